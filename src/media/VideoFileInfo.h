@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// The media properties of one analysed file. A plain value, copied whole by its users.
+// Fixed slot counts match what the file list and the builders expect; the counters may
+// exceed the slots (only the first slots are filled).
+
+enum TFileAnalysis { faNone = 0, faQuick = 1, faFull = 2 };
+
+struct TSTreamInfoStr {
+    bool StreamExists = false;
+    QString Str1;
+};
+
+struct TVideoStreamInfo {
+    bool Exists = false;
+    QString Codec;
+    QString CodecID;
+    QString Profile;
+    QString PixelFormat;
+    double DAR = 0;
+    QString DARStr;
+    QString ScanType;
+    uint16_t Width = 0;
+    uint16_t Height = 0;
+    int32_t Bitrate = 0;   // kbit/s, never negative
+    double FPS = 0;
+    double BitsPerPixel = 0;
+    uint32_t Frames = 0;
+    int64_t StreamSize = 0;
+    QString StreamSizeStr;
+    uint8_t StreamSizeInPercent = 0;
+    QString EncodedLibrary;
+    uint8_t StreamIndex = 0;
+};
+
+struct TAudioStreamInfo {
+    bool Exists = false;
+    QString Codec;
+    QString CodecID;
+    QString CodecFF;
+    QString Profile;
+    int32_t SamplingRate = 0;
+    uint8_t Channels = 0;
+    QString ChannelsStr;
+    uint8_t BitsPerSample = 0;
+    uint32_t Frames = 0;
+    int32_t Bitrate = 0;   // kbit/s, never negative
+    QString BitrateMode;
+    QString Language;
+    int32_t VideoDelay = 0;
+    int64_t StreamSize = 0;
+    QString StreamSizeStr;
+    uint8_t StreamSizeInPercent = 0;
+    QString EncodedLibrary;
+    uint8_t StreamIndex = 0;
+    int32_t DurationMs = 0;
+};
+
+inline constexpr int MaxVideoStreams = 10;
+inline constexpr int MaxAudioStreams = 48;
+inline constexpr int MaxStreamsStr = 64;
+// FileName is a fixed 512-character buffer in the record: longer names are cut.
+inline constexpr int MaxFileNameChars = 511;
+
+struct TVideoFileInfo {
+    QString FileName;
+    int64_t FileSize = 0;
+    uint32_t Seconds = 0;
+    double Duration = 0;   // milliseconds, 0 when unknown
+    QString DurationStr;
+    uint32_t Start = 0;
+    QString Format;
+    QString FormatInfo;
+    int32_t OverallBitrate = 0; // kbit/s
+    std::array<TSTreamInfoStr, MaxStreamsStr> StreamsStr{};
+    std::array<TVideoStreamInfo, MaxVideoStreams> VideoStreams{};
+    std::array<TAudioStreamInfo, MaxAudioStreams> AudioStreams{};
+    uint8_t NumberOfAudioStreams = 0;
+    uint8_t NumberOfVideoStreams = 0;
+    uint16_t NumberOfDataStreams = 0;
+    QString EncodedApplication;
+    QString MediaInfoFull;
+};
+
+// Resets every field (strings empty, numbers 0, flags false).
+inline void ClearVideoFileInfo(TVideoFileInfo& vfi) { vfi = TVideoFileInfo(); }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Helpers shared by the test suites.
+namespace TestSupport {
+
+// The directory of test clips made with ffmpeg; made once per build tree and shared
+// by every test executable (a lock file keeps parallel tests from racing).
+QString MediaDir();
+// Full path of one clip in MediaDir(), e.g. Clip("clip_xvid_mp3.avi").
+QString Clip(const QString& name);
+
+// A scratch directory of the build tree, for tests that need a stable place.
+QString ScratchDir();
+
+QString VexaconvPath();
+
+struct RunResult {
+    int exitCode = -1;
+    bool crashed = false;
+    bool timedOut = false;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs vexaconv with args (no shell), extra environment entries "NAME=value".
+RunResult RunVexaconv(const QStringList& args, const QStringList& env = {}, int timeoutMs = 120000,
+                      const QString& workDir = QString());
+RunResult RunProgram(const QString& program, const QStringList& args, const QStringList& env = {},
+                     int timeoutMs = 120000, const QString& workDir = QString());
+
+// Writes bytes to a file, creating directories; returns the path.
+QString WriteFile(const QString& path, const QByteArray& bytes);
+QByteArray ReadFile(const QString& path);
+
+} // namespace TestSupport

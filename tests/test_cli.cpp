@@ -1,0 +1,97 @@
+#include "app/AppInfo.h"
+#include "app/cli/CommandLine.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace TestSupport;
+
+TEST(CommandLine, ModesAndOptions)
+{
+    auto r = ParseCommandLine({});
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.options.mode, CliMode::Gui);
+
+    r = ParseCommandLine({"--convert", "--set", "cbVideoCodec=1", "--set=edVBitrate=900", "--out-dir", "/o",
+                          "--if-exists", "SKIP", "--keep-dates", "--error-log", "e.log", "a.avi", "--", "--odd.avi"});
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.options.mode, CliMode::Convert);
+    ASSERT_EQ(r.options.sets.size(), 2);
+    EXPECT_EQ(r.options.sets[0].first, "cbVideoCodec");
+    EXPECT_EQ(r.options.sets[1].second, "900");
+    EXPECT_EQ(r.options.ifExists, "skip");
+    EXPECT_TRUE(r.options.keepDates);
+    EXPECT_EQ(r.options.inputs, QStringList({"a.avi", "--odd.avi"}));
+
+    r = ParseCommandLine({"--script", "out.sh", "--profile", "last", "dir"});
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.options.scriptFile, "out.sh");
+    EXPECT_EQ(r.options.profile, "last");
+    // A value may itself begin with dashes when given after its option.
+    r = ParseCommandLine({"--cmdline", "--set", "edAddParams=-quiet", "f.avi"});
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.options.sets[0].second, "-quiet");
+}
+
+TEST(CommandLine, UsageErrors)
+{
+    const QList<QStringList> bad = {
+        {"--bogus"},
+        {"--info"},                         // missing FILE
+        {"--info", "a", "b"},               // one FILE only
+        {"--convert"},                      // no INPUT
+        {"--script"},                       // missing OUT
+        {"--set", "x=1", "a.avi"},          // settings without a mode that takes them
+        {"--cmdline", "--out-dir", "d", "f"}, // output options need --convert or --script
+        {"--script", "o.sh", "--error-log", "e", "f"},
+        {"--convert", "--if-exists", "maybe", "f"},
+        {"--convert", "--set", "novalue", "f"},
+        {"--info", "f", "--convert"},       // two modes
+        {"--version=1"},
+        {"--home"},
+    };
+    for (const QStringList& args : bad) {
+        const auto r = ParseCommandLine(args);
+        EXPECT_FALSE(r.ok) << args.join(' ').toStdString();
+        EXPECT_FALSE(r.error.isEmpty());
+        EXPECT_FALSE(r.error.contains('\n'));
+    }
+}
+
+TEST(Executable, VersionHelpAndBadOption)
+{
+    auto r = RunVexaconv({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "Vexa Video Converter 1.0  [" + QByteArray::number(int(sizeof(void*) * 8)) + "-bit]\n");
+    EXPECT_EQ(AppInfo::FullCaption(), "Vexa Video Converter 1.0  [64-bit]");
+
+    r = RunVexaconv({"--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* mode : {"--tools-info", "--info", "--cmdline", "--convert", "--script", "--profile", "--set",
+                             "--out-dir", "--if-exists", "--keep-dates", "--error-log", "--home"})
+        EXPECT_TRUE(r.out.contains(mode)) << mode;
+
+    r = RunVexaconv({"--frobnicate"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    const QList<QByteArray> lines = r.err.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].contains("--frobnicate"));
+    EXPECT_TRUE(lines[1].contains("--help"));
+}
+
+TEST(Executable, HeadlessModesNeedNoDisplay)
+{
+    // No platform plugin at all: a headless mode must still work.
+    const auto r = RunVexaconv({"--version"}, {"QT_QPA_PLATFORM=none-such", "DISPLAY=", "WAYLAND_DISPLAY="});
+    EXPECT_EQ(r.exitCode, 0);
+}
+
+TEST(Executable, GuiStartsAndCloses)
+{
+    // The main window opens offscreen and the program quits when asked.
+    const auto r = RunVexaconv({}, {"QT_QPA_PLATFORM=offscreen", "VEXACONV_QUIT_AFTER_MS=300"}, 30000);
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_FALSE(r.crashed);
+    EXPECT_EQ(r.exitCode, 0);
+}
