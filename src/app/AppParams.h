@@ -1,0 +1,147 @@
+#pragma once
+
+#include "media/VideoFileInfo.h" // TFileAnalysis (a plain enum, no link dependency)
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+// Colours are 32-bit values with red in the lowest byte (0x00BBGGRR).
+using TAppColor = uint32_t;
+
+struct TFontParams {
+    QString Name;
+    int Size = 0;
+};
+
+// The one record of the program's directories, tool locations, file names, status
+// colours and global options. Filled once at start-up (InitAppParams), partly
+// overridden by the settings file afterwards; every other module reads it.
+struct TAppParams {
+    bool DeleteIncomplete = false;
+    bool OverwritePrompt = false;
+    QString mencoder;               // full path of the encoder; empty when none found
+    QString MediaInfoDll;           // real path of the MediaInfo library; empty when none found
+    QString ToolsDir;               // home/tools; the settings key "ToolsDir" may replace it
+    QString DataDir;                // home/data
+    QString DirListFile;            // home/directories.txt (never read or written)
+    QString LastDir;                // home
+    QString IniName;                // home/vexaconv.ini
+    QString LnkShortName;
+    QString AudioBitratesTxt;       // DataDir/audio_bitrates.txt
+    QString ResolutionTxt;          // DataDir/resolutions.txt
+    QString ProfilesDir;            // home/profiles
+    QString LastProfileFile;        // ProfilesDir/__Last.ini
+    TAppColor ColorProgressDark = 0;
+    TAppColor ColorProgressLight = 0;
+    TAppColor ColorOK = 0;
+    TAppColor ColorError = 0;
+    bool DragAcceptDirectories = false;
+    bool OpenFileAfterIconClick = false;
+    TFileAnalysis FileAnalysis = faNone;
+    TFontParams MonospaceFont;
+    bool ScrollProgressToBottom = false;
+    bool KeepFileDates = false;
+    bool EscExit = false;
+    QString MplayerHelpFile;        // ToolsDir/Mencoder/MPlayer.man.html
+    QString MplayerOnlineHelp;
+    QString PassLogFile1;           // temp dir, vexaconv_2pass_<stamp>_<8 hex>.log
+    QString PassLogFile2;           // PassLogFile1 + ".mbtree"
+    QString PassLogFile1_BAT;       // "%TEMP%\vexaconv_2pass_<stamp>_<8 hex>.log", scripts only
+    QString PassLogFile2_BAT;       // PassLogFile1_BAT + ".mbtree"
+
+    // Not part of the Windows record: where the home is and how it was chosen.
+    QString AppDir;                 // the program home (no trailing separator)
+    bool PortableLayout = false;    // home is the executable's own directory
+};
+
+// The program's one instance.
+TAppParams& AppParams();
+
+// ---- home -------------------------------------------------------------------
+
+struct THomeChoice {
+    QString Dir;                    // absolute, cleaned, no trailing separator
+    bool Portable = false;          // the executable's directory was taken
+};
+
+// The program home, in this order: homeOption (--home), $VEXACONV_HOME, the
+// executable's directory when writable, ${XDG_DATA_HOME:-$HOME/.local/share}/vexaconv
+// (created). homeOption and the variable are made absolute against the current
+// directory; they are not created here.
+THomeChoice ResolveHome(const QString& homeOption, const QString& executableDir);
+
+// The whole start-up path sequence: resolve the home, fill the built-in values,
+// resolve encoder and MediaInfo, make the 2-pass log names and create the profiles
+// directory (errors ignored). Called before the headless modes and before the main
+// window is created.
+void InitAppParams(TAppParams& p, const QString& homeOption, const QString& executableDir);
+
+// ---- the record -------------------------------------------------------------
+
+// Resets the record and fills the built-in values for program home appDir.
+// portable says whether the shared tools store may be searched.
+void FillDefaultAppParams(TAppParams& p, const QString& appDir, bool portable);
+
+// Keeps p.mencoder while it names an existing file; else home/tools/Mencoder/mencoder,
+// else `mencoder` on PATH (full path), else empty. Stores and returns the result.
+QString ResolveMencoder(TAppParams& p);
+
+// Keeps p.MediaInfoDll while it names an existing file; else the tools directory,
+// else (portable layout only) the shared tools store, else the system library's real
+// path, else empty. Stores and returns the result.
+QString ResolveMediaInfoDll(TAppParams& p);
+
+// "Could not find the encoder: mencoder"
+QString MissingEncoderText();
+
+// ---- tools store ------------------------------------------------------------
+
+// Library file names a MediaInfo directory may hold, in order of preference.
+QStringList MediaInfoLibraryNames();
+
+// The version asked of a MediaInfo library found in the store.
+inline constexpr const char* MediaInfoStoreVersion = "19.09.0.0";
+
+// Searches programDir's parent + "_common", then the parent, for "MediaInfo.ver"
+// files down to three levels; the first whose MAIN tool/bits/ver match (case-
+// insensitively) decides: the library beside it, or empty when it has none.
+QString FindToolInStore(const QString& programDir, const QString& tool, const QString& bits,
+                        const QString& version);
+
+// One start directory of that search (exposed for tests): the first matching
+// version file's library, or empty. *matched tells whether a version file matched.
+QString FindToolInStoreDir(const QString& startDir, const QString& tool, const QString& bits,
+                           const QString& version, bool* matched = nullptr);
+
+// The MediaInfo library the system loader finds ("libmediainfo.so.0"), as its real,
+// canonical file path; empty when it cannot be loaded.
+QString SystemMediaInfoLibrary();
+
+// ---- 2-pass log names -------------------------------------------------------
+
+// "_<stamp>_<8 upper-case hex digits>": local time stamp, four random bytes 0..254.
+QString MakePassLogSuffix();
+
+// tempDir (QDir::tempPath(); home when empty) + "/vexaconv_2pass" + suffix + ".log".
+QString MakePassLogFileName(const QString& fallbackDir);
+
+// "%TEMP%\vexaconv_2pass" + a fresh suffix + ".log", the name batch scripts use.
+QString MakePassLogFileNameBat();
+
+// PassLogFile1/2 and PassLogFile1_BAT/2_BAT afresh (each ".mbtree" twin follows).
+void MakePassLogNames(TAppParams& p);
+
+// ---- resolution list --------------------------------------------------------
+
+// The entries of a resolution list file: each line trimmed, empty lines and lines
+// starting with "//" skipped. Empty when the file cannot be read.
+QStringList ReadResolutionList(const QString& fileName);
+
+// The entries used when the resolution list file does not exist.
+QStringList BuiltInResolutions();
+
+// The entries of p.ResolutionTxt when that file exists, else the built-in ones
+// (without the two fixed entries "Auto" and "Custom").
+QStringList ResolutionEntries(const TAppParams& p);
