@@ -1,0 +1,45 @@
+#pragma once
+
+#include "media/VideoFileInfo.h"
+
+#include <QString>
+#include <QStringList>
+
+class TEncoderRun;
+
+// The one record of the running batch, shared by the batch planner, the encoder runner,
+// the progress display and the error log. Touched by the UI thread only.
+struct TConversionState {
+    // ---- batch ----------------------------------------------------------------
+    bool Converting = false;
+    bool AbortRequested = false;      // the user asked to abort
+    bool TerminateRequested = false;  // the abort grace time ran out; stays set until the next batch
+    bool ScriptMode = false;
+    QString ScriptFileName;
+    bool TwoPass = false;
+    int PassNo = 0;
+    int FilesToConvert = 0;
+    int CurrentFileNo = 0;
+    int ErrorCount = 0;
+    int ChunkCounter = 0;             // output lines seen, for throttling the display
+    int UpdateInterval = 4;           // the display works on every this-many-th line
+    QStringList EncoderOutput;        // the console lines of the current encoder run
+    TVideoFileInfo CurrentFileInfo;
+
+    // ---- runner: set only while an encoder run is active ------------------------
+    // (there is no thread handle on this platform; the run object stands for the
+    // process handle)
+    TEncoderRun* ProcessHandle = nullptr;
+    qint64 ProcessId = 0;
+    bool EncoderInput = false;        // the encoder's standard input is open for writing
+
+    // Set when our own quit request reached the current run; cleared when a run starts
+    // and kept after it ends, so the caller can tell a requested stop from a failure.
+    bool QuitRequested = false;
+};
+
+// The program's one instance.
+TConversionState& ConversionState();
+
+// Clears the runner fields (between runs, and when a run ends).
+void ClearRunnerFields(TConversionState& state);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "conversion/ConversionState.h"
+#include "conversion/IProgressSink.h"
+#include "conversion/LineAssembler.h"
+#include "conversion/ProgressHandler.h"
+
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+class QEventLoop;
+
+// One encoder run: the child process in its own process group, its output assembled into
+// EncoderOutput, the quit request with its grace timer, and the exit code. Lives on the
+// stack of RunEncoder; the batch state points to it while it runs.
+class TEncoderRun : public QObject {
+    Q_OBJECT
+public:
+    TEncoderRun(TConversionState& state, IProgressSink& sink);
+    ~TEncoderRun() override;
+
+    // Starts the process (throws TEncoderStartError), waits in a local event loop for its
+    // end and returns the exit code.
+    int Run(const QString& program, const QStringList& argv, const QString& workingDir);
+
+    // Writes one byte to the encoder's standard input.
+    bool Send(char key);
+    // "q" on the input and SIGINT to the group; starts the grace timer once.
+    void RequestQuit();
+
+private:
+    void OnReadyRead();
+    void OnOutputClosed();
+    void OnFinished(int exitCode, QProcess::ExitStatus status);
+    void OnGraceExpired();
+    void OnExitWaitExpired();
+    void SignalGroup(int signal);
+    void KillGroup();
+    void HandleLine(const QString& line, bool appended);
+    int MapExitCode(int exitCode, QProcess::ExitStatus status) const;
+
+    TConversionState& m_state;
+    IProgressSink& m_sink;
+    TProgressHandler m_handler;
+    TLineAssembler m_assembler;
+    QProcess m_process;
+    QTimer m_graceTimer;
+    QTimer m_exitWaitTimer;
+    QEventLoop* m_loop = nullptr;
+    qint64 m_pgid = 0;
+    bool m_finished = false;
+    bool m_sentInterrupt = false;
+    bool m_killedAfterGrace = false;
+    bool m_killedStillRunning = false;
+    int m_exitCode = 0;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// The error log: one numbered report per failed encoder run, kept in memory.
+class TErrorLog {
+public:
+    // Appends one report (see FormatErrorReport) stamped with the current time.
+    void AddErrorReport(const QString& report, const QString& input, const QString& output, int number);
+    // Empties the text; the numbering lives in the batch state and is not touched.
+    void Clear();
+
+    const QStringList& Lines() const { return m_lines; }
+    QString Text() const;
+
+    // Writes the lines to fileName (UTF-8, CR LF after every line), replacing the file.
+    // False with *error set when the file cannot be written; the log is unchanged.
+    bool SaveToFile(const QString& fileName, QString* error) const;
+
+private:
+    QStringList m_lines;
+};
+
+// The lines of one report: "Error # N" and ten hyphens (only for N > 0), the date and
+// time, the input and output file, the report text split at its line breaks, and a rule
+// of 69 hyphens.
+QStringList FormatErrorReport(const QString& report, const QString& input, const QString& output, int number,
+                              const QDateTime& when);
+
+// "ExitCode: N" + CR LF + each output line followed by CR LF; N in unsigned decimal.
+QString RunErrorReportText(int exitCode, const QStringList& encoderOutput);
+
+// The default name of the saved log.
+inline constexpr const char* DefaultErrorLogName = "VexaConv_Errors.log";
+
+// The actions after a batch ("cbAfterConversion").
+enum TAfterConversionAction { acDoNothing = 0, acCloseApplication = 1 };
+
+// Whether the after-conversion action with index actionIndex is to close the program:
+// only after a normal end of a batch that had files, was not aborted and had no errors.
+bool ShouldCloseAfterConversion(int actionIndex, bool endedNormally, int filesToConvert, bool aborted,
+                                int errorCount);
