@@ -64,7 +64,8 @@ struct TAudioStreamInfo {
 inline constexpr int MaxVideoStreams = 10;
 inline constexpr int MaxAudioStreams = 48;
 inline constexpr int MaxStreamsStr = 64;
-// FileName is a fixed 512-character buffer in the record: longer names are cut.
+// The size of the Windows record's FileName buffer. Here FileName holds the whole path:
+// the report and the window rebuild the path from it, and a cut one names another file.
 inline constexpr int MaxFileNameChars = 511;
 
 struct TVideoFileInfo {
