@@ -1,0 +1,373 @@
+#include "encoding/CmdLineBuilder.h"
+
+#include "encoding/CopyParams.h"
+#include "encoding/Mp3BitrateTable.h"
+#include "lib/Conversion.h"
+
+#include <QStringList>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString kAuto = QStringLiteral("Auto");
+
+// A bits-per-pixel figure above this is cut down by the "Auto" video bit rate.
+constexpr double kBitsPerPixelCeiling = 0.3;
+constexpr int kFallbackVideoBitrate = 800;
+
+// Odd sizes are raised by one: the encoders want even frame sides.
+int MakeEven(int v)
+{
+    if (v % 2 == 0)
+        return v;
+    return v == std::numeric_limits<int>::max() ? v - 1 : v + 1;
+}
+
+// The selected entry of a list, or the empty text for no selection.
+QString ListText(const QStringList& items, int index) { return EncodingLists::ItemText(items, index); }
+
+bool InRange(int index, int count) { return index >= 0 && index < count; }
+
+// Rounds a real result to its low 16 bits, as the bit-rate field keeps it.
+uint16_t Low16(double v)
+{
+    if (!std::isfinite(v))
+        return 0;
+    const double r = std::nearbyint(v);
+    if (std::fabs(r) >= 9.0e18)
+        return 0;
+    return static_cast<uint16_t>(static_cast<uint64_t>(static_cast<int64_t>(r)) & 0xFFFFu);
+}
+
+QString CutLeadingChar(QString s, QChar c)
+{
+    if (s.startsWith(c))
+        s.remove(0, 1);
+    return s;
+}
+
+QString X264Options(const EncodingSettings& s, const QString& bitrate, int processorCount)
+{
+    QString list;
+    if (!bitrate.isEmpty())
+        list += QStringLiteral(":bitrate=") + bitrate;
+    const QString threads = ListText(EncodingLists::cbAviVideoThreads(), s.cbAviVideoThreads).trimmed();
+    list += QStringLiteral(":threads=")
+          + (IsWholeNumberText(threads) ? threads : QString::number(AutoThreadCount(processorCount)));
+    const QStringList presets = EncodingLists::cbVideoPreset();
+    if (s.cbVideoPreset > 0 && InRange(s.cbVideoPreset, presets.size()))
+        list += QStringLiteral(":preset=") + presets.at(s.cbVideoPreset);
+    list = CutLeadingChar(list, QLatin1Char(':'));
+    return list.isEmpty() ? QString() : QStringLiteral(" -x264encopts ") + list;
+}
+
+QString XvidOptions(const QString& bitrate)
+{
+    QString list;
+    if (!bitrate.isEmpty())
+        list += QStringLiteral(":bitrate=") + bitrate;
+    list = CutLeadingChar(list, QLatin1Char(':'));
+    return list.isEmpty() ? QString() : QStringLiteral(" -xvidencopts ") + list;
+}
+
+QString AspectOption(const QString& typed)
+{
+    QString a = typed.trimmed().toUpper();
+    a.remove(QLatin1Char(' '));
+    const qsizetype slash = a.indexOf(QLatin1Char('/'));
+    if (slash >= 0)
+        a.replace(slash, 1, QLatin1Char(':'));
+    a.replace(QLatin1Char('\\'), QLatin1Char(':'));
+    a.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (a.isEmpty() || a == QLatin1String("AUTO"))
+        return QString();
+    return QStringLiteral(" -aspect ") + a;
+}
+
+// The two track-bar values as the eq2 filter reads them: "." as decimal mark.
+QString EqualizerFilter(const EncodingSettings& s)
+{
+    const QString brightness = s.chBrightness ? BrightnessValueText(s.tbBrightness, QLatin1Char('.'))
+                                              : QStringLiteral("0.0");
+    const QString saturation = s.chSaturation ? SaturationValueText(s.tbSaturation, QLatin1Char('.'))
+                                              : QStringLiteral("1.0");
+    return QStringLiteral("eq2=1.0:1.0:") + brightness + QLatin1Char(':') + saturation;
+}
+
+QString ScaleFilter(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    int w = 0, h = 0;
+    if (s.cbResolution == 1) {
+        w = RoundHalfEven(s.spedResWidth);
+        h = RoundHalfEven(s.spedResHeight);
+    } else if (s.cbResolution > 1 && InRange(s.cbResolution, s.cbResolution_Items.size())) {
+        const TVideoStreamInfo& v = info.VideoStreams[0];
+        const TResolution r = ParseResolutionEntry(s.cbResolution_Items.at(s.cbResolution), v.Width, v.Height);
+        w = r.Width;
+        h = r.Height;
+    } else {
+        return QString();
+    }
+    return QStringLiteral("scale=") + QString::number(MakeEven(w)) + QLatin1Char(':') + QString::number(MakeEven(h));
+}
+
+bool Deinterlace(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    if (s.cbInterlacing == 1)
+        return true;
+    if (s.cbInterlacing == 0)
+        return info.VideoStreams[0].ScanType.trimmed().toLower() == QLatin1String("interlaced");
+    return false;
+}
+
+// A whole number that fits an int, for the sides of a resolution entry.
+bool ToWholeNumber(const QString& s, int* value)
+{
+    if (!IsWholeNumberText(s))
+        return false;
+    bool ok = false;
+    const int v = s.trimmed().toInt(&ok);
+    if (ok)
+        *value = v;
+    return ok;
+}
+
+int PercentOfSide(int percent, int side)
+{
+    return RoundHalfEven(static_cast<double>(percent) * side / 100.0);
+}
+
+} // namespace
+
+QString GetVideoCodecStr(const EncodingSettings& s)
+{
+    return QStringLiteral("-ovc ") + (s.cbAviVideoCodec == 1 ? QStringLiteral("x264") : QStringLiteral("xvid"));
+}
+
+int AutoThreadCount(int processorCount)
+{
+    if (processorCount <= 0)
+        processorCount = 2;
+    else if (processorCount > 32)
+        processorCount = 4;
+    return processorCount / 2;
+}
+
+QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                          int processorCount, const TWarningSink& warn)
+{
+    const QString bitrateText = s.cbAviVideoBitrate.Text;
+    QString bitrate;
+    if (!IsAutoText(bitrateText)) {
+        if (!CheckVideoBitrate(bitrateText, warn))
+            return BuilderError;
+        bitrate = bitrateText;
+    } else {
+        bitrate = QString::number(GetAutoVideoBitrate(s, CurrentFileInfo));
+    }
+
+    QString result = s.cbAviVideoCodec == 1 ? X264Options(s, bitrate, processorCount) : XvidOptions(bitrate);
+    result += AspectOption(s.cbAviVideoAspect.Text);
+
+    const QString fpsText = s.cbAviVideoFPS.Text;
+    if (!IsAutoText(fpsText)) {
+        if (!CheckVideoFps(fpsText, warn))
+            return BuilderError;
+        QString fps = fpsText;
+        const qsizetype comma = fps.indexOf(QLatin1Char(','));
+        if (comma >= 0)
+            fps.replace(comma, 1, QLatin1Char('.'));
+        result += QStringLiteral(" -ofps ") + fps;
+    } else {
+        result += QStringLiteral(" -ofps ") + QString::number(CurrentFileInfo.VideoStreams[0].FPS, 'f', 3);
+    }
+
+    if (s.cbOutputFormat == 1)
+        result += QStringLiteral(" -of lavf -lavfopts format=mp4");
+    result.remove(QLatin1Char('"'));
+    return result;
+}
+
+uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
+{
+    const TVideoStreamInfo& v = CurrentFileInfo.VideoStreams[0];
+    const int bin = v.Bitrate;
+    const double fps = v.FPS;
+    const double bpp = v.BitsPerPixel;
+    const bool autoSize = s.cbResolution == 0 || !InRange(s.cbResolution, s.cbResolution_Items.size());
+
+    if (autoSize) {
+        double result = bin;
+        if (bin > 0 && v.Width != 0 && v.Height != 0 && fps > 0 && bpp > kBitsPerPixelCeiling)
+            result = std::nearbyint(fps * kBitsPerPixelCeiling * v.Width * v.Height / 1000.0);
+        if (result == 0)
+            result = kFallbackVideoBitrate;
+        return Low16(result);
+    }
+
+    // A chosen target size: the cut still works from the input's own (even) size.
+    const int w = MakeEven(v.Width);
+    const int h = MakeEven(v.Height);
+    const double m = bpp > kBitsPerPixelCeiling ? kBitsPerPixelCeiling : bpp;
+    if (!(m > 0) || w <= 0 || h <= 0 || !(fps > 0))
+        return static_cast<uint16_t>(bin & 0xFFFF);
+    return Low16(fps * w * m * h / 1000.0);
+}
+
+QString GetAudioCodecStr(const EncodingSettings& s)
+{
+    return s.chAudioDontCopy ? QStringLiteral("-nosound") : QStringLiteral("-oac mp3lame");
+}
+
+QString GetSelectedAudioCodecStr()
+{
+    return QStringLiteral("mp3lame");
+}
+
+int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo)
+{
+    const TAudioStreamInfo& a = CurrentFileInfo.AudioStreams[0];
+    const int bin = static_cast<uint16_t>(a.Bitrate & 0xFFFF);
+    const int rate = static_cast<uint16_t>(a.SamplingRate & 0xFFFF);
+
+    const int largest = Mp3BitrateTable::LargestBitrate(GetSelectedAudioCodecStr(), rate);
+    int step = Mp3BitrateTable::RoundUpToStep(bin);
+    if (bin < Mp3BitrateTable::MinAutoBitrate)
+        step = Mp3BitrateTable::MinAutoBitrate;
+    if (largest < bin)
+        step = largest;
+    return step == 0 ? Mp3BitrateTable::FallbackAutoBitrate : step;
+}
+
+QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                          const TWarningSink& warn)
+{
+    if (s.chAudioDontCopy)
+        return QString();
+
+    const QString bitrateText = s.cbAudioBitrate.Text;
+    QString bitrate;
+    if (!IsAutoText(bitrateText)) {
+        if (!CheckAudioBitrate(bitrateText, warn))
+            return BuilderError;
+        bitrate = bitrateText;
+    } else {
+        bitrate = QString::number(GetAutoAudioBitrate(CurrentFileInfo));
+    }
+
+    QString result;
+    const QString samplingText = s.cbAudioSampling.Text;
+    if (!IsAutoText(samplingText)) {
+        if (!CheckAudioSampling(samplingText, warn))
+            return BuilderError;
+        result = QStringLiteral(" -srate ") + samplingText;
+    } else if (CurrentFileInfo.NumberOfAudioStreams > 0 && CurrentFileInfo.AudioStreams[0].SamplingRate < 16000) {
+        // LAME cannot encode below 16 kHz; an unknown rate (0) is treated the same way.
+        result = QStringLiteral(" -srate 16000");
+    }
+
+    QString lame;
+    if (s.cbAudioChannels > 0 && InRange(s.cbAudioChannels, EncodingLists::cbAudioChannels().size()))
+        lame += QStringLiteral(":mode=") + QString::number(s.cbAudioChannels - 1);
+    if (s.cbAudioAlgoQuality > 0 && InRange(s.cbAudioAlgoQuality, EncodingLists::cbAudioAlgoQuality().size()))
+        lame += QStringLiteral(":aq=") + QString::number(s.cbAudioAlgoQuality - 1);
+    if (!bitrate.isEmpty())
+        lame += QStringLiteral(":br=") + bitrate;
+    lame += s.cbAudioBitrateMode == 0 ? QStringLiteral(":cbr") : QStringLiteral(":abr");
+    result += QStringLiteral(" -lameopts ") + CutLeadingChar(lame, QLatin1Char(':'));
+    result.remove(QLatin1Char('"'));
+    return result;
+}
+
+QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
+{
+    QString chain;
+    if (Deinterlace(s, CurrentFileInfo))
+        chain += QStringLiteral(",yadif");
+    const QString scale = ScaleFilter(s, CurrentFileInfo);
+    if (!scale.isEmpty())
+        chain += QLatin1Char(',') + scale;
+    if (s.chFlipHorizontal)
+        chain += QStringLiteral(",flip");
+    if (s.chFlipVertical)
+        chain += QStringLiteral(",mirror");
+    if (s.chRotate)
+        chain += s.cbRotate == 1 ? QStringLiteral(",rotate=2") : QStringLiteral(",rotate=1");
+    if (s.chBrightness || s.chSaturation)
+        chain += QLatin1Char(',') + EqualizerFilter(s);
+    if (s.chForceEncode)
+        chain += QStringLiteral(",harddup");
+    chain = CutLeadingChar(chain, QLatin1Char(','));
+
+    QString skip;
+    const QString limit = ListText(EncodingLists::cbSkipLimit(), s.cbSkipLimit);
+    if (s.chSkipLimit && !limit.isEmpty())
+        skip = QStringLiteral(" -skiplimit ") + limit;
+
+    const QString result = chain.isEmpty() ? skip : QStringLiteral("-vf ") + chain + QLatin1Char(' ') + skip;
+    return result.trimmed();
+}
+
+QString GetAdditionalParamsStr(const EncodingSettings& s)
+{
+    QString text = s.meParams;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.isEmpty())
+        return QString();
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        lines.removeLast(); // a final line break does not start another line
+    QString result;
+    for (const QString& line : lines)
+        result += QLatin1Char(' ') + line;
+    return result;
+}
+
+QString GetExt(const EncodingSettings& s, bool includeDot)
+{
+    const QString ext = s.cbOutputFormat == 1 ? QStringLiteral("mp4") : QStringLiteral("avi");
+    return includeDot ? QLatin1Char('.') + ext : ext;
+}
+
+QString InsertPassNumber(const QString& vparams, int pass)
+{
+    if (vparams.contains(QLatin1String("pass=")))
+        return vparams;
+    for (const QLatin1String sw : {QLatin1String("-xvidencopts "), QLatin1String("-x264encopts ")}) {
+        if (vparams.contains(sw)) {
+            QString result = vparams;
+            result.replace(sw, QString(sw) + QStringLiteral("pass=") + QString::number(pass) + QLatin1Char(':'),
+                           Qt::CaseInsensitive);
+            return result;
+        }
+    }
+    return vparams;
+}
+
+TResolution ParseResolutionEntry(const QString& entry, int inputWidth, int inputHeight)
+{
+    QString t = entry;
+    t.remove(QLatin1Char(' '));
+    t = t.toLower();
+    const qsizetype dash = t.indexOf(QLatin1Char('-'));
+    if (dash >= 0)
+        t.truncate(dash);
+    t = t.trimmed();
+
+    int w = 2, h = 2;
+    const qsizetype x = t.indexOf(QLatin1Char('x'));
+    if (x >= 0) {
+        ToWholeNumber(t.left(x), &w);
+        ToWholeNumber(t.mid(x + 1), &h);
+    }
+    const qsizetype pct = t.indexOf(QLatin1Char('%'));
+    int p = 0;
+    if (pct >= 0 && ToWholeNumber(t.left(pct), &p)) {
+        w = MakeEven(PercentOfSide(p, inputWidth));
+        h = MakeEven(PercentOfSide(p, inputHeight));
+    }
+    return {static_cast<int>(RoundToMultiple(w, 8)), static_cast<int>(RoundToMultiple(h, 8))};
+}

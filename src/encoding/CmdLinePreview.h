@@ -1,0 +1,23 @@
+#pragma once
+
+#include "encoding/EncodingSettings.h"
+#include "encoding/SettingsRules.h"
+#include "media/VideoFileInfo.h"
+
+#include <QString>
+
+// The text of the command-line preview window.
+struct TCmdLinePreview {
+    QString Text;
+    bool Failed = false;   // a builder returned "ERROR"; its piece is left out of Text
+};
+
+inline const QString InputFilePlaceholder = QStringLiteral("<input_file>");
+inline const QString OutputFilePlaceholder = QStringLiteral("<output_file>");
+
+// inputFile empty: no row selected, the placeholder stays. CurrentFileInfo is the
+// selected file's analysis (a cleared record without one). Two passes give two lines
+// with an empty line between them (CR LF).
+TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                                  int processorCount, const QString& inputFile,
+                                  const QString& passLogFile1, const TWarningSink& warn);

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "encoding/EncodingSettings.h"
+#include "encoding/SettingsRules.h"
+#include "media/VideoFileInfo.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The encoder's parameters for one file, in both forms: the one-string form that the
+// preview and the batch script show, and the argument vector the runner starts the
+// encoder with (no shell ever sees it).
+
+// Splits a piece of options the way Windows programs split their command line: a blank
+// or tab separates, each double quote toggles grouping and is dropped, a backslash is an
+// ordinary character. A quoted empty text ("") is one empty argument.
+QStringList SplitArgsWindowsWay(const QString& text);
+
+// A path as one argument; a relative path starting with "-" gets "./" in front so the
+// encoder cannot take it for an option.
+QString PathArg(const QString& path);
+
+// The six pieces, each trimmed.
+struct TCmdLinePieces {
+    QString VCodec;
+    QString VParams;
+    QString ACodec;
+    QString AParams;
+    QString AdvParams;
+    QString AddParams;
+};
+
+// "\"IN\" VCodec VParams ACodec AParams AdvParams AddParams [-passlogfile \"LOG\"] -o \"OUT\"",
+// joined by single blanks even where a piece is empty. vparams is used in place of
+// pieces.VParams (the pass form for two passes); an empty passLogFile leaves that pair out.
+QString JoinParamString(const QString& input, const TCmdLinePieces& pieces, const QString& vparams,
+                        const QString& passLogFile, const QString& output);
+// The same as an argument vector: paths whole, pieces split the Windows way.
+QStringList ParamArgs(const QString& input, const TCmdLinePieces& pieces, const QString& vparams,
+                      const QString& passLogFile, const QString& output);
+
+struct TEncoderRun {
+    QString Params;     // the one-string form
+    QStringList Args;   // what the runner passes to the encoder
+};
+
+// Everything the conversion planner needs for one file.
+struct TEncoderJob {
+    bool Ok = false;            // false: a builder failed and its warning was sent
+    QString FailedPiece;        // "AdvParams", "VParams" or "AParams" when !Ok
+    TCmdLinePieces Pieces;
+    bool TwoPass = false;
+    QString VParams1;           // VParams for pass 1 and 2 (two passes only)
+    QString VParams2;
+    QList<TEncoderRun> Runs;    // one run, or two for two passes
+    QString Ext;                // "avi" or "mp4", without the dot
+};
+
+// Builds the pieces in the planner's order (AdvParams, AddParams, VParams, AParams),
+// stopping at the first "ERROR", then both forms of each run.
+TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                            int processorCount, const QString& input, const QString& output,
+                            const QString& passLogFile, const TWarningSink& warn);
+
+// The six pieces trimmed, as the builders give them ("ERROR" kept).
+TCmdLinePieces GetCmdLinePieces(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                                int processorCount, const TWarningSink& warn);

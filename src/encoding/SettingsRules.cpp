@@ -1,0 +1,133 @@
+#include "encoding/SettingsRules.h"
+
+#include "lib/Conversion.h"
+#include "lib/Strings.h"
+
+#include <QLocale>
+
+bool IsWholeNumberText(const QString& s)
+{
+    const QString t = s.trimmed();
+    return !t.isEmpty() && IsIntText(t, false);
+}
+
+bool IsAutoText(const QString& s)
+{
+    return s.trimmed().compare(QLatin1String("Auto"), Qt::CaseInsensitive) == 0;
+}
+
+bool IsDecimalNumberText(const QString& s)
+{
+    const QString t = s.trimmed();
+    return !t.isEmpty() && IsFloatText(t, false);
+}
+
+// A real number in the user's locale (the caller already put the locale separator in).
+static bool ToLocaleReal(const QString& s, double* value)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = locale.toDouble(s.trimmed(), &ok);
+    if (ok && value)
+        *value = v;
+    return ok;
+}
+
+bool IsValidAspect(const QString& text, double* value)
+{
+    const QString sep = QLocale().decimalPoint();
+    QString t = text.trimmed();
+    const qsizetype dot = t.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        t.replace(dot, 1, sep);
+    const qsizetype comma = t.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        t.replace(comma, 1, sep);
+    t.replace(QLatin1Char('/'), QLatin1Char(':'));
+    t.replace(QLatin1Char('\\'), QLatin1Char(':'));
+    if (!t.contains(QLatin1Char(':')))
+        t += QLatin1String(":1");
+    const qsizetype colon = t.indexOf(QLatin1Char(':'));
+    double a = 0, b = 0;
+    if (!ToLocaleReal(t.left(colon), &a) || !ToLocaleReal(t.mid(colon + 1), &b))
+        return false;
+    if (value)
+        *value = a / b;
+    return true;
+}
+
+QString VideoBitrateMessage(const QString& text)
+{
+    return FormatMsg(QStringLiteral("Video bitrate: %s\\nBitrate must be an integer value!"), text);
+}
+
+QString VideoFpsMessage(const QString& text)
+{
+    return FormatMsg(QStringLiteral("Video FPS: %s\\nFPS must be a float value!"), text);
+}
+
+QString AudioBitrateMessage(const QString& text)
+{
+    return FormatMsg(QStringLiteral("Audio bitrate: %s\\nBitrate must be an integer value!"), text);
+}
+
+QString AudioSamplingMessage(const QString& text)
+{
+    return FormatMsg(QStringLiteral("Audio sampling frequency: %s\\nFrequency must be an integer value!"), text);
+}
+
+static bool Fail(const QString& message, const TWarningSink& warn)
+{
+    if (warn)
+        warn(message);
+    return false;
+}
+
+bool CheckVideoBitrate(const QString& text, const TWarningSink& warn)
+{
+    return IsAutoText(text) || IsWholeNumberText(text) || Fail(VideoBitrateMessage(text), warn);
+}
+
+bool CheckVideoFps(const QString& text, const TWarningSink& warn)
+{
+    double fps = 0;
+    return IsAutoText(text) || TryFloatAnySep(text.trimmed(), fps) || Fail(VideoFpsMessage(text), warn);
+}
+
+bool CheckAudioBitrate(const QString& text, const TWarningSink& warn)
+{
+    return IsAutoText(text) || IsWholeNumberText(text) || Fail(AudioBitrateMessage(text), warn);
+}
+
+bool CheckAudioSampling(const QString& text, const TWarningSink& warn)
+{
+    return IsAutoText(text) || IsWholeNumberText(text) || Fail(AudioSamplingMessage(text), warn);
+}
+
+QString BrightnessValueText(double position, QChar decimalSeparator)
+{
+    const QChar sep = decimalSeparator.isNull() ? QLocale().decimalPoint().at(0) : decimalSeparator;
+    return FloatToTrimmedStr(position / 10.0, 2, sep);
+}
+
+QString SaturationValueText(double position, QChar decimalSeparator)
+{
+    if (position <= 0)
+        return QStringLiteral("0");
+    return BrightnessValueText(position, decimalSeparator);
+}
+
+TEncodingEnabling GetEncodingEnabling(const EncodingSettings& s)
+{
+    TEncodingEnabling e;
+    e.cbAviVideoThreads = s.cbAviVideoCodec == 1;
+    e.cbVideoPreset = s.cbAviVideoCodec == 1;
+    e.AudioOptions = !s.chAudioDontCopy;
+    e.tbBrightness = s.chBrightness;
+    e.tbSaturation = s.chSaturation;
+    e.cbRotate = s.chRotate;
+    e.cbSkipLimit = s.chSkipLimit;
+    e.CustomResolution = s.cbResolution == 1;
+    return e;
+}
