@@ -1,5 +1,6 @@
 #include "lib/PeFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstring>
@@ -113,7 +114,7 @@ void TPeFile::Reset()
 {
     const QString name = m_fileName;
     const uint32_t maxMem = m_maxMemoryStreamSize;
-    m_stream.close();
+    m_stream = nullptr;
     m_memory.clear();
     m_fileSize = 0;
     m_isValidPeFile = false;
@@ -144,11 +145,11 @@ bool TPeFile::ReadAt(int64_t offset, void* buffer, int64_t size)
 {
     if (offset < 0 || size < 0 || offset > m_fileSize || size > m_fileSize - offset)
         return false;
-    if (!m_stream.isOpen()) {
+    if (!m_stream) {
         std::memcpy(buffer, m_memory.constData() + offset, size_t(size));
         return true;
     }
-    return m_stream.seek(offset) && m_stream.read(static_cast<char*>(buffer), size) == size;
+    return m_stream->seek(offset) && m_stream->read(static_cast<char*>(buffer), size) == size;
 }
 
 void TPeFile::GetFileInfo()
@@ -157,22 +158,24 @@ void TPeFile::GetFileInfo()
     const QFileInfo fi(m_fileName);
     if (!fi.exists() || fi.isDir())
         return;
-    m_stream.setFileName(m_fileName);
-    if (!m_stream.open(QIODevice::ReadOnly))
+    QFile file(m_fileName);
+    if (!file.open(QIODevice::ReadOnly))
         return;
     m_isFileLoaded = true;
-    m_fileSize = m_stream.size();
+    m_fileSize = file.size();
+    // Small files are read whole; big ones are read where the headers lie.
     if (m_fileSize <= int64_t(m_maxMemoryStreamSize)) {
-        m_memory = m_stream.readAll();
-        m_stream.close();
+        m_memory = file.readAll();
         m_fileSize = m_memory.size();
+    } else {
+        m_stream = &file;
     }
     if (ReadHeaders()) {
         ReadSections();
         m_isValidPeFile = true;
         CheckUpx();
     }
-    m_stream.close();
+    m_stream = nullptr;
     m_memory.clear();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -139,5 +138,5 @@ private:
 
     // The file's bytes when it is small enough, otherwise read through m_stream.
     QByteArray m_memory;
-    QFile m_stream;
+    class QFile* m_stream = nullptr; // only during GetFileInfo, for large files
 };

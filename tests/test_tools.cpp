@@ -1,0 +1,330 @@
+#include "lib/ElfFile.h"
+#include "lib/PeFile.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace TestSupport;
+
+namespace {
+
+void Put16(QByteArray& b, int at, uint16_t v)
+{
+    b[at] = char(v & 0xFF);
+    b[at + 1] = char(v >> 8);
+}
+
+void Put32(QByteArray& b, int at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = char((v >> (8 * i)) & 0xFF);
+}
+
+// A minimal PE image: MZ header, signature at 0x80, COFF header, optional header,
+// section table, and some room behind it.
+struct PeImage {
+    uint16_t machine = 0x14C;
+    uint16_t magic = 0x10B;
+    uint16_t characteristics = 0x0102;
+    QByteArray signature = QByteArray("PE\0\0", 4);
+    QStringList sections = {".text", ".rdata", ".data"};
+    int tail = 2048;
+
+    static constexpr int PeOffset = 0x80;
+    int OptionalSize() const { return magic == 0x10B ? 224 : 240; }
+    int SectionTable() const { return PeOffset + 4 + 20 + OptionalSize(); }
+
+    QByteArray Build() const
+    {
+        QByteArray b(SectionTable() + 40 * int(sections.size()) + tail, '\0');
+        b[0] = 'M';
+        b[1] = 'Z';
+        b[2] = char(0x90);
+        Put32(b, 60, PeOffset);
+        std::memcpy(b.data() + PeOffset, signature.constData(), 4);
+        const int fh = PeOffset + 4;
+        Put16(b, fh, machine);
+        Put16(b, fh + 2, uint16_t(sections.size()));
+        Put16(b, fh + 16, uint16_t(OptionalSize()));
+        Put16(b, fh + 18, characteristics);
+        const int opt = fh + 20;
+        Put16(b, opt, magic);
+        const int dd = opt + OptionalSize() - 128;
+        for (int i = 0; i < 16; ++i) {
+            Put32(b, dd + i * 8, 0x1000u * uint32_t(i + 1));
+            Put32(b, dd + i * 8 + 4, uint32_t(i + 7));
+        }
+        for (int i = 0; i < sections.size(); ++i) {
+            const int s = SectionTable() + 40 * i;
+            const QByteArray name = sections[i].toLatin1().left(8);
+            std::memcpy(b.data() + s, name.constData(), size_t(name.size()));
+            Put32(b, s + 20, uint32_t(SectionTable() + 40 * int(sections.size()) + 512 * i)); // raw data
+        }
+        return b;
+    }
+};
+
+QByteArray UpxHeader(const char* version, uint8_t format, uint8_t method)
+{
+    QByteArray h(37, '\0');
+    std::memcpy(h.data(), version, qMin<size_t>(5, std::strlen(version)));
+    std::memcpy(h.data() + 5, "UPX!", 4);
+    h[5 + 4] = 13;
+    h[5 + 5] = char(format);
+    h[5 + 6] = char(method);
+    return h;
+}
+
+class ToolsFiles : public ::testing::Test {
+protected:
+    QTemporaryDir m_dir;
+    QString Write(const QString& name, const QByteArray& bytes) { return WriteFile(m_dir.filePath(name), bytes); }
+    TPeFile Inspect(const QString& name, const QByteArray& bytes, uint32_t maxMemory = TPeFile::DefaultMaxMemoryStreamSize)
+    {
+        TPeFile pe;
+        pe.SetFileName(Write(name, bytes));
+        pe.SetMaxMemoryStreamSize(maxMemory);
+        pe.GetFileInfo();
+        return pe;
+    }
+};
+
+} // namespace
+
+TEST_F(ToolsFiles, Pe32ExecutableHeadersAndSections)
+{
+    PeImage img;
+    img.sections = {".text", "UPX0", "12345678"};
+    const TPeFile pe = Inspect("a.exe", img.Build());
+    ASSERT_TRUE(pe.IsValidPeFile());
+    EXPECT_EQ(pe.Bits(), 32);
+    EXPECT_EQ(pe.OptionalHeaderMagicStr(), "PE32");
+    EXPECT_EQ(pe.InfoStr(), "Executable / Win PE32 / Intel 386 or later processors and compatible processors");
+    EXPECT_EQ(pe.Offset_PeSignature(), 0x80);
+    EXPECT_EQ(pe.Offset_FileHeader(), 0x84);
+    EXPECT_EQ(pe.Offset_PeHeader(), 0x98);
+    EXPECT_EQ(pe.Offset_SectionsTable(), 0x98 + 224);
+    EXPECT_EQ(pe.OptionalHeader32().size(), 224);
+    EXPECT_TRUE(pe.OptionalHeader64().isEmpty());
+    EXPECT_EQ(pe.SectionNames(), QStringList({".text", "UPX0", "12345678"}));
+    EXPECT_EQ(pe.SectionCount(), 3);
+    EXPECT_EQ(pe.DataDirectoryCount(), 16);
+    EXPECT_EQ(pe.DataDirectory(0).VirtualAddress, 0x1000u);
+    EXPECT_EQ(pe.DataDirectory(15).Size, 22u);
+    EXPECT_EQ(pe.FirstFile4Bits().Text, "MZ..");
+    EXPECT_EQ(pe.FileSize(), img.Build().size());
+    EXPECT_FALSE(pe.IsPackedByUpx()); // only the second name starts with UPX
+}
+
+TEST_F(ToolsFiles, Pe64LibraryAlikeInMemoryAndStreamed)
+{
+    PeImage img;
+    img.machine = 0x8664;
+    img.magic = 0x20B;
+    img.characteristics = 0x2022;
+    for (uint32_t limit : {TPeFile::DefaultMaxMemoryStreamSize, 16u}) {
+        const TPeFile pe = Inspect("b.dll", img.Build(), limit);
+        ASSERT_TRUE(pe.IsValidPeFile()) << limit;
+        EXPECT_EQ(pe.Bits(), 64);
+        EXPECT_EQ(pe.InfoStr(), "Library / Win PE32+ / AMD64 (x64)");
+        EXPECT_EQ(pe.Offset_SectionsTable(), 0x98 + 240);
+        EXPECT_EQ(pe.OptionalHeader64().size(), 240);
+        EXPECT_EQ(pe.DataDirectory(3).VirtualAddress, 0x4000u);
+        EXPECT_EQ(pe.SectionNames().size(), 3);
+    }
+}
+
+TEST_F(ToolsFiles, InfoStrPartsFollowCharacteristicsAndMagic)
+{
+    PeImage img;
+    img.characteristics = 0;
+    EXPECT_EQ(Inspect("n.exe", img.Build()).InfoStr(),
+              " / Win PE32 / Intel 386 or later processors and compatible processors");
+
+    img.magic = 0x107; // unknown: 0 bits, no Win part, 240-byte header assumed
+    img.characteristics = 0x0002;
+    TPeFile pe = Inspect("u.exe", img.Build());
+    EXPECT_TRUE(pe.IsValidPeFile());
+    EXPECT_EQ(pe.Bits(), 0);
+    EXPECT_EQ(pe.InfoStr(), "Executable / Intel 386 or later processors and compatible processors");
+    EXPECT_EQ(pe.Offset_SectionsTable(), 0x98 + 240);
+
+    img.characteristics = 0;
+    EXPECT_EQ(Inspect("u0.exe", img.Build()).InfoStr(), "");
+
+    img = PeImage();
+    img.machine = 0x1234; // not in the table: an empty machine text
+    EXPECT_EQ(Inspect("m.exe", img.Build()).InfoStr(), "Executable / Win PE32 / ");
+    EXPECT_EQ(TPeFile::MachineDescription(0xAA64), "ARM64 little endian");
+    EXPECT_EQ(TPeFile::MachineDescription(0x0), "Unknown machine");
+}
+
+TEST_F(ToolsFiles, NeAndForeignAndTruncatedFilesAreNotPe)
+{
+    PeImage ne;
+    ne.signature = QByteArray("NE\x05\x0A", 4);
+    TPeFile pe = Inspect("ne.exe", ne.Build());
+    EXPECT_FALSE(pe.IsValidPeFile());
+    EXPECT_EQ(pe.Bits(), 16);
+    EXPECT_EQ(pe.InfoStr(), "Win16 NE");
+
+    PeImage other;
+    other.signature = QByteArray("PX\0\0", 4);
+    pe = Inspect("px.exe", other.Build());
+    EXPECT_FALSE(pe.IsValidPeFile());
+    EXPECT_EQ(pe.DataDirectoryCount(), -1);
+
+    const QByteArray full = PeImage().Build();
+    pe = Inspect("short.exe", full.left(63));
+    EXPECT_FALSE(pe.IsValidPeFile());
+    EXPECT_EQ(pe.FirstFile4Bits().Text, "MZ..");
+    EXPECT_TRUE(pe.DosHeader().isEmpty());
+
+    pe = Inspect("tiny.exe", "MZ");
+    EXPECT_FALSE(pe.IsValidPeFile());
+    EXPECT_EQ(pe.FileSize(), 2);
+
+    pe = Inspect("empty.exe", QByteArray());
+    EXPECT_FALSE(pe.IsValidPeFile());
+
+    // Cut inside the optional header: signature and COFF header were read, no more.
+    pe = Inspect("cut.exe", full.left(0x98 + 100));
+    EXPECT_FALSE(pe.IsValidPeFile());
+    EXPECT_EQ(pe.FileHeader().Machine, 0x14C);
+    EXPECT_EQ(pe.DataDirectoryCount(), -1);
+
+    // Cut inside the section table: valid, with the sections read so far.
+    pe = Inspect("cutsec.exe", full.left(0x98 + 224 + 40 + 20));
+    EXPECT_TRUE(pe.IsValidPeFile());
+    EXPECT_EQ(pe.SectionCount(), 1);
+
+    // A new-header offset far beyond the end, and one that wraps when added to.
+    QByteArray wild = full;
+    Put32(wild, 60, 0xFFFFFFF0u);
+    EXPECT_FALSE(Inspect("wild.exe", wild).IsValidPeFile());
+
+    TPeFile missing;
+    missing.SetFileName(m_dir.filePath("nope.exe"));
+    missing.GetFileInfo();
+    EXPECT_FALSE(missing.IsValidPeFile());
+    EXPECT_FALSE(missing.IsFileLoaded());
+}
+
+TEST_F(ToolsFiles, UpxHeaderBeforeSecondSection)
+{
+    PeImage img;
+    img.sections = {"UPX0", "UPX1", "UPX2"};
+    QByteArray b = img.Build();
+    const int raw1 = img.SectionTable() + 3 * 40 + 512;
+    b.replace(raw1 - 37, 37, UpxHeader("3.96", 9, 2));
+    TPeFile pe = Inspect("upx.exe", b);
+    ASSERT_TRUE(pe.IsValidPeFile());
+    EXPECT_TRUE(pe.IsPackedByUpx());
+    EXPECT_TRUE(pe.IsValidUpxHeader());
+    EXPECT_EQ(pe.UpxVersion(), "3.96");
+    EXPECT_EQ(pe.Offset_UpxHeader(), raw1 - 37);
+
+    b.replace(raw1 - 37, 37, UpxHeader("3.96", 200, 2)); // format out of range
+    pe = Inspect("upxbad.exe", b);
+    EXPECT_TRUE(pe.IsPackedByUpx());
+    EXPECT_FALSE(pe.IsValidUpxHeader());
+
+    b.replace(raw1 - 37, 37, UpxHeader("3.96", 127, 16)); // method out of range
+    EXPECT_FALSE(Inspect("upxm.exe", b).IsValidUpxHeader());
+
+    // Two sections are not enough for the check.
+    img.sections = {"UPX0", "UPX1"};
+    b = img.Build();
+    b.replace(img.SectionTable() + 2 * 40 + 512 - 37, 37, UpxHeader("3.96", 9, 2));
+    EXPECT_FALSE(Inspect("upx2.exe", b).IsPackedByUpx());
+}
+
+TEST_F(ToolsFiles, UpxHeaderFoundBySearchAndVersionFromIdText)
+{
+    PeImage img;
+    img.sections = {"UPX0", "UPX1", ".rsrc"};
+    QByteArray b = img.Build();
+    const int at = img.SectionTable() + 3 * 40 + 40; // not where the second section points
+    b.replace(at, 37, UpxHeader("\x01\x02", 138, 8));
+    const QByteArray id = "$Id: UPX 4.02 Copyright";
+    b.replace(at + 60, id.size(), id);
+    const TPeFile pe = Inspect("upxs.exe", b);
+    EXPECT_TRUE(pe.IsPackedByUpx());
+    EXPECT_TRUE(pe.IsValidUpxHeader());
+    EXPECT_EQ(pe.Offset_UpxHeader(), at);
+    EXPECT_EQ(pe.UpxVersion(), "4.02");
+
+    // No magic anywhere: not packed.
+    EXPECT_FALSE(Inspect("noupx.exe", img.Build()).IsPackedByUpx());
+}
+
+#if defined(__x86_64__)
+TEST_F(ToolsFiles, ElfOfTheRealEncoderAndLibrary)
+{
+    TElfFile elf;
+    elf.SetFileName(QStringLiteral("/usr/bin/mencoder"));
+    elf.GetFileInfo();
+    ASSERT_TRUE(elf.IsValidElfFile());
+    EXPECT_EQ(elf.Bits(), 64);
+    EXPECT_EQ(elf.Machine(), 62);
+    EXPECT_TRUE(elf.IsExecutable()); // a PIE: ET_DYN with an interpreter
+    EXPECT_FALSE(elf.IsLibrary());
+    EXPECT_EQ(elf.InfoStr(), "Executable / ELF64 / AMD64 (x64)");
+
+    elf.SetFileName(QStringLiteral("/usr/lib/x86_64-linux-gnu/libmediainfo.so.0"));
+    elf.GetFileInfo();
+    ASSERT_TRUE(elf.IsValidElfFile());
+    EXPECT_TRUE(elf.IsLibrary());
+    EXPECT_EQ(elf.InfoStr(), "Library / ELF64 / AMD64 (x64)");
+
+    // A truncated copy: the header alone still describes it; the program headers
+    // are needed to tell a PIE from a library.
+    const QByteArray bin = ReadFile(QStringLiteral("/usr/bin/mencoder"));
+    elf.SetFileName(Write("m4k", bin.left(4096)));
+    elf.GetFileInfo();
+    EXPECT_TRUE(elf.IsExecutable());
+    elf.SetFileName(Write("m40", bin.left(40)));
+    elf.GetFileInfo();
+    EXPECT_FALSE(elf.IsValidElfFile());
+    elf.SetFileName(Write("m64", bin.left(64)));
+    elf.GetFileInfo();
+    EXPECT_TRUE(elf.IsValidElfFile());
+    EXPECT_EQ(elf.Bits(), 64);
+}
+#endif
+
+TEST_F(ToolsFiles, ElfBigEndian32AndForeignFiles)
+{
+    QByteArray h(52, '\0');
+    h.replace(0, 4, "\x7F" "ELF");
+    h[4] = 1; // 32-bit
+    h[5] = 2; // big-endian
+    h[6] = 1;
+    h[17] = 2; // ET_EXEC
+    h[19] = 8; // MIPS
+    TElfFile elf;
+    elf.SetFileName(Write("mips", h));
+    elf.GetFileInfo();
+    ASSERT_TRUE(elf.IsValidElfFile());
+    EXPECT_FALSE(elf.IsLittleEndian());
+    EXPECT_EQ(elf.Bits(), 32);
+    EXPECT_EQ(elf.InfoStr(), "Executable / ELF32 / MIPS");
+
+    h[4] = 3; // no such class
+    elf.SetFileName(Write("bad", h));
+    elf.GetFileInfo();
+    EXPECT_FALSE(elf.IsValidElfFile());
+
+    elf.SetFileName(Write("text", "just text, nothing binary"));
+    elf.GetFileInfo();
+    EXPECT_FALSE(elf.IsValidElfFile());
+    elf.SetFileName(m_dir.path()); // a directory
+    elf.GetFileInfo();
+    EXPECT_FALSE(elf.IsValidElfFile());
+}
