@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// How a text file was (or is to be) stored.
+enum class TTextEncoding { Utf8, Utf8Bom, Utf16LE, Utf16BE, Windows1252 };
+
+// Reading and writing text files in the encodings the Windows program exchanges: a BOM
+// picks UTF-8 / UTF-16; without one a file is UTF-8 when all of it is valid UTF-8, else
+// Windows-1252. Readers accept CR LF, LF and CR line ends.
+namespace TextFile {
+
+// Decoding of a whole file's bytes; `encoding` tells what was found. A dangling odd byte
+// at the end of UTF-16 data is dropped.
+QString Decode(const QByteArray& bytes, TTextEncoding& encoding);
+
+// The bytes for text in `encoding`, with its BOM. Text that Windows-1252 cannot represent
+// is stored as UTF-8 with BOM instead, so nothing is lost; `used` tells which was used.
+QByteArray Encode(const QString& text, TTextEncoding encoding, TTextEncoding* used = nullptr);
+
+// Lines split at CR LF, LF or CR; a final line end does not make an extra empty line.
+QStringList SplitLines(const QString& text);
+
+// Windows-1252 single-byte mapping (0x80..0x9F have their own table; the five undefined
+// bytes map to the C1 control of the same value).
+QString DecodeWindows1252(const QByteArray& bytes);
+// false when some character has no Windows-1252 byte.
+bool EncodeWindows1252(const QString& text, QByteArray& out);
+bool IsValidUtf8(const QByteArray& bytes);
+
+// False with `error` set when the file cannot be opened or read.
+bool ReadText(const QString& path, QString& text, TTextEncoding& encoding, QString* error = nullptr);
+bool ReadLines(const QString& path, QStringList& lines, TTextEncoding& encoding, QString* error = nullptr);
+
+// Atomic: written to a temporary file in the same directory, then renamed over the old
+// file, so a failed write leaves the old file intact. `used` as in Encode.
+bool WriteText(const QString& path, const QString& text, TTextEncoding encoding, QString* error = nullptr,
+               TTextEncoding* used = nullptr);
+// Every line followed by lineEnd.
+bool WriteLines(const QString& path, const QStringList& lines, TTextEncoding encoding,
+                const QString& lineEnd = QStringLiteral("\r\n"), QString* error = nullptr,
+                TTextEncoding* used = nullptr);
+
+} // namespace TextFile
