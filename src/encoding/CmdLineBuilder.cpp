@@ -3,6 +3,7 @@
 #include "encoding/CopyParams.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "lib/Conversion.h"
+#include "lib/TextFile.h"
 
 #include <QStringList>
 
@@ -312,16 +313,8 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
 
 QString GetAdditionalParamsStr(const EncodingSettings& s)
 {
-    QString text = s.meParams;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (text.isEmpty())
-        return QString();
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (text.endsWith(QLatin1Char('\n')))
-        lines.removeLast(); // a final line break does not start another line
     QString result;
-    for (const QString& line : lines)
+    for (const QString& line : TextFile::SplitLines(s.meParams))
         result += QLatin1Char(' ') + line;
     return result;
 }

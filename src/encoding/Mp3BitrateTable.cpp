@@ -1,6 +1,6 @@
 #include "encoding/Mp3BitrateTable.h"
 
-#include <QSaveFile>
+#include "lib/TextFile.h"
 
 namespace Mp3BitrateTable {
 
@@ -76,12 +76,7 @@ QStringList TextLines()
 
 bool SaveToFile(const QString& fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    for (const QString& line : TextLines())
-        file.write((line + QStringLiteral("\r\n")).toUtf8());
-    return file.commit();
+    return TextFile::WriteLines(fileName, TextLines(), TTextEncoding::Utf8);
 }
 
 } // namespace Mp3BitrateTable

@@ -3,7 +3,6 @@
 #include "lib/Conversion.h"
 #include "lib/Strings.h"
 
-#include <QLocale>
 
 bool IsWholeNumberText(const QString& s)
 {
@@ -22,21 +21,19 @@ bool IsDecimalNumberText(const QString& s)
     return !t.isEmpty() && IsFloatText(t, false);
 }
 
-// A real number in the user's locale (the caller already put the locale separator in).
+// A real number with the user's decimal separator (the caller already put it in).
 static bool ToLocaleReal(const QString& s, double* value)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double v = locale.toDouble(s.trimmed(), &ok);
-    if (ok && value)
-        *value = v;
-    return ok;
+    double v = 0;
+    if (!TryStrToFloat(s.trimmed(), v))
+        return false;
+    *value = v;
+    return true;
 }
 
 bool IsValidAspect(const QString& text, double* value)
 {
-    const QString sep = QLocale().decimalPoint();
+    const QString sep = UserDecimalSeparator();
     QString t = text.trimmed();
     const qsizetype dot = t.indexOf(QLatin1Char('.'));
     if (dot >= 0)
@@ -107,8 +104,7 @@ bool CheckAudioSampling(const QString& text, const TWarningSink& warn)
 
 QString BrightnessValueText(double position, QChar decimalSeparator)
 {
-    const QChar sep = decimalSeparator.isNull() ? QLocale().decimalPoint().at(0) : decimalSeparator;
-    return FloatToTrimmedStr(position / 10.0, 2, sep);
+    return FloatToTrimmedStr(position / 10.0, 2, decimalSeparator);
 }
 
 QString SaturationValueText(double position, QChar decimalSeparator)

@@ -1,0 +1,472 @@
+#include "encoding/CmdLineBuilder.h"
+#include "encoding/CmdLinePreview.h"
+#include "encoding/EncoderCommand.h"
+#include "encoding/EncodingSettings.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// The command-line builders on synthetic media records: the three reference
+// conversions byte for byte, then the edges of every "Auto" derivation.
+
+namespace {
+
+const QString IN = QStringLiteral("/media/in put/clip.mkv");
+const QString OUT = QStringLiteral("/media/out/clip.avi");
+const QString LOG = QStringLiteral("/tmp/vexaconv_2pass_x.log");
+
+struct Warnings {
+    QStringList texts;
+    TWarningSink Sink()
+    {
+        return [this](const QString& t) { texts << t; };
+    }
+};
+
+TVideoFileInfo Video(int width, int height, double fps, int bitrate, double bpp, const QString& scan = "Progressive")
+{
+    TVideoFileInfo vfi;
+    vfi.NumberOfVideoStreams = 1;
+    TVideoStreamInfo& v = vfi.VideoStreams[0];
+    v.Exists = true;
+    v.Width = static_cast<uint16_t>(width);
+    v.Height = static_cast<uint16_t>(height);
+    v.FPS = fps;
+    v.Bitrate = bitrate;
+    v.BitsPerPixel = bpp;
+    v.ScanType = scan;
+    return vfi;
+}
+
+void AddAudio(TVideoFileInfo& vfi, int samplingRate, int bitrate)
+{
+    vfi.NumberOfAudioStreams = 1;
+    vfi.AudioStreams[0].Exists = true;
+    vfi.AudioStreams[0].SamplingRate = samplingRate;
+    vfi.AudioStreams[0].Bitrate = bitrate;
+}
+
+EncodingSettings Defaults()
+{
+    EncodingSettings s;
+    SetDefaultParams(s, 0);
+    return s;
+}
+
+int ResolutionIndex(const EncodingSettings& s, const QString& entry)
+{
+    return static_cast<int>(s.cbResolution_Items.indexOf(entry));
+}
+
+EncodingSettings Example2Settings()
+{
+    EncodingSettings s = Defaults();
+    s.cbAviVideoCodec = 1;
+    s.cbOutputFormat = 1;
+    s.cbAviVideoBitrate.Text = "1500";
+    s.cbAviVideoFPS.Text = "29.97";
+    s.cbAviVideoAspect.Text = "16:9";
+    s.cbAviVideoThreads = 0;
+    s.cbVideoPreset = static_cast<int>(EncodingLists::cbVideoPreset().indexOf("slow"));
+    s.chAviVideo2Pass = true;
+    s.cbAudioBitrate.Text = "192";
+    s.cbAudioBitrateMode = 1;
+    s.cbAudioSampling.Text = "48000";
+    s.cbAudioChannels = 2;
+    s.cbAudioAlgoQuality = 3;
+    s.cbResolution = 1;
+    s.spedResWidth = 1279;
+    s.spedResHeight = 720;
+    s.cbInterlacing = 1;
+    s.chRotate = true;
+    s.cbRotate = 0;
+    s.chBrightness = true;
+    s.tbBrightness = 2;
+    s.chSaturation = false;
+    s.chSkipLimit = false;
+    s.chForceEncode = true;
+    s.meParams = "-mc 0";
+    return s;
+}
+
+} // namespace
+
+// ---- the three reference conversions ----
+
+TEST(WorkedExamples, DefaultXvidAvi)
+{
+    const EncodingSettings s = Defaults();
+    TVideoFileInfo vfi = Video(1280, 720, 25, 2500, 0.109);
+    AddAudio(vfi, 44100, 128);
+    Warnings w;
+    const TEncoderJob job = BuildEncoderJob(s, vfi, 4, IN, OUT, LOG, w.Sink());
+    ASSERT_TRUE(job.Ok);
+    EXPECT_TRUE(w.texts.isEmpty());
+    EXPECT_EQ(job.Pieces.VCodec, "-ovc xvid");
+    EXPECT_EQ(job.Pieces.VParams, "-xvidencopts bitrate=2500 -ofps 25.000");
+    EXPECT_EQ(job.Pieces.ACodec, "-oac mp3lame");
+    EXPECT_EQ(job.Pieces.AParams, "-lameopts br=128:cbr");
+    EXPECT_EQ(job.Pieces.AdvParams, "-vf harddup  -skiplimit 1");
+    EXPECT_EQ(job.Pieces.AddParams, "");
+    EXPECT_EQ(job.Ext, "avi");
+    ASSERT_EQ(job.Runs.size(), 1);
+    EXPECT_EQ(job.Runs[0].Params,
+              "\"" + IN + "\" -ovc xvid -xvidencopts bitrate=2500 -ofps 25.000 -oac mp3lame "
+              "-lameopts br=128:cbr -vf harddup  -skiplimit 1  -o \"" + OUT + "\"");
+    EXPECT_EQ(job.Runs[0].Args,
+              QStringList({IN, "-ovc", "xvid", "-xvidencopts", "bitrate=2500", "-ofps", "25.000", "-oac",
+                           "mp3lame", "-lameopts", "br=128:cbr", "-vf", "harddup", "-skiplimit", "1", "-o", OUT}));
+}
+
+TEST(WorkedExamples, H264Mp4TwoPass)
+{
+    const EncodingSettings s = Example2Settings();
+    TVideoFileInfo vfi = Video(1920, 1080, 25, 8000, 0.15);
+    AddAudio(vfi, 48000, 256);
+    const TEncoderJob job = BuildEncoderJob(s, vfi, 8, IN, OUT, LOG, {});
+    ASSERT_TRUE(job.Ok);
+    EXPECT_EQ(job.Ext, "mp4");
+    EXPECT_EQ(GetExt(s, true), ".mp4");
+    EXPECT_EQ(job.VParams1,
+              "-x264encopts pass=1:bitrate=1500:threads=4:preset=slow -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
+    EXPECT_EQ(job.VParams2,
+              "-x264encopts pass=2:bitrate=1500:threads=4:preset=slow -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
+    EXPECT_EQ(job.Pieces.AParams, "-srate 48000 -lameopts mode=1:aq=2:br=192:abr");
+    EXPECT_EQ(job.Pieces.AdvParams, "-vf yadif,scale=1280:720,rotate=1,eq2=1.0:1.0:0.2:1.0,harddup");
+    EXPECT_EQ(job.Pieces.AddParams, "-mc 0");
+
+    ASSERT_EQ(job.Runs.size(), 2);
+    const QString tail = " -oac mp3lame -srate 48000 -lameopts mode=1:aq=2:br=192:abr "
+                         "-vf yadif,scale=1280:720,rotate=1,eq2=1.0:1.0:0.2:1.0,harddup -mc 0 -passlogfile \""
+                       + LOG + "\" -o \"" + OUT + "\"";
+    EXPECT_EQ(job.Runs[0].Params, "\"" + IN + "\" -ovc x264 " + job.VParams1 + tail);
+    EXPECT_EQ(job.Runs[1].Params, "\"" + IN + "\" -ovc x264 " + job.VParams2 + tail);
+
+    const QStringList args = job.Runs[1].Args;
+    EXPECT_EQ(args.first(), IN);
+    EXPECT_EQ(args.mid(1, 3), QStringList({"-ovc", "x264", "-x264encopts"}));
+    EXPECT_EQ(args[4], "pass=2:bitrate=1500:threads=4:preset=slow");
+    EXPECT_EQ(args.mid(args.size() - 6),
+              QStringList({"-mc", "0", "-passlogfile", LOG, "-o", OUT}));
+}
+
+TEST(WorkedExamples, XvidNoAudioHd480)
+{
+    EncodingSettings s = Defaults();
+    s.chAudioDontCopy = true;
+    s.cbResolution = ResolutionIndex(s, "852 x 480 - HD480");
+    ASSERT_GT(s.cbResolution, 1);
+    s.chFlipHorizontal = true;
+    s.cbSkipLimit = 3;
+    const TVideoFileInfo vfi = Video(640, 480, 30, 4000, 0.434, "Interlaced");
+    const TEncoderJob job = BuildEncoderJob(s, vfi, 2, IN, OUT, LOG, {});
+    ASSERT_TRUE(job.Ok);
+    ASSERT_EQ(job.Runs.size(), 1);
+    EXPECT_EQ(job.Runs[0].Params,
+              "\"" + IN + "\" -ovc xvid -xvidencopts bitrate=2765 -ofps 30.000 -nosound  "
+              "-vf yadif,scale=848:480,flip,harddup  -skiplimit 3  -o \"" + OUT + "\"");
+    EXPECT_EQ(job.Runs[0].Args,
+              QStringList({IN, "-ovc", "xvid", "-xvidencopts", "bitrate=2765", "-ofps", "30.000", "-nosound", "-vf",
+                           "yadif,scale=848:480,flip,harddup", "-skiplimit", "3", "-o", OUT}));
+}
+
+// ---- automatic video bit rate ----
+
+TEST(AutoVideoBitrate, CutToCeilingOnlyAboveIt)
+{
+    EncodingSettings s = Defaults();
+    EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.434)), 2765);
+    EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.25)), 4000);
+    s.cbResolution = ResolutionIndex(s, "852 x 480 - HD480");
+    EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.434)), 2765);
+}
+
+TEST(AutoVideoBitrate, NoInformation)
+{
+    EncodingSettings s = Defaults();
+    const TVideoFileInfo none;
+    EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
+    s.cbResolution = 1;
+    EXPECT_EQ(GetAutoVideoBitrate(s, none), 0);
+    EXPECT_EQ(GetVideoParamsStr(s, none, 2, {}), " -xvidencopts bitrate=0 -ofps 0.000");
+    // An index past the list counts as no selection, that is "Auto".
+    s.cbResolution = 99;
+    EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
+}
+
+TEST(AutoVideoBitrate, TargetSizeUsesInputSizeAndLowBits)
+{
+    EncodingSettings s = Defaults();
+    s.cbResolution = 1;
+    // Odd sides are raised to even before the product: 30 * 640 * 0.2 * 480 / 1000.
+    EXPECT_EQ(GetAutoVideoBitrate(s, Video(639, 479, 30, 9000, 0.2)), 1843);
+    // A result beyond 16 bits keeps only its low 16 bits.
+    const int big = static_cast<int>(std::nearbyint(60.0 * 4096 * 0.3 * 4096 / 1000.0));
+    EXPECT_EQ(GetAutoVideoBitrate(s, Video(4096, 4096, 60, 50000, 0.5)), big & 0xFFFF);
+}
+
+// ---- video options ----
+
+TEST(VideoParams, ThreadsFromProcessorCount)
+{
+    EncodingSettings s = Defaults();
+    s.cbAviVideoCodec = 1;
+    const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
+    EXPECT_EQ(GetVideoParamsStr(s, vfi, 1, {}), " -x264encopts bitrate=1000:threads=0 -ofps 25.000");
+    EXPECT_EQ(GetVideoParamsStr(s, vfi, 8, {}), " -x264encopts bitrate=1000:threads=4 -ofps 25.000");
+    EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=2 -ofps 25.000");
+    EXPECT_EQ(AutoThreadCount(0), 1);
+    EXPECT_EQ(AutoThreadCount(32), 16);
+    s.cbAviVideoThreads = 6;
+    EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
+    // Threads and preset mean nothing to Xvid.
+    s.cbAviVideoCodec = 0;
+    s.cbVideoPreset = 3;
+    EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -xvidencopts bitrate=1000 -ofps 25.000");
+}
+
+TEST(VideoParams, AspectRewriting)
+{
+    EncodingSettings s = Defaults();
+    const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
+    const auto aspectOf = [&](const QString& typed) {
+        s.cbAviVideoAspect.Text = typed;
+        return GetVideoParamsStr(s, vfi, 2, {});
+    };
+    EXPECT_EQ(aspectOf("16/9"), " -xvidencopts bitrate=1000 -aspect 16:9 -ofps 25.000");
+    EXPECT_EQ(aspectOf("2,35:1"), " -xvidencopts bitrate=1000 -aspect 2.35:1 -ofps 25.000");
+    EXPECT_EQ(aspectOf(" 4 \\ 3 "), " -xvidencopts bitrate=1000 -aspect 4:3 -ofps 25.000");
+    EXPECT_EQ(aspectOf("auto"), " -xvidencopts bitrate=1000 -ofps 25.000");
+    EXPECT_EQ(aspectOf(""), " -xvidencopts bitrate=1000 -ofps 25.000");
+    EXPECT_EQ(aspectOf("\"16:9\""), " -xvidencopts bitrate=1000 -aspect 16:9 -ofps 25.000");
+}
+
+TEST(VideoParams, FrameRates)
+{
+    EncodingSettings s = Defaults();
+    EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}), " -xvidencopts bitrate=1000 -ofps 29.970");
+    s.cbAviVideoFPS.Text = "25,0";
+    EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}), " -xvidencopts bitrate=1000 -ofps 25.0");
+}
+
+TEST(VideoParams, DecimalPointIndependentOfLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EncodingSettings s = Defaults();
+    s.chBrightness = true;
+    s.tbBrightness = -3;
+    s.chSaturation = true;
+    s.tbSaturation = 15;
+    s.cbAviVideoFPS.Text = "23.976";
+    Warnings w;
+    const TVideoFileInfo vfi = Video(640, 480, 29.97, 1000, 0.1);
+    EXPECT_EQ(GetVideoParamsStr(s, vfi, 2, w.Sink()), " -xvidencopts bitrate=1000 -ofps 23.976");
+    s.cbAviVideoFPS.Text = "Auto";
+    EXPECT_EQ(GetVideoParamsStr(s, vfi, 2, w.Sink()), " -xvidencopts bitrate=1000 -ofps 29.970");
+    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-vf eq2=1.0:1.0:-0.3:1.5,harddup  -skiplimit 1");
+    EXPECT_TRUE(w.texts.isEmpty());
+    QLocale::setDefault(saved);
+}
+
+// ---- pass insertion ----
+
+TEST(PassInsertion, BothCodecsAndExistingPass)
+{
+    EXPECT_EQ(InsertPassNumber("-xvidencopts bitrate=800 -ofps 25.000", 1), "-xvidencopts pass=1:bitrate=800 -ofps 25.000");
+    EXPECT_EQ(InsertPassNumber("-x264encopts threads=2", 2), "-x264encopts pass=2:threads=2");
+    EXPECT_EQ(InsertPassNumber("-xvidencopts pass=1:bitrate=800", 2), "-xvidencopts pass=1:bitrate=800");
+    EXPECT_EQ(InsertPassNumber("-ofps 25.000", 1), "-ofps 25.000");
+}
+
+// ---- automatic audio and audio options ----
+
+TEST(AutoAudioBitrate, TableCases)
+{
+    const auto autoRate = [](int rate, int bitrate) {
+        TVideoFileInfo vfi;
+        AddAudio(vfi, rate, bitrate);
+        return GetAutoAudioBitrate(vfi);
+    };
+    EXPECT_EQ(autoRate(44100, 128), 128);
+    EXPECT_EQ(GetAutoAudioBitrate(TVideoFileInfo()), 96);
+    EXPECT_EQ(autoRate(48000, 200), 224);
+    EXPECT_EQ(autoRate(22050, 192), 160);
+    EXPECT_EQ(autoRate(44100, 400), 320);
+    EXPECT_EQ(autoRate(44100, 64), 96);
+    EXPECT_EQ(autoRate(8000, 130), 160);
+}
+
+TEST(AudioParams, SamplingAndLameOptions)
+{
+    EncodingSettings s = Defaults();
+    TVideoFileInfo vfi;
+    AddAudio(vfi, 8000, 32);
+    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -srate 16000 -lameopts br=96:cbr");
+    // No audio stream at all: no resampling.
+    EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), {}), " -lameopts br=96:cbr");
+    s.cbAudioBitrate.Text = "160";
+    AddAudio(vfi, 44100, 128);
+    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts br=160:cbr");
+    s.cbAudioChannels = 4;
+    s.cbAudioAlgoQuality = 10;
+    s.cbAudioBitrateMode = 1;
+    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts mode=3:aq=9:br=160:abr");
+    // Indexes outside their lists mean no selection.
+    s.cbAudioChannels = 9;
+    s.cbAudioAlgoQuality = -1;
+    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts br=160:abr");
+    s.chAudioDontCopy = true;
+    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), "");
+    EXPECT_EQ(GetAudioCodecStr(s), "-nosound");
+}
+
+// ---- filters ----
+
+TEST(AdvancedParams, ResolutionEntries)
+{
+    EXPECT_EQ(ParseResolutionEntry("640 x 480 - VGA", 0, 0), (TResolution{640, 480}));
+    EXPECT_EQ(ParseResolutionEntry("852 x 480 - HD480", 0, 0), (TResolution{848, 480}));
+    EXPECT_EQ(ParseResolutionEntry("50%", 1280, 720), (TResolution{640, 360}));
+    EXPECT_EQ(ParseResolutionEntry("50% - half", 0, 0), (TResolution{0, 0}));
+    EXPECT_EQ(ParseResolutionEntry("no numbers here", 1280, 720), (TResolution{0, 0}));
+    EXPECT_EQ(ParseResolutionEntry("1920X1080", 0, 0), (TResolution{1920, 1080}));
+    EXPECT_EQ(ParseResolutionEntry("99999999999 x 480", 0, 0), (TResolution{0, 480}));
+
+    EncodingSettings s = Defaults();
+    s.cbResolution_Items = EncodingSettings::ResolutionItems({"50%"});
+    s.cbResolution = 2;
+    EXPECT_EQ(GetAdvancedParamsStr(s, Video(1280, 720, 25, 0, 0)), "-vf scale=640:360,harddup  -skiplimit 1");
+}
+
+TEST(AdvancedParams, ChainOrderAndSkipLimit)
+{
+    EncodingSettings s = Defaults();
+    const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1, " INTERLACED ");
+    s.cbResolution = 1;
+    s.spedResWidth = 321;
+    s.spedResHeight = 240.4;
+    s.chFlipHorizontal = s.chFlipVertical = s.chRotate = true;
+    s.cbRotate = 1;
+    s.chSaturation = true;
+    s.tbSaturation = 12;
+    s.chSkipLimit = false;
+    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-vf yadif,scale=322:240,flip,mirror,rotate=2,eq2=1.0:1.0:0.0:1.2,harddup");
+    s.cbInterlacing = 2;
+    s.chForceEncode = false;
+    s.cbResolution = 0;
+    s.chFlipHorizontal = s.chFlipVertical = s.chRotate = s.chSaturation = false;
+    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "");
+    s.chSkipLimit = true;
+    s.cbSkipLimit = 0;
+    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-skiplimit 0");
+}
+
+TEST(AdditionalParams, LinesJoinedQuotesKept)
+{
+    EncodingSettings s = Defaults();
+    EXPECT_EQ(GetAdditionalParamsStr(s), "");
+    s.meParams = "-mc 0\r\n-info \"name=My Film\"\n";
+    EXPECT_EQ(GetAdditionalParamsStr(s), " -mc 0 -info \"name=My Film\"");
+    s.meParams = "-mc 0\n  -noskip ";
+    EXPECT_EQ(GetAdditionalParamsStr(s), " -mc 0   -noskip ");
+    const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, IN, OUT, LOG, {});
+    EXPECT_EQ(job.Pieces.AddParams, "-mc 0   -noskip");
+    EXPECT_EQ(job.Runs[0].Args.mid(job.Runs[0].Args.size() - 5), QStringList({"-mc", "0", "-noskip", "-o", OUT}));
+}
+
+// ---- invalid values stop the file with one warning ----
+
+TEST(Validation, BuilderReturnsErrorWithExactMessage)
+{
+    EncodingSettings s = Defaults();
+    Warnings w;
+    s.cbAviVideoBitrate.Text = "1500 kbit";
+    EXPECT_EQ(GetVideoParamsStr(s, TVideoFileInfo(), 2, w.Sink()), "ERROR");
+    s.cbAviVideoBitrate.Text = "Auto";
+    s.cbAviVideoFPS.Text = " fast ";
+    EXPECT_EQ(GetVideoParamsStr(s, TVideoFileInfo(), 2, w.Sink()), "ERROR");
+    s.cbAudioBitrate.Text = "12.5";
+    EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), w.Sink()), "ERROR");
+    s.cbAudioBitrate.Text = "auto";
+    s.cbAudioSampling.Text = "44.1k";
+    EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), w.Sink()), "ERROR");
+    EXPECT_EQ(w.texts, QStringList({"Video bitrate: 1500 kbit\r\nBitrate must be an integer value!",
+                                    "Video FPS:  fast \r\nFPS must be a float value!",
+                                    "Audio bitrate: 12.5\r\nBitrate must be an integer value!",
+                                    "Audio sampling frequency: 44.1k\r\nFrequency must be an integer value!"}));
+}
+
+TEST(Validation, JobStopsAtFirstFailure)
+{
+    EncodingSettings s = Defaults();
+    s.cbAviVideoBitrate.Text = "x";
+    s.cbAudioBitrate.Text = "y";
+    Warnings w;
+    const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, IN, OUT, LOG, w.Sink());
+    EXPECT_FALSE(job.Ok);
+    EXPECT_EQ(job.FailedPiece, "VParams");
+    EXPECT_TRUE(job.Runs.isEmpty());
+    EXPECT_EQ(w.texts.size(), 1);
+}
+
+// ---- argument vector ----
+
+TEST(ArgumentVector, WindowsWaySplitting)
+{
+    EXPECT_EQ(SplitArgsWindowsWay("  -a\tb  "), QStringList({"-a", "b"}));
+    EXPECT_EQ(SplitArgsWindowsWay("-info \"name=My Film\""), QStringList({"-info", "name=My Film"}));
+    EXPECT_EQ(SplitArgsWindowsWay("a\"b c\"d e"), QStringList({"ab cd", "e"}));
+    EXPECT_EQ(SplitArgsWindowsWay("C:\\dir\\ \"x\\\" y\""), QStringList({"C:\\dir\\", "x\\", "y"}));
+    EXPECT_EQ(SplitArgsWindowsWay("-x \"\" -y"), QStringList({"-x", "", "-y"}));
+    EXPECT_EQ(SplitArgsWindowsWay("\"unclosed  two"), QStringList({"unclosed  two"}));
+    EXPECT_EQ(SplitArgsWindowsWay(""), QStringList());
+}
+
+TEST(ArgumentVector, PathsStayWhole)
+{
+    const QString odd = "/tmp/a \"b\"\t$(c) ;d.avi";
+    EncodingSettings s = Defaults();
+    s.chAudioDontCopy = true;
+    s.chSkipLimit = false;
+    s.chForceEncode = false;
+    const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, odd, "-out.avi", "/tmp/l og", {});
+    ASSERT_TRUE(job.Ok);
+    EXPECT_EQ(job.Runs[0].Args,
+              QStringList({odd, "-ovc", "xvid", "-xvidencopts", "bitrate=800", "-ofps", "0.000", "-nosound", "-o", "./-out.avi"}));
+    // The one-string form is what the preview and the script show, path untouched.
+    EXPECT_TRUE(job.Runs[0].Params.endsWith("-o \"-out.avi\""));
+    EXPECT_EQ(PathArg("-x"), "./-x");
+    EXPECT_EQ(PathArg("/-x"), "/-x");
+}
+
+// ---- preview text ----
+
+TEST(Preview, NoFileShowsPlaceholders)
+{
+    const TCmdLinePreview p = GetCmdLinePreview(Defaults(), TVideoFileInfo(), 2, QString(), LOG, {});
+    EXPECT_FALSE(p.Failed);
+    EXPECT_EQ(p.Text, "<input_file> -ovc xvid -xvidencopts bitrate=800 -ofps 0.000 -oac mp3lame "
+                      "-lameopts br=96:cbr -vf harddup  -skiplimit 1  -o <output_file>");
+}
+
+TEST(Preview, TwoPassAndFailedPiece)
+{
+    EncodingSettings s = Defaults();
+    s.chAviVideo2Pass = true;
+    s.cbAviVideoBitrate.Text = "lots";
+    s.chAudioDontCopy = true;
+    s.chSkipLimit = false;
+    s.chForceEncode = false;
+    Warnings w;
+    const TCmdLinePreview p = GetCmdLinePreview(s, TVideoFileInfo(), 2, "/in   put.avi", LOG, w.Sink());
+    EXPECT_TRUE(p.Failed);
+    EXPECT_EQ(w.texts.size(), 1);
+    // Four empty pieces in a row leave four blanks, which one pass folds to two; the
+    // input path itself is put in after the folding.
+    const QString line = "\"/in   put.avi\" -ovc xvid  -nosound  -passlogfile \"" + LOG
+                       + "\" -o <output_file>";
+    EXPECT_EQ(p.Text, line + "\r\n\r\n" + line);
+}

@@ -1,0 +1,291 @@
+#include "encoding/CopyParams.h"
+#include "encoding/EncodingSettings.h"
+#include "encoding/Mp3BitrateTable.h"
+#include "encoding/SettingsRules.h"
+#include "lib/Conversion.h"
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+// The settings model: value lists, defaults, checks, labels, enabling, copy and paste,
+// and the MP3 bit-rate table file.
+
+TEST(SettingsLists, OrderAndCounts)
+{
+    const QStringList br = EncodingLists::cbAviVideoBitrate();
+    ASSERT_EQ(br.size(), 55);
+    EXPECT_EQ(br.mid(0, 3), QStringList({"Auto", "50", "100"}));
+    EXPECT_EQ(br[10], "500");
+    EXPECT_EQ(br[11], "600");
+    EXPECT_EQ(br[20], "1500");
+    EXPECT_EQ(br[21], "1750");
+    EXPECT_EQ(br[34], "5000");
+    EXPECT_EQ(br[35], "5500");
+    EXPECT_EQ(br[44], "10000");
+    EXPECT_EQ(br[45], "11000");
+    EXPECT_EQ(br.last(), "20000");
+    EXPECT_EQ(EncodingLists::cbAviVideoThreads().size(), 17);
+    EXPECT_EQ(EncodingLists::cbVideoPreset().last(), "placebo");
+    EXPECT_EQ(EncodingLists::cbAudioBitrate().size(), 23);
+    EXPECT_EQ(EncodingLists::cbAudioAlgoQuality()[3], "2 - Recommended");
+    EXPECT_EQ(EncodingLists::cbSkipLimit().size(), 11);
+    EXPECT_EQ(EncodingLists::cbAviVideoFPS()[5], "14.985");
+
+    const QStringList res = EncodingSettings::ResolutionItems({});
+    ASSERT_EQ(res.size(), 17);
+    EXPECT_EQ(res.mid(0, 3), QStringList({"Auto", "Custom", "128 x 96 - SQCIF"}));
+    EXPECT_EQ(res.last(), "1920 x 1080 - HD1080");
+    EXPECT_EQ(EncodingSettings::ResolutionItems({"a", "b"}), QStringList({"Auto", "Custom", "a", "b"}));
+}
+
+TEST(SettingsDefaults, PanelsAndOutputOptions)
+{
+    EncodingSettings s;
+    s.cbAviVideoCodec = 0;
+    s.cbAviVideoBitrate = {-1, "1234"};
+    s.chAviVideo2Pass = true;
+    s.cbAudioSampling = {-1, "8000"};
+    s.chAudioDontCopy = true;
+    s.meParams = "-mc 0";
+    s.tbSaturation = 3;
+    s.chSkipLimit = false;
+    s.cbOutputExists = 2;
+    s.cbAfterConversion = 1;
+    s.chKeepDates = true;
+    s.rbOutDir = true;
+    s.edOutDir = "/out";
+    SetDefaultParams(s, 1);
+
+    EXPECT_EQ(s.cbAviVideoCodec, 1);
+    EXPECT_EQ(s.cbAviVideoBitrate, (EditableListValue{0, "Auto"}));
+    EXPECT_FALSE(s.chAviVideo2Pass);
+    EXPECT_EQ(s.cbAudioSampling, (EditableListValue{0, "Auto"}));
+    EXPECT_FALSE(s.chAudioDontCopy);
+    EXPECT_TRUE(s.meParams.isEmpty());
+    EXPECT_EQ(s.tbSaturation, 10);
+    EXPECT_TRUE(s.chSkipLimit);
+    EXPECT_EQ(s.cbSkipLimit, 1);
+    // The output options are not encoder settings.
+    EXPECT_EQ(s.cbOutputExists, 2);
+    EXPECT_EQ(s.cbAfterConversion, 1);
+    EXPECT_TRUE(s.chKeepDates);
+    EXPECT_TRUE(s.rbOutDir);
+    EXPECT_EQ(s.edOutDir, "/out");
+
+    // A freshly made value already holds the defaults.
+    EncodingSettings fresh;
+    EncodingSettings reset = fresh;
+    SetDefaultParams(reset, 0);
+    EXPECT_EQ(fresh, reset);
+    EXPECT_EQ(fresh.spedResWidth, 854);
+    EXPECT_EQ(fresh.spedResHeight, 480);
+}
+
+TEST(SettingsChecks, TypedValues)
+{
+    EXPECT_TRUE(IsWholeNumberText(" 1500 "));
+    EXPECT_TRUE(IsWholeNumberText("-12"));
+    EXPECT_TRUE(IsWholeNumberText("+7"));
+    EXPECT_FALSE(IsWholeNumberText("1-2"));
+    EXPECT_FALSE(IsWholeNumberText("--1"));
+    EXPECT_FALSE(IsWholeNumberText(""));
+    EXPECT_FALSE(IsWholeNumberText("1500 kbit"));
+    EXPECT_TRUE(IsAutoText(" aUTO "));
+
+    QStringList warnings;
+    const TWarningSink sink = [&](const QString& t) { warnings << t; };
+    EXPECT_TRUE(CheckVideoFps("25,0", sink));
+    EXPECT_TRUE(CheckVideoFps("25.0", sink));
+    EXPECT_TRUE(CheckVideoFps("AUTO", sink));
+    EXPECT_TRUE(CheckVideoBitrate(" Auto", sink));
+    EXPECT_TRUE(warnings.isEmpty());
+    EXPECT_FALSE(CheckVideoFps("", sink));
+    EXPECT_FALSE(CheckAudioSampling("44100 Hz", sink));
+    EXPECT_EQ(warnings, QStringList({"Video FPS: \r\nFPS must be a float value!",
+                                     "Audio sampling frequency: 44100 Hz\r\nFrequency must be an integer value!"}));
+    // An empty sink is allowed.
+    EXPECT_FALSE(CheckAudioBitrate("x", {}));
+}
+
+TEST(SettingsChecks, Aspects)
+{
+    double v = 0;
+    EXPECT_TRUE(IsValidAspect("16:9", &v));
+    EXPECT_NEAR(v, 16.0 / 9.0, 1e-12);
+    EXPECT_TRUE(IsValidAspect("16/9"));
+    EXPECT_TRUE(IsValidAspect(" 4\\3 "));
+    EXPECT_TRUE(IsValidAspect("1.85", &v));
+    EXPECT_NEAR(v, 1.85, 1e-12);
+    EXPECT_TRUE(IsValidAspect("2,35:1", &v));
+    EXPECT_NEAR(v, 2.35, 1e-12);
+    EXPECT_FALSE(IsValidAspect("wide"));
+    EXPECT_FALSE(IsValidAspect("16:9:1"));
+    EXPECT_FALSE(IsValidAspect(""));
+    EXPECT_FALSE(IsValidAspect("Auto"));
+}
+
+TEST(SettingsLabels, TrackBars)
+{
+    EXPECT_EQ(BrightnessValueText(0, '.'), "0");
+    EXPECT_EQ(BrightnessValueText(5, '.'), "0.5");
+    EXPECT_EQ(BrightnessValueText(-10, '.'), "-1");
+    EXPECT_EQ(BrightnessValueText(-3, ','), "-0,3");
+    EXPECT_EQ(SaturationValueText(0, '.'), "0");
+    EXPECT_EQ(SaturationValueText(-0.01, '.'), "0");
+    EXPECT_EQ(SaturationValueText(15, ','), "1,5");
+    EXPECT_EQ(SaturationValueText(30, '.'), "3");
+    EXPECT_EQ(SaturationValueText(10, '.'), "1");
+    // Without a separator the user's own is used.
+    EXPECT_EQ(BrightnessValueText(5), QString("0") + UserDecimalSeparator() + "5");
+}
+
+TEST(SettingsEnabling, FollowsTheSwitches)
+{
+    EncodingSettings s;
+    TEncodingEnabling e = GetEncodingEnabling(s);
+    EXPECT_FALSE(e.cbAviVideoThreads);
+    EXPECT_FALSE(e.cbVideoPreset);
+    EXPECT_TRUE(e.AudioOptions);
+    EXPECT_FALSE(e.tbBrightness);
+    EXPECT_FALSE(e.tbSaturation);
+    EXPECT_FALSE(e.cbRotate);
+    EXPECT_TRUE(e.cbSkipLimit);
+    EXPECT_FALSE(e.CustomResolution);
+
+    s.cbAviVideoCodec = 1;
+    s.cbAviVideoThreads = 5;
+    s.chAudioDontCopy = true;
+    s.chBrightness = s.chSaturation = s.chRotate = true;
+    s.chSkipLimit = false;
+    s.cbResolution = 1;
+    e = GetEncodingEnabling(s);
+    EXPECT_TRUE(e.cbAviVideoThreads && e.cbVideoPreset && e.tbBrightness && e.tbSaturation && e.cbRotate
+                && e.CustomResolution);
+    EXPECT_FALSE(e.AudioOptions);
+    EXPECT_FALSE(e.cbSkipLimit);
+
+    // Back to Xvid: disabled, but the selection is kept for the next switch.
+    s.cbAviVideoCodec = 0;
+    EXPECT_FALSE(GetEncodingEnabling(s).cbAviVideoThreads);
+    EXPECT_EQ(s.cbAviVideoThreads, 5);
+    s.cbResolution = 2;
+    EXPECT_FALSE(GetEncodingEnabling(s).CustomResolution);
+}
+
+TEST(CopyPaste, RoundTripsEveryPanel)
+{
+    EncodingSettings a;
+    a.cbAviVideoCodec = 1;
+    a.cbAviVideoThreads = 3;
+    a.cbAviVideoBitrate = {-1, "1234"};
+    a.cbAviVideoFPS = {11, "29.97"};
+    a.cbAviVideoAspect = {-1, "2,35:1"};
+    a.chAviVideo2Pass = true;
+    a.cbVideoPreset = 4;
+    a.cbOutputFormat = 1;
+    a.cbAudioBitrate = {12, "128"};
+    a.cbAudioSampling = {-1, "22050"};
+    a.cbAudioChannels = 4;
+    a.cbAudioAlgoQuality = 7;
+    a.cbAudioBitrateMode = 1;
+    a.chAudioDontCopy = true;
+    a.meParams = "-mc 0\n-noskip";
+    a.cbInterlacing = 2;
+    a.cbResolution = 5;
+    a.spedResWidth = 641;
+    a.spedResHeight = 359;
+    a.chBrightness = true;
+    a.tbBrightness = -4;
+    a.chSaturation = true;
+    a.tbSaturation = 25;
+    a.chFlipHorizontal = a.chFlipVertical = a.chRotate = true;
+    a.cbRotate = 1;
+    a.chSkipLimit = false;
+    a.cbSkipLimit = 7;
+    a.chForceEncode = false;
+    a.cbOutputExists = 1;
+
+    EncodingSettings b;
+    PasteVideoSettings(b, CopyVideoSettings(a));
+    PasteAudioSettings(b, CopyAudioSettings(a));
+    PasteAdvancedSettings(b, CopyAdvancedSettings(a));
+    b.cbOutputExists = a.cbOutputExists; // not part of any panel
+    EXPECT_EQ(a, b);
+}
+
+TEST(CopyPaste, RoundsRealValuesHalfToEven)
+{
+    EncodingSettings a;
+    a.spedResWidth = 640.5;
+    a.spedResHeight = 481.5;
+    a.tbBrightness = 2.5;
+    a.tbSaturation = 0.4;
+    const TCopyParams_Advanced p = CopyAdvancedSettings(a);
+    EXPECT_EQ(p.spedResWidth_Value, 640);
+    EXPECT_EQ(p.spedResHeight_Value, 482);
+    EXPECT_EQ(p.tbBrightness_Position, 2);
+    EXPECT_EQ(p.tbSaturation_Position, 0);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(1e300), std::numeric_limits<int>::max());
+}
+
+TEST(CopyPaste, UnusableTextsBecomeAuto)
+{
+    TCopyParams_Video v = CopyVideoSettings(EncodingSettings());
+    v.cbAViVideoBitrate_Index = -1;
+    v.cbAViVideoBitrate_Text = "fast";
+    v.cbAviVideoFPS_Index = 7;
+    v.cbAviVideoFPS_Text = "twenty";
+    v.cbAviVideoAspect_Index = -1;
+    v.cbAviVideoAspect_Text = "16:9:1";
+    EncodingSettings s;
+    PasteVideoSettings(s, v);
+    EXPECT_EQ(s.cbAviVideoBitrate.Text, "Auto");
+    EXPECT_EQ(s.cbAviVideoFPS, (EditableListValue{0, "Auto"}));
+    EXPECT_EQ(s.cbAviVideoAspect.Text, "Auto");
+
+    v.cbAviVideoFPS_Text = "2,5E1";
+    v.cbAviVideoAspect_Text = "16/9";
+    PasteVideoSettings(s, v);
+    EXPECT_EQ(s.cbAviVideoFPS, (EditableListValue{7, "2,5E1"}));
+    EXPECT_EQ(s.cbAviVideoAspect.Text, "16/9");
+
+    TCopyParams_Audio a = CopyAudioSettings(EncodingSettings());
+    a.cbAudioBitrate_Text = "128k";
+    a.cbAudioSampling_Text = "44100";
+    PasteAudioSettings(s, a);
+    EXPECT_EQ(s.cbAudioBitrate.Text, "Auto");
+    EXPECT_EQ(s.cbAudioSampling.Text, "44100");
+}
+
+TEST(Mp3Table, AutoLookupsAndText)
+{
+    EXPECT_EQ(Mp3BitrateTable::LargestBitrate("mp3lame", 22050), 160);
+    EXPECT_EQ(Mp3BitrateTable::LargestBitrate("mp3lame", 44100), 320);
+    EXPECT_EQ(Mp3BitrateTable::LargestBitrate("mp3lame", 11025), 320);
+    EXPECT_EQ(Mp3BitrateTable::RoundUpToStep(0), 32);
+    EXPECT_EQ(Mp3BitrateTable::RoundUpToStep(129), 160);
+    EXPECT_EQ(Mp3BitrateTable::RoundUpToStep(321), 128);
+
+    const QStringList lines = Mp3BitrateTable::TextLines();
+    ASSERT_EQ(lines.size(), 2 + 6 * 2 + 5);
+    EXPECT_EQ(lines[0], "AUDIO BITRATE INFO");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[2], "Sampling rate: 16000");
+    EXPECT_EQ(lines[3], " MP3 bitrate:    8  16  24  32  40  48  56  64  80  96 112 128 160   -   -   -   -   -   -   -   -   -");
+    EXPECT_EQ(lines[4], "");
+    EXPECT_EQ(lines[lines.size() - 2], "Sampling rate: 48000");
+    EXPECT_EQ(lines.last(), " MP3 bitrate:    -   -   -  32  40  48  56  64  80  96 112 128 160 192 224 256 320   -   -   -   -");
+
+    const QString dir = TestSupport::ScratchDir() + "/encoding_mp3";
+    QDir().mkpath(dir);
+    const QString file = dir + "/audio_bitrates.txt";
+    TestSupport::WriteFile(file, "old content that is longer than nothing");
+    ASSERT_TRUE(Mp3BitrateTable::SaveToFile(file));
+    EXPECT_EQ(TestSupport::ReadFile(file), (lines.join("\r\n") + "\r\n").toUtf8());
+    EXPECT_FALSE(Mp3BitrateTable::SaveToFile(dir + "/missing/dir/x.txt"));
+}
