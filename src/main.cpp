@@ -1,4 +1,5 @@
 #include "app/AppInfo.h"
+#include "app/AppParams.h"
 #include "app/Platform.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/Headless.h"
@@ -27,6 +28,7 @@ int main(int argc, char* argv[])
     if (opts.mode != CliMode::Gui) {
         QCoreApplication app(argc, argv);
         Platform::EnsureUtf8CType();
+        InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
         return Headless::Run(opts);
     }
 
@@ -34,6 +36,7 @@ int main(int argc, char* argv[])
     Platform::EnsureUtf8CType();
     QApplication::setApplicationName(QString::fromLatin1(AppInfo::ExecutableName));
     QApplication::setApplicationDisplayName(QString());
+    InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
     TFormMain w(opts);
     w.show();
     // Smoke tests start the window and let it close by itself.

@@ -9,9 +9,7 @@ static int NotYet(const char* mode)
     return 2;
 }
 
-int RunToolsInfo(const CliOptions&) { return NotYet("--tools-info"); }
 int RunInfo(const CliOptions&) { return NotYet("--info"); }
-int RunCmdLine(const CliOptions&) { return NotYet("--cmdline"); }
 int RunConvert(const CliOptions&) { return NotYet("--convert"); }
 int RunScript(const CliOptions&) { return NotYet("--script"); }
 

@@ -1,0 +1,150 @@
+#include "app/ToolsInfo.h"
+
+#include "app/AppParams.h"
+#include "lib/Conversion.h"
+#include "lib/ElfFile.h"
+#include "lib/Files.h"
+#include "lib/PeFile.h"
+#include "media/MediaInfoLib.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace ToolsInfo {
+
+namespace {
+
+constexpr int BannerTimeoutMs = 5000;
+const QString Crlf = QStringLiteral("\r\n");
+
+QString Separator() { return Crlf + QString(83, QLatin1Char('-')); }
+
+// Opened for reading first; the platform's idea of the size when that fails; else 0.
+int64_t ReportedFileSize(const QString& path)
+{
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        return f.size();
+    const QFileInfo fi(path);
+    return fi.exists() ? fi.size() : 0;
+}
+
+} // namespace
+
+QString LabelLine(const QString& label, int width, const QString& value)
+{
+    return label.rightJustified(width, QLatin1Char(' ')) + QLatin1Char(' ') + value;
+}
+
+QString BinaryType(const QString& path)
+{
+    TPeFile pe;
+    pe.SetFileName(path);
+    pe.GetFileInfo();
+    if (pe.IsValidPeFile())
+        return QString::number(pe.Bits()) + QStringLiteral("-bit ") + pe.InfoStr();
+    TElfFile elf;
+    elf.SetFileName(path);
+    elf.GetFileInfo();
+    if (elf.IsValidElfFile())
+        return QString::number(elf.Bits()) + QStringLiteral("-bit ") + elf.InfoStr();
+    return QString();
+}
+
+QString ToolFileBlock(const QString& path, int labelWidth, const TToolVersion& version)
+{
+    const QFileInfo fi(path);
+    if (path.isEmpty() || !fi.exists() || fi.isDir())
+        return QString();
+    QStringList lines;
+    lines << LabelLine(QStringLiteral("File name:"), labelWidth, path);
+    const int64_t size = ReportedFileSize(path);
+    lines << LabelLine(QStringLiteral("File size:"), labelWidth,
+                       IntToStrGrouped(size, QLatin1Char(' ')) + QStringLiteral(" bytes (") + FormatFileSize(size)
+                           + QLatin1Char(')'));
+    uint32_t crc = 0;
+    if (FileCrc32(path, crc))
+        lines << LabelLine(QStringLiteral("File CRC32:"), labelWidth,
+                           QStringLiteral("$%1").arg(crc, 8, 16, QLatin1Char('0')).toUpper());
+    const QString binaryType = BinaryType(path);
+    if (!binaryType.isEmpty())
+        lines << LabelLine(QStringLiteral("Binary type:"), labelWidth, binaryType);
+    if (version.Present) {
+        lines << LabelLine(QStringLiteral("Product version:"), labelWidth, version.ProductVersion);
+        lines << LabelLine(QStringLiteral("File version:"), labelWidth, version.FileVersion);
+        lines << LabelLine(QStringLiteral("File description:"), labelWidth, version.FileDescription);
+    }
+    return lines.join(Crlf);
+}
+
+QString VersionFromBanner(const QString& banner)
+{
+    static const QRegularExpression dashV(QStringLiteral(" - v(\\S+)"));
+    const QRegularExpressionMatch m = dashV.match(banner);
+    if (m.hasMatch())
+        return m.captured(1);
+    const QStringList words = banner.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return words.size() >= 2 ? words[1] : banner;
+}
+
+QString EncoderBanner(const QString& path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return QString();
+    QProcess proc;
+    proc.setProcessChannelMode(QProcess::MergedChannels);
+    proc.setStandardInputFile(QProcess::nullDevice());
+    proc.start(path, QStringList());
+    if (!proc.waitForStarted(BannerTimeoutMs))
+        return QString();
+    // A tool that hangs must not hold the report up.
+    if (!proc.waitForFinished(BannerTimeoutMs)) {
+        proc.kill();
+        proc.waitForFinished(1000);
+    }
+    const QString out = QString::fromLocal8Bit(proc.readAll());
+    for (const QString& line : out.split(QRegularExpression(QStringLiteral("[\r\n]")))) {
+        const QString t = line.trimmed();
+        if (!t.isEmpty())
+            return t;
+    }
+    return QString();
+}
+
+static TToolVersion FromBanner(const QString& banner)
+{
+    TToolVersion v;
+    if (banner.isEmpty())
+        return v;
+    v.Present = true;
+    v.ProductVersion = VersionFromBanner(banner);
+    v.FileVersion = v.ProductVersion;
+    v.FileDescription = banner;
+    return v;
+}
+
+TToolVersion EncoderVersion(const QString& path) { return FromBanner(EncoderBanner(path)); }
+
+TToolVersion MediaInfoVersion(const QString& path)
+{
+    if (path.isEmpty() || !LoadMediaInfoLibrary(path))
+        return TToolVersion();
+    return FromBanner(TMediaInfoHandle::Option(QStringLiteral("Info_Version"), QString()).trimmed());
+}
+
+QString ToolsReport(TAppParams& params, int labelWidth)
+{
+    const QString encoder = ResolveMencoder(params);
+    const QString mediaInfo = ResolveMediaInfoDll(params);
+    QString report = QStringLiteral("Mencoder") + Crlf;
+    report += ToolFileBlock(encoder, labelWidth, EncoderVersion(encoder));
+    report += Separator();
+    report += Crlf + QStringLiteral("MediaInfo") + Crlf;
+    report += ToolFileBlock(mediaInfo, labelWidth, MediaInfoVersion(mediaInfo));
+    report += Separator();
+    return report;
+}
+
+} // namespace ToolsInfo

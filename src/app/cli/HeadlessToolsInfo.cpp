@@ -1,0 +1,15 @@
+#include "app/cli/Headless.h"
+
+#include "app/AppParams.h"
+#include "app/ToolsInfo.h"
+
+namespace Headless {
+
+// The report the "Tools info" window shows, CR LF line ends kept, one line break after.
+int RunToolsInfo(const CliOptions&)
+{
+    Out(ToolsInfo::ToolsReport(AppParams(), ToolsInfo::DefaultLabelWidth) + QStringLiteral("\r\n"));
+    return 0;
+}
+
+} // namespace Headless
