@@ -9,7 +9,6 @@ static int NotYet(const char* mode)
     return 2;
 }
 
-int RunInfo(const CliOptions&) { return NotYet("--info"); }
 int RunConvert(const CliOptions&) { return NotYet("--convert"); }
 int RunScript(const CliOptions&) { return NotYet("--script"); }
 

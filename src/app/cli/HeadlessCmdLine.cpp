@@ -1,0 +1,64 @@
+#include "app/cli/Headless.h"
+
+#include "app/AppParams.h"
+#include "encoding/CmdLinePreview.h"
+#include "media/MediaAnalysis.h"
+#include "media/MediaInfoLib.h"
+#include "settings/HeadlessSettings.h"
+
+#include <QFileInfo>
+#include <QThread>
+
+namespace Headless {
+
+namespace {
+
+// A builder's message as the window's message box shows it, one line per line.
+QString StderrText(const QString& message)
+{
+    QString text = message;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text + QLatin1Char('\n');
+}
+
+} // namespace
+
+// `--cmdline [SETTINGS] FILE`: the command-line preview for FILE, exactly as the
+// preview window shows it when FILE is the selected row.
+int RunCmdLine(const CliOptions& o)
+{
+    const QString input = o.inputs.value(0);
+    const QFileInfo fi(input);
+    if (!fi.isFile()) {
+        Err(UsageErrorText(QStringLiteral("no such file: %1").arg(input)));
+        return 2;
+    }
+
+    TAppParams& params = AppParams();
+    const THeadlessSettings settings = THeadlessSettings::Resolve(params, o.profile, o.sets);
+    for (const QString& warning : settings.Warnings)
+        Err(QStringLiteral("vexaconv: %1\n").arg(warning));
+    if (!settings.Ok) {
+        Err(UsageErrorText(settings.Error));
+        return 2;
+    }
+
+    // Without the library the preview still shows, with the "Auto" values' fallbacks.
+    if (params.MediaInfoDll.isEmpty() || !LoadMediaInfoLibrary(params.MediaInfoDll))
+        Err(QStringLiteral("vexaconv: warning: the MediaInfo library was not found; the file is not analysed\n"));
+
+    const QString fileName = fi.absoluteFilePath();
+    TVideoFileInfo info;
+    GetVideoFileInfo(fileName, info);
+
+    QStringList warnings;
+    const TCmdLinePreview preview =
+        GetCmdLinePreview(settings.Settings, info, QThread::idealThreadCount(), fileName, params.PassLogFile1,
+                          [&warnings](const QString& message) { warnings << message; });
+    for (const QString& warning : warnings)
+        Err(StderrText(warning));
+    Out(preview.Text);
+    return preview.Failed ? 2 : 0;
+}
+
+} // namespace Headless

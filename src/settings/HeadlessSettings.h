@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/AppParams.h"
+#include "encoding/EncodingSettings.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// The SETTINGS of the headless modes: the default encoder settings, then a profile
+// (`--profile FILE|last`), then each `--set KEY=VALUE` in order, every value read by the
+// profile loader's own rules.
+struct THeadlessSettings {
+    bool Ok = true;
+    QString Error;            // a usage error (one line, no program name) when !Ok
+    QStringList Warnings;     // one line each: a --set value replaced by a fallback
+    EncodingSettings Settings;
+
+    // profile: empty for none, "last" for the last-session profile, otherwise a path
+    // relative to the current directory.
+    static THeadlessSettings Resolve(const TAppParams& params, const QString& profile,
+                                     const QList<QPair<QString, QString>>& sets);
+
+    // The default encoder settings as the window has them at start-up: resolution list
+    // of the home, default video encoder of the settings file.
+    static EncodingSettings Defaults(const TAppParams& params, int* defaultVideoCodec = nullptr);
+};

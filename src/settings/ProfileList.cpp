@@ -1,0 +1,163 @@
+#include "settings/ProfileList.h"
+
+#include "app/AppInfo.h"
+#include "lib/Colors.h"
+#include "lib/Conversion.h"
+#include "lib/MemIniFile.h"
+#include "settings/Profile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+constexpr TAppColor White = 0xFFFFFF;
+
+// The "*.ini" files directly in dir, full paths, sorted by name without regard to case.
+QStringList IniFilesIn(const QString& dir)
+{
+    QStringList paths;
+    const QFileInfoList entries = QDir(dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo& fi : entries) {
+        // Profiles made on Windows may end in ".INI"; the mask matches them there too.
+        if (fi.isFile() && fi.fileName().endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
+            paths << fi.absoluteFilePath();
+    }
+    std::sort(paths.begin(), paths.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return paths;
+}
+
+TAppColor ReadColor(const MemIniFile& ini, const QString& key)
+{
+    TColor colour = White;
+    if (!ParseColor(ini.ReadString(QStringLiteral("MAIN"), key, QStringLiteral("#FFFFFF")), colour))
+        return White;
+    return colour;
+}
+
+void QuickSort(QList<TProfileInfo>& items, int l, int r)
+{
+    int i = l, j = r;
+    const double p = items.at((l + r) / 2).SortIndex;
+    do {
+        while (items.at(i).SortIndex < p)
+            ++i;
+        while (items.at(j).SortIndex > p)
+            --j;
+        if (i <= j) {
+            items.swapItemsAt(i, j);
+            ++i;
+            --j;
+        }
+    } while (i <= j);
+    if (l < j)
+        QuickSort(items, l, j);
+    if (i < r)
+        QuickSort(items, i, r);
+}
+
+} // namespace
+
+void TProfileList::Rebuild(const QString& profilesDir, const QString& lastProfileFile)
+{
+    m_profilesDir = profilesDir;
+    m_items.clear();
+    const QString last = QDir::cleanPath(QFileInfo(lastProfileFile).absoluteFilePath());
+    for (const QString& path : IniFilesIn(profilesDir)) {
+        if (QDir::cleanPath(path) != last)
+            AP_AddProfile(path);
+    }
+    SortBySortIndex(m_items);
+}
+
+bool TProfileList::AP_AddProfile(const QString& path)
+{
+    const QFileInfo fi(path);
+    if (!fi.isFile())
+        return false;
+    MemIniFile ini;
+    if (!ini.Load(path))
+        return false;
+    const QString main = QStringLiteral("MAIN");
+    const QString version = ini.ReadString(main, QStringLiteral("AppVer"));
+    const QString name = ini.ReadString(main, QStringLiteral("AppName"));
+    if (version.compare(QLatin1String(Profile::FormatVersion), Qt::CaseInsensitive) != 0
+        || name.compare(QLatin1String(AppInfo::ProgramName), Qt::CaseInsensitive) != 0)
+        return false;
+
+    TProfileInfo info;
+    info.ShortFileName = fi.fileName();
+    info.DisplayName = CutDisplayName(ini.ReadString(main, QStringLiteral("DisplayName")), fi.fileName());
+    info.SortIndex = ParseSortIndex(ini.ReadString(main, QStringLiteral("SortIndex"), QStringLiteral("-1")));
+    info.BgColor = ReadColor(ini, QStringLiteral("BgColor"));
+    info.FontColor = ReadColor(ini, QStringLiteral("FontColor"));
+    m_items.append(info);
+    return true;
+}
+
+QStringList TProfileList::BoxItems() const
+{
+    QStringList items{LastSessionText(), DefaultSettingsText()};
+    for (const TProfileInfo& info : m_items)
+        items << DisplayText(info.DisplayName);
+    return items;
+}
+
+QString TProfileList::ProfileFileForBoxIndex(int boxIndex) const
+{
+    if (boxIndex < FirstProfileIndex || m_items.isEmpty())
+        return QString();
+    int i = boxIndex - FirstProfileIndex;
+    if (i >= m_items.size())
+        i = 0;
+    return QDir(m_profilesDir).filePath(m_items.at(i).ShortFileName);
+}
+
+int TProfileList::BoxIndexOfFile(const QString& shortFileName) const
+{
+    for (int i = 0; i < m_items.size(); ++i) {
+        if (m_items.at(i).ShortFileName.compare(shortFileName, Qt::CaseInsensitive) == 0)
+            return i + FirstProfileIndex;
+    }
+    return LastSessionIndex;
+}
+
+void TProfileList::SortBySortIndex(QList<TProfileInfo>& items)
+{
+    if (!items.isEmpty())
+        QuickSort(items, 0, int(items.size()) - 1);
+}
+
+QString TProfileList::CutDisplayName(const QString& displayName, const QString& fileName)
+{
+    QString name = displayName.isEmpty() ? QFileInfo(fileName).completeBaseName() : displayName;
+    for (const QLatin1String tag : {QLatin1String("[clb="), QLatin1String("[clf=")}) {
+        const qsizetype at = name.indexOf(tag, 0, Qt::CaseInsensitive);
+        if (at >= 0)
+            name.truncate(at);
+    }
+    return name;
+}
+
+QString TProfileList::DisplayText(const QString& displayName)
+{
+    QString text = displayName;
+    text.replace(QLatin1String("\\n"), QLatin1String("\r\n"));
+    text.replace(QLatin1String("\\t"), QLatin1String("\t"));
+    return text;
+}
+
+double TProfileList::ParseSortIndex(const QString& text)
+{
+    QString t = text;
+    const qsizetype dot = t.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        t[dot] = UserDecimalSeparator();
+    double value = -1;
+    return TryStrToFloat(t, value) ? value : -1;
+}

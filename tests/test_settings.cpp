@@ -1,0 +1,530 @@
+#include "lib/MemIniFile.h"
+#include "settings/AppSettings.h"
+#include "settings/HeadlessSettings.h"
+#include "settings/Profile.h"
+#include "settings/ProfileKeys.h"
+#include "settings/ProfileList.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace TestSupport;
+
+namespace {
+
+EncodingSettings Defaults()
+{
+    EncodingSettings s;
+    SetDefaultParams(s, 0);
+    return s;
+}
+
+// Every profile setting away from its default.
+EncodingSettings NonDefaults()
+{
+    EncodingSettings s = Defaults();
+    s.cbAviVideoCodec = 1;
+    s.cbOutputFormat = 1;
+    s.cbAviVideoBitrate = {-1, QStringLiteral("1234")};
+    s.cbAviVideoFPS = {-1, QStringLiteral("23,976")};
+    s.cbAviVideoAspect = {-1, QStringLiteral("2.35:1")};
+    s.chAviVideo2Pass = true;
+    s.cbAviVideoThreads = 7;
+    s.cbVideoPreset = 8;
+    s.chAudioDontCopy = true;
+    s.cbAudioBitrate = {-1, QStringLiteral("200")};
+    s.cbAudioBitrateMode = 1;
+    s.cbAudioSampling = {-1, QStringLiteral("44100")};
+    s.cbAudioChannels = 4;
+    s.cbAudioAlgoQuality = 10;
+    s.cbResolution = 5;
+    s.spedResWidth = 1280;
+    s.spedResHeight = 720;
+    s.chBrightness = true;
+    s.tbBrightness = -3;
+    s.chSaturation = true;
+    s.tbSaturation = 25;
+    s.chFlipHorizontal = true;
+    s.chFlipVertical = true;
+    s.chRotate = true;
+    s.cbRotate = 1;
+    s.cbInterlacing = 2;
+    s.chSkipLimit = false;
+    s.cbSkipLimit = 9;
+    s.chForceEncode = false;
+    s.meParams = QStringLiteral("-mc 0 -vf-add \"x y\"");
+    return s;
+}
+
+// The settings a profile carries, with the list indexes of editable boxes left out
+// (the text is the value; the index only follows it).
+void ExpectSameProfileSettings(const EncodingSettings& a, const EncodingSettings& b)
+{
+    EXPECT_EQ(a.cbAviVideoCodec, b.cbAviVideoCodec);
+    EXPECT_EQ(a.cbOutputFormat, b.cbOutputFormat);
+    EXPECT_EQ(a.cbAviVideoBitrate.Text, b.cbAviVideoBitrate.Text);
+    EXPECT_EQ(a.cbAviVideoFPS.Text, b.cbAviVideoFPS.Text);
+    EXPECT_EQ(a.cbAviVideoAspect.Text, b.cbAviVideoAspect.Text);
+    EXPECT_EQ(a.chAviVideo2Pass, b.chAviVideo2Pass);
+    EXPECT_EQ(a.cbAviVideoThreads, b.cbAviVideoThreads);
+    EXPECT_EQ(a.cbVideoPreset, b.cbVideoPreset);
+    EXPECT_EQ(a.chAudioDontCopy, b.chAudioDontCopy);
+    EXPECT_EQ(a.cbAudioBitrate.Text, b.cbAudioBitrate.Text);
+    EXPECT_EQ(a.cbAudioBitrateMode, b.cbAudioBitrateMode);
+    EXPECT_EQ(a.cbAudioSampling.Text, b.cbAudioSampling.Text);
+    EXPECT_EQ(a.cbAudioChannels, b.cbAudioChannels);
+    EXPECT_EQ(a.cbAudioAlgoQuality, b.cbAudioAlgoQuality);
+    EXPECT_EQ(a.cbResolution, b.cbResolution);
+    EXPECT_EQ(a.spedResWidth, b.spedResWidth);
+    EXPECT_EQ(a.spedResHeight, b.spedResHeight);
+    EXPECT_EQ(a.chBrightness, b.chBrightness);
+    EXPECT_EQ(a.tbBrightness, b.tbBrightness);
+    EXPECT_EQ(a.chSaturation, b.chSaturation);
+    EXPECT_EQ(a.tbSaturation, b.tbSaturation);
+    EXPECT_EQ(a.chFlipHorizontal, b.chFlipHorizontal);
+    EXPECT_EQ(a.chFlipVertical, b.chFlipVertical);
+    EXPECT_EQ(a.chRotate, b.chRotate);
+    EXPECT_EQ(a.cbRotate, b.cbRotate);
+    EXPECT_EQ(a.cbInterlacing, b.cbInterlacing);
+    EXPECT_EQ(a.chSkipLimit, b.chSkipLimit);
+    EXPECT_EQ(a.cbSkipLimit, b.cbSkipLimit);
+    EXPECT_EQ(a.chForceEncode, b.chForceEncode);
+    EXPECT_EQ(a.meParams, b.meParams);
+}
+
+EncodingSettings LoadText(const QString& dir, const QByteArray& text, EncodingSettings start = Defaults(),
+                          int defaultVideoCodec = 0)
+{
+    const QString path = WriteFile(dir + QStringLiteral("/p.ini"), text);
+    TProfileReadContext context;
+    context.DefaultVideoCodec = defaultVideoCodec;
+    EXPECT_TRUE(Profile::LoadProfile(path, start, context));
+    return start;
+}
+
+QByteArray ProfileText(const QByteArray& main)
+{
+    return "[MAIN]\r\nAppName=Vexa Video Converter\r\nAppVer=1.0\r\n" + main;
+}
+
+} // namespace
+
+TEST(ProfileFile, EverySettingSurvivesSaveAndLoad)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("all.ini"));
+    const EncodingSettings saved = NonDefaults();
+    QString error;
+    ASSERT_TRUE(Profile::SaveProfile(path, saved, &error)) << error.toStdString();
+
+    EncodingSettings loaded = Defaults();
+    ASSERT_TRUE(Profile::LoadProfile(path, loaded, {}));
+    ExpectSameProfileSettings(loaded, saved);
+
+    // And back to the defaults through the same file.
+    ASSERT_TRUE(Profile::SaveProfile(path, Defaults()));
+    ASSERT_TRUE(Profile::LoadProfile(path, loaded, {}));
+    ExpectSameProfileSettings(loaded, Defaults());
+}
+
+TEST(ProfileFile, WrittenKeysAndValues)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("auto.ini"));
+    EncodingSettings s = Defaults();
+    s.meParams = QStringLiteral("-a \"b\"\n  -c");
+    ASSERT_TRUE(Profile::SaveProfile(path, s));
+    MemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("MAIN", "AppName"), "Vexa Video Converter");
+    EXPECT_EQ(ini.ReadString("MAIN", "AppVer"), "1.0");
+    EXPECT_EQ(ini.ReadString("VIDEO", "VideoCodec"), "Xvid");
+    EXPECT_EQ(ini.ReadString("VIDEO", "OutputFormat"), "AVI");
+    EXPECT_EQ(ini.ReadString("AUDIO", "AudioBitrateMode"), "CBR");
+    EXPECT_EQ(ini.ReadString("ADVANCED", "RotateDirection"), "right");
+    // "Auto" is stored as empty in all five editable boxes, and loads back as "Auto".
+    for (const auto& [section, key] : QList<QPair<const char*, const char*>>{
+             {"VIDEO", "VideoBitrate"}, {"VIDEO", "VideoFPS"}, {"VIDEO", "VideoAspect"},
+             {"AUDIO", "AudioBitrate"}, {"AUDIO", "AudioSampling"}}) {
+        EXPECT_TRUE(ini.ValueExists(section, key)) << key;
+        EXPECT_EQ(ini.ReadString(section, key, "missing"), "") << key;
+    }
+    // Two memo lines travel as one, quotes as entities; they come back as one line.
+    EXPECT_EQ(ini.ReadString("ADVANCED", "AdditionalParams"), "-a &quot;b&quot;   -c");
+    EncodingSettings loaded = NonDefaults();
+    ASSERT_TRUE(Profile::LoadProfile(path, loaded, {}));
+    EXPECT_EQ(loaded.cbAviVideoBitrate.Text, "Auto");
+    EXPECT_EQ(loaded.cbAviVideoFPS.Text, "Auto");
+    EXPECT_EQ(loaded.cbAviVideoAspect.Text, "Auto");
+    EXPECT_EQ(loaded.cbAudioBitrate.Text, "Auto");
+    EXPECT_EQ(loaded.cbAudioSampling.Text, "Auto");
+    EXPECT_EQ(loaded.cbAviVideoBitrate.Index, 0);
+    EXPECT_EQ(loaded.meParams, "-a \"b\"   -c");
+}
+
+TEST(ProfileFile, VideoCodecNames)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"x-264", "X264", "h.264", "1", "H.264", " h 264 ", "0x1"})
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name).cbAviVideoCodec, 1) << name;
+    for (const char* name : {"xvid", "X-VID", "0"})
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, NonDefaults(), 1).cbAviVideoCodec, 0) << name;
+    // Unknown names and indexes give the default video encoder, whatever it is.
+    for (const char* name : {"mpeg4", "2", "-1", ""}) {
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 0).cbAviVideoCodec, 0) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 1).cbAviVideoCodec, 1) << name;
+    }
+    // A missing key reads as XVID, not as the current choice.
+    EncodingSettings h264 = Defaults();
+    h264.cbAviVideoCodec = 1;
+    EXPECT_EQ(LoadText(dir.path(), "[VIDEO]\nOutputFormat=mp4\n", h264, 1).cbAviVideoCodec, 0);
+}
+
+TEST(ProfileFile, OutOfRangeValuesAreClampedOrReplaced)
+{
+    QTemporaryDir dir;
+    const EncodingSettings s = LoadText(dir.path(),
+        "[VIDEO]\nEncoderThreads=40\nVideoPreset=-3\nVideoBitrate=1500 kbit\nVideoAspect=16:9:1\nVideoFPS=abc\n"
+        "OutputFormat=mkv\n"
+        "[AUDIO]\nAudioAlgoQuality=11\nAudioChannels=7\nAudioBitrateMode=vbr\nAudioBitrate=12.5\nAudioSampling=auto\n"
+        "[ADVANCED]\nSaturationValue=31\nBrightnessValue=-11\nInterlacing=3\nSkipLimitValue=99\nResolution=500\n"
+        "ResWidth=1\nResHeight=99999\nRotateDirection=up\nSaturation=yes\n", NonDefaults());
+    EXPECT_EQ(s.cbAviVideoThreads, 16);
+    EXPECT_EQ(s.cbVideoPreset, 0);
+    EXPECT_EQ(s.cbAviVideoBitrate.Text, "Auto");
+    EXPECT_EQ(s.cbAviVideoAspect.Text, "Auto");
+    EXPECT_EQ(s.cbAviVideoFPS.Text, "abc"); // taken as it stands; the builder checks it
+    EXPECT_EQ(s.cbOutputFormat, 0);
+    EXPECT_EQ(s.cbAudioAlgoQuality, 10);
+    EXPECT_EQ(s.cbAudioChannels, -1);       // no selection
+    EXPECT_EQ(s.cbAudioBitrateMode, 1);
+    EXPECT_EQ(s.cbAudioBitrate.Text, "Auto");
+    EXPECT_EQ(s.cbAudioSampling.Text, "Auto");
+    EXPECT_EQ(s.tbSaturation, 10);
+    EXPECT_EQ(s.tbBrightness, 0);
+    EXPECT_EQ(s.cbInterlacing, 0);
+    EXPECT_EQ(s.cbSkipLimit, 10);
+    EXPECT_EQ(s.cbResolution, -1);
+    EXPECT_EQ(s.spedResWidth, 2);
+    EXPECT_EQ(s.spedResHeight, 30000);
+    EXPECT_EQ(s.cbRotate, 1);
+    EXPECT_TRUE(s.chSaturation);            // "yes" is no integer: the current state stays
+}
+
+TEST(ProfileFile, MissingKeysKeepTheCurrentValues)
+{
+    QTemporaryDir dir;
+    EncodingSettings start = NonDefaults();
+    start.cbAviVideoCodec = 0; // a missing codec key reads as Xvid
+    EncodingSettings loaded = LoadText(dir.path(), "[VIDEO]\n[AUDIO]\n", start);
+    ExpectSameProfileSettings(loaded, start);
+
+    // A current text the rules reject becomes "Auto", even with the key missing.
+    start.cbAviVideoBitrate.Text = QStringLiteral("fast");
+    start.cbAviVideoAspect.Text = QStringLiteral("wide");
+    start.cbAudioSampling.Text = QStringLiteral("x");
+    loaded = LoadText(dir.path(), "", start);
+    EXPECT_EQ(loaded.cbAviVideoBitrate.Text, "Auto");
+    EXPECT_EQ(loaded.cbAviVideoAspect.Text, "Auto");
+    EXPECT_EQ(loaded.cbAudioSampling.Text, "Auto");
+}
+
+TEST(ProfileFile, MalformedFilesLoadWithoutHarm)
+{
+    QTemporaryDir dir;
+    // Random bytes, a section without its bracket, keys outside sections, "=" only.
+    QByteArray junk(70000, '\0');
+    QRandomGenerator gen(7);
+    for (char& c : junk)
+        c = char(gen.bounded(256));
+    for (const QByteArray& text : {junk, QByteArray("\xFF\xFE[VIDEO]\r\nVideoBitrate=9"),
+                                   QByteArray("VideoCodec=1\n[VIDEO\nEncoderThreads=3\n[AUDIO]\n=\n==\nAudioChannels\n")}) {
+        const EncodingSettings s = LoadText(dir.path(), text);
+        EXPECT_GE(s.cbAviVideoThreads, 0);
+        EXPECT_LE(s.cbAviVideoThreads, 16);
+        EXPECT_GE(s.cbAudioChannels, -1);
+        EXPECT_LE(s.cbAudioChannels, 4);
+    }
+    // A huge file is read whole and its keys still apply.
+    QByteArray huge = "[VIDEO]\r\nEncoderThreads=5\r\n[JUNK]\r\n";
+    const QByteArray line = "k=" + QByteArray(1000, 'x') + "\r\n";
+    while (huge.size() < 20 * 1024 * 1024)
+        huge += line;
+    huge += "[AUDIO]\r\nAudioAlgoQuality=55\r\n";
+    const EncodingSettings s = LoadText(dir.path(), huge);
+    EXPECT_EQ(s.cbAviVideoThreads, 5);
+    EXPECT_EQ(s.cbAudioAlgoQuality, 10);
+
+    // A missing file and a directory change nothing.
+    EncodingSettings untouched = NonDefaults();
+    EXPECT_FALSE(Profile::LoadProfile(dir.filePath("none.ini"), untouched, {}));
+    EXPECT_FALSE(Profile::LoadProfile(dir.path(), untouched, {}));
+    EXPECT_EQ(untouched, NonDefaults());
+}
+
+TEST(ProfileFile, SavingOverAProfileKeepsItsPresentationAndUnknownKeys)
+{
+    QTemporaryDir dir;
+    const QString path = WriteFile(dir.filePath("p.ini"),
+        "[MAIN]\r\nAppName=other\r\nDisplayName=Mine\\nTwo\r\nSortIndex=2.5\r\nBgColor=#102030\r\n"
+        "FontColor=red\r\n[VIDEO]\r\nVideoBitrate=77\r\nCustom=keep me\r\n[EXTRA]\r\nx=1\r\n");
+    ASSERT_TRUE(Profile::SaveProfile(path, NonDefaults()));
+    MemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("MAIN", "AppName"), "Vexa Video Converter");
+    EXPECT_EQ(ini.ReadString("MAIN", "DisplayName"), "Mine\\nTwo");
+    EXPECT_EQ(ini.ReadString("MAIN", "SortIndex"), "2.5");
+    EXPECT_EQ(ini.ReadString("MAIN", "BgColor"), "#102030");
+    EXPECT_EQ(ini.ReadString("MAIN", "FontColor"), "red");
+    EXPECT_EQ(ini.ReadString("VIDEO", "VideoBitrate"), "1234");
+    EXPECT_EQ(ini.ReadString("VIDEO", "Custom"), "keep me");
+    EXPECT_EQ(ini.ReadString("EXTRA", "x"), "1");
+}
+
+TEST(ProfileKeys, OneReaderPerKeyAndCaseInsensitiveLookup)
+{
+    EXPECT_EQ(TProfileKeys::All().size(), 30);
+    ASSERT_NE(TProfileKeys::Find("videobitrate"), nullptr);
+    EXPECT_STREQ(TProfileKeys::Find("VIDEOBITRATE")->Section, "VIDEO");
+    EXPECT_STREQ(TProfileKeys::Find("forceencodedupframes")->Name, "ForceEncodeDupFrames");
+    EXPECT_EQ(TProfileKeys::Find("AppName"), nullptr);
+    EXPECT_EQ(TProfileKeys::Find("DisplayName"), nullptr);
+    EXPECT_EQ(TProfileKeys::Find("cbAviVideoBitrate"), nullptr);
+}
+
+TEST(ProfileKeys, FallbacksAreReportedOnlyForUnusableValues)
+{
+    EncodingSettings s = Defaults();
+    QStringList reports;
+    TProfileReadContext context;
+    context.Fallback = [&](const QString& why, const QString& used) { reports << why + " -> " + used; };
+    auto read = [&](const char* key, const QString& value) {
+        reports.clear();
+        TProfileKeys::Find(key)->Read(s, &value, context);
+        return reports;
+    };
+    EXPECT_TRUE(read("VideoBitrate", "").isEmpty());
+    EXPECT_TRUE(read("VideoBitrate", "auto").isEmpty());
+    EXPECT_TRUE(read("VideoBitrate", "900").isEmpty());
+    EXPECT_EQ(s.cbAviVideoBitrate.Text, "900");
+    EXPECT_EQ(read("VideoBitrate", "fast").size(), 1);
+    EXPECT_EQ(s.cbAviVideoBitrate.Text, "Auto");
+    EXPECT_TRUE(read("EncoderThreads", "16").isEmpty());
+    EXPECT_EQ(read("EncoderThreads", "17"), QStringList{"outside 0..16 -> 16 (\"16\")"});
+    EXPECT_EQ(read("EncoderThreads", "many").size(), 1);
+    EXPECT_EQ(s.cbAviVideoThreads, 16);
+    EXPECT_TRUE(read("AudioBitrateMode", "abr").isEmpty());
+    EXPECT_EQ(read("AudioBitrateMode", "vbr").size(), 1);
+    EXPECT_EQ(read("AudioChannels", "9"), QStringList{"not an index of the list -> no selection"});
+    EXPECT_TRUE(read("AudioChannels", "-1").isEmpty());
+    EXPECT_TRUE(read("Rotate", "2").isEmpty()); // any non-zero value is on
+    EXPECT_TRUE(s.chRotate);
+    EXPECT_TRUE(read("VideoFPS", "whatever").isEmpty());
+    EXPECT_EQ(read("VideoCodec", "hevc").size(), 1);
+    EXPECT_EQ(read("OutputFormat", "avi").size(), 0);
+    EXPECT_EQ(read("OutputFormat", "ogm").size(), 1);
+}
+
+TEST(ProfileList, AdmissionNamesColoursAndOrder)
+{
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    WriteFile(d + "/b.ini", ProfileText("DisplayName=Bee[clf=#FF0000]\r\nSortIndex=2\r\nBgColor=#F00\r\nFontColor=0000FF\r\n"));
+    WriteFile(d + "/a.ini", ProfileText("SortIndex=1.5\r\n"));
+    WriteFile(d + "/c.ini", ProfileText("DisplayName=Two\\nLines\\tTab[CLB=#000000] rest\r\nSortIndex=x\r\nBgColor=nonsense\r\n"));
+    WriteFile(d + "/D.INI", "[main]\r\nappname=VEXA VIDEO CONVERTER\r\nappver=1.0\r\nsortindex=-5\r\n");
+    WriteFile(d + "/__Last.ini", ProfileText(""));
+    WriteFile(d + "/other.ini", "[MAIN]\r\nAppName=Other\r\nAppVer=1.0\r\n");
+    WriteFile(d + "/old.ini", "[MAIN]\r\nAppName=Vexa Video Converter\r\nAppVer=0.9\r\n");
+    WriteFile(d + "/none.ini", "[VIDEO]\r\nVideoCodec=1\r\n");
+    WriteFile(d + "/bin.ini", QByteArray("\x00\x01\x02\xFF[MAIN]", 8));
+    WriteFile(d + "/e.txt", ProfileText(""));
+    QDir(d).mkdir("dir.ini");
+    WriteFile(d + "/sub/f.ini", ProfileText(""));
+
+    TProfileList list;
+    list.Rebuild(d, d + "/__Last.ini");
+    QStringList files;
+    for (const TProfileInfo& p : list.Items())
+        files << p.ShortFileName;
+    // Sorted by sort index: D (-5), c (-1: not a number), a (1.5), b (2).
+    EXPECT_EQ(files, QStringList({"D.INI", "c.ini", "a.ini", "b.ini"}));
+    ASSERT_EQ(list.Items().size(), 4);
+    const TProfileInfo& d_ = list.Items()[0];
+    const TProfileInfo& c = list.Items()[1];
+    const TProfileInfo& a = list.Items()[2];
+    const TProfileInfo& b = list.Items()[3];
+    EXPECT_EQ(d_.DisplayName, "D");
+    EXPECT_EQ(a.DisplayName, "a");
+    EXPECT_EQ(a.SortIndex, 1.5);
+    EXPECT_EQ(c.SortIndex, -1);
+    EXPECT_EQ(b.DisplayName, "Bee");
+    EXPECT_EQ(c.DisplayName, "Two\\nLines\\tTab");
+    EXPECT_EQ(b.BgColor, 0x0000FFu);   // red
+    EXPECT_EQ(b.FontColor, 0x0000FFu); // $0000FF is red too
+    EXPECT_EQ(c.BgColor, 0xFFFFFFu);   // unreadable: white
+    EXPECT_EQ(a.FontColor, 0xFFFFFFu);
+    EXPECT_TRUE(c.ProfileType.isEmpty());
+
+    const QStringList box = list.BoxItems();
+    ASSERT_EQ(box.size(), 6);
+    EXPECT_EQ(box[0], "The last session settings");
+    EXPECT_EQ(box[1], "Default encoder settings");
+    EXPECT_EQ(box[3], "Two\r\nLines\tTab");
+
+    EXPECT_EQ(list.ProfileFileForBoxIndex(0), QString());
+    EXPECT_EQ(list.ProfileFileForBoxIndex(1), QString());
+    EXPECT_EQ(list.ProfileFileForBoxIndex(4), QDir(d).filePath("a.ini"));
+    EXPECT_EQ(list.ProfileFileForBoxIndex(40), QDir(d).filePath("D.INI")); // past the end: the first
+    EXPECT_EQ(list.BoxIndexOfFile("B.ini"), 5);
+    EXPECT_EQ(list.BoxIndexOfFile("other.ini"), 0);
+}
+
+TEST(ProfileList, EmptyDirectoryAndLastSessionProfile)
+{
+    QTemporaryDir dir;
+    TProfileList list;
+    list.Rebuild(dir.path(), dir.filePath("__Last.ini"));
+    EXPECT_EQ(list.BoxItems(), QStringList({"The last session settings", "Default encoder settings"}));
+    EXPECT_EQ(list.ProfileFileForBoxIndex(2), QString());
+
+    // The last-session profile is a valid profile, yet never listed.
+    ASSERT_TRUE(Profile::SaveProfile(dir.filePath("__Last.ini"), Defaults()));
+    list.Rebuild(dir.path(), dir.filePath("__Last.ini"));
+    EXPECT_TRUE(list.Items().isEmpty());
+    list.Rebuild(dir.path() + "/", dir.path() + "/./__Last.ini");
+    EXPECT_TRUE(list.Items().isEmpty());
+}
+
+TEST(ProfileList, QuicksortOrderOfEqualAndMixedIndexes)
+{
+    auto sorted = [](const QList<QPair<QString, double>>& in) {
+        QList<TProfileInfo> items;
+        for (const auto& [name, index] : in) {
+            TProfileInfo p;
+            p.ShortFileName = name;
+            p.SortIndex = index;
+            items << p;
+        }
+        TProfileList::SortBySortIndex(items);
+        QString order;
+        for (const TProfileInfo& p : items)
+            order += p.ShortFileName;
+        return order;
+    };
+    EXPECT_EQ(sorted({{"A", -1}, {"B", -1}, {"C", -1}, {"D", -1}, {"E", -1}}), "DECAB");
+    EXPECT_EQ(sorted({{"A", 3}, {"B", 1}, {"C", 2}}), "BCA");
+    EXPECT_EQ(sorted({{"A", 1}, {"B", 1}}), "BA");
+    EXPECT_EQ(sorted({{"A", 0}}), "A");
+    EXPECT_EQ(sorted({}), "");
+    EXPECT_EQ(sorted({{"A", 2}, {"B", -1}, {"C", 2}, {"D", 0.5}, {"E", -1}, {"F", 2}}).size(), 6);
+}
+
+TEST(ProfileList, SortIndexText)
+{
+    EXPECT_EQ(TProfileList::ParseSortIndex("3"), 3);
+    EXPECT_EQ(TProfileList::ParseSortIndex("-2.25"), -2.25);
+    EXPECT_EQ(TProfileList::ParseSortIndex(""), -1);
+    EXPECT_EQ(TProfileList::ParseSortIndex("first"), -1);
+    EXPECT_EQ(TProfileList::ParseSortIndex("nan"), -1);
+    EXPECT_EQ(TProfileList::ParseSortIndex("1.2.3"), -1);
+}
+
+TEST(HeadlessSettings, DefaultsProfileAndSetsInOrder)
+{
+    QTemporaryDir home;
+    TAppParams p;
+    FillDefaultAppParams(p, home.path(), false);
+    QDir().mkpath(p.ProfilesDir);
+
+    THeadlessSettings r = THeadlessSettings::Resolve(p, QString(), {});
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(r.Settings, Defaults());
+
+    // The settings file's default video encoder is the one the defaults use.
+    WriteFile(p.IniName, "[MAIN]\r\nDefaultVideoCodec= h.264 \r\n");
+    r = THeadlessSettings::Resolve(p, QString(), {{"VideoCodec", "mpeg4"}});
+    ASSERT_TRUE(r.Ok);
+    EXPECT_EQ(r.Settings.cbAviVideoCodec, 1);
+    ASSERT_EQ(r.Warnings.size(), 1);
+    EXPECT_TRUE(r.Warnings[0].contains("VideoCodec=mpeg4")) << r.Warnings[0].toStdString();
+
+    EncodingSettings last = NonDefaults();
+    ASSERT_TRUE(Profile::SaveProfile(p.LastProfileFile, last));
+    r = THeadlessSettings::Resolve(p, "last", {{"videobitrate", " 700 "}, {"VIDEOBITRATE", "800"}, {"Rotate", "0"}});
+    ASSERT_TRUE(r.Ok) << r.Error.toStdString();
+    last.cbAviVideoBitrate.Text = "800";
+    last.chRotate = false;
+    ExpectSameProfileSettings(r.Settings, last);
+    EXPECT_TRUE(r.Warnings.isEmpty());
+
+    r = THeadlessSettings::Resolve(p, QString(), {{"EncoderThreads", "99"}, {"AudioChannels", "5"}, {"Bogus", "1"}});
+    EXPECT_FALSE(r.Ok);
+    EXPECT_TRUE(r.Error.contains("Bogus"));
+    EXPECT_EQ(r.Warnings.size(), 2);
+
+    r = THeadlessSettings::Resolve(p, home.filePath("missing.ini"), {});
+    EXPECT_FALSE(r.Ok);
+    EXPECT_TRUE(r.Error.contains("missing.ini"));
+    QFile::remove(p.LastProfileFile);
+    EXPECT_FALSE(THeadlessSettings::Resolve(p, "last", {}).Ok);
+}
+
+TEST(AppSettingsFile, DefaultsClampsAndUnknownKeys)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("vexaconv.ini");
+    TAppSettings fresh;
+    EXPECT_FALSE(fresh.LoadFromFile(path, 1920, 1080));
+    EXPECT_EQ(fresh.Width, 934);
+    EXPECT_EQ(fresh.RowHeight, 20);
+    EXPECT_EQ(fresh.FileAnalysis, faFull);
+
+    WriteFile(path, "; comment\r\n[MAIN]\r\nEscExit=1\r\nLeft=5000\r\nTop=-5\r\nRowHeight=0x1E\r\nListFontSize=30\r\n"
+                    "FileAnalysis=quick\r\nDefaultVideoCodec= h.264 \r\ncolSize_Position=99\r\ncolNo_Width=junk\r\n"
+                    "colActive_Visible=0\r\nUnknown=1\r\n[OTHER]\r\nk=v\r\n");
+    TAppSettings s;
+    ASSERT_TRUE(s.LoadFromFile(path, 1920, 1080));
+    EXPECT_TRUE(s.EscExit);
+    EXPECT_EQ(s.Left, 0);
+    EXPECT_EQ(s.Top, 0);
+    EXPECT_EQ(s.RowHeight, 30);
+    EXPECT_EQ(s.ListFontSize, 20);
+    EXPECT_EQ(TAppSettings::HeaderHeightForFontSize(s.ListFontSize), 34);
+    EXPECT_EQ(TAppSettings::HeaderHeightForFontSize(13), 22);
+    EXPECT_EQ(s.FileAnalysis, faQuick);
+    EXPECT_EQ(s.DefaultVideoCodec, 1);
+    EXPECT_EQ(s.Columns[5].Name, "colSize");
+    EXPECT_EQ(s.Columns[5].Position, 28);
+    EXPECT_EQ(s.Columns[0].Width, 64);
+    EXPECT_TRUE(s.Columns[1].Visible);
+
+    for (const auto& [left, expected] : QList<QPair<int, int>>{{-1000, -1000}, {-3000, 0}, {1920, 1920}}) {
+        TAppSettings t;
+        WriteFile(path, QStringLiteral("[MAIN]\r\nLeft=%1\r\nRowHeight=3\r\nDefaultVideoCodec=x264\r\n").arg(left).toUtf8());
+        t.LoadFromFile(path, 1920, 1080);
+        EXPECT_EQ(t.Left, expected) << left;
+        EXPECT_EQ(t.RowHeight, 12);
+        EXPECT_EQ(t.DefaultVideoCodec, 0);
+    }
+
+    // Maximized: the normal geometry stays as the file had it; unknown keys survive.
+    WriteFile(path, "[MAIN]\r\nEscExit=1\r\nLeft=17\r\nUnknown=1\r\n; gone\r\n[OTHER]\r\nk=v\r\n");
+    s.Maximized = true;
+    s.Left = 99;
+    ASSERT_TRUE(s.SaveToFile(path));
+    MemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("MAIN", "Maximized"), "1");
+    EXPECT_EQ(ini.ReadString("MAIN", "Left"), "17");
+    EXPECT_EQ(ini.ReadString("MAIN", "EscExit"), "1");
+    EXPECT_EQ(ini.ReadString("MAIN", "Unknown"), "1");
+    EXPECT_EQ(ini.ReadString("OTHER", "k"), "v");
+    EXPECT_EQ(ini.ReadString("MAIN", "FileAnalysis"), "Quick");
+    EXPECT_FALSE(ini.ValueExists("MAIN", "colActive_Visible"));
+    EXPECT_TRUE(ini.ValueExists("MAIN", "colAudioStreamSize_Visible"));
+    EXPECT_EQ(ini.ReadString("PROGRESS", "AutoScrollMemoToBottom"), "1");
+    EXPECT_FALSE(QString::fromUtf8(ReadFile(path)).contains("gone"));
+}

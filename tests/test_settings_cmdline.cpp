@@ -1,0 +1,155 @@
+#include "app/AppParams.h"
+#include "encoding/CmdLinePreview.h"
+#include "media/MediaAnalysis.h"
+#include "media/MediaInfoLib.h"
+#include "settings/Profile.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace TestSupport;
+
+namespace {
+
+// `--cmdline` runs against the real clip, the real MediaInfo library and a home of its own.
+class CmdLineMode : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_home.isValid());
+        m_clip = QFileInfo(Clip(QStringLiteral("clip_h264_aac.mp4"))).absoluteFilePath();
+        ASSERT_TRUE(QFileInfo::exists(m_clip));
+    }
+
+    RunResult Run(const QStringList& args, const QString& workDir = QString())
+    {
+        return RunVexaconv(QStringList{QStringLiteral("--home"), m_home.path(), QStringLiteral("--cmdline")} + args
+                               + QStringList{m_clip},
+                           {}, 120000, workDir);
+    }
+
+    // What the preview window shows for the clip with settings s.
+    QString Expected(const EncodingSettings& s)
+    {
+        const QString dll = SystemMediaInfoLibrary();
+        EXPECT_TRUE(LoadMediaInfoLibrary(dll));
+        TVideoFileInfo info;
+        GetVideoFileInfo(m_clip, dll, info);
+        return GetCmdLinePreview(s, info, QThread::idealThreadCount(), m_clip, QString(), {}).Text;
+    }
+
+    static EncodingSettings Defaults()
+    {
+        EncodingSettings s;
+        SetDefaultParams(s, 0);
+        return s;
+    }
+
+    QTemporaryDir m_home;
+    QString m_clip;
+};
+
+} // namespace
+
+TEST_F(CmdLineMode, DefaultSettingsPrintThePreviewExactly)
+{
+    const RunResult r = Run({});
+    ASSERT_FALSE(r.crashed);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
+    const QString out = QString::fromUtf8(r.out);
+    EXPECT_EQ(out, Expected(Defaults()));
+    EXPECT_TRUE(out.startsWith("\"" + m_clip + "\" -ovc xvid -xvidencopts bitrate=")) << r.out.constData();
+    EXPECT_TRUE(out.contains(" -ofps 25.000 -oac mp3lame -lameopts br=96:cbr -vf harddup")) << r.out.constData();
+    EXPECT_TRUE(out.endsWith(" -o <output_file>"));
+}
+
+TEST_F(CmdLineMode, SetsApplyInOrderOverTheProfile)
+{
+    EncodingSettings profile = Defaults();
+    profile.cbAviVideoCodec = 1;
+    profile.cbAviVideoBitrate.Text = QStringLiteral("700");
+    profile.cbAudioBitrate.Text = QStringLiteral("160");
+    ASSERT_TRUE(Profile::SaveProfile(m_home.filePath("mine.ini"), profile));
+
+    // The profile's path is relative to the current directory.
+    const RunResult r = Run({"--profile", "mine.ini", "--set", "encoderthreads=3", "--set", "VideoBitrate=900",
+                             "--set", "OUTPUTFORMAT=mp4", "--set", "VideoBitrate=1100"},
+                            m_home.path());
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
+    EncodingSettings expected = profile;
+    expected.cbAviVideoThreads = 3;
+    expected.cbOutputFormat = 1;
+    expected.cbAviVideoBitrate.Text = QStringLiteral("1100");
+    EXPECT_EQ(QString::fromUtf8(r.out), Expected(expected));
+    EXPECT_TRUE(r.out.contains("-ovc x264 -x264encopts bitrate=1100:threads=3 ")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains("-of lavf -lavfopts format=mp4")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains("br=160:cbr")) << r.out.constData();
+}
+
+TEST_F(CmdLineMode, LastSessionProfile)
+{
+    TAppParams p;
+    FillDefaultAppParams(p, m_home.path(), false);
+    EncodingSettings last = Defaults();
+    last.chAudioDontCopy = true;
+    ASSERT_TRUE(QDir().mkpath(p.ProfilesDir));
+    ASSERT_TRUE(Profile::SaveProfile(p.LastProfileFile, last));
+    const RunResult r = Run({"--profile", "last"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.contains(" -nosound ")) << r.out.constData();
+}
+
+TEST_F(CmdLineMode, UnknownKeyAndMissingProfileAreUsageErrors)
+{
+    RunResult r = Run({"--set", "VideoBitrat=900"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("VideoBitrat")) << r.err.constData();
+
+    // Keys of the MAIN section are not settings.
+    r = Run({"--set", "AppName=x"});
+    EXPECT_EQ(r.exitCode, 2);
+
+    r = Run({"--profile", "no-such-profile.ini"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("no-such-profile.ini")) << r.err.constData();
+
+    // No last-session profile yet.
+    r = Run({"--profile", "last"});
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST_F(CmdLineMode, FallbackValuesWarnAndStillPrint)
+{
+    const RunResult r = Run({"--set", "VideoCodec=1", "--set", "EncoderThreads=40", "--set", "VideoAspect=wide",
+                             "--set", "AudioChannels=9"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    const QString err = QString::fromUtf8(r.err);
+    EXPECT_EQ(err.count("warning"), 3) << r.err.constData();
+    EXPECT_TRUE(err.contains("EncoderThreads=40")) << r.err.constData();
+    EXPECT_TRUE(err.contains("VideoAspect=wide")) << r.err.constData();
+    EXPECT_TRUE(r.out.contains("threads=16")) << r.out.constData();
+    EXPECT_FALSE(r.out.contains("-aspect")) << r.out.constData();
+    EXPECT_FALSE(r.out.contains("mode=")) << r.out.constData(); // no selection: like Auto
+}
+
+TEST_F(CmdLineMode, BuilderWarningLeavesThePieceOutAndExits2)
+{
+    const RunResult r = Run({"--set", "VideoFPS=fast", "--set", "AudioSampling=8000"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("Video FPS: fast")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("FPS must be a float value!")) << r.err.constData();
+    EncodingSettings expected = Defaults();
+    expected.cbAviVideoFPS.Text = QStringLiteral("fast");
+    expected.cbAudioSampling.Text = QStringLiteral("8000");
+    EXPECT_EQ(QString::fromUtf8(r.out), Expected(expected));
+    EXPECT_TRUE(r.out.contains("\" -ovc xvid  -oac mp3lame -srate 8000")) << r.out.constData();
+}
