@@ -8,6 +8,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Readable failure output for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
 // The command-line builders on synthetic media records: the three reference
 // conversions byte for byte, then the edges of every "Auto" derivation.
 

@@ -11,6 +11,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Readable failure output for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
 // The settings model: value lists, defaults, checks, labels, enabling, copy and paste,
 // and the MP3 bit-rate table file.
 
@@ -35,7 +42,9 @@ TEST(SettingsLists, OrderAndCounts)
     EXPECT_EQ(EncodingLists::cbSkipLimit().size(), 11);
     EXPECT_EQ(EncodingLists::cbAviVideoFPS()[5], "14.985");
 
-    const QStringList res = EncodingSettings::ResolutionItems({});
+    const QStringList res = EncodingSettings::BuiltInResolutionItems();
+    EXPECT_EQ(EncodingSettings::ResolutionItems({}), res);
+    EXPECT_EQ(EncodingSettings().cbResolution_Items, res);
     ASSERT_EQ(res.size(), 17);
     EXPECT_EQ(res.mid(0, 3), QStringList({"Auto", "Custom", "128 x 96 - SQCIF"}));
     EXPECT_EQ(res.last(), "1920 x 1080 - HD1080");
@@ -279,7 +288,8 @@ TEST(Mp3Table, AutoLookupsAndText)
     EXPECT_EQ(lines[3], " MP3 bitrate:    8  16  24  32  40  48  56  64  80  96 112 128 160   -   -   -   -   -   -   -   -   -");
     EXPECT_EQ(lines[4], "");
     EXPECT_EQ(lines[lines.size() - 2], "Sampling rate: 48000");
-    EXPECT_EQ(lines.last(), " MP3 bitrate:    -   -   -  32  40  48  56  64  80  96 112 128 160 192 224 256 320   -   -   -   -");
+    // 22 cells: 8..24 not allowed, 32..320 allowed, the five rates 384..640 not allowed.
+    EXPECT_EQ(lines.last(), " MP3 bitrate:    -   -   -  32  40  48  56  64  80  96 112 128 160 192 224 256 320   -   -   -   -   -");
 
     const QString dir = TestSupport::ScratchDir() + "/encoding_mp3";
     QDir().mkpath(dir);

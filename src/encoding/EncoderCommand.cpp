@@ -2,6 +2,13 @@
 
 #include "encoding/CmdLineBuilder.h"
 
+#include <QThread>
+
+int MachineProcessorCount()
+{
+    return QThread::idealThreadCount();
+}
+
 QStringList SplitArgsWindowsWay(const QString& text)
 {
     QStringList args;

@@ -21,6 +21,9 @@ QStringList SplitArgsWindowsWay(const QString& text);
 // encoder cannot take it for an option.
 QString PathArg(const QString& path);
 
+// The processor count the x264 "Auto" thread count is derived from.
+int MachineProcessorCount();
+
 // The six pieces, each trimmed.
 struct TCmdLinePieces {
     QString VCodec;

@@ -17,6 +17,11 @@ QStringList EncodingSettings::ResolutionItems(const QStringList& entries)
     return items;
 }
 
+QStringList EncodingSettings::BuiltInResolutionItems()
+{
+    return ResolutionItems(::BuiltInResolutions());
+}
+
 namespace EncodingLists {
 
 static QStringList Numbers(int from, int to, int step)

@@ -61,7 +61,7 @@ struct EncodingSettings {
 
     // The items of cbResolution: "Auto", "Custom", then the resolution list file's
     // entries or the built-in ones. Not a setting, but the builders read entry texts.
-    QStringList cbResolution_Items = ResolutionItems(QStringList());
+    QStringList cbResolution_Items = BuiltInResolutionItems();
 
     // ---- output options (strip under the file list; not part of a profile) ----
     int cbOutputExists = 0;               // 0 "Rename file", 1 "Overwrite", 2 "Skip file"
@@ -72,8 +72,11 @@ struct EncodingSettings {
 
     bool rbOutDirIsInDir() const { return !rbOutDir; }
 
-    // "Auto", "Custom", then entries (the 15 built-in entries when entries is empty).
+    // "Auto", "Custom", then entries; no entries (a missing or empty resolution list
+    // file) gives the 15 built-in ones, so the list never shrinks to the two fixed items.
     static QStringList ResolutionItems(const QStringList& entries);
+    // "Auto", "Custom" and the 15 built-in entries used when there is no list file.
+    static QStringList BuiltInResolutionItems();
 
     bool operator==(const EncodingSettings&) const = default;
 };

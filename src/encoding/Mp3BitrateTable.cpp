@@ -79,4 +79,9 @@ bool SaveToFile(const QString& fileName)
     return TextFile::WriteLines(fileName, TextLines(), TTextEncoding::Utf8);
 }
 
+bool SaveAudioBitratesTxt(const TAppParams& p)
+{
+    return SaveToFile(p.AudioBitratesTxt);
+}
+
 } // namespace Mp3BitrateTable

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/AppParams.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -35,5 +37,7 @@ int RoundUpToStep(int bitrate);
 QStringList TextLines();
 // Writes the lines to fileName with CR LF line ends, replacing the file.
 bool SaveToFile(const QString& fileName);
+// The "Bitrate/Sampling info" file, TAppParams::AudioBitratesTxt.
+bool SaveAudioBitratesTxt(const TAppParams& p);
 
 } // namespace Mp3BitrateTable
