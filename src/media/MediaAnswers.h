@@ -4,17 +4,9 @@
 
 #include <cstdint>
 
-// Conversions of MediaInfo's text answers into the record's fields. An empty answer is
-// never a number; numbers may come with "." or "," as the decimal point.
+// Conversions of MediaInfo's text answers into the record's fields, beyond the plain
+// integer and real conversions of lib/Conversion.h. An empty answer is never a number.
 namespace MediaAnswers {
-
-// A whole answer as a 32-bit / 64-bit integer (leading blanks, a sign, decimal digits,
-// or hexadecimal after "$" or "0x").
-bool TryAnswerInt(const QString& answer, int& value);
-bool TryAnswerInt64(const QString& answer, int64_t& value);
-
-// A real number with "." or "," as the decimal point; value is untouched on failure.
-bool TryAnswerFloat(const QString& answer, double& value);
 
 // A duration in milliseconds. Some containers (Matroska, MPEG-TS) answer with decimals
 // ("4960.000000"): those are rounded (halves to even) instead of being taken for no

@@ -1,0 +1,230 @@
+#include "media/FileInfoLabels.h"
+
+#include "media/MediaAnswers.h"
+
+#include "lib/Conversion.h"
+#include "lib/Files.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+QString Grouped(int64_t v) { return IntToStrGrouped(v, QLatin1Char(' ')); }
+
+QString FixedWithUserSeparator(double v, int decimals)
+{
+    return MediaAnswers::WithUserDecimalSeparator(QString::number(v, 'f', decimals));
+}
+
+QList<TInfoLabel> Labels(std::initializer_list<std::pair<const char*, const char*>> list)
+{
+    QList<TInfoLabel> labels;
+    for (const auto& [name, caption] : list)
+        labels.append({QLatin1String(name), QLatin1String(caption), QString()});
+    return labels;
+}
+
+void Set(QList<TInfoLabel>& labels, const char* name, const QString& value)
+{
+    for (TInfoLabel& l : labels)
+        if (l.Name == QLatin1String(name)) {
+            l.Value = value;
+            return;
+        }
+}
+
+TStreamSelector Selector(int streams, int maxSlots, int streamNo)
+{
+    TStreamSelector s;
+    s.ItemCount = std::min(streams, maxSlots);
+    s.ItemIndex = streamNo - 1 < s.ItemCount ? streamNo - 1 : -1; // a missing stream selects nothing
+    s.Enabled = s.ItemCount >= 2;
+    return s;
+}
+
+QString FoldDoubledSeparators(QString dir)
+{
+    while (dir.contains(QLatin1String("//")))
+        dir.replace(QLatin1String("//"), QLatin1String("/"));
+    return dir;
+}
+
+void FillGeneral(const TVideoFileInfo& vfi, QList<TInfoLabel>& g)
+{
+    Set(g, "lblFileSize",
+        FormatFileSizeUnit(QStringLiteral(" bytes"), vfi.FileSize) + QStringLiteral(" (") + Grouped(vfi.FileSize) +
+            QStringLiteral(" bytes)"));
+    Set(g, "lblDuration", vfi.DurationStr);
+    Set(g, "lblOverallBitrate", Grouped(vfi.OverallBitrate) + QStringLiteral(" kbit/s"));
+    Set(g, "lblFormat",
+        vfi.FormatInfo.isEmpty() ? vfi.Format : vfi.Format + QStringLiteral(" (") + vfi.FormatInfo + QLatin1Char(')'));
+    Set(g, "lblEncodedApplication", vfi.EncodedApplication);
+    Set(g, "lblNumberOfDataStreams", QString::number(vfi.NumberOfDataStreams));
+    Set(g, "lblNumberOfVideoStreams", QString::number(vfi.NumberOfVideoStreams));
+    Set(g, "lblNumberOfAudioStreams", QString::number(vfi.NumberOfAudioStreams));
+}
+
+QString WithCodecId(const QString& codec, const QString& id)
+{
+    return id.isEmpty() ? codec : codec + QStringLiteral(" (ID: ") + id + QLatin1Char(')');
+}
+
+void FillVideo(const TVideoStreamInfo& v, QList<TInfoLabel>& l)
+{
+    Set(l, "lblVideoCodec", WithCodecId(v.Codec, v.CodecID));
+    Set(l, "lblProfile", v.Profile);
+    Set(l, "lblVideoBitrate", VideoBitrateText(v));
+    Set(l, "lblResolution", ResolutionText(v));
+    Set(l, "lblDisplayAspectRatio", v.DARStr);
+    Set(l, "lblFPS", FpsText(v.FPS));
+    Set(l, "lblScanType", NormalizedScanType(v.ScanType));
+    Set(l, "lblPixelFormat", v.PixelFormat);
+    Set(l, "lblBitsPerPixel", BitsPerPixelText(v.BitsPerPixel));
+    Set(l, "lblVideoFrames", QStringLiteral("~ ") + Grouped(v.Frames));
+    Set(l, "lblVideoStreamSize", VideoStreamSizeText(v));
+    Set(l, "lblVideoEncodedLibrary", v.EncodedLibrary);
+}
+
+void FillAudio(const TAudioStreamInfo& a, QList<TInfoLabel>& l)
+{
+    Set(l, "lblAudioCodec", WithCodecId(a.Codec, a.CodecID));
+    Set(l, "lblAudioProfile", a.Profile);
+    Set(l, "lblAudioBitrate", AudioBitrateText(a));
+    Set(l, "lblChannels", QString::number(a.Channels));
+    Set(l, "lblSamplingRate", a.SamplingRate != 0 ? Grouped(a.SamplingRate) + QStringLiteral(" Hz") : QString());
+    Set(l, "lblBitsPerSample", a.BitsPerSample != 0 ? QString::number(a.BitsPerSample) : QString());
+    Set(l, "lblAudioFrames", QStringLiteral("~ ") + Grouped(a.Frames));
+    Set(l, "lblVideoDelay", QString::number(a.VideoDelay) + QStringLiteral(" ms"));
+    Set(l, "lblAudioLanguage", a.Language);
+    Set(l, "lblAudioStreamSize", AudioStreamSizeText(a));
+    Set(l, "lblAudioEncodedLibrary", a.EncodedLibrary);
+}
+
+} // namespace
+
+QString TFileInfoLabels::Value(const QString& labelName) const
+{
+    for (const QList<TInfoLabel>* list : {&General, &Video, &Audio})
+        for (const TInfoLabel& l : *list)
+            if (l.Name == labelName)
+                return l.Value;
+    return QString();
+}
+
+TFileInfoLabels EmptyFileInfoLabels()
+{
+    TFileInfoLabels r;
+    r.General = Labels({{"lblFileSize", "File size:"},
+                        {"lblDuration", "Duration:"},
+                        {"lblOverallBitrate", "Overall bitrate:"},
+                        {"lblFormat", "Format:"},
+                        {"lblEncodedApplication", "Encoded application:"},
+                        {"lblNumberOfDataStreams", "Number of all data streams:"},
+                        {"lblNumberOfVideoStreams", "Number of video streams:"},
+                        {"lblNumberOfAudioStreams", "Number of audio streams:"}});
+    r.Video = Labels({{"lblVideoCodec", "Codec:"},
+                      {"lblProfile", "Profile:"},
+                      {"lblVideoBitrate", "Bitrate:"},
+                      {"lblResolution", "Resolution:"},
+                      {"lblDisplayAspectRatio", "Display aspect:"},
+                      {"lblFPS", "FPS:"},
+                      {"lblScanType", "Scan type:"},
+                      {"lblPixelFormat", "Pixel format:"},
+                      {"lblBitsPerPixel", "Bits per pixel:"},
+                      {"lblVideoFrames", "Frames:"},
+                      {"lblVideoStreamSize", "Stream size:"},
+                      {"lblVideoEncodedLibrary", "Encoded library:"}});
+    r.Audio = Labels({{"lblAudioCodec", "Codec:"},
+                      {"lblAudioProfile", "Profile:"},
+                      {"lblAudioBitrate", "Bitrate:"},
+                      {"lblChannels", "Channels:"},
+                      {"lblSamplingRate", "Sampling rate:"},
+                      {"lblBitsPerSample", "Bits per sample:"},
+                      {"lblAudioFrames", "Samples:"},
+                      {"lblVideoDelay", "Video delay:"},
+                      {"lblAudioLanguage", "Language:"},
+                      {"lblAudioStreamSize", "Stream size:"},
+                      {"lblAudioEncodedLibrary", "Encoded library:"}});
+    return r;
+}
+
+TFileInfoLabels FileInfoLabels(const TVideoFileInfo& vfi, int audioStreamNo, int videoStreamNo)
+{
+    TFileInfoLabels r = EmptyFileInfoLabels();
+    audioStreamNo = std::max(1, audioStreamNo);
+    videoStreamNo = std::max(1, videoStreamNo);
+    r.AudioSelector = Selector(vfi.NumberOfAudioStreams, MaxAudioStreams, audioStreamNo);
+    r.VideoSelector = Selector(vfi.NumberOfVideoStreams, MaxVideoStreams, videoStreamNo);
+
+    const QFileInfo fi(vfi.FileName);
+    r.FilePath = vfi.FileName;
+    r.FileName = fi.fileName();
+    const int slash = vfi.FileName.lastIndexOf(QLatin1Char('/'));
+    r.Directory = FoldDoubledSeparators(slash >= 0 ? vfi.FileName.left(slash + 1) : QString());
+    if (r.Directory.size() > 1 && r.Directory.endsWith(QLatin1Char('/')))
+        r.Directory.chop(1);
+
+    FillGeneral(vfi, r.General);
+    const int v = videoStreamNo - 1, a = audioStreamNo - 1;
+    if (v < std::min(int(vfi.NumberOfVideoStreams), MaxVideoStreams))
+        FillVideo(vfi.VideoStreams[size_t(v)], r.Video);
+    if (a < std::min(int(vfi.NumberOfAudioStreams), MaxAudioStreams))
+        FillAudio(vfi.AudioStreams[size_t(a)], r.Audio);
+    return r;
+}
+
+QString FullPathFromLabels(const QString& directory, const QString& fileName)
+{
+    const QString dir = StripDirEnd(directory);
+    if (dir.isEmpty())
+        return fileName; // a bare name stays relative
+    return dir.endsWith(QLatin1Char('/')) ? dir + fileName : dir + QLatin1Char('/') + fileName;
+}
+
+QString NormalizedScanType(const QString& scanType)
+{
+    QString s = scanType;
+    s.remove(QLatin1Char(' '));
+    s = s.toLower();
+    if (s == QLatin1String("interlaced") || s == QLatin1String("progressive"))
+        return s;
+    return scanType;
+}
+
+QString VideoBitrateText(const TVideoStreamInfo& v)
+{
+    return v.Bitrate > 0 ? Grouped(v.Bitrate) + QStringLiteral(" kbit/s") : QString();
+}
+
+QString AudioBitrateText(const TAudioStreamInfo& a)
+{
+    const QString rate = Grouped(a.Bitrate);
+    if (rate == QLatin1String("0"))
+        return QString();
+    return rate + QStringLiteral(" kbit/s  ") + a.BitrateMode;
+}
+
+QString VideoStreamSizeText(const TVideoStreamInfo& v)
+{
+    if (v.StreamSize <= 0)
+        return QString();
+    return v.StreamSizeStr + QStringLiteral(" (") + QString::number(v.StreamSizeInPercent) + QStringLiteral("%)");
+}
+
+QString AudioStreamSizeText(const TAudioStreamInfo& a)
+{
+    if (a.StreamSizeStr.isEmpty() || a.StreamSizeStr == QLatin1String("0"))
+        return QString();
+    return a.StreamSizeStr + QStringLiteral(" (") + QString::number(a.StreamSizeInPercent) + QStringLiteral("%)");
+}
+
+QString ResolutionText(const TVideoStreamInfo& v)
+{
+    return Grouped(v.Width) + QStringLiteral(" x ") + Grouped(v.Height);
+}
+
+QString FpsText(double fps) { return FixedWithUserSeparator(fps, 2); }
+
+QString BitsPerPixelText(double bpp) { return bpp > 0 ? FixedWithUserSeparator(bpp, 3) : QString(); }

@@ -1,0 +1,249 @@
+#include "media/MediaAnalysis.h"
+
+#include "media/MediaAnswers.h"
+
+#include "app/AppParams.h"
+#include "lib/Conversion.h"
+#include "lib/DateTime.h"
+#include "lib/Files.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using namespace MediaAnswers;
+
+// A real number answer; "." and "," both count as the decimal point. value is left alone
+// when the answer is not a number.
+void TryAnswerNumber(const QString& answer, double& value)
+{
+    if (double v = 0; TryFloatAnySep(answer, v))
+        value = v;
+}
+
+// Fields both stream kinds share: the size in bytes and its text with the share of the file.
+template <typename Stream>
+void ReadStreamSize(const TMediaInfoQuery& q, TMediaStreamKind kind, int n, Stream& s)
+{
+    if (int64_t size = 0; TryStrToInt64(q(kind, n, L"StreamSize"), size))
+        s.StreamSize = size;
+    int percent = 0;
+    s.StreamSizeStr = SplitStreamSizeText(q(kind, n, L"StreamSize/String"), percent);
+    s.StreamSizeInPercent = uint8_t(std::clamp(percent, 0, 100));
+}
+
+int CountOf(const TMediaInfoQuery& q, TMediaStreamKind kind)
+{
+    int count = -1;
+    if (!TryStrToInt(q(kind, 0, L"StreamCount"), count))
+        return -1;
+    return count;
+}
+
+void ReadGeneral(const TMediaInfoQuery& q, TVideoFileInfo& info)
+{
+    info.Format = q(mskGeneral, 0, L"Format");
+    info.FormatInfo = q(mskGeneral, 0, L"Format/Info");
+    if (int rate = 0; TryStrToInt(q(mskGeneral, 0, L"OverallBitRate"), rate))
+        info.OverallBitrate = rate / 1000;
+    info.EncodedApplication = q(mskGeneral, 0, L"Encoded_Application");
+    if (info.EncodedApplication.isEmpty())
+        info.EncodedApplication = q(mskGeneral, 0, L"Encoded_Library");
+}
+
+void ReadVideo(const TMediaInfoQuery& q, int n, TVideoStreamInfo& v)
+{
+    const QString format = q(mskVideo, n, L"Format");
+    const QString version = q(mskVideo, n, L"Format_Version");
+    QString hint = q(mskVideo, n, L"CodecID/Hint");
+    if (hint.isEmpty())
+        hint = q(mskVideo, n, L"CodecID");
+    v.CodecID = hint;
+    v.Codec = version.isEmpty() ? format : format + QStringLiteral(" - ") + version;
+    v.Profile = q(mskVideo, n, L"Format_Profile");
+    if (int rate = 0; TryStrToInt(q(mskVideo, n, L"BitRate"), rate))
+        v.Bitrate = std::max(0, rate / 1000);
+    if (int w = 0; TryStrToInt(q(mskVideo, n, L"Width"), w))
+        v.Width = uint16_t(std::clamp(w, 0, 65535));
+    if (int h = 0; TryStrToInt(q(mskVideo, n, L"Height"), h))
+        v.Height = uint16_t(std::clamp(h, 0, 65535));
+    TryAnswerNumber(q(mskVideo, n, L"DisplayAspectRatio"), v.DAR);
+    v.DARStr = WithUserDecimalSeparator(q(mskVideo, n, L"DisplayAspectRatio/String"));
+    TryAnswerNumber(q(mskVideo, n, L"FrameRate"), v.FPS);
+    if (int frames = 0; TryStrToInt(q(mskVideo, n, L"FrameCount"), frames))
+        v.Frames = uint32_t(std::max(0, frames));
+    if (v.Bitrate > 0 && v.Width > 0 && v.Height > 0 && v.FPS > 0) {
+        const double pixelsPerSecond = double(v.Width) * double(v.Height) * v.FPS;
+        if (pixelsPerSecond != 0)
+            v.BitsPerPixel = double(v.Bitrate) * 1000.0 / pixelsPerSecond;
+    }
+    // The library's own figure, when it has one, wins over the computed one.
+    TryAnswerNumber(q(mskVideo, n, L"Bits-(Pixel*Frame)"), v.BitsPerPixel);
+    v.ScanType = q(mskVideo, n, L"ScanType/String");
+    ReadStreamSize(q, mskVideo, n, v);
+    v.EncodedLibrary = q(mskVideo, n, L"Encoded_Application");
+    if (v.EncodedLibrary.isEmpty())
+        v.EncodedLibrary = q(mskVideo, n, L"Encoded_Library/String");
+}
+
+// The audio codec: format, version and the codec hint ("MPEG Audio - Version 1 (MP3)").
+void ReadAudioCodec(const TMediaInfoQuery& q, int n, TAudioStreamInfo& a)
+{
+    const QString format = q(mskAudio, n, L"Format");
+    const QString version = q(mskAudio, n, L"Format_Version");
+    QString hint = q(mskAudio, n, L"CodecID/Hint");
+    int numericHint = 0;
+    if (hint.isEmpty() || TryStrToInt(hint, numericHint))
+        hint = q(mskAudio, n, L"CodecID/Info");
+    a.CodecID = q(mskAudio, n, L"CodecID");
+    if (hint == format)
+        hint.clear();
+    a.Codec = format;
+    if (!version.isEmpty())
+        a.Codec += QStringLiteral(" - ") + version;
+    if (!hint.isEmpty())
+        a.Codec += QStringLiteral(" (") + hint + QLatin1Char(')');
+}
+
+void ReadAudioDuration(const TMediaInfoQuery& q, int n, TAudioStreamInfo& a, TVideoFileInfo& info)
+{
+    a.DurationMs = 0;
+    int ms = 0;
+    if (!TryAnswerDurationMs(q(mskAudio, n, L"Duration"), ms))
+        return;
+    if (info.Duration <= 0) {
+        info.Duration = ms;
+        info.DurationStr = MsToShortTime(ms, false);
+    }
+    a.DurationMs = ms;
+}
+
+void ReadAudio(const TMediaInfoQuery& q, int n, TAudioStreamInfo& a, TVideoFileInfo& info)
+{
+    ReadAudioCodec(q, n, a);
+    ReadAudioDuration(q, n, a, info);
+    a.Profile = q(mskAudio, n, L"Format_Profile");
+    if (const int bps = AudioBitrateFromText(q(mskAudio, n, L"BitRate")); bps > 0)
+        a.Bitrate = std::max(0, bps / 1000);
+    a.BitrateMode = q(mskAudio, n, L"BitRate_Mode");
+    // A constant-rate stream measured at 127 kbit/s is a 128 kbit/s stream.
+    if (a.BitrateMode.toUpper() == QLatin1String("CBR") && a.Bitrate % 2 == 1)
+        ++a.Bitrate;
+    int channels = 0;
+    if (TryStrToInt(q(mskAudio, n, L"Channel(s)_Original"), channels))
+        a.Channels = uint8_t(std::clamp(channels, 0, 255));
+    if (a.Channels == 0 && TryStrToInt(q(mskAudio, n, L"Channel(s)"), channels))
+        a.Channels = uint8_t(std::clamp(channels, 0, 255));
+    a.ChannelsStr = q(mskAudio, n, L"Channel(s)/String");
+    int value = 0;
+    if (TryStrToInt(q(mskAudio, n, L"SamplingRate"), value))
+        a.SamplingRate = value;
+    if (TryStrToInt(q(mskAudio, n, L"BitDepth"), value))
+        a.BitsPerSample = uint8_t(std::clamp(value, 0, 255));
+    if (TryStrToInt(q(mskAudio, n, L"SamplingCount"), value))
+        a.Frames = uint32_t(std::max(0, value));
+    if (TryStrToInt(q(mskAudio, n, L"Video_Delay"), value))
+        a.VideoDelay = value;
+    a.Language = q(mskAudio, n, L"Language/String");
+    ReadStreamSize(q, mskAudio, n, a);
+    a.EncodedLibrary = q(mskAudio, n, L"Encoded_Library");
+    if (a.EncodedLibrary.isEmpty())
+        a.EncodedLibrary = q(mskAudio, n, L"Encoded_Library/String");
+}
+
+} // namespace
+
+bool FillVideoFileInfo(const TMediaInfoQuery& query, const QString& informText, TVideoFileInfo& info)
+{
+    int counts[MediaStreamKindCount];
+    int streams = 0; // every stream but the general one
+    for (int kind = 0; kind < MediaStreamKindCount; ++kind) {
+        counts[kind] = CountOf(query, TMediaStreamKind(kind));
+        if (kind != mskGeneral && counts[kind] > 0)
+            streams += counts[kind];
+    }
+    // The library "opens" any file, junk included, with an empty general stream.
+    if (streams == 0 && query(mskGeneral, 0, L"Format").isEmpty())
+        return false;
+
+    info.MediaInfoFull = informText;
+    int dataStreams = info.NumberOfDataStreams;
+    for (int kind = 0; kind < MediaStreamKindCount; ++kind)
+        if (counts[kind] != -1)
+            dataStreams += counts[kind];
+    if (dataStreams > 0)
+        --dataStreams; // the general stream is not a data stream
+    info.NumberOfDataStreams = uint16_t(std::clamp(dataStreams, 0, 65535));
+    if (counts[mskVideo] != -1)
+        info.NumberOfVideoStreams = uint8_t(std::clamp(counts[mskVideo], 0, 255));
+    if (counts[mskAudio] != -1)
+        info.NumberOfAudioStreams = uint8_t(std::clamp(counts[mskAudio], 0, 255));
+
+    if (counts[mskGeneral] > 0)
+        ReadGeneral(query, info);
+    for (int i = 0; i < std::min(counts[mskVideo], MaxVideoStreams); ++i)
+        ReadVideo(query, i, info.VideoStreams[size_t(i)]);
+    for (int i = 0; i < std::min(counts[mskAudio], MaxAudioStreams); ++i)
+        ReadAudio(query, i, info.AudioStreams[size_t(i)], info);
+    return true;
+}
+
+bool AnalyzeMediaFile(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+{
+    if (dllPath.isEmpty() || !QFileInfo::exists(dllPath))
+        return false;
+    if (GetFileSize64(fileName) <= 0)
+        return false;
+    if (!LoadMediaInfoLibrary(dllPath))
+        return false;
+    TMediaInfoHandle handle;
+    if (!handle.IsValid() || !handle.Open(fileName))
+        return false;
+    // The normal report, not the complete one with every internal field.
+    TMediaInfoHandle::Option(QStringLiteral("Complete"), QStringLiteral("0"));
+    const QString inform = handle.Inform();
+    const TMediaInfoQuery query = [&handle](TMediaStreamKind kind, int n, const wchar_t* parameter) {
+        return handle.Get(kind, n, parameter);
+    };
+    return FillVideoFileInfo(query, inform, info);
+}
+
+void DeriveVideoStreamSize(TVideoFileInfo& info)
+{
+    TVideoStreamInfo& v = info.VideoStreams[0];
+    if (info.NumberOfVideoStreams != 1 || v.StreamSize > 0)
+        return;
+    int64_t audio = 0;
+    for (int i = 0; i < std::min(int(info.NumberOfAudioStreams), MaxAudioStreams); ++i)
+        audio += info.AudioStreams[size_t(i)].StreamSize;
+    if (audio <= 0)
+        return;
+    v.StreamSize = info.FileSize - audio;
+    v.StreamSizeStr = FormatFileSize(v.StreamSize);
+    if (info.FileSize == 0) {
+        v.StreamSizeInPercent = 0;
+        return;
+    }
+    const double percent = std::nearbyint(double(v.StreamSize) * 100.0 / double(info.FileSize));
+    v.StreamSizeInPercent = uint8_t(std::clamp(percent, 0.0, 100.0));
+}
+
+void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+{
+    TVideoFileInfo local;
+    local.FileName = fileName; // whole: a cut path would name another file
+    local.FileSize = GetFileSize64(fileName);
+    info = local; // a failing analysis still leaves name and size
+    if (QFileInfo::exists(fileName))
+        AnalyzeMediaFile(fileName, dllPath, local);
+    DeriveVideoStreamSize(local);
+    info = std::move(local);
+}
+
+void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info)
+{
+    GetVideoFileInfo(fileName, AppParams().MediaInfoDll, info);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "media/MediaInfoLib.h"
+#include "media/VideoFileInfo.h"
+
+#include <QString>
+
+#include <functional>
+
+// Filling a TVideoFileInfo from the MediaInfo library.
+
+// One query: (stream kind, stream number, parameter name) -> the library's text answer,
+// empty when there is none. The real one asks an open TMediaInfoHandle; tests hand in
+// the answers of a made-up file.
+using TMediaInfoQuery = std::function<QString(TMediaStreamKind kind, int streamNumber, const wchar_t* parameter)>;
+
+// Runs every query of one analysis and writes the results into info (which it does not
+// clear first; FileName and FileSize are left alone). informText becomes MediaInfoFull.
+// A file the library opens but does not recognise (no format, no streams: zero-length or
+// junk data) is not an analysis at all: info stays untouched and the result is false.
+bool FillVideoFileInfo(const TMediaInfoQuery& query, const QString& informText, TVideoFileInfo& info);
+
+// Analyses fileName with the library at dllPath into info. Leaves info untouched when the
+// library is missing, the file is missing or empty, or the library cannot read it.
+// Returns true when info was filled.
+bool AnalyzeMediaFile(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
+
+// The complete analysis with the library at dllPath: a fresh record with FileName and
+// FileSize, the analysis, and the derived video stream size. info always gets the name
+// and size, even when the analysis fails.
+void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
+
+// The same with the program's own MediaInfo library (TAppParams.MediaInfoDll).
+void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info);
+
+// When the only video stream has no size of its own, it is what the audio streams leave
+// of the file. Part of GetVideoFileInfo; callers with a record of their own may use it.
+void DeriveVideoStreamSize(TVideoFileInfo& info);
