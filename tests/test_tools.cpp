@@ -1,16 +1,24 @@
+#include "app/AppParams.h"
+#include "app/ToolsInfo.h"
 #include "lib/ElfFile.h"
 #include "lib/PeFile.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <unistd.h>
 
 using namespace TestSupport;
+
+// Readable failure messages for Qt strings.
+void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
@@ -327,4 +335,173 @@ TEST_F(ToolsFiles, ElfBigEndian32AndForeignFiles)
     elf.SetFileName(m_dir.path()); // a directory
     elf.GetFileInfo();
     EXPECT_FALSE(elf.IsValidElfFile());
+}
+
+// ---- the tools report ----------------------------------------------------------
+
+namespace {
+
+QString Exe(const QString& path, const QByteArray& script)
+{
+    WriteFile(path, script);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+    return path;
+}
+
+QStringList BlockLines(const QString& block) { return block.split(QStringLiteral("\r\n")); }
+
+QString Dashes() { return QString(83, QLatin1Char('-')); }
+
+} // namespace
+
+TEST_F(ToolsFiles, BlockLabelsSizesAndChecksum)
+{
+    EXPECT_EQ(ToolsInfo::LabelLine("File name:", 18, "x"), QString(8, ' ') + "File name: x");
+    EXPECT_EQ(ToolsInfo::LabelLine("File description:", 18, "x"), " File description: x");
+    EXPECT_EQ(ToolsInfo::LabelLine("A very long label here:", 18, "x"), "A very long label here: x");
+
+    const struct {
+        int size;
+        const char* text;
+    } sizes[] = {{999, "999 bytes (999 bytes)"}, {1536, "1 536 bytes (1.50 KB)"}, {5, "5 bytes ( 5 bytes)"},
+                 {1048576, "1 048 576 bytes (1.00 MB)"}, {0, "0 bytes ( 0 bytes)"}};
+    for (const auto& c : sizes) {
+        const QString path = Write(QStringLiteral("f%1").arg(c.size), QByteArray(c.size, 'a'));
+        const QStringList lines = BlockLines(ToolsInfo::ToolFileBlock(path, 18));
+        ASSERT_EQ(lines.size(), 3) << c.size;
+        EXPECT_EQ(lines[0], QString(8, ' ') + "File name: " + path);
+        EXPECT_EQ(lines[1], QString(8, ' ') + "File size: " + c.text);
+        if (c.size == 0) {
+            EXPECT_EQ(lines[2], "       File CRC32: $00000000");
+        }
+    }
+    const QString nine = Write("nine", "123456789");
+    EXPECT_TRUE(ToolsInfo::ToolFileBlock(nine, 18).endsWith("File CRC32: $CBF43926"));
+    EXPECT_FALSE(ToolsInfo::ToolFileBlock(nine, 18).endsWith("\r\n"));
+
+    EXPECT_EQ(ToolsInfo::ToolFileBlock(m_dir.filePath("missing"), 18), "");
+    EXPECT_EQ(ToolsInfo::ToolFileBlock(QString(), 18), "");
+    EXPECT_EQ(ToolsInfo::ToolFileBlock(m_dir.path(), 18), "");
+}
+
+TEST_F(ToolsFiles, BlockBinaryTypeAndVersionLines)
+{
+    PeImage img;
+    img.machine = 0x8664;
+    img.magic = 0x20B;
+    img.characteristics = 0x2022;
+    const QString dll = Write("x.dll", img.Build());
+    TToolVersion v;
+    v.Present = true;
+    v.ProductVersion = "1.2";
+    v.FileVersion = "1.2.3";
+    QStringList lines = BlockLines(ToolsInfo::ToolFileBlock(dll, 18, v));
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[3], "      Binary type: 64-bit Library / Win PE32+ / AMD64 (x64)");
+    EXPECT_EQ(lines[4], "  Product version: 1.2");
+    EXPECT_EQ(lines[5], "     File version: 1.2.3");
+    EXPECT_EQ(lines[6], " File description: "); // a missing value leaves the label alone
+
+    // NE files and text files have no binary type line.
+    PeImage ne;
+    ne.signature = QByteArray("NE\x05\x0A", 4);
+    EXPECT_EQ(BlockLines(ToolsInfo::ToolFileBlock(Write("ne.exe", ne.Build()), 18)).size(), 3);
+
+    // A file that exists but cannot be read: name and size, nothing guessed.
+    if (geteuid() != 0) {
+        const QString locked = Write("locked", "secret");
+        QFile::setPermissions(locked, QFileDevice::Permissions());
+        lines = BlockLines(ToolsInfo::ToolFileBlock(locked, 18));
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_TRUE(lines[1].endsWith("File size: 6 bytes ( 6 bytes)"));
+    }
+}
+
+TEST_F(ToolsFiles, VersionsFromTheTools)
+{
+    EXPECT_EQ(ToolsInfo::VersionFromBanner("MEncoder UNKNOWN-12 (C) 2000-2023 MPlayer Team"), "UNKNOWN-12");
+    EXPECT_EQ(ToolsInfo::VersionFromBanner("MediaInfoLib - v23.04"), "23.04");
+    EXPECT_EQ(ToolsInfo::VersionFromBanner("single"), "single");
+
+    const QString fake = Exe(m_dir.filePath("enc"), "#!/bin/sh\necho\necho '   '\necho 'Fake Encoder 9.9 (C) me'\necho more\n"
+                                                     "exit 1\n");
+    EXPECT_EQ(ToolsInfo::EncoderBanner(fake), "Fake Encoder 9.9 (C) me");
+    const TToolVersion v = ToolsInfo::EncoderVersion(fake);
+    EXPECT_TRUE(v.Present);
+    EXPECT_EQ(v.ProductVersion, "Encoder");
+    EXPECT_EQ(v.FileDescription, "Fake Encoder 9.9 (C) me");
+
+    // Banner on stderr counts as well; silence gives no version lines.
+    EXPECT_EQ(ToolsInfo::EncoderBanner(Exe(m_dir.filePath("err"), "#!/bin/sh\necho 'On stderr 1' >&2\n")), "On stderr 1");
+    EXPECT_FALSE(ToolsInfo::EncoderVersion(Exe(m_dir.filePath("mute"), "#!/bin/sh\nexit 0\n")).Present);
+    EXPECT_FALSE(ToolsInfo::EncoderVersion(m_dir.filePath("absent")).Present);
+
+    // The real encoder and library report their own versions.
+    const TToolVersion real = ToolsInfo::EncoderVersion(QStandardPaths::findExecutable("mencoder"));
+    EXPECT_TRUE(real.FileDescription.startsWith("MEncoder ")) << real.FileDescription.toStdString();
+    const TToolVersion mi = ToolsInfo::MediaInfoVersion(SystemMediaInfoLibrary());
+    EXPECT_TRUE(mi.Present);
+    EXPECT_TRUE(mi.FileDescription.startsWith("MediaInfoLib")) << mi.FileDescription.toStdString();
+    EXPECT_FALSE(mi.ProductVersion.isEmpty());
+}
+
+TEST_F(ToolsFiles, HungEncoderDoesNotHoldTheReport)
+{
+    const QString hung = Exe(m_dir.filePath("hung"), "#!/bin/sh\necho 'Slow Tool 1.0'\nexec sleep 60\n");
+    EXPECT_EQ(ToolsInfo::EncoderBanner(hung), "Slow Tool 1.0");
+}
+
+TEST_F(ToolsFiles, ReportLayoutWithAndWithoutTools)
+{
+    TAppParams p;
+    FillDefaultAppParams(p, m_dir.filePath("home"), false);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", m_dir.filePath("empty-bin").toLocal8Bit());
+    p.MediaInfoDll = m_dir.filePath("gone.so");
+    const QString noEncoder = ToolsInfo::ToolsReport(p, 18);
+    // Without an encoder its heading is followed by the separator at once.
+    EXPECT_TRUE(noEncoder.startsWith("Mencoder\r\n\r\n" + Dashes() + "\r\nMediaInfo\r\n")) << noEncoder.toStdString();
+    EXPECT_TRUE(noEncoder.endsWith("\r\n" + Dashes()));
+    EXPECT_FALSE(noEncoder.endsWith("\r\n"));
+    // The library was resolved again to the system's one.
+    EXPECT_EQ(p.MediaInfoDll, SystemMediaInfoLibrary());
+    EXPECT_TRUE(noEncoder.contains("File name: " + p.MediaInfoDll));
+
+    const QString enc = Exe(m_dir.filePath("home/tools/Mencoder/mencoder"), "#!/bin/sh\necho 'MEncoder 1.5 (C) test'\n");
+    const QString report = ToolsInfo::ToolsReport(p, 18);
+    qputenv("PATH", oldPath);
+    EXPECT_EQ(p.mencoder, enc);
+    const QStringList lines = BlockLines(report);
+    ASSERT_GE(lines.size(), 10);
+    EXPECT_EQ(lines[0], "Mencoder");
+    EXPECT_EQ(lines[1], "        File name: " + enc);
+    EXPECT_EQ(lines[4], "  Product version: 1.5");
+    EXPECT_EQ(lines[6], " File description: MEncoder 1.5 (C) test");
+    EXPECT_EQ(lines[7], Dashes());
+    EXPECT_EQ(lines[8], "MediaInfo");
+#if defined(__x86_64__)
+    EXPECT_TRUE(report.contains("      Binary type: 64-bit Library / ELF64 / AMD64 (x64)"));
+#endif
+}
+
+TEST(ToolsInfoMode, PrintsTheReportOfTheRealTools)
+{
+    QTemporaryDir home;
+    const RunResult r = RunVexaconv({"--tools-info", "--home", home.path()});
+    ASSERT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString out = QString::fromUtf8(r.out);
+    EXPECT_TRUE(out.startsWith("Mencoder\r\n        File name: ")) << out.toStdString();
+    EXPECT_TRUE(out.contains("\r\nMediaInfo\r\n        File name: "));
+    EXPECT_TRUE(out.contains("File CRC32: $"));
+    EXPECT_TRUE(out.contains(" File description: MEncoder "));
+    EXPECT_TRUE(out.contains(" File description: MediaInfoLib"));
+#if defined(__x86_64__)
+    EXPECT_TRUE(out.contains("      Binary type: 64-bit Executable / ELF64 / AMD64 (x64)\r\n"));
+    EXPECT_TRUE(out.contains("      Binary type: 64-bit Library / ELF64 / AMD64 (x64)\r\n"));
+#endif
+    EXPECT_TRUE(out.endsWith(Dashes() + "\r\n"));
+    // The home was set up on the way.
+    EXPECT_TRUE(QFileInfo(home.path() + "/profiles").isDir());
 }
