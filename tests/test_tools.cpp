@@ -291,8 +291,7 @@ TEST_F(ToolsFiles, ElfOfTheRealEncoderAndLibrary)
     EXPECT_TRUE(elf.IsLibrary());
     EXPECT_EQ(elf.InfoStr(), "Library / ELF64 / AMD64 (x64)");
 
-    // A truncated copy: the header alone still describes it; the program headers
-    // are needed to tell a PIE from a library.
+    // A truncated copy: the program headers are needed to tell a PIE from a library.
     const QByteArray bin = ReadFile(QStringLiteral("/usr/bin/mencoder"));
     elf.SetFileName(Write("m4k", bin.left(4096)));
     elf.GetFileInfo();
@@ -300,10 +299,14 @@ TEST_F(ToolsFiles, ElfOfTheRealEncoderAndLibrary)
     elf.SetFileName(Write("m40", bin.left(40)));
     elf.GetFileInfo();
     EXPECT_FALSE(elf.IsValidElfFile());
+    // Header intact, program headers cut off: neither kind is claimed.
     elf.SetFileName(Write("m64", bin.left(64)));
     elf.GetFileInfo();
     EXPECT_TRUE(elf.IsValidElfFile());
     EXPECT_EQ(elf.Bits(), 64);
+    EXPECT_FALSE(elf.IsExecutable());
+    EXPECT_FALSE(elf.IsLibrary());
+    EXPECT_EQ(elf.InfoStr(), " / ELF64 / AMD64 (x64)");
 }
 #endif
 

@@ -70,6 +70,7 @@ void TElfFile::Reset()
     m_littleEndian = true;
     m_type = m_machine = 0;
     m_hasInterpreter = false;
+    m_programHeadersRead = false;
     m_infoStr.clear();
 }
 
@@ -79,7 +80,7 @@ bool TElfFile::IsExecutable() const
     return m_type == EtExec || (m_type == EtDyn && m_hasInterpreter);
 }
 
-bool TElfFile::IsLibrary() const { return m_type == EtDyn && !m_hasInterpreter; }
+bool TElfFile::IsLibrary() const { return m_type == EtDyn && m_programHeadersRead && !m_hasInterpreter; }
 
 void TElfFile::GetFileInfo()
 {
@@ -109,10 +110,18 @@ void TElfFile::GetFileInfo()
     const uint16_t phentsize = U16(h + (m_bits == 32 ? 42 : 54));
     const uint16_t phnum = U16(h + (m_bits == 32 ? 44 : 56));
     const int minEntry = m_bits == 32 ? 32 : 56;
-    // Headers past the end of a truncated file are simply not seen.
-    if (m_type == EtDyn && phoff > 0 && phentsize >= minEntry && phnum > 0 && phnum <= MaxProgramHeaders
-        && phoff < uint64_t(f.size()) && f.seek(qint64(phoff)))
-        ScanProgramHeaders(f.read(qint64(phentsize) * phnum), phentsize);
+    if (m_type == EtDyn) {
+        // A truncated file whose program headers are cut off may be either kind: then
+        // it is called neither, rather than guessed.
+        if (phnum == 0) {
+            m_programHeadersRead = true;
+        } else if (phentsize >= minEntry && phnum <= MaxProgramHeaders && phoff < uint64_t(f.size())
+                   && f.seek(qint64(phoff))) {
+            const QByteArray table = f.read(qint64(phentsize) * phnum);
+            ScanProgramHeaders(table, phentsize);
+            m_programHeadersRead = table.size() == qsizetype(phentsize) * phnum;
+        }
+    }
     m_isValid = true;
 
     QString s = IsExecutable() ? QStringLiteral("Executable") : IsLibrary() ? QStringLiteral("Library") : QString();

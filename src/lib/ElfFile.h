@@ -42,5 +42,6 @@ private:
     uint16_t m_type = 0;
     uint16_t m_machine = 0;
     bool m_hasInterpreter = false;
+    bool m_programHeadersRead = false; // the whole program header table (ET_DYN only)
     QString m_infoStr;
 };
