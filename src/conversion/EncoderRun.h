@@ -12,6 +12,7 @@
 #include <QTimer>
 
 class QEventLoop;
+class QSocketNotifier;
 
 // One encoder run: the child process in its own process group, its output assembled into
 // EncoderOutput, the quit request with its grace timer, and the exit code. Lives on the
@@ -32,7 +33,9 @@ public:
     void RequestQuit();
 
 private:
-    void OnReadyRead();
+    bool MakeOutputPipe();
+    void CloseOutputPipe();
+    void ReadOutput(int maxReads);
     void OnOutputClosed();
     void OnFinished(int exitCode, QProcess::ExitStatus status);
     void OnGraceExpired();
@@ -50,6 +53,11 @@ private:
     QTimer m_graceTimer;
     QTimer m_exitWaitTimer;
     QEventLoop* m_loop = nullptr;
+    // Our own pipe for stdout and stderr, so that its end is seen even while the
+    // process lives on; QProcess only tells about the process.
+    int m_outRead = -1;
+    int m_outWrite = -1;
+    QSocketNotifier* m_outNotifier = nullptr;
     qint64 m_pgid = 0;
     bool m_finished = false;
     bool m_sentInterrupt = false;

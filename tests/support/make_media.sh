@@ -31,4 +31,7 @@ ff "${src_v[@]}" -t 2 -c:v libx264 -preset ultrafast -pix_fmt yuv420p clip_video
 head -c 65536 /dev/urandom > junk.avi
 # A name with blanks, quotes and non-ASCII letters.
 cp clip_h264_aac.mp4 "clip with blanks 'single' \"double\" ü é.mp4"
+# Forty seconds of AVI, long enough to abort a real encoder run halfway.
+ff "${src_v[@]}" "${src_a[@]}" -t 40 -c:v mpeg4 -b:v 300k -c:a libmp3lame -b:a 96k -ac 2 \
+   -avoid_negative_ts disabled clip_runner_40s.avi
 touch .complete

@@ -1,0 +1,84 @@
+#include "conversion/ErrorLog.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <cstdint>
+
+namespace {
+
+// The user's long time format without its time-zone part: the log shows wall-clock time
+// as the desktop's clock does.
+QString LongTimeText(const QTime& time)
+{
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
+    format.replace(zone, QString());
+    return QLocale().toString(time, format.trimmed());
+}
+
+} // namespace
+
+QStringList FormatErrorReport(const QString& report, const QString& input, const QString& output, int number,
+                              const QDateTime& when)
+{
+    QStringList lines;
+    if (number > 0) {
+        lines << QStringLiteral("Error # %1").arg(number);
+        lines << QString(10, QLatin1Char('-'));
+    }
+    lines << QStringLiteral("Date & Time: ") + QLocale().toString(when.date(), QLocale::ShortFormat)
+                 + QStringLiteral(" / ") + LongTimeText(when.time());
+    lines << QStringLiteral("Input file: ") + input;
+    lines << QStringLiteral("Output file: ") + output;
+    // the report's own line breaks (CR LF, LF or CR) make further lines
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
+    lines << report.split(breaks);
+    lines << QString(69, QLatin1Char('-'));
+    return lines;
+}
+
+QString RunErrorReportText(int exitCode, const QStringList& encoderOutput)
+{
+    static const QString crlf = QStringLiteral("\r\n");
+    QString text = QStringLiteral("ExitCode: ") + QString::number(static_cast<uint32_t>(exitCode)) + crlf;
+    for (const QString& line : encoderOutput)
+        text += line + crlf;
+    return text;
+}
+
+void TErrorLog::AddErrorReport(const QString& report, const QString& input, const QString& output, int number)
+{
+    m_lines << FormatErrorReport(report, input, output, number, QDateTime::currentDateTime());
+}
+
+void TErrorLog::Clear() { m_lines.clear(); }
+
+QString TErrorLog::Text() const { return m_lines.join(QLatin1Char('\n')); }
+
+bool TErrorLog::SaveToFile(const QString& fileName, QString* error) const
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QByteArray bytes;
+    for (const QString& line : m_lines)
+        bytes += line.toUtf8() + "\r\n";
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool ShouldCloseAfterConversion(int actionIndex, bool endedNormally, int filesToConvert, bool aborted,
+                                int errorCount)
+{
+    return actionIndex == acCloseApplication && endedNormally && filesToConvert > 0 && !aborted && errorCount == 0;
+}

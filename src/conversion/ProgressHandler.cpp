@@ -1,0 +1,131 @@
+#include "conversion/ProgressHandler.h"
+
+#include "app/AppInfo.h"
+#include "conversion/EncoderOutput.h"
+
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ChunkCounterWrap = 100000000;
+
+QString Grouped(qint64 v)
+{
+    QString digits = QString::number(v < 0 ? -v : v);
+    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(' '));
+    return v < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+QString Separator() { return QStringLiteral("    ::    "); }
+
+} // namespace
+
+TProgressHandler::TProgressHandler(TConversionState& state)
+    : m_state(state)
+{
+}
+
+bool TProgressHandler::conev(bool hideOutput, TProgressUpdate* update)
+{
+    if (++m_state.ChunkCounter > ChunkCounterWrap)
+        m_state.ChunkCounter = 0;
+    // an interval below 1 would divide by zero; it means "every line"
+    const int interval = std::max(1, m_state.UpdateInterval);
+    if (m_state.ChunkCounter % interval != 0)
+        return false;
+    TProgressUpdate u = MakeUpdate(hideOutput);
+    if (update)
+        *update = std::move(u);
+    return true;
+}
+
+TProgressUpdate TProgressHandler::MakeUpdate(bool hideOutput)
+{
+    TProgressUpdate u;
+    if (!hideOutput)
+        CleanEncoderOutput(m_state.EncoderOutput);
+    const QStringList& lines = m_state.EncoderOutput;
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        if (ParseStatusLine(lines[i], &u.Status)) {
+            u.HasStatus = true;
+            break;
+        }
+    }
+    if (u.HasStatus) {
+        u.Percent = std::clamp(u.Status.Percent, 0, 100);
+        u.Caption = QStringLiteral("Progress: %1%").arg(u.Percent);
+        u.SpeedText = SpeedText(u.Status.Fps);
+        m_state.UpdateInterval = UpdateIntervalForFps(u.Status.Fps);
+        u.StatusText = StatusHtml(m_state, u.Status);
+        if (u.Percent > 0)
+            u.AppTitle = QStringLiteral("%1% ").arg(u.Percent) + AppInfo::FullCaption();
+    }
+    u.OutputView = OutputViewText(lines, hideOutput, u.Percent);
+    return u;
+}
+
+int UpdateIntervalForFps(double fps)
+{
+    if (fps == 0)
+        return 4;
+    if (fps < 10)
+        return 2;
+    if (fps < 40)
+        return 6;
+    if (fps < 80)
+        return 12;
+    if (fps < 140)
+        return 16;
+    if (fps < 200)
+        return 20;
+    return 30;
+}
+
+QString SpeedText(double fps)
+{
+    if (fps <= 0)
+        return QStringLiteral("?");
+    QLocale loc;
+    loc.setNumberOptions(QLocale::OmitGroupSeparator);
+    return loc.toString(fps, 'f', 2);
+}
+
+QString StatusHtml(const TConversionState& state, const TStatusLine& status)
+{
+    const QString speedBadge = QStringLiteral("<b><FONT bgcolor=\"#496954\" color=\"#E0EBE0\">  ")
+        + SpeedText(status.Fps) + QStringLiteral("  </FONT></b>");
+    const QString sizeText = QStringLiteral("Est. output size: <b>~") + Grouped(status.SizeMB) + QStringLiteral(" MB</b>");
+    const QString totalFrames = Grouped(state.CurrentFileInfo.VideoStreams[0].Frames);
+
+    QString s = QStringLiteral("Converting file <b>%1</b> / <b>%2</b>").arg(state.CurrentFileNo).arg(state.FilesToConvert);
+    if (state.TwoPass) {
+        const bool first = state.PassNo == 1;
+        s += QStringLiteral("  <font bgcolor=\"%1\" color=\"%2\"><b>  Pass %3  </b></font> ")
+                 .arg(first ? QStringLiteral("#D63D16") : QStringLiteral("#2462C8"),
+                      first ? QStringLiteral("#FAD3C9") : QStringLiteral("#D5EBFD"))
+                 .arg(state.PassNo);
+    }
+    s += Separator() + QStringLiteral("Speed: ") + speedBadge + QStringLiteral(" fps");
+    s += Separator() + QStringLiteral("Frame: ") + Grouped(status.Frame) + QStringLiteral(" / ~") + totalFrames;
+    s += Separator() + sizeText;
+    return s;
+}
+
+QString PlainProgressText(const TConversionState& state, const TProgressUpdate& update)
+{
+    QString s = QStringLiteral("file %1/%2").arg(state.CurrentFileNo).arg(state.FilesToConvert);
+    if (state.TwoPass)
+        s += QStringLiteral(" pass %1").arg(state.PassNo);
+    if (!update.HasStatus)
+        return s + QStringLiteral(": starting");
+    return s
+        + QStringLiteral(": %1% %2 fps frame %3/~%4 ~%5 MB")
+              .arg(update.Percent)
+              .arg(update.SpeedText)
+              .arg(update.Status.Frame)
+              .arg(state.CurrentFileInfo.VideoStreams[0].Frames)
+              .arg(update.Status.SizeMB);
+}

@@ -1,0 +1,3 @@
+#!/usr/bin/env bash
+# Prints nothing and fails.
+exit 1

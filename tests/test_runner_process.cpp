@@ -1,0 +1,293 @@
+// The encoder runner against small fake encoders: exact bytes, exit codes, the abort
+// protocol and the process group.
+#include "conversion/ConRun.h"
+#include "conversion/ConversionState.h"
+#include "conversion/IProgressSink.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace {
+
+QString Fake(const char* name)
+{
+    return QStringLiteral(VEXA_SOURCE_DIR "/tests/fake_encoder/") + QLatin1String(name);
+}
+
+QString Hex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex()); }
+
+class TRecordingSink : public IProgressSink {
+public:
+    void OnEncoderLine(const QString& line, bool appended) override
+    {
+        lines << line;
+        appendedFlags << appended;
+        if (onLine)
+            onLine(line);
+    }
+    void OnProgress(const TProgressUpdate& u) override
+    {
+        updates << u;
+        if (onProgress)
+            onProgress(u);
+    }
+    bool HideEncoderOutput() const override { return hide; }
+
+    QStringList lines;
+    QList<bool> appendedFlags;
+    QList<TProgressUpdate> updates;
+    std::function<void(const QString&)> onLine;
+    std::function<void(const TProgressUpdate&)> onProgress;
+    bool hide = false;
+};
+
+int RunFake(TConversionState& st, TRecordingSink& sink, const QString& program, const QStringList& args)
+{
+    st.Converting = true;
+    return RunEncoder(program, args, st, sink, QDir::tempPath());
+}
+
+// Running, not a zombie waiting to be reaped by whoever inherited it.
+bool Alive(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    return close > 0 && text.mid(close + 2, 1) != "Z";
+}
+
+} // namespace
+
+TEST(Runner, LineAssemblyOfRealPipeOutput)
+{
+    TConversionState st;
+    TRecordingSink sink;
+    EXPECT_EQ(RunFake(st, sink, Fake("emit_bytes.py"), {Hex("a\nPos:1\rPos:2\r")}), 0);
+    EXPECT_EQ(st.EncoderOutput, (QStringList{"a", "Pos:2"}));
+    EXPECT_EQ(sink.appendedFlags, (QList<bool>{true, true, false}));
+
+    st.EncoderOutput.clear();
+    EXPECT_EQ(RunFake(st, sink, Fake("emit_bytes.py"), {Hex("x\ny\r")}), 0);
+    EXPECT_EQ(st.EncoderOutput, (QStringList{"x", "y"}));
+
+    st.EncoderOutput.clear();
+    EXPECT_EQ(RunFake(st, sink, Fake("emit_bytes.py"), {Hex("a\r\nb\r\nP1\rP2\rP3\r")}), 0);
+    EXPECT_EQ(st.EncoderOutput, (QStringList{"a", "b", "P3"}));
+}
+
+// A CR and its LF, or a long line, split across reads assemble the same way.
+TEST(Runner, SplitAcrossReads)
+{
+    TConversionState st;
+    TRecordingSink sink;
+    const QByteArray big(20480, 'z');
+    EXPECT_EQ(RunFake(st, sink, Fake("emit_chunks.py"),
+                  {"60", Hex("head\nPos:1\r"), Hex("\nnext\n"), Hex(big.left(10000)), Hex(big.mid(10000) + "after\n")}),
+              0);
+    ASSERT_EQ(st.EncoderOutput.size(), 5);
+    EXPECT_EQ(st.EncoderOutput.mid(0, 3), (QStringList{"head", "Pos:1", "next"}));
+    EXPECT_EQ(st.EncoderOutput[3].size(), 20480);
+    EXPECT_EQ(st.EncoderOutput[4], "after");
+}
+
+TEST(Runner, ArgumentsAreSingleWordsAndTheWorkingDirectoryIsUsed)
+{
+    QTemporaryDir dir;
+    TConversionState st;
+    TRecordingSink sink;
+    const QStringList args{"in put.avi", "-o", "\"quoted\" $HOME; rm -rf x", "-leading", "ünï"};
+    EXPECT_EQ(RunEncoder(Fake("print_env.sh"), args, st, sink, dir.path()), 0);
+    QStringList expected{QDir(dir.path()).canonicalPath()};
+    for (const QString& a : args)
+        expected << "[" + a + "]";
+    EXPECT_EQ(st.EncoderOutput, expected);
+}
+
+TEST(Runner, StatusLinesPastThousandSecondsKeepTheProgressMoving)
+{
+    TConversionState st;
+    st.UpdateInterval = 1;
+    TRecordingSink sink;
+    EXPECT_EQ(RunFake(st, sink, Fake("status_lines.py"), {"50", "999", "25"}), 0);
+    ASSERT_FALSE(sink.updates.isEmpty());
+    int lastFrame = -1;
+    for (const TProgressUpdate& u : sink.updates)
+        if (u.HasStatus)
+            lastFrame = u.Status.Frame;
+    EXPECT_EQ(lastFrame, 50); // the lines from Pos:1000.0s on were read
+    EXPECT_EQ(st.EncoderOutput.last(), "muxing overhead: 0.5%");
+}
+
+TEST(Runner, ExitCodes)
+{
+    TConversionState st;
+    TRecordingSink sink;
+    EXPECT_EQ(RunFake(st, sink, Fake("silent_fail.sh"), {}), 1);
+    EXPECT_TRUE(st.EncoderOutput.isEmpty());
+    EXPECT_TRUE(IsEncoderRunError(1, st));
+    EXPECT_EQ(RunFake(st, sink, Fake("emit_bytes.py"), {"", "7"}), 7);
+
+    st.EncoderOutput.clear();
+    EXPECT_EQ(RunFake(st, sink, Fake("crash.sh"), {}), 128 + SIGSEGV);
+    EXPECT_EQ(st.EncoderOutput, QStringList{"about to crash"});
+    EXPECT_TRUE(IsEncoderRunError(139, st));
+    // runner fields are cleared between runs
+    EXPECT_EQ(st.ProcessHandle, nullptr);
+    EXPECT_EQ(st.ProcessId, 0);
+    EXPECT_FALSE(SendToEncoder(st, 'q'));
+}
+
+TEST(Runner, StartFailureRaisesTheSystemError)
+{
+    TConversionState st;
+    TRecordingSink sink;
+    try {
+        RunFake(st, sink, QStringLiteral("/nonexistent/dir/mencoder"), {});
+        FAIL() << "no error raised";
+    } catch (const TEncoderStartError& e) {
+        EXPECT_EQ(e.code(), ENOENT);
+        EXPECT_TRUE(e.message().startsWith("System Error.  Code: 2.\n")) << e.message().toStdString();
+    }
+    EXPECT_EQ(st.ProcessHandle, nullptr);
+    // a file that is not executable
+    try {
+        RunFake(st, sink, QStringLiteral(VEXA_SOURCE_DIR "/tests/CMakeLists.txt"), {});
+        FAIL() << "no error raised";
+    } catch (const TEncoderStartError& e) {
+        EXPECT_EQ(e.code(), EACCES);
+    }
+}
+
+// Output closed, process still running: after the exit wait the group is killed and the
+// run reports "still running".
+TEST(Runner, OutputClosedButProcessLingers)
+{
+    TConversionState st;
+    TRecordingSink sink;
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(RunFake(st, sink, Fake("close_output.sh"), {}), ExitStillRunning);
+    EXPECT_GE(t.elapsed(), ExitWaitMs - 200);
+    EXPECT_LT(t.elapsed(), ExitWaitMs + 3000);
+    EXPECT_EQ(st.EncoderOutput, QStringList{"closing output"});
+}
+
+// The quit request alone ends an encoder that honours SIGINT, silent or not, and that
+// is no error.
+TEST(Abort, SilentEncoderHonouringTheInterrupt)
+{
+    TConversionState st;
+    TRecordingSink sink;
+    sink.onLine = [&](const QString&) { QTimer::singleShot(200, [&] { RequestAbort(st); }); };
+    QElapsedTimer t;
+    t.start();
+    const int code = RunFake(st, sink, Fake("sleep_quiet.sh"), {});
+    EXPECT_LT(t.elapsed(), AbortGraceMs);
+    EXPECT_EQ(code, ExitEncoderQuit);
+    EXPECT_TRUE(st.QuitRequested);
+    EXPECT_FALSE(IsEncoderRunError(code, st));
+    EXPECT_FALSE(st.TerminateRequested);
+}
+
+// A hung encoder that ignores SIGINT and prints nothing is killed when the grace time
+// runs out, together with its children.
+TEST(Abort, HungSilentEncoderIsKilledWithItsChildren)
+{
+    QTemporaryDir dir;
+    const QString pidFile = dir.filePath(QStringLiteral("children"));
+    TConversionState st;
+    TRecordingSink sink;
+    QElapsedTimer t;
+    sink.onLine = [&](const QString&) {
+        t.start();
+        EXPECT_EQ(RequestAbort(st), TAbortResult::Aborting);
+        EXPECT_EQ(RequestAbort(st), TAbortResult::Ignored);
+    };
+    const int code = RunFake(st, sink, Fake("hang_silent.sh"), {pidFile});
+    EXPECT_LT(t.elapsed(), AbortGraceMs + 1000);
+    EXPECT_GE(t.elapsed(), AbortGraceMs - 200);
+    EXPECT_EQ(code, ExitKilledAfterGrace);
+    EXPECT_TRUE(IsEncoderRunError(code, st));
+    EXPECT_TRUE(st.TerminateRequested);
+
+    QFile f(pidFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> children = f.readAll().trimmed().split(' ');
+    ASSERT_EQ(children.size(), 2);
+    for (const QByteArray& c : children) {
+        const pid_t pid = c.toInt();
+        ASSERT_GT(pid, 0);
+        // the children are reaped by init; give it a moment
+        for (int i = 0; i < 50 && Alive(pid); ++i)
+            ::usleep(20000);
+        EXPECT_FALSE(Alive(pid)) << "child " << pid << " survived";
+    }
+}
+
+// An encoder that keeps printing and ignores the quit request is killed after the grace
+// time, even between throttled updates.
+TEST(Abort, EncoderIgnoringTheInterrupt)
+{
+    TConversionState st;
+    TRecordingSink sink;
+    bool asked = false;
+    QElapsedTimer t;
+    sink.onProgress = [&](const TProgressUpdate&) {
+        if (!asked) {
+            asked = true;
+            t.start();
+            RequestAbort(st);
+        }
+    };
+    const int code = RunFake(st, sink, Fake("ignore_sigint.py"), {});
+    EXPECT_TRUE(asked);
+    EXPECT_LT(t.elapsed(), AbortGraceMs + 1000);
+    EXPECT_EQ(code, ExitKilledAfterGrace);
+    EXPECT_TRUE(IsEncoderRunError(code, st));
+}
+
+TEST(Abort, OutsideABatchClosesTheWindowAndSendWritesNothing)
+{
+    TConversionState st;
+    EXPECT_EQ(RequestAbort(st), TAbortResult::CloseWindow);
+    EXPECT_FALSE(st.AbortRequested);
+    st.Converting = true; // between two runs: nothing to stop, the batch leaves its walk
+    EXPECT_EQ(RequestAbort(st), TAbortResult::Aborting);
+    EXPECT_TRUE(st.AbortRequested);
+    EXPECT_FALSE(SendToEncoder(st, 'q'));
+}
+
+TEST(TerminateApp, KillsOnlyOwnChildrenWithThatExecutable)
+{
+    // a grandchild "sleep" (not started by us) and a direct child "sleep"
+    QProcess wrapper;
+    wrapper.start(QStringLiteral("/bin/bash"), {"-c", "sleep 30 & echo $!; wait"});
+    ASSERT_TRUE(wrapper.waitForReadyRead(5000));
+    const pid_t grandchild = wrapper.readAll().trimmed().toInt();
+    ASSERT_GT(grandchild, 0);
+
+    const QString sleepExe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(grandchild)).symLinkTarget();
+    QProcess child;
+    child.start(sleepExe, {"30"});
+    ASSERT_TRUE(child.waitForStarted(5000));
+
+    EXPECT_FALSE(TerminateApp(QStringLiteral("/nonexistent/sleep")));
+    EXPECT_TRUE(TerminateApp(sleepExe));
+    EXPECT_TRUE(child.waitForFinished(5000));
+    EXPECT_TRUE(Alive(grandchild));
+
+    ::kill(grandchild, SIGKILL);
+    wrapper.waitForFinished(5000);
+}
