@@ -1,0 +1,116 @@
+#include "app/AppParams.h"
+#include "app/Platform.h"
+#include "encoding/EncoderCommand.h"
+#include "encoding/EncodingSettings.h"
+#include "media/MediaAnalysis.h"
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+// The real encoder on a real clip analysed by the real MediaInfo library: every option
+// the builders write must be one the encoder accepts, and paths with blanks, quotes and
+// non-ASCII letters must arrive whole.
+
+namespace {
+
+QString Encoder()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("mencoder"));
+}
+
+TVideoFileInfo Analyse(const QString& file)
+{
+    // As the program does at start-up: non-ASCII names need a UTF-8 LC_CTYPE whatever
+    // the user's locale says.
+    Platform::EnsureUtf8CType();
+    TVideoFileInfo info;
+    GetVideoFileInfo(file, SystemMediaInfoLibrary(), info);
+    return info;
+}
+
+QString OutDir(const QString& name)
+{
+    const QString dir = TestSupport::ScratchDir() + "/encoding_encoder/" + name;
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    return dir;
+}
+
+} // namespace
+
+TEST(RealEncoder, DefaultsOnePassToAviWithOddPath)
+{
+    if (Encoder().isEmpty())
+        GTEST_SKIP() << "mencoder not installed";
+    const QString input = TestSupport::Clip("clip with blanks 'single' \"double\" ü é.mp4");
+    const TVideoFileInfo info = Analyse(input);
+    ASSERT_EQ(info.VideoStreams[0].Width, 320);
+
+    EncodingSettings s;
+    SetDefaultParams(s, 0);
+    const QString output = OutDir("one") + "/-out \"q\" ü.avi";
+    QStringList warnings;
+    const TEncoderJob job = BuildEncoderJob(s, info, 2, input, output, QString(),
+                                            [&](const QString& w) { warnings << w; });
+    ASSERT_TRUE(job.Ok);
+    ASSERT_EQ(job.Runs.size(), 1);
+    const TestSupport::RunResult r = TestSupport::RunProgram(Encoder(), job.Runs[0].Args);
+    EXPECT_EQ(r.exitCode, 0) << r.out.right(2000).constData() << r.err.right(2000).constData();
+    EXPECT_GT(QFileInfo(output).size(), 10000);
+    EXPECT_TRUE(warnings.isEmpty());
+}
+
+TEST(RealEncoder, EveryFilterTwoPassH264ToMp4)
+{
+    if (Encoder().isEmpty())
+        GTEST_SKIP() << "mencoder not installed";
+    const QString input = TestSupport::Clip("clip_xvid_mp3.avi");
+    const TVideoFileInfo info = Analyse(input);
+
+    EncodingSettings s;
+    SetDefaultParams(s, 1);
+    s.cbOutputFormat = 1;
+    s.cbAviVideoBitrate.Text = "300";
+    s.cbAviVideoFPS.Text = "25,0";
+    s.cbAviVideoAspect.Text = "16/9";
+    s.cbVideoPreset = 1;
+    s.chAviVideo2Pass = true;
+    s.cbAudioBitrate.Text = "96";
+    s.cbAudioBitrateMode = 1;
+    s.cbAudioSampling.Text = "22050";
+    s.cbAudioChannels = 4;
+    s.cbAudioAlgoQuality = 3;
+    s.cbResolution = 1;
+    s.spedResWidth = 159;
+    s.spedResHeight = 120;
+    s.cbInterlacing = 1;
+    s.chFlipHorizontal = s.chFlipVertical = s.chRotate = true;
+    s.chBrightness = s.chSaturation = true;
+    s.tbBrightness = 2;
+    s.tbSaturation = 15;
+    s.meParams = "-mc 0\n-info \"name=A Film\"";
+
+    const QString dir = OutDir("two");
+    const QString output = dir + "/out put.mp4";
+    const QString log = dir + "/pass log.log";
+    const TEncoderJob job = BuildEncoderJob(s, info, 2, input, output, log, {});
+    ASSERT_TRUE(job.Ok);
+    ASSERT_EQ(job.Runs.size(), 2);
+    for (const TEncoderRun& run : job.Runs) {
+        const TestSupport::RunResult r = TestSupport::RunProgram(Encoder(), run.Args);
+        ASSERT_EQ(r.exitCode, 0) << run.Params.toStdString() << "\n" << r.out.right(2000).constData();
+    }
+    EXPECT_TRUE(QFile::exists(log));
+    EXPECT_GT(QFileInfo(output).size(), 5000);
+    const TVideoFileInfo result = Analyse(output);
+    EXPECT_EQ(result.Format, "MPEG-4");
+    // Rotated by 90 degrees: the custom 160 x 120 frame comes out 120 x 160.
+    EXPECT_EQ(result.VideoStreams[0].Width, 120);
+    EXPECT_EQ(result.VideoStreams[0].Height, 160);
+}
