@@ -1,0 +1,185 @@
+#include "filelist/FileListColumns.h"
+
+#include "lib/Conversion.h"
+#include "lib/DateTime.h"
+#include "lib/Files.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+using S = TColumnSortType;
+using D = TColumnDisplay;
+
+constexpr Qt::Alignment Centre = Qt::AlignCenter;
+constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr int W = DefaultColumnWidth;
+
+// clang-format off
+const std::array<TColumnDef, FileListColumnCount> Defs = {{
+    {colNo,                 "colNo",                 "No",                     "No",                true,  true,  40,  Centre, 0, false, S::Numeric,    D::Grouped},
+    {colActive,             "colActive",             "",                       "",                  true,  false, 34,  Centre, 0, false, S::Boolean,    D::CheckBox},
+    {colIcon,               "colIcon",               "",                       "Icon",              true,  true,  24,  Centre, 0, false, S::Numeric,    D::Icon},
+    {colFileName,           "colFileName",           "File",                   "",                  true,  false, 220, Left,   0, true,  S::Alphabetic, D::AsIs},
+    {colDirectory,          "colDirectory",          "Directory",              "Directory",         true,  true,  180, Left,   3, false, S::Alphabetic, D::AsIs},
+    {colSize,               "colSize",               "Size",                   "Size",              true,  true,  70,  Centre, 0, false, S::Numeric,    D::SizeText},
+    {colDuration,           "colDuration",           "Duration",               "Duration",          true,  true,  70,  Centre, 0, false, S::Numeric,    D::ShortDuration},
+    {colVideo,              "colVideo",              "Video",                  "Video",             true,  true,  120, Left,   3, false, S::Alphabetic, D::AsIs},
+    {colVideoCodec,         "colVideoCodec",         "Video codec",            "Video codec",       false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoCodecID,       "colVideoCodecID",       "Video codec ID",         "Video codec ID",    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoProfile,       "colVideoProfile",       "Video profile",          "Video profile",     false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoBitrate,       "colVideoBitrate",       "Video bitrate [kbit/s]", "Video bitrate",     false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colVideoWidth,         "colVideoWidth",         "Width",                  "Width",             false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colVideoHeight,        "colVideoHeight",        "Height",                 "Height",            false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colVideoResolution,    "colVideoResolution",    "Resolution",             "Resolution",        false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoDisplayAspect, "colVideoDisplayAspect", "Display aspect",         "Display aspect",    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoFPS,           "colVideoFPS",           "Frames/sec",             "Frames/sec.",       false, true,  W,   Centre, 0, false, S::Numeric,    D::Fixed2Positive},
+    {colVideoBpp,           "colVideoBpp",           "Bits/pixel",             "Bits/pixel",        false, true,  W,   Centre, 0, false, S::Numeric,    D::Fixed3Positive},
+    {colVideoScanType,      "colVideoScanType",      "Scan type",              "Scan type",         false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoStreamSize,    "colVideoStreamSize",    "Video stream size",      "Video stream size", false, true,  W,   Centre, 0, false, S::Numeric,    D::SizePositive},
+    {colAudio,              "colAudio",              "Audio",                  "Audio",             true,  true,  120, Left,   3, false, S::Alphabetic, D::AsIs},
+    {colAudioCodec,         "colAudioCodec",         "Audio codec",            "Audio codec",       false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colAudioCodecID,       "colAudioCodecID",       "Audio codec ID",         "Audio codec ID",    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colAudioProfile,       "colAudioProfile",       "Audio profile",          "Audio profile",     false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colAudioBitrate,       "colAudioBitrate",       "Audio bitrate [kbit/s]", "Audio bitrate",     false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colAudioChannels,      "colAudioChannels",      "Channels",               "Channels",          false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colAudioSampling,      "colAudioSampling",      "Sampling [Hz]",          "Sampling",          false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colAudioStreamSize,    "colAudioStreamSize",    "Audio stream size",      "Audio stream size", false, true,  W,   Centre, 0, false, S::Numeric,    D::SizePositive},
+    {colStatus,             "colStatus",             "Status",                 "Status",            true,  true,  90,  Centre, 0, false, S::Alphabetic, D::AsIs},
+}};
+// clang-format on
+
+// Numbers come as integers or reals; anything else is not a number here.
+bool NumberOf(const QVariant& v, double& x)
+{
+    switch (v.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        x = v.toDouble();
+        return std::isfinite(x);
+    default:
+        return false;
+    }
+}
+
+int64_t RoundedInt(double x)
+{
+    // Halves to the even neighbour, like every other rounding of the program.
+    return static_cast<int64_t>(std::nearbyint(x));
+}
+
+} // namespace
+
+const TColumnDef& ColumnDef(int column)
+{
+    return Defs.at(static_cast<size_t>(column));
+}
+
+QString ColumnName(int column)
+{
+    return QLatin1String(ColumnDef(column).Name);
+}
+
+int ColumnByName(const QString& name)
+{
+    for (const TColumnDef& d : Defs) {
+        if (name == QLatin1String(d.Name))
+            return d.Column;
+    }
+    return -1;
+}
+
+QString ColumnWidthKey(int column)
+{
+    return ColumnName(column) + QStringLiteral("_Width");
+}
+
+QString ColumnPositionKey(int column)
+{
+    return ColumnName(column) + QStringLiteral("_Position");
+}
+
+QString ColumnVisibleKey(int column)
+{
+    return ColumnDef(column).Hideable ? ColumnName(column) + QStringLiteral("_Visible") : QString();
+}
+
+QList<TFileListColumn> ColumnKeyOrder()
+{
+    QList<TFileListColumn> order;
+    for (int c = colNo; c <= colDuration; ++c)
+        order.append(TFileListColumn(c));
+    order.append(colStatus);
+    for (int c = colVideo; c < colStatus; ++c)
+        order.append(TFileListColumn(c));
+    return order;
+}
+
+QString ColumnVisibleActionName(int column)
+{
+    if (!ColumnDef(column).Hideable)
+        return QString();
+    return QStringLiteral("actCol") + ColumnName(column).mid(3) + QStringLiteral("Visible");
+}
+
+QList<int> ColumnMenuItems()
+{
+    // The menus put "Scan type" before "Bits/pixel", unlike the header order.
+    return {colNo, colIcon, colDirectory, colSize, colDuration, -1,
+            colVideo, colVideoCodec, colVideoCodecID, colVideoProfile, colVideoBitrate, colVideoWidth,
+            colVideoHeight, colVideoResolution, colVideoDisplayAspect, colVideoFPS, colVideoScanType,
+            colVideoBpp, colVideoStreamSize, -1,
+            colAudio, colAudioCodec, colAudioCodecID, colAudioProfile, colAudioBitrate, colAudioChannels,
+            colAudioSampling, colAudioStreamSize, -1,
+            colStatus};
+}
+
+QString FixedDecimals(double x, int decimals)
+{
+    QString s = QString::number(x, 'f', decimals);
+    const QChar sep = UserDecimalSeparator();
+    if (sep != QLatin1Char('.'))
+        s.replace(QLatin1Char('.'), sep);
+    return s;
+}
+
+QString CellDisplayText(int column, const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    const TColumnDisplay display = ColumnDef(column).Display;
+    if (display == D::CheckBox || display == D::Icon)
+        return QString();
+    if (display == D::AsIs)
+        return value.toString();
+    double x = 0;
+    if (!NumberOf(value, x))
+        return value.toString();
+    switch (display) {
+    case D::Grouped:
+        return IntToStrGrouped(RoundedInt(x));
+    case D::GroupedPositive:
+        return x > 0 ? IntToStrGrouped(RoundedInt(x)) : QString();
+    case D::SizeText:
+        return FormatFileSize(RoundedInt(x));
+    case D::SizePositive:
+        return x > 0 ? FormatFileSize(RoundedInt(x)) : QString();
+    case D::ShortDuration:
+        return x > 0 ? MsToShortTime(RoundedInt(x), true) : QString();
+    case D::Fixed2Positive:
+        return x > 0 ? FixedDecimals(x, 2) : QString();
+    case D::Fixed3Positive:
+        return x > 0 ? FixedDecimals(x, 3) : QString();
+    default:
+        return value.toString();
+    }
+}

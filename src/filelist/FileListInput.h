@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TFileListModel;
+
+// What the command line's INPUT list gave.
+struct TInputResult {
+    int Accepted = 0;       // rows added
+    QStringList Errors;     // list files that could not be read, one text each
+};
+
+// Adds the command line's inputs in their order, each by the list's own rules: a list
+// file ("lst") is loaded, a folder is added as the add-folder action adds it, anything
+// else goes through AddToList. Ends with the rows numbered and the footer computed.
+TInputResult AddInputPaths(TFileListModel& model, const QStringList& inputs);

@@ -1,0 +1,646 @@
+#include "filelist/FileListModel.h"
+
+#include "filelist/FileIconStore.h"
+#include "lib/Conversion.h"
+#include "lib/DateTime.h"
+#include "lib/Files.h"
+#include "lib/TextFile.h"
+#include "media/MediaAnalysis.h"
+
+#include <QColor>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+const QString& ReadyStatus()
+{
+    static const QString ready = QStringLiteral("Ready");
+    return ready;
+}
+
+// Invalid values sort first; otherwise by the column's kind of value.
+int CompareValues(TColumnSortType sort, const QVariant& a, const QVariant& b)
+{
+    if (!a.isValid() || !b.isValid())
+        return int(a.isValid()) - int(b.isValid());
+    switch (sort) {
+    case TColumnSortType::Numeric: {
+        const double x = a.toDouble();
+        const double y = b.toDouble();
+        return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    case TColumnSortType::Boolean:
+        return int(a.toBool()) - int(b.toBool());
+    case TColumnSortType::Alphabetic:
+    default: {
+        const int c = a.toString().compare(b.toString(), Qt::CaseInsensitive);
+        return c != 0 ? c : a.toString().compare(b.toString(), Qt::CaseSensitive);
+    }
+    }
+}
+
+QList<int> UniqueValidRows(const QList<int>& rows, int rowCount)
+{
+    QList<int> out;
+    out.reserve(rows.size());
+    for (int r : rows) {
+        if (r >= 0 && r < rowCount)
+            out.append(r);
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+QString AverageText(double sum, int count, int decimals)
+{
+    return QStringLiteral("AVG ") + FixedDecimals(sum / count, decimals);
+}
+
+int64_t Rounded(double x)
+{
+    return static_cast<int64_t>(std::nearbyint(x));
+}
+
+} // namespace
+
+QString ExpandListFileName(const QString& fName)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(fName));
+}
+
+TFileListModel::TFileListModel(TAppParams& params, QObject* parent)
+    : QAbstractTableModel(parent), m_params(params)
+{
+}
+
+TFileListModel::~TFileListModel() = default;
+
+// ---- table model ------------------------------------------------------------
+
+int TFileListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int TFileListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : FileListColumnCount;
+}
+
+QVariant TFileListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || !IsValidRowIndex(index.row()) || index.column() >= FileListColumnCount)
+        return {};
+    const TFileListRow& row = m_rows.at(index.row());
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        return CellDisplayText(column, row.Value(column));
+    case Qt::EditRole:
+    case StoredValueRole:
+        return row.Value(column);
+    case Qt::CheckStateRole:
+        if (column == colActive)
+            return row.Active ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case Qt::TextAlignmentRole:
+        return int(ColumnDef(column).Alignment);
+    case Qt::FontRole:
+        if (ColumnDef(column).Bold) {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        return {};
+    case Qt::DecorationRole:
+        if (column == colIcon && m_iconStore && row.IconIndex >= 0)
+            return m_iconStore->Icon(row.IconIndex);
+        return {};
+    case Qt::ForegroundRole:
+        if (column == colStatus && row.StatusColor) {
+            const TColor c = *row.StatusColor;
+            return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+        }
+        return {};
+    case IconIndexRole:
+        return row.IconIndex;
+    case FullNameRole:
+        return row.FullName();
+    default:
+        return {};
+    }
+}
+
+QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= FileListColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const TColumnDef& def = ColumnDef(section);
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromLatin1(def.Caption);
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags TFileListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::ItemIsDropEnabled;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
+    if (index.column() == colActive)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+bool TFileListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || !IsValidRowIndex(index.row()) || index.column() != colActive ||
+        role != Qt::CheckStateRole)
+        return false;
+    SetChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+void TFileListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= FileListColumnCount || m_rows.size() < 2)
+        return;
+    const TColumnSortType type = ColumnDef(column).Sort;
+    std::vector<QVariant> keys;
+    keys.reserve(size_t(m_rows.size()));
+    for (const TFileListRow& r : m_rows)
+        keys.push_back(r.Value(column));
+    std::vector<int> perm(size_t(m_rows.size()));
+    std::iota(perm.begin(), perm.end(), 0);
+    std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
+        const int c = CompareValues(type, keys[size_t(a)], keys[size_t(b)]);
+        return order == Qt::AscendingOrder ? c < 0 : c > 0;
+    });
+
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    QList<TFileListRow> sorted;
+    sorted.reserve(m_rows.size());
+    std::vector<int> newPlace(perm.size());
+    for (size_t i = 0; i < perm.size(); ++i) {
+        sorted.append(std::move(m_rows[perm[i]]));
+        newPlace[size_t(perm[i])] = int(i);
+    }
+    m_rows = std::move(sorted);
+    const QModelIndexList old = persistentIndexList();
+    QModelIndexList now;
+    now.reserve(old.size());
+    for (const QModelIndex& i : old)
+        now.append(index(newPlace[size_t(i.row())], i.column()));
+    changePersistentIndexList(old, now);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+bool TFileListModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+                              const QModelIndex& destinationParent, int destinationChild)
+{
+    const int n = int(m_rows.size());
+    if (sourceParent.isValid() || destinationParent.isValid() || count <= 0 || sourceRow < 0 ||
+        sourceRow + count > n || destinationChild < 0 || destinationChild > n ||
+        (destinationChild >= sourceRow && destinationChild <= sourceRow + count))
+        return false;
+    if (!beginMoveRows(QModelIndex(), sourceRow, sourceRow + count - 1, QModelIndex(), destinationChild))
+        return false;
+    auto first = m_rows.begin() + sourceRow;
+    auto last = first + count;
+    if (destinationChild < sourceRow)
+        std::rotate(m_rows.begin() + destinationChild, first, last);
+    else
+        std::rotate(first, last, m_rows.begin() + destinationChild);
+    endMoveRows();
+    return true;
+}
+
+// ---- adding -----------------------------------------------------------------
+
+bool TFileListModel::IsFileOnList(const QString& fName) const
+{
+    return m_names.contains(ExpandListFileName(fName));
+}
+
+void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName) const
+{
+    const TFileAnalysis analysis = m_params.FileAnalysis;
+    if (analysis != faQuick && analysis != faFull)
+        return;
+    const QString dll = ResolveMediaInfoDll(m_params);
+    // The record is large (every stream slot); one per call is enough.
+    TVideoFileInfo info;
+    AnalyzeMediaFile(fullName, dll, info);
+    if (analysis == faFull && info.NumberOfVideoStreams > 0 &&
+        (info.VideoStreams[0].Bitrate <= 0 || info.VideoStreams[0].FPS <= 0))
+        GetVideoFileInfo(fullName, dll, info);
+    FillRowMedia(row, info);
+}
+
+bool TFileListModel::AddToList(const QString& fName, bool checked)
+{
+    // A NUL cannot be part of a path; names read from a damaged list file may hold one.
+    if (!IsSupportedVideoFile(fName) || fName.contains(QChar(0)))
+        return false;
+    const QString full = ExpandListFileName(fName);
+    const QFileInfo fi(full);
+    if (!fi.exists() || fi.isDir() || m_names.contains(full))
+        return false;
+
+    const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
+    TFileListRow row;
+    row.No = int(m_rows.size()) + 1;
+    row.Active = checked;
+    row.FileName = full.mid(slash + 1);
+    row.Directory = Interned(slash > 0 ? full.left(slash) : QStringLiteral("/"));
+
+    AnalyseInto(row, full);
+    for (QString* text : {&row.VideoCodec, &row.VideoCodecID, &row.VideoProfile, &row.VideoDisplayAspect,
+                          &row.VideoScanType, &row.VideoResolution, &row.AudioCodec, &row.AudioCodecID,
+                          &row.AudioProfile, &row.Video, &row.Audio})
+        *text = Interned(*text);
+
+    row.Size = std::max<int64_t>(0, GetFileSize64(full));
+    row.Status = ReadyStatus();
+    if (m_iconStore)
+        row.IconIndex = m_iconStore->AddIcon(full);
+
+    m_initialFolders.AddFiles = row.Directory;
+    m_initialFolders.SaveBat = row.Directory;
+    m_names.insert(full);
+    AppendRow(std::move(row));
+    return true;
+}
+
+void TFileListModel::AppendRow(TFileListRow&& row)
+{
+    const int n = int(m_rows.size());
+    beginInsertRows(QModelIndex(), n, n);
+    m_rows.append(std::move(row));
+    endInsertRows();
+}
+
+int TFileListModel::AddFiles(const QStringList& fileNames, bool checked)
+{
+    if (!fileNames.isEmpty())
+        UpdateInitialFolders(QFileInfo(ExpandListFileName(fileNames.first())).path());
+    int added = 0;
+    for (const QString& f : fileNames)
+        added += AddToList(f, checked) ? 1 : 0;
+    CalcFooter();
+    return added;
+}
+
+int TFileListModel::AddCollected(const QStringList& files, bool checked, const TAddProgress& progress)
+{
+    int added = 0;
+    for (int i = 0; i < files.size(); ++i) {
+        if (progress.OnAdd && i % 10 == 0)
+            progress.OnAdd(i, int(files.size()));
+        added += AddToList(files.at(i), checked) ? 1 : 0;
+    }
+    return added;
+}
+
+int TFileListModel::AddFolder(const QString& folder, bool checked, const TAddProgress& progress)
+{
+    UpdateInitialFolders(folder);
+    if (folder.isEmpty())
+        return 0;
+    const int added = AddCollected(CollectFolderFiles(folder, progress.OnScan), checked, progress);
+    CalcFooter();
+    return added;
+}
+
+int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, const TAddProgress& progress,
+                                    QStringList* errors)
+{
+    const int before = int(m_rows.size());
+    for (const QString& name : SortDroppedNames(names)) {
+        if (IsFileListFile(name)) {
+            QString error;
+            if (!LoadFileList(name, nullptr, &error) && errors)
+                errors->append(error);
+        } else if (m_params.DragAcceptDirectories && QFileInfo(name).isDir()) {
+            UpdateInitialFolders(name);
+            AddCollected(CollectFolderFiles(name, progress.OnScan), checked, progress);
+        } else {
+            AddToList(name, checked);
+            UpdateInitialFolders(QFileInfo(ExpandListFileName(name)).path());
+        }
+    }
+    RenumNg();
+    CalcFooter();
+    return int(m_rows.size()) - before;
+}
+
+bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* error)
+{
+    if (added)
+        *added = 0;
+    QStringList lines;
+    TTextEncoding encoding = TTextEncoding::Utf8;
+    if (!TextFile::ReadLines(lstFile, lines, encoding, error))
+        return false;
+    int count = 0;
+    for (const QString& line : lines) {
+        const qsizetype slash = line.lastIndexOf(QLatin1Char('/'));
+        QString dir = StripDirEnd(line.left(slash + 1));
+        if (!dir.isEmpty())
+            dir += QLatin1Char('/');
+        count += AddToList(dir + line.mid(slash + 1), true) ? 1 : 0;
+    }
+    if (added)
+        *added = count;
+    return true;
+}
+
+bool TFileListModel::SaveFileList(const QString& fileName, QString* error) const
+{
+    QStringList names;
+    names.reserve(m_rows.size());
+    for (const TFileListRow& r : m_rows)
+        names.append(r.FullName());
+    return TextFile::WriteLines(fileName, names, TTextEncoding::Utf8, QStringLiteral("\r\n"), error);
+}
+
+// ---- removing and check marks -----------------------------------------------
+
+void TFileListModel::RemoveRowRange(int first, int last)
+{
+    beginRemoveRows(QModelIndex(), first, last);
+    for (int i = first; i <= last; ++i)
+        m_names.remove(m_rows.at(i).FullName());
+    m_rows.remove(first, last - first + 1);
+    endRemoveRows();
+}
+
+void TFileListModel::RowsEmptied()
+{
+    m_names.clear();
+    m_texts.clear();
+    if (m_iconStore)
+        m_iconStore->Clear();
+}
+
+int TFileListModel::RemoveChecked()
+{
+    const int before = int(m_rows.size());
+    if (GetNgCheckedCount() == before) {
+        ClearFileList();
+        return before;
+    }
+    // From the last row up, one removal per run of checked rows.
+    int r = before - 1;
+    while (r >= 0) {
+        if (!m_rows.at(r).Active) {
+            --r;
+            continue;
+        }
+        const int last = r;
+        while (r >= 0 && m_rows.at(r).Active)
+            --r;
+        RemoveRowRange(r + 1, last);
+    }
+    RenumNg();
+    CalcFooter();
+    return before - int(m_rows.size());
+}
+
+void TFileListModel::ClearFileList()
+{
+    beginResetModel();
+    m_rows.clear();
+    RowsEmptied();
+    endResetModel();
+    CalcFooter();
+}
+
+void TFileListModel::CheckMarksChanged()
+{
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0, colActive), index(int(m_rows.size()) - 1, colActive), {Qt::CheckStateRole});
+    CalcFooter();
+}
+
+void TFileListModel::CheckAll()
+{
+    for (TFileListRow& r : m_rows)
+        r.Active = true;
+    CheckMarksChanged();
+}
+
+void TFileListModel::UncheckAll()
+{
+    for (TFileListRow& r : m_rows)
+        r.Active = false;
+    CheckMarksChanged();
+}
+
+void TFileListModel::InvertSelection()
+{
+    for (TFileListRow& r : m_rows)
+        r.Active = !r.Active;
+    CheckMarksChanged();
+}
+
+void TFileListModel::SetCheckedRows(const QList<int>& rows, bool checked)
+{
+    for (int r : UniqueValidRows(rows, int(m_rows.size())))
+        m_rows[r].Active = checked;
+    CheckMarksChanged();
+}
+
+void TFileListModel::CheckSelected(const QList<int>& rows)
+{
+    SetCheckedRows(rows, true);
+}
+
+void TFileListModel::UncheckSelected(const QList<int>& rows)
+{
+    SetCheckedRows(rows, false);
+}
+
+void TFileListModel::SetChecked(int row, bool checked)
+{
+    if (!IsValidRowIndex(row) || m_rows.at(row).Active == checked)
+        return;
+    m_rows[row].Active = checked;
+    const QModelIndex i = index(row, colActive);
+    Q_EMIT dataChanged(i, i, {Qt::CheckStateRole});
+    CalcFooter();
+}
+
+bool TFileListModel::IsChecked(int row) const
+{
+    return IsValidRowIndex(row) && m_rows.at(row).Active;
+}
+
+void TFileListModel::RenumNg()
+{
+    for (int i = 0; i < m_rows.size(); ++i)
+        m_rows[i].No = i + 1;
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0, colNo), index(int(m_rows.size()) - 1, colNo), {Qt::DisplayRole});
+}
+
+// ---- rows -------------------------------------------------------------------
+
+bool TFileListModel::IsValidRowIndex(int row) const
+{
+    return row >= 0 && row < m_rows.size();
+}
+
+const TFileListRow& TFileListModel::Row(int row) const
+{
+    return m_rows.at(row);
+}
+
+QString TFileListModel::GetNgFullFileName(int row) const
+{
+    return IsValidRowIndex(row) ? m_rows.at(row).FullName() : QString();
+}
+
+QString TFileListModel::GetNgShortFileName(int row) const
+{
+    return IsValidRowIndex(row) ? m_rows.at(row).FileName : QString();
+}
+
+QString TFileListModel::GetNgDirectory(int row) const
+{
+    return IsValidRowIndex(row) ? m_rows.at(row).Directory : QString();
+}
+
+int TFileListModel::GetNgCheckedCount() const
+{
+    return int(std::count_if(m_rows.cbegin(), m_rows.cend(), [](const TFileListRow& r) { return r.Active; }));
+}
+
+QString TFileListModel::RowStatus(int row) const
+{
+    return IsValidRowIndex(row) ? m_rows.at(row).Status : QString();
+}
+
+std::optional<TColor> TFileListModel::RowStatusColor(int row) const
+{
+    return IsValidRowIndex(row) ? m_rows.at(row).StatusColor : std::nullopt;
+}
+
+void TFileListModel::SetRowStatus(int row, const QString& status, std::optional<TColor> colour)
+{
+    if (!IsValidRowIndex(row))
+        return;
+    m_rows[row].Status = status;
+    m_rows[row].StatusColor = colour;
+    const QModelIndex i = index(row, colStatus);
+    Q_EMIT dataChanged(i, i, {Qt::DisplayRole, Qt::ForegroundRole});
+}
+
+TGridInfo TFileListModel::GetGridInfo(const QList<int>& selectedRows) const
+{
+    TGridInfo g;
+    g.RowCount = int32_t(m_rows.size());
+    g.CheckedCount = GetNgCheckedCount();
+    g.UncheckedCount = g.RowCount - g.CheckedCount;
+    for (int r : UniqueValidRows(selectedRows, int(m_rows.size()))) {
+        ++g.SelectedCount;
+        if (m_rows.at(r).Active)
+            ++g.SelectedCheckedCount;
+        else
+            ++g.SelectedUncheckedCount;
+    }
+    return g;
+}
+
+// ---- footer -----------------------------------------------------------------
+
+void TFileListModel::ClearFooter()
+{
+    for (QString& s : m_footer)
+        s.clear();
+    Q_EMIT footerChanged();
+}
+
+void TFileListModel::CalcFooter()
+{
+    for (QString& s : m_footer)
+        s.clear();
+    if (!m_rows.isEmpty()) {
+        int64_t size = 0, videoSize = 0, audioSize = 0;
+        double duration = 0;
+        double vBitrate = 0, fps = 0, bpp = 0, aBitrate = 0;
+        int nvBitrate = 0, nFps = 0, nBpp = 0, naBitrate = 0;
+        const auto addPositive = [](double v, double& sum, int& n) {
+            if (v > 0) {
+                sum += v;
+                ++n;
+            }
+        };
+        int checked = 0;
+        for (const TFileListRow& r : m_rows) {
+            if (!r.Active)
+                continue;
+            ++checked;
+            size += r.Size;
+            if (r.Analysed)
+                duration += r.Duration;
+            if (r.HasVideo) {
+                videoSize += r.VideoStreamSize;
+                addPositive(r.VideoBitrate, vBitrate, nvBitrate);
+                addPositive(r.VideoFPS, fps, nFps);
+                addPositive(r.VideoBpp, bpp, nBpp);
+            }
+            if (r.HasAudio) {
+                audioSize += r.AudioStreamSize;
+                addPositive(r.AudioBitrate, aBitrate, naBitrate);
+            }
+        }
+        m_footer[colNo] = IntToStrGrouped(m_rows.size());
+        m_footer[colActive] = IntToStrGrouped(checked);
+        if (size > 0)
+            m_footer[colSize] = FormatFileSize(size);
+        if (duration > 0)
+            m_footer[colDuration] = MsToShortTime(Rounded(duration), true);
+        if (vBitrate > 0)
+            m_footer[colVideoBitrate] = AverageText(vBitrate, nvBitrate, 2);
+        if (fps > 0)
+            m_footer[colVideoFPS] = AverageText(fps, nFps, 2);
+        if (bpp > 0)
+            m_footer[colVideoBpp] = AverageText(bpp, nBpp, 3);
+        if (videoSize > 0)
+            m_footer[colVideoStreamSize] = FormatFileSize(videoSize);
+        if (audioSize > 0)
+            m_footer[colAudioStreamSize] = FormatFileSize(audioSize);
+        if (aBitrate > 0)
+            m_footer[colAudioBitrate] = AverageText(aBitrate, naBitrate, 2);
+    }
+    Q_EMIT footerChanged();
+}
+
+QString TFileListModel::FooterText(int column) const
+{
+    return column >= 0 && column < FileListColumnCount ? m_footer[size_t(column)] : QString();
+}
+
+QString TFileListModel::Interned(const QString& text)
+{
+    if (text.isEmpty())
+        return text;
+    const auto it = m_texts.constFind(text);
+    if (it != m_texts.cend())
+        return *it;
+    m_texts.insert(text);
+    return text;
+}

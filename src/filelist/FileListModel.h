@@ -1,0 +1,146 @@
+#pragma once
+
+#include "app/AppParams.h"
+#include "filelist/FileListColumns.h"
+#include "filelist/FileListRow.h"
+#include "filelist/FileListRules.h"
+#include "filelist/GridInfo.h"
+#include "filelist/InitialFolders.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class TFileIconStore;
+
+// Hooks that let a window stay responsive while many files are added.
+struct TAddProgress {
+    TScanProgressFn OnScan;                           // every 30 files found by a folder scan
+    std::function<void(int index, int total)> OnAdd;  // before the 1st, 11th, 21st ... file
+};
+
+// The file list: one row per input file, in list order, with the 29 columns a table
+// view shows (column index = TFileListColumn), the check marks, the footer texts and
+// the rules by which files enter the list. The view reads display texts from
+// Qt::DisplayRole and stored values (for sorting, footers, proxies) from StoredValueRole.
+class TFileListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Role {
+        StoredValueRole = Qt::UserRole + 1,
+        IconIndexRole,   // int, -1 without icon
+        FullNameRole,    // the row's full file name
+    };
+
+    // params supplies FileAnalysis, DragAcceptDirectories and the MediaInfo library;
+    // it is read at each add, so option changes apply at once.
+    explicit TFileListModel(TAppParams& params, QObject* parent = nullptr);
+    ~TFileListModel() override;
+
+    // ---- table model --------------------------------------------------------
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    // Sorts by the stored values; equal values keep their order. Row numbers travel
+    // with their rows.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // The user dragging rows to a new place.
+    bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count, const QModelIndex& destinationParent,
+                  int destinationChild) override;
+
+    // ---- adding -------------------------------------------------------------
+    // One file: refused silently when its extension is not supported, it does not
+    // exist or it is listed already; else analysed as TAppParams.FileAnalysis says.
+    // True when a row was added. The footer is left to the caller (CalcFooter), so
+    // that bulk adds stay linear.
+    bool AddToList(const QString& fName, bool checked = true);
+    // Whether fName (made absolute) is listed; names compare as the file system does.
+    bool IsFileOnList(const QString& fName) const;
+    // The add-files action's work for the chosen files; the number of rows added.
+    int AddFiles(const QStringList& fileNames, bool checked = true);
+    // The supported files of folder and its subfolders; the number of rows added.
+    int AddFolder(const QString& folder, bool checked = true, const TAddProgress& progress = {});
+    // Dropped names: sorted without regard to case, list files loaded, folders added
+    // when DragAcceptDirectories is on, everything else through AddToList; then the
+    // rows are renumbered. List files that cannot be read go to errors.
+    int AddDroppedNames(const QStringList& names, bool checked = true, const TAddProgress& progress = {},
+                        QStringList* errors = nullptr);
+    // Every file a list file names. False (nothing added) when it cannot be read.
+    bool LoadFileList(const QString& lstFile, int* added = nullptr, QString* error = nullptr);
+    // The full names of all rows in list order, CR LF after each, UTF-8 without BOM.
+    bool SaveFileList(const QString& fileName, QString* error = nullptr) const;
+
+    // ---- removing and check marks -------------------------------------------
+    int RemoveChecked();
+    void ClearFileList();
+    void CheckAll();
+    void UncheckAll();
+    void InvertSelection(); // flips every row's check mark
+    void CheckSelected(const QList<int>& rows);
+    void UncheckSelected(const QList<int>& rows);
+    void SetChecked(int row, bool checked);
+    bool IsChecked(int row) const;
+    // 1, 2, 3 ... into colNo in list order.
+    void RenumNg();
+
+    // ---- rows ---------------------------------------------------------------
+    bool IsValidRowIndex(int row) const;
+    const TFileListRow& Row(int row) const; // row must be valid
+    QString GetNgFullFileName(int row) const;  // empty for an invalid row
+    QString GetNgShortFileName(int row) const;
+    QString GetNgDirectory(int row) const;
+    int GetNgCheckedCount() const;
+    QString RowStatus(int row) const;
+    std::optional<TColor> RowStatusColor(int row) const;
+    // The conversion's status of a row ("Done", "Error (1)"); colour for its text.
+    void SetRowStatus(int row, const QString& status, std::optional<TColor> colour = std::nullopt);
+
+    // selectedRows: the view's selected rows (repeats and invalid rows are ignored).
+    TGridInfo GetGridInfo(const QList<int>& selectedRows = {}) const;
+
+    // ---- footer -------------------------------------------------------------
+    void ClearFooter();
+    void CalcFooter();
+    QString FooterText(int column) const;
+
+    // ---- beside the list ----------------------------------------------------
+    TInitialFolders& InitialFolders() { return m_initialFolders; }
+    const TInitialFolders& InitialFolders() const { return m_initialFolders; }
+    void UpdateInitialFolders(const QString& dir) { m_initialFolders.UpdateAll(dir); }
+    // Not owned; may be null (no icons).
+    void SetIconStore(TFileIconStore* store) { m_iconStore = store; }
+
+Q_SIGNALS:
+    void footerChanged();
+
+private:
+    void AnalyseInto(TFileListRow& row, const QString& fullName) const;
+    void AppendRow(TFileListRow&& row);
+    int AddCollected(const QStringList& files, bool checked, const TAddProgress& progress);
+    void RemoveRowRange(int first, int last);
+    void RowsEmptied();
+    void SetCheckedRows(const QList<int>& rows, bool checked);
+    void CheckMarksChanged();
+    QString Interned(const QString& text);
+
+    TAppParams& m_params;
+    QList<TFileListRow> m_rows;
+    QSet<QString> m_names;      // full names of the rows, for de-duplication
+    QSet<QString> m_texts;      // repeated texts (directories, codec names) shared by rows
+    std::array<QString, FileListColumnCount> m_footer;
+    TInitialFolders m_initialFolders;
+    TFileIconStore* m_iconStore = nullptr;
+};
+
+// The full path AddToList works with: absolute against the current directory, "." and
+// ".." resolved, repeated "/" folded; links are not resolved.
+QString ExpandListFileName(const QString& fName);

@@ -1,0 +1,73 @@
+#include "filelist/FileListRow.h"
+
+#include "filelist/FileListColumns.h"
+
+QString TFileListRow::FullName() const
+{
+    if (Directory.isEmpty())
+        return FileName;
+    if (Directory.endsWith(QLatin1Char('/')))
+        return Directory + FileName;
+    return Directory + QLatin1Char('/') + FileName;
+}
+
+namespace {
+
+QVariant VideoValue(const TFileListRow& r, int column)
+{
+    if (!r.HasVideo)
+        return {};
+    switch (column) {
+    case colVideo: return r.Video;
+    case colVideoCodec: return r.VideoCodec;
+    case colVideoCodecID: return r.VideoCodecID;
+    case colVideoProfile: return r.VideoProfile;
+    case colVideoBitrate: return r.VideoBitrate;
+    case colVideoWidth: return r.VideoWidth;
+    case colVideoHeight: return r.VideoHeight;
+    case colVideoResolution: return r.VideoResolution;
+    case colVideoDisplayAspect: return r.VideoDisplayAspect;
+    case colVideoFPS: return r.VideoFPS;
+    case colVideoBpp: return r.VideoBpp;
+    case colVideoScanType: return r.VideoScanType;
+    case colVideoStreamSize: return qint64(r.VideoStreamSize);
+    default: return {};
+    }
+}
+
+QVariant AudioValue(const TFileListRow& r, int column)
+{
+    if (!r.HasAudio)
+        return {};
+    switch (column) {
+    case colAudio: return r.Audio;
+    case colAudioCodec: return r.AudioCodec.isEmpty() ? QVariant() : QVariant(r.AudioCodec);
+    case colAudioCodecID: return r.AudioCodecID;
+    case colAudioProfile: return r.AudioProfile;
+    case colAudioBitrate: return r.AudioBitrate;
+    case colAudioChannels: return r.AudioChannels;
+    case colAudioSampling: return r.AudioSampling;
+    case colAudioStreamSize: return qint64(r.AudioStreamSize);
+    default: return {};
+    }
+}
+
+} // namespace
+
+QVariant TFileListRow::Value(int column) const
+{
+    switch (column) {
+    case colNo: return No;
+    case colActive: return Active;
+    case colIcon: return IconIndex >= 0 ? QVariant(IconIndex) : QVariant();
+    case colFileName: return FileName;
+    case colDirectory: return Directory;
+    case colSize: return qint64(Size);
+    case colDuration: return Analysed ? QVariant(Duration) : QVariant();
+    case colStatus: return Status;
+    default: break;
+    }
+    if (column >= colVideo && column <= colVideoStreamSize)
+        return VideoValue(*this, column);
+    return AudioValue(*this, column);
+}
