@@ -102,7 +102,7 @@ TEST(RealEncoder, EveryFilterTwoPassH264ToMp4)
     const TEncoderJob job = BuildEncoderJob(s, info, 2, input, output, log, {});
     ASSERT_TRUE(job.Ok);
     ASSERT_EQ(job.Runs.size(), 2);
-    for (const TEncoderRun& run : job.Runs) {
+    for (const TEncoderInvocation& run : job.Runs) {
         const TestSupport::RunResult r = TestSupport::RunProgram(Encoder(), run.Args);
         ASSERT_EQ(r.exitCode, 0) << run.Params.toStdString() << "\n" << r.out.right(2000).constData();
     }

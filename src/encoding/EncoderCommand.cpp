@@ -79,7 +79,7 @@ TCmdLinePieces GetCmdLinePieces(const EncodingSettings& s, const TVideoFileInfo&
     return p;
 }
 
-static TEncoderRun MakeRun(const QString& input, const TCmdLinePieces& p, const QString& vparams,
+static TEncoderInvocation MakeRun(const QString& input, const TCmdLinePieces& p, const QString& vparams,
                            const QString& passLogFile, const QString& output)
 {
     return {JoinParamString(input, p, vparams, passLogFile, output),

@@ -43,7 +43,7 @@ QString JoinParamString(const QString& input, const TCmdLinePieces& pieces, cons
 QStringList ParamArgs(const QString& input, const TCmdLinePieces& pieces, const QString& vparams,
                       const QString& passLogFile, const QString& output);
 
-struct TEncoderRun {
+struct TEncoderInvocation {
     QString Params;     // the one-string form
     QStringList Args;   // what the runner passes to the encoder
 };
@@ -56,7 +56,7 @@ struct TEncoderJob {
     bool TwoPass = false;
     QString VParams1;           // VParams for pass 1 and 2 (two passes only)
     QString VParams2;
-    QList<TEncoderRun> Runs;    // one run, or two for two passes
+    QList<TEncoderInvocation> Runs;    // one run, or two for two passes
     QString Ext;                // "avi" or "mp4", without the dot
 };
 
