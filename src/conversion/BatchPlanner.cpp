@@ -1,0 +1,409 @@
+#include "conversion/BatchPlanner.h"
+
+#include "app/AppInfo.h"
+#include "conversion/BatchScript.h"
+#include "conversion/ConRun.h"
+#include "conversion/EncoderOutput.h"
+#include "conversion/OutputNaming.h"
+#include "encoding/CmdLineBuilder.h"
+#include "encoding/EncoderCommand.h"
+#include "lib/Files.h"
+#include "media/MediaAnalysis.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+#include <cstdint>
+#include <memory>
+
+namespace {
+
+QString DirWithSlash(const QString& path)
+{
+    QString dir = QFileInfo(path).path();
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+// "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
+QString ErrorStatus(int code, bool secondPass)
+{
+    const QString n = QString::number(static_cast<uint32_t>(code));
+    return secondPass ? QStringLiteral("Error = ") + n : QStringLiteral("Error (") + n + QLatin1Char(')');
+}
+
+struct TFileDates {
+    bool Read = false;
+    QDateTime Access;
+    QDateTime Modification;
+};
+
+TFileDates ReadFileDates(const QString& path)
+{
+    TFileDates d;
+    const QFileInfo fi(path);
+    if (!fi.exists())
+        return d;
+    d.Access = fi.fileTime(QFileDevice::FileAccessTime);
+    d.Modification = fi.fileTime(QFileDevice::FileModificationTime);
+    d.Read = d.Modification.isValid();
+    return d;
+}
+
+// Linux has no settable creation time: the output gets the input's access and
+// modification times.
+void ApplyFileDates(const QString& path, const TFileDates& d)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return;
+    if (d.Access.isValid())
+        f.setFileTime(d.Access, QFileDevice::FileAccessTime);
+    f.setFileTime(d.Modification, QFileDevice::FileModificationTime);
+}
+
+} // namespace
+
+QString OutputLabelHtml(const QString& output)
+{
+    return QStringLiteral("<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> ") + DirWithSlash(output).toHtmlEscaped()
+           + QStringLiteral(" </font> ") + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
+}
+
+QString SkippedOutputLabelHtml(const QString& output)
+{
+    return QStringLiteral("<font bgcolor=\"#C0C0C0\">") + DirWithSlash(output).toHtmlEscaped() + QStringLiteral("</font><b>")
+           + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
+}
+
+struct TBatchPlanner::TRowWork {
+    QString Input;
+    QString Output;
+    QString FinalStatus;
+    int LastExitCode = 0;
+    bool Skipped = false;
+    TFileDates Dates;
+    TEncoderJob Job;
+};
+
+TBatchPlanner::TBatchPlanner(TConversionState& state, TAppParams& params, TErrorLog& errorLog)
+    : m_state(state), m_params(params), m_errorLog(errorLog)
+{
+}
+
+bool TBatchPlanner::Aborted() const { return m_state.TerminateRequested || m_state.AbortRequested; }
+
+bool TBatchPlanner::IsTaken(const QString& path) const
+{
+    if (QFileInfo::exists(path))
+        return true;
+    for (const QString& o : m_batchOutputs)
+        if (SameFile(o, path))
+            return true;
+    return false;
+}
+
+void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOptions& options)
+{
+    m_state.TerminateRequested = false;
+    m_state.AbortRequested = false;
+    m_state.Converting = true;
+    m_state.TwoPass = false;
+    m_state.ErrorCount = 0;
+    m_errorLog.Clear();
+    m_state.ChunkCounter = 0;
+    m_state.UpdateInterval = 4;
+    m_state.PassNo = 0;
+    m_params.KeepFileDates = options.KeepDates;
+    m_state.TwoPass = settings.chAviVideo2Pass;
+    MakePassLogNames(m_params);
+    m_batchOutputs.clear();
+}
+
+TBatchResult TBatchPlanner::Convert(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
+                                    IBatchSink& sink)
+{
+    TBatchResult result;
+    StartBatch(settings, options);
+    TBatchScript script;
+    m_script = &script;
+
+    // Every way out of the routine runs the cleanup; only a normal end goes on to the
+    // error window and the after-conversion action.
+    struct TCleanupGuard {
+        TBatchPlanner* planner;
+        IBatchSink& sink;
+        ~TCleanupGuard() { planner->Cleanup(sink); }
+    };
+
+    {
+        TCleanupGuard guard{this, sink};
+
+        const QString encoder = ResolveMencoder(m_params);
+        if (encoder.isEmpty() || !QFileInfo(encoder).isFile()) {
+            result.EarlyExit = MissingEncoderText();
+            sink.OnWarning(result.EarlyExit);
+            return result;
+        }
+        script.Begin(encoder, m_state.TwoPass, m_params.PassLogFile1_BAT);
+
+        int checked = 0;
+        for (int r = 0; r < rows.RowCount(); ++r)
+            checked += rows.IsRowChecked(r) ? 1 : 0;
+        m_state.FilesToConvert = checked;
+        result.FilesToConvert = checked;
+        if (checked == 0)
+            return result;
+        m_state.CurrentFileNo = 0;
+        if (!m_state.ScriptMode)
+            sink.OnBatchStarted(checked);
+
+        for (int r = 0; r < rows.RowCount(); ++r) {
+            if (!rows.IsRowChecked(r))
+                continue;
+            TRowResult rr = TRowResult::Next;
+            try {
+                rr = ConvertRow(r, rows, settings, options, sink, result);
+            } catch (const TEncoderStartError& e) {
+                result.EarlyExit = e.message();
+                sink.OnWarning(e.message());
+                return result;
+            }
+            if (rr == TRowResult::EndBatch)
+                return result;
+            if (rr == TRowResult::Leave)
+                break;
+        }
+
+        if (m_state.ScriptMode) {
+            QString error;
+            result.ScriptWritten = script.Save(m_state.ScriptFileName, &error);
+            if (!result.ScriptWritten) {
+                result.EarlyExit = QStringLiteral("Couldn't write the file \"%1\": %2").arg(m_state.ScriptFileName, error);
+                sink.OnWarning(result.EarlyExit);
+                return result;
+            }
+        }
+        result.EndedNormally = true;
+    }
+
+    result.Aborted = m_state.TerminateRequested || result.Aborted;
+    result.ErrorCount = m_state.ErrorCount;
+    result.ShowErrors = m_state.ErrorCount > 0 && !m_state.TerminateRequested;
+    result.CloseApplication = ShouldCloseAfterConversion(options.AfterConversion, true, result.FilesToConvert,
+                                                         result.Aborted, result.ErrorCount);
+    return result;
+}
+
+TBatchPlanner::TRowResult TBatchPlanner::ConvertRow(int row, IBatchRows& rows, const EncodingSettings& settings,
+                                                    const TBatchOptions& options, IBatchSink& sink,
+                                                    TBatchResult& result)
+{
+    if (!options.SkipWaits)
+        sink.Wait(150);
+    ++m_state.CurrentFileNo;
+
+    TRowWork w;
+    w.Input = FoldInputPath(rows.RowFullFileName(row));
+    sink.OnRowStarted(row, w.Input);
+    sink.OnStatusLabel(QString(), std::nullopt);
+
+    if (!ChooseOutput(w, options, GetExt(settings, true), sink)) {
+        result.EarlyExit = QStringLiteral("Couldn't create directory \"%1\"!").arg(options.OutDir);
+        return TRowResult::EndBatch;
+    }
+    if (!m_state.ScriptMode)
+        rows.SetRowStatus(row, QStringLiteral("Converting"), std::nullopt);
+    if (w.Skipped) {
+        if (!m_state.ScriptMode)
+            rows.SetRowStatus(row, QStringLiteral("Skipped"), std::nullopt);
+        sink.OnStatusLabel(QStringLiteral("Skipped"), std::nullopt);
+        sink.OnOutputLabel(SkippedOutputLabelHtml(w.Output));
+        sink.OnRowFinished(row, QStringLiteral("Skipped"), w.Input, w.Output);
+        return TRowResult::Next;
+    }
+
+    sink.OnRunStarting(0);
+    sink.OnOutputLabel(OutputLabelHtml(w.Output));
+    sink.OnStatusLabel(QStringLiteral("Please wait..."), std::nullopt);
+    sink.PumpEvents();
+
+    ClearVideoFileInfo(m_state.CurrentFileInfo);
+    GetVideoFileInfo(w.Input, m_params.MediaInfoDll, m_state.CurrentFileInfo);
+    if (!options.SkipWaits)
+        sink.Wait(150);
+
+    const int cpus = options.ProcessorCount > 0 ? options.ProcessorCount : QThread::idealThreadCount();
+    const QString passLog = m_state.TwoPass ? m_params.PassLogFile1 : QString();
+    w.Job = BuildEncoderJob(settings, m_state.CurrentFileInfo, cpus, w.Input, w.Output, passLog,
+                            [&sink](const QString& text) { sink.OnWarning(text); });
+    if (!w.Job.Ok) {
+        result.EarlyExit = QStringLiteral("invalid setting (%1)").arg(w.Job.FailedPiece);
+        return TRowResult::EndBatch;
+    }
+    m_batchOutputs << w.Output;
+
+    if (m_state.ScriptMode) {
+        TScriptFileBlock b;
+        b.FileNo = m_state.CurrentFileNo;
+        b.Input = w.Input;
+        b.Output = w.Output;
+        b.VCodec = w.Job.Pieces.VCodec;
+        b.ACodec = w.Job.Pieces.ACodec;
+        b.AdvParams = w.Job.Pieces.AdvParams;
+        b.AddParams = w.Job.Pieces.AddParams;
+        b.AParams = w.Job.Pieces.AParams;
+        b.VParams = w.Job.Pieces.VParams;
+        b.VParams1 = w.Job.VParams1;
+        b.VParams2 = w.Job.VParams2;
+        m_script->AddFile(b);
+    } else {
+        w.LastExitCode = RunPasses(w, sink);
+    }
+
+    const bool aborted = Aborted();
+    if (!aborted) {
+        sink.OnFileCompleted();
+    } else {
+        w.FinalStatus = QStringLiteral("Aborted");
+        result.Aborted = true;
+    }
+    FinishRow(row, w, rows, sink);
+    return aborted ? TRowResult::Leave : TRowResult::Next;
+}
+
+bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, IBatchSink& sink)
+{
+    if (!options.OutDirIsInDir) {
+        const QString dir = options.OutDir;
+        if (!QFileInfo(dir).isDir())
+            QDir().mkpath(dir);
+        if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
+            sink.OnWarning(QStringLiteral("Couldn't create directory \"%1\"!").arg(dir));
+            return false;
+        }
+    }
+    w.Output = PlannedOutputPath(w.Input, options.OutDirIsInDir, options.OutDir, ext);
+    w.FinalStatus = QStringLiteral("Done");
+
+    // An output that an earlier row of this batch writes is always taken: two inputs
+    // that map to one name must not overwrite each other, whatever the policy.
+    const auto taken = [this](const QString& p) { return IsTaken(p); };
+    bool earlierRow = false;
+    for (const QString& o : m_batchOutputs)
+        earlierRow = earlierRow || SameFile(o, w.Output);
+    if (earlierRow) {
+        w.Output = NumberedOutputName(w.Output, taken);
+        w.FinalStatus = QStringLiteral("OK - Renamed");
+        return true;
+    }
+    if (!QFileInfo::exists(w.Output))
+        return true;
+    // Skip file leaves even an output that names the input alone; what is reported is
+    // the file that exists.
+    if (options.OutputExists == 2) {
+        w.Skipped = true;
+        return true;
+    }
+    bool renamed = false;
+    if (options.OutputExists == 0 || SameFile(w.Output, w.Input)) {
+        w.Output = NumberedOutputName(w.Output, taken);
+        w.FinalStatus = QStringLiteral("OK - Renamed");
+        renamed = true;
+    }
+    if (options.OutputExists == 1 && !renamed)
+        w.FinalStatus = QStringLiteral("OK - Overwritten");
+    return true;
+}
+
+int TBatchPlanner::RunOnce(const QString& program, const QStringList& args, IBatchSink& sink)
+{
+    m_state.EncoderOutput.clear();
+    if (Aborted())
+        return 0;
+    return RunEncoder(program, args, m_state, sink, m_params.AppDir);
+}
+
+void TBatchPlanner::ReportRunError(int code, const TRowWork& w, IBatchSink& sink)
+{
+    ++m_state.ErrorCount;
+    CleanEncoderOutput(m_state.EncoderOutput);
+    sink.OnMemo(m_state.EncoderOutput);
+    m_errorLog.AddErrorReport(RunErrorReportText(code, m_state.EncoderOutput), w.Input, w.Output, m_state.ErrorCount);
+    sink.OnErrorReport(m_state.ErrorCount);
+}
+
+int TBatchPlanner::RunPasses(TRowWork& w, IBatchSink& sink)
+{
+    const QString& encoder = m_params.mencoder;
+    if (m_params.KeepFileDates)
+        w.Dates = ReadFileDates(w.Input);
+    if (!m_state.TwoPass || w.Job.Runs.size() < 2) {
+        sink.OnRunStarting(0);
+        const int code = RunOnce(encoder, w.Job.Runs.value(0).Args, sink);
+        if (IsEncoderRunError(code, m_state)) {
+            w.FinalStatus = ErrorStatus(code, false);
+            ReportRunError(code, w, sink);
+        }
+        return code;
+    }
+
+    m_state.PassNo = 1;
+    sink.OnRunStarting(1);
+    int code = RunOnce(encoder, w.Job.Runs.at(0).Args, sink);
+    if (IsEncoderRunError(code, m_state)) {
+        w.FinalStatus = ErrorStatus(code, false);
+        ReportRunError(code, w, sink);
+        return code;
+    }
+    if (Aborted())
+        return code;
+    m_state.PassNo = 2;
+    m_state.UpdateInterval = 2;
+    sink.OnRunStarting(2);
+    sink.OnStatusLabel(QString(), std::nullopt);
+    code = RunOnce(encoder, w.Job.Runs.at(1).Args, sink);
+    if (IsEncoderRunError(code, m_state)) {
+        w.FinalStatus = ErrorStatus(code, true);
+        ReportRunError(code, w, sink);
+    }
+    return code;
+}
+
+void TBatchPlanner::FinishRow(int row, TRowWork& w, IBatchRows& rows, IBatchSink& sink)
+{
+    const bool failed = Aborted() || IsEncoderRunError(w.LastExitCode, m_state);
+    const TColor colour = failed ? m_params.ColorError : m_params.ColorOK;
+    sink.OnStatusLabel(QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), colour);
+    if (!m_state.ScriptMode) {
+        rows.SetRowStatus(row, w.FinalStatus, colour);
+        // A failed or aborted run can leave an empty file behind; it is of no use.
+        if (GetFileSize64(w.Output) == 0 && QFileInfo::exists(w.Output))
+            ForceDeleteFile(w.Output);
+        if (m_params.KeepFileDates && w.Dates.Read && QFileInfo::exists(w.Output))
+            ApplyFileDates(w.Output, w.Dates);
+    }
+    sink.OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
+}
+
+void TBatchPlanner::Cleanup(IBatchSink& sink)
+{
+    CleanEncoderOutput(m_state.EncoderOutput);
+    sink.OnMemo(m_state.EncoderOutput);
+    if (m_script)
+        m_script->Clear();
+    m_script = nullptr;
+    m_state.Converting = false;
+    if (m_state.TwoPass) {
+        for (const QString& log : {m_params.PassLogFile1, m_params.PassLogFile2})
+            if (!log.isEmpty() && QFileInfo::exists(log))
+                ForceDeleteFile(log);
+    }
+    m_state.AbortRequested = false;
+    m_state.PassNo = 0;
+    sink.OnBatchCleanup();
+}

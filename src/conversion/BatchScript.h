@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The batch written as a script instead of being run: the Windows batch file (".bat",
+// exchangeable with the Windows program) or a bash script (".sh") that runs the very
+// argument vectors the runner would.
+
+enum class TScriptFormat { Bat, Sh };
+
+// ".sh" (any case) gives a bash script; every other name a batch file.
+TScriptFormat ScriptFormatFor(const QString& fileName);
+
+struct TScriptFileBlock {
+    int FileNo = 0;
+    QString Input;
+    QString Output;
+    QString VCodec, ACodec, AdvParams, AddParams, AParams;
+    QString VParams;            // one pass
+    QString VParams1, VParams2; // two passes
+};
+
+class TBatchScript {
+public:
+    void Begin(const QString& encoderPath, bool twoPass, const QString& passLogFileBat);
+    void AddFile(const TScriptFileBlock& block);
+    void Clear();
+
+    QString BatText() const;   // CR LF after every line
+    QString ShText() const;    // LF after every line
+    QString Text(TScriptFormat format) const { return format == TScriptFormat::Sh ? ShText() : BatText(); }
+
+    // Writes the script atomically (UTF-8 without BOM); a bash script is made executable.
+    // False with *error set when the file cannot be written.
+    bool Save(const QString& fileName, QString* error) const;
+
+    bool IsEmpty() const { return m_files.isEmpty(); }
+
+private:
+    QString m_encoder;
+    bool m_twoPass = false;
+    QString m_passLogBat;
+    QList<TScriptFileBlock> m_files;
+};
+
+// word in single quotes for bash: it's -> 'it'\''s'.
+QString ShellQuote(const QString& word);
