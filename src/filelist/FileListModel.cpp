@@ -284,6 +284,16 @@ bool TFileListModel::AddToList(const QString& fName, bool checked)
     return true;
 }
 
+bool TFileListModel::AddRow(const TFileListRow& row)
+{
+    const QString full = row.FullName();
+    if (m_names.contains(full))
+        return false;
+    m_names.insert(full);
+    AppendRow(TFileListRow(row));
+    return true;
+}
+
 void TFileListModel::AppendRow(TFileListRow&& row)
 {
     const int n = int(m_rows.size());

@@ -63,6 +63,9 @@ public:
     // True when a row was added. The footer is left to the caller (CalcFooter), so
     // that bulk adds stay linear.
     bool AddToList(const QString& fName, bool checked = true);
+    // A row made elsewhere (a restored list, tests), appended as it is; refused when
+    // its full name is listed already.
+    bool AddRow(const TFileListRow& row);
     // Whether fName (made absolute) is listed; names compare as the file system does.
     bool IsFileOnList(const QString& fName) const;
     // The add-files action's work for the chosen files; the number of rows added.
