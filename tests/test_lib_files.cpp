@@ -1,0 +1,231 @@
+#include "lib/FileSearch.h"
+#include "lib/Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include <unistd.h>
+#include <zlib.h>
+
+namespace {
+
+QString S(const char* utf8) { return QString::fromUtf8(utf8); }
+
+void Touch(const QString& path, const QByteArray& bytes = QByteArray())
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+QStringList Relative(const QString& root, const QStringList& paths)
+{
+    QStringList out;
+    for (const QString& p : paths)
+        out << p.mid(root.size() + 1);
+    return out;
+}
+
+} // namespace
+
+TEST(LibFiles, PathPieces)
+{
+    EXPECT_EQ(InsertBeforeExt(S("/tmp/vexaconv_2pass.log"), S("_x")), S("/tmp/vexaconv_2pass_x.log"));
+    EXPECT_EQ(InsertBeforeExt(S("/tmp/a.b/noext"), S("_x")), S("/tmp/a.b/noext_x"));
+    EXPECT_EQ(InsertBeforeExt(S("/tmp/a.tar.gz"), S("_1")), S("/tmp/a.tar_1.gz"));
+    EXPECT_EQ(InsertBeforeExt(S("name.avi"), S("_1")), S("name_1.avi"));
+    EXPECT_EQ(InsertBeforeExt(S("/name.avi"), S("_1")), S("/name_1.avi"));
+    EXPECT_EQ(InsertBeforeExt(S("/tmp/x.avi"), QString()), S("/tmp/x.avi"));
+
+    EXPECT_EQ(StripDirEnd(S("/home/u/.")), S("/home/u"));
+    EXPECT_EQ(StripDirEnd(S("/home/u/")), S("/home/u"));
+    EXPECT_EQ(StripDirEnd(S("/home/u")), S("/home/u"));
+    EXPECT_EQ(StripDirEnd(S("/")), S("/"));
+
+    EXPECT_TRUE(GetTempDir().endsWith(QLatin1Char('/')));
+    EXPECT_TRUE(DirExists(GetTempDir()));
+    EXPECT_FALSE(DirExists(QString()));
+}
+
+TEST(LibFiles, FileSizeTexts)
+{
+    EXPECT_EQ(FormatFileSize(5), S(" 5 bytes"));
+    EXPECT_EQ(FormatFileSize(0), S(" 0 bytes"));
+    EXPECT_EQ(FormatFileSize(1023), S("1023 bytes"));
+    EXPECT_EQ(FormatFileSize(1024), S("1.00 KB"));
+    EXPECT_EQ(FormatFileSize(1536), S("1.50 KB"));
+    EXPECT_EQ(FormatFileSize(1048576 * 3), S("3.00 MB"));
+    EXPECT_EQ(FormatFileSize(int64_t(1073741824) * 5 / 2), S("2.50 GB"));
+    EXPECT_EQ(FormatFileSize(int64_t(1) << 45), S("32768.00 GB"));
+    EXPECT_EQ(FormatFileSize(-1536), S("-1.50 KB"));
+    EXPECT_EQ(FormatFileSize(-5), S("- 5 bytes"));
+    EXPECT_FALSE(FormatFileSize(std::numeric_limits<int64_t>::min()).isEmpty());
+    EXPECT_EQ(FormatFileSizeUnit(S(" B"), 7), S(" 7 B"));
+    EXPECT_EQ(FormatFileSizeUnit(S(" bytes"), 2048), S("2.00 KB"));
+}
+
+TEST(LibFiles, FileSizeTextsIgnoreTheLocale)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(FormatFileSize(1536), S("1.50 KB"));
+    EXPECT_EQ(FormatFileSize(1234567), S("1.18 MB"));
+    QLocale::setDefault(saved);
+}
+
+TEST(LibFiles, SizeDeleteAndCrc)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString file = tmp.filePath(S("data.bin"));
+    QByteArray bytes;
+    for (int i = 0; i < 250000; ++i) // more than two read chunks
+        bytes.append(char(i * 7));
+    Touch(file, bytes);
+
+    EXPECT_EQ(GetFileSize64(file), 250000);
+    EXPECT_EQ(GetFileSize64(tmp.filePath(S("missing"))), 0);
+    EXPECT_EQ(GetFileSize64(tmp.path()), 0);
+
+    uint32_t crc = 0;
+    ASSERT_TRUE(FileCrc32(file, crc));
+    EXPECT_EQ(crc, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(bytes.constData()), uInt(bytes.size()))));
+    Touch(tmp.filePath(S("empty")));
+    ASSERT_TRUE(FileCrc32(tmp.filePath(S("empty")), crc));
+    EXPECT_EQ(crc, 0u);
+    EXPECT_FALSE(FileCrc32(tmp.filePath(S("missing")), crc));
+
+    // A read-only file is still deleted; a missing one counts as deleted.
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    EXPECT_TRUE(ForceDeleteFile(file));
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(ForceDeleteFile(file));
+    // A dangling link is removed, not reported as gone while it is still there.
+    const QString link = tmp.filePath(S("dangling"));
+    ASSERT_TRUE(QFile::link(tmp.filePath(S("nowhere")), link));
+    EXPECT_TRUE(ForceDeleteFile(link));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_FALSE(ForceDeleteFile(tmp.path()));
+    EXPECT_TRUE(DirExists(tmp.path()));
+}
+
+TEST(LibFileSearch, Masks)
+{
+    EXPECT_TRUE(MatchesFileMask(S("README"), S("*.*")));
+    EXPECT_TRUE(MatchesFileMask(S(".hidden"), S("*.*")));
+    EXPECT_TRUE(MatchesFileMask(S("a.AVI"), S("*.avi")));
+    EXPECT_FALSE(MatchesFileMask(S("a.avi.part"), S("*.avi")));
+    EXPECT_TRUE(MatchesFileMask(S("clip1.mp4"), S("clip?.mp4")));
+    EXPECT_FALSE(MatchesFileMask(S("clip12.mp4"), S("clip?.mp4")));
+    EXPECT_TRUE(MatchesFileMask(S("a+b[1].avi"), S("a+b[1].*")));
+    EXPECT_TRUE(MatchesFileMask(S("name"), S("name.*")));
+}
+
+class LibFileSearchTree : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_tmp.isValid());
+        m_root = m_tmp.path();
+        // root: b.txt a.txt .h  /B: x  /a: y  /a/deep: z  /a/deep/deeper: w
+        Touch(m_root + S("/b.txt"));
+        Touch(m_root + S("/a.txt"));
+        Touch(m_root + S("/.h"));
+        Touch(m_root + S("/B/x"));
+        Touch(m_root + S("/a/y.avi"));
+        Touch(m_root + S("/a/deep/z"));
+        Touch(m_root + S("/a/deep/deeper/w"));
+    }
+
+    QTemporaryDir m_tmp;
+    QString m_root;
+};
+
+TEST_F(LibFileSearchTree, DepthLimitsAndOrder)
+{
+    QStringList files;
+    EXPECT_TRUE(FindFiles(S("*.*"), m_root, files, {}, 0));
+    EXPECT_EQ(Relative(m_root, files), (QStringList{S(".h"), S("a.txt"), S("b.txt")}));
+
+    files.clear();
+    FindFiles(S("*.*"), m_root + S("/"), files, {}, 1);
+    // Directories sorted by full path without regard to case: root, a, B.
+    EXPECT_EQ(Relative(m_root, files), (QStringList{S(".h"), S("a.txt"), S("b.txt"), S("a/y.avi"), S("B/x")}));
+
+    files.clear();
+    FindFiles(S("*"), m_root, files, {}, 10);
+    EXPECT_EQ(Relative(m_root, files), (QStringList{S(".h"), S("a.txt"), S("b.txt"), S("a/y.avi"), S("a/deep/z"),
+                                                    S("a/deep/deeper/w"), S("B/x")}));
+
+    files.clear();
+    FindFiles(S("*.AVI"), m_root, files, {}, 3);
+    EXPECT_EQ(Relative(m_root, files), (QStringList{S("a/y.avi")}));
+}
+
+TEST_F(LibFileSearchTree, CallbackCountsAndStop)
+{
+    QStringList files{S("/already/there")};
+    QList<QList<int>> calls;
+    auto record = [&](int dirCount, int fileCount, int dirNo, const QString& path) {
+        calls.append({dirCount, fileCount, dirNo});
+        return !path.endsWith(S("/y.avi"));
+    };
+    EXPECT_FALSE(FindFiles(S("*.*"), m_root, files, record, 1));
+    ASSERT_EQ(calls.size(), 4);
+    EXPECT_EQ(calls[0], (QList<int>{3, 2, 1}));
+    EXPECT_EQ(calls[2], (QList<int>{3, 4, 1}));
+    EXPECT_EQ(calls[3], (QList<int>{3, 5, 2}));
+    EXPECT_EQ(files.size(), 5); // the file that stopped the scan is in the list
+    EXPECT_TRUE(files.last().endsWith(S("/a/y.avi")));
+}
+
+TEST_F(LibFileSearchTree, LinksAreFollowedButLoopsAreNot)
+{
+    ASSERT_TRUE(QFile::link(m_root, m_root + S("/a/deep/loop")));          // back to the root
+    ASSERT_TRUE(QFile::link(m_root + S("/B"), m_root + S("/C")));          // second name of B
+    ASSERT_TRUE(QFile::link(m_root + S("/b.txt"), m_root + S("/B/linked.txt")));
+    ASSERT_TRUE(QFile::link(m_root + S("/gone"), m_root + S("/dangling")));
+    QStringList files;
+    FindFiles(S("*.*"), m_root, files, {}, 50);
+    const QStringList rel = Relative(m_root, files);
+    // Every real directory once; B is reached by its first name in scan order.
+    EXPECT_EQ(rel.filter(S("/x")).size(), 1) << rel.join(S(" ")).toStdString();
+    EXPECT_TRUE(rel.contains(S("B/linked.txt")));
+    EXPECT_FALSE(rel.contains(S("dangling")));
+    EXPECT_EQ(rel.size(), 8) << rel.join(S(" ")).toStdString();
+
+    // A link to a directory outside the tree is followed.
+    QTemporaryDir outside;
+    Touch(outside.path() + S("/far.mp4"));
+    ASSERT_TRUE(QFile::link(outside.path(), m_root + S("/out")));
+    files.clear();
+    FindFiles(S("*.mp4"), m_root, files, {}, 1);
+    EXPECT_EQ(Relative(m_root, files), (QStringList{S("out/far.mp4")}));
+}
+
+TEST_F(LibFileSearchTree, UnreadableAndMissingDirectories)
+{
+    QStringList files;
+    EXPECT_TRUE(FindFiles(S("*.*"), m_root + S("/nope"), files, {}, 3));
+    EXPECT_TRUE(files.isEmpty());
+
+    Touch(m_root + S("/a/deep/secret"));
+    const QString deep = m_root + S("/a/deep");
+    const QFileDevice::Permissions old = QFile::permissions(deep);
+    ASSERT_TRUE(QFile::setPermissions(deep, QFileDevice::Permissions()));
+    FindFiles(S("*.*"), m_root, files, {}, 5);
+    QFile::setPermissions(deep, old);
+    const QStringList rel = Relative(m_root, files);
+    EXPECT_TRUE(rel.contains(S("a/y.avi")));
+    EXPECT_TRUE(rel.contains(S("B/x")));
+    if (geteuid() != 0) { // root reads through any permission
+        EXPECT_FALSE(rel.contains(S("a/deep/secret")));
+    }
+}
