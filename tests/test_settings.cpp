@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -282,6 +283,18 @@ TEST(ProfileFile, SavingOverAProfileKeepsItsPresentationAndUnknownKeys)
     EXPECT_EQ(ini.ReadString("VIDEO", "VideoBitrate"), "1234");
     EXPECT_EQ(ini.ReadString("VIDEO", "Custom"), "keep me");
     EXPECT_EQ(ini.ReadString("EXTRA", "x"), "1");
+}
+
+TEST(ProfileFile, AFailedSaveIsReportedAndLosesNothing)
+{
+    QTemporaryDir dir;
+    QString error;
+    // Into a directory that does not exist, and over a directory.
+    EXPECT_FALSE(Profile::SaveProfile(dir.filePath("no/such/dir/p.ini"), Defaults(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ini"));
+    EXPECT_FALSE(Profile::SaveProfile(dir.filePath("taken.ini"), Defaults()));
+    EXPECT_TRUE(QFileInfo(dir.filePath("taken.ini")).isDir());
 }
 
 TEST(ProfileKeys, OneReaderPerKeyAndCaseInsensitiveLookup)
