@@ -1,0 +1,146 @@
+#include "filelist/FileListInput.h"
+#include "filelist/FileListModel.h"
+#include "lib/Conversion.h"
+#include "lib/Files.h"
+#include "media/MediaAnalysis.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+// The list over the real MediaInfo library and the clips made with ffmpeg.
+class FileListMedia : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_params.MediaInfoDll = SystemMediaInfoLibrary();
+        ASSERT_FALSE(m_params.MediaInfoDll.isEmpty());
+        m_params.FileAnalysis = faFull;
+    }
+    int Add(const char* clip)
+    {
+        EXPECT_TRUE(m_model.AddToList(TestSupport::Clip(QString::fromUtf8(clip)))) << clip;
+        return m_model.rowCount() - 1;
+    }
+    QString Cell(int row, int column) const { return m_model.data(m_model.index(row, column)).toString(); }
+
+    TAppParams m_params;
+    TFileListModel m_model{m_params};
+};
+
+const char* const Clips[] = {"clip_xvid_mp3.avi", "clip_h264_aac.mp4", "clip_two_audio.mkv", "clip_interlaced.ts",
+                             "clip_video_only.mp4", "empty.avi", "junk.avi"};
+
+} // namespace
+
+TEST_F(FileListMedia, XvidMp3AviSummariesAndColumns)
+{
+    const int r = Add("clip_xvid_mp3.avi");
+    const TFileListRow& row = m_model.Row(r);
+    ASSERT_TRUE(row.HasVideo);
+    ASSERT_TRUE(row.HasAudio);
+    EXPECT_EQ(row.Video, QStringLiteral("MPEG-4 Visual, %1 kbit/s, 320 x 240").arg(row.VideoBitrate));
+    EXPECT_GT(row.VideoBitrate, 200);
+    EXPECT_EQ(row.Audio, "MP3, 128 kbit/s CBR, Channels: 2");
+    EXPECT_EQ(Cell(r, colAudioCodec), "MP3");
+    EXPECT_EQ(Cell(r, colAudioProfile), "Layer 3");
+    EXPECT_EQ(Cell(r, colAudioSampling), "44 100");
+    EXPECT_EQ(Cell(r, colAudioChannels), "2");
+    EXPECT_EQ(Cell(r, colVideoResolution), "320 x 240");
+    EXPECT_EQ(Cell(r, colVideoDisplayAspect), "4:3");
+    EXPECT_EQ(Cell(r, colVideoFPS), FixedDecimals(25, 2));
+    EXPECT_EQ(Cell(r, colVideoScanType), "progressive");
+    EXPECT_EQ(Cell(r, colDuration), "00:00:03");
+    EXPECT_FALSE(Cell(r, colVideoStreamSize).isEmpty());
+    EXPECT_FALSE(Cell(r, colVideoBpp).isEmpty());
+    EXPECT_EQ(row.Size, QFileInfo(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))).size());
+    EXPECT_EQ(Cell(r, colStatus), "Ready");
+}
+
+TEST_F(FileListMedia, OtherContainersVideoOnlyAndUnreadableFiles)
+{
+    const int mp4 = Add("clip_h264_aac.mp4");
+    EXPECT_EQ(Cell(mp4, colVideoCodec), "AVC");
+    EXPECT_TRUE(Cell(mp4, colVideo).startsWith(QLatin1String("AVC, "))) << Cell(mp4, colVideo).toStdString();
+    EXPECT_TRUE(Cell(mp4, colAudio).startsWith(QLatin1String("AAC, 96 kbit/s"))) << Cell(mp4, colAudio).toStdString();
+    EXPECT_TRUE(Cell(mp4, colAudio).endsWith(QLatin1String(", Channels: 2")));
+
+    const int mkv = Add("clip_two_audio.mkv"); // only the first audio stream reaches the row
+    EXPECT_EQ(Cell(mkv, colAudioCodec), "MP3");
+    EXPECT_EQ(Cell(mkv, colAudioCodecID), "A_MPEG/L3");
+
+    const int ts = Add("clip_interlaced.ts");
+    EXPECT_EQ(Cell(ts, colVideoScanType), "interlaced");
+    EXPECT_EQ(Cell(ts, colVideoResolution), "352 x 288");
+    EXPECT_EQ(Cell(ts, colAudioCodec), "MPEG Audio - Version 1"); // layer 2 is not MP3
+
+    const int videoOnly = Add("clip_video_only.mp4");
+    EXPECT_TRUE(m_model.Row(videoOnly).HasVideo);
+    EXPECT_FALSE(m_model.Row(videoOnly).HasAudio);
+    for (int c = colAudio; c <= colAudioStreamSize; ++c)
+        EXPECT_EQ(Cell(videoOnly, c), "") << ColumnName(c).toStdString();
+
+    // A zero-byte file and random bytes are listed, with nothing but name, size and status.
+    for (const char* clip : {"empty.avi", "junk.avi"}) {
+        const int r = Add(clip);
+        EXPECT_FALSE(m_model.Row(r).HasVideo) << clip;
+        EXPECT_FALSE(m_model.Row(r).HasAudio) << clip;
+        EXPECT_EQ(Cell(r, colDuration), "") << clip;
+        EXPECT_EQ(Cell(r, colStatus), "Ready") << clip;
+    }
+    EXPECT_EQ(Cell(m_model.rowCount() - 2, colSize), " 0 bytes");
+}
+
+TEST_F(FileListMedia, RowsMirrorTheFirstStreamsOfEachAnalysis)
+{
+    for (TFileAnalysis analysis : {faQuick, faFull}) {
+        m_params.FileAnalysis = analysis;
+        m_model.ClearFileList();
+        for (const char* clip : Clips) {
+            const QString path = TestSupport::Clip(QString::fromUtf8(clip));
+            ASSERT_TRUE(m_model.AddToList(path)) << clip;
+            TVideoFileInfo info;
+            if (analysis == faQuick)
+                AnalyzeMediaFile(path, m_params.MediaInfoDll, info);
+            else
+                GetVideoFileInfo(path, m_params.MediaInfoDll, info);
+            const TFileListRow& row = m_model.Row(m_model.rowCount() - 1);
+            EXPECT_DOUBLE_EQ(row.Duration, info.Duration) << clip;
+            EXPECT_EQ(row.HasVideo, info.NumberOfVideoStreams > 0) << clip;
+            EXPECT_EQ(row.HasAudio, info.NumberOfAudioStreams > 0) << clip;
+            EXPECT_EQ(row.VideoStreamSize, info.VideoStreams[0].StreamSize) << clip;
+            EXPECT_EQ(row.VideoBitrate, info.VideoStreams[0].Bitrate) << clip;
+            EXPECT_EQ(row.AudioStreamSize, info.AudioStreams[0].StreamSize) << clip;
+            EXPECT_EQ(row.AudioCodecID, info.AudioStreams[0].CodecID) << clip;
+        }
+    }
+}
+
+TEST_F(FileListMedia, FooterOverRealClipsAndAFolderOfThem)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* clip : {"clip_xvid_mp3.avi", "clip_h264_aac.mp4", "clip_video_only.mp4"})
+        ASSERT_TRUE(QFile::copy(TestSupport::Clip(QLatin1String(clip)), dir.path() + QLatin1Char('/') + QLatin1String(clip)));
+    const TInputResult in = AddInputPaths(m_model, {dir.path()});
+    ASSERT_EQ(in.Accepted, 3);
+    int64_t size = 0;
+    double fps = 0;
+    for (int r = 0; r < 3; ++r) {
+        size += m_model.Row(r).Size;
+        fps += m_model.Row(r).VideoFPS;
+    }
+    EXPECT_EQ(m_model.FooterText(colSize), FormatFileSize(size));
+    EXPECT_EQ(m_model.FooterText(colVideoFPS), QStringLiteral("AVG ") + FixedDecimals(fps / 3, 2));
+    EXPECT_EQ(m_model.FooterText(colDuration), "00:00:06"); // the video-only clip has no duration
+    EXPECT_TRUE(m_model.FooterText(colAudioBitrate).startsWith(QLatin1String("AVG ")));
+}
