@@ -272,6 +272,29 @@ TEST_F(ToolsFiles, UpxHeaderFoundBySearchAndVersionFromIdText)
     EXPECT_FALSE(Inspect("noupx.exe", img.Build()).IsPackedByUpx());
 }
 
+TEST_F(ToolsFiles, HostileHeadersStayInsideTheFile)
+{
+    PeImage img;
+    img.sections = {"UPX0", "UPX1", "UPX2"};
+    QByteArray b = img.Build();
+    b.replace(img.SectionTable() + 3 * 40 + 40, 37, UpxHeader("3.96", 9, 2));
+    // Every cut of a packed image: whatever is read, nothing outside the file.
+    for (int len = 0; len <= b.size(); len += 13) {
+        const TPeFile pe = Inspect(QStringLiteral("cut%1").arg(len), b.left(len));
+        EXPECT_LE(pe.SectionCount(), 3);
+    }
+    // Section count and raw-data offsets at their limits.
+    QByteArray wild = b;
+    Put16(wild, 0x80 + 4 + 2, 0xFFFF);
+    Put32(wild, img.SectionTable() + 40 + 20, 0xFFFFFFFFu);
+    const TPeFile pe = Inspect("wild.exe", wild);
+    EXPECT_TRUE(pe.IsValidPeFile());
+    EXPECT_LT(pe.SectionCount(), 100);
+    EXPECT_TRUE(pe.IsPackedByUpx()); // found by the search instead
+    Put32(wild, img.SectionTable() + 40 + 20, 10u); // before the file start once 37 is taken off
+    EXPECT_TRUE(Inspect("wild2.exe", wild).IsPackedByUpx());
+}
+
 #if defined(__x86_64__)
 TEST_F(ToolsFiles, ElfOfTheRealEncoderAndLibrary)
 {
