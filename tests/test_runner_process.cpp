@@ -113,6 +113,11 @@ TEST(Runner, ArgumentsAreSingleWordsAndTheWorkingDirectoryIsUsed)
     for (const QString& a : args)
         expected << "[" + a + "]";
     EXPECT_EQ(st.EncoderOutput, expected);
+
+    // a relative program path counts from our directory, not from the child's
+    st.EncoderOutput.clear();
+    EXPECT_EQ(RunEncoder(QDir::current().relativeFilePath(Fake("print_env.sh")), {}, st, sink, dir.path()), 0);
+    EXPECT_EQ(st.EncoderOutput, expected.mid(0, 1));
 }
 
 TEST(Runner, StatusLinesPastThousandSecondsKeepTheProgressMoving)

@@ -29,8 +29,12 @@ int RunEncoder(const QString& program, const QStringList& argv, TConversionState
     QString dir = workingDir.isEmpty() ? AppParams().AppDir : workingDir;
     if (dir.isEmpty())
         dir = QStringLiteral("/");
+    // The child starts in another directory: a relative path must not change its meaning.
+    QString exe = program;
+    if (exe.contains(QLatin1Char('/')) && QFileInfo(exe).isRelative())
+        exe = QFileInfo(exe).absoluteFilePath();
     TEncoderRun run(state, sink);
-    return run.Run(program, argv, dir);
+    return run.Run(exe, argv, dir);
 }
 
 bool SendToEncoder(TConversionState& state, char key)

@@ -1,9 +1,9 @@
 #include "conversion/ErrorLog.h"
 
-#include <QFile>
+#include "lib/TextFile.h"
+
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cstdint>
 
@@ -60,21 +60,7 @@ QString TErrorLog::Text() const { return m_lines.join(QLatin1Char('\n')); }
 
 bool TErrorLog::SaveToFile(const QString& fileName, QString* error) const
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    QByteArray bytes;
-    for (const QString& line : m_lines)
-        bytes += line.toUtf8() + "\r\n";
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return TextFile::WriteLines(fileName, m_lines, TTextEncoding::Utf8, QStringLiteral("\r\n"), error);
 }
 
 bool ShouldCloseAfterConversion(int actionIndex, bool endedNormally, int filesToConvert, bool aborted,

@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "conversion/EncoderOutput.h"
+#include "lib/Conversion.h"
 
 #include <QLocale>
 
@@ -11,13 +12,7 @@ namespace {
 
 constexpr int ChunkCounterWrap = 100000000;
 
-QString Grouped(qint64 v)
-{
-    QString digits = QString::number(v < 0 ? -v : v);
-    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
-        digits.insert(i, QLatin1Char(' '));
-    return v < 0 ? QLatin1Char('-') + digits : digits;
-}
+QString Grouped(int64_t v) { return IntToStrGrouped(v, QLatin1Char(' ')); }
 
 QString Separator() { return QStringLiteral("    ::    "); }
 

@@ -1,6 +1,7 @@
 #include "conversion/StatusLine.h"
 
-#include <QLocale>
+#include "lib/Conversion.h"
+
 #include <QStringList>
 
 namespace {
@@ -66,11 +67,8 @@ bool ParseStatusLine(const QString& line, TStatusLine* status)
     const QString& speed = tokens[4];
     const qsizetype fpsAt = speed.indexOf(QLatin1String("fps"));
     if (fpsAt >= 0) {
-        QString number = speed.left(fpsAt);
-        number.replace(QLatin1Char(','), QLatin1Char('.'));
-        bool ok = false;
-        const double fps = QLocale::c().toDouble(number, &ok);
-        rec.Fps = ok ? fps : -1.0;
+        double fps = -1.0;
+        rec.Fps = TryFloatAnySep(speed.left(fpsAt), fps) ? fps : -1.0;
     }
 
     const QString size = tokens[7].toUpper();
