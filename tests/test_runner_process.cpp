@@ -4,6 +4,7 @@
 #include "conversion/ConversionState.h"
 #include "conversion/IProgressSink.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -133,6 +134,22 @@ TEST(Runner, StatusLinesPastThousandSecondsKeepTheProgressMoving)
             lastFrame = u.Status.Frame;
     EXPECT_EQ(lastFrame, 50); // the lines from Pos:1000.0s on were read
     EXPECT_EQ(st.EncoderOutput.last(), "muxing overhead: 0.5%");
+}
+
+// A window that pumps events from inside its handlers must not reorder or lose lines.
+TEST(Runner, SinkThatPumpsEvents)
+{
+    TConversionState quiet;
+    TRecordingSink plain;
+    ASSERT_EQ(RunFake(quiet, plain, Fake("status_lines.py"), {"3000"}), 0);
+
+    TConversionState st;
+    TRecordingSink pumping;
+    pumping.onLine = [](const QString&) { QCoreApplication::processEvents(); };
+    pumping.onProgress = [](const TProgressUpdate&) { QCoreApplication::processEvents(); };
+    ASSERT_EQ(RunFake(st, pumping, Fake("status_lines.py"), {"3000"}), 0);
+    EXPECT_EQ(pumping.lines, plain.lines);
+    EXPECT_EQ(st.EncoderOutput, quiet.EncoderOutput);
 }
 
 TEST(Runner, ExitCodes)

@@ -8,7 +8,6 @@
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <limits>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -17,6 +16,8 @@
 namespace {
 
 constexpr qsizetype ReadChunk = 20481;
+// bounds the last read when a process outside the group still holds the pipe
+constexpr int MaxDrainReads = 4096;
 
 // Runs in the child between fork and exec; only async-signal-safe calls.
 void PrepareChild(int outputFd)
@@ -163,8 +164,11 @@ void TEncoderRun::RequestQuit()
 // still lets the event loop serve the windows; at its end stops watching it.
 void TEncoderRun::ReadOutput(int maxReads)
 {
-    if (m_outRead < 0)
+    // A sink that pumps events may bring us back here, or bring the process's end, while
+    // a chunk is half fed: the order of the lines must not change.
+    if (m_outRead < 0 || m_reading)
         return;
+    m_reading = true;
     char buffer[ReadChunk];
     const auto onLine = [this](const QString& line, bool appended) { HandleLine(line, appended); };
     for (int reads = 0; reads < maxReads;) {
@@ -172,19 +176,20 @@ void TEncoderRun::ReadOutput(int maxReads)
         if (n > 0) {
             ++reads;
             m_assembler.Feed(buffer, n, onLine);
-            if (m_outRead < 0)
-                return; // the run ended inside a handler
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno == EAGAIN)
-            return;
-        // end of the output, or a read error, which ends it just the same
-        CloseOutputPipe();
-        OnOutputClosed();
-        return;
+        if (n == 0 || errno != EAGAIN) {
+            // end of the output, or a read error, which ends it just the same
+            CloseOutputPipe();
+            OnOutputClosed();
+        }
+        break;
     }
+    m_reading = false;
+    if (m_finishPending)
+        FinishRun();
 }
 
 void TEncoderRun::HandleLine(const QString& line, bool appended)
@@ -204,18 +209,26 @@ void TEncoderRun::OnOutputClosed()
 
 void TEncoderRun::OnFinished(int exitCode, QProcess::ExitStatus status)
 {
-    if (m_finished)
+    if (m_finished || m_finishPending)
         return;
-    ReadOutput(std::numeric_limits<int>::max());
-    m_assembler.Finish([this](const QString& line, bool appended) { HandleLine(line, appended); });
+    m_exitCode = MapExitCode(exitCode, status);
+    m_finishPending = true;
+    if (!m_reading)
+        FinishRun();
+}
+
+void TEncoderRun::FinishRun()
+{
+    m_finishPending = false;
+    m_finished = true;
     m_graceTimer.stop();
     m_exitWaitTimer.stop();
-    m_exitCode = MapExitCode(exitCode, status);
     // Whatever the encoder left behind in its group (helpers, a wrapper's children) ends
-    // with it.
+    // with it; what they wrote before is still read.
     KillGroup();
+    ReadOutput(MaxDrainReads);
+    m_assembler.Finish([this](const QString& line, bool appended) { HandleLine(line, appended); });
     CloseOutputPipe();
-    m_finished = true;
     m_state.EncoderInput = false;
     if (m_loop)
         m_loop->quit();

@@ -38,6 +38,7 @@ private:
     void ReadOutput(int maxReads);
     void OnOutputClosed();
     void OnFinished(int exitCode, QProcess::ExitStatus status);
+    void FinishRun();
     void OnGraceExpired();
     void OnExitWaitExpired();
     void SignalGroup(int signal);
@@ -60,6 +61,8 @@ private:
     QSocketNotifier* m_outNotifier = nullptr;
     qint64 m_pgid = 0;
     bool m_finished = false;
+    bool m_finishPending = false;   // the process ended while a chunk was being fed
+    bool m_reading = false;
     bool m_sentInterrupt = false;
     bool m_killedAfterGrace = false;
     bool m_killedStillRunning = false;
