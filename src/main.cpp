@@ -4,6 +4,7 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/Headless.h"
 #include "ui/TFormMain.h"
+#include "ui/UiKit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
     Platform::EnsureUtf8CType();
     QApplication::setApplicationName(QString::fromLatin1(AppInfo::ExecutableName));
     QApplication::setApplicationDisplayName(QString());
+    UiKit::ApplyAppStyle(app);
     InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
     TFormMain w(opts);
     w.show();

@@ -1,13 +1,997 @@
 #include "ui/TFormMain.h"
 
 #include "app/AppInfo.h"
+#include "app/AppParams.h"
+#include "conversion/ConRun.h"
+#include "conversion/ConversionState.h"
+#include "encoding/CmdLinePreview.h"
+#include "filelist/ListActionStates.h"
+#include "media/MediaAnalysis.h"
+#include "encoding/Mp3BitrateTable.h"
+#include "encoding/SettingsRules.h"
+#include "filelist/FileListColumns.h"
+#include "lib/Files.h"
+#include "lib/TextFile.h"
+#include "media/FileInfoReport.h"
+#include "ui/TAdvancedPanel.h"
+#include "ui/TAudioPanel.h"
+#include "ui/TFileGrid.h"
+#include "ui/TFormCmdLine.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormFileInfo.h"
+#include "ui/TFormProgress.h"
+#include "ui/TGridFooter.h"
+#include "ui/TThemeIconStore.h"
+#include "ui/TVideoPanel.h"
+#include "ui/UiKit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QThread>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+QToolButton* ActionButton(QAction* a, QWidget* parent, const char* name)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setDefaultAction(a);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return b;
+}
+
+// Where the product's other pages live: the host of the product home page.
+QString MakerSite()
+{
+    const QUrl home(ProductHomePageUrl());
+    return home.scheme() + QStringLiteral("://") + home.host();
+}
+
+} // namespace
 
 TFormMain::TFormMain(const CliOptions& options, QWidget* parent)
     : QMainWindow(parent)
+    , m_options(options)
 {
-    Q_UNUSED(options);
     setObjectName(QStringLiteral("FormMain"));
-    setWindowTitle(AppInfo::FullCaption());
+    // 1. size, tray, stay on top off
     setMinimumSize(650, 400);
     resize(934, 712);
+    // 2. the program's paths and tools
+    TAppParams& ap = AppParams();
+    if (ap.AppDir.isEmpty())
+        InitAppParams(ap, options.home, QCoreApplication::applicationDirPath());
+    ap.ScrollProgressToBottom = true;
+    // 3. captions
+    setWindowTitle(AppInfo::FullCaption());
+    // 4. controls
+    ap.MonospaceFont = UiKit::ChooseMonospaceFont();
+    CreateActions();
+    PrepareControls();
+    CreateMenus();
+    CreateToolBar();
+    CreateTray();
+    // 5. default encoder settings
+    actSetDefaultEncoderSettingsExecute();
+    // 6. dialogs start in the program directory
+    UpdateInitialFolders(ap.AppDir);
+    QDir().mkpath(ap.ProfilesDir);
+    // 7. the last session's encoder settings
+    LoadLastSessionProfile();
+    // 8. dropped files are welcome from now on
+    setAcceptDrops(true);
+    // 9. the settings file
+    LoadSettingsFile();
+    // 10.
+    InitControls();
+    FillProfileList();
+    CreateAuxiliaryWindows();
+    ConnectActions();
+    // 11. the first argument, when it names an existing file
+    if (!options.inputs.isEmpty() && QFileInfo(options.inputs.first()).isFile())
+        AddFileFromCommandLine(options.inputs.first());
+    // 12.
+    InitControls();
+}
+
+TFormMain::~TFormMain() = default;
+
+QAction* TFormMain::Action(const QString& name) const
+{
+    return m_actions.value(name);
+}
+
+QAction* TFormMain::MakeAction(const char* name, const QString& caption, const QKeySequence& shortcut)
+{
+    auto* a = new QAction(caption, this);
+    a->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty())
+        a->setShortcut(shortcut);
+    // Every action lives on the window too, so its shortcut works whatever menu shows it.
+    addAction(a);
+    m_actions.insert(a->objectName(), a);
+    return a;
+}
+
+void TFormMain::CreateActions()
+{
+    MakeAction("actAddFiles", tr("Add files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    MakeAction("actAddFolder", tr("Add folder..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+    MakeAction("actRemoveChecked", tr("Remove checked files from list"));
+    MakeAction("actClearFileList", tr("Clear file list"));
+    MakeAction("actCheckAll", tr("Check all"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    MakeAction("actUncheckAll", tr("Uncheck all"));
+    MakeAction("actInvertSelection", tr("Invert selection"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    MakeAction("actCheckSelected", tr("Check selected files"));
+    MakeAction("actUncheckSelected", tr("Uncheck selected files"));
+    MakeAction("actLoadFileList", tr("Load file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    MakeAction("actSaveFileList", tr("Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    MakeAction("actExploreDirectory", tr("Explore directory"));
+    MakeAction("actConvert", tr("Convert"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    MakeAction("actSaveBat", tr("Save BAT file..."));
+    MakeAction("actShowOptions", tr("Options..."), QKeySequence(Qt::Key_F12));
+    MakeAction("actStayOnTop", tr("Stay on top"))->setCheckable(true);
+    MakeAction("actMinimizeToTray", tr("Minimize to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    MakeAction("actExit", tr("Exit"));
+    MakeAction("actShowProgressWindow", tr("Show progress window"), QKeySequence(Qt::Key_F8));
+    MakeAction("actShowHideFileInfo", tr("Show / hide video file properties"), QKeySequence(Qt::Key_F10));
+    MakeAction("actShowHideFormErrors", tr("Show / hide error log"), QKeySequence(Qt::Key_F11));
+    MakeAction("actLoadProfile", tr("Load encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    MakeAction("actSaveProfile", tr("Save encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    MakeAction("actLoadSelectedProfile", tr("<-- Load"));
+    MakeAction("actSetDefaultEncoderSettings", tr("Default encoder settings"));
+    MakeAction("actCopyVideoSettings_Avi", tr("Copy video encoding settings"));
+    MakeAction("actPasteVideoSettings_Avi", tr("Paste video encoding settings"))->setEnabled(false);
+    MakeAction("actDefaultVideoSettings_Avi", tr("Default video encoding settings"));
+    MakeAction("actCopyAudioSettings", tr("Copy audio encoding settings"));
+    MakeAction("actPasteAudioSettings", tr("Paste audio encoding settings"))->setEnabled(false);
+    MakeAction("actDefaultAudioSettings", tr("Default audio encoding settings"));
+    MakeAction("actCopyAdvancedSettings", tr("Copy advanced encoding settings"));
+    MakeAction("actPasteAdvancedSettings", tr("Paste advanced encoding settings"))->setEnabled(false);
+    MakeAction("actDefaultAdvancedSettings", tr("Default advanced encoding settings"));
+    MakeAction("actShowCmdLine", tr("Encoder command-line parameters..."), QKeySequence(Qt::Key_F2));
+    MakeAction("actToolsInfo", tr("Tools info..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    MakeAction("actCheckUpdate", tr("Check for updates..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    MakeAction("actAbout", tr("About..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
+    MakeAction("actHelp", tr("Help"))->setVisible(false);
+    MakeAction("actGoToHomePage", tr("Home page"))->setToolTip(ProductHomePageUrl());
+    MakeAction("actGoToDonation", tr("Donation"));
+    MakeAction("actGoToFacebook", tr("Facebook"));
+    MakeAction("actGoToTwitter", tr("Twitter"));
+    MakeAction("actBrowseOutDir", tr("Browse..."));
+    MakeAction("actExploreOutDir", tr("Explore..."));
+    MakeAction("actShowHideMainWindow", tr("Minimize to system tray"));
+    MakeAction("actEsc", QString(), QKeySequence(Qt::Key_Escape));
+    for (int item : ColumnMenuItems()) {
+        if (item < 0)
+            continue;
+        QAction* a = MakeAction(ColumnVisibleActionName(item).toLatin1().constData(),
+                                QString::fromUtf8(ColumnDef(item).MenuCaption));
+        a->setCheckable(true);
+        a->setData(item);
+        m_columnActions << a;
+    }
+}
+
+QMenu* TFormMain::CreateColumnsMenu(QWidget* parent)
+{
+    auto* m = new QMenu(tr("Columns"), parent);
+    for (int item : ColumnMenuItems()) {
+        if (item < 0)
+            m->addSeparator();
+        else
+            m->addAction(Action(ColumnVisibleActionName(item)));
+    }
+    // All three column menus share the toggles; each shows the columns as they are now.
+    connect(m, &QMenu::aboutToShow, this, &TFormMain::InitColVisibleActions);
+    return m;
+}
+
+void TFormMain::CreateMenus()
+{
+    auto add = [this](QMenu* m, std::initializer_list<const char*> names) {
+        for (const char* n : names) {
+            if (!*n)
+                m->addSeparator();
+            else
+                m->addAction(Action(QLatin1String(n)));
+        }
+    };
+    QMenu* file = menuBar()->addMenu(tr("File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    add(file, {"actConvert", "", "actSaveBat", "", "actShowOptions", "actStayOnTop", "", "actMinimizeToTray", "actExit"});
+
+    QMenu* view = menuBar()->addMenu(tr("View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    add(view, {"actShowProgressWindow", "actShowHideFileInfo", "", "actShowHideFormErrors", ""});
+    QMenu* viewColumns = CreateColumnsMenu(view);
+    viewColumns->setObjectName(QStringLiteral("mnuViewColumns"));
+    view->addMenu(viewColumns);
+
+    QMenu* list = menuBar()->addMenu(tr("File list"));
+    list->setObjectName(QStringLiteral("mnuFileList"));
+    add(list, {"actAddFiles", "actAddFolder", "actRemoveChecked", "actClearFileList", "", "actCheckAll",
+               "actUncheckAll", "actInvertSelection", "actCheckSelected", "actUncheckSelected", "",
+               "actLoadFileList", "actSaveFileList", "", "actExploreDirectory"});
+
+    QMenu* enc = menuBar()->addMenu(tr("Encoder"));
+    enc->setObjectName(QStringLiteral("mnuEncoder"));
+    add(enc, {"actLoadProfile", "actSaveProfile", "", "actSetDefaultEncoderSettings", "",
+              "actCopyVideoSettings_Avi", "actPasteVideoSettings_Avi", "actDefaultVideoSettings_Avi", "",
+              "actCopyAudioSettings", "actPasteAudioSettings", "actDefaultAudioSettings", "",
+              "actCopyAdvancedSettings", "actPasteAdvancedSettings", "actDefaultAdvancedSettings", "",
+              "actShowCmdLine", "", "actToolsInfo"});
+
+    QMenu* help = menuBar()->addMenu(tr("Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    add(help, {"actHelp", "actGoToHomePage", "actGoToDonation", "actGoToFacebook", "actGoToTwitter", "",
+               "actCheckUpdate", "", "actAbout"});
+
+    m_popLv = new QMenu(this);
+    m_popLv->setObjectName(QStringLiteral("popLv"));
+    add(m_popLv, {"actConvert", "", "actAddFiles", "actAddFolder", "actRemoveChecked", "actClearFileList", "",
+                  "actCheckAll", "actUncheckAll", "actInvertSelection", "actCheckSelected", "actUncheckSelected", "",
+                  "actLoadFileList", "actSaveFileList", "", "actShowHideFileInfo", "", "actExploreDirectory", ""});
+    QMenu* popColumnsSub = CreateColumnsMenu(m_popLv);
+    popColumnsSub->setObjectName(QStringLiteral("popLvColumns"));
+    m_popLv->addMenu(popColumnsSub);
+
+    m_popColumns = CreateColumnsMenu(this);
+    m_popColumns->setObjectName(QStringLiteral("popColumns"));
+    m_ng->SetHeaderMenu(m_popColumns);
+
+    // The panel header menus.
+    add(m_pnVideo->HeaderMenu(), {"actCopyVideoSettings_Avi", "actPasteVideoSettings_Avi", "actDefaultVideoSettings_Avi"});
+    add(m_pnAudio->HeaderMenu(), {"actCopyAudioSettings", "actPasteAudioSettings", "actDefaultAudioSettings"});
+    add(m_pnAdvanced->HeaderMenu(), {"actCopyAdvancedSettings", "actPasteAdvancedSettings", "actDefaultAdvancedSettings"});
+}
+
+void TFormMain::CreateToolBar()
+{
+    m_tbMain = addToolBar(tr("Main"));
+    m_tbMain->setObjectName(QStringLiteral("tbMain"));
+    m_tbMain->setMovable(false);
+    m_tbMain->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_tbMain->setIconSize(QSize(20, 20));
+    struct Item {
+        const char* action;
+        const char* icon;
+        QStyle::StandardPixmap fallback;
+        QString buttonText; // short, the menus keep the full caption
+    };
+    const Item items[] = {
+        {"actAddFiles", "list-add", QStyle::SP_FileIcon, tr("Add files")},
+        {"actAddFolder", "folder-new", QStyle::SP_DirIcon, tr("Add folder")},
+        {"actRemoveChecked", "list-remove", QStyle::SP_TrashIcon, tr("Remove checked")},
+        {"actConvert", "media-playback-start", QStyle::SP_MediaPlay, tr("Convert")},
+        {"actShowHideFileInfo", "dialog-information", QStyle::SP_FileDialogInfoView, tr("File info")},
+        {"actShowOptions", "preferences-system", QStyle::SP_FileDialogDetailedView, tr("Options")},
+        {"actGoToHomePage", "go-home", QStyle::SP_DirHomeIcon, tr("Home page")},
+        {"actStayOnTop", "go-top", QStyle::SP_TitleBarShadeButton, tr("Stay on top")},
+    };
+    for (const Item& i : items) {
+        QAction* a = Action(QLatin1String(i.action));
+        a->setIcon(QIcon::fromTheme(QLatin1String(i.icon), style()->standardIcon(i.fallback)));
+        a->setIconText(i.buttonText);
+        if (a->toolTip() == a->iconText())
+            a->setToolTip(a->text());
+        m_tbMain->addAction(a);
+    }
+}
+
+void TFormMain::CreateTray()
+{
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->setObjectName(QStringLiteral("popTray"));
+    m_trayMenu->addAction(Action(QStringLiteral("actShowHideMainWindow")));
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(Action(QStringLiteral("actExit")));
+    connect(m_trayMenu, &QMenu::aboutToShow, this, &TFormMain::InitControls);
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return; // without a tray, minimizing to it would lose the window
+    m_tray = new QSystemTrayIcon(windowIcon().isNull() ? style()->standardIcon(QStyle::SP_MediaPlay) : windowIcon(), this);
+    m_tray->setToolTip(QString::fromLatin1(AppInfo::ProgramName));
+    m_tray->setContextMenu(m_trayMenu);
+    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+        if (r == QSystemTrayIcon::Trigger && !isVisible())
+            actShowHideMainWindowExecute();
+    });
+}
+
+void TFormMain::PrepareControls()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("pnMain"));
+    auto* v = new QVBoxLayout(central);
+    v->setContentsMargins(4, 2, 4, 4);
+    v->setSpacing(4);
+
+    m_ng = new TFileGrid(central);
+    m_ng->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_ngFooter = new TGridFooter(m_ng, central);
+    auto* gridBox = new QVBoxLayout;
+    gridBox->setSpacing(0);
+    gridBox->addWidget(m_ng, 1);
+    gridBox->addWidget(m_ngFooter);
+    v->addLayout(gridBox, 1);
+    v->addWidget(CreateSettingsArea());
+    v->addWidget(CreateMidStrip());
+    setCentralWidget(central);
+    m_ng->setFont(QFont(QStringLiteral("Segoe UI"), 8));
+    AttachFileList();
+}
+
+QWidget* TFormMain::CreateSettingsArea()
+{
+    m_fpConversionSettings = new QFrame(this);
+    m_fpConversionSettings->setObjectName(QStringLiteral("fpConversionSettings"));
+    auto* outer = new QVBoxLayout(m_fpConversionSettings);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(2);
+    m_foldButton = new QToolButton(m_fpConversionSettings);
+    m_foldButton->setObjectName(QStringLiteral("btnFoldConversionSettings"));
+    m_foldButton->setText(tr("Conversion settings"));
+    m_foldButton->setCheckable(true);
+    m_foldButton->setChecked(true);
+    m_foldButton->setArrowType(Qt::DownArrow);
+    m_foldButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_foldButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    outer->addWidget(m_foldButton);
+
+    m_settingsBody = new QWidget(m_fpConversionSettings);
+    auto* h = new QHBoxLayout(m_settingsBody);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->setSpacing(4);
+    auto* pnLeft = new QWidget(m_settingsBody);
+    pnLeft->setObjectName(QStringLiteral("pnLeft"));
+    auto* left = new QVBoxLayout(pnLeft);
+    left->setContentsMargins(0, 0, 0, 0);
+    left->setSpacing(3);
+    auto* panels = new QHBoxLayout;
+    panels->setSpacing(4);
+    m_pnVideo = new TVideoPanel(pnLeft);
+    m_pnAudio = new TAudioPanel(pnLeft);
+    panels->addWidget(m_pnVideo, 1);
+    panels->addWidget(m_pnAudio, 1);
+    left->addLayout(panels, 1);
+    auto* profile = new QHBoxLayout;
+    auto* lblProfile = new QLabel(tr("Profile:"), pnLeft);
+    lblProfile->setObjectName(QStringLiteral("lblProfile"));
+    m_cbProfileNew = new QComboBox(pnLeft);
+    m_cbProfileNew->setObjectName(QStringLiteral("cbProfileNew"));
+    m_cbProfileNew->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    profile->addWidget(lblProfile);
+    profile->addWidget(m_cbProfileNew, 1);
+    profile->addWidget(ActionButton(Action(QStringLiteral("actLoadSelectedProfile")), pnLeft, "btnLoadSelectedProfile"));
+    left->addLayout(profile);
+    m_pnAdvanced = new TAdvancedPanel(m_settingsBody);
+    h->addWidget(pnLeft, 3);
+    h->addWidget(m_pnAdvanced, 2);
+    m_settingsBody->setFixedHeight(258);
+    outer->addWidget(m_settingsBody);
+    connect(m_foldButton, &QToolButton::toggled, this, [this](bool expanded) {
+        m_settingsBody->setVisible(expanded);
+        m_foldButton->setArrowType(expanded ? Qt::DownArrow : Qt::RightArrow);
+    });
+    return m_fpConversionSettings;
+}
+
+QWidget* TFormMain::CreateMidStrip()
+{
+    m_pnMid = new QWidget(this);
+    m_pnMid->setObjectName(QStringLiteral("pnMid"));
+    auto* h = new QHBoxLayout(m_pnMid);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto* opts = new QGridLayout;
+    opts->setVerticalSpacing(3);
+    m_cbOutputExists = new QComboBox(m_pnMid);
+    m_cbOutputExists->setObjectName(QStringLiteral("cbOutputExists"));
+    m_cbOutputExists->addItems(EncodingLists::cbOutputExists());
+    m_cbAfterConversion = new QComboBox(m_pnMid);
+    m_cbAfterConversion->setObjectName(QStringLiteral("cbAfterConversion"));
+    m_cbAfterConversion->addItems(EncodingLists::cbAfterConversion());
+    m_chKeepDates = new QCheckBox(tr("Keep the dates of the original file"), m_pnMid);
+    m_chKeepDates->setObjectName(QStringLiteral("chKeepDates"));
+    m_chKeepDates->setToolTip(tr("Keeps the creation, last write and the last access time of the original file"));
+    opts->addWidget(new QLabel(tr("If output file exists:"), m_pnMid), 0, 0);
+    opts->addWidget(m_cbOutputExists, 0, 1);
+    opts->addWidget(new QLabel(tr("After conversion:"), m_pnMid), 1, 0);
+    opts->addWidget(m_cbAfterConversion, 1, 1);
+    opts->addWidget(m_chKeepDates, 2, 0, 1, 2);
+    h->addLayout(opts);
+
+    auto* box = new QGroupBox(tr("Output directory"), m_pnMid);
+    box->setObjectName(QStringLiteral("gbOutputDirectory"));
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(6, 4, 6, 4);
+    g->setVerticalSpacing(3);
+    m_rbOutDirIsInDir = new QRadioButton(tr("Output directory = Input diectory"), box);
+    m_rbOutDirIsInDir->setObjectName(QStringLiteral("rbOutDirIsInDir"));
+    m_rbOutDirIsInDir->setChecked(true);
+    m_rbOutDir = new QRadioButton(box);
+    m_rbOutDir->setObjectName(QStringLiteral("rbOutDir"));
+    m_edOutDir = new QLineEdit(box);
+    m_edOutDir->setObjectName(QStringLiteral("edOutDir"));
+    m_edOutDir->setText(QDir::toNativeSeparators(DefaultOutDir()));
+    QToolButton* explore = ActionButton(Action(QStringLiteral("actExploreOutDir")), box, "btnExploreOutDir");
+    explore->hide();
+    g->addWidget(m_rbOutDirIsInDir, 0, 0, 1, 4);
+    g->addWidget(m_rbOutDir, 1, 0);
+    g->addWidget(m_edOutDir, 1, 1);
+    g->addWidget(ActionButton(Action(QStringLiteral("actBrowseOutDir")), box, "btnBrowseOutDir"), 1, 2);
+    g->addWidget(explore, 1, 3);
+    g->setColumnStretch(1, 1);
+    h->addWidget(box, 1);
+    return m_pnMid;
+}
+
+void TFormMain::CreateAuxiliaryWindows()
+{
+    // The about and options windows come with their own code; the order of the rest is kept.
+    m_formProgress = new TFormProgress(this);
+    m_formFileInfo = new TFormFileInfo(this);
+    m_formErrors = new TFormErrors(this);
+    m_formCmdLine = new TFormCmdLine(this);
+    for (QWidget* w : AuxiliaryWindows())
+        w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+QList<QWidget*> TFormMain::AuxiliaryWindows() const
+{
+    return {m_formProgress, m_formFileInfo, m_formErrors, m_formCmdLine};
+}
+
+// ---- start-up and shutdown hooks -------------------------------------------------
+// The settings file and the profiles are read and written by their own code; until it
+// is wired in, the window starts from the built-in defaults.
+
+void TFormMain::LoadLastSessionProfile() {}
+void TFormMain::LoadSettingsFile() {}
+void TFormMain::FillProfileList() {}
+void TFormMain::SaveSettingsFile() {}
+void TFormMain::SaveLastSessionProfile() {}
+
+// ---- settings -------------------------------------------------------------------
+
+EncodingSettings TFormMain::Settings() const
+{
+    EncodingSettings s;
+    m_pnVideo->GetSettings(s);
+    m_pnAudio->GetSettings(s);
+    m_pnAdvanced->GetSettings(s);
+    s.cbOutputExists = m_cbOutputExists->currentIndex();
+    s.cbAfterConversion = m_cbAfterConversion->currentIndex();
+    s.chKeepDates = m_chKeepDates->isChecked();
+    s.rbOutDir = m_rbOutDir->isChecked();
+    s.edOutDir = QDir::fromNativeSeparators(m_edOutDir->text());
+    return s;
+}
+
+void TFormMain::SetSettings(const EncodingSettings& s)
+{
+    const bool wasUpdating = std::exchange(m_updating, true);
+    m_pnVideo->SetSettings(s);
+    m_pnAudio->SetSettings(s);
+    m_pnAdvanced->SetSettings(s);
+    m_cbOutputExists->setCurrentIndex(s.cbOutputExists);
+    m_cbAfterConversion->setCurrentIndex(s.cbAfterConversion);
+    m_chKeepDates->setChecked(s.chKeepDates);
+    (s.rbOutDir ? m_rbOutDir : m_rbOutDirIsInDir)->setChecked(true);
+    m_edOutDir->setText(QDir::toNativeSeparators(s.edOutDir));
+    m_updating = wasUpdating;
+}
+
+// Panel changes go through the settings value, so copy, paste and defaults are the
+// library's rules, applied to what the panels show.
+void TFormMain::ApplyPanelChange(const std::function<void(EncodingSettings&)>& change)
+{
+    EncodingSettings s = Settings();
+    change(s);
+    SetSettings(s);
+    InitControls();
+}
+
+int TFormMain::DefaultVideoCodec() const
+{
+    return m_defaultVideoCodec;
+}
+
+void TFormMain::actSetDefaultEncoderSettingsExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { SetDefaultParams(s, DefaultVideoCodec()); });
+    if (m_cbProfileNew->count() > 1)
+        m_cbProfileNew->setCurrentIndex(1);
+}
+
+void TFormMain::ConnectActions()
+{
+    auto on = [this](const char* name, auto&& fn) { connect(Action(QLatin1String(name)), &QAction::triggered, this, fn); };
+    on("actEsc", [this] { actEscExecute(); });
+    on("actExit", [this] { close(); });
+    on("actStayOnTop", [this] { actStayOnTopExecute(); });
+    on("actMinimizeToTray", [this] { actMinimizeToTrayExecute(); });
+    on("actShowHideMainWindow", [this] { actShowHideMainWindowExecute(); });
+    on("actExploreDirectory", [this] { actExploreDirectoryExecute(); });
+    on("actBrowseOutDir", [this] { actBrowseOutDirExecute(); });
+    on("actExploreOutDir", [this] { actExploreOutDirExecute(); });
+    on("actShowProgressWindow", [this] { actShowProgressWindowExecute(); });
+    on("actShowHideFileInfo", [this] { actShowHideFileInfoExecute(); });
+    on("actShowHideFormErrors", [this] { actShowHideFormErrorsExecute(); });
+    on("actShowCmdLine", [this] { actShowCmdLineExecute(false); });
+    on("actSetDefaultEncoderSettings", [this] { actSetDefaultEncoderSettingsExecute(); });
+    on("actGoToHomePage", [this] { OpenWebPage(QString()); });
+    on("actHelp", [this] { OpenWebPage(QString()); });
+    on("actGoToDonation", [this] { OpenWebPage(QStringLiteral("/donation/")); });
+    on("actGoToFacebook", [] { UiKit::OpenWithShell(QStringLiteral("https://www.facebook.com/vexaconverter")); });
+    on("actGoToTwitter", [] { UiKit::OpenWithShell(QStringLiteral("https://twitter.com/vexaconverter")); });
+
+    on("actCopyVideoSettings_Avi", [this] {
+        m_copyParamsVideo = CopyVideoSettings(Settings());
+        m_copiedVideo = true;
+        Action(QStringLiteral("actPasteVideoSettings_Avi"))->setEnabled(true);
+    });
+    on("actCopyAudioSettings", [this] {
+        m_copyParamsAudio = CopyAudioSettings(Settings());
+        m_copiedAudio = true;
+        Action(QStringLiteral("actPasteAudioSettings"))->setEnabled(true);
+    });
+    on("actCopyAdvancedSettings", [this] {
+        m_copyParamsAdvanced = CopyAdvancedSettings(Settings());
+        m_copiedAdvanced = true;
+        Action(QStringLiteral("actPasteAdvancedSettings"))->setEnabled(true);
+    });
+    on("actPasteVideoSettings_Avi", [this] { ApplyPanelChange([this](EncodingSettings& s) { PasteVideoSettings(s, m_copyParamsVideo); }); });
+    on("actPasteAudioSettings", [this] { ApplyPanelChange([this](EncodingSettings& s) { PasteAudioSettings(s, m_copyParamsAudio); }); });
+    on("actPasteAdvancedSettings", [this] { ApplyPanelChange([this](EncodingSettings& s) { PasteAdvancedSettings(s, m_copyParamsAdvanced); }); });
+    on("actDefaultVideoSettings_Avi", [this] { ApplyPanelChange([this](EncodingSettings& s) { SetDefaultVideoSettings_Avi(s, DefaultVideoCodec()); }); });
+    on("actDefaultAudioSettings", [this] { ApplyPanelChange([](EncodingSettings& s) { SetDefaultAudioSettings(s); }); });
+    on("actDefaultAdvancedSettings", [this] { ApplyPanelChange([](EncodingSettings& s) { SetDefaultAdvancedSettings(s); }); });
+
+    for (QAction* a : m_columnActions)
+        connect(a, &QAction::triggered, this, [this, a](bool visible) {
+            m_ng->setColumnHidden(a->data().toInt(), !visible);
+        });
+
+    for (TSettingsPanel* p : std::initializer_list<TSettingsPanel*>{m_pnVideo, m_pnAudio, m_pnAdvanced})
+        connect(p, &TSettingsPanel::Changed, this, [this] {
+            if (!m_updating)
+                InitControls();
+        });
+    connect(m_pnAudio, &TAudioPanel::BitrateInfoRequested, this, &TFormMain::actAudioBitrateInfoExecute);
+    connect(m_pnAdvanced, &TAdvancedPanel::EncoderHelpRequested, this, &TFormMain::actEncoderHelpExecute);
+    connect(m_rbOutDir, &QRadioButton::toggled, this, &TFormMain::InitControls);
+    ConnectFileListActions();
+}
+
+// ---- enabling -------------------------------------------------------------------
+
+void TFormMain::InitControls()
+{
+    if (m_locked)
+        return; // EnableAll runs the refresh once the lock is lifted
+    const bool wasUpdating = std::exchange(m_updating, true);
+    const TEncodingEnabling e = GetEncodingEnabling(Settings());
+    m_pnVideo->ApplyEnabling(e);
+    m_pnAudio->ApplyEnabling(e);
+    m_pnAdvanced->ApplyEnabling(e);
+
+    ApplyListActionStates();
+
+    const bool outDir = m_rbOutDir->isChecked();
+    m_edOutDir->setEnabled(outDir);
+    Action(QStringLiteral("actBrowseOutDir"))->setEnabled(outDir);
+    Action(QStringLiteral("actExploreOutDir"))->setEnabled(outDir);
+
+    Action(QStringLiteral("actShowHideMainWindow"))
+        ->setText(isVisible() ? tr("Minimize to system tray") : tr("Show main window"));
+    // Without a tray, a window sent there could not come back.
+    Action(QStringLiteral("actMinimizeToTray"))->setEnabled(m_tray != nullptr);
+    Action(QStringLiteral("actShowHideMainWindow"))->setEnabled(m_tray != nullptr);
+    CalcFooter();
+    m_updating = wasUpdating;
+}
+
+void TFormMain::DisableAll()
+{
+    m_locked = true;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_tbMain, m_ng, m_pnMid, m_pnVideo, m_pnAudio, m_pnAdvanced})
+        w->setEnabled(false);
+    for (QAction* a : std::as_const(m_actions))
+        a->setEnabled(false);
+}
+
+void TFormMain::EnableAll()
+{
+    m_locked = false;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_tbMain, m_ng, m_pnMid, m_pnVideo, m_pnAudio, m_pnAdvanced})
+        w->setEnabled(true);
+    for (QAction* a : std::as_const(m_actions))
+        a->setEnabled(true);
+    // Paste stays off until something was copied.
+    Action(QStringLiteral("actPasteVideoSettings_Avi"))->setEnabled(m_copiedVideo);
+    Action(QStringLiteral("actPasteAudioSettings"))->setEnabled(m_copiedAudio);
+    Action(QStringLiteral("actPasteAdvancedSettings"))->setEnabled(m_copiedAdvanced);
+    InitControls();
+}
+
+void TFormMain::InitColVisibleActions()
+{
+    if (m_updating)
+        return;
+    for (QAction* a : m_columnActions)
+        a->setChecked(!m_ng->isColumnHidden(a->data().toInt()));
+}
+
+void TFormMain::UpdateInitialFolders(const QString& dir)
+{
+    m_initialFolders.UpdateAll(dir);
+}
+
+void TFormMain::ClearLogs()
+{
+    const TAppParams& ap = AppParams();
+    for (const QString& f : {ap.PassLogFile1, ap.PassLogFile2})
+        if (!f.isEmpty() && QFileInfo::exists(f))
+            ForceDeleteFile(f);
+}
+
+// ---- window handling ----------------------------------------------------------------
+
+void TFormMain::actEscExecute()
+{
+    if (AppParams().EscExit && !m_converting)
+        close();
+}
+
+void TFormMain::actStayOnTopExecute()
+{
+    m_stayOnTop = !m_stayOnTop;
+    UiKit::SetStayOnTop(this, m_stayOnTop);
+    // Re-raise the auxiliary windows so they stay above the main window.
+    for (QWidget* w : AuxiliaryWindows()) {
+        UiKit::SetStayOnTop(w, false);
+        UiKit::SetStayOnTop(w, true);
+    }
+    Action(QStringLiteral("actStayOnTop"))->setChecked(m_stayOnTop);
+}
+
+void TFormMain::actMinimizeToTrayExecute()
+{
+    if (!m_tray)
+        return;
+    m_tray->show();
+    hide();
+}
+
+void TFormMain::actShowHideMainWindowExecute()
+{
+    if (isVisible()) {
+        hide();
+        m_formProgress->hide();
+        if (m_tray)
+            m_tray->show();
+    } else {
+        show();
+        if (m_tray)
+            m_tray->hide();
+        if (m_converting)
+            m_formProgress->show();
+    }
+    InitControls();
+}
+
+void TFormMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    InitControls();
+}
+
+void TFormMain::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    InitControls();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    // No encoder may outlive the window: abort a running batch and let it wind down.
+    if (m_converting)
+        AbortConversion();
+    setAcceptDrops(false);
+    SaveSettingsFile();
+    SaveLastSessionProfile();
+    for (QWidget* w : AuxiliaryWindows())
+        w->hide();
+    if (m_tray)
+        m_tray->hide();
+    event->accept();
+}
+
+void TFormMain::OpenWebPage(const QString& path)
+{
+    UiKit::OpenWithShell(path.isEmpty() ? ProductHomePageUrl() : MakerSite() + path);
+}
+
+QString TFormMain::OutDirOrProgramDir() const
+{
+    const QString dir = QDir::fromNativeSeparators(m_edOutDir->text());
+    return QFileInfo(dir).isDir() ? dir : AppParams().AppDir;
+}
+
+void TFormMain::actBrowseOutDirExecute()
+{
+    const QString dir = QFileDialog::getExistingDirectory(this, tr("Output directory"), OutDirOrProgramDir());
+    if (!dir.isEmpty())
+        m_edOutDir->setText(QDir::toNativeSeparators(dir));
+}
+
+void TFormMain::actExploreOutDirExecute()
+{
+    UiKit::OpenWithShell(OutDirOrProgramDir());
+}
+
+// Shows the file selected in the desktop's file manager; without one that answers on
+// the session bus, opens the directory.
+bool TFormMain::ShowInFileManager(const QString& file)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
+                                                       QStringLiteral("/org/freedesktop/FileManager1"),
+                                                       QStringLiteral("org.freedesktop.FileManager1"),
+                                                       QStringLiteral("ShowItems"));
+    call << QStringList{QUrl::fromLocalFile(file).toString()} << QString();
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+void TFormMain::actExploreDirectoryExecute()
+{
+    const QString file = SelectedFileName();
+    if (file.isEmpty())
+        return;
+    const QString dir = QFileInfo(file).absolutePath();
+    if (!QFileInfo(dir).isDir()) {
+        UiKit::WarningBox(this, tr("Directory \"%1\" does not exists!").arg(QDir::toNativeSeparators(dir)), tr("Warning"));
+        return;
+    }
+    if (QFileInfo(file).isFile() && ShowInFileManager(file))
+        return;
+    UiKit::OpenWithShell(dir);
+}
+
+void TFormMain::actShowProgressWindowExecute()
+{
+    UiKit::CentreOn(m_formProgress, this);
+    m_formProgress->show();
+    m_formProgress->raise();
+}
+
+void TFormMain::actShowHideFormErrorsExecute()
+{
+    if (m_formErrors->isVisible()) {
+        m_formErrors->hide();
+        return;
+    }
+    UiKit::CentreOn(m_formErrors, this);
+    m_formErrors->show();
+    m_formErrors->raise();
+}
+
+void TFormMain::actEncoderHelpExecute()
+{
+    const TAppParams& ap = AppParams();
+    UiKit::OpenWithShell(QFileInfo::exists(ap.MplayerHelpFile) ? ap.MplayerHelpFile : ap.MplayerOnlineHelp);
+}
+
+void TFormMain::actAudioBitrateInfoExecute()
+{
+    const QString file = AppParams().AudioBitratesTxt;
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    Mp3BitrateTable::SaveAudioBitratesTxt(AppParams()); // a failed write still opens an older copy
+    if (QFileInfo::exists(file))
+        UiKit::OpenWithShell(file);
+}
+
+// ---- the file list ------------------------------------------------------------------
+
+TGridInfo TFormMain::GetGridInfo() const
+{
+    TGridInfo info;
+    QAbstractItemModel* m = m_ng->model();
+    if (!m)
+        return info;
+    info.RowCount = m->rowCount();
+    for (int r = 0; r < info.RowCount; ++r) {
+        if (m->index(r, colActive).data(Qt::CheckStateRole).toInt() == Qt::Checked)
+            ++info.CheckedCount;
+    }
+    info.UncheckedCount = info.RowCount - info.CheckedCount;
+    for (int r : m_ng->SelectedRows()) {
+        ++info.SelectedCount;
+        if (m->index(r, colActive).data(Qt::CheckStateRole).toInt() == Qt::Checked)
+            ++info.SelectedCheckedCount;
+        else
+            ++info.SelectedUncheckedCount;
+    }
+    return info;
+}
+
+bool TFormMain::IsValidRowIndex(int row) const
+{
+    return m_ng->model() && row >= 0 && row < m_ng->model()->rowCount();
+}
+
+QString TFormMain::GetNgDirectory(int row) const
+{
+    return IsValidRowIndex(row) ? m_ng->model()->index(row, colDirectory).data(Qt::DisplayRole).toString() : QString();
+}
+
+QString TFormMain::GetNgShortFileName(int row) const
+{
+    return IsValidRowIndex(row) ? m_ng->model()->index(row, colFileName).data(Qt::DisplayRole).toString() : QString();
+}
+
+QString TFormMain::GetNgFullFileName(int row) const
+{
+    if (!IsValidRowIndex(row))
+        return QString();
+    return QDir(GetNgDirectory(row)).filePath(GetNgShortFileName(row));
+}
+
+QString TFormMain::SelectedFileName() const
+{
+    return GetNgFullFileName(m_ng->SelectedRow());
+}
+
+void TFormMain::ApplyListActionStates()
+{
+    const int row = m_ng->SelectedRow();
+    const TListActionStates st = ListActionStates(GetGridInfo(), IsValidRowIndex(row));
+    auto set = [this](const char* name, bool on) { Action(QLatin1String(name))->setEnabled(on); };
+    set("actSaveFileList", st.SaveFileList);
+    set("actClearFileList", st.ClearFileList);
+    set("actInvertSelection", st.InvertSelection);
+    set("actShowHideFileInfo", st.ShowHideFileInfo);
+    set("actRemoveChecked", st.RemoveChecked);
+    set("actConvert", st.Convert);
+    set("actSaveBat", st.SaveBat);
+    set("actCheckAll", st.CheckAll);
+    set("actUncheckAll", st.UncheckAll);
+    set("actCheckSelected", st.CheckSelected);
+    set("actUncheckSelected", st.UncheckSelected);
+    set("actExploreDirectory", st.ExploreDirectory);
+    ShowExploreCaption();
+}
+
+void TFormMain::ShowExploreCaption()
+{
+    const int row = m_ng->SelectedRow();
+    const QString caption = tr("Explore directory ") + (IsValidRowIndex(row) ? QDir::toNativeSeparators(GetNgDirectory(row)) : QString());
+    QAction* a = Action(QStringLiteral("actExploreDirectory"));
+    a->setText(caption);
+    a->setToolTip(caption);
+}
+
+void TFormMain::actShowCmdLineExecute(bool fromGrid)
+{
+    if (!fromGrid) {
+        if (m_formCmdLine->isVisible()) {
+            m_formCmdLine->hide();
+            return;
+        }
+    }
+    TVideoFileInfo info;
+    const QString file = SelectedFileName();
+    if (!file.isEmpty())
+        GetVideoFileInfo(file, ResolveMediaInfoDll(AppParams()), info);
+    const TCmdLinePreview preview = GetCmdLinePreview(Settings(), info, QThread::idealThreadCount(), file,
+                                                      AppParams().PassLogFile1,
+                                                      [this](const QString& msg) { UiKit::WarningBox(this, msg); });
+    m_formCmdLine->SetText(preview.Text);
+    if (!m_formCmdLine->isVisible()) {
+        UiKit::CentreOn(m_formCmdLine, this);
+        m_formCmdLine->show();
+    }
+}
+
+void TFormMain::actShowHideFileInfoExecute()
+{
+    if (m_formFileInfo->isVisible()) {
+        m_formFileInfo->hide();
+        return;
+    }
+    if (m_ng->model() && m_ng->model()->rowCount() > 0 && m_ng->SelectedRow() < 0)
+        m_ng->selectRow(0);
+    UiKit::CentreOn(m_formFileInfo, this);
+    m_formFileInfo->show();
+    ShowSelectedFileInfo(true);
+}
+
+// Analyses the selected file for the information window; warns when the encoder is
+// missing (the window keeps what it showed).
+void TFormMain::ShowSelectedFileInfo(bool warnWithoutEncoder)
+{
+    const QString file = SelectedFileName();
+    if (file.isEmpty())
+        return;
+    if (!QFileInfo::exists(ResolveMencoder(AppParams()))) {
+        if (warnWithoutEncoder)
+            UiKit::WarningBox(this, MissingEncoderText());
+        return;
+    }
+    TVideoFileInfo info;
+    GetVideoFileInfo(file, ResolveMediaInfoDll(AppParams()), info);
+    m_formFileInfo->UpdateList(info, 1, 1);
+}
+
+void TFormMain::OnSelectedRowChanged()
+{
+    if (m_formCmdLine->isVisible())
+        actShowCmdLineExecute(true);
+    if (m_formFileInfo->isVisible()) {
+        ShowExploreCaption();
+        ShowSelectedFileInfo(false);
+    }
+    InitControls();
+}
+
+// ---- list model wiring (ADAPTER: replaced once the list model lands) ----------------
+
+void TFormMain::AttachFileList()
+{
+    m_icons = new TThemeIconStore;
+    connect(m_ng, &TFileGrid::RowSelected, this, [this] { OnSelectedRowChanged(); });
+    connect(m_ng, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_popLv->popup(m_ng->viewport()->mapToGlobal(pos)); });
+}
+
+void TFormMain::ConnectFileListActions() {}
+
+void TFormMain::CalcFooter() {}
+
+void TFormMain::AddFileFromCommandLine(const QString& file)
+{
+    Q_UNUSED(file);
+}
+
+void TFormMain::AbortConversion()
+{
+    RequestAbort(ConversionState());
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event)
+{
+    event->acceptProposedAction();
 }

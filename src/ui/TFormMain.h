@@ -1,11 +1,189 @@
 #pragma once
 
 #include "app/cli/CommandLine.h"
+#include "encoding/CopyParams.h"
+#include "encoding/EncodingSettings.h"
+#include "filelist/GridInfo.h"
+#include "filelist/InitialFolders.h"
 
+#include <QHash>
+#include <functional>
 #include <QMainWindow>
+#include <QPointer>
 
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QMenu;
+class QRadioButton;
+class QSystemTrayIcon;
+class QTableView;
+class QToolBar;
+class QToolButton;
+class TAdvancedPanel;
+class TAudioPanel;
+class TFileGrid;
+class TGridFooter;
+class TThemeIconStore;
+class TFormCmdLine;
+class TFormErrors;
+class TFormFileInfo;
+class TFormProgress;
+class TVideoPanel;
+
+// The main window: the file list, the conversion settings, the output options, the
+// menus, toolbar and tray, and every user action. One refresh (InitControls) recomputes
+// what is enabled after each change; DisableAll/EnableAll lock it around a conversion.
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
     explicit TFormMain(const CliOptions& options, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // The action with that object name ("actConvert"); null when there is none.
+    QAction* Action(const QString& name) const;
+
+    // The encoding settings as the panels and the output strip show them, and back.
+    EncodingSettings Settings() const;
+    void SetSettings(const EncodingSettings& s);
+
+    void InitControls();
+    void DisableAll();
+    void EnableAll();
+    void UpdateInitialFolders(const QString& dir);
+    void ClearLogs();
+
+    // Marks a conversion as running (Esc and the tray read it).
+    void SetConverting(bool on) { m_converting = on; }
+    bool Converting() const { return m_converting; }
+    bool StayOnTop() const { return m_stayOnTop; }
+
+    TFileGrid* Grid() const { return m_ng; }
+    TGridFooter* Footer() const { return m_ngFooter; }
+    const TInitialFolders& InitialFolders() const { return m_initialFolders; }
+
+    // ---- the file list ----
+    TGridInfo GetGridInfo() const;
+    bool IsValidRowIndex(int row) const;
+    QString GetNgFullFileName(int row) const;
+    QString GetNgShortFileName(int row) const;
+    QString GetNgDirectory(int row) const;
+    void CalcFooter();
+    // Aborts a running batch (closing the window during a conversion does this first).
+    void AbortConversion();
+    TFormProgress* FormProgress() const { return m_formProgress; }
+    TFormErrors* FormErrors() const { return m_formErrors; }
+    TFormCmdLine* FormCmdLine() const { return m_formCmdLine; }
+    TFormFileInfo* FormFileInfo() const { return m_formFileInfo; }
+    // The auxiliary windows, in the order they are created.
+    QList<QWidget*> AuxiliaryWindows() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    // ---- construction ----
+    void CreateActions();
+    QAction* MakeAction(const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    void CreateMenus();
+    QMenu* CreateColumnsMenu(QWidget* parent);
+    void CreateToolBar();
+    void CreateTray();
+    QWidget* CreateSettingsArea();
+    QWidget* CreateMidStrip();
+    void PrepareControls();
+    void CreateAuxiliaryWindows();
+    void ConnectActions();
+
+    // ---- start-up and shutdown hooks, filled in by the settings and profile code ----
+    void LoadLastSessionProfile();
+    void LoadSettingsFile();
+    void FillProfileList();
+    void SaveSettingsFile();
+    void SaveLastSessionProfile();
+
+    // ---- handlers ----
+    void actEscExecute();
+    void actStayOnTopExecute();
+    void actMinimizeToTrayExecute();
+    void actShowHideMainWindowExecute();
+    void actExploreDirectoryExecute();
+    void actBrowseOutDirExecute();
+    void actExploreOutDirExecute();
+    void actShowProgressWindowExecute();
+    void actShowHideFileInfoExecute();
+    void actShowHideFormErrorsExecute();
+    void actShowCmdLineExecute(bool fromGrid);
+    void actSetDefaultEncoderSettingsExecute();
+    void actEncoderHelpExecute();
+    void actAudioBitrateInfoExecute();
+    void ApplyPanelChange(const std::function<void(EncodingSettings&)>& change);
+    void InitColVisibleActions();
+    void ShowExploreCaption();
+    void OnSelectedRowChanged();
+    QString SelectedFileName() const;
+    QString OutDirOrProgramDir() const;
+    void OpenWebPage(const QString& path);
+    bool ShowInFileManager(const QString& file);
+    void ShowSelectedFileInfo(bool warnWithoutEncoder);
+    int DefaultVideoCodec() const;
+
+    // ---- the file list ----
+    void AttachFileList();
+    void ConnectFileListActions();
+    void ApplyListActionStates();
+    void AddFileFromCommandLine(const QString& file);
+
+    QHash<QString, QAction*> m_actions;
+    QList<QAction*> m_columnActions;
+
+    TVideoPanel* m_pnVideo = nullptr;
+    TAudioPanel* m_pnAudio = nullptr;
+    TAdvancedPanel* m_pnAdvanced = nullptr;
+    QFrame* m_fpConversionSettings = nullptr;
+    QWidget* m_settingsBody = nullptr;
+    QToolButton* m_foldButton = nullptr;
+    QWidget* m_pnMid = nullptr;
+    QComboBox* m_cbProfileNew = nullptr;
+    QComboBox* m_cbOutputExists = nullptr;
+    QComboBox* m_cbAfterConversion = nullptr;
+    QCheckBox* m_chKeepDates = nullptr;
+    QRadioButton* m_rbOutDirIsInDir = nullptr;
+    QRadioButton* m_rbOutDir = nullptr;
+    QLineEdit* m_edOutDir = nullptr;
+    QToolBar* m_tbMain = nullptr;
+    TFileGrid* m_ng = nullptr;
+    TGridFooter* m_ngFooter = nullptr;
+    TThemeIconStore* m_icons = nullptr;
+    QMenu* m_popLv = nullptr;
+    QMenu* m_popColumns = nullptr;
+    QMenu* m_trayMenu = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+
+    TFormProgress* m_formProgress = nullptr;
+    TFormFileInfo* m_formFileInfo = nullptr;
+    TFormErrors* m_formErrors = nullptr;
+    TFormCmdLine* m_formCmdLine = nullptr;
+
+    TCopyParams_Video m_copyParamsVideo;
+    TCopyParams_Audio m_copyParamsAudio;
+    TCopyParams_Advanced m_copyParamsAdvanced;
+
+    TInitialFolders m_initialFolders;
+    CliOptions m_options;
+    bool m_converting = false;
+    bool m_copiedVideo = false;
+    bool m_copiedAudio = false;
+    bool m_copiedAdvanced = false;
+    int m_defaultVideoCodec = 0; // the options dialog's default video encoder
+    bool m_stayOnTop = false;
+    bool m_updating = false; // set while the window changes its own controls
+    bool m_locked = false;   // between DisableAll and EnableAll
 };

@@ -1,0 +1,285 @@
+#include "ui/TAdvancedPanel.h"
+
+#include "encoding/CopyParams.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& text)
+{
+    auto* c = new QCheckBox(text, parent);
+    c->setObjectName(QLatin1String(name));
+    return c;
+}
+
+QSlider* MakeSlider(QWidget* parent, const char* name, double min, double max)
+{
+    auto* s = new QSlider(Qt::Horizontal, parent);
+    s->setObjectName(QLatin1String(name));
+    s->setRange(int(std::lround(min * TAdvancedPanel::SliderScale)), int(std::lround(max * TAdvancedPanel::SliderScale)));
+    s->setSingleStep(TAdvancedPanel::SliderScale);
+    s->setPageStep(TAdvancedPanel::SliderScale);
+    s->setTickInterval(5 * TAdvancedPanel::SliderScale);
+    s->setTickPosition(QSlider::TicksBelow);
+    return s;
+}
+
+// The user drags in whole positions; a profile's fractional position is kept as it is.
+void SnapToWholePosition(QSlider* s, int value)
+{
+    if (s->isSliderDown()) {
+        const int snapped = int(std::lround(double(value) / TAdvancedPanel::SliderScale)) * TAdvancedPanel::SliderScale;
+        if (snapped != value)
+            s->setValue(std::clamp(snapped, s->minimum(), s->maximum()));
+    }
+}
+
+} // namespace
+
+TAdvancedPanel::TAdvancedPanel(QWidget* parent)
+    : TSettingsPanel(QStringLiteral("pnAdvancedSettings"), tr("Advanced settings"), parent)
+{
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("sbAdvancedSettings"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* inner = new QWidget(scroll);
+    auto* v = new QVBoxLayout(inner);
+    v->setContentsMargins(0, 0, 4, 0);
+    v->setSpacing(4);
+    v->addWidget(BuildResolutionGroup(inner));
+    v->addWidget(BuildFilterGroup(inner));
+
+    m_meParams = new QPlainTextEdit(inner);
+    m_meParams->setObjectName(QStringLiteral("meParams"));
+    m_meParams->setFixedHeight(52);
+    auto* help = new QPushButton(tr("Info"), inner);
+    help->setObjectName(QStringLiteral("btnEncoderParams"));
+    connect(help, &QPushButton::clicked, this, &TAdvancedPanel::EncoderHelpRequested);
+    auto* paramsRow = new QHBoxLayout;
+    auto* paramsLabel = new QLabel(tr("Additional encoder command-line parameters:"), inner);
+    paramsLabel->setObjectName(QStringLiteral("lblParams"));
+    paramsLabel->setWordWrap(true);
+    paramsRow->addWidget(paramsLabel, 1);
+    paramsRow->addWidget(help);
+    v->addLayout(paramsRow);
+    v->addWidget(m_meParams);
+    v->addStretch();
+    scroll->setWidget(inner);
+    // Never narrower than the controls: they scroll vertically only.
+    scroll->setMinimumWidth(inner->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 2);
+    Body()->addWidget(scroll, 1);
+
+    connect(m_tbBrightness, &QSlider::valueChanged, this, [this](int value) {
+        SnapToWholePosition(m_tbBrightness, value);
+        UpdateValueLabels();
+        Q_EMIT Changed();
+    });
+    connect(m_tbSaturation, &QSlider::valueChanged, this, [this](int value) {
+        SnapToWholePosition(m_tbSaturation, value);
+        UpdateValueLabels();
+        Q_EMIT Changed();
+    });
+    UpdateValueLabels();
+}
+
+QWidget* TAdvancedPanel::BuildResolutionGroup(QWidget* parent)
+{
+    auto* box = new QGroupBox(tr("Resolution"), parent);
+    box->setObjectName(QStringLiteral("gbResolution"));
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(6, 4, 6, 4);
+    g->setVerticalSpacing(3);
+    m_cbResolution = new QComboBox(box);
+    m_cbResolution->setObjectName(QStringLiteral("cbResolution"));
+    m_cbResolution->setMaxVisibleItems(20);
+    connect(m_cbResolution, &QComboBox::currentIndexChanged, this, &TSettingsPanel::Changed);
+    m_spedResWidth = new QSpinBox(box);
+    m_spedResWidth->setObjectName(QStringLiteral("spedResWidth"));
+    m_spedResHeight = new QSpinBox(box);
+    m_spedResHeight->setObjectName(QStringLiteral("spedResHeight"));
+    for (QSpinBox* sp : {m_spedResWidth, m_spedResHeight}) {
+        sp->setRange(EncodingLists::ResWidthMin, EncodingLists::ResWidthMax);
+        connect(sp, &QSpinBox::valueChanged, this, &TSettingsPanel::Changed);
+    }
+    auto* lw = AddLabel(QStringLiteral("lblResWidth"), tr("Width:"));
+    auto* lx = AddLabel(QStringLiteral("lblResX"), tr("X"));
+    auto* lh = AddLabel(QStringLiteral("lblResHeight"), tr("Height:"));
+    g->addWidget(m_cbResolution, 0, 0, 1, 5);
+    g->addWidget(lw, 1, 0);
+    g->addWidget(m_spedResWidth, 1, 1);
+    g->addWidget(lx, 1, 2);
+    g->addWidget(lh, 1, 3);
+    g->addWidget(m_spedResHeight, 1, 4);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(4, 1);
+    m_customResolution = {m_spedResWidth, m_spedResHeight, lw, lx, lh};
+    SetResolutionItems(EncodingSettings::ResolutionItems(QStringList()));
+    return box;
+}
+
+QWidget* TAdvancedPanel::BuildFilterGroup(QWidget* parent)
+{
+    auto* box = new QWidget(parent);
+    auto* g = new QGridLayout(box);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->setVerticalSpacing(3);
+    m_chBrightness = MakeCheck(box, "chBrightness", tr("Brightness:"));
+    m_tbBrightness = MakeSlider(box, "tbBrightness", EncodingLists::BrightnessMin, EncodingLists::BrightnessMax);
+    m_lblBrightnessValue = AddLabel(QStringLiteral("lblBrightnessValue"), QString());
+    m_chSaturation = MakeCheck(box, "chSaturation", tr("Saturation:"));
+    m_tbSaturation = MakeSlider(box, "tbSaturation", EncodingLists::SaturationMin, EncodingLists::SaturationMax);
+    m_lblSaturationValue = AddLabel(QStringLiteral("lblSaturationValue"), QString());
+    for (QLabel* l : {m_lblBrightnessValue, m_lblSaturationValue})
+        l->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-0.00")) + 4);
+    m_chFlipHorizontal = MakeCheck(box, "chFlipHorizontal", tr("Flip horizontal"));
+    m_chFlipVertical = MakeCheck(box, "chFlipVertical", tr("Flip vertical"));
+    m_chRotate = MakeCheck(box, "chRotate", tr("Rotate by 90°:"));
+    m_cbRotate = AddList(QStringLiteral("cbRotate"), EncodingLists::cbRotate(), true);
+    m_cbInterlacing = AddList(QStringLiteral("cbInterlacing"), EncodingLists::cbInterlacing(), true);
+    m_chSkipLimit = MakeCheck(box, "chSkipLimit", tr("Maximum number of skipped frames:"));
+    m_cbSkipLimit = AddList(QStringLiteral("cbSkipLimit"), EncodingLists::cbSkipLimit(), false);
+    m_chForceEncode = MakeCheck(box, "chForceEncode", tr("Force encoding of duplicate frames"));
+    for (QCheckBox* c : {m_chBrightness, m_chSaturation, m_chRotate, m_chSkipLimit})
+        connect(c, &QCheckBox::toggled, this, &TSettingsPanel::Changed);
+
+    int row = 0;
+    g->addWidget(m_chBrightness, row, 0);
+    g->addWidget(m_tbBrightness, row, 1);
+    g->addWidget(m_lblBrightnessValue, row++, 2);
+    g->addWidget(m_chSaturation, row, 0);
+    g->addWidget(m_tbSaturation, row, 1);
+    g->addWidget(m_lblSaturationValue, row++, 2);
+    g->addWidget(m_chFlipHorizontal, row, 0);
+    g->addWidget(m_chFlipVertical, row++, 1, 1, 2);
+    g->addWidget(m_chRotate, row, 0);
+    g->addWidget(m_cbRotate, row++, 1, 1, 2);
+    g->addWidget(AddLabel(QStringLiteral("lblInterlacing"), tr("Deinterlacing:")), row, 0);
+    g->addWidget(m_cbInterlacing, row++, 1, 1, 2);
+    g->addWidget(m_chSkipLimit, row, 0, 1, 2);
+    g->addWidget(m_cbSkipLimit, row++, 2);
+    g->addWidget(m_chForceEncode, row++, 0, 1, 3);
+    g->setColumnStretch(1, 1);
+    return box;
+}
+
+void TAdvancedPanel::SetResolutionItems(const QStringList& items)
+{
+    const QSignalBlocker block(m_cbResolution);
+    const int index = m_cbResolution->currentIndex();
+    m_cbResolution->clear();
+    m_cbResolution->addItems(items);
+    StyleResolutionItems(m_cbResolution);
+    m_cbResolution->setCurrentIndex(index >= 0 && index < items.size() ? index : 0);
+}
+
+// "Auto" and "Custom" bold, and the entries grouped by their aspect in light colours,
+// so a long list is quick to scan.
+void TAdvancedPanel::StyleResolutionItems(QComboBox* cb)
+{
+    auto* model = qobject_cast<QStandardItemModel*>(cb->model());
+    if (!model)
+        return;
+    for (int i = 0; i < model->rowCount(); ++i) {
+        QStandardItem* item = model->item(i);
+        const QString t = item->text();
+        if (i < 2) {
+            QFont f = cb->font();
+            f.setBold(true);
+            item->setFont(f);
+        }
+        QColor back;
+        if (i == 1)
+            back = QColor(0xFF, 0xF4, 0xDF);
+        else if (t.contains(QLatin1Char('%')))
+            back = QColor(0xE8, 0xF0, 0xFF);
+        else if (t.contains(QLatin1String("16:9")) || t.contains(QLatin1String("16/9")))
+            back = QColor(0xE6, 0xF6, 0xE6);
+        else if ((t.contains(QLatin1String("4:3")) || t.contains(QLatin1String("4/3"))) && !t.contains(QLatin1String("64")))
+            back = QColor(0xF6, 0xEC, 0xF6);
+        if (back.isValid())
+            item->setBackground(back);
+    }
+}
+
+void TAdvancedPanel::SetSettings(const EncodingSettings& s)
+{
+    const QSignalBlocker block(this);
+    if (s.cbResolution_Items != EncodingSettings::ResolutionItems(QStringList()) || m_cbResolution->count() != s.cbResolution_Items.size())
+        SetResolutionItems(s.cbResolution_Items);
+    SetIndex(m_cbResolution, s.cbResolution);
+    m_spedResWidth->setValue(RoundHalfEven(s.spedResWidth));
+    m_spedResHeight->setValue(RoundHalfEven(s.spedResHeight));
+    m_chBrightness->setChecked(s.chBrightness);
+    m_tbBrightness->setValue(int(std::lround(s.tbBrightness * SliderScale)));
+    m_chSaturation->setChecked(s.chSaturation);
+    m_tbSaturation->setValue(int(std::lround(s.tbSaturation * SliderScale)));
+    m_chFlipHorizontal->setChecked(s.chFlipHorizontal);
+    m_chFlipVertical->setChecked(s.chFlipVertical);
+    m_chRotate->setChecked(s.chRotate);
+    SetIndex(m_cbRotate, s.cbRotate);
+    SetIndex(m_cbInterlacing, s.cbInterlacing);
+    m_chSkipLimit->setChecked(s.chSkipLimit);
+    SetIndex(m_cbSkipLimit, s.cbSkipLimit);
+    m_chForceEncode->setChecked(s.chForceEncode);
+    m_meParams->setPlainText(s.meParams);
+    UpdateValueLabels();
+}
+
+void TAdvancedPanel::GetSettings(EncodingSettings& s) const
+{
+    s.cbResolution_Items.clear();
+    for (int i = 0; i < m_cbResolution->count(); ++i)
+        s.cbResolution_Items << m_cbResolution->itemText(i);
+    s.cbResolution = m_cbResolution->currentIndex();
+    s.spedResWidth = m_spedResWidth->value();
+    s.spedResHeight = m_spedResHeight->value();
+    s.chBrightness = m_chBrightness->isChecked();
+    s.tbBrightness = double(m_tbBrightness->value()) / SliderScale;
+    s.chSaturation = m_chSaturation->isChecked();
+    s.tbSaturation = double(m_tbSaturation->value()) / SliderScale;
+    s.chFlipHorizontal = m_chFlipHorizontal->isChecked();
+    s.chFlipVertical = m_chFlipVertical->isChecked();
+    s.chRotate = m_chRotate->isChecked();
+    s.cbRotate = m_cbRotate->currentIndex();
+    s.cbInterlacing = m_cbInterlacing->currentIndex();
+    s.chSkipLimit = m_chSkipLimit->isChecked();
+    s.cbSkipLimit = m_cbSkipLimit->currentIndex();
+    s.chForceEncode = m_chForceEncode->isChecked();
+    s.meParams = m_meParams->toPlainText();
+}
+
+void TAdvancedPanel::ApplyEnabling(const TEncodingEnabling& e)
+{
+    m_tbBrightness->setEnabled(e.tbBrightness);
+    m_lblBrightnessValue->setEnabled(e.tbBrightness);
+    m_tbSaturation->setEnabled(e.tbSaturation);
+    m_lblSaturationValue->setEnabled(e.tbSaturation);
+    m_cbRotate->setEnabled(e.cbRotate);
+    m_cbSkipLimit->setEnabled(e.cbSkipLimit);
+    for (QWidget* w : m_customResolution)
+        w->setEnabled(e.CustomResolution);
+    UpdateValueLabels();
+}
+
+void TAdvancedPanel::UpdateValueLabels()
+{
+    m_lblBrightnessValue->setText(BrightnessValueText(double(m_tbBrightness->value()) / SliderScale));
+    m_lblSaturationValue->setText(SaturationValueText(double(m_tbSaturation->value()) / SliderScale));
+}

@@ -1,0 +1,45 @@
+#include "ui/TFormCmdLine.h"
+
+#include "app/AppParams.h"
+#include "ui/UiKit.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+TFormCmdLine::TFormCmdLine(QWidget* owner)
+    : QWidget(owner, Qt::Window)
+{
+    setObjectName(QStringLiteral("FormCmdLine"));
+    setWindowTitle(tr("Encoder command-line parameters"));
+    setMinimumSize(500, 150);
+    resize(720, 220);
+    m_me = new QPlainTextEdit(this);
+    m_me->setObjectName(QStringLiteral("me"));
+    m_me->setReadOnly(true);
+    m_me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_me->setFont(UiKit::ToQFont(AppParams().MonospaceFont));
+    QPalette pal = m_me->palette();
+    pal.setColor(QPalette::Base, QColor(0xFF, 0xF4, 0xDF));
+    pal.setColor(QPalette::Text, Qt::black);
+    m_me->setPalette(pal);
+    auto* esc = new QAction(this);
+    esc->setObjectName(QStringLiteral("actEsc"));
+    esc->setShortcut(Qt::Key_Escape);
+    connect(esc, &QAction::triggered, this, &QWidget::hide);
+    addAction(esc);
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(4, 4, 4, 4);
+    v->addWidget(m_me);
+}
+
+void TFormCmdLine::SetText(const QString& text)
+{
+    setWindowTitle(tr("Encoder command-line parameters"));
+    m_me->setPlainText(text);
+}
+
+QString TFormCmdLine::Text() const
+{
+    return m_me->toPlainText();
+}

@@ -1,0 +1,104 @@
+#include "ui/TFormErrors.h"
+
+#include "app/AppParams.h"
+#include "conversion/ErrorLog.h"
+#include "lib/TextFile.h"
+#include "ui/UiKit.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* Button(QWidget* parent, QAction* a, const char* name)
+{
+    auto* b = new QPushButton(a->text(), parent);
+    b->setObjectName(QLatin1String(name));
+    QObject::connect(b, &QPushButton::clicked, a, &QAction::trigger);
+    return b;
+}
+
+} // namespace
+
+TFormErrors::TFormErrors(QWidget* owner)
+    : QWidget(owner, Qt::Window)
+{
+    setObjectName(QStringLiteral("FormErrors"));
+    setWindowTitle(tr("Errors"));
+    setMinimumSize(400, 200);
+    resize(640, 400);
+    m_me = new QPlainTextEdit(this);
+    m_me->setObjectName(QStringLiteral("me"));
+    m_me->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_me->setFont(UiKit::ToQFont(AppParams().MonospaceFont));
+
+    auto* clear = new QAction(tr("Clear"), this);
+    clear->setObjectName(QStringLiteral("actClearLog"));
+    connect(clear, &QAction::triggered, this, &TFormErrors::actClearLogExecute);
+    auto* save = new QAction(tr("Save log..."), this);
+    save->setObjectName(QStringLiteral("actSaveLog"));
+    connect(save, &QAction::triggered, this, &TFormErrors::actSaveLogExecute);
+    auto* close = new QAction(tr("Close"), this);
+    close->setObjectName(QStringLiteral("actClose"));
+    connect(close, &QAction::triggered, this, &QWidget::hide);
+    auto* esc = new QAction(this);
+    esc->setObjectName(QStringLiteral("actEsc"));
+    esc->setShortcut(Qt::Key_Escape);
+    connect(esc, &QAction::triggered, this, &QWidget::hide);
+    addAction(esc);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button(this, clear, "btnClearLog"));
+    buttons->addStretch();
+    buttons->addWidget(Button(this, save, "btnSaveLog"));
+    buttons->addWidget(Button(this, close, "btnClose"));
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(m_me, 1);
+    v->addLayout(buttons);
+}
+
+void TFormErrors::AddErrorReport(const QString& report, const QString& input, const QString& output, int number)
+{
+    const QStringList lines = FormatErrorReport(report, input, output, number, QDateTime::currentDateTime());
+    for (const QString& l : lines)
+        m_me->appendPlainText(l);
+}
+
+void TFormErrors::ClearLog()
+{
+    setWindowTitle(tr("Errors"));
+    m_me->clear();
+}
+
+void TFormErrors::actClearLogExecute()
+{
+    m_me->clear();
+}
+
+bool TFormErrors::SaveLogTo(const QString& fileName)
+{
+    QString error;
+    const QStringList lines = m_me->toPlainText().split(QLatin1Char('\n'));
+    if (!TextFile::WriteLines(fileName, lines, TTextEncoding::Utf8, QStringLiteral("\r\n"), &error)) {
+        UiKit::WarningBox(this, error);
+        return false;
+    }
+    return true;
+}
+
+void TFormErrors::actSaveLogExecute()
+{
+    const QString start = QDir(AppParams().AppDir).filePath(QLatin1String(DefaultErrorLogName));
+    QString name = QFileDialog::getSaveFileName(this, tr("Save log"), start, tr("Log files (*.log)"));
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += QStringLiteral(".log");
+    SaveLogTo(name);
+}

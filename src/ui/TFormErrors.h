@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class TErrorLog;
+
+// "Errors": the error log of the last batch, which the user may edit, clear and save.
+class TFormErrors : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormErrors(QWidget* owner);
+
+    // Appends one numbered report (the log's own format).
+    void AddErrorReport(const QString& report, const QString& input, const QString& output, int number);
+    // Batch start: the text emptied, caption "Errors".
+    void ClearLog();
+    QPlainTextEdit* Memo() const { return m_me; }
+
+    void actClearLogExecute();
+    // Saves the text to fileName; false with the reason shown when it cannot be written.
+    bool SaveLogTo(const QString& fileName);
+
+private:
+    void actSaveLogExecute();
+
+    QPlainTextEdit* m_me = nullptr;
+};

@@ -1,0 +1,261 @@
+#include "ui/TFormProgress.h"
+
+#include "app/AppInfo.h"
+#include "app/AppParams.h"
+#include "conversion/ConRun.h"
+#include "conversion/ConversionState.h"
+#include "ui/UiKit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = QString())
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+QString Clock(qint64 ms)
+{
+    const qint64 s = std::max<qint64>(0, (ms + 500) / 1000);
+    return QStringLiteral("%1:%2:%3")
+        .arg(s / 3600, 2, 10, QLatin1Char('0'))
+        .arg((s / 60) % 60, 2, 10, QLatin1Char('0'))
+        .arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TFormProgress::TFormProgress(QWidget* owner)
+    : QWidget(owner, Qt::Window)
+{
+    setObjectName(QStringLiteral("FormProgress"));
+    setWindowTitle(tr("Conversion progress"));
+    setMinimumSize(600, 300);
+    resize(720, 460);
+
+    m_me = new QPlainTextEdit(this);
+    m_me->setObjectName(QStringLiteral("me"));
+    m_me->setReadOnly(true);
+    m_me->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_me->setFont(UiKit::ToQFont(AppParams().MonospaceFont));
+    QPalette pal = m_me->palette();
+    pal.setColor(QPalette::Base, QColor(0x35, 0x35, 0x35));
+    pal.setColor(QPalette::Text, QColor(0xDA, 0xD7, 0xCD));
+    m_me->setPalette(pal);
+
+    m_chHideEncoderOutput = new QCheckBox(tr("Don't show encoder output"), this);
+    m_chHideEncoderOutput->setObjectName(QStringLiteral("chHideEncoderOutput"));
+    m_chCloseAfterConversion = new QCheckBox(tr("Close after conversion"), this);
+    m_chCloseAfterConversion->setObjectName(QStringLiteral("chCloseAfterConversion"));
+    m_chCloseAfterConversion->setChecked(true);
+
+    m_lblStatus = MakeLabel(this, "lblStatus");
+    m_lblStatus->setTextFormat(Qt::RichText);
+    m_lblTiming = MakeLabel(this, "lblTiming");
+    m_lblInputFile = MakeLabel(this, "lblInputFile");
+    m_lblInputFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblOutputFile = MakeLabel(this, "lblOutputFile");
+    m_lblOutputFile->setTextFormat(Qt::RichText);
+    m_lblOutputFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_pbFile = new QProgressBar(this);
+    m_pbFile->setObjectName(QStringLiteral("pbFile"));
+    m_pbFile->setRange(0, 100);
+    m_pbFile->setValue(0);
+
+    m_actAbort = new QAction(tr("Abort"), this);
+    m_actAbort->setObjectName(QStringLiteral("actAbort"));
+    connect(m_actAbort, &QAction::triggered, this, &TFormProgress::actAbortExecute);
+    m_actF8 = new QAction(this);
+    m_actF8->setObjectName(QStringLiteral("actF8"));
+    m_actF8->setShortcut(Qt::Key_F8);
+    connect(m_actF8, &QAction::triggered, this, &TFormProgress::actF8Execute);
+    addAction(m_actF8);
+    m_btnAbort = new QPushButton(tr("Abort"), this);
+    m_btnAbort->setObjectName(QStringLiteral("btnAbort"));
+    m_btnAbort->setMinimumWidth(100);
+    connect(m_btnAbort, &QPushButton::clicked, m_actAbort, &QAction::trigger);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(MakeLabel(this, "lblEncoderOutput", tr("Encoder output:")));
+    top->addStretch();
+    top->addWidget(m_chHideEncoderOutput);
+    top->addWidget(m_chCloseAfterConversion);
+
+    auto* info = new QGridLayout;
+    info->setHorizontalSpacing(8);
+    info->setVerticalSpacing(4);
+    info->addWidget(MakeLabel(this, "lblStatusDesc", tr("Status:")), 0, 0);
+    info->addWidget(m_lblStatus, 0, 1);
+    info->addWidget(m_lblTiming, 1, 1);
+    info->addWidget(MakeLabel(this, "lblInputFileDesc", tr("Input file:")), 2, 0);
+    info->addWidget(m_lblInputFile, 2, 1);
+    info->addWidget(MakeLabel(this, "lblOutputFileDesc", tr("Output file:")), 3, 0);
+    info->addWidget(m_lblOutputFile, 3, 1);
+    info->addWidget(MakeLabel(this, "lblProgress", tr("Progress:")), 4, 0);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(m_pbFile, 1);
+    bar->addWidget(m_btnAbort);
+    info->addLayout(bar, 4, 1);
+    info->setColumnStretch(1, 1);
+    for (QLabel* l : {m_lblInputFile, m_lblOutputFile, m_lblStatus, m_lblTiming})
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto* v = new QVBoxLayout(this);
+    v->addLayout(top);
+    v->addWidget(m_me, 1);
+    v->addLayout(info);
+}
+
+bool TFormProgress::HideEncoderOutput() const
+{
+    return m_chHideEncoderOutput->isChecked();
+}
+
+bool TFormProgress::CloseAfterConversion() const
+{
+    return m_chCloseAfterConversion->isChecked();
+}
+
+void TFormProgress::OnProgress(const TProgressUpdate& u)
+{
+    if (u.HasStatus) {
+        m_pbFile->setValue(u.Percent);
+        setWindowTitle(u.Caption);
+        m_lblStatus->setText(u.StatusText);
+        if (!u.AppTitle.isEmpty()) {
+            QApplication::setApplicationDisplayName(QString());
+            if (QWidget* main = parentWidget())
+                main->setWindowTitle(u.AppTitle);
+        }
+        UpdateTiming(u.Percent);
+    }
+    if (m_me->toPlainText() != u.OutputView) {
+        m_me->setPlainText(u.OutputView);
+        if (AppParams().ScrollProgressToBottom)
+            ScrollMemoToBottom();
+    }
+}
+
+void TFormProgress::ScrollMemoToBottom()
+{
+    m_me->verticalScrollBar()->setValue(m_me->verticalScrollBar()->maximum());
+}
+
+void TFormProgress::BatchStarted(int filesToConvert, double totalWeight)
+{
+    Q_UNUSED(filesToConvert);
+    m_me->clear();
+    m_lblStatus->clear();
+    m_lblTiming->clear();
+    m_lblInputFile->clear();
+    m_lblOutputFile->clear();
+    m_pbFile->setValue(0);
+    m_btnAbort->setText(tr("Abort"));
+    m_actAbort->setText(tr("Abort"));
+    m_doneWeight = m_fileWeight = 0;
+    m_totalWeight = totalWeight;
+    m_batchClock.start();
+}
+
+void TFormProgress::FileStarted(const QString& input, const QString& outputHtml, double weight)
+{
+    m_lblInputFile->setText(input);
+    m_lblInputFile->setToolTip(input);
+    m_lblOutputFile->setText(outputHtml);
+    m_fileWeight = weight > 0 ? weight : 1;
+    m_pbFile->setValue(0);
+    m_fileClock.start();
+}
+
+void TFormProgress::PassStarted(int passNo, int passes)
+{
+    m_passNo = std::max(1, passNo);
+    m_passes = std::max(1, passes);
+}
+
+void TFormProgress::FileFinished()
+{
+    m_doneWeight += m_fileWeight;
+    m_fileWeight = 0;
+}
+
+void TFormProgress::BatchFinished(bool aborted)
+{
+    Q_UNUSED(aborted);
+    m_btnAbort->setText(tr("Close"));
+    m_actAbort->setText(tr("Close"));
+    if (QWidget* main = parentWidget())
+        main->setWindowTitle(AppInfo::FullCaption());
+}
+
+double TFormProgress::FileWeight(double durationMs, double frames, double fps, int passes)
+{
+    double w = durationMs > 0 ? durationMs : (frames > 0 && fps > 0 ? frames / fps * 1000.0 : 0);
+    if (w <= 0)
+        w = 1;
+    return w * std::max(1, passes);
+}
+
+QString TFormProgress::TimingText(qint64 fileElapsedMs, double fileFraction, qint64 batchElapsedMs,
+                                  double batchFraction)
+{
+    auto left = [](qint64 elapsed, double fraction) {
+        if (fraction <= 0)
+            return QStringLiteral("?");
+        if (fraction >= 1)
+            return Clock(0);
+        return QStringLiteral("~") + Clock(qint64(double(elapsed) * (1 - fraction) / fraction));
+    };
+    const int batchPercent = int(std::floor(std::clamp(batchFraction, 0.0, 1.0) * 100));
+    return QStringLiteral("Elapsed: %1    ::    Left: %2    ::    Batch: %3%    ::    Batch left: %4")
+        .arg(Clock(fileElapsedMs), left(fileElapsedMs, fileFraction), QString::number(batchPercent),
+             left(batchElapsedMs, batchFraction));
+}
+
+void TFormProgress::UpdateTiming(int percent)
+{
+    if (!m_fileClock.isValid())
+        return;
+    // Every pass is an equal share of its file.
+    const double passShare = (double(m_passNo - 1) + std::clamp(percent, 0, 100) / 100.0) / m_passes;
+    const double total = m_totalWeight > 0 ? m_totalWeight : 1;
+    const double batch = (m_doneWeight + m_fileWeight * passShare) / total;
+    m_lblTiming->setText(TimingText(m_fileClock.elapsed(), passShare, m_batchClock.elapsed(), batch));
+}
+
+void TFormProgress::actAbortExecute()
+{
+    if (RequestAbort(ConversionState()) == TAbortResult::CloseWindow)
+        hide();
+}
+
+void TFormProgress::actF8Execute()
+{
+    if (!ConversionState().Converting)
+        hide();
+}
+
+void TFormProgress::closeEvent(QCloseEvent* event)
+{
+    // Closing during a batch is an abort; the window goes, the batch ends by itself.
+    if (ConversionState().Converting)
+        RequestAbort(ConversionState());
+    event->accept();
+}

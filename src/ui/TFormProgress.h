@@ -1,0 +1,79 @@
+#pragma once
+
+#include "conversion/IProgressSink.h"
+
+#include <QElapsedTimer>
+#include <QWidget>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+// "Conversion progress": the encoder's output, the status line, the input and output
+// paths, the file's progress, the batch's timing, and the abort button.
+class TFormProgress : public QWidget, public IProgressSink {
+    Q_OBJECT
+public:
+    explicit TFormProgress(QWidget* owner);
+
+    // ---- IProgressSink ----
+    void OnProgress(const TProgressUpdate& update) override;
+    bool HideEncoderOutput() const override;
+
+    // ---- driven by the conversion ----
+    // totalWeight: the sum of the weights of the files to convert.
+    void BatchStarted(int filesToConvert, double totalWeight);
+    // One encoder run begins: the file's paths and its weight in the batch (its
+    // duration, or frames / fps, times its passes).
+    void FileStarted(const QString& input, const QString& outputHtml, double weight);
+    void PassStarted(int passNo, int passes);
+    void FileFinished();
+    void BatchFinished(bool aborted);
+
+    bool CloseAfterConversion() const;
+    QPlainTextEdit* Memo() const { return m_me; }
+    QLabel* StatusLabel() const { return m_lblStatus; }
+    QLabel* TimingLabel() const { return m_lblTiming; }
+    void ScrollMemoToBottom();
+
+    // The timing line: the file's elapsed time and estimated time left, the batch's
+    // progress and its estimated time left. Fractions are 0..1; nothing is estimated
+    // before any progress was made.
+    static QString TimingText(qint64 fileElapsedMs, double fileFraction, qint64 batchElapsedMs,
+                              double batchFraction);
+    // The weight of one file: its duration (or frames / fps) times its passes; 1 when
+    // nothing is known, so such files still count.
+    static double FileWeight(double durationMs, double frames, double fps, int passes);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void actAbortExecute();
+    void actF8Execute();
+    void UpdateTiming(int percent);
+
+    QPlainTextEdit* m_me = nullptr;
+    QCheckBox* m_chHideEncoderOutput = nullptr;
+    QCheckBox* m_chCloseAfterConversion = nullptr;
+    QLabel* m_lblStatus = nullptr;
+    QLabel* m_lblTiming = nullptr;
+    QLabel* m_lblInputFile = nullptr;
+    QLabel* m_lblOutputFile = nullptr;
+    QProgressBar* m_pbFile = nullptr;
+    QPushButton* m_btnAbort = nullptr;
+    QAction* m_actAbort = nullptr;
+    QAction* m_actF8 = nullptr;
+
+    // Batch timing: the finished files' weight, the current file's, and the total.
+    QElapsedTimer m_fileClock;
+    QElapsedTimer m_batchClock;
+    double m_doneWeight = 0;
+    double m_fileWeight = 0;
+    double m_totalWeight = 0;
+    int m_passNo = 1;
+    int m_passes = 1;
+};

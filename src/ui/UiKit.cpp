@@ -1,0 +1,88 @@
+#include "ui/UiKit.h"
+
+#include "app/AppInfo.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QUrl>
+#include <QWidget>
+
+namespace UiKit {
+
+void WarningBox(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Warning, title.isEmpty() ? QString::fromLatin1(AppInfo::ProgramName) : title, text,
+                    QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("WarningBox"));
+    box.exec();
+}
+
+TFontParams ChooseMonospaceFont()
+{
+    const QStringList families = QFontDatabase::families();
+    auto has = [&](const char* name) { return families.contains(QLatin1String(name), Qt::CaseInsensitive); };
+    if (has("Fira Mono"))
+        return {QStringLiteral("Fira Mono"), 9};
+    if (has("Consolas"))
+        return {QStringLiteral("Consolas"), 10};
+    return {QStringLiteral("Courier New"), 9};
+}
+
+QFont ToQFont(const TFontParams& f)
+{
+    QFont font(f.Name, f.Size > 0 ? f.Size : 9);
+    // Without the named face, fall back to whatever fixed-pitch face the system has.
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    return font;
+}
+
+void ApplyAppStyle(QApplication& app)
+{
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        app.setStyle(fusion);
+    app.setStyleSheet(QStringLiteral(
+        "QFrame#pnVideo, QFrame#pnAudio, QFrame#pnAdvancedSettings { border: 1px solid palette(mid); border-radius: 3px; }"
+        "QLabel[panelHeader=\"true\"] { font-weight: bold; }"
+        "QToolButton#btnFoldConversionSettings { font-weight: bold; text-align: left; border: none; }"
+        "QTableView#ng { gridline-color: palette(midlight); }"));
+}
+
+bool IsStayOnTop(const QWidget* w)
+{
+    return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void SetStayOnTop(QWidget* w, bool on)
+{
+    if (IsStayOnTop(w) == on)
+        return;
+    const bool visible = w->isVisible();
+    w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    // Changing the flags hides a shown window; bring it back as it was.
+    if (visible)
+        w->show();
+}
+
+void CentreOn(QWidget* w, const QWidget* owner)
+{
+    QRect area;
+    if (owner && owner->isVisible())
+        area = owner->frameGeometry();
+    else if (QScreen* s = QGuiApplication::primaryScreen())
+        area = s->availableGeometry();
+    if (area.isValid())
+        w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+}
+
+bool OpenWithShell(const QString& pathOrUrl)
+{
+    const QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+    return QDesktopServices::openUrl(url);
+}
+
+} // namespace UiKit

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/AppParams.h"
+
+#include <QFont>
+#include <QString>
+
+class QApplication;
+class QWidget;
+
+// Small pieces every window shares: the message box, the fonts, the look.
+namespace UiKit {
+
+// The program's warning box: title "Vexa Video Converter", warning icon, owned by parent.
+void WarningBox(QWidget* parent, const QString& text, const QString& title = QString());
+
+// "Fira Mono" 9 when the system has it, else "Consolas" 10, else "Courier New" 9.
+TFontParams ChooseMonospaceFont();
+QFont ToQFont(const TFontParams& f);
+
+// Fusion and the program's small style sheet.
+void ApplyAppStyle(QApplication& app);
+
+// Switches a top-level window's stay-on-top hint, keeping it shown when it was.
+void SetStayOnTop(QWidget* w, bool on);
+bool IsStayOnTop(const QWidget* w);
+
+// Centres w over owner (or the screen without one).
+void CentreOn(QWidget* w, const QWidget* owner);
+
+// Opens a file, folder or address with the desktop's default handler.
+bool OpenWithShell(const QString& pathOrUrl);
+
+} // namespace UiKit

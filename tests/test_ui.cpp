@@ -1,0 +1,368 @@
+// Window tests: the main window's actions, menus and enabling, the settings panels and
+// the auxiliary windows, on the offscreen platform.
+#include "test_ui_support.h"
+
+#include "app/AppInfo.h"
+#include "app/AppParams.h"
+#include "encoding/EncodingSettings.h"
+#include "ui/TAdvancedPanel.h"
+#include "ui/TFormCmdLine.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormFileInfo.h"
+#include "ui/TFormMain.h"
+#include "ui/TFormProgress.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace UiTest;
+
+TEST(UiMainWindow, CaptionSizeAndActionsWithTheirShortcuts)
+{
+    MainWindowFixture f;
+    EXPECT_EQ(f.w->windowTitle(), AppInfo::FullCaption());
+    EXPECT_EQ(f.w->size(), QSize(934, 712));
+    EXPECT_EQ(f.w->minimumSize(), QSize(650, 400));
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+    } expected[] = {
+        {"actAddFiles", "Add files...", "Ctrl+O"},
+        {"actAddFolder", "Add folder...", "Ctrl+F"},
+        {"actCheckAll", "Check all", "Ctrl+A"},
+        {"actInvertSelection", "Invert selection", "Ctrl+I"},
+        {"actLoadFileList", "Load file list...", "Ctrl+Shift+O"},
+        {"actSaveFileList", "Save file list...", "Ctrl+Shift+S"},
+        {"actConvert", "Convert", "Ctrl+E"},
+        {"actSaveBat", "Save BAT file...", ""},
+        {"actShowOptions", "Options...", "F12"},
+        {"actMinimizeToTray", "Minimize to tray", "Ctrl+Shift+M"},
+        {"actShowProgressWindow", "Show progress window", "F8"},
+        {"actShowHideFileInfo", "Show / hide video file properties", "F10"},
+        {"actShowHideFormErrors", "Show / hide error log", "F11"},
+        {"actLoadProfile", "Load encoder settings...", "Ctrl+P"},
+        {"actSaveProfile", "Save encoder settings...", "Ctrl+S"},
+        {"actLoadSelectedProfile", "<-- Load", ""},
+        {"actShowCmdLine", "Encoder command-line parameters...", "F2"},
+        {"actToolsInfo", "Tools info...", "Ctrl+Shift+I"},
+        {"actCheckUpdate", "Check for updates...", "Ctrl+Shift+U"},
+        {"actAbout", "About...", "Ctrl+Shift+F1"},
+        {"actEsc", "", "Esc"},
+        {"actColVideoFPSVisible", "Frames/sec.", ""},
+        {"actColAudioSamplingVisible", "Sampling", ""},
+    };
+    for (const auto& e : expected) {
+        QAction* a = f.w->Action(QLatin1String(e.name));
+        ASSERT_NE(a, nullptr) << e.name;
+        EXPECT_EQ(a->text(), QString::fromUtf8(e.caption)) << e.name;
+        EXPECT_EQ(a->shortcut().toString(), QLatin1String(e.shortcut)) << e.name;
+    }
+    // The help item is there for its shortcut-free action only.
+    EXPECT_FALSE(f.w->Action(QStringLiteral("actHelp"))->isVisible());
+}
+
+TEST(UiMainWindow, MenusInTheirOrder)
+{
+    MainWindowFixture f;
+    QStringList titles;
+    for (QAction* a : f.w->menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"File", "View", "File list", "Encoder", "Help"}));
+    EXPECT_EQ(MenuNames(f.w->findChild<QMenu*>(QStringLiteral("mnuFile"))),
+              (QStringList{"actConvert", "-", "actSaveBat", "-", "actShowOptions", "actStayOnTop", "-",
+                           "actMinimizeToTray", "actExit"}));
+    const QStringList columns = MenuNames(f.w->findChild<QMenu*>(QStringLiteral("mnuViewColumns")));
+    ASSERT_EQ(columns.size(), 27 + 3);
+    EXPECT_EQ(columns.first(), QStringLiteral("actColNoVisible"));
+    EXPECT_EQ(columns.at(5), QStringLiteral("-"));
+    EXPECT_EQ(columns.last(), QStringLiteral("actColStatusVisible"));
+    // The three column menus offer the very same toggles.
+    EXPECT_EQ(MenuNames(f.w->findChild<QMenu*>(QStringLiteral("popColumns"))), columns);
+    EXPECT_EQ(MenuNames(f.w->findChild<QMenu*>(QStringLiteral("popLvColumns"))), columns);
+}
+
+TEST(UiMainWindow, EmptyListDisablesTheListActions)
+{
+    MainWindowFixture f;
+    for (const char* name : {"actConvert", "actSaveBat", "actRemoveChecked", "actSaveFileList", "actClearFileList",
+                             "actInvertSelection", "actCheckAll", "actUncheckAll", "actExploreDirectory",
+                             "actShowHideFileInfo", "actCheckSelected", "actUncheckSelected"})
+        EXPECT_FALSE(f.w->Action(QLatin1String(name))->isEnabled()) << name;
+    for (const char* name : {"actAddFiles", "actAddFolder", "actLoadFileList", "actShowCmdLine", "actShowOptions"})
+        EXPECT_TRUE(f.w->Action(QLatin1String(name))->isEnabled()) << name;
+    EXPECT_EQ(f.w->Action(QStringLiteral("actExploreDirectory"))->text(), QStringLiteral("Explore directory "));
+    // Nothing to paste before a copy.
+    EXPECT_FALSE(f.w->Action(QStringLiteral("actPasteVideoSettings_Avi"))->isEnabled());
+    EXPECT_FALSE(f.w->Action(QStringLiteral("actPasteAudioSettings"))->isEnabled());
+    EXPECT_FALSE(f.w->Action(QStringLiteral("actPasteAdvancedSettings"))->isEnabled());
+}
+
+TEST(UiMainWindow, OutputDirectoryFollowsItsRadioButton)
+{
+    MainWindowFixture f;
+    auto* rbOutDir = f.Find<QRadioButton>("rbOutDir");
+    auto* ed = f.Find<QLineEdit>("edOutDir");
+    EXPECT_TRUE(f.Find<QRadioButton>("rbOutDirIsInDir")->isChecked());
+    EXPECT_FALSE(ed->isEnabled());
+    EXPECT_FALSE(f.w->Action(QStringLiteral("actBrowseOutDir"))->isEnabled());
+    rbOutDir->setChecked(true);
+    EXPECT_TRUE(ed->isEnabled());
+    EXPECT_TRUE(f.w->Action(QStringLiteral("actBrowseOutDir"))->isEnabled());
+    EXPECT_TRUE(f.w->Settings().rbOutDir);
+}
+
+TEST(UiSettingsPanels, DefaultsShowTheSettingsValue)
+{
+    MainWindowFixture f;
+    EncodingSettings expected;
+    SetDefaultParams(expected, 0);
+    expected.edOutDir = f.w->Settings().edOutDir;
+    EXPECT_EQ(f.w->Settings(), expected);
+    EXPECT_EQ(f.Find<QComboBox>("cbAviVideoCodec")->currentText(), QStringLiteral("Xvid"));
+    EXPECT_EQ(f.Find<QComboBox>("cbAviVideoBitrate")->currentText(), QStringLiteral("Auto"));
+    EXPECT_EQ(f.Find<QComboBox>("cbResolution")->count(), 17);
+    EXPECT_EQ(f.Find<QSpinBox>("spedResWidth")->value(), 854);
+    EXPECT_EQ(f.Find<QLabel>("lblSaturationValue")->text(), QStringLiteral("1"));
+    EXPECT_EQ(f.Find<QLabel>("lblBrightnessValue")->text(), QStringLiteral("0"));
+}
+
+TEST(UiSettingsPanels, SetAndGetRoundTripEveryControl)
+{
+    MainWindowFixture f;
+    EncodingSettings s = f.w->Settings();
+    s.cbAviVideoCodec = 1;
+    s.cbOutputFormat = 1;
+    s.cbAviVideoBitrate = {-1, QStringLiteral("1234")};
+    s.cbAviVideoFPS.SetIndex(8, EncodingLists::cbAviVideoFPS());
+    s.cbAviVideoAspect = {-1, QStringLiteral("2.35:1")};
+    s.chAviVideo2Pass = true;
+    s.cbAviVideoThreads = 4;
+    s.cbVideoPreset = 7;
+    s.chAudioDontCopy = true;
+    s.cbAudioBitrate.SetIndex(13, EncodingLists::cbAudioBitrate());
+    s.cbAudioBitrateMode = 1;
+    s.cbAudioSampling = {-1, QStringLiteral("11025")};
+    s.cbAudioChannels = 4;
+    s.cbAudioAlgoQuality = 3;
+    s.cbResolution = 1;
+    s.spedResWidth = 1280;
+    s.spedResHeight = 720;
+    s.chBrightness = true;
+    s.tbBrightness = -3;
+    s.chSaturation = true;
+    s.tbSaturation = 15.5; // a profile's fractional position survives
+    s.chFlipHorizontal = s.chFlipVertical = s.chRotate = true;
+    s.cbRotate = 1;
+    s.cbInterlacing = 2;
+    s.chSkipLimit = false;
+    s.cbSkipLimit = 7;
+    s.chForceEncode = false;
+    s.meParams = QStringLiteral("-vf-add hqdn3d\n-noskip");
+    s.cbOutputExists = 2;
+    s.cbAfterConversion = 1;
+    s.chKeepDates = true;
+    s.rbOutDir = true;
+    s.edOutDir = QStringLiteral("/tmp/out dir");
+    f.w->SetSettings(s);
+    EXPECT_EQ(f.w->Settings(), s);
+    EXPECT_EQ(f.Find<QLabel>("lblSaturationValue")->text(), SaturationValueText(15.5));
+}
+
+TEST(UiSettingsPanels, EnablingRules)
+{
+    MainWindowFixture f;
+    auto* codec = f.Find<QComboBox>("cbAviVideoCodec");
+    auto* threads = f.Find<QComboBox>("cbAviVideoThreads");
+    auto* preset = f.Find<QComboBox>("cbVideoPreset");
+    EXPECT_FALSE(threads->isEnabled());
+    codec->setCurrentIndex(1);
+    EXPECT_TRUE(threads->isEnabled());
+    EXPECT_TRUE(preset->isEnabled());
+    preset->setCurrentIndex(3);
+    codec->setCurrentIndex(0);
+    EXPECT_FALSE(preset->isEnabled());
+    EXPECT_EQ(preset->currentIndex(), 3); // a disabled control keeps its value
+
+    f.Find<QCheckBox>("chAudioDontCopy")->setChecked(true);
+    for (const char* n : {"cbAudioBitrate", "cbAudioBitrateMode", "cbAudioSampling", "cbAudioChannels", "cbAudioAlgoQuality"})
+        EXPECT_FALSE(f.Find<QComboBox>(n)->isEnabled()) << n;
+    EXPECT_FALSE(f.Find<QLabel>("lblAudioBitrateUnit")->isEnabled());
+    EXPECT_FALSE(f.Find<QLabel>("lblAudioSamplingUnit")->isEnabled());
+
+    EXPECT_FALSE(f.Find<QSlider>("tbBrightness")->isEnabled());
+    f.Find<QCheckBox>("chBrightness")->setChecked(true);
+    EXPECT_TRUE(f.Find<QSlider>("tbBrightness")->isEnabled());
+    f.Find<QSlider>("tbBrightness")->setValue(-3 * TAdvancedPanel::SliderScale);
+    EXPECT_EQ(f.Find<QLabel>("lblBrightnessValue")->text(), BrightnessValueText(-3));
+    f.Find<QSlider>("tbSaturation")->setValue(0);
+    EXPECT_EQ(f.Find<QLabel>("lblSaturationValue")->text(), QStringLiteral("0"));
+
+    EXPECT_FALSE(f.Find<QSpinBox>("spedResWidth")->isEnabled());
+    f.Find<QComboBox>("cbResolution")->setCurrentIndex(1);
+    EXPECT_TRUE(f.Find<QSpinBox>("spedResWidth")->isEnabled());
+    EXPECT_TRUE(f.Find<QLabel>("lblResX")->isEnabled());
+    f.Find<QComboBox>("cbResolution")->setCurrentIndex(3);
+    EXPECT_FALSE(f.Find<QSpinBox>("spedResHeight")->isEnabled());
+
+    EXPECT_FALSE(f.Find<QComboBox>("cbRotate")->isEnabled());
+    f.Find<QCheckBox>("chRotate")->setChecked(true);
+    EXPECT_TRUE(f.Find<QComboBox>("cbRotate")->isEnabled());
+    EXPECT_TRUE(f.Find<QComboBox>("cbSkipLimit")->isEnabled());
+    f.Find<QCheckBox>("chSkipLimit")->setChecked(false);
+    EXPECT_FALSE(f.Find<QComboBox>("cbSkipLimit")->isEnabled());
+}
+
+TEST(UiSettingsPanels, CopyPasteAndDefaultsThroughTheHeaderMenus)
+{
+    MainWindowFixture f;
+    auto* fps = f.Find<QComboBox>("cbAviVideoFPS");
+    fps->setEditText(QStringLiteral("fast")); // not a number: the paste gives Auto
+    f.Find<QCheckBox>("chAviVideo2Pass")->setChecked(true);
+    f.w->Action(QStringLiteral("actCopyVideoSettings_Avi"))->trigger();
+    EXPECT_TRUE(f.w->Action(QStringLiteral("actPasteVideoSettings_Avi"))->isEnabled());
+    EXPECT_FALSE(f.w->Action(QStringLiteral("actPasteAudioSettings"))->isEnabled());
+    f.w->Action(QStringLiteral("actDefaultVideoSettings_Avi"))->trigger();
+    EXPECT_FALSE(f.Find<QCheckBox>("chAviVideo2Pass")->isChecked());
+    f.w->Action(QStringLiteral("actPasteVideoSettings_Avi"))->trigger();
+    EXPECT_TRUE(f.Find<QCheckBox>("chAviVideo2Pass")->isChecked());
+    EXPECT_EQ(fps->currentText(), QStringLiteral("Auto"));
+    EXPECT_EQ(fps->currentIndex(), 0);
+
+    // "Default encoder settings" leaves the output options alone.
+    f.Find<QComboBox>("cbOutputExists")->setCurrentIndex(2);
+    f.Find<QCheckBox>("chKeepDates")->setChecked(true);
+    f.Find<QCheckBox>("chAudioDontCopy")->setChecked(true);
+    f.w->Action(QStringLiteral("actSetDefaultEncoderSettings"))->trigger();
+    EXPECT_FALSE(f.Find<QCheckBox>("chAudioDontCopy")->isChecked());
+    EXPECT_EQ(f.Find<QComboBox>("cbOutputExists")->currentIndex(), 2);
+    EXPECT_TRUE(f.Find<QCheckBox>("chKeepDates")->isChecked());
+}
+
+TEST(UiMainWindow, EscClosesOnlyWithEscExitAndNoConversion)
+{
+    {
+        MainWindowFixture f;
+        AppParams().EscExit = false;
+        f.w->Action(QStringLiteral("actEsc"))->trigger();
+        EXPECT_TRUE(f.w->isVisible());
+    }
+    {
+        MainWindowFixture f;
+        AppParams().EscExit = true;
+        f.w->SetConverting(true);
+        f.w->Action(QStringLiteral("actEsc"))->trigger();
+        EXPECT_TRUE(f.w->isVisible());
+        f.w->SetConverting(false);
+        QTest::keyClick(f.w.get(), Qt::Key_Escape);
+        EXPECT_FALSE(f.w->isVisible());
+        AppParams().EscExit = false;
+    }
+}
+
+TEST(UiMainWindow, F2TogglesTheCommandLineWindow)
+{
+    MainWindowFixture f;
+    TFormCmdLine* cmd = f.w->FormCmdLine();
+    QTest::keyClick(f.w.get(), Qt::Key_F2);
+    ASSERT_TRUE(cmd->isVisible());
+    // No row selected: both placeholders stay.
+    EXPECT_TRUE(cmd->Text().startsWith(QStringLiteral("<input_file> "))) << cmd->Text().toStdString();
+    EXPECT_TRUE(cmd->Text().endsWith(QStringLiteral("-o <output_file>")));
+    f.w->activateWindow();
+    f.w->Action(QStringLiteral("actShowCmdLine"))->trigger();
+    EXPECT_FALSE(cmd->isVisible());
+}
+
+TEST(UiMainWindow, StayOnTopTwiceLeavesAuxiliaryWindowsOnTop)
+{
+    MainWindowFixture f;
+    QAction* a = f.w->Action(QStringLiteral("actStayOnTop"));
+    a->trigger();
+    EXPECT_TRUE(f.w->StayOnTop());
+    EXPECT_TRUE(a->isChecked());
+    EXPECT_TRUE(f.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    a->trigger();
+    EXPECT_FALSE(f.w->StayOnTop());
+    EXPECT_FALSE(a->isChecked());
+    EXPECT_FALSE(f.w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    for (QWidget* aux : f.w->AuxiliaryWindows())
+        EXPECT_TRUE(aux->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << aux->objectName().toStdString();
+}
+
+TEST(UiMainWindow, DisableAllLocksEveryActionAndEnableAllRestoresTheRules)
+{
+    MainWindowFixture f;
+    f.w->DisableAll();
+    for (const char* n : {"actAddFiles", "actEsc", "actShowCmdLine", "actExit", "actColNoVisible"})
+        EXPECT_FALSE(f.w->Action(QLatin1String(n))->isEnabled()) << n;
+    EXPECT_FALSE(f.Find<QWidget>("pnVideo")->isEnabled());
+    EXPECT_FALSE(f.Find<QWidget>("pnMid")->isEnabled());
+    EXPECT_FALSE(f.Find<QWidget>("ng")->isEnabled());
+    f.w->EnableAll();
+    EXPECT_TRUE(f.w->Action(QStringLiteral("actAddFiles"))->isEnabled());
+    EXPECT_FALSE(f.w->Action(QStringLiteral("actConvert"))->isEnabled()); // the rules apply again
+    EXPECT_FALSE(f.w->Action(QStringLiteral("actPasteAudioSettings"))->isEnabled());
+    EXPECT_TRUE(f.Find<QWidget>("pnVideo")->isEnabled());
+}
+
+TEST(UiAuxiliaryWindows, ProgressWindowLayoutAndTiming)
+{
+    MainWindowFixture f;
+    TFormProgress* p = f.w->FormProgress();
+    EXPECT_EQ(p->windowTitle(), QStringLiteral("Conversion progress"));
+    EXPECT_EQ(p->minimumSize(), QSize(600, 300));
+    EXPECT_TRUE(p->findChild<QCheckBox*>(QStringLiteral("chCloseAfterConversion"))->isChecked());
+    EXPECT_FALSE(p->findChild<QCheckBox*>(QStringLiteral("chHideEncoderOutput"))->isChecked());
+    EXPECT_EQ(p->Memo()->palette().color(QPalette::Base), QColor(0x35, 0x35, 0x35));
+    // Weights: duration times passes, frames / fps without a duration, 1 with neither.
+    EXPECT_DOUBLE_EQ(TFormProgress::FileWeight(10000, 0, 0, 2), 20000);
+    EXPECT_DOUBLE_EQ(TFormProgress::FileWeight(0, 250, 25, 1), 10000);
+    EXPECT_DOUBLE_EQ(TFormProgress::FileWeight(0, 0, 0, 1), 1);
+    EXPECT_EQ(TFormProgress::TimingText(30000, 0.25, 60000, 0.5),
+              QStringLiteral("Elapsed: 00:00:30    ::    Left: ~00:01:30    ::    Batch: 50%    ::    Batch left: ~00:01:00"));
+    EXPECT_EQ(TFormProgress::TimingText(0, 0, 0, 0),
+              QStringLiteral("Elapsed: 00:00:00    ::    Left: ?    ::    Batch: 0%    ::    Batch left: ?"));
+}
+
+TEST(UiAuxiliaryWindows, ErrorWindowClearsAndSaves)
+{
+    MainWindowFixture f;
+    TFormErrors* e = f.w->FormErrors();
+    e->AddErrorReport(QStringLiteral("ExitCode: 1\r\nboom\r\n"), QStringLiteral("/in/a.avi"), QStringLiteral("/out/a.avi"), 1);
+    e->AddErrorReport(QStringLiteral("ExitCode: 2\r\n"), QStringLiteral("/in/b.avi"), QStringLiteral("/out/b.avi"), 2);
+    const QString text = e->Memo()->toPlainText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Error # 1\n----------\n")));
+    EXPECT_LT(text.indexOf(QStringLiteral("Error # 1")), text.indexOf(QStringLiteral("Error # 2")));
+    const QString file = f.home.filePath(QStringLiteral("errors.log"));
+    ASSERT_TRUE(e->SaveLogTo(file));
+    const QByteArray saved = TestSupport::ReadFile(file);
+    EXPECT_TRUE(saved.startsWith("Error # 1\r\n----------\r\n"));
+    EXPECT_TRUE(saved.endsWith("\r\n"));
+    e->actClearLogExecute();
+    EXPECT_TRUE(e->Memo()->toPlainText().isEmpty());
+}
+
+TEST(UiAuxiliaryWindows, ScreenshotsOfEveryWindow)
+{
+    MainWindowFixture f;
+    Screenshot(f.w.get(), QStringLiteral("main"));
+    for (QWidget* aux : f.w->AuxiliaryWindows()) {
+        aux->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(aux));
+        Screenshot(aux, aux->objectName());
+        aux->hide();
+    }
+}
