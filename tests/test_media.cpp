@@ -7,6 +7,8 @@
 #include "media/MediaInfoLib.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -465,4 +467,28 @@ TEST_F(MediaRealFiles, MissingLibraryLeavesNameAndSizeOnly)
     untouched.Format = QStringLiteral("kept");
     EXPECT_FALSE(AnalyzeMediaFile(path, QString(), untouched));
     EXPECT_EQ(untouched.Format, "kept");
+}
+
+// Tags are copied byte for byte by the library; control bytes in them must not reach the
+// window, the report or the clipboard.
+TEST_F(MediaRealFiles, ControlBytesInTagsDoNotReachTheTexts)
+{
+    QTemporaryDir dir(TestSupport::ScratchDir() + QStringLiteral("/media_tags_XXXXXX"));
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("tagged.mp3"));
+    const TestSupport::RunResult made = TestSupport::RunProgram(
+        QStringLiteral("ffmpeg"),
+        {QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-f"),
+         QStringLiteral("lavfi"), QStringLiteral("-i"), QStringLiteral("sine=frequency=440:sample_rate=44100"),
+         QStringLiteral("-t"), QStringLiteral("0.5"), QStringLiteral("-c:a"), QStringLiteral("libmp3lame"),
+         QStringLiteral("-metadata"), QString::fromLatin1("title=A\x01" "B\x7f" "C\x1b" "D"), path});
+    ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
+    TVideoFileInfo vfi;
+    GetVideoFileInfo(path, vfi);
+    ASSERT_EQ(vfi.NumberOfAudioStreams, 1);
+    EXPECT_EQ(vfi.AudioStreams[0].EncodedLibrary, "LAME3.100");
+    EXPECT_TRUE(vfi.MediaInfoFull.contains(QRegularExpression(QStringLiteral(": ABCD\n"))))
+        << vfi.MediaInfoFull.toStdString();
+    for (QChar c : vfi.MediaInfoFull)
+        EXPECT_TRUE(c == QLatin1Char('\n') || c.unicode() >= 0x20) << "control character " << int(c.unicode());
 }
