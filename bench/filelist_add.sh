@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Adds a folder of 2 000 files (hard links of the test clips) to the file list with full
+# analysis and prints the time, the bare analysis time of the same files, their ratio and
+# the process memory; then lists 10 000 such files and prints the memory again.
+# Usage: bench/filelist_add.sh [ROUNDS]   (BUILD_DIR overrides the build directory)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build/bench}
+rounds=${1:-3}
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target bench_filelist -j2 >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+bash "$root/tests/support/make_media.sh" "$work/clips"
+clips=("$work/clips/clip_xvid_mp3.avi" "$work/clips/clip_h264_aac.mp4" "$work/clips/clip_two_audio.mkv"
+       "$work/clips/clip_interlaced.ts" "$work/clips/clip_video_only.mp4")
+links() { # DIR COUNT
+  mkdir -p "$1"
+  for ((i = 0; i < $2; i++)); do
+    src=${clips[i % ${#clips[@]}]}
+    ln "$src" "$1/$(printf '%05d' "$i")_$(basename "$src")"
+  done
+}
+links "$work/files2000" 2000
+links "$work/files10000" 10000
+
+lib=$(ldconfig -p | awk '/libmediainfo\.so\.0 / && /x86-64|64bit/ {print $NF; exit}')
+lib=${MEDIAINFO_LIB:-$(readlink -f "${lib:-/usr/lib/x86_64-linux-gnu/libmediainfo.so.0}")}
+echo "== 2 000 files, full analysis"
+"$build/bin/bench_filelist" ratio "$work/files2000" "$lib" "$rounds"
+echo "== 10 000 rows"
+"$build/bin/bench_filelist" memory "$work/files10000" "$lib"
