@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -658,4 +659,26 @@ TEST_F(FileListTest, HeadlessInputsFilesFoldersAndLists)
     EXPECT_EQ(Names(m_model), QStringList({QStringLiteral("a.avi"), QStringLiteral("b.mkv"), QStringLiteral("c.mp4")}));
     EXPECT_EQ(m_model.FooterText(colNo), "3");
     EXPECT_EQ(AddInputPaths(m_model, {a}).Accepted, 0);
+}
+
+// Every change keeps the contract a table view relies on.
+TEST_F(FileListTest, ModelContractHoldsThroughEveryOperation)
+{
+    QAbstractItemModelTester tester(&m_model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    for (const char* n : {"d.avi", "b.avi", "c.avi", "a.avi", "e.avi"})
+        m_model.AddToList(Make(QLatin1String(n)));
+    m_model.sort(colFileName);
+    m_model.sort(colNo, Qt::DescendingOrder);
+    m_model.moveRows(QModelIndex(), 0, 2, QModelIndex(), 5);
+    m_model.UncheckSelected({1, 3});
+    m_model.InvertSelection();
+    EXPECT_EQ(m_model.RemoveChecked(), 2);
+    m_model.SetRowStatus(0, QStringLiteral("Done"));
+    EXPECT_EQ(m_model.headerData(colVideoBitrate, Qt::Horizontal).toString(), "Video bitrate [kbit/s]");
+    EXPECT_EQ(m_model.data(m_model.index(0, colFileName), TFileListModel::FullNameRole).toString(),
+              m_model.GetNgFullFileName(0));
+    EXPECT_EQ(m_model.data(m_model.index(0, colSize), TFileListModel::StoredValueRole).toLongLong(), 1);
+    EXPECT_TRUE(m_model.flags(m_model.index(0, colActive)) & Qt::ItemIsUserCheckable);
+    m_model.ClearFileList();
+    EXPECT_EQ(m_model.rowCount(), 0);
 }

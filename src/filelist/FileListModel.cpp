@@ -240,6 +240,8 @@ void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName) con
     if (analysis != faQuick && analysis != faFull)
         return;
     const QString dll = ResolveMediaInfoDll(m_params);
+    if (dll.isEmpty())
+        return; // without the library a row keeps name, size and status only
     // The record is large (every stream slot); one per call is enough.
     TVideoFileInfo info;
     AnalyzeMediaFile(fullName, dll, info);
