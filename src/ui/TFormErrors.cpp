@@ -76,6 +76,16 @@ void TFormErrors::ClearLog()
     m_me->clear();
 }
 
+void TFormErrors::SetLogText(const QString& text)
+{
+    m_me->setPlainText(text);
+}
+
+void TFormErrors::ShowErrorCount(int count)
+{
+    setWindowTitle(tr("Errors") + QStringLiteral(" (%1)").arg(count));
+}
+
 void TFormErrors::actClearLogExecute()
 {
     m_me->clear();

@@ -21,6 +21,9 @@
 #include "ui/TFormFileInfo.h"
 #include "ui/TFormProgress.h"
 #include "ui/TGridFooter.h"
+#include "ui/TModelBatchRows.h"
+#include "ui/TWindowBatchSink.h"
+#include "filelist/FileListModel.h"
 #include "ui/TThemeIconStore.h"
 #include "ui/TVideoPanel.h"
 #include "ui/UiKit.h"
@@ -34,6 +37,8 @@
 #include <QDBusMessage>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QMimeData>
 #include <QThread>
 #include <QDir>
@@ -121,7 +126,12 @@ TFormMain::TFormMain(const CliOptions& options, QWidget* parent)
     InitControls();
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain()
+{
+    // The list goes before the icon store it reads from.
+    delete m_list;
+    m_list = nullptr;
+}
 
 QAction* TFormMain::Action(const QString& name) const
 {
@@ -545,6 +555,8 @@ void TFormMain::ConnectActions()
     on("actShowHideFileInfo", [this] { actShowHideFileInfoExecute(); });
     on("actShowHideFormErrors", [this] { actShowHideFormErrorsExecute(); });
     on("actShowCmdLine", [this] { actShowCmdLineExecute(false); });
+    on("actConvert", [this] { actConvertExecute(); });
+    on("actSaveBat", [this] { actSaveBATExecute(); });
     on("actSetDefaultEncoderSettings", [this] { actSetDefaultEncoderSettingsExecute(); });
     on("actGoToHomePage", [this] { OpenWebPage(QString()); });
     on("actHelp", [this] { OpenWebPage(QString()); });
@@ -651,7 +663,7 @@ void TFormMain::InitColVisibleActions()
 
 void TFormMain::UpdateInitialFolders(const QString& dir)
 {
-    m_initialFolders.UpdateAll(dir);
+    m_list->UpdateInitialFolders(dir);
 }
 
 void TFormMain::ClearLogs()
@@ -822,46 +834,27 @@ void TFormMain::actAudioBitrateInfoExecute()
 
 TGridInfo TFormMain::GetGridInfo() const
 {
-    TGridInfo info;
-    QAbstractItemModel* m = m_ng->model();
-    if (!m)
-        return info;
-    info.RowCount = m->rowCount();
-    for (int r = 0; r < info.RowCount; ++r) {
-        if (m->index(r, colActive).data(Qt::CheckStateRole).toInt() == Qt::Checked)
-            ++info.CheckedCount;
-    }
-    info.UncheckedCount = info.RowCount - info.CheckedCount;
-    for (int r : m_ng->SelectedRows()) {
-        ++info.SelectedCount;
-        if (m->index(r, colActive).data(Qt::CheckStateRole).toInt() == Qt::Checked)
-            ++info.SelectedCheckedCount;
-        else
-            ++info.SelectedUncheckedCount;
-    }
-    return info;
+    return m_list->GetGridInfo(m_ng->SelectedRows());
 }
 
 bool TFormMain::IsValidRowIndex(int row) const
 {
-    return m_ng->model() && row >= 0 && row < m_ng->model()->rowCount();
+    return m_list->IsValidRowIndex(row);
 }
 
 QString TFormMain::GetNgDirectory(int row) const
 {
-    return IsValidRowIndex(row) ? m_ng->model()->index(row, colDirectory).data(Qt::DisplayRole).toString() : QString();
+    return m_list->GetNgDirectory(row);
 }
 
 QString TFormMain::GetNgShortFileName(int row) const
 {
-    return IsValidRowIndex(row) ? m_ng->model()->index(row, colFileName).data(Qt::DisplayRole).toString() : QString();
+    return m_list->GetNgShortFileName(row);
 }
 
 QString TFormMain::GetNgFullFileName(int row) const
 {
-    if (!IsValidRowIndex(row))
-        return QString();
-    return QDir(GetNgDirectory(row)).filePath(GetNgShortFileName(row));
+    return m_list->GetNgFullFileName(row);
 }
 
 QString TFormMain::SelectedFileName() const
@@ -961,28 +954,186 @@ void TFormMain::OnSelectedRowChanged()
     InitControls();
 }
 
-// ---- list model wiring (ADAPTER: replaced once the list model lands) ----------------
+// ---- list model wiring ------------------------------------------------------------
+
+namespace {
+
+// "AVI video files|*.avi|All video files|*.webm;..." as a Qt file dialog filter.
+QString QtDialogFilter(const QString& windowsFilter)
+{
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace
 
 void TFormMain::AttachFileList()
 {
-    m_icons = new TThemeIconStore;
+    m_icons = std::make_unique<TThemeIconStore>();
+    m_list = new TFileListModel(AppParams(), this);
+    m_list->SetIconStore(m_icons.get());
+    m_ng->setModel(m_list);
+    m_ng->ApplyDefaultColumnLayout();
+    m_ng->sortByColumn(-1, Qt::AscendingOrder); // list order until the user sorts
     connect(m_ng, &TFileGrid::RowSelected, this, [this] { OnSelectedRowChanged(); });
+    connect(m_ng, &TFileGrid::IconClicked, this, &TFormMain::ngIconClick);
+    connect(m_ng->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { InitControls(); });
     connect(m_ng, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_popLv->popup(m_ng->viewport()->mapToGlobal(pos)); });
+    connect(m_list, &TFileListModel::footerChanged, this, &TFormMain::ShowFooter);
+    connect(m_list, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles.contains(Qt::CheckStateRole))
+                    InitControls();
+            });
+    connect(m_ng->verticalHeader(), &QHeaderView::sectionMoved, this, &TFormMain::ngRowMoved);
 }
 
-void TFormMain::ConnectFileListActions() {}
+// A row dragged by its indicator moves in the list itself, so the list order (and so
+// the conversion order) is what the user sees.
+void TFormMain::ngRowMoved(int logical, int oldVisual, int newVisual)
+{
+    Q_UNUSED(logical);
+    if (m_movingRow)
+        return;
+    m_movingRow = true;
+    QHeaderView* vh = m_ng->verticalHeader();
+    vh->moveSection(newVisual, oldVisual); // the view keeps the model's order
+    m_list->moveRows(QModelIndex(), oldVisual, 1, QModelIndex(), newVisual > oldVisual ? newVisual + 1 : newVisual);
+    m_ng->selectRow(newVisual);
+    m_movingRow = false;
+}
 
-void TFormMain::CalcFooter() {}
+void TFormMain::ngIconClick(int row)
+{
+    const QString file = GetNgFullFileName(row);
+    if (AppParams().OpenFileAfterIconClick && QFileInfo(file).isFile())
+        UiKit::OpenWithShell(file);
+}
+
+TAddProgress TFormMain::ResponsiveAdd(bool suspendUpdates)
+{
+    TAddProgress p;
+    p.OnScan = [](int) { QCoreApplication::processEvents(); };
+    p.OnAdd = [this, suspendUpdates](int, int) {
+        if (suspendUpdates)
+            m_ng->setUpdatesEnabled(true);
+        QCoreApplication::processEvents();
+        m_ng->scrollToBottom();
+        CalcFooter();
+        if (suspendUpdates)
+            m_ng->setUpdatesEnabled(false);
+    };
+    return p;
+}
+
+void TFormMain::actAddFilesExecute()
+{
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add files"), m_list->InitialFolders().AddFiles,
+                                                            QtDialogFilter(AddFilesDialogFilter()));
+    if (files.isEmpty())
+        return;
+    UpdateInitialFolders(QFileInfo(files.first()).absolutePath());
+    m_list->AddFiles(files);
+    InitControls();
+}
+
+void TFormMain::actAddFolderExecute()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Add folder"), m_list->InitialFolders().AddFolder);
+    AddFolder(folder);
+}
+
+void TFormMain::AddFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return;
+    UpdateInitialFolders(folder);
+    m_ng->setUpdatesEnabled(false);
+    m_list->AddFolder(folder, true, ResponsiveAdd(true));
+    m_ng->setUpdatesEnabled(true);
+    InitControls();
+}
+
+void TFormMain::actLoadFileListExecute()
+{
+    const QString file = QFileDialog::getOpenFileName(this, tr("Load file list"), m_list->InitialFolders().LoadFileList,
+                                                      QtDialogFilter(FileListDialogFilter()));
+    if (file.isEmpty())
+        return;
+    UpdateInitialFolders(QFileInfo(file).absolutePath());
+    QString error;
+    if (!m_list->LoadFileList(file, nullptr, &error))
+        UiKit::WarningBox(this, error);
+    InitControls();
+}
+
+void TFormMain::actSaveFileListExecute()
+{
+    QString file = QFileDialog::getSaveFileName(this, tr("Save file list"), m_list->InitialFolders().SaveFileList,
+                                                QtDialogFilter(FileListDialogFilter()));
+    if (file.isEmpty())
+        return;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".lst");
+    QString error;
+    if (!m_list->SaveFileList(file, &error))
+        UiKit::WarningBox(this, error);
+}
+
+void TFormMain::ConnectFileListActions()
+{
+    auto on = [this](const char* name, auto&& fn) { connect(Action(QLatin1String(name)), &QAction::triggered, this, fn); };
+    on("actAddFiles", [this] { actAddFilesExecute(); });
+    on("actAddFolder", [this] { actAddFolderExecute(); });
+    on("actLoadFileList", [this] { actLoadFileListExecute(); });
+    on("actSaveFileList", [this] { actSaveFileListExecute(); });
+    auto bulk = [this](const std::function<void()>& change) {
+        m_ng->setUpdatesEnabled(false);
+        change();
+        m_ng->setUpdatesEnabled(true);
+        InitControls();
+    };
+    on("actRemoveChecked", [this, bulk] { bulk([this] { m_list->RemoveChecked(); }); });
+    on("actClearFileList", [this, bulk] { bulk([this] { m_list->ClearFileList(); }); });
+    on("actCheckAll", [this, bulk] { bulk([this] { m_list->CheckAll(); }); });
+    on("actUncheckAll", [this, bulk] { bulk([this] { m_list->UncheckAll(); }); });
+    on("actInvertSelection", [this, bulk] { bulk([this] { m_list->InvertSelection(); }); });
+    on("actCheckSelected", [this, bulk] { bulk([this] { m_list->CheckSelected(m_ng->SelectedRows()); }); });
+    on("actUncheckSelected", [this, bulk] { bulk([this] { m_list->UncheckSelected(m_ng->SelectedRows()); }); });
+}
+
+void TFormMain::CalcFooter()
+{
+    m_list->CalcFooter();
+    ShowFooter();
+}
+
+void TFormMain::ShowFooter()
+{
+    QHash<int, QString> texts;
+    for (int c = 0; c < FileListColumnCount; ++c)
+        if (QString t = m_list->FooterText(c); !t.isEmpty())
+            texts.insert(c, t);
+    m_ngFooter->SetTexts(texts);
+}
 
 void TFormMain::AddFileFromCommandLine(const QString& file)
 {
-    Q_UNUSED(file);
+    // As if dropped on the window.
+    AddDroppedNames({file});
 }
 
-void TFormMain::AbortConversion()
+void TFormMain::AddDroppedNames(const QStringList& names)
 {
-    RequestAbort(ConversionState());
+    QStringList errors;
+    m_list->AddDroppedNames(names, true, ResponsiveAdd(false), &errors);
+    for (const QString& e : errors)
+        UiKit::WarningBox(this, e);
+    InitControls();
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event)
@@ -993,5 +1144,100 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event)
 
 void TFormMain::dropEvent(QDropEvent* event)
 {
+    QStringList names;
+    for (const QUrl& u : event->mimeData()->urls())
+        if (u.isLocalFile())
+            names << u.toLocalFile();
     event->acceptProposedAction();
+    if (!names.isEmpty() && !m_locked)
+        AddDroppedNames(names);
+}
+
+// ---- conversion ---------------------------------------------------------------------
+
+TBatchOptions TFormMain::BatchOptions() const
+{
+    const EncodingSettings s = Settings();
+    TBatchOptions o;
+    o.OutDirIsInDir = s.rbOutDirIsInDir();
+    o.OutDir = s.edOutDir;
+    o.OutputExists = s.cbOutputExists;
+    o.KeepDates = s.chKeepDates;
+    o.AfterConversion = s.cbAfterConversion;
+    return o;
+}
+
+TBatchResult TFormMain::RunBatch()
+{
+    TBatchResult result;
+    if (m_converting)
+        return result;
+    const EncodingSettings settings = Settings();
+    const TBatchOptions options = BatchOptions();
+    TConversionState& state = ConversionState();
+    m_converting = true;
+    DisableAll();
+    TModelBatchRows rows(*m_list);
+    TWindowBatchSink sink(*this, *m_list, *m_formProgress, *m_formErrors, m_errorLog, settings.chAviVideo2Pass,
+                          state.ScriptMode);
+    TBatchPlanner planner(state, AppParams(), m_errorLog);
+    try {
+        result = planner.Convert(rows, settings, options, sink);
+    } catch (const std::exception& e) {
+        UiKit::WarningBox(this, QString::fromLocal8Bit(e.what()));
+    }
+    // The cleanup unlocks the window; this covers a batch that never got that far.
+    m_converting = false;
+    if (m_locked)
+        EnableAll();
+    ClearLogs();
+    if (!result.EarlyExit.isEmpty() && !state.ScriptMode)
+        UiKit::WarningBox(this, result.EarlyExit);
+    if (result.ShowErrors) {
+        m_formErrors->SetLogText(m_errorLog.Text());
+        m_formErrors->ShowErrorCount(result.ErrorCount);
+        UiKit::CentreOn(m_formErrors, this);
+        m_formErrors->show();
+    }
+    if (result.CloseApplication)
+        QTimer::singleShot(0, this, &QWidget::close);
+    return result;
+}
+
+void TFormMain::actConvertExecute()
+{
+    RunBatch();
+}
+
+void TFormMain::actSaveBATExecute()
+{
+    QString selected;
+    QString file = QFileDialog::getSaveFileName(this, tr("Save BAT file"), m_list->InitialFolders().SaveBat,
+                                                tr("Batch files (*.bat);;Shell scripts (*.sh)"), &selected);
+    if (file.isEmpty())
+        return;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += selected.contains(QLatin1String("*.sh")) ? QStringLiteral(".sh") : QStringLiteral(".bat");
+    SaveScript(file);
+}
+
+TBatchResult TFormMain::SaveScript(const QString& fileName)
+{
+    TConversionState& state = ConversionState();
+    state.ScriptFileName = fileName;
+    state.ScriptMode = true;
+    const TBatchResult r = RunBatch();
+    state.ScriptMode = false;
+    return r;
+}
+
+void TFormMain::AbortConversion()
+{
+    TConversionState& state = ConversionState();
+    RequestAbort(state);
+    // Let the encoder wind down; the grace timer kills it if it will not.
+    QElapsedTimer t;
+    t.start();
+    while (m_converting && t.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
 }

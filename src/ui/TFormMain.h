@@ -1,10 +1,14 @@
 #pragma once
 
 #include "app/cli/CommandLine.h"
+#include "conversion/BatchPlanner.h"
+#include "conversion/ErrorLog.h"
 #include "encoding/CopyParams.h"
 #include "encoding/EncodingSettings.h"
 #include "filelist/GridInfo.h"
 #include "filelist/InitialFolders.h"
+
+#include <memory>
 
 #include <QHash>
 #include <functional>
@@ -28,6 +32,8 @@ class TAudioPanel;
 class TFileGrid;
 class TGridFooter;
 class TThemeIconStore;
+class TFileListModel;
+struct TAddProgress;
 class TFormCmdLine;
 class TFormErrors;
 class TFormFileInfo;
@@ -63,7 +69,7 @@ public:
 
     TFileGrid* Grid() const { return m_ng; }
     TGridFooter* Footer() const { return m_ngFooter; }
-    const TInitialFolders& InitialFolders() const { return m_initialFolders; }
+    TFileListModel* List() const { return m_list; }
 
     // ---- the file list ----
     TGridInfo GetGridInfo() const;
@@ -72,6 +78,14 @@ public:
     QString GetNgShortFileName(int row) const;
     QString GetNgDirectory(int row) const;
     void CalcFooter();
+    // The add-folder action's work once a folder was chosen.
+    void AddFolder(const QString& folder);
+    // The convert action's work: the checked rows through the encoder (or into the
+    // script in script mode), the window locked meanwhile.
+    TBatchResult RunBatch();
+    // The export's work once a file was chosen (".sh" gives a shell script).
+    TBatchResult SaveScript(const QString& fileName);
+    const TErrorLog& ErrorLog() const { return m_errorLog; }
     // Aborts a running batch (closing the window during a conversion does this first).
     void AbortConversion();
     TFormProgress* FormProgress() const { return m_formProgress; }
@@ -140,6 +154,18 @@ private:
     void ConnectFileListActions();
     void ApplyListActionStates();
     void AddFileFromCommandLine(const QString& file);
+    void AddDroppedNames(const QStringList& names);
+    void ShowFooter();
+    void ngRowMoved(int logical, int oldVisual, int newVisual);
+    void ngIconClick(int row);
+    TAddProgress ResponsiveAdd(bool suspendUpdates);
+    void actAddFilesExecute();
+    void actConvertExecute();
+    void actSaveBATExecute();
+    TBatchOptions BatchOptions() const;
+    void actAddFolderExecute();
+    void actLoadFileListExecute();
+    void actSaveFileListExecute();
 
     QHash<QString, QAction*> m_actions;
     QList<QAction*> m_columnActions;
@@ -161,7 +187,9 @@ private:
     QToolBar* m_tbMain = nullptr;
     TFileGrid* m_ng = nullptr;
     TGridFooter* m_ngFooter = nullptr;
-    TThemeIconStore* m_icons = nullptr;
+    std::unique_ptr<TThemeIconStore> m_icons;
+    TFileListModel* m_list = nullptr;
+    bool m_movingRow = false;
     QMenu* m_popLv = nullptr;
     QMenu* m_popColumns = nullptr;
     QMenu* m_trayMenu = nullptr;
@@ -172,11 +200,11 @@ private:
     TFormErrors* m_formErrors = nullptr;
     TFormCmdLine* m_formCmdLine = nullptr;
 
+    TErrorLog m_errorLog;
     TCopyParams_Video m_copyParamsVideo;
     TCopyParams_Audio m_copyParamsAudio;
     TCopyParams_Advanced m_copyParamsAdvanced;
 
-    TInitialFolders m_initialFolders;
     CliOptions m_options;
     bool m_converting = false;
     bool m_copiedVideo = false;

@@ -184,10 +184,40 @@ void TFormProgress::FileStarted(const QString& input, const QString& outputHtml,
     m_fileClock.start();
 }
 
+void TFormProgress::FileCompleted()
+{
+    m_pbFile->setValue(100);
+    setWindowTitle(tr("Progress: 100%"));
+    UpdateTiming(100);
+    FileFinished();
+}
+
+void TFormProgress::SetOutputLabel(const QString& html)
+{
+    m_lblOutputFile->setText(html);
+}
+
+void TFormProgress::SetStatusLabel(const QString& html, std::optional<uint32_t> colour)
+{
+    QPalette pal = palette();
+    if (colour)
+        pal.setColor(QPalette::WindowText, QColor(int(*colour & 0xFF), int((*colour >> 8) & 0xFF), int((*colour >> 16) & 0xFF)));
+    m_lblStatus->setPalette(pal);
+    m_lblStatus->setText(html);
+}
+
+void TFormProgress::SetMemoLines(const QStringList& lines)
+{
+    m_me->setPlainText(lines.join(QLatin1Char('\n')));
+    if (AppParams().ScrollProgressToBottom)
+        ScrollMemoToBottom();
+}
+
 void TFormProgress::PassStarted(int passNo, int passes)
 {
     m_passNo = std::max(1, passNo);
     m_passes = std::max(1, passes);
+    m_pbFile->setValue(0);
 }
 
 void TFormProgress::FileFinished()

@@ -3,6 +3,10 @@
 #include "conversion/IProgressSink.h"
 
 #include <QElapsedTimer>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
 #include <QWidget>
 
 class QAction;
@@ -31,6 +35,12 @@ public:
     void FileStarted(const QString& input, const QString& outputHtml, double weight);
     void PassStarted(int passNo, int passes);
     void FileFinished();
+    // The file went through: the bar full, its weight done.
+    void FileCompleted();
+    void SetOutputLabel(const QString& html);
+    // The status line; no colour: the window's text colour.
+    void SetStatusLabel(const QString& html, std::optional<uint32_t> colour);
+    void SetMemoLines(const QStringList& lines);
     void BatchFinished(bool aborted);
 
     bool CloseAfterConversion() const;
