@@ -978,9 +978,9 @@ void TFormMain::AttachFileList()
     m_ng->setModel(m_list);
     m_ng->ApplyDefaultColumnLayout();
     m_ng->sortByColumn(-1, Qt::AscendingOrder); // list order until the user sorts
-    connect(m_ng, &TFileGrid::RowSelected, this, [this] { OnSelectedRowChanged(); });
     connect(m_ng, &TFileGrid::IconClicked, this, &TFormMain::ngIconClick);
-    connect(m_ng->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { InitControls(); });
+    // The side windows follow the selection once it is complete.
+    connect(m_ng->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnSelectedRowChanged(); });
     connect(m_ng, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_popLv->popup(m_ng->viewport()->mapToGlobal(pos)); });
     connect(m_list, &TFileListModel::footerChanged, this, &TFormMain::ShowFooter);

@@ -1,0 +1,253 @@
+// The main window over a real file list: enabling for the list states, column menus,
+// drops of files, folders and list files, the footer, and a conversion with the encoder.
+#include "test_ui_support.h"
+
+#include "app/AppParams.h"
+#include "conversion/ConversionState.h"
+#include "filelist/FileListColumns.h"
+#include "filelist/FileListModel.h"
+#include "ui/TFileGrid.h"
+#include "ui/TFormCmdLine.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormFileInfo.h"
+#include "ui/TFormMain.h"
+#include "ui/TFormProgress.h"
+#include "ui/TGridFooter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace UiTest;
+
+namespace {
+
+// Copies a test clip into dir under a new name.
+QString CopyClip(const QDir& dir, const char* clip, const QString& name)
+{
+    const QString to = dir.filePath(name);
+    QFile::copy(TestSupport::Clip(QLatin1String(clip)), to);
+    return to;
+}
+
+void Drop(TFormMain* w, const QStringList& paths)
+{
+    auto* mime = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    mime->setUrls(urls);
+    const QPoint at = w->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &drop);
+    delete mime;
+}
+
+bool Enabled(const MainWindowFixture& f, const char* action)
+{
+    return f.w->Action(QLatin1String(action))->isEnabled();
+}
+
+struct ListFixture : MainWindowFixture {
+    ListFixture()
+    {
+        AppParams().FileAnalysis = faQuick;
+        AppParams().DragAcceptDirectories = true;
+        media = QDir(tmp.filePath(QStringLiteral("media")));
+        media.mkpath(QStringLiteral("."));
+        a = CopyClip(media, "clip_xvid_mp3.avi", QStringLiteral("a.avi"));
+        b = CopyClip(media, "clip_h264_aac.mp4", QStringLiteral("b.mp4"));
+        c = CopyClip(media, "clip_video_only.mp4", QStringLiteral("c.mp4"));
+    }
+    QDir media;
+    QString a, b, c;
+};
+
+} // namespace
+
+TEST(UiFileList, DropOfFilesSortsThemAndEnablesTheListActions)
+{
+    ListFixture f;
+    Drop(f.w.get(), {f.c, f.a});
+    TFileListModel* list = f.w->List();
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->GetNgShortFileName(0), QStringLiteral("a.avi"));
+    EXPECT_EQ(list->GetNgShortFileName(1), QStringLiteral("c.mp4"));
+    // All checked.
+    for (const char* n : {"actConvert", "actSaveBat", "actRemoveChecked", "actSaveFileList", "actClearFileList",
+                          "actInvertSelection", "actUncheckAll", "actShowHideFileInfo"})
+        EXPECT_TRUE(Enabled(f, n)) << n;
+    EXPECT_FALSE(Enabled(f, "actCheckAll"));
+    EXPECT_FALSE(Enabled(f, "actExploreDirectory"));
+    EXPECT_EQ(f.w->Footer()->Text(colNo), QStringLiteral("2"));
+    EXPECT_EQ(f.w->Footer()->Text(colActive), QStringLiteral("2"));
+
+    // None checked.
+    f.w->Action(QStringLiteral("actUncheckAll"))->trigger();
+    EXPECT_FALSE(Enabled(f, "actConvert"));
+    EXPECT_FALSE(Enabled(f, "actSaveBat"));
+    EXPECT_FALSE(Enabled(f, "actRemoveChecked"));
+    EXPECT_FALSE(Enabled(f, "actUncheckAll"));
+    EXPECT_TRUE(Enabled(f, "actCheckAll"));
+    EXPECT_TRUE(Enabled(f, "actClearFileList"));
+    EXPECT_EQ(f.w->Footer()->Text(colActive), QStringLiteral("0"));
+    EXPECT_TRUE(f.w->Footer()->Text(colSize).isEmpty());
+
+    // Mixed, with a selection: the selected rows decide check / uncheck selected.
+    f.w->Grid()->selectRow(1);
+    EXPECT_TRUE(Enabled(f, "actCheckSelected"));
+    EXPECT_FALSE(Enabled(f, "actUncheckSelected"));
+    EXPECT_TRUE(Enabled(f, "actExploreDirectory"));
+    EXPECT_EQ(f.w->Action(QStringLiteral("actExploreDirectory"))->text(), QStringLiteral("Explore directory ") + f.media.path());
+    f.w->Action(QStringLiteral("actCheckSelected"))->trigger();
+    EXPECT_TRUE(list->IsChecked(1));
+    EXPECT_FALSE(list->IsChecked(0));
+    EXPECT_TRUE(Enabled(f, "actConvert"));
+    EXPECT_TRUE(Enabled(f, "actCheckAll"));
+    EXPECT_TRUE(Enabled(f, "actUncheckAll"));
+    EXPECT_TRUE(Enabled(f, "actUncheckSelected"));
+    EXPECT_FALSE(Enabled(f, "actCheckSelected"));
+
+    f.w->Action(QStringLiteral("actRemoveChecked"))->trigger();
+    ASSERT_EQ(list->rowCount(), 1);
+    EXPECT_EQ(list->GetNgShortFileName(0), QStringLiteral("a.avi"));
+    f.w->Action(QStringLiteral("actClearFileList"))->trigger();
+    EXPECT_EQ(list->rowCount(), 0);
+    EXPECT_FALSE(Enabled(f, "actClearFileList"));
+    Screenshot(f.w.get(), QStringLiteral("main_empty_after_clear"));
+}
+
+TEST(UiFileList, DropOfAFolderAndAListFile)
+{
+    ListFixture f;
+    const QString lst = f.tmp.filePath(QStringLiteral("list.lst"));
+    TestSupport::WriteFile(lst, (f.b + QStringLiteral("\r\n\r\n") + f.media.filePath(QStringLiteral("missing.avi")) + QStringLiteral("\r\n")).toUtf8());
+    Drop(f.w.get(), {lst});
+    ASSERT_EQ(f.w->List()->rowCount(), 1);
+    EXPECT_EQ(f.w->List()->GetNgShortFileName(0), QStringLiteral("b.mp4"));
+    Drop(f.w.get(), {f.media.path()});
+    EXPECT_EQ(f.w->List()->rowCount(), 3); // b.mp4 is not listed twice
+    EXPECT_EQ(f.w->List()->Row(2).No, 3);
+
+    AppParams().DragAcceptDirectories = false;
+    f.w->Action(QStringLiteral("actClearFileList"))->trigger();
+    Drop(f.w.get(), {f.media.path()});
+    EXPECT_EQ(f.w->List()->rowCount(), 0);
+}
+
+TEST(UiFileList, FirstArgumentIsAddedWhenItIsAFile)
+{
+    const QString clip = TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"));
+    {
+        MainWindowFixture f({clip});
+        EXPECT_EQ(f.w->List()->rowCount(), 1);
+        EXPECT_TRUE(f.w->Action(QStringLiteral("actConvert"))->isEnabled());
+    }
+    {
+        MainWindowFixture f({QFileInfo(clip).absolutePath()});
+        EXPECT_EQ(f.w->List()->rowCount(), 0);
+    }
+}
+
+TEST(UiFileList, ColumnMenusStayInStepWithTheGrid)
+{
+    ListFixture f;
+    TFileGrid* ng = f.w->Grid();
+    EXPECT_FALSE(ng->isColumnHidden(colVideo));
+    EXPECT_TRUE(ng->isColumnHidden(colVideoCodec));
+    EXPECT_EQ(ng->horizontalHeader()->sectionSize(colFileName), 220);
+    EXPECT_EQ(ng->model()->headerData(colVideoFPS, Qt::Horizontal).toString(), QStringLiteral("Frames/sec"));
+    // Hiding "Video" through the header menu shows unchecked in the other two menus.
+    auto* pop = f.w->findChild<QMenu*>(QStringLiteral("popColumns"));
+    auto* view = f.w->findChild<QMenu*>(QStringLiteral("mnuViewColumns"));
+    auto* popLv = f.w->findChild<QMenu*>(QStringLiteral("popLvColumns"));
+    QAction* video = f.w->Action(QStringLiteral("actColVideoVisible"));
+    Q_EMIT pop->aboutToShow();
+    EXPECT_TRUE(video->isChecked());
+    video->trigger();
+    EXPECT_TRUE(ng->isColumnHidden(colVideo));
+    for (QMenu* m : {view, popLv}) {
+        Q_EMIT m->aboutToShow();
+        EXPECT_FALSE(video->isChecked());
+    }
+    // A column shown by dragging it back in the grid (not through a menu) is found too.
+    ng->setColumnHidden(colVideo, false);
+    Q_EMIT view->aboutToShow();
+    EXPECT_TRUE(video->isChecked());
+}
+
+TEST(UiFileList, FileInfoWindowFollowsTheSelectedRow)
+{
+    ListFixture f;
+    if (AppParams().mencoder.isEmpty())
+        GTEST_SKIP() << "no encoder";
+    Drop(f.w.get(), {f.a, f.b});
+    QTest::keyClick(f.w.get(), Qt::Key_F10);
+    ASSERT_TRUE(f.w->FormFileInfo()->isVisible());
+    EXPECT_EQ(f.w->Grid()->SelectedRow(), 0);
+    EXPECT_TRUE(f.w->FormFileInfo()->ValueLabel(QStringLiteral("lblVideoCodec"))->text().contains(QLatin1String("MPEG-4")));
+    Screenshot(f.w->FormFileInfo(), QStringLiteral("FormFileInfo_clip"));
+    f.w->Grid()->selectRow(1);
+    f.w->Grid()->setCurrentIndex(f.w->List()->index(1, colFileName));
+    EXPECT_TRUE(f.w->FormFileInfo()->ValueLabel(QStringLiteral("lblVideoCodec"))->text().contains(QLatin1String("AVC")));
+    // The command-line preview follows too.
+    f.w->Action(QStringLiteral("actShowCmdLine"))->trigger();
+    EXPECT_TRUE(f.w->FormCmdLine()->isVisible());
+    Screenshot(f.w.get(), QStringLiteral("main_two_rows"));
+}
+
+TEST(UiConversion, TwoClipsThroughTheEncoderFromTheWindow)
+{
+    ListFixture f;
+    if (AppParams().mencoder.isEmpty())
+        GTEST_SKIP() << "no encoder";
+    Drop(f.w.get(), {f.a, f.b});
+    const QDir out(f.tmp.filePath(QStringLiteral("out")));
+    out.mkpath(QStringLiteral("."));
+    EncodingSettings s = f.w->Settings();
+    s.rbOutDir = true;
+    s.edOutDir = out.path();
+    s.cbResolution = 1;
+    s.spedResWidth = 160;
+    s.spedResHeight = 120;
+    f.w->SetSettings(s);
+    const TBatchResult r = f.w->RunBatch();
+    EXPECT_TRUE(r.EndedNormally) << r.EarlyExit.toStdString();
+    EXPECT_EQ(r.ErrorCount, 0);
+    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Done"));
+    EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("Done"));
+    EXPECT_TRUE(QFileInfo(out.filePath(QStringLiteral("a.avi"))).size() > 0);
+    EXPECT_TRUE(QFileInfo(out.filePath(QStringLiteral("b.avi"))).size() > 0);
+    // Unlocked afterwards, the rules in force again.
+    EXPECT_FALSE(f.w->Converting());
+    EXPECT_TRUE(f.w->Action(QStringLiteral("actConvert"))->isEnabled());
+    EXPECT_TRUE(f.Find<QWidget>("pnVideo")->isEnabled());
+    EXPECT_TRUE(f.w->FormProgress()->TimingLabel()->text().contains(QLatin1String("Batch: 100%")))
+        << f.w->FormProgress()->TimingLabel()->text().toStdString();
+    EXPECT_FALSE(f.w->FormProgress()->isVisible()); // "Close after conversion"
+}
+
+TEST(UiConversion, ScriptExportWritesAShellScript)
+{
+    ListFixture f;
+    Drop(f.w.get(), {f.a});
+    const QString script = f.tmp.filePath(QStringLiteral("batch.sh"));
+    const TBatchResult r = f.w->SaveScript(script);
+    EXPECT_TRUE(r.ScriptWritten) << r.EarlyExit.toStdString();
+    EXPECT_TRUE(TestSupport::ReadFile(script).startsWith("#!/usr/bin/env bash"));
+    EXPECT_FALSE(ConversionState().ScriptMode);
+    EXPECT_FALSE(f.w->FormProgress()->isVisible());
+}
