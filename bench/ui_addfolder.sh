@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Adds a folder of 2 000 clip copies through the main window's add-folder path (offscreen)
+# and prints the total time, the longest event-loop block and the start-to-window time.
+# Usage: bench/ui_addfolder.sh [None|Quick|Full]   (BUILD_DIR overrides the build directory)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$root/build/bench}
+analysis=${1:-Full}
+count=2000
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target bench_ui_addfolder -j2 >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+bash "$root/tests/support/make_media.sh" "$work/clips"
+mkdir "$work/files"
+mapfile -t clips < <(find "$work/clips" -maxdepth 1 -type f -size +100k ! -name '.*' | sort)
+for ((i = 0; i < count; i++)); do
+  src=${clips[i % ${#clips[@]}]}
+  # Hard links: real files to the scan and to the analysis, no disk space.
+  ln "$src" "$work/files/$(printf '%04d' "$i")_$(basename "$src")"
+done
+"$build/bin/bench_ui_addfolder" "$work/files" "$analysis"
