@@ -93,7 +93,7 @@ class ToolsFiles : public ::testing::Test {
 protected:
     QTemporaryDir m_dir;
     QString Write(const QString& name, const QByteArray& bytes) { return WriteFile(m_dir.filePath(name), bytes); }
-    TPeFile Inspect(const QString& name, const QByteArray& bytes, uint32_t maxMemory = TPeFile::DefaultMaxMemoryStreamSize)
+    TPeFile Examine(const QString& name, const QByteArray& bytes, uint32_t maxMemory = TPeFile::DefaultMaxMemoryStreamSize)
     {
         TPeFile pe;
         pe.SetFileName(Write(name, bytes));
@@ -109,7 +109,7 @@ TEST_F(ToolsFiles, Pe32ExecutableHeadersAndSections)
 {
     PeImage img;
     img.sections = {".text", "UPX0", "12345678"};
-    const TPeFile pe = Inspect("a.exe", img.Build());
+    const TPeFile pe = Examine("a.exe", img.Build());
     ASSERT_TRUE(pe.IsValidPeFile());
     EXPECT_EQ(pe.Bits(), 32);
     EXPECT_EQ(pe.OptionalHeaderMagicStr(), "PE32");
@@ -137,7 +137,7 @@ TEST_F(ToolsFiles, Pe64LibraryAlikeInMemoryAndStreamed)
     img.magic = 0x20B;
     img.characteristics = 0x2022;
     for (uint32_t limit : {TPeFile::DefaultMaxMemoryStreamSize, 16u}) {
-        const TPeFile pe = Inspect("b.dll", img.Build(), limit);
+        const TPeFile pe = Examine("b.dll", img.Build(), limit);
         ASSERT_TRUE(pe.IsValidPeFile()) << limit;
         EXPECT_EQ(pe.Bits(), 64);
         EXPECT_EQ(pe.InfoStr(), "Library / Win PE32+ / AMD64 (x64)");
@@ -152,23 +152,23 @@ TEST_F(ToolsFiles, InfoStrPartsFollowCharacteristicsAndMagic)
 {
     PeImage img;
     img.characteristics = 0;
-    EXPECT_EQ(Inspect("n.exe", img.Build()).InfoStr(),
+    EXPECT_EQ(Examine("n.exe", img.Build()).InfoStr(),
               " / Win PE32 / Intel 386 or later processors and compatible processors");
 
     img.magic = 0x107; // unknown: 0 bits, no Win part, 240-byte header assumed
     img.characteristics = 0x0002;
-    TPeFile pe = Inspect("u.exe", img.Build());
+    TPeFile pe = Examine("u.exe", img.Build());
     EXPECT_TRUE(pe.IsValidPeFile());
     EXPECT_EQ(pe.Bits(), 0);
     EXPECT_EQ(pe.InfoStr(), "Executable / Intel 386 or later processors and compatible processors");
     EXPECT_EQ(pe.Offset_SectionsTable(), 0x98 + 240);
 
     img.characteristics = 0;
-    EXPECT_EQ(Inspect("u0.exe", img.Build()).InfoStr(), "");
+    EXPECT_EQ(Examine("u0.exe", img.Build()).InfoStr(), "");
 
     img = PeImage();
     img.machine = 0x1234; // not in the table: an empty machine text
-    EXPECT_EQ(Inspect("m.exe", img.Build()).InfoStr(), "Executable / Win PE32 / ");
+    EXPECT_EQ(Examine("m.exe", img.Build()).InfoStr(), "Executable / Win PE32 / ");
     EXPECT_EQ(TPeFile::MachineDescription(0xAA64), "ARM64 little endian");
     EXPECT_EQ(TPeFile::MachineDescription(0x0), "Unknown machine");
 }
@@ -177,45 +177,45 @@ TEST_F(ToolsFiles, NeAndForeignAndTruncatedFilesAreNotPe)
 {
     PeImage ne;
     ne.signature = QByteArray("NE\x05\x0A", 4);
-    TPeFile pe = Inspect("ne.exe", ne.Build());
+    TPeFile pe = Examine("ne.exe", ne.Build());
     EXPECT_FALSE(pe.IsValidPeFile());
     EXPECT_EQ(pe.Bits(), 16);
     EXPECT_EQ(pe.InfoStr(), "Win16 NE");
 
     PeImage other;
     other.signature = QByteArray("PX\0\0", 4);
-    pe = Inspect("px.exe", other.Build());
+    pe = Examine("px.exe", other.Build());
     EXPECT_FALSE(pe.IsValidPeFile());
     EXPECT_EQ(pe.DataDirectoryCount(), -1);
 
     const QByteArray full = PeImage().Build();
-    pe = Inspect("short.exe", full.left(63));
+    pe = Examine("short.exe", full.left(63));
     EXPECT_FALSE(pe.IsValidPeFile());
     EXPECT_EQ(pe.FirstFile4Bits().Text, "MZ..");
     EXPECT_TRUE(pe.DosHeader().isEmpty());
 
-    pe = Inspect("tiny.exe", "MZ");
+    pe = Examine("tiny.exe", "MZ");
     EXPECT_FALSE(pe.IsValidPeFile());
     EXPECT_EQ(pe.FileSize(), 2);
 
-    pe = Inspect("empty.exe", QByteArray());
+    pe = Examine("empty.exe", QByteArray());
     EXPECT_FALSE(pe.IsValidPeFile());
 
     // Cut inside the optional header: signature and COFF header were read, no more.
-    pe = Inspect("cut.exe", full.left(0x98 + 100));
+    pe = Examine("cut.exe", full.left(0x98 + 100));
     EXPECT_FALSE(pe.IsValidPeFile());
     EXPECT_EQ(pe.FileHeader().Machine, 0x14C);
     EXPECT_EQ(pe.DataDirectoryCount(), -1);
 
     // Cut inside the section table: valid, with the sections read so far.
-    pe = Inspect("cutsec.exe", full.left(0x98 + 224 + 40 + 20));
+    pe = Examine("cutsec.exe", full.left(0x98 + 224 + 40 + 20));
     EXPECT_TRUE(pe.IsValidPeFile());
     EXPECT_EQ(pe.SectionCount(), 1);
 
     // A new-header offset far beyond the end, and one that wraps when added to.
     QByteArray wild = full;
     Put32(wild, 60, 0xFFFFFFF0u);
-    EXPECT_FALSE(Inspect("wild.exe", wild).IsValidPeFile());
+    EXPECT_FALSE(Examine("wild.exe", wild).IsValidPeFile());
 
     TPeFile missing;
     missing.SetFileName(m_dir.filePath("nope.exe"));
@@ -231,7 +231,7 @@ TEST_F(ToolsFiles, UpxHeaderBeforeSecondSection)
     QByteArray b = img.Build();
     const int raw1 = img.SectionTable() + 3 * 40 + 512;
     b.replace(raw1 - 37, 37, UpxHeader("3.96", 9, 2));
-    TPeFile pe = Inspect("upx.exe", b);
+    TPeFile pe = Examine("upx.exe", b);
     ASSERT_TRUE(pe.IsValidPeFile());
     EXPECT_TRUE(pe.IsPackedByUpx());
     EXPECT_TRUE(pe.IsValidUpxHeader());
@@ -239,18 +239,18 @@ TEST_F(ToolsFiles, UpxHeaderBeforeSecondSection)
     EXPECT_EQ(pe.Offset_UpxHeader(), raw1 - 37);
 
     b.replace(raw1 - 37, 37, UpxHeader("3.96", 200, 2)); // format out of range
-    pe = Inspect("upxbad.exe", b);
+    pe = Examine("upxbad.exe", b);
     EXPECT_TRUE(pe.IsPackedByUpx());
     EXPECT_FALSE(pe.IsValidUpxHeader());
 
     b.replace(raw1 - 37, 37, UpxHeader("3.96", 127, 16)); // method out of range
-    EXPECT_FALSE(Inspect("upxm.exe", b).IsValidUpxHeader());
+    EXPECT_FALSE(Examine("upxm.exe", b).IsValidUpxHeader());
 
     // Two sections are not enough for the check.
     img.sections = {"UPX0", "UPX1"};
     b = img.Build();
     b.replace(img.SectionTable() + 2 * 40 + 512 - 37, 37, UpxHeader("3.96", 9, 2));
-    EXPECT_FALSE(Inspect("upx2.exe", b).IsPackedByUpx());
+    EXPECT_FALSE(Examine("upx2.exe", b).IsPackedByUpx());
 }
 
 TEST_F(ToolsFiles, UpxHeaderFoundBySearchAndVersionFromIdText)
@@ -262,14 +262,14 @@ TEST_F(ToolsFiles, UpxHeaderFoundBySearchAndVersionFromIdText)
     b.replace(at, 37, UpxHeader("\x01\x02", 138, 8));
     const QByteArray id = "$Id: UPX 4.02 Copyright";
     b.replace(at + 60, id.size(), id);
-    const TPeFile pe = Inspect("upxs.exe", b);
+    const TPeFile pe = Examine("upxs.exe", b);
     EXPECT_TRUE(pe.IsPackedByUpx());
     EXPECT_TRUE(pe.IsValidUpxHeader());
     EXPECT_EQ(pe.Offset_UpxHeader(), at);
     EXPECT_EQ(pe.UpxVersion(), "4.02");
 
     // No magic anywhere: not packed.
-    EXPECT_FALSE(Inspect("noupx.exe", img.Build()).IsPackedByUpx());
+    EXPECT_FALSE(Examine("noupx.exe", img.Build()).IsPackedByUpx());
 }
 
 TEST_F(ToolsFiles, HostileHeadersStayInsideTheFile)
@@ -280,19 +280,19 @@ TEST_F(ToolsFiles, HostileHeadersStayInsideTheFile)
     b.replace(img.SectionTable() + 3 * 40 + 40, 37, UpxHeader("3.96", 9, 2));
     // Every cut of a packed image: whatever is read, nothing outside the file.
     for (int len = 0; len <= b.size(); len += 13) {
-        const TPeFile pe = Inspect(QStringLiteral("cut%1").arg(len), b.left(len));
+        const TPeFile pe = Examine(QStringLiteral("cut%1").arg(len), b.left(len));
         EXPECT_LE(pe.SectionCount(), 3);
     }
     // Section count and raw-data offsets at their limits.
     QByteArray wild = b;
     Put16(wild, 0x80 + 4 + 2, 0xFFFF);
     Put32(wild, img.SectionTable() + 40 + 20, 0xFFFFFFFFu);
-    const TPeFile pe = Inspect("wild.exe", wild);
+    const TPeFile pe = Examine("wild.exe", wild);
     EXPECT_TRUE(pe.IsValidPeFile());
     EXPECT_LT(pe.SectionCount(), 100);
     EXPECT_TRUE(pe.IsPackedByUpx()); // found by the search instead
     Put32(wild, img.SectionTable() + 40 + 20, 10u); // before the file start once 37 is taken off
-    EXPECT_TRUE(Inspect("wild2.exe", wild).IsPackedByUpx());
+    EXPECT_TRUE(Examine("wild2.exe", wild).IsPackedByUpx());
 }
 
 #if defined(__x86_64__)

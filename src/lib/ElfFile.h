@@ -6,7 +6,7 @@
 #include <cstdint>
 
 // Reads the identification and the main header of an ELF file, enough to describe
-// it on the tools report's "Binary type:" line the way the PE inspector does.
+// it on the tools report's "Binary type:" line the way the PE reader does.
 class TElfFile {
 public:
     void SetFileName(const QString& fileName) { m_fileName = fileName; }
