@@ -51,7 +51,7 @@ struct TUpxHeader {
     uint8_t Method() const { return Bytes[5 + 6]; }
 };
 
-// Reads the headers of a Windows executable or library. One object per inspected
+// Reads the headers of a Windows executable or library. One object per examined
 // file; GetFileInfo never fails loudly: a short or foreign file just leaves
 // IsValidPeFile() false with whatever was read so far.
 class TPeFile {
