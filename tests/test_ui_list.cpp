@@ -23,7 +23,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -249,5 +251,41 @@ TEST(UiConversion, ScriptExportWritesAShellScript)
     EXPECT_TRUE(r.ScriptWritten) << r.EarlyExit.toStdString();
     EXPECT_TRUE(TestSupport::ReadFile(script).startsWith("#!/usr/bin/env bash"));
     EXPECT_FALSE(ConversionState().ScriptMode);
+    EXPECT_FALSE(f.w->FormProgress()->isVisible());
+}
+
+TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)
+{
+    ListFixture f;
+    if (AppParams().mencoder.isEmpty())
+        GTEST_SKIP() << "no encoder";
+    const QString longClip = CopyClip(f.media, "clip_runner_40s.avi", QStringLiteral("long.avi"));
+    Drop(f.w.get(), {longClip});
+    const QDir out(f.tmp.filePath(QStringLiteral("out")));
+    out.mkpath(QStringLiteral("."));
+    EncodingSettings s = f.w->Settings();
+    s.rbOutDir = true;
+    s.edOutDir = out.path();
+    f.w->SetSettings(s);
+    bool closedWhileConverting = false;
+    // Close as soon as the encoder runs.
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
+        if (!ConversionState().ProcessHandle)
+            return;
+        poll.stop();
+        closedWhileConverting = f.w->Converting();
+        f.w->close();
+        EXPECT_FALSE(f.w->isVisible());
+    });
+    poll.start();
+    QElapsedTimer t;
+    t.start();
+    f.w->RunBatch();
+    EXPECT_TRUE(closedWhileConverting);
+    EXPECT_LT(t.elapsed(), 15000); // the 40 s clip was not converted to its end
+    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_FALSE(ConversionState().Converting);
     EXPECT_FALSE(f.w->FormProgress()->isVisible());
 }

@@ -152,8 +152,10 @@ void TFormFileInfo::ShowLabels(const TFileInfoLabels& l)
     m_lblDirectory->setToolTip(l.Directory);
     for (const QList<TInfoLabel>* group : {&l.General, &l.Video, &l.Audio})
         for (const TInfoLabel& i : *group)
-            if (QLabel* lbl = m_values.value(i.Name))
+            if (QLabel* lbl = m_values.value(i.Name)) {
                 lbl->setText(i.Value);
+                lbl->setToolTip(i.Value); // a long codec name may not fit the label
+            }
     m_filling = true;
     auto fill = [](QComboBox* cb, const TStreamSelector& s) {
         cb->clear();

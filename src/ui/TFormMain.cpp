@@ -37,7 +37,6 @@
 #include <QDBusMessage>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QMimeData>
 #include <QThread>
@@ -733,9 +732,17 @@ void TFormMain::hideEvent(QHideEvent* event)
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
-    // No encoder may outlive the window: abort a running batch and let it wind down.
-    if (m_converting)
+    // No encoder may outlive the window: a running batch is aborted first, the window
+    // goes out of sight at once and really closes as soon as the batch has wound down.
+    if (m_converting) {
+        m_closeWhenBatchEnds = true;
         AbortConversion();
+        for (QWidget* w : AuxiliaryWindows())
+            w->hide();
+        hide();
+        event->ignore();
+        return;
+    }
     setAcceptDrops(false);
     SaveSettingsFile();
     SaveLastSessionProfile();
@@ -1199,7 +1206,7 @@ TBatchResult TFormMain::RunBatch()
         UiKit::CentreOn(m_formErrors, this);
         m_formErrors->show();
     }
-    if (result.CloseApplication)
+    if (result.CloseApplication || std::exchange(m_closeWhenBatchEnds, false))
         QTimer::singleShot(0, this, &QWidget::close);
     return result;
 }
@@ -1233,11 +1240,5 @@ TBatchResult TFormMain::SaveScript(const QString& fileName)
 
 void TFormMain::AbortConversion()
 {
-    TConversionState& state = ConversionState();
-    RequestAbort(state);
-    // Let the encoder wind down; the grace timer kills it if it will not.
-    QElapsedTimer t;
-    t.start();
-    while (m_converting && t.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    RequestAbort(ConversionState());
 }

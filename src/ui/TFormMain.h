@@ -190,6 +190,7 @@ private:
     std::unique_ptr<TThemeIconStore> m_icons;
     TFileListModel* m_list = nullptr;
     bool m_movingRow = false;
+    bool m_closeWhenBatchEnds = false; // closed during a batch: close once it has ended
     QMenu* m_popLv = nullptr;
     QMenu* m_popColumns = nullptr;
     QMenu* m_trayMenu = nullptr;
