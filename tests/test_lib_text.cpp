@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -262,6 +263,26 @@ TEST(LibMemIni, EncodingAndBomSurviveASave)
         ASSERT_TRUE(ini.UpdateFile());
         EXPECT_EQ(Get(path), c.after);
     }
+    // A Windows-1252 file that gets a character the code page lacks turns UTF-8 with BOM
+    // rather than losing it.
+    Put(path, B("[S]\r\nname=caf\xE9\r\n"));
+    MemIniFile cp(path);
+    cp.WriteString(S("S"), S("k"), S("\xe6\x97\xa5"));
+    ASSERT_TRUE(cp.UpdateFile());
+    EXPECT_EQ(Get(path), B("\xEF\xBB\xBF[S]\r\nname=caf\xC3\xA9\r\nk=\xE6\x97\xA5\r\n"));
+    EXPECT_EQ(cp.Encoding(), TTextEncoding::Utf8Bom);
+
+    // A settings file kept as a link stays a link; the target is updated.
+    const QString target = tmp.filePath(S("target.ini"));
+    const QString link = tmp.filePath(S("link.ini"));
+    Put(target, B("[S]\r\na=1\r\n"));
+    ASSERT_TRUE(QFile::link(target, link));
+    MemIniFile viaLink(link);
+    viaLink.WriteInteger(S("S"), S("a"), 2);
+    ASSERT_TRUE(viaLink.UpdateFile());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Get(target), B("[S]\r\na=2\r\n"));
+
     // UTF-16 LE with its BOM.
     const QString u16 = S("[S]\r\nname=caf\xc3\xa9\r\n");
     Put(path, QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(u16.utf16()), u16.size() * 2));
