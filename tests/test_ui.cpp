@@ -11,6 +11,8 @@
 #include "ui/TFormFileInfo.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
+#include "ui/UiKit.h"
+#include "conversion/ProgressUpdate.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -365,4 +367,39 @@ TEST(UiAuxiliaryWindows, ScreenshotsOfEveryWindow)
         Screenshot(aux, aux->objectName());
         aux->hide();
     }
+}
+
+TEST(UiAuxiliaryWindows, ProgressWindowShowsAStatusWithoutCuttingIt)
+{
+    MainWindowFixture f;
+    TFormProgress* p = f.w->FormProgress();
+    p->BatchStarted(2, 20000);
+    p->FileStarted(QStringLiteral("/video/a rather long directory name/clip.avi"),
+                   QStringLiteral("<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> /out/ </font> clip.avi</b>"), 10000);
+    p->PassStarted(1, 1);
+    TProgressUpdate u;
+    u.HasStatus = true;
+    u.Percent = 42;
+    u.Caption = QStringLiteral("Progress: 42%");
+    u.StatusText = QStringLiteral("Converting file <b>1</b> / <b>2</b>    ::    Speed: <b><FONT bgcolor=\"#496954\" "
+                                  "color=\"#E0EBE0\">  95.77  </FONT></b> fps    ::    Frame: 401 / ~1 500    ::    "
+                                  "Est. output size: <b>~16 MB</b>");
+    u.OutputView = QStringLiteral("MEncoder 1.5\nPos:  16.0s    401f (42%) 95.77fps Trem:   0min  16mb  A-V:0.000 [1200:128]");
+    p->OnProgress(u);
+    EXPECT_EQ(p->windowTitle(), QStringLiteral("Progress: 42%"));
+    EXPECT_TRUE(p->TimingLabel()->text().contains(QLatin1String("Batch: 21%"))) << p->TimingLabel()->text().toStdString();
+    p->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(p));
+    EXPECT_GE(p->StatusLabel()->width(), p->StatusLabel()->sizeHint().width());
+    Screenshot(p, QStringLiteral("FormProgress_running"));
+    p->hide();
+}
+
+TEST(UiAuxiliaryWindows, StatusHtmlFontTagsBecomeStyledSpans)
+{
+    EXPECT_EQ(UiKit::LabelHtml(QStringLiteral("a <b><FONT bgcolor=\"#496954\" color=\"#E0EBE0\">  9  </FONT></b>    ::")),
+              QStringLiteral("<span style=\"white-space:pre\">a <b><span style=\"background-color:#496954;color:#E0EBE0;\">"
+                             "  9  </span></b>    ::</span>"));
+    EXPECT_EQ(UiKit::LabelHtml(QStringLiteral("<font color=red>x</font>")),
+              QStringLiteral("<span style=\"white-space:pre\"><span style=\"color:red;\">x</span></span>"));
 }

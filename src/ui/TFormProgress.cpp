@@ -47,7 +47,7 @@ TFormProgress::TFormProgress(QWidget* owner)
     setObjectName(QStringLiteral("FormProgress"));
     setWindowTitle(tr("Conversion progress"));
     setMinimumSize(600, 300);
-    resize(720, 460);
+    resize(780, 460);
 
     m_me = new QPlainTextEdit(this);
     m_me->setObjectName(QStringLiteral("me"));
@@ -138,7 +138,7 @@ void TFormProgress::OnProgress(const TProgressUpdate& u)
     if (u.HasStatus) {
         m_pbFile->setValue(u.Percent);
         setWindowTitle(u.Caption);
-        m_lblStatus->setText(u.StatusText);
+        m_lblStatus->setText(UiKit::LabelHtml(u.StatusText));
         if (!u.AppTitle.isEmpty()) {
             QApplication::setApplicationDisplayName(QString());
             if (QWidget* main = parentWidget())
@@ -178,7 +178,7 @@ void TFormProgress::FileStarted(const QString& input, const QString& outputHtml,
 {
     m_lblInputFile->setText(input);
     m_lblInputFile->setToolTip(input);
-    m_lblOutputFile->setText(outputHtml);
+    m_lblOutputFile->setText(UiKit::LabelHtml(outputHtml));
     m_fileWeight = weight > 0 ? weight : 1;
     m_pbFile->setValue(0);
     m_fileClock.start();
@@ -194,7 +194,7 @@ void TFormProgress::FileCompleted()
 
 void TFormProgress::SetOutputLabel(const QString& html)
 {
-    m_lblOutputFile->setText(html);
+    m_lblOutputFile->setText(UiKit::LabelHtml(html));
 }
 
 void TFormProgress::SetStatusLabel(const QString& html, std::optional<uint32_t> colour)
@@ -203,7 +203,7 @@ void TFormProgress::SetStatusLabel(const QString& html, std::optional<uint32_t> 
     if (colour)
         pal.setColor(QPalette::WindowText, QColor(int(*colour & 0xFF), int((*colour >> 8) & 0xFF), int((*colour >> 16) & 0xFF)));
     m_lblStatus->setPalette(pal);
-    m_lblStatus->setText(html);
+    m_lblStatus->setText(UiKit::LabelHtml(html));
 }
 
 void TFormProgress::SetMemoLines(const QStringList& lines)

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QUrl>
@@ -77,6 +78,34 @@ void CentreOn(QWidget* w, const QWidget* owner)
         area = s->availableGeometry();
     if (area.isValid())
         w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+}
+
+QString LabelHtml(const QString& html)
+{
+    static const QRegularExpression fontTag(QStringLiteral("<font\\b([^>]*)>"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression attr(QStringLiteral("(bgcolor|color)\\s*=\\s*\"?([^\"\\s>]+)\"?"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression fontEnd(QStringLiteral("</font\\s*>"), QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype pos = 0;
+    auto it = fontTag.globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        out += html.mid(pos, m.capturedStart() - pos);
+        QString style;
+        auto a = attr.globalMatch(m.captured(1));
+        while (a.hasNext()) {
+            const QRegularExpressionMatch am = a.next();
+            style += (am.captured(1).compare(QLatin1String("bgcolor"), Qt::CaseInsensitive) == 0 ? QStringLiteral("background-color:")
+                                                                                                 : QStringLiteral("color:")) +
+                     am.captured(2) + QLatin1Char(';');
+        }
+        out += QStringLiteral("<span style=\"%1\">").arg(style);
+        pos = m.capturedEnd();
+    }
+    out += html.mid(pos);
+    out.replace(fontEnd, QStringLiteral("</span>"));
+    return QStringLiteral("<span style=\"white-space:pre\">%1</span>").arg(out);
 }
 
 bool OpenWithShell(const QString& pathOrUrl)

@@ -28,6 +28,10 @@ bool IsStayOnTop(const QWidget* w);
 // Centres w over owner (or the screen without one).
 void CentreOn(QWidget* w, const QWidget* owner);
 
+// The small HTML of the status labels (tags b and font with bgcolor and color) as a
+// Qt label shows it: font tags become styled spans, and runs of blanks are kept.
+QString LabelHtml(const QString& html);
+
 // Opens a file, folder or address with the desktop's default handler.
 bool OpenWithShell(const QString& pathOrUrl);
 
