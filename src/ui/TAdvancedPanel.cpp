@@ -221,7 +221,10 @@ void TAdvancedPanel::StyleResolutionItems(QComboBox* cb)
 void TAdvancedPanel::SetSettings(const EncodingSettings& s)
 {
     const QSignalBlocker block(this);
-    if (s.cbResolution_Items != EncodingSettings::ResolutionItems(QStringList()) || m_cbResolution->count() != s.cbResolution_Items.size())
+    QStringList shown;
+    for (int i = 0; i < m_cbResolution->count(); ++i)
+        shown << m_cbResolution->itemText(i);
+    if (shown != s.cbResolution_Items)
         SetResolutionItems(s.cbResolution_Items);
     SetIndex(m_cbResolution, s.cbResolution);
     m_spedResWidth->setValue(RoundHalfEven(s.spedResWidth));
