@@ -107,6 +107,14 @@ bool TBatchPlanner::IsTaken(const QString& path) const
     return false;
 }
 
+bool TBatchPlanner::IsBatchInput(const QString& path) const
+{
+    for (const QString& i : m_batchInputs)
+        if (SameFile(i, path))
+            return true;
+    return false;
+}
+
 void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOptions& options)
 {
     m_state.TerminateRequested = false;
@@ -122,6 +130,7 @@ void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOpt
     m_state.TwoPass = settings.chAviVideo2Pass;
     MakePassLogNames(m_params);
     m_batchOutputs.clear();
+    m_batchInputs.clear();
 }
 
 TBatchResult TBatchPlanner::Convert(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
@@ -152,8 +161,12 @@ TBatchResult TBatchPlanner::Convert(IBatchRows& rows, const EncodingSettings& se
         script.Begin(encoder, m_state.TwoPass, m_params.PassLogFile1_BAT);
 
         int checked = 0;
-        for (int r = 0; r < rows.RowCount(); ++r)
-            checked += rows.IsRowChecked(r) ? 1 : 0;
+        for (int r = 0; r < rows.RowCount(); ++r) {
+            if (!rows.IsRowChecked(r))
+                continue;
+            ++checked;
+            m_batchInputs << FoldInputPath(rows.RowFullFileName(r));
+        }
         m_state.FilesToConvert = checked;
         result.FilesToConvert = checked;
         if (checked == 0)
@@ -278,16 +291,17 @@ TBatchPlanner::TRowResult TBatchPlanner::ConvertRow(int row, IBatchRows& rows, c
 
 bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, IBatchSink& sink)
 {
+    // The encoder runs in the program home: a relative directory must not follow it there.
+    const QString outDir = options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
     if (!options.OutDirIsInDir) {
-        const QString dir = options.OutDir;
-        if (!QFileInfo(dir).isDir())
-            QDir().mkpath(dir);
-        if (dir.isEmpty() || !QFileInfo(dir).isDir()) {
-            sink.OnWarning(QStringLiteral("Couldn't create directory \"%1\"!").arg(dir));
+        if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
+            QDir().mkpath(outDir);
+        if (outDir.isEmpty() || !QFileInfo(outDir).isDir()) {
+            sink.OnWarning(QStringLiteral("Couldn't create directory \"%1\"!").arg(options.OutDir));
             return false;
         }
     }
-    w.Output = PlannedOutputPath(w.Input, options.OutDirIsInDir, options.OutDir, ext);
+    w.Output = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext);
     w.FinalStatus = QStringLiteral("Done");
 
     // An output that an earlier row of this batch writes is always taken: two inputs
@@ -309,8 +323,10 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, cons
         w.Skipped = true;
         return true;
     }
+    // Overwrite never reaches a file this batch reads: not the row's own input, nor the
+    // input of another row (clip.mkv would otherwise destroy clip.avi before its turn).
     bool renamed = false;
-    if (options.OutputExists == 0 || SameFile(w.Output, w.Input)) {
+    if (options.OutputExists == 0 || IsBatchInput(w.Output)) {
         w.Output = NumberedOutputName(w.Output, taken);
         w.FinalStatus = QStringLiteral("OK - Renamed");
         renamed = true;

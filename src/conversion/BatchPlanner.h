@@ -103,12 +103,14 @@ private:
     void Cleanup(IBatchSink& sink);
     bool Aborted() const;
     bool IsTaken(const QString& path) const;
+    bool IsBatchInput(const QString& path) const;
 
     TConversionState& m_state;
     TAppParams& m_params;
     TErrorLog& m_errorLog;
     class TBatchScript* m_script = nullptr;
     QStringList m_batchOutputs; // outputs written by earlier rows of this batch
+    QStringList m_batchInputs;  // inputs of every checked row: never written over
 };
 
 // "<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> DIR/ </font> NAME</b>"

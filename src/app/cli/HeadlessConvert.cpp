@@ -1,0 +1,259 @@
+#include "app/cli/Headless.h"
+
+#include "app/AppParams.h"
+#include "conversion/BatchPlanner.h"
+#include "conversion/ConRun.h"
+#include "conversion/ConversionState.h"
+#include "conversion/ErrorLog.h"
+#include "conversion/ListModelRows.h"
+#include "conversion/ProgressHandler.h"
+#include "filelist/FileListInput.h"
+#include "filelist/FileListModel.h"
+#include "media/MediaInfoLib.h"
+#include "settings/HeadlessSettings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace Headless {
+
+namespace {
+
+// ---- SIGINT / SIGTERM ---------------------------------------------------------
+// The handler only writes a byte to a pipe; the event loop (the runner's, or the
+// planner's pump between rows) picks it up and aborts the batch the way the abort
+// button does.
+
+int s_signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t s_signalled = 0;
+
+extern "C" void OnTerminationSignal(int)
+{
+    s_signalled = 1;
+    if (s_signalPipe[1] >= 0) {
+        const char b = 1;
+        [[maybe_unused]] const ssize_t n = ::write(s_signalPipe[1], &b, 1);
+    }
+}
+
+class TSignalGuard {
+public:
+    explicit TSignalGuard(TConversionState& state)
+    {
+        s_signalled = 0;
+        if (::pipe2(s_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+            s_signalPipe[0] = s_signalPipe[1] = -1;
+        if (s_signalPipe[0] >= 0) {
+            m_notifier = new QSocketNotifier(s_signalPipe[0], QSocketNotifier::Read);
+            QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [&state] {
+                char buffer[16];
+                while (::read(s_signalPipe[0], buffer, sizeof buffer) > 0) {
+                }
+                RequestAbort(state);
+            });
+        }
+        struct sigaction sa = {};
+        sa.sa_handler = OnTerminationSignal;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = SA_RESTART;
+        ::sigaction(SIGINT, &sa, &m_oldInt);
+        ::sigaction(SIGTERM, &sa, &m_oldTerm);
+    }
+
+    ~TSignalGuard()
+    {
+        ::sigaction(SIGINT, &m_oldInt, nullptr);
+        ::sigaction(SIGTERM, &m_oldTerm, nullptr);
+        delete m_notifier;
+        for (int& fd : s_signalPipe) {
+            if (fd >= 0)
+                ::close(fd);
+            fd = -1;
+        }
+    }
+
+    TSignalGuard(const TSignalGuard&) = delete;
+    TSignalGuard& operator=(const TSignalGuard&) = delete;
+
+    static bool Signalled() { return s_signalled != 0; }
+
+private:
+    QSocketNotifier* m_notifier = nullptr;
+    struct sigaction m_oldInt = {};
+    struct sigaction m_oldTerm = {};
+};
+
+// ---- the sink -------------------------------------------------------------------
+
+// A tab or line break inside a name would break the line format.
+QString EscapedName(const QString& name)
+{
+    QString s = name;
+    s.replace(QLatin1Char('\t'), QLatin1String("\\t"));
+    s.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    s.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    return s;
+}
+
+class THeadlessBatchSink : public IBatchSink {
+public:
+    THeadlessBatchSink(const TConversionState& state, const TErrorLog& log, const QString& errorLogFile,
+                       bool printRows)
+        : m_state(state), m_log(log), m_errorLogFile(errorLogFile), m_printRows(printRows),
+          m_terminal(::isatty(::fileno(stderr)) == 1)
+    {
+    }
+
+    void OnWarning(const QString& text) override
+    {
+        EndProgressLine();
+        QString t = text;
+        t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        Err(t + QLatin1Char('\n'));
+    }
+
+    void OnProgress(const TProgressUpdate& update) override
+    {
+        const QString text = PlainProgressText(m_state, update);
+        if (m_terminal) {
+            Err(QLatin1Char('\r') + text + QStringLiteral("\x1b[K"));
+            m_progressShown = true;
+        } else {
+            Err(text + QLatin1Char('\n'));
+        }
+    }
+
+    void OnErrorReport(int number) override
+    {
+        (void)number;
+        EndProgressLine();
+        const QStringList& lines = m_log.Lines();
+        QString text;
+        for (qsizetype i = m_printedLogLines; i < lines.size(); ++i)
+            text += lines.at(i) + QLatin1Char('\n');
+        m_printedLogLines = lines.size();
+        Err(text);
+        SaveErrorLog(); // written at once: a killed batch keeps its reports
+    }
+
+    void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override
+    {
+        (void)row;
+        if (!m_printRows)
+            return;
+        EndProgressLine();
+        Out(status + QLatin1Char('\t') + EscapedName(input) + QLatin1Char('\t') + EscapedName(output)
+            + QLatin1Char('\n'));
+    }
+
+    void PumpEvents() override { QCoreApplication::processEvents(); }
+
+    void EndProgressLine()
+    {
+        if (m_progressShown)
+            Err(QStringLiteral("\r\x1b[K"));
+        m_progressShown = false;
+    }
+
+    // False when the file could not be written (reported on stderr).
+    bool SaveErrorLog()
+    {
+        if (m_errorLogFile.isEmpty())
+            return true;
+        QString error;
+        if (m_log.SaveToFile(m_errorLogFile, &error))
+            return true;
+        Err(QStringLiteral("vexaconv: cannot write the error log \"%1\": %2\n").arg(m_errorLogFile, error));
+        return false;
+    }
+
+private:
+    const TConversionState& m_state;
+    const TErrorLog& m_log;
+    QString m_errorLogFile;
+    bool m_printRows;
+    bool m_terminal;
+    bool m_progressShown = false;
+    qsizetype m_printedLogLines = 0;
+};
+
+int OutputExistsIndex(const QString& word)
+{
+    if (word == QLatin1String("overwrite"))
+        return 1;
+    if (word == QLatin1String("skip"))
+        return 2;
+    return 0;
+}
+
+// --convert and --script share everything but the sink's rows and the script file.
+int RunBatch(const CliOptions& o, bool scriptMode)
+{
+    TAppParams& params = AppParams();
+    const THeadlessSettings settings = THeadlessSettings::Resolve(params, o.profile, o.sets);
+    for (const QString& warning : settings.Warnings)
+        Err(QStringLiteral("vexaconv: %1\n").arg(warning));
+    if (!settings.Ok) {
+        Err(UsageErrorText(settings.Error));
+        return 2;
+    }
+    if (params.MediaInfoDll.isEmpty() || !LoadMediaInfoLibrary(params.MediaInfoDll))
+        Err(QStringLiteral("vexaconv: warning: the MediaInfo library was not found; files are not analysed\n"));
+
+    TConversionState& state = ConversionState();
+    TSignalGuard signals(state);
+
+    TFileListModel model(params);
+    const TInputResult added = AddInputPaths(model, o.inputs);
+    for (const QString& error : added.Errors)
+        Err(QStringLiteral("vexaconv: %1\n").arg(error));
+    if (TSignalGuard::Signalled())
+        return 130;
+    if (model.GetNgCheckedCount() == 0) {
+        Err(QStringLiteral("vexaconv: no input file was accepted\n"));
+        return 2;
+    }
+
+    TBatchOptions options;
+    options.OutDirIsInDir = o.outDir.isEmpty();
+    options.OutDir = o.outDir.isEmpty() ? QString() : QDir().absoluteFilePath(o.outDir);
+    options.OutputExists = OutputExistsIndex(o.ifExists);
+    options.KeepDates = o.keepDates;
+    options.AfterConversion = acDoNothing;
+    options.SkipWaits = true;
+
+    state.ScriptMode = scriptMode;
+    state.ScriptFileName = scriptMode ? QDir().absoluteFilePath(o.scriptFile) : QString();
+    TErrorLog errorLog;
+    THeadlessBatchSink sink(state, errorLog, scriptMode ? QString() : o.errorLog, !scriptMode);
+    TListModelRows rows(model);
+    TBatchPlanner planner(state, params, errorLog);
+    const TBatchResult result = planner.Convert(rows, settings.Settings, options, sink);
+    state.ScriptMode = false;
+    sink.EndProgressLine();
+    const bool logSaved = sink.SaveErrorLog();
+
+    if (result.Aborted || TSignalGuard::Signalled())
+        return 130;
+    if (!result.EarlyExit.isEmpty() || !logSaved)
+        return 2;
+    if (scriptMode)
+        return result.ScriptWritten ? 0 : 2;
+    return result.ErrorCount > 0 ? 1 : 0;
+}
+
+} // namespace
+
+// `--convert [SETTINGS] [OUTPUT] [--error-log FILE] INPUT...`
+int RunConvert(const CliOptions& o) { return RunBatch(o, false); }
+
+// `--script OUT.bat|OUT.sh [SETTINGS] [OUTPUT] INPUT...`: the same decisions, written down.
+int RunScript(const CliOptions& o) { return RunBatch(o, true); }
+
+} // namespace Headless
