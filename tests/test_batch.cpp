@@ -1,0 +1,409 @@
+// Output naming, the script formats and the planner's decisions in script mode.
+
+#include "app/AppParams.h"
+#include "conversion/BatchPlanner.h"
+#include "conversion/BatchScript.h"
+#include "conversion/ConversionState.h"
+#include "conversion/ErrorLog.h"
+#include "conversion/OutputNaming.h"
+#include "encoding/EncodingSettings.h"
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+auto TakenSet(const QSet<QString>& taken)
+{
+    return [taken](const QString& p) { return taken.contains(p); };
+}
+
+} // namespace
+
+TEST(OutputNaming, NumberedNames)
+{
+    EXPECT_EQ(NumberedOutputName("/v/clip.avi", TakenSet({})), "/v/clip.avi");
+    EXPECT_EQ(NumberedOutputName("/v/clip.avi", TakenSet({"/v/clip.avi"})), "/v/clip_001.avi");
+    EXPECT_EQ(NumberedOutputName("/v/clip.avi", TakenSet({"/v/clip.avi", "/v/clip_001.avi", "/v/clip_002.avi"})),
+              "/v/clip_003.avi");
+    // a gap is filled
+    EXPECT_EQ(NumberedOutputName("/v/clip.avi", TakenSet({"/v/clip.avi", "/v/clip_002.avi"})), "/v/clip_001.avi");
+
+    QSet<QString> upTo999{"/v/clip.avi"};
+    for (int i = 1; i <= 999; ++i)
+        upTo999 << QStringLiteral("/v/clip_%1.avi").arg(i, 3, 10, QLatin1Char('0'));
+    EXPECT_EQ(NumberedOutputName("/v/clip.avi", TakenSet(upTo999)), "/v/clip_1000.avi");
+
+    // hidden files and dots in directory names are not extensions
+    EXPECT_EQ(NumberedOutputName("/v/.clip.avi", TakenSet({"/v/.clip.avi"})), "/v/.clip_001.avi");
+    EXPECT_EQ(NumberedOutputName("/v/.hidden", TakenSet({"/v/.hidden"})), "/v/.hidden_001");
+    EXPECT_EQ(NumberedOutputName("/a.b/clip", TakenSet({"/a.b/clip"})), "/a.b/clip_001");
+
+    // every name taken: no name at all
+    EXPECT_EQ(NumberedOutputName("/v/clip.avi", [](const QString&) { return true; }), QString());
+}
+
+TEST(OutputNaming, PlannedPaths)
+{
+    EXPECT_EQ(PlannedOutputPath("/in/clip.mkv", true, "/ignored", ".avi"), "/in/clip.avi");
+    EXPECT_EQ(PlannedOutputPath("/in/clip", true, "", ".mp4"), "/in/clip.mp4");
+    EXPECT_EQ(PlannedOutputPath("/in/clip.tar.mkv", true, "", ".avi"), "/in/clip.tar.avi");
+    EXPECT_EQ(PlannedOutputPath("/in/.hidden", true, "", ".avi"), "/in/.hidden.avi");
+    EXPECT_EQ(PlannedOutputPath("/in/.hidden.mkv", true, "", ".avi"), "/in/.hidden.avi");
+    EXPECT_EQ(PlannedOutputPath("/in.d/v.1/clip", true, "", ".avi"), "/in.d/v.1/clip.avi");
+    EXPECT_EQ(PlannedOutputPath("/in/clip.mkv", false, "/out", ".avi"), "/out/clip.avi");
+    EXPECT_EQ(PlannedOutputPath("/in/clip.mkv", false, "/out/", ".avi"), "/out/clip.avi");
+    EXPECT_EQ(PlannedOutputPath("/in/clip.mkv", false, "/out/.", ".avi"), "/out/clip.avi");
+    EXPECT_EQ(PlannedOutputPath("/in/clip.mkv", false, "/", ".avi"), "/clip.avi");
+    EXPECT_EQ(PlannedOutputPath("/in/clip.mkv", false, "/o.d", ".mp4"), "/o.d/clip.mp4");
+}
+
+TEST(OutputNaming, InputPathsAndSameFile)
+{
+    EXPECT_EQ(FoldInputPath("/a//b///c.avi"), "/a/b/c.avi");
+    EXPECT_EQ(FoldInputPath("//c.avi"), "/c.avi"); // an empty directory cell: the "/" stays
+    EXPECT_TRUE(SameFile("/a/b/../c.avi", "/a/c.avi"));
+    EXPECT_FALSE(SameFile("/a/c.avi", "/a/C.avi")); // names compare case-sensitively here
+}
+
+// ---- the script formats ----------------------------------------------------------
+
+namespace {
+
+TScriptFileBlock Block(int no, const QString& in, const QString& out)
+{
+    TScriptFileBlock b;
+    b.FileNo = no;
+    b.Input = in;
+    b.Output = out;
+    b.VCodec = "-ovc xvid";
+    b.ACodec = "-oac mp3lame";
+    b.AdvParams = "-vf harddup  -skiplimit 1";
+    b.AddParams = "";
+    b.AParams = "-lameopts br=128:cbr";
+    b.VParams = "-xvidencopts bitrate=333 -ofps 25.000";
+    b.VParams1 = "-xvidencopts pass=1:bitrate=333 -ofps 25.000";
+    b.VParams2 = "-xvidencopts pass=2:bitrate=333 -ofps 25.000";
+    return b;
+}
+
+} // namespace
+
+TEST(BatchScript, BatOnePassByteForByte)
+{
+    TBatchScript s;
+    s.Begin("/usr/bin/mencoder", false, "%TEMP%\\vexaconv_2pass_x.log");
+    s.AddFile(Block(1, "/v/a b.mkv", "/o/a b.avi"));
+    s.AddFile(Block(3, "/v/ü.mp4", "/o/ü_001.avi")); // file 2 was skipped: the numbers have a gap
+    const QByteArray expected =
+        "@echo off\r\n"
+        "chcp 65001\r\n"
+        "rem UTF-8 encoding\r\n"
+        "\r\n"
+        "set mencoder=\"/usr/bin/mencoder\"\r\n"
+        "set VCodec=-ovc xvid\r\n"
+        "set ACodec=-oac mp3lame\r\n"
+        "set AdvParams=-vf harddup  -skiplimit 1\r\n"
+        "set AddParams=\r\n"
+        "\r\n"
+        "rem ///////////////////////////////// file 1 /////////////////////////////////\r\n"
+        "set VParams=-xvidencopts bitrate=333 -ofps 25.000\r\n"
+        "set AParams=-lameopts br=128:cbr\r\n"
+        "%mencoder% \"/v/a b.mkv\" %VCodec% %VParams% %ACodec% %AParams% %AdvParams% %AddParams% -o \"/o/a b.avi\"\r\n"
+        "set VCodec=-ovc xvid\r\n"
+        "set ACodec=-oac mp3lame\r\n"
+        "set AdvParams=-vf harddup  -skiplimit 1\r\n"
+        "set AddParams=\r\n"
+        "\r\n"
+        "rem ///////////////////////////////// file 3 /////////////////////////////////\r\n"
+        "set VParams=-xvidencopts bitrate=333 -ofps 25.000\r\n"
+        "set AParams=-lameopts br=128:cbr\r\n"
+        "%mencoder% \"/v/\xc3\xbc.mp4\" %VCodec% %VParams% %ACodec% %AParams% %AdvParams% %AddParams% -o "
+        "\"/o/\xc3\xbc_001.avi\"\r\n"
+        "\r\n"
+        "pause\r\n";
+    EXPECT_EQ(s.BatText().toUtf8(), expected);
+
+    const QString file = TestSupport::ScratchDir() + "/batch_script/one.bat";
+    QDir().mkpath(QFileInfo(file).path());
+    QString error;
+    ASSERT_TRUE(s.Save(file, &error)) << error.toStdString();
+    EXPECT_EQ(TestSupport::ReadFile(file), expected); // no byte-order mark
+}
+
+TEST(BatchScript, BatTwoPassByteForByte)
+{
+    TBatchScript s;
+    s.Begin("/usr/bin/mencoder", true, "%TEMP%\\vexaconv_2pass_S.log");
+    s.AddFile(Block(1, "/v/a.mkv", "/o/a.avi"));
+    const QByteArray expected =
+        "@echo off\r\n"
+        "chcp 65001\r\n"
+        "rem UTF-8 encoding\r\n"
+        "\r\n"
+        "set mencoder=\"/usr/bin/mencoder\"\r\n"
+        "set VCodec=-ovc xvid\r\n"
+        "set ACodec=-oac mp3lame\r\n"
+        "set AdvParams=-vf harddup  -skiplimit 1\r\n"
+        "set AddParams=\r\n"
+        "set PassLogFile=\"%TEMP%\\vexaconv_2pass_S.log\"\r\n"
+        "\r\n"
+        "rem ///////////////////////////////// file 1 /////////////////////////////////\r\n"
+        "set VParams1=-xvidencopts pass=1:bitrate=333 -ofps 25.000 -passlogfile %PassLogFile%\r\n"
+        "set VParams2=-xvidencopts pass=2:bitrate=333 -ofps 25.000 -passlogfile %PassLogFile%\r\n"
+        "set AParams=-lameopts br=128:cbr\r\n"
+        "%mencoder% \"/v/a.mkv\" %VCodec% %VParams1% %ACodec% %AParams% %AdvParams% %AddParams% -o \"/o/a.avi\"\r\n"
+        "%mencoder% \"/v/a.mkv\" %VCodec% %VParams2% %ACodec% %AParams% %AdvParams% %AddParams% -o \"/o/a.avi\"\r\n"
+        "\r\n"
+        "rem Removing log files\r\n"
+        "if exist %PassLogFile% del %PassLogFile%\r\n"
+        "if exist %PassLogFile%.mbtree del %PassLogFile%.mbtree\r\n"
+        "\r\n"
+        "pause\r\n";
+    EXPECT_EQ(s.BatText().toUtf8(), expected);
+}
+
+TEST(BatchScript, ShQuotingAndFormat)
+{
+    EXPECT_EQ(ShellQuote("it's"), "'it'\\''s'");
+    EXPECT_EQ(ShellQuote(""), "''");
+    EXPECT_EQ(ScriptFormatFor("x.SH"), TScriptFormat::Sh);
+    EXPECT_EQ(ScriptFormatFor("x.bat"), TScriptFormat::Bat);
+    EXPECT_EQ(ScriptFormatFor("x.txt"), TScriptFormat::Bat);
+
+    TBatchScript s;
+    s.Begin("/usr/bin/mencoder", true, "%TEMP%\\vexaconv_2pass_S.log");
+    TScriptFileBlock b = Block(1, "-a 'q'.mkv", "/o/$(x).avi");
+    b.AddParams = "-info \"name=a b\"";
+    s.AddFile(b);
+    const QString sh = s.ShText();
+    EXPECT_TRUE(sh.startsWith("#!/usr/bin/env bash\n"));
+    EXPECT_FALSE(sh.contains('\r'));
+    EXPECT_FALSE(sh.contains("pause"));
+    EXPECT_TRUE(sh.contains("PassLogFile=\"${TMPDIR:-/tmp}/vexaconv_2pass_S.log\"\n"));
+    EXPECT_TRUE(sh.contains("AddParams=('-info' 'name=a b')\n"));
+    // a leading dash gets "./" so the encoder cannot read the name as an option
+    EXPECT_TRUE(sh.contains("\"$mencoder\" './-a '\\''q'\\''.mkv' \"${VCodec[@]}\" \"${VParams1[@]}\""));
+    EXPECT_TRUE(sh.contains("-passlogfile \"$PassLogFile\" -o '/o/$(x).avi'\n"));
+    EXPECT_TRUE(sh.endsWith("rm -f -- \"$PassLogFile\" \"$PassLogFile.mbtree\"\n"));
+
+    const QString file = TestSupport::ScratchDir() + "/batch_script/two.sh";
+    QDir().mkpath(QFileInfo(file).path());
+    ASSERT_TRUE(s.Save(file, nullptr));
+    EXPECT_TRUE(QFileInfo(file).isExecutable());
+}
+
+TEST(BatchScript, UnwritableFileIsReported)
+{
+    TBatchScript s;
+    s.Begin("/usr/bin/mencoder", false, QString());
+    QString error;
+    EXPECT_FALSE(s.Save("/proc/no/such/dir/x.bat", &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+// ---- the planner in script mode: decisions without running anything ------------
+
+namespace {
+
+class TFakeRows : public IBatchRows {
+public:
+    QStringList Files;
+    QList<bool> Checked;
+    QStringList Statuses;
+    int RowCount() const override { return int(Files.size()); }
+    bool IsRowChecked(int row) const override { return Checked.value(row, true); }
+    QString RowFullFileName(int row) const override { return Files.at(row); }
+    void SetRowStatus(int, const QString& status, std::optional<TColor>) override { Statuses << status; }
+};
+
+class TRecordingSink : public IBatchSink {
+public:
+    QStringList Warnings;
+    QStringList Rows; // "STATUS|OUTPUT file name"
+    void OnWarning(const QString& text) override { Warnings << text; }
+    void OnProgress(const TProgressUpdate&) override {}
+    void OnRowFinished(int, const QString& status, const QString&, const QString& output) override
+    {
+        Rows << status + "|" + QFileInfo(output).fileName();
+    }
+};
+
+class BatchPlannerScript : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = TestSupport::ScratchDir() + "/batch_planner/"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        QDir(m_dir).removeRecursively();
+        QDir().mkpath(m_dir + "/in");
+        FillDefaultAppParams(m_params, m_dir, false);
+        m_params.mencoder = TestSupport::WriteFile(m_dir + "/mencoder", "#!/bin/sh\n");
+        SetDefaultParams(m_settings, 0);
+        m_state.ScriptMode = true;
+        m_state.ScriptFileName = m_dir + "/out.sh";
+        m_options.SkipWaits = true;
+    }
+
+    QString In(const QString& name, const QByteArray& bytes = "x")
+    {
+        return TestSupport::WriteFile(m_dir + "/in/" + name, bytes);
+    }
+
+    TBatchResult Run()
+    {
+        TBatchPlanner planner(m_state, m_params, m_log);
+        return planner.Convert(m_rows, m_settings, m_options, m_sink);
+    }
+
+    // The output names of the script's encoder lines, in order.
+    QStringList ScriptOutputs() const
+    {
+        QStringList names;
+        for (const QString& line : QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName)).split('\n'))
+            if (line.startsWith("\"$mencoder\""))
+                names << QFileInfo(line.section(" -o '", 1).chopped(1)).fileName();
+        return names;
+    }
+
+    QString m_dir;
+    TAppParams m_params;
+    TConversionState m_state;
+    TErrorLog m_log;
+    EncodingSettings m_settings;
+    TBatchOptions m_options;
+    TFakeRows m_rows;
+    TRecordingSink m_sink;
+};
+
+} // namespace
+
+TEST_F(BatchPlannerScript, OutputThatNamesTheInputWithEveryPolicy)
+{
+    m_rows.Files << In("clip.avi");
+    for (const int policy : {0, 1, -1}) {
+        m_options.OutputExists = policy;
+        m_sink.Rows.clear();
+        const TBatchResult r = Run();
+        EXPECT_TRUE(r.ScriptWritten);
+        EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_001.avi"}) << policy;
+    }
+    m_options.OutputExists = 2;
+    m_sink.Rows.clear();
+    QFile::remove(m_state.ScriptFileName);
+    EXPECT_TRUE(Run().ScriptWritten);
+    EXPECT_EQ(m_sink.Rows, QStringList{"Skipped|clip.avi"});
+    EXPECT_TRUE(ScriptOutputs().isEmpty());
+    EXPECT_TRUE(m_rows.Statuses.isEmpty()); // rows are not marked in script mode
+}
+
+TEST_F(BatchPlannerScript, PoliciesAgainstExistingFilesAndEarlierRows)
+{
+    // clip.mkv and clip.mp4 both map to clip.avi: the second must not take the first's name
+    m_rows.Files << In("clip.mkv") << In("clip.mp4") << In("other.mp4");
+    In("clip.avi");
+    In("clip_001.avi");
+
+    m_options.OutputExists = 0; // rename
+    Run();
+    EXPECT_EQ(m_sink.Rows, (QStringList{"OK - Renamed|clip_002.avi", "OK - Renamed|clip_003.avi", "Done|other.avi"}));
+    EXPECT_EQ(ScriptOutputs(), (QStringList{"clip_002.avi", "clip_003.avi", "other.avi"}));
+
+    m_options.OutputExists = 1; // overwrite
+    m_sink.Rows.clear();
+    Run();
+    EXPECT_EQ(m_sink.Rows,
+              (QStringList{"OK - Overwritten|clip.avi", "OK - Renamed|clip_002.avi", "Done|other.avi"}));
+
+    m_options.OutputExists = 2; // skip: a skipped row still uses up its file number
+    m_sink.Rows.clear();
+    Run();
+    EXPECT_EQ(m_sink.Rows, (QStringList{"Skipped|clip.avi", "Skipped|clip.avi", "Done|other.avi"}));
+    const QString sh = QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName));
+    EXPECT_TRUE(sh.contains(" file 3 ")) << sh.toStdString();
+    EXPECT_FALSE(sh.contains(" file 1 "));
+}
+
+TEST_F(BatchPlannerScript, OverwriteNeverHitsAnotherInputOfTheBatch)
+{
+    m_rows.Files << In("clip.mkv") << In("clip.avi");
+    m_options.OutputExists = 1;
+    Run();
+    EXPECT_EQ(m_sink.Rows, (QStringList{"OK - Renamed|clip_001.avi", "OK - Renamed|clip_002.avi"}));
+}
+
+TEST_F(BatchPlannerScript, UncheckedRowsAndNoRows)
+{
+    m_rows.Files << In("a.mkv") << In("b.mkv");
+    m_rows.Checked = {false, true};
+    Run();
+    EXPECT_EQ(m_sink.Rows, QStringList{"Done|b.avi"});
+    EXPECT_TRUE(QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName)).contains(" file 1 "));
+
+    // no checked rows: no script at all, and no early-exit message
+    QFile::remove(m_state.ScriptFileName);
+    m_rows.Checked = {false, false};
+    const TBatchResult r = Run();
+    EXPECT_FALSE(QFileInfo::exists(m_state.ScriptFileName));
+    EXPECT_EQ(r.FilesToConvert, 0);
+    EXPECT_TRUE(r.EarlyExit.isEmpty());
+}
+
+TEST_F(BatchPlannerScript, TwoPassBatUsesTempNames)
+{
+    m_settings.chAviVideo2Pass = true;
+    m_state.ScriptFileName = m_dir + "/out.bat";
+    m_rows.Files << In("a.mkv");
+    Run();
+    const QString bat = QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName));
+    EXPECT_TRUE(bat.contains("set PassLogFile=\"%TEMP%\\vexaconv_2pass_")) << bat.toStdString();
+    EXPECT_FALSE(bat.contains(m_params.PassLogFile1));
+    EXPECT_TRUE(bat.contains("%VParams1%") && bat.contains("%VParams2%"));
+}
+
+TEST_F(BatchPlannerScript, EarlyExits)
+{
+    m_rows.Files << In("a.mkv");
+
+    // an output directory below a regular file cannot be made
+    m_options.OutDirIsInDir = false;
+    m_options.OutDir = In("file") + "/sub";
+    TBatchResult r = Run();
+    EXPECT_FALSE(r.EarlyExit.isEmpty());
+    EXPECT_FALSE(r.ScriptWritten);
+    ASSERT_EQ(m_sink.Warnings.size(), 1);
+    EXPECT_EQ(m_sink.Warnings[0], "Couldn't create directory \"" + m_options.OutDir + "\"!");
+
+    // a directory that is missing is made, with its parents
+    m_options.OutDir = m_dir + "/made/deep";
+    m_sink.Warnings.clear();
+    r = Run();
+    EXPECT_TRUE(r.ScriptWritten);
+    EXPECT_TRUE(QFileInfo(m_options.OutDir).isDir());
+    EXPECT_EQ(ScriptOutputs(), QStringList{"a.avi"});
+
+    // an invalid typed value: the builder's warning, then the batch ends
+    m_settings.cbAviVideoBitrate.Index = -1;
+    m_settings.cbAviVideoBitrate.Text = "fast";
+    m_sink.Warnings.clear();
+    r = Run();
+    EXPECT_FALSE(r.EarlyExit.isEmpty());
+    EXPECT_EQ(m_sink.Warnings.size(), 1);
+
+    // the encoder missing
+    m_params.mencoder = m_dir + "/none";
+    m_params.ToolsDir = m_dir + "/tools";
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", m_dir.toUtf8());
+    m_sink.Warnings.clear();
+    r = Run();
+    qputenv("PATH", path);
+    EXPECT_EQ(m_sink.Warnings, QStringList{MissingEncoderText()});
+    EXPECT_FALSE(m_state.Converting);
+}

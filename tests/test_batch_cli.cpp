@@ -1,0 +1,321 @@
+// `vexaconv --convert` and `--script` end to end: the real encoder on clips made with
+// ffmpeg, outputs checked with the real MediaInfo library.
+
+#include "app/AppParams.h"
+#include "app/Platform.h"
+#include "media/MediaAnalysis.h"
+
+#include "support/TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool HaveEncoder() { return !QStandardPaths::findExecutable(QStringLiteral("mencoder")).isEmpty(); }
+
+TVideoFileInfo Analyse(const QString& file)
+{
+    Platform::EnsureUtf8CType();
+    TVideoFileInfo info;
+    GetVideoFileInfo(file, SystemMediaInfoLibrary(), info);
+    return info;
+}
+
+QByteArray Checksum(const QString& file)
+{
+    return QCryptographicHash::hash(TestSupport::ReadFile(file), QCryptographicHash::Sha256);
+}
+
+// One frame decoded to grey bytes.
+QByteArray Frame(const QString& file, int n)
+{
+    const TestSupport::RunResult r = TestSupport::RunProgram(
+        "ffmpeg", {"-nostdin", "-v", "error", "-i", file, "-vf", QStringLiteral("select=eq(n\\,%1)").arg(n),
+                   "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "gray", "-"});
+    return r.out;
+}
+
+QStringList Lines(const QByteArray& out)
+{
+    QStringList l = QString::fromUtf8(out).split('\n');
+    if (!l.isEmpty() && l.last().isEmpty())
+        l.removeLast();
+    return l;
+}
+
+class HeadlessConvert : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!HaveEncoder())
+            GTEST_SKIP() << "mencoder not installed";
+        m_dir = TestSupport::ScratchDir() + "/batch_cli/"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        QDir(m_dir).removeRecursively();
+        QDir().mkpath(m_dir + "/home");
+        QDir().mkpath(m_dir + "/tmp");
+        QDir().mkpath(m_dir + "/in");
+    }
+
+    // A copy of a test clip in this test's input directory, its checksum remembered.
+    QString Input(const QString& clip, const QString& name)
+    {
+        const QString path = m_dir + "/in/" + name;
+        QFile::copy(TestSupport::Clip(clip), path);
+        m_sums[path] = Checksum(path);
+        return path;
+    }
+
+    TestSupport::RunResult Run(const QStringList& args, const QStringList& env = {})
+    {
+        QStringList e = env;
+        e << "TMPDIR=" + m_dir + "/tmp";
+        return TestSupport::RunVexaconv(QStringList{"--home", m_dir + "/home"} + args, e, 300000, m_dir);
+    }
+
+    void TearDown() override
+    {
+        for (auto it = m_sums.cbegin(); it != m_sums.cend(); ++it)
+            EXPECT_EQ(Checksum(it.key()), it.value()) << "input changed: " << it.key().toStdString();
+    }
+
+    QString m_dir;
+    QMap<QString, QByteArray> m_sums;
+};
+
+} // namespace
+
+TEST_F(HeadlessConvert, XvidMp3AviIntoANewDirectory)
+{
+    const QString in = Input("clip_xvid_mp3.avi", "clip.avi");
+    const QString outDir = m_dir + "/out/made/here";
+    const TestSupport::RunResult r = Run({"--convert", "--out-dir", outDir, in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QString out = outDir + "/clip.avi";
+    EXPECT_EQ(Lines(r.out), QStringList{"Done\t" + in + "\t" + out});
+    // progress, one line per update when stderr is no terminal
+    EXPECT_TRUE(r.err.contains("file 1/1: ")) << r.err.constData();
+    EXPECT_FALSE(r.err.contains('\r'));
+
+    const TVideoFileInfo info = Analyse(out);
+    EXPECT_EQ(info.Format, "AVI");
+    EXPECT_EQ(info.VideoStreams[0].Width, 320);
+    EXPECT_EQ(info.VideoStreams[0].CodecID.toUpper(), "XVID");
+    EXPECT_EQ(info.NumberOfAudioStreams, 1);
+    EXPECT_TRUE(info.AudioStreams[0].Codec.contains("MPEG")) << info.AudioStreams[0].Codec.toStdString();
+    EXPECT_NEAR(info.Duration, 3000, 300);
+    // a moving picture, not one frame repeated
+    const QByteArray f1 = Frame(out, 5), f2 = Frame(out, 60);
+    ASSERT_EQ(f1.size(), 320 * 240);
+    EXPECT_NE(f1, f2);
+}
+
+TEST_F(HeadlessConvert, H264Mp4TwoPassLeavesNoLogs)
+{
+    const QString in = Input("clip_xvid_mp3.avi", "clip.avi");
+    const TestSupport::RunResult r = Run({"--convert", "--set", "VideoCodec=x264", "--set", "OutputFormat=MP4",
+                                          "--set", "Video2Pass=1", "--out-dir", m_dir + "/out", in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QString out = m_dir + "/out/clip.mp4";
+    EXPECT_EQ(Lines(r.out), QStringList{"Done\t" + in + "\t" + out});
+    EXPECT_TRUE(r.err.contains("pass 2")) << r.err.constData();
+    const TVideoFileInfo info = Analyse(out);
+    EXPECT_EQ(info.Format, "MPEG-4");
+    EXPECT_EQ(info.VideoStreams[0].Codec, "AVC");
+    EXPECT_EQ(info.NumberOfAudioStreams, 1);
+    EXPECT_TRUE(QDir(m_dir + "/tmp").entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << QDir(m_dir + "/tmp").entryList(QDir::Files).join(' ').toStdString();
+}
+
+TEST_F(HeadlessConvert, H264Mp4OnePassWithoutAudio)
+{
+    const QString in = Input("clip_h264_aac.mp4", "clip.mp4");
+    const TestSupport::RunResult r =
+        Run({"--convert", "--set", "VideoCodec=x264", "--set", "OutputFormat=MP4", "--set", "DoNotCopyAudio=1", in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    // beside the input, whose own name is never written over
+    const QString out = m_dir + "/in/clip_001.mp4";
+    EXPECT_EQ(Lines(r.out), QStringList{"OK - Renamed\t" + in + "\t" + out});
+    const TVideoFileInfo info = Analyse(out);
+    EXPECT_EQ(info.VideoStreams[0].Codec, "AVC");
+    EXPECT_EQ(info.NumberOfAudioStreams, 0);
+}
+
+TEST_F(HeadlessConvert, ExistingOutputPolicies)
+{
+    const QString in = Input("clip_h264_aac.mp4", "clip.mp4");
+    const QString out = m_dir + "/out";
+    TestSupport::WriteFile(out + "/clip.avi", "old");
+    TestSupport::WriteFile(out + "/clip_001.avi", "old");
+
+    TestSupport::RunResult r = Run({"--convert", "--out-dir", out, in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"OK - Renamed\t" + in + "\t" + out + "/clip_002.avi"});
+    EXPECT_GT(QFileInfo(out + "/clip_002.avi").size(), 10000);
+
+    r = Run({"--convert", "--if-exists", "skip", "--out-dir", out, in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Skipped\t" + in + "\t" + out + "/clip.avi"});
+    EXPECT_EQ(TestSupport::ReadFile(out + "/clip.avi"), "old");
+
+    r = Run({"--convert", "--if-exists", "overwrite", "--out-dir", out, in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"OK - Overwritten\t" + in + "\t" + out + "/clip.avi"});
+    EXPECT_EQ(Analyse(out + "/clip.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(TestSupport::ReadFile(out + "/clip_001.avi"), "old");
+    EXPECT_FALSE(QFileInfo::exists(out + "/clip_003.avi"));
+}
+
+TEST_F(HeadlessConvert, TwoInputsOfOneNameAndAnAwkwardName)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "clip.avi");
+    const QString b = Input("clip_two_audio.mkv", "clip.mkv");
+    const QString odd = Input("clip_h264_aac.mp4", "-odd 'q' \"d\" ü $(touch pwned).mp4");
+    const QString out = m_dir + "/out";
+    // with overwrite too: an earlier row's output is never written over
+    const TestSupport::RunResult r = Run({"--convert", "--if-exists", "overwrite", "--out-dir", out, "--", a, b, odd});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), (QStringList{"Done\t" + a + "\t" + out + "/clip.avi",
+                                         "OK - Renamed\t" + b + "\t" + out + "/clip_001.avi",
+                                         "Done\t" + odd + "\t" + out + "/-odd 'q' \"d\" ü $(touch pwned).avi"}));
+    EXPECT_EQ(Analyse(out + "/clip.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(Analyse(out + "/clip_001.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(Analyse(out + "/-odd 'q' \"d\" ü $(touch pwned).avi").VideoStreams[0].Width, 320);
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/home/pwned"));
+}
+
+TEST_F(HeadlessConvert, TabsAndLineBreaksInNamesAreEscaped)
+{
+    const QString in = TestSupport::WriteFile(m_dir + "/in/a\tb\nc.avi", "not really a video");
+    TestSupport::WriteFile(m_dir + "/out/a\tb\nc.avi", "old");
+    const TestSupport::RunResult r = Run({"--convert", "--if-exists", "skip", "--out-dir", m_dir + "/out", in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(QString::fromUtf8(r.out),
+              "Skipped\t" + m_dir + "/in/a\\tb\\nc.avi\t" + m_dir + "/out/a\\tb\\nc.avi\n");
+}
+
+TEST_F(HeadlessConvert, FailingRunsAreReportedAndTheBatchGoesOn)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString b = Input("clip_h264_aac.mp4", "b.mp4");
+    const QString log = m_dir + "/errors.log";
+    const TestSupport::RunResult r = Run({"--convert", "--set", "AdditionalParams=-nonsense-option", "--out-dir",
+                                          m_dir + "/out", "--error-log", log, a, b});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), (QStringList{"Error (1)\t" + a + "\t" + m_dir + "/out/a.avi",
+                                         "Error (1)\t" + b + "\t" + m_dir + "/out/b.avi"}));
+    const QString err = QString::fromUtf8(r.err);
+    EXPECT_TRUE(err.contains("Error # 1\n----------\n")) << err.toStdString();
+    EXPECT_TRUE(err.contains("Error # 2\n"));
+    EXPECT_TRUE(err.contains("ExitCode: 1\n"));
+    EXPECT_TRUE(err.contains("-nonsense-option"));
+    const QByteArray saved = TestSupport::ReadFile(log);
+    EXPECT_TRUE(saved.contains("Error # 1\r\n----------\r\nDate & Time: ")) << saved.constData();
+    EXPECT_TRUE(saved.contains("Input file: " + b.toUtf8() + "\r\n"));
+    // the encoder's empty output is not left behind
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/out/a.avi"));
+}
+
+TEST_F(HeadlessConvert, SetUpErrorsEndTheBatch)
+{
+    const QString in = Input("clip_xvid_mp3.avi", "a.avi");
+
+    // an output directory below a regular file
+    const QString file = TestSupport::WriteFile(m_dir + "/plain", "x");
+    TestSupport::RunResult r = Run({"--convert", "--out-dir", file + "/sub", in});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("Couldn't create directory \"" + file.toUtf8() + "/sub\"!")) << r.err.constData();
+
+    // the encoder missing: a home with an empty tools directory and nothing on PATH
+    QDir().mkpath(m_dir + "/home/tools");
+    QDir().mkpath(m_dir + "/emptybin");
+    r = Run({"--convert", "--out-dir", m_dir + "/out", in}, {"PATH=" + m_dir + "/emptybin"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("Could not find the encoder: mencoder")) << r.err.constData();
+
+    // (an invalid typed value cannot come through --set: the loader replaces it; the
+    // planner's own test covers the builder's refusal)
+
+    // nothing accepted
+    r = Run({"--convert", m_dir + "/nothing.avi"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_FALSE(r.err.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/out/a.avi"));
+}
+
+TEST_F(HeadlessConvert, SigintAbortsTheFileBeingEncoded)
+{
+    const QString longClip = Input("clip_runner_40s.avi", "long.avi");
+    const QString next = Input("clip_xvid_mp3.avi", "next.avi");
+    const QString out = m_dir + "/out";
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", m_dir + "/tmp");
+    p.setProcessEnvironment(env);
+    // the slowest preset keeps the encoder busy for many seconds
+    p.start(TestSupport::VexaconvPath(), {"--home", m_dir + "/home", "--convert", "--set", "VideoCodec=x264", "--set",
+                                          "VideoPreset=9", "--out-dir", out, longClip, next});
+    ASSERT_TRUE(p.waitForStarted(10000));
+    p.setReadChannel(QProcess::StandardError);
+    // wait until the encoder is a few percent into the first file
+    QByteArray err;
+    bool started = false;
+    while (!started && p.waitForReadyRead(30000)) {
+        err += p.readAllStandardError();
+        started = err.contains("file 1/2: ") && err.contains("% ");
+    }
+    ASSERT_TRUE(started) << err.constData();
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 130);
+    EXPECT_EQ(Lines(p.readAllStandardOutput()), QStringList{"Aborted\t" + longClip + "\t" + out + "/long.avi"});
+    // what was encoded until then is a valid, shorter file; the next row was not touched
+    const TVideoFileInfo info = Analyse(out + "/long.avi");
+    EXPECT_EQ(info.VideoStreams[0].Width, 320);
+    EXPECT_GT(info.Duration, 0);
+    EXPECT_LT(info.Duration, 39000);
+    EXPECT_FALSE(QFileInfo::exists(out + "/next.avi"));
+}
+
+TEST_F(HeadlessConvert, ShellScriptRunsTheSameCommands)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "clip.avi");
+    const QString odd = Input("clip_h264_aac.mp4", "-x 'q' \"d\" ü $(touch pwned) `touch pwned2`.mp4");
+    const QString out = m_dir + "/out";
+    const QString sh = m_dir + "/convert.sh";
+    TestSupport::RunResult r = Run({"--script", sh, "--set", "Video2Pass=1", "--out-dir", out, "--", a, odd});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(out + "/clip.avi")); // nothing was run
+    EXPECT_TRUE(QFileInfo(sh).isExecutable());
+
+    r = TestSupport::RunProgram("bash", {sh}, {"TMPDIR=" + m_dir + "/tmp"}, 300000, m_dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err.right(3000).constData();
+    EXPECT_EQ(Analyse(out + "/clip.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(Analyse(out + "/-x 'q' \"d\" ü $(touch pwned) `touch pwned2`.avi").VideoStreams[0].Width, 320);
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned2"));
+    EXPECT_TRUE(QDir(m_dir + "/tmp").entryList(QDir::Files).isEmpty()); // the script removed its pass logs
+
+    // a batch file is written as well, with the same decisions (outputs exist now)
+    const QString bat = m_dir + "/convert.bat";
+    r = Run({"--script", bat, "--out-dir", out, "--", a});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QByteArray text = TestSupport::ReadFile(bat);
+    EXPECT_TRUE(text.startsWith("@echo off\r\nchcp 65001\r\n"));
+    EXPECT_TRUE(text.contains("-o \"" + out.toUtf8() + "/clip_001.avi\"\r\n")) << text.constData();
+    EXPECT_TRUE(text.endsWith("\r\npause\r\n"));
+}
