@@ -13,7 +13,7 @@ for variant in plain sanitize; do
   dir="$root/build/test-$variant"
   san=OFF; [ "$variant" = sanitize ] && san=ON
   echo "== $variant build" >&2
-  if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXA_WERROR=ON -DVEXA_SANITIZE=$san >/dev/null &&
+  if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEXA_WERROR=ON -DVEXA_SANITIZE=$san -DVEXA_BUILD_BENCH=OFF >/dev/null &&
          cmake --build "$dir" -j "$jobs"; }; then
     echo "== $variant build FAILED" >&2; status=1; continue
   fi
