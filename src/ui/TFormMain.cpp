@@ -21,7 +21,7 @@
 #include "ui/TFormFileInfo.h"
 #include "ui/TFormProgress.h"
 #include "ui/TGridFooter.h"
-#include "ui/TModelBatchRows.h"
+#include "conversion/ListModelRows.h"
 #include "ui/TWindowBatchSink.h"
 #include "filelist/FileListModel.h"
 #include "ui/TThemeIconStore.h"
@@ -1184,7 +1184,7 @@ TBatchResult TFormMain::RunBatch()
     TConversionState& state = ConversionState();
     m_converting = true;
     DisableAll();
-    TModelBatchRows rows(*m_list);
+    TListModelRows rows(*m_list);
     TWindowBatchSink sink(*this, *m_list, *m_formProgress, *m_formErrors, m_errorLog, settings.chAviVideo2Pass,
                           state.ScriptMode);
     TBatchPlanner planner(state, AppParams(), m_errorLog);

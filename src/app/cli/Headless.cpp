@@ -1,6 +1,8 @@
 #include "app/cli/Headless.h"
 
 #include "app/AppInfo.h"
+#include "app/AppParams.h"
+#include "media/MediaInfoLib.h"
 
 #include <cstdio>
 
@@ -18,6 +20,24 @@ void Err(const QString& text)
     const QByteArray b = text.toUtf8();
     std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
     std::fflush(stderr);
+}
+
+bool ResolveSettings(const CliOptions& o, THeadlessSettings& settings)
+{
+    settings = THeadlessSettings::Resolve(AppParams(), o.profile, o.sets);
+    for (const QString& warning : settings.Warnings)
+        Err(QStringLiteral("vexaconv: %1\n").arg(warning));
+    if (!settings.Ok)
+        Err(UsageErrorText(settings.Error));
+    return settings.Ok;
+}
+
+void LoadMediaInfoOrWarn(const char* what)
+{
+    const QString& dll = AppParams().MediaInfoDll;
+    if (dll.isEmpty() || !LoadMediaInfoLibrary(dll))
+        Err(QStringLiteral("vexaconv: warning: the MediaInfo library was not found; %1 not analysed\n")
+                .arg(QLatin1String(what)));
 }
 
 int Run(const CliOptions& o)

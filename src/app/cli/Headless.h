@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/cli/CommandLine.h"
+#include "settings/HeadlessSettings.h"
 
 // The headless modes. Each returns the process's exit status; each runs on a
 // QCoreApplication that already exists.
@@ -16,6 +17,15 @@ int RunScript(const CliOptions& options);
 
 // Text for stdout / stderr, flushed at once (rows are reported as they end).
 void Out(const QString& text);
+
+// The SETTINGS of a mode, their fallback warnings printed. False, with the usage error
+// printed, when they cannot be used (an unknown key, a missing profile).
+bool ResolveSettings(const CliOptions& options, THeadlessSettings& settings);
+
+// Loads the MediaInfo library; without it a warning is printed and what follows runs
+// without analysis (what: "the file is", "files are").
+void LoadMediaInfoOrWarn(const char* what);
+
 void Err(const QString& text);
 
 } // namespace Headless

@@ -35,17 +35,11 @@ int RunCmdLine(const CliOptions& o)
     }
 
     TAppParams& params = AppParams();
-    const THeadlessSettings settings = THeadlessSettings::Resolve(params, o.profile, o.sets);
-    for (const QString& warning : settings.Warnings)
-        Err(QStringLiteral("vexaconv: %1\n").arg(warning));
-    if (!settings.Ok) {
-        Err(UsageErrorText(settings.Error));
+    THeadlessSettings settings;
+    if (!ResolveSettings(o, settings))
         return 2;
-    }
-
     // Without the library the preview still shows, with the "Auto" values' fallbacks.
-    if (params.MediaInfoDll.isEmpty() || !LoadMediaInfoLibrary(params.MediaInfoDll))
-        Err(QStringLiteral("vexaconv: warning: the MediaInfo library was not found; the file is not analysed\n"));
+    LoadMediaInfoOrWarn("the file is");
 
     const QString fileName = fi.absoluteFilePath();
     TVideoFileInfo info;

@@ -196,15 +196,10 @@ int OutputExistsIndex(const QString& word)
 int RunBatch(const CliOptions& o, bool scriptMode)
 {
     TAppParams& params = AppParams();
-    const THeadlessSettings settings = THeadlessSettings::Resolve(params, o.profile, o.sets);
-    for (const QString& warning : settings.Warnings)
-        Err(QStringLiteral("vexaconv: %1\n").arg(warning));
-    if (!settings.Ok) {
-        Err(UsageErrorText(settings.Error));
+    THeadlessSettings settings;
+    if (!ResolveSettings(o, settings))
         return 2;
-    }
-    if (params.MediaInfoDll.isEmpty() || !LoadMediaInfoLibrary(params.MediaInfoDll))
-        Err(QStringLiteral("vexaconv: warning: the MediaInfo library was not found; files are not analysed\n"));
+    LoadMediaInfoOrWarn("files are");
 
     TConversionState& state = ConversionState();
     TSignalGuard signals(state);
