@@ -23,11 +23,7 @@ TFormCmdLine::TFormCmdLine(QWidget* owner)
     pal.setColor(QPalette::Base, QColor(0xFF, 0xF4, 0xDF));
     pal.setColor(QPalette::Text, Qt::black);
     m_me->setPalette(pal);
-    auto* esc = new QAction(this);
-    esc->setObjectName(QStringLiteral("actEsc"));
-    esc->setShortcut(Qt::Key_Escape);
-    connect(esc, &QAction::triggered, this, &QWidget::hide);
-    addAction(esc);
+    UiKit::AddEscHides(this);
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(4, 4, 4, 4);
     v->addWidget(m_me);

@@ -47,11 +47,7 @@ TFormErrors::TFormErrors(QWidget* owner)
     auto* close = new QAction(tr("Close"), this);
     close->setObjectName(QStringLiteral("actClose"));
     connect(close, &QAction::triggered, this, &QWidget::hide);
-    auto* esc = new QAction(this);
-    esc->setObjectName(QStringLiteral("actEsc"));
-    esc->setShortcut(Qt::Key_Escape);
-    connect(esc, &QAction::triggered, this, &QWidget::hide);
-    addAction(esc);
+    UiKit::AddEscHides(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Button(this, clear, "btnClearLog"));

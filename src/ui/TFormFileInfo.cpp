@@ -83,11 +83,7 @@ TFormFileInfo::TFormFileInfo(QWidget* owner)
     auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("btnClose"));
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
-    auto* esc = new QAction(this);
-    esc->setObjectName(QStringLiteral("actEsc"));
-    esc->setShortcut(Qt::Key_Escape);
-    connect(esc, &QAction::triggered, this, &QWidget::hide);
-    addAction(esc);
+    UiKit::AddEscHides(this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(close);

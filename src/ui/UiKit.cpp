@@ -1,5 +1,7 @@
 #include "ui/UiKit.h"
 
+#include <QAction>
+
 #include "app/AppInfo.h"
 
 #include <QApplication>
@@ -112,6 +114,15 @@ bool OpenWithShell(const QString& pathOrUrl)
 {
     const QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
     return QDesktopServices::openUrl(url);
+}
+
+void AddEscHides(QWidget* w)
+{
+    auto* esc = new QAction(w);
+    esc->setObjectName(QStringLiteral("actEsc"));
+    esc->setShortcut(Qt::Key_Escape);
+    QObject::connect(esc, &QAction::triggered, w, &QWidget::hide);
+    w->addAction(esc);
 }
 
 } // namespace UiKit

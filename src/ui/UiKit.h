@@ -35,4 +35,7 @@ QString LabelHtml(const QString& html);
 // Opens a file, folder or address with the desktop's default handler.
 bool OpenWithShell(const QString& pathOrUrl);
 
+// The side windows' "actEsc": Esc hides the window.
+void AddEscHides(QWidget* w);
+
 } // namespace UiKit
