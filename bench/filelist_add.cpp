@@ -5,8 +5,8 @@
 // Usage: bench_filelist ratio DIR LIBRARY [ROUNDS]
 //        bench_filelist memory DIR LIBRARY
 
-#include "app/AppParams.h"
-#include "app/Platform.h"
+#include "base/AppParams.h"
+#include "base/Platform.h"
 #include "filelist/FileListModel.h"
 #include "media/MediaAnalysis.h"
 #include "media/MediaInfoLib.h"

@@ -3,7 +3,7 @@
 //
 // Usage: bench_media DIR LIBRARY [ROUNDS]
 
-#include "app/Platform.h"
+#include "base/Platform.h"
 #include "media/MediaAnalysis.h"
 
 #include <QCoreApplication>

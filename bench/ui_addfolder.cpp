@@ -1,8 +1,8 @@
 // Adds a folder through the main window's add-folder path and prints the total time and
 // the longest time the event loop was blocked; also the time from start to the window
 // shown. Usage: bench_ui_addfolder FOLDER [None|Quick|Full]
-#include "app/AppParams.h"
-#include "app/cli/CommandLine.h"
+#include "base/AppParams.h"
+#include "cli/CommandLine.h"
 #include "filelist/FileListModel.h"
 #include "ui/TFormMain.h"
 #include "ui/UiKit.h"

@@ -1,8 +1,8 @@
-#include "app/AppInfo.h"
-#include "app/AppParams.h"
-#include "app/Platform.h"
-#include "app/cli/CommandLine.h"
-#include "app/cli/Headless.h"
+#include "base/AppInfo.h"
+#include "base/AppParams.h"
+#include "base/Platform.h"
+#include "cli/CommandLine.h"
+#include "cli/Headless.h"
 #include "ui/TFormMain.h"
 #include "ui/UiKit.h"
 

@@ -1,5 +1,5 @@
-#include "app/AppInfo.h"
-#include "app/AppParams.h"
+#include "base/AppInfo.h"
+#include "base/AppParams.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

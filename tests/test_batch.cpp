@@ -1,6 +1,6 @@
 // Output naming, the script formats and the planner's decisions in script mode.
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "conversion/BatchPlanner.h"
 #include "conversion/BatchScript.h"
 #include "conversion/ConversionState.h"

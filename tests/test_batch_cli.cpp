@@ -1,8 +1,8 @@
 // `vexaconv --convert` and `--script` end to end: the real encoder on clips made with
 // ffmpeg, outputs checked with the real MediaInfo library.
 
-#include "app/AppParams.h"
-#include "app/Platform.h"
+#include "base/AppParams.h"
+#include "base/Platform.h"
 #include "media/MediaAnalysis.h"
 
 #include "support/TestSupport.h"

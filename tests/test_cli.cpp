@@ -1,5 +1,5 @@
-#include "app/AppInfo.h"
-#include "app/cli/CommandLine.h"
+#include "base/AppInfo.h"
+#include "cli/CommandLine.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

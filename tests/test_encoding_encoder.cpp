@@ -1,5 +1,5 @@
-#include "app/AppParams.h"
-#include "app/Platform.h"
+#include "base/AppParams.h"
+#include "base/Platform.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/EncodingSettings.h"
 #include "media/MediaAnalysis.h"

@@ -3,7 +3,7 @@
 
 #include "test_media_support.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "media/FileInfoLabels.h"
 #include "media/FileInfoReport.h"
 #include "media/MediaAnalysis.h"

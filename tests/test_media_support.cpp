@@ -1,7 +1,7 @@
 #include "test_media_support.h"
 
-#include "app/AppParams.h"
-#include "app/Platform.h"
+#include "base/AppParams.h"
+#include "base/Platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Output parsing, the progress texts and the error log: pure functions over text.
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "conversion/ConversionState.h"
 #include "conversion/EncoderOutput.h"
 #include "conversion/ErrorLog.h"

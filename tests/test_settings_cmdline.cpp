@@ -1,4 +1,4 @@
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "encoding/CmdLinePreview.h"
 #include "media/MediaAnalysis.h"
 #include "media/MediaInfoLib.h"

@@ -1,5 +1,5 @@
-#include "app/AppParams.h"
-#include "app/ToolsInfo.h"
+#include "base/AppParams.h"
+#include "cli/ToolsInfo.h"
 #include "lib/ElfFile.h"
 #include "lib/PeFile.h"
 #include "support/TestSupport.h"

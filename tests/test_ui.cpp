@@ -2,8 +2,8 @@
 // the auxiliary windows, on the offscreen platform.
 #include "test_ui_support.h"
 
-#include "app/AppInfo.h"
-#include "app/AppParams.h"
+#include "base/AppInfo.h"
+#include "base/AppParams.h"
 #include "encoding/EncodingSettings.h"
 #include "ui/TAdvancedPanel.h"
 #include "ui/TFormCmdLine.h"

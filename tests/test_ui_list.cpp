@@ -2,7 +2,7 @@
 // drops of files, folders and list files, the footer, and a conversion with the encoder.
 #include "test_ui_support.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "conversion/ConversionState.h"
 #include "filelist/FileListColumns.h"
 #include "filelist/FileListModel.h"

@@ -1,6 +1,6 @@
 #include "test_ui_support.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "ui/UiKit.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "conversion/BatchPlanner.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "conversion/BatchScript.h"
 #include "conversion/ConRun.h"
 #include "conversion/EncoderOutput.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
 #include "conversion/IProgressSink.h"

@@ -1,6 +1,6 @@
 #include "conversion/ConRun.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "conversion/EncoderRun.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "conversion/ProgressHandler.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "conversion/EncoderOutput.h"
 #include "lib/Conversion.h"
 

@@ -1,6 +1,6 @@
 #include "encoding/EncodingSettings.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 
 #include <QStandardPaths>
 

@@ -2,7 +2,7 @@
 
 #include "media/MediaAnalysis.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "lib/Conversion.h"
 #include "lib/Files.h"
 

@@ -2,7 +2,7 @@
 
 #include "media/MediaAnswers.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "lib/Conversion.h"
 #include "lib/DateTime.h"
 #include "lib/Files.h"

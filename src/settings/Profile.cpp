@@ -1,6 +1,6 @@
 #include "settings/Profile.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "lib/MemIniFile.h"
 
 #include <QFileInfo>

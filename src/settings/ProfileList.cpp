@@ -1,6 +1,6 @@
 #include "settings/ProfileList.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "lib/Colors.h"
 #include "lib/Conversion.h"
 #include "lib/MemIniFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppParams.h" // TAppColor
+#include "base/AppParams.h" // TAppColor
 
 #include <QList>
 #include <QString>

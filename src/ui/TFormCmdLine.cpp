@@ -1,6 +1,6 @@
 #include "ui/TFormCmdLine.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "ui/UiKit.h"
 
 #include <QAction>

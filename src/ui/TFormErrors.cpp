@@ -1,6 +1,6 @@
 #include "ui/TFormErrors.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "conversion/ErrorLog.h"
 #include "lib/TextFile.h"
 #include "ui/UiKit.h"

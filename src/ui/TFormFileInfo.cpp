@@ -1,6 +1,6 @@
 #include "ui/TFormFileInfo.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "lib/TextFile.h"
 #include "media/FileInfoReport.h"
 #include "media/MediaAnalysis.h"

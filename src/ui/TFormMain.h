@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cli/CommandLine.h"
+#include "cli/CommandLine.h"
 #include "conversion/BatchPlanner.h"
 #include "conversion/ErrorLog.h"
 #include "encoding/CopyParams.h"

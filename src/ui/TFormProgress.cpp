@@ -1,7 +1,7 @@
 #include "ui/TFormProgress.h"
 
-#include "app/AppInfo.h"
-#include "app/AppParams.h"
+#include "base/AppInfo.h"
+#include "base/AppParams.h"
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"
 #include "ui/UiKit.h"

@@ -1,6 +1,6 @@
 #include "ui/TWindowBatchSink.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "conversion/ErrorLog.h"
 #include "filelist/FileListModel.h"
 #include "media/MediaAnalysis.h"

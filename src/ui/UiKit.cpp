@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 
 #include <QApplication>
 #include <QDesktopServices>

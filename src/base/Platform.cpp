@@ -1,4 +1,4 @@
-#include "app/Platform.h"
+#include "base/Platform.h"
 
 #include <clocale>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/cli/CommandLine.h"
+#include "cli/CommandLine.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "app/cli/Headless.h"
+#include "cli/Headless.h"
 
-#include "app/AppInfo.h"
-#include "app/AppParams.h"
+#include "base/AppInfo.h"
+#include "base/AppParams.h"
 #include "media/MediaInfoLib.h"
 
 #include <cstdio>

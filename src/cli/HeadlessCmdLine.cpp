@@ -1,6 +1,6 @@
-#include "app/cli/Headless.h"
+#include "cli/Headless.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "encoding/CmdLinePreview.h"
 #include "media/MediaAnalysis.h"
 #include "media/MediaInfoLib.h"

@@ -1,6 +1,6 @@
-#include "app/cli/Headless.h"
+#include "cli/Headless.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "conversion/BatchPlanner.h"
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"

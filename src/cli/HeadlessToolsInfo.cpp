@@ -1,7 +1,7 @@
-#include "app/cli/Headless.h"
+#include "cli/Headless.h"
 
-#include "app/AppParams.h"
-#include "app/ToolsInfo.h"
+#include "base/AppParams.h"
+#include "cli/ToolsInfo.h"
 
 namespace Headless {
 

@@ -1,6 +1,6 @@
-#include "app/ToolsInfo.h"
+#include "cli/ToolsInfo.h"
 
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 #include "lib/Conversion.h"
 #include "lib/ElfFile.h"
 #include "lib/Files.h"

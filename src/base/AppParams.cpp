@@ -1,6 +1,6 @@
-#include "app/AppParams.h"
+#include "base/AppParams.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "lib/DateTime.h"
 #include "lib/FileSearch.h"
 #include "lib/Files.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/cli/CommandLine.h"
+#include "cli/CommandLine.h"
 #include "settings/HeadlessSettings.h"
 
 // The headless modes. Each returns the process's exit status; each runs on a
