@@ -1,6 +1,7 @@
 // Output naming, the script formats and the planner's decisions in script mode.
 
 #include "base/AppParams.h"
+#include "conversion/BatchFiles.h"
 #include "conversion/BatchPlanner.h"
 #include "conversion/BatchScript.h"
 #include "conversion/ConversionState.h"
@@ -14,6 +15,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStandardPaths>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -406,4 +410,225 @@ TEST_F(BatchPlannerScript, EarlyExits)
     qputenv("PATH", path);
     EXPECT_EQ(m_sink.Warnings, QStringList{MissingEncoderText()});
     EXPECT_FALSE(m_state.Converting);
+}
+
+// ---- one file under two names: links, bind mounts, case-folding cards ----------
+
+namespace {
+
+QByteArray Enc(const QString& path) { return QFile::encodeName(path); }
+
+// Unmounts what a test mounted, also when the test fails half-way.
+struct TMountGuard {
+    QString Dir;
+    ~TMountGuard()
+    {
+        if (Dir.isEmpty())
+            return;
+        if (TestSupport::RunProgram("fusermount", {"-u", Dir}).exitCode != 0)
+            TestSupport::RunProgram("umount", {Dir});
+    }
+};
+
+// A FAT image mounted through FUSE: names that differ only in case are one file there,
+// and the driver may hand out different inode numbers for the two spellings.
+QString MountFatCard(const QString& dir, TMountGuard& guard, QString* skip)
+{
+    const QString image = dir + "/card.img";
+    const QString mount = dir + "/card";
+    QDir().mkpath(mount);
+    EXPECT_FALSE(QStandardPaths::findExecutable("fusefat").isEmpty()) << "scripts/deps.sh installs fusefat";
+    EXPECT_FALSE(QStandardPaths::findExecutable("mkfs.vfat", {"/usr/sbin", "/sbin"}).isEmpty());
+    QFile img(image);
+    if (!img.open(QIODevice::WriteOnly) || !img.resize(16 * 1024 * 1024))
+        return QString();
+    img.close();
+    if (TestSupport::RunProgram(QStandardPaths::findExecutable("mkfs.vfat", {"/usr/sbin", "/sbin"}), {image}).exitCode != 0)
+        return QString();
+    const TestSupport::RunResult r = TestSupport::RunProgram("fusefat", {"-o", "rw+", image, mount});
+    if (r.exitCode != 0) {
+        *skip = "the FAT image cannot be mounted here: " + QString::fromUtf8(r.err);
+        return QString();
+    }
+    guard.Dir = mount;
+    return mount;
+}
+
+} // namespace
+
+TEST_F(BatchPlannerScript, LinksToTheInputOrNowhereAreNeverWrittenThrough)
+{
+    const QString in = In("clip.mkv");
+    const QString out = m_dir + "/in/clip.avi";
+    m_rows.Files << in;
+
+    // the output name is a hard link of the input: Overwrite would truncate the input
+    ASSERT_EQ(::link(Enc(in).constData(), Enc(out).constData()), 0);
+    m_options.OutputExists = 1;
+    Run();
+    EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_001.avi"});
+    QFile::remove(out);
+
+    // a symbolic link, dangling or leading to the input, is a taken name that is never followed
+    for (const QString& target : {m_dir + "/nowhere/x.avi", in}) {
+        QFile::remove(out);
+        ASSERT_TRUE(QFile::link(target, out));
+        for (const int policy : {0, 1}) {
+            m_options.OutputExists = policy;
+            m_sink.Rows.clear();
+            Run();
+            EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_001.avi"}) << policy << target.toStdString();
+        }
+        m_options.OutputExists = 2;
+        m_sink.Rows.clear();
+        Run();
+        EXPECT_EQ(m_sink.Rows, QStringList{"Skipped|clip.avi"});
+    }
+    // the numbered search passes over a dangling link as well
+    ASSERT_TRUE(QFile::link(m_dir + "/nowhere/y.avi", m_dir + "/in/clip_001.avi"));
+    m_options.OutputExists = 0;
+    m_sink.Rows.clear();
+    Run();
+    EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_002.avi"});
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/nowhere"));
+}
+
+TEST_F(BatchPlannerScript, BindMountShowsTheInputUnderAnotherPath)
+{
+    const QString in = In("clip.avi");
+    const QString bind = m_dir + "/bind";
+    QDir().mkpath(bind);
+    const TestSupport::RunResult r = TestSupport::RunProgram("mount", {"--bind", m_dir + "/in", bind});
+    if (r.exitCode != 0)
+        GTEST_SKIP() << "mount --bind refused: " << r.err.constData();
+    TMountGuard guard{bind};
+    m_rows.Files << in;
+    m_options.OutDirIsInDir = false;
+    m_options.OutDir = bind;
+    m_options.OutputExists = 1;
+    Run();
+    EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_001.avi"});
+
+    // the same file listed through both paths writes two outputs, never one over the other
+    m_rows.Files << bind + "/clip.avi";
+    m_options.OutDirIsInDir = true;
+    m_sink.Rows.clear();
+    Run();
+    EXPECT_EQ(m_sink.Rows, (QStringList{"OK - Renamed|clip_001.avi", "OK - Renamed|clip_002.avi"}));
+}
+
+TEST_F(BatchPlannerScript, CaseFoldingCard)
+{
+    TMountGuard guard;
+    QString skip;
+    const QString card = MountFatCard(m_dir, guard, &skip);
+    if (!skip.isEmpty())
+        GTEST_SKIP() << skip.toStdString();
+    ASSERT_FALSE(card.isEmpty());
+
+    // MVI_0001.AVI converted to MVI_0001.avi is the input itself
+    m_rows.Files << TestSupport::WriteFile(card + "/MVI_0001.AVI", "camera");
+    EXPECT_TRUE(DirectoryFoldsCase(card));
+    // a.mkv and A.mp4 map to one name on the card
+    m_rows.Files << TestSupport::WriteFile(card + "/a.mkv", "a") << TestSupport::WriteFile(card + "/A.mp4", "A");
+    m_options.OutputExists = 1;
+    Run();
+    EXPECT_EQ(m_sink.Rows, (QStringList{"OK - Renamed|MVI_0001_001.avi", "Done|a.avi", "OK - Renamed|A_001.avi"}));
+    EXPECT_EQ(ScriptOutputs(), (QStringList{"MVI_0001_001.avi", "a.avi", "A_001.avi"}));
+}
+
+TEST(BatchFiles, CaseSensitiveDirectoriesAreToldApart)
+{
+    const QString dir = TestSupport::ScratchDir() + "/batch_files_case";
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    // nothing to try the case on: counted as folding, which can only cost a numbered name
+    EXPECT_TRUE(DirectoryFoldsCase(dir));
+    TestSupport::WriteFile(dir + "/clip.mkv", "x");
+    EXPECT_FALSE(DirectoryFoldsCase(dir));
+    TestSupport::WriteFile(dir + "/CLIP.MKV", "y");
+    EXPECT_FALSE(DirectoryFoldsCase(dir));
+
+    TBatchFiles files;
+    files.AddInput(dir + "/clip.mkv");
+    EXPECT_TRUE(files.IsInput(dir + "/clip.mkv"));
+    EXPECT_TRUE(files.IsInput(dir + "/./clip.mkv"));
+    EXPECT_FALSE(files.IsInput(dir + "/CLIP.MKV")); // another file here
+    files.AddOutput(dir + "/clip.avi");
+    EXPECT_TRUE(files.IsEarlierOutput(dir + "/clip.avi"));
+    EXPECT_FALSE(files.IsEarlierOutput(dir + "/Clip.avi"));
+    EXPECT_TRUE(files.IsTaken(dir + "/CLIP.MKV"));
+    EXPECT_FALSE(files.IsTaken(dir + "/other.avi"));
+}
+
+// ---- names a batch file cannot hold ------------------------------------------------
+
+TEST_F(BatchPlannerScript, BatRefusesNamesThatBreakItsQuotingShKeepsThem)
+{
+    const QStringList hostile{"q\" & calc & \".mkv", "50%PATH%.mkv", "wow!.mkv", "line\r\nbreak.mkv", "tab\t.mkv",
+                              "bell\a.mkv"};
+    for (const QString& name : hostile)
+        m_rows.Files << In(name);
+    m_rows.Files << In("a & b (1) ^ ü.mkv"); // literal between double quotes
+    m_state.ScriptFileName = m_dir + "/out.bat";
+    const TBatchResult r = Run();
+    EXPECT_TRUE(r.ScriptWritten);
+    EXPECT_EQ(r.RefusedRows, hostile.size());
+    EXPECT_EQ(m_sink.Warnings.size(), hostile.size());
+    EXPECT_TRUE(m_sink.Warnings.value(0).contains("cannot be written into a batch file"));
+    const QString bat = QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName));
+    EXPECT_EQ(bat.count("%mencoder%"), 1) << bat.toStdString();
+    EXPECT_TRUE(bat.contains("a & b (1) ^ ü.avi\"\r\n"));
+    EXPECT_FALSE(bat.contains("calc"));
+    EXPECT_FALSE(bat.contains("PATH%"));
+    EXPECT_TRUE(bat.contains(" file 7 ")); // refused rows keep their numbers
+
+    // the bash script takes every one of them, word for word
+    const QString log = m_dir + "/args.log";
+    m_params.mencoder = TestSupport::WriteFile(
+        m_dir + "/mencoder", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done >> '" + log.toUtf8() + "'\n");
+    QFile::setPermissions(m_params.mencoder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    m_rows.Files << In("-dash $(touch pwned) `touch pwned2` 'q'.mkv");
+    m_state.ScriptFileName = m_dir + "/out.sh";
+    m_sink.Warnings.clear();
+    ASSERT_EQ(Run().RefusedRows, 0);
+    EXPECT_TRUE(m_sink.Warnings.isEmpty());
+    const TestSupport::RunResult ran = TestSupport::RunProgram("bash", {m_state.ScriptFileName}, {}, 60000, m_dir);
+    ASSERT_EQ(ran.exitCode, 0) << ran.err.constData();
+    const QList<QByteArray> words = TestSupport::ReadFile(log).split('\0');
+    for (const QString& in : m_rows.Files) {
+        const QString arg = in.startsWith('-') ? "./" + in : in;
+        EXPECT_TRUE(words.contains(Enc(arg))) << in.toStdString();
+        QString out = arg;
+        out.replace(".mkv", ".avi");
+        EXPECT_TRUE(words.contains(Enc(out))) << out.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned2"));
+}
+
+TEST_F(BatchPlannerScript, ScriptTargetMustBeAScriptNameAndNoInput)
+{
+    const QString in = In("a.mkv", "video");
+    m_rows.Files << in;
+    for (const QString& target : {in, m_dir + "/out.txt", m_dir + "/out", m_dir + "/.sh"}) {
+        m_state.ScriptFileName = target;
+        m_sink.Warnings.clear();
+        const TBatchResult r = Run();
+        EXPECT_FALSE(r.ScriptWritten) << target.toStdString();
+        EXPECT_FALSE(r.EarlyExit.isEmpty());
+        EXPECT_EQ(m_sink.Warnings.size(), 1);
+    }
+    EXPECT_EQ(TestSupport::ReadFile(in), "video");
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/out.txt"));
+
+    // an input under a script's name (a hard link) is refused as well
+    const QString link = m_dir + "/in/link.sh";
+    ASSERT_EQ(::link(Enc(in).constData(), Enc(link).constData()), 0);
+    m_state.ScriptFileName = link;
+    EXPECT_FALSE(Run().ScriptWritten);
+    EXPECT_EQ(TestSupport::ReadFile(in), "video");
+    EXPECT_TRUE(ScriptFormatFromName("x.BAT") == TScriptFormat::Bat);
+    EXPECT_TRUE(ScriptFormatFromName("x.Sh") == TScriptFormat::Sh);
+    EXPECT_FALSE(ScriptFormatFromName("x.bat.txt").has_value());
 }

@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 
 #include <csignal>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -318,4 +319,133 @@ TEST_F(HeadlessConvert, ShellScriptRunsTheSameCommands)
     EXPECT_TRUE(text.startsWith("@echo off\r\nchcp 65001\r\n"));
     EXPECT_TRUE(text.contains("-o \"" + out.toUtf8() + "/clip_001.avi\"\r\n")) << text.constData();
     EXPECT_TRUE(text.endsWith("\r\npause\r\n"));
+}
+
+// ---- targets that are inputs, encoders that lie, full disks, case-folding cards ------
+
+namespace {
+
+// Unmounts what a test mounted, also when the test fails half-way.
+struct TMountGuard {
+    QString Dir;
+    ~TMountGuard()
+    {
+        if (!Dir.isEmpty() && TestSupport::RunProgram("fusermount", {"-u", Dir}).exitCode != 0)
+            TestSupport::RunProgram("umount", {Dir});
+    }
+};
+
+} // namespace
+
+TEST_F(HeadlessConvert, ScriptAndLogNeverOverwriteAnInput)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString b = Input("clip_h264_aac.mp4", "b.mp4");
+    // `--script sc/*`: the shell hands the inputs over as script name and inputs
+    TestSupport::RunResult r = Run({"--script", a, b});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("must end in .bat or .sh")) << r.err.constData();
+    // a script name that is an input under another name
+    const QString link = m_dir + "/in/b.sh";
+    ASSERT_EQ(::link(QFile::encodeName(b).constData(), QFile::encodeName(link).constData()), 0);
+    r = Run({"--script", link, a, b});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("is one of the files to convert")) << r.err.constData();
+    // the error log named after an input: refused before anything runs
+    r = Run({"--convert", "--error-log", b, "--out-dir", m_dir + "/out", a, b});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("is one of the files to convert")) << r.err.constData();
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/out/a.avi"));
+    // (TearDown checks that both inputs are unchanged)
+}
+
+TEST_F(HeadlessConvert, SuccessWithoutAnOutputIsAnError)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString out = m_dir + "/out";
+    QDir().mkpath(m_dir + "/home/tools/Mencoder");
+    const QString fake = m_dir + "/home/tools/Mencoder/mencoder";
+    const auto useFake = [&](const QByteArray& body) {
+        QFile::remove(fake);
+        TestSupport::WriteFile(fake, "#!/bin/sh\n" + body);
+        QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    // exits 0 and writes nothing
+    useFake("echo 'all fine'\nexit 0\n");
+    TestSupport::RunResult r = Run({"--convert", "--out-dir", out, a});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi"});
+    EXPECT_TRUE(r.err.contains("wrote no output file")) << r.err.constData();
+    // exits 0 with an empty output: deleted, and an error
+    useFake("while [ $# -gt 0 ]; do [ \"$1\" = -o ] && : > \"$2\"; shift; done\nexit 0\n");
+    r = Run({"--convert", "--out-dir", out, a});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi"});
+    EXPECT_TRUE(r.err.contains("empty (0 bytes)")) << r.err.constData();
+    EXPECT_FALSE(QFileInfo::exists(out + "/a.avi"));
+}
+
+TEST_F(HeadlessConvert, FullDiskIsAnError)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString full = m_dir + "/full";
+    QDir().mkpath(full);
+    const TestSupport::RunResult m = TestSupport::RunProgram("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", full});
+    if (m.exitCode != 0)
+        GTEST_SKIP() << "mount refused: " << m.err.constData();
+    TMountGuard guard{full};
+    // fill it to the last byte
+    QFile filler(full + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    filler.close();
+
+    const TestSupport::RunResult r = Run({"--convert", "--out-dir", full, a});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    const QStringList lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith("Error")) << lines[0].toStdString();
+    EXPECT_FALSE(QFileInfo::exists(full + "/a.avi")); // nothing fitted: the empty file is gone
+}
+
+TEST_F(HeadlessConvert, CaseFoldingCardKeepsItsInputs)
+{
+    const QString image = m_dir + "/card.img";
+    const QString card = m_dir + "/card";
+    QDir().mkpath(card);
+    const QString mkfs = QStandardPaths::findExecutable("mkfs.vfat", {"/usr/sbin", "/sbin"});
+    ASSERT_FALSE(mkfs.isEmpty()) << "scripts/deps.sh installs dosfstools";
+    ASSERT_FALSE(QStandardPaths::findExecutable("fusefat").isEmpty()) << "scripts/deps.sh installs fusefat";
+    {
+        QFile img(image);
+        ASSERT_TRUE(img.open(QIODevice::WriteOnly) && img.resize(24 * 1024 * 1024));
+    }
+    ASSERT_EQ(TestSupport::RunProgram(mkfs, {image}).exitCode, 0);
+    const TestSupport::RunResult m = TestSupport::RunProgram("fusefat", {"-o", "rw+", image, card});
+    if (m.exitCode != 0)
+        GTEST_SKIP() << "the FAT image cannot be mounted here: " << m.err.constData();
+    TMountGuard guard{card};
+
+    QMap<QString, QByteArray> sums;
+    const auto put = [&](const QString& clip, const QString& name) {
+        const QString path = card + "/" + name;
+        EXPECT_TRUE(QFile::copy(TestSupport::Clip(clip), path));
+        sums[path] = Checksum(path);
+        return path;
+    };
+    const QString mvi = put("clip_xvid_mp3.avi", "MVI_0001.AVI");
+    const QString a = put("clip_two_audio.mkv", "a.mkv");
+    const QString big = put("clip_h264_aac.mp4", "A.mp4");
+    const TestSupport::RunResult r = Run({"--convert", "--if-exists", "overwrite", mvi, a, big});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), (QStringList{"OK - Renamed\t" + mvi + "\t" + card + "/MVI_0001_001.avi",
+                                         "Done\t" + a + "\t" + card + "/a.avi",
+                                         "OK - Renamed\t" + big + "\t" + card + "/A_001.avi"}));
+    for (auto it = sums.cbegin(); it != sums.cend(); ++it)
+        EXPECT_EQ(Checksum(it.key()), it.value()) << "input changed: " << it.key().toStdString();
+    EXPECT_EQ(Analyse(card + "/a.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(Analyse(card + "/A_001.avi").VideoStreams[0].Width, 320);
 }

@@ -195,9 +195,13 @@ TEST(AutoVideoBitrate, NoInformation)
     EncodingSettings s = Defaults();
     const TVideoFileInfo none;
     EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
+    // A chosen size on a source without a video bit rate (most MKV and TS): no "bitrate=0".
     s.cbResolution = 1;
-    EXPECT_EQ(GetAutoVideoBitrate(s, none), 0);
-    EXPECT_EQ(GetVideoParamsStr(s, none, 2, {}), " -xvidencopts bitrate=0 -ofps 0.000");
+    EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
+    EXPECT_EQ(GetVideoParamsStr(s, none, 2, {}), " -xvidencopts bitrate=800 -ofps 0.000");
+    EXPECT_EQ(GetAutoVideoBitrate(s, Video(1920, 1080, 25, 0, 0)), 800);
+    // a product that rounds to nothing falls back too
+    EXPECT_EQ(GetAutoVideoBitrate(s, Video(2, 2, 1, 100, 0.01)), 800);
     // An index past the list counts as no selection, that is "Auto".
     s.cbResolution = 99;
     EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);

@@ -185,6 +185,55 @@ TEST(CleanOutput, HiddenViewWaitsForTheEnd)
     EXPECT_EQ(OutputViewText({"global headers: 1"}, true, 50), "Please wait...");
 }
 
+// A long run: the handler filters as lines come, keeps the run's last lines and shows a
+// bounded tail, and still knows the latest status line when a flood of warnings follows it.
+TEST(CleanOutput, LongOutputIsFilteredAsItComesAndKeptBounded)
+{
+    TConversionState st;
+    st.UpdateInterval = 4;
+    TProgressHandler h(st);
+    TLineAssembler assembler(st.EncoderOutput);
+    TProgressUpdate last;
+    bool any = false;
+    const auto onLine = [&](const QString&, bool) {
+        TProgressUpdate u;
+        if (h.conev(false, &u)) {
+            last = u;
+            any = true;
+        }
+    };
+    assembler.Feed(QByteArray("banner\nPos: 2.0s 50f (12%) 25.00fps Trem: 0min 1mb A-V:0 [1:1]\r\n"), onLine);
+    const int warnings = 3 * int(EncoderOutputKeptLines) + 7;
+    QByteArray flood;
+    for (int i = 0; i < warnings; ++i) {
+        flood += "[h264 @ 0x1] warning " + QByteArray::number(i) + "\n";
+        if (i % 10 == 0)
+            flood += "1 duplicate frame(s)!\n\n";
+    }
+    assembler.Feed(flood, onLine);
+    assembler.Finish(onLine);
+    ASSERT_TRUE(any);
+    last = h.MakeUpdate(false);
+    EXPECT_TRUE(last.HasStatus);
+    EXPECT_EQ(last.Status.Frame, 50);
+    EXPECT_LE(st.EncoderOutput.size(), 2 * EncoderOutputKeptLines);
+    EXPECT_GT(st.EncoderOutputDropped, 0);
+    for (const QString& line : st.EncoderOutput.mid(0, st.EncoderOutput.size() - 1))
+        EXPECT_TRUE(line.startsWith("[h264")) << line.toStdString(); // noise and blanks are gone
+    EXPECT_LE(last.OutputView.count('\n'), OutputViewLines - 1);
+    EXPECT_TRUE(last.OutputView.endsWith("warning " + QString::number(warnings - 1)));
+
+    // the error report keeps the last lines and says how many went
+    CleanEncoderOutput(st.EncoderOutput);
+    const qint64 total = st.EncoderOutputDropped + st.EncoderOutput.size();
+    EXPECT_EQ(total, warnings + 2); // every warning, the banner and the status line
+    const QString report = RunErrorReportText(1, st.EncoderOutput, st.EncoderOutputDropped);
+    EXPECT_TRUE(report.startsWith(QStringLiteral("ExitCode: 1\r\n[%1 earlier lines of the encoder's output are left out]\r\n")
+                                      .arg(st.EncoderOutputDropped)))
+        << report.left(200).toStdString();
+    EXPECT_TRUE(report.endsWith("warning " + QString::number(warnings - 1) + "\r\n"));
+}
+
 // ---- throttle and status texts --------------------------------------------------
 
 TEST(Progress, UpdateIntervalFollowsTheSpeed)

@@ -1,6 +1,7 @@
 #include "cli/Headless.h"
 
 #include "base/AppParams.h"
+#include "conversion/BatchFiles.h"
 #include "conversion/BatchPlanner.h"
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"
@@ -215,6 +216,21 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         return 2;
     }
 
+    // A script or log written over one of the inputs would destroy it.
+    {
+        TBatchFiles inputs;
+        for (int r = 0; r < model.rowCount(); ++r)
+            if (model.IsChecked(r))
+                inputs.AddInput(model.GetNgFullFileName(r));
+        const QString problem = scriptMode ? ScriptTargetProblem(QDir().absoluteFilePath(o.scriptFile), inputs)
+                                : o.errorLog.isEmpty() ? QString()
+                                                       : WriteTargetProblem(QDir().absoluteFilePath(o.errorLog), inputs);
+        if (!problem.isEmpty()) {
+            Err(QStringLiteral("vexaconv: %1\n").arg(problem));
+            return 2;
+        }
+    }
+
     TBatchOptions options;
     options.OutDirIsInDir = o.outDir.isEmpty();
     options.OutDir = o.outDir.isEmpty() ? QString() : QDir().absoluteFilePath(o.outDir);
@@ -239,7 +255,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     if (!result.EarlyExit.isEmpty() || !logSaved)
         return 2;
     if (scriptMode)
-        return result.ScriptWritten ? 0 : 2;
+        return !result.ScriptWritten ? 2 : result.RefusedRows > 0 ? 1 : 0;
     return result.ErrorCount > 0 ? 1 : 0;
 }
 

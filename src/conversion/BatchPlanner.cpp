@@ -80,11 +80,26 @@ QString SkippedOutputLabelHtml(const QString& output)
            + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
 }
 
+QString WriteTargetProblem(const QString& target, const TBatchFiles& files)
+{
+    if (files.IsInput(target))
+        return QStringLiteral("\"%1\" is one of the files to convert: it is not written over.").arg(target);
+    return QString();
+}
+
+QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
+{
+    if (!ScriptFormatFromName(target))
+        return QStringLiteral("The script name \"%1\" %2.").arg(target, ScriptNameRule());
+    return WriteTargetProblem(target, files);
+}
+
 struct TBatchPlanner::TRowWork {
     QString Input;
     QString Output;
     QString FinalStatus;
     int LastExitCode = 0;
+    bool Failed = false;     // the run failed although the encoder said it succeeded
     bool Skipped = false;
     TFileDates Dates;
     TEncoderJob Job;
@@ -96,24 +111,6 @@ TBatchPlanner::TBatchPlanner(TConversionState& state, TAppParams& params, TError
 }
 
 bool TBatchPlanner::Aborted() const { return m_state.TerminateRequested || m_state.AbortRequested; }
-
-bool TBatchPlanner::IsTaken(const QString& path) const
-{
-    if (QFileInfo::exists(path))
-        return true;
-    for (const QString& o : m_batchOutputs)
-        if (SameFile(o, path))
-            return true;
-    return false;
-}
-
-bool TBatchPlanner::IsBatchInput(const QString& path) const
-{
-    for (const QString& i : m_batchInputs)
-        if (SameFile(i, path))
-            return true;
-    return false;
-}
 
 void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOptions& options)
 {
@@ -129,8 +126,7 @@ void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOpt
     m_params.KeepFileDates = options.KeepDates;
     m_state.TwoPass = settings.chAviVideo2Pass;
     MakePassLogNames(m_params);
-    m_batchOutputs.clear();
-    m_batchInputs.clear();
+    m_files.Clear();
 }
 
 TBatchResult TBatchPlanner::Convert(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
@@ -165,12 +161,20 @@ TBatchResult TBatchPlanner::Convert(IBatchRows& rows, const EncodingSettings& se
             if (!rows.IsRowChecked(r))
                 continue;
             ++checked;
-            m_batchInputs << FoldInputPath(rows.RowFullFileName(r));
+            m_files.AddInput(FoldInputPath(rows.RowFullFileName(r)));
         }
         m_state.FilesToConvert = checked;
         result.FilesToConvert = checked;
         if (checked == 0)
             return result;
+        if (m_state.ScriptMode) {
+            const QString problem = ScriptTargetProblem(m_state.ScriptFileName, m_files);
+            if (!problem.isEmpty()) {
+                result.EarlyExit = problem;
+                sink.OnWarning(problem);
+                return result;
+            }
+        }
         m_state.CurrentFileNo = 0;
         if (!m_state.ScriptMode)
             sink.OnBatchStarted(checked);
@@ -258,24 +262,16 @@ TBatchPlanner::TRowResult TBatchPlanner::ConvertRow(int row, IBatchRows& rows, c
         result.EarlyExit = QStringLiteral("invalid setting (%1)").arg(w.Job.FailedPiece);
         return TRowResult::EndBatch;
     }
-    m_batchOutputs << w.Output;
-
     if (m_state.ScriptMode) {
-        TScriptFileBlock b;
-        b.FileNo = m_state.CurrentFileNo;
-        b.Input = w.Input;
-        b.Output = w.Output;
-        b.VCodec = w.Job.Pieces.VCodec;
-        b.ACodec = w.Job.Pieces.ACodec;
-        b.AdvParams = w.Job.Pieces.AdvParams;
-        b.AddParams = w.Job.Pieces.AddParams;
-        b.AParams = w.Job.Pieces.AParams;
-        b.VParams = w.Job.Pieces.VParams;
-        b.VParams1 = w.Job.VParams1;
-        b.VParams2 = w.Job.VParams2;
-        m_script->AddFile(b);
+        if (!AddScriptBlock(w, sink)) {
+            ++result.RefusedRows;
+            return TRowResult::Next;
+        }
+        m_files.AddOutput(w.Output);
     } else {
+        m_files.AddOutput(w.Output);
         w.LastExitCode = RunPasses(w, sink);
+        m_files.NoteWritten(w.Output);
     }
 
     const bool aborted = Aborted();
@@ -306,39 +302,78 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, cons
 
     // An output that an earlier row of this batch writes is always taken: two inputs
     // that map to one name must not overwrite each other, whatever the policy.
-    const auto taken = [this](const QString& p) { return IsTaken(p); };
-    bool earlierRow = false;
-    for (const QString& o : m_batchOutputs)
-        earlierRow = earlierRow || SameFile(o, w.Output);
-    if (earlierRow) {
+    const auto taken = [this](const QString& p) { return m_files.IsTaken(p); };
+    if (m_files.IsEarlierOutput(w.Output)) {
         w.Output = NumberedOutputName(w.Output, taken);
         w.FinalStatus = QStringLiteral("OK - Renamed");
         return true;
     }
-    if (!QFileInfo::exists(w.Output))
+    // Taken is what the file system says is there, a dangling symbolic link included.
+    if (!NameExists(w.Output))
         return true;
     // Skip file leaves even an output that names the input alone; what is reported is
-    // the file that exists.
+    // the name that exists.
     if (options.OutputExists == 2) {
         w.Skipped = true;
         return true;
     }
-    // Overwrite never reaches a file this batch reads: not the row's own input, nor the
-    // input of another row (clip.mkv would otherwise destroy clip.avi before its turn).
-    bool renamed = false;
-    if (options.OutputExists == 0 || IsBatchInput(w.Output)) {
+    // Overwrite never reaches a file this batch reads, under whatever name (the row's own
+    // input, another row's input, a hard link, a case-folding card), and never follows a
+    // symbolic link to wherever it points.
+    if (options.OutputExists == 0 || m_files.IsInput(w.Output) || IsSymLinkName(w.Output)) {
         w.Output = NumberedOutputName(w.Output, taken);
         w.FinalStatus = QStringLiteral("OK - Renamed");
-        renamed = true;
-    }
-    if (options.OutputExists == 1 && !renamed)
+    } else if (options.OutputExists == 1) {
         w.FinalStatus = QStringLiteral("OK - Overwritten");
+    }
     return true;
+}
+
+bool TBatchPlanner::AddScriptBlock(const TRowWork& w, IBatchSink& sink)
+{
+    if (ScriptFormatFor(m_state.ScriptFileName) == TScriptFormat::Bat) {
+        for (const QString& path : {w.Input, w.Output}) {
+            if (IsBatSafePath(path))
+                continue;
+            sink.OnWarning(QStringLiteral("The name \"%1\" cannot be written into a batch file safely (it holds a "
+                                          "double quote, %, !, a line break or another control character): the file "
+                                          "is left out of the script. A .sh script can hold any name.")
+                               .arg(path));
+            return false;
+        }
+    }
+    TScriptFileBlock b;
+    b.FileNo = m_state.CurrentFileNo;
+    b.Input = w.Input;
+    b.Output = w.Output;
+    b.VCodec = w.Job.Pieces.VCodec;
+    b.ACodec = w.Job.Pieces.ACodec;
+    b.AdvParams = w.Job.Pieces.AdvParams;
+    b.AddParams = w.Job.Pieces.AddParams;
+    b.AParams = w.Job.Pieces.AParams;
+    b.VParams = w.Job.Pieces.VParams;
+    b.VParams1 = w.Job.VParams1;
+    b.VParams2 = w.Job.VParams2;
+    m_script->AddFile(b);
+    return true;
+}
+
+// The run's output filtered and cut to its last lines, the way the error log keeps it.
+void TBatchPlanner::KeepLastEncoderLines()
+{
+    QStringList& lines = m_state.EncoderOutput;
+    CleanEncoderOutput(lines);
+    if (lines.size() > EncoderOutputKeptLines) {
+        const qsizetype drop = lines.size() - EncoderOutputKeptLines;
+        lines.remove(0, drop);
+        m_state.EncoderOutputDropped += drop;
+    }
 }
 
 int TBatchPlanner::RunOnce(const QString& program, const QStringList& args, IBatchSink& sink)
 {
     m_state.EncoderOutput.clear();
+    m_state.EncoderOutputDropped = 0;
     if (Aborted())
         return 0;
     return RunEncoder(program, args, m_state, sink, m_params.AppDir);
@@ -347,9 +382,10 @@ int TBatchPlanner::RunOnce(const QString& program, const QStringList& args, IBat
 void TBatchPlanner::ReportRunError(int code, const TRowWork& w, IBatchSink& sink)
 {
     ++m_state.ErrorCount;
-    CleanEncoderOutput(m_state.EncoderOutput);
+    KeepLastEncoderLines();
     sink.OnMemo(m_state.EncoderOutput);
-    m_errorLog.AddErrorReport(RunErrorReportText(code, m_state.EncoderOutput), w.Input, w.Output, m_state.ErrorCount);
+    m_errorLog.AddErrorReport(RunErrorReportText(code, m_state.EncoderOutput, m_state.EncoderOutputDropped), w.Input,
+                              w.Output, m_state.ErrorCount);
     sink.OnErrorReport(m_state.ErrorCount);
 }
 
@@ -364,6 +400,8 @@ int TBatchPlanner::RunPasses(TRowWork& w, IBatchSink& sink)
         if (IsEncoderRunError(code, m_state)) {
             w.FinalStatus = ErrorStatus(code, false);
             ReportRunError(code, w, sink);
+        } else {
+            CheckOutputWritten(w, sink);
         }
         return code;
     }
@@ -386,13 +424,42 @@ int TBatchPlanner::RunPasses(TRowWork& w, IBatchSink& sink)
     if (IsEncoderRunError(code, m_state)) {
         w.FinalStatus = ErrorStatus(code, true);
         ReportRunError(code, w, sink);
+    } else {
+        CheckOutputWritten(w, sink);
     }
     return code;
 }
 
+// An encoder that says it succeeded has written something: on a full disk it exits 0 with
+// nothing written, and a wrapper may exit 0 without running at all. (An empty output is
+// deleted when the row finishes.) False when the row failed.
+bool TBatchPlanner::CheckOutputWritten(TRowWork& w, IBatchSink& sink)
+{
+    if (Aborted())
+        return true;
+    const QFileInfo fi(w.Output);
+    QString why;
+    if (!fi.exists())
+        why = QStringLiteral("The encoder ended without an error but wrote no output file.");
+    else if (fi.isFile() && fi.size() == 0)
+        why = QStringLiteral("The encoder ended without an error but the output file is empty (0 bytes); it was deleted.");
+    if (why.isEmpty())
+        return true;
+    w.Failed = true;
+    w.FinalStatus = ErrorStatus(0, false);
+    ++m_state.ErrorCount;
+    KeepLastEncoderLines();
+    m_state.EncoderOutput << why;
+    sink.OnMemo(m_state.EncoderOutput);
+    m_errorLog.AddErrorReport(RunErrorReportText(0, m_state.EncoderOutput, m_state.EncoderOutputDropped), w.Input,
+                              w.Output, m_state.ErrorCount);
+    sink.OnErrorReport(m_state.ErrorCount);
+    return false;
+}
+
 void TBatchPlanner::FinishRow(int row, TRowWork& w, IBatchRows& rows, IBatchSink& sink)
 {
-    const bool failed = Aborted() || IsEncoderRunError(w.LastExitCode, m_state);
+    const bool failed = Aborted() || w.Failed || IsEncoderRunError(w.LastExitCode, m_state);
     const TColor colour = failed ? m_params.ColorError : m_params.ColorOK;
     sink.OnStatusLabel(QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), colour);
     if (!m_state.ScriptMode) {
@@ -408,7 +475,7 @@ void TBatchPlanner::FinishRow(int row, TRowWork& w, IBatchRows& rows, IBatchSink
 
 void TBatchPlanner::Cleanup(IBatchSink& sink)
 {
-    CleanEncoderOutput(m_state.EncoderOutput);
+    KeepLastEncoderLines();
     sink.OnMemo(m_state.EncoderOutput);
     if (m_script)
         m_script->Clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/AppParams.h"
+#include "conversion/BatchFiles.h"
 #include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
 #include "conversion/IProgressSink.h"
@@ -76,6 +77,7 @@ struct TBatchResult {
     bool ShowErrors = false;      // errors to show (not after the encoder had to be killed)
     bool CloseApplication = false; // the after-conversion action asks to close the program
     bool ScriptWritten = false;
+    int RefusedRows = 0;          // rows left out of a script because their names cannot go into it
 };
 
 // The convert routine: every checked row becomes one encoder run, or two for two passes;
@@ -102,16 +104,22 @@ private:
     void FinishRow(int row, TRowWork& w, IBatchRows& rows, IBatchSink& sink);
     void Cleanup(IBatchSink& sink);
     bool Aborted() const;
-    bool IsTaken(const QString& path) const;
-    bool IsBatchInput(const QString& path) const;
+    bool CheckOutputWritten(TRowWork& w, IBatchSink& sink);
+    void KeepLastEncoderLines();
+    bool AddScriptBlock(const TRowWork& w, IBatchSink& sink);
 
     TConversionState& m_state;
     TAppParams& m_params;
     TErrorLog& m_errorLog;
     class TBatchScript* m_script = nullptr;
-    QStringList m_batchOutputs; // outputs written by earlier rows of this batch
-    QStringList m_batchInputs;  // inputs of every checked row: never written over
+    TBatchFiles m_files; // inputs of every checked row (never written over) and earlier rows' outputs
 };
+
+// Why the batch must not write target (a script, the error log): it is one of the batch's
+// inputs, under whatever name. Empty when it may.
+QString WriteTargetProblem(const QString& target, const TBatchFiles& files);
+// The same for a script, whose name must also tell its kind.
+QString ScriptTargetProblem(const QString& target, const TBatchFiles& files);
 
 // "<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> DIR/ </font> NAME</b>"
 QString OutputLabelHtml(const QString& output);

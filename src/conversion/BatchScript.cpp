@@ -29,9 +29,57 @@ QString ShPassLogName(const QString& passLogFileBat)
 
 } // namespace
 
+namespace {
+
+struct TScriptKind {
+    const char* Suffix;
+    TScriptFormat Format;
+};
+
+// One entry per kind of script the batch can be written as.
+constexpr TScriptKind ScriptKinds[] = {
+    {".bat", TScriptFormat::Bat},
+    {".sh", TScriptFormat::Sh},
+};
+
+} // namespace
+
+std::optional<TScriptFormat> ScriptFormatFromName(const QString& fileName)
+{
+    for (const TScriptKind& k : ScriptKinds) {
+        const QLatin1String suffix(k.Suffix);
+        if (fileName.size() > suffix.size() && fileName.endsWith(suffix, Qt::CaseInsensitive)
+            && !fileName.endsWith(QString(QLatin1Char('/')) + suffix, Qt::CaseInsensitive))
+            return k.Format;
+    }
+    return std::nullopt;
+}
+
+QString ScriptNameRule()
+{
+    QStringList suffixes;
+    for (const TScriptKind& k : ScriptKinds)
+        suffixes << QLatin1String(k.Suffix);
+    const QString last = suffixes.takeLast();
+    return QStringLiteral("must end in ") + (suffixes.isEmpty() ? last : suffixes.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last);
+}
+
 TScriptFormat ScriptFormatFor(const QString& fileName)
 {
-    return fileName.endsWith(QLatin1String(".sh"), Qt::CaseInsensitive) ? TScriptFormat::Sh : TScriptFormat::Bat;
+    return ScriptFormatFromName(fileName).value_or(TScriptFormat::Bat);
+}
+
+bool IsBatSafePath(const QString& path)
+{
+    if (!path.isValidUtf16())
+        return false;
+    for (const QChar c : path) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || u == u'"' || u == u'%' || u == u'!'
+            || u == 0xFFFD || u == 0x2028 || u == 0x2029)
+            return false;
+    }
+    return true;
 }
 
 QString ShellQuote(const QString& word)

@@ -4,14 +4,27 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The batch written as a script instead of being run: the Windows batch file (".bat",
 // exchangeable with the Windows program) or a bash script (".sh") that runs the very
 // argument vectors the runner would.
 
 enum class TScriptFormat { Bat, Sh };
 
-// ".sh" (any case) gives a bash script; every other name a batch file.
+// The script kinds by the end of their name (".bat", ".sh", any case); none for any
+// other name, which is never written as a script.
+std::optional<TScriptFormat> ScriptFormatFromName(const QString& fileName);
+// "must end in .bat or .sh"
+QString ScriptNameRule();
+// ".sh" gives a bash script; every other name a batch file.
 TScriptFormat ScriptFormatFor(const QString& fileName);
+
+// Whether path can stand between double quotes in a batch file as it is: cmd.exe expands
+// "%" (and "!" where delayed expansion is on) even inside quotes, a double quote ends
+// the quoting, and line breaks or other control characters end or garble the line. A name
+// that is not faithful text (undecodable bytes) is refused too.
+bool IsBatSafePath(const QString& path);
 
 struct TScriptFileBlock {
     int FileNo = 0;

@@ -23,7 +23,8 @@ struct TConversionState {
     int ErrorCount = 0;
     int ChunkCounter = 0;             // output lines seen, for throttling the display
     int UpdateInterval = 4;           // the display works on every this-many-th line
-    QStringList EncoderOutput;        // the console lines of the current encoder run
+    QStringList EncoderOutput;        // the console lines of the current encoder run (its last ones)
+    qint64 EncoderOutputDropped = 0;  // earlier lines of the run that were let go
     TVideoFileInfo CurrentFileInfo;
 
     // ---- runner: set only while an encoder run is active ------------------------

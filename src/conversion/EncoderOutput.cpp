@@ -1,5 +1,7 @@
 #include "conversion/EncoderOutput.h"
 
+#include <algorithm>
+
 namespace {
 
 // Library chatter that says nothing about the file being converted.
@@ -15,36 +17,49 @@ bool IsNoise(const QString& s)
         || (s.contains(QLatin1String("Invalid pixel aspect ratio")) && s.contains(QLatin1String("reducing")));
 }
 
-} // namespace
-
-void CleanEncoderOutput(QStringList& lines)
+// False when the line is to go; a library banner glued to a report is cut off.
+bool CleanLine(QString& s)
 {
     static const QLatin1String glued("ffmpeg.org)frame=");
-    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
-        const QString& s = lines[i];
-        if (s.trimmed().isEmpty()) {
-            lines.removeAt(i);
-            continue;
-        }
-        const qsizetype at = s.indexOf(glued);
-        if (at >= 0) {
-            // keep the report from "frame=" on
-            lines[i] = s.mid(at + glued.size() - 6);
-            continue;
-        }
-        if (IsNoise(s))
-            lines.removeAt(i);
+    if (s.trimmed().isEmpty())
+        return false;
+    const qsizetype at = s.indexOf(glued);
+    if (at >= 0) {
+        // keep the report from "frame=" on
+        s = s.mid(at + glued.size() - 6);
+        return true;
     }
+    return !IsNoise(s);
 }
+
+} // namespace
+
+qsizetype CleanEncoderOutput(QStringList& lines, qsizetype from, qsizetype to)
+{
+    qsizetype kept = from;
+    for (qsizetype i = from; i < to; ++i) {
+        if (!CleanLine(lines[i]))
+            continue;
+        if (kept != i)
+            lines[kept] = std::move(lines[i]);
+        ++kept;
+    }
+    if (kept < to)
+        lines.remove(kept, to - kept);
+    return kept;
+}
+
+void CleanEncoderOutput(QStringList& lines) { CleanEncoderOutput(lines, 0, lines.size()); }
 
 QString OutputViewText(const QStringList& lines, bool hideOutput, int percent)
 {
-    if (!hideOutput)
-        return lines.join(QLatin1Char('\n'));
-    const QString all = lines.join(QLatin1Char('\n'));
-    if (percent == 100)
-        return all;
-    if (all.contains(QLatin1String("global headers:")) && all.contains(QLatin1String("muxing overhead:")))
-        return all;
+    // A long run's output is shown as its tail: joining it all on every update would make
+    // the work per line grow with the output.
+    const qsizetype first = std::max<qsizetype>(0, lines.size() - OutputViewLines);
+    const QString tail = QStringList(lines.begin() + first, lines.end()).join(QLatin1Char('\n'));
+    if (!hideOutput || percent == 100)
+        return tail;
+    if (tail.contains(QLatin1String("global headers:")) && tail.contains(QLatin1String("muxing overhead:")))
+        return tail;
     return QStringLiteral("Please wait...");
 }

@@ -40,10 +40,12 @@ QStringList FormatErrorReport(const QString& report, const QString& input, const
     return lines;
 }
 
-QString RunErrorReportText(int exitCode, const QStringList& encoderOutput)
+QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines)
 {
     static const QString crlf = QStringLiteral("\r\n");
     QString text = QStringLiteral("ExitCode: ") + QString::number(static_cast<uint32_t>(exitCode)) + crlf;
+    if (droppedLines > 0)
+        text += QStringLiteral("[%1 earlier lines of the encoder's output are left out]").arg(droppedLines) + crlf;
     for (const QString& line : encoderOutput)
         text += line + crlf;
     return text;

@@ -29,8 +29,9 @@ private:
 QStringList FormatErrorReport(const QString& report, const QString& input, const QString& output, int number,
                               const QDateTime& when);
 
-// "ExitCode: N" + CR LF + each output line followed by CR LF; N in unsigned decimal.
-QString RunErrorReportText(int exitCode, const QStringList& encoderOutput);
+// "ExitCode: N" + CR LF + each output line followed by CR LF; N in unsigned decimal. When
+// earlier lines were let go, a note of how many comes before the lines that are kept.
+QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines = 0);
 
 // The default name of the saved log.
 inline constexpr const char* DefaultErrorLogName = "VexaConv_Errors.log";

@@ -1,5 +1,6 @@
 #include "conversion/OutputNaming.h"
 
+#include "conversion/BatchFiles.h"
 #include "lib/Files.h"
 
 #include <QDir>
@@ -52,6 +53,6 @@ bool SameFile(const QString& a, const QString& b)
 {
     if (QDir::cleanPath(a) == QDir::cleanPath(b))
         return true;
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+    const auto ia = FileIdOf(a, true);
+    return ia && ia == FileIdOf(b, true);
 }

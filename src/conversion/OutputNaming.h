@@ -19,6 +19,6 @@ QString PlannedOutputPath(const QString& input, bool outDirIsInDir, const QStrin
 // empty when every one is taken.
 QString NumberedOutputName(const QString& path, const std::function<bool(const QString&)>& isTaken);
 
-// Whether two paths name the same file the way this file system compares names:
-// case-sensitively here; an existing pair is compared by its canonical paths.
+// Whether two paths name the same file: the same text, or two existing names of one file
+// (device and inode: a hard link, a bind mount, links that lead to it).
 bool SameFile(const QString& a, const QString& b);

@@ -37,18 +37,48 @@ bool TProgressHandler::conev(bool hideOutput, TProgressUpdate* update)
     return true;
 }
 
-TProgressUpdate TProgressHandler::MakeUpdate(bool hideOutput)
+void TProgressHandler::TakeNewLines()
 {
-    TProgressUpdate u;
-    if (!hideOutput)
-        CleanEncoderOutput(m_state.EncoderOutput);
-    const QStringList& lines = m_state.EncoderOutput;
-    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
-        if (ParseStatusLine(lines[i], &u.Status)) {
-            u.HasStatus = true;
+    QStringList& lines = m_state.EncoderOutput;
+    // A new run (or a caller that cleaned the list) starts the bookkeeping afresh.
+    if (lines.size() < m_seenSize || m_cleaned > lines.size()) {
+        m_cleaned = m_scanned = 0;
+        m_hasStatus = false;
+    }
+    const qsizetype settled = lines.size() - 1;
+    if (m_cleaned < settled) {
+        const qsizetype from = m_cleaned;
+        m_cleaned = CleanEncoderOutput(lines, from, settled);
+        if (m_cleaned < settled)
+            m_scanned = std::min(m_scanned, from);
+    }
+    // the newest status line among the entries not searched yet, newest first
+    for (qsizetype i = lines.size() - 1; i >= m_scanned; --i) {
+        if (ParseStatusLine(lines[i], &m_status)) {
+            m_hasStatus = true;
             break;
         }
     }
+    m_scanned = std::max<qsizetype>(0, lines.size() - 1);
+    // The run keeps its last lines; what goes is counted for the error report.
+    if (lines.size() > 2 * EncoderOutputKeptLines) {
+        const qsizetype drop = lines.size() - EncoderOutputKeptLines;
+        lines.remove(0, drop);
+        m_state.EncoderOutputDropped += drop;
+        m_cleaned = std::max<qsizetype>(0, m_cleaned - drop);
+        m_scanned = std::max<qsizetype>(0, m_scanned - drop);
+    }
+    m_seenSize = lines.size();
+}
+
+TProgressUpdate TProgressHandler::MakeUpdate(bool hideOutput)
+{
+    TProgressUpdate u;
+    TakeNewLines();
+    const QStringList& lines = m_state.EncoderOutput;
+    u.HasStatus = m_hasStatus;
+    if (m_hasStatus)
+        u.Status = m_status;
     if (u.HasStatus) {
         u.Percent = std::clamp(u.Status.Percent, 0, 100);
         u.Caption = QStringLiteral("Progress: %1%").arg(u.Percent);

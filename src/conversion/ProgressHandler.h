@@ -8,6 +8,9 @@
 // The per-line progress handler: counts lines, throttles itself by UpdateInterval, and on
 // every UpdateInterval-th line filters the output, parses the latest status line and
 // builds the display texts. Shared by the progress window and the headless mode.
+// The work per line is constant however long the output grows: only the lines that came
+// since the last update are filtered and searched, the run keeps its last
+// EncoderOutputKeptLines lines, and the view shows a bounded tail.
 class TProgressHandler {
 public:
     explicit TProgressHandler(TConversionState& state);
@@ -20,7 +23,16 @@ public:
     TProgressUpdate MakeUpdate(bool hideOutput);
 
 private:
+    void TakeNewLines();
+
     TConversionState& m_state;
+    // Entries before m_cleaned are filtered, entries before m_scanned were searched for a
+    // status line; only the last entry can still change (a status line rewritten in place).
+    qsizetype m_cleaned = 0;
+    qsizetype m_scanned = 0;
+    qsizetype m_seenSize = 0;
+    bool m_hasStatus = false;
+    TStatusLine m_status;
 };
 
 // ---- pieces of the status text (exposed for the tests and the front ends) ------

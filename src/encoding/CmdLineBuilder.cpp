@@ -212,9 +212,10 @@ uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& Cu
     const int w = MakeEven(v.Width);
     const int h = MakeEven(v.Height);
     const double m = bpp > kBitsPerPixelCeiling ? kBitsPerPixelCeiling : bpp;
-    if (!(m > 0) || w <= 0 || h <= 0 || !(fps > 0))
-        return static_cast<uint16_t>(bin & 0xFFFF);
-    return Low16(fps * w * m * h / 1000.0);
+    const uint16_t result = (!(m > 0) || w <= 0 || h <= 0 || !(fps > 0)) ? static_cast<uint16_t>(bin & 0xFFFF)
+                                                                         : Low16(fps * w * m * h / 1000.0);
+    // Most MKV and TS files report no video bit rate: "bitrate=0" would fail every run.
+    return result == 0 ? kFallbackVideoBitrate : result;
 }
 
 QString GetAudioCodecStr(const EncodingSettings& s)

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+// Which files a batch reads and writes. Two names are one file when the file system says
+// so (device and inode: a hard link, a bind mount), or when they differ only in case in a
+// directory that ignores case (a FAT or exFAT card, where a user-space driver may even
+// report two inode numbers for the two spellings). Every question is a hash lookup and a
+// stat or two, so planning stays linear in the batch size.
+
+struct TFileId {
+    uint64_t Dev = 0;
+    uint64_t Ino = 0;
+    bool operator==(const TFileId& o) const { return Dev == o.Dev && Ino == o.Ino; }
+};
+size_t qHash(const TFileId& id, size_t seed = 0);
+
+// The file a name stands for: followLinks false gives the name itself (a symbolic link
+// is a file of its own), true the file it leads to. Empty when there is none.
+std::optional<TFileId> FileIdOf(const QString& path, bool followLinks);
+
+// Whether the name is taken: anything at all is there, a dangling symbolic link included.
+bool NameExists(const QString& path);
+bool IsSymLinkName(const QString& path);
+
+class TBatchFiles {
+public:
+    void Clear();
+    void AddInput(const QString& path);
+    // An output an earlier row writes; NoteWritten records its identity once it exists.
+    void AddOutput(const QString& path);
+    void NoteWritten(const QString& path);
+
+    // Whether path names one of the inputs (also through a link that leads to one).
+    bool IsInput(const QString& path) const;
+    // Whether an earlier row of the batch writes path.
+    bool IsEarlierOutput(const QString& path) const;
+    // Not free for a new output: the name exists, or an earlier row writes it.
+    bool IsTaken(const QString& path) const { return NameExists(path) || IsEarlierOutput(path); }
+
+    // How many directories were looked at (each once), for the benchmark.
+    int DirectoriesSeen() const { return int(m_dirs.size()); }
+
+private:
+    struct TDir {
+        bool Exists = false;
+        TFileId Id;
+        bool FoldsCase = true;
+    };
+    const TDir& DirOf(const QString& dirPath) const;
+    QString NameKey(const QString& path) const;
+
+    mutable QHash<QString, TDir> m_dirs;
+    QSet<QString> m_inputKeys;
+    QSet<QString> m_outputKeys;
+    QSet<TFileId> m_inputIds;
+    QSet<TFileId> m_outputIds;
+};
+
+// Whether a directory treats names that differ only in ASCII case as one. Told by an entry
+// whose case-swapped name is found although the listing does not hold it; a directory
+// without such an entry to try counts as folding, which only ever costs a numbered name.
+bool DirectoryFoldsCase(const QString& dirPath);
