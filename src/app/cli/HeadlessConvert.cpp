@@ -167,9 +167,14 @@ public:
         if (m_errorLogFile.isEmpty())
             return true;
         QString error;
-        if (m_log.SaveToFile(m_errorLogFile, &error))
+        if (m_log.SaveToFile(m_errorLogFile, &error)) {
+            m_logSaveError.clear();
             return true;
-        Err(QStringLiteral("vexaconv: cannot write the error log \"%1\": %2\n").arg(m_errorLogFile, error));
+        }
+        // The log is saved after every report: say it once, not after each of them.
+        if (error != m_logSaveError)
+            Err(QStringLiteral("vexaconv: cannot write the error log \"%1\": %2\n").arg(m_errorLogFile, error));
+        m_logSaveError = error;
         return false;
     }
 
@@ -181,6 +186,7 @@ private:
     bool m_terminal;
     bool m_progressShown = false;
     qsizetype m_printedLogLines = 0;
+    QString m_logSaveError; // the last failed save's reason, reported once
 };
 
 int OutputExistsIndex(const QString& word)
