@@ -122,7 +122,7 @@ public:
     {
         const QString text = PlainProgressText(m_state, update);
         if (m_terminal) {
-            Err(QLatin1Char('\r') + text + QStringLiteral("\x1b[K"));
+            ErrProgressLine(text);
             m_progressShown = true;
         } else {
             Err(text + QLatin1Char('\n'));
@@ -157,7 +157,7 @@ public:
     void EndProgressLine()
     {
         if (m_progressShown)
-            Err(QStringLiteral("\r\x1b[K"));
+            ErrEndProgressLine();
         m_progressShown = false;
     }
 
