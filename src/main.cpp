@@ -11,8 +11,6 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <cstdio>
-
 int main(int argc, char* argv[])
 {
     // The command line decides first: headless modes must never need a display.
@@ -21,7 +19,7 @@ int main(int argc, char* argv[])
         args << QString::fromLocal8Bit(argv[i]);
     const CliParseResult parsed = ParseCommandLine(args);
     if (!parsed.ok) {
-        std::fputs(UsageErrorText(parsed.error).toLocal8Bit().constData(), stderr);
+        Headless::Err(UsageErrorText(parsed.error)); // the argument may hold control characters
         return 2;
     }
     const CliOptions& opts = parsed.options;

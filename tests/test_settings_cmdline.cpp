@@ -33,14 +33,15 @@ protected:
                            {}, 120000, workDir);
     }
 
-    // What the preview window shows for the clip with settings s.
+    // What the preview window shows for the clip with settings s (one line), as printed:
+    // with a line break after it.
     QString Expected(const EncodingSettings& s)
     {
         const QString dll = SystemMediaInfoLibrary();
         EXPECT_TRUE(LoadMediaInfoLibrary(dll));
         TVideoFileInfo info;
         GetVideoFileInfo(m_clip, dll, info);
-        return GetCmdLinePreview(s, info, QThread::idealThreadCount(), m_clip, QString(), {}).Text;
+        return GetCmdLinePreview(s, info, QThread::idealThreadCount(), m_clip, QString(), {}).Text + "\n";
     }
 
     static EncodingSettings Defaults()
@@ -66,7 +67,7 @@ TEST_F(CmdLineMode, DefaultSettingsPrintThePreviewExactly)
     EXPECT_EQ(out, Expected(Defaults()));
     EXPECT_TRUE(out.startsWith("\"" + m_clip + "\" -ovc xvid -xvidencopts bitrate=")) << r.out.constData();
     EXPECT_TRUE(out.contains(" -ofps 25.000 -oac mp3lame -lameopts br=96:cbr -vf harddup")) << r.out.constData();
-    EXPECT_TRUE(out.endsWith(" -o <output_file>"));
+    EXPECT_TRUE(out.endsWith(" -o <output_file>\n"));
 }
 
 TEST_F(CmdLineMode, SetsApplyInOrderOverTheProfile)

@@ -2,25 +2,34 @@
 
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
+#include "lib/Strings.h"
 #include "media/MediaInfoLib.h"
 
 #include <cstdio>
 
 namespace Headless {
 
-void Out(const QString& text)
+namespace {
+
+void Write(std::FILE* stream, const QByteArray& bytes)
 {
-    const QByteArray b = text.toUtf8();
-    std::fwrite(b.constData(), 1, size_t(b.size()), stdout);
-    std::fflush(stdout);
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
 }
 
-void Err(const QString& text)
+} // namespace
+
+void Out(const QString& text) { Write(stdout, TerminalText(text).toUtf8()); }
+
+void Err(const QString& text) { Write(stderr, TerminalText(text).toUtf8()); }
+
+void ErrProgressLine(const QString& text)
 {
-    const QByteArray b = text.toUtf8();
-    std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
-    std::fflush(stderr);
+    // Back to the line's start, the text, then erase what a longer previous line left.
+    Write(stderr, QByteArray("\r") + TerminalText(text, false).toUtf8() + QByteArray("\x1b[K"));
 }
+
+void ErrEndProgressLine() { Write(stderr, QByteArray("\r\x1b[K")); }
 
 bool ResolveSettings(const CliOptions& o, THeadlessSettings& settings)
 {

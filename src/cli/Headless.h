@@ -15,7 +15,9 @@ int RunCmdLine(const CliOptions& options);
 int RunConvert(const CliOptions& options);
 int RunScript(const CliOptions& options);
 
-// Text for stdout / stderr, flushed at once (rows are reported as they end).
+// Text for stdout / stderr, flushed at once (rows are reported as they end). Every
+// printed text goes through TerminalText: control characters from names, tags and
+// encoder lines become "?", and the text ends with a line break.
 void Out(const QString& text);
 
 // The SETTINGS of a mode, their fallback warnings printed. False, with the usage error
@@ -27,5 +29,8 @@ bool ResolveSettings(const CliOptions& options, THeadlessSettings& settings);
 void LoadMediaInfoOrWarn(const char* what);
 
 void Err(const QString& text);
+// The progress line on a terminal, rewritten in place (no line break), and its removal.
+void ErrProgressLine(const QString& text);
+void ErrEndProgressLine();
 
 } // namespace Headless

@@ -123,7 +123,7 @@ public:
     {
         const QString text = PlainProgressText(m_state, update);
         if (m_terminal) {
-            Err(QLatin1Char('\r') + text + QStringLiteral("\x1b[K"));
+            ErrProgressLine(text);
             m_progressShown = true;
         } else {
             Err(text + QLatin1Char('\n'));
@@ -158,7 +158,7 @@ public:
     void EndProgressLine()
     {
         if (m_progressShown)
-            Err(QStringLiteral("\r\x1b[K"));
+            ErrEndProgressLine();
         m_progressShown = false;
     }
 
@@ -168,9 +168,14 @@ public:
         if (m_errorLogFile.isEmpty())
             return true;
         QString error;
-        if (m_log.SaveToFile(m_errorLogFile, &error))
+        if (m_log.SaveToFile(m_errorLogFile, &error)) {
+            m_logSaveError.clear();
             return true;
-        Err(QStringLiteral("vexaconv: cannot write the error log \"%1\": %2\n").arg(m_errorLogFile, error));
+        }
+        // The log is saved after every report: say it once, not after each of them.
+        if (error != m_logSaveError)
+            Err(QStringLiteral("vexaconv: cannot write the error log \"%1\": %2\n").arg(m_errorLogFile, error));
+        m_logSaveError = error;
         return false;
     }
 
@@ -182,6 +187,7 @@ private:
     bool m_terminal;
     bool m_progressShown = false;
     qsizetype m_printedLogLines = 0;
+    QString m_logSaveError; // the last failed save's reason, reported once
 };
 
 int OutputExistsIndex(const QString& word)

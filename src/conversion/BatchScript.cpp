@@ -1,10 +1,9 @@
 #include "conversion/BatchScript.h"
 
 #include "encoding/EncoderCommand.h"
+#include "lib/TextFile.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -179,16 +178,5 @@ QString TBatchScript::ShText() const
 bool TBatchScript::Save(const QString& fileName, QString* error) const
 {
     const TScriptFormat format = ScriptFormatFor(fileName);
-    const QByteArray bytes = Text(format).toUtf8();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (format == TScriptFormat::Sh) {
-        QFile f(fileName);
-        f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther);
-    }
-    return true;
+    return TextFile::SaveBytes(fileName, Text(format).toUtf8(), error, format == TScriptFormat::Sh);
 }

@@ -7,7 +7,26 @@
 
 namespace {
 
-bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+// The index key of a section or key name: every code point case-folded on its own, the
+// same folding by which QString::compare(Qt::CaseInsensitive) finds two names equal.
+QString Folded(const QString& name)
+{
+    QString r;
+    r.reserve(name.size());
+    const qsizetype n = name.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = name.at(i);
+        if (c.isHighSurrogate() && i + 1 < n && name.at(i + 1).isLowSurrogate()) {
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c, name.at(i + 1)));
+            r += QChar::highSurrogate(folded);
+            r += QChar::lowSurrogate(folded);
+            ++i;
+            continue;
+        }
+        r += c.toCaseFolded();
+    }
+    return r;
+}
 
 // A key or value must stay on its line, or the next load would read it as other lines.
 QString OneLine(const QString& s)
@@ -26,6 +45,7 @@ bool MemIniFile::Load(const QString& fileName)
 {
     m_fileName = fileName;
     m_sections.clear();
+    m_sectionIndex.clear();
     m_changes.clear();
     m_lastError.clear();
     m_encoding = TTextEncoding::Utf8;
@@ -48,6 +68,7 @@ bool MemIniFile::Load(const QString& fileName)
 void MemIniFile::SetLines(const QStringList& lines)
 {
     m_sections.clear();
+    m_sectionIndex.clear();
     m_changes.clear();
     Parse(lines);
 }
@@ -55,6 +76,7 @@ void MemIniFile::SetLines(const QStringList& lines)
 void MemIniFile::Clear()
 {
     m_sections.clear();
+    m_sectionIndex.clear();
     m_changes.clear();
 }
 
@@ -67,21 +89,20 @@ void MemIniFile::Parse(const QStringList& lines)
             continue;
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']')) && line.size() >= 2) {
             const QString name = TrimText(line.mid(1, line.size() - 2));
+            // A repeated section continues the first one of that name.
             current = FindSection(name);
-            if (!current) {
-                m_sections.append(Section{name, {}});
-                current = &m_sections.last();
-            }
+            if (!current)
+                current = &AddSection(name);
             continue;
         }
         if (!current)
             continue; // lines before the first section carry no meaning
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq < 0) {
-            current->Entries.append(Entry{QString(), QString(), line, false});
+            AddEntry(*current, Entry{QString(), QString(), line, false});
             continue;
         }
-        current->Entries.append(Entry{TrimText(line.left(eq)), TrimText(line.mid(eq + 1)), QString(), true});
+        AddEntry(*current, Entry{TrimText(line.left(eq)), TrimText(line.mid(eq + 1)), QString(), true});
     }
 }
 
@@ -98,30 +119,50 @@ QStringList MemIniFile::Lines() const
 
 const MemIniFile::Section* MemIniFile::FindSection(const QString& name) const
 {
-    for (const Section& s : m_sections) {
-        if (SameName(s.Name, name))
-            return &s;
-    }
-    return nullptr;
+    const auto it = m_sectionIndex.constFind(Folded(name));
+    return it == m_sectionIndex.cend() ? nullptr : &m_sections[*it];
 }
 
 MemIniFile::Section* MemIniFile::FindSection(const QString& name)
 {
-    for (Section& s : m_sections) {
-        if (SameName(s.Name, name))
-            return &s;
-    }
-    return nullptr;
+    const auto it = m_sectionIndex.constFind(Folded(name));
+    return it == m_sectionIndex.cend() ? nullptr : &m_sections[*it];
 }
 
-int MemIniFile::FindKey(const Section& section, const QString& key)
+int MemIniFile::FindKey(const Section& section, const QString& key) { return section.Keys.value(Folded(key), -1); }
+
+MemIniFile::Section& MemIniFile::AddSection(const QString& name)
 {
-    for (int i = 0; i < section.Entries.size(); ++i) {
+    m_sections.append(Section{name, {}, {}});
+    m_sectionIndex.insert(Folded(name), m_sections.size() - 1);
+    return m_sections.last();
+}
+
+void MemIniFile::AddEntry(Section& section, const Entry& entry)
+{
+    section.Entries.append(entry);
+    if (!entry.IsPair)
+        return;
+    const QString key = Folded(entry.Key);
+    if (!section.Keys.contains(key)) // a repeated key: the index keeps pointing at the first
+        section.Keys.insert(key, int(section.Entries.size() - 1));
+}
+
+void MemIniFile::IndexKeys(Section& section)
+{
+    section.Keys.clear();
+    for (int i = int(section.Entries.size()) - 1; i >= 0; --i) {
         const Entry& e = section.Entries[i];
-        if (e.IsPair && SameName(e.Key, key))
-            return i;
+        if (e.IsPair)
+            section.Keys.insert(Folded(e.Key), i); // walking backwards leaves the first
     }
-    return -1;
+}
+
+void MemIniFile::IndexSections()
+{
+    m_sectionIndex.clear();
+    for (qsizetype i = 0; i < m_sections.size(); ++i)
+        m_sectionIndex.insert(Folded(m_sections[i].Name), i);
 }
 
 const QString* MemIniFile::FindValue(const QString& section, const QString& key) const
@@ -244,30 +285,29 @@ void MemIniFile::Apply(const Change& change)
     switch (change.Kind) {
     case ChangeKind::Write: {
         Section* s = FindSection(change.Section);
-        if (!s) {
-            m_sections.append(Section{change.Section, {}});
-            s = &m_sections.last();
-        }
+        if (!s)
+            s = &AddSection(change.Section);
         const int i = FindKey(*s, change.Key);
         if (i >= 0)
             s->Entries[i].Value = change.Value;
         else
-            s->Entries.append(Entry{change.Key, change.Value, QString(), true});
+            AddEntry(*s, Entry{change.Key, change.Value, QString(), true});
         break;
     }
     case ChangeKind::EraseSection:
-        for (int i = 0; i < m_sections.size(); ++i) {
-            if (SameName(m_sections[i].Name, change.Section)) {
-                m_sections.removeAt(i);
-                break;
-            }
+        if (const auto it = m_sectionIndex.constFind(Folded(change.Section)); it != m_sectionIndex.cend()) {
+            m_sections.removeAt(*it);
+            IndexSections();
         }
         break;
     case ChangeKind::DeleteKey:
         if (Section* s = FindSection(change.Section)) {
             const int i = FindKey(*s, change.Key);
-            if (i >= 0)
+            if (i >= 0) {
+                // A duplicate of the key, if any, becomes the one that reads.
                 s->Entries.removeAt(i);
+                IndexKeys(*s);
+            }
         }
         break;
     }
@@ -296,6 +336,7 @@ bool MemIniFile::UpdateFile(QString* error)
         return false;
     }
     m_sections = merged.m_sections;
+    m_sectionIndex = merged.m_sectionIndex;
     m_encoding = merged.m_encoding;
     m_existed = true;
     m_changes.clear();

@@ -2,9 +2,10 @@
 
 #include "lib/TextFile.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <QList>
 
 #include <cstdint>
 
@@ -94,6 +95,9 @@ private:
     struct Section {
         QString Name;
         QList<Entry> Entries;
+        // Folded key -> index in Entries of the first pair with that key: a duplicate key
+        // stays in the file but reads and writes go to its first occurrence.
+        QHash<QString, int> Keys;
     };
     enum class ChangeKind { Write, EraseSection, DeleteKey };
     struct Change {
@@ -108,6 +112,10 @@ private:
     const Section* FindSection(const QString& name) const;
     Section* FindSection(const QString& name);
     static int FindKey(const Section& section, const QString& key);
+    Section& AddSection(const QString& name);
+    static void AddEntry(Section& section, const Entry& entry);
+    static void IndexKeys(Section& section);
+    void IndexSections();
     const QString* FindValue(const QString& section, const QString& key) const;
 
     QString m_fileName;
@@ -115,5 +123,6 @@ private:
     bool m_existed = false;
     QString m_lastError;
     QList<Section> m_sections;
+    QHash<QString, qsizetype> m_sectionIndex; // folded name -> index in m_sections
     QList<Change> m_changes; // since the last load or save, replayed by UpdateFile
 };

@@ -130,3 +130,25 @@ QString FormatMsg(const QString& format, const QString& s1, const QString& s2)
         r.replace(second, 2, s2);
     return r;
 }
+
+QString TerminalText(const QString& text, bool endLine)
+{
+    if (text.isEmpty())
+        return text;
+    QString r = text;
+    const qsizetype n = r.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = r.at(i).unicode();
+        if (c == u'\t' || c == u'\n')
+            continue;
+        if (c == u'\r' && i + 1 < n && r.at(i + 1) == QLatin1Char('\n'))
+            continue;
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F))
+            r[i] = QLatin1Char('?');
+    }
+    if (endLine && !r.endsWith(QLatin1Char('\n'))) {
+        const qsizetype lastBreak = r.lastIndexOf(QLatin1Char('\n'));
+        r += lastBreak > 0 && r.at(lastBreak - 1) == QLatin1Char('\r') ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    }
+    return r;
+}

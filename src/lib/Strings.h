@@ -36,3 +36,9 @@ QString RandomHex(int count, const QString& separator = QString(), bool lowerCas
 // "\n" (backslash + n) becomes CR LF, "\t" a tab; then the first "%s" takes s1 and the
 // next "%s" after it takes s2. A "%s" inside s1 is not touched again.
 QString FormatMsg(const QString& format, const QString& s1 = QString(), const QString& s2 = QString());
+
+// Text as the headless modes print it: every control character except tab and the line
+// ends (LF, and CR directly before LF) becomes "?", so a file name, a tag or an encoder
+// line cannot drive the user's terminal; with endLine, a text that does not end with a
+// line break gets one (CR LF when its last line break is CR LF). An empty text stays empty.
+QString TerminalText(const QString& text, bool endLine = true);

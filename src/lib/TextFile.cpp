@@ -5,7 +5,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cerrno>
 #include <cstring>
+#include <utility>
+#include <unistd.h>
 
 namespace {
 
@@ -174,17 +177,47 @@ bool ReadLines(const QString& path, QStringList& lines, TTextEncoding& encoding,
     return true;
 }
 
+bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error, bool executable)
+{
+    QSaveFile f(path);
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why.isEmpty() ? QStringLiteral("Unknown error") : why;
+        if (f.isOpen())
+            f.cancelWriting(); // the temporary file goes, the old file stays
+        return false;
+    };
+    if (!f.open(QIODevice::WriteOnly))
+        return fail(f.errorString());
+    // QSaveFile buffers: a write that does not fit (ENOSPC, EDQUOT, EIO) shows only when
+    // the buffer is flushed, and commit() would rename the short file over the good one.
+    if (f.write(bytes) != bytes.size() || !f.flush() || f.error() != QFileDevice::NoError)
+        return fail(f.errorString());
+    // Some file systems (network ones, ext4 with delayed allocation under a quota) report
+    // the lost data only here. A file system without fsync says EINVAL: that is no error.
+    if (::fsync(f.handle()) != 0 && errno != EINVAL && errno != EROFS)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    if (executable) {
+        // Executable for whoever may read it (the umask decided that).
+        QFileDevice::Permissions p = f.permissions();
+        for (auto [read, exe] : {std::pair{QFileDevice::ReadOwner, QFileDevice::ExeOwner},
+                                 std::pair{QFileDevice::ReadUser, QFileDevice::ExeUser},
+                                 std::pair{QFileDevice::ReadGroup, QFileDevice::ExeGroup},
+                                 std::pair{QFileDevice::ReadOther, QFileDevice::ExeOther}}) {
+            if (p & read)
+                p |= exe;
+        }
+        if (!f.setPermissions(p))
+            return fail(f.errorString());
+    }
+    if (!f.commit())
+        return fail(f.errorString());
+    return true;
+}
+
 bool WriteText(const QString& path, const QString& text, TTextEncoding encoding, QString* error, TTextEncoding* used)
 {
-    const QByteArray bytes = Encode(text, encoding, used);
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error)
-            *error = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    return true;
+    return SaveBytes(path, Encode(text, encoding, used), error);
 }
 
 bool WriteLines(const QString& path, const QStringList& lines, TTextEncoding encoding, const QString& lineEnd,

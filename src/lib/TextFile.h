@@ -34,8 +34,14 @@ bool IsValidUtf8(const QByteArray& bytes);
 bool ReadText(const QString& path, QString& text, TTextEncoding& encoding, QString* error = nullptr);
 bool ReadLines(const QString& path, QStringList& lines, TTextEncoding& encoding, QString* error = nullptr);
 
-// Atomic: written to a temporary file in the same directory, then renamed over the old
-// file, so a failed write leaves the old file intact. `used` as in Encode.
+// The one way this program saves a file: the bytes go to a temporary file in the same
+// directory, which is flushed and synced and checked for write errors before it is
+// renamed over the old file. A full disk, a refused directory or any other failure leaves
+// the old file as it was and returns false with `error` set to the system's reason.
+// `executable` adds the execute bits (the new file is never seen without them).
+bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr, bool executable = false);
+
+// Saved through SaveBytes. `used` as in Encode.
 bool WriteText(const QString& path, const QString& text, TTextEncoding encoding, QString* error = nullptr,
                TTextEncoding* used = nullptr);
 // Every line followed by lineEnd.

@@ -1,0 +1,116 @@
+// Every file the program saves, on a full disk and in a directory it may not write:
+// the save fails, says why, and the old file keeps its bytes.
+
+#include "base/AppParams.h"
+#include "conversion/BatchScript.h"
+#include "conversion/ErrorLog.h"
+#include "encoding/EncodingSettings.h"
+#include "filelist/FileListModel.h"
+#include "lib/TextFile.h"
+#include "settings/AppSettings.h"
+#include "settings/Profile.h"
+#include "support/FullDisk.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QString S(const char* s) { return QString::fromUtf8(s); }
+
+struct Writer {
+    const char* name;
+    QString file;
+    std::function<bool(const QString& path, QString* error)> save;
+};
+
+QList<Writer> EveryWriter(TFileListModel& list)
+{
+    static TErrorLog log;
+    if (log.Lines().isEmpty())
+        log.AddErrorReport(S("the encoder said no"), S("/in/a.mkv"), S("/out/a.avi"), 1);
+    auto script = std::make_shared<TBatchScript>();
+    script->Begin(S("/usr/bin/mencoder"), false, S("%TEMP%\\vexa.log"));
+    TScriptFileBlock block;
+    block.FileNo = 1;
+    block.Input = S("/in/a.mkv");
+    block.Output = S("/out/a.avi");
+    block.VCodec = S("-ovc lavc");
+    block.VParams = S("-lavcopts vcodec=mpeg4");
+    script->AddFile(block);
+    TFileListRow row;
+    row.FileName = S("a.mkv");
+    row.Directory = S("/in");
+    list.AddRow(row);
+    return {
+        {"error log", S("errors.log"), [](const QString& p, QString* e) { return log.SaveToFile(p, e); }},
+        {".bat", S("batch.bat"), [script](const QString& p, QString* e) { return script->Save(p, e); }},
+        {".sh", S("batch.sh"), [script](const QString& p, QString* e) { return script->Save(p, e); }},
+        {"list file", S("files.lst"), [&list](const QString& p, QString* e) { return list.SaveFileList(p, e); }},
+        {"settings", S("vexaconv.ini"), [](const QString& p, QString* e) { return TAppSettings().SaveToFile(p, e); }},
+        {"profile", S("p.ini"), [](const QString& p, QString* e) { return Profile::SaveProfile(p, EncodingSettings(), e); }},
+        {"report", S("clip_info.txt"),
+         [](const QString& p, QString* e) { return TextFile::WriteText(p, S("report\r\n"), TTextEncoding::Utf8, e); }},
+    };
+}
+
+QByteArray OldBytes(const Writer& w) { return QByteArray("[OLD]\r\nkept=") + w.name + "\r\n"; }
+
+} // namespace
+
+TEST(Saves, AFullDiskKeepsEveryOldFileAndSaysWhy)
+{
+    TFullDisk disk;
+    if (!disk.Ok())
+        GTEST_SKIP() << disk.Why().toStdString();
+    TFileListModel list(AppParams());
+    const QList<Writer> writers = EveryWriter(list);
+    for (const Writer& w : writers)
+        TestSupport::WriteFile(disk.FilePath(w.file), OldBytes(w));
+    ASSERT_TRUE(disk.Fill());
+
+    for (const Writer& w : writers) {
+        SCOPED_TRACE(w.name);
+        QString error;
+        EXPECT_FALSE(w.save(disk.FilePath(w.file), &error));
+        EXPECT_TRUE(error.contains(S("No space left on device"))) << error.toStdString();
+        EXPECT_EQ(TestSupport::ReadFile(disk.FilePath(w.file)), OldBytes(w));
+    }
+    // No half-written temporary file is left behind.
+    QStringList expected{S(".filler")};
+    for (const Writer& w : writers)
+        expected << w.file;
+    expected.sort();
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+
+    // With room again every save goes through (the failure above was the disk's).
+    ASSERT_TRUE(QFile::remove(disk.FilePath(S(".filler"))));
+    for (const Writer& w : writers) {
+        SCOPED_TRACE(w.name);
+        QString error;
+        EXPECT_TRUE(w.save(disk.FilePath(w.file), &error)) << error.toStdString();
+        EXPECT_NE(TestSupport::ReadFile(disk.FilePath(w.file)), OldBytes(w));
+    }
+    EXPECT_TRUE(QFileInfo(disk.FilePath(S("batch.sh"))).isExecutable());
+}
+
+TEST(Saves, MissingDirectoryFailsWithoutCreatingAnything)
+{
+    QTemporaryDir tmp;
+    TFileListModel list(AppParams());
+    for (const Writer& w : EveryWriter(list)) {
+        SCOPED_TRACE(w.name);
+        QString error;
+        EXPECT_FALSE(w.save(tmp.filePath(S("no/such/dir/") + w.file), &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_TRUE(QDir(tmp.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
