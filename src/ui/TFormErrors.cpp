@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -101,10 +100,7 @@ bool TFormErrors::SaveLogTo(const QString& fileName)
 void TFormErrors::actSaveLogExecute()
 {
     const QString start = QDir(AppParams().AppDir).filePath(QLatin1String(DefaultErrorLogName));
-    QString name = QFileDialog::getSaveFileName(this, tr("Save log"), start, tr("Log files (*.log)"));
-    if (name.isEmpty())
-        return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".log");
-    SaveLogTo(name);
+    const QString name = UiKit::AskSaveFileName(this, tr("Save log"), start, {tr("Log files (*.log)")}, {QStringLiteral("log")});
+    if (!name.isEmpty())
+        SaveLogTo(name);
 }

@@ -1080,12 +1080,11 @@ void TFormMain::actLoadFileListExecute()
 
 void TFormMain::actSaveFileListExecute()
 {
-    QString file = QFileDialog::getSaveFileName(this, tr("Save file list"), m_list->InitialFolders().SaveFileList,
-                                                QtDialogFilter(FileListDialogFilter()));
+    const QString file = UiKit::AskSaveFileName(this, tr("Save file list"), m_list->InitialFolders().SaveFileList,
+                                                QtDialogFilter(FileListDialogFilter()).split(QStringLiteral(";;")),
+                                                {QStringLiteral("lst")});
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".lst");
     QString error;
     if (!m_list->SaveFileList(file, &error))
         UiKit::WarningBox(this, error);
@@ -1218,14 +1217,11 @@ void TFormMain::actConvertExecute()
 
 void TFormMain::actSaveBATExecute()
 {
-    QString selected;
-    QString file = QFileDialog::getSaveFileName(this, tr("Save BAT file"), m_list->InitialFolders().SaveBat,
-                                                tr("Batch files (*.bat);;Shell scripts (*.sh)"), &selected);
-    if (file.isEmpty())
-        return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += selected.contains(QLatin1String("*.sh")) ? QStringLiteral(".sh") : QStringLiteral(".bat");
-    SaveScript(file);
+    const QString file = UiKit::AskSaveFileName(this, tr("Save BAT file"), m_list->InitialFolders().SaveBat,
+                                                {tr("Batch files (*.bat)"), tr("Shell scripts (*.sh)")},
+                                                {QStringLiteral("bat"), QStringLiteral("sh")});
+    if (!file.isEmpty())
+        SaveScript(file);
 }
 
 TBatchResult TFormMain::SaveScript(const QString& fileName)
