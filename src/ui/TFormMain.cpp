@@ -933,14 +933,18 @@ void TFormMain::actShowHideFileInfoExecute()
     ShowSelectedFileInfo(true);
 }
 
-// Analyses the selected file for the information window; warns when the encoder is
-// missing (the window keeps what it showed).
+// Analyses the selected file for the information window. Without a selection or an
+// encoder the window shows nothing rather than another file's properties; only opening
+// it warns about the missing encoder.
 void TFormMain::ShowSelectedFileInfo(bool warnWithoutEncoder)
 {
     const QString file = SelectedFileName();
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        m_formFileInfo->ClearAll();
         return;
+    }
     if (!QFileInfo::exists(ResolveMencoder(AppParams()))) {
+        m_formFileInfo->ClearAll();
         if (warnWithoutEncoder)
             UiKit::WarningBox(this, MissingEncoderText());
         return;
@@ -988,6 +992,9 @@ void TFormMain::AttachFileList()
     connect(m_ng, &TFileGrid::IconClicked, this, &TFormMain::ngIconClick);
     // The side windows follow the selection once it is complete.
     connect(m_ng->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnSelectedRowChanged(); });
+    // Rows that go (a cleared list) leave the selection without a change signal.
+    connect(m_list, &QAbstractItemModel::modelReset, this, [this] { OnSelectedRowChanged(); });
+    connect(m_list, &QAbstractItemModel::rowsRemoved, this, [this] { OnSelectedRowChanged(); });
     connect(m_ng, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_popLv->popup(m_ng->viewport()->mapToGlobal(pos)); });
     connect(m_list, &TFileListModel::footerChanged, this, &TFormMain::ShowFooter);
