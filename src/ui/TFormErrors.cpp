@@ -71,9 +71,11 @@ void TFormErrors::ClearLog()
     m_me->clear();
 }
 
-void TFormErrors::SetLogText(const QString& text)
+void TFormErrors::AppendLines(const QStringList& lines)
 {
-    m_me->setPlainText(text);
+    if (lines.isEmpty())
+        return;
+    m_me->appendPlainText(lines.join(QLatin1Char('\n')));
 }
 
 void TFormErrors::ShowErrorCount(int count)

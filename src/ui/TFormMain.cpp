@@ -751,6 +751,9 @@ void TFormMain::closeEvent(QCloseEvent* event)
     if (m_tray)
         m_tray->hide();
     event->accept();
+    // The program ends with this window, also when it was hidden (in the tray, or while
+    // a batch it was closed during wound down), which no last-window rule would notice.
+    Q_EMIT Closed();
 }
 
 void TFormMain::OpenWebPage(const QString& path)
@@ -1197,22 +1200,23 @@ TBatchResult TFormMain::RunBatch()
     try {
         result = planner.Convert(rows, settings, options, sink);
     } catch (const std::exception& e) {
-        UiKit::WarningBox(this, QString::fromLocal8Bit(e.what()));
+        if (!m_closeWhenBatchEnds)
+            UiKit::WarningBox(this, QString::fromLocal8Bit(e.what()));
     }
     // The cleanup unlocks the window; this covers a batch that never got that far.
     m_converting = false;
     if (m_locked)
         EnableAll();
     ClearLogs();
-    if (!result.EarlyExit.isEmpty() && !state.ScriptMode)
-        UiKit::WarningBox(this, result.EarlyExit);
-    if (result.ShowErrors) {
-        m_formErrors->SetLogText(m_errorLog.Text());
+    const bool closing = std::exchange(m_closeWhenBatchEnds, false);
+    // An early end was already told in one message box by the batch itself (its own text,
+    // or the warning of the setting that stopped it): nothing more to say here.
+    if (result.ShowErrors && !closing) {
         m_formErrors->ShowErrorCount(result.ErrorCount);
         UiKit::CentreOn(m_formErrors, this);
         m_formErrors->show();
     }
-    if (result.CloseApplication || std::exchange(m_closeWhenBatchEnds, false))
+    if (result.CloseApplication || closing)
         QTimer::singleShot(0, this, &QWidget::close);
     return result;
 }
