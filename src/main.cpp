@@ -3,6 +3,7 @@
 #include "base/Platform.h"
 #include "cli/CommandLine.h"
 #include "cli/Headless.h"
+#include "ui/TCloseOnSignal.h"
 #include "ui/TFormMain.h"
 #include "ui/UiKit.h"
 
@@ -37,7 +38,12 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QString());
     UiKit::ApplyAppStyle(app);
     InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
+    // The program ends when the main window closes, also from the tray or after a batch
+    // it was closed during; a side window left alone does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
     TFormMain w(opts);
+    QObject::connect(&w, &TFormMain::Closed, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    const TCloseOnSignal closeOnSignal(&w);
     w.show();
     // Smoke tests start the window and let it close by itself.
     if (const int ms = qEnvironmentVariableIntValue("VEXACONV_QUIT_AFTER_MS"); ms > 0)

@@ -288,6 +288,27 @@ TEST(UiMainWindow, F2TogglesTheCommandLineWindow)
     EXPECT_FALSE(cmd->isVisible());
 }
 
+TEST(UiAuxiliaryWindows, EscClosesTheSideWindowsWhereverTheFocusIs)
+{
+    MainWindowFixture f;
+    TFormCmdLine* cmd = f.w->FormCmdLine();
+    QTest::keyClick(f.w.get(), Qt::Key_F2);
+    ASSERT_TRUE(cmd->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(cmd));
+    // The read-only text has the focus and must not swallow the key.
+    cmd->activateWindow();
+    cmd->Memo()->setFocus();
+    QTest::keyClick(cmd->Memo(), Qt::Key_Escape);
+    EXPECT_FALSE(cmd->isVisible());
+    EXPECT_TRUE(f.w->isVisible()); // Esc in a side window is not the main window's Esc
+    for (QWidget* side : {static_cast<QWidget*>(f.w->FormErrors()), static_cast<QWidget*>(f.w->FormFileInfo())}) {
+        side->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(side));
+        QTest::keyClick(side, Qt::Key_Escape);
+        EXPECT_FALSE(side->isVisible()) << side->objectName().toStdString();
+    }
+}
+
 TEST(UiMainWindow, StayOnTopTwiceLeavesAuxiliaryWindowsOnTop)
 {
     MainWindowFixture f;

@@ -211,6 +211,48 @@ TEST(UiFileList, FileInfoWindowFollowsTheSelectedRow)
     Screenshot(f.w.get(), QStringLiteral("main_two_rows"));
 }
 
+TEST(UiFileList, FileInfoWindowWithoutEncoderShowsNoOtherFilesData)
+{
+    ListFixture f;
+    if (AppParams().mencoder.isEmpty())
+        GTEST_SKIP() << "no encoder";
+    Drop(f.w.get(), {f.a, f.b});
+    QTest::keyClick(f.w.get(), Qt::Key_F10);
+    ASSERT_TRUE(f.w->FormFileInfo()->isVisible());
+    const auto shown = [&f](const char* label) { return f.w->FormFileInfo()->ValueLabel(QLatin1String(label))->text(); };
+    ASSERT_FALSE(shown("lblVideoCodec").isEmpty());
+    ASSERT_EQ(f.w->FormFileInfo()->Shown().FileName, QStringLiteral("a.avi"));
+
+    // The encoder goes away: the next row shows nothing rather than a.avi's properties.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    AppParams().mencoder = f.tmp.filePath(QStringLiteral("gone"));
+    f.w->Grid()->selectRow(1);
+    EXPECT_TRUE(f.w->FormFileInfo()->Shown().FileName.isEmpty());
+    EXPECT_TRUE(shown("lblVideoCodec").isEmpty());
+    EXPECT_TRUE(shown("lblFileSize").isEmpty());
+
+    // Opening the window again warns, once, and still shows nothing.
+    f.w->FormFileInfo()->hide();
+    f.w->Grid()->selectRow(0);
+    {
+        ModalWatcher watch;
+        f.w->Action(QStringLiteral("actShowHideFileInfo"))->trigger();
+        EXPECT_EQ(watch.boxTexts, QStringList{MissingEncoderText()});
+    }
+    EXPECT_TRUE(f.w->FormFileInfo()->isVisible());
+    EXPECT_TRUE(f.w->FormFileInfo()->Shown().FileName.isEmpty());
+    qputenv("PATH", path);
+
+    // With the encoder back, clearing the list empties the window too.
+    AppParams().mencoder.clear();
+    f.w->Grid()->selectRow(1);
+    EXPECT_EQ(f.w->FormFileInfo()->Shown().FileName, QStringLiteral("b.mp4"));
+    f.w->Action(QStringLiteral("actClearFileList"))->trigger();
+    EXPECT_TRUE(f.w->FormFileInfo()->Shown().FileName.isEmpty());
+    f.w->FormFileInfo()->hide();
+}
+
 TEST(UiConversion, TwoClipsThroughTheEncoderFromTheWindow)
 {
     ListFixture f;

@@ -6,6 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QTest>
 
@@ -33,6 +39,78 @@ MainWindowFixture::MainWindowFixture(const QStringList& inputs)
 MainWindowFixture::~MainWindowFixture()
 {
     w.reset();
+}
+
+QString Fake(const char* name)
+{
+    return QStringLiteral(VEXA_SOURCE_DIR "/tests/fake_encoder/") + QLatin1String(name);
+}
+
+void DropFiles(TFormMain* w, const QStringList& paths)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    mime.setUrls(urls);
+    const QPoint at = w->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &drop);
+}
+
+BatchFixture::BatchFixture()
+{
+    AppParams().FileAnalysis = faQuick;
+    media = QDir(tmp.filePath(QStringLiteral("media")));
+    media.mkpath(QStringLiteral("."));
+    out = QDir(tmp.filePath(QStringLiteral("out")));
+    out.mkpath(QStringLiteral("."));
+    a = Copy("clip_xvid_mp3.avi", QStringLiteral("a.avi"));
+    b = Copy("clip_h264_aac.mp4", QStringLiteral("b.mp4"));
+}
+
+QString BatchFixture::Copy(const char* clip, const QString& name) const
+{
+    const QString to = media.filePath(name);
+    QFile::copy(TestSupport::Clip(QLatin1String(clip)), to);
+    return to;
+}
+
+void BatchFixture::OutputTo(const QString& dir)
+{
+    EncodingSettings s = w->Settings();
+    s.rbOutDir = true;
+    s.edOutDir = dir;
+    w->SetSettings(s);
+}
+
+ModalWatcher::ModalWatcher(std::function<bool(QWidget*)> onModal)
+    : m_onModal(std::move(onModal))
+    , m_timer(new QTimer)
+{
+    m_timer->setInterval(20);
+    QObject::connect(m_timer, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        // A box on the stack may take the address of the one before: mark, not compare.
+        if (!modal->property("vexaSeen").toBool()) {
+            modal->setProperty("vexaSeen", true);
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                boxTexts << box->text();
+        }
+        if (m_onModal && m_onModal(modal))
+            return;
+        modal->close();
+    });
+    m_timer->start();
+}
+
+ModalWatcher::~ModalWatcher()
+{
+    delete m_timer;
 }
 
 QStringList MenuNames(const QMenu* menu)

@@ -7,9 +7,11 @@
 #include <QMenu>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace UiTest {
@@ -31,6 +33,38 @@ struct MainWindowFixture {
     QTemporaryDir tmp;
     QDir home;
     std::unique_ptr<TFormMain> w;
+};
+
+// A fake encoder of tests/fake_encoder.
+QString Fake(const char* name);
+
+// Drops the files on the window as the desktop does.
+void DropFiles(TFormMain* w, const QStringList& paths);
+
+// A main window with two clips copied to media/ (a.avi, b.mp4) and an empty out/.
+struct BatchFixture : MainWindowFixture {
+    BatchFixture();
+    // Copies a test clip to media/name.
+    QString Copy(const char* clip, const QString& name) const;
+    // The outputs go to dir.
+    void OutputTo(const QString& dir);
+    QDir media, out;
+    QString a, b;
+};
+
+// Answers the modal windows that open while it lives (message boxes, file dialogs):
+// each is handed to onModal, which may work it and returns whether it is done with it;
+// what is not done with is closed. Message box texts are kept in order.
+class ModalWatcher {
+public:
+    explicit ModalWatcher(std::function<bool(QWidget*)> onModal = {});
+    ~ModalWatcher();
+
+    QStringList boxTexts;
+
+private:
+    std::function<bool(QWidget*)> m_onModal;
+    QTimer* m_timer = nullptr;
 };
 
 // The object names of a menu's actions, "-" for a separator, submenus by their menu's name.

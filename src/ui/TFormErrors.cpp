@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -72,9 +71,11 @@ void TFormErrors::ClearLog()
     m_me->clear();
 }
 
-void TFormErrors::SetLogText(const QString& text)
+void TFormErrors::AppendLines(const QStringList& lines)
 {
-    m_me->setPlainText(text);
+    if (lines.isEmpty())
+        return;
+    m_me->appendPlainText(lines.join(QLatin1Char('\n')));
 }
 
 void TFormErrors::ShowErrorCount(int count)
@@ -101,10 +102,7 @@ bool TFormErrors::SaveLogTo(const QString& fileName)
 void TFormErrors::actSaveLogExecute()
 {
     const QString start = QDir(AppParams().AppDir).filePath(QLatin1String(DefaultErrorLogName));
-    QString name = QFileDialog::getSaveFileName(this, tr("Save log"), start, tr("Log files (*.log)"));
-    if (name.isEmpty())
-        return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".log");
-    SaveLogTo(name);
+    const QString name = UiKit::AskSaveFileName(this, tr("Save log"), start, {tr("Log files (*.log)")}, {QStringLiteral("log")});
+    if (!name.isEmpty())
+        SaveLogTo(name);
 }

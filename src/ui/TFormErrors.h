@@ -15,8 +15,8 @@ public:
     void AddErrorReport(const QString& report, const QString& input, const QString& output, int number);
     // Batch start: the text emptied, caption "Errors".
     void ClearLog();
-    // The log's whole text (after a report was added).
-    void SetLogText(const QString& text);
+    // Adds lines after what the window shows, the user's edits and a Clear included.
+    void AppendLines(const QStringList& lines);
     // The end of a batch with errors: caption "Errors (N)".
     void ShowErrorCount(int count);
     QPlainTextEdit* Memo() const { return m_me; }

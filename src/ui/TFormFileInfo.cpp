@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -227,7 +226,7 @@ void TFormFileInfo::actSaveExecute()
     if (m_fileName.isEmpty())
         return;
     const QString proposal = FullPathFromLabels(m_directory, m_fileName) + QStringLiteral("_info.txt");
-    const QString name = QFileDialog::getSaveFileName(this, tr("Save"), proposal, tr("Text files (*.txt)"));
+    const QString name = UiKit::AskSaveFileName(this, tr("Save"), proposal, {tr("Text files (*.txt)")}, {QStringLiteral("txt")});
     if (!name.isEmpty())
         SaveReportTo(name);
 }

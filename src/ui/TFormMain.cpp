@@ -751,6 +751,9 @@ void TFormMain::closeEvent(QCloseEvent* event)
     if (m_tray)
         m_tray->hide();
     event->accept();
+    // The program ends with this window, also when it was hidden (in the tray, or while
+    // a batch it was closed during wound down), which no last-window rule would notice.
+    Q_EMIT Closed();
 }
 
 void TFormMain::OpenWebPage(const QString& path)
@@ -933,14 +936,18 @@ void TFormMain::actShowHideFileInfoExecute()
     ShowSelectedFileInfo(true);
 }
 
-// Analyses the selected file for the information window; warns when the encoder is
-// missing (the window keeps what it showed).
+// Analyses the selected file for the information window. Without a selection or an
+// encoder the window shows nothing rather than another file's properties; only opening
+// it warns about the missing encoder.
 void TFormMain::ShowSelectedFileInfo(bool warnWithoutEncoder)
 {
     const QString file = SelectedFileName();
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        m_formFileInfo->ClearAll();
         return;
+    }
     if (!QFileInfo::exists(ResolveMencoder(AppParams()))) {
+        m_formFileInfo->ClearAll();
         if (warnWithoutEncoder)
             UiKit::WarningBox(this, MissingEncoderText());
         return;
@@ -988,6 +995,9 @@ void TFormMain::AttachFileList()
     connect(m_ng, &TFileGrid::IconClicked, this, &TFormMain::ngIconClick);
     // The side windows follow the selection once it is complete.
     connect(m_ng->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnSelectedRowChanged(); });
+    // Rows that go (a cleared list) leave the selection without a change signal.
+    connect(m_list, &QAbstractItemModel::modelReset, this, [this] { OnSelectedRowChanged(); });
+    connect(m_list, &QAbstractItemModel::rowsRemoved, this, [this] { OnSelectedRowChanged(); });
     connect(m_ng, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { m_popLv->popup(m_ng->viewport()->mapToGlobal(pos)); });
     connect(m_list, &TFileListModel::footerChanged, this, &TFormMain::ShowFooter);
@@ -1080,12 +1090,11 @@ void TFormMain::actLoadFileListExecute()
 
 void TFormMain::actSaveFileListExecute()
 {
-    QString file = QFileDialog::getSaveFileName(this, tr("Save file list"), m_list->InitialFolders().SaveFileList,
-                                                QtDialogFilter(FileListDialogFilter()));
+    const QString file = UiKit::AskSaveFileName(this, tr("Save file list"), m_list->InitialFolders().SaveFileList,
+                                                QtDialogFilter(FileListDialogFilter()).split(QStringLiteral(";;")),
+                                                {QStringLiteral("lst")});
     if (file.isEmpty())
         return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".lst");
     QString error;
     if (!m_list->SaveFileList(file, &error))
         UiKit::WarningBox(this, error);
@@ -1191,22 +1200,23 @@ TBatchResult TFormMain::RunBatch()
     try {
         result = planner.Convert(rows, settings, options, sink);
     } catch (const std::exception& e) {
-        UiKit::WarningBox(this, QString::fromLocal8Bit(e.what()));
+        if (!m_closeWhenBatchEnds)
+            UiKit::WarningBox(this, QString::fromLocal8Bit(e.what()));
     }
     // The cleanup unlocks the window; this covers a batch that never got that far.
     m_converting = false;
     if (m_locked)
         EnableAll();
     ClearLogs();
-    if (!result.EarlyExit.isEmpty() && !state.ScriptMode)
-        UiKit::WarningBox(this, result.EarlyExit);
-    if (result.ShowErrors) {
-        m_formErrors->SetLogText(m_errorLog.Text());
+    const bool closing = std::exchange(m_closeWhenBatchEnds, false);
+    // An early end was already told in one message box by the batch itself (its own text,
+    // or the warning of the setting that stopped it): nothing more to say here.
+    if (result.ShowErrors && !closing) {
         m_formErrors->ShowErrorCount(result.ErrorCount);
         UiKit::CentreOn(m_formErrors, this);
         m_formErrors->show();
     }
-    if (result.CloseApplication || std::exchange(m_closeWhenBatchEnds, false))
+    if (result.CloseApplication || closing)
         QTimer::singleShot(0, this, &QWidget::close);
     return result;
 }
@@ -1218,14 +1228,11 @@ void TFormMain::actConvertExecute()
 
 void TFormMain::actSaveBATExecute()
 {
-    QString selected;
-    QString file = QFileDialog::getSaveFileName(this, tr("Save BAT file"), m_list->InitialFolders().SaveBat,
-                                                tr("Batch files (*.bat);;Shell scripts (*.sh)"), &selected);
-    if (file.isEmpty())
-        return;
-    if (QFileInfo(file).suffix().isEmpty())
-        file += selected.contains(QLatin1String("*.sh")) ? QStringLiteral(".sh") : QStringLiteral(".bat");
-    SaveScript(file);
+    const QString file = UiKit::AskSaveFileName(this, tr("Save BAT file"), m_list->InitialFolders().SaveBat,
+                                                {tr("Batch files (*.bat)"), tr("Shell scripts (*.sh)")},
+                                                {QStringLiteral("bat"), QStringLiteral("sh")});
+    if (!file.isEmpty())
+        SaveScript(file);
 }
 
 TBatchResult TFormMain::SaveScript(const QString& fileName)

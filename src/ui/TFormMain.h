@@ -88,12 +88,18 @@ public:
     const TErrorLog& ErrorLog() const { return m_errorLog; }
     // Aborts a running batch (closing the window during a conversion does this first).
     void AbortConversion();
+    // The window was closed during a batch: it closes for good once the batch has ended.
+    bool ClosePending() const { return m_closeWhenBatchEnds; }
     TFormProgress* FormProgress() const { return m_formProgress; }
     TFormErrors* FormErrors() const { return m_formErrors; }
     TFormCmdLine* FormCmdLine() const { return m_formCmdLine; }
     TFormFileInfo* FormFileInfo() const { return m_formFileInfo; }
     // The auxiliary windows, in the order they are created.
     QList<QWidget*> AuxiliaryWindows() const;
+
+Q_SIGNALS:
+    // The window has closed for good (settings saved): the program is to end.
+    void Closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

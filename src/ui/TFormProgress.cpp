@@ -220,6 +220,12 @@ void TFormProgress::PassStarted(int passNo, int passes)
     m_pbFile->setValue(0);
 }
 
+void TFormProgress::SetWeights(double fileWeight, double totalWeight)
+{
+    m_fileWeight = fileWeight > 0 ? fileWeight : 1;
+    m_totalWeight = totalWeight;
+}
+
 void TFormProgress::FileFinished()
 {
     m_doneWeight += m_fileWeight;

@@ -34,6 +34,10 @@ public:
     // duration, or frames / fps, times its passes).
     void FileStarted(const QString& input, const QString& outputHtml, double weight);
     void PassStarted(int passNo, int passes);
+    // The running file's weight and the batch's total, once the file was analysed.
+    void SetWeights(double fileWeight, double totalWeight);
+    double TotalWeight() const { return m_totalWeight; }
+    double FileWeightNow() const { return m_fileWeight; }
     void FileFinished();
     // The file went through: the bar full, its weight done.
     void FileCompleted();

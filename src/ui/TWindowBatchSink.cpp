@@ -1,6 +1,7 @@
 #include "ui/TWindowBatchSink.h"
 
 #include "base/AppParams.h"
+#include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
 #include "filelist/FileListModel.h"
 #include "media/MediaAnalysis.h"
@@ -38,36 +39,65 @@ bool TWindowBatchSink::HideEncoderOutput() const
 
 void TWindowBatchSink::OnWarning(const QString& text)
 {
+    ++m_warningsShown;
+    // Nobody is left to answer a box once the window was closed: the program is ending.
+    if (m_main.ClosePending())
+        return;
     UiKit::WarningBox(m_progress.isVisible() ? static_cast<QWidget*>(&m_progress) : &m_main, text);
 }
 
-// A file's share of the batch: what the list knows of its duration, or a quick look at
-// the file when the list was filled without analysis.
-double TWindowBatchSink::RowWeight(int row) const
+std::optional<double> TWindowBatchSink::KnownRowWeight(int row) const
 {
-    const int passes = m_twoPass ? 2 : 1;
     const TFileListRow& r = m_list.Row(row);
     if (r.Analysed && r.Duration > 0)
-        return TFormProgress::FileWeight(r.Duration, 0, 0, passes);
-    TVideoFileInfo info;
-    AnalyzeMediaFile(r.FullName(), ResolveMediaInfoDll(AppParams()), info);
-    const TVideoStreamInfo& v = info.VideoStreams[0];
-    return TFormProgress::FileWeight(info.Duration, v.Frames, v.FPS, passes);
+        return TFormProgress::FileWeight(r.Duration, 0, 0, m_twoPass ? 2 : 1);
+    return std::nullopt;
 }
 
-void TWindowBatchSink::OnBatchStarted(int filesToConvert)
+void TWindowBatchSink::EstimateUnknownWeights()
+{
+    double known = 0;
+    int knownCount = 0;
+    for (auto it = m_weights.cbegin(); it != m_weights.cend(); ++it)
+        if (!m_estimated.contains(it.key())) {
+            known += it.value();
+            ++knownCount;
+        }
+    const double guess = knownCount > 0 ? known / knownCount : 1;
+    for (int row : std::as_const(m_estimated))
+        m_weights[row] = guess;
+}
+
+double TWindowBatchSink::TotalWeight() const
 {
     double total = 0;
+    for (double w : m_weights)
+        total += w;
+    return total;
+}
+
+// A row's share of the batch comes from what the list knows of it; a row added without
+// analysis is analysed only when the batch reaches it, so starting a big batch costs
+// nothing, and its share is a guess until then.
+void TWindowBatchSink::OnBatchStarted(int filesToConvert)
+{
     m_weights.clear();
+    m_estimated.clear();
+    m_currentRow = -1;
+    m_currentInput.clear();
     for (int row = 0; row < m_list.rowCount(); ++row) {
         if (!m_list.IsChecked(row))
             continue;
-        const double w = RowWeight(row);
-        m_weights.insert(row, w);
-        total += w;
+        if (const std::optional<double> w = KnownRowWeight(row)) {
+            m_weights.insert(row, *w);
+        } else {
+            m_weights.insert(row, 1);
+            m_estimated.insert(row);
+        }
     }
+    EstimateUnknownWeights();
     m_errors.ClearLog();
-    m_progress.BatchStarted(filesToConvert, total);
+    m_progress.BatchStarted(filesToConvert, TotalWeight());
     if (!m_scriptMode) {
         UiKit::CentreOn(&m_progress, &m_main);
         m_progress.show();
@@ -77,6 +107,8 @@ void TWindowBatchSink::OnBatchStarted(int filesToConvert)
 
 void TWindowBatchSink::OnRowStarted(int row, const QString& input)
 {
+    m_currentRow = row;
+    m_currentInput = input;
     m_progress.FileStarted(input, QString(), m_weights.value(row, 1));
     m_main.Grid()->scrollTo(m_list.index(row, 0));
 }
@@ -93,6 +125,15 @@ void TWindowBatchSink::OnStatusLabel(const QString& html, std::optional<TColor> 
 
 void TWindowBatchSink::OnRunStarting(int passNo)
 {
+    // The batch analyses each row before its first run: a guessed share becomes real.
+    const TVideoFileInfo& info = ConversionState().CurrentFileInfo;
+    if (m_estimated.contains(m_currentRow) && !m_currentInput.isEmpty() && info.FileName == m_currentInput) {
+        const TVideoStreamInfo& v = info.VideoStreams[0];
+        m_weights[m_currentRow] = TFormProgress::FileWeight(info.Duration, v.Frames, v.FPS, m_twoPass ? 2 : 1);
+        m_estimated.remove(m_currentRow);
+        EstimateUnknownWeights();
+        m_progress.SetWeights(m_weights.value(m_currentRow), TotalWeight());
+    }
     m_progress.PassStarted(passNo, m_twoPass ? 2 : 1);
 }
 
@@ -101,15 +142,30 @@ void TWindowBatchSink::OnMemo(const QStringList& lines)
     m_progress.SetMemoLines(lines);
 }
 
+// The report just added goes after what the error window shows: a Clear or the user's
+// edits stay as they are.
 void TWindowBatchSink::OnErrorReport(int number)
 {
-    Q_UNUSED(number);
-    m_errors.SetLogText(m_log.Text());
+    const QStringList& lines = m_log.Lines();
+    const QString head = QStringLiteral("Error # %1").arg(number);
+    qsizetype from = lines.size();
+    while (from > 0 && lines.at(from - 1) != head)
+        --from;
+    m_errors.AppendLines(from > 0 ? lines.mid(from - 1) : lines);
 }
 
 void TWindowBatchSink::OnFileCompleted()
 {
     m_progress.FileCompleted();
+}
+
+void TWindowBatchSink::OnRowFinished(int row, const QString& status, const QString& input, const QString& output)
+{
+    Q_UNUSED(input);
+    Q_UNUSED(output);
+    // A skipped row is done with as well: the batch's share moves past it.
+    if (row == m_currentRow && status == QLatin1String("Skipped"))
+        m_progress.FileFinished();
 }
 
 void TWindowBatchSink::OnBatchCleanup()

@@ -3,6 +3,9 @@
 #include "conversion/BatchPlanner.h"
 
 #include <QHash>
+#include <QSet>
+
+#include <optional>
 
 class TErrorLog;
 class TFileListModel;
@@ -28,12 +31,20 @@ public:
     void OnMemo(const QStringList& lines) override;
     void OnErrorReport(int number) override;
     void OnFileCompleted() override;
+    void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override;
     void OnBatchCleanup() override;
     void PumpEvents() override;
     void Wait(int ms) override;
 
+    // How many message boxes the batch has shown.
+    int WarningsShown() const { return m_warningsShown; }
+
 private:
-    double RowWeight(int row) const;
+    // What the list already knows of the row's weight; nothing for a row not analysed.
+    std::optional<double> KnownRowWeight(int row) const;
+    // Rows not yet analysed count as the average of the rows known so far.
+    void EstimateUnknownWeights();
+    double TotalWeight() const;
 
     TFormMain& m_main;
     TFileListModel& m_list;
@@ -43,4 +54,8 @@ private:
     bool m_twoPass;
     bool m_scriptMode;
     QHash<int, double> m_weights; // row -> weight of the batch's rows
+    QSet<int> m_estimated;        // rows whose weight is a guess until the batch reaches them
+    int m_currentRow = -1;
+    QString m_currentInput;
+    int m_warningsShown = 0;
 };

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -13,6 +14,8 @@
 #include <QStyleFactory>
 #include <QUrl>
 #include <QWidget>
+
+#include <memory>
 
 namespace UiKit {
 
@@ -123,6 +126,43 @@ void AddEscHides(QWidget* w)
     esc->setShortcut(Qt::Key_Escape);
     QObject::connect(esc, &QAction::triggered, w, &QWidget::hide);
     w->addAction(esc);
+}
+
+QFileDialog* MakeSaveDialog(QWidget* parent, const QString& caption, const QString& start,
+                            const QStringList& filters, const QStringList& suffixes)
+{
+    auto* dlg = new QFileDialog(parent, caption);
+    dlg->setObjectName(QStringLiteral("dlgSave"));
+    dlg->setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg->setAcceptMode(QFileDialog::AcceptSave);
+    dlg->setFileMode(QFileDialog::AnyFile);
+    dlg->setNameFilters(filters);
+    const QFileInfo fi(start);
+    if (fi.isDir()) {
+        dlg->setDirectory(start);
+    } else {
+        dlg->setDirectory(fi.absolutePath());
+        dlg->selectFile(fi.fileName());
+    }
+    dlg->setDefaultSuffix(suffixes.value(0));
+    // The suffix follows the filter: "Shell scripts (*.sh)" makes a typed "run" into "run.sh".
+    QObject::connect(dlg, &QFileDialog::filterSelected, dlg, [dlg, filters, suffixes](const QString& filter) {
+        const qsizetype i = filters.indexOf(filter);
+        if (i >= 0)
+            dlg->setDefaultSuffix(suffixes.value(i));
+    });
+    return dlg;
+}
+
+QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& start, const QStringList& filters,
+                        const QStringList& suffixes, int* selectedFilter)
+{
+    std::unique_ptr<QFileDialog> dlg(MakeSaveDialog(parent, caption, start, filters, suffixes));
+    if (dlg->exec() != QDialog::Accepted || dlg->selectedFiles().isEmpty())
+        return QString();
+    if (selectedFilter)
+        *selectedFilter = int(filters.indexOf(dlg->selectedNameFilter()));
+    return dlg->selectedFiles().first();
 }
 
 } // namespace UiKit

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QApplication;
+class QFileDialog;
 class QWidget;
 
 // Small pieces every window shares: the message box, the fonts, the look.
@@ -37,5 +38,17 @@ bool OpenWithShell(const QString& pathOrUrl);
 
 // The side windows' "actEsc": Esc hides the window.
 void AddEscHides(QWidget* w);
+
+// A save dialog that adds the suffix of the chosen filter to a name typed without one
+// before it asks about overwriting, so the prompt names the file that is written.
+// filters: "Batch files (*.bat)" and so on; suffixes: the suffix of each filter, in the
+// same order. The dialog is Qt's own: a desktop dialog would ask about the bare name.
+QFileDialog* MakeSaveDialog(QWidget* parent, const QString& caption, const QString& start,
+                            const QStringList& filters, const QStringList& suffixes);
+
+// Runs the save dialog modally; the chosen file with its suffix, empty on cancel.
+// selectedFilter, when given, gets the index of the filter in force at the end.
+QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& start, const QStringList& filters,
+                        const QStringList& suffixes, int* selectedFilter = nullptr);
 
 } // namespace UiKit

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <csignal>
+
+class QSocketNotifier;
+class QWidget;
+
+// SIGINT and SIGTERM close the window as its close button does: a running batch is
+// aborted and wound down, the settings are saved and the program ends. The handler only
+// writes a byte to a pipe; the window is closed from the event loop. One at a time; the
+// previous handlers come back when it goes.
+class TCloseOnSignal : public QObject {
+    Q_OBJECT
+public:
+    explicit TCloseOnSignal(QWidget* window, QObject* parent = nullptr);
+    ~TCloseOnSignal() override;
+
+    bool Installed() const { return m_notifier != nullptr; }
+
+private:
+    void OnSignal();
+
+    QPointer<QWidget> m_window;
+    QSocketNotifier* m_notifier = nullptr;
+    int m_readFd = -1;
+    int m_writeFd = -1;
+    struct sigaction m_oldInt = {};
+    struct sigaction m_oldTerm = {};
+};

@@ -1,0 +1,163 @@
+// The window around a batch: one message box per early exit, the error window keeping
+// the user's text, and the batch's shares without analysis at its start.
+#include "test_ui_support.h"
+
+#include "base/AppParams.h"
+#include "conversion/ConversionState.h"
+#include "encoding/SettingsRules.h"
+#include "filelist/FileListModel.h"
+#include "media/MediaAnalysis.h"
+#include "ui/TFileGrid.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormMain.h"
+#include "ui/TFormProgress.h"
+#include "ui/TWindowBatchSink.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace UiTest;
+
+namespace {
+
+// The PATH of the test, emptied while it lives: no encoder is found on it.
+struct NoEncoderOnPath {
+    NoEncoderOnPath() : saved(qgetenv("PATH")) { qputenv("PATH", "/nonexistent"); }
+    ~NoEncoderOnPath() { qputenv("PATH", saved); }
+    QByteArray saved;
+};
+
+} // namespace
+
+TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
+{
+    {
+        // The encoder is missing.
+        BatchFixture f;
+        DropFiles(f.w.get(), {f.a});
+        NoEncoderOnPath noPath;
+        AppParams().mencoder = f.tmp.filePath(QStringLiteral("no-encoder"));
+        ModalWatcher watch;
+        const TBatchResult r = f.w->RunBatch();
+        EXPECT_FALSE(r.EarlyExit.isEmpty());
+        EXPECT_EQ(watch.boxTexts, QStringList{MissingEncoderText()});
+    }
+    {
+        // A typed setting the encoder cannot take: its own warning, nothing else.
+        BatchFixture f;
+        DropFiles(f.w.get(), {f.a});
+        AppParams().mencoder = Fake("silent_fail.sh");
+        f.OutputTo(f.out.path());
+        EncodingSettings s = f.w->Settings();
+        s.cbAviVideoBitrate.Text = QStringLiteral("fast");
+        f.w->SetSettings(s);
+        ModalWatcher watch;
+        const TBatchResult r = f.w->RunBatch();
+        EXPECT_FALSE(r.EarlyExit.isEmpty());
+        EXPECT_EQ(watch.boxTexts, QStringList{VideoBitrateMessage(QStringLiteral("fast"))});
+        EXPECT_TRUE(f.w->Action(QStringLiteral("actConvert"))->isEnabled()); // unlocked again
+    }
+    {
+        // The output directory cannot be made (its parent is a file).
+        BatchFixture f;
+        DropFiles(f.w.get(), {f.a});
+        AppParams().mencoder = Fake("silent_fail.sh");
+        const QString blocker = TestSupport::WriteFile(f.tmp.filePath(QStringLiteral("file")), "x");
+        f.OutputTo(blocker + QStringLiteral("/sub"));
+        ModalWatcher watch;
+        const TBatchResult r = f.w->RunBatch();
+        EXPECT_FALSE(r.EarlyExit.isEmpty());
+        ASSERT_EQ(watch.boxTexts.size(), 1) << watch.boxTexts.join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("Couldn't create directory"))) << watch.boxTexts[0].toStdString();
+    }
+}
+
+TEST(UiBatch, ErrorWindowKeepsClearAndEditsWhenLaterReportsArrive)
+{
+    BatchFixture f;
+    const QString c = f.Copy("clip_video_only.mp4", QStringLiteral("c.mp4"));
+    DropFiles(f.w.get(), {f.a, f.b, c});
+    AppParams().mencoder = Fake("silent_fail.sh");
+    f.OutputTo(f.out.path());
+    QPlainTextEdit* me = f.w->FormErrors()->Memo();
+    // After the first report the user clears the window; after the second, adds a note.
+    int step = 0;
+    QTimer user;
+    user.setInterval(5);
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        const QString text = me->toPlainText();
+        if (step == 0 && text.contains(QLatin1String("Error # 1"))) {
+            f.w->FormErrors()->actClearLogExecute();
+            step = 1;
+        } else if (step == 1 && text.contains(QLatin1String("Error # 2"))) {
+            me->moveCursor(QTextCursor::End);
+            me->insertPlainText(QStringLiteral("\nmy note"));
+            step = 2;
+        }
+    });
+    user.start();
+    ModalWatcher watch;
+    const TBatchResult r = f.w->RunBatch();
+    user.stop();
+    EXPECT_EQ(r.ErrorCount, 3);
+    EXPECT_EQ(step, 2);
+    const QString text = me->toPlainText();
+    EXPECT_FALSE(text.contains(QLatin1String("Error # 1")));
+    EXPECT_TRUE(text.startsWith(QLatin1String("Error # 2\n----------\n"))) << text.toStdString();
+    EXPECT_LT(text.indexOf(QLatin1String("my note")), text.indexOf(QLatin1String("Error # 3")));
+    EXPECT_TRUE(text.contains(QLatin1String("Input file: ") + c));
+    EXPECT_EQ(f.w->FormErrors()->windowTitle(), QStringLiteral("Errors (3)"));
+    EXPECT_TRUE(f.w->FormErrors()->isVisible());
+    EXPECT_TRUE(watch.boxTexts.isEmpty());
+    // The log the program keeps is whole.
+    EXPECT_TRUE(f.w->ErrorLog().Text().contains(QLatin1String("Error # 1")));
+    f.w->FormErrors()->hide();
+}
+
+TEST(UiBatch, RowsAreAnalysedWhenTheBatchReachesThemNotAtItsStart)
+{
+    BatchFixture f;
+    AppParams().FileAnalysis = faNone;
+    const QString longClip = f.Copy("clip_runner_40s.avi", QStringLiteral("long.avi"));
+    DropFiles(f.w.get(), {f.a, longClip});
+    TFileListModel* list = f.w->List();
+    ASSERT_EQ(list->rowCount(), 2);
+    ASSERT_FALSE(list->Row(0).Analysed);
+
+    TFormProgress* progress = f.w->FormProgress();
+    TWindowBatchSink sink(*f.w, *list, *progress, *f.w->FormErrors(), f.w->ErrorLog(), false, false);
+    sink.OnBatchStarted(2);
+    // Nothing known yet: equal shares, and the list untouched.
+    EXPECT_DOUBLE_EQ(progress->TotalWeight(), 2);
+    EXPECT_FALSE(list->Row(0).Analysed);
+    EXPECT_FALSE(list->Row(1).Analysed);
+
+    TVideoFileInfo& info = ConversionState().CurrentFileInfo;
+    const auto reach = [&](int row) {
+        const QString input = list->GetNgFullFileName(row);
+        sink.OnRowStarted(row, input);
+        sink.OnRunStarting(0); // before the batch's own analysis: still a guess
+        GetVideoFileInfo(input, AppParams().MediaInfoDll, info);
+        sink.OnRunStarting(0);
+        return info.Duration;
+    };
+    const double first = reach(0);
+    ASSERT_GT(first, 1000);
+    // The first row's share is real, the second counts as the average known so far.
+    EXPECT_DOUBLE_EQ(progress->FileWeightNow(), first);
+    EXPECT_DOUBLE_EQ(progress->TotalWeight(), 2 * first);
+    sink.OnFileCompleted();
+    const double second = reach(1);
+    ASSERT_GT(second, 30000);
+    EXPECT_DOUBLE_EQ(progress->TotalWeight(), first + second);
+    sink.OnFileCompleted();
+    EXPECT_TRUE(progress->TimingLabel()->text().contains(QLatin1String("Batch: 100%")))
+        << progress->TimingLabel()->text().toStdString();
+    progress->hide();
+    ClearVideoFileInfo(info);
+}

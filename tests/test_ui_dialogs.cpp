@@ -1,0 +1,112 @@
+// The save dialogs: the suffix of the chosen filter is added before the dialog asks
+// about overwriting, so the prompt names the file that is then written.
+#include "test_ui_support.h"
+
+#include "base/AppParams.h"
+#include "ui/TFormMain.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <gtest/gtest.h>
+
+using namespace UiTest;
+
+namespace {
+
+// Works the first file dialog it is given: checks nothing itself, types name, picks the
+// filter with index filter (as a user's click does) and accepts; answers the overwrite
+// prompt with Yes.
+struct SaveDialogDriver {
+    QString name;
+    int filter = 0;
+    QString defaultSuffix;
+    QStringList nameFilters;
+    bool acceptSave = false;
+    bool confirmsOverwrite = false;
+    bool handled = false;
+
+    bool operator()(QWidget* modal)
+    {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->button(QMessageBox::Yes)->click();
+            return true;
+        }
+        auto* dlg = qobject_cast<QFileDialog*>(modal);
+        if (!dlg)
+            return false;
+        if (handled)
+            return true;
+        handled = true;
+        defaultSuffix = dlg->defaultSuffix();
+        nameFilters = dlg->nameFilters();
+        acceptSave = dlg->acceptMode() == QFileDialog::AcceptSave;
+        confirmsOverwrite = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
+        if (filter > 0) {
+            auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            EXPECT_TRUE(types);
+            if (types) {
+                types->setCurrentIndex(filter);
+                Q_EMIT types->activated(filter);
+                Q_EMIT types->textActivated(types->itemText(filter));
+            }
+        }
+        dlg->selectFile(name);
+        // Accepting may ask about overwriting: from the event loop, not from inside the watcher.
+        QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+        return true;
+    }
+};
+
+} // namespace
+
+TEST(UiSaveDialogs, FileListSuffixIsAddedBeforeTheOverwritePrompt)
+{
+    BatchFixture f;
+    DropFiles(f.w.get(), {f.a});
+    f.w->UpdateInitialFolders(f.out.path());
+    const QString existing = f.out.filePath(QStringLiteral("name.lst"));
+    TestSupport::WriteFile(existing, "old list\r\n");
+    auto driver = std::make_shared<SaveDialogDriver>();
+    driver->name = QStringLiteral("name");
+    ModalWatcher watch([driver](QWidget* m) { return (*driver)(m); });
+    f.w->Action(QStringLiteral("actSaveFileList"))->trigger();
+
+    EXPECT_TRUE(driver->acceptSave);
+    EXPECT_TRUE(driver->confirmsOverwrite);
+    EXPECT_EQ(driver->defaultSuffix, QStringLiteral("lst"));
+    ASSERT_EQ(driver->nameFilters.size(), 1);
+    EXPECT_TRUE(driver->nameFilters[0].endsWith(QLatin1String("(*.lst)"))) << driver->nameFilters[0].toStdString();
+    // The prompt asked about the file that was then written, and about no other.
+    ASSERT_EQ(watch.boxTexts.size(), 1);
+    EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("name.lst already exists"))) << watch.boxTexts[0].toStdString();
+    EXPECT_TRUE(TestSupport::ReadFile(existing).contains(QFile::encodeName(f.a)));
+    EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("name"))));
+}
+
+TEST(UiSaveDialogs, ScriptSuffixFollowsTheChosenFilter)
+{
+    BatchFixture f;
+    DropFiles(f.w.get(), {f.a});
+    f.w->UpdateInitialFolders(f.out.path());
+    // "run.sh" exists, "run.bat" does not: typing "run" with the shell filter must ask.
+    const QString existing = f.out.filePath(QStringLiteral("run.sh"));
+    TestSupport::WriteFile(existing, "old script\n");
+    auto driver = std::make_shared<SaveDialogDriver>();
+    driver->name = QStringLiteral("run");
+    driver->filter = 1;
+    ModalWatcher watch([driver](QWidget* m) { return (*driver)(m); });
+    f.w->Action(QStringLiteral("actSaveBat"))->trigger();
+
+    EXPECT_EQ(driver->defaultSuffix, QStringLiteral("bat")); // before the filter was changed
+    EXPECT_EQ(driver->nameFilters, (QStringList{QStringLiteral("Batch files (*.bat)"), QStringLiteral("Shell scripts (*.sh)")}));
+    ASSERT_EQ(watch.boxTexts.size(), 1);
+    EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("run.sh already exists"))) << watch.boxTexts[0].toStdString();
+    EXPECT_TRUE(TestSupport::ReadFile(existing).startsWith("#!/usr/bin/env bash"));
+    EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run"))));
+    EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run.bat"))));
+}
