@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <cstdio>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static FuzzSupport::MemFile input;
@@ -32,7 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzSupport::Require(ini.SaveAs(saved, &error), "the document saves");
     MemIniFile again;
     FuzzSupport::Require(again.Load(saved), "the saved file loads");
-    FuzzSupport::Require(again.Lines() == lines, "the saved document reads back the same");
+    if (again.Lines() != lines) {
+        std::fprintf(stderr, "read:\n%s\nread back:\n%s\n", qPrintable(lines.join(QLatin1Char('\n'))),
+                     qPrintable(again.Lines().join(QLatin1Char('\n'))));
+        FuzzSupport::Require(false, "the saved document reads back the same");
+    }
     QFile::remove(saved);
     return 0;
 }
