@@ -4,14 +4,23 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
       libgl-dev zlib1g-dev libmediainfo-dev libmediainfo0v5 mencoder ffmpeg
       libgtest-dev libgmock-dev fonts-dejavu-core adwaita-icon-theme
-      fusefat dosfstools)
+      fusefat dosfstools clang-14 libclang-rt-14-dev locales)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 as_root=()
 [ "$(id -u)" -ne 0 ] && as_root=(sudo)
-echo "Installing: ${missing[*]}" >&2
-"${as_root[@]}" apt-get update -qq || true
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}" >&2
+  "${as_root[@]}" apt-get update -qq || true
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The tests run once more under a locale with a decimal comma; the C library formats
+# with it only when the locale is generated.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
+  echo "Generating the de_DE.UTF-8 locale" >&2
+  "${as_root[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen >/dev/null
+fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything twice (plain, then with AddressSanitizer and UndefinedBehaviorSanitizer)
-# with warnings as errors and runs the whole test suite on both. Exits non-zero on any failure.
+# with warnings as errors and runs the whole test suite on both, then builds the fuzz targets
+# and runs each for a minute (scripts/fuzz.sh). Exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" || exit 1
@@ -22,5 +23,9 @@ for variant in plain sanitize; do
     echo "== $variant tests FAILED" >&2; status=1
   fi
 done
+echo "== fuzz targets" >&2
+if ! "$root/scripts/fuzz.sh" 60; then
+  echo "== fuzzing FAILED" >&2; status=1
+fi
 [ $status -eq 0 ] && echo "== all tests passed" >&2
 exit $status

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
 
 #include <unistd.h>
 
@@ -141,6 +142,8 @@ TEST(AppParamsLogs, PassLogNamesInTheTempDir)
 
 TEST_F(AppParamsTest, HomeResolutionOrder)
 {
+    if (TestSupport::RanAsUnprivilegedUser())
+        return; // as root: checked by a child process as an unprivileged user
     const QString exeDir = Path("exe");
     QDir().mkpath(exeDir);
     EnvGuard xdg("XDG_DATA_HOME", Path("xdg"));
@@ -176,12 +179,11 @@ TEST_F(AppParamsTest, HomeResolutionOrder)
         EnvGuard home("HOME", Path("userhome"));
         EXPECT_EQ(ResolveHome(QString(), gone).Dir, Path("userhome") + "/.local/share/vexaconv");
     }
-    if (geteuid() != 0) { // root may write anywhere
-        QDir().mkpath(Path("ro"));
-        QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        EXPECT_EQ(ResolveHome(QString(), Path("ro")).Dir, Path("xdg") + "/vexaconv");
-        QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
+    // An executable directory that cannot be written.
+    QDir().mkpath(Path("ro"));
+    QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(ResolveHome(QString(), Path("ro")).Dir, Path("xdg") + "/vexaconv");
+    QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(AppParamsTest, InitCreatesTheProfilesDirectory)
@@ -318,8 +320,8 @@ TEST_F(AppParamsTest, StoreVersionFileMatching)
 
 TEST_F(AppParamsTest, StoreSkipsUnreadableDirectories)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
+    if (TestSupport::RanAsUnprivilegedUser())
+        return; // as root: checked by a child process as an unprivileged user
     WriteFile(Path("s/a/MediaInfo.ver"), VerFile("MediaInfo", BitsBytes, "19.09.0.0"));
     WriteFile(Path("s/a/libmediainfo.so.0"), "lib");
     WriteFile(Path("s/b/MediaInfo.ver"), VerFile("MediaInfo", BitsBytes, "19.09.0.0"));
@@ -349,4 +351,12 @@ TEST_F(AppParamsTest, ResolutionListFileAndBuiltIns)
     WriteFile(p.ResolutionTxt, "");
     EXPECT_TRUE(ResolutionEntries(p).isEmpty());
     EXPECT_TRUE(ReadResolutionList(Path("missing.txt")).isEmpty());
+}
+
+// The helper the encoder tests skip through: in CI a missing tool is a failure.
+TEST(TestSupportTools, AMissingToolFailsTheTestInCi)
+{
+    EnvGuard ci("CI", QStringLiteral("true"));
+    EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(TestSupport::HaveTool("vexa-no-such-tool")), "is not installed");
+    EXPECT_TRUE(TestSupport::HaveTool("sh"));
 }

@@ -21,7 +21,6 @@
 
 namespace {
 
-bool HaveEncoder() { return !QStandardPaths::findExecutable(QStringLiteral("mencoder")).isEmpty(); }
 
 TVideoFileInfo Analyse(const QString& file)
 {
@@ -57,8 +56,8 @@ class HeadlessConvert : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!HaveEncoder())
-            GTEST_SKIP() << "mencoder not installed";
+        if (!TestSupport::HaveTool("mencoder"))
+            return;
         m_dir = TestSupport::ScratchDir() + "/batch_cli/"
                 + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         QDir(m_dir).removeRecursively();

@@ -66,6 +66,8 @@ TEST(StatusLine, RejectsWhatIsNotAStatusLine)
     EXPECT_FALSE(ok);
     Parse(QStringLiteral("Pos: 1.0s xf (1%) 25fps Trem: 0min 1mb A-V:0 [1:1]"), &ok); // frame not a number
     EXPECT_FALSE(ok);
+    Parse(QStringLiteral("Pos: 1.0s -25f (1%) 25fps Trem: 0min 1mb A-V:0 [1:1]"), &ok); // found by fuzzing
+    EXPECT_FALSE(ok);
     Parse(QStringLiteral("pos: 1.0s 25f (1%) 25fps Trem: 0min 1mb A-V:0 [1:1]"), &ok);
     EXPECT_FALSE(ok);
 }

@@ -15,6 +15,8 @@
 #include "conversion/ProgressUpdate.h"
 
 #include <QAction>
+#include <QHash>
+#include <QImage>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -378,14 +380,42 @@ TEST(UiAuxiliaryWindows, ErrorWindowClearsAndSaves)
     EXPECT_TRUE(e->Memo()->toPlainText().isEmpty());
 }
 
+namespace {
+
+// A window's picture has the window's size and is painted: not one flat colour, and the
+// background takes less than all of it (a window whose controls failed to paint is a
+// blank rectangle).
+void ExpectPainted(QWidget* w, const QString& name)
+{
+    const QImage image = Screenshot(w, name).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(image.isNull()) << name.toStdString();
+    EXPECT_EQ(image.deviceIndependentSize().toSize(), w->size()) << name.toStdString();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[line[x]];
+    }
+    int most = 0;
+    for (int c : counts)
+        most = std::max(most, c);
+    const qint64 pixels = qint64(image.width()) * image.height();
+    EXPECT_GE(counts.size(), 8) << name.toStdString() << ": too few colours for a painted window";
+    EXPECT_LT(most, pixels * 98 / 100) << name.toStdString() << ": almost all of it is one colour";
+}
+
+} // namespace
+
 TEST(UiAuxiliaryWindows, ScreenshotsOfEveryWindow)
 {
     MainWindowFixture f;
-    Screenshot(f.w.get(), QStringLiteral("main"));
-    for (QWidget* aux : f.w->AuxiliaryWindows()) {
+    ExpectPainted(f.w.get(), QStringLiteral("main"));
+    const QList<QWidget*> windows = f.w->AuxiliaryWindows();
+    EXPECT_EQ(windows.size(), 4);
+    for (QWidget* aux : windows) {
         aux->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(aux));
-        Screenshot(aux, aux->objectName());
+        ExpectPainted(aux, aux->objectName());
         aux->hide();
     }
 }

@@ -194,8 +194,8 @@ TEST(UiFileList, ColumnMenusStayInStepWithTheGrid)
 TEST(UiFileList, FileInfoWindowFollowsTheSelectedRow)
 {
     ListFixture f;
-    if (AppParams().mencoder.isEmpty())
-        GTEST_SKIP() << "no encoder";
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
     Drop(f.w.get(), {f.a, f.b});
     QTest::keyClick(f.w.get(), Qt::Key_F10);
     ASSERT_TRUE(f.w->FormFileInfo()->isVisible());
@@ -256,8 +256,8 @@ TEST(UiFileList, FileInfoWindowWithoutEncoderShowsNoOtherFilesData)
 TEST(UiConversion, TwoClipsThroughTheEncoderFromTheWindow)
 {
     ListFixture f;
-    if (AppParams().mencoder.isEmpty())
-        GTEST_SKIP() << "no encoder";
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
     Drop(f.w.get(), {f.a, f.b});
     const QDir out(f.tmp.filePath(QStringLiteral("out")));
     out.mkpath(QStringLiteral("."));
@@ -299,8 +299,8 @@ TEST(UiConversion, ScriptExportWritesAShellScript)
 TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)
 {
     ListFixture f;
-    if (AppParams().mencoder.isEmpty())
-        GTEST_SKIP() << "no encoder";
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
     const QString longClip = CopyClip(f.media, "clip_runner_40s.avi", QStringLiteral("long.avi"));
     Drop(f.w.get(), {longClip});
     const QDir out(f.tmp.filePath(QStringLiteral("out")));

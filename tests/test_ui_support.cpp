@@ -129,10 +129,12 @@ QStringList MenuNames(const QMenu* menu)
     return names;
 }
 
-void Screenshot(QWidget* w, const QString& name)
+QImage Screenshot(QWidget* w, const QString& name)
 {
     QCoreApplication::processEvents();
-    w->grab().save(QStringLiteral("/tmp/vexa_ui_%1.png").arg(name));
+    const QImage image = w->grab().toImage();
+    image.save(QStringLiteral("/tmp/vexa_ui_%1.png").arg(name));
+    return image;
 }
 
 } // namespace UiTest

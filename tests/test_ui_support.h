@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+
 #include "support/TestSupport.h"
 #include "ui/TFormMain.h"
 
@@ -71,6 +73,8 @@ private:
 QStringList MenuNames(const QMenu* menu);
 
 // Saves what w shows now to /tmp/vexa_ui_<name>.png, for looking at the windows.
-void Screenshot(QWidget* w, const QString& name);
+// Grabs the widget as it is painted now, keeps the picture as /tmp/vexa_ui_<name>.png
+// for a look by eye, and returns it.
+QImage Screenshot(QWidget* w, const QString& name);
 
 } // namespace UiTest

@@ -54,7 +54,7 @@ bool ParseStatusLine(const QString& line, TStatusLine* status)
     QString frame = tokens[2];
     if (frame.endsWith(QLatin1Char('f')))
         frame.chop(1);
-    if (!ReadInt(frame, &rec.Frame))
+    if (!ReadInt(frame, &rec.Frame) || rec.Frame < 0) // a negative count is no frame count
         return false;
 
     QString percent = tokens[3];

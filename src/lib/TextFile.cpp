@@ -20,6 +20,15 @@ constexpr char16_t kHigh[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+bool IsAscii(const QByteArray& b)
+{
+    for (const char c : b) {
+        if (uint8_t(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 bool StartsWith(const QByteArray& b, const char* bom, int n)
 {
     return b.size() >= n && memcmp(b.constData(), bom, size_t(n)) == 0;
@@ -29,7 +38,8 @@ QString DecodeUtf16(const QByteArray& bytes, qsizetype skip, QStringConverter::E
 {
     // A truncated file leaves an odd byte: decode the whole code units only.
     const qsizetype usable = (bytes.size() - skip) & ~qsizetype(1);
-    QStringDecoder decoder(enc, QStringConverter::Flag::Stateless);
+    // The BOM is skipped already: a second one is text (U+FEFF), not to be dropped.
+    QStringDecoder decoder(enc, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     return decoder.decode(QByteArrayView(bytes.constData() + skip, usable));
 }
 
@@ -86,7 +96,8 @@ QString Decode(const QByteArray& bytes, TTextEncoding& encoding)
 {
     if (StartsWith(bytes, "\xEF\xBB\xBF", 3)) {
         encoding = TTextEncoding::Utf8Bom;
-        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        QStringDecoder decoder(QStringConverter::Utf8,
+                               QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
         return decoder.decode(QByteArrayView(bytes).sliced(3));
     }
     if (StartsWith(bytes, "\xFF\xFE", 2)) {
@@ -122,10 +133,12 @@ QByteArray Encode(const QString& text, TTextEncoding encoding, TTextEncoding* us
         break;
     }
     QByteArray out;
-    if (EncodeWindows1252(text, out))
+    // Bytes that happen to be valid UTF-8 ("Ã¤" is C3 A4) would be read back as UTF-8.
+    if (EncodeWindows1252(text, out) && (IsAscii(out) || !IsValidUtf8(out)))
         return out;
-    // Characters the 8-bit code page cannot hold would be lost: keep them as UTF-8 with a
-    // BOM, which the Windows program reads as well.
+    // Characters the 8-bit code page cannot hold would be lost, and text that would read
+    // back as UTF-8 would change: keep them as UTF-8 with a BOM, which the Windows program
+    // reads as well.
     if (used)
         *used = TTextEncoding::Utf8Bom;
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();

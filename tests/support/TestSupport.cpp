@@ -6,8 +6,13 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
 
 namespace TestSupport {
 
@@ -79,6 +84,57 @@ RunResult RunProgram(const QString& program, const QStringList& args, const QStr
 RunResult RunVexaconv(const QStringList& args, const QStringList& env, int timeoutMs, const QString& workDir)
 {
     return RunProgram(VexaconvPath(), args, env, timeoutMs, workDir);
+}
+
+bool RanAsUnprivilegedUser()
+{
+    if (::geteuid() != 0)
+        return false;
+    constexpr int Nobody = 65534;
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const QString filter = QStringLiteral("%1.%2").arg(QString::fromUtf8(test->test_suite_name()),
+                                                       QString::fromUtf8(test->name()));
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty()) {
+        ADD_FAILURE() << "setpriv (util-linux) is missing: " << filter.toStdString()
+                      << " cannot check permissions as root";
+        return true;
+    }
+    // A directory of the child's own for its temporary files and home.
+    QByteArray tmpl = QDir::tempPath().toLocal8Bit() + "/vexa-nobody-XXXXXX";
+    if (!::mkdtemp(tmpl.data()) || ::chown(tmpl.constData(), Nobody, Nobody) != 0) {
+        ADD_FAILURE() << "cannot make a directory for user " << Nobody;
+        return true;
+    }
+    const QString home = QString::fromLocal8Bit(tmpl);
+    const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    QStringList env = {QStringLiteral("TMPDIR=") + home, QStringLiteral("HOME=") + home,
+                       QStringLiteral("XDG_CONFIG_HOME=") + home + QStringLiteral("/.config"),
+                       QStringLiteral("XDG_DATA_HOME=") + home + QStringLiteral("/.local/share"),
+                       QStringLiteral("XDG_CACHE_HOME=") + home + QStringLiteral("/.cache"),
+                       QStringLiteral("XDG_RUNTIME_DIR=") + home};
+    const RunResult r = RunProgram(setpriv,
+                                   {QStringLiteral("--reuid=%1").arg(Nobody), QStringLiteral("--regid=%1").arg(Nobody),
+                                    QStringLiteral("--clear-groups"), QStringLiteral("--"), exe,
+                                    QStringLiteral("--gtest_filter=") + filter, QStringLiteral("--gtest_color=no")},
+                                   env, 300000, home);
+    QDir(home).removeRecursively();
+    // gtest exits 0 when the filter matched nothing: the test must really have passed.
+    const bool passed = !r.crashed && !r.timedOut && r.exitCode == 0 && r.out.contains("[  PASSED  ] 1 test.");
+    EXPECT_TRUE(passed) << "as user " << Nobody << " (exit " << r.exitCode << "):\n"
+                        << r.out.right(6000).constData() << r.err.right(3000).constData();
+    return true;
+}
+
+bool HaveTool(const char* program)
+{
+    if (!QStandardPaths::findExecutable(QString::fromUtf8(program)).isEmpty())
+        return true;
+    if (qEnvironmentVariable("CI") == QLatin1String("true"))
+        ADD_FAILURE() << program << " is not installed, and CI must run every test";
+    else
+        GTEST_MESSAGE_((std::string(program) + " is not installed").c_str(), ::testing::TestPartResult::kSkip);
+    return false;
 }
 
 QString WriteFile(const QString& path, const QByteArray& bytes)

@@ -32,6 +32,20 @@ RunResult RunVexaconv(const QStringList& args, const QStringList& env = {}, int 
 RunResult RunProgram(const QString& program, const QStringList& args, const QStringList& env = {},
                      int timeoutMs = 120000, const QString& workDir = QString());
 
+// Permissions do not stop root, and CI runs as root. A test of unreadable or unwritable
+// files starts with
+//     if (TestSupport::RanAsUnprivilegedUser()) return;
+// As root this runs the same test again in a child process of this executable as the
+// unprivileged user 65534 (setpriv), with a temporary directory and home of its own,
+// reports the child's result as this test's, and returns true. As any other user it
+// returns false and the test goes on here. It never passes without the check being done.
+bool RanAsUnprivilegedUser();
+
+// Tests that need the real encoder (or another tool) call this where they would skip
+// without it: it skips, except under CI (CI=true), where the tool must be installed and
+// its absence fails the test. Use: if (!TestSupport::HaveTool("mencoder")) return;
+bool HaveTool(const char* program);
+
 // Writes bytes to a file, creating directories; returns the path.
 QString WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);

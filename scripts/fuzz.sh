@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang++-14, AddressSanitizer + UndefinedBehaviorSanitizer)
+# and runs each for SECONDS seconds (default 60) on a scratch copy of its seed corpus
+# (fuzz/corpus/<target>), so the repository's corpus stays as it is.
+# Exits non-zero on a build failure or a finding; crash inputs are kept in build/fuzz/findings.
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+shift || true
+dir="$root/build/fuzz"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA_FUZZ=ON -DVEXA_WERROR=ON \
+         -DCMAKE_CXX_COMPILER=clang++-14 "${launcher[@]}" >/dev/null &&
+       cmake --build "$dir" -j "$(nproc)"; }; then
+  echo "== fuzz build FAILED" >&2; exit 1
+fi
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_ini fuzz_listfile fuzz_lines fuzz_pe fuzz_elf fuzz_media_answers)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$dir/findings"
+status=0
+for t in "${targets[@]}"; do
+  mkdir -p "$scratch/$t"
+  cp "$root/fuzz/corpus/$t/"* "$scratch/$t/"
+  echo "== fuzzing $t for ${seconds}s" >&2
+  if ! ASAN_OPTIONS="detect_leaks=1:abort_on_error=0" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+       TMPDIR="$scratch" "$dir/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+       -artifact_prefix="$dir/findings/$t-" -print_final_stats=1 "$scratch/$t" > "$scratch/$t.log" 2>&1; then
+    tail -n 60 "$scratch/$t.log" >&2
+    echo "== $t: FINDING (input kept in $dir/findings/)" >&2; status=1
+  else
+    grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$scratch/$t.log" | sed "s/^/   /" >&2
+  fi
+done
+exit $status
