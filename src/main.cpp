@@ -38,6 +38,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QString::fromLatin1(AppInfo::ExecutableName));
     QApplication::setApplicationDisplayName(QString());
     UiKit::ApplyAppStyle(app);
+    QApplication::setWindowIcon(UiKit::AppIcon());
     InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
     TFormMain w(opts);
     w.show();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
@@ -123,6 +124,21 @@ void AddEscHides(QWidget* w)
     esc->setShortcut(Qt::Key_Escape);
     QObject::connect(esc, &QAction::triggered, w, &QWidget::hide);
     w->addAction(esc);
+}
+
+QString AppIconResource() { return QStringLiteral(":/icons/vexaconv.svg"); }
+
+QIcon AppIcon()
+{
+    static const QIcon icon(AppIconResource());
+    return icon;
+}
+
+void SetToolTipDuration(QWidget* w)
+{
+    w->setToolTipDuration(6000);
+    for (QWidget* child : w->findChildren<QWidget*>())
+        child->setToolTipDuration(6000);
 }
 
 } // namespace UiKit

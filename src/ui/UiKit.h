@@ -6,6 +6,7 @@
 #include <QString>
 
 class QApplication;
+class QIcon;
 class QWidget;
 
 // Small pieces every window shares: the message box, the fonts, the look.
@@ -37,5 +38,12 @@ bool OpenWithShell(const QString& pathOrUrl);
 
 // The side windows' "actEsc": Esc hides the window.
 void AddEscHides(QWidget* w);
+
+// The program's icon (every window, the tray, the desktop entry) and its resource path.
+QIcon AppIcon();
+QString AppIconResource();
+
+// Tooltips of w and its children stay up 6000 ms.
+void SetToolTipDuration(QWidget* w);
 
 } // namespace UiKit
