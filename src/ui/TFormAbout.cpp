@@ -55,7 +55,7 @@ TFormAbout::TFormAbout(QWidget* owner)
         auto* label = new QLabel(frame);
         label->setObjectName(QStringLiteral("lblBlock%1").arg(i + 1));
         label->setTextFormat(Qt::RichText);
-        label->setAlignment(i == 3 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
         label->setOpenExternalLinks(false);
         label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::TextSelectableByMouse);
@@ -93,7 +93,7 @@ QString TFormAbout::Template()
     return QStringLiteral(
         "<p style=\"font-family:Tahoma; font-size:14pt; font-weight:bold; margin:0\">%APP_NAME%</p>"
         "<p style=\"margin:0\">&nbsp;</p>"
-        "<p style=\"font-family:Tahoma; font-size:11pt; margin:0\">Version %APP_VERSION%</p>"
+        "<p style=\"font-family:Tahoma; font-size:11pt; margin:0; white-space:pre\">Version %APP_VERSION%</p>"
         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">%APP_DATE%</p>"
         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">Freeware</p>"
         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">%APP_AUTHOR%</p>"

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -158,11 +159,11 @@ void TFormOptions::InitControls()
     m_main->SetUpdating(true);
     TFileGrid* ng = m_main->Grid();
     const QFont font = ng->font();
-    const int fontIndex = m_cbFileListFont->findText(font.family(), Qt::MatchFixedString);
-    if (fontIndex >= 0)
-        m_cbFileListFont->setCurrentIndex(fontIndex);
-    else
-        m_cbFileListFont->setCurrentText(font.family());
+    // A family the system lacks shows as the face actually drawn in its place.
+    int fontIndex = m_cbFileListFont->findText(font.family(), Qt::MatchFixedString);
+    if (fontIndex < 0)
+        fontIndex = m_cbFileListFont->findText(QFontInfo(font).family(), Qt::MatchFixedString);
+    m_cbFileListFont->setCurrentIndex(fontIndex);
     m_edFileListFontSize->setValue(font.pointSize() > 0 ? font.pointSize() : 8);
     m_edFileListRowHeight->setValue(ng->verticalHeader()->defaultSectionSize());
     m_chFileListGridLines->setChecked(ng->showGrid());
