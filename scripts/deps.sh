@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when missing.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev
       libgl-dev zlib1g-dev libmediainfo-dev libmediainfo0v5 mencoder ffmpeg
       libgtest-dev libgmock-dev fonts-dejavu-core adwaita-icon-theme
       fusefat dosfstools clang-14 libclang-rt-14-dev locales)

@@ -37,6 +37,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QString::fromLatin1(AppInfo::ExecutableName));
     QApplication::setApplicationDisplayName(QString());
     UiKit::ApplyAppStyle(app);
+    QApplication::setWindowIcon(UiKit::AppIcon());
     InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
     // The program ends when the main window closes, also from the tray or after a batch
     // it was closed during; a side window left alone does not end it.

@@ -31,6 +31,9 @@ TEST(CommandLine, ModesAndOptions)
     r = ParseCommandLine({"--cmdline", "--set", "edAddParams=-quiet", "f.avi"});
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.options.sets[0].second, "-quiet");
+    r = ParseCommandLine({"--check-update", "--home", "/h"});
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.options.mode, CliMode::CheckUpdate);
 }
 
 TEST(CommandLine, UsageErrors)
@@ -49,6 +52,9 @@ TEST(CommandLine, UsageErrors)
         {"--info", "f", "--convert"},       // two modes
         {"--version=1"},
         {"--home"},
+        {"--check-update", "x"},            // takes no argument
+        {"--check-update=now"},
+        {"--check-update", "--set", "a=1"},
     };
     for (const QStringList& args : bad) {
         const auto r = ParseCommandLine(args);

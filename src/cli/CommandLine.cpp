@@ -15,6 +15,7 @@ QString ModeOption(CliMode m)
     case CliMode::CmdLine: return QStringLiteral("--cmdline");
     case CliMode::Convert: return QStringLiteral("--convert");
     case CliMode::Script: return QStringLiteral("--script");
+    case CliMode::CheckUpdate: return QStringLiteral("--check-update");
     case CliMode::Gui: break;
     }
     return QString();
@@ -77,7 +78,7 @@ CliParseResult ParseCommandLine(const QStringList& args)
             {"--help", CliMode::Help, false},         {"--version", CliMode::Version, false},
             {"--tools-info", CliMode::ToolsInfo, false}, {"--info", CliMode::Info, false},
             {"--cmdline", CliMode::CmdLine, false},   {"--convert", CliMode::Convert, false},
-            {"--script", CliMode::Script, true},
+            {"--script", CliMode::Script, true},      {"--check-update", CliMode::CheckUpdate, false},
         };
         bool handled = false;
         for (const auto& m : modes) {
@@ -148,6 +149,7 @@ CliParseResult ParseCommandLine(const QStringList& args)
     case CliMode::Help:
     case CliMode::Version:
     case CliMode::ToolsInfo:
+    case CliMode::CheckUpdate:
         if (!o.inputs.isEmpty())
             return fail(QStringLiteral("unexpected argument '%1'").arg(o.inputs.first()));
         break;
@@ -183,6 +185,7 @@ QString UsageText()
         "                                   convert every INPUT\n"
         "  vexaconv --script OUT.bat|OUT.sh [SETTINGS] [OUTPUT] INPUT...\n"
         "                                   write the batch as a script instead of running it\n"
+        "  vexaconv --check-update          ask the maker's server for a newer version\n"
         "\n"
         "SETTINGS (start from the default encoder settings):\n"
         "  --profile FILE|last              load a profile (last: the last-session settings)\n"

@@ -14,6 +14,7 @@ int RunInfo(const CliOptions& options);
 int RunCmdLine(const CliOptions& options);
 int RunConvert(const CliOptions& options);
 int RunScript(const CliOptions& options);
+int RunCheckUpdate(const CliOptions& options);
 
 // Text for stdout / stderr, flushed at once (rows are reported as they end). Every
 // printed text goes through TerminalText: control characters from names, tags and

@@ -16,10 +16,14 @@
 #include "ui/TAdvancedPanel.h"
 #include "ui/TAudioPanel.h"
 #include "ui/TFileGrid.h"
+#include "ui/TFormAbout.h"
+#include "ui/TFormCheckUpdate.h"
 #include "ui/TFormCmdLine.h"
 #include "ui/TFormErrors.h"
 #include "ui/TFormFileInfo.h"
+#include "ui/TFormOptions.h"
 #include "ui/TFormProgress.h"
+#include "ui/TFormToolsInfo.h"
 #include "ui/TGridFooter.h"
 #include "conversion/ListModelRows.h"
 #include "ui/TWindowBatchSink.h"
@@ -86,6 +90,7 @@ TFormMain::TFormMain(const CliOptions& options, QWidget* parent)
 {
     setObjectName(QStringLiteral("FormMain"));
     // 1. size, tray, stay on top off
+    setWindowIcon(UiKit::AppIcon());
     setMinimumSize(650, 400);
     resize(934, 712);
     // 2. the program's paths and tools
@@ -123,6 +128,7 @@ TFormMain::TFormMain(const CliOptions& options, QWidget* parent)
         AddFileFromCommandLine(options.inputs.first());
     // 12.
     InitControls();
+    UiKit::SetToolTipDuration(this);
 }
 
 TFormMain::~TFormMain()
@@ -353,7 +359,7 @@ void TFormMain::PrepareControls()
     v->addWidget(CreateSettingsArea());
     v->addWidget(CreateMidStrip());
     setCentralWidget(central);
-    m_ng->setFont(QFont(QStringLiteral("Segoe UI"), 8));
+    SetListFont(QFont(QStringLiteral("Segoe UI"), 8));
     AttachFileList();
 }
 
@@ -463,18 +469,53 @@ QWidget* TFormMain::CreateMidStrip()
 
 void TFormMain::CreateAuxiliaryWindows()
 {
-    // The about and options windows come with their own code; the order of the rest is kept.
+    m_formAbout = new TFormAbout(this);
     m_formProgress = new TFormProgress(this);
+    m_formOptions = new TFormOptions(this);
     m_formFileInfo = new TFormFileInfo(this);
     m_formErrors = new TFormErrors(this);
     m_formCmdLine = new TFormCmdLine(this);
-    for (QWidget* w : AuxiliaryWindows())
+    m_formToolsInfo = new TFormToolsInfo(this);
+    m_formCheckUpdate = new TFormCheckUpdate(this);
+    for (QWidget* w : AuxiliaryWindows()) {
         w->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        UiKit::SetToolTipDuration(w);
+    }
 }
 
 QList<QWidget*> TFormMain::AuxiliaryWindows() const
 {
-    return {m_formProgress, m_formFileInfo, m_formErrors, m_formCmdLine};
+    return {m_formAbout,   m_formProgress,  m_formOptions,   m_formFileInfo,
+            m_formErrors, m_formCmdLine, m_formToolsInfo, m_formCheckUpdate};
+}
+
+void TFormMain::SetListFont(const QFont& font)
+{
+    m_ng->setFont(font);
+    m_ng->horizontalHeader()->setFont(font);
+    m_ng->verticalHeader()->setFont(font);
+}
+
+void TFormMain::SetListRowHeight(int height)
+{
+    QHeaderView* vh = m_ng->verticalHeader();
+    vh->setDefaultSectionSize(height);
+    m_ng->setUpdatesEnabled(false);
+    for (int r = 0; r < vh->count(); ++r)
+        vh->resizeSection(r, height);
+    m_ng->setUpdatesEnabled(true);
+}
+
+void TFormMain::actToolsInfoExecute()
+{
+    UiKit::CentreOn(m_formToolsInfo, this);
+    m_formToolsInfo->ShowReport();
+}
+
+void TFormMain::actCheckUpdateExecute()
+{
+    UiKit::CentreOn(m_formCheckUpdate, this);
+    m_formCheckUpdate->Open();
 }
 
 // ---- start-up and shutdown hooks -------------------------------------------------
@@ -557,6 +598,20 @@ void TFormMain::ConnectActions()
     on("actConvert", [this] { actConvertExecute(); });
     on("actSaveBat", [this] { actSaveBATExecute(); });
     on("actSetDefaultEncoderSettings", [this] { actSetDefaultEncoderSettingsExecute(); });
+    on("actShowOptions", [this] {
+        UiKit::CentreOn(m_formOptions, this);
+        m_formOptions->show();
+        m_formOptions->raise();
+        m_formOptions->activateWindow();
+    });
+    on("actToolsInfo", [this] { actToolsInfoExecute(); });
+    on("actCheckUpdate", [this] { actCheckUpdateExecute(); });
+    on("actAbout", [this] {
+        UiKit::CentreOn(m_formAbout, this);
+        m_formAbout->show();
+        m_formAbout->raise();
+        m_formAbout->activateWindow();
+    });
     on("actGoToHomePage", [this] { OpenWebPage(QString()); });
     on("actHelp", [this] { OpenWebPage(QString()); });
     on("actGoToDonation", [this] { OpenWebPage(QStringLiteral("/donation/")); });
@@ -588,6 +643,8 @@ void TFormMain::ConnectActions()
     for (QAction* a : m_columnActions)
         connect(a, &QAction::triggered, this, [this, a](bool visible) {
             m_ng->setColumnHidden(a->data().toInt(), !visible);
+            if (m_formOptions->isVisible())
+                m_formOptions->InitControls();
         });
 
     for (TSettingsPanel* p : std::initializer_list<TSettingsPanel*>{m_pnVideo, m_pnAudio, m_pnAdvanced})
@@ -704,8 +761,11 @@ void TFormMain::actMinimizeToTrayExecute()
 void TFormMain::actShowHideMainWindowExecute()
 {
     if (isVisible()) {
+        m_formOptions->hide();
         hide();
         m_formProgress->hide();
+        m_formAbout->hide();
+        m_formToolsInfo->hide();
         if (m_tray)
             m_tray->show();
     } else {

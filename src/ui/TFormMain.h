@@ -34,7 +34,11 @@ class TGridFooter;
 class TThemeIconStore;
 class TFileListModel;
 struct TAddProgress;
+class TFormAbout;
+class TFormCheckUpdate;
 class TFormCmdLine;
+class TFormOptions;
+class TFormToolsInfo;
 class TFormErrors;
 class TFormFileInfo;
 class TFormProgress;
@@ -94,6 +98,22 @@ public:
     TFormErrors* FormErrors() const { return m_formErrors; }
     TFormCmdLine* FormCmdLine() const { return m_formCmdLine; }
     TFormFileInfo* FormFileInfo() const { return m_formFileInfo; }
+    TFormAbout* FormAbout() const { return m_formAbout; }
+    TFormOptions* FormOptions() const { return m_formOptions; }
+    TFormToolsInfo* FormToolsInfo() const { return m_formToolsInfo; }
+    TFormCheckUpdate* FormCheckUpdate() const { return m_formCheckUpdate; }
+
+    // The program-wide updating flag: set while controls are changed by the program, so
+    // change handlers (here and in the options dialog) stay quiet.
+    bool Updating() const { return m_updating; }
+    void SetUpdating(bool on) { m_updating = on; }
+    // The video encoder "default settings" choose, as an index of the codec list: 0 Xvid, 1 H.264.
+    int DefaultVideoCodec() const;
+    void SetDefaultVideoCodec(int codec) { m_defaultVideoCodec = codec; }
+    // The file list's font, for the grid's cells and every column header.
+    void SetListFont(const QFont& font);
+    // The default row height and, in one batched update, the height of every row there is.
+    void SetListRowHeight(int height);
     // The auxiliary windows, in the order they are created.
     QList<QWidget*> AuxiliaryWindows() const;
 
@@ -153,7 +173,8 @@ private:
     void OpenWebPage(const QString& path);
     bool ShowInFileManager(const QString& file);
     void ShowSelectedFileInfo(bool warnWithoutEncoder);
-    int DefaultVideoCodec() const;
+    void actToolsInfoExecute();
+    void actCheckUpdateExecute();
 
     // ---- the file list ----
     void AttachFileList();
@@ -206,6 +227,10 @@ private:
     TFormFileInfo* m_formFileInfo = nullptr;
     TFormErrors* m_formErrors = nullptr;
     TFormCmdLine* m_formCmdLine = nullptr;
+    TFormAbout* m_formAbout = nullptr;
+    TFormOptions* m_formOptions = nullptr;
+    TFormToolsInfo* m_formToolsInfo = nullptr;
+    TFormCheckUpdate* m_formCheckUpdate = nullptr;
 
     TErrorLog m_errorLog;
     TCopyParams_Video m_copyParamsVideo;

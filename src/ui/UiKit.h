@@ -7,6 +7,7 @@
 
 class QApplication;
 class QFileDialog;
+class QIcon;
 class QWidget;
 
 // Small pieces every window shares: the message box, the fonts, the look.
@@ -50,5 +51,11 @@ QFileDialog* MakeSaveDialog(QWidget* parent, const QString& caption, const QStri
 // selectedFilter, when given, gets the index of the filter in force at the end.
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& start, const QStringList& filters,
                         const QStringList& suffixes, int* selectedFilter = nullptr);
+// The program's icon (every window, the tray, the desktop entry) and its resource path.
+QIcon AppIcon();
+QString AppIconResource();
+
+// Tooltips of w and its children stay up 6000 ms.
+void SetToolTipDuration(QWidget* w);
 
 } // namespace UiKit

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+class TFormMain;
+
+// "Options": the file list's look, the analysis depth, the default video encoder and the
+// icon click, applied live to the main window and TAppParams (no OK/Cancel step; the
+// values are written with the settings when the program closes). Also places the
+// program's shortcut on the desktop.
+class TFormOptions : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormOptions(TFormMain* owner);
+
+    // Every control from the grid and TAppParams, under the main window's updating flag.
+    void InitControls();
+
+    // The change handlers; each applies its one value unless the updating flag is set.
+    void chFileListGridLinesClick();
+    void chFileListFooterClick();
+    void chFileListRowIndicatorClick();
+    void chFileListAllowRowMovingClick();
+    void chFileListAllowColumnMovingClick();
+    void chFileListIconClickOpenClick();
+    void cbFileListFileAnalysisChange();
+    void cbDefaultVideoCodecChange();
+    void cbFileListFontSelect();
+    void edFileListFontSizeChange();
+    void edFileListRowHeightChange();
+    void btnCreateShortcutOnDesktopClick();
+
+    // Where the desktop entry's icon file is kept (written from the built-in icon).
+    static QString IconFile();
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    bool Updating() const;
+
+    TFormMain* m_main;
+    QComboBox* m_cbFileListFont = nullptr;
+    QSpinBox* m_edFileListFontSize = nullptr;
+    QSpinBox* m_edFileListRowHeight = nullptr;
+    QCheckBox* m_chFileListAllowRowMoving = nullptr;
+    QCheckBox* m_chFileListAllowColumnMoving = nullptr;
+    QCheckBox* m_chFileListGridLines = nullptr;
+    QCheckBox* m_chFileListFooter = nullptr;
+    QCheckBox* m_chFileListRowIndicator = nullptr;
+    QCheckBox* m_chFileListIconClickOpen = nullptr;
+    QComboBox* m_cbFileListFileAnalysis = nullptr;
+    QComboBox* m_cbDefaultVideoCodec = nullptr;
+};
