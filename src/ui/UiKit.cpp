@@ -157,19 +157,25 @@ QFileDialog* MakeSaveDialog(QWidget* parent, const QString& caption, const QStri
 
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& start, const QStringList& filters,
                         const QStringList& suffixes, int* selectedFilter)
+{
     std::unique_ptr<QFileDialog> dlg(MakeSaveDialog(parent, caption, start, filters, suffixes));
     if (dlg->exec() != QDialog::Accepted || dlg->selectedFiles().isEmpty())
         return QString();
     if (selectedFilter)
         *selectedFilter = int(filters.indexOf(dlg->selectedNameFilter()));
     return dlg->selectedFiles().first();
+}
+
 QString AppIconResource() { return QStringLiteral(":/icons/vexaconv.svg"); }
 
 QIcon AppIcon()
+{
     static const QIcon icon(AppIconResource());
     return icon;
+}
 
 void SetToolTipDuration(QWidget* w)
+{
     w->setToolTipDuration(6000);
     for (QWidget* child : w->findChildren<QWidget*>())
         child->setToolTipDuration(6000);

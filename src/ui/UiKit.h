@@ -51,6 +51,7 @@ QFileDialog* MakeSaveDialog(QWidget* parent, const QString& caption, const QStri
 // selectedFilter, when given, gets the index of the filter in force at the end.
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& start, const QStringList& filters,
                         const QStringList& suffixes, int* selectedFilter = nullptr);
+
 // The program's icon (every window, the tray, the desktop entry) and its resource path.
 QIcon AppIcon();
 QString AppIconResource();
