@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QString());
     UiKit::ApplyAppStyle(app);
     InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
-    TFormMain w(opts);
+    TFormMain w(opts.inputs.value(0));
     w.show();
     // Smoke tests start the window and let it close by itself.
     if (const int ms = qEnvironmentVariableIntValue("VEXACONV_QUIT_AFTER_MS"); ms > 0)
