@@ -2,7 +2,6 @@
 // the longest time the event loop was blocked; also the time from start to the window
 // shown. Usage: bench_ui_addfolder FOLDER [None|Quick|Full]
 #include "base/AppParams.h"
-#include "cli/CommandLine.h"
 #include "filelist/FileListModel.h"
 #include "ui/TFormMain.h"
 #include "ui/UiKit.h"
@@ -30,9 +29,8 @@ int main(int argc, char** argv)
     const QString analysis = argc > 2 ? QString::fromLatin1(argv[2]) : QStringLiteral("Full");
     UiKit::ApplyAppStyle(app);
     QTemporaryDir home;
-    CliOptions opts;
-    opts.home = home.path();
-    TFormMain w(opts);
+    InitAppParams(AppParams(), home.path(), QCoreApplication::applicationDirPath());
+    TFormMain w;
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
         return 1;

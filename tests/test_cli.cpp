@@ -101,3 +101,30 @@ TEST(Executable, GuiStartsAndCloses)
     EXPECT_FALSE(r.crashed);
     EXPECT_EQ(r.exitCode, 0);
 }
+
+TEST(CommandLine, ErrorTextsFromTheOptionTable)
+{
+    // The mode lists in these texts come from where each option is allowed; a settings
+    // option is reported before an output option, whatever the argument order.
+    const QList<QPair<QStringList, QString>> cases = {
+        {{"--out-dir", "d", "--set", "x=1", "f"}, "option '--set' needs --cmdline, --convert or --script"},
+        {{"--cmdline", "--keep-dates", "f"}, "option '--keep-dates' needs --convert or --script"},
+        {{"--script", "o.sh", "--error-log", "e", "f"}, "option '--error-log' needs --convert"},
+        {{"--keep-dates=1", "--convert", "f"}, "option '--keep-dates' takes no value"},
+        {{"--convert", "--script", "o", "f"}, "'--script' cannot be combined with '--convert'"},
+        {{"--cmdline"}, "'--cmdline' needs a FILE"},
+        {{"--script", "o.sh"}, "'--script' needs at least one INPUT"},
+        {{"--tools-info", "x"}, "unexpected argument 'x'"},
+        {{"--", "--help"}, ""},
+    };
+    for (const auto& [args, error] : cases) {
+        const auto r = ParseCommandLine(args);
+        EXPECT_EQ(r.ok, error.isEmpty()) << args.join(' ').toStdString();
+        EXPECT_EQ(r.error, error) << args.join(' ').toStdString();
+    }
+    // Every option is listed by --help, each help text starting in the same column.
+    const QString usage = UsageText();
+    EXPECT_TRUE(usage.contains("\n  --profile FILE|last              load a profile"));
+    EXPECT_TRUE(usage.contains("\n  --if-exists rename|overwrite|skip  when the output exists"));
+    EXPECT_TRUE(usage.contains("\n  vexaconv --cmdline [SETTINGS] FILE\n                                   the encoder"));
+}

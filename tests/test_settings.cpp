@@ -541,3 +541,47 @@ TEST(AppSettingsFile, DefaultsClampsAndUnknownKeys)
     EXPECT_EQ(ini.ReadString("PROGRESS", "AutoScrollMemoToBottom"), "1");
     EXPECT_FALSE(QString::fromUtf8(ReadFile(path)).contains("gone"));
 }
+
+TEST(AppSettingsFile, WriteOrderAndConditions)
+{
+    // A new file holds the keys in the order a reader of the file expects; read-only keys
+    // are never written and the progress section only when the window exists.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("vexaconv.ini");
+    TAppSettings s;
+    s.ProgressExists = false;
+    ASSERT_TRUE(s.SaveToFile(path));
+    const QList<QByteArray> lines = ReadFile(path).split('\n');
+    QStringList keys;
+    for (const QByteArray& line : lines) {
+        if (const int eq = line.indexOf('='); eq > 0)
+            keys << QString::fromLatin1(line.left(eq));
+    }
+    ASSERT_GE(keys.size(), 24 + 29 + 29 + 27);
+    EXPECT_EQ(keys.mid(0, 6), QStringList({"Maximized", "Left", "Top", "Width", "Height", "cbOutputExists"}));
+    EXPECT_EQ(keys.at(23), "DragAcceptDirectories");
+    EXPECT_EQ(keys.at(24), "colNo_Width");
+    EXPECT_EQ(keys.at(24 + 29), "colNo_Position");
+    EXPECT_EQ(keys.at(24 + 58), "colNo_Visible");
+    EXPECT_EQ(keys.size(), 24 + 29 + 29 + 27);
+    EXPECT_FALSE(keys.contains("EscExit"));
+    EXPECT_FALSE(ReadFile(path).contains("[PROGRESS]"));
+
+    // Reading what was written gives the same values back.
+    s.Width = 1000;
+    s.Columns[3].Position = 7;
+    s.ListFontName = "Noto Sans";
+    s.FileAnalysis = faNone;
+    s.ProgressExists = true;
+    s.ProgressWidth = 640;
+    ASSERT_TRUE(s.SaveToFile(path));
+    TAppSettings t;
+    ASSERT_TRUE(t.LoadFromFile(path, 1920, 1080));
+    MemIniFile ini(path);
+    t.LoadProgress(ini);
+    EXPECT_EQ(t.Width, 1000);
+    EXPECT_EQ(t.Columns[3].Position, 7);
+    EXPECT_EQ(t.ListFontName, "Noto Sans");
+    EXPECT_EQ(t.FileAnalysis, faNone);
+    EXPECT_EQ(t.ProgressWidth, 640);
+}

@@ -1,5 +1,5 @@
 #include "base/AppParams.h"
-#include "cli/ToolsInfo.h"
+#include "media/ToolsInfo.h"
 #include "lib/ElfFile.h"
 #include "lib/PeFile.h"
 #include "support/TestSupport.h"

@@ -28,10 +28,7 @@ MainWindowFixture::MainWindowFixture(const QStringList& inputs)
     }
     home.setPath(tmp.path());
     InitAppParams(AppParams(), tmp.path(), QCoreApplication::applicationDirPath());
-    CliOptions opts;
-    opts.home = tmp.path();
-    opts.inputs = inputs;
-    w = std::make_unique<TFormMain>(opts);
+    w = std::make_unique<TFormMain>(inputs.value(0));
     w->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/VideoFileInfo.h" // TFileAnalysis (a plain enum, no link dependency)
+#include "base/FileAnalysis.h"
 
 #include <QString>
 #include <QStringList>

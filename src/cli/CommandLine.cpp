@@ -1,24 +1,155 @@
 #include "cli/CommandLine.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 namespace {
 
-bool TakesSettings(CliMode m) { return m == CliMode::CmdLine || m == CliMode::Convert || m == CliMode::Script; }
-bool TakesOutput(CliMode m) { return m == CliMode::Convert || m == CliMode::Script; }
+// The groups of options, in the order --help lists them; a misplaced option is also
+// reported in this order.
+enum class Group { Mode, Settings, Output, Input, Hidden };
 
-QString ModeOption(CliMode m)
+constexpr unsigned ModeBit(CliMode m) { return 1u << unsigned(m); }
+
+constexpr unsigned Modes(std::initializer_list<CliMode> modes)
 {
-    switch (m) {
-    case CliMode::Help: return QStringLiteral("--help");
-    case CliMode::Version: return QStringLiteral("--version");
-    case CliMode::ToolsInfo: return QStringLiteral("--tools-info");
-    case CliMode::Info: return QStringLiteral("--info");
-    case CliMode::CmdLine: return QStringLiteral("--cmdline");
-    case CliMode::Convert: return QStringLiteral("--convert");
-    case CliMode::Script: return QStringLiteral("--script");
-    case CliMode::CheckUpdate: return QStringLiteral("--check-update");
-    case CliMode::Gui: break;
+    unsigned bits = 0;
+    for (CliMode m : modes)
+        bits |= ModeBit(m);
+    return bits;
+}
+
+// How many free arguments (FILE / INPUT) a mode takes.
+enum class Inputs { Any, None, One, AtLeastOne };
+
+// Stores a value; returns the error, or an empty text when the value is fine.
+using Store = QString (*)(CliOptions&, const QString& value);
+
+struct Option {
+    const char* Name;
+    bool TakesValue;
+    Group InGroup;
+    // A mode option selects its mode and says what free arguments it takes.
+    CliMode Selects = CliMode::Gui;
+    Inputs ModeInputs = Inputs::Any;
+    // The modes the option is allowed in; 0: every mode.
+    unsigned AllowedIn = 0;
+    Store Set = nullptr;
+    // The left and right columns of --help; a row without Usage is not listed.
+    const char* Usage = nullptr;
+    const char* Help = nullptr;
+};
+
+constexpr unsigned SettingsModes = Modes({CliMode::CmdLine, CliMode::Convert, CliMode::Script});
+constexpr unsigned OutputModes = Modes({CliMode::Convert, CliMode::Script});
+
+// Every option, in the order --help lists them. A new option is one new row.
+const Option Options[] = {
+    {"--help", false, Group::Mode, CliMode::Help, Inputs::None, 0, nullptr, "vexaconv --help | --version", nullptr},
+    {"--version", false, Group::Mode, CliMode::Version, Inputs::None},
+    {"--tools-info", false, Group::Mode, CliMode::ToolsInfo, Inputs::None, 0, nullptr, "vexaconv --tools-info",
+     "report on the encoder and the MediaInfo library"},
+    {"--info", false, Group::Mode, CliMode::Info, Inputs::One, 0, nullptr, "vexaconv --info FILE",
+     "the file information report of FILE"},
+    {"--cmdline", false, Group::Mode, CliMode::CmdLine, Inputs::One, 0, nullptr, "vexaconv --cmdline [SETTINGS] FILE",
+     "the encoder command line for FILE"},
+    {"--convert", false, Group::Mode, CliMode::Convert, Inputs::AtLeastOne, 0, nullptr,
+     "vexaconv --convert [SETTINGS] [OUTPUT] [--error-log FILE] INPUT...", "convert every INPUT"},
+    {"--script", true, Group::Mode, CliMode::Script, Inputs::AtLeastOne, 0,
+     [](CliOptions& o, const QString& v) {
+         o.scriptFile = v;
+         return QString();
+     },
+     "vexaconv --script OUT.bat|OUT.sh [SETTINGS] [OUTPUT] INPUT...",
+     "write the batch as a script instead of running it"},
+    {"--check-update", false, Group::Mode, CliMode::CheckUpdate, Inputs::None, 0, nullptr, "vexaconv --check-update",
+     "ask the maker's server for a newer version"},
+
+    {"--profile", true, Group::Settings, CliMode::Gui, Inputs::Any, SettingsModes,
+     [](CliOptions& o, const QString& v) {
+         o.profile = v;
+         return QString();
+     },
+     "--profile FILE|last", "load a profile (last: the last-session settings)"},
+    {"--set", true, Group::Settings, CliMode::Gui, Inputs::Any, SettingsModes,
+     [](CliOptions& o, const QString& v) {
+         const int eq = v.indexOf(QLatin1Char('='));
+         if (eq <= 0)
+             return QStringLiteral("--set needs KEY=VALUE, got '%1'").arg(v);
+         o.sets.append({v.left(eq).trimmed(), v.mid(eq + 1)});
+         return QString();
+     },
+     "--set KEY=VALUE", "set one profile key (VIDEO, AUDIO, ADVANCED); repeatable"},
+
+    {"--out-dir", true, Group::Output, CliMode::Gui, Inputs::Any, OutputModes,
+     [](CliOptions& o, const QString& v) {
+         o.outDir = v;
+         return QString();
+     },
+     "--out-dir DIR", "write the outputs to DIR (default: beside the input)"},
+    {"--if-exists", true, Group::Output, CliMode::Gui, Inputs::Any, OutputModes,
+     [](CliOptions& o, const QString& v) {
+         const QString p = v.toLower();
+         if (p != QLatin1String("rename") && p != QLatin1String("overwrite") && p != QLatin1String("skip"))
+             return QStringLiteral("--if-exists takes rename, overwrite or skip, not '%1'").arg(v);
+         o.ifExists = p;
+         return QString();
+     },
+     "--if-exists rename|overwrite|skip", "when the output exists (default: rename)"},
+    {"--keep-dates", false, Group::Output, CliMode::Gui, Inputs::Any, OutputModes,
+     [](CliOptions& o, const QString&) {
+         o.keepDates = true;
+         return QString();
+     },
+     "--keep-dates", "give each output its input's file dates"},
+
+    {"--home", true, Group::Input, CliMode::Gui, Inputs::Any, 0,
+     [](CliOptions& o, const QString& v) {
+         o.home = v;
+         return QString();
+     },
+     "--home DIR", "use DIR as the program home"},
+    // Handled before the table is searched; listed for --help.
+    {"--", false, Group::Input, CliMode::Gui, Inputs::Any, 0, nullptr, "--", "end of options"},
+
+    // Shown in the synopsis of --convert.
+    {"--error-log", true, Group::Hidden, CliMode::Gui, Inputs::Any, Modes({CliMode::Convert}),
+     [](CliOptions& o, const QString& v) {
+         o.errorLog = v;
+         return QString();
+     }},
+};
+
+const Option* FindOption(const QString& name)
+{
+    for (const Option& o : Options) {
+        if (name == QLatin1String(o.Name))
+            return &o;
     }
-    return QString();
+    return nullptr;
+}
+
+const Option* ModeOption(CliMode m)
+{
+    for (const Option& o : Options) {
+        if (o.InGroup == Group::Mode && o.Selects == m)
+            return &o;
+    }
+    return nullptr;
+}
+
+// "--cmdline, --convert or --script": the mode options of the modes in bits.
+QString ModeList(unsigned bits)
+{
+    QStringList names;
+    for (const Option& o : Options) {
+        if (o.InGroup == Group::Mode && (bits & ModeBit(o.Selects)))
+            names << QLatin1String(o.Name);
+    }
+    QString text = names.takeLast();
+    if (!names.isEmpty())
+        text = names.join(QLatin1String(", ")) + QLatin1String(" or ") + text;
+    return text;
 }
 
 } // namespace
@@ -27,11 +158,10 @@ CliParseResult ParseCommandLine(const QStringList& args)
 {
     CliParseResult r;
     CliOptions& o = r.options;
-    bool modeSet = false;
+    const Option* modeOption = nullptr;
     bool endOfOptions = false;
-    // Options that belong to a mode are checked once the mode is known.
-    QStringList settingsOpts, outputOpts;
-    bool errorLogGiven = false;
+    // Options that belong to some modes are checked once the mode is known.
+    QList<const Option*> modeBound;
 
     auto fail = [&r](const QString& msg) {
         r.ok = false;
@@ -49,123 +179,61 @@ CliParseResult ParseCommandLine(const QStringList& args)
             endOfOptions = true;
             continue;
         }
-        QString name = a, inlineValue;
+        QString name = a, value;
         bool hasInline = false;
         if (int eq = a.indexOf(QLatin1Char('=')); eq > 2) {
             name = a.left(eq);
-            inlineValue = a.mid(eq + 1);
+            value = a.mid(eq + 1);
             hasInline = true;
         }
-        auto value = [&](QString* out) -> bool {
-            if (hasInline) {
-                *out = inlineValue;
-                return true;
-            }
-            if (i + 1 >= args.size())
-                return false;
-            *out = args.at(++i);
-            return true;
-        };
-        auto setMode = [&](CliMode m) -> bool {
-            if (modeSet && o.mode != m)
-                return false;
-            o.mode = m;
-            modeSet = true;
-            return true;
-        };
-
-        static const struct { const char* name; CliMode mode; bool valued; } modes[] = {
-            {"--help", CliMode::Help, false},         {"--version", CliMode::Version, false},
-            {"--tools-info", CliMode::ToolsInfo, false}, {"--info", CliMode::Info, false},
-            {"--cmdline", CliMode::CmdLine, false},   {"--convert", CliMode::Convert, false},
-            {"--script", CliMode::Script, true},      {"--check-update", CliMode::CheckUpdate, false},
-        };
-        bool handled = false;
-        for (const auto& m : modes) {
-            if (name != QLatin1String(m.name))
-                continue;
-            handled = true;
-            if (!m.valued && hasInline)
-                return fail(QStringLiteral("option '%1' takes no value").arg(name));
-            if (!setMode(m.mode))
-                return fail(QStringLiteral("'%1' cannot be combined with '%2'").arg(name, ModeOption(o.mode)));
-            if (m.valued && !value(&o.scriptFile))
-                return fail(QStringLiteral("option '%1' needs an argument").arg(name));
-        }
-        if (handled)
-            continue;
-
-        QString v;
-        if (name == QLatin1String("--keep-dates")) {
-            if (hasInline)
-                return fail(QStringLiteral("option '%1' takes no value").arg(name));
-            o.keepDates = true;
-            outputOpts << name;
-            continue;
-        }
-        static const char* valued[] = {"--home", "--profile", "--set", "--out-dir", "--if-exists", "--error-log"};
-        bool known = false;
-        for (const char* k : valued)
-            known = known || name == QLatin1String(k);
-        if (!known)
+        const Option* opt = FindOption(name);
+        if (!opt || (!opt->Set && opt->InGroup != Group::Mode))
             return fail(QStringLiteral("unknown option '%1'").arg(name));
-        if (!value(&v))
-            return fail(QStringLiteral("option '%1' needs an argument").arg(name));
+        if (!opt->TakesValue && hasInline)
+            return fail(QStringLiteral("option '%1' takes no value").arg(name));
+        if (opt->InGroup == Group::Mode) {
+            if (modeOption && modeOption->Selects != opt->Selects)
+                return fail(QStringLiteral("'%1' cannot be combined with '%2'").arg(name, QLatin1String(modeOption->Name)));
+            modeOption = ModeOption(opt->Selects);
+            o.mode = opt->Selects;
+        }
+        if (opt->TakesValue && !hasInline) {
+            if (i + 1 >= args.size())
+                return fail(QStringLiteral("option '%1' needs an argument").arg(name));
+            value = args.at(++i);
+        }
+        if (opt->Set) {
+            if (const QString error = opt->Set(o, value); !error.isEmpty())
+                return fail(error);
+        }
+        if (opt->AllowedIn)
+            modeBound << opt;
+    }
 
-        if (name == QLatin1String("--home")) {
-            o.home = v;
-        } else if (name == QLatin1String("--profile")) {
-            o.profile = v;
-            settingsOpts << name;
-        } else if (name == QLatin1String("--set")) {
-            const int eq = v.indexOf(QLatin1Char('='));
-            if (eq <= 0)
-                return fail(QStringLiteral("--set needs KEY=VALUE, got '%1'").arg(v));
-            o.sets.append({v.left(eq).trimmed(), v.mid(eq + 1)});
-            settingsOpts << name;
-        } else if (name == QLatin1String("--out-dir")) {
-            o.outDir = v;
-            outputOpts << name;
-        } else if (name == QLatin1String("--if-exists")) {
-            const QString p = v.toLower();
-            if (p != QLatin1String("rename") && p != QLatin1String("overwrite") && p != QLatin1String("skip"))
-                return fail(QStringLiteral("--if-exists takes rename, overwrite or skip, not '%1'").arg(v));
-            o.ifExists = p;
-            outputOpts << name;
-        } else if (name == QLatin1String("--error-log")) {
-            o.errorLog = v;
-            errorLogGiven = true;
+    for (Group g : {Group::Settings, Group::Output, Group::Input, Group::Hidden}) {
+        for (const Option* opt : modeBound) {
+            if (opt->InGroup == g && !(opt->AllowedIn & ModeBit(o.mode)))
+                return fail(QStringLiteral("option '%1' needs %2").arg(QLatin1String(opt->Name), ModeList(opt->AllowedIn)));
         }
     }
 
-    if (!settingsOpts.isEmpty() && !TakesSettings(o.mode))
-        return fail(QStringLiteral("option '%1' needs --cmdline, --convert or --script").arg(settingsOpts.first()));
-    if (!outputOpts.isEmpty() && !TakesOutput(o.mode))
-        return fail(QStringLiteral("option '%1' needs --convert or --script").arg(outputOpts.first()));
-    if (errorLogGiven && o.mode != CliMode::Convert)
-        return fail(QStringLiteral("option '--error-log' needs --convert"));
-
-    switch (o.mode) {
-    case CliMode::Help:
-    case CliMode::Version:
-    case CliMode::ToolsInfo:
-    case CliMode::CheckUpdate:
+    const Option* mode = ModeOption(o.mode);
+    switch (mode ? mode->ModeInputs : Inputs::Any) {
+    case Inputs::None:
         if (!o.inputs.isEmpty())
             return fail(QStringLiteral("unexpected argument '%1'").arg(o.inputs.first()));
         break;
-    case CliMode::Info:
-    case CliMode::CmdLine:
+    case Inputs::One:
         if (o.inputs.isEmpty())
-            return fail(QStringLiteral("'%1' needs a FILE").arg(ModeOption(o.mode)));
+            return fail(QStringLiteral("'%1' needs a FILE").arg(QLatin1String(mode->Name)));
         if (o.inputs.size() > 1)
             return fail(QStringLiteral("unexpected argument '%1'").arg(o.inputs.at(1)));
         break;
-    case CliMode::Convert:
-    case CliMode::Script:
+    case Inputs::AtLeastOne:
         if (o.inputs.isEmpty())
-            return fail(QStringLiteral("'%1' needs at least one INPUT").arg(ModeOption(o.mode)));
+            return fail(QStringLiteral("'%1' needs at least one INPUT").arg(QLatin1String(mode->Name)));
         break;
-    case CliMode::Gui:
+    case Inputs::Any:
         break; // the GUI takes the first argument when it names a file and ignores the rest
     }
     return r;
@@ -173,34 +241,33 @@ CliParseResult ParseCommandLine(const QStringList& args)
 
 QString UsageText()
 {
-    return QStringLiteral(
-        "Usage:\n"
-        "  vexaconv [FILE]                  start the program; FILE is added to the list\n"
-        "  vexaconv --help | --version\n"
-        "  vexaconv --tools-info            report on the encoder and the MediaInfo library\n"
-        "  vexaconv --info FILE             the file information report of FILE\n"
-        "  vexaconv --cmdline [SETTINGS] FILE\n"
-        "                                   the encoder command line for FILE\n"
-        "  vexaconv --convert [SETTINGS] [OUTPUT] [--error-log FILE] INPUT...\n"
-        "                                   convert every INPUT\n"
-        "  vexaconv --script OUT.bat|OUT.sh [SETTINGS] [OUTPUT] INPUT...\n"
-        "                                   write the batch as a script instead of running it\n"
-        "  vexaconv --check-update          ask the maker's server for a newer version\n"
-        "\n"
-        "SETTINGS (start from the default encoder settings):\n"
-        "  --profile FILE|last              load a profile (last: the last-session settings)\n"
-        "  --set KEY=VALUE                  set one profile key (VIDEO, AUDIO, ADVANCED); repeatable\n"
-        "\n"
-        "OUTPUT:\n"
-        "  --out-dir DIR                    write the outputs to DIR (default: beside the input)\n"
-        "  --if-exists rename|overwrite|skip  when the output exists (default: rename)\n"
-        "  --keep-dates                     give each output its input's file dates\n"
-        "\n"
-        "INPUT: files, folders and .lst file lists.\n"
-        "  --home DIR                       use DIR as the program home\n"
-        "  --                               end of options\n"
-        "\n"
-        "Exit status: 0 all done, 1 a file failed, 2 usage or set-up error, 130 interrupted.\n");
+    // The help column starts after 35 characters; a longer left column puts its help on
+    // the next line, one that just fits keeps two blanks.
+    constexpr int HelpColumn = 33;
+    auto row = [](const QString& usage, const char* help) {
+        QString line = QLatin1String("  ") + usage;
+        if (help) {
+            if (usage.size() > HelpColumn)
+                line += QLatin1Char('\n') + QString(HelpColumn + 2, QLatin1Char(' '));
+            else
+                line += QString(std::max(HelpColumn - int(usage.size()), 2), QLatin1Char(' '));
+            line += QLatin1String(help);
+        }
+        return line + QLatin1Char('\n');
+    };
+    auto group = [&](Group g) {
+        QString text;
+        for (const Option& o : Options) {
+            if (o.InGroup == g && o.Usage)
+                text += row(QLatin1String(o.Usage), o.Help);
+        }
+        return text;
+    };
+    return QLatin1String("Usage:\n") + row(QStringLiteral("vexaconv [FILE]"), "start the program; FILE is added to the list")
+           + group(Group::Mode) + QLatin1String("\nSETTINGS (start from the default encoder settings):\n")
+           + group(Group::Settings) + QLatin1String("\nOUTPUT:\n") + group(Group::Output)
+           + QLatin1String("\nINPUT: files, folders and .lst file lists.\n") + group(Group::Input)
+           + QLatin1String("\nExit status: 0 all done, 1 a file failed, 2 usage or set-up error, 130 interrupted.\n");
 }
 
 QString UsageErrorText(const QString& error)

@@ -1,7 +1,7 @@
 #include "cli/Headless.h"
 
 #include "base/AppParams.h"
-#include "cli/ToolsInfo.h"
+#include "media/ToolsInfo.h"
 
 namespace Headless {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/FileAnalysis.h"
+
 #include <QString>
 
 #include <array>
@@ -8,8 +10,6 @@
 // The media properties of one analysed file. A plain value, copied whole by its users.
 // Fixed slot counts match what the file list and the builders expect; the counters may
 // exceed the slots (only the first slots are filled).
-
-enum TFileAnalysis { faNone = 0, faQuick = 1, faFull = 2 };
 
 struct TSTreamInfoStr {
     bool StreamExists = false;

@@ -1,24 +1,130 @@
 #include "settings/AppSettings.h"
 
-#include "lib/Conversion.h"
 #include "lib/MemIniFile.h"
+#include "settings/KeyTable.h"
 
 #include <QFileInfo>
 
 namespace {
 
-const QString Main = QStringLiteral("MAIN");
-const QString Progress = QStringLiteral("PROGRESS");
+const char* const Main = "MAIN";
+const char* const Progress = "PROGRESS";
+
+// What reading the settings file needs besides the file: the screen the stored window
+// position must lie on.
+struct TAppReadContext {
+    int ScreenWidth = 0;
+    int ScreenHeight = 0;
+    TKeyFallbackSink Fallback; // the settings file reports nothing
+};
+
+using A = TAppSettings;
+using K = KeyTable::Rows<A, TAppReadContext>;
+
+// List font sizes and row heights the file list can show without overlapping rows.
+constexpr int RowHeightMin = 12, RowHeightMax = 50;
+constexpr int ListFontSizeMin = 6, ListFontSizeMax = 20;
 
 // A stored window edge that lies off the screen comes back to 0.
-int ClampLeft(int left, int screenWidth)
+K::Key Edge(const char* name, int A::*member, bool horizontal)
 {
-    return (left > screenWidth || left < -screenWidth) ? 0 : left;
+    return K::Custom(Main, name, TKeyType::Integer, [member](const A& s) { return QString::number(s.*member); },
+                     [member, horizontal](A& s, const QString* v, const TAppReadContext& c) {
+                         const int read = K::ReadInt(v, s.*member, c, QString::number(s.*member));
+                         const bool off = horizontal ? (read > c.ScreenWidth || read < -c.ScreenWidth)
+                                                     : (read < 0 || read > c.ScreenHeight);
+                         s.*member = off ? 0 : read;
+                     });
 }
 
-int ClampTop(int top, int screenHeight)
+K::Key WhileNotMaximized(K::Key key)
 {
-    return (top < 0 || top > screenHeight) ? 0 : top;
+    // A maximized session leaves the stored normal geometry alone.
+    return K::WrittenWhen(std::move(key), [](const A& s) { return !s.Maximized; });
+}
+
+K::Key InProgress(K::Key key)
+{
+    // The section is written only when the progress window exists.
+    return K::WrittenWhen(std::move(key), [](const A& s) { return s.ProgressExists; });
+}
+
+// "colNo_Width", ...: the names live as long as the table.
+const char* ColumnKey(const QString& column, const char* suffix)
+{
+    static QList<QByteArray> names;
+    names.append((column + QLatin1String(suffix)).toLatin1());
+    return names.constLast().constData();
+}
+
+QList<K::Key> MakeKeys()
+{
+    QList<K::Key> keys{
+        K::ReadOnly(K::Bool(Main, "EscExit", &A::EscExit)),
+        K::ReadOnly(K::Text(Main, "MediaInfoDll", &A::MediaInfoDll)),
+        K::ReadOnly(K::Text(Main, "ToolsDir", &A::ToolsDir)),
+        K::Bool(Main, "Maximized", &A::Maximized),
+        WhileNotMaximized(Edge("Left", &A::Left, true)),
+        WhileNotMaximized(Edge("Top", &A::Top, false)),
+        WhileNotMaximized(K::Int(Main, "Width", &A::Width)),
+        WhileNotMaximized(K::Int(Main, "Height", &A::Height)),
+        // An index the list does not have would leave the policy undefined: take the first.
+        K::Ranged(Main, "cbOutputExists", &A::cbOutputExists, 0, 2, 0),
+        K::Ranged(Main, "cbAfterConversion", &A::cbAfterConversion, 0, 1, 0),
+        K::Bool(Main, "OutIn", &A::OutIn),
+        K::Text(Main, "OutDir", &A::OutDir),
+        K::Bool(Main, "KeepFileDates", &A::KeepFileDates),
+        K::Bool(Main, "GridLines", &A::GridLines, true),
+        K::Bool(Main, "RowIndicator", &A::RowIndicator),
+        K::Bool(Main, "GridFooter", &A::GridFooter),
+        K::Clamped(Main, "RowHeight", &A::RowHeight, RowHeightMin, RowHeightMax),
+        K::Bool(Main, "AllowRowMoving", &A::AllowRowMoving),
+        K::Bool(Main, "AllowColumnMoving", &A::AllowColumnMoving),
+        K::Text(Main, "ListFontName", &A::ListFontName),
+        K::Clamped(Main, "ListFontSize", &A::ListFontSize, ListFontSizeMin, ListFontSizeMax),
+        K::Custom(Main, "FileAnalysis", TKeyType::Word, [](const A& s) { return A::FileAnalysisText(s.FileAnalysis); },
+                  [](A& s, const QString* v, const TAppReadContext&) {
+                      s.FileAnalysis = A::ParseFileAnalysis(v ? *v : QStringLiteral("FULL"));
+                  }),
+        K::Bool(Main, "pnConversionSettingsExpanded", &A::pnConversionSettingsExpanded, true),
+        K::Bool(Main, "OpenFileAfterIconClick", &A::OpenFileAfterIconClick),
+        K::Custom(Main, "DefaultVideoCodec", TKeyType::Word,
+                  [](const A& s) { return A::DefaultVideoCodecText(s.DefaultVideoCodec); },
+                  [](A& s, const QString* v, const TAppReadContext&) {
+                      s.DefaultVideoCodec = A::ParseDefaultVideoCodec(v ? *v : A::DefaultVideoCodecText(s.DefaultVideoCodec));
+                  }),
+        K::Text(Main, "LastDir", &A::LastDir),
+        K::Bool(Main, "DragAcceptDirectories", &A::DragAcceptDirectories),
+    };
+
+    // Columns holds every column in key order.
+    const QStringList& columns = A::ColumnNames();
+    const int lastPosition = int(columns.size()) - 1;
+    for (int i = 0; i < columns.size(); ++i)
+        keys.append(K::Int(Main, ColumnKey(columns.at(i), "_Width"), [i](A& s) -> int& { return s.Columns[i].Width; }));
+    for (int i = 0; i < columns.size(); ++i)
+        keys.append(K::Clamped(Main, ColumnKey(columns.at(i), "_Position"),
+                               [i](A& s) -> int& { return s.Columns[i].Position; }, 0, lastPosition));
+    for (int i = 0; i < columns.size(); ++i) {
+        if (A::HasVisibilityKey(columns.at(i)))
+            keys.append(K::Bool(Main, ColumnKey(columns.at(i), "_Visible"),
+                                [i](A& s) -> bool& { return s.Columns[i].Visible; }));
+    }
+
+    keys << InProgress(K::Bool(Progress, "DontShowEncoderOutput", &A::DontShowEncoderOutput))
+         << InProgress(K::WriteOnly(K::Int(Progress, "Left", &A::ProgressLeft)))
+         << InProgress(K::WriteOnly(K::Int(Progress, "Top", &A::ProgressTop)))
+         << InProgress(K::Int(Progress, "Width", &A::ProgressWidth))
+         << InProgress(K::Int(Progress, "Height", &A::ProgressHeight))
+         << InProgress(K::Bool(Progress, "CloseAfterConversion", &A::CloseAfterConversion))
+         << InProgress(K::Bool(Progress, "AutoScrollMemoToBottom", &A::AutoScrollMemoToBottom));
+    return keys;
+}
+
+const QList<K::Key>& Keys()
+{
+    static const QList<K::Key> keys = MakeKeys();
+    return keys;
 }
 
 } // namespace
@@ -84,108 +190,17 @@ QString TAppSettings::DefaultVideoCodecText(int codec)
 
 void TAppSettings::LoadMain(const MemIniFile& ini, int screenWidth, int screenHeight)
 {
-    EscExit = ini.ReadBool(Main, QStringLiteral("EscExit"), EscExit);
-    MediaInfoDll = ini.ReadString(Main, QStringLiteral("MediaInfoDll"), MediaInfoDll);
-    ToolsDir = ini.ReadString(Main, QStringLiteral("ToolsDir"), ToolsDir);
-    Left = ClampLeft(ini.ReadInteger(Main, QStringLiteral("Left"), Left), screenWidth);
-    Top = ClampTop(ini.ReadInteger(Main, QStringLiteral("Top"), Top), screenHeight);
-    Width = ini.ReadInteger(Main, QStringLiteral("Width"), Width);
-    Height = ini.ReadInteger(Main, QStringLiteral("Height"), Height);
-    Maximized = ini.ReadBool(Main, QStringLiteral("Maximized"), Maximized);
-    cbOutputExists = ini.ReadInteger(Main, QStringLiteral("cbOutputExists"), cbOutputExists);
-    cbAfterConversion = ini.ReadInteger(Main, QStringLiteral("cbAfterConversion"), cbAfterConversion);
-    // An index the list does not have would leave the policy undefined: take the first.
-    if (cbOutputExists < 0 || cbOutputExists > 2)
-        cbOutputExists = 0;
-    if (cbAfterConversion < 0 || cbAfterConversion > 1)
-        cbAfterConversion = 0;
-    OutIn = ini.ReadBool(Main, QStringLiteral("OutIn"), OutIn);
-    OutDir = ini.ReadString(Main, QStringLiteral("OutDir"), OutDir);
-    KeepFileDates = ini.ReadBool(Main, QStringLiteral("KeepFileDates"), KeepFileDates);
-    FileAnalysis = ParseFileAnalysis(ini.ReadString(Main, QStringLiteral("FileAnalysis"), QStringLiteral("FULL")));
-
-    const int lastPosition = int(ColumnNames().size()) - 1;
-    for (TColumnSettings& c : Columns)
-        c.Width = ini.ReadInteger(Main, c.Name + QLatin1String("_Width"), c.Width);
-    for (TColumnSettings& c : Columns)
-        c.Position = Clamp(ini.ReadInteger(Main, c.Name + QLatin1String("_Position"), c.Position), 0, lastPosition);
-    for (TColumnSettings& c : Columns) {
-        if (HasVisibilityKey(c.Name))
-            c.Visible = ini.ReadBool(Main, c.Name + QLatin1String("_Visible"), c.Visible);
-    }
-
-    RowHeight = Clamp(ini.ReadInteger(Main, QStringLiteral("RowHeight"), RowHeight), 12, 50);
-    ListFontName = ini.ReadString(Main, QStringLiteral("ListFontName"), ListFontName);
-    ListFontSize = Clamp(ini.ReadInteger(Main, QStringLiteral("ListFontSize"), ListFontSize), 6, 20);
-    GridLines = ini.ReadBool(Main, QStringLiteral("GridLines"), true);
-    RowIndicator = ini.ReadBool(Main, QStringLiteral("RowIndicator"), RowIndicator);
-    GridFooter = ini.ReadBool(Main, QStringLiteral("GridFooter"), GridFooter);
-    AllowRowMoving = ini.ReadBool(Main, QStringLiteral("AllowRowMoving"), AllowRowMoving);
-    AllowColumnMoving = ini.ReadBool(Main, QStringLiteral("AllowColumnMoving"), AllowColumnMoving);
-    LastDir = ini.ReadString(Main, QStringLiteral("LastDir"), LastDir);
-    pnConversionSettingsExpanded = ini.ReadBool(Main, QStringLiteral("pnConversionSettingsExpanded"), true);
-    OpenFileAfterIconClick = ini.ReadBool(Main, QStringLiteral("OpenFileAfterIconClick"), OpenFileAfterIconClick);
-    DefaultVideoCodec = ParseDefaultVideoCodec(
-        ini.ReadString(Main, QStringLiteral("DefaultVideoCodec"), DefaultVideoCodecText(DefaultVideoCodec)));
-    DragAcceptDirectories = ini.ReadBool(Main, QStringLiteral("DragAcceptDirectories"), DragAcceptDirectories);
+    KeyTable::Read(Keys(), ini, *this, TAppReadContext{screenWidth, screenHeight, {}}, Main);
 }
 
 void TAppSettings::LoadProgress(const MemIniFile& ini)
 {
-    DontShowEncoderOutput = ini.ReadBool(Progress, QStringLiteral("DontShowEncoderOutput"), DontShowEncoderOutput);
-    ProgressWidth = ini.ReadInteger(Progress, QStringLiteral("Width"), ProgressWidth);
-    ProgressHeight = ini.ReadInteger(Progress, QStringLiteral("Height"), ProgressHeight);
-    CloseAfterConversion = ini.ReadBool(Progress, QStringLiteral("CloseAfterConversion"), CloseAfterConversion);
-    AutoScrollMemoToBottom = ini.ReadBool(Progress, QStringLiteral("AutoScrollMemoToBottom"), AutoScrollMemoToBottom);
+    KeyTable::Read(Keys(), ini, *this, TAppReadContext{}, Progress);
 }
 
 void TAppSettings::Save(MemIniFile& ini) const
 {
-    ini.WriteBool(Main, QStringLiteral("Maximized"), Maximized);
-    // A maximized session leaves the stored normal geometry alone.
-    if (!Maximized) {
-        ini.WriteInteger(Main, QStringLiteral("Left"), Left);
-        ini.WriteInteger(Main, QStringLiteral("Top"), Top);
-        ini.WriteInteger(Main, QStringLiteral("Width"), Width);
-        ini.WriteInteger(Main, QStringLiteral("Height"), Height);
-    }
-    ini.WriteInteger(Main, QStringLiteral("cbOutputExists"), cbOutputExists);
-    ini.WriteInteger(Main, QStringLiteral("cbAfterConversion"), cbAfterConversion);
-    ini.WriteBool(Main, QStringLiteral("OutIn"), OutIn);
-    ini.WriteString(Main, QStringLiteral("OutDir"), OutDir);
-    ini.WriteBool(Main, QStringLiteral("KeepFileDates"), KeepFileDates);
-    ini.WriteBool(Main, QStringLiteral("GridLines"), GridLines);
-    ini.WriteBool(Main, QStringLiteral("RowIndicator"), RowIndicator);
-    ini.WriteBool(Main, QStringLiteral("GridFooter"), GridFooter);
-    ini.WriteInteger(Main, QStringLiteral("RowHeight"), RowHeight);
-    ini.WriteBool(Main, QStringLiteral("AllowRowMoving"), AllowRowMoving);
-    ini.WriteBool(Main, QStringLiteral("AllowColumnMoving"), AllowColumnMoving);
-    ini.WriteString(Main, QStringLiteral("ListFontName"), ListFontName);
-    ini.WriteInteger(Main, QStringLiteral("ListFontSize"), ListFontSize);
-    ini.WriteString(Main, QStringLiteral("FileAnalysis"), FileAnalysisText(FileAnalysis));
-    ini.WriteBool(Main, QStringLiteral("pnConversionSettingsExpanded"), pnConversionSettingsExpanded);
-    ini.WriteBool(Main, QStringLiteral("OpenFileAfterIconClick"), OpenFileAfterIconClick);
-    ini.WriteString(Main, QStringLiteral("DefaultVideoCodec"), DefaultVideoCodecText(DefaultVideoCodec));
-    ini.WriteString(Main, QStringLiteral("LastDir"), LastDir);
-    ini.WriteBool(Main, QStringLiteral("DragAcceptDirectories"), DragAcceptDirectories);
-    for (const TColumnSettings& c : Columns)
-        ini.WriteInteger(Main, c.Name + QLatin1String("_Width"), c.Width);
-    for (const TColumnSettings& c : Columns)
-        ini.WriteInteger(Main, c.Name + QLatin1String("_Position"), c.Position);
-    for (const TColumnSettings& c : Columns) {
-        if (HasVisibilityKey(c.Name))
-            ini.WriteBool(Main, c.Name + QLatin1String("_Visible"), c.Visible);
-    }
-
-    if (!ProgressExists)
-        return;
-    ini.WriteBool(Progress, QStringLiteral("DontShowEncoderOutput"), DontShowEncoderOutput);
-    ini.WriteInteger(Progress, QStringLiteral("Left"), ProgressLeft);
-    ini.WriteInteger(Progress, QStringLiteral("Top"), ProgressTop);
-    ini.WriteInteger(Progress, QStringLiteral("Width"), ProgressWidth);
-    ini.WriteInteger(Progress, QStringLiteral("Height"), ProgressHeight);
-    ini.WriteBool(Progress, QStringLiteral("CloseAfterConversion"), CloseAfterConversion);
-    ini.WriteBool(Progress, QStringLiteral("AutoScrollMemoToBottom"), AutoScrollMemoToBottom);
+    KeyTable::Write(Keys(), ini, *this);
 }
 
 bool TAppSettings::LoadFromFile(const QString& fileName, int screenWidth, int screenHeight)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/VideoFileInfo.h" // TFileAnalysis
+#include "base/FileAnalysis.h"
 
 #include <QList>
 #include <QString>

@@ -11,21 +11,12 @@ void WriteProfile(MemIniFile& ini, const EncodingSettings& s)
 {
     ini.WriteString(QStringLiteral("MAIN"), QStringLiteral("AppName"), QLatin1String(AppInfo::ProgramName));
     ini.WriteString(QStringLiteral("MAIN"), QStringLiteral("AppVer"), QLatin1String(FormatVersion));
-    for (const TProfileKeys::Key& key : TProfileKeys::All())
-        ini.WriteString(QLatin1String(key.Section), QLatin1String(key.Name), key.Write(s));
+    KeyTable::Write(TProfileKeys::All(), ini, s);
 }
 
 void ReadProfile(const MemIniFile& ini, EncodingSettings& s, const TProfileReadContext& context)
 {
-    for (const TProfileKeys::Key& key : TProfileKeys::All()) {
-        const QString section = QLatin1String(key.Section), name = QLatin1String(key.Name);
-        if (ini.ValueExists(section, name)) {
-            const QString value = ini.ReadString(section, name);
-            key.Read(s, &value, context);
-        } else {
-            key.Read(s, nullptr, context);
-        }
-    }
+    KeyTable::Read(TProfileKeys::All(), ini, s, context);
 }
 
 bool SaveProfile(const QString& fileName, const EncodingSettings& s, QString* error)

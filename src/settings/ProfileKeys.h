@@ -1,19 +1,16 @@
 #pragma once
 
 #include "encoding/EncodingSettings.h"
+#include "settings/KeyTable.h"
 
 #include <QList>
 #include <QString>
-
-#include <functional>
 
 // The keys of the sections "VIDEO", "AUDIO" and "ADVANCED" of a profile, each with the
 // text it is written as and the rule it is read by. The profile loader and the
 // headless `--set KEY=VALUE` share these readers, so the two can never disagree.
 
-// Told when a value cannot be used as it stands: why, and what is used instead (as the
-// panel shows it: "Auto", "16", "H.264 / MPEG-4 AVC", "no selection").
-using TProfileFallbackSink = std::function<void(const QString& why, const QString& used)>;
+using TProfileFallbackSink = TKeyFallbackSink;
 
 struct TProfileReadContext {
     int DefaultVideoCodec = 0;      // the options dialog's default encoder: 0 Xvid, 1 H.264
@@ -22,16 +19,7 @@ struct TProfileReadContext {
 
 class TProfileKeys {
 public:
-    using Writer = QString (*)(const EncodingSettings&);
-    // value is null for a missing key: the key's rule for "missing" applies.
-    using Reader = void (*)(EncodingSettings&, const QString* value, const TProfileReadContext&);
-
-    struct Key {
-        const char* Section;
-        const char* Name;
-        Writer Write;
-        Reader Read;
-    };
+    using Key = TKeyDescriptor<EncodingSettings, TProfileReadContext>;
 
     // Every key, section by section ("VIDEO", "AUDIO", "ADVANCED"), in writing order.
     static const QList<Key>& All();

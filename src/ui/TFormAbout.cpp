@@ -2,7 +2,7 @@
 
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
-#include "cli/ToolsInfo.h"
+#include "media/ToolsInfo.h"
 #include "media/FileInfoReport.h"
 #include "ui/UiKit.h"
 

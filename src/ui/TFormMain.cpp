@@ -84,9 +84,8 @@ QString MakerSite()
 
 } // namespace
 
-TFormMain::TFormMain(const CliOptions& options, QWidget* parent)
+TFormMain::TFormMain(const QString& fileToAdd, QWidget* parent)
     : QMainWindow(parent)
-    , m_options(options)
 {
     setObjectName(QStringLiteral("FormMain"));
     // 1. size, tray, stay on top off
@@ -96,7 +95,7 @@ TFormMain::TFormMain(const CliOptions& options, QWidget* parent)
     // 2. the program's paths and tools
     TAppParams& ap = AppParams();
     if (ap.AppDir.isEmpty())
-        InitAppParams(ap, options.home, QCoreApplication::applicationDirPath());
+        InitAppParams(ap, QString(), QCoreApplication::applicationDirPath());
     ap.ScrollProgressToBottom = true;
     // 3. captions
     setWindowTitle(AppInfo::FullCaption());
@@ -124,8 +123,8 @@ TFormMain::TFormMain(const CliOptions& options, QWidget* parent)
     CreateAuxiliaryWindows();
     ConnectActions();
     // 11. the first argument, when it names an existing file
-    if (!options.inputs.isEmpty() && QFileInfo(options.inputs.first()).isFile())
-        AddFileFromCommandLine(options.inputs.first());
+    if (!fileToAdd.isEmpty() && QFileInfo(fileToAdd).isFile())
+        AddFileFromCommandLine(fileToAdd);
     // 12.
     InitControls();
     UiKit::SetToolTipDuration(this);

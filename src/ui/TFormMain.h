@@ -1,6 +1,5 @@
 #pragma once
 
-#include "cli/CommandLine.h"
 #include "conversion/BatchPlanner.h"
 #include "conversion/ErrorLog.h"
 #include "encoding/CopyParams.h"
@@ -50,7 +49,9 @@ class TVideoPanel;
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TFormMain(const CliOptions& options, QWidget* parent = nullptr);
+    // fileToAdd is added to the list when it names an existing file (the first argument
+    // of the command line).
+    explicit TFormMain(const QString& fileToAdd = QString(), QWidget* parent = nullptr);
     ~TFormMain() override;
 
     // The action with that object name ("actConvert"); null when there is none.
@@ -237,7 +238,6 @@ private:
     TCopyParams_Audio m_copyParamsAudio;
     TCopyParams_Advanced m_copyParamsAdvanced;
 
-    CliOptions m_options;
     bool m_converting = false;
     bool m_copiedVideo = false;
     bool m_copiedAudio = false;

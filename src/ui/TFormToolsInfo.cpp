@@ -1,7 +1,7 @@
 #include "ui/TFormToolsInfo.h"
 
 #include "base/AppParams.h"
-#include "cli/ToolsInfo.h"
+#include "media/ToolsInfo.h"
 #include "ui/UiKit.h"
 
 #include <QAction>

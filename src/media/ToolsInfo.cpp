@@ -1,4 +1,4 @@
-#include "cli/ToolsInfo.h"
+#include "media/ToolsInfo.h"
 
 #include "base/AppParams.h"
 #include "lib/Conversion.h"
