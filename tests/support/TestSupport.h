@@ -32,6 +32,13 @@ RunResult RunVexaconv(const QStringList& args, const QStringList& env = {}, int 
 RunResult RunProgram(const QString& program, const QStringList& args, const QStringList& env = {},
                      int timeoutMs = 120000, const QString& workDir = QString());
 
+// The damaged Matroska file the MediaInfo library spins on for minutes (tests/data).
+QString SpinningClip();
+
+// Files that are no regular files, with a media extension, made in dir: "pipe.avi" (a
+// FIFO), "socket.avi" (a unix socket) and "zero.avi" (a link to /dev/zero).
+QStringList MakeSpecialFiles(const QString& dir);
+
 // Writes bytes to a file, creating directories; returns the path.
 QString WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
