@@ -13,8 +13,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <csignal>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -318,4 +320,116 @@ TEST_F(HeadlessConvert, ShellScriptRunsTheSameCommands)
     EXPECT_TRUE(text.startsWith("@echo off\r\nchcp 65001\r\n"));
     EXPECT_TRUE(text.contains("-o \"" + out.toUtf8() + "/clip_001.avi\"\r\n")) << text.constData();
     EXPECT_TRUE(text.endsWith("\r\npause\r\n"));
+}
+
+// ---- inputs that must neither stall nor vanish ---------------------------------------
+
+TEST_F(HeadlessConvert, InfoOnADamagedFileAndOnSpecialFilesReturns)
+{
+    const QString spinning = m_dir + "/in/spinning.mkv";
+    QFile::copy(TestSupport::SpinningClip(), spinning);
+    TestSupport::RunResult r = Run({"--info", spinning});
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.contains("File: " + spinning.toUtf8() + "\r\n"));
+    EXPECT_TRUE(r.err.contains("spinning.mkv")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("unreadable"));
+
+    for (const QString& path : TestSupport::MakeSpecialFiles(m_dir + "/special")) {
+        r = Run({"--info", path});
+        EXPECT_FALSE(r.timedOut) << path.toStdString();
+        EXPECT_EQ(r.exitCode, 1) << path.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(r.err, "vexaconv: not a regular file (a pipe, socket or device): " + path.toUtf8() + "\n");
+    }
+}
+
+// The damaged file, a FIFO, a link to /dev/zero and a name that is not UTF-8 beside two
+// good clips: the batch goes on, names every file it leaves out, and treats the damaged
+// file as unreadable.
+TEST_F(HeadlessConvert, AFolderWithADamagedFileSpecialFilesAndABadNameGoesOn)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString z = Input("clip_h264_aac.mp4", "z.mp4");
+    const QString spinning = m_dir + "/in/spinning.mkv";
+    QFile::copy(TestSupport::SpinningClip(), spinning);
+    const QStringList special = TestSupport::MakeSpecialFiles(m_dir + "/in");
+    const QByteArray bad = QFile::encodeName(m_dir) + "/in/bad\xff" "name.avi";
+    QFile::copy(TestSupport::Clip("clip_xvid_mp3.avi"), m_dir + "/tmp/plain.avi");
+    ASSERT_EQ(::rename(QFile::encodeName(m_dir + "/tmp/plain.avi").constData(), bad.constData()), 0);
+
+    const QString sh = m_dir + "/convert.sh";
+    TestSupport::RunResult r = Run({"--script", sh, "--out-dir", m_dir + "/out", m_dir + "/in", special[0]});
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    const QString err = QString::fromUtf8(r.err);
+    EXPECT_TRUE(err.contains("not a regular file (a pipe, socket or device), left out: " + special[0]))
+        << err.toStdString();
+    EXPECT_TRUE(err.contains("not valid UTF-8 cannot be handled, left out: " + m_dir + "/in/bad\\xFFname.avi"));
+    EXPECT_TRUE(err.contains("spinning.mkv\" took longer than"));
+    const QByteArray script = TestSupport::ReadFile(sh);
+    EXPECT_TRUE(script.contains(a.toUtf8()) && script.contains(z.toUtf8())) << script.constData();
+    EXPECT_FALSE(script.contains("pipe.avi") || script.contains("zero.avi") || script.contains("socket.avi"));
+}
+
+namespace {
+
+// Starts vexaconv with args, sends SIGINT waitMs after its analysis worker started (it
+// is analysing inputs then), and tells whether it ended within a generous bound, with its
+// exit code.
+struct Interrupted {
+    bool ended = false;
+    int exitCode = -1;
+    QByteArray err;
+};
+
+Interrupted InterruptAfter(const QStringList& args, const QString& tmp, int waitMs)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", tmp);
+    p.setProcessEnvironment(env);
+    p.start(TestSupport::VexaconvPath(), args);
+    Interrupted result;
+    if (!p.waitForStarted(10000))
+        return result;
+    const QString children = QStringLiteral("/proc/%1/task/%1/children").arg(p.processId());
+    for (int i = 0; i < 600 && TestSupport::ReadFile(children).trimmed().isEmpty(); ++i)
+        QThread::msleep(50);
+    QThread::msleep(static_cast<unsigned long>(waitMs));
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    result.ended = p.waitForFinished(20000);
+    if (!result.ended) {
+        p.kill();
+        p.waitForFinished();
+    }
+    result.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    result.err = p.readAllStandardError();
+    return result;
+}
+
+} // namespace
+
+// Adding thousands of analysed files takes long; a signal ends it at once.
+TEST_F(HeadlessConvert, SigintWhileManyFilesAreAddedEndsTheProgram)
+{
+    const QString clip = TestSupport::Clip("clip_xvid_mp3.avi");
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_TRUE(QFile::link(clip, m_dir + QStringLiteral("/in/c%1.avi").arg(i, 4, 10, QLatin1Char('0'))));
+    const QString sh = m_dir + "/convert.sh";
+    const Interrupted r = InterruptAfter({"--home", m_dir + "/home", "--script", sh, m_dir + "/in"}, m_dir + "/tmp", 1000);
+    EXPECT_TRUE(r.ended);
+    EXPECT_EQ(r.exitCode, 130) << r.err.constData();
+    EXPECT_FALSE(QFileInfo::exists(sh));
+}
+
+// The signal arrives while the library spins on the damaged file in the worker.
+TEST_F(HeadlessConvert, SigintWhileTheDamagedFileIsAnalysedEndsTheProgram)
+{
+    QFile::copy(TestSupport::SpinningClip(), m_dir + "/in/spinning.mkv");
+    const QString sh = m_dir + "/convert.sh";
+    const Interrupted r = InterruptAfter({"--home", m_dir + "/home", "--script", sh, m_dir + "/in"}, m_dir + "/tmp", 500);
+    EXPECT_TRUE(r.ended);
+    EXPECT_EQ(r.exitCode, 130) << r.err.constData();
+    EXPECT_FALSE(r.err.contains("took longer than")) << r.err.constData();
 }

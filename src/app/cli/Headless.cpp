@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/AppParams.h"
+#include "media/AnalysisClient.h"
 #include "media/MediaInfoLib.h"
 
 #include <cstdio>
@@ -42,6 +43,8 @@ void LoadMediaInfoOrWarn(const char* what)
 
 int Run(const CliOptions& o)
 {
+    // A file whose analysis timed out is named; the run goes on without its properties.
+    AnalysisClient().SetNotice([](const QString& text) { Err(QStringLiteral("vexaconv: warning: %1\n").arg(text)); });
     switch (o.mode) {
     case CliMode::Help:
         Out(UsageText());
