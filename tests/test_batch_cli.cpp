@@ -433,3 +433,23 @@ TEST_F(HeadlessConvert, SigintWhileTheDamagedFileIsAnalysedEndsTheProgram)
     EXPECT_EQ(r.exitCode, 130) << r.err.constData();
     EXPECT_FALSE(r.err.contains("took longer than")) << r.err.constData();
 }
+
+// A dot that ends a folder's name belongs to it: the report, the list file and the
+// output paths name the real folders.
+TEST_F(HeadlessConvert, FoldersWhoseNamesEndInADot)
+{
+    QDir().mkpath(m_dir + "/Vol.");
+    const QString in = m_dir + "/Vol./clip.avi";
+    QFile::copy(TestSupport::Clip("clip_xvid_mp3.avi"), in);
+    TestSupport::RunResult r = Run({"--info", in});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.contains("File: " + in.toUtf8() + "\r\n")) << r.out.left(400).constData();
+
+    const QString lst = TestSupport::WriteFile(m_dir + "/list.lst", in.toUtf8() + "\r\n");
+    const QString sh = m_dir + "/convert.sh";
+    r = Run({"--script", sh, "--out-dir", m_dir + "/Out.", lst});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QByteArray script = TestSupport::ReadFile(sh);
+    EXPECT_TRUE(script.contains("/Vol./clip.avi")) << script.constData();
+    EXPECT_TRUE(script.contains("/Out./clip.avi")) << script.constData();
+}
