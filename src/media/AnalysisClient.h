@@ -14,9 +14,7 @@ class QProcess;
 
 // The parent side of the analysis worker (media/AnalysisWorker.h).
 
-// How long one file's analysis may take before its worker is killed. A healthy file,
-// even a long film on a slow disk, is read in well under a second; the library spins on
-// damaged ones for minutes, and the user must never wait long on one of them.
+// Healthy files, long films on slow disks included, answer in well under a second.
 inline constexpr int AnalysisTimeLimitMs = 5000;
 
 enum class TAnalysisOutcome {
