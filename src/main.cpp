@@ -4,6 +4,9 @@
 #include "cli/CommandLine.h"
 #include "cli/Headless.h"
 #include "ui/TCloseOnSignal.h"
+#include "lib/WorkerProgram.h"
+#include "media/AnalysisClient.h"
+#include "media/AnalysisWorker.h"
 #include "ui/TFormMain.h"
 #include "ui/UiKit.h"
 
@@ -12,8 +15,18 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstring>
 int main(int argc, char* argv[])
 {
+    // The program started as its own analysis worker (by TAnalysisClient, never by a user:
+    // the argument is not in the help).
+    if (argc == 2 && std::strcmp(argv[1], AnalysisWorkerArgument) == 0) {
+        QCoreApplication app(argc, argv);
+        Platform::EnsureUtf8CType();
+        return RunAnalysisWorker();
+    }
+
     // The command line decides first: headless modes must never need a display.
     QStringList args;
     for (int i = 1; i < argc; ++i)
@@ -29,7 +42,10 @@ int main(int argc, char* argv[])
         QCoreApplication app(argc, argv);
         Platform::EnsureUtf8CType();
         InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
-        return Headless::Run(opts);
+        SetWorkerProgram(QCoreApplication::applicationFilePath());
+        const int status = Headless::Run(opts);
+        AnalysisClient().Shutdown();
+        return status;
     }
 
     QApplication app(argc, argv);
@@ -39,6 +55,7 @@ int main(int argc, char* argv[])
     UiKit::ApplyAppStyle(app);
     QApplication::setWindowIcon(UiKit::AppIcon());
     InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
+    SetWorkerProgram(QCoreApplication::applicationFilePath());
     // The program ends when the main window closes, also from the tray or after a batch
     // it was closed during; a side window left alone does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -49,5 +66,7 @@ int main(int argc, char* argv[])
     // Smoke tests start the window and let it close by itself.
     if (const int ms = qEnvironmentVariableIntValue("VEXACONV_QUIT_AFTER_MS"); ms > 0)
         QTimer::singleShot(ms, &w, &QWidget::close);
-    return app.exec();
+    const int status = app.exec();
+    AnalysisClient().Shutdown();
+    return status;
 }

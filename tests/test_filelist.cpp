@@ -651,7 +651,8 @@ TEST_F(FileListTest, HeadlessInputsFilesFoldersAndLists)
         m_model, {a, Path(QStringLiteral("in/skip.txt")), Path(QStringLiteral("tree")), lst, Path(QStringLiteral("gone.lst")),
                   Path(QStringLiteral("missing.avi"))});
     EXPECT_EQ(result.Accepted, 3);
-    EXPECT_EQ(result.Errors.size(), 1);
+    ASSERT_EQ(result.Errors.size(), 2); // the missing list file, the missing clip
+    EXPECT_EQ(result.Errors[1], QStringLiteral("no such file, left out: ") + Path(QStringLiteral("missing.avi")));
     EXPECT_EQ(Names(m_model), QStringList({QStringLiteral("a.avi"), QStringLiteral("b.mkv"), QStringLiteral("c.mp4")}));
     EXPECT_EQ(m_model.FooterText(colNo), "3");
     EXPECT_EQ(AddInputPaths(m_model, {a}).Accepted, 0);

@@ -2,12 +2,17 @@
 #include "filelist/FileListModel.h"
 #include "lib/Conversion.h"
 #include "lib/Files.h"
+#include "media/AnalysisClient.h"
 #include "media/MediaAnalysis.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -141,6 +146,118 @@ TEST_F(FileListMedia, FooterOverRealClipsAndAFolderOfThem)
     }
     EXPECT_EQ(m_model.FooterText(colSize), FormatFileSize(size));
     EXPECT_EQ(m_model.FooterText(colVideoFPS), QStringLiteral("AVG ") + FixedDecimals(fps / 3, 2));
-    EXPECT_EQ(m_model.FooterText(colDuration), "00:00:06"); // the video-only clip has no duration
+    EXPECT_EQ(m_model.FooterText(colDuration), "00:00:08"); // the video-only clip counts with its 2 s
     EXPECT_TRUE(m_model.FooterText(colAudioBitrate).startsWith(QLatin1String("AVG ")));
+}
+
+// ---- files that must not stall or vanish -------------------------------------------
+
+namespace {
+
+// A copy of bytes under a native name (any bytes but "/" and NUL).
+void WriteNative(const QByteArray& path, const QByteArray& bytes)
+{
+    FILE* f = std::fopen(path.constData(), "wb");
+    ASSERT_NE(f, nullptr) << path.constData();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), f);
+    std::fclose(f);
+}
+
+class FileListHardFiles : public FileListMedia {
+protected:
+    void SetUp() override
+    {
+        FileListMedia::SetUp();
+        m_dir = TestSupport::ScratchDir() + "/filelist_hard/"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        QDir(m_dir).removeRecursively();
+        QDir().mkpath(m_dir);
+        // The damaged file costs one time limit; a short one keeps the test quick.
+        AnalysisClient().SetTimeLimit(2000);
+        AnalysisClient().SetNotice([this](const QString& text) { m_notices << text; });
+    }
+    void TearDown() override
+    {
+        AnalysisClient().SetTimeLimit(AnalysisTimeLimitMs);
+        AnalysisClient().SetNotice({});
+    }
+    QString m_dir;
+    QStringList m_notices;
+};
+
+} // namespace
+
+// A folder holding the file the library spins on, a FIFO, a socket, a link to /dev/zero
+// and a name that is not UTF-8: the add ends, the window's events keep flowing meanwhile,
+// the damaged file is listed as unreadable and the bad name is reported.
+TEST_F(FileListHardFiles, AFolderWithADamagedFileSpecialFilesAndABadName)
+{
+    QFile::copy(TestSupport::Clip("clip_xvid_mp3.avi"), m_dir + "/good.avi");
+    QFile::copy(TestSupport::SpinningClip(), m_dir + "/spinning.mkv");
+    TestSupport::MakeSpecialFiles(m_dir);
+    WriteNative(QFile::encodeName(m_dir) + "/bad\xff" "name.avi", TestSupport::ReadFile(TestSupport::Clip("junk.avi")));
+
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+    tick.start(20);
+    EXPECT_EQ(m_model.AddFolder(m_dir), 2);
+    tick.stop();
+    EXPECT_GT(ticks, 10) << "no events were handled during the add";
+
+    ASSERT_EQ(m_model.rowCount(), 2);
+    EXPECT_EQ(m_model.Row(0).FileName, "good.avi");
+    EXPECT_TRUE(m_model.Row(0).HasVideo);
+    EXPECT_EQ(m_model.Row(1).FileName, "spinning.mkv");
+    EXPECT_FALSE(m_model.Row(1).HasVideo);
+    EXPECT_EQ(Cell(1, colDuration), "");
+    EXPECT_EQ(m_model.Row(1).Size, QFileInfo(TestSupport::SpinningClip()).size());
+    ASSERT_EQ(m_notices.size(), 1);
+    EXPECT_TRUE(m_notices[0].contains("spinning.mkv"));
+
+    EXPECT_EQ(m_model.TakeUnnamedFiles(), QStringList{m_dir + "/bad\\xFFname.avi"});
+    EXPECT_TRUE(m_model.TakeUnnamedFiles().isEmpty());
+}
+
+// Wherever a special file enters, it is refused without being opened (opening a FIFO
+// would block the test).
+TEST_F(FileListHardFiles, SpecialFilesAreRefusedWhereverTheyEnter)
+{
+    const QStringList special = TestSupport::MakeSpecialFiles(m_dir + "/special");
+    for (const QString& path : special)
+        EXPECT_FALSE(m_model.AddToList(path)) << path.toStdString();
+    EXPECT_EQ(m_model.AddFiles(special), 0);
+    m_params.DragAcceptDirectories = true;
+    EXPECT_EQ(m_model.AddDroppedNames(special + QStringList{m_dir + "/special"}), 0);
+    const QString lst = TestSupport::WriteFile(m_dir + "/list.lst", special.join("\r\n").toUtf8() + "\r\n");
+    int added = -1;
+    EXPECT_TRUE(m_model.LoadFileList(lst, &added));
+    EXPECT_EQ(added, 0);
+
+    const TInputResult r = AddInputPaths(m_model, special);
+    EXPECT_EQ(r.Accepted, 0);
+    ASSERT_EQ(r.Errors.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(r.Errors[i].contains("not a regular file") && r.Errors[i].endsWith(special[i]))
+            << r.Errors[i].toStdString();
+    EXPECT_EQ(m_model.rowCount(), 0);
+}
+
+TEST_F(FileListHardFiles, AStopCheckEndsEveryAddingLoopEarly)
+{
+    QStringList files;
+    for (int i = 0; i < 20; ++i) {
+        files << m_dir + QStringLiteral("/c%1.avi").arg(i, 2, 10, QLatin1Char('0'));
+        QFile::copy(TestSupport::Clip("clip_xvid_mp3.avi"), files.last());
+    }
+    m_params.FileAnalysis = faNone;
+    int asked = 0;
+    m_model.SetAddStopCheck([&asked] { return ++asked > 5; });
+    EXPECT_LT(m_model.AddFolder(m_dir), 6);
+    m_model.ClearFileList();
+    asked = 0;
+    EXPECT_EQ(m_model.AddFiles(files), 5);
+    m_model.SetAddStopCheck({});
+    m_model.ClearFileList();
+    EXPECT_EQ(m_model.AddFolder(m_dir), 20);
 }

@@ -14,6 +14,8 @@
 #include <limits>
 #include <string>
 
+#include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -52,6 +54,12 @@ TEST(LibFiles, PathPieces)
     EXPECT_EQ(StripDirEnd(S("/home/u/")), S("/home/u"));
     EXPECT_EQ(StripDirEnd(S("/home/u")), S("/home/u"));
     EXPECT_EQ(StripDirEnd(S("/")), S("/"));
+    // A dot that ends a directory's name belongs to it.
+    EXPECT_EQ(StripDirEnd(S("/media/Vol.")), S("/media/Vol."));
+    EXPECT_EQ(StripDirEnd(S("/media/Vol./")), S("/media/Vol."));
+    EXPECT_EQ(StripDirEnd(S("/media/Vol./.")), S("/media/Vol."));
+    EXPECT_EQ(StripDirEnd(S("/media/..")), S("/media/.."));
+    EXPECT_EQ(StripDirEnd(S("/.")), S("/"));
 
     EXPECT_TRUE(GetTempDir().endsWith(QLatin1Char('/')));
     EXPECT_TRUE(DirExists(GetTempDir()));
@@ -245,4 +253,57 @@ TEST_F(LibFileSearchTree, UnreadableAndMissingDirectories)
     EXPECT_TRUE(rel.contains(S("a/y.avi")));
     EXPECT_TRUE(rel.contains(S("B/x")));
     EXPECT_FALSE(rel.contains(S("a/deep/secret")));
+}
+
+// Special files are told apart through links, and never opened on the way.
+TEST(LibFiles, PathKindsAndSpecialFiles)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString d = tmp.path();
+    Touch(d + S("/plain.avi"), "abc");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(d + S("/pipe.avi")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(S("/dev/zero"), d + S("/zero.avi")));
+    ASSERT_TRUE(QFile::link(d + S("/pipe.avi"), d + S("/to-pipe.avi")));
+    ASSERT_TRUE(QFile::link(d + S("/plain.avi"), d + S("/to-plain.avi")));
+    ASSERT_TRUE(QFile::link(d + S("/gone"), d + S("/dangling.avi")));
+
+    EXPECT_EQ(PathKind(d + S("/plain.avi")), TPathKind::Regular);
+    EXPECT_EQ(PathKind(d + S("/to-plain.avi")), TPathKind::Regular);
+    EXPECT_EQ(PathKind(d), TPathKind::Directory);
+    EXPECT_EQ(PathKind(d + S("/dangling.avi")), TPathKind::Missing);
+    EXPECT_EQ(PathKind(QString()), TPathKind::Missing);
+    for (const char* name : {"/pipe.avi", "/to-pipe.avi", "/zero.avi"}) {
+        EXPECT_EQ(PathKind(d + S(name)), TPathKind::Special) << name;
+        uint32_t crc = 0;
+        EXPECT_FALSE(FileCrc32(d + S(name), crc)) << name; // would block or never end
+    }
+    // a folder scan lists none of them
+    QStringList files;
+    FindFiles(S("*.avi"), d, files);
+    EXPECT_EQ(Relative(d, files), (QStringList{S("plain.avi"), S("to-plain.avi")}));
+}
+
+// Qt cannot hold a name that is not UTF-8 in a way that names the file again; the scan
+// leaves such files out of its list but tells them, their bad bytes escaped.
+TEST(LibFileSearch, NamesThatAreNotUtf8AreToldNotLost)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QByteArray d = QFile::encodeName(tmp.path());
+    for (const QByteArray& name : {QByteArray("/a\xff.avi"), QByteArray("/\xc3\xa9t\xe9.avi"), QByteArray("/ok.avi"),
+                                   QByteArray("/skip\xff.txt")}) {
+        FILE* f = std::fopen((d + name).constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fclose(f);
+    }
+    ::mkdir((d + "/dir\xff.avi").constData(), 0700);
+    QStringList files, unnamed;
+    FindFiles(S("*.avi"), tmp.path(), files, {}, 0, &unnamed);
+    EXPECT_EQ(Relative(tmp.path(), files), QStringList{S("ok.avi")});
+    EXPECT_EQ(Relative(tmp.path(), unnamed), (QStringList{S("a\\xFF.avi"), S("\u00e9t\\xE9.avi")}));
+
+    EXPECT_EQ(EscapedNativeName("plain"), S("plain"));
+    EXPECT_EQ(EscapedNativeName("\xe2\x82\xac \xe2\x82 \xc0\xaf \xed\xa0\x80 \xf4\x90\x80\x80"),
+              S("\u20ac \\xE2\\x82 \\xC0\\xAF \\xED\\xA0\\x80 \\xF4\\x90\\x80\\x80"));
 }

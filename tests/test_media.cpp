@@ -224,14 +224,29 @@ TEST(MediaDuration, DecimalDurationsAreRoundedNotLost)
     EXPECT_EQ(Fill(bad).Duration, 0);
 }
 
-TEST(MediaDuration, NoAudioMeansNoDuration)
+// A file without audio still has a length: the general stream's, else the first video
+// stream's. Audio that reports one decides, as before.
+TEST(MediaDuration, WithoutAnAudioDurationTheGeneralThenTheVideoStreamDecides)
 {
-    FakeMediaFile f = OneVideo();
-    f.Set(mskVideo, 0, L"Duration", "2000");
-    f.Set(mskGeneral, 0, L"Duration", "2000");
-    const TVideoFileInfo vfi = Fill(f);
-    EXPECT_EQ(vfi.Duration, 0);
-    EXPECT_TRUE(vfi.DurationStr.isEmpty());
+    struct Case { const char* general; const char* video; int ms; const char* text; };
+    for (const Case& c : {Case{"2000", "1500", 2000, "00:00:02.000"}, Case{"", "1500.4", 1500, "00:00:01.500"},
+                          Case{"0", "1500", 1500, "00:00:01.500"}, Case{"", "", 0, ""}}) {
+        FakeMediaFile f = OneVideo();
+        f.Set(mskGeneral, 0, L"Duration", c.general);
+        f.Set(mskVideo, 0, L"Duration", c.video);
+        const TVideoFileInfo vfi = Fill(f);
+        EXPECT_EQ(vfi.Duration, c.ms) << c.general << " / " << c.video;
+        EXPECT_EQ(vfi.DurationStr, QLatin1String(c.text)) << c.general << " / " << c.video;
+    }
+    FakeMediaFile withAudio;
+    withAudio.Counts(1, 1, 1);
+    withAudio.Set(mskGeneral, 0, L"Format", "AVI");
+    withAudio.Set(mskGeneral, 0, L"Duration", "9000");
+    withAudio.Set(mskAudio, 0, L"Duration", "8000");
+    EXPECT_EQ(Fill(withAudio).Duration, 8000);
+    // audio without a length of its own falls back as well
+    withAudio.Set(mskAudio, 0, L"Duration", "");
+    EXPECT_EQ(Fill(withAudio).Duration, 9000);
 }
 
 // ---- counts, general stream, unknown files ----------------------------------------
@@ -429,13 +444,13 @@ TEST_F(MediaRealFiles, InterlacedTransportStream)
     EXPECT_DOUBLE_EQ(v.FPS, 25.0);
 }
 
-TEST_F(MediaRealFiles, VideoOnlyHasNoDuration)
+TEST_F(MediaRealFiles, VideoOnlyTakesTheGeneralDuration)
 {
     const TVideoFileInfo vfi = Analyse("clip_video_only.mp4");
     EXPECT_EQ(vfi.NumberOfVideoStreams, 1);
     EXPECT_EQ(vfi.NumberOfAudioStreams, 0);
-    EXPECT_EQ(vfi.Duration, 0);
-    EXPECT_TRUE(vfi.DurationStr.isEmpty());
+    EXPECT_NEAR(vfi.Duration, 2000, 100);
+    EXPECT_TRUE(vfi.DurationStr.startsWith("00:00:0")) << vfi.DurationStr.toStdString();
     EXPECT_EQ(vfi.VideoStreams[0].Width, 320);
 }
 

@@ -153,6 +153,12 @@ TEST(MediaLabels, SmallValuesAndScanTypes)
     EXPECT_EQ(FullPathFromLabels(QStringLiteral("/"), QStringLiteral("a.avi")), "/a.avi");
     EXPECT_EQ(FullPathFromLabels(QStringLiteral("/video/."), QStringLiteral("a.avi")), "/video/a.avi");
     EXPECT_EQ(FullPathFromLabels(QString(), QStringLiteral("a.avi")), "a.avi");
+    // a dot that ends a folder's name is part of it: the labels name the same file again
+    TVideoFileInfo onVolume;
+    onVolume.FileName = QStringLiteral("/media/Vol./clip.avi");
+    const TFileInfoLabels volume = FileInfoLabels(onVolume, 1, 1);
+    EXPECT_EQ(FullPathFromLabels(volume.Directory, volume.FileName), "/media/Vol./clip.avi");
+    EXPECT_EQ(FullPathFromLabels(QStringLiteral("/media/Vol./"), QStringLiteral("a.avi")), "/media/Vol./a.avi");
     TVideoFileInfo atRoot;
     atRoot.FileName = QStringLiteral("/a.avi");
     EXPECT_EQ(FileInfoLabels(atRoot, 1, 1).Directory, "/");

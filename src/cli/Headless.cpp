@@ -3,6 +3,7 @@
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
 #include "lib/Strings.h"
+#include "media/AnalysisClient.h"
 #include "media/MediaInfoLib.h"
 
 #include <cstdio>
@@ -51,6 +52,8 @@ void LoadMediaInfoOrWarn(const char* what)
 
 int Run(const CliOptions& o)
 {
+    // A file whose analysis timed out is named; the run goes on without its properties.
+    AnalysisClient().SetNotice([](const QString& text) { Err(QStringLiteral("vexaconv: warning: %1\n").arg(text)); });
     switch (o.mode) {
     case CliMode::Help:
         Out(UsageText());

@@ -10,6 +10,7 @@
 #include "conversion/ProgressHandler.h"
 #include "filelist/FileListInput.h"
 #include "filelist/FileListModel.h"
+#include "media/AnalysisClient.h"
 #include "media/MediaInfoLib.h"
 #include "settings/HeadlessSettings.h"
 
@@ -69,6 +70,7 @@ public:
 
     ~TSignalGuard()
     {
+        AnalysisClient().SetAbortCheck({});
         ::sigaction(SIGINT, &m_oldInt, nullptr);
         ::sigaction(SIGTERM, &m_oldTerm, nullptr);
         delete m_notifier;
@@ -202,16 +204,22 @@ int OutputExistsIndex(const QString& word)
 // --convert and --script share everything but the sink's rows and the script file.
 int RunBatch(const CliOptions& o, bool scriptMode)
 {
+    // SIGINT and SIGTERM end the program at every stage, adding the inputs included: the
+    // adding loops and every analysis wait poll the flag the handler sets.
+    TConversionState& state = ConversionState();
+    TSignalGuard signals(state);
+    AnalysisClient().SetAbortCheck(&TSignalGuard::Signalled);
+
     TAppParams& params = AppParams();
     THeadlessSettings settings;
     if (!ResolveSettings(o, settings))
         return 2;
     LoadMediaInfoOrWarn("files are");
-
-    TConversionState& state = ConversionState();
-    TSignalGuard signals(state);
+    if (TSignalGuard::Signalled())
+        return 130;
 
     TFileListModel model(params);
+    model.SetAddStopCheck(&TSignalGuard::Signalled);
     const TInputResult added = AddInputPaths(model, o.inputs);
     for (const QString& error : added.Errors)
         Err(QStringLiteral("vexaconv: %1\n").arg(error));

@@ -3,6 +3,7 @@
 #include "base/AppParams.h"
 #include "media/FileInfoReport.h"
 #include "media/MediaInfoLib.h"
+#include "lib/Files.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -15,7 +16,14 @@ int RunInfo(const CliOptions& o)
 {
     const QString input = o.inputs.value(0);
     const QFileInfo fi(input);
-    if (!fi.exists() || fi.isDir()) {
+    switch (PathKind(input)) {
+    case TPathKind::Regular: break;
+    case TPathKind::Special:
+        // Reading a FIFO blocks, a device never ends: never opened.
+        Err(QStringLiteral("vexaconv: not a regular file (a pipe, socket or device): %1\n").arg(input));
+        return 1;
+    case TPathKind::Missing:
+    case TPathKind::Directory:
         Err(QStringLiteral("vexaconv: no such file: %1\n").arg(input));
         return 1;
     }

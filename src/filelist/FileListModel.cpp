@@ -257,8 +257,8 @@ bool TFileListModel::AddToList(const QString& fName, bool checked)
     if (!IsSupportedVideoFile(fName) || fName.contains(QChar(0)))
         return false;
     const QString full = ExpandListFileName(fName);
-    const QFileInfo fi(full);
-    if (!fi.exists() || fi.isDir() || m_names.contains(full))
+    // Reading a FIFO or a device never ends: such a name is never opened.
+    if (m_names.contains(full) || PathKind(full) != TPathKind::Regular)
         return false;
 
     const qsizetype slash = full.lastIndexOf(QLatin1Char('/'));
@@ -309,8 +309,11 @@ int TFileListModel::AddFiles(const QStringList& fileNames, bool checked)
     if (!fileNames.isEmpty())
         UpdateInitialFolders(QFileInfo(ExpandListFileName(fileNames.first())).path());
     int added = 0;
-    for (const QString& f : fileNames)
+    for (const QString& f : fileNames) {
+        if (AddStopped())
+            break;
         added += AddToList(f, checked) ? 1 : 0;
+    }
     CalcFooter();
     return added;
 }
@@ -319,6 +322,8 @@ int TFileListModel::AddCollected(const QStringList& files, bool checked, const T
 {
     int added = 0;
     for (int i = 0; i < files.size(); ++i) {
+        if (AddStopped())
+            break;
         if (progress.OnAdd && i % 10 == 0)
             progress.OnAdd(i, int(files.size()));
         added += AddToList(files.at(i), checked) ? 1 : 0;
@@ -331,7 +336,7 @@ int TFileListModel::AddFolder(const QString& folder, bool checked, const TAddPro
     UpdateInitialFolders(folder);
     if (folder.isEmpty())
         return 0;
-    const int added = AddCollected(CollectFolderFiles(folder, progress.OnScan), checked, progress);
+    const int added = AddCollected(CollectFolderFiles(folder, progress.OnScan, m_addStop, &m_unnamed), checked, progress);
     CalcFooter();
     return added;
 }
@@ -341,13 +346,15 @@ int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, cons
 {
     const int before = int(m_rows.size());
     for (const QString& name : SortDroppedNames(names)) {
+        if (AddStopped())
+            break;
         if (IsFileListFile(name)) {
             QString error;
             if (!LoadFileList(name, nullptr, &error) && errors)
                 errors->append(error);
         } else if (m_params.DragAcceptDirectories && QFileInfo(name).isDir()) {
             UpdateInitialFolders(name);
-            AddCollected(CollectFolderFiles(name, progress.OnScan), checked, progress);
+            AddCollected(CollectFolderFiles(name, progress.OnScan, m_addStop, &m_unnamed), checked, progress);
         } else {
             AddToList(name, checked);
             UpdateInitialFolders(QFileInfo(ExpandListFileName(name)).path());
@@ -368,6 +375,8 @@ bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* e
         return false;
     int count = 0;
     for (const QString& line : lines) {
+        if (AddStopped())
+            break;
         const qsizetype slash = line.lastIndexOf(QLatin1Char('/'));
         QString dir = StripDirEnd(line.left(slash + 1));
         if (!dir.isEmpty())

@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <utility>
 
 class TFileIconStore;
 
@@ -59,7 +60,8 @@ public:
 
     // ---- adding -------------------------------------------------------------
     // One file: refused silently when its extension is not supported, it does not
-    // exist or it is listed already; else analysed as TAppParams.FileAnalysis says.
+    // exist, is no regular file (a FIFO, socket or device, also behind a link) or is
+    // listed already; else analysed as TAppParams.FileAnalysis says.
     // True when a row was added. The footer is left to the caller (CalcFooter), so
     // that bulk adds stay linear.
     bool AddToList(const QString& fName, bool checked = true);
@@ -79,6 +81,13 @@ public:
                         QStringList* errors = nullptr);
     // Every file a list file names. False (nothing added) when it cannot be read.
     bool LoadFileList(const QString& lstFile, int* added = nullptr, QString* error = nullptr);
+    // Polled by every adding loop (files, folder scans, drops, list files): true ends the
+    // adding early, keeping the rows added so far. Lets a signal stop a long add.
+    void SetAddStopCheck(std::function<bool()> check) { m_addStop = std::move(check); }
+    // Files a folder scan found but could not list, their names not being valid UTF-8
+    // (escaped, as "clip\xFF.avi"), since the last call; for a message.
+    QStringList TakeUnnamedFiles() { return std::exchange(m_unnamed, {}); }
+    bool AddStopped() const { return m_addStop && m_addStop(); }
     // The full names of all rows in list order, CR LF after each, UTF-8 without BOM.
     bool SaveFileList(const QString& fileName, QString* error = nullptr) const;
 
@@ -142,6 +151,8 @@ private:
     std::array<QString, FileListColumnCount> m_footer;
     TInitialFolders m_initialFolders;
     TFileIconStore* m_iconStore = nullptr;
+    std::function<bool()> m_addStop;
+    QStringList m_unnamed;
 };
 
 // The full path AddToList works with: absolute against the current directory, "." and

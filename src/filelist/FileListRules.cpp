@@ -169,18 +169,24 @@ QStringList SortDroppedNames(const QStringList& names)
     return sorted;
 }
 
-QStringList CollectFolderFiles(const QString& folder, const TScanProgressFn& onProgress)
+QStringList CollectFolderFiles(const QString& folder, const TScanProgressFn& onProgress,
+                               const std::function<bool()>& stop, QStringList* unnamed)
 {
-    QStringList found;
+    QStringList found, badNames;
     int count = 0;
     FindFiles(QStringLiteral("*.*"), folder, found,
               [&](int, int, int, const QString&) {
                   ++count;
                   if (onProgress && count % ScanProgressInterval == 0)
                       onProgress(count);
-                  return true; // the scan always runs to its end
+                  return !(stop && stop());
               },
-              FolderScanDepth);
+              FolderScanDepth, unnamed ? &badNames : nullptr);
+    if (unnamed) {
+        for (const QString& f : badNames)
+            if (IsSupportedVideoFile(f))
+                unnamed->append(f);
+    }
     QStringList supported;
     supported.reserve(found.size());
     for (const QString& f : found) {

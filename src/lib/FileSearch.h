@@ -18,8 +18,14 @@ using TFileAddedFn = std::function<bool(int dirCount, int fileCount, int dirNo, 
 // already visited is never entered again. Unreadable directories are skipped.
 // Paths are appended to `files` as startDir (without a trailing "/") + "/" + relative
 // path. Returns false when the callback stopped the scan.
+// A name that is not valid UTF-8 cannot be held in a QString that names the file again,
+// so such a file cannot be listed; when `unnamed` is given, the path of each such file
+// (matching mask) is appended there for a message, its bad bytes shown as "\xFF".
 bool FindFiles(const QString& mask, const QString& startDir, QStringList& files,
-               const TFileAddedFn& onFileAdded = {}, int depth = 0);
+               const TFileAddedFn& onFileAdded = {}, int depth = 0, QStringList* unnamed = nullptr);
+
+// bytes (a native file name) as text: valid UTF-8 decoded, every other byte as "\xNN".
+QString EscapedNativeName(const QByteArray& bytes);
 
 // Windows-style mask match used by FindFiles (exposed for the file list's filters).
 bool MatchesFileMask(const QString& fileName, const QString& mask);

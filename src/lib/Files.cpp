@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <vector>
@@ -29,7 +30,7 @@ QString InsertBeforeExt(const QString& path, const QString& text)
 QString StripDirEnd(const QString& dir)
 {
     QString r = dir;
-    if (r.endsWith(QLatin1Char('.')))
+    if (r.endsWith(QLatin1String("/.")))
         r.chop(1);
     if (r.endsWith(QLatin1Char('/')) && r.size() > 1)
         r.chop(1);
@@ -45,6 +46,20 @@ QString GetTempDir(const QString& fallback)
 }
 
 bool DirExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+TPathKind PathKind(const QString& path)
+{
+    if (path.isEmpty())
+        return TPathKind::Missing;
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return TPathKind::Missing;
+    if (S_ISREG(st.st_mode))
+        return TPathKind::Regular;
+    if (S_ISDIR(st.st_mode))
+        return TPathKind::Directory;
+    return TPathKind::Special;
+}
 
 namespace {
 
@@ -114,6 +129,8 @@ QString DesktopDir() { return QStandardPaths::writableLocation(QStandardPaths::D
 
 bool FileCrc32(const QString& path, uint32_t& crc)
 {
+    if (!IsRegularFile(path))
+        return false; // opening a FIFO blocks, a device never ends
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;

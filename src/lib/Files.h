@@ -8,13 +8,20 @@
 // name stays bare (no separator is invented).
 QString InsertBeforeExt(const QString& path, const QString& text);
 
-// One trailing "." removed if present, then one trailing "/" (the root "/" stays).
+// A trailing "/." component removed if present, then one trailing "/" (the root "/"
+// stays). A dot that ends a name ("/media/Vol.") is part of it and stays.
 QString StripDirEnd(const QString& dir);
 
 // The temporary directory with a trailing "/", or fallback when the system reports none.
 QString GetTempDir(const QString& fallback = QString());
 
 bool DirExists(const QString& path);
+
+// What a path names, symbolic links followed. Special: a FIFO, socket or device; reading
+// one may block for ever or never end, so it is never opened as a media file.
+enum class TPathKind { Missing, Regular, Directory, Special };
+TPathKind PathKind(const QString& path);
+inline bool IsRegularFile(const QString& path) { return PathKind(path) == TPathKind::Regular; }
 
 // Deletes; when that fails, makes the file writable and tries again. True when no file
 // (nor dangling link) of that name remains.
@@ -33,5 +40,5 @@ QString FormatFileSizeUnit(const QString& unitText, int64_t bytes);
 QString DesktopDir();
 
 // CRC-32 (zlib) of the whole file, read in 102 400-byte chunks. False when it cannot be
-// opened or read.
+// opened or read, or is no regular file.
 bool FileCrc32(const QString& path, uint32_t& crc);

@@ -105,11 +105,13 @@ QString BuildInfoReport(const QString& fullPath, const TVideoFileInfo& fresh, co
     return lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
 }
 
-bool GetInfoAsText(const TFileInfoLabels& shown, QString& report, QString& error)
+namespace {
+
+// The report of path from its fresh analysis; false when the file cannot be read for the
+// checksum.
+bool ReportFromAnalysis(const QString& path, const TVideoFileInfo& fresh, const TFileInfoLabels& shown,
+                        QString& report, QString& error)
 {
-    const QString path = FullPathFromLabels(shown.Directory, shown.FileName);
-    TVideoFileInfo fresh;
-    GetVideoFileInfo(path, fresh);
     std::optional<uint32_t> crc;
     if (fresh.FileSize <= InfoReportCrcLimit) {
         uint32_t value = 0;
@@ -123,11 +125,24 @@ bool GetInfoAsText(const TFileInfoLabels& shown, QString& report, QString& error
     return true;
 }
 
+} // namespace
+
+bool GetInfoAsText(const TFileInfoLabels& shown, QString& report, QString& error)
+{
+    const QString path = FullPathFromLabels(shown.Directory, shown.FileName);
+    TVideoFileInfo fresh;
+    GetVideoFileInfo(path, fresh);
+    return ReportFromAnalysis(path, fresh, shown, report, error);
+}
+
 QString InfoReportFileName(const QString& fullPath) { return fullPath + QStringLiteral("_info.txt"); }
 
 bool FileInfoReportText(const QString& fileName, QString& report, QString& error)
 {
+    // One analysis serves the labels and the report: a file the library stalls on costs
+    // one time limit, not two.
     TVideoFileInfo vfi;
     GetVideoFileInfo(fileName, vfi);
-    return GetInfoAsText(FileInfoLabels(vfi, 1, 1), report, error);
+    const TFileInfoLabels shown = FileInfoLabels(vfi, 1, 1);
+    return ReportFromAnalysis(FullPathFromLabels(shown.Directory, shown.FileName), vfi, shown, report, error);
 }

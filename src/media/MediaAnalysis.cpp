@@ -1,5 +1,6 @@
 #include "media/MediaAnalysis.h"
 
+#include "media/AnalysisClient.h"
 #include "media/MediaAnswers.h"
 
 #include "base/AppParams.h"
@@ -188,14 +189,23 @@ bool FillVideoFileInfo(const TMediaInfoQuery& query, const QString& informText, 
         ReadVideo(query, i, info.VideoStreams[size_t(i)]);
     for (int i = 0; i < std::min(counts[mskAudio], MaxAudioStreams); ++i)
         ReadAudio(query, i, info.AudioStreams[size_t(i)], info);
+    // A file without audio (or whose audio reports no length) still has a length.
+    if (info.Duration <= 0) {
+        int ms = 0;
+        if ((counts[mskGeneral] > 0 && TryAnswerDurationMs(query(mskGeneral, 0, L"Duration"), ms) && ms > 0) ||
+            (counts[mskVideo] > 0 && TryAnswerDurationMs(query(mskVideo, 0, L"Duration"), ms) && ms > 0)) {
+            info.Duration = ms;
+            info.DurationStr = MsToShortTime(ms, false);
+        }
+    }
     return true;
 }
 
-bool AnalyzeMediaFile(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+bool AnalyzeMediaFileInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
 {
     if (dllPath.isEmpty() || !QFileInfo::exists(dllPath))
         return false;
-    if (GetFileSize64(fileName) <= 0)
+    if (!IsRegularFile(fileName) || GetFileSize64(fileName) <= 0)
         return false;
     if (!LoadMediaInfoLibrary(dllPath))
         return false;
@@ -209,6 +219,28 @@ bool AnalyzeMediaFile(const QString& fileName, const QString& dllPath, TVideoFil
         return handle.Get(kind, n, parameter);
     };
     return FillVideoFileInfo(query, inform, info);
+}
+
+bool AnalyzeMediaFile(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+{
+    // What the worker would refuse at once is not worth a request.
+    if (dllPath.isEmpty() || !QFileInfo::exists(dllPath))
+        return false;
+    if (!IsRegularFile(fileName) || GetFileSize64(fileName) <= 0)
+        return false;
+    TAnalysisRequest request;
+    request.FileName = fileName;
+    request.DllPath = dllPath;
+    request.Depth = faQuick;
+    TAnalysisReply reply = AnalysisClient().Analyse(request);
+    if (reply.Outcome != TAnalysisOutcome::Answered || !reply.Answer.Filled)
+        return false;
+    const QString name = info.FileName;
+    const int64_t size = info.FileSize;
+    info = std::move(reply.Answer.Info);
+    info.FileName = name;
+    info.FileSize = size;
+    return true;
 }
 
 void DeriveVideoStreamSize(TVideoFileInfo& info)
@@ -231,16 +263,34 @@ void DeriveVideoStreamSize(TVideoFileInfo& info)
     v.StreamSizeInPercent = uint8_t(std::clamp(percent, 0.0, 100.0));
 }
 
-void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
 {
     TVideoFileInfo local;
     local.FileName = fileName; // whole: a cut path would name another file
     local.FileSize = GetFileSize64(fileName);
     info = local; // a failing analysis still leaves name and size
+    bool filled = false;
     if (QFileInfo::exists(fileName))
-        AnalyzeMediaFile(fileName, dllPath, local);
+        filled = AnalyzeMediaFileInProcess(fileName, dllPath, local);
     DeriveVideoStreamSize(local);
     info = std::move(local);
+    return filled;
+}
+
+void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+{
+    ClearVideoFileInfo(info);
+    info.FileName = fileName;
+    info.FileSize = GetFileSize64(fileName);
+    if (dllPath.isEmpty() || !IsRegularFile(fileName) || info.FileSize <= 0)
+        return;
+    TAnalysisRequest request;
+    request.FileName = fileName;
+    request.DllPath = dllPath;
+    request.Depth = faFull;
+    TAnalysisReply reply = AnalysisClient().Analyse(request);
+    if (reply.Outcome == TAnalysisOutcome::Answered)
+        info = std::move(reply.Answer.Info);
 }
 
 void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info)

@@ -16,22 +16,31 @@ using TMediaInfoQuery = std::function<QString(TMediaStreamKind kind, int streamN
 
 // Runs every query of one analysis and writes the results into info (which it does not
 // clear first; FileName and FileSize are left alone). informText becomes MediaInfoFull.
+// Duration is the first audio stream's that has one, else the general stream's, else the
+// first video stream's.
 // A file the library opens but does not recognise (no format, no streams: zero-length or
 // junk data) is not an analysis at all: info stays untouched and the result is false.
 bool FillVideoFileInfo(const TMediaInfoQuery& query, const QString& informText, TVideoFileInfo& info);
 
-// Analyses fileName with the library at dllPath into info. Leaves info untouched when the
-// library is missing, the file is missing or empty, or the library cannot read it.
-// Returns true when info was filled.
+// Analyses fileName with the library at dllPath into info, in a worker process with a
+// time limit (media/AnalysisClient.h). On success info is the worker's fresh record with
+// its FileName and FileSize kept. Leaves info untouched when the library is missing, the
+// file is missing, empty or no regular file, the library cannot read it, or the analysis
+// timed out or was aborted. Returns true when info was filled.
 bool AnalyzeMediaFile(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
 
-// The complete analysis with the library at dllPath: a fresh record with FileName and
-// FileSize, the analysis, and the derived video stream size. info always gets the name
-// and size, even when the analysis fails.
+// The complete analysis with the library at dllPath, in a worker process: a fresh record
+// with FileName and FileSize, the analysis, and the derived video stream size. info always
+// gets the name and size, even when the analysis fails or times out.
 void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
 
 // The same with the program's own MediaInfo library (TAppParams.MediaInfoDll).
 void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info);
+
+// The two analyses above, run in this process (the worker's side). The complete one
+// returns true when the library read the file.
+bool AnalyzeMediaFileInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
+bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
 
 // When the only video stream has no size of its own, it is what the audio streams leave
 // of the file. Part of GetVideoFileInfo; callers with a record of their own may use it.

@@ -14,6 +14,7 @@
 struct TSTreamInfoStr {
     bool StreamExists = false;
     QString Str1;
+    bool operator==(const TSTreamInfoStr&) const = default;
 };
 
 struct TVideoStreamInfo {
@@ -36,6 +37,7 @@ struct TVideoStreamInfo {
     uint8_t StreamSizeInPercent = 0;
     QString EncodedLibrary;
     uint8_t StreamIndex = 0;
+    bool operator==(const TVideoStreamInfo&) const = default;
 };
 
 struct TAudioStreamInfo {
@@ -59,6 +61,7 @@ struct TAudioStreamInfo {
     QString EncodedLibrary;
     uint8_t StreamIndex = 0;
     int32_t DurationMs = 0;
+    bool operator==(const TAudioStreamInfo&) const = default;
 };
 
 inline constexpr int MaxVideoStreams = 10;
@@ -86,6 +89,7 @@ struct TVideoFileInfo {
     uint16_t NumberOfDataStreams = 0;
     QString EncodedApplication;
     QString MediaInfoFull;
+    bool operator==(const TVideoFileInfo&) const = default;
 };
 
 // Resets every field (strings empty, numbers 0, flags false).

@@ -12,9 +12,37 @@
 
 #include <cstdlib>
 #include <string>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace TestSupport {
+
+QString SpinningClip() { return QStringLiteral(VEXA_SOURCE_DIR "/tests/data/spinning.mkv"); }
+
+QStringList MakeSpecialFiles(const QString& dir)
+{
+    QDir().mkpath(dir);
+    const QStringList paths{dir + QStringLiteral("/pipe.avi"), dir + QStringLiteral("/socket.avi"),
+                            dir + QStringLiteral("/zero.avi")};
+    for (const QString& p : paths)
+        QFile::remove(p);
+    EXPECT_EQ(::mkfifo(QFile::encodeName(paths[0]).constData(), 0600), 0);
+    // A socket's path must be short: bind it by a name relative to dir.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strcpy(addr.sun_path, "socket.avi");
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(dir);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr), 0);
+    QDir::setCurrent(cwd);
+    ::close(fd);
+    EXPECT_TRUE(QFile::link(QStringLiteral("/dev/zero"), paths[2]));
+    return paths;
+}
 
 QString ScratchDir()
 {

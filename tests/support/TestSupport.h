@@ -45,6 +45,12 @@ bool RanAsUnprivilegedUser();
 // without it: it skips, except under CI (CI=true), where the tool must be installed and
 // its absence fails the test. Use: if (!TestSupport::HaveTool("mencoder")) return;
 bool HaveTool(const char* program);
+// The damaged Matroska file the MediaInfo library spins on for minutes (tests/data).
+QString SpinningClip();
+
+// Files that are no regular files, with a media extension, made in dir: "pipe.avi" (a
+// FIFO), "socket.avi" (a unix socket) and "zero.avi" (a link to /dev/zero).
+QStringList MakeSpecialFiles(const QString& dir);
 
 // Writes bytes to a file, creating directories; returns the path.
 QString WriteFile(const QString& path, const QByteArray& bytes);

@@ -1,0 +1,153 @@
+#include "media/AnalysisWorker.h"
+
+#include "media/MediaAnalysis.h"
+#include "media/VideoFileInfoStream.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+namespace AnalysisProtocol {
+
+namespace {
+
+// The report text of a file is the largest part of an answer; no real one comes near this.
+constexpr quint32 MaxFrameBytes = 256u * 1024u * 1024u;
+
+} // namespace
+
+QByteArray Frame(const QByteArray& payload)
+{
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s << quint32(payload.size());
+    out.append(payload);
+    return out;
+}
+
+bool TakeFrame(QByteArray& buffer, QByteArray& payload, bool* broken)
+{
+    if (broken)
+        *broken = false;
+    if (buffer.size() < 4)
+        return false;
+    quint32 length = 0;
+    {
+        QDataStream s(buffer.left(4));
+        s >> length;
+    }
+    if (length > MaxFrameBytes) {
+        if (broken)
+            *broken = true;
+        return false;
+    }
+    if (buffer.size() < qsizetype(length) + 4)
+        return false;
+    payload = buffer.mid(4, qsizetype(length));
+    buffer.remove(0, qsizetype(length) + 4);
+    return true;
+}
+
+QByteArray EncodeRequest(const TAnalysisRequest& request)
+{
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << request.FileName << request.DllPath << qint32(request.Depth);
+    return out;
+}
+
+bool DecodeRequest(const QByteArray& payload, TAnalysisRequest& request)
+{
+    QDataStream s(payload);
+    s.setVersion(QDataStream::Qt_6_0);
+    qint32 depth = 0;
+    s >> request.FileName >> request.DllPath >> depth;
+    request.Depth = depth == faFull ? faFull : depth == faQuick ? faQuick : faNone;
+    return s.status() == QDataStream::Ok && s.atEnd();
+}
+
+QByteArray EncodeAnswer(const TAnalysisAnswer& answer)
+{
+    QByteArray out(1, answer.Filled ? '\1' : '\0');
+    out.append(SerializeVideoFileInfo(answer.Info));
+    return out;
+}
+
+bool DecodeAnswer(const QByteArray& payload, TAnalysisAnswer& answer)
+{
+    if (payload.isEmpty())
+        return false;
+    answer.Filled = payload.at(0) != 0;
+    return DeserializeVideoFileInfo(payload.mid(1), answer.Info);
+}
+
+} // namespace AnalysisProtocol
+
+namespace {
+
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunAnalysisWorker()
+{
+    // A worker outliving its program would spin on in the background.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() == 1)
+        return 0;
+    // Answers go to the real stdout only; anything else printing there would break them.
+    const int answers = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (answers < 0)
+        return 1;
+    if (const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC); devNull >= 0) {
+        ::dup2(devNull, STDOUT_FILENO);
+        ::close(devNull);
+    }
+
+    QByteArray buffer;
+    char chunk[4096];
+    for (;;) {
+        QByteArray payload;
+        bool broken = false;
+        while (!AnalysisProtocol::TakeFrame(buffer, payload, &broken)) {
+            if (broken)
+                return 1;
+            const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return 1;
+            if (n == 0)
+                return buffer.isEmpty() ? 0 : 1;
+            buffer.append(chunk, n);
+        }
+        TAnalysisRequest request;
+        if (!AnalysisProtocol::DecodeRequest(payload, request))
+            return 1;
+        TAnalysisAnswer answer;
+        if (request.Depth == faFull)
+            answer.Filled = GetVideoFileInfoInProcess(request.FileName, request.DllPath, answer.Info);
+        else
+            answer.Filled = AnalyzeMediaFileInProcess(request.FileName, request.DllPath, answer.Info);
+        if (!WriteAll(answers, AnalysisProtocol::Frame(AnalysisProtocol::EncodeAnswer(answer))))
+            return 1;
+    }
+}

@@ -1,0 +1,209 @@
+// Analysis in the worker process: the record's bytes, the message framing, and the
+// client's time limit, crash recovery and abort on real files.
+
+#include "test_media_support.h"
+
+#include "lib/WorkerProgram.h"
+#include "media/AnalysisClient.h"
+#include "media/AnalysisWorker.h"
+#include "media/MediaAnalysis.h"
+#include "media/VideoFileInfoStream.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every field set to a value of its own. Positional on purpose: a field added to a record
+// and not given here fails the build (-Wmissing-field-initializers), as it fails the
+// serialiser's field count.
+TVideoFileInfo EveryFieldSet()
+{
+    TVideoFileInfo r{
+        QStringLiteral("/v/na\u00efve \"x\".mkv"), 123456789012LL, 61, 61234.5, QStringLiteral("00:01:01.234"), 7,
+        QStringLiteral("Matroska"), QStringLiteral("Matroska info"), 2345, {}, {}, {}, 3, 2, 9,
+        QStringLiteral("Lavf60"), QStringLiteral("General\r\nFormat : Matroska\r\n")};
+    r.StreamsStr[0] = TSTreamInfoStr{true, QStringLiteral("first")};
+    r.StreamsStr[MaxStreamsStr - 1] = TSTreamInfoStr{true, QStringLiteral("last")};
+    r.VideoStreams[0] = TVideoStreamInfo{true, QStringLiteral("AVC"), QStringLiteral("avc1"), QStringLiteral("High@L4"),
+                                         QStringLiteral("yuv420p"), 1.777777, QStringLiteral("16:9"),
+                                         QStringLiteral("Progressive"), 1920, 1080, 4500, 29.97, 0.073, 1800,
+                                         987654321098LL, QStringLiteral("941 MiB (91%)"), 91, QStringLiteral("x264"), 1};
+    r.VideoStreams[MaxVideoStreams - 1].Height = 65535;
+    r.AudioStreams[0] = TAudioStreamInfo{true, QStringLiteral("AAC"), QStringLiteral("mp4a"), QStringLiteral("aac"),
+                                         QStringLiteral("LC"), 48000, 6, QStringLiteral("6 channels"), 24,
+                                         4294967295u, 384, QStringLiteral("VBR"), QStringLiteral("English"), -120,
+                                         -5, QStringLiteral("2 MiB (2%)"), 2, QStringLiteral("FAAC"), 2, 61234};
+    r.AudioStreams[MaxAudioStreams - 1].Codec = QStringLiteral("last slot");
+    return r;
+}
+
+} // namespace
+
+TEST(MediaWorkerRecord, EveryFieldSurvivesTheRoundTrip)
+{
+    const TVideoFileInfo sent = EveryFieldSet();
+    TVideoFileInfo got;
+    got.Format = QStringLiteral("overwritten");
+    ASSERT_TRUE(DeserializeVideoFileInfo(SerializeVideoFileInfo(sent), got));
+    EXPECT_TRUE(got == sent);
+    EXPECT_EQ(got.AudioStreams[0].Frames, 4294967295u);
+    EXPECT_EQ(got.VideoStreams[0].StreamSize, 987654321098LL);
+
+    // A cut or lengthened record is refused, not half read.
+    QByteArray bytes = SerializeVideoFileInfo(sent);
+    EXPECT_FALSE(DeserializeVideoFileInfo(bytes.left(bytes.size() - 1), got));
+    EXPECT_FALSE(DeserializeVideoFileInfo(bytes + "x", got));
+}
+
+TEST(MediaWorkerRecord, FramesComeWholeOrNotAtAll)
+{
+    TAnalysisRequest request;
+    request.FileName = QStringLiteral("/a/b.avi");
+    request.DllPath = QStringLiteral("/lib/libmediainfo.so.0");
+    request.Depth = faQuick;
+    const QByteArray framed = AnalysisProtocol::Frame(AnalysisProtocol::EncodeRequest(request));
+
+    // Two messages arriving byte by byte: each is taken once it is complete.
+    QByteArray buffer, payload;
+    int taken = 0;
+    for (char c : framed + framed) {
+        buffer.append(c);
+        if (AnalysisProtocol::TakeFrame(buffer, payload)) {
+            ++taken;
+            TAnalysisRequest got;
+            ASSERT_TRUE(AnalysisProtocol::DecodeRequest(payload, got));
+            EXPECT_EQ(got.FileName, request.FileName);
+            EXPECT_EQ(got.DllPath, request.DllPath);
+            EXPECT_EQ(got.Depth, faQuick);
+        }
+    }
+    EXPECT_EQ(taken, 2);
+    EXPECT_TRUE(buffer.isEmpty());
+
+    // A length no message has: a broken stream.
+    QByteArray junk("\xff\xff\xff\xff" "abc", 7);
+    bool broken = false;
+    EXPECT_FALSE(AnalysisProtocol::TakeFrame(junk, payload, &broken));
+    EXPECT_TRUE(broken);
+}
+
+class MediaWorkerFiles : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { MediaTest::UseSystemMediaInfo(); }
+    void SetUp() override
+    {
+        m_program = WorkerProgram();
+        AnalysisClient().SetNotice([this](const QString& text) { m_notices << text; });
+    }
+    void TearDown() override
+    {
+        SetWorkerProgram(m_program);
+        AnalysisClient().SetNotice({});
+        AnalysisClient().SetAbortCheck({});
+        AnalysisClient().SetTimeLimit(AnalysisTimeLimitMs);
+    }
+    static TVideoFileInfo Analyse(const QString& file)
+    {
+        TVideoFileInfo vfi;
+        GetVideoFileInfo(file, MediaTest::SystemLibrary(), vfi);
+        return vfi;
+    }
+
+    QString m_program;
+    QStringList m_notices;
+};
+
+// The library spins on this file for minutes; the worker is killed at the time limit, the
+// file counts as unreadable and the next file is analysed by a fresh worker.
+TEST_F(MediaWorkerFiles, ASpinningFileIsStoppedAndTheNextOneIsRead)
+{
+    const QString spinning = TestSupport::SpinningClip();
+    ASSERT_TRUE(QFileInfo::exists(spinning));
+    QElapsedTimer t;
+    t.start();
+    const TVideoFileInfo stuck = Analyse(spinning);
+    EXPECT_LT(t.elapsed(), 60000); // generous: the limit is a few seconds, the spin minutes
+    EXPECT_EQ(stuck.FileName, spinning);
+    EXPECT_EQ(stuck.FileSize, QFileInfo(spinning).size());
+    EXPECT_EQ(stuck.NumberOfVideoStreams, 0);
+    EXPECT_TRUE(stuck.Format.isEmpty());
+    ASSERT_EQ(m_notices.size(), 1);
+    EXPECT_TRUE(m_notices[0].contains("spinning.mkv")) << m_notices[0].toStdString();
+    EXPECT_TRUE(m_notices[0].contains("unreadable"));
+
+    const TVideoFileInfo good = Analyse(TestSupport::Clip("clip_xvid_mp3.avi"));
+    EXPECT_EQ(good.VideoStreams[0].Width, 320);
+    EXPECT_EQ(good.NumberOfAudioStreams, 1);
+    EXPECT_EQ(m_notices.size(), 1);
+}
+
+TEST_F(MediaWorkerFiles, AnAbortEndsTheWaitAndNoticesNothing)
+{
+    QElapsedTimer t;
+    t.start();
+    AnalysisClient().SetAbortCheck([&t] { return t.elapsed() > 300; });
+    TVideoFileInfo info;
+    info.Format = QStringLiteral("kept");
+    EXPECT_FALSE(AnalyzeMediaFile(TestSupport::SpinningClip(), MediaTest::SystemLibrary(), info));
+    EXPECT_LT(t.elapsed(), AnalysisTimeLimitMs); // ended by the abort, not by the limit
+    EXPECT_EQ(info.Format, "kept");
+    EXPECT_TRUE(m_notices.isEmpty());
+
+    // Once set, the abort refuses every further analysis at once.
+    EXPECT_FALSE(AnalyzeMediaFile(TestSupport::Clip("clip_xvid_mp3.avi"), MediaTest::SystemLibrary(), info));
+    AnalysisClient().SetAbortCheck({});
+    EXPECT_TRUE(AnalyzeMediaFile(TestSupport::Clip("clip_xvid_mp3.avi"), MediaTest::SystemLibrary(), info));
+    EXPECT_EQ(info.Format, "AVI");
+}
+
+TEST_F(MediaWorkerFiles, ACrashingOrMissingWorkerLeavesTheFileUnreadAndIsReplaced)
+{
+    const QString dir = TestSupport::ScratchDir() + "/media_worker";
+    QDir().mkpath(dir);
+    // A worker that dies at once, and one that answers nonsense.
+    const QString crashing = TestSupport::WriteFile(dir + "/crash.sh", "#!/bin/sh\nkill -SEGV $$\n");
+    const QString babbling = TestSupport::WriteFile(dir + "/babble.sh", "#!/bin/sh\nprintf '\\0\\0\\0\\2xy'\nsleep 60\n");
+    for (const QString& script : {crashing, babbling})
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString clip = TestSupport::Clip("clip_xvid_mp3.avi");
+
+    for (const QString& script : {crashing, babbling}) {
+        SetWorkerProgram(script);
+        m_notices.clear();
+        const TVideoFileInfo info = Analyse(clip);
+        EXPECT_EQ(info.NumberOfVideoStreams, 0) << script.toStdString();
+        EXPECT_EQ(info.FileSize, QFileInfo(clip).size());
+        ASSERT_EQ(m_notices.size(), 1) << script.toStdString();
+        EXPECT_TRUE(m_notices[0].contains("failed")) << m_notices[0].toStdString();
+    }
+
+    SetWorkerProgram(dir + "/does-not-exist");
+    m_notices.clear();
+    EXPECT_EQ(Analyse(clip).NumberOfVideoStreams, 0);
+    EXPECT_EQ(Analyse(clip).NumberOfVideoStreams, 0);
+    ASSERT_EQ(m_notices.size(), 1); // said once, not per file
+    EXPECT_TRUE(m_notices[0].contains("cannot be started")) << m_notices[0].toStdString();
+
+    SetWorkerProgram(m_program);
+    EXPECT_EQ(Analyse(clip).VideoStreams[0].Width, 320);
+}
+
+// Reading a FIFO blocks, a device never ends: neither is ever opened.
+TEST_F(MediaWorkerFiles, SpecialFilesAreNeverOpened)
+{
+    const QString dir = TestSupport::ScratchDir() + "/media_special";
+    QDir(dir).removeRecursively();
+    for (const QString& path : TestSupport::MakeSpecialFiles(dir)) {
+        const TVideoFileInfo info = Analyse(path);
+        EXPECT_EQ(info.NumberOfVideoStreams, 0) << path.toStdString();
+        EXPECT_TRUE(info.Format.isEmpty());
+        TVideoFileInfo quick;
+        EXPECT_FALSE(AnalyzeMediaFile(path, MediaTest::SystemLibrary(), quick));
+    }
+    EXPECT_TRUE(m_notices.isEmpty()); // refused before any worker was asked
+}
