@@ -1,5 +1,6 @@
 // Output parsing, the progress texts and the error log: pure functions over text.
 #include "base/AppInfo.h"
+#include "support/TestSupport.h"
 #include "conversion/ConversionState.h"
 #include "conversion/EncoderOutput.h"
 #include "conversion/ErrorLog.h"
@@ -290,12 +291,15 @@ TEST(Progress, UpdateFromLatestStatusLine)
     EXPECT_EQ(u.Caption, "Progress: 100%");
     EXPECT_EQ(u.AppTitle, "100% " + AppInfo::FullCaption());
     EXPECT_EQ(st.UpdateInterval, 30);
+    // The speed is shown with the user's decimal mark.
     EXPECT_EQ(u.StatusText,
-              "Converting file <b>2</b> / <b>3</b>    ::    Speed: <b><FONT bgcolor=\"#496954\" color=\"#E0EBE0\">  250.50  "
-              "</FONT></b> fps    ::    Frame: 2 400 / ~1 234 567    ::    Est. output size: <b>~12 345 MB</b>");
+              TestSupport::UserDecimals(QStringLiteral(
+                  "Converting file <b>2</b> / <b>3</b>    ::    Speed: <b><FONT bgcolor=\"#496954\" color=\"#E0EBE0\">  250.50  "
+                  "</FONT></b> fps    ::    Frame: 2 400 / ~1 234 567    ::    Est. output size: <b>~12 345 MB</b>")))
+        << u.StatusText.toStdString();
     EXPECT_EQ(st.EncoderOutput.size(), 4); // filtered: the blank entry is gone
     EXPECT_EQ(u.OutputView, st.EncoderOutput.join('\n'));
-    EXPECT_EQ(PlainProgressText(st, u), "file 2/3: 100% 250.50 fps frame 2400/~1234567 ~12345 MB");
+    EXPECT_EQ(PlainProgressText(st, u), TestSupport::UserDecimals(QStringLiteral("file 2/3: 100% 250.50 fps frame 2400/~1234567 ~12345 MB")));
 }
 
 TEST(Progress, ZeroPercentLeavesTheTitleAlone)

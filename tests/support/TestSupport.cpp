@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QLockFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
@@ -112,6 +114,13 @@ RunResult RunProgram(const QString& program, const QStringList& args, const QStr
 RunResult RunVexaconv(const QStringList& args, const QStringList& env, int timeoutMs, const QString& workDir)
 {
     return RunProgram(VexaconvPath(), args, env, timeoutMs, workDir);
+}
+
+QString UserDecimals(const QString& text)
+{
+    static const QRegularExpression mark(QStringLiteral("(?<=\\d)\\.(?=\\d)"));
+    QString r = text;
+    return r.replace(mark, QLocale().decimalPoint());
 }
 
 bool RanAsUnprivilegedUser()

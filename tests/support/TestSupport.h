@@ -52,6 +52,10 @@ QString SpinningClip();
 // FIFO), "socket.avi" (a unix socket) and "zero.avi" (a link to /dev/zero).
 QStringList MakeSpecialFiles(const QString& dir);
 
+// text with every "." between two digits replaced by the user's decimal mark: the expected form of numbers
+// the program shows in the user's locale (the suite also runs under de_DE.UTF-8).
+QString UserDecimals(const QString& text);
+
 // Writes bytes to a file, creating directories; returns the path.
 QString WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
