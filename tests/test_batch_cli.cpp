@@ -350,15 +350,20 @@ TEST_F(HeadlessConvert, ScriptAndLogNeverOverwriteAnInput)
     const QString link = m_dir + "/in/b.sh";
     ASSERT_EQ(::link(QFile::encodeName(b).constData(), QFile::encodeName(link).constData()), 0);
     r = Run({"--script", link, a, b});
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.contains("is one of the files to convert")) << r.err.constData();
     // the error log named after an input: refused before anything runs
     r = Run({"--convert", "--error-log", b, "--out-dir", m_dir + "/out", a, b});
+    EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("is one of the files to convert")) << r.err.constData();
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/out/a.avi"));
     // (TearDown checks that both inputs are unchanged)
 }
 
 TEST_F(HeadlessConvert, SuccessWithoutAnOutputIsAnError)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
     const QString out = m_dir + "/out";
     QDir().mkpath(m_dir + "/home/tools/Mencoder");
     const QString fake = m_dir + "/home/tools/Mencoder/mencoder";
@@ -376,10 +381,15 @@ TEST_F(HeadlessConvert, SuccessWithoutAnOutputIsAnError)
     // exits 0 with an empty output: deleted, and an error
     useFake("while [ $# -gt 0 ]; do [ \"$1\" = -o ] && : > \"$2\"; shift; done\nexit 0\n");
     r = Run({"--convert", "--out-dir", out, a});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi"});
     EXPECT_TRUE(r.err.contains("empty (0 bytes)")) << r.err.constData();
     EXPECT_FALSE(QFileInfo::exists(out + "/a.avi"));
+}
 
 TEST_F(HeadlessConvert, FullDiskIsAnError)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
     const QString full = m_dir + "/full";
     QDir().mkpath(full);
     const TestSupport::RunResult m = TestSupport::RunProgram("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", full});
@@ -391,25 +401,32 @@ TEST_F(HeadlessConvert, FullDiskIsAnError)
     ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
     const QByteArray block(4096, 'x');
     while (filler.write(block) == block.size() && filler.flush()) {
+    }
     filler.close();
 
     const TestSupport::RunResult r = Run({"--convert", "--out-dir", full, a});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
     const QStringList lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 1);
     EXPECT_TRUE(lines[0].startsWith("Error")) << lines[0].toStdString();
     EXPECT_FALSE(QFileInfo::exists(full + "/a.avi")); // nothing fitted: the empty file is gone
+}
 
 TEST_F(HeadlessConvert, CaseFoldingCardKeepsItsInputs)
+{
     const QString image = m_dir + "/card.img";
     const QString card = m_dir + "/card";
     QDir().mkpath(card);
     const QString mkfs = QStandardPaths::findExecutable("mkfs.vfat", {"/usr/sbin", "/sbin"});
     ASSERT_FALSE(mkfs.isEmpty()) << "scripts/deps.sh installs dosfstools";
     ASSERT_FALSE(QStandardPaths::findExecutable("fusefat").isEmpty()) << "scripts/deps.sh installs fusefat";
+    {
         QFile img(image);
         ASSERT_TRUE(img.open(QIODevice::WriteOnly) && img.resize(24 * 1024 * 1024));
+    }
     ASSERT_EQ(TestSupport::RunProgram(mkfs, {image}).exitCode, 0);
     const TestSupport::RunResult m = TestSupport::RunProgram("fusefat", {"-o", "rw+", image, card});
+    if (m.exitCode != 0)
         GTEST_SKIP() << "the FAT image cannot be mounted here: " << m.err.constData();
     TMountGuard guard{card};
 
@@ -419,6 +436,7 @@ TEST_F(HeadlessConvert, CaseFoldingCardKeepsItsInputs)
         EXPECT_TRUE(QFile::copy(TestSupport::Clip(clip), path));
         sums[path] = Checksum(path);
         return path;
+    };
     const QString mvi = put("clip_xvid_mp3.avi", "MVI_0001.AVI");
     const QString a = put("clip_two_audio.mkv", "a.mkv");
     const QString big = put("clip_h264_aac.mp4", "A.mp4");
@@ -431,13 +449,17 @@ TEST_F(HeadlessConvert, CaseFoldingCardKeepsItsInputs)
         EXPECT_EQ(Checksum(it.key()), it.value()) << "input changed: " << it.key().toStdString();
     EXPECT_EQ(Analyse(card + "/a.avi").VideoStreams[0].Width, 320);
     EXPECT_EQ(Analyse(card + "/A_001.avi").VideoStreams[0].Width, 320);
+}
+
 // ---- inputs that must neither stall nor vanish ---------------------------------------
 
 TEST_F(HeadlessConvert, InfoOnADamagedFileAndOnSpecialFilesReturns)
+{
     const QString spinning = m_dir + "/in/spinning.mkv";
     QFile::copy(TestSupport::SpinningClip(), spinning);
     TestSupport::RunResult r = Run({"--info", spinning});
     EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_TRUE(r.out.contains("File: " + spinning.toUtf8() + "\r\n"));
     EXPECT_TRUE(r.err.contains("spinning.mkv")) << r.err.constData();
     EXPECT_TRUE(r.err.contains("unreadable"));
@@ -448,12 +470,18 @@ TEST_F(HeadlessConvert, InfoOnADamagedFileAndOnSpecialFilesReturns)
         EXPECT_EQ(r.exitCode, 1) << path.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_EQ(r.err, "vexaconv: not a regular file (a pipe, socket or device): " + path.toUtf8() + "\n");
+    }
+}
 
 // The damaged file, a FIFO, a link to /dev/zero and a name that is not UTF-8 beside two
 // good clips: the batch goes on, names every file it leaves out, and treats the damaged
 // file as unreadable.
 TEST_F(HeadlessConvert, AFolderWithADamagedFileSpecialFilesAndABadNameGoesOn)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
     const QString z = Input("clip_h264_aac.mp4", "z.mp4");
+    const QString spinning = m_dir + "/in/spinning.mkv";
+    QFile::copy(TestSupport::SpinningClip(), spinning);
     const QStringList special = TestSupport::MakeSpecialFiles(m_dir + "/in");
     const QByteArray bad = QFile::encodeName(m_dir) + "/in/bad\xff" "name.avi";
     QFile::copy(TestSupport::Clip("clip_xvid_mp3.avi"), m_dir + "/tmp/plain.avi");
@@ -461,6 +489,8 @@ TEST_F(HeadlessConvert, AFolderWithADamagedFileSpecialFilesAndABadNameGoesOn)
 
     const QString sh = m_dir + "/convert.sh";
     TestSupport::RunResult r = Run({"--script", sh, "--out-dir", m_dir + "/out", m_dir + "/in", special[0]});
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     const QString err = QString::fromUtf8(r.err);
     EXPECT_TRUE(err.contains("not a regular file (a pipe, socket or device), left out: " + special[0]))
         << err.toStdString();
@@ -469,7 +499,9 @@ TEST_F(HeadlessConvert, AFolderWithADamagedFileSpecialFilesAndABadNameGoesOn)
     const QByteArray script = TestSupport::ReadFile(sh);
     EXPECT_TRUE(script.contains(a.toUtf8()) && script.contains(z.toUtf8())) << script.constData();
     EXPECT_FALSE(script.contains("pipe.avi") || script.contains("zero.avi") || script.contains("socket.avi"));
+}
 
+namespace {
 
 // Starts vexaconv with args, sends SIGINT waitMs after its analysis worker started (it
 // is analysing inputs then), and tells whether it ended within a generous bound, with its
@@ -478,8 +510,10 @@ struct Interrupted {
     bool ended = false;
     int exitCode = -1;
     QByteArray err;
+};
 
 Interrupted InterruptAfter(const QStringList& args, const QString& tmp, int waitMs)
+{
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", tmp);
@@ -497,30 +531,42 @@ Interrupted InterruptAfter(const QStringList& args, const QString& tmp, int wait
     if (!result.ended) {
         p.kill();
         p.waitForFinished();
+    }
     result.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     result.err = p.readAllStandardError();
     return result;
+}
 
+} // namespace
 
 // Adding thousands of analysed files takes long; a signal ends it at once.
 TEST_F(HeadlessConvert, SigintWhileManyFilesAreAddedEndsTheProgram)
+{
     const QString clip = TestSupport::Clip("clip_xvid_mp3.avi");
     for (int i = 0; i < 3000; ++i)
         ASSERT_TRUE(QFile::link(clip, m_dir + QStringLiteral("/in/c%1.avi").arg(i, 4, 10, QLatin1Char('0'))));
+    const QString sh = m_dir + "/convert.sh";
     const Interrupted r = InterruptAfter({"--home", m_dir + "/home", "--script", sh, m_dir + "/in"}, m_dir + "/tmp", 1000);
     EXPECT_TRUE(r.ended);
     EXPECT_EQ(r.exitCode, 130) << r.err.constData();
     EXPECT_FALSE(QFileInfo::exists(sh));
+}
 
 // The signal arrives while the library spins on the damaged file in the worker.
 TEST_F(HeadlessConvert, SigintWhileTheDamagedFileIsAnalysedEndsTheProgram)
+{
     QFile::copy(TestSupport::SpinningClip(), m_dir + "/in/spinning.mkv");
+    const QString sh = m_dir + "/convert.sh";
     const Interrupted r = InterruptAfter({"--home", m_dir + "/home", "--script", sh, m_dir + "/in"}, m_dir + "/tmp", 500);
+    EXPECT_TRUE(r.ended);
+    EXPECT_EQ(r.exitCode, 130) << r.err.constData();
     EXPECT_FALSE(r.err.contains("took longer than")) << r.err.constData();
+}
 
 // A dot that ends a folder's name belongs to it: the report, the list file and the
 // output paths name the real folders.
 TEST_F(HeadlessConvert, FoldersWhoseNamesEndInADot)
+{
     QDir().mkpath(m_dir + "/Vol.");
     const QString in = m_dir + "/Vol./clip.avi";
     QFile::copy(TestSupport::Clip("clip_xvid_mp3.avi"), in);
@@ -529,7 +575,10 @@ TEST_F(HeadlessConvert, FoldersWhoseNamesEndInADot)
     EXPECT_TRUE(r.out.contains("File: " + in.toUtf8() + "\r\n")) << r.out.left(400).constData();
 
     const QString lst = TestSupport::WriteFile(m_dir + "/list.lst", in.toUtf8() + "\r\n");
+    const QString sh = m_dir + "/convert.sh";
     r = Run({"--script", sh, "--out-dir", m_dir + "/Out.", lst});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QByteArray script = TestSupport::ReadFile(sh);
     EXPECT_TRUE(script.contains("/Vol./clip.avi")) << script.constData();
     EXPECT_TRUE(script.contains("/Out./clip.avi")) << script.constData();
 }
