@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@ struct SaveDialogDriver {
     bool acceptSave = false;
     bool confirmsOverwrite = false;
     bool handled = false;
+    int ticks = 0;
 
     bool operator()(QWidget* modal)
     {
@@ -39,13 +41,17 @@ struct SaveDialogDriver {
         auto* dlg = qobject_cast<QFileDialog*>(modal);
         if (!dlg)
             return false;
-        if (handled)
+        // The dialog's directory model loads in the background and may reset the typed name
+        // before the accept arrives; then the dialog stays open and the name is typed again.
+        if (handled && ++ticks % 25 != 0)
             return true;
-        handled = true;
-        defaultSuffix = dlg->defaultSuffix();
-        nameFilters = dlg->nameFilters();
-        acceptSave = dlg->acceptMode() == QFileDialog::AcceptSave;
-        confirmsOverwrite = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
+        if (!handled) {
+            handled = true;
+            defaultSuffix = dlg->defaultSuffix();
+            nameFilters = dlg->nameFilters();
+            acceptSave = dlg->acceptMode() == QFileDialog::AcceptSave;
+            confirmsOverwrite = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
+        }
         if (filter > 0) {
             auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             EXPECT_TRUE(types);
@@ -56,6 +62,8 @@ struct SaveDialogDriver {
             }
         }
         dlg->selectFile(name);
+        if (auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(name);
         // Accepting may ask about overwriting: from the event loop, not from inside the watcher.
         QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
         return true;
