@@ -143,3 +143,31 @@ TEST(UiClose, SignalsEndTheWindowProcess)
         EXPECT_EQ(p.exitCode(), 0) << "signal " << sig;
     }
 }
+
+// An add keeps the window alive while a damaged file holds up its analysis: a close that
+// arrives then stops the add, and the window closes once the add has returned, rather than
+// being torn down inside it. A second add meanwhile is ignored.
+TEST(UiClose, ClosingDuringAnAddStopsItAndClosesAfterwards)
+{
+    BatchFixture f;
+    const QString dir = f.media.filePath(QStringLiteral("adding"));
+    ASSERT_TRUE(QDir().mkpath(dir));
+    ASSERT_TRUE(QFile::copy(TestSupport::SpinningClip(), dir + "/a_spinning.mkv"));
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(QFile::copy(f.a, dir + QStringLiteral("/b%1.avi").arg(i)));
+    QSignalSpy closed(f.w.get(), &TFormMain::Closed);
+    bool secondAddIgnored = false;
+    QTimer::singleShot(300, f.w.get(), [&] {
+        const int rows = f.w->List()->rowCount();
+        f.w->AddFolder(dir); // ignored while the first add runs
+        secondAddIgnored = f.w->List()->rowCount() == rows;
+        f.w->close();
+        EXPECT_TRUE(closed.isEmpty());
+    });
+    f.w->AddFolder(dir);
+    EXPECT_TRUE(secondAddIgnored);
+    EXPECT_LT(f.w->List()->rowCount(), 6); // stopped before the folder's end
+    EXPECT_TRUE(closed.size() == 1 || closed.wait(5000));
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_FALSE(f.w->isVisible());
+}

@@ -791,6 +791,14 @@ void TFormMain::hideEvent(QHideEvent* event)
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
+    if (m_adding) {
+        m_closeWhenAddEnds = true;
+        for (QWidget* w : AuxiliaryWindows())
+            w->hide();
+        hide();
+        event->ignore();
+        return;
+    }
     // No encoder may outlive the window: a running batch is aborted first, the window
     // goes out of sight at once and really closes as soon as the batch has wound down.
     if (m_converting) {
@@ -1113,8 +1121,7 @@ void TFormMain::actAddFilesExecute()
     if (files.isEmpty())
         return;
     UpdateInitialFolders(QFileInfo(files.first()).absolutePath());
-    m_list->AddFiles(files);
-    InitControls();
+    RunListAdd([&] { m_list->AddFiles(files); });
 }
 
 void TFormMain::actAddFolderExecute()
@@ -1128,10 +1135,11 @@ void TFormMain::AddFolder(const QString& folder)
     if (folder.isEmpty())
         return;
     UpdateInitialFolders(folder);
-    m_ng->setUpdatesEnabled(false);
-    m_list->AddFolder(folder, true, ResponsiveAdd(true));
-    m_ng->setUpdatesEnabled(true);
-    InitControls();
+    RunListAdd([&] {
+        m_ng->setUpdatesEnabled(false);
+        m_list->AddFolder(folder, true, ResponsiveAdd(true));
+        m_ng->setUpdatesEnabled(true);
+    });
 }
 
 void TFormMain::actLoadFileListExecute()
@@ -1142,9 +1150,9 @@ void TFormMain::actLoadFileListExecute()
         return;
     UpdateInitialFolders(QFileInfo(file).absolutePath());
     QString error;
-    if (!m_list->LoadFileList(file, nullptr, &error))
+    RunListAdd([&] { m_list->LoadFileList(file, nullptr, &error); });
+    if (!error.isEmpty())
         UiKit::WarningBox(this, error);
-    InitControls();
 }
 
 void TFormMain::actSaveFileListExecute()
@@ -1205,10 +1213,30 @@ void TFormMain::AddFileFromCommandLine(const QString& file)
 void TFormMain::AddDroppedNames(const QStringList& names)
 {
     QStringList errors;
-    m_list->AddDroppedNames(names, true, ResponsiveAdd(false), &errors);
+    RunListAdd([&] { m_list->AddDroppedNames(names, true, ResponsiveAdd(false), &errors); });
     for (const QString& e : errors)
         UiKit::WarningBox(this, e);
+}
+
+void TFormMain::RunListAdd(const std::function<void()>& add)
+{
+    if (m_adding || m_converting)
+        return;
+    m_adding = true;
+    m_list->SetAddStopCheck([this] { return m_closeWhenAddEnds; });
+    add();
+    m_list->SetAddStopCheck({});
+    m_adding = false;
+    if (m_closeWhenAddEnds) {
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     InitControls();
+    // Names the file system holds in bytes that are not UTF-8 cannot be listed: say which.
+    const QStringList unnamed = m_list->TakeUnnamedFiles();
+    if (!unnamed.isEmpty())
+        UiKit::WarningBox(this, tr("These files have names that are not valid UTF-8 and were left out:\n%1")
+                                    .arg(unnamed.join(QLatin1Char('\n'))));
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event)

@@ -183,6 +183,10 @@ private:
     void ApplyListActionStates();
     void AddFileFromCommandLine(const QString& file);
     void AddDroppedNames(const QStringList& names);
+    // Runs one add to the list. Adding keeps the window painting and waits for analyses in a
+    // local event loop, so a second add or a close can arrive in the middle: a second add is
+    // ignored, a close stops the add and closes once it has returned.
+    void RunListAdd(const std::function<void()>& add);
     void ShowFooter();
     void ngRowMoved(int logical, int oldVisual, int newVisual);
     void ngIconClick(int row);
@@ -219,6 +223,8 @@ private:
     TFileListModel* m_list = nullptr;
     bool m_movingRow = false;
     bool m_closeWhenBatchEnds = false; // closed during a batch: close once it has ended
+    bool m_adding = false;             // an add to the list is running
+    bool m_closeWhenAddEnds = false;   // closed during an add: close once it has stopped
     QMenu* m_popLv = nullptr;
     QMenu* m_popColumns = nullptr;
     QMenu* m_trayMenu = nullptr;
