@@ -208,9 +208,6 @@ TEST(LibNumbers, PercentClampAndRounding)
 {
     EXPECT_DOUBLE_EQ(PercentOf(0, 5), 0.0);
     EXPECT_DOUBLE_EQ(PercentOf(200, 50), 25.0);
-    EXPECT_EQ(Clamp(5, 0, 3), 3);
-    EXPECT_EQ(Clamp(-5, 0, 3), 0);
-    EXPECT_EQ(Clamp(2, 0, 3), 2);
 
     EXPECT_EQ(RoundToMultiple(100, 0), 0);
     EXPECT_EQ(RoundToMultiple(96, 16), 96);
@@ -234,6 +231,9 @@ TEST(LibColors, ChannelsAndShift)
     EXPECT_EQ(ShiftColor(RGBColor(100, 200, 0), 50, true), RGBColor(150, 255, 0));
     EXPECT_EQ(ShiftColor(RGBColor(100, 201, 10), 50, false), RGBColor(50, 101, 5));
     EXPECT_EQ(ShiftColor(RGBColor(3, 3, 3), 50, false), RGBColor(2, 2, 2)); // 3*50/100 = 1
+    // Channels are held to 0..255: above, below and within.
+    EXPECT_EQ(ShiftColor(RGBColor(250, 100, 0), 10, true), RGBColor(255, 110, 0));
+    EXPECT_EQ(ShiftColor(RGBColor(100, 100, 100), 150, false), RGBColor(0, 0, 0));
 }
 
 TEST(LibColors, ParseColorForms)

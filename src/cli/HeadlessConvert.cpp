@@ -27,6 +27,10 @@ namespace Headless {
 
 namespace {
 
+// The status of a batch ended by SIGINT or SIGTERM: 128 + SIGINT, what shells report
+// for a program interrupted from the keyboard.
+constexpr int ExitInterrupted = 130;
+
 // ---- SIGINT / SIGTERM ---------------------------------------------------------
 // The handler only writes a byte to a pipe; the event loop (the runner's, or the
 // planner's pump between rows) picks it up and aborts the batch the way the abort
@@ -224,7 +228,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     for (const QString& error : added.Errors)
         Err(QStringLiteral("vexaconv: %1\n").arg(error));
     if (TSignalGuard::Signalled())
-        return 130;
+        return ExitInterrupted;
     if (model.GetNgCheckedCount() == 0) {
         Err(QStringLiteral("vexaconv: no input file was accepted\n"));
         return 2;
@@ -265,7 +269,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     const bool logSaved = sink.SaveErrorLog();
 
     if (result.Aborted || TSignalGuard::Signalled())
-        return 130;
+        return ExitInterrupted;
     if (!result.EarlyExit.isEmpty() || !logSaved)
         return 2;
     if (scriptMode)

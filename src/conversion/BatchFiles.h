@@ -43,9 +43,6 @@ public:
     // Not free for a new output: the name exists, or an earlier row writes it.
     bool IsTaken(const QString& path) const { return NameExists(path) || IsEarlierOutput(path); }
 
-    // How many directories were looked at (each once), for the benchmark.
-    int DirectoriesSeen() const { return int(m_dirs.size()); }
-
 private:
     struct TDir {
         bool Exists = false;

@@ -21,6 +21,10 @@
 
 namespace {
 
+// A short pause before a row starts and before its encoder starts, so the window paints
+// the row's new state before the encoder's output keeps the event loop busy.
+constexpr int RowPauseMs = 150;
+
 QString DirWithSlash(const QString& path)
 {
     QString dir = QFileInfo(path).path();
@@ -221,7 +225,7 @@ TBatchPlanner::TRowResult TBatchPlanner::ConvertRow(int row, IBatchRows& rows, c
                                                     TBatchResult& result)
 {
     if (!options.SkipWaits)
-        sink.Wait(150);
+        sink.Wait(RowPauseMs);
     ++m_state.CurrentFileNo;
 
     TRowWork w;
@@ -252,7 +256,7 @@ TBatchPlanner::TRowResult TBatchPlanner::ConvertRow(int row, IBatchRows& rows, c
     ClearVideoFileInfo(m_state.CurrentFileInfo);
     GetVideoFileInfo(w.Input, m_params.MediaInfoDll, m_state.CurrentFileInfo);
     if (!options.SkipWaits)
-        sink.Wait(150);
+        sink.Wait(RowPauseMs);
 
     const int cpus = options.ProcessorCount > 0 ? options.ProcessorCount : QThread::idealThreadCount();
     const QString passLog = m_state.TwoPass ? m_params.PassLogFile1 : QString();

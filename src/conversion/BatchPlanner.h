@@ -31,7 +31,7 @@ struct TBatchOptions {
     bool KeepDates = false;      // chKeepDates
     int AfterConversion = 0;     // cbAfterConversion
     int ProcessorCount = 0;      // 0: this machine's
-    bool SkipWaits = false;      // the headless mode does not wait 150 ms per row
+    bool SkipWaits = false;      // the headless mode skips the pauses that let the window paint each row
 };
 
 // What the batch tells the window (or the headless front end) while it runs.

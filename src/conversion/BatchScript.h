@@ -49,8 +49,6 @@ public:
     // False with *error set when the file cannot be written.
     bool Save(const QString& fileName, QString* error) const;
 
-    bool IsEmpty() const { return m_files.isEmpty(); }
-
 private:
     QString m_encoder;
     bool m_twoPass = false;

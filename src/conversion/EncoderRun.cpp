@@ -15,7 +15,9 @@
 
 namespace {
 
-constexpr qsizetype ReadChunk = 20481;
+// One byte more than the longest kept line, so one read always reaches past a line
+// that is cut at the limit.
+constexpr qsizetype ReadChunk = MaxLineBytes + 1;
 // bounds the last read when a process outside the group still holds the pipe
 constexpr int MaxDrainReads = 4096;
 

@@ -19,6 +19,10 @@
 
 namespace {
 
+// Adding reports its progress every this many files: often enough for a moving count,
+// rarely enough that repainting does not slow a large add.
+constexpr int AddProgressEvery = 10;
+
 const QString& ReadyStatus()
 {
     static const QString ready = QStringLiteral("Ready");
@@ -324,7 +328,7 @@ int TFileListModel::AddCollected(const QStringList& files, bool checked, const T
     for (int i = 0; i < files.size(); ++i) {
         if (AddStopped())
             break;
-        if (progress.OnAdd && i % 10 == 0)
+        if (progress.OnAdd && i % AddProgressEvery == 0)
             progress.OnAdd(i, int(files.size()));
         added += AddToList(files.at(i), checked) ? 1 : 0;
     }

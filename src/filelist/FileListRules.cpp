@@ -131,7 +131,7 @@ void FillRowMedia(TFileListRow& row, const TVideoFileInfo& info)
         row.VideoCodec = v.Codec;
         row.VideoCodecID = v.CodecID;
         row.VideoProfile = v.Profile;
-        row.VideoBitrate = Clamp<int32_t>(v.Bitrate, 0, INT32_MAX);
+        row.VideoBitrate = std::max<int32_t>(v.Bitrate, 0);
         row.VideoWidth = v.Width;
         row.VideoHeight = v.Height;
         row.VideoResolution = ResolutionText(v.Width, v.Height);

@@ -3,6 +3,8 @@
 #include "lib/Conversion.h"
 #include "lib/Strings.h"
 
+#include <algorithm>
+
 #include <QStringList>
 
 namespace {
@@ -74,7 +76,7 @@ bool ParseTripletForm(const QString& text, TColor& colour)
 int ShiftChannel(int c, int percent, bool lighter)
 {
     const int delta = c * percent / 100;
-    return Clamp(lighter ? c + delta : c - delta, 0, 255);
+    return std::clamp(lighter ? c + delta : c - delta, 0, 255);
 }
 
 } // namespace

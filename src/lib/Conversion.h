@@ -5,12 +5,6 @@
 
 #include <cstdint>
 
-template <typename T>
-constexpr T Clamp(T v, T lo, T hi)
-{
-    return v < lo ? lo : (hi < v ? hi : v);
-}
-
 // The user's decimal separator (QLocale::system()).
 QChar UserDecimalSeparator();
 

@@ -20,7 +20,6 @@ public:
     bool IsLittleEndian() const { return m_littleEndian; }
     uint16_t Type() const { return m_type; }            // e_type (ET_EXEC, ET_DYN, ...)
     uint16_t Machine() const { return m_machine; }      // e_machine
-    bool HasInterpreter() const { return m_hasInterpreter; } // a PT_INTERP program header
     bool IsExecutable() const;
     bool IsLibrary() const;
     // "Executable / ELF64 / AMD64 (x64)"; the parts follow the PE line's pattern.

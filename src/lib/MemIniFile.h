@@ -44,7 +44,6 @@ public:
     QString FileName() const { return m_fileName; }
     void SetFileName(const QString& fileName) { m_fileName = fileName; }
     TTextEncoding Encoding() const { return m_encoding; }
-    void SetEncoding(TTextEncoding encoding) { m_encoding = encoding; }
     // Whether the last Load found the file.
     bool FileExisted() const { return m_existed; }
     QString LastError() const { return m_lastError; }

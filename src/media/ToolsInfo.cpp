@@ -16,7 +16,10 @@ namespace ToolsInfo {
 
 namespace {
 
+// A tool's banner comes at once; one that takes longer is hung and is not waited for.
 constexpr int BannerTimeoutMs = 5000;
+// After the kill, how long the hung tool may take to be reaped.
+constexpr int KilledToolWaitMs = 1000;
 const QString Crlf = QStringLiteral("\r\n");
 
 QString Separator() { return Crlf + QString(83, QLatin1Char('-')); }
@@ -102,7 +105,7 @@ QString EncoderBanner(const QString& path)
     // A tool that hangs must not hold the report up.
     if (!proc.waitForFinished(BannerTimeoutMs)) {
         proc.kill();
-        proc.waitForFinished(1000);
+        proc.waitForFinished(KilledToolWaitMs);
     }
     const QString out = QString::fromLocal8Bit(proc.readAll());
     for (const QString& line : out.split(QRegularExpression(QStringLiteral("[\r\n]")))) {

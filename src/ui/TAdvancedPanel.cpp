@@ -1,6 +1,7 @@
 #include "ui/TAdvancedPanel.h"
 
 #include "encoding/CopyParams.h"
+#include "ui/UiMetrics.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -206,13 +207,13 @@ void TAdvancedPanel::StyleResolutionItems(QComboBox* cb)
         }
         QColor back;
         if (i == 1)
-            back = QColor(0xFF, 0xF4, 0xDF);
+            back = QColor(UiMetrics::NoteBackground);
         else if (t.contains(QLatin1Char('%')))
-            back = QColor(0xE8, 0xF0, 0xFF);
+            back = QColor(UiMetrics::ScaledSizeBackground);
         else if (t.contains(QLatin1String("16:9")) || t.contains(QLatin1String("16/9")))
-            back = QColor(0xE6, 0xF6, 0xE6);
+            back = QColor(UiMetrics::WideSizeBackground);
         else if ((t.contains(QLatin1String("4:3")) || t.contains(QLatin1String("4/3"))) && !t.contains(QLatin1String("64")))
-            back = QColor(0xF6, 0xEC, 0xF6);
+            back = QColor(UiMetrics::NarrowSizeBackground);
         if (back.isValid())
             item->setBackground(back);
     }

@@ -2,6 +2,7 @@
 
 #include "filelist/FileListColumns.h"
 #include "ui/TFileGridDelegate.h"
+#include "ui/UiMetrics.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -19,9 +20,9 @@ TFileGrid::TFileGrid(QWidget* parent)
     setWordWrap(false);
     setAlternatingRowColors(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    verticalHeader()->setDefaultSectionSize(20);
+    verticalHeader()->setDefaultSectionSize(UiMetrics::ListRowHeight);
     verticalHeader()->setSectionsMovable(true); // rows are dragged by their indicator
-    verticalHeader()->setMinimumWidth(16);
+    verticalHeader()->setMinimumWidth(UiMetrics::RowIndicatorWidth);
     QHeaderView* h = horizontalHeader();
     h->setSectionsMovable(true);
     h->setHighlightSections(false);

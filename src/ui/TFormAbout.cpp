@@ -5,6 +5,7 @@
 #include "media/ToolsInfo.h"
 #include "media/FileInfoReport.h"
 #include "ui/UiKit.h"
+#include "ui/UiMetrics.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -77,7 +78,7 @@ TFormAbout::TFormAbout(QWidget* owner)
     connect(key, &QAction::triggered, this, &QWidget::hide);
     addAction(key);
     Fill(tr("(asking the encoder...)"), tr("(asking the library...)"));
-    setFixedSize(563, 547);
+    setFixedSize(UiMetrics::AboutSize);
 }
 
 TFormAbout::~TFormAbout()
@@ -203,7 +204,6 @@ void TFormAbout::StartToolQuery()
             [self, encoderText, mediaInfoText] {
                 if (!self)
                     return;
-                self->m_toolsKnown = true;
                 self->Fill(encoderText, mediaInfoText);
                 Q_EMIT self->ToolsShown();
             },

@@ -27,8 +27,6 @@ public:
     QString Html() const { return m_html; }
     // The blocks' labels (lblBlock1..4).
     QList<QLabel*> Blocks() const { return m_blocks; }
-    // Whether the tool versions have arrived.
-    bool ToolsKnown() const { return m_toolsKnown; }
 
     static QString LinkColor() { return QStringLiteral("#015cb8"); }
     static QString HoverLinkColor() { return QStringLiteral("#e60000"); }
@@ -47,7 +45,6 @@ private:
     QList<QLabel*> m_blocks;
     QString m_html;
     QString m_hovered; // the link under the mouse
-    bool m_toolsKnown = false;
     bool m_toolsAsked = false;
     QThread* m_thread = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "base/AppInfo.h"
 #include "ui/UiKit.h"
 #include "update/HttpTextFetch.h"
+#include "ui/UiMetrics.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +42,7 @@ TFormCheckUpdate::TFormCheckUpdate(QWidget* owner)
     m_me->setObjectName(QStringLiteral("me"));
     m_me->setReadOnly(true);
     m_me->setFont(UiKit::ToQFont({QStringLiteral("Consolas"), 10}));
-    m_me->setFixedSize(420, 150);
+    m_me->setFixedSize(UiMetrics::UpdateMessageSize);
 
     m_actCheckNow = new QAction(tr("Check now"), this);
     m_actCheckNow->setObjectName(QStringLiteral("actCheckNow"));
@@ -76,7 +77,7 @@ TFormCheckUpdate::TFormCheckUpdate(QWidget* owner)
     UiKit::AddEscHides(this);
 
     m_timer.setSingleShot(true);
-    m_timer.setInterval(1000);
+    m_timer.setInterval(UiMetrics::UpdateCheckDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &TFormCheckUpdate::actCheckNowExecute);
     connect(m_fetch, &THttpTextFetch::Finished, this, &TFormCheckUpdate::Finish);
     ClearStatus();
@@ -87,8 +88,8 @@ TStatusColors TFormCheckUpdate::StatusColors(TUpdateStatus status)
 {
     const QPalette pal = QApplication::palette();
     switch (status) {
-    case TUpdateStatus::Failed: return {QColor(250, 218, 218), QColor(79, 11, 11)};
-    case TUpdateStatus::UpdateAvailable: return {QColor(230, 240, 227), QColor(29, 47, 26)};
+    case TUpdateStatus::Failed: return {QColor(UiMetrics::FailedBackground), QColor(UiMetrics::FailedText)};
+    case TUpdateStatus::UpdateAvailable: return {QColor(UiMetrics::UpdateBackground), QColor(UiMetrics::UpdateText)};
     case TUpdateStatus::None:
     case TUpdateStatus::NoUpdates: break;
     }

@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h"
 #include "ui/UiKit.h"
+#include "ui/UiMetrics.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
@@ -12,15 +13,15 @@ TFormCmdLine::TFormCmdLine(QWidget* owner)
 {
     setObjectName(QStringLiteral("FormCmdLine"));
     setWindowTitle(tr("Encoder command-line parameters"));
-    setMinimumSize(500, 150);
-    resize(720, 220);
+    setMinimumSize(UiMetrics::CmdLineMinimum);
+    resize(UiMetrics::CmdLineInitial);
     m_me = new QPlainTextEdit(this);
     m_me->setObjectName(QStringLiteral("me"));
     m_me->setReadOnly(true);
     m_me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_me->setFont(UiKit::ToQFont(AppParams().MonospaceFont));
     QPalette pal = m_me->palette();
-    pal.setColor(QPalette::Base, QColor(0xFF, 0xF4, 0xDF));
+    pal.setColor(QPalette::Base, QColor(UiMetrics::NoteBackground));
     pal.setColor(QPalette::Text, Qt::black);
     m_me->setPalette(pal);
     UiKit::AddEscHides(this);

@@ -4,6 +4,7 @@
 #include "conversion/ErrorLog.h"
 #include "lib/TextFile.h"
 #include "ui/UiKit.h"
+#include "ui/UiMetrics.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -30,8 +31,8 @@ TFormErrors::TFormErrors(QWidget* owner)
 {
     setObjectName(QStringLiteral("FormErrors"));
     setWindowTitle(tr("Errors"));
-    setMinimumSize(400, 200);
-    resize(640, 400);
+    setMinimumSize(UiMetrics::ErrorsMinimum);
+    resize(UiMetrics::ErrorsInitial);
     m_me = new QPlainTextEdit(this);
     m_me->setObjectName(QStringLiteral("me"));
     m_me->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -31,6 +31,7 @@
 #include "ui/TThemeIconStore.h"
 #include "ui/TVideoPanel.h"
 #include "ui/UiKit.h"
+#include "ui/UiMetrics.h"
 
 #include <QAction>
 #include <QApplication>
@@ -90,8 +91,8 @@ TFormMain::TFormMain(const QString& fileToAdd, QWidget* parent)
     setObjectName(QStringLiteral("FormMain"));
     // 1. size, tray, stay on top off
     setWindowIcon(UiKit::AppIcon());
-    setMinimumSize(650, 400);
-    resize(934, 712);
+    setMinimumSize(UiMetrics::MainMinimum);
+    resize(UiMetrics::MainInitial);
     // 2. the program's paths and tools
     TAppParams& ap = AppParams();
     if (ap.AppDir.isEmpty())
@@ -156,53 +157,56 @@ QAction* TFormMain::MakeAction(const char* name, const QString& caption, const Q
 
 void TFormMain::CreateActions()
 {
-    MakeAction("actAddFiles", tr("Add files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    MakeAction("actAddFolder", tr("Add folder..."), QKeySequence(Qt::CTRL | Qt::Key_F));
-    MakeAction("actRemoveChecked", tr("Remove checked files from list"));
-    MakeAction("actClearFileList", tr("Clear file list"));
-    MakeAction("actCheckAll", tr("Check all"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    MakeAction("actUncheckAll", tr("Uncheck all"));
-    MakeAction("actInvertSelection", tr("Invert selection"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    MakeAction("actCheckSelected", tr("Check selected files"));
-    MakeAction("actUncheckSelected", tr("Uncheck selected files"));
-    MakeAction("actLoadFileList", tr("Load file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    MakeAction("actSaveFileList", tr("Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    MakeAction("actExploreDirectory", tr("Explore directory"));
-    MakeAction("actConvert", tr("Convert"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    MakeAction("actSaveBat", tr("Save BAT file..."));
-    MakeAction("actShowOptions", tr("Options..."), QKeySequence(Qt::Key_F12));
-    MakeAction("actStayOnTop", tr("Stay on top"))->setCheckable(true);
-    MakeAction("actMinimizeToTray", tr("Minimize to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
-    MakeAction("actExit", tr("Exit"));
-    MakeAction("actShowProgressWindow", tr("Show progress window"), QKeySequence(Qt::Key_F8));
-    MakeAction("actShowHideFileInfo", tr("Show / hide video file properties"), QKeySequence(Qt::Key_F10));
-    MakeAction("actShowHideFormErrors", tr("Show / hide error log"), QKeySequence(Qt::Key_F11));
-    MakeAction("actLoadProfile", tr("Load encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_P));
-    MakeAction("actSaveProfile", tr("Save encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_S));
-    MakeAction("actLoadSelectedProfile", tr("<-- Load"));
-    MakeAction("actSetDefaultEncoderSettings", tr("Default encoder settings"));
-    MakeAction("actCopyVideoSettings_Avi", tr("Copy video encoding settings"));
-    MakeAction("actPasteVideoSettings_Avi", tr("Paste video encoding settings"))->setEnabled(false);
-    MakeAction("actDefaultVideoSettings_Avi", tr("Default video encoding settings"));
-    MakeAction("actCopyAudioSettings", tr("Copy audio encoding settings"));
-    MakeAction("actPasteAudioSettings", tr("Paste audio encoding settings"))->setEnabled(false);
-    MakeAction("actDefaultAudioSettings", tr("Default audio encoding settings"));
-    MakeAction("actCopyAdvancedSettings", tr("Copy advanced encoding settings"));
-    MakeAction("actPasteAdvancedSettings", tr("Paste advanced encoding settings"))->setEnabled(false);
-    MakeAction("actDefaultAdvancedSettings", tr("Default advanced encoding settings"));
-    MakeAction("actShowCmdLine", tr("Encoder command-line parameters..."), QKeySequence(Qt::Key_F2));
-    MakeAction("actToolsInfo", tr("Tools info..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    MakeAction("actCheckUpdate", tr("Check for updates..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
-    MakeAction("actAbout", tr("About..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
-    MakeAction("actHelp", tr("Help"))->setVisible(false);
-    MakeAction("actGoToHomePage", tr("Home page"))->setToolTip(ProductHomePageUrl());
-    MakeAction("actGoToDonation", tr("Donation"));
-    MakeAction("actGoToFacebook", tr("Facebook"));
-    MakeAction("actGoToTwitter", tr("Twitter"));
-    MakeAction("actBrowseOutDir", tr("Browse..."));
-    MakeAction("actExploreOutDir", tr("Explore..."));
-    MakeAction("actShowHideMainWindow", tr("Minimize to system tray"));
-    MakeAction("actEsc", QString(), QKeySequence(Qt::Key_Escape));
+// One spelling per action: the member and the action's object name cannot drift apart.
+#define VEXA_ACTION(member, ...) (m_act.member = MakeAction(#member, __VA_ARGS__))
+    VEXA_ACTION(actAddFiles, tr("Add files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    VEXA_ACTION(actAddFolder, tr("Add folder..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+    VEXA_ACTION(actRemoveChecked, tr("Remove checked files from list"));
+    VEXA_ACTION(actClearFileList, tr("Clear file list"));
+    VEXA_ACTION(actCheckAll, tr("Check all"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    VEXA_ACTION(actUncheckAll, tr("Uncheck all"));
+    VEXA_ACTION(actInvertSelection, tr("Invert selection"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    VEXA_ACTION(actCheckSelected, tr("Check selected files"));
+    VEXA_ACTION(actUncheckSelected, tr("Uncheck selected files"));
+    VEXA_ACTION(actLoadFileList, tr("Load file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    VEXA_ACTION(actSaveFileList, tr("Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    VEXA_ACTION(actExploreDirectory, tr("Explore directory"));
+    VEXA_ACTION(actConvert, tr("Convert"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    VEXA_ACTION(actSaveBat, tr("Save BAT file..."));
+    VEXA_ACTION(actShowOptions, tr("Options..."), QKeySequence(Qt::Key_F12));
+    VEXA_ACTION(actStayOnTop, tr("Stay on top"))->setCheckable(true);
+    VEXA_ACTION(actMinimizeToTray, tr("Minimize to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    VEXA_ACTION(actExit, tr("Exit"));
+    VEXA_ACTION(actShowProgressWindow, tr("Show progress window"), QKeySequence(Qt::Key_F8));
+    VEXA_ACTION(actShowHideFileInfo, tr("Show / hide video file properties"), QKeySequence(Qt::Key_F10));
+    VEXA_ACTION(actShowHideFormErrors, tr("Show / hide error log"), QKeySequence(Qt::Key_F11));
+    VEXA_ACTION(actLoadProfile, tr("Load encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    VEXA_ACTION(actSaveProfile, tr("Save encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    VEXA_ACTION(actLoadSelectedProfile, tr("<-- Load"));
+    VEXA_ACTION(actSetDefaultEncoderSettings, tr("Default encoder settings"));
+    VEXA_ACTION(actCopyVideoSettings_Avi, tr("Copy video encoding settings"));
+    VEXA_ACTION(actPasteVideoSettings_Avi, tr("Paste video encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultVideoSettings_Avi, tr("Default video encoding settings"));
+    VEXA_ACTION(actCopyAudioSettings, tr("Copy audio encoding settings"));
+    VEXA_ACTION(actPasteAudioSettings, tr("Paste audio encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultAudioSettings, tr("Default audio encoding settings"));
+    VEXA_ACTION(actCopyAdvancedSettings, tr("Copy advanced encoding settings"));
+    VEXA_ACTION(actPasteAdvancedSettings, tr("Paste advanced encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultAdvancedSettings, tr("Default advanced encoding settings"));
+    VEXA_ACTION(actShowCmdLine, tr("Encoder command-line parameters..."), QKeySequence(Qt::Key_F2));
+    VEXA_ACTION(actToolsInfo, tr("Tools info..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    VEXA_ACTION(actCheckUpdate, tr("Check for updates..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    VEXA_ACTION(actAbout, tr("About..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
+    VEXA_ACTION(actHelp, tr("Help"))->setVisible(false);
+    VEXA_ACTION(actGoToHomePage, tr("Home page"))->setToolTip(ProductHomePageUrl());
+    VEXA_ACTION(actGoToDonation, tr("Donation"));
+    VEXA_ACTION(actGoToFacebook, tr("Facebook"));
+    VEXA_ACTION(actGoToTwitter, tr("Twitter"));
+    VEXA_ACTION(actBrowseOutDir, tr("Browse..."));
+    VEXA_ACTION(actExploreOutDir, tr("Explore..."));
+    VEXA_ACTION(actShowHideMainWindow, tr("Minimize to system tray"));
+    VEXA_ACTION(actEsc, QString(), QKeySequence(Qt::Key_Escape));
+#undef VEXA_ACTION
     for (int item : ColumnMenuItems()) {
         if (item < 0)
             continue;
@@ -217,11 +221,12 @@ void TFormMain::CreateActions()
 QMenu* TFormMain::CreateColumnsMenu(QWidget* parent)
 {
     auto* m = new QMenu(tr("Columns"), parent);
+    auto toggle = m_columnActions.cbegin();
     for (int item : ColumnMenuItems()) {
         if (item < 0)
             m->addSeparator();
         else
-            m->addAction(Action(ColumnVisibleActionName(item)));
+            m->addAction(*toggle++); // made in this order by CreateActions
     }
     // All three column menus share the toggles; each shows the columns as they are now.
     connect(m, &QMenu::aboutToShow, this, &TFormMain::InitColVisibleActions);
@@ -230,49 +235,49 @@ QMenu* TFormMain::CreateColumnsMenu(QWidget* parent)
 
 void TFormMain::CreateMenus()
 {
-    auto add = [this](QMenu* m, std::initializer_list<const char*> names) {
-        for (const char* n : names) {
-            if (!*n)
+    auto add = [](QMenu* m, std::initializer_list<QAction*> actions) {
+        for (QAction* a : actions) {
+            if (!a)
                 m->addSeparator();
             else
-                m->addAction(Action(QLatin1String(n)));
+                m->addAction(a);
         }
     };
     QMenu* file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    add(file, {"actConvert", "", "actSaveBat", "", "actShowOptions", "actStayOnTop", "", "actMinimizeToTray", "actExit"});
+    add(file, {m_act.actConvert, nullptr, m_act.actSaveBat, nullptr, m_act.actShowOptions, m_act.actStayOnTop, nullptr, m_act.actMinimizeToTray, m_act.actExit});
 
     QMenu* view = menuBar()->addMenu(tr("View"));
     view->setObjectName(QStringLiteral("mnuView"));
-    add(view, {"actShowProgressWindow", "actShowHideFileInfo", "", "actShowHideFormErrors", ""});
+    add(view, {m_act.actShowProgressWindow, m_act.actShowHideFileInfo, nullptr, m_act.actShowHideFormErrors, nullptr});
     QMenu* viewColumns = CreateColumnsMenu(view);
     viewColumns->setObjectName(QStringLiteral("mnuViewColumns"));
     view->addMenu(viewColumns);
 
     QMenu* list = menuBar()->addMenu(tr("File list"));
     list->setObjectName(QStringLiteral("mnuFileList"));
-    add(list, {"actAddFiles", "actAddFolder", "actRemoveChecked", "actClearFileList", "", "actCheckAll",
-               "actUncheckAll", "actInvertSelection", "actCheckSelected", "actUncheckSelected", "",
-               "actLoadFileList", "actSaveFileList", "", "actExploreDirectory"});
+    add(list, {m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actClearFileList, nullptr, m_act.actCheckAll,
+               m_act.actUncheckAll, m_act.actInvertSelection, m_act.actCheckSelected, m_act.actUncheckSelected, nullptr,
+               m_act.actLoadFileList, m_act.actSaveFileList, nullptr, m_act.actExploreDirectory});
 
     QMenu* enc = menuBar()->addMenu(tr("Encoder"));
     enc->setObjectName(QStringLiteral("mnuEncoder"));
-    add(enc, {"actLoadProfile", "actSaveProfile", "", "actSetDefaultEncoderSettings", "",
-              "actCopyVideoSettings_Avi", "actPasteVideoSettings_Avi", "actDefaultVideoSettings_Avi", "",
-              "actCopyAudioSettings", "actPasteAudioSettings", "actDefaultAudioSettings", "",
-              "actCopyAdvancedSettings", "actPasteAdvancedSettings", "actDefaultAdvancedSettings", "",
-              "actShowCmdLine", "", "actToolsInfo"});
+    add(enc, {m_act.actLoadProfile, m_act.actSaveProfile, nullptr, m_act.actSetDefaultEncoderSettings, nullptr,
+              m_act.actCopyVideoSettings_Avi, m_act.actPasteVideoSettings_Avi, m_act.actDefaultVideoSettings_Avi, nullptr,
+              m_act.actCopyAudioSettings, m_act.actPasteAudioSettings, m_act.actDefaultAudioSettings, nullptr,
+              m_act.actCopyAdvancedSettings, m_act.actPasteAdvancedSettings, m_act.actDefaultAdvancedSettings, nullptr,
+              m_act.actShowCmdLine, nullptr, m_act.actToolsInfo});
 
     QMenu* help = menuBar()->addMenu(tr("Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    add(help, {"actHelp", "actGoToHomePage", "actGoToDonation", "actGoToFacebook", "actGoToTwitter", "",
-               "actCheckUpdate", "", "actAbout"});
+    add(help, {m_act.actHelp, m_act.actGoToHomePage, m_act.actGoToDonation, m_act.actGoToFacebook, m_act.actGoToTwitter, nullptr,
+               m_act.actCheckUpdate, nullptr, m_act.actAbout});
 
     m_popLv = new QMenu(this);
     m_popLv->setObjectName(QStringLiteral("popLv"));
-    add(m_popLv, {"actConvert", "", "actAddFiles", "actAddFolder", "actRemoveChecked", "actClearFileList", "",
-                  "actCheckAll", "actUncheckAll", "actInvertSelection", "actCheckSelected", "actUncheckSelected", "",
-                  "actLoadFileList", "actSaveFileList", "", "actShowHideFileInfo", "", "actExploreDirectory", ""});
+    add(m_popLv, {m_act.actConvert, nullptr, m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actClearFileList, nullptr,
+                  m_act.actCheckAll, m_act.actUncheckAll, m_act.actInvertSelection, m_act.actCheckSelected, m_act.actUncheckSelected, nullptr,
+                  m_act.actLoadFileList, m_act.actSaveFileList, nullptr, m_act.actShowHideFileInfo, nullptr, m_act.actExploreDirectory, nullptr});
     QMenu* popColumnsSub = CreateColumnsMenu(m_popLv);
     popColumnsSub->setObjectName(QStringLiteral("popLvColumns"));
     m_popLv->addMenu(popColumnsSub);
@@ -282,9 +287,9 @@ void TFormMain::CreateMenus()
     m_ng->SetHeaderMenu(m_popColumns);
 
     // The panel header menus.
-    add(m_pnVideo->HeaderMenu(), {"actCopyVideoSettings_Avi", "actPasteVideoSettings_Avi", "actDefaultVideoSettings_Avi"});
-    add(m_pnAudio->HeaderMenu(), {"actCopyAudioSettings", "actPasteAudioSettings", "actDefaultAudioSettings"});
-    add(m_pnAdvanced->HeaderMenu(), {"actCopyAdvancedSettings", "actPasteAdvancedSettings", "actDefaultAdvancedSettings"});
+    add(m_pnVideo->HeaderMenu(), {m_act.actCopyVideoSettings_Avi, m_act.actPasteVideoSettings_Avi, m_act.actDefaultVideoSettings_Avi});
+    add(m_pnAudio->HeaderMenu(), {m_act.actCopyAudioSettings, m_act.actPasteAudioSettings, m_act.actDefaultAudioSettings});
+    add(m_pnAdvanced->HeaderMenu(), {m_act.actCopyAdvancedSettings, m_act.actPasteAdvancedSettings, m_act.actDefaultAdvancedSettings});
 }
 
 void TFormMain::CreateToolBar()
@@ -293,25 +298,25 @@ void TFormMain::CreateToolBar()
     m_tbMain->setObjectName(QStringLiteral("tbMain"));
     m_tbMain->setMovable(false);
     m_tbMain->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_tbMain->setIconSize(QSize(20, 20));
+    m_tbMain->setIconSize(QSize(UiMetrics::ToolbarIconSize, UiMetrics::ToolbarIconSize));
     struct Item {
-        const char* action;
+        QAction* action;
         const char* icon;
         QStyle::StandardPixmap fallback;
         QString buttonText; // short, the menus keep the full caption
     };
     const Item items[] = {
-        {"actAddFiles", "list-add", QStyle::SP_FileIcon, tr("Add files")},
-        {"actAddFolder", "folder-new", QStyle::SP_DirIcon, tr("Add folder")},
-        {"actRemoveChecked", "list-remove", QStyle::SP_TrashIcon, tr("Remove checked")},
-        {"actConvert", "media-playback-start", QStyle::SP_MediaPlay, tr("Convert")},
-        {"actShowHideFileInfo", "dialog-information", QStyle::SP_FileDialogInfoView, tr("File info")},
-        {"actShowOptions", "preferences-system", QStyle::SP_FileDialogDetailedView, tr("Options")},
-        {"actGoToHomePage", "go-home", QStyle::SP_DirHomeIcon, tr("Home page")},
-        {"actStayOnTop", "go-top", QStyle::SP_TitleBarShadeButton, tr("Stay on top")},
+        {m_act.actAddFiles, "list-add", QStyle::SP_FileIcon, tr("Add files")},
+        {m_act.actAddFolder, "folder-new", QStyle::SP_DirIcon, tr("Add folder")},
+        {m_act.actRemoveChecked, "list-remove", QStyle::SP_TrashIcon, tr("Remove checked")},
+        {m_act.actConvert, "media-playback-start", QStyle::SP_MediaPlay, tr("Convert")},
+        {m_act.actShowHideFileInfo, "dialog-information", QStyle::SP_FileDialogInfoView, tr("File info")},
+        {m_act.actShowOptions, "preferences-system", QStyle::SP_FileDialogDetailedView, tr("Options")},
+        {m_act.actGoToHomePage, "go-home", QStyle::SP_DirHomeIcon, tr("Home page")},
+        {m_act.actStayOnTop, "go-top", QStyle::SP_TitleBarShadeButton, tr("Stay on top")},
     };
     for (const Item& i : items) {
-        QAction* a = Action(QLatin1String(i.action));
+        QAction* a = i.action;
         a->setIcon(QIcon::fromTheme(QLatin1String(i.icon), style()->standardIcon(i.fallback)));
         a->setIconText(i.buttonText);
         if (a->toolTip() == a->iconText())
@@ -324,9 +329,9 @@ void TFormMain::CreateTray()
 {
     m_trayMenu = new QMenu(this);
     m_trayMenu->setObjectName(QStringLiteral("popTray"));
-    m_trayMenu->addAction(Action(QStringLiteral("actShowHideMainWindow")));
+    m_trayMenu->addAction(m_act.actShowHideMainWindow);
     m_trayMenu->addSeparator();
-    m_trayMenu->addAction(Action(QStringLiteral("actExit")));
+    m_trayMenu->addAction(m_act.actExit);
     connect(m_trayMenu, &QMenu::aboutToShow, this, &TFormMain::InitControls);
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return; // without a tray, minimizing to it would lose the window
@@ -403,12 +408,12 @@ QWidget* TFormMain::CreateSettingsArea()
     m_cbProfileNew->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     profile->addWidget(lblProfile);
     profile->addWidget(m_cbProfileNew, 1);
-    profile->addWidget(ActionButton(Action(QStringLiteral("actLoadSelectedProfile")), pnLeft, "btnLoadSelectedProfile"));
+    profile->addWidget(ActionButton(m_act.actLoadSelectedProfile, pnLeft, "btnLoadSelectedProfile"));
     left->addLayout(profile);
     m_pnAdvanced = new TAdvancedPanel(m_settingsBody);
     h->addWidget(pnLeft, 3);
     h->addWidget(m_pnAdvanced, 2);
-    m_settingsBody->setFixedHeight(258);
+    m_settingsBody->setFixedHeight(UiMetrics::SettingsAreaHeight);
     outer->addWidget(m_settingsBody);
     connect(m_foldButton, &QToolButton::toggled, this, [this](bool expanded) {
         m_settingsBody->setVisible(expanded);
@@ -454,12 +459,12 @@ QWidget* TFormMain::CreateMidStrip()
     m_edOutDir = new QLineEdit(box);
     m_edOutDir->setObjectName(QStringLiteral("edOutDir"));
     m_edOutDir->setText(QDir::toNativeSeparators(DefaultOutDir()));
-    QToolButton* explore = ActionButton(Action(QStringLiteral("actExploreOutDir")), box, "btnExploreOutDir");
+    QToolButton* explore = ActionButton(m_act.actExploreOutDir, box, "btnExploreOutDir");
     explore->hide();
     g->addWidget(m_rbOutDirIsInDir, 0, 0, 1, 4);
     g->addWidget(m_rbOutDir, 1, 0);
     g->addWidget(m_edOutDir, 1, 1);
-    g->addWidget(ActionButton(Action(QStringLiteral("actBrowseOutDir")), box, "btnBrowseOutDir"), 1, 2);
+    g->addWidget(ActionButton(m_act.actBrowseOutDir, box, "btnBrowseOutDir"), 1, 2);
     g->addWidget(explore, 1, 3);
     g->setColumnStretch(1, 1);
     h->addWidget(box, 1);
@@ -581,63 +586,51 @@ void TFormMain::actSetDefaultEncoderSettingsExecute()
 
 void TFormMain::ConnectActions()
 {
-    auto on = [this](const char* name, auto&& fn) { connect(Action(QLatin1String(name)), &QAction::triggered, this, fn); };
-    on("actEsc", [this] { actEscExecute(); });
-    on("actExit", [this] { close(); });
-    on("actStayOnTop", [this] { actStayOnTopExecute(); });
-    on("actMinimizeToTray", [this] { actMinimizeToTrayExecute(); });
-    on("actShowHideMainWindow", [this] { actShowHideMainWindowExecute(); });
-    on("actExploreDirectory", [this] { actExploreDirectoryExecute(); });
-    on("actBrowseOutDir", [this] { actBrowseOutDirExecute(); });
-    on("actExploreOutDir", [this] { actExploreOutDirExecute(); });
-    on("actShowProgressWindow", [this] { actShowProgressWindowExecute(); });
-    on("actShowHideFileInfo", [this] { actShowHideFileInfoExecute(); });
-    on("actShowHideFormErrors", [this] { actShowHideFormErrorsExecute(); });
-    on("actShowCmdLine", [this] { actShowCmdLineExecute(false); });
-    on("actConvert", [this] { actConvertExecute(); });
-    on("actSaveBat", [this] { actSaveBATExecute(); });
-    on("actSetDefaultEncoderSettings", [this] { actSetDefaultEncoderSettingsExecute(); });
-    on("actShowOptions", [this] {
-        UiKit::CentreOn(m_formOptions, this);
-        m_formOptions->show();
-        m_formOptions->raise();
-        m_formOptions->activateWindow();
-    });
-    on("actToolsInfo", [this] { actToolsInfoExecute(); });
-    on("actCheckUpdate", [this] { actCheckUpdateExecute(); });
-    on("actAbout", [this] {
-        UiKit::CentreOn(m_formAbout, this);
-        m_formAbout->show();
-        m_formAbout->raise();
-        m_formAbout->activateWindow();
-    });
-    on("actGoToHomePage", [this] { OpenWebPage(QString()); });
-    on("actHelp", [this] { OpenWebPage(QString()); });
-    on("actGoToDonation", [this] { OpenWebPage(QStringLiteral("/donation/")); });
-    on("actGoToFacebook", [] { UiKit::OpenWithShell(QStringLiteral("https://www.facebook.com/vexaconverter")); });
-    on("actGoToTwitter", [] { UiKit::OpenWithShell(QStringLiteral("https://twitter.com/vexaconverter")); });
-
-    on("actCopyVideoSettings_Avi", [this] {
-        m_copyParamsVideo = CopyVideoSettings(Settings());
-        m_copiedVideo = true;
-        Action(QStringLiteral("actPasteVideoSettings_Avi"))->setEnabled(true);
-    });
-    on("actCopyAudioSettings", [this] {
-        m_copyParamsAudio = CopyAudioSettings(Settings());
-        m_copiedAudio = true;
-        Action(QStringLiteral("actPasteAudioSettings"))->setEnabled(true);
-    });
-    on("actCopyAdvancedSettings", [this] {
-        m_copyParamsAdvanced = CopyAdvancedSettings(Settings());
-        m_copiedAdvanced = true;
-        Action(QStringLiteral("actPasteAdvancedSettings"))->setEnabled(true);
-    });
-    on("actPasteVideoSettings_Avi", [this] { ApplyPanelChange([this](EncodingSettings& s) { PasteVideoSettings(s, m_copyParamsVideo); }); });
-    on("actPasteAudioSettings", [this] { ApplyPanelChange([this](EncodingSettings& s) { PasteAudioSettings(s, m_copyParamsAudio); }); });
-    on("actPasteAdvancedSettings", [this] { ApplyPanelChange([this](EncodingSettings& s) { PasteAdvancedSettings(s, m_copyParamsAdvanced); }); });
-    on("actDefaultVideoSettings_Avi", [this] { ApplyPanelChange([this](EncodingSettings& s) { SetDefaultVideoSettings_Avi(s, DefaultVideoCodec()); }); });
-    on("actDefaultAudioSettings", [this] { ApplyPanelChange([](EncodingSettings& s) { SetDefaultAudioSettings(s); }); });
-    on("actDefaultAdvancedSettings", [this] { ApplyPanelChange([](EncodingSettings& s) { SetDefaultAdvancedSettings(s); }); });
+    auto on = [this](QAction* a, void (TFormMain::*handler)()) { connect(a, &QAction::triggered, this, handler); };
+    on(m_act.actEsc, &TFormMain::actEscExecute);
+    on(m_act.actExit, &TFormMain::actExitExecute);
+    on(m_act.actStayOnTop, &TFormMain::actStayOnTopExecute);
+    on(m_act.actMinimizeToTray, &TFormMain::actMinimizeToTrayExecute);
+    on(m_act.actShowHideMainWindow, &TFormMain::actShowHideMainWindowExecute);
+    on(m_act.actExploreDirectory, &TFormMain::actExploreDirectoryExecute);
+    on(m_act.actBrowseOutDir, &TFormMain::actBrowseOutDirExecute);
+    on(m_act.actExploreOutDir, &TFormMain::actExploreOutDirExecute);
+    on(m_act.actShowProgressWindow, &TFormMain::actShowProgressWindowExecute);
+    on(m_act.actShowHideFileInfo, &TFormMain::actShowHideFileInfoExecute);
+    on(m_act.actShowHideFormErrors, &TFormMain::actShowHideFormErrorsExecute);
+    on(m_act.actShowCmdLine, &TFormMain::actShowCmdLineExecute);
+    on(m_act.actConvert, &TFormMain::actConvertExecute);
+    on(m_act.actSaveBat, &TFormMain::actSaveBATExecute);
+    on(m_act.actSetDefaultEncoderSettings, &TFormMain::actSetDefaultEncoderSettingsExecute);
+    on(m_act.actShowOptions, &TFormMain::actShowOptionsExecute);
+    on(m_act.actToolsInfo, &TFormMain::actToolsInfoExecute);
+    on(m_act.actCheckUpdate, &TFormMain::actCheckUpdateExecute);
+    on(m_act.actAbout, &TFormMain::actAboutExecute);
+    on(m_act.actGoToHomePage, &TFormMain::actGoToHomePageExecute);
+    on(m_act.actHelp, &TFormMain::actHelpExecute);
+    on(m_act.actGoToDonation, &TFormMain::actGoToDonationExecute);
+    on(m_act.actGoToFacebook, &TFormMain::actGoToFacebookExecute);
+    on(m_act.actGoToTwitter, &TFormMain::actGoToTwitterExecute);
+    on(m_act.actCopyVideoSettings_Avi, &TFormMain::actCopyVideoSettings_AviExecute);
+    on(m_act.actCopyAudioSettings, &TFormMain::actCopyAudioSettingsExecute);
+    on(m_act.actCopyAdvancedSettings, &TFormMain::actCopyAdvancedSettingsExecute);
+    on(m_act.actPasteVideoSettings_Avi, &TFormMain::actPasteVideoSettings_AviExecute);
+    on(m_act.actPasteAudioSettings, &TFormMain::actPasteAudioSettingsExecute);
+    on(m_act.actPasteAdvancedSettings, &TFormMain::actPasteAdvancedSettingsExecute);
+    on(m_act.actDefaultVideoSettings_Avi, &TFormMain::actDefaultVideoSettings_AviExecute);
+    on(m_act.actDefaultAudioSettings, &TFormMain::actDefaultAudioSettingsExecute);
+    on(m_act.actDefaultAdvancedSettings, &TFormMain::actDefaultAdvancedSettingsExecute);
+    on(m_act.actAddFiles, &TFormMain::actAddFilesExecute);
+    on(m_act.actAddFolder, &TFormMain::actAddFolderExecute);
+    on(m_act.actLoadFileList, &TFormMain::actLoadFileListExecute);
+    on(m_act.actSaveFileList, &TFormMain::actSaveFileListExecute);
+    on(m_act.actRemoveChecked, &TFormMain::actRemoveCheckedExecute);
+    on(m_act.actClearFileList, &TFormMain::actClearFileListExecute);
+    on(m_act.actCheckAll, &TFormMain::actCheckAllExecute);
+    on(m_act.actUncheckAll, &TFormMain::actUncheckAllExecute);
+    on(m_act.actInvertSelection, &TFormMain::actInvertSelectionExecute);
+    on(m_act.actCheckSelected, &TFormMain::actCheckSelectedExecute);
+    on(m_act.actUncheckSelected, &TFormMain::actUncheckSelectedExecute);
 
     for (QAction* a : m_columnActions)
         connect(a, &QAction::triggered, this, [this, a](bool visible) {
@@ -654,7 +647,99 @@ void TFormMain::ConnectActions()
     connect(m_pnAudio, &TAudioPanel::BitrateInfoRequested, this, &TFormMain::actAudioBitrateInfoExecute);
     connect(m_pnAdvanced, &TAdvancedPanel::EncoderHelpRequested, this, &TFormMain::actEncoderHelpExecute);
     connect(m_rbOutDir, &QRadioButton::toggled, this, &TFormMain::InitControls);
-    ConnectFileListActions();
+}
+
+// ---- the small action handlers ---------------------------------------------------
+
+void TFormMain::actExitExecute()
+{
+    close();
+}
+
+void TFormMain::actShowOptionsExecute()
+{
+    UiKit::ShowCentred(m_formOptions, this);
+}
+
+void TFormMain::actAboutExecute()
+{
+    UiKit::ShowCentred(m_formAbout, this);
+}
+
+void TFormMain::actGoToHomePageExecute()
+{
+    OpenWebPage(QString());
+}
+
+void TFormMain::actHelpExecute()
+{
+    OpenWebPage(QString());
+}
+
+void TFormMain::actGoToDonationExecute()
+{
+    OpenWebPage(QStringLiteral("/donation/"));
+}
+
+void TFormMain::actGoToFacebookExecute()
+{
+    UiKit::OpenWithShell(QStringLiteral("https://www.facebook.com/vexaconverter"));
+}
+
+void TFormMain::actGoToTwitterExecute()
+{
+    UiKit::OpenWithShell(QStringLiteral("https://twitter.com/vexaconverter"));
+}
+
+void TFormMain::actCopyVideoSettings_AviExecute()
+{
+    m_copyParamsVideo = CopyVideoSettings(Settings());
+    m_copiedVideo = true;
+    m_act.actPasteVideoSettings_Avi->setEnabled(true);
+}
+
+void TFormMain::actCopyAudioSettingsExecute()
+{
+    m_copyParamsAudio = CopyAudioSettings(Settings());
+    m_copiedAudio = true;
+    m_act.actPasteAudioSettings->setEnabled(true);
+}
+
+void TFormMain::actCopyAdvancedSettingsExecute()
+{
+    m_copyParamsAdvanced = CopyAdvancedSettings(Settings());
+    m_copiedAdvanced = true;
+    m_act.actPasteAdvancedSettings->setEnabled(true);
+}
+
+void TFormMain::actPasteVideoSettings_AviExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { PasteVideoSettings(s, m_copyParamsVideo); });
+}
+
+void TFormMain::actPasteAudioSettingsExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { PasteAudioSettings(s, m_copyParamsAudio); });
+}
+
+void TFormMain::actPasteAdvancedSettingsExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { PasteAdvancedSettings(s, m_copyParamsAdvanced); });
+}
+
+void TFormMain::actDefaultVideoSettings_AviExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { SetDefaultVideoSettings_Avi(s, DefaultVideoCodec()); });
+}
+
+void TFormMain::actDefaultAudioSettingsExecute()
+{
+    ApplyPanelChange([](EncodingSettings& s) { SetDefaultAudioSettings(s); });
+}
+
+void TFormMain::actDefaultAdvancedSettingsExecute()
+{
+    ApplyPanelChange([](EncodingSettings& s) { SetDefaultAdvancedSettings(s); });
 }
 
 // ---- enabling -------------------------------------------------------------------
@@ -673,38 +758,39 @@ void TFormMain::InitControls()
 
     const bool outDir = m_rbOutDir->isChecked();
     m_edOutDir->setEnabled(outDir);
-    Action(QStringLiteral("actBrowseOutDir"))->setEnabled(outDir);
-    Action(QStringLiteral("actExploreOutDir"))->setEnabled(outDir);
+    m_act.actBrowseOutDir->setEnabled(outDir);
+    m_act.actExploreOutDir->setEnabled(outDir);
 
-    Action(QStringLiteral("actShowHideMainWindow"))
+    m_act.actShowHideMainWindow
         ->setText(isVisible() ? tr("Minimize to system tray") : tr("Show main window"));
     // Without a tray, a window sent there could not come back.
-    Action(QStringLiteral("actMinimizeToTray"))->setEnabled(m_tray != nullptr);
-    Action(QStringLiteral("actShowHideMainWindow"))->setEnabled(m_tray != nullptr);
+    m_act.actMinimizeToTray->setEnabled(m_tray != nullptr);
+    m_act.actShowHideMainWindow->setEnabled(m_tray != nullptr);
     CalcFooter();
     m_updating = wasUpdating;
 }
 
+void TFormMain::SetAllEnabled(bool on)
+{
+    m_locked = !on;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_tbMain, m_ng, m_pnMid, m_pnVideo, m_pnAudio, m_pnAdvanced})
+        w->setEnabled(on);
+    for (QAction* a : std::as_const(m_actions))
+        a->setEnabled(on);
+}
+
 void TFormMain::DisableAll()
 {
-    m_locked = true;
-    for (QWidget* w : std::initializer_list<QWidget*>{m_tbMain, m_ng, m_pnMid, m_pnVideo, m_pnAudio, m_pnAdvanced})
-        w->setEnabled(false);
-    for (QAction* a : std::as_const(m_actions))
-        a->setEnabled(false);
+    SetAllEnabled(false);
 }
 
 void TFormMain::EnableAll()
 {
-    m_locked = false;
-    for (QWidget* w : std::initializer_list<QWidget*>{m_tbMain, m_ng, m_pnMid, m_pnVideo, m_pnAudio, m_pnAdvanced})
-        w->setEnabled(true);
-    for (QAction* a : std::as_const(m_actions))
-        a->setEnabled(true);
+    SetAllEnabled(true);
     // Paste stays off until something was copied.
-    Action(QStringLiteral("actPasteVideoSettings_Avi"))->setEnabled(m_copiedVideo);
-    Action(QStringLiteral("actPasteAudioSettings"))->setEnabled(m_copiedAudio);
-    Action(QStringLiteral("actPasteAdvancedSettings"))->setEnabled(m_copiedAdvanced);
+    m_act.actPasteVideoSettings_Avi->setEnabled(m_copiedVideo);
+    m_act.actPasteAudioSettings->setEnabled(m_copiedAudio);
+    m_act.actPasteAdvancedSettings->setEnabled(m_copiedAdvanced);
     InitControls();
 }
 
@@ -746,7 +832,7 @@ void TFormMain::actStayOnTopExecute()
         UiKit::SetStayOnTop(w, false);
         UiKit::SetStayOnTop(w, true);
     }
-    Action(QStringLiteral("actStayOnTop"))->setChecked(m_stayOnTop);
+    m_act.actStayOnTop->setChecked(m_stayOnTop);
 }
 
 void TFormMain::actMinimizeToTrayExecute()
@@ -855,7 +941,7 @@ bool TFormMain::ShowInFileManager(const QString& file)
                                                        QStringLiteral("org.freedesktop.FileManager1"),
                                                        QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(file).toString()} << QString();
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, 3000);
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, UiMetrics::FileManagerCallTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
@@ -943,19 +1029,19 @@ void TFormMain::ApplyListActionStates()
 {
     const int row = m_ng->SelectedRow();
     const TListActionStates st = ListActionStates(GetGridInfo(), IsValidRowIndex(row));
-    auto set = [this](const char* name, bool on) { Action(QLatin1String(name))->setEnabled(on); };
-    set("actSaveFileList", st.SaveFileList);
-    set("actClearFileList", st.ClearFileList);
-    set("actInvertSelection", st.InvertSelection);
-    set("actShowHideFileInfo", st.ShowHideFileInfo);
-    set("actRemoveChecked", st.RemoveChecked);
-    set("actConvert", st.Convert);
-    set("actSaveBat", st.SaveBat);
-    set("actCheckAll", st.CheckAll);
-    set("actUncheckAll", st.UncheckAll);
-    set("actCheckSelected", st.CheckSelected);
-    set("actUncheckSelected", st.UncheckSelected);
-    set("actExploreDirectory", st.ExploreDirectory);
+    auto set = [](QAction* a, bool on) { a->setEnabled(on); };
+    set(m_act.actSaveFileList, st.SaveFileList);
+    set(m_act.actClearFileList, st.ClearFileList);
+    set(m_act.actInvertSelection, st.InvertSelection);
+    set(m_act.actShowHideFileInfo, st.ShowHideFileInfo);
+    set(m_act.actRemoveChecked, st.RemoveChecked);
+    set(m_act.actConvert, st.Convert);
+    set(m_act.actSaveBat, st.SaveBat);
+    set(m_act.actCheckAll, st.CheckAll);
+    set(m_act.actUncheckAll, st.UncheckAll);
+    set(m_act.actCheckSelected, st.CheckSelected);
+    set(m_act.actUncheckSelected, st.UncheckSelected);
+    set(m_act.actExploreDirectory, st.ExploreDirectory);
     ShowExploreCaption();
 }
 
@@ -963,12 +1049,17 @@ void TFormMain::ShowExploreCaption()
 {
     const int row = m_ng->SelectedRow();
     const QString caption = tr("Explore directory ") + (IsValidRowIndex(row) ? QDir::toNativeSeparators(GetNgDirectory(row)) : QString());
-    QAction* a = Action(QStringLiteral("actExploreDirectory"));
+    QAction* a = m_act.actExploreDirectory;
     a->setText(caption);
     a->setToolTip(caption);
 }
 
-void TFormMain::actShowCmdLineExecute(bool fromGrid)
+void TFormMain::actShowCmdLineExecute()
+{
+    ShowCmdLine(false);
+}
+
+void TFormMain::ShowCmdLine(bool fromGrid)
 {
     if (!fromGrid) {
         if (m_formCmdLine->isVisible()) {
@@ -1027,7 +1118,7 @@ void TFormMain::ShowSelectedFileInfo(bool warnWithoutEncoder)
 void TFormMain::OnSelectedRowChanged()
 {
     if (m_formCmdLine->isVisible())
-        actShowCmdLineExecute(true);
+        ShowCmdLine(true);
     if (m_formFileInfo->isVisible()) {
         ShowExploreCaption();
         ShowSelectedFileInfo(false);
@@ -1167,26 +1258,47 @@ void TFormMain::actSaveFileListExecute()
         UiKit::WarningBox(this, error);
 }
 
-void TFormMain::ConnectFileListActions()
+void TFormMain::BulkListChange(const std::function<void()>& change)
 {
-    auto on = [this](const char* name, auto&& fn) { connect(Action(QLatin1String(name)), &QAction::triggered, this, fn); };
-    on("actAddFiles", [this] { actAddFilesExecute(); });
-    on("actAddFolder", [this] { actAddFolderExecute(); });
-    on("actLoadFileList", [this] { actLoadFileListExecute(); });
-    on("actSaveFileList", [this] { actSaveFileListExecute(); });
-    auto bulk = [this](const std::function<void()>& change) {
-        m_ng->setUpdatesEnabled(false);
-        change();
-        m_ng->setUpdatesEnabled(true);
-        InitControls();
-    };
-    on("actRemoveChecked", [this, bulk] { bulk([this] { m_list->RemoveChecked(); }); });
-    on("actClearFileList", [this, bulk] { bulk([this] { m_list->ClearFileList(); }); });
-    on("actCheckAll", [this, bulk] { bulk([this] { m_list->CheckAll(); }); });
-    on("actUncheckAll", [this, bulk] { bulk([this] { m_list->UncheckAll(); }); });
-    on("actInvertSelection", [this, bulk] { bulk([this] { m_list->InvertSelection(); }); });
-    on("actCheckSelected", [this, bulk] { bulk([this] { m_list->CheckSelected(m_ng->SelectedRows()); }); });
-    on("actUncheckSelected", [this, bulk] { bulk([this] { m_list->UncheckSelected(m_ng->SelectedRows()); }); });
+    m_ng->setUpdatesEnabled(false);
+    change();
+    m_ng->setUpdatesEnabled(true);
+    InitControls();
+}
+
+void TFormMain::actRemoveCheckedExecute()
+{
+    BulkListChange([this] { m_list->RemoveChecked(); });
+}
+
+void TFormMain::actClearFileListExecute()
+{
+    BulkListChange([this] { m_list->ClearFileList(); });
+}
+
+void TFormMain::actCheckAllExecute()
+{
+    BulkListChange([this] { m_list->CheckAll(); });
+}
+
+void TFormMain::actUncheckAllExecute()
+{
+    BulkListChange([this] { m_list->UncheckAll(); });
+}
+
+void TFormMain::actInvertSelectionExecute()
+{
+    BulkListChange([this] { m_list->InvertSelection(); });
+}
+
+void TFormMain::actCheckSelectedExecute()
+{
+    BulkListChange([this] { m_list->CheckSelected(m_ng->SelectedRows()); });
+}
+
+void TFormMain::actUncheckSelectedExecute()
+{
+    BulkListChange([this] { m_list->UncheckSelected(m_ng->SelectedRows()); });
 }
 
 void TFormMain::CalcFooter()

@@ -141,7 +141,10 @@ private:
     QWidget* CreateMidStrip();
     void PrepareControls();
     void CreateAuxiliaryWindows();
+    // Connects every action to its handler, a member function of the same name + Execute.
     void ConnectActions();
+    // The lock DisableAll and EnableAll put on the controls and actions, or lift.
+    void SetAllEnabled(bool on);
 
     // ---- start-up and shutdown hooks, filled in by the settings and profile code ----
     void LoadLastSessionProfile();
@@ -161,7 +164,26 @@ private:
     void actShowProgressWindowExecute();
     void actShowHideFileInfoExecute();
     void actShowHideFormErrorsExecute();
-    void actShowCmdLineExecute(bool fromGrid);
+    void actShowCmdLineExecute();
+    // Shows the command lines of the selected file; from the menu it toggles the window.
+    void ShowCmdLine(bool fromGrid);
+    void actExitExecute();
+    void actShowOptionsExecute();
+    void actAboutExecute();
+    void actGoToHomePageExecute();
+    void actHelpExecute();
+    void actGoToDonationExecute();
+    void actGoToFacebookExecute();
+    void actGoToTwitterExecute();
+    void actCopyVideoSettings_AviExecute();
+    void actCopyAudioSettingsExecute();
+    void actCopyAdvancedSettingsExecute();
+    void actPasteVideoSettings_AviExecute();
+    void actPasteAudioSettingsExecute();
+    void actPasteAdvancedSettingsExecute();
+    void actDefaultVideoSettings_AviExecute();
+    void actDefaultAudioSettingsExecute();
+    void actDefaultAdvancedSettingsExecute();
     void actSetDefaultEncoderSettingsExecute();
     void actEncoderHelpExecute();
     void actAudioBitrateInfoExecute();
@@ -179,7 +201,15 @@ private:
 
     // ---- the file list ----
     void AttachFileList();
-    void ConnectFileListActions();
+    // Runs a change to many rows with the grid's painting held, then refreshes once.
+    void BulkListChange(const std::function<void()>& change);
+    void actRemoveCheckedExecute();
+    void actClearFileListExecute();
+    void actCheckAllExecute();
+    void actUncheckAllExecute();
+    void actInvertSelectionExecute();
+    void actCheckSelectedExecute();
+    void actUncheckSelectedExecute();
     void ApplyListActionStates();
     void AddFileFromCommandLine(const QString& file);
     void AddDroppedNames(const QStringList& names);
@@ -199,7 +229,59 @@ private:
     void actLoadFileListExecute();
     void actSaveFileListExecute();
 
-    QHash<QString, QAction*> m_actions;
+    // Every action of the window, one member each; a member's name is its action's object
+    // name (CreateActions spells it once for both).
+    struct TActions {
+        QAction* actAddFiles = nullptr;
+        QAction* actAddFolder = nullptr;
+        QAction* actRemoveChecked = nullptr;
+        QAction* actClearFileList = nullptr;
+        QAction* actCheckAll = nullptr;
+        QAction* actUncheckAll = nullptr;
+        QAction* actInvertSelection = nullptr;
+        QAction* actCheckSelected = nullptr;
+        QAction* actUncheckSelected = nullptr;
+        QAction* actLoadFileList = nullptr;
+        QAction* actSaveFileList = nullptr;
+        QAction* actExploreDirectory = nullptr;
+        QAction* actConvert = nullptr;
+        QAction* actSaveBat = nullptr;
+        QAction* actShowOptions = nullptr;
+        QAction* actStayOnTop = nullptr;
+        QAction* actMinimizeToTray = nullptr;
+        QAction* actExit = nullptr;
+        QAction* actShowProgressWindow = nullptr;
+        QAction* actShowHideFileInfo = nullptr;
+        QAction* actShowHideFormErrors = nullptr;
+        QAction* actLoadProfile = nullptr;
+        QAction* actSaveProfile = nullptr;
+        QAction* actLoadSelectedProfile = nullptr;
+        QAction* actSetDefaultEncoderSettings = nullptr;
+        QAction* actCopyVideoSettings_Avi = nullptr;
+        QAction* actPasteVideoSettings_Avi = nullptr;
+        QAction* actDefaultVideoSettings_Avi = nullptr;
+        QAction* actCopyAudioSettings = nullptr;
+        QAction* actPasteAudioSettings = nullptr;
+        QAction* actDefaultAudioSettings = nullptr;
+        QAction* actCopyAdvancedSettings = nullptr;
+        QAction* actPasteAdvancedSettings = nullptr;
+        QAction* actDefaultAdvancedSettings = nullptr;
+        QAction* actShowCmdLine = nullptr;
+        QAction* actToolsInfo = nullptr;
+        QAction* actCheckUpdate = nullptr;
+        QAction* actAbout = nullptr;
+        QAction* actHelp = nullptr;
+        QAction* actGoToHomePage = nullptr;
+        QAction* actGoToDonation = nullptr;
+        QAction* actGoToFacebook = nullptr;
+        QAction* actGoToTwitter = nullptr;
+        QAction* actBrowseOutDir = nullptr;
+        QAction* actExploreOutDir = nullptr;
+        QAction* actShowHideMainWindow = nullptr;
+        QAction* actEsc = nullptr;
+    };
+    TActions m_act;
+    QHash<QString, QAction*> m_actions; // every action by object name, the column toggles too
     QList<QAction*> m_columnActions;
 
     TVideoPanel* m_pnVideo = nullptr;

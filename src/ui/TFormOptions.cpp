@@ -31,6 +31,12 @@
 
 namespace {
 
+// From this point size on, the list's column header takes its tall height so the
+// captions are not clipped.
+constexpr int LargeListFontPointSize = 14;
+constexpr int HeaderHeightNormal = 22;
+constexpr int HeaderHeightTall = 34;
+
 QCheckBox* CheckBox(const QString& caption, const char* name, QWidget* parent)
 {
     auto* c = new QCheckBox(caption, parent);
@@ -246,7 +252,7 @@ void TFormOptions::edFileListFontSizeChange()
     f.setPointSize(m_edFileListFontSize->value());
     m_main->SetListFont(f);
     // Big fonts need the tall header.
-    m_main->Grid()->horizontalHeader()->setFixedHeight(f.pointSize() < 14 ? 22 : 34);
+    m_main->Grid()->horizontalHeader()->setFixedHeight(f.pointSize() < LargeListFontPointSize ? HeaderHeightNormal : HeaderHeightTall);
 }
 
 void TFormOptions::edFileListRowHeightChange()

@@ -5,6 +5,7 @@
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"
 #include "ui/UiKit.h"
+#include "ui/UiMetrics.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,8 +47,8 @@ TFormProgress::TFormProgress(QWidget* owner)
 {
     setObjectName(QStringLiteral("FormProgress"));
     setWindowTitle(tr("Conversion progress"));
-    setMinimumSize(600, 300);
-    resize(780, 460);
+    setMinimumSize(UiMetrics::ProgressMinimum);
+    resize(UiMetrics::ProgressInitial);
 
     m_me = new QPlainTextEdit(this);
     m_me->setObjectName(QStringLiteral("me"));
@@ -56,8 +57,8 @@ TFormProgress::TFormProgress(QWidget* owner)
     m_me->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_me->setFont(UiKit::ToQFont(AppParams().MonospaceFont));
     QPalette pal = m_me->palette();
-    pal.setColor(QPalette::Base, QColor(0x35, 0x35, 0x35));
-    pal.setColor(QPalette::Text, QColor(0xDA, 0xD7, 0xCD));
+    pal.setColor(QPalette::Base, QColor(UiMetrics::ConsoleBackground));
+    pal.setColor(QPalette::Text, QColor(UiMetrics::ConsoleText));
     m_me->setPalette(pal);
 
     m_chHideEncoderOutput = new QCheckBox(tr("Don't show encoder output"), this);
@@ -89,7 +90,7 @@ TFormProgress::TFormProgress(QWidget* owner)
     addAction(m_actF8);
     m_btnAbort = new QPushButton(tr("Abort"), this);
     m_btnAbort->setObjectName(QStringLiteral("btnAbort"));
-    m_btnAbort->setMinimumWidth(100);
+    m_btnAbort->setMinimumWidth(UiMetrics::AbortButtonMinWidth);
     connect(m_btnAbort, &QPushButton::clicked, m_actAbort, &QAction::trigger);
 
     auto* top = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include "base/AppParams.h"
 #include "media/ToolsInfo.h"
 #include "ui/UiKit.h"
+#include "ui/UiMetrics.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -18,8 +19,8 @@ TFormToolsInfo::TFormToolsInfo(QWidget* owner)
 {
     setObjectName(QStringLiteral("FormToolsInfo"));
     setWindowTitle(tr("Tools info"));
-    setMinimumSize(300, 200);
-    resize(760, 420);
+    setMinimumSize(UiMetrics::ToolsInfoMinimum);
+    resize(UiMetrics::ToolsInfoInitial);
     m_me = new QPlainTextEdit(this);
     m_me->setObjectName(QStringLiteral("me"));
     m_me->setReadOnly(true);

@@ -12,7 +12,6 @@ public:
     int AddIcon(const QString& fullFileName) override;
     QIcon Icon(int index) const override;
     void Clear() override;
-    int Count() const { return int(m_entries.size()); }
 
 private:
     QIcon IconForType(const QString& fullFileName);

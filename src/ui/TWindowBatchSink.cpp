@@ -39,7 +39,6 @@ bool TWindowBatchSink::HideEncoderOutput() const
 
 void TWindowBatchSink::OnWarning(const QString& text)
 {
-    ++m_warningsShown;
     // Nobody is left to answer a box once the window was closed: the program is ending.
     if (m_main.ClosePending())
         return;

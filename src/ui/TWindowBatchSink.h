@@ -36,8 +36,6 @@ public:
     void PumpEvents() override;
     void Wait(int ms) override;
 
-    // How many message boxes the batch has shown.
-    int WarningsShown() const { return m_warningsShown; }
 
 private:
     // What the list already knows of the row's weight; nothing for a row not analysed.
@@ -57,5 +55,4 @@ private:
     QSet<int> m_estimated;        // rows whose weight is a guess until the batch reaches them
     int m_currentRow = -1;
     QString m_currentInput;
-    int m_warningsShown = 0;
 };

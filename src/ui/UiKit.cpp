@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "base/AppInfo.h"
+#include "ui/UiMetrics.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -84,6 +85,14 @@ void CentreOn(QWidget* w, const QWidget* owner)
         area = s->availableGeometry();
     if (area.isValid())
         w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+}
+
+void ShowCentred(QWidget* w, const QWidget* owner)
+{
+    CentreOn(w, owner);
+    w->show();
+    w->raise();
+    w->activateWindow();
 }
 
 QString LabelHtml(const QString& html)
@@ -176,9 +185,9 @@ QIcon AppIcon()
 
 void SetToolTipDuration(QWidget* w)
 {
-    w->setToolTipDuration(6000);
+    w->setToolTipDuration(UiMetrics::ToolTipDurationMs);
     for (QWidget* child : w->findChildren<QWidget*>())
-        child->setToolTipDuration(6000);
+        child->setToolTipDuration(UiMetrics::ToolTipDurationMs);
 }
 
 } // namespace UiKit

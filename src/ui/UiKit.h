@@ -29,6 +29,8 @@ bool IsStayOnTop(const QWidget* w);
 
 // Centres w over owner (or the screen without one).
 void CentreOn(QWidget* w, const QWidget* owner);
+// Centres w over owner, shows it and makes it the active window.
+void ShowCentred(QWidget* w, const QWidget* owner);
 
 // The small HTML of the status labels (tags b and font with bgcolor and color) as a
 // Qt label shows it: font tags become styled spans, and runs of blanks are kept.
