@@ -411,7 +411,7 @@ TEST(UiAuxiliaryWindows, ScreenshotsOfEveryWindow)
     MainWindowFixture f;
     ExpectPainted(f.w.get(), QStringLiteral("main"));
     const QList<QWidget*> windows = f.w->AuxiliaryWindows();
-    EXPECT_EQ(windows.size(), 4);
+    EXPECT_EQ(windows.size(), 8); // progress, errors, command line, file information, options, tools, update, about
     for (QWidget* aux : windows) {
         aux->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(aux));
