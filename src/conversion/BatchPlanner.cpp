@@ -125,7 +125,7 @@ void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOpt
     m_state.ErrorCount = 0;
     m_errorLog.Clear();
     m_state.ChunkCounter = 0;
-    m_state.UpdateInterval = 4;
+    m_state.UpdateInterval = FirstUpdateInterval;
     m_state.PassNo = 0;
     m_params.KeepFileDates = options.KeepDates;
     m_state.TwoPass = settings.chAviVideo2Pass;
@@ -398,39 +398,35 @@ int TBatchPlanner::RunPasses(TRowWork& w, IBatchSink& sink)
     const QString& encoder = m_params.mencoder;
     if (m_params.KeepFileDates)
         w.Dates = ReadFileDates(w.Input);
+    // One run of the encoder: an error is reported; after the last run, a success must
+    // have written the output. True when the run failed.
+    int code = 0;
+    auto run = [&](int runIndex, bool secondPass, bool lastRun) {
+        code = RunOnce(encoder, w.Job.Runs.value(runIndex).Args, sink);
+        if (IsEncoderRunError(code, m_state)) {
+            w.FinalStatus = ErrorStatus(code, secondPass);
+            ReportRunError(code, w, sink);
+            return true;
+        }
+        if (lastRun)
+            CheckOutputWritten(w, sink);
+        return false;
+    };
     if (!m_state.TwoPass || w.Job.Runs.size() < 2) {
         sink.OnRunStarting(0);
-        const int code = RunOnce(encoder, w.Job.Runs.value(0).Args, sink);
-        if (IsEncoderRunError(code, m_state)) {
-            w.FinalStatus = ErrorStatus(code, false);
-            ReportRunError(code, w, sink);
-        } else {
-            CheckOutputWritten(w, sink);
-        }
+        run(0, false, true);
         return code;
     }
 
     m_state.PassNo = 1;
     sink.OnRunStarting(1);
-    int code = RunOnce(encoder, w.Job.Runs.at(0).Args, sink);
-    if (IsEncoderRunError(code, m_state)) {
-        w.FinalStatus = ErrorStatus(code, false);
-        ReportRunError(code, w, sink);
-        return code;
-    }
-    if (Aborted())
+    if (run(0, false, false) || Aborted())
         return code;
     m_state.PassNo = 2;
-    m_state.UpdateInterval = 2;
+    m_state.UpdateInterval = SecondPassUpdateInterval;
     sink.OnRunStarting(2);
     sink.OnStatusLabel(QString(), std::nullopt);
-    code = RunOnce(encoder, w.Job.Runs.at(1).Args, sink);
-    if (IsEncoderRunError(code, m_state)) {
-        w.FinalStatus = ErrorStatus(code, true);
-        ReportRunError(code, w, sink);
-    } else {
-        CheckOutputWritten(w, sink);
-    }
+    run(1, true, true);
     return code;
 }
 

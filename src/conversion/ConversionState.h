@@ -7,6 +7,12 @@
 
 class TEncoderRun;
 
+// Until the encoder's speed is known, the display works on every 4th output line: a
+// few updates a second at any speed an encoder starts with.
+inline constexpr int FirstUpdateInterval = 4;
+// The second pass restarts the frame count; every 2nd line shows its first status soon.
+inline constexpr int SecondPassUpdateInterval = 2;
+
 // The one record of the running batch, shared by the batch planner, the encoder runner,
 // the progress display and the error log. Touched by the UI thread only.
 struct TConversionState {
@@ -22,7 +28,7 @@ struct TConversionState {
     int CurrentFileNo = 0;
     int ErrorCount = 0;
     int ChunkCounter = 0;             // output lines seen, for throttling the display
-    int UpdateInterval = 4;           // the display works on every this-many-th line
+    int UpdateInterval = FirstUpdateInterval; // the display works on every this-many-th line
     QStringList EncoderOutput;        // the console lines of the current encoder run (its last ones)
     qint64 EncoderOutputDropped = 0;  // earlier lines of the run that were let go
     TVideoFileInfo CurrentFileInfo;

@@ -95,17 +95,17 @@ TProgressUpdate TProgressHandler::MakeUpdate(bool hideOutput)
 int UpdateIntervalForFps(double fps)
 {
     if (fps == 0)
-        return 4;
-    if (fps < 10)
-        return 2;
-    if (fps < 40)
-        return 6;
-    if (fps < 80)
-        return 12;
-    if (fps < 140)
-        return 16;
-    if (fps < 200)
-        return 20;
+        return FirstUpdateInterval; // no speed yet
+    // The faster the encoder, the more status lines a second it writes: the step grows
+    // with its speed so the display keeps to a few updates a second.
+    struct TStep {
+        double BelowFps;
+        int Interval;
+    };
+    static constexpr TStep Steps[] = {{10, 2}, {40, 6}, {80, 12}, {140, 16}, {200, 20}};
+    for (const TStep& s : Steps)
+        if (fps < s.BelowFps)
+            return s.Interval;
     return 30;
 }
 
