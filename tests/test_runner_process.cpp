@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -58,16 +60,6 @@ int RunFake(TConversionState& st, TRecordingSink& sink, const QString& program, 
     return RunEncoder(program, args, st, sink, QDir::tempPath());
 }
 
-// Running, not a zombie waiting to be reaped by whoever inherited it.
-bool Alive(pid_t pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = stat.readAll();
-    const qsizetype close = text.lastIndexOf(')');
-    return close > 0 && text.mid(close + 2, 1) != "Z";
-}
 
 } // namespace
 
@@ -252,9 +244,9 @@ TEST(Abort, HungSilentEncoderIsKilledWithItsChildren)
         const pid_t pid = c.toInt();
         ASSERT_GT(pid, 0);
         // the children are reaped by init; give it a moment
-        for (int i = 0; i < 50 && Alive(pid); ++i)
+        for (int i = 0; i < 50 && TestSupport::ProcessAlive(pid); ++i)
             ::usleep(20000);
-        EXPECT_FALSE(Alive(pid)) << "child " << pid << " survived";
+        EXPECT_FALSE(TestSupport::ProcessAlive(pid)) << "child " << pid << " survived";
     }
 }
 
@@ -308,7 +300,7 @@ TEST(TerminateApp, KillsOnlyOwnChildrenWithThatExecutable)
     EXPECT_FALSE(TerminateApp(QStringLiteral("/nonexistent/sleep")));
     EXPECT_TRUE(TerminateApp(sleepExe));
     EXPECT_TRUE(child.waitForFinished(5000));
-    EXPECT_TRUE(Alive(grandchild));
+    EXPECT_TRUE(TestSupport::ProcessAlive(grandchild));
 
     ::kill(grandchild, SIGKILL);
     wrapper.waitForFinished(5000);

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -26,16 +28,6 @@ using namespace UiTest;
 
 namespace {
 
-// Running, not a zombie waiting to be reaped.
-bool Alive(pid_t pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = stat.readAll();
-    const qsizetype close = text.lastIndexOf(')');
-    return close > 0 && text.mid(close + 2, 1) != "Z";
-}
 
 // Whether the process catches both SIGINT and SIGTERM.
 bool CatchesBothSignals(qint64 pid)
@@ -118,7 +110,7 @@ TEST(UiClose, TermSignalDuringABatchAbortsItAndLeavesNoEncoder)
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
     // The encoder and its child are gone (the child may need a moment to be reaped).
     for (const QString& p : pids)
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !Alive(pid_t(p.toInt())); }, 2000)) << p.toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !TestSupport::ProcessAlive(pid_t(p.toInt())); }, 2000)) << p.toStdString();
 }
 
 // The real program on the offscreen platform, a file added from its command line: each of

@@ -22,6 +22,16 @@
 
 namespace TestSupport {
 
+bool ProcessAlive(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    return close > 0 && text.mid(close + 2, 1) != "Z";
+}
+
 QString SpinningClip() { return QStringLiteral(VEXA_SOURCE_DIR "/tests/data/spinning.mkv"); }
 
 QStringList MakeSpecialFiles(const QString& dir)

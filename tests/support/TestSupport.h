@@ -56,6 +56,9 @@ QStringList MakeSpecialFiles(const QString& dir);
 // the program shows in the user's locale (the suite also runs under de_DE.UTF-8).
 QString UserDecimals(const QString& text);
 
+// Whether the process runs: not gone, and not a zombie waiting to be reaped.
+bool ProcessAlive(qint64 pid);
+
 // Writes bytes to a file, creating directories; returns the path.
 QString WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
