@@ -3,6 +3,7 @@
 #include "base/Platform.h"
 #include "cli/CommandLine.h"
 #include "cli/Headless.h"
+#include "settings/AppSettings.h"
 #include "ui/TCloseOnSignal.h"
 #include "ui/TFormMain.h"
 #include "ui/UiKit.h"
@@ -28,7 +29,12 @@ int main(int argc, char* argv[])
     if (opts.mode != CliMode::Gui) {
         QCoreApplication app(argc, argv);
         Platform::EnsureUtf8CType();
-        InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
+        // Asking for the usage or the version touches no file and creates no home.
+        if (opts.mode != CliMode::Help && opts.mode != CliMode::Version) {
+            InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
+            // The settings file may move the tools, for the headless modes as for the window.
+            TAppSettings::LoadToolPaths(AppParams());
+        }
         return Headless::Run(opts);
     }
 

@@ -118,6 +118,8 @@ public:
     // The auxiliary windows, in the order they are created.
     QList<QWidget*> AuxiliaryWindows() const;
 
+    friend class TWindowSettings; // the settings file's view of the window
+
 Q_SIGNALS:
     // The window has closed for good (settings saved): the program is to end.
     void Closed();
