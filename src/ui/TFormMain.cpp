@@ -25,6 +25,7 @@
 #include "ui/TFormProgress.h"
 #include "ui/TFormToolsInfo.h"
 #include "ui/TGridFooter.h"
+#include "ui/TProfileBox.h"
 #include "conversion/ListModelRows.h"
 #include "ui/TWindowBatchSink.h"
 #include "filelist/FileListModel.h"
@@ -398,7 +399,7 @@ QWidget* TFormMain::CreateSettingsArea()
     auto* profile = new QHBoxLayout;
     auto* lblProfile = new QLabel(tr("Profile:"), pnLeft);
     lblProfile->setObjectName(QStringLiteral("lblProfile"));
-    m_cbProfileNew = new QComboBox(pnLeft);
+    m_cbProfileNew = new TProfileBox(pnLeft);
     m_cbProfileNew->setObjectName(QStringLiteral("cbProfileNew"));
     m_cbProfileNew->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     profile->addWidget(lblProfile);
@@ -517,15 +518,7 @@ void TFormMain::actCheckUpdateExecute()
     m_formCheckUpdate->Open();
 }
 
-// ---- start-up and shutdown hooks -------------------------------------------------
-// The settings file and the profiles are read and written by their own code; until it
-// is wired in, the window starts from the built-in defaults.
-
-void TFormMain::LoadLastSessionProfile() {}
-void TFormMain::LoadSettingsFile() {}
-void TFormMain::FillProfileList() {}
-void TFormMain::SaveSettingsFile() {}
-void TFormMain::SaveLastSessionProfile() {}
+// The start-up and shutdown hooks and the profiles live in TFormMainProfiles.cpp.
 
 // ---- settings -------------------------------------------------------------------
 
@@ -597,6 +590,7 @@ void TFormMain::ConnectActions()
     on("actConvert", [this] { actConvertExecute(); });
     on("actSaveBat", [this] { actSaveBATExecute(); });
     on("actSetDefaultEncoderSettings", [this] { actSetDefaultEncoderSettingsExecute(); });
+    ConnectProfileActions();
     on("actShowOptions", [this] {
         UiKit::CentreOn(m_formOptions, this);
         m_formOptions->show();

@@ -133,6 +133,10 @@ void TWindowSettings::Apply(TFormMain& w, const TAppSettings& s)
     }
     w.InitColVisibleActions();
 
+    // Rows as low as the file allows, whatever the style thinks a row needs.
+    QHeaderView* rows = ng->verticalHeader();
+    if (rows->minimumSectionSize() > s.RowHeight)
+        rows->setMinimumSectionSize(s.RowHeight);
     w.SetListRowHeight(s.RowHeight);
     QFont font = ng->font();
     font.setFamily(s.ListFontName);
