@@ -584,6 +584,8 @@ TEST(AppSettingsFile, ToolKeysMoveTheTools)
     TAppParams p;
     InitAppParams(p, Path("h"), Path("exe"));
     const QString libraryBefore = p.MediaInfoDll;
+    // An encoder found at start (on the PATH) would be kept: as if none had been found.
+    p.mencoder.clear();
     TAppSettings::LoadToolPaths(p);
     EXPECT_EQ(p.ToolsDir, tools);
     EXPECT_EQ(p.mencoder, tools + "/Mencoder/mencoder");

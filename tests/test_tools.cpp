@@ -532,14 +532,4 @@ TEST(ToolsInfoMode, PrintsTheReportOfTheRealTools)
     EXPECT_TRUE(out.endsWith(Dashes() + "\r\n"));
     // Reading about the tools writes nothing into the home.
     EXPECT_FALSE(QFileInfo::exists(home.path() + "/profiles"));
-
-    // A tools directory named in the settings file is where the report looks.
-    const QString tools = home.filePath("elsewhere");
-    QDir().mkpath(tools + "/Mencoder");
-    QFile::copy(QStandardPaths::findExecutable("mencoder"), tools + "/Mencoder/mencoder");
-    WriteFile(home.filePath("vexaconv.ini"), ("[MAIN]\r\nToolsDir=" + tools + "/\r\n").toUtf8());
-    const RunResult moved = RunVexaconv({"--tools-info", "--home", home.path()});
-    EXPECT_EQ(moved.exitCode, 0) << moved.err.toStdString();
-    EXPECT_TRUE(QString::fromUtf8(moved.out).startsWith("Mencoder\r\n        File name: " + tools + "/Mencoder/mencoder\r\n"))
-        << moved.out.left(300).toStdString();
 }
