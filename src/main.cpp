@@ -3,6 +3,7 @@
 #include "base/Platform.h"
 #include "cli/CommandLine.h"
 #include "cli/Headless.h"
+#include "settings/AppSettings.h"
 #include "ui/TCloseOnSignal.h"
 #include "lib/WorkerProgram.h"
 #include "media/AnalysisClient.h"
@@ -41,7 +42,12 @@ int main(int argc, char* argv[])
     if (opts.mode != CliMode::Gui) {
         QCoreApplication app(argc, argv);
         Platform::EnsureUtf8CType();
-        InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
+        // Asking for the usage or the version touches no file and creates no home.
+        if (opts.mode != CliMode::Help && opts.mode != CliMode::Version) {
+            InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
+            // The settings file may move the tools, for the headless modes as for the window.
+            TAppSettings::LoadToolPaths(AppParams());
+        }
         SetWorkerProgram(QCoreApplication::applicationFilePath());
         const int status = Headless::Run(opts);
         AnalysisClient().Shutdown();

@@ -145,8 +145,8 @@ TEST_F(AppParamsTest, HomeResolutionOrder)
     if (TestSupport::RanAsUnprivilegedUser())
         return; // as root: checked by a child process as an unprivileged user
     const QString exeDir = Path("exe");
-    QDir().mkpath(exeDir);
-    EnvGuard xdg("XDG_DATA_HOME", Path("xdg"));
+    QDir().mkpath(exeDir + "/tools");
+    EnvGuard xdg("XDG_CONFIG_HOME", Path("xdg"));
     {
         EnvGuard env("VEXACONV_HOME", QString(), true);
         THomeChoice h = ResolveHome(QString(), exeDir);
@@ -168,37 +168,44 @@ TEST_F(AppParamsTest, HomeResolutionOrder)
     // A relative --home is taken against the current directory.
     EXPECT_EQ(ResolveHome(QStringLiteral("rel/h"), exeDir).Dir, QDir::current().absoluteFilePath("rel/h"));
 
-    // No writable executable directory: the XDG data home, created.
+    // No executable directory: the XDG config home, not created until something is written.
     const QString gone = Path("no-such-exe-dir");
     THomeChoice h = ResolveHome(QString(), gone);
     EXPECT_EQ(h.Dir, Path("xdg") + "/vexaconv");
     EXPECT_FALSE(h.Portable);
-    EXPECT_TRUE(QFileInfo(h.Dir).isDir());
+    EXPECT_FALSE(QFileInfo::exists(h.Dir));
     {
-        EnvGuard noXdg("XDG_DATA_HOME", QString(), true);
+        EnvGuard noXdg("XDG_CONFIG_HOME", QString(), true);
         EnvGuard home("HOME", Path("userhome"));
-        EXPECT_EQ(ResolveHome(QString(), gone).Dir, Path("userhome") + "/.local/share/vexaconv");
+        EXPECT_EQ(ResolveHome(QString(), gone).Dir, Path("userhome") + "/.config/vexaconv");
+        EnvGuard relative("XDG_CONFIG_HOME", QStringLiteral("relative/cfg"));
+        EXPECT_EQ(ResolveHome(QString(), gone).Dir, Path("userhome") + "/.config/vexaconv");
     }
-    // An executable directory that cannot be written.
-    QDir().mkpath(Path("ro"));
+    // A writable directory that is no unpacked portable copy (an installed program, or
+    // root running one from a system directory) is never written into.
+    QDir().mkpath(Path("installed"));
+    EXPECT_EQ(ResolveHome(QString(), Path("installed")).Dir, Path("xdg") + "/vexaconv");
+    // A settings file beside the executable makes a portable copy; a "tools" file does not.
+    QDir().mkpath(Path("unpacked"));
+    WriteFile(Path("unpacked/vexaconv.ini"), "[MAIN]\r\n");
+    EXPECT_TRUE(ResolveHome(QString(), Path("unpacked")).Portable);
+    QDir().mkpath(Path("toolsfile"));
+    WriteFile(Path("toolsfile/tools"), "x");
+    EXPECT_FALSE(ResolveHome(QString(), Path("toolsfile")).Portable);
+    // A portable copy that cannot be written.
+    QDir().mkpath(Path("ro/tools"));
     QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(ResolveHome(QString(), Path("ro")).Dir, Path("xdg") + "/vexaconv");
     QFile::setPermissions(Path("ro"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-TEST_F(AppParamsTest, InitCreatesTheProfilesDirectory)
+TEST_F(AppParamsTest, InitCreatesNothing)
 {
     TAppParams p;
     InitAppParams(p, Path("home"), Path("exe"));
     EXPECT_EQ(p.AppDir, Path("home"));
-    EXPECT_TRUE(QFileInfo(Path("home/profiles")).isDir());
-
-    // A home that cannot hold directories: nothing fails loudly.
-    WriteFile(Path("file-home"), "x");
-    TAppParams q;
-    InitAppParams(q, Path("file-home"), Path("exe"));
-    EXPECT_EQ(q.ProfilesDir, Path("file-home") + "/profiles");
-    EXPECT_FALSE(QFileInfo::exists(q.ProfilesDir));
+    EXPECT_EQ(p.ProfilesDir, Path("home") + "/profiles");
+    EXPECT_FALSE(QFileInfo::exists(Path("home")));
 }
 
 TEST_F(AppParamsTest, EncoderFromToolsDirThenPath)

@@ -2,6 +2,9 @@
 #include "cli/CommandLine.h"
 #include "support/TestSupport.h"
 
+#include <QTemporaryDir>
+#include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace TestSupport;
@@ -84,6 +87,28 @@ TEST(Executable, VersionHelpAndBadOption)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].contains("--frobnicate"));
     EXPECT_TRUE(lines[1].contains("--help"));
+}
+
+TEST(Executable, UsageAndVersionCreateNothing)
+{
+    QTemporaryDir tmp;
+    const QString home = tmp.filePath("user");
+    QDir().mkpath(home);
+    const QStringList env{"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config", "VEXACONV_HOME="};
+    for (const QStringList& args : {QStringList{"--help"}, QStringList{"--version"},
+                                    QStringList{"--home", tmp.filePath("given"), "--version"}}) {
+        const auto r = RunVexaconv(args, env);
+        EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString();
+    }
+    EXPECT_TRUE(QDir(home).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    EXPECT_FALSE(QFileInfo::exists(tmp.filePath("given")));
+
+    // The window's first start makes the config home and its profiles directory.
+    const auto r = RunVexaconv({}, env + QStringList{"QT_QPA_PLATFORM=offscreen", "VEXACONV_QUIT_AFTER_MS=300"}, 30000);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(QFileInfo(home + "/.config/vexaconv/profiles").isDir());
+    EXPECT_TRUE(QFileInfo(home + "/.config/vexaconv/vexaconv.ini").isFile());
+    EXPECT_TRUE(QFileInfo(home + "/.config/vexaconv/profiles/__Last.ini").isFile());
 }
 
 TEST(Executable, HeadlessModesNeedNoDisplay)

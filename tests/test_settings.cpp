@@ -1,3 +1,4 @@
+#include "base/AppParams.h"
 #include "lib/MemIniFile.h"
 #include "settings/AppSettings.h"
 #include "settings/HeadlessSettings.h"
@@ -540,6 +541,67 @@ TEST(AppSettingsFile, DefaultsClampsAndUnknownKeys)
     EXPECT_TRUE(ini.ValueExists("MAIN", "colAudioStreamSize_Visible"));
     EXPECT_EQ(ini.ReadString("PROGRESS", "AutoScrollMemoToBottom"), "1");
     EXPECT_FALSE(QString::fromUtf8(ReadFile(path)).contains("gone"));
+}
+
+TEST(AppSettingsFile, MissingKeysKeepWhatTheRecordHolds)
+{
+    // Every key, also those with a literal default in the table of the file, keeps the
+    // window's value when the file lacks it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("vexaconv.ini");
+    WriteFile(path, "[MAIN]\r\nUnrelated=1\r\n");
+    TAppSettings s;
+    s.GridLines = false;
+    s.pnConversionSettingsExpanded = false;
+    s.FileAnalysis = faNone;
+    s.DefaultVideoCodec = 1;
+    s.MediaInfoDll = "/lib/x.so";
+    ASSERT_TRUE(s.LoadFromFile(path, 1920, 1080));
+    EXPECT_FALSE(s.GridLines);
+    EXPECT_FALSE(s.pnConversionSettingsExpanded);
+    EXPECT_EQ(s.FileAnalysis, faNone);
+    EXPECT_EQ(s.DefaultVideoCodec, 1);
+    EXPECT_EQ(s.MediaInfoDll, "/lib/x.so");
+    // Given but unreadable: the rule of the key.
+    WriteFile(path, "[MAIN]\r\nGridLines=junk\r\nFileAnalysis=junk\r\nDefaultVideoCodec=junk\r\n");
+    ASSERT_TRUE(s.LoadFromFile(path, 1920, 1080));
+    EXPECT_FALSE(s.GridLines);
+    EXPECT_EQ(s.FileAnalysis, faFull);
+    EXPECT_EQ(s.DefaultVideoCodec, 0);
+}
+
+TEST(AppSettingsFile, ToolKeysMoveTheTools)
+{
+    QTemporaryDir tmp;
+    auto Path = [&tmp](const QString& rel) { return tmp.filePath(rel); };
+    // A tools directory named in the settings file, with an encoder in it.
+    const QString tools = Path("mytools");
+    QDir().mkpath(tools + "/Mencoder");
+    WriteFile(tools + "/Mencoder/mencoder", "#!/bin/sh\n");
+    QFile::setPermissions(tools + "/Mencoder/mencoder", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QDir().mkpath(Path("h"));
+    WriteFile(Path("h/vexaconv.ini"), ("[MAIN]\r\nToolsDir=" + tools + "/.\r\nMediaInfoDll=no-such.so\r\n").toUtf8());
+    TAppParams p;
+    InitAppParams(p, Path("h"), Path("exe"));
+    const QString libraryBefore = p.MediaInfoDll;
+    // An encoder found at start (on the PATH) would be kept: as if none had been found.
+    p.mencoder.clear();
+    TAppSettings::LoadToolPaths(p);
+    EXPECT_EQ(p.ToolsDir, tools);
+    EXPECT_EQ(p.mencoder, tools + "/Mencoder/mencoder");
+    EXPECT_EQ(p.MplayerHelpFile, tools + "/Mencoder/MPlayer.man.html");
+    // A library that is not there: the search runs again and finds what it found before.
+    EXPECT_EQ(p.MediaInfoDll, libraryBefore);
+
+    // A directory that does not exist (or an empty value) leaves the tools where they were.
+    WriteFile(Path("h/vexaconv.ini"), "[MAIN]\r\nToolsDir=/no/such/dir\r\n");
+    TAppParams q;
+    InitAppParams(q, Path("h"), Path("exe"));
+    TAppSettings::LoadToolPaths(q);
+    EXPECT_EQ(q.ToolsDir, Path("h") + "/tools");
+    WriteFile(Path("h/vexaconv.ini"), "[MAIN]\r\nToolsDir=\r\n");
+    TAppSettings::LoadToolPaths(q);
+    EXPECT_EQ(q.ToolsDir, Path("h") + "/tools");
 }
 
 TEST(AppSettingsFile, WriteOrderAndConditions)

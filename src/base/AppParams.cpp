@@ -58,14 +58,21 @@ THomeChoice ResolveHome(const QString& homeOption, const QString& executableDir)
     const QString env = qEnvironmentVariable("VEXACONV_HOME");
     if (!env.isEmpty())
         return {CleanDir(env), false};
-    if (!executableDir.isEmpty() && IsWritableDir(executableDir))
+    if (IsPortableCopy(executableDir))
         return {CleanDir(executableDir), true};
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    const QString dir = CleanDir(base + QStringLiteral("/vexaconv"));
-    QDir().mkpath(dir);
-    return {dir, false};
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return {CleanDir(base + QStringLiteral("/vexaconv")), false};
+}
+
+bool IsPortableCopy(const QString& executableDir)
+{
+    if (executableDir.isEmpty() || !IsWritableDir(executableDir))
+        return false;
+    const QDir dir(executableDir);
+    return QFileInfo(dir.filePath(QStringLiteral("vexaconv.ini"))).isFile()
+        || QFileInfo(dir.filePath(QStringLiteral("tools"))).isDir();
 }
 
 void InitAppParams(TAppParams& p, const QString& homeOption, const QString& executableDir)
@@ -74,9 +81,6 @@ void InitAppParams(TAppParams& p, const QString& homeOption, const QString& exec
     FillDefaultAppParams(p, home.Dir, home.Portable);
     ResolveMencoder(p);
     ResolveMediaInfoDll(p);
-    // A missing profiles directory is made now; if that fails, listing simply finds none.
-    if (!QFileInfo::exists(p.ProfilesDir))
-        QDir().mkpath(p.ProfilesDir);
 }
 
 // ---- the record -------------------------------------------------------------

@@ -67,15 +67,20 @@ struct THomeChoice {
 };
 
 // The program home, in this order: homeOption (--home), $VEXACONV_HOME, the
-// executable's directory when writable, ${XDG_DATA_HOME:-$HOME/.local/share}/vexaconv
-// (created). homeOption and the variable are made absolute against the current
-// directory; they are not created here.
+// executable's directory when it is a portable copy (IsPortableCopy),
+// ${XDG_CONFIG_HOME:-$HOME/.config}/vexaconv. homeOption and the variable are made
+// absolute against the current directory. Nothing is created: the home comes into being
+// with the first file written into it.
 THomeChoice ResolveHome(const QString& homeOption, const QString& executableDir);
 
+// A portable copy is one the user unpacked: its directory already holds "vexaconv.ini"
+// or a "tools" folder, and is writable. An installed program (or one run by root from a
+// system directory) never writes beside itself.
+bool IsPortableCopy(const QString& executableDir);
+
 // The whole start-up path sequence: resolve the home, fill the built-in values,
-// resolve encoder and MediaInfo, make the 2-pass log names and create the profiles
-// directory (errors ignored). Called before the headless modes and before the main
-// window is created.
+// resolve encoder and MediaInfo, make the 2-pass log names. Creates nothing; the
+// window makes the profiles directory when it starts.
 void InitAppParams(TAppParams& p, const QString& homeOption, const QString& executableDir);
 
 // ---- the record -------------------------------------------------------------

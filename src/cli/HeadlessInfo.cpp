@@ -27,8 +27,7 @@ int RunInfo(const CliOptions& o)
         Err(QStringLiteral("vexaconv: no such file: %1\n").arg(input));
         return 1;
     }
-    TAppParams& params = AppParams();
-    InitAppParams(params, o.home, QCoreApplication::applicationDirPath());
+    const TAppParams& params = AppParams(); // filled (and the settings file's tools applied) at start
     if (params.MediaInfoDll.isEmpty() || !QFileInfo::exists(params.MediaInfoDll)) {
         Err(QStringLiteral("vexaconv: the MediaInfo library was not found\n"));
         return 2;

@@ -1,8 +1,10 @@
 #include "settings/AppSettings.h"
 
+#include "base/AppParams.h"
 #include "lib/MemIniFile.h"
 #include "settings/KeyTable.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -74,7 +76,7 @@ QList<K::Key> MakeKeys()
         K::Bool(Main, "OutIn", &A::OutIn),
         K::Text(Main, "OutDir", &A::OutDir),
         K::Bool(Main, "KeepFileDates", &A::KeepFileDates),
-        K::Bool(Main, "GridLines", &A::GridLines, true),
+        K::Bool(Main, "GridLines", &A::GridLines),
         K::Bool(Main, "RowIndicator", &A::RowIndicator),
         K::Bool(Main, "GridFooter", &A::GridFooter),
         K::Clamped(Main, "RowHeight", &A::RowHeight, RowHeightMin, RowHeightMax),
@@ -84,14 +86,16 @@ QList<K::Key> MakeKeys()
         K::Clamped(Main, "ListFontSize", &A::ListFontSize, ListFontSizeMin, ListFontSizeMax),
         K::Custom(Main, "FileAnalysis", TKeyType::Word, [](const A& s) { return A::FileAnalysisText(s.FileAnalysis); },
                   [](A& s, const QString* v, const TAppReadContext&) {
-                      s.FileAnalysis = A::ParseFileAnalysis(v ? *v : QStringLiteral("FULL"));
+                      if (v)
+                          s.FileAnalysis = A::ParseFileAnalysis(*v);
                   }),
-        K::Bool(Main, "pnConversionSettingsExpanded", &A::pnConversionSettingsExpanded, true),
+        K::Bool(Main, "pnConversionSettingsExpanded", &A::pnConversionSettingsExpanded),
         K::Bool(Main, "OpenFileAfterIconClick", &A::OpenFileAfterIconClick),
         K::Custom(Main, "DefaultVideoCodec", TKeyType::Word,
                   [](const A& s) { return A::DefaultVideoCodecText(s.DefaultVideoCodec); },
                   [](A& s, const QString* v, const TAppReadContext&) {
-                      s.DefaultVideoCodec = A::ParseDefaultVideoCodec(v ? *v : A::DefaultVideoCodecText(s.DefaultVideoCodec));
+                      if (v)
+                          s.DefaultVideoCodec = A::ParseDefaultVideoCodec(*v);
                   }),
         K::Text(Main, "LastDir", &A::LastDir),
         K::Bool(Main, "DragAcceptDirectories", &A::DragAcceptDirectories),
@@ -219,4 +223,40 @@ bool TAppSettings::SaveToFile(const QString& fileName, QString* error) const
     MemIniFile ini(fileName);
     Save(ini);
     return ini.UpdateFile(error);
+}
+
+void TAppSettings::ApplyToolPaths(TAppParams& p) const
+{
+    // The library first, while the tools directory in force is still the old one.
+    p.MediaInfoDll = QDir::current().absoluteFilePath(MediaInfoDll);
+    if (!QFileInfo(p.MediaInfoDll).isFile())
+        p.MediaInfoDll.clear();
+    ResolveMediaInfoDll(p);
+    // An empty value would name the current directory: it keeps the tools where they are.
+    if (!ToolsDir.trimmed().isEmpty()) {
+        QString dir = QDir::current().absoluteFilePath(ToolsDir);
+        if (dir.endsWith(QLatin1Char('.')))
+            dir.chop(1);
+        if (dir.size() > 1 && dir.endsWith(QLatin1Char('/')))
+            dir.chop(1);
+        if (QFileInfo(dir).isDir()) {
+            p.ToolsDir = QDir::cleanPath(dir);
+            p.MplayerHelpFile = p.ToolsDir + QStringLiteral("/Mencoder/MPlayer.man.html");
+        }
+    }
+    ResolveMencoder(p);
+}
+
+void TAppSettings::LoadToolPaths(TAppParams& p)
+{
+    if (!QFileInfo(p.IniName).isFile())
+        return;
+    MemIniFile ini;
+    if (!ini.Load(p.IniName))
+        return;
+    TAppSettings s;
+    s.MediaInfoDll = p.MediaInfoDll;
+    s.ToolsDir = p.ToolsDir;
+    KeyTable::Read(Keys(), ini, s, TAppReadContext{}, Main);
+    s.ApplyToolPaths(p);
 }

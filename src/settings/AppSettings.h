@@ -6,6 +6,7 @@
 #include <QString>
 
 class MemIniFile;
+struct TAppParams;
 
 // The values of the settings file's sections "MAIN" and "PROGRESS", without widgets: the
 // main window fills it from its controls before saving and applies it after loading.
@@ -21,8 +22,8 @@ struct TColumnSettings {
 struct TAppSettings {
     // ---- "MAIN", keys only read ----
     bool EscExit = false;
-    QString MediaInfoDll;            // as stored; empty when missing
-    QString ToolsDir;                // as stored; empty when missing
+    QString MediaInfoDll;            // as stored; a missing key keeps what the record held
+    QString ToolsDir;                // as stored; a missing key keeps what the record held
 
     // ---- "MAIN" ----
     bool Maximized = false;
@@ -89,4 +90,13 @@ struct TAppSettings {
     // merges into the existing file (unknown keys survive) in one atomic step.
     bool LoadFromFile(const QString& fileName, int screenWidth, int screenHeight);
     bool SaveToFile(const QString& fileName, QString* error = nullptr) const;
+
+    // The tool keys over p: a "MediaInfoDll" that names no file runs the library search
+    // again (with the tools directory still the old one), a "ToolsDir" is taken only
+    // when that directory exists; then the encoder is resolved again. The members must
+    // have been set from p before the file was read, so missing keys change nothing.
+    void ApplyToolPaths(TAppParams& p) const;
+    // The same for the modes without a window: reads the tool keys of p.IniName, if the
+    // file exists, and applies them.
+    static void LoadToolPaths(TAppParams& p);
 };

@@ -25,6 +25,7 @@
 #include "ui/TFormProgress.h"
 #include "ui/TFormToolsInfo.h"
 #include "ui/TGridFooter.h"
+#include "ui/TProfileBox.h"
 #include "conversion/ListModelRows.h"
 #include "ui/TWindowBatchSink.h"
 #include "filelist/FileListModel.h"
@@ -403,7 +404,7 @@ QWidget* TFormMain::CreateSettingsArea()
     auto* profile = new QHBoxLayout;
     auto* lblProfile = new QLabel(tr("Profile:"), pnLeft);
     lblProfile->setObjectName(QStringLiteral("lblProfile"));
-    m_cbProfileNew = new QComboBox(pnLeft);
+    m_cbProfileNew = new TProfileBox(pnLeft);
     m_cbProfileNew->setObjectName(QStringLiteral("cbProfileNew"));
     m_cbProfileNew->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     profile->addWidget(lblProfile);
@@ -522,15 +523,7 @@ void TFormMain::actCheckUpdateExecute()
     m_formCheckUpdate->Open();
 }
 
-// ---- start-up and shutdown hooks -------------------------------------------------
-// The settings file and the profiles are read and written by their own code; until it
-// is wired in, the window starts from the built-in defaults.
-
-void TFormMain::LoadLastSessionProfile() {}
-void TFormMain::LoadSettingsFile() {}
-void TFormMain::FillProfileList() {}
-void TFormMain::SaveSettingsFile() {}
-void TFormMain::SaveLastSessionProfile() {}
+// The start-up and shutdown hooks and the profiles live in TFormMainProfiles.cpp.
 
 // ---- settings -------------------------------------------------------------------
 
@@ -602,6 +595,7 @@ void TFormMain::ConnectActions()
     on(m_act.actConvert, &TFormMain::actConvertExecute);
     on(m_act.actSaveBat, &TFormMain::actSaveBATExecute);
     on(m_act.actSetDefaultEncoderSettings, &TFormMain::actSetDefaultEncoderSettingsExecute);
+    ConnectProfileActions();
     on(m_act.actShowOptions, &TFormMain::actShowOptionsExecute);
     on(m_act.actToolsInfo, &TFormMain::actToolsInfoExecute);
     on(m_act.actCheckUpdate, &TFormMain::actCheckUpdateExecute);

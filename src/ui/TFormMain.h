@@ -6,6 +6,7 @@
 #include "encoding/EncodingSettings.h"
 #include "filelist/GridInfo.h"
 #include "filelist/InitialFolders.h"
+#include "settings/ProfileList.h"
 
 #include <memory>
 
@@ -115,8 +116,16 @@ public:
     void SetListFont(const QFont& font);
     // The default row height and, in one batched update, the height of every row there is.
     void SetListRowHeight(int height);
+    // A profile file over the panels (a missing file changes nothing), then the enabling
+    // rules; and the panels' settings into a profile file.
+    void LoadProfileFile(const QString& fileName);
+    bool SaveProfileFile(const QString& fileName, QString* error = nullptr);
+    // The profiles the box lists, in box order after its two fixed entries.
+    const TProfileList& Profiles() const { return m_profiles; }
     // The auxiliary windows, in the order they are created.
     QList<QWidget*> AuxiliaryWindows() const;
+
+    friend class TWindowSettings; // the settings file's view of the window
 
 Q_SIGNALS:
     // The window has closed for good (settings saved): the program is to end.
@@ -152,6 +161,12 @@ private:
     void FillProfileList();
     void SaveSettingsFile();
     void SaveLastSessionProfile();
+
+    // ---- profiles (TFormMainProfiles.cpp) ----
+    void ConnectProfileActions();
+    void ApplyProfileEntry(int boxIndex);
+    void actLoadProfileExecute();
+    void actSaveProfileExecute();
 
     // ---- handlers ----
     void actEscExecute();
@@ -322,6 +337,7 @@ private:
     TFormCheckUpdate* m_formCheckUpdate = nullptr;
 
     TErrorLog m_errorLog;
+    TProfileList m_profiles;
     TCopyParams_Video m_copyParamsVideo;
     TCopyParams_Audio m_copyParamsAudio;
     TCopyParams_Advanced m_copyParamsAdvanced;

@@ -1,5 +1,9 @@
 #include "ui/TFormProgress.h"
 
+#include "lib/MemIniFile.h"
+#include "settings/AppSettings.h"
+#include <QFileInfo>
+
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
 #include "conversion/ConRun.h"
@@ -122,6 +126,37 @@ TFormProgress::TFormProgress(QWidget* owner)
     v->addLayout(top);
     v->addWidget(m_me, 1);
     v->addLayout(info);
+    LoadSettings(AppParams().IniName);
+}
+
+void TFormProgress::LoadSettings(const QString& iniName)
+{
+    if (!QFileInfo(iniName).isFile())
+        return;
+    MemIniFile ini;
+    if (!ini.Load(iniName))
+        return;
+    TAppSettings s;
+    FillSettings(s);
+    s.LoadProgress(ini);
+    m_chHideEncoderOutput->setChecked(s.DontShowEncoderOutput);
+    m_chCloseAfterConversion->setChecked(s.CloseAfterConversion);
+    // A size of nothing (or less) is no size a window can have: the design size stays.
+    if (s.ProgressWidth > 0 && s.ProgressHeight > 0)
+        resize(s.ProgressWidth, s.ProgressHeight);
+    AppParams().ScrollProgressToBottom = s.AutoScrollMemoToBottom;
+}
+
+void TFormProgress::FillSettings(TAppSettings& s) const
+{
+    s.ProgressExists = true;
+    s.DontShowEncoderOutput = m_chHideEncoderOutput->isChecked();
+    s.ProgressLeft = x();
+    s.ProgressTop = y();
+    s.ProgressWidth = width();
+    s.ProgressHeight = height();
+    s.CloseAfterConversion = m_chCloseAfterConversion->isChecked();
+    s.AutoScrollMemoToBottom = AppParams().ScrollProgressToBottom;
 }
 
 bool TFormProgress::HideEncoderOutput() const

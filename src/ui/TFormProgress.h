@@ -9,6 +9,7 @@
 #include <optional>
 #include <QWidget>
 
+struct TAppSettings;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -48,6 +49,11 @@ public:
     void BatchFinished(bool aborted);
 
     bool CloseAfterConversion() const;
+
+    // The section "PROGRESS" of the settings file iniName (read when the window is
+    // created, if the file exists), and the window's values for the main window's save.
+    void LoadSettings(const QString& iniName);
+    void FillSettings(TAppSettings& s) const;
     QPlainTextEdit* Memo() const { return m_me; }
     QLabel* StatusLabel() const { return m_lblStatus; }
     QLabel* TimingLabel() const { return m_lblTiming; }

@@ -123,7 +123,10 @@ RunResult RunProgram(const QString& program, const QStringList& args, const QStr
 
 RunResult RunVexaconv(const QStringList& args, const QStringList& env, int timeoutMs, const QString& workDir)
 {
-    return RunProgram(VexaconvPath(), args, env, timeoutMs, workDir);
+    // The build's executable is no portable copy: without a home of the test's own, its
+    // home is the config home, which must not be the user's.
+    const QStringList withHome = QStringList{QStringLiteral("XDG_CONFIG_HOME=" VEXA_TEST_SCRATCH "/config-home")} + env;
+    return RunProgram(VexaconvPath(), args, withHome, timeoutMs, workDir);
 }
 
 QString UserDecimals(const QString& text)

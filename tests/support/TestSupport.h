@@ -26,7 +26,8 @@ struct RunResult {
     QByteArray err;
 };
 
-// Runs vexaconv with args (no shell), extra environment entries "NAME=value".
+// Runs vexaconv with args (no shell), extra environment entries "NAME=value". Its config
+// home is in the build tree unless env names another.
 RunResult RunVexaconv(const QStringList& args, const QStringList& env = {}, int timeoutMs = 120000,
                       const QString& workDir = QString());
 RunResult RunProgram(const QString& program, const QStringList& args, const QStringList& env = {},

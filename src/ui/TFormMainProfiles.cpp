@@ -1,0 +1,140 @@
+// The main window's settings file and profiles: the start-up and shutdown hooks, the
+// profile box and the load and save actions of the encoder settings.
+#include "ui/TFormMain.h"
+
+#include "base/AppInfo.h"
+#include "base/AppParams.h"
+#include "settings/Profile.h"
+#include "ui/TProfileBox.h"
+#include "ui/TWindowSettings.h"
+#include "ui/UiKit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+QString ProfileFilter() { return QObject::tr("Ini files (*.ini *.INI)"); }
+
+// The same directory, also through links; compared as the file system names them.
+bool SameDirectory(const QString& a, const QString& b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
+    if (!ca.isEmpty() && !cb.isEmpty())
+        return ca == cb;
+    return QDir::cleanPath(QDir(a).absolutePath()) == QDir::cleanPath(QDir(b).absolutePath());
+}
+
+} // namespace
+
+// ---- start-up and shutdown hooks -------------------------------------------------
+
+void TFormMain::LoadLastSessionProfile()
+{
+    const QString& file = AppParams().LastProfileFile;
+    if (QFileInfo(file).isFile())
+        LoadProfileFile(file);
+}
+
+void TFormMain::LoadSettingsFile()
+{
+    TWindowSettings::Load(*this, AppParams().IniName);
+}
+
+void TFormMain::FillProfileList()
+{
+    const TAppParams& ap = AppParams();
+    m_profiles.Rebuild(ap.ProfilesDir, ap.LastProfileFile);
+    if (auto* box = qobject_cast<TProfileBox*>(m_cbProfileNew))
+        box->Fill(m_profiles);
+}
+
+void TFormMain::SaveSettingsFile()
+{
+    // Closing goes on whatever happens: the old file stays as it was.
+    TWindowSettings::Save(*this, AppParams().IniName);
+}
+
+void TFormMain::SaveLastSessionProfile()
+{
+    Profile::SaveProfile(AppParams().LastProfileFile, Settings());
+}
+
+// ---- profiles --------------------------------------------------------------------
+
+void TFormMain::LoadProfileFile(const QString& fileName)
+{
+    EncodingSettings s = Settings();
+    Profile::LoadProfile(fileName, s, TProfileReadContext{DefaultVideoCodec(), {}});
+    SetSettings(s);
+    InitControls();
+}
+
+bool TFormMain::SaveProfileFile(const QString& fileName, QString* error)
+{
+    return Profile::SaveProfile(fileName, Settings(), error);
+}
+
+void TFormMain::ApplyProfileEntry(int boxIndex)
+{
+    const TAppParams& ap = AppParams();
+    if (boxIndex == TProfileList::LastSessionIndex) {
+        LoadProfileFile(ap.LastProfileFile);
+    } else if (boxIndex == TProfileList::DefaultSettingsIndex) {
+        actSetDefaultEncoderSettingsExecute();
+    } else if (boxIndex >= TProfileList::FirstProfileIndex) {
+        const QString file = m_profiles.ProfileFileForBoxIndex(boxIndex);
+        if (!file.isEmpty())
+            LoadProfileFile(file);
+    }
+}
+
+void TFormMain::actLoadProfileExecute()
+{
+    QFileDialog dlg(this, tr("Load encoder settings"), AppParams().ProfilesDir, ProfileFilter());
+    dlg.setObjectName(QStringLiteral("dlgLoadProfile"));
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setDefaultSuffix(QStringLiteral("ini"));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return;
+    // Any profile file is applied, whatever program its "MAIN" names; the box stays.
+    LoadProfileFile(dlg.selectedFiles().constFirst());
+}
+
+void TFormMain::actSaveProfileExecute()
+{
+    const TAppParams& ap = AppParams();
+    const QString file = UiKit::AskSaveFileName(this, tr("Save encoder settings"), ap.ProfilesDir, {ProfileFilter()},
+                                                {QStringLiteral("ini")});
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (!SaveProfileFile(file, &error)) {
+        QMessageBox box(QMessageBox::Critical, QLatin1String(AppInfo::ProgramName), error, QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    const QFileInfo saved(file);
+    if (!SameDirectory(saved.absolutePath(), ap.ProfilesDir))
+        return;
+    FillProfileList();
+    // Selected to show where it went, not applied: it holds what the window shows.
+    m_cbProfileNew->setCurrentIndex(m_profiles.BoxIndexOfFile(saved.fileName()));
+}
+
+void TFormMain::ConnectProfileActions()
+{
+    connect(m_act.actLoadProfile, &QAction::triggered, this, &TFormMain::actLoadProfileExecute);
+    connect(m_act.actSaveProfile, &QAction::triggered, this, &TFormMain::actSaveProfileExecute);
+    connect(m_act.actLoadSelectedProfile, &QAction::triggered, this,
+            [this] { ApplyProfileEntry(m_cbProfileNew->currentIndex()); });
+    // Only the user's pick applies an entry: rebuilding the box or selecting from code
+    // (after a save, after "Default encoder settings") must not reload anything.
+    connect(m_cbProfileNew, &QComboBox::activated, this, [this](int index) { ApplyProfileEntry(index); });
+}

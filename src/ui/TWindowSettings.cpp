@@ -1,0 +1,193 @@
+#include "ui/TWindowSettings.h"
+
+#include "base/AppParams.h"
+#include "filelist/FileListColumns.h"
+#include "filelist/FileListModel.h"
+#include "lib/MemIniFile.h"
+#include "settings/AppSettings.h"
+#include "ui/TFileGrid.h"
+#include "ui/TFormMain.h"
+#include "ui/TFormProgress.h"
+#include "ui/TGridFooter.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+
+QSize PrimaryScreenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(0, 0);
+}
+
+} // namespace
+
+void TWindowSettings::Collect(const TFormMain& w, TAppSettings& s)
+{
+    const TAppParams& ap = AppParams();
+    s.EscExit = ap.EscExit;
+    s.MediaInfoDll = ap.MediaInfoDll;
+    s.ToolsDir = ap.ToolsDir;
+
+    s.Maximized = w.isMaximized();
+    s.Left = w.x();
+    s.Top = w.y();
+    s.Width = w.width();
+    s.Height = w.height();
+    s.cbOutputExists = w.m_cbOutputExists->currentIndex();
+    s.cbAfterConversion = w.m_cbAfterConversion->currentIndex();
+    s.OutIn = w.m_rbOutDirIsInDir->isChecked();
+    s.OutDir = QDir::fromNativeSeparators(w.m_edOutDir->text());
+    s.KeepFileDates = w.m_chKeepDates->isChecked();
+
+    const TFileGrid* ng = w.m_ng;
+    const QHeaderView* h = ng->horizontalHeader();
+    s.GridLines = ng->showGrid();
+    s.RowIndicator = !ng->verticalHeader()->isHidden();
+    s.GridFooter = !w.m_ngFooter->isHidden();
+    s.RowHeight = ng->verticalHeader()->defaultSectionSize();
+    s.AllowRowMoving = ng->verticalHeader()->sectionsMovable();
+    s.AllowColumnMoving = h->sectionsMovable();
+    s.ListFontName = ng->font().family();
+    s.ListFontSize = ng->font().pointSize();
+    s.FileAnalysis = ap.FileAnalysis;
+    s.pnConversionSettingsExpanded = w.m_foldButton->isChecked();
+    s.OpenFileAfterIconClick = ap.OpenFileAfterIconClick;
+    s.DefaultVideoCodec = w.DefaultVideoCodec();
+    s.LastDir = w.m_list->InitialFolders().AddFiles;
+    s.DragAcceptDirectories = ap.DragAcceptDirectories;
+
+    for (TColumnSettings& c : s.Columns) {
+        const int column = ColumnByName(c.Name);
+        if (column < 0 || column >= h->count())
+            continue;
+        // A hidden column reports no width: the one it had (from the file, or its
+        // default) stays.
+        if (!h->isSectionHidden(column))
+            c.Width = h->sectionSize(column);
+        c.Position = h->visualIndex(column);
+        c.Visible = !h->isSectionHidden(column);
+    }
+
+    if (const TFormProgress* progress = w.FormProgress())
+        progress->FillSettings(s);
+    else
+        s.ProgressExists = false;
+}
+
+void TWindowSettings::Apply(TFormMain& w, const TAppSettings& s)
+{
+    TAppParams& ap = AppParams();
+    const bool wasUpdating = w.Updating();
+    w.SetUpdating(true);
+
+    ap.EscExit = s.EscExit;
+    s.ApplyToolPaths(ap);
+
+    // The edges were brought onto the screen when they were read; the minimum size holds.
+    w.move(s.Left, s.Top);
+    w.resize(s.Width, s.Height);
+    if (s.Maximized) {
+        w.setWindowState(w.windowState() | Qt::WindowMaximized);
+        if (w.isVisible())
+            w.showMaximized();
+    }
+
+    w.m_cbOutputExists->setCurrentIndex(s.cbOutputExists);
+    w.m_cbAfterConversion->setCurrentIndex(s.cbAfterConversion);
+    w.m_rbOutDirIsInDir->setChecked(s.OutIn);
+    w.m_rbOutDir->setChecked(!s.OutIn);
+    w.m_edOutDir->setText(QDir::toNativeSeparators(s.OutDir));
+    w.m_chKeepDates->setChecked(s.KeepFileDates);
+    ap.FileAnalysis = s.FileAnalysis;
+
+    TFileGrid* ng = w.m_ng;
+    QHeaderView* h = ng->horizontalHeader();
+    for (const TColumnSettings& c : s.Columns) {
+        const int column = ColumnByName(c.Name);
+        if (column >= 0 && column < h->count() && h->sectionResizeMode(column) != QHeaderView::Fixed)
+            h->resizeSection(column, c.Width);
+    }
+    // Each column moves to its place at once and shifts the others, in key order: the
+    // order the file gives is the order the columns were placed in.
+    for (const TColumnSettings& c : s.Columns) {
+        const int column = ColumnByName(c.Name);
+        if (column >= 0 && column < h->count())
+            h->moveSection(h->visualIndex(column), std::clamp(c.Position, 0, int(h->count()) - 1));
+    }
+    for (const TColumnSettings& c : s.Columns) {
+        const int column = ColumnByName(c.Name);
+        if (column >= 0 && column < h->count() && TAppSettings::HasVisibilityKey(c.Name))
+            ng->setColumnHidden(column, !c.Visible);
+    }
+    w.InitColVisibleActions();
+
+    // Rows as low as the file allows, whatever the style thinks a row needs.
+    QHeaderView* rows = ng->verticalHeader();
+    if (rows->minimumSectionSize() > s.RowHeight)
+        rows->setMinimumSectionSize(s.RowHeight);
+    w.SetListRowHeight(s.RowHeight);
+    QFont font = ng->font();
+    font.setFamily(s.ListFontName);
+    font.setPointSize(s.ListFontSize);
+    w.SetListFont(font);
+    h->setFixedHeight(TAppSettings::HeaderHeightForFontSize(s.ListFontSize));
+
+    ng->setShowGrid(s.GridLines);
+    ng->verticalHeader()->setVisible(s.RowIndicator);
+    w.m_ngFooter->setVisible(s.GridFooter);
+    ng->verticalHeader()->setSectionsMovable(s.AllowRowMoving);
+    h->setSectionsMovable(s.AllowColumnMoving);
+
+    if (!s.LastDir.isEmpty() && QFileInfo(s.LastDir).isDir())
+        w.UpdateInitialFolders(s.LastDir);
+
+    w.m_foldButton->setChecked(s.pnConversionSettingsExpanded);
+
+    ap.OpenFileAfterIconClick = s.OpenFileAfterIconClick;
+    w.SetDefaultVideoCodec(s.DefaultVideoCodec);
+    ap.DragAcceptDirectories = s.DragAcceptDirectories;
+    w.SetUpdating(wasUpdating);
+}
+
+void TWindowSettings::Load(TFormMain& w, const QString& iniName)
+{
+    if (!QFileInfo(iniName).isFile())
+        return;
+    MemIniFile ini;
+    if (!ini.Load(iniName))
+        return;
+    TAppSettings s;
+    Collect(w, s);
+    const QSize screen = PrimaryScreenSize();
+    s.LoadMain(ini, screen.width(), screen.height());
+    Apply(w, s);
+}
+
+bool TWindowSettings::Save(const TFormMain& w, const QString& iniName, QString* error)
+{
+    TAppSettings s;
+    for (TColumnSettings& c : s.Columns) {
+        if (const int column = ColumnByName(c.Name); column >= 0)
+            c.Width = ColumnDef(column).Width;
+    }
+    // The stored widths of hidden columns come from the file.
+    MemIniFile old;
+    if (QFileInfo(iniName).isFile() && old.Load(iniName)) {
+        const QSize screen = PrimaryScreenSize();
+        s.LoadMain(old, screen.width(), screen.height());
+    }
+    Collect(w, s);
+    return s.SaveToFile(iniName, error);
+}

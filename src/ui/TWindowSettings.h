@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+class TFormMain;
+struct TAppSettings;
+
+// The main window and the settings file's section "MAIN" (and, through the progress
+// window, "PROGRESS"): what the window shows, as a TAppSettings record, and back.
+class TWindowSettings {
+public:
+    // Reads what the window shows into s (geometry, output options, the grid's layout,
+    // font and options, the dialogs' folder, the panel, the program-wide options).
+    static void Collect(const TFormMain& w, TAppSettings& s);
+
+    // Applies s to the window, in the settings file's reading order: tools, geometry,
+    // maximized, output options, widths, positions one by one, visibility, row height,
+    // font, grid options, the dialogs' folder, the panel, the program-wide options.
+    static void Apply(TFormMain& w, const TAppSettings& s);
+
+    // The whole start-up read of iniName over the window; nothing when the file does not
+    // exist or cannot be read. Keys the file lacks keep what the window shows.
+    static void Load(TFormMain& w, const QString& iniName);
+
+    // The whole shutdown save into iniName, merged into what is there, in one atomic step.
+    // False (error set) when it could not be written; the file is then as it was.
+    static bool Save(const TFormMain& w, const QString& iniName, QString* error = nullptr);
+};
