@@ -207,12 +207,15 @@ void TAppSettings::Save(MemIniFile& ini) const
     KeyTable::Write(Keys(), ini, *this);
 }
 
+bool TAppSettings::ReadFile(const QString& fileName, MemIniFile& ini)
+{
+    return QFileInfo(fileName).isFile() && ini.Load(fileName);
+}
+
 bool TAppSettings::LoadFromFile(const QString& fileName, int screenWidth, int screenHeight)
 {
-    if (!QFileInfo(fileName).isFile())
-        return false;
     MemIniFile ini;
-    if (!ini.Load(fileName))
+    if (!TAppSettings::ReadFile(fileName, ini))
         return false;
     LoadMain(ini, screenWidth, screenHeight);
     return true;
@@ -249,10 +252,8 @@ void TAppSettings::ApplyToolPaths(TAppParams& p) const
 
 void TAppSettings::LoadToolPaths(TAppParams& p)
 {
-    if (!QFileInfo(p.IniName).isFile())
-        return;
     MemIniFile ini;
-    if (!ini.Load(p.IniName))
+    if (!TAppSettings::ReadFile(p.IniName, ini))
         return;
     TAppSettings s;
     s.MediaInfoDll = p.MediaInfoDll;

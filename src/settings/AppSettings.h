@@ -99,4 +99,7 @@ struct TAppSettings {
     // The same for the modes without a window: reads the tool keys of p.IniName, if the
     // file exists, and applies them.
     static void LoadToolPaths(TAppParams& p);
+    // Reads the settings file into ini; false when there is none or it cannot be read
+    // (then nothing is applied and the current values stay).
+    static bool ReadFile(const QString& fileName, MemIniFile& ini);
 };

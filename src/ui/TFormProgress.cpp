@@ -131,10 +131,8 @@ TFormProgress::TFormProgress(QWidget* owner)
 
 void TFormProgress::LoadSettings(const QString& iniName)
 {
-    if (!QFileInfo(iniName).isFile())
-        return;
     MemIniFile ini;
-    if (!ini.Load(iniName))
+    if (!TAppSettings::ReadFile(iniName, ini))
         return;
     TAppSettings s;
     FillSettings(s);

@@ -163,10 +163,8 @@ void TWindowSettings::Apply(TFormMain& w, const TAppSettings& s)
 
 void TWindowSettings::Load(TFormMain& w, const QString& iniName)
 {
-    if (!QFileInfo(iniName).isFile())
-        return;
     MemIniFile ini;
-    if (!ini.Load(iniName))
+    if (!TAppSettings::ReadFile(iniName, ini))
         return;
     TAppSettings s;
     Collect(w, s);
