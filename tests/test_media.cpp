@@ -55,6 +55,21 @@ TEST(MediaVideoAnswers, LibraryBitsPerPixelWinsAndMissingBitrateIsZero)
     EXPECT_DOUBLE_EQ(vfi.VideoStreams[0].BitsPerPixel, 0.215);
 }
 
+TEST(MediaVideoAnswers, ContainerLengthKeptBesideTheAudiosAndCutFilesMarked)
+{
+    FakeMediaFile f = OneVideo();
+    f.Counts(1, 1, 1);
+    f.Set(mskGeneral, 0, L"Duration", "6060");
+    f.Set(mskAudio, 0, L"Duration", "5000");
+    f.Set(mskGeneral, 0, L"IsTruncated", "Yes / Yes");
+    const TVideoFileInfo vfi = Fill(f);
+    EXPECT_EQ(vfi.Duration, 5000);
+    EXPECT_EQ(vfi.GeneralDurationMs, 6060);
+    EXPECT_TRUE(vfi.Truncated);
+    f.Set(mskGeneral, 0, L"IsTruncated", "");
+    EXPECT_FALSE(Fill(f).Truncated);
+}
+
 TEST(MediaVideoAnswers, BitsPerPixelComputedWhenLibraryHasNone)
 {
     FakeMediaFile f = OneVideo();

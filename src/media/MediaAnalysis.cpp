@@ -53,6 +53,10 @@ void ReadGeneral(const TMediaInfoQuery& q, TVideoFileInfo& info)
     info.EncodedApplication = q(mskGeneral, 0, L"Encoded_Application");
     if (info.EncodedApplication.isEmpty())
         info.EncodedApplication = q(mskGeneral, 0, L"Encoded_Library");
+    if (int ms = 0; TryAnswerDurationMs(q(mskGeneral, 0, L"Duration"), ms) && ms > 0)
+        info.GeneralDurationMs = ms;
+    // "Yes", or "Yes / Yes" when the library saw the cut more than once.
+    info.Truncated = q(mskGeneral, 0, L"IsTruncated").trimmed().startsWith(QLatin1String("Yes"), Qt::CaseInsensitive);
 }
 
 void ReadVideo(const TMediaInfoQuery& q, int n, TVideoStreamInfo& v)

@@ -89,6 +89,10 @@ struct TVideoFileInfo {
     uint16_t NumberOfDataStreams = 0;
     QString EncodedApplication;
     QString MediaInfoFull;
+    // The container's own length in ms (0 when unknown). Duration above prefers the audio's;
+    // an encoder may drop frames from the video track while the container keeps the length.
+    int32_t GeneralDurationMs = 0;
+    bool Truncated = false; // the library found the file cut short
     bool operator==(const TVideoFileInfo&) const = default;
 };
 

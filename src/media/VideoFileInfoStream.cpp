@@ -124,7 +124,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TVideoFileInfo>
 {
-    static_assert(FieldCount<TVideoFileInfo>() == 17, "serialise the new field");
+    static_assert(FieldCount<TVideoFileInfo>() == 19, "serialise the new field");
     f(r.FileName);
     f(r.FileSize);
     f(r.Seconds);
@@ -145,6 +145,8 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TV
     f(r.NumberOfDataStreams);
     f(r.EncodedApplication);
     f(r.MediaInfoFull);
+    f(r.GeneralDurationMs);
+    f(r.Truncated);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,10 +76,16 @@ QString MediaDir()
     QLockFile lock(dir + QStringLiteral("/.lock"));
     lock.setStaleLockTime(0);
     lock.lock();
-    if (!QFileInfo::exists(dir + QStringLiteral("/.complete"))) {
+    // The marker names the script's content, so a tree made by an older script is made again.
+    QFile script(QStringLiteral(VEXA_MAKE_MEDIA));
+    const QByteArray scriptHash =
+        script.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(script.readAll(), QCryptographicHash::Sha1).toHex().left(12)
+                                         : QByteArray("none");
+    const QString marker = QStringLiteral(".complete-") + QString::fromLatin1(scriptHash);
+    if (!QFileInfo::exists(dir + QLatin1Char('/') + marker)) {
         QProcess p;
         p.setProcessChannelMode(QProcess::ForwardedChannels);
-        p.start(QStringLiteral("bash"), {QStringLiteral(VEXA_MAKE_MEDIA), dir});
+        p.start(QStringLiteral("bash"), {QStringLiteral(VEXA_MAKE_MEDIA), dir, marker});
         const bool ok = p.waitForFinished(300000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
         if (!ok)
             ADD_FAILURE() << "could not make the test media with ffmpeg";

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the small test clips with ffmpeg into DIR (a few seconds, small frames).
-# Usage: make_media.sh DIR
+# Usage: make_media.sh DIR [MARKER]   (MARKER: the file touched at the end, default .complete)
 set -euo pipefail
 dir=$1
 mkdir -p "$dir"
@@ -34,4 +34,8 @@ cp clip_h264_aac.mp4 "clip with blanks 'single' \"double\" ü é.mp4"
 # Forty seconds of AVI, long enough to abort a real encoder run halfway.
 ff "${src_v[@]}" "${src_a[@]}" -t 40 -c:v mpeg4 -b:v 300k -c:a libmp3lame -b:a 96k -ac 2 \
    -avoid_negative_ts disabled clip_runner_40s.avi
-touch .complete
+# MPEG-4 AVI with MP3 audio and a two-second gap in its video timestamps: the encoder's
+# own AVI demuxer turns it into one still picture.
+ff -f lavfi -i testsrc=size=160x120:rate=25:duration=4 -f lavfi -i sine=frequency=440:duration=6 \
+   -vf "setpts='if(gte(N,25),PTS+2/TB,PTS)'" -fps_mode passthrough -c:v mpeg4 -c:a libmp3lame -shortest gap.avi
+touch "${2:-.complete}"

@@ -1,0 +1,533 @@
+// Outputs under temporary names, the check of finished outputs and the still picture,
+// with the real encoder, the real MediaInfo library and clips made by ffmpeg.
+#include "conversion/OutputCheck.h"
+#include "conversion/StillPicture.h"
+#include "conversion/TempOutput.h"
+#include "base/AppParams.h"
+#include "base/Platform.h"
+#include "encoding/EncoderCommand.h"
+#include "media/MediaAnalysis.h"
+#include "support/FullDisk.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QString Mencoder = QStringLiteral("/usr/bin/mencoder");
+
+bool Exists(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+QStringList TempsIn(const QString& dir)
+{
+    QStringList out;
+    for (const QString& n : QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (IsTempOutputName(n))
+            out << n;
+    return out;
+}
+
+// A child of this process that sleeps until killed: a live instance of this program.
+pid_t SleepingTwin()
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        for (;;)
+            ::pause();
+    }
+    return pid;
+}
+
+pid_t DeadPid()
+{
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(0);
+    ::waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+QString TempNameFor(qint64 pid, const QString& base = QStringLiteral("clip"))
+{
+    return QStringLiteral(".%1.vexa-%2-1.avi").arg(base).arg(pid);
+}
+
+} // namespace
+
+TEST(TempOutput, HiddenBesideTheFinalNameAndNeverAnExistingName)
+{
+    QTemporaryDir dir;
+    const QString final = dir.filePath(QStringLiteral("my clip.final.avi"));
+    QString error;
+    const QString a = ReserveTempOutput(final, &error);
+    ASSERT_FALSE(a.isEmpty()) << error.toStdString();
+    const QFileInfo fa(a);
+    EXPECT_EQ(fa.path(), dir.path());
+    EXPECT_TRUE(fa.fileName().startsWith(QStringLiteral(".my clip.final.vexa-") + QString::number(::getpid())));
+    EXPECT_TRUE(fa.fileName().endsWith(QStringLiteral(".avi")));
+    EXPECT_TRUE(fa.isFile());
+    EXPECT_EQ(fa.size(), 0);
+
+    // The next few names are taken, one of them by a dangling link: they are passed over.
+    qint64 pid = 0;
+    ASSERT_TRUE(IsTempOutputName(fa.fileName(), &pid));
+    EXPECT_EQ(pid, ::getpid());
+    const qint64 n = fa.fileName().section(QLatin1Char('-'), -1).section(QLatin1Char('.'), 0, 0).toLongLong();
+    const auto nth = [&](qint64 k) {
+        return dir.filePath(QStringLiteral(".my clip.final.vexa-%1-%2.avi").arg(::getpid()).arg(k));
+    };
+    TestSupport::WriteFile(nth(n + 1), "someone else's");
+    ASSERT_EQ(::symlink("/nonexistent/target", QFile::encodeName(nth(n + 2)).constData()), 0);
+    const QString b = ReserveTempOutput(final, &error);
+    EXPECT_EQ(b, nth(n + 3));
+    EXPECT_EQ(TestSupport::ReadFile(nth(n + 1)), "someone else's");
+    EXPECT_FALSE(Exists(final));
+}
+
+TEST(TempOutput, LongAndOddNamesStillFit)
+{
+    QTemporaryDir dir;
+    // 120 two-byte letters: 240 bytes plus ".avi", near the file system's limit.
+    const QString final = dir.filePath(QString(120, QChar(0x00FC)) + QStringLiteral(".avi"));
+    ASSERT_TRUE(TestSupport::WriteFile(final, "x").size() > 0);
+    const QString temp = ReserveTempOutput(final);
+    ASSERT_FALSE(temp.isEmpty());
+    EXPECT_LE(QFile::encodeName(QFileInfo(temp).fileName()).size(), 255);
+    EXPECT_TRUE(IsTempOutputName(QFileInfo(temp).fileName()));
+
+    for (const QString& name : {QStringLiteral("-dash"), QStringLiteral(".hidden"), QStringLiteral("q\"uo'te.mp4")}) {
+        const QString t = ReserveTempOutput(dir.filePath(name));
+        ASSERT_FALSE(t.isEmpty()) << name.toStdString();
+        EXPECT_TRUE(IsTempOutputName(QFileInfo(t).fileName())) << t.toStdString();
+    }
+    EXPECT_FALSE(IsTempOutputName(QStringLiteral("clip.vexa-12-1.avi"))); // not hidden
+    EXPECT_FALSE(IsTempOutputName(QStringLiteral(".clip.vexa-x-1.avi")));
+}
+
+TEST(TempOutput, TwoProcessesIntoOneDirectoryNeverShareAName)
+{
+    QTemporaryDir dir;
+    const QString final = dir.filePath(QStringLiteral("clip.avi"));
+    constexpr int PerProcess = 100;
+    QSet<QString> all;
+    int pipes[2][2];
+    pid_t kids[2];
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_EQ(::pipe(pipes[k]), 0);
+        kids[k] = ::fork();
+        if (kids[k] == 0) {
+            // Both children start from the same counter: only the process id tells them apart.
+            QByteArray names;
+            for (int i = 0; i < PerProcess; ++i)
+                names += QFile::encodeName(ReserveTempOutput(final)) + '\n';
+            (void)!::write(pipes[k][1], names.constData(), size_t(names.size()));
+            ::_exit(0);
+        }
+        ::close(pipes[k][1]);
+    }
+    for (int k = 0; k < 2; ++k) {
+        QFile in;
+        ASSERT_TRUE(in.open(pipes[k][0], QIODevice::ReadOnly, QFile::AutoCloseHandle));
+        const QList<QByteArray> lines = in.readAll().split('\n');
+        ::waitpid(kids[k], nullptr, 0);
+        for (const QByteArray& l : lines)
+            if (!l.isEmpty())
+                all.insert(QFile::decodeName(l));
+    }
+    EXPECT_EQ(all.size(), 2 * PerProcess);
+    EXPECT_EQ(TempsIn(dir.path()).size(), 2 * PerProcess);
+}
+
+TEST(TempOutput, SweepRemovesOnlyTheDeadsLeftovers)
+{
+    QTemporaryDir dir;
+    const pid_t twin = SleepingTwin();
+    ASSERT_GT(twin, 0);
+    QProcess other; // a live process of another program: its pid cannot have made our names
+    other.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    ASSERT_TRUE(other.waitForStarted());
+    const qint64 dead = DeadPid();
+
+    const QString ours = TempNameFor(::getpid());
+    const QString twins = TempNameFor(twin);
+    const QString deads = TempNameFor(dead);
+    const QString reused = TempNameFor(other.processId());
+    for (const QString& n : {ours, twins, deads, reused, QStringLiteral("clip.avi")})
+        TestSupport::WriteFile(dir.filePath(n), "data");
+    QDir(dir.path()).mkdir(TempNameFor(dead, QStringLiteral("folder")));
+    const QString deadLink = TempNameFor(dead, QStringLiteral("link"));
+    ASSERT_EQ(::symlink("clip.avi", QFile::encodeName(dir.filePath(deadLink)).constData()), 0);
+
+    EXPECT_TRUE(IsLiveProcessOfThisProgram(twin));
+    EXPECT_FALSE(IsLiveProcessOfThisProgram(other.processId()));
+    EXPECT_FALSE(IsLiveProcessOfThisProgram(dead));
+
+    QStringList removed = SweepStaleTempOutputs(dir.path());
+    removed.sort();
+    QStringList expected{deads, reused};
+    expected.sort();
+    EXPECT_EQ(removed, expected);
+    EXPECT_TRUE(Exists(dir.filePath(ours)));
+    EXPECT_TRUE(Exists(dir.filePath(twins)));
+    EXPECT_TRUE(Exists(dir.filePath(deadLink)));
+    EXPECT_TRUE(Exists(dir.filePath(QStringLiteral("clip.avi"))));
+
+    // Once the twin has ended and been reaped, its leftovers go too.
+    ::kill(twin, SIGKILL);
+    ::waitpid(twin, nullptr, 0);
+    EXPECT_EQ(SweepStaleTempOutputs(dir.path()), QStringList{twins});
+    other.kill();
+    other.waitForFinished();
+}
+
+TEST(TempOutput, CommitKeepsOrReplacesAndNeverWritesThroughALink)
+{
+    QTemporaryDir dir;
+    const QString final = dir.filePath(QStringLiteral("out.avi"));
+    const auto made = [&](const QByteArray& bytes) {
+        const QString t = ReserveTempOutput(final);
+        TestSupport::WriteFile(t, bytes);
+        return t;
+    };
+    QString error;
+    QString t = made("first");
+    ASSERT_TRUE(CommitOutput(t, final, TCommitPolicy::KeepExisting, &error)) << error.toStdString();
+    EXPECT_FALSE(Exists(t));
+    EXPECT_EQ(TestSupport::ReadFile(final), "first");
+
+    // The name was taken meanwhile (another program, a user): refused, both files kept.
+    t = made("second");
+    EXPECT_FALSE(CommitOutput(t, final, TCommitPolicy::KeepExisting, &error));
+    EXPECT_TRUE(error.contains(qt_error_string(EEXIST))) << error.toStdString();
+    EXPECT_EQ(TestSupport::ReadFile(final), "first");
+    EXPECT_EQ(TestSupport::ReadFile(t), "second");
+    ASSERT_TRUE(CommitOutput(t, final, TCommitPolicy::Replace, &error));
+    EXPECT_EQ(TestSupport::ReadFile(final), "second");
+
+    // A link under the final name: replaced itself, what it leads to is untouched.
+    const QString victim = TestSupport::WriteFile(dir.filePath(QStringLiteral("victim.avi")), "victim");
+    const QString linked = dir.filePath(QStringLiteral("linked.avi"));
+    ASSERT_EQ(::symlink("victim.avi", QFile::encodeName(linked).constData()), 0);
+    t = made("third");
+    EXPECT_FALSE(CommitOutput(t, linked, TCommitPolicy::KeepExisting, &error));
+    ASSERT_TRUE(CommitOutput(t, linked, TCommitPolicy::Replace, &error));
+    EXPECT_FALSE(QFileInfo(linked).isSymLink());
+    EXPECT_EQ(TestSupport::ReadFile(linked), "third");
+    EXPECT_EQ(TestSupport::ReadFile(victim), "victim");
+
+    // A link put where the temporary was is never committed.
+    t = made("fourth");
+    QFile::remove(t);
+    ASSERT_EQ(::symlink("victim.avi", QFile::encodeName(t).constData()), 0);
+    EXPECT_FALSE(CommitOutput(t, dir.filePath(QStringLiteral("new.avi")), TCommitPolicy::Replace, &error));
+    EXPECT_FALSE(Exists(dir.filePath(QStringLiteral("new.avi"))));
+    EXPECT_TRUE(DiscardOutput(t));
+    EXPECT_FALSE(Exists(t));
+    EXPECT_EQ(TestSupport::ReadFile(victim), "victim");
+    EXPECT_TRUE(DiscardOutput(t)); // already gone
+}
+
+TEST(TempOutput, UnwritableDirectoryLeavesNothing)
+{
+    if (TestSupport::RanAsUnprivilegedUser())
+        return;
+    QTemporaryDir dir;
+    const QString final = dir.filePath(QStringLiteral("out.avi"));
+    const QString temp = ReserveTempOutput(final);
+    ASSERT_FALSE(temp.isEmpty());
+    TestSupport::WriteFile(temp, "encoded");
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    QString error;
+    EXPECT_TRUE(ReserveTempOutput(final, &error).isEmpty());
+    EXPECT_TRUE(error.contains(qt_error_string(EACCES))) << error.toStdString();
+    // The rename is refused with the system's reason; the temporary stays for a retry.
+    EXPECT_FALSE(CommitOutput(temp, final, TCommitPolicy::Replace, &error));
+    EXPECT_TRUE(error.contains(qt_error_string(EACCES))) << error.toStdString();
+    EXPECT_TRUE(Exists(temp));
+    EXPECT_FALSE(DiscardOutput(temp, &error));
+    EXPECT_FALSE(Exists(final));
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+}
+
+// ---- the output check on files made by ffmpeg ----
+
+class OutputCheckTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        Platform::EnsureUtf8CType();
+        s_dir = new QTemporaryDir;
+        const QStringList src{"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25", "-f", "lavfi", "-i",
+                              "sine=frequency=440"};
+        const auto make = [](const QString& name, const QStringList& args) {
+            const auto r = TestSupport::RunProgram(
+                QStringLiteral("ffmpeg"), QStringList{"-nostdin", "-loglevel", "error", "-y"} + args + QStringList{Path(name)});
+            EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        };
+        make("input.avi", src + QStringList{"-t", "4", "-c:v", "mpeg4", "-c:a", "libmp3lame"});
+        make("good.avi", src + QStringList{"-t", "4", "-vf", "scale=160:120", "-c:v", "mpeg4", "-c:a", "libmp3lame"});
+        make("h264.mp4", src + QStringList{"-t", "4", "-vf", "scale=160:120", "-c:v", "libx264", "-preset",
+                                           "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac"});
+        make("silent.avi", src + QStringList{"-t", "4", "-vf", "scale=160:120", "-an", "-c:v", "mpeg4"});
+        make("big.avi", src + QStringList{"-t", "4", "-c:v", "mpeg4", "-c:a", "libmp3lame"});
+        make("short.avi", src + QStringList{"-t", "2", "-vf", "scale=160:120", "-c:v", "mpeg4", "-c:a", "libmp3lame"});
+        const QByteArray good = TestSupport::ReadFile(Path("good.avi"));
+        TestSupport::WriteFile(Path("half.avi"), good.left(good.size() / 2));
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_dir;
+        s_dir = nullptr;
+    }
+    static QString Path(const QString& name) { return s_dir->filePath(name); }
+
+    // What the builders make of the default Xvid settings with a 160x120 custom size.
+    static TOutputExpectation Expected(int codec = 0, bool noAudio = false)
+    {
+        EncodingSettings s;
+        SetDefaultParams(s, codec);
+        s.cbAviVideoCodec = codec;
+        s.cbResolution = 1;
+        s.spedResWidth = 160;
+        s.spedResHeight = 120;
+        s.chAudioDontCopy = noAudio;
+        TVideoFileInfo input;
+        GetVideoFileInfo(Path("input.avi"), SystemMediaInfoLibrary(), input);
+        return ExpectedOutput(GetCmdLinePieces(s, input, 2, [](const QString&) {}), input);
+    }
+    static TOutputVerdict Verify(const QString& name, const TOutputExpectation& e)
+    {
+        return VerifyOutputFile(Path(name), SystemMediaInfoLibrary(), e);
+    }
+
+    static QTemporaryDir* s_dir;
+};
+QTemporaryDir* OutputCheckTest::s_dir = nullptr;
+
+TEST_F(OutputCheckTest, ExpectationFollowsTheCommandLine)
+{
+    const TOutputExpectation e = Expected();
+    EXPECT_EQ(e.VideoFormat, QStringLiteral("MPEG-4 Visual"));
+    ASSERT_TRUE(e.FrameSize.has_value());
+    EXPECT_EQ(*e.FrameSize, (TResolution{160, 120}));
+    EXPECT_NEAR(e.DurationMs, 4000, 100);
+    EXPECT_TRUE(e.Audio);
+    EXPECT_EQ(Expected(1).VideoFormat, QStringLiteral("AVC"));
+    EXPECT_FALSE(Expected(0, true).Audio);
+
+    TCmdLinePieces p;
+    p.VCodec = QStringLiteral("-ovc xvid");
+    p.ACodec = QStringLiteral("-oac mp3lame");
+    p.AdvParams = QStringLiteral("-vf yadif,scale=640:360,rotate=1,harddup -skiplimit 1");
+    TVideoFileInfo silentInput;
+    silentInput.Duration = 10000;
+    TOutputExpectation x = ExpectedOutput(p, silentInput);
+    EXPECT_EQ(*x.FrameSize, (TResolution{360, 640})); // a quarter turn swaps the sides
+    EXPECT_FALSE(x.Audio);                             // nothing to make it from
+    p.AddParams = QStringLiteral("-vf-add crop=100:100 -endpos 5 -ovc lavc");
+    x = ExpectedOutput(p, silentInput);
+    EXPECT_FALSE(x.FrameSize.has_value());
+    EXPECT_EQ(x.DurationMs, 0);
+    EXPECT_TRUE(x.VideoFormat.isEmpty());
+    EXPECT_EQ(DurationToleranceMs(10000), 1000);
+    EXPECT_EQ(DurationToleranceMs(100000), 3000);
+}
+
+TEST_F(OutputCheckTest, VerdictsOnRealFiles)
+{
+    const TOutputExpectation xvid = Expected();
+    const TOutputVerdict good = Verify("good.avi", xvid);
+    EXPECT_TRUE(good.Ok) << good.Reason.toStdString();
+    EXPECT_TRUE(good.Reason.isEmpty());
+
+    const TOutputExpectation avc = Expected(1);
+    EXPECT_TRUE(Verify("h264.mp4", avc).Ok) << Verify("h264.mp4", avc).Reason.toStdString();
+    const TOutputVerdict wrongCodec = Verify("h264.mp4", xvid);
+    EXPECT_FALSE(wrongCodec.Ok);
+    EXPECT_TRUE(wrongCodec.Reason.contains(QStringLiteral("AVC, not MPEG-4 Visual"))) << wrongCodec.Reason.toStdString();
+
+    const TOutputVerdict silent = Verify("silent.avi", xvid);
+    EXPECT_FALSE(silent.Ok);
+    EXPECT_TRUE(silent.Reason.contains(QStringLiteral("no audio"))) << silent.Reason.toStdString();
+    EXPECT_TRUE(Verify("silent.avi", Expected(0, true)).Ok);
+
+    const TOutputVerdict big = Verify("big.avi", xvid);
+    EXPECT_FALSE(big.Ok);
+    EXPECT_TRUE(big.Reason.contains(QStringLiteral("320x240, not 160x120"))) << big.Reason.toStdString();
+
+    const TOutputVerdict shortOne = Verify("short.avi", xvid);
+    EXPECT_FALSE(shortOne.Ok);
+    EXPECT_TRUE(shortOne.Reason.contains(QStringLiteral("lasts"))) << shortOne.Reason.toStdString();
+
+    const TOutputVerdict half = Verify("half.avi", xvid);
+    EXPECT_FALSE(half.Ok);
+    EXPECT_TRUE(half.Reason.contains(QStringLiteral("cut short"))) << half.Reason.toStdString();
+
+    TestSupport::WriteFile(Path("empty.avi"), QByteArray());
+    EXPECT_FALSE(Verify("empty.avi", xvid).Ok);
+    TestSupport::WriteFile(Path("junk.avi"), QByteArray(4096, 'j'));
+    EXPECT_FALSE(Verify("junk.avi", xvid).Ok);
+}
+
+// ---- the still picture ----
+
+TEST(StillPicture, DuplicatesAgainstFrames)
+{
+    TStillPictureDetector d;
+    d.Feed(QStringLiteral("Pos:   0.1s      3f ( 0%)  0.00fps Trem:   0min   0mb  A-V:0.000 [0:0]"));
+    for (int i = 0; i < 9; ++i)
+        d.Feed(QStringLiteral("1 duplicate frame(s)!"));
+    EXPECT_EQ(d.Frames(), 3);
+    EXPECT_FALSE(d.IsStillPicture()); // nine are too few to tell, whatever the share
+    d.Feed(QStringLiteral("\n1 duplicate frame(s)!\n"));
+    EXPECT_TRUE(d.IsStillPicture());
+    // Glued and carriage-return separated status reports: the newest count is taken.
+    d.Feed(QStringLiteral("Pos:   0.8s     20f (10%)  0.00fps Trem:   0min   0mb  A-V:0.000 [0:0]\r"
+                          "Pos:   0.9s     21f (10%)  0.00fps Trem:   0min   0mb  A-V:0.000 [0:0]Pos:   1.0s     "
+                          "22f (11%)  0.00fps Trem:   0min   0mb  A-V:0.000 [0:0]"));
+    EXPECT_EQ(d.Frames(), 22);
+    EXPECT_FALSE(d.IsStillPicture()); // 10 of 22
+    d.Feed(QStringLiteral("2 duplicate frame(s)!"));
+    EXPECT_EQ(d.Duplicates(), 12);
+    EXPECT_TRUE(d.IsStillPicture());
+    // No status line at all: nothing to weigh against.
+    EXPECT_FALSE(IsStillPictureOutput(QStringList(40, QStringLiteral("1 duplicate frame(s)!"))));
+}
+
+TEST(StillPicture, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
+{
+    EncodingSettings s;
+    SetDefaultParams(s, 0);
+    s.chAviVideo2Pass = true;
+    TVideoFileInfo info;
+    const QString input = QStringLiteral("-odd \"name\".avi");
+    const TEncoderJob job = BuildEncoderJob(s, info, 2, input, QStringLiteral("/o/out.avi"),
+                                            QStringLiteral("/tmp/log"), [](const QString&) {});
+    ASSERT_EQ(job.Runs.size(), 2);
+    const TEncoderJob fixed = WithLavfDemuxer(job, input);
+    for (qsizetype i = 0; i < 2; ++i) {
+        const QStringList& args = fixed.Runs[i].Args;
+        const qsizetype at = args.indexOf(PathArg(input));
+        ASSERT_GE(at, 2);
+        EXPECT_EQ(args.mid(at - 2, 2), (QStringList{"-demuxer", "lavf"}));
+        EXPECT_EQ(args.size(), job.Runs[i].Args.size() + 2);
+        EXPECT_TRUE(fixed.Runs[i].Params.startsWith(QStringLiteral("-demuxer lavf \"") + input));
+    }
+    // A demuxer the user chose is changed, not doubled.
+    const QStringList chosen{"in.avi", "-demuxer", "avi", "-o", "x.avi"};
+    EXPECT_EQ(WithLavfDemuxer(chosen, QStringLiteral("in.avi")),
+              (QStringList{"in.avi", "-demuxer", "lavf", "-o", "x.avi"}));
+}
+
+namespace {
+
+// Runs the encoder, feeding every output line to the detector; the exit code.
+int Encode(const QStringList& args, TStillPictureDetector& detector)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(Mencoder, args);
+    if (!p.waitForFinished(300000))
+        return -1;
+    for (const QByteArray& line : p.readAll().split('\n'))
+        detector.Feed(QString::fromUtf8(line));
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+// Pictures that differ from the one before, at 25 per second.
+int DistinctFrames(const QString& file)
+{
+    const auto r = TestSupport::RunProgram(QStringLiteral("ffmpeg"),
+                                           {"-nostdin", "-hide_banner", "-i", file, "-vf",
+                                            "fps=25,mpdecimate=max=0,showinfo", "-f", "null", "-"});
+    int n = 0;
+    for (const QByteArray& line : r.err.split('\n'))
+        if (line.contains("Parsed_showinfo") && line.contains(" n:"))
+            ++n;
+    return n;
+}
+
+TEncoderJob DefaultJob(const QString& input, const QString& output)
+{
+    EncodingSettings s;
+    SetDefaultParams(s, 0);
+    TVideoFileInfo info;
+    GetVideoFileInfo(input, SystemMediaInfoLibrary(), info);
+    return BuildEncoderJob(s, info, 2, input, output, QString(), [](const QString&) {});
+}
+
+} // namespace
+
+TEST(StillPicture, RealEncoderCaughtAndMendedByTheLavfDemuxer)
+{
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
+    Platform::EnsureUtf8CType();
+    const QString input = TestSupport::Clip(QStringLiteral("gap.avi"));
+    ASSERT_TRUE(QFileInfo::exists(input));
+    QTemporaryDir dir;
+    const QString output = dir.filePath(QStringLiteral("out.avi"));
+    const TEncoderJob job = DefaultJob(input, output);
+    ASSERT_TRUE(job.Ok);
+    ASSERT_EQ(job.Runs.size(), 1);
+
+    TStillPictureDetector bad;
+    ASSERT_EQ(Encode(job.Runs[0].Args, bad), 0); // the encoder calls it a success
+    EXPECT_TRUE(bad.IsStillPicture()) << bad.Duplicates() << " of " << bad.Frames();
+    EXPECT_LE(DistinctFrames(output), 2);
+
+    TStillPictureDetector good;
+    ASSERT_EQ(Encode(WithLavfDemuxer(job, input).Runs[0].Args, good), 0);
+    EXPECT_FALSE(good.IsStillPicture()) << good.Duplicates() << " of " << good.Frames();
+    EXPECT_GE(DistinctFrames(output), 50);
+    // The video track lacks the gap's frames; the container's length is the input's.
+    TVideoFileInfo in;
+    GetVideoFileInfo(input, SystemMediaInfoLibrary(), in);
+    const TOutputVerdict v = VerifyOutputFile(output, SystemMediaInfoLibrary(), ExpectedOutput(job.Pieces, in));
+    EXPECT_TRUE(v.Ok) << v.Reason.toStdString();
+}
+
+TEST(TempOutput, FullDiskLeavesNothingUnderTheFinalName)
+{
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
+    TFullDisk disk(64);
+    if (!disk.Ok())
+        GTEST_SKIP() << disk.Why().toStdString();
+    Platform::EnsureUtf8CType();
+    const QString input = TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"));
+    const QString final = disk.FilePath(QStringLiteral("out.avi"));
+    const QString temp = ReserveTempOutput(final);
+    ASSERT_FALSE(temp.isEmpty());
+    const TEncoderJob job = DefaultJob(input, temp);
+    TStillPictureDetector detector;
+    const int code = Encode(job.Runs[0].Args, detector);
+    TVideoFileInfo in;
+    GetVideoFileInfo(input, SystemMediaInfoLibrary(), in);
+    const bool passed =
+        code == 0 && VerifyOutputFile(temp, SystemMediaInfoLibrary(), ExpectedOutput(job.Pieces, in)).Ok;
+    // The encoder exits with 0 on a full disk; only the check sees the file is cut short.
+    EXPECT_FALSE(passed) << "an output that did not fit passed, exit code " << code;
+    if (passed)
+        CommitOutput(temp, final, TCommitPolicy::KeepExisting);
+    else
+        EXPECT_TRUE(DiscardOutput(temp));
+    EXPECT_FALSE(Exists(final));
+    EXPECT_TRUE(TempsIn(disk.Path()).isEmpty());
+}
