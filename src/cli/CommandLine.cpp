@@ -60,7 +60,7 @@ const Option Options[] = {
          o.scriptFile = v;
          return QString();
      },
-     "vexaconv --script OUT.bat|OUT.sh [SETTINGS] [OUTPUT] INPUT...",
+     "vexaconv --script OUT.sh|OUT.bat|OUT.jobs [SETTINGS] [OUTPUT] INPUT...",
      "write the batch as a script instead of running it"},
     {"--check-update", false, Group::Mode, CliMode::CheckUpdate, Inputs::None, 0, nullptr, "vexaconv --check-update",
      "ask the maker's server for a newer version"},

@@ -18,7 +18,7 @@ struct CliOptions {
     QString ifExists = QStringLiteral("rename"); // --if-exists rename|overwrite|skip
     bool keepDates = false;                    // --keep-dates
     QString errorLog;                          // --error-log FILE
-    QString scriptFile;                        // --script OUT.bat|OUT.sh
+    QString scriptFile;                        // --script OUT.sh|OUT.bat|OUT.jobs
     QStringList inputs;                        // FILE / INPUT...
 };
 

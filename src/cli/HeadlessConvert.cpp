@@ -282,7 +282,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
 // `--convert [SETTINGS] [OUTPUT] [--error-log FILE] INPUT...`
 int RunConvert(const CliOptions& o) { return RunBatch(o, false); }
 
-// `--script OUT.bat|OUT.sh [SETTINGS] [OUTPUT] INPUT...`: the same decisions, written down.
+// `--script OUT.sh|OUT.bat|OUT.jobs [SETTINGS] [OUTPUT] INPUT...`: the same decisions, written down.
 int RunScript(const CliOptions& o) { return RunBatch(o, true); }
 
 } // namespace Headless

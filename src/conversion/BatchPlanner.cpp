@@ -358,6 +358,7 @@ bool TBatchPlanner::AddScriptBlock(const TRowWork& w, IBatchSink& sink)
     b.VParams = w.Job.Pieces.VParams;
     b.VParams1 = w.Job.VParams1;
     b.VParams2 = w.Job.VParams2;
+    b.Overwrites = w.FinalStatus == QLatin1String("OK - Overwritten");
     m_script->AddFile(b);
     return true;
 }
