@@ -1417,6 +1417,8 @@ TBatchResult TFormMain::RunBatch()
 
 void TFormMain::actConvertExecute()
 {
+    if (!ConfirmPreflight())
+        return;
     RunBatch();
 }
 
