@@ -189,7 +189,7 @@ TEST_F(Preflight, ARealRunTeachesTheTimeForecast)
     EXPECT_TRUE(r.out.startsWith("Forecast: 1 file, about ")) << r.out.constData();
     EXPECT_TRUE(r.out.contains(", about 0:00:")) << r.out.constData();
     // H.264 has no speed yet
-    r = Run({"--check", "--set", "VideoCodec=1", "--out-dir", m_dir + "/out2", longClip});
+    r = Run({"--check", "--set", "VideoCodec=H.264", "--out-dir", m_dir + "/out2", longClip});
     EXPECT_TRUE(r.out.contains("time unknown")) << r.out.constData();
 }
 
