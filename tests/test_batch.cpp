@@ -194,8 +194,10 @@ TEST(BatchScript, ShQuotingAndFormat)
     EXPECT_TRUE(sh.contains("AddParams=('-info' 'name=a b')\n"));
     // a leading dash gets "./" so the encoder cannot read the name as an option
     EXPECT_TRUE(sh.contains("\"$mencoder\" './-a '\\''q'\\''.mkv' \"${VCodec[@]}\" \"${VParams1[@]}\""));
-    EXPECT_TRUE(sh.contains("-passlogfile \"$PassLogFile\" -o '/o/$(x).avi'\n"));
-    EXPECT_TRUE(sh.endsWith("rm -f -- \"$PassLogFile\" \"$PassLogFile.mbtree\"\n"));
+    EXPECT_TRUE(sh.contains("if start_file '/o/$(x).avi' '/o' '$(x)' '.avi' 0; then\n"));
+    EXPECT_TRUE(sh.contains("-passlogfile \"$PassLogFile\" -o \"$tmp\" &&\n"));
+    EXPECT_TRUE(sh.contains("rm -f -- \"$PassLogFile\" \"$PassLogFile.mbtree\"\n"));
+    EXPECT_TRUE(sh.endsWith("[ \"$n_failed\" -eq 0 ]\n"));
 
     const QString file = TestSupport::ScratchDir() + "/batch_script/two.sh";
     QDir().mkpath(QFileInfo(file).path());
@@ -271,8 +273,8 @@ protected:
     {
         QStringList names;
         for (const QString& line : QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName)).split('\n'))
-            if (line.startsWith("\"$mencoder\""))
-                names << QFileInfo(line.section(" -o '", 1).chopped(1)).fileName();
+            if (line.startsWith("if start_file '"))
+                names << QFileInfo(line.section('\'', 1, 1)).fileName();
         return names;
     }
 
@@ -586,7 +588,8 @@ TEST_F(BatchPlannerScript, BatRefusesNamesThatBreakItsQuotingShKeepsThem)
     // the bash script takes every one of them, word for word
     const QString log = m_dir + "/args.log";
     m_params.mencoder = TestSupport::WriteFile(
-        m_dir + "/mencoder", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done >> '" + log.toUtf8() + "'\n");
+        m_dir + "/mencoder", "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done >> '" + log.toUtf8()
+                                 + "'\nwhile [ $# -gt 0 ]; do [ \"$1\" = -o ] && printf x > \"$2\"; shift; done\n");
     QFile::setPermissions(m_params.mencoder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_rows.Files << In("-dash $(touch pwned) `touch pwned2` 'q'.mkv");
     m_state.ScriptFileName = m_dir + "/out.sh";
@@ -599,9 +602,9 @@ TEST_F(BatchPlannerScript, BatRefusesNamesThatBreakItsQuotingShKeepsThem)
     for (const QString& in : m_rows.Files) {
         const QString arg = in.startsWith('-') ? "./" + in : in;
         EXPECT_TRUE(words.contains(Enc(arg))) << in.toStdString();
-        QString out = arg;
+        QString out = in;
         out.replace(".mkv", ".avi");
-        EXPECT_TRUE(words.contains(Enc(out))) << out.toStdString();
+        EXPECT_EQ(TestSupport::ReadFile(out), "x") << out.toStdString(); // written under a temporary, then renamed
     }
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned2"));

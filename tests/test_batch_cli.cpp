@@ -345,7 +345,7 @@ TEST_F(HeadlessConvert, ScriptAndLogNeverOverwriteAnInput)
     // `--script sc/*`: the shell hands the inputs over as script name and inputs
     TestSupport::RunResult r = Run({"--script", a, b});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_TRUE(r.err.contains("must end in .bat or .sh")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("must end in .sh, .bat or .jobs")) << r.err.constData();
     // a script name that is an input under another name
     const QString link = m_dir + "/in/b.sh";
     ASSERT_EQ(::link(QFile::encodeName(b).constData(), QFile::encodeName(link).constData()), 0);

@@ -132,13 +132,15 @@ TEST(CommandLine, ErrorTextsFromTheOptionTable)
     // The mode lists in these texts come from where each option is allowed; a settings
     // option is reported before an output option, whatever the argument order.
     const QList<QPair<QStringList, QString>> cases = {
-        {{"--out-dir", "d", "--set", "x=1", "f"}, "option '--set' needs --cmdline, --convert or --script"},
-        {{"--cmdline", "--keep-dates", "f"}, "option '--keep-dates' needs --convert or --script"},
+        {{"--out-dir", "d", "--set", "x=1", "f"}, "option '--set' needs --cmdline, --convert, --script or --check"},
+        {{"--cmdline", "--keep-dates", "f"}, "option '--keep-dates' needs --convert, --script or --check"},
         {{"--script", "o.sh", "--error-log", "e", "f"}, "option '--error-log' needs --convert"},
         {{"--keep-dates=1", "--convert", "f"}, "option '--keep-dates' takes no value"},
         {{"--convert", "--script", "o", "f"}, "'--script' cannot be combined with '--convert'"},
         {{"--cmdline"}, "'--cmdline' needs a FILE"},
         {{"--script", "o.sh"}, "'--script' needs at least one INPUT"},
+        {{"--check", "--out-dir", "d"}, "'--check' needs at least one INPUT"},
+        {{"--check", "--error-log", "e", "f"}, "option '--error-log' needs --convert"},
         {{"--tools-info", "x"}, "unexpected argument 'x'"},
         {{"--", "--help"}, ""},
     };

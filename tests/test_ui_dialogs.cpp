@@ -101,8 +101,8 @@ TEST(UiSaveDialogs, ScriptSuffixFollowsTheChosenFilter)
     BatchFixture f;
     DropFiles(f.w.get(), {f.a});
     f.w->UpdateInitialFolders(f.out.path());
-    // "run.sh" exists, "run.bat" does not: typing "run" with the shell filter must ask.
-    const QString existing = f.out.filePath(QStringLiteral("run.sh"));
+    // "run.bat" exists, "run.sh" does not: typing "run" with the batch-file filter must ask.
+    const QString existing = f.out.filePath(QStringLiteral("run.bat"));
     TestSupport::WriteFile(existing, "old script\n");
     auto driver = std::make_shared<SaveDialogDriver>();
     driver->name = QStringLiteral("run");
@@ -110,11 +110,12 @@ TEST(UiSaveDialogs, ScriptSuffixFollowsTheChosenFilter)
     ModalWatcher watch([driver](QWidget* m) { return (*driver)(m); });
     f.w->Action(QStringLiteral("actSaveBat"))->trigger();
 
-    EXPECT_EQ(driver->defaultSuffix, QStringLiteral("bat")); // before the filter was changed
-    EXPECT_EQ(driver->nameFilters, (QStringList{QStringLiteral("Batch files (*.bat)"), QStringLiteral("Shell scripts (*.sh)")}));
+    EXPECT_EQ(driver->defaultSuffix, QStringLiteral("sh")); // before the filter was changed
+    EXPECT_EQ(driver->nameFilters, (QStringList{QStringLiteral("Shell scripts (*.sh)"), QStringLiteral("Batch files (*.bat)"),
+                                                QStringLiteral("GNU parallel job lists (*.jobs)")}));
     ASSERT_EQ(watch.boxTexts.size(), 1);
-    EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("run.sh already exists"))) << watch.boxTexts[0].toStdString();
-    EXPECT_TRUE(TestSupport::ReadFile(existing).startsWith("#!/usr/bin/env bash"));
+    EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("run.bat already exists"))) << watch.boxTexts[0].toStdString();
+    EXPECT_TRUE(TestSupport::ReadFile(existing).startsWith("@echo off"));
     EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run"))));
-    EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run.bat"))));
+    EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run.sh"))));
 }

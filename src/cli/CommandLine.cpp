@@ -40,8 +40,8 @@ struct Option {
     const char* Help = nullptr;
 };
 
-constexpr unsigned SettingsModes = Modes({CliMode::CmdLine, CliMode::Convert, CliMode::Script});
-constexpr unsigned OutputModes = Modes({CliMode::Convert, CliMode::Script});
+constexpr unsigned SettingsModes = Modes({CliMode::CmdLine, CliMode::Convert, CliMode::Script, CliMode::Check});
+constexpr unsigned OutputModes = Modes({CliMode::Convert, CliMode::Script, CliMode::Check});
 
 // Every option, in the order --help lists them. A new option is one new row.
 const Option Options[] = {
@@ -60,8 +60,10 @@ const Option Options[] = {
          o.scriptFile = v;
          return QString();
      },
-     "vexaconv --script OUT.bat|OUT.sh [SETTINGS] [OUTPUT] INPUT...",
+     "vexaconv --script OUT.sh|OUT.bat|OUT.jobs [SETTINGS] [OUTPUT] INPUT...",
      "write the batch as a script instead of running it"},
+    {"--check", false, Group::Mode, CliMode::Check, Inputs::AtLeastOne, 0, nullptr,
+     "vexaconv --check [SETTINGS] [OUTPUT] INPUT...", "check the batch before converting: problems, then a forecast"},
     {"--check-update", false, Group::Mode, CliMode::CheckUpdate, Inputs::None, 0, nullptr, "vexaconv --check-update",
      "ask the maker's server for a newer version"},
 

@@ -7,7 +7,7 @@
 
 // What the user asked for on the command line. Parsing comes first, before any
 // application object exists, so that the headless modes never need a display.
-enum class CliMode { Gui, Help, Version, ToolsInfo, Info, CmdLine, Convert, Script, CheckUpdate };
+enum class CliMode { Gui, Help, Version, ToolsInfo, Info, CmdLine, Convert, Script, Check, CheckUpdate };
 
 struct CliOptions {
     CliMode mode = CliMode::Gui;
@@ -18,7 +18,7 @@ struct CliOptions {
     QString ifExists = QStringLiteral("rename"); // --if-exists rename|overwrite|skip
     bool keepDates = false;                    // --keep-dates
     QString errorLog;                          // --error-log FILE
-    QString scriptFile;                        // --script OUT.bat|OUT.sh
+    QString scriptFile;                        // --script OUT.sh|OUT.bat|OUT.jobs
     QStringList inputs;                        // FILE / INPUT...
 };
 

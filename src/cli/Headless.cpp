@@ -66,6 +66,7 @@ int Run(const CliOptions& o)
     case CliMode::CmdLine: return RunCmdLine(o);
     case CliMode::Convert: return RunConvert(o);
     case CliMode::Script: return RunScript(o);
+    case CliMode::Check: return RunCheck(o);
     case CliMode::CheckUpdate: return RunCheckUpdate(o);
     case CliMode::Gui: break;
     }

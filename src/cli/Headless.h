@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
+#include "conversion/BatchPlanner.h"
 #include "settings/HeadlessSettings.h"
 
 // The headless modes. Each returns the process's exit status; each runs on a
@@ -14,6 +15,7 @@ int RunInfo(const CliOptions& options);
 int RunCmdLine(const CliOptions& options);
 int RunConvert(const CliOptions& options);
 int RunScript(const CliOptions& options);
+int RunCheck(const CliOptions& options);
 int RunCheckUpdate(const CliOptions& options);
 
 // Text for stdout / stderr, flushed at once (rows are reported as they end). Every
@@ -28,6 +30,9 @@ bool ResolveSettings(const CliOptions& options, THeadlessSettings& settings);
 // Loads the MediaInfo library; without it a warning is printed and what follows runs
 // without analysis (what: "the file is", "files are").
 void LoadMediaInfoOrWarn(const char* what);
+
+// The OUTPUT options as the batch takes them.
+TBatchOptions BatchOptionsFor(const CliOptions& options);
 
 void Err(const QString& text);
 // The progress line on a terminal, rewritten in place (no line break), and its removal.

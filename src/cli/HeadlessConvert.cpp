@@ -205,6 +205,22 @@ int OutputExistsIndex(const QString& word)
     return 0;
 }
 
+} // namespace
+
+TBatchOptions BatchOptionsFor(const CliOptions& o)
+{
+    TBatchOptions options;
+    options.OutDirIsInDir = o.outDir.isEmpty();
+    options.OutDir = o.outDir.isEmpty() ? QString() : QDir().absoluteFilePath(o.outDir);
+    options.OutputExists = OutputExistsIndex(o.ifExists);
+    options.KeepDates = o.keepDates;
+    options.AfterConversion = acDoNothing;
+    options.SkipWaits = true;
+    return options;
+}
+
+namespace {
+
 // --convert and --script share everything but the sink's rows and the script file.
 int RunBatch(const CliOptions& o, bool scriptMode)
 {
@@ -249,13 +265,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         }
     }
 
-    TBatchOptions options;
-    options.OutDirIsInDir = o.outDir.isEmpty();
-    options.OutDir = o.outDir.isEmpty() ? QString() : QDir().absoluteFilePath(o.outDir);
-    options.OutputExists = OutputExistsIndex(o.ifExists);
-    options.KeepDates = o.keepDates;
-    options.AfterConversion = acDoNothing;
-    options.SkipWaits = true;
+    const TBatchOptions options = BatchOptionsFor(o);
 
     state.ScriptMode = scriptMode;
     state.ScriptFileName = scriptMode ? QDir().absoluteFilePath(o.scriptFile) : QString();
@@ -282,7 +292,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
 // `--convert [SETTINGS] [OUTPUT] [--error-log FILE] INPUT...`
 int RunConvert(const CliOptions& o) { return RunBatch(o, false); }
 
-// `--script OUT.bat|OUT.sh [SETTINGS] [OUTPUT] INPUT...`: the same decisions, written down.
+// `--script OUT.sh|OUT.bat|OUT.jobs [SETTINGS] [OUTPUT] INPUT...`: the same decisions, written down.
 int RunScript(const CliOptions& o) { return RunBatch(o, true); }
 
 } // namespace Headless

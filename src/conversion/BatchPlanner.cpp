@@ -5,12 +5,14 @@
 #include "conversion/ConRun.h"
 #include "conversion/EncoderOutput.h"
 #include "conversion/OutputNaming.h"
+#include "conversion/Preflight.h"
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
 #include "lib/Files.h"
 #include "media/MediaAnalysis.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -274,8 +276,13 @@ TBatchPlanner::TRowResult TBatchPlanner::ConvertRow(int row, IBatchRows& rows, c
         m_files.AddOutput(w.Output);
     } else {
         m_files.AddOutput(w.Output);
+        QElapsedTimer clock;
+        clock.start();
         w.LastExitCode = RunPasses(w, sink);
         m_files.NoteWritten(w.Output);
+        if (!Aborted() && !w.Failed && !IsEncoderRunError(w.LastExitCode, m_state))
+            NoteConversionSpeed(m_params.IniName, settings, m_state.CurrentFileInfo, m_state.TwoPass ? 2 : 1,
+                                clock.elapsed());
     }
 
     const bool aborted = Aborted();
@@ -301,36 +308,49 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, cons
             return false;
         }
     }
-    w.Output = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext);
-    w.FinalStatus = QStringLiteral("Done");
+    const TOutputChoice choice =
+        ChooseOutputName(PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext), options.OutputExists, m_files);
+    w.Output = choice.Output;
+    w.FinalStatus = choice.FinalStatus;
+    w.Skipped = choice.Skipped;
+    return true;
+}
+
+TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchFiles& files)
+{
+    TOutputChoice c;
+    c.Output = planned;
+    c.FinalStatus = QStringLiteral("Done");
 
     // An output that an earlier row of this batch writes is always taken: two inputs
     // that map to one name must not overwrite each other, whatever the policy.
-    const auto taken = [this](const QString& p) { return m_files.IsTaken(p); };
-    if (m_files.IsEarlierOutput(w.Output)) {
-        w.Output = NumberedOutputName(w.Output, taken);
-        w.FinalStatus = QStringLiteral("OK - Renamed");
-        return true;
+    const auto taken = [&files](const QString& p) { return files.IsTaken(p); };
+    if (files.IsEarlierOutput(planned)) {
+        c.EarlierRow = true;
+        c.Output = NumberedOutputName(planned, taken);
+        c.FinalStatus = QStringLiteral("OK - Renamed");
+        return c;
     }
     // Taken is what the file system says is there, a dangling symbolic link included.
-    if (!NameExists(w.Output))
-        return true;
+    if (!NameExists(planned))
+        return c;
+    c.OnDisk = true;
     // Skip file leaves even an output that names the input alone; what is reported is
     // the name that exists.
-    if (options.OutputExists == 2) {
-        w.Skipped = true;
-        return true;
+    if (policy == 2) {
+        c.Skipped = true;
+        return c;
     }
     // Overwrite never reaches a file this batch reads, under whatever name (the row's own
     // input, another row's input, a hard link, a case-folding card), and never follows a
     // symbolic link to wherever it points.
-    if (options.OutputExists == 0 || m_files.IsInput(w.Output) || IsSymLinkName(w.Output)) {
-        w.Output = NumberedOutputName(w.Output, taken);
-        w.FinalStatus = QStringLiteral("OK - Renamed");
-    } else if (options.OutputExists == 1) {
-        w.FinalStatus = QStringLiteral("OK - Overwritten");
+    if (policy == 0 || files.IsInput(planned) || IsSymLinkName(planned)) {
+        c.Output = NumberedOutputName(planned, taken);
+        c.FinalStatus = QStringLiteral("OK - Renamed");
+    } else if (policy == 1) {
+        c.FinalStatus = QStringLiteral("OK - Overwritten");
     }
-    return true;
+    return c;
 }
 
 bool TBatchPlanner::AddScriptBlock(const TRowWork& w, IBatchSink& sink)
@@ -358,6 +378,7 @@ bool TBatchPlanner::AddScriptBlock(const TRowWork& w, IBatchSink& sink)
     b.VParams = w.Job.Pieces.VParams;
     b.VParams1 = w.Job.VParams1;
     b.VParams2 = w.Job.VParams2;
+    b.Overwrites = w.FinalStatus == QLatin1String("OK - Overwritten");
     m_script->AddFile(b);
     return true;
 }

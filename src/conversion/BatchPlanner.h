@@ -115,6 +115,17 @@ private:
     TBatchFiles m_files; // inputs of every checked row (never written over) and earlier rows' outputs
 };
 
+// The output a row gets: planned is its path before the policy; policy is cbOutputExists;
+// files holds the batch's inputs and the outputs of the rows before this one.
+struct TOutputChoice {
+    QString Output;                 // the name written (numbered when taken), or the existing one when skipped
+    QString FinalStatus;            // "Done", "OK - Renamed", "OK - Overwritten"
+    bool Skipped = false;
+    bool EarlierRow = false;        // an earlier row of the batch writes planned
+    bool OnDisk = false;            // planned exists on disk
+};
+TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchFiles& files);
+
 // Why the batch must not write target (a script, the error log): it is one of the batch's
 // inputs, under whatever name. Empty when it may.
 QString WriteTargetProblem(const QString& target, const TBatchFiles& files);

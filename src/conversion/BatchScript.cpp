@@ -33,12 +33,15 @@ namespace {
 struct TScriptKind {
     const char* Suffix;
     TScriptFormat Format;
+    const char* Filter;
 };
 
-// One entry per kind of script the batch can be written as.
+// One entry per kind of script the batch can be written as, in the order the save
+// dialog offers them.
 constexpr TScriptKind ScriptKinds[] = {
-    {".bat", TScriptFormat::Bat},
-    {".sh", TScriptFormat::Sh},
+    {".sh", TScriptFormat::Sh, "Shell scripts (*.sh)"},
+    {".bat", TScriptFormat::Bat, "Batch files (*.bat)"},
+    {".jobs", TScriptFormat::Jobs, "GNU parallel job lists (*.jobs)"},
 };
 
 } // namespace
@@ -61,6 +64,22 @@ QString ScriptNameRule()
         suffixes << QLatin1String(k.Suffix);
     const QString last = suffixes.takeLast();
     return QStringLiteral("must end in ") + (suffixes.isEmpty() ? last : suffixes.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last);
+}
+
+QStringList ScriptFileFilters()
+{
+    QStringList filters;
+    for (const TScriptKind& k : ScriptKinds)
+        filters << QLatin1String(k.Filter);
+    return filters;
+}
+
+QStringList ScriptFileSuffixes()
+{
+    QStringList suffixes;
+    for (const TScriptKind& k : ScriptKinds)
+        suffixes << QLatin1String(k.Suffix + 1);
+    return suffixes;
 }
 
 TScriptFormat ScriptFormatFor(const QString& fileName)
@@ -139,13 +158,110 @@ QString TBatchScript::BatText() const
     return l.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
+namespace {
+
+// Where an output's temporary lives and what it is called around the process id.
+struct TTempParts {
+    QString Dir;  // without a trailing separator
+    QString Stem; // the name without its extension
+    QString Ext;  // with its dot; empty when the name has none
+};
+
+TTempParts TempParts(const QString& output)
+{
+    const QFileInfo fi(output);
+    TTempParts p;
+    p.Dir = fi.path();
+    const QString name = fi.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    p.Stem = dot > 0 ? name.left(dot) : name;
+    p.Ext = dot > 0 ? name.mid(dot) : QString();
+    return p;
+}
+
+// The bash helpers every .sh starts with. An output that exists is whole, since it is
+// written under a temporary name and renamed only when the encoder succeeded; so a run
+// after an interruption skips it. An output the batch writes over existed before the
+// script was written: it counts as done only once it is newer than the script.
+const char* const ShHelpers = R"(# start_file OUTPUT DIR STEM EXT OVERWRITES: false when OUTPUT is complete already.
+# Otherwise sets out and tmp, and removes this output's temporaries whose process is gone.
+start_file() {
+  out=$1 tmp="$2/.$3.vexa-tmp-$$$4"
+  if [ -s "$out" ] && { [ "$5" = 0 ] || [ "$out" -nt "$0" ]; }; then
+    printf 'Skipped, complete: %s\n' "$out"
+    n_skipped=$((n_skipped + 1))
+    return 1
+  fi
+  local t pid
+  for t in "$2/.$3.vexa-tmp-"*"$4"; do
+    pid=${t#"$2/.$3.vexa-tmp-"} && pid=${pid%"$4"}
+    case $pid in '' | *[!0-9]*) continue ;; esac
+    [ -e "/proc/$pid" ] || rm -f -- "$t"
+  done
+  return 0
+}
+
+# end_file STATUS: a complete output gets its final name; anything else is removed.
+end_file() {
+  if [ "$1" -eq 0 ] && [ -s "$tmp" ] && mv -f -- "$tmp" "$out"; then
+    n_done=$((n_done + 1))
+  else
+    rm -f -- "$tmp"
+    n_failed=$((n_failed + 1))
+    printf 'Failed (%s): %s\n' "$1" "$out" >&2
+  fi
+}
+)";
+
+// A word for any POSIX shell on one line: single quotes, and a line break (which would
+// split the job list's line) spelled as "$nl", a variable the line sets first.
+QString LineWord(const QString& word, bool* needsNl)
+{
+    if (!word.contains(QLatin1Char('\n')))
+        return ShellQuote(word);
+    *needsNl = true;
+    QStringList parts;
+    for (const QString& part : word.split(QLatin1Char('\n')))
+        parts << ShellQuote(part);
+    return parts.join(QStringLiteral("\"$nl\""));
+}
+
+QString LineWords(const QString& piece, bool* needsNl)
+{
+    QStringList words;
+    for (const QString& w : SplitArgsWindowsWay(piece))
+        words << LineWord(w, needsNl);
+    return words.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+QString TempOutputName(const QString& output, const QString& processId)
+{
+    const TTempParts p = TempParts(output);
+    return p.Dir + QStringLiteral("/.") + p.Stem + QStringLiteral(".vexa-tmp-") + processId + p.Ext;
+}
+
+QString TBatchScript::Text(TScriptFormat format) const
+{
+    switch (format) {
+    case TScriptFormat::Sh: return ShText();
+    case TScriptFormat::Jobs: return JobsText();
+    case TScriptFormat::Bat: break;
+    }
+    return BatText();
+}
+
 QString TBatchScript::ShText() const
 {
     QStringList l;
-    l << QStringLiteral("#!/usr/bin/env bash") << QStringLiteral("# Written by Vexa Video Converter.") << QString();
+    l << QStringLiteral("#!/usr/bin/env bash") << QStringLiteral("# Written by Vexa Video Converter.")
+      << QStringLiteral("# Run it again after an interruption: it converts only what is missing.") << QString();
+    l << QString::fromLatin1(ShHelpers).chopped(1);
     l << QStringLiteral("mencoder=") + ShellQuote(m_encoder);
     if (m_twoPass)
         l << QStringLiteral("PassLogFile=") + ShPassLogName(m_passLogBat);
+    l << QStringLiteral("n_done=0 n_skipped=0 n_failed=0");
     for (const TScriptFileBlock& f : m_files) {
         l << QString() << QStringLiteral("# %1 file %2 %1").arg(RemSlashes).arg(f.FileNo);
         l << ShArray(QStringLiteral("VCodec"), f.VCodec);
@@ -153,26 +269,92 @@ QString TBatchScript::ShText() const
         l << ShArray(QStringLiteral("AdvParams"), f.AdvParams);
         l << ShArray(QStringLiteral("AddParams"), f.AddParams);
         // The words are exactly the runner's argument vector, so no name can inject.
-        const QString head = QStringLiteral("\"$mencoder\" ") + ShellQuote(PathArg(f.Input)) + QStringLiteral(" \"${VCodec[@]}\" ");
+        const QString head = QStringLiteral("  \"$mencoder\" ") + ShellQuote(PathArg(f.Input)) + QStringLiteral(" \"${VCodec[@]}\" ");
         QString tail = QStringLiteral(" \"${ACodec[@]}\" \"${AParams[@]}\" \"${AdvParams[@]}\" \"${AddParams[@]}\"");
         if (m_twoPass)
             tail += QStringLiteral(" -passlogfile \"$PassLogFile\"");
-        tail += QStringLiteral(" -o ") + ShellQuote(PathArg(f.Output));
+        tail += QStringLiteral(" -o \"$tmp\"");
+        const TTempParts t = TempParts(f.Output);
+        const QString start = QStringLiteral("if start_file ") + ShellQuote(f.Output) + QLatin1Char(' ')
+                              + ShellQuote(t.Dir) + QLatin1Char(' ') + ShellQuote(t.Stem) + QLatin1Char(' ')
+                              + ShellQuote(t.Ext) + (f.Overwrites ? QStringLiteral(" 1") : QStringLiteral(" 0"))
+                              + QStringLiteral("; then");
         if (m_twoPass) {
             l << ShArray(QStringLiteral("VParams1"), f.VParams1);
             l << ShArray(QStringLiteral("VParams2"), f.VParams2);
             l << ShArray(QStringLiteral("AParams"), f.AParams);
-            l << head + QStringLiteral("\"${VParams1[@]}\"") + tail;
+            l << start;
+            l << head + QStringLiteral("\"${VParams1[@]}\"") + tail + QStringLiteral(" &&");
             l << head + QStringLiteral("\"${VParams2[@]}\"") + tail;
         } else {
             l << ShArray(QStringLiteral("VParams"), f.VParams);
             l << ShArray(QStringLiteral("AParams"), f.AParams);
+            l << start;
             l << head + QStringLiteral("\"${VParams[@]}\"") + tail;
         }
+        l << QStringLiteral("  end_file $?") << QStringLiteral("fi");
     }
     if (m_twoPass)
         l << QString() << QStringLiteral("# Removing log files") << QStringLiteral("rm -f -- \"$PassLogFile\" \"$PassLogFile.mbtree\"");
+    l << QString() << QStringLiteral("printf 'Converted %d, skipped %d, failed %d\\n' \"$n_done\" \"$n_skipped\" \"$n_failed\"");
+    l << QStringLiteral("[ \"$n_failed\" -eq 0 ]");
     return l.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+// One line per file, each complete in itself so that GNU parallel can run the lines in
+// any order, on any core or machine, and rerun only the missing ones: its own pass log
+// (the batch's unique name plus the file number), its own temporary (the line's shell
+// process id), the rename when every pass succeeded, and the removal of whatever is left.
+// Plain POSIX shell: the line runs in whatever shell parallel was started from.
+QString TBatchScript::JobsText() const
+{
+    QString passLogStem = m_passLogBat;
+    passLogStem.remove(QStringLiteral("%TEMP%\\"));
+    if (passLogStem.endsWith(QStringLiteral(".log")))
+        passLogStem.chop(4);
+    QString text;
+    for (const TScriptFileBlock& f : m_files) {
+        bool needsNl = false;
+        const TTempParts t = TempParts(f.Output);
+        const QString temp = LineWord(t.Dir + QStringLiteral("/.") + t.Stem + QStringLiteral(".vexa-tmp-"), &needsNl)
+                             + QStringLiteral("$$") + LineWord(t.Ext, &needsNl);
+        const QString head = LineWord(m_encoder, &needsNl) + QLatin1Char(' ') + LineWord(PathArg(f.Input), &needsNl);
+        QString tail;
+        for (const QString* piece : {&f.ACodec, &f.AParams, &f.AdvParams, &f.AddParams}) {
+            const QString words = LineWords(*piece, &needsNl);
+            if (!words.isEmpty())
+                tail += QLatin1Char(' ') + words;
+        }
+        if (m_twoPass)
+            tail += QStringLiteral(" '-passlogfile' \"$L\"");
+        tail += QStringLiteral(" '-o' \"$T\"");
+        auto run = [&](const QString& vparams) {
+            QString cmd = head;
+            for (const QString* piece : {&f.VCodec, &vparams}) {
+                const QString words = LineWords(*piece, &needsNl);
+                if (!words.isEmpty())
+                    cmd += QLatin1Char(' ') + words;
+            }
+            return cmd + tail;
+        };
+        QString line;
+        if (m_twoPass) {
+            line = QStringLiteral("L=\"${TMPDIR:-/tmp}\"/") + ShellQuote(QStringLiteral("%1_%2.log").arg(passLogStem).arg(f.FileNo))
+                   + QStringLiteral("; T=") + temp + QStringLiteral("; ") + run(f.VParams1) + QStringLiteral(" && ")
+                   + run(f.VParams2);
+        } else {
+            line = QStringLiteral("T=") + temp + QStringLiteral("; ") + run(f.VParams);
+        }
+        line += QStringLiteral(" && [ -s \"$T\" ] && mv -f -- \"$T\" ") + LineWord(f.Output, &needsNl)
+                + QStringLiteral("; s=$?; rm -f -- \"$T\"");
+        if (m_twoPass)
+            line += QStringLiteral(" \"$L\" \"$L.mbtree\"");
+        line += QStringLiteral("; exit $s");
+        if (needsNl)
+            line = QStringLiteral("nl=$(printf '\\nx'); nl=${nl%x}; ") + line;
+        text += line + QLatin1Char('\n');
+    }
+    return text;
 }
 
 bool TBatchScript::Save(const QString& fileName, QString* error) const

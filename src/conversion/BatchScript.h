@@ -7,18 +7,30 @@
 #include <optional>
 
 // The batch written as a script instead of being run: the Windows batch file (".bat",
-// exchangeable with the Windows program) or a bash script (".sh") that runs the very
-// argument vectors the runner would.
+// exchangeable with the Windows program), a bash script (".sh") that runs the very
+// argument vectors the runner would, or a job list for GNU parallel (".jobs"): one
+// self-contained shell line per file, for many cores or many machines.
 
-enum class TScriptFormat { Bat, Sh };
+enum class TScriptFormat { Bat, Sh, Jobs };
 
-// The script kinds by the end of their name (".bat", ".sh", any case); none for any
-// other name, which is never written as a script.
+// The script kinds by the end of their name (".sh", ".bat", ".jobs", any case); none for
+// any other name, which is never written as a script.
 std::optional<TScriptFormat> ScriptFormatFromName(const QString& fileName);
-// "must end in .bat or .sh"
+// "must end in .sh, .bat or .jobs"
 QString ScriptNameRule();
-// ".sh" gives a bash script; every other name a batch file.
+// ".sh" and ".jobs" give their kinds; every other name a batch file.
 TScriptFormat ScriptFormatFor(const QString& fileName);
+
+// The save dialog's filters ("Shell scripts (*.sh)", ...) and their suffixes ("sh", ...),
+// in the order of the kinds table.
+QStringList ScriptFileFilters();
+QStringList ScriptFileSuffixes();
+
+// The hidden name an output is written under until it is complete: "DIR/.NAME.vexa-tmp-
+// PID.EXT" beside the final name (so the rename never crosses file systems), with the
+// extension kept (the container is chosen by it) and the writer's process id in it (two
+// writers never share one).
+QString TempOutputName(const QString& output, const QString& processId);
 
 // Whether path can stand between double quotes in a batch file as it is: cmd.exe expands
 // "%" (and "!" where delayed expansion is on) even inside quotes, a double quote ends
@@ -33,6 +45,7 @@ struct TScriptFileBlock {
     QString VCodec, ACodec, AdvParams, AddParams, AParams;
     QString VParams;            // one pass
     QString VParams1, VParams2; // two passes
+    bool Overwrites = false;    // the output existed when the batch was planned and is written over
 };
 
 class TBatchScript {
@@ -43,7 +56,8 @@ public:
 
     QString BatText() const;   // CR LF after every line
     QString ShText() const;    // LF after every line
-    QString Text(TScriptFormat format) const { return format == TScriptFormat::Sh ? ShText() : BatText(); }
+    QString JobsText() const;  // one line per file, LF after every line
+    QString Text(TScriptFormat format) const;
 
     // Writes the script atomically (UTF-8 without BOM); a bash script is made executable.
     // False with *error set when the file cannot be written.

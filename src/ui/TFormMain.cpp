@@ -2,6 +2,7 @@
 
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
+#include "conversion/BatchScript.h"
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"
 #include "encoding/CmdLinePreview.h"
@@ -1416,14 +1417,15 @@ TBatchResult TFormMain::RunBatch()
 
 void TFormMain::actConvertExecute()
 {
+    if (!ConfirmPreflight())
+        return;
     RunBatch();
 }
 
 void TFormMain::actSaveBATExecute()
 {
     const QString file = UiKit::AskSaveFileName(this, tr("Save BAT file"), m_list->InitialFolders().SaveBat,
-                                                {tr("Batch files (*.bat)"), tr("Shell scripts (*.sh)")},
-                                                {QStringLiteral("bat"), QStringLiteral("sh")});
+                                                ScriptFileFilters(), ScriptFileSuffixes());
     if (!file.isEmpty())
         SaveScript(file);
 }

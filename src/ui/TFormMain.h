@@ -238,6 +238,9 @@ private:
     TAddProgress ResponsiveAdd(bool suspendUpdates);
     void actAddFilesExecute();
     void actConvertExecute();
+    // The check before a batch: true when there is nothing to tell or the user chose
+    // "Convert anyway".
+    bool ConfirmPreflight();
     void actSaveBATExecute();
     TBatchOptions BatchOptions() const;
     void actAddFolderExecute();

@@ -1,0 +1,38 @@
+#include "cli/Headless.h"
+
+#include "base/AppParams.h"
+#include "conversion/ListModelRows.h"
+#include "conversion/Preflight.h"
+#include "filelist/FileListInput.h"
+#include "filelist/FileListModel.h"
+
+namespace Headless {
+
+// `--check [SETTINGS] [OUTPUT] INPUT...`: the check the window makes before a batch,
+// one line per problem on stdout, then the forecast. Exit 0 without problems, else 1.
+int RunCheck(const CliOptions& o)
+{
+    TAppParams& params = AppParams();
+    THeadlessSettings settings;
+    if (!ResolveSettings(o, settings))
+        return 2;
+    LoadMediaInfoOrWarn("files are");
+
+    TFileListModel model(params);
+    // An input that cannot be added (missing, no media file, ...) is a problem of the batch.
+    const TInputResult added = AddInputPaths(model, o.inputs);
+    if (model.GetNgCheckedCount() == 0 && added.Errors.isEmpty()) {
+        Err(QStringLiteral("vexaconv: no input file was accepted\n"));
+        return 2;
+    }
+
+    TListModelRows rows(model);
+    const TPreflightReport report = CheckBatch(rows, settings.Settings, BatchOptionsFor(o), params);
+    QString text;
+    for (const QString& problem : added.Errors + report.Problems)
+        text += problem + QLatin1Char('\n');
+    Out(text + report.ForecastText() + QLatin1Char('\n'));
+    return report.HasProblems() || !added.Errors.isEmpty() ? 1 : 0;
+}
+
+} // namespace Headless

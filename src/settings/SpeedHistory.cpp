@@ -1,0 +1,131 @@
+#include "settings/SpeedHistory.h"
+
+#include "encoding/EncodingSettings.h"
+#include "lib/MemIniFile.h"
+#include "settings/KeyTable.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+const char* const Speed = "SPEED";
+constexpr int Codecs = 2;
+constexpr int Bands = 4;
+
+struct TSpeedReadContext {
+    TKeyFallbackSink Fallback; // the settings file reports nothing
+};
+
+using K = KeyTable::Rows<TSpeedHistory, TSpeedReadContext>;
+
+int Presets() { return int(EncodingLists::cbVideoPreset().size()); }
+
+int Slot(const TSpeedKey& k)
+{
+    const int preset = k.Codec == 0 ? 0 : k.Preset;
+    return (k.Codec * Presets() + preset) * Bands + k.Band;
+}
+
+bool Valid(const TSpeedKey& k)
+{
+    return k.Codec >= 0 && k.Codec < Codecs && k.Preset >= 0 && k.Preset < Presets() && k.Band >= 0 && k.Band < Bands;
+}
+
+// The key names live as long as the table.
+const char* StoredName(const QString& name)
+{
+    static QList<QByteArray> names;
+    names.append(name.toLatin1());
+    return names.constLast().constData();
+}
+
+// One row per slot that can hold a speed; written only once measured. A value that is no
+// positive number reads as never measured.
+QList<K::Key> MakeKeys()
+{
+    QList<K::Key> keys;
+    for (int codec = 0; codec < Codecs; ++codec) {
+        for (int preset = 0; preset < (codec == 0 ? 1 : Presets()); ++preset) {
+            for (int band = 0; band < Bands; ++band) {
+                const TSpeedKey key{codec, preset, band};
+                const int slot = Slot(key);
+                K::Key row = K::Custom(
+                    Speed, StoredName(TSpeedHistory::KeyName(key)), TKeyType::Text,
+                    [slot](const TSpeedHistory& h) { return QString::number(h.Speeds.value(slot), 'f', 3); },
+                    [slot](TSpeedHistory& h, const QString* v, const TSpeedReadContext&) {
+                        bool ok = false;
+                        const double d = v ? QLocale::c().toDouble(v->trimmed(), &ok) : 0;
+                        h.Speeds[slot] = ok && std::isfinite(d) && d > 0 ? d : 0;
+                    });
+                keys << K::WrittenWhen(std::move(row), [slot](const TSpeedHistory& h) { return h.Speeds.value(slot) > 0; });
+            }
+        }
+    }
+    return keys;
+}
+
+const QList<K::Key>& Keys()
+{
+    static const QList<K::Key> keys = MakeKeys();
+    return keys;
+}
+
+} // namespace
+
+TSpeedHistory::TSpeedHistory() : Speeds(Codecs * Presets() * Bands, 0.0) {}
+
+int TSpeedHistory::ResolutionBand(int width, int height)
+{
+    const qint64 pixels = qint64(width) * height;
+    if (pixels <= 720 * 576)
+        return 0;
+    if (pixels <= 1280 * 720)
+        return 1;
+    if (pixels <= 1920 * 1088)
+        return 2;
+    return 3;
+}
+
+QString TSpeedHistory::KeyName(const TSpeedKey& key)
+{
+    static const char* const bands[Bands] = {"SD", "HD", "FullHD", "UHD"};
+    const QString codec = key.Codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H264");
+    const QString preset = key.Codec == 0 ? QStringLiteral("Auto") : EncodingLists::cbVideoPreset().value(key.Preset);
+    return codec + QLatin1Char('_') + preset + QLatin1Char('_') + QLatin1String(bands[std::clamp(key.Band, 0, Bands - 1)]);
+}
+
+double TSpeedHistory::Speed(const TSpeedKey& key) const { return Valid(key) ? Speeds.value(Slot(key)) : 0; }
+
+void TSpeedHistory::Record(const TSpeedKey& key, double speed)
+{
+    if (!Valid(key) || !std::isfinite(speed) || speed <= 0)
+        return;
+    double& s = Speeds[Slot(key)];
+    s = s > 0 ? (s + speed) / 2 : speed;
+}
+
+void TSpeedHistory::Load(const MemIniFile& ini) { KeyTable::Read(Keys(), ini, *this, TSpeedReadContext{}); }
+
+void TSpeedHistory::Save(MemIniFile& ini) const { KeyTable::Write(Keys(), ini, *this); }
+
+TSpeedHistory TSpeedHistory::LoadFromFile(const QString& fileName)
+{
+    TSpeedHistory h;
+    MemIniFile ini;
+    if (QFileInfo(fileName).isFile() && ini.Load(fileName))
+        h.Load(ini);
+    return h;
+}
+
+bool TSpeedHistory::RecordToFile(const QString& fileName, const TSpeedKey& key, double speed, QString* error)
+{
+    MemIniFile ini(fileName);
+    TSpeedHistory h;
+    h.Load(ini);
+    h.Record(key, speed);
+    h.Save(ini);
+    return ini.UpdateFile(error);
+}

@@ -1,0 +1,229 @@
+// The check before a batch (`vexaconv --check`) over real files, and the speeds it
+// forecasts the time from.
+
+#include "lib/MemIniFile.h"
+#include "settings/SpeedHistory.h"
+
+#include "support/FullDisk.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Lines(const QByteArray& out)
+{
+    return QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+}
+
+class Preflight : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = TestSupport::ScratchDir() + "/batch_preflight/"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        QDir(m_dir).removeRecursively();
+        for (const char* sub : {"/home", "/tmp", "/in", "/out"})
+            QDir().mkpath(m_dir + sub);
+    }
+
+    QString Input(const QString& clip, const QString& name)
+    {
+        const QString path = m_dir + "/in/" + name;
+        QFile::copy(TestSupport::Clip(clip), path);
+        return path;
+    }
+
+    TestSupport::RunResult Run(const QStringList& args, const QStringList& env = {})
+    {
+        return TestSupport::RunVexaconv(QStringList{"--home", m_dir + "/home"} + args,
+                                        QStringList{"TMPDIR=" + m_dir + "/tmp"} + env, 300000, m_dir);
+    }
+
+    QString m_dir;
+};
+
+} // namespace
+
+TEST_F(Preflight, EveryInputProblemIsOneLineAndTheExitStatusTells)
+{
+    const QString good = Input("clip_xvid_mp3.avi", "good.avi");
+    const QString empty = Input("empty.avi", "empty.avi");
+    const QString junk = Input("junk.avi", "junk.avi");
+    const QString sound = m_dir + "/in/sound.mkv"; // a video container with sound only
+    ASSERT_EQ(TestSupport::RunProgram("ffmpeg", {"-nostdin", "-v", "error", "-f", "lavfi", "-i", "sine=d=1", sound}).exitCode, 0);
+    const QString gone = m_dir + "/in/gone.avi";
+
+    TestSupport::RunResult r = Run({"--check", "--out-dir", m_dir + "/out", good, empty, junk, sound, gone});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    const QStringList lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 5) << r.out.constData();
+    EXPECT_TRUE(lines.contains(empty + ": the file is empty"));
+    EXPECT_TRUE(lines.contains(junk + ": not a media file the MediaInfo library knows (unknown container, or damaged)"));
+    EXPECT_TRUE(lines.contains(sound + ": the file has no video stream"));
+    EXPECT_EQ(lines.filter(gone).size(), 1);
+    // the forecast counts the files that would be converted; no speed is known yet
+    EXPECT_TRUE(lines.last().startsWith("Forecast: 4 files, about ")) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().endsWith("time unknown (no file converted with these settings on this machine yet)."));
+
+    // a good file into a fresh directory: nothing to tell
+    r = Run({"--check", "--out-dir", m_dir + "/out/new", good});
+    EXPECT_EQ(r.exitCode, 0) << r.out.constData();
+    EXPECT_EQ(Lines(r.out).size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/out/new")); // the check makes nothing
+
+    // usage errors as in the other modes
+    EXPECT_EQ(Run({"--check"}).exitCode, 2);
+    EXPECT_EQ(Run({"--check", "--error-log", "x", good}).exitCode, 2);
+    EXPECT_EQ(Run({"--check", "--set", "NoSuchKey=1", good}).exitCode, 2);
+}
+
+TEST_F(Preflight, OutputNamesAfterThePolicyInTheBatchAndOnDisk)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString aMkv = Input("clip_two_audio.mkv", "a.mkv");
+    const QString b = Input("clip_h264_aac.mp4", "b.mp4");
+    const QString out = m_dir + "/out";
+    TestSupport::WriteFile(out + "/b.avi", "earlier");
+
+    // two inputs give one name; the second gets a numbered one
+    TestSupport::RunResult r = Run({"--check", "--out-dir", out, a, aMkv});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Lines(r.out).first(), aMkv + ": its output \"" + out + "/a.avi\" is also the output of \"" + a
+                                        + "\"; it is written as \"" + out + "/a_001.avi\"");
+
+    r = Run({"--check", "--out-dir", out, "--if-exists", "skip", a, b});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Lines(r.out).first(), b + ": the output \"" + out + "/b.avi\" exists; the file is skipped");
+    EXPECT_TRUE(Lines(r.out).last().startsWith("Forecast: 1 file, ")) << r.out.constData();
+
+    r = Run({"--check", "--out-dir", out, "--if-exists", "rename", b});
+    EXPECT_EQ(Lines(r.out).first(), b + ": the output \"" + out + "/b.avi\" exists; it is written as \"" + out + "/b_001.avi\"");
+    r = Run({"--check", "--out-dir", out, "--if-exists", "overwrite", b});
+    EXPECT_EQ(Lines(r.out).first(), b + ": the output \"" + out + "/b.avi\" exists and is written over");
+
+    // beside the input with the input's own extension: always numbered, nothing to tell
+    r = Run({"--check", a});
+    EXPECT_EQ(r.exitCode, 0) << r.out.constData();
+}
+
+TEST_F(Preflight, MissingEncoder)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    QDir().mkpath(m_dir + "/home/tools");
+    QDir().mkpath(m_dir + "/emptybin");
+    const TestSupport::RunResult r = Run({"--check", "--out-dir", m_dir + "/out", a}, {"PATH=" + m_dir + "/emptybin"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Lines(r.out).first(), "Could not find the encoder: mencoder");
+}
+
+TEST_F(Preflight, UnwritableDirectoriesAndUnreadableInputs)
+{
+    if (TestSupport::RanAsUnprivilegedUser())
+        return; // as root: checked by a child process as an unprivileged user
+    QTemporaryDir tmp;
+    const QString a = tmp.filePath("a.avi");
+    QFile::copy(TestSupport::Clip("clip_xvid_mp3.avi"), a);
+    const QString secret = tmp.filePath("secret.avi");
+    QFile::copy(TestSupport::Clip("clip_xvid_mp3.avi"), secret);
+    QFile::setPermissions(secret, QFileDevice::WriteOwner);
+    const QString locked = tmp.filePath("locked");
+    QDir().mkpath(locked);
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QStringList home{"--home", tmp.filePath("home")};
+
+    TestSupport::RunResult r = TestSupport::RunVexaconv(home + QStringList{"--check", "--out-dir", locked, a});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(Lines(r.out).contains("the output directory \"" + locked + "\" cannot be written (no permission)"))
+        << r.out.constData();
+    r = TestSupport::RunVexaconv(home + QStringList{"--check", "--out-dir", locked + "/sub", a});
+    EXPECT_TRUE(Lines(r.out).contains("the output directory \"" + locked + "/sub\" cannot be created in \"" + locked
+                                      + "\" (no permission)"))
+        << r.out.constData();
+    r = TestSupport::RunVexaconv(home + QStringList{"--check", "--out-dir", tmp.filePath("out"), a, secret});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(Lines(r.out).filter(secret).size(), 1) << r.out.constData();
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TEST_F(Preflight, FullDiskAgainstTheSizeForecast)
+{
+    TFullDisk disk(1024);
+    if (!disk.Ok())
+        GTEST_SKIP() << disk.Why().toStdString();
+    // 40 s at the Auto bit rates is far more than the 1 MiB the file system holds
+    const QString longClip = Input("clip_runner_40s.avi", "long.avi");
+    TestSupport::RunResult r = Run({"--check", "--out-dir", disk.Path(), longClip});
+    EXPECT_EQ(r.exitCode, 1);
+    const QStringList lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 2) << r.out.constData();
+    EXPECT_TRUE(lines[0].startsWith("not enough free space for the outputs in \"" + disk.Path() + "\": about "))
+        << lines[0].toStdString();
+    // two outputs into one small directory add up; a short clip alone fits
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    r = Run({"--check", "--out-dir", disk.Path(), a});
+    EXPECT_EQ(r.exitCode, 0) << r.out.constData();
+}
+
+// A real run records its speed; the next check forecasts the time from it.
+TEST_F(Preflight, ARealRunTeachesTheTimeForecast)
+{
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
+    const QString longClip = Input("clip_runner_40s.avi", "long.avi");
+    TestSupport::WriteFile(m_dir + "/home/vexaconv.ini", "[MAIN]\r\nKeepFileDates=1\r\n");
+    TestSupport::RunResult r = Run({"--convert", "--out-dir", m_dir + "/out", longClip});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    MemIniFile ini(m_dir + "/home/vexaconv.ini");
+    EXPECT_EQ(ini.ReadString("MAIN", "KeepFileDates"), "1"); // the rest of the file stays
+    const double speed = ini.ReadFloat("SPEED", "Xvid_Auto_SD", 0);
+    EXPECT_GT(speed, 1.0); // 40 s of a small picture take far less than 40 s
+
+    r = Run({"--check", "--out-dir", m_dir + "/out2", longClip});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.startsWith("Forecast: 1 file, about ")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains(", about 0:00:")) << r.out.constData();
+    // H.264 has no speed yet
+    r = Run({"--check", "--set", "VideoCodec=H.264", "--out-dir", m_dir + "/out2", longClip});
+    EXPECT_TRUE(r.out.contains("time unknown")) << r.out.constData();
+}
+
+TEST(SpeedHistory, KeysBlendingAndBadValues)
+{
+    EXPECT_EQ(TSpeedHistory::ResolutionBand(320, 240), 0);
+    EXPECT_EQ(TSpeedHistory::ResolutionBand(720, 576), 0);
+    EXPECT_EQ(TSpeedHistory::ResolutionBand(1280, 720), 1);
+    EXPECT_EQ(TSpeedHistory::ResolutionBand(1920, 1080), 2);
+    EXPECT_EQ(TSpeedHistory::ResolutionBand(3840, 2160), 3);
+    EXPECT_EQ(TSpeedHistory::KeyName({1, 3, 1}), "H264_veryfast_HD");
+    EXPECT_EQ(TSpeedHistory::KeyName({0, 3, 0}), "Xvid_Auto_SD"); // Xvid has no presets
+
+    TSpeedHistory h;
+    h.Record({1, 3, 1}, 4);
+    h.Record({1, 3, 1}, 2);
+    EXPECT_DOUBLE_EQ(h.Speed({1, 3, 1}), 3); // half the old, half the new
+    h.Record({1, 3, 1}, -1);                 // nonsense changes nothing
+    h.Record({1, 99, 1}, 5);
+    EXPECT_DOUBLE_EQ(h.Speed({1, 3, 1}), 3);
+    EXPECT_EQ(h.Speed({1, 99, 1}), 0);
+    EXPECT_EQ(h.Speed({0, 0, 0}), 0);
+
+    MemIniFile ini;
+    ini.SetLines({"[SPEED]", "Xvid_Auto_SD=abc", "Xvid_Auto_HD=-2", "Xvid_Auto_UHD=inf", "H264_Auto_SD=1.5"});
+    TSpeedHistory read;
+    read.Load(ini);
+    EXPECT_EQ(read.Speed({0, 0, 0}), 0);
+    EXPECT_EQ(read.Speed({0, 0, 1}), 0);
+    EXPECT_EQ(read.Speed({0, 0, 3}), 0);
+    EXPECT_DOUBLE_EQ(read.Speed({1, 0, 0}), 1.5);
+
+    // only measured speeds are written
+    MemIniFile written;
+    read.Save(written);
+    EXPECT_EQ(written.ReadSection("SPEED"), QStringList{"H264_Auto_SD"});
+}
