@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -181,7 +182,8 @@ TEST_F(Preflight, ARealRunTeachesTheTimeForecast)
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     MemIniFile ini(m_dir + "/home/vexaconv.ini");
     EXPECT_EQ(ini.ReadString("MAIN", "KeepFileDates"), "1"); // the rest of the file stays
-    const double speed = ini.ReadFloat("SPEED", "Xvid_Auto_SD", 0);
+    // speeds are stored with a point whatever the locale, so the file travels
+    const double speed = QLocale::c().toDouble(ini.ReadString("SPEED", "Xvid_Auto_SD"));
     EXPECT_GT(speed, 1.0); // 40 s of a small picture take far less than 40 s
 
     r = Run({"--check", "--out-dir", m_dir + "/out2", longClip});
