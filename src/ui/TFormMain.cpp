@@ -10,6 +10,7 @@
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/FileListColumns.h"
+#include "filelist/FileListRules.h"
 #include "lib/Files.h"
 #include "lib/TextFile.h"
 #include "media/FileInfoReport.h"
@@ -86,7 +87,7 @@ QString MakerSite()
 
 } // namespace
 
-TFormMain::TFormMain(const QString& fileToAdd, QWidget* parent)
+TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FormMain"));
@@ -124,9 +125,8 @@ TFormMain::TFormMain(const QString& fileToAdd, QWidget* parent)
     FillProfileList();
     CreateAuxiliaryWindows();
     ConnectActions();
-    // 11. the first argument, when it names an existing file
-    if (!fileToAdd.isEmpty() && QFileInfo(fileToAdd).isFile())
-        AddFileFromCommandLine(fileToAdd);
+    // 11. the command line's files, folders and lists
+    AddCommandLineInputs(inputs);
     // 12.
     InitControls();
     UiKit::SetToolTipDuration(this);
@@ -1310,10 +1310,33 @@ void TFormMain::ShowFooter()
     m_ngFooter->SetTexts(texts);
 }
 
-void TFormMain::AddFileFromCommandLine(const QString& file)
+void TFormMain::AddCommandLineInputs(const QStringList& inputs)
 {
-    // As if dropped on the window.
-    AddDroppedNames({file});
+    if (inputs.isEmpty())
+        return;
+    QStringList errors;
+    RunListAdd([&] {
+        m_ng->setUpdatesEnabled(false);
+        for (const QString& input : inputs) {
+            if (m_list->AddStopped())
+                break;
+            const QFileInfo fi(input);
+            if (fi.isDir()) {
+                m_list->AddFolder(fi.absoluteFilePath(), true, ResponsiveAdd(true));
+            } else if (!fi.exists()) {
+                continue;
+            } else if (IsFileListFile(input)) {
+                QString error;
+                if (!m_list->LoadFileList(fi.absoluteFilePath(), nullptr, &error) && !error.isEmpty())
+                    errors << error;
+            } else {
+                m_list->AddFiles({fi.absoluteFilePath()});
+            }
+        }
+        m_ng->setUpdatesEnabled(true);
+    });
+    for (const QString& e : errors)
+        UiKit::WarningBox(this, e);
 }
 
 void TFormMain::AddDroppedNames(const QStringList& names)

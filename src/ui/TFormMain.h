@@ -50,9 +50,9 @@ class TVideoPanel;
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    // fileToAdd is added to the list when it names an existing file (the first argument
-    // of the command line).
-    explicit TFormMain(const QString& fileToAdd = QString(), QWidget* parent = nullptr);
+    // inputs are the command line's files, folders and .lst file lists ("Open with" from a
+    // file manager passes many): each is added to the list in order.
+    explicit TFormMain(const QStringList& inputs = {}, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     // The action with that object name ("actConvert"); null when there is none.
@@ -226,7 +226,9 @@ private:
     void actCheckSelectedExecute();
     void actUncheckSelectedExecute();
     void ApplyListActionStates();
-    void AddFileFromCommandLine(const QString& file);
+    // The command line's inputs, in order: a .lst is loaded, a folder scanned (whatever
+    // the drop setting says), a file added; names that do not exist are passed over.
+    void AddCommandLineInputs(const QStringList& inputs);
     void AddDroppedNames(const QStringList& names);
     // Runs one add to the list. Adding keeps the window painting and waits for analyses in a
     // local event loop, so a second add or a close can arrive in the middle: a second add is
