@@ -16,6 +16,7 @@
 #include "media/FileInfoReport.h"
 #include "ui/TAdvancedPanel.h"
 #include "ui/TAudioPanel.h"
+#include "ui/TBatchNotice.h"
 #include "ui/TFileGrid.h"
 #include "ui/TFormAbout.h"
 #include "ui/TFormCheckUpdate.h"
@@ -40,6 +41,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDragEnterEvent>
@@ -1413,6 +1415,8 @@ TBatchResult TFormMain::RunBatch()
     TWindowBatchSink sink(*this, *m_list, *m_formProgress, *m_formErrors, m_errorLog, settings.chAviVideo2Pass,
                           state.ScriptMode);
     TBatchPlanner planner(state, AppParams(), m_errorLog);
+    QElapsedTimer clock;
+    clock.start();
     try {
         result = planner.Convert(rows, settings, options, sink);
     } catch (const std::exception& e) {
@@ -1425,6 +1429,8 @@ TBatchResult TFormMain::RunBatch()
         EnableAll();
     ClearLogs();
     const bool closing = std::exchange(m_closeWhenBatchEnds, false);
+    if (!state.ScriptMode && !closing && result.FilesToConvert > 0)
+        TBatchNotice().BatchEnded(*m_list, clock.elapsed(), isActiveWindow());
     // An early end was already told in one message box by the batch itself (its own text,
     // or the warning of the setting that stopped it): nothing more to say here.
     if (result.ShowErrors && !closing) {
