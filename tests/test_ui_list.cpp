@@ -113,7 +113,7 @@ TEST(UiFileList, DropOfFilesSortsThemAndEnablesTheListActions)
     EXPECT_TRUE(Enabled(f, "actCheckSelected"));
     EXPECT_FALSE(Enabled(f, "actUncheckSelected"));
     EXPECT_TRUE(Enabled(f, "actExploreDirectory"));
-    EXPECT_EQ(f.w->Action(QStringLiteral("actExploreDirectory"))->text(), QStringLiteral("Explore directory ") + f.media.path());
+    EXPECT_EQ(f.w->Action(QStringLiteral("actExploreDirectory"))->text(), QStringLiteral("E&xplore directory ") + f.media.path());
     f.w->Action(QStringLiteral("actCheckSelected"))->trigger();
     EXPECT_TRUE(list->IsChecked(1));
     EXPECT_FALSE(list->IsChecked(0));

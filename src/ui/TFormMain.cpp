@@ -89,6 +89,17 @@ QString MakerSite()
 
 } // namespace
 
+namespace {
+
+// "Explore directory " and the directory, whose "&" must show as itself, not underline.
+QString ExploreCaption(const QString& directory)
+{
+    return QCoreApplication::translate("TFormMain", "E&xplore directory ")
+           + QString(directory).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
 TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     : QMainWindow(parent)
 {
@@ -162,49 +173,50 @@ void TFormMain::CreateActions()
 {
 // One spelling per action: the member and the action's object name cannot drift apart.
 #define VEXA_ACTION(member, ...) (m_act.member = MakeAction(#member, __VA_ARGS__))
-    VEXA_ACTION(actAddFiles, tr("Add files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    VEXA_ACTION(actAddFolder, tr("Add folder..."), QKeySequence(Qt::CTRL | Qt::Key_F));
-    VEXA_ACTION(actRemoveChecked, tr("Remove checked files from list"));
-    VEXA_ACTION(actClearFileList, tr("Clear file list"));
-    VEXA_ACTION(actCheckAll, tr("Check all"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    VEXA_ACTION(actUncheckAll, tr("Uncheck all"));
-    VEXA_ACTION(actInvertSelection, tr("Invert selection"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    VEXA_ACTION(actCheckSelected, tr("Check selected files"));
-    VEXA_ACTION(actUncheckSelected, tr("Uncheck selected files"));
-    VEXA_ACTION(actLoadFileList, tr("Load file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    VEXA_ACTION(actSaveFileList, tr("Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    VEXA_ACTION(actExploreDirectory, tr("Explore directory"));
-    VEXA_ACTION(actConvert, tr("Convert"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    VEXA_ACTION(actSaveBat, tr("Save BAT file..."));
-    VEXA_ACTION(actShowOptions, tr("Options..."), QKeySequence(Qt::Key_F12));
-    VEXA_ACTION(actStayOnTop, tr("Stay on top"))->setCheckable(true);
-    VEXA_ACTION(actMinimizeToTray, tr("Minimize to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
-    VEXA_ACTION(actExit, tr("Exit"));
-    VEXA_ACTION(actShowProgressWindow, tr("Show progress window"), QKeySequence(Qt::Key_F8));
-    VEXA_ACTION(actShowHideFileInfo, tr("Show / hide video file properties"), QKeySequence(Qt::Key_F10));
-    VEXA_ACTION(actShowHideFormErrors, tr("Show / hide error log"), QKeySequence(Qt::Key_F11));
-    VEXA_ACTION(actLoadProfile, tr("Load encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_P));
-    VEXA_ACTION(actSaveProfile, tr("Save encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    VEXA_ACTION(actAddFiles, tr("&Add files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    VEXA_ACTION(actAddFolder, tr("Add f&older..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+    VEXA_ACTION(actRemoveChecked, tr("&Remove checked files from list"));
+    VEXA_ACTION(actRemoveSelected, tr("Remove s&elected files from list"), QKeySequence(Qt::Key_Delete));
+    VEXA_ACTION(actClearFileList, tr("C&lear file list"));
+    VEXA_ACTION(actCheckAll, tr("&Check all"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    VEXA_ACTION(actUncheckAll, tr("&Uncheck all"));
+    VEXA_ACTION(actInvertSelection, tr("&Invert selection"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    VEXA_ACTION(actCheckSelected, tr("Chec&k selected files"));
+    VEXA_ACTION(actUncheckSelected, tr("Unc&heck selected files"));
+    VEXA_ACTION(actLoadFileList, tr("Loa&d file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    VEXA_ACTION(actSaveFileList, tr("&Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    VEXA_ACTION(actExploreDirectory, ExploreCaption(QString()));
+    VEXA_ACTION(actConvert, tr("Con&vert"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    VEXA_ACTION(actSaveBat, tr("Save &BAT file..."));
+    VEXA_ACTION(actShowOptions, tr("&Options..."), QKeySequence(Qt::Key_F12));
+    VEXA_ACTION(actStayOnTop, tr("Stay on &top"))->setCheckable(true);
+    VEXA_ACTION(actMinimizeToTray, tr("&Minimize to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    VEXA_ACTION(actExit, tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    VEXA_ACTION(actShowProgressWindow, tr("Show prog&ress window"), QKeySequence(Qt::Key_F8));
+    VEXA_ACTION(actShowHideFileInfo, tr("Show / hide video file &properties"), QKeySequence(Qt::Key_F10));
+    VEXA_ACTION(actShowHideFormErrors, tr("Show / hide &error log"), QKeySequence(Qt::Key_F11));
+    VEXA_ACTION(actLoadProfile, tr("&Load encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    VEXA_ACTION(actSaveProfile, tr("&Save encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_S));
     VEXA_ACTION(actLoadSelectedProfile, tr("<-- Load"));
-    VEXA_ACTION(actSetDefaultEncoderSettings, tr("Default encoder settings"));
-    VEXA_ACTION(actCopyVideoSettings_Avi, tr("Copy video encoding settings"));
-    VEXA_ACTION(actPasteVideoSettings_Avi, tr("Paste video encoding settings"))->setEnabled(false);
-    VEXA_ACTION(actDefaultVideoSettings_Avi, tr("Default video encoding settings"));
-    VEXA_ACTION(actCopyAudioSettings, tr("Copy audio encoding settings"));
-    VEXA_ACTION(actPasteAudioSettings, tr("Paste audio encoding settings"))->setEnabled(false);
-    VEXA_ACTION(actDefaultAudioSettings, tr("Default audio encoding settings"));
-    VEXA_ACTION(actCopyAdvancedSettings, tr("Copy advanced encoding settings"));
-    VEXA_ACTION(actPasteAdvancedSettings, tr("Paste advanced encoding settings"))->setEnabled(false);
-    VEXA_ACTION(actDefaultAdvancedSettings, tr("Default advanced encoding settings"));
-    VEXA_ACTION(actShowCmdLine, tr("Encoder command-line parameters..."), QKeySequence(Qt::Key_F2));
-    VEXA_ACTION(actToolsInfo, tr("Tools info..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    VEXA_ACTION(actCheckUpdate, tr("Check for updates..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
-    VEXA_ACTION(actAbout, tr("About..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
-    VEXA_ACTION(actHelp, tr("Help"))->setVisible(false);
-    VEXA_ACTION(actGoToHomePage, tr("Home page"))->setToolTip(ProductHomePageUrl());
-    VEXA_ACTION(actGoToDonation, tr("Donation"));
-    VEXA_ACTION(actGoToFacebook, tr("Facebook"));
-    VEXA_ACTION(actGoToTwitter, tr("Twitter"));
+    VEXA_ACTION(actSetDefaultEncoderSettings, tr("&Default encoder settings"));
+    VEXA_ACTION(actCopyVideoSettings_Avi, tr("&Copy video encoding settings"));
+    VEXA_ACTION(actPasteVideoSettings_Avi, tr("&Paste video encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultVideoSettings_Avi, tr("Default &video encoding settings"));
+    VEXA_ACTION(actCopyAudioSettings, tr("C&opy audio encoding settings"));
+    VEXA_ACTION(actPasteAudioSettings, tr("P&aste audio encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultAudioSettings, tr("Default a&udio encoding settings"));
+    VEXA_ACTION(actCopyAdvancedSettings, tr("Cop&y advanced encoding settings"));
+    VEXA_ACTION(actPasteAdvancedSettings, tr("Pas&te advanced encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultAdvancedSettings, tr("Default adva&nced encoding settings"));
+    VEXA_ACTION(actShowCmdLine, tr("Encoder command-l&ine parameters..."), QKeySequence(Qt::Key_F2));
+    VEXA_ACTION(actToolsInfo, tr("Tools in&fo..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    VEXA_ACTION(actCheckUpdate, tr("Check for &updates..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    VEXA_ACTION(actAbout, tr("&About..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
+    VEXA_ACTION(actHelp, tr("H&elp"))->setVisible(false);
+    VEXA_ACTION(actGoToHomePage, tr("&Home page"))->setToolTip(ProductHomePageUrl());
+    VEXA_ACTION(actGoToDonation, tr("&Donation"));
+    VEXA_ACTION(actGoToFacebook, tr("&Facebook"));
+    VEXA_ACTION(actGoToTwitter, tr("&Twitter"));
     VEXA_ACTION(actBrowseOutDir, tr("Browse..."));
     VEXA_ACTION(actExploreOutDir, tr("Explore..."));
     VEXA_ACTION(actShowHideMainWindow, tr("Minimize to system tray"));
@@ -223,7 +235,7 @@ void TFormMain::CreateActions()
 
 QMenu* TFormMain::CreateColumnsMenu(QWidget* parent)
 {
-    auto* m = new QMenu(tr("Columns"), parent);
+    auto* m = new QMenu(tr("Colu&mns"), parent);
     auto toggle = m_columnActions.cbegin();
     for (int item : ColumnMenuItems()) {
         if (item < 0)
@@ -246,24 +258,24 @@ void TFormMain::CreateMenus()
                 m->addAction(a);
         }
     };
-    QMenu* file = menuBar()->addMenu(tr("File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     add(file, {m_act.actConvert, nullptr, m_act.actSaveBat, nullptr, m_act.actShowOptions, m_act.actStayOnTop, nullptr, m_act.actMinimizeToTray, m_act.actExit});
 
-    QMenu* view = menuBar()->addMenu(tr("View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     add(view, {m_act.actShowProgressWindow, m_act.actShowHideFileInfo, nullptr, m_act.actShowHideFormErrors, nullptr});
     QMenu* viewColumns = CreateColumnsMenu(view);
     viewColumns->setObjectName(QStringLiteral("mnuViewColumns"));
     view->addMenu(viewColumns);
 
-    QMenu* list = menuBar()->addMenu(tr("File list"));
+    QMenu* list = menuBar()->addMenu(tr("File &list"));
     list->setObjectName(QStringLiteral("mnuFileList"));
-    add(list, {m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actClearFileList, nullptr, m_act.actCheckAll,
+    add(list, {m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actRemoveSelected, m_act.actClearFileList, nullptr, m_act.actCheckAll,
                m_act.actUncheckAll, m_act.actInvertSelection, m_act.actCheckSelected, m_act.actUncheckSelected, nullptr,
                m_act.actLoadFileList, m_act.actSaveFileList, nullptr, m_act.actExploreDirectory});
 
-    QMenu* enc = menuBar()->addMenu(tr("Encoder"));
+    QMenu* enc = menuBar()->addMenu(tr("&Encoder"));
     enc->setObjectName(QStringLiteral("mnuEncoder"));
     add(enc, {m_act.actLoadProfile, m_act.actSaveProfile, nullptr, m_act.actSetDefaultEncoderSettings, nullptr,
               m_act.actCopyVideoSettings_Avi, m_act.actPasteVideoSettings_Avi, m_act.actDefaultVideoSettings_Avi, nullptr,
@@ -271,14 +283,14 @@ void TFormMain::CreateMenus()
               m_act.actCopyAdvancedSettings, m_act.actPasteAdvancedSettings, m_act.actDefaultAdvancedSettings, nullptr,
               m_act.actShowCmdLine, nullptr, m_act.actToolsInfo});
 
-    QMenu* help = menuBar()->addMenu(tr("Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     add(help, {m_act.actHelp, m_act.actGoToHomePage, m_act.actGoToDonation, m_act.actGoToFacebook, m_act.actGoToTwitter, nullptr,
                m_act.actCheckUpdate, nullptr, m_act.actAbout});
 
     m_popLv = new QMenu(this);
     m_popLv->setObjectName(QStringLiteral("popLv"));
-    add(m_popLv, {m_act.actConvert, nullptr, m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actClearFileList, nullptr,
+    add(m_popLv, {m_act.actConvert, nullptr, m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actRemoveSelected, m_act.actClearFileList, nullptr,
                   m_act.actCheckAll, m_act.actUncheckAll, m_act.actInvertSelection, m_act.actCheckSelected, m_act.actUncheckSelected, nullptr,
                   m_act.actLoadFileList, m_act.actSaveFileList, nullptr, m_act.actShowHideFileInfo, nullptr, m_act.actExploreDirectory, nullptr});
     QMenu* popColumnsSub = CreateColumnsMenu(m_popLv);
@@ -288,6 +300,10 @@ void TFormMain::CreateMenus()
     m_popColumns = CreateColumnsMenu(this);
     m_popColumns->setObjectName(QStringLiteral("popColumns"));
     m_ng->SetHeaderMenu(m_popColumns);
+    // Delete belongs to the list: in the output folder's field it still deletes a character.
+    removeAction(m_act.actRemoveSelected);
+    m_act.actRemoveSelected->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_ng->addAction(m_act.actRemoveSelected);
 
     // The panel header menus.
     add(m_pnVideo->HeaderMenu(), {m_act.actCopyVideoSettings_Avi, m_act.actPasteVideoSettings_Avi, m_act.actDefaultVideoSettings_Avi});
@@ -323,7 +339,7 @@ void TFormMain::CreateToolBar()
         a->setIcon(QIcon::fromTheme(QLatin1String(i.icon), style()->standardIcon(i.fallback)));
         a->setIconText(i.buttonText);
         if (a->toolTip() == a->iconText())
-            a->setToolTip(a->text());
+            a->setToolTip(UiKit::WithoutMnemonic(a->text()));
         m_tbMain->addAction(a);
     }
 }
@@ -482,6 +498,15 @@ void TFormMain::CreateAuxiliaryWindows()
     m_formFileInfo = new TFormFileInfo(this);
     m_formErrors = new TFormErrors(this);
     m_formCmdLine = new TFormCmdLine(this);
+    m_cmdLineFollow = new QTimer(this);
+    m_cmdLineFollow->setSingleShot(true);
+    m_cmdLineFollow->setInterval(UiMetrics::CmdLineFollowDelayMs);
+    // A half-typed value must not raise a message box on every pause: the window just
+    // shows what the settings give now.
+    connect(m_cmdLineFollow, &QTimer::timeout, this, [this] {
+        if (m_formCmdLine->isVisible() && !m_locked)
+            ShowCmdLine(true, true);
+    });
     m_formToolsInfo = new TFormToolsInfo(this);
     m_formCheckUpdate = new TFormCheckUpdate(this);
     for (QWidget* w : AuxiliaryWindows()) {
@@ -621,6 +646,7 @@ void TFormMain::ConnectActions()
     on(m_act.actLoadFileList, &TFormMain::actLoadFileListExecute);
     on(m_act.actSaveFileList, &TFormMain::actSaveFileListExecute);
     on(m_act.actRemoveChecked, &TFormMain::actRemoveCheckedExecute);
+    on(m_act.actRemoveSelected, &TFormMain::actRemoveSelectedExecute);
     on(m_act.actClearFileList, &TFormMain::actClearFileListExecute);
     on(m_act.actCheckAll, &TFormMain::actCheckAllExecute);
     on(m_act.actUncheckAll, &TFormMain::actUncheckAllExecute);
@@ -764,6 +790,9 @@ void TFormMain::InitControls()
     m_act.actShowHideMainWindow->setEnabled(m_tray != nullptr);
     CalcFooter();
     m_updating = wasUpdating;
+    // Every settings change ends here: the shown command lines follow it.
+    if (m_cmdLineFollow && m_formCmdLine->isVisible())
+        m_cmdLineFollow->start();
 }
 
 void TFormMain::SetAllEnabled(bool on)
@@ -1038,16 +1067,17 @@ void TFormMain::ApplyListActionStates()
     set(m_act.actCheckSelected, st.CheckSelected);
     set(m_act.actUncheckSelected, st.UncheckSelected);
     set(m_act.actExploreDirectory, st.ExploreDirectory);
+    set(m_act.actRemoveSelected, !m_ng->SelectedRows().isEmpty());
     ShowExploreCaption();
 }
 
 void TFormMain::ShowExploreCaption()
 {
     const int row = m_ng->SelectedRow();
-    const QString caption = tr("Explore directory ") + (IsValidRowIndex(row) ? QDir::toNativeSeparators(GetNgDirectory(row)) : QString());
+    const QString dir = IsValidRowIndex(row) ? QDir::toNativeSeparators(GetNgDirectory(row)) : QString();
     QAction* a = m_act.actExploreDirectory;
-    a->setText(caption);
-    a->setToolTip(caption);
+    a->setText(ExploreCaption(dir));
+    a->setToolTip(UiKit::WithoutMnemonic(a->text()));
 }
 
 void TFormMain::actShowCmdLineExecute()
@@ -1055,7 +1085,7 @@ void TFormMain::actShowCmdLineExecute()
     ShowCmdLine(false);
 }
 
-void TFormMain::ShowCmdLine(bool fromGrid)
+void TFormMain::ShowCmdLine(bool fromGrid, bool quiet)
 {
     if (!fromGrid) {
         if (m_formCmdLine->isVisible()) {
@@ -1069,7 +1099,10 @@ void TFormMain::ShowCmdLine(bool fromGrid)
         GetVideoFileInfo(file, ResolveMediaInfoDll(AppParams()), info);
     const TCmdLinePreview preview = GetCmdLinePreview(Settings(), info, QThread::idealThreadCount(), file,
                                                       AppParams().PassLogFile1,
-                                                      [this](const QString& msg) { UiKit::WarningBox(this, msg); });
+                                                      [this, quiet](const QString& msg) {
+                                                          if (!quiet)
+                                                              UiKit::WarningBox(this, msg);
+                                                      });
     m_formCmdLine->SetText(preview.Text);
     if (!m_formCmdLine->isVisible()) {
         UiKit::CentreOn(m_formCmdLine, this);
@@ -1265,6 +1298,30 @@ void TFormMain::BulkListChange(const std::function<void()>& change)
 void TFormMain::actRemoveCheckedExecute()
 {
     BulkListChange([this] { m_list->RemoveChecked(); });
+}
+
+void TFormMain::actRemoveSelectedExecute()
+{
+    const QList<int> selected = m_ng->SelectedRows();
+    if (selected.isEmpty() || m_adding || m_converting)
+        return;
+    // The list removes checked rows in one go: mark exactly the selected ones, remove them,
+    // then give the rows that stay their own check marks back.
+    BulkListChange([&] {
+        const int count = m_list->rowCount();
+        QList<bool> marks;
+        for (int i = 0; i < count; ++i)
+            marks << m_list->IsChecked(i);
+        for (int i = 0; i < count; ++i)
+            m_list->SetChecked(i, selected.contains(i));
+        m_list->RemoveChecked();
+        int kept = 0;
+        for (int i = 0; i < count; ++i) {
+            if (!selected.contains(i))
+                m_list->SetChecked(kept++, marks.at(i));
+        }
+        m_ng->clearSelection();
+    });
 }
 
 void TFormMain::actClearFileListExecute()

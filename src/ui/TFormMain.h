@@ -26,6 +26,7 @@ class QRadioButton;
 class QSystemTrayIcon;
 class QTableView;
 class QToolBar;
+class QTimer;
 class QToolButton;
 class TAdvancedPanel;
 class TAudioPanel;
@@ -181,7 +182,8 @@ private:
     void actShowHideFormErrorsExecute();
     void actShowCmdLineExecute();
     // Shows the command lines of the selected file; from the menu it toggles the window.
-    void ShowCmdLine(bool fromGrid);
+    // quiet: a refresh after a settings change, whose messages are not shown.
+    void ShowCmdLine(bool fromGrid, bool quiet = false);
     void actExitExecute();
     void actShowOptionsExecute();
     void actAboutExecute();
@@ -219,6 +221,8 @@ private:
     // Runs a change to many rows with the grid's painting held, then refreshes once.
     void BulkListChange(const std::function<void()>& change);
     void actRemoveCheckedExecute();
+    // Delete: the selected rows leave the list; the others keep their check marks.
+    void actRemoveSelectedExecute();
     void actClearFileListExecute();
     void actCheckAllExecute();
     void actUncheckAllExecute();
@@ -252,6 +256,7 @@ private:
         QAction* actAddFiles = nullptr;
         QAction* actAddFolder = nullptr;
         QAction* actRemoveChecked = nullptr;
+        QAction* actRemoveSelected = nullptr;
         QAction* actClearFileList = nullptr;
         QAction* actCheckAll = nullptr;
         QAction* actUncheckAll = nullptr;
@@ -333,6 +338,7 @@ private:
     TFormFileInfo* m_formFileInfo = nullptr;
     TFormErrors* m_formErrors = nullptr;
     TFormCmdLine* m_formCmdLine = nullptr;
+    QTimer* m_cmdLineFollow = nullptr; // refreshes the shown command-line window after a change
     TFormAbout* m_formAbout = nullptr;
     TFormOptions* m_formOptions = nullptr;
     TFormToolsInfo* m_formToolsInfo = nullptr;

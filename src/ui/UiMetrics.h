@@ -65,5 +65,8 @@ inline constexpr int UpdateCheckDelayMs = 1000;
 // The file manager is asked over D-Bus; without an answer by then the folder is opened
 // the plain way instead.
 inline constexpr int FileManagerCallTimeoutMs = 3000;
+// The shown command-line window follows setting changes once they pause: typing a bit rate
+// digit by digit asks for the selected file's properties once, not once per digit.
+inline constexpr int CmdLineFollowDelayMs = 150;
 
 } // namespace UiMetrics
