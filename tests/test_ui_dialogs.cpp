@@ -2,6 +2,8 @@
 // about overwriting, so the prompt names the file that is then written.
 #include "test_ui_support.h"
 
+#include "filelist/FileListModel.h"
+
 #include "base/AppParams.h"
 #include "ui/TFormMain.h"
 
@@ -101,20 +103,46 @@ TEST(UiSaveDialogs, ScriptSuffixFollowsTheChosenFilter)
     BatchFixture f;
     DropFiles(f.w.get(), {f.a});
     f.w->UpdateInitialFolders(f.out.path());
-    // "run.sh" exists, "run.bat" does not: typing "run" with the shell filter must ask.
-    const QString existing = f.out.filePath(QStringLiteral("run.sh"));
-    TestSupport::WriteFile(existing, "old script\n");
+    // "run.bat" exists, "run.sh" does not: typing "run" with the batch-file filter must ask.
+    const QString existing = f.out.filePath(QStringLiteral("run.bat"));
+    TestSupport::WriteFile(existing, "old script\r\n");
     auto driver = std::make_shared<SaveDialogDriver>();
     driver->name = QStringLiteral("run");
     driver->filter = 1;
     ModalWatcher watch([driver](QWidget* m) { return (*driver)(m); });
     f.w->Action(QStringLiteral("actSaveBat"))->trigger();
 
-    EXPECT_EQ(driver->defaultSuffix, QStringLiteral("bat")); // before the filter was changed
-    EXPECT_EQ(driver->nameFilters, (QStringList{QStringLiteral("Batch files (*.bat)"), QStringLiteral("Shell scripts (*.sh)")}));
+    // A shell script is what runs here: offered first.
+    EXPECT_EQ(driver->defaultSuffix, QStringLiteral("sh")); // before the filter was changed
+    EXPECT_EQ(driver->nameFilters, (QStringList{QStringLiteral("Shell scripts (*.sh)"), QStringLiteral("Batch files (*.bat)")}));
     ASSERT_EQ(watch.boxTexts.size(), 1);
-    EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("run.sh already exists"))) << watch.boxTexts[0].toStdString();
-    EXPECT_TRUE(TestSupport::ReadFile(existing).startsWith("#!/usr/bin/env bash"));
+    EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("run.bat already exists"))) << watch.boxTexts[0].toStdString();
+    EXPECT_FALSE(TestSupport::ReadFile(existing).startsWith("old script"));
     EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run"))));
-    EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run.bat"))));
+    EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run.sh"))));
+}
+
+TEST(UiOpenDialogs, AddFilesOpensWithAllVideoFilesSelected)
+{
+    MainWindowFixture f;
+    QStringList filters;
+    QString selected;
+    ModalWatcher watch([&](QWidget* m) {
+        auto* dlg = qobject_cast<QFileDialog*>(m);
+        if (!dlg)
+            return false;
+        if (filters.isEmpty()) {
+            filters = dlg->nameFilters();
+            selected = dlg->selectedNameFilter();
+        }
+        QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+        return true;
+    });
+    f.w->Action(QStringLiteral("actAddFiles"))->trigger();
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[0], "AVI video files (*.avi)"); // the list itself is unchanged
+    EXPECT_TRUE(filters[1].startsWith("All video files (*.webm *.avi ")) << filters[1].toStdString();
+    EXPECT_EQ(selected, filters[1]);
+    EXPECT_TRUE(filters[1].contains(" *.mp4 ") && filters[1].contains(" *.mkv ") && filters[1].contains(" *.ts "));
+    EXPECT_EQ(f.w->List()->rowCount(), 0);
 }

@@ -1236,8 +1236,11 @@ TAddProgress TFormMain::ResponsiveAdd(bool suspendUpdates)
 
 void TFormMain::actAddFilesExecute()
 {
-    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add files"), m_list->InitialFolders().AddFiles,
-                                                            QtDialogFilter(AddFilesDialogFilter()));
+    // "All video files" first in view: AVI alone hides the MP4, MKV and TS files people have.
+    const QString filter = QtDialogFilter(AddFilesDialogFilter());
+    QString selected = filter.split(QStringLiteral(";;")).value(1);
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add files"), m_list->InitialFolders().AddFiles, filter,
+                                                            &selected);
     if (files.isEmpty())
         return;
     UpdateInitialFolders(QFileInfo(files.first()).absolutePath());
@@ -1508,8 +1511,8 @@ void TFormMain::actConvertExecute()
 void TFormMain::actSaveBATExecute()
 {
     const QString file = UiKit::AskSaveFileName(this, tr("Save BAT file"), m_list->InitialFolders().SaveBat,
-                                                {tr("Batch files (*.bat)"), tr("Shell scripts (*.sh)")},
-                                                {QStringLiteral("bat"), QStringLiteral("sh")});
+                                                {tr("Shell scripts (*.sh)"), tr("Batch files (*.bat)")},
+                                                {QStringLiteral("sh"), QStringLiteral("bat")});
     if (!file.isEmpty())
         SaveScript(file);
 }
