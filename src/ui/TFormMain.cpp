@@ -41,6 +41,9 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QStatusBar>
+#include <QScrollBar>
+#include <QScrollArea>
 #include <QElapsedTimer>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -382,6 +385,13 @@ void TFormMain::PrepareControls()
     v->addWidget(CreateSettingsArea());
     v->addWidget(CreateMidStrip());
     setCentralWidget(central);
+    // A real strip at the bottom with the list's counts; menus show their entries' tips there.
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbMain"));
+    bar->setMinimumHeight(UiMetrics::StatusBarMinHeight);
+    m_lblListCounts = new QLabel(bar);
+    m_lblListCounts->setObjectName(QStringLiteral("lblListCounts"));
+    bar->addPermanentWidget(m_lblListCounts);
     SetListFont(QFont(QStringLiteral("Segoe UI"), 8));
     AttachFileList();
 }
@@ -432,10 +442,18 @@ QWidget* TFormMain::CreateSettingsArea()
     m_pnAdvanced = new TAdvancedPanel(m_settingsBody);
     h->addWidget(pnLeft, 3);
     h->addWidget(m_pnAdvanced, 2);
-    m_settingsBody->setFixedHeight(UiMetrics::SettingsAreaHeight);
-    outer->addWidget(m_settingsBody);
-    connect(m_foldButton, &QToolButton::toggled, this, [this](bool expanded) {
-        m_settingsBody->setVisible(expanded);
+    // A narrow window scrolls the panels sideways instead of cutting their labels.
+    m_settingsBody->setMinimumHeight(UiMetrics::SettingsAreaHeight);
+    auto* scroll = new QScrollArea(m_fpConversionSettings);
+    scroll->setObjectName(QStringLiteral("sbConversionSettings"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(m_settingsBody);
+    scroll->setFixedHeight(UiMetrics::SettingsAreaHeight + scroll->horizontalScrollBar()->sizeHint().height());
+    outer->addWidget(scroll);
+    connect(m_foldButton, &QToolButton::toggled, this, [this, scroll](bool expanded) {
+        scroll->setVisible(expanded);
         m_foldButton->setArrowType(expanded ? Qt::DownArrow : Qt::RightArrow);
     });
     return m_fpConversionSettings;
@@ -1370,6 +1388,9 @@ void TFormMain::ShowFooter()
         if (QString t = m_list->FooterText(c); !t.isEmpty())
             texts.insert(c, t);
     m_ngFooter->SetTexts(texts);
+    const TGridInfo info = GetGridInfo();
+    m_lblListCounts->setText((info.RowCount == 1 ? tr("1 file") : tr("%1 files").arg(info.RowCount)) + QStringLiteral(", ")
+                             + tr("%1 checked").arg(info.CheckedCount));
 }
 
 void TFormMain::AddCommandLineInputs(const QStringList& inputs)

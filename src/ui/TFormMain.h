@@ -20,6 +20,7 @@ class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
@@ -338,6 +339,7 @@ private:
     TFormFileInfo* m_formFileInfo = nullptr;
     TFormErrors* m_formErrors = nullptr;
     TFormCmdLine* m_formCmdLine = nullptr;
+    QLabel* m_lblListCounts = nullptr; // in the status bar
     QTimer* m_cmdLineFollow = nullptr; // refreshes the shown command-line window after a change
     TFormAbout* m_formAbout = nullptr;
     TFormOptions* m_formOptions = nullptr;
