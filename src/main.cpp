@@ -65,7 +65,7 @@ int main(int argc, char* argv[])
     // The program ends when the main window closes, also from the tray or after a batch
     // it was closed during; a side window left alone does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    TFormMain w(opts.inputs.value(0));
+    TFormMain w(opts.inputs);
     QObject::connect(&w, &TFormMain::Closed, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     const TCloseOnSignal closeOnSignal(&w);
     w.show();

@@ -360,6 +360,28 @@ TEST_F(AppParamsTest, ResolutionListFileAndBuiltIns)
     EXPECT_TRUE(ReadResolutionList(Path("missing.txt")).isEmpty());
 }
 
+// An installed program: the home has no data, the share folder beside bin has.
+TEST_F(AppParamsTest, ResolutionListFromTheInstalledShareFolder)
+{
+    WriteFile(Path("usr/bin/vexaconv"), "");
+    WriteFile(Path("usr/share/vexaconv/resolutions.txt"), "// shipped\n123 x 45 - ODD\n");
+    EnvGuard home("VEXACONV_HOME", Path("home"));
+    TAppParams p;
+    InitAppParams(p, QString(), Path("usr/bin"));
+    EXPECT_EQ(p.SharedDataDir, Path("usr/share/vexaconv"));
+    EXPECT_EQ(ResolutionEntries(p), QStringList({"123 x 45 - ODD"}));
+    EXPECT_FALSE(QFileInfo::exists(Path("home"))) << "reading data must not create the home";
+
+    // The user's own copy in the home wins over the shipped one.
+    WriteFile(p.ResolutionTxt, "640 x 480 - VGA\n");
+    EXPECT_EQ(ResolutionEntries(p), QStringList({"640 x 480 - VGA"}));
+
+    // No share folder at all: the built-in list.
+    TAppParams q;
+    InitAppParams(q, Path("other"), Path("nowhere/bin"));
+    EXPECT_EQ(ResolutionEntries(q), BuiltInResolutions());
+}
+
 // The helper the encoder tests skip through: in CI a missing tool is a failure.
 TEST(TestSupportTools, AMissingToolFailsTheTestInCi)
 {

@@ -2,6 +2,8 @@
 // about overwriting, so the prompt names the file that is then written.
 #include "test_ui_support.h"
 
+#include "filelist/FileListModel.h"
+
 #include "base/AppParams.h"
 #include "ui/TFormMain.h"
 
@@ -110,6 +112,7 @@ TEST(UiSaveDialogs, ScriptSuffixFollowsTheChosenFilter)
     ModalWatcher watch([driver](QWidget* m) { return (*driver)(m); });
     f.w->Action(QStringLiteral("actSaveBat"))->trigger();
 
+    // A shell script is what runs here: offered first.
     EXPECT_EQ(driver->defaultSuffix, QStringLiteral("sh")); // before the filter was changed
     EXPECT_EQ(driver->nameFilters, (QStringList{QStringLiteral("Shell scripts (*.sh)"), QStringLiteral("Batch files (*.bat)"),
                                                 QStringLiteral("GNU parallel job lists (*.jobs)")}));
@@ -118,4 +121,29 @@ TEST(UiSaveDialogs, ScriptSuffixFollowsTheChosenFilter)
     EXPECT_TRUE(TestSupport::ReadFile(existing).startsWith("@echo off"));
     EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run"))));
     EXPECT_FALSE(QFileInfo::exists(f.out.filePath(QStringLiteral("run.sh"))));
+}
+
+TEST(UiOpenDialogs, AddFilesOpensWithAllVideoFilesSelected)
+{
+    MainWindowFixture f;
+    QStringList filters;
+    QString selected;
+    ModalWatcher watch([&](QWidget* m) {
+        auto* dlg = qobject_cast<QFileDialog*>(m);
+        if (!dlg)
+            return false;
+        if (filters.isEmpty()) {
+            filters = dlg->nameFilters();
+            selected = dlg->selectedNameFilter();
+        }
+        QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+        return true;
+    });
+    f.w->Action(QStringLiteral("actAddFiles"))->trigger();
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[0], "AVI video files (*.avi)"); // the list itself is unchanged
+    EXPECT_TRUE(filters[1].startsWith("All video files (*.webm *.avi ")) << filters[1].toStdString();
+    EXPECT_EQ(selected, filters[1]);
+    EXPECT_TRUE(filters[1].contains(" *.mp4 ") && filters[1].contains(" *.mkv ") && filters[1].contains(" *.ts "));
+    EXPECT_EQ(f.w->List()->rowCount(), 0);
 }

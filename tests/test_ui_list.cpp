@@ -113,7 +113,7 @@ TEST(UiFileList, DropOfFilesSortsThemAndEnablesTheListActions)
     EXPECT_TRUE(Enabled(f, "actCheckSelected"));
     EXPECT_FALSE(Enabled(f, "actUncheckSelected"));
     EXPECT_TRUE(Enabled(f, "actExploreDirectory"));
-    EXPECT_EQ(f.w->Action(QStringLiteral("actExploreDirectory"))->text(), QStringLiteral("Explore directory ") + f.media.path());
+    EXPECT_EQ(f.w->Action(QStringLiteral("actExploreDirectory"))->text(), QStringLiteral("E&xplore directory ") + f.media.path());
     f.w->Action(QStringLiteral("actCheckSelected"))->trigger();
     EXPECT_TRUE(list->IsChecked(1));
     EXPECT_FALSE(list->IsChecked(0));
@@ -150,18 +150,49 @@ TEST(UiFileList, DropOfAFolderAndAListFile)
     EXPECT_EQ(f.w->List()->rowCount(), 0);
 }
 
-TEST(UiFileList, FirstArgumentIsAddedWhenItIsAFile)
+// "Open with" from a file manager: every file, folder and list file of the command line
+// is added in the order given (not sorted as a drop is), through the list's adding rules.
+TEST(UiFileList, EveryCommandLineInputIsAddedInOrder)
 {
-    const QString clip = TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"));
-    {
-        MainWindowFixture f({clip});
-        EXPECT_EQ(f.w->List()->rowCount(), 1);
-        EXPECT_TRUE(f.w->Action(QStringLiteral("actConvert"))->isEnabled());
-    }
-    {
-        MainWindowFixture f({QFileInfo(clip).absolutePath()});
-        EXPECT_EQ(f.w->List()->rowCount(), 0);
-    }
+    QTemporaryDir in;
+    const QDir d(in.path());
+    d.mkpath(QStringLiteral("folder/sub"));
+    const QString z = CopyClip(d, "clip_xvid_mp3.avi", QStringLiteral("z first.avi"));
+    const QString dash = CopyClip(d, "clip_h264_aac.mp4", QStringLiteral("-dash.mp4"));
+    CopyClip(d, "clip_video_only.mp4", QStringLiteral("folder/sub/deep.mp4"));
+    CopyClip(d, "clip_xvid_mp3.avi", QStringLiteral("folder/b.avi"));
+    TestSupport::WriteFile(d.filePath(QStringLiteral("folder/notes.txt")), "not a video");
+    const QString listed = CopyClip(d, "clip_h264_aac.mp4", QStringLiteral("listed.mp4"));
+    const QString lst = d.filePath(QStringLiteral("list.lst"));
+    TestSupport::WriteFile(lst, (listed + QStringLiteral("\r\n") + z + QStringLiteral("\r\n")).toUtf8());
+    const QStringList special = TestSupport::MakeSpecialFiles(in.path());
+
+    QStringList inputs = {z, d.filePath(QStringLiteral("missing.avi")), dash, d.filePath(QStringLiteral("folder")),
+                          lst, d.filePath(QStringLiteral("folder/notes.txt")), z};
+    inputs += special;
+    MainWindowFixture f(inputs);
+    // The FIFO was never opened (the window would hang), z is listed once, the text file
+    // and the missing name are passed over.
+    QStringList names;
+    for (int i = 0; i < f.w->List()->rowCount(); ++i)
+        names << QDir(in.path()).relativeFilePath(f.w->List()->GetNgFullFileName(i));
+    EXPECT_EQ(names, QStringList({"z first.avi", "-dash.mp4", "folder/b.avi", "folder/sub/deep.mp4", "listed.mp4"}));
+    for (int i = 0; i < f.w->List()->rowCount(); ++i)
+        EXPECT_EQ(f.w->List()->Row(i).No, i + 1);
+    EXPECT_TRUE(f.w->Action(QStringLiteral("actConvert"))->isEnabled());
+}
+
+TEST(UiFileList, RelativeCommandLineNamesAreTakenFromTheWorkingDirectory)
+{
+    QTemporaryDir in;
+    const QDir d(in.path());
+    CopyClip(d, "clip_xvid_mp3.avi", QStringLiteral("a.avi"));
+    const QString cwd = QDir::currentPath();
+    QDir::setCurrent(in.path());
+    MainWindowFixture f({QStringLiteral("."), QStringLiteral("a.avi")});
+    QDir::setCurrent(cwd);
+    ASSERT_EQ(f.w->List()->rowCount(), 1);
+    EXPECT_EQ(f.w->List()->GetNgFullFileName(0), d.filePath(QStringLiteral("a.avi")));
 }
 
 TEST(UiFileList, ColumnMenusStayInStepWithTheGrid)

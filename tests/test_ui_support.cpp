@@ -28,7 +28,7 @@ MainWindowFixture::MainWindowFixture(const QStringList& inputs)
     }
     home.setPath(tmp.path());
     InitAppParams(AppParams(), tmp.path(), QCoreApplication::applicationDirPath());
-    w = std::make_unique<TFormMain>(inputs.value(0));
+    w = std::make_unique<TFormMain>(inputs);
     w->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
 }

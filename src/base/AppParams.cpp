@@ -79,6 +79,9 @@ void InitAppParams(TAppParams& p, const QString& homeOption, const QString& exec
 {
     const THomeChoice home = ResolveHome(homeOption, executableDir);
     FillDefaultAppParams(p, home.Dir, home.Portable);
+    // An installed program keeps its read-only data in <prefix>/share/vexaconv, next to bin.
+    if (!executableDir.isEmpty())
+        p.SharedDataDir = QDir::cleanPath(executableDir + QStringLiteral("/../share/vexaconv"));
     ResolveMencoder(p);
     ResolveMediaInfoDll(p);
 }
@@ -289,5 +292,10 @@ QStringList ResolutionEntries(const TAppParams& p)
 {
     if (QFileInfo::exists(p.ResolutionTxt))
         return ReadResolutionList(p.ResolutionTxt);
+    if (!p.SharedDataDir.isEmpty()) {
+        const QString shared = p.SharedDataDir + QStringLiteral("/resolutions.txt");
+        if (QFileInfo::exists(shared))
+            return ReadResolutionList(shared);
+    }
     return BuiltInResolutions();
 }

@@ -54,6 +54,7 @@ struct TAppParams {
     // Not part of the Windows record: where the home is and how it was chosen.
     QString AppDir;                 // the program home (no trailing separator)
     bool PortableLayout = false;    // home is the executable's own directory
+    QString SharedDataDir;          // <prefix>/share/vexaconv beside an installed executable: read-only data
 };
 
 // The program's one instance.
@@ -147,6 +148,6 @@ QStringList ReadResolutionList(const QString& fileName);
 // The entries used when the resolution list file does not exist.
 QStringList BuiltInResolutions();
 
-// The entries of p.ResolutionTxt when that file exists, else the built-in ones
-// (without the two fixed entries "Auto" and "Custom").
+// The entries of p.ResolutionTxt when that file exists, else of the installed copy in
+// p.SharedDataDir, else the built-in ones (without the two fixed entries "Auto" and "Custom").
 QStringList ResolutionEntries(const TAppParams& p);

@@ -265,7 +265,7 @@ QString UsageText()
         }
         return text;
     };
-    return QLatin1String("Usage:\n") + row(QStringLiteral("vexaconv [FILE]"), "start the program; FILE is added to the list")
+    return QLatin1String("Usage:\n") + row(QStringLiteral("vexaconv [INPUT...]"), "open the window; every INPUT is added to the list")
            + group(Group::Mode) + QLatin1String("\nSETTINGS (start from the default encoder settings):\n")
            + group(Group::Settings) + QLatin1String("\nOUTPUT:\n") + group(Group::Output)
            + QLatin1String("\nINPUT: files, folders and .lst file lists.\n") + group(Group::Input)

@@ -46,6 +46,10 @@ void TFileGrid::ApplyDefaultColumnLayout()
         h->resizeSection(c, def.Width);
         setColumnHidden(c, !def.DefaultVisible);
     }
+    h->resizeSection(colDirectory, UiMetrics::ListDirectoryWidth);
+    h->resizeSection(colVideo, UiMetrics::ListSummaryWidth);
+    h->resizeSection(colAudio, UiMetrics::ListSummaryWidth);
+    h->setStretchLastSection(true);
     // The check and icon columns are exactly as wide as their content.
     h->setSectionResizeMode(colActive, QHeaderView::Fixed);
     h->setSectionResizeMode(colIcon, QHeaderView::Fixed);

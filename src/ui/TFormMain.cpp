@@ -11,11 +11,13 @@
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/FileListColumns.h"
+#include "filelist/FileListRules.h"
 #include "lib/Files.h"
 #include "lib/TextFile.h"
 #include "media/FileInfoReport.h"
 #include "ui/TAdvancedPanel.h"
 #include "ui/TAudioPanel.h"
+#include "ui/TBatchNotice.h"
 #include "ui/TFileGrid.h"
 #include "ui/TFormAbout.h"
 #include "ui/TFormCheckUpdate.h"
@@ -40,6 +42,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QStatusBar>
+#include <QScrollBar>
+#include <QScrollArea>
+#include <QElapsedTimer>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDragEnterEvent>
@@ -87,7 +93,18 @@ QString MakerSite()
 
 } // namespace
 
-TFormMain::TFormMain(const QString& fileToAdd, QWidget* parent)
+namespace {
+
+// "Explore directory " and the directory, whose "&" must show as itself, not underline.
+QString ExploreCaption(const QString& directory)
+{
+    return QCoreApplication::translate("TFormMain", "E&xplore directory ")
+           + QString(directory).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FormMain"));
@@ -125,9 +142,8 @@ TFormMain::TFormMain(const QString& fileToAdd, QWidget* parent)
     FillProfileList();
     CreateAuxiliaryWindows();
     ConnectActions();
-    // 11. the first argument, when it names an existing file
-    if (!fileToAdd.isEmpty() && QFileInfo(fileToAdd).isFile())
-        AddFileFromCommandLine(fileToAdd);
+    // 11. the command line's files, folders and lists
+    AddCommandLineInputs(inputs);
     // 12.
     InitControls();
     UiKit::SetToolTipDuration(this);
@@ -161,49 +177,50 @@ void TFormMain::CreateActions()
 {
 // One spelling per action: the member and the action's object name cannot drift apart.
 #define VEXA_ACTION(member, ...) (m_act.member = MakeAction(#member, __VA_ARGS__))
-    VEXA_ACTION(actAddFiles, tr("Add files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    VEXA_ACTION(actAddFolder, tr("Add folder..."), QKeySequence(Qt::CTRL | Qt::Key_F));
-    VEXA_ACTION(actRemoveChecked, tr("Remove checked files from list"));
-    VEXA_ACTION(actClearFileList, tr("Clear file list"));
-    VEXA_ACTION(actCheckAll, tr("Check all"), QKeySequence(Qt::CTRL | Qt::Key_A));
-    VEXA_ACTION(actUncheckAll, tr("Uncheck all"));
-    VEXA_ACTION(actInvertSelection, tr("Invert selection"), QKeySequence(Qt::CTRL | Qt::Key_I));
-    VEXA_ACTION(actCheckSelected, tr("Check selected files"));
-    VEXA_ACTION(actUncheckSelected, tr("Uncheck selected files"));
-    VEXA_ACTION(actLoadFileList, tr("Load file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    VEXA_ACTION(actSaveFileList, tr("Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    VEXA_ACTION(actExploreDirectory, tr("Explore directory"));
-    VEXA_ACTION(actConvert, tr("Convert"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    VEXA_ACTION(actSaveBat, tr("Save BAT file..."));
-    VEXA_ACTION(actShowOptions, tr("Options..."), QKeySequence(Qt::Key_F12));
-    VEXA_ACTION(actStayOnTop, tr("Stay on top"))->setCheckable(true);
-    VEXA_ACTION(actMinimizeToTray, tr("Minimize to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
-    VEXA_ACTION(actExit, tr("Exit"));
-    VEXA_ACTION(actShowProgressWindow, tr("Show progress window"), QKeySequence(Qt::Key_F8));
-    VEXA_ACTION(actShowHideFileInfo, tr("Show / hide video file properties"), QKeySequence(Qt::Key_F10));
-    VEXA_ACTION(actShowHideFormErrors, tr("Show / hide error log"), QKeySequence(Qt::Key_F11));
-    VEXA_ACTION(actLoadProfile, tr("Load encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_P));
-    VEXA_ACTION(actSaveProfile, tr("Save encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    VEXA_ACTION(actAddFiles, tr("&Add files..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    VEXA_ACTION(actAddFolder, tr("Add f&older..."), QKeySequence(Qt::CTRL | Qt::Key_F));
+    VEXA_ACTION(actRemoveChecked, tr("&Remove checked files from list"));
+    VEXA_ACTION(actRemoveSelected, tr("Remove s&elected files from list"), QKeySequence(Qt::Key_Delete));
+    VEXA_ACTION(actClearFileList, tr("C&lear file list"));
+    VEXA_ACTION(actCheckAll, tr("&Check all"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    VEXA_ACTION(actUncheckAll, tr("&Uncheck all"));
+    VEXA_ACTION(actInvertSelection, tr("&Invert selection"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    VEXA_ACTION(actCheckSelected, tr("Chec&k selected files"));
+    VEXA_ACTION(actUncheckSelected, tr("Unc&heck selected files"));
+    VEXA_ACTION(actLoadFileList, tr("Loa&d file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    VEXA_ACTION(actSaveFileList, tr("&Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    VEXA_ACTION(actExploreDirectory, ExploreCaption(QString()));
+    VEXA_ACTION(actConvert, tr("Con&vert"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    VEXA_ACTION(actSaveBat, tr("Save &BAT file..."));
+    VEXA_ACTION(actShowOptions, tr("&Options..."), QKeySequence(Qt::Key_F12));
+    VEXA_ACTION(actStayOnTop, tr("Stay on &top"))->setCheckable(true);
+    VEXA_ACTION(actMinimizeToTray, tr("&Minimize to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    VEXA_ACTION(actExit, tr("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    VEXA_ACTION(actShowProgressWindow, tr("Show prog&ress window"), QKeySequence(Qt::Key_F8));
+    VEXA_ACTION(actShowHideFileInfo, tr("Show / hide video file &properties"), QKeySequence(Qt::Key_F10));
+    VEXA_ACTION(actShowHideFormErrors, tr("Show / hide &error log"), QKeySequence(Qt::Key_F11));
+    VEXA_ACTION(actLoadProfile, tr("&Load encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    VEXA_ACTION(actSaveProfile, tr("&Save encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_S));
     VEXA_ACTION(actLoadSelectedProfile, tr("<-- Load"));
-    VEXA_ACTION(actSetDefaultEncoderSettings, tr("Default encoder settings"));
-    VEXA_ACTION(actCopyVideoSettings_Avi, tr("Copy video encoding settings"));
-    VEXA_ACTION(actPasteVideoSettings_Avi, tr("Paste video encoding settings"))->setEnabled(false);
-    VEXA_ACTION(actDefaultVideoSettings_Avi, tr("Default video encoding settings"));
-    VEXA_ACTION(actCopyAudioSettings, tr("Copy audio encoding settings"));
-    VEXA_ACTION(actPasteAudioSettings, tr("Paste audio encoding settings"))->setEnabled(false);
-    VEXA_ACTION(actDefaultAudioSettings, tr("Default audio encoding settings"));
-    VEXA_ACTION(actCopyAdvancedSettings, tr("Copy advanced encoding settings"));
-    VEXA_ACTION(actPasteAdvancedSettings, tr("Paste advanced encoding settings"))->setEnabled(false);
-    VEXA_ACTION(actDefaultAdvancedSettings, tr("Default advanced encoding settings"));
-    VEXA_ACTION(actShowCmdLine, tr("Encoder command-line parameters..."), QKeySequence(Qt::Key_F2));
-    VEXA_ACTION(actToolsInfo, tr("Tools info..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    VEXA_ACTION(actCheckUpdate, tr("Check for updates..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
-    VEXA_ACTION(actAbout, tr("About..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
-    VEXA_ACTION(actHelp, tr("Help"))->setVisible(false);
-    VEXA_ACTION(actGoToHomePage, tr("Home page"))->setToolTip(ProductHomePageUrl());
-    VEXA_ACTION(actGoToDonation, tr("Donation"));
-    VEXA_ACTION(actGoToFacebook, tr("Facebook"));
-    VEXA_ACTION(actGoToTwitter, tr("Twitter"));
+    VEXA_ACTION(actSetDefaultEncoderSettings, tr("&Default encoder settings"));
+    VEXA_ACTION(actCopyVideoSettings_Avi, tr("&Copy video encoding settings"));
+    VEXA_ACTION(actPasteVideoSettings_Avi, tr("&Paste video encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultVideoSettings_Avi, tr("Default &video encoding settings"));
+    VEXA_ACTION(actCopyAudioSettings, tr("C&opy audio encoding settings"));
+    VEXA_ACTION(actPasteAudioSettings, tr("P&aste audio encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultAudioSettings, tr("Default a&udio encoding settings"));
+    VEXA_ACTION(actCopyAdvancedSettings, tr("Cop&y advanced encoding settings"));
+    VEXA_ACTION(actPasteAdvancedSettings, tr("Pas&te advanced encoding settings"))->setEnabled(false);
+    VEXA_ACTION(actDefaultAdvancedSettings, tr("Default adva&nced encoding settings"));
+    VEXA_ACTION(actShowCmdLine, tr("Encoder command-l&ine parameters..."), QKeySequence(Qt::Key_F2));
+    VEXA_ACTION(actToolsInfo, tr("Tools in&fo..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    VEXA_ACTION(actCheckUpdate, tr("Check for &updates..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
+    VEXA_ACTION(actAbout, tr("&About..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
+    VEXA_ACTION(actHelp, tr("H&elp"))->setVisible(false);
+    VEXA_ACTION(actGoToHomePage, tr("&Home page"))->setToolTip(ProductHomePageUrl());
+    VEXA_ACTION(actGoToDonation, tr("&Donation"));
+    VEXA_ACTION(actGoToFacebook, tr("&Facebook"));
+    VEXA_ACTION(actGoToTwitter, tr("&Twitter"));
     VEXA_ACTION(actBrowseOutDir, tr("Browse..."));
     VEXA_ACTION(actExploreOutDir, tr("Explore..."));
     VEXA_ACTION(actShowHideMainWindow, tr("Minimize to system tray"));
@@ -222,7 +239,7 @@ void TFormMain::CreateActions()
 
 QMenu* TFormMain::CreateColumnsMenu(QWidget* parent)
 {
-    auto* m = new QMenu(tr("Columns"), parent);
+    auto* m = new QMenu(tr("Colu&mns"), parent);
     auto toggle = m_columnActions.cbegin();
     for (int item : ColumnMenuItems()) {
         if (item < 0)
@@ -245,24 +262,24 @@ void TFormMain::CreateMenus()
                 m->addAction(a);
         }
     };
-    QMenu* file = menuBar()->addMenu(tr("File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     add(file, {m_act.actConvert, nullptr, m_act.actSaveBat, nullptr, m_act.actShowOptions, m_act.actStayOnTop, nullptr, m_act.actMinimizeToTray, m_act.actExit});
 
-    QMenu* view = menuBar()->addMenu(tr("View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     add(view, {m_act.actShowProgressWindow, m_act.actShowHideFileInfo, nullptr, m_act.actShowHideFormErrors, nullptr});
     QMenu* viewColumns = CreateColumnsMenu(view);
     viewColumns->setObjectName(QStringLiteral("mnuViewColumns"));
     view->addMenu(viewColumns);
 
-    QMenu* list = menuBar()->addMenu(tr("File list"));
+    QMenu* list = menuBar()->addMenu(tr("File &list"));
     list->setObjectName(QStringLiteral("mnuFileList"));
-    add(list, {m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actClearFileList, nullptr, m_act.actCheckAll,
+    add(list, {m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actRemoveSelected, m_act.actClearFileList, nullptr, m_act.actCheckAll,
                m_act.actUncheckAll, m_act.actInvertSelection, m_act.actCheckSelected, m_act.actUncheckSelected, nullptr,
                m_act.actLoadFileList, m_act.actSaveFileList, nullptr, m_act.actExploreDirectory});
 
-    QMenu* enc = menuBar()->addMenu(tr("Encoder"));
+    QMenu* enc = menuBar()->addMenu(tr("&Encoder"));
     enc->setObjectName(QStringLiteral("mnuEncoder"));
     add(enc, {m_act.actLoadProfile, m_act.actSaveProfile, nullptr, m_act.actSetDefaultEncoderSettings, nullptr,
               m_act.actCopyVideoSettings_Avi, m_act.actPasteVideoSettings_Avi, m_act.actDefaultVideoSettings_Avi, nullptr,
@@ -270,14 +287,14 @@ void TFormMain::CreateMenus()
               m_act.actCopyAdvancedSettings, m_act.actPasteAdvancedSettings, m_act.actDefaultAdvancedSettings, nullptr,
               m_act.actShowCmdLine, nullptr, m_act.actToolsInfo});
 
-    QMenu* help = menuBar()->addMenu(tr("Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     add(help, {m_act.actHelp, m_act.actGoToHomePage, m_act.actGoToDonation, m_act.actGoToFacebook, m_act.actGoToTwitter, nullptr,
                m_act.actCheckUpdate, nullptr, m_act.actAbout});
 
     m_popLv = new QMenu(this);
     m_popLv->setObjectName(QStringLiteral("popLv"));
-    add(m_popLv, {m_act.actConvert, nullptr, m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actClearFileList, nullptr,
+    add(m_popLv, {m_act.actConvert, nullptr, m_act.actAddFiles, m_act.actAddFolder, m_act.actRemoveChecked, m_act.actRemoveSelected, m_act.actClearFileList, nullptr,
                   m_act.actCheckAll, m_act.actUncheckAll, m_act.actInvertSelection, m_act.actCheckSelected, m_act.actUncheckSelected, nullptr,
                   m_act.actLoadFileList, m_act.actSaveFileList, nullptr, m_act.actShowHideFileInfo, nullptr, m_act.actExploreDirectory, nullptr});
     QMenu* popColumnsSub = CreateColumnsMenu(m_popLv);
@@ -287,6 +304,10 @@ void TFormMain::CreateMenus()
     m_popColumns = CreateColumnsMenu(this);
     m_popColumns->setObjectName(QStringLiteral("popColumns"));
     m_ng->SetHeaderMenu(m_popColumns);
+    // Delete belongs to the list: in the output folder's field it still deletes a character.
+    removeAction(m_act.actRemoveSelected);
+    m_act.actRemoveSelected->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_ng->addAction(m_act.actRemoveSelected);
 
     // The panel header menus.
     add(m_pnVideo->HeaderMenu(), {m_act.actCopyVideoSettings_Avi, m_act.actPasteVideoSettings_Avi, m_act.actDefaultVideoSettings_Avi});
@@ -322,7 +343,7 @@ void TFormMain::CreateToolBar()
         a->setIcon(QIcon::fromTheme(QLatin1String(i.icon), style()->standardIcon(i.fallback)));
         a->setIconText(i.buttonText);
         if (a->toolTip() == a->iconText())
-            a->setToolTip(a->text());
+            a->setToolTip(UiKit::WithoutMnemonic(a->text()));
         m_tbMain->addAction(a);
     }
 }
@@ -365,6 +386,13 @@ void TFormMain::PrepareControls()
     v->addWidget(CreateSettingsArea());
     v->addWidget(CreateMidStrip());
     setCentralWidget(central);
+    // A real strip at the bottom with the list's counts; menus show their entries' tips there.
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbMain"));
+    bar->setMinimumHeight(UiMetrics::StatusBarMinHeight);
+    m_lblListCounts = new QLabel(bar);
+    m_lblListCounts->setObjectName(QStringLiteral("lblListCounts"));
+    bar->addPermanentWidget(m_lblListCounts);
     SetListFont(QFont(QStringLiteral("Segoe UI"), 8));
     AttachFileList();
 }
@@ -415,10 +443,18 @@ QWidget* TFormMain::CreateSettingsArea()
     m_pnAdvanced = new TAdvancedPanel(m_settingsBody);
     h->addWidget(pnLeft, 3);
     h->addWidget(m_pnAdvanced, 2);
-    m_settingsBody->setFixedHeight(UiMetrics::SettingsAreaHeight);
-    outer->addWidget(m_settingsBody);
-    connect(m_foldButton, &QToolButton::toggled, this, [this](bool expanded) {
-        m_settingsBody->setVisible(expanded);
+    // A narrow window scrolls the panels sideways instead of cutting their labels.
+    m_settingsBody->setMinimumHeight(UiMetrics::SettingsAreaHeight);
+    auto* scroll = new QScrollArea(m_fpConversionSettings);
+    scroll->setObjectName(QStringLiteral("sbConversionSettings"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(m_settingsBody);
+    scroll->setFixedHeight(UiMetrics::SettingsAreaHeight + scroll->horizontalScrollBar()->sizeHint().height());
+    outer->addWidget(scroll);
+    connect(m_foldButton, &QToolButton::toggled, this, [this, scroll](bool expanded) {
+        scroll->setVisible(expanded);
         m_foldButton->setArrowType(expanded ? Qt::DownArrow : Qt::RightArrow);
     });
     return m_fpConversionSettings;
@@ -481,6 +517,15 @@ void TFormMain::CreateAuxiliaryWindows()
     m_formFileInfo = new TFormFileInfo(this);
     m_formErrors = new TFormErrors(this);
     m_formCmdLine = new TFormCmdLine(this);
+    m_cmdLineFollow = new QTimer(this);
+    m_cmdLineFollow->setSingleShot(true);
+    m_cmdLineFollow->setInterval(UiMetrics::CmdLineFollowDelayMs);
+    // A half-typed value must not raise a message box on every pause: the window just
+    // shows what the settings give now.
+    connect(m_cmdLineFollow, &QTimer::timeout, this, [this] {
+        if (m_formCmdLine->isVisible() && !m_locked)
+            ShowCmdLine(true, true);
+    });
     m_formToolsInfo = new TFormToolsInfo(this);
     m_formCheckUpdate = new TFormCheckUpdate(this);
     for (QWidget* w : AuxiliaryWindows()) {
@@ -620,6 +665,7 @@ void TFormMain::ConnectActions()
     on(m_act.actLoadFileList, &TFormMain::actLoadFileListExecute);
     on(m_act.actSaveFileList, &TFormMain::actSaveFileListExecute);
     on(m_act.actRemoveChecked, &TFormMain::actRemoveCheckedExecute);
+    on(m_act.actRemoveSelected, &TFormMain::actRemoveSelectedExecute);
     on(m_act.actClearFileList, &TFormMain::actClearFileListExecute);
     on(m_act.actCheckAll, &TFormMain::actCheckAllExecute);
     on(m_act.actUncheckAll, &TFormMain::actUncheckAllExecute);
@@ -763,6 +809,9 @@ void TFormMain::InitControls()
     m_act.actShowHideMainWindow->setEnabled(m_tray != nullptr);
     CalcFooter();
     m_updating = wasUpdating;
+    // Every settings change ends here: the shown command lines follow it.
+    if (m_cmdLineFollow && m_formCmdLine->isVisible())
+        m_cmdLineFollow->start();
 }
 
 void TFormMain::SetAllEnabled(bool on)
@@ -1037,16 +1086,17 @@ void TFormMain::ApplyListActionStates()
     set(m_act.actCheckSelected, st.CheckSelected);
     set(m_act.actUncheckSelected, st.UncheckSelected);
     set(m_act.actExploreDirectory, st.ExploreDirectory);
+    set(m_act.actRemoveSelected, !m_ng->SelectedRows().isEmpty());
     ShowExploreCaption();
 }
 
 void TFormMain::ShowExploreCaption()
 {
     const int row = m_ng->SelectedRow();
-    const QString caption = tr("Explore directory ") + (IsValidRowIndex(row) ? QDir::toNativeSeparators(GetNgDirectory(row)) : QString());
+    const QString dir = IsValidRowIndex(row) ? QDir::toNativeSeparators(GetNgDirectory(row)) : QString();
     QAction* a = m_act.actExploreDirectory;
-    a->setText(caption);
-    a->setToolTip(caption);
+    a->setText(ExploreCaption(dir));
+    a->setToolTip(UiKit::WithoutMnemonic(a->text()));
 }
 
 void TFormMain::actShowCmdLineExecute()
@@ -1054,7 +1104,7 @@ void TFormMain::actShowCmdLineExecute()
     ShowCmdLine(false);
 }
 
-void TFormMain::ShowCmdLine(bool fromGrid)
+void TFormMain::ShowCmdLine(bool fromGrid, bool quiet)
 {
     if (!fromGrid) {
         if (m_formCmdLine->isVisible()) {
@@ -1068,7 +1118,10 @@ void TFormMain::ShowCmdLine(bool fromGrid)
         GetVideoFileInfo(file, ResolveMediaInfoDll(AppParams()), info);
     const TCmdLinePreview preview = GetCmdLinePreview(Settings(), info, QThread::idealThreadCount(), file,
                                                       AppParams().PassLogFile1,
-                                                      [this](const QString& msg) { UiKit::WarningBox(this, msg); });
+                                                      [this, quiet](const QString& msg) {
+                                                          if (!quiet)
+                                                              UiKit::WarningBox(this, msg);
+                                                      });
     m_formCmdLine->SetText(preview.Text);
     if (!m_formCmdLine->isVisible()) {
         UiKit::CentreOn(m_formCmdLine, this);
@@ -1202,8 +1255,11 @@ TAddProgress TFormMain::ResponsiveAdd(bool suspendUpdates)
 
 void TFormMain::actAddFilesExecute()
 {
-    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add files"), m_list->InitialFolders().AddFiles,
-                                                            QtDialogFilter(AddFilesDialogFilter()));
+    // "All video files" first in view: AVI alone hides the MP4, MKV and TS files people have.
+    const QString filter = QtDialogFilter(AddFilesDialogFilter());
+    QString selected = filter.split(QStringLiteral(";;")).value(1);
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add files"), m_list->InitialFolders().AddFiles, filter,
+                                                            &selected);
     if (files.isEmpty())
         return;
     UpdateInitialFolders(QFileInfo(files.first()).absolutePath());
@@ -1266,6 +1322,30 @@ void TFormMain::actRemoveCheckedExecute()
     BulkListChange([this] { m_list->RemoveChecked(); });
 }
 
+void TFormMain::actRemoveSelectedExecute()
+{
+    const QList<int> selected = m_ng->SelectedRows();
+    if (selected.isEmpty() || m_adding || m_converting)
+        return;
+    // The list removes checked rows in one go: mark exactly the selected ones, remove them,
+    // then give the rows that stay their own check marks back.
+    BulkListChange([&] {
+        const int count = m_list->rowCount();
+        QList<bool> marks;
+        for (int i = 0; i < count; ++i)
+            marks << m_list->IsChecked(i);
+        for (int i = 0; i < count; ++i)
+            m_list->SetChecked(i, selected.contains(i));
+        m_list->RemoveChecked();
+        int kept = 0;
+        for (int i = 0; i < count; ++i) {
+            if (!selected.contains(i))
+                m_list->SetChecked(kept++, marks.at(i));
+        }
+        m_ng->clearSelection();
+    });
+}
+
 void TFormMain::actClearFileListExecute()
 {
     BulkListChange([this] { m_list->ClearFileList(); });
@@ -1309,12 +1389,38 @@ void TFormMain::ShowFooter()
         if (QString t = m_list->FooterText(c); !t.isEmpty())
             texts.insert(c, t);
     m_ngFooter->SetTexts(texts);
+    const TGridInfo info = GetGridInfo();
+    m_lblListCounts->setText((info.RowCount == 1 ? tr("1 file") : tr("%1 files").arg(info.RowCount)) + QStringLiteral(", ")
+                             + tr("%1 checked").arg(info.CheckedCount));
 }
 
-void TFormMain::AddFileFromCommandLine(const QString& file)
+void TFormMain::AddCommandLineInputs(const QStringList& inputs)
 {
-    // As if dropped on the window.
-    AddDroppedNames({file});
+    if (inputs.isEmpty())
+        return;
+    QStringList errors;
+    RunListAdd([&] {
+        m_ng->setUpdatesEnabled(false);
+        for (const QString& input : inputs) {
+            if (m_list->AddStopped())
+                break;
+            const QFileInfo fi(input);
+            if (fi.isDir()) {
+                m_list->AddFolder(fi.absoluteFilePath(), true, ResponsiveAdd(true));
+            } else if (!fi.exists()) {
+                continue;
+            } else if (IsFileListFile(input)) {
+                QString error;
+                if (!m_list->LoadFileList(fi.absoluteFilePath(), nullptr, &error) && !error.isEmpty())
+                    errors << error;
+            } else {
+                m_list->AddFiles({fi.absoluteFilePath()});
+            }
+        }
+        m_ng->setUpdatesEnabled(true);
+    });
+    for (const QString& e : errors)
+        UiKit::WarningBox(this, e);
 }
 
 void TFormMain::AddDroppedNames(const QStringList& names)
@@ -1391,6 +1497,8 @@ TBatchResult TFormMain::RunBatch()
     TWindowBatchSink sink(*this, *m_list, *m_formProgress, *m_formErrors, m_errorLog, settings.chAviVideo2Pass,
                           state.ScriptMode);
     TBatchPlanner planner(state, AppParams(), m_errorLog);
+    QElapsedTimer clock;
+    clock.start();
     try {
         result = planner.Convert(rows, settings, options, sink);
     } catch (const std::exception& e) {
@@ -1403,6 +1511,8 @@ TBatchResult TFormMain::RunBatch()
         EnableAll();
     ClearLogs();
     const bool closing = std::exchange(m_closeWhenBatchEnds, false);
+    if (!state.ScriptMode && !closing && result.FilesToConvert > 0)
+        TBatchNotice().BatchEnded(*m_list, clock.elapsed(), isActiveWindow());
     // An early end was already told in one message box by the batch itself (its own text,
     // or the warning of the setting that stopped it): nothing more to say here.
     if (result.ShowErrors && !closing) {

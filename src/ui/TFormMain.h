@@ -20,12 +20,14 @@ class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
 class QSystemTrayIcon;
 class QTableView;
 class QToolBar;
+class QTimer;
 class QToolButton;
 class TAdvancedPanel;
 class TAudioPanel;
@@ -50,9 +52,9 @@ class TVideoPanel;
 class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
-    // fileToAdd is added to the list when it names an existing file (the first argument
-    // of the command line).
-    explicit TFormMain(const QString& fileToAdd = QString(), QWidget* parent = nullptr);
+    // inputs are the command line's files, folders and .lst file lists ("Open with" from a
+    // file manager passes many): each is added to the list in order.
+    explicit TFormMain(const QStringList& inputs = {}, QWidget* parent = nullptr);
     ~TFormMain() override;
 
     // The action with that object name ("actConvert"); null when there is none.
@@ -181,7 +183,8 @@ private:
     void actShowHideFormErrorsExecute();
     void actShowCmdLineExecute();
     // Shows the command lines of the selected file; from the menu it toggles the window.
-    void ShowCmdLine(bool fromGrid);
+    // quiet: a refresh after a settings change, whose messages are not shown.
+    void ShowCmdLine(bool fromGrid, bool quiet = false);
     void actExitExecute();
     void actShowOptionsExecute();
     void actAboutExecute();
@@ -219,6 +222,8 @@ private:
     // Runs a change to many rows with the grid's painting held, then refreshes once.
     void BulkListChange(const std::function<void()>& change);
     void actRemoveCheckedExecute();
+    // Delete: the selected rows leave the list; the others keep their check marks.
+    void actRemoveSelectedExecute();
     void actClearFileListExecute();
     void actCheckAllExecute();
     void actUncheckAllExecute();
@@ -226,7 +231,9 @@ private:
     void actCheckSelectedExecute();
     void actUncheckSelectedExecute();
     void ApplyListActionStates();
-    void AddFileFromCommandLine(const QString& file);
+    // The command line's inputs, in order: a .lst is loaded, a folder scanned (whatever
+    // the drop setting says), a file added; names that do not exist are passed over.
+    void AddCommandLineInputs(const QStringList& inputs);
     void AddDroppedNames(const QStringList& names);
     // Runs one add to the list. Adding keeps the window painting and waits for analyses in a
     // local event loop, so a second add or a close can arrive in the middle: a second add is
@@ -253,6 +260,7 @@ private:
         QAction* actAddFiles = nullptr;
         QAction* actAddFolder = nullptr;
         QAction* actRemoveChecked = nullptr;
+        QAction* actRemoveSelected = nullptr;
         QAction* actClearFileList = nullptr;
         QAction* actCheckAll = nullptr;
         QAction* actUncheckAll = nullptr;
@@ -334,6 +342,8 @@ private:
     TFormFileInfo* m_formFileInfo = nullptr;
     TFormErrors* m_formErrors = nullptr;
     TFormCmdLine* m_formCmdLine = nullptr;
+    QLabel* m_lblListCounts = nullptr; // in the status bar
+    QTimer* m_cmdLineFollow = nullptr; // refreshes the shown command-line window after a change
     TFormAbout* m_formAbout = nullptr;
     TFormOptions* m_formOptions = nullptr;
     TFormToolsInfo* m_formToolsInfo = nullptr;

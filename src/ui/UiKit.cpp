@@ -190,4 +190,28 @@ void SetToolTipDuration(QWidget* w)
         child->setToolTipDuration(UiMetrics::ToolTipDurationMs);
 }
 
+QString WithoutMnemonic(const QString& caption)
+{
+    QString out;
+    out.reserve(caption.size());
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i; // "&&" keeps the second, "&x" keeps x
+        out += caption[i];
+    }
+    return out;
+}
+
+QChar MnemonicOf(const QString& caption)
+{
+    for (int i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&'))
+            continue;
+        if (caption[i + 1] != QLatin1Char('&'))
+            return caption[i + 1].toLower();
+        ++i;
+    }
+    return QChar();
+}
+
 } // namespace UiKit

@@ -55,6 +55,11 @@ QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& 
                         const QStringList& suffixes, int* selectedFilter = nullptr);
 
 // The program's icon (every window, the tray, the desktop entry) and its resource path.
+// A caption as it shows: "&" marks dropped, "&&" shown as one "&".
+QString WithoutMnemonic(const QString& caption);
+// The letter Alt opens a caption with (lower case), or a null character when it has none.
+QChar MnemonicOf(const QString& caption);
+
 QIcon AppIcon();
 QString AppIconResource();
 

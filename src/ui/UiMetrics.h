@@ -18,6 +18,12 @@ inline constexpr int SettingsAreaHeight = 258;
 inline constexpr int ToolbarIconSize = 20;
 // The list's default row height: an icon and a line of the default font.
 inline constexpr int ListRowHeight = 20;
+// The list's widest text columns open narrower than their table widths, so that at the
+// default window width the "Status" column is on screen; the last column takes the rest.
+inline constexpr int ListDirectoryWidth = 130;
+inline constexpr int ListSummaryWidth = 105; // "Video" and "Audio"
+// The status bar is one line of the default font with room above and below.
+inline constexpr int StatusBarMinHeight = 22;
 // The row indicator is wide enough to grab for dragging a row.
 inline constexpr int RowIndicatorWidth = 16;
 // The progress window shows the encoder's lines next to the progress bars: wide enough
@@ -65,5 +71,8 @@ inline constexpr int UpdateCheckDelayMs = 1000;
 // The file manager is asked over D-Bus; without an answer by then the folder is opened
 // the plain way instead.
 inline constexpr int FileManagerCallTimeoutMs = 3000;
+// The shown command-line window follows setting changes once they pause: typing a bit rate
+// digit by digit asks for the selected file's properties once, not once per digit.
+inline constexpr int CmdLineFollowDelayMs = 150;
 
 } // namespace UiMetrics

@@ -1,0 +1,76 @@
+#include "ui/TBatchNotice.h"
+
+#include "base/AppInfo.h"
+#include "filelist/FileListModel.h"
+#include "lib/DateTime.h"
+
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QVariantMap>
+
+namespace {
+
+// The answer carries only the notification's id; nobody waits for it, and a missing
+// service answers with an error that is dropped the same way.
+constexpr int NotifyTimeoutMs = 5000;
+
+} // namespace
+
+TBatchNotice::TBatchNotice(const QDBusConnection& bus) : m_bus(bus) {}
+
+TBatchCounts TBatchNotice::Count(const QStringList& statuses)
+{
+    TBatchCounts c;
+    for (const QString& s : statuses) {
+        if (s == QLatin1String("Done") || s.startsWith(QLatin1String("OK")))
+            ++c.Done;
+        else if (s == QLatin1String("Skipped"))
+            ++c.Skipped;
+        else if (s.startsWith(QLatin1String("Error")) || s == QLatin1String("Aborted"))
+            ++c.Failed;
+    }
+    return c;
+}
+
+QStringList TBatchNotice::CheckedRowStatuses(const TFileListModel& list)
+{
+    QStringList statuses;
+    for (int i = 0; i < list.rowCount(); ++i) {
+        if (list.IsChecked(i))
+            statuses << list.Row(i).Status;
+    }
+    return statuses;
+}
+
+QString TBatchNotice::Body(const TBatchCounts& counts, int64_t elapsedMs)
+{
+    return QStringLiteral("%1 done, %2 skipped, %3 failed in %4")
+        .arg(counts.Done)
+        .arg(counts.Skipped)
+        .arg(counts.Failed)
+        .arg(MsToShortTime(elapsedMs, true));
+}
+
+bool TBatchNotice::BatchEnded(const TFileListModel& list, int64_t elapsedMs, bool windowActive)
+{
+    if (windowActive)
+        return false;
+    const TBatchCounts counts = Count(CheckedRowStatuses(list));
+    const QString summary = counts.Failed > 0 ? QStringLiteral("Conversion finished with errors")
+                                              : QStringLiteral("Conversion finished");
+    return Send(summary, Body(counts, elapsedMs));
+}
+
+bool TBatchNotice::Send(const QString& summary, const QString& body)
+{
+    if (!m_bus.isConnected())
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                                       QStringLiteral("/org/freedesktop/Notifications"),
+                                                       QStringLiteral("org.freedesktop.Notifications"),
+                                                       QStringLiteral("Notify"));
+    call << QString::fromLatin1(AppInfo::ExecutableName) << uint(0) << QStringLiteral("vexaconv") << summary << body
+         << QStringList() << QVariantMap{{QStringLiteral("desktop-entry"), QStringLiteral("vexaconv")}} << int(-1);
+    m_bus.asyncCall(call, NotifyTimeoutMs);
+    return true;
+}

@@ -1,0 +1,166 @@
+// The window from the keyboard: menu mnemonics, Delete on the list, and the command-line
+// window following the settings while it is shown.
+#include "test_ui_support.h"
+
+#include "base/AppParams.h"
+#include "filelist/FileListModel.h"
+#include "ui/TFileGrid.h"
+#include "ui/TFormCmdLine.h"
+#include "ui/TFormMain.h"
+#include "ui/UiKit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace UiTest;
+
+namespace {
+
+// The mnemonic letters of the entries a menu shows (hidden entries and separators aside);
+// an entry without one is reported as "?".
+QString Mnemonics(const QList<QAction*>& actions)
+{
+    QString letters;
+    for (const QAction* a : actions) {
+        if (a->isSeparator() || !a->isVisible())
+            continue;
+        const QChar c = UiKit::MnemonicOf(a->menu() ? a->menu()->title() : a->text());
+        letters += c.isNull() ? QLatin1Char('?') : c;
+    }
+    return letters;
+}
+
+bool Unique(const QString& letters)
+{
+    for (int i = 0; i < letters.size(); ++i) {
+        if (letters[i] != QLatin1Char('?') && letters.indexOf(letters[i], i + 1) >= 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(UiKeyboard, EveryMenuHasItsOwnLetters)
+{
+    EXPECT_EQ(UiKit::MnemonicOf("Save &BAT file..."), QLatin1Char('b'));
+    EXPECT_EQ(UiKit::MnemonicOf("Tom && Jerry"), QChar());
+    EXPECT_EQ(UiKit::MnemonicOf("Tom && &Jerry"), QLatin1Char('j'));
+    EXPECT_EQ(UiKit::WithoutMnemonic("E&xplore directory /v/Tom && Jerry"), "Explore directory /v/Tom & Jerry");
+
+    MainWindowFixture f;
+    const QString bar = Mnemonics(f.w->menuBar()->actions());
+    EXPECT_EQ(bar, "fvleh");
+    // Menus whose every entry must have a letter; the column menus and the tray need not,
+    // but what letters they have must not clash either.
+    const QStringList full = {"mnuFile", "mnuView", "mnuFileList", "mnuEncoder", "mnuHelp", "popLv"};
+    const QList<QMenu*> menus = f.w->findChildren<QMenu*>();
+    ASSERT_GE(menus.size(), full.size());
+    for (const QMenu* m : menus) {
+        const QString letters = Mnemonics(m->actions());
+        EXPECT_TRUE(Unique(letters)) << m->objectName().toStdString() << ": " << letters.toStdString();
+        if (full.contains(m->objectName())) {
+            EXPECT_FALSE(letters.contains(QLatin1Char('?'))) << m->objectName().toStdString() << ": " << letters.toStdString();
+        }
+    }
+
+    // A directory with "&" in its name shows it, and takes no letter away.
+    const QString dir = f.tmp.filePath(QStringLiteral("Tom & Jerry"));
+    QDir().mkpath(dir);
+    QFile::copy(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi")), dir + QStringLiteral("/a.avi"));
+    DropFiles(f.w.get(), {dir + QStringLiteral("/a.avi")});
+    ASSERT_EQ(f.w->List()->rowCount(), 1);
+    f.w->Grid()->selectRow(0);
+    const QAction* explore = f.w->Action(QStringLiteral("actExploreDirectory"));
+    EXPECT_EQ(UiKit::WithoutMnemonic(explore->text()), "Explore directory " + dir);
+    EXPECT_EQ(UiKit::MnemonicOf(explore->text()), QLatin1Char('x'));
+}
+
+TEST(UiKeyboard, DeleteRemovesExactlyTheSelectedRows)
+{
+    MainWindowFixture f;
+    AppParams().FileAnalysis = faQuick;
+    const QDir media(f.tmp.filePath(QStringLiteral("media")));
+    media.mkpath(QStringLiteral("."));
+    QStringList files;
+    for (const char* name : {"a.avi", "b.avi", "c.avi", "d.avi", "e.avi"}) {
+        files << media.filePath(QLatin1String(name));
+        QFile::copy(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi")), files.last());
+    }
+    DropFiles(f.w.get(), files);
+    TFileListModel* list = f.w->List();
+    ASSERT_EQ(list->rowCount(), 5);
+    QAction* remove = f.w->Action(QStringLiteral("actRemoveSelected"));
+    ASSERT_NE(remove, nullptr);
+    f.w->Grid()->clearSelection();
+    EXPECT_FALSE(remove->isEnabled()) << "nothing selected";
+    list->SetChecked(1, false); // b unchecked, must stay so
+    list->SetChecked(3, false); // d unchecked, removed
+
+    // a, c and d selected: b and e stay, with their own check marks.
+    TFileGrid* grid = f.w->Grid();
+    QItemSelectionModel* sel = grid->selectionModel();
+    for (int row : {0, 2, 3})
+        sel->select(list->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_TRUE(remove->isEnabled());
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Delete);
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->GetNgShortFileName(0), "b.avi");
+    EXPECT_EQ(list->GetNgShortFileName(1), "e.avi");
+    EXPECT_FALSE(list->IsChecked(0));
+    EXPECT_TRUE(list->IsChecked(1));
+    EXPECT_EQ(list->Row(0).No, 1);
+    EXPECT_EQ(list->Row(1).No, 2);
+    EXPECT_FALSE(remove->isEnabled()) << "the selection went with its rows";
+
+    // Every row selected empties the list; a removed file can be added again.
+    grid->selectAll();
+    remove->trigger();
+    EXPECT_EQ(list->rowCount(), 0);
+    DropFiles(f.w.get(), {files[0]});
+    EXPECT_EQ(list->rowCount(), 1);
+
+    // Delete typed in the output folder's field edits the field, the list keeps its row.
+    grid->selectRow(0);
+    auto* edOutDir = f.w->findChild<QLineEdit*>(QStringLiteral("edOutDir"));
+    ASSERT_NE(edOutDir, nullptr);
+    edOutDir->setEnabled(true);
+    edOutDir->setText(QStringLiteral("/tmp/x"));
+    edOutDir->setFocus();
+    edOutDir->setCursorPosition(0);
+    QTest::keyClick(edOutDir, Qt::Key_Delete);
+    EXPECT_EQ(edOutDir->text(), "tmp/x");
+    EXPECT_EQ(list->rowCount(), 1);
+}
+
+TEST(UiKeyboard, CommandLineWindowFollowsTheSettings)
+{
+    MainWindowFixture f;
+    TFormCmdLine* cmd = f.w->FormCmdLine();
+    f.w->Action(QStringLiteral("actShowCmdLine"))->trigger();
+    ASSERT_TRUE(cmd->isVisible());
+    EXPECT_FALSE(cmd->Text().contains(QLatin1String("scale=320:240")));
+    // The user picks a size in the Advanced panel.
+    auto* cbResolution = f.w->findChild<QComboBox*>(QStringLiteral("cbResolution"));
+    ASSERT_NE(cbResolution, nullptr);
+    const int qvga = cbResolution->findText(QStringLiteral("320 x 240 - QVGA"));
+    ASSERT_GT(qvga, 1);
+    cbResolution->setCurrentIndex(qvga);
+    QTRY_VERIFY_WITH_TIMEOUT(cmd->Text().contains(QLatin1String("scale=320:240")), 3000);
+
+    // Hidden, it is left alone (and not shown again).
+    cmd->hide();
+    cbResolution->setCurrentIndex(cbResolution->findText(QStringLiteral("640 x 480 - VGA")));
+    QTest::qWait(400);
+    EXPECT_FALSE(cmd->isVisible());
+    EXPECT_TRUE(cmd->Text().contains(QLatin1String("scale=320:240")));
+}
