@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         NoEncoderOnPath noPath;
         AppParams().mencoder = f.tmp.filePath(QStringLiteral("no-encoder"));
         ModalWatcher watch;
-        const TBatchResult r = f.w->RunBatch();
+        const TBatchResult r = RunBatchToEnd(f.w.get());
         EXPECT_FALSE(r.EarlyExit.isEmpty());
         EXPECT_EQ(watch.boxTexts, QStringList{MissingEncoderText()});
     }
@@ -57,7 +58,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         s.cbAviVideoBitrate.Text = QStringLiteral("fast");
         f.w->SetSettings(s);
         ModalWatcher watch;
-        const TBatchResult r = f.w->RunBatch();
+        const TBatchResult r = RunBatchToEnd(f.w.get());
         EXPECT_FALSE(r.EarlyExit.isEmpty());
         EXPECT_EQ(watch.boxTexts, QStringList{VideoBitrateMessage(QStringLiteral("fast"))});
         EXPECT_TRUE(f.w->Action(QStringLiteral("actConvert"))->isEnabled()); // unlocked again
@@ -70,7 +71,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         const QString blocker = TestSupport::WriteFile(f.tmp.filePath(QStringLiteral("file")), "x");
         f.OutputTo(blocker + QStringLiteral("/sub"));
         ModalWatcher watch;
-        const TBatchResult r = f.w->RunBatch();
+        const TBatchResult r = RunBatchToEnd(f.w.get());
         EXPECT_FALSE(r.EarlyExit.isEmpty());
         ASSERT_EQ(watch.boxTexts.size(), 1) << watch.boxTexts.join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("Couldn't create directory"))) << watch.boxTexts[0].toStdString();
@@ -102,7 +103,7 @@ TEST(UiBatch, ErrorWindowKeepsClearAndEditsWhenLaterReportsArrive)
     });
     user.start();
     ModalWatcher watch;
-    const TBatchResult r = f.w->RunBatch();
+    const TBatchResult r = RunBatchToEnd(f.w.get());
     user.stop();
     EXPECT_EQ(r.ErrorCount, 3);
     EXPECT_EQ(step, 2);
@@ -128,36 +129,17 @@ TEST(UiBatch, RowsAreAnalysedWhenTheBatchReachesThemNotAtItsStart)
     TFileListModel* list = f.w->List();
     ASSERT_EQ(list->rowCount(), 2);
     ASSERT_FALSE(list->Row(0).Analysed);
+    AppParams().mencoder = Fake("timed_encode.py");
+    f.OutputTo(f.out.path());
 
-    TFormProgress* progress = f.w->FormProgress();
-    TWindowBatchSink sink(*f.w, *list, *progress, *f.w->FormErrors(), f.w->ErrorLog(), false, false);
-    sink.OnBatchStarted(2);
-    // Nothing known yet: equal shares, and the list untouched.
-    EXPECT_DOUBLE_EQ(progress->TotalWeight(), 2);
+    // Starting a batch analyses nothing of the list; the batch reads each row itself.
+    QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
+    f.w->StartBatch();
     EXPECT_FALSE(list->Row(0).Analysed);
     EXPECT_FALSE(list->Row(1).Analysed);
-
-    TVideoFileInfo& info = ConversionState().CurrentFileInfo;
-    const auto reach = [&](int row) {
-        const QString input = list->GetNgFullFileName(row);
-        sink.OnRowStarted(row, input);
-        sink.OnRunStarting(0); // before the batch's own analysis: still a guess
-        GetVideoFileInfo(input, AppParams().MediaInfoDll, info);
-        sink.OnRunStarting(0);
-        return info.Duration;
-    };
-    const double first = reach(0);
-    ASSERT_GT(first, 1000);
-    // The first row's share is real, the second counts as the average known so far.
-    EXPECT_DOUBLE_EQ(progress->FileWeightNow(), first);
-    EXPECT_DOUBLE_EQ(progress->TotalWeight(), 2 * first);
-    sink.OnFileCompleted();
-    const double second = reach(1);
-    ASSERT_GT(second, 30000);
-    EXPECT_DOUBLE_EQ(progress->TotalWeight(), first + second);
-    sink.OnFileCompleted();
-    EXPECT_TRUE(progress->TimingLabel()->text().contains(QLatin1String("Batch: 100%")))
-        << progress->TimingLabel()->text().toStdString();
-    progress->hide();
-    ClearVideoFileInfo(info);
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_EQ(list->RowStatus(1), QStringLiteral("Done"));
+    EXPECT_TRUE(f.w->FormProgress()->TimingLabel()->text().contains(QLatin1String("Batch: 100%")))
+        << f.w->FormProgress()->TimingLabel()->text().toStdString();
+    f.w->FormProgress()->hide();
 }

@@ -3,6 +3,7 @@
 #include "base/AppParams.h"
 #include "conversion/BatchFiles.h"
 #include "conversion/BatchPlanner.h"
+#include "conversion/BatchProgress.h"
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
@@ -16,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMap>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -32,9 +34,8 @@ namespace {
 constexpr int ExitInterrupted = 130;
 
 // ---- SIGINT / SIGTERM ---------------------------------------------------------
-// The handler only writes a byte to a pipe; the event loop (the runner's, or the
-// planner's pump between rows) picks it up and aborts the batch the way the abort
-// button does.
+// The handler only writes a byte to a pipe; the event loop (the program's, or an
+// analysis wait) picks it up and aborts the batch the way the abort button does.
 
 int s_signalPipe[2] = {-1, -1};
 volatile std::sig_atomic_t s_signalled = 0;
@@ -125,9 +126,24 @@ public:
         Err(t + QLatin1Char('\n'));
     }
 
+    void OnBatchStarted(int filesToConvert, int jobs) override
+    {
+        (void)filesToConvert;
+        m_jobs = jobs;
+        m_jobTexts.clear();
+    }
+
     void OnProgress(const TProgressUpdate& update) override
     {
-        const QString text = PlainProgressText(m_state, update);
+        QString text = update.Row >= 0 ? update.PlainText : PlainProgressText(m_state, update);
+        if (update.Row >= 0 && m_jobs > 1) {
+            // every running row on the one line, in list order
+            m_jobTexts.insert(update.Row, text);
+            text = QStringList(m_jobTexts.values()).join(QStringLiteral(" | "));
+        }
+        // a run that has not told its progress yet has nothing new to say of the batch
+        if (update.BatchFraction >= 0 && update.HasStatus)
+            text += QStringLiteral("  ") + BatchProgressText(update.BatchFraction, update.BatchLeftMs);
         if (m_terminal) {
             ErrProgressLine(text);
             m_progressShown = true;
@@ -151,15 +167,13 @@ public:
 
     void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override
     {
-        (void)row;
+        m_jobTexts.remove(row);
         if (!m_printRows)
             return;
         EndProgressLine();
         Out(status + QLatin1Char('\t') + EscapedName(input) + QLatin1Char('\t') + EscapedName(output)
             + QLatin1Char('\n'));
     }
-
-    void PumpEvents() override { QCoreApplication::processEvents(); }
 
     void EndProgressLine()
     {
@@ -193,6 +207,8 @@ private:
     bool m_terminal;
     bool m_progressShown = false;
     qsizetype m_printedLogLines = 0;
+    int m_jobs = 1;
+    QMap<int, QString> m_jobTexts; // row -> its latest progress text
     QString m_logSaveError; // the last failed save's reason, reported once
 };
 
@@ -262,8 +278,14 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     TErrorLog errorLog;
     THeadlessBatchSink sink(state, errorLog, scriptMode ? QString() : o.errorLog, !scriptMode);
     TListModelRows rows(model);
+    // The batch runs on the program's event loop, which ends with it.
     TBatchPlanner planner(state, params, errorLog);
-    const TBatchResult result = planner.Convert(rows, settings.Settings, options, sink);
+    QObject::connect(&planner, &TBatchPlanner::Finished, QCoreApplication::instance(),
+                     [] { QCoreApplication::exit(0); });
+    planner.Start(rows, settings.Settings, options, sink);
+    if (planner.IsRunning())
+        QCoreApplication::exec();
+    const TBatchResult& result = planner.Result();
     state.ScriptMode = false;
     sink.EndProgressLine();
     const bool logSaved = sink.SaveErrorLog();

@@ -1376,26 +1376,31 @@ TBatchOptions TFormMain::BatchOptions() const
     return o;
 }
 
-TBatchResult TFormMain::RunBatch()
+void TFormMain::StartBatch()
 {
-    TBatchResult result;
     if (m_converting)
-        return result;
+        return;
     const EncodingSettings settings = Settings();
     const TBatchOptions options = BatchOptions();
     TConversionState& state = ConversionState();
     m_converting = true;
     DisableAll();
-    TListModelRows rows(*m_list);
-    TWindowBatchSink sink(*this, *m_list, *m_formProgress, *m_formErrors, m_errorLog, settings.chAviVideo2Pass,
-                          state.ScriptMode);
-    TBatchPlanner planner(state, AppParams(), m_errorLog);
-    try {
-        result = planner.Convert(rows, settings, options, sink);
-    } catch (const std::exception& e) {
-        if (!m_closeWhenBatchEnds)
-            UiKit::WarningBox(this, QString::fromLocal8Bit(e.what()));
-    }
+    m_lastBatchResult = TBatchResult();
+    // The batch runs on the window's event loop; what it reads and tells lives until the
+    // next batch replaces it.
+    m_batchPlanner.reset();
+    m_batchRows = std::make_unique<TListModelRows>(*m_list);
+    m_batchSink = std::make_unique<TWindowBatchSink>(*this, *m_list, *m_formProgress, *m_formErrors, m_errorLog,
+                                                     settings.chAviVideo2Pass, state.ScriptMode);
+    m_batchPlanner = std::make_unique<TBatchPlanner>(state, AppParams(), m_errorLog);
+    connect(m_batchPlanner.get(), &TBatchPlanner::Finished, this, &TFormMain::OnBatchEnded);
+    m_batchPlanner->Start(*m_batchRows, settings, options, *m_batchSink);
+}
+
+void TFormMain::OnBatchEnded()
+{
+    const TBatchResult result = m_batchPlanner->Result();
+    m_lastBatchResult = result;
     // The cleanup unlocks the window; this covers a batch that never got that far.
     m_converting = false;
     if (m_locked)
@@ -1411,12 +1416,12 @@ TBatchResult TFormMain::RunBatch()
     }
     if (result.CloseApplication || closing)
         QTimer::singleShot(0, this, &QWidget::close);
-    return result;
+    Q_EMIT BatchEnded();
 }
 
 void TFormMain::actConvertExecute()
 {
-    RunBatch();
+    StartBatch();
 }
 
 void TFormMain::actSaveBATExecute()
@@ -1433,9 +1438,10 @@ TBatchResult TFormMain::SaveScript(const QString& fileName)
     TConversionState& state = ConversionState();
     state.ScriptFileName = fileName;
     state.ScriptMode = true;
-    const TBatchResult r = RunBatch();
+    // A script is written without running anything: the batch ends within its start.
+    StartBatch();
     state.ScriptMode = false;
-    return r;
+    return m_lastBatchResult;
 }
 
 void TFormMain::AbortConversion()

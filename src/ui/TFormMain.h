@@ -86,9 +86,12 @@ public:
     void CalcFooter();
     // The add-folder action's work once a folder was chosen.
     void AddFolder(const QString& folder);
-    // The convert action's work: the checked rows through the encoder (or into the
-    // script in script mode), the window locked meanwhile.
-    TBatchResult RunBatch();
+    // The convert action's work: starts the checked rows through the encoder (or into
+    // the script in script mode), the window locked meanwhile; BatchEnded follows.
+    void StartBatch();
+    // The outcome of the last batch once BatchEnded was told.
+    const TBatchResult& LastBatchResult() const { return m_lastBatchResult; }
+    TBatchPlanner* BatchPlanner() const { return m_batchPlanner.get(); }
     // The export's work once a file was chosen (".sh" gives a shell script).
     TBatchResult SaveScript(const QString& fileName);
     const TErrorLog& ErrorLog() const { return m_errorLog; }
@@ -130,6 +133,8 @@ public:
 Q_SIGNALS:
     // The window has closed for good (settings saved): the program is to end.
     void Closed();
+    // A batch has ended (LastBatchResult holds how); the window is unlocked.
+    void BatchEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -238,6 +243,7 @@ private:
     TAddProgress ResponsiveAdd(bool suspendUpdates);
     void actAddFilesExecute();
     void actConvertExecute();
+    void OnBatchEnded();
     void actSaveBATExecute();
     TBatchOptions BatchOptions() const;
     void actAddFolderExecute();
@@ -337,6 +343,10 @@ private:
     TFormCheckUpdate* m_formCheckUpdate = nullptr;
 
     TErrorLog m_errorLog;
+    TBatchResult m_lastBatchResult;
+    std::unique_ptr<IBatchRows> m_batchRows;
+    std::unique_ptr<IBatchSink> m_batchSink;
+    std::unique_ptr<TBatchPlanner> m_batchPlanner; // after what it reads: it goes first
     TProfileList m_profiles;
     TCopyParams_Video m_copyParamsVideo;
     TCopyParams_Audio m_copyParamsAudio;
