@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTreeWidget>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -141,5 +143,50 @@ TEST(UiBatch, RowsAreAnalysedWhenTheBatchReachesThemNotAtItsStart)
     EXPECT_EQ(list->RowStatus(1), QStringLiteral("Done"));
     EXPECT_TRUE(f.w->FormProgress()->TimingLabel()->text().contains(QLatin1String("Batch: 100%")))
         << f.w->FormProgress()->TimingLabel()->text().toStdString();
+    f.w->FormProgress()->hide();
+}
+
+TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
+{
+    BatchFixture f;
+    // Three inputs of one name, the first slow: the others end before it.
+    const auto input = [&](const char* folder, const char* seconds) {
+        f.media.mkpath(QLatin1String(folder));
+        return TestSupport::WriteFile(f.media.filePath(QLatin1String(folder) + QStringLiteral("/clip.avi")), seconds);
+    };
+    const QString a = input("a", "3");
+    const QString b = input("b", "0.6");
+    const QString c = input("c", "0.6");
+    DropFiles(f.w.get(), {a, b, c});
+    TFileListModel* list = f.w->List();
+    ASSERT_EQ(list->rowCount(), 3);
+    AppParams().mencoder = Fake("timed_encode.py");
+    AppParams().ParallelJobs = 2;
+    f.OutputTo(f.out.path());
+
+    QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
+    f.w->StartBatch();
+    QTreeWidget* jobs = f.w->FormProgress()->JobList();
+    // Both running rows are listed and show their percent in the list.
+    int mostJobs = 0;
+    bool percentInList = false;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        mostJobs = std::max(mostJobs, jobs->topLevelItemCount());
+        percentInList = percentInList || QRegularExpression(QStringLiteral("^Converting \\d+%$")).match(list->RowStatus(0)).hasMatch();
+        return !ended.isEmpty();
+    }, 60000));
+    AppParams().ParallelJobs = 1;
+    EXPECT_TRUE(jobs->isVisible() || !f.w->FormProgress()->isVisible());
+    EXPECT_EQ(mostJobs, 2);
+    EXPECT_TRUE(percentInList);
+    EXPECT_EQ(jobs->topLevelItemCount(), 0);
+    EXPECT_EQ(list->RowStatus(0), QStringLiteral("Done"));
+    EXPECT_EQ(list->RowStatus(1), QStringLiteral("OK - Renamed"));
+    EXPECT_EQ(list->RowStatus(2), QStringLiteral("OK - Renamed"));
+    EXPECT_EQ(TestSupport::ReadFile(f.out.filePath(QStringLiteral("clip.avi"))), "encoded " + a.toUtf8());
+    EXPECT_EQ(TestSupport::ReadFile(f.out.filePath(QStringLiteral("clip_001.avi"))), "encoded " + b.toUtf8());
+    EXPECT_EQ(TestSupport::ReadFile(f.out.filePath(QStringLiteral("clip_002.avi"))), "encoded " + c.toUtf8());
+    EXPECT_TRUE(f.w->LastBatchResult().EndedNormally);
+    EXPECT_FALSE(f.w->Converting());
     f.w->FormProgress()->hide();
 }

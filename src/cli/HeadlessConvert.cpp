@@ -19,7 +19,9 @@
 #include <QDir>
 #include <QMap>
 #include <QSocketNotifier>
+#include <QThread>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -272,6 +274,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     options.KeepDates = o.keepDates;
     options.AfterConversion = acDoNothing;
     options.SkipWaits = true;
+    options.ParallelJobs = o.jobs > 0 ? o.jobs : std::max(1, QThread::idealThreadCount());
 
     state.ScriptMode = scriptMode;
     state.ScriptFileName = scriptMode ? QDir().absoluteFilePath(o.scriptFile) : QString();

@@ -1373,6 +1373,7 @@ TBatchOptions TFormMain::BatchOptions() const
     o.OutputExists = s.cbOutputExists;
     o.KeepDates = s.chKeepDates;
     o.AfterConversion = s.cbAfterConversion;
+    o.ParallelJobs = AppParams().ParallelJobs;
     return o;
 }
 
