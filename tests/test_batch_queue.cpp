@@ -29,6 +29,14 @@ QStringList Lines(const QByteArray& out)
     return l;
 }
 
+// The state letter of /proc/PID/stat ('T' stopped, 'S' sleeping, 'R' running); 0 when gone.
+char ProcState(qint64 pid)
+{
+    const QByteArray stat = TestSupport::ReadFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const qsizetype close = stat.lastIndexOf(')');
+    return close < 0 || close + 2 >= stat.size() ? 0 : stat.at(close + 2);
+}
+
 class HeadlessJobs : public ::testing::Test {
 protected:
     void SetUp() override
@@ -160,6 +168,38 @@ TEST_F(HeadlessJobs, SigintWithTwoJobsRunningAbortsBothAndLeavesNoEncoder)
         EXPECT_TRUE(QTest::qWaitFor([&] { return !TestSupport::ProcessAlive(run.at(1).toLongLong()); }, 3000))
             << run.join(' ').toStdString();
     }
+}
+
+TEST_F(HeadlessJobs, StopSignalPausesTheEncodersAndTheProgramContinueResumesBoth)
+{
+    const QString a = Input("a", "a.avi", 60);
+    const QString b = Input("b", "b.avi", 60);
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& e : Env())
+        env.insert(e.section('=', 0, 0), e.section('=', 1));
+    p.setProcessEnvironment(env);
+    p.start(TestSupport::VexaconvPath(), {"--home", m_dir + "/home", "--convert", "--jobs", "2", "--out-dir",
+                                          m_dir + "/out", a, b});
+    ASSERT_TRUE(p.waitForStarted(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Runs().size() == 2; }, 30000));
+    const qint64 self = p.processId();
+    const qint64 enc1 = Runs().at(0).at(1).toLongLong();
+    const qint64 enc2 = Runs().at(1).at(1).toLongLong();
+    const auto all = [&](auto test) { return test(ProcState(self)) && test(ProcState(enc1)) && test(ProcState(enc2)); };
+
+    ::kill(static_cast<pid_t>(self), SIGTSTP);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return all([](char s) { return s == 'T'; }); }, 5000))
+        << ProcState(self) << ProcState(enc1) << ProcState(enc2);
+    QTest::qWait(300);
+    EXPECT_EQ(ProcState(enc1), 'T'); // nothing ran on
+    ::kill(static_cast<pid_t>(self), SIGCONT);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return all([](char s) { return s == 'S' || s == 'R'; }); }, 5000))
+        << ProcState(self) << ProcState(enc1) << ProcState(enc2);
+
+    ::kill(static_cast<pid_t>(self), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 130);
 }
 
 TEST_F(HeadlessJobs, JobsTakeANumberOrAuto)

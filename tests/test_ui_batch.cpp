@@ -4,6 +4,7 @@
 
 #include "base/AppParams.h"
 #include "conversion/ConversionState.h"
+#include "conversion/EncoderRun.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/FileListModel.h"
 #include "media/MediaAnalysis.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTreeWidget>
 #include <QSignalSpy>
@@ -189,4 +191,55 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
     EXPECT_TRUE(f.w->LastBatchResult().EndedNormally);
     EXPECT_FALSE(f.w->Converting());
     f.w->FormProgress()->hide();
+}
+
+TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
+{
+    BatchFixture f;
+    const QString a = TestSupport::WriteFile(f.media.filePath(QStringLiteral("a.avi")), "60");
+    const QString b = TestSupport::WriteFile(f.media.filePath(QStringLiteral("b.avi")), "60");
+    DropFiles(f.w.get(), {a, b});
+    AppParams().mencoder = Fake("timed_encode.py");
+    AppParams().ParallelJobs = 2;
+    f.OutputTo(f.out.path());
+    QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
+    f.w->StartBatch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ConversionState().ActiveRuns.size() == 2; }, 30000));
+    QList<qint64> groups;
+    for (TEncoderRun* run : ConversionState().ActiveRuns)
+        groups << run->ProcessGroup();
+    const auto states = [&] {
+        QString s;
+        for (qint64 pid : groups) {
+            const QByteArray stat = TestSupport::ReadFile(QStringLiteral("/proc/%1/stat").arg(pid));
+            s += QLatin1Char(stat.at(stat.lastIndexOf(')') + 2));
+        }
+        return s;
+    };
+    TFormProgress* progress = f.w->FormProgress();
+    QAction* tray = f.w->Action(QStringLiteral("actPauseResume"));
+    ASSERT_TRUE(tray);
+    EXPECT_TRUE(tray->isEnabled());
+
+    progress->PauseButton()->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return states() == QLatin1String("TT"); }, 5000)) << states().toStdString();
+    EXPECT_EQ(progress->windowTitle(), QStringLiteral("Paused"));
+    EXPECT_TRUE(f.w->windowTitle().startsWith(QLatin1String("Paused"))) << f.w->windowTitle().toStdString();
+    EXPECT_EQ(progress->PauseButton()->text(), QStringLiteral("Resume"));
+    // the tray's item resumes as well
+    tray->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !states().contains(QLatin1Char('T')); }, 5000)) << states().toStdString();
+    EXPECT_EQ(progress->PauseButton()->text(), QStringLiteral("Pause"));
+    EXPECT_FALSE(f.w->windowTitle().startsWith(QLatin1String("Paused")));
+
+    // An abort during a pause ends the stopped encoders too.
+    progress->PauseButton()->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return states() == QLatin1String("TT"); }, 5000)) << states().toStdString();
+    f.w->AbortConversion();
+    EXPECT_TRUE(ended.wait(15000));
+    AppParams().ParallelJobs = 1;
+    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("Aborted"));
+    EXPECT_FALSE(tray->isEnabled());
+    progress->hide();
 }

@@ -22,7 +22,9 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <functional>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,15 +43,29 @@ constexpr int ExitInterrupted = 130;
 
 int s_signalPipe[2] = {-1, -1};
 volatile std::sig_atomic_t s_signalled = 0;
+// What the pipe's bytes ask for.
+constexpr char SignalAbort = 1;
+constexpr char SignalPause = 2;  // SIGTSTP: pause the encoders, then stop the program
+constexpr char SignalResume = 3; // SIGCONT: the program goes on; the encoders too
+
+void WriteSignalByte(char b)
+{
+    if (s_signalPipe[1] >= 0) {
+        const int saved = errno;
+        [[maybe_unused]] const ssize_t n = ::write(s_signalPipe[1], &b, 1);
+        errno = saved;
+    }
+}
 
 extern "C" void OnTerminationSignal(int)
 {
     s_signalled = 1;
-    if (s_signalPipe[1] >= 0) {
-        const char b = 1;
-        [[maybe_unused]] const ssize_t n = ::write(s_signalPipe[1], &b, 1);
-    }
+    WriteSignalByte(SignalAbort);
 }
+
+extern "C" void OnStopSignal(int) { WriteSignalByte(SignalPause); }
+
+extern "C" void OnContinueSignal(int) { WriteSignalByte(SignalResume); }
 
 class TSignalGuard {
 public:
@@ -60,11 +76,24 @@ public:
             s_signalPipe[0] = s_signalPipe[1] = -1;
         if (s_signalPipe[0] >= 0) {
             m_notifier = new QSocketNotifier(s_signalPipe[0], QSocketNotifier::Read);
-            QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [&state] {
+            QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this, &state] {
                 char buffer[16];
-                while (::read(s_signalPipe[0], buffer, sizeof buffer) > 0) {
+                ssize_t n = 0;
+                while ((n = ::read(s_signalPipe[0], buffer, sizeof buffer)) > 0) {
+                    for (ssize_t i = 0; i < n; ++i) {
+                        if (buffer[i] == SignalAbort) {
+                            RequestAbort(state);
+                        } else if (buffer[i] == SignalPause) {
+                            // The encoders run in their own process groups: the terminal's
+                            // stop never reaches them, so they are stopped first.
+                            if (m_pause)
+                                m_pause(true);
+                            ::raise(SIGSTOP);
+                        } else if (buffer[i] == SignalResume && m_pause) {
+                            m_pause(false);
+                        }
+                    }
                 }
-                RequestAbort(state);
             });
         }
         struct sigaction sa = {};
@@ -73,13 +102,22 @@ public:
         sa.sa_flags = SA_RESTART;
         ::sigaction(SIGINT, &sa, &m_oldInt);
         ::sigaction(SIGTERM, &sa, &m_oldTerm);
+        sa.sa_handler = OnStopSignal;
+        ::sigaction(SIGTSTP, &sa, &m_oldTstp);
+        sa.sa_handler = OnContinueSignal;
+        ::sigaction(SIGCONT, &sa, &m_oldCont);
     }
+
+    // How a stop and a continue reach the batch's encoders.
+    void SetPauser(std::function<void(bool)> pause) { m_pause = std::move(pause); }
 
     ~TSignalGuard()
     {
         AnalysisClient().SetAbortCheck({});
         ::sigaction(SIGINT, &m_oldInt, nullptr);
         ::sigaction(SIGTERM, &m_oldTerm, nullptr);
+        ::sigaction(SIGTSTP, &m_oldTstp, nullptr);
+        ::sigaction(SIGCONT, &m_oldCont, nullptr);
         delete m_notifier;
         for (int& fd : s_signalPipe) {
             if (fd >= 0)
@@ -97,6 +135,9 @@ private:
     QSocketNotifier* m_notifier = nullptr;
     struct sigaction m_oldInt = {};
     struct sigaction m_oldTerm = {};
+    struct sigaction m_oldTstp = {};
+    struct sigaction m_oldCont = {};
+    std::function<void(bool)> m_pause;
 };
 
 // ---- the sink -------------------------------------------------------------------
@@ -285,9 +326,11 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     TBatchPlanner planner(state, params, errorLog);
     QObject::connect(&planner, &TBatchPlanner::Finished, QCoreApplication::instance(),
                      [] { QCoreApplication::exit(0); });
+    signals.SetPauser([&planner](bool pause) { planner.SetPaused(pause); });
     planner.Start(rows, settings.Settings, options, sink);
     if (planner.IsRunning())
         QCoreApplication::exec();
+    signals.SetPauser({});
     const TBatchResult& result = planner.Result();
     state.ScriptMode = false;
     sink.EndProgressLine();

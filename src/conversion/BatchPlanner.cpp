@@ -147,8 +147,11 @@ TBatchPlanner::TBatchPlanner(TConversionState& state, TAppParams& params, TError
     m_waitTimer->setSingleShot(true);
     m_waitTimer->setInterval(RowPauseMs);
     connect(m_waitTimer, &QTimer::timeout, this, [this] {
-        if (m_state.Paused)
-            return; // the resume goes on
+        // Paused: look again shortly (a resume or an abort ends the pause).
+        if (m_state.Paused) {
+            m_waitTimer->start();
+            return;
+        }
         if (StepPreparing())
             Dispatch();
     });
@@ -401,6 +404,7 @@ void TBatchPlanner::StartRow(TJob& job)
     m_jobs.push_back(std::move(m_preparing));
     TJob& running = *m_jobs.back();
     running.Clock.Start();
+    running.Clock.SetPaused(m_state.Paused);
     StartPass(running, 0);
 }
 
@@ -550,15 +554,9 @@ bool TBatchPlanner::SetPaused(bool paused)
     for (const auto& job : m_jobs)
         job->Clock.SetPaused(paused);
     m_clock.SetPaused(paused);
-    if (!paused && !m_waitTimer->isActive() && m_preparing) {
-        // a pause timer that ran out during the pause goes on now
-        QTimer::singleShot(0, this, [this] {
-            if (m_preparing && !m_waitTimer->isActive() && !m_state.Paused && StepPreparing())
-                Dispatch();
-        });
-    } else if (!paused) {
+    // Rows not started during the pause start now.
+    if (!paused)
         QTimer::singleShot(0, this, &TBatchPlanner::Dispatch);
-    }
     return true;
 }
 

@@ -206,6 +206,7 @@ void TFormMain::CreateActions()
     VEXA_ACTION(actBrowseOutDir, tr("Browse..."));
     VEXA_ACTION(actExploreOutDir, tr("Explore..."));
     VEXA_ACTION(actShowHideMainWindow, tr("Minimize to system tray"));
+    VEXA_ACTION(actPauseResume, tr("Pause conversion"));
     VEXA_ACTION(actEsc, QString(), QKeySequence(Qt::Key_Escape));
 #undef VEXA_ACTION
     for (int item : ColumnMenuItems()) {
@@ -331,6 +332,7 @@ void TFormMain::CreateTray()
     m_trayMenu = new QMenu(this);
     m_trayMenu->setObjectName(QStringLiteral("popTray"));
     m_trayMenu->addAction(m_act.actShowHideMainWindow);
+    m_trayMenu->addAction(m_act.actPauseResume);
     m_trayMenu->addSeparator();
     m_trayMenu->addAction(m_act.actExit);
     connect(m_trayMenu, &QMenu::aboutToShow, this, &TFormMain::InitControls);
@@ -476,6 +478,7 @@ void TFormMain::CreateAuxiliaryWindows()
 {
     m_formAbout = new TFormAbout(this);
     m_formProgress = new TFormProgress(this);
+    connect(m_formProgress, &TFormProgress::PauseToggled, m_act.actPauseResume, &QAction::trigger);
     m_formOptions = new TFormOptions(this);
     m_formFileInfo = new TFormFileInfo(this);
     m_formErrors = new TFormErrors(this);
@@ -585,6 +588,7 @@ void TFormMain::ConnectActions()
     on(m_act.actStayOnTop, &TFormMain::actStayOnTopExecute);
     on(m_act.actMinimizeToTray, &TFormMain::actMinimizeToTrayExecute);
     on(m_act.actShowHideMainWindow, &TFormMain::actShowHideMainWindowExecute);
+    on(m_act.actPauseResume, &TFormMain::actPauseResumeExecute);
     on(m_act.actExploreDirectory, &TFormMain::actExploreDirectoryExecute);
     on(m_act.actBrowseOutDir, &TFormMain::actBrowseOutDirExecute);
     on(m_act.actExploreOutDir, &TFormMain::actExploreOutDirExecute);
@@ -760,6 +764,7 @@ void TFormMain::InitControls()
     // Without a tray, a window sent there could not come back.
     m_act.actMinimizeToTray->setEnabled(m_tray != nullptr);
     m_act.actShowHideMainWindow->setEnabled(m_tray != nullptr);
+    UpdatePauseAction();
     CalcFooter();
     m_updating = wasUpdating;
 }
@@ -1396,6 +1401,7 @@ void TFormMain::StartBatch()
     m_batchPlanner = std::make_unique<TBatchPlanner>(state, AppParams(), m_errorLog);
     connect(m_batchPlanner.get(), &TBatchPlanner::Finished, this, &TFormMain::OnBatchEnded);
     m_batchPlanner->Start(*m_batchRows, settings, options, *m_batchSink);
+    UpdatePauseAction();
 }
 
 void TFormMain::OnBatchEnded()
@@ -1445,7 +1451,29 @@ TBatchResult TFormMain::SaveScript(const QString& fileName)
     return m_lastBatchResult;
 }
 
+// The pause item works while a batch runs, the window locked or not.
+void TFormMain::UpdatePauseAction()
+{
+    const bool paused = m_batchPlanner && m_batchPlanner->IsPaused();
+    m_act.actPauseResume->setText(paused ? tr("Resume conversion") : tr("Pause conversion"));
+    m_act.actPauseResume->setEnabled(m_converting && m_batchPlanner && m_batchPlanner->IsRunning()
+                                     && !ConversionState().AbortRequested);
+}
+
+// Stops every running encoder, or lets them go on; the progress window and the tray
+// follow.
+void TFormMain::actPauseResumeExecute()
+{
+    if (!m_batchPlanner || !m_batchPlanner->IsRunning())
+        return;
+    const bool pause = !m_batchPlanner->IsPaused();
+    if (m_batchPlanner->SetPaused(pause))
+        m_formProgress->SetPaused(pause);
+    UpdatePauseAction();
+}
+
 void TFormMain::AbortConversion()
 {
     RequestAbort(ConversionState());
+    UpdatePauseAction();
 }

@@ -178,6 +178,8 @@ private:
     void actStayOnTopExecute();
     void actMinimizeToTrayExecute();
     void actShowHideMainWindowExecute();
+    void actPauseResumeExecute();
+    void UpdatePauseAction();
     void actExploreDirectoryExecute();
     void actBrowseOutDirExecute();
     void actExploreOutDirExecute();
@@ -299,6 +301,7 @@ private:
         QAction* actBrowseOutDir = nullptr;
         QAction* actExploreOutDir = nullptr;
         QAction* actShowHideMainWindow = nullptr;
+        QAction* actPauseResume = nullptr;
         QAction* actEsc = nullptr;
     };
     TActions m_act;

@@ -440,8 +440,11 @@ void TFormProgress::UpdateTiming(int percent)
 
 void TFormProgress::actAbortExecute()
 {
-    if (RequestAbort(ConversionState()) == TAbortResult::CloseWindow)
+    const TAbortResult r = RequestAbort(ConversionState());
+    if (r == TAbortResult::CloseWindow)
         hide();
+    else if (r == TAbortResult::Aborting)
+        SetPaused(false); // the abort ends the pause
 }
 
 void TFormProgress::actF8Execute()
