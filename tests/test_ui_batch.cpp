@@ -4,6 +4,7 @@
 
 #include "base/AppParams.h"
 #include "conversion/ConversionState.h"
+#include "conversion/EncoderRun.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/FileListModel.h"
 #include "media/MediaAnalysis.h"
@@ -17,6 +18,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTreeWidget>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -43,7 +48,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         NoEncoderOnPath noPath;
         AppParams().mencoder = f.tmp.filePath(QStringLiteral("no-encoder"));
         ModalWatcher watch;
-        const TBatchResult r = f.w->RunBatch();
+        const TBatchResult r = RunBatchToEnd(f.w.get());
         EXPECT_FALSE(r.EarlyExit.isEmpty());
         EXPECT_EQ(watch.boxTexts, QStringList{MissingEncoderText()});
     }
@@ -57,7 +62,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         s.cbAviVideoBitrate.Text = QStringLiteral("fast");
         f.w->SetSettings(s);
         ModalWatcher watch;
-        const TBatchResult r = f.w->RunBatch();
+        const TBatchResult r = RunBatchToEnd(f.w.get());
         EXPECT_FALSE(r.EarlyExit.isEmpty());
         EXPECT_EQ(watch.boxTexts, QStringList{VideoBitrateMessage(QStringLiteral("fast"))});
         EXPECT_TRUE(f.w->Action(QStringLiteral("actConvert"))->isEnabled()); // unlocked again
@@ -70,7 +75,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         const QString blocker = TestSupport::WriteFile(f.tmp.filePath(QStringLiteral("file")), "x");
         f.OutputTo(blocker + QStringLiteral("/sub"));
         ModalWatcher watch;
-        const TBatchResult r = f.w->RunBatch();
+        const TBatchResult r = RunBatchToEnd(f.w.get());
         EXPECT_FALSE(r.EarlyExit.isEmpty());
         ASSERT_EQ(watch.boxTexts.size(), 1) << watch.boxTexts.join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(watch.boxTexts[0].startsWith(QStringLiteral("Couldn't create directory"))) << watch.boxTexts[0].toStdString();
@@ -102,7 +107,7 @@ TEST(UiBatch, ErrorWindowKeepsClearAndEditsWhenLaterReportsArrive)
     });
     user.start();
     ModalWatcher watch;
-    const TBatchResult r = f.w->RunBatch();
+    const TBatchResult r = RunBatchToEnd(f.w.get());
     user.stop();
     EXPECT_EQ(r.ErrorCount, 3);
     EXPECT_EQ(step, 2);
@@ -128,36 +133,113 @@ TEST(UiBatch, RowsAreAnalysedWhenTheBatchReachesThemNotAtItsStart)
     TFileListModel* list = f.w->List();
     ASSERT_EQ(list->rowCount(), 2);
     ASSERT_FALSE(list->Row(0).Analysed);
+    AppParams().mencoder = Fake("timed_encode.py");
+    f.OutputTo(f.out.path());
 
-    TFormProgress* progress = f.w->FormProgress();
-    TWindowBatchSink sink(*f.w, *list, *progress, *f.w->FormErrors(), f.w->ErrorLog(), false, false);
-    sink.OnBatchStarted(2);
-    // Nothing known yet: equal shares, and the list untouched.
-    EXPECT_DOUBLE_EQ(progress->TotalWeight(), 2);
+    // Starting a batch analyses nothing of the list; the batch reads each row itself.
+    QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
+    f.w->StartBatch();
     EXPECT_FALSE(list->Row(0).Analysed);
     EXPECT_FALSE(list->Row(1).Analysed);
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_EQ(list->RowStatus(1), QStringLiteral("Done"));
+    EXPECT_TRUE(f.w->FormProgress()->TimingLabel()->text().contains(QLatin1String("Batch: 100%")))
+        << f.w->FormProgress()->TimingLabel()->text().toStdString();
+    f.w->FormProgress()->hide();
+}
 
-    TVideoFileInfo& info = ConversionState().CurrentFileInfo;
-    const auto reach = [&](int row) {
-        const QString input = list->GetNgFullFileName(row);
-        sink.OnRowStarted(row, input);
-        sink.OnRunStarting(0); // before the batch's own analysis: still a guess
-        GetVideoFileInfo(input, AppParams().MediaInfoDll, info);
-        sink.OnRunStarting(0);
-        return info.Duration;
+TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
+{
+    BatchFixture f;
+    // Three inputs of one name, the first slow: the others end before it.
+    const auto input = [&](const char* folder, const char* seconds) {
+        f.media.mkpath(QLatin1String(folder));
+        return TestSupport::WriteFile(f.media.filePath(QLatin1String(folder) + QStringLiteral("/clip.avi")), seconds);
     };
-    const double first = reach(0);
-    ASSERT_GT(first, 1000);
-    // The first row's share is real, the second counts as the average known so far.
-    EXPECT_DOUBLE_EQ(progress->FileWeightNow(), first);
-    EXPECT_DOUBLE_EQ(progress->TotalWeight(), 2 * first);
-    sink.OnFileCompleted();
-    const double second = reach(1);
-    ASSERT_GT(second, 30000);
-    EXPECT_DOUBLE_EQ(progress->TotalWeight(), first + second);
-    sink.OnFileCompleted();
-    EXPECT_TRUE(progress->TimingLabel()->text().contains(QLatin1String("Batch: 100%")))
-        << progress->TimingLabel()->text().toStdString();
+    const QString a = input("a", "3");
+    const QString b = input("b", "0.6");
+    const QString c = input("c", "0.6");
+    DropFiles(f.w.get(), {a, b, c});
+    TFileListModel* list = f.w->List();
+    ASSERT_EQ(list->rowCount(), 3);
+    AppParams().mencoder = Fake("timed_encode.py");
+    AppParams().ParallelJobs = 2;
+    f.OutputTo(f.out.path());
+
+    QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
+    f.w->StartBatch();
+    QTreeWidget* jobs = f.w->FormProgress()->JobList();
+    // Both running rows are listed and show their percent in the list.
+    int mostJobs = 0;
+    bool percentInList = false;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        mostJobs = std::max(mostJobs, jobs->topLevelItemCount());
+        percentInList = percentInList || QRegularExpression(QStringLiteral("^Converting \\d+%$")).match(list->RowStatus(0)).hasMatch();
+        return !ended.isEmpty();
+    }, 60000));
+    AppParams().ParallelJobs = 1;
+    EXPECT_TRUE(jobs->isVisible() || !f.w->FormProgress()->isVisible());
+    EXPECT_EQ(mostJobs, 2);
+    EXPECT_TRUE(percentInList);
+    EXPECT_EQ(jobs->topLevelItemCount(), 0);
+    EXPECT_EQ(list->RowStatus(0), QStringLiteral("Done"));
+    EXPECT_EQ(list->RowStatus(1), QStringLiteral("OK - Renamed"));
+    EXPECT_EQ(list->RowStatus(2), QStringLiteral("OK - Renamed"));
+    EXPECT_EQ(TestSupport::ReadFile(f.out.filePath(QStringLiteral("clip.avi"))), "encoded " + a.toUtf8());
+    EXPECT_EQ(TestSupport::ReadFile(f.out.filePath(QStringLiteral("clip_001.avi"))), "encoded " + b.toUtf8());
+    EXPECT_EQ(TestSupport::ReadFile(f.out.filePath(QStringLiteral("clip_002.avi"))), "encoded " + c.toUtf8());
+    EXPECT_TRUE(f.w->LastBatchResult().EndedNormally);
+    EXPECT_FALSE(f.w->Converting());
+    f.w->FormProgress()->hide();
+}
+
+TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
+{
+    BatchFixture f;
+    const QString a = TestSupport::WriteFile(f.media.filePath(QStringLiteral("a.avi")), "60");
+    const QString b = TestSupport::WriteFile(f.media.filePath(QStringLiteral("b.avi")), "60");
+    DropFiles(f.w.get(), {a, b});
+    AppParams().mencoder = Fake("timed_encode.py");
+    AppParams().ParallelJobs = 2;
+    f.OutputTo(f.out.path());
+    QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
+    f.w->StartBatch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ConversionState().ActiveRuns.size() == 2; }, 30000));
+    QList<qint64> groups;
+    for (TEncoderRun* run : ConversionState().ActiveRuns)
+        groups << run->ProcessGroup();
+    const auto states = [&] {
+        QString s;
+        for (qint64 pid : groups) {
+            const QByteArray stat = TestSupport::ReadFile(QStringLiteral("/proc/%1/stat").arg(pid));
+            s += QLatin1Char(stat.at(stat.lastIndexOf(')') + 2));
+        }
+        return s;
+    };
+    TFormProgress* progress = f.w->FormProgress();
+    QAction* tray = f.w->Action(QStringLiteral("actPauseResume"));
+    ASSERT_TRUE(tray);
+    EXPECT_TRUE(tray->isEnabled());
+
+    progress->PauseButton()->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return states() == QLatin1String("TT"); }, 5000)) << states().toStdString();
+    EXPECT_EQ(progress->windowTitle(), QStringLiteral("Paused"));
+    EXPECT_TRUE(f.w->windowTitle().startsWith(QLatin1String("Paused"))) << f.w->windowTitle().toStdString();
+    EXPECT_EQ(progress->PauseButton()->text(), QStringLiteral("Resume"));
+    // the tray's item resumes as well
+    tray->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !states().contains(QLatin1Char('T')); }, 5000)) << states().toStdString();
+    EXPECT_EQ(progress->PauseButton()->text(), QStringLiteral("Pause"));
+    EXPECT_FALSE(f.w->windowTitle().startsWith(QLatin1String("Paused")));
+
+    // An abort during a pause ends the stopped encoders too.
+    progress->PauseButton()->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return states() == QLatin1String("TT"); }, 5000)) << states().toStdString();
+    f.w->AbortConversion();
+    EXPECT_TRUE(ended.wait(15000));
+    AppParams().ParallelJobs = 1;
+    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("Aborted"));
+    EXPECT_FALSE(tray->isEnabled());
     progress->hide();
-    ClearVideoFileInfo(info);
 }

@@ -56,7 +56,7 @@ TEST(UiClose, ClosingDuringABatchEndsTheProgramOnceTheBatchHasEnded)
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
-        if (!ConversionState().ProcessHandle)
+        if (!EncoderRunning())
             return;
         poll.stop();
         closedWhileConverting = f.w->Converting();
@@ -66,7 +66,7 @@ TEST(UiClose, ClosingDuringABatchEndsTheProgramOnceTheBatchHasEnded)
     poll.start();
     QElapsedTimer t;
     t.start();
-    f.w->RunBatch();
+    RunBatchToEnd(f.w.get());
     EXPECT_TRUE(closedWhileConverting);
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
     EXPECT_TRUE(closed.size() == 1 || closed.wait(5000));
@@ -92,7 +92,7 @@ TEST(UiClose, TermSignalDuringABatchAbortsItAndLeavesNoEncoder)
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
         const QFileInfoList files = f.out.entryInfoList({QStringLiteral("*.pids")}, QDir::Files);
-        if (!ConversionState().ProcessHandle || files.isEmpty())
+        if (!EncoderRunning() || files.isEmpty())
             return;
         const QByteArray text = TestSupport::ReadFile(files.first().filePath()).trimmed();
         if (text.isEmpty())
@@ -103,7 +103,7 @@ TEST(UiClose, TermSignalDuringABatchAbortsItAndLeavesNoEncoder)
         ::kill(::getpid(), SIGTERM);
     });
     poll.start();
-    f.w->RunBatch();
+    RunBatchToEnd(f.w.get());
     ASSERT_EQ(pids.size(), 2);
     EXPECT_TRUE(closed.size() == 1 || closed.wait(5000));
     EXPECT_LT(sinceSignal.elapsed(), 5000);

@@ -299,7 +299,7 @@ TEST(UiConversion, TwoClipsThroughTheEncoderFromTheWindow)
     s.spedResWidth = 160;
     s.spedResHeight = 120;
     f.w->SetSettings(s);
-    const TBatchResult r = f.w->RunBatch();
+    const TBatchResult r = RunBatchToEnd(f.w.get());
     EXPECT_TRUE(r.EndedNormally) << r.EarlyExit.toStdString();
     EXPECT_EQ(r.ErrorCount, 0);
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Done"));
@@ -345,7 +345,7 @@ TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
-        if (!ConversionState().ProcessHandle)
+        if (!EncoderRunning())
             return;
         poll.stop();
         closedWhileConverting = f.w->Converting();
@@ -355,7 +355,7 @@ TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)
     poll.start();
     QElapsedTimer t;
     t.start();
-    f.w->RunBatch();
+    RunBatchToEnd(f.w.get());
     EXPECT_TRUE(closedWhileConverting);
     EXPECT_LT(t.elapsed(), 15000); // the 40 s clip was not converted to its end
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));

@@ -146,7 +146,7 @@ TEST(UiBatchNotice, WindowBatchNotifiesWhenNotActive)
     f.OutputTo(f.out.path());
     f.w->hide();
     ModalWatcher watch;
-    const TBatchResult r = f.w->RunBatch();
+    const TBatchResult r = RunBatchToEnd(f.w.get());
     EXPECT_EQ(r.ErrorCount, 2);
     QTRY_COMPARE_WITH_TIMEOUT(service.calls.size(), 1, 5000);
     EXPECT_EQ(service.calls[0].arguments().value(4).toString().left(29), "0 done, 0 skipped, 2 failed i");

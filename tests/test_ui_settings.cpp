@@ -129,7 +129,7 @@ QStringList MainWriteOrder(bool withGeometry)
     keys << "cbOutputExists" << "cbAfterConversion" << "OutIn" << "OutDir" << "KeepFileDates" << "GridLines"
          << "RowIndicator" << "GridFooter" << "RowHeight" << "AllowRowMoving" << "AllowColumnMoving" << "ListFontName"
          << "ListFontSize" << "FileAnalysis" << "pnConversionSettingsExpanded" << "OpenFileAfterIconClick"
-         << "DefaultVideoCodec" << "LastDir" << "DragAcceptDirectories";
+         << "DefaultVideoCodec" << "LastDir" << "DragAcceptDirectories" << "ParallelJobs";
     for (const char* suffix : {"_Width", "_Position"}) {
         for (const QString& c : TAppSettings::ColumnNames())
             keys << c + QLatin1String(suffix);

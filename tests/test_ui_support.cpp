@@ -1,5 +1,9 @@
 #include "test_ui_support.h"
 
+#include "conversion/ConversionState.h"
+
+#include <QSignalSpy>
+
 #include "base/AppParams.h"
 #include "ui/UiKit.h"
 
@@ -133,5 +137,17 @@ QImage Screenshot(QWidget* w, const QString& name)
     image.save(QStringLiteral("/tmp/vexa_ui_%1.png").arg(name));
     return image;
 }
+
+TBatchResult RunBatchToEnd(TFormMain* w, int timeoutMs)
+{
+    QSignalSpy ended(w, &TFormMain::BatchEnded);
+    w->StartBatch();
+    if (ended.isEmpty()) {
+        EXPECT_TRUE(ended.wait(timeoutMs)) << "the batch did not end";
+    }
+    return w->LastBatchResult();
+}
+
+bool EncoderRunning() { return !ConversionState().ActiveRuns.isEmpty(); }
 
 } // namespace UiTest

@@ -69,6 +69,11 @@ private:
     QTimer* m_timer = nullptr;
 };
 
+// Starts the window's batch and lets the event loop run until it has ended.
+TBatchResult RunBatchToEnd(TFormMain* w, int timeoutMs = 180000);
+// Whether an encoder of the window's batch runs now.
+bool EncoderRunning();
+
 // The object names of a menu's actions, "-" for a separator, submenus by their menu's name.
 QStringList MenuNames(const QMenu* menu);
 

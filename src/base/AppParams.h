@@ -18,6 +18,9 @@ struct TFontParams {
 // The one record of the program's directories, tool locations, file names, status
 // colours and global options. Filled once at start-up (InitAppParams), partly
 // overridden by the settings file afterwards; every other module reads it.
+// Side-by-side conversions beyond this only fight over the disk and the memory.
+inline constexpr int MaxParallelJobs = 16;
+
 struct TAppParams {
     bool DeleteIncomplete = false;
     bool OverwritePrompt = false;
@@ -38,6 +41,7 @@ struct TAppParams {
     TAppColor ColorOK = 0;
     TAppColor ColorError = 0;
     bool DragAcceptDirectories = false;
+    int ParallelJobs = 1;           // "Simultaneous conversions": encoders that run side by side
     bool OpenFileAfterIconClick = false;
     TFileAnalysis FileAnalysis = faNone;
     TFontParams MonospaceFont;

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include "base/AppParams.h"
+
 #include <algorithm>
 #include <initializer_list>
 
@@ -104,6 +106,20 @@ const Option Options[] = {
          return QString();
      },
      "--keep-dates", "give each output its input's file dates"},
+    {"--jobs", true, Group::Output, CliMode::Gui, Inputs::Any, Modes({CliMode::Convert}),
+     [](CliOptions& o, const QString& v) {
+         if (v == QLatin1String("auto")) {
+             o.jobs = 0;
+             return QString();
+         }
+         bool ok = false;
+         const int n = v.toInt(&ok);
+         if (!ok || n < 1 || n > MaxParallelJobs)
+             return QStringLiteral("--jobs takes a number from 1 to %1 or auto, not '%2'").arg(MaxParallelJobs).arg(v);
+         o.jobs = n;
+         return QString();
+     },
+     "--jobs N|auto", "convert N files side by side (auto: one per core; default 1)"},
 
     {"--home", true, Group::Input, CliMode::Gui, Inputs::Any, 0,
      [](CliOptions& o, const QString& v) {

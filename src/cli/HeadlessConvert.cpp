@@ -3,6 +3,7 @@
 #include "base/AppParams.h"
 #include "conversion/BatchFiles.h"
 #include "conversion/BatchPlanner.h"
+#include "conversion/BatchProgress.h"
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
@@ -16,9 +17,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMap>
 #include <QSocketNotifier>
+#include <QThread>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <functional>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,21 +38,34 @@ namespace {
 constexpr int ExitInterrupted = 130;
 
 // ---- SIGINT / SIGTERM ---------------------------------------------------------
-// The handler only writes a byte to a pipe; the event loop (the runner's, or the
-// planner's pump between rows) picks it up and aborts the batch the way the abort
-// button does.
+// The handler only writes a byte to a pipe; the event loop (the program's, or an
+// analysis wait) picks it up and aborts the batch the way the abort button does.
 
 int s_signalPipe[2] = {-1, -1};
 volatile std::sig_atomic_t s_signalled = 0;
+// What the pipe's bytes ask for.
+constexpr char SignalAbort = 1;
+constexpr char SignalPause = 2;  // SIGTSTP: pause the encoders, then stop the program
+constexpr char SignalResume = 3; // SIGCONT: the program goes on; the encoders too
+
+void WriteSignalByte(char b)
+{
+    if (s_signalPipe[1] >= 0) {
+        const int saved = errno;
+        [[maybe_unused]] const ssize_t n = ::write(s_signalPipe[1], &b, 1);
+        errno = saved;
+    }
+}
 
 extern "C" void OnTerminationSignal(int)
 {
     s_signalled = 1;
-    if (s_signalPipe[1] >= 0) {
-        const char b = 1;
-        [[maybe_unused]] const ssize_t n = ::write(s_signalPipe[1], &b, 1);
-    }
+    WriteSignalByte(SignalAbort);
 }
+
+extern "C" void OnStopSignal(int) { WriteSignalByte(SignalPause); }
+
+extern "C" void OnContinueSignal(int) { WriteSignalByte(SignalResume); }
 
 class TSignalGuard {
 public:
@@ -57,11 +76,24 @@ public:
             s_signalPipe[0] = s_signalPipe[1] = -1;
         if (s_signalPipe[0] >= 0) {
             m_notifier = new QSocketNotifier(s_signalPipe[0], QSocketNotifier::Read);
-            QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [&state] {
+            QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this, &state] {
                 char buffer[16];
-                while (::read(s_signalPipe[0], buffer, sizeof buffer) > 0) {
+                ssize_t n = 0;
+                while ((n = ::read(s_signalPipe[0], buffer, sizeof buffer)) > 0) {
+                    for (ssize_t i = 0; i < n; ++i) {
+                        if (buffer[i] == SignalAbort) {
+                            RequestAbort(state);
+                        } else if (buffer[i] == SignalPause) {
+                            // The encoders run in their own process groups: the terminal's
+                            // stop never reaches them, so they are stopped first.
+                            if (m_pause)
+                                m_pause(true);
+                            ::raise(SIGSTOP);
+                        } else if (buffer[i] == SignalResume && m_pause) {
+                            m_pause(false);
+                        }
+                    }
                 }
-                RequestAbort(state);
             });
         }
         struct sigaction sa = {};
@@ -70,13 +102,22 @@ public:
         sa.sa_flags = SA_RESTART;
         ::sigaction(SIGINT, &sa, &m_oldInt);
         ::sigaction(SIGTERM, &sa, &m_oldTerm);
+        sa.sa_handler = OnStopSignal;
+        ::sigaction(SIGTSTP, &sa, &m_oldTstp);
+        sa.sa_handler = OnContinueSignal;
+        ::sigaction(SIGCONT, &sa, &m_oldCont);
     }
+
+    // How a stop and a continue reach the batch's encoders.
+    void SetPauser(std::function<void(bool)> pause) { m_pause = std::move(pause); }
 
     ~TSignalGuard()
     {
         AnalysisClient().SetAbortCheck({});
         ::sigaction(SIGINT, &m_oldInt, nullptr);
         ::sigaction(SIGTERM, &m_oldTerm, nullptr);
+        ::sigaction(SIGTSTP, &m_oldTstp, nullptr);
+        ::sigaction(SIGCONT, &m_oldCont, nullptr);
         delete m_notifier;
         for (int& fd : s_signalPipe) {
             if (fd >= 0)
@@ -94,6 +135,9 @@ private:
     QSocketNotifier* m_notifier = nullptr;
     struct sigaction m_oldInt = {};
     struct sigaction m_oldTerm = {};
+    struct sigaction m_oldTstp = {};
+    struct sigaction m_oldCont = {};
+    std::function<void(bool)> m_pause;
 };
 
 // ---- the sink -------------------------------------------------------------------
@@ -125,9 +169,24 @@ public:
         Err(t + QLatin1Char('\n'));
     }
 
+    void OnBatchStarted(int filesToConvert, int jobs) override
+    {
+        (void)filesToConvert;
+        m_jobs = jobs;
+        m_jobTexts.clear();
+    }
+
     void OnProgress(const TProgressUpdate& update) override
     {
-        const QString text = PlainProgressText(m_state, update);
+        QString text = update.Row >= 0 ? update.PlainText : PlainProgressText(m_state, update);
+        if (update.Row >= 0 && m_jobs > 1) {
+            // every running row on the one line, in list order
+            m_jobTexts.insert(update.Row, text);
+            text = QStringList(m_jobTexts.values()).join(QStringLiteral(" | "));
+        }
+        // a run that has not told its progress yet has nothing new to say of the batch
+        if (update.BatchFraction >= 0 && update.HasStatus)
+            text += QStringLiteral("  ") + BatchProgressText(update.BatchFraction, update.BatchLeftMs);
         if (m_terminal) {
             ErrProgressLine(text);
             m_progressShown = true;
@@ -151,15 +210,13 @@ public:
 
     void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override
     {
-        (void)row;
+        m_jobTexts.remove(row);
         if (!m_printRows)
             return;
         EndProgressLine();
         Out(status + QLatin1Char('\t') + EscapedName(input) + QLatin1Char('\t') + EscapedName(output)
             + QLatin1Char('\n'));
     }
-
-    void PumpEvents() override { QCoreApplication::processEvents(); }
 
     void EndProgressLine()
     {
@@ -193,6 +250,8 @@ private:
     bool m_terminal;
     bool m_progressShown = false;
     qsizetype m_printedLogLines = 0;
+    int m_jobs = 1;
+    QMap<int, QString> m_jobTexts; // row -> its latest progress text
     QString m_logSaveError; // the last failed save's reason, reported once
 };
 
@@ -216,6 +275,7 @@ TBatchOptions BatchOptionsFor(const CliOptions& o)
     options.KeepDates = o.keepDates;
     options.AfterConversion = acDoNothing;
     options.SkipWaits = true;
+    options.ParallelJobs = o.jobs > 0 ? o.jobs : std::max(1, QThread::idealThreadCount());
     return options;
 }
 
@@ -272,8 +332,16 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     TErrorLog errorLog;
     THeadlessBatchSink sink(state, errorLog, scriptMode ? QString() : o.errorLog, !scriptMode);
     TListModelRows rows(model);
+    // The batch runs on the program's event loop, which ends with it.
     TBatchPlanner planner(state, params, errorLog);
-    const TBatchResult result = planner.Convert(rows, settings.Settings, options, sink);
+    QObject::connect(&planner, &TBatchPlanner::Finished, QCoreApplication::instance(),
+                     [] { QCoreApplication::exit(0); });
+    signals.SetPauser([&planner](bool pause) { planner.SetPaused(pause); });
+    planner.Start(rows, settings.Settings, options, sink);
+    if (planner.IsRunning())
+        QCoreApplication::exec();
+    signals.SetPauser({});
+    const TBatchResult& result = planner.Result();
     state.ScriptMode = false;
     sink.EndProgressLine();
     const bool logSaved = sink.SaveErrorLog();

@@ -3,6 +3,8 @@
 #include "base/AppInfo.h"
 #include "conversion/BatchScript.h"
 #include "conversion/ConRun.h"
+#include "conversion/EncoderRun.h"
+#include "conversion/ProgressHandler.h"
 #include "conversion/EncoderOutput.h"
 #include "conversion/OutputNaming.h"
 #include "conversion/Preflight.h"
@@ -16,7 +18,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdint>
 #include <memory>
@@ -24,7 +28,8 @@
 namespace {
 
 // A short pause before a row starts and before its encoder starts, so the window paints
-// the row's new state before the encoder's output keeps the event loop busy.
+// the row's new state before the encoder's output keeps the event loop busy. A timer:
+// the batch never waits inside a call.
 constexpr int RowPauseMs = 150;
 
 QString DirWithSlash(const QString& path)
@@ -111,9 +116,54 @@ struct TBatchPlanner::TRowWork {
     TEncoderJob Job;
 };
 
+// One row under way: its decisions, its own run state (output lines, pass, throttle), its
+// encoder run and its clock. It is the run's progress sink and passes what it hears on
+// with the row and the batch's standing added.
+struct TBatchPlanner::TJob : public IProgressSink {
+    explicit TJob(TBatchPlanner& planner) : Planner(planner) {}
+
+    void OnEncoderLine(const QString& line, bool appended) override { Planner.m_sink->OnEncoderLine(line, appended); }
+    void OnProgress(const TProgressUpdate& update) override
+    {
+        TProgressUpdate u = update;
+        Planner.OnJobProgress(*this, u);
+    }
+    bool HideEncoderOutput() const override { return Planner.m_sink->HideEncoderOutput(); }
+
+    TBatchPlanner& Planner;
+    int Row = -1;
+    int Slot = 0;             // which of the side-by-side places; picks the two-pass files
+    int Phase = 0;            // 0: to begin, 1: analysed, the encoder to start
+    bool NeedsWait = true;
+    int RunIndex = 0;
+    TRowWork W;
+    TConversionState State;
+    std::unique_ptr<TEncoderRun> Run;
+    TActiveClock Clock;
+};
+
 TBatchPlanner::TBatchPlanner(TConversionState& state, TAppParams& params, TErrorLog& errorLog)
     : m_state(state), m_params(params), m_errorLog(errorLog)
 {
+    m_waitTimer = new QTimer(this);
+    m_waitTimer->setSingleShot(true);
+    m_waitTimer->setInterval(RowPauseMs);
+    connect(m_waitTimer, &QTimer::timeout, this, [this] {
+        // Paused: look again shortly (a resume or an abort ends the pause).
+        if (m_state.Paused) {
+            m_waitTimer->start();
+            return;
+        }
+        if (StepPreparing())
+            Dispatch();
+    });
+}
+
+TBatchPlanner::~TBatchPlanner()
+{
+    for (const auto& job : m_jobs)
+        if (job->Run)
+            m_state.ActiveRuns.removeAll(job->Run.get());
 }
 
 bool TBatchPlanner::Aborted() const { return m_state.TerminateRequested || m_state.AbortRequested; }
@@ -122,6 +172,7 @@ void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOpt
 {
     m_state.TerminateRequested = false;
     m_state.AbortRequested = false;
+    m_state.Paused = false;
     m_state.Converting = true;
     m_state.TwoPass = false;
     m_state.ErrorCount = 0;
@@ -129,174 +180,391 @@ void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOpt
     m_state.ChunkCounter = 0;
     m_state.UpdateInterval = FirstUpdateInterval;
     m_state.PassNo = 0;
+    m_state.EncoderOutput.clear();
+    m_state.EncoderOutputDropped = 0;
     m_params.KeepFileDates = options.KeepDates;
     m_state.TwoPass = settings.chAviVideo2Pass;
     MakePassLogNames(m_params);
     m_files.Clear();
 }
 
+void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
+                          IBatchSink& sink)
+{
+    if (m_running)
+        return;
+    m_rows = &rows;
+    m_sink = &sink;
+    m_settings = settings;
+    m_options = options;
+    m_result = TBatchResult();
+    m_jobs.clear();
+    m_preparing.reset();
+    m_nextRow = 0;
+    m_leave = m_stopped = m_finishing = false;
+    m_running = true;
+    m_maxJobs = m_state.ScriptMode ? 1 : std::max(1, options.ParallelJobs);
+    m_slotChunks.assign(size_t(m_maxJobs), 0);
+    m_slotIntervals.assign(size_t(m_maxJobs), FirstUpdateInterval);
+    StartBatch(settings, options);
+    m_script = std::make_unique<TBatchScript>();
+    m_progress.Clear();
+
+    const QString encoder = ResolveMencoder(m_params);
+    if (encoder.isEmpty() || !QFileInfo(encoder).isFile()) {
+        EndBatch(MissingEncoderText(), true);
+        MaybeFinish();
+        return;
+    }
+    m_script->Begin(encoder, m_state.TwoPass, m_params.PassLogFile1_BAT);
+
+    const int passes = m_state.TwoPass ? 2 : 1;
+    int checked = 0;
+    for (int r = 0; r < rows.RowCount(); ++r) {
+        if (!rows.IsRowChecked(r))
+            continue;
+        ++checked;
+        m_files.AddInput(FoldInputPath(rows.RowFullFileName(r)));
+        const double known = rows.RowDurationMs(r);
+        m_progress.AddRow(r, known > 0 ? FileWeight(known, 0, 0, passes) : 0);
+    }
+    m_state.FilesToConvert = checked;
+    m_result.FilesToConvert = checked;
+    if (checked == 0) {
+        m_stopped = true;
+        MaybeFinish();
+        return;
+    }
+    if (m_state.ScriptMode) {
+        const QString problem = ScriptTargetProblem(m_state.ScriptFileName, m_files);
+        if (!problem.isEmpty()) {
+            EndBatch(problem, true);
+            MaybeFinish();
+            return;
+        }
+    }
+    m_state.CurrentFileNo = 0;
+    if (!m_state.ScriptMode)
+        sink.OnBatchStarted(checked, m_maxJobs);
+    m_clock.Start();
+    Dispatch();
+}
+
 TBatchResult TBatchPlanner::Convert(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
                                     IBatchSink& sink)
 {
-    TBatchResult result;
-    StartBatch(settings, options);
-    TBatchScript script;
-    m_script = &script;
-
-    // Every way out of the routine runs the cleanup; only a normal end goes on to the
-    // error window and the after-conversion action.
-    struct TCleanupGuard {
-        TBatchPlanner* planner;
-        IBatchSink& sink;
-        ~TCleanupGuard() { planner->Cleanup(sink); }
-    };
-
-    {
-        TCleanupGuard guard{this, sink};
-
-        const QString encoder = ResolveMencoder(m_params);
-        if (encoder.isEmpty() || !QFileInfo(encoder).isFile()) {
-            result.EarlyExit = MissingEncoderText();
-            sink.OnWarning(result.EarlyExit);
-            return result;
-        }
-        script.Begin(encoder, m_state.TwoPass, m_params.PassLogFile1_BAT);
-
-        int checked = 0;
-        for (int r = 0; r < rows.RowCount(); ++r) {
-            if (!rows.IsRowChecked(r))
-                continue;
-            ++checked;
-            m_files.AddInput(FoldInputPath(rows.RowFullFileName(r)));
-        }
-        m_state.FilesToConvert = checked;
-        result.FilesToConvert = checked;
-        if (checked == 0)
-            return result;
-        if (m_state.ScriptMode) {
-            const QString problem = ScriptTargetProblem(m_state.ScriptFileName, m_files);
-            if (!problem.isEmpty()) {
-                result.EarlyExit = problem;
-                sink.OnWarning(problem);
-                return result;
-            }
-        }
-        m_state.CurrentFileNo = 0;
-        if (!m_state.ScriptMode)
-            sink.OnBatchStarted(checked);
-
-        for (int r = 0; r < rows.RowCount(); ++r) {
-            if (!rows.IsRowChecked(r))
-                continue;
-            TRowResult rr = TRowResult::Next;
-            try {
-                rr = ConvertRow(r, rows, settings, options, sink, result);
-            } catch (const TEncoderStartError& e) {
-                result.EarlyExit = e.message();
-                sink.OnWarning(e.message());
-                return result;
-            }
-            if (rr == TRowResult::EndBatch)
-                return result;
-            if (rr == TRowResult::Leave)
-                break;
-        }
-
-        if (m_state.ScriptMode) {
-            QString error;
-            result.ScriptWritten = script.Save(m_state.ScriptFileName, &error);
-            if (!result.ScriptWritten) {
-                result.EarlyExit = QStringLiteral("Couldn't write the file \"%1\": %2").arg(m_state.ScriptFileName, error);
-                sink.OnWarning(result.EarlyExit);
-                return result;
-            }
-        }
-        result.EndedNormally = true;
-    }
-
-    result.Aborted = m_state.TerminateRequested || result.Aborted;
-    result.ErrorCount = m_state.ErrorCount;
-    result.ShowErrors = m_state.ErrorCount > 0 && !m_state.TerminateRequested;
-    result.CloseApplication = ShouldCloseAfterConversion(options.AfterConversion, true, result.FilesToConvert,
-                                                         result.Aborted, result.ErrorCount);
-    return result;
+    QEventLoop loop;
+    connect(this, &TBatchPlanner::Finished, &loop, &QEventLoop::quit);
+    Start(rows, settings, options, sink);
+    if (m_running)
+        loop.exec();
+    return m_result;
 }
 
-TBatchPlanner::TRowResult TBatchPlanner::ConvertRow(int row, IBatchRows& rows, const EncodingSettings& settings,
-                                                    const TBatchOptions& options, IBatchSink& sink,
-                                                    TBatchResult& result)
+void TBatchPlanner::EndBatch(const QString& why, bool warn)
 {
-    if (!options.SkipWaits)
-        sink.Wait(RowPauseMs);
+    m_result.EarlyExit = why;
+    if (warn)
+        m_sink->OnWarning(why);
+    m_stopped = true;
+}
+
+int TBatchPlanner::FreeSlot() const
+{
+    for (int slot = 0; slot < m_maxJobs; ++slot) {
+        bool used = false;
+        for (const auto& job : m_jobs)
+            used = used || job->Slot == slot;
+        if (!used)
+            return slot;
+    }
+    return 0;
+}
+
+bool TBatchPlanner::MoreRows()
+{
+    while (m_nextRow < m_rows->RowCount() && !m_rows->IsRowChecked(m_nextRow))
+        ++m_nextRow;
+    return m_nextRow < m_rows->RowCount();
+}
+
+// Fills the free places with the next rows, one after the other. Called again by every
+// run's end, by the pause timer and by the resume; a call made while a row is being
+// prepared (from a message box, or from the analysis wait) leaves it to that row.
+void TBatchPlanner::Dispatch()
+{
+    if (!m_running || m_finishing || m_preparing)
+        return;
+    while (!m_stopped && !m_leave && !m_state.Paused && int(m_jobs.size()) < m_maxJobs && MoreRows()) {
+        m_preparing = std::make_unique<TJob>(*this);
+        m_preparing->Row = m_nextRow++;
+        m_preparing->Slot = FreeSlot();
+        if (!StepPreparing())
+            return; // the pause timer goes on
+    }
+    MaybeFinish();
+}
+
+// Takes the row being prepared through its steps until one waits for the pause timer.
+// True when the row is done with (running, or finished without a run).
+bool TBatchPlanner::StepPreparing()
+{
+    while (m_preparing) {
+        TJob& job = *m_preparing;
+        if (job.NeedsWait && !m_options.SkipWaits && !m_state.ScriptMode) {
+            job.NeedsWait = false;
+            m_waitTimer->start();
+            return false;
+        }
+        job.NeedsWait = false;
+        if (job.Phase == 0)
+            PrepareRow(job);
+        else
+            StartRow(job);
+    }
+    return true;
+}
+
+// The row's first steps: its number, its output name, its analysis.
+void TBatchPlanner::PrepareRow(TJob& job)
+{
+    const int row = job.Row;
+    TRowWork& w = job.W;
     ++m_state.CurrentFileNo;
+    w.Input = FoldInputPath(m_rows->RowFullFileName(row));
+    m_sink->OnRowStarted(row, w.Input);
+    m_sink->OnStatusLabel(row, QString(), std::nullopt);
 
-    TRowWork w;
-    w.Input = FoldInputPath(rows.RowFullFileName(row));
-    sink.OnRowStarted(row, w.Input);
-    sink.OnStatusLabel(QString(), std::nullopt);
-
-    if (!ChooseOutput(w, options, GetExt(settings, true), sink)) {
-        result.EarlyExit = QStringLiteral("Couldn't create directory \"%1\"!").arg(options.OutDir);
-        return TRowResult::EndBatch;
+    if (!ChooseOutput(w, m_options, GetExt(m_settings, true))) {
+        EndBatch(QStringLiteral("Couldn't create directory \"%1\"!").arg(m_options.OutDir), false);
+        m_preparing.reset();
+        return;
     }
     if (!m_state.ScriptMode)
-        rows.SetRowStatus(row, QStringLiteral("Converting"), std::nullopt);
+        m_rows->SetRowStatus(row, QStringLiteral("Converting"), std::nullopt);
     if (w.Skipped) {
         if (!m_state.ScriptMode)
-            rows.SetRowStatus(row, QStringLiteral("Skipped"), std::nullopt);
-        sink.OnStatusLabel(QStringLiteral("Skipped"), std::nullopt);
-        sink.OnOutputLabel(SkippedOutputLabelHtml(w.Output));
-        sink.OnRowFinished(row, QStringLiteral("Skipped"), w.Input, w.Output);
-        return TRowResult::Next;
+            m_rows->SetRowStatus(row, QStringLiteral("Skipped"), std::nullopt);
+        m_sink->OnStatusLabel(row, QStringLiteral("Skipped"), std::nullopt);
+        m_sink->OnOutputLabel(row, SkippedOutputLabelHtml(w.Output));
+        m_progress.RowDone(row);
+        ReportBatchProgress();
+        m_sink->OnRowFinished(row, QStringLiteral("Skipped"), w.Input, w.Output);
+        m_preparing.reset();
+        return;
     }
 
-    sink.OnRunStarting(0);
-    sink.OnOutputLabel(OutputLabelHtml(w.Output));
-    sink.OnStatusLabel(QStringLiteral("Please wait..."), std::nullopt);
-    sink.PumpEvents();
+    m_sink->OnRunStarting(row, 0);
+    m_sink->OnOutputLabel(row, OutputLabelHtml(w.Output));
+    m_sink->OnStatusLabel(row, QStringLiteral("Please wait..."), std::nullopt);
 
-    ClearVideoFileInfo(m_state.CurrentFileInfo);
-    GetVideoFileInfo(w.Input, m_params.MediaInfoDll, m_state.CurrentFileInfo);
-    if (!options.SkipWaits)
-        sink.Wait(RowPauseMs);
-
-    const int cpus = options.ProcessorCount > 0 ? options.ProcessorCount : QThread::idealThreadCount();
-    const QString passLog = m_state.TwoPass ? m_params.PassLogFile1 : QString();
-    w.Job = BuildEncoderJob(settings, m_state.CurrentFileInfo, cpus, w.Input, w.Output, passLog,
-                            [&sink](const QString& text) { sink.OnWarning(text); });
-    if (!w.Job.Ok) {
-        result.EarlyExit = QStringLiteral("invalid setting (%1)").arg(w.Job.FailedPiece);
-        return TRowResult::EndBatch;
-    }
-    if (m_state.ScriptMode) {
-        if (!AddScriptBlock(w, sink)) {
-            ++result.RefusedRows;
-            return TRowResult::Next;
-        }
-        m_files.AddOutput(w.Output);
-    } else {
-        m_files.AddOutput(w.Output);
-        QElapsedTimer clock;
-        clock.start();
-        w.LastExitCode = RunPasses(w, sink);
-        m_files.NoteWritten(w.Output);
-        if (!Aborted() && !w.Failed && !IsEncoderRunError(w.LastExitCode, m_state))
-            NoteConversionSpeed(m_params.IniName, settings, m_state.CurrentFileInfo, m_state.TwoPass ? 2 : 1,
-                                clock.elapsed());
-    }
-
-    const bool aborted = Aborted();
-    if (!aborted) {
-        sink.OnFileCompleted();
-    } else {
-        w.FinalStatus = QStringLiteral("Aborted");
-        result.Aborted = true;
-    }
-    FinishRow(row, w, rows, sink);
-    return aborted ? TRowResult::Leave : TRowResult::Next;
+    // The row's own run state: what the progress texts and the runner read.
+    TConversionState& st = job.State;
+    st.ScriptMode = m_state.ScriptMode;
+    st.TwoPass = m_state.TwoPass;
+    st.FilesToConvert = m_state.FilesToConvert;
+    st.CurrentFileNo = m_state.CurrentFileNo;
+    st.Converting = true;
+    // the throttle goes on from where this place's previous row left it
+    st.ChunkCounter = m_slotChunks[size_t(job.Slot)];
+    st.UpdateInterval = m_slotIntervals[size_t(job.Slot)];
+    ClearVideoFileInfo(st.CurrentFileInfo);
+    GetVideoFileInfo(w.Input, m_params.MediaInfoDll, st.CurrentFileInfo);
+    m_state.CurrentFileInfo = st.CurrentFileInfo;
+    const TVideoStreamInfo& v = st.CurrentFileInfo.VideoStreams[0];
+    m_progress.SetRowWeight(row, FileWeight(st.CurrentFileInfo.Duration, v.Frames, v.FPS, m_state.TwoPass ? 2 : 1));
+    job.Phase = 1;
+    job.NeedsWait = true;
 }
 
-bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, IBatchSink& sink)
+// The row's command line, then its script block or its first encoder run.
+void TBatchPlanner::StartRow(TJob& job)
+{
+    TRowWork& w = job.W;
+    const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
+    const QString passLog = m_state.TwoPass ? PassLogFor(job.Slot) : QString();
+    w.Job = BuildEncoderJob(m_settings, job.State.CurrentFileInfo, cpus, w.Input, w.Output, passLog,
+                            [this](const QString& text) { m_sink->OnWarning(text); });
+    if (!w.Job.Ok) {
+        EndBatch(QStringLiteral("invalid setting (%1)").arg(w.Job.FailedPiece), false);
+        m_preparing.reset();
+        return;
+    }
+    if (m_state.ScriptMode) {
+        if (AddScriptBlock(w)) {
+            m_files.AddOutput(w.Output);
+            CompleteRow(job);
+        } else {
+            ++m_result.RefusedRows;
+        }
+        m_preparing.reset();
+        return;
+    }
+    m_files.AddOutput(w.Output);
+    if (m_params.KeepFileDates)
+        w.Dates = ReadFileDates(w.Input);
+    m_jobs.push_back(std::move(m_preparing));
+    TJob& running = *m_jobs.back();
+    running.Clock.Start();
+    running.Clock.SetPaused(m_state.Paused);
+    StartPass(running, 0);
+}
+
+QString TBatchPlanner::PassLogFor(int slot) const
+{
+    if (slot <= 0)
+        return m_params.PassLogFile1;
+    return InsertBeforeExt(m_params.PassLogFile1, QStringLiteral("_%1").arg(slot + 1));
+}
+
+void TBatchPlanner::StartPass(TJob& job, int runIndex)
+{
+    const bool twoPass = m_state.TwoPass && job.W.Job.Runs.size() >= 2;
+    job.RunIndex = runIndex;
+    if (twoPass) {
+        job.State.PassNo = runIndex + 1;
+        m_state.PassNo = job.State.PassNo;
+        if (runIndex == 1)
+            job.State.UpdateInterval = SecondPassUpdateInterval;
+    }
+    m_sink->OnRunStarting(job.Row, twoPass ? runIndex + 1 : 0);
+    if (runIndex == 1)
+        m_sink->OnStatusLabel(job.Row, QString(), std::nullopt);
+    job.State.EncoderOutput.clear();
+    job.State.EncoderOutputDropped = 0;
+    TJob* const jp = &job;
+    if (Aborted()) {
+        // Nothing is started once the batch is aborted; the row ends as aborted.
+        QTimer::singleShot(0, this, [this, jp] { OnRunFinished(jp, 0); });
+        return;
+    }
+    job.Run = std::make_unique<TEncoderRun>(job.State, job);
+    connect(job.Run.get(), &TEncoderRun::Finished, this, [this, jp](int code) { OnRunFinished(jp, code); },
+            Qt::QueuedConnection);
+    try {
+        StartEncoder(*job.Run, m_params.mencoder, job.W.Job.Runs.value(runIndex).Args, m_params.AppDir);
+    } catch (const TEncoderStartError& e) {
+        // The row stays as it was; the batch ends once the other runs have.
+        job.Run.reset();
+        EndBatch(e.message(), true);
+        RemoveJob(job);
+        QTimer::singleShot(0, this, &TBatchPlanner::Dispatch);
+        return;
+    }
+    m_state.ActiveRuns.append(job.Run.get());
+    if (m_state.Paused)
+        job.Run->SetPaused(true);
+}
+
+void TBatchPlanner::RemoveJob(TJob& job)
+{
+    for (auto it = m_jobs.begin(); it != m_jobs.end(); ++it) {
+        if (it->get() != &job)
+            continue;
+        m_slotChunks[size_t(job.Slot)] = job.State.ChunkCounter;
+        m_slotIntervals[size_t(job.Slot)] = job.State.UpdateInterval;
+        if (job.Run)
+            m_state.ActiveRuns.removeAll(job.Run.get());
+        m_jobs.erase(it);
+        return;
+    }
+}
+
+// A run has ended: its error is reported, a first pass goes on to the second, the last
+// run must have written its output; then the row is finished and the queue moves on.
+void TBatchPlanner::OnRunFinished(TJob* jp, int code)
+{
+    bool known = false;
+    for (const auto& job : m_jobs)
+        known = known || job.get() == jp;
+    if (!known)
+        return;
+    TJob& job = *jp;
+    if (job.Run) {
+        m_state.ActiveRuns.removeAll(job.Run.get());
+        job.Run.reset();
+    }
+    if (job.State.TerminateRequested)
+        m_state.TerminateRequested = true;
+    // the cleanup shows the output of the batch's last run
+    m_state.EncoderOutput = job.State.EncoderOutput;
+    m_state.EncoderOutputDropped = job.State.EncoderOutputDropped;
+    job.W.LastExitCode = code;
+    const bool twoPass = m_state.TwoPass && job.W.Job.Runs.size() >= 2;
+    const bool lastRun = !twoPass || job.RunIndex == 1;
+    if (IsEncoderRunError(code, job.State)) {
+        job.W.FinalStatus = ErrorStatus(code, twoPass && job.RunIndex == 1);
+        ReportRunError(code, job);
+    } else if (!lastRun && !Aborted()) {
+        StartPass(job, 1);
+        return;
+    } else if (lastRun) {
+        if (CheckOutputWritten(job) && !Aborted())
+            NoteConversionSpeed(m_params.IniName, m_settings, job.State.CurrentFileInfo, twoPass ? 2 : 1,
+                                job.Clock.ElapsedMs());
+    }
+    m_files.NoteWritten(job.W.Output);
+    CompleteRow(job);
+    RemoveJob(job);
+    Dispatch();
+}
+
+// The row is through (or aborted): its status, the empty file's removal, the dates.
+void TBatchPlanner::CompleteRow(TJob& job)
+{
+    const bool aborted = Aborted();
+    if (!aborted) {
+        m_sink->OnFileCompleted(job.Row);
+    } else {
+        job.W.FinalStatus = QStringLiteral("Aborted");
+        m_result.Aborted = true;
+        m_leave = true;
+    }
+    m_progress.RowDone(job.Row);
+    ReportBatchProgress();
+    FinishRow(job);
+}
+
+void TBatchPlanner::ReportBatchProgress()
+{
+    if (m_state.ScriptMode)
+        return;
+    const qint64 elapsed = m_clock.ElapsedMs();
+    m_sink->OnBatchProgress(m_progress.Fraction(), elapsed, m_progress.LeftMs(elapsed));
+}
+
+void TBatchPlanner::OnJobProgress(TJob& job, TProgressUpdate& u)
+{
+    const bool twoPass = m_state.TwoPass && job.W.Job.Runs.size() >= 2;
+    const int passes = twoPass ? 2 : 1;
+    const int passNo = twoPass ? std::max(1, job.State.PassNo) : 1;
+    const int percent = u.HasStatus ? std::clamp(u.Percent, 0, 100) : 0;
+    u.Row = job.Row;
+    u.PassNo = twoPass ? passNo : 0;
+    u.FileFraction = (double(passNo - 1) + percent / 100.0) / passes;
+    u.FileElapsedMs = job.Clock.ElapsedMs();
+    m_progress.SetRowFraction(job.Row, u.FileFraction);
+    u.BatchFraction = m_progress.Fraction();
+    u.BatchElapsedMs = m_clock.ElapsedMs();
+    u.BatchLeftMs = m_progress.LeftMs(u.BatchElapsedMs);
+    u.PlainText = PlainProgressText(job.State, u);
+    m_sink->OnProgress(u);
+}
+
+bool TBatchPlanner::SetPaused(bool paused)
+{
+    if (!m_running || !SetEncodersPaused(m_state, paused))
+        return false;
+    for (const auto& job : m_jobs)
+        job->Clock.SetPaused(paused);
+    m_clock.SetPaused(paused);
+    // Rows not started during the pause start now.
+    if (!paused)
+        QTimer::singleShot(0, this, &TBatchPlanner::Dispatch);
+    return true;
+}
+
+bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, const QString& ext)
 {
     // The encoder runs in the program home: a relative directory must not follow it there.
     const QString outDir = options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
@@ -304,7 +572,7 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, cons
         if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
             QDir().mkpath(outDir);
         if (outDir.isEmpty() || !QFileInfo(outDir).isDir()) {
-            sink.OnWarning(QStringLiteral("Couldn't create directory \"%1\"!").arg(options.OutDir));
+            m_sink->OnWarning(QStringLiteral("Couldn't create directory \"%1\"!").arg(options.OutDir));
             return false;
         }
     }
@@ -353,16 +621,16 @@ TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchF
     return c;
 }
 
-bool TBatchPlanner::AddScriptBlock(const TRowWork& w, IBatchSink& sink)
+bool TBatchPlanner::AddScriptBlock(const TRowWork& w)
 {
     if (ScriptFormatFor(m_state.ScriptFileName) == TScriptFormat::Bat) {
         for (const QString& path : {w.Input, w.Output}) {
             if (IsBatSafePath(path))
                 continue;
-            sink.OnWarning(QStringLiteral("The name \"%1\" cannot be written into a batch file safely (it holds a "
-                                          "double quote, %, !, a line break or another control character): the file "
-                                          "is left out of the script. A .sh script can hold any name.")
-                               .arg(path));
+            m_sink->OnWarning(QStringLiteral("The name \"%1\" cannot be written into a batch file safely (it holds a "
+                                             "double quote, %, !, a line break or another control character): the "
+                                             "file is left out of the script. A .sh script can hold any name.")
+                                  .arg(path));
             return false;
         }
     }
@@ -384,80 +652,36 @@ bool TBatchPlanner::AddScriptBlock(const TRowWork& w, IBatchSink& sink)
 }
 
 // The run's output filtered and cut to its last lines, the way the error log keeps it.
-void TBatchPlanner::KeepLastEncoderLines()
+void TBatchPlanner::KeepLastEncoderLines(TConversionState& state)
 {
-    QStringList& lines = m_state.EncoderOutput;
+    QStringList& lines = state.EncoderOutput;
     CleanEncoderOutput(lines);
     if (lines.size() > EncoderOutputKeptLines) {
         const qsizetype drop = lines.size() - EncoderOutputKeptLines;
         lines.remove(0, drop);
-        m_state.EncoderOutputDropped += drop;
+        state.EncoderOutputDropped += drop;
     }
 }
 
-int TBatchPlanner::RunOnce(const QString& program, const QStringList& args, IBatchSink& sink)
-{
-    m_state.EncoderOutput.clear();
-    m_state.EncoderOutputDropped = 0;
-    if (Aborted())
-        return 0;
-    return RunEncoder(program, args, m_state, sink, m_params.AppDir);
-}
-
-void TBatchPlanner::ReportRunError(int code, const TRowWork& w, IBatchSink& sink)
+// Reports are numbered as they arrive, whichever row they belong to.
+void TBatchPlanner::ReportRunError(int code, TJob& job)
 {
     ++m_state.ErrorCount;
-    KeepLastEncoderLines();
-    sink.OnMemo(m_state.EncoderOutput);
-    m_errorLog.AddErrorReport(RunErrorReportText(code, m_state.EncoderOutput, m_state.EncoderOutputDropped), w.Input,
-                              w.Output, m_state.ErrorCount);
-    sink.OnErrorReport(m_state.ErrorCount);
-}
-
-int TBatchPlanner::RunPasses(TRowWork& w, IBatchSink& sink)
-{
-    const QString& encoder = m_params.mencoder;
-    if (m_params.KeepFileDates)
-        w.Dates = ReadFileDates(w.Input);
-    // One run of the encoder: an error is reported; after the last run, a success must
-    // have written the output. True when the run failed.
-    int code = 0;
-    auto run = [&](int runIndex, bool secondPass, bool lastRun) {
-        code = RunOnce(encoder, w.Job.Runs.value(runIndex).Args, sink);
-        if (IsEncoderRunError(code, m_state)) {
-            w.FinalStatus = ErrorStatus(code, secondPass);
-            ReportRunError(code, w, sink);
-            return true;
-        }
-        if (lastRun)
-            CheckOutputWritten(w, sink);
-        return false;
-    };
-    if (!m_state.TwoPass || w.Job.Runs.size() < 2) {
-        sink.OnRunStarting(0);
-        run(0, false, true);
-        return code;
-    }
-
-    m_state.PassNo = 1;
-    sink.OnRunStarting(1);
-    if (run(0, false, false) || Aborted())
-        return code;
-    m_state.PassNo = 2;
-    m_state.UpdateInterval = SecondPassUpdateInterval;
-    sink.OnRunStarting(2);
-    sink.OnStatusLabel(QString(), std::nullopt);
-    run(1, true, true);
-    return code;
+    KeepLastEncoderLines(job.State);
+    m_sink->OnMemo(job.State.EncoderOutput);
+    m_errorLog.AddErrorReport(RunErrorReportText(code, job.State.EncoderOutput, job.State.EncoderOutputDropped),
+                              job.W.Input, job.W.Output, m_state.ErrorCount);
+    m_sink->OnErrorReport(m_state.ErrorCount);
 }
 
 // An encoder that says it succeeded has written something: on a full disk it exits 0 with
 // nothing written, and a wrapper may exit 0 without running at all. (An empty output is
 // deleted when the row finishes.) False when the row failed.
-bool TBatchPlanner::CheckOutputWritten(TRowWork& w, IBatchSink& sink)
+bool TBatchPlanner::CheckOutputWritten(TJob& job)
 {
     if (Aborted())
         return true;
+    TRowWork& w = job.W;
     const QFileInfo fi(w.Output);
     QString why;
     if (!fi.exists())
@@ -469,45 +693,81 @@ bool TBatchPlanner::CheckOutputWritten(TRowWork& w, IBatchSink& sink)
     w.Failed = true;
     w.FinalStatus = ErrorStatus(0, false);
     ++m_state.ErrorCount;
-    KeepLastEncoderLines();
-    m_state.EncoderOutput << why;
-    sink.OnMemo(m_state.EncoderOutput);
-    m_errorLog.AddErrorReport(RunErrorReportText(0, m_state.EncoderOutput, m_state.EncoderOutputDropped), w.Input,
+    KeepLastEncoderLines(job.State);
+    job.State.EncoderOutput << why;
+    m_state.EncoderOutput = job.State.EncoderOutput;
+    m_sink->OnMemo(job.State.EncoderOutput);
+    m_errorLog.AddErrorReport(RunErrorReportText(0, job.State.EncoderOutput, job.State.EncoderOutputDropped), w.Input,
                               w.Output, m_state.ErrorCount);
-    sink.OnErrorReport(m_state.ErrorCount);
+    m_sink->OnErrorReport(m_state.ErrorCount);
     return false;
 }
 
-void TBatchPlanner::FinishRow(int row, TRowWork& w, IBatchRows& rows, IBatchSink& sink)
+void TBatchPlanner::FinishRow(TJob& job)
 {
-    const bool failed = Aborted() || w.Failed || IsEncoderRunError(w.LastExitCode, m_state);
+    const int row = job.Row;
+    TRowWork& w = job.W;
+    const bool failed = Aborted() || w.Failed || IsEncoderRunError(w.LastExitCode, job.State);
     const TColor colour = failed ? m_params.ColorError : m_params.ColorOK;
-    sink.OnStatusLabel(QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), colour);
+    m_sink->OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), colour);
     if (!m_state.ScriptMode) {
-        rows.SetRowStatus(row, w.FinalStatus, colour);
+        m_rows->SetRowStatus(row, w.FinalStatus, colour);
         // A failed or aborted run can leave an empty file behind; it is of no use.
         if (GetFileSize64(w.Output) == 0 && QFileInfo::exists(w.Output))
             ForceDeleteFile(w.Output);
         if (m_params.KeepFileDates && w.Dates.Read && QFileInfo::exists(w.Output))
             ApplyFileDates(w.Output, w.Dates);
     }
-    sink.OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
+    m_sink->OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
 }
 
-void TBatchPlanner::Cleanup(IBatchSink& sink)
+// The batch ends once no row is under way and none is left to start (or the walk was left).
+void TBatchPlanner::MaybeFinish()
 {
-    KeepLastEncoderLines();
-    sink.OnMemo(m_state.EncoderOutput);
-    if (m_script)
-        m_script->Clear();
-    m_script = nullptr;
+    if (!m_running || m_finishing || m_preparing || !m_jobs.empty())
+        return;
+    if (!m_stopped && !m_leave && MoreRows())
+        return;
+    m_finishing = true;
+    m_waitTimer->stop();
+    if (!m_stopped && m_state.ScriptMode) {
+        QString error;
+        m_result.ScriptWritten = m_script->Save(m_state.ScriptFileName, &error);
+        if (!m_result.ScriptWritten)
+            EndBatch(QStringLiteral("Couldn't write the file \"%1\": %2").arg(m_state.ScriptFileName, error), true);
+    }
+    m_result.EndedNormally = !m_stopped;
+    Cleanup();
+    // Only a normal end goes on to the error window and the after-conversion action.
+    if (m_result.EndedNormally) {
+        m_result.Aborted = m_state.TerminateRequested || m_result.Aborted;
+        m_result.ErrorCount = m_state.ErrorCount;
+        m_result.ShowErrors = m_state.ErrorCount > 0 && !m_state.TerminateRequested;
+        m_result.CloseApplication = ShouldCloseAfterConversion(m_options.AfterConversion, true,
+                                                               m_result.FilesToConvert, m_result.Aborted,
+                                                               m_result.ErrorCount);
+    }
+    m_running = false;
+    m_finishing = false;
+    Q_EMIT Finished();
+}
+
+void TBatchPlanner::Cleanup()
+{
+    KeepLastEncoderLines(m_state);
+    m_sink->OnMemo(m_state.EncoderOutput);
+    m_script.reset();
     m_state.Converting = false;
+    m_state.Paused = false;
     if (m_state.TwoPass) {
-        for (const QString& log : {m_params.PassLogFile1, m_params.PassLogFile2})
-            if (!log.isEmpty() && QFileInfo::exists(log))
-                ForceDeleteFile(log);
+        for (int slot = 0; slot < m_maxJobs; ++slot) {
+            const QString log = PassLogFor(slot);
+            for (const QString& file : {log, log + QStringLiteral(".mbtree")})
+                if (!log.isEmpty() && QFileInfo::exists(file))
+                    ForceDeleteFile(file);
+        }
     }
     m_state.AbortRequested = false;
     m_state.PassNo = 0;
-    sink.OnBatchCleanup();
+    m_sink->OnBatchCleanup();
 }

@@ -2,16 +2,24 @@
 
 #include "base/AppParams.h"
 #include "conversion/BatchFiles.h"
+#include "conversion/BatchProgress.h"
 #include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
 #include "conversion/IProgressSink.h"
 #include "encoding/EncodingSettings.h"
 #include "lib/Colors.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
+#include <vector>
+
+class QTimer;
+class TBatchScript;
+class TEncoderRun;
 
 // The rows of the list as the batch walks them, in display order.
 class IBatchRows {
@@ -21,6 +29,9 @@ public:
     virtual bool IsRowChecked(int row) const = 0;
     virtual QString RowFullFileName(int row) const = 0;
     virtual void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) = 0;
+    // What the list already knows of the row's duration (0: not analysed); only the
+    // batch's shares use it, the row itself is analysed when the batch reaches it.
+    virtual double RowDurationMs(int row) const { (void)row; return 0; }
 };
 
 // The output options of the main window's bottom strip.
@@ -31,41 +42,47 @@ struct TBatchOptions {
     bool KeepDates = false;      // chKeepDates
     int AfterConversion = 0;     // cbAfterConversion
     int ProcessorCount = 0;      // 0: this machine's
+    int ParallelJobs = 1;        // encoders that run side by side
     bool SkipWaits = false;      // the headless mode skips the pauses that let the window paint each row
 };
 
-// What the batch tells the window (or the headless front end) while it runs.
+// What the batch tells the window (or the headless front end) while it runs. Every call
+// comes from the event loop of the thread that started the batch.
 class IBatchSink : public IProgressSink {
 public:
     // A message box: encoder missing, directory impossible, a builder's warning.
     virtual void OnWarning(const QString& text) = 0;
     // The files are counted and the progress window is to be shown (not in script mode).
-    virtual void OnBatchStarted(int filesToConvert) { (void)filesToConvert; }
+    virtual void OnBatchStarted(int filesToConvert, int jobs) { (void)filesToConvert; (void)jobs; }
     // lblInputFile
     virtual void OnRowStarted(int row, const QString& input) { (void)row; (void)input; }
     // lblOutputFile (small HTML)
-    virtual void OnOutputLabel(const QString& html) { (void)html; }
+    virtual void OnOutputLabel(int row, const QString& html) { (void)row; (void)html; }
     // lblStatus (HTML); no colour: the window text colour
-    virtual void OnStatusLabel(const QString& html, std::optional<TColor> colour) { (void)html; (void)colour; }
-    // An encoder run is about to start (pbFile 0, lblStatus empty for a second pass).
-    virtual void OnRunStarting(int passNo) { (void)passNo; }
+    virtual void OnStatusLabel(int row, const QString& html, std::optional<TColor> colour)
+    {
+        (void)row; (void)html; (void)colour;
+    }
+    // An encoder run of the row is about to start (pbFile 0, lblStatus empty for a second pass).
+    virtual void OnRunStarting(int row, int passNo) { (void)row; (void)passNo; }
     // The output view shows these lines now (filtered output after a run failed, at the end).
     virtual void OnMemo(const QStringList& lines) { (void)lines; }
     // A report was added to the error log.
     virtual void OnErrorReport(int number) { (void)number; }
-    // The file went through (pbFile 100, "Progress: 100%").
-    virtual void OnFileCompleted() {}
+    // The row's file went through (pbFile 100, "Progress: 100%").
+    virtual void OnFileCompleted(int row) { (void)row; }
     // A row ended with status; output is the file written, or the existing one when skipped.
     virtual void OnRowFinished(int row, const QString& status, const QString& input, const QString& output)
     {
         (void)row; (void)status; (void)input; (void)output;
     }
+    // Where the whole batch stands after a row ended (between the rows' own updates).
+    virtual void OnBatchProgress(double fraction, qint64 elapsedMs, qint64 leftMs)
+    {
+        (void)fraction; (void)elapsedMs; (void)leftMs;
+    }
     // The cleanup ran: unlock the window, reset the title, hide the progress window when asked.
     virtual void OnBatchCleanup() {}
-    // Handle pending window messages once.
-    virtual void PumpEvents() {}
-    // A short wait that keeps windows alive.
-    virtual void Wait(int ms) { (void)ms; }
 };
 
 struct TBatchResult {
@@ -80,39 +97,94 @@ struct TBatchResult {
     int RefusedRows = 0;          // rows left out of a script because their names cannot go into it
 };
 
-// The convert routine: every checked row becomes one encoder run, or two for two passes;
-// in script mode (state.ScriptMode, state.ScriptFileName) the same decisions are written
-// as a script instead.
-class TBatchPlanner {
+// The convert routine as a queue: every checked row becomes one encoder run, or two for
+// two passes; up to ParallelJobs rows run side by side. Rows are taken in list order, one
+// at a time (analysis, output name, command line), so every decision that depends on
+// order is made as if they ran one after the other; each run's end moves the queue on.
+// In script mode (state.ScriptMode, state.ScriptFileName) the same decisions are written
+// as a script instead, and the batch ends within Start.
+class TBatchPlanner : public QObject {
+    Q_OBJECT
 public:
     TBatchPlanner(TConversionState& state, TAppParams& params, TErrorLog& errorLog);
+    ~TBatchPlanner() override;
 
+    // Starts the batch; rows and sink must live until Finished. Returns at once; the
+    // event loop of the caller's thread runs the batch.
+    void Start(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options, IBatchSink& sink);
+    bool IsRunning() const { return m_running; }
+    const TBatchResult& Result() const { return m_result; }
+
+    // Start, then waits in a local event loop for the end. Only for callers without an
+    // event loop of their own (tests, benchmarks).
     TBatchResult Convert(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
                          IBatchSink& sink);
 
+    // Stops or continues every running encoder; the batch's clocks leave the pause out.
+    bool SetPaused(bool paused);
+    bool IsPaused() const { return m_state.Paused; }
+
+    // The whole batch by weight and its time left (see TProgressUpdate).
+    double BatchFraction() const { return m_progress.Fraction(); }
+    qint64 BatchLeftMs() const { return m_progress.LeftMs(m_clock.ElapsedMs()); }
+    int RunningJobs() const { return int(m_jobs.size()); }
+
+Q_SIGNALS:
+    // The batch has ended and cleaned up; Result() holds the outcome.
+    void Finished();
+
 private:
     struct TRowWork;
-    enum class TRowResult { Next, Leave, EndBatch };
+    struct TJob;
 
     void StartBatch(const EncodingSettings& settings, const TBatchOptions& options);
-    TRowResult ConvertRow(int row, IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
-                          IBatchSink& sink, TBatchResult& result);
-    bool ChooseOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, IBatchSink& sink);
-    int RunPasses(TRowWork& w, IBatchSink& sink);
-    int RunOnce(const QString& program, const QStringList& args, IBatchSink& sink);
-    void ReportRunError(int code, const TRowWork& w, IBatchSink& sink);
-    void FinishRow(int row, TRowWork& w, IBatchRows& rows, IBatchSink& sink);
-    void Cleanup(IBatchSink& sink);
+    void Dispatch();
+    bool MoreRows();
+    bool StepPreparing();
+    void PrepareRow(TJob& job);
+    void StartRow(TJob& job);
+    void StartPass(TJob& job, int runIndex);
+    void OnRunFinished(TJob* job, int code);
+    void CompleteRow(TJob& job);
+    void RemoveJob(TJob& job);
+    bool ChooseOutput(TRowWork& w, const TBatchOptions& options, const QString& ext);
+    void ReportRunError(int code, TJob& job);
+    void FinishRow(TJob& job);
+    void EndBatch(const QString& why, bool warn);
+    void MaybeFinish();
+    void Cleanup();
     bool Aborted() const;
-    bool CheckOutputWritten(TRowWork& w, IBatchSink& sink);
-    void KeepLastEncoderLines();
-    bool AddScriptBlock(const TRowWork& w, IBatchSink& sink);
+    bool CheckOutputWritten(TJob& job);
+    void KeepLastEncoderLines(TConversionState& state);
+    bool AddScriptBlock(const TRowWork& w);
+    void OnJobProgress(TJob& job, TProgressUpdate& update);
+    void ReportBatchProgress();
+    QString PassLogFor(int slot) const;
+    int FreeSlot() const;
 
     TConversionState& m_state;
     TAppParams& m_params;
     TErrorLog& m_errorLog;
-    class TBatchScript* m_script = nullptr;
+    IBatchRows* m_rows = nullptr;
+    IBatchSink* m_sink = nullptr;
+    EncodingSettings m_settings;
+    TBatchOptions m_options;
+    TBatchResult m_result;
+    std::unique_ptr<TBatchScript> m_script;
     TBatchFiles m_files; // inputs of every checked row (never written over) and earlier rows' outputs
+    std::vector<std::unique_ptr<TJob>> m_jobs; // the rows under way, in the order they started
+    std::unique_ptr<TJob> m_preparing;         // the row being prepared (one at a time, in list order)
+    QTimer* m_waitTimer = nullptr;             // the short pauses that let the window paint a row
+    int m_nextRow = 0;
+    int m_maxJobs = 1;
+    std::vector<int> m_slotChunks;    // each place's throttle, carried from row to row
+    std::vector<int> m_slotIntervals;
+    bool m_running = false;
+    bool m_leave = false;      // an aborted row ended the walk
+    bool m_stopped = false;    // an early exit: no further rows, no normal end
+    bool m_finishing = false;
+    TBatchProgress m_progress;
+    TActiveClock m_clock;
 };
 
 // The output a row gets: planned is its path before the policy; policy is cbOutputExists;

@@ -51,6 +51,10 @@ int RunEncoder(const QString& program, const QStringList& argv, TConversionState
 int RunEncoder(const QString& program, const QStringList& argv, TConversionState& state,
                IProgressSink& sink, const QString& workingDir);
 
+// Starts run with program (a relative path counts from the current directory) in
+// workingDir (empty: the program home, else "/"). Throws TEncoderStartError.
+void StartEncoder(TEncoderRun& run, const QString& program, const QStringList& argv, const QString& workingDir);
+
 // Writes key as one byte to the active encoder's standard input. False when no run is
 // active or the write failed.
 bool SendToEncoder(TConversionState& state, char key);
@@ -66,9 +70,15 @@ enum class TAbortResult {
     CloseWindow  // no batch runs: the caller closes its window
 };
 
-// The abort action: asks the active encoder to quit ("q" on its input and SIGINT to its
-// process group), and kills the group when it is still running after the grace time.
+// The abort action: asks every active encoder to quit ("q" on its input and SIGINT to its
+// process group; a paused one is continued first and the pause ends), and kills the group
+// when it is still running after the grace time.
 TAbortResult RequestAbort(TConversionState& state);
+
+// Stops or continues every running encoder of the batch (its whole process group); runs
+// started while paused are stopped by their starter. False when nothing changed (no
+// batch, an abort under way, or already so).
+bool SetEncodersPaused(TConversionState& state, bool paused);
 
 // Whether a run's exit code counts as a failure: any code but 0, except the encoder's
 // status 2 after our own quit request.

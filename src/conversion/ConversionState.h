@@ -2,6 +2,7 @@
 
 #include "media/VideoFileInfo.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,10 @@ struct TConversionState {
     TEncoderRun* ProcessHandle = nullptr;
     qint64 ProcessId = 0;
     bool EncoderInput = false;        // the encoder's standard input is open for writing
+    // Every run that is active on this state (several when jobs run side by side): the
+    // abort and the pause reach them all.
+    QList<TEncoderRun*> ActiveRuns;
+    bool Paused = false;
 
     // Set when our own quit request reached the current run; cleared when a run starts
     // and kept after it ends, so the caller can tell a requested stop from a failure.

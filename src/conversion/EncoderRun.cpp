@@ -101,7 +101,7 @@ void TEncoderRun::CloseOutputPipe()
     }
 }
 
-int TEncoderRun::Run(const QString& program, const QStringList& argv, const QString& workingDir)
+void TEncoderRun::Start(const QString& program, const QStringList& argv, const QString& workingDir)
 {
     m_process.setProgram(program);
     m_process.setArguments(argv);
@@ -132,16 +132,26 @@ int TEncoderRun::Run(const QString& program, const QStringList& argv, const QStr
     m_state.ProcessHandle = this;
     m_state.ProcessId = m_pgid;
     m_state.EncoderInput = true;
+}
 
+int TEncoderRun::Run(const QString& program, const QStringList& argv, const QString& workingDir)
+{
+    Start(program, argv, workingDir);
     if (!m_finished) {
         QEventLoop loop;
         m_loop = &loop;
         loop.exec();
         m_loop = nullptr;
     }
-    ClearRunnerFields(m_state);
-    CloseOutputPipe();
     return m_exitCode;
+}
+
+void TEncoderRun::SetPaused(bool paused)
+{
+    if (m_finished || m_pgid <= 0 || paused == m_paused)
+        return;
+    m_paused = paused;
+    SignalGroup(paused ? SIGSTOP : SIGCONT);
 }
 
 bool TEncoderRun::Send(char key)
@@ -153,6 +163,8 @@ bool TEncoderRun::Send(char key)
 
 void TEncoderRun::RequestQuit()
 {
+    // A stopped encoder cannot hear the request.
+    SetPaused(false);
     m_state.QuitRequested = true;
     // The encoder ignores "q" on a pipe; SIGINT makes it finish the file cleanly.
     Send('q');
@@ -231,9 +243,12 @@ void TEncoderRun::FinishRun()
     ReadOutput(MaxDrainReads);
     m_assembler.Finish([this](const QString& line, bool appended) { HandleLine(line, appended); });
     CloseOutputPipe();
+    if (m_state.ProcessHandle == this)
+        ClearRunnerFields(m_state);
     m_state.EncoderInput = false;
     if (m_loop)
         m_loop->quit();
+    Q_EMIT Finished(m_exitCode);
 }
 
 void TEncoderRun::OnGraceExpired()

@@ -15,22 +15,35 @@ class QEventLoop;
 class QSocketNotifier;
 
 // One encoder run: the child process in its own process group, its output assembled into
-// EncoderOutput, the quit request with its grace timer, and the exit code. Lives on the
-// stack of RunEncoder; the batch state points to it while it runs.
+// EncoderOutput, the quit request with its grace timer, and the exit code. Start returns
+// at once and Finished tells the end; the run's state points to it while it runs.
 class TEncoderRun : public QObject {
     Q_OBJECT
 public:
     TEncoderRun(TConversionState& state, IProgressSink& sink);
     ~TEncoderRun() override;
 
-    // Starts the process (throws TEncoderStartError), waits in a local event loop for its
-    // end and returns the exit code.
+    // Starts the process (throws TEncoderStartError); Finished follows when it has ended
+    // and its output is read.
+    void Start(const QString& program, const QStringList& argv, const QString& workingDir);
+    // Start, then waits in a local event loop for the end; returns the exit code. Only
+    // for callers without an event loop of their own (the runner's tests, benchmarks).
     int Run(const QString& program, const QStringList& argv, const QString& workingDir);
+
+    bool IsFinished() const { return m_finished; }
+    int ExitCode() const { return m_exitCode; }
 
     // Writes one byte to the encoder's standard input.
     bool Send(char key);
     // "q" on the input and SIGINT to the group; starts the grace timer once.
     void RequestQuit();
+    // Stops (SIGSTOP) or continues (SIGCONT) the encoder's whole process group.
+    void SetPaused(bool paused);
+    bool Paused() const { return m_paused; }
+    qint64 ProcessGroup() const { return m_pgid; }
+
+Q_SIGNALS:
+    void Finished(int exitCode);
 
 private:
     bool MakeOutputPipe();
@@ -66,5 +79,6 @@ private:
     bool m_sentInterrupt = false;
     bool m_killedAfterGrace = false;
     bool m_killedStillRunning = false;
+    bool m_paused = false;
     int m_exitCode = 0;
 };

@@ -17,3 +17,9 @@ void TListModelRows::SetRowStatus(int row, const QString& status, std::optional<
 {
     m_model.SetRowStatus(row, status, colour);
 }
+
+double TListModelRows::RowDurationMs(int row) const
+{
+    const TFileListRow& r = m_model.Row(row);
+    return r.Analysed && r.Duration > 0 ? r.Duration : 0;
+}

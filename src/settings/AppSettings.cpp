@@ -99,6 +99,7 @@ QList<K::Key> MakeKeys()
                   }),
         K::Text(Main, "LastDir", &A::LastDir),
         K::Bool(Main, "DragAcceptDirectories", &A::DragAcceptDirectories),
+        K::Clamped(Main, "ParallelJobs", &A::ParallelJobs, 1, MaxParallelJobs),
     };
 
     // Columns holds every column in key order.

@@ -50,6 +50,7 @@ struct TAppSettings {
     int DefaultVideoCodec = 0;       // 0 Xvid, 1 H.264
     QString LastDir;
     bool DragAcceptDirectories = true;
+    int ParallelJobs = 1;            // "Simultaneous conversions"
     QList<TColumnSettings> Columns = DefaultColumns(); // in column key order
 
     // ---- "PROGRESS" ----

@@ -224,6 +224,7 @@ void TFormMain::CreateActions()
     VEXA_ACTION(actBrowseOutDir, tr("Browse..."));
     VEXA_ACTION(actExploreOutDir, tr("Explore..."));
     VEXA_ACTION(actShowHideMainWindow, tr("Minimize to system tray"));
+    VEXA_ACTION(actPauseResume, tr("Pause conversion"));
     VEXA_ACTION(actEsc, QString(), QKeySequence(Qt::Key_Escape));
 #undef VEXA_ACTION
     for (int item : ColumnMenuItems()) {
@@ -353,6 +354,7 @@ void TFormMain::CreateTray()
     m_trayMenu = new QMenu(this);
     m_trayMenu->setObjectName(QStringLiteral("popTray"));
     m_trayMenu->addAction(m_act.actShowHideMainWindow);
+    m_trayMenu->addAction(m_act.actPauseResume);
     m_trayMenu->addSeparator();
     m_trayMenu->addAction(m_act.actExit);
     connect(m_trayMenu, &QMenu::aboutToShow, this, &TFormMain::InitControls);
@@ -513,6 +515,7 @@ void TFormMain::CreateAuxiliaryWindows()
 {
     m_formAbout = new TFormAbout(this);
     m_formProgress = new TFormProgress(this);
+    connect(m_formProgress, &TFormProgress::PauseToggled, m_act.actPauseResume, &QAction::trigger);
     m_formOptions = new TFormOptions(this);
     m_formFileInfo = new TFormFileInfo(this);
     m_formErrors = new TFormErrors(this);
@@ -631,6 +634,7 @@ void TFormMain::ConnectActions()
     on(m_act.actStayOnTop, &TFormMain::actStayOnTopExecute);
     on(m_act.actMinimizeToTray, &TFormMain::actMinimizeToTrayExecute);
     on(m_act.actShowHideMainWindow, &TFormMain::actShowHideMainWindowExecute);
+    on(m_act.actPauseResume, &TFormMain::actPauseResumeExecute);
     on(m_act.actExploreDirectory, &TFormMain::actExploreDirectoryExecute);
     on(m_act.actBrowseOutDir, &TFormMain::actBrowseOutDirExecute);
     on(m_act.actExploreOutDir, &TFormMain::actExploreOutDirExecute);
@@ -807,6 +811,7 @@ void TFormMain::InitControls()
     // Without a tray, a window sent there could not come back.
     m_act.actMinimizeToTray->setEnabled(m_tray != nullptr);
     m_act.actShowHideMainWindow->setEnabled(m_tray != nullptr);
+    UpdatePauseAction();
     CalcFooter();
     m_updating = wasUpdating;
     // Every settings change ends here: the shown command lines follow it.
@@ -1480,39 +1485,45 @@ TBatchOptions TFormMain::BatchOptions() const
     o.OutputExists = s.cbOutputExists;
     o.KeepDates = s.chKeepDates;
     o.AfterConversion = s.cbAfterConversion;
+    o.ParallelJobs = AppParams().ParallelJobs;
     return o;
 }
 
-TBatchResult TFormMain::RunBatch()
+void TFormMain::StartBatch()
 {
-    TBatchResult result;
     if (m_converting)
-        return result;
+        return;
     const EncodingSettings settings = Settings();
     const TBatchOptions options = BatchOptions();
     TConversionState& state = ConversionState();
     m_converting = true;
     DisableAll();
-    TListModelRows rows(*m_list);
-    TWindowBatchSink sink(*this, *m_list, *m_formProgress, *m_formErrors, m_errorLog, settings.chAviVideo2Pass,
-                          state.ScriptMode);
-    TBatchPlanner planner(state, AppParams(), m_errorLog);
-    QElapsedTimer clock;
-    clock.start();
-    try {
-        result = planner.Convert(rows, settings, options, sink);
-    } catch (const std::exception& e) {
-        if (!m_closeWhenBatchEnds)
-            UiKit::WarningBox(this, QString::fromLocal8Bit(e.what()));
-    }
+    m_lastBatchResult = TBatchResult();
+    // The batch runs on the window's event loop; what it reads and tells lives until the
+    // next batch replaces it.
+    m_batchPlanner.reset();
+    m_batchRows = std::make_unique<TListModelRows>(*m_list);
+    m_batchSink = std::make_unique<TWindowBatchSink>(*this, *m_list, *m_formProgress, *m_formErrors, m_errorLog,
+                                                     settings.chAviVideo2Pass, state.ScriptMode);
+    m_batchPlanner = std::make_unique<TBatchPlanner>(state, AppParams(), m_errorLog);
+    connect(m_batchPlanner.get(), &TBatchPlanner::Finished, this, &TFormMain::OnBatchEnded);
+    m_batchClock.start();
+    m_batchPlanner->Start(*m_batchRows, settings, options, *m_batchSink);
+    UpdatePauseAction();
+}
+
+void TFormMain::OnBatchEnded()
+{
+    const TBatchResult result = m_batchPlanner->Result();
+    m_lastBatchResult = result;
     // The cleanup unlocks the window; this covers a batch that never got that far.
     m_converting = false;
     if (m_locked)
         EnableAll();
     ClearLogs();
     const bool closing = std::exchange(m_closeWhenBatchEnds, false);
-    if (!state.ScriptMode && !closing && result.FilesToConvert > 0)
-        TBatchNotice().BatchEnded(*m_list, clock.elapsed(), isActiveWindow());
+    if (!ConversionState().ScriptMode && !closing && result.FilesToConvert > 0)
+        TBatchNotice().BatchEnded(*m_list, m_batchClock.elapsed(), isActiveWindow());
     // An early end was already told in one message box by the batch itself (its own text,
     // or the warning of the setting that stopped it): nothing more to say here.
     if (result.ShowErrors && !closing) {
@@ -1522,14 +1533,14 @@ TBatchResult TFormMain::RunBatch()
     }
     if (result.CloseApplication || closing)
         QTimer::singleShot(0, this, &QWidget::close);
-    return result;
+    Q_EMIT BatchEnded();
 }
 
 void TFormMain::actConvertExecute()
 {
     if (!ConfirmPreflight())
         return;
-    RunBatch();
+    StartBatch();
 }
 
 void TFormMain::actSaveBATExecute()
@@ -1545,12 +1556,35 @@ TBatchResult TFormMain::SaveScript(const QString& fileName)
     TConversionState& state = ConversionState();
     state.ScriptFileName = fileName;
     state.ScriptMode = true;
-    const TBatchResult r = RunBatch();
+    // A script is written without running anything: the batch ends within its start.
+    StartBatch();
     state.ScriptMode = false;
-    return r;
+    return m_lastBatchResult;
+}
+
+// The pause item works while a batch runs, the window locked or not.
+void TFormMain::UpdatePauseAction()
+{
+    const bool paused = m_batchPlanner && m_batchPlanner->IsPaused();
+    m_act.actPauseResume->setText(paused ? tr("Resume conversion") : tr("Pause conversion"));
+    m_act.actPauseResume->setEnabled(m_converting && m_batchPlanner && m_batchPlanner->IsRunning()
+                                     && !ConversionState().AbortRequested);
+}
+
+// Stops every running encoder, or lets them go on; the progress window and the tray
+// follow.
+void TFormMain::actPauseResumeExecute()
+{
+    if (!m_batchPlanner || !m_batchPlanner->IsRunning())
+        return;
+    const bool pause = !m_batchPlanner->IsPaused();
+    if (m_batchPlanner->SetPaused(pause))
+        m_formProgress->SetPaused(pause);
+    UpdatePauseAction();
 }
 
 void TFormMain::AbortConversion()
 {
     RequestAbort(ConversionState());
+    UpdatePauseAction();
 }

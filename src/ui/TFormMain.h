@@ -88,9 +88,12 @@ public:
     void CalcFooter();
     // The add-folder action's work once a folder was chosen.
     void AddFolder(const QString& folder);
-    // The convert action's work: the checked rows through the encoder (or into the
-    // script in script mode), the window locked meanwhile.
-    TBatchResult RunBatch();
+    // The convert action's work: starts the checked rows through the encoder (or into
+    // the script in script mode), the window locked meanwhile; BatchEnded follows.
+    void StartBatch();
+    // The outcome of the last batch once BatchEnded was told.
+    const TBatchResult& LastBatchResult() const { return m_lastBatchResult; }
+    TBatchPlanner* BatchPlanner() const { return m_batchPlanner.get(); }
     // The export's work once a file was chosen (".sh" gives a shell script).
     TBatchResult SaveScript(const QString& fileName);
     const TErrorLog& ErrorLog() const { return m_errorLog; }
@@ -132,6 +135,8 @@ public:
 Q_SIGNALS:
     // The window has closed for good (settings saved): the program is to end.
     void Closed();
+    // A batch has ended (LastBatchResult holds how); the window is unlocked.
+    void BatchEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -175,6 +180,8 @@ private:
     void actStayOnTopExecute();
     void actMinimizeToTrayExecute();
     void actShowHideMainWindowExecute();
+    void actPauseResumeExecute();
+    void UpdatePauseAction();
     void actExploreDirectoryExecute();
     void actBrowseOutDirExecute();
     void actExploreOutDirExecute();
@@ -248,6 +255,7 @@ private:
     // The check before a batch: true when there is nothing to tell or the user chose
     // "Convert anyway".
     bool ConfirmPreflight();
+    void OnBatchEnded();
     void actSaveBATExecute();
     TBatchOptions BatchOptions() const;
     void actAddFolderExecute();
@@ -304,6 +312,7 @@ private:
         QAction* actBrowseOutDir = nullptr;
         QAction* actExploreOutDir = nullptr;
         QAction* actShowHideMainWindow = nullptr;
+        QAction* actPauseResume = nullptr;
         QAction* actEsc = nullptr;
     };
     TActions m_act;
@@ -350,6 +359,11 @@ private:
     TFormCheckUpdate* m_formCheckUpdate = nullptr;
 
     TErrorLog m_errorLog;
+    TBatchResult m_lastBatchResult;
+    std::unique_ptr<IBatchRows> m_batchRows;
+    std::unique_ptr<IBatchSink> m_batchSink;
+    std::unique_ptr<TBatchPlanner> m_batchPlanner; // after what it reads: it goes first
+    QElapsedTimer m_batchClock; // for the batch-end notice
     TProfileList m_profiles;
     TCopyParams_Video m_copyParamsVideo;
     TCopyParams_Audio m_copyParamsAudio;

@@ -103,6 +103,11 @@ TFormOptions::TFormOptions(TFormMain* owner)
     combos->addWidget(m_cbFileListFileAnalysis, 0, 1);
     combos->addWidget(new QLabel(tr("Default video encoder:"), this), 1, 0);
     combos->addWidget(m_cbDefaultVideoCodec, 1, 1);
+    m_spedParallelJobs = new QSpinBox(this);
+    m_spedParallelJobs->setObjectName(QStringLiteral("spedParallelJobs"));
+    m_spedParallelJobs->setRange(1, MaxParallelJobs);
+    combos->addWidget(new QLabel(tr("Simultaneous conversions:"), this), 2, 0);
+    combos->addWidget(m_spedParallelJobs, 2, 1);
     combos->setColumnStretch(1, 1);
 
     auto* shortcut = new QPushButton(tr("Create shortcut on the Desktop"), this);
@@ -140,6 +145,7 @@ TFormOptions::TFormOptions(TFormMain* owner)
     connect(m_chFileListAllowColumnMoving, &QCheckBox::toggled, this, &TFormOptions::chFileListAllowColumnMovingClick);
     connect(m_chFileListIconClickOpen, &QCheckBox::toggled, this, &TFormOptions::chFileListIconClickOpenClick);
     connect(m_cbFileListFileAnalysis, &QComboBox::currentIndexChanged, this, &TFormOptions::cbFileListFileAnalysisChange);
+    connect(m_spedParallelJobs, &QSpinBox::valueChanged, this, &TFormOptions::spedParallelJobsChange);
     connect(m_cbDefaultVideoCodec, &QComboBox::currentIndexChanged, this, &TFormOptions::cbDefaultVideoCodecChange);
     // Only a pick from the list applies; the index changing under InitControls does not.
     connect(m_cbFileListFont, &QComboBox::activated, this, &TFormOptions::cbFileListFontSelect);
@@ -181,6 +187,7 @@ void TFormOptions::InitControls()
     m_chFileListIconClickOpen->setChecked(ap.OpenFileAfterIconClick);
     m_cbDefaultVideoCodec->setCurrentIndex(m_main->DefaultVideoCodec() == 1 ? 0 : 1); // the box lists H.264 first
     m_cbFileListFileAnalysis->setCurrentIndex(ap.FileAnalysis == faNone ? 2 : ap.FileAnalysis == faQuick ? 1 : 0);
+    m_spedParallelJobs->setValue(ap.ParallelJobs);
     m_main->SetUpdating(was);
 }
 
@@ -226,6 +233,13 @@ void TFormOptions::cbFileListFileAnalysisChange()
         return;
     const int i = m_cbFileListFileAnalysis->currentIndex();
     AppParams().FileAnalysis = i == 2 ? faNone : i == 1 ? faQuick : faFull;
+}
+
+// The next batch takes it; a running one keeps its number.
+void TFormOptions::spedParallelJobsChange()
+{
+    if (!Updating())
+        AppParams().ParallelJobs = m_spedParallelJobs->value();
 }
 
 void TFormOptions::cbDefaultVideoCodecChange()

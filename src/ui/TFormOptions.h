@@ -28,6 +28,7 @@ public:
     void chFileListAllowColumnMovingClick();
     void chFileListIconClickOpenClick();
     void cbFileListFileAnalysisChange();
+    void spedParallelJobsChange();
     void cbDefaultVideoCodecChange();
     void cbFileListFontSelect();
     void edFileListFontSizeChange();
@@ -54,5 +55,6 @@ private:
     QCheckBox* m_chFileListRowIndicator = nullptr;
     QCheckBox* m_chFileListIconClickOpen = nullptr;
     QComboBox* m_cbFileListFileAnalysis = nullptr;
+    QSpinBox* m_spedParallelJobs = nullptr;
     QComboBox* m_cbDefaultVideoCodec = nullptr;
 };

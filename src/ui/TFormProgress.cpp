@@ -6,6 +6,7 @@
 
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
+#include "conversion/BatchProgress.h"
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"
 #include "ui/UiKit.h"
@@ -21,7 +22,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QScrollBar>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -35,14 +38,10 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = QStri
     return l;
 }
 
-QString Clock(qint64 ms)
-{
-    const qint64 s = std::max<qint64>(0, (ms + 500) / 1000);
-    return QStringLiteral("%1:%2:%3")
-        .arg(s / 3600, 2, 10, QLatin1Char('0'))
-        .arg((s / 60) % 60, 2, 10, QLatin1Char('0'))
-        .arg(s % 60, 2, 10, QLatin1Char('0'));
-}
+QString Clock(qint64 ms) { return ClockText(ms); }
+
+// The job list's columns.
+enum { jcFile, jcPass, jcPercent, jcSpeed, jcLeft, jcCount };
 
 } // namespace
 
@@ -96,6 +95,19 @@ TFormProgress::TFormProgress(QWidget* owner)
     m_btnAbort->setObjectName(QStringLiteral("btnAbort"));
     m_btnAbort->setMinimumWidth(UiMetrics::AbortButtonMinWidth);
     connect(m_btnAbort, &QPushButton::clicked, m_actAbort, &QAction::trigger);
+    m_btnPause = new QPushButton(tr("Pause"), this);
+    m_btnPause->setObjectName(QStringLiteral("btnPause"));
+    m_btnPause->setMinimumWidth(UiMetrics::AbortButtonMinWidth);
+    connect(m_btnPause, &QPushButton::clicked, this, &TFormProgress::PauseToggled);
+
+    m_twJobs = new QTreeWidget(this);
+    m_twJobs->setObjectName(QStringLiteral("twJobs"));
+    m_twJobs->setRootIsDecorated(false);
+    m_twJobs->setHeaderLabels({tr("File"), tr("Pass"), tr("Progress"), tr("Speed"), tr("Left")});
+    m_twJobs->header()->setStretchLastSection(false);
+    m_twJobs->header()->setSectionResizeMode(jcFile, QHeaderView::Stretch);
+    m_twJobs->setMaximumHeight(UiMetrics::JobListMaxHeight);
+    m_twJobs->hide();
 
     auto* top = new QHBoxLayout;
     top->addWidget(MakeLabel(this, "lblEncoderOutput", tr("Encoder output:")));
@@ -116,6 +128,7 @@ TFormProgress::TFormProgress(QWidget* owner)
     info->addWidget(MakeLabel(this, "lblProgress", tr("Progress:")), 4, 0);
     auto* bar = new QHBoxLayout;
     bar->addWidget(m_pbFile, 1);
+    bar->addWidget(m_btnPause);
     bar->addWidget(m_btnAbort);
     info->addLayout(bar, 4, 1);
     info->setColumnStretch(1, 1);
@@ -125,6 +138,7 @@ TFormProgress::TFormProgress(QWidget* owner)
     auto* v = new QVBoxLayout(this);
     v->addLayout(top);
     v->addWidget(m_me, 1);
+    v->addWidget(m_twJobs);
     v->addLayout(info);
     LoadSettings(AppParams().IniName);
 }
@@ -171,19 +185,130 @@ void TFormProgress::OnProgress(const TProgressUpdate& u)
 {
     if (u.HasStatus) {
         m_pbFile->setValue(u.Percent);
-        setWindowTitle(u.Caption);
+        m_caption = u.Caption;
+        if (!m_paused)
+            setWindowTitle(u.Caption);
         m_lblStatus->setText(UiKit::LabelHtml(u.StatusText));
-        if (!u.AppTitle.isEmpty()) {
-            QApplication::setApplicationDisplayName(QString());
-            if (QWidget* main = parentWidget())
-                main->setWindowTitle(u.AppTitle);
+        if (u.BatchFraction >= 0) {
+            ShowBatchInTitle(u.BatchFraction);
+            UpdateTiming(u);
+        } else {
+            if (!u.AppTitle.isEmpty()) {
+                QApplication::setApplicationDisplayName(QString());
+                if (QWidget* main = parentWidget())
+                    main->setWindowTitle(u.AppTitle);
+            }
+            UpdateTiming(u.Percent);
         }
-        UpdateTiming(u.Percent);
     }
     if (m_me->toPlainText() != u.OutputView) {
         m_me->setPlainText(u.OutputView);
         if (AppParams().ScrollProgressToBottom)
             ScrollMemoToBottom();
+    }
+}
+
+void TFormProgress::SetBatchProgress(double fraction, qint64 elapsedMs)
+{
+    ShowBatchInTitle(fraction);
+    // The file half of the line belongs to the row the labels show.
+    const QString fresh = TimingText(m_fileClock.isValid() ? m_fileClock.elapsed() : 0, 0, elapsedMs, fraction);
+    const QString text = m_lblTiming->text();
+    const qsizetype batchAt = text.indexOf(QLatin1String("Batch:"));
+    if (batchAt < 0)
+        m_lblTiming->setText(fresh);
+    else
+        m_lblTiming->setText(text.left(batchAt) + fresh.mid(fresh.indexOf(QLatin1String("Batch:"))));
+}
+
+// The main window's title: the whole batch's percent (nothing below 1 %).
+void TFormProgress::ShowBatchInTitle(double fraction)
+{
+    QWidget* main = parentWidget();
+    if (!main)
+        return;
+    const int percent = int(std::floor(std::clamp(fraction, 0.0, 1.0) * 100));
+    QString title = percent > 0 ? QStringLiteral("%1% ").arg(percent) + AppInfo::FullCaption() : AppInfo::FullCaption();
+    if (m_paused)
+        title = tr("Paused") + QStringLiteral(" ") + title;
+    QApplication::setApplicationDisplayName(QString());
+    main->setWindowTitle(title);
+}
+
+void TFormProgress::UpdateTiming(const TProgressUpdate& u)
+{
+    m_lblTiming->setText(TimingText(u.FileElapsedMs, std::max(0.0, u.FileFraction), u.BatchElapsedMs, u.BatchFraction));
+}
+
+void TFormProgress::SetJobCount(int jobs)
+{
+    m_twJobs->clear();
+    m_twJobs->setVisible(jobs > 1);
+}
+
+QTreeWidgetItem* TFormProgress::JobItem(int row) const
+{
+    for (int i = 0; i < m_twJobs->topLevelItemCount(); ++i)
+        if (m_twJobs->topLevelItem(i)->data(jcFile, Qt::UserRole).toInt() == row)
+            return m_twJobs->topLevelItem(i);
+    return nullptr;
+}
+
+void TFormProgress::JobStarted(int row, const QString& input)
+{
+    auto* item = new QTreeWidgetItem;
+    item->setText(jcFile, QFileInfo(input).fileName());
+    item->setToolTip(jcFile, input);
+    item->setData(jcFile, Qt::UserRole, row);
+    item->setText(jcPercent, QStringLiteral("0%"));
+    item->setText(jcSpeed, QStringLiteral("?"));
+    item->setText(jcLeft, QStringLiteral("?"));
+    // in list order
+    int at = 0;
+    while (at < m_twJobs->topLevelItemCount() && m_twJobs->topLevelItem(at)->data(jcFile, Qt::UserRole).toInt() < row)
+        ++at;
+    m_twJobs->insertTopLevelItem(at, item);
+}
+
+void TFormProgress::JobPassStarted(int row, int passNo)
+{
+    if (QTreeWidgetItem* item = JobItem(row))
+        item->setText(jcPass, passNo > 0 ? QString::number(passNo) : QString());
+}
+
+void TFormProgress::JobProgress(const TProgressUpdate& u)
+{
+    QTreeWidgetItem* item = JobItem(u.Row);
+    if (!item || !u.HasStatus)
+        return;
+    item->setText(jcPass, u.PassNo > 0 ? QString::number(u.PassNo) : QString());
+    item->setText(jcPercent, QStringLiteral("%1%").arg(u.Percent));
+    item->setText(jcSpeed, u.SpeedText);
+    QString left = QStringLiteral("?");
+    if (u.FileFraction >= 1)
+        left = Clock(0);
+    else if (u.FileFraction > 0)
+        left = QStringLiteral("~") + Clock(qint64(double(u.FileElapsedMs) * (1 - u.FileFraction) / u.FileFraction));
+    item->setText(jcLeft, left);
+}
+
+void TFormProgress::JobFinished(int row)
+{
+    delete JobItem(row);
+}
+
+void TFormProgress::SetPaused(bool paused)
+{
+    m_paused = paused;
+    m_btnPause->setText(paused ? tr("Resume") : tr("Pause"));
+    setWindowTitle(paused ? tr("Paused") : (m_caption.isEmpty() ? tr("Conversion progress") : m_caption));
+    if (QWidget* main = parentWidget()) {
+        const QString title = main->windowTitle();
+        const QString mark = tr("Paused") + QStringLiteral(" ");
+        if (paused && !title.startsWith(mark))
+            main->setWindowTitle(mark + title);
+        else if (!paused && title.startsWith(mark))
+            main->setWindowTitle(title.mid(mark.size()));
     }
 }
 
@@ -203,6 +328,9 @@ void TFormProgress::BatchStarted(int filesToConvert, double totalWeight)
     m_pbFile->setValue(0);
     m_btnAbort->setText(tr("Abort"));
     m_actAbort->setText(tr("Abort"));
+    m_btnPause->setEnabled(true);
+    m_caption.clear();
+    SetPaused(false);
     m_doneWeight = m_fileWeight = 0;
     m_totalWeight = totalWeight;
     m_batchClock.start();
@@ -271,16 +399,16 @@ void TFormProgress::BatchFinished(bool aborted)
     Q_UNUSED(aborted);
     m_btnAbort->setText(tr("Close"));
     m_actAbort->setText(tr("Close"));
+    SetPaused(false);
+    m_btnPause->setEnabled(false);
+    m_twJobs->clear();
     if (QWidget* main = parentWidget())
         main->setWindowTitle(AppInfo::FullCaption());
 }
 
 double TFormProgress::FileWeight(double durationMs, double frames, double fps, int passes)
 {
-    double w = durationMs > 0 ? durationMs : (frames > 0 && fps > 0 ? frames / fps * 1000.0 : 0);
-    if (w <= 0)
-        w = 1;
-    return w * std::max(1, passes);
+    return ::FileWeight(durationMs, frames, fps, passes);
 }
 
 QString TFormProgress::TimingText(qint64 fileElapsedMs, double fileFraction, qint64 batchElapsedMs,
@@ -312,8 +440,11 @@ void TFormProgress::UpdateTiming(int percent)
 
 void TFormProgress::actAbortExecute()
 {
-    if (RequestAbort(ConversionState()) == TAbortResult::CloseWindow)
+    const TAbortResult r = RequestAbort(ConversionState());
+    if (r == TAbortResult::CloseWindow)
         hide();
+    else if (r == TAbortResult::Aborting)
+        SetPaused(false); // the abort ends the pause
 }
 
 void TFormProgress::actF8Execute()

@@ -16,6 +16,8 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 // "Conversion progress": the encoder's output, the status line, the input and output
 // paths, the file's progress, the batch's timing, and the abort button.
@@ -48,6 +50,20 @@ public:
     void SetMemoLines(const QStringList& lines);
     void BatchFinished(bool aborted);
 
+    // ---- several jobs side by side: one line each in the job list ----
+    void SetJobCount(int jobs);
+    void JobStarted(int row, const QString& input);
+    void JobPassStarted(int row, int passNo);
+    void JobProgress(const TProgressUpdate& update);
+    void JobFinished(int row);
+    QTreeWidget* JobList() const { return m_twJobs; }
+    // The batch's half of the timing line and the main window's title.
+    void SetBatchProgress(double fraction, qint64 elapsedMs);
+
+    // The pause button's text and the title follow the batch's state.
+    void SetPaused(bool paused);
+    QPushButton* PauseButton() const { return m_btnPause; }
+
     bool CloseAfterConversion() const;
 
     // The section "PROGRESS" of the settings file iniName (read when the window is
@@ -68,6 +84,10 @@ public:
     // nothing is known, so such files still count.
     static double FileWeight(double durationMs, double frames, double fps, int passes);
 
+Q_SIGNALS:
+    // The pause button was pressed: the batch is to pause, or to go on.
+    void PauseToggled();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -75,6 +95,9 @@ private:
     void actAbortExecute();
     void actF8Execute();
     void UpdateTiming(int percent);
+    void UpdateTiming(const TProgressUpdate& update);
+    void ShowBatchInTitle(double fraction);
+    QTreeWidgetItem* JobItem(int row) const;
 
     QPlainTextEdit* m_me = nullptr;
     QCheckBox* m_chHideEncoderOutput = nullptr;
@@ -85,6 +108,10 @@ private:
     QLabel* m_lblOutputFile = nullptr;
     QProgressBar* m_pbFile = nullptr;
     QPushButton* m_btnAbort = nullptr;
+    QPushButton* m_btnPause = nullptr;
+    QTreeWidget* m_twJobs = nullptr;
+    QString m_caption;   // the title while not paused
+    bool m_paused = false;
     QAction* m_actAbort = nullptr;
     QAction* m_actF8 = nullptr;
 

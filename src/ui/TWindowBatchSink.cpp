@@ -1,19 +1,14 @@
 #include "ui/TWindowBatchSink.h"
 
-#include "base/AppParams.h"
-#include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
 #include "filelist/FileListModel.h"
-#include "media/MediaAnalysis.h"
 #include "ui/TFileGrid.h"
 #include "ui/TFormErrors.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
 #include "ui/UiKit.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
+#include <algorithm>
 
 TWindowBatchSink::TWindowBatchSink(TFormMain& main, TFileListModel& list, TFormProgress& progress, TFormErrors& errors,
                                    const TErrorLog& log, bool twoPass, bool scriptMode)
@@ -27,9 +22,30 @@ TWindowBatchSink::TWindowBatchSink(TFormMain& main, TFileListModel& list, TFormP
 {
 }
 
+bool TWindowBatchSink::Shows(int row) const
+{
+    if (m_jobs <= 1 || m_running.isEmpty())
+        return true;
+    return row <= *std::min_element(m_running.cbegin(), m_running.cend());
+}
+
 void TWindowBatchSink::OnProgress(const TProgressUpdate& update)
 {
-    m_progress.OnProgress(update);
+    if (m_jobs > 1 && update.Row >= 0) {
+        m_progress.JobProgress(update);
+        if (update.HasStatus)
+            m_list.SetRowStatus(update.Row, QStringLiteral("Converting %1%").arg(update.Percent), std::nullopt);
+    }
+    if (Shows(update.Row))
+        m_progress.OnProgress(update);
+    else if (update.BatchFraction >= 0)
+        m_progress.SetBatchProgress(update.BatchFraction, update.BatchElapsedMs);
+}
+
+void TWindowBatchSink::OnBatchProgress(double fraction, qint64 elapsedMs, qint64 leftMs)
+{
+    Q_UNUSED(leftMs);
+    m_progress.SetBatchProgress(fraction, elapsedMs);
 }
 
 bool TWindowBatchSink::HideEncoderOutput() const
@@ -45,58 +61,13 @@ void TWindowBatchSink::OnWarning(const QString& text)
     UiKit::WarningBox(m_progress.isVisible() ? static_cast<QWidget*>(&m_progress) : &m_main, text);
 }
 
-std::optional<double> TWindowBatchSink::KnownRowWeight(int row) const
+void TWindowBatchSink::OnBatchStarted(int filesToConvert, int jobs)
 {
-    const TFileListRow& r = m_list.Row(row);
-    if (r.Analysed && r.Duration > 0)
-        return TFormProgress::FileWeight(r.Duration, 0, 0, m_twoPass ? 2 : 1);
-    return std::nullopt;
-}
-
-void TWindowBatchSink::EstimateUnknownWeights()
-{
-    double known = 0;
-    int knownCount = 0;
-    for (auto it = m_weights.cbegin(); it != m_weights.cend(); ++it)
-        if (!m_estimated.contains(it.key())) {
-            known += it.value();
-            ++knownCount;
-        }
-    const double guess = knownCount > 0 ? known / knownCount : 1;
-    for (int row : std::as_const(m_estimated))
-        m_weights[row] = guess;
-}
-
-double TWindowBatchSink::TotalWeight() const
-{
-    double total = 0;
-    for (double w : m_weights)
-        total += w;
-    return total;
-}
-
-// A row's share of the batch comes from what the list knows of it; a row added without
-// analysis is analysed only when the batch reaches it, so starting a big batch costs
-// nothing, and its share is a guess until then.
-void TWindowBatchSink::OnBatchStarted(int filesToConvert)
-{
-    m_weights.clear();
-    m_estimated.clear();
-    m_currentRow = -1;
-    m_currentInput.clear();
-    for (int row = 0; row < m_list.rowCount(); ++row) {
-        if (!m_list.IsChecked(row))
-            continue;
-        if (const std::optional<double> w = KnownRowWeight(row)) {
-            m_weights.insert(row, *w);
-        } else {
-            m_weights.insert(row, 1);
-            m_estimated.insert(row);
-        }
-    }
-    EstimateUnknownWeights();
+    m_jobs = std::max(1, jobs);
+    m_running.clear();
     m_errors.ClearLog();
-    m_progress.BatchStarted(filesToConvert, TotalWeight());
+    m_progress.BatchStarted(filesToConvert, filesToConvert);
+    m_progress.SetJobCount(m_jobs);
     if (!m_scriptMode) {
         UiKit::CentreOn(&m_progress, &m_main);
         m_progress.show();
@@ -106,34 +77,32 @@ void TWindowBatchSink::OnBatchStarted(int filesToConvert)
 
 void TWindowBatchSink::OnRowStarted(int row, const QString& input)
 {
-    m_currentRow = row;
-    m_currentInput = input;
-    m_progress.FileStarted(input, QString(), m_weights.value(row, 1));
+    m_running.insert(row);
+    if (m_jobs > 1)
+        m_progress.JobStarted(row, input);
+    if (Shows(row))
+        m_progress.FileStarted(input, QString(), 1);
     m_main.Grid()->scrollTo(m_list.index(row, 0));
 }
 
-void TWindowBatchSink::OnOutputLabel(const QString& html)
+void TWindowBatchSink::OnOutputLabel(int row, const QString& html)
 {
-    m_progress.SetOutputLabel(html);
+    if (Shows(row))
+        m_progress.SetOutputLabel(html);
 }
 
-void TWindowBatchSink::OnStatusLabel(const QString& html, std::optional<TColor> colour)
+void TWindowBatchSink::OnStatusLabel(int row, const QString& html, std::optional<TColor> colour)
 {
-    m_progress.SetStatusLabel(html, colour);
+    if (Shows(row))
+        m_progress.SetStatusLabel(html, colour);
 }
 
-void TWindowBatchSink::OnRunStarting(int passNo)
+void TWindowBatchSink::OnRunStarting(int row, int passNo)
 {
-    // The batch analyses each row before its first run: a guessed share becomes real.
-    const TVideoFileInfo& info = ConversionState().CurrentFileInfo;
-    if (m_estimated.contains(m_currentRow) && !m_currentInput.isEmpty() && info.FileName == m_currentInput) {
-        const TVideoStreamInfo& v = info.VideoStreams[0];
-        m_weights[m_currentRow] = TFormProgress::FileWeight(info.Duration, v.Frames, v.FPS, m_twoPass ? 2 : 1);
-        m_estimated.remove(m_currentRow);
-        EstimateUnknownWeights();
-        m_progress.SetWeights(m_weights.value(m_currentRow), TotalWeight());
-    }
-    m_progress.PassStarted(passNo, m_twoPass ? 2 : 1);
+    if (m_jobs > 1)
+        m_progress.JobPassStarted(row, passNo);
+    if (Shows(row))
+        m_progress.PassStarted(passNo, m_twoPass ? 2 : 1);
 }
 
 void TWindowBatchSink::OnMemo(const QStringList& lines)
@@ -153,18 +122,20 @@ void TWindowBatchSink::OnErrorReport(int number)
     m_errors.AppendLines(from > 0 ? lines.mid(from - 1) : lines);
 }
 
-void TWindowBatchSink::OnFileCompleted()
+void TWindowBatchSink::OnFileCompleted(int row)
 {
-    m_progress.FileCompleted();
+    if (Shows(row))
+        m_progress.FileCompleted();
 }
 
 void TWindowBatchSink::OnRowFinished(int row, const QString& status, const QString& input, const QString& output)
 {
+    Q_UNUSED(status);
     Q_UNUSED(input);
     Q_UNUSED(output);
-    // A skipped row is done with as well: the batch's share moves past it.
-    if (row == m_currentRow && status == QLatin1String("Skipped"))
-        m_progress.FileFinished();
+    m_running.remove(row);
+    if (m_jobs > 1)
+        m_progress.JobFinished(row);
 }
 
 void TWindowBatchSink::OnBatchCleanup()
@@ -174,16 +145,4 @@ void TWindowBatchSink::OnBatchCleanup()
     m_progress.BatchFinished(false);
     if (m_progress.CloseAfterConversion())
         m_progress.hide();
-}
-
-void TWindowBatchSink::PumpEvents()
-{
-    QCoreApplication::processEvents();
-}
-
-void TWindowBatchSink::Wait(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }

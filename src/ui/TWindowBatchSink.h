@@ -2,7 +2,6 @@
 
 #include "conversion/BatchPlanner.h"
 
-#include <QHash>
 #include <QSet>
 
 #include <optional>
@@ -14,7 +13,10 @@ class TFormMain;
 class TFormProgress;
 
 // Shows a running batch in the windows: the progress window takes the output and the
-// status, the error window the reports, the main window is unlocked at the end.
+// status, the error window the reports, the main window is unlocked at the end. With
+// several jobs, the labels and the output view follow the first running row in list
+// order; every running row has its line in the window's job list and its percent in
+// the list's "Status" cell.
 class TWindowBatchSink : public IBatchSink {
 public:
     TWindowBatchSink(TFormMain& main, TFileListModel& list, TFormProgress& progress, TFormErrors& errors,
@@ -23,26 +25,21 @@ public:
     void OnProgress(const TProgressUpdate& update) override;
     bool HideEncoderOutput() const override;
     void OnWarning(const QString& text) override;
-    void OnBatchStarted(int filesToConvert) override;
+    void OnBatchStarted(int filesToConvert, int jobs) override;
     void OnRowStarted(int row, const QString& input) override;
-    void OnOutputLabel(const QString& html) override;
-    void OnStatusLabel(const QString& html, std::optional<TColor> colour) override;
-    void OnRunStarting(int passNo) override;
+    void OnOutputLabel(int row, const QString& html) override;
+    void OnStatusLabel(int row, const QString& html, std::optional<TColor> colour) override;
+    void OnRunStarting(int row, int passNo) override;
     void OnMemo(const QStringList& lines) override;
     void OnErrorReport(int number) override;
-    void OnFileCompleted() override;
+    void OnFileCompleted(int row) override;
     void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override;
+    void OnBatchProgress(double fraction, qint64 elapsedMs, qint64 leftMs) override;
     void OnBatchCleanup() override;
-    void PumpEvents() override;
-    void Wait(int ms) override;
-
 
 private:
-    // What the list already knows of the row's weight; nothing for a row not analysed.
-    std::optional<double> KnownRowWeight(int row) const;
-    // Rows not yet analysed count as the average of the rows known so far.
-    void EstimateUnknownWeights();
-    double TotalWeight() const;
+    // Whether the labels show this row: the first running row in list order.
+    bool Shows(int row) const;
 
     TFormMain& m_main;
     TFileListModel& m_list;
@@ -51,8 +48,6 @@ private:
     const TErrorLog& m_log;
     bool m_twoPass;
     bool m_scriptMode;
-    QHash<int, double> m_weights; // row -> weight of the batch's rows
-    QSet<int> m_estimated;        // rows whose weight is a guess until the batch reaches them
-    int m_currentRow = -1;
-    QString m_currentInput;
+    int m_jobs = 1;
+    QSet<int> m_running; // rows started and not finished
 };

@@ -67,6 +67,7 @@ void TWindowSettings::Collect(const TFormMain& w, TAppSettings& s)
     s.DefaultVideoCodec = w.DefaultVideoCodec();
     s.LastDir = w.m_list->InitialFolders().AddFiles;
     s.DragAcceptDirectories = ap.DragAcceptDirectories;
+    s.ParallelJobs = ap.ParallelJobs;
 
     for (TColumnSettings& c : s.Columns) {
         const int column = ColumnByName(c.Name);
@@ -158,6 +159,7 @@ void TWindowSettings::Apply(TFormMain& w, const TAppSettings& s)
     ap.OpenFileAfterIconClick = s.OpenFileAfterIconClick;
     w.SetDefaultVideoCodec(s.DefaultVideoCodec);
     ap.DragAcceptDirectories = s.DragAcceptDirectories;
+    ap.ParallelJobs = s.ParallelJobs;
     w.SetUpdating(wasUpdating);
 }
 

@@ -32,6 +32,9 @@ inline constexpr QSize ProgressMinimum(600, 300);
 inline constexpr QSize ProgressInitial(780, 460);
 // The abort button stays easy to hit whatever its translated caption.
 inline constexpr int AbortButtonMinWidth = 100;
+// The job list of side-by-side conversions: a handful of lines, the encoder's output
+// keeps the rest of the window.
+inline constexpr int JobListMaxHeight = 120;
 // The error log: a few entries with their command lines.
 inline constexpr QSize ErrorsMinimum(400, 200);
 inline constexpr QSize ErrorsInitial(640, 400);
