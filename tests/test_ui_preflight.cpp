@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QMessageBox>
 
+#include <QSignalSpy>
+
 #include <gtest/gtest.h>
 
 using namespace UiTest;
@@ -67,7 +69,9 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
 
     {
         ModalWatcher watch(Press("btnConvertAnyway", &shown));
+        QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
         f.w->Action(QStringLiteral("actConvert"))->trigger();
+        ASSERT_TRUE(!ended.isEmpty() || ended.wait(60000));
     }
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(list.RowStatus(0), QStringLiteral("Skipped"));
@@ -78,7 +82,9 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
     list.SetChecked(1, false);
     {
         ModalWatcher watch(Press("btnCancel", &shown));
+        QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
         f.w->Action(QStringLiteral("actConvert"))->trigger();
+        ASSERT_TRUE(!ended.isEmpty() || ended.wait(60000));
     }
     EXPECT_EQ(shown, 2);
     EXPECT_TRUE(list.RowStatus(0).startsWith(QStringLiteral("Error"))) << list.RowStatus(0).toStdString(); // the encoder ran
