@@ -254,7 +254,8 @@ TBatchPlanner::TRowResult TBatchPlanner::ConvertRow(int row, IBatchRows& rows, c
     sink.PumpEvents();
 
     ClearVideoFileInfo(m_state.CurrentFileInfo);
-    GetVideoFileInfo(w.Input, m_params.MediaInfoDll, m_state.CurrentFileInfo);
+    if (!rows.FreshAnalysis(row, m_state.CurrentFileInfo))
+        GetVideoFileInfo(w.Input, m_params.MediaInfoDll, m_state.CurrentFileInfo);
     if (!options.SkipWaits)
         sink.Wait(RowPauseMs);
 

@@ -21,6 +21,14 @@ public:
     virtual bool IsRowChecked(int row) const = 0;
     virtual QString RowFullFileName(int row) const = 0;
     virtual void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) = 0;
+    // The complete analysis made when the row was added, when its file has not changed
+    // since (size and modification time); false: the batch analyses the file itself.
+    virtual bool FreshAnalysis(int row, TVideoFileInfo& info) const
+    {
+        (void)row;
+        (void)info;
+        return false;
+    }
 };
 
 // The output options of the main window's bottom strip.

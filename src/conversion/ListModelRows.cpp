@@ -17,3 +17,5 @@ void TListModelRows::SetRowStatus(int row, const QString& status, std::optional<
 {
     m_model.SetRowStatus(row, status, colour);
 }
+
+bool TListModelRows::FreshAnalysis(int row, TVideoFileInfo& info) const { return m_model.FreshAnalysis(row, info); }

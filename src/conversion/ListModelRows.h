@@ -13,6 +13,7 @@ public:
     bool IsRowChecked(int row) const override;
     QString RowFullFileName(int row) const override;
     void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) override;
+    bool FreshAnalysis(int row, TVideoFileInfo& info) const override;
 
 private:
     TFileListModel& m_model;
