@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Adds a folder of 2 000 files (hard links of the test clips) to the file list with full
-# analysis and prints the time, the bare analysis time of the same files, their ratio and
-# the process memory; then lists 10 000 such files and prints the memory again.
+# analysis on the pool's workers and prints the time, the bare one-core analysis time of
+# the same files, their ratio, the longest event-loop block and the process memory; then
+# lists 10 000 such files and prints the memory again.
 # Usage: bench/filelist_add.sh [ROUNDS]   (BUILD_DIR overrides the build directory)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,7 +10,7 @@ build=${BUILD_DIR:-$root/build/bench}
 rounds=${1:-3}
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target bench_filelist -j2 >/dev/null
+cmake --build "$build" --target bench_filelist vexaconv -j2 >/dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

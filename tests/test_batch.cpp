@@ -6,8 +6,12 @@
 #include "conversion/BatchScript.h"
 #include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
+#include "conversion/ListModelRows.h"
 #include "conversion/OutputNaming.h"
 #include "encoding/EncodingSettings.h"
+#include "filelist/FileListModel.h"
+#include "media/AnalysisPool.h"
+#include "media/MediaInfoLib.h"
 
 #include "support/TestSupport.h"
 
@@ -16,6 +20,7 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStandardPaths>
+#include <QDateTime>
 
 #include <unistd.h>
 
@@ -634,4 +639,41 @@ TEST_F(BatchPlannerScript, ScriptTargetMustBeAScriptNameAndNoInput)
     EXPECT_TRUE(ScriptFormatFromName("x.BAT") == TScriptFormat::Bat);
     EXPECT_TRUE(ScriptFormatFromName("x.Sh") == TScriptFormat::Sh);
     EXPECT_FALSE(ScriptFormatFromName("x.bat.txt").has_value());
+}
+
+// Rows that come with the analysis made when they were added are not analysed again; a
+// file changed since then is.
+TEST_F(BatchPlannerScript, RowsAnalysedWhenAddedAreNotAnalysedAgain)
+{
+    m_params.MediaInfoDll = SystemMediaInfoLibrary();
+    ASSERT_FALSE(m_params.MediaInfoDll.isEmpty());
+    m_params.FileAnalysis = faNone;
+    const QStringList clips = {In("a.avi", TestSupport::ReadFile(TestSupport::Clip("clip_xvid_mp3.avi"))),
+                               In("b.mp4", TestSupport::ReadFile(TestSupport::Clip("clip_h264_aac.mp4"))),
+                               In("c.mkv", TestSupport::ReadFile(TestSupport::Clip("clip_two_audio.mkv")))};
+    TFileListModel model(m_params);
+    model.SetAnalysisPool(&AnalysisPool());
+    model.SetKeepAnalysis(true);
+    ASSERT_EQ(model.AddFiles(clips), 3);
+    ASSERT_TRUE(model.WaitForAnalysis());
+
+    int analyses = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(&AnalysisPool(), &TAnalysisPool::finished, [&analyses] { ++analyses; });
+    TListModelRows rows(model);
+    TBatchPlanner planner(m_state, m_params, m_log);
+    ASSERT_TRUE(planner.Convert(rows, m_settings, m_options, m_sink).ScriptWritten);
+    EXPECT_EQ(analyses, 0);
+    const QByteArray script = TestSupport::ReadFile(m_state.ScriptFileName);
+
+    QFile touched(clips[1]);
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(touched.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    touched.close();
+    TBatchPlanner again(m_state, m_params, m_log);
+    ASSERT_TRUE(again.Convert(rows, m_settings, m_options, m_sink).ScriptWritten);
+    EXPECT_EQ(analyses, 1);
+    // The same decisions either way.
+    EXPECT_EQ(TestSupport::ReadFile(m_state.ScriptFileName), script);
+    QObject::disconnect(counting);
 }

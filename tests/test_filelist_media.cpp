@@ -3,6 +3,7 @@
 #include "lib/Conversion.h"
 #include "lib/Files.h"
 #include "media/AnalysisClient.h"
+#include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
 #include "support/TestSupport.h"
 
@@ -10,6 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QDateTime>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -260,4 +264,162 @@ TEST_F(FileListHardFiles, AStopCheckEndsEveryAddingLoopEarly)
     m_model.SetAddStopCheck({});
     m_model.ClearFileList();
     EXPECT_EQ(m_model.AddFolder(m_dir), 20);
+}
+
+namespace {
+
+// Every cell of every row, for comparing two lists.
+QStringList AllCells(const TFileListModel& m)
+{
+    QStringList cells;
+    for (int r = 0; r < m.rowCount(); ++r)
+        for (int c = 0; c < FileListColumnCount; ++c)
+            cells << m.data(m.index(r, c)).toString();
+    return cells;
+}
+
+QStringList Names(const TFileListModel& m)
+{
+    QStringList names;
+    for (int r = 0; r < m.rowCount(); ++r)
+        names << m.Row(r).FileName;
+    return names;
+}
+
+} // namespace
+
+// With the pool, a folder's rows are there when the add returns, with names and sizes;
+// they fill in as answers arrive, the damaged file (first in the list, so every other
+// answer overtakes it) holding up nobody; once all are in, the list is cell for cell the
+// one a synchronous add makes, footer included.
+TEST_F(FileListHardFiles, PooledRowsAppearAtOnceAndFillInInListOrder)
+{
+    QFile::copy(TestSupport::SpinningClip(), m_dir + "/a_spinning.mkv");
+    const char* const clips[] = {"clip_xvid_mp3.avi", "clip_h264_aac.mp4", "clip_two_audio.mkv",
+                                 "clip_interlaced.ts", "clip_video_only.mp4", "empty.avi", "junk.avi"};
+    int n = 0;
+    for (const char* clip : clips)
+        QFile::copy(TestSupport::Clip(clip), m_dir + QStringLiteral("/b%1_").arg(n++) + clip);
+
+    // Long enough that the healthy files are in before it, even on a loaded machine.
+    AnalysisClient().SetTimeLimit(8000);
+    m_model.SetAnalysisPool(&AnalysisPool());
+    QSignalSpy done(&m_model, &TFileListModel::analysisFinished);
+    ASSERT_EQ(m_model.AddFolder(m_dir), 8);
+    EXPECT_GE(m_model.PendingAnalyses(), 6); // empty.avi is not worth asking
+    EXPECT_EQ(m_model.Row(0).FileName, "a_spinning.mkv");
+    EXPECT_EQ(m_model.Row(0).Size, QFileInfo(TestSupport::SpinningClip()).size());
+    EXPECT_FALSE(m_model.Row(1).HasVideo);
+    EXPECT_FALSE(m_model.Row(1).Analysed);
+    EXPECT_EQ(m_model.FooterText(colNo), "8");
+
+    // The healthy files are in long before the damaged one's time limit.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_model.PendingAnalyses() == 1; }, 30000));
+    EXPECT_FALSE(m_model.Row(0).Analysed);
+    EXPECT_TRUE(m_model.Row(1).HasVideo);
+    EXPECT_FALSE(m_model.FooterText(colDuration).isEmpty()) << "the footer follows the answers";
+    EXPECT_TRUE(done.isEmpty());
+    ASSERT_TRUE(done.wait(30000));
+    EXPECT_EQ(m_model.PendingAnalyses(), 0);
+    EXPECT_TRUE(m_model.Row(0).Analysed);
+    EXPECT_FALSE(m_model.Row(0).HasVideo);
+
+    TFileListModel plain(m_params);
+    ASSERT_EQ(plain.AddFolder(m_dir), 8);
+    EXPECT_EQ(Names(m_model), Names(plain)); // list order is add order, not answer order
+    EXPECT_EQ(AllCells(m_model), AllCells(plain));
+    for (int c = 0; c < FileListColumnCount; ++c)
+        EXPECT_EQ(m_model.FooterText(c), plain.FooterText(c)) << c;
+}
+
+// Rows that go while their files are analysed take their answers with them; rows that
+// move (sorting, dragging) get their own answers.
+TEST_F(FileListHardFiles, RemovingSortingAndClearingDuringAnalysis)
+{
+    const char* const clips[] = {"clip_xvid_mp3.avi", "clip_h264_aac.mp4", "clip_two_audio.mkv",
+                                 "clip_interlaced.ts", "clip_video_only.mp4"};
+    QStringList files;
+    for (int round = 0; round < 3; ++round)
+        for (const char* clip : clips) {
+            files << m_dir + QStringLiteral("/%1_").arg(round) + clip;
+            QFile::copy(TestSupport::Clip(clip), files.last());
+        }
+    AnalysisClient().SetTimeLimit(8000); // no healthy file times out on a loaded machine
+    TFileListModel expected(m_params);
+    ASSERT_EQ(expected.AddFiles(files), 15);
+    const auto expectedVideo = [&expected](const QString& name) {
+        for (int r = 0; r < expected.rowCount(); ++r)
+            if (expected.Row(r).FileName == name)
+                return expected.Row(r).Video;
+        return QStringLiteral("?");
+    };
+
+    m_model.SetAnalysisPool(&AnalysisPool());
+    ASSERT_EQ(m_model.AddFiles(files), 15);
+    // The first round removed, the rest sorted by name backwards and one row dragged.
+    for (int r = 0; r < 15; ++r)
+        m_model.SetChecked(r, r >= 5);
+    m_model.InvertSelection();
+    EXPECT_EQ(m_model.RemoveChecked(), 5);
+    m_model.sort(colFileName, Qt::DescendingOrder);
+    m_model.moveRows({}, 9, 1, {}, 0);
+    EXPECT_LE(m_model.PendingAnalyses(), 10);
+    ASSERT_TRUE(m_model.WaitForAnalysis());
+    ASSERT_EQ(m_model.rowCount(), 10);
+    for (int r = 0; r < 10; ++r) {
+        EXPECT_FALSE(m_model.Row(r).FileName.startsWith("0_")) << r;
+        EXPECT_EQ(m_model.Row(r).Video, expectedVideo(m_model.Row(r).FileName)) << m_model.Row(r).FileName.toStdString();
+    }
+    EXPECT_EQ(AnalysisPool().PendingCount(), 0);
+
+    // Cleared, or the list itself gone, while answers are due: nothing is left running.
+    QSignalSpy done(&m_model, &TFileListModel::analysisFinished);
+    m_model.AddFiles(files);
+    ASSERT_GT(m_model.PendingAnalyses(), 0);
+    m_model.ClearFileList();
+    EXPECT_EQ(done.size(), 1);
+    EXPECT_EQ(m_model.PendingAnalyses(), 0);
+    EXPECT_EQ(AnalysisPool().PendingCount(), 0);
+    {
+        TFileListModel gone(m_params);
+        gone.SetAnalysisPool(&AnalysisPool());
+        gone.AddFiles(files);
+        ASSERT_GT(AnalysisPool().PendingCount(), 0);
+    }
+    EXPECT_EQ(AnalysisPool().PendingCount(), 0);
+    QTest::qWait(100); // answers already on their way go nowhere
+    EXPECT_EQ(m_model.rowCount(), 0);
+}
+
+// A list that keeps its analyses hands out the complete record (what the batch would read
+// itself) until the file changes; it analyses even when the list shows no analysis.
+TEST_F(FileListHardFiles, KeptAnalysisIsFreshUntilTheFileChanges)
+{
+    const QString clip = m_dir + "/clip.mp4";
+    QFile::copy(TestSupport::Clip("clip_video_only.mp4"), clip);
+    m_params.FileAnalysis = faNone;
+    m_model.SetAnalysisPool(&AnalysisPool());
+    m_model.SetKeepAnalysis(true);
+    ASSERT_TRUE(m_model.AddToList(clip));
+    ASSERT_TRUE(m_model.WaitForAnalysis());
+
+    TVideoFileInfo kept;
+    ASSERT_TRUE(m_model.FreshAnalysis(0, kept));
+    TVideoFileInfo read;
+    GetVideoFileInfo(clip, m_params.MediaInfoDll, read);
+    EXPECT_EQ(kept.FileName, read.FileName);
+    EXPECT_EQ(kept.FileSize, read.FileSize);
+    EXPECT_EQ(kept.Duration, read.Duration);
+    EXPECT_EQ(kept.NumberOfVideoStreams, read.NumberOfVideoStreams);
+    EXPECT_EQ(kept.VideoStreams[0].StreamSize, read.VideoStreams[0].StreamSize);
+    EXPECT_EQ(kept.VideoStreams[0].Bitrate, read.VideoStreams[0].Bitrate);
+    EXPECT_EQ(kept.MediaInfoFull, read.MediaInfoFull);
+
+    // Touched: same size, another time.
+    QFile f(clip);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    f.close();
+    EXPECT_FALSE(m_model.FreshAnalysis(0, kept));
+    EXPECT_FALSE(m_model.FreshAnalysis(5, kept));
 }

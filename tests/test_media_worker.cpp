@@ -5,6 +5,7 @@
 
 #include "lib/WorkerProgram.h"
 #include "media/AnalysisClient.h"
+#include "media/AnalysisPool.h"
 #include "media/AnalysisWorker.h"
 #include "media/MediaAnalysis.h"
 #include "media/VideoFileInfoStream.h"
@@ -13,6 +14,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -206,4 +209,79 @@ TEST_F(MediaWorkerFiles, SpecialFilesAreNeverOpened)
         EXPECT_FALSE(AnalyzeMediaFile(path, MediaTest::SystemLibrary(), quick));
     }
     EXPECT_TRUE(m_notices.isEmpty()); // refused before any worker was asked
+}
+
+// Requests go in together and come back one signal each, in the order the workers end:
+// the file the library spins on holds up one worker, not the others, and ends as a
+// time-out; a cancelled request never answers; a waiting caller goes first.
+TEST_F(MediaWorkerFiles, ThePoolAnswersEveryRequestOnceInWhateverOrder)
+{
+    TAnalysisPool pool;
+    pool.SetWorkerCount(2);
+    pool.SetTimeLimit(6000); // the healthy files are in before it, even on a loaded machine
+    QStringList notices;
+    pool.SetNotice([&notices](const QString& text) { notices << text; });
+    QMap<quint64, TAnalysisReply> replies;
+    QList<quint64> order;
+    QObject::connect(&pool, &TAnalysisPool::finished, [&](quint64 t, const TAnalysisReply& r) {
+        EXPECT_FALSE(replies.contains(t)) << "answered twice: " << t;
+        replies.insert(t, r);
+        order << t;
+    });
+    const auto request = [](const QString& file) {
+        TAnalysisRequest r;
+        r.FileName = file;
+        r.DllPath = MediaTest::SystemLibrary();
+        r.Depth = faQuick;
+        return r;
+    };
+    const quint64 stuck = pool.Submit(request(TestSupport::SpinningClip()));
+    QList<quint64> good;
+    for (const char* clip : {"clip_xvid_mp3.avi", "clip_h264_aac.mp4", "clip_two_audio.mkv", "clip_video_only.mp4"})
+        good << pool.Submit(request(TestSupport::Clip(clip)));
+    const quint64 dropped = pool.Submit(request(TestSupport::Clip("clip_interlaced.ts")));
+    EXPECT_EQ(pool.PendingCount(), 6);
+    EXPECT_TRUE(pool.Cancel(dropped));
+    EXPECT_FALSE(pool.Cancel(dropped));
+    EXPECT_EQ(pool.PendingCount(), 5);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return replies.size() == 5; }, 40000));
+    EXPECT_EQ(order.last(), stuck) << "the spinning file held up the other worker";
+    EXPECT_EQ(replies[stuck].Outcome, TAnalysisOutcome::TimedOut);
+    for (const quint64 t : good) {
+        EXPECT_EQ(replies[t].Outcome, TAnalysisOutcome::Answered);
+        EXPECT_TRUE(replies[t].Answer.Filled);
+    }
+    EXPECT_EQ(replies[good[0]].Answer.Info.Format, "AVI");
+    EXPECT_EQ(replies[good[1]].Answer.Info.Format, "MPEG-4");
+    EXPECT_FALSE(replies.contains(dropped));
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains("spinning.mkv"));
+    EXPECT_EQ(pool.PendingCount(), 0);
+
+    // An urgent request passes everything queued (one worker: answers in the order served).
+    pool.SetWorkerCount(1);
+    order.clear();
+    for (int i = 0; i < 6; ++i)
+        pool.Submit(request(TestSupport::Clip("clip_xvid_mp3.avi")));
+    const quint64 urgent = pool.Submit(request(TestSupport::Clip("clip_h264_aac.mp4")), true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pool.PendingCount() == 0; }, 30000));
+    EXPECT_EQ(order.indexOf(urgent), 0);
+    pool.SetWorkerCount(2);
+
+    // A running request cancelled: its worker is killed, nothing answers, the next runs.
+    order.clear();
+    const quint64 spin = pool.Submit(request(TestSupport::SpinningClip()));
+    QTest::qWait(200);
+    EXPECT_TRUE(pool.Cancel(spin));
+    const quint64 after = pool.Submit(request(TestSupport::Clip("clip_xvid_mp3.avi")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pool.PendingCount() == 0; }, 30000));
+    EXPECT_EQ(order, QList<quint64>{after});
+
+    // Shutting down answers what is pending as aborted.
+    const quint64 last = pool.Submit(request(TestSupport::SpinningClip()));
+    QTest::qWait(100);
+    pool.Shutdown();
+    EXPECT_EQ(replies[last].Outcome, TAnalysisOutcome::Aborted);
+    EXPECT_EQ(pool.PendingCount(), 0);
 }

@@ -12,6 +12,7 @@
 #include "filelist/FileListInput.h"
 #include "filelist/FileListModel.h"
 #include "media/AnalysisClient.h"
+#include "media/AnalysisPool.h"
 #include "media/MediaInfoLib.h"
 #include "settings/HeadlessSettings.h"
 
@@ -300,11 +301,16 @@ int RunBatch(const CliOptions& o, bool scriptMode)
 
     TFileListModel model(params);
     model.SetAddStopCheck(&TSignalGuard::Signalled);
+    // Every input analysed once, on every core; the batch takes the rows' records.
+    model.SetAnalysisPool(&AnalysisPool());
+    model.SetKeepAnalysis(true);
     const TInputResult added = AddInputPaths(model, o.inputs);
     for (const QString& error : added.Errors)
         Err(QStringLiteral("vexaconv: %1\n").arg(error));
-    if (TSignalGuard::Signalled())
+    if (!model.WaitForAnalysis(&TSignalGuard::Signalled) || TSignalGuard::Signalled()) {
+        model.CancelAnalysis();
         return ExitInterrupted;
+    }
     if (model.GetNgCheckedCount() == 0) {
         Err(QStringLiteral("vexaconv: no input file was accepted\n"));
         return 2;

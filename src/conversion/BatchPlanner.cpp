@@ -369,7 +369,8 @@ void TBatchPlanner::PrepareRow(TJob& job)
     st.ChunkCounter = m_slotChunks[size_t(job.Slot)];
     st.UpdateInterval = m_slotIntervals[size_t(job.Slot)];
     ClearVideoFileInfo(st.CurrentFileInfo);
-    GetVideoFileInfo(w.Input, m_params.MediaInfoDll, st.CurrentFileInfo);
+    if (!m_rows->FreshAnalysis(row, st.CurrentFileInfo))
+        GetVideoFileInfo(w.Input, m_params.MediaInfoDll, st.CurrentFileInfo);
     m_state.CurrentFileInfo = st.CurrentFileInfo;
     const TVideoStreamInfo& v = st.CurrentFileInfo.VideoStreams[0];
     m_progress.SetRowWeight(row, FileWeight(st.CurrentFileInfo.Duration, v.Frames, v.FPS, m_state.TwoPass ? 2 : 1));

@@ -32,6 +32,14 @@ public:
     // What the list already knows of the row's duration (0: not analysed); only the
     // batch's shares use it, the row itself is analysed when the batch reaches it.
     virtual double RowDurationMs(int row) const { (void)row; return 0; }
+    // The complete analysis made when the row was added, when its file has not changed
+    // since (size and modification time); false: the batch analyses the file itself.
+    virtual bool FreshAnalysis(int row, TVideoFileInfo& info) const
+    {
+        (void)row;
+        (void)info;
+        return false;
+    }
 };
 
 // The output options of the main window's bottom strip.

@@ -23,3 +23,4 @@ double TListModelRows::RowDurationMs(int row) const
     const TFileListRow& r = m_model.Row(row);
     return r.Analysed && r.Duration > 0 ? r.Duration : 0;
 }
+bool TListModelRows::FreshAnalysis(int row, TVideoFileInfo& info) const { return m_model.FreshAnalysis(row, info); }

@@ -14,6 +14,7 @@ public:
     QString RowFullFileName(int row) const override;
     void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) override;
     double RowDurationMs(int row) const override;
+    bool FreshAnalysis(int row, TVideoFileInfo& info) const override;
 
 private:
     TFileListModel& m_model;

@@ -5,12 +5,15 @@
 #include "lib/DateTime.h"
 #include "lib/Files.h"
 #include "lib/TextFile.h"
+#include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
 
 #include <QColor>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFont>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +25,17 @@ namespace {
 // Adding reports its progress every this many files: often enough for a moving count,
 // rarely enough that repainting does not slow a large add.
 constexpr int AddProgressEvery = 10;
+
+// While answers arrive the footer is summed at most this often; the last answer sums it
+// at once.
+constexpr int FooterIntervalMs = 100;
+constexpr int AnalysisWaitPollMs = 50;
+
+const TVideoFileInfo& EmptyInfo()
+{
+    static const TVideoFileInfo empty;
+    return empty;
+}
 
 const QString& ReadyStatus()
 {
@@ -81,11 +95,20 @@ QString ExpandListFileName(const QString& fName)
 }
 
 TFileListModel::TFileListModel(TAppParams& params, QObject* parent)
-    : QAbstractTableModel(parent), m_params(params)
+    : QAbstractTableModel(parent), m_params(params), m_footerTimer(new QTimer(this))
 {
+    m_footerTimer->setSingleShot(true);
+    m_footerTimer->setInterval(FooterIntervalMs);
+    connect(m_footerTimer, &QTimer::timeout, this, &TFileListModel::CalcFooter);
 }
 
-TFileListModel::~TFileListModel() = default;
+TFileListModel::~TFileListModel()
+{
+    // The pool outlives the list: what it still does for these rows is for nobody.
+    if (m_pool)
+        for (auto it = m_pending.cbegin(); it != m_pending.cend(); ++it)
+            m_pool->Cancel(it.key());
+}
 
 // ---- table model ------------------------------------------------------------
 
@@ -208,6 +231,7 @@ void TFileListModel::sort(int column, Qt::SortOrder order)
     for (const QModelIndex& i : old)
         now.append(index(newPlace[size_t(i.row())], i.column()));
     changePersistentIndexList(old, now);
+    RehintPending();
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
@@ -227,6 +251,7 @@ bool TFileListModel::moveRows(const QModelIndex& sourceParent, int sourceRow, in
         std::rotate(m_rows.begin() + destinationChild, first, last);
     else
         std::rotate(first, last, m_rows.begin() + destinationChild);
+    RehintPending();
     endMoveRows();
     return true;
 }
@@ -238,21 +263,181 @@ bool TFileListModel::IsFileOnList(const QString& fName) const
     return m_names.contains(ExpandListFileName(fName));
 }
 
-void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName) const
+// ---- analysis ---------------------------------------------------------------
+
+void TFileListModel::SetAnalysisPool(TAnalysisPool* pool)
+{
+    if (m_pool)
+        disconnect(m_pool, nullptr, this, nullptr);
+    m_pool = pool;
+    if (pool)
+        connect(pool, &TAnalysisPool::finished, this, &TFileListModel::OnAnalysisFinished);
+}
+
+TFileAnalysis TFileListModel::AnalysisDepth() const
 {
     const TFileAnalysis analysis = m_params.FileAnalysis;
-    if (analysis != faQuick && analysis != faFull)
+    if (analysis == faQuick || analysis == faFull)
+        return analysis;
+    return m_keepAnalysis ? faFull : faNone;
+}
+
+// row has its name and size; it is not in the list yet.
+void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName)
+{
+    const TFileAnalysis depth = AnalysisDepth();
+    if (depth != faQuick && depth != faFull)
         return;
     const QString dll = ResolveMediaInfoDll(m_params);
     if (dll.isEmpty())
         return; // without the library a row keeps name, size and status only
-    // The record is large (every stream slot); one per call is enough.
-    TVideoFileInfo info;
-    AnalyzeMediaFile(fullName, dll, info);
-    if (analysis == faFull && info.NumberOfVideoStreams > 0 &&
-        (info.VideoStreams[0].Bitrate <= 0 || info.VideoStreams[0].FPS <= 0))
-        GetVideoFileInfo(fullName, dll, info);
-    FillRowMedia(row, info);
+    const TFileStamp stamp = CurrentFileStamp(fullName);
+    TAnalysisReply reply;
+    reply.Outcome = TAnalysisOutcome::Answered;
+    // What the worker would refuse at once is not worth a request.
+    if (!QFileInfo::exists(dll) || row.Size <= 0) {
+        ApplyAnalysis(row, reply, depth, stamp);
+        return;
+    }
+    // One plain analysis per file: the complete record differs from it only by what is
+    // derived here (ApplyAnalysis).
+    TAnalysisRequest request;
+    request.FileName = fullName;
+    request.DllPath = dll;
+    request.Depth = faQuick;
+    if (m_pool) {
+        row.AnalysisTicket = m_pool->Submit(request);
+        m_pending.insert(row.AnalysisTicket, {int(m_rows.size()), depth, stamp});
+        return;
+    }
+    reply = AnalysisClient().Analyse(request);
+    ApplyAnalysis(row, reply, depth, stamp);
+}
+
+void TFileListModel::ApplyAnalysis(TFileListRow& row, const TAnalysisReply& reply, TFileAnalysis depth,
+                                   const TFileStamp& stamp)
+{
+    const bool filled = reply.Outcome == TAnalysisOutcome::Answered && reply.Answer.Filled;
+    const TVideoFileInfo& plain = filled ? reply.Answer.Info : EmptyInfo();
+    // A full analysis completes a record whose video stream lacks a bitrate or a rate.
+    const bool complete = depth == faFull && plain.NumberOfVideoStreams > 0 &&
+                          (plain.VideoStreams[0].Bitrate <= 0 || plain.VideoStreams[0].FPS <= 0);
+    // An aborted request or a missing worker says nothing about the file: not kept.
+    const bool keep = m_keepAnalysis && reply.Outcome != TAnalysisOutcome::Aborted &&
+                      reply.Outcome != TAnalysisOutcome::NoWorker;
+    std::shared_ptr<TKeptAnalysis> kept;
+    if (complete || keep) {
+        kept = std::make_shared<TKeptAnalysis>();
+        kept->Info = plain;
+        kept->Info.FileName = row.FullName();
+        kept->Info.FileSize = row.Size;
+        DeriveVideoStreamSize(kept->Info);
+        kept->Stamp = stamp;
+    }
+    FillRowMedia(row, complete ? kept->Info : plain);
+    for (QString* text : {&row.VideoCodec, &row.VideoCodecID, &row.VideoProfile, &row.VideoDisplayAspect,
+                          &row.VideoScanType, &row.VideoResolution, &row.AudioCodec, &row.AudioCodecID,
+                          &row.AudioProfile, &row.Video, &row.Audio})
+        *text = Interned(*text);
+    if (keep)
+        row.Kept = std::move(kept);
+}
+
+int TFileListModel::PendingRowIndex(quint64 ticket, int hint) const
+{
+    if (IsValidRowIndex(hint) && m_rows.at(hint).AnalysisTicket == ticket)
+        return hint;
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (m_rows.at(i).AnalysisTicket == ticket)
+            return i;
+    return -1;
+}
+
+void TFileListModel::OnAnalysisFinished(quint64 ticket, const TAnalysisReply& reply)
+{
+    const auto it = m_pending.constFind(ticket);
+    if (it == m_pending.cend())
+        return; // another list's, or a row removed meanwhile
+    const TPendingAnalysis pending = *it;
+    m_pending.erase(it);
+    const int r = PendingRowIndex(ticket, pending.RowHint);
+    if (r >= 0) {
+        TFileListRow& row = m_rows[r];
+        row.AnalysisTicket = 0;
+        ApplyAnalysis(row, reply, pending.Depth, pending.Stamp);
+        Q_EMIT dataChanged(index(r, 0), index(r, FileListColumnCount - 1), {Qt::DisplayRole, StoredValueRole});
+    }
+    PendingChanged();
+}
+
+void TFileListModel::PendingChanged()
+{
+    if (m_pending.isEmpty()) {
+        m_footerTimer->stop();
+        CalcFooter();
+        Q_EMIT analysisFinished();
+    } else if (!m_footerTimer->isActive()) {
+        m_footerTimer->start();
+    }
+}
+
+void TFileListModel::ForgetPending(const TFileListRow& row)
+{
+    if (row.AnalysisTicket == 0)
+        return;
+    if (m_pool)
+        m_pool->Cancel(row.AnalysisTicket);
+    m_pending.remove(row.AnalysisTicket);
+}
+
+void TFileListModel::RehintPending()
+{
+    if (m_pending.isEmpty())
+        return;
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (const quint64 t = m_rows.at(i).AnalysisTicket; t != 0)
+            if (const auto it = m_pending.find(t); it != m_pending.end())
+                it->RowHint = i;
+}
+
+void TFileListModel::CancelAnalysis()
+{
+    if (m_pending.isEmpty())
+        return;
+    for (TFileListRow& row : m_rows) {
+        ForgetPending(row);
+        row.AnalysisTicket = 0;
+    }
+    m_pending.clear();
+    PendingChanged();
+}
+
+bool TFileListModel::WaitForAnalysis(const std::function<bool()>& stop)
+{
+    if (m_pending.isEmpty())
+        return true;
+    QEventLoop loop;
+    connect(this, &TFileListModel::analysisFinished, &loop, &QEventLoop::quit);
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (stop && stop())
+            loop.quit();
+    });
+    poll.start(AnalysisWaitPollMs);
+    loop.exec();
+    return m_pending.isEmpty();
+}
+
+bool TFileListModel::FreshAnalysis(int row, TVideoFileInfo& info) const
+{
+    if (!IsValidRowIndex(row) || !m_rows.at(row).Kept)
+        return false;
+    const TFileListRow& r = m_rows.at(row);
+    if (CurrentFileStamp(r.FullName()) != r.Kept->Stamp)
+        return false; // changed since: read afresh
+    info = r.Kept->Info;
+    info.FileName = r.FullName();
+    return true;
 }
 
 bool TFileListModel::AddToList(const QString& fName, bool checked)
@@ -271,14 +456,8 @@ bool TFileListModel::AddToList(const QString& fName, bool checked)
     row.Active = checked;
     row.FileName = full.mid(slash + 1);
     row.Directory = Interned(slash > 0 ? full.left(slash) : QStringLiteral("/"));
-
-    AnalyseInto(row, full);
-    for (QString* text : {&row.VideoCodec, &row.VideoCodecID, &row.VideoProfile, &row.VideoDisplayAspect,
-                          &row.VideoScanType, &row.VideoResolution, &row.AudioCodec, &row.AudioCodecID,
-                          &row.AudioProfile, &row.Video, &row.Audio})
-        *text = Interned(*text);
-
     row.Size = std::max<int64_t>(0, GetFileSize64(full));
+    AnalyseInto(row, full);
     row.Status = ReadyStatus();
     if (m_iconStore)
         row.IconIndex = m_iconStore->AddIcon(full);
@@ -405,11 +584,17 @@ bool TFileListModel::SaveFileList(const QString& fileName, QString* error) const
 
 void TFileListModel::RemoveRowRange(int first, int last)
 {
+    const bool pending = !m_pending.isEmpty();
     beginRemoveRows(QModelIndex(), first, last);
-    for (int i = first; i <= last; ++i)
+    for (int i = first; i <= last; ++i) {
         m_names.remove(m_rows.at(i).FullName());
+        ForgetPending(m_rows.at(i));
+    }
     m_rows.remove(first, last - first + 1);
+    RehintPending();
     endRemoveRows();
+    if (pending)
+        PendingChanged();
 }
 
 void TFileListModel::RowsEmptied()
@@ -446,11 +631,18 @@ int TFileListModel::RemoveChecked()
 
 void TFileListModel::ClearFileList()
 {
+    const bool pending = !m_pending.isEmpty();
     beginResetModel();
+    for (const TFileListRow& row : m_rows)
+        ForgetPending(row);
+    m_pending.clear();
     m_rows.clear();
     RowsEmptied();
     endResetModel();
-    CalcFooter();
+    if (pending)
+        PendingChanged(); // sums the footer and tells that nothing is pending
+    else
+        CalcFooter();
 }
 
 void TFileListModel::CheckMarksChanged()

@@ -8,7 +8,9 @@
 #include "filelist/InitialFolders.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -19,6 +21,9 @@
 #include <utility>
 
 class TFileIconStore;
+class TAnalysisPool;
+struct TAnalysisReply;
+class QTimer;
 
 // Hooks that let a window stay responsive while many files are added.
 struct TAddProgress {
@@ -58,10 +63,30 @@ public:
     bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count, const QModelIndex& destinationParent,
                   int destinationChild) override;
 
+    // ---- analysis -----------------------------------------------------------
+    // With a pool, added rows show at once with name and size and fill in as the pool's
+    // answers arrive, in whatever order; without one (the default) each file is analysed
+    // before its row is added. Not owned.
+    void SetAnalysisPool(TAnalysisPool* pool);
+    // Rows keep the complete record of their analysis with the file's stamp, for a batch
+    // that would otherwise analyse every file again (FreshAnalysis). Every added file is
+    // then analysed, even when FileAnalysis says none.
+    void SetKeepAnalysis(bool keep) { m_keepAnalysis = keep; }
+    // Rows whose analysis the pool has not answered yet.
+    int PendingAnalyses() const { return int(m_pending.size()); }
+    // Waits in a local event loop until every pending analysis is answered, or stop
+    // (polled every 50 ms) says to give up; true when none is left pending. Never for a
+    // window's thread: the headless modes and tests use it.
+    bool WaitForAnalysis(const std::function<bool()>& stop = {});
+    // Stops every pending analysis; those rows keep name and size only.
+    void CancelAnalysis();
+    // The kept record of a row, when its file has not changed since it was analysed.
+    bool FreshAnalysis(int row, TVideoFileInfo& info) const;
+
     // ---- adding -------------------------------------------------------------
     // One file: refused silently when its extension is not supported, it does not
     // exist, is no regular file (a FIFO, socket or device, also behind a link) or is
-    // listed already; else analysed as TAppParams.FileAnalysis says.
+    // listed already; else analysed as TAppParams.FileAnalysis says (with a pool: queued).
     // True when a row was added. The footer is left to the caller (CalcFooter), so
     // that bulk adds stay linear.
     bool AddToList(const QString& fName, bool checked = true);
@@ -133,9 +158,24 @@ public:
 
 Q_SIGNALS:
     void footerChanged();
+    // The last pending analysis was answered (or cancelled).
+    void analysisFinished();
 
 private:
-    void AnalyseInto(TFileListRow& row, const QString& fullName) const;
+    struct TPendingAnalysis {
+        int RowHint = -1;   // where the row was; checked before use
+        TFileAnalysis Depth = faFull;
+        TFileStamp Stamp;
+    };
+
+    TFileAnalysis AnalysisDepth() const;
+    void AnalyseInto(TFileListRow& row, const QString& fullName);
+    void ApplyAnalysis(TFileListRow& row, const TAnalysisReply& reply, TFileAnalysis depth, const TFileStamp& stamp);
+    void OnAnalysisFinished(quint64 ticket, const TAnalysisReply& reply);
+    int PendingRowIndex(quint64 ticket, int hint) const;
+    void ForgetPending(const TFileListRow& row);
+    void RehintPending();
+    void PendingChanged();
     void AppendRow(TFileListRow&& row);
     int AddCollected(const QStringList& files, bool checked, const TAddProgress& progress);
     void RemoveRowRange(int first, int last);
@@ -153,6 +193,10 @@ private:
     TFileIconStore* m_iconStore = nullptr;
     std::function<bool()> m_addStop;
     QStringList m_unnamed;
+    QPointer<TAnalysisPool> m_pool;
+    bool m_keepAnalysis = false;
+    QHash<quint64, TPendingAnalysis> m_pending; // by ticket
+    QTimer* m_footerTimer = nullptr;            // answers arriving: one footer per interval
 };
 
 // The full path AddToList works with: absolute against the current directory, "." and

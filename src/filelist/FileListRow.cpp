@@ -2,6 +2,21 @@
 
 #include "filelist/FileListColumns.h"
 
+#include <QFile>
+
+#include <sys/stat.h>
+
+TFileStamp CurrentFileStamp(const QString& name)
+{
+    TFileStamp stamp;
+    struct stat st = {};
+    if (::stat(QFile::encodeName(name).constData(), &st) != 0)
+        return stamp;
+    stamp.Size = int64_t(st.st_size);
+    stamp.MTimeNs = int64_t(st.st_mtim.tv_sec) * 1000000000 + int64_t(st.st_mtim.tv_nsec);
+    return stamp;
+}
+
 QString TFileListRow::FullName() const
 {
     if (Directory.isEmpty())

@@ -1,15 +1,35 @@
 #pragma once
 
 #include "lib/Colors.h"
+#include "media/VideoFileInfo.h"
 
 #include <QString>
 #include <QVariant>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
-// One row of the file list: only what its columns show, not the analysis record (which
-// is large and which every consumer that needs more reads afresh from the file).
+// When a file was last seen: its size and modification time. A record analysed under one
+// stamp is stale under another.
+struct TFileStamp {
+    int64_t Size = -1;
+    int64_t MTimeNs = 0;
+    bool operator==(const TFileStamp&) const = default;
+};
+// The stamp of name as it is now (Size -1 when it cannot be read).
+TFileStamp CurrentFileStamp(const QString& name);
+
+// The complete record of a row's analysis (what GetVideoFileInfo gives) and the stamp of
+// the file it was read from.
+struct TKeptAnalysis {
+    TVideoFileInfo Info;
+    TFileStamp Stamp;
+};
+
+// One row of the file list: only what its columns show. The analysis record is large; a
+// list keeps it only when asked to (TFileListModel::SetKeepAnalysis), for a batch that
+// would otherwise read every file a second time.
 struct TFileListRow {
     int No = 0;
     bool Active = true;
@@ -47,6 +67,8 @@ struct TFileListRow {
     int64_t AudioStreamSize = 0;
 
     QString Status;
+    quint64 AnalysisTicket = 0;  // non-zero while the analysis pool works on the file
+    std::shared_ptr<const TKeptAnalysis> Kept;
     std::optional<TColor> StatusColor; // the status text's colour, when one was set
 
     // Directory + "/" + name, without doubling the root's separator.

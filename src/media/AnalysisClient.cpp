@@ -1,8 +1,6 @@
 #include "media/AnalysisClient.h"
 
-#include "media/MediaAnalysis.h"
-
-#include "lib/WorkerProgram.h"
+#include "media/AnalysisPool.h"
 
 #include <QEventLoop>
 #include <QProcess>
@@ -153,96 +151,43 @@ void TAnalysisWorker::Kill()
 
 // ---- the client -------------------------------------------------------------------
 
-TAnalysisClient::~TAnalysisClient() { Shutdown(); }
+void TAnalysisClient::SetNotice(TNoticeFn notice) { AnalysisPool().SetNotice(std::move(notice)); }
 
-void TAnalysisClient::Shutdown() { m_workers.clear(); }
+void TAnalysisClient::SetTimeLimit(int ms) { AnalysisPool().SetTimeLimit(ms); }
 
-void TAnalysisClient::Notice(const QString& text) const
-{
-    if (m_notice)
-        m_notice(text);
-    else
-        qWarning("%s", qUtf8Printable(text));
-}
-
-TAnalysisWorker& TAnalysisClient::IdleWorker(const QString& program)
-{
-    if (program != m_program) {
-        m_workers.erase(std::remove_if(m_workers.begin(), m_workers.end(),
-                                       [](const auto& w) { return !w->IsBusy(); }),
-                        m_workers.end());
-        m_program = program;
-    }
-    for (auto& w : m_workers)
-        if (!w->IsBusy())
-            return *w;
-    // Every worker busy: a wait below this one on the stack (a window's event loop can
-    // start a second analysis while the first waits).
-    m_workers.push_back(std::make_unique<TAnalysisWorker>(program, m_timeLimitMs));
-    return *m_workers.back();
-}
+void TAnalysisClient::Shutdown() { AnalysisPool().Shutdown(); }
 
 TAnalysisReply TAnalysisClient::Analyse(const TAnalysisRequest& request)
 {
     TAnalysisReply reply;
-    if (AbortRequested()) {
-        reply.Outcome = TAnalysisOutcome::Aborted;
+    reply.Outcome = TAnalysisOutcome::Aborted;
+    if (AbortRequested())
         return reply;
-    }
-    const QString program = WorkerProgram();
-    if (program.isEmpty()) {
-        if (!m_inProcessNoticeGiven)
-            Notice(QStringLiteral("media analysis runs inside the program, without a time limit"));
-        m_inProcessNoticeGiven = true;
-        reply.Outcome = TAnalysisOutcome::Answered;
-        if (request.Depth == faFull)
-            reply.Answer.Filled = GetVideoFileInfoInProcess(request.FileName, request.DllPath, reply.Answer.Info);
-        else
-            reply.Answer.Filled = AnalyzeMediaFileInProcess(request.FileName, request.DllPath, reply.Answer.Info);
-        return reply;
-    }
 
-    TAnalysisWorker& worker = IdleWorker(program);
-    worker.SetTimeLimit(m_timeLimitMs);
+    TAnalysisPool& pool = AnalysisPool();
     QEventLoop loop;
     bool done = false;
-    worker.Submit(request, [&](TAnalysisReply&& r) {
-        reply = std::move(r);
+    const TAnalysisPool::TTicket ticket = pool.Submit(request, true);
+    QObject::connect(&pool, &TAnalysisPool::finished, &loop, [&](quint64 t, const TAnalysisReply& r) {
+        if (t != ticket)
+            return;
+        reply = r;
         done = true;
         loop.quit();
     });
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (AbortRequested())
-            worker.Cancel();
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!AbortRequested())
+            return;
+        pool.Cancel(ticket);
+        reply = TAnalysisReply();
+        reply.Outcome = TAnalysisOutcome::Aborted;
+        done = true;
+        loop.quit();
     });
     poll.start(AbortPollMs);
     if (!done)
         loop.exec();
-
-    const int seconds = m_timeLimitMs / 1000;
-    switch (reply.Outcome) {
-    case TAnalysisOutcome::TimedOut:
-        Notice(QStringLiteral("the analysis of \"%1\" took longer than %2 s and was stopped; "
-                              "the file is treated as unreadable")
-                   .arg(request.FileName)
-                   .arg(seconds));
-        break;
-    case TAnalysisOutcome::Crashed:
-        Notice(QStringLiteral("the analysis of \"%1\" failed; the file is treated as unreadable")
-                   .arg(request.FileName));
-        break;
-    case TAnalysisOutcome::NoWorker:
-        if (!m_noWorkerNoticeGiven)
-            Notice(QStringLiteral("the analysis worker \"%1\" cannot be started (%2); files are not analysed")
-                       .arg(program, reply.Error));
-        m_noWorkerNoticeGiven = true;
-        reply.Answer = TAnalysisAnswer();
-        break;
-    case TAnalysisOutcome::Answered:
-    case TAnalysisOutcome::Aborted:
-        break;
-    }
     return reply;
 }
 

@@ -68,15 +68,15 @@ private:
     TDoneFn m_done;
 };
 
-// Runs analyses through workers of the program (WorkerProgram()), waiting for each in a
-// local event loop so that a window stays responsive and a signal's abort is seen.
+// One answer at a time for callers that need it before going on: each request goes to
+// the front of the program's analysis pool (media/AnalysisPool.h) and is waited for in a
+// local event loop, so that a window stays responsive and a signal's abort is seen.
 class TAnalysisClient {
 public:
     using TAbortCheck = std::function<bool()>;
     using TNoticeFn = std::function<void(const QString& text)>;
 
     TAnalysisClient() = default;
-    ~TAnalysisClient();
     TAnalysisClient(const TAnalysisClient&) = delete;
     TAnalysisClient& operator=(const TAnalysisClient&) = delete;
 
@@ -87,23 +87,15 @@ public:
     // Polled while waiting (every 50 ms); true ends the wait as Aborted.
     void SetAbortCheck(TAbortCheck check) { m_abortCheck = std::move(check); }
     bool AbortRequested() const { return m_abortCheck && m_abortCheck(); }
-    // Told of time-outs, crashed workers and a missing worker (default: Qt's warning output).
-    void SetNotice(TNoticeFn notice) { m_notice = std::move(notice); }
-    void SetTimeLimit(int ms) { m_timeLimitMs = ms; }
-    // Ends every worker (they also end when this process does).
+    // The pool's: told of time-outs, crashed workers and a missing worker (default: Qt's
+    // warning output), and the time limit of every worker.
+    void SetNotice(TNoticeFn notice);
+    void SetTimeLimit(int ms);
+    // Ends every worker of the pool (they also end when this process does).
     void Shutdown();
 
 private:
-    TAnalysisWorker& IdleWorker(const QString& program);
-    void Notice(const QString& text) const;
-
-    std::vector<std::unique_ptr<TAnalysisWorker>> m_workers;
-    QString m_program;
-    int m_timeLimitMs = AnalysisTimeLimitMs;
     TAbortCheck m_abortCheck;
-    TNoticeFn m_notice;
-    bool m_inProcessNoticeGiven = false;
-    bool m_noWorkerNoticeGiven = false;
 };
 
 // The program's one client.

@@ -7,6 +7,7 @@
 #include "conversion/ConversionState.h"
 #include "encoding/CmdLinePreview.h"
 #include "filelist/ListActionStates.h"
+#include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingsRules.h"
@@ -1200,6 +1201,9 @@ void TFormMain::AttachFileList()
     m_icons = std::make_unique<TThemeIconStore>();
     m_list = new TFileListModel(AppParams(), this);
     m_list->SetIconStore(m_icons.get());
+    // Rows show at once; their analysis runs on every core and fills them in.
+    m_list->SetAnalysisPool(&AnalysisPool());
+    connect(m_list, &TFileListModel::analysisFinished, this, &TFormMain::InitControls);
     m_ng->setModel(m_list);
     m_ng->ApplyDefaultColumnLayout();
     m_ng->sortByColumn(-1, Qt::AscendingOrder); // list order until the user sorts
