@@ -30,6 +30,10 @@ QString EncoderDir(const QString& workingDir)
     QString dir = workingDir.isEmpty() ? AppParams().AppDir : workingDir;
     if (dir.isEmpty())
         dir = QStringLiteral("/");
+    // The home is made by its first write: a fresh one may not exist yet, and a child
+    // cannot start in a missing directory.
+    if (!QFileInfo(dir).isDir())
+        dir = QDir::tempPath();
     return dir;
 }
 
