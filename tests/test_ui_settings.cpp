@@ -212,6 +212,24 @@ TEST(UiSettings, PreparedSettingsFileShowsInTheWindow)
     EXPECT_FALSE(w->isVisible());
 }
 
+// The resolution box lists the home's own list when there is one, not the built-in entries.
+TEST(UiSettings, TheResolutionBoxReadsTheHomesList)
+{
+    PreparedHome h;
+    h.home.mkpath(QStringLiteral("data"));
+    h.Write("data/resolutions.txt", Crlf({"1000 x 500 - Mine", "", "640 x 360 - nHD"}));
+    h.Start();
+    auto* cb = h.Find<QComboBox>("cbResolution");
+    QStringList items;
+    for (int i = 0; i < cb->count(); ++i)
+        items << cb->itemText(i);
+    EXPECT_EQ(items, (QStringList{"Auto", "Custom", "1000 x 500 - Mine", "640 x 360 - nHD"}));
+    // the defaults keep the list: only the index goes back
+    h.w->Action(QStringLiteral("actSetDefaultEncoderSettings"))->trigger();
+    EXPECT_EQ(cb->count(), 4);
+    EXPECT_EQ(h.w->Settings().cbResolution_Items.value(2), "1000 x 500 - Mine");
+}
+
 TEST(UiSettings, WindowEdgesOffTheScreenAndFontsBelowFourteen)
 {
     PreparedHome h;

@@ -1,5 +1,6 @@
 #include "ui/TAdvancedPanel.h"
 
+#include "base/AppParams.h"
 #include "encoding/CopyParams.h"
 #include "ui/UiMetrics.h"
 
@@ -131,7 +132,8 @@ QWidget* TAdvancedPanel::BuildResolutionGroup(QWidget* parent)
     g->setColumnStretch(1, 1);
     g->setColumnStretch(4, 1);
     m_customResolution = {m_spedResWidth, m_spedResHeight, lw, lx, lh};
-    SetResolutionItems(EncodingSettings::ResolutionItems(QStringList()));
+    // The user's list in the home, else the one installed with the program, else the built-in one.
+    SetResolutionItems(EncodingSettings::ResolutionItems(ResolutionEntries(AppParams())));
     return box;
 }
 
