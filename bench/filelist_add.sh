@@ -27,3 +27,5 @@ echo "== 2 000 files, full analysis"
 "$build/bin/bench_filelist" ratio "$work/files2000" "$lib" "$rounds"
 echo "== 10 000 rows"
 "$build/bin/bench_filelist" memory "$work/files10000" "$lib"
+# the machine may be shared: a figure taken under load says less
+echo "load average (1, 5, 15 min): $(cut -d" " -f1-3 /proc/loadavg)"

@@ -50,3 +50,5 @@ awk -v a="$total1" -v b="$total2" -v n="$rounds" -v cores="$(nproc)" 'BEGIN {
   printf "--jobs 2: %.2f s per batch\n", b / n / 1e9
   printf "ratio (jobs 2 / jobs 1): %.3f\n", b / a
 }'
+# the machine may be shared: a figure taken under load says less
+echo "load average (1, 5, 15 min): $(cut -d" " -f1-3 /proc/loadavg)"

@@ -40,3 +40,5 @@ done
 lines=$(grep -c '"$mencoder"' "$work/out.sh" || true)
 awk -v v="$best_v" -v m="$best_m" -v n="$count" -v l="$lines" \
   'BEGIN { printf "%d files, %d encoder lines in the script; best: vexaconv %.3f s, mediainfo %.3f s, ratio %.3f (target at most 1)\n", n, l, v / 1e9, m / 1e9, v / m }'
+# the machine may be shared: a figure taken under load says less
+echo "load average (1, 5, 15 min): $(cut -d" " -f1-3 /proc/loadavg)"

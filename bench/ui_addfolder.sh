@@ -21,3 +21,5 @@ mapfile -t clips < <(find "$work/clips" -maxdepth 1 -type f -size +100k ! -name 
 source "$root/bench/links.sh"
 make_links "$work/files" "$count" 4 "${clips[@]}"
 "$build/bin/bench_ui_addfolder" "$work/files" "$analysis"
+# the machine may be shared: a figure taken under load says less
+echo "load average (1, 5, 15 min): $(cut -d" " -f1-3 /proc/loadavg)"
