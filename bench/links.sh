@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the benchmarks: many hard links of a few clips, made by one process (one `ln`
 # per file costs a process start each, minutes for a few thousand on a busy machine).
 # make_links DIR COUNT WIDTH CLIP...   DIR/<i, WIDTH digits>_<clip name>, the clips in turn
