@@ -41,8 +41,9 @@ for ((r = 1; r <= rounds; r++)); do
   "$VEXACONV" --home "$work/home" --script "$work/direct.sh" "${settings[@]}" --out-dir "$work/out_sh" "${clips[@]}"
 
   # the order alternates between rounds, so that neither side always gets a warm cache
-  # CPU time: user + system of the command and all its children, from bash's time
-  cpu_of() { awk '{ printf "%d", ($2 + $3) * 1e9 }' "$1"; }
+  # CPU time: user + system of the command and all its children, from bash's time, in
+  # milliseconds ("%d" in mawk stops at 2^31 - 1: nanoseconds made every side 2.147 s)
+  cpu_of() { awk '{ printf "%.0f", ($2 + $3) * 1e3 }' "$1"; }
   run_app() {
     local t0
     t0=$(now)
@@ -68,10 +69,12 @@ for ((r = 1; r <= rounds; r++)); do
     b=$(stat -c %s "$work/out_sh/clip$i.avi")
     [[ $a -gt 0 && $b -gt 0 ]] || { echo "round $r: clip$i missing" >&2; exit 1; }
   done
-  awk -v r="$r" -v a="$app" -v s="$sh" \
-    'BEGIN { printf "round %d: vexaconv --convert %.3f s, direct encoder commands %.3f s, ratio %.4f\n", r, a / 1e9, s / 1e9, a / s }'
+  awk -v r="$r" -v a="$app" -v s="$sh" -v ac="$app_cpu" -v sc="$sh_cpu" \
+    'BEGIN { printf "round %d: vexaconv --convert %.3f s (CPU %.3f s), direct encoder commands %.3f s (CPU %.3f s), ratio %.4f\n", r, a / 1e9, ac / 1e3, s / 1e9, sc / 1e3, a / s }'
 done
 awk -v a="$total_app" -v s="$total_sh" -v n="$rounds" \
   'BEGIN { printf "total (%d rounds, 3 clips 640x480 20 s each): vexaconv %.3f s, direct %.3f s, ratio %.4f (target <= 1.02)\n", n, a / 1e9, s / 1e9, a / s }'
 awk -v a="$cpu_app" -v s="$cpu_sh" \
-  'BEGIN { printf "CPU time (user + system, children included): vexaconv %.3f s, direct %.3f s, ratio %.4f (target <= 1.02)\n", a / 1e9, s / 1e9, a / s }'
+  'BEGIN { printf "CPU time (user + system, children included): vexaconv %.3f s, direct %.3f s, ratio %.4f (target <= 1.02)\n", a / 1e3, s / 1e3, a / s }'
+# the machine may be shared: a figure taken under load says less
+echo "load average (1, 5, 15 min): $(cut -d" " -f1-3 /proc/loadavg)"

@@ -17,15 +17,9 @@ trap 'rm -rf "$work"' EXIT
 bash "$root/tests/support/make_media.sh" "$work/clips"
 clips=("$work/clips/clip_xvid_mp3.avi" "$work/clips/clip_h264_aac.mp4" "$work/clips/clip_two_audio.mkv"
        "$work/clips/clip_interlaced.ts" "$work/clips/clip_video_only.mp4")
-links() { # DIR COUNT
-  mkdir -p "$1"
-  for ((i = 0; i < $2; i++)); do
-    src=${clips[i % ${#clips[@]}]}
-    ln "$src" "$1/$(printf '%05d' "$i")_$(basename "$src")"
-  done
-}
-links "$work/files2000" 2000
-links "$work/files10000" 10000
+source "$root/bench/links.sh"
+make_links "$work/files2000" 2000 5 "${clips[@]}"
+make_links "$work/files10000" 10000 5 "${clips[@]}"
 
 lib=$(ldconfig -p | awk '/libmediainfo\.so\.0 / && /x86-64|64bit/ {print $NF; exit}')
 lib=${MEDIAINFO_LIB:-$(readlink -f "${lib:-/usr/lib/x86_64-linux-gnu/libmediainfo.so.0}")}
@@ -33,3 +27,5 @@ echo "== 2 000 files, full analysis"
 "$build/bin/bench_filelist" ratio "$work/files2000" "$lib" "$rounds"
 echo "== 10 000 rows"
 "$build/bin/bench_filelist" memory "$work/files10000" "$lib"
+# the machine may be shared: a figure taken under load says less
+echo "load average (1, 5, 15 min): $(cut -d" " -f1-3 /proc/loadavg)"

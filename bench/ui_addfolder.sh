@@ -16,11 +16,10 @@ cmake --build "$build" --target bench_ui_addfolder vexaconv -j2 >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 bash "$root/tests/support/make_media.sh" "$work/clips"
-mkdir "$work/files"
 mapfile -t clips < <(find "$work/clips" -maxdepth 1 -type f -size +100k ! -name '.*' | sort)
-for ((i = 0; i < count; i++)); do
-  src=${clips[i % ${#clips[@]}]}
-  # Hard links: real files to the scan and to the analysis, no disk space.
-  ln "$src" "$work/files/$(printf '%04d' "$i")_$(basename "$src")"
-done
+# Hard links: real files to the scan and to the analysis, no disk space.
+source "$root/bench/links.sh"
+make_links "$work/files" "$count" 4 "${clips[@]}"
 "$build/bin/bench_ui_addfolder" "$work/files" "$analysis"
+# the machine may be shared: a figure taken under load says less
+echo "load average (1, 5, 15 min): $(cut -d" " -f1-3 /proc/loadavg)"
