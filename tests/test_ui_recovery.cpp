@@ -92,6 +92,9 @@ QString WriteState(const QString& dir, qint64 pid, const QList<QPair<QString, QS
     return file;
 }
 
+// Not a state file: a NUL, a byte that is no UTF-8, an unclosed section, a count below zero.
+constexpr char Junk[] = "\x00\xff[ROWS\r\nCount=-3\n\x01";
+
 // A new window over the same home, as the next start of the program.
 void Restart(MainWindowFixture& f)
 {
@@ -269,7 +272,7 @@ TEST(UiRecovery, LiveWindowsAndDamagedFilesAreLeftAlone)
     const QString owned = WriteState(dir, window.processId(), {{clip, QString()}}, f.w->Settings());
     const QByteArray ownedBytes = TestSupport::ReadFile(owned);
     const QString junk = TestSupport::WriteFile(TBatchRecovery::StateFileName(dir, DeadPid()),
-                                                QByteArray("\x00\xff[ROWS\r\nCount=-3\n\x01", 21));
+                                                QByteArray(Junk, sizeof Junk - 1));
     const QString noPid = TestSupport::WriteFile(TBatchRecovery::StateFileName(dir, DeadPid() + 1),
                                                  "[MAIN]\r\nAppName=x\r\n[ROWS]\r\nCount=99999999\r\n");
     {

@@ -277,7 +277,7 @@ void TBatchRecovery::OfferRestore(QWidget* parent, const QString& dir, const Enc
                                                      "Restore the list from the interrupted batch?")
                 .arg(saved.Rows.size())
                 .arg(unfinished);
-        const auto answer = QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No,
+        const auto answer = QMessageBox::question(parent, QString::fromLatin1(AppInfo::ProgramName), text, QMessageBox::Yes | QMessageBox::No,
                                                   QMessageBox::Yes);
         if (answer == QMessageBox::Yes)
             restore(saved);
