@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QAction>
 #include <QTimer>
 
 #include <cstdio>
@@ -72,6 +73,12 @@ int main(int argc, char* argv[])
     // Smoke tests start the window and let it close by itself.
     if (const int ms = qEnvironmentVariableIntValue("VEXACONV_QUIT_AFTER_MS"); ms > 0)
         QTimer::singleShot(ms, &w, &QWidget::close);
+    // Crash tests start the window's batch over the command line's files, as Convert does.
+    if (qEnvironmentVariableIntValue("VEXACONV_CONVERT_AT_START") > 0)
+        QTimer::singleShot(0, &w, [&w] {
+            if (QAction* convert = w.Action(QStringLiteral("actConvert")))
+                convert->trigger();
+        });
     const int status = app.exec();
     AnalysisClient().Shutdown();
     return status;

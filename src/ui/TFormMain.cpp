@@ -19,6 +19,7 @@
 #include "ui/TAdvancedPanel.h"
 #include "ui/TAudioPanel.h"
 #include "ui/TBatchNotice.h"
+#include "ui/TBatchRecovery.h"
 #include "ui/TFileGrid.h"
 #include "ui/TFormAbout.h"
 #include "ui/TFormCheckUpdate.h"
@@ -148,6 +149,8 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     // 12.
     InitControls();
     UiKit::SetToolTipDuration(this);
+    // 13. a batch a crash cut short, once the window shows
+    QTimer::singleShot(0, this, &TFormMain::OfferBatchRestore);
 }
 
 TFormMain::~TFormMain()
@@ -1200,6 +1203,7 @@ void TFormMain::AttachFileList()
 {
     m_icons = std::make_unique<TThemeIconStore>();
     m_list = new TFileListModel(AppParams(), this);
+    m_batchRecovery = new TBatchRecovery(*m_list, this);
     m_list->SetIconStore(m_icons.get());
     // Rows show at once; their analysis runs on every core and fills them in.
     m_list->SetAnalysisPool(&AnalysisPool());
@@ -1512,6 +1516,8 @@ void TFormMain::StartBatch()
     m_batchPlanner = std::make_unique<TBatchPlanner>(state, AppParams(), m_errorLog);
     connect(m_batchPlanner.get(), &TBatchPlanner::Finished, this, &TFormMain::OnBatchEnded);
     m_batchClock.start();
+    if (!state.ScriptMode)
+        m_batchRecovery->BatchStarted(TBatchRecovery::StateDir(AppParams()), settings);
     m_batchPlanner->Start(*m_batchRows, settings, options, *m_batchSink);
     UpdatePauseAction();
 }
@@ -1520,6 +1526,7 @@ void TFormMain::OnBatchEnded()
 {
     const TBatchResult result = m_batchPlanner->Result();
     m_lastBatchResult = result;
+    m_batchRecovery->BatchEnded();
     // The cleanup unlocks the window; this covers a batch that never got that far.
     m_converting = false;
     if (m_locked)
@@ -1538,6 +1545,21 @@ void TFormMain::OnBatchEnded()
     if (result.CloseApplication || closing)
         QTimer::singleShot(0, this, &QWidget::close);
     Q_EMIT BatchEnded();
+}
+
+void TFormMain::OfferBatchRestore()
+{
+    if (m_converting || m_adding)
+        return;
+    TBatchRecovery::OfferRestore(this, TBatchRecovery::StateDir(AppParams()), Settings(), DefaultVideoCodec(),
+                                 [this](const TBatchRecovery::TSaved& saved) {
+                                     SetSettings(saved.Settings);
+                                     const QStringList missing = TBatchRecovery::Restore(*m_list, saved);
+                                     InitControls();
+                                     if (!missing.isEmpty())
+                                         UiKit::WarningBox(this, tr("These files no longer exist and were left out:\n%1")
+                                                                     .arg(missing.join(QLatin1Char('\n'))));
+                                 });
 }
 
 void TFormMain::actConvertExecute()

@@ -41,6 +41,7 @@ class TFormCheckUpdate;
 class TFormCmdLine;
 class TFormOptions;
 class TFormToolsInfo;
+class TBatchRecovery;
 class TFormErrors;
 class TFormFileInfo;
 class TFormProgress;
@@ -256,6 +257,8 @@ private:
     // "Convert anyway".
     bool ConfirmPreflight();
     void OnBatchEnded();
+    // At start: offers back the list of a batch a crash cut short.
+    void OfferBatchRestore();
     void actSaveBATExecute();
     TBatchOptions BatchOptions() const;
     void actAddFolderExecute();
@@ -364,6 +367,7 @@ private:
     std::unique_ptr<IBatchSink> m_batchSink;
     std::unique_ptr<TBatchPlanner> m_batchPlanner; // after what it reads: it goes first
     QElapsedTimer m_batchClock; // for the batch-end notice
+    TBatchRecovery* m_batchRecovery = nullptr; // the running batch kept on disk
     TProfileList m_profiles;
     TCopyParams_Video m_copyParamsVideo;
     TCopyParams_Audio m_copyParamsAudio;

@@ -1,0 +1,287 @@
+#include "ui/TBatchRecovery.h"
+
+#include "base/AppInfo.h"
+#include "base/AppParams.h"
+#include "filelist/FileListColumns.h"
+#include "filelist/FileListModel.h"
+#include "lib/MemIniFile.h"
+#include "lib/TextFile.h"
+#include "settings/Profile.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <limits>
+#include <unistd.h>
+
+namespace {
+
+const QString Batch = QStringLiteral("BATCH");
+const QString Output = QStringLiteral("OUTPUT");
+const QString Rows = QStringLiteral("ROWS");
+
+// A state file bigger than this is nothing this program wrote (2 000 rows take ~200 kB).
+constexpr qint64 MaxStateFileBytes = 64LL * 1024 * 1024;
+
+QString NumberedKey(const char* name, int i) { return QLatin1String(name) + QString::number(i); }
+
+// "Converting 45%" is saved as "Converting": the percentage changes too often to be worth a
+// write, and is stale after a crash anyway.
+QString SavedStatus(const QString& status)
+{
+    return status.startsWith(QLatin1String("Converting")) ? QStringLiteral("Converting") : status;
+}
+
+// The program's own name as the system shows it for a process (/proc/<pid>/comm).
+QString ProcessName(qint64 pid)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    if (!comm.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(comm.readAll()).trimmed();
+}
+
+bool ProcessExists(qint64 pid)
+{
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    if (::kill(pid_t(pid), 0) == 0 || errno == EPERM) {
+        // A zombie has finished: its batch is over.
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return true;
+        const QByteArray text = stat.readAll();
+        const qsizetype close = text.lastIndexOf(')');
+        return close < 0 || text.mid(close + 2, 1) != "Z";
+    }
+    return false;
+}
+
+// The usual home of the program: the one that keeps its state in the XDG state directory.
+QString XdgConfigHome()
+{
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return QDir::cleanPath(base + QStringLiteral("/vexaconv"));
+}
+
+} // namespace
+
+TBatchRecovery::TBatchRecovery(TFileListModel& list, QObject* parent)
+    : QObject(parent)
+    , m_list(list)
+    , m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    connect(m_timer, &QTimer::timeout, this, &TBatchRecovery::Write);
+    connect(&m_list, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                if (m_active && from.column() <= colStatus && to.column() >= colStatus)
+                    OnStatusChanged(from.row(), to.row());
+            });
+}
+
+TBatchRecovery::~TBatchRecovery() = default;
+
+QString TBatchRecovery::StateDir(const TAppParams& params)
+{
+    const QString home = QDir::cleanPath(params.AppDir);
+    if (params.PortableLayout || home != XdgConfigHome())
+        return home + QStringLiteral("/state");
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    return QDir::cleanPath(base + QStringLiteral("/vexaconv"));
+}
+
+QString TBatchRecovery::StateFileName(const QString& dir, qint64 pid)
+{
+    return dir + QStringLiteral("/batch-%1.ini").arg(pid);
+}
+
+void TBatchRecovery::BatchStarted(const QString& dir, const EncodingSettings& settings)
+{
+    m_file = StateFileName(dir, QCoreApplication::applicationPid());
+    m_settings = settings;
+    m_active = true;
+    m_saved.clear();
+    for (int r = 0; r < m_list.rowCount(); ++r)
+        m_saved.insert(r, SavedStatus(m_list.RowStatus(r)));
+    QDir().mkpath(dir);
+    Write();
+}
+
+void TBatchRecovery::BatchEnded()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    m_timer->stop();
+    QFile::remove(m_file);
+}
+
+void TBatchRecovery::OnStatusChanged(int firstRow, int lastRow)
+{
+    bool changed = false;
+    for (int r = firstRow; r <= lastRow; ++r) {
+        const QString status = SavedStatus(m_list.RowStatus(r));
+        if (m_saved.value(r) != status) {
+            m_saved.insert(r, status);
+            changed = true;
+        }
+    }
+    if (!changed || m_timer->isActive())
+        return;
+    // A burst of changes is written once, when the interval since the last write is up.
+    const qint64 since = m_sinceWrite.isValid() ? m_sinceWrite.elapsed() : MinWriteIntervalMs;
+    if (since >= MinWriteIntervalMs)
+        Write();
+    else
+        m_timer->start(int(MinWriteIntervalMs - since));
+}
+
+void TBatchRecovery::Write()
+{
+    if (!m_active)
+        return;
+    m_sinceWrite.start();
+    // A state directory that cannot be written costs the protection, never the batch.
+    TextFile::SaveBytes(m_file, Bytes(m_list, m_settings, QCoreApplication::applicationPid()));
+}
+
+QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSettings& settings, qint64 pid)
+{
+    MemIniFile ini;
+    Profile::WriteProfile(ini, settings);
+    ini.WriteInteger(Batch, QStringLiteral("Pid"), pid);
+    ini.WriteString(Batch, QStringLiteral("Saved"), QDateTime::currentDateTime().toString(Qt::ISODate));
+    ini.WriteBool(Output, QStringLiteral("OutIn"), settings.rbOutDirIsInDir());
+    ini.WriteString(Output, QStringLiteral("OutDir"), settings.edOutDir);
+    ini.WriteInteger(Output, QStringLiteral("cbOutputExists"), settings.cbOutputExists);
+    ini.WriteInteger(Output, QStringLiteral("cbAfterConversion"), settings.cbAfterConversion);
+    ini.WriteBool(Output, QStringLiteral("KeepFileDates"), settings.chKeepDates);
+    ini.WriteInteger(Rows, QStringLiteral("Count"), list.rowCount());
+    for (int r = 0; r < list.rowCount(); ++r) {
+        // Names are percent-encoded: a file name may hold line ends, "=" or leading blanks.
+        ini.WriteString(Rows, NumberedKey("Name", r + 1),
+                        QString::fromLatin1(list.GetNgFullFileName(r).toUtf8().toPercentEncoding("/")));
+        ini.WriteBool(Rows, NumberedKey("Checked", r + 1), list.IsChecked(r));
+        ini.WriteString(Rows, NumberedKey("Status", r + 1), SavedStatus(list.RowStatus(r)));
+    }
+    return TextFile::Encode(ini.Lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), TTextEncoding::Utf8);
+}
+
+bool TBatchRecovery::Read(const QString& file, const EncodingSettings& base, int defaultVideoCodec, TSaved& saved)
+{
+    const QFileInfo fi(file);
+    if (!fi.isFile() || fi.size() > MaxStateFileBytes)
+        return false;
+    MemIniFile ini;
+    if (!ini.Load(file))
+        return false;
+    saved = TSaved();
+    saved.Pid = ini.ReadInt64(Batch, QStringLiteral("Pid"), 0);
+    const int count = ini.ReadInteger(Rows, QStringLiteral("Count"), -1);
+    if (saved.Pid <= 0 || count < 0 || ini.ReadString(QStringLiteral("MAIN"), QStringLiteral("AppName")).isEmpty())
+        return false;
+    EncodingSettings& s = saved.Settings;
+    s = base;
+    Profile::ReadProfile(ini, s, TProfileReadContext{defaultVideoCodec, {}});
+    s.rbOutDir = !ini.ReadBool(Output, QStringLiteral("OutIn"), s.rbOutDirIsInDir());
+    s.edOutDir = ini.ReadString(Output, QStringLiteral("OutDir"), s.edOutDir);
+    const int exists = ini.ReadInteger(Output, QStringLiteral("cbOutputExists"), s.cbOutputExists);
+    s.cbOutputExists = exists >= 0 && exists <= 2 ? exists : 0;
+    const int after = ini.ReadInteger(Output, QStringLiteral("cbAfterConversion"), s.cbAfterConversion);
+    s.cbAfterConversion = after >= 0 && after <= 1 ? after : 0;
+    s.chKeepDates = ini.ReadBool(Output, QStringLiteral("KeepFileDates"), s.chKeepDates);
+    for (int i = 1; i <= count; ++i) {
+        TRow row;
+        row.FullName = QString::fromUtf8(
+            QByteArray::fromPercentEncoding(ini.ReadString(Rows, NumberedKey("Name", i)).toLatin1()));
+        if (row.FullName.isEmpty())
+            break; // the count promised more than the file holds
+        row.Checked = ini.ReadBool(Rows, NumberedKey("Checked", i), true);
+        row.Status = ini.ReadString(Rows, NumberedKey("Status", i));
+        saved.Rows << row;
+    }
+    return true;
+}
+
+bool TBatchRecovery::OwnerAlive(qint64 pid)
+{
+    if (pid == QCoreApplication::applicationPid())
+        return true;
+    return ProcessExists(pid) && ProcessName(pid) == QLatin1String(AppInfo::ExecutableName);
+}
+
+QStringList TBatchRecovery::Orphans(const QString& dir)
+{
+    QStringList files;
+    const QFileInfoList entries =
+        QDir(dir).entryInfoList({QStringLiteral("batch-*.ini")}, QDir::Files | QDir::Hidden, QDir::Time);
+    for (const QFileInfo& fi : entries) {
+        bool ok = false;
+        const qint64 pid = fi.completeBaseName().mid(6).toLongLong(&ok);
+        if (ok && !OwnerAlive(pid))
+            files << fi.absoluteFilePath();
+    }
+    return files;
+}
+
+bool TBatchRecovery::IsFinishedStatus(const QString& status)
+{
+    return status == QLatin1String("Done") || status.startsWith(QLatin1String("OK"))
+        || status == QLatin1String("Skipped");
+}
+
+QStringList TBatchRecovery::Restore(TFileListModel& list, const TSaved& saved)
+{
+    QStringList missing;
+    for (const TRow& row : saved.Rows) {
+        const bool check = row.Checked && !IsFinishedStatus(row.Status);
+        if (list.IsFileOnList(row.FullName))
+            continue;
+        if (!list.AddToList(row.FullName, check)) {
+            missing << row.FullName;
+            continue;
+        }
+        // The batch that was cut short left its running rows "Converting": they were not.
+        const QString status = row.Status == QLatin1String("Converting") ? QStringLiteral("Interrupted") : row.Status;
+        list.SetRowStatus(list.rowCount() - 1, status);
+    }
+    list.RenumNg();
+    list.CalcFooter();
+    return missing;
+}
+
+void TBatchRecovery::OfferRestore(QWidget* parent, const QString& dir, const EncodingSettings& base,
+                                  int defaultVideoCodec, const std::function<void(const TSaved&)>& restore)
+{
+    for (const QString& file : Orphans(dir)) {
+        TSaved saved;
+        if (!Read(file, base, defaultVideoCodec, saved))
+            continue;
+        int unfinished = 0;
+        for (const TRow& row : saved.Rows)
+            unfinished += row.Checked && !IsFinishedStatus(row.Status) ? 1 : 0;
+        const QString text =
+            QCoreApplication::translate("TFormMain", "A batch was interrupted (%1 files, %2 not converted).\n\n"
+                                                     "Restore the list from the interrupted batch?")
+                .arg(saved.Rows.size())
+                .arg(unfinished);
+        const auto answer = QMessageBox::question(parent, QString::fromLatin1(AppInfo::ProgramName), text, QMessageBox::Yes | QMessageBox::No,
+                                                  QMessageBox::Yes);
+        if (answer == QMessageBox::Yes)
+            restore(saved);
+        // Taken either way: the offer is made once.
+        QFile::remove(file);
+    }
+}

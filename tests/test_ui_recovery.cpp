@@ -1,0 +1,301 @@
+// A window's batch survives the program's death: its state file follows the rows, a
+// killed program's batch is offered back at the next start, and files that are not an
+// orphaned batch (a live window's, damaged ones) are left alone.
+#include "test_ui_support.h"
+
+#include "base/AppParams.h"
+#include "filelist/FileListModel.h"
+#include "ui/TBatchRecovery.h"
+#include "ui/TFormMain.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <unistd.h>
+
+using namespace UiTest;
+
+namespace {
+
+// Answers the restore offer with button; counts the offers.
+struct OfferAnswer {
+    explicit OfferAnswer(QMessageBox::StandardButton button)
+        : watcher([this, button](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box || !box->text().contains(QLatin1String("Restore the list")))
+                return false;
+            ++offers;
+            box->button(button)->click();
+            return true;
+        })
+    {
+    }
+    int offers = 0;
+    ModalWatcher watcher;
+};
+
+// Sets an environment variable for the lifetime of the object.
+struct EnvVar {
+    EnvVar(const char* name, const QByteArray& value)
+        : name(name)
+        , had(qEnvironmentVariableIsSet(name))
+        , old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~EnvVar()
+    {
+        if (had)
+            qputenv(name, old);
+        else
+            qunsetenv(name);
+    }
+    const char* name;
+    bool had;
+    QByteArray old;
+};
+
+// The id of a process that has ended.
+qint64 DeadPid()
+{
+    QProcess p;
+    p.start(QStringLiteral("true"), {});
+    p.waitForStarted();
+    const qint64 pid = p.processId();
+    p.waitForFinished();
+    return pid > 0 ? pid : 999999;
+}
+
+// A state file for rows made of files, each "Done" or unfinished as status says.
+QString WriteState(const QString& dir, qint64 pid, const QList<QPair<QString, QString>>& rows,
+                   const EncodingSettings& s)
+{
+    TFileListModel list(AppParams());
+    for (const auto& [name, status] : rows) {
+        EXPECT_TRUE(list.AddToList(name, true)) << name.toStdString();
+        list.SetRowStatus(list.rowCount() - 1, status);
+    }
+    QDir().mkpath(dir);
+    const QString file = TBatchRecovery::StateFileName(dir, pid);
+    TestSupport::WriteFile(file, TBatchRecovery::Bytes(list, s, pid));
+    return file;
+}
+
+// Not a state file: a NUL, a byte that is no UTF-8, an unclosed section, a count below zero.
+constexpr char Junk[] = "\x00\xff[ROWS\r\nCount=-3\n\x01";
+
+// A new window over the same home, as the next start of the program.
+void Restart(MainWindowFixture& f)
+{
+    f.w.reset();
+    f.w = std::make_unique<TFormMain>(QStringList{});
+    f.w->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(f.w.get()));
+    QTest::qWait(300); // the offer comes once the window shows
+}
+
+} // namespace
+
+// The real program on the offscreen platform converts two files with an encoder that hangs
+// on the second; its state file follows; SIGKILL; the next window restores the list.
+TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
+{
+    QTemporaryDir tmp;
+    const QDir root(tmp.path());
+    const QString config = root.filePath(QStringLiteral("config"));
+    const QString home = config + QStringLiteral("/vexaconv");
+    const QString stateDir = root.filePath(QStringLiteral("state")) + QStringLiteral("/vexaconv");
+    const QString out = root.filePath(QStringLiteral("out"));
+    QDir().mkpath(home + QStringLiteral("/tools/Mencoder"));
+    QDir().mkpath(home + QStringLiteral("/profiles"));
+    QDir().mkpath(out);
+    QDir().mkpath(root.filePath(QStringLiteral("media")));
+    ASSERT_TRUE(QFile::copy(Fake("hang_on_marked.sh"), home + QStringLiteral("/tools/Mencoder/mencoder")));
+    const QString a = root.filePath(QStringLiteral("media/first clip.avi"));
+    const QString b = root.filePath(QStringLiteral("media/second_hang.avi"));
+    ASSERT_TRUE(QFile::copy(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi")), a));
+    ASSERT_TRUE(QFile::copy(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi")), b));
+    TestSupport::WriteFile(home + QStringLiteral("/vexaconv.ini"),
+                           "[MAIN]\r\nOutIn=0\r\nOutDir=" + out.toUtf8() + "\r\ncbOutputExists=2\r\nKeepFileDates=1\r\n");
+    TestSupport::WriteFile(home + QStringLiteral("/profiles/__Last.ini"), "[VIDEO]\r\nVideoBitrate=555\r\n");
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    env.insert(QStringLiteral("XDG_STATE_HOME"), root.filePath(QStringLiteral("state")));
+    env.insert(QStringLiteral("VEXACONV_CONVERT_AT_START"), QStringLiteral("1"));
+    env.insert(QStringLiteral("VEXA_HANG_PIDFILE"), root.filePath(QStringLiteral("hang.pid")));
+    env.remove(QStringLiteral("VEXACONV_HOME"));
+    p.setProcessEnvironment(env);
+    p.start(TestSupport::VexaconvPath(), {a, b});
+    ASSERT_TRUE(p.waitForStarted(10000));
+    const qint64 pid = p.processId();
+    const QString stateFile = TBatchRecovery::StateFileName(stateDir, pid);
+
+    // Row 1 done, row 2 converting (its encoder hanging), as the file says.
+    TBatchRecovery::TSaved seen;
+    const bool reached = QTest::qWaitFor(
+        [&] {
+            return TBatchRecovery::Read(stateFile, EncodingSettings(), 0, seen) && seen.Rows.size() == 2
+                && seen.Rows[0].Status == QLatin1String("Done") && seen.Rows[1].Status == QLatin1String("Converting");
+        },
+        120000);
+    ::kill(pid_t(pid), SIGKILL);
+    p.waitForFinished(10000);
+    for (const QByteArray& hung : TestSupport::ReadFile(root.filePath(QStringLiteral("hang.pid"))).split('\n'))
+        if (hung.toInt() > 0)
+            ::kill(hung.toInt(), SIGKILL);
+    ASSERT_TRUE(reached) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(seen.Pid, pid);
+    EXPECT_EQ(seen.Settings.cbAviVideoBitrate.Text, QStringLiteral("555"));
+    ASSERT_TRUE(QFile::exists(stateFile));
+
+    // The next start, over a fresh home of the usual kind, sharing the state directory.
+    const EnvVar configVar("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config2")).toUtf8());
+    const EnvVar stateVar("XDG_STATE_HOME", root.filePath(QStringLiteral("state")).toUtf8());
+    const EnvVar homeVar("VEXACONV_HOME", QByteArray());
+    InitAppParams(AppParams(), QString(), QCoreApplication::applicationDirPath());
+    ASSERT_EQ(TBatchRecovery::StateDir(AppParams()), stateDir);
+    OfferAnswer yes(QMessageBox::Yes);
+    TFormMain w(QStringList{});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.List()->rowCount() == 2; }, 10000));
+    EXPECT_EQ(yes.offers, 1);
+    TFileListModel& list = *w.List();
+    EXPECT_EQ(list.GetNgFullFileName(0), a);
+    EXPECT_FALSE(list.IsChecked(0));
+    EXPECT_EQ(list.RowStatus(0), QStringLiteral("Done"));
+    EXPECT_EQ(list.GetNgFullFileName(1), b);
+    EXPECT_TRUE(list.IsChecked(1));
+    EXPECT_EQ(list.RowStatus(1), QStringLiteral("Interrupted"));
+    const EncodingSettings s = w.Settings();
+    EXPECT_EQ(s.cbAviVideoBitrate.Text, QStringLiteral("555"));
+    EXPECT_TRUE(s.rbOutDir);
+    EXPECT_EQ(s.edOutDir, out);
+    EXPECT_EQ(s.cbOutputExists, 2);
+    EXPECT_TRUE(s.chKeepDates);
+    EXPECT_FALSE(QFile::exists(stateFile)); // offered once
+}
+
+// The file lives while the batch runs and is gone when it ends; a killed batch's file
+// answered "No" is discarded and adds nothing. Odd names survive the round trip.
+TEST(UiRecovery, AnEndedBatchLeavesNoFileAndNoDiscardsTheOffer)
+{
+    BatchFixture f;
+    const QString odd = f.Copy("clip_xvid_mp3.avi", QStringLiteral("-odd =name %41\n two.avi"));
+    DropFiles(f.w.get(), {f.a, odd});
+    ASSERT_EQ(f.w->List()->rowCount(), 2);
+    const int oddRow = f.w->List()->GetNgFullFileName(0) == odd ? 0 : 1;
+    f.w->List()->SetChecked(oddRow, false);
+    f.OutputTo(f.out.path());
+    const QString dir = TBatchRecovery::StateDir(AppParams());
+    EXPECT_EQ(dir, f.home.filePath(QStringLiteral("state"))); // a home of its own keeps its state
+    const QString file = TBatchRecovery::StateFileName(dir, QCoreApplication::applicationPid());
+    TBatchRecovery::TSaved during;
+    bool seenDuring = false;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!seenDuring && EncoderRunning())
+            seenDuring = TBatchRecovery::Read(file, EncodingSettings(), 0, during);
+    });
+    poll.start();
+    RunBatchToEnd(f.w.get());
+    poll.stop();
+    ASSERT_TRUE(seenDuring);
+    ASSERT_EQ(during.Rows.size(), 2);
+    EXPECT_EQ(during.Rows[1 - oddRow].Status, QStringLiteral("Converting"));
+    EXPECT_EQ(during.Rows[oddRow].FullName, odd);
+    EXPECT_FALSE(during.Rows[oddRow].Checked);
+    EXPECT_EQ(f.w->List()->RowStatus(1 - oddRow), QStringLiteral("Done"));
+    EXPECT_TRUE(QDir(dir).entryList({QStringLiteral("batch-*")}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // A killed program's batch: "No" discards it.
+    const QString orphan = WriteState(dir, DeadPid(), {{f.b, QStringLiteral("Converting")}}, f.w->Settings());
+    {
+        OfferAnswer no(QMessageBox::No);
+        Restart(f);
+        EXPECT_EQ(no.offers, 1);
+    }
+    EXPECT_EQ(f.w->List()->rowCount(), 0);
+    EXPECT_FALSE(QFile::exists(orphan));
+
+    // "Yes" brings the odd name back; a file gone since is left out with a word.
+    const QString gone = f.Copy("clip_h264_aac.mp4", QStringLiteral("gone.mp4"));
+    WriteState(dir, DeadPid(), {{odd, QStringLiteral("Error (1)")}, {gone, QString()}}, f.w->Settings());
+    QFile::remove(gone);
+    {
+        OfferAnswer yes(QMessageBox::Yes);
+        Restart(f);
+        EXPECT_EQ(yes.offers, 1);
+        EXPECT_TRUE(yes.watcher.boxTexts.join(QLatin1Char('|')).contains(QLatin1String("gone.mp4")));
+    }
+    ASSERT_EQ(f.w->List()->rowCount(), 1);
+    EXPECT_EQ(f.w->List()->GetNgFullFileName(0), odd);
+    EXPECT_TRUE(f.w->List()->IsChecked(0));
+    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Error (1)"));
+}
+
+// A file whose program still runs is another window's batch; damaged files are no batch.
+// Neither is offered, touched or fatal; a live process of another program owns nothing.
+TEST(UiRecovery, LiveWindowsAndDamagedFilesAreLeftAlone)
+{
+    MainWindowFixture f;
+    const QString dir = TBatchRecovery::StateDir(AppParams());
+    const QString clip = TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"));
+
+    QTemporaryDir otherHome;
+    QProcess window;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("VEXACONV_QUIT_AFTER_MS"), QStringLiteral("60000"));
+    window.setProcessEnvironment(env);
+    window.start(TestSupport::VexaconvPath(), {QStringLiteral("--home"), otherHome.path()});
+    ASSERT_TRUE(window.waitForStarted(10000));
+    QProcess sleeper;
+    sleeper.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    ASSERT_TRUE(sleeper.waitForStarted(10000));
+
+    const QString owned = WriteState(dir, window.processId(), {{clip, QString()}}, f.w->Settings());
+    const QByteArray ownedBytes = TestSupport::ReadFile(owned);
+    const QString junk = TestSupport::WriteFile(TBatchRecovery::StateFileName(dir, DeadPid()),
+                                                QByteArray(Junk, sizeof Junk - 1));
+    const QString noPid = TestSupport::WriteFile(TBatchRecovery::StateFileName(dir, DeadPid() + 1),
+                                                 "[MAIN]\r\nAppName=x\r\n[ROWS]\r\nCount=99999999\r\n");
+    {
+        OfferAnswer yes(QMessageBox::Yes);
+        Restart(f);
+        EXPECT_EQ(yes.offers, 0);
+    }
+    EXPECT_EQ(f.w->List()->rowCount(), 0);
+    EXPECT_EQ(TestSupport::ReadFile(owned), ownedBytes);
+    EXPECT_TRUE(QFile::exists(junk));
+    EXPECT_TRUE(QFile::exists(noPid));
+
+    // The same file, its pid now a process of another program: the window that owned it is gone.
+    QFile::remove(owned);
+    WriteState(dir, sleeper.processId(), {{clip, QString()}}, f.w->Settings());
+    {
+        OfferAnswer yes(QMessageBox::Yes);
+        Restart(f);
+        EXPECT_EQ(yes.offers, 1);
+    }
+    EXPECT_EQ(f.w->List()->rowCount(), 1);
+    window.kill();
+    sleeper.kill();
+    window.waitForFinished();
+    sleeper.waitForFinished();
+}
