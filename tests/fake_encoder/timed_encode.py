@@ -4,7 +4,7 @@
 # with the percent done, writes the "-o" file and, with "-passlogfile", that file too.
 # When VEXA_FAKE_LOG names a file, appends "start|end PID INPUT PASSLOG" lines to it. When
 # VEXA_FAKE_CLIP names an AVI file, the output is that file with the text as its comment
-# (ffmpeg copies the streams), so that it passes the check of finished outputs.
+# (ffmpeg copies the streams; "@input": the input itself), so that it passes the check of finished outputs.
 import os, subprocess, sys, time
 
 args = sys.argv[1:]
@@ -37,6 +37,8 @@ if passlog:
         f.write("pass log of %s\n" % inp)
 if out:
     clip = os.environ.get("VEXA_FAKE_CLIP", "")
+    if clip == "@input":
+        clip = inp
     if clip:
         subprocess.run(["ffmpeg", "-nostdin", "-v", "error", "-y", "-i", clip, "-c", "copy",
                         "-metadata", "comment=encoded " + inp, "-f", "avi", out], check=True)
