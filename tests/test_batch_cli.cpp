@@ -284,12 +284,10 @@ TEST_F(HeadlessConvert, SigintAbortsTheFileBeingEncoded)
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 130);
     EXPECT_EQ(Lines(p.readAllStandardOutput()), QStringList{"Aborted\t" + longClip + "\t" + out + "/long.avi"});
-    // what was encoded until then is a valid, shorter file; the next row was not touched
-    const TVideoFileInfo info = Analyse(out + "/long.avi");
-    EXPECT_EQ(info.VideoStreams[0].Width, 320);
-    EXPECT_GT(info.Duration, 0);
-    EXPECT_LT(info.Duration, 39000);
-    EXPECT_FALSE(QFileInfo::exists(out + "/next.avi"));
+    // the part encoded until then is no output: nothing is left in the folder; the next
+    // row was not touched
+    EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList());
 }
 
 TEST_F(HeadlessConvert, ShellScriptRunsTheSameCommands)
@@ -372,10 +370,15 @@ TEST_F(HeadlessConvert, SuccessWithoutAnOutputIsAnError)
         TestSupport::WriteFile(fake, "#!/bin/sh\n" + body);
         QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     };
-    // exits 0 and writes nothing
+    // exits 0 and writes nothing (the output's temporary file stays empty)
     useFake("echo 'all fine'\nexit 0\n");
     TestSupport::RunResult r = Run({"--convert", "--out-dir", out, a});
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi"});
+    EXPECT_TRUE(r.err.contains("wrote nothing")) << r.err.constData();
+    // exits 0 after removing the file it was to write
+    useFake("while [ $# -gt 0 ]; do [ \"$1\" = -o ] && rm -f -- \"$2\"; shift; done\nexit 0\n");
+    r = Run({"--convert", "--out-dir", out, a});
     EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi"});
     EXPECT_TRUE(r.err.contains("wrote no output file")) << r.err.constData();
     // exits 0 with an empty output: deleted, and an error

@@ -93,7 +93,7 @@ TEST(UiClose, TermSignalDuringABatchAbortsItAndLeavesNoEncoder)
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
-        const QFileInfoList files = f.out.entryInfoList({QStringLiteral("*.pids")}, QDir::Files);
+        const QFileInfoList files = f.out.entryInfoList({QStringLiteral("*.pids")}, QDir::Files | QDir::Hidden);
         if (!EncoderRunning() || files.isEmpty())
             return;
         const QByteArray text = TestSupport::ReadFile(files.first().filePath()).trimmed();

@@ -7,7 +7,10 @@
 #include "conversion/ProgressHandler.h"
 #include "conversion/EncoderOutput.h"
 #include "conversion/OutputNaming.h"
+#include "conversion/OutputCheck.h"
 #include "conversion/Preflight.h"
+#include "conversion/StillPicture.h"
+#include "conversion/TempOutput.h"
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
 #include "lib/Files.h"
@@ -107,7 +110,11 @@ QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
 
 struct TBatchPlanner::TRowWork {
     QString Input;
+    QString Planned;         // the output's name before the existing-output policy
     QString Output;
+    QString Temp;            // where the encoder writes until the output is accepted; empty once settled
+    bool Committed = false;  // the output is under its final name
+    bool Remedied = false;   // the row runs again with the lavf demuxer
     QString FinalStatus;
     int LastExitCode = 0;
     bool Failed = false;     // the run failed although the encoder said it succeeded
@@ -122,7 +129,12 @@ struct TBatchPlanner::TRowWork {
 struct TBatchPlanner::TJob : public IProgressSink {
     explicit TJob(TBatchPlanner& planner) : Planner(planner) {}
 
-    void OnEncoderLine(const QString& line, bool appended) override { Planner.m_sink->OnEncoderLine(line, appended); }
+    void OnEncoderLine(const QString& line, bool appended) override
+    {
+        // before any cleaning: the cleaning drops the duplicate-frame lines
+        Detector.Feed(line);
+        Planner.m_sink->OnEncoderLine(line, appended);
+    }
     void OnProgress(const TProgressUpdate& update) override
     {
         TProgressUpdate u = update;
@@ -138,6 +150,7 @@ struct TBatchPlanner::TJob : public IProgressSink {
     int RunIndex = 0;
     TRowWork W;
     TConversionState State;
+    TStillPictureDetector Detector; // the current run's
     std::unique_ptr<TEncoderRun> Run;
     TActiveClock Clock;
 };
@@ -161,9 +174,14 @@ TBatchPlanner::TBatchPlanner(TConversionState& state, TAppParams& params, TError
 
 TBatchPlanner::~TBatchPlanner()
 {
-    for (const auto& job : m_jobs)
+    // A window closed in the middle of a batch: the unfinished outputs go with it.
+    for (const auto& job : m_jobs) {
         if (job->Run)
             m_state.ActiveRuns.removeAll(job->Run.get());
+        DiscardTemp(*job);
+    }
+    if (m_preparing)
+        DiscardTemp(*m_preparing);
 }
 
 bool TBatchPlanner::Aborted() const { return m_state.TerminateRequested || m_state.AbortRequested; }
@@ -186,6 +204,7 @@ void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOpt
     m_state.TwoPass = settings.chAviVideo2Pass;
     MakePassLogNames(m_params);
     m_files.Clear();
+    m_sweptDirs.clear();
 }
 
 void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
@@ -384,9 +403,23 @@ void TBatchPlanner::StartRow(TJob& job)
     TRowWork& w = job.W;
     const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
     const QString passLog = m_state.TwoPass ? PassLogFor(job.Slot) : QString();
-    w.Job = BuildEncoderJob(m_settings, job.State.CurrentFileInfo, cpus, w.Input, w.Output, passLog,
+    // A real run writes under a temporary name; a script states the final names.
+    if (!m_state.ScriptMode) {
+        QString error;
+        w.Temp = ReserveTempOutput(w.Output, &error);
+        if (w.Temp.isEmpty()) {
+            m_files.AddOutput(w.Output);
+            RowFailed(job, error);
+            CompleteRow(job);
+            m_preparing.reset();
+            return;
+        }
+    }
+    w.Job = BuildEncoderJob(m_settings, job.State.CurrentFileInfo, cpus, w.Input,
+                            m_state.ScriptMode ? w.Output : w.Temp, passLog,
                             [this](const QString& text) { m_sink->OnWarning(text); });
     if (!w.Job.Ok) {
+        DiscardTemp(job);
         EndBatch(QStringLiteral("invalid setting (%1)").arg(w.Job.FailedPiece), false);
         m_preparing.reset();
         return;
@@ -433,6 +466,7 @@ void TBatchPlanner::StartPass(TJob& job, int runIndex)
         m_sink->OnStatusLabel(job.Row, QString(), std::nullopt);
     job.State.EncoderOutput.clear();
     job.State.EncoderOutputDropped = 0;
+    job.Detector.Reset();
     TJob* const jp = &job;
     if (Aborted()) {
         // Nothing is started once the batch is aborted; the row ends as aborted.
@@ -466,6 +500,7 @@ void TBatchPlanner::RemoveJob(TJob& job)
         m_slotIntervals[size_t(job.Slot)] = job.State.UpdateInterval;
         if (job.Run)
             m_state.ActiveRuns.removeAll(job.Run.get());
+        DiscardTemp(job);
         m_jobs.erase(it);
         return;
     }
@@ -499,11 +534,21 @@ void TBatchPlanner::OnRunFinished(TJob* jp, int code)
     } else if (!lastRun && !Aborted()) {
         StartPass(job, 1);
         return;
-    } else if (lastRun) {
-        if (CheckOutputWritten(job) && !Aborted())
+    } else if (lastRun && CheckOutputWritten(job) && !Aborted()) {
+        const QString problem = OutputProblem(job);
+        if (!problem.isEmpty() && !Aborted() && RetryWithRemedy(job))
+            return;
+        if (Aborted()) {
+            // the row ends as aborted; its output is discarded below
+        } else if (!problem.isEmpty()) {
+            RowFailed(job, problem);
+        } else if (CommitRowOutput(job)) {
             NoteConversionSpeed(m_params.IniName, m_settings, job.State.CurrentFileInfo, twoPass ? 2 : 1,
                                 job.Clock.ElapsedMs());
+        }
     }
+    // Whatever was not accepted never reaches a final name.
+    DiscardTemp(job);
     m_files.NoteWritten(job.W.Output);
     CompleteRow(job);
     RemoveJob(job);
@@ -577,9 +622,15 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, cons
             return false;
         }
     }
-    const TOutputChoice choice =
-        ChooseOutputName(PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext), options.OutputExists, m_files);
+    w.Planned = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext);
+    const TOutputChoice choice = ChooseOutputName(w.Planned, options.OutputExists, m_files);
     w.Output = choice.Output;
+    // Temporaries that a killed or crashed run left in a folder go before this batch writes there.
+    const QString dir = QFileInfo(w.Output).absolutePath();
+    if (!m_state.ScriptMode && !m_sweptDirs.contains(dir)) {
+        m_sweptDirs << dir;
+        SweepStaleTempOutputs(dir);
+    }
     w.FinalStatus = choice.FinalStatus;
     w.Skipped = choice.Skipped;
     return true;
@@ -676,21 +727,29 @@ void TBatchPlanner::ReportRunError(int code, TJob& job)
 }
 
 // An encoder that says it succeeded has written something: on a full disk it exits 0 with
-// nothing written, and a wrapper may exit 0 without running at all. (An empty output is
-// deleted when the row finishes.) False when the row failed.
+// nothing written, and a wrapper may exit 0 without running at all. The temporary output
+// exists from the start, so writing nothing and writing an empty file look alike. False
+// when the row failed.
 bool TBatchPlanner::CheckOutputWritten(TJob& job)
 {
     if (Aborted())
         return true;
-    TRowWork& w = job.W;
-    const QFileInfo fi(w.Output);
-    QString why;
+    const QFileInfo fi(job.W.Temp);
     if (!fi.exists())
-        why = QStringLiteral("The encoder ended without an error but wrote no output file.");
+        RowFailed(job, QStringLiteral("The encoder ended without an error but wrote no output file."));
     else if (fi.isFile() && fi.size() == 0)
-        why = QStringLiteral("The encoder ended without an error but the output file is empty (0 bytes); it was deleted.");
-    if (why.isEmpty())
+        RowFailed(job, QStringLiteral("The encoder ended without an error but wrote nothing: the output file is "
+                                      "empty (0 bytes); it was deleted."));
+    else
         return true;
+    return false;
+}
+
+// The row ends with an error that the encoder did not report: "Error (0)", and why goes
+// into the error log after the run's last lines.
+void TBatchPlanner::RowFailed(TJob& job, const QString& why)
+{
+    TRowWork& w = job.W;
     w.Failed = true;
     w.FinalStatus = ErrorStatus(0, false);
     ++m_state.ErrorCount;
@@ -701,7 +760,74 @@ bool TBatchPlanner::CheckOutputWritten(TJob& job)
     m_errorLog.AddErrorReport(RunErrorReportText(0, job.State.EncoderOutput, job.State.EncoderOutputDropped), w.Input,
                               w.Output, m_state.ErrorCount);
     m_sink->OnErrorReport(m_state.ErrorCount);
-    return false;
+}
+
+// What is wrong with an output the encoder called a success; empty when nothing is.
+QString TBatchPlanner::OutputProblem(TJob& job)
+{
+    if (job.Detector.IsStillPicture())
+        return QStringLiteral("The encoder repeated the first picture for the whole file (%1 duplicate frames of %2).")
+            .arg(job.Detector.Duplicates())
+            .arg(job.Detector.Frames());
+    const TOutputVerdict v = VerifyOutputFile(job.W.Temp, m_params.MediaInfoDll,
+                                              ExpectedOutput(job.W.Job.Pieces, job.State.CurrentFileInfo));
+    return v.Ok ? QString() : QStringLiteral("Output check failed: ") + v.Reason;
+}
+
+// A failed output gets one more run with the lavf demuxer, which reads the files that
+// make the encoder's own AVI demuxer stall. False when the row had its second chance, or
+// already used lavf.
+bool TBatchPlanner::RetryWithRemedy(TJob& job)
+{
+    TRowWork& w = job.W;
+    if (w.Remedied)
+        return false;
+    for (const TEncoderInvocation& run : w.Job.Runs) {
+        const QStringList& args = run.Args;
+        const qsizetype at = args.lastIndexOf(QStringLiteral("-demuxer"));
+        if (at >= 0 && at + 1 < args.size() && args.at(at + 1) == QLatin1String("lavf"))
+            return false;
+    }
+    w.Remedied = true;
+    w.Job = WithLavfDemuxer(w.Job, w.Input);
+    StartPass(job, 0);
+    return true;
+}
+
+// Puts the accepted output under its final name. Under "Rename" a name that another
+// program took in the meantime gives way to the next numbered one.
+bool TBatchPlanner::CommitRowOutput(TJob& job)
+{
+    TRowWork& w = job.W;
+    // "Overwrite" replaces whatever is under the chosen name now (never an input: the
+    // name would have been numbered); the others never replace anything.
+    const bool overwrite = m_options.OutputExists == 1;
+    QString error;
+    bool ok = CommitOutput(w.Temp, w.Output, overwrite ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting, &error);
+    if (!ok && !overwrite && m_options.OutputExists == 0 && NameExists(w.Output)) {
+        const QString numbered = NumberedOutputName(w.Planned, [this](const QString& p) { return m_files.IsTaken(p); });
+        m_files.AddOutput(numbered);
+        ok = CommitOutput(w.Temp, numbered, TCommitPolicy::KeepExisting, &error);
+        if (ok) {
+            w.Output = numbered;
+            w.FinalStatus = QStringLiteral("OK - Renamed");
+        }
+    }
+    if (!ok) {
+        RowFailed(job, error);
+        return false;
+    }
+    w.Temp.clear();
+    w.Committed = true;
+    return true;
+}
+
+void TBatchPlanner::DiscardTemp(TJob& job)
+{
+    if (job.W.Temp.isEmpty())
+        return;
+    DiscardOutput(job.W.Temp);
+    job.W.Temp.clear();
 }
 
 void TBatchPlanner::FinishRow(TJob& job)
@@ -713,10 +839,11 @@ void TBatchPlanner::FinishRow(TJob& job)
     m_sink->OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), colour);
     if (!m_state.ScriptMode) {
         m_rows->SetRowStatus(row, w.FinalStatus, colour);
-        // A failed or aborted run can leave an empty file behind; it is of no use.
-        if (GetFileSize64(w.Output) == 0 && QFileInfo::exists(w.Output))
+        // Only an accepted output reached its final name; a failed row leaves whatever was
+        // there before untouched.
+        if (w.Committed && GetFileSize64(w.Output) == 0 && QFileInfo::exists(w.Output))
             ForceDeleteFile(w.Output);
-        if (m_params.KeepFileDates && w.Dates.Read && QFileInfo::exists(w.Output))
+        if (w.Committed && m_params.KeepFileDates && w.Dates.Read && QFileInfo::exists(w.Output))
             ApplyFileDates(w.Output, w.Dates);
     }
     m_sink->OnRowFinished(row, w.FinalStatus, w.Input, w.Output);

@@ -163,6 +163,11 @@ private:
     void Cleanup();
     bool Aborted() const;
     bool CheckOutputWritten(TJob& job);
+    QString OutputProblem(TJob& job);
+    bool RetryWithRemedy(TJob& job);
+    void RowFailed(TJob& job, const QString& why);
+    void DiscardTemp(TJob& job);
+    bool CommitRowOutput(TJob& job);
     void KeepLastEncoderLines(TConversionState& state);
     bool AddScriptBlock(const TRowWork& w);
     void OnJobProgress(TJob& job, TProgressUpdate& update);
@@ -179,6 +184,7 @@ private:
     TBatchOptions m_options;
     TBatchResult m_result;
     std::unique_ptr<TBatchScript> m_script;
+    QStringList m_sweptDirs; // output folders cleared of dead processes' temporaries in this batch
     TBatchFiles m_files; // inputs of every checked row (never written over) and earlier rows' outputs
     std::vector<std::unique_ptr<TJob>> m_jobs; // the rows under way, in the order they started
     std::unique_ptr<TJob> m_preparing;         // the row being prepared (one at a time, in list order)

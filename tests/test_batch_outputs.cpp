@@ -1,0 +1,211 @@
+// Outputs of real batches reach their final names only when complete and checked: the
+// still picture mended by a second run, a program killed in the middle of an encode, an
+// encoder that lies about success, a name taken while encoding, a full file system.
+
+#include "conversion/TempOutput.h"
+#include "support/FullDisk.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Lines(const QByteArray& out)
+{
+    return QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList EntriesOf(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QStringList TempsIn(const QString& dir)
+{
+    QStringList out;
+    for (const QString& n : EntriesOf(dir))
+        if (IsTempOutputName(n))
+            out << n;
+    return out;
+}
+
+// Pictures that differ from the one before, at 25 per second.
+int DistinctFrames(const QString& file)
+{
+    const auto r = TestSupport::RunProgram(QStringLiteral("ffmpeg"),
+                                           {"-nostdin", "-hide_banner", "-i", file, "-vf",
+                                            "fps=25,mpdecimate=max=0,showinfo", "-f", "null", "-"});
+    int n = 0;
+    for (const QByteArray& line : r.err.split('\n'))
+        if (line.contains("Parsed_showinfo") && line.contains(" n:"))
+            ++n;
+    return n;
+}
+
+class BatchOutputs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = TestSupport::ScratchDir() + "/batch_outputs/"
+                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        QDir(m_dir).removeRecursively();
+        for (const char* d : {"home", "tmp", "in", "out"})
+            QDir().mkpath(m_dir + "/" + d);
+        m_out = m_dir + "/out";
+    }
+
+    QString Input(const QString& clip, const QString& name)
+    {
+        const QString path = m_dir + "/in/" + name;
+        QFile::copy(TestSupport::Clip(clip), path);
+        return path;
+    }
+
+    // A shell script in the program's tools folder stands in for the encoder.
+    void FakeEncoder(const QByteArray& body)
+    {
+        QDir().mkpath(m_dir + "/home/tools/Mencoder");
+        const QString fake = m_dir + "/home/tools/Mencoder/mencoder";
+        QFile::remove(fake);
+        TestSupport::WriteFile(fake, "#!/bin/sh\n" + body);
+        QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    TestSupport::RunResult Run(const QStringList& args)
+    {
+        return TestSupport::RunVexaconv(QStringList{"--home", m_dir + "/home"} + args, {"TMPDIR=" + m_dir + "/tmp"},
+                                        300000, m_dir);
+    }
+
+    QString m_dir;
+    QString m_out;
+};
+
+} // namespace
+
+TEST_F(BatchOutputs, StillPictureIsEncodedAgainWithTheLavfDemuxer)
+{
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
+    const QString in = Input("gap.avi", "gap.avi");
+    const TestSupport::RunResult r = Run({"--convert", "--out-dir", m_out, in});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Done\t" + in + "\t" + m_out + "/gap.avi"});
+    // the encoder's own demuxer gives one or two pictures for the whole file
+    EXPECT_GE(DistinctFrames(m_out + "/gap.avi"), 50);
+    EXPECT_EQ(EntriesOf(m_out), QStringList{"gap.avi"});
+}
+
+TEST_F(BatchOutputs, KilledInTheMiddleLeavesNothingUnderTheFinalNameAndTheRerunConverts)
+{
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
+    const QString in = Input("clip_runner_40s.avi", "long.avi");
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", m_dir + "/tmp");
+    env.insert("XDG_CONFIG_HOME", m_dir + "/config");
+    p.setProcessEnvironment(env);
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(TestSupport::VexaconvPath(), {"--home", m_dir + "/home", "--convert", "--set", "VideoCodec=x264", "--set",
+                                          "VideoPreset=9", "--out-dir", m_out, in});
+    ASSERT_TRUE(p.waitForStarted(10000));
+    // wait until the encoder has written part of the output
+    bool writing = false;
+    for (int i = 0; i < 600 && !writing; ++i) {
+        QThread::msleep(50);
+        const QStringList temps = TempsIn(m_out);
+        writing = temps.size() == 1 && QFileInfo(m_out + "/" + temps[0]).size() > 10000;
+    }
+    ASSERT_TRUE(writing) << EntriesOf(m_out).join(' ').toStdString();
+    ::kill(static_cast<pid_t>(p.processId()), SIGKILL);
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_FALSE(QFileInfo::exists(m_out + "/long.avi"));
+    const QStringList leftover = TempsIn(m_out);
+    ASSERT_EQ(leftover.size(), 1);
+
+    // "Skip file" takes no broken leftover for a finished output; the leftover is swept.
+    const TestSupport::RunResult r = Run({"--convert", "--if-exists", "skip", "--out-dir", m_out, in});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Done\t" + in + "\t" + m_out + "/long.avi"});
+    EXPECT_EQ(EntriesOf(m_out), QStringList{"long.avi"});
+}
+
+TEST_F(BatchOutputs, OutputThatFailsItsCheckIsAnErrorAndIsRemoved)
+{
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
+    const QString in = Input("clip_xvid_mp3.avi", "a b.avi");
+    // Writes junk and calls it a success; logs each run's arguments.
+    FakeEncoder("echo \"$*\" >> \"" + QFile::encodeName(m_dir) + "/runs.log\"\n"
+                "while [ $# -gt 0 ]; do [ \"$1\" = -o ] && head -c 20000 /dev/urandom > \"$2\"; shift; done\n"
+                "exit 0\n");
+    const TestSupport::RunResult r = Run({"--convert", "--out-dir", m_out, in});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + in + "\t" + m_out + "/a b.avi"});
+    EXPECT_TRUE(r.err.contains("Output check failed: ")) << r.err.constData();
+    EXPECT_EQ(EntriesOf(m_out), QStringList());
+    // one more run with the lavf demuxer before the input, and no third
+    const QStringList runs = Lines(TestSupport::ReadFile(m_dir + "/runs.log"));
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_FALSE(runs[0].contains("-demuxer"));
+    EXPECT_TRUE(runs[1].contains("-demuxer lavf " + in)) << runs[1].toStdString();
+}
+
+TEST_F(BatchOutputs, NameTakenWhileEncodingGivesWayToTheNextNumber)
+{
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
+    const QString in = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString taken = m_out + "/a.avi";
+    // Another program writes the final name while the run is under way; the encoder
+    // stands in with a copy of the input, which passes the check.
+    FakeEncoder("echo 'someone else' > \"" + QFile::encodeName(taken) + "\"\n"
+                "while [ $# -gt 0 ]; do [ \"$1\" = -o ] && cp -- \"" + QFile::encodeName(in)
+                + "\" \"$2\"; shift; done\nexit 0\n");
+    for (const char* policy : {"rename", "skip", "overwrite"}) {
+        QDir(m_out).removeRecursively();
+        QDir().mkpath(m_out);
+        const TestSupport::RunResult r = Run({"--convert", "--if-exists", policy, "--out-dir", m_out, in});
+        if (QByteArray(policy) == "rename") {
+            EXPECT_EQ(Lines(r.out), QStringList{"OK - Renamed\t" + in + "\t" + m_out + "/a_001.avi"});
+            EXPECT_EQ(TestSupport::ReadFile(m_out + "/a_001.avi"), TestSupport::ReadFile(in));
+            EXPECT_EQ(TestSupport::ReadFile(taken), "someone else\n");
+        } else if (QByteArray(policy) == "skip") {
+            // the other program's file is never replaced
+            EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + in + "\t" + taken});
+            EXPECT_EQ(TestSupport::ReadFile(taken), "someone else\n");
+            EXPECT_EQ(EntriesOf(m_out), QStringList{"a.avi"});
+        } else {
+            EXPECT_EQ(Lines(r.out), QStringList{"Done\t" + in + "\t" + taken});
+            EXPECT_EQ(TestSupport::ReadFile(taken), TestSupport::ReadFile(in));
+        }
+        EXPECT_TRUE(TempsIn(m_out).isEmpty()) << policy;
+    }
+}
+
+TEST_F(BatchOutputs, SmallFileSystemThatFillsUpKeepsNoPartOfTheOutput)
+{
+    if (!TestSupport::HaveTool("mencoder"))
+        return;
+    // Room for the start of the output only: the encoder still exits with 0.
+    TFullDisk disk(128);
+    if (!disk.Ok())
+        GTEST_SKIP() << disk.Why().toStdString();
+    const QString in = Input("clip_runner_40s.avi", "long.avi");
+    const TestSupport::RunResult r = Run({"--convert", "--out-dir", disk.Path(), in});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    const QStringList lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 1) << r.out.constData();
+    EXPECT_TRUE(lines[0].startsWith("Error")) << lines[0].toStdString();
+    EXPECT_EQ(EntriesOf(disk.Path()), QStringList());
+}
