@@ -93,7 +93,7 @@ protected:
 TEST_F(HeadlessJobs, NamesAndStatusesFollowTheListWhateverOrderTheJobsEndIn)
 {
     // Three inputs of one name: the first is slow, so the second and third end before it.
-    const QString a = Input("a", "clip.avi", 2.0);
+    const QString a = Input("a", "clip.avi", 4.0); // long enough for two short runs on a loaded machine
     const QString b = Input("b", "clip.avi", 0.2);
     const QString c = Input("c", "clip.avi", 0.2);
     const QString out = m_dir + "/out";
