@@ -197,6 +197,39 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
     f.w->FormProgress()->hide();
 }
 
+// When the row shown ends first, the file labels move on to the row still running.
+TEST(UiBatch, TwoJobsLabelsFollowTheRowStillRunning)
+{
+    BatchFixture f;
+    const auto input = [&](const char* folder, const char* seconds) {
+        f.media.mkpath(QLatin1String(folder));
+        return TestSupport::WriteFile(f.media.filePath(QLatin1String(folder) + QStringLiteral("/clip.avi")), seconds);
+    };
+    const QString a = input("a", "0.3");
+    const QString b = input("b", "4");
+    DropFiles(f.w.get(), {a, b});
+    ASSERT_EQ(f.w->List()->rowCount(), 2);
+    AppParams().mencoder = Fake("timed_encode.py");
+    qputenv("VEXA_FAKE_CLIP", QFile::encodeName(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))));
+    AppParams().ParallelJobs = 2;
+    f.OutputTo(f.out.path());
+
+    QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
+    f.w->StartBatch();
+    auto* label = f.w->FormProgress()->findChild<QLabel*>(QStringLiteral("lblInputFile"));
+    ASSERT_NE(label, nullptr);
+    bool followed = false;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        if (f.w->List()->RowStatus(0) == QStringLiteral("Done") && ended.isEmpty())
+            followed = followed || label->text() == b;
+        return !ended.isEmpty();
+    }, 60000));
+    AppParams().ParallelJobs = 1;
+    EXPECT_TRUE(followed) << label->text().toStdString();
+    EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("OK - Renamed"));
+    f.w->FormProgress()->hide();
+}
+
 TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
 {
     BatchFixture f;

@@ -134,6 +134,10 @@ TFormProgress::TFormProgress(QWidget* owner)
     info->setColumnStretch(1, 1);
     for (QLabel* l : {m_lblInputFile, m_lblOutputFile, m_lblStatus, m_lblTiming})
         l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // The status and time lines grow with two passes and several jobs: in a narrow
+    // window they wrap instead of losing their last figures.
+    m_lblStatus->setWordWrap(true);
+    m_lblTiming->setWordWrap(true);
 
     auto* v = new QVBoxLayout(this);
     v->addLayout(top);
@@ -344,6 +348,13 @@ void TFormProgress::FileStarted(const QString& input, const QString& outputHtml,
     m_fileWeight = weight > 0 ? weight : 1;
     m_pbFile->setValue(0);
     m_fileClock.start();
+}
+
+void TFormProgress::ShowFileLabels(const QString& input, const QString& outputHtml)
+{
+    m_lblInputFile->setText(input);
+    m_lblInputFile->setToolTip(input);
+    m_lblOutputFile->setText(UiKit::LabelHtml(outputHtml));
 }
 
 void TFormProgress::FileCompleted()

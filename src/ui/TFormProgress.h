@@ -36,6 +36,8 @@ public:
     // One encoder run begins: the file's paths and its weight in the batch (its
     // duration, or frames / fps, times its passes).
     void FileStarted(const QString& input, const QString& outputHtml, double weight);
+    // The file labels alone, for a row that becomes the one shown while it runs.
+    void ShowFileLabels(const QString& input, const QString& outputHtml);
     void PassStarted(int passNo, int passes);
     // The running file's weight and the batch's total, once the file was analysed.
     void SetWeights(double fileWeight, double totalWeight);

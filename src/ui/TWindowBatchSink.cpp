@@ -78,6 +78,7 @@ void TWindowBatchSink::OnBatchStarted(int filesToConvert, int jobs)
 void TWindowBatchSink::OnRowStarted(int row, const QString& input)
 {
     m_running.insert(row);
+    m_labels[row].Input = input;
     if (m_jobs > 1)
         m_progress.JobStarted(row, input);
     if (Shows(row))
@@ -87,6 +88,8 @@ void TWindowBatchSink::OnRowStarted(int row, const QString& input)
 
 void TWindowBatchSink::OnOutputLabel(int row, const QString& html)
 {
+    if (m_labels.contains(row))
+        m_labels[row].OutputHtml = html;
     if (Shows(row))
         m_progress.SetOutputLabel(html);
 }
@@ -134,8 +137,15 @@ void TWindowBatchSink::OnRowFinished(int row, const QString& status, const QStri
     Q_UNUSED(input);
     Q_UNUSED(output);
     m_running.remove(row);
-    if (m_jobs > 1)
+    m_labels.remove(row);
+    if (m_jobs > 1) {
         m_progress.JobFinished(row);
+        if (!m_running.isEmpty()) {
+            const int shown = *std::min_element(m_running.cbegin(), m_running.cend());
+            const TRowLabels labels = m_labels.value(shown);
+            m_progress.ShowFileLabels(labels.Input, labels.OutputHtml);
+        }
+    }
 }
 
 void TWindowBatchSink::OnBatchCleanup()

@@ -2,6 +2,7 @@
 
 #include "conversion/BatchPlanner.h"
 
+#include <QHash>
 #include <QSet>
 
 #include <optional>
@@ -50,4 +51,10 @@ private:
     bool m_scriptMode;
     int m_jobs = 1;
     QSet<int> m_running; // rows started and not finished
+    // Each running row's file labels: when the row shown ends, the next one's come back.
+    struct TRowLabels {
+        QString Input;
+        QString OutputHtml;
+    };
+    QHash<int, TRowLabels> m_labels;
 };
