@@ -37,6 +37,31 @@ struct NoEncoderOnPath {
     QByteArray saved;
 };
 
+// A fake input at FOLDER/clip.avi whose text tells the timed fake encoder how many seconds to take.
+QString TimedInput(BatchFixture& f, const char* folder, const char* seconds)
+{
+    f.media.mkpath(QLatin1String(folder));
+    return TestSupport::WriteFile(f.media.filePath(QLatin1String(folder) + QStringLiteral("/clip.avi")), seconds);
+}
+
+// Two jobs side by side on the timed fake encoder; its outputs are a real clip carrying the
+// input's name, which pass the check of finished outputs.
+void UseTwoTimedJobs(BatchFixture& f)
+{
+    AppParams().mencoder = Fake("timed_encode.py");
+    qputenv("VEXA_FAKE_CLIP", QFile::encodeName(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))));
+    AppParams().ParallelJobs = 2;
+    f.OutputTo(f.out.path());
+}
+
+// The comment the timed fake encoder wrote into an output.
+QByteArray ClipComment(const QString& path)
+{
+    return TestSupport::RunProgram(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries", "format_tags=comment", "-of",
+                                                               "default=nw=1:nk=1", path})
+        .out.trimmed();
+}
+
 } // namespace
 
 TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
@@ -154,21 +179,13 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
 {
     BatchFixture f;
     // Three inputs of one name, the first slow: the others end before it.
-    const auto input = [&](const char* folder, const char* seconds) {
-        f.media.mkpath(QLatin1String(folder));
-        return TestSupport::WriteFile(f.media.filePath(QLatin1String(folder) + QStringLiteral("/clip.avi")), seconds);
-    };
-    const QString a = input("a", "3");
-    const QString b = input("b", "0.6");
-    const QString c = input("c", "0.6");
+    const QString a = TimedInput(f, "a", "3");
+    const QString b = TimedInput(f, "b", "0.6");
+    const QString c = TimedInput(f, "c", "0.6");
     DropFiles(f.w.get(), {a, b, c});
     TFileListModel* list = f.w->List();
     ASSERT_EQ(list->rowCount(), 3);
-    AppParams().mencoder = Fake("timed_encode.py");
-    // its outputs are a real clip carrying the input's name, which pass the check of finished outputs
-    qputenv("VEXA_FAKE_CLIP", QFile::encodeName(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))));
-    AppParams().ParallelJobs = 2;
-    f.OutputTo(f.out.path());
+    UseTwoTimedJobs(f);
 
     QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
     f.w->StartBatch();
@@ -189,9 +206,9 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
     EXPECT_EQ(list->RowStatus(0), QStringLiteral("Done"));
     EXPECT_EQ(list->RowStatus(1), QStringLiteral("OK - Renamed"));
     EXPECT_EQ(list->RowStatus(2), QStringLiteral("OK - Renamed"));
-    EXPECT_EQ(TestSupport::RunProgram(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries", "format_tags=comment", "-of", "default=nw=1:nk=1", f.out.filePath(QStringLiteral("clip.avi"))}).out.trimmed(), "encoded " + a.toUtf8());
-    EXPECT_EQ(TestSupport::RunProgram(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries", "format_tags=comment", "-of", "default=nw=1:nk=1", f.out.filePath(QStringLiteral("clip_001.avi"))}).out.trimmed(), "encoded " + b.toUtf8());
-    EXPECT_EQ(TestSupport::RunProgram(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries", "format_tags=comment", "-of", "default=nw=1:nk=1", f.out.filePath(QStringLiteral("clip_002.avi"))}).out.trimmed(), "encoded " + c.toUtf8());
+    EXPECT_EQ(ClipComment(f.out.filePath(QStringLiteral("clip.avi"))), "encoded " + a.toUtf8());
+    EXPECT_EQ(ClipComment(f.out.filePath(QStringLiteral("clip_001.avi"))), "encoded " + b.toUtf8());
+    EXPECT_EQ(ClipComment(f.out.filePath(QStringLiteral("clip_002.avi"))), "encoded " + c.toUtf8());
     EXPECT_TRUE(f.w->LastBatchResult().EndedNormally);
     EXPECT_FALSE(f.w->Converting());
     f.w->FormProgress()->hide();
@@ -201,18 +218,11 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
 TEST(UiBatch, TwoJobsLabelsFollowTheRowStillRunning)
 {
     BatchFixture f;
-    const auto input = [&](const char* folder, const char* seconds) {
-        f.media.mkpath(QLatin1String(folder));
-        return TestSupport::WriteFile(f.media.filePath(QLatin1String(folder) + QStringLiteral("/clip.avi")), seconds);
-    };
-    const QString a = input("a", "0.3");
-    const QString b = input("b", "4");
+    const QString a = TimedInput(f, "a", "0.3");
+    const QString b = TimedInput(f, "b", "4");
     DropFiles(f.w.get(), {a, b});
     ASSERT_EQ(f.w->List()->rowCount(), 2);
-    AppParams().mencoder = Fake("timed_encode.py");
-    qputenv("VEXA_FAKE_CLIP", QFile::encodeName(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))));
-    AppParams().ParallelJobs = 2;
-    f.OutputTo(f.out.path());
+    UseTwoTimedJobs(f);
 
     QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
     f.w->StartBatch();
@@ -236,11 +246,7 @@ TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
     const QString a = TestSupport::WriteFile(f.media.filePath(QStringLiteral("a.avi")), "60");
     const QString b = TestSupport::WriteFile(f.media.filePath(QStringLiteral("b.avi")), "60");
     DropFiles(f.w.get(), {a, b});
-    AppParams().mencoder = Fake("timed_encode.py");
-    // its outputs are a real clip carrying the input's name, which pass the check of finished outputs
-    qputenv("VEXA_FAKE_CLIP", QFile::encodeName(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))));
-    AppParams().ParallelJobs = 2;
-    f.OutputTo(f.out.path());
+    UseTwoTimedJobs(f);
     QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
     f.w->StartBatch();
     ASSERT_TRUE(QTest::qWaitFor([&] { return ConversionState().ActiveRuns.size() == 2; }, 30000));
