@@ -104,6 +104,40 @@ TEST_F(BatchOutputs, StillPictureIsEncodedAgainWithTheLavfDemuxer)
     EXPECT_EQ(EntriesOf(m_out), QStringList{"gap.avi"});
 }
 
+TEST_F(BatchOutputs, StillPictureRunIsStoppedEarlyAndTheRowStartsAgainTwoPassesToo)
+{
+    const QString in = Input("clip_xvid_mp3.avi", "-still 'one'.avi");
+    // Without lavf: a picture repeated frame after frame, then a long encode that would
+    // only end by itself after the marker line. With lavf: a good output (a copy of the
+    // input passes the check).
+    const QByteArray dir = QFile::encodeName(m_dir);
+    FakeEncoder("echo \"run $*\" >> \"" + dir + "/runs.log\"\n"
+                "case \"$*\" in *'-demuxer lavf'*)\n"
+                "  while [ $# -gt 0 ]; do [ \"$1\" = -o ] && [ \"$2\" != /dev/null ] && cp -- \""
+                + QFile::encodeName(in) + "\" \"$2\"; shift; done; exit 0;;\nesac\n"
+                "i=1; while [ $i -le 80 ]; do\n"
+                "  printf 'Pos: %d.0s %6df ( 1%%) 25.00fps Trem: 0min 1mb A-V:0.000 [0:0]\\r' $i $i\n"
+                "  echo '1 duplicate frame(s)!'; i=$((i+1)); done\n"
+                "sleep 30; echo 'ran to its end' >> \"" + dir + "/runs.log\"\nexit 0\n");
+    for (const bool twoPass : {false, true}) {
+        QFile::remove(m_dir + "/runs.log");
+        QDir(m_out).removeRecursively();
+        QStringList args{"--convert", "--out-dir", m_out};
+        if (twoPass)
+            args << "--set" << "Video2Pass=1";
+        const TestSupport::RunResult r = Run(args << in);
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_EQ(Lines(r.out), QStringList{"Done\t" + in + "\t" + m_out + "/-still 'one'.avi"}) << twoPass;
+        const QStringList runs = Lines(TestSupport::ReadFile(m_dir + "/runs.log"));
+        // the first run stopped, then every pass of the remedy; none ran to its end
+        ASSERT_EQ(runs.size(), twoPass ? 3 : 2) << runs.join('\n').toStdString();
+        EXPECT_FALSE(runs[0].contains("-demuxer")) << twoPass;
+        for (qsizetype i = 1; i < runs.size(); ++i)
+            EXPECT_TRUE(runs[i].contains("-demuxer lavf " + in)) << runs[i].toStdString();
+        EXPECT_EQ(EntriesOf(m_out), QStringList{"-still 'one'.avi"});
+    }
+}
+
 TEST_F(BatchOutputs, KilledInTheMiddleLeavesNothingUnderTheFinalNameAndTheRerunConverts)
 {
     if (!TestSupport::HaveTool("mencoder"))

@@ -410,6 +410,37 @@ TEST(StillPicture, DuplicatesAgainstFrames)
     EXPECT_FALSE(IsStillPictureOutput(QStringList(40, QStringLiteral("1 duplicate frame(s)!"))));
 }
 
+TEST(StillPicture, DecidedEarlyOnlyByReportsOneByOne)
+{
+    const auto status = [](int frame) {
+        return QStringLiteral("Pos: %1.0s %2f ( 1%) 25.00fps Trem: 0min 1mb A-V:0.000 [0:0]").arg(frame).arg(frame);
+    };
+    // a picture repeated frame after frame: clear after fifty reports
+    TStillPictureDetector still;
+    for (int i = 1; i <= TStillPictureDetector::EarlyReports; ++i) {
+        EXPECT_FALSE(still.IsStillPictureEarly()) << i;
+        still.Feed(status(i + 1));
+        still.Feed(QStringLiteral("1 duplicate frame(s)!"));
+    }
+    EXPECT_TRUE(still.IsStillPictureEarly());
+    // a video that starts late: one report with a large count, a still picture by share at
+    // that moment but never decided before the end
+    TStillPictureDetector late;
+    late.Feed(status(60));
+    late.Feed(QStringLiteral("60 duplicate frame(s)!"));
+    EXPECT_TRUE(late.IsStillPicture());
+    EXPECT_FALSE(late.IsStillPictureEarly());
+    // every other frame repeated: left to the verdict at the end
+    TStillPictureDetector half;
+    for (int i = 1; i <= 200; ++i) {
+        half.Feed(status(i));
+        if (i % 2)
+            half.Feed(QStringLiteral("1 duplicate frame(s)!"));
+    }
+    EXPECT_TRUE(half.IsStillPicture());
+    EXPECT_FALSE(half.IsStillPictureEarly());
+}
+
 TEST(StillPicture, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
 {
     EncodingSettings s;

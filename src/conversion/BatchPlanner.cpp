@@ -134,6 +134,13 @@ struct TBatchPlanner::TJob : public IProgressSink {
         // before any cleaning: the cleaning drops the duplicate-frame lines
         Detector.Feed(line);
         Planner.m_sink->OnEncoderLine(line, appended);
+        // A still picture is plain long before the end: the run stops and the row starts
+        // again with the remedy, rather than encoding the whole file twice.
+        if (Run && !StoppedForRemedy && Detector.IsStillPictureEarly() && Planner.CanRetryWithRemedy(*this) &&
+            !Planner.Aborted()) {
+            StoppedForRemedy = true;
+            Run->Cancel();
+        }
     }
     void OnProgress(const TProgressUpdate& update) override
     {
@@ -151,6 +158,7 @@ struct TBatchPlanner::TJob : public IProgressSink {
     TRowWork W;
     TConversionState State;
     TStillPictureDetector Detector; // the current run's
+    bool StoppedForRemedy = false;  // the current run was stopped to start again with the remedy
     std::unique_ptr<TEncoderRun> Run;
     TActiveClock Clock;
 };
@@ -525,6 +533,12 @@ void TBatchPlanner::OnRunFinished(TJob* jp, int code)
     // the cleanup shows the output of the batch's last run
     m_state.EncoderOutput = job.State.EncoderOutput;
     m_state.EncoderOutputDropped = job.State.EncoderOutputDropped;
+    if (job.StoppedForRemedy) {
+        job.StoppedForRemedy = false;
+        if (!Aborted() && RetryWithRemedy(job))
+            return;
+        code = 0; // aborted meanwhile: the row ends as aborted, its stop was no error
+    }
     job.W.LastExitCode = code;
     const bool twoPass = m_state.TwoPass && job.W.Job.Runs.size() >= 2;
     const bool lastRun = !twoPass || job.RunIndex == 1;
@@ -777,9 +791,9 @@ QString TBatchPlanner::OutputProblem(TJob& job)
 // A failed output gets one more run with the lavf demuxer, which reads the files that
 // make the encoder's own AVI demuxer stall. False when the row had its second chance, or
 // already used lavf.
-bool TBatchPlanner::RetryWithRemedy(TJob& job)
+bool TBatchPlanner::CanRetryWithRemedy(const TJob& job) const
 {
-    TRowWork& w = job.W;
+    const TRowWork& w = job.W;
     if (w.Remedied)
         return false;
     for (const TEncoderInvocation& run : w.Job.Runs) {
@@ -788,6 +802,14 @@ bool TBatchPlanner::RetryWithRemedy(TJob& job)
         if (at >= 0 && at + 1 < args.size() && args.at(at + 1) == QLatin1String("lavf"))
             return false;
     }
+    return true;
+}
+
+bool TBatchPlanner::RetryWithRemedy(TJob& job)
+{
+    if (!CanRetryWithRemedy(job))
+        return false;
+    TRowWork& w = job.W;
     w.Remedied = true;
     w.Job = WithLavfDemuxer(w.Job, w.Input);
     StartPass(job, 0);

@@ -164,6 +164,7 @@ private:
     bool Aborted() const;
     bool CheckOutputWritten(TJob& job);
     QString OutputProblem(TJob& job);
+    bool CanRetryWithRemedy(const TJob& job) const;
     bool RetryWithRemedy(TJob& job);
     void RowFailed(TJob& job, const QString& why);
     void DiscardTemp(TJob& job);

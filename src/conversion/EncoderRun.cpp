@@ -174,6 +174,13 @@ void TEncoderRun::RequestQuit()
         m_graceTimer.start();
 }
 
+void TEncoderRun::Cancel()
+{
+    if (m_finished)
+        return;
+    KillGroup();
+}
+
 // Reads what the pipe holds now, at most maxReads chunks so that a flood of output
 // still lets the event loop serve the windows; at its end stops watching it.
 void TEncoderRun::ReadOutput(int maxReads)

@@ -37,6 +37,9 @@ public:
     bool Send(char key);
     // "q" on the input and SIGINT to the group; starts the grace timer once.
     void RequestQuit();
+    // Kills the encoder's group at once, for a run whose output is not wanted because the
+    // batch starts it again another way; unlike a quit it asks nothing of the batch.
+    void Cancel();
     // Stops (SIGSTOP) or continues (SIGCONT) the encoder's whole process group.
     void SetPaused(bool paused);
     bool Paused() const { return m_paused; }

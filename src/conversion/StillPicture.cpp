@@ -27,6 +27,8 @@ void TStillPictureDetector::Feed(const QString& line)
     for (const QString& part : line.split(QLatin1Char('\r'), Qt::SkipEmptyParts)) {
         if (const int n = DuplicatesOf(part); n > 0) {
             m_duplicates = int(std::min<qint64>(qint64(m_duplicates) + n, std::numeric_limits<int>::max()));
+            if (m_reports < std::numeric_limits<int>::max())
+                ++m_reports;
             continue;
         }
         // Status reports can arrive glued together; the last one is the newest.
@@ -45,6 +47,13 @@ bool TStillPictureDetector::IsStillPicture() const
     if (m_frames <= 0)
         return false;
     return m_duplicates >= MinDuplicates && qint64(m_duplicates) * 2 >= qint64(m_frames);
+}
+
+bool TStillPictureDetector::IsStillPictureEarly() const
+{
+    // nine in ten frames reported one by one; the frame count lags the reports a little
+    return m_reports >= EarlyReports && m_frames > 0 && qint64(m_reports) * 10 >= qint64(m_frames) * 9 &&
+           IsStillPicture();
 }
 
 bool IsStillPictureOutput(const QStringList& lines)

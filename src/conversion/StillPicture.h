@@ -15,6 +15,9 @@ class TStillPictureDetector {
 public:
     // At least this many duplicates, and at least half the frames, make a still picture.
     static constexpr int MinDuplicates = 10;
+    // Decided before the end: this many separate duplicate reports, nearly one per frame.
+    // A late video start gives one report with a large count instead, so it never counts.
+    static constexpr int EarlyReports = 50;
 
     // One line of the encoder's output, as it arrives (before any cleaning: the cleaning
     // drops the duplicate lines). A line may hold several "\r"-separated status reports.
@@ -25,9 +28,13 @@ public:
     // The highest frame count the status lines gave; -1 when there was none.
     int Frames() const { return m_frames; }
     bool IsStillPicture() const;
+    // Already clear while the encoder runs: the run can be stopped and started again the
+    // other way without waiting for its end (the verdict at the end would be the same).
+    bool IsStillPictureEarly() const;
 
 private:
     int m_duplicates = 0;
+    int m_reports = 0; // duplicate lines, whatever their counts
     int m_frames = -1;
 };
 
