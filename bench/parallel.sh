@@ -21,10 +21,13 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/clips" "$work/home" "$work/tmp"
 export TMPDIR=$work/tmp
+# Without -avoid_negative_ts disabled ffmpeg writes zero-size video chunks, which the
+# encoder's AVI demuxer turns into a still picture: every clip would be converted twice.
 for i in 1 2 3 4; do
   ffmpeg -nostdin -hide_banner -loglevel error -y \
     -f lavfi -i "testsrc=size=640x360:rate=25" -f lavfi -i "sine=frequency=$((200 * i)):sample_rate=44100" \
-    -t 12 -c:v mpeg4 -b:v 1500k -c:a libmp3lame -b:a 128k -ac 2 "$work/clips/clip$i.avi"
+    -t 12 -c:v mpeg4 -b:v 1500k -c:a libmp3lame -b:a 128k -ac 2 -avoid_negative_ts disabled \
+    "$work/clips/clip$i.avi"
 done
 clips=("$work/clips"/clip*.avi)
 

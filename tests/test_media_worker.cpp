@@ -285,3 +285,29 @@ TEST_F(MediaWorkerFiles, ThePoolAnswersEveryRequestOnceInWhateverOrder)
     EXPECT_EQ(replies[last].Outcome, TAnalysisOutcome::Aborted);
     EXPECT_EQ(pool.PendingCount(), 0);
 }
+
+// Two callers that wait for an answer, the second one's wait started from inside the
+// first's (two encoder runs ending together, each checking its output): both get their
+// answers. The second request must not depend on an event that the inner wait never
+// delivers.
+TEST_F(MediaWorkerFiles, AWaitStartedInsideAnotherWaitIsAnswered)
+{
+    // without the remedy the waits never end: the abort turns that into a failure
+    QElapsedTimer t;
+    t.start();
+    AnalysisClient().SetAbortCheck([&t] { return t.elapsed() > 20000; });
+    QStringList formats;
+    const auto analyse = [&formats](const char* clip) {
+        TVideoFileInfo info;
+        GetVideoFileInfo(TestSupport::Clip(clip), MediaTest::SystemLibrary(), info);
+        formats << info.Format;
+    };
+    for (int round = 0; round < 5; ++round) {
+        formats.clear();
+        QTimer::singleShot(0, [&] { analyse("clip_xvid_mp3.avi"); });
+        QTimer::singleShot(0, [&] { analyse("clip_h264_aac.mp4"); });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return formats.size() == 2; }, 30000)) << "round " << round;
+        formats.sort();
+        EXPECT_EQ(formats, (QStringList{"AVI", "MPEG-4"}));
+    }
+}

@@ -61,8 +61,9 @@ void TAnalysisWorker::Submit(const TAnalysisRequest& request, TDoneFn done)
 {
     m_done = std::move(done);
     if (!EnsureStarted()) {
-        // Told from the event loop, as every other reply.
-        QTimer::singleShot(0, &m_timer, [this] { Finish(TAnalysisOutcome::NoWorker); });
+        // Told from the event loop, as every other reply; by a timer, not a queued call,
+        // which a wait started inside another wait may never deliver.
+        QTimer::singleShot(1, Qt::PreciseTimer, &m_timer, [this] { Finish(TAnalysisOutcome::NoWorker); });
         return;
     }
     m_process->write(AnalysisProtocol::Frame(AnalysisProtocol::EncodeRequest(request)));
@@ -186,6 +187,7 @@ TAnalysisReply TAnalysisClient::Analyse(const TAnalysisRequest& request)
         loop.quit();
     });
     poll.start(AbortPollMs);
+    pool.DispatchNow(); // may answer at once
     if (!done)
         loop.exec();
     return reply;

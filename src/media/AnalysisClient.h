@@ -45,6 +45,7 @@ public:
     TAnalysisWorker& operator=(const TAnalysisWorker&) = delete;
 
     bool IsBusy() const { return bool(m_done); }
+    bool IsDead() const { return m_dead; }
     void SetTimeLimit(int ms) { m_timeLimitMs = ms; }
     void Submit(const TAnalysisRequest& request, TDoneFn done);
     // Ends the request in progress as Aborted (the worker is killed).

@@ -101,7 +101,9 @@ void TAnalysisPool::ScheduleDispatch()
     });
 }
 
-void TAnalysisPool::Dispatch()
+void TAnalysisPool::DispatchNow() { Dispatch(true); }
+
+void TAnalysisPool::Dispatch(bool fromWait)
 {
     if (m_queue.empty())
         return;
@@ -118,6 +120,10 @@ void TAnalysisPool::Dispatch()
     for (size_t i = 0; i < m_slots.size() && !m_queue.empty(); ++i) {
         TSlot& slot = m_slots[i];
         if (slot.Running != 0 || (slot.Worker && slot.Worker->IsBusy()))
+            continue;
+        // A worker that ended is replaced, which deletes its process: not from a wait that
+        // may have begun inside that process's own signal. The queued hand-over does it.
+        if (fromWait && slot.Worker && slot.Worker->IsDead())
             continue;
         if (i >= count) // fewer workers wanted now: idle ones beyond the count go
             continue;

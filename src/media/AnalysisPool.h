@@ -38,6 +38,10 @@ public:
     // Drops a queued request or stops a running one (its worker is killed); no signal
     // follows for it. False when the ticket is not pending.
     bool Cancel(TTicket ticket);
+    // Hands queued requests to idle workers now rather than from the event loop. For a
+    // caller that waits in a loop of its own: started from inside another such wait, that
+    // loop may never deliver the queued hand-over.
+    void DispatchNow();
     // Requests queued or running.
     int PendingCount() const;
     // Drops every request and ends every worker; pending requests are answered Aborted.
@@ -58,7 +62,7 @@ private:
     };
 
     void ScheduleDispatch();
-    void Dispatch();
+    void Dispatch(bool fromWait = false);
     void RunInProcess();
     void OnDone(size_t slot, TTicket ticket, TAnalysisReply&& reply);
     void Report(TTicket ticket, const TAnalysisRequest& request, TAnalysisReply& reply);
