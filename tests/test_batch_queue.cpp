@@ -119,6 +119,24 @@ TEST_F(HeadlessJobs, NamesAndStatusesFollowTheListWhateverOrderTheJobsEndIn)
     EXPECT_TRUE(r.err.contains("batch ")) << r.err.constData();
 }
 
+TEST_F(HeadlessJobs, RunsThatEndInTheSameMomentAreAllCheckedAndFinished)
+{
+    // Each pair of runs ends on the same tick; every output is checked while the other
+    // job's end is waiting to be heard, over and over.
+    QStringList inputs;
+    for (int i = 0; i < 10; ++i)
+        inputs << Input(QString::number(i), QStringLiteral("c%1.avi").arg(i), 0.1);
+    const QString out = m_dir + "/out";
+    const TestSupport::RunResult r = TestSupport::RunVexaconv(
+        QStringList{"--home", m_dir + "/home", "--convert", "--jobs", "2", "--out-dir", out} + inputs,
+        Env() << "VEXA_FAKE_TOGETHER=1", 60000, m_dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QStringList lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), inputs.size()) << r.out.constData();
+    for (const QString& line : lines)
+        EXPECT_TRUE(line.startsWith("Done\t")) << line.toStdString();
+}
+
 TEST_F(HeadlessJobs, EachJobHasItsOwnTwoPassFilesAndNoneIsLeft)
 {
     const QString a = Input("a", "a.avi", 0.6);

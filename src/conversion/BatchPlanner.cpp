@@ -14,6 +14,7 @@
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
 #include "lib/Files.h"
+#include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
 
 #include <QDateTime>
@@ -152,7 +153,8 @@ struct TBatchPlanner::TJob : public IProgressSink {
     TBatchPlanner& Planner;
     int Row = -1;
     int Slot = 0;             // which of the side-by-side places; picks the two-pass files
-    int Phase = 0;            // 0: to begin, 1: analysed, the encoder to start
+    int Phase = 0;            // 0: to begin, 1: analysed, the encoder to start; 2: its analysis under way
+    quint64 Analysis = 0;     // the pool's ticket while an analysis for this row is under way
     bool NeedsWait = true;
     int RunIndex = 0;
     TRowWork W;
@@ -186,10 +188,13 @@ TBatchPlanner::~TBatchPlanner()
     for (const auto& job : m_jobs) {
         if (job->Run)
             m_state.ActiveRuns.removeAll(job->Run.get());
+        AnalysisPool().Cancel(job->Analysis);
         DiscardTemp(*job);
     }
-    if (m_preparing)
+    if (m_preparing) {
+        AnalysisPool().Cancel(m_preparing->Analysis);
         DiscardTemp(*m_preparing);
+    }
 }
 
 bool TBatchPlanner::Aborted() const { return m_state.TerminateRequested || m_state.AbortRequested; }
@@ -344,6 +349,8 @@ bool TBatchPlanner::StepPreparing()
             return false;
         }
         job.NeedsWait = false;
+        if (job.Phase == 2)
+            return false; // the analysis's answer goes on
         if (job.Phase == 0)
             PrepareRow(job);
         else
@@ -396,11 +403,38 @@ void TBatchPlanner::PrepareRow(TJob& job)
     st.ChunkCounter = m_slotChunks[size_t(job.Slot)];
     st.UpdateInterval = m_slotIntervals[size_t(job.Slot)];
     ClearVideoFileInfo(st.CurrentFileInfo);
-    if (!m_rows->FreshAnalysis(row, st.CurrentFileInfo))
+    if (m_rows->FreshAnalysis(row, st.CurrentFileInfo)) {
+        RowAnalysed(job);
+        return;
+    }
+    // A script is written within the batch's start (nothing runs meanwhile): it waits.
+    if (m_state.ScriptMode) {
         GetVideoFileInfo(w.Input, m_params.MediaInfoDll, st.CurrentFileInfo);
+        RowAnalysed(job);
+        return;
+    }
+    // Otherwise a worker analyses while the event loop goes on: the other jobs' ends, the
+    // abort and the window are served meanwhile, and nothing waits inside anything else.
+    job.Phase = 2;
+    TJob* const jp = &job;
+    job.Analysis = RequestVideoFileInfo(w.Input, m_params.MediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
+        if (m_preparing.get() != jp)
+            return;
+        jp->Analysis = 0;
+        jp->State.CurrentFileInfo = std::move(info);
+        RowAnalysed(*jp);
+        if (StepPreparing())
+            Dispatch();
+    });
+}
+
+void TBatchPlanner::RowAnalysed(TJob& job)
+{
+    TConversionState& st = job.State;
     m_state.CurrentFileInfo = st.CurrentFileInfo;
     const TVideoStreamInfo& v = st.CurrentFileInfo.VideoStreams[0];
-    m_progress.SetRowWeight(row, FileWeight(st.CurrentFileInfo.Duration, v.Frames, v.FPS, m_state.TwoPass ? 2 : 1));
+    m_progress.SetRowWeight(job.Row,
+                            FileWeight(st.CurrentFileInfo.Duration, v.Frames, v.FPS, m_state.TwoPass ? 2 : 1));
     job.Phase = 1;
     job.NeedsWait = true;
 }
@@ -518,10 +552,7 @@ void TBatchPlanner::RemoveJob(TJob& job)
 // run must have written its output; then the row is finished and the queue moves on.
 void TBatchPlanner::OnRunFinished(TJob* jp, int code)
 {
-    bool known = false;
-    for (const auto& job : m_jobs)
-        known = known || job.get() == jp;
-    if (!known)
+    if (!IsRunningJob(jp))
         return;
     TJob& job = *jp;
     if (job.Run) {
@@ -549,19 +580,58 @@ void TBatchPlanner::OnRunFinished(TJob* jp, int code)
         StartPass(job, 1);
         return;
     } else if (lastRun && CheckOutputWritten(job) && !Aborted()) {
-        const QString problem = OutputProblem(job);
-        if (!problem.isEmpty() && !Aborted() && RetryWithRemedy(job))
-            return;
-        if (Aborted()) {
-            // the row ends as aborted; its output is discarded below
-        } else if (!problem.isEmpty()) {
-            RowFailed(job, problem);
-        } else if (CommitRowOutput(job)) {
-            NoteConversionSpeed(m_params.IniName, m_settings, job.State.CurrentFileInfo, twoPass ? 2 : 1,
-                                job.Clock.ElapsedMs());
-        }
+        CheckOutput(job);
+        return;
     }
-    // Whatever was not accepted never reaches a final name.
+    EndRow(job);
+}
+
+// The finished output is judged: a still picture at once, anything else by an analysis
+// in a worker, while the event loop goes on (the job keeps its place meanwhile).
+void TBatchPlanner::CheckOutput(TJob& job)
+{
+    if (job.Detector.IsStillPicture()) {
+        OnOutputJudged(job, QStringLiteral("The encoder repeated the first picture for the whole file (%1 duplicate "
+                                           "frames of %2).")
+                                .arg(job.Detector.Duplicates())
+                                .arg(job.Detector.Frames()));
+        return;
+    }
+    TJob* const jp = &job;
+    job.Analysis = RequestVideoFileInfo(job.W.Temp, m_params.MediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
+        if (!IsRunningJob(jp))
+            return;
+        jp->Analysis = 0;
+        const TOutputVerdict v = JudgeOutput(info, ExpectedOutput(jp->W.Job.Pieces, jp->State.CurrentFileInfo));
+        OnOutputJudged(*jp, v.Ok ? QString() : QStringLiteral("Output check failed: ") + v.Reason);
+    });
+}
+
+void TBatchPlanner::OnOutputJudged(TJob& job, const QString& problem)
+{
+    if (!problem.isEmpty() && !Aborted() && RetryWithRemedy(job))
+        return;
+    if (Aborted()) {
+        // the row ends as aborted; its output is discarded below
+    } else if (!problem.isEmpty()) {
+        RowFailed(job, problem);
+    } else if (CommitRowOutput(job)) {
+        const bool twoPass = m_state.TwoPass && job.W.Job.Runs.size() >= 2;
+        NoteConversionSpeed(m_params.IniName, m_settings, job.State.CurrentFileInfo, twoPass ? 2 : 1,
+                            job.Clock.ElapsedMs());
+    }
+    EndRow(job);
+}
+
+bool TBatchPlanner::IsRunningJob(const TJob* jp) const
+{
+    return std::any_of(m_jobs.begin(), m_jobs.end(), [jp](const auto& job) { return job.get() == jp; });
+}
+
+// The row is through: whatever was not accepted never reaches a final name; the queue
+// moves on.
+void TBatchPlanner::EndRow(TJob& job)
+{
     DiscardTemp(job);
     m_files.NoteWritten(job.W.Output);
     CompleteRow(job);
@@ -774,18 +844,6 @@ void TBatchPlanner::RowFailed(TJob& job, const QString& why)
     m_errorLog.AddErrorReport(RunErrorReportText(0, job.State.EncoderOutput, job.State.EncoderOutputDropped), w.Input,
                               w.Output, m_state.ErrorCount);
     m_sink->OnErrorReport(m_state.ErrorCount);
-}
-
-// What is wrong with an output the encoder called a success; empty when nothing is.
-QString TBatchPlanner::OutputProblem(TJob& job)
-{
-    if (job.Detector.IsStillPicture())
-        return QStringLiteral("The encoder repeated the first picture for the whole file (%1 duplicate frames of %2).")
-            .arg(job.Detector.Duplicates())
-            .arg(job.Detector.Frames());
-    const TOutputVerdict v = VerifyOutputFile(job.W.Temp, m_params.MediaInfoDll,
-                                              ExpectedOutput(job.W.Job.Pieces, job.State.CurrentFileInfo));
-    return v.Ok ? QString() : QStringLiteral("Output check failed: ") + v.Reason;
 }
 
 // A failed output gets one more run with the lavf demuxer, which reads the files that

@@ -150,6 +150,7 @@ private:
     bool MoreRows();
     bool StepPreparing();
     void PrepareRow(TJob& job);
+    void RowAnalysed(TJob& job);
     void StartRow(TJob& job);
     void StartPass(TJob& job, int runIndex);
     void OnRunFinished(TJob* job, int code);
@@ -163,7 +164,10 @@ private:
     void Cleanup();
     bool Aborted() const;
     bool CheckOutputWritten(TJob& job);
-    QString OutputProblem(TJob& job);
+    void CheckOutput(TJob& job);
+    void OnOutputJudged(TJob& job, const QString& problem);
+    void EndRow(TJob& job);
+    bool IsRunningJob(const TJob* jp) const;
     bool CanRetryWithRemedy(const TJob& job) const;
     bool RetryWithRemedy(TJob& job);
     void RowFailed(TJob& job, const QString& why);

@@ -1,6 +1,7 @@
 #include "media/MediaAnalysis.h"
 
 #include "media/AnalysisClient.h"
+#include "media/AnalysisPool.h"
 #include "media/MediaAnswers.h"
 
 #include "base/AppParams.h"
@@ -9,6 +10,7 @@
 #include "lib/Files.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -295,6 +297,41 @@ void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFil
     TAnalysisReply reply = AnalysisClient().Analyse(request);
     if (reply.Outcome == TAnalysisOutcome::Answered)
         info = std::move(reply.Answer.Info);
+}
+
+quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
+                             std::function<void(TVideoFileInfo&&)> done)
+{
+    TVideoFileInfo base;
+    ClearVideoFileInfo(base);
+    base.FileName = fileName;
+    base.FileSize = GetFileSize64(fileName);
+    if (dllPath.isEmpty() || !IsRegularFile(fileName) || base.FileSize <= 0) {
+        QTimer::singleShot(0, context, [done = std::move(done), base = std::move(base)]() mutable {
+            done(std::move(base));
+        });
+        return 0;
+    }
+    TAnalysisRequest request;
+    request.FileName = fileName;
+    request.DllPath = dllPath;
+    request.Depth = faFull;
+    TAnalysisPool& pool = AnalysisPool();
+    // nothing is answered before the connection stands: the hand-over is queued
+    const quint64 ticket = pool.Submit(request, true);
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(
+        &pool, &TAnalysisPool::finished, context,
+        [ticket, connection, done = std::move(done), base = std::move(base)](quint64 t, const TAnalysisReply& r) mutable {
+            if (t != ticket)
+                return;
+            QObject::disconnect(*connection);
+            TVideoFileInfo info = std::move(base);
+            if (r.Outcome == TAnalysisOutcome::Answered)
+                info = r.Answer.Info;
+            done(std::move(info));
+        });
+    return ticket;
 }
 
 void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info)

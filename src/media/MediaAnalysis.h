@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QObject;
+
 // Filling a TVideoFileInfo from the MediaInfo library.
 
 // One query: (stream kind, stream number, parameter name) -> the library's text answer,
@@ -36,6 +38,12 @@ void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFil
 
 // The same with the program's own MediaInfo library (TAppParams.MediaInfoDll).
 void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info);
+
+// GetVideoFileInfo without waiting: done gets the same record later, from the event loop
+// (through the analysis pool, ahead of queued requests), unless context is gone by then.
+// Returns the pool's ticket, for TAnalysisPool::Cancel; 0 when there was nothing to analyse.
+quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
+                             std::function<void(TVideoFileInfo&&)> done);
 
 // The two analyses above, run in this process (the worker's side). The complete one
 // returns true when the library read the file.

@@ -5,6 +5,8 @@
 # When VEXA_FAKE_LOG names a file, appends "start|end PID INPUT PASSLOG" lines to it. When
 # VEXA_FAKE_CLIP names an AVI file, the output is that file with the text as its comment
 # (ffmpeg copies the streams; "@input": the input itself), so that it passes the check of finished outputs.
+# With VEXA_FAKE_TOGETHER set, the run ends on the next whole half second of the clock, so
+# that runs side by side end within the same moment.
 import os, subprocess, sys, time
 
 args = sys.argv[1:]
@@ -45,5 +47,7 @@ if out:
     else:
         with open(out, "wb") as f:
             f.write(b"encoded " + inp.encode())
+if os.environ.get("VEXA_FAKE_TOGETHER"):
+    time.sleep(0.5 - time.time() % 0.5)
 note("end")
 sys.stdout.write("\nVideo stream:  400.000 kbit/s  (50000 B/s)\n")
