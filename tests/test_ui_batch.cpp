@@ -214,6 +214,33 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
     f.w->FormProgress()->hide();
 }
 
+// A row's second pass, or its run started again, shows no figures of the run before.
+TEST(UiBatch, JobListStartsEachRunFromNothing)
+{
+    BatchFixture f;
+    TFormProgress* p = f.w->FormProgress();
+    p->SetJobCount(2);
+    p->JobStarted(0, QStringLiteral("/in/a.avi"));
+    p->JobPassStarted(0, 1);
+    TProgressUpdate u;
+    u.Row = 0;
+    u.HasStatus = true;
+    u.PassNo = 1;
+    u.Percent = 100;
+    u.SpeedText = QStringLiteral("51");
+    u.FileFraction = 1;
+    p->JobProgress(u);
+    QTreeWidgetItem* item = p->JobList()->topLevelItem(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(2), QStringLiteral("100%"));
+    p->JobPassStarted(0, 2);
+    EXPECT_EQ(item->text(1), QStringLiteral("2"));
+    EXPECT_EQ(item->text(2), QStringLiteral("0%"));
+    EXPECT_EQ(item->text(3), QStringLiteral("?"));
+    EXPECT_EQ(item->text(4), QStringLiteral("?"));
+    p->JobFinished(0);
+}
+
 // When the row shown ends first, the file labels move on to the row still running.
 TEST(UiBatch, TwoJobsLabelsFollowTheRowStillRunning)
 {

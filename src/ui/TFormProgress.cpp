@@ -276,8 +276,14 @@ void TFormProgress::JobStarted(int row, const QString& input)
 
 void TFormProgress::JobPassStarted(int row, int passNo)
 {
-    if (QTreeWidgetItem* item = JobItem(row))
-        item->setText(jcPass, passNo > 0 ? QString::number(passNo) : QString());
+    QTreeWidgetItem* item = JobItem(row);
+    if (!item)
+        return;
+    // a new run (the second pass, or the row started again) begins from nothing
+    item->setText(jcPass, passNo > 0 ? QString::number(passNo) : QString());
+    item->setText(jcPercent, QStringLiteral("0%"));
+    item->setText(jcSpeed, QStringLiteral("?"));
+    item->setText(jcLeft, QStringLiteral("?"));
 }
 
 void TFormProgress::JobProgress(const TProgressUpdate& u)
