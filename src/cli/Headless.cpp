@@ -3,8 +3,11 @@
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
 #include "lib/Strings.h"
+#include "lib/WorkerProgram.h"
 #include "media/AnalysisClient.h"
 #include "media/MediaInfoLib.h"
+
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -45,6 +48,10 @@ bool ResolveSettings(const CliOptions& o, THeadlessSettings& settings)
 void LoadMediaInfoOrWarn(const char* what)
 {
     const QString& dll = AppParams().MediaInfoDll;
+    // The analysis workers load the library themselves: loading it here as well would only
+    // hold up their start (the library takes most of a tenth of a second to load).
+    if (!dll.isEmpty() && !WorkerProgram().isEmpty() && QFileInfo(dll).isFile())
+        return;
     if (dll.isEmpty() || !LoadMediaInfoLibrary(dll))
         Err(QStringLiteral("vexaconv: warning: the MediaInfo library was not found; %1 not analysed\n")
                 .arg(QLatin1String(what)));
