@@ -60,19 +60,13 @@ protected:
     {
         if (!TestSupport::HaveTool("mencoder"))
             return;
-        m_dir = TestSupport::ScratchDir() + "/batch_cli/"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        QDir(m_dir).removeRecursively();
-        QDir().mkpath(m_dir + "/home");
-        QDir().mkpath(m_dir + "/tmp");
-        QDir().mkpath(m_dir + "/in");
+        m_dir = TestSupport::TestScratch("batch_cli", {"home", "tmp", "in"});
     }
 
     // A copy of a test clip in this test's input directory, its checksum remembered.
     QString Input(const QString& clip, const QString& name)
     {
-        const QString path = m_dir + "/in/" + name;
-        QFile::copy(TestSupport::Clip(clip), path);
+        const QString path = TestSupport::CopyClip(clip, m_dir + "/in/" + name);
         m_sums[path] = Checksum(path);
         return path;
     }

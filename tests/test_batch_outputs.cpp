@@ -18,10 +18,8 @@
 
 namespace {
 
-QStringList Lines(const QByteArray& out)
-{
-    return QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
-}
+using TestSupport::Lines;
+using TestSupport::DistinctFrames;
 
 QStringList EntriesOf(const QString& dir)
 {
@@ -37,37 +35,15 @@ QStringList TempsIn(const QString& dir)
     return out;
 }
 
-// Pictures that differ from the one before, at 25 per second.
-int DistinctFrames(const QString& file)
-{
-    const auto r = TestSupport::RunProgram(QStringLiteral("ffmpeg"),
-                                           {"-nostdin", "-hide_banner", "-i", file, "-vf",
-                                            "fps=25,mpdecimate=max=0,showinfo", "-f", "null", "-"});
-    int n = 0;
-    for (const QByteArray& line : r.err.split('\n'))
-        if (line.contains("Parsed_showinfo") && line.contains(" n:"))
-            ++n;
-    return n;
-}
-
 class BatchOutputs : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = TestSupport::ScratchDir() + "/batch_outputs/"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        QDir(m_dir).removeRecursively();
-        for (const char* d : {"home", "tmp", "in", "out"})
-            QDir().mkpath(m_dir + "/" + d);
+        m_dir = TestSupport::TestScratch("batch_outputs", {"home", "tmp", "in", "out"});
         m_out = m_dir + "/out";
     }
 
-    QString Input(const QString& clip, const QString& name)
-    {
-        const QString path = m_dir + "/in/" + name;
-        QFile::copy(TestSupport::Clip(clip), path);
-        return path;
-    }
+    QString Input(const QString& clip, const QString& name) { return TestSupport::CopyClip(clip, m_dir + "/in/" + name); }
 
     // A shell script in the program's tools folder stands in for the encoder.
     void FakeEncoder(const QByteArray& body)

@@ -17,28 +17,16 @@
 
 namespace {
 
-QStringList Lines(const QByteArray& out)
-{
-    return QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
-}
+using TestSupport::Lines;
 
 class Preflight : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = TestSupport::ScratchDir() + "/batch_preflight/"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        QDir(m_dir).removeRecursively();
-        for (const char* sub : {"/home", "/tmp", "/in", "/out"})
-            QDir().mkpath(m_dir + sub);
+        m_dir = TestSupport::TestScratch("batch_preflight", {"home", "tmp", "in", "out"});
     }
 
-    QString Input(const QString& clip, const QString& name)
-    {
-        const QString path = m_dir + "/in/" + name;
-        QFile::copy(TestSupport::Clip(clip), path);
-        return path;
-    }
+    QString Input(const QString& clip, const QString& name) { return TestSupport::CopyClip(clip, m_dir + "/in/" + name); }
 
     TestSupport::RunResult Run(const QStringList& args, const QStringList& env = {})
     {

@@ -23,11 +23,7 @@
 
 namespace {
 
-QStringList Lines(const QByteArray& out)
-{
-    QStringList l = QString::fromUtf8(out).split('\n', Qt::SkipEmptyParts);
-    return l;
-}
+using TestSupport::Lines;
 
 // The state letter of /proc/PID/stat ('T' stopped, 'S' sleeping, 'R' running); 0 when gone.
 char ProcState(qint64 pid)
@@ -41,10 +37,7 @@ class HeadlessJobs : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = TestSupport::ScratchDir() + "/batch_queue/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        QDir(m_dir).removeRecursively();
-        for (const char* d : {"home/tools/Mencoder", "tmp", "in", "out"})
-            QDir().mkpath(m_dir + "/" + d);
+        m_dir = TestSupport::TestScratch("batch_queue", {"home/tools/Mencoder", "tmp", "in", "out"});
         const QString fake = m_dir + "/home/tools/Mencoder/mencoder";
         QFile::copy(QStringLiteral(VEXA_SOURCE_DIR "/tests/fake_encoder/timed_encode.py"), fake);
         QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -70,19 +70,10 @@ class ScriptResume : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = TestSupport::ScratchDir() + "/batch_resume/"
-                + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        QDir(m_dir).removeRecursively();
-        for (const char* sub : {"/home", "/tmp", "/in", "/out"})
-            QDir().mkpath(m_dir + sub);
+        m_dir = TestSupport::TestScratch("batch_resume", {"home", "tmp", "in", "out"});
     }
 
-    QString Input(const QString& clip, const QString& name)
-    {
-        const QString path = m_dir + "/in/" + name;
-        QFile::copy(TestSupport::Clip(clip), path);
-        return path;
-    }
+    QString Input(const QString& clip, const QString& name) { return TestSupport::CopyClip(clip, m_dir + "/in/" + name); }
 
     TestSupport::RunResult Vexaconv(const QStringList& args)
     {

@@ -26,6 +26,8 @@
 
 namespace {
 
+using TestSupport::DistinctFrames;
+
 const QString Mencoder = QStringLiteral("/usr/bin/mencoder");
 
 bool Exists(const QString& path)
@@ -479,19 +481,6 @@ int Encode(const QStringList& args, TStillPictureDetector& detector)
     for (const QByteArray& line : p.readAll().split('\n'))
         detector.Feed(QString::fromUtf8(line));
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
-// Pictures that differ from the one before, at 25 per second.
-int DistinctFrames(const QString& file)
-{
-    const auto r = TestSupport::RunProgram(QStringLiteral("ffmpeg"),
-                                           {"-nostdin", "-hide_banner", "-i", file, "-vf",
-                                            "fps=25,mpdecimate=max=0,showinfo", "-f", "null", "-"});
-    int n = 0;
-    for (const QByteArray& line : r.err.split('\n'))
-        if (line.contains("Parsed_showinfo") && line.contains(" n:"))
-            ++n;
-    return n;
 }
 
 TEncoderJob DefaultJob(const QString& input, const QString& output)

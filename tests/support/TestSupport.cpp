@@ -212,4 +212,34 @@ QByteArray ReadFile(const QString& path)
     return f.readAll();
 }
 
+QString TestScratch(const QString& group, const QStringList& subdirs)
+{
+    const QString dir = ScratchDir() + QLatin1Char('/') + group + QLatin1Char('/')
+                        + QString::fromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    QDir(dir).removeRecursively();
+    QDir().mkpath(dir);
+    for (const QString& sub : subdirs)
+        QDir().mkpath(dir + QLatin1Char('/') + sub);
+    return dir;
+}
+
+QString CopyClip(const QString& clip, const QString& path)
+{
+    QFile::copy(Clip(clip), path);
+    return path;
+}
+
+QStringList Lines(const QByteArray& out) { return QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+
+int DistinctFrames(const QString& file)
+{
+    const RunResult r = RunProgram(QStringLiteral("ffmpeg"), {"-nostdin", "-hide_banner", "-i", file, "-vf",
+                                                              "fps=25,mpdecimate=max=0,showinfo", "-f", "null", "-"});
+    int n = 0;
+    for (const QByteArray& line : r.err.split('\n'))
+        if (line.contains("Parsed_showinfo") && line.contains(" n:"))
+            ++n;
+    return n;
+}
+
 } // namespace TestSupport

@@ -15,6 +15,11 @@ QString Clip(const QString& name);
 
 // A scratch directory of the build tree, for tests that need a stable place.
 QString ScratchDir();
+// A fresh directory for the running test: ScratchDir()/group/<test name>, emptied, with
+// the given subdirectories made.
+QString TestScratch(const QString& group, const QStringList& subdirs);
+// Copies the test clip to path; returns path.
+QString CopyClip(const QString& clip, const QString& path);
 
 QString VexaconvPath();
 
@@ -59,6 +64,11 @@ QString UserDecimals(const QString& text);
 
 // Whether the process runs: not gone, and not a zombie waiting to be reaped.
 bool ProcessAlive(qint64 pid);
+
+// The lines of a program's output, empty ones left out.
+QStringList Lines(const QByteArray& out);
+// Pictures that differ from the one before, at 25 per second (ffmpeg's mpdecimate).
+int DistinctFrames(const QString& file);
 
 // Writes bytes to a file, creating directories; returns the path.
 QString WriteFile(const QString& path, const QByteArray& bytes);
