@@ -236,12 +236,6 @@ QString LineWords(const QString& piece, bool* needsNl)
 
 } // namespace
 
-QString TempOutputName(const QString& output, const QString& processId)
-{
-    const TTempParts p = TempParts(output);
-    return p.Dir + QStringLiteral("/.") + p.Stem + QStringLiteral(".vexa-tmp-") + processId + p.Ext;
-}
-
 QString TBatchScript::Text(TScriptFormat format) const
 {
     switch (format) {

@@ -26,12 +26,6 @@ TScriptFormat ScriptFormatFor(const QString& fileName);
 QStringList ScriptFileFilters();
 QStringList ScriptFileSuffixes();
 
-// The hidden name an output is written under until it is complete: "DIR/.NAME.vexa-tmp-
-// PID.EXT" beside the final name (so the rename never crosses file systems), with the
-// extension kept (the container is chosen by it) and the writer's process id in it (two
-// writers never share one).
-QString TempOutputName(const QString& output, const QString& processId);
-
 // Whether path can stand between double quotes in a batch file as it is: cmd.exe expands
 // "%" (and "!" where delayed expansion is on) even inside quotes, a double quote ends
 // the quoting, and line breaks or other control characters end or garble the line. A name

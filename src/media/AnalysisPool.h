@@ -28,7 +28,6 @@ public:
     void SetWorkerCount(int count);
     int WorkerCount() const;
     void SetTimeLimit(int ms) { m_timeLimitMs = ms; }
-    int TimeLimit() const { return m_timeLimitMs; }
     // Told of time-outs, crashed workers and a missing worker (default: Qt's warning output).
     void SetNotice(TNoticeFn notice) { m_notice = std::move(notice); }
 

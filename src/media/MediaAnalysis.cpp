@@ -283,17 +283,32 @@ bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, 
     return filled;
 }
 
-void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+namespace {
+
+// The start of a complete analysis: info gets a fresh record with the file's name and
+// size, request what to ask a worker. False when there is nothing to ask (no library, no
+// regular file, or an empty one).
+bool StartFullAnalysis(const QString& fileName, const QString& dllPath, TVideoFileInfo& info,
+                       TAnalysisRequest& request)
 {
     ClearVideoFileInfo(info);
     info.FileName = fileName;
     info.FileSize = GetFileSize64(fileName);
     if (dllPath.isEmpty() || !IsRegularFile(fileName) || info.FileSize <= 0)
-        return;
-    TAnalysisRequest request;
+        return false;
     request.FileName = fileName;
     request.DllPath = dllPath;
     request.Depth = faFull;
+    return true;
+}
+
+} // namespace
+
+void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+{
+    TAnalysisRequest request;
+    if (!StartFullAnalysis(fileName, dllPath, info, request))
+        return;
     TAnalysisReply reply = AnalysisClient().Analyse(request);
     if (reply.Outcome == TAnalysisOutcome::Answered)
         info = std::move(reply.Answer.Info);
@@ -303,19 +318,13 @@ quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QO
                              std::function<void(TVideoFileInfo&&)> done)
 {
     TVideoFileInfo base;
-    ClearVideoFileInfo(base);
-    base.FileName = fileName;
-    base.FileSize = GetFileSize64(fileName);
-    if (dllPath.isEmpty() || !IsRegularFile(fileName) || base.FileSize <= 0) {
+    TAnalysisRequest request;
+    if (!StartFullAnalysis(fileName, dllPath, base, request)) {
         QTimer::singleShot(0, context, [done = std::move(done), base = std::move(base)]() mutable {
             done(std::move(base));
         });
         return 0;
     }
-    TAnalysisRequest request;
-    request.FileName = fileName;
-    request.DllPath = dllPath;
-    request.Depth = faFull;
     TAnalysisPool& pool = AnalysisPool();
     // nothing is answered before the connection stands: the hand-over is queued
     const quint64 ticket = pool.Submit(request, true);

@@ -56,7 +56,6 @@ public:
     void BatchStarted(const QString& dir, const EncodingSettings& settings);
     // Stops following the rows and removes the file.
     void BatchEnded();
-    bool Active() const { return m_active; }
 
     // The whole state of the list and settings as file bytes.
     static QByteArray Bytes(const TFileListModel& list, const EncodingSettings& settings, qint64 pid);
