@@ -3,9 +3,7 @@
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
 #include "lib/Strings.h"
-#include "lib/WorkerProgram.h"
 #include "media/AnalysisClient.h"
-#include "media/MediaInfoLib.h"
 
 #include <QFileInfo>
 
@@ -45,14 +43,12 @@ bool ResolveSettings(const CliOptions& o, THeadlessSettings& settings)
     return settings.Ok;
 }
 
-void LoadMediaInfoOrWarn(const char* what)
+void WarnIfNoMediaInfo(const char* what)
 {
+    // The analysis workers load the library themselves (and analysis in this process loads
+    // it on first use): here it is only looked for, which costs nothing at start.
     const QString& dll = AppParams().MediaInfoDll;
-    // The analysis workers load the library themselves: loading it here as well would only
-    // hold up their start (the library takes most of a tenth of a second to load).
-    if (!dll.isEmpty() && !WorkerProgram().isEmpty() && QFileInfo(dll).isFile())
-        return;
-    if (dll.isEmpty() || !LoadMediaInfoLibrary(dll))
+    if (dll.isEmpty() || !QFileInfo(dll).isFile())
         Err(QStringLiteral("vexaconv: warning: the MediaInfo library was not found; %1 not analysed\n")
                 .arg(QLatin1String(what)));
 }

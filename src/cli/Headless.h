@@ -27,9 +27,9 @@ void Out(const QString& text);
 // printed, when they cannot be used (an unknown key, a missing profile).
 bool ResolveSettings(const CliOptions& options, THeadlessSettings& settings);
 
-// Loads the MediaInfo library; without it a warning is printed and what follows runs
-// without analysis (what: "the file is", "files are").
-void LoadMediaInfoOrWarn(const char* what);
+// Without the MediaInfo library a warning is printed and what follows runs without
+// analysis (what: "the file is", "files are").
+void WarnIfNoMediaInfo(const char* what);
 
 // The OUTPUT options as the batch takes them.
 TBatchOptions BatchOptionsFor(const CliOptions& options);

@@ -16,7 +16,7 @@ int RunCheck(const CliOptions& o)
     THeadlessSettings settings;
     if (!ResolveSettings(o, settings))
         return 2;
-    LoadMediaInfoOrWarn("files are");
+    WarnIfNoMediaInfo("files are");
 
     TFileListModel model(params);
     // An input that cannot be added (missing, no media file, ...) is a problem of the batch.

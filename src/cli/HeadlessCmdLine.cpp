@@ -39,7 +39,7 @@ int RunCmdLine(const CliOptions& o)
     if (!ResolveSettings(o, settings))
         return 2;
     // Without the library the preview still shows, with the "Auto" values' fallbacks.
-    LoadMediaInfoOrWarn("the file is");
+    WarnIfNoMediaInfo("the file is");
 
     const QString fileName = fi.absoluteFilePath();
     TVideoFileInfo info;

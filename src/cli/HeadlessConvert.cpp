@@ -295,7 +295,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     THeadlessSettings settings;
     if (!ResolveSettings(o, settings))
         return 2;
-    LoadMediaInfoOrWarn("files are");
+    WarnIfNoMediaInfo("files are");
     if (TSignalGuard::Signalled())
         return 130;
 
