@@ -24,9 +24,7 @@ TWindowBatchSink::TWindowBatchSink(TFormMain& main, TFileListModel& list, TFormP
 
 bool TWindowBatchSink::Shows(int row) const
 {
-    if (m_jobs <= 1 || m_running.isEmpty())
-        return true;
-    return row <= *std::min_element(m_running.cbegin(), m_running.cend());
+    return m_jobs <= 1 || m_running.empty() || row <= m_running.begin()->first;
 }
 
 void TWindowBatchSink::OnProgress(const TProgressUpdate& update)
@@ -77,8 +75,7 @@ void TWindowBatchSink::OnBatchStarted(int filesToConvert, int jobs)
 
 void TWindowBatchSink::OnRowStarted(int row, const QString& input)
 {
-    m_running.insert(row);
-    m_labels[row].Input = input;
+    m_running[row].Input = input;
     if (m_jobs > 1)
         m_progress.JobStarted(row, input);
     if (Shows(row))
@@ -88,8 +85,8 @@ void TWindowBatchSink::OnRowStarted(int row, const QString& input)
 
 void TWindowBatchSink::OnOutputLabel(int row, const QString& html)
 {
-    if (m_labels.contains(row))
-        m_labels[row].OutputHtml = html;
+    if (const auto it = m_running.find(row); it != m_running.end())
+        it->second.OutputHtml = html;
     if (Shows(row))
         m_progress.SetOutputLabel(html);
 }
@@ -136,14 +133,12 @@ void TWindowBatchSink::OnRowFinished(int row, const QString& status, const QStri
     Q_UNUSED(status);
     Q_UNUSED(input);
     Q_UNUSED(output);
-    m_running.remove(row);
-    m_labels.remove(row);
+    m_running.erase(row);
     if (m_jobs > 1) {
         m_progress.JobFinished(row);
-        if (!m_running.isEmpty()) {
-            const int shown = *std::min_element(m_running.cbegin(), m_running.cend());
-            const TRowLabels labels = m_labels.value(shown);
-            m_progress.ShowFileLabels(labels.Input, labels.OutputHtml);
+        if (!m_running.empty()) {
+            const TRowLabels& shown = m_running.begin()->second;
+            m_progress.ShowFileLabels(shown.Input, shown.OutputHtml);
         }
     }
 }

@@ -2,9 +2,8 @@
 
 #include "conversion/BatchPlanner.h"
 
-#include <QHash>
-#include <QSet>
 
+#include <map>
 #include <optional>
 
 class TErrorLog;
@@ -50,11 +49,11 @@ private:
     bool m_twoPass;
     bool m_scriptMode;
     int m_jobs = 1;
-    QSet<int> m_running; // rows started and not finished
-    // Each running row's file labels: when the row shown ends, the next one's come back.
+    // The rows started and not finished, with their file labels: the first one is shown,
+    // and when it ends the next one's labels come back.
     struct TRowLabels {
         QString Input;
         QString OutputHtml;
     };
-    QHash<int, TRowLabels> m_labels;
+    std::map<int, TRowLabels> m_running;
 };
