@@ -1123,8 +1123,15 @@ void TFormMain::ShowCmdLine(bool fromGrid, bool quiet)
     }
     TVideoFileInfo info;
     const QString file = SelectedFileName();
-    if (!file.isEmpty())
-        GetVideoFileInfo(file, ResolveMediaInfoDll(AppParams()), info);
+    if (!file.isEmpty()) {
+        const TFileStamp stamp = CurrentFileStamp(file);
+        if (file != m_cmdLineFile || !(stamp == m_cmdLineAnalysis.Stamp)) {
+            GetVideoFileInfo(file, ResolveMediaInfoDll(AppParams()), m_cmdLineAnalysis.Info);
+            m_cmdLineAnalysis.Stamp = stamp;
+            m_cmdLineFile = file;
+        }
+        info = m_cmdLineAnalysis.Info;
+    }
     const TCmdLinePreview preview = GetCmdLinePreview(Settings(), info, QThread::idealThreadCount(), file,
                                                       AppParams().PassLogFile1,
                                                       [this, quiet](const QString& msg) {

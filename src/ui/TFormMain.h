@@ -4,6 +4,7 @@
 #include "conversion/ErrorLog.h"
 #include "encoding/CopyParams.h"
 #include "encoding/EncodingSettings.h"
+#include "filelist/FileListRow.h"
 #include "filelist/GridInfo.h"
 #include "filelist/InitialFolders.h"
 #include "settings/ProfileList.h"
@@ -354,6 +355,10 @@ private:
     TFormFileInfo* m_formFileInfo = nullptr;
     TFormErrors* m_formErrors = nullptr;
     TFormCmdLine* m_formCmdLine = nullptr;
+    // The command-line window's file and its analysis: settings changes reuse it while the
+    // file is unchanged.
+    QString m_cmdLineFile;
+    TKeptAnalysis m_cmdLineAnalysis;
     QLabel* m_lblListCounts = nullptr; // in the status bar
     QTimer* m_cmdLineFollow = nullptr; // refreshes the shown command-line window after a change
     TFormAbout* m_formAbout = nullptr;
