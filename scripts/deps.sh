@@ -3,6 +3,7 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev
       libgl-dev zlib1g-dev libmediainfo-dev libmediainfo0v5 mencoder ffmpeg
+      libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
       libgtest-dev libgmock-dev fonts-dejavu-core adwaita-icon-theme
       fusefat dosfstools parallel clang-14 libclang-rt-14-dev locales
       librsvg2-bin desktop-file-utils appstream man-db dbus-daemon dpkg-dev)

@@ -9,7 +9,8 @@
 namespace Headless {
 
 // `--check [SETTINGS] [OUTPUT] INPUT...`: the check the window makes before a batch,
-// one line per problem on stdout, then the forecast. Exit 0 without problems, else 1.
+// one line per problem on stdout, one "note: " line per adjustment, then the forecast.
+// Exit 0 without problems (notes alone included), else 1.
 int RunCheck(const CliOptions& o)
 {
     TAppParams& params = AppParams();
@@ -31,6 +32,9 @@ int RunCheck(const CliOptions& o)
     QString text;
     for (const QString& problem : added.Errors + report.Problems)
         text += problem + QLatin1Char('\n');
+    // Notes are what the batch does on its own: printed, but no reason for a failing status.
+    for (const QString& note : report.Notes)
+        text += QStringLiteral("note: ") + note + QLatin1Char('\n');
     Out(text + report.ForecastText() + QLatin1Char('\n'));
     return report.HasProblems() || !added.Errors.isEmpty() ? 1 : 0;
 }

@@ -40,10 +40,14 @@ QStringList FormatErrorReport(const QString& report, const QString& input, const
     return lines;
 }
 
-QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines)
+QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines, const QString& reason,
+                           const QString& commandLine)
 {
     static const QString crlf = QStringLiteral("\r\n");
-    QString text = QStringLiteral("ExitCode: ") + QString::number(static_cast<uint32_t>(exitCode)) + crlf;
+    QString text = reason.isEmpty() ? QString() : reason + crlf;
+    text += QStringLiteral("ExitCode: ") + QString::number(static_cast<uint32_t>(exitCode)) + crlf;
+    if (!commandLine.isEmpty())
+        text += QStringLiteral("Command line: ") + commandLine + crlf;
     if (droppedLines > 0)
         text += QStringLiteral("[%1 earlier lines of the encoder's output are left out]").arg(droppedLines) + crlf;
     for (const QString& line : encoderOutput)

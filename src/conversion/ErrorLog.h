@@ -30,8 +30,10 @@ QStringList FormatErrorReport(const QString& report, const QString& input, const
                               const QDateTime& when);
 
 // "ExitCode: N" + CR LF + each output line followed by CR LF; N in unsigned decimal. When
-// earlier lines were let go, a note of how many comes before the lines that are kept.
-QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines = 0);
+// earlier lines were let go, a note of how many comes before the lines that are kept. A
+// reason (one plain sentence) comes first, the command line after the exit code.
+QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines = 0,
+                           const QString& reason = QString(), const QString& commandLine = QString());
 
 // The default name of the saved log.
 inline constexpr const char* DefaultErrorLogName = "VexaConv_Errors.log";

@@ -17,26 +17,48 @@ struct TOutputExpectation {
     std::optional<TResolution> FrameSize; // only when a size was chosen and nothing else changes it
     int DurationMs = 0;                   // the input's length; 0: not checked
     bool Audio = false;                   // an audio stream is required
+    double FrameMs = 0;                   // one output picture's duration, for the length's tolerance; 0: unknown
+    double DisplayAspect = 0;             // the shape the output must show; 0: not checked
+    std::optional<int> AudioOffsetMs;     // where the sound must start against the picture; none: not checked
 };
 
-// A length may differ by this much: the larger of one second and 3 % of the input's.
-int DurationToleranceMs(int inputMs);
+// A length may differ by this much: the largest of 0.3 s, two pictures and 3 % of the input's.
+int DurationToleranceMs(int inputMs, double frameMs = 0);
+// A display aspect may differ by this share.
+inline constexpr double AspectTolerance = 0.02;
+// The sound may move against the picture by this much (or two pictures, when longer).
+inline constexpr int AudioOffsetToleranceMs = 100;
 
 // What an output of the run with these pieces, made from the input described by input,
-// must be: the codec of "-ovc", the size of the "-vf" chain's scale (turned by a rotation),
-// the input's length (the container's), audio when the encoder is told to make it and the
-// input has some. Additional parameters that may change one of these leave it unchecked.
+// must be: the codec of "-ovc", the size of the "-vf" chain's crop or scale (turned by a
+// rotation), the input's length (the container's), the display aspect ("-aspect", the
+// chain's "dsize", else the input's own, turned with the picture), audio when the encoder is
+// told to make it and the input has some, starting where the input's does. Additional
+// parameters that may change one of these leave it unchecked.
 TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFileInfo& input);
 
 struct TOutputVerdict {
     bool Ok = false;
-    QString Reason; // for the error log: every problem found, "; "-separated; empty when Ok
+    QString Reason;      // for the error log: every problem found, "; "-separated; empty when Ok
+    QString Sentence;    // the first problem as one plain sentence; empty when Ok
+    bool LengthWrong = false; // the output's length is not the input's (a demuxer can cause that)
 };
 
 // Judges an analysed output.
 TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectation& expected);
 
+// How far the sampled pictures (TAvProbeInfo::Pictures) stray from the first one: the
+// largest mean difference of grey levels (0..255); 0 for fewer than two pictures.
+double PictureSpread(const QByteArray& pictures);
+// The output shows one still picture where the input moves: its samples are all alike
+// while the input's at the same moments are not. Both records need their pictures.
+bool IsStillPictureOutput(const TAvProbeInfo& output, const TAvProbeInfo& input);
+// The output's samples are all alike: only then is the input's motion worth asking.
+bool OutputLooksStill(const TAvProbeInfo& output);
+// The sentence for a still picture.
+QString StillPictureSentence();
+
 // Analyses the file with the library at dllPath (in a worker process, with its time
-// limit) and judges it; *probed gets the analysis when given.
+// limit, its pictures sampled) and judges it; *probed gets the analysis when given.
 TOutputVerdict VerifyOutputFile(const QString& path, const QString& dllPath, const TOutputExpectation& expected,
                                 TVideoFileInfo* probed = nullptr);

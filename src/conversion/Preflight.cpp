@@ -1,5 +1,7 @@
 #include "conversion/Preflight.h"
 
+#include "encoding/FaithfulOutput.h"
+
 #include "conversion/BatchFiles.h"
 #include "conversion/OutputNaming.h"
 #include "media/MediaAnalysis.h"
@@ -32,7 +34,7 @@ QString Clock(double seconds)
 
 // What keeps the file from being converted as it is; empty when nothing does. info is
 // filled when the file could be analysed.
-QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFileInfo& info)
+QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFileInfo& info, bool analysed)
 {
     const QFileInfo fi(input);
     if (!fi.exists())
@@ -45,9 +47,10 @@ QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFi
         return QStringLiteral("the file is empty");
     if (mediaInfoDll.isEmpty())
         return QString(); // told once for the whole batch
-    info.FileName = input;
-    info.FileSize = fi.size();
-    if (!AnalyzeMediaFile(input, mediaInfoDll, info))
+    // The complete analysis: what the batch adjusts (turns, rates, offsets) is told from it.
+    if (!analysed)
+        GetVideoFileInfo(input, mediaInfoDll, info);
+    if (info.Format.isEmpty() && info.NumberOfVideoStreams == 0 && info.NumberOfAudioStreams == 0)
         return QStringLiteral("not a media file the MediaInfo library knows (unknown container, or damaged)");
     if (info.NumberOfVideoStreams == 0)
         return QStringLiteral("the file has no video stream");
@@ -176,9 +179,17 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
             continue;
         const QString input = FoldInputPath(rows.RowFullFileName(r));
         TVideoFileInfo info;
-        const QString problem = ProbeProblem(input, params.MediaInfoDll, info);
-        if (!problem.isEmpty())
+        const bool analysed = rows.FreshAnalysis(r, info);
+        const QString problem = ProbeProblem(input, params.MediaInfoDll, info, analysed);
+        if (!problem.isEmpty()) {
             report.Problems << input + QStringLiteral(": ") + problem;
+        } else {
+            const TFaithfulOutput faithful = FaithfulOutput(settings, info);
+            if (!faithful.AudioOffsetLost.isEmpty())
+                report.Problems << input + QStringLiteral(": ") + faithful.AudioOffsetLost;
+            for (const QString& note : faithful.Notes)
+                report.Notes << input + QStringLiteral(": ") + note;
+        }
 
         if (!options.OutDirIsInDir && outDir.isEmpty()) {
             report.Problems << QStringLiteral("no output directory is given");
@@ -187,14 +198,14 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
         const QString planned = PlannedOutputPath(input, options.OutDirIsInDir, outDir, ext);
         const TOutputChoice c = ChooseOutputName(planned, options.OutputExists, files);
         if (c.EarlierRow) {
-            report.Problems << input + QStringLiteral(": its output %1 is also the output of %2; it is written as %3")
+            report.Notes << input + QStringLiteral(": its output %1 is also the output of %2; it is written as %3")
                                            .arg(Quoted(planned), Quoted(firstWriter.value(planned)), Quoted(c.Output));
         } else if (c.Skipped) {
-            report.Problems << input + QStringLiteral(": the output %1 exists; the file is skipped").arg(Quoted(planned));
+            report.Notes << input + QStringLiteral(": the output %1 exists; the file is skipped").arg(Quoted(planned));
         } else if (c.OnDisk && SameFile(planned, input)) {
             // the output would name the input itself: a numbered name, always, as expected
         } else if (c.OnDisk && c.Output != planned) {
-            report.Problems << input + QStringLiteral(": the output %1 exists; it is written as %2").arg(Quoted(planned), Quoted(c.Output));
+            report.Notes << input + QStringLiteral(": the output %1 exists; it is written as %2").arg(Quoted(planned), Quoted(c.Output));
         } else if (c.OnDisk) {
             report.Problems << input + QStringLiteral(": the output %1 exists and is written over").arg(Quoted(planned));
         }

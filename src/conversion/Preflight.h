@@ -18,6 +18,7 @@
 
 struct TPreflightReport {
     QStringList Problems;        // one line each
+    QStringList Notes;           // what the batch adjusts on its own (names, sizes, turns, rates): no reason to stop
     int Files = 0;               // rows that would be converted (not skipped)
     qint64 ForecastBytes = 0;    // of the files whose duration is known
     double ForecastSeconds = 0;  // of the files whose speed is known

@@ -1,6 +1,7 @@
 #include "encoding/CmdLineBuilder.h"
 
 #include "encoding/CopyParams.h"
+#include "encoding/FaithfulOutput.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "lib/Conversion.h"
 #include "lib/TextFile.h"
@@ -182,8 +183,14 @@ QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
             fps.replace(comma, 1, QLatin1Char('.'));
         result += QStringLiteral(" -ofps ") + fps;
     } else {
-        result += QStringLiteral(" -ofps ") + QString::number(CurrentFileInfo.VideoStreams[0].FPS, 'f', 3);
+        const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
+        if (f.InputFps > 0)
+            result += QStringLiteral(" -fps ") + RateText(f.InputFps);
+        if (f.OutputFps > 0)
+            result += QStringLiteral(" -ofps ") + RateText(f.OutputFps);
     }
+    if (const int mc = FaithfulOutput(s, CurrentFileInfo).SyncCorrection; mc >= 0)
+        result += QStringLiteral(" -mc ") + QString::number(mc);
 
     if (s.cbOutputFormat == 1)
         result += QStringLiteral(" -of lavf -lavfopts format=mp4");
@@ -279,15 +286,20 @@ QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
         lame += QStringLiteral(":br=") + bitrate;
     lame += s.cbAudioBitrateMode == 0 ? QStringLiteral(":cbr") : QStringLiteral(":abr");
     result += QStringLiteral(" -lameopts ") + CutLeadingChar(lame, QLatin1Char(':'));
+    if (const double delay = FaithfulOutput(s, CurrentFileInfo).AudioDelaySec; delay != 0)
+        result += QStringLiteral(" -audio-delay ") + QString::number(delay, 'f', 3);
     result.remove(QLatin1Char('"'));
     return result;
 }
 
 QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
 {
+    const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
     QString chain;
     if (Deinterlace(s, CurrentFileInfo))
         chain += QStringLiteral(",yadif");
+    if (!f.Crop.isEmpty())
+        chain += QLatin1Char(',') + f.Crop;
     const QString scale = ScaleFilter(s, CurrentFileInfo);
     if (!scale.isEmpty())
         chain += QLatin1Char(',') + scale;
@@ -297,10 +309,14 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
         chain += QStringLiteral(",mirror");
     if (s.chRotate)
         chain += s.cbRotate == 1 ? QStringLiteral(",rotate=2") : QStringLiteral(",rotate=1");
+    if (!f.Rotate.isEmpty())
+        chain += QLatin1Char(',') + f.Rotate;
     if (s.chBrightness || s.chSaturation)
         chain += QLatin1Char(',') + EqualizerFilter(s);
     if (s.chForceEncode)
         chain += QStringLiteral(",harddup");
+    if (!f.DisplayAspect.isEmpty())
+        chain += QLatin1Char(',') + f.DisplayAspect;
     chain = CutLeadingChar(chain, QLatin1Char(','));
 
     QString skip;

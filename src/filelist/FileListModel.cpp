@@ -304,7 +304,9 @@ void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName)
     TAnalysisRequest request;
     request.FileName = fullName;
     request.DllPath = dll;
-    request.Depth = faQuick;
+    // A list that keeps its records for a batch asks for the complete one, with the second
+    // prober's findings the command line and the output check need.
+    request.Depth = m_keepAnalysis ? faFull : faQuick;
     if (m_pool) {
         row.AnalysisTicket = m_pool->Submit(request);
         m_pending.insert(row.AnalysisTicket, {int(m_rows.size()), depth, stamp});

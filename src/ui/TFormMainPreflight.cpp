@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 // A longer list would push the buttons off the screen; the rest is counted.
@@ -29,6 +31,13 @@ bool TFormMain::ConfirmPreflight()
     QStringList lines = report.Problems.mid(0, ShownProblems);
     if (report.Problems.size() > ShownProblems)
         lines << tr("... and %1 more").arg(report.Problems.size() - ShownProblems);
+    // What the batch adjusts on its own follows, in the room the problems left.
+    if (const qsizetype room = ShownProblems - std::min<qsizetype>(ShownProblems, report.Problems.size());
+        !report.Notes.isEmpty() && room > 0) {
+        lines << QString() << tr("Notes:") << report.Notes.mid(0, room);
+        if (report.Notes.size() > room)
+            lines << tr("... and %1 more").arg(report.Notes.size() - room);
+    }
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
                     tr("The check before converting found problems:") + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'))
                         + QStringLiteral("\n\n") + report.ForecastText(),

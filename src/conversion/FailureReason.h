@@ -1,0 +1,13 @@
+#pragma once
+
+#include "media/VideoFileInfo.h"
+
+#include <QString>
+#include <QStringList>
+
+// The first line of a failed row's report, and of its headless status line: one sentence
+// a user can act on, before the encoder's own log.
+
+// Why a run the encoder ended with exitCode failed, from its last lines (before cleaning)
+// and the input's analysis.
+QString RunFailureReason(int exitCode, const QStringList& encoderLines, const TVideoFileInfo& input);

@@ -1,0 +1,193 @@
+#include "encoding/FaithfulOutput.h"
+
+#include "encoding/CmdLineBuilder.h"
+#include "encoding/EncoderCommand.h"
+#include "encoding/SettingsRules.h"
+#include "encoding/CopyParams.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Shapes closer than this are the same shape: rounding a side to even moves it less.
+constexpr double AspectSlack = 0.005;
+// A rate this far below the declared one means pictures are missing from the timeline.
+constexpr double RateSlack = 0.05;
+// Offsets below one picture are the containers' own rounding.
+constexpr int AudioOffsetFloorMs = 40;
+// The check allows this much; an offset the MP4 muxer would lose beyond it is refused.
+constexpr int AudioOffsetToleranceMs = 100;
+
+bool UserAddsAny(const EncodingSettings& s, std::initializer_list<const char*> options)
+{
+    const QStringList added = SplitArgsWindowsWay(GetAdditionalParamsStr(s));
+    for (const QString& a : added)
+        for (const char* o : options)
+            if (a == QLatin1String(o))
+                return true;
+    return false;
+}
+
+QString Seconds(double sec) { return QString::number(sec, 'f', 2) + QStringLiteral(" s"); }
+
+QString AspectText(double a) { return QString::number(a, 'f', 4); }
+
+// The size the user's own resolution gives (before any rotation), or the input's.
+void SizeBeforeRotation(const EncodingSettings& s, const TVideoFileInfo& info, int& w, int& h)
+{
+    const TVideoStreamInfo& v = info.VideoStreams[0];
+    w = v.Width;
+    h = v.Height;
+    if (s.cbResolution == 1) {
+        w = RoundHalfEven(s.spedResWidth);
+        h = RoundHalfEven(s.spedResHeight);
+    } else if (s.cbResolution > 1 && s.cbResolution < s.cbResolution_Items.size()) {
+        const TResolution r = ParseResolutionEntry(s.cbResolution_Items.at(s.cbResolution), v.Width, v.Height);
+        w = r.Width;
+        h = r.Height;
+    }
+    w += w % 2;
+    h += h % 2;
+}
+
+bool AutoResolution(const EncodingSettings& s)
+{
+    return s.cbResolution <= 0 || s.cbResolution >= s.cbResolution_Items.size();
+}
+
+} // namespace
+
+QString RateText(double fps) { return QString::number(fps, 'f', 3); }
+
+double SourceDisplayAspect(const TVideoFileInfo& info)
+{
+    const TVideoStreamInfo& v = info.VideoStreams[0];
+    if (v.DAR > 0 && std::isfinite(v.DAR))
+        return v.DAR;
+    const TAvProbeInfo& p = info.Probe;
+    const int w = v.Width > 0 ? v.Width : p.Width;
+    const int h = v.Height > 0 ? v.Height : p.Height;
+    if (w <= 0 || h <= 0)
+        return 0;
+    const double sar = p.SarNum > 0 && p.SarDen > 0 ? double(p.SarNum) / p.SarDen : 1.0;
+    return w * sar / h;
+}
+
+int SourceAudioOffsetMs(const TVideoFileInfo& info)
+{
+    const TAvProbeInfo& p = info.Probe;
+    if (p.Opened && p.HasAudio && p.HasVideo)
+        return p.AudioStartMs - p.VideoStartMs;
+    if (info.NumberOfAudioStreams > 0 && info.NumberOfVideoStreams > 0)
+        return info.AudioStreams[0].VideoDelay;
+    return 0;
+}
+
+double UnevenRate(const TVideoFileInfo& info)
+{
+    const TAvProbeInfo& p = info.Probe;
+    if (!p.Opened || !(p.MeanFps > 0) || !std::isfinite(p.MeanFps))
+        return 0;
+    if (p.VariableRate)
+        return p.MeanFps;
+    const double declared = info.VideoStreams[0].FPS > 0 ? info.VideoStreams[0].FPS : p.DeclaredFps;
+    // Fewer pictures than the declared rate fills the length with: the timeline has gaps.
+    // More would be fields counted as pictures; the declared rate stands then.
+    if (declared > 0 && p.VideoFrames > 0 && p.MeanFps < declared * (1.0 - RateSlack))
+        return p.MeanFps;
+    return 0;
+}
+
+TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    TFaithfulOutput f;
+    const TVideoStreamInfo& v = info.VideoStreams[0];
+
+    // Size: an odd side loses its last line; the display shape is restored below.
+    int w = 0, h = 0;
+    SizeBeforeRotation(s, info, w, h);
+    if (AutoResolution(s) && v.Width > 0 && v.Height > 0 && (v.Width % 2 || v.Height % 2)) {
+        w = v.Width - v.Width % 2;
+        h = v.Height - v.Height % 2;
+        if (w >= 2 && h >= 2) {
+            f.Crop = QStringLiteral("crop=%1:%2:0:0").arg(w).arg(h);
+            f.Notes << QStringLiteral("the picture size %1x%2 becomes %3x%4 (the codec needs even sides)")
+                           .arg(v.Width)
+                           .arg(v.Height)
+                           .arg(w)
+                           .arg(h);
+        }
+    }
+
+    // Rotation: the turn a player would make, unless the user turns the picture.
+    const int rotation = info.Probe.Opened ? info.Probe.Rotation : 0;
+    if (!s.chRotate && (rotation == 90 || rotation == 180 || rotation == 270)) {
+        f.RotationDegrees = rotation;
+        f.Rotate = rotation == 90 ? QStringLiteral("rotate=1")
+                 : rotation == 270 ? QStringLiteral("rotate=2")
+                                   : QStringLiteral("flip,mirror");
+        f.Notes << QStringLiteral("the picture is turned %1° clockwise to stand upright").arg(rotation);
+    }
+    // the user's rotate=1 and rotate=2 both turn by a quarter
+    const bool quarterTurn = s.chRotate || f.RotationDegrees == 90 || f.RotationDegrees == 270;
+    if (quarterTurn)
+        std::swap(w, h);
+    f.OutWidth = w;
+    f.OutHeight = h;
+
+    // Display shape: the source's, turned with the picture, unless the user set an aspect.
+    double target = SourceDisplayAspect(info);
+    if (target > 0 && quarterTurn)
+        target = 1.0 / target;
+    f.TargetAspect = IsAutoText(s.cbAviVideoAspect.Text) ? target : 0;
+    if (f.TargetAspect > 0 && w > 0 && h > 0 && !UserAddsAny(s, {"-aspect", "-vf", "-vf-add"})) {
+        const double shape = double(w) / h;
+        if (std::abs(shape - f.TargetAspect) / f.TargetAspect > AspectSlack) {
+            f.DisplayAspect = QStringLiteral("dsize=") + AspectText(f.TargetAspect);
+            f.Notes << QStringLiteral("the picture is shown at %1:1 as in the source")
+                           .arg(QString::number(f.TargetAspect, 'f', 3));
+        }
+    }
+
+    // Rate: the user's, else the pictures' own mean rate when their timing is uneven, else
+    // the declared one; no rate at all leaves the encoder's choice.
+    const bool sound = !s.chAudioDontCopy && info.NumberOfAudioStreams > 0;
+    if (!IsAutoText(s.cbAviVideoFPS.Text)) {
+        f.UserRate = true;
+    } else if (const double uneven = UnevenRate(info); uneven > 0 && !UserAddsAny(s, {"-fps", "-ofps"})) {
+        f.InputFps = uneven;
+        f.OutputFps = uneven;
+        if (sound)
+            f.SyncCorrection = 0;
+        f.Notes << QStringLiteral("the frame rate varies: the pictures are read at their mean rate of %1 fps to keep "
+                                  "the length")
+                       .arg(RateText(uneven));
+    } else if (v.FPS > 0 && std::isfinite(v.FPS)) {
+        f.OutputFps = v.FPS;
+    } else if (info.Probe.DeclaredFps > 0 && std::isfinite(info.Probe.DeclaredFps)) {
+        f.OutputFps = info.Probe.DeclaredFps;
+    }
+
+    // Sound: late sound is delayed in the AVI header, picture and sound then run uncorrected
+    // so the offset stays; early sound makes the encoder hold the first picture.
+    const int offset = sound ? SourceAudioOffsetMs(info) : 0;
+    const QString distance = Seconds(std::abs(offset) / 1000.0);
+    if (std::abs(offset) >= AudioOffsetFloorMs && !UserAddsAny(s, {"-audio-delay", "-delay", "-mc"})) {
+        if (offset < 0 && f.SyncCorrection != 0) {
+            f.SyncCorrection = 1;
+            f.Notes << QStringLiteral("the sound starts %1 before the picture: the first picture is held until then")
+                           .arg(distance);
+        } else if (offset > 0 && s.cbOutputFormat == 1) {
+            if (offset > AudioOffsetToleranceMs)
+                f.AudioOffsetLost = QStringLiteral("The sound starts %1 after the picture, and an MP4 file from the "
+                                                   "encoder cannot keep that offset: convert this file to AVI.")
+                                        .arg(distance);
+        } else if (offset > 0) {
+            f.AudioDelaySec = offset / 1000.0;
+            f.SyncCorrection = 0;
+            f.Notes << QStringLiteral("the sound starts %1 after the picture, as in the source").arg(distance);
+        }
+    }
+    return f;
+}
