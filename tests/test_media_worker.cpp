@@ -29,7 +29,9 @@ TVideoFileInfo EveryFieldSet()
     TVideoFileInfo r{
         QStringLiteral("/v/na\u00efve \"x\".mkv"), 123456789012LL, 61, 61234.5, QStringLiteral("00:01:01.234"), 7,
         QStringLiteral("Matroska"), QStringLiteral("Matroska info"), 2345, {}, {}, {}, 3, 2, 9,
-        QStringLiteral("Lavf60"), QStringLiteral("General\r\nFormat : Matroska\r\n")};
+        QStringLiteral("Lavf60"), QStringLiteral("General\r\nFormat : Matroska\r\n"), 61000, true,
+        TAvProbeInfo{true, 61000, true, -40, 60960, 720, 405, 64, 45, 270, 29.97, 1827, 29.96, true, true, 1976, 4,
+                     QByteArray("\0\xff\x01", 3)}};
     r.StreamsStr[0] = TSTreamInfoStr{true, QStringLiteral("first")};
     r.StreamsStr[MaxStreamsStr - 1] = TSTreamInfoStr{true, QStringLiteral("last")};
     r.VideoStreams[0] = TVideoStreamInfo{true, QStringLiteral("AVC"), QStringLiteral("avc1"), QStringLiteral("High@L4"),
@@ -69,6 +71,7 @@ TEST(MediaWorkerRecord, FramesComeWholeOrNotAtAll)
     request.FileName = QStringLiteral("/a/b.avi");
     request.DllPath = QStringLiteral("/lib/libmediainfo.so.0");
     request.Depth = faQuick;
+    request.Pictures = true;
     const QByteArray framed = AnalysisProtocol::Frame(AnalysisProtocol::EncodeRequest(request));
 
     // Two messages arriving byte by byte: each is taken once it is complete.
@@ -83,6 +86,7 @@ TEST(MediaWorkerRecord, FramesComeWholeOrNotAtAll)
             EXPECT_EQ(got.FileName, request.FileName);
             EXPECT_EQ(got.DllPath, request.DllPath);
             EXPECT_EQ(got.Depth, faQuick);
+            EXPECT_TRUE(got.Pictures);
         }
     }
     EXPECT_EQ(taken, 2);

@@ -153,7 +153,8 @@ void TAnalysisPool::RunInProcess()
     TAnalysisReply reply;
     reply.Outcome = TAnalysisOutcome::Answered;
     if (job.Request.Depth == faFull)
-        reply.Answer.Filled = GetVideoFileInfoInProcess(job.Request.FileName, job.Request.DllPath, reply.Answer.Info);
+        reply.Answer.Filled = GetVideoFileInfoInProcess(job.Request.FileName, job.Request.DllPath, reply.Answer.Info,
+                                                        job.Request.Pictures);
     else
         reply.Answer.Filled = AnalyzeMediaFileInProcess(job.Request.FileName, job.Request.DllPath, reply.Answer.Info);
     if (!m_queue.empty())

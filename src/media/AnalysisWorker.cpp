@@ -58,7 +58,7 @@ QByteArray EncodeRequest(const TAnalysisRequest& request)
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_6_0);
-    s << request.FileName << request.DllPath << qint32(request.Depth);
+    s << request.FileName << request.DllPath << qint32(request.Depth) << request.Pictures;
     return out;
 }
 
@@ -67,7 +67,7 @@ bool DecodeRequest(const QByteArray& payload, TAnalysisRequest& request)
     QDataStream s(payload);
     s.setVersion(QDataStream::Qt_6_0);
     qint32 depth = 0;
-    s >> request.FileName >> request.DllPath >> depth;
+    s >> request.FileName >> request.DllPath >> depth >> request.Pictures;
     request.Depth = depth == faFull ? faFull : depth == faQuick ? faQuick : faNone;
     return s.status() == QDataStream::Ok && s.atEnd();
 }
@@ -144,7 +144,7 @@ int RunAnalysisWorker()
             return 1;
         TAnalysisAnswer answer;
         if (request.Depth == faFull)
-            answer.Filled = GetVideoFileInfoInProcess(request.FileName, request.DllPath, answer.Info);
+            answer.Filled = GetVideoFileInfoInProcess(request.FileName, request.DllPath, answer.Info, request.Pictures);
         else
             answer.Filled = AnalyzeMediaFileInProcess(request.FileName, request.DllPath, answer.Info);
         if (!WriteAll(answers, AnalysisProtocol::Frame(AnalysisProtocol::EncodeAnswer(answer))))

@@ -16,6 +16,7 @@ struct TAnalysisRequest {
     QString FileName;
     QString DllPath;        // the MediaInfo library to load
     TFileAnalysis Depth = faFull; // faFull: the complete record (GetVideoFileInfo); else the plain analysis
+    bool Pictures = false;  // faFull: the second prober also decodes its picture samples
 };
 
 struct TAnalysisAnswer {

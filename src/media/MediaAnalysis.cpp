@@ -2,6 +2,7 @@
 
 #include "media/AnalysisClient.h"
 #include "media/AnalysisPool.h"
+#include "media/AvProbe.h"
 #include "media/MediaAnswers.h"
 
 #include "base/AppParams.h"
@@ -269,7 +270,7 @@ void DeriveVideoStreamSize(TVideoFileInfo& info)
     v.StreamSizeInPercent = uint8_t(std::clamp(percent, 0.0, 100.0));
 }
 
-bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info, bool pictures)
 {
     TVideoFileInfo local;
     local.FileName = fileName; // whole: a cut path would name another file
@@ -279,6 +280,15 @@ bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, 
     if (QFileInfo::exists(fileName))
         filled = AnalyzeMediaFileInProcess(fileName, dllPath, local);
     DeriveVideoStreamSize(local);
+    if (IsRegularFile(fileName) && ProbeWithLibav(fileName, pictures, local.Probe)) {
+        // MediaInfo gives Ogg Theora no length; the batch needs one for its progress.
+        const int32_t ms = local.Probe.DurationMs > 0 ? local.Probe.DurationMs : local.Probe.VideoDurationMs;
+        if (local.Duration <= 0 && local.GeneralDurationMs == 0 && ms > 0) {
+            local.GeneralDurationMs = ms;
+            local.Duration = ms;
+            local.DurationStr = MsToShortTime(ms, false);
+        }
+    }
     info = std::move(local);
     return filled;
 }
@@ -288,7 +298,7 @@ namespace {
 // The start of a complete analysis: info gets a fresh record with the file's name and
 // size, request what to ask a worker. False when there is nothing to ask (no library, no
 // regular file, or an empty one).
-bool StartFullAnalysis(const QString& fileName, const QString& dllPath, TVideoFileInfo& info,
+bool StartFullAnalysis(const QString& fileName, const QString& dllPath, bool pictures, TVideoFileInfo& info,
                        TAnalysisRequest& request)
 {
     ClearVideoFileInfo(info);
@@ -299,15 +309,16 @@ bool StartFullAnalysis(const QString& fileName, const QString& dllPath, TVideoFi
     request.FileName = fileName;
     request.DllPath = dllPath;
     request.Depth = faFull;
+    request.Pictures = pictures;
     return true;
 }
 
 } // namespace
 
-void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info)
+void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info, bool pictures)
 {
     TAnalysisRequest request;
-    if (!StartFullAnalysis(fileName, dllPath, info, request))
+    if (!StartFullAnalysis(fileName, dllPath, pictures, info, request))
         return;
     TAnalysisReply reply = AnalysisClient().Analyse(request);
     if (reply.Outcome == TAnalysisOutcome::Answered)
@@ -315,11 +326,11 @@ void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFil
 }
 
 quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
-                             std::function<void(TVideoFileInfo&&)> done)
+                             std::function<void(TVideoFileInfo&&)> done, bool pictures)
 {
     TVideoFileInfo base;
     TAnalysisRequest request;
-    if (!StartFullAnalysis(fileName, dllPath, base, request)) {
+    if (!StartFullAnalysis(fileName, dllPath, pictures, base, request)) {
         QTimer::singleShot(0, context, [done = std::move(done), base = std::move(base)]() mutable {
             done(std::move(base));
         });

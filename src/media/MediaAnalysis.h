@@ -32,9 +32,10 @@ bool FillVideoFileInfo(const TMediaInfoQuery& query, const QString& informText, 
 bool AnalyzeMediaFile(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
 
 // The complete analysis with the library at dllPath, in a worker process: a fresh record
-// with FileName and FileSize, the analysis, and the derived video stream size. info always
-// gets the name and size, even when the analysis fails or times out.
-void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
+// with FileName and FileSize, the analysis, the derived video stream size, and the second
+// prober's findings (Probe; with pictures, its picture samples too). info always gets the
+// name and size, even when the analysis fails or times out.
+void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info, bool pictures = false);
 
 // The same with the program's own MediaInfo library (TAppParams.MediaInfoDll).
 void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info);
@@ -43,12 +44,14 @@ void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info);
 // (through the analysis pool, ahead of queued requests), unless context is gone by then.
 // Returns the pool's ticket, for TAnalysisPool::Cancel; 0 when there was nothing to analyse.
 quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
-                             std::function<void(TVideoFileInfo&&)> done);
+                             std::function<void(TVideoFileInfo&&)> done, bool pictures = false);
 
 // The two analyses above, run in this process (the worker's side). The complete one
-// returns true when the library read the file.
+// returns true when the MediaInfo library read the file; the second prober's findings
+// fill the length the library left unknown.
 bool AnalyzeMediaFileInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
-bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
+bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info,
+                               bool pictures = false);
 
 // When the only video stream has no size of its own, it is what the audio streams leave
 // of the file. Part of GetVideoFileInfo; callers with a record of their own may use it.

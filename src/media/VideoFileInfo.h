@@ -64,6 +64,35 @@ struct TAudioStreamInfo {
     bool operator==(const TAudioStreamInfo&) const = default;
 };
 
+// What libavformat and libavcodec (the second prober, the libraries the encoder itself is
+// built on) read of the file. Its figures fill in what the MediaInfo library leaves out (no
+// length for Ogg Theora, no start times, no true picture count) and let the output check
+// compare an output with the truth of its input. All zero when it could not read the file.
+struct TAvProbeInfo {
+    bool Opened = false;          // libavformat read the file's header
+    int32_t DurationMs = 0;       // the container's length; 0: unknown
+    bool HasVideo = false;        // the file has a video stream (the first one is described)
+    int32_t VideoStartMs = 0;     // the first picture's time
+    int32_t VideoDurationMs = 0;  // from the first picture's start to the last one's end; 0: unknown
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t SarNum = 0;           // the pixels' shape (width:height of one pixel); 0: unknown
+    int32_t SarDen = 0;
+    int32_t Rotation = 0;         // the clockwise turn a player applies to show it upright: 0, 90, 180 or 270
+    double DeclaredFps = 0;       // the rate the stream declares; 0: unknown
+    int64_t VideoFrames = 0;      // pictures counted by reading the packets (or stated by the container); 0: unknown
+    double MeanFps = 0;           // pictures per second over the packets read (all of them unless the file is long); 0: unknown
+    bool VariableRate = false;    // the pictures' durations differ beyond timestamp rounding
+    bool HasAudio = false;
+    int32_t AudioStartMs = 0;     // the first sound's time (with HasAudio)
+    int32_t DecodedPictures = -1; // pictures decoded among the samples; -1: not tried
+    QByteArray Pictures;          // the samples: PictureSamples pictures of PictureSide² grey levels each; empty: not asked
+    bool operator==(const TAvProbeInfo&) const = default;
+};
+
+inline constexpr int PictureSamples = 5;   // at 10, 30, 50, 70 and 90 % of the length
+inline constexpr int PictureSide = 16;
+
 inline constexpr int MaxVideoStreams = 10;
 inline constexpr int MaxAudioStreams = 48;
 inline constexpr int MaxStreamsStr = 64;
@@ -93,6 +122,7 @@ struct TVideoFileInfo {
     // an encoder may drop frames from the video track while the container keeps the length.
     int32_t GeneralDurationMs = 0;
     bool Truncated = false; // the library found the file cut short
+    TAvProbeInfo Probe;     // the second prober's findings (full analyses only)
     bool operator==(const TVideoFileInfo&) const = default;
 };
 

@@ -39,7 +39,7 @@ void Put(QDataStream& s, const T& v)
     else if constexpr (std::is_integral_v<T>)
         s << quint64(v);
     else
-        s << v; // double, QString
+        s << v; // double, QString, QByteArray
 }
 
 template <typename T>
@@ -122,9 +122,33 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
 }
 
 template <typename R, typename F>
+void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAvProbeInfo>
+{
+    static_assert(FieldCount<TAvProbeInfo>() == 18, "serialise the new field");
+    f(r.Opened);
+    f(r.DurationMs);
+    f(r.HasVideo);
+    f(r.VideoStartMs);
+    f(r.VideoDurationMs);
+    f(r.Width);
+    f(r.Height);
+    f(r.SarNum);
+    f(r.SarDen);
+    f(r.Rotation);
+    f(r.DeclaredFps);
+    f(r.VideoFrames);
+    f(r.MeanFps);
+    f(r.VariableRate);
+    f(r.HasAudio);
+    f(r.AudioStartMs);
+    f(r.DecodedPictures);
+    f(r.Pictures);
+}
+
+template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TVideoFileInfo>
 {
-    static_assert(FieldCount<TVideoFileInfo>() == 19, "serialise the new field");
+    static_assert(FieldCount<TVideoFileInfo>() == 20, "serialise the new field");
     f(r.FileName);
     f(r.FileSize);
     f(r.Seconds);
@@ -147,6 +171,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TV
     f(r.MediaInfoFull);
     f(r.GeneralDurationMs);
     f(r.Truncated);
+    VisitFields(r.Probe, f);
 }
 
 } // namespace

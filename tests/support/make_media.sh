@@ -38,4 +38,28 @@ ff "${src_v[@]}" "${src_a[@]}" -t 40 -c:v mpeg4 -b:v 300k -c:a libmp3lame -b:a 9
 # own AVI demuxer turns it into one still picture.
 ff -f lavfi -i testsrc=size=160x120:rate=25:duration=4 -f lavfi -i sine=frequency=440:duration=6 \
    -vf "setpts='if(gte(N,25),PTS+2/TB,PTS)'" -fps_mode passthrough -c:v mpeg4 -c:a libmp3lame -shortest gap.avi
+# For the second prober: traits real footage has.
+# Anamorphic PAL MPEG-2 (720x576 shown 16:9) with MPEG audio.
+ff -f lavfi -i "testsrc=size=720x576:rate=25" "${src_a[@]}" -t 2 -vf setsar=64/45 -c:v mpeg2video -b:v 1500k \
+   -c:a mp2 -b:a 128k probe_pal_wide.mpg
+# A phone-style clip turned by its display matrix (ffmpeg writes rotate=90 as 90° counterclockwise).
+ff "${src_v[@]}" "${src_a[@]}" -t 3 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 96k probe_upright.mp4
+ff -i probe_upright.mp4 -c copy -metadata:s:v:0 rotate=90 probe_rotated.mp4
+rm probe_upright.mp4
+# An odd picture height.
+ff -f lavfi -i "testsrc=size=720x576:rate=25" -t 2 -vf scale=720:405 -c:v mpeg2video probe_odd_size.mpg
+# Variable rate: 2 s at 25 fps, then 2 s at 10 fps, with sound; and its silent Matroska copy.
+ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=2" -f lavfi -i "testsrc=size=320x240:rate=10:duration=2" \
+   -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=4" \
+   -filter_complex "[0:v][1:v]concat=n=2:v=1:a=0[v]" -map "[v]" -map 2:a -fps_mode passthrough \
+   -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 96k probe_vfr.mp4
+ff -i probe_vfr.mp4 -map 0:v -c copy probe_vfr.mkv
+# Sound starting 2 s after the picture.
+ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=3" -itsoffset 2 -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=3" \
+   -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 96k probe_late_audio.mp4
+# Plain 25 fps, moving; the same picture held still; 29.97 fps in Matroska's millisecond ticks.
+ff -f lavfi -i "testsrc=size=160x120:rate=25" -t 2 -c:v libx264 -preset ultrafast -pix_fmt yuv420p probe_plain.mp4
+ff -f lavfi -i "testsrc=size=160x120:rate=25" -t 2 -vf "loop=loop=-1:size=1:start=0" \
+   -c:v libx264 -preset ultrafast -pix_fmt yuv420p probe_still.mp4
+ff -f lavfi -i "testsrc=size=160x120:rate=30000/1001" -t 2 -c:v libx264 -preset ultrafast -pix_fmt yuv420p probe_ntsc.mkv
 touch "${2:-.complete}"

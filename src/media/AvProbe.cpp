@@ -1,0 +1,490 @@
+#include "media/AvProbe.h"
+
+#include "media/AnalysisClient.h"
+
+#include "lib/Files.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/display.h>
+#include <libavutil/frame.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// A long film must not be read whole while the packet list fills.
+constexpr int64_t MaxScanVideoPackets = 20000;
+constexpr int64_t MaxScanBytes = 256LL * 1024 * 1024;
+// A file of little but audio or data packets ends here.
+constexpr int64_t MaxScanPackets = 10 * MaxScanVideoPackets;
+// Decoding towards one sample gives up here: a failed seek means decoding from the start.
+constexpr int MaxSampleVideoPackets = 3000;
+constexpr int MaxSamplePackets = 10 * MaxSampleVideoPackets;
+// The worker is killed at its time limit, and MediaInfo's answer with it: on a slow disk
+// the scan and the samples stop early instead (the scan then counts as not at the end).
+constexpr qint64 ScanBudgetMs = AnalysisTimeLimitMs / 3;
+constexpr qint64 SampleBudgetMs = AnalysisTimeLimitMs / 4;
+constexpr std::array<double, PictureSamples> SampleAt{0.1, 0.3, 0.5, 0.7, 0.9};
+constexpr int PictureBytes = PictureSide * PictureSide;
+
+struct FormatCloser {
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+struct CodecFreer {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct ScalerFreer {
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+using TFormat = std::unique_ptr<AVFormatContext, FormatCloser>;
+using TCodec = std::unique_ptr<AVCodecContext, CodecFreer>;
+using TPacket = std::unique_ptr<AVPacket, PacketFreer>;
+using TFrame = std::unique_ptr<AVFrame, FrameFreer>;
+
+// The libraries print to stderr by default; the worker's stderr is not for them.
+void QuietLibraries()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+bool Known(AVRational q) { return q.num > 0 && q.den > 0; }
+
+// Doubles: timestamps of damaged files can be anywhere in int64, and their differences overflow.
+double TicksToMs(double ticks, AVRational tb)
+{
+    if (!Known(tb))
+        return 0;
+    return ticks * 1000.0 * tb.num / tb.den;
+}
+
+int32_t ClampMs(double ms)
+{
+    if (!std::isfinite(ms))
+        return 0;
+    return int32_t(std::llround(std::clamp(ms, double(std::numeric_limits<int32_t>::min()),
+                                           double(std::numeric_limits<int32_t>::max()))));
+}
+
+int64_t ClampTicks(double ticks)
+{
+    // far inside int64: the sampler steps back from a moment by up to twice the length
+    constexpr double limit = 1e18;
+    return std::isfinite(ticks) ? int64_t(std::clamp(ticks, -limit, limit)) : 0;
+}
+
+TFormat Open(const QString& path)
+{
+    AVFormatContext* raw = nullptr;
+    AVDictionary* options = nullptr;
+    // "file:" keeps a name such as "http:x.mp4" or "pipe:1" a file name; the list keeps
+    // playlists and concat scripts inside the file system.
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const QByteArray url = QByteArrayLiteral("file:") + QFile::encodeName(path);
+    const int rc = avformat_open_input(&raw, url.constData(), nullptr, &options);
+    av_dict_free(&options);
+    if (rc < 0)
+        return {};
+    TFormat format(raw);
+    if (avformat_find_stream_info(raw, nullptr) < 0)
+        return {};
+    return format;
+}
+
+int FirstStream(const AVFormatContext* f, AVMediaType type)
+{
+    for (unsigned i = 0; i < f->nb_streams; ++i) {
+        const AVStream* st = f->streams[i];
+        // a cover picture is a video stream of one picture, not the film
+        if (st->codecpar->codec_type == type && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return int(i);
+    }
+    return -1;
+}
+
+// The display matrix turns counterclockwise; a player turns the picture clockwise by the rest.
+int32_t ClockwiseTurn(const AVStream* st)
+{
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+#if LIBAVCODEC_VERSION_INT >= AV_VERSION_INT(60, 29, 100)
+    if (const AVPacketSideData* sd = av_packet_side_data_get(st->codecpar->coded_side_data,
+                                                            st->codecpar->nb_coded_side_data,
+                                                            AV_PKT_DATA_DISPLAYMATRIX)) {
+        data = sd->data;
+        size = sd->size;
+    }
+#else
+    data = av_stream_get_side_data(st, AV_PKT_DATA_DISPLAYMATRIX, &size);
+#endif
+    std::array<int32_t, 9> matrix{};
+    if (!data || size < sizeof matrix)
+        return 0;
+    std::memcpy(matrix.data(), data, sizeof matrix);
+    const double theta = av_display_rotation_get(matrix.data());
+    if (!std::isfinite(theta))
+        return 0;
+    const long quarters = std::lround(-theta / 90.0) % 4;
+    return int32_t((quarters + 4) % 4 * 90);
+}
+
+struct TScan {
+    int64_t Pictures = 0;
+    std::vector<int64_t> Pts;
+    std::vector<int64_t> Dts;
+    bool AllPts = true;
+    bool AllDts = true;
+    int64_t PictureTicks = 0;     // the last packet duration stated
+    int64_t FirstAudioPts = AV_NOPTS_VALUE;
+    bool ReachedEnd = false;
+};
+
+TScan ScanPackets(AVFormatContext* f, int video, int audio)
+{
+    TScan scan;
+    TPacket packet(av_packet_alloc());
+    if (!packet)
+        return scan;
+    int64_t packets = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        if (scan.Pictures >= MaxScanVideoPackets || ++packets > MaxScanPackets ||
+            (f->pb && avio_tell(f->pb) > MaxScanBytes) || clock.hasExpired(ScanBudgetMs))
+            return scan;
+        if (av_read_frame(f, packet.get()) < 0)
+            break; // the end, or damage the demuxer cannot read past
+        if (packet->stream_index == video) {
+            ++scan.Pictures;
+            if (packet->pts != AV_NOPTS_VALUE)
+                scan.Pts.push_back(packet->pts);
+            else
+                scan.AllPts = false;
+            if (packet->dts != AV_NOPTS_VALUE)
+                scan.Dts.push_back(packet->dts);
+            else
+                scan.AllDts = false;
+            if (packet->duration > 0)
+                scan.PictureTicks = packet->duration;
+        } else if (packet->stream_index == audio && scan.FirstAudioPts == AV_NOPTS_VALUE) {
+            scan.FirstAudioPts = packet->pts;
+        }
+        av_packet_unref(packet.get());
+    }
+    scan.ReachedEnd = true;
+    return scan;
+}
+
+// Pictures whose durations differ beyond the rounding of their timestamps. The last
+// duration is left out: a muxer often cuts the final picture short.
+bool DurationsDiffer(const std::vector<int64_t>& sorted, AVRational tb)
+{
+    if (!Known(tb) || sorted.size() < 3)
+        return false;
+    const double tolerance = std::max(1.0, 0.0015 * tb.den / tb.num);
+    double smallest = std::numeric_limits<double>::max();
+    double largest = 0;
+    for (size_t i = 0; i + 2 < sorted.size(); ++i) {
+        const double d = double(sorted[i + 1]) - double(sorted[i]);
+        if (d <= 0)
+            continue; // a repeated timestamp says nothing of the rate
+        smallest = std::min(smallest, d);
+        largest = std::max(largest, d);
+    }
+    return largest > 0 && largest - smallest > tolerance && largest > 1.25 * smallest;
+}
+
+void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbeInfo& out)
+{
+    const AVRational tb = st->time_base;
+    out.HasVideo = true;
+    out.Width = st->codecpar->width;
+    out.Height = st->codecpar->height;
+    AVRational sar = av_guess_sample_aspect_ratio(f, const_cast<AVStream*>(st), nullptr);
+    if (Known(sar)) {
+        av_reduce(&sar.num, &sar.den, sar.num, sar.den, std::numeric_limits<int32_t>::max());
+        out.SarNum = sar.num;
+        out.SarDen = sar.den;
+    }
+    out.Rotation = ClockwiseTurn(st);
+    if (Known(st->r_frame_rate))
+        out.DeclaredFps = av_q2d(st->r_frame_rate);
+    else if (Known(st->avg_frame_rate))
+        out.DeclaredFps = av_q2d(st->avg_frame_rate);
+
+    // Without a pts on every packet (MPEG program streams) the dts, one per picture, tell
+    // the same spacing.
+    std::vector<int64_t>& times = scan.AllPts || !scan.AllDts ? scan.Pts : scan.Dts;
+    std::sort(times.begin(), times.end());
+    if (st->start_time != AV_NOPTS_VALUE)
+        out.VideoStartMs = ClampMs(TicksToMs(double(st->start_time), tb));
+    else if (!times.empty())
+        out.VideoStartMs = ClampMs(TicksToMs(double(times.front()), tb));
+
+    if (scan.ReachedEnd)
+        out.VideoFrames = scan.Pictures;
+    else if (st->nb_frames > 0)
+        out.VideoFrames = st->nb_frames;
+
+    double picture = double(scan.PictureTicks);
+    if (picture <= 0) {
+        for (size_t i = 0; i + 1 < times.size(); ++i)
+            if (const double d = double(times[i + 1]) - double(times[i]); d > 0 && (picture <= 0 || d < picture))
+                picture = d;
+    }
+    if (picture <= 0 && out.DeclaredFps > 0 && Known(tb))
+        picture = double(tb.den) / (double(tb.num) * out.DeclaredFps);
+    if (!times.empty()) {
+        double end = double(times.back()) + picture;
+        // Theora codes a repeated picture as an empty packet, which the Ogg demuxer drops,
+        // the trailing ones too; the stream's length (from the last page) tells the end.
+        if (std::strcmp(f->iformat->name, "ogg") == 0 && st->duration != AV_NOPTS_VALUE && st->duration > 0) {
+            const int64_t first = st->start_time != AV_NOPTS_VALUE ? st->start_time : times.front();
+            end = std::max(end, double(first) + double(st->duration));
+        }
+        const double spanMs = TicksToMs(end - double(times.front()), tb);
+        if (spanMs > 0)
+            out.MeanFps = double(scan.Pictures) * 1000.0 / spanMs;
+        if (scan.ReachedEnd)
+            out.VideoDurationMs = ClampMs(spanMs);
+    }
+    if (out.VideoDurationMs == 0 && st->duration != AV_NOPTS_VALUE && st->duration > 0)
+        out.VideoDurationMs = ClampMs(TicksToMs(double(st->duration), tb));
+    out.VariableRate = DurationsDiffer(times, tb);
+}
+
+// ---- the picture samples ------------------------------------------------------------------
+
+class TSampler {
+public:
+    TSampler(AVFormatContext* f, int video) : m_format(f), m_video(video) { m_clock.start(); }
+    ~TSampler() { sws_freeContext(m_scaler); }
+    TSampler(const TSampler&) = delete;
+    TSampler& operator=(const TSampler&) = delete;
+
+    bool Open()
+    {
+        const AVCodecParameters* par = m_format->streams[m_video]->codecpar;
+        const AVCodec* codec = avcodec_find_decoder(par->codec_id);
+        if (!codec)
+            return false;
+        m_codec.reset(avcodec_alloc_context3(codec));
+        m_packet.reset(av_packet_alloc());
+        m_frame.reset(av_frame_alloc());
+        m_last.reset(av_frame_alloc());
+        m_grey.reset(av_frame_alloc());
+        if (!m_codec || !m_packet || !m_frame || !m_last || !m_grey)
+            return false;
+        if (avcodec_parameters_to_context(m_codec.get(), par) < 0)
+            return false;
+        m_codec->thread_count = 1; // the analysis pool already runs a worker per core
+        m_codec->pkt_timebase = m_format->streams[m_video]->time_base;
+        if (avcodec_open2(m_codec.get(), codec, nullptr) < 0)
+            return false;
+        m_grey->format = AV_PIX_FMT_GRAY8;
+        m_grey->width = PictureSide;
+        m_grey->height = PictureSide;
+        return av_frame_get_buffer(m_grey.get(), 0) >= 0;
+    }
+
+    // The first picture at or after target (stream ticks), as PictureBytes grey levels.
+    bool Sample(int64_t target, int64_t start, uint8_t* out)
+    {
+        if (m_clock.hasExpired(SampleBudgetMs))
+            return false;
+        // A seek may land past the keyframe before the moment (MPEG program streams have no
+        // index: the library lands near a timestamp, then the decoder waits for the next
+        // keyframe). Then again from further back, twice as far each time; at last from the
+        // start. A picture past the moment serves when nothing earlier decodes.
+        std::array<uint8_t, PictureBytes> late{};
+        bool haveLate = false;
+        const AVRational tb = m_format->streams[m_video]->time_base;
+        const int64_t second = std::max<int64_t>(1, tb.den / std::max(1, tb.num));
+        const auto attempt = [&](bool seeked) {
+            if (!seeked)
+                return false;
+            int64_t first = AV_NOPTS_VALUE;
+            if (!DecodeTo(target, late.data(), first))
+                return false;
+            haveLate = true;
+            return first == AV_NOPTS_VALUE || first <= target;
+        };
+        bool found = false;
+        for (int64_t back = 0; !found && target - back > start; back = back ? 2 * back : second) {
+            if (av_seek_frame(m_format, m_video, target - back, AVSEEK_FLAG_BACKWARD) < 0)
+                break;
+            found = attempt(true);
+        }
+        found = found ||
+                attempt(avformat_seek_file(m_format, m_video, std::numeric_limits<int64_t>::min(), start, start, 0) >= 0) ||
+                attempt(av_seek_frame(m_format, -1, 0, AVSEEK_FLAG_BYTE) >= 0);
+        if (found || haveLate)
+            std::memcpy(out, late.data(), PictureBytes);
+        return found || haveLate;
+    }
+
+private:
+    // Decodes from where the demuxer stands; first gets the first picture's time.
+    bool DecodeTo(int64_t target, uint8_t* out, int64_t& first)
+    {
+        avcodec_flush_buffers(m_codec.get());
+        av_frame_unref(m_last.get());
+        int videoPackets = 0;
+        int packets = 0;
+        while (videoPackets < MaxSampleVideoPackets && packets++ < MaxSamplePackets) {
+            if (m_clock.hasExpired(SampleBudgetMs))
+                return false;
+            if (av_read_frame(m_format, m_packet.get()) < 0)
+                break;
+            if (m_packet->stream_index != m_video) {
+                av_packet_unref(m_packet.get());
+                continue;
+            }
+            ++videoPackets;
+            const int sent = avcodec_send_packet(m_codec.get(), m_packet.get());
+            av_packet_unref(m_packet.get());
+            if (sent < 0 && sent != AVERROR(EAGAIN))
+                continue; // a damaged packet; the next keyframe may decode
+            if (Received(target, out, first))
+                return true;
+        }
+        if (videoPackets >= MaxSampleVideoPackets || packets > MaxSamplePackets)
+            return false;
+        // At the end the decoder gives up the pictures it holds back; the last one stands
+        // for a moment past the last picture.
+        avcodec_send_packet(m_codec.get(), nullptr);
+        if (Received(target, out, first))
+            return true;
+        return m_last->data[0] && ToGrey(m_last.get(), out);
+    }
+
+    bool Received(int64_t target, uint8_t* out, int64_t& first)
+    {
+        while (avcodec_receive_frame(m_codec.get(), m_frame.get()) >= 0) {
+            const int64_t ts = m_frame->best_effort_timestamp;
+            if (first == AV_NOPTS_VALUE)
+                first = ts;
+            if (ts == AV_NOPTS_VALUE || ts >= target) {
+                const bool ok = ToGrey(m_frame.get(), out);
+                av_frame_unref(m_frame.get());
+                if (ok)
+                    return true;
+                continue;
+            }
+            av_frame_unref(m_last.get());
+            av_frame_move_ref(m_last.get(), m_frame.get());
+        }
+        return false;
+    }
+
+    bool ToGrey(const AVFrame* picture, uint8_t* out)
+    {
+        const auto format = AVPixelFormat(picture->format);
+        if (picture->width <= 0 || picture->height <= 0 || format == AV_PIX_FMT_NONE || !sws_isSupportedInput(format))
+            return false;
+        m_scaler = sws_getCachedContext(m_scaler, picture->width, picture->height, format, PictureSide, PictureSide,
+                                        AV_PIX_FMT_GRAY8, SWS_AREA, nullptr, nullptr, nullptr);
+        if (!m_scaler || av_frame_make_writable(m_grey.get()) < 0)
+            return false;
+        if (sws_scale(m_scaler, picture->data, picture->linesize, 0, picture->height, m_grey->data,
+                      m_grey->linesize) != PictureSide)
+            return false;
+        for (int row = 0; row < PictureSide; ++row)
+            std::memcpy(out + row * PictureSide, m_grey->data[0] + row * m_grey->linesize[0], PictureSide);
+        return true;
+    }
+
+    AVFormatContext* m_format;
+    int m_video;
+    TCodec m_codec;
+    TPacket m_packet;
+    TFrame m_frame;
+    TFrame m_last; // the latest picture before the target
+    TFrame m_grey;
+    SwsContext* m_scaler = nullptr;
+    QElapsedTimer m_clock; // since the sampler opened
+};
+
+void SamplePictures(AVFormatContext* f, int video, TAvProbeInfo& out)
+{
+    if (video < 0)
+        return; // nothing to sample: not tried
+    out.DecodedPictures = 0;
+    out.Pictures = QByteArray(PictureSamples * PictureBytes, '\0');
+    TSampler sampler(f, video);
+    if (!sampler.Open())
+        return;
+    const AVRational tb = f->streams[video]->time_base;
+    if (!Known(tb))
+        return;
+    const double msToTicks = double(tb.den) / (1000.0 * tb.num);
+    const double start = double(out.VideoStartMs) * msToTicks;
+    const double length = double(out.VideoDurationMs > 0 ? out.VideoDurationMs : out.DurationMs) * msToTicks;
+    auto* pictures = reinterpret_cast<uint8_t*>(out.Pictures.data());
+    for (int i = 0; i < PictureSamples; ++i) {
+        uint8_t* sample = pictures + i * PictureBytes;
+        if (sampler.Sample(ClampTicks(start + SampleAt[size_t(i)] * length), ClampTicks(start), sample))
+            ++out.DecodedPictures;
+        else if (i > 0)
+            std::memcpy(sample, sample - PictureBytes, PictureBytes);
+    }
+}
+
+} // namespace
+
+bool ProbeWithLibav(const QString& path, bool pictures, TAvProbeInfo& out)
+{
+    out = TAvProbeInfo();
+    QuietLibraries();
+    // a FIFO or a device would be read for ever
+    if (!IsRegularFile(path))
+        return false;
+    TFormat format = Open(path);
+    if (!format)
+        return false;
+    AVFormatContext* f = format.get();
+    const int video = FirstStream(f, AVMEDIA_TYPE_VIDEO);
+    const int audio = FirstStream(f, AVMEDIA_TYPE_AUDIO);
+    // A demuxer that takes junk for its own finds no streams in it.
+    if (video < 0 && audio < 0)
+        return false;
+
+    TAvProbeInfo info;
+    info.Opened = true;
+    if (f->duration != AV_NOPTS_VALUE && f->duration > 0)
+        info.DurationMs = ClampMs(double(f->duration) / (AV_TIME_BASE / 1000));
+    TScan scan = ScanPackets(f, video, audio);
+    if (video >= 0)
+        DescribeVideo(f, f->streams[video], scan, info);
+    if (audio >= 0) {
+        const AVStream* st = f->streams[audio];
+        info.HasAudio = true;
+        const int64_t first = st->start_time != AV_NOPTS_VALUE ? st->start_time : scan.FirstAudioPts;
+        if (first != AV_NOPTS_VALUE)
+            info.AudioStartMs = ClampMs(TicksToMs(double(first), st->time_base));
+    }
+    if (pictures)
+        SamplePictures(f, video, info);
+    out = std::move(info);
+    return true;
+}
