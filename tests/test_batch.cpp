@@ -10,8 +10,10 @@
 #include "conversion/OutputNaming.h"
 #include "encoding/EncodingSettings.h"
 #include "filelist/FileListModel.h"
+#include "lib/WorkerProgram.h"
 #include "media/AnalysisPool.h"
 #include "media/MediaInfoLib.h"
+#include "settings/Profile.h"
 
 #include "support/TestSupport.h"
 
@@ -341,6 +343,63 @@ TEST_F(BatchPlannerScript, PoliciesAgainstExistingFilesAndEarlierRows)
     EXPECT_FALSE(sh.contains(" file 1 "));
 }
 
+// Each job line runs the program on its file with the batch's options; files that map to
+// one output name run as "rename" whatever the policy, so neither line writes over or
+// skips the other's output; an output that exists already leaves its line in the list.
+TEST_F(BatchPlannerScript, JobLinesRunTheProgramWithTheBatchOptions)
+{
+    const QString fake = TestSupport::WriteFile(m_dir + "/prog/vexaconv", "#!/bin/sh\n"
+                                                                         "for a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$0.args\"\n");
+    QFile::setPermissions(fake, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString program = WorkerProgram();
+    SetWorkerProgram(fake);
+    m_rows.Files << In("-a 'q' $x.mkv") << In("-a 'q' $x.mp4") << In("b\nline.mp4");
+    TestSupport::WriteFile(m_dir + "/out/b\nline.avi", "old");
+    m_state.ScriptFileName = m_dir + "/batch.jobs";
+    m_settings.cbAviVideoCodec = 1;
+    m_settings.chAviVideo2Pass = true;
+    m_settings.meParams = "-vf-add \"scale=2:2\"";
+    const struct {
+        int Policy;
+        bool KeepDates;
+        bool BesideInput;
+        QStringList LinePolicies;
+    } cases[] = {
+        {0, false, true, {"rename", "rename", "rename"}},
+        {1, false, false, {"rename", "rename", "overwrite"}},
+        {2, true, false, {"rename", "rename", "skip"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Policy);
+        m_options.OutputExists = c.Policy;
+        m_options.KeepDates = c.KeepDates;
+        m_options.OutDirIsInDir = c.BesideInput;
+        m_options.OutDir = c.BesideInput ? QString() : m_dir + "/out";
+        ASSERT_TRUE(Run().ScriptWritten);
+        const QString text = QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName));
+        const QStringList lines = text.split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 3) << text.toStdString();
+        for (int i = 0; i < 3; ++i) {
+            QFile::remove(fake + ".args");
+            const TestSupport::RunResult r = TestSupport::RunProgram("sh", {"-c", lines[i]}, {}, 60000, m_dir);
+            ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+            QStringList expected{"--convert", "--home", m_dir, "--profile", m_dir + "/batch.profile.ini", "--out-dir",
+                                 c.BesideInput ? m_dir + "/in" : m_dir + "/out", "--if-exists", c.LinePolicies[i]};
+            if (c.KeepDates)
+                expected << "--keep-dates";
+            expected << "--" << m_rows.Files[i];
+            QStringList args = QString::fromUtf8(TestSupport::ReadFile(fake + ".args")).split(QChar(0));
+            args.removeLast();
+            EXPECT_EQ(args, expected) << lines[i].toStdString();
+        }
+        EncodingSettings loaded;
+        SetDefaultParams(loaded, 0);
+        ASSERT_TRUE(Profile::LoadProfile(m_dir + "/batch.profile.ini", loaded, {}));
+        EXPECT_TRUE(loaded == m_settings);
+    }
+    SetWorkerProgram(program);
+}
+
 TEST_F(BatchPlannerScript, OverwriteNeverHitsAnotherInputOfTheBatch)
 {
     m_rows.Files << In("clip.mkv") << In("clip.avi");
@@ -636,6 +695,13 @@ TEST_F(BatchPlannerScript, ScriptTargetMustBeAScriptNameAndNoInput)
     m_state.ScriptFileName = link;
     EXPECT_FALSE(Run().ScriptWritten);
     EXPECT_EQ(TestSupport::ReadFile(in), "video");
+    // so is one under the name of a job list's profile
+    const QString profile = m_dir + "/in/batch.profile.ini";
+    ASSERT_EQ(::link(Enc(in).constData(), Enc(profile).constData()), 0);
+    m_state.ScriptFileName = m_dir + "/in/batch.jobs";
+    EXPECT_FALSE(Run().ScriptWritten);
+    EXPECT_EQ(TestSupport::ReadFile(in), "video");
+    EXPECT_FALSE(QFileInfo::exists(m_state.ScriptFileName));
     EXPECT_TRUE(ScriptFormatFromName("x.BAT") == TScriptFormat::Bat);
     EXPECT_TRUE(ScriptFormatFromName("x.Sh") == TScriptFormat::Sh);
     EXPECT_FALSE(ScriptFormatFromName("x.bat.txt").has_value());

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -312,6 +313,37 @@ TEST_F(HeadlessConvert, ShellScriptRunsTheSameCommands)
     EXPECT_TRUE(text.startsWith("@echo off\r\nchcp 65001\r\n"));
     EXPECT_TRUE(text.contains("-o \"" + out.toUtf8() + "/clip_001.avi\"\r\n")) << text.constData();
     EXPECT_TRUE(text.endsWith("\r\npause\r\n"));
+}
+
+// The profile beside a job list holds the batch's settings, what --set changed included:
+// the program loading it builds the very command line the batch would.
+TEST_F(HeadlessConvert, JobListProfileGivesTheBatchsCommandLine)
+{
+    const QString a = Input("clip_h264_aac.mp4", "a.mp4");
+    const QString jobs = m_dir + "/batch.jobs";
+    const QList<QStringList> cases = {
+        {},
+        {"Video2Pass=1", "VideoBitrate=900", "AudioBitrate=96"},
+        {"VideoCodec=H.264", "VideoPreset=3", "OutputFormat=MP4", "DoNotCopyAudio=1"},
+        {"Resolution=1", "ResWidth=160", "ResHeight=96", "FlipHorizontal=1", "Interlacing=1",
+         "AdditionalParams=-noskip -mc 0 \"-vf-add\" harddup"},
+    };
+    for (const QStringList& sets : cases) {
+        SCOPED_TRACE(sets.join(' ').toStdString());
+        QStringList setArgs;
+        for (const QString& set : sets)
+            setArgs << "--set" << set;
+        TestSupport::RunResult r = Run(QStringList{"--script", jobs} + setArgs + QStringList{"--", a});
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        const TestSupport::RunResult direct = Run(QStringList{"--cmdline"} + setArgs + QStringList{"--", a});
+        const TestSupport::RunResult loaded = Run({"--cmdline", "--profile", m_dir + "/batch.profile.ini", "--", a});
+        EXPECT_EQ(loaded.exitCode, direct.exitCode);
+        EXPECT_FALSE(direct.out.isEmpty());
+        // every process makes its own two-pass log name
+        const QRegularExpression passLog("vexaconv_2pass_[^\"]*");
+        EXPECT_EQ(QString::fromUtf8(loaded.out).replace(passLog, "LOG").toStdString(),
+                  QString::fromUtf8(direct.out).replace(passLog, "LOG").toStdString());
+    }
 }
 
 // ---- targets that are inputs, encoders that lie, full disks, case-folding cards ------

@@ -3,6 +3,7 @@
 
 #include "base/AppParams.h"
 #include "base/Platform.h"
+#include "conversion/TempOutput.h"
 #include "media/MediaAnalysis.h"
 
 #include "support/TestSupport.h"
@@ -65,6 +66,14 @@ void KillTree(QProcess& p)
 }
 
 QStringList Hidden(const QString& dir) { return QDir(dir).entryList({".*vexa-tmp*"}, QDir::Files | QDir::Hidden); }
+
+// The program's own temporary outputs in dir.
+QStringList Temporaries(const QString& dir)
+{
+    QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden);
+    names.removeIf([](const QString& n) { return !IsTempOutputName(n); });
+    return names;
+}
 
 class ScriptResume : public ::testing::Test {
 protected:
@@ -212,25 +221,33 @@ TEST_F(ScriptResume, JobListRunByParallelIsInterruptedAndResumed)
     const QString b = Input("clip_h264_aac.mp4", "b.mp4");
     const QString out = m_dir + "/out";
     const QString jobs = m_dir + "/batch.jobs";
-    TestSupport::RunResult r = Vexaconv({"--script", jobs, "--set", "Video2Pass=1", "--out-dir", out, a, longClip, b});
+    const QStringList args{"--script", jobs, "--set", "Video2Pass=1", "--out-dir", out, a, longClip, b};
+    TestSupport::RunResult r = Vexaconv(args);
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QByteArray text = TestSupport::ReadFile(jobs);
     ASSERT_EQ(text.count('\n'), 3) << text.constData();
     EXPECT_FALSE(QFileInfo(jobs).isExecutable());
+    EXPECT_TRUE(TestSupport::ReadFile(m_dir + "/batch.profile.ini").contains("Video2Pass=1"));
 
     // one job at a time: a ends, then long is killed half-way
     const QString log = m_dir + "/jobs.log";
     QProcess p;
     Start(p, {"parallel", "-j", "1", "--joblog", log}, jobs);
     ASSERT_TRUE(WaitFor([&] {
-        const QStringList t = Hidden(out);
+        const QStringList t = Temporaries(out);
         return QFileInfo::exists(out + "/a.avi") && t.size() == 1 && t[0].startsWith(".long.")
                && QFileInfo(out + "/" + t[0]).size() > 100000;
     })) << p.readAllStandardError().constData();
     KillTree(p);
     EXPECT_FALSE(QFileInfo::exists(out + "/long.avi"));
     EXPECT_FALSE(QFileInfo::exists(out + "/b.avi"));
+    ASSERT_EQ(Temporaries(out).size(), 1); // the partial file is hidden
     const QDateTime firstDone = QFileInfo(out + "/a.avi").lastModified();
+
+    // the same batch written again, now that an output exists, gives the same lines
+    r = Vexaconv(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(TestSupport::ReadFile(jobs), text);
 
     r = Parallel({"-j", "2", "--resume", "--joblog", log}, jobs);
     ASSERT_EQ(r.exitCode, 0) << r.err.right(2000).constData();
@@ -240,50 +257,102 @@ TEST_F(ScriptResume, JobListRunByParallelIsInterruptedAndResumed)
     ASSERT_EQ(entries.size(), 3) << TestSupport::ReadFile(log).constData();
     for (const QString& e : entries)
         EXPECT_EQ(e.section('\t', 6, 6), "0") << e.toStdString();
+    // the program's own lines: checked outputs under their final names
+    EXPECT_TRUE(r.out.contains("Done\t" + longClip.toUtf8() + "\t" + out.toUtf8() + "/long.avi\n")) << r.out.constData();
     EXPECT_GT(Analyse(out + "/long.avi").Duration, 38000);
     EXPECT_EQ(Analyse(out + "/b.avi").VideoStreams[0].Width, 320);
-    // the killed line's temporary stays hidden (its process id is in its name); the line's
-    // second run used the same pass log name and removed it
-    EXPECT_EQ(Hidden(out).size(), 1);
-    EXPECT_TRUE(QDir(m_dir + "/tmp").entryList({"vexaconv_2pass*"}, QDir::Files).isEmpty());
+    // the killed run's temporary went with the next run into that folder
+    EXPECT_TRUE(Temporaries(out).isEmpty()) << Temporaries(out).join(' ').toStdString();
 }
 
 // Any name goes through a job line as one word: parallel's own replacement strings,
-// quotes, command substitutions, leading dashes, line breaks and blanks.
+// quotes, command substitutions, leading dashes, line breaks and blanks, in the inputs and
+// in the output folder. Each line runs the program, which checks and names the output: a
+// second run under "rename" numbers every output, and --resume runs nothing again.
 TEST_F(ScriptResume, HostileNamesInAJobListStayWords)
 {
-    if (!TestSupport::HaveTool("parallel"))
+    if (!TestSupport::HaveTool("mencoder") || !TestSupport::HaveTool("parallel"))
         return;
-    FakeEncoder();
     const QStringList names{"it's \"q\" $(touch pwned) `touch pwned2`.avi", "-dash.avi", "new\nline.avi",
                             "  blanks  .avi", "{} {.} ::: $HOME %s.avi", "semi;colon & | > x.avi", "back\\slash.avi",
-                            "bad one.avi"};
+                            "twin.mp4"};
     QStringList inputs;
     for (const QString& n : names)
-        inputs << Input("clip_xvid_mp3.avi", n);
-    const QString out = m_dir + "/out";
+        inputs << Input(n.endsWith(".mp4") ? "clip_h264_aac.mp4" : "clip_xvid_mp3.avi", n);
+    inputs << Input("clip_xvid_mp3.avi", "twin.avi"); // the same output name as twin.mp4
+    const QDateTime old = QDateTime::fromSecsSinceEpoch(1000000000);
+    for (const QString& in : inputs) {
+        QFile f(in);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    const QString out = m_dir + "/out $HOME 'q' `x`\nnl";
     const QString jobs = m_dir + "/hostile.jobs";
-    TestSupport::RunResult r = Vexaconv(QStringList{"--script", jobs, "--set", "Video2Pass=1", "--out-dir", out, "--"} + inputs);
+    TestSupport::RunResult r = Vexaconv(QStringList{"--script", jobs, "--keep-dates", "--out-dir", out, "--"} + inputs);
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
-    ASSERT_EQ(TestSupport::ReadFile(jobs).count('\n'), names.size());
+    ASSERT_EQ(TestSupport::ReadFile(jobs).count('\n'), inputs.size());
 
     // dash runs the lines: they are plain POSIX shell
-    r = Parallel({"-j", "4", "--joblog", m_dir + "/jobs.log"}, jobs, {"PARALLEL_SHELL=/bin/sh"});
-    EXPECT_EQ(r.exitCode, 1) << r.err.constData(); // parallel's status: one job failed
-    const QList<QByteArray> words = TestSupport::ReadFile(m_dir + "/args.log").split('\0');
-    for (const QString& in : inputs) {
-        QString name = QFileInfo(in).fileName();
-        name.replace(".avi", "");
-        // both passes; a failed first pass ends the line
-        EXPECT_EQ(words.count(QFile::encodeName(in)), name == "bad one" ? 1 : 2) << in.toStdString();
-        if (name == "bad one")
-            EXPECT_FALSE(QFileInfo::exists(out + "/" + name + ".avi"));
-        else
-            EXPECT_EQ(TestSupport::ReadFile(out + "/" + name + ".avi"), "data") << name.toStdString();
+    const QString log = m_dir + "/jobs.log";
+    r = Parallel({"-j", "4", "--joblog", log}, jobs, {"PARALLEL_SHELL=/bin/sh"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.right(3000).constData();
+    QStringList expected;
+    for (const QString& in : inputs)
+        expected << QFileInfo(in).completeBaseName() + ".avi";
+    expected.last() = "twin_001.avi"; // whichever of the twins ended second
+    for (const QString& name : expected) {
+        const QFileInfo o(out + "/" + name);
+        EXPECT_EQ(Analyse(o.filePath()).VideoStreams[0].Width, 320) << name.toStdString();
+        EXPECT_EQ(o.lastModified(), old) << name.toStdString(); // --keep-dates reached the program
     }
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned2"));
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/x.avi"));
-    EXPECT_TRUE(Hidden(out).isEmpty()) << Hidden(out).join(' ').toStdString();
-    EXPECT_TRUE(QDir(m_dir + "/tmp").entryList({"vexaconv_2pass*"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(Temporaries(out).isEmpty()) << Temporaries(out).join(' ').toStdString();
+    const QStringList outputs = QDir(out).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(outputs.size(), inputs.size()) << outputs.join(' ').toStdString();
+
+    // every line done: --resume runs none of them again
+    r = Parallel({"-j", "4", "--resume", "--joblog", log}, jobs, {"PARALLEL_SHELL=/bin/sh"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.right(3000).constData();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), outputs);
+
+    // run afresh: the program renames around every output of the first run
+    r = Parallel({"-j", "4"}, jobs, {"PARALLEL_SHELL=/bin/sh"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.right(3000).constData();
+    for (const QString& in : inputs) {
+        const QString stem = QFileInfo(in).completeBaseName();
+        EXPECT_TRUE(QFileInfo::exists(out + "/" + stem + (stem == "twin" ? "_002.avi" : "_001.avi"))) << stem.toStdString();
+    }
+    EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 2 * inputs.size());
+}
+
+// A host without the program at its path fails each line with 127 and says why; nothing
+// is written.
+TEST_F(ScriptResume, JobLineWithoutTheProgramExits127)
+{
+    if (!TestSupport::HaveTool("parallel"))
+        return;
+    // the program under a name of its own, gone once the list is written
+    QDir().mkpath(m_dir + "/bin");
+    const QString program = m_dir + "/bin/vexaconv";
+    if (::link(QFile::encodeName(TestSupport::VexaconvPath()).constData(), QFile::encodeName(program).constData()) != 0) {
+        ASSERT_TRUE(QFile::copy(TestSupport::VexaconvPath(), program));
+    }
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString jobs = m_dir + "/batch.jobs";
+    TestSupport::RunResult r = TestSupport::RunProgram(program, {"--home", m_dir + "/home", "--script", jobs, "--out-dir",
+                                                                 m_dir + "/out", a});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    ASSERT_TRUE(TestSupport::ReadFile(jobs).startsWith("p='" + program.toUtf8() + "'; ")) << TestSupport::ReadFile(jobs).constData();
+    ASSERT_TRUE(QFile::remove(program));
+
+    const QString log = m_dir + "/jobs.log";
+    r = Parallel({"--joblog", log}, jobs);
+    EXPECT_EQ(r.exitCode, 1); // parallel's status: one job failed
+    const QString host = QString::fromUtf8(TestSupport::RunProgram("uname", {"-n"}).out).trimmed();
+    EXPECT_TRUE(r.err.contains(("vexaconv: " + program + " not found on " + host + "\n").toUtf8())) << r.err.constData();
+    const QStringList entries = QString::fromUtf8(TestSupport::ReadFile(log)).split('\n', Qt::SkipEmptyParts).mid(1);
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].section('\t', 6, 6), "127");
+    EXPECT_TRUE(QDir(m_dir + "/out").isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }

@@ -315,16 +315,32 @@ TEST(UiConversion, TwoClipsThroughTheEncoderFromTheWindow)
     EXPECT_FALSE(f.w->FormProgress()->isVisible()); // "Close after conversion"
 }
 
-TEST(UiConversion, ScriptExportWritesAShellScript)
+TEST(UiConversion, ScriptExportWritesAShellScriptOrAJobList)
 {
     ListFixture f;
     Drop(f.w.get(), {f.a});
     const QString script = f.tmp.filePath(QStringLiteral("batch.sh"));
-    const TBatchResult r = f.w->SaveScript(script);
+    TBatchResult r = f.w->SaveScript(script);
     EXPECT_TRUE(r.ScriptWritten) << r.EarlyExit.toStdString();
     EXPECT_TRUE(TestSupport::ReadFile(script).startsWith("#!/usr/bin/env bash"));
     EXPECT_FALSE(ConversionState().ScriptMode);
     EXPECT_FALSE(f.w->FormProgress()->isVisible());
+
+    // a job list runs the program on the file, the outputs beside it, the window's settings
+    // in the profile beside the list
+    EncodingSettings s = f.w->Settings();
+    s.chAviVideo2Pass = true;
+    f.w->SetSettings(s);
+    const QString jobs = f.tmp.filePath(QStringLiteral("batch.jobs"));
+    r = f.w->SaveScript(jobs);
+    EXPECT_TRUE(r.ScriptWritten) << r.EarlyExit.toStdString();
+    const QString line = QString::fromUtf8(TestSupport::ReadFile(jobs));
+    EXPECT_TRUE(line.contains(QStringLiteral(" '--out-dir' '%1' ").arg(QFileInfo(f.a).absolutePath())))
+        << line.toStdString();
+    EXPECT_TRUE(line.endsWith(QStringLiteral(" '--' '%1'\n").arg(f.a))) << line.toStdString();
+    const QString profile = f.tmp.filePath(QStringLiteral("batch.profile.ini"));
+    EXPECT_TRUE(line.contains(QStringLiteral(" '--profile' '%1' ").arg(profile)));
+    EXPECT_TRUE(TestSupport::ReadFile(profile).contains("Video2Pass=1"));
 }
 
 TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)

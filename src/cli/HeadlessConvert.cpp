@@ -18,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <QMap>
 #include <QSocketNotifier>
 #include <QThread>
@@ -209,14 +210,18 @@ public:
         SaveErrorLog(); // written at once: a killed batch keeps its reports
     }
 
+    void OnRowReason(int row, const QString& sentence) override { m_reasons.insert(row, sentence); }
+
+    // A failed row's reason follows its fields, so a script can cut the three it knows.
     void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override
     {
         m_jobTexts.remove(row);
+        const QString reason = m_reasons.take(row);
         if (!m_printRows)
             return;
         EndProgressLine();
         Out(status + QLatin1Char('\t') + EscapedName(input) + QLatin1Char('\t') + EscapedName(output)
-            + QLatin1Char('\n'));
+            + (reason.isEmpty() ? QString() : QLatin1Char('\t') + EscapedName(reason)) + QLatin1Char('\n'));
     }
 
     void EndProgressLine()
@@ -253,6 +258,7 @@ private:
     qsizetype m_printedLogLines = 0;
     int m_jobs = 1;
     QMap<int, QString> m_jobTexts; // row -> its latest progress text
+    QHash<int, QString> m_reasons; // row -> why it failed, until its line is printed
     QString m_logSaveError; // the last failed save's reason, reported once
 };
 

@@ -6,6 +6,7 @@
 #include "conversion/EncoderRun.h"
 #include "conversion/ProgressHandler.h"
 #include "conversion/EncoderOutput.h"
+#include "conversion/FailureReason.h"
 #include "conversion/OutputNaming.h"
 #include "conversion/OutputCheck.h"
 #include "conversion/Preflight.h"
@@ -13,6 +14,7 @@
 #include "conversion/TempOutput.h"
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/FaithfulOutput.h"
 #include "lib/Files.h"
 #include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
@@ -106,6 +108,12 @@ QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
 {
     if (!ScriptFormatFromName(target))
         return QStringLiteral("The script name \"%1\" %2.").arg(target, ScriptNameRule());
+    // A job list's profile is written beside it.
+    if (ScriptFormatFor(target) == TScriptFormat::Jobs) {
+        const QString problem = WriteTargetProblem(JobsProfileName(target), files);
+        if (!problem.isEmpty())
+            return problem;
+    }
     return WriteTargetProblem(target, files);
 }
 
@@ -119,6 +127,7 @@ struct TBatchPlanner::TRowWork {
     QString FinalStatus;
     int LastExitCode = 0;
     bool Failed = false;     // the run failed although the encoder said it succeeded
+    QString Reason;          // why the row failed, in one plain sentence
     bool Skipped = false;
     TFileDates Dates;
     TEncoderJob Job;
@@ -130,19 +139,7 @@ struct TBatchPlanner::TRowWork {
 struct TBatchPlanner::TJob : public IProgressSink {
     explicit TJob(TBatchPlanner& planner) : Planner(planner) {}
 
-    void OnEncoderLine(const QString& line, bool appended) override
-    {
-        // before any cleaning: the cleaning drops the duplicate-frame lines
-        Detector.Feed(line);
-        Planner.m_sink->OnEncoderLine(line, appended);
-        // A still picture is plain long before the end: the run stops and the row starts
-        // again with the remedy, rather than encoding the whole file twice.
-        if (Run && !StoppedForRemedy && Detector.IsStillPictureEarly() && Planner.CanRetryWithRemedy(*this) &&
-            !Planner.Aborted()) {
-            StoppedForRemedy = true;
-            Run->Cancel();
-        }
-    }
+    void OnEncoderLine(const QString& line, bool appended) override { Planner.m_sink->OnEncoderLine(line, appended); }
     void OnProgress(const TProgressUpdate& update) override
     {
         TProgressUpdate u = update;
@@ -159,8 +156,6 @@ struct TBatchPlanner::TJob : public IProgressSink {
     int RunIndex = 0;
     TRowWork W;
     TConversionState State;
-    TStillPictureDetector Detector; // the current run's
-    bool StoppedForRemedy = false;  // the current run was stopped to start again with the remedy
     std::unique_ptr<TEncoderRun> Run;
     TActiveClock Clock;
 };
@@ -249,6 +244,9 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
         return;
     }
     m_script->Begin(encoder, m_state.TwoPass, m_params.PassLogFile1_BAT);
+    if (m_state.ScriptMode)
+        m_script->SetJobsRun(
+            JobsRunFor(m_params, settings, options.OutputExists, options.KeepDates, m_state.ScriptFileName));
 
     const int passes = m_state.TwoPass ? 2 : 1;
     int checked = 0;
@@ -376,7 +374,9 @@ void TBatchPlanner::PrepareRow(TJob& job)
     }
     if (!m_state.ScriptMode)
         m_rows->SetRowStatus(row, QStringLiteral("Converting"), std::nullopt);
-    if (w.Skipped) {
+    // A job list leaves skipping to its lines' runs: its lines must not depend on what
+    // exists when it is written.
+    if (w.Skipped && !(m_state.ScriptMode && ScriptFormatFor(m_state.ScriptFileName) == TScriptFormat::Jobs)) {
         if (!m_state.ScriptMode)
             m_rows->SetRowStatus(row, QStringLiteral("Skipped"), std::nullopt);
         m_sink->OnStatusLabel(row, QStringLiteral("Skipped"), std::nullopt);
@@ -466,6 +466,17 @@ void TBatchPlanner::StartRow(TJob& job)
         m_preparing.reset();
         return;
     }
+    if (!m_state.ScriptMode) {
+        if (const QString lost = FaithfulOutput(m_settings, job.State.CurrentFileInfo).AudioOffsetLost; !lost.isEmpty()) {
+            // No command line keeps it: the row ends before a run that could only fail.
+            DiscardTemp(job);
+            m_files.AddOutput(w.Output);
+            RowFailed(job, lost);
+            CompleteRow(job);
+            m_preparing.reset();
+            return;
+        }
+    }
     if (m_state.ScriptMode) {
         if (AddScriptBlock(w)) {
             m_files.AddOutput(w.Output);
@@ -508,7 +519,6 @@ void TBatchPlanner::StartPass(TJob& job, int runIndex)
         m_sink->OnStatusLabel(job.Row, QString(), std::nullopt);
     job.State.EncoderOutput.clear();
     job.State.EncoderOutputDropped = 0;
-    job.Detector.Reset();
     TJob* const jp = &job;
     if (Aborted()) {
         // Nothing is started once the batch is aborted; the row ends as aborted.
@@ -564,12 +574,6 @@ void TBatchPlanner::OnRunFinished(TJob* jp, int code)
     // the cleanup shows the output of the batch's last run
     m_state.EncoderOutput = job.State.EncoderOutput;
     m_state.EncoderOutputDropped = job.State.EncoderOutputDropped;
-    if (job.StoppedForRemedy) {
-        job.StoppedForRemedy = false;
-        if (!Aborted() && RetryWithRemedy(job))
-            return;
-        code = 0; // aborted meanwhile: the row ends as aborted, its stop was no error
-    }
     job.W.LastExitCode = code;
     const bool twoPass = m_state.TwoPass && job.W.Job.Runs.size() >= 2;
     const bool lastRun = !twoPass || job.RunIndex == 1;
@@ -586,35 +590,54 @@ void TBatchPlanner::OnRunFinished(TJob* jp, int code)
     EndRow(job);
 }
 
-// The finished output is judged: a still picture at once, anything else by an analysis
-// in a worker, while the event loop goes on (the job keeps its place meanwhile).
+// The finished output is judged by an analysis in a worker, while the event loop goes on
+// (the job keeps its place meanwhile). Pictures that are all alike send for the input's
+// pictures at the same moments: only a scene that moves makes a still output wrong.
 void TBatchPlanner::CheckOutput(TJob& job)
 {
-    if (job.Detector.IsStillPicture()) {
-        OnOutputJudged(job, QStringLiteral("The encoder repeated the first picture for the whole file (%1 duplicate "
-                                           "frames of %2).")
-                                .arg(job.Detector.Duplicates())
-                                .arg(job.Detector.Frames()));
-        return;
-    }
     TJob* const jp = &job;
-    job.Analysis = RequestVideoFileInfo(job.W.Temp, m_params.MediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
-        if (!IsRunningJob(jp))
-            return;
-        jp->Analysis = 0;
-        const TOutputVerdict v = JudgeOutput(info, ExpectedOutput(jp->W.Job.Pieces, jp->State.CurrentFileInfo));
-        OnOutputJudged(*jp, v.Ok ? QString() : QStringLiteral("Output check failed: ") + v.Reason);
-    });
+    job.Analysis = RequestVideoFileInfo(
+        job.W.Temp, m_params.MediaInfoDll, this,
+        [this, jp](TVideoFileInfo&& info) {
+            if (!IsRunningJob(jp))
+                return;
+            jp->Analysis = 0;
+            const TOutputVerdict v = JudgeOutput(info, ExpectedOutput(jp->W.Job.Pieces, jp->State.CurrentFileInfo));
+            if (!v.Ok) {
+                OnOutputJudged(*jp, v.Sentence, QStringLiteral("Output check failed: ") + v.Reason, v.LengthWrong);
+                return;
+            }
+            if (!OutputLooksStill(info.Probe)) {
+                OnOutputJudged(*jp, QString(), QString(), false);
+                return;
+            }
+            const TAvProbeInfo output = info.Probe;
+            jp->Analysis = RequestVideoFileInfo(
+                jp->W.Input, m_params.MediaInfoDll, this,
+                [this, jp, output](TVideoFileInfo&& input) {
+                    if (!IsRunningJob(jp))
+                        return;
+                    jp->Analysis = 0;
+                    if (IsStillPictureOutput(output, input.Probe))
+                        OnOutputJudged(*jp, StillPictureSentence(), QString(), true);
+                    else
+                        OnOutputJudged(*jp, QString(), QString(), false);
+                },
+                true);
+        },
+        true);
 }
 
-void TBatchPlanner::OnOutputJudged(TJob& job, const QString& problem)
+// remediable: the lavf demuxer may cure the problem (a still picture, a wrong length);
+// a second run for anything else would fail again.
+void TBatchPlanner::OnOutputJudged(TJob& job, const QString& problem, const QString& detail, bool remediable)
 {
-    if (!problem.isEmpty() && !Aborted() && RetryWithRemedy(job))
+    if (!problem.isEmpty() && remediable && !Aborted() && RetryWithRemedy(job))
         return;
     if (Aborted()) {
         // the row ends as aborted; its output is discarded below
     } else if (!problem.isEmpty()) {
-        RowFailed(job, problem);
+        RowFailed(job, problem, detail);
     } else if (CommitRowOutput(job)) {
         const bool twoPass = m_state.TwoPass && job.W.Job.Runs.size() >= 2;
         NoteConversionSpeed(m_params.IniName, m_settings, job.State.CurrentFileInfo, twoPass ? 2 : 1,
@@ -773,6 +796,7 @@ bool TBatchPlanner::AddScriptBlock(const TRowWork& w)
     TScriptFileBlock b;
     b.FileNo = m_state.CurrentFileNo;
     b.Input = w.Input;
+    b.Planned = w.Planned;
     b.Output = w.Output;
     b.VCodec = w.Job.Pieces.VCodec;
     b.ACodec = w.Job.Pieces.ACodec;
@@ -803,10 +827,13 @@ void TBatchPlanner::KeepLastEncoderLines(TConversionState& state)
 void TBatchPlanner::ReportRunError(int code, TJob& job)
 {
     ++m_state.ErrorCount;
+    // read before the cleaning, which may drop the line that tells
+    job.W.Reason = RunFailureReason(code, job.State.EncoderOutput, job.State.CurrentFileInfo);
     KeepLastEncoderLines(job.State);
     m_sink->OnMemo(job.State.EncoderOutput);
-    m_errorLog.AddErrorReport(RunErrorReportText(code, job.State.EncoderOutput, job.State.EncoderOutputDropped),
-                              job.W.Input, job.W.Output, m_state.ErrorCount);
+    m_errorLog.AddErrorReport(
+        RunErrorReportText(code, job.State.EncoderOutput, job.State.EncoderOutputDropped, job.W.Reason, CommandLineOf(job)),
+        job.W.Input, job.W.Output, m_state.ErrorCount);
     m_sink->OnErrorReport(m_state.ErrorCount);
 }
 
@@ -829,20 +856,22 @@ bool TBatchPlanner::CheckOutputWritten(TJob& job)
     return false;
 }
 
-// The row ends with an error that the encoder did not report: "Error (0)", and why goes
-// into the error log after the run's last lines.
-void TBatchPlanner::RowFailed(TJob& job, const QString& why)
+// The row ends with an error that the encoder did not report: "Error (0)"; the report
+// starts with why, and the detail (or why again) follows the run's last lines.
+void TBatchPlanner::RowFailed(TJob& job, const QString& why, const QString& detail)
 {
     TRowWork& w = job.W;
     w.Failed = true;
     w.FinalStatus = ErrorStatus(0, false);
+    w.Reason = why;
     ++m_state.ErrorCount;
     KeepLastEncoderLines(job.State);
-    job.State.EncoderOutput << why;
+    job.State.EncoderOutput << (detail.isEmpty() ? why : detail);
     m_state.EncoderOutput = job.State.EncoderOutput;
     m_sink->OnMemo(job.State.EncoderOutput);
-    m_errorLog.AddErrorReport(RunErrorReportText(0, job.State.EncoderOutput, job.State.EncoderOutputDropped), w.Input,
-                              w.Output, m_state.ErrorCount);
+    m_errorLog.AddErrorReport(
+        RunErrorReportText(0, job.State.EncoderOutput, job.State.EncoderOutputDropped, why, CommandLineOf(job)), w.Input,
+        w.Output, m_state.ErrorCount);
     m_sink->OnErrorReport(m_state.ErrorCount);
 }
 
@@ -902,6 +931,14 @@ bool TBatchPlanner::CommitRowOutput(TJob& job)
     return true;
 }
 
+// The row's command line as the report shows it: the last run's, adjustments included.
+QString TBatchPlanner::CommandLineOf(const TJob& job) const
+{
+    if (job.W.Job.Runs.isEmpty())
+        return QString();
+    return job.W.Job.Runs.value(std::clamp(job.RunIndex, 0, int(job.W.Job.Runs.size()) - 1)).Params;
+}
+
 void TBatchPlanner::DiscardTemp(TJob& job)
 {
     if (job.W.Temp.isEmpty())
@@ -926,6 +963,8 @@ void TBatchPlanner::FinishRow(TJob& job)
         if (w.Committed && m_params.KeepFileDates && w.Dates.Read && QFileInfo::exists(w.Output))
             ApplyFileDates(w.Output, w.Dates);
     }
+    if (failed && !w.Reason.isEmpty() && !Aborted())
+        m_sink->OnRowReason(row, w.Reason);
     m_sink->OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
 }
 

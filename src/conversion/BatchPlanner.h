@@ -84,6 +84,8 @@ public:
     {
         (void)row; (void)status; (void)input; (void)output;
     }
+    // Why a failed row failed, in one plain sentence (just before its OnRowFinished).
+    virtual void OnRowReason(int row, const QString& sentence) { (void)row; (void)sentence; }
     // Where the whole batch stands after a row ended (between the rows' own updates).
     virtual void OnBatchProgress(double fraction, qint64 elapsedMs, qint64 leftMs)
     {
@@ -165,12 +167,13 @@ private:
     bool Aborted() const;
     bool CheckOutputWritten(TJob& job);
     void CheckOutput(TJob& job);
-    void OnOutputJudged(TJob& job, const QString& problem);
+    void OnOutputJudged(TJob& job, const QString& problem, const QString& detail, bool remediable);
     void EndRow(TJob& job);
     bool IsRunningJob(const TJob* jp) const;
     bool CanRetryWithRemedy(const TJob& job) const;
     bool RetryWithRemedy(TJob& job);
-    void RowFailed(TJob& job, const QString& why);
+    void RowFailed(TJob& job, const QString& why, const QString& detail = QString());
+    QString CommandLineOf(const TJob& job) const;
     void DiscardTemp(TJob& job);
     bool CommitRowOutput(TJob& job);
     void KeepLastEncoderLines(TConversionState& state);

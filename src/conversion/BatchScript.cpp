@@ -1,9 +1,14 @@
 #include "conversion/BatchScript.h"
 
 #include "encoding/EncoderCommand.h"
+#include "lib/MemIniFile.h"
 #include "lib/TextFile.h"
+#include "lib/WorkerProgram.h"
+#include "settings/Profile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -226,14 +231,6 @@ QString LineWord(const QString& word, bool* needsNl)
     return parts.join(QStringLiteral("\"$nl\""));
 }
 
-QString LineWords(const QString& piece, bool* needsNl)
-{
-    QStringList words;
-    for (const QString& w : SplitArgsWindowsWay(piece))
-        words << LineWord(w, needsNl);
-    return words.join(QLatin1Char(' '));
-}
-
 } // namespace
 
 QString TBatchScript::Text(TScriptFormat format) const
@@ -295,55 +292,70 @@ QString TBatchScript::ShText() const
     return l.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
+namespace {
+
+QString PolicyWord(int outputExists)
+{
+    return outputExists == 1   ? QStringLiteral("overwrite")
+           : outputExists == 2 ? QStringLiteral("skip")
+                               : QStringLiteral("rename");
+}
+
+} // namespace
+
+QString JobsProfileName(const QString& jobsFile)
+{
+    QString name = QFileInfo(jobsFile).absoluteFilePath();
+    name.chop(qsizetype(sizeof ".jobs") - 1);
+    return name + QStringLiteral(".profile.ini");
+}
+
+TJobsRun JobsRunFor(const TAppParams& params, const EncodingSettings& settings, int outputExists, bool keepDates,
+                    const QString& jobsFile)
+{
+    TJobsRun run;
+    const QString self = WorkerProgram().isEmpty() ? QCoreApplication::applicationFilePath() : WorkerProgram();
+    run.Program = QFileInfo(self).absoluteFilePath();
+    run.ProfileFile = JobsProfileName(jobsFile);
+    run.Settings = settings;
+    if (ResolveHome(QString(), QFileInfo(run.Program).absolutePath()).Dir != params.AppDir)
+        run.Home = params.AppDir;
+    run.OutputExists = outputExists;
+    run.KeepDates = keepDates;
+    return run;
+}
+
 // One line per file, each complete in itself so that GNU parallel can run the lines in
-// any order, on any core or machine, and rerun only the missing ones: its own pass log
-// (the batch's unique name plus the file number), its own temporary (the line's shell
-// process id), the rename when every pass succeeded, and the removal of whatever is left.
+// any order, on any core or machine, and rerun only the missing ones: each runs this
+// program on its one file, with the batch's settings from the profile beside the list.
+// A line holds nothing of the moment it was written (no process ids, no numbered names),
+// so the same batch gives the same lines and --resume keeps matching them. A host
+// without the program fails the line with 127, as a shell does for a missing command.
 // Plain POSIX shell: the line runs in whatever shell parallel was started from.
 QString TBatchScript::JobsText() const
 {
-    QString passLogStem = m_passLogBat;
-    passLogStem.remove(QStringLiteral("%TEMP%\\"));
-    if (passLogStem.endsWith(QStringLiteral(".log")))
-        passLogStem.chop(4);
+    // Lines whose files map to one output name run side by side, each not knowing the
+    // other: only "rename" lets neither write over or skip the other's output.
+    QHash<QString, int> plannedCount;
+    for (const TScriptFileBlock& f : m_files)
+        ++plannedCount[f.Planned];
     QString text;
     for (const TScriptFileBlock& f : m_files) {
         bool needsNl = false;
-        const TTempParts t = TempParts(f.Output);
-        const QString temp = LineWord(t.Dir + QStringLiteral("/.") + t.Stem + QStringLiteral(".vexa-tmp-"), &needsNl)
-                             + QStringLiteral("$$") + LineWord(t.Ext, &needsNl);
-        const QString head = LineWord(m_encoder, &needsNl) + QLatin1Char(' ') + LineWord(PathArg(f.Input), &needsNl);
-        QString tail;
-        for (const QString* piece : {&f.ACodec, &f.AParams, &f.AdvParams, &f.AddParams}) {
-            const QString words = LineWords(*piece, &needsNl);
-            if (!words.isEmpty())
-                tail += QLatin1Char(' ') + words;
-        }
-        if (m_twoPass)
-            tail += QStringLiteral(" '-passlogfile' \"$L\"");
-        tail += QStringLiteral(" '-o' \"$T\"");
-        auto run = [&](const QString& vparams) {
-            QString cmd = head;
-            for (const QString* piece : {&f.VCodec, &vparams}) {
-                const QString words = LineWords(*piece, &needsNl);
-                if (!words.isEmpty())
-                    cmd += QLatin1Char(' ') + words;
-            }
-            return cmd + tail;
-        };
-        QString line;
-        if (m_twoPass) {
-            line = QStringLiteral("L=\"${TMPDIR:-/tmp}\"/") + ShellQuote(QStringLiteral("%1_%2.log").arg(passLogStem).arg(f.FileNo))
-                   + QStringLiteral("; T=") + temp + QStringLiteral("; ") + run(f.VParams1) + QStringLiteral(" && ")
-                   + run(f.VParams2);
-        } else {
-            line = QStringLiteral("T=") + temp + QStringLiteral("; ") + run(f.VParams);
-        }
-        line += QStringLiteral(" && [ -s \"$T\" ] && mv -f -- \"$T\" ") + LineWord(f.Output, &needsNl)
-                + QStringLiteral("; s=$?; rm -f -- \"$T\"");
-        if (m_twoPass)
-            line += QStringLiteral(" \"$L\" \"$L.mbtree\"");
-        line += QStringLiteral("; exit $s");
+        QStringList args{QStringLiteral("--convert")};
+        if (!m_jobs.Home.isEmpty())
+            args << QStringLiteral("--home") << m_jobs.Home;
+        args << QStringLiteral("--profile") << m_jobs.ProfileFile << QStringLiteral("--out-dir")
+             << QFileInfo(f.Planned).path() << QStringLiteral("--if-exists")
+             << PolicyWord(plannedCount.value(f.Planned) > 1 ? 0 : m_jobs.OutputExists);
+        if (m_jobs.KeepDates)
+            args << QStringLiteral("--keep-dates");
+        args << QStringLiteral("--") << f.Input;
+        QString line = QStringLiteral("p=") + LineWord(m_jobs.Program, &needsNl)
+                       + QStringLiteral("; [ -x \"$p\" ] || { printf 'vexaconv: %s not found on %s\\n' \"$p\" "
+                                        "\"$(uname -n)\" >&2; exit 127; }; exec \"$p\"");
+        for (const QString& a : args)
+            line += QLatin1Char(' ') + LineWord(a, &needsNl);
         if (needsNl)
             line = QStringLiteral("nl=$(printf '\\nx'); nl=${nl%x}; ") + line;
         text += line + QLatin1Char('\n');
@@ -354,5 +366,11 @@ QString TBatchScript::JobsText() const
 bool TBatchScript::Save(const QString& fileName, QString* error) const
 {
     const TScriptFormat format = ScriptFormatFor(fileName);
+    if (format == TScriptFormat::Jobs) {
+        MemIniFile profile;
+        Profile::WriteProfile(profile, m_jobs.Settings);
+        if (!profile.SaveAs(m_jobs.ProfileFile, error))
+            return false;
+    }
     return TextFile::SaveBytes(fileName, Text(format).toUtf8(), error, format == TScriptFormat::Sh);
 }

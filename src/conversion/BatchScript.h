@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/AppParams.h"
+#include "encoding/EncodingSettings.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -9,7 +12,8 @@
 // The batch written as a script instead of being run: the Windows batch file (".bat",
 // exchangeable with the Windows program), a bash script (".sh") that runs the very
 // argument vectors the runner would, or a job list for GNU parallel (".jobs"): one
-// self-contained shell line per file, for many cores or many machines.
+// self-contained shell line per file that runs this program on that file, for many cores
+// or many machines.
 
 enum class TScriptFormat { Bat, Sh, Jobs };
 
@@ -35,6 +39,7 @@ bool IsBatSafePath(const QString& path);
 struct TScriptFileBlock {
     int FileNo = 0;
     QString Input;
+    QString Planned;            // the output's name before the existing-output policy
     QString Output;
     QString VCodec, ACodec, AdvParams, AddParams, AParams;
     QString VParams;            // one pass
@@ -42,9 +47,29 @@ struct TScriptFileBlock {
     bool Overwrites = false;    // the output existed when the batch was planned and is written over
 };
 
+// What each line of a job list runs: this program itself on the line's file, so that
+// every host checks, retries and names its outputs as the program's own batch does.
+struct TJobsRun {
+    QString Program;            // the program's executable, absolute
+    QString ProfileFile;        // absolute; the batch's settings, written beside the job list
+    EncodingSettings Settings;
+    QString Home;               // the --home the batch ran with; empty when the program finds its home itself
+    int OutputExists = 0;       // 0 rename, 1 overwrite, 2 skip
+    bool KeepDates = false;
+};
+
+// The run of the batch that a job list written to jobsFile stands for: this very program,
+// the settings and output options, and the home when one was chosen (it names the encoder).
+TJobsRun JobsRunFor(const TAppParams& params, const EncodingSettings& settings, int outputExists, bool keepDates,
+                    const QString& jobsFile);
+
+// The profile a job list's lines load: "NAME.jobs" -> "NAME.profile.ini" beside it, absolute.
+QString JobsProfileName(const QString& jobsFile);
+
 class TBatchScript {
 public:
     void Begin(const QString& encoderPath, bool twoPass, const QString& passLogFileBat);
+    void SetJobsRun(const TJobsRun& run) { m_jobs = run; }
     void AddFile(const TScriptFileBlock& block);
     void Clear();
 
@@ -53,8 +78,9 @@ public:
     QString JobsText() const;  // one line per file, LF after every line
     QString Text(TScriptFormat format) const;
 
-    // Writes the script atomically (UTF-8 without BOM); a bash script is made executable.
-    // False with *error set when the file cannot be written.
+    // Writes the script atomically (UTF-8 without BOM); a bash script is made executable;
+    // a job list's profile is written first. False with *error set when a file cannot be
+    // written.
     bool Save(const QString& fileName, QString* error) const;
 
 private:
@@ -62,6 +88,7 @@ private:
     bool m_twoPass = false;
     QString m_passLogBat;
     QList<TScriptFileBlock> m_files;
+    TJobsRun m_jobs;
 };
 
 // word in single quotes for bash: it's -> 'it'\''s'.
