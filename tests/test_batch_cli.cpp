@@ -209,8 +209,10 @@ TEST_F(HeadlessConvert, FailingRunsAreReportedAndTheBatchGoesOn)
     const TestSupport::RunResult r = Run({"--convert", "--set", "AdditionalParams=-nonsense-option", "--out-dir",
                                           m_dir + "/out", "--error-log", log, a, b});
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
-    EXPECT_EQ(Lines(r.out), (QStringList{"Error (1)\t" + a + "\t" + m_dir + "/out/a.avi",
-                                         "Error (1)\t" + b + "\t" + m_dir + "/out/b.avi"}));
+    // each failed row's line ends with its reason in plain words
+    const QString why = "\tThe encoder does not know an option of the command line: check the additional parameters.";
+    EXPECT_EQ(Lines(r.out), (QStringList{"Error (1)\t" + a + "\t" + m_dir + "/out/a.avi" + why,
+                                         "Error (1)\t" + b + "\t" + m_dir + "/out/b.avi" + why}));
     const QString err = QString::fromUtf8(r.err);
     EXPECT_TRUE(err.contains("Error # 1\n----------\n")) << err.toStdString();
     EXPECT_TRUE(err.contains("Error # 2\n"));
@@ -400,18 +402,21 @@ TEST_F(HeadlessConvert, SuccessWithoutAnOutputIsAnError)
     useFake("echo 'all fine'\nexit 0\n");
     TestSupport::RunResult r = Run({"--convert", "--out-dir", out, a});
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
-    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi"});
+    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi\tThe encoder ended without an error "
+                                                                        "but wrote nothing: the output file is empty (0 "
+                                                                        "bytes); it was deleted."});
     EXPECT_TRUE(r.err.contains("wrote nothing")) << r.err.constData();
     // exits 0 after removing the file it was to write
     useFake("while [ $# -gt 0 ]; do [ \"$1\" = -o ] && rm -f -- \"$2\"; shift; done\nexit 0\n");
     r = Run({"--convert", "--out-dir", out, a});
-    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi"});
+    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi\tThe encoder ended without an error "
+                                                                        "but wrote no output file."});
     EXPECT_TRUE(r.err.contains("wrote no output file")) << r.err.constData();
     // exits 0 with an empty output: deleted, and an error
     useFake("while [ $# -gt 0 ]; do [ \"$1\" = -o ] && : > \"$2\"; shift; done\nexit 0\n");
     r = Run({"--convert", "--out-dir", out, a});
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
-    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi"});
+    EXPECT_EQ(Lines(r.out).value(0).section('\t', 0, 2), "Error (0)\t" + a + "\t" + out + "/a.avi");
     EXPECT_TRUE(r.err.contains("empty (0 bytes)")) << r.err.constData();
     EXPECT_FALSE(QFileInfo::exists(out + "/a.avi"));
 }

@@ -87,7 +87,8 @@ TEST_F(HeadlessText, ConvertStatusLinesAndErrorReportsAreSafe)
     ExpectTerminalSafe(r.out);
     ExpectTerminalSafe(r.err);
     EXPECT_EQ(QString::fromUtf8(r.out),
-              "Error (1)\t" + m_dir + "/e" + Shown + "red.mkv\t" + out + "/e" + Shown + "red.avi\n");
+              "Error (1)\t" + m_dir + "/e" + Shown + "red.mkv\t" + out + "/e" + Shown
+                  + "red.avi\tThe encoder does not know an option of the command line: check the additional parameters.\n");
     const QString err = QString::fromUtf8(r.err);
     EXPECT_TRUE(err.contains("Input file: " + m_dir + "/e" + Shown + "red.mkv\n")) << r.err.constData();
     EXPECT_TRUE(err.contains("-bad" + Shown + "option is not an MEncoder option")) << r.err.constData();

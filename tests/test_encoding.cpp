@@ -198,7 +198,8 @@ TEST(AutoVideoBitrate, NoInformation)
     // A chosen size on a source without a video bit rate (most MKV and TS): no "bitrate=0".
     s.cbResolution = 1;
     EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
-    EXPECT_EQ(GetVideoParamsStr(s, none, 2, {}), " -xvidencopts bitrate=800 -ofps 0.000");
+    // no rate known: "-ofps" is left out rather than given as 0
+    EXPECT_EQ(GetVideoParamsStr(s, none, 2, {}), " -xvidencopts bitrate=800");
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(1920, 1080, 25, 0, 0)), 800);
     // a product that rounds to nothing falls back too
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(2, 2, 1, 100, 0.01)), 800);
@@ -446,7 +447,7 @@ TEST(ArgumentVector, PathsStayWhole)
     const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, odd, "-out.avi", "/tmp/l og", {});
     ASSERT_TRUE(job.Ok);
     EXPECT_EQ(job.Runs[0].Args,
-              QStringList({odd, "-ovc", "xvid", "-xvidencopts", "bitrate=800", "-ofps", "0.000", "-nosound", "-o", "./-out.avi"}));
+              QStringList({odd, "-ovc", "xvid", "-xvidencopts", "bitrate=800", "-nosound", "-o", "./-out.avi"}));
     // The one-string form is what the preview and the script show, path untouched.
     EXPECT_TRUE(job.Runs[0].Params.endsWith("-o \"-out.avi\""));
     EXPECT_EQ(PathArg("-x"), "./-x");
@@ -459,7 +460,7 @@ TEST(Preview, NoFileShowsPlaceholders)
 {
     const TCmdLinePreview p = GetCmdLinePreview(Defaults(), TVideoFileInfo(), 2, QString(), LOG, {});
     EXPECT_FALSE(p.Failed);
-    EXPECT_EQ(p.Text, "<input_file> -ovc xvid -xvidencopts bitrate=800 -ofps 0.000 -oac mp3lame "
+    EXPECT_EQ(p.Text, "<input_file> -ovc xvid -xvidencopts bitrate=800 -oac mp3lame "
                       "-lameopts br=96:cbr -vf harddup  -skiplimit 1  -o <output_file>");
 }
 

@@ -407,9 +407,10 @@ QByteArray Samples(int base, int step, int share)
     return out;
 }
 
-TAvProbeInfo Pictures(const QByteArray& samples, int decoded = PictureSamples)
+TAvProbeInfo Pictures(const QByteArray& samples, int decoded = PictureSamples, int frames = 0)
 {
     TAvProbeInfo p;
+    p.VideoFrames = frames;
     p.Opened = p.HasVideo = true;
     p.Pictures = samples;
     p.DecodedPictures = decoded;
@@ -436,6 +437,8 @@ TEST(StillPicture, JudgedByThePicturesOfInputAndOutput)
         {"coding noise only", Pictures(Samples(40, 1, 30)), Pictures(Samples(40, 40, 100)), true, true},
         {"too few decoded", Pictures(Samples(90, 0, 0), 2), Pictures(Samples(90, 30, 50)), false, false},
         {"input not sampled", Pictures(Samples(90, 0, 0)), Pictures(QByteArray(), -1), true, false},
+        // two pictures a second apart: too few to sample apart
+        {"two pictures", Pictures(Samples(90, 0, 0)), Pictures(Samples(90, 30, 50), PictureSamples, 2), true, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(OutputLooksStill(c.output), c.looksStill) << c.name;

@@ -911,6 +911,14 @@ bool TBatchPlanner::CommitRowOutput(TJob& job)
     // "Overwrite" replaces whatever is under the chosen name now (never an input: the
     // name would have been numbered); the others never replace anything.
     const bool overwrite = m_options.OutputExists == 1;
+    // "Skip file": a name another program took during the encode is left to it, as a
+    // name taken before the start would have been.
+    if (m_options.OutputExists == 2 && NameExists(w.Output)) {
+        DiscardTemp(job);
+        w.Skipped = true;
+        w.FinalStatus = QStringLiteral("Skipped");
+        return false;
+    }
     QString error;
     bool ok = CommitOutput(w.Temp, w.Output, overwrite ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting, &error);
     if (!ok && !overwrite && m_options.OutputExists == 0 && NameExists(w.Output)) {

@@ -23,6 +23,9 @@ QString RunFailureReason(int exitCode, const QStringList& lines, const TVideoFil
     if (AnyLineHas(lines, {"not divisible by", "General fault", "invalid width", "invalid height",
                            "width/height"}))
         return QStringLiteral("The encoder refused the picture size %1x%2.").arg(v.Width).arg(v.Height);
+    if (AnyLineHas(lines, {"is not an MEncoder option", "error parsing command line", "Error parsing option"}))
+        return QStringLiteral("The encoder does not know an option of the command line: check the additional "
+                              "parameters.");
     if (AnyLineHas(lines, {"No space left on device"}))
         return QStringLiteral("The disk is full: the output could not be written.");
     if (AnyLineHas(lines, {"Cannot open output file", "Permission denied", "Read-only file system"}))

@@ -104,12 +104,14 @@ double AspectValue(const QString& text)
 
 // The display aspect a "-vf" chain states with "dsize", and whether it turns the picture
 // by a quarter.
-void AspectOfChain(const QString& chain, double& dsize, bool& quarterTurn)
+void AspectOfChain(const QString& chain, double& dsize, bool& quarterTurn, bool& scaled)
 {
     for (const QString& filter : chain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString name = filter.section(QLatin1Char('='), 0, 0);
         const QString params = filter.section(QLatin1Char('='), 1);
-        if (name == QLatin1String("dsize"))
+        if (name == QLatin1String("scale"))
+            scaled = true;
+        else if (name == QLatin1String("dsize"))
             dsize = AspectValue(params);
         else if (name == QLatin1String("rotate") && (params.isEmpty() || params.toInt() <= 3))
             quarterTurn = !quarterTurn;
@@ -175,13 +177,15 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
     if (!HasAnyOption(added, {"-aspect", "-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr", "-vop", "-xy", "-zoom",
                               "-force-avi-aspect"})) {
         double dsize = 0;
-        bool quarterTurn = false;
-        AspectOfChain(OptionValue(SplitArgsWindowsWay(pieces.AdvParams), QStringLiteral("-vf")), dsize, quarterTurn);
+        bool quarterTurn = false, scaled = false;
+        AspectOfChain(OptionValue(SplitArgsWindowsWay(pieces.AdvParams), QStringLiteral("-vf")), dsize, quarterTurn,
+                      scaled);
         const double typed = AspectValue(OptionValue(vparams, QStringLiteral("-aspect")));
         double source = SourceDisplayAspect(input);
         if (source > 0 && quarterTurn)
             source = 1.0 / source;
-        e.DisplayAspect = typed > 0 ? typed : dsize > 0 ? dsize : source;
+        // a size the user chose has its own shape
+        e.DisplayAspect = typed > 0 ? typed : dsize > 0 ? dsize : scaled ? 0 : source;
     }
 
     if (e.Audio && !HasAnyOption(added, {"-audio-delay", "-delay", "-mc", "-ss"})) {
@@ -291,6 +295,7 @@ namespace {
 // moves goes beyond the second; a nearly still scene sits between them and is left alone.
 constexpr double StillSpread = 1.5;
 constexpr double MovingSpread = 6.0;
+constexpr int MinPicturesToJudge = 4 * PictureSamples;
 } // namespace
 
 bool OutputLooksStill(const TAvProbeInfo& output)
@@ -300,6 +305,9 @@ bool OutputLooksStill(const TAvProbeInfo& output)
 
 bool IsStillPictureOutput(const TAvProbeInfo& output, const TAvProbeInfo& input)
 {
+    // A clip of a few pictures has too few to sample apart: its output is judged otherwise.
+    if (input.VideoFrames > 0 && input.VideoFrames < MinPicturesToJudge)
+        return false;
     return OutputLooksStill(output) && input.DecodedPictures >= 3 && PictureSpread(input.Pictures) > MovingSpread;
 }
 

@@ -140,7 +140,8 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
     double target = SourceDisplayAspect(info);
     if (target > 0 && quarterTurn)
         target = 1.0 / target;
-    f.TargetAspect = IsAutoText(s.cbAviVideoAspect.Text) ? target : 0;
+    // A resolution the user chose keeps its own shape.
+    f.TargetAspect = IsAutoText(s.cbAviVideoAspect.Text) && AutoResolution(s) ? target : 0;
     if (f.TargetAspect > 0 && w > 0 && h > 0 && !UserAddsAny(s, {"-aspect", "-vf", "-vf-add"})) {
         const double shape = double(w) / h;
         if (std::abs(shape - f.TargetAspect) / f.TargetAspect > AspectSlack) {

@@ -90,7 +90,9 @@ int64_t ClampTicks(double ticks)
 {
     // far inside int64: the sampler steps back from a moment by up to twice the length
     constexpr double limit = 1e18;
-    return std::isfinite(ticks) ? int64_t(std::clamp(ticks, -limit, limit)) : 0;
+    // rounded: in a coarse time base (one tick a picture) cutting would pull every moment
+    // back onto the same picture
+    return std::isfinite(ticks) ? int64_t(std::llround(std::clamp(ticks, -limit, limit))) : 0;
 }
 
 TFormat Open(const QString& path)
@@ -479,7 +481,11 @@ bool ProbeWithLibav(const QString& path, bool pictures, TAvProbeInfo& out)
     if (audio >= 0) {
         const AVStream* st = f->streams[audio];
         info.HasAudio = true;
-        const int64_t first = st->start_time != AV_NOPTS_VALUE ? st->start_time : scan.FirstAudioPts;
+        // An AVI states the sound's delay in its stream header: the first packet's time
+        // carries it, the stream's start time does not.
+        int64_t first = st->start_time;
+        if (scan.FirstAudioPts != AV_NOPTS_VALUE && (first == AV_NOPTS_VALUE || scan.FirstAudioPts > first))
+            first = scan.FirstAudioPts;
         if (first != AV_NOPTS_VALUE)
             info.AudioStartMs = ClampMs(TicksToMs(double(first), st->time_base));
     }
