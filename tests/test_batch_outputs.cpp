@@ -166,6 +166,32 @@ TEST_F(BatchOutputs, OutputThatFailsItsCheckIsAnErrorAndIsRemoved)
     EXPECT_FALSE(runs[0].contains("-demuxer"));
 }
 
+TEST_F(BatchOutputs, AnEncoderThatDropsASecondOfThreeIsNotDone)
+{
+    const QString in = Input("clip_xvid_mp3.avi", "three.avi");
+    // The encoder writes the first two seconds of the three and calls it a success, with
+    // either demuxer: the row gets one second run (a wrong length may be the demuxer's
+    // fault), then fails with its reason.
+    const QString cut = m_dir + "/two.avi";
+    const auto made = TestSupport::RunProgram("ffmpeg", {"-nostdin", "-loglevel", "error", "-y", "-i", in, "-t", "2",
+                                                         "-c", "copy", cut});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    FakeEncoder("echo \"$*\" >> \"" + QFile::encodeName(m_dir) + "/runs.log\"\n"
+                "while [ $# -gt 0 ]; do [ \"$1\" = -o ] && cp -- \"" + QFile::encodeName(cut) + "\" \"$2\"; shift; done\n"
+                "exit 0\n");
+    const TestSupport::RunResult r = Run({"--convert", "--out-dir", m_out, in});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    const QStringList fields = Lines(r.out).value(0).split('\t');
+    ASSERT_EQ(fields.size(), 4) << r.out.constData();
+    EXPECT_EQ(fields[0], "Error (0)");
+    EXPECT_TRUE(fields[3].startsWith("The output lasts 2.") && fields[3].endsWith("the encoder lost frames."))
+        << fields[3].toStdString();
+    EXPECT_EQ(EntriesOf(m_out), QStringList());
+    const QStringList runs = Lines(TestSupport::ReadFile(m_dir + "/runs.log"));
+    ASSERT_EQ(runs.size(), 2);
+    EXPECT_TRUE(runs[1].contains("-demuxer lavf " + in)) << runs[1].toStdString();
+}
+
 TEST_F(BatchOutputs, NameTakenWhileEncodingGivesWayToTheNextNumber)
 {
     if (!TestSupport::HaveTool("mencoder"))

@@ -239,8 +239,11 @@ TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectatio
                             .arg(AspectWords(aspect), AspectWords(expected.DisplayAspect));
     }
     if (expected.DurationMs > 0) {
-        // The container's length: the video track may lack frames the encoder dropped in gaps.
-        const int ms = output.GeneralDurationMs > 0 ? output.GeneralDurationMs : int(std::lround(output.Duration));
+        // The container's length: the video track may lack frames the encoder dropped in gaps;
+        // sound that runs past the pictures counts too (an AVI header states only theirs).
+        int ms = output.GeneralDurationMs > 0 ? output.GeneralDurationMs : int(std::lround(output.Duration));
+        if (ms > 0 && output.Probe.AudioEndMs > ms)
+            ms = output.Probe.AudioEndMs;
         if (ms <= 0) {
             problems << QStringLiteral("The output's length is unknown.");
         } else if (std::abs(ms - expected.DurationMs) > DurationToleranceMs(expected.DurationMs, expected.FrameMs)) {

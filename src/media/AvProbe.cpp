@@ -158,6 +158,7 @@ struct TScan {
     bool AllDts = true;
     int64_t PictureTicks = 0;     // the last packet duration stated
     int64_t FirstAudioPts = AV_NOPTS_VALUE;
+    double AudioEndMs = 0;        // the last sound packet's end
     bool ReachedEnd = false;
 };
 
@@ -188,8 +189,14 @@ TScan ScanPackets(AVFormatContext* f, int video, int audio)
                 scan.AllDts = false;
             if (packet->duration > 0)
                 scan.PictureTicks = packet->duration;
-        } else if (packet->stream_index == audio && scan.FirstAudioPts == AV_NOPTS_VALUE) {
-            scan.FirstAudioPts = packet->pts;
+        } else if (packet->stream_index == audio) {
+            if (scan.FirstAudioPts == AV_NOPTS_VALUE)
+                scan.FirstAudioPts = packet->pts;
+            // An AVI's sound may run past its pictures, and its header states only theirs.
+            if (packet->pts != AV_NOPTS_VALUE)
+                scan.AudioEndMs = std::max(scan.AudioEndMs,
+                                           TicksToMs(double(packet->pts) + double(std::max<int64_t>(0, packet->duration)),
+                                                     f->streams[audio]->time_base));
         }
         av_packet_unref(packet.get());
     }
@@ -488,6 +495,8 @@ bool ProbeWithLibav(const QString& path, bool pictures, TAvProbeInfo& out)
             first = scan.FirstAudioPts;
         if (first != AV_NOPTS_VALUE)
             info.AudioStartMs = ClampMs(TicksToMs(double(first), st->time_base));
+        if (scan.ReachedEnd)
+            info.AudioEndMs = ClampMs(scan.AudioEndMs);
     }
     if (pictures)
         SamplePictures(f, video, info);

@@ -85,6 +85,7 @@ struct TAvProbeInfo {
     bool VariableRate = false;    // the pictures' durations differ beyond timestamp rounding
     bool HasAudio = false;
     int32_t AudioStartMs = 0;     // the first sound's time (with HasAudio)
+    int32_t AudioEndMs = 0;       // the last sound's end, when every packet was read; 0: unknown
     int32_t DecodedPictures = -1; // pictures decoded among the samples; -1: not tried
     QByteArray Pictures;          // the samples: PictureSamples pictures of PictureSide² grey levels each; empty: not asked
     bool operator==(const TAvProbeInfo&) const = default;

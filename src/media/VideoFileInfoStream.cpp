@@ -124,7 +124,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAvProbeInfo>
 {
-    static_assert(FieldCount<TAvProbeInfo>() == 18, "serialise the new field");
+    static_assert(FieldCount<TAvProbeInfo>() == 19, "serialise the new field");
     f(r.Opened);
     f(r.DurationMs);
     f(r.HasVideo);
@@ -141,6 +141,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
     f(r.VariableRate);
     f(r.HasAudio);
     f(r.AudioStartMs);
+    f(r.AudioEndMs);
     f(r.DecodedPictures);
     f(r.Pictures);
 }

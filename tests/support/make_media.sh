@@ -62,4 +62,9 @@ ff -f lavfi -i "testsrc=size=160x120:rate=25" -t 2 -c:v libx264 -preset ultrafas
 ff -f lavfi -i "testsrc=size=160x120:rate=25" -t 2 -vf "loop=loop=-1:size=1:start=0" \
    -c:v libx264 -preset ultrafast -pix_fmt yuv420p probe_still.mp4
 ff -f lavfi -i "testsrc=size=160x120:rate=30000/1001" -t 2 -c:v libx264 -preset ultrafast -pix_fmt yuv420p probe_ntsc.mkv
+# Sound starting 1.5 s before the picture (a picture stream shifted in a copy).
+ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=3" -c:v libx264 -preset ultrafast -pix_fmt yuv420p early_v.mp4
+ff -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=4.5" -c:a aac -b:a 96k early_a.m4a
+ff -itsoffset 1.5 -i early_v.mp4 -i early_a.m4a -map 0:v -map 1:a -c copy probe_early_audio.mkv
+rm early_v.mp4 early_a.m4a
 touch "${2:-.complete}"

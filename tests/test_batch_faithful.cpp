@@ -1,0 +1,169 @@
+// Real footage through the real encoder under default settings: each output keeps its
+// input's display shape, stands upright, lasts as long and starts its sound at the same
+// moment, for Xvid in AVI and x264 in MP4; what cannot be kept ends its row with a reason.
+// The outputs are measured with ffprobe, not with the program's own prober.
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+using TestSupport::Lines;
+
+struct TProbe {
+    double Aspect = 0;   // shown width ÷ height, the turn applied
+    double Seconds = 0;  // the container's length
+    double Fps = 0;      // the declared rate
+    std::optional<double> AudioStart;
+    std::optional<double> VideoStart;
+};
+
+double Ratio(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 2 || parts[1].toDouble() <= 0)
+        return 0;
+    return parts[0].toDouble() / parts[1].toDouble();
+}
+
+// The first packet's time of a stream kind (what a player starts it at) and the last
+// packet's end.
+std::optional<double> Packets(const QString& file, const char* kind, double* end = nullptr)
+{
+    const auto r = TestSupport::RunProgram("ffprobe", {"-v", "error", "-select_streams", QString(kind) + ":0",
+                                                       "-show_entries", "packet=pts_time,duration_time", "-of",
+                                                       "csv=p=0", file});
+    std::optional<double> first;
+    for (const QString& line : Lines(r.out)) {
+        bool ok = false;
+        const double t = line.section(QLatin1Char(','), 0, 0).toDouble(&ok);
+        if (!ok)
+            continue;
+        if (!first || t < *first)
+            first = t;
+        if (end)
+            *end = std::max(*end, t + line.section(QLatin1Char(','), 1, 1).toDouble());
+    }
+    return first;
+}
+
+TProbe Probe(const QString& file)
+{
+    TProbe p;
+    const auto r = TestSupport::RunProgram(
+        "ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries",
+                    "stream=width,height,sample_aspect_ratio,r_frame_rate:stream_side_data=rotation:format=duration", "-of",
+                    "default=noprint_wrappers=1", file});
+    QHash<QString, QString> f;
+    for (const QString& line : Lines(r.out))
+        f.insert(line.section('=', 0, 0), line.section('=', 1));
+    const double w = f.value("width").toDouble(), h = f.value("height").toDouble();
+    double sar = Ratio(f.value("sample_aspect_ratio"));
+    if (!(sar > 0))
+        sar = 1;
+    p.Aspect = h > 0 ? w * sar / h : 0;
+    if (std::abs(std::lround(f.value("rotation").toDouble())) % 180 == 90)
+        p.Aspect = 1 / p.Aspect;
+    p.Seconds = f.value("duration").toDouble();
+    p.Fps = Ratio(f.value("r_frame_rate").replace('/', ':'));
+    // sound that runs past the pictures makes the file longer than an AVI header says
+    double audioEnd = 0;
+    p.AudioStart = Packets(file, "a", &audioEnd);
+    p.VideoStart = Packets(file, "v");
+    if (p.AudioStart) {
+        const double start = p.VideoStart ? std::min(*p.AudioStart, *p.VideoStart) : *p.AudioStart;
+        p.Seconds = std::max(p.Seconds, audioEnd - start);
+    }
+    return p;
+}
+
+struct TTrait {
+    const char* file;   // a clip of make_media.sh, or real/NAME of tests/data/real
+    const char* what;
+    bool mp4Refuses = false; // late sound an MP4 cannot keep: the row ends with its reason
+};
+
+const TTrait Traits[] = {
+    {"probe_pal_wide.mpg", "anamorphic PAL 16:9"},
+    {"probe_rotated.mp4", "a phone clip turned a quarter"},
+    {"probe_odd_size.mpg", "720x405"},
+    {"probe_vfr.mp4", "2 s at 25 fps and 2 s at 10 fps, with sound"},
+    {"probe_vfr.mkv", "the same without sound"},
+    {"probe_late_audio.mp4", "sound 2 s after the picture", true},
+    {"probe_early_audio.mkv", "sound 1.5 s before the picture"},
+    {"real/base_pal_wide.mpg", "a DVD menu, one picture shown 16:9"},
+    {"real/mahjongg-video.ogv", "an Ogg screen recording with uneven timing"},
+    {"real/sage-example.avi", "84x33 at one picture a second"},
+};
+
+QString Source(const TTrait& t)
+{
+    const QString name = QString::fromLatin1(t.file);
+    if (name.startsWith("real/"))
+        return QStringLiteral(VEXA_SOURCE_DIR "/tests/data/") + name;
+    return TestSupport::Clip(name);
+}
+
+class Faithful : public ::testing::TestWithParam<bool> {};
+
+TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
+{
+    if (!TestSupport::HaveTool("mencoder") || !TestSupport::HaveTool("ffprobe"))
+        GTEST_SKIP() << "needs mencoder and ffprobe";
+    const bool mp4 = GetParam();
+    const QString dir = TestSupport::TestScratch(mp4 ? "faithful_mp4" : "faithful_avi", {"home", "in", "out"});
+    QStringList inputs;
+    for (const TTrait& t : Traits) {
+        const QString in = dir + "/in/" + QFileInfo(QString::fromLatin1(t.file)).fileName();
+        ASSERT_TRUE(QFile::copy(Source(t), in)) << t.file;
+        inputs << in;
+    }
+    QStringList args{"--home", dir + "/home", "--convert", "--jobs", "2", "--out-dir", dir + "/out"};
+    if (mp4)
+        args << "--set" << "VideoCodec=H.264" << "--set" << "OutputFormat=MP4";
+    const auto r = TestSupport::RunVexaconv(args + inputs, {}, 600000);
+    QHash<QString, QStringList> rows; // input -> its status line's fields
+    for (const QString& line : Lines(r.out))
+        rows.insert(line.section('\t', 1, 1), line.split('\t'));
+
+    for (int i = 0; i < inputs.size(); ++i) {
+        const TTrait& t = Traits[i];
+        const QStringList fields = rows.value(inputs[i]);
+        ASSERT_GE(fields.size(), 3) << t.what << "\n" << r.out.constData();
+        if (mp4 && t.mp4Refuses) {
+            EXPECT_EQ(fields[0], "Error (0)") << t.what;
+            EXPECT_TRUE(fields.value(3).contains("cannot keep that offset")) << fields.value(3).toStdString();
+            EXPECT_FALSE(QFileInfo::exists(fields[2])) << t.what;
+            continue;
+        }
+        // (the two variable-rate clips share a base name: the second is numbered)
+        EXPECT_TRUE(fields[0] == "Done" || fields[0] == "OK - Renamed") << t.what << ": "
+                                                                         << fields.join(" | ").toStdString();
+        const TProbe in = Probe(inputs[i]);
+        const TProbe out = Probe(fields[2]);
+        EXPECT_NEAR(out.Aspect, in.Aspect, in.Aspect * 0.02) << t.what;
+        // what the program's own check allows: 0.3 s, two pictures or 3 %
+        const double picture = in.Fps > 0 ? 1 / in.Fps : 0;
+        EXPECT_NEAR(out.Seconds, in.Seconds, std::max({0.3, 2 * picture, in.Seconds * 0.03})) << t.what;
+        if (in.AudioStart && in.VideoStart) {
+            ASSERT_TRUE(out.AudioStart && out.VideoStart) << t.what;
+            // Early sound comes out with the first picture held from the start.
+            const double offset = std::max(0.0, *in.AudioStart - *in.VideoStart);
+            EXPECT_NEAR(*out.AudioStart - *out.VideoStart, offset, std::max(0.1, 2 * picture)) << t.what;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(XvidAviAndX264Mp4, Faithful, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "x264_mp4" : "xvid_avi"; });
+
+} // namespace
