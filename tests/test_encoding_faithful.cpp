@@ -1,0 +1,168 @@
+// What the command line fills in under Auto settings for footage that is not a clean clip,
+// and that every choice of the user wins over it.
+
+#include "encoding/EncoderCommand.h"
+#include "encoding/FaithfulOutput.h"
+
+#include <QStringList>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A source as the two probers describe it: size, shown aspect, declared and counted rates,
+// turn, sound offset.
+struct TSource {
+    int Width = 320;
+    int Height = 240;
+    double Dar = 0;        // 0: square pixels
+    double Fps = 25;
+    double MeanFps = 25;
+    bool Variable = false;
+    int Rotation = 0;
+    bool Sound = true;
+    int SoundOffsetMs = 0; // the sound's start after the picture's
+};
+
+TVideoFileInfo Info(const TSource& src)
+{
+    TVideoFileInfo info;
+    info.NumberOfVideoStreams = 1;
+    TVideoStreamInfo& v = info.VideoStreams[0];
+    v.Width = uint16_t(src.Width);
+    v.Height = uint16_t(src.Height);
+    v.DAR = src.Dar > 0 ? src.Dar : double(src.Width) / src.Height;
+    v.FPS = src.Fps;
+    v.Bitrate = 800;
+    info.NumberOfAudioStreams = src.Sound ? 1 : 0;
+    info.AudioStreams[0].SamplingRate = 44100;
+    TAvProbeInfo& p = info.Probe;
+    p.Opened = p.HasVideo = true;
+    p.Width = src.Width;
+    p.Height = src.Height;
+    p.DeclaredFps = src.Fps;
+    p.MeanFps = src.MeanFps;
+    p.VideoFrames = 100;
+    p.VariableRate = src.Variable;
+    p.Rotation = src.Rotation;
+    p.HasAudio = src.Sound;
+    p.VideoStartMs = 500;
+    p.AudioStartMs = 500 + src.SoundOffsetMs;
+    return info;
+}
+
+EncodingSettings Settings(bool mp4, const std::function<void(EncodingSettings&)>& change = {})
+{
+    EncodingSettings s;
+    SetDefaultParams(s, mp4 ? 1 : 0);
+    s.cbAviVideoCodec = mp4 ? 1 : 0;
+    s.cbOutputFormat = mp4 ? 1 : 0;
+    if (change)
+        change(s);
+    return s;
+}
+
+// The pieces of the command line the adjustments land in, joined.
+QString Pieces(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    const TCmdLinePieces p = GetCmdLinePieces(s, info, 2, [](const QString&) {});
+    return p.VParams + QLatin1Char(' ') + p.AParams + QLatin1Char(' ') + p.AdvParams + QLatin1Char(' ') + p.AddParams;
+}
+
+} // namespace
+
+TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
+{
+    struct Case {
+        const char* name;
+        TSource source;
+        bool mp4;
+        std::function<void(EncodingSettings&)> change;
+        QStringList present; // words the command line holds
+        QStringList absent;  // words it must not hold
+    };
+    const auto none = std::function<void(EncodingSettings&)>();
+    const Case cases[] = {
+        {"clean clip", {}, false, none, {"-ofps 25.000"}, {"dsize", "crop", "rotate", "-fps ", "-mc", "-audio-delay"}},
+        {"anamorphic PAL 16:9", {720, 576, 16.0 / 9}, false, none, {"dsize=1.7778"}, {"crop"}},
+        {"anamorphic NTSC 4:3", {720, 480, 4.0 / 3}, true, none, {"dsize=1.3333"}, {}},
+        {"a chosen resolution keeps its own shape", {720, 576, 16.0 / 9}, false,
+         [](EncodingSettings& s) {
+             s.cbResolution = 1;
+             s.spedResWidth = 640;
+             s.spedResHeight = 480;
+         },
+         {"scale=640:480"}, {"dsize"}},
+        {"a chosen aspect wins", {720, 576, 16.0 / 9}, false, [](EncodingSettings& s) { s.cbAviVideoAspect.Text = "4:3"; },
+         {"-aspect 4:3"}, {"dsize"}},
+        {"odd height: cropped, shape kept", {84, 33}, false, none, {"crop=84:32:0:0", "dsize=2.5455"}, {}},
+        {"odd width", {641, 480}, true, none, {"crop=640:480:0:0"}, {"dsize"}},
+        {"turned a quarter clockwise", {320, 240, 0, 25, 25, false, 90}, false, none, {"rotate=1"}, {"dsize"}},
+        {"turned three quarters", {320, 240, 0, 25, 25, false, 270}, true, none, {"rotate=2"}, {}},
+        {"turned upside down", {320, 240, 0, 25, 25, false, 180}, false, none, {"flip,mirror"}, {"rotate"}},
+        {"the user's own turn wins", {320, 240, 0, 25, 25, false, 90}, false,
+         [](EncodingSettings& s) {
+             s.chRotate = true;
+             s.cbRotate = 1;
+         },
+         {"rotate=2"}, {"rotate=1"}},
+        {"variable rate with sound", {320, 240, 0, 50, 17.5, true}, false, none,
+         {"-fps 17.500 -ofps 17.500", "-mc 0"}, {}},
+        {"variable rate, silent", {320, 240, 0, 50, 17.5, true, 0, false}, true, none, {"-fps 17.500"}, {"-mc"}},
+        {"pictures missing from the timeline", {448, 336, 0, 15, 7.27}, false, none, {"-fps 7.270 -ofps 7.270"}, {}},
+        {"fields counted as pictures: the declared rate stands", {320, 240, 0, 25, 50}, false, none,
+         {"-ofps 25.000"}, {"-fps "}},
+        {"the user's rate wins", {320, 240, 0, 50, 17.5, true}, false,
+         [](EncodingSettings& s) { s.cbAviVideoFPS.Text = "30"; }, {"-ofps 30"}, {"-fps "}},
+        {"late sound in AVI", {320, 240, 0, 25, 25, false, 0, true, 1976}, false, none,
+         {"-audio-delay 1.976", "-mc 0"}, {}},
+        {"early sound holds the first picture", {320, 240, 0, 25, 25, false, 0, true, -1500}, true, none,
+         {"-mc 1"}, {"-audio-delay"}},
+        {"an offset below one picture is rounding", {320, 240, 0, 25, 25, false, 0, true, -11}, false, none, {},
+         {"-audio-delay", "-mc"}},
+        {"the user's own sync option wins", {320, 240, 0, 25, 25, false, 0, true, 1976}, false,
+         [](EncodingSettings& s) { s.meParams = "-mc 2"; }, {"-mc 2"}, {"-audio-delay", "-mc 0"}},
+        {"no sound made: no offset", {320, 240, 0, 25, 25, false, 0, true, 1976}, false,
+         [](EncodingSettings& s) { s.chAudioDontCopy = true; }, {}, {"-audio-delay", "-mc"}},
+        {"no rate known: no -ofps", {320, 240, 0, 0, 0}, false, none, {}, {"-ofps", "-fps "}},
+    };
+    for (const Case& c : cases) {
+        const EncodingSettings s = Settings(c.mp4, c.change);
+        const QString line = Pieces(s, Info(c.source));
+        for (const QString& word : c.present)
+            EXPECT_TRUE(line.contains(word)) << c.name << ": " << line.toStdString() << " lacks " << word.toStdString();
+        for (const QString& word : c.absent)
+            EXPECT_FALSE(line.contains(word)) << c.name << ": " << line.toStdString() << " has " << word.toStdString();
+    }
+}
+
+TEST(FaithfulOutput, LateSoundAnMp4CannotKeepIsRefusedWithAReason)
+{
+    TSource late;
+    late.SoundOffsetMs = 1976;
+    EXPECT_TRUE(FaithfulOutput(Settings(false), Info(late)).AudioOffsetLost.isEmpty());
+    const QString why = FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost;
+    EXPECT_EQ(why, "The sound starts 1.98 s after the picture, and an MP4 file from the encoder cannot keep that "
+                   "offset: convert this file to AVI.");
+    late.SoundOffsetMs = 80; // within what the check allows
+    EXPECT_TRUE(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost.isEmpty());
+}
+
+TEST(FaithfulOutput, NotesNameEveryAdjustment)
+{
+    TSource odd{84, 33};
+    odd.Rotation = 90;
+    odd.Variable = true;
+    odd.MeanFps = 12;
+    odd.SoundOffsetMs = 500;
+    const QStringList notes = FaithfulOutput(Settings(false), Info(odd)).Notes;
+    ASSERT_EQ(notes.size(), 5) << notes.join('\n').toStdString();
+    EXPECT_EQ(notes[0], "the picture size 84x33 becomes 84x32 (the codec needs even sides)");
+    EXPECT_EQ(notes[1], "the picture is turned 90° clockwise to stand upright");
+    EXPECT_TRUE(notes[2].startsWith("the picture is shown at 0.393:1")) << notes[2].toStdString();
+    EXPECT_TRUE(notes[3].startsWith("the frame rate varies")) << notes[3].toStdString();
+    // a variable rate already turns the correction off; the offset goes into the header
+    EXPECT_EQ(notes[4], "the sound starts 0.50 s after the picture, as in the source");
+}
