@@ -100,6 +100,7 @@ const TTrait Traits[] = {
     {"probe_vfr.mkv", "the same without sound"},
     {"probe_late_audio.mp4", "sound 2 s after the picture", true},
     {"probe_early_audio.mkv", "sound 1.5 s before the picture"},
+    {"probe_nearly_still.avi", "a nearly still scene stored as empty chunks"},
     {"real/base_pal_wide.mpg", "a DVD menu, one picture shown 16:9"},
     {"real/mahjongg-video.ogv", "an Ogg screen recording with uneven timing"},
     {"real/sage-example.avi", "84x33 at one picture a second"},

@@ -280,6 +280,14 @@ void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbe
     if (out.VideoDurationMs == 0 && st->duration != AV_NOPTS_VALUE && st->duration > 0)
         out.VideoDurationMs = ClampMs(TicksToMs(double(st->duration), tb));
     out.VariableRate = DurationsDiffer(times, tb);
+    // An AVI's timeline is its chunks at the declared rate: an empty chunk repeats the
+    // picture before it, and the demuxer leaves it out of the packets counted above.
+    if (std::strcmp(f->iformat->name, "avi") == 0 && out.DeclaredFps > 0) {
+        out.VariableRate = false;
+        out.MeanFps = out.DeclaredFps;
+        if (st->nb_frames > 0)
+            out.VideoFrames = st->nb_frames;
+    }
 }
 
 // ---- the picture samples ------------------------------------------------------------------

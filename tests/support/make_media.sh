@@ -67,4 +67,11 @@ ff -f lavfi -i "testsrc=size=320x240:rate=25:duration=3" -c:v libx264 -preset ul
 ff -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=4.5" -c:a aac -b:a 96k early_a.m4a
 ff -itsoffset 1.5 -i early_v.mp4 -i early_a.m4a -map 0:v -map 1:a -c copy probe_early_audio.mkv
 rm early_v.mp4 early_a.m4a
+# A nearly still scene (a small square swaying on a plain field) whose unchanged pictures
+# are left out, stored as empty chunks of an AVI: a scene the encoder reports as full of
+# repeated pictures, rightly.
+ff -f lavfi -i "color=c=0x336633:s=320x240:r=25:d=6" -f lavfi -i "color=c=white:s=8x8:r=25:d=6" \
+   -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=6" \
+   -filter_complex "[0][1]overlay=x='100+20*sin(t*2)':y=100,mpdecimate=hi=64*12:lo=64*5:frac=0.1[v]" \
+   -map "[v]" -map 2:a -fps_mode passthrough -c:v cinepak -c:a pcm_s16le probe_nearly_still.avi
 touch "${2:-.complete}"
