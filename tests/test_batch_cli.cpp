@@ -9,6 +9,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -17,6 +18,8 @@
 #include <QThread>
 
 #include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
 #include <unistd.h>
 #include <cstdio>
 
@@ -615,4 +618,130 @@ TEST_F(HeadlessConvert, FoldersWhoseNamesEndInADot)
     const QByteArray script = TestSupport::ReadFile(sh);
     EXPECT_TRUE(script.contains("/Vol./clip.avi")) << script.constData();
     EXPECT_TRUE(script.contains("/Out./clip.avi")) << script.constData();
+}
+
+namespace {
+
+// The timed fake encoder as the home's encoder; each input's text is the seconds its run
+// takes, and each output a copy of a real clip, which passes the check of finished outputs.
+QStringList UseTimedFakeEncoder(const QString& dir)
+{
+    const QString fake = dir + "/home/tools/Mencoder/mencoder";
+    QDir().mkpath(QFileInfo(fake).path());
+    QFile::copy(QStringLiteral(VEXA_SOURCE_DIR "/tests/fake_encoder/timed_encode.py"), fake);
+    QFile::setPermissions(fake, QFile::permissions(fake) | QFileDevice::ExeOwner);
+    return {"VEXA_FAKE_CLIP=" + TestSupport::Clip("clip_xvid_mp3.avi")};
+}
+
+QStringList ProgressLines(const QByteArray& err)
+{
+    return Lines(err).filter(QRegularExpression("^file \\d+/\\d+: "));
+}
+
+} // namespace
+
+// Progress into a pipe or file: a new line a second at most, never one that repeats the
+// line before, with one job and with two side by side. The fake encoder tells its progress
+// twenty times a second.
+TEST_F(HeadlessConvert, PipedProgressComesAtMostOnceASecondWithoutRepeats)
+{
+    const QStringList env = UseTimedFakeEncoder(m_dir);
+    QStringList inputs;
+    for (const char* name : {"a", "b", "c"})
+        inputs << TestSupport::WriteFile(m_dir + "/in/" + name + ".avi", "1.5");
+    for (const QString& jobs : {QStringLiteral("1"), QStringLiteral("2")}) {
+        QElapsedTimer wall;
+        wall.start();
+        const TestSupport::RunResult r = Run(QStringList{"--convert", "--jobs", jobs, "--if-exists", "overwrite",
+                                                         "--out-dir", m_dir + "/out"} + inputs, env);
+        const qint64 seconds = wall.elapsed() / 1000;
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_EQ(Lines(r.out).size(), 3) << r.out.constData();
+        EXPECT_FALSE(r.err.contains('\r'));
+        const QStringList progress = ProgressLines(r.err);
+        // lines at least a second apart fit the run's time: n lines take n - 1 seconds
+        EXPECT_GE(progress.size(), 1) << r.err.constData();
+        EXPECT_LE(progress.size(), 1 + seconds) << "--jobs " << jobs.toStdString() << "\n" << r.err.constData();
+        for (qsizetype i = 1; i < progress.size(); ++i)
+            EXPECT_NE(progress.at(i), progress.at(i - 1)) << "--jobs " << jobs.toStdString();
+    }
+}
+
+// On a terminal the progress stays one line, rewritten in place as often as it changes.
+TEST_F(HeadlessConvert, ATerminalKeepsItsRedrawnProgressLine)
+{
+    const QStringList env = UseTimedFakeEncoder(m_dir);
+    const QString in = TestSupport::WriteFile(m_dir + "/in/a.avi", "1.5");
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    QProcess p;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    for (const QString& kv : env + QStringList{"TMPDIR=" + m_dir + "/tmp"})
+        e.insert(kv.section('=', 0, 0), kv.section('=', 1));
+    p.setProcessEnvironment(e);
+    p.setWorkingDirectory(m_dir);
+    p.setStandardErrorFile(QString::fromLocal8Bit(::ptsname(master)));
+    p.start(TestSupport::VexaconvPath(), {"--home", m_dir + "/home", "--convert", "--out-dir", m_dir + "/out", in});
+    QByteArray terminal;
+    auto drain = [&] {
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = ::read(master, buffer, sizeof buffer)) > 0)
+            terminal.append(buffer, n);
+    };
+    // the terminal is read while the program writes, or it would fill up and stop it
+    while (!p.waitForFinished(50) && p.state() != QProcess::NotRunning)
+        drain();
+    drain();
+    ::close(master);
+    ASSERT_EQ(p.exitCode(), 0) << terminal.constData();
+    EXPECT_EQ(Lines(p.readAllStandardOutput()), QStringList{"Done\t" + in + "\t" + m_dir + "/out/a.avi"});
+    // rewritten in place: back to the line's start, the text, the rest of the line erased
+    EXPECT_GE(terminal.count("\rfile 1/1: "), 2) << terminal.constData();
+    EXPECT_GE(terminal.count("\x1b[K"), 2);
+    // and never ended as a line of its own (the terminal writes a line break as CR LF)
+    EXPECT_FALSE(QRegularExpression("file 1/1: [^\r\n]*\r\n").match(QString::fromUtf8(terminal)).hasMatch())
+        << terminal.constData();
+}
+
+// A list file that names missing files: each is named as a missing input named on the
+// command line is, in every headless mode, and the rest of the list goes on.
+TEST_F(HeadlessConvert, MissingFilesOfAListFileAreNamed)
+{
+    const QString a = Input("clip_xvid_mp3.avi", "a.avi");
+    const QString absent = m_dir + "/in/nowhere.mkv";
+    const QString lst = TestSupport::WriteFile(
+        m_dir + "/list.lst", (a + "\r\ngone.avi\r\n\r\n" + absent + "\r\n" + a + "\r\nnotes.txt\r\n").toUtf8());
+    const QString argument = m_dir + "/argument.avi";
+    const QStringList missing{"gone.avi", absent, "notes.txt", argument};
+
+    struct Mode {
+        QStringList Args;
+        int Exit;
+        bool OnStdout; // --check lists them among the batch's problems
+    };
+    const QList<Mode> modes = {
+        {{"--script", m_dir + "/convert.sh"}, 0, false},
+        {{"--check"}, 1, true},
+        {{"--convert"}, 0, false},
+    };
+    for (const Mode& mode : modes) {
+        const TestSupport::RunResult r = Run(mode.Args + QStringList{"--out-dir", m_dir + "/out", lst, argument});
+        const std::string what = mode.Args.first().toStdString();
+        EXPECT_EQ(r.exitCode, mode.Exit) << what << ": " << r.err.constData();
+        const QStringList lines = Lines(mode.OnStdout ? r.out : r.err);
+        for (const QString& name : missing) {
+            const QString line = (mode.OnStdout ? QString() : QStringLiteral("vexaconv: "))
+                                 + "no such file, left out: " + name;
+            EXPECT_EQ(lines.count(line), 1) << what << ": " << line.toStdString() << "\n"
+                                            << (mode.OnStdout ? r.out : r.err).constData();
+        }
+        EXPECT_EQ(QString::fromUtf8(r.out + r.err).count("left out"), missing.size()) << what;
+    }
+    EXPECT_TRUE(TestSupport::ReadFile(m_dir + "/convert.sh").contains(a.toUtf8()));
+    EXPECT_EQ(Analyse(m_dir + "/out/a.avi").VideoStreams[0].Width, 320);
 }

@@ -1,6 +1,11 @@
 #include "base/AppInfo.h"
+#include "base/AppParams.h"
 #include "cli/CommandLine.h"
+#include "settings/HeadlessSettings.h"
+#include "settings/ProfileKeys.h"
 #include "support/TestSupport.h"
+
+#include <QRegularExpression>
 
 #include <QTemporaryDir>
 #include <QDir>
@@ -151,7 +156,122 @@ TEST(CommandLine, ErrorTextsFromTheOptionTable)
     }
     // Every option is listed by --help, each help text starting in the same column.
     const QString usage = UsageText();
-    EXPECT_TRUE(usage.contains("\n  --profile FILE|last              load a profile"));
+    EXPECT_TRUE(usage.contains("\n  --profile FILE|NAME|last         load a profile"));
     EXPECT_TRUE(usage.contains("\n  --if-exists rename|overwrite|skip  when the output exists"));
     EXPECT_TRUE(usage.contains("\n  vexaconv --cmdline [SETTINGS] FILE\n                                   the encoder"));
+}
+
+namespace {
+
+// A key's values as --help lists them, its wrapped lines joined again.
+QString HelpValues(const QString& usage, const QString& key)
+{
+    const QStringList lines = usage.split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QRegularExpressionMatch m =
+            QRegularExpression("^  [A-Z]+ +" + key + " +[a-z]+ +(.*)$").match(lines.at(i));
+        if (!m.hasMatch())
+            continue;
+        QString values = m.captured(1);
+        const qsizetype column = lines.at(i).size() - values.size();
+        while (i + 1 < lines.size() && lines.at(i + 1).startsWith(QString(column, ' ')))
+            values += ' ' + lines.at(++i).trimmed();
+        return values;
+    }
+    return QString();
+}
+
+} // namespace
+
+// Every key --set takes is listed with its section and type, and what the list says a key
+// takes is taken without a warning, its range's ends included; one step outside warns.
+TEST(CommandLine, HelpListsEverySetKeyWithValuesTheKeyTakes)
+{
+    QTemporaryDir home;
+    TAppParams params;
+    FillDefaultAppParams(params, home.path(), false);
+    const QString usage = UsageText();
+    auto warnings = [&](const QString& key, const QString& value) {
+        const THeadlessSettings s = THeadlessSettings::Resolve(params, QString(), {{key, value}});
+        EXPECT_TRUE(s.Ok) << key.toStdString() << "=" << value.toStdString();
+        return s.Warnings.size();
+    };
+    int ranges = 0, words = 0;
+    for (const TProfileKeys::Key& key : TProfileKeys::All()) {
+        if (!key.Read)
+            continue;
+        const QString name = QLatin1String(key.Name);
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("\n  %1 +%2 +(bool|integer|text|word) ")
+                                           .arg(QLatin1String(key.Section), name))
+                        .match(usage)
+                        .hasMatch())
+            << name.toStdString();
+        const QString values = HelpValues(usage, name);
+        ASSERT_FALSE(values.isEmpty()) << name.toStdString();
+        const QRegularExpressionMatch range = QRegularExpression("^(-?\\d+)\\.\\.(-?\\d+)").match(values);
+        if (range.hasMatch()) {
+            const int lo = range.captured(1).toInt(), hi = range.captured(2).toInt();
+            EXPECT_EQ(warnings(name, QString::number(lo)), 0) << name.toStdString();
+            EXPECT_EQ(warnings(name, QString::number(hi)), 0) << name.toStdString();
+            EXPECT_EQ(warnings(name, QString::number(hi + 1)), 1) << name.toStdString();
+            // below a list's range is -1, "no selection", which is no mistake
+            if (!values.contains("other: no selection")) {
+                EXPECT_EQ(warnings(name, QString::number(lo - 1)), 1) << name.toStdString();
+            }
+            ++ranges;
+        } else if (const QString first = values.section(',', 0, 0); first.contains('|')) {
+            for (const QString& word : first.split('|'))
+                EXPECT_EQ(warnings(name, word), 0) << name.toStdString() << "=" << word.toStdString();
+            EXPECT_EQ(warnings(name, "nonsense"), 1) << name.toStdString();
+            ++words;
+        }
+    }
+    EXPECT_GE(ranges, 10);
+    EXPECT_GE(words, 12);
+    // what the index lists stand for, and a key whose list is the home's own
+    EXPECT_EQ(HelpValues(usage, "VideoPreset"), "0..9: 0=Auto, 1=ultrafast, 2=superfast, 3=veryfast, 4=faster, "
+                                                "5=fast, 6=medium, 7=slow, 8=veryslow, 9=placebo");
+    EXPECT_EQ(HelpValues(usage, "EncoderThreads"), "0..16: 0=Auto");
+    EXPECT_EQ(HelpValues(usage, "SaturationValue"), "0..30");
+    EXPECT_TRUE(HelpValues(usage, "Resolution").contains("resolution list")) << usage.toStdString();
+    // the help fits a terminal of 80 columns, but for two rows whose option is wider
+    for (const QString& line : usage.split('\n')) {
+        if (!line.startsWith("  --if-exists") && !line.startsWith("Exit status")) {
+            EXPECT_LE(line.size(), 79) << line.toStdString();
+        }
+    }
+}
+
+// The man page is made from --help at build time: its synopsis names every mode the help
+// lists, --check included, and its options carry the keys and the profile by name.
+TEST(Executable, ManPageHasEveryModeAndTheSetKeys)
+{
+    if (!HaveTool("cmake") || !HaveTool("groff"))
+        return;
+    QTemporaryDir tmp;
+    const QString page = tmp.filePath("vexaconv.1");
+    RunResult r = RunProgram("cmake", {"-DPROGRAM=" + VexaconvPath(),
+                                       "-DTEMPLATE=" VEXA_SOURCE_DIR "/packaging/vexaconv.1.in", "-DOUTPUT=" + page,
+                                       "-DVERSION=1.0", "-P", VEXA_SOURCE_DIR "/packaging/ManPage.cmake"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    r = RunProgram("groff", {"-man", "-Tutf8", "-ww", "-P", "-cbou", page}, {"LC_ALL=C.UTF-8"});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
+    const QString text = QString::fromUtf8(r.out);
+    const qsizetype synopsis = text.indexOf("SYNOPSIS"), description = text.indexOf("DESCRIPTION");
+    ASSERT_LT(synopsis, description);
+    const QString synopsisText = text.mid(synopsis, description - synopsis);
+    QStringList modes;
+    for (const QString& line : UsageText().split('\n'))
+        if (line.startsWith("  vexaconv "))
+            modes << line.mid(2).section("  ", 0, 0);
+    ASSERT_GE(modes.size(), 9);
+    for (const QString& mode : modes)
+        EXPECT_TRUE(synopsisText.contains(mode)) << mode.toStdString() << "\n" << synopsisText.toStdString();
+    EXPECT_TRUE(synopsisText.contains("vexaconv --check [SETTINGS] [OUTPUT] INPUT...")) << synopsisText.toStdString();
+    const QString options = text.mid(description);
+    EXPECT_TRUE(options.contains("--profile FILE|NAME|last")) << options.toStdString();
+    for (const TProfileKeys::Key& key : TProfileKeys::All())
+        EXPECT_TRUE(options.contains(QLatin1String(key.Name))) << key.Name;
+    EXPECT_TRUE(options.contains("0..9: 0=Auto, 1=ultrafast,")) << options.toStdString();
 }

@@ -154,3 +154,53 @@ TEST_F(CmdLineMode, BuilderWarningLeavesThePieceOutAndExits2)
     EXPECT_EQ(QString::fromUtf8(r.out), Expected(expected));
     EXPECT_TRUE(r.out.contains("\" -ovc xvid  -oac mp3lame -srate 8000")) << r.out.constData();
 }
+
+// `--profile` takes a file, `last`, or a name from the profiles folder as the window's
+// profile box shows it; each profile here carries its own video bit rate to tell them apart.
+TEST_F(CmdLineMode, ProfileByNameFromTheProfilesFolder)
+{
+    TAppParams p;
+    FillDefaultAppParams(p, m_home.path(), false);
+    ASSERT_TRUE(QDir().mkpath(p.ProfilesDir));
+    auto save = [&](const QString& file, const char* main, const char* bitrate) {
+        if (main)
+            WriteFile(file, main);
+        EncodingSettings s = Defaults();
+        s.cbAviVideoBitrate.Text = QLatin1String(bitrate);
+        ASSERT_TRUE(Profile::SaveProfile(file, s));
+    };
+    const QString dir = p.ProfilesDir + "/";
+    save(dir + "fast.ini", "[MAIN]\r\nDisplayName=Quick\\nand small[clb=#00FF00]\r\n", "710");
+    save(dir + "a.ini", "[MAIN]\r\nDisplayName=Same\r\n", "720");
+    save(dir + "b.ini", "[MAIN]\r\nDisplayName=Same\r\n", "730");
+    save(p.LastProfileFile, nullptr, "740");
+    save(dir + "mine.ini", nullptr, "750");
+    // a file of the current directory wins over a profile of the same name
+    save(m_home.filePath("mine.ini"), nullptr, "760");
+    // not a profile of this program: the box does not list it
+    WriteFile(dir + "other.ini", "[MAIN]\r\nAppName=Something else\r\n[VIDEO]\r\nVideoBitrate=770\r\n");
+
+    const QList<std::pair<QString, QString>> cases = {
+        {"fast", "bitrate=710"},
+        {"FAST.INI", "bitrate=710"},
+        {"quick and  small", "bitrate=710"}, // the box's text, its line break a blank
+        {"last", "bitrate=740"},
+        {"mine.ini", "bitrate=760"},
+        {"mine", "bitrate=750"},
+        {"Same", "several profiles, give one of their files: a.ini, b.ini"},
+        {"other", "no such profile: other"},
+        {"__Last", "no such profile: __Last"}, // the last session is only "last"
+        {"sub/fast", "no such profile: sub/fast"},  // a path is never looked up by name
+    };
+    for (const auto& [name, expected] : cases) {
+        const RunResult r = Run({"--profile", name}, m_home.path());
+        if (expected.startsWith("bitrate=")) {
+            EXPECT_EQ(r.exitCode, 0) << name.toStdString() << ": " << r.err.constData();
+            EXPECT_TRUE(r.out.contains("-xvidencopts " + expected.toUtf8() + " ")) << name.toStdString() << ": " << r.out.constData();
+        } else {
+            EXPECT_EQ(r.exitCode, 2) << name.toStdString();
+            EXPECT_TRUE(r.out.isEmpty()) << name.toStdString();
+            EXPECT_TRUE(r.err.contains(expected.toUtf8())) << name.toStdString() << ": " << r.err.constData();
+        }
+    }
+}

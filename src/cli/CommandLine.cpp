@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "base/AppParams.h"
+#include "settings/ProfileKeys.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -74,7 +75,9 @@ const Option Options[] = {
          o.profile = v;
          return QString();
      },
-     "--profile FILE|last", "load a profile (last: the last-session settings)"},
+     "--profile FILE|NAME|last",
+     "load a profile: a file, a profile of the program home's profiles folder by the name the window's "
+     "profile box shows (or its file name), or last: the last-session settings"},
     {"--set", true, Group::Settings, CliMode::Gui, Inputs::Any, SettingsModes,
      [](CliOptions& o, const QString& v) {
          const int eq = v.indexOf(QLatin1Char('='));
@@ -83,7 +86,7 @@ const Option Options[] = {
          o.sets.append({v.left(eq).trimmed(), v.mid(eq + 1)});
          return QString();
      },
-     "--set KEY=VALUE", "set one profile key (VIDEO, AUDIO, ADVANCED); repeatable"},
+     "--set KEY=VALUE", "set one profile key (the KEYS below); repeatable"},
 
     {"--out-dir", true, Group::Output, CliMode::Gui, Inputs::Any, OutputModes,
      [](CliOptions& o, const QString& v) {
@@ -257,6 +260,58 @@ CliParseResult ParseCommandLine(const QStringList& args)
     return r;
 }
 
+namespace {
+
+// Lines of --help (and so of the man page) stay inside a terminal of 80 columns.
+constexpr int HelpWidth = 79;
+
+// text after a first line's start of indent characters, broken where gap is to fit
+// HelpWidth, every further line indented alike; a piece longer than the room keeps its
+// own line. A list of values breaks at ", " only, so that no value is cut in two.
+QString Wrapped(const QString& text, int indent, const QString& gap = QStringLiteral(" "))
+{
+    const QString pad(indent, QLatin1Char(' '));
+    const QString joint = gap.trimmed();
+    const QStringList pieces = text.split(gap, Qt::SkipEmptyParts);
+    QString out, line;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        const QString piece = pieces.at(i) + (i + 1 < pieces.size() ? joint : QString());
+        if (!line.isEmpty() && indent + line.size() + 1 + piece.size() > HelpWidth) {
+            out += line + QLatin1Char('\n') + pad;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + piece;
+    }
+    return out + line;
+}
+
+// The keys --set takes, one row each: section, key, type and values, straight from the
+// profile key table.
+QString SetKeysText()
+{
+    const QList<TProfileKeys::Key>& keys = TProfileKeys::All();
+    int sectionWidth = 0, nameWidth = 0, typeWidth = 0;
+    for (const TProfileKeys::Key& key : keys) {
+        sectionWidth = std::max(sectionWidth, int(qstrlen(key.Section)));
+        nameWidth = std::max(nameWidth, int(qstrlen(key.Name)));
+        typeWidth = std::max(typeWidth, int(KeyTable::TypeName(key.Type).size()));
+    }
+    const int valuesColumn = 2 + sectionWidth + 2 + nameWidth + 2 + typeWidth + 2;
+    QString text;
+    for (const TProfileKeys::Key& key : keys) {
+        if (!key.Read || key.Values.isEmpty())
+            continue;
+        text += QStringLiteral("  %1  %2  %3  ")
+                    .arg(QLatin1String(key.Section), -sectionWidth)
+                    .arg(QLatin1String(key.Name), -nameWidth)
+                    .arg(KeyTable::TypeName(key.Type), -typeWidth)
+                + Wrapped(key.Values, valuesColumn, QStringLiteral(", ")) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+} // namespace
+
 QString UsageText()
 {
     // The help column starts after 35 characters; a longer left column puts its help on
@@ -269,7 +324,7 @@ QString UsageText()
                 line += QLatin1Char('\n') + QString(HelpColumn + 2, QLatin1Char(' '));
             else
                 line += QString(std::max(HelpColumn - int(usage.size()), 2), QLatin1Char(' '));
-            line += QLatin1String(help);
+            line += Wrapped(QLatin1String(help), HelpColumn + 2);
         }
         return line + QLatin1Char('\n');
     };
@@ -283,7 +338,9 @@ QString UsageText()
     };
     return QLatin1String("Usage:\n") + row(QStringLiteral("vexaconv [INPUT...]"), "open the window; every INPUT is added to the list")
            + group(Group::Mode) + QLatin1String("\nSETTINGS (start from the default encoder settings):\n")
-           + group(Group::Settings) + QLatin1String("\nOUTPUT:\n") + group(Group::Output)
+           + group(Group::Settings)
+           + QLatin1String("\nKEYS of --set (any case; a value that cannot be used warns and is replaced):\n")
+           + SetKeysText() + QLatin1String("\nOUTPUT:\n") + group(Group::Output)
            + QLatin1String("\nINPUT: files, folders and .lst file lists.\n") + group(Group::Input)
            + QLatin1String("\nExit status: 0 all done, 1 a file failed, 2 usage or set-up error, 130 interrupted.\n");
 }

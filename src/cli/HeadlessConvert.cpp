@@ -18,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMap>
 #include <QSocketNotifier>
@@ -34,6 +35,10 @@
 namespace Headless {
 
 namespace {
+
+// Progress lines to a pipe or file come at most this often: a log of a long batch stays
+// readable, and a reader still sees the batch move every second.
+constexpr qint64 PipedProgressIntervalMs = 1000;
 
 // The status of a batch ended by SIGINT or SIGTERM: 128 + SIGINT, what shells report
 // for a program interrupted from the keyboard.
@@ -192,9 +197,20 @@ public:
         if (m_terminal) {
             ErrProgressLine(text);
             m_progressShown = true;
-        } else {
+        } else if (PipedLineDue(text)) {
             Err(text + QLatin1Char('\n'));
         }
+    }
+
+    // A pipe or file keeps every line: one a second at most, and none that only repeats
+    // the one before. Updates between are dropped; the next due one says where things are.
+    bool PipedLineDue(const QString& text)
+    {
+        if (text == m_lastPipedLine || (m_pipedClock.isValid() && m_pipedClock.elapsed() < PipedProgressIntervalMs))
+            return false;
+        m_lastPipedLine = text;
+        m_pipedClock.start();
+        return true;
     }
 
     void OnErrorReport(int number) override
@@ -255,6 +271,8 @@ private:
     bool m_printRows;
     bool m_terminal;
     bool m_progressShown = false;
+    QString m_lastPipedLine;
+    QElapsedTimer m_pipedClock; // since the last piped line; invalid before the first
     qsizetype m_printedLogLines = 0;
     int m_jobs = 1;
     QMap<int, QString> m_jobTexts; // row -> its latest progress text

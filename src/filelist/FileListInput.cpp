@@ -6,6 +6,13 @@
 
 #include <QFileInfo>
 
+namespace {
+
+// One message for a missing file, whether named on the command line or in a list file.
+QString MissingFileText(const QString& path) { return QStringLiteral("no such file, left out: ") + path; }
+
+} // namespace
+
 TInputResult AddInputPaths(TFileListModel& model, const QStringList& inputs)
 {
     TInputResult result;
@@ -21,12 +28,15 @@ TInputResult AddInputPaths(TFileListModel& model, const QStringList& inputs)
             result.Errors.append(QStringLiteral("not a regular file (a pipe, socket or device), left out: ") + input);
         } else if (IsFileListFile(input) && kind != TPathKind::Directory) {
             QString error;
-            if (!model.LoadFileList(input, nullptr, &error))
+            QStringList missing;
+            if (!model.LoadFileList(input, nullptr, &error, &missing))
                 result.Errors.append(error.isEmpty() ? QStringLiteral("Cannot read the file list: ") + input : error);
+            for (const QString& name : missing)
+                result.Errors.append(MissingFileText(name));
         } else if (kind == TPathKind::Directory) {
             model.AddFolder(input, true);
         } else if (kind == TPathKind::Missing) {
-            result.Errors.append(QStringLiteral("no such file, left out: ") + input);
+            result.Errors.append(MissingFileText(input));
         } else {
             model.AddToList(input, true);
         }

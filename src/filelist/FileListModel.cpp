@@ -550,7 +550,7 @@ int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, cons
     return int(m_rows.size()) - before;
 }
 
-bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* error)
+bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* error, QStringList* missing)
 {
     if (added)
         *added = 0;
@@ -566,7 +566,11 @@ bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* e
         QString dir = StripDirEnd(line.left(slash + 1));
         if (!dir.isEmpty())
             dir += QLatin1Char('/');
-        count += AddToList(dir + line.mid(slash + 1), true) ? 1 : 0;
+        const QString name = dir + line.mid(slash + 1);
+        if (AddToList(name, true))
+            ++count;
+        else if (missing && !line.trimmed().isEmpty() && PathKind(ExpandListFileName(name)) == TPathKind::Missing)
+            missing->append(line);
     }
     if (added)
         *added = count;

@@ -105,7 +105,10 @@ public:
     int AddDroppedNames(const QStringList& names, bool checked = true, const TAddProgress& progress = {},
                         QStringList* errors = nullptr);
     // Every file a list file names. False (nothing added) when it cannot be read.
-    bool LoadFileList(const QString& lstFile, int* added = nullptr, QString* error = nullptr);
+    // missing, when given, gets each listed name that does not exist, as written in the
+    // list: the headless modes name them, the window skips them silently.
+    bool LoadFileList(const QString& lstFile, int* added = nullptr, QString* error = nullptr,
+                      QStringList* missing = nullptr);
     // Polled by every adding loop (files, folder scans, drops, list files): true ends the
     // adding early, keeping the rows added so far. Lets a signal stop a long add.
     void SetAddStopCheck(std::function<bool()> check) { m_addStop = std::move(check); }

@@ -3,6 +3,7 @@
 #include "settings/AppSettings.h"
 #include "settings/Profile.h"
 #include "settings/ProfileKeys.h"
+#include "settings/ProfileList.h"
 
 #include <QFileInfo>
 
@@ -19,6 +20,43 @@ EncodingSettings THeadlessSettings::Defaults(const TAppParams& params, int* defa
     return s;
 }
 
+bool THeadlessSettings::ProfileFile(const TAppParams& params, const QString& profile, QString& file, QString& error)
+{
+    if (profile == QLatin1String("last")) {
+        file = params.LastProfileFile;
+        if (QFileInfo(file).isFile())
+            return true;
+        error = QStringLiteral("no such profile: %1").arg(file);
+        return false;
+    }
+    if (QFileInfo(profile).isFile()) {
+        file = QFileInfo(profile).absoluteFilePath();
+        return true;
+    }
+    // A path names a file; a bare word may also be a name from the profiles folder.
+    if (!profile.contains(QLatin1Char('/'))) {
+        TProfileList list;
+        list.Rebuild(params.ProfilesDir, params.LastProfileFile);
+        const QStringList files = list.FilesNamed(profile);
+        if (files.size() == 1) {
+            file = files.first();
+            return true;
+        }
+        if (files.size() > 1) {
+            QStringList names;
+            for (const QString& f : files)
+                names << QFileInfo(f).fileName();
+            error = QStringLiteral("profile name '%1' is shown by several profiles, give one of their files: %2")
+                        .arg(profile, names.join(QStringLiteral(", ")));
+            return false;
+        }
+        error = QStringLiteral("no such profile: %1 (neither a file nor a profile in %2)").arg(profile, params.ProfilesDir);
+        return false;
+    }
+    error = QStringLiteral("no such profile: %1").arg(profile);
+    return false;
+}
+
 THeadlessSettings THeadlessSettings::Resolve(const TAppParams& params, const QString& profile,
                                              const QList<QPair<QString, QString>>& sets)
 {
@@ -27,15 +65,13 @@ THeadlessSettings THeadlessSettings::Resolve(const TAppParams& params, const QSt
     r.Settings = Defaults(params, &defaultVideoCodec);
 
     if (!profile.isEmpty()) {
-        const QString file = profile == QLatin1String("last") ? params.LastProfileFile
-                                                              : QFileInfo(profile).absoluteFilePath();
-        TProfileReadContext context;
-        context.DefaultVideoCodec = defaultVideoCodec;
-        if (!QFileInfo(file).isFile()) {
+        QString file;
+        if (!ProfileFile(params, profile, file, r.Error)) {
             r.Ok = false;
-            r.Error = QStringLiteral("no such profile: %1").arg(profile == QLatin1String("last") ? file : profile);
             return r;
         }
+        TProfileReadContext context;
+        context.DefaultVideoCodec = defaultVideoCodec;
         if (!Profile::LoadProfile(file, r.Settings, context)) {
             r.Ok = false;
             r.Error = QStringLiteral("cannot read the profile: %1").arg(file);

@@ -9,7 +9,7 @@
 #include <QStringList>
 
 // The SETTINGS of the headless modes: the default encoder settings, then a profile
-// (`--profile FILE|last`), then each `--set KEY=VALUE` in order, every value read by the
+// (`--profile FILE|NAME|last`), then each `--set KEY=VALUE` in order, every value read by the
 // profile loader's own rules.
 struct THeadlessSettings {
     bool Ok = true;
@@ -18,9 +18,13 @@ struct THeadlessSettings {
     EncodingSettings Settings;
 
     // profile: empty for none, "last" for the last-session profile, otherwise a path
-    // relative to the current directory.
+    // relative to the current directory or, when no such file exists and it has no slash,
+    // a profile of the profiles folder by name (TProfileList::FilesNamed).
     static THeadlessSettings Resolve(const TAppParams& params, const QString& profile,
                                      const QList<QPair<QString, QString>>& sets);
+
+    // The file profile names (as Resolve reads it); false with a one-line usage error.
+    static bool ProfileFile(const TAppParams& params, const QString& profile, QString& file, QString& error);
 
     // The default encoder settings as the window has them at start-up: resolution list
     // of the home, default video encoder of the settings file.

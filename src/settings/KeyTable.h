@@ -36,6 +36,9 @@ struct TKeyDescriptor {
     std::function<void(R&, const QString* value, const Ctx&)> Read;
     // Written only while this holds; empty: always.
     std::function<bool(const R&)> WrittenWhen;
+    // The values the key takes, as the help lists them: its words, its range (with what
+    // its indexes stand for) or what its text holds. Empty: not listed.
+    QString Values;
 };
 
 namespace KeyTable {
@@ -77,6 +80,31 @@ const TKeyDescriptor<R, Ctx>* Find(const QList<TKeyDescriptor<R, Ctx>>& keys, co
             return &key;
     }
     return nullptr;
+}
+
+// The type's name as the help lists it.
+inline QString TypeName(TKeyType type)
+{
+    switch (type) {
+    case TKeyType::Bool: return QStringLiteral("bool");
+    case TKeyType::Integer: return QStringLiteral("integer");
+    case TKeyType::Text: return QStringLiteral("text");
+    case TKeyType::Word: return QStringLiteral("word");
+    }
+    return QString();
+}
+
+// "lo..hi", then what each index stands for where it is more than its own number:
+// "0..9: 0=Auto, 1=ultrafast, ...", "0..16: 0=Auto", "0..10".
+inline QString IndexValues(int lo, int hi, const QStringList& items)
+{
+    QString text = QStringLiteral("%1..%2").arg(lo).arg(hi);
+    QStringList named;
+    for (int i = std::max(lo, 0); i <= hi && i < items.size(); ++i) {
+        if (items.at(i) != QString::number(i))
+            named << QStringLiteral("%1=%2").arg(i).arg(items.at(i));
+    }
+    return named.isEmpty() ? text : text + QStringLiteral(": ") + named.join(QStringLiteral(", "));
 }
 
 inline QString BoolText(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
@@ -149,7 +177,7 @@ struct Rows {
                     const bool current = def.value_or(b);
                     b = ReadInt(v, current ? 1 : 0, c, BoolText(current)) != 0;
                 },
-                {}};
+                {}, QStringLiteral("0|1")};
     }
     static Key Bool(const char* sec, const char* name, bool R::*member, std::optional<bool> def = {})
     {
@@ -164,7 +192,7 @@ struct Rows {
                     int& i = place(r);
                     i = ReadInt(v, i, c, QString::number(i));
                 },
-                {}};
+                {}, QStringLiteral("any integer")};
     }
     static Key Int(const char* sec, const char* name, int R::*member) { return Int(sec, name, At(member)); }
 
@@ -179,7 +207,7 @@ struct Rows {
                     if (i != read)
                         Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), Shown(items, r, i));
                 },
-                {}};
+                {}, IndexValues(lo, hi, FixedItems(items))};
     }
     static Key Clamped(const char* sec, const char* name, int R::*member, int lo, int hi, Items items = {})
     {
@@ -200,7 +228,7 @@ struct Rows {
                     Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), Shown(items, r, fallback));
                     r.*member = fallback;
                 },
-                {}};
+                {}, IndexValues(lo, hi, FixedItems(items))};
     }
 
     // A list index read without a range check: an index the list does not have selects
@@ -219,7 +247,7 @@ struct Rows {
                         Fallback(c, v, QStringLiteral("not an index of the list"), IndexText(list, -1));
                     r.*member = -1;
                 },
-                {}};
+                {}, UncheckedValues(FixedItems(items))};
     }
 
     // One of two words, written as given; reading ignores case and blanks around: first
@@ -245,7 +273,7 @@ struct Rows {
                                  Shown(items, r, 1));
                     r.*member = 1;
                 },
-                {}};
+                {}, QLatin1String(first) + QLatin1Char('|') + QLatin1String(second)};
     }
 
     // Any text, kept as it stands.
@@ -256,15 +284,15 @@ struct Rows {
                     if (v)
                         place(r) = *v;
                 },
-                {}};
+                {}, QStringLiteral("any text")};
     }
     static Key Text(const char* sec, const char* name, QString R::*member) { return Text(sec, name, At(member)); }
 
-    // A row with its own reading and writing.
+    // A row with its own reading and writing; values as the help lists them.
     static Key Custom(const char* sec, const char* name, TKeyType type, std::function<QString(const R&)> write,
-                      std::function<void(R&, const QString*, const Ctx&)> read)
+                      std::function<void(R&, const QString*, const Ctx&)> read, QString values = {})
     {
-        return {sec, name, type, std::move(write), std::move(read), {}};
+        return {sec, name, type, std::move(write), std::move(read), {}, std::move(values)};
     }
 
     // Row modifiers.
@@ -282,6 +310,23 @@ struct Rows {
     {
         k.WrittenWhen = std::move(condition);
         return k;
+    }
+    // For a list that depends on the record (a home's own list): says what the help cannot list.
+    static Key Described(Key k, QString values)
+    {
+        k.Values = std::move(values);
+        return k;
+    }
+
+    // The items of a list as a fresh record has them, for the help.
+    static QStringList FixedItems(const Items& items) { return items ? items(R{}) : QStringList(); }
+
+    // Any other index selects nothing.
+    static QString UncheckedValues(const QStringList& items)
+    {
+        if (items.isEmpty())
+            return QStringLiteral("a list index; other: no selection");
+        return IndexValues(0, int(items.size()) - 1, items) + QStringLiteral("; other: no selection");
     }
 };
 

@@ -5,6 +5,8 @@
 #include "encoding/SettingsRules.h"
 #include "lib/Conversion.h"
 
+#include <cmath>
+
 namespace {
 
 using S = EncodingSettings;
@@ -33,7 +35,9 @@ K::Key Position(const char* name, double S::*member, double lo, double hi, int f
             }
             K::Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), QString::number(fallback));
             s.*member = fallback;
-        });
+        },
+        // the whole numbers inside lo..hi
+        QStringLiteral("%1..%2").arg(int(std::ceil(lo))).arg(int(std::floor(hi))));
 }
 
 // A spin box takes any integer and keeps it inside its own range.
@@ -48,7 +52,8 @@ K::Key Spin(const char* name, double S::*member)
             if (value != read)
                 K::Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), QString::number(value));
             s.*member = value;
-        });
+        },
+        QStringLiteral("%1..%2").arg(EncodingLists::ResWidthMin).arg(EncodingLists::ResWidthMax));
 }
 
 // Sets an editable drop-down's text; the list shows the matching item selected.
@@ -60,7 +65,8 @@ void SetEditText(EditableListValue& box, const QString& text, const QStringList&
 
 // Bit rates and sampling rates: a whole number is kept (an empty value is written for
 // anything else), anything else becomes "Auto".
-K::Key WholeNumber(const char* section, const char* name, EditableListValue S::*member, QStringList (*items)())
+K::Key WholeNumber(const char* section, const char* name, EditableListValue S::*member, QStringList (*items)(),
+                   const char* unit)
 {
     return K::Custom(
         section, name, TKeyType::Integer,
@@ -75,7 +81,8 @@ K::Key WholeNumber(const char* section, const char* name, EditableListValue S::*
             if (!text.isEmpty() && !IsAutoText(text))
                 K::Fallback(c, v, QStringLiteral("not a whole number"), Quoted(AutoText));
             SetEditText(box, AutoText, items());
-        });
+        },
+        QStringLiteral("Auto or a whole number (%1)").arg(QLatin1String(unit)));
 }
 
 // The codec by name ("Xvid", "H.264", "x264"; case, blanks, dots and dashes ignored) or
@@ -136,30 +143,34 @@ QList<TProfileKeys::Key> MakeKeys()
     return {
         K::Custom("VIDEO", "VideoCodec", TKeyType::Word,
                   [](const S& s) { return s.cbAviVideoCodec == 1 ? QStringLiteral("H.264") : QStringLiteral("Xvid"); },
-                  ReadVideoCodec),
+                  ReadVideoCodec, QStringLiteral("Xvid|H.264|x264, or the index 0|1")),
         K::Custom("VIDEO", "OutputFormat", TKeyType::Word,
                   [](const S& s) { return s.cbOutputFormat == 1 ? QStringLiteral("MP4") : QStringLiteral("AVI"); },
-                  ReadOutputFormat),
-        WholeNumber("VIDEO", "VideoBitrate", &S::cbAviVideoBitrate, EncodingLists::cbAviVideoBitrate),
+                  ReadOutputFormat, QStringLiteral("AVI|MP4")),
+        WholeNumber("VIDEO", "VideoBitrate", &S::cbAviVideoBitrate, EncodingLists::cbAviVideoBitrate, "kbit/s"),
         K::Custom("VIDEO", "VideoFPS", TKeyType::Text,
                   [](const S& s) { return s.cbAviVideoFPS.Text == AutoText ? QString() : s.cbAviVideoFPS.Text; },
                   [](S& s, const QString* v, const TProfileReadContext&) {
                       if (v)
                           SetEditText(s.cbAviVideoFPS, v->isEmpty() ? AutoText : *v, EncodingLists::cbAviVideoFPS());
-                  }),
-        K::Custom("VIDEO", "VideoAspect", TKeyType::Text, WriteVideoAspect, ReadVideoAspect),
+                  },
+                  QStringLiteral("empty for Auto, or frames per second (25, 29.97)")),
+        K::Custom("VIDEO", "VideoAspect", TKeyType::Text, WriteVideoAspect, ReadVideoAspect,
+                  QStringLiteral("Auto, W:H or a ratio (16:9, 1.85)")),
         K::Bool("VIDEO", "Video2Pass", &S::chAviVideo2Pass),
         K::Clamped("VIDEO", "EncoderThreads", &S::cbAviVideoThreads, 0, 16, List(EncodingLists::cbAviVideoThreads)),
         K::Clamped("VIDEO", "VideoPreset", &S::cbVideoPreset, 0, 9, List(EncodingLists::cbVideoPreset)),
 
-        WholeNumber("AUDIO", "AudioBitrate", &S::cbAudioBitrate, EncodingLists::cbAudioBitrate),
-        WholeNumber("AUDIO", "AudioSampling", &S::cbAudioSampling, EncodingLists::cbAudioSampling),
+        WholeNumber("AUDIO", "AudioBitrate", &S::cbAudioBitrate, EncodingLists::cbAudioBitrate, "kbit/s"),
+        WholeNumber("AUDIO", "AudioSampling", &S::cbAudioSampling, EncodingLists::cbAudioSampling, "Hz"),
         K::Unchecked("AUDIO", "AudioChannels", &S::cbAudioChannels, List(EncodingLists::cbAudioChannels)),
         K::Clamped("AUDIO", "AudioAlgoQuality", &S::cbAudioAlgoQuality, 0, 10, List(EncodingLists::cbAudioAlgoQuality)),
         K::Word("AUDIO", "AudioBitrateMode", &S::cbAudioBitrateMode, "CBR", "ABR", List(EncodingLists::cbAudioBitrateMode)),
         K::Bool("AUDIO", "DoNotCopyAudio", &S::chAudioDontCopy),
 
-        K::Unchecked("ADVANCED", "Resolution", &S::cbResolution, [](const S& s) { return s.cbResolution_Items; }),
+        // The list is the home's own (data/resolutions.txt).
+        K::Described(K::Unchecked("ADVANCED", "Resolution", &S::cbResolution, [](const S& s) { return s.cbResolution_Items; }),
+                     QStringLiteral("index of the home's resolution list, other: no selection")),
         Spin("ResWidth", &S::spedResWidth),
         Spin("ResHeight", &S::spedResHeight),
         // The memo's lines travel as one line; a double quote would end an INI value
@@ -171,7 +182,8 @@ QList<TProfileKeys::Key> MakeKeys()
                   [](S& s, const QString* v, const TProfileReadContext&) {
                       if (v)
                           s.meParams = QString(*v).replace(QLatin1String("&quot;"), QLatin1String("\""));
-                  }),
+                  },
+                  QStringLiteral("encoder options, one line")),
         K::Ranged("ADVANCED", "Interlacing", &S::cbInterlacing, 0, 2, 0, List(EncodingLists::cbInterlacing)),
         K::Bool("ADVANCED", "Brightness", &S::chBrightness),
         Position("BrightnessValue", &S::tbBrightness, EncodingLists::BrightnessMin, EncodingLists::BrightnessMax, 0),

@@ -118,6 +118,24 @@ QString TProfileList::ProfileFileForBoxIndex(int boxIndex) const
     return QDir(m_profilesDir).filePath(m_items.at(i).ShortFileName);
 }
 
+QStringList TProfileList::FilesNamed(const QString& name) const
+{
+    const QString wanted = name.simplified();
+    const QDir dir(m_profilesDir);
+    for (const TProfileInfo& info : m_items) {
+        if (info.ShortFileName.compare(wanted, Qt::CaseInsensitive) == 0
+            || QFileInfo(info.ShortFileName).completeBaseName().compare(wanted, Qt::CaseInsensitive) == 0)
+            return {dir.filePath(info.ShortFileName)};
+    }
+    // Two profiles may show one text; the caller says which files it could mean.
+    QStringList files;
+    for (const TProfileInfo& info : m_items) {
+        if (DisplayText(info.DisplayName).simplified().compare(wanted, Qt::CaseInsensitive) == 0)
+            files << dir.filePath(info.ShortFileName);
+    }
+    return files;
+}
+
 int TProfileList::BoxIndexOfFile(const QString& shortFileName) const
 {
     for (int i = 0; i < m_items.size(); ++i) {

@@ -43,6 +43,11 @@ public:
     // and for an empty list. An index past the end applies the first profile.
     QString ProfileFileForBoxIndex(int boxIndex) const;
 
+    // The listed profiles a name given by the user means, as full paths: the one whose
+    // file name is name (with or without ".ini"), else every one whose box text is name
+    // (blanks and line breaks as one space); case-insensitive. Empty when none.
+    QStringList FilesNamed(const QString& name) const;
+
     // The box index of the entry for shortFileName (case-insensitive), or 0 when none.
     int BoxIndexOfFile(const QString& shortFileName) const;
 
