@@ -153,6 +153,7 @@ struct TBatchPlanner::TJob : public IProgressSink {
     int Phase = 0;            // 0: to begin, 1: analysed, the encoder to start; 2: its analysis under way
     quint64 Analysis = 0;     // the pool's ticket while an analysis for this row is under way
     bool NeedsWait = true;
+    bool Checking = false;    // the encoder is done and the output is being checked: no place held
     int RunIndex = 0;
     TRowWork W;
     TConversionState State;
@@ -231,8 +232,8 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
     m_leave = m_stopped = m_finishing = false;
     m_running = true;
     m_maxJobs = m_state.ScriptMode ? 1 : std::max(1, options.ParallelJobs);
-    m_slotChunks.assign(size_t(m_maxJobs), 0);
-    m_slotIntervals.assign(size_t(m_maxJobs), FirstUpdateInterval);
+    m_slotChunks = QList<int>(m_maxJobs, 0);
+    m_slotIntervals = QList<int>(m_maxJobs, FirstUpdateInterval);
     StartBatch(settings, options);
     m_script = std::make_unique<TBatchScript>();
     m_progress.Clear();
@@ -299,16 +300,22 @@ void TBatchPlanner::EndBatch(const QString& why, bool warn)
     m_stopped = true;
 }
 
+// The first place no encoding row holds; a row whose output is being checked has given
+// its place up. Past the side-by-side count only for a second run started meanwhile.
 int TBatchPlanner::FreeSlot() const
 {
-    for (int slot = 0; slot < m_maxJobs; ++slot) {
+    for (int slot = 0;; ++slot) {
         bool used = false;
         for (const auto& job : m_jobs)
-            used = used || job->Slot == slot;
+            used = used || (job->Slot == slot && !job->Checking);
         if (!used)
             return slot;
     }
-    return 0;
+}
+
+int TBatchPlanner::EncodingJobs() const
+{
+    return int(std::count_if(m_jobs.begin(), m_jobs.end(), [](const auto& job) { return !job->Checking; }));
 }
 
 bool TBatchPlanner::MoreRows()
@@ -325,7 +332,7 @@ void TBatchPlanner::Dispatch()
 {
     if (!m_running || m_finishing || m_preparing)
         return;
-    while (!m_stopped && !m_leave && !m_state.Paused && int(m_jobs.size()) < m_maxJobs && MoreRows()) {
+    while (!m_stopped && !m_leave && !m_state.Paused && EncodingJobs() < m_maxJobs && MoreRows()) {
         m_preparing = std::make_unique<TJob>(*this);
         m_preparing->Row = m_nextRow++;
         m_preparing->Slot = FreeSlot();
@@ -400,8 +407,8 @@ void TBatchPlanner::PrepareRow(TJob& job)
     st.CurrentFileNo = m_state.CurrentFileNo;
     st.Converting = true;
     // the throttle goes on from where this place's previous row left it
-    st.ChunkCounter = m_slotChunks[size_t(job.Slot)];
-    st.UpdateInterval = m_slotIntervals[size_t(job.Slot)];
+    st.ChunkCounter = m_slotChunks.value(job.Slot);
+    st.UpdateInterval = m_slotIntervals.value(job.Slot, FirstUpdateInterval);
     ClearVideoFileInfo(st.CurrentFileInfo);
     if (m_rows->FreshAnalysis(row, st.CurrentFileInfo)) {
         RowAnalysed(job);
@@ -548,8 +555,10 @@ void TBatchPlanner::RemoveJob(TJob& job)
     for (auto it = m_jobs.begin(); it != m_jobs.end(); ++it) {
         if (it->get() != &job)
             continue;
-        m_slotChunks[size_t(job.Slot)] = job.State.ChunkCounter;
-        m_slotIntervals[size_t(job.Slot)] = job.State.UpdateInterval;
+        if (job.Slot < m_slotChunks.size()) {
+            m_slotChunks[job.Slot] = job.State.ChunkCounter;
+            m_slotIntervals[job.Slot] = job.State.UpdateInterval;
+        }
         if (job.Run)
             m_state.ActiveRuns.removeAll(job.Run.get());
         DiscardTemp(job);
@@ -595,6 +604,9 @@ void TBatchPlanner::OnRunFinished(TJob* jp, int code)
 // pictures at the same moments: only a scene that moves makes a still output wrong.
 void TBatchPlanner::CheckOutput(TJob& job)
 {
+    // The encoder is done: its place goes to the next row while the output is checked.
+    job.Checking = true;
+    QTimer::singleShot(0, this, &TBatchPlanner::Dispatch);
     TJob* const jp = &job;
     job.Analysis = RequestVideoFileInfo(
         job.W.Temp, m_params.MediaInfoDll, this,
@@ -899,6 +911,9 @@ bool TBatchPlanner::RetryWithRemedy(TJob& job)
     TRowWork& w = job.W;
     w.Remedied = true;
     w.Job = WithLavfDemuxer(w.Job, w.Input);
+    // the place it gave up for the check may be taken: a free one, with its own pass log
+    job.Checking = false;
+    job.Slot = FreeSlot();
     StartPass(job, 0);
     return true;
 }

@@ -182,6 +182,7 @@ private:
     void ReportBatchProgress();
     QString PassLogFor(int slot) const;
     int FreeSlot() const;
+    int EncodingJobs() const;
 
     TConversionState& m_state;
     TAppParams& m_params;
@@ -199,8 +200,8 @@ private:
     QTimer* m_waitTimer = nullptr;             // the short pauses that let the window paint a row
     int m_nextRow = 0;
     int m_maxJobs = 1;
-    std::vector<int> m_slotChunks;    // each place's throttle, carried from row to row
-    std::vector<int> m_slotIntervals;
+    QList<int> m_slotChunks;    // each place's throttle, carried from row to row
+    QList<int> m_slotIntervals;
     bool m_running = false;
     bool m_leave = false;      // an aborted row ended the walk
     bool m_stopped = false;    // an early exit: no further rows, no normal end
