@@ -48,19 +48,11 @@ std::optional<TResolution> SizeOfChain(const QString& chain)
     for (const QString& filter : chain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString name = filter.section(QLatin1Char('='), 0, 0);
         const QString params = filter.section(QLatin1Char('='), 1);
-        if (name == QLatin1String("scale")) {
+        if (name == QLatin1String("scale") || name == QLatin1String("crop")) {
             bool okW = false, okH = false;
             const int w = params.section(QLatin1Char(':'), 0, 0).toInt(&okW);
             const int h = params.section(QLatin1Char(':'), 1, 1).toInt(&okH);
-            // 0 and negative values ask the filter to work a side out itself.
-            if (!okW || !okH || w <= 0 || h <= 0)
-                return std::nullopt;
-            size = TResolution{w, h};
-        } else if (name == QLatin1String("crop")) {
-            // a crop without its size works the size out itself
-            bool okW = false, okH = false;
-            const int w = params.section(QLatin1Char(':'), 0, 0).toInt(&okW);
-            const int h = params.section(QLatin1Char(':'), 1, 1).toInt(&okH);
+            // 0, negative or missing sides ask the filter to work a side out itself.
             if (!okW || !okH || w <= 0 || h <= 0)
                 return std::nullopt;
             size = TResolution{w, h};
