@@ -111,6 +111,33 @@ TEST_F(Preflight, OutputNamesAfterThePolicyInTheBatchAndOnDisk)
     EXPECT_FALSE(r.out.contains("note: ")) << r.out.constData();
 }
 
+TEST_F(Preflight, AdjustmentsAreNotesAndAnOffsetAnMp4CannotKeepIsAProblem)
+{
+    const QString out = m_dir + "/out";
+    struct Case {
+        const char* clip;
+        QStringList settings;
+        int exitCode;
+        QString line; // after "INPUT: "
+    };
+    const QStringList mp4{"--set", "VideoCodec=H.264", "--set", "OutputFormat=MP4"};
+    const Case cases[] = {
+        {"probe_odd_size.mpg", {}, 0, "note: %1: the picture size 720x405 becomes 720x404 (the codec needs even sides)"},
+        {"probe_rotated.mp4", {}, 0, "note: %1: the picture is turned 270° clockwise to stand upright"},
+        {"probe_pal_wide.mpg", mp4, 0, "note: %1: the picture is shown at 1.778:1 as in the source"},
+        {"probe_late_audio.mp4", {}, 0, "note: %1: the sound starts 1.98 s after the picture, as in the source"},
+        {"probe_late_audio.mp4", mp4, 1,
+         "%1: The sound starts 1.98 s after the picture, and an MP4 file from the encoder cannot keep that offset: "
+         "convert this file to AVI."},
+    };
+    for (const Case& c : cases) {
+        const QString in = Input(c.clip, c.clip);
+        const TestSupport::RunResult r = Run(QStringList{"--check", "--out-dir", out} + c.settings + QStringList{in});
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.clip << r.out.constData();
+        EXPECT_TRUE(Lines(r.out).contains(c.line.arg(in))) << c.clip << "\n" << r.out.constData();
+    }
+}
+
 TEST_F(Preflight, MissingEncoder)
 {
     const QString a = Input("clip_xvid_mp3.avi", "a.avi");
