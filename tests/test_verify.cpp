@@ -1,5 +1,6 @@
 // Outputs under temporary names, the check of finished outputs and the still picture,
 // with the real encoder, the real MediaInfo library and clips made by ffmpeg.
+#include "conversion/FailureReason.h"
 #include "conversion/OutputCheck.h"
 #include "conversion/StillPicture.h"
 #include "conversion/TempOutput.h"
@@ -554,4 +555,33 @@ TEST(TempOutput, FullDiskLeavesNothingUnderTheFinalName)
         EXPECT_TRUE(DiscardOutput(temp));
     EXPECT_FALSE(Exists(final));
     EXPECT_TRUE(TempsIn(disk.Path()).isEmpty());
+}
+
+// ---- the reason a run failed, in one sentence ----
+
+TEST(FailureReason, EachKnownFailureInPlainWords)
+{
+    TVideoFileInfo input;
+    input.VideoStreams[0].Width = 720;
+    input.VideoStreams[0].Height = 405;
+    struct Case {
+        int code;
+        QStringList lines;
+        QString sentence;
+    };
+    const Case cases[] = {
+        {1, {"x264 [error]: height not divisible by 2 (720x405)", "x264_encoder_open failed."},
+         "The encoder refused the picture size 720x405."},
+        {1, {"xvid: xvidcore returned a 'General fault' error"}, "The encoder refused the picture size 720x405."},
+        {1, {"-bogus is not an MEncoder option", "Exiting... (error parsing command line)"},
+         "The encoder does not know an option of the command line: check the additional parameters."},
+        {1, {"Cannot open demuxer.", "Exiting..."}, "The encoder cannot read this file."},
+        {1, {"Cannot open output file 'x.avi'"}, "The output file could not be written (no permission, or a read-only folder)."},
+        {1, {"write error: No space left on device"}, "The disk is full: the output could not be written."},
+        {-1, {"Pos: 1.0s 25f"}, "The encoder crashed or was killed (exit status 4294967295)."},
+        {139, {}, "The encoder crashed or was killed (exit status 139)."},
+        {3, {"something else"}, "The encoder stopped with exit status 3."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RunFailureReason(c.code, c.lines, input), c.sentence) << c.lines.join('|').toStdString();
 }
