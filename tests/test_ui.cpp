@@ -51,7 +51,7 @@ TEST(UiMainWindow, CaptionSizeAndActionsWithTheirShortcuts)
         {"actLoadFileList", "Load file list...", "Ctrl+Shift+O"},
         {"actSaveFileList", "Save file list...", "Ctrl+Shift+S"},
         {"actConvert", "Convert", "Ctrl+E"},
-        {"actSaveBat", "Save BAT file...", ""},
+        {"actSaveBat", "Save script...", ""},
         {"actShowOptions", "Options...", "F12"},
         {"actMinimizeToTray", "Minimize to tray", "Ctrl+Shift+M"},
         {"actShowProgressWindow", "Show progress window", "F8"},
@@ -122,6 +122,7 @@ TEST(UiMainWindow, OutputDirectoryFollowsItsRadioButton)
     auto* rbOutDir = f.Find<QRadioButton>("rbOutDir");
     auto* ed = f.Find<QLineEdit>("edOutDir");
     EXPECT_TRUE(f.Find<QRadioButton>("rbOutDirIsInDir")->isChecked());
+    EXPECT_EQ(f.Find<QRadioButton>("rbOutDirIsInDir")->text(), "Output directory = Input directory");
     EXPECT_FALSE(ed->isEnabled());
     EXPECT_FALSE(f.w->Action(QStringLiteral("actBrowseOutDir"))->isEnabled());
     rbOutDir->setChecked(true);
@@ -305,7 +306,8 @@ TEST(UiAuxiliaryWindows, EscClosesTheSideWindowsWhereverTheFocusIs)
     QTest::keyClick(cmd->Memo(), Qt::Key_Escape);
     EXPECT_FALSE(cmd->isVisible());
     EXPECT_TRUE(f.w->isVisible()); // Esc in a side window is not the main window's Esc
-    for (QWidget* side : {static_cast<QWidget*>(f.w->FormErrors()), static_cast<QWidget*>(f.w->FormFileInfo())}) {
+    for (QWidget* side : {static_cast<QWidget*>(f.w->FormErrors()), static_cast<QWidget*>(f.w->FormFileInfo()),
+                          static_cast<QWidget*>(f.w->FormProgress())}) {
         side->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(side));
         QTest::keyClick(side, Qt::Key_Escape);

@@ -274,9 +274,17 @@ TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
     const QString b = TestSupport::WriteFile(f.media.filePath(QStringLiteral("b.avi")), "60");
     DropFiles(f.w.get(), {a, b});
     UseTwoTimedJobs(f);
+    // Before a batch there is nothing to pause or abort.
+    TFormProgress* progress = f.w->FormProgress();
+    auto* abort = progress->findChild<QPushButton*>(QStringLiteral("btnAbort"));
+    ASSERT_NE(abort, nullptr);
+    EXPECT_FALSE(progress->PauseButton()->isEnabled());
+    EXPECT_FALSE(abort->isEnabled());
     QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
     f.w->StartBatch();
     ASSERT_TRUE(QTest::qWaitFor([&] { return ConversionState().ActiveRuns.size() == 2; }, 30000));
+    EXPECT_TRUE(progress->PauseButton()->isEnabled());
+    EXPECT_TRUE(abort->isEnabled());
     QList<qint64> groups;
     for (TEncoderRun* run : ConversionState().ActiveRuns)
         groups << run->ProcessGroup();
@@ -288,7 +296,6 @@ TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
         }
         return s;
     };
-    TFormProgress* progress = f.w->FormProgress();
     QAction* tray = f.w->Action(QStringLiteral("actPauseResume"));
     ASSERT_TRUE(tray);
     EXPECT_TRUE(tray->isEnabled());
@@ -313,5 +320,7 @@ TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
     EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("Aborted"));
     EXPECT_FALSE(tray->isEnabled());
+    EXPECT_FALSE(progress->PauseButton()->isEnabled());
+    EXPECT_EQ(abort->text(), QStringLiteral("Close")); // it closes the window now
     progress->hide();
 }

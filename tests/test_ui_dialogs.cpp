@@ -5,6 +5,7 @@
 #include "filelist/FileListModel.h"
 
 #include "base/AppParams.h"
+#include "ui/TFormErrors.h"
 #include "ui/TFormMain.h"
 
 #include <QAbstractButton>
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,9 @@ TEST(UiSaveDialogs, FileListSuffixIsAddedBeforeTheOverwritePrompt)
 {
     BatchFixture f;
     DropFiles(f.w.get(), {f.a});
+    // A folder of the user's: no dialog starts inside the program home, where f.out lies.
+    QTemporaryDir outside;
+    f.out = QDir(outside.path());
     f.w->UpdateInitialFolders(f.out.path());
     const QString existing = f.out.filePath(QStringLiteral("name.lst"));
     TestSupport::WriteFile(existing, "old list\r\n");
@@ -102,6 +107,9 @@ TEST(UiSaveDialogs, ScriptSuffixFollowsTheChosenFilter)
 {
     BatchFixture f;
     DropFiles(f.w.get(), {f.a});
+    // A folder of the user's: no dialog starts inside the program home, where f.out lies.
+    QTemporaryDir outside;
+    f.out = QDir(outside.path());
     f.w->UpdateInitialFolders(f.out.path());
     // "run.bat" exists, "run.sh" does not: typing "run" with the batch-file filter must ask.
     const QString existing = f.out.filePath(QStringLiteral("run.bat"));
@@ -146,4 +154,69 @@ TEST(UiOpenDialogs, AddFilesOpensWithAllVideoFilesSelected)
     EXPECT_EQ(selected, filters[1]);
     EXPECT_TRUE(filters[1].contains(" *.mp4 ") && filters[1].contains(" *.mkv ") && filters[1].contains(" *.ts "));
     EXPECT_EQ(f.w->List()->rowCount(), 0);
+}
+
+// Every file dialog of the windows starts in the remembered folder, never inside the
+// program home; without one in the user's Videos folder (as xdg-user-dirs names it),
+// and without that in the home folder.
+TEST(UiOpenDialogs, EveryDialogStartsOutsideTheProgramHome)
+{
+    BatchFixture f;
+    DropFiles(f.w.get(), {f.a});
+    // The user's home beside the program home, not in it.
+    QTemporaryDir userTmp;
+    const QString user = userTmp.path();
+    const QString videos = user + QStringLiteral("/Filme");
+    const QString elsewhere = user + QStringLiteral("/clips");
+    QDir().mkpath(elsewhere);
+    QDir().mkpath(user + QStringLiteral("/.config"));
+    const EnvVar home("HOME", user.toUtf8());
+    const EnvVar config("XDG_CONFIG_HOME", (user + QStringLiteral("/.config")).toUtf8());
+    TestSupport::WriteFile(user + QStringLiteral("/.config/user-dirs.dirs"), "XDG_VIDEOS_DIR=\"$HOME/Filme\"\n");
+    f.w->findChild<QRadioButton*>(QStringLiteral("rbOutDir"))->setChecked(true);
+    f.w->findChild<QLineEdit*>(QStringLiteral("edOutDir"))->setText(f.tmp.filePath(QStringLiteral("no such folder")));
+
+    QAction* saveLog = f.w->FormErrors()->findChild<QAction*>(QStringLiteral("actSaveLog"));
+    ASSERT_NE(saveLog, nullptr);
+    QList<QAction*> openers;
+    for (const char* name : {"actAddFiles", "actAddFolder", "actLoadFileList", "actSaveFileList", "actSaveBat",
+                             "actLoadProfile", "actSaveProfile", "actBrowseOutDir"})
+        openers << f.w->Action(QLatin1String(name));
+    openers << saveLog;
+
+    const struct {
+        const char* what;
+        QString remembered;
+        bool videosExist;
+        QString expected;
+    } cases[] = {
+        {"nothing remembered", QString(), true, videos},
+        {"the program home remembered", f.home.path(), true, videos},
+        {"its profiles remembered", f.home.filePath(QStringLiteral("profiles")), true, videos},
+        {"a folder of the user's", elsewhere, true, elsewhere},
+        {"no Videos folder", QString(), false, user},
+    };
+    for (const auto& c : cases) {
+        if (c.videosExist)
+            QDir().mkpath(videos);
+        else
+            QDir(videos).removeRecursively();
+        f.w->UpdateInitialFolders(c.remembered);
+        for (QAction* a : openers) {
+            ASSERT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+            QString started;
+            ModalWatcher watch([&](QWidget* m) {
+                auto* dlg = qobject_cast<QFileDialog*>(m);
+                if (!dlg)
+                    return false;
+                if (started.isEmpty())
+                    started = dlg->directory().absolutePath();
+                QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+                return true;
+            });
+            a->trigger();
+            EXPECT_EQ(QDir::cleanPath(started).toStdString(), QDir::cleanPath(c.expected).toStdString())
+                << c.what << ": " << a->objectName().toStdString();
+        }
+    }
 }

@@ -8,17 +8,27 @@
 #include "ui/TFormCmdLine.h"
 #include "ui/TFormMain.h"
 #include "ui/UiKit.h"
+#include "ui/UiMetrics.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollArea>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace UiTest;
 
@@ -36,6 +46,44 @@ QString Mnemonics(const QList<QAction*>& actions)
         letters += c.isNull() ? QLatin1Char('?') : c;
     }
     return letters;
+}
+
+// The controls of parent a user sets something with: shown, enabled, reachable by Tab.
+// Of a group of radio buttons only the checked one takes Tab (the arrows pick another).
+QList<QWidget*> Controls(QWidget* parent, QWidget* window)
+{
+    QList<QWidget*> controls;
+    for (QWidget* w : parent->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)
+                          || qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QAbstractSlider*>(w)
+                          || qobject_cast<QPlainTextEdit*>(w);
+        if (!control || qobject_cast<QScrollBar*>(w) || !w->isVisibleTo(window) || !w->isEnabled()
+            || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+            continue;
+        if (auto* rb = qobject_cast<QRadioButton*>(w); rb && rb->autoExclusive() && !rb->isChecked())
+            continue;
+        controls << w;
+    }
+    return controls;
+}
+
+// Whether w lies whole inside the visible part of every scroll area around it.
+bool ShownInItsScrollAreas(QWidget* w)
+{
+    for (QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
+        auto* area = qobject_cast<QScrollArea*>(p);
+        if (!area)
+            continue;
+        const QRect r(w->mapTo(area->viewport(), QPoint(0, 0)), w->size());
+        if (!area->viewport()->rect().contains(r))
+            return false;
+    }
+    return true;
+}
+
+QString Name(const QWidget* w)
+{
+    return w ? w->objectName() + QLatin1Char('/') + QLatin1String(w->metaObject()->className()) : QStringLiteral("none");
 }
 
 bool Unique(const QString& letters)
@@ -163,4 +211,77 @@ TEST(UiKeyboard, CommandLineWindowFollowsTheSettings)
     QTest::qWait(400);
     EXPECT_FALSE(cmd->isVisible());
     EXPECT_TRUE(cmd->Text().contains(QLatin1String("scale=320:240")));
+}
+
+// Tab leaves the list for the settings panels, walks every setting (each scrolled into
+// view in a window too narrow for the panels), then the output strip, and comes back to
+// the list; Shift+Tab walks the same way back. In a window as narrow as allowed and at
+// the default size.
+TEST(UiKeyboard, TabWalksTheListTheSettingsAndTheOutputStrip)
+{
+    MainWindowFixture f;
+    auto* rbOutDir = f.w->findChild<QRadioButton*>(QStringLiteral("rbOutDir"));
+    ASSERT_NE(rbOutDir, nullptr);
+    rbOutDir->setChecked(true); // the output folder's field and its button take part
+    QWidget* body = f.Find<QScrollArea>("sbConversionSettings")->widget();
+    QWidget* strip = f.Find<QWidget>("pnMid");
+    TFileGrid* grid = f.w->Grid();
+    for (const QSize size : {QSize(800, 600), UiMetrics::MainInitial}) {
+        f.w->resize(size);
+        QTest::qWait(20);
+        f.w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f.w.get()));
+        grid->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), grid);
+
+        QList<QWidget*> forward;
+        for (int i = 0; i < 200 && (forward.isEmpty() || forward.last() != grid); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            ASSERT_NE(now, nullptr);
+            forward << now;
+            if (body->isAncestorOf(now)) {
+                EXPECT_TRUE(ShownInItsScrollAreas(now)) << Name(now).toStdString() << " not in view at " << size.width();
+            }
+        }
+        ASSERT_EQ(forward.last(), grid) << "Tab never came back to the list";
+        forward.removeLast();
+
+        // Every setting once, the panels' before the strip's.
+        const QList<QWidget*> settings = Controls(body, f.w.get()), outputs = Controls(strip, f.w.get());
+        ASSERT_GT(settings.size(), 20);
+        for (QWidget* c : settings + outputs)
+            EXPECT_EQ(forward.count(c), 1) << Name(c).toStdString();
+        qsizetype lastSetting = -1, firstOutput = forward.size();
+        for (qsizetype i = 0; i < forward.size(); ++i) {
+            if (settings.contains(forward[i]))
+                lastSetting = i;
+            if (outputs.contains(forward[i]))
+                firstOutput = std::min(firstOutput, i);
+        }
+        EXPECT_LT(lastSetting, firstOutput);
+        EXPECT_TRUE(settings.contains(forward.first()) || !strip->isAncestorOf(forward.first()))
+            << "from the list Tab goes to the settings first: " << Name(forward.first()).toStdString();
+
+        // Shift+Tab: the same walk backwards.
+        QList<QWidget*> backward;
+        for (int i = 0; i < 200 && (backward.isEmpty() || backward.last() != grid); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward << QApplication::focusWidget();
+            if (body->isAncestorOf(backward.last())) {
+                EXPECT_TRUE(ShownInItsScrollAreas(backward.last())) << Name(backward.last()).toStdString();
+            }
+        }
+        ASSERT_EQ(backward.last(), grid);
+        backward.removeLast();
+        std::reverse(backward.begin(), backward.end());
+        EXPECT_EQ(backward, forward);
+    }
+    // The list's own keys stay: the arrows move between rows, Delete removes.
+    DropFiles(f.w.get(), {TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))});
+    ASSERT_EQ(f.w->List()->rowCount(), 1);
+    grid->setFocus();
+    grid->selectionModel()->select(f.w->List()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(f.w->List()->rowCount(), 0);
 }

@@ -51,10 +51,48 @@ TEST(UiLayout, StatusColumnIsOnScreenAtTheDefaultSize)
     EXPECT_GE(left, 0);
     EXPECT_LE(left + UiMetrics::ListRowHeight * 3, grid->viewport()->width())
         << "the status column starts at " << left << " of " << grid->viewport()->width();
-    // Wider, the last column takes the room: nothing empty right of it.
-    f.w->resize(1200, 712);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(h->sectionViewportPosition(colStatus) + h->sectionSize(colStatus), grid->viewport()->width());
+}
+
+// The file name takes the room a wider window gives, the others keep their widths; a
+// column hidden or shown gives or takes it back, and a narrower window scrolls instead
+// of squeezing the names. The settings keep the file column's own width.
+TEST(UiLayout, TheFileColumnTakesTheSpareWidth)
+{
+    MainWindowFixture f;
+    DropFiles(f.w.get(), {TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))});
+    TFileGrid* grid = f.w->Grid();
+    QHeaderView* h = grid->horizontalHeader();
+    const int statusWidth = h->sectionSize(colStatus);
+    const int ownWidth = grid->ColumnWidth(colFileName);
+    const auto rightEdge = [&] {
+        int last = -1;
+        for (int v = h->count() - 1; v >= 0 && last < 0; --v)
+            if (!h->isSectionHidden(h->logicalIndex(v)))
+                last = h->logicalIndex(v);
+        return h->sectionViewportPosition(last) + h->sectionSize(last);
+    };
+    const struct {
+        int width;
+        int hide; // a column hidden before looking, -1 none
+    } cases[] = {{1200, -1}, {1400, -1}, {1400, colDirectory}, {1000, -1}};
+    for (const auto& c : cases) {
+        grid->setColumnHidden(colDirectory, c.hide == colDirectory);
+        f.w->resize(c.width, 712);
+        QTest::qWait(20);
+        EXPECT_EQ(h->sectionSize(colStatus), statusWidth) << c.width;
+        EXPECT_EQ(rightEdge(), grid->viewport()->width()) << c.width << " nothing empty right of the last column";
+        EXPECT_GT(h->sectionSize(colFileName), ownWidth) << c.width;
+        EXPECT_EQ(grid->ColumnWidth(colFileName), ownWidth) << c.width;
+    }
+    // Narrow: the names keep their own width and the list scrolls.
+    grid->setColumnHidden(colDirectory, false);
+    f.w->resize(UiMetrics::MainMinimum);
+    QTest::qWait(20);
+    EXPECT_EQ(h->sectionSize(colFileName), ownWidth);
+    EXPECT_GT(rightEdge(), grid->viewport()->width());
+    // The user widening the names makes that their own width.
+    h->resizeSection(colFileName, ownWidth + 50);
+    EXPECT_EQ(grid->ColumnWidth(colFileName), ownWidth + 50);
 }
 
 TEST(UiLayout, NothingIsCutAtEightHundredBySixHundred)

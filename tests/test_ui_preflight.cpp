@@ -7,7 +7,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QGuiApplication>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QScreen>
 
 #include <QSignalSpy>
 
@@ -17,13 +20,31 @@ using namespace UiTest;
 
 namespace {
 
+// What the check dialog showed: its texts, the items of its list, whether it fits the
+// screen.
+struct TShown {
+    QString text, informative;
+    QStringList items;
+    bool fits = false;
+};
+
 // Presses the check dialog's button named button; other modal windows are closed.
-std::function<bool(QWidget*)> Press(const char* button, int* shown)
+std::function<bool(QWidget*)> Press(const char* button, int* shown, TShown* what = nullptr)
 {
-    return [button, shown](QWidget* modal) {
+    return [button, shown, what](QWidget* modal) {
         if (modal->objectName() != QLatin1String("PreflightBox"))
             return false;
         ++*shown;
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (what && box) {
+            what->text = box->text();
+            what->informative = box->informativeText();
+            what->items.clear();
+            if (auto* list = box->findChild<QListWidget*>())
+                for (int i = 0; i < list->count(); ++i)
+                    what->items << list->item(i)->text();
+            what->fits = box->frameGeometry().height() <= QGuiApplication::primaryScreen()->availableGeometry().height();
+        }
         auto* b = modal->findChild<QAbstractButton*>(QLatin1String(button));
         if (!b)
             return false;
@@ -52,16 +73,16 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
     const QString before = list.RowStatus(0);
     int shown = 0;
     {
-        ModalWatcher watch(Press("btnCancel", &shown));
+        TShown what;
+        ModalWatcher watch(Press("btnCancel", &shown, &what));
         f.w->Action(QStringLiteral("actConvert"))->trigger();
         ASSERT_EQ(watch.boxTexts.size(), 1);
-        const QString text = watch.boxTexts[0];
-        EXPECT_TRUE(text.startsWith(QStringLiteral("The check before converting found problems:\n\n"))) << text.toStdString();
-        EXPECT_TRUE(text.contains(f.a + QStringLiteral(": the output \"") + f.out.filePath(QStringLiteral("a.avi"))
-                                  + QStringLiteral("\" exists; the file is skipped")))
-            << text.toStdString();
-        EXPECT_TRUE(text.contains(junk + QStringLiteral(": not a media file")));
-        EXPECT_TRUE(text.endsWith(QStringLiteral("Forecast: 0 files."))) << text.toStdString();
+        EXPECT_EQ(what.text, QStringLiteral("The check before converting found problems:"));
+        EXPECT_TRUE(what.items.contains(f.a + QStringLiteral(": the output \"") + f.out.filePath(QStringLiteral("a.avi"))
+                                        + QStringLiteral("\" exists; the file is skipped")))
+            << what.items.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(what.items.filter(junk + QStringLiteral(": not a media file")).size(), 1);
+        EXPECT_TRUE(what.informative.endsWith(QStringLiteral("Forecast: 0 files."))) << what.informative.toStdString();
     }
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(list.RowStatus(0), before); // cancelled: the batch never started
@@ -88,4 +109,34 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
     }
     EXPECT_EQ(shown, 2);
     EXPECT_TRUE(list.RowStatus(0).startsWith(QStringLiteral("Error"))) << list.RowStatus(0).toStdString(); // the encoder ran
+}
+
+// Many problems: every one of them, then the notes, in the dialog's scrolling list; the
+// dialog stays on the screen with its buttons.
+TEST(UiPreflight, ALongCheckFitsTheScreenInAScrollingList)
+{
+    BatchFixture f;
+    QStringList files{f.a};
+    for (int i = 0; i < 40; ++i)
+        files << f.Copy("junk.avi", QStringLiteral("junk%1.avi").arg(i, 2, 10, QLatin1Char('0')));
+    DropFiles(f.w.get(), files);
+    ASSERT_EQ(f.w->List()->rowCount(), 41);
+    const QString before = f.w->List()->RowStatus(0);
+    f.OutputTo(f.out.path());
+    // Under "Rename" an existing output is a note: the name the batch writes instead.
+    TestSupport::WriteFile(f.out.filePath(QStringLiteral("a.avi")), "earlier");
+
+    int shown = 0;
+    TShown what;
+    ModalWatcher watch(Press("btnCancel", &shown, &what));
+    f.w->Action(QStringLiteral("actConvert"))->trigger();
+    ASSERT_EQ(shown, 1);
+    EXPECT_TRUE(what.fits);
+    ASSERT_EQ(what.items.size(), 40 + 3) << what.items.join(QLatin1Char('\n')).toStdString();
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(what.items[i].contains(QLatin1String(": not a media file"))) << what.items[i].toStdString();
+    EXPECT_EQ(what.items[40], QString());
+    EXPECT_EQ(what.items[41], QStringLiteral("Notes:"));
+    EXPECT_TRUE(what.items[42].startsWith(f.a)) << what.items[42].toStdString();
+    EXPECT_EQ(f.w->List()->RowStatus(0), before); // cancelled
 }

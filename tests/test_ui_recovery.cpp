@@ -9,6 +9,9 @@
 #include "ui/TFormMain.h"
 
 #include <QAbstractButton>
+#include <QListWidget>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -43,27 +46,6 @@ struct OfferAnswer {
     }
     int offers = 0;
     ModalWatcher watcher;
-};
-
-// Sets an environment variable for the lifetime of the object.
-struct EnvVar {
-    EnvVar(const char* name, const QByteArray& value)
-        : name(name)
-        , had(qEnvironmentVariableIsSet(name))
-        , old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvVar()
-    {
-        if (had)
-            qputenv(name, old);
-        else
-            qunsetenv(name);
-    }
-    const char* name;
-    bool had;
-    QByteArray old;
 };
 
 // The id of a process that has ended.
@@ -247,6 +229,129 @@ TEST(UiRecovery, AnEndedBatchLeavesNoFileAndNoDiscardsTheOffer)
     EXPECT_EQ(f.w->List()->GetNgFullFileName(0), odd);
     EXPECT_TRUE(f.w->List()->IsChecked(0));
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Error (1)"));
+}
+
+// Closing the window during a batch never refuses and loses nothing: the running row stops
+// as on Abort, the state file stays, and the next start offers the unfinished rows back.
+// An Abort, and the close after it, leave no state behind.
+TEST(UiRecovery, ClosingDuringABatchKeepsItsStateForTheNextStart)
+{
+    BatchFixture f;
+    DropFiles(f.w.get(), {f.a, f.b});
+    ASSERT_EQ(f.w->List()->rowCount(), 2);
+    const QString waiting = f.w->List()->RowStatus(1);
+    AppParams().mencoder = Fake("hang_deaf.sh");
+    f.OutputTo(f.out.path());
+    const QString dir = TBatchRecovery::StateDir(AppParams());
+    const QString file = TBatchRecovery::StateFileName(dir, QCoreApplication::applicationPid());
+    QSignalSpy closed(f.w.get(), &TFormMain::Closed);
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
+        if (!EncoderRunning())
+            return;
+        poll.stop();
+        f.w->close();
+        EXPECT_FALSE(f.w->isVisible()); // the close is never refused, only finished later
+    });
+    poll.start();
+    RunBatchToEnd(f.w.get());
+    EXPECT_TRUE(closed.size() == 1 || closed.wait(5000));
+    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_EQ(f.w->List()->RowStatus(1), waiting);
+
+    // The file holds the rows as the batch left them, not as a timed write saw them.
+    TBatchRecovery::TSaved saved;
+    ASSERT_TRUE(TBatchRecovery::Read(file, EncodingSettings(), 0, saved));
+    ASSERT_EQ(saved.Rows.size(), 2);
+    EXPECT_EQ(saved.Rows[0].Status, QStringLiteral("Aborted"));
+    EXPECT_EQ(saved.Rows[1].Status, waiting);
+
+    // The next start, once this program is gone (a dead pid stands for it).
+    ASSERT_TRUE(QFile::rename(file, TBatchRecovery::StateFileName(dir, DeadPid())));
+    {
+        OfferAnswer yes(QMessageBox::Yes);
+        Restart(f);
+        EXPECT_EQ(yes.offers, 1);
+    }
+    TFileListModel& list = *f.w->List();
+    ASSERT_EQ(list.rowCount(), 2);
+    EXPECT_EQ(list.GetNgFullFileName(0), f.a);
+    EXPECT_TRUE(list.IsChecked(0));
+    EXPECT_EQ(list.RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_TRUE(list.IsChecked(1));
+
+    // Abort first, then close while it winds down: the batch ended by the Abort.
+    AppParams().mencoder = Fake("hang_deaf.sh");
+    QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
+        if (!EncoderRunning())
+            return;
+        poll.stop();
+        f.w->AbortConversion();
+        f.w->close();
+    });
+    poll.start();
+    RunBatchToEnd(f.w.get());
+    EXPECT_TRUE(QDir(dir).entryList({QStringLiteral("batch-*")}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// Many files of a batch gone since: the offer and the note after it list them in a
+// scrolling list and stay on the screen; the note's text names the first 20 only.
+TEST(UiRecovery, ManyMissingFilesAreListedInBoxesThatFitTheScreen)
+{
+    BatchFixture f;
+    QList<QPair<QString, QString>> rows;
+    QStringList names;
+    for (int i = 0; i < 25; ++i) {
+        names << f.Copy("clip_xvid_mp3.avi", QStringLiteral("gone%1.avi").arg(i, 2, 10, QLatin1Char('0')));
+        rows << qMakePair(names.last(), QString());
+    }
+    WriteState(TBatchRecovery::StateDir(AppParams()), DeadPid(), rows, f.w->Settings());
+    for (const QString& n : names)
+        QFile::remove(n);
+
+    struct TSeen {
+        QString text;
+        QStringList items;
+        bool fits = false;
+    };
+    QList<TSeen> seen;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    {
+        ModalWatcher watch([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box || box->property("vexaLooked").toBool())
+                return false;
+            box->setProperty("vexaLooked", true);
+            TSeen s;
+            s.text = box->text();
+            if (auto* list = box->findChild<QListWidget*>())
+                for (int i = 0; i < list->count(); ++i)
+                    s.items << list->item(i)->text();
+            s.fits = box->frameGeometry().height() <= screen.height();
+            seen << s;
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->accept();
+            return true;
+        });
+        Restart(f);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return seen.size() == 2; }, 5000));
+    }
+    ASSERT_EQ(seen.size(), 2);
+    // The offer: the files not converted, all of them, in its list.
+    EXPECT_TRUE(seen[0].text.contains(QLatin1String("(25 files, 25 not converted)"))) << seen[0].text.toStdString();
+    EXPECT_EQ(seen[0].items, names);
+    EXPECT_TRUE(seen[0].fits);
+    // The note: 20 names and the count of the rest in its text, all 25 in its list.
+    const QStringList lines = seen[1].text.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 22) << seen[1].text.toStdString();
+    EXPECT_EQ(lines.mid(1, 20), names.mid(0, 20));
+    EXPECT_EQ(lines.last(), QStringLiteral("and 5 more"));
+    EXPECT_EQ(seen[1].items, names);
+    EXPECT_TRUE(seen[1].fits);
+    EXPECT_EQ(f.w->List()->rowCount(), 0);
 }
 
 // A file whose program still runs is another window's batch; damaged files are no batch.

@@ -22,8 +22,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -354,7 +356,19 @@ TEST(UiSettings, AFullDiskAtShutdownLosesNothing)
     ASSERT_TRUE(disk.Fill());
     w->findChild<QComboBox*>(QStringLiteral("cbOutputExists"))->setCurrentIndex(2);
     w->resize(1100, 700);
-    w->close();
+    {
+        // The close says what was not saved, and why.
+        ModalWatcher watch;
+        w->close();
+        ASSERT_EQ(watch.boxTexts.size(), 1);
+        const QString text = watch.boxTexts[0];
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 3) << text.toStdString();
+        EXPECT_EQ(lines[0], QStringLiteral("The settings could not be saved:"));
+        EXPECT_TRUE(lines[1].contains(home + QStringLiteral("/vexaconv.ini"))) << text.toStdString();
+        EXPECT_TRUE(lines[1].endsWith(QStringLiteral(": No space left on device"))) << text.toStdString();
+        EXPECT_TRUE(lines[2].contains(home + QStringLiteral("/profiles/__Last.ini"))) << text.toStdString();
+    }
     w.reset();
     EXPECT_EQ(ReadFile(home + QStringLiteral("/vexaconv.ini")), ini);
     EXPECT_EQ(ReadFile(home + QStringLiteral("/profiles/__Last.ini")), last);
@@ -425,6 +439,7 @@ TEST(UiProfiles, SavingIntoTheProfilesDirectorySelectsTheNewEntry)
     h.w->SetSettings(s);
     QStringList filters;
     QString suffix, startDir;
+    QList<QUrl> places;
     bool asked = false, handled = false;
     ModalWatcher watch([&](QWidget* m) {
         if (auto* box = qobject_cast<QMessageBox*>(m)) {
@@ -441,6 +456,7 @@ TEST(UiProfiles, SavingIntoTheProfilesDirectorySelectsTheNewEntry)
             filters = dlg->nameFilters();
             suffix = dlg->defaultSuffix();
             startDir = dlg->directory().absolutePath();
+            places = dlg->sidebarUrls();
         }
         Choose(dlg, h.Path("profiles/mine"));
         return true;
@@ -448,7 +464,9 @@ TEST(UiProfiles, SavingIntoTheProfilesDirectorySelectsTheNewEntry)
     h.w->Action(QStringLiteral("actSaveProfile"))->trigger();
     EXPECT_EQ(filters, QStringList{"Ini files (*.ini *.INI)"});
     EXPECT_EQ(suffix, "ini");
-    EXPECT_EQ(startDir, h.Path("profiles"));
+    // It starts outside the hidden program home; the profiles folder is a place at its side.
+    EXPECT_FALSE(startDir.startsWith(h.home.path())) << startDir.toStdString();
+    EXPECT_TRUE(places.contains(QUrl::fromLocalFile(h.Path("profiles"))));
     EXPECT_TRUE(asked);
     auto* box = h.Find<QComboBox>("cbProfileNew");
     EXPECT_EQ(box->currentText(), "My own");
@@ -477,4 +495,74 @@ TEST(UiProfiles, LoadingThroughTheDialogAppliesAnyProfileFile)
     EXPECT_EQ(filters, QStringList{"Ini files (*.ini *.INI)"});
     EXPECT_EQ(h.w->Settings().cbAviVideoBitrate.Text, "4444");
     EXPECT_EQ(h.Find<QComboBox>("cbProfileNew")->currentIndex(), 0);
+}
+
+// A position key the file lacks leaves its column where it is: only the columns the file
+// places move, one by one in key order.
+TEST(UiSettings, MissingPositionKeysLeaveTheirColumnsWhereTheyAre)
+{
+    QList<int> defaults;
+    for (int c = 0; c < FileListColumnCount; ++c)
+        defaults << c;
+    // defaults with column moved to place
+    const auto moved = [](QList<int> order, int column, int place) {
+        order.removeOne(column);
+        order.insert(std::min<qsizetype>(place, order.size()), column);
+        return order;
+    };
+    const struct {
+        QStringList keys;
+        QList<int> order;
+    } cases[] = {
+        {{"colSize_Position=99"}, moved(defaults, colSize, 99)},
+        {{"colStatus_Position=0"}, moved(defaults, colStatus, 0)},
+        {{"colAudio_Position=2", "colVideo_Position=1"}, moved(moved(defaults, colVideo, 1), colAudio, 2)},
+        {{"colSize_Width=99"}, defaults},
+    };
+    for (const auto& c : cases) {
+        PreparedHome h;
+        h.Write("vexaconv.ini", Crlf(QStringList{"[MAIN]"} + c.keys));
+        h.Start();
+        const QHeaderView* header = h.w->Grid()->horizontalHeader();
+        QList<int> order;
+        for (int v = 0; v < header->count(); ++v)
+            order << header->logicalIndex(v);
+        EXPECT_EQ(order, c.order) << c.keys.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
+// A settings folder the user may not write: the window still closes, and says which
+// files kept their old contents and why; the old file stays as it was.
+TEST(UiSettings, AReadOnlySettingsFolderIsToldOnClose)
+{
+    if (TestSupport::RanAsUnprivilegedUser())
+        return; // as root: checked by a child process as an unprivileged user
+    PreparedHome h;
+    h.Write("vexaconv.ini", Crlf({"[MAIN]", "Width=1000"}));
+    h.Start();
+    h.w->resize(900, 600);
+    const QByteArray before = ReadFile(h.Path("vexaconv.ini"));
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    ASSERT_TRUE(QFile::setPermissions(h.Path("profiles"), readOnly));
+    ASSERT_TRUE(QFile::setPermissions(h.home.path(), readOnly));
+    QSignalSpy closed(h.w.get(), &TFormMain::Closed);
+    QStringList texts;
+    {
+        ModalWatcher watch;
+        h.w->close();
+        texts = watch.boxTexts;
+    }
+    const auto writable = readOnly | QFileDevice::WriteOwner;
+    QFile::setPermissions(h.home.path(), writable);
+    QFile::setPermissions(h.Path("profiles"), writable);
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_FALSE(h.w->isVisible());
+    ASSERT_EQ(texts.size(), 1);
+    const QStringList lines = texts[0].split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3) << texts[0].toStdString();
+    EXPECT_EQ(lines[0], "The settings could not be saved:");
+    EXPECT_TRUE(lines[1].contains(h.Path("vexaconv.ini"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(": Permission denied"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains(AppParams().LastProfileFile)) << lines[2].toStdString();
+    EXPECT_EQ(ReadFile(h.Path("vexaconv.ini")), before);
 }

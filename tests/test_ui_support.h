@@ -69,6 +69,29 @@ private:
     QTimer* m_timer = nullptr;
 };
 
+// Sets an environment variable for the lifetime of the object.
+struct EnvVar {
+    EnvVar(const char* name, const QByteArray& value)
+        : name(name)
+        , had(qEnvironmentVariableIsSet(name))
+        , old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~EnvVar()
+    {
+        if (had)
+            qputenv(name, old);
+        else
+            qunsetenv(name);
+    }
+    EnvVar(const EnvVar&) = delete;
+    EnvVar& operator=(const EnvVar&) = delete;
+    const char* name;
+    bool had;
+    QByteArray old;
+};
+
 // Starts the window's batch and lets the event loop run until it has ended.
 TBatchResult RunBatchToEnd(TFormMain* w, int timeoutMs = 180000);
 // Whether an encoder of the window's batch runs now.

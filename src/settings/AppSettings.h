@@ -15,7 +15,7 @@ struct TAppParams;
 struct TColumnSettings {
     QString Name;        // "colNo", "colActive", ...
     int Width = 64;
-    int Position = 0;    // place in the display order, 0 = leftmost
+    int Position = 0;    // place in the display order, 0 = leftmost; -1: where it is
     bool Visible = true;
 };
 

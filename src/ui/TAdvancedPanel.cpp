@@ -71,6 +71,7 @@ TAdvancedPanel::TAdvancedPanel(QWidget* parent)
     m_meParams = new QPlainTextEdit(inner);
     m_meParams->setObjectName(QStringLiteral("meParams"));
     m_meParams->setFixedHeight(52);
+    m_meParams->setTabChangesFocus(true); // parameters hold no tabs; Tab moves on
     auto* help = new QPushButton(tr("Info"), inner);
     help->setObjectName(QStringLiteral("btnEncoderParams"));
     connect(help, &QPushButton::clicked, this, &TAdvancedPanel::EncoderHelpRequested);

@@ -7,6 +7,7 @@
 #include "lib/MemIniFile.h"
 #include "lib/TextFile.h"
 #include "settings/Profile.h"
+#include "ui/UiKit.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -119,13 +120,16 @@ void TBatchRecovery::BatchStarted(const QString& dir, const EncodingSettings& se
     Write();
 }
 
-void TBatchRecovery::BatchEnded()
+void TBatchRecovery::BatchEnded(bool keep)
 {
     if (!m_active)
         return;
-    m_active = false;
     m_timer->stop();
-    QFile::remove(m_file);
+    if (keep)
+        Write(); // the stopped rows as they ended, not as the last timed write saw them
+    m_active = false;
+    if (!keep)
+        QFile::remove(m_file);
 }
 
 void TBatchRecovery::OnStatusChanged(int firstRow, int lastRow)
@@ -269,16 +273,23 @@ void TBatchRecovery::OfferRestore(QWidget* parent, const QString& dir, const Enc
         TSaved saved;
         if (!Read(file, base, defaultVideoCodec, saved))
             continue;
-        int unfinished = 0;
+        QStringList unfinished;
         for (const TRow& row : saved.Rows)
-            unfinished += row.Checked && !IsFinishedStatus(row.Status) ? 1 : 0;
+            if (row.Checked && !IsFinishedStatus(row.Status))
+                unfinished << row.FullName;
         const QString text =
             QCoreApplication::translate("TFormMain", "A batch was interrupted (%1 files, %2 not converted).\n\n"
                                                      "Restore the list from the interrupted batch?")
                 .arg(saved.Rows.size())
-                .arg(unfinished);
-        const auto answer = QMessageBox::question(parent, QString::fromLatin1(AppInfo::ProgramName), text, QMessageBox::Yes | QMessageBox::No,
-                                                  QMessageBox::Yes);
+                .arg(unfinished.size());
+        QMessageBox box(QMessageBox::Question, QString::fromLatin1(AppInfo::ProgramName), text,
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        box.setObjectName(QStringLiteral("RestoreBox"));
+        box.setDefaultButton(QMessageBox::Yes);
+        // The files not converted, however many: the list scrolls, the box fits the screen.
+        if (!unfinished.isEmpty())
+            UiKit::AddItemList(box, unfinished);
+        const int answer = box.exec();
         if (answer == QMessageBox::Yes)
             restore(saved);
         // Taken either way: the offer is made once.

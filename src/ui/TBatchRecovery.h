@@ -20,7 +20,8 @@ struct TAppParams;
 // machine) does not lose the list: every row (file name, check mark, status) and the
 // settings the batch runs with, written atomically whenever a row's status changes, into
 // "batch-<pid>.ini" under the state directory. A batch that ends, normally or aborted,
-// removes its file; at the next start a file whose program is gone is offered back.
+// removes its file; one the closed window cut short keeps it; at the next start a file
+// whose program is gone is offered back.
 //
 // The state directory is ${XDG_STATE_HOME:-$HOME/.local/state}/vexaconv for the usual
 // home; a home of its own (a portable copy, --home, $VEXACONV_HOME) keeps it in
@@ -54,8 +55,10 @@ public:
     // The batch starts with settings: the file is written and kept up to date with every
     // status change of the list's rows until BatchEnded.
     void BatchStarted(const QString& dir, const EncodingSettings& settings);
-    // Stops following the rows and removes the file.
-    void BatchEnded();
+    // Stops following the rows. A batch that ended by itself or by Abort removes the
+    // file; one cut short by closing the window (keep) writes its last state and leaves
+    // it, so the next start offers the unfinished rows back, as after a crash.
+    void BatchEnded(bool keep = false);
 
     // The whole state of the list and settings as file bytes.
     static QByteArray Bytes(const TFileListModel& list, const EncodingSettings& settings, qint64 pid);

@@ -67,6 +67,8 @@ void TCloseOnSignal::OnSignal()
     }
     if (!m_window)
         return;
+    // nobody is there to answer a box: the window tells on stderr what it would have asked
+    m_window->setProperty(ClosingOnSignalProperty, true);
     m_window->close();
     // A dialog or message box left open would hold the program until someone answers it:
     // each is dismissed, and whatever asked goes on as after a cancel.

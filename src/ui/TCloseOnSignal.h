@@ -12,6 +12,9 @@ class QWidget;
 // aborted and wound down, the settings are saved and the program ends. The handler only
 // writes a byte to a pipe; the window is closed from the event loop. One at a time; the
 // previous handlers come back when it goes.
+// Set on the window closed by a signal, for the time of its close.
+inline constexpr char ClosingOnSignalProperty[] = "closingOnSignal";
+
 class TCloseOnSignal : public QObject {
     Q_OBJECT
 public:

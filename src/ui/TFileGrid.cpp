@@ -4,6 +4,8 @@
 #include "ui/TFileGridDelegate.h"
 #include "ui/UiMetrics.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
@@ -20,6 +22,8 @@ TFileGrid::TFileGrid(QWidget* parent)
     setWordWrap(false);
     setAlternatingRowColors(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Tab leaves the list for the settings (the arrows move between cells).
+    setTabKeyNavigation(false);
     verticalHeader()->setDefaultSectionSize(UiMetrics::ListRowHeight);
     verticalHeader()->setSectionsMovable(true); // rows are dragged by their indicator
     verticalHeader()->setMinimumWidth(UiMetrics::RowIndicatorWidth);
@@ -33,6 +37,52 @@ TFileGrid::TFileGrid(QWidget* parent)
         if (m_headerMenu)
             m_headerMenu->popup(horizontalHeader()->mapToGlobal(pos));
     });
+    connect(h, &QHeaderView::sectionResized, this, &TFileGrid::OnSectionResized);
+    connect(h, &QHeaderView::sectionCountChanged, this, &TFileGrid::FitFileColumn);
+}
+
+int TFileGrid::ColumnWidth(int column) const
+{
+    return column == colFileName && m_fileWidth > 0 ? m_fileWidth : horizontalHeader()->sectionSize(column);
+}
+
+void TFileGrid::OnSectionResized(int column, int oldSize, int newSize)
+{
+    Q_UNUSED(oldSize);
+    if (m_fitting)
+        return;
+    // The user (or the settings file) gave the file name column a width: its own from now on.
+    if (column == colFileName) {
+        if (newSize > 0)
+            m_fileWidth = newSize;
+        return;
+    }
+    FitFileColumn();
+}
+
+void TFileGrid::FitFileColumn()
+{
+    QHeaderView* h = horizontalHeader();
+    if (m_fitting || !model() || colFileName >= h->count() || h->isSectionHidden(colFileName))
+        return;
+    if (m_fileWidth <= 0)
+        m_fileWidth = h->sectionSize(colFileName);
+    int others = 0;
+    for (int c = 0; c < h->count(); ++c)
+        if (c != colFileName && !h->isSectionHidden(c))
+            others += h->sectionSize(c);
+    const int width = std::max(m_fileWidth, viewport()->width() - others);
+    if (width == h->sectionSize(colFileName))
+        return;
+    m_fitting = true;
+    h->resizeSection(colFileName, width);
+    m_fitting = false;
+}
+
+void TFileGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    FitFileColumn();
 }
 
 void TFileGrid::ApplyDefaultColumnLayout()
@@ -49,7 +99,9 @@ void TFileGrid::ApplyDefaultColumnLayout()
     h->resizeSection(colDirectory, UiMetrics::ListDirectoryWidth);
     h->resizeSection(colVideo, UiMetrics::ListSummaryWidth);
     h->resizeSection(colAudio, UiMetrics::ListSummaryWidth);
-    h->setStretchLastSection(true);
+    h->setStretchLastSection(false);
+    m_fileWidth = h->sectionSize(colFileName);
+    FitFileColumn();
     // The check and icon columns are exactly as wide as their content.
     h->setSectionResizeMode(colActive, QHeaderView::Fixed);
     h->setSectionResizeMode(colIcon, QHeaderView::Fixed);

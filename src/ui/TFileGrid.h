@@ -19,6 +19,9 @@ public:
     QList<int> SelectedRows() const;
     // The current row when it is selected, else the first selected one, else -1.
     int SelectedRow() const;
+    // A column's own width: for the file name, what it has without the spare room it
+    // takes from a wide window.
+    int ColumnWidth(int column) const;
 
 Q_SIGNALS:
     void IconClicked(int row);
@@ -27,7 +30,15 @@ Q_SIGNALS:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The file name column takes whatever room the other columns leave; the others,
+    // Status too, keep their own widths.
+    void FitFileColumn();
+    void OnSectionResized(int column, int oldSize, int newSize);
+
     QMenu* m_headerMenu = nullptr;
+    int m_fileWidth = 0;     // the file name column's own width
+    bool m_fitting = false;  // FitFileColumn is resizing it
 };

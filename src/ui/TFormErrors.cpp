@@ -102,7 +102,8 @@ bool TFormErrors::SaveLogTo(const QString& fileName)
 
 void TFormErrors::actSaveLogExecute()
 {
-    const QString start = QDir(AppParams().AppDir).filePath(QLatin1String(DefaultErrorLogName));
+    const QString folder = m_startFolder ? m_startFolder() : UiKit::StartFolder();
+    const QString start = QDir(folder).filePath(QLatin1String(DefaultErrorLogName));
     const QString name = UiKit::AskSaveFileName(this, tr("Save log"), start, {tr("Log files (*.log)")}, {QStringLiteral("log")});
     if (!name.isEmpty())
         SaveLogTo(name);

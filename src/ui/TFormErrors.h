@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QPlainTextEdit;
 class TErrorLog;
 
@@ -24,9 +26,12 @@ public:
     void actClearLogExecute();
     // Saves the text to fileName; false with the reason shown when it cannot be written.
     bool SaveLogTo(const QString& fileName);
+    // The folder "Save log" starts in (the main window's dialog folder).
+    void SetStartFolder(std::function<QString()> folder) { m_startFolder = std::move(folder); }
 
 private:
     void actSaveLogExecute();
 
     QPlainTextEdit* m_me = nullptr;
+    std::function<QString()> m_startFolder;
 };

@@ -20,6 +20,7 @@
 #include "ui/TAudioPanel.h"
 #include "ui/TBatchNotice.h"
 #include "ui/TBatchRecovery.h"
+#include "ui/TCloseOnSignal.h"
 #include "ui/TFileGrid.h"
 #include "ui/TFormAbout.h"
 #include "ui/TFormCheckUpdate.h"
@@ -56,6 +57,8 @@
 #include <QMimeData>
 #include <QThread>
 #include <QDir>
+
+#include <cstdio>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -65,6 +68,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
@@ -130,8 +134,8 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     CreateTray();
     // 5. default encoder settings
     actSetDefaultEncoderSettingsExecute();
-    // 6. dialogs start in the program directory
-    UpdateInitialFolders(ap.AppDir);
+    // 6. no remembered folder yet: dialogs start in the user's Videos folder
+    UpdateInitialFolders(QString());
     QDir().mkpath(ap.ProfilesDir);
     // 7. the last session's encoder settings
     LoadLastSessionProfile();
@@ -195,7 +199,7 @@ void TFormMain::CreateActions()
     VEXA_ACTION(actSaveFileList, tr("&Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     VEXA_ACTION(actExploreDirectory, ExploreCaption(QString()));
     VEXA_ACTION(actConvert, tr("Con&vert"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    VEXA_ACTION(actSaveBat, tr("Save &BAT file..."));
+    VEXA_ACTION(actSaveBat, tr("Save &script..."));
     VEXA_ACTION(actShowOptions, tr("&Options..."), QKeySequence(Qt::Key_F12));
     VEXA_ACTION(actStayOnTop, tr("Stay on &top"))->setCheckable(true);
     VEXA_ACTION(actMinimizeToTray, tr("&Minimize to tray"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
@@ -459,6 +463,19 @@ QWidget* TFormMain::CreateSettingsArea()
     scroll->setWidget(m_settingsBody);
     scroll->setFixedHeight(UiMetrics::SettingsAreaHeight + scroll->horizontalScrollBar()->sizeHint().height());
     outer->addWidget(scroll);
+    // A control reached with Tab (or a mnemonic) is scrolled into view, in the Advanced
+    // panel's own area as in the sideways one around the panels.
+    connect(qApp, &QApplication::focusChanged, scroll, [this](QWidget*, QWidget* now) {
+        if (!now || !m_settingsBody->isAncestorOf(now))
+            return;
+        // The whole control, not only its text cursor as ensureWidgetVisible would.
+        for (QWidget* p = now->parentWidget(); p; p = p->parentWidget()) {
+            if (auto* area = qobject_cast<QScrollArea*>(p); area && area->widget()) {
+                const QRect r(now->mapTo(area->widget(), QPoint(0, 0)), now->size());
+                area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4, r.height() / 2 + 4);
+            }
+        }
+    });
     connect(m_foldButton, &QToolButton::toggled, this, [this, scroll](bool expanded) {
         scroll->setVisible(expanded);
         m_foldButton->setArrowType(expanded ? Qt::DownArrow : Qt::RightArrow);
@@ -495,7 +512,7 @@ QWidget* TFormMain::CreateMidStrip()
     auto* g = new QGridLayout(box);
     g->setContentsMargins(6, 4, 6, 4);
     g->setVerticalSpacing(3);
-    m_rbOutDirIsInDir = new QRadioButton(tr("Output directory = Input diectory"), box);
+    m_rbOutDirIsInDir = new QRadioButton(tr("Output directory = Input directory"), box);
     m_rbOutDirIsInDir->setObjectName(QStringLiteral("rbOutDirIsInDir"));
     m_rbOutDirIsInDir->setChecked(true);
     m_rbOutDir = new QRadioButton(box);
@@ -523,6 +540,7 @@ void TFormMain::CreateAuxiliaryWindows()
     m_formOptions = new TFormOptions(this);
     m_formFileInfo = new TFormFileInfo(this);
     m_formErrors = new TFormErrors(this);
+    m_formErrors->SetStartFolder([this] { return DialogStartFolder(); });
     m_formCmdLine = new TFormCmdLine(this);
     m_cmdLineFollow = new QTimer(this);
     m_cmdLineFollow->setSingleShot(true);
@@ -938,10 +956,13 @@ void TFormMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // No encoder may outlive the window: a running batch is aborted first, the window
-    // goes out of sight at once and really closes as soon as the batch has wound down.
+    // The window never refuses to close, and no encoder may outlive it: a running batch
+    // is stopped as by Abort, the window goes out of sight at once and really closes as
+    // soon as the batch has wound down; the batch's state stays on disk for the next start.
     if (m_converting) {
         m_closeWhenBatchEnds = true;
+        // A batch the user had already aborted ends by that Abort.
+        m_keepBatchState = !ConversionState().AbortRequested;
         AbortConversion();
         for (QWidget* w : AuxiliaryWindows())
             w->hide();
@@ -950,8 +971,25 @@ void TFormMain::closeEvent(QCloseEvent* event)
         return;
     }
     setAcceptDrops(false);
-    SaveSettingsFile();
-    SaveLastSessionProfile();
+    // The window closes whatever happens, but a save that failed is told, with the file
+    // and the system's reason: the next start would silently show the old settings.
+    QStringList failed;
+    const auto naming = [](const QString& file, const QString& error) {
+        const QString name = QDir::toNativeSeparators(file);
+        return error.contains(name) ? error : QStringLiteral("%1: %2").arg(name, error);
+    };
+    QString error;
+    if (!SaveSettingsFile(&error))
+        failed << naming(AppParams().IniName, error);
+    if (!SaveLastSessionProfile(&error))
+        failed << naming(AppParams().LastProfileFile, error);
+    if (!failed.isEmpty()) {
+        const QString text = tr("The settings could not be saved:\n%1").arg(failed.join(QLatin1Char('\n')));
+        if (property(ClosingOnSignalProperty).toBool())
+            std::fprintf(stderr, "vexaconv: %s\n", qPrintable(text));
+        else
+            UiKit::WarningBox(this, text);
+    }
     for (QWidget* w : AuxiliaryWindows())
         w->hide();
     if (m_tray)
@@ -970,7 +1008,12 @@ void TFormMain::OpenWebPage(const QString& path)
 QString TFormMain::OutDirOrProgramDir() const
 {
     const QString dir = QDir::fromNativeSeparators(m_edOutDir->text());
-    return QFileInfo(dir).isDir() ? dir : AppParams().AppDir;
+    return QFileInfo(dir).isDir() ? dir : DialogStartFolder();
+}
+
+QString TFormMain::DialogStartFolder() const
+{
+    return UiKit::StartFolder(m_list->InitialFolders().AddFiles);
 }
 
 void TFormMain::actBrowseOutDirExecute()
@@ -1278,7 +1321,7 @@ void TFormMain::actAddFilesExecute()
     // "All video files" first in view: AVI alone hides the MP4, MKV and TS files people have.
     const QString filter = QtDialogFilter(AddFilesDialogFilter());
     QString selected = filter.split(QStringLiteral(";;")).value(1);
-    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add files"), m_list->InitialFolders().AddFiles, filter,
+    const QStringList files = QFileDialog::getOpenFileNames(this, tr("Add files"), UiKit::StartFolder(m_list->InitialFolders().AddFiles), filter,
                                                             &selected);
     if (files.isEmpty())
         return;
@@ -1288,7 +1331,7 @@ void TFormMain::actAddFilesExecute()
 
 void TFormMain::actAddFolderExecute()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, tr("Add folder"), m_list->InitialFolders().AddFolder);
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Add folder"), UiKit::StartFolder(m_list->InitialFolders().AddFolder));
     AddFolder(folder);
 }
 
@@ -1306,7 +1349,7 @@ void TFormMain::AddFolder(const QString& folder)
 
 void TFormMain::actLoadFileListExecute()
 {
-    const QString file = QFileDialog::getOpenFileName(this, tr("Load file list"), m_list->InitialFolders().LoadFileList,
+    const QString file = QFileDialog::getOpenFileName(this, tr("Load file list"), UiKit::StartFolder(m_list->InitialFolders().LoadFileList),
                                                       QtDialogFilter(FileListDialogFilter()));
     if (file.isEmpty())
         return;
@@ -1319,7 +1362,7 @@ void TFormMain::actLoadFileListExecute()
 
 void TFormMain::actSaveFileListExecute()
 {
-    const QString file = UiKit::AskSaveFileName(this, tr("Save file list"), m_list->InitialFolders().SaveFileList,
+    const QString file = UiKit::AskSaveFileName(this, tr("Save file list"), UiKit::StartFolder(m_list->InitialFolders().SaveFileList),
                                                 QtDialogFilter(FileListDialogFilter()).split(QStringLiteral(";;")),
                                                 {QStringLiteral("lst")});
     if (file.isEmpty())
@@ -1533,13 +1576,15 @@ void TFormMain::OnBatchEnded()
 {
     const TBatchResult result = m_batchPlanner->Result();
     m_lastBatchResult = result;
-    m_batchRecovery->BatchEnded();
+    const bool closing = std::exchange(m_closeWhenBatchEnds, false);
+    // Closing the window is no decision about the rows it stopped: they are offered back
+    // at the next start.
+    m_batchRecovery->BatchEnded(closing && std::exchange(m_keepBatchState, false));
     // The cleanup unlocks the window; this covers a batch that never got that far.
     m_converting = false;
     if (m_locked)
         EnableAll();
     ClearLogs();
-    const bool closing = std::exchange(m_closeWhenBatchEnds, false);
     if (!ConversionState().ScriptMode && !closing && result.FilesToConvert > 0)
         TBatchNotice().BatchEnded(*m_list, m_batchClock.elapsed(), isActiveWindow());
     // An early end was already told in one message box by the batch itself (its own text,
@@ -1564,9 +1609,22 @@ void TFormMain::OfferBatchRestore()
                                      const QStringList missing = TBatchRecovery::Restore(*m_list, saved);
                                      InitControls();
                                      if (!missing.isEmpty())
-                                         UiKit::WarningBox(this, tr("These files no longer exist and were left out:\n%1")
-                                                                     .arg(missing.join(QLatin1Char('\n'))));
+                                         ShowLeftOut(missing);
                                  });
+}
+
+// The files a restore could not bring back: the first names in the text, all of them in
+// a scrolling list when there are more.
+void TFormMain::ShowLeftOut(const QStringList& missing)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
+                    tr("These files no longer exist and were left out:\n%1")
+                        .arg(UiKit::NamesUpTo(missing, UiMetrics::BoxNamesShown)),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("WarningBox"));
+    if (missing.size() > UiMetrics::BoxNamesShown)
+        UiKit::AddItemList(box, missing);
+    box.exec();
 }
 
 void TFormMain::actConvertExecute()
@@ -1578,7 +1636,7 @@ void TFormMain::actConvertExecute()
 
 void TFormMain::actSaveBATExecute()
 {
-    const QString file = UiKit::AskSaveFileName(this, tr("Save BAT file"), m_list->InitialFolders().SaveBat,
+    const QString file = UiKit::AskSaveFileName(this, tr("Save script"), UiKit::StartFolder(m_list->InitialFolders().SaveBat),
                                                 ScriptFileFilters(), ScriptFileSuffixes());
     if (!file.isEmpty())
         SaveScript(file);

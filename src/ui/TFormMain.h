@@ -59,6 +59,10 @@ public:
     explicit TFormMain(const QStringList& inputs = {}, QWidget* parent = nullptr);
     ~TFormMain() override;
 
+    // Where the file dialogs start: the remembered folder, never inside the program
+    // home; without one the user's Videos folder, else the home folder.
+    QString DialogStartFolder() const;
+
     // The action with that object name ("actConvert"); null when there is none.
     QAction* Action(const QString& name) const;
 
@@ -168,8 +172,8 @@ private:
     void LoadLastSessionProfile();
     void LoadSettingsFile();
     void FillProfileList();
-    void SaveSettingsFile();
-    void SaveLastSessionProfile();
+    bool SaveSettingsFile(QString* error);
+    bool SaveLastSessionProfile(QString* error);
 
     // ---- profiles (TFormMainProfiles.cpp) ----
     void ConnectProfileActions();
@@ -260,6 +264,7 @@ private:
     void OnBatchEnded();
     // At start: offers back the list of a batch a crash cut short.
     void OfferBatchRestore();
+    void ShowLeftOut(const QStringList& missing);
     void actSaveBATExecute();
     TBatchOptions BatchOptions() const;
     void actAddFolderExecute();
@@ -344,6 +349,7 @@ private:
     TFileListModel* m_list = nullptr;
     bool m_movingRow = false;
     bool m_closeWhenBatchEnds = false; // closed during a batch: close once it has ended
+    bool m_keepBatchState = false;     // the close, not an Abort, stopped the batch
     bool m_adding = false;             // an add to the list is running
     bool m_closeWhenAddEnds = false;   // closed during an add: close once it has stopped
     QMenu* m_popLv = nullptr;

@@ -6,18 +6,10 @@
 #include "conversion/ListModelRows.h"
 #include "conversion/Preflight.h"
 #include "filelist/FileListModel.h"
+#include "ui/UiKit.h"
 
 #include <QMessageBox>
 #include <QPushButton>
-
-#include <algorithm>
-
-namespace {
-
-// A longer list would push the buttons off the screen; the rest is counted.
-constexpr int ShownProblems = 20;
-
-} // namespace
 
 bool TFormMain::ConfirmPreflight()
 {
@@ -28,20 +20,14 @@ bool TFormMain::ConfirmPreflight()
     if (!report.HasProblems())
         return true;
 
-    QStringList lines = report.Problems.mid(0, ShownProblems);
-    if (report.Problems.size() > ShownProblems)
-        lines << tr("... and %1 more").arg(report.Problems.size() - ShownProblems);
-    // What the batch adjusts on its own follows, in the room the problems left.
-    if (const qsizetype room = ShownProblems - std::min<qsizetype>(ShownProblems, report.Problems.size());
-        !report.Notes.isEmpty() && room > 0) {
-        lines << QString() << tr("Notes:") << report.Notes.mid(0, room);
-        if (report.Notes.size() > room)
-            lines << tr("... and %1 more").arg(report.Notes.size() - room);
-    }
+    // Every problem and note goes into the box's scrolling list: thousands of rows must
+    // not make a box taller than the screen.
+    QStringList items = report.Problems;
+    if (!report.Notes.isEmpty())
+        items << QString() << tr("Notes:") << report.Notes;
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
-                    tr("The check before converting found problems:") + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'))
-                        + QStringLiteral("\n\n") + report.ForecastText(),
-                    QMessageBox::NoButton, this);
+                    tr("The check before converting found problems:"), QMessageBox::NoButton, this);
+    box.setInformativeText(report.ForecastText());
     box.setObjectName(QStringLiteral("PreflightBox"));
     QPushButton* convert = box.addButton(tr("Convert anyway"), QMessageBox::AcceptRole);
     convert->setObjectName(QStringLiteral("btnConvertAnyway"));
@@ -49,6 +35,7 @@ bool TFormMain::ConfirmPreflight()
     cancel->setObjectName(QStringLiteral("btnCancel"));
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
+    UiKit::AddItemList(box, items);
     box.exec();
     return box.clickedButton() == convert;
 }

@@ -15,6 +15,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QUrl>
+
+#include <memory>
 
 namespace {
 
@@ -27,6 +30,18 @@ bool SameDirectory(const QString& a, const QString& b)
     if (!ca.isEmpty() && !cb.isEmpty())
         return ca == cb;
     return QDir::cleanPath(QDir(a).absolutePath()) == QDir::cleanPath(QDir(b).absolutePath());
+}
+
+// The profiles folder lives in the hidden program home, where no dialog starts: it is one
+// click away in the dialog's side bar instead, since the profile box lists what is there.
+void AddProfilesPlace(QFileDialog& dlg)
+{
+    QDir().mkpath(AppParams().ProfilesDir);
+    QList<QUrl> places = dlg.sidebarUrls();
+    const QUrl profiles = QUrl::fromLocalFile(AppParams().ProfilesDir);
+    if (!places.contains(profiles))
+        places << profiles;
+    dlg.setSidebarUrls(places);
 }
 
 } // namespace
@@ -53,15 +68,15 @@ void TFormMain::FillProfileList()
         box->Fill(m_profiles);
 }
 
-void TFormMain::SaveSettingsFile()
+bool TFormMain::SaveSettingsFile(QString* error)
 {
     // Closing goes on whatever happens: the old file stays as it was.
-    TWindowSettings::Save(*this, AppParams().IniName);
+    return TWindowSettings::Save(*this, AppParams().IniName, error);
 }
 
-void TFormMain::SaveLastSessionProfile()
+bool TFormMain::SaveLastSessionProfile(QString* error)
 {
-    Profile::SaveProfile(AppParams().LastProfileFile, Settings());
+    return Profile::SaveProfile(AppParams().LastProfileFile, Settings(), error);
 }
 
 // ---- profiles --------------------------------------------------------------------
@@ -95,12 +110,13 @@ void TFormMain::ApplyProfileEntry(int boxIndex)
 
 void TFormMain::actLoadProfileExecute()
 {
-    QFileDialog dlg(this, tr("Load encoder settings"), AppParams().ProfilesDir, ProfileFilter());
+    QFileDialog dlg(this, tr("Load encoder settings"), DialogStartFolder(), ProfileFilter());
     dlg.setObjectName(QStringLiteral("dlgLoadProfile"));
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setDefaultSuffix(QStringLiteral("ini"));
+    AddProfilesPlace(dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return;
     // Any profile file is applied, whatever program its "MAIN" names; the box stays.
@@ -110,8 +126,10 @@ void TFormMain::actLoadProfileExecute()
 void TFormMain::actSaveProfileExecute()
 {
     const TAppParams& ap = AppParams();
-    const QString file = UiKit::AskSaveFileName(this, tr("Save encoder settings"), ap.ProfilesDir, {ProfileFilter()},
-                                                {QStringLiteral("ini")});
+    std::unique_ptr<QFileDialog> dlg(
+        UiKit::MakeSaveDialog(this, tr("Save encoder settings"), DialogStartFolder(), {ProfileFilter()}, {QStringLiteral("ini")}));
+    AddProfilesPlace(*dlg);
+    const QString file = dlg->exec() == QDialog::Accepted ? dlg->selectedFiles().value(0) : QString();
     if (file.isEmpty())
         return;
     QString error;

@@ -99,6 +99,15 @@ TFormProgress::TFormProgress(QWidget* owner)
     m_btnPause->setObjectName(QStringLiteral("btnPause"));
     m_btnPause->setMinimumWidth(UiMetrics::AbortButtonMinWidth);
     connect(m_btnPause, &QPushButton::clicked, this, &TFormProgress::PauseToggled);
+    // Nothing to pause or abort until a batch starts.
+    m_btnPause->setEnabled(false);
+    m_btnAbort->setEnabled(false);
+    // Esc does what the window's close button does.
+    auto* esc = new QAction(this);
+    esc->setObjectName(QStringLiteral("actEsc"));
+    esc->setShortcut(Qt::Key_Escape);
+    connect(esc, &QAction::triggered, this, &QWidget::close);
+    addAction(esc);
 
     m_twJobs = new QTreeWidget(this);
     m_twJobs->setObjectName(QStringLiteral("twJobs"));
@@ -339,6 +348,7 @@ void TFormProgress::BatchStarted(int filesToConvert, double totalWeight)
     m_btnAbort->setText(tr("Abort"));
     m_actAbort->setText(tr("Abort"));
     m_btnPause->setEnabled(true);
+    m_btnAbort->setEnabled(true);
     m_caption.clear();
     SetPaused(false);
     m_doneWeight = m_fileWeight = 0;

@@ -76,7 +76,7 @@ void TWindowSettings::Collect(const TFormMain& w, TAppSettings& s)
         // A hidden column reports no width: the one it had (from the file, or its
         // default) stays.
         if (!h->isSectionHidden(column))
-            c.Width = h->sectionSize(column);
+            c.Width = ng->ColumnWidth(column);
         c.Position = h->visualIndex(column);
         c.Visible = !h->isSectionHidden(column);
     }
@@ -124,7 +124,7 @@ void TWindowSettings::Apply(TFormMain& w, const TAppSettings& s)
     // order the file gives is the order the columns were placed in.
     for (const TColumnSettings& c : s.Columns) {
         const int column = ColumnByName(c.Name);
-        if (column >= 0 && column < h->count())
+        if (column >= 0 && column < h->count() && c.Position >= 0)
             h->moveSection(h->visualIndex(column), std::clamp(c.Position, 0, int(h->count()) - 1));
     }
     for (const TColumnSettings& c : s.Columns) {
@@ -172,6 +172,12 @@ void TWindowSettings::Load(TFormMain& w, const QString& iniName)
     Collect(w, s);
     const QSize screen = PrimaryScreenSize();
     s.LoadMain(ini, screen.width(), screen.height());
+    // A column whose position the file does not give stays where it is: placing it at
+    // the place it had before the others moved would push them away from theirs.
+    for (TColumnSettings& c : s.Columns) {
+        if (const int column = ColumnByName(c.Name); column >= 0 && !ini.ValueExists(QStringLiteral("MAIN"), ColumnPositionKey(column)))
+            c.Position = -1;
+    }
     Apply(w, s);
 }
 

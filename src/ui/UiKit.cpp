@@ -8,15 +8,23 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QIcon>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <QStandardPaths>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QUrl>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 
 namespace UiKit {
@@ -173,6 +181,83 @@ QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& 
     if (selectedFilter)
         *selectedFilter = int(filters.indexOf(dlg->selectedNameFilter()));
     return dlg->selectedFiles().first();
+}
+
+bool InProgramHome(const QString& path)
+{
+    const QString home = AppParams().AppDir;
+    if (home.isEmpty() || path.isEmpty())
+        return false;
+    auto canonical = [](const QString& p) {
+        const QString c = QFileInfo(p).canonicalFilePath();
+        return c.isEmpty() ? QDir::cleanPath(QDir(p).absolutePath()) : c;
+    };
+    const QString h = canonical(home), p = canonical(path);
+    return p == h || p.startsWith(h + QLatin1Char('/'));
+}
+
+QString StartFolder(const QString& remembered)
+{
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir() && !InProgramHome(remembered))
+        return remembered;
+    const QString videos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    if (!videos.isEmpty() && QFileInfo(videos).isDir() && !InProgramHome(videos))
+        return videos;
+    return QDir::homePath();
+}
+
+QListWidget* AddItemList(QMessageBox& box, const QStringList& items)
+{
+    auto* list = new QListWidget(&box);
+    list->setObjectName(QStringLiteral("lstItems"));
+    list->setUniformItemSizes(true);
+    list->setWordWrap(false);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->addItems(items);
+    // A dozen rows at most, and never more than a third of the screen: the box keeps its
+    // buttons on screen however many items there are.
+    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const int row = std::max(list->sizeHintForRow(0), list->fontMetrics().height());
+    const int frame = 2 * list->frameWidth() + list->horizontalScrollBar()->sizeHint().height();
+    const int shown = int(std::min<qsizetype>(std::max<qsizetype>(items.size(), 3), 12));
+    list->setFixedHeight(std::min(row * shown + frame, avail.height() / 3));
+    list->setMinimumWidth(std::min(UiMetrics::ItemListWidth, avail.width() / 2));
+
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    const int textAt = grid && text ? grid->indexOf(text) : -1;
+    if (textAt < 0) {
+        box.layout()->addWidget(list);
+        return list;
+    }
+    // Right under the text: what stands below it (the informative text, the buttons)
+    // moves down a row.
+    int textRow, textCol, textRows, textCols;
+    grid->getItemPosition(textAt, &textRow, &textCol, &textRows, &textCols);
+    struct TMoved {
+        QLayoutItem* item;
+        int row, col, rows, cols;
+    };
+    QList<TMoved> moved;
+    for (int i = grid->count() - 1; i >= 0; --i) {
+        int r, c, rs, cs;
+        grid->getItemPosition(i, &r, &c, &rs, &cs);
+        if (r > textRow)
+            moved << TMoved{grid->takeAt(i), r, c, rs, cs};
+    }
+    grid->addWidget(list, textRow + textRows, textCol, 1, textCols);
+    for (const TMoved& m : moved)
+        grid->addItem(m.item, m.row + 1, m.col, m.rows, m.cols);
+    return list;
+}
+
+QString NamesUpTo(const QStringList& names, int maxShown)
+{
+    QStringList lines = names.mid(0, maxShown);
+    if (names.size() > maxShown)
+        lines << QCoreApplication::translate("UiKit", "and %1 more").arg(names.size() - maxShown);
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString AppIconResource() { return QStringLiteral(":/icons/vexaconv.svg"); }

@@ -8,6 +8,8 @@
 class QApplication;
 class QFileDialog;
 class QIcon;
+class QListWidget;
+class QMessageBox;
 class QWidget;
 
 // Small pieces every window shares: the message box, the fonts, the look.
@@ -53,6 +55,19 @@ QFileDialog* MakeSaveDialog(QWidget* parent, const QString& caption, const QStri
 // selectedFilter, when given, gets the index of the filter in force at the end.
 QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& start, const QStringList& filters,
                         const QStringList& suffixes, int* selectedFilter = nullptr);
+
+// Where a file dialog starts: remembered when it is a folder outside the program home
+// (hidden, and no place for the user's files), else the user's Videos folder (XDG), else
+// the home folder.
+QString StartFolder(const QString& remembered = QString());
+// Whether path is the program home or lies inside it.
+bool InProgramHome(const QString& path);
+
+// Puts items in a scrolling list under a message box's text, so a long list never pushes
+// the buttons off the screen. Call it after the box's texts are set.
+QListWidget* AddItemList(QMessageBox& box, const QStringList& items);
+// names one per line, at most maxShown of them, then "and N more".
+QString NamesUpTo(const QStringList& names, int maxShown);
 
 // The program's icon (every window, the tray, the desktop entry) and its resource path.
 // A caption as it shows: "&" marks dropped, "&&" shown as one "&".

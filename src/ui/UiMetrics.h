@@ -46,6 +46,11 @@ inline constexpr QSize ToolsInfoMinimum(300, 200);
 inline constexpr QSize ToolsInfoInitial(760, 420);
 // The about box is laid out for its fixed text; it does not resize.
 inline constexpr QSize AboutSize(563, 547);
+// A message box's list of items (files, problems): wide enough for a path of some depth.
+inline constexpr int ItemListWidth = 520;
+// A message box's text names this many files at most (then "and N more"): more lines
+// would make it taller than a screen; its scrolling list holds them all.
+inline constexpr int BoxNamesShown = 20;
 // The update check's message box: a few lines of the version file's text.
 inline constexpr QSize UpdateMessageSize(420, 150);
 
