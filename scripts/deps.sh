@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when missing.
+# Usage: scripts/deps.sh [EXTRA-PACKAGE...]   (other scripts name what they need beyond these)
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev
       libgl-dev zlib1g-dev libmediainfo-dev libmediainfo0v5 mencoder ffmpeg
       libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
       libgtest-dev libgmock-dev fonts-dejavu-core adwaita-icon-theme
       fusefat dosfstools parallel clang-14 libclang-rt-14-dev locales
-      librsvg2-bin desktop-file-utils appstream man-db dbus-daemon dpkg-dev)
+      librsvg2-bin desktop-file-utils appstream man-db dbus-daemon dpkg-dev lintian "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
