@@ -75,6 +75,13 @@ TEST_F(FileListMedia, XvidMp3AviSummariesAndColumns)
     EXPECT_EQ(Cell(r, colStatus), "Ready");
 }
 
+TEST_F(FileListMedia, AnOggRecordingMediaInfoGivesNoLengthStillShowsOne)
+{
+    // the list's plain analysis asks the second prober for the length MediaInfo lacks
+    ASSERT_TRUE(m_model.AddToList(QStringLiteral(VEXA_SOURCE_DIR "/tests/data/real/mahjongg-video.ogv")));
+    EXPECT_EQ(Cell(m_model.rowCount() - 1, colDuration), "00:00:15");
+}
+
 TEST_F(FileListMedia, OtherContainersVideoOnlyAndUnreadableFiles)
 {
     const int mp4 = Add("clip_h264_aac.mp4");

@@ -1,5 +1,6 @@
 #include "media/AnalysisWorker.h"
 
+#include "media/AvProbe.h"
 #include "media/MediaAnalysis.h"
 #include "media/VideoFileInfoStream.h"
 
@@ -147,6 +148,10 @@ int RunAnalysisWorker()
             answer.Filled = GetVideoFileInfoInProcess(request.FileName, request.DllPath, answer.Info, request.Pictures);
         else
             answer.Filled = AnalyzeMediaFileInProcess(request.FileName, request.DllPath, answer.Info);
+        // the plain analysis asks the second prober only for a length MediaInfo lacks
+        if (request.Depth != faFull && answer.Filled && answer.Info.Duration <= 0 && answer.Info.GeneralDurationMs == 0 &&
+            ProbeWithLibav(request.FileName, false, answer.Info.Probe))
+            TakeProbedLength(answer.Info);
         if (!WriteAll(answers, AnalysisProtocol::Frame(AnalysisProtocol::EncodeAnswer(answer))))
             return 1;
     }

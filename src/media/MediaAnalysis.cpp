@@ -280,17 +280,22 @@ bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, 
     if (QFileInfo::exists(fileName))
         filled = AnalyzeMediaFileInProcess(fileName, dllPath, local);
     DeriveVideoStreamSize(local);
-    if (IsRegularFile(fileName) && ProbeWithLibav(fileName, pictures, local.Probe)) {
-        // MediaInfo gives Ogg Theora no length; the batch needs one for its progress.
-        const int32_t ms = local.Probe.DurationMs > 0 ? local.Probe.DurationMs : local.Probe.VideoDurationMs;
-        if (local.Duration <= 0 && local.GeneralDurationMs == 0 && ms > 0) {
-            local.GeneralDurationMs = ms;
-            local.Duration = ms;
-            local.DurationStr = MsToShortTime(ms, false);
-        }
-    }
+    if (IsRegularFile(fileName) && ProbeWithLibav(fileName, pictures, local.Probe))
+        TakeProbedLength(local);
     info = std::move(local);
     return filled;
+}
+
+void TakeProbedLength(TVideoFileInfo& info)
+{
+    // MediaInfo gives Ogg Theora no length; the list shows one, the batch's progress and
+    // its output check need one.
+    const int32_t ms = info.Probe.DurationMs > 0 ? info.Probe.DurationMs : info.Probe.VideoDurationMs;
+    if (info.Duration <= 0 && info.GeneralDurationMs == 0 && ms > 0) {
+        info.GeneralDurationMs = ms;
+        info.Duration = ms;
+        info.DurationStr = MsToShortTime(ms, false);
+    }
 }
 
 namespace {

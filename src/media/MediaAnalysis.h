@@ -50,6 +50,9 @@ quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QO
 // returns true when the MediaInfo library read the file; the second prober's findings
 // fill the length the library left unknown.
 bool AnalyzeMediaFileInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info);
+// Where MediaInfo gave no length, the second prober's (info.Probe) is taken.
+void TakeProbedLength(TVideoFileInfo& info);
+
 bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, TVideoFileInfo& info,
                                bool pictures = false);
 
