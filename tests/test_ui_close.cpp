@@ -56,16 +56,11 @@ TEST(UiClose, ClosingDuringABatchEndsTheProgramOnceTheBatchHasEnded)
     QSignalSpy closed(f.w.get(), &TFormMain::Closed);
     bool closedWhileConverting = false;
     QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
-        if (!EncoderRunning())
-            return;
-        poll.stop();
+    WhenTheEncoderRuns(poll, f.w.get(), [&] {
         closedWhileConverting = f.w->Converting();
         f.w->close();
         EXPECT_TRUE(closed.isEmpty()); // not before the batch has ended
     });
-    poll.start();
     QElapsedTimer t;
     t.start();
     RunBatchToEnd(f.w.get());

@@ -359,16 +359,11 @@ TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)
     bool closedWhileConverting = false;
     // Close as soon as the encoder runs.
     QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
-        if (!EncoderRunning())
-            return;
-        poll.stop();
+    WhenTheEncoderRuns(poll, f.w.get(), [&] {
         closedWhileConverting = f.w->Converting();
         f.w->close();
         EXPECT_FALSE(f.w->isVisible());
     });
-    poll.start();
     QElapsedTimer t;
     t.start();
     RunBatchToEnd(f.w.get());

@@ -246,15 +246,10 @@ TEST(UiRecovery, ClosingDuringABatchKeepsItsStateForTheNextStart)
     const QString file = TBatchRecovery::StateFileName(dir, QCoreApplication::applicationPid());
     QSignalSpy closed(f.w.get(), &TFormMain::Closed);
     QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
-        if (!EncoderRunning())
-            return;
-        poll.stop();
+    WhenTheEncoderRuns(poll, f.w.get(), [&] {
         f.w->close();
         EXPECT_FALSE(f.w->isVisible()); // the close is never refused, only finished later
     });
-    poll.start();
     RunBatchToEnd(f.w.get());
     EXPECT_TRUE(closed.size() == 1 || closed.wait(5000));
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));

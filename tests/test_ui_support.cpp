@@ -150,4 +150,16 @@ TBatchResult RunBatchToEnd(TFormMain* w, int timeoutMs)
 
 bool EncoderRunning() { return !ConversionState().ActiveRuns.isEmpty(); }
 
+void WhenTheEncoderRuns(QTimer& poll, QObject* context, std::function<void()> act)
+{
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, context, [&poll, act = std::move(act)] {
+        if (!EncoderRunning())
+            return;
+        poll.stop();
+        act();
+    });
+    poll.start();
+}
+
 } // namespace UiTest

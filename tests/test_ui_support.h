@@ -96,6 +96,9 @@ struct EnvVar {
 TBatchResult RunBatchToEnd(TFormMain* w, int timeoutMs = 180000);
 // Whether an encoder of the window's batch runs now.
 bool EncoderRunning();
+// Polls (poll, every 10 ms, started here) until an encoder runs, then calls act once:
+// the tests close the window there.
+void WhenTheEncoderRuns(QTimer& poll, QObject* context, std::function<void()> act);
 
 // The object names of a menu's actions, "-" for a separator, submenus by their menu's name.
 QStringList MenuNames(const QMenu* menu);
