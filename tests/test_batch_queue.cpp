@@ -108,7 +108,7 @@ TEST_F(HeadlessJobs, NamesAndStatusesFollowTheListWhateverOrderTheJobsEndIn)
         most = std::max(most, running);
     }
     EXPECT_EQ(most, 2);
-    EXPECT_TRUE(r.err.contains(" | ")) << r.err.constData(); // both jobs on the progress line
+    // (progress to a pipe comes once a second: whether a line caught both jobs is chance)
     EXPECT_TRUE(r.err.contains("batch ")) << r.err.constData();
 }
 
