@@ -8,9 +8,14 @@
 # each row's status, and the load average.
 # Usage: bench/real_footage.sh [ROUNDS]   (default 2)
 #   VEXACONV=path uses that executable; otherwise BUILD_DIR (default build/bench) is built.
+#   CLIP_SECONDS (default 30) sets the clips' length: the program's own work (starting,
+#   analysing every file before the first run, checking the last output) is fixed per file,
+#   so short clips show it larger.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-2}
+t=${CLIP_SECONDS:-30}
+h=$((t / 2))
 
 if [[ -z ${VEXACONV:-} ]]; then
   build=${BUILD_DIR:-$root/build/bench}
@@ -28,23 +33,23 @@ ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
 c=$work/clips
 v=(-f lavfi -i "testsrc=size=640x360:rate=25")
 a=(-f lavfi -i "sine=frequency=440:sample_rate=44100")
-ff -f lavfi -i "testsrc=size=720x576:rate=25" "${a[@]}" -t 8 -vf setsar=64/45 -c:v mpeg2video -b:v 3000k -c:a mp2 "$c/pal_wide.mpg"
-ff "${v[@]}" "${a[@]}" -t 8 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac "$work/upright.mp4"
+ff -f lavfi -i "testsrc=size=720x576:rate=25" "${a[@]}" -t "$t" -vf setsar=64/45 -c:v mpeg2video -b:v 3000k -c:a mp2 "$c/pal_wide.mpg"
+ff "${v[@]}" "${a[@]}" -t "$t" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac "$work/upright.mp4"
 ff -i "$work/upright.mp4" -c copy -metadata:s:v:0 rotate=90 "$c/turned.mp4"
-ff -f lavfi -i "testsrc=size=1280x720:rate=25" "${a[@]}" -t 8 -vf scale=720:405 -c:v mpeg2video -b:v 3000k -c:a mp2 "$c/odd_size.mpg"
-ff -f lavfi -i "testsrc=size=640x360:rate=25:duration=4" -f lavfi -i "testsrc=size=640x360:rate=10:duration=4" "${a[@]}" \
-   -filter_complex "[0:v][1:v]concat=n=2:v=1[v]" -map "[v]" -map 2:a -t 8 -fps_mode passthrough \
+ff -f lavfi -i "testsrc=size=1280x720:rate=25" "${a[@]}" -t "$t" -vf scale=720:405 -c:v mpeg2video -b:v 3000k -c:a mp2 "$c/odd_size.mpg"
+ff -f lavfi -i "testsrc=size=640x360:rate=25:duration=$h" -f lavfi -i "testsrc=size=640x360:rate=10:duration=$h" "${a[@]}" \
+   -filter_complex "[0:v][1:v]concat=n=2:v=1[v]" -map "[v]" -map 2:a -t "$t" -fps_mode passthrough \
    -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac "$c/variable.mp4"
 ff -i "$c/variable.mp4" -map 0:v -c copy "$c/variable_silent.mkv"
-ff "${v[@]}" -itsoffset 2 "${a[@]}" -t 8 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac "$c/late_sound.mp4"
-ff "${v[@]}" -t 6 -c:v libx264 -preset ultrafast -pix_fmt yuv420p "$work/v.mp4"
-ff "${a[@]}" -t 8 -c:a aac "$work/a.m4a"
+ff "${v[@]}" -itsoffset 2 "${a[@]}" -t "$t" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac "$c/late_sound.mp4"
+ff "${v[@]}" -t "$((t - 2))" -c:v libx264 -preset ultrafast -pix_fmt yuv420p "$work/v.mp4"
+ff "${a[@]}" -t "$t" -c:a aac "$work/a.m4a"
 ff -itsoffset 2 -i "$work/v.mp4" -i "$work/a.m4a" -map 0:v -map 1:a -c copy "$c/early_sound.mkv"
-ff -f lavfi -i "color=c=0x336633:s=640x360:r=25:d=8" -f lavfi -i "color=c=white:s=16x16:r=25:d=8" "${a[@]}" \
+ff -f lavfi -i "color=c=0x336633:s=640x360:r=25:d=$t" -f lavfi -i "color=c=white:s=16x16:r=25:d=$t" "${a[@]}" \
    -filter_complex "[0][1]overlay=x='300+40*sin(t*2)':y=150,mpdecimate=hi=64*12:lo=64*5:frac=0.1[v]" \
-   -map "[v]" -map 2:a -t 8 -fps_mode passthrough -c:v cinepak -c:a pcm_s16le "$c/nearly_still.avi"
-ff "${v[@]}" -t 8 -vf "setpts='if(gte(N,100),PTS+(N-100)*3/TB/25,PTS)'" -fps_mode passthrough -c:v libtheora -q:v 6 "$c/uneven.ogv"
-ff "${v[@]}" "${a[@]}" -t 8 -c:v mpeg4 -b:v 1500k -c:a libmp3lame -avoid_negative_ts disabled "$c/plain.avi"
+   -map "[v]" -map 2:a -t "$t" -fps_mode passthrough -c:v cinepak -c:a pcm_s16le "$c/nearly_still.avi"
+ff "${v[@]}" -t "$t" -vf "setpts='if(gte(N,$((t * 12))),PTS+(N-$((t * 12)))*3/TB/25,PTS)'" -fps_mode passthrough -c:v libtheora -q:v 6 "$c/uneven.ogv"
+ff "${v[@]}" "${a[@]}" -t "$t" -c:v mpeg4 -b:v 1500k -c:a libmp3lame -avoid_negative_ts disabled "$c/plain.avi"
 clips=("$c"/*)
 
 now() { date +%s%N; }
@@ -72,7 +77,7 @@ for ((r = 1; r <= rounds; r++)); do
   if ((r % 2)); then run; program=$((program + wall)); reference; ref=$((ref + wall))
   else reference; ref=$((ref + wall)); run; program=$((program + wall)); fi
 done
-echo "files: ${#clips[@]}, rounds: $rounds, cores: $(nproc)"
+echo "files: ${#clips[@]} of ${t} s, rounds: $rounds, cores: $(nproc)"
 awk -v p="$program" -v q="$ref" -v n="$rounds" 'BEGIN {
   printf "vexaconv --convert --jobs 2: %.2f s per batch\n", p / n / 1e9
   printf "the same encoder commands by GNU parallel -j2: %.2f s per batch\n", q / n / 1e9
