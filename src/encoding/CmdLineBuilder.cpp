@@ -173,6 +173,7 @@ QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
     QString result = s.cbAviVideoCodec == 1 ? X264Options(s, bitrate, processorCount) : XvidOptions(bitrate);
     result += AspectOption(s.cbAviVideoAspect.Text);
 
+    const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
     const QString fpsText = s.cbAviVideoFPS.Text;
     if (!IsAutoText(fpsText)) {
         if (!CheckVideoFps(fpsText, warn))
@@ -183,14 +184,13 @@ QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
             fps.replace(comma, 1, QLatin1Char('.'));
         result += QStringLiteral(" -ofps ") + fps;
     } else {
-        const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
         if (f.InputFps > 0)
             result += QStringLiteral(" -fps ") + RateText(f.InputFps);
         if (f.OutputFps > 0)
             result += QStringLiteral(" -ofps ") + RateText(f.OutputFps);
     }
-    if (const int mc = FaithfulOutput(s, CurrentFileInfo).SyncCorrection; mc >= 0)
-        result += QStringLiteral(" -mc ") + QString::number(mc);
+    if (f.SyncCorrection >= 0)
+        result += QStringLiteral(" -mc ") + QString::number(f.SyncCorrection);
 
     if (s.cbOutputFormat == 1)
         result += QStringLiteral(" -of lavf -lavfopts format=mp4");
