@@ -210,10 +210,17 @@ QListWidget* AddItemList(QMessageBox& box, const QStringList& items)
 {
     auto* list = new QListWidget(&box);
     list->setObjectName(QStringLiteral("lstItems"));
-    list->setUniformItemSizes(true);
+    // Uniform rows keep a list of many thousand names quick; they also cut its width to
+    // the first line's, so a short list measures every line.
+    list->setUniformItemSizes(items.size() > 1000);
     list->setWordWrap(false);
+    // A long line (a path and its problem) scrolls sideways rather than losing its end.
+    list->setTextElideMode(Qt::ElideNone);
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->addItems(items);
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setToolTip(items.at(i));
     // A dozen rows at most, and never more than a third of the screen: the box keeps its
     // buttons on screen however many items there are.
     const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
