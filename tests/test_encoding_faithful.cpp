@@ -149,20 +149,3 @@ TEST(FaithfulOutput, LateSoundAnMp4CannotKeepIsRefusedWithAReason)
     late.SoundOffsetMs = 80; // within what the check allows
     EXPECT_TRUE(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost.isEmpty());
 }
-
-TEST(FaithfulOutput, NotesNameEveryAdjustment)
-{
-    TSource odd{84, 33};
-    odd.Rotation = 90;
-    odd.Variable = true;
-    odd.MeanFps = 12;
-    odd.SoundOffsetMs = 500;
-    const QStringList notes = FaithfulOutput(Settings(false), Info(odd)).Notes;
-    ASSERT_EQ(notes.size(), 5) << notes.join('\n').toStdString();
-    EXPECT_EQ(notes[0], "the picture size 84x33 becomes 84x32 (the codec needs even sides)");
-    EXPECT_EQ(notes[1], "the picture is turned 90° clockwise to stand upright");
-    EXPECT_TRUE(notes[2].startsWith("the picture is shown at 0.393:1")) << notes[2].toStdString();
-    EXPECT_TRUE(notes[3].startsWith("the frame rate varies")) << notes[3].toStdString();
-    // a variable rate already turns the correction off; the offset goes into the header
-    EXPECT_EQ(notes[4], "the sound starts 0.50 s after the picture, as in the source");
-}
