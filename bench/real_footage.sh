@@ -9,8 +9,8 @@
 # Usage: bench/real_footage.sh [ROUNDS]   (default 2)
 #   VEXACONV=path uses that executable; otherwise BUILD_DIR (default build/bench) is built.
 #   CLIP_SECONDS (default 30) sets the clips' length: the program's own work (starting,
-#   analysing every file before the first run, checking the last output) is fixed per file,
-#   so short clips show it larger.
+#   analysing, checking the last output) is fixed per file, so short clips show it larger.
+#   CLIPS_DIR keeps the clips there and reuses them on the next run (same CLIP_SECONDS).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-2}
@@ -27,10 +27,12 @@ command -v parallel >/dev/null || { echo "GNU parallel is needed" >&2; exit 2; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/clips" "$work/home" "$work/tmp"
+mkdir -p "$work/home" "$work/tmp"
 export TMPDIR=$work/tmp
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
-c=$work/clips
+c=${CLIPS_DIR:-$work/clips}
+mkdir -p "$c"
+if [[ ! -s $c/plain.avi ]]; then
 v=(-f lavfi -i "testsrc=size=640x360:rate=25")
 a=(-f lavfi -i "sine=frequency=440:sample_rate=44100")
 ff -f lavfi -i "testsrc=size=720x576:rate=25" "${a[@]}" -t "$t" -vf setsar=64/45 -c:v mpeg2video -b:v 3000k -c:a mp2 "$c/pal_wide.mpg"
@@ -50,6 +52,7 @@ ff -f lavfi -i "color=c=0x336633:s=640x360:r=25:d=$t" -f lavfi -i "color=c=white
    -map "[v]" -map 2:a -t "$t" -fps_mode passthrough -c:v cinepak -c:a pcm_s16le "$c/nearly_still.avi"
 ff "${v[@]}" -t "$t" -vf "setpts='if(gte(N,$((t * 12))),PTS+(N-$((t * 12)))*3/TB/25,PTS)'" -fps_mode passthrough -c:v libtheora -q:v 6 "$c/uneven.ogv"
 ff "${v[@]}" "${a[@]}" -t "$t" -c:v mpeg4 -b:v 1500k -c:a libmp3lame -avoid_negative_ts disabled "$c/plain.avi"
+fi
 clips=("$c"/*)
 
 now() { date +%s%N; }
