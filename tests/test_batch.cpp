@@ -743,3 +743,37 @@ TEST_F(BatchPlannerScript, RowsAnalysedWhenAddedAreNotAnalysedAgain)
     EXPECT_EQ(TestSupport::ReadFile(m_state.ScriptFileName), script);
     QObject::disconnect(counting);
 }
+
+// A conversion started while the list is still analysing takes each row's answer from the
+// list as it arrives: no file is analysed twice, and every row still runs.
+TEST_F(BatchPlannerScript, ConversionStartedDuringTheListsAnalysisWaitsForItsAnswers)
+{
+    m_params.MediaInfoDll = SystemMediaInfoLibrary();
+    ASSERT_FALSE(m_params.MediaInfoDll.isEmpty());
+    // an encoder that fails at once: no output to check, so no analysis of an output
+    m_params.mencoder = TestSupport::WriteFile(m_dir + "/mencoder", "#!/bin/sh\nexit 3\n");
+    ASSERT_TRUE(QFile(m_params.mencoder).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    m_state.ScriptMode = false;
+    m_options.ParallelJobs = 2;
+    const QStringList clips = {In("a.avi", TestSupport::ReadFile(TestSupport::Clip("clip_xvid_mp3.avi"))),
+                               In("b.mp4", TestSupport::ReadFile(TestSupport::Clip("clip_h264_aac.mp4"))),
+                               In("c.mkv", TestSupport::ReadFile(TestSupport::Clip("clip_two_audio.mkv")))};
+    TFileListModel model(m_params);
+    model.SetAnalysisPool(&AnalysisPool());
+    model.SetKeepAnalysis(true);
+    int analyses = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(&AnalysisPool(), &TAnalysisPool::finished, [&analyses] { ++analyses; });
+    ASSERT_EQ(model.AddFiles(clips), 3);
+    ASSERT_EQ(model.PendingAnalyses(), 3);
+
+    TListModelRows rows(model);
+    TBatchPlanner planner(m_state, m_params, m_log);
+    const TBatchResult result = planner.Convert(rows, m_settings, m_options, m_sink);
+    QObject::disconnect(counting);
+    EXPECT_EQ(analyses, 3);
+    EXPECT_EQ(result.ErrorCount, 3);
+    QStringList ended = m_sink.Rows;
+    ended.sort();
+    EXPECT_EQ(ended, QStringList({"Error (3)|a_001.avi", "Error (3)|b.avi", "Error (3)|c.avi"}));
+}

@@ -331,7 +331,9 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     const TInputResult added = AddInputPaths(model, o.inputs);
     for (const QString& error : added.Errors)
         Err(QStringLiteral("vexaconv: %1\n").arg(error));
-    if (!model.WaitForAnalysis(&TSignalGuard::Signalled) || TSignalGuard::Signalled()) {
+    // A conversion starts each row as soon as its own analysis is in, while the others are
+    // still analysed; a script is written within the batch's start and needs them all.
+    if ((scriptMode && !model.WaitForAnalysis(&TSignalGuard::Signalled)) || TSignalGuard::Signalled()) {
         model.CancelAnalysis();
         return ExitInterrupted;
     }

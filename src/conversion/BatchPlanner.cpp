@@ -424,15 +424,37 @@ void TBatchPlanner::PrepareRow(TJob& job)
     // abort and the window are served meanwhile, and nothing waits inside anything else.
     job.Phase = 2;
     TJob* const jp = &job;
-    job.Analysis = RequestVideoFileInfo(w.Input, m_params.MediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
+    // A batch started while the list still analyses its files takes each row as its own
+    // answer arrives, rather than analysing the file a second time.
+    const bool listAnalysing = m_rows->WhenAnalysed(row, this, [this, jp, row] {
+        if (m_preparing.get() != jp || jp->Row != row)
+            return;
+        if (m_rows->FreshAnalysis(jp->Row, jp->State.CurrentFileInfo))
+            AnalysisArrived(*jp);
+        else
+            RequestRowAnalysis(*jp);
+    });
+    if (!listAnalysing)
+        RequestRowAnalysis(job);
+}
+
+void TBatchPlanner::RequestRowAnalysis(TJob& job)
+{
+    TJob* const jp = &job;
+    job.Analysis = RequestVideoFileInfo(job.W.Input, m_params.MediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
         if (m_preparing.get() != jp)
             return;
         jp->Analysis = 0;
         jp->State.CurrentFileInfo = std::move(info);
-        RowAnalysed(*jp);
-        if (StepPreparing())
-            Dispatch();
+        AnalysisArrived(*jp);
     });
+}
+
+void TBatchPlanner::AnalysisArrived(TJob& job)
+{
+    RowAnalysed(job);
+    if (StepPreparing())
+        Dispatch();
 }
 
 void TBatchPlanner::RowAnalysed(TJob& job)

@@ -40,6 +40,16 @@ public:
         (void)info;
         return false;
     }
+    // While the list is still analysing the row: done is called on context's thread once
+    // that analysis has ended (answered or given up), and the answer is true. False when
+    // nothing is pending: the row's record is as fresh as it gets.
+    virtual bool WhenAnalysed(int row, QObject* context, std::function<void()> done)
+    {
+        (void)row;
+        (void)context;
+        (void)done;
+        return false;
+    }
 };
 
 // The output options of the main window's bottom strip.
@@ -153,6 +163,8 @@ private:
     bool StepPreparing();
     void PrepareRow(TJob& job);
     void RowAnalysed(TJob& job);
+    void RequestRowAnalysis(TJob& job);
+    void AnalysisArrived(TJob& job);
     void StartRow(TJob& job);
     void StartPass(TJob& job, int runIndex);
     void OnRunFinished(TJob* job, int code);

@@ -369,6 +369,7 @@ void TFileListModel::OnAnalysisFinished(quint64 ticket, const TAnalysisReply& re
         ApplyAnalysis(row, reply, pending.Depth, pending.Stamp);
         Q_EMIT dataChanged(index(r, 0), index(r, FileListColumnCount - 1), {Qt::DisplayRole, StoredValueRole});
     }
+    Q_EMIT analysisEnded(ticket);
     PendingChanged();
 }
 
@@ -389,7 +390,8 @@ void TFileListModel::ForgetPending(const TFileListRow& row)
         return;
     if (m_pool)
         m_pool->Cancel(row.AnalysisTicket);
-    m_pending.remove(row.AnalysisTicket);
+    if (m_pending.remove(row.AnalysisTicket))
+        Q_EMIT analysisEnded(row.AnalysisTicket);
 }
 
 void TFileListModel::RehintPending()

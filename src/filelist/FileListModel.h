@@ -82,6 +82,8 @@ public:
     void CancelAnalysis();
     // The kept record of a row, when its file has not changed since it was analysed.
     bool FreshAnalysis(int row, TVideoFileInfo& info) const;
+    // The pool's ticket of the row's analysis while it is pending; 0 when none is.
+    quint64 PendingAnalysisTicket(int row) const { return IsValidRowIndex(row) ? m_rows.at(row).AnalysisTicket : 0; }
 
     // ---- adding -------------------------------------------------------------
     // One file: refused silently when its extension is not supported, it does not
@@ -163,6 +165,8 @@ Q_SIGNALS:
     void footerChanged();
     // The last pending analysis was answered (or cancelled).
     void analysisFinished();
+    // One pending analysis was answered (its row filled in), cancelled, or its row removed.
+    void analysisEnded(quint64 ticket);
 
 private:
     struct TPendingAnalysis {
