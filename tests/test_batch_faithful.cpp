@@ -1,6 +1,7 @@
 // Real footage through the real encoder under default settings: each output keeps its
 // input's display shape, stands upright, lasts as long and starts its sound at the same
-// moment, for Xvid in AVI and x264 in MP4; what cannot be kept ends its row with a reason.
+// moment, for Xvid in AVI, x264 in MP4 and both in MKV; what cannot be kept ends its row
+// with a reason.
 // The outputs are measured with ffprobe, not with the program's own prober.
 
 #include "support/TestSupport.h"
@@ -89,7 +90,7 @@ TProbe Probe(const QString& file)
 struct TTrait {
     const char* file;   // a clip of make_media.sh, or real/NAME of tests/data/real
     const char* what;
-    bool mp4Refuses = false; // late sound an MP4 cannot keep: the row ends with its reason
+    bool lateSound = false; // only AVI keeps it: elsewhere the row ends with its reason
 };
 
 const TTrait Traits[] = {
@@ -114,14 +115,21 @@ QString Source(const TTrait& t)
     return TestSupport::Clip(name);
 }
 
-class Faithful : public ::testing::TestWithParam<bool> {};
+struct TOutputKind {
+    const char* name;
+    const char* codec;     // VideoCodec=
+    const char* container; // OutputFormat=
+};
+
+class Faithful : public ::testing::TestWithParam<TOutputKind> {};
 
 TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
 {
     if (!TestSupport::HaveTool("mencoder") || !TestSupport::HaveTool("ffprobe"))
         GTEST_SKIP() << "needs mencoder and ffprobe";
-    const bool mp4 = GetParam();
-    const QString dir = TestSupport::TestScratch(mp4 ? "faithful_mp4" : "faithful_avi", {"home", "in", "out"});
+    const TOutputKind kind = GetParam();
+    const bool avi = QByteArray(kind.container) == "AVI";
+    const QString dir = TestSupport::TestScratch(QStringLiteral("faithful_") + kind.name, {"home", "in", "out"});
     QStringList inputs;
     for (const TTrait& t : Traits) {
         const QString in = dir + "/in/" + QFileInfo(QString::fromLatin1(t.file)).fileName();
@@ -129,8 +137,8 @@ TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
         inputs << in;
     }
     QStringList args{"--home", dir + "/home", "--convert", "--jobs", "2", "--out-dir", dir + "/out"};
-    if (mp4)
-        args << "--set" << "VideoCodec=H.264" << "--set" << "OutputFormat=MP4";
+    args << "--set" << QStringLiteral("VideoCodec=") + kind.codec << "--set"
+         << QStringLiteral("OutputFormat=") + kind.container;
     const auto r = TestSupport::RunVexaconv(args + inputs, {}, 600000);
     QHash<QString, QStringList> rows; // input -> its status line's fields
     for (const QString& line : Lines(r.out))
@@ -140,7 +148,7 @@ TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
         const TTrait& t = Traits[i];
         const QStringList fields = rows.value(inputs[i]);
         ASSERT_GE(fields.size(), 3) << t.what << "\n" << r.out.constData();
-        if (mp4 && t.mp4Refuses) {
+        if (!avi && t.lateSound) {
             EXPECT_EQ(fields[0], "Error (0)") << t.what;
             EXPECT_TRUE(fields.value(3).contains("cannot keep that offset")) << fields.value(3).toStdString();
             EXPECT_FALSE(QFileInfo::exists(fields[2])) << t.what;
@@ -149,6 +157,7 @@ TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
         // (the two variable-rate clips share a base name: the second is numbered)
         EXPECT_TRUE(fields[0] == "Done" || fields[0] == "OK - Renamed") << t.what << ": "
                                                                          << fields.join(" | ").toStdString();
+        EXPECT_EQ(QFileInfo(fields[2]).suffix(), QString::fromLatin1(kind.container).toLower()) << t.what;
         const TProbe in = Probe(inputs[i]);
         const TProbe out = Probe(fields[2]);
         EXPECT_NEAR(out.Aspect, in.Aspect, in.Aspect * 0.02) << t.what;
@@ -164,7 +173,9 @@ TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(XvidAviAndX264Mp4, Faithful, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "x264_mp4" : "xvid_avi"; });
+INSTANTIATE_TEST_SUITE_P(Outputs, Faithful,
+                         ::testing::Values(TOutputKind{"xvid_avi", "Xvid", "AVI"}, TOutputKind{"x264_mp4", "H.264", "MP4"},
+                                           TOutputKind{"xvid_mkv", "Xvid", "MKV"}, TOutputKind{"x264_mkv", "H.264", "MKV"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

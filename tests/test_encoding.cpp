@@ -71,7 +71,7 @@ EncodingSettings Example2Settings()
 {
     EncodingSettings s = Defaults();
     s.cbAviVideoCodec = 1;
-    s.cbOutputFormat = 1;
+    s.container = TContainer::Mp4;
     s.cbAviVideoBitrate.Text = "1500";
     s.cbAviVideoFPS.Text = "29.97";
     s.cbAviVideoAspect.Text = "16:9";
@@ -220,6 +220,38 @@ TEST(AutoVideoBitrate, TargetSizeUsesInputSizeAndLowBits)
 }
 
 // ---- video options ----
+
+// Each container reaches the muxer options and the file name from its row; only Matroska
+// makes x264 hand over its headers at the start. Stored words read back whatever their case.
+TEST(VideoParams, ContainersFromTheirRows)
+{
+    struct Case {
+        TContainer container;
+        int codec;
+        const char* options;
+        const char* ext;
+    };
+    const Case cases[] = {
+        {TContainer::Avi, 0, " -xvidencopts bitrate=1000 -ofps 25.000", "avi"},
+        {TContainer::Mp4, 1, " -x264encopts bitrate=1000:threads=2 -ofps 25.000 -of lavf -lavfopts format=mp4", "mp4"},
+        {TContainer::Mkv, 0, " -xvidencopts bitrate=1000 -ofps 25.000 -of lavf -lavfopts format=matroska", "mkv"},
+        {TContainer::Mkv, 1,
+         " -x264encopts bitrate=1000:threads=2:global_header -ofps 25.000 -of lavf -lavfopts format=matroska", "mkv"},
+    };
+    for (const Case& c : cases) {
+        EncodingSettings s = Defaults();
+        s.container = c.container;
+        s.cbAviVideoCodec = c.codec;
+        const QString word = ContainerRow(c.container).Word;
+        EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 25, 1000, 0.1), 4, {}), c.options) << word.toStdString();
+        EXPECT_EQ(GetExt(s, true), QStringLiteral(".") + c.ext);
+        EXPECT_EQ(ContainerFromWord(word.toLower()), c.container);
+        EXPECT_EQ(ContainerAt(int(c.container)), c.container);
+    }
+    EXPECT_EQ(ContainerFromWord("ogm"), std::nullopt);
+    EXPECT_EQ(ContainerAt(-1), TContainer::Avi);
+    EXPECT_EQ(EncodingLists::cbOutputFormat(), QStringList({"AVI", "MP4", "MKV"}));
+}
 
 TEST(VideoParams, ThreadsFromProcessorCount)
 {

@@ -75,7 +75,7 @@ TEST(RealEncoder, EveryFilterTwoPassH264ToMp4)
 
     EncodingSettings s;
     SetDefaultParams(s, 1);
-    s.cbOutputFormat = 1;
+    s.container = TContainer::Mp4;
     s.cbAviVideoBitrate.Text = "300";
     s.cbAviVideoFPS.Text = "25,0";
     s.cbAviVideoAspect.Text = "16/9";

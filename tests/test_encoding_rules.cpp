@@ -195,7 +195,7 @@ TEST(CopyPaste, RoundTripsEveryPanel)
     a.cbAviVideoAspect = {-1, "2,35:1"};
     a.chAviVideo2Pass = true;
     a.cbVideoPreset = 4;
-    a.cbOutputFormat = 1;
+    a.container = TContainer::Mp4;
     a.cbAudioBitrate = {12, "128"};
     a.cbAudioSampling = {-1, "22050"};
     a.cbAudioChannels = 4;

@@ -167,7 +167,8 @@ TEST(CleanOutput, RemovesBlanksAndNoiseKeepsTheRest)
 {
     QStringList lines{
         "MEncoder banner", "   ", "", "1 duplicate frame(s)!", "skipping frame!", "Skipping frame!",
-        "[mp4 @ 0x1] use AVStream.codecpar instead", "[avi @ 0x1] use AVStream.codecpar instead",
+        "[mp4 @ 0x1] use AVStream.codecpar instead", "[matroska @ 0x3] use AVStream.codecpar instead",
+        "[avi @ 0x1] use AVStream.codecpar instead",
         "libavformat muxing is presently broken", "will create INCORRECT files in the presence of B-frames",
         "or play these INCORRECT files", "** MUXER_LAVF *****************************************************************",
         "Invalid pixel aspect ratio 0/1, reducing", "Invalid pixel aspect ratio 0/1",

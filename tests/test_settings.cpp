@@ -31,7 +31,7 @@ EncodingSettings NonDefaults()
 {
     EncodingSettings s = Defaults();
     s.cbAviVideoCodec = 1;
-    s.cbOutputFormat = 1;
+    s.container = TContainer::Mp4;
     s.cbAviVideoBitrate = {-1, QStringLiteral("1234")};
     s.cbAviVideoFPS = {-1, QStringLiteral("23,976")};
     s.cbAviVideoAspect = {-1, QStringLiteral("2.35:1")};
@@ -68,7 +68,7 @@ EncodingSettings NonDefaults()
 void ExpectSameProfileSettings(const EncodingSettings& a, const EncodingSettings& b)
 {
     EXPECT_EQ(a.cbAviVideoCodec, b.cbAviVideoCodec);
-    EXPECT_EQ(a.cbOutputFormat, b.cbOutputFormat);
+    EXPECT_EQ(a.container, b.container);
     EXPECT_EQ(a.cbAviVideoBitrate.Text, b.cbAviVideoBitrate.Text);
     EXPECT_EQ(a.cbAviVideoFPS.Text, b.cbAviVideoFPS.Text);
     EXPECT_EQ(a.cbAviVideoAspect.Text, b.cbAviVideoAspect.Text);
@@ -191,7 +191,7 @@ TEST(ProfileFile, OutOfRangeValuesAreClampedOrReplaced)
     QTemporaryDir dir;
     const EncodingSettings s = LoadText(dir.path(),
         "[VIDEO]\nEncoderThreads=40\nVideoPreset=-3\nVideoBitrate=1500 kbit\nVideoAspect=16:9:1\nVideoFPS=abc\n"
-        "OutputFormat=mkv\n"
+        "OutputFormat=ogm\n"
         "[AUDIO]\nAudioAlgoQuality=11\nAudioChannels=7\nAudioBitrateMode=vbr\nAudioBitrate=12.5\nAudioSampling=auto\n"
         "[ADVANCED]\nSaturationValue=31\nBrightnessValue=-11\nInterlacing=3\nSkipLimitValue=99\nResolution=500\n"
         "ResWidth=1\nResHeight=99999\nRotateDirection=up\nSaturation=yes\n", NonDefaults());
@@ -200,7 +200,7 @@ TEST(ProfileFile, OutOfRangeValuesAreClampedOrReplaced)
     EXPECT_EQ(s.cbAviVideoBitrate.Text, "Auto");
     EXPECT_EQ(s.cbAviVideoAspect.Text, "Auto");
     EXPECT_EQ(s.cbAviVideoFPS.Text, "abc"); // taken as it stands; the builder checks it
-    EXPECT_EQ(s.cbOutputFormat, 0);
+    EXPECT_EQ(s.container, TContainer::Avi);
     EXPECT_EQ(s.cbAudioAlgoQuality, 10);
     EXPECT_EQ(s.cbAudioChannels, -1);       // no selection
     EXPECT_EQ(s.cbAudioBitrateMode, 1);
@@ -339,6 +339,8 @@ TEST(ProfileKeys, FallbacksAreReportedOnlyForUnusableValues)
     EXPECT_TRUE(read("VideoFPS", "whatever").isEmpty());
     EXPECT_EQ(read("VideoCodec", "hevc").size(), 1);
     EXPECT_EQ(read("OutputFormat", "avi").size(), 0);
+    EXPECT_EQ(read("OutputFormat", " Mkv ").size(), 0);
+    EXPECT_EQ(s.container, TContainer::Mkv);
     EXPECT_EQ(read("OutputFormat", "ogm").size(), 1);
 }
 

@@ -86,7 +86,7 @@ TEST_F(CmdLineMode, SetsApplyInOrderOverTheProfile)
     EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
     EncodingSettings expected = profile;
     expected.cbAviVideoThreads = 3;
-    expected.cbOutputFormat = 1;
+    expected.container = TContainer::Mp4;
     expected.cbAviVideoBitrate.Text = QStringLiteral("1100");
     EXPECT_EQ(QString::fromUtf8(r.out), Expected(expected));
     EXPECT_TRUE(r.out.contains("-ovc x264 -x264encopts bitrate=1100:threads=3 ")) << r.out.constData();

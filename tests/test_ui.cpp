@@ -151,7 +151,7 @@ TEST(UiSettingsPanels, SetAndGetRoundTripEveryControl)
     MainWindowFixture f;
     EncodingSettings s = f.w->Settings();
     s.cbAviVideoCodec = 1;
-    s.cbOutputFormat = 1;
+    s.container = TContainer::Mp4;
     s.cbAviVideoBitrate = {-1, QStringLiteral("1234")};
     s.cbAviVideoFPS.SetIndex(8, EncodingLists::cbAviVideoFPS());
     s.cbAviVideoAspect = {-1, QStringLiteral("2.35:1")};

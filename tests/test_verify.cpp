@@ -302,12 +302,14 @@ protected:
     }
     static QString Path(const QString& name) { return s_dir->filePath(name); }
 
-    // What the builders make of the default Xvid settings with a 160x120 custom size.
+    // What the builders make of the default Xvid settings with a 160x120 custom size (x264
+    // goes into MP4).
     static TOutputExpectation Expected(int codec = 0, bool noAudio = false)
     {
         EncodingSettings s;
         SetDefaultParams(s, codec);
         s.cbAviVideoCodec = codec;
+        s.container = codec == 1 ? TContainer::Mp4 : TContainer::Avi;
         s.cbResolution = 1;
         s.spedResWidth = 160;
         s.spedResHeight = 120;
@@ -334,6 +336,8 @@ TEST_F(OutputCheckTest, ExpectationFollowsTheCommandLine)
     EXPECT_NEAR(e.DurationMs, 4000, 100);
     EXPECT_TRUE(e.Audio);
     EXPECT_EQ(Expected(1).VideoFormat, QStringLiteral("AVC"));
+    EXPECT_EQ(e.ContainerFormat, QStringLiteral("AVI"));
+    EXPECT_EQ(Expected(1).ContainerFormat, QStringLiteral("MPEG-4"));
     EXPECT_FALSE(Expected(0, true).Audio);
 
     TCmdLinePieces p;
@@ -345,11 +349,14 @@ TEST_F(OutputCheckTest, ExpectationFollowsTheCommandLine)
     TOutputExpectation x = ExpectedOutput(p, silentInput);
     EXPECT_EQ(*x.FrameSize, (TResolution{360, 640})); // a quarter turn swaps the sides
     EXPECT_FALSE(x.Audio);                             // nothing to make it from
-    p.AddParams = QStringLiteral("-vf-add crop=100:100 -endpos 5 -ovc lavc");
+    p.VParams = QStringLiteral("-xvidencopts bitrate=800 -of lavf -lavfopts format=matroska");
+    EXPECT_EQ(ExpectedOutput(p, silentInput).ContainerFormat, QStringLiteral("Matroska"));
+    p.AddParams = QStringLiteral("-vf-add crop=100:100 -endpos 5 -ovc lavc -of mpeg");
     x = ExpectedOutput(p, silentInput);
     EXPECT_FALSE(x.FrameSize.has_value());
     EXPECT_EQ(x.DurationMs, 0);
     EXPECT_TRUE(x.VideoFormat.isEmpty());
+    EXPECT_TRUE(x.ContainerFormat.isEmpty());
     // the largest of 0.3 s, two pictures and 3 %
     EXPECT_EQ(DurationToleranceMs(3000), 300);
     EXPECT_EQ(DurationToleranceMs(3000, 1000), 2000);
@@ -368,6 +375,7 @@ TEST_F(OutputCheckTest, VerdictsOnRealFiles)
     const TOutputVerdict wrongCodec = Verify("h264.mp4", xvid);
     EXPECT_FALSE(wrongCodec.Ok);
     EXPECT_TRUE(wrongCodec.Reason.contains(QStringLiteral("AVC, not MPEG-4 Visual"))) << wrongCodec.Reason.toStdString();
+    EXPECT_EQ(wrongCodec.Sentence, QStringLiteral("The output file's format is MPEG-4, not AVI."));
 
     const TOutputVerdict silent = Verify("silent.avi", xvid);
     EXPECT_FALSE(silent.Ok);

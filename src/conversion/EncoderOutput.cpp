@@ -1,15 +1,26 @@
 #include "conversion/EncoderOutput.h"
 
+#include "encoding/Containers.h"
+
 #include <algorithm>
 
 namespace {
+
+// A line of one of the lavf muxers the containers use: "[mp4 @ 0x...] ...".
+bool FromOutputMuxer(const QString& s)
+{
+    for (const TContainerRow& row : Containers())
+        if (!row.LavfFormat.isEmpty() && s.contains(QLatin1Char('[') + row.LavfFormat + QLatin1String(" @")))
+            return true;
+    return false;
+}
 
 // Library chatter that says nothing about the file being converted.
 bool IsNoise(const QString& s)
 {
     return s.contains(QLatin1String("duplicate frame(s)"))
         || s.startsWith(QLatin1String("Skipping frame"), Qt::CaseInsensitive)
-        || (s.contains(QLatin1String("mp4")) && s.contains(QLatin1String("use AVStream.codecpar instead")))
+        || (s.contains(QLatin1String("use AVStream.codecpar instead")) && FromOutputMuxer(s))
         || s.contains(QLatin1String("libavformat muxing is presently broken"))
         || s.contains(QLatin1String("INCORRECT files in the presence of B-frames"))
         || s.contains(QLatin1String("play these INCORRECT files"))

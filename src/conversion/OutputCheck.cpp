@@ -1,5 +1,6 @@
 #include "conversion/OutputCheck.h"
 
+#include "encoding/Containers.h"
 #include "encoding/FaithfulOutput.h"
 #include "media/MediaAnalysis.h"
 
@@ -36,6 +37,19 @@ QString FormatOfEncoder(const QString& ovc)
         return QStringLiteral("MPEG-4 Visual");
     if (ovc == QLatin1String("x264"))
         return QStringLiteral("AVC");
+    return {};
+}
+
+// The container's format that video options ask the muxer for: the row whose muxer options
+// they carry, or the encoder's own AVI writer when they name no muxer.
+QString ContainerFormatOf(const QString& vparams)
+{
+    const bool muxerNamed = HasAnyOption(SplitArgsWindowsWay(vparams), {"-of"});
+    for (const TContainerRow& row : Containers()) {
+        const QString options = MuxerOptions(row);
+        if (options.isEmpty() ? !muxerNamed : vparams.contains(options))
+            return row.CheckedFormat;
+    }
     return {};
 }
 
@@ -143,6 +157,8 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
     TOutputExpectation e;
     const QStringList added = SplitArgsWindowsWay(pieces.AddParams);
 
+    if (!HasAnyOption(added, {"-of", "-lavfopts"}))
+        e.ContainerFormat = ContainerFormatOf(pieces.VParams);
     if (!HasAnyOption(added, {"-ovc"}))
         e.VideoFormat = FormatOfEncoder(OptionValue(SplitArgsWindowsWay(pieces.VCodec), QStringLiteral("-ovc")));
 
@@ -204,6 +220,10 @@ TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectatio
     }
     // Each problem as a plain sentence; the first one heads the row's report.
     QStringList problems;
+    if (!expected.ContainerFormat.isEmpty() && output.Format != expected.ContainerFormat)
+        problems << QStringLiteral("The output file's format is %1, not %2.")
+                        .arg(output.Format.isEmpty() ? QStringLiteral("unknown") : output.Format,
+                             expected.ContainerFormat);
     if (output.Truncated)
         problems << QStringLiteral("The output file is cut short.");
     if (output.NumberOfVideoStreams == 0) {

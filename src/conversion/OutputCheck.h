@@ -13,6 +13,7 @@
 // Only what the command line makes certain is checked.
 
 struct TOutputExpectation {
+    QString ContainerFormat;              // the library's name of the file's format; empty: not checked
     QString VideoFormat;                  // the library's name of the video format; empty: not checked
     std::optional<TResolution> FrameSize; // only when a size was chosen and nothing else changes it
     int DurationMs = 0;                   // the input's length; 0: not checked
@@ -30,7 +31,7 @@ inline constexpr double AspectTolerance = 0.02;
 inline constexpr int AudioOffsetToleranceMs = 100;
 
 // What an output of the run with these pieces, made from the input described by input,
-// must be: the codec of "-ovc", the size of the "-vf" chain's crop or scale (turned by a
+// must be: the container the muxer options ask for, the codec of "-ovc", the size of the "-vf" chain's crop or scale (turned by a
 // rotation), the input's length (the container's), the display aspect ("-aspect", the
 // chain's "dsize", else the input's own, turned with the picture), audio when the encoder is
 // told to make it and the input has some, starting where the input's does. Additional

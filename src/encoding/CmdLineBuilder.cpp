@@ -61,6 +61,9 @@ QString X264Options(const EncodingSettings& s, const QString& bitrate, int proce
     const QStringList presets = EncodingLists::cbVideoPreset();
     if (s.cbVideoPreset > 0 && InRange(s.cbVideoPreset, presets.size()))
         list += QStringLiteral(":preset=") + presets.at(s.cbVideoPreset);
+    const QLatin1StringView muxer = ContainerRow(s.container).X264Options;
+    if (!muxer.isEmpty())
+        list += QLatin1Char(':') + muxer;
     list = CutLeadingChar(list, QLatin1Char(':'));
     return list.isEmpty() ? QString() : QStringLiteral(" -x264encopts ") + list;
 }
@@ -192,8 +195,9 @@ QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
     if (f.SyncCorrection >= 0)
         result += QStringLiteral(" -mc ") + QString::number(f.SyncCorrection);
 
-    if (s.cbOutputFormat == 1)
-        result += QStringLiteral(" -of lavf -lavfopts format=mp4");
+    const QString muxer = MuxerOptions(ContainerRow(s.container));
+    if (!muxer.isEmpty())
+        result += QLatin1Char(' ') + muxer;
     result.remove(QLatin1Char('"'));
     return result;
 }
@@ -338,7 +342,7 @@ QString GetAdditionalParamsStr(const EncodingSettings& s)
 
 QString GetExt(const EncodingSettings& s, bool includeDot)
 {
-    const QString ext = s.cbOutputFormat == 1 ? QStringLiteral("mp4") : QStringLiteral("avi");
+    const QString ext = ContainerRow(s.container).Extension;
     return includeDot ? QLatin1Char('.') + ext : ext;
 }
 

@@ -17,7 +17,7 @@ inline const QString BuilderError = QStringLiteral("ERROR");
 
 // "-ovc xvid" or "-ovc x264".
 QString GetVideoCodecStr(const EncodingSettings& s);
-// Video options: codec options, aspect, output frame rate, MP4 muxer; or "ERROR".
+// Video options: codec options, aspect, output frame rate, the container's muxer; or "ERROR".
 QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                           int processorCount, const TWarningSink& warn);
 // "-nosound" or "-oac mp3lame".
@@ -31,7 +31,7 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
 QString GetAdditionalParamsStr(const EncodingSettings& s);
 // The audio encoder's name, used to look up the MP3 bit-rate table.
 QString GetSelectedAudioCodecStr();
-// "avi" or "mp4", with a leading "." when includeDot.
+// The container's extension ("avi"), with a leading "." when includeDot.
 QString GetExt(const EncodingSettings& s, bool includeDot);
 
 // VParams for pass 1 or 2: "pass=N:" put right after the codec options switch, unless

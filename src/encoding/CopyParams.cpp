@@ -30,7 +30,7 @@ TCopyParams_Video CopyVideoSettings(const EncodingSettings& s)
     p.cbAviVideoAspect_Text = s.cbAviVideoAspect.Text;
     p.chAviVideo2Pass_Checked = s.chAviVideo2Pass;
     p.cbVideoPreset_Index = s.cbVideoPreset;
-    p.cbOutputFormat_Index = s.cbOutputFormat;
+    p.container = s.container;
     return p;
 }
 
@@ -89,7 +89,7 @@ void PasteVideoSettings(EncodingSettings& s, const TCopyParams_Video& p)
 
     s.chAviVideo2Pass = p.chAviVideo2Pass_Checked;
     s.cbVideoPreset = p.cbVideoPreset_Index;
-    s.cbOutputFormat = p.cbOutputFormat_Index;
+    s.container = p.container;
 }
 
 void PasteAudioSettings(EncodingSettings& s, const TCopyParams_Audio& p)

@@ -17,7 +17,7 @@ struct TCopyParams_Video {
     QString cbAviVideoAspect_Text;
     bool chAviVideo2Pass_Checked = false;
     int cbVideoPreset_Index = 0;
-    int cbOutputFormat_Index = 0;
+    TContainer container = TContainer::Avi;
 };
 
 struct TCopyParams_Audio {

@@ -57,7 +57,7 @@ struct TEncoderJob {
     QString VParams1;           // VParams for pass 1 and 2 (two passes only)
     QString VParams2;
     QList<TEncoderInvocation> Runs;    // one run, or two for two passes
-    QString Ext;                // "avi" or "mp4", without the dot
+    QString Ext;                // the container's extension, without the dot
 };
 
 // Builds the pieces in the planner's order (AdvParams, AddParams, VParams, AParams),

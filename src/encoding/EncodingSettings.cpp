@@ -34,7 +34,7 @@ static QStringList Numbers(int from, int to, int step)
 
 QStringList cbAviVideoCodec() { return {QStringLiteral("Xvid"), QStringLiteral("H.264 / MPEG-4 AVC")}; }
 
-QStringList cbOutputFormat() { return {QStringLiteral("AVI"), QStringLiteral("MP4")}; }
+QStringList cbOutputFormat() { return ContainerWords(); }
 
 QStringList cbAviVideoBitrate()
 {
@@ -128,7 +128,7 @@ void SetDefaultVideoSettings_Avi(EncodingSettings& s, int defaultVideoCodec)
     s.cbAviVideoAspect.SetIndex(0, EncodingLists::cbAviVideoAspect());
     s.cbAviVideoThreads = 0;
     s.cbVideoPreset = 0;
-    s.cbOutputFormat = 0;
+    s.container = TContainer::Avi;
     s.chAviVideo2Pass = false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "encoding/Containers.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +27,7 @@ struct EditableListValue {
 struct EncodingSettings {
     // ---- "Output file format / Video settings" (pnVideo) ----
     int cbAviVideoCodec = 0;              // 0 "Xvid", 1 "H.264 / MPEG-4 AVC"
-    int cbOutputFormat = 0;               // 0 "AVI", 1 "MP4"
+    TContainer container = TContainer::Avi; // cbOutputFormat: the row's position in the list
     EditableListValue cbAviVideoBitrate;  // "Auto" or kbit/s
     EditableListValue cbAviVideoFPS;      // "Auto" or frames per second
     EditableListValue cbAviVideoAspect;   // "Auto" or an aspect such as "16:9"
@@ -85,7 +87,7 @@ struct EncodingSettings {
 namespace EncodingLists {
 
 QStringList cbAviVideoCodec();     // "Xvid", "H.264 / MPEG-4 AVC"
-QStringList cbOutputFormat();      // "AVI", "MP4"
+QStringList cbOutputFormat();      // the containers' words: "AVI", "MP4", "MKV"
 QStringList cbAviVideoBitrate();   // "Auto", 50..20000 (55 items)
 QStringList cbAviVideoFPS();       // "Auto", "5", ... "60"
 QStringList cbAviVideoAspect();    // "Auto", "1:1", ... "12:5"

@@ -179,11 +179,11 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
             f.SyncCorrection = 1;
             f.Notes << QStringLiteral("the sound starts %1 before the picture: the first picture is held until then")
                            .arg(distance);
-        } else if (offset > 0 && s.cbOutputFormat == 1) {
+        } else if (offset > 0 && !ContainerRow(s.container).KeepsLateSound) {
             if (offset > AudioOffsetToleranceMs)
-                f.AudioOffsetLost = QStringLiteral("The sound starts %1 after the picture, and an MP4 file from the "
+                f.AudioOffsetLost = QStringLiteral("The sound starts %1 after the picture, and an %2 file from the "
                                                    "encoder cannot keep that offset: convert this file to AVI.")
-                                        .arg(distance);
+                                        .arg(distance, ContainerRow(s.container).Word);
         } else if (offset > 0) {
             f.AudioDelaySec = offset / 1000.0;
             f.SyncCorrection = 0;

@@ -17,7 +17,7 @@
 // whatever the timestamps say, and with sound it only drops or repeats pictures to follow
 // the sound, so a variable-rate stream is read at its mean rate (pictures ÷ their length)
 // with that correction off. Sound that starts after the picture is delayed in the AVI header
-// (the MP4 muxer has no such field, and the encoder cannot pad sound); sound that starts
+// (the lavf muxers drop the delay, and the encoder cannot pad sound); sound that starts
 // before the picture makes the encoder repeat the first picture until the picture's moment.
 
 struct TFaithfulOutput {

@@ -117,10 +117,11 @@ void ReadOutputFormat(S& s, const QString* v, const TProfileReadContext& c)
 {
     if (!v)
         return;
-    const QString word = v->trimmed().toUpper();
-    if (word != QLatin1String("AVI") && word != QLatin1String("MP4"))
-        K::Fallback(c, v, QStringLiteral("neither AVI nor MP4"), IndexText(EncodingLists::cbOutputFormat(), 0));
-    s.cbOutputFormat = word == QLatin1String("MP4") ? 1 : 0;
+    const std::optional<TContainer> container = ContainerFromWord(*v);
+    if (!container)
+        K::Fallback(c, v, QStringLiteral("not one of ") + ContainerWords().join(QLatin1Char('|')),
+                    IndexText(EncodingLists::cbOutputFormat(), 0));
+    s.container = container.value_or(TContainer::Avi);
 }
 
 QString WriteVideoAspect(const S& s)
@@ -145,8 +146,8 @@ QList<TProfileKeys::Key> MakeKeys()
                   [](const S& s) { return s.cbAviVideoCodec == 1 ? QStringLiteral("H.264") : QStringLiteral("Xvid"); },
                   ReadVideoCodec, QStringLiteral("Xvid|H.264|x264, or the index 0|1")),
         K::Custom("VIDEO", "OutputFormat", TKeyType::Word,
-                  [](const S& s) { return s.cbOutputFormat == 1 ? QStringLiteral("MP4") : QStringLiteral("AVI"); },
-                  ReadOutputFormat, QStringLiteral("AVI|MP4")),
+                  [](const S& s) { return QString(ContainerRow(s.container).Word); }, ReadOutputFormat,
+                  ContainerWords().join(QLatin1Char('|'))),
         WholeNumber("VIDEO", "VideoBitrate", &S::cbAviVideoBitrate, EncodingLists::cbAviVideoBitrate, "kbit/s"),
         K::Custom("VIDEO", "VideoFPS", TKeyType::Text,
                   [](const S& s) { return s.cbAviVideoFPS.Text == AutoText ? QString() : s.cbAviVideoFPS.Text; },

@@ -46,7 +46,7 @@ void TVideoPanel::SetSettings(const EncodingSettings& s)
 {
     const QSignalBlocker block(this);
     SetIndex(m_cbAviVideoCodec, s.cbAviVideoCodec);
-    SetIndex(m_cbOutputFormat, s.cbOutputFormat);
+    SetIndex(m_cbOutputFormat, int(s.container));
     SetEditable(m_cbAviVideoBitrate, s.cbAviVideoBitrate);
     SetEditable(m_cbAviVideoFPS, s.cbAviVideoFPS);
     SetEditable(m_cbAviVideoAspect, s.cbAviVideoAspect);
@@ -58,7 +58,7 @@ void TVideoPanel::SetSettings(const EncodingSettings& s)
 void TVideoPanel::GetSettings(EncodingSettings& s) const
 {
     s.cbAviVideoCodec = m_cbAviVideoCodec->currentIndex();
-    s.cbOutputFormat = m_cbOutputFormat->currentIndex();
+    s.container = ContainerAt(m_cbOutputFormat->currentIndex());
     s.cbAviVideoBitrate = GetEditable(m_cbAviVideoBitrate);
     s.cbAviVideoFPS = GetEditable(m_cbAviVideoFPS);
     s.cbAviVideoAspect = GetEditable(m_cbAviVideoAspect);

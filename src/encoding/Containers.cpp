@@ -1,0 +1,54 @@
+#include "encoding/Containers.h"
+
+#include <array>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Matroska keeps H.264's parameter sets in its header, so x264 must hand them over at the
+// start (without, the muxer crashes writing the header).
+constexpr std::array<TContainerRow, 3> Rows{{
+    {TContainer::Avi, "AVI"_L1, "avi"_L1, {}, {}, "AVI"_L1, true},
+    {TContainer::Mp4, "MP4"_L1, "mp4"_L1, "mp4"_L1, {}, "MPEG-4"_L1, false},
+    {TContainer::Mkv, "MKV"_L1, "mkv"_L1, "matroska"_L1, "global_header"_L1, "Matroska"_L1, false},
+}};
+
+} // namespace
+
+std::span<const TContainerRow> Containers() { return Rows; }
+
+QString MuxerOptions(const TContainerRow& row)
+{
+    return row.LavfFormat.isEmpty() ? QString() : QStringLiteral("-of lavf -lavfopts format=") + row.LavfFormat;
+}
+
+const TContainerRow& ContainerRow(TContainer id)
+{
+    for (const TContainerRow& row : Rows)
+        if (row.Id == id)
+            return row;
+    return Rows.front();
+}
+
+std::optional<TContainer> ContainerFromWord(const QString& word)
+{
+    const QString trimmed = word.trimmed();
+    for (const TContainerRow& row : Rows)
+        if (trimmed.compare(row.Word, Qt::CaseInsensitive) == 0)
+            return row.Id;
+    return std::nullopt;
+}
+
+TContainer ContainerAt(int index)
+{
+    return index >= 0 && index < int(Rows.size()) ? Rows[size_t(index)].Id : Rows.front().Id;
+}
+
+QStringList ContainerWords()
+{
+    QStringList words;
+    for (const TContainerRow& row : Rows)
+        words << QString(row.Word);
+    return words;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <span>
+
+// The output containers. Everything that differs between them is a row here: the list's
+// caption, the word profiles and --set store, the file name's extension, what the encoder
+// is told, and how the output check knows a good file. A new container is a new row.
+enum class TContainer { Avi = 0, Mp4 = 1, Mkv = 2 }; // the values are the list's positions
+
+struct TContainerRow {
+    TContainer Id;
+    QLatin1StringView Word;          // the caption and the stored word: "AVI"
+    QLatin1StringView Extension;     // without the dot
+    QLatin1StringView LavfFormat;    // the lavf muxer's name; empty: the encoder's own AVI writer
+    QLatin1StringView X264Options;   // what x264 adds for this muxer, or empty
+    QLatin1StringView CheckedFormat; // MediaInfo's name of the file's format
+    // Sound that starts after the first picture keeps its distance (the AVI header has a
+    // field for it; the lavf muxers drop an -audio-delay).
+    bool KeepsLateSound;
+};
+
+std::span<const TContainerRow> Containers();
+// What the video options end with for the row: "-of lavf -lavfopts format=NAME", or empty.
+QString MuxerOptions(const TContainerRow& row);
+// Any other value (a damaged setting) reads as the first row.
+const TContainerRow& ContainerRow(TContainer id);
+// Case and surrounding blanks do not count; nullopt for a word no row has.
+std::optional<TContainer> ContainerFromWord(const QString& word);
+// The list's captions in row order.
+QStringList ContainerWords();
+// The row at a position of the list; no selection (or any other position) reads as the first.
+TContainer ContainerAt(int index);
