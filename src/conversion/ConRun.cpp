@@ -4,19 +4,8 @@
 #include "conversion/EncoderRun.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 
-#include <csignal>
-#include <unistd.h>
-
-TEncoderStartError::TEncoderStartError(int code, const QString& text)
-    : std::runtime_error(QStringLiteral("System Error.  Code: %1.\n%2").arg(code).arg(text).toStdString()),
-      m_code(code),
-      m_message(QStringLiteral("System Error.  Code: %1.\n%2").arg(code).arg(text))
-{
-}
 
 int RunEncoder(const QString& program, const QStringList& argv, TConversionState& state, IProgressSink& sink)
 {
@@ -65,52 +54,6 @@ bool SendToEncoder(TConversionState& state, char key)
     if (!state.ProcessHandle || !state.EncoderInput)
         return false;
     return state.ProcessHandle->Send(key);
-}
-
-namespace {
-
-// The parent process id from /proc/<pid>/stat; the command name may hold blanks and
-// parentheses, so the fields are counted from the last ")".
-qint64 ParentPid(const QString& pidDir)
-{
-    QFile stat(pidDir + QStringLiteral("/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray text = stat.readAll();
-    const qsizetype close = text.lastIndexOf(')');
-    if (close < 0)
-        return -1;
-    const QList<QByteArray> fields = text.mid(close + 1).simplified().split(' ');
-    if (fields.size() < 2)
-        return -1;
-    bool ok = false;
-    const qint64 ppid = fields[1].toLongLong(&ok);
-    return ok ? ppid : -1;
-}
-
-} // namespace
-
-bool TerminateApp(const QString& exePath)
-{
-    QFileInfo target(exePath);
-    if (target.isRelative())
-        target = QFileInfo(QDir::current(), exePath);
-    const QString wanted = target.canonicalFilePath().isEmpty() ? target.absoluteFilePath() : target.canonicalFilePath();
-    const qint64 self = ::getpid();
-    bool killed = false;
-    QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QString dir = it.next();
-        bool isPid = false;
-        const qint64 pid = it.fileName().toLongLong(&isPid);
-        if (!isPid || ParentPid(dir) != self)
-            continue;
-        if (QFile::symLinkTarget(dir + QStringLiteral("/exe")) != wanted)
-            continue;
-        if (::kill(static_cast<pid_t>(pid), SIGKILL) == 0)
-            killed = true;
-    }
-    return killed;
 }
 
 TAbortResult RequestAbort(TConversionState& state)

@@ -11,8 +11,44 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <stdexcept>
+
 class QEventLoop;
 class QSocketNotifier;
+
+// Exit codes the runner reports besides the encoder's own.
+inline constexpr int ExitKilledAfterGrace = 1;    // killed when the abort grace time ran out
+inline constexpr int ExitEncoderQuit = 2;         // the encoder's status after our quit request
+// Output closed but the process did not end: 259 is the conventional "still active"
+// status, out of the range an encoder's own exit code takes.
+inline constexpr int ExitStillRunning = 259;
+inline constexpr int ExitSignalBase = 128;        // + signal number for a signal we did not send
+
+// After a quit request the encoder gets this long to close its output file cleanly
+// before it is killed.
+inline constexpr int AbortGraceMs = 2500;
+// Once the encoder's output has closed, how long its process may take to end before
+// the run gives up on it (ExitStillRunning).
+inline constexpr int ExitWaitMs = 5000;
+// The longest output line kept whole; a longer run of bytes without a line end is cut
+// here, so a runaway encoder cannot grow the line buffer without bound.
+inline constexpr int MaxLineBytes = 20480;
+
+// The encoder could not be started; message() is "System Error.  Code: N.\n<text>".
+class TEncoderStartError : public std::runtime_error {
+public:
+    TEncoderStartError(int code, const QString& text);
+    int code() const { return m_code; }
+    QString message() const { return m_message; }
+
+private:
+    int m_code;
+    QString m_message;
+};
+
+// Kills (SIGKILL) every direct child of this program whose executable is exePath (a
+// relative path counts from the current directory). True when at least one was killed.
+bool TerminateApp(const QString& exePath);
 
 // One encoder run: the child process in its own process group, its output assembled into
 // EncoderOutput, the quit request with its grace timer, and the exit code. Start returns
