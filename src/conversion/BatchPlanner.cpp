@@ -117,6 +117,10 @@ QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
     return WriteTargetProblem(target, files);
 }
 
+// Where a row being prepared stands: nothing done yet; its analysis under way (the list's
+// or its own); analysed, with its encoder to start.
+enum class TRowPhase { ToBegin, Analysing, Analysed };
+
 struct TBatchPlanner::TRowWork {
     QString Input;
     QString Planned;         // the output's name before the existing-output policy
@@ -150,7 +154,7 @@ struct TBatchPlanner::TJob : public IProgressSink {
     TBatchPlanner& Planner;
     int Row = -1;
     int Slot = 0;             // which of the side-by-side places; picks the two-pass files
-    int Phase = 0;            // 0: to begin, 1: analysed, the encoder to start; 2: its analysis under way
+    TRowPhase Phase = TRowPhase::ToBegin;
     quint64 Analysis = 0;     // the pool's ticket while an analysis for this row is under way
     bool NeedsWait = true;
     bool Checking = false;    // the encoder is done and the output is being checked: no place held
@@ -354,9 +358,9 @@ bool TBatchPlanner::StepPreparing()
             return false;
         }
         job.NeedsWait = false;
-        if (job.Phase == 2)
+        if (job.Phase == TRowPhase::Analysing)
             return false; // the analysis's answer goes on
-        if (job.Phase == 0)
+        if (job.Phase == TRowPhase::ToBegin)
             PrepareRow(job);
         else
             StartRow(job);
@@ -422,7 +426,7 @@ void TBatchPlanner::PrepareRow(TJob& job)
     }
     // Otherwise a worker analyses while the event loop goes on: the other jobs' ends, the
     // abort and the window are served meanwhile, and nothing waits inside anything else.
-    job.Phase = 2;
+    job.Phase = TRowPhase::Analysing;
     TJob* const jp = &job;
     // A batch started while the list still analyses its files takes each row as its own
     // answer arrives, rather than analysing the file a second time.
@@ -464,7 +468,7 @@ void TBatchPlanner::RowAnalysed(TJob& job)
     const TVideoStreamInfo& v = st.CurrentFileInfo.VideoStreams[0];
     m_progress.SetRowWeight(job.Row,
                             FileWeight(st.CurrentFileInfo.Duration, v.Frames, v.FPS, m_state.TwoPass ? 2 : 1));
-    job.Phase = 1;
+    job.Phase = TRowPhase::Analysed;
     job.NeedsWait = true;
 }
 
@@ -775,43 +779,6 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, cons
     w.FinalStatus = choice.FinalStatus;
     w.Skipped = choice.Skipped;
     return true;
-}
-
-TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchFiles& files)
-{
-    TOutputChoice c;
-    c.Output = planned;
-    c.FinalStatus = QStringLiteral("Done");
-
-    // An output that an earlier row of this batch writes is always taken: two inputs
-    // that map to one name must not overwrite each other, whatever the policy.
-    const auto taken = [&files](const QString& p) { return files.IsTaken(p); };
-    if (files.IsEarlierOutput(planned)) {
-        c.EarlierRow = true;
-        c.Output = NumberedOutputName(planned, taken);
-        c.FinalStatus = QStringLiteral("OK - Renamed");
-        return c;
-    }
-    // Taken is what the file system says is there, a dangling symbolic link included.
-    if (!NameExists(planned))
-        return c;
-    c.OnDisk = true;
-    // Skip file leaves even an output that names the input alone; what is reported is
-    // the name that exists.
-    if (policy == 2) {
-        c.Skipped = true;
-        return c;
-    }
-    // Overwrite never reaches a file this batch reads, under whatever name (the row's own
-    // input, another row's input, a hard link, a case-folding card), and never follows a
-    // symbolic link to wherever it points.
-    if (policy == 0 || files.IsInput(planned) || IsSymLinkName(planned)) {
-        c.Output = NumberedOutputName(planned, taken);
-        c.FinalStatus = QStringLiteral("OK - Renamed");
-    } else if (policy == 1) {
-        c.FinalStatus = QStringLiteral("OK - Overwritten");
-    }
-    return c;
 }
 
 bool TBatchPlanner::AddScriptBlock(const TRowWork& w)

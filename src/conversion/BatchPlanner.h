@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h"
 #include "conversion/BatchFiles.h"
+#include "conversion/BatchInput.h"
 #include "conversion/BatchProgress.h"
 #include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"
@@ -20,49 +21,6 @@
 class QTimer;
 class TBatchScript;
 class TEncoderRun;
-
-// The rows of the list as the batch walks them, in display order.
-class IBatchRows {
-public:
-    virtual ~IBatchRows() = default;
-    virtual int RowCount() const = 0;
-    virtual bool IsRowChecked(int row) const = 0;
-    virtual QString RowFullFileName(int row) const = 0;
-    virtual void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) = 0;
-    // What the list already knows of the row's duration (0: not analysed); only the
-    // batch's shares use it, the row itself is analysed when the batch reaches it.
-    virtual double RowDurationMs(int row) const { (void)row; return 0; }
-    // The complete analysis made when the row was added, when its file has not changed
-    // since (size and modification time); false: the batch analyses the file itself.
-    virtual bool FreshAnalysis(int row, TVideoFileInfo& info) const
-    {
-        (void)row;
-        (void)info;
-        return false;
-    }
-    // While the list is still analysing the row: done is called on context's thread once
-    // that analysis has ended (answered or given up), and the answer is true. False when
-    // nothing is pending: the row's record is as fresh as it gets.
-    virtual bool WhenAnalysed(int row, QObject* context, std::function<void()> done)
-    {
-        (void)row;
-        (void)context;
-        (void)done;
-        return false;
-    }
-};
-
-// The output options of the main window's bottom strip.
-struct TBatchOptions {
-    bool OutDirIsInDir = true;   // rbOutDirIsInDir
-    QString OutDir;              // edOutDir
-    int OutputExists = 0;        // cbOutputExists: 0 rename, 1 overwrite, 2 skip, -1 none selected
-    bool KeepDates = false;      // chKeepDates
-    int AfterConversion = 0;     // cbAfterConversion
-    int ProcessorCount = 0;      // 0: this machine's
-    int ParallelJobs = 1;        // encoders that run side by side
-    bool SkipWaits = false;      // the headless mode skips the pauses that let the window paint each row
-};
 
 // What the batch tells the window (or the headless front end) while it runs. Every call
 // comes from the event loop of the thread that started the batch.
@@ -221,17 +179,6 @@ private:
     TBatchProgress m_progress;
     TActiveClock m_clock;
 };
-
-// The output a row gets: planned is its path before the policy; policy is cbOutputExists;
-// files holds the batch's inputs and the outputs of the rows before this one.
-struct TOutputChoice {
-    QString Output;                 // the name written (numbered when taken), or the existing one when skipped
-    QString FinalStatus;            // "Done", "OK - Renamed", "OK - Overwritten"
-    bool Skipped = false;
-    bool EarlierRow = false;        // an earlier row of the batch writes planned
-    bool OnDisk = false;            // planned exists on disk
-};
-TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchFiles& files);
 
 // Why the batch must not write target (a script, the error log): it is one of the batch's
 // inputs, under whatever name. Empty when it may.

@@ -56,3 +56,40 @@ bool SameFile(const QString& a, const QString& b)
     const auto ia = FileIdOf(a, true);
     return ia && ia == FileIdOf(b, true);
 }
+
+TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchFiles& files)
+{
+    TOutputChoice c;
+    c.Output = planned;
+    c.FinalStatus = QStringLiteral("Done");
+
+    // An output that an earlier row of this batch writes is always taken: two inputs
+    // that map to one name must not overwrite each other, whatever the policy.
+    const auto taken = [&files](const QString& p) { return files.IsTaken(p); };
+    if (files.IsEarlierOutput(planned)) {
+        c.EarlierRow = true;
+        c.Output = NumberedOutputName(planned, taken);
+        c.FinalStatus = QStringLiteral("OK - Renamed");
+        return c;
+    }
+    // Taken is what the file system says is there, a dangling symbolic link included.
+    if (!NameExists(planned))
+        return c;
+    c.OnDisk = true;
+    // Skip file leaves even an output that names the input alone; what is reported is
+    // the name that exists.
+    if (policy == 2) {
+        c.Skipped = true;
+        return c;
+    }
+    // Overwrite never reaches a file this batch reads, under whatever name (the row's own
+    // input, another row's input, a hard link, a case-folding card), and never follows a
+    // symbolic link to wherever it points.
+    if (policy == 0 || files.IsInput(planned) || IsSymLinkName(planned)) {
+        c.Output = NumberedOutputName(planned, taken);
+        c.FinalStatus = QStringLiteral("OK - Renamed");
+    } else if (policy == 1) {
+        c.FinalStatus = QStringLiteral("OK - Overwritten");
+    }
+    return c;
+}

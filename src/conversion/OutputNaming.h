@@ -1,5 +1,7 @@
 #pragma once
 
+#include "conversion/BatchFiles.h"
+
 #include <QString>
 
 #include <functional>
@@ -22,3 +24,14 @@ QString NumberedOutputName(const QString& path, const std::function<bool(const Q
 // Whether two paths name the same file: the same text, or two existing names of one file
 // (device and inode: a hard link, a bind mount, links that lead to it).
 bool SameFile(const QString& a, const QString& b);
+
+// The output a row gets: planned is its path before the policy; policy is cbOutputExists;
+// files holds the batch's inputs and the outputs of the rows before this one.
+struct TOutputChoice {
+    QString Output;                 // the name written (numbered when taken), or the existing one when skipped
+    QString FinalStatus;            // "Done", "OK - Renamed", "OK - Overwritten"
+    bool Skipped = false;
+    bool EarlierRow = false;        // an earlier row of the batch writes planned
+    bool OnDisk = false;            // planned exists on disk
+};
+TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchFiles& files);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/AppParams.h"
-#include "conversion/BatchPlanner.h"
+#include "conversion/BatchInput.h"
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncodingSettings.h"
 #include "media/VideoFileInfo.h"

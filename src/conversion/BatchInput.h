@@ -1,0 +1,57 @@
+#pragma once
+
+#include "lib/Colors.h"
+#include "media/VideoFileInfo.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QObject;
+
+// What a batch is given: the rows it walks and the output options it writes by. The
+// planner and the check before a batch both read them.
+
+// The rows of the list as the batch walks them, in display order.
+class IBatchRows {
+public:
+    virtual ~IBatchRows() = default;
+    virtual int RowCount() const = 0;
+    virtual bool IsRowChecked(int row) const = 0;
+    virtual QString RowFullFileName(int row) const = 0;
+    virtual void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) = 0;
+    // What the list already knows of the row's duration (0: not analysed); only the
+    // batch's shares use it, the row itself is analysed when the batch reaches it.
+    virtual double RowDurationMs(int row) const { (void)row; return 0; }
+    // The complete analysis made when the row was added, when its file has not changed
+    // since (size and modification time); false: the batch analyses the file itself.
+    virtual bool FreshAnalysis(int row, TVideoFileInfo& info) const
+    {
+        (void)row;
+        (void)info;
+        return false;
+    }
+    // While the list is still analysing the row: done is called on context's thread once
+    // that analysis has ended (answered or given up), and the answer is true. False when
+    // nothing is pending: the row's record is as fresh as it gets.
+    virtual bool WhenAnalysed(int row, QObject* context, std::function<void()> done)
+    {
+        (void)row;
+        (void)context;
+        (void)done;
+        return false;
+    }
+};
+
+// The output options of the main window's bottom strip.
+struct TBatchOptions {
+    bool OutDirIsInDir = true;   // rbOutDirIsInDir
+    QString OutDir;              // edOutDir
+    int OutputExists = 0;        // cbOutputExists: 0 rename, 1 overwrite, 2 skip, -1 none selected
+    bool KeepDates = false;      // chKeepDates
+    int AfterConversion = 0;     // cbAfterConversion
+    int ProcessorCount = 0;      // 0: this machine's
+    int ParallelJobs = 1;        // encoders that run side by side
+    bool SkipWaits = false;      // the headless mode skips the pauses that let the window paint each row
+};
