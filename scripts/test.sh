@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and the tests twice (plain, then with AddressSanitizer and
-# UndefinedBehaviorSanitizer) with warnings as errors and runs the whole test suite on both,
+# UndefinedBehaviorSanitizer) with warnings as errors and runs the whole test suite on both
+# (the decimal-comma twins in the plain build only),
 # makes the .deb from the plain build and has lintian check it, then builds the fuzz
 # targets and runs each for a few seconds (scripts/fuzz.sh runs them for longer).
 # Exits non-zero on any failure.
