@@ -4,6 +4,7 @@
 #include "conversion/BatchFiles.h"
 #include "conversion/BatchPlanner.h"
 #include "conversion/BatchProgress.h"
+#include "conversion/BatchScript.h"
 #include "conversion/ConRun.h"
 #include "conversion/ConversionState.h"
 #include "conversion/ErrorLog.h"

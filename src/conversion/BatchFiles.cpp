@@ -161,3 +161,10 @@ bool TBatchFiles::IsEarlierOutput(const QString& path) const
     const auto id = FileIdOf(path, false);
     return id && m_outputIds.contains(*id);
 }
+
+QString WriteTargetProblem(const QString& target, const TBatchFiles& files)
+{
+    if (files.IsInput(target))
+        return QStringLiteral("\"%1\" is one of the files to convert: it is not written over.").arg(target);
+    return QString();
+}

@@ -63,3 +63,7 @@ private:
 // whose case-swapped name is found although the listing does not hold it; a directory
 // without such an entry to try counts as folding, which only ever costs a numbered name.
 bool DirectoryFoldsCase(const QString& dirPath);
+
+// Why the batch must not write target (a script, the error log): it is one of the batch's
+// inputs, under whatever name. Empty when it may.
+QString WriteTargetProblem(const QString& target, const TBatchFiles& files);

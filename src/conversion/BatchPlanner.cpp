@@ -97,26 +97,6 @@ QString SkippedOutputLabelHtml(const QString& output)
            + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
 }
 
-QString WriteTargetProblem(const QString& target, const TBatchFiles& files)
-{
-    if (files.IsInput(target))
-        return QStringLiteral("\"%1\" is one of the files to convert: it is not written over.").arg(target);
-    return QString();
-}
-
-QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
-{
-    if (!ScriptFormatFromName(target))
-        return QStringLiteral("The script name \"%1\" %2.").arg(target, ScriptNameRule());
-    // A job list's profile is written beside it.
-    if (ScriptFormatFor(target) == TScriptFormat::Jobs) {
-        const QString problem = WriteTargetProblem(JobsProfileName(target), files);
-        if (!problem.isEmpty())
-            return problem;
-    }
-    return WriteTargetProblem(target, files);
-}
-
 // Where a row being prepared stands: nothing done yet; its analysis under way (the list's
 // or its own); analysed, with its encoder to start.
 enum class TRowPhase { ToBegin, Analysing, Analysed };

@@ -180,12 +180,6 @@ private:
     TActiveClock m_clock;
 };
 
-// Why the batch must not write target (a script, the error log): it is one of the batch's
-// inputs, under whatever name. Empty when it may.
-QString WriteTargetProblem(const QString& target, const TBatchFiles& files);
-// The same for a script, whose name must also tell its kind.
-QString ScriptTargetProblem(const QString& target, const TBatchFiles& files);
-
 // "<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> DIR/ </font> NAME</b>"
 QString OutputLabelHtml(const QString& output);
 // "<font bgcolor=\"#C0C0C0\">DIR/</font><b>NAME</b>", for a skipped file

@@ -374,3 +374,16 @@ bool TBatchScript::Save(const QString& fileName, QString* error) const
     }
     return TextFile::SaveBytes(fileName, Text(format).toUtf8(), error, format == TScriptFormat::Sh);
 }
+
+QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
+{
+    if (!ScriptFormatFromName(target))
+        return QStringLiteral("The script name \"%1\" %2.").arg(target, ScriptNameRule());
+    // A job list's profile is written beside it.
+    if (ScriptFormatFor(target) == TScriptFormat::Jobs) {
+        const QString problem = WriteTargetProblem(JobsProfileName(target), files);
+        if (!problem.isEmpty())
+            return problem;
+    }
+    return WriteTargetProblem(target, files);
+}

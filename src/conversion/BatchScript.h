@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/AppParams.h"
+#include "conversion/BatchFiles.h"
 #include "encoding/EncodingSettings.h"
 
 #include <QList>
@@ -93,3 +94,7 @@ private:
 
 // word in single quotes for bash: it's -> 'it'\''s'.
 QString ShellQuote(const QString& word);
+
+// Why the batch must not write the script target: one of its inputs (or the profile
+// beside a job list is), or its name tells no script kind. Empty when it may.
+QString ScriptTargetProblem(const QString& target, const TBatchFiles& files);
