@@ -46,6 +46,23 @@ int TFileGrid::ColumnWidth(int column) const
     return column == colFileName && m_fileWidth > 0 ? m_fileWidth : horizontalHeader()->sectionSize(column);
 }
 
+void TFileGrid::SetListFont(const QFont& font)
+{
+    setFont(font);
+    horizontalHeader()->setFont(font);
+    verticalHeader()->setFont(font);
+}
+
+void TFileGrid::SetRowHeight(int height)
+{
+    QHeaderView* vh = verticalHeader();
+    vh->setDefaultSectionSize(height);
+    setUpdatesEnabled(false);
+    for (int r = 0; r < vh->count(); ++r)
+        vh->resizeSection(r, height);
+    setUpdatesEnabled(true);
+}
+
 void TFileGrid::OnSectionResized(int column, int oldSize, int newSize)
 {
     Q_UNUSED(oldSize);

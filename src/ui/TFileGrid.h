@@ -22,6 +22,10 @@ public:
     // A column's own width: for the file name, what it has without the spare room it
     // takes from a wide window.
     int ColumnWidth(int column) const;
+    // The list's font, for the cells and both headers.
+    void SetListFont(const QFont& font);
+    // The default row height and, in one batched update, the height of every row there is.
+    void SetRowHeight(int height);
 
 Q_SIGNALS:
     void IconClicked(int row);

@@ -1,11 +1,17 @@
-// The main window's settings file and profiles: the start-up and shutdown hooks, the
-// profile box and the load and save actions of the encoder settings.
+// The main window's encoder settings: the panels' value and its copy, paste and
+// defaults; the settings file and profiles: the start-up and shutdown hooks, the profile
+// box and the load and save actions of the encoder settings.
 #include "ui/TFormMain.h"
 
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
 #include "settings/Profile.h"
+#include "ui/TAdvancedPanel.h"
+#include "ui/TAudioPanel.h"
+#include "ui/TMainActions.h"
+#include "ui/TOutputStrip.h"
 #include "ui/TProfileBox.h"
+#include "ui/TVideoPanel.h"
 #include "ui/TWindowSettings.h"
 #include "ui/UiKit.h"
 
@@ -15,9 +21,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QToolButton>
 #include <QUrl>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -46,6 +54,118 @@ void AddProfilesPlace(QFileDialog& dlg)
 
 } // namespace
 
+// ---- the panels' settings ----------------------------------------------------------
+
+EncodingSettings TFormMain::Settings() const
+{
+    EncodingSettings s;
+    m_pnVideo->GetSettings(s);
+    m_pnAudio->GetSettings(s);
+    m_pnAdvanced->GetSettings(s);
+    m_output->GetSettings(s);
+    return s;
+}
+
+void TFormMain::SetSettings(const EncodingSettings& s)
+{
+    const bool wasUpdating = std::exchange(m_updating, true);
+    m_pnVideo->SetSettings(s);
+    m_pnAudio->SetSettings(s);
+    m_pnAdvanced->SetSettings(s);
+    m_output->SetSettings(s);
+    m_updating = wasUpdating;
+}
+
+// Panel changes go through the settings value, so copy, paste and defaults are the
+// library's rules, applied to what the panels show.
+void TFormMain::ApplyPanelChange(const std::function<void(EncodingSettings&)>& change)
+{
+    EncodingSettings s = Settings();
+    change(s);
+    SetSettings(s);
+    InitControls();
+}
+
+int TFormMain::DefaultVideoCodec() const
+{
+    return m_defaultVideoCodec;
+}
+
+void TFormMain::actSetDefaultEncoderSettingsExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { SetDefaultParams(s, DefaultVideoCodec()); });
+    if (m_cbProfileNew->count() > 1)
+        m_cbProfileNew->setCurrentIndex(1);
+}
+
+void TFormMain::actCopyVideoSettings_AviExecute()
+{
+    m_copyParamsVideo = CopyVideoSettings(Settings());
+    m_copiedVideo = true;
+    m_ui->Acts().actPasteVideoSettings_Avi->setEnabled(true);
+}
+
+void TFormMain::actCopyAudioSettingsExecute()
+{
+    m_copyParamsAudio = CopyAudioSettings(Settings());
+    m_copiedAudio = true;
+    m_ui->Acts().actPasteAudioSettings->setEnabled(true);
+}
+
+void TFormMain::actCopyAdvancedSettingsExecute()
+{
+    m_copyParamsAdvanced = CopyAdvancedSettings(Settings());
+    m_copiedAdvanced = true;
+    m_ui->Acts().actPasteAdvancedSettings->setEnabled(true);
+}
+
+void TFormMain::actPasteVideoSettings_AviExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { PasteVideoSettings(s, m_copyParamsVideo); });
+}
+
+void TFormMain::actPasteAudioSettingsExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { PasteAudioSettings(s, m_copyParamsAudio); });
+}
+
+void TFormMain::actPasteAdvancedSettingsExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { PasteAdvancedSettings(s, m_copyParamsAdvanced); });
+}
+
+void TFormMain::actDefaultVideoSettings_AviExecute()
+{
+    ApplyPanelChange([this](EncodingSettings& s) { SetDefaultVideoSettings_Avi(s, DefaultVideoCodec()); });
+}
+
+void TFormMain::actDefaultAudioSettingsExecute()
+{
+    ApplyPanelChange([](EncodingSettings& s) { SetDefaultAudioSettings(s); });
+}
+
+void TFormMain::actDefaultAdvancedSettingsExecute()
+{
+    ApplyPanelChange([](EncodingSettings& s) { SetDefaultAdvancedSettings(s); });
+}
+
+void TFormMain::ConnectSettingsActions()
+{
+    const TMainActions::TActions& a = m_ui->Acts();
+    auto on = [this](QAction* action, void (TFormMain::*handler)()) { m_ui->On(action, this, handler); };
+    on(a.actSetDefaultEncoderSettings, &TFormMain::actSetDefaultEncoderSettingsExecute);
+    ConnectProfileActions();
+    on(a.actCopyVideoSettings_Avi, &TFormMain::actCopyVideoSettings_AviExecute);
+    on(a.actCopyAudioSettings, &TFormMain::actCopyAudioSettingsExecute);
+    on(a.actCopyAdvancedSettings, &TFormMain::actCopyAdvancedSettingsExecute);
+    on(a.actPasteVideoSettings_Avi, &TFormMain::actPasteVideoSettings_AviExecute);
+    on(a.actPasteAudioSettings, &TFormMain::actPasteAudioSettingsExecute);
+    on(a.actPasteAdvancedSettings, &TFormMain::actPasteAdvancedSettingsExecute);
+    on(a.actDefaultVideoSettings_Avi, &TFormMain::actDefaultVideoSettings_AviExecute);
+    on(a.actDefaultAudioSettings, &TFormMain::actDefaultAudioSettingsExecute);
+    on(a.actDefaultAdvancedSettings, &TFormMain::actDefaultAdvancedSettingsExecute);
+}
+
 // ---- start-up and shutdown hooks -------------------------------------------------
 
 void TFormMain::LoadLastSessionProfile()
@@ -55,9 +175,14 @@ void TFormMain::LoadLastSessionProfile()
         LoadProfileFile(file);
 }
 
+TWindowParts TFormMain::Parts()
+{
+    return {*this, *this, *m_output, *m_ng, *m_ngFooter, *m_foldButton, m_lists->List(), m_formProgress};
+}
+
 void TFormMain::LoadSettingsFile()
 {
-    TWindowSettings::Load(*this, AppParams().IniName);
+    TWindowSettings::Load(Parts(), AppParams().IniName);
 }
 
 void TFormMain::FillProfileList()
@@ -71,7 +196,7 @@ void TFormMain::FillProfileList()
 bool TFormMain::SaveSettingsFile(QString* error)
 {
     // Closing goes on whatever happens: the old file stays as it was.
-    return TWindowSettings::Save(*this, AppParams().IniName, error);
+    return TWindowSettings::Save(Parts(), AppParams().IniName, error);
 }
 
 bool TFormMain::SaveLastSessionProfile(QString* error)
@@ -148,9 +273,10 @@ void TFormMain::actSaveProfileExecute()
 
 void TFormMain::ConnectProfileActions()
 {
-    connect(m_act.actLoadProfile, &QAction::triggered, this, &TFormMain::actLoadProfileExecute);
-    connect(m_act.actSaveProfile, &QAction::triggered, this, &TFormMain::actSaveProfileExecute);
-    connect(m_act.actLoadSelectedProfile, &QAction::triggered, this,
+    const TMainActions::TActions& a = m_ui->Acts();
+    m_ui->On(a.actLoadProfile, this, &TFormMain::actLoadProfileExecute);
+    m_ui->On(a.actSaveProfile, this, &TFormMain::actSaveProfileExecute);
+    connect(a.actLoadSelectedProfile, &QAction::triggered, this,
             [this] { ApplyProfileEntry(m_cbProfileNew->currentIndex()); });
     // Only the user's pick applies an entry: rebuilding the box or selecting from code
     // (after a save, after "Default encoder settings") must not reload anything.

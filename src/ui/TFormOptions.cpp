@@ -3,7 +3,7 @@
 #include "base/AppParams.h"
 #include "base/DesktopEntry.h"
 #include "ui/TFileGrid.h"
-#include "ui/TFormMain.h"
+#include "ui/IWindowState.h"
 #include "ui/TGridFooter.h"
 #include "ui/UiKit.h"
 
@@ -56,9 +56,11 @@ QSpinBox* SpinBox(int lo, int hi, const char* name, QWidget* parent)
 
 } // namespace
 
-TFormOptions::TFormOptions(TFormMain* owner)
+TFormOptions::TFormOptions(IWindowState& state, TFileGrid& grid, TGridFooter& footer, QWidget* owner)
     : QWidget(owner, Qt::Dialog)
-    , m_main(owner)
+    , m_state(state)
+    , m_grid(grid)
+    , m_footer(footer)
 {
     setObjectName(QStringLiteral("FormOptions"));
     setWindowTitle(tr("Options"));
@@ -156,7 +158,7 @@ TFormOptions::TFormOptions(TFormMain* owner)
     setFixedSize(sizeHint());
 }
 
-bool TFormOptions::Updating() const { return m_main->Updating(); }
+bool TFormOptions::Updating() const { return m_state.Updating(); }
 
 bool TFormOptions::event(QEvent* e)
 {
@@ -167,9 +169,9 @@ bool TFormOptions::event(QEvent* e)
 
 void TFormOptions::InitControls()
 {
-    const bool was = m_main->Updating();
-    m_main->SetUpdating(true);
-    TFileGrid* ng = m_main->Grid();
+    const bool was = m_state.Updating();
+    m_state.SetUpdating(true);
+    TFileGrid* ng = &m_grid;
     const QFont font = ng->font();
     // A family the system lacks shows as the face actually drawn in its place.
     int fontIndex = m_cbFileListFont->findText(font.family(), Qt::MatchFixedString);
@@ -179,46 +181,46 @@ void TFormOptions::InitControls()
     m_edFileListFontSize->setValue(font.pointSize() > 0 ? font.pointSize() : 8);
     m_edFileListRowHeight->setValue(ng->verticalHeader()->defaultSectionSize());
     m_chFileListGridLines->setChecked(ng->showGrid());
-    m_chFileListFooter->setChecked(!m_main->Footer()->isHidden());
+    m_chFileListFooter->setChecked(!m_footer.isHidden());
     m_chFileListRowIndicator->setChecked(!ng->verticalHeader()->isHidden());
     m_chFileListAllowRowMoving->setChecked(ng->verticalHeader()->sectionsMovable());
     m_chFileListAllowColumnMoving->setChecked(ng->horizontalHeader()->sectionsMovable());
     const TAppParams& ap = AppParams();
     m_chFileListIconClickOpen->setChecked(ap.OpenFileAfterIconClick);
-    m_cbDefaultVideoCodec->setCurrentIndex(m_main->DefaultVideoCodec() == 1 ? 0 : 1); // the box lists H.264 first
+    m_cbDefaultVideoCodec->setCurrentIndex(m_state.DefaultVideoCodec() == 1 ? 0 : 1); // the box lists H.264 first
     m_cbFileListFileAnalysis->setCurrentIndex(ap.FileAnalysis == faNone ? 2 : ap.FileAnalysis == faQuick ? 1 : 0);
     m_spedParallelJobs->setValue(ap.ParallelJobs);
-    m_main->SetUpdating(was);
+    m_state.SetUpdating(was);
 }
 
 void TFormOptions::chFileListGridLinesClick()
 {
     if (!Updating())
-        m_main->Grid()->setShowGrid(m_chFileListGridLines->isChecked());
+        m_grid.setShowGrid(m_chFileListGridLines->isChecked());
 }
 
 void TFormOptions::chFileListFooterClick()
 {
     if (!Updating())
-        m_main->Footer()->setVisible(m_chFileListFooter->isChecked());
+        m_footer.setVisible(m_chFileListFooter->isChecked());
 }
 
 void TFormOptions::chFileListRowIndicatorClick()
 {
     if (!Updating())
-        m_main->Grid()->verticalHeader()->setVisible(m_chFileListRowIndicator->isChecked());
+        m_grid.verticalHeader()->setVisible(m_chFileListRowIndicator->isChecked());
 }
 
 void TFormOptions::chFileListAllowRowMovingClick()
 {
     if (!Updating())
-        m_main->Grid()->verticalHeader()->setSectionsMovable(m_chFileListAllowRowMoving->isChecked());
+        m_grid.verticalHeader()->setSectionsMovable(m_chFileListAllowRowMoving->isChecked());
 }
 
 void TFormOptions::chFileListAllowColumnMovingClick()
 {
     if (!Updating())
-        m_main->Grid()->horizontalHeader()->setSectionsMovable(m_chFileListAllowColumnMoving->isChecked());
+        m_grid.horizontalHeader()->setSectionsMovable(m_chFileListAllowColumnMoving->isChecked());
 }
 
 void TFormOptions::chFileListIconClickOpenClick()
@@ -246,33 +248,33 @@ void TFormOptions::cbDefaultVideoCodecChange()
 {
     // Only the next "default settings" uses it; the current settings stay as they are.
     if (!Updating())
-        m_main->SetDefaultVideoCodec(m_cbDefaultVideoCodec->currentIndex() == 1 ? 0 : 1);
+        m_state.SetDefaultVideoCodec(m_cbDefaultVideoCodec->currentIndex() == 1 ? 0 : 1);
 }
 
 void TFormOptions::cbFileListFontSelect()
 {
     if (Updating())
         return;
-    QFont f = m_main->Grid()->font();
+    QFont f = m_grid.font();
     f.setFamily(m_cbFileListFont->currentText());
-    m_main->SetListFont(f);
+    m_grid.SetListFont(f);
 }
 
 void TFormOptions::edFileListFontSizeChange()
 {
     if (Updating())
         return;
-    QFont f = m_main->Grid()->font();
+    QFont f = m_grid.font();
     f.setPointSize(m_edFileListFontSize->value());
-    m_main->SetListFont(f);
+    m_grid.SetListFont(f);
     // Big fonts need the tall header.
-    m_main->Grid()->horizontalHeader()->setFixedHeight(f.pointSize() < LargeListFontPointSize ? HeaderHeightNormal : HeaderHeightTall);
+    m_grid.horizontalHeader()->setFixedHeight(f.pointSize() < LargeListFontPointSize ? HeaderHeightNormal : HeaderHeightTall);
 }
 
 void TFormOptions::edFileListRowHeightChange()
 {
     if (!Updating())
-        m_main->SetListRowHeight(m_edFileListRowHeight->value());
+        m_grid.SetRowHeight(m_edFileListRowHeight->value());
 }
 
 QString TFormOptions::IconFile()

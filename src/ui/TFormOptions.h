@@ -6,7 +6,9 @@ class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QSpinBox;
-class TFormMain;
+class IWindowState;
+class TFileGrid;
+class TGridFooter;
 
 // "Options": the file list's look, the analysis depth, the default video encoder and the
 // icon click, applied live to the main window and TAppParams (no OK/Cancel step; the
@@ -15,7 +17,8 @@ class TFormMain;
 class TFormOptions : public QWidget {
     Q_OBJECT
 public:
-    explicit TFormOptions(TFormMain* owner);
+    // state: the main window's updating flag and default encoder; grid and footer: its file list.
+    TFormOptions(IWindowState& state, TFileGrid& grid, TGridFooter& footer, QWidget* owner);
 
     // Every control from the grid and TAppParams, under the main window's updating flag.
     void InitControls();
@@ -44,7 +47,9 @@ protected:
 private:
     bool Updating() const;
 
-    TFormMain* m_main;
+    IWindowState& m_state;
+    TFileGrid& m_grid;
+    TGridFooter& m_footer;
     QComboBox* m_cbFileListFont = nullptr;
     QSpinBox* m_edFileListFontSize = nullptr;
     QSpinBox* m_edFileListRowHeight = nullptr;

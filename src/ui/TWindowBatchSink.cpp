@@ -2,17 +2,20 @@
 
 #include "conversion/ErrorLog.h"
 #include "filelist/FileListModel.h"
+#include "ui/TBatchController.h"
 #include "ui/TFileGrid.h"
 #include "ui/TFormErrors.h"
-#include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
 #include "ui/UiKit.h"
 
 #include <algorithm>
 
-TWindowBatchSink::TWindowBatchSink(TFormMain& main, TFileListModel& list, TFormProgress& progress, TFormErrors& errors,
-                                   const TErrorLog& log, bool twoPass, bool scriptMode)
-    : m_main(main)
+TWindowBatchSink::TWindowBatchSink(TBatchController& batch, QWidget& window, TFileGrid& grid, TFileListModel& list,
+                                   TFormProgress& progress, TFormErrors& errors, const TErrorLog& log, bool twoPass,
+                                   bool scriptMode)
+    : m_batch(batch)
+    , m_window(window)
+    , m_grid(grid)
     , m_list(list)
     , m_progress(progress)
     , m_errors(errors)
@@ -54,9 +57,9 @@ bool TWindowBatchSink::HideEncoderOutput() const
 void TWindowBatchSink::OnWarning(const QString& text)
 {
     // Nobody is left to answer a box once the window was closed: the program is ending.
-    if (m_main.ClosePending())
+    if (m_batch.ClosePending())
         return;
-    UiKit::WarningBox(m_progress.isVisible() ? static_cast<QWidget*>(&m_progress) : &m_main, text);
+    UiKit::WarningBox(m_progress.isVisible() ? static_cast<QWidget*>(&m_progress) : &m_window, text);
 }
 
 void TWindowBatchSink::OnBatchStarted(int filesToConvert, int jobs)
@@ -67,7 +70,7 @@ void TWindowBatchSink::OnBatchStarted(int filesToConvert, int jobs)
     m_progress.BatchStarted(filesToConvert, filesToConvert);
     m_progress.SetJobCount(m_jobs);
     if (!m_scriptMode) {
-        UiKit::CentreOn(&m_progress, &m_main);
+        UiKit::CentreOn(&m_progress, &m_window);
         m_progress.show();
         m_progress.raise();
     }
@@ -80,7 +83,7 @@ void TWindowBatchSink::OnRowStarted(int row, const QString& input)
         m_progress.JobStarted(row, input);
     if (Shows(row))
         m_progress.FileStarted(input, QString(), 1);
-    m_main.Grid()->scrollTo(m_list.index(row, 0));
+    m_grid.scrollTo(m_list.index(row, 0));
 }
 
 void TWindowBatchSink::OnOutputLabel(int row, const QString& html)
@@ -145,8 +148,7 @@ void TWindowBatchSink::OnRowFinished(int row, const QString& status, const QStri
 
 void TWindowBatchSink::OnBatchCleanup()
 {
-    m_main.SetConverting(false);
-    m_main.EnableAll();
+    m_batch.BatchCleanedUp();
     m_progress.BatchFinished(false);
     if (m_progress.CloseAfterConversion())
         m_progress.hide();

@@ -6,10 +6,12 @@
 #include <map>
 #include <optional>
 
+class QWidget;
+class TBatchController;
 class TErrorLog;
+class TFileGrid;
 class TFileListModel;
 class TFormErrors;
-class TFormMain;
 class TFormProgress;
 
 // Shows a running batch in the windows: the progress window takes the output and the
@@ -19,8 +21,10 @@ class TFormProgress;
 // the list's "Status" cell.
 class TWindowBatchSink : public IBatchSink {
 public:
-    TWindowBatchSink(TFormMain& main, TFileListModel& list, TFormProgress& progress, TFormErrors& errors,
-                     const TErrorLog& log, bool twoPass, bool scriptMode);
+    // batch is told the cleanup; window owns the boxes and places the progress window;
+    // grid scrolls to each row that starts.
+    TWindowBatchSink(TBatchController& batch, QWidget& window, TFileGrid& grid, TFileListModel& list,
+                     TFormProgress& progress, TFormErrors& errors, const TErrorLog& log, bool twoPass, bool scriptMode);
 
     void OnProgress(const TProgressUpdate& update) override;
     bool HideEncoderOutput() const override;
@@ -41,7 +45,9 @@ private:
     // Whether the labels show this row: the first running row in list order.
     bool Shows(int row) const;
 
-    TFormMain& m_main;
+    TBatchController& m_batch;
+    QWidget& m_window;
+    TFileGrid& m_grid;
     TFileListModel& m_list;
     TFormProgress& m_progress;
     TFormErrors& m_errors;

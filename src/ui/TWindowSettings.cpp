@@ -5,23 +5,20 @@
 #include "filelist/FileListModel.h"
 #include "lib/MemIniFile.h"
 #include "settings/AppSettings.h"
+#include "ui/IWindowState.h"
 #include "ui/TFileGrid.h"
-#include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
 #include "ui/TGridFooter.h"
+#include "ui/TOutputStrip.h"
 
 #include <algorithm>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QRadioButton>
+#include <QMainWindow>
 #include <QScreen>
-#include <QToolButton>
+#include <QAbstractButton>
 
 namespace {
 
@@ -33,39 +30,36 @@ QSize PrimaryScreenSize()
 
 } // namespace
 
-void TWindowSettings::Collect(const TFormMain& w, TAppSettings& s)
+void TWindowSettings::Collect(const TWindowParts& w, TAppSettings& s)
 {
     const TAppParams& ap = AppParams();
     s.EscExit = ap.EscExit;
     s.MediaInfoDll = ap.MediaInfoDll;
     s.ToolsDir = ap.ToolsDir;
 
-    s.Maximized = w.isMaximized();
-    s.Left = w.x();
-    s.Top = w.y();
-    s.Width = w.width();
-    s.Height = w.height();
-    s.cbOutputExists = w.m_cbOutputExists->currentIndex();
-    s.cbAfterConversion = w.m_cbAfterConversion->currentIndex();
-    s.OutIn = w.m_rbOutDirIsInDir->isChecked();
-    s.OutDir = QDir::fromNativeSeparators(w.m_edOutDir->text());
-    s.KeepFileDates = w.m_chKeepDates->isChecked();
+    const QMainWindow& win = w.Window;
+    s.Maximized = win.isMaximized();
+    s.Left = win.x();
+    s.Top = win.y();
+    s.Width = win.width();
+    s.Height = win.height();
+    w.Output.FillSettings(s);
 
-    const TFileGrid* ng = w.m_ng;
+    const TFileGrid* ng = &w.Grid;
     const QHeaderView* h = ng->horizontalHeader();
     s.GridLines = ng->showGrid();
     s.RowIndicator = !ng->verticalHeader()->isHidden();
-    s.GridFooter = !w.m_ngFooter->isHidden();
+    s.GridFooter = !w.Footer.isHidden();
     s.RowHeight = ng->verticalHeader()->defaultSectionSize();
     s.AllowRowMoving = ng->verticalHeader()->sectionsMovable();
     s.AllowColumnMoving = h->sectionsMovable();
     s.ListFontName = ng->font().family();
     s.ListFontSize = ng->font().pointSize();
     s.FileAnalysis = ap.FileAnalysis;
-    s.pnConversionSettingsExpanded = w.m_foldButton->isChecked();
+    s.pnConversionSettingsExpanded = w.SettingsFold.isChecked();
     s.OpenFileAfterIconClick = ap.OpenFileAfterIconClick;
-    s.DefaultVideoCodec = w.DefaultVideoCodec();
-    s.LastDir = w.m_list->InitialFolders().AddFiles;
+    s.DefaultVideoCodec = w.State.DefaultVideoCodec();
+    s.LastDir = w.List.InitialFolders().AddFiles;
     s.DragAcceptDirectories = ap.DragAcceptDirectories;
     s.ParallelJobs = ap.ParallelJobs;
 
@@ -81,39 +75,35 @@ void TWindowSettings::Collect(const TFormMain& w, TAppSettings& s)
         c.Visible = !h->isSectionHidden(column);
     }
 
-    if (const TFormProgress* progress = w.FormProgress())
+    if (const TFormProgress* progress = w.Progress)
         progress->FillSettings(s);
     else
         s.ProgressExists = false;
 }
 
-void TWindowSettings::Apply(TFormMain& w, const TAppSettings& s)
+void TWindowSettings::Apply(const TWindowParts& w, const TAppSettings& s)
 {
     TAppParams& ap = AppParams();
-    const bool wasUpdating = w.Updating();
-    w.SetUpdating(true);
+    const bool wasUpdating = w.State.Updating();
+    w.State.SetUpdating(true);
 
     ap.EscExit = s.EscExit;
     s.ApplyToolPaths(ap);
 
     // The edges were brought onto the screen when they were read; the minimum size holds.
-    w.move(s.Left, s.Top);
-    w.resize(s.Width, s.Height);
+    QMainWindow& win = w.Window;
+    win.move(s.Left, s.Top);
+    win.resize(s.Width, s.Height);
     if (s.Maximized) {
-        w.setWindowState(w.windowState() | Qt::WindowMaximized);
-        if (w.isVisible())
-            w.showMaximized();
+        win.setWindowState(win.windowState() | Qt::WindowMaximized);
+        if (win.isVisible())
+            win.showMaximized();
     }
 
-    w.m_cbOutputExists->setCurrentIndex(s.cbOutputExists);
-    w.m_cbAfterConversion->setCurrentIndex(s.cbAfterConversion);
-    w.m_rbOutDirIsInDir->setChecked(s.OutIn);
-    w.m_rbOutDir->setChecked(!s.OutIn);
-    w.m_edOutDir->setText(QDir::toNativeSeparators(s.OutDir));
-    w.m_chKeepDates->setChecked(s.KeepFileDates);
+    w.Output.ApplySettings(s);
     ap.FileAnalysis = s.FileAnalysis;
 
-    TFileGrid* ng = w.m_ng;
+    TFileGrid* ng = &w.Grid;
     QHeaderView* h = ng->horizontalHeader();
     for (const TColumnSettings& c : s.Columns) {
         const int column = ColumnByName(c.Name);
@@ -132,38 +122,37 @@ void TWindowSettings::Apply(TFormMain& w, const TAppSettings& s)
         if (column >= 0 && column < h->count() && TAppSettings::HasVisibilityKey(c.Name))
             ng->setColumnHidden(column, !c.Visible);
     }
-    w.InitColVisibleActions();
 
     // Rows as low as the file allows, whatever the style thinks a row needs.
     QHeaderView* rows = ng->verticalHeader();
     if (rows->minimumSectionSize() > s.RowHeight)
         rows->setMinimumSectionSize(s.RowHeight);
-    w.SetListRowHeight(s.RowHeight);
+    ng->SetRowHeight(s.RowHeight);
     QFont font = ng->font();
     font.setFamily(s.ListFontName);
     font.setPointSize(s.ListFontSize);
-    w.SetListFont(font);
+    ng->SetListFont(font);
     h->setFixedHeight(TAppSettings::HeaderHeightForFontSize(s.ListFontSize));
 
     ng->setShowGrid(s.GridLines);
     ng->verticalHeader()->setVisible(s.RowIndicator);
-    w.m_ngFooter->setVisible(s.GridFooter);
+    w.Footer.setVisible(s.GridFooter);
     ng->verticalHeader()->setSectionsMovable(s.AllowRowMoving);
     h->setSectionsMovable(s.AllowColumnMoving);
 
     if (!s.LastDir.isEmpty() && QFileInfo(s.LastDir).isDir())
-        w.UpdateInitialFolders(s.LastDir);
+        w.List.UpdateInitialFolders(s.LastDir);
 
-    w.m_foldButton->setChecked(s.pnConversionSettingsExpanded);
+    w.SettingsFold.setChecked(s.pnConversionSettingsExpanded);
 
     ap.OpenFileAfterIconClick = s.OpenFileAfterIconClick;
-    w.SetDefaultVideoCodec(s.DefaultVideoCodec);
+    w.State.SetDefaultVideoCodec(s.DefaultVideoCodec);
     ap.DragAcceptDirectories = s.DragAcceptDirectories;
     ap.ParallelJobs = s.ParallelJobs;
-    w.SetUpdating(wasUpdating);
+    w.State.SetUpdating(wasUpdating);
 }
 
-void TWindowSettings::Load(TFormMain& w, const QString& iniName)
+void TWindowSettings::Load(const TWindowParts& w, const QString& iniName)
 {
     MemIniFile ini;
     if (!TAppSettings::ReadFile(iniName, ini))
@@ -181,7 +170,7 @@ void TWindowSettings::Load(TFormMain& w, const QString& iniName)
     Apply(w, s);
 }
 
-bool TWindowSettings::Save(const TFormMain& w, const QString& iniName, QString* error)
+bool TWindowSettings::Save(const TWindowParts& w, const QString& iniName, QString* error)
 {
     TAppSettings s;
     for (TColumnSettings& c : s.Columns) {

@@ -21,6 +21,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QToolButton>
 #include <QUrl>
 #include <QWidget>
 
@@ -273,6 +274,15 @@ QIcon AppIcon()
 {
     static const QIcon icon(AppIconResource());
     return icon;
+}
+
+QToolButton* ActionButton(QAction* action, QWidget* parent, const char* name)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(name));
+    b->setDefaultAction(action);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return b;
 }
 
 void SetToolTipDuration(QWidget* w)

@@ -5,11 +5,13 @@
 #include <QFont>
 #include <QString>
 
+class QAction;
 class QApplication;
 class QFileDialog;
 class QIcon;
 class QListWidget;
 class QMessageBox;
+class QToolButton;
 class QWidget;
 
 // Small pieces every window shares: the message box, the fonts, the look.
@@ -77,6 +79,9 @@ QChar MnemonicOf(const QString& caption);
 
 QIcon AppIcon();
 QString AppIconResource();
+
+// A text-only button for an action, named for the tests and the stored settings.
+QToolButton* ActionButton(QAction* action, QWidget* parent, const char* name);
 
 // Tooltips of w and its children stay up 6000 ms.
 void SetToolTipDuration(QWidget* w);

@@ -1,0 +1,239 @@
+#include "ui/TBatchController.h"
+
+#include "base/AppInfo.h"
+#include "base/AppParams.h"
+#include "conversion/BatchScript.h"
+#include "conversion/ConRun.h"
+#include "conversion/ConversionState.h"
+#include "conversion/ListModelRows.h"
+#include "conversion/Preflight.h"
+#include "encoding/EncodingSettings.h"
+#include "filelist/FileListModel.h"
+#include "lib/Files.h"
+#include "ui/TBatchNotice.h"
+#include "ui/TBatchRecovery.h"
+#include "ui/TFormErrors.h"
+#include "ui/TFormProgress.h"
+#include "ui/TMainActions.h"
+#include "ui/TOutputStrip.h"
+#include "ui/TWindowBatchSink.h"
+#include "ui/UiKit.h"
+#include "ui/UiMetrics.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <utility>
+
+TBatchController::TBatchController(IBatchHost& host, QWidget& window, TFileGrid& grid, TFileListModel& list,
+                                   TOutputStrip& output, QAction& pause)
+    : m_host(host)
+    , m_window(window)
+    , m_grid(grid)
+    , m_list(list)
+    , m_output(output)
+    , m_pause(pause)
+    , m_recovery(new TBatchRecovery(list, &window))
+{
+}
+
+TBatchController::~TBatchController() = default;
+
+void TBatchController::SetWindows(TFormProgress& progress, TFormErrors& errors)
+{
+    m_progress = &progress;
+    m_errors = &errors;
+}
+
+void TBatchController::ConnectActions(const TMainActions& actions)
+{
+    const TMainActions::TActions& a = actions.Acts();
+    actions.On(a.actConvert, this, &TBatchController::actConvertExecute);
+    actions.On(a.actSaveBat, this, &TBatchController::actSaveBATExecute);
+    actions.On(a.actPauseResume, this, &TBatchController::actPauseResumeExecute);
+}
+
+void TBatchController::actConvertExecute()
+{
+    if (!ConfirmPreflight())
+        return;
+    StartBatch();
+}
+
+bool TBatchController::ConfirmPreflight()
+{
+    if (m_converting || m_list.GetNgCheckedCount() == 0)
+        return true; // nothing to check: the batch itself says what there is to say
+    TListModelRows rows(m_list);
+    const TPreflightReport report = CheckBatch(rows, m_host.Settings(), m_output.Options(), AppParams());
+    if (!report.HasProblems())
+        return true;
+
+    // Every problem and note goes into the box's scrolling list: thousands of rows must
+    // not make a box taller than the screen.
+    QStringList items = report.Problems;
+    if (!report.Notes.isEmpty())
+        items << QString() << tr("Notes:") << report.Notes;
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
+                    tr("The check before converting found problems:"), QMessageBox::NoButton, &m_window);
+    box.setInformativeText(report.ForecastText());
+    box.setObjectName(QStringLiteral("PreflightBox"));
+    QPushButton* convert = box.addButton(tr("Convert anyway"), QMessageBox::AcceptRole);
+    convert->setObjectName(QStringLiteral("btnConvertAnyway"));
+    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    UiKit::AddItemList(box, items);
+    box.exec();
+    return box.clickedButton() == convert;
+}
+
+void TBatchController::StartBatch()
+{
+    if (m_converting)
+        return;
+    const EncodingSettings settings = m_host.Settings();
+    const TBatchOptions options = m_output.Options();
+    TConversionState& state = ConversionState();
+    m_converting = true;
+    m_host.DisableAll();
+    m_lastBatchResult = TBatchResult();
+    // The batch runs on the window's event loop; what it reads and tells lives until the
+    // next batch replaces it.
+    m_batchPlanner.reset();
+    m_batchRows = std::make_unique<TListModelRows>(m_list);
+    m_batchSink = std::make_unique<TWindowBatchSink>(*this, m_window, m_grid, m_list, *m_progress, *m_errors, m_errorLog,
+                                                     settings.chAviVideo2Pass, state.ScriptMode);
+    m_batchPlanner = std::make_unique<TBatchPlanner>(state, AppParams(), m_errorLog);
+    connect(m_batchPlanner.get(), &TBatchPlanner::Finished, this, &TBatchController::OnBatchEnded);
+    m_batchClock.start();
+    if (!state.ScriptMode)
+        m_recovery->BatchStarted(TBatchRecovery::StateDir(AppParams()), settings);
+    m_batchPlanner->Start(*m_batchRows, settings, options, *m_batchSink);
+    UpdatePauseAction();
+}
+
+void TBatchController::BatchCleanedUp()
+{
+    m_converting = false;
+    m_host.EnableAll();
+}
+
+void TBatchController::OnBatchEnded()
+{
+    const TBatchResult result = m_batchPlanner->Result();
+    m_lastBatchResult = result;
+    const bool closing = std::exchange(m_closeWhenBatchEnds, false);
+    // Closing the window is no decision about the rows it stopped: they are offered back
+    // at the next start.
+    m_recovery->BatchEnded(closing && std::exchange(m_keepBatchState, false));
+    // The cleanup unlocks the window; this covers a batch that never got that far.
+    m_converting = false;
+    if (m_host.Locked())
+        m_host.EnableAll();
+    ClearLogs();
+    if (!ConversionState().ScriptMode && !closing && result.FilesToConvert > 0)
+        TBatchNotice().BatchEnded(m_list, m_batchClock.elapsed(), m_window.isActiveWindow());
+    // An early end was already told in one message box by the batch itself (its own text,
+    // or the warning of the setting that stopped it): nothing more to say here.
+    if (result.ShowErrors && !closing) {
+        m_errors->ShowErrorCount(result.ErrorCount);
+        UiKit::CentreOn(m_errors, &m_window);
+        m_errors->show();
+    }
+    if (result.CloseApplication || closing)
+        QTimer::singleShot(0, &m_window, &QWidget::close);
+    Q_EMIT Ended();
+}
+
+void TBatchController::ClearLogs()
+{
+    const TAppParams& ap = AppParams();
+    for (const QString& f : {ap.PassLogFile1, ap.PassLogFile2})
+        if (!f.isEmpty() && QFileInfo::exists(f))
+            ForceDeleteFile(f);
+}
+
+void TBatchController::OfferBatchRestore()
+{
+    if (m_converting || m_host.AddingToList())
+        return;
+    TBatchRecovery::OfferRestore(&m_window, TBatchRecovery::StateDir(AppParams()), m_host.Settings(), m_host.DefaultVideoCodec(),
+                                 [this](const TBatchRecovery::TSaved& saved) {
+                                     m_host.SetSettings(saved.Settings);
+                                     const QStringList missing = TBatchRecovery::Restore(m_list, saved);
+                                     m_host.InitControls();
+                                     if (!missing.isEmpty())
+                                         ShowLeftOut(missing);
+                                 });
+}
+
+// The files a restore could not bring back: the first names in the text, all of them in
+// a scrolling list when there are more.
+void TBatchController::ShowLeftOut(const QStringList& missing)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
+                    tr("These files no longer exist and were left out:\n%1")
+                        .arg(UiKit::NamesUpTo(missing, UiMetrics::BoxNamesShown)),
+                    QMessageBox::Ok, &m_window);
+    box.setObjectName(QStringLiteral("WarningBox"));
+    if (missing.size() > UiMetrics::BoxNamesShown)
+        UiKit::AddItemList(box, missing);
+    box.exec();
+}
+
+void TBatchController::actSaveBATExecute()
+{
+    const QString file = UiKit::AskSaveFileName(&m_window, tr("Save script"), UiKit::StartFolder(m_list.InitialFolders().SaveBat),
+                                                ScriptFileFilters(), ScriptFileSuffixes());
+    if (!file.isEmpty())
+        SaveScript(file);
+}
+
+TBatchResult TBatchController::SaveScript(const QString& fileName)
+{
+    TConversionState& state = ConversionState();
+    state.ScriptFileName = fileName;
+    state.ScriptMode = true;
+    // A script is written without running anything: the batch ends within its start.
+    StartBatch();
+    state.ScriptMode = false;
+    return m_lastBatchResult;
+}
+
+void TBatchController::UpdatePauseAction()
+{
+    const bool paused = m_batchPlanner && m_batchPlanner->IsPaused();
+    m_pause.setText(paused ? tr("Resume conversion") : tr("Pause conversion"));
+    m_pause.setEnabled(m_converting && m_batchPlanner && m_batchPlanner->IsRunning() && !ConversionState().AbortRequested);
+}
+
+// Stops every running encoder, or lets them go on; the progress window and the tray
+// follow.
+void TBatchController::actPauseResumeExecute()
+{
+    if (!m_batchPlanner || !m_batchPlanner->IsRunning())
+        return;
+    const bool pause = !m_batchPlanner->IsPaused();
+    if (m_batchPlanner->SetPaused(pause))
+        m_progress->SetPaused(pause);
+    UpdatePauseAction();
+}
+
+void TBatchController::AbortConversion()
+{
+    RequestAbort(ConversionState());
+    UpdatePauseAction();
+}
+
+void TBatchController::CloseDuringBatch()
+{
+    m_closeWhenBatchEnds = true;
+    // A batch the user had already aborted ends by that Abort.
+    m_keepBatchState = !ConversionState().AbortRequested;
+    AbortConversion();
+}
