@@ -275,6 +275,20 @@ protected:
         return planner.Convert(m_rows, m_settings, m_options, m_sink);
     }
 
+    // Three clips on a list that analyses them on the pool and keeps each record.
+    QStringList AddThreeClips(TFileListModel& model)
+    {
+        m_params.MediaInfoDll = SystemMediaInfoLibrary();
+        EXPECT_FALSE(m_params.MediaInfoDll.isEmpty());
+        const QStringList clips = {In("a.avi", TestSupport::ReadFile(TestSupport::Clip("clip_xvid_mp3.avi"))),
+                                   In("b.mp4", TestSupport::ReadFile(TestSupport::Clip("clip_h264_aac.mp4"))),
+                                   In("c.mkv", TestSupport::ReadFile(TestSupport::Clip("clip_two_audio.mkv")))};
+        model.SetAnalysisPool(&AnalysisPool());
+        model.SetKeepAnalysis(true);
+        EXPECT_EQ(model.AddFiles(clips), 3);
+        return clips;
+    }
+
     // The output names of the script's encoder lines, in order.
     QStringList ScriptOutputs() const
     {
@@ -711,16 +725,9 @@ TEST_F(BatchPlannerScript, ScriptTargetMustBeAScriptNameAndNoInput)
 // file changed since then is.
 TEST_F(BatchPlannerScript, RowsAnalysedWhenAddedAreNotAnalysedAgain)
 {
-    m_params.MediaInfoDll = SystemMediaInfoLibrary();
-    ASSERT_FALSE(m_params.MediaInfoDll.isEmpty());
     m_params.FileAnalysis = faNone;
-    const QStringList clips = {In("a.avi", TestSupport::ReadFile(TestSupport::Clip("clip_xvid_mp3.avi"))),
-                               In("b.mp4", TestSupport::ReadFile(TestSupport::Clip("clip_h264_aac.mp4"))),
-                               In("c.mkv", TestSupport::ReadFile(TestSupport::Clip("clip_two_audio.mkv")))};
     TFileListModel model(m_params);
-    model.SetAnalysisPool(&AnalysisPool());
-    model.SetKeepAnalysis(true);
-    ASSERT_EQ(model.AddFiles(clips), 3);
+    const QStringList clips = AddThreeClips(model);
     ASSERT_TRUE(model.WaitForAnalysis());
 
     int analyses = 0;
@@ -748,23 +755,16 @@ TEST_F(BatchPlannerScript, RowsAnalysedWhenAddedAreNotAnalysedAgain)
 // list as it arrives: no file is analysed twice, and every row still runs.
 TEST_F(BatchPlannerScript, ConversionStartedDuringTheListsAnalysisWaitsForItsAnswers)
 {
-    m_params.MediaInfoDll = SystemMediaInfoLibrary();
-    ASSERT_FALSE(m_params.MediaInfoDll.isEmpty());
     // an encoder that fails at once: no output to check, so no analysis of an output
     m_params.mencoder = TestSupport::WriteFile(m_dir + "/mencoder", "#!/bin/sh\nexit 3\n");
     ASSERT_TRUE(QFile(m_params.mencoder).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     m_state.ScriptMode = false;
     m_options.ParallelJobs = 2;
-    const QStringList clips = {In("a.avi", TestSupport::ReadFile(TestSupport::Clip("clip_xvid_mp3.avi"))),
-                               In("b.mp4", TestSupport::ReadFile(TestSupport::Clip("clip_h264_aac.mp4"))),
-                               In("c.mkv", TestSupport::ReadFile(TestSupport::Clip("clip_two_audio.mkv")))};
-    TFileListModel model(m_params);
-    model.SetAnalysisPool(&AnalysisPool());
-    model.SetKeepAnalysis(true);
     int analyses = 0;
     const QMetaObject::Connection counting =
         QObject::connect(&AnalysisPool(), &TAnalysisPool::finished, [&analyses] { ++analyses; });
-    ASSERT_EQ(model.AddFiles(clips), 3);
+    TFileListModel model(m_params);
+    AddThreeClips(model);
     ASSERT_EQ(model.PendingAnalyses(), 3);
 
     TListModelRows rows(model);
