@@ -220,7 +220,7 @@ void TListController::actAddFilesExecute()
     // "All video files" first in view: AVI alone hides the MP4, MKV and TS files people have.
     const QString filter = QtDialogFilter(AddFilesDialogFilter());
     QString selected = filter.split(QStringLiteral(";;")).value(1);
-    const QStringList files = QFileDialog::getOpenFileNames(&m_window, tr("Add files"), UiKit::StartFolder(m_list->InitialFolders().AddFiles),
+    const QStringList files = QFileDialog::getOpenFileNames(&m_window, tr("Add files"), DialogStartFolder(),
                                                             filter, &selected);
     if (files.isEmpty())
         return;
