@@ -4,9 +4,9 @@
 // and once with every output name already taken by a file. The time per row must stay
 // flat as the batch grows.
 #include "base/AppParams.h"
-#include "conversion/BatchPlanner.h"
-#include "conversion/ConversionState.h"
-#include "conversion/ErrorLog.h"
+#include "batch/BatchPlanner.h"
+#include "runner/ConversionState.h"
+#include "runner/ErrorLog.h"
 #include "encoding/EncodingSettings.h"
 
 #include <QCoreApplication>

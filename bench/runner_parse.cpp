@@ -3,11 +3,11 @@
 // the same bytes in memory, each with the display's own throttle and with every line
 // parsed; and the time for 25 000 and 50 000 warning lines after one status line, which
 // must grow linearly.
-#include "conversion/ConRun.h"
-#include "conversion/ConversionState.h"
-#include "conversion/IProgressSink.h"
-#include "conversion/LineAssembler.h"
-#include "conversion/ProgressHandler.h"
+#include "runner/ConRun.h"
+#include "runner/ConversionState.h"
+#include "runner/IProgressSink.h"
+#include "runner/LineAssembler.h"
+#include "runner/ProgressHandler.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -11,9 +11,11 @@ set(VEXA_LAYER_update 2)     # the update check: versions and one HTTP request
 set(VEXA_LAYER_encoding 3)   # encoder settings and command lines
 set(VEXA_LAYER_settings 4)   # settings file and profiles
 set(VEXA_LAYER_filelist 4)   # the file list model
-set(VEXA_LAYER_conversion 5) # planner and runner
-set(VEXA_LAYER_cli 6)        # front ends: the headless one ...
-set(VEXA_LAYER_ui 6)         # ... and the window
+set(VEXA_LAYER_runner 5)     # one encoder run: the process, its output, its progress
+set(VEXA_LAYER_outputs 5)    # output names, temporary outputs, the output check, remedies
+set(VEXA_LAYER_batch 6)      # the queue, the check before a batch, scripts
+set(VEXA_LAYER_cli 7)        # front ends: the headless one ...
+set(VEXA_LAYER_ui 7)         # ... and the window
 set_property(GLOBAL PROPERTY VEXA_CORE_MODULES "")
 set_property(GLOBAL PROPERTY VEXA_LAYERED_MODULES "")
 

@@ -3,8 +3,8 @@
 // line parser. Chunking must not change the lines.
 #include "FuzzSupport.h"
 
-#include "conversion/LineAssembler.h"
-#include "conversion/StatusLine.h"
+#include "runner/LineAssembler.h"
+#include "runner/StatusLine.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // still picture mended by a second run, a program killed in the middle of an encode, an
 // encoder that lies about success, a name taken while encoding, a full file system.
 
-#include "conversion/TempOutput.h"
+#include "outputs/TempOutput.h"
 #include "support/FullDisk.h"
 #include "support/TestSupport.h"
 

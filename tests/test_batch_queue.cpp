@@ -4,7 +4,7 @@
 // arithmetic.
 
 #include "base/AppParams.h"
-#include "conversion/BatchProgress.h"
+#include "batch/BatchProgress.h"
 #include "media/MediaAnalysis.h"
 #include "base/Platform.h"
 

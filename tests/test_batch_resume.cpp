@@ -3,7 +3,7 @@
 
 #include "base/AppParams.h"
 #include "base/Platform.h"
-#include "conversion/TempOutput.h"
+#include "outputs/TempOutput.h"
 #include "media/MediaAnalysis.h"
 
 #include "support/TestSupport.h"

@@ -2,8 +2,8 @@
 // the save fails, says why, and the old file keeps its bytes.
 
 #include "base/AppParams.h"
-#include "conversion/BatchScript.h"
-#include "conversion/ErrorLog.h"
+#include "batch/BatchScript.h"
+#include "runner/ErrorLog.h"
 #include "encoding/EncodingSettings.h"
 #include "filelist/FileListModel.h"
 #include "lib/TextFile.h"

@@ -1,12 +1,12 @@
 // Output parsing, the progress texts and the error log: pure functions over text.
 #include "base/AppInfo.h"
 #include "support/TestSupport.h"
-#include "conversion/ConversionState.h"
-#include "conversion/EncoderOutput.h"
-#include "conversion/ErrorLog.h"
-#include "conversion/LineAssembler.h"
-#include "conversion/ProgressHandler.h"
-#include "conversion/StatusLine.h"
+#include "runner/ConversionState.h"
+#include "runner/EncoderOutput.h"
+#include "runner/ErrorLog.h"
+#include "runner/LineAssembler.h"
+#include "runner/ProgressHandler.h"
+#include "runner/StatusLine.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The runner with the real encoder on clips made by ffmpeg.
-#include "conversion/ConRun.h"
-#include "conversion/ConversionState.h"
-#include "conversion/IProgressSink.h"
+#include "runner/ConRun.h"
+#include "runner/ConversionState.h"
+#include "runner/IProgressSink.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 // The encoder runner against small fake encoders: exact bytes, exit codes, the abort
 // protocol and the process group.
-#include "conversion/ConRun.h"
-#include "conversion/ConversionState.h"
-#include "conversion/IProgressSink.h"
+#include "runner/ConRun.h"
+#include "runner/ConversionState.h"
+#include "runner/IProgressSink.h"
 
 #include <QCoreApplication>
 #include <QDir>

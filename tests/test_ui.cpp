@@ -12,7 +12,7 @@
 #include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
 #include "ui/UiKit.h"
-#include "conversion/ProgressUpdate.h"
+#include "runner/ProgressUpdate.h"
 
 #include <QAction>
 #include <QHash>

@@ -3,8 +3,8 @@
 #include "test_ui_support.h"
 
 #include "base/AppParams.h"
-#include "conversion/ConversionState.h"
-#include "conversion/EncoderRun.h"
+#include "runner/ConversionState.h"
+#include "runner/EncoderRun.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/FileListModel.h"
 #include "media/MediaAnalysis.h"

@@ -3,7 +3,7 @@
 #include "test_ui_support.h"
 
 #include "base/AppParams.h"
-#include "conversion/ConversionState.h"
+#include "runner/ConversionState.h"
 #include "filelist/FileListColumns.h"
 #include "filelist/FileListModel.h"
 #include "ui/TFileGrid.h"

@@ -1,6 +1,6 @@
 #include "test_ui_support.h"
 
-#include "conversion/ConversionState.h"
+#include "runner/ConversionState.h"
 
 #include <QSignalSpy>
 

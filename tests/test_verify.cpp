@@ -1,9 +1,9 @@
 // Outputs under temporary names, the check of finished outputs and the still picture,
 // with the real encoder, the real MediaInfo library and clips made by ffmpeg.
-#include "conversion/FailureReason.h"
-#include "conversion/OutputCheck.h"
-#include "conversion/StillPicture.h"
-#include "conversion/TempOutput.h"
+#include "runner/FailureReason.h"
+#include "outputs/OutputCheck.h"
+#include "outputs/StillPicture.h"
+#include "outputs/TempOutput.h"
 #include "base/AppParams.h"
 #include "base/Platform.h"
 #include "encoding/EncoderCommand.h"

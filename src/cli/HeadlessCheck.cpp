@@ -1,8 +1,8 @@
 #include "cli/Headless.h"
 
 #include "base/AppParams.h"
-#include "conversion/ListModelRows.h"
-#include "conversion/Preflight.h"
+#include "batch/ListModelRows.h"
+#include "batch/Preflight.h"
 #include "filelist/FileListInput.h"
 #include "filelist/FileListModel.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conversion/BatchPlanner.h"
-#include "conversion/ErrorLog.h"
+#include "batch/BatchPlanner.h"
+#include "runner/ErrorLog.h"
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "ui/TFormErrors.h"
 
 #include "base/AppParams.h"
-#include "conversion/ErrorLog.h"
+#include "runner/ErrorLog.h"
 #include "lib/TextFile.h"
 #include "ui/UiKit.h"
 #include "ui/UiMetrics.h"

@@ -6,9 +6,9 @@
 
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
-#include "conversion/BatchProgress.h"
-#include "conversion/ConRun.h"
-#include "conversion/ConversionState.h"
+#include "batch/BatchProgress.h"
+#include "runner/ConRun.h"
+#include "runner/ConversionState.h"
 #include "ui/UiKit.h"
 #include "ui/UiMetrics.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/IProgressSink.h"
+#include "runner/IProgressSink.h"
 
 #include <QElapsedTimer>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/BatchInput.h"
+#include "batch/BatchInput.h"
 
 #include <QWidget>
 

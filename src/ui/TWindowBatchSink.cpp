@@ -1,6 +1,6 @@
 #include "ui/TWindowBatchSink.h"
 
-#include "conversion/ErrorLog.h"
+#include "runner/ErrorLog.h"
 #include "filelist/FileListModel.h"
 #include "ui/TBatchController.h"
 #include "ui/TFileGrid.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion/BatchPlanner.h"
+#include "batch/BatchPlanner.h"
 
 
 #include <map>

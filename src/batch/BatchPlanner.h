@@ -1,0 +1,186 @@
+#pragma once
+
+#include "base/AppParams.h"
+#include "outputs/BatchFiles.h"
+#include "batch/BatchInput.h"
+#include "batch/BatchProgress.h"
+#include "runner/ConversionState.h"
+#include "runner/ErrorLog.h"
+#include "runner/IProgressSink.h"
+#include "encoding/EncodingSettings.h"
+#include "lib/Colors.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTimer;
+class TBatchScript;
+class TEncoderRun;
+
+// What the batch tells the window (or the headless front end) while it runs. Every call
+// comes from the event loop of the thread that started the batch.
+class IBatchSink : public IProgressSink {
+public:
+    // A message box: encoder missing, directory impossible, a builder's warning.
+    virtual void OnWarning(const QString& text) = 0;
+    // The files are counted and the progress window is to be shown (not in script mode).
+    virtual void OnBatchStarted(int filesToConvert, int jobs) { (void)filesToConvert; (void)jobs; }
+    // lblInputFile
+    virtual void OnRowStarted(int row, const QString& input) { (void)row; (void)input; }
+    // lblOutputFile (small HTML)
+    virtual void OnOutputLabel(int row, const QString& html) { (void)row; (void)html; }
+    // lblStatus (HTML); no colour: the window text colour
+    virtual void OnStatusLabel(int row, const QString& html, std::optional<TColor> colour)
+    {
+        (void)row; (void)html; (void)colour;
+    }
+    // An encoder run of the row is about to start (pbFile 0, lblStatus empty for a second pass).
+    virtual void OnRunStarting(int row, int passNo) { (void)row; (void)passNo; }
+    // The output view shows these lines now (filtered output after a run failed, at the end).
+    virtual void OnMemo(const QStringList& lines) { (void)lines; }
+    // A report was added to the error log.
+    virtual void OnErrorReport(int number) { (void)number; }
+    // The row's file went through (pbFile 100, "Progress: 100%").
+    virtual void OnFileCompleted(int row) { (void)row; }
+    // A row ended with status; output is the file written, or the existing one when skipped.
+    virtual void OnRowFinished(int row, const QString& status, const QString& input, const QString& output)
+    {
+        (void)row; (void)status; (void)input; (void)output;
+    }
+    // Why a failed row failed, in one plain sentence (just before its OnRowFinished).
+    virtual void OnRowReason(int row, const QString& sentence) { (void)row; (void)sentence; }
+    // Where the whole batch stands after a row ended (between the rows' own updates).
+    virtual void OnBatchProgress(double fraction, qint64 elapsedMs, qint64 leftMs)
+    {
+        (void)fraction; (void)elapsedMs; (void)leftMs;
+    }
+    // The cleanup ran: unlock the window, reset the title, hide the progress window when asked.
+    virtual void OnBatchCleanup() {}
+};
+
+struct TBatchResult {
+    bool EndedNormally = false;   // the row walk ran to its end (also when left on abort)
+    bool Aborted = false;
+    QString EarlyExit;            // why the batch ended early (empty when it did not)
+    int FilesToConvert = 0;
+    int ErrorCount = 0;
+    bool ShowErrors = false;      // errors to show (not after the encoder had to be killed)
+    bool CloseApplication = false; // the after-conversion action asks to close the program
+    bool ScriptWritten = false;
+    int RefusedRows = 0;          // rows left out of a script because their names cannot go into it
+};
+
+// The convert routine as a queue: every checked row becomes one encoder run, or two for
+// two passes; up to ParallelJobs rows run side by side. Rows are taken in list order, one
+// at a time (analysis, output name, command line), so every decision that depends on
+// order is made as if they ran one after the other; each run's end moves the queue on.
+// In script mode (state.ScriptMode, state.ScriptFileName) the same decisions are written
+// as a script instead, and the batch ends within Start.
+class TBatchPlanner : public QObject {
+    Q_OBJECT
+public:
+    TBatchPlanner(TConversionState& state, TAppParams& params, TErrorLog& errorLog);
+    ~TBatchPlanner() override;
+
+    // Starts the batch; rows and sink must live until Finished. Returns at once; the
+    // event loop of the caller's thread runs the batch.
+    void Start(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options, IBatchSink& sink);
+    bool IsRunning() const { return m_running; }
+    const TBatchResult& Result() const { return m_result; }
+
+    // Start, then waits in a local event loop for the end. Only for callers without an
+    // event loop of their own (tests, benchmarks).
+    TBatchResult Convert(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
+                         IBatchSink& sink);
+
+    // Stops or continues every running encoder; the batch's clocks leave the pause out.
+    bool SetPaused(bool paused);
+    bool IsPaused() const { return m_state.Paused; }
+
+    // The whole batch by weight and its time left (see TProgressUpdate).
+    double BatchFraction() const { return m_progress.Fraction(); }
+    qint64 BatchLeftMs() const { return m_progress.LeftMs(m_clock.ElapsedMs()); }
+    int RunningJobs() const { return int(m_jobs.size()); }
+
+Q_SIGNALS:
+    // The batch has ended and cleaned up; Result() holds the outcome.
+    void Finished();
+
+private:
+    struct TRowWork;
+    struct TJob;
+
+    void StartBatch(const EncodingSettings& settings, const TBatchOptions& options);
+    void Dispatch();
+    bool MoreRows();
+    bool StepPreparing();
+    void PrepareRow(TJob& job);
+    void RowAnalysed(TJob& job);
+    void RequestRowAnalysis(TJob& job);
+    void AnalysisArrived(TJob& job);
+    void StartRow(TJob& job);
+    void StartPass(TJob& job, int runIndex);
+    void OnRunFinished(TJob* job, int code);
+    void CompleteRow(TJob& job);
+    void RemoveJob(TJob& job);
+    bool ChooseOutput(TRowWork& w, const TBatchOptions& options, const QString& ext);
+    void ReportRunError(int code, TJob& job);
+    void FinishRow(TJob& job);
+    void EndBatch(const QString& why, bool warn);
+    void MaybeFinish();
+    void Cleanup();
+    bool Aborted() const;
+    bool CheckOutputWritten(TJob& job);
+    void CheckOutput(TJob& job);
+    void OnOutputJudged(TJob& job, const QString& problem, const QString& detail, bool remediable);
+    void EndRow(TJob& job);
+    bool IsRunningJob(const TJob* jp) const;
+    bool CanRetryWithRemedy(const TJob& job) const;
+    bool RetryWithRemedy(TJob& job);
+    void RowFailed(TJob& job, const QString& why, const QString& detail = QString());
+    QString CommandLineOf(const TJob& job) const;
+    void DiscardTemp(TJob& job);
+    bool CommitRowOutput(TJob& job);
+    void KeepLastEncoderLines(TConversionState& state);
+    bool AddScriptBlock(const TRowWork& w);
+    void OnJobProgress(TJob& job, TProgressUpdate& update);
+    void ReportBatchProgress();
+    QString PassLogFor(int slot) const;
+    int FreeSlot() const;
+    int EncodingJobs() const;
+
+    TConversionState& m_state;
+    TAppParams& m_params;
+    TErrorLog& m_errorLog;
+    IBatchRows* m_rows = nullptr;
+    IBatchSink* m_sink = nullptr;
+    EncodingSettings m_settings;
+    TBatchOptions m_options;
+    TBatchResult m_result;
+    std::unique_ptr<TBatchScript> m_script;
+    QStringList m_sweptDirs; // output folders cleared of dead processes' temporaries in this batch
+    TBatchFiles m_files; // inputs of every checked row (never written over) and earlier rows' outputs
+    std::vector<std::unique_ptr<TJob>> m_jobs; // the rows under way, in the order they started
+    std::unique_ptr<TJob> m_preparing;         // the row being prepared (one at a time, in list order)
+    QTimer* m_waitTimer = nullptr;             // the short pauses that let the window paint a row
+    int m_nextRow = 0;
+    int m_maxJobs = 1;
+    QList<int> m_slotChunks;    // each place's throttle, carried from row to row
+    QList<int> m_slotIntervals;
+    bool m_running = false;
+    bool m_leave = false;      // an aborted row ended the walk
+    bool m_stopped = false;    // an early exit: no further rows, no normal end
+    bool m_finishing = false;
+    TBatchProgress m_progress;
+    TActiveClock m_clock;
+};
+
+// "<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> DIR/ </font> NAME</b>"
+QString OutputLabelHtml(const QString& output);
+// "<font bgcolor=\"#C0C0C0\">DIR/</font><b>NAME</b>", for a skipped file
+QString SkippedOutputLabelHtml(const QString& output);

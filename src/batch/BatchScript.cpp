@@ -1,0 +1,389 @@
+#include "batch/BatchScript.h"
+
+#include "encoding/EncoderCommand.h"
+#include "lib/MemIniFile.h"
+#include "lib/TextFile.h"
+#include "lib/WorkerProgram.h"
+#include "settings/Profile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHash>
+
+namespace {
+
+const QString RemSlashes = QString(33, QLatin1Char('/'));
+
+QString ShArray(const QString& name, const QString& piece)
+{
+    QStringList words;
+    for (const QString& w : SplitArgsWindowsWay(piece))
+        words << ShellQuote(w);
+    return name + QStringLiteral("=(") + words.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+// The bash twin of the batch file's pass-log name: the same unique file name, under
+// the temporary directory of whoever runs the script.
+QString ShPassLogName(const QString& passLogFileBat)
+{
+    QString name = passLogFileBat;
+    name.remove(QStringLiteral("%TEMP%\\"));
+    return QStringLiteral("\"${TMPDIR:-/tmp}/") + name + QLatin1Char('"');
+}
+
+} // namespace
+
+namespace {
+
+struct TScriptKind {
+    const char* Suffix;
+    TScriptFormat Format;
+    const char* Filter;
+};
+
+// One entry per kind of script the batch can be written as, in the order the save
+// dialog offers them.
+constexpr TScriptKind ScriptKinds[] = {
+    {".sh", TScriptFormat::Sh, "Shell scripts (*.sh)"},
+    {".bat", TScriptFormat::Bat, "Batch files (*.bat)"},
+    {".jobs", TScriptFormat::Jobs, "GNU parallel job lists (*.jobs)"},
+};
+
+} // namespace
+
+std::optional<TScriptFormat> ScriptFormatFromName(const QString& fileName)
+{
+    for (const TScriptKind& k : ScriptKinds) {
+        const QLatin1String suffix(k.Suffix);
+        if (fileName.size() > suffix.size() && fileName.endsWith(suffix, Qt::CaseInsensitive)
+            && !fileName.endsWith(QString(QLatin1Char('/')) + suffix, Qt::CaseInsensitive))
+            return k.Format;
+    }
+    return std::nullopt;
+}
+
+QString ScriptNameRule()
+{
+    QStringList suffixes;
+    for (const TScriptKind& k : ScriptKinds)
+        suffixes << QLatin1String(k.Suffix);
+    const QString last = suffixes.takeLast();
+    return QStringLiteral("must end in ") + (suffixes.isEmpty() ? last : suffixes.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last);
+}
+
+QStringList ScriptFileFilters()
+{
+    QStringList filters;
+    for (const TScriptKind& k : ScriptKinds)
+        filters << QLatin1String(k.Filter);
+    return filters;
+}
+
+QStringList ScriptFileSuffixes()
+{
+    QStringList suffixes;
+    for (const TScriptKind& k : ScriptKinds)
+        suffixes << QLatin1String(k.Suffix + 1);
+    return suffixes;
+}
+
+TScriptFormat ScriptFormatFor(const QString& fileName)
+{
+    return ScriptFormatFromName(fileName).value_or(TScriptFormat::Bat);
+}
+
+bool IsBatSafePath(const QString& path)
+{
+    if (!path.isValidUtf16())
+        return false;
+    for (const QChar c : path) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || u == u'"' || u == u'%' || u == u'!'
+            || u == 0xFFFD || u == 0x2028 || u == 0x2029)
+            return false;
+    }
+    return true;
+}
+
+QString ShellQuote(const QString& word)
+{
+    QString q = word;
+    q.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + q + QLatin1Char('\'');
+}
+
+void TBatchScript::Begin(const QString& encoderPath, bool twoPass, const QString& passLogFileBat)
+{
+    m_encoder = encoderPath;
+    m_twoPass = twoPass;
+    m_passLogBat = passLogFileBat;
+    m_files.clear();
+}
+
+void TBatchScript::AddFile(const TScriptFileBlock& block) { m_files << block; }
+
+void TBatchScript::Clear()
+{
+    m_files.clear();
+    m_encoder.clear();
+}
+
+QString TBatchScript::BatText() const
+{
+    QStringList l;
+    l << QStringLiteral("@echo off") << QStringLiteral("chcp 65001") << QStringLiteral("rem UTF-8 encoding") << QString();
+    l << QStringLiteral("set mencoder=\"%1\"").arg(m_encoder);
+    for (const TScriptFileBlock& f : m_files) {
+        l << QStringLiteral("set VCodec=") + f.VCodec;
+        l << QStringLiteral("set ACodec=") + f.ACodec;
+        l << QStringLiteral("set AdvParams=") + f.AdvParams;
+        l << QStringLiteral("set AddParams=") + f.AddParams;
+        if (m_twoPass)
+            l << QStringLiteral("set PassLogFile=\"%1\"").arg(m_passLogBat);
+        l << QString();
+        l << QStringLiteral("rem %1 file %2 %1").arg(RemSlashes).arg(f.FileNo);
+        const QString head = QStringLiteral("%mencoder% \"") + f.Input + QStringLiteral("\" %VCodec% ");
+        const QString tail = QStringLiteral(" %ACodec% %AParams% %AdvParams% %AddParams% -o \"") + f.Output + QLatin1Char('"');
+        if (m_twoPass) {
+            l << QStringLiteral("set VParams1=") + f.VParams1 + QStringLiteral(" -passlogfile %PassLogFile%");
+            l << QStringLiteral("set VParams2=") + f.VParams2 + QStringLiteral(" -passlogfile %PassLogFile%");
+            l << QStringLiteral("set AParams=") + f.AParams;
+            l << head + QStringLiteral("%VParams1%") + tail;
+            l << head + QStringLiteral("%VParams2%") + tail;
+        } else {
+            l << QStringLiteral("set VParams=") + f.VParams;
+            l << QStringLiteral("set AParams=") + f.AParams;
+            l << head + QStringLiteral("%VParams%") + tail;
+        }
+    }
+    if (m_twoPass)
+        l << QString() << QStringLiteral("rem Removing log files") << QStringLiteral("if exist %PassLogFile% del %PassLogFile%")
+          << QStringLiteral("if exist %PassLogFile%.mbtree del %PassLogFile%.mbtree");
+    l << QString() << QStringLiteral("pause");
+    return l.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
+namespace {
+
+// Where an output's temporary lives and what it is called around the process id.
+struct TTempParts {
+    QString Dir;  // without a trailing separator
+    QString Stem; // the name without its extension
+    QString Ext;  // with its dot; empty when the name has none
+};
+
+TTempParts TempParts(const QString& output)
+{
+    const QFileInfo fi(output);
+    TTempParts p;
+    p.Dir = fi.path();
+    const QString name = fi.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    p.Stem = dot > 0 ? name.left(dot) : name;
+    p.Ext = dot > 0 ? name.mid(dot) : QString();
+    return p;
+}
+
+// The bash helpers every .sh starts with. An output that exists is whole, since it is
+// written under a temporary name and renamed only when the encoder succeeded; so a run
+// after an interruption skips it. An output the batch writes over existed before the
+// script was written: it counts as done only once it is newer than the script.
+const char* const ShHelpers = R"(# start_file OUTPUT DIR STEM EXT OVERWRITES: false when OUTPUT is complete already.
+# Otherwise sets out and tmp, and removes this output's temporaries whose process is gone.
+start_file() {
+  out=$1 tmp="$2/.$3.vexa-tmp-$$$4"
+  if [ -s "$out" ] && { [ "$5" = 0 ] || [ "$out" -nt "$0" ]; }; then
+    printf 'Skipped, complete: %s\n' "$out"
+    n_skipped=$((n_skipped + 1))
+    return 1
+  fi
+  local t pid
+  for t in "$2/.$3.vexa-tmp-"*"$4"; do
+    pid=${t#"$2/.$3.vexa-tmp-"} && pid=${pid%"$4"}
+    case $pid in '' | *[!0-9]*) continue ;; esac
+    [ -e "/proc/$pid" ] || rm -f -- "$t"
+  done
+  return 0
+}
+
+# end_file STATUS: a complete output gets its final name; anything else is removed.
+end_file() {
+  if [ "$1" -eq 0 ] && [ -s "$tmp" ] && mv -f -- "$tmp" "$out"; then
+    n_done=$((n_done + 1))
+  else
+    rm -f -- "$tmp"
+    n_failed=$((n_failed + 1))
+    printf 'Failed (%s): %s\n' "$1" "$out" >&2
+  fi
+}
+)";
+
+// A word for any POSIX shell on one line: single quotes, and a line break (which would
+// split the job list's line) spelled as "$nl", a variable the line sets first.
+QString LineWord(const QString& word, bool* needsNl)
+{
+    if (!word.contains(QLatin1Char('\n')))
+        return ShellQuote(word);
+    *needsNl = true;
+    QStringList parts;
+    for (const QString& part : word.split(QLatin1Char('\n')))
+        parts << ShellQuote(part);
+    return parts.join(QStringLiteral("\"$nl\""));
+}
+
+} // namespace
+
+QString TBatchScript::Text(TScriptFormat format) const
+{
+    switch (format) {
+    case TScriptFormat::Sh: return ShText();
+    case TScriptFormat::Jobs: return JobsText();
+    case TScriptFormat::Bat: break;
+    }
+    return BatText();
+}
+
+QString TBatchScript::ShText() const
+{
+    QStringList l;
+    l << QStringLiteral("#!/usr/bin/env bash") << QStringLiteral("# Written by Vexa Video Converter.")
+      << QStringLiteral("# Run it again after an interruption: it converts only what is missing.") << QString();
+    l << QString::fromLatin1(ShHelpers).chopped(1);
+    l << QStringLiteral("mencoder=") + ShellQuote(m_encoder);
+    if (m_twoPass)
+        l << QStringLiteral("PassLogFile=") + ShPassLogName(m_passLogBat);
+    l << QStringLiteral("n_done=0 n_skipped=0 n_failed=0");
+    for (const TScriptFileBlock& f : m_files) {
+        l << QString() << QStringLiteral("# %1 file %2 %1").arg(RemSlashes).arg(f.FileNo);
+        l << ShArray(QStringLiteral("VCodec"), f.VCodec);
+        l << ShArray(QStringLiteral("ACodec"), f.ACodec);
+        l << ShArray(QStringLiteral("AdvParams"), f.AdvParams);
+        l << ShArray(QStringLiteral("AddParams"), f.AddParams);
+        // The words are exactly the runner's argument vector, so no name can inject.
+        const QString head = QStringLiteral("  \"$mencoder\" ") + ShellQuote(PathArg(f.Input)) + QStringLiteral(" \"${VCodec[@]}\" ");
+        QString tail = QStringLiteral(" \"${ACodec[@]}\" \"${AParams[@]}\" \"${AdvParams[@]}\" \"${AddParams[@]}\"");
+        if (m_twoPass)
+            tail += QStringLiteral(" -passlogfile \"$PassLogFile\"");
+        tail += QStringLiteral(" -o \"$tmp\"");
+        const TTempParts t = TempParts(f.Output);
+        const QString start = QStringLiteral("if start_file ") + ShellQuote(f.Output) + QLatin1Char(' ')
+                              + ShellQuote(t.Dir) + QLatin1Char(' ') + ShellQuote(t.Stem) + QLatin1Char(' ')
+                              + ShellQuote(t.Ext) + (f.Overwrites ? QStringLiteral(" 1") : QStringLiteral(" 0"))
+                              + QStringLiteral("; then");
+        if (m_twoPass) {
+            l << ShArray(QStringLiteral("VParams1"), f.VParams1);
+            l << ShArray(QStringLiteral("VParams2"), f.VParams2);
+            l << ShArray(QStringLiteral("AParams"), f.AParams);
+            l << start;
+            l << head + QStringLiteral("\"${VParams1[@]}\"") + tail + QStringLiteral(" &&");
+            l << head + QStringLiteral("\"${VParams2[@]}\"") + tail;
+        } else {
+            l << ShArray(QStringLiteral("VParams"), f.VParams);
+            l << ShArray(QStringLiteral("AParams"), f.AParams);
+            l << start;
+            l << head + QStringLiteral("\"${VParams[@]}\"") + tail;
+        }
+        l << QStringLiteral("  end_file $?") << QStringLiteral("fi");
+    }
+    if (m_twoPass)
+        l << QString() << QStringLiteral("# Removing log files") << QStringLiteral("rm -f -- \"$PassLogFile\" \"$PassLogFile.mbtree\"");
+    l << QString() << QStringLiteral("printf 'Converted %d, skipped %d, failed %d\\n' \"$n_done\" \"$n_skipped\" \"$n_failed\"");
+    l << QStringLiteral("[ \"$n_failed\" -eq 0 ]");
+    return l.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+namespace {
+
+QString PolicyWord(int outputExists)
+{
+    return outputExists == 1   ? QStringLiteral("overwrite")
+           : outputExists == 2 ? QStringLiteral("skip")
+                               : QStringLiteral("rename");
+}
+
+} // namespace
+
+QString JobsProfileName(const QString& jobsFile)
+{
+    QString name = QFileInfo(jobsFile).absoluteFilePath();
+    name.chop(qsizetype(sizeof ".jobs") - 1);
+    return name + QStringLiteral(".profile.ini");
+}
+
+TJobsRun JobsRunFor(const TAppParams& params, const EncodingSettings& settings, int outputExists, bool keepDates,
+                    const QString& jobsFile)
+{
+    TJobsRun run;
+    const QString self = WorkerProgram().isEmpty() ? QCoreApplication::applicationFilePath() : WorkerProgram();
+    run.Program = QFileInfo(self).absoluteFilePath();
+    run.ProfileFile = JobsProfileName(jobsFile);
+    run.Settings = settings;
+    if (ResolveHome(QString(), QFileInfo(run.Program).absolutePath()).Dir != params.AppDir)
+        run.Home = params.AppDir;
+    run.OutputExists = outputExists;
+    run.KeepDates = keepDates;
+    return run;
+}
+
+// One line per file, each complete in itself so that GNU parallel can run the lines in
+// any order, on any core or machine, and rerun only the missing ones: each runs this
+// program on its one file, with the batch's settings from the profile beside the list.
+// A line holds nothing of the moment it was written (no process ids, no numbered names),
+// so the same batch gives the same lines and --resume keeps matching them. A host
+// without the program fails the line with 127, as a shell does for a missing command.
+// Plain POSIX shell: the line runs in whatever shell parallel was started from.
+QString TBatchScript::JobsText() const
+{
+    // Lines whose files map to one output name run side by side, each not knowing the
+    // other: only "rename" lets neither write over or skip the other's output.
+    QHash<QString, int> plannedCount;
+    for (const TScriptFileBlock& f : m_files)
+        ++plannedCount[f.Planned];
+    QString text;
+    for (const TScriptFileBlock& f : m_files) {
+        bool needsNl = false;
+        QStringList args{QStringLiteral("--convert")};
+        if (!m_jobs.Home.isEmpty())
+            args << QStringLiteral("--home") << m_jobs.Home;
+        args << QStringLiteral("--profile") << m_jobs.ProfileFile << QStringLiteral("--out-dir")
+             << QFileInfo(f.Planned).path() << QStringLiteral("--if-exists")
+             << PolicyWord(plannedCount.value(f.Planned) > 1 ? 0 : m_jobs.OutputExists);
+        if (m_jobs.KeepDates)
+            args << QStringLiteral("--keep-dates");
+        args << QStringLiteral("--") << f.Input;
+        QString line = QStringLiteral("p=") + LineWord(m_jobs.Program, &needsNl)
+                       + QStringLiteral("; [ -x \"$p\" ] || { printf 'vexaconv: %s not found on %s\\n' \"$p\" "
+                                        "\"$(uname -n)\" >&2; exit 127; }; exec \"$p\"");
+        for (const QString& a : args)
+            line += QLatin1Char(' ') + LineWord(a, &needsNl);
+        if (needsNl)
+            line = QStringLiteral("nl=$(printf '\\nx'); nl=${nl%x}; ") + line;
+        text += line + QLatin1Char('\n');
+    }
+    return text;
+}
+
+bool TBatchScript::Save(const QString& fileName, QString* error) const
+{
+    const TScriptFormat format = ScriptFormatFor(fileName);
+    if (format == TScriptFormat::Jobs) {
+        MemIniFile profile;
+        Profile::WriteProfile(profile, m_jobs.Settings);
+        if (!profile.SaveAs(m_jobs.ProfileFile, error))
+            return false;
+    }
+    return TextFile::SaveBytes(fileName, Text(format).toUtf8(), error, format == TScriptFormat::Sh);
+}
+
+QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
+{
+    if (!ScriptFormatFromName(target))
+        return QStringLiteral("The script name \"%1\" %2.").arg(target, ScriptNameRule());
+    // A job list's profile is written beside it.
+    if (ScriptFormatFor(target) == TScriptFormat::Jobs) {
+        const QString problem = WriteTargetProblem(JobsProfileName(target), files);
+        if (!problem.isEmpty())
+            return problem;
+    }
+    return WriteTargetProblem(target, files);
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "base/AppParams.h"
+#include "outputs/BatchFiles.h"
+#include "encoding/EncodingSettings.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The batch written as a script instead of being run: the Windows batch file (".bat",
+// exchangeable with the Windows program), a bash script (".sh") that runs the very
+// argument vectors the runner would, or a job list for GNU parallel (".jobs"): one
+// self-contained shell line per file that runs this program on that file, for many cores
+// or many machines.
+
+enum class TScriptFormat { Bat, Sh, Jobs };
+
+// The script kinds by the end of their name (".sh", ".bat", ".jobs", any case); none for
+// any other name, which is never written as a script.
+std::optional<TScriptFormat> ScriptFormatFromName(const QString& fileName);
+// "must end in .sh, .bat or .jobs"
+QString ScriptNameRule();
+// ".sh" and ".jobs" give their kinds; every other name a batch file.
+TScriptFormat ScriptFormatFor(const QString& fileName);
+
+// The save dialog's filters ("Shell scripts (*.sh)", ...) and their suffixes ("sh", ...),
+// in the order of the kinds table.
+QStringList ScriptFileFilters();
+QStringList ScriptFileSuffixes();
+
+// Whether path can stand between double quotes in a batch file as it is: cmd.exe expands
+// "%" (and "!" where delayed expansion is on) even inside quotes, a double quote ends
+// the quoting, and line breaks or other control characters end or garble the line. A name
+// that is not faithful text (undecodable bytes) is refused too.
+bool IsBatSafePath(const QString& path);
+
+struct TScriptFileBlock {
+    int FileNo = 0;
+    QString Input;
+    QString Planned;            // the output's name before the existing-output policy
+    QString Output;
+    QString VCodec, ACodec, AdvParams, AddParams, AParams;
+    QString VParams;            // one pass
+    QString VParams1, VParams2; // two passes
+    bool Overwrites = false;    // the output existed when the batch was planned and is written over
+};
+
+// What each line of a job list runs: this program itself on the line's file, so that
+// every host checks, retries and names its outputs as the program's own batch does.
+struct TJobsRun {
+    QString Program;            // the program's executable, absolute
+    QString ProfileFile;        // absolute; the batch's settings, written beside the job list
+    EncodingSettings Settings;
+    QString Home;               // the --home the batch ran with; empty when the program finds its home itself
+    int OutputExists = 0;       // 0 rename, 1 overwrite, 2 skip
+    bool KeepDates = false;
+};
+
+// The run of the batch that a job list written to jobsFile stands for: this very program,
+// the settings and output options, and the home when one was chosen (it names the encoder).
+TJobsRun JobsRunFor(const TAppParams& params, const EncodingSettings& settings, int outputExists, bool keepDates,
+                    const QString& jobsFile);
+
+// The profile a job list's lines load: "NAME.jobs" -> "NAME.profile.ini" beside it, absolute.
+QString JobsProfileName(const QString& jobsFile);
+
+class TBatchScript {
+public:
+    void Begin(const QString& encoderPath, bool twoPass, const QString& passLogFileBat);
+    void SetJobsRun(const TJobsRun& run) { m_jobs = run; }
+    void AddFile(const TScriptFileBlock& block);
+    void Clear();
+
+    QString BatText() const;   // CR LF after every line
+    QString ShText() const;    // LF after every line
+    QString JobsText() const;  // one line per file, LF after every line
+    QString Text(TScriptFormat format) const;
+
+    // Writes the script atomically (UTF-8 without BOM); a bash script is made executable;
+    // a job list's profile is written first. False with *error set when a file cannot be
+    // written.
+    bool Save(const QString& fileName, QString* error) const;
+
+private:
+    QString m_encoder;
+    bool m_twoPass = false;
+    QString m_passLogBat;
+    QList<TScriptFileBlock> m_files;
+    TJobsRun m_jobs;
+};
+
+// word in single quotes for bash: it's -> 'it'\''s'.
+QString ShellQuote(const QString& word);
+
+// Why the batch must not write the script target: one of its inputs (or the profile
+// beside a job list is), or its name tells no script kind. Empty when it may.
+QString ScriptTargetProblem(const QString& target, const TBatchFiles& files);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "batch/BatchPlanner.h"
+
+class TFileListModel;
+
+// The file list model as the batch planner walks it (the headless front end's list).
+class TListModelRows : public IBatchRows {
+public:
+    explicit TListModelRows(TFileListModel& model);
+
+    int RowCount() const override;
+    bool IsRowChecked(int row) const override;
+    QString RowFullFileName(int row) const override;
+    void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) override;
+    double RowDurationMs(int row) const override;
+    bool FreshAnalysis(int row, TVideoFileInfo& info) const override;
+    bool WhenAnalysed(int row, QObject* context, std::function<void()> done) override;
+
+private:
+    TFileListModel& m_model;
+};

@@ -1,0 +1,262 @@
+#include "batch/Preflight.h"
+
+#include "encoding/FaithfulOutput.h"
+
+#include "outputs/BatchFiles.h"
+#include "outputs/OutputNaming.h"
+#include "media/MediaAnalysis.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QStorageInfo>
+
+#include <cmath>
+#include <unistd.h>
+
+namespace {
+
+// A run shorter than this says more about start-up than about speed; small clips on a
+// quiet machine finish in well under a second and still give a usable forecast.
+constexpr qint64 ShortestMeasuredRunMs = 200;
+
+bool IsAuto(const QString& text) { return text.trimmed().compare(QLatin1String("Auto"), Qt::CaseInsensitive) == 0; }
+
+QString Quoted(const QString& path) { return QLatin1Char('"') + path + QLatin1Char('"'); }
+
+QString Megabytes(qint64 bytes) { return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB"); }
+
+QString Clock(double seconds)
+{
+    const qint64 s = qint64(std::llround(seconds));
+    return QStringLiteral("%1:%2:%3").arg(s / 3600).arg(s / 60 % 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+// What keeps the file from being converted as it is; empty when nothing does. info is
+// filled when the file could be analysed.
+QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFileInfo& info, bool analysed)
+{
+    const QFileInfo fi(input);
+    if (!fi.exists())
+        return QStringLiteral("the file does not exist");
+    if (!fi.isFile())
+        return QStringLiteral("not a regular file");
+    if (::access(QFile::encodeName(input).constData(), R_OK) != 0)
+        return QStringLiteral("the file cannot be read (no permission)");
+    if (fi.size() == 0)
+        return QStringLiteral("the file is empty");
+    if (mediaInfoDll.isEmpty())
+        return QString(); // told once for the whole batch
+    // The complete analysis: what the batch adjusts (turns, rates, offsets) is told from it.
+    if (!analysed)
+        GetVideoFileInfo(input, mediaInfoDll, info);
+    if (info.Format.isEmpty() && info.NumberOfVideoStreams == 0 && info.NumberOfAudioStreams == 0)
+        return QStringLiteral("not a media file the MediaInfo library knows (unknown container, or damaged)");
+    if (info.NumberOfVideoStreams == 0)
+        return QStringLiteral("the file has no video stream");
+    return QString();
+}
+
+// The nearest directory of path that exists (path itself when it does); empty when none.
+QString ExistingAncestor(const QString& path)
+{
+    QString dir = QDir::cleanPath(path);
+    while (!QFileInfo(dir).exists()) {
+        const QString up = QFileInfo(dir).path();
+        if (up == dir)
+            return QString();
+        dir = up;
+    }
+    return dir;
+}
+
+// Why outputs cannot be written into dir (it is made when missing); empty when they can.
+QString DirectoryProblem(const QString& dir)
+{
+    const QString existing = ExistingAncestor(dir);
+    if (existing.isEmpty() || !QFileInfo(existing).isDir())
+        return QStringLiteral("the output directory %1 cannot be created").arg(Quoted(dir));
+    if (::access(QFile::encodeName(existing).constData(), W_OK | X_OK) != 0)
+        return existing == QDir::cleanPath(dir)
+                   ? QStringLiteral("the output directory %1 cannot be written (no permission)").arg(Quoted(dir))
+                   : QStringLiteral("the output directory %1 cannot be created in %2 (no permission)")
+                         .arg(Quoted(dir), Quoted(existing));
+    return QString();
+}
+
+struct TVolume {
+    QString Dir; // the first output directory on it, for the message
+    qint64 Available = -1;
+    qint64 Needed = 0;
+};
+
+} // namespace
+
+TResolution OutputResolution(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    const TVideoStreamInfo& v = info.VideoStreams[0];
+    if (s.cbResolution == 1)
+        return {int(s.spedResWidth), int(s.spedResHeight)};
+    if (s.cbResolution >= 2 && s.cbResolution < s.cbResolution_Items.size()) {
+        const TResolution r = ParseResolutionEntry(s.cbResolution_Items.at(s.cbResolution), v.Width, v.Height);
+        if (r.Width > 0 && r.Height > 0)
+            return r;
+    }
+    return {v.Width, v.Height};
+}
+
+TSpeedKey SpeedKeyFor(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    const TResolution r = OutputResolution(s, info);
+    TSpeedKey k;
+    k.Codec = s.cbAviVideoCodec == 1 ? 1 : 0;
+    k.Preset = k.Codec == 1 && s.cbVideoPreset > 0 && s.cbVideoPreset < EncodingLists::cbVideoPreset().size()
+                   ? s.cbVideoPreset
+                   : 0;
+    k.Band = TSpeedHistory::ResolutionBand(r.Width, r.Height);
+    return k;
+}
+
+qint64 ForecastOutputBytes(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    if (info.Duration <= 0)
+        return 0;
+    const int video = IsAuto(s.cbAviVideoBitrate.Text) ? GetAutoVideoBitrate(s, info) : s.cbAviVideoBitrate.Text.trimmed().toInt();
+    int audio = 0;
+    if (!s.chAudioDontCopy && info.NumberOfAudioStreams > 0)
+        audio = IsAuto(s.cbAudioBitrate.Text) ? GetAutoAudioBitrate(info) : s.cbAudioBitrate.Text.trimmed().toInt();
+    const double seconds = info.Duration / 1000.0;
+    return qint64(double(std::max(video, 0) + std::max(audio, 0)) * 1000.0 / 8.0 * seconds);
+}
+
+void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
+                         qint64 elapsedMs)
+{
+    if (iniName.isEmpty() || info.Duration <= 0 || info.NumberOfVideoStreams == 0 || elapsedMs < ShortestMeasuredRunMs)
+        return;
+    const double speed = info.Duration / 1000.0 * std::max(passes, 1) / (double(elapsedMs) / 1000.0);
+    TSpeedHistory::RecordToFile(iniName, SpeedKeyFor(settings, info), speed);
+}
+
+QString TPreflightReport::ForecastText() const
+{
+    QString text = QStringLiteral("Forecast: %1 file%2").arg(Files).arg(Files == 1 ? "" : "s");
+    if (Files == 0)
+        return text + QLatin1Char('.');
+    text += QStringLiteral(", about ") + Megabytes(ForecastBytes);
+    if (FilesWithSpeed == 0)
+        return text + QStringLiteral(", time unknown (no file converted with these settings on this machine yet).");
+    text += QStringLiteral(", about ") + Clock(ForecastSeconds);
+    if (FilesWithoutSpeed > 0)
+        text += QStringLiteral(" and %1 file%2 of unknown time").arg(FilesWithoutSpeed).arg(FilesWithoutSpeed == 1 ? "" : "s");
+    return text + QLatin1Char('.');
+}
+
+TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
+                            TAppParams& params)
+{
+    TPreflightReport report;
+    const QString encoder = ResolveMencoder(params);
+    if (encoder.isEmpty() || !QFileInfo(encoder).isFile() || !QFileInfo(encoder).isExecutable())
+        report.Problems << MissingEncoderText();
+    if (params.MediaInfoDll.isEmpty())
+        report.Problems << QStringLiteral("the MediaInfo library was not found: the files were not probed");
+
+    TBatchFiles files;
+    for (int r = 0; r < rows.RowCount(); ++r)
+        if (rows.IsRowChecked(r))
+            files.AddInput(FoldInputPath(rows.RowFullFileName(r)));
+
+    const QString outDir = options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
+    const QString ext = GetExt(settings, true);
+    const TSpeedHistory speeds = TSpeedHistory::LoadFromFile(params.IniName);
+    QHash<QString, QString> firstWriter; // planned output -> the input that writes it first
+    QStringList dirs;                    // output directories, in order
+    QHash<QString, qint64> bytesByDir;
+
+    for (int r = 0; r < rows.RowCount(); ++r) {
+        if (!rows.IsRowChecked(r))
+            continue;
+        const QString input = FoldInputPath(rows.RowFullFileName(r));
+        TVideoFileInfo info;
+        const bool analysed = rows.FreshAnalysis(r, info);
+        const QString problem = ProbeProblem(input, params.MediaInfoDll, info, analysed);
+        if (!problem.isEmpty()) {
+            report.Problems << input + QStringLiteral(": ") + problem;
+        } else {
+            const TFaithfulOutput faithful = FaithfulOutput(settings, info);
+            if (!faithful.AudioOffsetLost.isEmpty())
+                report.Problems << input + QStringLiteral(": ") + faithful.AudioOffsetLost;
+            for (const QString& note : faithful.Notes)
+                report.Notes << input + QStringLiteral(": ") + note;
+        }
+
+        if (!options.OutDirIsInDir && outDir.isEmpty()) {
+            report.Problems << QStringLiteral("no output directory is given");
+            break;
+        }
+        const QString planned = PlannedOutputPath(input, options.OutDirIsInDir, outDir, ext);
+        const TOutputChoice c = ChooseOutputName(planned, options.OutputExists, files);
+        if (c.EarlierRow) {
+            report.Notes << input + QStringLiteral(": its output %1 is also the output of %2; it is written as %3")
+                                           .arg(Quoted(planned), Quoted(firstWriter.value(planned)), Quoted(c.Output));
+        } else if (c.Skipped) {
+            report.Notes << input + QStringLiteral(": the output %1 exists; the file is skipped").arg(Quoted(planned));
+        } else if (c.OnDisk && SameFile(planned, input)) {
+            // the output would name the input itself: a numbered name, always, as expected
+        } else if (c.OnDisk && c.Output != planned) {
+            report.Notes << input + QStringLiteral(": the output %1 exists; it is written as %2").arg(Quoted(planned), Quoted(c.Output));
+        } else if (c.OnDisk) {
+            report.Problems << input + QStringLiteral(": the output %1 exists and is written over").arg(Quoted(planned));
+        }
+        if (c.Output.isEmpty())
+            report.Problems << input + QStringLiteral(": every numbered name of %1 is taken").arg(Quoted(planned));
+        if (c.Skipped)
+            continue;
+        if (!firstWriter.contains(planned))
+            firstWriter.insert(planned, input);
+        files.AddOutput(c.Output);
+
+        ++report.Files;
+        const QString dir = QFileInfo(c.Output).path();
+        if (!dirs.contains(dir))
+            dirs << dir;
+        if (!problem.isEmpty())
+            continue;
+        const qint64 bytes = ForecastOutputBytes(settings, info);
+        report.ForecastBytes += bytes;
+        bytesByDir[dir] += bytes;
+        const double speed = speeds.Speed(SpeedKeyFor(settings, info));
+        if (speed > 0 && info.Duration > 0) {
+            report.ForecastSeconds += info.Duration / 1000.0 * (settings.chAviVideo2Pass ? 2 : 1) / speed;
+            ++report.FilesWithSpeed;
+        } else {
+            ++report.FilesWithoutSpeed;
+        }
+    }
+
+    // Free space per file system: outputs in several directories of one disk add up.
+    QList<TVolume> volumes;
+    QHash<QString, int> volumeOf;
+    for (const QString& dir : dirs) {
+        if (const QString problem = DirectoryProblem(dir); !problem.isEmpty()) {
+            report.Problems << problem;
+            continue;
+        }
+        const QStorageInfo storage(ExistingAncestor(dir));
+        if (!storage.isValid())
+            continue;
+        const QString key = QString::fromLocal8Bit(storage.device()) + QLatin1Char('|') + storage.rootPath();
+        if (!volumeOf.contains(key)) {
+            volumeOf.insert(key, int(volumes.size()));
+            volumes.append({dir, storage.bytesAvailable(), 0});
+        }
+        volumes[volumeOf.value(key)].Needed += bytesByDir.value(dir);
+    }
+    for (const TVolume& v : volumes) {
+        if (v.Available >= 0 && v.Needed > v.Available)
+            report.Problems << QStringLiteral("not enough free space for the outputs in %1: about %2 needed, %3 free")
+                                   .arg(Quoted(v.Dir), Megabytes(v.Needed), Megabytes(v.Available));
+    }
+    return report;
+}

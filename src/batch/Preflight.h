@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/AppParams.h"
+#include "batch/BatchInput.h"
+#include "encoding/CmdLineBuilder.h"
+#include "encoding/EncodingSettings.h"
+#include "media/VideoFileInfo.h"
+#include "settings/SpeedHistory.h"
+
+#include <QString>
+#include <QStringList>
+
+// The check before a batch starts: what would stop or spoil it is found now, not in the
+// middle of the night. Every checked file is probed, the output names are decided as the
+// batch will decide them, the output directories and their free space are looked at, the
+// encoder is looked for; and the batch's size and time are forecast, the time from the
+// speeds this machine reached before.
+
+struct TPreflightReport {
+    QStringList Problems;        // one line each
+    QStringList Notes;           // what the batch adjusts on its own (names, sizes, turns, rates): no reason to stop
+    int Files = 0;               // rows that would be converted (not skipped)
+    qint64 ForecastBytes = 0;    // of the files whose duration is known
+    double ForecastSeconds = 0;  // of the files whose speed is known
+    int FilesWithSpeed = 0;      // files whose time is forecast
+    int FilesWithoutSpeed = 0;   // files to convert whose time cannot be told
+
+    bool HasProblems() const { return !Problems.isEmpty(); }
+    // "Forecast: 3 files, about 4.2 MB, about 0:01:05."
+    QString ForecastText() const;
+};
+
+TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
+                            TAppParams& params);
+
+// The output size the settings give for a file: the resolution chosen, or the input's.
+TResolution OutputResolution(const EncodingSettings& settings, const TVideoFileInfo& info);
+// The speed key of a file converted with settings.
+TSpeedKey SpeedKeyFor(const EncodingSettings& settings, const TVideoFileInfo& info);
+// Bytes of a file's output: (video + audio bit rate) x duration; 0 when the duration is
+// unknown.
+qint64 ForecastOutputBytes(const EncodingSettings& settings, const TVideoFileInfo& info);
+
+// After a row converted well: its speed (seconds of media per second, per pass) goes into
+// the settings file iniName. Runs too short to measure are not kept; a settings file that
+// cannot be written is left alone.
+void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
+                         qint64 elapsedMs);

@@ -1,0 +1,344 @@
+#include "outputs/OutputCheck.h"
+
+#include "encoding/Containers.h"
+#include "encoding/FaithfulOutput.h"
+#include "media/MediaAnalysis.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// The value after the last occurrence of option in args, empty when there is none.
+QString OptionValue(const QStringList& args, const QString& option)
+{
+    QString value;
+    for (qsizetype i = 0; i + 1 < args.size(); ++i)
+        if (args.at(i) == option)
+            value = args.at(i + 1);
+    return value;
+}
+
+bool HasAnyOption(const QStringList& args, std::initializer_list<const char*> options)
+{
+    for (const QString& a : args)
+        for (const char* o : options)
+            if (a == QLatin1String(o))
+                return true;
+    return false;
+}
+
+QString FormatOfEncoder(const QString& ovc)
+{
+    if (ovc == QLatin1String("xvid"))
+        return QStringLiteral("MPEG-4 Visual");
+    if (ovc == QLatin1String("x264"))
+        return QStringLiteral("AVC");
+    return {};
+}
+
+// The container's format that video options ask the muxer for: the row whose muxer options
+// they carry, or the encoder's own AVI writer when they name no muxer.
+QString ContainerFormatOf(const QString& vparams)
+{
+    const bool muxerNamed = HasAnyOption(SplitArgsWindowsWay(vparams), {"-of"});
+    for (const TContainerRow& row : Containers()) {
+        const QString options = MuxerOptions(row);
+        if (options.isEmpty() ? !muxerNamed : vparams.contains(options))
+            return row.CheckedFormat;
+    }
+    return {};
+}
+
+// The frame size a "-vf" chain gives: set by its scale, swapped by a quarter turn, kept by
+// the filters the builders add. Empty when the chain has no scale, or a filter whose
+// effect on the size is not known for certain.
+std::optional<TResolution> SizeOfChain(const QString& chain)
+{
+    std::optional<TResolution> size;
+    for (const QString& filter : chain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString name = filter.section(QLatin1Char('='), 0, 0);
+        const QString params = filter.section(QLatin1Char('='), 1);
+        if (name == QLatin1String("scale") || name == QLatin1String("crop")) {
+            bool okW = false, okH = false;
+            const int w = params.section(QLatin1Char(':'), 0, 0).toInt(&okW);
+            const int h = params.section(QLatin1Char(':'), 1, 1).toInt(&okH);
+            // 0, negative or missing sides ask the filter to work a side out itself.
+            if (!okW || !okH || w <= 0 || h <= 0)
+                return std::nullopt;
+            size = TResolution{w, h};
+        } else if (name == QLatin1String("rotate")) {
+            bool ok = false;
+            const int turn = params.isEmpty() ? 0 : params.toInt(&ok);
+            // 0..3 always turn by a quarter; 4..7 only when the picture is portrait.
+            if ((!params.isEmpty() && !ok) || turn < 0 || turn > 3)
+                return std::nullopt;
+            if (size)
+                std::swap(size->Width, size->Height);
+        } else if (name != QLatin1String("yadif") && name != QLatin1String("flip") &&
+                   name != QLatin1String("mirror") && name != QLatin1String("eq2") &&
+                   name != QLatin1String("harddup") && name != QLatin1String("dsize")) {
+            return std::nullopt;
+        }
+    }
+    return size;
+}
+
+QString Seconds(int ms)
+{
+    return QString::number(ms / 1000.0, 'f', 2) + QStringLiteral(" s");
+}
+
+// "16:9", "16/9" or "1.7778"; 0 when it is none of these.
+double AspectValue(const QString& text)
+{
+    QString t = text.trimmed();
+    t.replace(QLatin1Char('/'), QLatin1Char(':'));
+    bool ok = false;
+    if (t.contains(QLatin1Char(':'))) {
+        bool okW = false, okH = false;
+        const double w = t.section(QLatin1Char(':'), 0, 0).toDouble(&okW);
+        const double h = t.section(QLatin1Char(':'), 1, 1).toDouble(&okH);
+        return okW && okH && w > 0 && h > 0 ? w / h : 0;
+    }
+    const double a = t.toDouble(&ok);
+    return ok && a > 0 && std::isfinite(a) ? a : 0;
+}
+
+// The display aspect a "-vf" chain states with "dsize", and whether it turns the picture
+// by a quarter.
+void AspectOfChain(const QString& chain, double& dsize, bool& quarterTurn, bool& scaled)
+{
+    for (const QString& filter : chain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString name = filter.section(QLatin1Char('='), 0, 0);
+        const QString params = filter.section(QLatin1Char('='), 1);
+        if (name == QLatin1String("scale"))
+            scaled = true;
+        else if (name == QLatin1String("dsize"))
+            dsize = AspectValue(params);
+        else if (name == QLatin1String("rotate") && (params.isEmpty() || params.toInt() <= 3))
+            quarterTurn = !quarterTurn;
+    }
+}
+
+// The output's display aspect: the second prober reads the codec's own pixel shape.
+double OutputAspect(const TVideoFileInfo& output)
+{
+    const TAvProbeInfo& p = output.Probe;
+    if (p.Opened && p.HasVideo && p.Width > 0 && p.Height > 0) {
+        const double sar = p.SarNum > 0 && p.SarDen > 0 ? double(p.SarNum) / p.SarDen : 1.0;
+        return p.Width * sar / p.Height;
+    }
+    return output.VideoStreams[0].DAR;
+}
+
+QString AspectWords(double a) { return QString::number(a, 'f', 2) + QStringLiteral(":1"); }
+
+QString OffsetWords(int ms)
+{
+    if (std::abs(ms) < 10)
+        return QStringLiteral("with the picture");
+    return Seconds(std::abs(ms)) + (ms > 0 ? QStringLiteral(" after the picture") : QStringLiteral(" before the picture"));
+}
+
+} // namespace
+
+int DurationToleranceMs(int inputMs, double frameMs)
+{
+    const int frames = frameMs > 0 && std::isfinite(frameMs) ? int(std::ceil(std::min(frameMs, 1.0e6) * 2)) : 0;
+    return std::max({300, frames, int(std::ceil(std::abs(inputMs) * 0.03))});
+}
+
+TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFileInfo& input)
+{
+    TOutputExpectation e;
+    const QStringList added = SplitArgsWindowsWay(pieces.AddParams);
+
+    if (!HasAnyOption(added, {"-of", "-lavfopts"}))
+        e.ContainerFormat = ContainerFormatOf(pieces.VParams);
+    if (!HasAnyOption(added, {"-ovc"}))
+        e.VideoFormat = FormatOfEncoder(OptionValue(SplitArgsWindowsWay(pieces.VCodec), QStringLiteral("-ovc")));
+
+    if (!HasAnyOption(added, {"-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr", "-vop", "-x", "-y", "-xy", "-zoom"})) {
+        const QStringList adv = SplitArgsWindowsWay(pieces.AdvParams);
+        if (adv.count(QStringLiteral("-vf")) <= 1)
+            e.FrameSize = SizeOfChain(OptionValue(adv, QStringLiteral("-vf")));
+    }
+
+    if (!HasAnyOption(added, {"-ss", "-endpos", "-frames", "-speed", "-sb"}))
+        e.DurationMs = input.GeneralDurationMs > 0 ? input.GeneralDurationMs : int(std::lround(input.Duration));
+
+    const bool makesAudio = OptionValue(SplitArgsWindowsWay(pieces.ACodec), QStringLiteral("-oac")) == QLatin1String("mp3lame");
+    e.Audio = makesAudio && input.NumberOfAudioStreams > 0 && !HasAnyOption(added, {"-nosound", "-oac", "-aid", "-alang"});
+
+    const QStringList vparams = SplitArgsWindowsWay(pieces.VParams);
+    if (!HasAnyOption(added, {"-ofps", "-fps"})) {
+        bool ok = false;
+        const double ofps = OptionValue(vparams, QStringLiteral("-ofps")).toDouble(&ok);
+        if (ok && ofps > 0)
+            e.FrameMs = 1000.0 / ofps;
+    }
+
+    if (!HasAnyOption(added, {"-aspect", "-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr", "-vop", "-xy", "-zoom",
+                              "-force-avi-aspect"})) {
+        double dsize = 0;
+        bool quarterTurn = false, scaled = false;
+        AspectOfChain(OptionValue(SplitArgsWindowsWay(pieces.AdvParams), QStringLiteral("-vf")), dsize, quarterTurn,
+                      scaled);
+        const double typed = AspectValue(OptionValue(vparams, QStringLiteral("-aspect")));
+        double source = SourceDisplayAspect(input);
+        if (source > 0 && quarterTurn)
+            source = 1.0 / source;
+        // a size the user chose has its own shape
+        e.DisplayAspect = typed > 0 ? typed : dsize > 0 ? dsize : scaled ? 0 : source;
+    }
+
+    if (e.Audio && !HasAnyOption(added, {"-audio-delay", "-delay", "-mc", "-ss"})) {
+        const TAvProbeInfo& p = input.Probe;
+        // Early sound comes out with the first picture held from the start: both at 0.
+        if (p.Opened && p.HasAudio && p.HasVideo)
+            e.AudioOffsetMs = std::max(0, SourceAudioOffsetMs(input));
+    }
+    return e;
+}
+
+TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectation& expected)
+{
+    TOutputVerdict v;
+    if (output.FileSize <= 0) {
+        v.Reason = QStringLiteral("The output file is empty");
+        v.Sentence = v.Reason + QLatin1Char('.');
+        return v;
+    }
+    if (output.Format.isEmpty() && output.NumberOfVideoStreams == 0 && output.NumberOfAudioStreams == 0) {
+        v.Reason = QStringLiteral("MediaInfo cannot read the output file");
+        v.Sentence = QStringLiteral("The output file cannot be read: the encoder wrote no media file.");
+        return v;
+    }
+    // Each problem as a plain sentence; the first one heads the row's report.
+    QStringList problems;
+    if (!expected.ContainerFormat.isEmpty() && output.Format != expected.ContainerFormat)
+        problems << QStringLiteral("The output file's format is %1, not %2.")
+                        .arg(output.Format.isEmpty() ? QStringLiteral("unknown") : output.Format,
+                             expected.ContainerFormat);
+    if (output.Truncated)
+        problems << QStringLiteral("The output file is cut short.");
+    if (output.NumberOfVideoStreams == 0) {
+        problems << QStringLiteral("The output has no video stream.");
+    } else {
+        const TVideoStreamInfo& video = output.VideoStreams[0];
+        if (!expected.VideoFormat.isEmpty() && video.Codec != expected.VideoFormat &&
+            !video.Codec.startsWith(expected.VideoFormat + QStringLiteral(" - ")))
+            problems << QStringLiteral("The video is %1, not %2.")
+                            .arg(video.Codec.isEmpty() ? QStringLiteral("of an unknown format") : video.Codec,
+                                 expected.VideoFormat);
+        if (expected.FrameSize &&
+            (video.Width != expected.FrameSize->Width || video.Height != expected.FrameSize->Height))
+            problems << QStringLiteral("The picture is %1x%2, not %3x%4.")
+                            .arg(video.Width)
+                            .arg(video.Height)
+                            .arg(expected.FrameSize->Width)
+                            .arg(expected.FrameSize->Height);
+        if (output.Probe.DecodedPictures == 0)
+            problems << QStringLiteral("No picture of the output can be decoded.");
+        const double aspect = OutputAspect(output);
+        if (expected.DisplayAspect > 0 && aspect > 0 &&
+            std::abs(aspect - expected.DisplayAspect) / expected.DisplayAspect > AspectTolerance)
+            problems << QStringLiteral("The output is shown at %1, the input at %2: its shape is wrong.")
+                            .arg(AspectWords(aspect), AspectWords(expected.DisplayAspect));
+    }
+    if (expected.DurationMs > 0) {
+        // The container's length: the video track may lack frames the encoder dropped in gaps;
+        // sound that runs past the pictures counts too (an AVI header states only theirs).
+        int ms = output.GeneralDurationMs > 0 ? output.GeneralDurationMs : int(std::lround(output.Duration));
+        if (ms > 0 && output.Probe.AudioEndMs > ms)
+            ms = output.Probe.AudioEndMs;
+        if (ms <= 0) {
+            problems << QStringLiteral("The output's length is unknown.");
+        } else if (std::abs(ms - expected.DurationMs) > DurationToleranceMs(expected.DurationMs, expected.FrameMs)) {
+            v.LengthWrong = true;
+            problems << QStringLiteral("The output lasts %1, the input %2: the encoder %3 frames.")
+                            .arg(Seconds(ms), Seconds(expected.DurationMs),
+                                 ms < expected.DurationMs ? QStringLiteral("lost") : QStringLiteral("added"));
+        }
+    }
+    if (expected.Audio && output.NumberOfAudioStreams == 0)
+        problems << QStringLiteral("The output has no audio stream.");
+    const TAvProbeInfo& p = output.Probe;
+    if (expected.AudioOffsetMs && p.Opened && p.HasAudio && p.HasVideo) {
+        const int offset = p.AudioStartMs - p.VideoStartMs;
+        const int slack = std::max(AudioOffsetToleranceMs, int(std::ceil(2 * expected.FrameMs)));
+        if (std::abs(offset - *expected.AudioOffsetMs) > slack)
+            problems << QStringLiteral("The sound starts %1 in the output, %2 in the input.")
+                            .arg(OffsetWords(offset), OffsetWords(*expected.AudioOffsetMs));
+    }
+
+    v.Ok = problems.isEmpty();
+    if (!v.Ok) {
+        v.Sentence = problems.first();
+        QStringList parts;
+        for (QString t : problems) {
+            t.chop(1); // the full stop
+            parts << t;
+        }
+        QString text = parts.join(QStringLiteral("; "));
+        text[0] = text[0].toUpper();
+        v.Reason = text;
+    }
+    return v;
+}
+
+double PictureSpread(const QByteArray& pictures)
+{
+    const qsizetype size = qsizetype(PictureSide) * PictureSide;
+    const qsizetype count = pictures.size() / size;
+    double spread = 0;
+    for (qsizetype i = 1; i < count; ++i) {
+        qint64 sum = 0;
+        for (qsizetype k = 0; k < size; ++k)
+            sum += std::abs(int(uchar(pictures[i * size + k])) - int(uchar(pictures[k])));
+        spread = std::max(spread, double(sum) / double(size));
+    }
+    return spread;
+}
+
+namespace {
+// Grey levels (of 255) on 16x16 averages: coding noise stays below the first, a scene that
+// moves goes beyond the second; a nearly still scene sits between them and is left alone.
+constexpr double StillSpread = 1.5;
+constexpr double MovingSpread = 6.0;
+constexpr int MinPicturesToJudge = 4 * PictureSamples;
+} // namespace
+
+bool OutputLooksStill(const TAvProbeInfo& output)
+{
+    return output.DecodedPictures >= 3 && PictureSpread(output.Pictures) < StillSpread;
+}
+
+bool IsStillPictureOutput(const TAvProbeInfo& output, const TAvProbeInfo& input)
+{
+    // A clip of a few pictures has too few to sample apart: its output is judged otherwise.
+    if (input.VideoFrames > 0 && input.VideoFrames < MinPicturesToJudge)
+        return false;
+    return OutputLooksStill(output) && input.DecodedPictures >= 3 && PictureSpread(input.Pictures) > MovingSpread;
+}
+
+QString StillPictureSentence()
+{
+    return QStringLiteral("The output shows one still picture where the input moves: the encoder repeated its first "
+                          "picture.");
+}
+
+TOutputVerdict VerifyOutputFile(const QString& path, const QString& dllPath, const TOutputExpectation& expected,
+                                TVideoFileInfo* probed)
+{
+    TVideoFileInfo info;
+    GetVideoFileInfo(path, dllPath, info, true);
+    TOutputVerdict v = JudgeOutput(info, expected);
+    if (probed)
+        *probed = std::move(info);
+    return v;
+}

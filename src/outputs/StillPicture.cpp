@@ -1,0 +1,47 @@
+#include "outputs/StillPicture.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString Demuxer = QStringLiteral("-demuxer");
+const QString Lavf = QStringLiteral("lavf");
+
+} // namespace
+
+QStringList WithLavfDemuxer(const QStringList& args, const QString& input)
+{
+    QStringList out = args;
+    for (qsizetype i = 0; i + 1 < out.size(); ++i) {
+        if (out.at(i) == Demuxer) {
+            out[i + 1] = Lavf;
+            return out;
+        }
+    }
+    qsizetype at = out.indexOf(PathArg(input));
+    if (at < 0)
+        at = 0;
+    out.insert(at, Lavf);
+    out.insert(at, Demuxer);
+    return out;
+}
+
+TEncoderJob WithLavfDemuxer(const TEncoderJob& job, const QString& input)
+{
+    TEncoderJob out = job;
+    const QString quotedInput = QLatin1Char('"') + input + QLatin1Char('"');
+    for (TEncoderInvocation& run : out.Runs) {
+        const bool hadDemuxer = run.Args.contains(Demuxer);
+        run.Args = WithLavfDemuxer(run.Args, input);
+        if (hadDemuxer) {
+            static const QRegularExpression choice(QStringLiteral("-demuxer\\s+\\S+"));
+            run.Params.replace(choice, QStringLiteral("-demuxer lavf"));
+            continue;
+        }
+        qsizetype at = run.Params.indexOf(quotedInput);
+        if (at < 0)
+            at = 0;
+        run.Params.insert(at, QStringLiteral("-demuxer lavf "));
+    }
+    return out;
+}

@@ -1,0 +1,227 @@
+#include "outputs/TempOutput.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <atomic>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Names of files are limited to this many bytes on the usual Linux file systems.
+constexpr qsizetype MaxNameBytes = NAME_MAX;
+
+std::atomic<quint64> g_tempCounter{0};
+
+QString SystemReason(int err)
+{
+    return qt_error_string(err);
+}
+
+void SetError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+QString TempName(const QString& base, const QString& ext, qint64 pid, quint64 n)
+{
+    QString name = QLatin1Char('.') + base + QStringLiteral(".vexa-") + QString::number(pid) + QLatin1Char('-') +
+                   QString::number(n);
+    if (!ext.isEmpty())
+        name += QLatin1Char('.') + ext;
+    return name;
+}
+
+// The temporary name for base and ext, the base shortened (never within a character)
+// until the whole name fits the file system's limit.
+QString FittingTempName(QString base, const QString& ext, qint64 pid, quint64 n)
+{
+    QString name = TempName(base, ext, pid, n);
+    while (QFile::encodeName(name).size() > MaxNameBytes && !base.isEmpty()) {
+        base.chop(base.size() >= 2 && base.at(base.size() - 1).isLowSurrogate() ? 2 : 1);
+        name = TempName(base, ext, pid, n);
+    }
+    return name;
+}
+
+QByteArray ReadSmallFile(const QByteArray& path)
+{
+    QFile f(QString::fromLatin1(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.read(4096);
+}
+
+QByteArray ExeOf(const QByteArray& procDir)
+{
+    char buf[PATH_MAX + 1];
+    const ssize_t n = ::readlink((procDir + "/exe").constData(), buf, PATH_MAX);
+    if (n <= 0)
+        return {};
+    QByteArray exe(buf, n);
+    // A program replaced on disk while it runs still is that program.
+    if (exe.endsWith(" (deleted)"))
+        exe.chop(10);
+    return exe;
+}
+
+bool IsZombie(const QByteArray& procDir)
+{
+    const QByteArray stat = ReadSmallFile(procDir + "/stat");
+    const qsizetype close = stat.lastIndexOf(')');
+    return close >= 0 && close + 2 < stat.size() && (stat.at(close + 2) == 'Z' || stat.at(close + 2) == 'X');
+}
+
+} // namespace
+
+QString ReserveTempOutput(const QString& finalPath, QString* error)
+{
+    const QFileInfo fi(finalPath);
+    const QString name = fi.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > 0 ? name.left(dot) : name;
+    const QString ext = dot > 0 ? name.mid(dot + 1) : QString();
+    const qint64 pid = ::getpid();
+    const QString dir = fi.path();
+    for (int attempt = 0; attempt < 10000; ++attempt) {
+        const quint64 n = ++g_tempCounter;
+        const QString path = dir + QLatin1Char('/') + FittingTempName(base, ext, pid, n);
+        // O_EXCL also refuses a dangling link: the name is new, and it is ours.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                              0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        if (errno != EEXIST) {
+            SetError(error, QStringLiteral("Cannot create a file in \"%1\": %2").arg(dir, SystemReason(errno)));
+            return {};
+        }
+    }
+    SetError(error, QStringLiteral("No free temporary name in \"%1\"").arg(dir));
+    return {};
+}
+
+bool IsTempOutputName(const QString& fileName, qint64* pid)
+{
+    static const QRegularExpression re(QStringLiteral("^\\..*\\.vexa-([0-9]{1,10})-[0-9]{1,20}(\\.[^.]*)?$"),
+                                       QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch m = re.match(fileName);
+    if (!m.hasMatch())
+        return false;
+    bool ok = false;
+    const qint64 value = m.captured(1).toLongLong(&ok);
+    if (!ok || value <= 0)
+        return false;
+    if (pid)
+        *pid = value;
+    return true;
+}
+
+bool CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy policy, QString* error)
+{
+    const QByteArray from = QFile::encodeName(temp);
+    const QByteArray to = QFile::encodeName(finalPath);
+    const auto fail = [&](int err) {
+        SetError(error, QStringLiteral("Cannot rename \"%1\" to \"%2\": %3").arg(temp, finalPath, SystemReason(err)));
+        return false;
+    };
+    // Only the file the encoder wrote goes under the final name, never a link put in its place.
+    struct stat st {};
+    if (::lstat(from.constData(), &st) != 0)
+        return fail(errno);
+    if (!S_ISREG(st.st_mode))
+        return fail(EINVAL);
+
+    if (policy == TCommitPolicy::Replace) {
+        // rename() replaces the entry itself: a link under the final name is replaced, its
+        // target never written.
+        if (::rename(from.constData(), to.constData()) != 0)
+            return fail(errno);
+        return true;
+    }
+
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return fail(errno);
+    // File systems without the no-replace rename: a hard link is just as exclusive.
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return true;
+    }
+    if (errno == EEXIST)
+        return fail(EEXIST);
+    // Without hard links (FAT cards) only a check before the rename is left.
+    struct stat existing {};
+    if (::lstat(to.constData(), &existing) == 0)
+        return fail(EEXIST);
+    if (::rename(from.constData(), to.constData()) != 0)
+        return fail(errno);
+    return true;
+}
+
+bool DiscardOutput(const QString& temp, QString* error)
+{
+    const QByteArray path = QFile::encodeName(temp);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0)
+        return errno == ENOENT;
+    if (S_ISDIR(st.st_mode)) {
+        SetError(error, QStringLiteral("Cannot remove \"%1\": %2").arg(temp, SystemReason(EISDIR)));
+        return false;
+    }
+    if (::unlink(path.constData()) != 0 && errno != ENOENT) {
+        SetError(error, QStringLiteral("Cannot remove \"%1\": %2").arg(temp, SystemReason(errno)));
+        return false;
+    }
+    return true;
+}
+
+bool IsLiveProcessOfThisProgram(qint64 pid)
+{
+    if (pid <= 0)
+        return false;
+    if (pid == ::getpid())
+        return true;
+    const QByteArray procDir = "/proc/" + QByteArray::number(pid);
+    struct stat st {};
+    if (::stat(procDir.constData(), &st) != 0)
+        return false;
+    if (IsZombie(procDir))
+        return false;
+    const QByteArray exe = ExeOf(procDir);
+    if (!exe.isEmpty() && exe == ExeOf("/proc/self"))
+        return true;
+    // Another user's process hides its executable; its name is readable.
+    const QByteArray comm = ReadSmallFile(procDir + "/comm").trimmed();
+    return !comm.isEmpty() && comm == ReadSmallFile("/proc/self/comm").trimmed();
+}
+
+QStringList SweepStaleTempOutputs(const QString& dir)
+{
+    QStringList removed;
+    const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& name : names) {
+        qint64 pid = 0;
+        if (!IsTempOutputName(name, &pid) || IsLiveProcessOfThisProgram(pid))
+            continue;
+        const QByteArray path = QFile::encodeName(dir + QLatin1Char('/') + name);
+        struct stat st {};
+        if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (::unlink(path.constData()) == 0)
+            removed += name;
+    }
+    return removed;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "runner/ConversionState.h"
+#include "runner/EncoderRun.h"
+#include "runner/IProgressSink.h"
+
+#include <QString>
+#include <QStringList>
+
+
+// Runs program with argv (no shell) in the program home, its output (stdout and stderr
+// merged, decoded as UTF-8) assembled into state.EncoderOutput line by line; reports
+// every line and every throttled progress update to sink. Returns the exit code (see the
+// constants above). The UI thread is not blocked: the run waits in a local event loop,
+// so windows repaint and the abort action works while the encoder is silent.
+// Throws TEncoderStartError when the process cannot be started.
+int RunEncoder(const QString& program, const QStringList& argv, TConversionState& state,
+               IProgressSink& sink);
+
+// As above with an explicit working directory (empty: the program home, else "/").
+int RunEncoder(const QString& program, const QStringList& argv, TConversionState& state,
+               IProgressSink& sink, const QString& workingDir);
+
+// Starts run with program (a relative path counts from the current directory) in
+// workingDir (empty: the program home, else "/"). Throws TEncoderStartError.
+void StartEncoder(TEncoderRun& run, const QString& program, const QStringList& argv, const QString& workingDir);
+
+// Writes key as one byte to the active encoder's standard input. False when no run is
+// active or the write failed.
+bool SendToEncoder(TConversionState& state, char key);
+
+// What the abort action did.
+enum class TAbortResult {
+    Ignored,     // an abort is already under way
+    Aborting,    // quit requested; the grace timer runs
+    CloseWindow  // no batch runs: the caller closes its window
+};
+
+// The abort action: asks every active encoder to quit ("q" on its input and SIGINT to its
+// process group; a paused one is continued first and the pause ends), and kills the group
+// when it is still running after the grace time.
+TAbortResult RequestAbort(TConversionState& state);
+
+// Stops or continues every running encoder of the batch (its whole process group); runs
+// started while paused are stopped by their starter. False when nothing changed (no
+// batch, an abort under way, or already so).
+bool SetEncodersPaused(TConversionState& state, bool paused);
+
+// Whether a run's exit code counts as a failure: any code but 0, except the encoder's
+// status 2 after our own quit request.
+bool IsEncoderRunError(int exitCode, const TConversionState& state);

@@ -1,0 +1,355 @@
+#include "runner/EncoderRun.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+TEncoderStartError::TEncoderStartError(int code, const QString& text)
+    : std::runtime_error(QStringLiteral("System Error.  Code: %1.\n%2").arg(code).arg(text).toStdString()),
+      m_code(code),
+      m_message(QStringLiteral("System Error.  Code: %1.\n%2").arg(code).arg(text))
+{
+}
+
+namespace {
+
+// One byte more than the longest kept line, so one read always reaches past a line
+// that is cut at the limit.
+constexpr qsizetype ReadChunk = MaxLineBytes + 1;
+// bounds the last read when a process outside the group still holds the pipe
+constexpr int MaxDrainReads = 4096;
+
+// Runs in the child between fork and exec; only async-signal-safe calls.
+void PrepareChild(int outputFd)
+{
+    // stdout and stderr into the one output pipe
+    ::dup2(outputFd, STDOUT_FILENO);
+    ::dup2(outputFd, STDERR_FILENO);
+    // Its own process group, so that one signal reaches a wrapper script and its children.
+    ::setpgid(0, 0);
+    // No encoder outlives the program, even when the program is killed.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // A front end that ignores or blocks SIGINT must not pass that on: the quit request
+    // relies on the encoder seeing it.
+    ::signal(SIGINT, SIG_DFL);
+    ::signal(SIGPIPE, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
+// The operating-system code behind a failed start, as far as it can be told afterwards.
+int StartErrorCode(const QString& program)
+{
+    const QString found = program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
+    const QFileInfo fi(found);
+    if (found.isEmpty() || !fi.exists())
+        return ENOENT;
+    if (!fi.isExecutable() || fi.isDir())
+        return EACCES;
+    return ENOEXEC;
+}
+
+} // namespace
+
+TEncoderRun::TEncoderRun(TConversionState& state, IProgressSink& sink)
+    : m_state(state), m_sink(sink), m_handler(state), m_assembler(state.EncoderOutput, MaxLineBytes)
+{
+    m_graceTimer.setSingleShot(true);
+    m_graceTimer.setTimerType(Qt::PreciseTimer);
+    m_graceTimer.setInterval(AbortGraceMs);
+    m_exitWaitTimer.setSingleShot(true);
+    m_exitWaitTimer.setTimerType(Qt::PreciseTimer);
+    m_exitWaitTimer.setInterval(ExitWaitMs);
+    connect(&m_graceTimer, &QTimer::timeout, this, &TEncoderRun::OnGraceExpired);
+    connect(&m_exitWaitTimer, &QTimer::timeout, this, &TEncoderRun::OnExitWaitExpired);
+    connect(&m_process, &QProcess::finished, this, &TEncoderRun::OnFinished);
+}
+
+TEncoderRun::~TEncoderRun()
+{
+    if (m_state.ProcessHandle == this)
+        ClearRunnerFields(m_state);
+    if (m_pgid > 0 && !m_finished) {
+        KillGroup();
+        m_process.waitForFinished(ExitWaitMs);
+    }
+    CloseOutputPipe();
+}
+
+bool TEncoderRun::MakeOutputPipe()
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return false;
+    m_outRead = fds[0];
+    m_outWrite = fds[1];
+    ::fcntl(m_outRead, F_SETFL, ::fcntl(m_outRead, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+void TEncoderRun::CloseOutputPipe()
+{
+    delete m_outNotifier;
+    m_outNotifier = nullptr;
+    for (int* fd : {&m_outRead, &m_outWrite}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+}
+
+void TEncoderRun::Start(const QString& program, const QStringList& argv, const QString& workingDir)
+{
+    m_process.setProgram(program);
+    m_process.setArguments(argv);
+    m_process.setWorkingDirectory(workingDir);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    m_state.QuitRequested = false;
+    if (!MakeOutputPipe()) {
+        const int code = errno;
+        throw TEncoderStartError(code, qt_error_string(code));
+    }
+    const int childOut = m_outWrite;
+    m_process.setChildProcessModifier([childOut] { PrepareChild(childOut); });
+
+    m_process.start(QIODevice::WriteOnly);
+    if (!m_process.waitForStarted(-1)) {
+        CloseOutputPipe();
+        const int code = StartErrorCode(program);
+        throw TEncoderStartError(code, qt_error_string(code));
+    }
+    // only the child writes: our copy must go, or the pipe never reports its end
+    ::close(m_outWrite);
+    m_outWrite = -1;
+    m_outNotifier = new QSocketNotifier(m_outRead, QSocketNotifier::Read, this);
+    connect(m_outNotifier, &QSocketNotifier::activated, this, [this] { ReadOutput(16); });
+    m_pgid = m_process.processId();
+    ::setpgid(static_cast<pid_t>(m_pgid), static_cast<pid_t>(m_pgid)); // the child did it too; harmless
+    m_state.ProcessHandle = this;
+    m_state.ProcessId = m_pgid;
+    m_state.EncoderInput = true;
+}
+
+int TEncoderRun::Run(const QString& program, const QStringList& argv, const QString& workingDir)
+{
+    Start(program, argv, workingDir);
+    if (!m_finished) {
+        QEventLoop loop;
+        m_loop = &loop;
+        loop.exec();
+        m_loop = nullptr;
+    }
+    return m_exitCode;
+}
+
+void TEncoderRun::SetPaused(bool paused)
+{
+    if (m_finished || m_pgid <= 0 || paused == m_paused)
+        return;
+    m_paused = paused;
+    SignalGroup(paused ? SIGSTOP : SIGCONT);
+}
+
+bool TEncoderRun::Send(char key)
+{
+    if (m_finished || m_process.state() != QProcess::Running)
+        return false;
+    return m_process.write(&key, 1) == 1;
+}
+
+void TEncoderRun::RequestQuit()
+{
+    // A stopped encoder cannot hear the request.
+    SetPaused(false);
+    m_state.QuitRequested = true;
+    // The encoder ignores "q" on a pipe; SIGINT makes it finish the file cleanly.
+    Send('q');
+    SignalGroup(SIGINT);
+    m_sentInterrupt = true;
+    if (!m_graceTimer.isActive() && !m_killedAfterGrace)
+        m_graceTimer.start();
+}
+
+void TEncoderRun::Cancel()
+{
+    if (m_finished)
+        return;
+    KillGroup();
+}
+
+// Reads what the pipe holds now, at most maxReads chunks so that a flood of output
+// still lets the event loop serve the windows; at its end stops watching it.
+void TEncoderRun::ReadOutput(int maxReads)
+{
+    // A sink that pumps events may bring us back here, or bring the process's end, while
+    // a chunk is half fed: the order of the lines must not change.
+    if (m_outRead < 0 || m_reading)
+        return;
+    m_reading = true;
+    char buffer[ReadChunk];
+    const auto onLine = [this](const QString& line, bool appended) { HandleLine(line, appended); };
+    for (int reads = 0; reads < maxReads;) {
+        const ssize_t n = ::read(m_outRead, buffer, sizeof buffer);
+        if (n > 0) {
+            ++reads;
+            m_assembler.Feed(buffer, n, onLine);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || errno != EAGAIN) {
+            // end of the output, or a read error, which ends it just the same
+            CloseOutputPipe();
+            OnOutputClosed();
+        }
+        break;
+    }
+    m_reading = false;
+    if (m_finishPending)
+        FinishRun();
+}
+
+void TEncoderRun::HandleLine(const QString& line, bool appended)
+{
+    m_sink.OnEncoderLine(line, appended);
+    TProgressUpdate update;
+    if (m_handler.conev(m_sink.HideEncoderOutput(), &update))
+        m_sink.OnProgress(update);
+}
+
+void TEncoderRun::OnOutputClosed()
+{
+    // The output is done; a process that does not end by itself soon is killed.
+    if (!m_finished && m_process.state() != QProcess::NotRunning)
+        m_exitWaitTimer.start();
+}
+
+void TEncoderRun::OnFinished(int exitCode, QProcess::ExitStatus status)
+{
+    if (m_finished || m_finishPending)
+        return;
+    m_exitCode = MapExitCode(exitCode, status);
+    m_finishPending = true;
+    if (!m_reading)
+        FinishRun();
+}
+
+void TEncoderRun::FinishRun()
+{
+    m_finishPending = false;
+    m_finished = true;
+    m_graceTimer.stop();
+    m_exitWaitTimer.stop();
+    // Whatever the encoder left behind in its group (helpers, a wrapper's children) ends
+    // with it; what they wrote before is still read.
+    KillGroup();
+    ReadOutput(MaxDrainReads);
+    m_assembler.Finish([this](const QString& line, bool appended) { HandleLine(line, appended); });
+    CloseOutputPipe();
+    if (m_state.ProcessHandle == this)
+        ClearRunnerFields(m_state);
+    m_state.EncoderInput = false;
+    if (m_loop)
+        m_loop->quit();
+    Q_EMIT Finished(m_exitCode);
+}
+
+void TEncoderRun::OnGraceExpired()
+{
+    if (m_finished)
+        return;
+    // Killed at once, whether or not the encoder still prints.
+    m_state.TerminateRequested = true;
+    m_killedAfterGrace = true;
+    KillGroup();
+    TerminateApp(m_process.program());
+}
+
+void TEncoderRun::OnExitWaitExpired()
+{
+    if (m_finished)
+        return;
+    m_killedStillRunning = true;
+    KillGroup();
+}
+
+void TEncoderRun::SignalGroup(int signal)
+{
+    if (m_pgid > 0)
+        ::kill(-static_cast<pid_t>(m_pgid), signal);
+}
+
+void TEncoderRun::KillGroup() { SignalGroup(SIGKILL); }
+
+int TEncoderRun::MapExitCode(int exitCode, QProcess::ExitStatus status) const
+{
+    if (m_killedStillRunning)
+        return ExitStillRunning;
+    if (status == QProcess::NormalExit)
+        return exitCode;
+    // On a crash exit the code is the signal that ended the process.
+    const int signal = exitCode;
+    if (m_killedAfterGrace && signal == SIGKILL)
+        return ExitKilledAfterGrace;
+    if (m_sentInterrupt && signal == SIGINT)
+        return ExitEncoderQuit; // ended by our own quit request: the same as the encoder's own quit
+    return ExitSignalBase + signal;
+}
+
+namespace {
+
+// The parent process id from /proc/<pid>/stat; the command name may hold blanks and
+// parentheses, so the fields are counted from the last ")".
+qint64 ParentPid(const QString& pidDir)
+{
+    QFile stat(pidDir + QStringLiteral("/stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    if (close < 0)
+        return -1;
+    const QList<QByteArray> fields = text.mid(close + 1).simplified().split(' ');
+    if (fields.size() < 2)
+        return -1;
+    bool ok = false;
+    const qint64 ppid = fields[1].toLongLong(&ok);
+    return ok ? ppid : -1;
+}
+
+} // namespace
+
+bool TerminateApp(const QString& exePath)
+{
+    QFileInfo target(exePath);
+    if (target.isRelative())
+        target = QFileInfo(QDir::current(), exePath);
+    const QString wanted = target.canonicalFilePath().isEmpty() ? target.absoluteFilePath() : target.canonicalFilePath();
+    const qint64 self = ::getpid();
+    bool killed = false;
+    QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QString dir = it.next();
+        bool isPid = false;
+        const qint64 pid = it.fileName().toLongLong(&isPid);
+        if (!isPid || ParentPid(dir) != self)
+            continue;
+        if (QFile::symLinkTarget(dir + QStringLiteral("/exe")) != wanted)
+            continue;
+        if (::kill(static_cast<pid_t>(pid), SIGKILL) == 0)
+            killed = true;
+    }
+    return killed;
+}

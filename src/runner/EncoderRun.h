@@ -1,0 +1,123 @@
+#pragma once
+
+#include "runner/ConversionState.h"
+#include "runner/IProgressSink.h"
+#include "runner/LineAssembler.h"
+#include "runner/ProgressHandler.h"
+
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <stdexcept>
+
+class QEventLoop;
+class QSocketNotifier;
+
+// Exit codes the runner reports besides the encoder's own.
+inline constexpr int ExitKilledAfterGrace = 1;    // killed when the abort grace time ran out
+inline constexpr int ExitEncoderQuit = 2;         // the encoder's status after our quit request
+// Output closed but the process did not end: 259 is the conventional "still active"
+// status, out of the range an encoder's own exit code takes.
+inline constexpr int ExitStillRunning = 259;
+inline constexpr int ExitSignalBase = 128;        // + signal number for a signal we did not send
+
+// After a quit request the encoder gets this long to close its output file cleanly
+// before it is killed.
+inline constexpr int AbortGraceMs = 2500;
+// Once the encoder's output has closed, how long its process may take to end before
+// the run gives up on it (ExitStillRunning).
+inline constexpr int ExitWaitMs = 5000;
+// The longest output line kept whole; a longer run of bytes without a line end is cut
+// here, so a runaway encoder cannot grow the line buffer without bound.
+inline constexpr int MaxLineBytes = 20480;
+
+// The encoder could not be started; message() is "System Error.  Code: N.\n<text>".
+class TEncoderStartError : public std::runtime_error {
+public:
+    TEncoderStartError(int code, const QString& text);
+    int code() const { return m_code; }
+    QString message() const { return m_message; }
+
+private:
+    int m_code;
+    QString m_message;
+};
+
+// Kills (SIGKILL) every direct child of this program whose executable is exePath (a
+// relative path counts from the current directory). True when at least one was killed.
+bool TerminateApp(const QString& exePath);
+
+// One encoder run: the child process in its own process group, its output assembled into
+// EncoderOutput, the quit request with its grace timer, and the exit code. Start returns
+// at once and Finished tells the end; the run's state points to it while it runs.
+class TEncoderRun : public QObject {
+    Q_OBJECT
+public:
+    TEncoderRun(TConversionState& state, IProgressSink& sink);
+    ~TEncoderRun() override;
+
+    // Starts the process (throws TEncoderStartError); Finished follows when it has ended
+    // and its output is read.
+    void Start(const QString& program, const QStringList& argv, const QString& workingDir);
+    // Start, then waits in a local event loop for the end; returns the exit code. Only
+    // for callers without an event loop of their own (the runner's tests, benchmarks).
+    int Run(const QString& program, const QStringList& argv, const QString& workingDir);
+
+    bool IsFinished() const { return m_finished; }
+    int ExitCode() const { return m_exitCode; }
+
+    // Writes one byte to the encoder's standard input.
+    bool Send(char key);
+    // "q" on the input and SIGINT to the group; starts the grace timer once.
+    void RequestQuit();
+    // Kills the encoder's group at once, for a run whose output is not wanted because the
+    // batch starts it again another way; unlike a quit it asks nothing of the batch.
+    void Cancel();
+    // Stops (SIGSTOP) or continues (SIGCONT) the encoder's whole process group.
+    void SetPaused(bool paused);
+    bool Paused() const { return m_paused; }
+    qint64 ProcessGroup() const { return m_pgid; }
+
+Q_SIGNALS:
+    void Finished(int exitCode);
+
+private:
+    bool MakeOutputPipe();
+    void CloseOutputPipe();
+    void ReadOutput(int maxReads);
+    void OnOutputClosed();
+    void OnFinished(int exitCode, QProcess::ExitStatus status);
+    void FinishRun();
+    void OnGraceExpired();
+    void OnExitWaitExpired();
+    void SignalGroup(int signal);
+    void KillGroup();
+    void HandleLine(const QString& line, bool appended);
+    int MapExitCode(int exitCode, QProcess::ExitStatus status) const;
+
+    TConversionState& m_state;
+    IProgressSink& m_sink;
+    TProgressHandler m_handler;
+    TLineAssembler m_assembler;
+    QProcess m_process;
+    QTimer m_graceTimer;
+    QTimer m_exitWaitTimer;
+    QEventLoop* m_loop = nullptr;
+    // Our own pipe for stdout and stderr, so that its end is seen even while the
+    // process lives on; QProcess only tells about the process.
+    int m_outRead = -1;
+    int m_outWrite = -1;
+    QSocketNotifier* m_outNotifier = nullptr;
+    qint64 m_pgid = 0;
+    bool m_finished = false;
+    bool m_finishPending = false;   // the process ended while a chunk was being fed
+    bool m_reading = false;
+    bool m_sentInterrupt = false;
+    bool m_killedAfterGrace = false;
+    bool m_killedStillRunning = false;
+    bool m_paused = false;
+    int m_exitCode = 0;
+};

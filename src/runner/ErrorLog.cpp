@@ -1,0 +1,76 @@
+#include "runner/ErrorLog.h"
+
+#include "lib/TextFile.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cstdint>
+
+namespace {
+
+// The user's long time format without its time-zone part: the log shows wall-clock time
+// as the desktop's clock does.
+QString LongTimeText(const QTime& time)
+{
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
+    format.replace(zone, QString());
+    return QLocale().toString(time, format.trimmed());
+}
+
+} // namespace
+
+QStringList FormatErrorReport(const QString& report, const QString& input, const QString& output, int number,
+                              const QDateTime& when)
+{
+    QStringList lines;
+    if (number > 0) {
+        lines << QStringLiteral("Error # %1").arg(number);
+        lines << QString(10, QLatin1Char('-'));
+    }
+    lines << QStringLiteral("Date & Time: ") + QLocale().toString(when.date(), QLocale::ShortFormat)
+                 + QStringLiteral(" / ") + LongTimeText(when.time());
+    lines << QStringLiteral("Input file: ") + input;
+    lines << QStringLiteral("Output file: ") + output;
+    // the report's own line breaks (CR LF, LF or CR) make further lines
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
+    lines << report.split(breaks);
+    lines << QString(69, QLatin1Char('-'));
+    return lines;
+}
+
+QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines, const QString& reason,
+                           const QString& commandLine)
+{
+    static const QString crlf = QStringLiteral("\r\n");
+    QString text = reason.isEmpty() ? QString() : reason + crlf;
+    text += QStringLiteral("ExitCode: ") + QString::number(static_cast<uint32_t>(exitCode)) + crlf;
+    if (!commandLine.isEmpty())
+        text += QStringLiteral("Command line: ") + commandLine + crlf;
+    if (droppedLines > 0)
+        text += QStringLiteral("[%1 earlier lines of the encoder's output are left out]").arg(droppedLines) + crlf;
+    for (const QString& line : encoderOutput)
+        text += line + crlf;
+    return text;
+}
+
+void TErrorLog::AddErrorReport(const QString& report, const QString& input, const QString& output, int number)
+{
+    m_lines << FormatErrorReport(report, input, output, number, QDateTime::currentDateTime());
+}
+
+void TErrorLog::Clear() { m_lines.clear(); }
+
+QString TErrorLog::Text() const { return m_lines.join(QLatin1Char('\n')); }
+
+bool TErrorLog::SaveToFile(const QString& fileName, QString* error) const
+{
+    return TextFile::WriteLines(fileName, m_lines, TTextEncoding::Utf8, QStringLiteral("\r\n"), error);
+}
+
+bool ShouldCloseAfterConversion(int actionIndex, bool endedNormally, int filesToConvert, bool aborted,
+                                int errorCount)
+{
+    return actionIndex == acCloseApplication && endedNormally && filesToConvert > 0 && !aborted && errorCount == 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "runner/ConversionState.h"
+#include "runner/ProgressUpdate.h"
+
+#include <QString>
+
+// The per-line progress handler: counts lines, throttles itself by UpdateInterval, and on
+// every UpdateInterval-th line filters the output, parses the latest status line and
+// builds the display texts. Shared by the progress window and the headless mode.
+// The work per line is constant however long the output grows: only the lines that came
+// since the last update are filtered and searched, the run keeps its last
+// EncoderOutputKeptLines lines, and the view shows a bounded tail.
+class TProgressHandler {
+public:
+    explicit TProgressHandler(TConversionState& state);
+
+    // Called after every completed output line. Returns true when this line passed the
+    // throttle; *update is then filled.
+    bool conev(bool hideOutput, TProgressUpdate* update);
+
+    // The update for the current EncoderOutput, without the throttle.
+    TProgressUpdate MakeUpdate(bool hideOutput);
+
+private:
+    void TakeNewLines();
+
+    TConversionState& m_state;
+    // Entries before m_cleaned are filtered, entries before m_scanned were searched for a
+    // status line; only the last entry can still change (a status line rewritten in place).
+    qsizetype m_cleaned = 0;
+    qsizetype m_scanned = 0;
+    qsizetype m_seenSize = 0;
+    bool m_hasStatus = false;
+    TStatusLine m_status;
+};
+
+// ---- pieces of the status text (exposed for the tests and the front ends) ------
+
+// The lines-per-update interval for an encoding speed.
+int UpdateIntervalForFps(double fps);
+
+// "?" for 0 or less, else two decimals with the user's decimal separator.
+QString SpeedText(double fps);
+
+// The HTML status line for a parsed status record and the batch state.
+QString StatusHtml(const TConversionState& state, const TStatusLine& status);
+
+// "file 1/3: 42% 95.77 fps frame 401/~1500 ~16 MB", the plain form the headless mode prints.
+QString PlainProgressText(const TConversionState& state, const TProgressUpdate& update);
