@@ -59,9 +59,8 @@ double PlanMs(const QString& dir, int count, bool outputsTaken)
     EncodingSettings settings;
     SetDefaultParams(settings, 0);
     TConversionState state;
-    state.ScriptMode = true;
-    state.ScriptFileName = in + QStringLiteral("/out.sh");
     TBatchOptions options;
+    options.ScriptFile = in + QStringLiteral("/out.sh");
     options.SkipWaits = true;
     options.OutputExists = 1; // overwrite: every taken name is also checked against the inputs
     TErrorLog log;

@@ -259,8 +259,7 @@ protected:
         FillDefaultAppParams(m_params, m_dir, false);
         m_params.mencoder = TestSupport::WriteFile(m_dir + "/mencoder", "#!/bin/sh\n");
         SetDefaultParams(m_settings, 0);
-        m_state.ScriptMode = true;
-        m_state.ScriptFileName = m_dir + "/out.sh";
+        m_options.ScriptFile = m_dir + "/out.sh";
         m_options.SkipWaits = true;
     }
 
@@ -293,7 +292,7 @@ protected:
     QStringList ScriptOutputs() const
     {
         QStringList names;
-        for (const QString& line : QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName)).split('\n'))
+        for (const QString& line : QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile)).split('\n'))
             if (line.startsWith("if start_file '"))
                 names << QFileInfo(line.section('\'', 1, 1)).fileName();
         return names;
@@ -323,7 +322,7 @@ TEST_F(BatchPlannerScript, OutputThatNamesTheInputWithEveryPolicy)
     }
     m_options.OutputExists = 2;
     m_sink.Rows.clear();
-    QFile::remove(m_state.ScriptFileName);
+    QFile::remove(m_options.ScriptFile);
     EXPECT_TRUE(Run().ScriptWritten);
     EXPECT_EQ(m_sink.Rows, QStringList{"Skipped|clip.avi"});
     EXPECT_TRUE(ScriptOutputs().isEmpty());
@@ -352,7 +351,7 @@ TEST_F(BatchPlannerScript, PoliciesAgainstExistingFilesAndEarlierRows)
     m_sink.Rows.clear();
     Run();
     EXPECT_EQ(m_sink.Rows, (QStringList{"Skipped|clip.avi", "Skipped|clip.avi", "Done|other.avi"}));
-    const QString sh = QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName));
+    const QString sh = QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile));
     EXPECT_TRUE(sh.contains(" file 3 ")) << sh.toStdString();
     EXPECT_FALSE(sh.contains(" file 1 "));
 }
@@ -369,7 +368,7 @@ TEST_F(BatchPlannerScript, JobLinesRunTheProgramWithTheBatchOptions)
     SetWorkerProgram(fake);
     m_rows.Files << In("-a 'q' $x.mkv") << In("-a 'q' $x.mp4") << In("b\nline.mp4");
     TestSupport::WriteFile(m_dir + "/out/b\nline.avi", "old");
-    m_state.ScriptFileName = m_dir + "/batch.jobs";
+    m_options.ScriptFile = m_dir + "/batch.jobs";
     m_settings.cbAviVideoCodec = 1;
     m_settings.chAviVideo2Pass = true;
     m_settings.meParams = "-vf-add \"scale=2:2\"";
@@ -390,7 +389,7 @@ TEST_F(BatchPlannerScript, JobLinesRunTheProgramWithTheBatchOptions)
         m_options.OutDirIsInDir = c.BesideInput;
         m_options.OutDir = c.BesideInput ? QString() : m_dir + "/out";
         ASSERT_TRUE(Run().ScriptWritten);
-        const QString text = QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName));
+        const QString text = QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile));
         const QStringList lines = text.split('\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 3) << text.toStdString();
         for (int i = 0; i < 3; ++i) {
@@ -428,13 +427,13 @@ TEST_F(BatchPlannerScript, UncheckedRowsAndNoRows)
     m_rows.Checked = {false, true};
     Run();
     EXPECT_EQ(m_sink.Rows, QStringList{"Done|b.avi"});
-    EXPECT_TRUE(QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName)).contains(" file 1 "));
+    EXPECT_TRUE(QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile)).contains(" file 1 "));
 
     // no checked rows: no script at all, and no early-exit message
-    QFile::remove(m_state.ScriptFileName);
+    QFile::remove(m_options.ScriptFile);
     m_rows.Checked = {false, false};
     const TBatchResult r = Run();
-    EXPECT_FALSE(QFileInfo::exists(m_state.ScriptFileName));
+    EXPECT_FALSE(QFileInfo::exists(m_options.ScriptFile));
     EXPECT_EQ(r.FilesToConvert, 0);
     EXPECT_TRUE(r.EarlyExit.isEmpty());
 }
@@ -442,10 +441,10 @@ TEST_F(BatchPlannerScript, UncheckedRowsAndNoRows)
 TEST_F(BatchPlannerScript, TwoPassBatUsesTempNames)
 {
     m_settings.chAviVideo2Pass = true;
-    m_state.ScriptFileName = m_dir + "/out.bat";
+    m_options.ScriptFile = m_dir + "/out.bat";
     m_rows.Files << In("a.mkv");
     Run();
-    const QString bat = QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName));
+    const QString bat = QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile));
     EXPECT_TRUE(bat.contains("set PassLogFile=\"%TEMP%\\vexaconv_2pass_")) << bat.toStdString();
     EXPECT_FALSE(bat.contains(m_params.PassLogFile1));
     EXPECT_TRUE(bat.contains("%VParams1%") && bat.contains("%VParams2%"));
@@ -650,13 +649,13 @@ TEST_F(BatchPlannerScript, BatRefusesNamesThatBreakItsQuotingShKeepsThem)
     for (const QString& name : hostile)
         m_rows.Files << In(name);
     m_rows.Files << In("a & b (1) ^ ü.mkv"); // literal between double quotes
-    m_state.ScriptFileName = m_dir + "/out.bat";
+    m_options.ScriptFile = m_dir + "/out.bat";
     const TBatchResult r = Run();
     EXPECT_TRUE(r.ScriptWritten);
     EXPECT_EQ(r.RefusedRows, hostile.size());
     EXPECT_EQ(m_sink.Warnings.size(), hostile.size());
     EXPECT_TRUE(m_sink.Warnings.value(0).contains("cannot be written into a batch file"));
-    const QString bat = QString::fromUtf8(TestSupport::ReadFile(m_state.ScriptFileName));
+    const QString bat = QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile));
     EXPECT_EQ(bat.count("%mencoder%"), 1) << bat.toStdString();
     EXPECT_TRUE(bat.contains("a & b (1) ^ ü.avi\"\r\n"));
     EXPECT_FALSE(bat.contains("calc"));
@@ -670,11 +669,11 @@ TEST_F(BatchPlannerScript, BatRefusesNamesThatBreakItsQuotingShKeepsThem)
                                  + "'\nwhile [ $# -gt 0 ]; do [ \"$1\" = -o ] && printf x > \"$2\"; shift; done\n");
     QFile::setPermissions(m_params.mencoder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     m_rows.Files << In("-dash $(touch pwned) `touch pwned2` 'q'.mkv");
-    m_state.ScriptFileName = m_dir + "/out.sh";
+    m_options.ScriptFile = m_dir + "/out.sh";
     m_sink.Warnings.clear();
     ASSERT_EQ(Run().RefusedRows, 0);
     EXPECT_TRUE(m_sink.Warnings.isEmpty());
-    const TestSupport::RunResult ran = TestSupport::RunProgram("bash", {m_state.ScriptFileName}, {}, 60000, m_dir);
+    const TestSupport::RunResult ran = TestSupport::RunProgram("bash", {m_options.ScriptFile}, {}, 60000, m_dir);
     ASSERT_EQ(ran.exitCode, 0) << ran.err.constData();
     const QList<QByteArray> words = TestSupport::ReadFile(log).split('\0');
     for (const QString& in : m_rows.Files) {
@@ -693,7 +692,7 @@ TEST_F(BatchPlannerScript, ScriptTargetMustBeAScriptNameAndNoInput)
     const QString in = In("a.mkv", "video");
     m_rows.Files << in;
     for (const QString& target : {in, m_dir + "/out.txt", m_dir + "/out", m_dir + "/.sh"}) {
-        m_state.ScriptFileName = target;
+        m_options.ScriptFile = target;
         m_sink.Warnings.clear();
         const TBatchResult r = Run();
         EXPECT_FALSE(r.ScriptWritten) << target.toStdString();
@@ -706,16 +705,16 @@ TEST_F(BatchPlannerScript, ScriptTargetMustBeAScriptNameAndNoInput)
     // an input under a script's name (a hard link) is refused as well
     const QString link = m_dir + "/in/link.sh";
     ASSERT_EQ(::link(Enc(in).constData(), Enc(link).constData()), 0);
-    m_state.ScriptFileName = link;
+    m_options.ScriptFile = link;
     EXPECT_FALSE(Run().ScriptWritten);
     EXPECT_EQ(TestSupport::ReadFile(in), "video");
     // so is one under the name of a job list's profile
     const QString profile = m_dir + "/in/batch.profile.ini";
     ASSERT_EQ(::link(Enc(in).constData(), Enc(profile).constData()), 0);
-    m_state.ScriptFileName = m_dir + "/in/batch.jobs";
+    m_options.ScriptFile = m_dir + "/in/batch.jobs";
     EXPECT_FALSE(Run().ScriptWritten);
     EXPECT_EQ(TestSupport::ReadFile(in), "video");
-    EXPECT_FALSE(QFileInfo::exists(m_state.ScriptFileName));
+    EXPECT_FALSE(QFileInfo::exists(m_options.ScriptFile));
     EXPECT_TRUE(ScriptFormatFromName("x.BAT") == TScriptFormat::Bat);
     EXPECT_TRUE(ScriptFormatFromName("x.Sh") == TScriptFormat::Sh);
     EXPECT_FALSE(ScriptFormatFromName("x.bat.txt").has_value());
@@ -737,7 +736,7 @@ TEST_F(BatchPlannerScript, RowsAnalysedWhenAddedAreNotAnalysedAgain)
     TBatchPlanner planner(m_state, m_params, m_log);
     ASSERT_TRUE(planner.Convert(rows, m_settings, m_options, m_sink).ScriptWritten);
     EXPECT_EQ(analyses, 0);
-    const QByteArray script = TestSupport::ReadFile(m_state.ScriptFileName);
+    const QByteArray script = TestSupport::ReadFile(m_options.ScriptFile);
 
     QFile touched(clips[1]);
     ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
@@ -747,7 +746,7 @@ TEST_F(BatchPlannerScript, RowsAnalysedWhenAddedAreNotAnalysedAgain)
     ASSERT_TRUE(again.Convert(rows, m_settings, m_options, m_sink).ScriptWritten);
     EXPECT_EQ(analyses, 1);
     // The same decisions either way.
-    EXPECT_EQ(TestSupport::ReadFile(m_state.ScriptFileName), script);
+    EXPECT_EQ(TestSupport::ReadFile(m_options.ScriptFile), script);
     QObject::disconnect(counting);
 }
 
@@ -758,7 +757,7 @@ TEST_F(BatchPlannerScript, ConversionStartedDuringTheListsAnalysisWaitsForItsAns
     // an encoder that fails at once: no output to check, so no analysis of an output
     m_params.mencoder = TestSupport::WriteFile(m_dir + "/mencoder", "#!/bin/sh\nexit 3\n");
     ASSERT_TRUE(QFile(m_params.mencoder).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    m_state.ScriptMode = false;
+    m_options.ScriptFile.clear();
     m_options.ParallelJobs = 2;
     int analyses = 0;
     const QMetaObject::Connection counting =

@@ -54,4 +54,5 @@ struct TBatchOptions {
     int ProcessorCount = 0;      // 0: this machine's
     int ParallelJobs = 1;        // encoders that run side by side
     bool SkipWaits = false;      // the headless mode skips the pauses that let the window paint each row
+    QString ScriptFile;          // set: the batch is written into this script instead of run
 };

@@ -215,6 +215,8 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
     m_nextRow = 0;
     m_leave = m_stopped = m_finishing = false;
     m_running = true;
+    m_state.ScriptMode = !options.ScriptFile.isEmpty();
+    m_state.ScriptFileName = options.ScriptFile;
     m_maxJobs = m_state.ScriptMode ? 1 : std::max(1, options.ParallelJobs);
     m_slotChunks = QList<int>(m_maxJobs, 0);
     m_slotIntervals = QList<int>(m_maxJobs, FirstUpdateInterval);
@@ -1007,6 +1009,7 @@ void TBatchPlanner::Cleanup()
         }
     }
     m_state.AbortRequested = false;
+    m_state.ScriptMode = false;
     m_state.PassNo = 0;
     m_sink->OnBatchCleanup();
 }

@@ -79,8 +79,8 @@ struct TBatchResult {
 // two passes; up to ParallelJobs rows run side by side. Rows are taken in list order, one
 // at a time (analysis, output name, command line), so every decision that depends on
 // order is made as if they ran one after the other; each run's end moves the queue on.
-// In script mode (state.ScriptMode, state.ScriptFileName) the same decisions are written
-// as a script instead, and the batch ends within Start.
+// With TBatchOptions::ScriptFile the same decisions are written as that script instead,
+// and the batch ends within Start (the state shows ScriptMode meanwhile).
 class TBatchPlanner : public QObject {
     Q_OBJECT
 public:

@@ -358,10 +358,9 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         }
     }
 
-    const TBatchOptions options = BatchOptionsFor(o);
-
-    state.ScriptMode = scriptMode;
-    state.ScriptFileName = scriptMode ? QDir().absoluteFilePath(o.scriptFile) : QString();
+    TBatchOptions options = BatchOptionsFor(o);
+    if (scriptMode)
+        options.ScriptFile = QDir().absoluteFilePath(o.scriptFile);
     TErrorLog errorLog;
     THeadlessBatchSink sink(state, errorLog, scriptMode ? QString() : o.errorLog, !scriptMode);
     TListModelRows rows(model);
@@ -375,7 +374,6 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         QCoreApplication::exec();
     signals.SetPauser({});
     const TBatchResult& result = planner.Result();
-    state.ScriptMode = false;
     sink.EndProgressLine();
     const bool logSaved = sink.SaveErrorLog();
 

@@ -92,12 +92,14 @@ bool TBatchController::ConfirmPreflight()
     return box.clickedButton() == convert;
 }
 
-void TBatchController::StartBatch()
+void TBatchController::StartBatch(const QString& scriptFile)
 {
     if (m_converting)
         return;
     const EncodingSettings settings = m_host.Settings();
-    const TBatchOptions options = m_output.Options();
+    TBatchOptions options = m_output.Options();
+    options.ScriptFile = scriptFile;
+    m_writingScript = !scriptFile.isEmpty();
     TConversionState& state = ConversionState();
     m_converting = true;
     m_host.DisableAll();
@@ -107,11 +109,11 @@ void TBatchController::StartBatch()
     m_batchPlanner.reset();
     m_batchRows = std::make_unique<TListModelRows>(m_list);
     m_batchSink = std::make_unique<TWindowBatchSink>(*this, m_window, m_grid, m_list, *m_progress, *m_errors, m_errorLog,
-                                                     settings.chAviVideo2Pass, state.ScriptMode);
+                                                     settings.chAviVideo2Pass, m_writingScript);
     m_batchPlanner = std::make_unique<TBatchPlanner>(state, AppParams(), m_errorLog);
     connect(m_batchPlanner.get(), &TBatchPlanner::Finished, this, &TBatchController::OnBatchEnded);
     m_batchClock.start();
-    if (!state.ScriptMode)
+    if (!m_writingScript)
         m_recovery->BatchStarted(TBatchRecovery::StateDir(AppParams()), settings);
     m_batchPlanner->Start(*m_batchRows, settings, options, *m_batchSink);
     UpdatePauseAction();
@@ -136,7 +138,7 @@ void TBatchController::OnBatchEnded()
     if (m_host.Locked())
         m_host.EnableAll();
     ClearLogs();
-    if (!ConversionState().ScriptMode && !closing && result.FilesToConvert > 0)
+    if (!m_writingScript && !closing && result.FilesToConvert > 0)
         TBatchNotice().BatchEnded(m_list, m_batchClock.elapsed(), m_window.isActiveWindow());
     // An early end was already told in one message box by the batch itself (its own text,
     // or the warning of the setting that stopped it): nothing more to say here.
@@ -196,12 +198,8 @@ void TBatchController::actSaveBATExecute()
 
 TBatchResult TBatchController::SaveScript(const QString& fileName)
 {
-    TConversionState& state = ConversionState();
-    state.ScriptFileName = fileName;
-    state.ScriptMode = true;
     // A script is written without running anything: the batch ends within its start.
-    StartBatch();
-    state.ScriptMode = false;
+    StartBatch(fileName);
     return m_lastBatchResult;
 }
 

@@ -63,9 +63,9 @@ public:
     TBatchPlanner* Planner() const { return m_batchPlanner.get(); }
     const TErrorLog& ErrorLog() const { return m_errorLog; }
 
-    // The convert action's work: starts the checked rows through the encoder (or into
-    // the script in script mode), the window locked meanwhile; Ended follows.
-    void StartBatch();
+    // The convert action's work: starts the checked rows through the encoder (or, with a
+    // script file, writes them into it), the window locked meanwhile; Ended follows.
+    void StartBatch(const QString& scriptFile = {});
     // The export's work once a file was chosen (".sh" gives a shell script).
     TBatchResult SaveScript(const QString& fileName);
     // Aborts a running batch.
@@ -115,6 +115,7 @@ private:
     std::unique_ptr<TBatchPlanner> m_batchPlanner; // after what it reads: it goes first
     QElapsedTimer m_batchClock; // for the batch-end notice
     bool m_converting = false;
+    bool m_writingScript = false; // the batch under way (or the last one) writes a script
     bool m_closeWhenBatchEnds = false; // closed during a batch: close once it has ended
     bool m_keepBatchState = false;     // the close, not an Abort, stopped the batch
 };
