@@ -369,9 +369,9 @@ TEST_F(BatchPlannerScript, JobLinesRunTheProgramWithTheBatchOptions)
     m_rows.Files << In("-a 'q' $x.mkv") << In("-a 'q' $x.mp4") << In("b\nline.mp4");
     TestSupport::WriteFile(m_dir + "/out/b\nline.avi", "old");
     m_options.ScriptFile = m_dir + "/batch.jobs";
-    m_settings.cbAviVideoCodec = 1;
-    m_settings.chAviVideo2Pass = true;
-    m_settings.meParams = "-vf-add \"scale=2:2\"";
+    m_settings.videoCodec = 1;
+    m_settings.twoPass = true;
+    m_settings.extraParameters = "-vf-add \"scale=2:2\"";
     const struct {
         int Policy;
         bool KeepDates;
@@ -440,7 +440,7 @@ TEST_F(BatchPlannerScript, UncheckedRowsAndNoRows)
 
 TEST_F(BatchPlannerScript, TwoPassBatUsesTempNames)
 {
-    m_settings.chAviVideo2Pass = true;
+    m_settings.twoPass = true;
     m_options.ScriptFile = m_dir + "/out.bat";
     m_rows.Files << In("a.mkv");
     Run();
@@ -472,8 +472,8 @@ TEST_F(BatchPlannerScript, EarlyExits)
     EXPECT_EQ(ScriptOutputs(), QStringList{"a.avi"});
 
     // an invalid typed value: the builder's warning, then the batch ends
-    m_settings.cbAviVideoBitrate.Index = -1;
-    m_settings.cbAviVideoBitrate.Text = "fast";
+    m_settings.videoBitrate.Index = -1;
+    m_settings.videoBitrate.Text = "fast";
     m_sink.Warnings.clear();
     r = Run();
     EXPECT_FALSE(r.EarlyExit.isEmpty());

@@ -64,37 +64,37 @@ EncodingSettings Defaults()
 
 int ResolutionIndex(const EncodingSettings& s, const QString& entry)
 {
-    return static_cast<int>(s.cbResolution_Items.indexOf(entry));
+    return static_cast<int>(s.resolutionItems.indexOf(entry));
 }
 
 EncodingSettings Example2Settings()
 {
     EncodingSettings s = Defaults();
-    s.cbAviVideoCodec = 1;
+    s.videoCodec = 1;
     s.container = TContainer::Mp4;
-    s.cbAviVideoBitrate.Text = "1500";
-    s.cbAviVideoFPS.Text = "29.97";
-    s.cbAviVideoAspect.Text = "16:9";
-    s.cbAviVideoThreads = 0;
-    s.cbVideoPreset = static_cast<int>(EncodingLists::cbVideoPreset().indexOf("slow"));
-    s.chAviVideo2Pass = true;
-    s.cbAudioBitrate.Text = "192";
-    s.cbAudioBitrateMode = 1;
-    s.cbAudioSampling.Text = "48000";
-    s.cbAudioChannels = 2;
-    s.cbAudioAlgoQuality = 3;
-    s.cbResolution = 1;
-    s.spedResWidth = 1279;
-    s.spedResHeight = 720;
-    s.cbInterlacing = 1;
-    s.chRotate = true;
-    s.cbRotate = 0;
-    s.chBrightness = true;
-    s.tbBrightness = 2;
-    s.chSaturation = false;
-    s.chSkipLimit = false;
-    s.chForceEncode = true;
-    s.meParams = "-mc 0";
+    s.videoBitrate.Text = "1500";
+    s.frameRate.Text = "29.97";
+    s.videoAspect.Text = "16:9";
+    s.threads = 0;
+    s.preset = static_cast<int>(EncodingLists::preset().indexOf("slow"));
+    s.twoPass = true;
+    s.audioBitrate.Text = "192";
+    s.audioRateMode = 1;
+    s.sampleRate.Text = "48000";
+    s.audioChannels = 2;
+    s.audioQuality = 3;
+    s.resolution = 1;
+    s.resolutionWidth = 1279;
+    s.resolutionHeight = 720;
+    s.interlacing = 1;
+    s.rotate = true;
+    s.rotateDirection = 0;
+    s.brightnessOn = true;
+    s.brightness = 2;
+    s.saturationOn = false;
+    s.skipLimitOn = false;
+    s.forceDuplicates = true;
+    s.extraParameters = "-mc 0";
     return s;
 }
 
@@ -162,11 +162,11 @@ TEST(WorkedExamples, H264Mp4TwoPass)
 TEST(WorkedExamples, XvidNoAudioHd480)
 {
     EncodingSettings s = Defaults();
-    s.chAudioDontCopy = true;
-    s.cbResolution = ResolutionIndex(s, "852 x 480 - HD480");
-    ASSERT_GT(s.cbResolution, 1);
-    s.chFlipHorizontal = true;
-    s.cbSkipLimit = 3;
+    s.noAudio = true;
+    s.resolution = ResolutionIndex(s, "852 x 480 - HD480");
+    ASSERT_GT(s.resolution, 1);
+    s.flipHorizontal = true;
+    s.skipLimit = 3;
     const TVideoFileInfo vfi = Video(640, 480, 30, 4000, 0.434, "Interlaced");
     const TEncoderJob job = BuildEncoderJob(s, vfi, 2, IN, OUT, LOG, {});
     ASSERT_TRUE(job.Ok);
@@ -186,7 +186,7 @@ TEST(AutoVideoBitrate, CutToCeilingOnlyAboveIt)
     EncodingSettings s = Defaults();
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.434)), 2765);
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.25)), 4000);
-    s.cbResolution = ResolutionIndex(s, "852 x 480 - HD480");
+    s.resolution = ResolutionIndex(s, "852 x 480 - HD480");
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.434)), 2765);
 }
 
@@ -196,7 +196,7 @@ TEST(AutoVideoBitrate, NoInformation)
     const TVideoFileInfo none;
     EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
     // A chosen size on a source without a video bit rate (most MKV and TS): no "bitrate=0".
-    s.cbResolution = 1;
+    s.resolution = 1;
     EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
     // no rate known: "-ofps" is left out rather than given as 0
     EXPECT_EQ(GetVideoParamsStr(s, none, 2, {}), " -xvidencopts bitrate=800");
@@ -204,14 +204,14 @@ TEST(AutoVideoBitrate, NoInformation)
     // a product that rounds to nothing falls back too
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(2, 2, 1, 100, 0.01)), 800);
     // An index past the list counts as no selection, that is "Auto".
-    s.cbResolution = 99;
+    s.resolution = 99;
     EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
 }
 
 TEST(AutoVideoBitrate, TargetSizeUsesInputSizeAndLowBits)
 {
     EncodingSettings s = Defaults();
-    s.cbResolution = 1;
+    s.resolution = 1;
     // Odd sides are raised to even before the product: 30 * 640 * 0.2 * 480 / 1000.
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(639, 479, 30, 9000, 0.2)), 1843);
     // A result beyond 16 bits keeps only its low 16 bits.
@@ -241,7 +241,7 @@ TEST(VideoParams, ContainersFromTheirRows)
     for (const Case& c : cases) {
         EncodingSettings s = Defaults();
         s.container = c.container;
-        s.cbAviVideoCodec = c.codec;
+        s.videoCodec = c.codec;
         const QString word = ContainerRow(c.container).Word;
         EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 25, 1000, 0.1), 4, {}), c.options) << word.toStdString();
         EXPECT_EQ(GetExt(s, true), QStringLiteral(".") + c.ext);
@@ -256,18 +256,18 @@ TEST(VideoParams, ContainersFromTheirRows)
 TEST(VideoParams, ThreadsFromProcessorCount)
 {
     EncodingSettings s = Defaults();
-    s.cbAviVideoCodec = 1;
+    s.videoCodec = 1;
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 1, {}), " -x264encopts bitrate=1000:threads=0 -ofps 25.000");
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 8, {}), " -x264encopts bitrate=1000:threads=4 -ofps 25.000");
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=2 -ofps 25.000");
     EXPECT_EQ(AutoThreadCount(0), 1);
     EXPECT_EQ(AutoThreadCount(32), 16);
-    s.cbAviVideoThreads = 6;
+    s.threads = 6;
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
     // Threads and preset mean nothing to Xvid.
-    s.cbAviVideoCodec = 0;
-    s.cbVideoPreset = 3;
+    s.videoCodec = 0;
+    s.preset = 3;
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -xvidencopts bitrate=1000 -ofps 25.000");
 }
 
@@ -276,7 +276,7 @@ TEST(VideoParams, AspectRewriting)
     EncodingSettings s = Defaults();
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
     const auto aspectOf = [&](const QString& typed) {
-        s.cbAviVideoAspect.Text = typed;
+        s.videoAspect.Text = typed;
         return GetVideoParamsStr(s, vfi, 2, {});
     };
     EXPECT_EQ(aspectOf("16/9"), " -xvidencopts bitrate=1000 -aspect 16:9 -ofps 25.000");
@@ -291,7 +291,7 @@ TEST(VideoParams, FrameRates)
 {
     EncodingSettings s = Defaults();
     EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}), " -xvidencopts bitrate=1000 -ofps 29.970");
-    s.cbAviVideoFPS.Text = "25,0";
+    s.frameRate.Text = "25,0";
     EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}), " -xvidencopts bitrate=1000 -ofps 25.0");
 }
 
@@ -300,15 +300,15 @@ TEST(VideoParams, DecimalPointIndependentOfLocale)
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EncodingSettings s = Defaults();
-    s.chBrightness = true;
-    s.tbBrightness = -3;
-    s.chSaturation = true;
-    s.tbSaturation = 15;
-    s.cbAviVideoFPS.Text = "23.976";
+    s.brightnessOn = true;
+    s.brightness = -3;
+    s.saturationOn = true;
+    s.saturation = 15;
+    s.frameRate.Text = "23.976";
     Warnings w;
     const TVideoFileInfo vfi = Video(640, 480, 29.97, 1000, 0.1);
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 2, w.Sink()), " -xvidencopts bitrate=1000 -ofps 23.976");
-    s.cbAviVideoFPS.Text = "Auto";
+    s.frameRate.Text = "Auto";
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 2, w.Sink()), " -xvidencopts bitrate=1000 -ofps 29.970");
     EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-vf eq2=1.0:1.0:-0.3:1.5,harddup  -skiplimit 1");
     EXPECT_TRUE(w.texts.isEmpty());
@@ -351,18 +351,18 @@ TEST(AudioParams, SamplingAndLameOptions)
     EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -srate 16000 -lameopts br=96:cbr");
     // No audio stream at all: no resampling.
     EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), {}), " -lameopts br=96:cbr");
-    s.cbAudioBitrate.Text = "160";
+    s.audioBitrate.Text = "160";
     AddAudio(vfi, 44100, 128);
     EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts br=160:cbr");
-    s.cbAudioChannels = 4;
-    s.cbAudioAlgoQuality = 10;
-    s.cbAudioBitrateMode = 1;
+    s.audioChannels = 4;
+    s.audioQuality = 10;
+    s.audioRateMode = 1;
     EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts mode=3:aq=9:br=160:abr");
     // Indexes outside their lists mean no selection.
-    s.cbAudioChannels = 9;
-    s.cbAudioAlgoQuality = -1;
+    s.audioChannels = 9;
+    s.audioQuality = -1;
     EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts br=160:abr");
-    s.chAudioDontCopy = true;
+    s.noAudio = true;
     EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), "");
     EXPECT_EQ(GetAudioCodecStr(s), "-nosound");
 }
@@ -380,8 +380,8 @@ TEST(AdvancedParams, ResolutionEntries)
     EXPECT_EQ(ParseResolutionEntry("99999999999 x 480", 0, 0), (TResolution{0, 480}));
 
     EncodingSettings s = Defaults();
-    s.cbResolution_Items = EncodingSettings::ResolutionItems({"50%"});
-    s.cbResolution = 2;
+    s.resolutionItems = EncodingSettings::ResolutionItems({"50%"});
+    s.resolution = 2;
     EXPECT_EQ(GetAdvancedParamsStr(s, Video(1280, 720, 25, 0, 0)), "-vf scale=640:360,harddup  -skiplimit 1");
 }
 
@@ -389,22 +389,22 @@ TEST(AdvancedParams, ChainOrderAndSkipLimit)
 {
     EncodingSettings s = Defaults();
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1, " INTERLACED ");
-    s.cbResolution = 1;
-    s.spedResWidth = 321;
-    s.spedResHeight = 240.4;
-    s.chFlipHorizontal = s.chFlipVertical = s.chRotate = true;
-    s.cbRotate = 1;
-    s.chSaturation = true;
-    s.tbSaturation = 12;
-    s.chSkipLimit = false;
+    s.resolution = 1;
+    s.resolutionWidth = 321;
+    s.resolutionHeight = 240.4;
+    s.flipHorizontal = s.flipVertical = s.rotate = true;
+    s.rotateDirection = 1;
+    s.saturationOn = true;
+    s.saturation = 12;
+    s.skipLimitOn = false;
     EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-vf yadif,scale=322:240,flip,mirror,rotate=2,eq2=1.0:1.0:0.0:1.2,harddup");
-    s.cbInterlacing = 2;
-    s.chForceEncode = false;
-    s.cbResolution = 0;
-    s.chFlipHorizontal = s.chFlipVertical = s.chRotate = s.chSaturation = false;
+    s.interlacing = 2;
+    s.forceDuplicates = false;
+    s.resolution = 0;
+    s.flipHorizontal = s.flipVertical = s.rotate = s.saturationOn = false;
     EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "");
-    s.chSkipLimit = true;
-    s.cbSkipLimit = 0;
+    s.skipLimitOn = true;
+    s.skipLimit = 0;
     EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-skiplimit 0");
 }
 
@@ -412,9 +412,9 @@ TEST(AdditionalParams, LinesJoinedQuotesKept)
 {
     EncodingSettings s = Defaults();
     EXPECT_EQ(GetAdditionalParamsStr(s), "");
-    s.meParams = "-mc 0\r\n-info \"name=My Film\"\n";
+    s.extraParameters = "-mc 0\r\n-info \"name=My Film\"\n";
     EXPECT_EQ(GetAdditionalParamsStr(s), " -mc 0 -info \"name=My Film\"");
-    s.meParams = "-mc 0\n  -noskip ";
+    s.extraParameters = "-mc 0\n  -noskip ";
     EXPECT_EQ(GetAdditionalParamsStr(s), " -mc 0   -noskip ");
     const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, IN, OUT, LOG, {});
     EXPECT_EQ(job.Pieces.AddParams, "-mc 0   -noskip");
@@ -427,15 +427,15 @@ TEST(Validation, BuilderReturnsErrorWithExactMessage)
 {
     EncodingSettings s = Defaults();
     Warnings w;
-    s.cbAviVideoBitrate.Text = "1500 kbit";
+    s.videoBitrate.Text = "1500 kbit";
     EXPECT_EQ(GetVideoParamsStr(s, TVideoFileInfo(), 2, w.Sink()), "ERROR");
-    s.cbAviVideoBitrate.Text = "Auto";
-    s.cbAviVideoFPS.Text = " fast ";
+    s.videoBitrate.Text = "Auto";
+    s.frameRate.Text = " fast ";
     EXPECT_EQ(GetVideoParamsStr(s, TVideoFileInfo(), 2, w.Sink()), "ERROR");
-    s.cbAudioBitrate.Text = "12.5";
+    s.audioBitrate.Text = "12.5";
     EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), w.Sink()), "ERROR");
-    s.cbAudioBitrate.Text = "auto";
-    s.cbAudioSampling.Text = "44.1k";
+    s.audioBitrate.Text = "auto";
+    s.sampleRate.Text = "44.1k";
     EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), w.Sink()), "ERROR");
     EXPECT_EQ(w.texts, QStringList({"Video bitrate: 1500 kbit\r\nBitrate must be an integer value!",
                                     "Video FPS:  fast \r\nFPS must be a float value!",
@@ -446,8 +446,8 @@ TEST(Validation, BuilderReturnsErrorWithExactMessage)
 TEST(Validation, JobStopsAtFirstFailure)
 {
     EncodingSettings s = Defaults();
-    s.cbAviVideoBitrate.Text = "x";
-    s.cbAudioBitrate.Text = "y";
+    s.videoBitrate.Text = "x";
+    s.audioBitrate.Text = "y";
     Warnings w;
     const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, IN, OUT, LOG, w.Sink());
     EXPECT_FALSE(job.Ok);
@@ -473,9 +473,9 @@ TEST(ArgumentVector, PathsStayWhole)
 {
     const QString odd = "/tmp/a \"b\"\t$(c) ;d.avi";
     EncodingSettings s = Defaults();
-    s.chAudioDontCopy = true;
-    s.chSkipLimit = false;
-    s.chForceEncode = false;
+    s.noAudio = true;
+    s.skipLimitOn = false;
+    s.forceDuplicates = false;
     const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, odd, "-out.avi", "/tmp/l og", {});
     ASSERT_TRUE(job.Ok);
     EXPECT_EQ(job.Runs[0].Args,
@@ -499,11 +499,11 @@ TEST(Preview, NoFileShowsPlaceholders)
 TEST(Preview, TwoPassAndFailedPiece)
 {
     EncodingSettings s = Defaults();
-    s.chAviVideo2Pass = true;
-    s.cbAviVideoBitrate.Text = "lots";
-    s.chAudioDontCopy = true;
-    s.chSkipLimit = false;
-    s.chForceEncode = false;
+    s.twoPass = true;
+    s.videoBitrate.Text = "lots";
+    s.noAudio = true;
+    s.skipLimitOn = false;
+    s.forceDuplicates = false;
     Warnings w;
     const TCmdLinePreview p = GetCmdLinePreview(s, TVideoFileInfo(), 2, "/in   put.avi", LOG, w.Sink());
     EXPECT_TRUE(p.Failed);

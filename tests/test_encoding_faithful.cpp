@@ -57,7 +57,7 @@ EncodingSettings Settings(bool mp4, const std::function<void(EncodingSettings&)>
 {
     EncodingSettings s;
     SetDefaultParams(s, mp4 ? 1 : 0);
-    s.cbAviVideoCodec = mp4 ? 1 : 0;
+    s.videoCodec = mp4 ? 1 : 0;
     s.container = mp4 ? TContainer::Mp4 : TContainer::Avi;
     if (change)
         change(s);
@@ -90,12 +90,12 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         {"anamorphic NTSC 4:3", {720, 480, 4.0 / 3}, true, none, {"dsize=1.3333"}, {}},
         {"a chosen resolution keeps its own shape", {720, 576, 16.0 / 9}, false,
          [](EncodingSettings& s) {
-             s.cbResolution = 1;
-             s.spedResWidth = 640;
-             s.spedResHeight = 480;
+             s.resolution = 1;
+             s.resolutionWidth = 640;
+             s.resolutionHeight = 480;
          },
          {"scale=640:480"}, {"dsize"}},
-        {"a chosen aspect wins", {720, 576, 16.0 / 9}, false, [](EncodingSettings& s) { s.cbAviVideoAspect.Text = "4:3"; },
+        {"a chosen aspect wins", {720, 576, 16.0 / 9}, false, [](EncodingSettings& s) { s.videoAspect.Text = "4:3"; },
          {"-aspect 4:3"}, {"dsize"}},
         {"odd height: cropped, shape kept", {84, 33}, false, none, {"crop=84:32:0:0", "dsize=2.5455"}, {}},
         {"odd width", {641, 480}, true, none, {"crop=640:480:0:0"}, {"dsize"}},
@@ -104,8 +104,8 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         {"turned upside down", {320, 240, 0, 25, 25, false, 180}, false, none, {"flip,mirror"}, {"rotate"}},
         {"the user's own turn wins", {320, 240, 0, 25, 25, false, 90}, false,
          [](EncodingSettings& s) {
-             s.chRotate = true;
-             s.cbRotate = 1;
+             s.rotate = true;
+             s.rotateDirection = 1;
          },
          {"rotate=2"}, {"rotate=1"}},
         {"variable rate with sound", {320, 240, 0, 50, 17.5, true}, false, none,
@@ -115,7 +115,7 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         {"fields counted as pictures: the declared rate stands", {320, 240, 0, 25, 50}, false, none,
          {"-ofps 25.000"}, {"-fps "}},
         {"the user's rate wins", {320, 240, 0, 50, 17.5, true}, false,
-         [](EncodingSettings& s) { s.cbAviVideoFPS.Text = "30"; }, {"-ofps 30"}, {"-fps "}},
+         [](EncodingSettings& s) { s.frameRate.Text = "30"; }, {"-ofps 30"}, {"-fps "}},
         {"late sound in AVI", {320, 240, 0, 25, 25, false, 0, true, 1976}, false, none,
          {"-audio-delay 1.976", "-mc 0"}, {}},
         {"early sound holds the first picture", {320, 240, 0, 25, 25, false, 0, true, -1500}, true, none,
@@ -123,9 +123,9 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         {"an offset below one picture is rounding", {320, 240, 0, 25, 25, false, 0, true, -11}, false, none, {},
          {"-audio-delay", "-mc"}},
         {"the user's own sync option wins", {320, 240, 0, 25, 25, false, 0, true, 1976}, false,
-         [](EncodingSettings& s) { s.meParams = "-mc 2"; }, {"-mc 2"}, {"-audio-delay", "-mc 0"}},
+         [](EncodingSettings& s) { s.extraParameters = "-mc 2"; }, {"-mc 2"}, {"-audio-delay", "-mc 0"}},
         {"no sound made: no offset", {320, 240, 0, 25, 25, false, 0, true, 1976}, false,
-         [](EncodingSettings& s) { s.chAudioDontCopy = true; }, {}, {"-audio-delay", "-mc"}},
+         [](EncodingSettings& s) { s.noAudio = true; }, {}, {"-audio-delay", "-mc"}},
         {"no rate known: no -ofps", {320, 240, 0, 0, 0}, false, none, {}, {"-ofps", "-fps "}},
     };
     for (const Case& c : cases) {

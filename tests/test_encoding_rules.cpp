@@ -23,7 +23,7 @@ QT_END_NAMESPACE
 
 TEST(SettingsLists, OrderAndCounts)
 {
-    const QStringList br = EncodingLists::cbAviVideoBitrate();
+    const QStringList br = EncodingLists::videoBitrate();
     ASSERT_EQ(br.size(), 55);
     EXPECT_EQ(br.mid(0, 3), QStringList({"Auto", "50", "100"}));
     EXPECT_EQ(br[10], "500");
@@ -35,16 +35,16 @@ TEST(SettingsLists, OrderAndCounts)
     EXPECT_EQ(br[44], "10000");
     EXPECT_EQ(br[45], "11000");
     EXPECT_EQ(br.last(), "20000");
-    EXPECT_EQ(EncodingLists::cbAviVideoThreads().size(), 17);
-    EXPECT_EQ(EncodingLists::cbVideoPreset().last(), "placebo");
-    EXPECT_EQ(EncodingLists::cbAudioBitrate().size(), 23);
-    EXPECT_EQ(EncodingLists::cbAudioAlgoQuality()[3], "2 - Recommended");
-    EXPECT_EQ(EncodingLists::cbSkipLimit().size(), 11);
-    EXPECT_EQ(EncodingLists::cbAviVideoFPS()[5], "14.985");
+    EXPECT_EQ(EncodingLists::threads().size(), 17);
+    EXPECT_EQ(EncodingLists::preset().last(), "placebo");
+    EXPECT_EQ(EncodingLists::audioBitrate().size(), 23);
+    EXPECT_EQ(EncodingLists::audioQuality()[3], "2 - Recommended");
+    EXPECT_EQ(EncodingLists::skipLimit().size(), 11);
+    EXPECT_EQ(EncodingLists::frameRate()[5], "14.985");
 
     const QStringList res = EncodingSettings::BuiltInResolutionItems();
     EXPECT_EQ(EncodingSettings::ResolutionItems({}), res);
-    EXPECT_EQ(EncodingSettings().cbResolution_Items, res);
+    EXPECT_EQ(EncodingSettings().resolutionItems, res);
     ASSERT_EQ(res.size(), 17);
     EXPECT_EQ(res.mid(0, 3), QStringList({"Auto", "Custom", "128 x 96 - SQCIF"}));
     EXPECT_EQ(res.last(), "1920 x 1080 - HD1080");
@@ -54,44 +54,44 @@ TEST(SettingsLists, OrderAndCounts)
 TEST(SettingsDefaults, PanelsAndOutputOptions)
 {
     EncodingSettings s;
-    s.cbAviVideoCodec = 0;
-    s.cbAviVideoBitrate = {-1, "1234"};
-    s.chAviVideo2Pass = true;
-    s.cbAudioSampling = {-1, "8000"};
-    s.chAudioDontCopy = true;
-    s.meParams = "-mc 0";
-    s.tbSaturation = 3;
-    s.chSkipLimit = false;
-    s.cbOutputExists = 2;
-    s.cbAfterConversion = 1;
-    s.chKeepDates = true;
-    s.rbOutDir = true;
-    s.edOutDir = "/out";
+    s.videoCodec = 0;
+    s.videoBitrate = {-1, "1234"};
+    s.twoPass = true;
+    s.sampleRate = {-1, "8000"};
+    s.noAudio = true;
+    s.extraParameters = "-mc 0";
+    s.saturation = 3;
+    s.skipLimitOn = false;
+    s.outputExists = 2;
+    s.afterBatch = 1;
+    s.keepDates = true;
+    s.outputToFolder = true;
+    s.outputFolder = "/out";
     SetDefaultParams(s, 1);
 
-    EXPECT_EQ(s.cbAviVideoCodec, 1);
-    EXPECT_EQ(s.cbAviVideoBitrate, (EditableListValue{0, "Auto"}));
-    EXPECT_FALSE(s.chAviVideo2Pass);
-    EXPECT_EQ(s.cbAudioSampling, (EditableListValue{0, "Auto"}));
-    EXPECT_FALSE(s.chAudioDontCopy);
-    EXPECT_TRUE(s.meParams.isEmpty());
-    EXPECT_EQ(s.tbSaturation, 10);
-    EXPECT_TRUE(s.chSkipLimit);
-    EXPECT_EQ(s.cbSkipLimit, 1);
+    EXPECT_EQ(s.videoCodec, 1);
+    EXPECT_EQ(s.videoBitrate, (EditableListValue{0, "Auto"}));
+    EXPECT_FALSE(s.twoPass);
+    EXPECT_EQ(s.sampleRate, (EditableListValue{0, "Auto"}));
+    EXPECT_FALSE(s.noAudio);
+    EXPECT_TRUE(s.extraParameters.isEmpty());
+    EXPECT_EQ(s.saturation, 10);
+    EXPECT_TRUE(s.skipLimitOn);
+    EXPECT_EQ(s.skipLimit, 1);
     // The output options are not encoder settings.
-    EXPECT_EQ(s.cbOutputExists, 2);
-    EXPECT_EQ(s.cbAfterConversion, 1);
-    EXPECT_TRUE(s.chKeepDates);
-    EXPECT_TRUE(s.rbOutDir);
-    EXPECT_EQ(s.edOutDir, "/out");
+    EXPECT_EQ(s.outputExists, 2);
+    EXPECT_EQ(s.afterBatch, 1);
+    EXPECT_TRUE(s.keepDates);
+    EXPECT_TRUE(s.outputToFolder);
+    EXPECT_EQ(s.outputFolder, "/out");
 
     // A freshly made value already holds the defaults.
     EncodingSettings fresh;
     EncodingSettings reset = fresh;
     SetDefaultParams(reset, 0);
     EXPECT_EQ(fresh, reset);
-    EXPECT_EQ(fresh.spedResWidth, 854);
-    EXPECT_EQ(fresh.spedResHeight, 480);
+    EXPECT_EQ(fresh.resolutionWidth, 854);
+    EXPECT_EQ(fresh.resolutionHeight, 480);
 }
 
 TEST(SettingsChecks, TypedValues)
@@ -156,83 +156,83 @@ TEST(SettingsEnabling, FollowsTheSwitches)
 {
     EncodingSettings s;
     TEncodingEnabling e = GetEncodingEnabling(s);
-    EXPECT_FALSE(e.cbAviVideoThreads);
-    EXPECT_FALSE(e.cbVideoPreset);
+    EXPECT_FALSE(e.threads);
+    EXPECT_FALSE(e.preset);
     EXPECT_TRUE(e.AudioOptions);
-    EXPECT_FALSE(e.tbBrightness);
-    EXPECT_FALSE(e.tbSaturation);
-    EXPECT_FALSE(e.cbRotate);
-    EXPECT_TRUE(e.cbSkipLimit);
+    EXPECT_FALSE(e.brightness);
+    EXPECT_FALSE(e.saturation);
+    EXPECT_FALSE(e.rotateDirection);
+    EXPECT_TRUE(e.skipLimit);
     EXPECT_FALSE(e.CustomResolution);
 
-    s.cbAviVideoCodec = 1;
-    s.cbAviVideoThreads = 5;
-    s.chAudioDontCopy = true;
-    s.chBrightness = s.chSaturation = s.chRotate = true;
-    s.chSkipLimit = false;
-    s.cbResolution = 1;
+    s.videoCodec = 1;
+    s.threads = 5;
+    s.noAudio = true;
+    s.brightnessOn = s.saturationOn = s.rotate = true;
+    s.skipLimitOn = false;
+    s.resolution = 1;
     e = GetEncodingEnabling(s);
-    EXPECT_TRUE(e.cbAviVideoThreads && e.cbVideoPreset && e.tbBrightness && e.tbSaturation && e.cbRotate
+    EXPECT_TRUE(e.threads && e.preset && e.brightness && e.saturation && e.rotateDirection
                 && e.CustomResolution);
     EXPECT_FALSE(e.AudioOptions);
-    EXPECT_FALSE(e.cbSkipLimit);
+    EXPECT_FALSE(e.skipLimit);
 
     // Back to Xvid: disabled, but the selection is kept for the next switch.
-    s.cbAviVideoCodec = 0;
-    EXPECT_FALSE(GetEncodingEnabling(s).cbAviVideoThreads);
-    EXPECT_EQ(s.cbAviVideoThreads, 5);
-    s.cbResolution = 2;
+    s.videoCodec = 0;
+    EXPECT_FALSE(GetEncodingEnabling(s).threads);
+    EXPECT_EQ(s.threads, 5);
+    s.resolution = 2;
     EXPECT_FALSE(GetEncodingEnabling(s).CustomResolution);
 }
 
 TEST(CopyPaste, RoundTripsEveryPanel)
 {
     EncodingSettings a;
-    a.cbAviVideoCodec = 1;
-    a.cbAviVideoThreads = 3;
-    a.cbAviVideoBitrate = {-1, "1234"};
-    a.cbAviVideoFPS = {11, "29.97"};
-    a.cbAviVideoAspect = {-1, "2,35:1"};
-    a.chAviVideo2Pass = true;
-    a.cbVideoPreset = 4;
+    a.videoCodec = 1;
+    a.threads = 3;
+    a.videoBitrate = {-1, "1234"};
+    a.frameRate = {11, "29.97"};
+    a.videoAspect = {-1, "2,35:1"};
+    a.twoPass = true;
+    a.preset = 4;
     a.container = TContainer::Mp4;
-    a.cbAudioBitrate = {12, "128"};
-    a.cbAudioSampling = {-1, "22050"};
-    a.cbAudioChannels = 4;
-    a.cbAudioAlgoQuality = 7;
-    a.cbAudioBitrateMode = 1;
-    a.chAudioDontCopy = true;
-    a.meParams = "-mc 0\n-noskip";
-    a.cbInterlacing = 2;
-    a.cbResolution = 5;
-    a.spedResWidth = 641;
-    a.spedResHeight = 359;
-    a.chBrightness = true;
-    a.tbBrightness = -4;
-    a.chSaturation = true;
-    a.tbSaturation = 25;
-    a.chFlipHorizontal = a.chFlipVertical = a.chRotate = true;
-    a.cbRotate = 1;
-    a.chSkipLimit = false;
-    a.cbSkipLimit = 7;
-    a.chForceEncode = false;
-    a.cbOutputExists = 1;
+    a.audioBitrate = {12, "128"};
+    a.sampleRate = {-1, "22050"};
+    a.audioChannels = 4;
+    a.audioQuality = 7;
+    a.audioRateMode = 1;
+    a.noAudio = true;
+    a.extraParameters = "-mc 0\n-noskip";
+    a.interlacing = 2;
+    a.resolution = 5;
+    a.resolutionWidth = 641;
+    a.resolutionHeight = 359;
+    a.brightnessOn = true;
+    a.brightness = -4;
+    a.saturationOn = true;
+    a.saturation = 25;
+    a.flipHorizontal = a.flipVertical = a.rotate = true;
+    a.rotateDirection = 1;
+    a.skipLimitOn = false;
+    a.skipLimit = 7;
+    a.forceDuplicates = false;
+    a.outputExists = 1;
 
     EncodingSettings b;
     PasteVideoSettings(b, CopyVideoSettings(a));
     PasteAudioSettings(b, CopyAudioSettings(a));
     PasteAdvancedSettings(b, CopyAdvancedSettings(a));
-    b.cbOutputExists = a.cbOutputExists; // not part of any panel
+    b.outputExists = a.outputExists; // not part of any panel
     EXPECT_EQ(a, b);
 }
 
 TEST(CopyPaste, RoundsRealValuesHalfToEven)
 {
     EncodingSettings a;
-    a.spedResWidth = 640.5;
-    a.spedResHeight = 481.5;
-    a.tbBrightness = 2.5;
-    a.tbSaturation = 0.4;
+    a.resolutionWidth = 640.5;
+    a.resolutionHeight = 481.5;
+    a.brightness = 2.5;
+    a.saturation = 0.4;
     const TCopyParams_Advanced p = CopyAdvancedSettings(a);
     EXPECT_EQ(p.spedResWidth_Value, 640);
     EXPECT_EQ(p.spedResHeight_Value, 482);
@@ -253,22 +253,22 @@ TEST(CopyPaste, UnusableTextsBecomeAuto)
     v.cbAviVideoAspect_Text = "16:9:1";
     EncodingSettings s;
     PasteVideoSettings(s, v);
-    EXPECT_EQ(s.cbAviVideoBitrate.Text, "Auto");
-    EXPECT_EQ(s.cbAviVideoFPS, (EditableListValue{0, "Auto"}));
-    EXPECT_EQ(s.cbAviVideoAspect.Text, "Auto");
+    EXPECT_EQ(s.videoBitrate.Text, "Auto");
+    EXPECT_EQ(s.frameRate, (EditableListValue{0, "Auto"}));
+    EXPECT_EQ(s.videoAspect.Text, "Auto");
 
     v.cbAviVideoFPS_Text = "2,5E1";
     v.cbAviVideoAspect_Text = "16/9";
     PasteVideoSettings(s, v);
-    EXPECT_EQ(s.cbAviVideoFPS, (EditableListValue{7, "2,5E1"}));
-    EXPECT_EQ(s.cbAviVideoAspect.Text, "16/9");
+    EXPECT_EQ(s.frameRate, (EditableListValue{7, "2,5E1"}));
+    EXPECT_EQ(s.videoAspect.Text, "16/9");
 
     TCopyParams_Audio a = CopyAudioSettings(EncodingSettings());
     a.cbAudioBitrate_Text = "128k";
     a.cbAudioSampling_Text = "44100";
     PasteAudioSettings(s, a);
-    EXPECT_EQ(s.cbAudioBitrate.Text, "Auto");
-    EXPECT_EQ(s.cbAudioSampling.Text, "44100");
+    EXPECT_EQ(s.audioBitrate.Text, "Auto");
+    EXPECT_EQ(s.sampleRate.Text, "44100");
 }
 
 TEST(Mp3Table, AutoLookupsAndText)

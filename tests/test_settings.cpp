@@ -30,36 +30,36 @@ EncodingSettings Defaults()
 EncodingSettings NonDefaults()
 {
     EncodingSettings s = Defaults();
-    s.cbAviVideoCodec = 1;
+    s.videoCodec = 1;
     s.container = TContainer::Mp4;
-    s.cbAviVideoBitrate = {-1, QStringLiteral("1234")};
-    s.cbAviVideoFPS = {-1, QStringLiteral("23,976")};
-    s.cbAviVideoAspect = {-1, QStringLiteral("2.35:1")};
-    s.chAviVideo2Pass = true;
-    s.cbAviVideoThreads = 7;
-    s.cbVideoPreset = 8;
-    s.chAudioDontCopy = true;
-    s.cbAudioBitrate = {-1, QStringLiteral("200")};
-    s.cbAudioBitrateMode = 1;
-    s.cbAudioSampling = {-1, QStringLiteral("44100")};
-    s.cbAudioChannels = 4;
-    s.cbAudioAlgoQuality = 10;
-    s.cbResolution = 5;
-    s.spedResWidth = 1280;
-    s.spedResHeight = 720;
-    s.chBrightness = true;
-    s.tbBrightness = -3;
-    s.chSaturation = true;
-    s.tbSaturation = 25;
-    s.chFlipHorizontal = true;
-    s.chFlipVertical = true;
-    s.chRotate = true;
-    s.cbRotate = 1;
-    s.cbInterlacing = 2;
-    s.chSkipLimit = false;
-    s.cbSkipLimit = 9;
-    s.chForceEncode = false;
-    s.meParams = QStringLiteral("-mc 0 -vf-add \"x y\"");
+    s.videoBitrate = {-1, QStringLiteral("1234")};
+    s.frameRate = {-1, QStringLiteral("23,976")};
+    s.videoAspect = {-1, QStringLiteral("2.35:1")};
+    s.twoPass = true;
+    s.threads = 7;
+    s.preset = 8;
+    s.noAudio = true;
+    s.audioBitrate = {-1, QStringLiteral("200")};
+    s.audioRateMode = 1;
+    s.sampleRate = {-1, QStringLiteral("44100")};
+    s.audioChannels = 4;
+    s.audioQuality = 10;
+    s.resolution = 5;
+    s.resolutionWidth = 1280;
+    s.resolutionHeight = 720;
+    s.brightnessOn = true;
+    s.brightness = -3;
+    s.saturationOn = true;
+    s.saturation = 25;
+    s.flipHorizontal = true;
+    s.flipVertical = true;
+    s.rotate = true;
+    s.rotateDirection = 1;
+    s.interlacing = 2;
+    s.skipLimitOn = false;
+    s.skipLimit = 9;
+    s.forceDuplicates = false;
+    s.extraParameters = QStringLiteral("-mc 0 -vf-add \"x y\"");
     return s;
 }
 
@@ -67,36 +67,36 @@ EncodingSettings NonDefaults()
 // (the text is the value; the index only follows it).
 void ExpectSameProfileSettings(const EncodingSettings& a, const EncodingSettings& b)
 {
-    EXPECT_EQ(a.cbAviVideoCodec, b.cbAviVideoCodec);
+    EXPECT_EQ(a.videoCodec, b.videoCodec);
     EXPECT_EQ(a.container, b.container);
-    EXPECT_EQ(a.cbAviVideoBitrate.Text, b.cbAviVideoBitrate.Text);
-    EXPECT_EQ(a.cbAviVideoFPS.Text, b.cbAviVideoFPS.Text);
-    EXPECT_EQ(a.cbAviVideoAspect.Text, b.cbAviVideoAspect.Text);
-    EXPECT_EQ(a.chAviVideo2Pass, b.chAviVideo2Pass);
-    EXPECT_EQ(a.cbAviVideoThreads, b.cbAviVideoThreads);
-    EXPECT_EQ(a.cbVideoPreset, b.cbVideoPreset);
-    EXPECT_EQ(a.chAudioDontCopy, b.chAudioDontCopy);
-    EXPECT_EQ(a.cbAudioBitrate.Text, b.cbAudioBitrate.Text);
-    EXPECT_EQ(a.cbAudioBitrateMode, b.cbAudioBitrateMode);
-    EXPECT_EQ(a.cbAudioSampling.Text, b.cbAudioSampling.Text);
-    EXPECT_EQ(a.cbAudioChannels, b.cbAudioChannels);
-    EXPECT_EQ(a.cbAudioAlgoQuality, b.cbAudioAlgoQuality);
-    EXPECT_EQ(a.cbResolution, b.cbResolution);
-    EXPECT_EQ(a.spedResWidth, b.spedResWidth);
-    EXPECT_EQ(a.spedResHeight, b.spedResHeight);
-    EXPECT_EQ(a.chBrightness, b.chBrightness);
-    EXPECT_EQ(a.tbBrightness, b.tbBrightness);
-    EXPECT_EQ(a.chSaturation, b.chSaturation);
-    EXPECT_EQ(a.tbSaturation, b.tbSaturation);
-    EXPECT_EQ(a.chFlipHorizontal, b.chFlipHorizontal);
-    EXPECT_EQ(a.chFlipVertical, b.chFlipVertical);
-    EXPECT_EQ(a.chRotate, b.chRotate);
-    EXPECT_EQ(a.cbRotate, b.cbRotate);
-    EXPECT_EQ(a.cbInterlacing, b.cbInterlacing);
-    EXPECT_EQ(a.chSkipLimit, b.chSkipLimit);
-    EXPECT_EQ(a.cbSkipLimit, b.cbSkipLimit);
-    EXPECT_EQ(a.chForceEncode, b.chForceEncode);
-    EXPECT_EQ(a.meParams, b.meParams);
+    EXPECT_EQ(a.videoBitrate.Text, b.videoBitrate.Text);
+    EXPECT_EQ(a.frameRate.Text, b.frameRate.Text);
+    EXPECT_EQ(a.videoAspect.Text, b.videoAspect.Text);
+    EXPECT_EQ(a.twoPass, b.twoPass);
+    EXPECT_EQ(a.threads, b.threads);
+    EXPECT_EQ(a.preset, b.preset);
+    EXPECT_EQ(a.noAudio, b.noAudio);
+    EXPECT_EQ(a.audioBitrate.Text, b.audioBitrate.Text);
+    EXPECT_EQ(a.audioRateMode, b.audioRateMode);
+    EXPECT_EQ(a.sampleRate.Text, b.sampleRate.Text);
+    EXPECT_EQ(a.audioChannels, b.audioChannels);
+    EXPECT_EQ(a.audioQuality, b.audioQuality);
+    EXPECT_EQ(a.resolution, b.resolution);
+    EXPECT_EQ(a.resolutionWidth, b.resolutionWidth);
+    EXPECT_EQ(a.resolutionHeight, b.resolutionHeight);
+    EXPECT_EQ(a.brightnessOn, b.brightnessOn);
+    EXPECT_EQ(a.brightness, b.brightness);
+    EXPECT_EQ(a.saturationOn, b.saturationOn);
+    EXPECT_EQ(a.saturation, b.saturation);
+    EXPECT_EQ(a.flipHorizontal, b.flipHorizontal);
+    EXPECT_EQ(a.flipVertical, b.flipVertical);
+    EXPECT_EQ(a.rotate, b.rotate);
+    EXPECT_EQ(a.rotateDirection, b.rotateDirection);
+    EXPECT_EQ(a.interlacing, b.interlacing);
+    EXPECT_EQ(a.skipLimitOn, b.skipLimitOn);
+    EXPECT_EQ(a.skipLimit, b.skipLimit);
+    EXPECT_EQ(a.forceDuplicates, b.forceDuplicates);
+    EXPECT_EQ(a.extraParameters, b.extraParameters);
 }
 
 EncodingSettings LoadText(const QString& dir, const QByteArray& text, EncodingSettings start = Defaults(),
@@ -139,7 +139,7 @@ TEST(ProfileFile, WrittenKeysAndValues)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("auto.ini"));
     EncodingSettings s = Defaults();
-    s.meParams = QStringLiteral("-a \"b\"\n  -c");
+    s.extraParameters = QStringLiteral("-a \"b\"\n  -c");
     ASSERT_TRUE(Profile::SaveProfile(path, s));
     MemIniFile ini(path);
     EXPECT_EQ(ini.ReadString("MAIN", "AppName"), "Vexa Video Converter");
@@ -159,31 +159,31 @@ TEST(ProfileFile, WrittenKeysAndValues)
     EXPECT_EQ(ini.ReadString("ADVANCED", "AdditionalParams"), "-a &quot;b&quot;   -c");
     EncodingSettings loaded = NonDefaults();
     ASSERT_TRUE(Profile::LoadProfile(path, loaded, {}));
-    EXPECT_EQ(loaded.cbAviVideoBitrate.Text, "Auto");
-    EXPECT_EQ(loaded.cbAviVideoFPS.Text, "Auto");
-    EXPECT_EQ(loaded.cbAviVideoAspect.Text, "Auto");
-    EXPECT_EQ(loaded.cbAudioBitrate.Text, "Auto");
-    EXPECT_EQ(loaded.cbAudioSampling.Text, "Auto");
-    EXPECT_EQ(loaded.cbAviVideoBitrate.Index, 0);
-    EXPECT_EQ(loaded.meParams, "-a \"b\"   -c");
+    EXPECT_EQ(loaded.videoBitrate.Text, "Auto");
+    EXPECT_EQ(loaded.frameRate.Text, "Auto");
+    EXPECT_EQ(loaded.videoAspect.Text, "Auto");
+    EXPECT_EQ(loaded.audioBitrate.Text, "Auto");
+    EXPECT_EQ(loaded.sampleRate.Text, "Auto");
+    EXPECT_EQ(loaded.videoBitrate.Index, 0);
+    EXPECT_EQ(loaded.extraParameters, "-a \"b\"   -c");
 }
 
 TEST(ProfileFile, VideoCodecNames)
 {
     QTemporaryDir dir;
     for (const char* name : {"x-264", "X264", "h.264", "1", "H.264", " h 264 ", "0x1"})
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name).cbAviVideoCodec, 1) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name).videoCodec, 1) << name;
     for (const char* name : {"xvid", "X-VID", "0"})
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, NonDefaults(), 1).cbAviVideoCodec, 0) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, NonDefaults(), 1).videoCodec, 0) << name;
     // Unknown names and indexes give the default video encoder, whatever it is.
     for (const char* name : {"mpeg4", "2", "-1", ""}) {
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 0).cbAviVideoCodec, 0) << name;
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 1).cbAviVideoCodec, 1) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 0).videoCodec, 0) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 1).videoCodec, 1) << name;
     }
     // A missing key reads as XVID, not as the current choice.
     EncodingSettings h264 = Defaults();
-    h264.cbAviVideoCodec = 1;
-    EXPECT_EQ(LoadText(dir.path(), "[VIDEO]\nOutputFormat=mp4\n", h264, 1).cbAviVideoCodec, 0);
+    h264.videoCodec = 1;
+    EXPECT_EQ(LoadText(dir.path(), "[VIDEO]\nOutputFormat=mp4\n", h264, 1).videoCodec, 0);
 }
 
 TEST(ProfileFile, OutOfRangeValuesAreClampedOrReplaced)
@@ -195,44 +195,44 @@ TEST(ProfileFile, OutOfRangeValuesAreClampedOrReplaced)
         "[AUDIO]\nAudioAlgoQuality=11\nAudioChannels=7\nAudioBitrateMode=vbr\nAudioBitrate=12.5\nAudioSampling=auto\n"
         "[ADVANCED]\nSaturationValue=31\nBrightnessValue=-11\nInterlacing=3\nSkipLimitValue=99\nResolution=500\n"
         "ResWidth=1\nResHeight=99999\nRotateDirection=up\nSaturation=yes\n", NonDefaults());
-    EXPECT_EQ(s.cbAviVideoThreads, 16);
-    EXPECT_EQ(s.cbVideoPreset, 0);
-    EXPECT_EQ(s.cbAviVideoBitrate.Text, "Auto");
-    EXPECT_EQ(s.cbAviVideoAspect.Text, "Auto");
-    EXPECT_EQ(s.cbAviVideoFPS.Text, "abc"); // taken as it stands; the builder checks it
+    EXPECT_EQ(s.threads, 16);
+    EXPECT_EQ(s.preset, 0);
+    EXPECT_EQ(s.videoBitrate.Text, "Auto");
+    EXPECT_EQ(s.videoAspect.Text, "Auto");
+    EXPECT_EQ(s.frameRate.Text, "abc"); // taken as it stands; the builder checks it
     EXPECT_EQ(s.container, TContainer::Avi);
-    EXPECT_EQ(s.cbAudioAlgoQuality, 10);
-    EXPECT_EQ(s.cbAudioChannels, -1);       // no selection
-    EXPECT_EQ(s.cbAudioBitrateMode, 1);
-    EXPECT_EQ(s.cbAudioBitrate.Text, "Auto");
-    EXPECT_EQ(s.cbAudioSampling.Text, "Auto");
-    EXPECT_EQ(s.tbSaturation, 10);
-    EXPECT_EQ(s.tbBrightness, 0);
-    EXPECT_EQ(s.cbInterlacing, 0);
-    EXPECT_EQ(s.cbSkipLimit, 10);
-    EXPECT_EQ(s.cbResolution, -1);
-    EXPECT_EQ(s.spedResWidth, 2);
-    EXPECT_EQ(s.spedResHeight, 30000);
-    EXPECT_EQ(s.cbRotate, 1);
-    EXPECT_TRUE(s.chSaturation);            // "yes" is no integer: the current state stays
+    EXPECT_EQ(s.audioQuality, 10);
+    EXPECT_EQ(s.audioChannels, -1);       // no selection
+    EXPECT_EQ(s.audioRateMode, 1);
+    EXPECT_EQ(s.audioBitrate.Text, "Auto");
+    EXPECT_EQ(s.sampleRate.Text, "Auto");
+    EXPECT_EQ(s.saturation, 10);
+    EXPECT_EQ(s.brightness, 0);
+    EXPECT_EQ(s.interlacing, 0);
+    EXPECT_EQ(s.skipLimit, 10);
+    EXPECT_EQ(s.resolution, -1);
+    EXPECT_EQ(s.resolutionWidth, 2);
+    EXPECT_EQ(s.resolutionHeight, 30000);
+    EXPECT_EQ(s.rotateDirection, 1);
+    EXPECT_TRUE(s.saturationOn);            // "yes" is no integer: the current state stays
 }
 
 TEST(ProfileFile, MissingKeysKeepTheCurrentValues)
 {
     QTemporaryDir dir;
     EncodingSettings start = NonDefaults();
-    start.cbAviVideoCodec = 0; // a missing codec key reads as Xvid
+    start.videoCodec = 0; // a missing codec key reads as Xvid
     EncodingSettings loaded = LoadText(dir.path(), "[VIDEO]\n[AUDIO]\n", start);
     ExpectSameProfileSettings(loaded, start);
 
     // A current text the rules reject becomes "Auto", even with the key missing.
-    start.cbAviVideoBitrate.Text = QStringLiteral("fast");
-    start.cbAviVideoAspect.Text = QStringLiteral("wide");
-    start.cbAudioSampling.Text = QStringLiteral("x");
+    start.videoBitrate.Text = QStringLiteral("fast");
+    start.videoAspect.Text = QStringLiteral("wide");
+    start.sampleRate.Text = QStringLiteral("x");
     loaded = LoadText(dir.path(), "", start);
-    EXPECT_EQ(loaded.cbAviVideoBitrate.Text, "Auto");
-    EXPECT_EQ(loaded.cbAviVideoAspect.Text, "Auto");
-    EXPECT_EQ(loaded.cbAudioSampling.Text, "Auto");
+    EXPECT_EQ(loaded.videoBitrate.Text, "Auto");
+    EXPECT_EQ(loaded.videoAspect.Text, "Auto");
+    EXPECT_EQ(loaded.sampleRate.Text, "Auto");
 }
 
 TEST(ProfileFile, MalformedFilesLoadWithoutHarm)
@@ -246,10 +246,10 @@ TEST(ProfileFile, MalformedFilesLoadWithoutHarm)
     for (const QByteArray& text : {junk, QByteArray("\xFF\xFE[VIDEO]\r\nVideoBitrate=9"),
                                    QByteArray("VideoCodec=1\n[VIDEO\nEncoderThreads=3\n[AUDIO]\n=\n==\nAudioChannels\n")}) {
         const EncodingSettings s = LoadText(dir.path(), text);
-        EXPECT_GE(s.cbAviVideoThreads, 0);
-        EXPECT_LE(s.cbAviVideoThreads, 16);
-        EXPECT_GE(s.cbAudioChannels, -1);
-        EXPECT_LE(s.cbAudioChannels, 4);
+        EXPECT_GE(s.threads, 0);
+        EXPECT_LE(s.threads, 16);
+        EXPECT_GE(s.audioChannels, -1);
+        EXPECT_LE(s.audioChannels, 4);
     }
     // A huge file is read whole and its keys still apply.
     QByteArray huge = "[VIDEO]\r\nEncoderThreads=5\r\n[JUNK]\r\n";
@@ -258,8 +258,8 @@ TEST(ProfileFile, MalformedFilesLoadWithoutHarm)
         huge += line;
     huge += "[AUDIO]\r\nAudioAlgoQuality=55\r\n";
     const EncodingSettings s = LoadText(dir.path(), huge);
-    EXPECT_EQ(s.cbAviVideoThreads, 5);
-    EXPECT_EQ(s.cbAudioAlgoQuality, 10);
+    EXPECT_EQ(s.threads, 5);
+    EXPECT_EQ(s.audioQuality, 10);
 
     // A missing file and a directory change nothing.
     EncodingSettings untouched = NonDefaults();
@@ -323,19 +323,19 @@ TEST(ProfileKeys, FallbacksAreReportedOnlyForUnusableValues)
     EXPECT_TRUE(read("VideoBitrate", "").isEmpty());
     EXPECT_TRUE(read("VideoBitrate", "auto").isEmpty());
     EXPECT_TRUE(read("VideoBitrate", "900").isEmpty());
-    EXPECT_EQ(s.cbAviVideoBitrate.Text, "900");
+    EXPECT_EQ(s.videoBitrate.Text, "900");
     EXPECT_EQ(read("VideoBitrate", "fast").size(), 1);
-    EXPECT_EQ(s.cbAviVideoBitrate.Text, "Auto");
+    EXPECT_EQ(s.videoBitrate.Text, "Auto");
     EXPECT_TRUE(read("EncoderThreads", "16").isEmpty());
     EXPECT_EQ(read("EncoderThreads", "17"), QStringList{"outside 0..16 -> 16 (\"16\")"});
     EXPECT_EQ(read("EncoderThreads", "many").size(), 1);
-    EXPECT_EQ(s.cbAviVideoThreads, 16);
+    EXPECT_EQ(s.threads, 16);
     EXPECT_TRUE(read("AudioBitrateMode", "abr").isEmpty());
     EXPECT_EQ(read("AudioBitrateMode", "vbr").size(), 1);
     EXPECT_EQ(read("AudioChannels", "9"), QStringList{"not an index of the list -> no selection"});
     EXPECT_TRUE(read("AudioChannels", "-1").isEmpty());
     EXPECT_TRUE(read("Rotate", "2").isEmpty()); // any non-zero value is on
-    EXPECT_TRUE(s.chRotate);
+    EXPECT_TRUE(s.rotate);
     EXPECT_TRUE(read("VideoFPS", "whatever").isEmpty());
     EXPECT_EQ(read("VideoCodec", "hevc").size(), 1);
     EXPECT_EQ(read("OutputFormat", "avi").size(), 0);
@@ -464,7 +464,7 @@ TEST(HeadlessSettings, DefaultsProfileAndSetsInOrder)
     WriteFile(p.IniName, "[MAIN]\r\nDefaultVideoCodec= h.264 \r\n");
     r = THeadlessSettings::Resolve(p, QString(), {{"VideoCodec", "mpeg4"}});
     ASSERT_TRUE(r.Ok);
-    EXPECT_EQ(r.Settings.cbAviVideoCodec, 1);
+    EXPECT_EQ(r.Settings.videoCodec, 1);
     ASSERT_EQ(r.Warnings.size(), 1);
     EXPECT_TRUE(r.Warnings[0].contains("VideoCodec=mpeg4")) << r.Warnings[0].toStdString();
 
@@ -472,8 +472,8 @@ TEST(HeadlessSettings, DefaultsProfileAndSetsInOrder)
     ASSERT_TRUE(Profile::SaveProfile(p.LastProfileFile, last));
     r = THeadlessSettings::Resolve(p, "last", {{"videobitrate", " 700 "}, {"VIDEOBITRATE", "800"}, {"Rotate", "0"}});
     ASSERT_TRUE(r.Ok) << r.Error.toStdString();
-    last.cbAviVideoBitrate.Text = "800";
-    last.chRotate = false;
+    last.videoBitrate.Text = "800";
+    last.rotate = false;
     ExpectSameProfileSettings(r.Settings, last);
     EXPECT_TRUE(r.Warnings.isEmpty());
 

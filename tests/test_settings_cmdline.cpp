@@ -73,9 +73,9 @@ TEST_F(CmdLineMode, DefaultSettingsPrintThePreviewExactly)
 TEST_F(CmdLineMode, SetsApplyInOrderOverTheProfile)
 {
     EncodingSettings profile = Defaults();
-    profile.cbAviVideoCodec = 1;
-    profile.cbAviVideoBitrate.Text = QStringLiteral("700");
-    profile.cbAudioBitrate.Text = QStringLiteral("160");
+    profile.videoCodec = 1;
+    profile.videoBitrate.Text = QStringLiteral("700");
+    profile.audioBitrate.Text = QStringLiteral("160");
     ASSERT_TRUE(Profile::SaveProfile(m_home.filePath("mine.ini"), profile));
 
     // The profile's path is relative to the current directory.
@@ -85,9 +85,9 @@ TEST_F(CmdLineMode, SetsApplyInOrderOverTheProfile)
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
     EncodingSettings expected = profile;
-    expected.cbAviVideoThreads = 3;
+    expected.threads = 3;
     expected.container = TContainer::Mp4;
-    expected.cbAviVideoBitrate.Text = QStringLiteral("1100");
+    expected.videoBitrate.Text = QStringLiteral("1100");
     EXPECT_EQ(QString::fromUtf8(r.out), Expected(expected));
     EXPECT_TRUE(r.out.contains("-ovc x264 -x264encopts bitrate=1100:threads=3 ")) << r.out.constData();
     EXPECT_TRUE(r.out.contains("-of lavf -lavfopts format=mp4")) << r.out.constData();
@@ -99,7 +99,7 @@ TEST_F(CmdLineMode, LastSessionProfile)
     TAppParams p;
     FillDefaultAppParams(p, m_home.path(), false);
     EncodingSettings last = Defaults();
-    last.chAudioDontCopy = true;
+    last.noAudio = true;
     ASSERT_TRUE(QDir().mkpath(p.ProfilesDir));
     ASSERT_TRUE(Profile::SaveProfile(p.LastProfileFile, last));
     const RunResult r = Run({"--profile", "last"});
@@ -149,8 +149,8 @@ TEST_F(CmdLineMode, BuilderWarningLeavesThePieceOutAndExits2)
     EXPECT_TRUE(r.err.contains("Video FPS: fast")) << r.err.constData();
     EXPECT_TRUE(r.err.contains("FPS must be a float value!")) << r.err.constData();
     EncodingSettings expected = Defaults();
-    expected.cbAviVideoFPS.Text = QStringLiteral("fast");
-    expected.cbAudioSampling.Text = QStringLiteral("8000");
+    expected.frameRate.Text = QStringLiteral("fast");
+    expected.sampleRate.Text = QStringLiteral("8000");
     EXPECT_EQ(QString::fromUtf8(r.out), Expected(expected));
     EXPECT_TRUE(r.out.contains("\" -ovc xvid  -oac mp3lame -srate 8000")) << r.out.constData();
 }
@@ -166,7 +166,7 @@ TEST_F(CmdLineMode, ProfileByNameFromTheProfilesFolder)
         if (main)
             WriteFile(file, main);
         EncodingSettings s = Defaults();
-        s.cbAviVideoBitrate.Text = QLatin1String(bitrate);
+        s.videoBitrate.Text = QLatin1String(bitrate);
         ASSERT_TRUE(Profile::SaveProfile(file, s));
     };
     const QString dir = p.ProfilesDir + "/";

@@ -119,16 +119,16 @@ TEST(UiMainWindow, EmptyListDisablesTheListActions)
 TEST(UiMainWindow, OutputDirectoryFollowsItsRadioButton)
 {
     MainWindowFixture f;
-    auto* rbOutDir = f.Find<QRadioButton>("rbOutDir");
+    auto* outputToFolder = f.Find<QRadioButton>("rbOutDir");
     auto* ed = f.Find<QLineEdit>("edOutDir");
     EXPECT_TRUE(f.Find<QRadioButton>("rbOutDirIsInDir")->isChecked());
     EXPECT_EQ(f.Find<QRadioButton>("rbOutDirIsInDir")->text(), "Output directory = Input directory");
     EXPECT_FALSE(ed->isEnabled());
     EXPECT_FALSE(f.w->Action(QStringLiteral("actBrowseOutDir"))->isEnabled());
-    rbOutDir->setChecked(true);
+    outputToFolder->setChecked(true);
     EXPECT_TRUE(ed->isEnabled());
     EXPECT_TRUE(f.w->Action(QStringLiteral("actBrowseOutDir"))->isEnabled());
-    EXPECT_TRUE(f.w->Settings().rbOutDir);
+    EXPECT_TRUE(f.w->Settings().outputToFolder);
 }
 
 TEST(UiSettingsPanels, DefaultsShowTheSettingsValue)
@@ -136,7 +136,7 @@ TEST(UiSettingsPanels, DefaultsShowTheSettingsValue)
     MainWindowFixture f;
     EncodingSettings expected;
     SetDefaultParams(expected, 0);
-    expected.edOutDir = f.w->Settings().edOutDir;
+    expected.outputFolder = f.w->Settings().outputFolder;
     EXPECT_EQ(f.w->Settings(), expected);
     EXPECT_EQ(f.Find<QComboBox>("cbAviVideoCodec")->currentText(), QStringLiteral("Xvid"));
     EXPECT_EQ(f.Find<QComboBox>("cbAviVideoBitrate")->currentText(), QStringLiteral("Auto"));
@@ -150,39 +150,39 @@ TEST(UiSettingsPanels, SetAndGetRoundTripEveryControl)
 {
     MainWindowFixture f;
     EncodingSettings s = f.w->Settings();
-    s.cbAviVideoCodec = 1;
+    s.videoCodec = 1;
     s.container = TContainer::Mp4;
-    s.cbAviVideoBitrate = {-1, QStringLiteral("1234")};
-    s.cbAviVideoFPS.SetIndex(8, EncodingLists::cbAviVideoFPS());
-    s.cbAviVideoAspect = {-1, QStringLiteral("2.35:1")};
-    s.chAviVideo2Pass = true;
-    s.cbAviVideoThreads = 4;
-    s.cbVideoPreset = 7;
-    s.chAudioDontCopy = true;
-    s.cbAudioBitrate.SetIndex(13, EncodingLists::cbAudioBitrate());
-    s.cbAudioBitrateMode = 1;
-    s.cbAudioSampling = {-1, QStringLiteral("11025")};
-    s.cbAudioChannels = 4;
-    s.cbAudioAlgoQuality = 3;
-    s.cbResolution = 1;
-    s.spedResWidth = 1280;
-    s.spedResHeight = 720;
-    s.chBrightness = true;
-    s.tbBrightness = -3;
-    s.chSaturation = true;
-    s.tbSaturation = 15.5; // a profile's fractional position survives
-    s.chFlipHorizontal = s.chFlipVertical = s.chRotate = true;
-    s.cbRotate = 1;
-    s.cbInterlacing = 2;
-    s.chSkipLimit = false;
-    s.cbSkipLimit = 7;
-    s.chForceEncode = false;
-    s.meParams = QStringLiteral("-vf-add hqdn3d\n-noskip");
-    s.cbOutputExists = 2;
-    s.cbAfterConversion = 1;
-    s.chKeepDates = true;
-    s.rbOutDir = true;
-    s.edOutDir = QStringLiteral("/tmp/out dir");
+    s.videoBitrate = {-1, QStringLiteral("1234")};
+    s.frameRate.SetIndex(8, EncodingLists::frameRate());
+    s.videoAspect = {-1, QStringLiteral("2.35:1")};
+    s.twoPass = true;
+    s.threads = 4;
+    s.preset = 7;
+    s.noAudio = true;
+    s.audioBitrate.SetIndex(13, EncodingLists::audioBitrate());
+    s.audioRateMode = 1;
+    s.sampleRate = {-1, QStringLiteral("11025")};
+    s.audioChannels = 4;
+    s.audioQuality = 3;
+    s.resolution = 1;
+    s.resolutionWidth = 1280;
+    s.resolutionHeight = 720;
+    s.brightnessOn = true;
+    s.brightness = -3;
+    s.saturationOn = true;
+    s.saturation = 15.5; // a profile's fractional position survives
+    s.flipHorizontal = s.flipVertical = s.rotate = true;
+    s.rotateDirection = 1;
+    s.interlacing = 2;
+    s.skipLimitOn = false;
+    s.skipLimit = 7;
+    s.forceDuplicates = false;
+    s.extraParameters = QStringLiteral("-vf-add hqdn3d\n-noskip");
+    s.outputExists = 2;
+    s.afterBatch = 1;
+    s.keepDates = true;
+    s.outputToFolder = true;
+    s.outputFolder = QStringLiteral("/tmp/out dir");
     f.w->SetSettings(s);
     EXPECT_EQ(f.w->Settings(), s);
     EXPECT_EQ(f.Find<QLabel>("lblSaturationValue")->text(), SaturationValueText(15.5));

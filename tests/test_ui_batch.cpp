@@ -84,7 +84,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         AppParams().mencoder = Fake("silent_fail.sh");
         f.OutputTo(f.out.path());
         EncodingSettings s = f.w->Settings();
-        s.cbAviVideoBitrate.Text = QStringLiteral("fast");
+        s.videoBitrate.Text = QStringLiteral("fast");
         f.w->SetSettings(s);
         ModalWatcher watch;
         const TBatchResult r = RunBatchToEnd(f.w.get());

@@ -179,14 +179,14 @@ TEST(UiKeyboard, DeleteRemovesExactlyTheSelectedRows)
 
     // Delete typed in the output folder's field edits the field, the list keeps its row.
     grid->selectRow(0);
-    auto* edOutDir = f.w->findChild<QLineEdit*>(QStringLiteral("edOutDir"));
-    ASSERT_NE(edOutDir, nullptr);
-    edOutDir->setEnabled(true);
-    edOutDir->setText(QStringLiteral("/tmp/x"));
-    edOutDir->setFocus();
-    edOutDir->setCursorPosition(0);
-    QTest::keyClick(edOutDir, Qt::Key_Delete);
-    EXPECT_EQ(edOutDir->text(), "tmp/x");
+    auto* outputFolder = f.w->findChild<QLineEdit*>(QStringLiteral("edOutDir"));
+    ASSERT_NE(outputFolder, nullptr);
+    outputFolder->setEnabled(true);
+    outputFolder->setText(QStringLiteral("/tmp/x"));
+    outputFolder->setFocus();
+    outputFolder->setCursorPosition(0);
+    QTest::keyClick(outputFolder, Qt::Key_Delete);
+    EXPECT_EQ(outputFolder->text(), "tmp/x");
     EXPECT_EQ(list->rowCount(), 1);
 }
 
@@ -198,16 +198,16 @@ TEST(UiKeyboard, CommandLineWindowFollowsTheSettings)
     ASSERT_TRUE(cmd->isVisible());
     EXPECT_FALSE(cmd->Text().contains(QLatin1String("scale=320:240")));
     // The user picks a size in the Advanced panel.
-    auto* cbResolution = f.w->findChild<QComboBox*>(QStringLiteral("cbResolution"));
-    ASSERT_NE(cbResolution, nullptr);
-    const int qvga = cbResolution->findText(QStringLiteral("320 x 240 - QVGA"));
+    auto* resolution = f.w->findChild<QComboBox*>(QStringLiteral("cbResolution"));
+    ASSERT_NE(resolution, nullptr);
+    const int qvga = resolution->findText(QStringLiteral("320 x 240 - QVGA"));
     ASSERT_GT(qvga, 1);
-    cbResolution->setCurrentIndex(qvga);
+    resolution->setCurrentIndex(qvga);
     QTRY_VERIFY_WITH_TIMEOUT(cmd->Text().contains(QLatin1String("scale=320:240")), 3000);
 
     // Hidden, it is left alone (and not shown again).
     cmd->hide();
-    cbResolution->setCurrentIndex(cbResolution->findText(QStringLiteral("640 x 480 - VGA")));
+    resolution->setCurrentIndex(resolution->findText(QStringLiteral("640 x 480 - VGA")));
     QTest::qWait(400);
     EXPECT_FALSE(cmd->isVisible());
     EXPECT_TRUE(cmd->Text().contains(QLatin1String("scale=320:240")));
@@ -220,9 +220,9 @@ TEST(UiKeyboard, CommandLineWindowFollowsTheSettings)
 TEST(UiKeyboard, TabWalksTheListTheSettingsAndTheOutputStrip)
 {
     MainWindowFixture f;
-    auto* rbOutDir = f.w->findChild<QRadioButton*>(QStringLiteral("rbOutDir"));
-    ASSERT_NE(rbOutDir, nullptr);
-    rbOutDir->setChecked(true); // the output folder's field and its button take part
+    auto* outputToFolder = f.w->findChild<QRadioButton*>(QStringLiteral("rbOutDir"));
+    ASSERT_NE(outputToFolder, nullptr);
+    outputToFolder->setChecked(true); // the output folder's field and its button take part
     QWidget* body = f.Find<QScrollArea>("sbConversionSettings")->widget();
     QWidget* strip = f.Find<QWidget>("pnMid");
     TFileGrid* grid = f.w->Grid();

@@ -293,11 +293,11 @@ TEST(UiConversion, TwoClipsThroughTheEncoderFromTheWindow)
     const QDir out(f.tmp.filePath(QStringLiteral("out")));
     out.mkpath(QStringLiteral("."));
     EncodingSettings s = f.w->Settings();
-    s.rbOutDir = true;
-    s.edOutDir = out.path();
-    s.cbResolution = 1;
-    s.spedResWidth = 160;
-    s.spedResHeight = 120;
+    s.outputToFolder = true;
+    s.outputFolder = out.path();
+    s.resolution = 1;
+    s.resolutionWidth = 160;
+    s.resolutionHeight = 120;
     f.w->SetSettings(s);
     const TBatchResult r = RunBatchToEnd(f.w.get());
     EXPECT_TRUE(r.EndedNormally) << r.EarlyExit.toStdString();
@@ -329,7 +329,7 @@ TEST(UiConversion, ScriptExportWritesAShellScriptOrAJobList)
     // a job list runs the program on the file, the outputs beside it, the window's settings
     // in the profile beside the list
     EncodingSettings s = f.w->Settings();
-    s.chAviVideo2Pass = true;
+    s.twoPass = true;
     f.w->SetSettings(s);
     const QString jobs = f.tmp.filePath(QStringLiteral("batch.jobs"));
     r = f.w->SaveScript(jobs);
@@ -353,8 +353,8 @@ TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)
     const QDir out(f.tmp.filePath(QStringLiteral("out")));
     out.mkpath(QStringLiteral("."));
     EncodingSettings s = f.w->Settings();
-    s.rbOutDir = true;
-    s.edOutDir = out.path();
+    s.outputToFolder = true;
+    s.outputFolder = out.path();
     f.w->SetSettings(s);
     bool closedWhileConverting = false;
     // Close as soon as the encoder runs.

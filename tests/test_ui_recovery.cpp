@@ -142,7 +142,7 @@ TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
             ::kill(hung.toInt(), SIGKILL);
     ASSERT_TRUE(reached) << p.readAllStandardError().toStdString();
     EXPECT_EQ(seen.Pid, pid);
-    EXPECT_EQ(seen.Settings.cbAviVideoBitrate.Text, QStringLiteral("555"));
+    EXPECT_EQ(seen.Settings.videoBitrate.Text, QStringLiteral("555"));
     ASSERT_TRUE(QFile::exists(stateFile));
 
     // The next start, over a fresh home of the usual kind, sharing the state directory.
@@ -164,11 +164,11 @@ TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
     EXPECT_TRUE(list.IsChecked(1));
     EXPECT_EQ(list.RowStatus(1), QStringLiteral("Interrupted"));
     const EncodingSettings s = w.Settings();
-    EXPECT_EQ(s.cbAviVideoBitrate.Text, QStringLiteral("555"));
-    EXPECT_TRUE(s.rbOutDir);
-    EXPECT_EQ(s.edOutDir, out);
-    EXPECT_EQ(s.cbOutputExists, 2);
-    EXPECT_TRUE(s.chKeepDates);
+    EXPECT_EQ(s.videoBitrate.Text, QStringLiteral("555"));
+    EXPECT_TRUE(s.outputToFolder);
+    EXPECT_EQ(s.outputFolder, out);
+    EXPECT_EQ(s.outputExists, 2);
+    EXPECT_TRUE(s.keepDates);
     EXPECT_FALSE(QFile::exists(stateFile)); // offered once
 }
 

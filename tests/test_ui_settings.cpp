@@ -229,7 +229,7 @@ TEST(UiSettings, TheResolutionBoxReadsTheHomesList)
     // the defaults keep the list: only the index goes back
     h.w->Action(QStringLiteral("actSetDefaultEncoderSettings"))->trigger();
     EXPECT_EQ(cb->count(), 4);
-    EXPECT_EQ(h.w->Settings().cbResolution_Items.value(2), "1000 x 500 - Mine");
+    EXPECT_EQ(h.w->Settings().resolutionItems.value(2), "1000 x 500 - Mine");
 }
 
 TEST(UiSettings, WindowEdgesOffTheScreenAndFontsBelowFourteen)
@@ -409,22 +409,22 @@ TEST(UiProfiles, AnEntryIsAppliedOnlyWhenTheUserPicksIt)
     h.Write("profiles/__Last.ini", ProfileText(QString(), QStringLiteral("VideoBitrate=1111")));
     h.Start();
     // The last session came back at start.
-    EXPECT_EQ(h.w->Settings().cbAviVideoBitrate.Text, "1111");
+    EXPECT_EQ(h.w->Settings().videoBitrate.Text, "1111");
     auto* box = h.Find<QComboBox>("cbProfileNew");
     // Selecting from code and rebuilding apply nothing.
     box->setCurrentIndex(2);
-    EXPECT_EQ(h.w->Settings().cbAviVideoBitrate.Text, "1111");
+    EXPECT_EQ(h.w->Settings().videoBitrate.Text, "1111");
     // The user's pick does.
     Q_EMIT box->activated(2);
-    EXPECT_EQ(h.w->Settings().cbAviVideoBitrate.Text, "2222");
+    EXPECT_EQ(h.w->Settings().videoBitrate.Text, "2222");
     Q_EMIT box->activated(0);
-    EXPECT_EQ(h.w->Settings().cbAviVideoBitrate.Text, "1111");
+    EXPECT_EQ(h.w->Settings().videoBitrate.Text, "1111");
     // "<-- Load" applies what the box shows.
     box->setCurrentIndex(2);
     h.w->Action(QStringLiteral("actLoadSelectedProfile"))->trigger();
-    EXPECT_EQ(h.w->Settings().cbAviVideoBitrate.Text, "2222");
+    EXPECT_EQ(h.w->Settings().videoBitrate.Text, "2222");
     Q_EMIT box->activated(1);
-    EXPECT_EQ(h.w->Settings().cbAviVideoBitrate.Text, "Auto");
+    EXPECT_EQ(h.w->Settings().videoBitrate.Text, "Auto");
     EXPECT_EQ(box->currentIndex(), 1);
 }
 
@@ -435,7 +435,7 @@ TEST(UiProfiles, SavingIntoTheProfilesDirectorySelectsTheNewEntry)
     h.Write("profiles/mine.ini", ProfileText("DisplayName=My own\r\nSortIndex=9"));
     h.Start();
     EncodingSettings s = h.w->Settings();
-    s.cbAviVideoBitrate = {-1, QStringLiteral("3333")};
+    s.videoBitrate = {-1, QStringLiteral("3333")};
     h.w->SetSettings(s);
     QStringList filters;
     QString suffix, startDir;
@@ -493,7 +493,7 @@ TEST(UiProfiles, LoadingThroughTheDialogAppliesAnyProfileFile)
     });
     h.w->Action(QStringLiteral("actLoadProfile"))->trigger();
     EXPECT_EQ(filters, QStringList{"Ini files (*.ini *.INI)"});
-    EXPECT_EQ(h.w->Settings().cbAviVideoBitrate.Text, "4444");
+    EXPECT_EQ(h.w->Settings().videoBitrate.Text, "4444");
     EXPECT_EQ(h.Find<QComboBox>("cbProfileNew")->currentIndex(), 0);
 }
 

@@ -82,8 +82,8 @@ QString BatchFixture::Copy(const char* clip, const QString& name) const
 void BatchFixture::OutputTo(const QString& dir)
 {
     EncodingSettings s = w->Settings();
-    s.rbOutDir = true;
-    s.edOutDir = dir;
+    s.outputToFolder = true;
+    s.outputFolder = dir;
     w->SetSettings(s);
 }
 

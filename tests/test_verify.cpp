@@ -308,12 +308,12 @@ protected:
     {
         EncodingSettings s;
         SetDefaultParams(s, codec);
-        s.cbAviVideoCodec = codec;
+        s.videoCodec = codec;
         s.container = codec == 1 ? TContainer::Mp4 : TContainer::Avi;
-        s.cbResolution = 1;
-        s.spedResWidth = 160;
-        s.spedResHeight = 120;
-        s.chAudioDontCopy = noAudio;
+        s.resolution = 1;
+        s.resolutionWidth = 160;
+        s.resolutionHeight = 120;
+        s.noAudio = noAudio;
         TVideoFileInfo input;
         GetVideoFileInfo(Path("input.avi"), SystemMediaInfoLibrary(), input);
         return ExpectedOutput(GetCmdLinePieces(s, input, 2, [](const QString&) {}), input);
@@ -461,7 +461,7 @@ TEST(StillPicture, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
 {
     EncodingSettings s;
     SetDefaultParams(s, 0);
-    s.chAviVideo2Pass = true;
+    s.twoPass = true;
     TVideoFileInfo info;
     const QString input = QStringLiteral("-odd \"name\".avi");
     const TEncoderJob job = BuildEncoderJob(s, info, 2, input, QStringLiteral("/o/out.avi"),

@@ -46,11 +46,11 @@ public:
 
 // The output options of the main window's bottom strip.
 struct TBatchOptions {
-    bool OutDirIsInDir = true;   // rbOutDirIsInDir
-    QString OutDir;              // edOutDir
-    int OutputExists = 0;        // cbOutputExists: 0 rename, 1 overwrite, 2 skip, -1 none selected
-    bool KeepDates = false;      // chKeepDates
-    int AfterConversion = 0;     // cbAfterConversion
+    bool OutDirIsInDir = true;   // outputBesideInput
+    QString OutDir;              // outputFolder
+    int OutputExists = 0;        // outputExists: 0 rename, 1 overwrite, 2 skip, -1 none selected
+    bool KeepDates = false;      // keepDates
+    int AfterConversion = 0;     // afterBatch
     int ProcessorCount = 0;      // 0: this machine's
     int ParallelJobs = 1;        // encoders that run side by side
     bool SkipWaits = false;      // the headless mode skips the pauses that let the window paint each row

@@ -194,7 +194,7 @@ void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOpt
     m_state.EncoderOutput.clear();
     m_state.EncoderOutputDropped = 0;
     m_params.KeepFileDates = options.KeepDates;
-    m_state.TwoPass = settings.chAviVideo2Pass;
+    m_state.TwoPass = settings.twoPass;
     MakePassLogNames(m_params);
     m_files.Clear();
     m_sweptDirs.clear();

@@ -95,10 +95,10 @@ struct TVolume {
 TResolution OutputResolution(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     const TVideoStreamInfo& v = info.VideoStreams[0];
-    if (s.cbResolution == 1)
-        return {int(s.spedResWidth), int(s.spedResHeight)};
-    if (s.cbResolution >= 2 && s.cbResolution < s.cbResolution_Items.size()) {
-        const TResolution r = ParseResolutionEntry(s.cbResolution_Items.at(s.cbResolution), v.Width, v.Height);
+    if (s.resolution == 1)
+        return {int(s.resolutionWidth), int(s.resolutionHeight)};
+    if (s.resolution >= 2 && s.resolution < s.resolutionItems.size()) {
+        const TResolution r = ParseResolutionEntry(s.resolutionItems.at(s.resolution), v.Width, v.Height);
         if (r.Width > 0 && r.Height > 0)
             return r;
     }
@@ -109,9 +109,9 @@ TSpeedKey SpeedKeyFor(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     const TResolution r = OutputResolution(s, info);
     TSpeedKey k;
-    k.Codec = s.cbAviVideoCodec == 1 ? 1 : 0;
-    k.Preset = k.Codec == 1 && s.cbVideoPreset > 0 && s.cbVideoPreset < EncodingLists::cbVideoPreset().size()
-                   ? s.cbVideoPreset
+    k.Codec = s.videoCodec == 1 ? 1 : 0;
+    k.Preset = k.Codec == 1 && s.preset > 0 && s.preset < EncodingLists::preset().size()
+                   ? s.preset
                    : 0;
     k.Band = TSpeedHistory::ResolutionBand(r.Width, r.Height);
     return k;
@@ -121,10 +121,10 @@ qint64 ForecastOutputBytes(const EncodingSettings& s, const TVideoFileInfo& info
 {
     if (info.Duration <= 0)
         return 0;
-    const int video = IsAuto(s.cbAviVideoBitrate.Text) ? GetAutoVideoBitrate(s, info) : s.cbAviVideoBitrate.Text.trimmed().toInt();
+    const int video = IsAuto(s.videoBitrate.Text) ? GetAutoVideoBitrate(s, info) : s.videoBitrate.Text.trimmed().toInt();
     int audio = 0;
-    if (!s.chAudioDontCopy && info.NumberOfAudioStreams > 0)
-        audio = IsAuto(s.cbAudioBitrate.Text) ? GetAutoAudioBitrate(info) : s.cbAudioBitrate.Text.trimmed().toInt();
+    if (!s.noAudio && info.NumberOfAudioStreams > 0)
+        audio = IsAuto(s.audioBitrate.Text) ? GetAutoAudioBitrate(info) : s.audioBitrate.Text.trimmed().toInt();
     const double seconds = info.Duration / 1000.0;
     return qint64(double(std::max(video, 0) + std::max(audio, 0)) * 1000.0 / 8.0 * seconds);
 }
@@ -228,7 +228,7 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
         bytesByDir[dir] += bytes;
         const double speed = speeds.Speed(SpeedKeyFor(settings, info));
         if (speed > 0 && info.Duration > 0) {
-            report.ForecastSeconds += info.Duration / 1000.0 * (settings.chAviVideo2Pass ? 2 : 1) / speed;
+            report.ForecastSeconds += info.Duration / 1000.0 * (settings.twoPass ? 2 : 1) / speed;
             ++report.FilesWithSpeed;
         } else {
             ++report.FilesWithoutSpeed;

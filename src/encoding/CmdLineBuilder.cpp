@@ -55,12 +55,12 @@ QString X264Options(const EncodingSettings& s, const QString& bitrate, int proce
     QString list;
     if (!bitrate.isEmpty())
         list += QStringLiteral(":bitrate=") + bitrate;
-    const QString threads = ListText(EncodingLists::cbAviVideoThreads(), s.cbAviVideoThreads).trimmed();
+    const QString threads = ListText(EncodingLists::threads(), s.threads).trimmed();
     list += QStringLiteral(":threads=")
           + (IsWholeNumberText(threads) ? threads : QString::number(AutoThreadCount(processorCount)));
-    const QStringList presets = EncodingLists::cbVideoPreset();
-    if (s.cbVideoPreset > 0 && InRange(s.cbVideoPreset, presets.size()))
-        list += QStringLiteral(":preset=") + presets.at(s.cbVideoPreset);
+    const QStringList presets = EncodingLists::preset();
+    if (s.preset > 0 && InRange(s.preset, presets.size()))
+        list += QStringLiteral(":preset=") + presets.at(s.preset);
     const QLatin1StringView muxer = ContainerRow(s.container).X264Options;
     if (!muxer.isEmpty())
         list += QLatin1Char(':') + muxer;
@@ -94,9 +94,9 @@ QString AspectOption(const QString& typed)
 // The two track-bar values as the eq2 filter reads them: "." as decimal mark.
 QString EqualizerFilter(const EncodingSettings& s)
 {
-    const QString brightness = s.chBrightness ? BrightnessValueText(s.tbBrightness, QLatin1Char('.'))
+    const QString brightness = s.brightnessOn ? BrightnessValueText(s.brightness, QLatin1Char('.'))
                                               : QStringLiteral("0.0");
-    const QString saturation = s.chSaturation ? SaturationValueText(s.tbSaturation, QLatin1Char('.'))
+    const QString saturation = s.saturationOn ? SaturationValueText(s.saturation, QLatin1Char('.'))
                                               : QStringLiteral("1.0");
     return QStringLiteral("eq2=1.0:1.0:") + brightness + QLatin1Char(':') + saturation;
 }
@@ -104,12 +104,12 @@ QString EqualizerFilter(const EncodingSettings& s)
 QString ScaleFilter(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     int w = 0, h = 0;
-    if (s.cbResolution == 1) {
-        w = RoundHalfEven(s.spedResWidth);
-        h = RoundHalfEven(s.spedResHeight);
-    } else if (s.cbResolution > 1 && InRange(s.cbResolution, s.cbResolution_Items.size())) {
+    if (s.resolution == 1) {
+        w = RoundHalfEven(s.resolutionWidth);
+        h = RoundHalfEven(s.resolutionHeight);
+    } else if (s.resolution > 1 && InRange(s.resolution, s.resolutionItems.size())) {
         const TVideoStreamInfo& v = info.VideoStreams[0];
-        const TResolution r = ParseResolutionEntry(s.cbResolution_Items.at(s.cbResolution), v.Width, v.Height);
+        const TResolution r = ParseResolutionEntry(s.resolutionItems.at(s.resolution), v.Width, v.Height);
         w = r.Width;
         h = r.Height;
     } else {
@@ -120,9 +120,9 @@ QString ScaleFilter(const EncodingSettings& s, const TVideoFileInfo& info)
 
 bool Deinterlace(const EncodingSettings& s, const TVideoFileInfo& info)
 {
-    if (s.cbInterlacing == 1)
+    if (s.interlacing == 1)
         return true;
-    if (s.cbInterlacing == 0)
+    if (s.interlacing == 0)
         return info.VideoStreams[0].ScanType.trimmed().toLower() == QLatin1String("interlaced");
     return false;
 }
@@ -148,7 +148,7 @@ int PercentOfSide(int percent, int side)
 
 QString GetVideoCodecStr(const EncodingSettings& s)
 {
-    return QStringLiteral("-ovc ") + (s.cbAviVideoCodec == 1 ? QStringLiteral("x264") : QStringLiteral("xvid"));
+    return QStringLiteral("-ovc ") + (s.videoCodec == 1 ? QStringLiteral("x264") : QStringLiteral("xvid"));
 }
 
 int AutoThreadCount(int processorCount)
@@ -163,7 +163,7 @@ int AutoThreadCount(int processorCount)
 QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                           int processorCount, const TWarningSink& warn)
 {
-    const QString bitrateText = s.cbAviVideoBitrate.Text;
+    const QString bitrateText = s.videoBitrate.Text;
     QString bitrate;
     if (!IsAutoText(bitrateText)) {
         if (!CheckVideoBitrate(bitrateText, warn))
@@ -173,11 +173,11 @@ QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
         bitrate = QString::number(GetAutoVideoBitrate(s, CurrentFileInfo));
     }
 
-    QString result = s.cbAviVideoCodec == 1 ? X264Options(s, bitrate, processorCount) : XvidOptions(bitrate);
-    result += AspectOption(s.cbAviVideoAspect.Text);
+    QString result = s.videoCodec == 1 ? X264Options(s, bitrate, processorCount) : XvidOptions(bitrate);
+    result += AspectOption(s.videoAspect.Text);
 
     const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
-    const QString fpsText = s.cbAviVideoFPS.Text;
+    const QString fpsText = s.frameRate.Text;
     if (!IsAutoText(fpsText)) {
         if (!CheckVideoFps(fpsText, warn))
             return BuilderError;
@@ -208,7 +208,7 @@ uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& Cu
     const int bin = v.Bitrate;
     const double fps = v.FPS;
     const double bpp = v.BitsPerPixel;
-    const bool autoSize = s.cbResolution == 0 || !InRange(s.cbResolution, s.cbResolution_Items.size());
+    const bool autoSize = s.resolution == 0 || !InRange(s.resolution, s.resolutionItems.size());
 
     if (autoSize) {
         double result = bin;
@@ -231,7 +231,7 @@ uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& Cu
 
 QString GetAudioCodecStr(const EncodingSettings& s)
 {
-    return s.chAudioDontCopy ? QStringLiteral("-nosound") : QStringLiteral("-oac mp3lame");
+    return s.noAudio ? QStringLiteral("-nosound") : QStringLiteral("-oac mp3lame");
 }
 
 QString GetSelectedAudioCodecStr()
@@ -257,10 +257,10 @@ int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo)
 QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                           const TWarningSink& warn)
 {
-    if (s.chAudioDontCopy)
+    if (s.noAudio)
         return QString();
 
-    const QString bitrateText = s.cbAudioBitrate.Text;
+    const QString bitrateText = s.audioBitrate.Text;
     QString bitrate;
     if (!IsAutoText(bitrateText)) {
         if (!CheckAudioBitrate(bitrateText, warn))
@@ -271,7 +271,7 @@ QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
     }
 
     QString result;
-    const QString samplingText = s.cbAudioSampling.Text;
+    const QString samplingText = s.sampleRate.Text;
     if (!IsAutoText(samplingText)) {
         if (!CheckAudioSampling(samplingText, warn))
             return BuilderError;
@@ -282,13 +282,13 @@ QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
     }
 
     QString lame;
-    if (s.cbAudioChannels > 0 && InRange(s.cbAudioChannels, EncodingLists::cbAudioChannels().size()))
-        lame += QStringLiteral(":mode=") + QString::number(s.cbAudioChannels - 1);
-    if (s.cbAudioAlgoQuality > 0 && InRange(s.cbAudioAlgoQuality, EncodingLists::cbAudioAlgoQuality().size()))
-        lame += QStringLiteral(":aq=") + QString::number(s.cbAudioAlgoQuality - 1);
+    if (s.audioChannels > 0 && InRange(s.audioChannels, EncodingLists::audioChannels().size()))
+        lame += QStringLiteral(":mode=") + QString::number(s.audioChannels - 1);
+    if (s.audioQuality > 0 && InRange(s.audioQuality, EncodingLists::audioQuality().size()))
+        lame += QStringLiteral(":aq=") + QString::number(s.audioQuality - 1);
     if (!bitrate.isEmpty())
         lame += QStringLiteral(":br=") + bitrate;
-    lame += s.cbAudioBitrateMode == 0 ? QStringLiteral(":cbr") : QStringLiteral(":abr");
+    lame += s.audioRateMode == 0 ? QStringLiteral(":cbr") : QStringLiteral(":abr");
     result += QStringLiteral(" -lameopts ") + CutLeadingChar(lame, QLatin1Char(':'));
     if (const double delay = FaithfulOutput(s, CurrentFileInfo).AudioDelaySec; delay != 0)
         result += QStringLiteral(" -audio-delay ") + QString::number(delay, 'f', 3);
@@ -307,25 +307,25 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
     const QString scale = ScaleFilter(s, CurrentFileInfo);
     if (!scale.isEmpty())
         chain += QLatin1Char(',') + scale;
-    if (s.chFlipHorizontal)
+    if (s.flipHorizontal)
         chain += QStringLiteral(",flip");
-    if (s.chFlipVertical)
+    if (s.flipVertical)
         chain += QStringLiteral(",mirror");
-    if (s.chRotate)
-        chain += s.cbRotate == 1 ? QStringLiteral(",rotate=2") : QStringLiteral(",rotate=1");
+    if (s.rotate)
+        chain += s.rotateDirection == 1 ? QStringLiteral(",rotate=2") : QStringLiteral(",rotate=1");
     if (!f.Rotate.isEmpty())
         chain += QLatin1Char(',') + f.Rotate;
-    if (s.chBrightness || s.chSaturation)
+    if (s.brightnessOn || s.saturationOn)
         chain += QLatin1Char(',') + EqualizerFilter(s);
-    if (s.chForceEncode)
+    if (s.forceDuplicates)
         chain += QStringLiteral(",harddup");
     if (!f.DisplayAspect.isEmpty())
         chain += QLatin1Char(',') + f.DisplayAspect;
     chain = CutLeadingChar(chain, QLatin1Char(','));
 
     QString skip;
-    const QString limit = ListText(EncodingLists::cbSkipLimit(), s.cbSkipLimit);
-    if (s.chSkipLimit && !limit.isEmpty())
+    const QString limit = ListText(EncodingLists::skipLimit(), s.skipLimit);
+    if (s.skipLimitOn && !limit.isEmpty())
         skip = QStringLiteral(" -skiplimit ") + limit;
 
     const QString result = chain.isEmpty() ? skip : QStringLiteral("-vf ") + chain + QLatin1Char(' ') + skip;
@@ -335,7 +335,7 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
 QString GetAdditionalParamsStr(const EncodingSettings& s)
 {
     QString result;
-    for (const QString& line : TextFile::SplitLines(s.meParams))
+    for (const QString& line : TextFile::SplitLines(s.extraParameters))
         result += QLatin1Char(' ') + line;
     return result;
 }

@@ -27,7 +27,7 @@ TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInf
     }
 
     QString text;
-    if (s.chAviVideo2Pass) {
+    if (s.twoPass) {
         text = PreviewLine(p, InsertPassNumber(p.VParams, 1), true, passLogFile1) + QStringLiteral("\r\n\r\n")
              + PreviewLine(p, InsertPassNumber(p.VParams, 2), true, passLogFile1);
     } else {

@@ -20,16 +20,16 @@ int RoundHalfEven(double v)
 TCopyParams_Video CopyVideoSettings(const EncodingSettings& s)
 {
     TCopyParams_Video p;
-    p.cbAviVideoThreads_Index = s.cbAviVideoThreads;
-    p.cbAviVideoCodec_Index = s.cbAviVideoCodec;
-    p.cbAViVideoBitrate_Index = s.cbAviVideoBitrate.Index;
-    p.cbAViVideoBitrate_Text = s.cbAviVideoBitrate.Text;
-    p.cbAviVideoFPS_Index = s.cbAviVideoFPS.Index;
-    p.cbAviVideoFPS_Text = s.cbAviVideoFPS.Text;
-    p.cbAviVideoAspect_Index = s.cbAviVideoAspect.Index;
-    p.cbAviVideoAspect_Text = s.cbAviVideoAspect.Text;
-    p.chAviVideo2Pass_Checked = s.chAviVideo2Pass;
-    p.cbVideoPreset_Index = s.cbVideoPreset;
+    p.cbAviVideoThreads_Index = s.threads;
+    p.cbAviVideoCodec_Index = s.videoCodec;
+    p.cbAViVideoBitrate_Index = s.videoBitrate.Index;
+    p.cbAViVideoBitrate_Text = s.videoBitrate.Text;
+    p.cbAviVideoFPS_Index = s.frameRate.Index;
+    p.cbAviVideoFPS_Text = s.frameRate.Text;
+    p.cbAviVideoAspect_Index = s.videoAspect.Index;
+    p.cbAviVideoAspect_Text = s.videoAspect.Text;
+    p.chAviVideo2Pass_Checked = s.twoPass;
+    p.cbVideoPreset_Index = s.preset;
     p.container = s.container;
     return p;
 }
@@ -37,90 +37,90 @@ TCopyParams_Video CopyVideoSettings(const EncodingSettings& s)
 TCopyParams_Audio CopyAudioSettings(const EncodingSettings& s)
 {
     TCopyParams_Audio p;
-    p.cbAudioBitrate_Index = s.cbAudioBitrate.Index;
-    p.cbAudioBitrate_Text = s.cbAudioBitrate.Text;
-    p.cbAudioSampling_Index = s.cbAudioSampling.Index;
-    p.cbAudioSampling_Text = s.cbAudioSampling.Text;
-    p.cbAudioChannels_Index = s.cbAudioChannels;
-    p.cbAudioAlgoQuality_Index = s.cbAudioAlgoQuality;
-    p.cbAudioBitrateMode_Index = s.cbAudioBitrateMode;
-    p.chAudioDontCopy_Checked = s.chAudioDontCopy;
+    p.cbAudioBitrate_Index = s.audioBitrate.Index;
+    p.cbAudioBitrate_Text = s.audioBitrate.Text;
+    p.cbAudioSampling_Index = s.sampleRate.Index;
+    p.cbAudioSampling_Text = s.sampleRate.Text;
+    p.cbAudioChannels_Index = s.audioChannels;
+    p.cbAudioAlgoQuality_Index = s.audioQuality;
+    p.cbAudioBitrateMode_Index = s.audioRateMode;
+    p.chAudioDontCopy_Checked = s.noAudio;
     return p;
 }
 
 TCopyParams_Advanced CopyAdvancedSettings(const EncodingSettings& s)
 {
     TCopyParams_Advanced p;
-    p.FFmpegParams = s.meParams;
-    p.cbInterlacing_Index = s.cbInterlacing;
-    p.cbResolution_Index = s.cbResolution;
-    p.spedResWidth_Value = RoundHalfEven(s.spedResWidth);
-    p.spedResHeight_Value = RoundHalfEven(s.spedResHeight);
-    p.chBrightness_Checked = s.chBrightness;
-    p.tbBrightness_Position = RoundHalfEven(s.tbBrightness);
-    p.chSaturation_Checked = s.chSaturation;
-    p.tbSaturation_Position = RoundHalfEven(s.tbSaturation);
-    p.chFlipHorizontal_Checked = s.chFlipHorizontal;
-    p.chFlipVertical_Checked = s.chFlipVertical;
-    p.chRotate_Checked = s.chRotate;
-    p.cbRotate_Index = s.cbRotate;
-    p.chSkipLimit_Checked = s.chSkipLimit;
-    p.cbSkipLimit_Index = s.cbSkipLimit;
-    p.chForceEncode_Checked = s.chForceEncode;
+    p.FFmpegParams = s.extraParameters;
+    p.cbInterlacing_Index = s.interlacing;
+    p.cbResolution_Index = s.resolution;
+    p.spedResWidth_Value = RoundHalfEven(s.resolutionWidth);
+    p.spedResHeight_Value = RoundHalfEven(s.resolutionHeight);
+    p.chBrightness_Checked = s.brightnessOn;
+    p.tbBrightness_Position = RoundHalfEven(s.brightness);
+    p.chSaturation_Checked = s.saturationOn;
+    p.tbSaturation_Position = RoundHalfEven(s.saturation);
+    p.chFlipHorizontal_Checked = s.flipHorizontal;
+    p.chFlipVertical_Checked = s.flipVertical;
+    p.chRotate_Checked = s.rotate;
+    p.cbRotate_Index = s.rotateDirection;
+    p.chSkipLimit_Checked = s.skipLimitOn;
+    p.cbSkipLimit_Index = s.skipLimit;
+    p.chForceEncode_Checked = s.forceDuplicates;
     return p;
 }
 
 void PasteVideoSettings(EncodingSettings& s, const TCopyParams_Video& p)
 {
     const QString autoText = QStringLiteral("Auto");
-    s.cbAviVideoCodec = p.cbAviVideoCodec_Index;
-    s.cbAviVideoThreads = p.cbAviVideoThreads_Index;
+    s.videoCodec = p.cbAviVideoCodec_Index;
+    s.threads = p.cbAviVideoThreads_Index;
 
-    s.cbAviVideoBitrate.SetIndex(p.cbAViVideoBitrate_Index, EncodingLists::cbAviVideoBitrate());
-    s.cbAviVideoBitrate.Text = IsWholeNumberText(p.cbAViVideoBitrate_Text) ? p.cbAViVideoBitrate_Text : autoText;
+    s.videoBitrate.SetIndex(p.cbAViVideoBitrate_Index, EncodingLists::videoBitrate());
+    s.videoBitrate.Text = IsWholeNumberText(p.cbAViVideoBitrate_Text) ? p.cbAViVideoBitrate_Text : autoText;
 
-    s.cbAviVideoFPS.SetIndex(p.cbAviVideoFPS_Index, EncodingLists::cbAviVideoFPS());
-    s.cbAviVideoFPS.Text = IsDecimalNumberText(p.cbAviVideoFPS_Text) ? p.cbAviVideoFPS_Text : autoText;
-    if (s.cbAviVideoFPS.Text == autoText)
-        s.cbAviVideoFPS.Index = 0;
+    s.frameRate.SetIndex(p.cbAviVideoFPS_Index, EncodingLists::frameRate());
+    s.frameRate.Text = IsDecimalNumberText(p.cbAviVideoFPS_Text) ? p.cbAviVideoFPS_Text : autoText;
+    if (s.frameRate.Text == autoText)
+        s.frameRate.Index = 0;
 
-    s.cbAviVideoAspect.SetIndex(p.cbAviVideoAspect_Index, EncodingLists::cbAviVideoAspect());
-    s.cbAviVideoAspect.Text = IsValidAspect(p.cbAviVideoAspect_Text) ? p.cbAviVideoAspect_Text : autoText;
+    s.videoAspect.SetIndex(p.cbAviVideoAspect_Index, EncodingLists::videoAspect());
+    s.videoAspect.Text = IsValidAspect(p.cbAviVideoAspect_Text) ? p.cbAviVideoAspect_Text : autoText;
 
-    s.chAviVideo2Pass = p.chAviVideo2Pass_Checked;
-    s.cbVideoPreset = p.cbVideoPreset_Index;
+    s.twoPass = p.chAviVideo2Pass_Checked;
+    s.preset = p.cbVideoPreset_Index;
     s.container = p.container;
 }
 
 void PasteAudioSettings(EncodingSettings& s, const TCopyParams_Audio& p)
 {
     const QString autoText = QStringLiteral("Auto");
-    s.cbAudioBitrate.SetIndex(p.cbAudioBitrate_Index, EncodingLists::cbAudioBitrate());
-    s.cbAudioBitrate.Text = IsWholeNumberText(p.cbAudioBitrate_Text) ? p.cbAudioBitrate_Text : autoText;
-    s.cbAudioSampling.SetIndex(p.cbAudioSampling_Index, EncodingLists::cbAudioSampling());
-    s.cbAudioSampling.Text = IsWholeNumberText(p.cbAudioSampling_Text) ? p.cbAudioSampling_Text : autoText;
-    s.cbAudioChannels = p.cbAudioChannels_Index;
-    s.cbAudioAlgoQuality = p.cbAudioAlgoQuality_Index;
-    s.cbAudioBitrateMode = p.cbAudioBitrateMode_Index;
-    s.chAudioDontCopy = p.chAudioDontCopy_Checked;
+    s.audioBitrate.SetIndex(p.cbAudioBitrate_Index, EncodingLists::audioBitrate());
+    s.audioBitrate.Text = IsWholeNumberText(p.cbAudioBitrate_Text) ? p.cbAudioBitrate_Text : autoText;
+    s.sampleRate.SetIndex(p.cbAudioSampling_Index, EncodingLists::sampleRate());
+    s.sampleRate.Text = IsWholeNumberText(p.cbAudioSampling_Text) ? p.cbAudioSampling_Text : autoText;
+    s.audioChannels = p.cbAudioChannels_Index;
+    s.audioQuality = p.cbAudioAlgoQuality_Index;
+    s.audioRateMode = p.cbAudioBitrateMode_Index;
+    s.noAudio = p.chAudioDontCopy_Checked;
 }
 
 void PasteAdvancedSettings(EncodingSettings& s, const TCopyParams_Advanced& p)
 {
-    s.meParams = p.FFmpegParams;
-    s.cbInterlacing = p.cbInterlacing_Index;
-    s.cbResolution = p.cbResolution_Index;
-    s.spedResWidth = p.spedResWidth_Value;
-    s.spedResHeight = p.spedResHeight_Value;
-    s.chBrightness = p.chBrightness_Checked;
-    s.tbBrightness = p.tbBrightness_Position;
-    s.chSaturation = p.chSaturation_Checked;
-    s.tbSaturation = p.tbSaturation_Position;
-    s.chFlipHorizontal = p.chFlipHorizontal_Checked;
-    s.chFlipVertical = p.chFlipVertical_Checked;
-    s.chRotate = p.chRotate_Checked;
-    s.cbRotate = p.cbRotate_Index;
-    s.chSkipLimit = p.chSkipLimit_Checked;
-    s.cbSkipLimit = p.cbSkipLimit_Index;
-    s.chForceEncode = p.chForceEncode_Checked;
+    s.extraParameters = p.FFmpegParams;
+    s.interlacing = p.cbInterlacing_Index;
+    s.resolution = p.cbResolution_Index;
+    s.resolutionWidth = p.spedResWidth_Value;
+    s.resolutionHeight = p.spedResHeight_Value;
+    s.brightnessOn = p.chBrightness_Checked;
+    s.brightness = p.tbBrightness_Position;
+    s.saturationOn = p.chSaturation_Checked;
+    s.saturation = p.tbSaturation_Position;
+    s.flipHorizontal = p.chFlipHorizontal_Checked;
+    s.flipVertical = p.chFlipVertical_Checked;
+    s.rotate = p.chRotate_Checked;
+    s.rotateDirection = p.cbRotate_Index;
+    s.skipLimitOn = p.chSkipLimit_Checked;
+    s.skipLimit = p.cbSkipLimit_Index;
+    s.forceDuplicates = p.chForceEncode_Checked;
 }

@@ -92,7 +92,7 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
 {
     TEncoderJob job;
     job.Ext = GetExt(s, false);
-    job.TwoPass = s.chAviVideo2Pass;
+    job.TwoPass = s.twoPass;
     TCmdLinePieces& p = job.Pieces;
     p.VCodec = GetVideoCodecStr(s).trimmed();
     p.ACodec = GetAudioCodecStr(s).trimmed();

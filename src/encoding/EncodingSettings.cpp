@@ -32,11 +32,11 @@ static QStringList Numbers(int from, int to, int step)
     return list;
 }
 
-QStringList cbAviVideoCodec() { return {QStringLiteral("Xvid"), QStringLiteral("H.264 / MPEG-4 AVC")}; }
+QStringList videoCodec() { return {QStringLiteral("Xvid"), QStringLiteral("H.264 / MPEG-4 AVC")}; }
 
 QStringList cbOutputFormat() { return ContainerWords(); }
 
-QStringList cbAviVideoBitrate()
+QStringList videoBitrate()
 {
     QStringList list{QStringLiteral("Auto")};
     list += Numbers(50, 500, 50);
@@ -47,7 +47,7 @@ QStringList cbAviVideoBitrate()
     return list;
 }
 
-QStringList cbAviVideoFPS()
+QStringList frameRate()
 {
     return {QStringLiteral("Auto"), QStringLiteral("5"), QStringLiteral("8"), QStringLiteral("10"),
             QStringLiteral("12"), QStringLiteral("14.985"), QStringLiteral("15"), QStringLiteral("20"),
@@ -55,16 +55,16 @@ QStringList cbAviVideoFPS()
             QStringLiteral("30"), QStringLiteral("50"), QStringLiteral("59.94"), QStringLiteral("60")};
 }
 
-QStringList cbAviVideoAspect()
+QStringList videoAspect()
 {
     return {QStringLiteral("Auto"), QStringLiteral("1:1"), QStringLiteral("5:4"), QStringLiteral("4:3"),
             QStringLiteral("1.43"), QStringLiteral("3:2"), QStringLiteral("16:10"), QStringLiteral("16:9"),
             QStringLiteral("1.85"), QStringLiteral("2:1"), QStringLiteral("12:5")};
 }
 
-QStringList cbAviVideoThreads() { return QStringList{QStringLiteral("Auto")} + Numbers(1, 16, 1); }
+QStringList threads() { return QStringList{QStringLiteral("Auto")} + Numbers(1, 16, 1); }
 
-QStringList cbVideoPreset()
+QStringList preset()
 {
     return {QStringLiteral("Auto"), QStringLiteral("ultrafast"), QStringLiteral("superfast"),
             QStringLiteral("veryfast"), QStringLiteral("faster"), QStringLiteral("fast"),
@@ -72,7 +72,7 @@ QStringList cbVideoPreset()
             QStringLiteral("placebo")};
 }
 
-QStringList cbAudioBitrate()
+QStringList audioBitrate()
 {
     QStringList list{QStringLiteral("Auto")};
     for (int v : {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448,
@@ -81,21 +81,21 @@ QStringList cbAudioBitrate()
     return list;
 }
 
-QStringList cbAudioBitrateMode() { return {QStringLiteral("CBR - Constant"), QStringLiteral("ABR - Average")}; }
+QStringList audioRateMode() { return {QStringLiteral("CBR - Constant"), QStringLiteral("ABR - Average")}; }
 
-QStringList cbAudioSampling()
+QStringList sampleRate()
 {
     return {QStringLiteral("Auto"), QStringLiteral("16000"), QStringLiteral("22050"), QStringLiteral("24000"),
             QStringLiteral("32000"), QStringLiteral("44100"), QStringLiteral("48000")};
 }
 
-QStringList cbAudioChannels()
+QStringList audioChannels()
 {
     return {QStringLiteral("Auto"), QStringLiteral("Stereo"), QStringLiteral("Joint-Stereo"),
             QStringLiteral("Dual channel"), QStringLiteral("Mono")};
 }
 
-QStringList cbAudioAlgoQuality()
+QStringList audioQuality()
 {
     return {QStringLiteral("Auto"), QStringLiteral("0 - Highest quality"), QStringLiteral("1"),
             QStringLiteral("2 - Recommended"), QStringLiteral("3"), QStringLiteral("4"),
@@ -103,15 +103,15 @@ QStringList cbAudioAlgoQuality()
             QStringLiteral("8 - Low quality"), QStringLiteral("9")};
 }
 
-QStringList cbRotate() { return {QStringLiteral("to the right"), QStringLiteral("to the left")}; }
+QStringList rotateDirection() { return {QStringLiteral("to the right"), QStringLiteral("to the left")}; }
 
-QStringList cbInterlacing() { return {QStringLiteral("Auto"), QStringLiteral("Deinterlace"), QStringLiteral("Keep original")}; }
+QStringList interlacing() { return {QStringLiteral("Auto"), QStringLiteral("Deinterlace"), QStringLiteral("Keep original")}; }
 
-QStringList cbSkipLimit() { return Numbers(0, 10, 1); }
+QStringList skipLimit() { return Numbers(0, 10, 1); }
 
-QStringList cbOutputExists() { return {QStringLiteral("Rename file"), QStringLiteral("Overwrite"), QStringLiteral("Skip file")}; }
+QStringList outputExists() { return {QStringLiteral("Rename file"), QStringLiteral("Overwrite"), QStringLiteral("Skip file")}; }
 
-QStringList cbAfterConversion() { return {QStringLiteral("Do nothing"), QStringLiteral("Close application")}; }
+QStringList afterBatch() { return {QStringLiteral("Do nothing"), QStringLiteral("Close application")}; }
 
 QString ItemText(const QStringList& items, int index)
 {
@@ -122,44 +122,44 @@ QString ItemText(const QStringList& items, int index)
 
 void SetDefaultVideoSettings_Avi(EncodingSettings& s, int defaultVideoCodec)
 {
-    s.cbAviVideoCodec = defaultVideoCodec == 1 ? 1 : 0;
-    s.cbAviVideoBitrate.SetIndex(0, EncodingLists::cbAviVideoBitrate());
-    s.cbAviVideoFPS.SetIndex(0, EncodingLists::cbAviVideoFPS());
-    s.cbAviVideoAspect.SetIndex(0, EncodingLists::cbAviVideoAspect());
-    s.cbAviVideoThreads = 0;
-    s.cbVideoPreset = 0;
+    s.videoCodec = defaultVideoCodec == 1 ? 1 : 0;
+    s.videoBitrate.SetIndex(0, EncodingLists::videoBitrate());
+    s.frameRate.SetIndex(0, EncodingLists::frameRate());
+    s.videoAspect.SetIndex(0, EncodingLists::videoAspect());
+    s.threads = 0;
+    s.preset = 0;
     s.container = TContainer::Avi;
-    s.chAviVideo2Pass = false;
+    s.twoPass = false;
 }
 
 void SetDefaultAudioSettings(EncodingSettings& s)
 {
-    s.cbAudioBitrate.SetIndex(0, EncodingLists::cbAudioBitrate());
-    s.cbAudioSampling.SetIndex(0, EncodingLists::cbAudioSampling());
-    s.cbAudioChannels = 0;
-    s.cbAudioAlgoQuality = 0;
-    s.cbAudioBitrateMode = 0;
-    s.chAudioDontCopy = false;
+    s.audioBitrate.SetIndex(0, EncodingLists::audioBitrate());
+    s.sampleRate.SetIndex(0, EncodingLists::sampleRate());
+    s.audioChannels = 0;
+    s.audioQuality = 0;
+    s.audioRateMode = 0;
+    s.noAudio = false;
 }
 
 void SetDefaultAdvancedSettings(EncodingSettings& s)
 {
-    s.cbInterlacing = 0;
-    s.meParams.clear();
-    s.cbResolution = 0;
-    s.spedResWidth = 854;
-    s.spedResHeight = 480;
-    s.chBrightness = false;
-    s.tbBrightness = 0;
-    s.chSaturation = false;
-    s.tbSaturation = 10;
-    s.chFlipHorizontal = false;
-    s.chFlipVertical = false;
-    s.chRotate = false;
-    s.cbRotate = 0;
-    s.chSkipLimit = true;
-    s.cbSkipLimit = 1;
-    s.chForceEncode = true;
+    s.interlacing = 0;
+    s.extraParameters.clear();
+    s.resolution = 0;
+    s.resolutionWidth = 854;
+    s.resolutionHeight = 480;
+    s.brightnessOn = false;
+    s.brightness = 0;
+    s.saturationOn = false;
+    s.saturation = 10;
+    s.flipHorizontal = false;
+    s.flipVertical = false;
+    s.rotate = false;
+    s.rotateDirection = 0;
+    s.skipLimitOn = true;
+    s.skipLimit = 1;
+    s.forceDuplicates = true;
 }
 
 void SetDefaultParams(EncodingSettings& s, int defaultVideoCodec)

@@ -39,11 +39,11 @@ void SizeBeforeRotation(const EncodingSettings& s, const TVideoFileInfo& info, i
     const TVideoStreamInfo& v = info.VideoStreams[0];
     w = v.Width;
     h = v.Height;
-    if (s.cbResolution == 1) {
-        w = RoundHalfEven(s.spedResWidth);
-        h = RoundHalfEven(s.spedResHeight);
-    } else if (s.cbResolution > 1 && s.cbResolution < s.cbResolution_Items.size()) {
-        const TResolution r = ParseResolutionEntry(s.cbResolution_Items.at(s.cbResolution), v.Width, v.Height);
+    if (s.resolution == 1) {
+        w = RoundHalfEven(s.resolutionWidth);
+        h = RoundHalfEven(s.resolutionHeight);
+    } else if (s.resolution > 1 && s.resolution < s.resolutionItems.size()) {
+        const TResolution r = ParseResolutionEntry(s.resolutionItems.at(s.resolution), v.Width, v.Height);
         w = r.Width;
         h = r.Height;
     }
@@ -53,7 +53,7 @@ void SizeBeforeRotation(const EncodingSettings& s, const TVideoFileInfo& info, i
 
 bool AutoResolution(const EncodingSettings& s)
 {
-    return s.cbResolution <= 0 || s.cbResolution >= s.cbResolution_Items.size();
+    return s.resolution <= 0 || s.resolution >= s.resolutionItems.size();
 }
 
 } // namespace
@@ -122,7 +122,7 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
 
     // Rotation: the turn a player would make, unless the user turns the picture.
     const int rotation = info.Probe.Opened ? info.Probe.Rotation : 0;
-    if (!s.chRotate && (rotation == 90 || rotation == 180 || rotation == 270)) {
+    if (!s.rotate && (rotation == 90 || rotation == 180 || rotation == 270)) {
         f.RotationDegrees = rotation;
         f.Rotate = rotation == 90 ? QStringLiteral("rotate=1")
                  : rotation == 270 ? QStringLiteral("rotate=2")
@@ -130,7 +130,7 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         f.Notes << QStringLiteral("the picture is turned %1° clockwise to stand upright").arg(rotation);
     }
     // the user's rotate=1 and rotate=2 both turn by a quarter
-    const bool quarterTurn = s.chRotate || f.RotationDegrees == 90 || f.RotationDegrees == 270;
+    const bool quarterTurn = s.rotate || f.RotationDegrees == 90 || f.RotationDegrees == 270;
     if (quarterTurn)
         std::swap(w, h);
     f.OutWidth = w;
@@ -141,7 +141,7 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
     if (target > 0 && quarterTurn)
         target = 1.0 / target;
     // A resolution the user chose keeps its own shape.
-    f.TargetAspect = IsAutoText(s.cbAviVideoAspect.Text) && AutoResolution(s) ? target : 0;
+    f.TargetAspect = IsAutoText(s.videoAspect.Text) && AutoResolution(s) ? target : 0;
     if (f.TargetAspect > 0 && w > 0 && h > 0 && !UserAddsAny(s, {"-aspect", "-vf", "-vf-add"})) {
         const double shape = double(w) / h;
         if (std::abs(shape - f.TargetAspect) / f.TargetAspect > AspectSlack) {
@@ -153,8 +153,8 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
 
     // Rate: the user's, else the pictures' own mean rate when their timing is uneven, else
     // the declared one; no rate at all leaves the encoder's choice.
-    const bool sound = !s.chAudioDontCopy && info.NumberOfAudioStreams > 0;
-    if (!IsAutoText(s.cbAviVideoFPS.Text)) {
+    const bool sound = !s.noAudio && info.NumberOfAudioStreams > 0;
+    if (!IsAutoText(s.frameRate.Text)) {
         f.UserRate = true;
     } else if (const double uneven = UnevenRate(info); uneven > 0 && !UserAddsAny(s, {"-fps", "-ofps"})) {
         f.InputFps = uneven;

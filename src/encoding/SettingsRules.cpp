@@ -117,13 +117,13 @@ QString SaturationValueText(double position, QChar decimalSeparator)
 TEncodingEnabling GetEncodingEnabling(const EncodingSettings& s)
 {
     TEncodingEnabling e;
-    e.cbAviVideoThreads = s.cbAviVideoCodec == 1;
-    e.cbVideoPreset = s.cbAviVideoCodec == 1;
-    e.AudioOptions = !s.chAudioDontCopy;
-    e.tbBrightness = s.chBrightness;
-    e.tbSaturation = s.chSaturation;
-    e.cbRotate = s.chRotate;
-    e.cbSkipLimit = s.chSkipLimit;
-    e.CustomResolution = s.cbResolution == 1;
+    e.threads = s.videoCodec == 1;
+    e.preset = s.videoCodec == 1;
+    e.AudioOptions = !s.noAudio;
+    e.brightness = s.brightnessOn;
+    e.saturation = s.saturationOn;
+    e.rotateDirection = s.rotate;
+    e.skipLimit = s.skipLimitOn;
+    e.CustomResolution = s.resolution == 1;
     return e;
 }

@@ -46,14 +46,14 @@ QString SaturationValueText(double position, QChar decimalSeparator = QChar());
 
 // ---- enabling rules: which controls are enabled for a set of settings ----
 struct TEncodingEnabling {
-    bool cbAviVideoThreads = false;   // and cbVideoPreset: H.264 only
-    bool cbVideoPreset = false;
+    bool threads = false;   // and preset: H.264 only
+    bool preset = false;
     bool AudioOptions = true;         // bit rate, mode, sampling, channels, quality, unit labels
-    bool tbBrightness = false;        // with lblBrightnessValue
-    bool tbSaturation = false;        // with lblSaturationValue
-    bool cbRotate = false;
-    bool cbSkipLimit = false;
-    bool CustomResolution = false;    // spedResWidth, spedResHeight, "Width:", "Height:", "X"
+    bool brightness = false;        // with lblBrightnessValue
+    bool saturation = false;        // with lblSaturationValue
+    bool rotateDirection = false;
+    bool skipLimit = false;
+    bool CustomResolution = false;    // resolutionWidth, resolutionHeight, "Width:", "Height:", "X"
 };
 
 TEncodingEnabling GetEncodingEnabling(const EncodingSettings& s);

@@ -25,7 +25,7 @@ QString NumberedOutputName(const QString& path, const std::function<bool(const Q
 // (device and inode: a hard link, a bind mount, links that lead to it).
 bool SameFile(const QString& a, const QString& b);
 
-// The output a row gets: planned is its path before the policy; policy is cbOutputExists;
+// The output a row gets: planned is its path before the policy; policy is outputExists;
 // files holds the batch's inputs and the outputs of the rows before this one.
 struct TOutputChoice {
     QString Output;                 // the name written (numbered when taken), or the existing one when skipped

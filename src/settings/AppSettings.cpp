@@ -2,7 +2,7 @@
 
 #include "base/AppParams.h"
 #include "lib/MemIniFile.h"
-#include "settings/KeyTable.h"
+#include "lib/KeyTable.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,8 +71,8 @@ QList<K::Key> MakeKeys()
         WhileNotMaximized(K::Int(Main, "Width", &A::Width)),
         WhileNotMaximized(K::Int(Main, "Height", &A::Height)),
         // An index the list does not have would leave the policy undefined: take the first.
-        K::Ranged(Main, "cbOutputExists", &A::cbOutputExists, 0, 2, 0),
-        K::Ranged(Main, "cbAfterConversion", &A::cbAfterConversion, 0, 1, 0),
+        K::Ranged(Main, "cbOutputExists", &A::outputExists, 0, 2, 0),
+        K::Ranged(Main, "cbAfterConversion", &A::afterBatch, 0, 1, 0),
         K::Bool(Main, "OutIn", &A::OutIn),
         K::Text(Main, "OutDir", &A::OutDir),
         K::Bool(Main, "KeepFileDates", &A::KeepFileDates),

@@ -31,10 +31,10 @@ struct TAppSettings {
     int Top = 0;
     int Width = 934;
     int Height = 712;
-    int cbOutputExists = 0;          // 0 "Rename file", 1 "Overwrite", 2 "Skip file"
-    int cbAfterConversion = 0;       // 0 "Do nothing", 1 "Close application"
-    bool OutIn = true;               // rbOutDirIsInDir
-    QString OutDir;                  // edOutDir
+    int outputExists = 0;          // 0 "Rename file", 1 "Overwrite", 2 "Skip file"
+    int afterBatch = 0;       // 0 "Do nothing", 1 "Close application"
+    bool OutIn = true;               // outputBesideInput
+    QString OutDir;                  // outputFolder
     bool KeepFileDates = false;
     bool GridLines = true;
     bool RowIndicator = true;

@@ -13,7 +13,7 @@ EncodingSettings THeadlessSettings::Defaults(const TAppParams& params, int* defa
     TAppSettings app;
     app.LoadFromFile(params.IniName, 1 << 20, 1 << 20);
     EncodingSettings s;
-    s.cbResolution_Items = EncodingSettings::ResolutionItems(ResolutionEntries(params));
+    s.resolutionItems = EncodingSettings::ResolutionItems(ResolutionEntries(params));
     SetDefaultParams(s, app.DefaultVideoCodec);
     if (defaultVideoCodec)
         *defaultVideoCodec = app.DefaultVideoCodec;

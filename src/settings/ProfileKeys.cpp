@@ -89,7 +89,7 @@ K::Key WholeNumber(const char* section, const char* name, EditableListValue S::*
 // by list index; anything else gives the options dialog's default encoder.
 void ReadVideoCodec(S& s, const QString* v, const TProfileReadContext& c)
 {
-    const QStringList items = EncodingLists::cbAviVideoCodec();
+    const QStringList items = EncodingLists::videoCodec();
     const int fallback = c.DefaultVideoCodec == 1 ? 1 : 0;
     const QString text = v ? *v : QStringLiteral("XVID");
     int index = 0;
@@ -98,18 +98,18 @@ void ReadVideoCodec(S& s, const QString* v, const TProfileReadContext& c)
             K::Fallback(c, v, QStringLiteral("not an index of the list"), IndexText(items, fallback));
             index = fallback;
         }
-        s.cbAviVideoCodec = index;
+        s.videoCodec = index;
         return;
     }
     QString name = text.toUpper();
     name.remove(QLatin1Char(' ')).remove(QLatin1Char('.')).remove(QLatin1Char('-'));
     if (name == QLatin1String("XVID")) {
-        s.cbAviVideoCodec = 0;
+        s.videoCodec = 0;
     } else if (name == QLatin1String("H264") || name == QLatin1String("X264")) {
-        s.cbAviVideoCodec = 1;
+        s.videoCodec = 1;
     } else {
         K::Fallback(c, v, QStringLiteral("unknown video codec"), IndexText(items, fallback));
-        s.cbAviVideoCodec = fallback;
+        s.videoCodec = fallback;
     }
 }
 
@@ -126,54 +126,54 @@ void ReadOutputFormat(S& s, const QString* v, const TProfileReadContext& c)
 
 QString WriteVideoAspect(const S& s)
 {
-    const QString text = s.cbAviVideoAspect.Text.trimmed();
+    const QString text = s.videoAspect.Text.trimmed();
     return text == AutoText ? QString() : text;
 }
 
 void ReadVideoAspect(S& s, const QString* v, const TProfileReadContext& c)
 {
-    const QString text = v ? *v : s.cbAviVideoAspect.Text;
+    const QString text = v ? *v : s.videoAspect.Text;
     const bool valid = !text.isEmpty() && IsValidAspect(text);
     if (!valid && !text.isEmpty() && !IsAutoText(text))
         K::Fallback(c, v, QStringLiteral("not an aspect"), Quoted(AutoText));
-    SetEditText(s.cbAviVideoAspect, valid ? text : AutoText, EncodingLists::cbAviVideoAspect());
+    SetEditText(s.videoAspect, valid ? text : AutoText, EncodingLists::videoAspect());
 }
 
 QList<TProfileKeys::Key> MakeKeys()
 {
     return {
         K::Custom("VIDEO", "VideoCodec", TKeyType::Word,
-                  [](const S& s) { return s.cbAviVideoCodec == 1 ? QStringLiteral("H.264") : QStringLiteral("Xvid"); },
+                  [](const S& s) { return s.videoCodec == 1 ? QStringLiteral("H.264") : QStringLiteral("Xvid"); },
                   ReadVideoCodec, QStringLiteral("Xvid|H.264|x264, or the index 0|1")),
         K::Custom("VIDEO", "OutputFormat", TKeyType::Word,
                   [](const S& s) { return QString(ContainerRow(s.container).Word); }, ReadOutputFormat,
                   ContainerWords().join(QLatin1Char('|'))),
-        WholeNumber("VIDEO", "VideoBitrate", &S::cbAviVideoBitrate, EncodingLists::cbAviVideoBitrate, "kbit/s"),
+        WholeNumber("VIDEO", "VideoBitrate", &S::videoBitrate, EncodingLists::videoBitrate, "kbit/s"),
         K::Custom("VIDEO", "VideoFPS", TKeyType::Text,
-                  [](const S& s) { return s.cbAviVideoFPS.Text == AutoText ? QString() : s.cbAviVideoFPS.Text; },
+                  [](const S& s) { return s.frameRate.Text == AutoText ? QString() : s.frameRate.Text; },
                   [](S& s, const QString* v, const TProfileReadContext&) {
                       if (v)
-                          SetEditText(s.cbAviVideoFPS, v->isEmpty() ? AutoText : *v, EncodingLists::cbAviVideoFPS());
+                          SetEditText(s.frameRate, v->isEmpty() ? AutoText : *v, EncodingLists::frameRate());
                   },
                   QStringLiteral("empty for Auto, or frames per second (25, 29.97)")),
         K::Custom("VIDEO", "VideoAspect", TKeyType::Text, WriteVideoAspect, ReadVideoAspect,
                   QStringLiteral("Auto, W:H or a ratio (16:9, 1.85)")),
-        K::Bool("VIDEO", "Video2Pass", &S::chAviVideo2Pass),
-        K::Clamped("VIDEO", "EncoderThreads", &S::cbAviVideoThreads, 0, 16, List(EncodingLists::cbAviVideoThreads)),
-        K::Clamped("VIDEO", "VideoPreset", &S::cbVideoPreset, 0, 9, List(EncodingLists::cbVideoPreset)),
+        K::Bool("VIDEO", "Video2Pass", &S::twoPass),
+        K::Clamped("VIDEO", "EncoderThreads", &S::threads, 0, 16, List(EncodingLists::threads)),
+        K::Clamped("VIDEO", "VideoPreset", &S::preset, 0, 9, List(EncodingLists::preset)),
 
-        WholeNumber("AUDIO", "AudioBitrate", &S::cbAudioBitrate, EncodingLists::cbAudioBitrate, "kbit/s"),
-        WholeNumber("AUDIO", "AudioSampling", &S::cbAudioSampling, EncodingLists::cbAudioSampling, "Hz"),
-        K::Unchecked("AUDIO", "AudioChannels", &S::cbAudioChannels, List(EncodingLists::cbAudioChannels)),
-        K::Clamped("AUDIO", "AudioAlgoQuality", &S::cbAudioAlgoQuality, 0, 10, List(EncodingLists::cbAudioAlgoQuality)),
-        K::Word("AUDIO", "AudioBitrateMode", &S::cbAudioBitrateMode, "CBR", "ABR", List(EncodingLists::cbAudioBitrateMode)),
-        K::Bool("AUDIO", "DoNotCopyAudio", &S::chAudioDontCopy),
+        WholeNumber("AUDIO", "AudioBitrate", &S::audioBitrate, EncodingLists::audioBitrate, "kbit/s"),
+        WholeNumber("AUDIO", "AudioSampling", &S::sampleRate, EncodingLists::sampleRate, "Hz"),
+        K::Unchecked("AUDIO", "AudioChannels", &S::audioChannels, List(EncodingLists::audioChannels)),
+        K::Clamped("AUDIO", "AudioAlgoQuality", &S::audioQuality, 0, 10, List(EncodingLists::audioQuality)),
+        K::Word("AUDIO", "AudioBitrateMode", &S::audioRateMode, "CBR", "ABR", List(EncodingLists::audioRateMode)),
+        K::Bool("AUDIO", "DoNotCopyAudio", &S::noAudio),
 
         // The list is the home's own (data/resolutions.txt).
-        K::Described(K::Unchecked("ADVANCED", "Resolution", &S::cbResolution, [](const S& s) { return s.cbResolution_Items; }),
+        K::Described(K::Unchecked("ADVANCED", "Resolution", &S::resolution, [](const S& s) { return s.resolutionItems; }),
                      QStringLiteral("index of the home's resolution list, other: no selection")),
-        Spin("ResWidth", &S::spedResWidth),
-        Spin("ResHeight", &S::spedResHeight),
+        Spin("ResWidth", &S::resolutionWidth),
+        Spin("ResHeight", &S::resolutionHeight),
         // The memo's lines travel as one line; a double quote would end an INI value
         // written by other tools, so it is stored as an entity.
         K::Custom("ADVANCED", "AdditionalParams", TKeyType::Text,
@@ -182,21 +182,21 @@ QList<TProfileKeys::Key> MakeKeys()
                   },
                   [](S& s, const QString* v, const TProfileReadContext&) {
                       if (v)
-                          s.meParams = QString(*v).replace(QLatin1String("&quot;"), QLatin1String("\""));
+                          s.extraParameters = QString(*v).replace(QLatin1String("&quot;"), QLatin1String("\""));
                   },
                   QStringLiteral("encoder options, one line")),
-        K::Ranged("ADVANCED", "Interlacing", &S::cbInterlacing, 0, 2, 0, List(EncodingLists::cbInterlacing)),
-        K::Bool("ADVANCED", "Brightness", &S::chBrightness),
-        Position("BrightnessValue", &S::tbBrightness, EncodingLists::BrightnessMin, EncodingLists::BrightnessMax, 0),
-        K::Bool("ADVANCED", "Saturation", &S::chSaturation),
-        Position("SaturationValue", &S::tbSaturation, EncodingLists::SaturationMin, EncodingLists::SaturationMax, 10),
-        K::Bool("ADVANCED", "FlipHorizontal", &S::chFlipHorizontal),
-        K::Bool("ADVANCED", "FlipVertical", &S::chFlipVertical),
-        K::Bool("ADVANCED", "Rotate", &S::chRotate),
-        K::Word("ADVANCED", "RotateDirection", &S::cbRotate, "right", "left", List(EncodingLists::cbRotate)),
-        K::Bool("ADVANCED", "SkipLimit", &S::chSkipLimit),
-        K::Clamped("ADVANCED", "SkipLimitValue", &S::cbSkipLimit, 0, 10, List(EncodingLists::cbSkipLimit)),
-        K::Bool("ADVANCED", "ForceEncodeDupFrames", &S::chForceEncode),
+        K::Ranged("ADVANCED", "Interlacing", &S::interlacing, 0, 2, 0, List(EncodingLists::interlacing)),
+        K::Bool("ADVANCED", "Brightness", &S::brightnessOn),
+        Position("BrightnessValue", &S::brightness, EncodingLists::BrightnessMin, EncodingLists::BrightnessMax, 0),
+        K::Bool("ADVANCED", "Saturation", &S::saturationOn),
+        Position("SaturationValue", &S::saturation, EncodingLists::SaturationMin, EncodingLists::SaturationMax, 10),
+        K::Bool("ADVANCED", "FlipHorizontal", &S::flipHorizontal),
+        K::Bool("ADVANCED", "FlipVertical", &S::flipVertical),
+        K::Bool("ADVANCED", "Rotate", &S::rotate),
+        K::Word("ADVANCED", "RotateDirection", &S::rotateDirection, "right", "left", List(EncodingLists::rotateDirection)),
+        K::Bool("ADVANCED", "SkipLimit", &S::skipLimitOn),
+        K::Clamped("ADVANCED", "SkipLimitValue", &S::skipLimit, 0, 10, List(EncodingLists::skipLimit)),
+        K::Bool("ADVANCED", "ForceEncodeDupFrames", &S::forceDuplicates),
     };
 }
 

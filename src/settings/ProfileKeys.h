@@ -1,7 +1,7 @@
 #pragma once
 
 #include "encoding/EncodingSettings.h"
-#include "settings/KeyTable.h"
+#include "lib/KeyTable.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "encoding/EncodingSettings.h"
 #include "lib/MemIniFile.h"
-#include "settings/KeyTable.h"
+#include "lib/KeyTable.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -21,7 +21,7 @@ struct TSpeedReadContext {
 
 using K = KeyTable::Rows<TSpeedHistory, TSpeedReadContext>;
 
-int Presets() { return int(EncodingLists::cbVideoPreset().size()); }
+int Presets() { return int(EncodingLists::preset().size()); }
 
 int Slot(const TSpeedKey& k)
 {
@@ -93,7 +93,7 @@ QString TSpeedHistory::KeyName(const TSpeedKey& key)
 {
     static const char* const bands[Bands] = {"SD", "HD", "FullHD", "UHD"};
     const QString codec = key.Codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H264");
-    const QString preset = key.Codec == 0 ? QStringLiteral("Auto") : EncodingLists::cbVideoPreset().value(key.Preset);
+    const QString preset = key.Codec == 0 ? QStringLiteral("Auto") : EncodingLists::preset().value(key.Preset);
     return codec + QLatin1Char('_') + preset + QLatin1Char('_') + QLatin1String(bands[std::clamp(key.Band, 0, Bands - 1)]);
 }
 

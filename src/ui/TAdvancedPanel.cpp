@@ -155,10 +155,10 @@ QWidget* TAdvancedPanel::BuildFilterGroup(QWidget* parent)
     m_chFlipHorizontal = MakeCheck(box, "chFlipHorizontal", tr("Flip horizontal"));
     m_chFlipVertical = MakeCheck(box, "chFlipVertical", tr("Flip vertical"));
     m_chRotate = MakeCheck(box, "chRotate", tr("Rotate by 90°:"));
-    m_cbRotate = AddList(QStringLiteral("cbRotate"), EncodingLists::cbRotate(), true);
-    m_cbInterlacing = AddList(QStringLiteral("cbInterlacing"), EncodingLists::cbInterlacing(), true);
+    m_cbRotate = AddList(QStringLiteral("cbRotate"), EncodingLists::rotateDirection(), true);
+    m_cbInterlacing = AddList(QStringLiteral("cbInterlacing"), EncodingLists::interlacing(), true);
     m_chSkipLimit = MakeCheck(box, "chSkipLimit", tr("Maximum number of skipped frames:"));
-    m_cbSkipLimit = AddList(QStringLiteral("cbSkipLimit"), EncodingLists::cbSkipLimit(), false);
+    m_cbSkipLimit = AddList(QStringLiteral("cbSkipLimit"), EncodingLists::skipLimit(), false);
     m_chForceEncode = MakeCheck(box, "chForceEncode", tr("Force encoding of duplicate frames"));
     for (QCheckBox* c : {m_chBrightness, m_chSaturation, m_chRotate, m_chSkipLimit})
         connect(c, &QCheckBox::toggled, this, &TSettingsPanel::Changed);
@@ -228,58 +228,58 @@ void TAdvancedPanel::SetSettings(const EncodingSettings& s)
     QStringList shown;
     for (int i = 0; i < m_cbResolution->count(); ++i)
         shown << m_cbResolution->itemText(i);
-    if (shown != s.cbResolution_Items)
-        SetResolutionItems(s.cbResolution_Items);
-    SetIndex(m_cbResolution, s.cbResolution);
-    m_spedResWidth->setValue(RoundHalfEven(s.spedResWidth));
-    m_spedResHeight->setValue(RoundHalfEven(s.spedResHeight));
-    m_chBrightness->setChecked(s.chBrightness);
-    m_tbBrightness->setValue(int(std::lround(s.tbBrightness * SliderScale)));
-    m_chSaturation->setChecked(s.chSaturation);
-    m_tbSaturation->setValue(int(std::lround(s.tbSaturation * SliderScale)));
-    m_chFlipHorizontal->setChecked(s.chFlipHorizontal);
-    m_chFlipVertical->setChecked(s.chFlipVertical);
-    m_chRotate->setChecked(s.chRotate);
-    SetIndex(m_cbRotate, s.cbRotate);
-    SetIndex(m_cbInterlacing, s.cbInterlacing);
-    m_chSkipLimit->setChecked(s.chSkipLimit);
-    SetIndex(m_cbSkipLimit, s.cbSkipLimit);
-    m_chForceEncode->setChecked(s.chForceEncode);
-    m_meParams->setPlainText(s.meParams);
+    if (shown != s.resolutionItems)
+        SetResolutionItems(s.resolutionItems);
+    SetIndex(m_cbResolution, s.resolution);
+    m_spedResWidth->setValue(RoundHalfEven(s.resolutionWidth));
+    m_spedResHeight->setValue(RoundHalfEven(s.resolutionHeight));
+    m_chBrightness->setChecked(s.brightnessOn);
+    m_tbBrightness->setValue(int(std::lround(s.brightness * SliderScale)));
+    m_chSaturation->setChecked(s.saturationOn);
+    m_tbSaturation->setValue(int(std::lround(s.saturation * SliderScale)));
+    m_chFlipHorizontal->setChecked(s.flipHorizontal);
+    m_chFlipVertical->setChecked(s.flipVertical);
+    m_chRotate->setChecked(s.rotate);
+    SetIndex(m_cbRotate, s.rotateDirection);
+    SetIndex(m_cbInterlacing, s.interlacing);
+    m_chSkipLimit->setChecked(s.skipLimitOn);
+    SetIndex(m_cbSkipLimit, s.skipLimit);
+    m_chForceEncode->setChecked(s.forceDuplicates);
+    m_meParams->setPlainText(s.extraParameters);
     UpdateValueLabels();
 }
 
 void TAdvancedPanel::GetSettings(EncodingSettings& s) const
 {
-    s.cbResolution_Items.clear();
+    s.resolutionItems.clear();
     for (int i = 0; i < m_cbResolution->count(); ++i)
-        s.cbResolution_Items << m_cbResolution->itemText(i);
-    s.cbResolution = m_cbResolution->currentIndex();
-    s.spedResWidth = m_spedResWidth->value();
-    s.spedResHeight = m_spedResHeight->value();
-    s.chBrightness = m_chBrightness->isChecked();
-    s.tbBrightness = double(m_tbBrightness->value()) / SliderScale;
-    s.chSaturation = m_chSaturation->isChecked();
-    s.tbSaturation = double(m_tbSaturation->value()) / SliderScale;
-    s.chFlipHorizontal = m_chFlipHorizontal->isChecked();
-    s.chFlipVertical = m_chFlipVertical->isChecked();
-    s.chRotate = m_chRotate->isChecked();
-    s.cbRotate = m_cbRotate->currentIndex();
-    s.cbInterlacing = m_cbInterlacing->currentIndex();
-    s.chSkipLimit = m_chSkipLimit->isChecked();
-    s.cbSkipLimit = m_cbSkipLimit->currentIndex();
-    s.chForceEncode = m_chForceEncode->isChecked();
-    s.meParams = m_meParams->toPlainText();
+        s.resolutionItems << m_cbResolution->itemText(i);
+    s.resolution = m_cbResolution->currentIndex();
+    s.resolutionWidth = m_spedResWidth->value();
+    s.resolutionHeight = m_spedResHeight->value();
+    s.brightnessOn = m_chBrightness->isChecked();
+    s.brightness = double(m_tbBrightness->value()) / SliderScale;
+    s.saturationOn = m_chSaturation->isChecked();
+    s.saturation = double(m_tbSaturation->value()) / SliderScale;
+    s.flipHorizontal = m_chFlipHorizontal->isChecked();
+    s.flipVertical = m_chFlipVertical->isChecked();
+    s.rotate = m_chRotate->isChecked();
+    s.rotateDirection = m_cbRotate->currentIndex();
+    s.interlacing = m_cbInterlacing->currentIndex();
+    s.skipLimitOn = m_chSkipLimit->isChecked();
+    s.skipLimit = m_cbSkipLimit->currentIndex();
+    s.forceDuplicates = m_chForceEncode->isChecked();
+    s.extraParameters = m_meParams->toPlainText();
 }
 
 void TAdvancedPanel::ApplyEnabling(const TEncodingEnabling& e)
 {
-    m_tbBrightness->setEnabled(e.tbBrightness);
-    m_lblBrightnessValue->setEnabled(e.tbBrightness);
-    m_tbSaturation->setEnabled(e.tbSaturation);
-    m_lblSaturationValue->setEnabled(e.tbSaturation);
-    m_cbRotate->setEnabled(e.cbRotate);
-    m_cbSkipLimit->setEnabled(e.cbSkipLimit);
+    m_tbBrightness->setEnabled(e.brightness);
+    m_lblBrightnessValue->setEnabled(e.brightness);
+    m_tbSaturation->setEnabled(e.saturation);
+    m_lblSaturationValue->setEnabled(e.saturation);
+    m_cbRotate->setEnabled(e.rotateDirection);
+    m_cbSkipLimit->setEnabled(e.skipLimit);
     for (QWidget* w : m_customResolution)
         w->setEnabled(e.CustomResolution);
     UpdateValueLabels();

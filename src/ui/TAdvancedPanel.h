@@ -17,7 +17,7 @@ class TAdvancedPanel : public TSettingsPanel {
 public:
     explicit TAdvancedPanel(QWidget* parent = nullptr);
 
-    // The items of cbResolution ("Auto", "Custom", then the list's entries).
+    // The items of resolution ("Auto", "Custom", then the list's entries).
     void SetResolutionItems(const QStringList& items);
 
     void SetSettings(const EncodingSettings& s) override;

@@ -12,11 +12,11 @@ TAudioPanel::TAudioPanel(QWidget* parent)
     m_chAudioDontCopy = new QCheckBox(tr("No audio"), this);
     m_chAudioDontCopy->setObjectName(QStringLiteral("chAudioDontCopy"));
     connect(m_chAudioDontCopy, &QCheckBox::toggled, this, &TSettingsPanel::Changed);
-    m_cbAudioBitrate = AddEditableList(QStringLiteral("cbAudioBitrate"), EncodingLists::cbAudioBitrate(), false);
-    m_cbAudioBitrateMode = AddList(QStringLiteral("cbAudioBitrateMode"), EncodingLists::cbAudioBitrateMode(), false);
-    m_cbAudioSampling = AddEditableList(QStringLiteral("cbAudioSampling"), EncodingLists::cbAudioSampling(), false);
-    m_cbAudioChannels = AddList(QStringLiteral("cbAudioChannels"), EncodingLists::cbAudioChannels(), false);
-    m_cbAudioAlgoQuality = AddList(QStringLiteral("cbAudioAlgoQuality"), EncodingLists::cbAudioAlgoQuality(), false);
+    m_cbAudioBitrate = AddEditableList(QStringLiteral("cbAudioBitrate"), EncodingLists::audioBitrate(), false);
+    m_cbAudioBitrateMode = AddList(QStringLiteral("cbAudioBitrateMode"), EncodingLists::audioRateMode(), false);
+    m_cbAudioSampling = AddEditableList(QStringLiteral("cbAudioSampling"), EncodingLists::sampleRate(), false);
+    m_cbAudioChannels = AddList(QStringLiteral("cbAudioChannels"), EncodingLists::audioChannels(), false);
+    m_cbAudioAlgoQuality = AddList(QStringLiteral("cbAudioAlgoQuality"), EncodingLists::audioQuality(), false);
 
     auto* codec = AddLabel(QStringLiteral("lblAudioCodec"), tr("Audio codec: MP3 (LAME)"));
     auto* lBitrate = AddLabel(QStringLiteral("lblAudioBitrate"), tr("Bitrate:"));
@@ -57,22 +57,22 @@ TAudioPanel::TAudioPanel(QWidget* parent)
 void TAudioPanel::SetSettings(const EncodingSettings& s)
 {
     const QSignalBlocker block(this);
-    m_chAudioDontCopy->setChecked(s.chAudioDontCopy);
-    SetEditable(m_cbAudioBitrate, s.cbAudioBitrate);
-    SetIndex(m_cbAudioBitrateMode, s.cbAudioBitrateMode);
-    SetEditable(m_cbAudioSampling, s.cbAudioSampling);
-    SetIndex(m_cbAudioChannels, s.cbAudioChannels);
-    SetIndex(m_cbAudioAlgoQuality, s.cbAudioAlgoQuality);
+    m_chAudioDontCopy->setChecked(s.noAudio);
+    SetEditable(m_cbAudioBitrate, s.audioBitrate);
+    SetIndex(m_cbAudioBitrateMode, s.audioRateMode);
+    SetEditable(m_cbAudioSampling, s.sampleRate);
+    SetIndex(m_cbAudioChannels, s.audioChannels);
+    SetIndex(m_cbAudioAlgoQuality, s.audioQuality);
 }
 
 void TAudioPanel::GetSettings(EncodingSettings& s) const
 {
-    s.chAudioDontCopy = m_chAudioDontCopy->isChecked();
-    s.cbAudioBitrate = GetEditable(m_cbAudioBitrate);
-    s.cbAudioBitrateMode = m_cbAudioBitrateMode->currentIndex();
-    s.cbAudioSampling = GetEditable(m_cbAudioSampling);
-    s.cbAudioChannels = m_cbAudioChannels->currentIndex();
-    s.cbAudioAlgoQuality = m_cbAudioAlgoQuality->currentIndex();
+    s.noAudio = m_chAudioDontCopy->isChecked();
+    s.audioBitrate = GetEditable(m_cbAudioBitrate);
+    s.audioRateMode = m_cbAudioBitrateMode->currentIndex();
+    s.sampleRate = GetEditable(m_cbAudioSampling);
+    s.audioChannels = m_cbAudioChannels->currentIndex();
+    s.audioQuality = m_cbAudioAlgoQuality->currentIndex();
 }
 
 void TAudioPanel::ApplyEnabling(const TEncodingEnabling& e)

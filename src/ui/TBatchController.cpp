@@ -109,7 +109,7 @@ void TBatchController::StartBatch(const QString& scriptFile)
     m_batchPlanner.reset();
     m_batchRows = std::make_unique<TListModelRows>(m_list);
     m_batchSink = std::make_unique<TWindowBatchSink>(*this, m_window, m_grid, m_list, *m_progress, *m_errors, m_errorLog,
-                                                     settings.chAviVideo2Pass, m_writingScript);
+                                                     settings.twoPass, m_writingScript);
     m_batchPlanner = std::make_unique<TBatchPlanner>(state, AppParams(), m_errorLog);
     connect(m_batchPlanner.get(), &TBatchPlanner::Finished, this, &TBatchController::OnBatchEnded);
     m_batchClock.start();

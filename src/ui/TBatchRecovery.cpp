@@ -167,11 +167,11 @@ QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSetti
     Profile::WriteProfile(ini, settings);
     ini.WriteInteger(Batch, QStringLiteral("Pid"), pid);
     ini.WriteString(Batch, QStringLiteral("Saved"), QDateTime::currentDateTime().toString(Qt::ISODate));
-    ini.WriteBool(Output, QStringLiteral("OutIn"), settings.rbOutDirIsInDir());
-    ini.WriteString(Output, QStringLiteral("OutDir"), settings.edOutDir);
-    ini.WriteInteger(Output, QStringLiteral("cbOutputExists"), settings.cbOutputExists);
-    ini.WriteInteger(Output, QStringLiteral("cbAfterConversion"), settings.cbAfterConversion);
-    ini.WriteBool(Output, QStringLiteral("KeepFileDates"), settings.chKeepDates);
+    ini.WriteBool(Output, QStringLiteral("OutIn"), settings.outputBesideInput());
+    ini.WriteString(Output, QStringLiteral("OutDir"), settings.outputFolder);
+    ini.WriteInteger(Output, QStringLiteral("cbOutputExists"), settings.outputExists);
+    ini.WriteInteger(Output, QStringLiteral("cbAfterConversion"), settings.afterBatch);
+    ini.WriteBool(Output, QStringLiteral("KeepFileDates"), settings.keepDates);
     ini.WriteInteger(Rows, QStringLiteral("Count"), list.rowCount());
     for (int r = 0; r < list.rowCount(); ++r) {
         // Names are percent-encoded: a file name may hold line ends, "=" or leading blanks.
@@ -199,13 +199,13 @@ bool TBatchRecovery::Read(const QString& file, const EncodingSettings& base, int
     EncodingSettings& s = saved.Settings;
     s = base;
     Profile::ReadProfile(ini, s, TProfileReadContext{defaultVideoCodec, {}});
-    s.rbOutDir = !ini.ReadBool(Output, QStringLiteral("OutIn"), s.rbOutDirIsInDir());
-    s.edOutDir = ini.ReadString(Output, QStringLiteral("OutDir"), s.edOutDir);
-    const int exists = ini.ReadInteger(Output, QStringLiteral("cbOutputExists"), s.cbOutputExists);
-    s.cbOutputExists = exists >= 0 && exists <= 2 ? exists : 0;
-    const int after = ini.ReadInteger(Output, QStringLiteral("cbAfterConversion"), s.cbAfterConversion);
-    s.cbAfterConversion = after >= 0 && after <= 1 ? after : 0;
-    s.chKeepDates = ini.ReadBool(Output, QStringLiteral("KeepFileDates"), s.chKeepDates);
+    s.outputToFolder = !ini.ReadBool(Output, QStringLiteral("OutIn"), s.outputBesideInput());
+    s.outputFolder = ini.ReadString(Output, QStringLiteral("OutDir"), s.outputFolder);
+    const int exists = ini.ReadInteger(Output, QStringLiteral("cbOutputExists"), s.outputExists);
+    s.outputExists = exists >= 0 && exists <= 2 ? exists : 0;
+    const int after = ini.ReadInteger(Output, QStringLiteral("cbAfterConversion"), s.afterBatch);
+    s.afterBatch = after >= 0 && after <= 1 ? after : 0;
+    s.keepDates = ini.ReadBool(Output, QStringLiteral("KeepFileDates"), s.keepDates);
     for (int i = 1; i <= count; ++i) {
         TRow row;
         row.FullName = QString::fromUtf8(

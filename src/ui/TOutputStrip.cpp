@@ -31,10 +31,10 @@ TOutputStrip::TOutputStrip(QAction& browse, QAction& explore, QWidget* parent)
     opts->setVerticalSpacing(3);
     m_cbOutputExists = new QComboBox(this);
     m_cbOutputExists->setObjectName(QStringLiteral("cbOutputExists"));
-    m_cbOutputExists->addItems(EncodingLists::cbOutputExists());
+    m_cbOutputExists->addItems(EncodingLists::outputExists());
     m_cbAfterConversion = new QComboBox(this);
     m_cbAfterConversion->setObjectName(QStringLiteral("cbAfterConversion"));
-    m_cbAfterConversion->addItems(EncodingLists::cbAfterConversion());
+    m_cbAfterConversion->addItems(EncodingLists::afterBatch());
     m_chKeepDates = new QCheckBox(tr("Keep the dates of the original file"), this);
     m_chKeepDates->setObjectName(QStringLiteral("chKeepDates"));
     m_chKeepDates->setToolTip(tr("Keeps the creation, last write and the last access time of the original file"));
@@ -88,26 +88,26 @@ TBatchOptions TOutputStrip::Options() const
 
 void TOutputStrip::GetSettings(EncodingSettings& s) const
 {
-    s.cbOutputExists = m_cbOutputExists->currentIndex();
-    s.cbAfterConversion = m_cbAfterConversion->currentIndex();
-    s.chKeepDates = m_chKeepDates->isChecked();
-    s.rbOutDir = m_rbOutDir->isChecked();
-    s.edOutDir = QDir::fromNativeSeparators(m_edOutDir->text());
+    s.outputExists = m_cbOutputExists->currentIndex();
+    s.afterBatch = m_cbAfterConversion->currentIndex();
+    s.keepDates = m_chKeepDates->isChecked();
+    s.outputToFolder = m_rbOutDir->isChecked();
+    s.outputFolder = QDir::fromNativeSeparators(m_edOutDir->text());
 }
 
 void TOutputStrip::SetSettings(const EncodingSettings& s)
 {
-    m_cbOutputExists->setCurrentIndex(s.cbOutputExists);
-    m_cbAfterConversion->setCurrentIndex(s.cbAfterConversion);
-    m_chKeepDates->setChecked(s.chKeepDates);
-    (s.rbOutDir ? m_rbOutDir : m_rbOutDirIsInDir)->setChecked(true);
-    m_edOutDir->setText(QDir::toNativeSeparators(s.edOutDir));
+    m_cbOutputExists->setCurrentIndex(s.outputExists);
+    m_cbAfterConversion->setCurrentIndex(s.afterBatch);
+    m_chKeepDates->setChecked(s.keepDates);
+    (s.outputToFolder ? m_rbOutDir : m_rbOutDirIsInDir)->setChecked(true);
+    m_edOutDir->setText(QDir::toNativeSeparators(s.outputFolder));
 }
 
 void TOutputStrip::FillSettings(TAppSettings& s) const
 {
-    s.cbOutputExists = m_cbOutputExists->currentIndex();
-    s.cbAfterConversion = m_cbAfterConversion->currentIndex();
+    s.outputExists = m_cbOutputExists->currentIndex();
+    s.afterBatch = m_cbAfterConversion->currentIndex();
     s.OutIn = m_rbOutDirIsInDir->isChecked();
     s.OutDir = QDir::fromNativeSeparators(m_edOutDir->text());
     s.KeepFileDates = m_chKeepDates->isChecked();
@@ -115,8 +115,8 @@ void TOutputStrip::FillSettings(TAppSettings& s) const
 
 void TOutputStrip::ApplySettings(const TAppSettings& s)
 {
-    m_cbOutputExists->setCurrentIndex(s.cbOutputExists);
-    m_cbAfterConversion->setCurrentIndex(s.cbAfterConversion);
+    m_cbOutputExists->setCurrentIndex(s.outputExists);
+    m_cbAfterConversion->setCurrentIndex(s.afterBatch);
     m_rbOutDirIsInDir->setChecked(s.OutIn);
     m_rbOutDir->setChecked(!s.OutIn);
     m_edOutDir->setText(QDir::toNativeSeparators(s.OutDir));

@@ -9,12 +9,12 @@ TVideoPanel::TVideoPanel(QWidget* parent)
     : TSettingsPanel(QStringLiteral("pnVideo"), tr("Output file format / Video settings"), parent)
 {
     m_cbOutputFormat = AddList(QStringLiteral("cbOutputFormat"), EncodingLists::cbOutputFormat(), true);
-    m_cbAviVideoCodec = AddList(QStringLiteral("cbAviVideoCodec"), EncodingLists::cbAviVideoCodec(), true);
-    m_cbAviVideoBitrate = AddEditableList(QStringLiteral("cbAviVideoBitrate"), EncodingLists::cbAviVideoBitrate(), false);
-    m_cbAviVideoFPS = AddEditableList(QStringLiteral("cbAviVideoFPS"), EncodingLists::cbAviVideoFPS(), false);
-    m_cbAviVideoAspect = AddEditableList(QStringLiteral("cbAviVideoAspect"), EncodingLists::cbAviVideoAspect(), true);
-    m_cbAviVideoThreads = AddList(QStringLiteral("cbAviVideoThreads"), EncodingLists::cbAviVideoThreads(), false);
-    m_cbVideoPreset = AddList(QStringLiteral("cbVideoPreset"), EncodingLists::cbVideoPreset(), false);
+    m_cbAviVideoCodec = AddList(QStringLiteral("cbAviVideoCodec"), EncodingLists::videoCodec(), true);
+    m_cbAviVideoBitrate = AddEditableList(QStringLiteral("cbAviVideoBitrate"), EncodingLists::videoBitrate(), false);
+    m_cbAviVideoFPS = AddEditableList(QStringLiteral("cbAviVideoFPS"), EncodingLists::frameRate(), false);
+    m_cbAviVideoAspect = AddEditableList(QStringLiteral("cbAviVideoAspect"), EncodingLists::videoAspect(), true);
+    m_cbAviVideoThreads = AddList(QStringLiteral("cbAviVideoThreads"), EncodingLists::threads(), false);
+    m_cbVideoPreset = AddList(QStringLiteral("cbVideoPreset"), EncodingLists::preset(), false);
     m_chAviVideo2Pass = new QCheckBox(tr("2-pass encoding"), this);
     m_chAviVideo2Pass->setObjectName(QStringLiteral("chAviVideo2Pass"));
     connect(m_chAviVideo2Pass, &QCheckBox::toggled, this, &TSettingsPanel::Changed);
@@ -45,32 +45,32 @@ TVideoPanel::TVideoPanel(QWidget* parent)
 void TVideoPanel::SetSettings(const EncodingSettings& s)
 {
     const QSignalBlocker block(this);
-    SetIndex(m_cbAviVideoCodec, s.cbAviVideoCodec);
+    SetIndex(m_cbAviVideoCodec, s.videoCodec);
     SetIndex(m_cbOutputFormat, int(s.container));
-    SetEditable(m_cbAviVideoBitrate, s.cbAviVideoBitrate);
-    SetEditable(m_cbAviVideoFPS, s.cbAviVideoFPS);
-    SetEditable(m_cbAviVideoAspect, s.cbAviVideoAspect);
-    m_chAviVideo2Pass->setChecked(s.chAviVideo2Pass);
-    SetIndex(m_cbAviVideoThreads, s.cbAviVideoThreads);
-    SetIndex(m_cbVideoPreset, s.cbVideoPreset);
+    SetEditable(m_cbAviVideoBitrate, s.videoBitrate);
+    SetEditable(m_cbAviVideoFPS, s.frameRate);
+    SetEditable(m_cbAviVideoAspect, s.videoAspect);
+    m_chAviVideo2Pass->setChecked(s.twoPass);
+    SetIndex(m_cbAviVideoThreads, s.threads);
+    SetIndex(m_cbVideoPreset, s.preset);
 }
 
 void TVideoPanel::GetSettings(EncodingSettings& s) const
 {
-    s.cbAviVideoCodec = m_cbAviVideoCodec->currentIndex();
+    s.videoCodec = m_cbAviVideoCodec->currentIndex();
     s.container = ContainerAt(m_cbOutputFormat->currentIndex());
-    s.cbAviVideoBitrate = GetEditable(m_cbAviVideoBitrate);
-    s.cbAviVideoFPS = GetEditable(m_cbAviVideoFPS);
-    s.cbAviVideoAspect = GetEditable(m_cbAviVideoAspect);
-    s.chAviVideo2Pass = m_chAviVideo2Pass->isChecked();
-    s.cbAviVideoThreads = m_cbAviVideoThreads->currentIndex();
-    s.cbVideoPreset = m_cbVideoPreset->currentIndex();
+    s.videoBitrate = GetEditable(m_cbAviVideoBitrate);
+    s.frameRate = GetEditable(m_cbAviVideoFPS);
+    s.videoAspect = GetEditable(m_cbAviVideoAspect);
+    s.twoPass = m_chAviVideo2Pass->isChecked();
+    s.threads = m_cbAviVideoThreads->currentIndex();
+    s.preset = m_cbVideoPreset->currentIndex();
 }
 
 void TVideoPanel::ApplyEnabling(const TEncodingEnabling& e)
 {
-    m_cbAviVideoThreads->setEnabled(e.cbAviVideoThreads);
-    m_lblThreads->setEnabled(e.cbAviVideoThreads);
-    m_cbVideoPreset->setEnabled(e.cbVideoPreset);
-    m_lblPreset->setEnabled(e.cbVideoPreset);
+    m_cbAviVideoThreads->setEnabled(e.threads);
+    m_lblThreads->setEnabled(e.threads);
+    m_cbVideoPreset->setEnabled(e.preset);
+    m_lblPreset->setEnabled(e.preset);
 }
