@@ -3,6 +3,7 @@
 // at once): 1 000, 2 000 and 5 000 files in one folder, once with every output name free
 // and once with every output name already taken by a file. The time per row must stay
 // flat as the batch grows.
+#include "encoding/SettingRows.h"
 #include "base/AppParams.h"
 #include "batch/BatchPlanner.h"
 #include "runner/ConversionState.h"

@@ -1,3 +1,4 @@
+#include "encoding/SettingRows.h"
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/CmdLinePreview.h"
 #include "encoding/EncoderCommand.h"

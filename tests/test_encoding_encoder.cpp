@@ -1,3 +1,4 @@
+#include "encoding/SettingRows.h"
 #include "base/AppParams.h"
 #include "base/Platform.h"
 #include "encoding/EncoderCommand.h"

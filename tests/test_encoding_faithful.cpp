@@ -1,6 +1,7 @@
 // What the command line fills in under Auto settings for footage that is not a clean clip,
 // and that every choice of the user wins over it.
 
+#include "encoding/SettingRows.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/FaithfulOutput.h"
 

@@ -1,4 +1,4 @@
-#include "encoding/CopyParams.h"
+#include "encoding/SettingRows.h"
 #include "encoding/EncodingSettings.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingsRules.h"
@@ -7,10 +7,14 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QSet>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <limits>
 #include <ostream>
 
 // Readable failure output for Qt strings.
@@ -152,37 +156,119 @@ TEST(SettingsLabels, TrackBars)
     EXPECT_EQ(BrightnessValueText(5), QString("0") + UserDecimalSeparator() + "5");
 }
 
+// The rows disabled for a settings value, by id.
+static QStringList DisabledRows(const EncodingSettings& s)
+{
+    QStringList off;
+    for (const TSettingRow& row : SettingRows()) {
+        if (!IsSettingEnabled(row, s))
+            off << row.Id;
+    }
+    return off;
+}
+
 TEST(SettingsEnabling, FollowsTheSwitches)
 {
-    EncodingSettings s;
-    TEncodingEnabling e = GetEncodingEnabling(s);
-    EXPECT_FALSE(e.threads);
-    EXPECT_FALSE(e.preset);
-    EXPECT_TRUE(e.AudioOptions);
-    EXPECT_FALSE(e.brightness);
-    EXPECT_FALSE(e.saturation);
-    EXPECT_FALSE(e.rotateDirection);
-    EXPECT_TRUE(e.skipLimit);
-    EXPECT_FALSE(e.CustomResolution);
+    const QStringList x264Only{"threads", "preset"};
+    const QStringList audio{"audioBitrate", "sampleRate", "audioChannels", "audioQuality", "audioRateMode"};
+    const QStringList customSize{"resolutionWidth", "resolutionHeight"};
+    const struct {
+        const char* what;
+        std::function<void(EncodingSettings&)> change;
+        QStringList disabled;
+    } cases[] = {
+        {"defaults", [](EncodingSettings&) {}, x264Only + customSize + QStringList{"brightness", "saturation", "rotateDirection"}},
+        {"every switch on", [](EncodingSettings& s) {
+             s.videoCodec = 1;
+             s.brightnessOn = s.saturationOn = s.rotate = true;
+             s.resolution = 1;
+         }, {}},
+        {"no audio, no skip limit", [](EncodingSettings& s) {
+             s.videoCodec = 1;
+             s.brightnessOn = s.saturationOn = s.rotate = true;
+             s.resolution = 1;
+             s.noAudio = true;
+             s.skipLimitOn = false;
+         }, audio + QStringList{"skipLimit"}},
+        // Back to Xvid: disabled, but the selection is kept for the next switch.
+        {"a list size is no custom size", [](EncodingSettings& s) {
+             s.videoCodec = 1;
+             s.brightnessOn = s.saturationOn = s.rotate = true;
+             s.resolution = 2;
+         }, customSize},
+    };
+    for (const auto& c : cases) {
+        EncodingSettings s;
+        c.change(s);
+        QStringList expected = c.disabled;
+        QStringList got = DisabledRows(s);
+        expected.sort();
+        got.sort();
+        EXPECT_EQ(got, expected) << c.what;
+    }
+}
 
-    s.videoCodec = 1;
-    s.threads = 5;
-    s.noAudio = true;
-    s.brightnessOn = s.saturationOn = s.rotate = true;
-    s.skipLimitOn = false;
-    s.resolution = 1;
-    e = GetEncodingEnabling(s);
-    EXPECT_TRUE(e.threads && e.preset && e.brightness && e.saturation && e.rotateDirection
-                && e.CustomResolution);
-    EXPECT_FALSE(e.AudioOptions);
-    EXPECT_FALSE(e.skipLimit);
+// A value unlike the row's default, made from the row's own kind and range, so that a
+// new row is covered by the round trips below without a line of its own.
+static TSettingValue OtherValue(const TSettingRow& row, const EncodingSettings& s)
+{
+    const TSettingValue current = row.Get(s);
+    switch (row.Kind) {
+    case TControlKind::List:
+        return int(row.Items(s).size()) - 1 == std::get<int>(current) ? 0 : int(row.Items(s).size()) - 1;
+    case TControlKind::EditableList: {
+        const QStringList items = row.Items(s);
+        return EditableListValue{int(items.size()) - 1, items.last()};
+    }
+    case TControlKind::Check:
+        return !std::get<bool>(current);
+    case TControlKind::Spin:
+    case TControlKind::Slider:
+        return std::floor(row.Max) == std::get<double>(current) ? std::ceil(row.Min) : std::floor(row.Max);
+    case TControlKind::Memo:
+        return QStringLiteral("-mc 0 -noskip");
+    }
+    return current;
+}
 
-    // Back to Xvid: disabled, but the selection is kept for the next switch.
-    s.videoCodec = 0;
-    EXPECT_FALSE(GetEncodingEnabling(s).threads);
-    EXPECT_EQ(s.threads, 5);
-    s.resolution = 2;
-    EXPECT_FALSE(GetEncodingEnabling(s).CustomResolution);
+TEST(SettingRows, EveryRowRoundTrips)
+{
+    QStringList ids, keys, objectNames;
+    for (const TSettingRow& row : SettingRows()) {
+        SCOPED_TRACE(row.Id.toStdString());
+        ids << row.Id;
+        keys << QLatin1String(row.Key.Name);
+        objectNames << row.ObjectName;
+        EncodingSettings changed;
+        const TSettingValue other = OtherValue(row, changed);
+        row.Set(changed, other);
+        ASSERT_NE(changed, EncodingSettings()) << "the row's setter reaches no member";
+        EXPECT_EQ(row.Get(changed), other);
+
+        // Through the profile key: written and read back.
+        ASSERT_TRUE(row.Key.Write && row.Key.Read);
+        EncodingSettings read;
+        const QString text = row.Key.Write(changed);
+        row.Key.Read(read, &text, TProfileReadContext{});
+        EXPECT_EQ(read, changed) << "profile text " << text.toStdString();
+
+        // Through its panel's copy and paste, into defaults.
+        EncodingSettings pasted;
+        PastePanel(pasted, CopyPanel(changed, row.Panel));
+        EXPECT_EQ(pasted, changed);
+
+        // Its panel's defaults undo it, the other panels' leave it.
+        for (TSettingPanel panel : {TSettingPanel::Video, TSettingPanel::Audio, TSettingPanel::Advanced}) {
+            EncodingSettings reset = changed;
+            ResetPanel(reset, panel, 0);
+            EXPECT_EQ(reset == EncodingSettings(), panel == row.Panel) << int(panel);
+        }
+        EXPECT_EQ(FindSettingRow(row.Id), &row);
+        EXPECT_EQ(row.Items != nullptr, row.Kind == TControlKind::List || row.Kind == TControlKind::EditableList);
+    }
+    // Ids, profile keys and controls are each named once.
+    for (const QStringList& names : {ids, keys, objectNames})
+        EXPECT_EQ(QSet<QString>(names.begin(), names.end()).size(), names.size()) << names.join(' ').toStdString();
 }
 
 TEST(CopyPaste, RoundTripsEveryPanel)
@@ -219,9 +305,8 @@ TEST(CopyPaste, RoundTripsEveryPanel)
     a.outputExists = 1;
 
     EncodingSettings b;
-    PasteVideoSettings(b, CopyVideoSettings(a));
-    PasteAudioSettings(b, CopyAudioSettings(a));
-    PasteAdvancedSettings(b, CopyAdvancedSettings(a));
+    for (TSettingPanel panel : {TSettingPanel::Video, TSettingPanel::Audio, TSettingPanel::Advanced})
+        PastePanel(b, CopyPanel(a, panel));
     b.outputExists = a.outputExists; // not part of any panel
     EXPECT_EQ(a, b);
 }
@@ -233,40 +318,37 @@ TEST(CopyPaste, RoundsRealValuesHalfToEven)
     a.resolutionHeight = 481.5;
     a.brightness = 2.5;
     a.saturation = 0.4;
-    const TCopyParams_Advanced p = CopyAdvancedSettings(a);
-    EXPECT_EQ(p.spedResWidth_Value, 640);
-    EXPECT_EQ(p.spedResHeight_Value, 482);
-    EXPECT_EQ(p.tbBrightness_Position, 2);
-    EXPECT_EQ(p.tbSaturation_Position, 0);
+    const EncodingSettings p = CopyPanel(a, TSettingPanel::Advanced).Values;
+    EXPECT_EQ(p.resolutionWidth, 640);
+    EXPECT_EQ(p.resolutionHeight, 482);
+    EXPECT_EQ(p.brightness, 2);
+    EXPECT_EQ(p.saturation, 0);
     EXPECT_EQ(RoundHalfEven(-2.5), -2);
     EXPECT_EQ(RoundHalfEven(1e300), std::numeric_limits<int>::max());
 }
 
 TEST(CopyPaste, UnusableTextsBecomeAuto)
 {
-    TCopyParams_Video v = CopyVideoSettings(EncodingSettings());
-    v.cbAViVideoBitrate_Index = -1;
-    v.cbAViVideoBitrate_Text = "fast";
-    v.cbAviVideoFPS_Index = 7;
-    v.cbAviVideoFPS_Text = "twenty";
-    v.cbAviVideoAspect_Index = -1;
-    v.cbAviVideoAspect_Text = "16:9:1";
+    TPanelCopy v = CopyPanel(EncodingSettings(), TSettingPanel::Video);
+    v.Values.videoBitrate = {-1, "fast"};
+    v.Values.frameRate = {7, "twenty"};
+    v.Values.videoAspect = {-1, "16:9:1"};
     EncodingSettings s;
-    PasteVideoSettings(s, v);
+    PastePanel(s, v);
     EXPECT_EQ(s.videoBitrate.Text, "Auto");
     EXPECT_EQ(s.frameRate, (EditableListValue{0, "Auto"}));
     EXPECT_EQ(s.videoAspect.Text, "Auto");
 
-    v.cbAviVideoFPS_Text = "2,5E1";
-    v.cbAviVideoAspect_Text = "16/9";
-    PasteVideoSettings(s, v);
+    v.Values.frameRate.Text = "2,5E1";
+    v.Values.videoAspect.Text = "16/9";
+    PastePanel(s, v);
     EXPECT_EQ(s.frameRate, (EditableListValue{7, "2,5E1"}));
     EXPECT_EQ(s.videoAspect.Text, "16/9");
 
-    TCopyParams_Audio a = CopyAudioSettings(EncodingSettings());
-    a.cbAudioBitrate_Text = "128k";
-    a.cbAudioSampling_Text = "44100";
-    PasteAudioSettings(s, a);
+    TPanelCopy a = CopyPanel(EncodingSettings(), TSettingPanel::Audio);
+    a.Values.audioBitrate.Text = "128k";
+    a.Values.sampleRate.Text = "44100";
+    PastePanel(s, a);
     EXPECT_EQ(s.audioBitrate.Text, "Auto");
     EXPECT_EQ(s.sampleRate.Text, "44100");
 }

@@ -1,5 +1,7 @@
+#include "encoding/SettingsRules.h"
 // Window tests: the main window's actions, menus and enabling, the settings panels and
 // the auxiliary windows, on the offscreen platform.
+#include "encoding/SettingRows.h"
 #include "test_ui_support.h"
 
 #include "base/AppInfo.h"

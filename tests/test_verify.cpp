@@ -1,5 +1,6 @@
 // Outputs under temporary names, the check of finished outputs and the still picture,
 // with the real encoder, the real MediaInfo library and clips made by ffmpeg.
+#include "encoding/SettingRows.h"
 #include "runner/FailureReason.h"
 #include "outputs/OutputCheck.h"
 #include "outputs/StillPicture.h"

@@ -1,6 +1,6 @@
 #include "encoding/CmdLineBuilder.h"
 
-#include "encoding/CopyParams.h"
+#include "lib/Conversion.h"
 #include "encoding/FaithfulOutput.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "lib/Conversion.h"

@@ -120,55 +120,6 @@ QString ItemText(const QStringList& items, int index)
 
 } // namespace EncodingLists
 
-void SetDefaultVideoSettings_Avi(EncodingSettings& s, int defaultVideoCodec)
-{
-    s.videoCodec = defaultVideoCodec == 1 ? 1 : 0;
-    s.videoBitrate.SetIndex(0, EncodingLists::videoBitrate());
-    s.frameRate.SetIndex(0, EncodingLists::frameRate());
-    s.videoAspect.SetIndex(0, EncodingLists::videoAspect());
-    s.threads = 0;
-    s.preset = 0;
-    s.container = TContainer::Avi;
-    s.twoPass = false;
-}
-
-void SetDefaultAudioSettings(EncodingSettings& s)
-{
-    s.audioBitrate.SetIndex(0, EncodingLists::audioBitrate());
-    s.sampleRate.SetIndex(0, EncodingLists::sampleRate());
-    s.audioChannels = 0;
-    s.audioQuality = 0;
-    s.audioRateMode = 0;
-    s.noAudio = false;
-}
-
-void SetDefaultAdvancedSettings(EncodingSettings& s)
-{
-    s.interlacing = 0;
-    s.extraParameters.clear();
-    s.resolution = 0;
-    s.resolutionWidth = 854;
-    s.resolutionHeight = 480;
-    s.brightnessOn = false;
-    s.brightness = 0;
-    s.saturationOn = false;
-    s.saturation = 10;
-    s.flipHorizontal = false;
-    s.flipVertical = false;
-    s.rotate = false;
-    s.rotateDirection = 0;
-    s.skipLimitOn = true;
-    s.skipLimit = 1;
-    s.forceDuplicates = true;
-}
-
-void SetDefaultParams(EncodingSettings& s, int defaultVideoCodec)
-{
-    SetDefaultVideoSettings_Avi(s, defaultVideoCodec);
-    SetDefaultAudioSettings(s);
-    SetDefaultAdvancedSettings(s);
-}
-
 QString DefaultOutDir()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

@@ -113,14 +113,5 @@ inline constexpr double SaturationMin = -0.01, SaturationMax = 30;
 
 } // namespace EncodingLists
 
-// ---- panel defaults ----
-// The video panel's defaults; defaultVideoCodec is the options dialog's default video
-// encoder index (0 Xvid, 1 H.264).
-void SetDefaultVideoSettings_Avi(EncodingSettings& s, int defaultVideoCodec);
-void SetDefaultAudioSettings(EncodingSettings& s);
-void SetDefaultAdvancedSettings(EncodingSettings& s);
-// All three panels in this order; the output options are left as they are.
-void SetDefaultParams(EncodingSettings& s, int defaultVideoCodec);
-
 // The user's Desktop directory, outputFolder's default.
 QString DefaultOutDir();

@@ -3,7 +3,7 @@
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/SettingsRules.h"
-#include "encoding/CopyParams.h"
+#include "lib/Conversion.h"
 
 #include <algorithm>
 #include <cmath>

@@ -113,17 +113,3 @@ QString SaturationValueText(double position, QChar decimalSeparator)
         return QStringLiteral("0");
     return BrightnessValueText(position, decimalSeparator);
 }
-
-TEncodingEnabling GetEncodingEnabling(const EncodingSettings& s)
-{
-    TEncodingEnabling e;
-    e.threads = s.videoCodec == 1;
-    e.preset = s.videoCodec == 1;
-    e.AudioOptions = !s.noAudio;
-    e.brightness = s.brightnessOn;
-    e.saturation = s.saturationOn;
-    e.rotateDirection = s.rotate;
-    e.skipLimit = s.skipLimitOn;
-    e.CustomResolution = s.resolution == 1;
-    return e;
-}

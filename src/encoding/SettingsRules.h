@@ -43,17 +43,3 @@ bool CheckAudioSampling(const QString& text, const TWarningSink& warn);
 QString BrightnessValueText(double position, QChar decimalSeparator = QChar());
 // "0" for a position of 0 or less, otherwise as the brightness label: "1", "1.5", "3".
 QString SaturationValueText(double position, QChar decimalSeparator = QChar());
-
-// ---- enabling rules: which controls are enabled for a set of settings ----
-struct TEncodingEnabling {
-    bool threads = false;   // and preset: H.264 only
-    bool preset = false;
-    bool AudioOptions = true;         // bit rate, mode, sampling, channels, quality, unit labels
-    bool brightness = false;        // with lblBrightnessValue
-    bool saturation = false;        // with lblSaturationValue
-    bool rotateDirection = false;
-    bool skipLimit = false;
-    bool CustomResolution = false;    // resolutionWidth, resolutionHeight, "Width:", "Height:", "X"
-};
-
-TEncodingEnabling GetEncodingEnabling(const EncodingSettings& s);

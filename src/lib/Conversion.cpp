@@ -282,3 +282,15 @@ int64_t RoundToMultiple(int64_t a, int64_t m)
         q += away;
     return q * m;
 }
+
+int RoundHalfEven(double v)
+{
+    if (!std::isfinite(v))
+        return 0;
+    const double r = std::nearbyint(v); // the default rounding mode rounds halves to even
+    if (r >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (r <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(r);
+}

@@ -54,3 +54,7 @@ double PercentOf(double total, double part);
 
 // 0 when m is 0; a when a is a multiple of m; else m * round(a / m), halves to even.
 int64_t RoundToMultiple(int64_t a, int64_t m);
+
+// Real values to integers, halves to the even neighbour (2.5 gives 2, 3.5 gives 4);
+// beyond the int range the nearest end of it, not a number 0.
+int RoundHalfEven(double v);

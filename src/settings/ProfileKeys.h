@@ -1,25 +1,20 @@
 #pragma once
 
-#include "encoding/EncodingSettings.h"
-#include "lib/KeyTable.h"
+#include "encoding/SettingRows.h"
 
 #include <QList>
 #include <QString>
 
 // The keys of the sections "VIDEO", "AUDIO" and "ADVANCED" of a profile, each with the
-// text it is written as and the rule it is read by. The profile loader and the
-// headless `--set KEY=VALUE` share these readers, so the two can never disagree.
+// text it is written as and the rule it is read by: the setting rows' keys, in the rows'
+// order. The profile loader and the headless `--set KEY=VALUE` share these readers, so
+// the two can never disagree.
 
 using TProfileFallbackSink = TKeyFallbackSink;
 
-struct TProfileReadContext {
-    int DefaultVideoCodec = 0;      // the options dialog's default encoder: 0 Xvid, 1 H.264
-    TProfileFallbackSink Fallback;  // may be empty
-};
-
 class TProfileKeys {
 public:
-    using Key = TKeyDescriptor<EncodingSettings, TProfileReadContext>;
+    using Key = TProfileKey;
 
     // Every key, section by section ("VIDEO", "AUDIO", "ADVANCED"), in writing order.
     static const QList<Key>& All();

@@ -360,10 +360,9 @@ void TFormMain::InitControls()
     if (m_locked)
         return; // EnableAll runs the refresh once the lock is lifted
     const bool wasUpdating = std::exchange(m_updating, true);
-    const TEncodingEnabling e = GetEncodingEnabling(Settings());
-    m_pnVideo->ApplyEnabling(e);
-    m_pnAudio->ApplyEnabling(e);
-    m_pnAdvanced->ApplyEnabling(e);
+    const EncodingSettings s = Settings();
+    for (TSettingsPanel* p : std::initializer_list<TSettingsPanel*>{m_pnVideo, m_pnAudio, m_pnAdvanced})
+        p->ApplyEnabling(s);
 
     m_ui->ApplyListStates(m_lists->ActionStates(), m_lists->HasSelection());
     ShowExploreCaption();
@@ -393,7 +392,7 @@ void TFormMain::DisableAll()
 void TFormMain::EnableAll()
 {
     SetAllEnabled(true);
-    m_ui->EnablePaste(m_copiedVideo, m_copiedAudio, m_copiedAdvanced);
+    m_ui->EnablePaste(m_panelCopies[0].has_value(), m_panelCopies[1].has_value(), m_panelCopies[2].has_value());
     InitControls();
 }
 

@@ -2,7 +2,7 @@
 
 #include "batch/BatchPlanner.h"
 #include "runner/ErrorLog.h"
-#include "encoding/CopyParams.h"
+#include "encoding/SettingRows.h"
 #include "encoding/EncodingSettings.h"
 #include "filelist/FileListRow.h"
 #include "settings/ProfileList.h"
@@ -10,7 +10,9 @@
 #include "ui/TBatchController.h"
 #include "ui/TListController.h"
 
+#include <array>
 #include <memory>
+#include <optional>
 
 #include <functional>
 #include <QMainWindow>
@@ -166,19 +168,11 @@ private:
     bool SaveLastSessionProfile(QString* error);
 
     // ---- the panels' settings and profiles (TFormMainProfiles.cpp) ----
-    void actCopyVideoSettings_AviExecute();
-    void actCopyAudioSettingsExecute();
-    void actCopyAdvancedSettingsExecute();
-    void actPasteVideoSettings_AviExecute();
-    void actPasteAudioSettingsExecute();
-    void actPasteAdvancedSettingsExecute();
-    void actDefaultVideoSettings_AviExecute();
-    void actDefaultAudioSettingsExecute();
-    void actDefaultAdvancedSettingsExecute();
     void actSetDefaultEncoderSettingsExecute();
     void ApplyPanelChange(const std::function<void(EncodingSettings&)>& change);
     void ConnectSettingsActions();
     void ConnectProfileActions();
+    void ConnectPanelActions();
     void ApplyProfileEntry(int boxIndex);
     void actLoadProfileExecute();
     void actSaveProfileExecute();
@@ -246,13 +240,8 @@ private:
     TFormCheckUpdate* m_formCheckUpdate = nullptr;
 
     TProfileList m_profiles;
-    TCopyParams_Video m_copyParamsVideo;
-    TCopyParams_Audio m_copyParamsAudio;
-    TCopyParams_Advanced m_copyParamsAdvanced;
+    std::array<std::optional<TPanelCopy>, 3> m_panelCopies; // by TSettingPanel
 
-    bool m_copiedVideo = false;
-    bool m_copiedAudio = false;
-    bool m_copiedAdvanced = false;
     int m_defaultVideoCodec = 0; // the options dialog's default video encoder
     bool m_stayOnTop = false;
     bool m_updating = false; // set while the window changes its own controls

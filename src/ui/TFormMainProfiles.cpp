@@ -98,55 +98,35 @@ void TFormMain::actSetDefaultEncoderSettingsExecute()
         m_cbProfileNew->setCurrentIndex(1);
 }
 
-void TFormMain::actCopyVideoSettings_AviExecute()
+// Each panel's copy, paste and default actions work on its rows only.
+void TFormMain::ConnectPanelActions()
 {
-    m_copyParamsVideo = CopyVideoSettings(Settings());
-    m_copiedVideo = true;
-    m_ui->Acts().actPasteVideoSettings_Avi->setEnabled(true);
-}
-
-void TFormMain::actCopyAudioSettingsExecute()
-{
-    m_copyParamsAudio = CopyAudioSettings(Settings());
-    m_copiedAudio = true;
-    m_ui->Acts().actPasteAudioSettings->setEnabled(true);
-}
-
-void TFormMain::actCopyAdvancedSettingsExecute()
-{
-    m_copyParamsAdvanced = CopyAdvancedSettings(Settings());
-    m_copiedAdvanced = true;
-    m_ui->Acts().actPasteAdvancedSettings->setEnabled(true);
-}
-
-void TFormMain::actPasteVideoSettings_AviExecute()
-{
-    ApplyPanelChange([this](EncodingSettings& s) { PasteVideoSettings(s, m_copyParamsVideo); });
-}
-
-void TFormMain::actPasteAudioSettingsExecute()
-{
-    ApplyPanelChange([this](EncodingSettings& s) { PasteAudioSettings(s, m_copyParamsAudio); });
-}
-
-void TFormMain::actPasteAdvancedSettingsExecute()
-{
-    ApplyPanelChange([this](EncodingSettings& s) { PasteAdvancedSettings(s, m_copyParamsAdvanced); });
-}
-
-void TFormMain::actDefaultVideoSettings_AviExecute()
-{
-    ApplyPanelChange([this](EncodingSettings& s) { SetDefaultVideoSettings_Avi(s, DefaultVideoCodec()); });
-}
-
-void TFormMain::actDefaultAudioSettingsExecute()
-{
-    ApplyPanelChange([](EncodingSettings& s) { SetDefaultAudioSettings(s); });
-}
-
-void TFormMain::actDefaultAdvancedSettingsExecute()
-{
-    ApplyPanelChange([](EncodingSettings& s) { SetDefaultAdvancedSettings(s); });
+    const TMainActions::TActions& a = m_ui->Acts();
+    const struct {
+        TSettingPanel Panel;
+        QAction* Copy;
+        QAction* Paste;
+        QAction* Reset;
+    } panels[] = {
+        {TSettingPanel::Video, a.actCopyVideoSettings_Avi, a.actPasteVideoSettings_Avi, a.actDefaultVideoSettings_Avi},
+        {TSettingPanel::Audio, a.actCopyAudioSettings, a.actPasteAudioSettings, a.actDefaultAudioSettings},
+        {TSettingPanel::Advanced, a.actCopyAdvancedSettings, a.actPasteAdvancedSettings, a.actDefaultAdvancedSettings},
+    };
+    for (const auto& p : panels) {
+        const TSettingPanel panel = p.Panel;
+        QAction* paste = p.Paste;
+        connect(p.Copy, &QAction::triggered, this, [this, panel, paste] {
+            m_panelCopies[size_t(panel)] = CopyPanel(Settings(), panel);
+            paste->setEnabled(true);
+        });
+        connect(paste, &QAction::triggered, this, [this, panel] {
+            if (const std::optional<TPanelCopy>& copy = m_panelCopies[size_t(panel)])
+                ApplyPanelChange([&copy](EncodingSettings& s) { PastePanel(s, *copy); });
+        });
+        connect(p.Reset, &QAction::triggered, this, [this, panel] {
+            ApplyPanelChange([this, panel](EncodingSettings& s) { ResetPanel(s, panel, DefaultVideoCodec()); });
+        });
+    }
 }
 
 void TFormMain::ConnectSettingsActions()
@@ -155,15 +135,7 @@ void TFormMain::ConnectSettingsActions()
     auto on = [this](QAction* action, void (TFormMain::*handler)()) { m_ui->On(action, this, handler); };
     on(a.actSetDefaultEncoderSettings, &TFormMain::actSetDefaultEncoderSettingsExecute);
     ConnectProfileActions();
-    on(a.actCopyVideoSettings_Avi, &TFormMain::actCopyVideoSettings_AviExecute);
-    on(a.actCopyAudioSettings, &TFormMain::actCopyAudioSettingsExecute);
-    on(a.actCopyAdvancedSettings, &TFormMain::actCopyAdvancedSettingsExecute);
-    on(a.actPasteVideoSettings_Avi, &TFormMain::actPasteVideoSettings_AviExecute);
-    on(a.actPasteAudioSettings, &TFormMain::actPasteAudioSettingsExecute);
-    on(a.actPasteAdvancedSettings, &TFormMain::actPasteAdvancedSettingsExecute);
-    on(a.actDefaultVideoSettings_Avi, &TFormMain::actDefaultVideoSettings_AviExecute);
-    on(a.actDefaultAudioSettings, &TFormMain::actDefaultAudioSettingsExecute);
-    on(a.actDefaultAdvancedSettings, &TFormMain::actDefaultAdvancedSettingsExecute);
+    ConnectPanelActions();
 }
 
 // ---- start-up and shutdown hooks -------------------------------------------------
