@@ -63,7 +63,7 @@ double PlanMs(const QString& dir, int count, bool outputsTaken)
     TBatchOptions options;
     options.ScriptFile = in + QStringLiteral("/out.sh");
     options.SkipWaits = true;
-    options.OutputExists = 1; // overwrite: every taken name is also checked against the inputs
+    options.OutputExists = TOutputPolicy::Overwrite; // overwrite: every taken name is also checked against the inputs
     TErrorLog log;
     TQuietSink sink;
     TBatchPlanner planner(state, params, log);

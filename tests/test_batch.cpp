@@ -314,13 +314,13 @@ TEST_F(BatchPlannerScript, OutputThatNamesTheInputWithEveryPolicy)
 {
     m_rows.Files << In("clip.avi");
     for (const int policy : {0, 1, -1}) {
-        m_options.OutputExists = policy;
+        m_options.OutputExists = TOutputPolicy(policy);
         m_sink.Rows.clear();
         const TBatchResult r = Run();
         EXPECT_TRUE(r.ScriptWritten);
         EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_001.avi"}) << policy;
     }
-    m_options.OutputExists = 2;
+    m_options.OutputExists = TOutputPolicy::Skip;
     m_sink.Rows.clear();
     QFile::remove(m_options.ScriptFile);
     EXPECT_TRUE(Run().ScriptWritten);
@@ -336,18 +336,18 @@ TEST_F(BatchPlannerScript, PoliciesAgainstExistingFilesAndEarlierRows)
     In("clip.avi");
     In("clip_001.avi");
 
-    m_options.OutputExists = 0; // rename
+    m_options.OutputExists = TOutputPolicy::Rename; // rename
     Run();
     EXPECT_EQ(m_sink.Rows, (QStringList{"OK - Renamed|clip_002.avi", "OK - Renamed|clip_003.avi", "Done|other.avi"}));
     EXPECT_EQ(ScriptOutputs(), (QStringList{"clip_002.avi", "clip_003.avi", "other.avi"}));
 
-    m_options.OutputExists = 1; // overwrite
+    m_options.OutputExists = TOutputPolicy::Overwrite; // overwrite
     m_sink.Rows.clear();
     Run();
     EXPECT_EQ(m_sink.Rows,
               (QStringList{"OK - Overwritten|clip.avi", "OK - Renamed|clip_002.avi", "Done|other.avi"}));
 
-    m_options.OutputExists = 2; // skip: a skipped row still uses up its file number
+    m_options.OutputExists = TOutputPolicy::Skip; // skip: a skipped row still uses up its file number
     m_sink.Rows.clear();
     Run();
     EXPECT_EQ(m_sink.Rows, (QStringList{"Skipped|clip.avi", "Skipped|clip.avi", "Done|other.avi"}));
@@ -369,7 +369,7 @@ TEST_F(BatchPlannerScript, JobLinesRunTheProgramWithTheBatchOptions)
     m_rows.Files << In("-a 'q' $x.mkv") << In("-a 'q' $x.mp4") << In("b\nline.mp4");
     TestSupport::WriteFile(m_dir + "/out/b\nline.avi", "old");
     m_options.ScriptFile = m_dir + "/batch.jobs";
-    m_settings.videoCodec = 1;
+    m_settings.videoCodec = TVideoCodec::X264;
     m_settings.twoPass = true;
     m_settings.extraParameters = "-vf-add \"scale=2:2\"";
     const struct {
@@ -384,7 +384,7 @@ TEST_F(BatchPlannerScript, JobLinesRunTheProgramWithTheBatchOptions)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Policy);
-        m_options.OutputExists = c.Policy;
+        m_options.OutputExists = TOutputPolicy(c.Policy);
         m_options.KeepDates = c.KeepDates;
         m_options.OutDirIsInDir = c.BesideInput;
         m_options.OutDir = c.BesideInput ? QString() : m_dir + "/out";
@@ -416,7 +416,7 @@ TEST_F(BatchPlannerScript, JobLinesRunTheProgramWithTheBatchOptions)
 TEST_F(BatchPlannerScript, OverwriteNeverHitsAnotherInputOfTheBatch)
 {
     m_rows.Files << In("clip.mkv") << In("clip.avi");
-    m_options.OutputExists = 1;
+    m_options.OutputExists = TOutputPolicy::Overwrite;
     Run();
     EXPECT_EQ(m_sink.Rows, (QStringList{"OK - Renamed|clip_001.avi", "OK - Renamed|clip_002.avi"}));
 }
@@ -543,7 +543,7 @@ TEST_F(BatchPlannerScript, LinksToTheInputOrNowhereAreNeverWrittenThrough)
 
     // the output name is a hard link of the input: Overwrite would truncate the input
     ASSERT_EQ(::link(Enc(in).constData(), Enc(out).constData()), 0);
-    m_options.OutputExists = 1;
+    m_options.OutputExists = TOutputPolicy::Overwrite;
     Run();
     EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_001.avi"});
     QFile::remove(out);
@@ -553,19 +553,19 @@ TEST_F(BatchPlannerScript, LinksToTheInputOrNowhereAreNeverWrittenThrough)
         QFile::remove(out);
         ASSERT_TRUE(QFile::link(target, out));
         for (const int policy : {0, 1}) {
-            m_options.OutputExists = policy;
+            m_options.OutputExists = TOutputPolicy(policy);
             m_sink.Rows.clear();
             Run();
             EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_001.avi"}) << policy << target.toStdString();
         }
-        m_options.OutputExists = 2;
+        m_options.OutputExists = TOutputPolicy::Skip;
         m_sink.Rows.clear();
         Run();
         EXPECT_EQ(m_sink.Rows, QStringList{"Skipped|clip.avi"});
     }
     // the numbered search passes over a dangling link as well
     ASSERT_TRUE(QFile::link(m_dir + "/nowhere/y.avi", m_dir + "/in/clip_001.avi"));
-    m_options.OutputExists = 0;
+    m_options.OutputExists = TOutputPolicy::Rename;
     m_sink.Rows.clear();
     Run();
     EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_002.avi"});
@@ -584,7 +584,7 @@ TEST_F(BatchPlannerScript, BindMountShowsTheInputUnderAnotherPath)
     m_rows.Files << in;
     m_options.OutDirIsInDir = false;
     m_options.OutDir = bind;
-    m_options.OutputExists = 1;
+    m_options.OutputExists = TOutputPolicy::Overwrite;
     Run();
     EXPECT_EQ(m_sink.Rows, QStringList{"OK - Renamed|clip_001.avi"});
 
@@ -610,7 +610,7 @@ TEST_F(BatchPlannerScript, CaseFoldingCard)
     EXPECT_TRUE(DirectoryFoldsCase(card));
     // a.mkv and A.mp4 map to one name on the card
     m_rows.Files << TestSupport::WriteFile(card + "/a.mkv", "a") << TestSupport::WriteFile(card + "/A.mp4", "A");
-    m_options.OutputExists = 1;
+    m_options.OutputExists = TOutputPolicy::Overwrite;
     Run();
     EXPECT_EQ(m_sink.Rows, (QStringList{"OK - Renamed|MVI_0001_001.avi", "Done|a.avi", "OK - Renamed|A_001.avi"}));
     EXPECT_EQ(ScriptOutputs(), (QStringList{"MVI_0001_001.avi", "a.avi", "A_001.avi"}));

@@ -71,16 +71,16 @@ int ResolutionIndex(const EncodingSettings& s, const QString& entry)
 EncodingSettings Example2Settings()
 {
     EncodingSettings s = Defaults();
-    s.videoCodec = 1;
+    s.videoCodec = TVideoCodec::X264;
     s.container = TContainer::Mp4;
     s.videoBitrate.Text = "1500";
     s.frameRate.Text = "29.97";
     s.videoAspect.Text = "16:9";
     s.threads = 0;
-    s.preset = static_cast<int>(EncodingLists::preset().indexOf("slow"));
+    s.preset = TX264Preset(static_cast<int>(EncodingLists::preset().indexOf("slow")));
     s.twoPass = true;
     s.audioBitrate.Text = "192";
-    s.audioRateMode = 1;
+    s.audioRateMode = TAudioRateMode::Abr;
     s.sampleRate.Text = "48000";
     s.audioChannels = 2;
     s.audioQuality = 3;
@@ -242,7 +242,7 @@ TEST(VideoParams, ContainersFromTheirRows)
     for (const Case& c : cases) {
         EncodingSettings s = Defaults();
         s.container = c.container;
-        s.videoCodec = c.codec;
+        s.videoCodec = TVideoCodec(c.codec);
         const QString word = ContainerRow(c.container).Word;
         EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 25, 1000, 0.1), 4, {}), c.options) << word.toStdString();
         EXPECT_EQ(GetExt(s, true), QStringLiteral(".") + c.ext);
@@ -257,7 +257,7 @@ TEST(VideoParams, ContainersFromTheirRows)
 TEST(VideoParams, ThreadsFromProcessorCount)
 {
     EncodingSettings s = Defaults();
-    s.videoCodec = 1;
+    s.videoCodec = TVideoCodec::X264;
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 1, {}), " -x264encopts bitrate=1000:threads=0 -ofps 25.000");
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 8, {}), " -x264encopts bitrate=1000:threads=4 -ofps 25.000");
@@ -267,8 +267,8 @@ TEST(VideoParams, ThreadsFromProcessorCount)
     s.threads = 6;
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
     // Threads and preset mean nothing to Xvid.
-    s.videoCodec = 0;
-    s.preset = 3;
+    s.videoCodec = TVideoCodec::Xvid;
+    s.preset = TX264Preset::Veryfast;
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -xvidencopts bitrate=1000 -ofps 25.000");
 }
 
@@ -357,7 +357,7 @@ TEST(AudioParams, SamplingAndLameOptions)
     EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts br=160:cbr");
     s.audioChannels = 4;
     s.audioQuality = 10;
-    s.audioRateMode = 1;
+    s.audioRateMode = TAudioRateMode::Abr;
     EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts mode=3:aq=9:br=160:abr");
     // Indexes outside their lists mean no selection.
     s.audioChannels = 9;

@@ -80,10 +80,10 @@ TEST(RealEncoder, EveryFilterTwoPassH264ToMp4)
     s.videoBitrate.Text = "300";
     s.frameRate.Text = "25,0";
     s.videoAspect.Text = "16/9";
-    s.preset = 1;
+    s.preset = TX264Preset::Ultrafast;
     s.twoPass = true;
     s.audioBitrate.Text = "96";
-    s.audioRateMode = 1;
+    s.audioRateMode = TAudioRateMode::Abr;
     s.sampleRate.Text = "22050";
     s.audioChannels = 4;
     s.audioQuality = 3;

@@ -58,7 +58,7 @@ EncodingSettings Settings(bool mp4, const std::function<void(EncodingSettings&)>
 {
     EncodingSettings s;
     SetDefaultParams(s, mp4 ? 1 : 0);
-    s.videoCodec = mp4 ? 1 : 0;
+    s.videoCodec = TVideoCodec(mp4 ? 1 : 0);
     s.container = mp4 ? TContainer::Mp4 : TContainer::Avi;
     if (change)
         change(s);

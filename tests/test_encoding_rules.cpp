@@ -58,7 +58,7 @@ TEST(SettingsLists, OrderAndCounts)
 TEST(SettingsDefaults, PanelsAndOutputOptions)
 {
     EncodingSettings s;
-    s.videoCodec = 0;
+    s.videoCodec = TVideoCodec::Xvid;
     s.videoBitrate = {-1, "1234"};
     s.twoPass = true;
     s.sampleRate = {-1, "8000"};
@@ -66,14 +66,14 @@ TEST(SettingsDefaults, PanelsAndOutputOptions)
     s.extraParameters = "-mc 0";
     s.saturation = 3;
     s.skipLimitOn = false;
-    s.outputExists = 2;
+    s.outputExists = TOutputPolicy::Skip;
     s.afterBatch = 1;
     s.keepDates = true;
     s.outputToFolder = true;
     s.outputFolder = "/out";
     SetDefaultParams(s, 1);
 
-    EXPECT_EQ(s.videoCodec, 1);
+    EXPECT_EQ(s.videoCodec, TVideoCodec::X264);
     EXPECT_EQ(s.videoBitrate, (EditableListValue{0, "Auto"}));
     EXPECT_FALSE(s.twoPass);
     EXPECT_EQ(s.sampleRate, (EditableListValue{0, "Auto"}));
@@ -83,7 +83,7 @@ TEST(SettingsDefaults, PanelsAndOutputOptions)
     EXPECT_TRUE(s.skipLimitOn);
     EXPECT_EQ(s.skipLimit, 1);
     // The output options are not encoder settings.
-    EXPECT_EQ(s.outputExists, 2);
+    EXPECT_EQ(s.outputExists, TOutputPolicy::Skip);
     EXPECT_EQ(s.afterBatch, 1);
     EXPECT_TRUE(s.keepDates);
     EXPECT_TRUE(s.outputToFolder);
@@ -179,12 +179,12 @@ TEST(SettingsEnabling, FollowsTheSwitches)
     } cases[] = {
         {"defaults", [](EncodingSettings&) {}, x264Only + customSize + QStringList{"brightness", "saturation", "rotateDirection"}},
         {"every switch on", [](EncodingSettings& s) {
-             s.videoCodec = 1;
+             s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
          }, {}},
         {"no audio, no skip limit", [](EncodingSettings& s) {
-             s.videoCodec = 1;
+             s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.noAudio = true;
@@ -192,7 +192,7 @@ TEST(SettingsEnabling, FollowsTheSwitches)
          }, audio + QStringList{"skipLimit"}},
         // Back to Xvid: disabled, but the selection is kept for the next switch.
         {"a list size is no custom size", [](EncodingSettings& s) {
-             s.videoCodec = 1;
+             s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 2;
          }, customSize},
@@ -274,19 +274,19 @@ TEST(SettingRows, EveryRowRoundTrips)
 TEST(CopyPaste, RoundTripsEveryPanel)
 {
     EncodingSettings a;
-    a.videoCodec = 1;
+    a.videoCodec = TVideoCodec::X264;
     a.threads = 3;
     a.videoBitrate = {-1, "1234"};
     a.frameRate = {11, "29.97"};
     a.videoAspect = {-1, "2,35:1"};
     a.twoPass = true;
-    a.preset = 4;
+    a.preset = TX264Preset(4);
     a.container = TContainer::Mp4;
     a.audioBitrate = {12, "128"};
     a.sampleRate = {-1, "22050"};
     a.audioChannels = 4;
     a.audioQuality = 7;
-    a.audioRateMode = 1;
+    a.audioRateMode = TAudioRateMode::Abr;
     a.noAudio = true;
     a.extraParameters = "-mc 0\n-noskip";
     a.interlacing = 2;
@@ -302,12 +302,12 @@ TEST(CopyPaste, RoundTripsEveryPanel)
     a.skipLimitOn = false;
     a.skipLimit = 7;
     a.forceDuplicates = false;
-    a.outputExists = 1;
+    a.outputExists = TOutputPolicy::Overwrite;
 
     EncodingSettings b;
     for (TSettingPanel panel : {TSettingPanel::Video, TSettingPanel::Audio, TSettingPanel::Advanced})
         PastePanel(b, CopyPanel(a, panel));
-    b.outputExists = a.outputExists; // not part of any panel
+    b.outputExists = TOutputPolicy(a.outputExists); // not part of any panel
     EXPECT_EQ(a, b);
 }
 

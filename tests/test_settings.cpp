@@ -30,17 +30,17 @@ EncodingSettings Defaults()
 EncodingSettings NonDefaults()
 {
     EncodingSettings s = Defaults();
-    s.videoCodec = 1;
+    s.videoCodec = TVideoCodec::X264;
     s.container = TContainer::Mp4;
     s.videoBitrate = {-1, QStringLiteral("1234")};
     s.frameRate = {-1, QStringLiteral("23,976")};
     s.videoAspect = {-1, QStringLiteral("2.35:1")};
     s.twoPass = true;
     s.threads = 7;
-    s.preset = 8;
+    s.preset = TX264Preset(8);
     s.noAudio = true;
     s.audioBitrate = {-1, QStringLiteral("200")};
-    s.audioRateMode = 1;
+    s.audioRateMode = TAudioRateMode::Abr;
     s.sampleRate = {-1, QStringLiteral("44100")};
     s.audioChannels = 4;
     s.audioQuality = 10;
@@ -74,10 +74,10 @@ void ExpectSameProfileSettings(const EncodingSettings& a, const EncodingSettings
     EXPECT_EQ(a.videoAspect.Text, b.videoAspect.Text);
     EXPECT_EQ(a.twoPass, b.twoPass);
     EXPECT_EQ(a.threads, b.threads);
-    EXPECT_EQ(a.preset, b.preset);
+    EXPECT_EQ(a.preset, TX264Preset(b.preset));
     EXPECT_EQ(a.noAudio, b.noAudio);
     EXPECT_EQ(a.audioBitrate.Text, b.audioBitrate.Text);
-    EXPECT_EQ(a.audioRateMode, b.audioRateMode);
+    EXPECT_EQ(a.audioRateMode, TAudioRateMode(b.audioRateMode));
     EXPECT_EQ(a.sampleRate.Text, b.sampleRate.Text);
     EXPECT_EQ(a.audioChannels, b.audioChannels);
     EXPECT_EQ(a.audioQuality, b.audioQuality);
@@ -172,18 +172,18 @@ TEST(ProfileFile, VideoCodecNames)
 {
     QTemporaryDir dir;
     for (const char* name : {"x-264", "X264", "h.264", "1", "H.264", " h 264 ", "0x1"})
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name).videoCodec, 1) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name).videoCodec, TVideoCodec::X264) << name;
     for (const char* name : {"xvid", "X-VID", "0"})
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, NonDefaults(), 1).videoCodec, 0) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, NonDefaults(), 1).videoCodec, TVideoCodec::Xvid) << name;
     // Unknown names and indexes give the default video encoder, whatever it is.
     for (const char* name : {"mpeg4", "2", "-1", ""}) {
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 0).videoCodec, 0) << name;
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 1).videoCodec, 1) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 0).videoCodec, TVideoCodec::Xvid) << name;
+        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 1).videoCodec, TVideoCodec::X264) << name;
     }
     // A missing key reads as XVID, not as the current choice.
     EncodingSettings h264 = Defaults();
-    h264.videoCodec = 1;
-    EXPECT_EQ(LoadText(dir.path(), "[VIDEO]\nOutputFormat=mp4\n", h264, 1).videoCodec, 0);
+    h264.videoCodec = TVideoCodec::X264;
+    EXPECT_EQ(LoadText(dir.path(), "[VIDEO]\nOutputFormat=mp4\n", h264, 1).videoCodec, TVideoCodec::Xvid);
 }
 
 TEST(ProfileFile, OutOfRangeValuesAreClampedOrReplaced)
@@ -196,14 +196,14 @@ TEST(ProfileFile, OutOfRangeValuesAreClampedOrReplaced)
         "[ADVANCED]\nSaturationValue=31\nBrightnessValue=-11\nInterlacing=3\nSkipLimitValue=99\nResolution=500\n"
         "ResWidth=1\nResHeight=99999\nRotateDirection=up\nSaturation=yes\n", NonDefaults());
     EXPECT_EQ(s.threads, 16);
-    EXPECT_EQ(s.preset, 0);
+    EXPECT_EQ(s.preset, TX264Preset(0));
     EXPECT_EQ(s.videoBitrate.Text, "Auto");
     EXPECT_EQ(s.videoAspect.Text, "Auto");
     EXPECT_EQ(s.frameRate.Text, "abc"); // taken as it stands; the builder checks it
     EXPECT_EQ(s.container, TContainer::Avi);
     EXPECT_EQ(s.audioQuality, 10);
     EXPECT_EQ(s.audioChannels, -1);       // no selection
-    EXPECT_EQ(s.audioRateMode, 1);
+    EXPECT_EQ(s.audioRateMode, TAudioRateMode::Abr);
     EXPECT_EQ(s.audioBitrate.Text, "Auto");
     EXPECT_EQ(s.sampleRate.Text, "Auto");
     EXPECT_EQ(s.saturation, 10);
@@ -221,7 +221,7 @@ TEST(ProfileFile, MissingKeysKeepTheCurrentValues)
 {
     QTemporaryDir dir;
     EncodingSettings start = NonDefaults();
-    start.videoCodec = 0; // a missing codec key reads as Xvid
+    start.videoCodec = TVideoCodec::Xvid; // a missing codec key reads as Xvid
     EncodingSettings loaded = LoadText(dir.path(), "[VIDEO]\n[AUDIO]\n", start);
     ExpectSameProfileSettings(loaded, start);
 
@@ -464,7 +464,7 @@ TEST(HeadlessSettings, DefaultsProfileAndSetsInOrder)
     WriteFile(p.IniName, "[MAIN]\r\nDefaultVideoCodec= h.264 \r\n");
     r = THeadlessSettings::Resolve(p, QString(), {{"VideoCodec", "mpeg4"}});
     ASSERT_TRUE(r.Ok);
-    EXPECT_EQ(r.Settings.videoCodec, 1);
+    EXPECT_EQ(r.Settings.videoCodec, TVideoCodec::X264);
     ASSERT_EQ(r.Warnings.size(), 1);
     EXPECT_TRUE(r.Warnings[0].contains("VideoCodec=mpeg4")) << r.Warnings[0].toStdString();
 

@@ -73,7 +73,7 @@ TEST_F(CmdLineMode, DefaultSettingsPrintThePreviewExactly)
 TEST_F(CmdLineMode, SetsApplyInOrderOverTheProfile)
 {
     EncodingSettings profile = Defaults();
-    profile.videoCodec = 1;
+    profile.videoCodec = TVideoCodec::X264;
     profile.videoBitrate.Text = QStringLiteral("700");
     profile.audioBitrate.Text = QStringLiteral("160");
     ASSERT_TRUE(Profile::SaveProfile(m_home.filePath("mine.ini"), profile));

@@ -152,17 +152,17 @@ TEST(UiSettingsPanels, SetAndGetRoundTripEveryControl)
 {
     MainWindowFixture f;
     EncodingSettings s = f.w->Settings();
-    s.videoCodec = 1;
+    s.videoCodec = TVideoCodec::X264;
     s.container = TContainer::Mp4;
     s.videoBitrate = {-1, QStringLiteral("1234")};
     s.frameRate.SetIndex(8, EncodingLists::frameRate());
     s.videoAspect = {-1, QStringLiteral("2.35:1")};
     s.twoPass = true;
     s.threads = 4;
-    s.preset = 7;
+    s.preset = TX264Preset(7);
     s.noAudio = true;
     s.audioBitrate.SetIndex(13, EncodingLists::audioBitrate());
-    s.audioRateMode = 1;
+    s.audioRateMode = TAudioRateMode::Abr;
     s.sampleRate = {-1, QStringLiteral("11025")};
     s.audioChannels = 4;
     s.audioQuality = 3;
@@ -180,7 +180,7 @@ TEST(UiSettingsPanels, SetAndGetRoundTripEveryControl)
     s.skipLimit = 7;
     s.forceDuplicates = false;
     s.extraParameters = QStringLiteral("-vf-add hqdn3d\n-noskip");
-    s.outputExists = 2;
+    s.outputExists = TOutputPolicy::Skip;
     s.afterBatch = 1;
     s.keepDates = true;
     s.outputToFolder = true;

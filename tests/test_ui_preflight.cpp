@@ -63,7 +63,7 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
     AppParams().mencoder = Fake("silent_fail.sh");
     f.OutputTo(f.out.path());
     EncodingSettings s = f.w->Settings();
-    s.outputExists = 2; // skip
+    s.outputExists = TOutputPolicy::Skip; // skip
     f.w->SetSettings(s);
     TestSupport::WriteFile(f.out.filePath(QStringLiteral("a.avi")), "earlier");
     TestSupport::WriteFile(f.out.filePath(QStringLiteral("junk.avi")), "earlier");

@@ -167,7 +167,7 @@ TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
     EXPECT_EQ(s.videoBitrate.Text, QStringLiteral("555"));
     EXPECT_TRUE(s.outputToFolder);
     EXPECT_EQ(s.outputFolder, out);
-    EXPECT_EQ(s.outputExists, 2);
+    EXPECT_EQ(s.outputExists, TOutputPolicy::Skip);
     EXPECT_TRUE(s.keepDates);
     EXPECT_FALSE(QFile::exists(stateFile)); // offered once
 }

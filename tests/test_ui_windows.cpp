@@ -242,19 +242,19 @@ TEST(UiOptions, FontSizeSetsTheHeaderHeightAndRowHeightReachesExistingRows)
 TEST(UiOptions, DefaultVideoEncoderWaitsForTheDefaults)
 {
     OptionsFixture f;
-    const int before = f.w->Settings().videoCodec;
+    const int before = int(f.w->Settings().videoCodec);
     QComboBox* codec = f.Control<QComboBox>("cbDefaultVideoCodec");
     EXPECT_EQ(codec->itemText(0), QStringLiteral("H.264"));
     EXPECT_EQ(codec->itemText(1), QStringLiteral("Xvid"));
     const int other = before == 1 ? 1 : 0; // the box entry of the encoder not in use (0 H.264)
     codec->setCurrentIndex(other);
-    EXPECT_EQ(f.w->Settings().videoCodec, before);
+    EXPECT_EQ(f.w->Settings().videoCodec, TVideoCodec(before));
     f.w->Action(QStringLiteral("actDefaultVideoSettings_Avi"))->trigger();
-    EXPECT_EQ(f.w->Settings().videoCodec, other == 0 ? 1 : 0);
+    EXPECT_EQ(f.w->Settings().videoCodec, TVideoCodec(other == 0 ? 1 : 0));
     // And back, through "Default encoder settings".
     codec->setCurrentIndex(1 - other);
     f.w->Action(QStringLiteral("actSetDefaultEncoderSettings"))->trigger();
-    EXPECT_EQ(f.w->Settings().videoCodec, before);
+    EXPECT_EQ(f.w->Settings().videoCodec, TVideoCodec(before));
 }
 
 TEST(UiOptions, DesktopShortcutButtonWritesTheEntryOnce)

@@ -309,7 +309,7 @@ protected:
     {
         EncodingSettings s;
         SetDefaultParams(s, codec);
-        s.videoCodec = codec;
+        s.videoCodec = TVideoCodec(codec);
         s.container = codec == 1 ? TContainer::Mp4 : TContainer::Avi;
         s.resolution = 1;
         s.resolutionWidth = 160;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "encoding/EncodingSettings.h"
 #include "lib/Colors.h"
 #include "media/VideoFileInfo.h"
 
@@ -48,7 +49,7 @@ public:
 struct TBatchOptions {
     bool OutDirIsInDir = true;   // outputBesideInput
     QString OutDir;              // outputFolder
-    int OutputExists = 0;        // outputExists: 0 rename, 1 overwrite, 2 skip, -1 none selected
+    TOutputPolicy OutputExists = TOutputPolicy::Rename;
     bool KeepDates = false;      // keepDates
     int AfterConversion = 0;     // afterBatch
     int ProcessorCount = 0;      // 0: this machine's

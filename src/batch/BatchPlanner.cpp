@@ -896,10 +896,10 @@ bool TBatchPlanner::CommitRowOutput(TJob& job)
     TRowWork& w = job.W;
     // "Overwrite" replaces whatever is under the chosen name now (never an input: the
     // name would have been numbered); the others never replace anything.
-    const bool overwrite = m_options.OutputExists == 1;
+    const bool overwrite = m_options.OutputExists == TOutputPolicy::Overwrite;
     // "Skip file": a name another program took during the encode is left to it, as a
     // name taken before the start would have been.
-    if (m_options.OutputExists == 2 && NameExists(w.Output)) {
+    if (m_options.OutputExists == TOutputPolicy::Skip && NameExists(w.Output)) {
         DiscardTemp(job);
         w.Skipped = true;
         w.FinalStatus = QStringLiteral("Skipped");
@@ -907,7 +907,7 @@ bool TBatchPlanner::CommitRowOutput(TJob& job)
     }
     QString error;
     bool ok = CommitOutput(w.Temp, w.Output, overwrite ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting, &error);
-    if (!ok && !overwrite && m_options.OutputExists == 0 && NameExists(w.Output)) {
+    if (!ok && !overwrite && m_options.OutputExists == TOutputPolicy::Rename && NameExists(w.Output)) {
         const QString numbered = NumberedOutputName(w.Planned, [this](const QString& p) { return m_files.IsTaken(p); });
         m_files.AddOutput(numbered);
         ok = CommitOutput(w.Temp, numbered, TCommitPolicy::KeepExisting, &error);

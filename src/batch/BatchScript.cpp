@@ -292,17 +292,6 @@ QString TBatchScript::ShText() const
     return l.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-namespace {
-
-QString PolicyWord(int outputExists)
-{
-    return outputExists == 1   ? QStringLiteral("overwrite")
-           : outputExists == 2 ? QStringLiteral("skip")
-                               : QStringLiteral("rename");
-}
-
-} // namespace
-
 QString JobsProfileName(const QString& jobsFile)
 {
     QString name = QFileInfo(jobsFile).absoluteFilePath();
@@ -310,7 +299,7 @@ QString JobsProfileName(const QString& jobsFile)
     return name + QStringLiteral(".profile.ini");
 }
 
-TJobsRun JobsRunFor(const TAppParams& params, const EncodingSettings& settings, int outputExists, bool keepDates,
+TJobsRun JobsRunFor(const TAppParams& params, const EncodingSettings& settings, TOutputPolicy outputExists, bool keepDates,
                     const QString& jobsFile)
 {
     TJobsRun run;
@@ -347,7 +336,7 @@ QString TBatchScript::JobsText() const
             args << QStringLiteral("--home") << m_jobs.Home;
         args << QStringLiteral("--profile") << m_jobs.ProfileFile << QStringLiteral("--out-dir")
              << QFileInfo(f.Planned).path() << QStringLiteral("--if-exists")
-             << PolicyWord(plannedCount.value(f.Planned) > 1 ? 0 : m_jobs.OutputExists);
+             << OutputPolicyWord(plannedCount.value(f.Planned) > 1 ? TOutputPolicy::Rename : m_jobs.OutputExists);
         if (m_jobs.KeepDates)
             args << QStringLiteral("--keep-dates");
         args << QStringLiteral("--") << f.Input;

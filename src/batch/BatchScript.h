@@ -55,13 +55,13 @@ struct TJobsRun {
     QString ProfileFile;        // absolute; the batch's settings, written beside the job list
     EncodingSettings Settings;
     QString Home;               // the --home the batch ran with; empty when the program finds its home itself
-    int OutputExists = 0;       // 0 rename, 1 overwrite, 2 skip
+    TOutputPolicy OutputExists = TOutputPolicy::Rename;
     bool KeepDates = false;
 };
 
 // The run of the batch that a job list written to jobsFile stands for: this very program,
 // the settings and output options, and the home when one was chosen (it names the encoder).
-TJobsRun JobsRunFor(const TAppParams& params, const EncodingSettings& settings, int outputExists, bool keepDates,
+TJobsRun JobsRunFor(const TAppParams& params, const EncodingSettings& settings, TOutputPolicy outputExists, bool keepDates,
                     const QString& jobsFile);
 
 // The profile a job list's lines load: "NAME.jobs" -> "NAME.profile.ini" beside it, absolute.

@@ -109,9 +109,9 @@ TSpeedKey SpeedKeyFor(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     const TResolution r = OutputResolution(s, info);
     TSpeedKey k;
-    k.Codec = s.videoCodec == 1 ? 1 : 0;
-    k.Preset = k.Codec == 1 && s.preset > 0 && s.preset < EncodingLists::preset().size()
-                   ? s.preset
+    k.Codec = s.videoCodec == TVideoCodec::X264 ? 1 : 0;
+    k.Preset = k.Codec == 1 && s.preset != TX264Preset::Auto && int(s.preset) < EncodingLists::preset().size()
+                   ? int(s.preset)
                    : 0;
     k.Band = TSpeedHistory::ResolutionBand(r.Width, r.Height);
     return k;

@@ -281,15 +281,6 @@ private:
     QString m_logSaveError; // the last failed save's reason, reported once
 };
 
-int OutputExistsIndex(const QString& word)
-{
-    if (word == QLatin1String("overwrite"))
-        return 1;
-    if (word == QLatin1String("skip"))
-        return 2;
-    return 0;
-}
-
 } // namespace
 
 TBatchOptions BatchOptionsFor(const CliOptions& o)
@@ -297,7 +288,7 @@ TBatchOptions BatchOptionsFor(const CliOptions& o)
     TBatchOptions options;
     options.OutDirIsInDir = o.outDir.isEmpty();
     options.OutDir = o.outDir.isEmpty() ? QString() : QDir().absoluteFilePath(o.outDir);
-    options.OutputExists = OutputExistsIndex(o.ifExists);
+    options.OutputExists = OutputPolicyFromWord(o.ifExists);
     options.KeepDates = o.keepDates;
     options.AfterConversion = acDoNothing;
     options.SkipWaits = true;

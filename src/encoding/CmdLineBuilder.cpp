@@ -59,8 +59,8 @@ QString X264Options(const EncodingSettings& s, const QString& bitrate, int proce
     list += QStringLiteral(":threads=")
           + (IsWholeNumberText(threads) ? threads : QString::number(AutoThreadCount(processorCount)));
     const QStringList presets = EncodingLists::preset();
-    if (s.preset > 0 && InRange(s.preset, presets.size()))
-        list += QStringLiteral(":preset=") + presets.at(s.preset);
+    if (s.preset != TX264Preset::Auto && InRange(int(s.preset), presets.size()))
+        list += QStringLiteral(":preset=") + presets.at(int(s.preset));
     const QLatin1StringView muxer = ContainerRow(s.container).X264Options;
     if (!muxer.isEmpty())
         list += QLatin1Char(':') + muxer;
@@ -148,7 +148,7 @@ int PercentOfSide(int percent, int side)
 
 QString GetVideoCodecStr(const EncodingSettings& s)
 {
-    return QStringLiteral("-ovc ") + (s.videoCodec == 1 ? QStringLiteral("x264") : QStringLiteral("xvid"));
+    return QStringLiteral("-ovc ") + (s.videoCodec == TVideoCodec::X264 ? QStringLiteral("x264") : QStringLiteral("xvid"));
 }
 
 int AutoThreadCount(int processorCount)
@@ -173,7 +173,7 @@ QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
         bitrate = QString::number(GetAutoVideoBitrate(s, CurrentFileInfo));
     }
 
-    QString result = s.videoCodec == 1 ? X264Options(s, bitrate, processorCount) : XvidOptions(bitrate);
+    QString result = s.videoCodec == TVideoCodec::X264 ? X264Options(s, bitrate, processorCount) : XvidOptions(bitrate);
     result += AspectOption(s.videoAspect.Text);
 
     const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
@@ -288,7 +288,7 @@ QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
         lame += QStringLiteral(":aq=") + QString::number(s.audioQuality - 1);
     if (!bitrate.isEmpty())
         lame += QStringLiteral(":br=") + bitrate;
-    lame += s.audioRateMode == 0 ? QStringLiteral(":cbr") : QStringLiteral(":abr");
+    lame += s.audioRateMode == TAudioRateMode::Cbr ? QStringLiteral(":cbr") : QStringLiteral(":abr");
     result += QStringLiteral(" -lameopts ") + CutLeadingChar(lame, QLatin1Char(':'));
     if (const double delay = FaithfulOutput(s, CurrentFileInfo).AudioDelaySec; delay != 0)
         result += QStringLiteral(" -audio-delay ") + QString::number(delay, 'f', 3);

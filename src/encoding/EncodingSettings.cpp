@@ -120,6 +120,25 @@ QString ItemText(const QStringList& items, int index)
 
 } // namespace EncodingLists
 
+QString OutputPolicyWord(TOutputPolicy policy)
+{
+    switch (policy) {
+    case TOutputPolicy::Overwrite: return QStringLiteral("overwrite");
+    case TOutputPolicy::Skip: return QStringLiteral("skip");
+    case TOutputPolicy::Rename: break;
+    }
+    return QStringLiteral("rename");
+}
+
+TOutputPolicy OutputPolicyFromWord(const QString& word)
+{
+    for (TOutputPolicy p : {TOutputPolicy::Overwrite, TOutputPolicy::Skip}) {
+        if (word == OutputPolicyWord(p))
+            return p;
+    }
+    return TOutputPolicy::Rename;
+}
+
 QString DefaultOutDir()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

@@ -24,21 +24,28 @@ struct EditableListValue {
     bool operator==(const EditableListValue&) const = default;
 };
 
+// The choices that code decides on, by name; each value is also the item's index in its list.
+enum class TVideoCodec { Xvid, X264 };
+enum class TX264Preset { Auto, Ultrafast, Superfast, Veryfast, Faster, Fast, Medium, Slow, Veryslow, Placebo };
+enum class TAudioRateMode { Cbr, Abr };
+// What happens when an output's name is taken.
+enum class TOutputPolicy { Rename, Overwrite, Skip };
+
 struct EncodingSettings {
     // ---- "Output file format / Video settings" (pnVideo) ----
-    int videoCodec = 0;              // 0 "Xvid", 1 "H.264 / MPEG-4 AVC"
+    TVideoCodec videoCodec = TVideoCodec::Xvid;
     TContainer container = TContainer::Avi; // cbOutputFormat: the row's position in the list
     EditableListValue videoBitrate;  // "Auto" or kbit/s
     EditableListValue frameRate;      // "Auto" or frames per second
     EditableListValue videoAspect;   // "Auto" or an aspect such as "16:9"
     bool twoPass = false;
     int threads = 0;            // 0 "Auto", n = n threads
-    int preset = 0;                // 0 "Auto", then the x264 presets
+    TX264Preset preset = TX264Preset::Auto;
 
     // ---- "Audio settings" (pnAudio); the audio encoder is always MP3 ----
     bool noAudio = false;         // "No audio"
     EditableListValue audioBitrate;     // "Auto" or kbit/s
-    int audioRateMode = 0;           // 0 "CBR - Constant", 1 "ABR - Average"
+    TAudioRateMode audioRateMode = TAudioRateMode::Cbr;
     EditableListValue sampleRate;    // "Auto" or Hz
     int audioChannels = 0;              // 0 "Auto", 1 Stereo, 2 Joint-Stereo, 3 Dual, 4 Mono
     int audioQuality = 0;           // 0 "Auto", n = LAME quality n-1
@@ -66,7 +73,7 @@ struct EncodingSettings {
     QStringList resolutionItems = BuiltInResolutionItems();
 
     // ---- output options (strip under the file list; not part of a profile) ----
-    int outputExists = 0;               // 0 "Rename file", 1 "Overwrite", 2 "Skip file"
+    TOutputPolicy outputExists = TOutputPolicy::Rename;
     int afterBatch = 0;            // 0 "Do nothing", 1 "Close application"
     bool keepDates = false;
     bool outputToFolder = false;                // false: outputBesideInput (output beside the input)
@@ -112,6 +119,11 @@ inline constexpr double BrightnessMin = -10, BrightnessMax = 10;
 inline constexpr double SaturationMin = -0.01, SaturationMax = 30;
 
 } // namespace EncodingLists
+
+// The output policy's word on command lines and in job files: "rename", "overwrite",
+// "skip"; any other word reads as rename.
+QString OutputPolicyWord(TOutputPolicy policy);
+TOutputPolicy OutputPolicyFromWord(const QString& word);
 
 // The user's Desktop directory, outputFolder's default.
 QString DefaultOutDir();

@@ -91,7 +91,7 @@ TSettingRow Editable(TSettingRow r, QStringList (*items)(), std::function<bool(c
     return r;
 }
 
-bool IsX264(const S& s) { return s.videoCodec == 1; }
+bool IsX264(const S& s) { return s.videoCodec == TVideoCodec::X264; }
 bool HasAudio(const S& s) { return !s.noAudio; }
 
 // ---- profile keys ----
@@ -178,18 +178,18 @@ void ReadVideoCodec(S& s, const QString* v, const TProfileReadContext& c)
             K::Fallback(c, v, QStringLiteral("not an index of the list"), IndexText(items, fallback));
             index = fallback;
         }
-        s.videoCodec = index;
+        s.videoCodec = TVideoCodec(index);
         return;
     }
     QString name = text.toUpper();
     name.remove(QLatin1Char(' ')).remove(QLatin1Char('.')).remove(QLatin1Char('-'));
     if (name == QLatin1String("XVID")) {
-        s.videoCodec = 0;
+        s.videoCodec = TVideoCodec::Xvid;
     } else if (name == QLatin1String("H264") || name == QLatin1String("X264")) {
-        s.videoCodec = 1;
+        s.videoCodec = TVideoCodec::X264;
     } else {
         K::Fallback(c, v, QStringLiteral("unknown video codec"), IndexText(items, fallback));
-        s.videoCodec = fallback;
+        s.videoCodec = TVideoCodec(fallback);
     }
 }
 
@@ -251,12 +251,14 @@ const EditableListValue AutoItem{0, AutoText};
 
 QList<TSettingRow> MakeRows()
 {
-    TSettingRow codec = Items(Row(P::Video, C::List, "videoCodec", "cbAviVideoCodec", "Video codec:", &S::videoCodec, 0,
+    TSettingRow codec = Items(Row(P::Video, C::List, "videoCodec", "cbAviVideoCodec", "Video codec:", &S::videoCodec, TVideoCodec::Xvid,
                                   K::Custom("VIDEO", "VideoCodec", TKeyType::Word,
                                             [](const S& s) { return IsX264(s) ? QStringLiteral("H.264") : QStringLiteral("Xvid"); },
                                             ReadVideoCodec, QStringLiteral("Xvid|H.264|x264, or the index 0|1"))),
                               EncodingLists::videoCodec);
-    codec.Reset = [](S& s, int defaultVideoCodec) { s.videoCodec = defaultVideoCodec == 1 ? 1 : 0; };
+    codec.Reset = [](S& s, int defaultVideoCodec) {
+        s.videoCodec = defaultVideoCodec == 1 ? TVideoCodec::X264 : TVideoCodec::Xvid;
+    };
 
     return {
         // ---- "VIDEO" ----
@@ -282,7 +284,7 @@ QList<TSettingRow> MakeRows()
                               K::Clamped("VIDEO", "EncoderThreads", &S::threads, 0, 16, List(EncodingLists::threads))),
                           EncodingLists::threads),
                     IsX264),
-        EnabledWhen(Items(Row(P::Video, C::List, "preset", "cbVideoPreset", "Preset:", &S::preset, 0,
+        EnabledWhen(Items(Row(P::Video, C::List, "preset", "cbVideoPreset", "Preset:", &S::preset, TX264Preset::Auto,
                               K::Clamped("VIDEO", "VideoPreset", &S::preset, 0, 9, List(EncodingLists::preset))),
                           EncodingLists::preset),
                     IsX264),
@@ -304,7 +306,7 @@ QList<TSettingRow> MakeRows()
                               K::Clamped("AUDIO", "AudioAlgoQuality", &S::audioQuality, 0, 10, List(EncodingLists::audioQuality))),
                           EncodingLists::audioQuality),
                     HasAudio),
-        EnabledWhen(Items(Row(P::Audio, C::List, "audioRateMode", "cbAudioBitrateMode", "Bitrate mode:", &S::audioRateMode, 0,
+        EnabledWhen(Items(Row(P::Audio, C::List, "audioRateMode", "cbAudioBitrateMode", "Bitrate mode:", &S::audioRateMode, TAudioRateMode::Cbr,
                               K::Word("AUDIO", "AudioBitrateMode", &S::audioRateMode, "CBR", "ABR", List(EncodingLists::audioRateMode))),
                           EncodingLists::audioRateMode),
                     HasAudio),

@@ -196,37 +196,45 @@ struct Rows {
     }
     static Key Int(const char* sec, const char* name, int R::*member) { return Int(sec, name, At(member)); }
 
-    // An integer kept inside lo..hi.
-    static Key Clamped(const char* sec, const char* name, Place<int> place, int lo, int hi, Items items = {})
+    // An integer kept inside lo..hi; T is int or an enumeration stored as its index.
+    template <class T>
+    static Key Clamped(const char* sec, const char* name, Place<T> place, int lo, int hi, Items items = {})
     {
-        return {sec, name, TKeyType::Integer, [place](const R& r) { return QString::number(Get(place, r)); },
+        return {sec, name, TKeyType::Integer, [place](const R& r) { return QString::number(int(Get(place, r))); },
                 [place, lo, hi, items](R& r, const QString* v, const Ctx& c) {
-                    int& i = place(r);
-                    const int read = ReadInt(v, i, c, Shown(items, r, i));
-                    i = std::clamp(read, lo, hi);
-                    if (i != read)
-                        Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), Shown(items, r, i));
+                    T& i = place(r);
+                    const int read = ReadInt(v, int(i), c, Shown(items, r, int(i)));
+                    i = T(std::clamp(read, lo, hi));
+                    if (int(i) != read)
+                        Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), Shown(items, r, int(i)));
                 },
                 {}, IndexValues(lo, hi, FixedItems(items))};
     }
-    static Key Clamped(const char* sec, const char* name, int R::*member, int lo, int hi, Items items = {})
+    template <class T>
+    static Key Clamped(const char* sec, const char* name, T R::*member, int lo, int hi, Items items = {})
     {
-        return Clamped(sec, name, At(member), lo, hi, items);
+        return Clamped<T>(sec, name, At(member), lo, hi, items);
+    }
+    // For rows made in a loop.
+    static Key Clamped(const char* sec, const char* name, Place<int> place, int lo, int hi, Items items = {})
+    {
+        return Clamped<int>(sec, name, std::move(place), lo, hi, std::move(items));
     }
 
     // An integer that gives fallback when it is outside lo..hi.
-    static Key Ranged(const char* sec, const char* name, int R::*member, int lo, int hi, int fallback,
+    template <class T>
+    static Key Ranged(const char* sec, const char* name, T R::*member, int lo, int hi, int fallback,
                       Items items = {})
     {
-        return {sec, name, TKeyType::Integer, [member](const R& r) { return QString::number(r.*member); },
+        return {sec, name, TKeyType::Integer, [member](const R& r) { return QString::number(int(r.*member)); },
                 [member, lo, hi, fallback, items](R& r, const QString* v, const Ctx& c) {
-                    const int read = ReadInt(v, r.*member, c, Shown(items, r, r.*member));
+                    const int read = ReadInt(v, int(r.*member), c, Shown(items, r, int(r.*member)));
                     if (read >= lo && read <= hi) {
-                        r.*member = read;
+                        r.*member = T(read);
                         return;
                     }
                     Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), Shown(items, r, fallback));
-                    r.*member = fallback;
+                    r.*member = T(fallback);
                 },
                 {}, IndexValues(lo, hi, FixedItems(items))};
     }
@@ -252,17 +260,18 @@ struct Rows {
 
     // One of two words, written as given; reading ignores case and blanks around: first
     // gives 0, anything else 1 (reported unless it is second).
-    static Key Word(const char* sec, const char* name, int R::*member, const char* first, const char* second,
+    template <class T>
+    static Key Word(const char* sec, const char* name, T R::*member, const char* first, const char* second,
                     Items items)
     {
         return {sec, name, TKeyType::Word,
-                [member, first, second](const R& r) { return QLatin1String(r.*member == 0 ? first : second); },
+                [member, first, second](const R& r) { return QLatin1String(int(r.*member) == 0 ? first : second); },
                 [member, first, second, items](R& r, const QString* v, const Ctx& c) {
                     if (!v)
                         return;
                     const QString word = v->trimmed();
                     if (word.compare(QLatin1String(first), Qt::CaseInsensitive) == 0) {
-                        r.*member = 0;
+                        r.*member = T(0);
                         return;
                     }
                     if (word.compare(QLatin1String(second), Qt::CaseInsensitive) != 0)
@@ -271,7 +280,7 @@ struct Rows {
                                      .arg(QLatin1String(first).toString().toUpper(),
                                           QLatin1String(second).toString().toUpper()),
                                  Shown(items, r, 1));
-                    r.*member = 1;
+                    r.*member = T(1);
                 },
                 {}, QLatin1String(first) + QLatin1Char('|') + QLatin1String(second)};
     }

@@ -57,7 +57,7 @@ bool SameFile(const QString& a, const QString& b)
     return ia && ia == FileIdOf(b, true);
 }
 
-TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchFiles& files)
+TOutputChoice ChooseOutputName(const QString& planned, TOutputPolicy policy, const TBatchFiles& files)
 {
     TOutputChoice c;
     c.Output = planned;
@@ -78,17 +78,17 @@ TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchF
     c.OnDisk = true;
     // Skip file leaves even an output that names the input alone; what is reported is
     // the name that exists.
-    if (policy == 2) {
+    if (policy == TOutputPolicy::Skip) {
         c.Skipped = true;
         return c;
     }
     // Overwrite never reaches a file this batch reads, under whatever name (the row's own
     // input, another row's input, a hard link, a case-folding card), and never follows a
     // symbolic link to wherever it points.
-    if (policy == 0 || files.IsInput(planned) || IsSymLinkName(planned)) {
+    if (policy == TOutputPolicy::Rename || files.IsInput(planned) || IsSymLinkName(planned)) {
         c.Output = NumberedOutputName(planned, taken);
         c.FinalStatus = QStringLiteral("OK - Renamed");
-    } else if (policy == 1) {
+    } else if (policy == TOutputPolicy::Overwrite) {
         c.FinalStatus = QStringLiteral("OK - Overwritten");
     }
     return c;

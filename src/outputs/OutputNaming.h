@@ -1,5 +1,6 @@
 #pragma once
 
+#include "encoding/EncodingSettings.h"
 #include "outputs/BatchFiles.h"
 
 #include <QString>
@@ -34,4 +35,4 @@ struct TOutputChoice {
     bool EarlierRow = false;        // an earlier row of the batch writes planned
     bool OnDisk = false;            // planned exists on disk
 };
-TOutputChoice ChooseOutputName(const QString& planned, int policy, const TBatchFiles& files);
+TOutputChoice ChooseOutputName(const QString& planned, TOutputPolicy policy, const TBatchFiles& files);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/FileAnalysis.h"
+#include "encoding/EncodingSettings.h"
 
 #include <QList>
 #include <QString>
@@ -31,7 +32,7 @@ struct TAppSettings {
     int Top = 0;
     int Width = 934;
     int Height = 712;
-    int outputExists = 0;          // 0 "Rename file", 1 "Overwrite", 2 "Skip file"
+    TOutputPolicy outputExists = TOutputPolicy::Rename;
     int afterBatch = 0;       // 0 "Do nothing", 1 "Close application"
     bool OutIn = true;               // outputBesideInput
     QString OutDir;                  // outputFolder

@@ -169,7 +169,7 @@ QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSetti
     ini.WriteString(Batch, QStringLiteral("Saved"), QDateTime::currentDateTime().toString(Qt::ISODate));
     ini.WriteBool(Output, QStringLiteral("OutIn"), settings.outputBesideInput());
     ini.WriteString(Output, QStringLiteral("OutDir"), settings.outputFolder);
-    ini.WriteInteger(Output, QStringLiteral("cbOutputExists"), settings.outputExists);
+    ini.WriteInteger(Output, QStringLiteral("cbOutputExists"), int(settings.outputExists));
     ini.WriteInteger(Output, QStringLiteral("cbAfterConversion"), settings.afterBatch);
     ini.WriteBool(Output, QStringLiteral("KeepFileDates"), settings.keepDates);
     ini.WriteInteger(Rows, QStringLiteral("Count"), list.rowCount());
@@ -201,8 +201,8 @@ bool TBatchRecovery::Read(const QString& file, const EncodingSettings& base, int
     Profile::ReadProfile(ini, s, TProfileReadContext{defaultVideoCodec, {}});
     s.outputToFolder = !ini.ReadBool(Output, QStringLiteral("OutIn"), s.outputBesideInput());
     s.outputFolder = ini.ReadString(Output, QStringLiteral("OutDir"), s.outputFolder);
-    const int exists = ini.ReadInteger(Output, QStringLiteral("cbOutputExists"), s.outputExists);
-    s.outputExists = exists >= 0 && exists <= 2 ? exists : 0;
+    const int exists = ini.ReadInteger(Output, QStringLiteral("cbOutputExists"), int(s.outputExists));
+    s.outputExists = exists >= 0 && exists <= 2 ? TOutputPolicy(exists) : TOutputPolicy::Rename;
     const int after = ini.ReadInteger(Output, QStringLiteral("cbAfterConversion"), s.afterBatch);
     s.afterBatch = after >= 0 && after <= 1 ? after : 0;
     s.keepDates = ini.ReadBool(Output, QStringLiteral("KeepFileDates"), s.keepDates);

@@ -79,7 +79,7 @@ TBatchOptions TOutputStrip::Options() const
     TBatchOptions o;
     o.OutDirIsInDir = !m_rbOutDir->isChecked();
     o.OutDir = QDir::fromNativeSeparators(m_edOutDir->text());
-    o.OutputExists = m_cbOutputExists->currentIndex();
+    o.OutputExists = TOutputPolicy(m_cbOutputExists->currentIndex());
     o.KeepDates = m_chKeepDates->isChecked();
     o.AfterConversion = m_cbAfterConversion->currentIndex();
     o.ParallelJobs = AppParams().ParallelJobs;
@@ -88,7 +88,7 @@ TBatchOptions TOutputStrip::Options() const
 
 void TOutputStrip::GetSettings(EncodingSettings& s) const
 {
-    s.outputExists = m_cbOutputExists->currentIndex();
+    s.outputExists = TOutputPolicy(m_cbOutputExists->currentIndex());
     s.afterBatch = m_cbAfterConversion->currentIndex();
     s.keepDates = m_chKeepDates->isChecked();
     s.outputToFolder = m_rbOutDir->isChecked();
@@ -97,7 +97,7 @@ void TOutputStrip::GetSettings(EncodingSettings& s) const
 
 void TOutputStrip::SetSettings(const EncodingSettings& s)
 {
-    m_cbOutputExists->setCurrentIndex(s.outputExists);
+    m_cbOutputExists->setCurrentIndex(int(s.outputExists));
     m_cbAfterConversion->setCurrentIndex(s.afterBatch);
     m_chKeepDates->setChecked(s.keepDates);
     (s.outputToFolder ? m_rbOutDir : m_rbOutDirIsInDir)->setChecked(true);
@@ -106,7 +106,7 @@ void TOutputStrip::SetSettings(const EncodingSettings& s)
 
 void TOutputStrip::FillSettings(TAppSettings& s) const
 {
-    s.outputExists = m_cbOutputExists->currentIndex();
+    s.outputExists = TOutputPolicy(m_cbOutputExists->currentIndex());
     s.afterBatch = m_cbAfterConversion->currentIndex();
     s.OutIn = m_rbOutDirIsInDir->isChecked();
     s.OutDir = QDir::fromNativeSeparators(m_edOutDir->text());
@@ -115,7 +115,7 @@ void TOutputStrip::FillSettings(TAppSettings& s) const
 
 void TOutputStrip::ApplySettings(const TAppSettings& s)
 {
-    m_cbOutputExists->setCurrentIndex(s.outputExists);
+    m_cbOutputExists->setCurrentIndex(int(s.outputExists));
     m_cbAfterConversion->setCurrentIndex(s.afterBatch);
     m_rbOutDirIsInDir->setChecked(s.OutIn);
     m_rbOutDir->setChecked(!s.OutIn);
