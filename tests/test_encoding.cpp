@@ -266,9 +266,11 @@ TEST(VideoParams, ThreadsFromProcessorCount)
     EXPECT_EQ(AutoThreadCount(32), 16);
     s.threads = 6;
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
-    // Threads and preset mean nothing to Xvid.
-    s.videoCodec = TVideoCodec::Xvid;
     s.preset = TX264Preset::Veryfast;
+    s.x264Tune = 1;
+    EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=6:preset=veryfast:tune=film -ofps 25.000");
+    // Threads, preset and tuning mean nothing to Xvid.
+    s.videoCodec = TVideoCodec::Xvid;
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -xvidencopts bitrate=1000 -ofps 25.000");
 }
 

@@ -169,7 +169,7 @@ static QStringList DisabledRows(const EncodingSettings& s)
 
 TEST(SettingsEnabling, FollowsTheSwitches)
 {
-    const QStringList x264Only{"threads", "preset"};
+    const QStringList x264Only{"threads", "preset", "x264Tune"};
     const QStringList audio{"audioBitrate", "sampleRate", "audioChannels", "audioQuality", "audioRateMode"};
     const QStringList customSize{"resolutionWidth", "resolutionHeight"};
     const struct {

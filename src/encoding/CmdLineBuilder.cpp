@@ -3,6 +3,7 @@
 #include "lib/Conversion.h"
 #include "encoding/FaithfulOutput.h"
 #include "encoding/Mp3BitrateTable.h"
+#include "encoding/SettingRows.h"
 #include "lib/Conversion.h"
 #include "lib/TextFile.h"
 
@@ -61,6 +62,8 @@ QString X264Options(const EncodingSettings& s, const QString& bitrate, int proce
     const QStringList presets = EncodingLists::preset();
     if (s.preset != TX264Preset::Auto && InRange(int(s.preset), presets.size()))
         list += QStringLiteral(":preset=") + presets.at(int(s.preset));
+    if (const QString tune = SelectedItem(u"x264Tune", s); s.x264Tune > 0 && !tune.isEmpty())
+        list += QStringLiteral(":tune=") + tune;
     const QLatin1StringView muxer = ContainerRow(s.container).X264Options;
     if (!muxer.isEmpty())
         list += QLatin1Char(':') + muxer;

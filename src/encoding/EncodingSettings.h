@@ -41,6 +41,7 @@ struct EncodingSettings {
     bool twoPass = false;
     int threads = 0;            // 0 "Auto", n = n threads
     TX264Preset preset = TX264Preset::Auto;
+    int x264Tune = 0;                     // 0 "Auto", then the x264 tunings
 
     // ---- "Audio settings" (pnAudio); the audio encoder is always MP3 ----
     bool noAudio = false;         // "No audio"

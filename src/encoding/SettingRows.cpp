@@ -245,6 +245,33 @@ TProfileKey ExtraParametersKey()
         QStringLiteral("encoder options, one line"));
 }
 
+// A list choice stored as its item's text ("film"), read in any letter case; a word the
+// list does not have gives its first item.
+TProfileKey ItemWord(const char* section, const char* name, int S::*member, QStringList (*items)())
+{
+    return K::Custom(
+        section, name, TKeyType::Word, [member, items](const S& s) { return EncodingLists::ItemText(items(), s.*member); },
+        [member, items](S& s, const QString* v, const TProfileReadContext& c) {
+            if (!v)
+                return;
+            const QStringList list = items();
+            int index = int(list.size()) - 1;
+            while (index >= 0 && list.at(index).compare(v->trimmed(), Qt::CaseInsensitive) != 0)
+                --index;
+            if (index < 0)
+                K::Fallback(c, v, QStringLiteral("not one of ") + list.join(QLatin1Char('|')), Quoted(list.first()));
+            s.*member = std::max(index, 0);
+        },
+        items().join(QStringLiteral(", ")));
+}
+
+QStringList X264Tunes()
+{
+    return {QStringLiteral("Auto"), QStringLiteral("film"), QStringLiteral("animation"), QStringLiteral("grain"),
+            QStringLiteral("stillimage"), QStringLiteral("psnr"), QStringLiteral("ssim"), QStringLiteral("fastdecode"),
+            QStringLiteral("zerolatency")};
+}
+
 bool IsValidAspectText(const QString& text) { return IsValidAspect(text); }
 
 const EditableListValue AutoItem{0, AutoText};
@@ -287,6 +314,10 @@ QList<TSettingRow> MakeRows()
         EnabledWhen(Items(Row(P::Video, C::List, "preset", "cbVideoPreset", "Preset:", &S::preset, TX264Preset::Auto,
                               K::Clamped("VIDEO", "VideoPreset", &S::preset, 0, 9, List(EncodingLists::preset))),
                           EncodingLists::preset),
+                    IsX264),
+        EnabledWhen(Items(Row(P::Video, C::List, "x264Tune", "cbVideoTune", "Tune:", &S::x264Tune, 0,
+                              ItemWord("VIDEO", "VideoTune", &S::x264Tune, X264Tunes)),
+                          X264Tunes),
                     IsX264),
 
         // ---- "AUDIO" ----
@@ -408,6 +439,14 @@ QList<const TSettingRow*> PanelRows(TSettingPanel panel)
 bool IsSettingEnabled(const TSettingRow& row, const EncodingSettings& s)
 {
     return !row.EnabledWhen || row.EnabledWhen(s);
+}
+
+QString SelectedItem(QStringView id, const EncodingSettings& s)
+{
+    const TSettingRow* row = FindSettingRow(id);
+    if (!row || row->Kind != TControlKind::List)
+        return QString();
+    return EncodingLists::ItemText(row->Items(s), std::get<int>(row->Get(s)));
 }
 
 TPanelCopy CopyPanel(const EncodingSettings& s, TSettingPanel panel)

@@ -68,6 +68,9 @@ QList<const TSettingRow*> PanelRows(TSettingPanel panel);
 
 bool IsSettingEnabled(const TSettingRow& row, const EncodingSettings& s);
 
+// The text of the item a list row id selects in s; empty for no selection.
+QString SelectedItem(QStringView id, const EncodingSettings& s);
+
 // One panel's copy buffer. Numbers are copied as whole positions (halves to even);
 // pasting puts "Auto" in for a typed text that fails its row's check and never touches
 // another panel or the output options.
