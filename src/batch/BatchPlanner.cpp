@@ -1,6 +1,7 @@
 #include "batch/BatchPlanner.h"
 
 #include "base/AppInfo.h"
+#include "batch/BatchRow.h"
 #include "batch/BatchScript.h"
 #include "runner/ConRun.h"
 #include "runner/EncoderRun.h"
@@ -19,7 +20,6 @@
 #include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
@@ -38,84 +38,7 @@ namespace {
 // the batch never waits inside a call.
 constexpr int RowPauseMs = 150;
 
-QString DirWithSlash(const QString& path)
-{
-    QString dir = QFileInfo(path).path();
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
-
-// "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
-QString ErrorStatus(int code, bool secondPass)
-{
-    const QString n = QString::number(static_cast<uint32_t>(code));
-    return secondPass ? QStringLiteral("Error = ") + n : QStringLiteral("Error (") + n + QLatin1Char(')');
-}
-
-struct TFileDates {
-    bool Read = false;
-    QDateTime Access;
-    QDateTime Modification;
-};
-
-TFileDates ReadFileDates(const QString& path)
-{
-    TFileDates d;
-    const QFileInfo fi(path);
-    if (!fi.exists())
-        return d;
-    d.Access = fi.fileTime(QFileDevice::FileAccessTime);
-    d.Modification = fi.fileTime(QFileDevice::FileModificationTime);
-    d.Read = d.Modification.isValid();
-    return d;
-}
-
-// Linux has no settable creation time: the output gets the input's access and
-// modification times.
-void ApplyFileDates(const QString& path, const TFileDates& d)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return;
-    if (d.Access.isValid())
-        f.setFileTime(d.Access, QFileDevice::FileAccessTime);
-    f.setFileTime(d.Modification, QFileDevice::FileModificationTime);
-}
-
 } // namespace
-
-QString OutputLabelHtml(const QString& output)
-{
-    return QStringLiteral("<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> ") + DirWithSlash(output).toHtmlEscaped()
-           + QStringLiteral(" </font> ") + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
-}
-
-QString SkippedOutputLabelHtml(const QString& output)
-{
-    return QStringLiteral("<font bgcolor=\"#C0C0C0\">") + DirWithSlash(output).toHtmlEscaped() + QStringLiteral("</font><b>")
-           + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
-}
-
-// Where a row being prepared stands: nothing done yet; its analysis under way (the list's
-// or its own); analysed, with its encoder to start.
-enum class TRowPhase { ToBegin, Analysing, Analysed };
-
-struct TBatchPlanner::TRowWork {
-    QString Input;
-    QString Planned;         // the output's name before the existing-output policy
-    QString Output;
-    QString Temp;            // where the encoder writes until the output is accepted; empty once settled
-    bool Committed = false;  // the output is under its final name
-    bool Remedied = false;   // the row runs again with the lavf demuxer
-    QString FinalStatus;
-    int LastExitCode = 0;
-    bool Failed = false;     // the run failed although the encoder said it succeeded
-    QString Reason;          // why the row failed, in one plain sentence
-    bool Skipped = false;
-    TFileDates Dates;
-    TEncoderJob Job;
-};
 
 // One row under way: its decisions, its own run state (output lines, pass, throttle), its
 // encoder run and its clock. It is the run's progress sink and passes what it hears on
@@ -169,11 +92,11 @@ TBatchPlanner::~TBatchPlanner()
         if (job->Run)
             m_state.ActiveRuns.removeAll(job->Run.get());
         AnalysisPool().Cancel(job->Analysis);
-        DiscardTemp(*job);
+        DiscardRowTemp(job->W);
     }
     if (m_preparing) {
         AnalysisPool().Cancel(m_preparing->Analysis);
-        DiscardTemp(*m_preparing);
+        DiscardRowTemp(m_preparing->W);
     }
 }
 
@@ -476,7 +399,7 @@ void TBatchPlanner::StartRow(TJob& job)
                             m_state.ScriptMode ? w.Output : w.Temp, passLog,
                             [this](const QString& text) { m_sink->OnWarning(text); });
     if (!w.Job.Ok) {
-        DiscardTemp(job);
+        DiscardRowTemp(job.W);
         EndBatch(QStringLiteral("invalid setting (%1)").arg(w.Job.FailedPiece), false);
         m_preparing.reset();
         return;
@@ -484,7 +407,7 @@ void TBatchPlanner::StartRow(TJob& job)
     if (!m_state.ScriptMode) {
         if (const QString lost = FaithfulOutput(m_settings, job.State.CurrentFileInfo).AudioOffsetLost; !lost.isEmpty()) {
             // No command line keeps it: the row ends before a run that could only fail.
-            DiscardTemp(job);
+            DiscardRowTemp(job.W);
             m_files.AddOutput(w.Output);
             RowFailed(job, lost);
             CompleteRow(job);
@@ -569,7 +492,7 @@ void TBatchPlanner::RemoveJob(TJob& job)
         }
         if (job.Run)
             m_state.ActiveRuns.removeAll(job.Run.get());
-        DiscardTemp(job);
+        DiscardRowTemp(job.W);
         m_jobs.erase(it);
         return;
     }
@@ -675,7 +598,7 @@ bool TBatchPlanner::IsRunningJob(const TJob* jp) const
 // moves on.
 void TBatchPlanner::EndRow(TJob& job)
 {
-    DiscardTemp(job);
+    DiscardRowTemp(job.W);
     m_files.NoteWritten(job.W.Output);
     CompleteRow(job);
     RemoveJob(job);
@@ -765,32 +688,12 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, cons
 
 bool TBatchPlanner::AddScriptBlock(const TRowWork& w)
 {
-    if (ScriptFormatFor(m_state.ScriptFileName) == TScriptFormat::Bat) {
-        for (const QString& path : {w.Input, w.Output}) {
-            if (IsBatSafePath(path))
-                continue;
-            m_sink->OnWarning(QStringLiteral("The name \"%1\" cannot be written into a batch file safely (it holds a "
-                                             "double quote, %, !, a line break or another control character): the "
-                                             "file is left out of the script. A .sh script can hold any name.")
-                                  .arg(path));
-            return false;
-        }
+    const QString refusal = ScriptRefusal(w, ScriptFormatFor(m_state.ScriptFileName));
+    if (!refusal.isEmpty()) {
+        m_sink->OnWarning(refusal);
+        return false;
     }
-    TScriptFileBlock b;
-    b.FileNo = m_state.CurrentFileNo;
-    b.Input = w.Input;
-    b.Planned = w.Planned;
-    b.Output = w.Output;
-    b.VCodec = w.Job.Pieces.VCodec;
-    b.ACodec = w.Job.Pieces.ACodec;
-    b.AdvParams = w.Job.Pieces.AdvParams;
-    b.AddParams = w.Job.Pieces.AddParams;
-    b.AParams = w.Job.Pieces.AParams;
-    b.VParams = w.Job.Pieces.VParams;
-    b.VParams1 = w.Job.VParams1;
-    b.VParams2 = w.Job.VParams2;
-    b.Overwrites = w.FinalStatus == QLatin1String("OK - Overwritten");
-    m_script->AddFile(b);
+    m_script->AddFile(ScriptBlockOf(w, m_state.CurrentFileNo));
     return true;
 }
 
@@ -893,36 +796,12 @@ bool TBatchPlanner::RetryWithRemedy(TJob& job)
 // program took in the meantime gives way to the next numbered one.
 bool TBatchPlanner::CommitRowOutput(TJob& job)
 {
-    TRowWork& w = job.W;
-    // "Overwrite" replaces whatever is under the chosen name now (never an input: the
-    // name would have been numbered); the others never replace anything.
-    const bool overwrite = m_options.OutputExists == TOutputPolicy::Overwrite;
-    // "Skip file": a name another program took during the encode is left to it, as a
-    // name taken before the start would have been.
-    if (m_options.OutputExists == TOutputPolicy::Skip && NameExists(w.Output)) {
-        DiscardTemp(job);
-        w.Skipped = true;
-        w.FinalStatus = QStringLiteral("Skipped");
-        return false;
-    }
     QString error;
-    bool ok = CommitOutput(w.Temp, w.Output, overwrite ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting, &error);
-    if (!ok && !overwrite && m_options.OutputExists == TOutputPolicy::Rename && NameExists(w.Output)) {
-        const QString numbered = NumberedOutputName(w.Planned, [this](const QString& p) { return m_files.IsTaken(p); });
-        m_files.AddOutput(numbered);
-        ok = CommitOutput(w.Temp, numbered, TCommitPolicy::KeepExisting, &error);
-        if (ok) {
-            w.Output = numbered;
-            w.FinalStatus = QStringLiteral("OK - Renamed");
-        }
-    }
-    if (!ok) {
+    if (CommitRow(job.W, m_options.OutputExists, m_files, &error))
+        return true;
+    if (!job.W.Skipped)
         RowFailed(job, error);
-        return false;
-    }
-    w.Temp.clear();
-    w.Committed = true;
-    return true;
+    return false;
 }
 
 // The row's command line as the report shows it: the last run's, adjustments included.
@@ -931,14 +810,6 @@ QString TBatchPlanner::CommandLineOf(const TJob& job) const
     if (job.W.Job.Runs.isEmpty())
         return QString();
     return job.W.Job.Runs.value(std::clamp(job.RunIndex, 0, int(job.W.Job.Runs.size()) - 1)).Params;
-}
-
-void TBatchPlanner::DiscardTemp(TJob& job)
-{
-    if (job.W.Temp.isEmpty())
-        return;
-    DiscardOutput(job.W.Temp);
-    job.W.Temp.clear();
 }
 
 void TBatchPlanner::FinishRow(TJob& job)
@@ -950,12 +821,7 @@ void TBatchPlanner::FinishRow(TJob& job)
     m_sink->OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), colour);
     if (!m_state.ScriptMode) {
         m_rows->SetRowStatus(row, w.FinalStatus, colour);
-        // Only an accepted output reached its final name; a failed row leaves whatever was
-        // there before untouched.
-        if (w.Committed && GetFileSize64(w.Output) == 0 && QFileInfo::exists(w.Output))
-            ForceDeleteFile(w.Output);
-        if (w.Committed && m_params.KeepFileDates && w.Dates.Read && QFileInfo::exists(w.Output))
-            ApplyFileDates(w.Output, w.Dates);
+        TouchCommittedOutput(w, m_params.KeepFileDates);
     }
     if (failed && !w.Reason.isEmpty() && !Aborted())
         m_sink->OnRowReason(row, w.Reason);

@@ -20,6 +20,7 @@
 
 class QTimer;
 class TBatchScript;
+struct TRowWork;
 class TEncoderRun;
 
 // What the batch tells the window (or the headless front end) while it runs. Every call
@@ -112,7 +113,6 @@ Q_SIGNALS:
     void Finished();
 
 private:
-    struct TRowWork;
     struct TJob;
 
     void StartBatch(const EncodingSettings& settings, const TBatchOptions& options);
@@ -144,7 +144,6 @@ private:
     bool RetryWithRemedy(TJob& job);
     void RowFailed(TJob& job, const QString& why, const QString& detail = QString());
     QString CommandLineOf(const TJob& job) const;
-    void DiscardTemp(TJob& job);
     bool CommitRowOutput(TJob& job);
     void KeepLastEncoderLines(TConversionState& state);
     bool AddScriptBlock(const TRowWork& w);
@@ -179,8 +178,3 @@ private:
     TBatchProgress m_progress;
     TActiveClock m_clock;
 };
-
-// "<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> DIR/ </font> NAME</b>"
-QString OutputLabelHtml(const QString& output);
-// "<font bgcolor=\"#C0C0C0\">DIR/</font><b>NAME</b>", for a skipped file
-QString SkippedOutputLabelHtml(const QString& output);

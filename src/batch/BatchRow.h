@@ -1,0 +1,66 @@
+#pragma once
+
+#include "batch/BatchScript.h"
+#include "encoding/EncoderCommand.h"
+#include "encoding/EncodingSettings.h"
+#include "outputs/BatchFiles.h"
+
+#include <QDateTime>
+#include <QString>
+
+// One row of a batch on its way from input to committed output: what was decided for it
+// and the steps that touch only the row and its files. The planner owns the queue, the
+// encoder runs and the sink; it moves each row through the phases below.
+
+// Where a row being prepared stands: nothing done yet; its analysis under way (the list's
+// or its own); analysed, with its encoder to start.
+enum class TRowPhase { ToBegin, Analysing, Analysed };
+
+// The input's times, read before the encoder runs and put on the output after it.
+struct TFileDates {
+    bool Read = false;
+    QDateTime Access;
+    QDateTime Modification;
+};
+TFileDates ReadFileDates(const QString& path);
+
+struct TRowWork {
+    QString Input;
+    QString Planned;         // the output's name before the existing-output policy
+    QString Output;
+    QString Temp;            // where the encoder writes until the output is accepted; empty once settled
+    bool Committed = false;  // the output is under its final name
+    bool Remedied = false;   // the row runs again with the lavf demuxer
+    QString FinalStatus;
+    int LastExitCode = 0;
+    bool Failed = false;     // the run failed although the encoder said it succeeded
+    QString Reason;          // why the row failed, in one plain sentence
+    bool Skipped = false;
+    TFileDates Dates;
+    TEncoderJob Job;
+};
+
+// "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
+QString ErrorStatus(int code, bool secondPass);
+
+// Moves the accepted temporary to the row's output under the policy. "Skip file" leaves
+// a name another program took meanwhile to it (the row ends "Skipped"); "Rename file"
+// numbers the name then. False with *error when the output could not be put in place;
+// the temporary is then still there.
+bool CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files, QString* error);
+// Removes the row's temporary output, if it has one.
+void DiscardRowTemp(TRowWork& w);
+// After a committed row: an empty output goes, and the input's dates go on the output
+// when keepDates.
+void TouchCommittedOutput(const TRowWork& w, bool keepDates);
+
+// Why the row cannot go into a script of format (a name a batch file cannot hold
+// safely); empty when it can.
+QString ScriptRefusal(const TRowWork& w, TScriptFormat format);
+// The row's block of a script.
+TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo);
+
+// "<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> DIR/ </font> NAME</b>"
+QString OutputLabelHtml(const QString& output);
+// "<font bgcolor=\"#C0C0C0\">DIR/</font><b>NAME</b>", for a skipped file
+QString SkippedOutputLabelHtml(const QString& output);
