@@ -56,14 +56,14 @@ int main(int argc, char** argv)
     UiKit::ApplyAppStyle(app);
     SetWorkerProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/vexaconv"));
     QTemporaryDir home;
-    InitAppParams(AppParams(), home.path(), QCoreApplication::applicationDirPath());
+    InitAppParams(EditAppParams(), home.path(), QCoreApplication::applicationDirPath());
     TFormMain w;
     w.show();
     if (!QTest::qWaitForWindowExposed(&w))
         return 1;
     const qint64 shownMs = sinceStart.elapsed();
 
-    AppParams().FileAnalysis = analysis == QLatin1String("None") ? faNone
+    EditAppParams().FileAnalysis = analysis == QLatin1String("None") ? faNone
                                : analysis == QLatin1String("Quick") ? faQuick
                                                                     : faFull;
     // A timer that wants to run every 10 ms: the longest gap between two of its runs is
@@ -86,7 +86,7 @@ int main(int argc, char** argv)
                     static_cast<long long>(ms));
         std::printf("longest event-loop block: %lld ms (target at most 50)\n", static_cast<long long>(longestGap));
         if (analysis != QLatin1String("None")) {
-            const qint64 bare = BareAnalysisMs(folder, ResolveMediaInfoDll(AppParams()));
+            const qint64 bare = BareAnalysisMs(folder, ResolveMediaInfoDll(EditAppParams()));
             std::printf("bare one-core analysis of the same files: %lld ms\n", static_cast<long long>(bare));
             std::printf("ratio: %.3f (target at most 0.6)\n", bare > 0 ? double(ms) / double(bare) : 0.0);
         }

@@ -14,8 +14,9 @@ set(VEXA_LAYER_filelist 4)   # the file list model
 set(VEXA_LAYER_runner 5)     # one encoder run: the process, its output, its progress
 set(VEXA_LAYER_outputs 5)    # output names, temporary outputs, the output check, remedies
 set(VEXA_LAYER_batch 6)      # the queue, the check before a batch, scripts
-set(VEXA_LAYER_cli 7)        # front ends: the headless one ...
-set(VEXA_LAYER_ui 7)         # ... and the window
+set(VEXA_LAYER_frontend 7)   # what both front ends share: the list as a batch's rows
+set(VEXA_LAYER_cli 8)        # front ends: the headless one ...
+set(VEXA_LAYER_ui 8)         # ... and the window
 set_property(GLOBAL PROPERTY VEXA_CORE_MODULES "")
 set_property(GLOBAL PROPERTY VEXA_LAYERED_MODULES "")
 

@@ -45,9 +45,9 @@ int main(int argc, char* argv[])
         Platform::EnsureUtf8CType();
         // Asking for the usage or the version touches no file and creates no home.
         if (opts.mode != CliMode::Help && opts.mode != CliMode::Version) {
-            InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
+            InitAppParams(EditAppParams(), opts.home, QCoreApplication::applicationDirPath());
             // The settings file may move the tools, for the headless modes as for the window.
-            TAppSettings::LoadToolPaths(AppParams());
+            TAppSettings::LoadToolPaths(EditAppParams());
         }
         SetWorkerProgram(QCoreApplication::applicationFilePath());
         const int status = Headless::Run(opts);
@@ -61,7 +61,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QString());
     UiKit::ApplyAppStyle(app);
     QApplication::setWindowIcon(UiKit::AppIcon());
-    InitAppParams(AppParams(), opts.home, QCoreApplication::applicationDirPath());
+    InitAppParams(EditAppParams(), opts.home, QCoreApplication::applicationDirPath());
     SetWorkerProgram(QCoreApplication::applicationFilePath());
     // The program ends when the main window closes, also from the tray or after a batch
     // it was closed during; a side window left alone does not end it.

@@ -6,7 +6,7 @@
 #include "batch/BatchScript.h"
 #include "runner/ConversionState.h"
 #include "runner/ErrorLog.h"
-#include "batch/ListModelRows.h"
+#include "frontend/ListModelRows.h"
 #include "outputs/OutputNaming.h"
 #include "encoding/EncodingSettings.h"
 #include "filelist/FileListModel.h"

@@ -251,7 +251,7 @@ TEST(VideoParams, ContainersFromTheirRows)
     }
     EXPECT_EQ(ContainerFromWord("ogm"), std::nullopt);
     EXPECT_EQ(ContainerAt(-1), TContainer::Avi);
-    EXPECT_EQ(EncodingLists::cbOutputFormat(), QStringList({"AVI", "MP4", "MKV"}));
+    EXPECT_EQ(ContainerWords(), QStringList({"AVI", "MP4", "MKV"}));
 }
 
 TEST(VideoParams, ThreadsFromProcessorCount)

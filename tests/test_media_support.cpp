@@ -48,7 +48,7 @@ QString SystemLibrary()
 void UseSystemMediaInfo()
 {
     Platform::EnsureUtf8CType();
-    AppParams().MediaInfoDll = SystemLibrary();
+    EditAppParams().MediaInfoDll = SystemLibrary();
     if (AppParams().MediaInfoDll.isEmpty())
         ADD_FAILURE() << "the system's MediaInfo library was not found";
 }

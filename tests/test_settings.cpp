@@ -554,13 +554,13 @@ TEST(AppSettingsFile, MissingKeysKeepWhatTheRecordHolds)
     WriteFile(path, "[MAIN]\r\nUnrelated=1\r\n");
     TAppSettings s;
     s.GridLines = false;
-    s.pnConversionSettingsExpanded = false;
+    s.settingsExpanded = false;
     s.FileAnalysis = faNone;
     s.DefaultVideoCodec = 1;
     s.MediaInfoDll = "/lib/x.so";
     ASSERT_TRUE(s.LoadFromFile(path, 1920, 1080));
     EXPECT_FALSE(s.GridLines);
-    EXPECT_FALSE(s.pnConversionSettingsExpanded);
+    EXPECT_FALSE(s.settingsExpanded);
     EXPECT_EQ(s.FileAnalysis, faNone);
     EXPECT_EQ(s.DefaultVideoCodec, 1);
     EXPECT_EQ(s.MediaInfoDll, "/lib/x.so");

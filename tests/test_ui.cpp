@@ -264,20 +264,20 @@ TEST(UiMainWindow, EscClosesOnlyWithEscExitAndNoConversion)
 {
     {
         MainWindowFixture f;
-        AppParams().EscExit = false;
+        EditAppParams().EscExit = false;
         f.w->Action(QStringLiteral("actEsc"))->trigger();
         EXPECT_TRUE(f.w->isVisible());
     }
     {
         MainWindowFixture f;
-        AppParams().EscExit = true;
+        EditAppParams().EscExit = true;
         f.w->SetConverting(true);
         f.w->Action(QStringLiteral("actEsc"))->trigger();
         EXPECT_TRUE(f.w->isVisible());
         f.w->SetConverting(false);
         QTest::keyClick(f.w.get(), Qt::Key_Escape);
         EXPECT_FALSE(f.w->isVisible());
-        AppParams().EscExit = false;
+        EditAppParams().EscExit = false;
     }
 }
 

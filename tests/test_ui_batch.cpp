@@ -48,9 +48,9 @@ QString TimedInput(BatchFixture& f, const char* folder, const char* seconds)
 // input's name, which pass the check of finished outputs.
 void UseTwoTimedJobs(BatchFixture& f)
 {
-    AppParams().mencoder = Fake("timed_encode.py");
+    EditAppParams().mencoder = Fake("timed_encode.py");
     qputenv("VEXA_FAKE_CLIP", QFile::encodeName(TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"))));
-    AppParams().ParallelJobs = 2;
+    EditAppParams().ParallelJobs = 2;
     f.OutputTo(f.out.path());
 }
 
@@ -71,7 +71,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         BatchFixture f;
         DropFiles(f.w.get(), {f.a});
         NoEncoderOnPath noPath;
-        AppParams().mencoder = f.tmp.filePath(QStringLiteral("no-encoder"));
+        EditAppParams().mencoder = f.tmp.filePath(QStringLiteral("no-encoder"));
         ModalWatcher watch;
         const TBatchResult r = RunBatchToEnd(f.w.get());
         EXPECT_FALSE(r.EarlyExit.isEmpty());
@@ -81,7 +81,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         // A typed setting the encoder cannot take: its own warning, nothing else.
         BatchFixture f;
         DropFiles(f.w.get(), {f.a});
-        AppParams().mencoder = Fake("silent_fail.sh");
+        EditAppParams().mencoder = Fake("silent_fail.sh");
         f.OutputTo(f.out.path());
         EncodingSettings s = f.w->Settings();
         s.videoBitrate.Text = QStringLiteral("fast");
@@ -96,7 +96,7 @@ TEST(UiBatch, EveryEarlyExitShowsOneBoxWithTheProgramsOwnText)
         // The output directory cannot be made (its parent is a file).
         BatchFixture f;
         DropFiles(f.w.get(), {f.a});
-        AppParams().mencoder = Fake("silent_fail.sh");
+        EditAppParams().mencoder = Fake("silent_fail.sh");
         const QString blocker = TestSupport::WriteFile(f.tmp.filePath(QStringLiteral("file")), "x");
         f.OutputTo(blocker + QStringLiteral("/sub"));
         ModalWatcher watch;
@@ -112,7 +112,7 @@ TEST(UiBatch, ErrorWindowKeepsClearAndEditsWhenLaterReportsArrive)
     BatchFixture f;
     const QString c = f.Copy("clip_video_only.mp4", QStringLiteral("c.mp4"));
     DropFiles(f.w.get(), {f.a, f.b, c});
-    AppParams().mencoder = Fake("silent_fail.sh");
+    EditAppParams().mencoder = Fake("silent_fail.sh");
     f.OutputTo(f.out.path());
     QPlainTextEdit* me = f.w->FormErrors()->Memo();
     // After the first report the user clears the window; after the second, adds a note.
@@ -152,13 +152,13 @@ TEST(UiBatch, ErrorWindowKeepsClearAndEditsWhenLaterReportsArrive)
 TEST(UiBatch, RowsAreAnalysedWhenTheBatchReachesThemNotAtItsStart)
 {
     BatchFixture f;
-    AppParams().FileAnalysis = faNone;
+    EditAppParams().FileAnalysis = faNone;
     const QString longClip = f.Copy("clip_runner_40s.avi", QStringLiteral("long.avi"));
     DropFiles(f.w.get(), {f.a, longClip});
     TFileListModel* list = f.w->List();
     ASSERT_EQ(list->rowCount(), 2);
     ASSERT_FALSE(list->Row(0).Analysed);
-    AppParams().mencoder = Fake("timed_encode.py");
+    EditAppParams().mencoder = Fake("timed_encode.py");
     // its outputs are copies of the inputs, which pass the check of finished outputs
     qputenv("VEXA_FAKE_CLIP", "@input");
     f.OutputTo(f.out.path());
@@ -198,7 +198,7 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
         percentInList = percentInList || QRegularExpression(QStringLiteral("^Converting \\d+%$")).match(list->RowStatus(0)).hasMatch();
         return !ended.isEmpty();
     }, 60000));
-    AppParams().ParallelJobs = 1;
+    EditAppParams().ParallelJobs = 1;
     EXPECT_TRUE(jobs->isVisible() || !f.w->FormProgress()->isVisible());
     EXPECT_EQ(mostJobs, 2);
     EXPECT_TRUE(percentInList);
@@ -261,7 +261,7 @@ TEST(UiBatch, TwoJobsLabelsFollowTheRowStillRunning)
             followed = followed || label->text() == b;
         return !ended.isEmpty();
     }, 60000));
-    AppParams().ParallelJobs = 1;
+    EditAppParams().ParallelJobs = 1;
     EXPECT_TRUE(followed) << label->text().toStdString();
     EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("OK - Renamed"));
     f.w->FormProgress()->hide();
@@ -316,7 +316,7 @@ TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
     EXPECT_TRUE(QTest::qWaitFor([&] { return states() == QLatin1String("TT"); }, 5000)) << states().toStdString();
     f.w->AbortConversion();
     EXPECT_TRUE(ended.wait(15000));
-    AppParams().ParallelJobs = 1;
+    EditAppParams().ParallelJobs = 1;
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
     EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("Aborted"));
     EXPECT_FALSE(tray->isEnabled());

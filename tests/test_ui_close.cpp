@@ -51,7 +51,7 @@ TEST(UiClose, ClosingDuringABatchEndsTheProgramOnceTheBatchHasEnded)
 {
     BatchFixture f;
     DropFiles(f.w.get(), {f.a});
-    AppParams().mencoder = Fake("hang_deaf.sh");
+    EditAppParams().mencoder = Fake("hang_deaf.sh");
     f.OutputTo(f.out.path());
     QSignalSpy closed(f.w.get(), &TFormMain::Closed);
     bool closedWhileConverting = false;
@@ -78,7 +78,7 @@ TEST(UiClose, TermSignalDuringABatchAbortsItAndLeavesNoEncoder)
 {
     BatchFixture f;
     DropFiles(f.w.get(), {f.a});
-    AppParams().mencoder = Fake("hang_deaf.sh");
+    EditAppParams().mencoder = Fake("hang_deaf.sh");
     f.OutputTo(f.out.path());
     TCloseOnSignal closer(f.w.get());
     ASSERT_TRUE(closer.Installed());

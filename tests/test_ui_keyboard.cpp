@@ -135,7 +135,7 @@ TEST(UiKeyboard, EveryMenuHasItsOwnLetters)
 TEST(UiKeyboard, DeleteRemovesExactlyTheSelectedRows)
 {
     MainWindowFixture f;
-    AppParams().FileAnalysis = faQuick;
+    EditAppParams().FileAnalysis = faQuick;
     const QDir media(f.tmp.filePath(QStringLiteral("media")));
     media.mkpath(QStringLiteral("."));
     QStringList files;

@@ -66,8 +66,8 @@ bool Enabled(const MainWindowFixture& f, const char* action)
 struct ListFixture : MainWindowFixture {
     ListFixture()
     {
-        AppParams().FileAnalysis = faQuick;
-        AppParams().DragAcceptDirectories = true;
+        EditAppParams().FileAnalysis = faQuick;
+        EditAppParams().DragAcceptDirectories = true;
         media = QDir(tmp.filePath(QStringLiteral("media")));
         media.mkpath(QStringLiteral("."));
         a = CopyClip(media, "clip_xvid_mp3.avi", QStringLiteral("a.avi"));
@@ -144,7 +144,7 @@ TEST(UiFileList, DropOfAFolderAndAListFile)
     EXPECT_EQ(f.w->List()->rowCount(), 3); // b.mp4 is not listed twice
     EXPECT_EQ(f.w->List()->Row(2).No, 3);
 
-    AppParams().DragAcceptDirectories = false;
+    EditAppParams().DragAcceptDirectories = false;
     f.w->Action(QStringLiteral("actClearFileList"))->trigger();
     Drop(f.w.get(), {f.media.path()});
     EXPECT_EQ(f.w->List()->rowCount(), 0);
@@ -257,7 +257,7 @@ TEST(UiFileList, FileInfoWindowWithoutEncoderShowsNoOtherFilesData)
     // The encoder goes away: the next row shows nothing rather than a.avi's properties.
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", "/nonexistent");
-    AppParams().mencoder = f.tmp.filePath(QStringLiteral("gone"));
+    EditAppParams().mencoder = f.tmp.filePath(QStringLiteral("gone"));
     f.w->Grid()->selectRow(1);
     EXPECT_TRUE(f.w->FormFileInfo()->Shown().FileName.isEmpty());
     EXPECT_TRUE(shown("lblVideoCodec").isEmpty());
@@ -276,7 +276,7 @@ TEST(UiFileList, FileInfoWindowWithoutEncoderShowsNoOtherFilesData)
     qputenv("PATH", path);
 
     // With the encoder back, clearing the list empties the window too.
-    AppParams().mencoder.clear();
+    EditAppParams().mencoder.clear();
     f.w->Grid()->selectRow(1);
     EXPECT_EQ(f.w->FormFileInfo()->Shown().FileName, QStringLiteral("b.mp4"));
     f.w->Action(QStringLiteral("actClearFileList"))->trigger();

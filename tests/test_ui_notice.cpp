@@ -142,7 +142,7 @@ TEST(UiBatchNotice, WindowBatchNotifiesWhenNotActive)
     TFakeNotifications service;
     BatchFixture f;
     DropFiles(f.w.get(), {f.a, f.b});
-    AppParams().mencoder = Fake("silent_fail.sh");
+    EditAppParams().mencoder = Fake("silent_fail.sh");
     f.OutputTo(f.out.path());
     f.w->hide();
     ModalWatcher watch;

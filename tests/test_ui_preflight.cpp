@@ -60,7 +60,7 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
     BatchFixture f;
     const QString junk = f.Copy("junk.avi", QStringLiteral("junk.avi"));
     DropFiles(f.w.get(), {f.a, junk});
-    AppParams().mencoder = Fake("silent_fail.sh");
+    EditAppParams().mencoder = Fake("silent_fail.sh");
     f.OutputTo(f.out.path());
     EncodingSettings s = f.w->Settings();
     s.outputExists = TOutputPolicy::Skip; // skip

@@ -149,7 +149,7 @@ TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
     const EnvVar configVar("XDG_CONFIG_HOME", root.filePath(QStringLiteral("config2")).toUtf8());
     const EnvVar stateVar("XDG_STATE_HOME", root.filePath(QStringLiteral("state")).toUtf8());
     const EnvVar homeVar("VEXACONV_HOME", QByteArray());
-    InitAppParams(AppParams(), QString(), QCoreApplication::applicationDirPath());
+    InitAppParams(EditAppParams(), QString(), QCoreApplication::applicationDirPath());
     ASSERT_EQ(TBatchRecovery::StateDir(AppParams()), stateDir);
     OfferAnswer yes(QMessageBox::Yes);
     TFormMain w(QStringList{});
@@ -240,7 +240,7 @@ TEST(UiRecovery, ClosingDuringABatchKeepsItsStateForTheNextStart)
     DropFiles(f.w.get(), {f.a, f.b});
     ASSERT_EQ(f.w->List()->rowCount(), 2);
     const QString waiting = f.w->List()->RowStatus(1);
-    AppParams().mencoder = Fake("hang_deaf.sh");
+    EditAppParams().mencoder = Fake("hang_deaf.sh");
     f.OutputTo(f.out.path());
     const QString dir = TBatchRecovery::StateDir(AppParams());
     const QString file = TBatchRecovery::StateFileName(dir, QCoreApplication::applicationPid());
@@ -277,7 +277,7 @@ TEST(UiRecovery, ClosingDuringABatchKeepsItsStateForTheNextStart)
     EXPECT_TRUE(list.IsChecked(1));
 
     // Abort first, then close while it winds down: the batch ended by the Abort.
-    AppParams().mencoder = Fake("hang_deaf.sh");
+    EditAppParams().mencoder = Fake("hang_deaf.sh");
     QObject::connect(&poll, &QTimer::timeout, f.w.get(), [&] {
         if (!EncoderRunning())
             return;

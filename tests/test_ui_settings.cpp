@@ -64,7 +64,7 @@ struct PreparedHome {
 
     void Start()
     {
-        InitAppParams(AppParams(), tmp.path(), QCoreApplication::applicationDirPath());
+        InitAppParams(EditAppParams(), tmp.path(), QCoreApplication::applicationDirPath());
         w = std::make_unique<TFormMain>();
         w->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
@@ -350,7 +350,7 @@ TEST(UiSettings, AFullDiskAtShutdownLosesNothing)
     const QByteArray last = ProfileText(QString(), QStringLiteral("VideoBitrate=1500"));
     WriteFile(home + QStringLiteral("/vexaconv.ini"), ini);
     WriteFile(home + QStringLiteral("/profiles/__Last.ini"), last);
-    InitAppParams(AppParams(), home, QCoreApplication::applicationDirPath());
+    InitAppParams(EditAppParams(), home, QCoreApplication::applicationDirPath());
     auto w = std::make_unique<TFormMain>();
     w->show();
     ASSERT_TRUE(disk.Fill());

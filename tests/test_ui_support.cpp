@@ -31,7 +31,7 @@ MainWindowFixture::MainWindowFixture(const QStringList& inputs)
         styled = true;
     }
     home.setPath(tmp.path());
-    InitAppParams(AppParams(), tmp.path(), QCoreApplication::applicationDirPath());
+    InitAppParams(EditAppParams(), tmp.path(), QCoreApplication::applicationDirPath());
     w = std::make_unique<TFormMain>(inputs);
     w->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
@@ -63,7 +63,7 @@ void DropFiles(TFormMain* w, const QStringList& paths)
 
 BatchFixture::BatchFixture()
 {
-    AppParams().FileAnalysis = faQuick;
+    EditAppParams().FileAnalysis = faQuick;
     media = QDir(tmp.filePath(QStringLiteral("media")));
     media.mkpath(QStringLiteral("."));
     out = QDir(tmp.filePath(QStringLiteral("out")));

@@ -144,8 +144,8 @@ TEST(UiOptions, FixedSizeFilledFromTheLiveState)
 
     // A change made elsewhere shows when the dialog is activated again.
     f.w->Grid()->setShowGrid(!f.w->Grid()->showGrid());
-    AppParams().FileAnalysis = faQuick;
-    AppParams().OpenFileAfterIconClick = true;
+    EditAppParams().FileAnalysis = faQuick;
+    EditAppParams().OpenFileAfterIconClick = true;
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(f.o, &activate);
     EXPECT_EQ(f.Control<QCheckBox>("chFileListGridLines")->isChecked(), f.w->Grid()->showGrid());

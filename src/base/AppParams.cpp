@@ -17,11 +17,13 @@
 #include <dlfcn.h>
 #include <link.h>
 
-TAppParams& AppParams()
+TAppParams& EditAppParams()
 {
     static TAppParams params;
     return params;
 }
+
+const TAppParams& AppParams() { return EditAppParams(); }
 
 namespace {
 
@@ -118,6 +120,12 @@ void FillDefaultAppParams(TAppParams& p, const QString& appDir, bool portable)
 
 QString ResolveMencoder(TAppParams& p)
 {
+    p.mencoder = FindMencoder(p);
+    return p.mencoder;
+}
+
+QString FindMencoder(const TAppParams& p)
+{
     QString result = AbsoluteFromCurrent(p.mencoder);
     if (p.mencoder.isEmpty() || !IsFile(result)) {
         result = p.ToolsDir + QStringLiteral("/Mencoder/mencoder");
@@ -127,11 +135,16 @@ QString ResolveMencoder(TAppParams& p)
                 result.clear();
         }
     }
-    p.mencoder = result;
     return result;
 }
 
 QString ResolveMediaInfoDll(TAppParams& p)
+{
+    p.MediaInfoDll = FindMediaInfoDll(p);
+    return p.MediaInfoDll;
+}
+
+QString FindMediaInfoDll(const TAppParams& p)
 {
     QString result = AbsoluteFromCurrent(p.MediaInfoDll);
     if (p.MediaInfoDll.isEmpty() || !IsFile(result)) {
@@ -151,7 +164,6 @@ QString ResolveMediaInfoDll(TAppParams& p)
         if (!IsFile(result))
             result.clear();
     }
-    p.MediaInfoDll = result;
     return result;
 }
 
@@ -251,12 +263,23 @@ QString MakePassLogFileNameBat()
     return InsertBeforeExt(QStringLiteral("%TEMP%\\vexaconv_2pass.log"), MakePassLogSuffix());
 }
 
+TPassLogNames FreshPassLogNames(const QString& fallbackDir)
+{
+    TPassLogNames n;
+    n.File1 = MakePassLogFileName(fallbackDir);
+    n.File2 = n.File1 + QStringLiteral(".mbtree");
+    n.File1Bat = MakePassLogFileNameBat();
+    n.File2Bat = n.File1Bat + QStringLiteral(".mbtree");
+    return n;
+}
+
 void MakePassLogNames(TAppParams& p)
 {
-    p.PassLogFile1 = MakePassLogFileName(p.AppDir);
-    p.PassLogFile2 = p.PassLogFile1 + QStringLiteral(".mbtree");
-    p.PassLogFile1_BAT = MakePassLogFileNameBat();
-    p.PassLogFile2_BAT = p.PassLogFile1_BAT + QStringLiteral(".mbtree");
+    const TPassLogNames n = FreshPassLogNames(p.AppDir);
+    p.PassLogFile1 = n.File1;
+    p.PassLogFile2 = n.File2;
+    p.PassLogFile1_BAT = n.File1Bat;
+    p.PassLogFile2_BAT = n.File2Bat;
 }
 
 // ---- resolution list --------------------------------------------------------

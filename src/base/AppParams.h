@@ -61,8 +61,12 @@ struct TAppParams {
     QString SharedDataDir;          // <prefix>/share/vexaconv beside an installed executable: read-only data
 };
 
-// The program's one instance.
-TAppParams& AppParams();
+// The program's one instance, read-only: the core reads it, and is given what it needs
+// to change as values.
+const TAppParams& AppParams();
+// The same, to change: only start-up and the front ends' settings code (options, tool
+// paths, window settings) write it.
+TAppParams& EditAppParams();
 
 // ---- home -------------------------------------------------------------------
 
@@ -97,11 +101,15 @@ void FillDefaultAppParams(TAppParams& p, const QString& appDir, bool portable);
 // Keeps p.mencoder while it names an existing file; else home/tools/Mencoder/mencoder,
 // else `mencoder` on PATH (full path), else empty. Stores and returns the result.
 QString ResolveMencoder(TAppParams& p);
+// The encoder ResolveMencoder would settle on, leaving p as it is.
+QString FindMencoder(const TAppParams& p);
 
 // Keeps p.MediaInfoDll while it names an existing file; else the tools directory,
 // else (portable layout only) the shared tools store, else the system library's real
 // path, else empty. Stores and returns the result.
 QString ResolveMediaInfoDll(TAppParams& p);
+// The library ResolveMediaInfoDll would settle on, leaving p as it is.
+QString FindMediaInfoDll(const TAppParams& p);
 
 // "Could not find the encoder: mencoder"
 QString MissingEncoderText();
@@ -140,7 +148,14 @@ QString MakePassLogFileName(const QString& fallbackDir);
 // "%TEMP%\vexaconv_2pass" + a fresh suffix + ".log", the name batch scripts use.
 QString MakePassLogFileNameBat();
 
-// PassLogFile1/2 and PassLogFile1_BAT/2_BAT afresh (each ".mbtree" twin follows).
+// A batch's two-pass log names: its own, and the ones its scripts use (each ".mbtree"
+// twin follows).
+struct TPassLogNames {
+    QString File1, File2;
+    QString File1Bat, File2Bat;
+};
+TPassLogNames FreshPassLogNames(const QString& fallbackDir);
+// PassLogFile1/2 and PassLogFile1_BAT/2_BAT afresh, for the command-line previews.
 void MakePassLogNames(TAppParams& p);
 
 // ---- resolution list --------------------------------------------------------

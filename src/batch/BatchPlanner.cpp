@@ -68,7 +68,7 @@ struct TBatchPlanner::TJob : public IProgressSink {
     TActiveClock Clock;
 };
 
-TBatchPlanner::TBatchPlanner(TConversionState& state, TAppParams& params, TErrorLog& errorLog)
+TBatchPlanner::TBatchPlanner(TConversionState& state, const TAppParams& params, TErrorLog& errorLog)
     : m_state(state), m_params(params), m_errorLog(errorLog)
 {
     m_waitTimer = new QTimer(this);
@@ -102,7 +102,7 @@ TBatchPlanner::~TBatchPlanner()
 
 bool TBatchPlanner::Aborted() const { return m_state.TerminateRequested || m_state.AbortRequested; }
 
-void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOptions& options)
+void TBatchPlanner::StartBatch(const EncodingSettings& settings)
 {
     m_state.TerminateRequested = false;
     m_state.AbortRequested = false;
@@ -116,9 +116,9 @@ void TBatchPlanner::StartBatch(const EncodingSettings& settings, const TBatchOpt
     m_state.PassNo = 0;
     m_state.EncoderOutput.clear();
     m_state.EncoderOutputDropped = 0;
-    m_params.KeepFileDates = options.KeepDates;
     m_state.TwoPass = settings.twoPass;
-    MakePassLogNames(m_params);
+    m_passLogs = FreshPassLogNames(m_params.AppDir);
+    m_mediaInfoDll = FindMediaInfoDll(m_params);
     m_files.Clear();
     m_sweptDirs.clear();
 }
@@ -143,17 +143,17 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
     m_maxJobs = m_state.ScriptMode ? 1 : std::max(1, options.ParallelJobs);
     m_slotChunks = QList<int>(m_maxJobs, 0);
     m_slotIntervals = QList<int>(m_maxJobs, FirstUpdateInterval);
-    StartBatch(settings, options);
+    StartBatch(settings);
     m_script = std::make_unique<TBatchScript>();
     m_progress.Clear();
 
-    const QString encoder = ResolveMencoder(m_params);
+    const QString encoder = FindMencoder(m_params);
     if (encoder.isEmpty() || !QFileInfo(encoder).isFile()) {
         EndBatch(MissingEncoderText(), true);
         MaybeFinish();
         return;
     }
-    m_script->Begin(encoder, m_state.TwoPass, m_params.PassLogFile1_BAT);
+    m_script->Begin(encoder, m_state.TwoPass, m_passLogs.File1Bat);
     if (m_state.ScriptMode)
         m_script->SetJobsRun(
             JobsRunFor(m_params, settings, options.OutputExists, options.KeepDates, m_state.ScriptFileName));
@@ -325,7 +325,7 @@ void TBatchPlanner::PrepareRow(TJob& job)
     }
     // A script is written within the batch's start (nothing runs meanwhile): it waits.
     if (m_state.ScriptMode) {
-        GetVideoFileInfo(w.Input, m_params.MediaInfoDll, st.CurrentFileInfo);
+        GetVideoFileInfo(w.Input, m_mediaInfoDll, st.CurrentFileInfo);
         RowAnalysed(job);
         return;
     }
@@ -350,7 +350,7 @@ void TBatchPlanner::PrepareRow(TJob& job)
 void TBatchPlanner::RequestRowAnalysis(TJob& job)
 {
     TJob* const jp = &job;
-    job.Analysis = RequestVideoFileInfo(job.W.Input, m_params.MediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
+    job.Analysis = RequestVideoFileInfo(job.W.Input, m_mediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
         if (m_preparing.get() != jp)
             return;
         jp->Analysis = 0;
@@ -426,7 +426,7 @@ void TBatchPlanner::StartRow(TJob& job)
         return;
     }
     m_files.AddOutput(w.Output);
-    if (m_params.KeepFileDates)
+    if (m_options.KeepDates)
         w.Dates = ReadFileDates(w.Input);
     m_jobs.push_back(std::move(m_preparing));
     TJob& running = *m_jobs.back();
@@ -438,8 +438,8 @@ void TBatchPlanner::StartRow(TJob& job)
 QString TBatchPlanner::PassLogFor(int slot) const
 {
     if (slot <= 0)
-        return m_params.PassLogFile1;
-    return InsertBeforeExt(m_params.PassLogFile1, QStringLiteral("_%1").arg(slot + 1));
+        return m_passLogs.File1;
+    return InsertBeforeExt(m_passLogs.File1, QStringLiteral("_%1").arg(slot + 1));
 }
 
 void TBatchPlanner::StartPass(TJob& job, int runIndex)
@@ -540,7 +540,7 @@ void TBatchPlanner::CheckOutput(TJob& job)
     QTimer::singleShot(0, this, &TBatchPlanner::Dispatch);
     TJob* const jp = &job;
     job.Analysis = RequestVideoFileInfo(
-        job.W.Temp, m_params.MediaInfoDll, this,
+        job.W.Temp, m_mediaInfoDll, this,
         [this, jp](TVideoFileInfo&& info) {
             if (!IsRunningJob(jp))
                 return;
@@ -556,7 +556,7 @@ void TBatchPlanner::CheckOutput(TJob& job)
             }
             const TAvProbeInfo output = info.Probe;
             jp->Analysis = RequestVideoFileInfo(
-                jp->W.Input, m_params.MediaInfoDll, this,
+                jp->W.Input, m_mediaInfoDll, this,
                 [this, jp, output](TVideoFileInfo&& input) {
                     if (!IsRunningJob(jp))
                         return;
@@ -821,7 +821,7 @@ void TBatchPlanner::FinishRow(TJob& job)
     m_sink->OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), colour);
     if (!m_state.ScriptMode) {
         m_rows->SetRowStatus(row, w.FinalStatus, colour);
-        TouchCommittedOutput(w, m_params.KeepFileDates);
+        TouchCommittedOutput(w, m_options.KeepDates);
     }
     if (failed && !w.Reason.isEmpty() && !Aborted())
         m_sink->OnRowReason(row, w.Reason);

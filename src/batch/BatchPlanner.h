@@ -85,7 +85,7 @@ struct TBatchResult {
 class TBatchPlanner : public QObject {
     Q_OBJECT
 public:
-    TBatchPlanner(TConversionState& state, TAppParams& params, TErrorLog& errorLog);
+    TBatchPlanner(TConversionState& state, const TAppParams& params, TErrorLog& errorLog);
     ~TBatchPlanner() override;
 
     // Starts the batch; rows and sink must live until Finished. Returns at once; the
@@ -115,7 +115,7 @@ Q_SIGNALS:
 private:
     struct TJob;
 
-    void StartBatch(const EncodingSettings& settings, const TBatchOptions& options);
+    void StartBatch(const EncodingSettings& settings);
     void Dispatch();
     bool MoreRows();
     bool StepPreparing();
@@ -154,7 +154,9 @@ private:
     int EncodingJobs() const;
 
     TConversionState& m_state;
-    TAppParams& m_params;
+    const TAppParams& m_params;
+    TPassLogNames m_passLogs; // this batch's own two-pass logs
+    QString m_mediaInfoDll;   // the library every analysis of this batch uses
     TErrorLog& m_errorLog;
     IBatchRows* m_rows = nullptr;
     IBatchSink* m_sink = nullptr;

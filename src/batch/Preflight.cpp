@@ -153,10 +153,10 @@ QString TPreflightReport::ForecastText() const
 }
 
 TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
-                            TAppParams& params)
+                            const TAppParams& params)
 {
     TPreflightReport report;
-    const QString encoder = ResolveMencoder(params);
+    const QString encoder = FindMencoder(params);
     if (encoder.isEmpty() || !QFileInfo(encoder).isFile() || !QFileInfo(encoder).isExecutable())
         report.Problems << MissingEncoderText();
     if (params.MediaInfoDll.isEmpty())

@@ -31,7 +31,7 @@ struct TPreflightReport {
 };
 
 TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
-                            TAppParams& params);
+                            const TAppParams& params);
 
 // The output size the settings give for a file: the resolution chosen, or the input's.
 TResolution OutputResolution(const EncodingSettings& settings, const TVideoFileInfo& info);

@@ -1,7 +1,7 @@
 #include "cli/Headless.h"
 
 #include "base/AppParams.h"
-#include "batch/ListModelRows.h"
+#include "frontend/ListModelRows.h"
 #include "batch/Preflight.h"
 #include "filelist/FileListInput.h"
 #include "filelist/FileListModel.h"
@@ -13,7 +13,7 @@ namespace Headless {
 // Exit 0 without problems (notes alone included), else 1.
 int RunCheck(const CliOptions& o)
 {
-    TAppParams& params = AppParams();
+    const TAppParams& params = AppParams();
     THeadlessSettings settings;
     if (!ResolveSettings(o, settings))
         return 2;

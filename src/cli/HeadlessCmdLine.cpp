@@ -34,7 +34,7 @@ int RunCmdLine(const CliOptions& o)
         return 2;
     }
 
-    TAppParams& params = AppParams();
+    const TAppParams& params = AppParams();
     THeadlessSettings settings;
     if (!ResolveSettings(o, settings))
         return 2;

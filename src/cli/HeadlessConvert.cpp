@@ -8,7 +8,7 @@
 #include "runner/ConRun.h"
 #include "runner/ConversionState.h"
 #include "runner/ErrorLog.h"
-#include "batch/ListModelRows.h"
+#include "frontend/ListBatch.h"
 #include "runner/ProgressHandler.h"
 #include "filelist/FileListInput.h"
 #include "filelist/FileListModel.h"
@@ -307,7 +307,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     TSignalGuard signals(state);
     AnalysisClient().SetAbortCheck(&TSignalGuard::Signalled);
 
-    TAppParams& params = AppParams();
+    const TAppParams& params = AppParams();
     THeadlessSettings settings;
     if (!ResolveSettings(o, settings))
         return 2;
@@ -354,13 +354,13 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         options.ScriptFile = QDir().absoluteFilePath(o.scriptFile);
     TErrorLog errorLog;
     THeadlessBatchSink sink(state, errorLog, scriptMode ? QString() : o.errorLog, !scriptMode);
-    TListModelRows rows(model);
     // The batch runs on the program's event loop, which ends with it.
-    TBatchPlanner planner(state, params, errorLog);
+    TListBatch batch(model, state, errorLog);
+    TBatchPlanner& planner = batch.Planner();
     QObject::connect(&planner, &TBatchPlanner::Finished, QCoreApplication::instance(),
                      [] { QCoreApplication::exit(0); });
     signals.SetPauser([&planner](bool pause) { planner.SetPaused(pause); });
-    planner.Start(rows, settings.Settings, options, sink);
+    batch.Start(settings.Settings, options, sink);
     if (planner.IsRunning())
         QCoreApplication::exec();
     signals.SetPauser({});

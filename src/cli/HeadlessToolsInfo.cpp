@@ -8,7 +8,8 @@ namespace Headless {
 // The report the "Tools info" window shows, CR LF line ends kept, one line break after.
 int RunToolsInfo(const CliOptions&)
 {
-    Out(ToolsInfo::ToolsReport(AppParams(), ToolsInfo::DefaultLabelWidth) + QStringLiteral("\r\n"));
+    TAppParams params = AppParams(); // resolving the tools writes to it
+    Out(ToolsInfo::ToolsReport(params, ToolsInfo::DefaultLabelWidth) + QStringLiteral("\r\n"));
     return 0;
 }
 

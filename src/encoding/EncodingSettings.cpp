@@ -34,8 +34,6 @@ static QStringList Numbers(int from, int to, int step)
 
 QStringList videoCodec() { return {QStringLiteral("Xvid"), QStringLiteral("H.264 / MPEG-4 AVC")}; }
 
-QStringList cbOutputFormat() { return ContainerWords(); }
-
 QStringList videoBitrate()
 {
     QStringList list{QStringLiteral("Auto")};

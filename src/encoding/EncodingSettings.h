@@ -34,7 +34,7 @@ enum class TOutputPolicy { Rename, Overwrite, Skip };
 struct EncodingSettings {
     // ---- "Output file format / Video settings" (pnVideo) ----
     TVideoCodec videoCodec = TVideoCodec::Xvid;
-    TContainer container = TContainer::Avi; // cbOutputFormat: the row's position in the list
+    TContainer container = TContainer::Avi;
     EditableListValue videoBitrate;  // "Auto" or kbit/s
     EditableListValue frameRate;      // "Auto" or frames per second
     EditableListValue videoAspect;   // "Auto" or an aspect such as "16:9"
@@ -95,7 +95,6 @@ struct EncodingSettings {
 namespace EncodingLists {
 
 QStringList videoCodec();     // "Xvid", "H.264 / MPEG-4 AVC"
-QStringList cbOutputFormat();      // the containers' words: "AVI", "MP4", "MKV"
 QStringList videoBitrate();   // "Auto", 50..20000 (55 items)
 QStringList frameRate();       // "Auto", "5", ... "60"
 QStringList videoAspect();    // "Auto", "1:1", ... "12:5"

@@ -94,7 +94,7 @@ QString ExpandListFileName(const QString& fName)
     return QDir::cleanPath(QDir::current().absoluteFilePath(fName));
 }
 
-TFileListModel::TFileListModel(TAppParams& params, QObject* parent)
+TFileListModel::TFileListModel(const TAppParams& params, QObject* parent)
     : QAbstractTableModel(parent), m_params(params), m_footerTimer(new QTimer(this))
 {
     m_footerTimer->setSingleShot(true);
@@ -288,7 +288,7 @@ void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName)
     const TFileAnalysis depth = AnalysisDepth();
     if (depth != faQuick && depth != faFull)
         return;
-    const QString dll = ResolveMediaInfoDll(m_params);
+    const QString dll = FindMediaInfoDll(m_params);
     if (dll.isEmpty())
         return; // without the library a row keeps name, size and status only
     const TFileStamp stamp = CurrentFileStamp(fullName);

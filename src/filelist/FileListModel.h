@@ -46,7 +46,7 @@ public:
 
     // params supplies FileAnalysis, DragAcceptDirectories and the MediaInfo library;
     // it is read at each add, so option changes apply at once.
-    explicit TFileListModel(TAppParams& params, QObject* parent = nullptr);
+    explicit TFileListModel(const TAppParams& params, QObject* parent = nullptr);
     ~TFileListModel() override;
 
     // ---- table model --------------------------------------------------------
@@ -191,7 +191,7 @@ private:
     void CheckMarksChanged();
     QString Interned(const QString& text);
 
-    TAppParams& m_params;
+    const TAppParams& m_params;
     QList<TFileListRow> m_rows;
     QSet<QString> m_names;      // full names of the rows, for de-duplication
     QSet<QString> m_texts;      // repeated texts (directories, codec names) shared by rows

@@ -89,7 +89,7 @@ QList<K::Key> MakeKeys()
                       if (v)
                           s.FileAnalysis = A::ParseFileAnalysis(*v);
                   }),
-        K::Bool(Main, "pnConversionSettingsExpanded", &A::pnConversionSettingsExpanded),
+        K::Bool(Main, "pnConversionSettingsExpanded", &A::settingsExpanded),
         K::Bool(Main, "OpenFileAfterIconClick", &A::OpenFileAfterIconClick),
         K::Custom(Main, "DefaultVideoCodec", TKeyType::Word,
                   [](const A& s) { return A::DefaultVideoCodecText(s.DefaultVideoCodec); },

@@ -46,7 +46,7 @@ struct TAppSettings {
     QString ListFontName = QStringLiteral("Segoe UI");
     int ListFontSize = 8;
     TFileAnalysis FileAnalysis = faFull;
-    bool pnConversionSettingsExpanded = true;
+    bool settingsExpanded = true;
     bool OpenFileAfterIconClick = true;
     int DefaultVideoCodec = 0;       // 0 Xvid, 1 H.264
     QString LastDir;

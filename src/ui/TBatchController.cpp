@@ -5,7 +5,7 @@
 #include "batch/BatchScript.h"
 #include "runner/ConRun.h"
 #include "runner/ConversionState.h"
-#include "batch/ListModelRows.h"
+#include "frontend/ListBatch.h"
 #include "batch/Preflight.h"
 #include "encoding/EncodingSettings.h"
 #include "filelist/FileListModel.h"
@@ -106,16 +106,15 @@ void TBatchController::StartBatch(const QString& scriptFile)
     m_lastBatchResult = TBatchResult();
     // The batch runs on the window's event loop; what it reads and tells lives until the
     // next batch replaces it.
-    m_batchPlanner.reset();
-    m_batchRows = std::make_unique<TListModelRows>(m_list);
+    m_batch.reset();
     m_batchSink = std::make_unique<TWindowBatchSink>(*this, m_window, m_grid, m_list, *m_progress, *m_errors, m_errorLog,
                                                      settings.twoPass, m_writingScript);
-    m_batchPlanner = std::make_unique<TBatchPlanner>(state, AppParams(), m_errorLog);
-    connect(m_batchPlanner.get(), &TBatchPlanner::Finished, this, &TBatchController::OnBatchEnded);
+    m_batch = std::make_unique<TListBatch>(m_list, state, m_errorLog);
+    connect(&m_batch->Planner(), &TBatchPlanner::Finished, this, &TBatchController::OnBatchEnded);
     m_batchClock.start();
     if (!m_writingScript)
         m_recovery->BatchStarted(TBatchRecovery::StateDir(AppParams()), settings);
-    m_batchPlanner->Start(*m_batchRows, settings, options, *m_batchSink);
+    m_batch->Start(settings, options, *m_batchSink);
     UpdatePauseAction();
 }
 
@@ -127,7 +126,7 @@ void TBatchController::BatchCleanedUp()
 
 void TBatchController::OnBatchEnded()
 {
-    const TBatchResult result = m_batchPlanner->Result();
+    const TBatchResult result = m_batch->Planner().Result();
     m_lastBatchResult = result;
     const bool closing = std::exchange(m_closeWhenBatchEnds, false);
     // Closing the window is no decision about the rows it stopped: they are offered back
@@ -137,7 +136,6 @@ void TBatchController::OnBatchEnded()
     m_converting = false;
     if (m_host.Locked())
         m_host.EnableAll();
-    ClearLogs();
     if (!m_writingScript && !closing && result.FilesToConvert > 0)
         TBatchNotice().BatchEnded(m_list, m_batchClock.elapsed(), m_window.isActiveWindow());
     // An early end was already told in one message box by the batch itself (its own text,
@@ -150,14 +148,6 @@ void TBatchController::OnBatchEnded()
     if (result.CloseApplication || closing)
         QTimer::singleShot(0, &m_window, &QWidget::close);
     Q_EMIT Ended();
-}
-
-void TBatchController::ClearLogs()
-{
-    const TAppParams& ap = AppParams();
-    for (const QString& f : {ap.PassLogFile1, ap.PassLogFile2})
-        if (!f.isEmpty() && QFileInfo::exists(f))
-            ForceDeleteFile(f);
 }
 
 void TBatchController::OfferBatchRestore()
@@ -205,19 +195,19 @@ TBatchResult TBatchController::SaveScript(const QString& fileName)
 
 void TBatchController::UpdatePauseAction()
 {
-    const bool paused = m_batchPlanner && m_batchPlanner->IsPaused();
+    const bool paused = m_batch && m_batch->Planner().IsPaused();
     m_pause.setText(paused ? tr("Resume conversion") : tr("Pause conversion"));
-    m_pause.setEnabled(m_converting && m_batchPlanner && m_batchPlanner->IsRunning() && !ConversionState().AbortRequested);
+    m_pause.setEnabled(m_converting && m_batch && m_batch->Planner().IsRunning() && !ConversionState().AbortRequested);
 }
 
 // Stops every running encoder, or lets them go on; the progress window and the tray
 // follow.
 void TBatchController::actPauseResumeExecute()
 {
-    if (!m_batchPlanner || !m_batchPlanner->IsRunning())
+    if (!m_batch || !m_batch->Planner().IsRunning())
         return;
-    const bool pause = !m_batchPlanner->IsPaused();
-    if (m_batchPlanner->SetPaused(pause))
+    const bool pause = !m_batch->Planner().IsPaused();
+    if (m_batch->Planner().SetPaused(pause))
         m_progress->SetPaused(pause);
     UpdatePauseAction();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/BatchPlanner.h"
+#include "frontend/ListBatch.h"
 #include "runner/ErrorLog.h"
 
 #include <QElapsedTimer>
@@ -60,7 +60,7 @@ public:
     bool ClosePending() const { return m_closeWhenBatchEnds; }
     // The outcome of the last batch once Ended was told.
     const TBatchResult& LastBatchResult() const { return m_lastBatchResult; }
-    TBatchPlanner* Planner() const { return m_batchPlanner.get(); }
+    TBatchPlanner* Planner() const { return m_batch ? &m_batch->Planner() : nullptr; }
     const TErrorLog& ErrorLog() const { return m_errorLog; }
 
     // The convert action's work: starts the checked rows through the encoder (or, with a
@@ -95,8 +95,6 @@ private:
     bool ConfirmPreflight();
     void OnBatchEnded();
     void ShowLeftOut(const QStringList& missing);
-    // The two-pass logs of the last run go.
-    static void ClearLogs();
 
     IBatchHost& m_host;
     QWidget& m_window;
@@ -110,9 +108,8 @@ private:
 
     TErrorLog m_errorLog;
     TBatchResult m_lastBatchResult;
-    std::unique_ptr<IBatchRows> m_batchRows;
     std::unique_ptr<IBatchSink> m_batchSink;
-    std::unique_ptr<TBatchPlanner> m_batchPlanner; // after what it reads: it goes first
+    std::unique_ptr<TListBatch> m_batch; // after what it reads: it goes first
     QElapsedTimer m_batchClock; // for the batch-end notice
     bool m_converting = false;
     bool m_writingScript = false; // the batch under way (or the last one) writes a script

@@ -74,7 +74,7 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     setMinimumSize(UiMetrics::MainMinimum);
     resize(UiMetrics::MainInitial);
     // 2. the program's paths and tools
-    TAppParams& ap = AppParams();
+    TAppParams& ap = EditAppParams();
     if (ap.AppDir.isEmpty())
         InitAppParams(ap, QString(), QCoreApplication::applicationDirPath());
     ap.ScrollProgressToBottom = true;
@@ -695,7 +695,7 @@ void TFormMain::ShowCmdLine(bool fromGrid, bool quiet)
     if (!file.isEmpty()) {
         const TFileStamp stamp = CurrentFileStamp(file);
         if (file != m_cmdLineFile || !(stamp == m_cmdLineAnalysis.Stamp)) {
-            GetVideoFileInfo(file, ResolveMediaInfoDll(AppParams()), m_cmdLineAnalysis.Info);
+            GetVideoFileInfo(file, ResolveMediaInfoDll(EditAppParams()), m_cmdLineAnalysis.Info);
             m_cmdLineAnalysis.Stamp = stamp;
             m_cmdLineFile = file;
         }
@@ -737,14 +737,14 @@ void TFormMain::ShowSelectedFileInfo(bool warnWithoutEncoder)
         m_formFileInfo->ClearAll();
         return;
     }
-    if (!QFileInfo::exists(ResolveMencoder(AppParams()))) {
+    if (!QFileInfo::exists(ResolveMencoder(EditAppParams()))) {
         m_formFileInfo->ClearAll();
         if (warnWithoutEncoder)
             UiKit::WarningBox(this, MissingEncoderText());
         return;
     }
     TVideoFileInfo info;
-    GetVideoFileInfo(file, ResolveMediaInfoDll(AppParams()), info);
+    GetVideoFileInfo(file, ResolveMediaInfoDll(EditAppParams()), info);
     m_formFileInfo->UpdateList(info, 1, 1);
 }
 

@@ -226,7 +226,7 @@ void TFormOptions::chFileListAllowColumnMovingClick()
 void TFormOptions::chFileListIconClickOpenClick()
 {
     if (!Updating())
-        AppParams().OpenFileAfterIconClick = m_chFileListIconClickOpen->isChecked();
+        EditAppParams().OpenFileAfterIconClick = m_chFileListIconClickOpen->isChecked();
 }
 
 void TFormOptions::cbFileListFileAnalysisChange()
@@ -234,14 +234,14 @@ void TFormOptions::cbFileListFileAnalysisChange()
     if (Updating())
         return;
     const int i = m_cbFileListFileAnalysis->currentIndex();
-    AppParams().FileAnalysis = i == 2 ? faNone : i == 1 ? faQuick : faFull;
+    EditAppParams().FileAnalysis = i == 2 ? faNone : i == 1 ? faQuick : faFull;
 }
 
 // The next batch takes it; a running one keeps its number.
 void TFormOptions::spedParallelJobsChange()
 {
     if (!Updating())
-        AppParams().ParallelJobs = m_spedParallelJobs->value();
+        EditAppParams().ParallelJobs = m_spedParallelJobs->value();
 }
 
 void TFormOptions::cbDefaultVideoCodecChange()

@@ -169,7 +169,7 @@ void TFormProgress::LoadSettings(const QString& iniName)
     // A size of nothing (or less) is no size a window can have: the design size stays.
     if (s.ProgressWidth > 0 && s.ProgressHeight > 0)
         resize(s.ProgressWidth, s.ProgressHeight);
-    AppParams().ScrollProgressToBottom = s.AutoScrollMemoToBottom;
+    EditAppParams().ScrollProgressToBottom = s.AutoScrollMemoToBottom;
 }
 
 void TFormProgress::FillSettings(TAppSettings& s) const

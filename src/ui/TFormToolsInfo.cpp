@@ -87,8 +87,8 @@ void TFormToolsInfo::ReportReady(const QString& report, const QString& encoder, 
     if (generation != m_generation)
         return;
     // The tools found now are the ones the program uses from here on.
-    AppParams().mencoder = encoder;
-    AppParams().MediaInfoDll = mediaInfo;
+    EditAppParams().mencoder = encoder;
+    EditAppParams().MediaInfoDll = mediaInfo;
     m_building = false;
     m_me->setPlaceholderText(QString());
     m_me->setPlainText(report);

@@ -56,7 +56,7 @@ void TWindowSettings::Collect(const TWindowParts& w, TAppSettings& s)
     s.ListFontName = ng->font().family();
     s.ListFontSize = ng->font().pointSize();
     s.FileAnalysis = ap.FileAnalysis;
-    s.pnConversionSettingsExpanded = w.SettingsFold.isChecked();
+    s.settingsExpanded = w.SettingsFold.isChecked();
     s.OpenFileAfterIconClick = ap.OpenFileAfterIconClick;
     s.DefaultVideoCodec = w.State.DefaultVideoCodec();
     s.LastDir = w.List.InitialFolders().AddFiles;
@@ -83,7 +83,7 @@ void TWindowSettings::Collect(const TWindowParts& w, TAppSettings& s)
 
 void TWindowSettings::Apply(const TWindowParts& w, const TAppSettings& s)
 {
-    TAppParams& ap = AppParams();
+    TAppParams& ap = EditAppParams();
     const bool wasUpdating = w.State.Updating();
     w.State.SetUpdating(true);
 
@@ -143,7 +143,7 @@ void TWindowSettings::Apply(const TWindowParts& w, const TAppSettings& s)
     if (!s.LastDir.isEmpty() && QFileInfo(s.LastDir).isDir())
         w.List.UpdateInitialFolders(s.LastDir);
 
-    w.SettingsFold.setChecked(s.pnConversionSettingsExpanded);
+    w.SettingsFold.setChecked(s.settingsExpanded);
 
     ap.OpenFileAfterIconClick = s.OpenFileAfterIconClick;
     w.State.SetDefaultVideoCodec(s.DefaultVideoCodec);

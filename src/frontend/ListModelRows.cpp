@@ -1,4 +1,4 @@
-#include "batch/ListModelRows.h"
+#include "frontend/ListModelRows.h"
 
 #include "filelist/FileListModel.h"
 

@@ -1,0 +1,13 @@
+#include "frontend/ListBatch.h"
+
+#include "base/AppParams.h"
+
+TListBatch::TListBatch(TFileListModel& list, TConversionState& state, TErrorLog& errorLog)
+    : m_rows(list), m_planner(state, AppParams(), errorLog)
+{
+}
+
+void TListBatch::Start(const EncodingSettings& settings, const TBatchOptions& options, IBatchSink& sink)
+{
+    m_planner.Start(m_rows, settings, options, sink);
+}
