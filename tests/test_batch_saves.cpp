@@ -24,7 +24,6 @@
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
 
 struct Writer {
     const char* name;

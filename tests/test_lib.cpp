@@ -2,6 +2,7 @@
 #include "lib/Conversion.h"
 #include "lib/DateTime.h"
 #include "lib/Strings.h"
+#include "support/TestSupport.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -9,12 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-
-namespace {
-
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
-
-} // namespace
 
 TEST(LibStrings, PrefixSuffixAndPositions)
 {

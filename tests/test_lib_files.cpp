@@ -21,7 +21,6 @@
 
 namespace {
 
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 
 void Touch(const QString& path, const QByteArray& bytes = QByteArray())
 {

@@ -2,14 +2,9 @@
 // and keys behave as they always did.
 
 #include "lib/MemIniFile.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QString S(const char* s) { return QString::fromUtf8(s); }
-
-} // namespace
 
 TEST(LibMemIniIndex, RepeatedSectionsAndKeys)
 {

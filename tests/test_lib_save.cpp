@@ -15,7 +15,6 @@
 
 namespace {
 
-QString S(const char* s) { return QString::fromUtf8(s); }
 
 int Mode(const QString& path) { return int(QFileInfo(path).permissions()); }
 

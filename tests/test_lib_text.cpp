@@ -13,7 +13,6 @@
 
 namespace {
 
-QString S(const char* utf8) { return QString::fromUtf8(utf8); }
 QByteArray B(const char* bytes) { return QByteArray(bytes); }
 
 void Put(const QString& path, const QByteArray& bytes)

@@ -11,7 +11,6 @@
 
 namespace {
 
-QString Grouped(int64_t v) { return IntToStrGrouped(v, QLatin1Char(' ')); }
 
 QString FixedWithUserSeparator(double v, int decimals)
 {
@@ -54,10 +53,10 @@ QString FoldDoubledSeparators(QString dir)
 void FillGeneral(const TVideoFileInfo& vfi, QList<TInfoLabel>& g)
 {
     Set(g, "lblFileSize",
-        FormatFileSizeUnit(QStringLiteral(" bytes"), vfi.FileSize) + QStringLiteral(" (") + Grouped(vfi.FileSize) +
+        FormatFileSizeUnit(QStringLiteral(" bytes"), vfi.FileSize) + QStringLiteral(" (") + IntToStrGrouped(vfi.FileSize) +
             QStringLiteral(" bytes)"));
     Set(g, "lblDuration", vfi.DurationStr);
-    Set(g, "lblOverallBitrate", Grouped(vfi.OverallBitrate) + QStringLiteral(" kbit/s"));
+    Set(g, "lblOverallBitrate", IntToStrGrouped(vfi.OverallBitrate) + QStringLiteral(" kbit/s"));
     Set(g, "lblFormat",
         vfi.FormatInfo.isEmpty() ? vfi.Format : vfi.Format + QStringLiteral(" (") + vfi.FormatInfo + QLatin1Char(')'));
     Set(g, "lblEncodedApplication", vfi.EncodedApplication);
@@ -82,7 +81,7 @@ void FillVideo(const TVideoStreamInfo& v, QList<TInfoLabel>& l)
     Set(l, "lblScanType", NormalizedScanType(v.ScanType));
     Set(l, "lblPixelFormat", v.PixelFormat);
     Set(l, "lblBitsPerPixel", BitsPerPixelText(v.BitsPerPixel));
-    Set(l, "lblVideoFrames", QStringLiteral("~ ") + Grouped(v.Frames));
+    Set(l, "lblVideoFrames", QStringLiteral("~ ") + IntToStrGrouped(v.Frames));
     Set(l, "lblVideoStreamSize", VideoStreamSizeText(v));
     Set(l, "lblVideoEncodedLibrary", v.EncodedLibrary);
 }
@@ -93,9 +92,9 @@ void FillAudio(const TAudioStreamInfo& a, QList<TInfoLabel>& l)
     Set(l, "lblAudioProfile", a.Profile);
     Set(l, "lblAudioBitrate", AudioBitrateText(a));
     Set(l, "lblChannels", QString::number(a.Channels));
-    Set(l, "lblSamplingRate", a.SamplingRate != 0 ? Grouped(a.SamplingRate) + QStringLiteral(" Hz") : QString());
+    Set(l, "lblSamplingRate", a.SamplingRate != 0 ? IntToStrGrouped(a.SamplingRate) + QStringLiteral(" Hz") : QString());
     Set(l, "lblBitsPerSample", a.BitsPerSample != 0 ? QString::number(a.BitsPerSample) : QString());
-    Set(l, "lblAudioFrames", QStringLiteral("~ ") + Grouped(a.Frames));
+    Set(l, "lblAudioFrames", QStringLiteral("~ ") + IntToStrGrouped(a.Frames));
     Set(l, "lblVideoDelay", QString::number(a.VideoDelay) + QStringLiteral(" ms"));
     Set(l, "lblAudioLanguage", a.Language);
     Set(l, "lblAudioStreamSize", AudioStreamSizeText(a));
@@ -195,12 +194,12 @@ QString NormalizedScanType(const QString& scanType)
 
 QString VideoBitrateText(const TVideoStreamInfo& v)
 {
-    return v.Bitrate > 0 ? Grouped(v.Bitrate) + QStringLiteral(" kbit/s") : QString();
+    return v.Bitrate > 0 ? IntToStrGrouped(v.Bitrate) + QStringLiteral(" kbit/s") : QString();
 }
 
 QString AudioBitrateText(const TAudioStreamInfo& a)
 {
-    const QString rate = Grouped(a.Bitrate);
+    const QString rate = IntToStrGrouped(a.Bitrate);
     if (rate == QLatin1String("0"))
         return QString();
     return rate + QStringLiteral(" kbit/s  ") + a.BitrateMode;
@@ -222,7 +221,7 @@ QString AudioStreamSizeText(const TAudioStreamInfo& a)
 
 QString ResolutionText(const TVideoStreamInfo& v)
 {
-    return Grouped(v.Width) + QStringLiteral(" x ") + Grouped(v.Height);
+    return IntToStrGrouped(v.Width) + QStringLiteral(" x ") + IntToStrGrouped(v.Height);
 }
 
 QString FpsText(double fps) { return FixedWithUserSeparator(fps, 2); }

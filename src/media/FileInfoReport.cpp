@@ -18,7 +18,6 @@ const QString& Separator()
     return sep;
 }
 
-QString Grouped(int64_t v) { return IntToStrGrouped(v, QLatin1Char(' ')); }
 
 // "caption value": an empty value still leaves the blank after the caption.
 QString Line(const char* caption, const QString& value) { return QLatin1String(caption) + QLatin1Char(' ') + value; }
@@ -27,7 +26,7 @@ void AddGeneral(QStringList& lines, const TVideoFileInfo& fresh, const TFileInfo
                 std::optional<uint32_t> crc)
 {
     lines << Separator() << QStringLiteral("GENERAL INFO") << QString();
-    lines << QStringLiteral("File size: ") + Grouped(fresh.FileSize) + QStringLiteral(" bytes (") +
+    lines << QStringLiteral("File size: ") + IntToStrGrouped(fresh.FileSize) + QStringLiteral(" bytes (") +
                  FormatFileSizeUnit(QStringLiteral(" bytes"), fresh.FileSize) + QLatin1Char(')');
     if (crc)
         lines << QStringLiteral("CRC32: $") + QStringLiteral("%1").arg(*crc, 8, 16, QLatin1Char('0')).toUpper();
@@ -50,7 +49,7 @@ void AddVideo(QStringList& lines, const TVideoStreamInfo& v, int number, bool nu
     lines << Line("Scan type:", NormalizedScanType(v.ScanType));
     lines << Line("Pixel format:", v.PixelFormat);
     lines << Line("Bits per pixel:", BitsPerPixelText(v.BitsPerPixel));
-    lines << QStringLiteral("Frames:~ ") + Grouped(v.Frames);
+    lines << QStringLiteral("Frames:~ ") + IntToStrGrouped(v.Frames);
     lines << Line("Stream size:", VideoStreamSizeText(v));
     lines << Line("Encoded library:", v.EncodedLibrary);
 }
@@ -61,9 +60,9 @@ void AddAudio(QStringList& lines, const TAudioStreamInfo& a, int number)
     lines << Line("Codec:", a.Codec) << Line("Profile:", a.Profile);
     lines << Line("Bitrate:", AudioBitrateText(a));
     lines << Line("Channels:", QString::number(a.Channels));
-    lines << Line("Sampling rate:", a.SamplingRate != 0 ? Grouped(a.SamplingRate) + QStringLiteral(" Hz") : QString());
+    lines << Line("Sampling rate:", a.SamplingRate != 0 ? IntToStrGrouped(a.SamplingRate) + QStringLiteral(" Hz") : QString());
     lines << Line("Bits per sample:", a.BitsPerSample != 0 ? QString::number(a.BitsPerSample) : QString());
-    lines << QStringLiteral("Samples:~ ") + Grouped(a.Frames);
+    lines << QStringLiteral("Samples:~ ") + IntToStrGrouped(a.Frames);
     lines << Line("Video delay:", QString::number(a.VideoDelay) + QStringLiteral(" ms"));
     lines << Line("Language:", a.Language);
     lines << Line("Stream size:", AudioStreamSizeText(a));

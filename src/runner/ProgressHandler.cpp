@@ -12,7 +12,6 @@ namespace {
 
 constexpr int ChunkCounterWrap = 100000000;
 
-QString Grouped(int64_t v) { return IntToStrGrouped(v, QLatin1Char(' ')); }
 
 QString Separator() { return QStringLiteral("    ::    "); }
 
@@ -122,8 +121,8 @@ QString StatusHtml(const TConversionState& state, const TStatusLine& status)
 {
     const QString speedBadge = QStringLiteral("<b><FONT bgcolor=\"#496954\" color=\"#E0EBE0\">  ")
         + SpeedText(status.Fps) + QStringLiteral("  </FONT></b>");
-    const QString sizeText = QStringLiteral("Est. output size: <b>~") + Grouped(status.SizeMB) + QStringLiteral(" MB</b>");
-    const QString totalFrames = Grouped(state.CurrentFileInfo.VideoStreams[0].Frames);
+    const QString sizeText = QStringLiteral("Est. output size: <b>~") + IntToStrGrouped(status.SizeMB) + QStringLiteral(" MB</b>");
+    const QString totalFrames = IntToStrGrouped(state.CurrentFileInfo.VideoStreams[0].Frames);
 
     QString s = QStringLiteral("Converting file <b>%1</b> / <b>%2</b>").arg(state.CurrentFileNo).arg(state.FilesToConvert);
     if (state.TwoPass) {
@@ -134,7 +133,7 @@ QString StatusHtml(const TConversionState& state, const TStatusLine& status)
                  .arg(state.PassNo);
     }
     s += Separator() + QStringLiteral("Speed: ") + speedBadge + QStringLiteral(" fps");
-    s += Separator() + QStringLiteral("Frame: ") + Grouped(status.Frame) + QStringLiteral(" / ~") + totalFrames;
+    s += Separator() + QStringLiteral("Frame: ") + IntToStrGrouped(status.Frame) + QStringLiteral(" / ~") + totalFrames;
     s += Separator() + sizeText;
     return s;
 }

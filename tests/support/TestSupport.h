@@ -5,6 +5,9 @@
 #include <QStringList>
 
 // Helpers shared by the test suites.
+// A QString from UTF-8 source text, for names with umlauts and other non-ASCII.
+inline QString S(const char* utf8) { return QString::fromUtf8(utf8); }
+
 namespace TestSupport {
 
 // The directory of test clips made with ffmpeg; made once per build tree and shared
