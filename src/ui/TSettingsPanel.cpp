@@ -172,6 +172,11 @@ const TSettingsPanel::TRowControl* TSettingsPanel::Find(QStringView id) const
     return nullptr;
 }
 
+TSettingsPanel::TRowControl* TSettingsPanel::Find(QStringView id)
+{
+    return const_cast<TRowControl*>(std::as_const(*this).Find(id));
+}
+
 QWidget* TSettingsPanel::Control(QStringView id) const
 {
     const TRowControl* rc = Find(id);
@@ -180,7 +185,7 @@ QWidget* TSettingsPanel::Control(QStringView id) const
 
 QWidget* TSettingsPanel::Take(QStringView id)
 {
-    auto* rc = const_cast<TRowControl*>(Find(id));
+    auto* rc = Find(id);
     if (!rc)
         return nullptr;
     rc->Placed = true;
@@ -207,13 +212,13 @@ QLabel* TSettingsPanel::ValueLabel(QStringView id) const
 
 void TSettingsPanel::AddCompanion(QStringView id, QWidget* w)
 {
-    if (auto* rc = const_cast<TRowControl*>(Find(id)))
+    if (auto* rc = Find(id))
         rc->Companions << w;
 }
 
 int TSettingsPanel::PlaceRow(QGridLayout* grid, int gridRow, QStringView id, TWidth width)
 {
-    auto* rc = const_cast<TRowControl*>(Find(id));
+    auto* rc = Find(id);
     if (!rc)
         return gridRow;
     rc->Placed = true;

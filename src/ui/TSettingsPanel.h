@@ -75,6 +75,7 @@ private:
     };
     void CreateControl(const TSettingRow& row);
     const TRowControl* Find(QStringView id) const;
+    TRowControl* Find(QStringView id);
     void UpdateValueLabels();
 
     QList<TRowControl> m_rows;
