@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang++-14, AddressSanitizer + UndefinedBehaviorSanitizer)
-# and runs each for SECONDS seconds (default 60) on a scratch copy of its seed corpus
+# and runs each for SECONDS seconds (default 60), one per core at a time, on a scratch copy of its seed corpus
 # (fuzz/corpus/<target>), so the repository's corpus stays as it is.
 # Exits non-zero on a build failure or a finding; crash inputs are kept in build/fuzz/findings.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
@@ -21,18 +21,36 @@ targets=("$@")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$dir/findings"
-status=0
-for t in "${targets[@]}"; do
+# One target per core at a time: each fuzzer runs on one core.
+fuzz_one() {
+  local t=$1
   mkdir -p "$scratch/$t"
   cp "$root/fuzz/corpus/$t/"* "$scratch/$t/"
+  if ASAN_OPTIONS="detect_leaks=1:abort_on_error=0" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+     TMPDIR="$scratch" "$dir/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+     -artifact_prefix="$dir/findings/$t-" -print_final_stats=1 "$scratch/$t" > "$scratch/$t.log" 2>&1; then
+    touch "$scratch/$t.ok"
+  fi
+}
+slots=$(nproc)
+running=0
+for t in "${targets[@]}"; do
   echo "== fuzzing $t for ${seconds}s" >&2
-  if ! ASAN_OPTIONS="detect_leaks=1:abort_on_error=0" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-       TMPDIR="$scratch" "$dir/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-       -artifact_prefix="$dir/findings/$t-" -print_final_stats=1 "$scratch/$t" > "$scratch/$t.log" 2>&1; then
+  fuzz_one "$t" &
+  running=$((running + 1))
+  if [ "$running" -ge "$slots" ]; then
+    wait -n
+    running=$((running - 1))
+  fi
+done
+wait
+status=0
+for t in "${targets[@]}"; do
+  if [ -e "$scratch/$t.ok" ]; then
+    grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$scratch/$t.log" | sed "s/^/   $t /" >&2
+  else
     tail -n 60 "$scratch/$t.log" >&2
     echo "== $t: FINDING (input kept in $dir/findings/)" >&2; status=1
-  else
-    grep -E "stat::number_of_executed_units|stat::peak_rss_mb" "$scratch/$t.log" | sed "s/^/   /" >&2
   fi
 done
 exit $status
