@@ -245,6 +245,18 @@ TProfileKey ExtraParametersKey()
         QStringLiteral("encoder options, one line"));
 }
 
+// A filter's track bar: enabled by its check box, stored as a whole position, shown with
+// its value label; a stored position outside lo..hi gives the default.
+TSettingRow Slider(const char* id, const char* objectName, double S::*member, int def, const char* key, double lo,
+                   double hi, QString (*valueText)(double, QChar), bool S::*switchedOnBy)
+{
+    TSettingRow r = Range(Row(P::Advanced, C::Slider, id, objectName, "", member, double(def),
+                              Position(key, member, lo, hi, def)),
+                          lo, hi);
+    r.ValueText = [valueText](double position) { return valueText(position, QChar()); };
+    return EnabledWhen(r, [switchedOnBy](const S& s) { return s.*switchedOnBy; });
+}
+
 // A list choice stored as its item's text ("film"), read in any letter case; a word the
 // list does not have gives its first item.
 TProfileKey ItemWord(const char* section, const char* name, int S::*member, QStringList (*items)())
@@ -369,24 +381,12 @@ QList<TSettingRow> MakeRows()
               EncodingLists::interlacing),
         Row(P::Advanced, C::Check, "brightnessOn", "chBrightness", "Brightness:", &S::brightnessOn, false,
             K::Bool("ADVANCED", "Brightness", &S::brightnessOn)),
-        [] {
-            TSettingRow r = Range(Row(P::Advanced, C::Slider, "brightness", "tbBrightness", "", &S::brightness, 0.0,
-                                      Position("BrightnessValue", &S::brightness, EncodingLists::BrightnessMin,
-                                               EncodingLists::BrightnessMax, 0)),
-                                  EncodingLists::BrightnessMin, EncodingLists::BrightnessMax);
-            r.ValueText = [](double position) { return BrightnessValueText(position); };
-            return EnabledWhen(r, [](const S& s) { return s.brightnessOn; });
-        }(),
+        Slider("brightness", "tbBrightness", &S::brightness, 0, "BrightnessValue", EncodingLists::BrightnessMin,
+               EncodingLists::BrightnessMax, BrightnessValueText, &S::brightnessOn),
         Row(P::Advanced, C::Check, "saturationOn", "chSaturation", "Saturation:", &S::saturationOn, false,
             K::Bool("ADVANCED", "Saturation", &S::saturationOn)),
-        [] {
-            TSettingRow r = Range(Row(P::Advanced, C::Slider, "saturation", "tbSaturation", "", &S::saturation, 10.0,
-                                      Position("SaturationValue", &S::saturation, EncodingLists::SaturationMin,
-                                               EncodingLists::SaturationMax, 10)),
-                                  EncodingLists::SaturationMin, EncodingLists::SaturationMax);
-            r.ValueText = [](double position) { return SaturationValueText(position); };
-            return EnabledWhen(r, [](const S& s) { return s.saturationOn; });
-        }(),
+        Slider("saturation", "tbSaturation", &S::saturation, 10, "SaturationValue", EncodingLists::SaturationMin,
+               EncodingLists::SaturationMax, SaturationValueText, &S::saturationOn),
         Row(P::Advanced, C::Check, "flipHorizontal", "chFlipHorizontal", "Flip horizontal", &S::flipHorizontal, false,
             K::Bool("ADVANCED", "FlipHorizontal", &S::flipHorizontal)),
         Row(P::Advanced, C::Check, "flipVertical", "chFlipVertical", "Flip vertical", &S::flipVertical, false,
