@@ -77,7 +77,7 @@ EncodingSettings Example2Settings()
     s.frameRate.Text = "29.97";
     s.videoAspect.Text = "16:9";
     s.threads = 0;
-    s.preset = TX264Preset(static_cast<int>(EncodingLists::preset().indexOf("slow")));
+    s.preset = TX264Preset::Slow;
     s.twoPass = true;
     s.audioBitrate.Text = "192";
     s.audioRateMode = TAudioRateMode::Abr;

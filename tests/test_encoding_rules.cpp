@@ -280,7 +280,7 @@ TEST(CopyPaste, RoundTripsEveryPanel)
     a.frameRate = {11, "29.97"};
     a.videoAspect = {-1, "2,35:1"};
     a.twoPass = true;
-    a.preset = TX264Preset(4);
+    a.preset = TX264Preset::Faster;
     a.container = TContainer::Mp4;
     a.audioBitrate = {12, "128"};
     a.sampleRate = {-1, "22050"};

@@ -37,7 +37,7 @@ EncodingSettings NonDefaults()
     s.videoAspect = {-1, QStringLiteral("2.35:1")};
     s.twoPass = true;
     s.threads = 7;
-    s.preset = TX264Preset(8);
+    s.preset = TX264Preset::Veryslow;
     s.noAudio = true;
     s.audioBitrate = {-1, QStringLiteral("200")};
     s.audioRateMode = TAudioRateMode::Abr;
@@ -74,7 +74,7 @@ void ExpectSameProfileSettings(const EncodingSettings& a, const EncodingSettings
     EXPECT_EQ(a.videoAspect.Text, b.videoAspect.Text);
     EXPECT_EQ(a.twoPass, b.twoPass);
     EXPECT_EQ(a.threads, b.threads);
-    EXPECT_EQ(a.preset, TX264Preset(b.preset));
+    EXPECT_EQ(a.preset, b.preset);
     EXPECT_EQ(a.noAudio, b.noAudio);
     EXPECT_EQ(a.audioBitrate.Text, b.audioBitrate.Text);
     EXPECT_EQ(a.audioRateMode, TAudioRateMode(b.audioRateMode));
@@ -196,7 +196,7 @@ TEST(ProfileFile, OutOfRangeValuesAreClampedOrReplaced)
         "[ADVANCED]\nSaturationValue=31\nBrightnessValue=-11\nInterlacing=3\nSkipLimitValue=99\nResolution=500\n"
         "ResWidth=1\nResHeight=99999\nRotateDirection=up\nSaturation=yes\n", NonDefaults());
     EXPECT_EQ(s.threads, 16);
-    EXPECT_EQ(s.preset, TX264Preset(0));
+    EXPECT_EQ(s.preset, TX264Preset::Auto);
     EXPECT_EQ(s.videoBitrate.Text, "Auto");
     EXPECT_EQ(s.videoAspect.Text, "Auto");
     EXPECT_EQ(s.frameRate.Text, "abc"); // taken as it stands; the builder checks it

@@ -159,7 +159,7 @@ TEST(UiSettingsPanels, SetAndGetRoundTripEveryControl)
     s.videoAspect = {-1, QStringLiteral("2.35:1")};
     s.twoPass = true;
     s.threads = 4;
-    s.preset = TX264Preset(7);
+    s.preset = TX264Preset::Slow;
     s.noAudio = true;
     s.audioBitrate.SetIndex(13, EncodingLists::audioBitrate());
     s.audioRateMode = TAudioRateMode::Abr;
