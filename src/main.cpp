@@ -1,5 +1,6 @@
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
+#include "base/Language.h"
 #include "base/Platform.h"
 #include "cli/CommandLine.h"
 #include "cli/Headless.h"
@@ -19,6 +20,19 @@
 
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+// The language of this run: the stored choice, or the locale's when there is none (or no
+// home was read, as for --help).
+void InstallLanguage(const QString& choice)
+{
+    const QString lang = Language::Resolve(choice, Language::ProcessLocaleVars(), Language::Translated());
+    Language::Install(lang, Language::CatalogueDirs(QCoreApplication::applicationDirPath()));
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     // The program started as its own analysis worker (by TAnalysisClient, never by a user:
@@ -35,7 +49,11 @@ int main(int argc, char* argv[])
         args << QString::fromLocal8Bit(argv[i]);
     const CliParseResult parsed = ParseCommandLine(args);
     if (!parsed.ok) {
-        Headless::Err(UsageErrorText(parsed.error)); // the argument may hold control characters
+        // Parsed again once the user's language is in place, for the message's sake.
+        QCoreApplication app(argc, argv);
+        Platform::EnsureUtf8CType();
+        InstallLanguage(QString::fromLatin1(Language::SystemChoice));
+        Headless::Err(UsageErrorText(ParseCommandLine(args).error)); // the argument may hold control characters
         return 2;
     }
     const CliOptions& opts = parsed.options;
@@ -48,6 +66,9 @@ int main(int argc, char* argv[])
             InitAppParams(EditAppParams(), opts.home, QCoreApplication::applicationDirPath());
             // The settings file may move the tools, for the headless modes as for the window.
             TAppSettings::LoadToolPaths(EditAppParams());
+            InstallLanguage(TAppSettings::LoadLanguage(AppParams().IniName));
+        } else {
+            InstallLanguage(QString::fromLatin1(Language::SystemChoice));
         }
         SetWorkerProgram(QCoreApplication::applicationFilePath());
         const int status = Headless::Run(opts);
@@ -62,6 +83,7 @@ int main(int argc, char* argv[])
     UiKit::ApplyAppStyle(app);
     QApplication::setWindowIcon(UiKit::AppIcon());
     InitAppParams(EditAppParams(), opts.home, QCoreApplication::applicationDirPath());
+    InstallLanguage(TAppSettings::LoadLanguage(AppParams().IniName));
     SetWorkerProgram(QCoreApplication::applicationFilePath());
     // The program ends when the main window closes, also from the tray or after a batch
     // it was closed during; a side window left alone does not end it.

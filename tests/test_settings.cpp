@@ -621,14 +621,15 @@ TEST(AppSettingsFile, WriteOrderAndConditions)
         if (const int eq = line.indexOf('='); eq > 0)
             keys << QString::fromLatin1(line.left(eq));
     }
-    ASSERT_GE(keys.size(), 25 + 29 + 29 + 27);
+    ASSERT_GE(keys.size(), 26 + 29 + 29 + 27);
     EXPECT_EQ(keys.mid(0, 6), QStringList({"Maximized", "Left", "Top", "Width", "Height", "cbOutputExists"}));
     EXPECT_EQ(keys.at(23), "DragAcceptDirectories");
     EXPECT_EQ(keys.at(24), "ParallelJobs");
-    EXPECT_EQ(keys.at(25), "colNo_Width");
-    EXPECT_EQ(keys.at(25 + 29), "colNo_Position");
-    EXPECT_EQ(keys.at(25 + 58), "colNo_Visible");
-    EXPECT_EQ(keys.size(), 25 + 29 + 29 + 27);
+    EXPECT_EQ(keys.at(25), "Language");
+    EXPECT_EQ(keys.at(26), "colNo_Width");
+    EXPECT_EQ(keys.at(26 + 29), "colNo_Position");
+    EXPECT_EQ(keys.at(26 + 58), "colNo_Visible");
+    EXPECT_EQ(keys.size(), 26 + 29 + 29 + 27);
     EXPECT_FALSE(keys.contains("EscExit"));
     EXPECT_FALSE(ReadFile(path).contains("[PROGRESS]"));
 

@@ -131,7 +131,7 @@ QStringList MainWriteOrder(bool withGeometry)
     keys << "cbOutputExists" << "cbAfterConversion" << "OutIn" << "OutDir" << "KeepFileDates" << "GridLines"
          << "RowIndicator" << "GridFooter" << "RowHeight" << "AllowRowMoving" << "AllowColumnMoving" << "ListFontName"
          << "ListFontSize" << "FileAnalysis" << "pnConversionSettingsExpanded" << "OpenFileAfterIconClick"
-         << "DefaultVideoCodec" << "LastDir" << "DragAcceptDirectories" << "ParallelJobs";
+         << "DefaultVideoCodec" << "LastDir" << "DragAcceptDirectories" << "ParallelJobs" << "Language";
     for (const char* suffix : {"_Width", "_Position"}) {
         for (const QString& c : TAppSettings::ColumnNames())
             keys << c + QLatin1String(suffix);

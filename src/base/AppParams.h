@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/FileAnalysis.h"
+#include "base/Language.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,7 @@ struct TAppParams {
     TAppColor ColorError = 0;
     bool DragAcceptDirectories = false;
     int ParallelJobs = 1;           // "Simultaneous conversions": encoders that run side by side
+    QString Language = QString::fromLatin1(::Language::SystemChoice); // the stored choice, applied at the next start
     bool OpenFileAfterIconClick = false;
     TFileAnalysis FileAnalysis = faNone;
     TFontParams MonospaceFont;

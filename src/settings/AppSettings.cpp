@@ -100,6 +100,7 @@ QList<K::Key> MakeKeys()
         K::Text(Main, "LastDir", &A::LastDir),
         K::Bool(Main, "DragAcceptDirectories", &A::DragAcceptDirectories),
         K::Clamped(Main, "ParallelJobs", &A::ParallelJobs, 1, MaxParallelJobs),
+        K::Text(Main, "Language", &A::Language),
     };
 
     // Columns holds every column in key order.
@@ -261,4 +262,13 @@ void TAppSettings::LoadToolPaths(TAppParams& p)
     s.ToolsDir = p.ToolsDir;
     KeyTable::Read(Keys(), ini, s, TAppReadContext{}, Main);
     s.ApplyToolPaths(p);
+}
+
+QString TAppSettings::LoadLanguage(const QString& iniName)
+{
+    MemIniFile ini;
+    TAppSettings s;
+    if (TAppSettings::ReadFile(iniName, ini))
+        KeyTable::Read(Keys(), ini, s, TAppReadContext{}, Main);
+    return s.Language;
 }

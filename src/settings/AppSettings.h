@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/FileAnalysis.h"
+#include "base/Language.h"
 #include "encoding/EncodingSettings.h"
 
 #include <QList>
@@ -52,6 +53,7 @@ struct TAppSettings {
     QString LastDir;
     bool DragAcceptDirectories = true;
     int ParallelJobs = 1;            // "Simultaneous conversions"
+    QString Language = QString::fromLatin1(::Language::SystemChoice); // "System", "en", "de": read at start
     QList<TColumnSettings> Columns = DefaultColumns(); // in column key order
 
     // ---- "PROGRESS" ----
@@ -101,6 +103,8 @@ struct TAppSettings {
     // The same for the modes without a window: reads the tool keys of p.IniName, if the
     // file exists, and applies them.
     static void LoadToolPaths(TAppParams& p);
+    // The stored language choice ("System" when the file has none), for the start.
+    static QString LoadLanguage(const QString& iniName);
     // Reads the settings file into ini; false when there is none or it cannot be read
     // (then nothing is applied and the current values stay).
     static bool ReadFile(const QString& fileName, MemIniFile& ini);

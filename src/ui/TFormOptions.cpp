@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h"
 #include "base/DesktopEntry.h"
+#include "base/Language.h"
 #include "ui/TFileGrid.h"
 #include "ui/IWindowState.h"
 #include "ui/TGridFooter.h"
@@ -22,10 +23,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -110,6 +113,19 @@ TFormOptions::TFormOptions(IWindowState& state, TFileGrid& grid, TGridFooter& fo
     m_spedParallelJobs->setRange(1, MaxParallelJobs);
     combos->addWidget(new QLabel(tr("Simultaneous conversions:"), this), 2, 0);
     combos->addWidget(m_spedParallelJobs, 2, 1);
+    // The language is chosen once at start: the choice is stored and waits for it.
+    m_cbLanguage = new QComboBox(this);
+    m_cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
+    m_cbLanguage->addItem(tr("System"), QString::fromLatin1(Language::SystemChoice));
+    m_cbLanguage->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    for (const QString& lang : Language::Translated())
+        m_cbLanguage->addItem(QLocale(lang).nativeLanguageName(), lang);
+    combos->addWidget(new QLabel(tr("Language:"), this), 3, 0);
+    combos->addWidget(m_cbLanguage, 3, 1);
+    auto* nextStart = new QLabel(tr("(at the next start)"), this);
+    nextStart->setObjectName(QStringLiteral("lblLanguageNextStart"));
+    nextStart->setEnabled(false);
+    combos->addWidget(nextStart, 3, 2);
     combos->setColumnStretch(1, 1);
 
     auto* shortcut = new QPushButton(tr("Create shortcut on the Desktop"), this);
@@ -149,6 +165,10 @@ TFormOptions::TFormOptions(IWindowState& state, TFileGrid& grid, TGridFooter& fo
     connect(m_cbFileListFileAnalysis, &QComboBox::currentIndexChanged, this, &TFormOptions::cbFileListFileAnalysisChange);
     connect(m_spedParallelJobs, &QSpinBox::valueChanged, this, &TFormOptions::spedParallelJobsChange);
     connect(m_cbDefaultVideoCodec, &QComboBox::currentIndexChanged, this, &TFormOptions::cbDefaultVideoCodecChange);
+    connect(m_cbLanguage, &QComboBox::activated, this, [this] {
+        if (!Updating())
+            EditAppParams().Language = m_cbLanguage->currentData().toString();
+    });
     // Only a pick from the list applies; the index changing under InitControls does not.
     connect(m_cbFileListFont, &QComboBox::activated, this, &TFormOptions::cbFileListFontSelect);
     connect(m_edFileListFontSize, &QSpinBox::valueChanged, this, &TFormOptions::edFileListFontSizeChange);
@@ -190,6 +210,8 @@ void TFormOptions::InitControls()
     m_cbDefaultVideoCodec->setCurrentIndex(m_state.DefaultVideoCodec() == 1 ? 0 : 1); // the box lists H.264 first
     m_cbFileListFileAnalysis->setCurrentIndex(ap.FileAnalysis == faNone ? 2 : ap.FileAnalysis == faQuick ? 1 : 0);
     m_spedParallelJobs->setValue(ap.ParallelJobs);
+    // A choice this build has no catalogue for shows as "System", which it then means.
+    m_cbLanguage->setCurrentIndex(std::max(0, m_cbLanguage->findData(ap.Language)));
     m_state.SetUpdating(was);
 }
 

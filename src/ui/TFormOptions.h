@@ -61,5 +61,6 @@ private:
     QCheckBox* m_chFileListIconClickOpen = nullptr;
     QComboBox* m_cbFileListFileAnalysis = nullptr;
     QSpinBox* m_spedParallelJobs = nullptr;
+    QComboBox* m_cbLanguage = nullptr;
     QComboBox* m_cbDefaultVideoCodec = nullptr;
 };

@@ -62,6 +62,7 @@ void TWindowSettings::Collect(const TWindowParts& w, TAppSettings& s)
     s.LastDir = w.List.InitialFolders().AddFiles;
     s.DragAcceptDirectories = ap.DragAcceptDirectories;
     s.ParallelJobs = ap.ParallelJobs;
+    s.Language = ap.Language;
 
     for (TColumnSettings& c : s.Columns) {
         const int column = ColumnByName(c.Name);
@@ -149,6 +150,7 @@ void TWindowSettings::Apply(const TWindowParts& w, const TAppSettings& s)
     w.State.SetDefaultVideoCodec(s.DefaultVideoCodec);
     ap.DragAcceptDirectories = s.DragAcceptDirectories;
     ap.ParallelJobs = s.ParallelJobs;
+    ap.Language = s.Language;
     w.State.SetUpdating(wasUpdating);
 }
 

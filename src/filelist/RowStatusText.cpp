@@ -1,0 +1,48 @@
+#include "filelist/RowStatusText.h"
+
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+namespace {
+
+struct TFixedStatus {
+    const char* Status;
+    const char* Text;
+};
+
+// The statuses without a number, as the batch and the list write them.
+constexpr TFixedStatus FixedStatuses[] = {
+    {"Ready", QT_TRANSLATE_NOOP("RowStatus", "Ready")},
+    {"Converting", QT_TRANSLATE_NOOP("RowStatus", "Converting")},
+    {"Done", QT_TRANSLATE_NOOP("RowStatus", "Done")},
+    {"OK - Renamed", QT_TRANSLATE_NOOP("RowStatus", "OK - Renamed")},
+    {"OK - Overwritten", QT_TRANSLATE_NOOP("RowStatus", "OK - Overwritten")},
+    //: The row was left out: its output exists and the policy says to skip it
+    {"Skipped", QT_TRANSLATE_NOOP("RowStatus", "Skipped")},
+    {"Aborted", QT_TRANSLATE_NOOP("RowStatus", "Aborted")},
+    //: The batch the row belonged to ended before the row did (the program was closed or crashed)
+    {"Interrupted", QT_TRANSLATE_NOOP("RowStatus", "Interrupted")},
+};
+
+QString Tr(const char* text) { return QCoreApplication::translate("RowStatus", text); }
+
+} // namespace
+
+QString RowStatusText(const QString& status)
+{
+    for (const TFixedStatus& f : FixedStatuses) {
+        if (status == QLatin1String(f.Status))
+            return Tr(f.Text);
+    }
+    // "Converting 45%", "Error (3)", "Error = 3" (the second pass): the number stays.
+    static const QRegularExpression numbered(QStringLiteral("^(Converting (\\d+)%|Error \\((\\d+)\\)|Error = (\\d+))$"));
+    const QRegularExpressionMatch m = numbered.match(status);
+    if (!m.hasMatch())
+        return status;
+    if (!m.captured(2).isEmpty())
+        return QCoreApplication::translate("RowStatus", "Converting %1%").arg(m.captured(2));
+    if (!m.captured(3).isEmpty())
+        return QCoreApplication::translate("RowStatus", "Error (%1)").arg(m.captured(3));
+    //: The second pass of a two-pass encode failed with this exit code
+    return QCoreApplication::translate("RowStatus", "Error = %1").arg(m.captured(4));
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// A row's status as the list model stores it is English data: the batch compares it,
+// saves it with an unfinished batch and counts it ("Done", "OK - Renamed", "Error (3)",
+// "Converting 45%"). This is the same status in the user's language, for showing only.
+QString RowStatusText(const QString& status);

@@ -1,0 +1,71 @@
+#include "base/Language.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace TestSupport;
+
+// The language of messages follows the C library's order of the variables; a choice stored
+// in Options wins over all of them.
+TEST(Language, ChoiceFollowsTheLocaleVariablesInTheCLibrarysOrder)
+{
+    struct Case {
+        const char* choice;
+        Language::TLocaleVars vars; // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+        const char* expected;
+    };
+    const QStringList translated{QStringLiteral("de")};
+    const Case cases[] = {
+        {"System", {"", "", "", "de_DE.UTF-8"}, "de"},
+        {"System", {"", "", "", "de_AT.utf8@euro"}, "de"},
+        {"System", {"", "", "", ""}, "en"},
+        {"System", {"", "", "", "C.UTF-8"}, "en"},
+        {"System", {"", "", "", "POSIX"}, "en"},
+        {"System", {"", "", "", "fr_FR.UTF-8"}, "en"},            // no French catalogue
+        {"System", {"", "C", "", "de_DE.UTF-8"}, "en"},          // LC_ALL over LANG
+        {"System", {"", "", "de_DE.UTF-8", "en_GB.UTF-8"}, "de"}, // LC_MESSAGES over LANG
+        {"System", {"", "en_US.UTF-8", "de_DE.UTF-8", ""}, "en"}, // LC_ALL over LC_MESSAGES
+        {"System", {"de", "", "", "en_US.UTF-8"}, "de"},          // LANGUAGE over the locale
+        {"System", {"fr:de_CH:en", "", "", "en_US.UTF-8"}, "de"}, // its first known entry
+        {"System", {"en:de", "", "", "de_DE.UTF-8"}, "en"},
+        {"System", {"de", "C.UTF-8", "", ""}, "en"},              // a C locale ignores LANGUAGE
+        {"System", {"de", "", "", ""}, "en"},
+        {"en", {"", "", "", "de_DE.UTF-8"}, "en"},
+        {"de", {"", "", "", "C"}, "de"},
+        {"fr", {"", "", "", "de_DE.UTF-8"}, "de"},                // unknown choice: the system's
+        {"", {"", "", "", "de_DE.UTF-8"}, "de"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Language::Resolve(QString::fromLatin1(c.choice), c.vars, translated), QLatin1String(c.expected))
+            << c.choice << " LANGUAGE=" << c.vars.language.toStdString() << " LC_ALL=" << c.vars.lcAll.toStdString()
+            << " LC_MESSAGES=" << c.vars.lcMessages.toStdString() << " LANG=" << c.vars.lang.toStdString();
+}
+
+// Every text the sources mark for translation has its German: a catalogue refreshed from
+// today's sources has no unfinished entry.
+TEST(Language, TheGermanCatalogueTranslatesEverySourceText)
+{
+    ASSERT_TRUE(Language::Translated().contains(QStringLiteral("de")));
+    QTemporaryDir tmp;
+    const QString ts = tmp.filePath(QStringLiteral("vexaconv_de.ts"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VEXA_SOURCE_DIR "/translations/vexaconv_de.ts"), ts));
+    const RunResult update = RunProgram(QStringLiteral(VEXA_LUPDATE),
+        {"-silent", "-locations", "none", "-no-obsolete", QStringLiteral(VEXA_SOURCE_DIR "/src"), "-ts", ts});
+    ASSERT_EQ(update.exitCode, 0) << update.err.constData();
+    const RunResult release = RunProgram(QStringLiteral(VEXA_LRELEASE), {ts, "-qm", tmp.filePath("de.qm")});
+    ASSERT_EQ(release.exitCode, 0) << release.err.constData();
+    const QString report = QString::fromUtf8(release.out + release.err);
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Generated (\\d+) translation\\(s\\) \\((\\d+) finished and (\\d+) unfinished\\)"))
+            .match(report);
+    ASSERT_TRUE(m.hasMatch()) << report.toStdString();
+    EXPECT_GT(m.captured(1).toInt(), 500);
+    EXPECT_EQ(m.captured(3).toInt(), 0) << "texts without German; refresh the catalogue "
+                                           "(cmake --build <dir> --target vexa_lupdate) and translate them";
+    EXPECT_FALSE(report.contains(QLatin1String("untranslated"))) << report.toStdString();
+}
