@@ -5,7 +5,9 @@
 #include "encoding/EncoderCommand.h"
 #include "encoding/FaithfulOutput.h"
 
+#include <QCoreApplication>
 #include <QStringList>
+#include <QTranslator>
 
 #include <functional>
 
@@ -64,6 +66,18 @@ EncodingSettings Settings(bool mp4, const std::function<void(EncodingSettings&)>
         change(s);
     return s;
 }
+
+// A catalogue that brackets every text it is asked for, installed while it lives.
+class BracketingLanguage : public QTranslator {
+public:
+    BracketingLanguage() { QCoreApplication::installTranslator(this); }
+    ~BracketingLanguage() override { QCoreApplication::removeTranslator(this); }
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        return QLatin1Char('<') + QString::fromUtf8(source) + QLatin1Char('>');
+    }
+};
 
 // The pieces of the command line the adjustments land in, joined.
 QString Pieces(const EncodingSettings& s, const TVideoFileInfo& info)
@@ -149,4 +163,28 @@ TEST(FaithfulOutput, LateSoundAnMp4CannotKeepIsRefusedWithAReason)
                    "offset: convert this file to AVI.");
     late.SoundOffsetMs = 80; // within what the check allows
     EXPECT_TRUE(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost.isEmpty());
+}
+
+// The notes are for people and follow the language; the command line is the encoder's and
+// never does, whatever the settings' lists show.
+TEST(FaithfulOutput, AnotherLanguageChangesTheNotesNeverTheCommandLine)
+{
+    TSource odd{641, 481, 16.0 / 9, 25, 25, false, 90, true, 1976};
+    const EncodingSettings s = Settings(false, [](EncodingSettings& e) {
+        e.videoCodec = TVideoCodec::X264;
+        e.preset = TX264Preset::Slow;
+        e.audioChannels = 3;
+        e.audioQuality = 3;
+        e.interlacing = 1;
+    });
+    const QString english = Pieces(s, Info(odd));
+    const QStringList englishNotes = FaithfulOutput(s, Info(odd)).Notes;
+    ASSERT_GE(englishNotes.size(), 3);
+
+    const BracketingLanguage language;
+    EXPECT_EQ(Pieces(s, Info(odd)), english);
+    const QStringList notes = FaithfulOutput(s, Info(odd)).Notes;
+    ASSERT_EQ(notes.size(), englishNotes.size());
+    for (qsizetype i = 0; i < notes.size(); ++i)
+        EXPECT_TRUE(notes[i].startsWith(QLatin1Char('<')) && notes[i] != englishNotes[i]) << notes[i].toStdString();
 }

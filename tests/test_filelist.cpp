@@ -11,8 +11,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,19 @@ protected:
     QTemporaryDir m_tmp;
     TAppParams m_params;
     TFileListModel m_model{m_params};
+};
+
+// A catalogue that brackets every text it is asked for, installed while it lives: what
+// comes out bracketed went through translation, what must stay English must not.
+class BracketingLanguage : public QTranslator {
+public:
+    BracketingLanguage() { QCoreApplication::installTranslator(this); }
+    ~BracketingLanguage() override { QCoreApplication::removeTranslator(this); }
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        return QLatin1Char('<') + QString::fromUtf8(source) + QLatin1Char('>');
+    }
 };
 
 // Rows with made-up analysis results, for the footer and the display rules.
@@ -313,6 +328,38 @@ TEST_F(FileListTest, StatusTextAndColour)
     EXPECT_EQ(*m_model.RowStatusColor(0), RGBColor(226, 53, 29));
     m_model.SetRowStatus(5, QStringLiteral("Done"));
     EXPECT_EQ(m_model.RowStatus(5), "");
+}
+
+// In another language the list shows its statuses, captions and filters translated, while
+// what the batch compares and the settings file stores stays English.
+TEST_F(FileListTest, AnotherLanguageChangesWhatIsShownNeverWhatIsStored)
+{
+    const BracketingLanguage language;
+    ASSERT_TRUE(m_model.AddToList(Make(QStringLiteral("a.avi"))));
+    ASSERT_TRUE(m_model.AddToList(Make(QStringLiteral("b.avi"))));
+    m_model.SetRowStatus(0, QStringLiteral("Converting 45%"));
+    const QModelIndex status = m_model.index(0, colStatus);
+
+    const struct {
+        const char* what;
+        QVariant got;
+        QString expected;
+    } cases[] = {
+        {"status shown", status.data(Qt::DisplayRole), "<Converting 45%>"},
+        {"status tip", status.data(Qt::ToolTipRole), "<Converting 45%>"},
+        {"status of a fresh row", m_model.index(1, colStatus).data(), "<Ready>"},
+        {"status stored", m_model.RowStatus(0), "Converting 45%"},
+        {"status as the model stores it", status.data(TFileListModel::StoredValueRole), "Converting 45%"},
+        {"header", m_model.headerData(colSize, Qt::Horizontal), "<Size>"},
+        {"menu caption", ColumnMenuCaption(colVideoFPS), "<Frames/sec.>"},
+        {"column key", ColumnWidthKey(colSize), "colSize_Width"},
+        {"list file filter", FileListDialogFilter(), "<File list (*.LST)>|*.lst"},
+        {"video filter", AddFilesDialogFilter().section(QLatin1Char('|'), 0, 2),
+         "<AVI video files>|*.avi|<All video files>"},
+        {"video masks", AddFilesDialogFilter().section(QLatin1Char('|'), 3).left(12), "*.webm;*.avi"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.got.toString(), c.expected) << c.what;
 }
 
 // ---- drops, folders, list files -------------------------------------------------

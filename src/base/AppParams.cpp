@@ -8,6 +8,7 @@
 #include "lib/Strings.h"
 #include "lib/TextFile.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -167,7 +168,7 @@ QString FindMediaInfoDll(const TAppParams& p)
     return result;
 }
 
-QString MissingEncoderText() { return QStringLiteral("Could not find the encoder: mencoder"); }
+QString MissingEncoderText() { return QCoreApplication::translate("Tools", "Could not find the encoder: mencoder"); }
 
 // ---- tools store ------------------------------------------------------------
 

@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 void EditableListValue::SetIndex(int index, const QStringList& items)
@@ -23,6 +24,9 @@ QStringList EncodingSettings::BuiltInResolutionItems()
 }
 
 namespace EncodingLists {
+
+// An item marked with QT_TRANSLATE_NOOP("Encoding", ...): English here, translated by Shown.
+static QString Marked(const char* text) { return QString::fromUtf8(text); }
 
 static QStringList Numbers(int from, int to, int step)
 {
@@ -79,7 +83,10 @@ QStringList audioBitrate()
     return list;
 }
 
-QStringList audioRateMode() { return {QStringLiteral("CBR - Constant"), QStringLiteral("ABR - Average")}; }
+QStringList audioRateMode()
+{
+    return {Marked(QT_TRANSLATE_NOOP("Encoding", "CBR - Constant")), Marked(QT_TRANSLATE_NOOP("Encoding", "ABR - Average"))};
+}
 
 QStringList sampleRate()
 {
@@ -89,31 +96,68 @@ QStringList sampleRate()
 
 QStringList audioChannels()
 {
-    return {QStringLiteral("Auto"), QStringLiteral("Stereo"), QStringLiteral("Joint-Stereo"),
-            QStringLiteral("Dual channel"), QStringLiteral("Mono")};
+    return {QStringLiteral("Auto"), Marked(QT_TRANSLATE_NOOP("Encoding", "Stereo")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "Joint-Stereo")),
+            //: Two independent mono channels in one stream
+            Marked(QT_TRANSLATE_NOOP("Encoding", "Dual channel")), Marked(QT_TRANSLATE_NOOP("Encoding", "Mono"))};
 }
 
 QStringList audioQuality()
 {
-    return {QStringLiteral("Auto"), QStringLiteral("0 - Highest quality"), QStringLiteral("1"),
-            QStringLiteral("2 - Recommended"), QStringLiteral("3"), QStringLiteral("4"),
-            QStringLiteral("5 - LAME default"), QStringLiteral("6"), QStringLiteral("7"),
-            QStringLiteral("8 - Low quality"), QStringLiteral("9")};
+    return {QStringLiteral("Auto"),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "0 - Highest quality")),
+            QStringLiteral("1"),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "2 - Recommended")),
+            QStringLiteral("3"),
+            QStringLiteral("4"),
+            //: LAME is the MP3 encoder's name
+            Marked(QT_TRANSLATE_NOOP("Encoding", "5 - LAME default")),
+            QStringLiteral("6"),
+            QStringLiteral("7"),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "8 - Low quality")),
+            QStringLiteral("9")};
 }
 
-QStringList rotateDirection() { return {QStringLiteral("to the right"), QStringLiteral("to the left")}; }
+QStringList rotateDirection()
+{
+    //: Rotate by 90°: clockwise
+    return {Marked(QT_TRANSLATE_NOOP("Encoding", "to the right")), Marked(QT_TRANSLATE_NOOP("Encoding", "to the left"))};
+}
 
-QStringList interlacing() { return {QStringLiteral("Auto"), QStringLiteral("Deinterlace"), QStringLiteral("Keep original")}; }
+QStringList interlacing()
+{
+    return {QStringLiteral("Auto"), Marked(QT_TRANSLATE_NOOP("Encoding", "Deinterlace")),
+            //: Keep the interlaced picture as it is
+            Marked(QT_TRANSLATE_NOOP("Encoding", "Keep original"))};
+}
 
 QStringList skipLimit() { return Numbers(0, 10, 1); }
 
-QStringList outputExists() { return {QStringLiteral("Rename file"), QStringLiteral("Overwrite"), QStringLiteral("Skip file")}; }
+QStringList outputExists()
+{
+    //: What to do when the output file exists already: give the new one another name
+    return {Marked(QT_TRANSLATE_NOOP("Encoding", "Rename file")), Marked(QT_TRANSLATE_NOOP("Encoding", "Overwrite")),
+            //: What to do when the output file exists already: leave the input out
+            Marked(QT_TRANSLATE_NOOP("Encoding", "Skip file"))};
+}
 
-QStringList afterBatch() { return {QStringLiteral("Do nothing"), QStringLiteral("Close application")}; }
+QStringList afterBatch()
+{
+    return {Marked(QT_TRANSLATE_NOOP("Encoding", "Do nothing")), Marked(QT_TRANSLATE_NOOP("Encoding", "Close application"))};
+}
 
 QString ItemText(const QStringList& items, int index)
 {
     return (index >= 0 && index < items.size()) ? items.at(index) : QString();
+}
+
+QStringList Shown(const QStringList& items)
+{
+    QStringList shown;
+    shown.reserve(items.size());
+    for (const QString& item : items)
+        shown << QCoreApplication::translate("Encoding", item.toUtf8().constData());
+    return shown;
 }
 
 } // namespace EncodingLists

@@ -92,6 +92,9 @@ struct EncodingSettings {
 };
 
 // ---- value lists, in the order the controls hold them ----
+// The items are English: some are written to files or command lines, and warnings and the
+// help name them. The words of the lists read back by index only are marked for the
+// catalogue (context "Encoding"); Shown gives a list as a control shows it.
 namespace EncodingLists {
 
 QStringList videoCodec();     // "Xvid", "H.264 / MPEG-4 AVC"
@@ -113,6 +116,10 @@ QStringList afterBatch();   // "Do nothing", "Close application"
 
 // Item text of a list, empty for an index outside it.
 QString ItemText(const QStringList& items, int index);
+
+// The items in the user's language, for a control that is read by its index: the marked
+// words are translated; "Auto", numbers, names and entries typed by the user stay.
+QStringList Shown(const QStringList& items);
 
 inline constexpr int ResWidthMin = 2, ResWidthMax = 30000;
 inline constexpr double BrightnessMin = -10, BrightnessMax = 10;

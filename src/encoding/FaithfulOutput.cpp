@@ -5,6 +5,8 @@
 #include "encoding/SettingsRules.h"
 #include "lib/Conversion.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -112,7 +114,8 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         h = v.Height - v.Height % 2;
         if (w >= 2 && h >= 2) {
             f.Crop = QStringLiteral("crop=%1:%2:0:0").arg(w).arg(h);
-            f.Notes << QStringLiteral("the picture size %1x%2 becomes %3x%4 (the codec needs even sides)")
+            f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                                   "the picture size %1x%2 becomes %3x%4 (the codec needs even sides)")
                            .arg(v.Width)
                            .arg(v.Height)
                            .arg(w)
@@ -127,7 +130,9 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         f.Rotate = rotation == 90 ? QStringLiteral("rotate=1")
                  : rotation == 270 ? QStringLiteral("rotate=2")
                                    : QStringLiteral("flip,mirror");
-        f.Notes << QStringLiteral("the picture is turned %1° clockwise to stand upright").arg(rotation);
+        f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                               "the picture is turned %1° clockwise to stand upright")
+                       .arg(rotation);
     }
     // the user's rotate=1 and rotate=2 both turn by a quarter
     const bool quarterTurn = s.rotate || f.RotationDegrees == 90 || f.RotationDegrees == 270;
@@ -146,7 +151,8 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         const double shape = double(w) / h;
         if (std::abs(shape - f.TargetAspect) / f.TargetAspect > AspectSlack) {
             f.DisplayAspect = QStringLiteral("dsize=") + AspectText(f.TargetAspect);
-            f.Notes << QStringLiteral("the picture is shown at %1:1 as in the source")
+            //: %1 is the display aspect as a number: 1.778 for 16:9
+            f.Notes << QCoreApplication::translate("FaithfulOutput", "the picture is shown at %1:1 as in the source")
                            .arg(QString::number(f.TargetAspect, 'f', 3));
         }
     }
@@ -161,8 +167,9 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         f.OutputFps = uneven;
         if (sound)
             f.SyncCorrection = 0;
-        f.Notes << QStringLiteral("the frame rate varies: the pictures are read at their mean rate of %1 fps to keep "
-                                  "the length")
+        f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                               "the frame rate varies: the pictures are read at their mean rate of "
+                                               "%1 fps to keep the length")
                        .arg(RateText(uneven));
     } else if (v.FPS > 0 && std::isfinite(v.FPS)) {
         f.OutputFps = v.FPS;
@@ -177,17 +184,25 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
     if (std::abs(offset) >= AudioOffsetFloorMs && !UserAddsAny(s, {"-audio-delay", "-delay", "-mc"})) {
         if (offset < 0 && f.SyncCorrection != 0) {
             f.SyncCorrection = 1;
-            f.Notes << QStringLiteral("the sound starts %1 before the picture: the first picture is held until then")
+            //: %1 is a time in seconds: "0.25 s"
+            f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                                   "the sound starts %1 before the picture: the first picture is held "
+                                                   "until then")
                            .arg(distance);
         } else if (offset > 0 && !ContainerRow(s.container).KeepsLateSound) {
             if (offset > AudioOffsetToleranceMs)
-                f.AudioOffsetLost = QStringLiteral("The sound starts %1 after the picture, and an %2 file from the "
-                                                   "encoder cannot keep that offset: convert this file to AVI.")
+                //: %1 is a time in seconds ("0.25 s"), %2 the output's container ("MP4", "MKV")
+                f.AudioOffsetLost = QCoreApplication::translate("FaithfulOutput",
+                                                                "The sound starts %1 after the picture, and an %2 file "
+                                                                "from the encoder cannot keep that offset: convert this "
+                                                                "file to AVI.")
                                         .arg(distance, ContainerRow(s.container).Word);
         } else if (offset > 0) {
             f.AudioDelaySec = offset / 1000.0;
             f.SyncCorrection = 0;
-            f.Notes << QStringLiteral("the sound starts %1 after the picture, as in the source").arg(distance);
+            f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                                   "the sound starts %1 after the picture, as in the source")
+                           .arg(distance);
         }
     }
     return f;

@@ -3,6 +3,7 @@
 #include "lib/Conversion.h"
 #include "lib/Strings.h"
 
+#include <QCoreApplication>
 
 bool IsWholeNumberText(const QString& s)
 {
@@ -54,24 +55,29 @@ bool IsValidAspect(const QString& text, double* value)
     return true;
 }
 
+// The messages are FormatMsg patterns: %s is the text typed, a backslash and "n" a line break.
 QString VideoBitrateMessage(const QString& text)
 {
-    return FormatMsg(QStringLiteral("Video bitrate: %s\\nBitrate must be an integer value!"), text);
+    return FormatMsg(QCoreApplication::translate("Encoding", "Video bitrate: %s\\nBitrate must be an integer value!"),
+                     text);
 }
 
 QString VideoFpsMessage(const QString& text)
 {
-    return FormatMsg(QStringLiteral("Video FPS: %s\\nFPS must be a float value!"), text);
+    return FormatMsg(QCoreApplication::translate("Encoding", "Video FPS: %s\\nFPS must be a float value!"), text);
 }
 
 QString AudioBitrateMessage(const QString& text)
 {
-    return FormatMsg(QStringLiteral("Audio bitrate: %s\\nBitrate must be an integer value!"), text);
+    return FormatMsg(QCoreApplication::translate("Encoding", "Audio bitrate: %s\\nBitrate must be an integer value!"),
+                     text);
 }
 
 QString AudioSamplingMessage(const QString& text)
 {
-    return FormatMsg(QStringLiteral("Audio sampling frequency: %s\\nFrequency must be an integer value!"), text);
+    return FormatMsg(
+        QCoreApplication::translate("Encoding", "Audio sampling frequency: %s\\nFrequency must be an integer value!"),
+        text);
 }
 
 static bool Fail(const QString& message, const TWarningSink& warn)

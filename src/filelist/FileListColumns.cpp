@@ -4,6 +4,8 @@
 #include "lib/DateTime.h"
 #include "lib/Files.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <cmath>
 
@@ -18,35 +20,37 @@ constexpr int W = DefaultColumnWidth;
 
 // clang-format off
 const std::array<TColumnDef, FileListColumnCount> Defs = {{
-    {colNo,                 "colNo",                 "No",                     "No",                true,  true,  40,  Centre, 0, false, S::Numeric,    D::Grouped},
-    {colActive,             "colActive",             "",                       "",                  true,  false, 34,  Centre, 0, false, S::Boolean,    D::CheckBox},
-    {colIcon,               "colIcon",               "",                       "Icon",              true,  true,  24,  Centre, 0, false, S::Numeric,    D::Icon},
-    {colFileName,           "colFileName",           "File",                   "",                  true,  false, 220, Left,   0, true,  S::Alphabetic, D::AsIs},
-    {colDirectory,          "colDirectory",          "Directory",              "Directory",         true,  true,  180, Left,   3, false, S::Alphabetic, D::AsIs},
-    {colSize,               "colSize",               "Size",                   "Size",              true,  true,  70,  Centre, 0, false, S::Numeric,    D::SizeText},
-    {colDuration,           "colDuration",           "Duration",               "Duration",          true,  true,  70,  Centre, 0, false, S::Numeric,    D::ShortDuration},
-    {colVideo,              "colVideo",              "Video",                  "Video",             true,  true,  120, Left,   3, false, S::Alphabetic, D::AsIs},
-    {colVideoCodec,         "colVideoCodec",         "Video codec",            "Video codec",       false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colVideoCodecID,       "colVideoCodecID",       "Video codec ID",         "Video codec ID",    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colVideoProfile,       "colVideoProfile",       "Video profile",          "Video profile",     false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colVideoBitrate,       "colVideoBitrate",       "Video bitrate [kbit/s]", "Video bitrate",     false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
-    {colVideoWidth,         "colVideoWidth",         "Width",                  "Width",             false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
-    {colVideoHeight,        "colVideoHeight",        "Height",                 "Height",            false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
-    {colVideoResolution,    "colVideoResolution",    "Resolution",             "Resolution",        false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colVideoDisplayAspect, "colVideoDisplayAspect", "Display aspect",         "Display aspect",    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colVideoFPS,           "colVideoFPS",           "Frames/sec",             "Frames/sec.",       false, true,  W,   Centre, 0, false, S::Numeric,    D::Fixed2Positive},
-    {colVideoBpp,           "colVideoBpp",           "Bits/pixel",             "Bits/pixel",        false, true,  W,   Centre, 0, false, S::Numeric,    D::Fixed3Positive},
-    {colVideoScanType,      "colVideoScanType",      "Scan type",              "Scan type",         false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colVideoStreamSize,    "colVideoStreamSize",    "Video stream size",      "Video stream size", false, true,  W,   Centre, 0, false, S::Numeric,    D::SizePositive},
-    {colAudio,              "colAudio",              "Audio",                  "Audio",             true,  true,  120, Left,   3, false, S::Alphabetic, D::AsIs},
-    {colAudioCodec,         "colAudioCodec",         "Audio codec",            "Audio codec",       false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colAudioCodecID,       "colAudioCodecID",       "Audio codec ID",         "Audio codec ID",    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colAudioProfile,       "colAudioProfile",       "Audio profile",          "Audio profile",     false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
-    {colAudioBitrate,       "colAudioBitrate",       "Audio bitrate [kbit/s]", "Audio bitrate",     false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
-    {colAudioChannels,      "colAudioChannels",      "Channels",               "Channels",          false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
-    {colAudioSampling,      "colAudioSampling",      "Sampling [Hz]",          "Sampling",          false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
-    {colAudioStreamSize,    "colAudioStreamSize",    "Audio stream size",      "Audio stream size", false, true,  W,   Centre, 0, false, S::Numeric,    D::SizePositive},
-    {colStatus,             "colStatus",             "Status",                 "Status",            true,  true,  90,  Centre, 0, false, S::Alphabetic, D::AsIs},
+    //: "No" as in number: the row's position in the list
+    {colNo,                 "colNo",                 QT_TRANSLATE_NOOP("FileList", "No"),                     QT_TRANSLATE_NOOP("FileList", "No"),                true,  true,  40,  Centre, 0, false, S::Numeric,    D::Grouped},
+    {colActive,             "colActive",             "",                                                      "",                                                 true,  false, 34,  Centre, 0, false, S::Boolean,    D::CheckBox},
+    {colIcon,               "colIcon",               "",                                                      QT_TRANSLATE_NOOP("FileList", "Icon"),              true,  true,  24,  Centre, 0, false, S::Numeric,    D::Icon},
+    {colFileName,           "colFileName",           QT_TRANSLATE_NOOP("FileList", "File"),                   "",                                                 true,  false, 220, Left,   0, true,  S::Alphabetic, D::AsIs},
+    {colDirectory,          "colDirectory",          QT_TRANSLATE_NOOP("FileList", "Directory"),              QT_TRANSLATE_NOOP("FileList", "Directory"),         true,  true,  180, Left,   3, false, S::Alphabetic, D::AsIs},
+    {colSize,               "colSize",               QT_TRANSLATE_NOOP("FileList", "Size"),                   QT_TRANSLATE_NOOP("FileList", "Size"),              true,  true,  70,  Centre, 0, false, S::Numeric,    D::SizeText},
+    {colDuration,           "colDuration",           QT_TRANSLATE_NOOP("FileList", "Duration"),               QT_TRANSLATE_NOOP("FileList", "Duration"),          true,  true,  70,  Centre, 0, false, S::Numeric,    D::ShortDuration},
+    {colVideo,              "colVideo",              QT_TRANSLATE_NOOP("FileList", "Video"),                  QT_TRANSLATE_NOOP("FileList", "Video"),             true,  true,  120, Left,   3, false, S::Alphabetic, D::AsIs},
+    {colVideoCodec,         "colVideoCodec",         QT_TRANSLATE_NOOP("FileList", "Video codec"),            QT_TRANSLATE_NOOP("FileList", "Video codec"),       false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoCodecID,       "colVideoCodecID",       QT_TRANSLATE_NOOP("FileList", "Video codec ID"),         QT_TRANSLATE_NOOP("FileList", "Video codec ID"),    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoProfile,       "colVideoProfile",       QT_TRANSLATE_NOOP("FileList", "Video profile"),          QT_TRANSLATE_NOOP("FileList", "Video profile"),     false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoBitrate,       "colVideoBitrate",       QT_TRANSLATE_NOOP("FileList", "Video bitrate [kbit/s]"), QT_TRANSLATE_NOOP("FileList", "Video bitrate"),     false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colVideoWidth,         "colVideoWidth",         QT_TRANSLATE_NOOP("FileList", "Width"),                  QT_TRANSLATE_NOOP("FileList", "Width"),             false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colVideoHeight,        "colVideoHeight",        QT_TRANSLATE_NOOP("FileList", "Height"),                 QT_TRANSLATE_NOOP("FileList", "Height"),            false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colVideoResolution,    "colVideoResolution",    QT_TRANSLATE_NOOP("FileList", "Resolution"),             QT_TRANSLATE_NOOP("FileList", "Resolution"),        false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoDisplayAspect, "colVideoDisplayAspect", QT_TRANSLATE_NOOP("FileList", "Display aspect"),         QT_TRANSLATE_NOOP("FileList", "Display aspect"),    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoFPS,           "colVideoFPS",           QT_TRANSLATE_NOOP("FileList", "Frames/sec"),             QT_TRANSLATE_NOOP("FileList", "Frames/sec."),       false, true,  W,   Centre, 0, false, S::Numeric,    D::Fixed2Positive},
+    {colVideoBpp,           "colVideoBpp",           QT_TRANSLATE_NOOP("FileList", "Bits/pixel"),             QT_TRANSLATE_NOOP("FileList", "Bits/pixel"),        false, true,  W,   Centre, 0, false, S::Numeric,    D::Fixed3Positive},
+    {colVideoScanType,      "colVideoScanType",      QT_TRANSLATE_NOOP("FileList", "Scan type"),              QT_TRANSLATE_NOOP("FileList", "Scan type"),         false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colVideoStreamSize,    "colVideoStreamSize",    QT_TRANSLATE_NOOP("FileList", "Video stream size"),      QT_TRANSLATE_NOOP("FileList", "Video stream size"), false, true,  W,   Centre, 0, false, S::Numeric,    D::SizePositive},
+    {colAudio,              "colAudio",              QT_TRANSLATE_NOOP("FileList", "Audio"),                  QT_TRANSLATE_NOOP("FileList", "Audio"),             true,  true,  120, Left,   3, false, S::Alphabetic, D::AsIs},
+    {colAudioCodec,         "colAudioCodec",         QT_TRANSLATE_NOOP("FileList", "Audio codec"),            QT_TRANSLATE_NOOP("FileList", "Audio codec"),       false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colAudioCodecID,       "colAudioCodecID",       QT_TRANSLATE_NOOP("FileList", "Audio codec ID"),         QT_TRANSLATE_NOOP("FileList", "Audio codec ID"),    false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colAudioProfile,       "colAudioProfile",       QT_TRANSLATE_NOOP("FileList", "Audio profile"),          QT_TRANSLATE_NOOP("FileList", "Audio profile"),     false, true,  W,   Centre, 0, false, S::Alphabetic, D::AsIs},
+    {colAudioBitrate,       "colAudioBitrate",       QT_TRANSLATE_NOOP("FileList", "Audio bitrate [kbit/s]"), QT_TRANSLATE_NOOP("FileList", "Audio bitrate"),     false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colAudioChannels,      "colAudioChannels",      QT_TRANSLATE_NOOP("FileList", "Channels"),               QT_TRANSLATE_NOOP("FileList", "Channels"),          false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    //: The sound's sampling rate
+    {colAudioSampling,      "colAudioSampling",      QT_TRANSLATE_NOOP("FileList", "Sampling [Hz]"),          QT_TRANSLATE_NOOP("FileList", "Sampling"),          false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
+    {colAudioStreamSize,    "colAudioStreamSize",    QT_TRANSLATE_NOOP("FileList", "Audio stream size"),      QT_TRANSLATE_NOOP("FileList", "Audio stream size"), false, true,  W,   Centre, 0, false, S::Numeric,    D::SizePositive},
+    {colStatus,             "colStatus",             QT_TRANSLATE_NOOP("FileList", "Status"),                 QT_TRANSLATE_NOOP("FileList", "Status"),            true,  true,  90,  Centre, 0, false, S::Alphabetic, D::AsIs},
 }};
 // clang-format on
 
@@ -87,6 +91,16 @@ const TColumnDef& ColumnDef(int column)
 QString ColumnName(int column)
 {
     return QLatin1String(ColumnDef(column).Name);
+}
+
+QString ColumnCaption(int column)
+{
+    return QCoreApplication::translate("FileList", ColumnDef(column).Caption);
+}
+
+QString ColumnMenuCaption(int column)
+{
+    return QCoreApplication::translate("FileList", ColumnDef(column).MenuCaption);
 }
 
 int ColumnByName(const QString& name)

@@ -65,7 +65,7 @@ inline constexpr int DefaultColumnWidth = 80;
 struct TColumnDef {
     TFileListColumn Column;
     const char* Name;         // "colVideoCodec": object and settings key name
-    const char* Caption;      // header caption
+    const char* Caption;      // header caption, in English (ColumnCaption translates it)
     const char* MenuCaption;  // caption in the "Columns" menus; empty for the two fixed columns
     bool DefaultVisible;
     bool Hideable;            // colActive and colFileName are always shown
@@ -79,6 +79,9 @@ struct TColumnDef {
 
 const TColumnDef& ColumnDef(int column);
 QString ColumnName(int column);
+// The header and "Columns" menu captions in the user's language (context "FileList").
+QString ColumnCaption(int column);
+QString ColumnMenuCaption(int column);
 // -1 when no column has that name (compared exactly).
 int ColumnByName(const QString& name);
 

@@ -4,12 +4,16 @@
 #include "filelist/FileListRules.h"
 #include "lib/Files.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
 
 // One message for a missing file, whether named on the command line or in a list file.
-QString MissingFileText(const QString& path) { return QStringLiteral("no such file, left out: ") + path; }
+QString MissingFileText(const QString& path)
+{
+    return QCoreApplication::translate("FileList", "no such file, left out: %1").arg(path);
+}
 
 } // namespace
 
@@ -25,12 +29,16 @@ TInputResult AddInputPaths(TFileListModel& model, const QStringList& inputs)
         const TPathKind kind = PathKind(input);
         if (kind == TPathKind::Special) {
             // A FIFO, socket or device is never opened: reading it blocks or never ends.
-            result.Errors.append(QStringLiteral("not a regular file (a pipe, socket or device), left out: ") + input);
+            result.Errors.append(
+                QCoreApplication::translate("FileList", "not a regular file (a pipe, socket or device), left out: %1")
+                    .arg(input));
         } else if (IsFileListFile(input) && kind != TPathKind::Directory) {
             QString error;
             QStringList missing;
             if (!model.LoadFileList(input, nullptr, &error, &missing))
-                result.Errors.append(error.isEmpty() ? QStringLiteral("Cannot read the file list: ") + input : error);
+                result.Errors.append(error.isEmpty()
+                                         ? QCoreApplication::translate("FileList", "Cannot read the file list: %1").arg(input)
+                                         : error);
             for (const QString& name : missing)
                 result.Errors.append(MissingFileText(name));
         } else if (kind == TPathKind::Directory) {
@@ -42,7 +50,9 @@ TInputResult AddInputPaths(TFileListModel& model, const QStringList& inputs)
         }
     }
     for (const QString& name : model.TakeUnnamedFiles())
-        result.Errors.append(QStringLiteral("a file name that is not valid UTF-8 cannot be handled, left out: ") + name);
+        result.Errors.append(
+            QCoreApplication::translate("FileList", "a file name that is not valid UTF-8 cannot be handled, left out: %1")
+                .arg(name));
     model.RenumNg();
     model.CalcFooter();
     result.Accepted = model.rowCount() - before;

@@ -1,6 +1,7 @@
 #include "filelist/FileListModel.h"
 
 #include "filelist/FileIconStore.h"
+#include "filelist/RowStatusText.h"
 #include "lib/Conversion.h"
 #include "lib/DateTime.h"
 #include "lib/Files.h"
@@ -9,6 +10,7 @@
 #include "media/MediaAnalysis.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -79,7 +81,8 @@ QList<int> UniqueValidRows(const QList<int>& rows, int rowCount)
 
 QString AverageText(double sum, int count, int decimals)
 {
-    return QStringLiteral("AVG ") + FixedDecimals(sum / count, decimals);
+    //: The footer's average of a column's values
+    return QCoreApplication::translate("FileList", "AVG %1").arg(FixedDecimals(sum / count, decimals));
 }
 
 int64_t Rounded(double x)
@@ -130,7 +133,14 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
+        // The status is stored in English, for the batch; it is shown in the user's language.
+        if (column == colStatus)
+            return RowStatusText(row.Status);
         return CellDisplayText(column, row.Value(column));
+    case Qt::ToolTipRole:
+        if (column == colStatus && !row.Status.isEmpty())
+            return RowStatusText(row.Status);
+        return {};
     case Qt::EditRole:
     case StoredValueRole:
         return row.Value(column);
@@ -170,10 +180,9 @@ QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= FileListColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    const TColumnDef& def = ColumnDef(section);
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromLatin1(def.Caption);
+        return ColumnCaption(section);
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     default:

@@ -141,6 +141,8 @@ public:
     QString GetNgShortFileName(int row) const;
     QString GetNgDirectory(int row) const;
     int GetNgCheckedCount() const;
+    // The status as stored: English, as the batch compares, counts and saves it. The
+    // Status cell shows it in the user's language (RowStatusText).
     QString RowStatus(int row) const;
     std::optional<TColor> RowStatusColor(int row) const;
     // The conversion's status of a row ("Done", "Error (1)"); colour for its text.

@@ -4,6 +4,7 @@
 #include "lib/FileSearch.h"
 #include "lib/Strings.h"
 
+#include <QCoreApplication>
 #include <QSet>
 
 #include <algorithm>
@@ -59,12 +60,14 @@ QString AddFilesDialogFilter()
     QStringList masks;
     for (const QString& ext : SupportedVideoExtensions())
         masks.append(QStringLiteral("*.") + ext.toLower());
-    return QStringLiteral("AVI video files|*.avi|All video files|") + masks.join(QLatin1Char(';'));
+    // Descriptions and masks alternate: only the descriptions are words.
+    return QCoreApplication::translate("FileList", "AVI video files") + QStringLiteral("|*.avi|")
+         + QCoreApplication::translate("FileList", "All video files") + QLatin1Char('|') + masks.join(QLatin1Char(';'));
 }
 
 QString FileListDialogFilter()
 {
-    return QStringLiteral("File list (*.LST)|*.lst");
+    return QCoreApplication::translate("FileList", "File list (*.LST)") + QStringLiteral("|*.lst");
 }
 
 bool IsFileListFile(const QString& fileName)
@@ -112,7 +115,7 @@ QString AudioSummary(const QString& cleanedCodec, const TAudioStreamInfo& a)
             s += QLatin1Char(' ') + a.BitrateMode;
     }
     if (a.Channels != 0)
-        s += sep + QStringLiteral("Channels: ") + QString::number(a.Channels);
+        s += sep + QCoreApplication::translate("FileList", "Channels: %1").arg(QString::number(a.Channels));
     if (s.startsWith(sep))
         s.remove(0, sep.size());
     if (s.endsWith(sep))

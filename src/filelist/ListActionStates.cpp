@@ -1,5 +1,7 @@
 #include "filelist/ListActionStates.h"
 
+#include <QCoreApplication>
+
 TListActionStates ListActionStates(const TGridInfo& info, bool validRowSelected)
 {
     const bool anyRow = info.RowCount > 0;
@@ -22,5 +24,6 @@ TListActionStates ListActionStates(const TGridInfo& info, bool validRowSelected)
 
 QString ExploreDirectoryCaption(const QString& directory)
 {
-    return QStringLiteral("Explore directory ") + directory;
+    //: A menu item that opens the selected row's directory in the file manager
+    return QCoreApplication::translate("FileList", "Explore directory %1").arg(directory);
 }

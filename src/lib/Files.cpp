@@ -2,6 +2,7 @@
 
 #include "lib/Strings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -114,7 +115,7 @@ QString SizeWithUnits(int64_t bytes, const QString& byteUnit)
 
 QString FormatFileSize(int64_t bytes)
 {
-    const QString unit = QStringLiteral(" bytes");
+    const QString unit = QLatin1Char(' ') + QCoreApplication::translate("Files", "bytes");
     if (bytes < 0) {
         // The magnitude of INT64_MIN does not fit; it is never a real size anyway.
         const int64_t magnitude = bytes == INT64_MIN ? INT64_MAX : -bytes;

@@ -31,7 +31,7 @@ bool ForceDeleteFile(const QString& path);
 int64_t GetFileSize64(const QString& path);
 
 // " 5 bytes", "1.50 KB", "3.00 MB", "1.00 GB"; always "." as decimal point; negative
-// sizes as "-" + the magnitude's text.
+// sizes as "-" + the magnitude's text. "bytes" is in the user's language; for display only.
 QString FormatFileSize(int64_t bytes);
 // As FormatFileSize with unitText in place of " bytes", without the sign handling.
 QString FormatFileSizeUnit(const QString& unitText, int64_t bytes);

@@ -3,6 +3,7 @@
 #include "lib/Conversion.h"
 #include "lib/MemIniFile.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -114,8 +115,9 @@ inline QString Quoted(const QString& s) { return QLatin1Char('"') + s + QLatin1C
 // How a list index is shown in a warning.
 inline QString IndexText(const QStringList& items, int index)
 {
+    //: What a list setting holds when none of its entries is chosen
     if (index < 0 || index >= items.size())
-        return QStringLiteral("no selection");
+        return QCoreApplication::translate("Settings", "no selection");
     return QStringLiteral("%1 (%2)").arg(index).arg(Quoted(items.at(index)));
 }
 
@@ -163,7 +165,7 @@ struct Rows {
         int value = 0;
         if (TryStrToInt(*v, value))
             return value;
-        Fallback(c, v, QStringLiteral("not an integer"), currentText);
+        Fallback(c, v, QCoreApplication::translate("Settings", "not an integer"), currentText);
         return current;
     }
 
@@ -206,7 +208,8 @@ struct Rows {
                     const int read = ReadInt(v, int(i), c, Shown(items, r, int(i)));
                     i = T(std::clamp(read, lo, hi));
                     if (int(i) != read)
-                        Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), Shown(items, r, int(i)));
+                        Fallback(c, v, QCoreApplication::translate("Settings", "outside %1..%2").arg(lo).arg(hi),
+                                 Shown(items, r, int(i)));
                 },
                 {}, IndexValues(lo, hi, FixedItems(items))};
     }
@@ -233,7 +236,8 @@ struct Rows {
                         r.*member = T(read);
                         return;
                     }
-                    Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), Shown(items, r, fallback));
+                    Fallback(c, v, QCoreApplication::translate("Settings", "outside %1..%2").arg(lo).arg(hi),
+                             Shown(items, r, fallback));
                     r.*member = T(fallback);
                 },
                 {}, IndexValues(lo, hi, FixedItems(items))};
@@ -252,7 +256,8 @@ struct Rows {
                         return;
                     }
                     if (read != -1)
-                        Fallback(c, v, QStringLiteral("not an index of the list"), IndexText(list, -1));
+                        Fallback(c, v, QCoreApplication::translate("Settings", "not an index of the list"),
+                                 IndexText(list, -1));
                     r.*member = -1;
                 },
                 {}, UncheckedValues(FixedItems(items))};
@@ -276,7 +281,7 @@ struct Rows {
                     }
                     if (word.compare(QLatin1String(second), Qt::CaseInsensitive) != 0)
                         Fallback(c, v,
-                                 QStringLiteral("neither %1 nor %2")
+                                 QCoreApplication::translate("Settings", "neither %1 nor %2")
                                      .arg(QLatin1String(first).toString().toUpper(),
                                           QLatin1String(second).toString().toUpper()),
                                  Shown(items, r, 1));

@@ -3,6 +3,7 @@
 #include "lib/Conversion.h"
 #include "lib/Strings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -57,7 +58,8 @@ bool MemIniFile::Load(const QString& fileName)
     TTextEncoding encoding = TTextEncoding::Utf8;
     QString error;
     if (!TextFile::ReadLines(fileName, lines, encoding, &error)) {
-        m_lastError = QStringLiteral("Cannot read \"%1\": %2").arg(fileName, error);
+        //: %1 is a file's name, %2 the system's reason
+        m_lastError = QCoreApplication::translate("Files", "Cannot read \"%1\": %2").arg(fileName, error);
         return false;
     }
     m_encoding = encoding;
@@ -322,7 +324,7 @@ bool MemIniFile::UpdateFile(QString* error)
         return false;
     };
     if (m_fileName.isEmpty())
-        return fail(QStringLiteral("No file name given for the settings document."));
+        return fail(QCoreApplication::translate("Files", "No file name given for the settings document."));
     // What is on disk now wins for everything this object did not change.
     MemIniFile merged;
     if (!merged.Load(m_fileName))
@@ -349,7 +351,8 @@ bool MemIniFile::SaveAs(const QString& fileName, QString* error)
     QString why;
     TTextEncoding used = m_encoding;
     if (!TextFile::WriteLines(fileName, Lines(), m_encoding, QStringLiteral("\r\n"), &why, &used)) {
-        m_lastError = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, why);
+        //: %1 is a file's name, %2 the system's reason
+        m_lastError = QCoreApplication::translate("Files", "Cannot write \"%1\": %2").arg(fileName, why);
         if (error)
             *error = m_lastError;
         return false;

@@ -1,5 +1,6 @@
 #include "lib/TextFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -195,7 +196,7 @@ bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error, boo
     QSaveFile f(path);
     auto fail = [&](const QString& why) {
         if (error)
-            *error = why.isEmpty() ? QStringLiteral("Unknown error") : why;
+            *error = why.isEmpty() ? QCoreApplication::translate("Files", "Unknown error") : why;
         if (f.isOpen())
             f.cancelWriting(); // the temporary file goes, the old file stays
         return false;

@@ -146,7 +146,7 @@ void TAnalysisPool::RunInProcess()
     // Without a worker program (a test or tool that set none) one request runs per
     // event-loop turn, here, without a time limit.
     if (!m_inProcessNoticeGiven)
-        Notice(QStringLiteral("media analysis runs inside the program, without a time limit"));
+        Notice(tr("media analysis runs inside the program, without a time limit"));
     m_inProcessNoticeGiven = true;
     TJob job = std::move(m_queue.front());
     m_queue.pop_front();
@@ -181,17 +181,16 @@ void TAnalysisPool::Report(TTicket, const TAnalysisRequest& request, TAnalysisRe
 {
     switch (reply.Outcome) {
     case TAnalysisOutcome::TimedOut:
-        Notice(QStringLiteral("the analysis of \"%1\" took longer than %2 s and was stopped; "
-                              "the file is treated as unreadable")
-                   .arg(request.FileName)
-                   .arg(m_timeLimitMs / 1000));
+        Notice(tr("the analysis of \"%1\" took longer than %2 s and was stopped; "
+                  "the file is treated as unreadable")
+                   .arg(request.FileName, QString::number(m_timeLimitMs / 1000)));
         break;
     case TAnalysisOutcome::Crashed:
-        Notice(QStringLiteral("the analysis of \"%1\" failed; the file is treated as unreadable").arg(request.FileName));
+        Notice(tr("the analysis of \"%1\" failed; the file is treated as unreadable").arg(request.FileName));
         break;
     case TAnalysisOutcome::NoWorker:
         if (!m_noWorkerNoticeGiven)
-            Notice(QStringLiteral("the analysis worker \"%1\" cannot be started (%2); files are not analysed")
+            Notice(tr("the analysis worker \"%1\" cannot be started (%2); files are not analysed")
                        .arg(WorkerProgram(), reply.Error));
         m_noWorkerNoticeGiven = true;
         reply.Answer = TAnalysisAnswer();

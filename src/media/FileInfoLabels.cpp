@@ -5,23 +5,27 @@
 #include "lib/Conversion.h"
 #include "lib/Files.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
 
 namespace {
 
+// A caption marked with QT_TRANSLATE_NOOP("FileInfo", ...), in the user's language.
+QString Tr(const char* caption) { return QCoreApplication::translate("FileInfo", caption); }
 
 QString FixedWithUserSeparator(double v, int decimals)
 {
     return MediaAnswers::WithUserDecimalSeparator(QString::number(v, 'f', decimals));
 }
 
+// The captions come marked for translation (context "FileInfo") and are translated here.
 QList<TInfoLabel> Labels(std::initializer_list<std::pair<const char*, const char*>> list)
 {
     QList<TInfoLabel> labels;
     for (const auto& [name, caption] : list)
-        labels.append({QLatin1String(name), QLatin1String(caption), QString()});
+        labels.append({QLatin1String(name), Tr(caption), QString()});
     return labels;
 }
 
@@ -52,9 +56,10 @@ QString FoldDoubledSeparators(QString dir)
 
 void FillGeneral(const TVideoFileInfo& vfi, QList<TInfoLabel>& g)
 {
+    const QString bytes = QLatin1Char(' ') + QCoreApplication::translate("FileInfo", "bytes");
     Set(g, "lblFileSize",
-        FormatFileSizeUnit(QStringLiteral(" bytes"), vfi.FileSize) + QStringLiteral(" (") + IntToStrGrouped(vfi.FileSize) +
-            QStringLiteral(" bytes)"));
+        QCoreApplication::translate("FileInfo", "%1 (%2 bytes)")
+            .arg(FormatFileSizeUnit(bytes, vfi.FileSize), IntToStrGrouped(vfi.FileSize)));
     Set(g, "lblDuration", vfi.DurationStr);
     Set(g, "lblOverallBitrate", IntToStrGrouped(vfi.OverallBitrate) + QStringLiteral(" kbit/s"));
     Set(g, "lblFormat",
@@ -115,37 +120,40 @@ QString TFileInfoLabels::Value(const QString& labelName) const
 TFileInfoLabels EmptyFileInfoLabels()
 {
     TFileInfoLabels r;
-    r.General = Labels({{"lblFileSize", "File size:"},
-                        {"lblDuration", "Duration:"},
-                        {"lblOverallBitrate", "Overall bitrate:"},
-                        {"lblFormat", "Format:"},
-                        {"lblEncodedApplication", "Encoded application:"},
-                        {"lblNumberOfDataStreams", "Number of all data streams:"},
-                        {"lblNumberOfVideoStreams", "Number of video streams:"},
-                        {"lblNumberOfAudioStreams", "Number of audio streams:"}});
-    r.Video = Labels({{"lblVideoCodec", "Codec:"},
-                      {"lblProfile", "Profile:"},
-                      {"lblVideoBitrate", "Bitrate:"},
-                      {"lblResolution", "Resolution:"},
-                      {"lblDisplayAspectRatio", "Display aspect:"},
-                      {"lblFPS", "FPS:"},
-                      {"lblScanType", "Scan type:"},
-                      {"lblPixelFormat", "Pixel format:"},
-                      {"lblBitsPerPixel", "Bits per pixel:"},
-                      {"lblVideoFrames", "Frames:"},
-                      {"lblVideoStreamSize", "Stream size:"},
-                      {"lblVideoEncodedLibrary", "Encoded library:"}});
-    r.Audio = Labels({{"lblAudioCodec", "Codec:"},
-                      {"lblAudioProfile", "Profile:"},
-                      {"lblAudioBitrate", "Bitrate:"},
-                      {"lblChannels", "Channels:"},
-                      {"lblSamplingRate", "Sampling rate:"},
-                      {"lblBitsPerSample", "Bits per sample:"},
-                      {"lblAudioFrames", "Samples:"},
-                      {"lblVideoDelay", "Video delay:"},
-                      {"lblAudioLanguage", "Language:"},
-                      {"lblAudioStreamSize", "Stream size:"},
-                      {"lblAudioEncodedLibrary", "Encoded library:"}});
+    r.General = Labels({{"lblFileSize", QT_TRANSLATE_NOOP("FileInfo", "File size:")},
+                        {"lblDuration", QT_TRANSLATE_NOOP("FileInfo", "Duration:")},
+                        {"lblOverallBitrate", QT_TRANSLATE_NOOP("FileInfo", "Overall bitrate:")},
+                        {"lblFormat", QT_TRANSLATE_NOOP("FileInfo", "Format:")},
+                        {"lblEncodedApplication", QT_TRANSLATE_NOOP("FileInfo", "Encoded application:")},
+                        {"lblNumberOfDataStreams", QT_TRANSLATE_NOOP("FileInfo", "Number of all data streams:")},
+                        {"lblNumberOfVideoStreams", QT_TRANSLATE_NOOP("FileInfo", "Number of video streams:")},
+                        {"lblNumberOfAudioStreams", QT_TRANSLATE_NOOP("FileInfo", "Number of audio streams:")}});
+    r.Video = Labels({{"lblVideoCodec", QT_TRANSLATE_NOOP("FileInfo", "Codec:")},
+                      //: The codec's profile (as in "High@L4.1"), not a settings profile
+                      {"lblProfile", QT_TRANSLATE_NOOP("FileInfo", "Profile:")},
+                      {"lblVideoBitrate", QT_TRANSLATE_NOOP("FileInfo", "Bitrate:")},
+                      {"lblResolution", QT_TRANSLATE_NOOP("FileInfo", "Resolution:")},
+                      {"lblDisplayAspectRatio", QT_TRANSLATE_NOOP("FileInfo", "Display aspect:")},
+                      {"lblFPS", QT_TRANSLATE_NOOP("FileInfo", "FPS:")},
+                      {"lblScanType", QT_TRANSLATE_NOOP("FileInfo", "Scan type:")},
+                      {"lblPixelFormat", QT_TRANSLATE_NOOP("FileInfo", "Pixel format:")},
+                      {"lblBitsPerPixel", QT_TRANSLATE_NOOP("FileInfo", "Bits per pixel:")},
+                      {"lblVideoFrames", QT_TRANSLATE_NOOP("FileInfo", "Frames:")},
+                      {"lblVideoStreamSize", QT_TRANSLATE_NOOP("FileInfo", "Stream size:")},
+                      {"lblVideoEncodedLibrary", QT_TRANSLATE_NOOP("FileInfo", "Encoded library:")}});
+    r.Audio = Labels({{"lblAudioCodec", QT_TRANSLATE_NOOP("FileInfo", "Codec:")},
+                      {"lblAudioProfile", QT_TRANSLATE_NOOP("FileInfo", "Profile:")},
+                      {"lblAudioBitrate", QT_TRANSLATE_NOOP("FileInfo", "Bitrate:")},
+                      {"lblChannels", QT_TRANSLATE_NOOP("FileInfo", "Channels:")},
+                      {"lblSamplingRate", QT_TRANSLATE_NOOP("FileInfo", "Sampling rate:")},
+                      {"lblBitsPerSample", QT_TRANSLATE_NOOP("FileInfo", "Bits per sample:")},
+                      //: The count of the sound stream's samples (frames of sound)
+                      {"lblAudioFrames", QT_TRANSLATE_NOOP("FileInfo", "Samples:")},
+                      //: How much later than the picture this sound stream starts
+                      {"lblVideoDelay", QT_TRANSLATE_NOOP("FileInfo", "Video delay:")},
+                      {"lblAudioLanguage", QT_TRANSLATE_NOOP("FileInfo", "Language:")},
+                      {"lblAudioStreamSize", QT_TRANSLATE_NOOP("FileInfo", "Stream size:")},
+                      {"lblAudioEncodedLibrary", QT_TRANSLATE_NOOP("FileInfo", "Encoded library:")}});
     return r;
 }
 

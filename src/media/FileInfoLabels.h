@@ -10,7 +10,7 @@
 
 struct TInfoLabel {
     QString Name;    // the label's object name, e.g. "lblFileSize"
-    QString Caption; // the description beside it, e.g. "File size:"
+    QString Caption; // the description beside it, e.g. "File size:", in the user's language
     QString Value;   // the label's text
 };
 

@@ -6,6 +6,7 @@
 #include "lib/Conversion.h"
 #include "lib/Files.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -18,16 +19,20 @@ const QString& Separator()
     return sep;
 }
 
+// A caption marked with QT_TRANSLATE_NOOP("FileInfo", ...), in the user's language.
+QString Tr(const char* caption) { return QCoreApplication::translate("FileInfo", caption); }
 
-// "caption value": an empty value still leaves the blank after the caption.
-QString Line(const char* caption, const QString& value) { return QLatin1String(caption) + QLatin1Char(' ') + value; }
+// "caption value": an empty value still leaves the blank after the caption. The captions
+// are the window's labels.
+QString Line(const char* caption, const QString& value) { return Tr(caption) + QLatin1Char(' ') + value; }
 
 void AddGeneral(QStringList& lines, const TVideoFileInfo& fresh, const TFileInfoLabels& shown,
                 std::optional<uint32_t> crc)
 {
-    lines << Separator() << QStringLiteral("GENERAL INFO") << QString();
-    lines << QStringLiteral("File size: ") + IntToStrGrouped(fresh.FileSize) + QStringLiteral(" bytes (") +
-                 FormatFileSizeUnit(QStringLiteral(" bytes"), fresh.FileSize) + QLatin1Char(')');
+    lines << Separator() << QCoreApplication::translate("FileInfo", "GENERAL INFO") << QString();
+    const QString bytes = QLatin1Char(' ') + QCoreApplication::translate("FileInfo", "bytes");
+    lines << QCoreApplication::translate("FileInfo", "File size: %1 bytes (%2)")
+                 .arg(IntToStrGrouped(fresh.FileSize), FormatFileSizeUnit(bytes, fresh.FileSize));
     if (crc)
         lines << QStringLiteral("CRC32: $") + QStringLiteral("%1").arg(*crc, 8, 16, QLatin1Char('0')).toUpper();
     // These come from what the window shows, not from the fresh analysis.
@@ -39,34 +44,39 @@ void AddGeneral(QStringList& lines, const TVideoFileInfo& fresh, const TFileInfo
 void AddVideo(QStringList& lines, const TVideoStreamInfo& v, int number, bool numbered)
 {
     lines << QString() << Separator();
-    lines << (numbered ? QStringLiteral("VIDEO STREAM %1").arg(number) : QStringLiteral("VIDEO STREAM"));
+    lines << (numbered ? QCoreApplication::translate("FileInfo", "VIDEO STREAM %1").arg(number)
+                       : QCoreApplication::translate("FileInfo", "VIDEO STREAM"));
     lines << QString();
-    lines << Line("Codec:", v.Codec) << Line("Profile:", v.Profile);
-    lines << Line("Bitrate:", VideoBitrateText(v));
-    lines << Line("Resolution:", ResolutionText(v));
-    lines << Line("Display aspect:", v.DARStr);
-    lines << Line("FPS:", FpsText(v.FPS));
-    lines << Line("Scan type:", NormalizedScanType(v.ScanType));
-    lines << Line("Pixel format:", v.PixelFormat);
-    lines << Line("Bits per pixel:", BitsPerPixelText(v.BitsPerPixel));
-    lines << QStringLiteral("Frames:~ ") + IntToStrGrouped(v.Frames);
-    lines << Line("Stream size:", VideoStreamSizeText(v));
-    lines << Line("Encoded library:", v.EncodedLibrary);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Codec:"), v.Codec);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Profile:"), v.Profile);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Bitrate:"), VideoBitrateText(v));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Resolution:"), ResolutionText(v));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Display aspect:"), v.DARStr);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "FPS:"), FpsText(v.FPS));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Scan type:"), NormalizedScanType(v.ScanType));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Pixel format:"), v.PixelFormat);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Bits per pixel:"), BitsPerPixelText(v.BitsPerPixel));
+    lines << QCoreApplication::translate("FileInfo", "Frames:") + QStringLiteral("~ ") + IntToStrGrouped(v.Frames);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Stream size:"), VideoStreamSizeText(v));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Encoded library:"), v.EncodedLibrary);
 }
 
 void AddAudio(QStringList& lines, const TAudioStreamInfo& a, int number)
 {
-    lines << QString() << Separator() << QStringLiteral("AUDIO STREAM %1").arg(number);
-    lines << Line("Codec:", a.Codec) << Line("Profile:", a.Profile);
-    lines << Line("Bitrate:", AudioBitrateText(a));
-    lines << Line("Channels:", QString::number(a.Channels));
-    lines << Line("Sampling rate:", a.SamplingRate != 0 ? IntToStrGrouped(a.SamplingRate) + QStringLiteral(" Hz") : QString());
-    lines << Line("Bits per sample:", a.BitsPerSample != 0 ? QString::number(a.BitsPerSample) : QString());
-    lines << QStringLiteral("Samples:~ ") + IntToStrGrouped(a.Frames);
-    lines << Line("Video delay:", QString::number(a.VideoDelay) + QStringLiteral(" ms"));
-    lines << Line("Language:", a.Language);
-    lines << Line("Stream size:", AudioStreamSizeText(a));
-    lines << Line("Encoded library:", a.EncodedLibrary);
+    lines << QString() << Separator() << QCoreApplication::translate("FileInfo", "AUDIO STREAM %1").arg(number);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Codec:"), a.Codec);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Profile:"), a.Profile);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Bitrate:"), AudioBitrateText(a));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Channels:"), QString::number(a.Channels));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Sampling rate:"),
+                  a.SamplingRate != 0 ? IntToStrGrouped(a.SamplingRate) + QStringLiteral(" Hz") : QString());
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Bits per sample:"),
+                  a.BitsPerSample != 0 ? QString::number(a.BitsPerSample) : QString());
+    lines << QCoreApplication::translate("FileInfo", "Samples:") + QStringLiteral("~ ") + IntToStrGrouped(a.Frames);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Video delay:"), QString::number(a.VideoDelay) + QStringLiteral(" ms"));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Language:"), a.Language);
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Stream size:"), AudioStreamSizeText(a));
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Encoded library:"), a.EncodedLibrary);
 }
 
 // The library's own report, its lines kept, ended the way the rest of the report is.
@@ -89,9 +99,10 @@ QString BuildInfoReport(const QString& fullPath, const TVideoFileInfo& fresh, co
                         std::optional<uint32_t> crc)
 {
     QStringList lines;
-    lines << AppInfo::FullCaption() + QStringLiteral(" - Video file information report");
+    //: The report's first line; %1 is the program's name, version and build width
+    lines << QCoreApplication::translate("FileInfo", "%1 - Video file information report").arg(AppInfo::FullCaption());
     lines << ProductHomePageUrl() << QString();
-    lines << QStringLiteral("File: ") + fullPath << QString();
+    lines << QCoreApplication::translate("FileInfo", "File: %1").arg(fullPath) << QString();
     AddGeneral(lines, fresh, shown, crc);
     const int videos = std::min(int(fresh.NumberOfVideoStreams), MaxVideoStreams);
     for (int i = 0; i < videos; ++i)
@@ -115,7 +126,7 @@ bool ReportFromAnalysis(const QString& path, const TVideoFileInfo& fresh, const 
     if (fresh.FileSize <= InfoReportCrcLimit) {
         uint32_t value = 0;
         if (!FileCrc32(path, value)) {
-            error = QStringLiteral("Cannot open file \"%1\".").arg(path);
+            error = QCoreApplication::translate("FileInfo", "Cannot open file \"%1\".").arg(path);
             return false;
         }
         crc = value;

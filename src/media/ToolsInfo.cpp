@@ -7,6 +7,7 @@
 #include "lib/PeFile.h"
 #include "media/MediaInfoLib.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -62,22 +63,25 @@ QString ToolFileBlock(const QString& path, int labelWidth, const TToolVersion& v
     if (path.isEmpty() || !fi.exists() || fi.isDir())
         return QString();
     QStringList lines;
-    lines << LabelLine(QStringLiteral("File name:"), labelWidth, path);
+    lines << LabelLine(QCoreApplication::translate("ToolsInfo", "File name:"), labelWidth, path);
     const int64_t size = ReportedFileSize(path);
-    lines << LabelLine(QStringLiteral("File size:"), labelWidth,
-                       IntToStrGrouped(size, QLatin1Char(' ')) + QStringLiteral(" bytes (") + FormatFileSize(size)
-                           + QLatin1Char(')'));
+    lines << LabelLine(QCoreApplication::translate("ToolsInfo", "File size:"), labelWidth,
+                       QCoreApplication::translate("ToolsInfo", "%1 bytes (%2)")
+                           .arg(IntToStrGrouped(size, QLatin1Char(' ')), FormatFileSize(size)));
     uint32_t crc = 0;
     if (FileCrc32(path, crc))
-        lines << LabelLine(QStringLiteral("File CRC32:"), labelWidth,
+        lines << LabelLine(QCoreApplication::translate("ToolsInfo", "File CRC32:"), labelWidth,
                            QStringLiteral("$%1").arg(crc, 8, 16, QLatin1Char('0')).toUpper());
+    // The binary type is the headers' own description, like the tools' banners.
     const QString binaryType = BinaryType(path);
     if (!binaryType.isEmpty())
-        lines << LabelLine(QStringLiteral("Binary type:"), labelWidth, binaryType);
+        lines << LabelLine(QCoreApplication::translate("ToolsInfo", "Binary type:"), labelWidth, binaryType);
     if (version.Present) {
-        lines << LabelLine(QStringLiteral("Product version:"), labelWidth, version.ProductVersion);
-        lines << LabelLine(QStringLiteral("File version:"), labelWidth, version.FileVersion);
-        lines << LabelLine(QStringLiteral("File description:"), labelWidth, version.FileDescription);
+        lines << LabelLine(QCoreApplication::translate("ToolsInfo", "Product version:"), labelWidth,
+                           version.ProductVersion);
+        lines << LabelLine(QCoreApplication::translate("ToolsInfo", "File version:"), labelWidth, version.FileVersion);
+        lines << LabelLine(QCoreApplication::translate("ToolsInfo", "File description:"), labelWidth,
+                           version.FileDescription);
     }
     return lines.join(Crlf);
 }

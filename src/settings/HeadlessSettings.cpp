@@ -5,6 +5,7 @@
 #include "settings/ProfileKeys.h"
 #include "settings/ProfileList.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 EncodingSettings THeadlessSettings::Defaults(const TAppParams& params, int* defaultVideoCodec)
@@ -26,7 +27,7 @@ bool THeadlessSettings::ProfileFile(const TAppParams& params, const QString& pro
         file = params.LastProfileFile;
         if (QFileInfo(file).isFile())
             return true;
-        error = QStringLiteral("no such profile: %1").arg(file);
+        error = QCoreApplication::translate("Settings", "no such profile: %1").arg(file);
         return false;
     }
     if (QFileInfo(profile).isFile()) {
@@ -46,14 +47,17 @@ bool THeadlessSettings::ProfileFile(const TAppParams& params, const QString& pro
             QStringList names;
             for (const QString& f : files)
                 names << QFileInfo(f).fileName();
-            error = QStringLiteral("profile name '%1' is shown by several profiles, give one of their files: %2")
+            error = QCoreApplication::translate("Settings",
+                                                "profile name '%1' is shown by several profiles, give one of their "
+                                                "files: %2")
                         .arg(profile, names.join(QStringLiteral(", ")));
             return false;
         }
-        error = QStringLiteral("no such profile: %1 (neither a file nor a profile in %2)").arg(profile, params.ProfilesDir);
+        error = QCoreApplication::translate("Settings", "no such profile: %1 (neither a file nor a profile in %2)")
+                    .arg(profile, params.ProfilesDir);
         return false;
     }
-    error = QStringLiteral("no such profile: %1").arg(profile);
+    error = QCoreApplication::translate("Settings", "no such profile: %1").arg(profile);
     return false;
 }
 
@@ -74,16 +78,19 @@ THeadlessSettings THeadlessSettings::Resolve(const TAppParams& params, const QSt
         context.DefaultVideoCodec = defaultVideoCodec;
         if (!Profile::LoadProfile(file, r.Settings, context)) {
             r.Ok = false;
-            r.Error = QStringLiteral("cannot read the profile: %1").arg(file);
+            r.Error = QCoreApplication::translate("Settings", "cannot read the profile: %1").arg(file);
             return r;
         }
     }
 
-    for (const auto& [name, rawValue] : sets) {
+    for (const QPair<QString, QString>& set : sets) {
+        // Plain references, not a structured binding: the lambda below captures rawValue.
+        const QString& name = set.first;
+        const QString& rawValue = set.second;
         const TProfileKeys::Key* key = TProfileKeys::Find(name.trimmed());
         if (!key) {
             r.Ok = false;
-            r.Error = QStringLiteral("unknown settings key: %1").arg(name);
+            r.Error = QCoreApplication::translate("Settings", "unknown settings key: %1").arg(name);
             return r;
         }
         // Profile values are trimmed when the file is read; a --set value is read alike.
@@ -91,7 +98,9 @@ THeadlessSettings THeadlessSettings::Resolve(const TAppParams& params, const QSt
         TProfileReadContext context;
         context.DefaultVideoCodec = defaultVideoCodec;
         context.Fallback = [&](const QString& why, const QString& used) {
-            r.Warnings << QStringLiteral("warning: --set %1=%2: %3; %4 is used instead")
+            //: %1=%2 is the option's key and value as given, %3 why the value cannot be used,
+            //: %4 the value used instead
+            r.Warnings << QCoreApplication::translate("Settings", "warning: --set %1=%2: %3; %4 is used instead")
                               .arg(QLatin1String(key->Name), rawValue, why, used);
         };
         key->Read(r.Settings, &value, context);

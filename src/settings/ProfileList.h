@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h" // TAppColor
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -66,8 +67,15 @@ public:
     // it is no number.
     static double ParseSortIndex(const QString& text);
 
-    static QString LastSessionText() { return QStringLiteral("The last session settings"); }
-    static QString DefaultSettingsText() { return QStringLiteral("Default encoder settings"); }
+    // The two fixed entries, in the user's language (the box is read by its index).
+    static QString LastSessionText()
+    {
+        return QCoreApplication::translate("Settings", "The last session settings");
+    }
+    static QString DefaultSettingsText()
+    {
+        return QCoreApplication::translate("Settings", "Default encoder settings");
+    }
 
 private:
     QString m_profilesDir;
