@@ -20,6 +20,24 @@ set(VEXA_LAYER_ui 8)         # ... and the window
 set_property(GLOBAL PROPERTY VEXA_CORE_MODULES "")
 set_property(GLOBAL PROPERTY VEXA_LAYERED_MODULES "")
 
+# vexa_moc_when_needed(<target>): moc runs only for targets whose sources declare a
+# Q_OBJECT, Q_GADGET or Q_NAMESPACE. Elsewhere AUTOMOC would still add a scan and one
+# compiled (empty) file per target: two dozen of them in a build of the tests.
+function(vexa_moc_when_needed target)
+  get_target_property(_sources ${target} SOURCES)
+  get_target_property(_dir ${target} SOURCE_DIR)
+  foreach(_f IN LISTS _sources)
+    if(NOT IS_ABSOLUTE ${_f})
+      set(_f ${_dir}/${_f})
+    endif()
+    file(STRINGS ${_f} _hit REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE" LIMIT_COUNT 1)
+    if(_hit)
+      return()
+    endif()
+  endforeach()
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+endfunction()
+
 # vexa_core_module(<name> DEPENDS <modules or Qt targets>...)
 # Builds src/<dir>/*.cpp into the static library vexa_<name>.
 function(vexa_core_module name)
@@ -29,6 +47,7 @@ function(vexa_core_module name)
   target_include_directories(vexa_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(vexa_${name} PUBLIC vexa_flags Qt6::Core ${ARG_DEPENDS})
   set_property(GLOBAL APPEND PROPERTY VEXA_CORE_MODULES vexa_${name})
+  vexa_moc_when_needed(vexa_${name})
   vexa_layered_module(${name})
 endfunction()
 

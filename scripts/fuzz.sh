@@ -3,9 +3,11 @@
 # and runs each for SECONDS seconds (default 60), one per core at a time, on a scratch copy of its seed corpus
 # (fuzz/corpus/<target>), so the repository's corpus stays as it is.
 # Exits non-zero on a build failure or a finding; crash inputs are kept in build/fuzz/findings.
-# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
+# Usage: scripts/fuzz.sh [--build-only] [SECONDS] [TARGET...]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+build_only=0
+[ "${1:-}" = --build-only ] && { build_only=1; shift; }
 seconds=${1:-60}
 shift || true
 dir="$root/build/fuzz"
@@ -16,6 +18,7 @@ if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DV
        cmake --build "$dir" -j "$(nproc)"; }; then
   echo "== fuzz build FAILED" >&2; exit 1
 fi
+[ $build_only -eq 1 ] && exit 0
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_ini fuzz_listfile fuzz_lines fuzz_pe fuzz_elf fuzz_media_answers)
 scratch=$(mktemp -d)
