@@ -34,7 +34,7 @@ install(FILES ${_qm_files} DESTINATION ${CMAKE_INSTALL_DATADIR}/vexaconv/transla
 # catalogues, so that editing a source does not touch them.
 if(VEXA_LUPDATE)
   add_custom_target(vexa_lupdate
-    COMMAND ${VEXA_LUPDATE} -silent -locations none -no-obsolete ${PROJECT_SOURCE_DIR}/src
+    COMMAND ${VEXA_LUPDATE} -silent -locations none -no-obsolete -I ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/src
             -ts ${VEXA_TS_FILES} ${VEXA_TS_DIR}/vexaconv.ts
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     COMMENT "Refreshing the catalogues from the sources" VERBATIM)

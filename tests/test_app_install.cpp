@@ -62,6 +62,7 @@ TEST_F(InstalledTree, EveryFileInItsPlace)
         "share/man/man1/vexaconv.1",
         "share/metainfo/io.github.vexaconv.VexaConv.metainfo.xml",
         "share/vexaconv/resolutions.txt",
+        "share/vexaconv/translations/vexaconv_de.qm",
     };
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/vexaconv.png").arg(size);

@@ -55,7 +55,8 @@ TEST(Language, TheGermanCatalogueTranslatesEverySourceText)
     const QString ts = tmp.filePath(QStringLiteral("vexaconv_de.ts"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(VEXA_SOURCE_DIR "/translations/vexaconv_de.ts"), ts));
     const RunResult update = RunProgram(QStringLiteral(VEXA_LUPDATE),
-        {"-silent", "-locations", "none", "-no-obsolete", QStringLiteral(VEXA_SOURCE_DIR "/src"), "-ts", ts});
+        {"-silent", "-locations", "none", "-no-obsolete", "-I", QStringLiteral(VEXA_SOURCE_DIR "/src"),
+         QStringLiteral(VEXA_SOURCE_DIR "/src"), "-ts", ts});
     ASSERT_EQ(update.exitCode, 0) << update.err.constData();
     const RunResult release = RunProgram(QStringLiteral(VEXA_LRELEASE), {ts, "-qm", tmp.filePath("de.qm")});
     ASSERT_EQ(release.exitCode, 0) << release.err.constData();
