@@ -5,7 +5,9 @@
 #include "settings/ProfileKeys.h"
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
+#include <QTranslator>
 
 #include <QTemporaryDir>
 #include <QDir>
@@ -159,6 +161,69 @@ TEST(CommandLine, ErrorTextsFromTheOptionTable)
     EXPECT_TRUE(usage.contains("\n  --profile FILE|NAME|last         load a profile"));
     EXPECT_TRUE(usage.contains("\n  --if-exists rename|overwrite|skip  when the output exists"));
     EXPECT_TRUE(usage.contains("\n  vexaconv --cmdline [SETTINGS] FILE\n                                   the encoder"));
+}
+
+namespace {
+
+// A language whose every text is twice as long as the English one, bracketed, installed
+// while it lives: what comes out bracketed was translated whole. Its words of one letter
+// fill every wrapped line up to the last column.
+class LongerLanguage : public QTranslator {
+public:
+    LongerLanguage() { QCoreApplication::installTranslator(this); }
+    ~LongerLanguage() override { QCoreApplication::removeTranslator(this); }
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        return QLatin1Char('<') + QStringLiteral("x ").repeated(qstrlen(source)) + QLatin1Char('>');
+    }
+};
+
+// The left column of --help: each option row's usage.
+QStringList UsageColumn(const QString& usage)
+{
+    QStringList column;
+    for (const QString& line : usage.split('\n'))
+        if (line.startsWith("  --") || line.startsWith("  vexaconv "))
+            column << line.mid(2).section("  ", 0, 0);
+    return column;
+}
+
+} // namespace
+
+// In a longer language the help column still wraps inside 80 columns, after an option that
+// just fits its column too; the usages with their option names and placeholders stay as
+// they are, and each usage error is one translated sentence.
+TEST(CommandLine, HelpAndErrorsInALongerLanguage)
+{
+    const QStringList english = UsageColumn(UsageText());
+    const LongerLanguage language;
+    const QString usage = UsageText();
+    EXPECT_EQ(UsageColumn(usage), english);
+    // The keys' rows (section, key, type, values) are the profile table's, wrapped at their
+    // values' commas: they follow the heading whose next line starts with a section.
+    const QStringList lines = usage.split('\n');
+    bool inKeyTable = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!lines.at(i).startsWith("  ")) {
+            inKeyTable = QRegularExpression("^  [A-Z]+  ").match(lines.value(i + 1)).hasMatch();
+        } else if (!inKeyTable) {
+            EXPECT_LE(lines.at(i).size(), 79) << lines.at(i).toStdString();
+        }
+    }
+    EXPECT_TRUE(usage.contains("\n  --if-exists rename|overwrite|skip  <x x")) << usage.toStdString();
+
+    for (const QStringList& args : QList<QStringList>{{"--bogus"},
+                                                      {"--cmdline", "--keep-dates", "f"},
+                                                      {"--keep-dates=1", "--convert", "f"},
+                                                      {"--convert", "--script", "o", "f"},
+                                                      {"--jobs", "0", "--convert", "f"},
+                                                      {"--script", "o.sh"},
+                                                      {"--tools-info", "x"}}) {
+        const QString error = ParseCommandLine(args).error;
+        EXPECT_TRUE(error.startsWith('<') && error.endsWith('>')) << error.toStdString();
+        EXPECT_TRUE(UsageErrorText(error).endsWith(">\n")) << error.toStdString();
+    }
 }
 
 namespace {

@@ -284,7 +284,7 @@ void TBatchPlanner::PrepareRow(TJob& job)
     m_sink->OnStatusLabel(row, QString(), std::nullopt);
 
     if (!ChooseOutput(w, m_options, GetExt(m_settings, true))) {
-        EndBatch(QStringLiteral("Couldn't create directory \"%1\"!").arg(m_options.OutDir), false);
+        EndBatch(tr("Couldn't create directory \"%1\"!").arg(m_options.OutDir), false);
         m_preparing.reset();
         return;
     }
@@ -306,7 +306,7 @@ void TBatchPlanner::PrepareRow(TJob& job)
 
     m_sink->OnRunStarting(row, 0);
     m_sink->OnOutputLabel(row, OutputLabelHtml(w.Output));
-    m_sink->OnStatusLabel(row, QStringLiteral("Please wait..."), std::nullopt);
+    m_sink->OnStatusLabel(row, tr("Please wait..."), std::nullopt);
 
     // The row's own run state: what the progress texts and the runner read.
     TConversionState& st = job.State;
@@ -400,7 +400,7 @@ void TBatchPlanner::StartRow(TJob& job)
                             [this](const QString& text) { m_sink->OnWarning(text); });
     if (!w.Job.Ok) {
         DiscardRowTemp(job.W);
-        EndBatch(QStringLiteral("invalid setting (%1)").arg(w.Job.FailedPiece), false);
+        EndBatch(tr("invalid setting (%1)").arg(w.Job.FailedPiece), false);
         m_preparing.reset();
         return;
     }
@@ -547,7 +547,7 @@ void TBatchPlanner::CheckOutput(TJob& job)
             jp->Analysis = 0;
             const TOutputVerdict v = JudgeOutput(info, ExpectedOutput(jp->W.Job.Pieces, jp->State.CurrentFileInfo));
             if (!v.Ok) {
-                OnOutputJudged(*jp, v.Sentence, QStringLiteral("Output check failed: ") + v.Reason, v.LengthWrong);
+                OnOutputJudged(*jp, v.Sentence, tr("Output check failed: %1").arg(v.Reason), v.LengthWrong);
                 return;
             }
             if (!OutputLooksStill(info.Probe)) {
@@ -668,7 +668,7 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w, const TBatchOptions& options, cons
         if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
             QDir().mkpath(outDir);
         if (outDir.isEmpty() || !QFileInfo(outDir).isDir()) {
-            m_sink->OnWarning(QStringLiteral("Couldn't create directory \"%1\"!").arg(options.OutDir));
+            m_sink->OnWarning(tr("Couldn't create directory \"%1\"!").arg(options.OutDir));
             return false;
         }
     }
@@ -733,10 +733,10 @@ bool TBatchPlanner::CheckOutputWritten(TJob& job)
         return true;
     const QFileInfo fi(job.W.Temp);
     if (!fi.exists())
-        RowFailed(job, QStringLiteral("The encoder ended without an error but wrote no output file."));
+        RowFailed(job, tr("The encoder ended without an error but wrote no output file."));
     else if (fi.isFile() && fi.size() == 0)
-        RowFailed(job, QStringLiteral("The encoder ended without an error but wrote nothing: the output file is "
-                                      "empty (0 bytes); it was deleted."));
+        RowFailed(job, tr("The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); "
+                          "it was deleted."));
     else
         return true;
     return false;
@@ -841,7 +841,7 @@ void TBatchPlanner::MaybeFinish()
         QString error;
         m_result.ScriptWritten = m_script->Save(m_state.ScriptFileName, &error);
         if (!m_result.ScriptWritten)
-            EndBatch(QStringLiteral("Couldn't write the file \"%1\": %2").arg(m_state.ScriptFileName, error), true);
+            EndBatch(tr("Couldn't write the file \"%1\": %2").arg(m_state.ScriptFileName, error), true);
     }
     m_result.EndedNormally = !m_stopped;
     Cleanup();

@@ -1,5 +1,7 @@
 #include "batch/BatchProgress.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -134,5 +136,8 @@ QString ClockText(qint64 ms)
 QString BatchProgressText(double fraction, qint64 leftMs)
 {
     const int percent = int(std::floor(std::clamp(fraction, 0.0, 1.0) * 100));
-    return QStringLiteral("batch %1% left %2").arg(percent).arg(leftMs < 0 ? QStringLiteral("?") : ClockText(leftMs));
+    //: The headless progress line's end: the share of the whole batch done and its time left (h:mm:ss, or ?)
+    return QCoreApplication::translate("Batch", "batch %1% left %2")
+        .arg(percent)
+        .arg(leftMs < 0 ? QStringLiteral("?") : ClockText(leftMs));
 }

@@ -4,6 +4,7 @@
 #include "outputs/OutputNaming.h"
 #include "outputs/TempOutput.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -109,9 +110,10 @@ QString ScriptRefusal(const TRowWork& w, TScriptFormat format)
         return QString();
     for (const QString& path : {w.Input, w.Output}) {
         if (!IsBatSafePath(path))
-            return QStringLiteral("The name \"%1\" cannot be written into a batch file safely (it holds a double quote, "
-                                  "%, !, a line break or another control character): the file is left out of the "
-                                  "script. A .sh script can hold any name.")
+            return QCoreApplication::translate("Batch",
+                                               "The name \"%1\" cannot be written into a batch file safely (it holds "
+                                               "a double quote, %, !, a line break or another control character): "
+                                               "the file is left out of the script. A .sh script can hold any name.")
                 .arg(path);
     }
     return QString();

@@ -44,9 +44,10 @@ struct TScriptKind {
 // One entry per kind of script the batch can be written as, in the order the save
 // dialog offers them.
 constexpr TScriptKind ScriptKinds[] = {
-    {".sh", TScriptFormat::Sh, "Shell scripts (*.sh)"},
-    {".bat", TScriptFormat::Bat, "Batch files (*.bat)"},
-    {".jobs", TScriptFormat::Jobs, "GNU parallel job lists (*.jobs)"},
+    {".sh", TScriptFormat::Sh, QT_TRANSLATE_NOOP("Batch", "Shell scripts (*.sh)")},
+    //: Windows batch files
+    {".bat", TScriptFormat::Bat, QT_TRANSLATE_NOOP("Batch", "Batch files (*.bat)")},
+    {".jobs", TScriptFormat::Jobs, QT_TRANSLATE_NOOP("Batch", "GNU parallel job lists (*.jobs)")},
 };
 
 } // namespace
@@ -62,20 +63,23 @@ std::optional<TScriptFormat> ScriptFormatFromName(const QString& fileName)
     return std::nullopt;
 }
 
-QString ScriptNameRule()
+QString ScriptSuffixList()
 {
     QStringList suffixes;
     for (const TScriptKind& k : ScriptKinds)
         suffixes << QLatin1String(k.Suffix);
     const QString last = suffixes.takeLast();
-    return QStringLiteral("must end in ") + (suffixes.isEmpty() ? last : suffixes.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last);
+    if (suffixes.isEmpty())
+        return last;
+    //: The last two of a list of file name endings: ".sh, .bat or .jobs"
+    return QCoreApplication::translate("Batch", "%1 or %2").arg(suffixes.join(QStringLiteral(", ")), last);
 }
 
 QStringList ScriptFileFilters()
 {
     QStringList filters;
     for (const TScriptKind& k : ScriptKinds)
-        filters << QLatin1String(k.Filter);
+        filters << QCoreApplication::translate("Batch", k.Filter);
     return filters;
 }
 
@@ -367,7 +371,9 @@ bool TBatchScript::Save(const QString& fileName, QString* error) const
 QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
 {
     if (!ScriptFormatFromName(target))
-        return QStringLiteral("The script name \"%1\" %2.").arg(target, ScriptNameRule());
+        //: %2: the endings of the script kinds, ".sh, .bat or .jobs"
+        return QCoreApplication::translate("Batch", "The script name \"%1\" must end in %2.")
+            .arg(target, ScriptSuffixList());
     // A job list's profile is written beside it.
     if (ScriptFormatFor(target) == TScriptFormat::Jobs) {
         const QString problem = WriteTargetProblem(JobsProfileName(target), files);

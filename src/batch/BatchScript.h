@@ -21,8 +21,8 @@ enum class TScriptFormat { Bat, Sh, Jobs };
 // The script kinds by the end of their name (".sh", ".bat", ".jobs", any case); none for
 // any other name, which is never written as a script.
 std::optional<TScriptFormat> ScriptFormatFromName(const QString& fileName);
-// "must end in .sh, .bat or .jobs"
-QString ScriptNameRule();
+// The endings a script's name may have: ".sh, .bat or .jobs"
+QString ScriptSuffixList();
 // ".sh" and ".jobs" give their kinds; every other name a batch file.
 TScriptFormat ScriptFormatFor(const QString& fileName);
 

@@ -6,6 +6,7 @@
 #include "outputs/OutputNaming.h"
 #include "media/MediaAnalysis.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -38,22 +39,23 @@ QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFi
 {
     const QFileInfo fi(input);
     if (!fi.exists())
-        return QStringLiteral("the file does not exist");
+        return QCoreApplication::translate("Preflight", "the file does not exist");
     if (!fi.isFile())
-        return QStringLiteral("not a regular file");
+        return QCoreApplication::translate("Preflight", "not a regular file");
     if (::access(QFile::encodeName(input).constData(), R_OK) != 0)
-        return QStringLiteral("the file cannot be read (no permission)");
+        return QCoreApplication::translate("Preflight", "the file cannot be read (no permission)");
     if (fi.size() == 0)
-        return QStringLiteral("the file is empty");
+        return QCoreApplication::translate("Preflight", "the file is empty");
     if (mediaInfoDll.isEmpty())
         return QString(); // told once for the whole batch
     // The complete analysis: what the batch adjusts (turns, rates, offsets) is told from it.
     if (!analysed)
         GetVideoFileInfo(input, mediaInfoDll, info);
     if (info.Format.isEmpty() && info.NumberOfVideoStreams == 0 && info.NumberOfAudioStreams == 0)
-        return QStringLiteral("not a media file the MediaInfo library knows (unknown container, or damaged)");
+        return QCoreApplication::translate("Preflight",
+                                           "not a media file the MediaInfo library knows (unknown container, or damaged)");
     if (info.NumberOfVideoStreams == 0)
-        return QStringLiteral("the file has no video stream");
+        return QCoreApplication::translate("Preflight", "the file has no video stream");
     return QString();
 }
 
@@ -75,12 +77,14 @@ QString DirectoryProblem(const QString& dir)
 {
     const QString existing = ExistingAncestor(dir);
     if (existing.isEmpty() || !QFileInfo(existing).isDir())
-        return QStringLiteral("the output directory %1 cannot be created").arg(Quoted(dir));
-    if (::access(QFile::encodeName(existing).constData(), W_OK | X_OK) != 0)
-        return existing == QDir::cleanPath(dir)
-                   ? QStringLiteral("the output directory %1 cannot be written (no permission)").arg(Quoted(dir))
-                   : QStringLiteral("the output directory %1 cannot be created in %2 (no permission)")
-                         .arg(Quoted(dir), Quoted(existing));
+        return QCoreApplication::translate("Preflight", "the output directory %1 cannot be created").arg(Quoted(dir));
+    if (::access(QFile::encodeName(existing).constData(), W_OK | X_OK) != 0) {
+        if (existing == QDir::cleanPath(dir))
+            return QCoreApplication::translate("Preflight", "the output directory %1 cannot be written (no permission)")
+                .arg(Quoted(dir));
+        return QCoreApplication::translate("Preflight", "the output directory %1 cannot be created in %2 (no permission)")
+            .arg(Quoted(dir), Quoted(existing));
+    }
     return QString();
 }
 
@@ -89,6 +93,20 @@ struct TVolume {
     qint64 Available = -1;
     qint64 Needed = 0;
 };
+
+// A line of the report about one input: "<input>: <text>".
+QString OfInput(const QString& input, const QString& text) { return input + QStringLiteral(": ") + text; }
+
+// "1 file", "3 files": the forecast's counts. English, the source language, has no
+// catalogue, so the two forms are two texts rather than one with a plural.
+QString FileCount(int n)
+{
+    if (n == 1)
+        //: A count of files in the forecast before a batch: "1 file"
+        return QCoreApplication::translate("Preflight", "%1 file").arg(n);
+    //: A count of files in the forecast before a batch: "0 files", "3 files"
+    return QCoreApplication::translate("Preflight", "%1 files").arg(n);
+}
 
 } // namespace
 
@@ -140,16 +158,22 @@ void NoteConversionSpeed(const QString& iniName, const EncodingSettings& setting
 
 QString TPreflightReport::ForecastText() const
 {
-    QString text = QStringLiteral("Forecast: %1 file%2").arg(Files).arg(Files == 1 ? "" : "s");
+    const QString files = FileCount(Files);
     if (Files == 0)
-        return text + QLatin1Char('.');
-    text += QStringLiteral(", about ") + Megabytes(ForecastBytes);
+        //: %1: "0 files"
+        return QCoreApplication::translate("Preflight", "Forecast: %1.").arg(files);
     if (FilesWithSpeed == 0)
-        return text + QStringLiteral(", time unknown (no file converted with these settings on this machine yet).");
-    text += QStringLiteral(", about ") + Clock(ForecastSeconds);
-    if (FilesWithoutSpeed > 0)
-        text += QStringLiteral(" and %1 file%2 of unknown time").arg(FilesWithoutSpeed).arg(FilesWithoutSpeed == 1 ? "" : "s");
-    return text + QLatin1Char('.');
+        //: %1: "3 files", %2: the size of the outputs
+        return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, time unknown (no file converted with "
+                                                        "these settings on this machine yet).")
+            .arg(files, Megabytes(ForecastBytes));
+    if (FilesWithoutSpeed == 0)
+        //: %1: "3 files", %2: the size of the outputs, %3: the time (h:mm:ss)
+        return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, about %3.")
+            .arg(files, Megabytes(ForecastBytes), Clock(ForecastSeconds));
+    //: %1: "3 files", %2: the size of the outputs, %3: the time (h:mm:ss), %4: "1 file" whose time is unknown
+    return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, about %3 and %4 of unknown time.")
+        .arg(files, Megabytes(ForecastBytes), Clock(ForecastSeconds), FileCount(FilesWithoutSpeed));
 }
 
 TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
@@ -160,7 +184,8 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
     if (encoder.isEmpty() || !QFileInfo(encoder).isFile() || !QFileInfo(encoder).isExecutable())
         report.Problems << MissingEncoderText();
     if (params.MediaInfoDll.isEmpty())
-        report.Problems << QStringLiteral("the MediaInfo library was not found: the files were not probed");
+        report.Problems << QCoreApplication::translate("Preflight",
+                                                       "the MediaInfo library was not found: the files were not probed");
 
     TBatchFiles files;
     for (int r = 0; r < rows.RowCount(); ++r)
@@ -182,35 +207,40 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
         const bool analysed = rows.FreshAnalysis(r, info);
         const QString problem = ProbeProblem(input, params.MediaInfoDll, info, analysed);
         if (!problem.isEmpty()) {
-            report.Problems << input + QStringLiteral(": ") + problem;
+            report.Problems << OfInput(input, problem);
         } else {
             const TFaithfulOutput faithful = FaithfulOutput(settings, info);
             if (!faithful.AudioOffsetLost.isEmpty())
-                report.Problems << input + QStringLiteral(": ") + faithful.AudioOffsetLost;
+                report.Problems << OfInput(input, faithful.AudioOffsetLost);
             for (const QString& note : faithful.Notes)
-                report.Notes << input + QStringLiteral(": ") + note;
+                report.Notes << OfInput(input, note);
         }
 
         if (!options.OutDirIsInDir && outDir.isEmpty()) {
-            report.Problems << QStringLiteral("no output directory is given");
+            report.Problems << QCoreApplication::translate("Preflight", "no output directory is given");
             break;
         }
         const QString planned = PlannedOutputPath(input, options.OutDirIsInDir, outDir, ext);
         const TOutputChoice c = ChooseOutputName(planned, options.OutputExists, files);
         if (c.EarlierRow) {
-            report.Notes << input + QStringLiteral(": its output %1 is also the output of %2; it is written as %3")
-                                           .arg(Quoted(planned), Quoted(firstWriter.value(planned)), Quoted(c.Output));
+            report.Notes << OfInput(input, QCoreApplication::translate(
+                                               "Preflight", "its output %1 is also the output of %2; it is written as %3")
+                                               .arg(Quoted(planned), Quoted(firstWriter.value(planned)), Quoted(c.Output)));
         } else if (c.Skipped) {
-            report.Notes << input + QStringLiteral(": the output %1 exists; the file is skipped").arg(Quoted(planned));
+            report.Notes << OfInput(input, QCoreApplication::translate("Preflight", "the output %1 exists; the file is skipped")
+                                               .arg(Quoted(planned)));
         } else if (c.OnDisk && SameFile(planned, input)) {
             // the output would name the input itself: a numbered name, always, as expected
         } else if (c.OnDisk && c.Output != planned) {
-            report.Notes << input + QStringLiteral(": the output %1 exists; it is written as %2").arg(Quoted(planned), Quoted(c.Output));
+            report.Notes << OfInput(input, QCoreApplication::translate("Preflight", "the output %1 exists; it is written as %2")
+                                               .arg(Quoted(planned), Quoted(c.Output)));
         } else if (c.OnDisk) {
-            report.Problems << input + QStringLiteral(": the output %1 exists and is written over").arg(Quoted(planned));
+            report.Problems << OfInput(input, QCoreApplication::translate("Preflight", "the output %1 exists and is written over")
+                                                  .arg(Quoted(planned)));
         }
         if (c.Output.isEmpty())
-            report.Problems << input + QStringLiteral(": every numbered name of %1 is taken").arg(Quoted(planned));
+            report.Problems << OfInput(input, QCoreApplication::translate("Preflight", "every numbered name of %1 is taken")
+                                                  .arg(Quoted(planned)));
         if (c.Skipped)
             continue;
         if (!firstWriter.contains(planned))
@@ -255,7 +285,8 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
     }
     for (const TVolume& v : volumes) {
         if (v.Available >= 0 && v.Needed > v.Available)
-            report.Problems << QStringLiteral("not enough free space for the outputs in %1: about %2 needed, %3 free")
+            report.Problems << QCoreApplication::translate("Preflight",
+                                                           "not enough free space for the outputs in %1: about %2 needed, %3 free")
                                    .arg(Quoted(v.Dir), Megabytes(v.Needed), Megabytes(v.Available));
     }
     return report;

@@ -3,10 +3,16 @@
 #include "base/AppParams.h"
 #include "settings/ProfileKeys.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <initializer_list>
 
 namespace {
+
+// The --help text and the usage errors are in the context "CommandLine"; the option
+// table's help texts are translated where --help shows them.
+QString Tr(const char* text) { return QCoreApplication::translate("CommandLine", text); }
 
 // The groups of options, in the order --help lists them; a misplaced option is also
 // reported in this order.
@@ -51,24 +57,26 @@ const Option Options[] = {
     {"--help", false, Group::Mode, CliMode::Help, Inputs::None, 0, nullptr, "vexaconv --help | --version", nullptr},
     {"--version", false, Group::Mode, CliMode::Version, Inputs::None},
     {"--tools-info", false, Group::Mode, CliMode::ToolsInfo, Inputs::None, 0, nullptr, "vexaconv --tools-info",
-     "report on the encoder and the MediaInfo library"},
+     QT_TRANSLATE_NOOP("CommandLine", "report on the encoder and the MediaInfo library")},
     {"--info", false, Group::Mode, CliMode::Info, Inputs::One, 0, nullptr, "vexaconv --info FILE",
-     "the file information report of FILE"},
+     QT_TRANSLATE_NOOP("CommandLine", "the file information report of FILE")},
     {"--cmdline", false, Group::Mode, CliMode::CmdLine, Inputs::One, 0, nullptr, "vexaconv --cmdline [SETTINGS] FILE",
-     "the encoder command line for FILE"},
+     QT_TRANSLATE_NOOP("CommandLine", "the encoder command line for FILE")},
     {"--convert", false, Group::Mode, CliMode::Convert, Inputs::AtLeastOne, 0, nullptr,
-     "vexaconv --convert [SETTINGS] [OUTPUT] [--error-log FILE] INPUT...", "convert every INPUT"},
+     "vexaconv --convert [SETTINGS] [OUTPUT] [--error-log FILE] INPUT...",
+     QT_TRANSLATE_NOOP("CommandLine", "convert every INPUT")},
     {"--script", true, Group::Mode, CliMode::Script, Inputs::AtLeastOne, 0,
      [](CliOptions& o, const QString& v) {
          o.scriptFile = v;
          return QString();
      },
      "vexaconv --script OUT.sh|OUT.bat|OUT.jobs [SETTINGS] [OUTPUT] INPUT...",
-     "write the batch as a script instead of running it"},
+     QT_TRANSLATE_NOOP("CommandLine", "write the batch as a script instead of running it")},
     {"--check", false, Group::Mode, CliMode::Check, Inputs::AtLeastOne, 0, nullptr,
-     "vexaconv --check [SETTINGS] [OUTPUT] INPUT...", "check the batch before converting: problems, then a forecast"},
+     "vexaconv --check [SETTINGS] [OUTPUT] INPUT...",
+     QT_TRANSLATE_NOOP("CommandLine", "check the batch before converting: problems, then a forecast")},
     {"--check-update", false, Group::Mode, CliMode::CheckUpdate, Inputs::None, 0, nullptr, "vexaconv --check-update",
-     "ask the maker's server for a newer version"},
+     QT_TRANSLATE_NOOP("CommandLine", "ask the maker's server for a newer version")},
 
     {"--profile", true, Group::Settings, CliMode::Gui, Inputs::Any, SettingsModes,
      [](CliOptions& o, const QString& v) {
@@ -76,39 +84,41 @@ const Option Options[] = {
          return QString();
      },
      "--profile FILE|NAME|last",
-     "load a profile: a file, a profile of the program home's profiles folder by the name the window's "
-     "profile box shows (or its file name), or last: the last-session settings"},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "load a profile: a file, a profile of the program home's profiles folder by the name the "
+                       "window's profile box shows (or its file name), or last: the last-session settings")},
     {"--set", true, Group::Settings, CliMode::Gui, Inputs::Any, SettingsModes,
      [](CliOptions& o, const QString& v) {
          const int eq = v.indexOf(QLatin1Char('='));
          if (eq <= 0)
-             return QStringLiteral("--set needs KEY=VALUE, got '%1'").arg(v);
+             return QCoreApplication::translate("CommandLine", "--set needs KEY=VALUE, got '%1'").arg(v);
          o.sets.append({v.left(eq).trimmed(), v.mid(eq + 1)});
          return QString();
      },
-     "--set KEY=VALUE", "set one profile key (the KEYS below); repeatable"},
+     "--set KEY=VALUE", QT_TRANSLATE_NOOP("CommandLine", "set one profile key (the KEYS below); repeatable")},
 
     {"--out-dir", true, Group::Output, CliMode::Gui, Inputs::Any, OutputModes,
      [](CliOptions& o, const QString& v) {
          o.outDir = v;
          return QString();
      },
-     "--out-dir DIR", "write the outputs to DIR (default: beside the input)"},
+     "--out-dir DIR", QT_TRANSLATE_NOOP("CommandLine", "write the outputs to DIR (default: beside the input)")},
     {"--if-exists", true, Group::Output, CliMode::Gui, Inputs::Any, OutputModes,
      [](CliOptions& o, const QString& v) {
          const QString p = v.toLower();
          if (p != QLatin1String("rename") && p != QLatin1String("overwrite") && p != QLatin1String("skip"))
-             return QStringLiteral("--if-exists takes rename, overwrite or skip, not '%1'").arg(v);
+             return QCoreApplication::translate("CommandLine", "--if-exists takes rename, overwrite or skip, not '%1'")
+                 .arg(v);
          o.ifExists = p;
          return QString();
      },
-     "--if-exists rename|overwrite|skip", "when the output exists (default: rename)"},
+     "--if-exists rename|overwrite|skip", QT_TRANSLATE_NOOP("CommandLine", "when the output exists (default: rename)")},
     {"--keep-dates", false, Group::Output, CliMode::Gui, Inputs::Any, OutputModes,
      [](CliOptions& o, const QString&) {
          o.keepDates = true;
          return QString();
      },
-     "--keep-dates", "give each output its input's file dates"},
+     "--keep-dates", QT_TRANSLATE_NOOP("CommandLine", "give each output its input's file dates")},
     {"--jobs", true, Group::Output, CliMode::Gui, Inputs::Any, Modes({CliMode::Convert}),
      [](CliOptions& o, const QString& v) {
          if (v == QLatin1String("auto")) {
@@ -118,20 +128,23 @@ const Option Options[] = {
          bool ok = false;
          const int n = v.toInt(&ok);
          if (!ok || n < 1 || n > MaxParallelJobs)
-             return QStringLiteral("--jobs takes a number from 1 to %1 or auto, not '%2'").arg(MaxParallelJobs).arg(v);
+             return QCoreApplication::translate("CommandLine", "--jobs takes a number from 1 to %1 or auto, not '%2'")
+                 .arg(MaxParallelJobs)
+                 .arg(v);
          o.jobs = n;
          return QString();
      },
-     "--jobs N|auto", "convert N files side by side (auto: one per core; default 1)"},
+     "--jobs N|auto", QT_TRANSLATE_NOOP("CommandLine", "convert N files side by side (auto: one per core; default 1)")},
 
     {"--home", true, Group::Input, CliMode::Gui, Inputs::Any, 0,
      [](CliOptions& o, const QString& v) {
          o.home = v;
          return QString();
      },
-     "--home DIR", "use DIR as the program home"},
+     "--home DIR", QT_TRANSLATE_NOOP("CommandLine", "use DIR as the program home")},
     // Handled before the table is searched; listed for --help.
-    {"--", false, Group::Input, CliMode::Gui, Inputs::Any, 0, nullptr, "--", "end of options"},
+    {"--", false, Group::Input, CliMode::Gui, Inputs::Any, 0, nullptr, "--",
+     QT_TRANSLATE_NOOP("CommandLine", "end of options")},
 
     // Shown in the synopsis of --convert.
     {"--error-log", true, Group::Hidden, CliMode::Gui, Inputs::Any, Modes({CliMode::Convert}),
@@ -167,10 +180,11 @@ QString ModeList(unsigned bits)
         if (o.InGroup == Group::Mode && (bits & ModeBit(o.Selects)))
             names << QLatin1String(o.Name);
     }
-    QString text = names.takeLast();
-    if (!names.isEmpty())
-        text = names.join(QLatin1String(", ")) + QLatin1String(" or ") + text;
-    return text;
+    const QString last = names.takeLast();
+    if (names.isEmpty())
+        return last;
+    //: The last two of a list of options: "--convert, --script or --check"
+    return QCoreApplication::translate("CommandLine", "%1 or %2").arg(names.join(QLatin1String(", ")), last);
 }
 
 } // namespace
@@ -209,18 +223,19 @@ CliParseResult ParseCommandLine(const QStringList& args)
         }
         const Option* opt = FindOption(name);
         if (!opt || (!opt->Set && opt->InGroup != Group::Mode))
-            return fail(QStringLiteral("unknown option '%1'").arg(name));
+            return fail(QCoreApplication::translate("CommandLine", "unknown option '%1'").arg(name));
         if (!opt->TakesValue && hasInline)
-            return fail(QStringLiteral("option '%1' takes no value").arg(name));
+            return fail(QCoreApplication::translate("CommandLine", "option '%1' takes no value").arg(name));
         if (opt->InGroup == Group::Mode) {
             if (modeOption && modeOption->Selects != opt->Selects)
-                return fail(QStringLiteral("'%1' cannot be combined with '%2'").arg(name, QLatin1String(modeOption->Name)));
+                return fail(QCoreApplication::translate("CommandLine", "'%1' cannot be combined with '%2'")
+                                .arg(name, QLatin1String(modeOption->Name)));
             modeOption = ModeOption(opt->Selects);
             o.mode = opt->Selects;
         }
         if (opt->TakesValue && !hasInline) {
             if (i + 1 >= args.size())
-                return fail(QStringLiteral("option '%1' needs an argument").arg(name));
+                return fail(QCoreApplication::translate("CommandLine", "option '%1' needs an argument").arg(name));
             value = args.at(++i);
         }
         if (opt->Set) {
@@ -234,7 +249,9 @@ CliParseResult ParseCommandLine(const QStringList& args)
     for (Group g : {Group::Settings, Group::Output, Group::Input, Group::Hidden}) {
         for (const Option* opt : modeBound) {
             if (opt->InGroup == g && !(opt->AllowedIn & ModeBit(o.mode)))
-                return fail(QStringLiteral("option '%1' needs %2").arg(QLatin1String(opt->Name), ModeList(opt->AllowedIn)));
+                //: %2: the options of the modes it belongs to, "--convert, --script or --check"
+                return fail(QCoreApplication::translate("CommandLine", "option '%1' needs %2")
+                                .arg(QLatin1String(opt->Name), ModeList(opt->AllowedIn)));
         }
     }
 
@@ -242,17 +259,20 @@ CliParseResult ParseCommandLine(const QStringList& args)
     switch (mode ? mode->ModeInputs : Inputs::Any) {
     case Inputs::None:
         if (!o.inputs.isEmpty())
-            return fail(QStringLiteral("unexpected argument '%1'").arg(o.inputs.first()));
+            return fail(QCoreApplication::translate("CommandLine", "unexpected argument '%1'").arg(o.inputs.first()));
         break;
     case Inputs::One:
         if (o.inputs.isEmpty())
-            return fail(QStringLiteral("'%1' needs a FILE").arg(QLatin1String(mode->Name)));
+            //: FILE as in the usage lines of --help
+            return fail(QCoreApplication::translate("CommandLine", "'%1' needs a FILE").arg(QLatin1String(mode->Name)));
         if (o.inputs.size() > 1)
-            return fail(QStringLiteral("unexpected argument '%1'").arg(o.inputs.at(1)));
+            return fail(QCoreApplication::translate("CommandLine", "unexpected argument '%1'").arg(o.inputs.at(1)));
         break;
     case Inputs::AtLeastOne:
         if (o.inputs.isEmpty())
-            return fail(QStringLiteral("'%1' needs at least one INPUT").arg(QLatin1String(mode->Name)));
+            //: INPUT as in the usage lines of --help
+            return fail(QCoreApplication::translate("CommandLine", "'%1' needs at least one INPUT")
+                            .arg(QLatin1String(mode->Name)));
         break;
     case Inputs::Any:
         break; // the GUI takes the first argument when it names a file and ignores the rest
@@ -265,20 +285,23 @@ namespace {
 // Lines of --help (and so of the man page) stay inside a terminal of 80 columns.
 constexpr int HelpWidth = 79;
 
-// text after a first line's start of indent characters, broken where gap is to fit
-// HelpWidth, every further line indented alike; a piece longer than the room keeps its
-// own line. A list of values breaks at ", " only, so that no value is cut in two.
-QString Wrapped(const QString& text, int indent, const QString& gap = QStringLiteral(" "))
+// text after a first line's start of start characters (indent unless given), broken
+// where gap is to fit HelpWidth, every further line indented by indent; a piece longer
+// than the room keeps its own line. A list of values breaks at ", " only, so that no value
+// is cut in two.
+QString Wrapped(const QString& text, int indent, const QString& gap = QStringLiteral(" "), int start = -1)
 {
     const QString pad(indent, QLatin1Char(' '));
     const QString joint = gap.trimmed();
     const QStringList pieces = text.split(gap, Qt::SkipEmptyParts);
     QString out, line;
+    qsizetype column = start < 0 ? indent : start; // where the line being filled starts
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         const QString piece = pieces.at(i) + (i + 1 < pieces.size() ? joint : QString());
-        if (!line.isEmpty() && indent + line.size() + 1 + piece.size() > HelpWidth) {
+        if (!line.isEmpty() && column + line.size() + 1 + piece.size() > HelpWidth) {
             out += line + QLatin1Char('\n') + pad;
             line.clear();
+            column = indent;
         }
         line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + piece;
     }
@@ -315,16 +338,19 @@ QString SetKeysText()
 QString UsageText()
 {
     // The help column starts after 35 characters; a longer left column puts its help on
-    // the next line, one that just fits keeps two blanks.
+    // the next line, one that just fits keeps two blanks (and its help's first line starts
+    // later). The left column (the usage with its option names and placeholders) is the
+    // same in every language.
     constexpr int HelpColumn = 33;
-    auto row = [](const QString& usage, const char* help) {
+    auto row = [](const QString& usage, const QString& help) {
         QString line = QLatin1String("  ") + usage;
-        if (help) {
+        if (!help.isEmpty()) {
             if (usage.size() > HelpColumn)
                 line += QLatin1Char('\n') + QString(HelpColumn + 2, QLatin1Char(' '));
             else
                 line += QString(std::max(HelpColumn - int(usage.size()), 2), QLatin1Char(' '));
-            line += Wrapped(QLatin1String(help), HelpColumn + 2);
+            const qsizetype start = line.size() - line.lastIndexOf(QLatin1Char('\n')) - 1;
+            line += Wrapped(help, HelpColumn + 2, QStringLiteral(" "), int(start));
         }
         return line + QLatin1Char('\n');
     };
@@ -332,20 +358,33 @@ QString UsageText()
         QString text;
         for (const Option& o : Options) {
             if (o.InGroup == g && o.Usage)
-                text += row(QLatin1String(o.Usage), o.Help);
+                text += row(QLatin1String(o.Usage), o.Help ? Tr(o.Help) : QString());
         }
         return text;
     };
-    return QLatin1String("Usage:\n") + row(QStringLiteral("vexaconv [INPUT...]"), "open the window; every INPUT is added to the list")
-           + group(Group::Mode) + QLatin1String("\nSETTINGS (start from the default encoder settings):\n")
-           + group(Group::Settings)
-           + QLatin1String("\nKEYS of --set (any case; a value that cannot be used warns and is replaced):\n")
-           + SetKeysText() + QLatin1String("\nOUTPUT:\n") + group(Group::Output)
-           + QLatin1String("\nINPUT: files, folders and .lst file lists.\n") + group(Group::Input)
-           + QLatin1String("\nExit status: 0 all done, 1 a file failed, 2 usage or set-up error, 130 interrupted.\n");
+    // The capital words name the placeholders of the usage lines, which stay as they are.
+    return QCoreApplication::translate("CommandLine", "Usage:") + QLatin1Char('\n')
+           + row(QStringLiteral("vexaconv [INPUT...]"),
+                 QCoreApplication::translate("CommandLine", "open the window; every INPUT is added to the list"))
+           + group(Group::Mode) + QLatin1Char('\n')
+           + QCoreApplication::translate("CommandLine", "SETTINGS (start from the default encoder settings):")
+           + QLatin1Char('\n') + group(Group::Settings) + QLatin1Char('\n')
+           + QCoreApplication::translate("CommandLine",
+                                         "KEYS of --set (any case; a value that cannot be used warns and is replaced):")
+           + QLatin1Char('\n') + SetKeysText() + QLatin1Char('\n')
+           + QCoreApplication::translate("CommandLine", "OUTPUT:") + QLatin1Char('\n') + group(Group::Output)
+           + QLatin1Char('\n')
+           + QCoreApplication::translate("CommandLine", "INPUT: files, folders and .lst file lists.") + QLatin1Char('\n')
+           + group(Group::Input) + QLatin1Char('\n')
+           + QCoreApplication::translate("CommandLine",
+                                         "Exit status: 0 all done, 1 a file failed, 2 usage or set-up error, 130 "
+                                         "interrupted.")
+           + QLatin1Char('\n');
 }
 
 QString UsageErrorText(const QString& error)
 {
-    return QStringLiteral("vexaconv: %1\nTry 'vexaconv --help' for more information.\n").arg(error);
+    return QStringLiteral("vexaconv: %1\n").arg(error)
+           + QCoreApplication::translate("CommandLine", "Try 'vexaconv --help' for more information.")
+           + QLatin1Char('\n');
 }

@@ -5,6 +5,7 @@
 #include "lib/Strings.h"
 #include "media/AnalysisClient.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -43,20 +44,27 @@ bool ResolveSettings(const CliOptions& o, THeadlessSettings& settings)
     return settings.Ok;
 }
 
-void WarnIfNoMediaInfo(const char* what)
+void WarnIfNoMediaInfo(TUnanalysed what)
 {
     // The analysis workers load the library themselves (and analysis in this process loads
     // it on first use): here it is only looked for, which costs nothing at start.
     const QString& dll = AppParams().MediaInfoDll;
-    if (dll.isEmpty() || !QFileInfo(dll).isFile())
-        Err(QStringLiteral("vexaconv: warning: the MediaInfo library was not found; %1 not analysed\n")
-                .arg(QLatin1String(what)));
+    if (!dll.isEmpty() && QFileInfo(dll).isFile())
+        return;
+    Err(QStringLiteral("vexaconv: %1\n")
+            .arg(what == TUnanalysed::TheFile
+                     ? QCoreApplication::translate("Headless",
+                                                   "warning: the MediaInfo library was not found; the file is not analysed")
+                     : QCoreApplication::translate("Headless",
+                                                   "warning: the MediaInfo library was not found; files are not analysed")));
 }
 
 int Run(const CliOptions& o)
 {
     // A file whose analysis timed out is named; the run goes on without its properties.
-    AnalysisClient().SetNotice([](const QString& text) { Err(QStringLiteral("vexaconv: warning: %1\n").arg(text)); });
+    AnalysisClient().SetNotice([](const QString& text) {
+        Err(QStringLiteral("vexaconv: %1\n").arg(QCoreApplication::translate("Headless", "warning: %1").arg(text)));
+    });
     switch (o.mode) {
     case CliMode::Help:
         Out(UsageText());

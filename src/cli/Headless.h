@@ -20,16 +20,19 @@ int RunCheckUpdate(const CliOptions& options);
 
 // Text for stdout / stderr, flushed at once (rows are reported as they end). Every
 // printed text goes through TerminalText: control characters from names, tags and
-// encoder lines become "?", and the text ends with a line break.
+// encoder lines become "?", and the text ends with a line break. The modes' own texts
+// are in the context "Headless"; "vexaconv: " before a message stays as it is.
 void Out(const QString& text);
 
 // The SETTINGS of a mode, their fallback warnings printed. False, with the usage error
 // printed, when they cannot be used (an unknown key, a missing profile).
 bool ResolveSettings(const CliOptions& options, THeadlessSettings& settings);
 
+// What goes without analysis when the MediaInfo library is missing.
+enum class TUnanalysed { TheFile, Files };
 // Without the MediaInfo library a warning is printed and what follows runs without
-// analysis (what: "the file is", "files are").
-void WarnIfNoMediaInfo(const char* what);
+// analysis.
+void WarnIfNoMediaInfo(TUnanalysed what);
 
 // The OUTPUT options as the batch takes them.
 TBatchOptions BatchOptionsFor(const CliOptions& options);

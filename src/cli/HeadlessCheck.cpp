@@ -6,6 +6,8 @@
 #include "filelist/FileListInput.h"
 #include "filelist/FileListModel.h"
 
+#include <QCoreApplication>
+
 namespace Headless {
 
 // `--check [SETTINGS] [OUTPUT] INPUT...`: the check the window makes before a batch,
@@ -17,13 +19,14 @@ int RunCheck(const CliOptions& o)
     THeadlessSettings settings;
     if (!ResolveSettings(o, settings))
         return 2;
-    WarnIfNoMediaInfo("files are");
+    WarnIfNoMediaInfo(TUnanalysed::Files);
 
     TFileListModel model(params);
     // An input that cannot be added (missing, no media file, ...) is a problem of the batch.
     const TInputResult added = AddInputPaths(model, o.inputs);
     if (model.GetNgCheckedCount() == 0 && added.Errors.isEmpty()) {
-        Err(QStringLiteral("vexaconv: no input file was accepted\n"));
+        Err(QStringLiteral("vexaconv: %1\n")
+                .arg(QCoreApplication::translate("Headless", "no input file was accepted")));
         return 2;
     }
 
@@ -34,7 +37,8 @@ int RunCheck(const CliOptions& o)
         text += problem + QLatin1Char('\n');
     // Notes are what the batch does on its own: printed, but no reason for a failing status.
     for (const QString& note : report.Notes)
-        text += QStringLiteral("note: ") + note + QLatin1Char('\n');
+        //: A line of --check: something the batch adjusts on its own
+        text += QCoreApplication::translate("Headless", "note: %1").arg(note) + QLatin1Char('\n');
     Out(text + report.ForecastText() + QLatin1Char('\n'));
     return report.HasProblems() || !added.Errors.isEmpty() ? 1 : 0;
 }

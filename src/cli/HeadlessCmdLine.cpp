@@ -6,6 +6,7 @@
 #include "media/MediaInfoLib.h"
 #include "settings/HeadlessSettings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
 
@@ -30,7 +31,7 @@ int RunCmdLine(const CliOptions& o)
     const QString input = o.inputs.value(0);
     const QFileInfo fi(input);
     if (!fi.isFile()) {
-        Err(UsageErrorText(QStringLiteral("no such file: %1").arg(input)));
+        Err(UsageErrorText(QCoreApplication::translate("Headless", "no such file: %1").arg(input)));
         return 2;
     }
 
@@ -39,7 +40,7 @@ int RunCmdLine(const CliOptions& o)
     if (!ResolveSettings(o, settings))
         return 2;
     // Without the library the preview still shows, with the "Auto" values' fallbacks.
-    WarnIfNoMediaInfo("the file is");
+    WarnIfNoMediaInfo(TUnanalysed::TheFile);
 
     const QString fileName = fi.absoluteFilePath();
     TVideoFileInfo info;

@@ -260,7 +260,9 @@ public:
         }
         // The log is saved after every report: say it once, not after each of them.
         if (error != m_logSaveError)
-            Err(QStringLiteral("vexaconv: cannot write the error log \"%1\": %2\n").arg(m_errorLogFile, error));
+            Err(QStringLiteral("vexaconv: %1\n")
+                    .arg(QCoreApplication::translate("Headless", "cannot write the error log \"%1\": %2")
+                             .arg(m_errorLogFile, error)));
         m_logSaveError = error;
         return false;
     }
@@ -311,7 +313,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     THeadlessSettings settings;
     if (!ResolveSettings(o, settings))
         return 2;
-    WarnIfNoMediaInfo("files are");
+    WarnIfNoMediaInfo(TUnanalysed::Files);
     if (TSignalGuard::Signalled())
         return 130;
 
@@ -330,7 +332,8 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         return ExitInterrupted;
     }
     if (model.GetNgCheckedCount() == 0) {
-        Err(QStringLiteral("vexaconv: no input file was accepted\n"));
+        Err(QStringLiteral("vexaconv: %1\n")
+                .arg(QCoreApplication::translate("Headless", "no input file was accepted")));
         return 2;
     }
 

@@ -20,21 +20,27 @@ int RunInfo(const CliOptions& o)
     case TPathKind::Regular: break;
     case TPathKind::Special:
         // Reading a FIFO blocks, a device never ends: never opened.
-        Err(QStringLiteral("vexaconv: not a regular file (a pipe, socket or device): %1\n").arg(input));
+        Err(QStringLiteral("vexaconv: %1\n")
+                .arg(QCoreApplication::translate("Headless", "not a regular file (a pipe, socket or device): %1")
+                         .arg(input)));
         return 1;
     case TPathKind::Missing:
     case TPathKind::Directory:
-        Err(QStringLiteral("vexaconv: no such file: %1\n").arg(input));
+        Err(QStringLiteral("vexaconv: %1\n")
+                .arg(QCoreApplication::translate("Headless", "no such file: %1").arg(input)));
         return 1;
     }
     const TAppParams& params = AppParams(); // filled (and the settings file's tools applied) at start
     if (params.MediaInfoDll.isEmpty() || !QFileInfo::exists(params.MediaInfoDll)) {
-        Err(QStringLiteral("vexaconv: the MediaInfo library was not found\n"));
+        Err(QStringLiteral("vexaconv: %1\n")
+                .arg(QCoreApplication::translate("Headless", "the MediaInfo library was not found")));
         return 2;
     }
     // A report without the library would look like a file without streams.
     if (!LoadMediaInfoLibrary(params.MediaInfoDll)) {
-        Err(QStringLiteral("vexaconv: the MediaInfo library cannot be loaded: %1\n").arg(params.MediaInfoDll));
+        Err(QStringLiteral("vexaconv: %1\n")
+                .arg(QCoreApplication::translate("Headless", "the MediaInfo library cannot be loaded: %1")
+                         .arg(params.MediaInfoDll)));
         return 2;
     }
     QString report, error;

@@ -1,6 +1,7 @@
 #include "outputs/BatchFiles.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -165,6 +166,7 @@ bool TBatchFiles::IsEarlierOutput(const QString& path) const
 QString WriteTargetProblem(const QString& target, const TBatchFiles& files)
 {
     if (files.IsInput(target))
-        return QStringLiteral("\"%1\" is one of the files to convert: it is not written over.").arg(target);
+        return QCoreApplication::translate("Outputs", "\"%1\" is one of the files to convert: it is not written over.")
+            .arg(target);
     return QString();
 }

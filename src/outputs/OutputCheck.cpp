@@ -4,6 +4,7 @@
 #include "encoding/FaithfulOutput.h"
 #include "media/MediaAnalysis.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -137,11 +138,17 @@ double OutputAspect(const TVideoFileInfo& output)
 
 QString AspectWords(double a) { return QString::number(a, 'f', 2) + QStringLiteral(":1"); }
 
+// Where the sound starts against the picture, for "The sound starts %1 in the output, %2 in
+// the input."
 QString OffsetWords(int ms)
 {
     if (std::abs(ms) < 10)
-        return QStringLiteral("with the picture");
-    return Seconds(std::abs(ms)) + (ms > 0 ? QStringLiteral(" after the picture") : QStringLiteral(" before the picture"));
+        //: Where the sound starts: together with the picture
+        return QCoreApplication::translate("OutputCheck", "with the picture");
+    //: Where the sound starts: "0.50 s after the picture"
+    return ms > 0 ? QCoreApplication::translate("OutputCheck", "%1 after the picture").arg(Seconds(ms))
+                  //: Where the sound starts: "0.50 s before the picture"
+                  : QCoreApplication::translate("OutputCheck", "%1 before the picture").arg(Seconds(-ms));
 }
 
 } // namespace
@@ -209,45 +216,54 @@ TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectatio
 {
     TOutputVerdict v;
     if (output.FileSize <= 0) {
-        v.Reason = QStringLiteral("The output file is empty");
+        v.Reason = QCoreApplication::translate("OutputCheck", "The output file is empty");
         v.Sentence = v.Reason + QLatin1Char('.');
         return v;
     }
     if (output.Format.isEmpty() && output.NumberOfVideoStreams == 0 && output.NumberOfAudioStreams == 0) {
-        v.Reason = QStringLiteral("MediaInfo cannot read the output file");
-        v.Sentence = QStringLiteral("The output file cannot be read: the encoder wrote no media file.");
+        v.Reason = QCoreApplication::translate("OutputCheck", "MediaInfo cannot read the output file");
+        v.Sentence =
+            QCoreApplication::translate("OutputCheck", "The output file cannot be read: the encoder wrote no media file.");
         return v;
     }
-    // Each problem as a plain sentence; the first one heads the row's report.
+    // Each problem as a plain sentence ending in a full stop; the first one heads the row's
+    // report. Format and codec names are the library's own.
     QStringList problems;
     if (!expected.ContainerFormat.isEmpty() && output.Format != expected.ContainerFormat)
-        problems << QStringLiteral("The output file's format is %1, not %2.")
-                        .arg(output.Format.isEmpty() ? QStringLiteral("unknown") : output.Format,
-                             expected.ContainerFormat);
+        problems << (output.Format.isEmpty()
+                         ? QCoreApplication::translate("OutputCheck", "The output file's format is unknown, not %1.")
+                               .arg(expected.ContainerFormat)
+                         : QCoreApplication::translate("OutputCheck", "The output file's format is %1, not %2.")
+                               .arg(output.Format, expected.ContainerFormat));
     if (output.Truncated)
-        problems << QStringLiteral("The output file is cut short.");
+        problems << QCoreApplication::translate("OutputCheck", "The output file is cut short.");
     if (output.NumberOfVideoStreams == 0) {
-        problems << QStringLiteral("The output has no video stream.");
+        problems << QCoreApplication::translate("OutputCheck", "The output has no video stream.");
     } else {
         const TVideoStreamInfo& video = output.VideoStreams[0];
         if (!expected.VideoFormat.isEmpty() && video.Codec != expected.VideoFormat &&
             !video.Codec.startsWith(expected.VideoFormat + QStringLiteral(" - ")))
-            problems << QStringLiteral("The video is %1, not %2.")
-                            .arg(video.Codec.isEmpty() ? QStringLiteral("of an unknown format") : video.Codec,
-                                 expected.VideoFormat);
+            problems << (video.Codec.isEmpty()
+                             ? QCoreApplication::translate("OutputCheck", "The video is of an unknown format, not %1.")
+                                   .arg(expected.VideoFormat)
+                             : QCoreApplication::translate("OutputCheck", "The video is %1, not %2.")
+                                   .arg(video.Codec, expected.VideoFormat));
         if (expected.FrameSize &&
             (video.Width != expected.FrameSize->Width || video.Height != expected.FrameSize->Height))
-            problems << QStringLiteral("The picture is %1x%2, not %3x%4.")
+            //: Picture sizes: "The picture is 640x480, not 720x576."
+            problems << QCoreApplication::translate("OutputCheck", "The picture is %1x%2, not %3x%4.")
                             .arg(video.Width)
                             .arg(video.Height)
                             .arg(expected.FrameSize->Width)
                             .arg(expected.FrameSize->Height);
         if (output.Probe.DecodedPictures == 0)
-            problems << QStringLiteral("No picture of the output can be decoded.");
+            problems << QCoreApplication::translate("OutputCheck", "No picture of the output can be decoded.");
         const double aspect = OutputAspect(output);
         if (expected.DisplayAspect > 0 && aspect > 0 &&
             std::abs(aspect - expected.DisplayAspect) / expected.DisplayAspect > AspectTolerance)
-            problems << QStringLiteral("The output is shown at %1, the input at %2: its shape is wrong.")
+            //: Display aspects: "The output is shown at 1.33:1, the input at 1.78:1: its shape is wrong."
+            problems << QCoreApplication::translate("OutputCheck",
+                                                    "The output is shown at %1, the input at %2: its shape is wrong.")
                             .arg(AspectWords(aspect), AspectWords(expected.DisplayAspect));
     }
     if (expected.DurationMs > 0) {
@@ -257,22 +273,26 @@ TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectatio
         if (ms > 0 && output.Probe.AudioEndMs > ms)
             ms = output.Probe.AudioEndMs;
         if (ms <= 0) {
-            problems << QStringLiteral("The output's length is unknown.");
+            problems << QCoreApplication::translate("OutputCheck", "The output's length is unknown.");
         } else if (std::abs(ms - expected.DurationMs) > DurationToleranceMs(expected.DurationMs, expected.FrameMs)) {
             v.LengthWrong = true;
-            problems << QStringLiteral("The output lasts %1, the input %2: the encoder %3 frames.")
-                            .arg(Seconds(ms), Seconds(expected.DurationMs),
-                                 ms < expected.DurationMs ? QStringLiteral("lost") : QStringLiteral("added"));
+            const QString lasts =
+                ms < expected.DurationMs
+                    ? QCoreApplication::translate("OutputCheck", "The output lasts %1, the input %2: the encoder lost frames.")
+                    : QCoreApplication::translate("OutputCheck", "The output lasts %1, the input %2: the encoder added frames.");
+            problems << lasts.arg(Seconds(ms), Seconds(expected.DurationMs));
         }
     }
     if (expected.Audio && output.NumberOfAudioStreams == 0)
-        problems << QStringLiteral("The output has no audio stream.");
+        problems << QCoreApplication::translate("OutputCheck", "The output has no audio stream.");
     const TAvProbeInfo& p = output.Probe;
     if (expected.AudioOffsetMs && p.Opened && p.HasAudio && p.HasVideo) {
         const int offset = p.AudioStartMs - p.VideoStartMs;
         const int slack = std::max(AudioOffsetToleranceMs, int(std::ceil(2 * expected.FrameMs)));
         if (std::abs(offset - *expected.AudioOffsetMs) > slack)
-            problems << QStringLiteral("The sound starts %1 in the output, %2 in the input.")
+            //: %1, %2: "with the picture", "0.50 s after the picture", "0.50 s before the picture"
+            problems << QCoreApplication::translate("OutputCheck",
+                                                    "The sound starts %1 in the output, %2 in the input.")
                             .arg(OffsetWords(offset), OffsetWords(*expected.AudioOffsetMs));
     }
 
@@ -328,8 +348,8 @@ bool IsStillPictureOutput(const TAvProbeInfo& output, const TAvProbeInfo& input)
 
 QString StillPictureSentence()
 {
-    return QStringLiteral("The output shows one still picture where the input moves: the encoder repeated its first "
-                          "picture.");
+    return QCoreApplication::translate("OutputCheck", "The output shows one still picture where the input moves: the "
+                                                      "encoder repeated its first picture.");
 }
 
 TOutputVerdict VerifyOutputFile(const QString& path, const QString& dllPath, const TOutputExpectation& expected,

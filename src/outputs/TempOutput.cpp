@@ -1,6 +1,7 @@
 #include "outputs/TempOutput.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,12 +104,13 @@ QString ReserveTempOutput(const QString& finalPath, QString* error)
             ::close(fd);
             return path;
         }
-        if (errno != EEXIST) {
-            SetError(error, QStringLiteral("Cannot create a file in \"%1\": %2").arg(dir, SystemReason(errno)));
+        if (const int err = errno; err != EEXIST) {
+            SetError(error, QCoreApplication::translate("Outputs", "Cannot create a file in \"%1\": %2")
+                                .arg(dir, SystemReason(err)));
             return {};
         }
     }
-    SetError(error, QStringLiteral("No free temporary name in \"%1\"").arg(dir));
+    SetError(error, QCoreApplication::translate("Outputs", "No free temporary name in \"%1\"").arg(dir));
     return {};
 }
 
@@ -133,7 +135,8 @@ bool CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy p
     const QByteArray from = QFile::encodeName(temp);
     const QByteArray to = QFile::encodeName(finalPath);
     const auto fail = [&](int err) {
-        SetError(error, QStringLiteral("Cannot rename \"%1\" to \"%2\": %3").arg(temp, finalPath, SystemReason(err)));
+        SetError(error, QCoreApplication::translate("Outputs", "Cannot rename \"%1\" to \"%2\": %3")
+                            .arg(temp, finalPath, SystemReason(err)));
         return false;
     };
     // Only the file the encoder wrote goes under the final name, never a link put in its place.
@@ -178,11 +181,13 @@ bool DiscardOutput(const QString& temp, QString* error)
     if (::lstat(path.constData(), &st) != 0)
         return errno == ENOENT;
     if (S_ISDIR(st.st_mode)) {
-        SetError(error, QStringLiteral("Cannot remove \"%1\": %2").arg(temp, SystemReason(EISDIR)));
+        SetError(error,
+                 QCoreApplication::translate("Outputs", "Cannot remove \"%1\": %2").arg(temp, SystemReason(EISDIR)));
         return false;
     }
     if (::unlink(path.constData()) != 0 && errno != ENOENT) {
-        SetError(error, QStringLiteral("Cannot remove \"%1\": %2").arg(temp, SystemReason(errno)));
+        const int err = errno; // before anything else may change it
+        SetError(error, QCoreApplication::translate("Outputs", "Cannot remove \"%1\": %2").arg(temp, SystemReason(err)));
         return false;
     }
     return true;

@@ -2,6 +2,8 @@
 
 #include "encoding/Containers.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -72,5 +74,5 @@ QString OutputViewText(const QStringList& lines, bool hideOutput, int percent)
         return tail;
     if (tail.contains(QLatin1String("global headers:")) && tail.contains(QLatin1String("muxing overhead:")))
         return tail;
-    return QStringLiteral("Please wait...");
+    return QCoreApplication::translate("Runner", "Please wait...");
 }

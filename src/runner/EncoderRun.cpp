@@ -1,5 +1,6 @@
 #include "runner/EncoderRun.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -14,10 +15,18 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+namespace {
+
+QString StartErrorText(int code, const QString& text)
+{
+    //: The encoder could not be started; %1: the system's error number, %2: its description
+    return QCoreApplication::translate("Runner", "System Error.  Code: %1.\n%2").arg(code).arg(text);
+}
+
+} // namespace
+
 TEncoderStartError::TEncoderStartError(int code, const QString& text)
-    : std::runtime_error(QStringLiteral("System Error.  Code: %1.\n%2").arg(code).arg(text).toStdString()),
-      m_code(code),
-      m_message(QStringLiteral("System Error.  Code: %1.\n%2").arg(code).arg(text))
+    : std::runtime_error(StartErrorText(code, text).toStdString()), m_code(code), m_message(StartErrorText(code, text))
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include "lib/TextFile.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -24,6 +25,7 @@ QString LongTimeText(const QTime& time)
 QStringList FormatErrorReport(const QString& report, const QString& input, const QString& output, int number,
                               const QDateTime& when)
 {
+    // The heading and the field names stay English in every language: tools read them.
     QStringList lines;
     if (number > 0) {
         lines << QStringLiteral("Error # %1").arg(number);
@@ -49,7 +51,9 @@ QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint6
     if (!commandLine.isEmpty())
         text += QStringLiteral("Command line: ") + commandLine + crlf;
     if (droppedLines > 0)
-        text += QStringLiteral("[%1 earlier lines of the encoder's output are left out]").arg(droppedLines) + crlf;
+        text += QCoreApplication::translate("Runner", "[%1 earlier lines of the encoder's output are left out]")
+                    .arg(droppedLines)
+                + crlf;
     for (const QString& line : encoderOutput)
         text += line + crlf;
     return text;

@@ -1,5 +1,7 @@
 #include "runner/FailureReason.h"
 
+#include <QCoreApplication>
+
 #include <cstdint>
 #include <initializer_list>
 
@@ -22,20 +24,25 @@ QString RunFailureReason(int exitCode, const QStringList& lines, const TVideoFil
     // Both codecs name a size they refuse in their own words.
     if (AnyLineHas(lines, {"not divisible by", "General fault", "invalid width", "invalid height",
                            "width/height"}))
-        return QStringLiteral("The encoder refused the picture size %1x%2.").arg(v.Width).arg(v.Height);
+        return QCoreApplication::translate("Runner", "The encoder refused the picture size %1x%2.")
+            .arg(v.Width)
+            .arg(v.Height);
     if (AnyLineHas(lines, {"is not an MEncoder option", "error parsing command line", "Error parsing option"}))
-        return QStringLiteral("The encoder does not know an option of the command line: check the additional "
-                              "parameters.");
+        return QCoreApplication::translate("Runner", "The encoder does not know an option of the command line: check the "
+                                          "additional parameters.");
     if (AnyLineHas(lines, {"No space left on device"}))
-        return QStringLiteral("The disk is full: the output could not be written.");
+        return QCoreApplication::translate("Runner", "The disk is full: the output could not be written.");
     if (AnyLineHas(lines, {"Cannot open output file", "Permission denied", "Read-only file system"}))
-        return QStringLiteral("The output file could not be written (no permission, or a read-only folder).");
+        return QCoreApplication::translate("Runner",
+                                           "The output file could not be written (no permission, or a read-only folder).");
     if (AnyLineHas(lines, {"Cannot open demuxer", "Cannot open file/device", "Video stream is mandatory"}))
-        return QStringLiteral("The encoder cannot read this file.");
+        return QCoreApplication::translate("Runner", "The encoder cannot read this file.");
     if (AnyLineHas(lines, {"Cannot find codec", "Failed to open VDecoder", "Could not find matching"}))
-        return QStringLiteral("The encoder has no decoder for this file's video.");
+        return QCoreApplication::translate("Runner", "The encoder has no decoder for this file's video.");
     // A signal shows as a negative code or one above 128 from a wrapper's shell.
     if (exitCode < 0 || (exitCode > 128 && exitCode < 160))
-        return QStringLiteral("The encoder crashed or was killed (exit status %1).").arg(static_cast<uint32_t>(exitCode));
-    return QStringLiteral("The encoder stopped with exit status %1.").arg(static_cast<uint32_t>(exitCode));
+        return QCoreApplication::translate("Runner", "The encoder crashed or was killed (exit status %1).")
+            .arg(static_cast<uint32_t>(exitCode));
+    return QCoreApplication::translate("Runner", "The encoder stopped with exit status %1.")
+        .arg(static_cast<uint32_t>(exitCode));
 }

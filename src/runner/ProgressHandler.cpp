@@ -4,6 +4,7 @@
 #include "runner/EncoderOutput.h"
 #include "lib/Conversion.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <algorithm>
@@ -80,7 +81,7 @@ TProgressUpdate TProgressHandler::MakeUpdate(bool hideOutput)
         u.Status = m_status;
     if (u.HasStatus) {
         u.Percent = std::clamp(u.Status.Percent, 0, 100);
-        u.Caption = QStringLiteral("Progress: %1%").arg(u.Percent);
+        u.Caption = QCoreApplication::translate("Runner", "Progress: %1%").arg(u.Percent);
         u.SpeedText = SpeedText(u.Status.Fps);
         m_state.UpdateInterval = UpdateIntervalForFps(u.Status.Fps);
         u.StatusText = StatusHtml(m_state, u.Status);
@@ -121,35 +122,44 @@ QString StatusHtml(const TConversionState& state, const TStatusLine& status)
 {
     const QString speedBadge = QStringLiteral("<b><FONT bgcolor=\"#496954\" color=\"#E0EBE0\">  ")
         + SpeedText(status.Fps) + QStringLiteral("  </FONT></b>");
-    const QString sizeText = QStringLiteral("Est. output size: <b>~") + IntToStrGrouped(status.SizeMB) + QStringLiteral(" MB</b>");
+    //: The estimated size of the file being written, in megabytes
+    const QString sizeText =
+        QCoreApplication::translate("Runner", "Est. output size: <b>~%1 MB</b>").arg(IntToStrGrouped(status.SizeMB));
     const QString totalFrames = IntToStrGrouped(state.CurrentFileInfo.VideoStreams[0].Frames);
 
-    QString s = QStringLiteral("Converting file <b>%1</b> / <b>%2</b>").arg(state.CurrentFileNo).arg(state.FilesToConvert);
+    QString s = QCoreApplication::translate("Runner", "Converting file <b>%1</b> / <b>%2</b>")
+                    .arg(state.CurrentFileNo)
+                    .arg(state.FilesToConvert);
     if (state.TwoPass) {
         const bool first = state.PassNo == 1;
-        s += QStringLiteral("  <font bgcolor=\"%1\" color=\"%2\"><b>  Pass %3  </b></font> ")
+        //: "Pass" as in the first pass of two; a badge of the two-pass encoding
+        const QString pass = QCoreApplication::translate("Runner", "Pass %1").arg(state.PassNo);
+        s += QStringLiteral("  <font bgcolor=\"%1\" color=\"%2\"><b>  %3  </b></font> ")
                  .arg(first ? QStringLiteral("#D63D16") : QStringLiteral("#2462C8"),
-                      first ? QStringLiteral("#FAD3C9") : QStringLiteral("#D5EBFD"))
-                 .arg(state.PassNo);
+                      first ? QStringLiteral("#FAD3C9") : QStringLiteral("#D5EBFD"), pass);
     }
-    s += Separator() + QStringLiteral("Speed: ") + speedBadge + QStringLiteral(" fps");
-    s += Separator() + QStringLiteral("Frame: ") + IntToStrGrouped(status.Frame) + QStringLiteral(" / ~") + totalFrames;
+    //: %1: the encoding speed, a number on a coloured badge
+    s += Separator() + QCoreApplication::translate("Runner", "Speed: %1 fps").arg(speedBadge);
+    //: The frame being encoded of the (estimated) frame count
+    s += Separator()
+         + QCoreApplication::translate("Runner", "Frame: %1 / ~%2").arg(IntToStrGrouped(status.Frame), totalFrames);
     s += Separator() + sizeText;
     return s;
 }
 
 QString PlainProgressText(const TConversionState& state, const TProgressUpdate& update)
 {
-    QString s = QStringLiteral("file %1/%2").arg(state.CurrentFileNo).arg(state.FilesToConvert);
+    // The file and pass come first, then what the encoder said last.
+    QString file = state.TwoPass ? QCoreApplication::translate("Runner", "file %1/%2 pass %3")
+                                 : QCoreApplication::translate("Runner", "file %1/%2");
+    file = file.arg(state.CurrentFileNo).arg(state.FilesToConvert);
     if (state.TwoPass)
-        s += QStringLiteral(" pass %1").arg(state.PassNo);
+        file = file.arg(state.PassNo);
     if (!update.HasStatus)
-        return s + QStringLiteral(": starting");
-    return s
-        + QStringLiteral(": %1% %2 fps frame %3/~%4 ~%5 MB")
-              .arg(update.Percent)
-              .arg(update.SpeedText)
-              .arg(update.Status.Frame)
-              .arg(state.CurrentFileInfo.VideoStreams[0].Frames)
-              .arg(update.Status.SizeMB);
+        //: A headless progress line before the encoder's first status; %1: "file 1/3", "file 1/3 pass 2"
+        return QCoreApplication::translate("Runner", "%1: starting").arg(file);
+    //: A headless progress line; %1: "file 1/3", %2: percent, %3: speed, %4: frame, %5: frame count, %6: megabytes
+    return QCoreApplication::translate("Runner", "%1: %2% %3 fps frame %4/~%5 ~%6 MB")
+        .arg(file, QString::number(update.Percent), update.SpeedText, QString::number(update.Status.Frame),
+             QString::number(state.CurrentFileInfo.VideoStreams[0].Frames), QString::number(update.Status.SizeMB));
 }

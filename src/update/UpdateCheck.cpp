@@ -4,6 +4,7 @@
 #include "lib/MemIniFile.h"
 #include "update/UpdateVersion.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
@@ -41,17 +42,23 @@ QString VersionFileUrl()
 
 QString DownloadPageUrl() { return MakerHost() + QStringLiteral("/products/vexa-converter/"); }
 
-QString WaitText() { return QStringLiteral("Checking available updates.") + Crlf + QStringLiteral("Please wait..."); }
+// Each line of a message is a text of its own; the lines are joined with CR LF.
+QString WaitText()
+{
+    return QCoreApplication::translate("UpdateCheck", "Checking available updates.") + Crlf
+           + QCoreApplication::translate("UpdateCheck", "Please wait...");
+}
 
 QString ConnectFailedText()
 {
-    return QStringLiteral("Can not connect to the server.") + Crlf + QStringLiteral("Please try again in a few minutes.");
+    return QCoreApplication::translate("UpdateCheck", "Can not connect to the server.") + Crlf
+           + QCoreApplication::translate("UpdateCheck", "Please try again in a few minutes.");
 }
 
 QString NoVersionInfoText()
 {
-    return QStringLiteral("Unable to retrieve version information.") + Crlf +
-           QStringLiteral("Please try again in a few minutes.");
+    return QCoreApplication::translate("UpdateCheck", "Unable to retrieve version information.") + Crlf
+           + QCoreApplication::translate("UpdateCheck", "Please try again in a few minutes.");
 }
 
 QString DecodeReply(const QByteArray& reply)
@@ -85,16 +92,18 @@ TUpdateVerdict Evaluate(const QByteArray& reply)
     const qint64 own = UpdateVersion::Own().Combined;
     if (server->Combined == own) {
         v.Outcome = TUpdateOutcome::NoUpdates;
-        v.Message = QStringLiteral("No updates available.") + Crlf + QStringLiteral("You have the latest version.");
+        v.Message = QCoreApplication::translate("UpdateCheck", "No updates available.") + Crlf
+                    + QCoreApplication::translate("UpdateCheck", "You have the latest version.");
     } else if (server->Combined > own) {
         v.Outcome = TUpdateOutcome::UpdateAvailable;
-        v.Message = QStringLiteral("A new version is available.") + Crlf + Crlf + QStringLiteral("LatestVersion=") + latest +
-                    Crlf + QStringLiteral("ReleaseDate=") + v.ReleaseDate;
+        // the version and its date as "Name=value" lines, alike in every language
+        v.Message = QCoreApplication::translate("UpdateCheck", "A new version is available.") + Crlf + Crlf
+                    + QStringLiteral("LatestVersion=") + latest + Crlf + QStringLiteral("ReleaseDate=") + v.ReleaseDate;
     } else {
         v.Outcome = TUpdateOutcome::ServerOlder;
-        v.Message = QStringLiteral("No updates available.") + Crlf +
-                    QStringLiteral("Your version (%1) is newer than the latest release (%2).")
-                        .arg(QLatin1String(AppInfo::ProgramVersion), latest);
+        v.Message = QCoreApplication::translate("UpdateCheck", "No updates available.") + Crlf
+                    + QCoreApplication::translate("UpdateCheck", "Your version (%1) is newer than the latest release (%2).")
+                          .arg(QLatin1String(AppInfo::ProgramVersion), latest);
     }
     return v;
 }
