@@ -15,6 +15,10 @@
 #include <QFile>
 #include <QMimeData>
 #include <QUrl>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTest>
@@ -160,6 +164,43 @@ void WhenTheEncoderRuns(QTimer& poll, QObject* context, std::function<void()> ac
         act();
     });
     poll.start();
+}
+
+bool SaveDialogDriver::operator()(QWidget* modal)
+{
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        box->button(QMessageBox::Yes)->click();
+        return true;
+    }
+    auto* dlg = qobject_cast<QFileDialog*>(modal);
+    if (!dlg)
+        return false;
+    // The dialog's directory model loads in the background and may reset the typed name
+    // before the accept arrives; then the dialog stays open and the name is typed again.
+    if (handled && ++ticks % 25 != 0)
+        return true;
+    if (!handled) {
+        handled = true;
+        defaultSuffix = dlg->defaultSuffix();
+        nameFilters = dlg->nameFilters();
+        acceptSave = dlg->acceptMode() == QFileDialog::AcceptSave;
+        confirmsOverwrite = !dlg->testOption(QFileDialog::DontConfirmOverwrite);
+    }
+    if (filter > 0) {
+        auto* types = dlg->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        EXPECT_TRUE(types);
+        if (types) {
+            types->setCurrentIndex(filter);
+            Q_EMIT types->activated(filter);
+            Q_EMIT types->textActivated(types->itemText(filter));
+        }
+    }
+    dlg->selectFile(name);
+    if (auto* edit = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        edit->setText(name);
+    // Accepting may ask about overwriting: from the event loop, not from inside the watcher.
+    QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+    return true;
 }
 
 } // namespace UiTest

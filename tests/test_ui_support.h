@@ -69,6 +69,22 @@ private:
     QTimer* m_timer = nullptr;
 };
 
+// Works the first file dialog it is given: checks nothing itself, types name, picks the
+// filter with index filter (as a user's click does) and accepts; answers the overwrite
+// prompt with Yes.
+struct SaveDialogDriver {
+    QString name;
+    int filter = 0;
+    QString defaultSuffix;
+    QStringList nameFilters;
+    bool acceptSave = false;
+    bool confirmsOverwrite = false;
+    bool handled = false;
+    int ticks = 0;
+
+    bool operator()(QWidget* modal);
+};
+
 // Sets an environment variable for the lifetime of the object.
 struct EnvVar {
     EnvVar(const char* name, const QByteArray& value)

@@ -34,6 +34,7 @@ TAdvancedPanel::TAdvancedPanel(QWidget* parent)
     v->addWidget(BuildResolutionGroup(inner));
     v->addWidget(BuildFilterGroup(inner));
 
+    //: A button beside the additional parameters: opens the encoder's documentation
     auto* help = new QPushButton(tr("Info"), inner);
     help->setObjectName(QStringLiteral("btnEncoderParams"));
     connect(help, &QPushButton::clicked, this, &TAdvancedPanel::EncoderHelpRequested);
@@ -58,6 +59,7 @@ QWidget* TAdvancedPanel::BuildResolutionGroup(QWidget* parent)
     auto* g = new QGridLayout(box);
     g->setContentsMargins(6, 4, 6, 4);
     g->setVerticalSpacing(3);
+    //: Between the width and the height of a resolution, as in 640 x 480
     auto* lx = AddLabel(QStringLiteral("lblResX"), tr("X"));
     AddCompanion(u"resolutionWidth", lx);
     g->addWidget(Take(u"resolution"), 0, 0, 1, 5);

@@ -4,6 +4,7 @@
 #include "filelist/FileListModel.h"
 #include "lib/DateTime.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QVariantMap>
@@ -44,7 +45,9 @@ QStringList TBatchNotice::CheckedRowStatuses(const TFileListModel& list)
 
 QString TBatchNotice::Body(const TBatchCounts& counts, int64_t elapsedMs)
 {
-    return QStringLiteral("%1 done, %2 skipped, %3 failed in %4")
+    //: The end of a batch as a desktop notification: how many files were converted,
+    //: skipped and failed, and the time the batch took (00:02:05)
+    return QCoreApplication::translate("TBatchNotice", "%1 done, %2 skipped, %3 failed in %4")
         .arg(counts.Done)
         .arg(counts.Skipped)
         .arg(counts.Failed)
@@ -56,8 +59,9 @@ bool TBatchNotice::BatchEnded(const TFileListModel& list, int64_t elapsedMs, boo
     if (windowActive)
         return false;
     const TBatchCounts counts = Count(CheckedRowStatuses(list));
-    const QString summary = counts.Failed > 0 ? QStringLiteral("Conversion finished with errors")
-                                              : QStringLiteral("Conversion finished");
+    const QString summary = counts.Failed > 0
+        ? QCoreApplication::translate("TBatchNotice", "Conversion finished with errors")
+        : QCoreApplication::translate("TBatchNotice", "Conversion finished");
     return Send(summary, Body(counts, elapsedMs));
 }
 

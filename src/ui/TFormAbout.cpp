@@ -89,33 +89,44 @@ TFormAbout::~TFormAbout()
     }
 }
 
+// The markup and the placeholders stay as they are; only the words of a paragraph go
+// through the catalogue, each paragraph whole and escaped as text.
 QString TFormAbout::Template()
 {
-    return QStringLiteral(
-        "<p style=\"font-family:Tahoma; font-size:14pt; font-weight:bold; margin:0\">%APP_NAME%</p>"
-        "<p style=\"margin:0\">&nbsp;</p>"
-        "<p style=\"font-family:Tahoma; font-size:11pt; margin:0; white-space:pre\">Version %APP_VERSION%</p>"
-        "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">%APP_DATE%</p>"
-        "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">Freeware</p>"
-        "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">%APP_AUTHOR%</p>"
-        "<p style=\"margin:0\">&nbsp;</p>"
-        "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\"><a href=\"%APP_URL%\">%APP_URL%</a></p>"
-        "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\"><a href=\"%DONATION_URL%\"><b>%DONATION%</b></a></p>"
-        "<!--block-->"
-        "<p style=\"font-family:Tahoma; font-size:13pt; font-weight:bold; margin:0\">MEncoder</p>"
-        "<p style=\"font-family:Consolas, monospace; font-size:11pt; margin:0\">%MENCODER_VERSION%</p>"
-        "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\"><a href=\"https://www.mplayerhq.hu/\">https://www.mplayerhq.hu/</a></p>"
-        "<!--block-->"
-        "<p style=\"font-family:Tahoma; font-size:13pt; font-weight:bold; margin:0\">MediaInfo</p>"
-        "<p style=\"font-family:Consolas, monospace; font-size:11pt; margin:0\">%MEDIAINFO_VERSION%</p>"
-        "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\"><a href=\"https://mediaarea.net/en/MediaInfo\">https://mediaarea.net/en/MediaInfo</a></p>"
-        "<!--block-->"
-        "<p style=\"font-family:Verdana; font-size:10pt; font-weight:bold; margin:0\">Other open source projects used in the program</p>"
-        "<ul style=\"font-family:Verdana; font-size:9pt; margin-top:4px\">"
-        "<li>Qt &ndash; <a href=\"https://www.qt.io/\">https://www.qt.io/</a></li>"
-        "<li>zlib &ndash; <a href=\"https://zlib.net/\">https://zlib.net/</a></li>"
-        "<li>Adwaita icon theme &ndash; <a href=\"https://gitlab.gnome.org/GNOME/adwaita-icon-theme\">https://gitlab.gnome.org/GNOME/adwaita-icon-theme</a></li>"
-        "</ul>");
+    return QStringLiteral("<p style=\"font-family:Tahoma; font-size:14pt; font-weight:bold; margin:0\">%APP_NAME%</p>"
+                          "<p style=\"margin:0\">&nbsp;</p>"
+                          "<p style=\"font-family:Tahoma; font-size:11pt; margin:0; white-space:pre\">")
+        //: %1 is the version and the build's word size ("1.0  64-bit")
+        + tr("Version %1").toHtmlEscaped().arg(QStringLiteral("%APP_VERSION%"))
+        + QStringLiteral("</p>"
+                         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">%APP_DATE%</p>"
+                         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">")
+        + tr("Freeware").toHtmlEscaped()
+        + QStringLiteral("</p>"
+                         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\">%APP_AUTHOR%</p>"
+                         "<p style=\"margin:0\">&nbsp;</p>"
+                         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\"><a href=\"%APP_URL%\">%APP_URL%</a></p>"
+                         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\"><a href=\"%DONATION_URL%\"><b>%DONATION%</b></a></p>"
+                         "<!--block-->"
+                         "<p style=\"font-family:Tahoma; font-size:13pt; font-weight:bold; margin:0\">MEncoder</p>"
+                         "<p style=\"font-family:Consolas, monospace; font-size:11pt; margin:0\">%MENCODER_VERSION%</p>"
+                         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\"><a href=\"https://www.mplayerhq.hu/\">https://www.mplayerhq.hu/</a></p>"
+                         "<!--block-->"
+                         "<p style=\"font-family:Tahoma; font-size:13pt; font-weight:bold; margin:0\">MediaInfo</p>"
+                         "<p style=\"font-family:Consolas, monospace; font-size:11pt; margin:0\">%MEDIAINFO_VERSION%</p>"
+                         "<p style=\"font-family:Tahoma; font-size:10pt; margin:0\"><a href=\"https://mediaarea.net/en/MediaInfo\">https://mediaarea.net/en/MediaInfo</a></p>"
+                         "<!--block-->"
+                         "<p style=\"font-family:Verdana; font-size:10pt; font-weight:bold; margin:0\">")
+        + tr("Other open source projects used in the program").toHtmlEscaped()
+        + QStringLiteral("</p>"
+                         "<ul style=\"font-family:Verdana; font-size:9pt; margin-top:4px\">"
+                         "<li>Qt &ndash; <a href=\"https://www.qt.io/\">https://www.qt.io/</a></li>"
+                         "<li>zlib &ndash; <a href=\"https://zlib.net/\">https://zlib.net/</a></li>"
+                         "<li>")
+        //: The name of the icon set the program's toolbar uses
+        + tr("Adwaita icon theme").toHtmlEscaped()
+        + QStringLiteral(" &ndash; <a href=\"https://gitlab.gnome.org/GNOME/adwaita-icon-theme\">https://gitlab.gnome.org/GNOME/adwaita-icon-theme</a></li>"
+                         "</ul>");
 }
 
 QHash<QString, QString> TFormAbout::PlaceholderValues(const QString& encoderVersion, const QString& mediaInfoVersion)
@@ -129,7 +140,7 @@ QHash<QString, QString> TFormAbout::PlaceholderValues(const QString& encoderVers
         {QStringLiteral("%APP_AUTHOR%"), QStringLiteral("Vexasoft")},
         {QStringLiteral("%APP_URL%"), ProductHomePageUrl()},
         {QStringLiteral("%DONATION_URL%"), home.scheme() + QStringLiteral("://") + home.host() + QStringLiteral("/donation/")},
-        {QStringLiteral("%DONATION%"), QStringLiteral("Support the author")},
+        {QStringLiteral("%DONATION%"), tr("Support the author").toHtmlEscaped()},
         {QStringLiteral("%MENCODER_VERSION%"), encoderVersion.toHtmlEscaped()},
         {QStringLiteral("%MEDIAINFO_VERSION%"), mediaInfoVersion.toHtmlEscaped()},
     };
@@ -198,7 +209,7 @@ void TFormAbout::StartToolQuery()
         const TToolVersion mi = ToolsInfo::MediaInfoVersion(dll);
         const QString encoderText = encoder.isEmpty() ? MissingEncoderText() : banner.isEmpty() ? encoder : banner;
         const QString mediaInfoText = mi.Present ? QStringLiteral("MediaInfo ") + mi.ProductVersion
-                                                 : QStringLiteral("The MediaInfo library was not found");
+                                                 : tr("The MediaInfo library was not found");
         QMetaObject::invokeMethod(
             qApp,
             [self, encoderText, mediaInfoText] {

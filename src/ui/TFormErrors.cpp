@@ -81,7 +81,8 @@ void TFormErrors::AppendLines(const QStringList& lines)
 
 void TFormErrors::ShowErrorCount(int count)
 {
-    setWindowTitle(tr("Errors") + QStringLiteral(" (%1)").arg(count));
+    //: The error window's title at the end of a batch: %1 is the number of errors
+    setWindowTitle(tr("Errors (%1)").arg(count));
 }
 
 void TFormErrors::actClearLogExecute()

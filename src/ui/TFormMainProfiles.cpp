@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -29,7 +30,7 @@
 
 namespace {
 
-QString ProfileFilter() { return QObject::tr("Ini files (*.ini *.INI)"); }
+QString ProfileFilter() { return QCoreApplication::translate("TFormMain", "Ini files (*.ini *.INI)"); }
 
 // The same directory, also through links; compared as the file system names them.
 bool SameDirectory(const QString& a, const QString& b)

@@ -40,6 +40,19 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text = QStri
 
 QString Clock(qint64 ms) { return ClockText(ms); }
 
+// The time left after elapsed ms at fraction: nothing is estimated before any progress.
+QString TimeLeft(qint64 elapsed, double fraction)
+{
+    if (fraction <= 0)
+        return QStringLiteral("?");
+    if (fraction >= 1)
+        return Clock(0);
+    return QStringLiteral("~") + Clock(qint64(double(elapsed) * (1 - fraction) / fraction));
+}
+
+// Between the parts of the timing line, and between its file and batch halves.
+const QString TimingSeparator = QStringLiteral("    ::    ");
+
 // The job list's columns.
 enum { jcFile, jcPass, jcPercent, jcSpeed, jcLeft, jcCount };
 
@@ -112,7 +125,11 @@ TFormProgress::TFormProgress(QWidget* owner)
     m_twJobs = new QTreeWidget(this);
     m_twJobs->setObjectName(QStringLiteral("twJobs"));
     m_twJobs->setRootIsDecorated(false);
-    m_twJobs->setHeaderLabels({tr("File"), tr("Pass"), tr("Progress"), tr("Speed"), tr("Left")});
+    m_twJobs->setHeaderLabels({tr("File"),
+                               //: Column of the running jobs: the number of the pass running, "Pass" as in the first pass of two
+                               tr("Pass"), tr("Progress"), tr("Speed"),
+                               //: Column of the running jobs: the time the job has left
+                               tr("Left")});
     m_twJobs->header()->setStretchLastSection(false);
     m_twJobs->header()->setSectionResizeMode(jcFile, QHeaderView::Stretch);
     m_twJobs->setMaximumHeight(UiMetrics::JobListMaxHeight);
@@ -224,14 +241,10 @@ void TFormProgress::OnProgress(const TProgressUpdate& u)
 void TFormProgress::SetBatchProgress(double fraction, qint64 elapsedMs)
 {
     ShowBatchInTitle(fraction);
-    // The file half of the line belongs to the row the labels show.
-    const QString fresh = TimingText(m_fileClock.isValid() ? m_fileClock.elapsed() : 0, 0, elapsedMs, fraction);
-    const QString text = m_lblTiming->text();
-    const qsizetype batchAt = text.indexOf(QLatin1String("Batch:"));
-    if (batchAt < 0)
-        m_lblTiming->setText(fresh);
-    else
-        m_lblTiming->setText(text.left(batchAt) + fresh.mid(fresh.indexOf(QLatin1String("Batch:"))));
+    // The file half of the line belongs to the row the labels show: it stays as it is.
+    if (m_lblTiming->text().isEmpty())
+        m_fileTiming = FileTimingText(m_fileClock.isValid() ? m_fileClock.elapsed() : 0, 0);
+    ShowTiming(m_fileTiming, BatchTimingText(elapsedMs, fraction));
 }
 
 // The main window's title: the whole batch's percent (nothing below 1 %).
@@ -243,6 +256,7 @@ void TFormProgress::ShowBatchInTitle(double fraction)
     const int percent = int(std::floor(std::clamp(fraction, 0.0, 1.0) * 100));
     QString title = percent > 0 ? QStringLiteral("%1% ").arg(percent) + AppInfo::FullCaption() : AppInfo::FullCaption();
     if (m_paused)
+        //: The window title while the batch is paused; the main window puts it before its own title
         title = tr("Paused") + QStringLiteral(" ") + title;
     QApplication::setApplicationDisplayName(QString());
     main->setWindowTitle(title);
@@ -250,7 +264,13 @@ void TFormProgress::ShowBatchInTitle(double fraction)
 
 void TFormProgress::UpdateTiming(const TProgressUpdate& u)
 {
-    m_lblTiming->setText(TimingText(u.FileElapsedMs, std::max(0.0, u.FileFraction), u.BatchElapsedMs, u.BatchFraction));
+    ShowTiming(FileTimingText(u.FileElapsedMs, std::max(0.0, u.FileFraction)), BatchTimingText(u.BatchElapsedMs, u.BatchFraction));
+}
+
+void TFormProgress::ShowTiming(const QString& fileHalf, const QString& batchHalf)
+{
+    m_fileTiming = fileHalf;
+    m_lblTiming->setText(fileHalf + TimingSeparator + batchHalf);
 }
 
 void TFormProgress::SetJobCount(int jobs)
@@ -303,12 +323,7 @@ void TFormProgress::JobProgress(const TProgressUpdate& u)
     item->setText(jcPass, u.PassNo > 0 ? QString::number(u.PassNo) : QString());
     item->setText(jcPercent, QStringLiteral("%1%").arg(u.Percent));
     item->setText(jcSpeed, u.SpeedText);
-    QString left = QStringLiteral("?");
-    if (u.FileFraction >= 1)
-        left = Clock(0);
-    else if (u.FileFraction > 0)
-        left = QStringLiteral("~") + Clock(qint64(double(u.FileElapsedMs) * (1 - u.FileFraction) / u.FileFraction));
-    item->setText(jcLeft, left);
+    item->setText(jcLeft, TimeLeft(u.FileElapsedMs, u.FileFraction));
 }
 
 void TFormProgress::JobFinished(int row)
@@ -342,6 +357,7 @@ void TFormProgress::BatchStarted(int filesToConvert, double totalWeight)
     m_me->clear();
     m_lblStatus->clear();
     m_lblTiming->clear();
+    m_fileTiming.clear();
     m_lblInputFile->clear();
     m_lblOutputFile->clear();
     m_pbFile->setValue(0);
@@ -441,17 +457,21 @@ double TFormProgress::FileWeight(double durationMs, double frames, double fps, i
 QString TFormProgress::TimingText(qint64 fileElapsedMs, double fileFraction, qint64 batchElapsedMs,
                                   double batchFraction)
 {
-    auto left = [](qint64 elapsed, double fraction) {
-        if (fraction <= 0)
-            return QStringLiteral("?");
-        if (fraction >= 1)
-            return Clock(0);
-        return QStringLiteral("~") + Clock(qint64(double(elapsed) * (1 - fraction) / fraction));
-    };
-    const int batchPercent = int(std::floor(std::clamp(batchFraction, 0.0, 1.0) * 100));
-    return QStringLiteral("Elapsed: %1    ::    Left: %2    ::    Batch: %3%    ::    Batch left: %4")
-        .arg(Clock(fileElapsedMs), left(fileElapsedMs, fileFraction), QString::number(batchPercent),
-             left(batchElapsedMs, batchFraction));
+    return FileTimingText(fileElapsedMs, fileFraction) + TimingSeparator + BatchTimingText(batchElapsedMs, batchFraction);
+}
+
+QString TFormProgress::FileTimingText(qint64 elapsedMs, double fraction)
+{
+    //: The file being converted: the time it has taken and the time it has left
+    //: (a clock time, "~00:01:30" estimated, or "?" before any progress)
+    return tr("Elapsed: %1    ::    Left: %2").arg(Clock(elapsedMs), TimeLeft(elapsedMs, fraction));
+}
+
+QString TFormProgress::BatchTimingText(qint64 elapsedMs, double fraction)
+{
+    const int percent = int(std::floor(std::clamp(fraction, 0.0, 1.0) * 100));
+    //: The whole batch: the share of it done (%1 percent) and the time it has left
+    return tr("Batch: %1%    ::    Batch left: %2").arg(QString::number(percent), TimeLeft(elapsedMs, fraction));
 }
 
 void TFormProgress::UpdateTiming(int percent)
@@ -462,7 +482,7 @@ void TFormProgress::UpdateTiming(int percent)
     const double passShare = (double(m_passNo - 1) + std::clamp(percent, 0, 100) / 100.0) / m_passes;
     const double total = m_totalWeight > 0 ? m_totalWeight : 1;
     const double batch = (m_doneWeight + m_fileWeight * passShare) / total;
-    m_lblTiming->setText(TimingText(m_fileClock.elapsed(), passShare, m_batchClock.elapsed(), batch));
+    ShowTiming(FileTimingText(m_fileClock.elapsed(), passShare), BatchTimingText(m_batchClock.elapsed(), batch));
 }
 
 void TFormProgress::actAbortExecute()

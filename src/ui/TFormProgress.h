@@ -98,6 +98,10 @@ private:
     void actF8Execute();
     void UpdateTiming(int percent);
     void UpdateTiming(const TProgressUpdate& update);
+    // The timing line's two halves: the file's and the batch's, each whole in the catalogue.
+    static QString FileTimingText(qint64 elapsedMs, double fraction);
+    static QString BatchTimingText(qint64 elapsedMs, double fraction);
+    void ShowTiming(const QString& fileHalf, const QString& batchHalf);
     void ShowBatchInTitle(double fraction);
     QTreeWidgetItem* JobItem(int row) const;
 
@@ -106,6 +110,7 @@ private:
     QCheckBox* m_chCloseAfterConversion = nullptr;
     QLabel* m_lblStatus = nullptr;
     QLabel* m_lblTiming = nullptr;
+    QString m_fileTiming; // the file half of the timing line shown
     QLabel* m_lblInputFile = nullptr;
     QLabel* m_lblOutputFile = nullptr;
     QProgressBar* m_pbFile = nullptr;

@@ -150,8 +150,13 @@ void TListController::ShowFooter()
             texts.insert(c, t);
     m_footer.SetTexts(texts);
     const TGridInfo info = GridInfo();
-    m_counts.setText((info.RowCount == 1 ? tr("1 file") : tr("%1 files").arg(info.RowCount)) + QStringLiteral(", ")
-                     + tr("%1 checked").arg(info.CheckedCount));
+    if (info.RowCount == 1) {
+        //: The status bar: the list holds one file, %1 of them checked (0 or 1)
+        m_counts.setText(tr("1 file, %1 checked").arg(info.CheckedCount));
+    } else {
+        //: The status bar: the list holds %1 files (never one), %2 of them checked
+        m_counts.setText(tr("%1 files, %2 checked").arg(info.RowCount).arg(info.CheckedCount));
+    }
 }
 
 // A row dragged by its indicator moves in the list itself, so the list order (and so

@@ -23,8 +23,9 @@ namespace {
 // "Explore directory " and the directory, whose "&" must show as itself, not underline.
 QString ExploreCaption(const QString& directory)
 {
-    return QCoreApplication::translate("TFormMain", "E&xplore directory ")
-           + QString(directory).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    //: A menu entry; %1 is the selected file's directory, or nothing before a row is selected
+    return QCoreApplication::translate("TMainActions", "E&xplore directory %1")
+        .arg(QString(directory).replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
 // Fills a menu; a null entry is a separator.
@@ -92,6 +93,7 @@ void TMainActions::CreateActions()
     VEXA_ACTION(actShowHideFormErrors, tr("Show / hide &error log"), QKeySequence(Qt::Key_F11));
     VEXA_ACTION(actLoadProfile, tr("&Load encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_P));
     VEXA_ACTION(actSaveProfile, tr("&Save encoder settings..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    //: The button after the profile box: applies the profile chosen in it
     VEXA_ACTION(actLoadSelectedProfile, tr("<-- Load"));
     VEXA_ACTION(actSetDefaultEncoderSettings, tr("&Default encoder settings"));
     VEXA_ACTION(actCopyVideoSettings_Avi, tr("&Copy video encoding settings"));
@@ -113,6 +115,7 @@ void TMainActions::CreateActions()
     VEXA_ACTION(actGoToFacebook, tr("&Facebook"));
     VEXA_ACTION(actGoToTwitter, tr("&Twitter"));
     VEXA_ACTION(actBrowseOutDir, tr("Browse..."));
+    //: Opens the output directory in the file manager
     VEXA_ACTION(actExploreOutDir, tr("Explore..."));
     VEXA_ACTION(actShowHideMainWindow, tr("Minimize to system tray"));
     VEXA_ACTION(actPauseResume, tr("Pause conversion"));
@@ -121,8 +124,7 @@ void TMainActions::CreateActions()
     for (int item : ColumnMenuItems()) {
         if (item < 0)
             continue;
-        QAction* a = MakeAction(ColumnVisibleActionName(item).toLatin1().constData(),
-                                QString::fromUtf8(ColumnDef(item).MenuCaption));
+        QAction* a = MakeAction(ColumnVisibleActionName(item).toLatin1().constData(), ColumnMenuCaption(item));
         a->setCheckable(true);
         a->setData(item);
         m_columnActions << a;
@@ -215,6 +217,7 @@ void TMainActions::CreateListMenus(TFileGrid& grid)
 
 void TMainActions::CreateToolBar()
 {
+    //: The name of the main toolbar
     m_tbMain = m_window.addToolBar(tr("Main"));
     m_tbMain->setObjectName(QStringLiteral("tbMain"));
     m_tbMain->setMovable(false);

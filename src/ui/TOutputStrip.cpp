@@ -31,10 +31,10 @@ TOutputStrip::TOutputStrip(QAction& browse, QAction& explore, QWidget* parent)
     opts->setVerticalSpacing(3);
     m_cbOutputExists = new QComboBox(this);
     m_cbOutputExists->setObjectName(QStringLiteral("cbOutputExists"));
-    m_cbOutputExists->addItems(EncodingLists::outputExists());
+    m_cbOutputExists->addItems(EncodingLists::Shown(EncodingLists::outputExists()));
     m_cbAfterConversion = new QComboBox(this);
     m_cbAfterConversion->setObjectName(QStringLiteral("cbAfterConversion"));
-    m_cbAfterConversion->addItems(EncodingLists::afterBatch());
+    m_cbAfterConversion->addItems(EncodingLists::Shown(EncodingLists::afterBatch()));
     m_chKeepDates = new QCheckBox(tr("Keep the dates of the original file"), this);
     m_chKeepDates->setObjectName(QStringLiteral("chKeepDates"));
     m_chKeepDates->setToolTip(tr("Keeps the creation, last write and the last access time of the original file"));

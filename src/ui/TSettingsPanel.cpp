@@ -41,6 +41,15 @@ void SnapToWholePosition(QSlider* s, int value)
         s->setValue(std::clamp(snapped, s->minimum(), s->maximum()));
 }
 
+// The items a list row shows: its marked words in the user's language (it is read by its
+// index). An editable list's items are values, and the resolution list is the user's own
+// file, read back by its texts: those show as they are.
+QStringList ShownItems(const TSettingRow& row, const EncodingSettings& s)
+{
+    const QStringList items = row.Items(s);
+    return row.Kind == TControlKind::List && row.Id != u"resolution" ? EncodingLists::Shown(items) : items;
+}
+
 QStringList ItemsOf(const QComboBox* cb)
 {
     QStringList items;
@@ -106,7 +115,7 @@ void TSettingsPanel::CreateControl(const TSettingRow& row)
     case TControlKind::List:
     case TControlKind::EditableList: {
         auto* cb = new QComboBox(this);
-        cb->addItems(row.Items(EncodingSettings()));
+        cb->addItems(ShownItems(row, EncodingSettings()));
         cb->setMaxVisibleItems(20);
         if (row.Kind == TControlKind::EditableList) {
             cb->setEditable(true);
@@ -263,7 +272,7 @@ void TSettingsPanel::SetSettings(const EncodingSettings& s)
         switch (rc.Row->Kind) {
         case TControlKind::List: {
             auto* cb = static_cast<QComboBox*>(rc.Control);
-            const QStringList items = rc.Row->Items(s);
+            const QStringList items = ShownItems(*rc.Row, s);
             if (ItemsOf(cb) != items) {
                 const QSignalBlocker quiet(cb);
                 cb->clear();

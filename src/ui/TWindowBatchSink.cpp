@@ -2,6 +2,7 @@
 
 #include "runner/ErrorLog.h"
 #include "filelist/FileListModel.h"
+#include "filelist/RowStatusText.h"
 #include "ui/TBatchController.h"
 #include "ui/TFileGrid.h"
 #include "ui/TFormErrors.h"
@@ -9,6 +10,21 @@
 #include "ui/UiKit.h"
 
 #include <algorithm>
+
+namespace {
+
+// The status label is told a row status as the batch stores it ("Skipped", or
+// "<b>Done</b>" at the end of a row), or a text of its own ("Please wait..."): a status
+// is shown in the user's language, anything else as it came.
+QString ShownStatusHtml(const QString& html)
+{
+    const QString open = QStringLiteral("<b>"), close = QStringLiteral("</b>");
+    if (html.startsWith(open) && html.endsWith(close) && html.size() >= open.size() + close.size())
+        return open + RowStatusText(html.mid(open.size(), html.size() - open.size() - close.size())) + close;
+    return RowStatusText(html);
+}
+
+} // namespace
 
 TWindowBatchSink::TWindowBatchSink(TBatchController& batch, QWidget& window, TFileGrid& grid, TFileListModel& list,
                                    TFormProgress& progress, TFormErrors& errors, const TErrorLog& log, bool twoPass,
@@ -97,7 +113,7 @@ void TWindowBatchSink::OnOutputLabel(int row, const QString& html)
 void TWindowBatchSink::OnStatusLabel(int row, const QString& html, std::optional<TColor> colour)
 {
     if (Shows(row))
-        m_progress.SetStatusLabel(html, colour);
+        m_progress.SetStatusLabel(ShownStatusHtml(html), colour);
 }
 
 void TWindowBatchSink::OnRunStarting(int row, int passNo)
