@@ -28,7 +28,7 @@ namespace {
 void InstallLanguage(const QString& choice)
 {
     const QString lang = Language::Resolve(choice, Language::ProcessLocaleVars(), Language::Translated());
-    Language::Install(lang, Language::CatalogueDirs(QCoreApplication::applicationDirPath()));
+    Language::Install(lang, Language::CatalogueDirs(QCoreApplication::applicationDirPath()), QCoreApplication::instance());
 }
 
 } // namespace

@@ -142,6 +142,11 @@ TEST_F(InstalledTree, InstalledProgramFindsItsDataAndWritesOnlyItsHome)
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_TRUE(r.out.contains("scale=336:176")) << r.out.constData();
 
+    // The installed German catalogue, found under share/vexaconv/translations.
+    r = TestSupport::RunProgram(program, {"--help"}, env + QStringList{"LC_ALL=", "LANGUAGE=", "LANG=de_DE.UTF-8"}, 120000,
+                                Path("work"));
+    EXPECT_TRUE(r.out.startsWith("Aufruf:")) << r.out.left(80).constData();
+
     r = TestSupport::RunProgram(program, {"--tools-info"}, env, 120000, Path("work"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_FALSE(r.out.isEmpty());

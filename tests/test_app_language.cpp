@@ -70,3 +70,34 @@ TEST(Language, TheGermanCatalogueTranslatesEverySourceText)
                                            "(cmake --build <dir> --target vexa_lupdate) and translate them";
     EXPECT_FALSE(report.contains(QLatin1String("untranslated"))) << report.toStdString();
 }
+
+// The program's own choice at start: the locale for --help (it reads no home), the stored
+// choice in Options over the locale once a home is read; the catalogue found beside the
+// executable of a build.
+TEST(Language, TheProgramSpeaksTheChosenLanguageFromTheStart)
+{
+    QTemporaryDir home;
+    const QString missing = home.filePath(QStringLiteral("missing.avi"));
+    const struct {
+        const char* stored; // Language= in the settings file, or none
+        const char* locale; // LANG, with LC_ALL and LANGUAGE unset
+        QStringList args;
+        const char* begins;
+    } cases[] = {
+        {nullptr, "de_DE.UTF-8", {"--help"}, "Aufruf:"},
+        {nullptr, "C.UTF-8", {"--help"}, "Usage:"},
+        {nullptr, "de_DE.UTF-8", {"--check", missing}, "Datei nicht gefunden, ausgelassen: "},
+        {"de", "C.UTF-8", {"--check", missing}, "Datei nicht gefunden, ausgelassen: "},
+        {"en", "de_DE.UTF-8", {"--check", missing}, "no such file, left out: "},
+        {"System", "C.UTF-8", {"--check", missing}, "no such file, left out: "},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(home.filePath(QStringLiteral("vexaconv.ini")));
+        if (c.stored)
+            WriteFile(home.filePath(QStringLiteral("vexaconv.ini")), QByteArray("[MAIN]\r\nLanguage=") + c.stored + "\r\n");
+        const RunResult r = RunVexaconv(QStringList{"--home", home.path()} + c.args,
+                                        {"LC_ALL=", "LANGUAGE=", QStringLiteral("LANG=") + QLatin1String(c.locale)});
+        EXPECT_TRUE(r.out.startsWith(c.begins)) << (c.stored ? c.stored : "-") << " " << c.locale << ": "
+                                                << r.out.left(80).constData();
+    }
+}

@@ -66,15 +66,15 @@ QStringList CatalogueDirs(const QString& executableDir)
             QDir::cleanPath(executableDir + QStringLiteral("/../share/vexaconv/translations"))};
 }
 
-bool Install(const QString& lang, const QStringList& dirs)
+bool Install(const QString& lang, const QStringList& dirs, QObject* owner)
 {
     if (lang == QLatin1String("en") || lang.isEmpty())
         return true;
-    // The translators live as long as the application: installed once at start.
-    auto* qt = new QTranslator(QCoreApplication::instance());
+    // A translator removes itself from the application when it is deleted with its owner.
+    auto* qt = new QTranslator(owner);
     if (qt->load(QStringLiteral("qtbase_") + lang, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(qt);
-    auto* own = new QTranslator(QCoreApplication::instance());
+    auto* own = new QTranslator(owner);
     for (const QString& dir : dirs) {
         if (own->load(QStringLiteral("vexaconv_") + lang, dir))
             return QCoreApplication::installTranslator(own);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+
+class QObject;
 #include <QStringList>
 
 // The language the program speaks: English, the language its texts are written in, or one
@@ -34,9 +36,10 @@ QString FromLocale(const TLocaleVars& vars, const QStringList& translated);
 QString Resolve(const QString& choice, const TLocaleVars& vars, const QStringList& translated);
 
 // Installs the program's catalogue for `lang` (looked for in each of `dirs`, in order) and
-// Qt's own for its standard dialogs into the running application. Nothing for English.
-// False when the program's catalogue was not found: the texts stay English.
-bool Install(const QString& lang, const QStringList& dirs);
+// Qt's own for its standard dialogs into the running application, as children of owner:
+// they stay installed while it lives. Nothing for English. False when the program's
+// catalogue was not found: the texts stay English.
+bool Install(const QString& lang, const QStringList& dirs, QObject* owner);
 
 // The directories a catalogue is looked for in: beside the executable (a build tree or a
 // portable copy), then <prefix>/share/vexaconv/translations of an installed program.

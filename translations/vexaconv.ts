@@ -1,0 +1,2221 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1">
+<context>
+    <name>Batch</name>
+    <message>
+        <source>batch %1% left %2</source>
+        <extracomment>The headless progress line&apos;s end: the share of the whole batch done and its time left (h:mm:ss, or ?)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; cannot be written into a batch file safely (it holds a double quote, %, !, a line break or another control character): the file is left out of the script. A .sh script can hold any name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shell scripts (*.sh)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Batch files (*.bat)</source>
+        <extracomment>Windows batch files</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNU parallel job lists (*.jobs)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <extracomment>The last two of a list of file name endings: &quot;.sh, .bat or .jobs&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The script name &quot;%1&quot; must end in %2.</source>
+        <extracomment>%2: the endings of the script kinds, &quot;.sh, .bat or .jobs&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>report on the encoder and the MediaInfo library</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file information report of FILE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the encoder command line for FILE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>convert every INPUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write the batch as a script instead of running it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>check the batch before converting: problems, then a forecast</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ask the maker&apos;s server for a newer version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>load a profile: a file, a profile of the program home&apos;s profiles folder by the name the window&apos;s profile box shows (or its file name), or last: the last-session settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--set needs KEY=VALUE, got &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>set one profile key (the KEYS below); repeatable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write the outputs to DIR (default: beside the input)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--if-exists takes rename, overwrite or skip, not &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>when the output exists (default: rename)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>give each output its input&apos;s file dates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 to %1 or auto, not &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>convert N files side by side (auto: one per core; default 1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>use DIR as the program home</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>end of options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <extracomment>The last two of a list of options: &quot;--convert, --script or --check&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; takes no value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be combined with &apos;%2&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; needs an argument</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; needs %2</source>
+        <extracomment>%2: the options of the modes it belongs to, &quot;--convert, --script or --check&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs a FILE</source>
+        <extracomment>FILE as in the usage lines of --help</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs at least one INPUT</source>
+        <extracomment>INPUT as in the usage lines of --help</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open the window; every INPUT is added to the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SETTINGS (start from the default encoder settings):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KEYS of --set (any case; a value that cannot be used warns and is replaced):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUTPUT:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INPUT: files, folders and .lst file lists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit status: 0 all done, 1 a file failed, 2 usage or set-up error, 130 interrupted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try &apos;vexaconv --help&apos; for more information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Encoding</name>
+    <message>
+        <source>CBR - Constant</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ABR - Average</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Joint-Stereo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dual channel</source>
+        <extracomment>Two independent mono channels in one stream</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0 - Highest quality</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2 - Recommended</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5 - LAME default</source>
+        <extracomment>LAME is the MP3 encoder&apos;s name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>8 - Low quality</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to the right</source>
+        <extracomment>Rotate by 90°: clockwise</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>to the left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deinterlace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep original</source>
+        <extracomment>Keep the interlaced picture as it is</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename file</source>
+        <extracomment>What to do when the output file exists already: give the new one another name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip file</source>
+        <extracomment>What to do when the output file exists already: leave the input out</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do nothing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close application</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video bitrate: %s\nBitrate must be an integer value!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video FPS: %s\nFPS must be a float value!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio bitrate: %s\nBitrate must be an integer value!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio sampling frequency: %s\nFrequency must be an integer value!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FaithfulOutput</name>
+    <message>
+        <source>the picture size %1x%2 becomes %3x%4 (the codec needs even sides)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the picture is turned %1° clockwise to stand upright</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the picture is shown at %1:1 as in the source</source>
+        <extracomment>%1 is the display aspect as a number: 1.778 for 16:9</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the frame rate varies: the pictures are read at their mean rate of %1 fps to keep the length</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sound starts %1 before the picture: the first picture is held until then</source>
+        <extracomment>%1 is a time in seconds: &quot;0.25 s&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound starts %1 after the picture, and an %2 file from the encoder cannot keep that offset: convert this file to AVI.</source>
+        <extracomment>%1 is a time in seconds (&quot;0.25 s&quot;), %2 the output&apos;s container (&quot;MP4&quot;, &quot;MKV&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the sound starts %1 after the picture, as in the source</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileInfo</name>
+    <message>
+        <source>bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overall bitrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encoded application:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of all data streams:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of video streams:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Number of audio streams:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Codec:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <extracomment>The codec&apos;s profile (as in &quot;High@L4.1&quot;), not a settings profile</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display aspect:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FPS:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pixel format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bits per pixel:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stream size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encoded library:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sampling rate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bits per sample:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Samples:</source>
+        <extracomment>The count of the sound stream&apos;s samples (frames of sound)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video delay:</source>
+        <extracomment>How much later than the picture this sound stream starts</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GENERAL INFO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File size: %1 bytes (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VIDEO STREAM %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VIDEO STREAM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AUDIO STREAM %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 - Video file information report</source>
+        <extracomment>The report&apos;s first line; %1 is the program&apos;s name, version and build width</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileList</name>
+    <message>
+        <source>No</source>
+        <extracomment>&quot;No&quot; as in number: the row&apos;s position in the list</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video codec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video codec ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video bitrate [kbit/s]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video bitrate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display aspect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames/sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames/sec.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bits/pixel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video stream size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio codec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio codec ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio bitrate [kbit/s]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio bitrate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sampling [Hz]</source>
+        <extracomment>The sound&apos;s sampling rate</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sampling</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio stream size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no such file, left out: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a regular file (a pipe, socket or device), left out: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read the file list: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a file name that is not valid UTF-8 cannot be handled, left out: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AVG %1</source>
+        <extracomment>The footer&apos;s average of a column&apos;s values</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AVI video files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All video files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File list (*.LST)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Explore directory %1</source>
+        <extracomment>A menu item that opens the selected row&apos;s directory in the file manager</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <extracomment>%1 is a file&apos;s name, %2 the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file name given for the settings document.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <extracomment>%1 is a file&apos;s name, %2 the system&apos;s reason</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Headless</name>
+    <message>
+        <source>warning: the MediaInfo library was not found; the file is not analysed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning: the MediaInfo library was not found; files are not analysed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no input file was accepted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <extracomment>A line of --check: something the batch adjusts on its own</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no such file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write the error log &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a regular file (a pipe, socket or device): %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the MediaInfo library was not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the MediaInfo library cannot be loaded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OutputCheck</name>
+    <message>
+        <source>with the picture</source>
+        <extracomment>Where the sound starts: together with the picture</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 after the picture</source>
+        <extracomment>Where the sound starts: &quot;0.50 s after the picture&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 before the picture</source>
+        <extracomment>Where the sound starts: &quot;0.50 s before the picture&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MediaInfo cannot read the output file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output file cannot be read: the encoder wrote no media file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output file&apos;s format is unknown, not %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output file&apos;s format is %1, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output file is cut short.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output has no video stream.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The video is of an unknown format, not %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The video is %1, not %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture is %1x%2, not %3x%4.</source>
+        <extracomment>Picture sizes: &quot;The picture is 640x480, not 720x576.&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No picture of the output can be decoded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output is shown at %1, the input at %2: its shape is wrong.</source>
+        <extracomment>Display aspects: &quot;The output is shown at 1.33:1, the input at 1.78:1: its shape is wrong.&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output&apos;s length is unknown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output lasts %1, the input %2: the encoder lost frames.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output lasts %1, the input %2: the encoder added frames.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output has no audio stream.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound starts %1 in the output, %2 in the input.</source>
+        <extracomment>%1, %2: &quot;with the picture&quot;, &quot;0.50 s after the picture&quot;, &quot;0.50 s before the picture&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output shows one still picture where the input moves: the encoder repeated its first picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Outputs</name>
+    <message>
+        <source>&quot;%1&quot; is one of the files to convert: it is not written over.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot create a file in &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No free temporary name in &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot rename &quot;%1&quot; to &quot;%2&quot;: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot remove &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Preflight</name>
+    <message>
+        <source>the file does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file cannot be read (no permission)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a media file the MediaInfo library knows (unknown container, or damaged)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file has no video stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the output directory %1 cannot be created</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the output directory %1 cannot be written (no permission)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the output directory %1 cannot be created in %2 (no permission)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 file</source>
+        <extracomment>A count of files in the forecast before a batch: &quot;1 file&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files</source>
+        <extracomment>A count of files in the forecast before a batch: &quot;0 files&quot;, &quot;3 files&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast: %1.</source>
+        <extracomment>%1: &quot;0 files&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, time unknown (no file converted with these settings on this machine yet).</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, about %3.</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, about %3 and %4 of unknown time.</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss), %4: &quot;1 file&quot; whose time is unknown</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the MediaInfo library was not found: the files were not probed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no output directory is given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its output %1 is also the output of %2; it is written as %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the output %1 exists; the file is skipped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the output %1 exists; it is written as %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the output %1 exists and is written over</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>every numbered name of %1 is taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not enough free space for the outputs in %1: about %2 needed, %3 free</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RowStatus</name>
+    <message>
+        <source>Ready</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Converting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK - Renamed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK - Overwritten</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <extracomment>The row was left out: its output exists and the policy says to skip it</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <extracomment>The batch the row belonged to ended before the row did (the program was closed or crashed)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Converting %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error = %1</source>
+        <extracomment>The second pass of a two-pass encode failed with this exit code</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Runner</name>
+    <message>
+        <source>Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System Error.  Code: %1.
+%2</source>
+        <extracomment>The encoder could not be started; %1: the system&apos;s error number, %2: its description</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[%1 earlier lines of the encoder&apos;s output are left out]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder refused the picture size %1x%2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder does not know an option of the command line: check the additional parameters.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The disk is full: the output could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output file could not be written (no permission, or a read-only folder).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder cannot read this file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder has no decoder for this file&apos;s video.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder crashed or was killed (exit status %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder stopped with exit status %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress: %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Est. output size: &lt;b&gt;~%1 MB&lt;/b&gt;</source>
+        <extracomment>The estimated size of the file being written, in megabytes</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Converting file &lt;b&gt;%1&lt;/b&gt; / &lt;b&gt;%2&lt;/b&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass %1</source>
+        <extracomment>&quot;Pass&quot; as in the first pass of two; a badge of the two-pass encoding</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed: %1 fps</source>
+        <extracomment>%1: the encoding speed, a number on a coloured badge</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frame: %1 / ~%2</source>
+        <extracomment>The frame being encoded of the (estimated) frame count</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file %1/%2 pass %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: starting</source>
+        <extracomment>A headless progress line before the encoder&apos;s first status; %1: &quot;file 1/3&quot;, &quot;file 1/3 pass 2&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2% %3 fps frame %4/~%5 ~%6 MB</source>
+        <extracomment>A headless progress line; %1: &quot;file 1/3&quot;, %2: percent, %3: speed, %4: frame, %5: frame count, %6: megabytes</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingRows</name>
+    <message>
+        <source>Video codec:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output format:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>kbit/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Frames per sec.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aspect:</source>
+        <extracomment>The picture&apos;s display aspect ratio (16:9, 4:3)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2-pass encoding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Threads:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preset:</source>
+        <extracomment>x264&apos;s speed preset (ultrafast ... placebo)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tune:</source>
+        <extracomment>x264&apos;s tuning for a kind of picture (film, animation, grain)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sampling freq.:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Algorithm quality:</source>
+        <extracomment>The MP3 encoder&apos;s algorithm quality: 0 best and slowest, 9 fastest</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Additional encoder command-line parameters:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deinterlacing:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Brightness:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saturation:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flip horizontal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flip vertical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rotate by 90°:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Maximum number of skipped frames:</source>
+        <extracomment>A check box; the number of frames the encoder may drop follows it</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Force encoding of duplicate frames</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>no selection</source>
+        <extracomment>What a list setting holds when none of its entries is chosen</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not an integer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>outside %1..%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not an index of the list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>neither %1 nor %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no such profile: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>profile name &apos;%1&apos; is shown by several profiles, give one of their files: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no such profile: %1 (neither a file nor a profile in %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read the profile: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>unknown settings key: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>warning: --set %1=%2: %3; %4 is used instead</source>
+        <extracomment>%1=%2 is the option&apos;s key and value as given, %3 why the value cannot be used, %4 the value used instead</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last session settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default encoder settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TAdvancedPanel</name>
+    <message>
+        <source>Advanced settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <extracomment>A button beside the additional parameters: opens the encoder&apos;s documentation</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X</source>
+        <extracomment>Between the width and the height of a resolution, as in 640 x 480</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TAnalysisPool</name>
+    <message>
+        <source>media analysis runs inside the program, without a time limit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the analysis of &quot;%1&quot; took longer than %2 s and was stopped; the file is treated as unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the analysis of &quot;%1&quot; failed; the file is treated as unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the analysis worker &quot;%1&quot; cannot be started (%2); files are not analysed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TAudioPanel</name>
+    <message>
+        <source>Audio settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bitrate/Sampling info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio codec: MP3 (LAME)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBatchController</name>
+    <message>
+        <source>Notes:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The check before converting found problems:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These files no longer exist and were left out:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume conversion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause conversion</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBatchNotice</name>
+    <message>
+        <source>%1 done, %2 skipped, %3 failed in %4</source>
+        <extracomment>The end of a batch as a desktop notification: how many files were converted, skipped and failed, and the time the batch took (00:02:05)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Conversion finished with errors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Conversion finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TBatchPlanner</name>
+    <message>
+        <source>Couldn&apos;t create directory &quot;%1&quot;!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid setting (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output check failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder ended without an error but wrote no output file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); it was deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write the file &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormAbout</name>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(asking the encoder...)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(asking the library...)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <extracomment>%1 is the version and the build&apos;s word size (&quot;1.0 64-bit&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Freeware</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other open source projects used in the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Adwaita icon theme</source>
+        <extracomment>The name of the icon set the program&apos;s toolbar uses</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Support the author</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The MediaInfo library was not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormCheckUpdate</name>
+    <message>
+        <source>Check for updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The latest version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check now</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Go to the download page...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormCmdLine</name>
+    <message>
+        <source>Encoder command-line parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormErrors</name>
+    <message>
+        <source>Errors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save log...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log files (*.log)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Errors (%1)</source>
+        <extracomment>The error window&apos;s title at the end of a batch: %1 is the number of errors</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormFileInfo</name>
+    <message>
+        <source>File info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Video stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy to the Clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>General info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stream:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormMain</name>
+    <message>
+        <source>A batch was interrupted (%1 files, %2 not converted).
+
+Restore the list from the interrupted batch?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Conversion settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The settings could not be saved:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Directory &quot;%1&quot; does not exists!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load encoder settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save encoder settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ini files (*.ini *.INI)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormOptions</name>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow row moving</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allow column moving</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show grid lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show table footer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show selected row indicator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Row height:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open file after click on the icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File analysis:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default video encoder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Simultaneous conversions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create shortcut on the Desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(at the next start)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormProgress</name>
+    <message>
+        <source>Conversion progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Don&apos;t show encoder output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close after conversion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <extracomment>Column of the running jobs: the number of the pass running, &quot;Pass&quot; as in the first pass of two</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <extracomment>Column of the running jobs: the time the job has left</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encoder output:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output file:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <extracomment>The window title while the batch is paused; the main window puts it before its own title</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress: 100%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Elapsed: %1    ::    Left: %2</source>
+        <extracomment>The file being converted: the time it has taken and the time it has left (a clock time, &quot;~00:01:30&quot; estimated, or &quot;?&quot; before any progress)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Batch: %1%    ::    Batch left: %2</source>
+        <extracomment>The whole batch: the share of it done (%1 percent) and the time it has left</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TFormToolsInfo</name>
+    <message>
+        <source>Tools info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reading the tools...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TListController</name>
+    <message>
+        <source>These files have names that are not valid UTF-8 and were left out:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Load file list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save file list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 file, %1 checked</source>
+        <extracomment>The status bar: the list holds one file, %1 of them checked (0 or 1)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files, %2 checked</source>
+        <extracomment>The status bar: the list holds %1 files (never one), %2 of them checked</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TMainActions</name>
+    <message>
+        <source>&amp;Add files...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add f&amp;older...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove checked files from list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove s&amp;elected files from list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;lear file list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Check all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Invert selection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chec&amp;k selected files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unc&amp;heck selected files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loa&amp;d file list...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save file list...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Con&amp;vert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;script...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stay on &amp;top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Minimize to tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show prog&amp;ress window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show / hide video file &amp;properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show / hide &amp;error log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Load encoder settings...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save encoder settings...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;-- Load</source>
+        <extracomment>The button after the profile box: applies the profile chosen in it</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Default encoder settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy video encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste video encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default &amp;video encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;opy audio encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;aste audio encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default a&amp;udio encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cop&amp;y advanced encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pas&amp;te advanced encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default adva&amp;nced encoding settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encoder command-l&amp;ine parameters...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tools in&amp;fo...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check for &amp;updates...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>H&amp;elp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Home page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Donation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Facebook</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Twitter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Explore...</source>
+        <extracomment>Opens the output directory in the file manager</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Minimize to system tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause conversion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Colu&amp;mns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File &amp;list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Encoder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <extracomment>The name of the main toolbar</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Home page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show main window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xplore directory %1</source>
+        <extracomment>A menu entry; %1 is the selected file&apos;s directory, or nothing before a row is selected</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TOutputStrip</name>
+    <message>
+        <source>Keep the dates of the original file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keeps the creation, last write and the last access time of the original file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If output file exists:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After conversion:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output directory = Input directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TSettingsPanel</name>
+    <message>
+        <source>Copy, paste or reset these settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TVideoPanel</name>
+    <message>
+        <source>Output file format / Video settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Tools</name>
+    <message>
+        <source>Could not find the encoder: mencoder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ToolsInfo</name>
+    <message>
+        <source>File name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 bytes (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File CRC32:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Binary type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Product version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UiKit</name>
+    <message>
+        <source>and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>Checking available updates.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can not connect to the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please try again in a few minutes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unable to retrieve version information.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No updates available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have the latest version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A new version is available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your version (%1) is newer than the latest release (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

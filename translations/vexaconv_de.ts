@@ -1,0 +1,2227 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Batch</name>
+    <message>
+        <source>batch %1% left %2</source>
+        <extracomment>The headless progress line&apos;s end: the share of the whole batch done and its time left (h:mm:ss, or ?)</extracomment>
+        <translation>Stapel %1% noch %2</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; cannot be written into a batch file safely (it holds a double quote, %, !, a line break or another control character): the file is left out of the script. A .sh script can hold any name.</source>
+        <translation>Der Name &quot;%1&quot; kann nicht sicher in eine Batch-Datei geschrieben werden (er enthält ein doppeltes Anführungszeichen, %, !, einen Zeilenumbruch oder ein anderes Steuerzeichen): Die Datei wird im Skript ausgelassen. Ein .sh-Skript kann jeden Namen aufnehmen.</translation>
+    </message>
+    <message>
+        <source>Shell scripts (*.sh)</source>
+        <translation>Shell-Skripte (*.sh)</translation>
+    </message>
+    <message>
+        <source>Batch files (*.bat)</source>
+        <extracomment>Windows batch files</extracomment>
+        <translation>Batch-Dateien (*.bat)</translation>
+    </message>
+    <message>
+        <source>GNU parallel job lists (*.jobs)</source>
+        <translation>Auftragslisten für GNU parallel (*.jobs)</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <extracomment>The last two of a list of file name endings: &quot;.sh, .bat or .jobs&quot;</extracomment>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <source>The script name &quot;%1&quot; must end in %2.</source>
+        <extracomment>%2: the endings of the script kinds, &quot;.sh, .bat or .jobs&quot;</extracomment>
+        <translation>Der Skriptname &quot;%1&quot; muss auf %2 enden.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>report on the encoder and the MediaInfo library</source>
+        <translation>Bericht über den Encoder und die MediaInfo-Bibliothek</translation>
+    </message>
+    <message>
+        <source>the file information report of FILE</source>
+        <translation>der Dateiinformationsbericht zu FILE</translation>
+    </message>
+    <message>
+        <source>the encoder command line for FILE</source>
+        <translation>die Encoder-Befehlszeile für FILE</translation>
+    </message>
+    <message>
+        <source>convert every INPUT</source>
+        <translation>jede Eingabe INPUT konvertieren</translation>
+    </message>
+    <message>
+        <source>write the batch as a script instead of running it</source>
+        <translation>den Stapel als Skript schreiben, statt ihn auszuführen</translation>
+    </message>
+    <message>
+        <source>check the batch before converting: problems, then a forecast</source>
+        <translation>den Stapel vor dem Konvertieren prüfen: Probleme, dann eine Prognose</translation>
+    </message>
+    <message>
+        <source>ask the maker&apos;s server for a newer version</source>
+        <translation>beim Server des Herstellers nach einer neueren Version fragen</translation>
+    </message>
+    <message>
+        <source>load a profile: a file, a profile of the program home&apos;s profiles folder by the name the window&apos;s profile box shows (or its file name), or last: the last-session settings</source>
+        <translation>ein Profil laden: eine Datei, ein Profil aus dem Profilordner des Programmordners unter dem Namen, den das Profilfeld des Fensters zeigt (oder unter seinem Dateinamen), oder last: die Einstellungen der letzten Sitzung</translation>
+    </message>
+    <message>
+        <source>--set needs KEY=VALUE, got &apos;%1&apos;</source>
+        <translation>--set erwartet KEY=VALUE, erhalten: &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>set one profile key (the KEYS below); repeatable</source>
+        <translation>einen Profilschlüssel setzen (die KEYS unten); wiederholbar</translation>
+    </message>
+    <message>
+        <source>write the outputs to DIR (default: beside the input)</source>
+        <translation>die Ausgaben nach DIR schreiben (Standard: neben die Eingabe)</translation>
+    </message>
+    <message>
+        <source>--if-exists takes rename, overwrite or skip, not &apos;%1&apos;</source>
+        <translation>--if-exists erwartet rename, overwrite oder skip, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>when the output exists (default: rename)</source>
+        <translation>wenn die Ausgabe schon existiert (Standard: rename)</translation>
+    </message>
+    <message>
+        <source>give each output its input&apos;s file dates</source>
+        <translation>jeder Ausgabe die Zeitstempel ihrer Eingabedatei geben</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 to %1 or auto, not &apos;%2&apos;</source>
+        <translation>--jobs erwartet eine Zahl von 1 bis %1 oder auto, nicht &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>convert N files side by side (auto: one per core; default 1)</source>
+        <translation>N Dateien gleichzeitig konvertieren (auto: eine pro Kern; Standard 1)</translation>
+    </message>
+    <message>
+        <source>use DIR as the program home</source>
+        <translation>DIR als Programmordner verwenden</translation>
+    </message>
+    <message>
+        <source>end of options</source>
+        <translation>Ende der Optionen</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <extracomment>The last two of a list of options: &quot;--convert, --script or --check&quot;</extracomment>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; takes no value</source>
+        <translation>Option &apos;%1&apos; erwartet keinen Wert</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be combined with &apos;%2&apos;</source>
+        <translation>&apos;%1&apos; kann nicht mit &apos;%2&apos; kombiniert werden</translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; needs an argument</source>
+        <translation>Option &apos;%1&apos; erwartet ein Argument</translation>
+    </message>
+    <message>
+        <source>option &apos;%1&apos; needs %2</source>
+        <extracomment>%2: the options of the modes it belongs to, &quot;--convert, --script or --check&quot;</extracomment>
+        <translation>Option &apos;%1&apos; erfordert %2</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unerwartetes Argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs a FILE</source>
+        <extracomment>FILE as in the usage lines of --help</extracomment>
+        <translation>&apos;%1&apos; benötigt eine Datei (FILE)</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; needs at least one INPUT</source>
+        <extracomment>INPUT as in the usage lines of --help</extracomment>
+        <translation>&apos;%1&apos; benötigt mindestens eine Eingabe (INPUT)</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Aufruf:</translation>
+    </message>
+    <message>
+        <source>open the window; every INPUT is added to the list</source>
+        <translation>das Fenster öffnen; jede Eingabe INPUT wird der Liste hinzugefügt</translation>
+    </message>
+    <message>
+        <source>SETTINGS (start from the default encoder settings):</source>
+        <translation>SETTINGS (ausgehend von den Standard-Encodereinstellungen):</translation>
+    </message>
+    <message>
+        <source>KEYS of --set (any case; a value that cannot be used warns and is replaced):</source>
+        <translation>KEYS von --set (Schreibweise egal; unbrauchbare Werte warnen und werden ersetzt):</translation>
+    </message>
+    <message>
+        <source>OUTPUT:</source>
+        <translation>OUTPUT (Ausgabe):</translation>
+    </message>
+    <message>
+        <source>INPUT: files, folders and .lst file lists.</source>
+        <translation>INPUT: Dateien, Ordner und .lst-Dateilisten.</translation>
+    </message>
+    <message>
+        <source>Exit status: 0 all done, 1 a file failed, 2 usage or set-up error, 130 interrupted.</source>
+        <translation>Rückgabewert: 0 fertig, 1 Datei fehlgeschlagen, 2 Aufruf-/Einrichtungsfehler, 130 unterbrochen.</translation>
+    </message>
+    <message>
+        <source>Try &apos;vexaconv --help&apos; for more information.</source>
+        <translation>Mit &apos;vexaconv --help&apos; erhalten Sie weitere Informationen.</translation>
+    </message>
+</context>
+<context>
+    <name>Encoding</name>
+    <message>
+        <source>CBR - Constant</source>
+        <translation>CBR - Konstant</translation>
+    </message>
+    <message>
+        <source>ABR - Average</source>
+        <translation>ABR - Durchschnitt</translation>
+    </message>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>Joint-Stereo</source>
+        <translation>Joint-Stereo</translation>
+    </message>
+    <message>
+        <source>Dual channel</source>
+        <extracomment>Two independent mono channels in one stream</extracomment>
+        <translation>Zweikanal</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>0 - Highest quality</source>
+        <translation>0 - Höchste Qualität</translation>
+    </message>
+    <message>
+        <source>2 - Recommended</source>
+        <translation>2 - Empfohlen</translation>
+    </message>
+    <message>
+        <source>5 - LAME default</source>
+        <extracomment>LAME is the MP3 encoder&apos;s name</extracomment>
+        <translation>5 - LAME-Standard</translation>
+    </message>
+    <message>
+        <source>8 - Low quality</source>
+        <translation>8 - Niedrige Qualität</translation>
+    </message>
+    <message>
+        <source>to the right</source>
+        <extracomment>Rotate by 90°: clockwise</extracomment>
+        <translation>nach rechts</translation>
+    </message>
+    <message>
+        <source>to the left</source>
+        <translation>nach links</translation>
+    </message>
+    <message>
+        <source>Deinterlace</source>
+        <translation>Deinterlacen</translation>
+    </message>
+    <message>
+        <source>Keep original</source>
+        <extracomment>Keep the interlaced picture as it is</extracomment>
+        <translation>Original beibehalten</translation>
+    </message>
+    <message>
+        <source>Rename file</source>
+        <extracomment>What to do when the output file exists already: give the new one another name</extracomment>
+        <translation>Datei umbenennen</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Überschreiben</translation>
+    </message>
+    <message>
+        <source>Skip file</source>
+        <extracomment>What to do when the output file exists already: leave the input out</extracomment>
+        <translation>Datei überspringen</translation>
+    </message>
+    <message>
+        <source>Do nothing</source>
+        <translation>Nichts tun</translation>
+    </message>
+    <message>
+        <source>Close application</source>
+        <translation>Programm beenden</translation>
+    </message>
+    <message>
+        <source>Video bitrate: %s\nBitrate must be an integer value!</source>
+        <translation>Video-Bitrate: %s\nDie Bitrate muss eine ganze Zahl sein!</translation>
+    </message>
+    <message>
+        <source>Video FPS: %s\nFPS must be a float value!</source>
+        <translation>Video-Bildwiederholrate: %s\nDie Bildwiederholrate muss eine Dezimalzahl sein!</translation>
+    </message>
+    <message>
+        <source>Audio bitrate: %s\nBitrate must be an integer value!</source>
+        <translation>Audio-Bitrate: %s\nDie Bitrate muss eine ganze Zahl sein!</translation>
+    </message>
+    <message>
+        <source>Audio sampling frequency: %s\nFrequency must be an integer value!</source>
+        <translation>Audio-Abtastrate: %s\nDie Abtastrate muss eine ganze Zahl sein!</translation>
+    </message>
+</context>
+<context>
+    <name>FaithfulOutput</name>
+    <message>
+        <source>the picture size %1x%2 becomes %3x%4 (the codec needs even sides)</source>
+        <translation>die Bildgröße %1x%2 wird zu %3x%4 (der Codec braucht gerade Seitenlängen)</translation>
+    </message>
+    <message>
+        <source>the picture is turned %1° clockwise to stand upright</source>
+        <translation>das Bild wird um %1° im Uhrzeigersinn gedreht, damit es aufrecht steht</translation>
+    </message>
+    <message>
+        <source>the picture is shown at %1:1 as in the source</source>
+        <extracomment>%1 is the display aspect as a number: 1.778 for 16:9</extracomment>
+        <translation>das Bild wird wie in der Quelle im Seitenverhältnis %1:1 angezeigt</translation>
+    </message>
+    <message>
+        <source>the frame rate varies: the pictures are read at their mean rate of %1 fps to keep the length</source>
+        <translation>die Bildwiederholrate schwankt: Die Bilder werden mit ihrer mittleren Rate von %1 fps gelesen, damit die Dauer erhalten bleibt</translation>
+    </message>
+    <message>
+        <source>the sound starts %1 before the picture: the first picture is held until then</source>
+        <extracomment>%1 is a time in seconds: &quot;0.25 s&quot;</extracomment>
+        <translation>der Ton beginnt %1 vor dem Bild: Das erste Bild wird bis dahin gehalten</translation>
+    </message>
+    <message>
+        <source>The sound starts %1 after the picture, and an %2 file from the encoder cannot keep that offset: convert this file to AVI.</source>
+        <extracomment>%1 is a time in seconds (&quot;0.25 s&quot;), %2 the output&apos;s container (&quot;MP4&quot;, &quot;MKV&quot;)</extracomment>
+        <translation>Der Ton beginnt %1 nach dem Bild, und eine %2-Datei des Encoders kann diesen Versatz nicht beibehalten: Konvertieren Sie diese Datei nach AVI.</translation>
+    </message>
+    <message>
+        <source>the sound starts %1 after the picture, as in the source</source>
+        <translation>der Ton beginnt wie in der Quelle %1 nach dem Bild</translation>
+    </message>
+</context>
+<context>
+    <name>FileInfo</name>
+    <message>
+        <source>bytes</source>
+        <translation>Byte</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation>%1 (%2 Byte)</translation>
+    </message>
+    <message>
+        <source>File size:</source>
+        <translation>Dateigröße:</translation>
+    </message>
+    <message>
+        <source>Duration:</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>Overall bitrate:</source>
+        <translation>Gesamtbitrate:</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>Encoded application:</source>
+        <translation>Kodierprogramm:</translation>
+    </message>
+    <message>
+        <source>Number of all data streams:</source>
+        <translation>Anzahl aller Spuren:</translation>
+    </message>
+    <message>
+        <source>Number of video streams:</source>
+        <translation>Anzahl der Videospuren:</translation>
+    </message>
+    <message>
+        <source>Number of audio streams:</source>
+        <translation>Anzahl der Audiospuren:</translation>
+    </message>
+    <message>
+        <source>Codec:</source>
+        <translation>Codec:</translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <extracomment>The codec&apos;s profile (as in &quot;High@L4.1&quot;), not a settings profile</extracomment>
+        <translation>Profil:</translation>
+    </message>
+    <message>
+        <source>Bitrate:</source>
+        <translation>Bitrate:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Auflösung:</translation>
+    </message>
+    <message>
+        <source>Display aspect:</source>
+        <translation>Seitenverhältnis:</translation>
+    </message>
+    <message>
+        <source>FPS:</source>
+        <translation>Bildrate:</translation>
+    </message>
+    <message>
+        <source>Scan type:</source>
+        <translation>Bildaufbau:</translation>
+    </message>
+    <message>
+        <source>Pixel format:</source>
+        <translation>Pixelformat:</translation>
+    </message>
+    <message>
+        <source>Bits per pixel:</source>
+        <translation>Bits pro Pixel:</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>Bilder:</translation>
+    </message>
+    <message>
+        <source>Stream size:</source>
+        <translation>Spurgröße:</translation>
+    </message>
+    <message>
+        <source>Encoded library:</source>
+        <translation>Kodierbibliothek:</translation>
+    </message>
+    <message>
+        <source>Channels:</source>
+        <translation>Kanäle:</translation>
+    </message>
+    <message>
+        <source>Sampling rate:</source>
+        <translation>Abtastrate:</translation>
+    </message>
+    <message>
+        <source>Bits per sample:</source>
+        <translation>Bittiefe:</translation>
+    </message>
+    <message>
+        <source>Samples:</source>
+        <extracomment>The count of the sound stream&apos;s samples (frames of sound)</extracomment>
+        <translation>Abtastwerte:</translation>
+    </message>
+    <message>
+        <source>Video delay:</source>
+        <extracomment>How much later than the picture this sound stream starts</extracomment>
+        <translation>Versatz zum Video:</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>GENERAL INFO</source>
+        <translation>ALLGEMEINE INFORMATIONEN</translation>
+    </message>
+    <message>
+        <source>File size: %1 bytes (%2)</source>
+        <translation>Dateigröße: %1 Byte (%2)</translation>
+    </message>
+    <message>
+        <source>VIDEO STREAM %1</source>
+        <translation>VIDEOSPUR %1</translation>
+    </message>
+    <message>
+        <source>VIDEO STREAM</source>
+        <translation>VIDEOSPUR</translation>
+    </message>
+    <message>
+        <source>AUDIO STREAM %1</source>
+        <translation>AUDIOSPUR %1</translation>
+    </message>
+    <message>
+        <source>%1 - Video file information report</source>
+        <extracomment>The report&apos;s first line; %1 is the program&apos;s name, version and build width</extracomment>
+        <translation>%1 - Informationsbericht zur Videodatei</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Datei: %1</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;.</source>
+        <translation>Die Datei &quot;%1&quot; kann nicht geöffnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>FileList</name>
+    <message>
+        <source>No</source>
+        <extracomment>&quot;No&quot; as in number: the row&apos;s position in the list</extracomment>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation>Symbol</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Directory</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>Video codec</source>
+        <translation>Video-Codec</translation>
+    </message>
+    <message>
+        <source>Video codec ID</source>
+        <translation>Video-Codec-ID</translation>
+    </message>
+    <message>
+        <source>Video profile</source>
+        <translation>Videoprofil</translation>
+    </message>
+    <message>
+        <source>Video bitrate [kbit/s]</source>
+        <translation>Video-Bitrate [kbit/s]</translation>
+    </message>
+    <message>
+        <source>Video bitrate</source>
+        <translation>Video-Bitrate</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Auflösung</translation>
+    </message>
+    <message>
+        <source>Display aspect</source>
+        <translation>Seitenverhältnis</translation>
+    </message>
+    <message>
+        <source>Frames/sec</source>
+        <translation>Bilder/s</translation>
+    </message>
+    <message>
+        <source>Frames/sec.</source>
+        <translation>Bilder/Sek.</translation>
+    </message>
+    <message>
+        <source>Bits/pixel</source>
+        <translation>Bits/Pixel</translation>
+    </message>
+    <message>
+        <source>Scan type</source>
+        <translation>Bildaufbau</translation>
+    </message>
+    <message>
+        <source>Video stream size</source>
+        <translation>Größe der Videospur</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Audio codec</source>
+        <translation>Audio-Codec</translation>
+    </message>
+    <message>
+        <source>Audio codec ID</source>
+        <translation>Audio-Codec-ID</translation>
+    </message>
+    <message>
+        <source>Audio profile</source>
+        <translation>Audioprofil</translation>
+    </message>
+    <message>
+        <source>Audio bitrate [kbit/s]</source>
+        <translation>Audio-Bitrate [kbit/s]</translation>
+    </message>
+    <message>
+        <source>Audio bitrate</source>
+        <translation>Audio-Bitrate</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>Kanäle</translation>
+    </message>
+    <message>
+        <source>Sampling [Hz]</source>
+        <extracomment>The sound&apos;s sampling rate</extracomment>
+        <translation>Abtastrate [Hz]</translation>
+    </message>
+    <message>
+        <source>Sampling</source>
+        <translation>Abtastrate</translation>
+    </message>
+    <message>
+        <source>Audio stream size</source>
+        <translation>Größe der Audiospur</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>no such file, left out: %1</source>
+        <translation>Datei nicht gefunden, ausgelassen: %1</translation>
+    </message>
+    <message>
+        <source>not a regular file (a pipe, socket or device), left out: %1</source>
+        <translation>keine reguläre Datei (eine Pipe, ein Socket oder ein Gerät), ausgelassen: %1</translation>
+    </message>
+    <message>
+        <source>Cannot read the file list: %1</source>
+        <translation>Die Dateiliste kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>a file name that is not valid UTF-8 cannot be handled, left out: %1</source>
+        <translation>ein Dateiname, der kein gültiges UTF-8 ist, kann nicht verarbeitet werden, ausgelassen: %1</translation>
+    </message>
+    <message>
+        <source>AVG %1</source>
+        <extracomment>The footer&apos;s average of a column&apos;s values</extracomment>
+        <translation>Ø %1</translation>
+    </message>
+    <message>
+        <source>AVI video files</source>
+        <translation>AVI-Videodateien</translation>
+    </message>
+    <message>
+        <source>All video files</source>
+        <translation>Alle Videodateien</translation>
+    </message>
+    <message>
+        <source>File list (*.LST)</source>
+        <translation>Dateiliste (*.LST)</translation>
+    </message>
+    <message>
+        <source>Channels: %1</source>
+        <translation>Kanäle: %1</translation>
+    </message>
+    <message>
+        <source>Explore directory %1</source>
+        <extracomment>A menu item that opens the selected row&apos;s directory in the file manager</extracomment>
+        <translation>Ordner %1 öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>bytes</source>
+        <translation>Byte</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;%1&quot;: %2</source>
+        <extracomment>%1 is a file&apos;s name, %2 the system&apos;s reason</extracomment>
+        <translation>&quot;%1&quot; kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>No file name given for the settings document.</source>
+        <translation>Für das Einstellungsdokument ist kein Dateiname angegeben.</translation>
+    </message>
+    <message>
+        <source>Cannot write &quot;%1&quot;: %2</source>
+        <extracomment>%1 is a file&apos;s name, %2 the system&apos;s reason</extracomment>
+        <translation>&quot;%1&quot; kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>Headless</name>
+    <message>
+        <source>warning: the MediaInfo library was not found; the file is not analysed</source>
+        <translation>Warnung: Die MediaInfo-Bibliothek wurde nicht gefunden; die Datei wird nicht analysiert</translation>
+    </message>
+    <message>
+        <source>warning: the MediaInfo library was not found; files are not analysed</source>
+        <translation>Warnung: Die MediaInfo-Bibliothek wurde nicht gefunden; die Dateien werden nicht analysiert</translation>
+    </message>
+    <message>
+        <source>warning: %1</source>
+        <translation>Warnung: %1</translation>
+    </message>
+    <message>
+        <source>no input file was accepted</source>
+        <translation>keine Eingabedatei wurde angenommen</translation>
+    </message>
+    <message>
+        <source>note: %1</source>
+        <extracomment>A line of --check: something the batch adjusts on its own</extracomment>
+        <translation>Hinweis: %1</translation>
+    </message>
+    <message>
+        <source>no such file: %1</source>
+        <translation>Datei nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>cannot write the error log &quot;%1&quot;: %2</source>
+        <translation>das Fehlerprotokoll &quot;%1&quot; kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>not a regular file (a pipe, socket or device): %1</source>
+        <translation>keine reguläre Datei (eine Pipe, ein Socket oder ein Gerät): %1</translation>
+    </message>
+    <message>
+        <source>the MediaInfo library was not found</source>
+        <translation>die MediaInfo-Bibliothek wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the MediaInfo library cannot be loaded: %1</source>
+        <translation>die MediaInfo-Bibliothek kann nicht geladen werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OutputCheck</name>
+    <message>
+        <source>with the picture</source>
+        <extracomment>Where the sound starts: together with the picture</extracomment>
+        <translation>gleichzeitig mit dem Bild</translation>
+    </message>
+    <message>
+        <source>%1 after the picture</source>
+        <extracomment>Where the sound starts: &quot;0.50 s after the picture&quot;</extracomment>
+        <translation>%1 nach dem Bild</translation>
+    </message>
+    <message>
+        <source>%1 before the picture</source>
+        <extracomment>Where the sound starts: &quot;0.50 s before the picture&quot;</extracomment>
+        <translation>%1 vor dem Bild</translation>
+    </message>
+    <message>
+        <source>The output file is empty</source>
+        <translation>Die Ausgabedatei ist leer</translation>
+    </message>
+    <message>
+        <source>MediaInfo cannot read the output file</source>
+        <translation>MediaInfo kann die Ausgabedatei nicht lesen</translation>
+    </message>
+    <message>
+        <source>The output file cannot be read: the encoder wrote no media file.</source>
+        <translation>Die Ausgabedatei kann nicht gelesen werden: Der Encoder hat keine Mediendatei geschrieben.</translation>
+    </message>
+    <message>
+        <source>The output file&apos;s format is unknown, not %1.</source>
+        <translation>Das Format der Ausgabedatei ist unbekannt, nicht %1.</translation>
+    </message>
+    <message>
+        <source>The output file&apos;s format is %1, not %2.</source>
+        <translation>Das Format der Ausgabedatei ist %1, nicht %2.</translation>
+    </message>
+    <message>
+        <source>The output file is cut short.</source>
+        <translation>Die Ausgabedatei ist abgeschnitten.</translation>
+    </message>
+    <message>
+        <source>The output has no video stream.</source>
+        <translation>Die Ausgabe hat keine Videospur.</translation>
+    </message>
+    <message>
+        <source>The video is of an unknown format, not %1.</source>
+        <translation>Das Video hat ein unbekanntes Format, nicht %1.</translation>
+    </message>
+    <message>
+        <source>The video is %1, not %2.</source>
+        <translation>Das Video ist %1, nicht %2.</translation>
+    </message>
+    <message>
+        <source>The picture is %1x%2, not %3x%4.</source>
+        <extracomment>Picture sizes: &quot;The picture is 640x480, not 720x576.&quot;</extracomment>
+        <translation>Das Bild ist %1x%2 groß, nicht %3x%4.</translation>
+    </message>
+    <message>
+        <source>No picture of the output can be decoded.</source>
+        <translation>Kein Bild der Ausgabe lässt sich dekodieren.</translation>
+    </message>
+    <message>
+        <source>The output is shown at %1, the input at %2: its shape is wrong.</source>
+        <extracomment>Display aspects: &quot;The output is shown at 1.33:1, the input at 1.78:1: its shape is wrong.&quot;</extracomment>
+        <translation>Die Ausgabe wird im Seitenverhältnis %1 angezeigt, die Eingabe in %2: Ihre Form ist falsch.</translation>
+    </message>
+    <message>
+        <source>The output&apos;s length is unknown.</source>
+        <translation>Die Länge der Ausgabe ist unbekannt.</translation>
+    </message>
+    <message>
+        <source>The output lasts %1, the input %2: the encoder lost frames.</source>
+        <translation>Die Ausgabe dauert %1, die Eingabe %2: Der Encoder hat Bilder verloren.</translation>
+    </message>
+    <message>
+        <source>The output lasts %1, the input %2: the encoder added frames.</source>
+        <translation>Die Ausgabe dauert %1, die Eingabe %2: Der Encoder hat Bilder hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>The output has no audio stream.</source>
+        <translation>Die Ausgabe hat keine Audiospur.</translation>
+    </message>
+    <message>
+        <source>The sound starts %1 in the output, %2 in the input.</source>
+        <extracomment>%1, %2: &quot;with the picture&quot;, &quot;0.50 s after the picture&quot;, &quot;0.50 s before the picture&quot;</extracomment>
+        <translation>Der Ton beginnt in der Ausgabe %1, in der Eingabe %2.</translation>
+    </message>
+    <message>
+        <source>The output shows one still picture where the input moves: the encoder repeated its first picture.</source>
+        <translation>Die Ausgabe zeigt ein Standbild, wo sich die Eingabe bewegt: Der Encoder hat sein erstes Bild wiederholt.</translation>
+    </message>
+</context>
+<context>
+    <name>Outputs</name>
+    <message>
+        <source>&quot;%1&quot; is one of the files to convert: it is not written over.</source>
+        <translation>&quot;%1&quot; ist eine der zu konvertierenden Dateien: Sie wird nicht überschrieben.</translation>
+    </message>
+    <message>
+        <source>Cannot create a file in &quot;%1&quot;: %2</source>
+        <translation>In &quot;%1&quot; kann keine Datei angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>No free temporary name in &quot;%1&quot;</source>
+        <translation>Kein freier temporärer Name in &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Cannot rename &quot;%1&quot; to &quot;%2&quot;: %3</source>
+        <translation>&quot;%1&quot; kann nicht in &quot;%2&quot; umbenannt werden: %3</translation>
+    </message>
+    <message>
+        <source>Cannot remove &quot;%1&quot;: %2</source>
+        <translation>&quot;%1&quot; kann nicht entfernt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Preflight</name>
+    <message>
+        <source>the file does not exist</source>
+        <translation>die Datei existiert nicht</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>the file cannot be read (no permission)</source>
+        <translation>die Datei kann nicht gelesen werden (keine Berechtigung)</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>not a media file the MediaInfo library knows (unknown container, or damaged)</source>
+        <translation>keine Mediendatei, die die MediaInfo-Bibliothek kennt (unbekannter Container oder beschädigt)</translation>
+    </message>
+    <message>
+        <source>the file has no video stream</source>
+        <translation>die Datei hat keine Videospur</translation>
+    </message>
+    <message>
+        <source>the output directory %1 cannot be created</source>
+        <translation>der Ausgabeordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>the output directory %1 cannot be written (no permission)</source>
+        <translation>in den Ausgabeordner %1 kann nicht geschrieben werden (keine Berechtigung)</translation>
+    </message>
+    <message>
+        <source>the output directory %1 cannot be created in %2 (no permission)</source>
+        <translation>der Ausgabeordner %1 kann nicht in %2 angelegt werden (keine Berechtigung)</translation>
+    </message>
+    <message>
+        <source>%1 file</source>
+        <extracomment>A count of files in the forecast before a batch: &quot;1 file&quot;</extracomment>
+        <translation>%1 Datei</translation>
+    </message>
+    <message>
+        <source>%1 files</source>
+        <extracomment>A count of files in the forecast before a batch: &quot;0 files&quot;, &quot;3 files&quot;</extracomment>
+        <translation>%1 Dateien</translation>
+    </message>
+    <message>
+        <source>Forecast: %1.</source>
+        <extracomment>%1: &quot;0 files&quot;</extracomment>
+        <translation>Prognose: %1.</translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, time unknown (no file converted with these settings on this machine yet).</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs</extracomment>
+        <translation>Prognose: %1, etwa %2, Dauer unbekannt (auf diesem Rechner wurde mit diesen Einstellungen noch keine Datei konvertiert).</translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, about %3.</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss)</extracomment>
+        <translation>Prognose: %1, etwa %2, etwa %3.</translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, about %3 and %4 of unknown time.</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss), %4: &quot;1 file&quot; whose time is unknown</extracomment>
+        <translation>Prognose: %1, etwa %2, etwa %3 und %4 mit unbekannter Dauer.</translation>
+    </message>
+    <message>
+        <source>the MediaInfo library was not found: the files were not probed</source>
+        <translation>die MediaInfo-Bibliothek wurde nicht gefunden: Die Dateien wurden nicht untersucht</translation>
+    </message>
+    <message>
+        <source>no output directory is given</source>
+        <translation>kein Ausgabeordner angegeben</translation>
+    </message>
+    <message>
+        <source>its output %1 is also the output of %2; it is written as %3</source>
+        <translation>ihre Ausgabe %1 ist auch die Ausgabe von %2; sie wird als %3 geschrieben</translation>
+    </message>
+    <message>
+        <source>the output %1 exists; the file is skipped</source>
+        <translation>die Ausgabe %1 existiert; die Datei wird übersprungen</translation>
+    </message>
+    <message>
+        <source>the output %1 exists; it is written as %2</source>
+        <translation>die Ausgabe %1 existiert; sie wird als %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>the output %1 exists and is written over</source>
+        <translation>die Ausgabe %1 existiert und wird überschrieben</translation>
+    </message>
+    <message>
+        <source>every numbered name of %1 is taken</source>
+        <translation>alle nummerierten Namen von %1 sind vergeben</translation>
+    </message>
+    <message>
+        <source>not enough free space for the outputs in %1: about %2 needed, %3 free</source>
+        <translation>nicht genug freier Speicherplatz für die Ausgaben in %1: etwa %2 benötigt, %3 frei</translation>
+    </message>
+</context>
+<context>
+    <name>RowStatus</name>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Converting</source>
+        <translation>Konvertiere</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>OK - Renamed</source>
+        <translation>OK - Umbenannt</translation>
+    </message>
+    <message>
+        <source>OK - Overwritten</source>
+        <translation>OK - Überschrieben</translation>
+    </message>
+    <message>
+        <source>Skipped</source>
+        <extracomment>The row was left out: its output exists and the policy says to skip it</extracomment>
+        <translation>Übersprungen</translation>
+    </message>
+    <message>
+        <source>Aborted</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>Interrupted</source>
+        <extracomment>The batch the row belonged to ended before the row did (the program was closed or crashed)</extracomment>
+        <translation>Unterbrochen</translation>
+    </message>
+    <message>
+        <source>Converting %1%</source>
+        <translation>Konvertiere %1%</translation>
+    </message>
+    <message>
+        <source>Error (%1)</source>
+        <translation>Fehler (%1)</translation>
+    </message>
+    <message>
+        <source>Error = %1</source>
+        <extracomment>The second pass of a two-pass encode failed with this exit code</extracomment>
+        <translation>Fehler = %1</translation>
+    </message>
+</context>
+<context>
+    <name>Runner</name>
+    <message>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>System Error.  Code: %1.
+%2</source>
+        <extracomment>The encoder could not be started; %1: the system&apos;s error number, %2: its description</extracomment>
+        <translation>Systemfehler.  Code: %1.
+%2</translation>
+    </message>
+    <message>
+        <source>[%1 earlier lines of the encoder&apos;s output are left out]</source>
+        <translation>[%1 frühere Zeilen der Encoder-Ausgabe sind ausgelassen]</translation>
+    </message>
+    <message>
+        <source>The encoder refused the picture size %1x%2.</source>
+        <translation>Der Encoder hat die Bildgröße %1x%2 abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The encoder does not know an option of the command line: check the additional parameters.</source>
+        <translation>Der Encoder kennt eine Option der Befehlszeile nicht: Prüfen Sie die zusätzlichen Parameter.</translation>
+    </message>
+    <message>
+        <source>The disk is full: the output could not be written.</source>
+        <translation>Der Datenträger ist voll: Die Ausgabe konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The output file could not be written (no permission, or a read-only folder).</source>
+        <translation>Die Ausgabedatei konnte nicht geschrieben werden (keine Berechtigung oder ein schreibgeschützter Ordner).</translation>
+    </message>
+    <message>
+        <source>The encoder cannot read this file.</source>
+        <translation>Der Encoder kann diese Datei nicht lesen.</translation>
+    </message>
+    <message>
+        <source>The encoder has no decoder for this file&apos;s video.</source>
+        <translation>Der Encoder hat keinen Decoder für das Video dieser Datei.</translation>
+    </message>
+    <message>
+        <source>The encoder crashed or was killed (exit status %1).</source>
+        <translation>Der Encoder ist abgestürzt oder wurde beendet (Rückgabewert %1).</translation>
+    </message>
+    <message>
+        <source>The encoder stopped with exit status %1.</source>
+        <translation>Der Encoder wurde mit Rückgabewert %1 beendet.</translation>
+    </message>
+    <message>
+        <source>Progress: %1%</source>
+        <translation>Fortschritt: %1%</translation>
+    </message>
+    <message>
+        <source>Est. output size: &lt;b&gt;~%1 MB&lt;/b&gt;</source>
+        <extracomment>The estimated size of the file being written, in megabytes</extracomment>
+        <translation>Geschätzte Ausgabegröße: &lt;b&gt;~%1 MB&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Converting file &lt;b&gt;%1&lt;/b&gt; / &lt;b&gt;%2&lt;/b&gt;</source>
+        <translation>Konvertiere Datei &lt;b&gt;%1&lt;/b&gt; / &lt;b&gt;%2&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Pass %1</source>
+        <extracomment>&quot;Pass&quot; as in the first pass of two; a badge of the two-pass encoding</extracomment>
+        <translation>Pass %1</translation>
+    </message>
+    <message>
+        <source>Speed: %1 fps</source>
+        <extracomment>%1: the encoding speed, a number on a coloured badge</extracomment>
+        <translation>Geschwindigkeit: %1 fps</translation>
+    </message>
+    <message>
+        <source>Frame: %1 / ~%2</source>
+        <extracomment>The frame being encoded of the (estimated) frame count</extracomment>
+        <translation>Bild: %1 / ~%2</translation>
+    </message>
+    <message>
+        <source>file %1/%2 pass %3</source>
+        <translation>Datei %1/%2 Pass %3</translation>
+    </message>
+    <message>
+        <source>file %1/%2</source>
+        <translation>Datei %1/%2</translation>
+    </message>
+    <message>
+        <source>%1: starting</source>
+        <extracomment>A headless progress line before the encoder&apos;s first status; %1: &quot;file 1/3&quot;, &quot;file 1/3 pass 2&quot;</extracomment>
+        <translation>%1: wird gestartet</translation>
+    </message>
+    <message>
+        <source>%1: %2% %3 fps frame %4/~%5 ~%6 MB</source>
+        <extracomment>A headless progress line; %1: &quot;file 1/3&quot;, %2: percent, %3: speed, %4: frame, %5: frame count, %6: megabytes</extracomment>
+        <translation>%1: %2% %3 fps Bild %4/~%5 ~%6 MB</translation>
+    </message>
+</context>
+<context>
+    <name>SettingRows</name>
+    <message>
+        <source>Video codec:</source>
+        <translation>Videocodec:</translation>
+    </message>
+    <message>
+        <source>Output format:</source>
+        <translation>Ausgabeformat:</translation>
+    </message>
+    <message>
+        <source>Bitrate:</source>
+        <translation>Bitrate:</translation>
+    </message>
+    <message>
+        <source>kbit/s</source>
+        <translation>kbit/s</translation>
+    </message>
+    <message>
+        <source>Frames per sec.:</source>
+        <translation>Bildrate:</translation>
+    </message>
+    <message>
+        <source>Aspect:</source>
+        <extracomment>The picture&apos;s display aspect ratio (16:9, 4:3)</extracomment>
+        <translation>Seitenverhältnis:</translation>
+    </message>
+    <message>
+        <source>2-pass encoding</source>
+        <translation>Zwei-Pass-Kodierung</translation>
+    </message>
+    <message>
+        <source>Threads:</source>
+        <translation>Threads:</translation>
+    </message>
+    <message>
+        <source>Preset:</source>
+        <extracomment>x264&apos;s speed preset (ultrafast ... placebo)</extracomment>
+        <translation>Voreinstellung:</translation>
+    </message>
+    <message>
+        <source>Tune:</source>
+        <extracomment>x264&apos;s tuning for a kind of picture (film, animation, grain)</extracomment>
+        <translation>Tuning:</translation>
+    </message>
+    <message>
+        <source>Sampling freq.:</source>
+        <translation>Abtastrate:</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Channels:</source>
+        <translation>Kanäle:</translation>
+    </message>
+    <message>
+        <source>Algorithm quality:</source>
+        <extracomment>The MP3 encoder&apos;s algorithm quality: 0 best and slowest, 9 fastest</extracomment>
+        <translation>Kodierqualität:</translation>
+    </message>
+    <message>
+        <source>Bitrate mode:</source>
+        <translation>Bitratenmodus:</translation>
+    </message>
+    <message>
+        <source>No audio</source>
+        <translation>Kein Audio</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Breite:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>Additional encoder command-line parameters:</source>
+        <translation>Zusätzliche Befehlszeilenparameter für den Encoder:</translation>
+    </message>
+    <message>
+        <source>Deinterlacing:</source>
+        <translation>Deinterlacing:</translation>
+    </message>
+    <message>
+        <source>Brightness:</source>
+        <translation>Helligkeit:</translation>
+    </message>
+    <message>
+        <source>Saturation:</source>
+        <translation>Sättigung:</translation>
+    </message>
+    <message>
+        <source>Flip horizontal</source>
+        <translation>Horizontal spiegeln</translation>
+    </message>
+    <message>
+        <source>Flip vertical</source>
+        <translation>Vertikal spiegeln</translation>
+    </message>
+    <message>
+        <source>Rotate by 90°:</source>
+        <translation>Um 90° drehen:</translation>
+    </message>
+    <message>
+        <source>Maximum number of skipped frames:</source>
+        <extracomment>A check box; the number of frames the encoder may drop follows it</extracomment>
+        <translation>Höchstzahl übersprungener Bilder:</translation>
+    </message>
+    <message>
+        <source>Force encoding of duplicate frames</source>
+        <translation>Doppelte Bilder immer kodieren</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>no selection</source>
+        <extracomment>What a list setting holds when none of its entries is chosen</extracomment>
+        <translation>keine Auswahl</translation>
+    </message>
+    <message>
+        <source>not an integer</source>
+        <translation>keine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>outside %1..%2</source>
+        <translation>außerhalb von %1..%2</translation>
+    </message>
+    <message>
+        <source>not an index of the list</source>
+        <translation>kein Index der Liste</translation>
+    </message>
+    <message>
+        <source>neither %1 nor %2</source>
+        <translation>weder %1 noch %2</translation>
+    </message>
+    <message>
+        <source>no such profile: %1</source>
+        <translation>Profil nicht gefunden: %1</translation>
+    </message>
+    <message>
+        <source>profile name &apos;%1&apos; is shown by several profiles, give one of their files: %2</source>
+        <translation>den Profilnamen &apos;%1&apos; zeigen mehrere Profile, geben Sie eine ihrer Dateien an: %2</translation>
+    </message>
+    <message>
+        <source>no such profile: %1 (neither a file nor a profile in %2)</source>
+        <translation>Profil nicht gefunden: %1 (weder eine Datei noch ein Profil in %2)</translation>
+    </message>
+    <message>
+        <source>cannot read the profile: %1</source>
+        <translation>das Profil kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>unknown settings key: %1</source>
+        <translation>unbekannter Einstellungsschlüssel: %1</translation>
+    </message>
+    <message>
+        <source>warning: --set %1=%2: %3; %4 is used instead</source>
+        <extracomment>%1=%2 is the option&apos;s key and value as given, %3 why the value cannot be used, %4 the value used instead</extracomment>
+        <translation>Warnung: --set %1=%2: %3; stattdessen wird %4 verwendet</translation>
+    </message>
+    <message>
+        <source>The last session settings</source>
+        <translation>Einstellungen der letzten Sitzung</translation>
+    </message>
+    <message>
+        <source>Default encoder settings</source>
+        <translation>Standard-Encodereinstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>TAdvancedPanel</name>
+    <message>
+        <source>Advanced settings</source>
+        <translation>Erweiterte Einstellungen</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <extracomment>A button beside the additional parameters: opens the encoder&apos;s documentation</extracomment>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Auflösung</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <extracomment>Between the width and the height of a resolution, as in 640 x 480</extracomment>
+        <translation>x</translation>
+    </message>
+</context>
+<context>
+    <name>TAnalysisPool</name>
+    <message>
+        <source>media analysis runs inside the program, without a time limit</source>
+        <translation>die Medienanalyse läuft im Programm selbst, ohne Zeitlimit</translation>
+    </message>
+    <message>
+        <source>the analysis of &quot;%1&quot; took longer than %2 s and was stopped; the file is treated as unreadable</source>
+        <translation>die Analyse von &quot;%1&quot; dauerte länger als %2 s und wurde abgebrochen; die Datei gilt als unlesbar</translation>
+    </message>
+    <message>
+        <source>the analysis of &quot;%1&quot; failed; the file is treated as unreadable</source>
+        <translation>die Analyse von &quot;%1&quot; ist fehlgeschlagen; die Datei gilt als unlesbar</translation>
+    </message>
+    <message>
+        <source>the analysis worker &quot;%1&quot; cannot be started (%2); files are not analysed</source>
+        <translation>der Analyseprozess &quot;%1&quot; kann nicht gestartet werden (%2); Dateien werden nicht analysiert</translation>
+    </message>
+</context>
+<context>
+    <name>TAudioPanel</name>
+    <message>
+        <source>Audio settings</source>
+        <translation>Audio-Einstellungen</translation>
+    </message>
+    <message>
+        <source>Bitrate/Sampling info</source>
+        <translation>Info zu Bitraten</translation>
+    </message>
+    <message>
+        <source>Audio codec: MP3 (LAME)</source>
+        <translation>Audiocodec: MP3 (LAME)</translation>
+    </message>
+</context>
+<context>
+    <name>TBatchController</name>
+    <message>
+        <source>Notes:</source>
+        <translation>Hinweise:</translation>
+    </message>
+    <message>
+        <source>The check before converting found problems:</source>
+        <translation>Die Prüfung vor der Konvertierung hat Probleme gefunden:</translation>
+    </message>
+    <message>
+        <source>Convert anyway</source>
+        <translation>Trotzdem konvertieren</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>These files no longer exist and were left out:
+%1</source>
+        <translation>Diese Dateien existieren nicht mehr und wurden ausgelassen:
+%1</translation>
+    </message>
+    <message>
+        <source>Save script</source>
+        <translation>Skript speichern</translation>
+    </message>
+    <message>
+        <source>Resume conversion</source>
+        <translation>Konvertierung fortsetzen</translation>
+    </message>
+    <message>
+        <source>Pause conversion</source>
+        <translation>Konvertierung pausieren</translation>
+    </message>
+</context>
+<context>
+    <name>TBatchNotice</name>
+    <message>
+        <source>%1 done, %2 skipped, %3 failed in %4</source>
+        <extracomment>The end of a batch as a desktop notification: how many files were converted, skipped and failed, and the time the batch took (00:02:05)</extracomment>
+        <translation>%1 fertig, %2 übersprungen, %3 fehlgeschlagen in %4</translation>
+    </message>
+    <message>
+        <source>Conversion finished with errors</source>
+        <translation>Konvertierung mit Fehlern beendet</translation>
+    </message>
+    <message>
+        <source>Conversion finished</source>
+        <translation>Konvertierung beendet</translation>
+    </message>
+</context>
+<context>
+    <name>TBatchPlanner</name>
+    <message>
+        <source>Couldn&apos;t create directory &quot;%1&quot;!</source>
+        <translation>Der Ordner &quot;%1&quot; konnte nicht angelegt werden!</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>invalid setting (%1)</source>
+        <translation>ungültige Einstellung (%1)</translation>
+    </message>
+    <message>
+        <source>Output check failed: %1</source>
+        <translation>Prüfung der Ausgabe fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>The encoder ended without an error but wrote no output file.</source>
+        <translation>Der Encoder wurde ohne Fehler beendet, hat aber keine Ausgabedatei geschrieben.</translation>
+    </message>
+    <message>
+        <source>The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); it was deleted.</source>
+        <translation>Der Encoder wurde ohne Fehler beendet, hat aber nichts geschrieben: Die Ausgabedatei ist leer (0 Byte); sie wurde gelöscht.</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write the file &quot;%1&quot;: %2</source>
+        <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TFormAbout</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>(asking the encoder...)</source>
+        <translation>(Encoder wird abgefragt...)</translation>
+    </message>
+    <message>
+        <source>(asking the library...)</source>
+        <translation>(Bibliothek wird abgefragt...)</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <extracomment>%1 is the version and the build&apos;s word size (&quot;1.0 64-bit&quot;)</extracomment>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Freeware</source>
+        <translation>Freeware</translation>
+    </message>
+    <message>
+        <source>Other open source projects used in the program</source>
+        <translation>Weitere Open-Source-Projekte, die das Programm verwendet</translation>
+    </message>
+    <message>
+        <source>Adwaita icon theme</source>
+        <extracomment>The name of the icon set the program&apos;s toolbar uses</extracomment>
+        <translation>Adwaita-Symbolthema</translation>
+    </message>
+    <message>
+        <source>Support the author</source>
+        <translation>Den Autor unterstützen</translation>
+    </message>
+    <message>
+        <source>The MediaInfo library was not found</source>
+        <translation>Die MediaInfo-Bibliothek wurde nicht gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>TFormCheckUpdate</name>
+    <message>
+        <source>Check for updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>Your version:</source>
+        <translation>Ihre Version:</translation>
+    </message>
+    <message>
+        <source>The latest version:</source>
+        <translation>Neueste Version:</translation>
+    </message>
+    <message>
+        <source>Check now</source>
+        <translation>Jetzt prüfen</translation>
+    </message>
+    <message>
+        <source>Download...</source>
+        <translation>Herunterladen...</translation>
+    </message>
+    <message>
+        <source>Go to the download page...</source>
+        <translation>Zur Download-Seite...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>TFormCmdLine</name>
+    <message>
+        <source>Encoder command-line parameters</source>
+        <translation>Encoder-Befehlszeilenparameter</translation>
+    </message>
+</context>
+<context>
+    <name>TFormErrors</name>
+    <message>
+        <source>Errors</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Save log...</source>
+        <translation>Protokoll speichern...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Errors (%1)</source>
+        <extracomment>The error window&apos;s title at the end of a batch: %1 is the number of errors</extracomment>
+        <translation>Fehler (%1)</translation>
+    </message>
+    <message>
+        <source>Save log</source>
+        <translation>Protokoll speichern</translation>
+    </message>
+    <message>
+        <source>Log files (*.log)</source>
+        <translation>Protokolldateien (*.log)</translation>
+    </message>
+</context>
+<context>
+    <name>TFormFileInfo</name>
+    <message>
+        <source>File info</source>
+        <translation>Dateiinfo</translation>
+    </message>
+    <message>
+        <source>File name:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>Directory:</source>
+        <translation>Ordner:</translation>
+    </message>
+    <message>
+        <source>Video stream</source>
+        <translation>Videostream</translation>
+    </message>
+    <message>
+        <source>Audio stream</source>
+        <translation>Audiostream</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy to the Clipboard</source>
+        <translation>In die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Speichern...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>General info</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Stream:</source>
+        <translation>Stream:</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Textdateien (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>TFormMain</name>
+    <message>
+        <source>A batch was interrupted (%1 files, %2 not converted).
+
+Restore the list from the interrupted batch?</source>
+        <translation>Eine Stapelkonvertierung wurde unterbrochen (%1 Dateien, %2 nicht konvertiert).
+
+Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translation>
+    </message>
+    <message>
+        <source>Conversion settings</source>
+        <translation>Konvertierungseinstellungen</translation>
+    </message>
+    <message>
+        <source>Profile:</source>
+        <translation>Profil:</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved:
+%1</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Directory &quot;%1&quot; does not exists!</source>
+        <translation>Der Ordner „%1“ existiert nicht!</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Ini files (*.ini *.INI)</source>
+        <translation>INI-Dateien (*.ini *.INI)</translation>
+    </message>
+    <message>
+        <source>Load encoder settings</source>
+        <translation>Encoder-Einstellungen laden</translation>
+    </message>
+    <message>
+        <source>Save encoder settings</source>
+        <translation>Encoder-Einstellungen speichern</translation>
+    </message>
+</context>
+<context>
+    <name>TFormOptions</name>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>File list</source>
+        <translation>Dateiliste</translation>
+    </message>
+    <message>
+        <source>Allow row moving</source>
+        <translation>Zeilen verschieben erlauben</translation>
+    </message>
+    <message>
+        <source>Allow column moving</source>
+        <translation>Spalten verschieben erlauben</translation>
+    </message>
+    <message>
+        <source>Show grid lines</source>
+        <translation>Gitterlinien anzeigen</translation>
+    </message>
+    <message>
+        <source>Show table footer</source>
+        <translation>Tabellenfuß anzeigen</translation>
+    </message>
+    <message>
+        <source>Show selected row indicator</source>
+        <translation>Zeilenmarkierung anzeigen</translation>
+    </message>
+    <message>
+        <source>Font name:</source>
+        <translation>Schriftart:</translation>
+    </message>
+    <message>
+        <source>Font size:</source>
+        <translation>Schriftgröße:</translation>
+    </message>
+    <message>
+        <source>Row height:</source>
+        <translation>Zeilenhöhe:</translation>
+    </message>
+    <message>
+        <source>Open file after click on the icon</source>
+        <translation>Datei beim Klick auf das Symbol öffnen</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>Vollständig</translation>
+    </message>
+    <message>
+        <source>Quick</source>
+        <translation>Schnell</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>File analysis:</source>
+        <translation>Dateianalyse:</translation>
+    </message>
+    <message>
+        <source>Default video encoder:</source>
+        <translation>Standard-Videoencoder:</translation>
+    </message>
+    <message>
+        <source>Simultaneous conversions:</source>
+        <translation>Gleichzeitige Konvertierungen:</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+    <message>
+        <source>(at the next start)</source>
+        <translation>(beim nächsten Start)</translation>
+    </message>
+    <message>
+        <source>Create shortcut on the Desktop</source>
+        <translation>Verknüpfung auf dem Desktop anlegen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>TFormProgress</name>
+    <message>
+        <source>Conversion progress</source>
+        <translation>Konvertierungsfortschritt</translation>
+    </message>
+    <message>
+        <source>Don&apos;t show encoder output</source>
+        <translation>Encoder-Ausgabe nicht anzeigen</translation>
+    </message>
+    <message>
+        <source>Close after conversion</source>
+        <translation>Nach der Konvertierung schließen</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <extracomment>Column of the running jobs: the number of the pass running, &quot;Pass&quot; as in the first pass of two</extracomment>
+        <translation>Pass</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <extracomment>Column of the running jobs: the time the job has left</extracomment>
+        <translation>Rest</translation>
+    </message>
+    <message>
+        <source>Encoder output:</source>
+        <translation>Encoder-Ausgabe:</translation>
+    </message>
+    <message>
+        <source>Status:</source>
+        <translation>Status:</translation>
+    </message>
+    <message>
+        <source>Input file:</source>
+        <translation>Eingabedatei:</translation>
+    </message>
+    <message>
+        <source>Output file:</source>
+        <translation>Ausgabedatei:</translation>
+    </message>
+    <message>
+        <source>Progress:</source>
+        <translation>Fortschritt:</translation>
+    </message>
+    <message>
+        <source>Paused</source>
+        <extracomment>The window title while the batch is paused; the main window puts it before its own title</extracomment>
+        <translation>Pausiert</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Progress: 100%</source>
+        <translation>Fortschritt: 100%</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Elapsed: %1    ::    Left: %2</source>
+        <extracomment>The file being converted: the time it has taken and the time it has left (a clock time, &quot;~00:01:30&quot; estimated, or &quot;?&quot; before any progress)</extracomment>
+        <translation>Vergangen: %1    ::    Verbleibend: %2</translation>
+    </message>
+    <message>
+        <source>Batch: %1%    ::    Batch left: %2</source>
+        <extracomment>The whole batch: the share of it done (%1 percent) and the time it has left</extracomment>
+        <translation>Gesamt: %1%    ::    Gesamt verbleibend: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TFormToolsInfo</name>
+    <message>
+        <source>Tools info</source>
+        <translation>Werkzeuginformationen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Reading the tools...</source>
+        <translation>Werkzeuge werden gelesen...</translation>
+    </message>
+</context>
+<context>
+    <name>TListController</name>
+    <message>
+        <source>1 file, %1 checked</source>
+        <extracomment>The status bar: the list holds one file, %1 of them checked (0 or 1)</extracomment>
+        <translation>1 Datei, %1 markiert</translation>
+    </message>
+    <message>
+        <source>%1 files, %2 checked</source>
+        <extracomment>The status bar: the list holds %1 files (never one), %2 of them checked</extracomment>
+        <translation>%1 Dateien, %2 markiert</translation>
+    </message>
+    <message>
+        <source>These files have names that are not valid UTF-8 and were left out:
+%1</source>
+        <translation>Die Namen dieser Dateien sind kein gültiges UTF-8; sie wurden ausgelassen:
+%1</translation>
+    </message>
+    <message>
+        <source>Add files</source>
+        <translation>Dateien hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation>Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>Load file list</source>
+        <translation>Dateiliste laden</translation>
+    </message>
+    <message>
+        <source>Save file list</source>
+        <translation>Dateiliste speichern</translation>
+    </message>
+</context>
+<context>
+    <name>TMainActions</name>
+    <message>
+        <source>E&amp;xplore directory %1</source>
+        <extracomment>A menu entry; %1 is the selected file&apos;s directory, or nothing before a row is selected</extracomment>
+        <translation>Ordner an&amp;zeigen %1</translation>
+    </message>
+    <message>
+        <source>&amp;Add files...</source>
+        <translation>Dateien &amp;hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Add f&amp;older...</source>
+        <translation>&amp;Ordner hinzufügen...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove checked files from list</source>
+        <translation>Markierte Dateien aus der Liste en&amp;tfernen</translation>
+    </message>
+    <message>
+        <source>Remove s&amp;elected files from list</source>
+        <translation>A&amp;usgewählte Dateien aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>C&amp;lear file list</source>
+        <translation>Dateiliste &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Check all</source>
+        <translation>&amp;Alle markieren</translation>
+    </message>
+    <message>
+        <source>&amp;Uncheck all</source>
+        <translation>Alle Markierungen aufhe&amp;ben</translation>
+    </message>
+    <message>
+        <source>&amp;Invert selection</source>
+        <translation>Markierung umkeh&amp;ren</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k selected files</source>
+        <translation>Ausgewählte Dateien &amp;markieren</translation>
+    </message>
+    <message>
+        <source>Unc&amp;heck selected files</source>
+        <translation>Markierung aus&amp;gewählter Dateien aufheben</translation>
+    </message>
+    <message>
+        <source>Loa&amp;d file list...</source>
+        <translation>Dateiliste la&amp;den...</translation>
+    </message>
+    <message>
+        <source>&amp;Save file list...</source>
+        <translation>Dateiliste s&amp;peichern...</translation>
+    </message>
+    <message>
+        <source>Con&amp;vert</source>
+        <translation>&amp;Konvertieren</translation>
+    </message>
+    <message>
+        <source>Save &amp;script...</source>
+        <translation>&amp;Skript speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Options...</source>
+        <translation>&amp;Optionen...</translation>
+    </message>
+    <message>
+        <source>Stay on &amp;top</source>
+        <translation>Immer im &amp;Vordergrund</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize to tray</source>
+        <translation>In den Infobereich &amp;minimieren</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Show prog&amp;ress window</source>
+        <translation>&amp;Fortschrittsfenster anzeigen</translation>
+    </message>
+    <message>
+        <source>Show / hide video file &amp;properties</source>
+        <translation>&amp;Eigenschaften der Videodatei ein-/ausblenden</translation>
+    </message>
+    <message>
+        <source>Show / hide &amp;error log</source>
+        <translation>Fehler&amp;protokoll ein-/ausblenden</translation>
+    </message>
+    <message>
+        <source>&amp;Load encoder settings...</source>
+        <translation>Encoder-Einstellungen &amp;laden...</translation>
+    </message>
+    <message>
+        <source>&amp;Save encoder settings...</source>
+        <translation>Encoder-Einstellungen &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>&lt;-- Load</source>
+        <extracomment>The button after the profile box: applies the profile chosen in it</extracomment>
+        <translation>&lt;-- Laden</translation>
+    </message>
+    <message>
+        <source>&amp;Default encoder settings</source>
+        <translation>Encoder-Stan&amp;dardeinstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Copy video encoding settings</source>
+        <translation>Video-Einstellungen &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste video encoding settings</source>
+        <translation>Video-Einstellungen &amp;einfügen</translation>
+    </message>
+    <message>
+        <source>Default &amp;video encoding settings</source>
+        <translation>&amp;Video-Standardeinstellungen</translation>
+    </message>
+    <message>
+        <source>C&amp;opy audio encoding settings</source>
+        <translation>Audio-Einstellungen k&amp;opieren</translation>
+    </message>
+    <message>
+        <source>P&amp;aste audio encoding settings</source>
+        <translation>Audio-Einstellungen ein&amp;fügen</translation>
+    </message>
+    <message>
+        <source>Default a&amp;udio encoding settings</source>
+        <translation>&amp;Audio-Standardeinstellungen</translation>
+    </message>
+    <message>
+        <source>Cop&amp;y advanced encoding settings</source>
+        <translation>Erweiterte Einstellungen kop&amp;ieren</translation>
+    </message>
+    <message>
+        <source>Pas&amp;te advanced encoding settings</source>
+        <translation>Erwei&amp;terte Einstellungen einfügen</translation>
+    </message>
+    <message>
+        <source>Default adva&amp;nced encoding settings</source>
+        <translation>E&amp;rweiterte Standardeinstellungen</translation>
+    </message>
+    <message>
+        <source>Encoder command-l&amp;ine parameters...</source>
+        <translation>Encoder-&amp;Befehlszeilenparameter...</translation>
+    </message>
+    <message>
+        <source>Tools in&amp;fo...</source>
+        <translation>&amp;Werkzeuginformationen...</translation>
+    </message>
+    <message>
+        <source>Check for &amp;updates...</source>
+        <translation>Nach &amp;Updates suchen...</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>Ü&amp;ber...</translation>
+    </message>
+    <message>
+        <source>H&amp;elp</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Home page</source>
+        <translation>Home&amp;page</translation>
+    </message>
+    <message>
+        <source>&amp;Donation</source>
+        <translation>&amp;Spenden</translation>
+    </message>
+    <message>
+        <source>&amp;Facebook</source>
+        <translation>&amp;Facebook</translation>
+    </message>
+    <message>
+        <source>&amp;Twitter</source>
+        <translation>&amp;Twitter</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Explore...</source>
+        <extracomment>Opens the output directory in the file manager</extracomment>
+        <translation>Öffnen...</translation>
+    </message>
+    <message>
+        <source>Minimize to system tray</source>
+        <translation>In den Infobereich minimieren</translation>
+    </message>
+    <message>
+        <source>Pause conversion</source>
+        <translation>Konvertierung pausieren</translation>
+    </message>
+    <message>
+        <source>Colu&amp;mns</source>
+        <translation>&amp;Spalten</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>File &amp;list</source>
+        <translation>Datei&amp;liste</translation>
+    </message>
+    <message>
+        <source>&amp;Encoder</source>
+        <translation>&amp;Encoder</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Main</source>
+        <extracomment>The name of the main toolbar</extracomment>
+        <translation>Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>Add files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Remove checked</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Konvertieren</translation>
+    </message>
+    <message>
+        <source>File info</source>
+        <translation>Dateiinfo</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Home page</source>
+        <translation>Homepage</translation>
+    </message>
+    <message>
+        <source>Stay on top</source>
+        <translation>Vordergrund</translation>
+    </message>
+    <message>
+        <source>Show main window</source>
+        <translation>Hauptfenster anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>TOutputStrip</name>
+    <message>
+        <source>Keep the dates of the original file</source>
+        <translation>Zeitstempel der Originaldatei beibehalten</translation>
+    </message>
+    <message>
+        <source>Keeps the creation, last write and the last access time of the original file</source>
+        <translation>Behält die Erstellungs-, Änderungs- und Zugriffszeit der Originaldatei bei</translation>
+    </message>
+    <message>
+        <source>If output file exists:</source>
+        <translation>Wenn die Ausgabedatei existiert:</translation>
+    </message>
+    <message>
+        <source>After conversion:</source>
+        <translation>Nach der Konvertierung:</translation>
+    </message>
+    <message>
+        <source>Output directory</source>
+        <translation>Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>Output directory = Input directory</source>
+        <translation>Ausgabeordner = Eingabeordner</translation>
+    </message>
+</context>
+<context>
+    <name>TSettingsPanel</name>
+    <message>
+        <source>Copy, paste or reset these settings</source>
+        <translation>Diese Einstellungen kopieren, einfügen oder zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>TVideoPanel</name>
+    <message>
+        <source>Output file format / Video settings</source>
+        <translation>Ausgabeformat / Video-Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>Tools</name>
+    <message>
+        <source>Could not find the encoder: mencoder</source>
+        <translation>Der Encoder wurde nicht gefunden: mencoder</translation>
+    </message>
+</context>
+<context>
+    <name>ToolsInfo</name>
+    <message>
+        <source>File name:</source>
+        <translation>Dateiname:</translation>
+    </message>
+    <message>
+        <source>File size:</source>
+        <translation>Dateigröße:</translation>
+    </message>
+    <message>
+        <source>%1 bytes (%2)</source>
+        <translation>%1 Byte (%2)</translation>
+    </message>
+    <message>
+        <source>File CRC32:</source>
+        <translation>Datei-CRC32:</translation>
+    </message>
+    <message>
+        <source>Binary type:</source>
+        <translation>Binärtyp:</translation>
+    </message>
+    <message>
+        <source>Product version:</source>
+        <translation>Produktversion:</translation>
+    </message>
+    <message>
+        <source>File version:</source>
+        <translation>Dateiversion:</translation>
+    </message>
+    <message>
+        <source>File description:</source>
+        <translation>Dateibeschreibung:</translation>
+    </message>
+</context>
+<context>
+    <name>UiKit</name>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>Checking available updates.</source>
+        <translation>Suche nach verfügbaren Aktualisierungen.</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Can not connect to the server.</source>
+        <translation>Keine Verbindung zum Server möglich.</translation>
+    </message>
+    <message>
+        <source>Please try again in a few minutes.</source>
+        <translation>Bitte versuchen Sie es in ein paar Minuten erneut.</translation>
+    </message>
+    <message>
+        <source>Unable to retrieve version information.</source>
+        <translation>Die Versionsinformationen konnten nicht abgerufen werden.</translation>
+    </message>
+    <message>
+        <source>No updates available.</source>
+        <translation>Keine Aktualisierungen verfügbar.</translation>
+    </message>
+    <message>
+        <source>You have the latest version.</source>
+        <translation>Sie haben die neueste Version.</translation>
+    </message>
+    <message>
+        <source>A new version is available.</source>
+        <translation>Eine neue Version ist verfügbar.</translation>
+    </message>
+    <message>
+        <source>Your version (%1) is newer than the latest release (%2).</source>
+        <translation>Ihre Version (%1) ist neuer als die neueste Veröffentlichung (%2).</translation>
+    </message>
+</context>
+</TS>
