@@ -946,10 +946,12 @@
     </message>
     <message>
         <source>OK - Renamed</source>
+        <extracomment>Done, under a new numbered name because the output existed; the Status column is narrow</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>OK - Overwritten</source>
+        <extracomment>Done, over the output that existed; the Status column is narrow</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -946,11 +946,13 @@
     </message>
     <message>
         <source>OK - Renamed</source>
-        <translation>OK - Umbenannt</translation>
+        <extracomment>Done, under a new numbered name because the output existed; the Status column is narrow</extracomment>
+        <translation>Umbenannt</translation>
     </message>
     <message>
         <source>OK - Overwritten</source>
-        <translation>OK - Überschrieben</translation>
+        <extracomment>Done, over the output that existed; the Status column is narrow</extracomment>
+        <translation>Überschrieben</translation>
     </message>
     <message>
         <source>Skipped</source>

@@ -15,7 +15,9 @@ constexpr TFixedStatus FixedStatuses[] = {
     {"Ready", QT_TRANSLATE_NOOP("RowStatus", "Ready")},
     {"Converting", QT_TRANSLATE_NOOP("RowStatus", "Converting")},
     {"Done", QT_TRANSLATE_NOOP("RowStatus", "Done")},
+    //: Done, under a new numbered name because the output existed; the Status column is narrow
     {"OK - Renamed", QT_TRANSLATE_NOOP("RowStatus", "OK - Renamed")},
+    //: Done, over the output that existed; the Status column is narrow
     {"OK - Overwritten", QT_TRANSLATE_NOOP("RowStatus", "OK - Overwritten")},
     //: The row was left out: its output exists and the policy says to skip it
     {"Skipped", QT_TRANSLATE_NOOP("RowStatus", "Skipped")},
