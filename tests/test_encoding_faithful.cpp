@@ -4,10 +4,10 @@
 #include "encoding/SettingRows.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/FaithfulOutput.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QStringList>
-#include <QTranslator>
 
 #include <functional>
 
@@ -67,17 +67,6 @@ EncodingSettings Settings(bool mp4, const std::function<void(EncodingSettings&)>
     return s;
 }
 
-// A catalogue that brackets every text it is asked for, installed while it lives.
-class BracketingLanguage : public QTranslator {
-public:
-    BracketingLanguage() { QCoreApplication::installTranslator(this); }
-    ~BracketingLanguage() override { QCoreApplication::removeTranslator(this); }
-    bool isEmpty() const override { return false; }
-    QString translate(const char*, const char* source, const char*, int) const override
-    {
-        return QLatin1Char('<') + QString::fromUtf8(source) + QLatin1Char('>');
-    }
-};
 
 // The pieces of the command line the adjustments land in, joined.
 QString Pieces(const EncodingSettings& s, const TVideoFileInfo& info)
@@ -181,10 +170,10 @@ TEST(FaithfulOutput, AnotherLanguageChangesTheNotesNeverTheCommandLine)
     const QStringList englishNotes = FaithfulOutput(s, Info(odd)).Notes;
     ASSERT_GE(englishNotes.size(), 3);
 
-    const BracketingLanguage language;
+    const TestSupport::MarkingLanguage language;
     EXPECT_EQ(Pieces(s, Info(odd)), english);
     const QStringList notes = FaithfulOutput(s, Info(odd)).Notes;
     ASSERT_EQ(notes.size(), englishNotes.size());
     for (qsizetype i = 0; i < notes.size(); ++i)
-        EXPECT_TRUE(notes[i].startsWith(QLatin1Char('<')) && notes[i] != englishNotes[i]) << notes[i].toStdString();
+        EXPECT_TRUE(TestSupport::IsMarked(notes[i]) && notes[i] != englishNotes[i]) << notes[i].toStdString();
 }

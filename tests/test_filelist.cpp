@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -84,18 +83,6 @@ protected:
     TFileListModel m_model{m_params};
 };
 
-// A catalogue that brackets every text it is asked for, installed while it lives: what
-// comes out bracketed went through translation, what must stay English must not.
-class BracketingLanguage : public QTranslator {
-public:
-    BracketingLanguage() { QCoreApplication::installTranslator(this); }
-    ~BracketingLanguage() override { QCoreApplication::removeTranslator(this); }
-    bool isEmpty() const override { return false; }
-    QString translate(const char*, const char* source, const char*, int) const override
-    {
-        return QLatin1Char('<') + QString::fromUtf8(source) + QLatin1Char('>');
-    }
-};
 
 // Rows with made-up analysis results, for the footer and the display rules.
 TFileListRow SyntheticRow(const QString& name, bool active)
@@ -334,7 +321,7 @@ TEST_F(FileListTest, StatusTextAndColour)
 // what the batch compares and the settings file stores stays English.
 TEST_F(FileListTest, AnotherLanguageChangesWhatIsShownNeverWhatIsStored)
 {
-    const BracketingLanguage language;
+    const TestSupport::MarkingLanguage language;
     ASSERT_TRUE(m_model.AddToList(Make(QStringLiteral("a.avi"))));
     ASSERT_TRUE(m_model.AddToList(Make(QStringLiteral("b.avi"))));
     m_model.SetRowStatus(0, QStringLiteral("Converting 45%"));
@@ -345,17 +332,17 @@ TEST_F(FileListTest, AnotherLanguageChangesWhatIsShownNeverWhatIsStored)
         QVariant got;
         QString expected;
     } cases[] = {
-        {"status shown", status.data(Qt::DisplayRole), "<Converting 45%>"},
-        {"status tip", status.data(Qt::ToolTipRole), "<Converting 45%>"},
-        {"status of a fresh row", m_model.index(1, colStatus).data(), "<Ready>"},
+        {"status shown", status.data(Qt::DisplayRole), "\u00abConverting 45%\u00bb"},
+        {"status tip", status.data(Qt::ToolTipRole), "\u00abConverting 45%\u00bb"},
+        {"status of a fresh row", m_model.index(1, colStatus).data(), "\u00abReady\u00bb"},
         {"status stored", m_model.RowStatus(0), "Converting 45%"},
         {"status as the model stores it", status.data(TFileListModel::StoredValueRole), "Converting 45%"},
-        {"header", m_model.headerData(colSize, Qt::Horizontal), "<Size>"},
-        {"menu caption", ColumnMenuCaption(colVideoFPS), "<Frames/sec.>"},
+        {"header", m_model.headerData(colSize, Qt::Horizontal), "\u00abSize\u00bb"},
+        {"menu caption", ColumnMenuCaption(colVideoFPS), "\u00abFrames/sec.\u00bb"},
         {"column key", ColumnWidthKey(colSize), "colSize_Width"},
-        {"list file filter", FileListDialogFilter(), "<File list (*.LST)>|*.lst"},
+        {"list file filter", FileListDialogFilter(), "\u00abFile list (*.LST)\u00bb|*.lst"},
         {"video filter", AddFilesDialogFilter().section(QLatin1Char('|'), 0, 2),
-         "<AVI video files>|*.avi|<All video files>"},
+         "\u00abAVI video files\u00bb|*.avi|\u00abAll video files\u00bb"},
         {"video masks", AddFilesDialogFilter().section(QLatin1Char('|'), 3).left(12), "*.webm;*.avi"},
     };
     for (const auto& c : cases)

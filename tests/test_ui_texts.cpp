@@ -15,7 +15,6 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTranslator>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -24,20 +23,7 @@ using namespace UiTest;
 
 namespace {
 
-// A catalogue that marks every text it is asked for, installed while it lives: what comes
-// out marked went through translation, what must stay English must not.
-class MarkingLanguage : public QTranslator {
-public:
-    MarkingLanguage() { QCoreApplication::installTranslator(this); }
-    ~MarkingLanguage() override { QCoreApplication::removeTranslator(this); }
-    bool isEmpty() const override { return false; }
-    QString translate(const char*, const char* source, const char*, int) const override
-    {
-        return QStringLiteral("\u00ab") + QString::fromUtf8(source) + QStringLiteral("\u00bb");
-    }
-};
 
-bool Marked(const QString& text) { return text.contains(QStringLiteral("\u00ab")); }
 
 // Numbers ("0", "1.0") and web addresses read the same in every language.
 bool IsData(const QString& text)
@@ -51,7 +37,7 @@ QStringList UnmarkedTexts(QWidget* w)
 {
     QStringList found;
     auto check = [&found](const QObject* o, const char* what, const QString& text) {
-        if (!text.isEmpty() && !Marked(text) && !IsData(text))
+        if (!text.isEmpty() && !TestSupport::IsMarked(text) && !IsData(text))
             found << QStringLiteral("%1 %2: %3").arg(o->objectName(), QLatin1String(what), text);
     };
     // The main window's title is the program's name and version.
@@ -82,7 +68,7 @@ QStringList UnmarkedTexts(QWidget* w)
 
 TEST(UiTexts, EveryTextTheWindowsShowGoesThroughTheCatalogue)
 {
-    MarkingLanguage language;
+    TestSupport::MarkingLanguage language;
     MainWindowFixture f;
     QStringList unmarked = UnmarkedTexts(f.w.get());
     for (QWidget* aux : f.w->AuxiliaryWindows())
@@ -94,7 +80,7 @@ TEST(UiTexts, EveryTextTheWindowsShowGoesThroughTheCatalogue)
         const QComboBox* cb = f.Find<QComboBox>(name);
         ASSERT_TRUE(cb);
         for (int i = 0; i < cb->count(); ++i)
-            if (cb->itemText(i) != QLatin1String("Auto") && !IsData(cb->itemText(i)) && !Marked(cb->itemText(i)))
+            if (cb->itemText(i) != QLatin1String("Auto") && !IsData(cb->itemText(i)) && !TestSupport::IsMarked(cb->itemText(i)))
                 unmarked << QStringLiteral("%1 item: %2").arg(QLatin1String(name), cb->itemText(i));
     }
     EXPECT_TRUE(unmarked.isEmpty()) << unmarked.join(QLatin1Char('\n')).toStdString();
@@ -114,7 +100,7 @@ TEST(UiTexts, StatusesAreShownTranslatedAndStoredInEnglish)
         {false, "Done", "<b>\u00abDone\u00bb</b>"},
     };
     for (const Case& c : cases) {
-        MarkingLanguage language;
+        TestSupport::MarkingLanguage language;
         BatchFixture f;
         EditAppParams().mencoder = Fake("timed_encode.py");
         EnvVar clip("VEXA_FAKE_CLIP", "@input"); // outputs that pass the check of finished outputs

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -241,5 +242,14 @@ int DistinctFrames(const QString& file)
             ++n;
     return n;
 }
+
+MarkingLanguage::MarkingLanguage() { QCoreApplication::installTranslator(this); }
+MarkingLanguage::~MarkingLanguage() { QCoreApplication::removeTranslator(this); }
+
+QString MarkingLanguage::translate(const char*, const char* source, const char*, int) const { return Marked(source); }
+
+QString Marked(const char* text) { return QStringLiteral("\u00ab") + QString::fromUtf8(text) + QStringLiteral("\u00bb"); }
+
+bool IsMarked(const QString& text) { return text.contains(QStringLiteral("\u00ab")); }
 
 } // namespace TestSupport

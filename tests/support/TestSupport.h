@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 
 // Helpers shared by the test suites.
 // A QString from UTF-8 source text, for names with umlauts and other non-ASCII.
@@ -76,5 +77,18 @@ int DistinctFrames(const QString& file);
 // Writes bytes to a file, creating directories; returns the path.
 QString WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
+
+// A catalogue that marks every text it is asked for with « and », installed while it
+// lives: what comes out marked went through translation, what must stay English must not.
+class MarkingLanguage : public QTranslator {
+public:
+    MarkingLanguage();
+    ~MarkingLanguage() override;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* disambiguation, int n) const override;
+};
+// "«text»"
+QString Marked(const char* text);
+bool IsMarked(const QString& text);
 
 } // namespace TestSupport
