@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Builds the program and the tests twice (plain with gcc, then with AddressSanitizer and
-# UndefinedBehaviorSanitizer with clang) with warnings as errors and runs the whole test
-# suite on both (the decimal-comma twins in the plain build only), makes the .deb from the
-# plain build and has lintian check it, then builds the fuzz targets and runs each for a
-# few seconds (scripts/fuzz.sh runs them for longer). Exits non-zero on any failure.
+# Builds the program and the tests twice (plain, then with AddressSanitizer and
+# UndefinedBehaviorSanitizer) with warnings as errors and runs the whole test suite on both
+# (the decimal-comma twins in the plain build only), makes the .deb from the plain build and
+# has lintian check it, then builds the fuzz targets and runs each for a few seconds
+# (scripts/fuzz.sh runs them for longer). Exits non-zero on any failure.
 #
 # These builds are made once and thrown away, so they precompile the common headers
-# (VEXA_PCH) and keep only line tables for the sanitizers' reports (-g1). clang builds the
-# sanitizers' variant in about half gcc's time; gcc keeps the plain one, the build users
-# make. The tests wait on encoders, timers and child processes much of the time: the next
-# build runs beside them at the lowest priority and takes only the idle cores.
+# (VEXA_PCH), keep only line tables for the sanitizers' reports (-g1) and use clang, which
+# builds this tree in about half gcc's time (the development build, build/dev, and
+# scripts/run.sh stay with gcc, the compiler users build with, warnings as errors there
+# too). The tests wait on encoders, timers and child processes part of the time: the next
+# build runs beside them at the lowest priority and takes what the tests leave.
 # FUZZ_SECONDS (default 5) sets each target's run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,8 +28,9 @@ mkdir -p "$root/build"
 build() {
   local variant=$1 dir="$root/build/test-$1" log="$root/build/test-$1.log"
   local flags=(-DVEXA_SANITIZE=OFF)
-  [ "$variant" = sanitize ] && flags=(-DVEXA_SANITIZE=ON -DCMAKE_CXX_COMPILER=clang++-14)
-  if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVEXA_WERROR=ON \
+  [ "$variant" = sanitize ] && flags=(-DVEXA_SANITIZE=ON)
+  if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug \
+           -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVEXA_WERROR=ON \
            "${flags[@]}" -DVEXA_PCH=ON -DVEXA_BUILD_BENCH=OFF &&
          cmake --build "$dir" -j "$jobs"; } > "$log" 2>&1; then
     tail -n 80 "$log" >&2
