@@ -5,11 +5,13 @@
 #include "base/Language.h"
 #include "filelist/FileListColumns.h"
 #include "filelist/FileListModel.h"
+#include "settings/AppSettings.h"
 #include "ui/TFormOptions.h"
 #include "ui/TFormProgress.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -122,4 +124,31 @@ TEST(UiLanguage, SavedFilesAreTheSameInEitherLanguage)
         EXPECT_FALSE(english.isEmpty()) << name.toStdString();
         EXPECT_EQ(written[1][name].toStdString(), english.toStdString()) << name.toStdString();
     }
+}
+
+// Options › Language lists the system's choice, English and each catalogue under its own
+// name; the choice is stored when the window closes and waits for the next start.
+TEST(UiLanguage, OptionsStoresTheChoiceForTheNextStart)
+{
+    MainWindowFixture f;
+    f.w->Action(QStringLiteral("actShowOptions"))->trigger();
+    auto* box = f.w->FormOptions()->findChild<QComboBox*>(QStringLiteral("cbLanguage"));
+    ASSERT_NE(box, nullptr);
+    QStringList stored, shown;
+    for (int i = 0; i < box->count(); ++i) {
+        stored << box->itemData(i).toString();
+        shown << box->itemText(i);
+    }
+    EXPECT_EQ(stored, (QStringList{"System", "en", "de"}));
+    EXPECT_EQ(shown, (QStringList{"System", "English", "Deutsch"}));
+    EXPECT_EQ(box->currentIndex(), 0);
+
+    box->setCurrentIndex(2);
+    Q_EMIT box->activated(2);
+    EXPECT_EQ(f.w->Action(QStringLiteral("actConvert"))->text(), QStringLiteral("Con&vert")); // until the next start
+    f.w->close();
+    f.w.reset();
+    const QString ini = f.home.filePath(QStringLiteral("vexaconv.ini"));
+    EXPECT_TRUE(TestSupport::ReadFile(ini).contains("\r\nLanguage=de\r\n"));
+    EXPECT_EQ(TAppSettings::LoadLanguage(ini), QStringLiteral("de"));
 }
