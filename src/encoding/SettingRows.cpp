@@ -60,6 +60,7 @@ TSettingRow Row(P panel, C kind, const char* id, const char* objectName, const c
 TSettingRow Items(TSettingRow r, QStringList (*items)())
 {
     r.Items = [items](const S&) { return items(); };
+    r.ShownTranslated = r.Kind == C::List;
     return r;
 }
 

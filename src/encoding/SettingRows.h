@@ -44,6 +44,10 @@ struct TSettingRow {
     const char* Caption = "";     // the label before the control, or the check box's text
     const char* Unit = "";        // the label after the control
     std::function<QStringList(const EncodingSettings&)> Items; // List, EditableList
+    // List: the items are the program's words, read back by their index, so they show in
+    // the user's language (EncodingLists::Shown). An editable list's items are values and
+    // the resolution list is the user's own file: those show as they are.
+    bool ShownTranslated = false;
     double Min = 0, Max = 0;      // Spin, Slider
 
     std::function<TSettingValue(const EncodingSettings&)> Get;

@@ -41,13 +41,11 @@ void SnapToWholePosition(QSlider* s, int value)
         s->setValue(std::clamp(snapped, s->minimum(), s->maximum()));
 }
 
-// The items a list row shows: its marked words in the user's language (it is read by its
-// index). An editable list's items are values, and the resolution list is the user's own
-// file, read back by its texts: those show as they are.
+// The items a list row shows.
 QStringList ShownItems(const TSettingRow& row, const EncodingSettings& s)
 {
     const QStringList items = row.Items(s);
-    return row.Kind == TControlKind::List && row.Id != u"resolution" ? EncodingLists::Shown(items) : items;
+    return row.ShownTranslated ? EncodingLists::Shown(items) : items;
 }
 
 QStringList ItemsOf(const QComboBox* cb)
