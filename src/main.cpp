@@ -65,8 +65,8 @@ int main(int argc, char* argv[])
         if (opts.mode != CliMode::Help && opts.mode != CliMode::Version) {
             InitAppParams(EditAppParams(), opts.home, QCoreApplication::applicationDirPath());
             // The settings file may move the tools, for the headless modes as for the window.
-            TAppSettings::LoadToolPaths(EditAppParams());
-            InstallLanguage(TAppSettings::LoadLanguage(AppParams().IniName));
+            TAppSettings::LoadStartValues(EditAppParams());
+            InstallLanguage(AppParams().Language);
         } else {
             InstallLanguage(QString::fromLatin1(Language::SystemChoice));
         }
@@ -83,7 +83,8 @@ int main(int argc, char* argv[])
     UiKit::ApplyAppStyle(app);
     QApplication::setWindowIcon(UiKit::AppIcon());
     InitAppParams(EditAppParams(), opts.home, QCoreApplication::applicationDirPath());
-    InstallLanguage(TAppSettings::LoadLanguage(AppParams().IniName));
+    TAppSettings::LoadStartValues(EditAppParams());
+    InstallLanguage(AppParams().Language);
     SetWorkerProgram(QCoreApplication::applicationFilePath());
     // The program ends when the main window closes, also from the tray or after a batch
     // it was closed during; a side window left alone does not end it.

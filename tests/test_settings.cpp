@@ -588,7 +588,7 @@ TEST(AppSettingsFile, ToolKeysMoveTheTools)
     const QString libraryBefore = p.MediaInfoDll;
     // An encoder found at start (on the PATH) would be kept: as if none had been found.
     p.mencoder.clear();
-    TAppSettings::LoadToolPaths(p);
+    TAppSettings::LoadStartValues(p);
     EXPECT_EQ(p.ToolsDir, tools);
     EXPECT_EQ(p.mencoder, tools + "/Mencoder/mencoder");
     EXPECT_EQ(p.MplayerHelpFile, tools + "/Mencoder/MPlayer.man.html");
@@ -599,10 +599,10 @@ TEST(AppSettingsFile, ToolKeysMoveTheTools)
     WriteFile(Path("h/vexaconv.ini"), "[MAIN]\r\nToolsDir=/no/such/dir\r\n");
     TAppParams q;
     InitAppParams(q, Path("h"), Path("exe"));
-    TAppSettings::LoadToolPaths(q);
+    TAppSettings::LoadStartValues(q);
     EXPECT_EQ(q.ToolsDir, Path("h") + "/tools");
     WriteFile(Path("h/vexaconv.ini"), "[MAIN]\r\nToolsDir=\r\n");
-    TAppSettings::LoadToolPaths(q);
+    TAppSettings::LoadStartValues(q);
     EXPECT_EQ(q.ToolsDir, Path("h") + "/tools");
 }
 

@@ -252,7 +252,7 @@ void TAppSettings::ApplyToolPaths(TAppParams& p) const
     ResolveMencoder(p);
 }
 
-void TAppSettings::LoadToolPaths(TAppParams& p)
+void TAppSettings::LoadStartValues(TAppParams& p)
 {
     MemIniFile ini;
     if (!TAppSettings::ReadFile(p.IniName, ini))
@@ -262,13 +262,5 @@ void TAppSettings::LoadToolPaths(TAppParams& p)
     s.ToolsDir = p.ToolsDir;
     KeyTable::Read(Keys(), ini, s, TAppReadContext{}, Main);
     s.ApplyToolPaths(p);
-}
-
-QString TAppSettings::LoadLanguage(const QString& iniName)
-{
-    MemIniFile ini;
-    TAppSettings s;
-    if (TAppSettings::ReadFile(iniName, ini))
-        KeyTable::Read(Keys(), ini, s, TAppReadContext{}, Main);
-    return s.Language;
+    p.Language = s.Language;
 }

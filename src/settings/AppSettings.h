@@ -100,11 +100,9 @@ struct TAppSettings {
     // when that directory exists; then the encoder is resolved again. The members must
     // have been set from p before the file was read, so missing keys change nothing.
     void ApplyToolPaths(TAppParams& p) const;
-    // The same for the modes without a window: reads the tool keys of p.IniName, if the
-    // file exists, and applies them.
-    static void LoadToolPaths(TAppParams& p);
-    // The stored language choice ("System" when the file has none), for the start.
-    static QString LoadLanguage(const QString& iniName);
+    // What the start needs before any window or mode: reads p.IniName, if the file exists,
+    // applies its tool keys and takes its language choice (p.Language), in one read.
+    static void LoadStartValues(TAppParams& p);
     // Reads the settings file into ini; false when there is none or it cannot be read
     // (then nothing is applied and the current values stay).
     static bool ReadFile(const QString& fileName, MemIniFile& ini);
