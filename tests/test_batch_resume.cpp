@@ -1,6 +1,7 @@
 // Scripts that resume: the .sh and the GNU parallel job list run for real, killed in
 // the middle and run again; nothing partial ever stands under a final name.
 
+#include "support/AnalyseFile.h"
 #include "base/AppParams.h"
 #include "base/Platform.h"
 #include "outputs/TempOutput.h"
@@ -19,14 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TVideoFileInfo Analyse(const QString& file)
-{
-    Platform::EnsureUtf8CType();
-    TVideoFileInfo info;
-    GetVideoFileInfo(file, SystemMediaInfoLibrary(), info);
-    return info;
-}
 
 // The processes below pid (children first, then theirs), read from /proc.
 QList<qint64> Descendants(qint64 pid)
@@ -173,10 +166,10 @@ TEST_F(ScriptResume, ShellScriptKilledMidFileIsRunAgain)
     EXPECT_TRUE(r.out.endsWith("Converted 2, skipped 1, failed 0\n")) << r.out.constData();
     EXPECT_EQ(QFileInfo(out + "/a.avi").lastModified(), firstDone);
     EXPECT_TRUE(Hidden(out).isEmpty()) << Hidden(out).join(' ').toStdString(); // the killed run's leftover is gone
-    const TVideoFileInfo whole = Analyse(out + "/long.avi");
+    const TVideoFileInfo whole = AnalyseFile(out + "/long.avi");
     EXPECT_EQ(whole.VideoStreams[0].Width, 320);
     EXPECT_GT(whole.Duration, 38000);
-    EXPECT_EQ(Analyse(out + "/b.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(out + "/b.avi").VideoStreams[0].Width, 320);
 }
 
 // A failed file does not stop the script; it leaves nothing; the status tells; an output
@@ -259,8 +252,8 @@ TEST_F(ScriptResume, JobListRunByParallelIsInterruptedAndResumed)
         EXPECT_EQ(e.section('\t', 6, 6), "0") << e.toStdString();
     // the program's own lines: checked outputs under their final names
     EXPECT_TRUE(r.out.contains("Done\t" + longClip.toUtf8() + "\t" + out.toUtf8() + "/long.avi\n")) << r.out.constData();
-    EXPECT_GT(Analyse(out + "/long.avi").Duration, 38000);
-    EXPECT_EQ(Analyse(out + "/b.avi").VideoStreams[0].Width, 320);
+    EXPECT_GT(AnalyseFile(out + "/long.avi").Duration, 38000);
+    EXPECT_EQ(AnalyseFile(out + "/b.avi").VideoStreams[0].Width, 320);
     // the killed run's temporary went with the next run into that folder
     EXPECT_TRUE(Temporaries(out).isEmpty()) << Temporaries(out).join(' ').toStdString();
 }
@@ -301,7 +294,7 @@ TEST_F(ScriptResume, HostileNamesInAJobListStayWords)
     expected.last() = "twin_001.avi"; // whichever of the twins ended second
     for (const QString& name : expected) {
         const QFileInfo o(out + "/" + name);
-        EXPECT_EQ(Analyse(o.filePath()).VideoStreams[0].Width, 320) << name.toStdString();
+        EXPECT_EQ(AnalyseFile(o.filePath()).VideoStreams[0].Width, 320) << name.toStdString();
         EXPECT_EQ(o.lastModified(), old) << name.toStdString(); // --keep-dates reached the program
     }
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));

@@ -1,3 +1,4 @@
+#include "support/AnalyseFile.h"
 #include "encoding/SettingRows.h"
 #include "base/AppParams.h"
 #include "base/Platform.h"
@@ -25,15 +26,6 @@ QString Encoder()
     return QStandardPaths::findExecutable(QStringLiteral("mencoder"));
 }
 
-TVideoFileInfo Analyse(const QString& file)
-{
-    // As the program does at start-up: non-ASCII names need a UTF-8 LC_CTYPE whatever
-    // the user's locale says.
-    Platform::EnsureUtf8CType();
-    TVideoFileInfo info;
-    GetVideoFileInfo(file, SystemMediaInfoLibrary(), info);
-    return info;
-}
 
 QString OutDir(const QString& name)
 {
@@ -50,7 +42,7 @@ TEST(RealEncoder, DefaultsOnePassToAviWithOddPath)
     if (!TestSupport::HaveTool("mencoder"))
         return;
     const QString input = TestSupport::Clip("clip with blanks 'single' \"double\" ü é.mp4");
-    const TVideoFileInfo info = Analyse(input);
+    const TVideoFileInfo info = AnalyseFile(input);
     ASSERT_EQ(info.VideoStreams[0].Width, 320);
 
     EncodingSettings s;
@@ -72,7 +64,7 @@ TEST(RealEncoder, EveryFilterTwoPassH264ToMp4)
     if (!TestSupport::HaveTool("mencoder"))
         return;
     const QString input = TestSupport::Clip("clip_xvid_mp3.avi");
-    const TVideoFileInfo info = Analyse(input);
+    const TVideoFileInfo info = AnalyseFile(input);
 
     EncodingSettings s;
     SetDefaultParams(s, 1);
@@ -109,7 +101,7 @@ TEST(RealEncoder, EveryFilterTwoPassH264ToMp4)
     }
     EXPECT_TRUE(QFile::exists(log));
     EXPECT_GT(QFileInfo(output).size(), 5000);
-    const TVideoFileInfo result = Analyse(output);
+    const TVideoFileInfo result = AnalyseFile(output);
     EXPECT_EQ(result.Format, "MPEG-4");
     // Rotated by 90 degrees: the custom 160 x 120 frame comes out 120 x 160.
     EXPECT_EQ(result.VideoStreams[0].Width, 120);

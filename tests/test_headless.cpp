@@ -1,6 +1,7 @@
 // `vexaconv --convert` and `--script` end to end: the real encoder on clips made with
 // ffmpeg, outputs checked with the real MediaInfo library.
 
+#include "support/AnalyseFile.h"
 #include "base/AppParams.h"
 #include "base/Platform.h"
 #include "media/MediaAnalysis.h"
@@ -27,14 +28,6 @@
 
 namespace {
 
-
-TVideoFileInfo Analyse(const QString& file)
-{
-    Platform::EnsureUtf8CType();
-    TVideoFileInfo info;
-    GetVideoFileInfo(file, SystemMediaInfoLibrary(), info);
-    return info;
-}
 
 QByteArray Checksum(const QString& file)
 {
@@ -106,7 +99,7 @@ TEST_F(HeadlessConvert, XvidMp3AviIntoANewDirectory)
     EXPECT_TRUE(r.err.contains("file 1/1: ")) << r.err.constData();
     EXPECT_FALSE(r.err.contains('\r'));
 
-    const TVideoFileInfo info = Analyse(out);
+    const TVideoFileInfo info = AnalyseFile(out);
     EXPECT_EQ(info.Format, "AVI");
     EXPECT_EQ(info.VideoStreams[0].Width, 320);
     EXPECT_EQ(info.VideoStreams[0].CodecID.toUpper(), "XVID");
@@ -129,7 +122,7 @@ TEST_F(HeadlessConvert, H264Mp4TwoPassLeavesNoLogs)
     EXPECT_EQ(Lines(r.out), QStringList{"Done\t" + in + "\t" + out});
     // progress to a pipe comes at most once a second: a short second pass may not show
     EXPECT_TRUE(r.err.contains("pass 1")) << r.err.constData();
-    const TVideoFileInfo info = Analyse(out);
+    const TVideoFileInfo info = AnalyseFile(out);
     EXPECT_EQ(info.Format, "MPEG-4");
     EXPECT_EQ(info.VideoStreams[0].Codec, "AVC");
     EXPECT_EQ(info.NumberOfAudioStreams, 1);
@@ -146,7 +139,7 @@ TEST_F(HeadlessConvert, H264Mp4OnePassWithoutAudio)
     // beside the input, whose own name is never written over
     const QString out = m_dir + "/in/clip_001.mp4";
     EXPECT_EQ(Lines(r.out), QStringList{"OK - Renamed\t" + in + "\t" + out});
-    const TVideoFileInfo info = Analyse(out);
+    const TVideoFileInfo info = AnalyseFile(out);
     EXPECT_EQ(info.VideoStreams[0].Codec, "AVC");
     EXPECT_EQ(info.NumberOfAudioStreams, 0);
 }
@@ -171,7 +164,7 @@ TEST_F(HeadlessConvert, ExistingOutputPolicies)
     r = Run({"--convert", "--if-exists", "overwrite", "--out-dir", out, in});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(Lines(r.out), QStringList{"OK - Overwritten\t" + in + "\t" + out + "/clip.avi"});
-    EXPECT_EQ(Analyse(out + "/clip.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(out + "/clip.avi").VideoStreams[0].Width, 320);
     EXPECT_EQ(TestSupport::ReadFile(out + "/clip_001.avi"), "old");
     EXPECT_FALSE(QFileInfo::exists(out + "/clip_003.avi"));
 }
@@ -188,9 +181,9 @@ TEST_F(HeadlessConvert, TwoInputsOfOneNameAndAnAwkwardName)
     EXPECT_EQ(Lines(r.out), (QStringList{"Done\t" + a + "\t" + out + "/clip.avi",
                                          "OK - Renamed\t" + b + "\t" + out + "/clip_001.avi",
                                          "Done\t" + odd + "\t" + out + "/-odd 'q' \"d\" ü $(touch pwned).avi"}));
-    EXPECT_EQ(Analyse(out + "/clip.avi").VideoStreams[0].Width, 320);
-    EXPECT_EQ(Analyse(out + "/clip_001.avi").VideoStreams[0].Width, 320);
-    EXPECT_EQ(Analyse(out + "/-odd 'q' \"d\" ü $(touch pwned).avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(out + "/clip.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(out + "/clip_001.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(out + "/-odd 'q' \"d\" ü $(touch pwned).avi").VideoStreams[0].Width, 320);
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/home/pwned"));
 }
@@ -305,8 +298,8 @@ TEST_F(HeadlessConvert, ShellScriptRunsTheSameCommands)
 
     r = TestSupport::RunProgram("bash", {sh}, {"TMPDIR=" + m_dir + "/tmp"}, 300000, m_dir);
     ASSERT_EQ(r.exitCode, 0) << r.err.right(3000).constData();
-    EXPECT_EQ(Analyse(out + "/clip.avi").VideoStreams[0].Width, 320);
-    EXPECT_EQ(Analyse(out + "/-x 'q' \"d\" ü $(touch pwned) `touch pwned2`.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(out + "/clip.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(out + "/-x 'q' \"d\" ü $(touch pwned) `touch pwned2`.avi").VideoStreams[0].Width, 320);
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned2"));
     EXPECT_TRUE(QDir(m_dir + "/tmp").entryList(QDir::Files).isEmpty()); // the script removed its pass logs
@@ -485,8 +478,8 @@ TEST_F(HeadlessConvert, CaseFoldingCardKeepsItsInputs)
                                          "OK - Renamed\t" + big + "\t" + card + "/A_001.avi"}));
     for (auto it = sums.cbegin(); it != sums.cend(); ++it)
         EXPECT_EQ(Checksum(it.key()), it.value()) << "input changed: " << it.key().toStdString();
-    EXPECT_EQ(Analyse(card + "/a.avi").VideoStreams[0].Width, 320);
-    EXPECT_EQ(Analyse(card + "/A_001.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(card + "/a.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(card + "/A_001.avi").VideoStreams[0].Width, 320);
 }
 
 // ---- inputs that must neither stall nor vanish ---------------------------------------
@@ -744,5 +737,5 @@ TEST_F(HeadlessConvert, MissingFilesOfAListFileAreNamed)
         EXPECT_EQ(QString::fromUtf8(r.out + r.err).count("left out"), missing.size()) << what;
     }
     EXPECT_TRUE(TestSupport::ReadFile(m_dir + "/convert.sh").contains(a.toUtf8()));
-    EXPECT_EQ(Analyse(m_dir + "/out/a.avi").VideoStreams[0].Width, 320);
+    EXPECT_EQ(AnalyseFile(m_dir + "/out/a.avi").VideoStreams[0].Width, 320);
 }
