@@ -2,6 +2,8 @@
 // with the real encoder, the real MediaInfo library and clips made by ffmpeg.
 #include "encoding/SettingRows.h"
 #include "runner/FailureReason.h"
+#include "media/ContentProbe.h"
+#include "outputs/ContentCheck.h"
 #include "outputs/OutputCheck.h"
 #include "outputs/StillPicture.h"
 #include "outputs/TempOutput.h"
@@ -403,61 +405,6 @@ TEST_F(OutputCheckTest, VerdictsOnRealFiles)
 
 // ---- the still picture ----
 
-namespace {
-
-// Five samples: a base picture of grey level base, each later one moved by step levels on
-// a share of its pixels (a scene that moves, or hardly).
-QByteArray Samples(int base, int step, int share)
-{
-    const int size = PictureSide * PictureSide;
-    QByteArray out;
-    for (int i = 0; i < PictureSamples; ++i)
-        for (int k = 0; k < size; ++k)
-            out.append(char(std::clamp(base + (k * 100 / size < share ? step * i : 0), 0, 255)));
-    return out;
-}
-
-TAvProbeInfo Pictures(const QByteArray& samples, int decoded = PictureSamples, int frames = 0)
-{
-    TAvProbeInfo p;
-    p.VideoFrames = frames;
-    p.Opened = p.HasVideo = true;
-    p.Pictures = samples;
-    p.DecodedPictures = decoded;
-    return p;
-}
-
-} // namespace
-
-TEST(StillPicture, JudgedByThePicturesOfInputAndOutput)
-{
-    struct Case {
-        const char* name;
-        TAvProbeInfo output;
-        TAvProbeInfo input;
-        bool looksStill;
-        bool still;
-    };
-    const Case cases[] = {
-        {"moving input, still output", Pictures(Samples(90, 0, 0)), Pictures(Samples(90, 30, 50)), true, true},
-        {"moving both", Pictures(Samples(90, 29, 50)), Pictures(Samples(90, 30, 50)), false, false},
-        // a tree in the wind: little changes, and the encoder's copy changes as little
-        {"nearly still both", Pictures(Samples(120, 1, 20)), Pictures(Samples(120, 1, 20)), true, false},
-        {"still input", Pictures(Samples(40, 0, 0)), Pictures(Samples(40, 0, 0)), true, false},
-        {"coding noise only", Pictures(Samples(40, 1, 30)), Pictures(Samples(40, 40, 100)), true, true},
-        {"too few decoded", Pictures(Samples(90, 0, 0), 2), Pictures(Samples(90, 30, 50)), false, false},
-        {"input not sampled", Pictures(Samples(90, 0, 0)), Pictures(QByteArray(), -1), true, false},
-        // two pictures a second apart: too few to sample apart
-        {"two pictures", Pictures(Samples(90, 0, 0)), Pictures(Samples(90, 30, 50), PictureSamples, 2), true, false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(OutputLooksStill(c.output), c.looksStill) << c.name;
-        EXPECT_EQ(IsStillPictureOutput(c.output, c.input), c.still) << c.name;
-    }
-    EXPECT_EQ(PictureSpread(QByteArray()), 0);
-    EXPECT_NEAR(PictureSpread(Samples(0, 10, 100)), 40, 0.01); // the last of five moved by 4 x 10
-}
-
 TEST(StillPicture, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
 {
     EncodingSettings s;
@@ -522,11 +469,13 @@ TEST(StillPicture, RealEncoderCaughtAndMendedByTheLavfDemuxer)
     ASSERT_EQ(job.Runs.size(), 1);
 
     TVideoFileInfo in;
-    GetVideoFileInfo(input, SystemMediaInfoLibrary(), in, true);
+    GetVideoFileInfo(input, SystemMediaInfoLibrary(), in);
     ASSERT_EQ(Encode(job.Runs[0].Args), 0); // the encoder calls it a success
-    TVideoFileInfo bad;
-    VerifyOutputFile(output, SystemMediaInfoLibrary(), ExpectedOutput(job.Pieces, in), &bad);
-    EXPECT_TRUE(IsStillPictureOutput(bad.Probe, in.Probe)) << PictureSpread(bad.Probe.Pictures);
+    TContentRequest compare;
+    compare.Source = input;
+    compare.Output = output;
+    const TContentVerdict still = JudgeContent(ProbeContent(compare));
+    EXPECT_EQ(still.Picture, TPictureFault::FirstPicture) << still.Detail.toStdString();
     EXPECT_LE(DistinctFrames(output), 2);
 
     ASSERT_EQ(Encode(WithLavfDemuxer(job, input).Runs[0].Args), 0);
@@ -534,7 +483,8 @@ TEST(StillPicture, RealEncoderCaughtAndMendedByTheLavfDemuxer)
     // The video track lacks the gap's frames; the container's length is the input's.
     const TOutputVerdict v = VerifyOutputFile(output, SystemMediaInfoLibrary(), ExpectedOutput(job.Pieces, in), &good);
     EXPECT_TRUE(v.Ok) << v.Reason.toStdString();
-    EXPECT_FALSE(IsStillPictureOutput(good.Probe, in.Probe)) << PictureSpread(good.Probe.Pictures);
+    const TContentVerdict moving = JudgeContent(ProbeContent(compare));
+    EXPECT_NE(moving.Picture, TPictureFault::FirstPicture) << moving.Detail.toStdString();
     EXPECT_GE(DistinctFrames(output), 50);
 }
 

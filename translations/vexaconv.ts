@@ -184,6 +184,71 @@
     </message>
 </context>
 <context>
+    <name>ContentCheck</name>
+    <message>
+        <source>The output is mirrored left to right against its source.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output is upside down (flipped top to bottom) against its source.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output is turned upside down against its source.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output is turned on its side against its source.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output is turned and mirrored against its source.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output shows the first picture for the whole length.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output shows one still picture where its source moves.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output&apos;s pictures come at the wrong moments: at %1 it shows its source&apos;s picture of %2.</source>
+        <extracomment>The output plays pictures at the wrong moments: &quot;at 2.00 s it shows the source&apos;s picture of 4.00 s&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output&apos;s pictures come %1 late against its source&apos;s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output&apos;s pictures come %1 early against its source&apos;s.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output&apos;s pictures differ from its source&apos;s at %1 of %2 moments.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound drifts against the picture: from %1 to %2 late.</source>
+        <extracomment>Lip sync that changes along the file: &quot;from 0.00 s to 0.80 s late&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound is %1 late against the picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The sound is %1 early against the picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No picture of the output can be decoded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Encoding</name>
     <message>
         <source>CBR - Constant</source>
@@ -772,10 +837,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>No picture of the output can be decoded.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The output is shown at %1, the input at %2: its shape is wrong.</source>
         <extracomment>Display aspects: &quot;The output is shown at 1.33:1, the input at 1.78:1: its shape is wrong.&quot;</extracomment>
         <translation type="unfinished"></translation>
@@ -799,10 +860,6 @@
     <message>
         <source>The sound starts %1 in the output, %2 in the input.</source>
         <extracomment>%1, %2: &quot;with the picture&quot;, &quot;0.50 s after the picture&quot;, &quot;0.50 s before the picture&quot;</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The output shows one still picture where the input moves: the encoder repeated its first picture.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1385,6 +1442,10 @@
     </message>
     <message>
         <source>Couldn&apos;t write the file &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output check failed: %1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -184,6 +184,71 @@
     </message>
 </context>
 <context>
+    <name>ContentCheck</name>
+    <message>
+        <source>The output is mirrored left to right against its source.</source>
+        <translation>Die Ausgabe ist gegenüber der Quelle seitenverkehrt gespiegelt.</translation>
+    </message>
+    <message>
+        <source>The output is upside down (flipped top to bottom) against its source.</source>
+        <translation>Die Ausgabe ist gegenüber der Quelle von oben nach unten gespiegelt.</translation>
+    </message>
+    <message>
+        <source>The output is turned upside down against its source.</source>
+        <translation>Die Ausgabe steht gegenüber der Quelle auf dem Kopf.</translation>
+    </message>
+    <message>
+        <source>The output is turned on its side against its source.</source>
+        <translation>Die Ausgabe ist gegenüber der Quelle um eine Vierteldrehung gedreht.</translation>
+    </message>
+    <message>
+        <source>The output is turned and mirrored against its source.</source>
+        <translation>Die Ausgabe ist gegenüber der Quelle gedreht und gespiegelt.</translation>
+    </message>
+    <message>
+        <source>The output shows the first picture for the whole length.</source>
+        <translation>Die Ausgabe zeigt die ganze Zeit über das erste Bild.</translation>
+    </message>
+    <message>
+        <source>The output shows one still picture where its source moves.</source>
+        <translation>Die Ausgabe zeigt ein Standbild, wo sich die Quelle bewegt.</translation>
+    </message>
+    <message>
+        <source>The output&apos;s pictures come at the wrong moments: at %1 it shows its source&apos;s picture of %2.</source>
+        <extracomment>The output plays pictures at the wrong moments: &quot;at 2.00 s it shows the source&apos;s picture of 4.00 s&quot;</extracomment>
+        <translation>Die Bilder der Ausgabe kommen zur falschen Zeit: Bei %1 zeigt sie das Bild der Quelle von %2.</translation>
+    </message>
+    <message>
+        <source>The output&apos;s pictures come %1 late against its source&apos;s.</source>
+        <translation>Die Bilder der Ausgabe kommen %1 später als die der Quelle.</translation>
+    </message>
+    <message>
+        <source>The output&apos;s pictures come %1 early against its source&apos;s.</source>
+        <translation>Die Bilder der Ausgabe kommen %1 früher als die der Quelle.</translation>
+    </message>
+    <message>
+        <source>The output&apos;s pictures differ from its source&apos;s at %1 of %2 moments.</source>
+        <translation>Die Bilder der Ausgabe weichen an %1 von %2 Stellen von denen der Quelle ab.</translation>
+    </message>
+    <message>
+        <source>The sound drifts against the picture: from %1 to %2 late.</source>
+        <extracomment>Lip sync that changes along the file: &quot;from 0.00 s to 0.80 s late&quot;</extracomment>
+        <translation>Der Ton verschiebt sich gegenüber dem Bild: von %1 bis %2 zu spät.</translation>
+    </message>
+    <message>
+        <source>The sound is %1 late against the picture.</source>
+        <translation>Der Ton kommt %1 nach dem Bild.</translation>
+    </message>
+    <message>
+        <source>The sound is %1 early against the picture.</source>
+        <translation>Der Ton kommt %1 vor dem Bild.</translation>
+    </message>
+    <message>
+        <source>No picture of the output can be decoded.</source>
+        <translation>Kein Bild der Ausgabe lässt sich dekodieren.</translation>
+    </message>
+</context>
+<context>
     <name>Encoding</name>
     <message>
         <source>CBR - Constant</source>
@@ -772,10 +837,6 @@
         <translation>Das Bild ist %1x%2 groß, nicht %3x%4.</translation>
     </message>
     <message>
-        <source>No picture of the output can be decoded.</source>
-        <translation>Kein Bild der Ausgabe lässt sich dekodieren.</translation>
-    </message>
-    <message>
         <source>The output is shown at %1, the input at %2: its shape is wrong.</source>
         <extracomment>Display aspects: &quot;The output is shown at 1.33:1, the input at 1.78:1: its shape is wrong.&quot;</extracomment>
         <translation>Die Ausgabe wird im Seitenverhältnis %1 angezeigt, die Eingabe in %2: Ihre Form ist falsch.</translation>
@@ -800,10 +861,6 @@
         <source>The sound starts %1 in the output, %2 in the input.</source>
         <extracomment>%1, %2: &quot;with the picture&quot;, &quot;0.50 s after the picture&quot;, &quot;0.50 s before the picture&quot;</extracomment>
         <translation>Der Ton beginnt in der Ausgabe %1, in der Eingabe %2.</translation>
-    </message>
-    <message>
-        <source>The output shows one still picture where the input moves: the encoder repeated its first picture.</source>
-        <translation>Die Ausgabe zeigt ein Standbild, wo sich die Eingabe bewegt: Der Encoder hat sein erstes Bild wiederholt.</translation>
     </message>
 </context>
 <context>
@@ -1388,6 +1445,10 @@
     <message>
         <source>Couldn&apos;t write the file &quot;%1&quot;: %2</source>
         <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Output check failed: %1 (%2)</source>
+        <translation>Prüfung der Ausgabe fehlgeschlagen: %1 (%2)</translation>
     </message>
 </context>
 <context>

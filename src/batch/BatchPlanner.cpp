@@ -11,6 +11,7 @@
 #include "outputs/OutputNaming.h"
 #include "outputs/OutputCheck.h"
 #include "batch/Preflight.h"
+#include "outputs/ContentCheck.h"
 #include "outputs/StillPicture.h"
 #include "outputs/TempOutput.h"
 #include "encoding/CmdLineBuilder.h"
@@ -531,44 +532,36 @@ void TBatchPlanner::OnRunFinished(TJob* jp, int code)
 }
 
 // The finished output is judged by an analysis in a worker, while the event loop goes on
-// (the job keeps its place meanwhile). Pictures that are all alike send for the input's
-// pictures at the same moments: only a scene that moves makes a still output wrong.
+// (the job keeps its place meanwhile): its record against what the command line asks, then
+// its pictures and sound against its source's.
 void TBatchPlanner::CheckOutput(TJob& job)
 {
     // The encoder is done: its place goes to the next row while the output is checked.
     job.Checking = true;
     QTimer::singleShot(0, this, &TBatchPlanner::Dispatch);
     TJob* const jp = &job;
-    job.Analysis = RequestVideoFileInfo(
-        job.W.Temp, m_mediaInfoDll, this,
-        [this, jp](TVideoFileInfo&& info) {
+    job.Analysis = RequestOutputComparison(
+        job.W.Temp, job.W.Input, UserTurnOf(m_settings), m_mediaInfoDll, this,
+        [this, jp](TVideoFileInfo&& info, TContentSamples&& content) {
             if (!IsRunningJob(jp))
                 return;
             jp->Analysis = 0;
-            const TOutputVerdict v = JudgeOutput(info, ExpectedOutput(jp->W.Job.Pieces, jp->State.CurrentFileInfo));
+            const TOutputExpectation expected = ExpectedOutput(jp->W.Job.Pieces, jp->State.CurrentFileInfo);
+            const TOutputVerdict v = JudgeOutput(info, expected);
             if (!v.Ok) {
                 OnOutputJudged(*jp, v.Sentence, tr("Output check failed: %1").arg(v.Reason), v.LengthWrong);
                 return;
             }
-            if (!OutputLooksStill(info.Probe)) {
+            const TContentVerdict c = JudgeContent(content, expected.PicturesComparable, expected.SoundComparable);
+            if (c.Ok) {
                 OnOutputJudged(*jp, QString(), QString(), false);
                 return;
             }
-            const TAvProbeInfo output = info.Probe;
-            jp->Analysis = RequestVideoFileInfo(
-                jp->W.Input, m_mediaInfoDll, this,
-                [this, jp, output](TVideoFileInfo&& input) {
-                    if (!IsRunningJob(jp))
-                        return;
-                    jp->Analysis = 0;
-                    if (IsStillPictureOutput(output, input.Probe))
-                        OnOutputJudged(*jp, StillPictureSentence(), QString(), true);
-                    else
-                        OnOutputJudged(*jp, QString(), QString(), false);
-                },
-                true);
-        },
-        true);
+            // another demuxer reads the timelines that freeze or skip pictures
+            const bool remediable = c.Picture == TPictureFault::Still || c.Picture == TPictureFault::FirstPicture ||
+                                    c.Picture == TPictureFault::WrongMoments;
+            OnOutputJudged(*jp, c.Sentence, tr("Output check failed: %1 (%2)").arg(c.Sentence, c.Detail), remediable);
+        });
 }
 
 // remediable: the lavf demuxer may cure the problem (a still picture, a wrong length);

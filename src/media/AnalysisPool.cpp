@@ -1,5 +1,6 @@
 #include "media/AnalysisPool.h"
 
+#include "media/AnalysisWorker.h"
 #include "media/MediaAnalysis.h"
 
 #include "lib/WorkerProgram.h"
@@ -135,7 +136,8 @@ void TAnalysisPool::Dispatch(bool fromWait)
         m_queue.pop_front();
         slot.Running = job.Ticket;
         m_runningRequests[i] = job.Request;
-        slot.Worker->SetTimeLimit(m_timeLimitMs);
+        // a comparison of an output with its source has a budget of its own on top
+        slot.Worker->SetTimeLimit(m_timeLimitMs + (job.Request.CompareWith.isEmpty() ? 0 : ContentBudgetMs));
         const TTicket ticket = job.Ticket;
         slot.Worker->Submit(job.Request, [this, i, ticket](TAnalysisReply&& reply) { OnDone(i, ticket, std::move(reply)); });
     }
@@ -152,11 +154,7 @@ void TAnalysisPool::RunInProcess()
     m_queue.pop_front();
     TAnalysisReply reply;
     reply.Outcome = TAnalysisOutcome::Answered;
-    if (job.Request.Depth == faFull)
-        reply.Answer.Filled = GetVideoFileInfoInProcess(job.Request.FileName, job.Request.DllPath, reply.Answer.Info,
-                                                        job.Request.Pictures);
-    else
-        reply.Answer.Filled = AnalyzeMediaFileInProcess(job.Request.FileName, job.Request.DllPath, reply.Answer.Info);
+    reply.Answer = AnswerRequest(job.Request);
     if (!m_queue.empty())
         ScheduleDispatch();
     Q_EMIT finished(job.Ticket, reply);

@@ -1,12 +1,14 @@
 #include "media/AnalysisWorker.h"
 
 #include "media/AvProbe.h"
+#include "media/ContentProbe.h"
 #include "media/MediaAnalysis.h"
 #include "media/VideoFileInfoStream.h"
 
 #include <QDataStream>
 #include <QIODevice>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -59,7 +61,9 @@ QByteArray EncodeRequest(const TAnalysisRequest& request)
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_6_0);
-    s << request.FileName << request.DllPath << qint32(request.Depth) << request.Pictures;
+    s << request.FileName << request.DllPath << qint32(request.Depth) << request.Pictures << request.CompareWith;
+    for (int8_t m : request.UserTurn.M)
+        s << qint8(m);
     return out;
 }
 
@@ -68,24 +72,33 @@ bool DecodeRequest(const QByteArray& payload, TAnalysisRequest& request)
     QDataStream s(payload);
     s.setVersion(QDataStream::Qt_6_0);
     qint32 depth = 0;
-    s >> request.FileName >> request.DllPath >> depth >> request.Pictures;
+    s >> request.FileName >> request.DllPath >> depth >> request.Pictures >> request.CompareWith;
+    for (int8_t& m : request.UserTurn.M) {
+        qint8 v = 0;
+        s >> v;
+        m = std::clamp<int8_t>(v, -1, 1);
+    }
     request.Depth = depth == faFull ? faFull : depth == faQuick ? faQuick : faNone;
     return s.status() == QDataStream::Ok && s.atEnd();
 }
 
 QByteArray EncodeAnswer(const TAnalysisAnswer& answer)
 {
-    QByteArray out(1, answer.Filled ? '\1' : '\0');
-    out.append(SerializeVideoFileInfo(answer.Info));
+    QByteArray out;
+    QDataStream s(&out, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << answer.Filled << SerializeVideoFileInfo(answer.Info) << SerializeContentSamples(answer.Content);
     return out;
 }
 
 bool DecodeAnswer(const QByteArray& payload, TAnalysisAnswer& answer)
 {
-    if (payload.isEmpty())
-        return false;
-    answer.Filled = payload.at(0) != 0;
-    return DeserializeVideoFileInfo(payload.mid(1), answer.Info);
+    QDataStream s(payload);
+    s.setVersion(QDataStream::Qt_6_0);
+    QByteArray info, content;
+    s >> answer.Filled >> info >> content;
+    return s.status() == QDataStream::Ok && DeserializeVideoFileInfo(info, answer.Info) &&
+           DeserializeContentSamples(content, answer.Content);
 }
 
 } // namespace AnalysisProtocol
@@ -107,6 +120,29 @@ bool WriteAll(int fd, const QByteArray& bytes)
 }
 
 } // namespace
+
+TAnalysisAnswer AnswerRequest(const TAnalysisRequest& request)
+{
+    TAnalysisAnswer answer;
+    if (request.Depth != faFull) {
+        answer.Filled = AnalyzeMediaFileInProcess(request.FileName, request.DllPath, answer.Info);
+    } else {
+        answer.Filled = GetVideoFileInfoInProcess(request.FileName, request.DllPath, answer.Info, request.Pictures);
+        if (!request.CompareWith.isEmpty()) {
+            TContentRequest compare;
+            compare.Source = request.CompareWith;
+            compare.Output = request.FileName;
+            compare.UserTurn = request.UserTurn;
+            compare.BudgetMs = ContentBudgetMs;
+            answer.Content = ProbeContent(compare);
+        }
+    }
+    // the plain analysis asks the second prober only for a length MediaInfo lacks
+    if (request.Depth != faFull && answer.Filled && answer.Info.Duration <= 0 && answer.Info.GeneralDurationMs == 0 &&
+        ProbeWithLibav(request.FileName, false, answer.Info.Probe))
+        TakeProbedLength(answer.Info);
+    return answer;
+}
 
 int RunAnalysisWorker()
 {
@@ -143,15 +179,7 @@ int RunAnalysisWorker()
         TAnalysisRequest request;
         if (!AnalysisProtocol::DecodeRequest(payload, request))
             return 1;
-        TAnalysisAnswer answer;
-        if (request.Depth == faFull)
-            answer.Filled = GetVideoFileInfoInProcess(request.FileName, request.DllPath, answer.Info, request.Pictures);
-        else
-            answer.Filled = AnalyzeMediaFileInProcess(request.FileName, request.DllPath, answer.Info);
-        // the plain analysis asks the second prober only for a length MediaInfo lacks
-        if (request.Depth != faFull && answer.Filled && answer.Info.Duration <= 0 && answer.Info.GeneralDurationMs == 0 &&
-            ProbeWithLibav(request.FileName, false, answer.Info.Probe))
-            TakeProbedLength(answer.Info);
+        const TAnalysisAnswer answer = AnswerRequest(request);
         if (!WriteAll(answers, AnalysisProtocol::Frame(AnalysisProtocol::EncodeAnswer(answer))))
             return 1;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/ContentSamples.h"
 #include "media/VideoFileInfo.h"
 
 #include <QByteArray>
@@ -17,11 +18,19 @@ struct TAnalysisRequest {
     QString DllPath;        // the MediaInfo library to load
     TFileAnalysis Depth = faFull; // faFull: the complete record (GetVideoFileInfo); else the plain analysis
     bool Pictures = false;  // faFull: the second prober also decodes its picture samples
+    // faFull: the file is an output of this source; the content probe compares the two
+    // (the source's pictures turned by UserTurn) within ContentBudgetMs
+    QString CompareWith;
+    TGridTurn UserTurn;
 };
+
+// The content probe's share of a comparison request; the worker's time limit grows by it.
+inline constexpr int ContentBudgetMs = 20000;
 
 struct TAnalysisAnswer {
     bool Filled = false;    // the library read the file
     TVideoFileInfo Info;
+    TContentSamples Content; // with CompareWith
 };
 
 // The messages both ends exchange: a 4-byte big-endian length, then the payload.
@@ -39,6 +48,9 @@ QByteArray EncodeAnswer(const TAnalysisAnswer& answer);
 bool DecodeAnswer(const QByteArray& payload, TAnalysisAnswer& answer);
 
 } // namespace AnalysisProtocol
+
+// One request answered in this process (the worker's side, or a program without workers).
+TAnalysisAnswer AnswerRequest(const TAnalysisRequest& request);
 
 // The worker's main loop: answers requests until stdin ends. Exit status 0 at the end of
 // input, 1 on a broken request stream. Needs the application object and a UTF-8 LC_CTYPE.

@@ -1,6 +1,7 @@
 #include "media/AvProbe.h"
 
 #include "media/AnalysisClient.h"
+#include "media/LibavKit.h"
 
 #include "lib/Files.h"
 
@@ -41,108 +42,14 @@ constexpr qint64 SampleBudgetMs = AnalysisTimeLimitMs / 4;
 constexpr std::array<double, PictureSamples> SampleAt{0.1, 0.3, 0.5, 0.7, 0.9};
 constexpr int PictureBytes = PictureSide * PictureSide;
 
-struct FormatCloser {
-    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
-};
-struct CodecFreer {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct ScalerFreer {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
-using TFormat = std::unique_ptr<AVFormatContext, FormatCloser>;
-using TCodec = std::unique_ptr<AVCodecContext, CodecFreer>;
-using TPacket = std::unique_ptr<AVPacket, PacketFreer>;
-using TFrame = std::unique_ptr<AVFrame, FrameFreer>;
-
-// The libraries print to stderr by default; the worker's stderr is not for them.
-void QuietLibraries()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
-}
-
-bool Known(AVRational q) { return q.num > 0 && q.den > 0; }
-
-// Doubles: timestamps of damaged files can be anywhere in int64, and their differences overflow.
-double TicksToMs(double ticks, AVRational tb)
-{
-    if (!Known(tb))
-        return 0;
-    return ticks * 1000.0 * tb.num / tb.den;
-}
-
-int32_t ClampMs(double ms)
-{
-    if (!std::isfinite(ms))
-        return 0;
-    return int32_t(std::llround(std::clamp(ms, double(std::numeric_limits<int32_t>::min()),
-                                           double(std::numeric_limits<int32_t>::max()))));
-}
-
-int64_t ClampTicks(double ticks)
-{
-    // far inside int64: the sampler steps back from a moment by up to twice the length
-    constexpr double limit = 1e18;
-    // rounded: in a coarse time base (one tick a picture) cutting would pull every moment
-    // back onto the same picture
-    return std::isfinite(ticks) ? int64_t(std::llround(std::clamp(ticks, -limit, limit))) : 0;
-}
-
-TFormat Open(const QString& path)
-{
-    AVFormatContext* raw = nullptr;
-    AVDictionary* options = nullptr;
-    // "file:" keeps a name such as "http:x.mp4" or "pipe:1" a file name; the list keeps
-    // playlists and concat scripts inside the file system.
-    av_dict_set(&options, "protocol_whitelist", "file", 0);
-    const QByteArray url = QByteArrayLiteral("file:") + QFile::encodeName(path);
-    const int rc = avformat_open_input(&raw, url.constData(), nullptr, &options);
-    av_dict_free(&options);
-    if (rc < 0)
-        return {};
-    TFormat format(raw);
-    if (avformat_find_stream_info(raw, nullptr) < 0)
-        return {};
-    return format;
-}
-
-int FirstStream(const AVFormatContext* f, AVMediaType type)
-{
-    for (unsigned i = 0; i < f->nb_streams; ++i) {
-        const AVStream* st = f->streams[i];
-        // a cover picture is a video stream of one picture, not the film
-        if (st->codecpar->codec_type == type && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC))
-            return int(i);
-    }
-    return -1;
-}
+using namespace Libav;
 
 // The display matrix turns counterclockwise; a player turns the picture clockwise by the rest.
 int32_t ClockwiseTurn(const AVStream* st)
 {
-    const uint8_t* data = nullptr;
-    size_t size = 0;
-#if LIBAVCODEC_VERSION_INT >= AV_VERSION_INT(60, 29, 100)
-    if (const AVPacketSideData* sd = av_packet_side_data_get(st->codecpar->coded_side_data,
-                                                            st->codecpar->nb_coded_side_data,
-                                                            AV_PKT_DATA_DISPLAYMATRIX)) {
-        data = sd->data;
-        size = sd->size;
-    }
-#else
-    data = av_stream_get_side_data(st, AV_PKT_DATA_DISPLAYMATRIX, &size);
-#endif
     std::array<int32_t, 9> matrix{};
-    if (!data || size < sizeof matrix)
+    if (!DisplayMatrix(st, matrix))
         return 0;
-    std::memcpy(matrix.data(), data, sizeof matrix);
     const double theta = av_display_rotation_get(matrix.data());
     if (!std::isfinite(theta))
         return 0;

@@ -330,14 +330,15 @@ void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFil
         info = std::move(reply.Answer.Info);
 }
 
-quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
-                             std::function<void(TVideoFileInfo&&)> done, bool pictures)
+namespace {
+
+// The request through the pool, its answer to done from the event loop.
+quint64 SubmitFull(const TAnalysisRequest& request, bool startable, TVideoFileInfo base, QObject* context,
+                   std::function<void(TVideoFileInfo&&, TContentSamples&&)> done)
 {
-    TVideoFileInfo base;
-    TAnalysisRequest request;
-    if (!StartFullAnalysis(fileName, dllPath, pictures, base, request)) {
+    if (!startable) {
         QTimer::singleShot(0, context, [done = std::move(done), base = std::move(base)]() mutable {
-            done(std::move(base));
+            done(std::move(base), TContentSamples());
         });
         return 0;
     }
@@ -352,11 +353,38 @@ quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QO
                 return;
             QObject::disconnect(*connection);
             TVideoFileInfo info = std::move(base);
-            if (r.Outcome == TAnalysisOutcome::Answered)
+            TContentSamples content;
+            if (r.Outcome == TAnalysisOutcome::Answered) {
                 info = r.Answer.Info;
-            done(std::move(info));
+                content = r.Answer.Content;
+            }
+            done(std::move(info), std::move(content));
         });
     return ticket;
+}
+
+} // namespace
+
+quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
+                             std::function<void(TVideoFileInfo&&)> done, bool pictures)
+{
+    TVideoFileInfo base;
+    TAnalysisRequest request;
+    const bool startable = StartFullAnalysis(fileName, dllPath, pictures, base, request);
+    return SubmitFull(request, startable, std::move(base), context,
+                      [done = std::move(done)](TVideoFileInfo&& info, TContentSamples&&) { done(std::move(info)); });
+}
+
+quint64 RequestOutputComparison(const QString& output, const QString& source, const TGridTurn& userTurn,
+                                const QString& dllPath, QObject* context,
+                                std::function<void(TVideoFileInfo&&, TContentSamples&&)> done)
+{
+    TVideoFileInfo base;
+    TAnalysisRequest request;
+    const bool startable = StartFullAnalysis(output, dllPath, false, base, request);
+    request.CompareWith = source;
+    request.UserTurn = userTurn;
+    return SubmitFull(request, startable, std::move(base), context, std::move(done));
 }
 
 void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info)

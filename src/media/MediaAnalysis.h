@@ -1,6 +1,7 @@
 #pragma once
 
 #include "media/MediaInfoLib.h"
+#include "media/ContentSamples.h"
 #include "media/VideoFileInfo.h"
 
 #include <QString>
@@ -45,6 +46,13 @@ void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info);
 // Returns the pool's ticket, for TAnalysisPool::Cancel; 0 when there was nothing to analyse.
 quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
                              std::function<void(TVideoFileInfo&&)> done, bool pictures = false);
+
+// The output's complete record and the content probe's samples of it against its source
+// (the source's pictures turned by userTurn), the same way; samples left empty when the
+// analysis failed.
+quint64 RequestOutputComparison(const QString& output, const QString& source, const TGridTurn& userTurn,
+                                const QString& dllPath, QObject* context,
+                                std::function<void(TVideoFileInfo&&, TContentSamples&&)> done);
 
 // The two analyses above, run in this process (the worker's side). The complete one
 // returns true when the MediaInfo library read the file; the second prober's findings

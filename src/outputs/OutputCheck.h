@@ -21,6 +21,8 @@ struct TOutputExpectation {
     double FrameMs = 0;                   // one output picture's duration, for the length's tolerance; 0: unknown
     double DisplayAspect = 0;             // the shape the output must show; 0: not checked
     std::optional<int> AudioOffsetMs;     // where the sound must start against the picture; none: not checked
+    bool PicturesComparable = true;       // the output shows the source's pictures (nothing the user added changes them)
+    bool SoundComparable = false;         // the output plays the source's sound at the source's moments
 };
 
 // A length may differ by this much: the largest of 0.3 s, two pictures and 3 % of the input's.
@@ -47,17 +49,6 @@ struct TOutputVerdict {
 
 // Judges an analysed output.
 TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectation& expected);
-
-// How far the sampled pictures (TAvProbeInfo::Pictures) stray from the first one: the
-// largest mean difference of grey levels (0..255); 0 for fewer than two pictures.
-double PictureSpread(const QByteArray& pictures);
-// The output shows one still picture where the input moves: its samples are all alike
-// while the input's at the same moments are not. Both records need their pictures.
-bool IsStillPictureOutput(const TAvProbeInfo& output, const TAvProbeInfo& input);
-// The output's samples are all alike: only then is the input's motion worth asking.
-bool OutputLooksStill(const TAvProbeInfo& output);
-// The sentence for a still picture.
-QString StillPictureSentence();
 
 // Analyses the file with the library at dllPath (in a worker process, with its time
 // limit, its pictures sampled) and judges it; *probed gets the analysis when given.

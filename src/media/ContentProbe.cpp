@@ -1,0 +1,483 @@
+#include "media/ContentProbe.h"
+
+#include "media/LibavKit.h"
+
+#include <QElapsedTimer>
+
+extern "C" {
+#include <libavutil/samplefmt.h>
+}
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using namespace Libav;
+
+// Decoding towards one moment gives up here: a failed seek means decoding from the start.
+constexpr int MaxVideoPackets = 3000;
+constexpr int MaxPackets = 10 * MaxVideoPackets;
+// The first packets of each stream tell where it starts (B-pictures come out of order).
+constexpr int StartPackets = 48;
+constexpr int MaxStartScan = 4000;
+constexpr double SoundWindowMs = 4000;
+constexpr double ShortestSoundMs = 1000;
+
+double NoTime() { return std::numeric_limits<double>::quiet_NaN(); }
+
+struct TScaler {
+    SwsContext* Context = nullptr;
+    ~TScaler() { sws_freeContext(Context); }
+};
+
+// One file: its streams and where its picture and sound start and end, in ms of the
+// container's clock. Zero is the common timeline's: the earlier start of the two.
+class TMediaFile {
+public:
+    bool Open(const QString& path)
+    {
+        m_format = Libav::Open(path);
+        if (!m_format)
+            return false;
+        AVFormatContext* f = m_format.get();
+        Video = FirstStream(f, AVMEDIA_TYPE_VIDEO);
+        Audio = FirstStream(f, AVMEDIA_TYPE_AUDIO);
+        if (Video < 0 && Audio < 0)
+            return false;
+        FindStarts();
+        const double zero = std::min(std::isnan(VideoStartMs) ? 1e300 : VideoStartMs,
+                                     std::isnan(AudioStartMs) ? 1e300 : AudioStartMs);
+        ZeroMs = zero < 1e299 ? zero : 0;
+        if (Video >= 0) {
+            const AVStream* st = f->streams[Video];
+            const AVRational rate = Known(st->avg_frame_rate) ? st->avg_frame_rate : st->r_frame_rate;
+            if (Known(rate))
+                FrameMs = 1000.0 * rate.den / rate.num;
+            if (st->duration != AV_NOPTS_VALUE && st->duration > 0 && !std::isnan(VideoStartMs))
+                VideoEndMs = VideoStartMs + TicksToMs(double(st->duration), st->time_base);
+        }
+        if (f->duration != AV_NOPTS_VALUE && f->duration > 0) {
+            const double start = f->start_time != AV_NOPTS_VALUE ? f->start_time / 1000.0 : ZeroMs;
+            const double end = start + f->duration / 1000.0;
+            if (std::isnan(VideoEndMs) || VideoEndMs > end + 1000 || VideoEndMs < start)
+                VideoEndMs = end;
+            AudioEndMs = end;
+        }
+        return true;
+    }
+
+    AVFormatContext* Format() const { return m_format.get(); }
+    const AVStream* Stream(int index) const { return m_format->streams[index]; }
+    // ms of the common timeline in the stream's ticks
+    int64_t Ticks(int stream, double ms) const
+    {
+        const AVRational tb = Stream(stream)->time_base;
+        return Known(tb) ? ClampTicks((ms + ZeroMs) * tb.den / (1000.0 * tb.num)) : 0;
+    }
+    double Ms(int stream, int64_t ticks) const { return TicksToMs(double(ticks), Stream(stream)->time_base) - ZeroMs; }
+
+    int Video = -1;
+    int Audio = -1;
+    double ZeroMs = 0;
+    double VideoStartMs = NoTime();
+    double VideoEndMs = NoTime();
+    double AudioStartMs = NoTime();
+    double AudioEndMs = NoTime();
+    double FrameMs = 0;
+
+private:
+    // The smallest time among each stream's first packets; packets a player drops (before
+    // an edit list's start) do not count.
+    void FindStarts()
+    {
+        AVFormatContext* f = m_format.get();
+        TPacket packet(av_packet_alloc());
+        if (!packet)
+            return;
+        int videoSeen = 0, audioSeen = 0;
+        for (int n = 0; n < MaxStartScan; ++n) {
+            if ((Video < 0 || videoSeen >= StartPackets) && (Audio < 0 || audioSeen >= StartPackets))
+                break;
+            if (av_read_frame(f, packet.get()) < 0)
+                break;
+            const int index = packet->stream_index;
+            const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            if ((index == Video || index == Audio) && pts != AV_NOPTS_VALUE && !(packet->flags & AV_PKT_FLAG_DISCARD)) {
+                const double ms = TicksToMs(double(pts), f->streams[index]->time_base);
+                double& start = index == Video ? VideoStartMs : AudioStartMs;
+                if (std::isnan(start) || ms < start)
+                    start = ms;
+                ++(index == Video ? videoSeen : audioSeen);
+            }
+            av_packet_unref(packet.get());
+        }
+        // packets without times: the streams' own starts
+        for (const int index : {Video, Audio}) {
+            double& start = index == Video ? VideoStartMs : AudioStartMs;
+            if (index >= 0 && std::isnan(start) && f->streams[index]->start_time != AV_NOPTS_VALUE)
+                start = TicksToMs(double(f->streams[index]->start_time), f->streams[index]->time_base);
+        }
+        av_seek_frame(f, -1, std::numeric_limits<int64_t>::min(), AVSEEK_FLAG_BACKWARD);
+        avformat_seek_file(f, -1, std::numeric_limits<int64_t>::min(), 0, 0, 0);
+    }
+
+    TFormat m_format;
+};
+
+// The pictures of a file around a moment, small and grey.
+class TPictureReader {
+public:
+    TPictureReader(TMediaFile& file, const TGridTurn& turn, const QElapsedTimer& clock, qint64 budgetMs)
+        : m_file(file), m_turn(turn), m_clock(clock), m_budgetMs(budgetMs)
+    {
+    }
+
+    bool Open()
+    {
+        if (m_file.Video < 0)
+            return false;
+        // full size: a smaller decode drifts from picture to picture until the next keyframe
+        m_codec = OpenDecoder(m_file.Stream(m_file.Video), false);
+        m_packet.reset(av_packet_alloc());
+        m_frame.reset(av_frame_alloc());
+        m_grey.reset(av_frame_alloc());
+        if (!m_codec || !m_packet || !m_frame || !m_grey)
+            return false;
+        m_grey->format = AV_PIX_FMT_GRAY8;
+        m_grey->width = ContentSide;
+        m_grey->height = ContentSide;
+        return av_frame_get_buffer(m_grey.get(), 0) >= 0;
+    }
+
+    bool OutOfTime() const { return m_clock.hasExpired(m_budgetMs); }
+
+    // The picture shown at ms (common timeline) with up to before pictures before it and
+    // after after it; centre is its index. Before the first picture, the first one stands.
+    bool Around(double ms, int before, int after, QVector<QByteArray>& pictures, QVector<int32_t>& starts, int& centre)
+    {
+        pictures.clear();
+        starts.clear();
+        centre = -1;
+        const int video = m_file.Video;
+        const AVRational tb = m_file.Stream(video)->time_base;
+        if (!Known(tb))
+            return false;
+        const int64_t target = m_file.Ticks(video, ms);
+        const double frameTicks = (m_file.FrameMs > 0 ? m_file.FrameMs : 100.0) * tb.den / (1000.0 * tb.num);
+        const int64_t keepFrom = ClampTicks(double(target) - (before + 1.5) * frameTicks);
+        const int64_t second = std::max<int64_t>(1, tb.den / std::max(1, tb.num));
+        const int64_t start = m_file.Ticks(video, 0) - second;
+        std::vector<std::pair<int64_t, QByteArray>> frames;
+        for (int64_t back = 0;; back = back ? 2 * back : second) {
+            const bool last = target - back <= start;
+            const int rc = last ? avformat_seek_file(m_file.Format(), video, std::numeric_limits<int64_t>::min(),
+                                                     start, start, 0)
+                                : av_seek_frame(m_file.Format(), video, target - back, AVSEEK_FLAG_BACKWARD);
+            if (rc < 0 && !last)
+                continue;
+            int64_t first = AV_NOPTS_VALUE;
+            frames.clear();
+            Decode(target, keepFrom, second, std::max(after, 1), frames, first);
+            if (OutOfTime())
+                return false;
+            // landed past the moment: from further back, unless this was the start
+            if (last || (first != AV_NOPTS_VALUE && first <= target && !frames.empty()))
+                break;
+        }
+        if (frames.empty())
+            return false;
+        std::stable_sort(frames.begin(), frames.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        int at = 0;
+        for (size_t i = 0; i < frames.size(); ++i)
+            if (frames[i].first <= target)
+                at = int(i);
+        const int from = std::max(0, at - before);
+        const int to = std::min(int(frames.size()) - 1, at + after);
+        for (int i = from; i <= to; ++i) {
+            pictures << frames[size_t(i)].second;
+            starts << ClampMs(m_file.Ms(video, frames[size_t(i)].first));
+        }
+        centre = at - from;
+        return true;
+    }
+
+private:
+    void Decode(int64_t target, int64_t keepFrom, int64_t second, int after,
+                std::vector<std::pair<int64_t, QByteArray>>& frames, int64_t& first)
+    {
+        avcodec_flush_buffers(m_codec.get());
+        int videoPackets = 0, packets = 0, later = 0;
+        int64_t lastPts = AV_NOPTS_VALUE;
+        const auto receive = [&] {
+            while (avcodec_receive_frame(m_codec.get(), m_frame.get()) >= 0) {
+                int64_t pts = m_frame->best_effort_timestamp;
+                if (pts == AV_NOPTS_VALUE)
+                    pts = lastPts == AV_NOPTS_VALUE ? keepFrom : lastPts + 1;
+                lastPts = pts;
+                if (first == AV_NOPTS_VALUE)
+                    first = pts;
+                if (pts >= keepFrom) {
+                    QByteArray grey = ToGrey(m_frame.get());
+                    if (!grey.isEmpty()) {
+                        frames.emplace_back(pts, m_turn.Apply(grey));
+                        later += pts > target ? 1 : 0;
+                    }
+                }
+                av_frame_unref(m_frame.get());
+            }
+        };
+        while (later < after && videoPackets < MaxVideoPackets && packets++ < MaxPackets && !OutOfTime()) {
+            if (av_read_frame(m_file.Format(), m_packet.get()) < 0)
+                break;
+            if (m_packet->stream_index != m_file.Video) {
+                av_packet_unref(m_packet.get());
+                continue;
+            }
+            ++videoPackets;
+            // far from the moment, pictures nothing refers to are not worth decoding
+            const int64_t pts = m_packet->pts != AV_NOPTS_VALUE ? m_packet->pts : m_packet->dts;
+            m_codec->skip_frame = pts != AV_NOPTS_VALUE && pts < keepFrom - second ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+            avcodec_send_packet(m_codec.get(), m_packet.get());
+            av_packet_unref(m_packet.get());
+            receive();
+        }
+        if (later < after) {
+            // at the end the decoder gives up the pictures it holds back
+            avcodec_send_packet(m_codec.get(), nullptr);
+            receive();
+        }
+    }
+
+    QByteArray ToGrey(const AVFrame* picture)
+    {
+        const auto format = AVPixelFormat(picture->format);
+        if (picture->width <= 0 || picture->height <= 0 || format == AV_PIX_FMT_NONE || !sws_isSupportedInput(format))
+            return {};
+        m_scaler.Context = sws_getCachedContext(m_scaler.Context, picture->width, picture->height, format, ContentSide,
+                                                ContentSide, AV_PIX_FMT_GRAY8, SWS_AREA, nullptr, nullptr, nullptr);
+        if (!m_scaler.Context || av_frame_make_writable(m_grey.get()) < 0)
+            return {};
+        if (sws_scale(m_scaler.Context, picture->data, picture->linesize, 0, picture->height, m_grey->data,
+                      m_grey->linesize) != ContentSide)
+            return {};
+        QByteArray out(ContentPictureBytes, '\0');
+        for (int row = 0; row < ContentSide; ++row)
+            std::memcpy(out.data() + row * ContentSide, m_grey->data[0] + row * m_grey->linesize[0], ContentSide);
+        return out;
+    }
+
+    TMediaFile& m_file;
+    TGridTurn m_turn;
+    const QElapsedTimer& m_clock;
+    qint64 m_budgetMs;
+    TCodec m_codec;
+    TPacket m_packet;
+    TFrame m_frame;
+    TFrame m_grey;
+    TScaler m_scaler;
+};
+
+// One sample of a decoded sound frame as -1..1, whatever its format.
+float SampleOf(const AVFrame* frame, int channel, int index)
+{
+    const auto format = AVSampleFormat(frame->format);
+    const bool planar = av_sample_fmt_is_planar(format);
+#if LIBAVUTIL_VERSION_INT >= AV_VERSION_INT(57, 24, 100)
+    const int channels = frame->ch_layout.nb_channels;
+#else
+    const int channels = frame->channels;
+#endif
+    const uint8_t* base = planar ? frame->extended_data[channel] : frame->extended_data[0];
+    const int at = planar ? index : index * channels + channel;
+    switch (av_get_packed_sample_fmt(format)) {
+    case AV_SAMPLE_FMT_U8:
+        return (float(base[at]) - 128.0f) / 128.0f;
+    case AV_SAMPLE_FMT_S16:
+        return float(reinterpret_cast<const int16_t*>(base)[at]) / 32768.0f;
+    case AV_SAMPLE_FMT_S32:
+        return float(reinterpret_cast<const int32_t*>(base)[at]) / 2147483648.0f;
+    case AV_SAMPLE_FMT_FLT:
+        return reinterpret_cast<const float*>(base)[at];
+    case AV_SAMPLE_FMT_DBL:
+        return float(reinterpret_cast<const double*>(base)[at]);
+    default:
+        return 0;
+    }
+}
+
+// How loud a file's sound is, EnvelopeBinMs at a time.
+class TSoundReader {
+public:
+    TSoundReader(TMediaFile& file, const QElapsedTimer& clock, qint64 budgetMs)
+        : m_file(file), m_clock(clock), m_budgetMs(budgetMs)
+    {
+    }
+
+    bool Open()
+    {
+        if (m_file.Audio < 0)
+            return false;
+        m_codec = OpenDecoder(m_file.Stream(m_file.Audio), false);
+        m_packet.reset(av_packet_alloc());
+        m_frame.reset(av_frame_alloc());
+        return m_codec && m_packet && m_frame;
+    }
+
+    // from fromMs to toMs of the common timeline; a bin without sound is -1
+    QVector<float> Envelope(double fromMs, double toMs)
+    {
+        const int bins = std::max(0, int((toMs - fromMs) / EnvelopeBinMs));
+        std::vector<double> sum(size_t(bins), 0.0);
+        std::vector<int> count(size_t(bins), 0);
+        const int audio = m_file.Audio;
+        av_seek_frame(m_file.Format(), audio, m_file.Ticks(audio, fromMs - 500), AVSEEK_FLAG_BACKWARD);
+        avcodec_flush_buffers(m_codec.get());
+        bool past = false;
+        int packets = 0;
+        const auto receive = [&] {
+            while (avcodec_receive_frame(m_codec.get(), m_frame.get()) >= 0) {
+                const AVFrame* fr = m_frame.get();
+                const int64_t pts = fr->best_effort_timestamp;
+                const int rate = fr->sample_rate > 0 ? fr->sample_rate : m_codec->sample_rate;
+#if LIBAVUTIL_VERSION_INT >= AV_VERSION_INT(57, 24, 100)
+                const int channels = std::min(2, fr->ch_layout.nb_channels);
+#else
+                const int channels = std::min(2, fr->channels);
+#endif
+                if (pts != AV_NOPTS_VALUE && rate > 0 && channels > 0) {
+                    const double startMs = m_file.Ms(audio, pts);
+                    if (startMs > toMs)
+                        past = true;
+                    for (int i = 0; i < fr->nb_samples; ++i) {
+                        const double t = startMs + 1000.0 * i / rate;
+                        const long bin = std::lround(std::floor((t - fromMs) / EnvelopeBinMs));
+                        if (bin < 0 || bin >= bins)
+                            continue;
+                        float v = 0;
+                        for (int c = 0; c < channels; ++c)
+                            v += SampleOf(fr, c, i);
+                        sum[size_t(bin)] += std::abs(v) / channels;
+                        ++count[size_t(bin)];
+                    }
+                }
+                av_frame_unref(m_frame.get());
+            }
+        };
+        while (!past && packets++ < MaxPackets && !m_clock.hasExpired(m_budgetMs)) {
+            if (av_read_frame(m_file.Format(), m_packet.get()) < 0) {
+                avcodec_send_packet(m_codec.get(), nullptr);
+                receive();
+                break;
+            }
+            if (m_packet->stream_index == audio) {
+                avcodec_send_packet(m_codec.get(), m_packet.get());
+                receive();
+            }
+            av_packet_unref(m_packet.get());
+        }
+        QVector<float> out(bins, -1.0f);
+        for (int i = 0; i < bins; ++i)
+            if (count[size_t(i)] > 0)
+                out[i] = float(sum[size_t(i)] / count[size_t(i)]);
+        return out;
+    }
+
+private:
+    TMediaFile& m_file;
+    const QElapsedTimer& m_clock;
+    qint64 m_budgetMs;
+    TCodec m_codec;
+    TPacket m_packet;
+    TFrame m_frame;
+};
+
+void ProbeSound(TMediaFile& source, TMediaFile& output, const QElapsedTimer& clock, qint64 budget,
+                TContentSamples& out)
+{
+    if (std::isnan(source.AudioStartMs) || std::isnan(source.AudioEndMs) || output.Audio < 0)
+        return;
+    TSoundReader from(source, clock, budget), to(output, clock, budget);
+    if (!from.Open() || !to.Open())
+        return;
+    const double begin = source.AudioStartMs - source.ZeroMs;
+    const double span = source.AudioEndMs - source.AudioStartMs;
+    if (span < ShortestSoundMs)
+        return;
+    const double window = std::min(SoundWindowMs, std::max(ShortestSoundMs, span / SoundWindows));
+    for (int k = 0; k < SoundWindows && !clock.hasExpired(budget); ++k) {
+        const double at = begin + (span - window) * k / (SoundWindows - 1);
+        TSoundWindow w;
+        w.AtMs = ClampMs(at);
+        w.Source = from.Envelope(at, at + window);
+        w.Output = to.Envelope(at - MaxSoundLagMs, at + window + MaxSoundLagMs);
+        out.Sound << w;
+    }
+}
+
+void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& userTurn, const QElapsedTimer& clock,
+                   qint64 budget, TContentSamples& out)
+{
+    if (source.Video < 0 || output.Video < 0 || std::isnan(source.VideoStartMs) || std::isnan(source.VideoEndMs))
+        return;
+    std::array<int32_t, 9> matrix{};
+    const TGridTurn shown = DisplayMatrix(source.Stream(source.Video), matrix) ? TGridTurn::FromDisplayMatrix(matrix)
+                                                                               : TGridTurn();
+    TPictureReader from(source, userTurn.Then(shown), clock, budget), to(output, TGridTurn(), clock, budget);
+    if (!from.Open() || !to.Open())
+        return;
+    const double frame = source.FrameMs > 0 ? source.FrameMs : 40.0;
+    const double begin = source.VideoStartMs - source.ZeroMs;
+    const double end = std::max(begin, source.VideoEndMs - source.ZeroMs - 2 * frame);
+    out.SourceVideoStartMs = ClampMs(begin);
+    out.SourceLengthMs = ClampMs(source.VideoEndMs - source.ZeroMs);
+    out.SourceFrameMs = source.FrameMs;
+    for (int i = 0; i < ContentMoments; ++i) {
+        // on a picture's middle, not its edge: rounding then never picks the neighbour
+        const double at = begin + (end - begin) * i / (ContentMoments - 1) + frame / 2;
+        TContentMoment m;
+        m.AtMs = ClampMs(at);
+        QVector<QByteArray> pictures;
+        QVector<int32_t> starts;
+        int centre = -1;
+        if (from.Around(at, ContentNeighbours, ContentNeighbours, pictures, starts, centre)) {
+            m.Source = pictures.join();
+            m.SourceCentre = centre;
+            m.SourceAtMs = starts;
+        }
+        if (to.Around(at, 0, 0, pictures, starts, centre) && centre >= 0) {
+            m.Output = pictures.at(centre);
+            m.OutputAtMs = starts.at(centre);
+        }
+        if (from.OutOfTime() || to.OutOfTime()) {
+            out.TimedOut = true;
+            break;
+        }
+        out.Moments << m;
+    }
+}
+
+} // namespace
+
+TContentSamples ProbeContent(const TContentRequest& request)
+{
+    TContentSamples out;
+    QElapsedTimer clock;
+    clock.start();
+    TMediaFile source, output;
+    out.SourceOpened = source.Open(request.Source);
+    out.OutputOpened = output.Open(request.Output);
+    if (!out.SourceOpened || !out.OutputOpened)
+        return out;
+    const qint64 budget = std::max(1, request.BudgetMs);
+    if (request.Sound)
+        ProbeSound(source, output, clock, budget, out);
+    if (request.Pictures)
+        ProbePictures(source, output, request.UserTurn, clock, budget, out);
+    out.TimedOut = out.TimedOut || clock.hasExpired(budget);
+    return out;
+}

@@ -1,0 +1,408 @@
+#include "outputs/ContentCheck.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Grey levels (of 255) on 32x32 averages, brightness levelled. Coding noise and a scaled
+// or deinterlaced copy stay below NoiseLevel; pictures that differ by less than
+// AlikeLevel are the same scene for these purposes.
+constexpr double NoiseLevel = 3.0;
+constexpr double AlikeLevel = 1.5;
+// A picture fits another better only by this share of its distance, and NoiseLevel/3 at least.
+constexpr double BetterShare = 0.3;
+// Loudness curves line up when they correlate at least this much, and one offset stands
+// out from the others by StandOut.
+constexpr double MinCorrelation = 0.6;
+constexpr double StandOut = 0.08;
+// One moment may go wrong without a fault (a scene cut right at it, the last picture).
+constexpr int ToleratedMoments = 1;
+constexpr int MinJudgedMoments = 4;
+
+QByteArray PictureAt(const QByteArray& pictures, int index)
+{
+    return pictures.mid(qsizetype(index) * ContentPictureBytes, ContentPictureBytes);
+}
+
+int PictureCount(const QByteArray& pictures) { return int(pictures.size() / ContentPictureBytes); }
+
+QString Seconds(double ms) { return QString::number(ms / 1000.0, 'f', 2) + QStringLiteral(" s"); }
+
+// the seven turns and mirrors of a square besides keeping it
+std::array<TGridTurn, 7> OtherTurns()
+{
+    const TGridTurn cw = TGridTurn::Clockwise(), acw = TGridTurn::Anticlockwise(), ud = TGridTurn::UpsideDown(),
+                    mi = TGridTurn::Mirror();
+    return {mi, ud, cw, acw, cw.Then(cw), mi.Then(cw), mi.Then(acw)};
+}
+
+QString TurnWords(const TGridTurn& t)
+{
+    const TGridTurn cw = TGridTurn::Clockwise();
+    if (t == TGridTurn::Mirror())
+        return QCoreApplication::translate("ContentCheck", "The output is mirrored left to right against its source.");
+    if (t == TGridTurn::UpsideDown())
+        return QCoreApplication::translate("ContentCheck", "The output is upside down (flipped top to bottom) against "
+                                                           "its source.");
+    if (t == cw.Then(cw))
+        return QCoreApplication::translate("ContentCheck", "The output is turned upside down against its source.");
+    if (t == cw || t == TGridTurn::Anticlockwise())
+        return QCoreApplication::translate("ContentCheck", "The output is turned on its side against its source.");
+    return QCoreApplication::translate("ContentCheck", "The output is turned and mirrored against its source.");
+}
+
+struct TMomentJudgement {
+    bool Judged = false;
+    int Index = 0;            // the moment's
+    bool Fits = false;        // the output shows the source's picture of about this moment
+    double Distance = 0;      // output against the source's picture that fits it best nearby
+    bool DelayKnown = false;  // that picture stands out from its neighbours
+    int DelayMs = 0;          // the output's picture starts this much after the source's same picture
+    int OtherMoment = -1;     // another moment's source picture that fits clearly better
+    int TurnIndex = -1;       // a turned source picture that fits clearly better
+};
+
+bool ClearlyBetter(double candidate, double current, double between)
+{
+    // better by a share of the distance, and the two source pictures must differ that much too
+    const double margin = std::max(NoiseLevel / 3, BetterShare * current);
+    return candidate < current - margin && between > margin;
+}
+
+TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i)
+{
+    TMomentJudgement j;
+    j.Index = i;
+    const TContentMoment& m = moments.at(i);
+    const int count = PictureCount(m.Source);
+    if (m.Output.size() != ContentPictureBytes || m.SourceCentre < 0 || m.SourceCentre >= count ||
+        m.SourceAtMs.size() != count)
+        return j;
+    j.Judged = true;
+    const QByteArray centre = PictureAt(m.Source, m.SourceCentre);
+    // the nearby source picture the output shows: the one of the moment unless another fits clearly better
+    int match = m.SourceCentre;
+    double best = PictureDistance(m.Output, centre);
+    const double atCentre = best;
+    for (int k = 0; k < count; ++k) {
+        const QByteArray n = PictureAt(m.Source, k);
+        const double d = PictureDistance(m.Output, n);
+        if (k != m.SourceCentre && d < best && ClearlyBetter(d, atCentre, PictureDistance(n, centre))) {
+            best = d;
+            match = k;
+        }
+    }
+    j.Distance = best;
+    const QByteArray matched = PictureAt(m.Source, match);
+    // the match dates the output's picture only when its neighbours look otherwise
+    const double before = match > 0 ? PictureDistance(matched, PictureAt(m.Source, match - 1)) : 0;
+    const double after = match + 1 < count ? PictureDistance(matched, PictureAt(m.Source, match + 1)) : 0;
+    const double apart = std::min(match > 0 ? before : after, match + 1 < count ? after : before);
+    j.DelayKnown = apart > std::max(NoiseLevel / 3, BetterShare * best) && best <= 4 * NoiseLevel;
+    j.DelayMs = m.OutputAtMs - m.SourceAtMs.at(match);
+    for (int k = 0; k < moments.size(); ++k) {
+        const TContentMoment& o = moments.at(k);
+        if (k == i || o.SourceCentre < 0 || o.SourceCentre >= PictureCount(o.Source))
+            continue;
+        const QByteArray other = PictureAt(o.Source, o.SourceCentre);
+        const double d = PictureDistance(m.Output, other);
+        if (d < best && ClearlyBetter(d, best, PictureDistance(other, matched))) {
+            best = d;
+            j.OtherMoment = k;
+            j.DelayKnown = false;
+        }
+    }
+    if (j.Distance > NoiseLevel) {
+        const auto turns = OtherTurns();
+        for (size_t t = 0; t < turns.size(); ++t) {
+            const QByteArray turned = turns[t].Apply(centre);
+            const double d = PictureDistance(m.Output, turned);
+            if (d < best && d <= NoiseLevel * 2 && ClearlyBetter(d, j.Distance, PictureDistance(turned, centre))) {
+                best = d;
+                j.TurnIndex = int(t);
+                j.OtherMoment = -1;
+                j.DelayKnown = false;
+            }
+        }
+    }
+    // a picture that fits nothing else better still has to look like its source
+    j.Fits = j.OtherMoment < 0 && j.TurnIndex < 0 && j.Distance <= 4 * NoiseLevel;
+    return j;
+}
+
+// The largest distance among the pictures of one side at the moments.
+double Spread(const std::vector<QByteArray>& pictures)
+{
+    double spread = 0;
+    for (size_t a = 0; a < pictures.size(); ++a)
+        for (size_t b = a + 1; b < pictures.size(); ++b)
+            spread = std::max(spread, PictureDistance(pictures[a], pictures[b]));
+    return spread;
+}
+
+void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& details)
+{
+    std::vector<TMomentJudgement> judged;
+    std::vector<QByteArray> outputs, sources;
+    std::vector<int> delays;
+    for (int i = 0; i < c.Moments.size(); ++i) {
+        const TMomentJudgement j = JudgeMoment(c.Moments, i);
+        if (!j.Judged)
+            continue;
+        const TContentMoment& m = c.Moments.at(i);
+        outputs.push_back(m.Output);
+        sources.push_back(PictureAt(m.Source, m.SourceCentre));
+        if (j.Fits && j.DelayKnown)
+            delays.push_back(j.DelayMs);
+        details << QStringLiteral("%1 ms: %2%3%4%5")
+                       .arg(m.AtMs)
+                       .arg(j.Distance, 0, 'f', 1)
+                       .arg(j.DelayKnown ? QStringLiteral(" delay %1 ms").arg(j.DelayMs) : QString())
+                       .arg(j.OtherMoment >= 0 ? QStringLiteral(" like %1 ms").arg(c.Moments.at(j.OtherMoment).AtMs)
+                                               : QString())
+                       .arg(j.TurnIndex >= 0 ? QStringLiteral(" turned") : QString());
+        judged.push_back(j);
+    }
+    const int n = int(judged.size());
+    if (n < MinJudgedMoments)
+        return;
+    v.PicturesJudged = true;
+    if (!delays.empty()) {
+        std::sort(delays.begin(), delays.end());
+        v.PictureDelayMs = delays[delays.size() / 2];
+        v.PictureDelayKnown = true;
+    }
+    const int bad = int(std::count_if(judged.begin(), judged.end(), [](const auto& j) { return !j.Fits; }));
+    const double frame = c.SourceFrameMs > 0 ? c.SourceFrameMs : 40.0;
+    const bool shifted = v.PictureDelayKnown && std::abs(v.PictureDelayMs) > std::max(1.5 * frame, 1.0 * ContentLipSyncMs) &&
+                         int(delays.size()) > ToleratedMoments;
+    if (bad <= ToleratedMoments && !shifted)
+        return;
+
+    v.Ok = false;
+    const double outSpread = Spread(outputs), srcSpread = Spread(sources);
+    if (outSpread < AlikeLevel && srcSpread > 2 * NoiseLevel) {
+        const double first = PictureDistance(outputs.front(), sources.front());
+        v.Picture = first <= NoiseLevel ? TPictureFault::FirstPicture : TPictureFault::Still;
+        v.Sentence = v.Picture == TPictureFault::FirstPicture
+                         ? QCoreApplication::translate("ContentCheck",
+                                                       "The output shows the first picture for the whole length.")
+                         : QCoreApplication::translate("ContentCheck",
+                                                       "The output shows one still picture where its source moves.");
+        return;
+    }
+    // the most common fault among the moments that went wrong
+    int turned = 0, elsewhere = 0;
+    std::array<int, 7> turnVotes{};
+    for (const TMomentJudgement& j : judged) {
+        if (j.TurnIndex >= 0) {
+            ++turned;
+            ++turnVotes[size_t(j.TurnIndex)];
+        } else if (j.OtherMoment >= 0) {
+            ++elsewhere;
+        }
+    }
+    if (turned > ToleratedMoments && turned >= elsewhere) {
+        v.Picture = TPictureFault::Turned;
+        v.Turn = OtherTurns()[size_t(std::max_element(turnVotes.begin(), turnVotes.end()) - turnVotes.begin())];
+        v.Sentence = TurnWords(v.Turn);
+    } else if (elsewhere > ToleratedMoments) {
+        v.Picture = TPictureFault::WrongMoments;
+        for (const TMomentJudgement& j : judged)
+            if (j.OtherMoment >= 0) {
+                v.WrongAtMs = c.Moments.at(j.Index).AtMs;
+                v.ShowsMs = c.Moments.at(j.OtherMoment).AtMs;
+                break;
+            }
+        //: The output plays pictures at the wrong moments: "at 2.00 s it shows the source's picture of 4.00 s"
+        v.Sentence = QCoreApplication::translate("ContentCheck",
+                                                 "The output's pictures come at the wrong moments: at %1 it shows "
+                                                 "its source's picture of %2.")
+                         .arg(Seconds(v.WrongAtMs), Seconds(v.ShowsMs));
+    } else if (shifted) {
+        v.Picture = TPictureFault::Shifted;
+        v.Sentence = v.PictureDelayMs > 0
+                         ? QCoreApplication::translate("ContentCheck", "The output's pictures come %1 late against "
+                                                                       "its source's.")
+                               .arg(Seconds(v.PictureDelayMs))
+                         : QCoreApplication::translate("ContentCheck", "The output's pictures come %1 early against "
+                                                                       "its source's.")
+                               .arg(Seconds(-v.PictureDelayMs));
+    } else {
+        v.Picture = TPictureFault::Different;
+        v.Sentence = QCoreApplication::translate("ContentCheck",
+                                                 "The output's pictures differ from its source's at %1 of %2 moments.")
+                         .arg(bad)
+                         .arg(n);
+    }
+}
+
+void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& details)
+{
+    std::vector<double> lags;
+    for (const TSoundWindow& w : c.Sound) {
+        double lag = 0, strength = 0;
+        if (SoundLag(w, lag, strength)) {
+            // lip sync: the sound's offset against the picture's own
+            lag -= v.PictureDelayMs;
+            lags.push_back(lag);
+            details << QStringLiteral("sound at %1 ms: %2 ms (%3)").arg(w.AtMs).arg(lag, 0, 'f', 0).arg(strength, 0, 'f', 2);
+        } else {
+            details << QStringLiteral("sound at %1 ms: not measured").arg(w.AtMs);
+        }
+    }
+    if (lags.empty())
+        return;
+    v.SoundJudged = true;
+    const auto [lo, hi] = std::minmax_element(lags.begin(), lags.end());
+    v.SoundDriftMs = int(std::lround(*hi - *lo));
+    std::vector<double> sorted = lags;
+    std::sort(sorted.begin(), sorted.end());
+    v.SoundLagMs = int(std::lround(sorted[sorted.size() / 2]));
+    if (std::abs(*lo) <= ContentLipSyncMs && std::abs(*hi) <= ContentLipSyncMs)
+        return;
+    const bool wasOk = v.Ok;
+    v.Ok = false;
+    if (!wasOk)
+        return; // the pictures' fault comes first
+    if (v.SoundDriftMs > ContentLipSyncMs) {
+        //: Lip sync that changes along the file: "from 0.00 s to 0.80 s late"
+        v.Sentence = QCoreApplication::translate("ContentCheck",
+                                                 "The sound drifts against the picture: from %1 to %2 late.")
+                         .arg(Seconds(lags.front()), Seconds(lags.back()));
+    } else if (v.SoundLagMs > 0) {
+        v.Sentence = QCoreApplication::translate("ContentCheck", "The sound is %1 late against the picture.")
+                         .arg(Seconds(v.SoundLagMs));
+    } else {
+        v.Sentence = QCoreApplication::translate("ContentCheck", "The sound is %1 early against the picture.")
+                         .arg(Seconds(-v.SoundLagMs));
+    }
+}
+
+} // namespace
+
+double PictureDistance(const QByteArray& a, const QByteArray& b)
+{
+    if (a.size() != ContentPictureBytes || b.size() != ContentPictureBytes)
+        return 255;
+    double ma = 0, mb = 0;
+    for (int k = 0; k < ContentPictureBytes; ++k) {
+        ma += uchar(a[k]);
+        mb += uchar(b[k]);
+    }
+    ma /= ContentPictureBytes;
+    mb /= ContentPictureBytes;
+    double sum = 0;
+    for (int k = 0; k < ContentPictureBytes; ++k)
+        sum += std::abs((uchar(a[k]) - ma) - (uchar(b[k]) - mb));
+    return sum / ContentPictureBytes;
+}
+
+bool SoundLag(const TSoundWindow& w, double& lagMs, double& strength)
+{
+    constexpr int maxLag = MaxSoundLagMs / EnvelopeBinMs;
+    const int n = int(w.Source.size());
+    if (n < 40 || w.Output.size() < n + 2 * maxLag)
+        return false;
+    // the source's curve, levelled; a curve without rises and falls lines up anywhere
+    double mean = 0;
+    int valid = 0;
+    for (float s : w.Source)
+        if (s >= 0) {
+            mean += s;
+            ++valid;
+        }
+    if (valid < n * 3 / 4)
+        return false;
+    mean /= valid;
+    double var = 0;
+    for (float s : w.Source)
+        if (s >= 0)
+            var += (s - mean) * (s - mean);
+    const double sd = std::sqrt(var / valid);
+    if (mean < 1e-4 || sd < 0.15 * mean)
+        return false;
+    std::vector<double> corr(size_t(2 * maxLag + 1), -2.0);
+    for (int lag = -maxLag; lag <= maxLag; ++lag) {
+        double so = 0, oo = 0, om = 0;
+        int m = 0;
+        for (int k = 0; k < n; ++k) {
+            const float o = w.Output[maxLag + lag + k];
+            if (w.Source[k] >= 0 && o >= 0) {
+                om += o;
+                ++m;
+            }
+        }
+        if (m < n * 3 / 4)
+            continue;
+        om /= m;
+        for (int k = 0; k < n; ++k) {
+            const float o = w.Output[maxLag + lag + k];
+            if (w.Source[k] >= 0 && o >= 0) {
+                so += (w.Source[k] - mean) * (o - om);
+                oo += (o - om) * (o - om);
+            }
+        }
+        if (oo > 0)
+            corr[size_t(lag + maxLag)] = so / std::sqrt(var * oo);
+    }
+    const auto best = std::max_element(corr.begin(), corr.end());
+    const int at = int(best - corr.begin());
+    strength = *best;
+    if (strength < MinCorrelation)
+        return false;
+    // another offset almost as good further away: a rhythm that repeats, not an answer
+    for (int k = 0; k < int(corr.size()); ++k)
+        if (std::abs(k - at) > ContentLipSyncMs / EnvelopeBinMs && corr[size_t(k)] > strength - StandOut)
+            return false;
+    double fine = at;
+    if (at > 0 && at + 1 < int(corr.size()) && corr[size_t(at - 1)] > -2 && corr[size_t(at + 1)] > -2) {
+        const double l = corr[size_t(at - 1)], c0 = corr[size_t(at)], r = corr[size_t(at + 1)];
+        const double denom = l - 2 * c0 + r;
+        if (denom < 0)
+            fine += 0.5 * (l - r) / denom;
+    }
+    lagMs = (fine - maxLag) * EnvelopeBinMs;
+    return true;
+}
+
+TContentVerdict JudgeContent(const TContentSamples& samples, bool pictures, bool sound)
+{
+    TContentVerdict v;
+    QStringList details;
+    const auto decoded = [&](bool output) {
+        return std::count_if(samples.Moments.begin(), samples.Moments.end(), [output](const TContentMoment& m) {
+            return !(output ? m.Output : m.Source).isEmpty();
+        });
+    };
+    if (decoded(false) >= MinJudgedMoments && decoded(true) == 0) {
+        v.Ok = false;
+        v.Picture = TPictureFault::Undecodable;
+        v.Sentence = QCoreApplication::translate("ContentCheck", "No picture of the output can be decoded.");
+        return v;
+    }
+    if (pictures)
+        JudgePictures(samples, v, details);
+    if (sound)
+        JudgeSound(samples, v, details);
+    v.Detail = details.join(QStringLiteral("; "));
+    return v;
+}
+
+TGridTurn UserTurnOf(const EncodingSettings& s)
+{
+    TGridTurn t;
+    if (s.flipHorizontal)
+        t = t.Then(TGridTurn::UpsideDown());
+    if (s.flipVertical)
+        t = t.Then(TGridTurn::Mirror());
+    if (s.rotate)
+        t = t.Then(s.rotateDirection == 1 ? TGridTurn::Anticlockwise() : TGridTurn::Clockwise());
+    return t;
+}

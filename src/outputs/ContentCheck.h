@@ -1,0 +1,58 @@
+#pragma once
+
+#include "encoding/EncodingSettings.h"
+#include "media/ContentSamples.h"
+
+#include <QString>
+
+// The judgement of an output by what it shows and plays against its source (the samples
+// of the content probe). Pictures: at each moment the output's picture must match the
+// source's picture of that moment better than the source's pictures a few frames before
+// and after it, and better than the source's pictures at the other moments; a still
+// source passes when its pictures simply agree. Sound: the loudness of both, laid over
+// each other, must line up within ContentLipSyncMs at every window, without drift.
+
+inline constexpr int ContentLipSyncMs = 40;
+
+enum class TPictureFault {
+    None,
+    Still,        // one picture for the whole length where the source moves
+    FirstPicture, // the source's first picture for the whole length
+    WrongMoments, // pictures of other moments: skipped, sped up, slowed down
+    Shifted,      // the right pictures, early or late
+    Turned,       // the source turned or mirrored
+    Different,    // pictures unlike the source's
+    Undecodable,  // no picture of the output decodes
+};
+
+struct TContentVerdict {
+    bool Ok = true;
+    bool PicturesJudged = false;  // enough moments decoded on both sides
+    bool SoundJudged = false;     // enough sound windows with something to line up
+    TPictureFault Picture = TPictureFault::None;
+    bool PictureDelayKnown = false;
+    int PictureDelayMs = 0;       // the output's pictures against the source's: positive when late
+    TGridTurn Turn;               // Turned: the source as the output shows it
+    int WrongAtMs = 0;            // WrongMoments: a moment of the output...
+    int ShowsMs = 0;              // ...and the source's moment it shows
+    int SoundLagMs = 0;           // the sound against the picture: positive when late
+    int SoundDriftMs = 0;         // how far the offset moves between the windows
+    QString Sentence;             // the first problem as one plain sentence; empty when Ok
+    QString Detail;               // every figure, for the error log
+};
+
+// How far two pictures of ContentPictureBytes grey levels differ, their brightness
+// levelled: the mean absolute difference (0..255).
+double PictureDistance(const QByteArray& a, const QByteArray& b);
+
+// The offset of output against source loudness in ms (positive: output later) and how
+// sure it is (the correlation, -1..1); false when the window has too little to line up.
+bool SoundLag(const TSoundWindow& w, double& lagMs, double& strength);
+
+// pictures, sound: whether the output's pictures and sound are to match the source's (what
+// the user adds may change them on purpose); the output's pictures must decode regardless.
+TContentVerdict JudgeContent(const TContentSamples& samples, bool pictures = true, bool sound = true);
+
+// The turns and mirrors the user's settings make of the decoded picture, in the order of
+// the filter chain ("flip" is top to bottom, "mirror" left to right).
+TGridTurn UserTurnOf(const EncodingSettings& s);
