@@ -125,8 +125,14 @@ bool Deinterlace(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     if (s.interlacing == 1)
         return true;
-    if (s.interlacing == 0)
-        return info.VideoStreams[0].ScanType.trimmed().toLower() == QLatin1String("interlaced");
+    if (s.interlacing == 0) {
+        // MediaInfo reads the scan type of some streams only (not H.264 in MP4 or Matroska);
+        // the decoder's field order tells the rest
+        const QString scan = info.VideoStreams[0].ScanType.trimmed().toLower();
+        if (scan == QLatin1String("interlaced") || scan == QLatin1String("mbaff"))
+            return true;
+        return scan.isEmpty() && info.Probe.Opened && info.Probe.Interlaced;
+    }
     return false;
 }
 

@@ -123,16 +123,26 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         }
     }
 
-    // Rotation: the turn a player would make, unless the user turns the picture.
+    // Rotation: the turn (and mirror) a player would make, unless the user turns the picture.
     const int rotation = info.Probe.Opened ? info.Probe.Rotation : 0;
-    if (!s.rotate && (rotation == 90 || rotation == 180 || rotation == 270)) {
-        f.RotationDegrees = rotation;
-        f.Rotate = rotation == 90 ? QStringLiteral("rotate=1")
-                 : rotation == 270 ? QStringLiteral("rotate=2")
-                                   : QStringLiteral("flip,mirror");
-        f.Notes << QCoreApplication::translate("FaithfulOutput",
-                                               "the picture is turned %1° clockwise to stand upright")
-                       .arg(rotation);
+    const bool mirrored = info.Probe.Opened && info.Probe.Mirrored;
+    if (!s.rotate && (rotation == 90 || rotation == 180 || rotation == 270 || mirrored)) {
+        f.RotationDegrees = rotation == 90 || rotation == 180 || rotation == 270 ? rotation : 0;
+        f.Rotate = f.RotationDegrees == 90 ? QStringLiteral("rotate=1")
+                 : f.RotationDegrees == 270 ? QStringLiteral("rotate=2")
+                 : f.RotationDegrees == 180 ? QStringLiteral("flip,mirror")
+                                            : QString();
+        // "mirror" is left to right; mirrored and turned by half is "flip", top to bottom
+        if (mirrored)
+            f.Rotate = f.RotationDegrees == 180 ? QStringLiteral("flip")
+                     : f.Rotate.isEmpty()       ? QStringLiteral("mirror")
+                                                : QStringLiteral("mirror,") + f.Rotate;
+        if (mirrored)
+            f.Notes << QCoreApplication::translate("FaithfulOutput", "the picture is mirrored as players show it");
+        if (f.RotationDegrees != 0 && !(mirrored && f.RotationDegrees == 180))
+            f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                                   "the picture is turned %1° clockwise to stand upright")
+                           .arg(f.RotationDegrees);
     }
     // the user's rotate=1 and rotate=2 both turn by a quarter
     const bool quarterTurn = s.rotate || f.RotationDegrees == 90 || f.RotationDegrees == 270;

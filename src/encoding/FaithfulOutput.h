@@ -22,7 +22,7 @@
 
 struct TFaithfulOutput {
     QString Crop;              // "crop=W:H:0:0" for an odd side, or empty
-    QString Rotate;            // "rotate=1", "rotate=2" or "flip,mirror", or empty
+    QString Rotate;            // "rotate=1", "rotate=2", "flip,mirror", "mirror", "flip", "mirror,rotate=N", or empty
     QString DisplayAspect;     // "dsize=A" when the picture's shape alone would be wrong, or empty
     double InputFps = 0;       // "-fps": the rate the pictures are read at; 0: as declared
     double OutputFps = 0;      // "-ofps"; 0: leave it out (no rate known)

@@ -1,6 +1,7 @@
 #include "media/AvProbe.h"
 
 #include "media/AnalysisClient.h"
+#include "media/ContentSamples.h"
 #include "media/LibavKit.h"
 
 #include "lib/Files.h"
@@ -44,17 +45,21 @@ constexpr int PictureBytes = PictureSide * PictureSide;
 
 using namespace Libav;
 
-// The display matrix turns counterclockwise; a player turns the picture clockwise by the rest.
-int32_t ClockwiseTurn(const AVStream* st)
+// The turn (and mirror) a player applies: the display matrix as a symmetry of the square,
+// taken apart into a left-right mirror first and a clockwise turn after it.
+void DisplayTransform(const AVStream* st, int32_t& rotation, bool& mirrored)
 {
+    rotation = 0;
+    mirrored = false;
     std::array<int32_t, 9> matrix{};
     if (!DisplayMatrix(st, matrix))
-        return 0;
-    const double theta = av_display_rotation_get(matrix.data());
-    if (!std::isfinite(theta))
-        return 0;
-    const long quarters = std::lround(-theta / 90.0) % 4;
-    return int32_t((quarters + 4) % 4 * 90);
+        return;
+    TGridTurn t = TGridTurn::FromDisplayMatrix(matrix);
+    mirrored = t.M[0] * t.M[3] - t.M[1] * t.M[2] < 0;
+    if (mirrored)
+        t = TGridTurn::Mirror().Then(t);
+    const TGridTurn cw = TGridTurn::Clockwise();
+    rotation = t == cw ? 90 : t == cw.Then(cw) ? 180 : t == TGridTurn::Anticlockwise() ? 270 : 0;
 }
 
 struct TScan {
@@ -142,7 +147,9 @@ void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbe
         out.SarNum = sar.num;
         out.SarDen = sar.den;
     }
-    out.Rotation = ClockwiseTurn(st);
+    DisplayTransform(st, out.Rotation, out.Mirrored);
+    const AVFieldOrder fields = st->codecpar->field_order;
+    out.Interlaced = fields == AV_FIELD_TT || fields == AV_FIELD_BB || fields == AV_FIELD_TB || fields == AV_FIELD_BT;
     if (Known(st->r_frame_rate))
         out.DeclaredFps = av_q2d(st->r_frame_rate);
     else if (Known(st->avg_frame_rate))

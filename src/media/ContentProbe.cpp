@@ -335,7 +335,12 @@ public:
         std::vector<double> sum(size_t(bins), 0.0);
         std::vector<int> count(size_t(bins), 0);
         const int audio = m_file.Audio;
-        av_seek_frame(m_file.Format(), audio, m_file.Ticks(audio, fromMs - 500), AVSEEK_FLAG_BACKWARD);
+        // where the sound stream cannot seek (an AVI without an index of it), the file's
+        // clock, else the start: reading from where the last window ended would miss this one
+        AVFormatContext* f = m_file.Format();
+        if (av_seek_frame(f, audio, m_file.Ticks(audio, fromMs - 500), AVSEEK_FLAG_BACKWARD) < 0 &&
+            av_seek_frame(f, -1, ClampTicks((fromMs - 500 + m_file.ZeroMs) * 1000.0), AVSEEK_FLAG_BACKWARD) < 0)
+            avformat_seek_file(f, -1, std::numeric_limits<int64_t>::min(), 0, 0, 0);
         avcodec_flush_buffers(m_codec.get());
         bool past = false;
         int packets = 0;

@@ -88,6 +88,8 @@ struct TAvProbeInfo {
     int32_t AudioEndMs = 0;       // the last sound's end, when every packet was read; 0: unknown
     int32_t DecodedPictures = -1; // pictures decoded among the samples; -1: not tried
     QByteArray Pictures;          // the samples: PictureSamples pictures of PictureSide² grey levels each; empty: not asked
+    bool Mirrored = false;        // a player mirrors the picture left to right before its Rotation
+    bool Interlaced = false;      // the decoder reports fields (top or bottom first)
     bool operator==(const TAvProbeInfo&) const = default;
 };
 

@@ -124,7 +124,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAvProbeInfo>
 {
-    static_assert(FieldCount<TAvProbeInfo>() == 19, "serialise the new field");
+    static_assert(FieldCount<TAvProbeInfo>() == 21, "serialise the new field");
     f(r.Opened);
     f(r.DurationMs);
     f(r.HasVideo);
@@ -144,6 +144,8 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
     f(r.AudioEndMs);
     f(r.DecodedPictures);
     f(r.Pictures);
+    f(r.Mirrored);
+    f(r.Interlaced);
 }
 
 template <typename R, typename F>

@@ -182,7 +182,10 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
     const double frame = c.SourceFrameMs > 0 ? c.SourceFrameMs : 40.0;
     const bool shifted = v.PictureDelayKnown && std::abs(v.PictureDelayMs) > std::max(1.5 * frame, 1.0 * ContentLipSyncMs) &&
                          int(delays.size()) > ToleratedMoments;
-    if (bad <= ToleratedMoments && !shifted)
+    // pictures that come ever later or earlier: the output's rate is not its source's
+    const int drift = delays.empty() ? 0 : delays.back() - delays.front();
+    const bool drifting = int(delays.size()) > 2 * ToleratedMoments && drift > std::max(2.5 * frame, 2.0 * ContentLipSyncMs);
+    if (bad <= ToleratedMoments && !shifted && !drifting)
         return;
 
     v.Ok = false;
@@ -225,6 +228,12 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
                                                  "The output's pictures come at the wrong moments: at %1 it shows "
                                                  "its source's picture of %2.")
                          .arg(Seconds(v.WrongAtMs), Seconds(v.ShowsMs));
+    } else if (drifting) {
+        v.Picture = TPictureFault::Drifting;
+        //: %1, %2: the smallest and the largest offset of the output's pictures, "-0.16 s", "0.08 s"
+        v.Sentence = QCoreApplication::translate("ContentCheck",
+                                                 "The output's pictures drift against its source's: from %1 to %2 late.")
+                         .arg(Seconds(delays.front()), Seconds(delays.back()));
     } else if (shifted) {
         v.Picture = TPictureFault::Shifted;
         v.Sentence = v.PictureDelayMs > 0
@@ -247,6 +256,16 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
 {
     std::vector<double> lags;
     for (const TSoundWindow& w : c.Sound) {
+        if (SoundLost(w)) {
+            v.SoundJudged = true;
+            if (v.Ok) {
+                v.Ok = false;
+                v.Sentence = QCoreApplication::translate("ContentCheck", "The output has no sound from %1 on.")
+                                 .arg(Seconds(w.AtMs));
+            }
+            details << QStringLiteral("sound at %1 ms: lost").arg(w.AtMs);
+            return;
+        }
         double lag = 0, strength = 0;
         if (SoundLag(w, lag, strength)) {
             // lip sync: the sound's offset against the picture's own
@@ -302,6 +321,16 @@ double PictureDistance(const QByteArray& a, const QByteArray& b)
     for (int k = 0; k < ContentPictureBytes; ++k)
         sum += std::abs((uchar(a[k]) - ma) - (uchar(b[k]) - mb));
     return sum / ContentPictureBytes;
+}
+
+bool SoundLost(const TSoundWindow& w)
+{
+    const auto heard = [](const QVector<float>& bins) {
+        return std::count_if(bins.begin(), bins.end(), [](float b) { return b >= 0; });
+    };
+    // the source plays nearly all of the window, the output hardly any of the same stretch
+    return !w.Source.isEmpty() && heard(w.Source) >= w.Source.size() * 3 / 4 &&
+           heard(w.Output) < w.Source.size() / 4;
 }
 
 bool SoundLag(const TSoundWindow& w, double& lagMs, double& strength)

@@ -20,6 +20,7 @@ enum class TPictureFault {
     FirstPicture, // the source's first picture for the whole length
     WrongMoments, // pictures of other moments: skipped, sped up, slowed down
     Shifted,      // the right pictures, early or late
+    Drifting,     // the right pictures, ever later or earlier
     Turned,       // the source turned or mirrored
     Different,    // pictures unlike the source's
     Undecodable,  // no picture of the output decodes
@@ -48,6 +49,8 @@ double PictureDistance(const QByteArray& a, const QByteArray& b);
 // The offset of output against source loudness in ms (positive: output later) and how
 // sure it is (the correlation, -1..1); false when the window has too little to line up.
 bool SoundLag(const TSoundWindow& w, double& lagMs, double& strength);
+// The source plays sound in the window and the output none.
+bool SoundLost(const TSoundWindow& w);
 
 // pictures, sound: whether the output's pictures and sound are to match the source's (what
 // the user adds may change them on purpose); the output's pictures must decode regardless.

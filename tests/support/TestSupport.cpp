@@ -77,11 +77,15 @@ QString MediaDir()
     QLockFile lock(dir + QStringLiteral("/.lock"));
     lock.setStaleLockTime(0);
     lock.lock();
-    // The marker names the script's content, so a tree made by an older script is made again.
-    QFile script(QStringLiteral(VEXA_MAKE_MEDIA));
-    const QByteArray scriptHash =
-        script.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(script.readAll(), QCryptographicHash::Sha1).toHex().left(12)
-                                         : QByteArray("none");
+    // The marker names the scripts' content, so a tree made by older scripts is made again.
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString& name : {QStringLiteral(VEXA_MAKE_MEDIA),
+                                QFileInfo(QStringLiteral(VEXA_MAKE_MEDIA)).dir().filePath(QStringLiteral("make_traits.sh"))}) {
+        QFile script(name);
+        if (script.open(QIODevice::ReadOnly))
+            hash.addData(script.readAll());
+    }
+    const QByteArray scriptHash = hash.result().toHex().left(12);
     const QString marker = QStringLiteral(".complete-") + QString::fromLatin1(scriptHash);
     if (!QFileInfo::exists(dir + QLatin1Char('/') + marker)) {
         QProcess p;

@@ -2,6 +2,7 @@
 # Makes the small test clips with ffmpeg into DIR (a few seconds, small frames).
 # Usage: make_media.sh DIR [MARKER]   (MARKER: the file touched at the end, default .complete)
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 dir=$1
 mkdir -p "$dir"
 cd "$dir"
@@ -77,4 +78,6 @@ ff -f lavfi -i "color=c=0x336633:s=320x240:r=25:d=6" -f lavfi -i "color=c=white:
    -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=6" \
    -filter_complex "[0][1]overlay=x='100+20*sin(t*2)':y=100,mpdecimate=hi=64*12:lo=64*5:frac=0.1[v]" \
    -map "[v]" -map 2:a -fps_mode passthrough -c:v cinepak -c:a pcm_s16le probe_nearly_still.avi
+# The traits real collections hold, with beeps to line sound up by.
+bash "$here/make_traits.sh" traits
 touch "${2:-.complete}"

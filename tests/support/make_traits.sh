@@ -22,7 +22,7 @@ ff -f lavfi -i "$(pic 25)" -f lavfi -i "$(snd 48000)" -t 4 -c:v libx264 -preset 
    -c:a ac3 -b:a 192k camcorder.mts
 ff -f lavfi -i "$(pic 25)" -f lavfi -i "$(snd 48000)" -t 4 -c:v libx264 -preset ultrafast -pix_fmt yuv420p \
    -c:a mp2 -b:a 192k -output_ts_offset 1 dvb_plain.ts
-ff -itsoffset 0.5 -i dvb_plain.ts -i dvb_plain.ts -map 0:v -map 1:a -c copy late_picture.ts
+ff -itsoffset 0.5 -i dvb_plain.ts -i dvb_plain.ts -map 0:v -map 1:a -c copy late_picture_ts.ts
 rm dvb_plain.ts
 # A phone's variable rate: 30 fps for 2 s, then 15 fps.
 ff -f lavfi -i "$(pic 30):duration=2" -f lavfi -i "testsrc2=size=320x240:rate=15:duration=2" -f lavfi -i "$(snd):d=4" \
@@ -44,6 +44,6 @@ ff -f lavfi -i "$(pic 30000/1001)" -f lavfi -i "$(snd)" -t 4 -c:v mpeg4 -q:v 4 -
 # Two pictures at 1 fps in a tiny odd size.
 ff -f lavfi -i "testsrc2=size=84x33:rate=1" -t 2 -c:v libx264 -preset ultrafast -pix_fmt yuv420p two_pictures.mp4
 # Interlaced H.264 (top field first) in Matroska.
-ff -f lavfi -i "$(pic 25 720x576)" -f lavfi -i "$(snd 48000)" -t 2 -vf "interlace=scan=tff" \
+ff -f lavfi -i "$(pic 50 720x576)" -f lavfi -i "$(snd 48000)" -t 2 -vf "interlace=scan=tff" \
    -c:v libx264 -preset ultrafast -pix_fmt yuv420p -flags +ildct+ilme -x264-params tff=1 -c:a aac interlaced.mkv
 touch "${2:-.complete}"
