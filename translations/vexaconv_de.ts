@@ -714,6 +714,26 @@
     </message>
 </context>
 <context>
+    <name>InputProblem</name>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>not a media file the program can read (unknown container, or damaged)</source>
+        <translation>keine Mediendatei, die das Programm lesen kann (unbekannter Container oder beschädigt)</translation>
+    </message>
+    <message>
+        <source>the file has no video stream</source>
+        <translation>die Datei hat keine Videospur</translation>
+    </message>
+    <message>
+        <source>the file has no video stream, only a cover picture</source>
+        <extracomment>A sound file (MP4, MKV) whose only picture is its cover art</extracomment>
+        <translation>die Datei hat keine Videospur, nur ein Titelbild</translation>
+    </message>
+</context>
+<context>
     <name>OutputCheck</name>
     <message>
         <source>with the picture</source>
@@ -844,18 +864,6 @@
         <translation>die Datei kann nicht gelesen werden (keine Berechtigung)</translation>
     </message>
     <message>
-        <source>the file is empty</source>
-        <translation>die Datei ist leer</translation>
-    </message>
-    <message>
-        <source>not a media file the MediaInfo library knows (unknown container, or damaged)</source>
-        <translation>keine Mediendatei, die die MediaInfo-Bibliothek kennt (unbekannter Container oder beschädigt)</translation>
-    </message>
-    <message>
-        <source>the file has no video stream</source>
-        <translation>die Datei hat keine Videospur</translation>
-    </message>
-    <message>
         <source>the output directory %1 cannot be created</source>
         <translation>der Ausgabeordner %1 kann nicht angelegt werden</translation>
     </message>
@@ -980,6 +988,16 @@
         <source>Error = %1</source>
         <extracomment>The second pass of a two-pass encode failed with this exit code</extracomment>
         <translation>Fehler = %1</translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <extracomment>A file named by the user that is not a video the program can convert</extracomment>
+        <translation>Abgelehnt</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <extracomment>The Status cell of a refused file: why, as the check before a batch says it</extracomment>
+        <translation>Abgelehnt: %1</translation>
     </message>
 </context>
 <context>
