@@ -349,6 +349,10 @@ void TBatchPlanner::PrepareRow(TJob& job)
 
 void TBatchPlanner::RequestRowAnalysis(TJob& job)
 {
+    if (Aborted()) { // nothing more is read: the row ends unread
+        AnalysisArrived(job);
+        return;
+    }
     TJob* const jp = &job;
     job.Analysis = RequestVideoFileInfo(job.W.Input, m_mediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
         if (m_preparing.get() != jp)
@@ -381,6 +385,11 @@ void TBatchPlanner::RowAnalysed(TJob& job)
 void TBatchPlanner::StartRow(TJob& job)
 {
     TRowWork& w = job.W;
+    if (Aborted()) { // an abort that came during the analysis: no run, the row ends aborted
+        CompleteRow(job);
+        m_preparing.reset();
+        return;
+    }
     const TVideoFileInfo& info = job.State.CurrentFileInfo;
     QString refusal = InputRefusal(w.Input, info, m_rows->RowRefusal(job.Row));
     // No command line keeps such an offset: the row ends before a run that could only fail.
