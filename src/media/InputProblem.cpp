@@ -28,7 +28,8 @@ QString InputProblemText(TInputProblem problem)
     case TInputProblem::Empty:
         return QCoreApplication::translate("InputProblem", "the file is empty");
     case TInputProblem::NotMedia:
-        return QCoreApplication::translate("InputProblem", "not a media file the program can read (unknown container, or damaged)");
+        return QCoreApplication::translate("InputProblem",
+                                           "not a media file the program can read (unknown container, or damaged)");
     case TInputProblem::NoVideo:
         return QCoreApplication::translate("InputProblem", "the file has no video stream");
     case TInputProblem::CoverArtOnly:
