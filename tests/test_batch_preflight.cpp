@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -47,17 +48,26 @@ TEST_F(Preflight, EveryInputProblemIsOneLineAndTheExitStatusTells)
     const QString sound = m_dir + "/in/sound.mkv"; // a video container with sound only
     ASSERT_EQ(TestSupport::RunProgram("ffmpeg", {"-nostdin", "-v", "error", "-f", "lavfi", "-i", "sine=d=1", sound}).exitCode, 0);
     const QString gone = m_dir + "/in/gone.avi";
+    const QString cover = Input("cover_only.mp4", "cover.mp4");
+    const QString attached = Input("cover_only.mkv", "attached.mkv");
+    // named files of any kind: the second prober decides
+    const QString text = TestSupport::WriteFile(m_dir + "/in/notes.txt", "not a film\n");
+    const QStringList videos{Input("clip.dv", "tape.dv"), Input("clip.y4m", "raw.y4m"), Input("clip_video_only.mp4", "noext")};
 
-    TestSupport::RunResult r = Run({"--check", "--out-dir", m_dir + "/out", good, empty, junk, sound, gone});
+    TestSupport::RunResult r = Run(QStringList{"--check", "--out-dir", m_dir + "/out", good, empty, junk, sound, gone,
+                                               cover, attached, text} + videos);
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
-    const QStringList lines = Lines(r.out);
-    ASSERT_EQ(lines.size(), 5) << r.out.constData();
+    const QStringList lines = Lines(r.out).filter(QRegularExpression("^(?!note: )"));
+    ASSERT_EQ(lines.size(), 8) << r.out.constData();
     EXPECT_TRUE(lines.contains(empty + ": the file is empty"));
-    EXPECT_TRUE(lines.contains(junk + ": not a media file the MediaInfo library knows (unknown container, or damaged)"));
+    EXPECT_TRUE(lines.contains(junk + ": not a media file the program can read (unknown container, or damaged)"));
+    EXPECT_TRUE(lines.contains(text + ": not a media file the program can read (unknown container, or damaged)"));
     EXPECT_TRUE(lines.contains(sound + ": the file has no video stream"));
+    EXPECT_TRUE(lines.contains(cover + ": the file has no video stream, only a cover picture"));
+    EXPECT_TRUE(lines.contains(attached + ": the file has no video stream, only a cover picture"));
     EXPECT_EQ(lines.filter(gone).size(), 1);
     // the forecast counts the files that would be converted; no speed is known yet
-    EXPECT_TRUE(lines.last().startsWith("Forecast: 4 files, about ")) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().startsWith("Forecast: 10 files, about ")) << lines.last().toStdString();
     EXPECT_TRUE(lines.last().endsWith("time unknown (no file converted with these settings on this machine yet)."));
 
     // a good file into a fresh directory: nothing to tell

@@ -176,9 +176,13 @@ TEST(FileListColumns, DisplayRules)
 
 TEST(FileListRules, SupportedExtensions)
 {
-    EXPECT_EQ(SupportedVideoExtensions().size(), 46);
+    // the 46 common kinds, then the camcorder and capture kinds
+    EXPECT_EQ(SupportedVideoExtensions().size(), 51);
     EXPECT_EQ(SupportedVideoExtensions().first(), "WEBM");
-    EXPECT_EQ(SupportedVideoExtensions().last(), "MXF");
+    EXPECT_EQ(SupportedVideoExtensions().at(45), "MXF");
+    EXPECT_EQ(SupportedVideoExtensions().last(), "Y4M");
+    for (const char* name : {"tape.DV", "a.mod", "a.TOD", "a.m2v", "a.y4m"})
+        EXPECT_TRUE(IsSupportedVideoFile(QString::fromLatin1(name))) << name;
     EXPECT_TRUE(IsSupportedVideoFile(QStringLiteral("/v/a.AvI")));
     EXPECT_TRUE(IsSupportedVideoFile(QStringLiteral("rec.dvr-ms")));
     EXPECT_TRUE(IsSupportedVideoFile(QStringLiteral("x.True-HD")));
@@ -191,8 +195,8 @@ TEST(FileListRules, SupportedExtensions)
 
     const QString filter = AddFilesDialogFilter();
     EXPECT_TRUE(filter.startsWith(QLatin1String("AVI video files|*.avi|All video files|*.webm;*.avi;*.divx;")));
-    EXPECT_TRUE(filter.endsWith(QLatin1String(";*.avs;*.mxf")));
-    EXPECT_EQ(filter.count(QLatin1Char(';')), 45);
+    EXPECT_TRUE(filter.endsWith(QLatin1String(";*.avs;*.mxf;*.dv;*.mod;*.tod;*.m2v;*.y4m")));
+    EXPECT_EQ(filter.count(QLatin1Char(';')), 50);
 }
 
 TEST(FileListRules, AudioCodecNamesAndSummaries)
@@ -253,25 +257,37 @@ TEST_F(FileListTest, AddToListRefusesWhatItMust)
     EXPECT_FALSE(m_model.AddToList(a));
     EXPECT_FALSE(m_model.AddToList(m_tmp.path() + QStringLiteral("/./sub/../a.avi"))) << "same file after expansion";
     EXPECT_FALSE(m_model.AddToList(m_tmp.path() + QStringLiteral("//a.avi")));
-    EXPECT_FALSE(m_model.AddToList(Path(QStringLiteral("movie.mkv.txt"))));
-    EXPECT_FALSE(m_model.AddToList(Path(QStringLiteral("README"))));
+    // a folder scan takes only the listed extensions; a file named by the user any
+    EXPECT_FALSE(m_model.AddToList(Path(QStringLiteral("movie.mkv.txt")), true, TFileOrigin::FolderScan));
+    EXPECT_FALSE(m_model.AddToList(Path(QStringLiteral("README")), true, TFileOrigin::FolderScan));
     EXPECT_FALSE(m_model.AddToList(Path(QStringLiteral("missing.avi"))));
     EXPECT_FALSE(m_model.AddToList(Path(QStringLiteral("folder.avi"))));
     EXPECT_FALSE(m_model.AddToList(a + QChar(0) + QStringLiteral(".avi")));
-    EXPECT_EQ(Names(m_model), QStringList({QStringLiteral("a.avi"), QStringLiteral("A.avi")}));
+    EXPECT_TRUE(m_model.AddToList(Path(QStringLiteral("README"))));
+    EXPECT_TRUE(m_model.Row(2).Unproven);
+    EXPECT_FALSE(m_model.Row(0).Unproven);
+    EXPECT_EQ(Names(m_model), QStringList({QStringLiteral("a.avi"), QStringLiteral("A.avi"), QStringLiteral("README")}));
     EXPECT_TRUE(m_model.IsFileOnList(a));
     EXPECT_FALSE(m_model.IsFileOnList(Path(QStringLiteral("a.AVI"))));
 }
 
-TEST_F(FileListTest, RelativeNamesAreTakenAgainstTheCurrentDirectory)
+// A relative name on its own is taken against the current directory; one in a list file
+// against the list's folder, wherever the program runs.
+TEST_F(FileListTest, RelativeNamesAreTakenAgainstTheCurrentDirectoryOrTheListsFolder)
 {
     Make(QStringLiteral("rel.mp4"));
+    const QString b = Make(QStringLiteral("lists/b.mkv"));
+    const QString c = Make(QStringLiteral("c.avi"));
+    const QString lst = TestSupport::WriteFile(Path(QStringLiteral("lists/l.lst")), "b.mkv\r\n../c.avi\r\n");
     const QString old = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(m_tmp.path()));
     const bool added = m_model.AddToList(QStringLiteral("rel.mp4"));
     QDir::setCurrent(old);
     ASSERT_TRUE(added);
     EXPECT_EQ(m_model.GetNgFullFileName(0), QFileInfo(Path(QStringLiteral("rel.mp4"))).absoluteFilePath());
+    ASSERT_TRUE(m_model.LoadFileList(lst));
+    EXPECT_EQ(m_model.GetNgFullFileName(1), b);
+    EXPECT_EQ(m_model.GetNgFullFileName(2), c);
 }
 
 TEST_F(FileListTest, WithoutAnalysisOnlyNameSizeAndStatusAreSet)
@@ -677,18 +693,21 @@ TEST_F(FileListTest, ZeroSizeShowsWhileZeroStreamSizeDoesNot)
 TEST_F(FileListTest, HeadlessInputsFilesFoldersAndLists)
 {
     const QString a = Make(QStringLiteral("in/a.avi"));
-    Make(QStringLiteral("in/skip.txt"));
+    Make(QStringLiteral("in/named.txt"));
     Make(QStringLiteral("tree/x/b.mkv"));
+    Make(QStringLiteral("tree/x/skip.txt"));
     const QString c = Make(QStringLiteral("c.mp4"));
     const QString lst = TestSupport::WriteFile(Path(QStringLiteral("l.LST")), (c + QStringLiteral("\n") + a).toUtf8());
     const TInputResult result = AddInputPaths(
-        m_model, {a, Path(QStringLiteral("in/skip.txt")), Path(QStringLiteral("tree")), lst, Path(QStringLiteral("gone.lst")),
+        m_model, {a, Path(QStringLiteral("in/named.txt")), Path(QStringLiteral("tree")), lst, Path(QStringLiteral("gone.lst")),
                   Path(QStringLiteral("missing.avi"))});
-    EXPECT_EQ(result.Accepted, 3);
+    EXPECT_EQ(result.Accepted, 4);
     ASSERT_EQ(result.Errors.size(), 2); // the missing list file, the missing clip
     EXPECT_EQ(result.Errors[1], QStringLiteral("no such file, left out: ") + Path(QStringLiteral("missing.avi")));
-    EXPECT_EQ(Names(m_model), QStringList({QStringLiteral("a.avi"), QStringLiteral("b.mkv"), QStringLiteral("c.mp4")}));
-    EXPECT_EQ(m_model.FooterText(colNo), "3");
+    // a named file of any kind is listed (its analysis decides); the folder's text file is not
+    EXPECT_EQ(Names(m_model), QStringList({QStringLiteral("a.avi"), QStringLiteral("named.txt"), QStringLiteral("b.mkv"),
+                                           QStringLiteral("c.mp4")}));
+    EXPECT_EQ(m_model.FooterText(colNo), "4");
     EXPECT_EQ(AddInputPaths(m_model, {a}).Accepted, 0);
 }
 

@@ -116,6 +116,45 @@ TEST_F(FileListMedia, OtherContainersVideoOnlyAndUnreadableFiles)
     EXPECT_EQ(Cell(m_model.rowCount() - 2, colSize), " 0 bytes");
 }
 
+// A named file of any kind is listed; one of an unknown kind stays "Ready" only when its
+// analysis finds video, else its Status cell says why, in the check's words. A known kind
+// is left to the batch whatever it holds. Whichever depth the list analyses at.
+TEST_F(FileListMedia, NamedFilesOfUnknownKindsMustShowVideo)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto copy = [&](const char* clip, const char* name) {
+        return TestSupport::CopyClip(QString::fromUtf8(clip), dir.filePath(QString::fromUtf8(name)));
+    };
+    const QString refused = QStringLiteral("Refused: ");
+    const struct {
+        QString Path;
+        QString Status;
+    } cases[] = {
+        {TestSupport::Clip(QStringLiteral("clip.dv")), QStringLiteral("Ready")},
+        {TestSupport::Clip(QStringLiteral("clip.y4m")), QStringLiteral("Ready")},
+        {copy("clip_video_only.mp4", "video"), QStringLiteral("Ready")},
+        {TestSupport::Clip(QStringLiteral("sound_only.mp4")), QStringLiteral("Ready")},
+        {copy("sound_only.mp4", "sound"), refused + "the file has no video stream"},
+        {copy("cover_only.mp4", "cover.m4a"), refused + "the file has no video stream, only a cover picture"},
+        {copy("cover_only.mkv", "cover.mka"), refused + "the file has no video stream, only a cover picture"},
+        {TestSupport::WriteFile(dir.filePath(QStringLiteral("README")), "hello\n"),
+         refused + "not a media file the program can read (unknown container, or damaged)"},
+        {TestSupport::WriteFile(dir.filePath(QStringLiteral("empty.bin")), ""), refused + "the file is empty"},
+    };
+    for (TFileAnalysis analysis : {faNone, faQuick}) {
+        m_params.FileAnalysis = analysis;
+        m_model.ClearFileList();
+        for (const auto& c : cases) {
+            ASSERT_TRUE(m_model.AddToList(c.Path)) << c.Path.toStdString();
+            const int r = m_model.rowCount() - 1;
+            EXPECT_EQ(Cell(r, colStatus), c.Status) << c.Path.toStdString();
+            EXPECT_EQ(m_model.data(m_model.index(r, colStatus), Qt::ToolTipRole).toString(), c.Status);
+            EXPECT_EQ(m_model.RowStatus(r), c.Status == "Ready" ? "Ready" : "Refused"); // stored in English
+        }
+    }
+}
+
 TEST_F(FileListMedia, RowsMirrorTheFirstStreamsOfEachAnalysis)
 {
     for (TFileAnalysis analysis : {faQuick, faFull}) {

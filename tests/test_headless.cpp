@@ -540,6 +540,7 @@ namespace {
 struct Interrupted {
     bool ended = false;
     int exitCode = -1;
+    qint64 afterSignalMs = -1; // from the signal to the end
     QByteArray err;
 };
 
@@ -557,8 +558,11 @@ Interrupted InterruptAfter(const QStringList& args, const QString& tmp, int wait
     for (int i = 0; i < 600 && TestSupport::ReadFile(children).trimmed().isEmpty(); ++i)
         QThread::msleep(50);
     QThread::msleep(static_cast<unsigned long>(waitMs));
+    QElapsedTimer clock;
+    clock.start();
     ::kill(static_cast<pid_t>(p.processId()), SIGINT);
     result.ended = p.waitForFinished(20000);
+    result.afterSignalMs = clock.elapsed();
     if (!result.ended) {
         p.kill();
         p.waitForFinished();
@@ -583,15 +587,69 @@ TEST_F(HeadlessConvert, SigintWhileManyFilesAreAddedEndsTheProgram)
     EXPECT_FALSE(QFileInfo::exists(sh));
 }
 
-// The signal arrives while the library spins on the damaged file in the worker.
-TEST_F(HeadlessConvert, SigintWhileTheDamagedFileIsAnalysedEndsTheProgram)
+// The signal arrives while the library spins on the damaged file in the worker: the
+// worker is killed, not waited for.
+TEST_F(HeadlessConvert, SigintWhileTheDamagedFileIsAnalysedEndsTheProgramAtOnce)
 {
     QFile::copy(TestSupport::SpinningClip(), m_dir + "/in/spinning.mkv");
     const QString sh = m_dir + "/convert.sh";
-    const Interrupted r = InterruptAfter({"--home", m_dir + "/home", "--script", sh, m_dir + "/in"}, m_dir + "/tmp", 500);
-    EXPECT_TRUE(r.ended);
-    EXPECT_EQ(r.exitCode, 130) << r.err.constData();
-    EXPECT_FALSE(r.err.contains("took longer than")) << r.err.constData();
+    for (const QStringList& mode : {QStringList{"--script", sh}, QStringList{"--convert", "--out-dir", m_dir + "/out"}}) {
+        const Interrupted r = InterruptAfter(QStringList{"--home", m_dir + "/home"} + mode + QStringList{m_dir + "/in"},
+                                             m_dir + "/tmp", 500);
+        const std::string what = mode.first().toStdString();
+        EXPECT_TRUE(r.ended) << what;
+        EXPECT_EQ(r.exitCode, 130) << what << ": " << r.err.constData();
+        EXPECT_LT(r.afterSignalMs, 1000) << what;
+        EXPECT_FALSE(r.err.contains("took longer than")) << what << ": " << r.err.constData();
+    }
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/out/spinning.avi"));
+}
+
+// A file named on the command line is an input whatever its extension when it holds video;
+// one that holds none ends its row with the check's reason before any encoder run.
+TEST_F(HeadlessConvert, NamedInputsOfAnyKindAndTheRowsRefusedBeforeARun)
+{
+    const QString out = m_dir + "/out";
+    const QString text = TestSupport::WriteFile(m_dir + "/in/notes.txt", "not a film\n");
+    const QString notMedia = "not a media file the program can read (unknown container, or damaged)";
+    const QString cover = "the file has no video stream, only a cover picture";
+    const struct {
+        QString Input;
+        QString Line; // after the input
+    } rows[] = {
+        {Input("clip.dv", "tape.dv"), "\t" + out + "/tape.avi"},
+        {Input("clip.y4m", "raw.y4m"), "\t" + out + "/raw.avi"},
+        {Input("clip_video_only.mp4", "noext"), "\t" + out + "/noext.avi"},
+        {text, "\t" + out + "/notes.avi\t" + notMedia},
+        {Input("empty.avi", "empty.avi"), "\t" + out + "/empty.avi\tthe file is empty"},
+        {Input("sound_only.mp4", "sound.mp4"), "\t" + out + "/sound.avi\tthe file has no video stream"},
+        {Input("cover_only.mp4", "cover.mp4"), "\t" + out + "/cover.avi\t" + cover},
+        {Input("cover_only.mkv", "attached.mkv"), "\t" + out + "/attached.avi\t" + cover},
+    };
+    QStringList inputs;
+    for (const auto& row : rows)
+        inputs << row.Input;
+    TestSupport::RunResult r = Run(QStringList{"--convert", "--out-dir", out} + inputs);
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    const QStringList lines = Lines(r.out);
+    EXPECT_EQ(lines.size(), 8) << r.out.constData();
+    for (const auto& row : rows) {
+        const QString status = row.Line.count('\t') > 1 ? "Error (0)\t" : "Done\t";
+        EXPECT_TRUE(lines.contains(status + row.Input + row.Line)) << row.Input.toStdString() << "\n" << r.out.constData();
+    }
+    EXPECT_EQ(AnalyseFile(out + "/raw.avi").VideoStreams[0].Width, 160);
+
+    // alone, a refused file is a failed row, not an empty batch
+    r = Run({"--convert", "--out-dir", out, text});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + text + "\t" + out + "/notes.avi\t" + notMedia});
+    // a script leaves it out and says why
+    const QString sh = m_dir + "/convert.sh";
+    r = Run({"--script", sh, "--out-dir", out, text, rows[1].Input});
+    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_TRUE(Lines(r.err).contains(text + ": " + notMedia)) << r.err.constData();
+    const QByteArray script = TestSupport::ReadFile(sh);
+    EXPECT_TRUE(script.contains("raw.y4m") && !script.contains("notes.txt")) << script.constData();
 }
 
 // A dot that ends a folder's name belongs to it: the report, the list file and the

@@ -5,9 +5,11 @@
 
 #include "lib/DateTime.h"
 #include "media/AvProbe.h"
+#include "media/InputProblem.h"
 #include "media/MediaAnalysis.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +139,34 @@ TEST(MediaProbe, WhatIsNoMediaIsNotOpened)
         p.Width = 5;
         EXPECT_FALSE(ProbeWithLibav(path, true, p)) << path.toStdString();
         EXPECT_TRUE(p == TAvProbeInfo()) << path.toStdString();
+    }
+}
+
+// Cover art is no video: the prober says it is there, and the complete analysis of a file
+// with nothing else to show is refused for it.
+TEST(MediaProbe, CoverArtIsToldApartFromVideo)
+{
+    MediaTest::UseSystemMediaInfo();
+    const struct {
+        const char* clip;
+        bool video, cover;
+        TInputProblem problem;
+    } cases[] = {
+        {"cover_only.mp4", false, true, TInputProblem::CoverArtOnly},
+        {"cover_only.mkv", false, true, TInputProblem::CoverArtOnly},
+        {"sound_only.mp4", false, false, TInputProblem::NoVideo},
+        {"clip.y4m", true, false, TInputProblem::None},
+        {"clip.dv", true, false, TInputProblem::None},
+    };
+    for (const auto& c : cases) {
+        const QString path = TestSupport::Clip(QString::fromLatin1(c.clip));
+        TAvProbeInfo p;
+        EXPECT_TRUE(ProbeWithLibav(path, false, p)) << c.clip;
+        EXPECT_EQ(p.HasVideo, c.video) << c.clip;
+        EXPECT_EQ(p.CoverPicture, c.cover) << c.clip;
+        TVideoFileInfo info;
+        GetVideoFileInfo(path, MediaTest::SystemLibrary(), info);
+        EXPECT_EQ(InputProblemOf(info, QFileInfo(path).size()), c.problem) << c.clip;
     }
 }
 

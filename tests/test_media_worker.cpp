@@ -30,7 +30,7 @@ TVideoFileInfo EveryFieldSet()
         QStringLiteral("/v/na\u00efve \"x\".mkv"), 123456789012LL, 61, 61234.5, QStringLiteral("00:01:01.234"), 7,
         QStringLiteral("Matroska"), QStringLiteral("Matroska info"), 2345, {}, {}, {}, 3, 2, 9,
         QStringLiteral("Lavf60"), QStringLiteral("General\r\nFormat : Matroska\r\n"), 61000, true,
-        TAvProbeInfo{true, 61000, true, -40, 60960, 720, 405, 64, 45, 270, 29.97, 1827, 29.96, true, true, 1976, 62000, 4,
+        TAvProbeInfo{true, 61000, true, true, -40, 60960, 720, 405, 64, 45, 270, 29.97, 1827, 29.96, true, true, 1976, 62000, 4,
                      QByteArray("\0\xff\x01", 3)}};
     r.StreamsStr[0] = TSTreamInfoStr{true, QStringLiteral("first")};
     r.StreamsStr[MaxStreamsStr - 1] = TSTreamInfoStr{true, QStringLiteral("last")};

@@ -171,12 +171,19 @@ TEST(UiFileList, EveryCommandLineInputIsAddedInOrder)
                           lst, d.filePath(QStringLiteral("folder/notes.txt")), z};
     inputs += special;
     MainWindowFixture f(inputs);
-    // The FIFO was never opened (the window would hang), z is listed once, the text file
-    // and the missing name are passed over.
+    // The FIFO was never opened (the window would hang), z is listed once, the missing
+    // name is passed over; the folder's text file is not taken, the named one is, and its
+    // analysis refuses it.
     QStringList names;
     for (int i = 0; i < f.w->List()->rowCount(); ++i)
         names << QDir(in.path()).relativeFilePath(f.w->List()->GetNgFullFileName(i));
-    EXPECT_EQ(names, QStringList({"z first.avi", "-dash.mp4", "folder/b.avi", "folder/sub/deep.mp4", "listed.mp4"}));
+    EXPECT_EQ(names, QStringList({"z first.avi", "-dash.mp4", "folder/b.avi", "folder/sub/deep.mp4", "listed.mp4",
+                                  "folder/notes.txt"}));
+    TFileListModel& list = *f.w->List();
+    ASSERT_TRUE(list.WaitForAnalysis());
+    EXPECT_EQ(list.data(list.index(5, colStatus)).toString(),
+              "Refused: not a media file the program can read (unknown container, or damaged)");
+    EXPECT_EQ(list.data(list.index(4, colStatus)).toString(), "Ready");
     for (int i = 0; i < f.w->List()->rowCount(); ++i)
         EXPECT_EQ(f.w->List()->Row(i).No, i + 1);
     EXPECT_TRUE(f.w->Action(QStringLiteral("actConvert"))->isEnabled());

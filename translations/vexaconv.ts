@@ -247,6 +247,15 @@
         <source>No picture of the output can be decoded.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The output&apos;s pictures drift against its source&apos;s: from %1 to %2 late.</source>
+        <extracomment>%1, %2: the smallest and the largest offset of the output&apos;s pictures, &quot;-0.16 s&quot;, &quot;0.08 s&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output has no sound from %1 on.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Encoding</name>
@@ -380,6 +389,10 @@
     </message>
     <message>
         <source>the sound starts %1 after the picture, as in the source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the picture is mirrored as players show it</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -779,6 +792,26 @@
     </message>
 </context>
 <context>
+    <name>InputProblem</name>
+    <message>
+        <source>the file is empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a media file the program can read (unknown container, or damaged)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file has no video stream</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file has no video stream, only a cover picture</source>
+        <extracomment>A sound file (MP4, MKV) whose only picture is its cover art</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>OutputCheck</name>
     <message>
         <source>with the picture</source>
@@ -898,18 +931,6 @@
     </message>
     <message>
         <source>the file cannot be read (no permission)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the file is empty</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>not a media file the MediaInfo library knows (unknown container, or damaged)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>the file has no video stream</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1036,6 +1057,16 @@
     <message>
         <source>Error = %1</source>
         <extracomment>The second pass of a two-pass encode failed with this exit code</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <extracomment>A file named by the user that is not a video the program can convert</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <extracomment>The Status cell of a refused file: why, as the check before a batch says it</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -247,6 +247,15 @@
         <source>No picture of the output can be decoded.</source>
         <translation>Kein Bild der Ausgabe lässt sich dekodieren.</translation>
     </message>
+    <message>
+        <source>The output&apos;s pictures drift against its source&apos;s: from %1 to %2 late.</source>
+        <extracomment>%1, %2: the smallest and the largest offset of the output&apos;s pictures, &quot;-0.16 s&quot;, &quot;0.08 s&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output has no sound from %1 on.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Encoding</name>
@@ -381,6 +390,10 @@
     <message>
         <source>the sound starts %1 after the picture, as in the source</source>
         <translation>der Ton beginnt wie in der Quelle %1 nach dem Bild</translation>
+    </message>
+    <message>
+        <source>the picture is mirrored as players show it</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -779,6 +792,26 @@
     </message>
 </context>
 <context>
+    <name>InputProblem</name>
+    <message>
+        <source>the file is empty</source>
+        <translation>die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>not a media file the program can read (unknown container, or damaged)</source>
+        <translation>keine Mediendatei, die das Programm lesen kann (unbekannter Container oder beschädigt)</translation>
+    </message>
+    <message>
+        <source>the file has no video stream</source>
+        <translation>die Datei hat keine Videospur</translation>
+    </message>
+    <message>
+        <source>the file has no video stream, only a cover picture</source>
+        <extracomment>A sound file (MP4, MKV) whose only picture is its cover art</extracomment>
+        <translation>die Datei hat keine Videospur, nur ein Titelbild</translation>
+    </message>
+</context>
+<context>
     <name>OutputCheck</name>
     <message>
         <source>with the picture</source>
@@ -899,18 +932,6 @@
     <message>
         <source>the file cannot be read (no permission)</source>
         <translation>die Datei kann nicht gelesen werden (keine Berechtigung)</translation>
-    </message>
-    <message>
-        <source>the file is empty</source>
-        <translation>die Datei ist leer</translation>
-    </message>
-    <message>
-        <source>not a media file the MediaInfo library knows (unknown container, or damaged)</source>
-        <translation>keine Mediendatei, die die MediaInfo-Bibliothek kennt (unbekannter Container oder beschädigt)</translation>
-    </message>
-    <message>
-        <source>the file has no video stream</source>
-        <translation>die Datei hat keine Videospur</translation>
     </message>
     <message>
         <source>the output directory %1 cannot be created</source>
@@ -1037,6 +1058,16 @@
         <source>Error = %1</source>
         <extracomment>The second pass of a two-pass encode failed with this exit code</extracomment>
         <translation>Fehler = %1</translation>
+    </message>
+    <message>
+        <source>Refused</source>
+        <extracomment>A file named by the user that is not a video the program can convert</extracomment>
+        <translation>Abgelehnt</translation>
+    </message>
+    <message>
+        <source>Refused: %1</source>
+        <extracomment>The Status cell of a refused file: why, as the check before a batch says it</extracomment>
+        <translation>Abgelehnt: %1</translation>
     </message>
 </context>
 <context>

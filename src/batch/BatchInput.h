@@ -2,6 +2,7 @@
 
 #include "encoding/EncodingSettings.h"
 #include "lib/Colors.h"
+#include "media/InputProblem.h"
 #include "media/VideoFileInfo.h"
 
 #include <QString>
@@ -33,6 +34,9 @@ public:
         (void)info;
         return false;
     }
+    // The list's own verdict on a named file of an unknown kind that proved to hold no
+    // video; the batch ends such a row with it before any run.
+    virtual TInputProblem RowRefusal(int row) const { (void)row; return TInputProblem::None; }
     // While the list is still analysing the row: done is called on context's thread once
     // that analysis has ended (answered or given up), and the answer is true. False when
     // nothing is pending: the row's record is as fresh as it gets.

@@ -350,6 +350,10 @@ void TBatchPlanner::PrepareRow(TJob& job)
 
 void TBatchPlanner::RequestRowAnalysis(TJob& job)
 {
+    if (Aborted()) { // nothing more is read: the row ends unread
+        AnalysisArrived(job);
+        return;
+    }
     TJob* const jp = &job;
     job.Analysis = RequestVideoFileInfo(job.W.Input, m_mediaInfoDll, this, [this, jp](TVideoFileInfo&& info) {
         if (m_preparing.get() != jp)
@@ -382,6 +386,28 @@ void TBatchPlanner::RowAnalysed(TJob& job)
 void TBatchPlanner::StartRow(TJob& job)
 {
     TRowWork& w = job.W;
+    if (Aborted()) { // an abort that came during the analysis: no run, the row ends aborted
+        CompleteRow(job);
+        m_preparing.reset();
+        return;
+    }
+    const TVideoFileInfo& info = job.State.CurrentFileInfo;
+    QString refusal = InputRefusal(w.Input, info, m_rows->RowRefusal(job.Row));
+    // No command line keeps such an offset: the row ends before a run that could only fail.
+    if (refusal.isEmpty() && !m_state.ScriptMode)
+        refusal = FaithfulOutput(m_settings, info).AudioOffsetLost;
+    if (!refusal.isEmpty()) {
+        if (m_state.ScriptMode) {
+            m_sink->OnWarning(w.Input + QStringLiteral(": ") + refusal);
+            ++m_result.RefusedRows;
+        } else {
+            m_files.AddOutput(w.Output);
+            RowFailed(job, refusal);
+            CompleteRow(job);
+        }
+        m_preparing.reset();
+        return;
+    }
     const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
     const QString passLog = m_state.TwoPass ? PassLogFor(job.Slot) : QString();
     // A real run writes under a temporary name; a script states the final names.
@@ -404,17 +430,6 @@ void TBatchPlanner::StartRow(TJob& job)
         EndBatch(tr("invalid setting (%1)").arg(w.Job.FailedPiece), false);
         m_preparing.reset();
         return;
-    }
-    if (!m_state.ScriptMode) {
-        if (const QString lost = FaithfulOutput(m_settings, job.State.CurrentFileInfo).AudioOffsetLost; !lost.isEmpty()) {
-            // No command line keeps it: the row ends before a run that could only fail.
-            DiscardRowTemp(job.W);
-            m_files.AddOutput(w.Output);
-            RowFailed(job, lost);
-            CompleteRow(job);
-            m_preparing.reset();
-            return;
-        }
     }
     if (m_state.ScriptMode) {
         if (AddScriptBlock(w)) {

@@ -73,7 +73,7 @@ struct TBatchResult {
     bool ShowErrors = false;      // errors to show (not after the encoder had to be killed)
     bool CloseApplication = false; // the after-conversion action asks to close the program
     bool ScriptWritten = false;
-    int RefusedRows = 0;          // rows left out of a script because their names cannot go into it
+    int RefusedRows = 0;          // rows left out of a script: their names cannot go into it, or their files hold no video
 };
 
 // The convert routine as a queue: every checked row becomes one encoder run, or two for

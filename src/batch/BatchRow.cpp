@@ -104,6 +104,16 @@ void TouchCommittedOutput(const TRowWork& w, bool keepDates)
         ApplyFileDates(w.Output, w.Dates);
 }
 
+QString InputRefusal(const QString& input, const TVideoFileInfo& info, TInputProblem listed)
+{
+    if (listed != TInputProblem::None)
+        return InputProblemText(listed);
+    const QFileInfo fi(input);
+    // a file gone since it was listed is the encoder's to report
+    const TInputProblem problem = fi.exists() ? InputProblemOf(info, fi.size()) : TInputProblem::None;
+    return RefusedBeforeRun(problem) ? InputProblemText(problem) : QString();
+}
+
 QString ScriptRefusal(const TRowWork& w, TScriptFormat format)
 {
     if (format != TScriptFormat::Bat)

@@ -3,6 +3,7 @@
 #include "batch/BatchScript.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/EncodingSettings.h"
+#include "media/InputProblem.h"
 #include "outputs/BatchFiles.h"
 
 #include <QDateTime>
@@ -53,6 +54,11 @@ void DiscardRowTemp(TRowWork& w);
 // After a committed row: an empty output goes, and the input's dates go on the output
 // when keepDates.
 void TouchCommittedOutput(const TRowWork& w, bool keepDates);
+
+// Why the row's input cannot be converted, in the words of the check before a batch;
+// empty when the encoder may try it. listed: the list's own verdict on the row (a named
+// file of an unknown kind that proved to hold no video).
+QString InputRefusal(const QString& input, const TVideoFileInfo& info, TInputProblem listed);
 
 // Why the row cannot go into a script of format (a name a batch file cannot hold
 // safely); empty when it can.

@@ -4,6 +4,7 @@
 
 #include "outputs/BatchFiles.h"
 #include "outputs/OutputNaming.h"
+#include "media/InputProblem.h"
 #include "media/MediaAnalysis.h"
 
 #include <QCoreApplication>
@@ -45,18 +46,14 @@ QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFi
     if (::access(QFile::encodeName(input).constData(), R_OK) != 0)
         return QCoreApplication::translate("Preflight", "the file cannot be read (no permission)");
     if (fi.size() == 0)
-        return QCoreApplication::translate("Preflight", "the file is empty");
+        return InputProblemText(TInputProblem::Empty);
     if (mediaInfoDll.isEmpty())
         return QString(); // told once for the whole batch
     // The complete analysis: what the batch adjusts (turns, rates, offsets) is told from it.
     if (!analysed)
         GetVideoFileInfo(input, mediaInfoDll, info);
-    if (info.Format.isEmpty() && info.NumberOfVideoStreams == 0 && info.NumberOfAudioStreams == 0)
-        return QCoreApplication::translate("Preflight",
-                                           "not a media file the MediaInfo library knows (unknown container, or damaged)");
-    if (info.NumberOfVideoStreams == 0)
-        return QCoreApplication::translate("Preflight", "the file has no video stream");
-    return QString();
+    // In the words the batch uses when it refuses the row.
+    return InputProblemText(InputProblemOf(info, fi.size()));
 }
 
 // The nearest directory of path that exists (path itself when it does); empty when none.

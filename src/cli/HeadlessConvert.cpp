@@ -91,6 +91,9 @@ public:
                     for (ssize_t i = 0; i < n; ++i) {
                         if (buffer[i] == SignalAbort) {
                             RequestAbort(state);
+                            // A worker may spin inside the library for seconds: killed, not
+                            // waited for. Its rows end unread.
+                            AnalysisPool().Shutdown();
                         } else if (buffer[i] == SignalPause) {
                             // The encoders run in their own process groups: the terminal's
                             // stop never reaches them, so they are stopped first.

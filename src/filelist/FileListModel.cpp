@@ -135,11 +135,11 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         // The status is stored in English, for the batch; it is shown in the user's language.
         if (column == colStatus)
-            return RowStatusText(row.Status);
+            return RowStatusText(row);
         return CellDisplayText(column, row.Value(column));
     case Qt::ToolTipRole:
         if (column == colStatus && !row.Status.isEmpty())
-            return RowStatusText(row.Status);
+            return RowStatusText(row);
         return {};
     case Qt::EditRole:
     case StoredValueRole:
@@ -294,7 +294,8 @@ TFileAnalysis TFileListModel::AnalysisDepth() const
 // row has its name and size; it is not in the list yet.
 void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName)
 {
-    const TFileAnalysis depth = AnalysisDepth();
+    // A file of an unknown kind must show video to the second prober, whatever the depth.
+    const TFileAnalysis depth = row.Unproven ? faFull : AnalysisDepth();
     if (depth != faQuick && depth != faFull)
         return;
     const QString dll = FindMediaInfoDll(m_params);
@@ -315,7 +316,7 @@ void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName)
     request.DllPath = dll;
     // A list that keeps its records for a batch asks for the complete one, with the second
     // prober's findings the command line and the output check need.
-    request.Depth = m_keepAnalysis ? faFull : faQuick;
+    request.Depth = m_keepAnalysis || row.Unproven ? faFull : faQuick;
     if (m_pool) {
         row.AnalysisTicket = m_pool->Submit(request);
         m_pending.insert(row.AnalysisTicket, {int(m_rows.size()), depth, stamp});
@@ -352,6 +353,12 @@ void TFileListModel::ApplyAnalysis(TFileListRow& row, const TAnalysisReply& repl
         *text = Interned(*text);
     if (keep)
         row.Kept = std::move(kept);
+    // Refused with the reason the check before a batch gives; nothing is known after an abort.
+    if (row.Unproven && reply.Outcome != TAnalysisOutcome::Aborted && reply.Outcome != TAnalysisOutcome::NoWorker) {
+        row.Refusal = InputProblemOf(plain, row.Size);
+        if (row.Refusal != TInputProblem::None)
+            row.Status = QStringLiteral("Refused");
+    }
 }
 
 int TFileListModel::PendingRowIndex(quint64 ticket, int hint) const
@@ -453,10 +460,11 @@ bool TFileListModel::FreshAnalysis(int row, TVideoFileInfo& info) const
     return true;
 }
 
-bool TFileListModel::AddToList(const QString& fName, bool checked)
+bool TFileListModel::AddToList(const QString& fName, bool checked, TFileOrigin origin)
 {
+    const bool known = IsSupportedVideoFile(fName);
     // A NUL cannot be part of a path; names read from a damaged list file may hold one.
-    if (!IsSupportedVideoFile(fName) || fName.contains(QChar(0)))
+    if ((!known && origin == TFileOrigin::FolderScan) || fName.contains(QChar(0)))
         return false;
     const QString full = ExpandListFileName(fName);
     // Reading a FIFO or a device never ends: such a name is never opened.
@@ -470,8 +478,9 @@ bool TFileListModel::AddToList(const QString& fName, bool checked)
     row.FileName = full.mid(slash + 1);
     row.Directory = Interned(slash > 0 ? full.left(slash) : QStringLiteral("/"));
     row.Size = std::max<int64_t>(0, GetFileSize64(full));
-    AnalyseInto(row, full);
     row.Status = ReadyStatus();
+    row.Unproven = !known;
+    AnalyseInto(row, full);
     if (m_iconStore)
         row.IconIndex = m_iconStore->AddIcon(full);
 
@@ -522,7 +531,7 @@ int TFileListModel::AddCollected(const QStringList& files, bool checked, const T
             break;
         if (progress.OnAdd && i % AddProgressEvery == 0)
             progress.OnAdd(i, int(files.size()));
-        added += AddToList(files.at(i), checked) ? 1 : 0;
+        added += AddToList(files.at(i), checked, TFileOrigin::FolderScan) ? 1 : 0;
     }
     return added;
 }
@@ -570,6 +579,8 @@ bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* e
     if (!TextFile::ReadLines(lstFile, lines, encoding, error))
         return false;
     int count = 0;
+    // A relative entry names a file beside the list, wherever the program was started.
+    const QDir listDir = QFileInfo(lstFile).absoluteDir();
     for (const QString& line : lines) {
         if (AddStopped())
             break;
@@ -577,7 +588,7 @@ bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* e
         QString dir = StripDirEnd(line.left(slash + 1));
         if (!dir.isEmpty())
             dir += QLatin1Char('/');
-        const QString name = dir + line.mid(slash + 1);
+        const QString name = listDir.absoluteFilePath(dir + line.mid(slash + 1));
         if (AddToList(name, true))
             ++count;
         else if (missing && !line.trimmed().isEmpty() && PathKind(ExpandListFileName(name)) == TPathKind::Missing)

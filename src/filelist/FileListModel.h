@@ -31,6 +31,10 @@ struct TAddProgress {
     std::function<void(int index, int total)> OnAdd;  // before the 1st, 11th, 21st ... file
 };
 
+// How a file came to the list: named by the user (the command line, a list file, Add
+// files, a drop, a restored batch), or found by a folder scan.
+enum class TFileOrigin { Named, FolderScan };
+
 // The file list: one row per input file, in list order, with the 29 columns a table
 // view shows (column index = TFileListColumn), the check marks, the footer texts and
 // the rules by which files enter the list. The view reads display texts from
@@ -86,12 +90,14 @@ public:
     quint64 PendingAnalysisTicket(int row) const { return IsValidRowIndex(row) ? m_rows.at(row).AnalysisTicket : 0; }
 
     // ---- adding -------------------------------------------------------------
-    // One file: refused silently when its extension is not supported, it does not
-    // exist, is no regular file (a FIFO, socket or device, also behind a link) or is
-    // listed already; else analysed as TAppParams.FileAnalysis says (with a pool: queued).
-    // True when a row was added. The footer is left to the caller (CalcFooter), so
-    // that bulk adds stay linear.
-    bool AddToList(const QString& fName, bool checked = true);
+    // One file: refused silently when it does not exist, is no regular file (a FIFO,
+    // socket or device, also behind a link), is listed already, or was found by a folder
+    // scan and its extension is not supported; else analysed as TAppParams.FileAnalysis
+    // says (with a pool: queued). A named file of another extension is listed and always
+    // analysed completely; unless the analysis finds video in it, its row is "Refused"
+    // with the reason (TFileListRow::Refusal). True when a row was added. The footer is
+    // left to the caller (CalcFooter), so that bulk adds stay linear.
+    bool AddToList(const QString& fName, bool checked = true, TFileOrigin origin = TFileOrigin::Named);
     // A row made elsewhere (a restored list, tests), appended as it is; refused when
     // its full name is listed already.
     bool AddRow(const TFileListRow& row);
@@ -106,7 +112,8 @@ public:
     // rows are renumbered. List files that cannot be read go to errors.
     int AddDroppedNames(const QStringList& names, bool checked = true, const TAddProgress& progress = {},
                         QStringList* errors = nullptr);
-    // Every file a list file names. False (nothing added) when it cannot be read.
+    // Every file a list file names, a relative name taken against the list's folder. False
+    // (nothing added) when it cannot be read.
     // missing, when given, gets each listed name that does not exist, as written in the
     // list: the headless modes name them, the window skips them silently.
     bool LoadFileList(const QString& lstFile, int* added = nullptr, QString* error = nullptr,

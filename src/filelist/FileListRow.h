@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lib/Colors.h"
+#include "media/InputProblem.h"
 #include "media/VideoFileInfo.h"
 
 #include <QString>
@@ -67,6 +68,10 @@ struct TFileListRow {
     int64_t AudioStreamSize = 0;
 
     QString Status;
+    // A file named by the user whose extension is none of the list's: it stays an input
+    // only if its analysis finds video. Refusal says why it did not ("Refused" status).
+    bool Unproven = false;
+    TInputProblem Refusal = TInputProblem::None;
     quint64 AnalysisTicket = 0;  // non-zero while the analysis pool works on the file
     std::shared_ptr<const TKeptAnalysis> Kept;
     std::optional<TColor> StatusColor; // the status text's colour, when one was set

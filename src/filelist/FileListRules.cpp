@@ -44,6 +44,8 @@ const QStringList& SupportedVideoExtensions()
         QStringLiteral("VIDEO"), QStringLiteral("HEVC"), QStringLiteral("DTS"), QStringLiteral("THD"),
         QStringLiteral("TRUEHD"), QStringLiteral("TRUE-HD"), QStringLiteral("DTSHD"), QStringLiteral("DTS-HD"),
         QStringLiteral("AVS"), QStringLiteral("MXF"),
+        // camcorder and capture files, after the others in the dialog's filter
+        QStringLiteral("DV"), QStringLiteral("MOD"), QStringLiteral("TOD"), QStringLiteral("M2V"), QStringLiteral("Y4M"),
     };
     return list;
 }

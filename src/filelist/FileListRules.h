@@ -10,7 +10,9 @@
 
 // The rules by which files enter the list and rows get their texts.
 
-// The 46 extensions the list takes, upper case, without the dot, in dialog order.
+// The extensions a folder scan takes, upper case, without the dot, in dialog order: the
+// 46 common ones, then the camcorder and capture kinds (DV, MOD, TOD, M2V, Y4M). A file
+// named by the user may have any extension.
 const QStringList& SupportedVideoExtensions();
 // True when the name's extension (after the last "." of its last path element) is one
 // of them, compared without regard to case.

@@ -24,6 +24,8 @@ constexpr TFixedStatus FixedStatuses[] = {
     {"Aborted", QT_TRANSLATE_NOOP("RowStatus", "Aborted")},
     //: The batch the row belonged to ended before the row did (the program was closed or crashed)
     {"Interrupted", QT_TRANSLATE_NOOP("RowStatus", "Interrupted")},
+    //: A file named by the user that is not a video the program can convert
+    {"Refused", QT_TRANSLATE_NOOP("RowStatus", "Refused")},
 };
 
 QString Tr(const char* text) { return QCoreApplication::translate("RowStatus", text); }
@@ -47,4 +49,12 @@ QString RowStatusText(const QString& status)
         return QCoreApplication::translate("RowStatus", "Error (%1)").arg(m.captured(3));
     //: The second pass of a two-pass encode failed with this exit code
     return QCoreApplication::translate("RowStatus", "Error = %1").arg(m.captured(4));
+}
+
+QString RowStatusText(const TFileListRow& row)
+{
+    if (row.Status == QLatin1String("Refused") && row.Refusal != TInputProblem::None)
+        //: The Status cell of a refused file: why, as the check before a batch says it
+        return QCoreApplication::translate("RowStatus", "Refused: %1").arg(InputProblemText(row.Refusal));
+    return RowStatusText(row.Status);
 }

@@ -26,6 +26,11 @@ double TListModelRows::RowDurationMs(int row) const
 
 bool TListModelRows::FreshAnalysis(int row, TVideoFileInfo& info) const { return m_model.FreshAnalysis(row, info); }
 
+TInputProblem TListModelRows::RowRefusal(int row) const
+{
+    return m_model.IsValidRowIndex(row) ? m_model.Row(row).Refusal : TInputProblem::None;
+}
+
 bool TListModelRows::WhenAnalysed(int row, QObject* context, std::function<void()> done)
 {
     const quint64 ticket = m_model.PendingAnalysisTicket(row);

@@ -15,6 +15,7 @@ public:
     void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) override;
     double RowDurationMs(int row) const override;
     bool FreshAnalysis(int row, TVideoFileInfo& info) const override;
+    TInputProblem RowRefusal(int row) const override;
     bool WhenAnalysed(int row, QObject* context, std::function<void()> done) override;
 
 private:

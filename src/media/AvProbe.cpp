@@ -45,6 +45,14 @@ constexpr int PictureBytes = PictureSide * PictureSide;
 
 using namespace Libav;
 
+bool HasCoverPicture(const AVFormatContext* f)
+{
+    for (unsigned i = 0; i < f->nb_streams; ++i)
+        if (f->streams[i]->disposition & AV_DISPOSITION_ATTACHED_PIC)
+            return true;
+    return false;
+}
+
 // The turn (and mirror) a player applies: the display matrix as a symmetry of the square,
 // taken apart into a left-right mirror first and a clockwise turn after it.
 void DisplayTransform(const AVStream* st, int32_t& rotation, bool& mirrored)
@@ -403,12 +411,14 @@ bool ProbeWithLibav(const QString& path, bool pictures, TAvProbeInfo& out)
     AVFormatContext* f = format.get();
     const int video = FirstStream(f, AVMEDIA_TYPE_VIDEO);
     const int audio = FirstStream(f, AVMEDIA_TYPE_AUDIO);
+    const bool cover = HasCoverPicture(f);
     // A demuxer that takes junk for its own finds no streams in it.
-    if (video < 0 && audio < 0)
+    if (video < 0 && audio < 0 && !cover)
         return false;
 
     TAvProbeInfo info;
     info.Opened = true;
+    info.CoverPicture = cover;
     if (f->duration != AV_NOPTS_VALUE && f->duration > 0)
         info.DurationMs = ClampMs(double(f->duration) / (AV_TIME_BASE / 1000));
     TScan scan = ScanPackets(f, video, audio);

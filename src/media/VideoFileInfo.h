@@ -72,6 +72,7 @@ struct TAvProbeInfo {
     bool Opened = false;          // libavformat read the file's header
     int32_t DurationMs = 0;       // the container's length; 0: unknown
     bool HasVideo = false;        // the file has a video stream (the first one is described)
+    bool CoverPicture = false;    // a picture attached as cover art (never counted as video)
     int32_t VideoStartMs = 0;     // the first picture's time
     int32_t VideoDurationMs = 0;  // from the first picture's start to the last one's end; 0: unknown
     int32_t Width = 0;

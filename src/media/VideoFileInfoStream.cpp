@@ -124,10 +124,11 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAvProbeInfo>
 {
-    static_assert(FieldCount<TAvProbeInfo>() == 21, "serialise the new field");
+    static_assert(FieldCount<TAvProbeInfo>() == 22, "serialise the new field");
     f(r.Opened);
     f(r.DurationMs);
     f(r.HasVideo);
+    f(r.CoverPicture);
     f(r.VideoStartMs);
     f(r.VideoDurationMs);
     f(r.Width);

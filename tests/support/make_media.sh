@@ -78,6 +78,19 @@ ff -f lavfi -i "color=c=0x336633:s=320x240:r=25:d=6" -f lavfi -i "color=c=white:
    -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=6" \
    -filter_complex "[0][1]overlay=x='100+20*sin(t*2)':y=100,mpdecimate=hi=64*12:lo=64*5:frac=0.1[v]" \
    -map "[v]" -map 2:a -fps_mode passthrough -c:v cinepak -c:a pcm_s16le probe_nearly_still.avi
+# Named inputs of the kinds a folder scan adds last: PAL DV and raw YUV4MPEG.
+ff -f lavfi -i "testsrc=size=720x576:rate=25" -f lavfi -i "sine=frequency=440:sample_rate=48000" -t 0.4 \
+   -c:v dvvideo -pix_fmt yuv420p -c:a pcm_s16le -ac 2 -f dv clip.dv
+ff -f lavfi -i "testsrc=size=160x120:rate=25" -t 0.4 -pix_fmt yuv420p clip.y4m
+# Sound without a picture, and sound whose only picture is cover art (an MP4 cover, a
+# Matroska attachment).
+ff "${src_a[@]}" -t 1 -c:a aac -b:a 64k sound_only.mp4
+ff -f lavfi -i "color=c=red:s=64x64:d=0.04" -frames:v 1 -c:v mjpeg cover.jpg
+ff "${src_a[@]}" -i cover.jpg -t 1 -map 0:a -map 1:v -c:v copy -disposition:v:0 attached_pic -c:a aac -b:a 64k \
+   cover_only.mp4
+ff "${src_a[@]}" -t 1 -attach cover.jpg -metadata:s:t mimetype=image/jpeg -metadata:s:t filename=cover.jpg \
+   -c:a libmp3lame cover_only.mkv
+rm cover.jpg
 # The traits real collections hold, with beeps to line sound up by.
 bash "$here/make_traits.sh" traits
 touch "${2:-.complete}"
