@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Real-footage traits (made here with ffmpeg: anamorphic PAL, a turned phone clip, an odd
 # size, variable rates with and without sound, late and early sound, a nearly still scene
-# of empty chunks, uneven Ogg timing, a plain clip) converted with the default settings by
+# of empty chunks, uneven Ogg timing, a plain clip, and the traits of make_traits.sh)
+# converted with the default settings by
 # `vexaconv --convert --jobs 2`, against the very encoder commands the program would run
 # (its own .sh per file) run two at a time by GNU parallel. Prints both wall times, their
 # ratio (program / parallel: the price of the checks, the analyses and any second run),
@@ -52,6 +53,10 @@ ff -f lavfi -i "color=c=0x336633:s=640x360:r=25:d=$t" -f lavfi -i "color=c=white
    -map "[v]" -map 2:a -t "$t" -fps_mode passthrough -c:v cinepak -c:a pcm_s16le "$c/nearly_still.avi"
 ff "${v[@]}" -t "$t" -vf "setpts='if(gte(N,$((t * 12))),PTS+(N-$((t * 12)))*3/TB/25,PTS)'" -fps_mode passthrough -c:v libtheora -q:v 6 "$c/uneven.ogv"
 ff "${v[@]}" "${a[@]}" -t "$t" -c:v mpeg4 -b:v 1500k -c:a libmp3lame -avoid_negative_ts disabled "$c/plain.avi"
+# the traits families hold: ffmpeg's AVIs, camcorder MPEG-TS, a phone's variable rate,
+# 96 kHz PCM, interlaced H.264, NTSC; the trimmed and late-picture ones end with a reason
+TRAIT_SECONDS=$t bash "$root/tests/support/make_traits.sh" "$work/traits"
+for f in "$work"/traits/*.*; do cp "$f" "$c/trait_$(basename "$f")"; done
 fi
 clips=("$c"/*)
 

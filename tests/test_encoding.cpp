@@ -113,19 +113,22 @@ TEST(WorkedExamples, DefaultXvidAvi)
     ASSERT_TRUE(job.Ok);
     EXPECT_TRUE(w.texts.isEmpty());
     EXPECT_EQ(job.Pieces.VCodec, "-ovc xvid");
-    EXPECT_EQ(job.Pieces.VParams, "-xvidencopts bitrate=2500 -ofps 25.000");
+    // every picture kept (-mc 0 -noskip); the picture stream a picture late against the AVI
+    // writer's and the MP3 encoder's delay of the sound
+    EXPECT_EQ(job.Pieces.VParams, "-xvidencopts bitrate=2500 -ofps 25.000 -mc 0");
     EXPECT_EQ(job.Pieces.ACodec, "-oac mp3lame");
-    EXPECT_EQ(job.Pieces.AParams, "-lameopts br=128:cbr");
-    EXPECT_EQ(job.Pieces.AdvParams, "-vf harddup  -skiplimit 1");
+    EXPECT_EQ(job.Pieces.AParams, "-lameopts br=128:cbr -audio-delay -0.040");
+    EXPECT_EQ(job.Pieces.AdvParams, "-vf harddup  -skiplimit 1 -noskip");
     EXPECT_EQ(job.Pieces.AddParams, "");
     EXPECT_EQ(job.Ext, "avi");
     ASSERT_EQ(job.Runs.size(), 1);
     EXPECT_EQ(job.Runs[0].Params,
-              "\"" + IN + "\" -ovc xvid -xvidencopts bitrate=2500 -ofps 25.000 -oac mp3lame "
-              "-lameopts br=128:cbr -vf harddup  -skiplimit 1  -o \"" + OUT + "\"");
+              "\"" + IN + "\" -ovc xvid -xvidencopts bitrate=2500 -ofps 25.000 -mc 0 -oac mp3lame "
+              "-lameopts br=128:cbr -audio-delay -0.040 -vf harddup  -skiplimit 1 -noskip  -o \"" + OUT + "\"");
     EXPECT_EQ(job.Runs[0].Args,
-              QStringList({IN, "-ovc", "xvid", "-xvidencopts", "bitrate=2500", "-ofps", "25.000", "-oac",
-                           "mp3lame", "-lameopts", "br=128:cbr", "-vf", "harddup", "-skiplimit", "1", "-o", OUT}));
+              QStringList({IN, "-ovc", "xvid", "-xvidencopts", "bitrate=2500", "-ofps", "25.000", "-mc", "0", "-oac",
+                           "mp3lame", "-lameopts", "br=128:cbr", "-audio-delay", "-0.040", "-vf", "harddup",
+                           "-skiplimit", "1", "-noskip", "-o", OUT}));
 }
 
 TEST(WorkedExamples, H264Mp4TwoPass)
@@ -138,9 +141,9 @@ TEST(WorkedExamples, H264Mp4TwoPass)
     EXPECT_EQ(job.Ext, "mp4");
     EXPECT_EQ(GetExt(s, true), ".mp4");
     EXPECT_EQ(job.VParams1,
-              "-x264encopts pass=1:bitrate=1500:threads=4:preset=slow -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
+              "-x264encopts pass=1:bitrate=1500:threads=4:preset=slow:bframes=1 -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
     EXPECT_EQ(job.VParams2,
-              "-x264encopts pass=2:bitrate=1500:threads=4:preset=slow -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
+              "-x264encopts pass=2:bitrate=1500:threads=4:preset=slow:bframes=1 -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
     EXPECT_EQ(job.Pieces.AParams, "-srate 48000 -lameopts mode=1:aq=2:br=192:abr");
     EXPECT_EQ(job.Pieces.AdvParams, "-vf yadif,scale=1280:720,rotate=1,eq2=1.0:1.0:0.2:1.0,harddup");
     EXPECT_EQ(job.Pieces.AddParams, "-mc 0");
@@ -155,7 +158,7 @@ TEST(WorkedExamples, H264Mp4TwoPass)
     const QStringList args = job.Runs[1].Args;
     EXPECT_EQ(args.first(), IN);
     EXPECT_EQ(args.mid(1, 3), QStringList({"-ovc", "x264", "-x264encopts"}));
-    EXPECT_EQ(args[4], "pass=2:bitrate=1500:threads=4:preset=slow");
+    EXPECT_EQ(args[4], "pass=2:bitrate=1500:threads=4:preset=slow:bframes=1");
     EXPECT_EQ(args.mid(args.size() - 6),
               QStringList({"-mc", "0", "-passlogfile", LOG, "-o", OUT}));
 }
@@ -234,7 +237,7 @@ TEST(VideoParams, ContainersFromTheirRows)
     };
     const Case cases[] = {
         {TContainer::Avi, 0, " -xvidencopts bitrate=1000 -ofps 25.000", "avi"},
-        {TContainer::Mp4, 1, " -x264encopts bitrate=1000:threads=2 -ofps 25.000 -of lavf -lavfopts format=mp4", "mp4"},
+        {TContainer::Mp4, 1, " -x264encopts bitrate=1000:threads=2:bframes=1 -ofps 25.000 -of lavf -lavfopts format=mp4", "mp4"},
         {TContainer::Mkv, 0, " -xvidencopts bitrate=1000 -ofps 25.000 -of lavf -lavfopts format=matroska", "mkv"},
         {TContainer::Mkv, 1,
          " -x264encopts bitrate=1000:threads=2:global_header -ofps 25.000 -of lavf -lavfopts format=matroska", "mkv"},
@@ -313,7 +316,7 @@ TEST(VideoParams, DecimalPointIndependentOfLocale)
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 2, w.Sink()), " -xvidencopts bitrate=1000 -ofps 23.976");
     s.frameRate.Text = "Auto";
     EXPECT_EQ(GetVideoParamsStr(s, vfi, 2, w.Sink()), " -xvidencopts bitrate=1000 -ofps 29.970");
-    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-vf eq2=1.0:1.0:-0.3:1.5,harddup  -skiplimit 1");
+    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-vf eq2=1.0:1.0:-0.3:1.5,harddup  -skiplimit 1 -noskip");
     EXPECT_TRUE(w.texts.isEmpty());
     QLocale::setDefault(saved);
 }
@@ -385,7 +388,7 @@ TEST(AdvancedParams, ResolutionEntries)
     EncodingSettings s = Defaults();
     s.resolutionItems = EncodingSettings::ResolutionItems({"50%"});
     s.resolution = 2;
-    EXPECT_EQ(GetAdvancedParamsStr(s, Video(1280, 720, 25, 0, 0)), "-vf scale=640:360,harddup  -skiplimit 1");
+    EXPECT_EQ(GetAdvancedParamsStr(s, Video(1280, 720, 25, 0, 0)), "-vf scale=640:360,harddup  -skiplimit 1 -noskip");
 }
 
 TEST(AdvancedParams, ChainOrderAndSkipLimit)

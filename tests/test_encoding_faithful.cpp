@@ -89,7 +89,10 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
     };
     const auto none = std::function<void(EncodingSettings&)>();
     const Case cases[] = {
-        {"clean clip", {}, false, none, {"-ofps 25.000"}, {"dsize", "crop", "rotate", "-fps ", "-mc", "-audio-delay"}},
+        // every picture kept; in an AVI the picture stream a picture late, as the sound is
+        {"clean clip", {}, false, none, {"-ofps 25.000", "-mc 0", "-noskip", "-audio-delay -0.040"},
+         {"dsize", "crop", "rotate", "-fps "}},
+        {"clean clip in MP4", {}, true, none, {"-mc 0", "-noskip", "bframes=1"}, {"-audio-delay", "-demuxer"}},
         {"anamorphic PAL 16:9", {720, 576, 16.0 / 9}, false, none, {"dsize=1.7778"}, {"crop"}},
         {"anamorphic NTSC 4:3", {720, 480, 4.0 / 3}, true, none, {"dsize=1.3333"}, {}},
         {"a chosen resolution keeps its own shape", {720, 576, 16.0 / 9}, false,
@@ -121,11 +124,11 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         {"the user's rate wins", {320, 240, 0, 50, 17.5, true}, false,
          [](EncodingSettings& s) { s.frameRate.Text = "30"; }, {"-ofps 30"}, {"-fps "}},
         {"late sound in AVI", {320, 240, 0, 25, 25, false, 0, true, 1976}, false, none,
-         {"-audio-delay 1.976", "-mc 0"}, {}},
-        {"early sound holds the first picture", {320, 240, 0, 25, 25, false, 0, true, -1500}, true, none,
-         {"-mc 1"}, {"-audio-delay"}},
-        {"an offset below one picture is rounding", {320, 240, 0, 25, 25, false, 0, true, -11}, false, none, {},
-         {"-audio-delay", "-mc"}},
+         {"-audio-delay 1.936", "-mc 0"}, {}},
+        {"a picture after the sound: delayed in the AVI header", {320, 240, 0, 25, 25, false, 0, true, -1500}, false,
+         none, {"-audio-delay -1.540", "-mc 0"}, {"-mc 1"}},
+        {"an offset below one picture is rounding", {320, 240, 0, 25, 25, false, 0, true, -11}, true, none, {},
+         {"-audio-delay", "-mc 1"}},
         {"the user's own sync option wins", {320, 240, 0, 25, 25, false, 0, true, 1976}, false,
          [](EncodingSettings& s) { s.extraParameters = "-mc 2"; }, {"-mc 2"}, {"-audio-delay", "-mc 0"}},
         {"no sound made: no offset", {320, 240, 0, 25, 25, false, 0, true, 1976}, false,
@@ -150,7 +153,11 @@ TEST(FaithfulOutput, LateSoundAnMp4CannotKeepIsRefusedWithAReason)
     const QString why = FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost;
     EXPECT_EQ(why, "The sound starts 1.98 s after the picture, and an MP4 file from the encoder cannot keep that "
                    "offset: convert this file to AVI.");
-    late.SoundOffsetMs = 80; // within what the check allows
+    late.SoundOffsetMs = -1500; // the picture after the sound
+    EXPECT_EQ(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost,
+              "The picture starts 1.50 s after the sound, and an MP4 file from the encoder cannot keep that "
+              "offset: convert this file to AVI.");
+    late.SoundOffsetMs = 30; // within lip sync
     EXPECT_TRUE(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost.isEmpty());
 }
 

@@ -31,7 +31,8 @@ TVideoFileInfo EveryFieldSet()
         QStringLiteral("Matroska"), QStringLiteral("Matroska info"), 2345, {}, {}, {}, 3, 2, 9,
         QStringLiteral("Lavf60"), QStringLiteral("General\r\nFormat : Matroska\r\n"), 61000, true,
         TAvProbeInfo{true, 61000, true, true, -40, 60960, 720, 405, 64, 45, 270, 29.97, 1827, 29.96, true, true, 1976, 62000, 4,
-                     QByteArray("\0\xff\x01", 3)}};
+                     QByteArray("\0\xff\x01", 3), true, true, QStringLiteral("mov,mp4"), QStringLiteral("h264"), 3,
+                     true, true, 29.97}};
     r.StreamsStr[0] = TSTreamInfoStr{true, QStringLiteral("first")};
     r.StreamsStr[MaxStreamsStr - 1] = TSTreamInfoStr{true, QStringLiteral("last")};
     r.VideoStreams[0] = TVideoStreamInfo{true, QStringLiteral("AVC"), QStringLiteral("avc1"), QStringLiteral("High@L4"),

@@ -66,7 +66,8 @@ TEST_F(CmdLineMode, DefaultSettingsPrintThePreviewExactly)
     const QString out = QString::fromUtf8(r.out);
     EXPECT_EQ(out, Expected(Defaults()));
     EXPECT_TRUE(out.startsWith("\"" + m_clip + "\" -ovc xvid -xvidencopts bitrate=")) << r.out.constData();
-    EXPECT_TRUE(out.contains(" -ofps 25.000 -oac mp3lame -lameopts br=96:cbr -vf harddup")) << r.out.constData();
+    EXPECT_TRUE(out.contains(" -ofps 25.000 -mc 0 -oac mp3lame -lameopts br=96:cbr -audio-delay -0.040 -vf harddup"))
+        << r.out.constData();
     EXPECT_TRUE(out.endsWith(" -o <output_file>\n"));
 }
 
@@ -89,7 +90,7 @@ TEST_F(CmdLineMode, SetsApplyInOrderOverTheProfile)
     expected.container = TContainer::Mp4;
     expected.videoBitrate.Text = QStringLiteral("1100");
     EXPECT_EQ(QString::fromUtf8(r.out), Expected(expected));
-    EXPECT_TRUE(r.out.contains("-ovc x264 -x264encopts bitrate=1100:threads=3 ")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains("-ovc x264 -x264encopts bitrate=1100:threads=3:bframes=1 ")) << r.out.constData();
     EXPECT_TRUE(r.out.contains("-of lavf -lavfopts format=mp4")) << r.out.constData();
     EXPECT_TRUE(r.out.contains("br=160:cbr")) << r.out.constData();
 }

@@ -455,37 +455,42 @@ TEncoderJob DefaultJob(const QString& input, const QString& output)
 
 } // namespace
 
-TEST(StillPicture, RealEncoderCaughtAndMendedByTheLavfDemuxer)
+TEST(StillPicture, TheEncodersAviReaderFreezesAndLavfIsChosenUpFront)
 {
     if (!TestSupport::HaveTool("mencoder"))
         return;
     Platform::EnsureUtf8CType();
-    const QString input = TestSupport::Clip(QStringLiteral("gap.avi"));
+    // an AVI as ffmpeg writes it: an empty chunk near the start
+    const QString input = TestSupport::Clip(QStringLiteral("traits/ffmpeg_25.avi"));
     ASSERT_TRUE(QFileInfo::exists(input));
     QTemporaryDir dir;
     const QString output = dir.filePath(QStringLiteral("out.avi"));
     const TEncoderJob job = DefaultJob(input, output);
     ASSERT_TRUE(job.Ok);
     ASSERT_EQ(job.Runs.size(), 1);
+    // MPEG-4 pictures in an AVI with empty chunks: read with libavformat from the start
+    EXPECT_TRUE(job.Runs[0].Params.contains(QStringLiteral("-demuxer lavf"))) << job.Runs[0].Params.toStdString();
 
-    TVideoFileInfo in;
-    GetVideoFileInfo(input, SystemMediaInfoLibrary(), in);
-    ASSERT_EQ(Encode(job.Runs[0].Args), 0); // the encoder calls it a success
     TContentRequest compare;
     compare.Source = input;
     compare.Output = output;
+    // the encoder's own reader, as before: one still picture, which the content check names
+    QStringList native = job.Runs[0].Args;
+    native[native.indexOf(QStringLiteral("lavf"))] = QStringLiteral("avi");
+    ASSERT_EQ(Encode(native), 0); // the encoder calls it a success
     const TContentVerdict still = JudgeContent(ProbeContent(compare));
     EXPECT_EQ(still.Picture, TPictureFault::FirstPicture) << still.Detail.toStdString();
     EXPECT_LE(DistinctFrames(output), 2);
 
-    ASSERT_EQ(Encode(WithLavfDemuxer(job, input).Runs[0].Args), 0);
-    TVideoFileInfo good;
-    // The video track lacks the gap's frames; the container's length is the input's.
-    const TOutputVerdict v = VerifyOutputFile(output, SystemMediaInfoLibrary(), ExpectedOutput(job.Pieces, in), &good);
+    ASSERT_EQ(Encode(job.Runs[0].Args), 0);
+    TVideoFileInfo in;
+    GetVideoFileInfo(input, SystemMediaInfoLibrary(), in);
+    const TOutputVerdict v = VerifyOutputFile(output, SystemMediaInfoLibrary(), ExpectedOutput(job.Pieces, in));
     EXPECT_TRUE(v.Ok) << v.Reason.toStdString();
     const TContentVerdict moving = JudgeContent(ProbeContent(compare));
-    EXPECT_NE(moving.Picture, TPictureFault::FirstPicture) << moving.Detail.toStdString();
-    EXPECT_GE(DistinctFrames(output), 50);
+    EXPECT_TRUE(moving.Ok) << moving.Sentence.toStdString() << " | " << moving.Detail.toStdString();
+    EXPECT_TRUE(moving.PicturesJudged && moving.SoundJudged) << moving.Detail.toStdString();
+    EXPECT_GE(DistinctFrames(output), 90);
 }
 
 TEST(TempOutput, FullDiskLeavesNothingUnderTheFinalName)

@@ -378,11 +378,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the sound starts %1 before the picture: the first picture is held until then</source>
-        <extracomment>%1 is a time in seconds: &quot;0.25 s&quot;</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The sound starts %1 after the picture, and an %2 file from the encoder cannot keep that offset: convert this file to AVI.</source>
         <extracomment>%1 is a time in seconds (&quot;0.25 s&quot;), %2 the output&apos;s container (&quot;MP4&quot;, &quot;MKV&quot;)</extracomment>
         <translation type="unfinished"></translation>
@@ -393,6 +388,26 @@
     </message>
     <message>
         <source>the picture is mirrored as players show it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the AVI file has empty picture chunks: it is read with libavformat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the frame rate varies: the pictures keep their own moments at up to %1 fps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the picture starts %1 after the sound, as in the source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture starts %1 after the sound, and an %2 file from the encoder cannot keep that offset: convert this file to AVI.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file was cut without re-encoding and hides pictures before its start, which the encoder would show: the output would not start where the file does.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

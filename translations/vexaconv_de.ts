@@ -250,11 +250,11 @@
     <message>
         <source>The output&apos;s pictures drift against its source&apos;s: from %1 to %2 late.</source>
         <extracomment>%1, %2: the smallest and the largest offset of the output&apos;s pictures, &quot;-0.16 s&quot;, &quot;0.08 s&quot;</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Die Bilder der Ausgabe verschieben sich gegenüber denen der Quelle: von %1 bis %2 zu spät.</translation>
     </message>
     <message>
         <source>The output has no sound from %1 on.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Ausgabe hat ab %1 keinen Ton.</translation>
     </message>
 </context>
 <context>
@@ -378,11 +378,6 @@
         <translation>die Bildwiederholrate schwankt: Die Bilder werden mit ihrer mittleren Rate von %1 fps gelesen, damit die Dauer erhalten bleibt</translation>
     </message>
     <message>
-        <source>the sound starts %1 before the picture: the first picture is held until then</source>
-        <extracomment>%1 is a time in seconds: &quot;0.25 s&quot;</extracomment>
-        <translation>der Ton beginnt %1 vor dem Bild: Das erste Bild wird bis dahin gehalten</translation>
-    </message>
-    <message>
         <source>The sound starts %1 after the picture, and an %2 file from the encoder cannot keep that offset: convert this file to AVI.</source>
         <extracomment>%1 is a time in seconds (&quot;0.25 s&quot;), %2 the output&apos;s container (&quot;MP4&quot;, &quot;MKV&quot;)</extracomment>
         <translation>Der Ton beginnt %1 nach dem Bild, und eine %2-Datei des Encoders kann diesen Versatz nicht beibehalten: Konvertieren Sie diese Datei nach AVI.</translation>
@@ -393,7 +388,27 @@
     </message>
     <message>
         <source>the picture is mirrored as players show it</source>
-        <translation type="unfinished"></translation>
+        <translation>das Bild wird gespiegelt, wie Player es zeigen</translation>
+    </message>
+    <message>
+        <source>the AVI file has empty picture chunks: it is read with libavformat</source>
+        <translation>die AVI-Datei enthält leere Bildblöcke: sie wird mit libavformat gelesen</translation>
+    </message>
+    <message>
+        <source>the frame rate varies: the pictures keep their own moments at up to %1 fps</source>
+        <translation>die Bildrate schwankt: die Bilder behalten ihre Zeitpunkte, mit bis zu %1 fps</translation>
+    </message>
+    <message>
+        <source>the picture starts %1 after the sound, as in the source</source>
+        <translation>das Bild beginnt %1 nach dem Ton, wie in der Quelle</translation>
+    </message>
+    <message>
+        <source>The picture starts %1 after the sound, and an %2 file from the encoder cannot keep that offset: convert this file to AVI.</source>
+        <translation>Das Bild beginnt %1 nach dem Ton, und eine %2-Datei des Encoders kann diesen Versatz nicht halten: Wandeln Sie diese Datei in AVI um.</translation>
+    </message>
+    <message>
+        <source>The file was cut without re-encoding and hides pictures before its start, which the encoder would show: the output would not start where the file does.</source>
+        <translation>Die Datei wurde ohne Neukodierung geschnitten und verbirgt Bilder vor ihrem Anfang, die der Encoder zeigen würde: Die Ausgabe würde nicht dort beginnen, wo die Datei beginnt.</translation>
     </message>
 </context>
 <context>

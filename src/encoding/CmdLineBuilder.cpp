@@ -288,6 +288,8 @@ QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
     } else if (CurrentFileInfo.NumberOfAudioStreams > 0 && CurrentFileInfo.AudioStreams[0].SamplingRate < 16000) {
         // LAME cannot encode below 16 kHz; an unknown rate (0) is treated the same way.
         result = QStringLiteral(" -srate 16000");
+    } else if (const int rate = FaithfulOutput(s, CurrentFileInfo).SampleRate; rate > 0) {
+        result = QStringLiteral(" -srate ") + QString::number(rate);
     }
 
     QString lame;
@@ -326,7 +328,7 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
         chain += QLatin1Char(',') + f.Rotate;
     if (s.brightnessOn || s.saturationOn)
         chain += QLatin1Char(',') + EqualizerFilter(s);
-    if (s.forceDuplicates)
+    if (s.forceDuplicates || f.HardDup)
         chain += QStringLiteral(",harddup");
     if (!f.DisplayAspect.isEmpty())
         chain += QLatin1Char(',') + f.DisplayAspect;
@@ -337,7 +339,12 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
     if (s.skipLimitOn && !limit.isEmpty())
         skip = QStringLiteral(" -skiplimit ") + limit;
 
-    const QString result = chain.isEmpty() ? skip : QStringLiteral("-vf ") + chain + QLatin1Char(' ') + skip;
+    // after the skip limit, which would undo it
+    if (f.NoSkip)
+        skip += QStringLiteral(" -noskip");
+    QString result = chain.isEmpty() ? skip : QStringLiteral("-vf ") + chain + QLatin1Char(' ') + skip;
+    if (!f.Demuxer.isEmpty())
+        result = QStringLiteral("-demuxer ") + f.Demuxer + QLatin1Char(' ') + result;
     return result.trimmed();
 }
 

@@ -19,7 +19,9 @@ constexpr double RateSlack = 0.05;
 // Offsets below one picture are the containers' own rounding.
 constexpr int AudioOffsetFloorMs = 40;
 // The check allows this much; an offset the MP4 muxer would lose beyond it is refused.
-constexpr int AudioOffsetToleranceMs = 100;
+constexpr int AudioOffsetToleranceMs = 40;
+// Repeated pictures fill a variable rate's gaps up to this rate; beyond it, the mean rate.
+constexpr double MaxFollowedFps = 61;
 
 bool UserAddsAny(const EncodingSettings& s, std::initializer_list<const char*> options)
 {
@@ -167,53 +169,109 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         }
     }
 
-    // Rate: the user's, else the pictures' own mean rate when their timing is uneven, else
-    // the declared one; no rate at all leaves the encoder's choice.
+    const TAvProbeInfo& p = info.Probe;
     const bool sound = !s.noAudio && info.NumberOfAudioStreams > 0;
+    const bool userDemuxer = UserAddsAny(s, {"-demuxer"});
+    const bool userRate = UserAddsAny(s, {"-fps", "-ofps"});
+
+    // Demuxer: the encoder's own readers misread some timelines. Its AVI reader hands an
+    // empty chunk to the MPEG-4 decoder, which takes it for the end and repeats the picture
+    // before it for ever (ffmpeg writes one near the start); its transport-stream reader
+    // takes H.264 for twice its rate and keeps every second picture. libavformat reads both.
+    if (!userDemuxer && p.Opened && p.HasVideo) {
+        if (p.Container == QLatin1String("avi") && p.EmptyChunks > 0 && p.VideoCodec == QLatin1String("mpeg4")) {
+            f.Demuxer = QStringLiteral("lavf");
+            f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                                   "the AVI file has empty picture chunks: it is read with libavformat");
+        } else if (p.Container == QLatin1String("mpegts") &&
+                   (p.VideoCodec == QLatin1String("h264") || p.VideoCodec == QLatin1String("hevc"))) {
+            f.Demuxer = QStringLiteral("lavf");
+        }
+    }
+
+    // Rate: the user's; else a variable rate follows the timestamps where a reader of the
+    // encoder's gives each picture its own duration (QuickTime and MP4 files whose first
+    // picture is decoded at time 0), at the highest rate with repeated pictures filling
+    // the gaps; else the pictures' mean rate (Matroska and the rest give every picture the
+    // same duration); else the declared rate.
+    const double uneven = UnevenRate(info);
+    const bool quickTime = p.Container.startsWith(QLatin1String("mov,"));
     if (!IsAutoText(s.frameRate.Text)) {
         f.UserRate = true;
-    } else if (const double uneven = UnevenRate(info); uneven > 0 && !UserAddsAny(s, {"-fps", "-ofps"})) {
+    } else if (uneven > 0 && !userRate && p.VariableRate && quickTime && !userDemuxer && f.Demuxer.isEmpty() &&
+               !p.TrimmedStart && !p.DecodesBeforeZero && p.PeakFps > 0 && p.PeakFps <= MaxFollowedFps) {
+        f.Demuxer = QStringLiteral("mov");
+        f.OutputFps = p.PeakFps;
+        f.HardDup = true;
+        f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                               "the frame rate varies: the pictures keep their own moments at up to "
+                                               "%1 fps")
+                       .arg(RateText(p.PeakFps));
+    } else if (uneven > 0 && !userRate) {
         f.InputFps = uneven;
         f.OutputFps = uneven;
-        if (sound)
-            f.SyncCorrection = 0;
         f.Notes << QCoreApplication::translate("FaithfulOutput",
                                                "the frame rate varies: the pictures are read at their mean rate of "
                                                "%1 fps to keep the length")
                        .arg(RateText(uneven));
     } else if (v.FPS > 0 && std::isfinite(v.FPS)) {
         f.OutputFps = v.FPS;
-    } else if (info.Probe.DeclaredFps > 0 && std::isfinite(info.Probe.DeclaredFps)) {
-        f.OutputFps = info.Probe.DeclaredFps;
+    } else if (p.DeclaredFps > 0 && std::isfinite(p.DeclaredFps)) {
+        f.OutputFps = p.DeclaredFps;
+    }
+    // The encoder's sync correction mistakes the MP3 encoder's constant delay for drift
+    // and drops or repeats pictures for the whole file; every picture is kept instead.
+    // A skip limit the user changed from its default of one stands.
+    const bool known = info.NumberOfVideoStreams > 0 || p.HasVideo; // not the preview without a file
+    if (known && !f.UserRate && !UserAddsAny(s, {"-mc", "-noskip", "-skiplimit", "-autosync"})) {
+        f.NoSkip = s.skipLimitOn && s.skipLimit == 1;
+        if (sound)
+            f.SyncCorrection = 0;
     }
 
-    // Sound: late sound is delayed in the AVI header, picture and sound then run uncorrected
-    // so the offset stays; early sound makes the encoder hold the first picture.
+    // Sound: sound that starts after the picture is delayed in the AVI header, a picture that
+    // starts after the sound is; the lavf muxers keep neither, and the encoder cannot pad.
     const int offset = sound ? SourceAudioOffsetMs(info) : 0;
     const QString distance = Seconds(std::abs(offset) / 1000.0);
     if (std::abs(offset) >= AudioOffsetFloorMs && !UserAddsAny(s, {"-audio-delay", "-delay", "-mc"})) {
-        if (offset < 0 && f.SyncCorrection != 0) {
-            f.SyncCorrection = 1;
-            //: %1 is a time in seconds: "0.25 s"
-            f.Notes << QCoreApplication::translate("FaithfulOutput",
-                                                   "the sound starts %1 before the picture: the first picture is held "
-                                                   "until then")
-                           .arg(distance);
-        } else if (offset > 0 && !ContainerRow(s.container).KeepsLateSound) {
-            if (offset > AudioOffsetToleranceMs)
-                //: %1 is a time in seconds ("0.25 s"), %2 the output's container ("MP4", "MKV")
-                f.AudioOffsetLost = QCoreApplication::translate("FaithfulOutput",
-                                                                "The sound starts %1 after the picture, and an %2 file "
-                                                                "from the encoder cannot keep that offset: convert this "
-                                                                "file to AVI.")
-                                        .arg(distance, ContainerRow(s.container).Word);
-        } else if (offset > 0) {
+        if (ContainerRow(s.container).KeepsLateSound) {
             f.AudioDelaySec = offset / 1000.0;
-            f.SyncCorrection = 0;
-            f.Notes << QCoreApplication::translate("FaithfulOutput",
-                                                   "the sound starts %1 after the picture, as in the source")
+            f.Notes << (offset > 0 ? QCoreApplication::translate("FaithfulOutput",
+                                                                 "the sound starts %1 after the picture, as in the source")
+                                   : QCoreApplication::translate("FaithfulOutput",
+                                                                 "the picture starts %1 after the sound, as in the source"))
                            .arg(distance);
+        } else if (std::abs(offset) > AudioOffsetToleranceMs) {
+            //: %1 is a time in seconds ("0.25 s"), %2 the output's container ("MP4", "MKV")
+            f.AudioOffsetLost = (offset > 0 ? QCoreApplication::translate("FaithfulOutput",
+                                                                          "The sound starts %1 after the picture, and an "
+                                                                          "%2 file from the encoder cannot keep that "
+                                                                          "offset: convert this file to AVI.")
+                                            : QCoreApplication::translate("FaithfulOutput",
+                                                                          "The picture starts %1 after the sound, and an "
+                                                                          "%2 file from the encoder cannot keep that "
+                                                                          "offset: convert this file to AVI."))
+                                    .arg(distance, ContainerRow(s.container).Word);
         }
     }
+
+    // The AVI writer starts the sound a picture late and the MP3 encoder delays it further:
+    // the pictures' stream is delayed by one picture in the header to match.
+    if (sound && ContainerRow(s.container).KeepsLateSound && f.OutputFps > 0 &&
+        !UserAddsAny(s, {"-audio-delay", "-delay", "-mc"}))
+        f.AudioDelaySec -= 1.0 / f.OutputFps;
+
+    // Sound above 48 kHz: the MP3 encoder takes none, and the encoder's clock runs off
+    // unless the sound is resampled first.
+    const int rate = info.NumberOfAudioStreams > 0 ? info.AudioStreams[0].SamplingRate : 0;
+    if (sound && rate > 48000 && IsAutoText(s.sampleRate.Text))
+        f.SampleRate = rate % 44100 == 0 ? 44100 : 48000;
+
+    // A trimmed clip hides pictures before its start, which the encoder's readers show.
+    if (p.Opened && p.TrimmedStart && f.AudioOffsetLost.isEmpty() && !UserAddsAny(s, {"-ss"}))
+        f.AudioOffsetLost = QCoreApplication::translate("FaithfulOutput",
+                                                        "The file was cut without re-encoding and hides pictures before "
+                                                        "its start, which the encoder would show: the output would not "
+                                                        "start where the file does.");
     return f;
 }

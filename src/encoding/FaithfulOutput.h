@@ -27,7 +27,11 @@ struct TFaithfulOutput {
     double InputFps = 0;       // "-fps": the rate the pictures are read at; 0: as declared
     double OutputFps = 0;      // "-ofps"; 0: leave it out (no rate known)
     bool UserRate = false;     // the user's own rate: OutputFps is not used
-    double AudioDelaySec = 0;  // "-audio-delay"; 0: none
+    double AudioDelaySec = 0;  // "-audio-delay" (negative: the picture is delayed, in the AVI header); 0: none
+    QString Demuxer;           // "-demuxer": "lavf", "mov", or empty for the encoder's choice
+    bool NoSkip = false;       // "-noskip": every picture kept
+    bool HardDup = false;      // "harddup" ends the filter chain even when the user turned it off
+    int SampleRate = 0;        // "-srate": sound resampled for the MP3 encoder; 0: as it is
     // "-mc": 0 keeps every picture and the sound's offset as they are; 1 lets the encoder
     // hold the first picture until a late picture's moment; -1 leaves the encoder's default
     int SyncCorrection = -1;
@@ -35,7 +39,7 @@ struct TFaithfulOutput {
     double TargetAspect = 0;   // the display aspect the output must have; 0: unknown
     int OutWidth = 0;          // the picture's size after every filter (0 when not known)
     int OutHeight = 0;
-    QString AudioOffsetLost;   // why an audio offset cannot be kept, or empty
+    QString AudioOffsetLost;   // why the output cannot show its source faithfully (refused before any run), or empty
     QStringList Notes;         // each adjustment in plain words, for the check before a batch
 };
 

@@ -78,6 +78,8 @@ struct TScan {
     bool AllDts = true;
     int64_t PictureTicks = 0;     // the last packet duration stated
     int64_t FirstAudioPts = AV_NOPTS_VALUE;
+    int64_t FirstVideoDts = AV_NOPTS_VALUE;
+    bool Discarded = false;       // packets a player drops (before an edit list's start)
     double AudioEndMs = 0;        // the last sound packet's end
     bool ReachedEnd = false;
 };
@@ -97,7 +99,12 @@ TScan ScanPackets(AVFormatContext* f, int video, int audio)
             return scan;
         if (av_read_frame(f, packet.get()) < 0)
             break; // the end, or damage the demuxer cannot read past
+        // (the sound's priming is dropped so in every MP4 with AAC: not a trim)
+        if (packet->stream_index == video && (packet->flags & AV_PKT_FLAG_DISCARD))
+            scan.Discarded = true;
         if (packet->stream_index == video) {
+            if (scan.Pictures == 0)
+                scan.FirstVideoDts = packet->dts;
             ++scan.Pictures;
             if (packet->pts != AV_NOPTS_VALUE)
                 scan.Pts.push_back(packet->pts);
@@ -185,6 +192,19 @@ void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbe
     }
     if (picture <= 0 && out.DeclaredFps > 0 && Known(tb))
         picture = double(tb.den) / (double(tb.num) * out.DeclaredFps);
+    double shortest = 0;
+    for (size_t i = 0; i + 1 < times.size(); ++i)
+        if (const double d = double(times[i + 1]) - double(times[i]); d > 0 && (shortest <= 0 || d < shortest))
+            shortest = d;
+    if (shortest > 0 && Known(tb))
+        out.PeakFps = double(tb.den) / (double(tb.num) * shortest);
+    out.Container = QString::fromLatin1(f->iformat->name);
+    if (const AVCodecDescriptor* codec = avcodec_descriptor_get(st->codecpar->codec_id))
+        out.VideoCodec = QString::fromLatin1(codec->name);
+    // a trimmed phone clip keeps the pictures before its start for the decoder; a cut
+    // Matroska file gives them negative times
+    out.TrimmedStart = scan.Discarded || (!times.empty() && times.front() < 0);
+    out.DecodesBeforeZero = scan.FirstVideoDts != AV_NOPTS_VALUE && scan.FirstVideoDts < 0;
     if (!times.empty()) {
         double end = double(times.back()) + picture;
         // Theora codes a repeated picture as an empty packet, which the Ogg demuxer drops,
@@ -207,8 +227,11 @@ void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbe
     if (std::strcmp(f->iformat->name, "avi") == 0 && out.DeclaredFps > 0) {
         out.VariableRate = false;
         out.MeanFps = out.DeclaredFps;
-        if (st->nb_frames > 0)
+        if (st->nb_frames > 0) {
             out.VideoFrames = st->nb_frames;
+            if (scan.ReachedEnd && st->nb_frames > scan.Pictures)
+                out.EmptyChunks = int32_t(std::min<int64_t>(st->nb_frames - scan.Pictures, 1 << 30));
+        }
     }
 }
 

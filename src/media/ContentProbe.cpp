@@ -145,8 +145,9 @@ public:
         m_codec = OpenDecoder(m_file.Stream(m_file.Video), false);
         m_packet.reset(av_packet_alloc());
         m_frame.reset(av_frame_alloc());
+        m_last.reset(av_frame_alloc());
         m_grey.reset(av_frame_alloc());
-        if (!m_codec || !m_packet || !m_frame || !m_grey)
+        if (!m_codec || !m_packet || !m_frame || !m_last || !m_grey)
             return false;
         m_grey->format = AV_PIX_FMT_GRAY8;
         m_grey->width = ContentSide;
@@ -211,6 +212,7 @@ private:
                 std::vector<std::pair<int64_t, QByteArray>>& frames, int64_t& first)
     {
         avcodec_flush_buffers(m_codec.get());
+        av_frame_unref(m_last.get());
         int videoPackets = 0, packets = 0, later = 0;
         int64_t lastPts = AV_NOPTS_VALUE;
         const auto receive = [&] {
@@ -227,6 +229,11 @@ private:
                         frames.emplace_back(pts, m_turn.Apply(grey));
                         later += pts > target ? 1 : 0;
                     }
+                } else {
+                    // the latest picture so far: past the end it is the one a player keeps showing
+                    av_frame_unref(m_last.get());
+                    av_frame_move_ref(m_last.get(), m_frame.get());
+                    m_lastPts = pts;
                 }
                 av_frame_unref(m_frame.get());
             }
@@ -250,6 +257,11 @@ private:
             // at the end the decoder gives up the pictures it holds back
             avcodec_send_packet(m_codec.get(), nullptr);
             receive();
+        }
+        if (frames.empty() && m_last->data[0]) {
+            QByteArray grey = ToGrey(m_last.get());
+            if (!grey.isEmpty())
+                frames.emplace_back(m_lastPts, m_turn.Apply(grey));
         }
     }
 
@@ -278,6 +290,8 @@ private:
     TCodec m_codec;
     TPacket m_packet;
     TFrame m_frame;
+    TFrame m_last;            // the latest picture before the ones kept
+    int64_t m_lastPts = 0;
     TFrame m_grey;
     TScaler m_scaler;
 };
@@ -338,8 +352,11 @@ public:
         // where the sound stream cannot seek (an AVI without an index of it), the file's
         // clock, else the start: reading from where the last window ended would miss this one
         AVFormatContext* f = m_file.Format();
-        if (av_seek_frame(f, audio, m_file.Ticks(audio, fromMs - 500), AVSEEK_FLAG_BACKWARD) < 0 &&
-            av_seek_frame(f, -1, ClampTicks((fromMs - 500 + m_file.ZeroMs) * 1000.0), AVSEEK_FLAG_BACKWARD) < 0)
+        // not before the sound's first packet: some readers refuse a time before their index
+        const double seekMs = std::max(fromMs - 500, std::isnan(m_file.AudioStartMs) ? fromMs - 500
+                                                                                    : m_file.AudioStartMs - m_file.ZeroMs);
+        if (av_seek_frame(f, audio, m_file.Ticks(audio, seekMs), AVSEEK_FLAG_BACKWARD) < 0 &&
+            av_seek_frame(f, -1, ClampTicks((seekMs + m_file.ZeroMs) * 1000.0), AVSEEK_FLAG_BACKWARD) < 0)
             avformat_seek_file(f, -1, std::numeric_limits<int64_t>::min(), 0, 0, 0);
         avcodec_flush_buffers(m_codec.get());
         bool past = false;

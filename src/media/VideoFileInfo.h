@@ -91,6 +91,12 @@ struct TAvProbeInfo {
     QByteArray Pictures;          // the samples: PictureSamples pictures of PictureSide² grey levels each; empty: not asked
     bool Mirrored = false;        // a player mirrors the picture left to right before its Rotation
     bool Interlaced = false;      // the decoder reports fields (top or bottom first)
+    QString Container;            // libavformat's name of the format: "avi", "mpegts", "mov,mp4,m4a,3gp,3g2,mj2"
+    QString VideoCodec;           // libavcodec's name of the picture's codec: "h264", "mpeg4"
+    int32_t EmptyChunks = 0;      // an AVI's pictures stored as empty chunks (the header counts them, the packets not)
+    bool TrimmedStart = false;    // pictures before the start a player shows (an edit list, negative times)
+    bool DecodesBeforeZero = false; // the first picture is decoded before time 0 (B-pictures behind an edit list)
+    double PeakFps = 0;           // one over the shortest picture's duration; 0: unknown
     bool operator==(const TAvProbeInfo&) const = default;
 };
 

@@ -124,7 +124,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAvProbeInfo>
 {
-    static_assert(FieldCount<TAvProbeInfo>() == 22, "serialise the new field");
+    static_assert(FieldCount<TAvProbeInfo>() == 28, "serialise the new field");
     f(r.Opened);
     f(r.DurationMs);
     f(r.HasVideo);
@@ -147,6 +147,12 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
     f(r.Pictures);
     f(r.Mirrored);
     f(r.Interlaced);
+    f(r.Container);
+    f(r.VideoCodec);
+    f(r.EmptyChunks);
+    f(r.TrimmedStart);
+    f(r.DecodesBeforeZero);
+    f(r.PeakFps);
 }
 
 template <typename R, typename F>

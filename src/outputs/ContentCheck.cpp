@@ -81,10 +81,14 @@ TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i)
     j.Index = i;
     const TContentMoment& m = moments.at(i);
     const int count = PictureCount(m.Source);
-    if (m.Output.size() != ContentPictureBytes || m.SourceCentre < 0 || m.SourceCentre >= count ||
-        m.SourceAtMs.size() != count)
+    if (m.SourceCentre < 0 || m.SourceCentre >= count || m.SourceAtMs.size() != count)
         return j;
     j.Judged = true;
+    // the source shows a picture here and the output none that decodes
+    if (m.Output.size() != ContentPictureBytes) {
+        j.Distance = 255;
+        return j;
+    }
     const QByteArray centre = PictureAt(m.Source, m.SourceCentre);
     // the nearby source picture the output shows: the one of the moment unless another fits clearly better
     int match = m.SourceCentre;
@@ -284,7 +288,7 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
     std::vector<double> sorted = lags;
     std::sort(sorted.begin(), sorted.end());
     v.SoundLagMs = int(std::lround(sorted[sorted.size() / 2]));
-    if (std::abs(*lo) <= ContentLipSyncMs && std::abs(*hi) <= ContentLipSyncMs)
+    if (*lo >= -ContentSoundEarlyMs && *hi <= ContentSoundLateMs && v.SoundDriftMs <= ContentLipSyncMs)
         return;
     const bool wasOk = v.Ok;
     v.Ok = false;

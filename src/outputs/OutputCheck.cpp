@@ -212,9 +212,11 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
 
     if (e.Audio && !HasAnyOption(added, {"-audio-delay", "-delay", "-mc", "-ss"})) {
         const TAvProbeInfo& p = input.Probe;
-        // Early sound comes out with the first picture held from the start: both at 0.
+        // A picture that starts after the sound keeps that offset where the sound's start
+        // is moved (in an AVI header); elsewhere both start at 0.
+        const bool moved = OptionValue(SplitArgsWindowsWay(pieces.AParams), QStringLiteral("-audio-delay")).toDouble() < 0;
         if (p.Opened && p.HasAudio && p.HasVideo)
-            e.AudioOffsetMs = std::max(0, SourceAudioOffsetMs(input));
+            e.AudioOffsetMs = moved ? SourceAudioOffsetMs(input) : std::max(0, SourceAudioOffsetMs(input));
     }
     return e;
 }
