@@ -126,7 +126,7 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         {"late sound in AVI", {320, 240, 0, 25, 25, false, 0, true, 1976}, false, none,
          {"-audio-delay 1.936", "-mc 0"}, {}},
         {"a picture after the sound: delayed in the AVI header", {320, 240, 0, 25, 25, false, 0, true, -1500}, false,
-         none, {"-audio-delay -1.540", "-mc 0"}, {"-mc 1"}},
+         none, {"-audio-delay -1.500", "-mc 0"}, {"-mc 1"}},
         {"an offset below one picture is rounding", {320, 240, 0, 25, 25, false, 0, true, -11}, true, none, {},
          {"-audio-delay", "-mc 1"}},
         {"the user's own sync option wins", {320, 240, 0, 25, 25, false, 0, true, 1976}, false,

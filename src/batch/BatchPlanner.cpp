@@ -572,9 +572,9 @@ void TBatchPlanner::CheckOutput(TJob& job)
                 OnOutputJudged(*jp, QString(), QString(), false);
                 return;
             }
-            // another demuxer reads the timelines that freeze or skip pictures
+            // another reader reads the timelines that freeze, skip or stretch pictures
             const bool remediable = c.Picture == TPictureFault::Still || c.Picture == TPictureFault::FirstPicture ||
-                                    c.Picture == TPictureFault::WrongMoments;
+                                    c.Picture == TPictureFault::WrongMoments || c.Picture == TPictureFault::Drifting;
             OnOutputJudged(*jp, c.Sentence, tr("Output check failed: %1 (%2)").arg(c.Sentence, c.Detail), remediable);
         });
 }
@@ -792,10 +792,23 @@ bool TBatchPlanner::RetryWithRemedy(TJob& job)
         return false;
     TRowWork& w = job.W;
     w.Remedied = true;
-    w.Job = WithLavfDemuxer(w.Job, w.Input);
     // the place it gave up for the check may be taken: a free one, with its own pass log
     job.Checking = false;
     job.Slot = FreeSlot();
+    if (FollowsTimestamps(w.Job)) {
+        // The encoder's MOV reader did not give this file's pictures their own durations:
+        // read them at their mean rate instead, as any other variable rate.
+        TVideoFileInfo info = job.State.CurrentFileInfo;
+        info.Probe.Container.clear();
+        const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
+        TEncoderJob mean = BuildEncoderJob(m_settings, info, cpus, w.Input, w.Temp,
+                                           m_state.TwoPass ? PassLogFor(job.Slot) : QString(), {});
+        if (!mean.Ok)
+            return false;
+        w.Job = std::move(mean);
+    } else {
+        w.Job = WithLavfDemuxer(w.Job, w.Input);
+    }
     StartPass(job, 0);
     return true;
 }

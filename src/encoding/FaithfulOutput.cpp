@@ -224,7 +224,12 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
     // A skip limit the user changed from its default of one stands.
     const bool known = info.NumberOfVideoStreams > 0 || p.HasVideo; // not the preview without a file
     if (known && !f.UserRate && !UserAddsAny(s, {"-mc", "-noskip", "-skiplimit", "-autosync"})) {
-        f.NoSkip = s.skipLimitOn && s.skipLimit == 1;
+        // (the encoder's own AVI reader reports an empty chunk as a skipped picture: told
+        // never to skip, it writes one picture for the whole file)
+        const bool emptyChunks = p.Container == QLatin1String("avi") && p.EmptyChunks > 0 && f.Demuxer.isEmpty();
+        // (and a variable rate followed by its timestamps needs the repeated pictures that
+        // "-noskip" turns off with the skipped ones)
+        f.NoSkip = s.skipLimitOn && s.skipLimit == 1 && !emptyChunks && f.Demuxer != QLatin1String("mov");
         if (sound)
             f.SyncCorrection = 0;
     }
@@ -256,8 +261,10 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
     }
 
     // The AVI writer starts the sound a picture late and the MP3 encoder delays it further:
-    // the pictures' stream is delayed by one picture in the header to match.
-    if (sound && ContainerRow(s.container).KeepsLateSound && f.OutputFps > 0 &&
+    // the pictures' stream is delayed by one picture in the header to match. (A picture
+    // that starts after the sound is delayed so already, in whole pictures, and the writer
+    // then starts the sound on time: measured, the delay alone keeps lip sync.)
+    if (sound && ContainerRow(s.container).KeepsLateSound && f.OutputFps > 0 && f.AudioDelaySec >= 0 &&
         !UserAddsAny(s, {"-audio-delay", "-delay", "-mc"}))
         f.AudioDelaySec -= 1.0 / f.OutputFps;
 

@@ -79,7 +79,8 @@ struct TScan {
     int64_t PictureTicks = 0;     // the last packet duration stated
     int64_t FirstAudioPts = AV_NOPTS_VALUE;
     int64_t FirstVideoDts = AV_NOPTS_VALUE;
-    bool Discarded = false;       // packets a player drops (before an edit list's start)
+    bool Discarded = false;       // pictures a player drops before the first one it shows (an edit list's start)
+    bool Shown = false;           // a picture a player shows was read
     double AudioEndMs = 0;        // the last sound packet's end
     bool ReachedEnd = false;
 };
@@ -99,9 +100,15 @@ TScan ScanPackets(AVFormatContext* f, int video, int audio)
             return scan;
         if (av_read_frame(f, packet.get()) < 0)
             break; // the end, or damage the demuxer cannot read past
-        // (the sound's priming is dropped so in every MP4 with AAC: not a trim)
-        if (packet->stream_index == video && (packet->flags & AV_PKT_FLAG_DISCARD))
-            scan.Discarded = true;
+        // Pictures dropped before the first one shown: a trim. (The sound's priming is
+        // dropped so in every MP4 with AAC, and an edit list may end before the last
+        // picture: neither is a trim.)
+        if (packet->stream_index == video && !scan.Shown) {
+            if (packet->flags & AV_PKT_FLAG_DISCARD)
+                scan.Discarded = true;
+            else
+                scan.Shown = true;
+        }
         if (packet->stream_index == video) {
             if (scan.Pictures == 0)
                 scan.FirstVideoDts = packet->dts;
@@ -174,7 +181,10 @@ void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbe
     // the same spacing.
     std::vector<int64_t>& times = scan.AllPts || !scan.AllDts ? scan.Pts : scan.Dts;
     std::sort(times.begin(), times.end());
-    if (st->start_time != AV_NOPTS_VALUE)
+    // An AVI states its pictures' delay in the stream header: the first packet carries it,
+    // the stream's start time does not.
+    const bool avi = std::strcmp(f->iformat->name, "avi") == 0;
+    if (st->start_time != AV_NOPTS_VALUE && !(avi && !times.empty() && times.front() > st->start_time))
         out.VideoStartMs = ClampMs(TicksToMs(double(st->start_time), tb));
     else if (!times.empty())
         out.VideoStartMs = ClampMs(TicksToMs(double(times.front()), tb));

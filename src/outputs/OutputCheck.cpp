@@ -175,8 +175,14 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
             e.FrameSize = SizeOfChain(OptionValue(adv, QStringLiteral("-vf")));
     }
 
-    if (!HasAnyOption(added, {"-ss", "-endpos", "-frames", "-speed", "-sb"}))
+    if (!HasAnyOption(added, {"-ss", "-endpos", "-frames", "-speed", "-sb"})) {
         e.DurationMs = input.GeneralDurationMs > 0 ? input.GeneralDurationMs : int(std::lround(input.Duration));
+        // a picture that starts after the sound ends that much later (a transport stream's
+        // stated length is its pictures' alone)
+        const TAvProbeInfo& ip = input.Probe;
+        if (ip.Opened && ip.HasVideo && ip.HasAudio && ip.VideoDurationMs > 0 && ip.VideoStartMs - ip.AudioStartMs >= 40)
+            e.DurationMs = std::max(e.DurationMs, ip.VideoStartMs + ip.VideoDurationMs - ip.AudioStartMs);
+    }
 
     const bool makesAudio = OptionValue(SplitArgsWindowsWay(pieces.ACodec), QStringLiteral("-oac")) == QLatin1String("mp3lame");
     e.Audio = makesAudio && input.NumberOfAudioStreams > 0 && !HasAnyOption(added, {"-nosound", "-oac", "-aid", "-alang"});
@@ -279,6 +285,12 @@ TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectatio
         int ms = output.GeneralDurationMs > 0 ? output.GeneralDurationMs : int(std::lround(output.Duration));
         if (ms > 0 && output.Probe.AudioEndMs > ms)
             ms = output.Probe.AudioEndMs;
+        // pictures delayed in an AVI header end that much later than the header says
+        const TAvProbeInfo& probe = output.Probe;
+        if (ms > 0 && probe.Opened && probe.HasVideo && probe.VideoDurationMs > 0 && probe.VideoStartMs > 0) {
+            const int start = probe.HasAudio ? std::min(probe.AudioStartMs, probe.VideoStartMs) : probe.VideoStartMs;
+            ms = std::max(ms, probe.VideoStartMs + probe.VideoDurationMs - start);
+        }
         if (ms <= 0) {
             problems << QCoreApplication::translate("OutputCheck", "The output's length is unknown.");
         } else if (std::abs(ms - expected.DurationMs) > DurationToleranceMs(expected.DurationMs, expected.FrameMs)) {

@@ -45,3 +45,13 @@ TEncoderJob WithLavfDemuxer(const TEncoderJob& job, const QString& input)
     }
     return out;
 }
+
+bool FollowsTimestamps(const TEncoderJob& job)
+{
+    for (const TEncoderInvocation& run : job.Runs) {
+        const qsizetype at = run.Args.lastIndexOf(QStringLiteral("-demuxer"));
+        if (at >= 0 && at + 1 < run.Args.size() && run.Args.at(at + 1) == QLatin1String("mov"))
+            return true;
+    }
+    return false;
+}
