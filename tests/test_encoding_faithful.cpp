@@ -27,6 +27,13 @@ struct TSource {
     int Rotation = 0;
     bool Sound = true;
     int SoundOffsetMs = 0; // the sound's start after the picture's
+    bool Mirrored = false;
+    const char* Container = "";  // libavformat's name
+    const char* Codec = "";      // libavcodec's name
+    int EmptyChunks = 0;
+    double PeakFps = 0;
+    bool DecodesBeforeZero = false;
+    int SampleRate = 44100;
 };
 
 TVideoFileInfo Info(const TSource& src)
@@ -40,7 +47,7 @@ TVideoFileInfo Info(const TSource& src)
     v.FPS = src.Fps;
     v.Bitrate = 800;
     info.NumberOfAudioStreams = src.Sound ? 1 : 0;
-    info.AudioStreams[0].SamplingRate = 44100;
+    info.AudioStreams[0].SamplingRate = src.SampleRate;
     TAvProbeInfo& p = info.Probe;
     p.Opened = p.HasVideo = true;
     p.Width = src.Width;
@@ -53,6 +60,12 @@ TVideoFileInfo Info(const TSource& src)
     p.HasAudio = src.Sound;
     p.VideoStartMs = 500;
     p.AudioStartMs = 500 + src.SoundOffsetMs;
+    p.Mirrored = src.Mirrored;
+    p.Container = QString::fromLatin1(src.Container);
+    p.VideoCodec = QString::fromLatin1(src.Codec);
+    p.EmptyChunks = src.EmptyChunks;
+    p.PeakFps = src.PeakFps;
+    p.DecodesBeforeZero = src.DecodesBeforeZero;
     return info;
 }
 
@@ -134,6 +147,24 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         {"no sound made: no offset", {320, 240, 0, 25, 25, false, 0, true, 1976}, false,
          [](EncodingSettings& s) { s.noAudio = true; }, {}, {"-audio-delay", "-mc"}},
         {"no rate known: no -ofps", {320, 240, 0, 0, 0}, false, none, {}, {"-ofps", "-fps "}},
+        {"a mirroring matrix", {.Mirrored = true}, false, none, {"-vf mirror,"}, {"rotate", "flip"}},
+        {"mirrored and turned by half: flipped", {.Rotation = 180, .Mirrored = true}, false, none, {"-vf flip,"},
+         {"mirror"}},
+        {"mirrored, then turned a quarter", {.Rotation = 90, .Mirrored = true}, false, none, {"mirror,rotate=1"}, {}},
+        {"ffmpeg's AVI: MPEG-4 with an empty chunk", {.Container = "avi", .Codec = "mpeg4", .EmptyChunks = 1}, false,
+         none, {"-demuxer lavf", "-noskip"}, {}},
+        {"other pictures in empty chunks: the encoder's reader, skips allowed",
+         {.Container = "avi", .Codec = "cinepak", .EmptyChunks = 40}, false, none, {}, {"-demuxer", "-noskip"}},
+        {"H.264 in MPEG-TS", {.Container = "mpegts", .Codec = "h264"}, true, none, {"-demuxer lavf"}, {}},
+        {"a phone's variable rate follows its timestamps",
+         {.MeanFps = 22.5, .Variable = true, .Container = "mov,mp4,m4a,3gp,3g2,mj2", .Codec = "h264", .PeakFps = 30},
+         false, none, {"-demuxer mov", "-ofps 30.000", "harddup"}, {"-fps ", "-noskip"}},
+        {"a variable rate decoded before its start: the mean rate",
+         {.MeanFps = 22.5, .Variable = true, .Container = "mov,mp4,m4a,3gp,3g2,mj2", .Codec = "h264", .PeakFps = 30,
+          .DecodesBeforeZero = true},
+         false, none, {"-fps 22.500 -ofps 22.500"}, {"-demuxer"}},
+        {"96 kHz sound", {.SampleRate = 96000}, false, none, {"-srate 48000"}, {}},
+        {"88.2 kHz sound", {.SampleRate = 88200}, true, none, {"-srate 44100"}, {}},
     };
     for (const Case& c : cases) {
         const EncodingSettings s = Settings(c.mp4, c.change);
@@ -159,6 +190,11 @@ TEST(FaithfulOutput, LateSoundAnMp4CannotKeepIsRefusedWithAReason)
               "offset: convert this file to AVI.");
     late.SoundOffsetMs = 30; // within lip sync
     EXPECT_TRUE(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost.isEmpty());
+    // a clip cut without re-encoding hides pictures the encoder would show, in every container
+    TVideoFileInfo trimmed = Info(TSource());
+    trimmed.Probe.TrimmedStart = true;
+    for (const bool mp4 : {false, true})
+        EXPECT_TRUE(FaithfulOutput(Settings(mp4), trimmed).AudioOffsetLost.contains("cut without re-encoding"));
 }
 
 // The notes are for people and follow the language; the command line is the encoder's and
