@@ -200,7 +200,10 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
     }, 60000));
     EditAppParams().ParallelJobs = 1;
     EXPECT_TRUE(jobs->isVisible() || !f.w->FormProgress()->isVisible());
-    EXPECT_EQ(mostJobs, 2);
+    // two encode; a row whose output is being checked has given its place to the next and
+    // stays listed until its check ends (a slow check, as under the sanitizers, shows it)
+    EXPECT_GE(mostJobs, 2);
+    EXPECT_LE(mostJobs, 3);
     EXPECT_TRUE(percentInList);
     EXPECT_EQ(jobs->topLevelItemCount(), 0);
     EXPECT_EQ(list->RowStatus(0), QStringLiteral("Done"));
