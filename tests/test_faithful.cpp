@@ -108,15 +108,15 @@ const TTrait Traits[] = {
     {"probe_pal_wide.mpg", "anamorphic PAL 16:9"},
     {"probe_rotated.mp4", "a phone clip turned a quarter"},
     {"probe_odd_size.mpg", "720x405"},
-    // the encoder's MOV reader gives these pictures no durations of their own, and a mean
-    // rate shows them at the wrong moments: the content check says so
-    {"probe_vfr.mp4", "2 s at 25 fps and 2 s at 10 fps, with sound", Everywhere, "wrong moments"},
-    {"probe_vfr.mkv", "the same without sound", Everywhere, "wrong moments"},
+    // the encoder's MOV reader repeats these pictures too few times, and a mean rate shows
+    // them at the wrong moments: the content check says so
+    {"probe_vfr.mp4", "2 s at 25 fps and 2 s at 10 fps, with sound", Everywhere, "The output's pictures"},
+    {"probe_vfr.mkv", "the same without sound", Everywhere, "The output's pictures"},
     {"probe_late_audio.mp4", "sound 2 s after the picture", NoAvi, "cannot keep that offset"},
     {"probe_early_audio.mkv", "sound 1.5 s before the picture", NoAvi, "cannot keep that offset"},
     {"probe_nearly_still.avi", "a nearly still scene stored as empty chunks"},
     {"real/base_pal_wide.mpg", "a DVD menu, one picture shown 16:9"},
-    {"real/mahjongg-video.ogv", "an Ogg screen recording with uneven timing", Everywhere, "wrong moments"},
+    {"real/mahjongg-video.ogv", "an Ogg screen recording with uneven timing", Everywhere, "The output's pictures"},
     {"real/sage-example.avi", "84x33 at one picture a second"},
     {"traits/ffmpeg_25.avi", "an AVI as ffmpeg writes it (an empty chunk)", "x264_mkv", "sound is 0.0"},
     {"traits/ffmpeg_2997_white.avi", "the same at 29.97 fps, a white picture first"},

@@ -572,9 +572,9 @@ void TBatchPlanner::CheckOutput(TJob& job)
                 OnOutputJudged(*jp, QString(), QString(), false);
                 return;
             }
-            // another reader reads the timelines that freeze, skip or stretch pictures
-            const bool remediable = c.Picture == TPictureFault::Still || c.Picture == TPictureFault::FirstPicture ||
-                                    c.Picture == TPictureFault::WrongMoments || c.Picture == TPictureFault::Drifting;
+            // the lavf reader reads the timelines that freeze the encoder's own readers; pictures
+            // at the wrong moments come from a rate no reader of the encoder's follows
+            const bool remediable = c.Picture == TPictureFault::Still || c.Picture == TPictureFault::FirstPicture;
             OnOutputJudged(*jp, c.Sentence, tr("Output check failed: %1 (%2)").arg(c.Sentence, c.Detail), remediable);
         });
 }
@@ -775,7 +775,8 @@ void TBatchPlanner::RowFailed(TJob& job, const QString& why, const QString& deta
 bool TBatchPlanner::CanRetryWithRemedy(const TJob& job) const
 {
     const TRowWork& w = job.W;
-    if (w.Remedied)
+    // a variable rate read through the MOV reader: lavf would read it at one rate
+    if (w.Remedied || FollowsTimestamps(w.Job))
         return false;
     for (const TEncoderInvocation& run : w.Job.Runs) {
         const QStringList& args = run.Args;
@@ -795,20 +796,7 @@ bool TBatchPlanner::RetryWithRemedy(TJob& job)
     // the place it gave up for the check may be taken: a free one, with its own pass log
     job.Checking = false;
     job.Slot = FreeSlot();
-    if (FollowsTimestamps(w.Job)) {
-        // The encoder's MOV reader did not give this file's pictures their own durations:
-        // read them at their mean rate instead, as any other variable rate.
-        TVideoFileInfo info = job.State.CurrentFileInfo;
-        info.Probe.Container.clear();
-        const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
-        TEncoderJob mean = BuildEncoderJob(m_settings, info, cpus, w.Input, w.Temp,
-                                           m_state.TwoPass ? PassLogFor(job.Slot) : QString(), {});
-        if (!mean.Ok)
-            return false;
-        w.Job = std::move(mean);
-    } else {
-        w.Job = WithLavfDemuxer(w.Job, w.Input);
-    }
+    w.Job = WithLavfDemuxer(w.Job, w.Input);
     StartPass(job, 0);
     return true;
 }

@@ -16,6 +16,6 @@
 QStringList WithLavfDemuxer(const QStringList& args, const QString& input);
 // Every run of job (both passes) the same way, in both forms.
 TEncoderJob WithLavfDemuxer(const TEncoderJob& job, const QString& input);
-// The job reads a variable rate by its timestamps through the encoder's MOV reader: where
-// that reader gives the pictures no durations of their own, the remedy is the mean rate.
+// The job reads a variable rate by its timestamps through the encoder's MOV reader, which
+// the lavf reader would read at one rate: no remedy for it.
 bool FollowsTimestamps(const TEncoderJob& job);
