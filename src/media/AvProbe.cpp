@@ -256,30 +256,18 @@ public:
 
     bool Open()
     {
-        const AVCodecParameters* par = m_format->streams[m_video]->codecpar;
-        const AVCodec* codec = avcodec_find_decoder(par->codec_id);
-        if (!codec)
-            return false;
-        m_codec.reset(avcodec_alloc_context3(codec));
+        // A 16x16 grey sample needs neither the full size nor every picture: the decoders
+        // that can work at an eighth of the size do, and pictures nothing refers to (most
+        // B-pictures) are skipped on the way to the moment. The sample taken is then the
+        // next picture kept, a few hundredths of a second later at most.
+        m_codec = OpenDecoder(m_format->streams[m_video], true);
         m_packet.reset(av_packet_alloc());
         m_frame.reset(av_frame_alloc());
         m_last.reset(av_frame_alloc());
         m_grey.reset(av_frame_alloc());
         if (!m_codec || !m_packet || !m_frame || !m_last || !m_grey)
             return false;
-        if (avcodec_parameters_to_context(m_codec.get(), par) < 0)
-            return false;
-        m_codec->thread_count = 1; // the analysis pool already runs a worker per core
-        // A 16x16 grey sample needs neither the full size nor every picture: the decoders
-        // that can work at an eighth of the size do, and pictures nothing refers to (most
-        // B-pictures) are skipped on the way to the moment. The sample taken is then the
-        // next picture kept, a few hundredths of a second later at most. This more than
-        // halves the output check's time.
-        m_codec->lowres = codec->max_lowres;
         m_codec->skip_frame = AVDISCARD_NONREF;
-        m_codec->pkt_timebase = m_format->streams[m_video]->time_base;
-        if (avcodec_open2(m_codec.get(), codec, nullptr) < 0)
-            return false;
         m_grey->format = AV_PIX_FMT_GRAY8;
         m_grey->width = PictureSide;
         m_grey->height = PictureSide;
