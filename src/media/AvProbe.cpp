@@ -250,7 +250,6 @@ void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbe
 class TSampler {
 public:
     TSampler(AVFormatContext* f, int video) : m_format(f), m_video(video) { m_clock.start(); }
-    ~TSampler() { sws_freeContext(m_scaler); }
     TSampler(const TSampler&) = delete;
     TSampler& operator=(const TSampler&) = delete;
 
@@ -264,14 +263,10 @@ public:
         m_packet.reset(av_packet_alloc());
         m_frame.reset(av_frame_alloc());
         m_last.reset(av_frame_alloc());
-        m_grey.reset(av_frame_alloc());
-        if (!m_codec || !m_packet || !m_frame || !m_last || !m_grey)
+        if (!m_codec || !m_packet || !m_frame || !m_last)
             return false;
         m_codec->skip_frame = AVDISCARD_NONREF;
-        m_grey->format = AV_PIX_FMT_GRAY8;
-        m_grey->width = PictureSide;
-        m_grey->height = PictureSide;
-        return av_frame_get_buffer(m_grey.get(), 0) >= 0;
+        return true;
     }
 
     // The first picture at or after target (stream ticks), as PictureBytes grey levels.
@@ -364,22 +359,7 @@ private:
         return false;
     }
 
-    bool ToGrey(const AVFrame* picture, uint8_t* out)
-    {
-        const auto format = AVPixelFormat(picture->format);
-        if (picture->width <= 0 || picture->height <= 0 || format == AV_PIX_FMT_NONE || !sws_isSupportedInput(format))
-            return false;
-        m_scaler = sws_getCachedContext(m_scaler, picture->width, picture->height, format, PictureSide, PictureSide,
-                                        AV_PIX_FMT_GRAY8, SWS_AREA, nullptr, nullptr, nullptr);
-        if (!m_scaler || av_frame_make_writable(m_grey.get()) < 0)
-            return false;
-        if (sws_scale(m_scaler, picture->data, picture->linesize, 0, picture->height, m_grey->data,
-                      m_grey->linesize) != PictureSide)
-            return false;
-        for (int row = 0; row < PictureSide; ++row)
-            std::memcpy(out + row * PictureSide, m_grey->data[0] + row * m_grey->linesize[0], PictureSide);
-        return true;
-    }
+    bool ToGrey(const AVFrame* picture, uint8_t* out) { return m_shrinker.Shrink(picture, out); }
 
     AVFormatContext* m_format;
     int m_video;
@@ -387,8 +367,7 @@ private:
     TPacket m_packet;
     TFrame m_frame;
     TFrame m_last; // the latest picture before the target
-    TFrame m_grey;
-    SwsContext* m_scaler = nullptr;
+    TGreyShrinker m_shrinker{PictureSide};
     QElapsedTimer m_clock; // since the sampler opened
 };
 

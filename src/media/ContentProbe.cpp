@@ -30,11 +30,6 @@ constexpr double ShortestSoundMs = 1000;
 
 double NoTime() { return std::numeric_limits<double>::quiet_NaN(); }
 
-struct TScaler {
-    SwsContext* Context = nullptr;
-    ~TScaler() { sws_freeContext(Context); }
-};
-
 // One file: its streams and where its picture and sound start and end, in ms of the
 // container's clock. Zero is the common timeline's: the earlier start of the two.
 class TMediaFile {
@@ -146,13 +141,7 @@ public:
         m_packet.reset(av_packet_alloc());
         m_frame.reset(av_frame_alloc());
         m_last.reset(av_frame_alloc());
-        m_grey.reset(av_frame_alloc());
-        if (!m_codec || !m_packet || !m_frame || !m_last || !m_grey)
-            return false;
-        m_grey->format = AV_PIX_FMT_GRAY8;
-        m_grey->width = ContentSide;
-        m_grey->height = ContentSide;
-        return av_frame_get_buffer(m_grey.get(), 0) >= 0;
+        return m_codec && m_packet && m_frame && m_last;
     }
 
     bool OutOfTime() const { return m_clock.hasExpired(m_budgetMs); }
@@ -267,20 +256,8 @@ private:
 
     QByteArray ToGrey(const AVFrame* picture)
     {
-        const auto format = AVPixelFormat(picture->format);
-        if (picture->width <= 0 || picture->height <= 0 || format == AV_PIX_FMT_NONE || !sws_isSupportedInput(format))
-            return {};
-        m_scaler.Context = sws_getCachedContext(m_scaler.Context, picture->width, picture->height, format, ContentSide,
-                                                ContentSide, AV_PIX_FMT_GRAY8, SWS_AREA, nullptr, nullptr, nullptr);
-        if (!m_scaler.Context || av_frame_make_writable(m_grey.get()) < 0)
-            return {};
-        if (sws_scale(m_scaler.Context, picture->data, picture->linesize, 0, picture->height, m_grey->data,
-                      m_grey->linesize) != ContentSide)
-            return {};
         QByteArray out(ContentPictureBytes, '\0');
-        for (int row = 0; row < ContentSide; ++row)
-            std::memcpy(out.data() + row * ContentSide, m_grey->data[0] + row * m_grey->linesize[0], ContentSide);
-        return out;
+        return m_shrinker.Shrink(picture, reinterpret_cast<uint8_t*>(out.data())) ? out : QByteArray();
     }
 
     TMediaFile& m_file;
@@ -292,8 +269,7 @@ private:
     TFrame m_frame;
     TFrame m_last;            // the latest picture before the ones kept
     int64_t m_lastPts = 0;
-    TFrame m_grey;
-    TScaler m_scaler;
+    TGreyShrinker m_shrinker{ContentSide};
 };
 
 // One sample of a decoded sound frame as -1..1, whatever its format.

@@ -114,4 +114,35 @@ TCodec OpenDecoder(const AVStream* st, bool lowres)
     return c;
 }
 
+TGreyShrinker::~TGreyShrinker() { sws_freeContext(m_scaler); }
+
+bool TGreyShrinker::Shrink(const AVFrame* picture, uint8_t* out)
+{
+    const auto format = AVPixelFormat(picture->format);
+    if (picture->width <= 0 || picture->height <= 0 || format == AV_PIX_FMT_NONE || !sws_isSupportedInput(format))
+        return false;
+    if (!m_grey) {
+        m_grey.reset(av_frame_alloc());
+        if (!m_grey)
+            return false;
+        m_grey->format = AV_PIX_FMT_GRAY8;
+        m_grey->width = m_side;
+        m_grey->height = m_side;
+        if (av_frame_get_buffer(m_grey.get(), 0) < 0) {
+            m_grey.reset();
+            return false;
+        }
+    }
+    m_scaler = sws_getCachedContext(m_scaler, picture->width, picture->height, format, m_side, m_side, AV_PIX_FMT_GRAY8,
+                                    SWS_AREA, nullptr, nullptr, nullptr);
+    if (!m_scaler || av_frame_make_writable(m_grey.get()) < 0)
+        return false;
+    if (sws_scale(m_scaler, picture->data, picture->linesize, 0, picture->height, m_grey->data, m_grey->linesize) !=
+        m_side)
+        return false;
+    for (int row = 0; row < m_side; ++row)
+        std::memcpy(out + row * m_side, m_grey->data[0] + row * m_grey->linesize[0], size_t(m_side));
+    return true;
+}
+
 } // namespace Libav

@@ -51,4 +51,21 @@ bool DisplayMatrix(const AVStream* st, std::array<int32_t, 9>& matrix);
 // at the smallest size the decoder can give when lowres; empty on failure.
 TCodec OpenDecoder(const AVStream* st, bool lowres);
 
+// A decoded picture shrunk to side x side grey levels (rows packed), the scaler kept from
+// picture to picture.
+class TGreyShrinker {
+public:
+    explicit TGreyShrinker(int side) : m_side(side) {}
+    ~TGreyShrinker();
+    TGreyShrinker(const TGreyShrinker&) = delete;
+    TGreyShrinker& operator=(const TGreyShrinker&) = delete;
+    // false when the picture cannot be shrunk; out gets side * side bytes
+    bool Shrink(const AVFrame* picture, uint8_t* out);
+
+private:
+    int m_side;
+    SwsContext* m_scaler = nullptr;
+    TFrame m_grey;
+};
+
 } // namespace Libav
