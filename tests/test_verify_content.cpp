@@ -86,6 +86,14 @@ TEST(ContentCheck, PicturesJudgedByWhatTheOutputShows)
         // the same pictures, each starting 25 ms later: less than a picture, no fault
         {"a sound-priming shift", Samples([](int i) { return Picture(NumberAt(i)); }, [](int) { return 25; }),
          TPictureFault::None},
+        // from four pictures early to four late: a rate not the source's
+        {"drifting pictures", Samples([](int i) { return Picture(NumberAt(i) - (i * 8 / 11 - 4)); },
+                                      [](int i) { return (i * 8 / 11 - 4) * 40; }),
+         TPictureFault::Drifting},
+        // a held first picture and a repeated last one are no drift
+        {"the ends off by two pictures", Samples([](int i) { return Picture(NumberAt(i) - (i == 0 ? 2 : i == 11 ? -2 : 0)); },
+                                                 [](int i) { return i == 0 ? 80 : i == 11 ? -80 : 0; }),
+         TPictureFault::None},
         {"one moment wrong (a scene cut)", Samples([](int i) { return Picture(i == 5 ? 400 : NumberAt(i)); }),
          TPictureFault::None},
         {"a still source copied", Samples([](int) { return Picture(0, 2); }, [](int) { return 0; },

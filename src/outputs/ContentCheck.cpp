@@ -177,17 +177,26 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
     if (n < MinJudgedMoments)
         return;
     v.PicturesJudged = true;
+    // pictures that come ever later or earlier: the output's rate is not its source's. The trend
+    // is the earlier half's median against the later half's, so that a moment at either end
+    // (a repeated first picture, the last one held) does not read as drift.
+    const auto median = [](std::vector<int> d) {
+        std::sort(d.begin(), d.end());
+        return d[d.size() / 2];
+    };
+    int earlier = 0, later = 0;
     if (!delays.empty()) {
-        std::sort(delays.begin(), delays.end());
-        v.PictureDelayMs = delays[delays.size() / 2];
+        const auto half = delays.begin() + std::ptrdiff_t(delays.size() / 2);
+        earlier = median(std::vector<int>(delays.begin(), std::max(half, delays.begin() + 1)));
+        later = median(std::vector<int>(half, delays.end()));
+        v.PictureDelayMs = median(delays);
         v.PictureDelayKnown = true;
     }
     const int bad = int(std::count_if(judged.begin(), judged.end(), [](const auto& j) { return !j.Fits; }));
     const double frame = c.SourceFrameMs > 0 ? c.SourceFrameMs : 40.0;
     const bool shifted = v.PictureDelayKnown && std::abs(v.PictureDelayMs) > std::max(1.5 * frame, 1.0 * ContentLipSyncMs) &&
                          int(delays.size()) > ToleratedMoments;
-    // pictures that come ever later or earlier: the output's rate is not its source's
-    const int drift = delays.empty() ? 0 : delays.back() - delays.front();
+    const int drift = std::abs(later - earlier);
     const bool drifting = int(delays.size()) > 2 * ToleratedMoments && drift > std::max(2.5 * frame, 2.0 * ContentLipSyncMs);
     if (bad <= ToleratedMoments && !shifted && !drifting)
         return;
@@ -237,7 +246,7 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
         //: %1, %2: the smallest and the largest offset of the output's pictures, "-0.16 s", "0.08 s"
         v.Sentence = QCoreApplication::translate("ContentCheck",
                                                  "The output's pictures drift against its source's: from %1 to %2 late.")
-                         .arg(Seconds(delays.front()), Seconds(delays.back()));
+                         .arg(Seconds(earlier), Seconds(later));
     } else if (shifted) {
         v.Picture = TPictureFault::Shifted;
         v.Sentence = v.PictureDelayMs > 0
