@@ -342,6 +342,8 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
     // after the skip limit, which would undo it
     if (f.NoSkip)
         skip += QStringLiteral(" -noskip");
+    if (f.RepeatFreely)
+        skip += QStringLiteral(" -noskiplimit");
     QString result = chain.isEmpty() ? skip : QStringLiteral("-vf ") + chain + QLatin1Char(' ') + skip;
     if (!f.Demuxer.isEmpty())
         result = QStringLiteral("-demuxer ") + f.Demuxer + QLatin1Char(' ') + result;

@@ -229,7 +229,10 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         const bool emptyChunks = p.Container == QLatin1String("avi") && p.EmptyChunks > 0 && f.Demuxer.isEmpty();
         // (and a variable rate followed by its timestamps needs the repeated pictures that
         // "-noskip" turns off with the skipped ones)
-        f.NoSkip = s.skipLimitOn && s.skipLimit == 1 && !emptyChunks && f.Demuxer != QLatin1String("mov");
+        const bool timestamps = f.Demuxer == QLatin1String("mov");
+        f.NoSkip = s.skipLimitOn && s.skipLimit == 1 && !emptyChunks && !timestamps;
+        // (a limit of one repeats each picture once at most: 10 fps after 25 came out 27 s of 30)
+        f.RepeatFreely = s.skipLimitOn && s.skipLimit == 1 && timestamps;
         if (sound)
             f.SyncCorrection = 0;
     }

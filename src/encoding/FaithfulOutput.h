@@ -30,6 +30,7 @@ struct TFaithfulOutput {
     double AudioDelaySec = 0;  // "-audio-delay" (negative: the picture is delayed, in the AVI header); 0: none
     QString Demuxer;           // "-demuxer": "lavf", "mov", or empty for the encoder's choice
     bool NoSkip = false;       // "-noskip": every picture kept
+    bool RepeatFreely = false; // "-noskiplimit": a long picture repeated as often as it lasts
     bool HardDup = false;      // "harddup" ends the filter chain even when the user turned it off
     int SampleRate = 0;        // "-srate": sound resampled for the MP3 encoder; 0: as it is
     // "-mc": 0 keeps every picture and the sound's offset as they are; 1 lets the encoder
