@@ -158,7 +158,7 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         {"H.264 in MPEG-TS", {.Container = "mpegts", .Codec = "h264"}, true, none, {"-demuxer lavf"}, {}},
         {"a phone's variable rate follows its timestamps",
          {.MeanFps = 22.5, .Variable = true, .Container = "mov,mp4,m4a,3gp,3g2,mj2", .Codec = "h264", .PeakFps = 30},
-         false, none, {"-demuxer mov", "-ofps 30.000", "harddup"}, {"-fps ", "-noskip"}},
+         false, none, {"-demuxer mov", "-ofps 30.000", "harddup", "-skiplimit 1 -noskiplimit"}, {"-fps ", "-noskip "}},
         {"a variable rate decoded before its start: the mean rate",
          {.MeanFps = 22.5, .Variable = true, .Container = "mov,mp4,m4a,3gp,3g2,mj2", .Codec = "h264", .PeakFps = 30,
           .DecodesBeforeZero = true},
