@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Real-footage traits (made here with ffmpeg: anamorphic PAL, a turned phone clip, an odd
 # size, variable rates with and without sound, late and early sound, a nearly still scene
-# of empty chunks, uneven Ogg timing, a plain clip, and the traits of make_traits.sh)
+# of empty chunks, uneven Ogg timing, a plain clip, two longer clips and the traits of make_traits.sh)
 # converted with the default settings by
 # `vexaconv --convert --jobs 2`, against the very encoder commands the program would run
 # (its own .sh per file) run two at a time by GNU parallel. Prints both wall times, their
@@ -11,6 +11,7 @@
 #   VEXACONV=path uses that executable; otherwise BUILD_DIR (default build/bench) is built.
 #   CLIP_SECONDS (default 30) sets the clips' length: the program's own work (starting,
 #   analysing, checking the last output) is fixed per file, so short clips show it larger.
+#   LONG_SECONDS (default 150) sets the length of the two longer clips.
 #   CLIPS_DIR keeps the clips there and reuses them on the next run (same CLIP_SECONDS).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -53,6 +54,11 @@ ff -f lavfi -i "color=c=0x336633:s=640x360:r=25:d=$t" -f lavfi -i "color=c=white
    -map "[v]" -map 2:a -t "$t" -fps_mode passthrough -c:v cinepak -c:a pcm_s16le "$c/nearly_still.avi"
 ff "${v[@]}" -t "$t" -vf "setpts='if(gte(N,$((t * 12))),PTS+(N-$((t * 12)))*3/TB/25,PTS)'" -fps_mode passthrough -c:v libtheora -q:v 6 "$c/uneven.ogv"
 ff "${v[@]}" "${a[@]}" -t "$t" -c:v mpeg4 -b:v 1500k -c:a libmp3lame -avoid_negative_ts disabled "$c/plain.avi"
+# longer clips, as a camera's day holds them: the program's own cost per file matters less there
+L=${LONG_SECONDS:-150}
+ff -f lavfi -i "testsrc2=size=1280x720:rate=25" "${a[@]}" -t "$L" -c:v libx264 -preset veryfast -g 50 -pix_fmt yuv420p \
+   -c:a ac3 -b:a 192k -f mpegts "$c/long_camcorder.mts"
+ff -f lavfi -i "testsrc2=size=640x480:rate=25" "${a[@]}" -t "$L" -c:v mpeg4 -b:v 2000k -c:a libmp3lame "$c/long_ffmpeg.avi"
 # the traits families hold: ffmpeg's AVIs, camcorder MPEG-TS, a phone's variable rate,
 # 96 kHz PCM, interlaced H.264, NTSC; the trimmed and late-picture ones end with a reason
 TRAIT_SECONDS=$t bash "$root/tests/support/make_traits.sh" "$work/traits"
