@@ -6,7 +6,7 @@
 #include "encoding/SettingRows.h"
 #include "base/AppParams.h"
 #include "batch/BatchPlanner.h"
-#include "runner/ConversionState.h"
+#include "runner/RunState.h"
 #include "runner/ErrorLog.h"
 #include "encoding/EncodingSettings.h"
 
@@ -59,14 +59,13 @@ double PlanMs(const QString& dir, int count, bool outputsTaken)
     params.MediaInfoDll = dir + QStringLiteral("/no-library.so");
     EncodingSettings settings;
     SetDefaultParams(settings, 0);
-    TConversionState state;
     TBatchOptions options;
     options.ScriptFile = in + QStringLiteral("/out.sh");
     options.SkipWaits = true;
     options.OutputExists = TOutputPolicy::Overwrite; // overwrite: every taken name is also checked against the inputs
     TErrorLog log;
     TQuietSink sink;
-    TBatchPlanner planner(state, params, log);
+    TBatchPlanner planner(params, log);
     QElapsedTimer t;
     t.start();
     const TBatchResult r = planner.Convert(rows, settings, options, sink);

@@ -4,7 +4,7 @@
 // parsed; and the time for 25 000 and 50 000 warning lines after one status line, which
 // must grow linearly.
 #include "runner/ConRun.h"
-#include "runner/ConversionState.h"
+#include "runner/RunState.h"
 #include "runner/IProgressSink.h"
 #include "runner/LineAssembler.h"
 #include "runner/ProgressHandler.h"
@@ -39,7 +39,7 @@ public:
     qint64 lines = 0;
     qint64 updates = 0;
     int lastFrame = -1;
-    TConversionState* everyLine = nullptr;
+    TRunState* everyLine = nullptr;
 };
 
 struct TFigure {
@@ -49,16 +49,15 @@ struct TFigure {
     qint64 updates = 0;
 };
 
-void Prepare(TConversionState& st, int fixedInterval)
+void Prepare(TRunState& st, int fixedInterval)
 {
-    st = TConversionState();
-    st.Converting = true;
+    st = TRunState();
     st.UpdateInterval = fixedInterval > 0 ? fixedInterval : 4;
 }
 
 TFigure ThroughProcess(const QString& fake, int count, bool everyLine)
 {
-    TConversionState st;
+    TRunState st;
     Prepare(st, everyLine ? 1 : -1);
     TCountingSink sink;
     if (everyLine)
@@ -72,7 +71,7 @@ TFigure ThroughProcess(const QString& fake, int count, bool everyLine)
 
 TFigure InMemory(const QByteArray& bytes, bool everyLine)
 {
-    TConversionState st;
+    TRunState st;
     Prepare(st, everyLine ? 1 : -1);
     TProgressHandler handler(st);
     TLineAssembler assembler(st.EncoderOutput);

@@ -4,7 +4,6 @@
 #include "outputs/BatchFiles.h"
 #include "batch/BatchPlanner.h"
 #include "batch/BatchScript.h"
-#include "runner/ConversionState.h"
 #include "runner/ErrorLog.h"
 #include "frontend/ListModelRows.h"
 #include "outputs/OutputNaming.h"
@@ -270,7 +269,7 @@ protected:
 
     TBatchResult Run()
     {
-        TBatchPlanner planner(m_state, m_params, m_log);
+        TBatchPlanner planner(m_params, m_log);
         return planner.Convert(m_rows, m_settings, m_options, m_sink);
     }
 
@@ -300,7 +299,6 @@ protected:
 
     QString m_dir;
     TAppParams m_params;
-    TConversionState m_state;
     TErrorLog m_log;
     EncodingSettings m_settings;
     TBatchOptions m_options;
@@ -488,7 +486,7 @@ TEST_F(BatchPlannerScript, EarlyExits)
     r = Run();
     qputenv("PATH", path);
     EXPECT_EQ(m_sink.Warnings, QStringList{MissingEncoderText()});
-    EXPECT_FALSE(m_state.Converting);
+    EXPECT_EQ(r.EarlyExit, MissingEncoderText());
 }
 
 // ---- one file under two names: links, bind mounts, case-folding cards ----------
@@ -733,7 +731,7 @@ TEST_F(BatchPlannerScript, RowsAnalysedWhenAddedAreNotAnalysedAgain)
     const QMetaObject::Connection counting =
         QObject::connect(&AnalysisPool(), &TAnalysisPool::finished, [&analyses] { ++analyses; });
     TListModelRows rows(model);
-    TBatchPlanner planner(m_state, m_params, m_log);
+    TBatchPlanner planner(m_params, m_log);
     ASSERT_TRUE(planner.Convert(rows, m_settings, m_options, m_sink).ScriptWritten);
     EXPECT_EQ(analyses, 0);
     const QByteArray script = TestSupport::ReadFile(m_options.ScriptFile);
@@ -742,7 +740,7 @@ TEST_F(BatchPlannerScript, RowsAnalysedWhenAddedAreNotAnalysedAgain)
     ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
     ASSERT_TRUE(touched.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
     touched.close();
-    TBatchPlanner again(m_state, m_params, m_log);
+    TBatchPlanner again(m_params, m_log);
     ASSERT_TRUE(again.Convert(rows, m_settings, m_options, m_sink).ScriptWritten);
     EXPECT_EQ(analyses, 1);
     // The same decisions either way.
@@ -767,7 +765,7 @@ TEST_F(BatchPlannerScript, ConversionStartedDuringTheListsAnalysisWaitsForItsAns
     ASSERT_EQ(model.PendingAnalyses(), 3);
 
     TListModelRows rows(model);
-    TBatchPlanner planner(m_state, m_params, m_log);
+    TBatchPlanner planner(m_params, m_log);
     const TBatchResult result = planner.Convert(rows, m_settings, m_options, m_sink);
     QObject::disconnect(counting);
     EXPECT_EQ(analyses, 3);

@@ -1,7 +1,7 @@
 // Output parsing, the progress texts and the error log: pure functions over text.
 #include "base/AppInfo.h"
 #include "support/TestSupport.h"
-#include "runner/ConversionState.h"
+#include "runner/RunState.h"
 #include "runner/EncoderOutput.h"
 #include "runner/ErrorLog.h"
 #include "runner/LineAssembler.h"
@@ -193,7 +193,7 @@ TEST(CleanOutput, HiddenViewWaitsForTheEnd)
 // bounded tail, and still knows the latest status line when a flood of warnings follows it.
 TEST(CleanOutput, LongOutputIsFilteredAsItComesAndKeptBounded)
 {
-    TConversionState st;
+    TRunState st;
     st.UpdateInterval = 4;
     TProgressHandler h(st);
     TLineAssembler assembler(st.EncoderOutput);
@@ -256,7 +256,7 @@ TEST(Progress, UpdateIntervalFollowsTheSpeed)
 
 TEST(Progress, HandlerWorksOnEveryIntervalthLineAndWraps)
 {
-    TConversionState st;
+    TRunState st;
     TProgressHandler h(st);
     st.UpdateInterval = 4;
     st.EncoderOutput = {"banner"};
@@ -279,7 +279,7 @@ TEST(Progress, HandlerWorksOnEveryIntervalthLineAndWraps)
 
 TEST(Progress, UpdateFromLatestStatusLine)
 {
-    TConversionState st;
+    TRunState st;
     st.CurrentFileNo = 2;
     st.FilesToConvert = 3;
     st.CurrentFileInfo.VideoStreams[0].Frames = 1234567;
@@ -305,7 +305,7 @@ TEST(Progress, UpdateFromLatestStatusLine)
 
 TEST(Progress, ZeroPercentLeavesTheTitleAlone)
 {
-    TConversionState st;
+    TRunState st;
     st.EncoderOutput = {"Pos: 0.0s 1f ( 0%) 0.00fps Trem: 0min 0mb A-V:0 [0:0]"};
     TProgressHandler h(st);
     const TProgressUpdate u = h.MakeUpdate(true);
@@ -318,7 +318,7 @@ TEST(Progress, ZeroPercentLeavesTheTitleAlone)
 
 TEST(Progress, PassBadges)
 {
-    TConversionState st;
+    TRunState st;
     st.TwoPass = true;
     st.PassNo = 1;
     st.CurrentFileNo = 1;
@@ -361,11 +361,10 @@ TEST(ErrorLog, ReportFormat)
 
 TEST(ErrorLog, NumberingSurvivesClearingAndSaveWritesCrLf)
 {
-    TConversionState st;
     TErrorLog log;
-    log.AddErrorReport(RunErrorReportText(1, {}), "a", "a.avi", ++st.ErrorCount);
+    log.AddErrorReport(RunErrorReportText(1, {}), "a", "a.avi", 1);
     log.Clear(); // the user clears the log during the batch
-    log.AddErrorReport(RunErrorReportText(139, {"crash"}), "b", "b.avi", ++st.ErrorCount);
+    log.AddErrorReport(RunErrorReportText(139, {"crash"}), "b", "b.avi", 2);
     EXPECT_EQ(log.Lines().first(), "Error # 2");
 
     TErrorLog two;

@@ -1,6 +1,7 @@
 // The runner with the real encoder on clips made by ffmpeg.
 #include "runner/ConRun.h"
-#include "runner/ConversionState.h"
+#include "runner/EncoderRun.h"
+#include "runner/RunState.h"
 #include "runner/IProgressSink.h"
 #include "support/TestSupport.h"
 
@@ -54,8 +55,7 @@ TEST(RealEncoder, ConvertsAClipWithProgress)
     ASSERT_TRUE(QFileInfo::exists(input));
     QTemporaryDir dir;
     const QString output = dir.filePath(QStringLiteral("out put.avi"));
-    TConversionState st;
-    st.Converting = true;
+    TRunState st;
     st.UpdateInterval = 2;
     TProgressLog sink;
     const int code = RunEncoder(Mencoder, XvidArgs(input, output), st, sink, dir.path());
@@ -68,13 +68,12 @@ TEST(RealEncoder, ConvertsAClipWithProgress)
         EXPECT_LE(p, 100);
     }
     EXPECT_GE(DecodedFrames(output), 70); // three seconds at 25 fps
-    EXPECT_EQ(st.ProcessHandle, nullptr);
 }
 
 TEST(RealEncoder, SetUpFailureExitsOne)
 {
     QTemporaryDir dir;
-    TConversionState st;
+    TRunState st;
     TProgressLog sink;
     const int code = RunEncoder(Mencoder, XvidArgs(dir.filePath("missing.avi"), dir.filePath("o.avi")), st, sink,
                                 dir.path());
@@ -91,18 +90,18 @@ TEST(RealEncoder, AbortMidFileLeavesAValidShorterFile)
     ASSERT_TRUE(QFileInfo::exists(input)) << "test media predate this clip: remove test-scratch/media";
     QTemporaryDir dir;
     const QString output = dir.filePath(QStringLiteral("aborted.avi"));
-    TConversionState st;
-    st.Converting = true;
+    TRunState st;
     st.UpdateInterval = 2;
     TProgressLog sink;
     int abortedAt = -1;
+    TEncoderRun run(st, sink);
     sink.onProgress = [&](const TProgressUpdate& u) {
         if (abortedAt < 0 && u.HasStatus && u.Percent >= 10) {
             abortedAt = u.Percent;
-            RequestAbort(st);
+            run.RequestQuit();
         }
     };
-    const int code = RunEncoder(Mencoder, XvidArgs(input, output), st, sink, dir.path());
+    const int code = run.Run(Mencoder, XvidArgs(input, output), dir.path());
     ASSERT_GE(abortedAt, 10);
     EXPECT_EQ(code, ExitEncoderQuit) << st.EncoderOutput.join('\n').toStdString();
     EXPECT_FALSE(IsEncoderRunError(code, st));

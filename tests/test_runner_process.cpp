@@ -1,7 +1,8 @@
 // The encoder runner against small fake encoders: exact bytes, exit codes, the abort
 // protocol and the process group.
 #include "runner/ConRun.h"
-#include "runner/ConversionState.h"
+#include "runner/EncoderRun.h"
+#include "runner/RunState.h"
 #include "runner/IProgressSink.h"
 
 #include <QCoreApplication>
@@ -54,10 +55,22 @@ public:
     bool hide = false;
 };
 
-int RunFake(TConversionState& st, TRecordingSink& sink, const QString& program, const QStringList& args)
+// The run under way in RunFake, for the tests that ask it to quit.
+TEncoderRun* Running = nullptr;
+
+int RunFake(TRunState& st, TRecordingSink& sink, const QString& program, const QStringList& args)
 {
-    st.Converting = true;
-    return RunEncoder(program, args, st, sink, QDir::tempPath());
+    TEncoderRun run(st, sink);
+    Running = &run;
+    const int code = run.Run(program, args, QDir::tempPath());
+    Running = nullptr;
+    return code;
+}
+
+void QuitRunning()
+{
+    if (Running)
+        Running->RequestQuit();
 }
 
 
@@ -65,7 +78,7 @@ int RunFake(TConversionState& st, TRecordingSink& sink, const QString& program, 
 
 TEST(Runner, LineAssemblyOfRealPipeOutput)
 {
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
     EXPECT_EQ(RunFake(st, sink, Fake("emit_bytes.py"), {Hex("a\nPos:1\rPos:2\r")}), 0);
     EXPECT_EQ(st.EncoderOutput, (QStringList{"a", "Pos:2"}));
@@ -83,7 +96,7 @@ TEST(Runner, LineAssemblyOfRealPipeOutput)
 // A CR and its LF, or a long line, split across reads assemble the same way.
 TEST(Runner, SplitAcrossReads)
 {
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
     const QByteArray big(20480, 'z');
     EXPECT_EQ(RunFake(st, sink, Fake("emit_chunks.py"),
@@ -98,7 +111,7 @@ TEST(Runner, SplitAcrossReads)
 TEST(Runner, ArgumentsAreSingleWordsAndTheWorkingDirectoryIsUsed)
 {
     QTemporaryDir dir;
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
     const QStringList args{"in put.avi", "-o", "\"quoted\" $HOME; rm -rf x", "-leading", "ünï"};
     EXPECT_EQ(RunEncoder(Fake("print_env.sh"), args, st, sink, dir.path()), 0);
@@ -115,7 +128,7 @@ TEST(Runner, ArgumentsAreSingleWordsAndTheWorkingDirectoryIsUsed)
 
 TEST(Runner, StatusLinesPastThousandSecondsKeepTheProgressMoving)
 {
-    TConversionState st;
+    TRunState st;
     st.UpdateInterval = 1;
     TRecordingSink sink;
     EXPECT_EQ(RunFake(st, sink, Fake("status_lines.py"), {"50", "999", "25"}), 0);
@@ -131,11 +144,11 @@ TEST(Runner, StatusLinesPastThousandSecondsKeepTheProgressMoving)
 // A window that pumps events from inside its handlers must not reorder or lose lines.
 TEST(Runner, SinkThatPumpsEvents)
 {
-    TConversionState quiet;
+    TRunState quiet;
     TRecordingSink plain;
     ASSERT_EQ(RunFake(quiet, plain, Fake("status_lines.py"), {"3000"}), 0);
 
-    TConversionState st;
+    TRunState st;
     TRecordingSink pumping;
     pumping.onLine = [](const QString&) { QCoreApplication::processEvents(); };
     pumping.onProgress = [](const TProgressUpdate&) { QCoreApplication::processEvents(); };
@@ -146,7 +159,7 @@ TEST(Runner, SinkThatPumpsEvents)
 
 TEST(Runner, ExitCodes)
 {
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
     EXPECT_EQ(RunFake(st, sink, Fake("silent_fail.sh"), {}), 1);
     EXPECT_TRUE(st.EncoderOutput.isEmpty());
@@ -157,15 +170,11 @@ TEST(Runner, ExitCodes)
     EXPECT_EQ(RunFake(st, sink, Fake("crash.sh"), {}), 128 + SIGSEGV);
     EXPECT_EQ(st.EncoderOutput, QStringList{"about to crash"});
     EXPECT_TRUE(IsEncoderRunError(139, st));
-    // runner fields are cleared between runs
-    EXPECT_EQ(st.ProcessHandle, nullptr);
-    EXPECT_EQ(st.ProcessId, 0);
-    EXPECT_FALSE(SendToEncoder(st, 'q'));
 }
 
 TEST(Runner, StartFailureRaisesTheSystemError)
 {
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
     try {
         RunFake(st, sink, QStringLiteral("/nonexistent/dir/mencoder"), {});
@@ -174,7 +183,6 @@ TEST(Runner, StartFailureRaisesTheSystemError)
         EXPECT_EQ(e.code(), ENOENT);
         EXPECT_TRUE(e.message().startsWith("System Error.  Code: 2.\n")) << e.message().toStdString();
     }
-    EXPECT_EQ(st.ProcessHandle, nullptr);
     // a file that is not executable
     try {
         RunFake(st, sink, QStringLiteral(VEXA_SOURCE_DIR "/tests/CMakeLists.txt"), {});
@@ -188,7 +196,7 @@ TEST(Runner, StartFailureRaisesTheSystemError)
 // run reports "still running".
 TEST(Runner, OutputClosedButProcessLingers)
 {
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
     QElapsedTimer t;
     t.start();
@@ -202,9 +210,9 @@ TEST(Runner, OutputClosedButProcessLingers)
 // is no error.
 TEST(Abort, SilentEncoderHonouringTheInterrupt)
 {
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
-    sink.onLine = [&](const QString&) { QTimer::singleShot(200, [&] { RequestAbort(st); }); };
+    sink.onLine = [&](const QString&) { QTimer::singleShot(200, [&] { QuitRunning(); }); };
     QElapsedTimer t;
     t.start();
     const int code = RunFake(st, sink, Fake("sleep_quiet.sh"), {});
@@ -221,13 +229,13 @@ TEST(Abort, HungSilentEncoderIsKilledWithItsChildren)
 {
     QTemporaryDir dir;
     const QString pidFile = dir.filePath(QStringLiteral("children"));
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
     QElapsedTimer t;
     sink.onLine = [&](const QString&) {
         t.start();
-        EXPECT_EQ(RequestAbort(st), TAbortResult::Aborting);
-        EXPECT_EQ(RequestAbort(st), TAbortResult::Ignored);
+        QuitRunning();
+        QuitRunning(); // a second request starts no second grace time
     };
     const int code = RunFake(st, sink, Fake("hang_silent.sh"), {pidFile});
     EXPECT_LT(t.elapsed(), AbortGraceMs + 1000);
@@ -254,7 +262,7 @@ TEST(Abort, HungSilentEncoderIsKilledWithItsChildren)
 // time, even between throttled updates.
 TEST(Abort, EncoderIgnoringTheInterrupt)
 {
-    TConversionState st;
+    TRunState st;
     TRecordingSink sink;
     bool asked = false;
     QElapsedTimer t;
@@ -262,7 +270,7 @@ TEST(Abort, EncoderIgnoringTheInterrupt)
         if (!asked) {
             asked = true;
             t.start();
-            RequestAbort(st);
+            QuitRunning();
         }
     };
     const int code = RunFake(st, sink, Fake("ignore_sigint.py"), {});
@@ -270,38 +278,4 @@ TEST(Abort, EncoderIgnoringTheInterrupt)
     EXPECT_LT(t.elapsed(), AbortGraceMs + 1000);
     EXPECT_EQ(code, ExitKilledAfterGrace);
     EXPECT_TRUE(IsEncoderRunError(code, st));
-}
-
-TEST(Abort, OutsideABatchClosesTheWindowAndSendWritesNothing)
-{
-    TConversionState st;
-    EXPECT_EQ(RequestAbort(st), TAbortResult::CloseWindow);
-    EXPECT_FALSE(st.AbortRequested);
-    st.Converting = true; // between two runs: nothing to stop, the batch leaves its walk
-    EXPECT_EQ(RequestAbort(st), TAbortResult::Aborting);
-    EXPECT_TRUE(st.AbortRequested);
-    EXPECT_FALSE(SendToEncoder(st, 'q'));
-}
-
-TEST(TerminateApp, KillsOnlyOwnChildrenWithThatExecutable)
-{
-    // a grandchild "sleep" (not started by us) and a direct child "sleep"
-    QProcess wrapper;
-    wrapper.start(QStringLiteral("/bin/bash"), {"-c", "sleep 30 & echo $!; wait"});
-    ASSERT_TRUE(wrapper.waitForReadyRead(5000));
-    const pid_t grandchild = wrapper.readAll().trimmed().toInt();
-    ASSERT_GT(grandchild, 0);
-
-    const QString sleepExe = QFileInfo(QStringLiteral("/proc/%1/exe").arg(grandchild)).symLinkTarget();
-    QProcess child;
-    child.start(sleepExe, {"30"});
-    ASSERT_TRUE(child.waitForStarted(5000));
-
-    EXPECT_FALSE(TerminateApp(QStringLiteral("/nonexistent/sleep")));
-    EXPECT_TRUE(TerminateApp(sleepExe));
-    EXPECT_TRUE(child.waitForFinished(5000));
-    EXPECT_TRUE(TestSupport::ProcessAlive(grandchild));
-
-    ::kill(grandchild, SIGKILL);
-    wrapper.waitForFinished(5000);
 }

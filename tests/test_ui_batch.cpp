@@ -3,7 +3,6 @@
 #include "test_ui_support.h"
 
 #include "base/AppParams.h"
-#include "runner/ConversionState.h"
 #include "runner/EncoderRun.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/FileListModel.h"
@@ -285,12 +284,10 @@ TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
     EXPECT_FALSE(abort->isEnabled());
     QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
     f.w->StartBatch();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ConversionState().ActiveRuns.size() == 2; }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.w->BatchPlanner()->EncoderProcessGroups().size() == 2; }, 30000));
     EXPECT_TRUE(progress->PauseButton()->isEnabled());
     EXPECT_TRUE(abort->isEnabled());
-    QList<qint64> groups;
-    for (TEncoderRun* run : ConversionState().ActiveRuns)
-        groups << run->ProcessGroup();
+    const QList<qint64> groups = f.w->BatchPlanner()->EncoderProcessGroups();
     const auto states = [&] {
         QString s;
         for (qint64 pid : groups) {

@@ -3,7 +3,6 @@
 #include "test_ui_support.h"
 
 #include "base/AppParams.h"
-#include "runner/ConversionState.h"
 #include "filelist/FileListModel.h"
 #include "media/AnalysisPool.h"
 #include "ui/TCloseOnSignal.h"

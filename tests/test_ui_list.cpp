@@ -3,7 +3,6 @@
 #include "test_ui_support.h"
 
 #include "base/AppParams.h"
-#include "runner/ConversionState.h"
 #include "filelist/FileListColumns.h"
 #include "filelist/FileListModel.h"
 #include "ui/TFileGrid.h"
@@ -330,7 +329,7 @@ TEST(UiConversion, ScriptExportWritesAShellScriptOrAJobList)
     TBatchResult r = f.w->SaveScript(script);
     EXPECT_TRUE(r.ScriptWritten) << r.EarlyExit.toStdString();
     EXPECT_TRUE(TestSupport::ReadFile(script).startsWith("#!/usr/bin/env bash"));
-    EXPECT_FALSE(ConversionState().ScriptMode);
+    EXPECT_FALSE(f.w->BatchPlanner()->IsRunning());
     EXPECT_FALSE(f.w->FormProgress()->isVisible());
 
     // a job list runs the program on the file, the outputs beside it, the window's settings
@@ -377,6 +376,6 @@ TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)
     EXPECT_TRUE(closedWhileConverting);
     EXPECT_LT(t.elapsed(), 15000); // the 40 s clip was not converted to its end
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
-    EXPECT_FALSE(ConversionState().Converting);
+    EXPECT_FALSE(f.w->BatchPlanner()->IsRunning());
     EXPECT_FALSE(f.w->FormProgress()->isVisible());
 }

@@ -1,6 +1,5 @@
 #include "test_ui_support.h"
 
-#include "runner/ConversionState.h"
 
 #include <QSignalSpy>
 
@@ -152,7 +151,14 @@ TBatchResult RunBatchToEnd(TFormMain* w, int timeoutMs)
     return w->LastBatchResult();
 }
 
-bool EncoderRunning() { return !ConversionState().ActiveRuns.isEmpty(); }
+bool EncoderRunning()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<TFormMain*>(w); main && main->BatchPlanner() &&
+                                                      !main->BatchPlanner()->EncoderProcessGroups().isEmpty())
+            return true;
+    return false;
+}
 
 void WhenTheEncoderRuns(QTimer& poll, QObject* context, std::function<void()> act)
 {

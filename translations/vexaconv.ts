@@ -37,6 +37,25 @@
     </message>
 </context>
 <context>
+    <name>BatchScriptWriter</name>
+    <message>
+        <source>Couldn&apos;t create directory &quot;%1&quot;!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>invalid setting (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write the file &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>report on the encoder and the MediaInfo library</source>
@@ -254,6 +273,25 @@
     </message>
     <message>
         <source>The output has no sound from %1 on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ConversionJob</name>
+    <message>
+        <source>The encoder ended without an error but wrote no output file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); it was deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output check failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output check failed: %1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1472,26 +1510,6 @@
     </message>
     <message>
         <source>invalid setting (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Output check failed: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The encoder ended without an error but wrote no output file.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); it was deleted.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t write the file &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Output check failed: %1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -37,6 +37,25 @@
     </message>
 </context>
 <context>
+    <name>BatchScriptWriter</name>
+    <message>
+        <source>Couldn&apos;t create directory &quot;%1&quot;!</source>
+        <translation>Der Ordner &quot;%1&quot; konnte nicht angelegt werden!</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>invalid setting (%1)</source>
+        <translation>ungültige Einstellung (%1)</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t write the file &quot;%1&quot;: %2</source>
+        <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>report on the encoder and the MediaInfo library</source>
@@ -255,6 +274,25 @@
     <message>
         <source>The output has no sound from %1 on.</source>
         <translation>Die Ausgabe hat ab %1 keinen Ton.</translation>
+    </message>
+</context>
+<context>
+    <name>ConversionJob</name>
+    <message>
+        <source>The encoder ended without an error but wrote no output file.</source>
+        <translation>Der Encoder wurde ohne Fehler beendet, hat aber keine Ausgabedatei geschrieben.</translation>
+    </message>
+    <message>
+        <source>The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); it was deleted.</source>
+        <translation>Der Encoder wurde ohne Fehler beendet, hat aber nichts geschrieben: Die Ausgabedatei ist leer (0 Byte); sie wurde gelöscht.</translation>
+    </message>
+    <message>
+        <source>Output check failed: %1</source>
+        <translation>Prüfung der Ausgabe fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Output check failed: %1 (%2)</source>
+        <translation>Prüfung der Ausgabe fehlgeschlagen: %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -1475,26 +1513,6 @@
     <message>
         <source>invalid setting (%1)</source>
         <translation>ungültige Einstellung (%1)</translation>
-    </message>
-    <message>
-        <source>Output check failed: %1</source>
-        <translation>Prüfung der Ausgabe fehlgeschlagen: %1</translation>
-    </message>
-    <message>
-        <source>The encoder ended without an error but wrote no output file.</source>
-        <translation>Der Encoder wurde ohne Fehler beendet, hat aber keine Ausgabedatei geschrieben.</translation>
-    </message>
-    <message>
-        <source>The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); it was deleted.</source>
-        <translation>Der Encoder wurde ohne Fehler beendet, hat aber nichts geschrieben: Die Ausgabedatei ist leer (0 Byte); sie wurde gelöscht.</translation>
-    </message>
-    <message>
-        <source>Couldn&apos;t write the file &quot;%1&quot;: %2</source>
-        <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
-        <source>Output check failed: %1 (%2)</source>
-        <translation>Prüfung der Ausgabe fehlgeschlagen: %1 (%2)</translation>
     </message>
 </context>
 <context>

@@ -4,7 +4,8 @@
 #include "outputs/BatchFiles.h"
 #include "batch/BatchInput.h"
 #include "batch/BatchProgress.h"
-#include "runner/ConversionState.h"
+#include "batch/ConversionJob.h"
+#include "runner/ConRun.h"
 #include "runner/ErrorLog.h"
 #include "runner/IProgressSink.h"
 #include "encoding/EncodingSettings.h"
@@ -19,9 +20,6 @@
 #include <vector>
 
 class QTimer;
-class TBatchScript;
-struct TRowWork;
-class TEncoderRun;
 
 // What the batch tells the window (or the headless front end) while it runs. Every call
 // comes from the event loop of the thread that started the batch.
@@ -76,16 +74,17 @@ struct TBatchResult {
     int RefusedRows = 0;          // rows left out of a script: their names cannot go into it, or their files hold no video
 };
 
-// The convert routine as a queue: every checked row becomes one encoder run, or two for
-// two passes; up to ParallelJobs rows run side by side. Rows are taken in list order, one
-// at a time (analysis, output name, command line), so every decision that depends on
-// order is made as if they ran one after the other; each run's end moves the queue on.
-// With TBatchOptions::ScriptFile the same decisions are written as that script instead,
-// and the batch ends within Start (the state shows ScriptMode meanwhile).
-class TBatchPlanner : public QObject {
+// The convert routine as a queue: every checked row becomes one conversion job (one
+// encoder run, or two for two passes, then the check of its output); up to ParallelJobs
+// jobs run side by side. Rows are prepared in list order, one at a time (analysis,
+// output name, command line), so every decision that depends on order is made as if they
+// ran one after the other; each job's end moves the queue on. The planner owns the
+// batch's state: its abort, its pause, its error count. With TBatchOptions::ScriptFile
+// the batch is written down by TBatchScriptWriter instead, within Start.
+class TBatchPlanner : public QObject, public IJobHost {
     Q_OBJECT
 public:
-    TBatchPlanner(TConversionState& state, const TAppParams& params, TErrorLog& errorLog);
+    TBatchPlanner(const TAppParams& params, TErrorLog& errorLog);
     ~TBatchPlanner() override;
 
     // Starts the batch; rows and sink must live until Finished. Returns at once; the
@@ -99,61 +98,64 @@ public:
     TBatchResult Convert(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
                          IBatchSink& sink);
 
-    // Stops or continues every running encoder; the batch's clocks leave the pause out.
+    // The abort action: asks every running encoder to quit ("q" on its input and SIGINT
+    // to its process group; a paused one is continued first and the pause ends), and
+    // kills the group when it is still running after the grace time. Rows not started
+    // are left; the batch ends once the running ones have.
+    TAbortResult Abort();
+    bool AbortRequested() const { return m_abortRequested; }
+
+    // Stops or continues every running encoder (its whole process group); the batch's
+    // clocks leave the pause out. False when nothing changed (no batch, an abort under
+    // way, or already so).
     bool SetPaused(bool paused);
-    bool IsPaused() const { return m_state.Paused; }
+    bool IsPaused() const { return m_paused; }
 
     // The whole batch by weight and its time left (see TProgressUpdate).
     double BatchFraction() const { return m_progress.Fraction(); }
     qint64 BatchLeftMs() const { return m_progress.LeftMs(m_clock.ElapsedMs()); }
     int RunningJobs() const { return int(m_jobs.size()); }
+    // The running jobs' encoder process groups, in the order the jobs started.
+    QList<qint64> EncoderProcessGroups() const;
 
 Q_SIGNALS:
     // The batch has ended and cleaned up; Result() holds the outcome.
     void Finished();
 
 private:
-    struct TJob;
+    struct TPreparedRow;
 
-    void StartBatch(const EncodingSettings& settings);
+    // IJobHost
+    bool Aborted() const override { return m_abortRequested || m_terminated; }
+    bool Paused() const override { return m_paused; }
+    IBatchSink& Sink() override { return *m_sink; }
+    void ReportFailure(const QString& report, const QString& input, const QString& output) override;
+    void PlaceFreed() override;
+    int TakePlace() override { return FreePlace(); }
+    void RunEnded(const TRunState& state) override;
+
     void Dispatch();
     bool MoreRows();
     bool StepPreparing();
-    void PrepareRow(TJob& job);
-    void RowAnalysed(TJob& job);
-    void RequestRowAnalysis(TJob& job);
-    void AnalysisArrived(TJob& job);
-    void StartRow(TJob& job);
-    void StartPass(TJob& job, int runIndex);
-    void OnRunFinished(TJob* job, int code);
-    void CompleteRow(TJob& job);
-    void RemoveJob(TJob& job);
-    bool ChooseOutput(TRowWork& w, const TBatchOptions& options, const QString& ext);
-    void ReportRunError(int code, TJob& job);
-    void FinishRow(TJob& job);
+    void PrepareRow(TPreparedRow& row);
+    void RowAnalysed(TPreparedRow& row);
+    void RequestRowAnalysis(TPreparedRow& row);
+    void AnalysisArrived(TPreparedRow& row);
+    void StartRow(TPreparedRow& row);
+    void FailUnstarted(TPreparedRow& row, const QString& why);
+    void JobFinished(TConversionJob* job, const TJobOutcome& outcome);
+    void RemoveJob(TConversionJob* job);
+    bool ChooseOutput(TRowWork& w);
+    void RowEnded(int row, const TRowWork& w, const TJobOutcome& outcome);
     void EndBatch(const QString& why, bool warn);
     void MaybeFinish();
     void Cleanup();
-    bool Aborted() const;
-    bool CheckOutputWritten(TJob& job);
-    void CheckOutput(TJob& job);
-    void OnOutputJudged(TJob& job, const QString& problem, const QString& detail, bool remediable);
-    void EndRow(TJob& job);
-    bool IsRunningJob(const TJob* jp) const;
-    bool CanRetryWithRemedy(const TJob& job) const;
-    bool RetryWithRemedy(TJob& job);
-    void RowFailed(TJob& job, const QString& why, const QString& detail = QString());
-    QString CommandLineOf(const TJob& job) const;
-    bool CommitRowOutput(TJob& job);
-    void KeepLastEncoderLines(TConversionState& state);
-    bool AddScriptBlock(const TRowWork& w);
-    void OnJobProgress(TJob& job, TProgressUpdate& update);
+    void OnJobProgress(const TConversionJob& job, TProgressUpdate update);
     void ReportBatchProgress();
-    QString PassLogFor(int slot) const;
-    int FreeSlot() const;
+    QString PassLogFor(int serial) const;
+    int FreePlace() const;
     int EncodingJobs() const;
 
-    TConversionState& m_state;
     const TAppParams& m_params;
     TPassLogNames m_passLogs; // this batch's own two-pass logs
     QString m_mediaInfoDll;   // the library every analysis of this batch uses
@@ -162,18 +164,25 @@ private:
     IBatchSink* m_sink = nullptr;
     EncodingSettings m_settings;
     TBatchOptions m_options;
+    TJobEnvironment m_environment;
     TBatchResult m_result;
-    std::unique_ptr<TBatchScript> m_script;
     QStringList m_sweptDirs; // output folders cleared of dead processes' temporaries in this batch
     TBatchFiles m_files; // inputs of every checked row (never written over) and earlier rows' outputs
-    std::vector<std::unique_ptr<TJob>> m_jobs; // the rows under way, in the order they started
-    std::unique_ptr<TJob> m_preparing;         // the row being prepared (one at a time, in list order)
-    QTimer* m_waitTimer = nullptr;             // the short pauses that let the window paint a row
+    std::vector<std::unique_ptr<TConversionJob>> m_jobs; // the rows under way, in the order they started
+    std::unique_ptr<TPreparedRow> m_preparing;           // the row being prepared (one at a time, in list order)
+    QTimer* m_waitTimer = nullptr;                       // the short pauses that let the window paint a row
     int m_nextRow = 0;
     int m_maxJobs = 1;
-    QList<int> m_slotChunks;    // each place's throttle, carried from row to row
-    QList<int> m_slotIntervals;
+    int m_jobSerial = 0;        // names each job's own two-pass files
+    int m_currentFileNo = 0;
+    QList<int> m_placeChunks;   // each place's throttle, carried from row to row
+    QList<int> m_placeIntervals;
+    TRunState m_lastRun;        // the last run's state: its lines end in the output view
     bool m_running = false;
+    bool m_abortRequested = false; // the user asked to abort
+    bool m_terminated = false;     // an abort's grace time ran out and a run was killed
+    bool m_paused = false;
+    int m_errorCount = 0;
     bool m_leave = false;      // an aborted row ended the walk
     bool m_stopped = false;    // an early exit: no further rows, no normal end
     bool m_finishing = false;

@@ -5,6 +5,7 @@
 #include "outputs/TempOutput.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -50,6 +51,29 @@ QString ErrorStatus(int code, bool secondPass)
 {
     const QString n = QString::number(static_cast<uint32_t>(code));
     return secondPass ? QStringLiteral("Error = ") + n : QStringLiteral("Error (") + n + QLatin1Char(')');
+}
+
+bool ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files,
+                     QString* problem)
+{
+    // The encoder runs in the program home: a relative directory must not follow it there.
+    const QString outDir = options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
+    if (!options.OutDirIsInDir) {
+        if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
+            QDir().mkpath(outDir);
+        if (outDir.isEmpty() || !QFileInfo(outDir).isDir()) {
+            if (problem)
+                *problem = QCoreApplication::translate("TBatchPlanner", "Couldn't create directory \"%1\"!")
+                               .arg(options.OutDir);
+            return false;
+        }
+    }
+    w.Planned = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext);
+    const TOutputChoice choice = ChooseOutputName(w.Planned, options.OutputExists, files);
+    w.Output = choice.Output;
+    w.FinalStatus = choice.FinalStatus;
+    w.Skipped = choice.Skipped;
+    return true;
 }
 
 bool CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files, QString* error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/BatchInput.h"
 #include "batch/BatchScript.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/EncodingSettings.h"
@@ -13,9 +14,6 @@
 // and the steps that touch only the row and its files. The planner owns the queue, the
 // encoder runs and the sink; it moves each row through the phases below.
 
-// Where a row being prepared stands: nothing done yet; its analysis under way (the list's
-// or its own); analysed, with its encoder to start.
-enum class TRowPhase { ToBegin, Analysing, Analysed };
 
 // The input's times, read before the encoder runs and put on the output after it.
 struct TFileDates {
@@ -40,6 +38,12 @@ struct TRowWork {
     TFileDates Dates;
     TEncoderJob Job;
 };
+
+// The row's output name under the existing-output policy (w.Planned, w.Output,
+// w.FinalStatus, w.Skipped), the output folder made when it is missing. False with
+// *problem when the folder cannot be made.
+bool ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files,
+                     QString* problem);
 
 // "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
 QString ErrorStatus(int code, bool secondPass);

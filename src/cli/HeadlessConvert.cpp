@@ -6,7 +6,6 @@
 #include "batch/BatchProgress.h"
 #include "batch/BatchScript.h"
 #include "runner/ConRun.h"
-#include "runner/ConversionState.h"
 #include "runner/ErrorLog.h"
 #include "frontend/ListBatch.h"
 #include "runner/ProgressHandler.h"
@@ -77,20 +76,21 @@ extern "C" void OnContinueSignal(int) { WriteSignalByte(SignalResume); }
 
 class TSignalGuard {
 public:
-    explicit TSignalGuard(TConversionState& state)
+    TSignalGuard()
     {
         s_signalled = 0;
         if (::pipe2(s_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
             s_signalPipe[0] = s_signalPipe[1] = -1;
         if (s_signalPipe[0] >= 0) {
             m_notifier = new QSocketNotifier(s_signalPipe[0], QSocketNotifier::Read);
-            QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this, &state] {
+            QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this] {
                 char buffer[16];
                 ssize_t n = 0;
                 while ((n = ::read(s_signalPipe[0], buffer, sizeof buffer)) > 0) {
                     for (ssize_t i = 0; i < n; ++i) {
                         if (buffer[i] == SignalAbort) {
-                            RequestAbort(state);
+                            if (m_abort)
+                                m_abort();
                             // A worker may spin inside the library for seconds: killed, not
                             // waited for. Its rows end unread.
                             AnalysisPool().Shutdown();
@@ -121,6 +121,8 @@ public:
 
     // How a stop and a continue reach the batch's encoders.
     void SetPauser(std::function<void(bool)> pause) { m_pause = std::move(pause); }
+    // The running batch's abort (none while the inputs are added: the flag stops that).
+    void SetAborter(std::function<void()> abort) { m_abort = std::move(abort); }
 
     ~TSignalGuard()
     {
@@ -149,6 +151,7 @@ private:
     struct sigaction m_oldTstp = {};
     struct sigaction m_oldCont = {};
     std::function<void(bool)> m_pause;
+    std::function<void()> m_abort;
 };
 
 // ---- the sink -------------------------------------------------------------------
@@ -165,9 +168,8 @@ QString EscapedName(const QString& name)
 
 class THeadlessBatchSink : public IBatchSink {
 public:
-    THeadlessBatchSink(const TConversionState& state, const TErrorLog& log, const QString& errorLogFile,
-                       bool printRows)
-        : m_state(state), m_log(log), m_errorLogFile(errorLogFile), m_printRows(printRows),
+    THeadlessBatchSink(const TErrorLog& log, const QString& errorLogFile, bool printRows)
+        : m_log(log), m_errorLogFile(errorLogFile), m_printRows(printRows),
           m_terminal(::isatty(::fileno(stderr)) == 1)
     {
     }
@@ -189,7 +191,7 @@ public:
 
     void OnProgress(const TProgressUpdate& update) override
     {
-        QString text = update.Row >= 0 ? update.PlainText : PlainProgressText(m_state, update);
+        QString text = update.PlainText;
         if (update.Row >= 0 && m_jobs > 1) {
             // every running row on the one line, in list order
             m_jobTexts.insert(update.Row, text);
@@ -271,7 +273,6 @@ public:
     }
 
 private:
-    const TConversionState& m_state;
     const TErrorLog& m_log;
     QString m_errorLogFile;
     bool m_printRows;
@@ -308,8 +309,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
 {
     // SIGINT and SIGTERM end the program at every stage, adding the inputs included: the
     // adding loops and every analysis wait poll the flag the handler sets.
-    TConversionState& state = ConversionState();
-    TSignalGuard signals(state);
+    TSignalGuard signals;
     AnalysisClient().SetAbortCheck(&TSignalGuard::Signalled);
 
     const TAppParams& params = AppParams();
@@ -359,17 +359,19 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     if (scriptMode)
         options.ScriptFile = QDir().absoluteFilePath(o.scriptFile);
     TErrorLog errorLog;
-    THeadlessBatchSink sink(state, errorLog, scriptMode ? QString() : o.errorLog, !scriptMode);
+    THeadlessBatchSink sink(errorLog, scriptMode ? QString() : o.errorLog, !scriptMode);
     // The batch runs on the program's event loop, which ends with it.
-    TListBatch batch(model, state, errorLog);
+    TListBatch batch(model, errorLog);
     TBatchPlanner& planner = batch.Planner();
     QObject::connect(&planner, &TBatchPlanner::Finished, QCoreApplication::instance(),
                      [] { QCoreApplication::exit(0); });
     signals.SetPauser([&planner](bool pause) { planner.SetPaused(pause); });
+    signals.SetAborter([&planner] { planner.Abort(); });
     batch.Start(settings.Settings, options, sink);
     if (planner.IsRunning())
         QCoreApplication::exec();
     signals.SetPauser({});
+    signals.SetAborter({});
     const TBatchResult& result = planner.Result();
     sink.EndProgressLine();
     const bool logSaved = sink.SaveErrorLog();

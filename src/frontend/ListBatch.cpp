@@ -2,8 +2,7 @@
 
 #include "base/AppParams.h"
 
-TListBatch::TListBatch(TFileListModel& list, TConversionState& state, TErrorLog& errorLog)
-    : m_rows(list), m_planner(state, AppParams(), errorLog)
+TListBatch::TListBatch(TFileListModel& list, TErrorLog& errorLog) : m_rows(list), m_planner(AppParams(), errorLog)
 {
 }
 

@@ -10,7 +10,7 @@ class TFileListModel;
 // sink given to Start must outlive it.
 class TListBatch {
 public:
-    TListBatch(TFileListModel& list, TConversionState& state, TErrorLog& errorLog);
+    TListBatch(TFileListModel& list, TErrorLog& errorLog);
 
     TBatchPlanner& Planner() { return m_planner; }
     const TBatchPlanner& Planner() const { return m_planner; }

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 
-int RunEncoder(const QString& program, const QStringList& argv, TConversionState& state, IProgressSink& sink)
+int RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink)
 {
     return RunEncoder(program, argv, state, sink, QString());
 }
@@ -42,53 +42,14 @@ void StartEncoder(TEncoderRun& run, const QString& program, const QStringList& a
     run.Start(EncoderExe(program), argv, EncoderDir(workingDir));
 }
 
-int RunEncoder(const QString& program, const QStringList& argv, TConversionState& state, IProgressSink& sink,
+int RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink,
                const QString& workingDir)
 {
     TEncoderRun run(state, sink);
     return run.Run(EncoderExe(program), argv, EncoderDir(workingDir));
 }
 
-bool SendToEncoder(TConversionState& state, char key)
-{
-    if (!state.ProcessHandle || !state.EncoderInput)
-        return false;
-    return state.ProcessHandle->Send(key);
-}
-
-TAbortResult RequestAbort(TConversionState& state)
-{
-    if (state.AbortRequested)
-        return TAbortResult::Ignored;
-    if (!state.Converting)
-        return TAbortResult::CloseWindow;
-    state.AbortRequested = true;
-    state.Paused = false;
-    // Between runs there is nothing to stop: the batch leaves its row walk.
-    if (state.ProcessHandle)
-        state.ProcessHandle->RequestQuit();
-    // A copy: a run may end while the others are asked.
-    const QList<TEncoderRun*> runs = state.ActiveRuns;
-    for (TEncoderRun* run : runs)
-        if (run != state.ProcessHandle && state.ActiveRuns.contains(run))
-            run->RequestQuit();
-    return TAbortResult::Aborting;
-}
-
-bool SetEncodersPaused(TConversionState& state, bool paused)
-{
-    if (!state.Converting || state.AbortRequested || state.Paused == paused)
-        return false;
-    state.Paused = paused;
-    if (state.ProcessHandle)
-        state.ProcessHandle->SetPaused(paused);
-    for (TEncoderRun* run : std::as_const(state.ActiveRuns))
-        if (run != state.ProcessHandle)
-            run->SetPaused(paused);
-    return true;
-}
-
-bool IsEncoderRunError(int exitCode, const TConversionState& state)
+bool IsEncoderRunError(int exitCode, const TRunState& state)
 {
     if (exitCode == 0)
         return false;

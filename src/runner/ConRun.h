@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runner/ConversionState.h"
+#include "runner/RunState.h"
 #include "runner/EncoderRun.h"
 #include "runner/IProgressSink.h"
 
@@ -14,20 +14,16 @@
 // constants above). The UI thread is not blocked: the run waits in a local event loop,
 // so windows repaint and the abort action works while the encoder is silent.
 // Throws TEncoderStartError when the process cannot be started.
-int RunEncoder(const QString& program, const QStringList& argv, TConversionState& state,
+int RunEncoder(const QString& program, const QStringList& argv, TRunState& state,
                IProgressSink& sink);
 
 // As above with an explicit working directory (empty: the program home, else "/").
-int RunEncoder(const QString& program, const QStringList& argv, TConversionState& state,
+int RunEncoder(const QString& program, const QStringList& argv, TRunState& state,
                IProgressSink& sink, const QString& workingDir);
 
 // Starts run with program (a relative path counts from the current directory) in
 // workingDir (empty: the program home, else "/"). Throws TEncoderStartError.
 void StartEncoder(TEncoderRun& run, const QString& program, const QStringList& argv, const QString& workingDir);
-
-// Writes key as one byte to the active encoder's standard input. False when no run is
-// active or the write failed.
-bool SendToEncoder(TConversionState& state, char key);
 
 // What the abort action did.
 enum class TAbortResult {
@@ -36,16 +32,6 @@ enum class TAbortResult {
     CloseWindow  // no batch runs: the caller closes its window
 };
 
-// The abort action: asks every active encoder to quit ("q" on its input and SIGINT to its
-// process group; a paused one is continued first and the pause ends), and kills the group
-// when it is still running after the grace time.
-TAbortResult RequestAbort(TConversionState& state);
-
-// Stops or continues every running encoder of the batch (its whole process group); runs
-// started while paused are stopped by their starter. False when nothing changed (no
-// batch, an abort under way, or already so).
-bool SetEncodersPaused(TConversionState& state, bool paused);
-
 // Whether a run's exit code counts as a failure: any code but 0, except the encoder's
 // status 2 after our own quit request.
-bool IsEncoderRunError(int exitCode, const TConversionState& state);
+bool IsEncoderRunError(int exitCode, const TRunState& state);

@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -71,7 +69,7 @@ int StartErrorCode(const QString& program)
 
 } // namespace
 
-TEncoderRun::TEncoderRun(TConversionState& state, IProgressSink& sink)
+TEncoderRun::TEncoderRun(TRunState& state, IProgressSink& sink)
     : m_state(state), m_sink(sink), m_handler(state), m_assembler(state.EncoderOutput, MaxLineBytes)
 {
     m_graceTimer.setSingleShot(true);
@@ -87,8 +85,6 @@ TEncoderRun::TEncoderRun(TConversionState& state, IProgressSink& sink)
 
 TEncoderRun::~TEncoderRun()
 {
-    if (m_state.ProcessHandle == this)
-        ClearRunnerFields(m_state);
     if (m_pgid > 0 && !m_finished) {
         KillGroup();
         m_process.waitForFinished(ExitWaitMs);
@@ -126,6 +122,7 @@ void TEncoderRun::Start(const QString& program, const QStringList& argv, const Q
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_state.QuitRequested = false;
+    m_state.TerminateRequested = false;
     if (!MakeOutputPipe()) {
         const int code = errno;
         throw TEncoderStartError(code, qt_error_string(code));
@@ -146,9 +143,6 @@ void TEncoderRun::Start(const QString& program, const QStringList& argv, const Q
     connect(m_outNotifier, &QSocketNotifier::activated, this, [this] { ReadOutput(16); });
     m_pgid = m_process.processId();
     ::setpgid(static_cast<pid_t>(m_pgid), static_cast<pid_t>(m_pgid)); // the child did it too; harmless
-    m_state.ProcessHandle = this;
-    m_state.ProcessId = m_pgid;
-    m_state.EncoderInput = true;
 }
 
 int TEncoderRun::Run(const QString& program, const QStringList& argv, const QString& workingDir)
@@ -267,9 +261,6 @@ void TEncoderRun::FinishRun()
     ReadOutput(MaxDrainReads);
     m_assembler.Finish([this](const QString& line, bool appended) { HandleLine(line, appended); });
     CloseOutputPipe();
-    if (m_state.ProcessHandle == this)
-        ClearRunnerFields(m_state);
-    m_state.EncoderInput = false;
     if (m_loop)
         m_loop->quit();
     Q_EMIT Finished(m_exitCode);
@@ -283,7 +274,6 @@ void TEncoderRun::OnGraceExpired()
     m_state.TerminateRequested = true;
     m_killedAfterGrace = true;
     KillGroup();
-    TerminateApp(m_process.program());
 }
 
 void TEncoderRun::OnExitWaitExpired()
@@ -317,48 +307,3 @@ int TEncoderRun::MapExitCode(int exitCode, QProcess::ExitStatus status) const
     return ExitSignalBase + signal;
 }
 
-namespace {
-
-// The parent process id from /proc/<pid>/stat; the command name may hold blanks and
-// parentheses, so the fields are counted from the last ")".
-qint64 ParentPid(const QString& pidDir)
-{
-    QFile stat(pidDir + QStringLiteral("/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray text = stat.readAll();
-    const qsizetype close = text.lastIndexOf(')');
-    if (close < 0)
-        return -1;
-    const QList<QByteArray> fields = text.mid(close + 1).simplified().split(' ');
-    if (fields.size() < 2)
-        return -1;
-    bool ok = false;
-    const qint64 ppid = fields[1].toLongLong(&ok);
-    return ok ? ppid : -1;
-}
-
-} // namespace
-
-bool TerminateApp(const QString& exePath)
-{
-    QFileInfo target(exePath);
-    if (target.isRelative())
-        target = QFileInfo(QDir::current(), exePath);
-    const QString wanted = target.canonicalFilePath().isEmpty() ? target.absoluteFilePath() : target.canonicalFilePath();
-    const qint64 self = ::getpid();
-    bool killed = false;
-    QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QString dir = it.next();
-        bool isPid = false;
-        const qint64 pid = it.fileName().toLongLong(&isPid);
-        if (!isPid || ParentPid(dir) != self)
-            continue;
-        if (QFile::symLinkTarget(dir + QStringLiteral("/exe")) != wanted)
-            continue;
-        if (::kill(static_cast<pid_t>(pid), SIGKILL) == 0)
-            killed = true;
-    }
-    return killed;
-}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runner/ConversionState.h"
+#include "runner/RunState.h"
 #include "runner/IProgressSink.h"
 #include "runner/LineAssembler.h"
 #include "runner/ProgressHandler.h"
@@ -46,17 +46,14 @@ private:
     QString m_message;
 };
 
-// Kills (SIGKILL) every direct child of this program whose executable is exePath (a
-// relative path counts from the current directory). True when at least one was killed.
-bool TerminateApp(const QString& exePath);
-
 // One encoder run: the child process in its own process group, its output assembled into
 // EncoderOutput, the quit request with its grace timer, and the exit code. Start returns
-// at once and Finished tells the end; the run's state points to it while it runs.
+// at once and Finished tells the end. An abort reaches the run's own process group and
+// nothing else.
 class TEncoderRun : public QObject {
     Q_OBJECT
 public:
-    TEncoderRun(TConversionState& state, IProgressSink& sink);
+    TEncoderRun(TRunState& state, IProgressSink& sink);
     ~TEncoderRun() override;
 
     // Starts the process (throws TEncoderStartError); Finished follows when it has ended
@@ -98,7 +95,7 @@ private:
     void HandleLine(const QString& line, bool appended);
     int MapExitCode(int exitCode, QProcess::ExitStatus status) const;
 
-    TConversionState& m_state;
+    TRunState& m_state;
     IProgressSink& m_sink;
     TProgressHandler m_handler;
     TLineAssembler m_assembler;

@@ -18,7 +18,7 @@ QString Separator() { return QStringLiteral("    ::    "); }
 
 } // namespace
 
-TProgressHandler::TProgressHandler(TConversionState& state)
+TProgressHandler::TProgressHandler(TRunState& state)
     : m_state(state)
 {
 }
@@ -118,7 +118,7 @@ QString SpeedText(double fps)
     return loc.toString(fps, 'f', 2);
 }
 
-QString StatusHtml(const TConversionState& state, const TStatusLine& status)
+QString StatusHtml(const TRunState& state, const TStatusLine& status)
 {
     const QString speedBadge = QStringLiteral("<b><FONT bgcolor=\"#496954\" color=\"#E0EBE0\">  ")
         + SpeedText(status.Fps) + QStringLiteral("  </FONT></b>");
@@ -147,7 +147,7 @@ QString StatusHtml(const TConversionState& state, const TStatusLine& status)
     return s;
 }
 
-QString PlainProgressText(const TConversionState& state, const TProgressUpdate& update)
+QString PlainProgressText(const TRunState& state, const TProgressUpdate& update)
 {
     // The file and pass come first, then what the encoder said last.
     QString file = state.TwoPass ? QCoreApplication::translate("Runner", "file %1/%2 pass %3")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runner/ConversionState.h"
+#include "runner/RunState.h"
 #include "runner/ProgressUpdate.h"
 
 #include <QString>
@@ -13,7 +13,7 @@
 // EncoderOutputKeptLines lines, and the view shows a bounded tail.
 class TProgressHandler {
 public:
-    explicit TProgressHandler(TConversionState& state);
+    explicit TProgressHandler(TRunState& state);
 
     // Called after every completed output line. Returns true when this line passed the
     // throttle; *update is then filled.
@@ -25,7 +25,7 @@ public:
 private:
     void TakeNewLines();
 
-    TConversionState& m_state;
+    TRunState& m_state;
     // Entries before m_cleaned are filtered, entries before m_scanned were searched for a
     // status line; only the last entry can still change (a status line rewritten in place).
     qsizetype m_cleaned = 0;
@@ -44,7 +44,7 @@ int UpdateIntervalForFps(double fps);
 QString SpeedText(double fps);
 
 // The HTML status line for a parsed status record and the batch state.
-QString StatusHtml(const TConversionState& state, const TStatusLine& status);
+QString StatusHtml(const TRunState& state, const TStatusLine& status);
 
 // "file 1/3: 42% 95.77 fps frame 401/~1500 ~16 MB", the plain form the headless mode prints.
-QString PlainProgressText(const TConversionState& state, const TProgressUpdate& update);
+QString PlainProgressText(const TRunState& state, const TProgressUpdate& update);

@@ -4,7 +4,6 @@
 #include "base/AppParams.h"
 #include "batch/BatchScript.h"
 #include "runner/ConRun.h"
-#include "runner/ConversionState.h"
 #include "frontend/ListBatch.h"
 #include "batch/Preflight.h"
 #include "encoding/EncodingSettings.h"
@@ -46,6 +45,8 @@ void TBatchController::SetWindows(TFormProgress& progress, TFormErrors& errors)
 {
     m_progress = &progress;
     m_errors = &errors;
+    progress.SetBatchControls([this] { return AbortConversion(); },
+                              [this] { return m_batch && m_batch->Planner().IsRunning(); });
 }
 
 void TBatchController::ConnectActions(const TMainActions& actions)
@@ -100,7 +101,6 @@ void TBatchController::StartBatch(const QString& scriptFile)
     TBatchOptions options = m_output.Options();
     options.ScriptFile = scriptFile;
     m_writingScript = !scriptFile.isEmpty();
-    TConversionState& state = ConversionState();
     m_converting = true;
     m_host.DisableAll();
     m_lastBatchResult = TBatchResult();
@@ -109,7 +109,7 @@ void TBatchController::StartBatch(const QString& scriptFile)
     m_batch.reset();
     m_batchSink = std::make_unique<TWindowBatchSink>(*this, m_window, m_grid, m_list, *m_progress, *m_errors, m_errorLog,
                                                      settings.twoPass, m_writingScript);
-    m_batch = std::make_unique<TListBatch>(m_list, state, m_errorLog);
+    m_batch = std::make_unique<TListBatch>(m_list, m_errorLog);
     connect(&m_batch->Planner(), &TBatchPlanner::Finished, this, &TBatchController::OnBatchEnded);
     m_batchClock.start();
     if (!m_writingScript)
@@ -197,7 +197,7 @@ void TBatchController::UpdatePauseAction()
 {
     const bool paused = m_batch && m_batch->Planner().IsPaused();
     m_pause.setText(paused ? tr("Resume conversion") : tr("Pause conversion"));
-    m_pause.setEnabled(m_converting && m_batch && m_batch->Planner().IsRunning() && !ConversionState().AbortRequested);
+    m_pause.setEnabled(m_converting && m_batch && m_batch->Planner().IsRunning() && !m_batch->Planner().AbortRequested());
 }
 
 // Stops every running encoder, or lets them go on; the progress window and the tray
@@ -212,16 +212,17 @@ void TBatchController::actPauseResumeExecute()
     UpdatePauseAction();
 }
 
-void TBatchController::AbortConversion()
+TAbortResult TBatchController::AbortConversion()
 {
-    RequestAbort(ConversionState());
+    const TAbortResult r = m_batch ? m_batch->Planner().Abort() : TAbortResult::CloseWindow;
     UpdatePauseAction();
+    return r;
 }
 
 void TBatchController::CloseDuringBatch()
 {
     m_closeWhenBatchEnds = true;
     // A batch the user had already aborted ends by that Abort.
-    m_keepBatchState = !ConversionState().AbortRequested;
+    m_keepBatchState = !(m_batch && m_batch->Planner().AbortRequested());
     AbortConversion();
 }

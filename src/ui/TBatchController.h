@@ -69,7 +69,7 @@ public:
     // The export's work once a file was chosen (".sh" gives a shell script).
     TBatchResult SaveScript(const QString& fileName);
     // Aborts a running batch.
-    void AbortConversion();
+    TAbortResult AbortConversion();
     // The window is closing during the batch: the batch stops as by Abort, and the window
     // closes once it has wound down; the rows stay on disk for the next start unless the
     // user had already aborted.

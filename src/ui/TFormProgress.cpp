@@ -8,7 +8,6 @@
 #include "base/AppParams.h"
 #include "batch/BatchProgress.h"
 #include "runner/ConRun.h"
-#include "runner/ConversionState.h"
 #include "ui/UiKit.h"
 #include "ui/UiMetrics.h"
 
@@ -485,9 +484,15 @@ void TFormProgress::UpdateTiming(int percent)
     ShowTiming(FileTimingText(m_fileClock.elapsed(), passShare), BatchTimingText(m_batchClock.elapsed(), batch));
 }
 
+void TFormProgress::SetBatchControls(std::function<TAbortResult()> abort, std::function<bool()> running)
+{
+    m_abortBatch = std::move(abort);
+    m_batchRunning = std::move(running);
+}
+
 void TFormProgress::actAbortExecute()
 {
-    const TAbortResult r = RequestAbort(ConversionState());
+    const TAbortResult r = m_abortBatch ? m_abortBatch() : TAbortResult::CloseWindow;
     if (r == TAbortResult::CloseWindow)
         hide();
     else if (r == TAbortResult::Aborting)
@@ -496,14 +501,14 @@ void TFormProgress::actAbortExecute()
 
 void TFormProgress::actF8Execute()
 {
-    if (!ConversionState().Converting)
+    if (!m_batchRunning || !m_batchRunning())
         hide();
 }
 
 void TFormProgress::closeEvent(QCloseEvent* event)
 {
     // Closing during a batch is an abort; the window goes, the batch ends by itself.
-    if (ConversionState().Converting)
-        RequestAbort(ConversionState());
+    if (m_batchRunning && m_batchRunning() && m_abortBatch)
+        m_abortBatch();
     event->accept();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "runner/ConRun.h"
 #include "runner/IProgressSink.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <QWidget>
 
@@ -68,6 +70,9 @@ public:
 
     bool CloseAfterConversion() const;
 
+    // What the abort button and F8 ask of the batch the window shows.
+    void SetBatchControls(std::function<TAbortResult()> abort, std::function<bool()> running);
+
     // The section "PROGRESS" of the settings file iniName (read when the window is
     // created, if the file exists), and the window's values for the main window's save.
     void LoadSettings(const QString& iniName);
@@ -115,6 +120,8 @@ private:
     QLabel* m_lblOutputFile = nullptr;
     QProgressBar* m_pbFile = nullptr;
     QPushButton* m_btnAbort = nullptr;
+    std::function<TAbortResult()> m_abortBatch;
+    std::function<bool()> m_batchRunning;
     QPushButton* m_btnPause = nullptr;
     QTreeWidget* m_twJobs = nullptr;
     QString m_caption;   // the title while not paused

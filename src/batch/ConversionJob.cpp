@@ -1,0 +1,317 @@
+#include "batch/ConversionJob.h"
+
+#include "batch/BatchPlanner.h"
+#include "batch/Preflight.h"
+#include "encoding/EncoderCommand.h"
+#include "lib/Files.h"
+#include "media/AnalysisPool.h"
+#include "media/MediaAnalysis.h"
+#include "outputs/ContentCheck.h"
+#include "outputs/OutputCheck.h"
+#include "outputs/StillPicture.h"
+#include "outputs/TempOutput.h"
+#include "runner/ConRun.h"
+#include "runner/EncoderOutput.h"
+#include "runner/EncoderRun.h"
+#include "runner/ErrorLog.h"
+#include "runner/FailureReason.h"
+#include "runner/ProgressHandler.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <algorithm>
+
+void KeepLastEncoderLines(TRunState& state)
+{
+    QStringList& lines = state.EncoderOutput;
+    CleanEncoderOutput(lines);
+    if (lines.size() > EncoderOutputKeptLines) {
+        const qsizetype drop = lines.size() - EncoderOutputKeptLines;
+        lines.remove(0, drop);
+        state.EncoderOutputDropped += drop;
+    }
+}
+
+TConversionJob::TConversionJob(int row, int place, TRowWork work, TRunState state, QString passLog,
+                               const TJobEnvironment& env, IJobHost& host)
+    : m_row(row), m_place(place), m_work(std::move(work)), m_state(std::move(state)), m_passLog(std::move(passLog)),
+      m_env(env), m_host(host)
+{
+}
+
+TConversionJob::~TConversionJob()
+{
+    // A window closed in the middle of a batch: the unfinished output goes with the job.
+    if (m_analysis)
+        AnalysisPool().Cancel(m_analysis);
+    m_run.reset();
+    DiscardRowTemp(m_work);
+    RemovePassFiles();
+}
+
+qint64 TConversionJob::ProcessGroup() const { return m_run && !m_run->IsFinished() ? m_run->ProcessGroup() : 0; }
+
+bool TConversionJob::TwoPass() const { return m_state.TwoPass && m_work.Job.Runs.size() >= 2; }
+
+void TConversionJob::Start()
+{
+    if (m_env.Options->KeepDates)
+        m_work.Dates = ReadFileDates(m_work.Input);
+    m_clock.Start();
+    m_clock.SetPaused(m_host.Paused());
+    StartPass(0);
+}
+
+void TConversionJob::SetPaused(bool paused)
+{
+    if (m_run)
+        m_run->SetPaused(paused);
+    m_clock.SetPaused(paused);
+}
+
+void TConversionJob::Abort()
+{
+    if (m_run)
+        m_run->RequestQuit();
+}
+
+void TConversionJob::OnEncoderLine(const QString& line, bool appended) { m_host.Sink().OnEncoderLine(line, appended); }
+
+bool TConversionJob::HideEncoderOutput() const { return m_host.Sink().HideEncoderOutput(); }
+
+void TConversionJob::OnProgress(const TProgressUpdate& update)
+{
+    TProgressUpdate u = update;
+    const int passes = TwoPass() ? 2 : 1;
+    const int passNo = TwoPass() ? std::max(1, m_state.PassNo) : 1;
+    const int percent = u.HasStatus ? std::clamp(u.Percent, 0, 100) : 0;
+    u.Row = m_row;
+    u.PassNo = TwoPass() ? passNo : 0;
+    u.FileFraction = (double(passNo - 1) + percent / 100.0) / passes;
+    u.FileElapsedMs = m_clock.ElapsedMs();
+    Q_EMIT progress(u);
+}
+
+void TConversionJob::StartPass(int runIndex)
+{
+    m_runIndex = runIndex;
+    if (TwoPass()) {
+        m_state.PassNo = runIndex + 1;
+        if (runIndex == 1)
+            m_state.UpdateInterval = SecondPassUpdateInterval;
+    }
+    IBatchSink& sink = m_host.Sink();
+    sink.OnRunStarting(m_row, TwoPass() ? runIndex + 1 : 0);
+    if (runIndex == 1)
+        sink.OnStatusLabel(m_row, QString(), std::nullopt);
+    m_state.EncoderOutput.clear();
+    m_state.EncoderOutputDropped = 0;
+    if (m_host.Aborted()) {
+        // Nothing is started once the batch is aborted; the row ends as aborted.
+        QTimer::singleShot(0, this, [this] { OnRunFinished(0); });
+        return;
+    }
+    m_run = std::make_unique<TEncoderRun>(m_state, *this);
+    connect(m_run.get(), &TEncoderRun::Finished, this, &TConversionJob::OnRunFinished, Qt::QueuedConnection);
+    try {
+        StartEncoder(*m_run, m_env.Params->mencoder, m_work.Job.Runs.value(runIndex).Args, m_env.Params->AppDir);
+    } catch (const TEncoderStartError& e) {
+        m_run.reset();
+        m_ended = true;
+        TJobOutcome outcome;
+        outcome.StartError = e.message();
+        Q_EMIT finished(outcome);
+        return;
+    }
+    if (m_host.Paused())
+        m_run->SetPaused(true);
+}
+
+// A run has ended: its error is reported, a first pass goes on to the second, the last
+// run must have written its output, which is then checked.
+void TConversionJob::OnRunFinished(int code)
+{
+    if (m_ended)
+        return;
+    m_run.reset();
+    m_host.RunEnded(m_state);
+    m_work.LastExitCode = code;
+    const bool lastRun = !TwoPass() || m_runIndex == 1;
+    if (IsEncoderRunError(code, m_state)) {
+        m_work.FinalStatus = ErrorStatus(code, TwoPass() && m_runIndex == 1);
+        ReportRunError(code);
+    } else if (!lastRun && !m_host.Aborted()) {
+        StartPass(1);
+        return;
+    } else if (lastRun && CheckOutputWritten() && !m_host.Aborted()) {
+        CheckOutput();
+        return;
+    }
+    End();
+}
+
+// An encoder that says it succeeded has written something: on a full disk it exits 0 with
+// nothing written, and a wrapper may exit 0 without running at all. The temporary output
+// exists from the start, so writing nothing and writing an empty file look alike. False
+// when the row failed.
+bool TConversionJob::CheckOutputWritten()
+{
+    if (m_host.Aborted())
+        return true;
+    const QFileInfo fi(m_work.Temp);
+    if (!fi.exists())
+        Fail(QCoreApplication::translate("ConversionJob", "The encoder ended without an error but wrote no output file."));
+    else if (fi.isFile() && fi.size() == 0)
+        Fail(QCoreApplication::translate("ConversionJob", "The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); "
+                "it was deleted."));
+    else
+        return true;
+    return false;
+}
+
+// The finished output is judged by an analysis in a worker, while the event loop goes on:
+// its record against what the command line asks, then its pictures and sound against its
+// source's.
+void TConversionJob::CheckOutput()
+{
+    m_checking = true;
+    m_host.PlaceFreed();
+    m_analysis = RequestOutputComparison(
+        m_work.Temp, m_work.Input, UserTurnOf(*m_env.Settings), m_env.MediaInfoDll, this,
+        [this](TVideoFileInfo&& info, TContentSamples&& content) {
+            m_analysis = 0;
+            const TOutputExpectation expected = ExpectedOutput(m_work.Job.Pieces, m_state.CurrentFileInfo);
+            const TOutputVerdict v = JudgeOutput(info, expected);
+            if (!v.Ok) {
+                OnOutputJudged(v.Sentence, QCoreApplication::translate("ConversionJob", "Output check failed: %1").arg(v.Reason), v.LengthWrong);
+                return;
+            }
+            const TContentVerdict c = JudgeContent(content, expected.PicturesComparable, expected.SoundComparable);
+            if (c.Ok) {
+                OnOutputJudged(QString(), QString(), false);
+                return;
+            }
+            // the lavf reader reads the timelines that freeze the encoder's own readers; pictures
+            // at the wrong moments come from a rate no reader of the encoder's follows
+            const bool remediable = c.Picture == TPictureFault::Still || c.Picture == TPictureFault::FirstPicture;
+            OnOutputJudged(c.Sentence, QCoreApplication::translate("ConversionJob", "Output check failed: %1 (%2)").arg(c.Sentence, c.Detail), remediable);
+        });
+}
+
+// remediable: the lavf demuxer may cure the problem (a still picture, a wrong length);
+// a second run for anything else would fail again.
+void TConversionJob::OnOutputJudged(const QString& problem, const QString& detail, bool remediable)
+{
+    if (!problem.isEmpty() && remediable && !m_host.Aborted() && RetryWithRemedy())
+        return;
+    if (m_host.Aborted()) {
+        // the row ends as aborted; its output is discarded below
+    } else if (!problem.isEmpty()) {
+        Fail(problem, detail);
+    } else if (Commit()) {
+        NoteConversionSpeed(m_env.Params->IniName, *m_env.Settings, m_state.CurrentFileInfo, TwoPass() ? 2 : 1,
+                            m_clock.ElapsedMs());
+    }
+    End();
+}
+
+// A failed output gets one more run with the lavf demuxer, which reads the files that
+// make the encoder's own AVI demuxer stall. False when the row had its second chance, or
+// already used lavf.
+bool TConversionJob::CanRetryWithRemedy() const
+{
+    // a variable rate read through the MOV reader: lavf would read it at one rate
+    if (m_work.Remedied || FollowsTimestamps(m_work.Job))
+        return false;
+    for (const TEncoderInvocation& run : m_work.Job.Runs) {
+        const QStringList& args = run.Args;
+        const qsizetype at = args.lastIndexOf(QStringLiteral("-demuxer"));
+        if (at >= 0 && at + 1 < args.size() && args.at(at + 1) == QLatin1String("lavf"))
+            return false;
+    }
+    return true;
+}
+
+bool TConversionJob::RetryWithRemedy()
+{
+    if (!CanRetryWithRemedy())
+        return false;
+    m_work.Remedied = true;
+    // the place it gave up for the check may be taken meanwhile
+    m_checking = false;
+    m_place = m_host.TakePlace();
+    m_work.Job = WithLavfDemuxer(m_work.Job, m_work.Input);
+    StartPass(0);
+    return true;
+}
+
+// Puts the accepted output under its final name. Under "Rename" a name that another
+// program took in the meantime gives way to the next numbered one.
+bool TConversionJob::Commit()
+{
+    QString error;
+    if (CommitRow(m_work, m_env.Options->OutputExists, *m_env.Files, &error))
+        return true;
+    if (!m_work.Skipped)
+        Fail(error);
+    return false;
+}
+
+void TConversionJob::ReportRunError(int code)
+{
+    // read before the cleaning, which may drop the line that tells
+    m_work.Reason = RunFailureReason(code, m_state.EncoderOutput, m_state.CurrentFileInfo);
+    KeepLastEncoderLines(m_state);
+    m_host.Sink().OnMemo(m_state.EncoderOutput);
+    m_host.ReportFailure(RunErrorReportText(code, m_state.EncoderOutput, m_state.EncoderOutputDropped, m_work.Reason,
+                                            CommandLine()),
+                         m_work.Input, m_work.Output);
+}
+
+// The row ends with an error that the encoder did not report: "Error (0)"; the report
+// starts with why, and the detail (or why again) follows the run's last lines.
+void TConversionJob::Fail(const QString& why, const QString& detail)
+{
+    m_work.Failed = true;
+    m_work.FinalStatus = ErrorStatus(0, false);
+    m_work.Reason = why;
+    KeepLastEncoderLines(m_state);
+    m_state.EncoderOutput << (detail.isEmpty() ? why : detail);
+    m_host.RunEnded(m_state);
+    m_host.Sink().OnMemo(m_state.EncoderOutput);
+    m_host.ReportFailure(RunErrorReportText(0, m_state.EncoderOutput, m_state.EncoderOutputDropped, why, CommandLine()),
+                         m_work.Input, m_work.Output);
+}
+
+// The row's command line as the report shows it: the last run's, adjustments included.
+QString TConversionJob::CommandLine() const
+{
+    if (m_work.Job.Runs.isEmpty())
+        return QString();
+    return m_work.Job.Runs.value(std::clamp(m_runIndex, 0, int(m_work.Job.Runs.size()) - 1)).Params;
+}
+
+// The row is through: whatever was not accepted never reaches a final name.
+void TConversionJob::End()
+{
+    m_ended = true;
+    DiscardRowTemp(m_work);
+    RemovePassFiles();
+    TJobOutcome outcome;
+    outcome.Failed = m_work.Failed || IsEncoderRunError(m_work.LastExitCode, m_state);
+    outcome.Status = m_work.FinalStatus;
+    outcome.Reason = m_work.Reason;
+    TouchCommittedOutput(m_work, m_env.Options->KeepDates);
+    Q_EMIT finished(outcome);
+}
+
+void TConversionJob::RemovePassFiles()
+{
+    if (m_passLog.isEmpty())
+        return;
+    for (const QString& file : {m_passLog, m_passLog + QStringLiteral(".mbtree")})
+        if (QFileInfo::exists(file))
+            ForceDeleteFile(file);
+}
