@@ -1,0 +1,158 @@
+// One row's conversion as an object, against stand-in encoders: a faithful output is
+// committed, an encoder's failure and a failed check are reported once, a wrong length
+// gets one run with libavformat's reader, an abort and a pause reach the encoder.
+
+#include "batch/BatchPlanner.h"
+#include "batch/ConversionJob.h"
+#include "encoding/EncoderCommand.h"
+#include "encoding/SettingRows.h"
+#include "media/MediaInfoLib.h"
+#include "media/MediaAnalysis.h"
+#include "outputs/TempOutput.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TTestHost : public IJobHost, public IBatchSink {
+public:
+    bool Aborted() const override { return aborted; }
+    bool Paused() const override { return paused; }
+    IBatchSink& Sink() override { return *this; }
+    void ReportFailure(const QString& report, const QString&, const QString&) override { reports << report; }
+    void PlaceFreed() override { ++placesFreed; }
+    int TakePlace() override { return 0; }
+    void RunEnded(const TRunState&) override { ++runs; }
+    void OnWarning(const QString& text) override { reports << text; }
+    void OnProgress(const TProgressUpdate&) override {}
+    void OnEncoderLine(const QString& line, bool) override { lines << line; }
+
+    bool aborted = false;
+    bool paused = false;
+    QStringList reports;
+    QStringList lines;
+    int placesFreed = 0;
+    int runs = 0;
+};
+
+enum class TAct { None, Abort, Pause };
+
+struct TCase {
+    const char* name;
+    // the stand-in's body after "$out" was found; $src: a faithful output, $cut: its first two seconds
+    const char* encoder;
+    TAct act;
+    const char* status; // the outcome's, "" for any
+    bool failed;
+    int runs;           // encoder runs, the remedy's included
+    bool committed;
+};
+
+QString Sh(const QString& path) { return "'" + path + "'"; }
+
+} // namespace
+
+TEST(ConversionJob, EachWayARowEnds)
+{
+    const QString dir = TestSupport::TestScratch("conversion_job", {"out"});
+    const QString src = TestSupport::CopyClip("clip_xvid_mp3.avi", dir + "/src.avi");
+    const QString cut = dir + "/cut.avi";
+    ASSERT_EQ(TestSupport::RunProgram("ffmpeg", {"-nostdin", "-loglevel", "error", "-y", "-i", src, "-t", "2", "-c",
+                                                 "copy", cut})
+                  .exitCode,
+              0);
+    const TCase cases[] = {
+        {"a faithful output", "cp \"$src\" \"$out\"", TAct::None, "Done", false, 1, true},
+        {"the encoder fails", "echo 'Exiting... (End of file)'; exit 3", TAct::None, "Error (3)", true, 1, false},
+        {"junk called a success", "head -c 20000 /dev/urandom > \"$out\"", TAct::None, "Error (0)", true, 1, false},
+        {"a wrong length, cured by the other reader",
+         "case \"$all\" in *'-demuxer lavf'*) cp \"$src\" \"$out\";; *) cp \"$cut\" \"$out\";; esac", TAct::None, "Done",
+         false, 2, true},
+        {"a wrong length with either reader", "cp \"$cut\" \"$out\"", TAct::None, "Error (0)", true, 2, false},
+        {"aborted", "trap 'exit 2' INT; while :; do echo 'Pos: 1.0s 25f (10%)'; sleep 0.05; done", TAct::Abort, "",
+         false, 1, false},
+        {"paused, then done", "sleep 1; cp \"$src\" \"$out\"", TAct::Pause, "Done", false, 1, true},
+    };
+    TAppParams params;
+    FillDefaultAppParams(params, dir, false);
+    params.MediaInfoDll = SystemMediaInfoLibrary();
+    EncodingSettings settings;
+    SetDefaultParams(settings, 0);
+    TBatchOptions options;
+    TVideoFileInfo info;
+    GetVideoFileInfo(src, params.MediaInfoDll, info);
+    ASSERT_GT(info.Duration, 2500);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString log = dir + "/runs.log";
+        QFile::remove(log);
+        params.mencoder = TestSupport::WriteFile(
+            dir + "/mencoder",
+            ("#!/bin/sh\nall=\"$*\"\necho \"$all\" >> " + Sh(log) + "\nsrc=" + Sh(src) + " cut=" + Sh(cut) +
+             "\nwhile [ $# -gt 1 ]; do [ \"$1\" = -o ] && out=$2; shift; done\n" + c.encoder + "\n")
+                .toUtf8());
+        QFile::setPermissions(params.mencoder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        TBatchFiles files;
+        TRowWork w;
+        w.Input = src;
+        w.Output = dir + "/out/clip.avi";
+        QFile::remove(w.Output);
+        w.FinalStatus = QStringLiteral("Done");
+        QString error;
+        w.Temp = ReserveTempOutput(w.Output, &error);
+        ASSERT_FALSE(w.Temp.isEmpty()) << error.toStdString();
+        w.Job = BuildEncoderJob(settings, info, 2, w.Input, w.Temp, QString(), [](const QString&) {});
+        ASSERT_TRUE(w.Job.Ok);
+        TRunState state;
+        state.CurrentFileInfo = info;
+        TTestHost host;
+        const TJobEnvironment env{&params, &settings, &options, &files, params.MediaInfoDll};
+        TConversionJob job(0, 0, w, state, QString(), env, host);
+        QSignalSpy finished(&job, &TConversionJob::finished);
+        job.Start();
+        if (c.act == TAct::Abort) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !host.lines.isEmpty(); }, 10000));
+            host.aborted = true;
+            job.Abort();
+        } else if (c.act == TAct::Pause) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return job.ProcessGroup() > 0; }, 10000));
+            job.SetPaused(true);
+            const QString statFile = QStringLiteral("/proc/%1/stat").arg(job.ProcessGroup());
+            EXPECT_TRUE(QTest::qWaitFor([&] {
+                const QByteArray stat = TestSupport::ReadFile(statFile);
+                return stat.at(stat.lastIndexOf(')') + 2) == 'T';
+            }));
+            QTest::qWait(1500); // longer than the stand-in sleeps: it must not have gone on
+            EXPECT_EQ(finished.count(), 0);
+            job.SetPaused(false);
+        }
+        ASSERT_TRUE(finished.wait(60000));
+        const auto outcome = finished.at(0).at(0).value<TJobOutcome>();
+        if (*c.status)
+            EXPECT_EQ(outcome.Status, QString::fromLatin1(c.status));
+        EXPECT_EQ(outcome.Failed, c.failed) << outcome.Reason.toStdString();
+        EXPECT_EQ(!outcome.Reason.isEmpty(), c.failed);
+        EXPECT_EQ(host.reports.size(), c.failed ? 1 : 0) << host.reports.join('\n').toStdString();
+        EXPECT_EQ(TestSupport::Lines(TestSupport::ReadFile(log)).size(), c.runs);
+        EXPECT_EQ(QFileInfo::exists(w.Output), c.committed);
+        // nothing of the row is left under a temporary name
+        EXPECT_EQ(QDir(dir + "/out").entryList(QDir::Files | QDir::Hidden).size(), c.committed ? 1 : 0);
+    }
+}
+
+TEST(ConversionJob, AnAbortOutsideABatchClosesTheWindowAndPauseChangesNothing)
+{
+    TAppParams params;
+    TErrorLog log;
+    TBatchPlanner planner(params, log);
+    EXPECT_EQ(planner.Abort(), TAbortResult::CloseWindow);
+    EXPECT_FALSE(planner.AbortRequested());
+    EXPECT_FALSE(planner.SetPaused(true));
+}
