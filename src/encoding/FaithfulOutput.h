@@ -9,16 +9,52 @@
 // What the command line fills in under Auto settings so that an output shows its source
 // as the source shows itself: the same display shape, upright, a size the codec takes, the
 // same length and the sound at the same moment. Whatever the user set explicitly wins:
-// each rule looks only at settings left on Auto.
+// each rule looks only at settings left on Auto. The rules, each measured on the encoder:
 //
-// The encoder learns a movie's aspect only after it has opened the video encoder, so it
-// writes square pixels unless it is told; "dsize" at the end of the filter chain tells it
-// after any crop or scale. Without sound it encodes every picture at one fixed rate
-// whatever the timestamps say, and with sound it only drops or repeats pictures to follow
-// the sound, so a variable-rate stream is read at its mean rate (pictures ÷ their length)
-// with that correction off. Sound that starts after the picture is delayed in the AVI header
-// (the lavf muxers drop the delay, and the encoder cannot pad sound); sound that starts
-// before the picture makes the encoder repeat the first picture until the picture's moment.
+// - Display shape. The encoder learns a movie's aspect only after it has opened the video
+//   encoder, so it writes square pixels unless told. When the picture's own shape (after any
+//   crop, turned with any rotation) differs from the source's display aspect (MediaInfo's, else
+//   width × the second prober's pixel shape ÷ height) by more than 0.5 %, dsize=ASPECT ends the
+//   filter chain: it states the aspect after every crop and scale (the -aspect option is lost
+//   behind a crop). A resolution the user chose keeps its own shape; a typed aspect wins.
+// - Rotation. The turn a player applies (the display matrix, read by the second prober) is made
+//   by the filter chain: rotate=1 (90° clockwise), rotate=2 (270°), flip,mirror (180°); a matrix
+//   that mirrors adds mirror first (mirrored and turned by half is flip); the user's own turn
+//   wins.
+// - Sizes. An odd width or height loses its last column or line (crop=W:H:0:0); the shape rule
+//   then keeps the display aspect.
+// - Reader. The encoder's AVI reader hands an empty chunk to the MPEG-4 decoder, which repeats
+//   the picture before it for ever (ffmpeg writes one near the start); its transport-stream
+//   reader takes H.264 for twice its rate and keeps every second picture. An AVI of MPEG-4
+//   pictures with empty chunks and H.264 or HEVC in MPEG-TS are read with -demuxer lavf from the
+//   start.
+// - Rate. Without sound the encoder writes every picture at one fixed rate whatever the
+//   timestamps say; with sound its sync correction mistakes the MP3 encoder's constant delay for
+//   drift and drops pictures for the whole file, so -mc 0 -noskip keeps every picture. A
+//   variable rate in a QuickTime or MP4 file whose first picture is decoded at time 0 is read by
+//   the encoder's own MOV reader, which gives each picture its own duration, at the highest rate
+//   with repeated pictures (-demuxer mov -ofps PEAK, harddup, -noskiplimit: a 10-fps picture
+//   after 25 fps is repeated one and a half times on average, more than the default limit of
+//   one allows). Other variable rates, and
+//   pictures that do not fill the length at the declared rate (Ogg Theora recordings), are read
+//   at their mean rate, pictures ÷ their length (-fps R -ofps R). An AVI's timeline is its
+//   chunks at the declared rate (an empty chunk repeats a picture), so it never counts as
+//   variable. No rate known: no -ofps.
+// - Sound offset. An offset between sound and picture is kept in the AVI header (-audio-delay S,
+//   negative when the picture starts later); the lavf muxers keep neither and the encoder cannot
+//   pad, so an MP4 or MKV whose sound or picture starts more than 40 ms after the other ends its
+//   row with that reason before any run. The AVI writer starts the sound a picture late and the
+//   MP3 encoder delays it further: the AVI's picture stream is delayed by one picture to match.
+//   In MP4, x264 makes one B-picture in a row (bframes=1): the muxer writes pictures at their
+//   decoding time, a picture late, as late as the MP3 encoder's sound. In Matroska the sound
+//   stays 25-50 ms late (within the lip-sync window).
+// - Sound rate. Sound above 48 kHz is resampled for the MP3 encoder (-srate 48000, or 44100 for
+//   its multiples); left alone, the encoder's clock runs off and drops pictures.
+// - Trimmed clips. A clip cut without re-encoding hides pictures before its start (an edit
+//   list); the encoder's readers show them, so such a file ends its row with that reason.
+//
+// The check before a batch names each adjustment as a note; --cmdline and the error log's
+// report ("Command line:") show them.
 
 struct TFaithfulOutput {
     QString Crop;              // "crop=W:H:0:0" for an odd side, or empty
