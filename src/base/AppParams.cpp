@@ -63,11 +63,10 @@ THomeChoice ResolveHome(const QString& homeOption, const QString& executableDir)
         return {CleanDir(env), false};
     if (IsPortableCopy(executableDir))
         return {CleanDir(executableDir), true};
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return {CleanDir(base + QStringLiteral("/vexaconv")), false};
+    return {XdgProgramHome(), false};
 }
+
+QString XdgProgramHome() { return CleanDir(XdgConfigHome() + QStringLiteral("/vexaconv")); }
 
 bool IsPortableCopy(const QString& executableDir)
 {

@@ -84,6 +84,9 @@ struct THomeChoice {
 // with the first file written into it.
 THomeChoice ResolveHome(const QString& homeOption, const QString& executableDir);
 
+// The usual home: ${XDG_CONFIG_HOME:-$HOME/.config}/vexaconv.
+QString XdgProgramHome();
+
 // A portable copy is one the user unpacked: its directory already holds "vexaconv.ini"
 // or a "tools" folder, and is writable. An installed program (or one run by root from a
 // system directory) never writes beside itself.
