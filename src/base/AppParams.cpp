@@ -96,18 +96,13 @@ void FillDefaultAppParams(TAppParams& p, const QString& appDir, bool portable)
     const QString dir = CleanDir(appDir);
     p.AppDir = dir;
     p.PortableLayout = portable;
-    p.OverwritePrompt = true;
     p.ToolsDir = dir + QStringLiteral("/tools");
     p.DataDir = dir + QStringLiteral("/data");
-    p.DirListFile = dir + QStringLiteral("/directories.txt");
-    p.LastDir = dir;
     p.IniName = dir + QStringLiteral("/vexaconv.ini");
     p.AudioBitratesTxt = p.DataDir + QStringLiteral("/audio_bitrates.txt");
     p.ResolutionTxt = p.DataDir + QStringLiteral("/resolutions.txt");
     p.ProfilesDir = dir + QStringLiteral("/profiles");
     p.LastProfileFile = p.ProfilesDir + QStringLiteral("/__Last.ini");
-    p.ColorProgressDark = 0x00683F2D;
-    p.ColorProgressLight = 0x00FF0000;
     p.ColorOK = 0x00E06C1F;
     p.ColorError = 0x001D35E2;
     p.DragAcceptDirectories = true;
@@ -275,11 +270,7 @@ TPassLogNames FreshPassLogNames(const QString& fallbackDir)
 
 void MakePassLogNames(TAppParams& p)
 {
-    const TPassLogNames n = FreshPassLogNames(p.AppDir);
-    p.PassLogFile1 = n.File1;
-    p.PassLogFile2 = n.File2;
-    p.PassLogFile1_BAT = n.File1Bat;
-    p.PassLogFile2_BAT = n.File2Bat;
+    p.PassLogFile1 = FreshPassLogNames(p.AppDir).File1;
 }
 
 // ---- resolution list --------------------------------------------------------

@@ -23,22 +23,15 @@ struct TFontParams {
 inline constexpr int MaxParallelJobs = 16;
 
 struct TAppParams {
-    bool DeleteIncomplete = false;
-    bool OverwritePrompt = false;
     QString mencoder;               // full path of the encoder; empty when none found
     QString MediaInfoDll;           // real path of the MediaInfo library; empty when none found
     QString ToolsDir;               // home/tools; the settings key "ToolsDir" may replace it
     QString DataDir;                // home/data
-    QString DirListFile;            // home/directories.txt (never read or written)
-    QString LastDir;                // home
     QString IniName;                // home/vexaconv.ini
-    QString LnkShortName;
     QString AudioBitratesTxt;       // DataDir/audio_bitrates.txt
     QString ResolutionTxt;          // DataDir/resolutions.txt
     QString ProfilesDir;            // home/profiles
     QString LastProfileFile;        // ProfilesDir/__Last.ini
-    TAppColor ColorProgressDark = 0;
-    TAppColor ColorProgressLight = 0;
     TAppColor ColorOK = 0;
     TAppColor ColorError = 0;
     bool DragAcceptDirectories = false;
@@ -47,15 +40,10 @@ struct TAppParams {
     bool OpenFileAfterIconClick = false;
     TFileAnalysis FileAnalysis = faNone;
     TFontParams MonospaceFont;
-    bool ScrollProgressToBottom = false;
-    bool KeepFileDates = false;
     bool EscExit = false;
     QString MplayerHelpFile;        // ToolsDir/Mencoder/MPlayer.man.html
     QString MplayerOnlineHelp;
-    QString PassLogFile1;           // temp dir, vexaconv_2pass_<stamp>_<8 hex>.log
-    QString PassLogFile2;           // PassLogFile1 + ".mbtree"
-    QString PassLogFile1_BAT;       // "%TEMP%\vexaconv_2pass_<stamp>_<8 hex>.log", scripts only
-    QString PassLogFile2_BAT;       // PassLogFile1_BAT + ".mbtree"
+    QString PassLogFile1;           // temp dir, vexaconv_2pass_<stamp>_<8 hex>.log, for the command-line previews
 
     // Not part of the Windows record: where the home is and how it was chosen.
     QString AppDir;                 // the program home (no trailing separator)
@@ -160,7 +148,7 @@ struct TPassLogNames {
     QString File1Bat, File2Bat;
 };
 TPassLogNames FreshPassLogNames(const QString& fallbackDir);
-// PassLogFile1/2 and PassLogFile1_BAT/2_BAT afresh, for the command-line previews.
+// PassLogFile1 afresh, for the command-line previews.
 void MakePassLogNames(TAppParams& p);
 
 // ---- resolution list --------------------------------------------------------

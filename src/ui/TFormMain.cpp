@@ -77,7 +77,6 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     TAppParams& ap = EditAppParams();
     if (ap.AppDir.isEmpty())
         InitAppParams(ap, QString(), QCoreApplication::applicationDirPath());
-    ap.ScrollProgressToBottom = true;
     // 3. captions
     setWindowTitle(AppInfo::FullCaption());
     // 4. controls
