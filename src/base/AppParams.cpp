@@ -84,8 +84,7 @@ void InitAppParams(TAppParams& p, const QString& homeOption, const QString& exec
     // An installed program keeps its read-only data in <prefix>/share/vexaconv, next to bin.
     if (!executableDir.isEmpty())
         p.SharedDataDir = QDir::cleanPath(executableDir + QStringLiteral("/../share/vexaconv"));
-    ResolveMencoder(p);
-    ResolveMediaInfoDll(p);
+    ResolveToolPaths(p);
 }
 
 // ---- the record -------------------------------------------------------------
@@ -117,6 +116,12 @@ QString ResolveMencoder(TAppParams& p)
 {
     p.mencoder = FindMencoder(p);
     return p.mencoder;
+}
+
+void ResolveToolPaths(TAppParams& p)
+{
+    ResolveMencoder(p);
+    ResolveMediaInfoDll(p);
 }
 
 QString FindMencoder(const TAppParams& p)

@@ -97,6 +97,10 @@ QString ResolveMencoder(TAppParams& p);
 // The encoder ResolveMencoder would settle on, leaving p as it is.
 QString FindMencoder(const TAppParams& p);
 
+// Both tools looked for again (ResolveMediaInfoDll, ResolveMencoder): at start-up and when
+// the user closes the options with OK, never behind a window's back.
+void ResolveToolPaths(TAppParams& p);
+
 // Keeps p.MediaInfoDll while it names an existing file; else the tools directory,
 // else (portable layout only) the shared tools store, else the system library's real
 // path, else empty. Stores and returns the result.

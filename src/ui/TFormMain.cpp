@@ -694,7 +694,7 @@ void TFormMain::ShowCmdLine(bool fromGrid, bool quiet)
     if (!file.isEmpty()) {
         const TFileStamp stamp = CurrentFileStamp(file);
         if (file != m_cmdLineFile || !(stamp == m_cmdLineAnalysis.Stamp)) {
-            GetVideoFileInfo(file, ResolveMediaInfoDll(EditAppParams()), m_cmdLineAnalysis.Info);
+            GetVideoFileInfo(file, AppParams().MediaInfoDll, m_cmdLineAnalysis.Info);
             m_cmdLineAnalysis.Stamp = stamp;
             m_cmdLineFile = file;
         }
@@ -736,14 +736,14 @@ void TFormMain::ShowSelectedFileInfo(bool warnWithoutEncoder)
         m_formFileInfo->ClearAll();
         return;
     }
-    if (!QFileInfo::exists(ResolveMencoder(EditAppParams()))) {
+    if (!QFileInfo::exists(AppParams().mencoder)) {
         m_formFileInfo->ClearAll();
         if (warnWithoutEncoder)
             UiKit::WarningBox(this, MissingEncoderText());
         return;
     }
     TVideoFileInfo info;
-    GetVideoFileInfo(file, ResolveMediaInfoDll(EditAppParams()), info);
+    GetVideoFileInfo(file, AppParams().MediaInfoDll, info);
     m_formFileInfo->UpdateList(info, 1, 1);
 }
 
