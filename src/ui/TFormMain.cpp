@@ -523,11 +523,10 @@ void TFormMain::SaveOnClose()
         const QString name = QDir::toNativeSeparators(file);
         return error.contains(name) ? error : QStringLiteral("%1: %2").arg(name, error);
     };
-    QString error;
-    if (!SaveSettingsFile(&error))
-        failed << naming(AppParams().IniName, error);
-    if (!SaveLastSessionProfile(&error))
-        failed << naming(AppParams().LastProfileFile, error);
+    if (const TResult saved = SaveSettingsFile(); !saved.ok())
+        failed << naming(AppParams().IniName, saved.error());
+    if (const TResult saved = SaveLastSessionProfile(); !saved.ok())
+        failed << naming(AppParams().LastProfileFile, saved.error());
     if (failed.isEmpty())
         return;
     const QString text = tr("The settings could not be saved:\n%1").arg(failed.join(QLatin1Char('\n')));
