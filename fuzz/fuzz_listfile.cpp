@@ -12,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     QStringList lines;
     TTextEncoding encoding = TTextEncoding::Utf8;
-    QString error;
-    FuzzSupport::Require(TextFile::ReadLines(input.Put(data, size), lines, encoding, &error), "a memory file reads");
+    FuzzSupport::Require(TextFile::ReadLines(input.Put(data, size), lines, encoding).ok(), "a memory file reads");
     for (const QString& line : lines) {
         FuzzSupport::Require(!line.contains(QLatin1Char('\n')) && !line.contains(QLatin1Char('\r')),
                              "no line end inside a line");

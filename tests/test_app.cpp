@@ -77,7 +77,6 @@ protected:
 TEST(AppParamsFill, BuiltInValuesFromTheHome)
 {
     TAppParams p;
-    p.KeepFileDates = true;
     p.mencoder = QStringLiteral("/old/mencoder");
     p.MonospaceFont.Size = 12;
     FillDefaultAppParams(p, QStringLiteral("/x/Conv/"), true);
@@ -87,27 +86,19 @@ TEST(AppParamsFill, BuiltInValuesFromTheHome)
     EXPECT_EQ(p.LastProfileFile, "/x/Conv/profiles/__Last.ini");
     EXPECT_EQ(p.ProfilesDir, "/x/Conv/profiles");
     EXPECT_EQ(p.IniName, "/x/Conv/vexaconv.ini");
-    EXPECT_EQ(p.DirListFile, "/x/Conv/directories.txt");
-    EXPECT_EQ(p.LastDir, "/x/Conv");
     EXPECT_EQ(p.AudioBitratesTxt, "/x/Conv/data/audio_bitrates.txt");
     EXPECT_EQ(p.ResolutionTxt, "/x/Conv/data/resolutions.txt");
     EXPECT_EQ(p.MplayerHelpFile, "/x/Conv/tools/Mencoder/MPlayer.man.html");
     EXPECT_TRUE(p.MplayerOnlineHelp.endsWith("/DOCS/HTML/en/encoding-guide.html"));
-    EXPECT_EQ(p.ColorProgressDark, 0x00683F2Du);
-    EXPECT_EQ(p.ColorProgressLight, 0x00FF0000u);
     EXPECT_EQ(p.ColorOK, 0x00E06C1Fu);
     EXPECT_EQ(p.ColorError, 0x001D35E2u);
-    EXPECT_TRUE(p.OverwritePrompt);
-    EXPECT_FALSE(p.DeleteIncomplete);
     EXPECT_TRUE(p.DragAcceptDirectories);
     EXPECT_TRUE(p.OpenFileAfterIconClick);
     EXPECT_EQ(p.FileAnalysis, faFull);
     EXPECT_TRUE(p.PortableLayout);
     // The whole record is reset before the fill.
-    EXPECT_FALSE(p.KeepFileDates);
     EXPECT_TRUE(p.mencoder.isEmpty());
     EXPECT_EQ(p.MonospaceFont.Size, 0);
-    EXPECT_TRUE(p.LnkShortName.isEmpty());
     EXPECT_FALSE(p.PassLogFile1.isEmpty());
 }
 
@@ -122,17 +113,18 @@ TEST(AppParamsLogs, PassLogNamesInTheTempDir)
                                                "[0-9A-F]{8}\\.log$")
                                     .arg(QRegularExpression::escape(dir)));
     EXPECT_TRUE(re.match(p.PassLogFile1).hasMatch()) << p.PassLogFile1.toStdString();
-    EXPECT_EQ(p.PassLogFile2, p.PassLogFile1 + ".mbtree");
-    EXPECT_TRUE(p.PassLogFile1_BAT.startsWith("%TEMP%\\vexaconv_2pass_")) << p.PassLogFile1_BAT.toStdString();
-    EXPECT_TRUE(p.PassLogFile1_BAT.endsWith(".log"));
-    EXPECT_EQ(p.PassLogFile2_BAT, p.PassLogFile1_BAT + ".mbtree");
+    const TPassLogNames batch = FreshPassLogNames(p.AppDir);
+    EXPECT_TRUE(re.match(batch.File1).hasMatch()) << batch.File1.toStdString();
+    EXPECT_EQ(batch.File2, batch.File1 + ".mbtree");
+    EXPECT_TRUE(batch.File1Bat.startsWith("%TEMP%\\vexaconv_2pass_")) << batch.File1Bat.toStdString();
+    EXPECT_TRUE(batch.File1Bat.endsWith(".log"));
+    EXPECT_EQ(batch.File2Bat, batch.File1Bat + ".mbtree");
 
     // Two batches get two names; the random bytes stay within 0..254.
     QSet<QString> names;
     for (int i = 0; i < 300; ++i) {
         MakePassLogNames(p);
         names.insert(p.PassLogFile1);
-        EXPECT_EQ(p.PassLogFile2, p.PassLogFile1 + ".mbtree");
         const QString hex = p.PassLogFile1.mid(p.PassLogFile1.size() - 12, 8);
         for (int b = 0; b < 4; ++b)
             ASSERT_NE(hex.mid(b * 2, 2), "FF") << hex.toStdString();

@@ -31,6 +31,14 @@ struct Writer {
     std::function<bool(const QString& path, QString* error)> save;
 };
 
+// A writer that answers with a TResult, in the table's terms.
+bool Told(const TResult& saved, QString* error)
+{
+    if (error)
+        *error = saved.error();
+    return saved.ok();
+}
+
 QList<Writer> EveryWriter(TFileListModel& list)
 {
     static TErrorLog log;
@@ -53,11 +61,12 @@ QList<Writer> EveryWriter(TFileListModel& list)
         {"error log", S("errors.log"), [](const QString& p, QString* e) { return log.SaveToFile(p, e); }},
         {".bat", S("batch.bat"), [script](const QString& p, QString* e) { return script->Save(p, e); }},
         {".sh", S("batch.sh"), [script](const QString& p, QString* e) { return script->Save(p, e); }},
-        {"list file", S("files.lst"), [&list](const QString& p, QString* e) { return list.SaveFileList(p, e); }},
-        {"settings", S("vexaconv.ini"), [](const QString& p, QString* e) { return TAppSettings().SaveToFile(p, e); }},
-        {"profile", S("p.ini"), [](const QString& p, QString* e) { return Profile::SaveProfile(p, EncodingSettings(), e); }},
+        {"list file", S("files.lst"), [&list](const QString& p, QString* e) { return Told(list.SaveFileList(p), e); }},
+        {"settings", S("vexaconv.ini"), [](const QString& p, QString* e) { return Told(TAppSettings().SaveToFile(p), e); }},
+        {"profile", S("p.ini"),
+         [](const QString& p, QString* e) { return Told(Profile::SaveProfile(p, EncodingSettings()), e); }},
         {"report", S("clip_info.txt"),
-         [](const QString& p, QString* e) { return TextFile::WriteText(p, S("report\r\n"), TTextEncoding::Utf8, e); }},
+         [](const QString& p, QString* e) { return Told(TextFile::WriteText(p, S("report\r\n"), TTextEncoding::Utf8), e); }},
     };
 }
 

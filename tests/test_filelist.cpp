@@ -447,16 +447,16 @@ TEST_F(FileListTest, ListFileWithBlankMissingAndDuplicateLines)
                              QStringLiteral("../c.mkv"))
                                 .toUtf8();
     const QString lst = TestSupport::WriteFile(Path(QStringLiteral("l.lst")), text);
-    int added = -1;
-    ASSERT_TRUE(m_model.LoadFileList(lst, &added));
-    EXPECT_EQ(added, 3);
+    TResultOf<int> added = m_model.LoadFileList(lst);
+    ASSERT_TRUE(added.ok());
+    EXPECT_EQ(added.value(), 3);
     EXPECT_EQ(Names(m_model), QStringList({QStringLiteral("a.avi"), QStringLiteral("b.mp4"), QStringLiteral("c.mkv")}));
     EXPECT_EQ(m_model.GetNgFullFileName(2), c);
 
-    QString error;
-    EXPECT_FALSE(m_model.LoadFileList(Path(QStringLiteral("nope.lst")), &added, &error));
-    EXPECT_EQ(added, 0);
-    EXPECT_FALSE(error.isEmpty());
+    added = m_model.LoadFileList(Path(QStringLiteral("nope.lst")));
+    EXPECT_FALSE(added.ok());
+    EXPECT_EQ(added.value(), 0);
+    EXPECT_FALSE(added.error().isEmpty());
 }
 
 TEST_F(FileListTest, ListFilesInOtherEncodingsAndDamagedOnes)
@@ -468,16 +468,17 @@ TEST_F(FileListTest, ListFilesInOtherEncodingsAndDamagedOnes)
     QByteArray utf16("\xFF\xFE", 2);
     const QString text = plain + QStringLiteral("\r\n") + accented + QStringLiteral("\r\n");
     utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    int added = 0;
-    ASSERT_TRUE(m_model.LoadFileList(TestSupport::WriteFile(Path(QStringLiteral("u16.lst")), utf16), &added));
-    EXPECT_EQ(added, 2);
+    TResultOf<int> added = m_model.LoadFileList(TestSupport::WriteFile(Path(QStringLiteral("u16.lst")), utf16));
+    ASSERT_TRUE(added.ok());
+    EXPECT_EQ(added.value(), 2);
     m_model.ClearFileList();
 
     // Windows-1252: "é" is the single byte E9.
     QByteArray cp1252 = accented.toUtf8();
     cp1252.replace(QByteArray("\xC3\xA9"), QByteArray("\xE9"));
-    ASSERT_TRUE(m_model.LoadFileList(TestSupport::WriteFile(Path(QStringLiteral("w.lst")), cp1252 + "\r\n"), &added));
-    EXPECT_EQ(added, 1);
+    added = m_model.LoadFileList(TestSupport::WriteFile(Path(QStringLiteral("w.lst")), cp1252 + "\r\n"));
+    ASSERT_TRUE(added.ok());
+    EXPECT_EQ(added.value(), 1);
     EXPECT_EQ(m_model.GetNgFullFileName(0), accented);
     m_model.ClearFileList();
 
@@ -488,8 +489,9 @@ TEST_F(FileListTest, ListFilesInOtherEncodingsAndDamagedOnes)
         x = x * 1103515245u + 12345u;
         junk.append(char(x >> 24));
     }
-    ASSERT_TRUE(m_model.LoadFileList(TestSupport::WriteFile(Path(QStringLiteral("junk.lst")), junk), &added));
-    EXPECT_EQ(added, 0);
+    added = m_model.LoadFileList(TestSupport::WriteFile(Path(QStringLiteral("junk.lst")), junk));
+    ASSERT_TRUE(added.ok());
+    EXPECT_EQ(added.value(), 0);
     EXPECT_EQ(m_model.rowCount(), 0);
 }
 
@@ -506,17 +508,17 @@ TEST_F(FileListTest, SavedListHasFullNamesInListOrderWithCrLf)
 
     // What was saved loads back into the same list.
     TFileListModel again(m_params);
-    int added = 0;
-    ASSERT_TRUE(again.LoadFileList(out, &added));
-    EXPECT_EQ(added, 2);
+    const TResultOf<int> added = again.LoadFileList(out);
+    ASSERT_TRUE(added.ok());
+    EXPECT_EQ(added.value(), 2);
     EXPECT_EQ(again.GetNgFullFileName(0), b);
 
     m_model.ClearFileList();
     ASSERT_TRUE(m_model.SaveFileList(out));
     EXPECT_TRUE(TestSupport::ReadFile(out).isEmpty());
-    QString error;
-    EXPECT_FALSE(m_model.SaveFileList(Path(QStringLiteral("no/such/dir/x.lst")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const TResult refused = m_model.SaveFileList(Path(QStringLiteral("no/such/dir/x.lst")));
+    EXPECT_FALSE(refused.ok());
+    EXPECT_FALSE(refused.error().isEmpty());
 }
 
 // ---- removing, check marks, numbering -------------------------------------------

@@ -280,9 +280,9 @@ TEST_F(FileListHardFiles, SpecialFilesAreRefusedWhereverTheyEnter)
     m_params.DragAcceptDirectories = true;
     EXPECT_EQ(m_model.AddDroppedNames(special + QStringList{m_dir + "/special"}), 0);
     const QString lst = TestSupport::WriteFile(m_dir + "/list.lst", special.join("\r\n").toUtf8() + "\r\n");
-    int added = -1;
-    EXPECT_TRUE(m_model.LoadFileList(lst, &added));
-    EXPECT_EQ(added, 0);
+    const TResultOf<int> added = m_model.LoadFileList(lst);
+    EXPECT_TRUE(added.ok());
+    EXPECT_EQ(added.value(), 0);
 
     const TInputResult r = AddInputPaths(m_model, special);
     EXPECT_EQ(r.Accepted, 0);

@@ -1,6 +1,7 @@
 #include "lib/FileSearch.h"
 #include "support/TestSupport.h"
 #include "lib/Files.h"
+#include "lib/ProcessInfo.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -305,4 +307,54 @@ TEST(LibFileSearch, NamesThatAreNotUtf8AreToldNotLost)
     EXPECT_EQ(EscapedNativeName("plain"), S("plain"));
     EXPECT_EQ(EscapedNativeName("\xe2\x82\xac \xe2\x82 \xc0\xaf \xed\xa0\x80 \xf4\x90\x80\x80"),
               S("\u20ac \\xE2\\x82 \\xC0\\xAF \\xED\\xA0\\x80 \\xF4\\x90\\x80\\x80"));
+}
+
+namespace {
+
+// A child that has ended; reap says whether it is waited for or left a zombie.
+qint64 EndedChild(bool reap)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(0);
+    if (pid < 0)
+        return -1;
+    if (reap) {
+        ::waitpid(pid, nullptr, 0);
+    } else {
+        siginfo_t info{};
+        ::waitid(P_PID, id_t(pid), &info, WEXITED | WNOWAIT); // ended, not reaped
+    }
+    return pid;
+}
+
+} // namespace
+
+TEST(LibProcessInfo, AliveOnlyWhileRunningAndNotAZombie)
+{
+    const qint64 self = ::getpid();
+    const qint64 reaped = EndedChild(true);
+    const qint64 zombie = EndedChild(false);
+    ASSERT_GT(reaped, 0);
+    ASSERT_GT(zombie, 0);
+    const struct {
+        const char* what;
+        qint64 pid;
+        bool alive;
+    } cases[] = {
+        {"this process", self, true},
+        {"a reaped child", reaped, false},
+        {"a zombie child", zombie, false},
+        {"no such process", qint64(std::numeric_limits<pid_t>::max()) + 1, false},
+        {"pid 0", 0, false},
+        {"a negative pid", -1, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ProcessInfo::IsAlive(c.pid), c.alive) << c.what;
+    // A zombie keeps its name; only a running process shows its executable.
+    EXPECT_EQ(ProcessInfo::Comm(zombie), ProcessInfo::Comm(self));
+    EXPECT_TRUE(ProcessInfo::Exe(zombie).isEmpty());
+    EXPECT_EQ(ProcessInfo::Exe(self), QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget());
+    EXPECT_TRUE(ProcessInfo::Comm(reaped).isEmpty());
+    ::waitpid(pid_t(zombie), nullptr, 0);
 }

@@ -117,7 +117,7 @@ TEST(LibTextFile, UnrepresentableTextIsNotLost)
     QTemporaryDir tmp;
     const QString path = tmp.filePath(S("t.txt"));
     TTextEncoding used = TTextEncoding::Windows1252;
-    ASSERT_TRUE(TextFile::WriteText(path, S("\xe6\x97\xa5\xc3\xa9"), TTextEncoding::Windows1252, nullptr, &used));
+    ASSERT_TRUE(TextFile::WriteText(path, S("\xe6\x97\xa5\xc3\xa9"), TTextEncoding::Windows1252, &used));
     EXPECT_EQ(used, TTextEncoding::Utf8Bom);
     QString text;
     TTextEncoding e = TTextEncoding::Utf8;
@@ -154,11 +154,12 @@ TEST(LibTextFile, WrittenTextReadsBackTheSame)
 TEST(LibTextFile, ReadErrorsAreReported)
 {
     QTemporaryDir tmp;
-    QString text, error;
+    QString text;
     TTextEncoding e = TTextEncoding::Utf8;
-    EXPECT_FALSE(TextFile::ReadText(tmp.filePath(S("missing")), text, e, &error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(TextFile::WriteText(tmp.filePath(S("no/such/dir/f")), S("x"), TTextEncoding::Utf8, &error));
+    const TResult read = TextFile::ReadText(tmp.filePath(S("missing")), text, e);
+    EXPECT_FALSE(read.ok());
+    EXPECT_FALSE(read.error().isEmpty());
+    EXPECT_FALSE(TextFile::WriteText(tmp.filePath(S("no/such/dir/f")), S("x"), TTextEncoding::Utf8).ok());
 }
 
 TEST(LibMemIni, ParsesTheDialect)
@@ -344,9 +345,9 @@ TEST(LibMemIni, FailedSaveLeavesTheOldFile)
     Put(blocker, B("x"));
     MemIniFile lost(blocker + S("/sub.ini"));
     lost.WriteString(S("A"), S("b"), S("c"));
-    QString error;
-    EXPECT_FALSE(lost.UpdateFile(&error));
-    EXPECT_FALSE(error.isEmpty());
+    const TResult lostSave = lost.UpdateFile();
+    EXPECT_FALSE(lostSave.ok());
+    EXPECT_FALSE(lostSave.error().isEmpty());
     EXPECT_EQ(Get(blocker), B("x"));
 
     // An unwritable directory: the save fails and the existing file stays whole.
@@ -357,7 +358,7 @@ TEST(LibMemIni, FailedSaveLeavesTheOldFile)
     ASSERT_TRUE(QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     MemIniFile ini(path);
     ini.WriteString(S("A"), S("b"), S("new"));
-    const bool saved = ini.UpdateFile(&error);
+    const bool saved = ini.UpdateFile().ok();
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_FALSE(saved);
     EXPECT_EQ(Get(path), B("[A]\r\nb=old\r\n"));

@@ -237,8 +237,9 @@ protected:
 TEST_F(MediaReportFiles, RealClipWithTwoAudioStreams)
 {
     const QString path = TestSupport::Clip(QStringLiteral("clip_two_audio.mkv"));
-    QString report, error;
-    ASSERT_TRUE(FileInfoReportText(path, report, error)) << error.toStdString();
+    const TResultOf<QString> built = FileInfoReportText(path);
+    ASSERT_TRUE(built.ok()) << built.error().toStdString();
+    const QString& report = built.value();
     const QStringList lines = ReportLines(report);
     EXPECT_EQ(lines[3], QStringLiteral("File: ") + path);
     EXPECT_TRUE(lines.contains(QStringLiteral("CRC32: $") + CrcHex(ZlibCrc(path))));
@@ -256,9 +257,9 @@ TEST_F(MediaReportFiles, RealClipWithTwoAudioStreams)
 TEST_F(MediaReportFiles, JunkFileHasOnlyTheGeneralSection)
 {
     const QString path = TestSupport::Clip(QStringLiteral("junk.avi"));
-    QString report, error;
-    ASSERT_TRUE(FileInfoReportText(path, report, error));
-    const QStringList lines = ReportLines(report);
+    const TResultOf<QString> built = FileInfoReportText(path);
+    ASSERT_TRUE(built.ok());
+    const QStringList lines = ReportLines(built.value());
     EXPECT_TRUE(lines.contains(QStringLiteral("File size: 65 536 bytes (64.00 KB)")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Format: ")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Number of all data streams: 0")));
@@ -268,10 +269,10 @@ TEST_F(MediaReportFiles, JunkFileHasOnlyTheGeneralSection)
 
 TEST_F(MediaReportFiles, VanishedFileGivesNoReport)
 {
-    QString report, error;
-    EXPECT_FALSE(FileInfoReportText(TestSupport::Clip(QStringLiteral("no_such_clip.avi")), report, error));
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(report.isEmpty());
+    const TResultOf<QString> built = FileInfoReportText(TestSupport::Clip(QStringLiteral("no_such_clip.avi")));
+    EXPECT_FALSE(built.ok());
+    EXPECT_FALSE(built.error().isEmpty());
+    EXPECT_TRUE(built.value().isEmpty());
 }
 
 // Sparse files: the size decides, the content is never needed above the limit.
@@ -286,9 +287,9 @@ TEST_F(MediaReportFiles, ChecksumOnlyUpToThreeHundredMebibytes)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_TRUE(f.resize(c.size));
         f.close();
-        QString report, error;
-        ASSERT_TRUE(FileInfoReportText(path, report, error)) << error.toStdString();
-        const QStringList crcLines = ReportLines(report).filter(QStringLiteral("CRC32: $"));
+        const TResultOf<QString> built = FileInfoReportText(path);
+        ASSERT_TRUE(built.ok()) << built.error().toStdString();
+        const QStringList crcLines = ReportLines(built.value()).filter(QStringLiteral("CRC32: $"));
         EXPECT_EQ(crcLines.size(), c.crc ? 1 : 0) << c.name;
         if (c.crc) {
             EXPECT_EQ(crcLines.value(0), QStringLiteral("CRC32: $") + CrcHex(ZlibCrcOfZeros(c.size)));
@@ -305,9 +306,9 @@ TEST_F(MediaReportFiles, InfoModePrintsTheReportBytes)
     const TestSupport::RunResult r = TestSupport::RunVexaconv({QStringLiteral("--home"), home.path(),
                                                                QStringLiteral("--info"), path});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    QString report, error;
-    ASSERT_TRUE(FileInfoReportText(path, report, error));
-    EXPECT_EQ(r.out, report.toUtf8());
+    const TResultOf<QString> built = FileInfoReportText(path);
+    ASSERT_TRUE(built.ok());
+    EXPECT_EQ(r.out, built.value().toUtf8());
     EXPECT_TRUE(r.out.contains("\r\nAUDIO STREAM 1\r\n"));
     EXPECT_TRUE(r.err.isEmpty());
 }

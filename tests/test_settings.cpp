@@ -121,8 +121,8 @@ TEST(ProfileFile, EverySettingSurvivesSaveAndLoad)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("all.ini"));
     const EncodingSettings saved = NonDefaults();
-    QString error;
-    ASSERT_TRUE(Profile::SaveProfile(path, saved, &error)) << error.toStdString();
+    const TResult written = Profile::SaveProfile(path, saved);
+    ASSERT_TRUE(written.ok()) << written.error().toStdString();
 
     EncodingSettings loaded = Defaults();
     ASSERT_TRUE(Profile::LoadProfile(path, loaded, {}));
@@ -289,10 +289,10 @@ TEST(ProfileFile, SavingOverAProfileKeepsItsPresentationAndUnknownKeys)
 TEST(ProfileFile, AFailedSaveIsReportedAndLosesNothing)
 {
     QTemporaryDir dir;
-    QString error;
     // Into a directory that does not exist, and over a directory.
-    EXPECT_FALSE(Profile::SaveProfile(dir.filePath("no/such/dir/p.ini"), Defaults(), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const TResult refused = Profile::SaveProfile(dir.filePath("no/such/dir/p.ini"), Defaults());
+    EXPECT_FALSE(refused.ok());
+    EXPECT_FALSE(refused.error().isEmpty());
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.ini"));
     EXPECT_FALSE(Profile::SaveProfile(dir.filePath("taken.ini"), Defaults()));
     EXPECT_TRUE(QFileInfo(dir.filePath("taken.ini")).isDir());

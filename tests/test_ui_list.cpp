@@ -10,6 +10,7 @@
 #include "ui/TFormErrors.h"
 #include "ui/TFormFileInfo.h"
 #include "ui/TFormMain.h"
+#include "ui/TFormOptions.h"
 #include "ui/TFormProgress.h"
 #include "ui/TGridFooter.h"
 
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -281,8 +283,10 @@ TEST(UiFileList, FileInfoWindowWithoutEncoderShowsNoOtherFilesData)
     EXPECT_TRUE(f.w->FormFileInfo()->Shown().FileName.isEmpty());
     qputenv("PATH", path);
 
-    // With the encoder back, clearing the list empties the window too.
-    EditAppParams().mencoder.clear();
+    // With the encoder back, taken up when the options close with OK, clearing the list
+    // empties the window too.
+    f.w->Action(QStringLiteral("actShowOptions"))->trigger();
+    f.w->FormOptions()->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
     f.w->Grid()->selectRow(1);
     EXPECT_EQ(f.w->FormFileInfo()->Shown().FileName, QStringLiteral("b.mp4"));
     f.w->Action(QStringLiteral("actClearFileList"))->trigger();

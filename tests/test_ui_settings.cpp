@@ -207,7 +207,9 @@ TEST(UiSettings, PreparedSettingsFileShowsInTheWindow)
     EXPECT_TRUE(progress->findChild<QCheckBox*>("chHideEncoderOutput")->isChecked());
     EXPECT_FALSE(progress->findChild<QCheckBox*>("chCloseAfterConversion")->isChecked());
     EXPECT_EQ(progress->size(), QSize(700, 500));
-    EXPECT_FALSE(AppParams().ScrollProgressToBottom);
+    TAppSettings shown;
+    progress->FillSettings(shown);
+    EXPECT_FALSE(shown.AutoScrollMemoToBottom);
 
     // Esc closes the program when the file says so.
     w->Action(QStringLiteral("actEsc"))->trigger();

@@ -63,11 +63,10 @@ THomeChoice ResolveHome(const QString& homeOption, const QString& executableDir)
         return {CleanDir(env), false};
     if (IsPortableCopy(executableDir))
         return {CleanDir(executableDir), true};
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return {CleanDir(base + QStringLiteral("/vexaconv")), false};
+    return {XdgProgramHome(), false};
 }
+
+QString XdgProgramHome() { return CleanDir(XdgConfigHome() + QStringLiteral("/vexaconv")); }
 
 bool IsPortableCopy(const QString& executableDir)
 {
@@ -85,8 +84,7 @@ void InitAppParams(TAppParams& p, const QString& homeOption, const QString& exec
     // An installed program keeps its read-only data in <prefix>/share/vexaconv, next to bin.
     if (!executableDir.isEmpty())
         p.SharedDataDir = QDir::cleanPath(executableDir + QStringLiteral("/../share/vexaconv"));
-    ResolveMencoder(p);
-    ResolveMediaInfoDll(p);
+    ResolveToolPaths(p);
 }
 
 // ---- the record -------------------------------------------------------------
@@ -97,18 +95,13 @@ void FillDefaultAppParams(TAppParams& p, const QString& appDir, bool portable)
     const QString dir = CleanDir(appDir);
     p.AppDir = dir;
     p.PortableLayout = portable;
-    p.OverwritePrompt = true;
     p.ToolsDir = dir + QStringLiteral("/tools");
     p.DataDir = dir + QStringLiteral("/data");
-    p.DirListFile = dir + QStringLiteral("/directories.txt");
-    p.LastDir = dir;
     p.IniName = dir + QStringLiteral("/vexaconv.ini");
     p.AudioBitratesTxt = p.DataDir + QStringLiteral("/audio_bitrates.txt");
     p.ResolutionTxt = p.DataDir + QStringLiteral("/resolutions.txt");
     p.ProfilesDir = dir + QStringLiteral("/profiles");
     p.LastProfileFile = p.ProfilesDir + QStringLiteral("/__Last.ini");
-    p.ColorProgressDark = 0x00683F2D;
-    p.ColorProgressLight = 0x00FF0000;
     p.ColorOK = 0x00E06C1F;
     p.ColorError = 0x001D35E2;
     p.DragAcceptDirectories = true;
@@ -123,6 +116,12 @@ QString ResolveMencoder(TAppParams& p)
 {
     p.mencoder = FindMencoder(p);
     return p.mencoder;
+}
+
+void ResolveToolPaths(TAppParams& p)
+{
+    ResolveMencoder(p);
+    ResolveMediaInfoDll(p);
 }
 
 QString FindMencoder(const TAppParams& p)
@@ -276,11 +275,7 @@ TPassLogNames FreshPassLogNames(const QString& fallbackDir)
 
 void MakePassLogNames(TAppParams& p)
 {
-    const TPassLogNames n = FreshPassLogNames(p.AppDir);
-    p.PassLogFile1 = n.File1;
-    p.PassLogFile2 = n.File2;
-    p.PassLogFile1_BAT = n.File1Bat;
-    p.PassLogFile2_BAT = n.File2Bat;
+    p.PassLogFile1 = FreshPassLogNames(p.AppDir).File1;
 }
 
 // ---- resolution list --------------------------------------------------------

@@ -23,22 +23,15 @@ struct TFontParams {
 inline constexpr int MaxParallelJobs = 16;
 
 struct TAppParams {
-    bool DeleteIncomplete = false;
-    bool OverwritePrompt = false;
     QString mencoder;               // full path of the encoder; empty when none found
     QString MediaInfoDll;           // real path of the MediaInfo library; empty when none found
     QString ToolsDir;               // home/tools; the settings key "ToolsDir" may replace it
     QString DataDir;                // home/data
-    QString DirListFile;            // home/directories.txt (never read or written)
-    QString LastDir;                // home
     QString IniName;                // home/vexaconv.ini
-    QString LnkShortName;
     QString AudioBitratesTxt;       // DataDir/audio_bitrates.txt
     QString ResolutionTxt;          // DataDir/resolutions.txt
     QString ProfilesDir;            // home/profiles
     QString LastProfileFile;        // ProfilesDir/__Last.ini
-    TAppColor ColorProgressDark = 0;
-    TAppColor ColorProgressLight = 0;
     TAppColor ColorOK = 0;
     TAppColor ColorError = 0;
     bool DragAcceptDirectories = false;
@@ -47,15 +40,10 @@ struct TAppParams {
     bool OpenFileAfterIconClick = false;
     TFileAnalysis FileAnalysis = faNone;
     TFontParams MonospaceFont;
-    bool ScrollProgressToBottom = false;
-    bool KeepFileDates = false;
     bool EscExit = false;
     QString MplayerHelpFile;        // ToolsDir/Mencoder/MPlayer.man.html
     QString MplayerOnlineHelp;
-    QString PassLogFile1;           // temp dir, vexaconv_2pass_<stamp>_<8 hex>.log
-    QString PassLogFile2;           // PassLogFile1 + ".mbtree"
-    QString PassLogFile1_BAT;       // "%TEMP%\vexaconv_2pass_<stamp>_<8 hex>.log", scripts only
-    QString PassLogFile2_BAT;       // PassLogFile1_BAT + ".mbtree"
+    QString PassLogFile1;           // temp dir, vexaconv_2pass_<stamp>_<8 hex>.log, for the command-line previews
 
     // Not part of the Windows record: where the home is and how it was chosen.
     QString AppDir;                 // the program home (no trailing separator)
@@ -84,6 +72,9 @@ struct THomeChoice {
 // with the first file written into it.
 THomeChoice ResolveHome(const QString& homeOption, const QString& executableDir);
 
+// The usual home: ${XDG_CONFIG_HOME:-$HOME/.config}/vexaconv.
+QString XdgProgramHome();
+
 // A portable copy is one the user unpacked: its directory already holds "vexaconv.ini"
 // or a "tools" folder, and is writable. An installed program (or one run by root from a
 // system directory) never writes beside itself.
@@ -105,6 +96,10 @@ void FillDefaultAppParams(TAppParams& p, const QString& appDir, bool portable);
 QString ResolveMencoder(TAppParams& p);
 // The encoder ResolveMencoder would settle on, leaving p as it is.
 QString FindMencoder(const TAppParams& p);
+
+// Both tools looked for again (ResolveMediaInfoDll, ResolveMencoder): at start-up and when
+// the user closes the options with OK, never behind a window's back.
+void ResolveToolPaths(TAppParams& p);
 
 // Keeps p.MediaInfoDll while it names an existing file; else the tools directory,
 // else (portable layout only) the shared tools store, else the system library's real
@@ -157,7 +152,7 @@ struct TPassLogNames {
     QString File1Bat, File2Bat;
 };
 TPassLogNames FreshPassLogNames(const QString& fallbackDir);
-// PassLogFile1/2 and PassLogFile1_BAT/2_BAT afresh, for the command-line previews.
+// PassLogFile1 afresh, for the command-line previews.
 void MakePassLogNames(TAppParams& p);
 
 // ---- resolution list --------------------------------------------------------

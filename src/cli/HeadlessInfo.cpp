@@ -43,12 +43,12 @@ int RunInfo(const CliOptions& o)
                          .arg(params.MediaInfoDll)));
         return 2;
     }
-    QString report, error;
-    if (!FileInfoReportText(fi.absoluteFilePath(), report, error)) {
-        Err(QStringLiteral("vexaconv: %1\n").arg(error));
+    const TResultOf<QString> report = FileInfoReportText(fi.absoluteFilePath());
+    if (!report.ok()) {
+        Err(QStringLiteral("vexaconv: %1\n").arg(report.error()));
         return 1;
     }
-    Out(report);
+    Out(report.value());
     return 0;
 }
 

@@ -33,12 +33,11 @@ TInputResult AddInputPaths(TFileListModel& model, const QStringList& inputs)
                 QCoreApplication::translate("FileList", "not a regular file (a pipe, socket or device), left out: %1")
                     .arg(input));
         } else if (IsFileListFile(input) && kind != TPathKind::Directory) {
-            QString error;
             QStringList missing;
-            if (!model.LoadFileList(input, nullptr, &error, &missing))
-                result.Errors.append(error.isEmpty()
+            if (const TResultOf<int> loaded = model.LoadFileList(input, &missing); !loaded.ok())
+                result.Errors.append(loaded.error().isEmpty()
                                          ? QCoreApplication::translate("FileList", "Cannot read the file list: %1").arg(input)
-                                         : error);
+                                         : loaded.error());
             for (const QString& name : missing)
                 result.Errors.append(MissingFileText(name));
         } else if (kind == TPathKind::Directory) {

@@ -554,9 +554,8 @@ int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, cons
         if (AddStopped())
             break;
         if (IsFileListFile(name)) {
-            QString error;
-            if (!LoadFileList(name, nullptr, &error) && errors)
-                errors->append(error);
+            if (const TResultOf<int> loaded = LoadFileList(name); !loaded.ok() && errors)
+                errors->append(loaded.error());
         } else if (m_params.DragAcceptDirectories && QFileInfo(name).isDir()) {
             UpdateInitialFolders(name);
             AddCollected(CollectFolderFiles(name, progress.OnScan, m_addStop, &m_unnamed), checked, progress);
@@ -570,14 +569,12 @@ int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, cons
     return int(m_rows.size()) - before;
 }
 
-bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* error, QStringList* missing)
+TResultOf<int> TFileListModel::LoadFileList(const QString& lstFile, QStringList* missing)
 {
-    if (added)
-        *added = 0;
     QStringList lines;
     TTextEncoding encoding = TTextEncoding::Utf8;
-    if (!TextFile::ReadLines(lstFile, lines, encoding, error))
-        return false;
+    if (TResult read = TextFile::ReadLines(lstFile, lines, encoding); !read.ok())
+        return read;
     int count = 0;
     // A relative entry names a file beside the list, wherever the program was started.
     const QDir listDir = QFileInfo(lstFile).absoluteDir();
@@ -594,18 +591,15 @@ bool TFileListModel::LoadFileList(const QString& lstFile, int* added, QString* e
         else if (missing && !line.trimmed().isEmpty() && PathKind(ExpandListFileName(name)) == TPathKind::Missing)
             missing->append(line);
     }
-    if (added)
-        *added = count;
-    return true;
+    return count;
 }
 
-bool TFileListModel::SaveFileList(const QString& fileName, QString* error) const
+TResult TFileListModel::SaveFileList(const QString& fileName) const
 {
-    QStringList names;
-    names.reserve(m_rows.size());
+    QString text;
     for (const TFileListRow& r : m_rows)
-        names.append(r.FullName());
-    return TextFile::WriteLines(fileName, names, TTextEncoding::Utf8, QStringLiteral("\r\n"), error);
+        text += r.FullName() + QStringLiteral("\r\n");
+    return TextFile::WriteText(fileName, text, TTextEncoding::Utf8);
 }
 
 // ---- removing and check marks -----------------------------------------------

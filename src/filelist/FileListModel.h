@@ -6,6 +6,7 @@
 #include "filelist/FileListRules.h"
 #include "filelist/GridInfo.h"
 #include "filelist/InitialFolders.h"
+#include "lib/ResultOf.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -112,12 +113,11 @@ public:
     // rows are renumbered. List files that cannot be read go to errors.
     int AddDroppedNames(const QStringList& names, bool checked = true, const TAddProgress& progress = {},
                         QStringList* errors = nullptr);
-    // Every file a list file names, a relative name taken against the list's folder. False
-    // (nothing added) when it cannot be read.
+    // Every file a list file names, a relative name taken against the list's folder; the
+    // number of rows added, or a failure (nothing added) when it cannot be read.
     // missing, when given, gets each listed name that does not exist, as written in the
     // list: the headless modes name them, the window skips them silently.
-    bool LoadFileList(const QString& lstFile, int* added = nullptr, QString* error = nullptr,
-                      QStringList* missing = nullptr);
+    TResultOf<int> LoadFileList(const QString& lstFile, QStringList* missing = nullptr);
     // Polled by every adding loop (files, folder scans, drops, list files): true ends the
     // adding early, keeping the rows added so far. Lets a signal stop a long add.
     void SetAddStopCheck(std::function<bool()> check) { m_addStop = std::move(check); }
@@ -126,7 +126,7 @@ public:
     QStringList TakeUnnamedFiles() { return std::exchange(m_unnamed, {}); }
     bool AddStopped() const { return m_addStop && m_addStop(); }
     // The full names of all rows in list order, CR LF after each, UTF-8 without BOM.
-    bool SaveFileList(const QString& fileName, QString* error = nullptr) const;
+    TResult SaveFileList(const QString& fileName) const;
 
     // ---- removing and check marks -------------------------------------------
     int RemoveChecked();

@@ -128,6 +128,22 @@ QString FormatFileSizeUnit(const QString& unitText, int64_t bytes) { return Size
 
 QString DesktopDir() { return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation); }
 
+namespace {
+
+QString XdgBaseDir(const char* variable, const QString& underHome)
+{
+    const QString value = qEnvironmentVariable(variable);
+    if (value.isEmpty() || QDir::isRelativePath(value))
+        return QDir::cleanPath(QDir::homePath() + QLatin1Char('/') + underHome);
+    return QDir::cleanPath(value);
+}
+
+} // namespace
+
+QString XdgConfigHome() { return XdgBaseDir("XDG_CONFIG_HOME", QStringLiteral(".config")); }
+
+QString XdgStateHome() { return XdgBaseDir("XDG_STATE_HOME", QStringLiteral(".local/state")); }
+
 bool FileCrc32(const QString& path, uint32_t& crc)
 {
     if (!IsRegularFile(path))

@@ -39,6 +39,11 @@ QString FormatFileSizeUnit(const QString& unitText, int64_t bytes);
 // The user's desktop directory (XDG), empty when the system reports none.
 QString DesktopDir();
 
+// ${XDG_CONFIG_HOME:-$HOME/.config} and ${XDG_STATE_HOME:-$HOME/.local/state}, cleaned;
+// a relative value is ignored, as the XDG base directory rules ask.
+QString XdgConfigHome();
+QString XdgStateHome();
+
 // CRC-32 (zlib) of the whole file, read in 102 400-byte chunks. False when it cannot be
 // opened or read, or is no regular file.
 bool FileCrc32(const QString& path, uint32_t& crc);

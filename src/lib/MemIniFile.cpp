@@ -56,10 +56,9 @@ bool MemIniFile::Load(const QString& fileName)
     m_existed = true;
     QStringList lines;
     TTextEncoding encoding = TTextEncoding::Utf8;
-    QString error;
-    if (!TextFile::ReadLines(fileName, lines, encoding, &error)) {
+    if (const TResult read = TextFile::ReadLines(fileName, lines, encoding); !read.ok()) {
         //: %1 is a file's name, %2 the system's reason
-        m_lastError = QCoreApplication::translate("Files", "Cannot read \"%1\": %2").arg(fileName, error);
+        m_lastError = QCoreApplication::translate("Files", "Cannot read \"%1\": %2").arg(fileName, read.error());
         return false;
     }
     m_encoding = encoding;
@@ -315,13 +314,11 @@ void MemIniFile::Apply(const Change& change)
     }
 }
 
-bool MemIniFile::UpdateFile(QString* error)
+TResult MemIniFile::UpdateFile()
 {
     auto fail = [&](const QString& why) {
         m_lastError = why;
-        if (error)
-            *error = why;
-        return false;
+        return TResult::Failure(why);
     };
     if (m_fileName.isEmpty())
         return fail(QCoreApplication::translate("Files", "No file name given for the settings document."));
@@ -333,17 +330,15 @@ bool MemIniFile::UpdateFile(QString* error)
         merged.m_encoding = m_existed ? m_encoding : TTextEncoding::Utf8;
     for (const Change& c : m_changes)
         merged.Apply(c);
-    if (!merged.SaveAs(m_fileName, error)) {
-        m_lastError = merged.LastError();
-        return false;
-    }
+    if (!merged.SaveAs(m_fileName))
+        return fail(merged.LastError());
     m_sections = merged.m_sections;
     m_sectionIndex = merged.m_sectionIndex;
     m_encoding = merged.m_encoding;
     m_existed = true;
     m_changes.clear();
     m_lastError.clear();
-    return true;
+    return {};
 }
 
 bool MemIniFile::SaveAs(const QString& fileName, QString* error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lib/Result.h"
 #include "lib/TextFile.h"
 
 #include <QHash>
@@ -78,9 +79,9 @@ public:
     void EraseSection(const QString& section);
     void DeleteKey(const QString& section, const QString& key);
 
-    // Merge-on-save into FileName() (see the class comment). False (and the file left as
-    // it was) when the file cannot be read back or written; `error` tells why.
-    bool UpdateFile(QString* error = nullptr);
+    // Merge-on-save into FileName() (see the class comment). A failure (and the file left as
+    // it was) when the file cannot be read back or written.
+    TResult UpdateFile();
     // Writes this document as it stands to fileName, replacing the file (atomic).
     bool SaveAs(const QString& fileName, QString* error = nullptr);
 

@@ -164,31 +164,25 @@ QStringList SplitLines(const QString& text)
     return lines;
 }
 
-bool ReadText(const QString& path, QString& text, TTextEncoding& encoding, QString* error)
+TResult ReadText(const QString& path, QString& text, TTextEncoding& encoding)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
+    if (!f.open(QIODevice::ReadOnly))
+        return TResult::Failure(f.errorString());
     const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
+    if (f.error() != QFileDevice::NoError)
+        return TResult::Failure(f.errorString());
     text = Decode(bytes, encoding);
-    return true;
+    return {};
 }
 
-bool ReadLines(const QString& path, QStringList& lines, TTextEncoding& encoding, QString* error)
+TResult ReadLines(const QString& path, QStringList& lines, TTextEncoding& encoding)
 {
     QString text;
-    if (!ReadText(path, text, encoding, error))
-        return false;
-    lines = SplitLines(text);
-    return true;
+    TResult read = ReadText(path, text, encoding);
+    if (read.ok())
+        lines = SplitLines(text);
+    return read;
 }
 
 bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error, bool executable)
@@ -229,9 +223,12 @@ bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error, boo
     return true;
 }
 
-bool WriteText(const QString& path, const QString& text, TTextEncoding encoding, QString* error, TTextEncoding* used)
+TResult WriteText(const QString& path, const QString& text, TTextEncoding encoding, TTextEncoding* used)
 {
-    return SaveBytes(path, Encode(text, encoding, used), error);
+    QString error;
+    if (!SaveBytes(path, Encode(text, encoding, used), &error))
+        return TResult::Failure(error);
+    return {};
 }
 
 bool WriteLines(const QString& path, const QStringList& lines, TTextEncoding encoding, const QString& lineEnd,
@@ -240,7 +237,7 @@ bool WriteLines(const QString& path, const QStringList& lines, TTextEncoding enc
     QString text;
     for (const QString& line : lines)
         text += line + lineEnd;
-    return WriteText(path, text, encoding, error, used);
+    return SaveBytes(path, Encode(text, encoding, used), error);
 }
 
 } // namespace TextFile

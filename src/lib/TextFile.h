@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,9 +32,9 @@ QString DecodeWindows1252(const QByteArray& bytes);
 bool EncodeWindows1252(const QString& text, QByteArray& out);
 bool IsValidUtf8(const QByteArray& bytes);
 
-// False with `error` set when the file cannot be opened or read.
-bool ReadText(const QString& path, QString& text, TTextEncoding& encoding, QString* error = nullptr);
-bool ReadLines(const QString& path, QStringList& lines, TTextEncoding& encoding, QString* error = nullptr);
+// A failure when the file cannot be opened or read.
+TResult ReadText(const QString& path, QString& text, TTextEncoding& encoding);
+TResult ReadLines(const QString& path, QStringList& lines, TTextEncoding& encoding);
 
 // The one way this program saves a file: the bytes go to a temporary file in the same
 // directory, which is flushed and synced and checked for write errors before it is
@@ -42,8 +44,7 @@ bool ReadLines(const QString& path, QStringList& lines, TTextEncoding& encoding,
 bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr, bool executable = false);
 
 // Saved through SaveBytes. `used` as in Encode.
-bool WriteText(const QString& path, const QString& text, TTextEncoding encoding, QString* error = nullptr,
-               TTextEncoding* used = nullptr);
+TResult WriteText(const QString& path, const QString& text, TTextEncoding encoding, TTextEncoding* used = nullptr);
 // Every line followed by lineEnd.
 bool WriteLines(const QString& path, const QStringList& lines, TTextEncoding encoding,
                 const QString& lineEnd = QStringLiteral("\r\n"), QString* error = nullptr,

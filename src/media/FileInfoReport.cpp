@@ -117,42 +117,38 @@ QString BuildInfoReport(const QString& fullPath, const TVideoFileInfo& fresh, co
 
 namespace {
 
-// The report of path from its fresh analysis; false when the file cannot be read for the
-// checksum.
-bool ReportFromAnalysis(const QString& path, const TVideoFileInfo& fresh, const TFileInfoLabels& shown,
-                        QString& report, QString& error)
+// The report of path from its fresh analysis; a failure when the file cannot be read for
+// the checksum.
+TResultOf<QString> ReportFromAnalysis(const QString& path, const TVideoFileInfo& fresh, const TFileInfoLabels& shown)
 {
     std::optional<uint32_t> crc;
     if (fresh.FileSize <= InfoReportCrcLimit) {
         uint32_t value = 0;
-        if (!FileCrc32(path, value)) {
-            error = QCoreApplication::translate("FileInfo", "Cannot open file \"%1\".").arg(path);
-            return false;
-        }
+        if (!FileCrc32(path, value))
+            return TResult::Failure(QCoreApplication::translate("FileInfo", "Cannot open file \"%1\".").arg(path));
         crc = value;
     }
-    report = BuildInfoReport(path, fresh, shown, crc);
-    return true;
+    return BuildInfoReport(path, fresh, shown, crc);
 }
 
 } // namespace
 
-bool GetInfoAsText(const TFileInfoLabels& shown, QString& report, QString& error)
+TResultOf<QString> GetInfoAsText(const TFileInfoLabels& shown)
 {
     const QString path = FullPathFromLabels(shown.Directory, shown.FileName);
     TVideoFileInfo fresh;
     GetVideoFileInfo(path, fresh);
-    return ReportFromAnalysis(path, fresh, shown, report, error);
+    return ReportFromAnalysis(path, fresh, shown);
 }
 
 QString InfoReportFileName(const QString& fullPath) { return fullPath + QStringLiteral("_info.txt"); }
 
-bool FileInfoReportText(const QString& fileName, QString& report, QString& error)
+TResultOf<QString> FileInfoReportText(const QString& fileName)
 {
     // One analysis serves the labels and the report: a file the library stalls on costs
     // one time limit, not two.
     TVideoFileInfo vfi;
     GetVideoFileInfo(fileName, vfi);
     const TFileInfoLabels shown = FileInfoLabels(vfi, 1, 1);
-    return ReportFromAnalysis(FullPathFromLabels(shown.Directory, shown.FileName), vfi, shown, report, error);
+    return ReportFromAnalysis(FullPathFromLabels(shown.Directory, shown.FileName), vfi, shown);
 }

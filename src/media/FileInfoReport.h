@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lib/ResultOf.h"
 #include "media/FileInfoLabels.h"
 #include "media/VideoFileInfo.h"
 
@@ -24,13 +25,13 @@ QString BuildInfoReport(const QString& fullPath, const TVideoFileInfo& fresh, co
                         std::optional<uint32_t> crc);
 
 // The window's GetInfoAsText: rebuilds the path from the shown labels, analyses the file
-// afresh, reads its checksum and builds the report. False with a message in error when
-// the file cannot be read for the checksum (then there is no report to copy or save).
-bool GetInfoAsText(const TFileInfoLabels& shown, QString& report, QString& error);
+// afresh, reads its checksum and builds the report. A failure when the file cannot be
+// read for the checksum (then there is no report to copy or save).
+TResultOf<QString> GetInfoAsText(const TFileInfoLabels& shown);
 
 // The name "Save..." proposes: the file's full path followed by "_info.txt".
 QString InfoReportFileName(const QString& fullPath);
 
 // The report as the window would give it right after showing fileName with the first
 // streams selected.
-bool FileInfoReportText(const QString& fileName, QString& report, QString& error);
+TResultOf<QString> FileInfoReportText(const QString& fileName);

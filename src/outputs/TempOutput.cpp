@@ -1,5 +1,7 @@
 #include "outputs/TempOutput.h"
 
+#include "lib/ProcessInfo.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
@@ -53,34 +55,6 @@ QString FittingTempName(QString base, const QString& ext, qint64 pid, quint64 n)
         name = TempName(base, ext, pid, n);
     }
     return name;
-}
-
-QByteArray ReadSmallFile(const QByteArray& path)
-{
-    QFile f(QString::fromLatin1(path));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.read(4096);
-}
-
-QByteArray ExeOf(const QByteArray& procDir)
-{
-    char buf[PATH_MAX + 1];
-    const ssize_t n = ::readlink((procDir + "/exe").constData(), buf, PATH_MAX);
-    if (n <= 0)
-        return {};
-    QByteArray exe(buf, n);
-    // A program replaced on disk while it runs still is that program.
-    if (exe.endsWith(" (deleted)"))
-        exe.chop(10);
-    return exe;
-}
-
-bool IsZombie(const QByteArray& procDir)
-{
-    const QByteArray stat = ReadSmallFile(procDir + "/stat");
-    const qsizetype close = stat.lastIndexOf(')');
-    return close >= 0 && close + 2 < stat.size() && (stat.at(close + 2) == 'Z' || stat.at(close + 2) == 'X');
 }
 
 } // namespace
@@ -199,18 +173,14 @@ bool IsLiveProcessOfThisProgram(qint64 pid)
         return false;
     if (pid == ::getpid())
         return true;
-    const QByteArray procDir = "/proc/" + QByteArray::number(pid);
-    struct stat st {};
-    if (::stat(procDir.constData(), &st) != 0)
+    if (!ProcessInfo::IsAlive(pid))
         return false;
-    if (IsZombie(procDir))
-        return false;
-    const QByteArray exe = ExeOf(procDir);
-    if (!exe.isEmpty() && exe == ExeOf("/proc/self"))
+    const QString exe = ProcessInfo::Exe(pid);
+    if (!exe.isEmpty() && exe == ProcessInfo::Exe(::getpid()))
         return true;
     // Another user's process hides its executable; its name is readable.
-    const QByteArray comm = ReadSmallFile(procDir + "/comm").trimmed();
-    return !comm.isEmpty() && comm == ReadSmallFile("/proc/self/comm").trimmed();
+    const QString comm = ProcessInfo::Comm(pid);
+    return !comm.isEmpty() && comm == ProcessInfo::Comm(::getpid());
 }
 
 QStringList SweepStaleTempOutputs(const QString& dir)

@@ -223,11 +223,11 @@ bool TAppSettings::LoadFromFile(const QString& fileName, int screenWidth, int sc
     return true;
 }
 
-bool TAppSettings::SaveToFile(const QString& fileName, QString* error) const
+TResult TAppSettings::SaveToFile(const QString& fileName) const
 {
     MemIniFile ini(fileName);
     Save(ini);
-    return ini.UpdateFile(error);
+    return ini.UpdateFile();
 }
 
 void TAppSettings::ApplyToolPaths(TAppParams& p) const

@@ -3,6 +3,7 @@
 #include "base/FileAnalysis.h"
 #include "base/Language.h"
 #include "encoding/EncodingSettings.h"
+#include "lib/Result.h"
 
 #include <QList>
 #include <QString>
@@ -93,7 +94,7 @@ struct TAppSettings {
     // Whole-file helpers: a missing file leaves every member as it is (false). Saving
     // merges into the existing file (unknown keys survive) in one atomic step.
     bool LoadFromFile(const QString& fileName, int screenWidth, int screenHeight);
-    bool SaveToFile(const QString& fileName, QString* error = nullptr) const;
+    TResult SaveToFile(const QString& fileName) const;
 
     // The tool keys over p: a "MediaInfoDll" that names no file runs the library search
     // again (with the tools directory still the old one), a "ToolsDir" is taken only

@@ -21,44 +21,37 @@ EncodingSettings THeadlessSettings::Defaults(const TAppParams& params, int* defa
     return s;
 }
 
-bool THeadlessSettings::ProfileFile(const TAppParams& params, const QString& profile, QString& file, QString& error)
+TResultOf<QString> THeadlessSettings::ProfileFile(const TAppParams& params, const QString& profile)
 {
+    const auto fail = [](const QString& why) { return TResultOf<QString>(TResult::Failure(why)); };
     if (profile == QLatin1String("last")) {
-        file = params.LastProfileFile;
+        const QString file = params.LastProfileFile;
         if (QFileInfo(file).isFile())
-            return true;
-        error = QCoreApplication::translate("Settings", "no such profile: %1").arg(file);
-        return false;
+            return file;
+        return fail(QCoreApplication::translate("Settings", "no such profile: %1").arg(file));
     }
-    if (QFileInfo(profile).isFile()) {
-        file = QFileInfo(profile).absoluteFilePath();
-        return true;
-    }
+    if (QFileInfo(profile).isFile())
+        return QFileInfo(profile).absoluteFilePath();
     // A path names a file; a bare word may also be a name from the profiles folder.
     if (!profile.contains(QLatin1Char('/'))) {
         TProfileList list;
         list.Rebuild(params.ProfilesDir, params.LastProfileFile);
         const QStringList files = list.FilesNamed(profile);
-        if (files.size() == 1) {
-            file = files.first();
-            return true;
-        }
+        if (files.size() == 1)
+            return files.first();
         if (files.size() > 1) {
             QStringList names;
             for (const QString& f : files)
                 names << QFileInfo(f).fileName();
-            error = QCoreApplication::translate("Settings",
-                                                "profile name '%1' is shown by several profiles, give one of their "
-                                                "files: %2")
-                        .arg(profile, names.join(QStringLiteral(", ")));
-            return false;
+            return fail(QCoreApplication::translate("Settings",
+                                                    "profile name '%1' is shown by several profiles, give one of their "
+                                                    "files: %2")
+                            .arg(profile, names.join(QStringLiteral(", "))));
         }
-        error = QCoreApplication::translate("Settings", "no such profile: %1 (neither a file nor a profile in %2)")
-                    .arg(profile, params.ProfilesDir);
-        return false;
+        return fail(QCoreApplication::translate("Settings", "no such profile: %1 (neither a file nor a profile in %2)")
+                        .arg(profile, params.ProfilesDir));
     }
-    error = QCoreApplication::translate("Settings", "no such profile: %1").arg(profile);
-    return false;
+    return fail(QCoreApplication::translate("Settings", "no such profile: %1").arg(profile));
 }
 
 THeadlessSettings THeadlessSettings::Resolve(const TAppParams& params, const QString& profile,
@@ -69,11 +62,13 @@ THeadlessSettings THeadlessSettings::Resolve(const TAppParams& params, const QSt
     r.Settings = Defaults(params, &defaultVideoCodec);
 
     if (!profile.isEmpty()) {
-        QString file;
-        if (!ProfileFile(params, profile, file, r.Error)) {
+        const TResultOf<QString> found = ProfileFile(params, profile);
+        if (!found.ok()) {
             r.Ok = false;
+            r.Error = found.error();
             return r;
         }
+        const QString& file = found.value();
         TProfileReadContext context;
         context.DefaultVideoCodec = defaultVideoCodec;
         if (!Profile::LoadProfile(file, r.Settings, context)) {

@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h"
 #include "encoding/EncodingSettings.h"
+#include "lib/ResultOf.h"
 
 #include <QList>
 #include <QPair>
@@ -23,8 +24,8 @@ struct THeadlessSettings {
     static THeadlessSettings Resolve(const TAppParams& params, const QString& profile,
                                      const QList<QPair<QString, QString>>& sets);
 
-    // The file profile names (as Resolve reads it); false with a one-line usage error.
-    static bool ProfileFile(const TAppParams& params, const QString& profile, QString& file, QString& error);
+    // The file profile names (as Resolve reads it), or a one-line usage error.
+    static TResultOf<QString> ProfileFile(const TAppParams& params, const QString& profile);
 
     // The default encoder settings as the window has them at start-up: resolution list
     // of the home, default video encoder of the settings file.

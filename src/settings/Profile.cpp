@@ -19,11 +19,11 @@ void ReadProfile(const MemIniFile& ini, EncodingSettings& s, const TProfileReadC
     KeyTable::Read(TProfileKeys::All(), ini, s, context);
 }
 
-bool SaveProfile(const QString& fileName, const EncodingSettings& s, QString* error)
+TResult SaveProfile(const QString& fileName, const EncodingSettings& s)
 {
     MemIniFile ini(fileName);
     WriteProfile(ini, s);
-    return ini.UpdateFile(error);
+    return ini.UpdateFile();
 }
 
 bool LoadProfile(const QString& fileName, EncodingSettings& s, const TProfileReadContext& context)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "encoding/EncodingSettings.h"
+#include "lib/Result.h"
 #include "settings/ProfileKeys.h"
 
 #include <QString>
@@ -22,9 +23,9 @@ void WriteProfile(MemIniFile& ini, const EncodingSettings& s);
 // setting as it is (a text the rules reject becomes "Auto"). "MAIN" is not consulted.
 void ReadProfile(const MemIniFile& ini, EncodingSettings& s, const TProfileReadContext& context);
 
-// Saves s to fileName, merging into an existing file, in one atomic step. False with
-// error set when the file cannot be written.
-bool SaveProfile(const QString& fileName, const EncodingSettings& s, QString* error = nullptr);
+// Saves s to fileName, merging into an existing file, in one atomic step. A failure
+// when the file cannot be written.
+TResult SaveProfile(const QString& fileName, const EncodingSettings& s);
 
 // Loads fileName over s. A file that does not exist (or is no regular file) changes
 // nothing and gives false; so does one that cannot be read.

@@ -127,5 +127,8 @@ bool TSpeedHistory::RecordToFile(const QString& fileName, const TSpeedKey& key, 
     h.Load(ini);
     h.Record(key, speed);
     h.Save(ini);
-    return ini.UpdateFile(error);
+    const TResult saved = ini.UpdateFile();
+    if (!saved.ok() && error)
+        *error = saved.error();
+    return saved.ok();
 }

@@ -4,7 +4,9 @@
 #include "base/AppParams.h"
 #include "filelist/FileListColumns.h"
 #include "filelist/FileListModel.h"
+#include "lib/Files.h"
 #include "lib/MemIniFile.h"
+#include "lib/ProcessInfo.h"
 #include "lib/TextFile.h"
 #include "settings/Profile.h"
 #include "ui/UiKit.h"
@@ -16,11 +18,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
-
-#include <cerrno>
-#include <csignal>
-#include <limits>
-#include <unistd.h>
 
 namespace {
 
@@ -38,40 +35,6 @@ QString NumberedKey(const char* name, int i) { return QLatin1String(name) + QStr
 QString SavedStatus(const QString& status)
 {
     return status.startsWith(QLatin1String("Converting")) ? QStringLiteral("Converting") : status;
-}
-
-// The program's own name as the system shows it for a process (/proc/<pid>/comm).
-QString ProcessName(qint64 pid)
-{
-    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
-    if (!comm.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(comm.readAll()).trimmed();
-}
-
-bool ProcessExists(qint64 pid)
-{
-    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
-        return false;
-    if (::kill(pid_t(pid), 0) == 0 || errno == EPERM) {
-        // A zombie has finished: its batch is over.
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            return true;
-        const QByteArray text = stat.readAll();
-        const qsizetype close = text.lastIndexOf(')');
-        return close < 0 || text.mid(close + 2, 1) != "Z";
-    }
-    return false;
-}
-
-// The usual home of the program: the one that keeps its state in the XDG state directory.
-QString XdgConfigHome()
-{
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return QDir::cleanPath(base + QStringLiteral("/vexaconv"));
 }
 
 } // namespace
@@ -95,12 +58,10 @@ TBatchRecovery::~TBatchRecovery() = default;
 QString TBatchRecovery::StateDir(const TAppParams& params)
 {
     const QString home = QDir::cleanPath(params.AppDir);
-    if (params.PortableLayout || home != XdgConfigHome())
+    // Only the usual home keeps its state in the XDG state directory.
+    if (params.PortableLayout || home != XdgProgramHome())
         return home + QStringLiteral("/state");
-    QString base = qEnvironmentVariable("XDG_STATE_HOME");
-    if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/state");
-    return QDir::cleanPath(base + QStringLiteral("/vexaconv"));
+    return XdgStateHome() + QStringLiteral("/vexaconv");
 }
 
 QString TBatchRecovery::StateFileName(const QString& dir, qint64 pid)
@@ -223,7 +184,7 @@ bool TBatchRecovery::OwnerAlive(qint64 pid)
 {
     if (pid == QCoreApplication::applicationPid())
         return true;
-    return ProcessExists(pid) && ProcessName(pid) == QLatin1String(AppInfo::ExecutableName);
+    return ProcessInfo::IsAlive(pid) && ProcessInfo::Comm(pid) == QLatin1String(AppInfo::ExecutableName);
 }
 
 QStringList TBatchRecovery::Orphans(const QString& dir)

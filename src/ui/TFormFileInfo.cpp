@@ -193,11 +193,12 @@ void TFormFileInfo::OnStreamChanged()
 
 bool TFormFileInfo::GetInfoAsText(QString& report)
 {
-    QString error;
-    if (!::GetInfoAsText(Shown(), report, error)) {
-        UiKit::WarningBox(this, error);
+    const TResultOf<QString> built = ::GetInfoAsText(Shown());
+    if (!built.ok()) {
+        UiKit::WarningBox(this, built.error());
         return false;
     }
+    report = built.value();
     return true;
 }
 
@@ -213,9 +214,8 @@ bool TFormFileInfo::SaveReportTo(const QString& fileName)
     QString report;
     if (!GetInfoAsText(report))
         return false;
-    QString error;
-    if (!TextFile::WriteText(fileName, report, TTextEncoding::Utf8, &error)) {
-        UiKit::WarningBox(this, error);
+    if (const TResult saved = TextFile::WriteText(fileName, report, TTextEncoding::Utf8); !saved.ok()) {
+        UiKit::WarningBox(this, saved.error());
         return false;
     }
     return true;

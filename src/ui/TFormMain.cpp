@@ -77,7 +77,6 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     TAppParams& ap = EditAppParams();
     if (ap.AppDir.isEmpty())
         InitAppParams(ap, QString(), QCoreApplication::applicationDirPath());
-    ap.ScrollProgressToBottom = true;
     // 3. captions
     setWindowTitle(AppInfo::FullCaption());
     // 4. controls
@@ -524,11 +523,10 @@ void TFormMain::SaveOnClose()
         const QString name = QDir::toNativeSeparators(file);
         return error.contains(name) ? error : QStringLiteral("%1: %2").arg(name, error);
     };
-    QString error;
-    if (!SaveSettingsFile(&error))
-        failed << naming(AppParams().IniName, error);
-    if (!SaveLastSessionProfile(&error))
-        failed << naming(AppParams().LastProfileFile, error);
+    if (const TResult saved = SaveSettingsFile(); !saved.ok())
+        failed << naming(AppParams().IniName, saved.error());
+    if (const TResult saved = SaveLastSessionProfile(); !saved.ok())
+        failed << naming(AppParams().LastProfileFile, saved.error());
     if (failed.isEmpty())
         return;
     const QString text = tr("The settings could not be saved:\n%1").arg(failed.join(QLatin1Char('\n')));
@@ -695,7 +693,7 @@ void TFormMain::ShowCmdLine(bool fromGrid, bool quiet)
     if (!file.isEmpty()) {
         const TFileStamp stamp = CurrentFileStamp(file);
         if (file != m_cmdLineFile || !(stamp == m_cmdLineAnalysis.Stamp)) {
-            GetVideoFileInfo(file, ResolveMediaInfoDll(EditAppParams()), m_cmdLineAnalysis.Info);
+            GetVideoFileInfo(file, AppParams().MediaInfoDll, m_cmdLineAnalysis.Info);
             m_cmdLineAnalysis.Stamp = stamp;
             m_cmdLineFile = file;
         }
@@ -737,14 +735,14 @@ void TFormMain::ShowSelectedFileInfo(bool warnWithoutEncoder)
         m_formFileInfo->ClearAll();
         return;
     }
-    if (!QFileInfo::exists(ResolveMencoder(EditAppParams()))) {
+    if (!QFileInfo::exists(AppParams().mencoder)) {
         m_formFileInfo->ClearAll();
         if (warnWithoutEncoder)
             UiKit::WarningBox(this, MissingEncoderText());
         return;
     }
     TVideoFileInfo info;
-    GetVideoFileInfo(file, ResolveMediaInfoDll(EditAppParams()), info);
+    GetVideoFileInfo(file, AppParams().MediaInfoDll, info);
     m_formFileInfo->UpdateList(info, 1, 1);
 }
 

@@ -5,6 +5,7 @@
 #include "encoding/SettingRows.h"
 #include "encoding/EncodingSettings.h"
 #include "filelist/FileListRow.h"
+#include "lib/Result.h"
 #include "settings/ProfileList.h"
 #include "ui/IWindowState.h"
 #include "ui/TBatchController.h"
@@ -114,7 +115,7 @@ public:
     // A profile file over the panels (a missing file changes nothing), then the enabling
     // rules; and the panels' settings into a profile file.
     void LoadProfileFile(const QString& fileName);
-    bool SaveProfileFile(const QString& fileName, QString* error = nullptr);
+    TResult SaveProfileFile(const QString& fileName);
     // The profiles the box lists, in box order after its two fixed entries.
     const TProfileList& Profiles() const { return m_profiles; }
     // The auxiliary windows, in the order they are created.
@@ -164,8 +165,8 @@ private:
     void LoadLastSessionProfile();
     void LoadSettingsFile();
     void FillProfileList();
-    bool SaveSettingsFile(QString* error);
-    bool SaveLastSessionProfile(QString* error);
+    TResult SaveSettingsFile();
+    TResult SaveLastSessionProfile();
 
     // ---- the panels' settings and profiles (TFormMainProfiles.cpp) ----
     void actSetDefaultEncoderSettingsExecute();

@@ -166,15 +166,15 @@ void TFormMain::FillProfileList()
         box->Fill(m_profiles);
 }
 
-bool TFormMain::SaveSettingsFile(QString* error)
+TResult TFormMain::SaveSettingsFile()
 {
     // Closing goes on whatever happens: the old file stays as it was.
-    return TWindowSettings::Save(Parts(), AppParams().IniName, error);
+    return TWindowSettings::Save(Parts(), AppParams().IniName);
 }
 
-bool TFormMain::SaveLastSessionProfile(QString* error)
+TResult TFormMain::SaveLastSessionProfile()
 {
-    return Profile::SaveProfile(AppParams().LastProfileFile, Settings(), error);
+    return Profile::SaveProfile(AppParams().LastProfileFile, Settings());
 }
 
 // ---- profiles --------------------------------------------------------------------
@@ -187,9 +187,9 @@ void TFormMain::LoadProfileFile(const QString& fileName)
     InitControls();
 }
 
-bool TFormMain::SaveProfileFile(const QString& fileName, QString* error)
+TResult TFormMain::SaveProfileFile(const QString& fileName)
 {
-    return Profile::SaveProfile(fileName, Settings(), error);
+    return Profile::SaveProfile(fileName, Settings());
 }
 
 void TFormMain::ApplyProfileEntry(int boxIndex)
@@ -230,9 +230,8 @@ void TFormMain::actSaveProfileExecute()
     const QString file = dlg->exec() == QDialog::Accepted ? dlg->selectedFiles().value(0) : QString();
     if (file.isEmpty())
         return;
-    QString error;
-    if (!SaveProfileFile(file, &error)) {
-        QMessageBox box(QMessageBox::Critical, QLatin1String(AppInfo::ProgramName), error, QMessageBox::Ok, this);
+    if (const TResult saved = SaveProfileFile(file); !saved.ok()) {
+        QMessageBox box(QMessageBox::Critical, QLatin1String(AppInfo::ProgramName), saved.error(), QMessageBox::Ok, this);
         box.exec();
         return;
     }

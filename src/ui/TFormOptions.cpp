@@ -154,7 +154,11 @@ TFormOptions::TFormOptions(IWindowState& state, TFileGrid& grid, TGridFooter& fo
     connect(f12, &QAction::triggered, this, &QWidget::hide);
     addAction(f12);
 
-    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    // Closing with OK is the moment a tool installed meanwhile is taken up.
+    connect(close, &QPushButton::clicked, this, [this] {
+        ResolveToolPaths(EditAppParams());
+        hide();
+    });
     connect(shortcut, &QPushButton::clicked, this, &TFormOptions::btnCreateShortcutOnDesktopClick);
     connect(m_chFileListGridLines, &QCheckBox::toggled, this, &TFormOptions::chFileListGridLinesClick);
     connect(m_chFileListFooter, &QCheckBox::toggled, this, &TFormOptions::chFileListFooterClick);

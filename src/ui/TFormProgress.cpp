@@ -185,7 +185,7 @@ void TFormProgress::LoadSettings(const QString& iniName)
     // A size of nothing (or less) is no size a window can have: the design size stays.
     if (s.ProgressWidth > 0 && s.ProgressHeight > 0)
         resize(s.ProgressWidth, s.ProgressHeight);
-    EditAppParams().ScrollProgressToBottom = s.AutoScrollMemoToBottom;
+    m_scrollToBottom = s.AutoScrollMemoToBottom;
 }
 
 void TFormProgress::FillSettings(TAppSettings& s) const
@@ -197,7 +197,7 @@ void TFormProgress::FillSettings(TAppSettings& s) const
     s.ProgressWidth = width();
     s.ProgressHeight = height();
     s.CloseAfterConversion = m_chCloseAfterConversion->isChecked();
-    s.AutoScrollMemoToBottom = AppParams().ScrollProgressToBottom;
+    s.AutoScrollMemoToBottom = m_scrollToBottom;
 }
 
 bool TFormProgress::HideEncoderOutput() const
@@ -232,7 +232,7 @@ void TFormProgress::OnProgress(const TProgressUpdate& u)
     }
     if (m_me->toPlainText() != u.OutputView) {
         m_me->setPlainText(u.OutputView);
-        if (AppParams().ScrollProgressToBottom)
+        if (m_scrollToBottom)
             ScrollMemoToBottom();
     }
 }
@@ -413,7 +413,7 @@ void TFormProgress::SetStatusLabel(const QString& html, std::optional<uint32_t> 
 void TFormProgress::SetMemoLines(const QStringList& lines)
 {
     m_me->setPlainText(lines.join(QLatin1Char('\n')));
-    if (AppParams().ScrollProgressToBottom)
+    if (m_scrollToBottom)
         ScrollMemoToBottom();
 }
 

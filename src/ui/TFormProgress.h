@@ -126,6 +126,7 @@ private:
     QTreeWidget* m_twJobs = nullptr;
     QString m_caption;   // the title while not paused
     bool m_paused = false;
+    bool m_scrollToBottom = true; // the memo follows the encoder's newest lines
     QAction* m_actAbort = nullptr;
     QAction* m_actF8 = nullptr;
 

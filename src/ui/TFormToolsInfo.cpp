@@ -68,9 +68,9 @@ void TFormToolsInfo::ShowReport()
         const QString report = ToolsInfo::ToolsReport(params, ToolsInfo::DefaultLabelWidth);
         QMetaObject::invokeMethod(
             qApp,
-            [self, report, encoder = params.mencoder, mediaInfo = params.MediaInfoDll, generation] {
+            [self, report, generation] {
                 if (self)
-                    self->ReportReady(report, encoder, mediaInfo, generation);
+                    self->ReportReady(report, generation);
             },
             Qt::QueuedConnection);
     });
@@ -82,13 +82,10 @@ void TFormToolsInfo::ShowReport()
     t->start();
 }
 
-void TFormToolsInfo::ReportReady(const QString& report, const QString& encoder, const QString& mediaInfo, int generation)
+void TFormToolsInfo::ReportReady(const QString& report, int generation)
 {
     if (generation != m_generation)
         return;
-    // The tools found now are the ones the program uses from here on.
-    EditAppParams().mencoder = encoder;
-    EditAppParams().MediaInfoDll = mediaInfo;
     m_building = false;
     m_me->setPlaceholderText(QString());
     m_me->setPlainText(report);

@@ -24,7 +24,7 @@ Q_SIGNALS:
     void ReportShown();
 
 private:
-    void ReportReady(const QString& report, const QString& encoder, const QString& mediaInfo, int generation);
+    void ReportReady(const QString& report, int generation);
 
     QPlainTextEdit* m_me = nullptr;
     bool m_building = false;

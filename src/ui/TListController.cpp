@@ -258,7 +258,7 @@ void TListController::actLoadFileListExecute()
         return;
     UpdateInitialFolders(QFileInfo(file).absolutePath());
     QString error;
-    RunListAdd([&] { m_list->LoadFileList(file, nullptr, &error); });
+    RunListAdd([&] { error = m_list->LoadFileList(file).error(); });
     if (!error.isEmpty())
         UiKit::WarningBox(&m_window, error);
 }
@@ -270,9 +270,8 @@ void TListController::actSaveFileListExecute()
                                                 {QStringLiteral("lst")});
     if (file.isEmpty())
         return;
-    QString error;
-    if (!m_list->SaveFileList(file, &error))
-        UiKit::WarningBox(&m_window, error);
+    if (const TResult saved = m_list->SaveFileList(file); !saved.ok())
+        UiKit::WarningBox(&m_window, saved.error());
 }
 
 void TListController::AddCommandLineInputs(const QStringList& inputs)
@@ -301,9 +300,8 @@ void TListController::AddCommandLineInput(const QString& input, QStringList& err
     } else if (!fi.exists()) {
         return;
     } else if (IsFileListFile(input)) {
-        QString error;
-        if (!m_list->LoadFileList(fi.absoluteFilePath(), nullptr, &error) && !error.isEmpty())
-            errors << error;
+        if (const TResultOf<int> loaded = m_list->LoadFileList(fi.absoluteFilePath()); !loaded.error().isEmpty())
+            errors << loaded.error();
     } else {
         m_list->AddFiles({fi.absoluteFilePath()});
     }

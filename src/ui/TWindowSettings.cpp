@@ -172,7 +172,7 @@ void TWindowSettings::Load(const TWindowParts& w, const QString& iniName)
     Apply(w, s);
 }
 
-bool TWindowSettings::Save(const TWindowParts& w, const QString& iniName, QString* error)
+TResult TWindowSettings::Save(const TWindowParts& w, const QString& iniName)
 {
     TAppSettings s;
     for (TColumnSettings& c : s.Columns) {
@@ -186,5 +186,5 @@ bool TWindowSettings::Save(const TWindowParts& w, const QString& iniName, QStrin
         s.LoadMain(old, screen.width(), screen.height());
     }
     Collect(w, s);
-    return s.SaveToFile(iniName, error);
+    return s.SaveToFile(iniName);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/Result.h"
+
 #include <QString>
 
 class IWindowState;
@@ -42,6 +44,6 @@ public:
     static void Load(const TWindowParts& w, const QString& iniName);
 
     // The whole shutdown save into iniName, merged into what is there, in one atomic step.
-    // False (error set) when it could not be written; the file is then as it was.
-    static bool Save(const TWindowParts& w, const QString& iniName, QString* error = nullptr);
+    // A failure when it could not be written; the file is then as it was.
+    static TResult Save(const TWindowParts& w, const QString& iniName);
 };
