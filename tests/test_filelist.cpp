@@ -102,7 +102,7 @@ TFileListRow SyntheticRow(const QString& name, bool active)
 
 TEST(FileListColumns, NamesKeysCaptionsAndMenus)
 {
-    EXPECT_EQ(FileListColumnCount, 29);
+    EXPECT_EQ(FileListColumnCount, 30);
     EXPECT_EQ(ColumnName(colNo), "colNo");
     EXPECT_EQ(ColumnName(colVideoDisplayAspect), "colVideoDisplayAspect");
     EXPECT_EQ(ColumnName(colStatus), "colStatus");
@@ -117,21 +117,22 @@ TEST(FileListColumns, NamesKeysCaptionsAndMenus)
     int visibleKeys = 0;
     for (int c = 0; c < FileListColumnCount; ++c)
         visibleKeys += ColumnVisibleKey(c).isEmpty() ? 0 : 1;
-    EXPECT_EQ(visibleKeys, 27);
+    EXPECT_EQ(visibleKeys, 28);
 
     const QList<TFileListColumn> keyOrder = ColumnKeyOrder();
-    ASSERT_EQ(keyOrder.size(), 29);
+    ASSERT_EQ(keyOrder.size(), 30);
     EXPECT_EQ(keyOrder[6], colDuration);
     EXPECT_EQ(keyOrder[7], colStatus);
     EXPECT_EQ(keyOrder[8], colVideo);
     EXPECT_EQ(keyOrder[28], colAudioStreamSize);
+    EXPECT_EQ(keyOrder[29], colReason); // last: older settings files keep their meaning
 
     EXPECT_EQ(ColumnVisibleActionName(colVideoCodec), "actColVideoCodecVisible");
     EXPECT_EQ(ColumnVisibleActionName(colNo), "actColNoVisible");
     EXPECT_TRUE(ColumnVisibleActionName(colFileName).isEmpty());
     const QList<int> menu = ColumnMenuItems();
     EXPECT_EQ(menu.count(-1), 3);
-    EXPECT_EQ(menu.size() - 3, 27);
+    EXPECT_EQ(menu.size() - 3, 28);
     EXPECT_EQ(menu.indexOf(colVideoScanType) + 1, menu.indexOf(colVideoBpp));
     EXPECT_STREQ(ColumnDef(colVideoFPS).MenuCaption, "Frames/sec.");
     EXPECT_STREQ(ColumnDef(colVideoFPS).Caption, "Frames/sec");

@@ -130,11 +130,12 @@ TEST_F(FileListMedia, NamedFilesOfUnknownKindsMustShowVideo)
     const struct {
         QString Path;
         QString Status;
+        QString Reason = QString(); // a file of a known kind stays ready, with the reason beside it
     } cases[] = {
         {TestSupport::Clip(QStringLiteral("clip.dv")), QStringLiteral("Ready")},
         {TestSupport::Clip(QStringLiteral("clip.y4m")), QStringLiteral("Ready")},
         {copy("clip_video_only.mp4", "video"), QStringLiteral("Ready")},
-        {TestSupport::Clip(QStringLiteral("sound_only.mp4")), QStringLiteral("Ready")},
+        {TestSupport::Clip(QStringLiteral("sound_only.mp4")), QStringLiteral("Ready"), "the file has no video stream"},
         {copy("sound_only.mp4", "sound"), refused + "the file has no video stream"},
         {copy("cover_only.mp4", "cover.m4a"), refused + "the file has no video stream, only a cover picture"},
         {copy("cover_only.mkv", "cover.mka"), refused + "the file has no video stream, only a cover picture"},
@@ -149,7 +150,12 @@ TEST_F(FileListMedia, NamedFilesOfUnknownKindsMustShowVideo)
             ASSERT_TRUE(m_model.AddToList(c.Path)) << c.Path.toStdString();
             const int r = m_model.rowCount() - 1;
             EXPECT_EQ(Cell(r, colStatus), c.Status) << c.Path.toStdString();
-            EXPECT_EQ(m_model.data(m_model.index(r, colStatus), Qt::ToolTipRole).toString(), c.Status);
+            // (a file of a known kind is read only when the list analyses)
+            const QString reason = analysis == faNone ? QString() : c.Reason;
+            EXPECT_EQ(m_model.data(m_model.index(r, colStatus), Qt::ToolTipRole).toString(),
+                      reason.isEmpty() ? c.Status : c.Status + "\n" + reason);
+            if (c.Status == "Ready")
+                EXPECT_EQ(Cell(r, colReason), reason) << c.Path.toStdString();
             EXPECT_EQ(m_model.RowStatus(r), c.Status == "Ready" ? "Ready" : "Refused"); // stored in English
         }
     }

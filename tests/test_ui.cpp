@@ -93,10 +93,10 @@ TEST(UiMainWindow, MenusInTheirOrder)
               (QStringList{"actConvert", "-", "actSaveBat", "-", "actShowOptions", "actStayOnTop", "-",
                            "actMinimizeToTray", "actExit"}));
     const QStringList columns = MenuNames(f.w->findChild<QMenu*>(QStringLiteral("mnuViewColumns")));
-    ASSERT_EQ(columns.size(), 27 + 3);
+    ASSERT_EQ(columns.size(), 28 + 3);
     EXPECT_EQ(columns.first(), QStringLiteral("actColNoVisible"));
     EXPECT_EQ(columns.at(5), QStringLiteral("-"));
-    EXPECT_EQ(columns.last(), QStringLiteral("actColStatusVisible"));
+    EXPECT_EQ(columns.last(), QStringLiteral("actColReasonVisible"));
     // The three column menus offer the very same toggles.
     EXPECT_EQ(MenuNames(f.w->findChild<QMenu*>(QStringLiteral("popColumns"))), columns);
     EXPECT_EQ(MenuNames(f.w->findChild<QMenu*>(QStringLiteral("popLvColumns"))), columns);

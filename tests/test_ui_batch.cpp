@@ -324,3 +324,65 @@ TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
     EXPECT_EQ(abort->text(), QStringLiteral("Close")); // it closes the window now
     progress->hide();
 }
+
+// A failed row says why in its tool tip and in the Reason column, which the failure brings
+// in; a second Convert over a row this list converted asks once, and "Only the others"
+// leaves it out (its check mark goes), while "Convert them again" converts it.
+TEST(UiBatch, FailuresSayWhyAndFinishedRowsAreNotConvertedTwiceUnasked)
+{
+    BatchFixture f;
+    DropFiles(f.w.get(), {f.a});
+    EditAppParams().mencoder = Fake("timed_encode.py");
+    EnvVar clip("VEXA_FAKE_CLIP", "@input");
+    f.OutputTo(f.out.path());
+    TFileListModel* list = f.w->List();
+    QStringList asked;
+    const auto answer = [&](const char* button) {
+        return [&asked, button](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box || box->objectName() != QLatin1String("ConvertAgainBox"))
+                return false;
+            asked << box->text();
+            if (auto* b = box->findChild<QPushButton*>(QLatin1String(button)))
+                b->click();
+            return true;
+        };
+    };
+    const auto convert = [&](const char* button) {
+        ModalWatcher watch(answer(button));
+        QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
+        f.w->Action(QStringLiteral("actConvert"))->trigger();
+        return !ended.isEmpty() || ended.wait(60000);
+    };
+    ASSERT_TRUE(convert("btnCancel"));
+    ASSERT_EQ(list->RowStatus(0), QStringLiteral("Done"));
+    EXPECT_TRUE(asked.isEmpty()); // nothing was converted before
+    const QString output = f.out.filePath(QStringLiteral("a.avi"));
+    EXPECT_EQ(list->data(list->index(0, colStatus), Qt::ToolTipRole).toString(), "Done\nOutput: " + output);
+
+    // a second file that fails, the first one left out
+    DropFiles(f.w.get(), {f.b});
+    EditAppParams().mencoder = Fake("silent_fail.sh");
+    ASSERT_TRUE(convert("btnOnlyOthers"));
+    EXPECT_EQ(asked, QStringList{"1 of the 2 checked files were converted already."});
+    EXPECT_FALSE(list->IsChecked(0));
+    EXPECT_EQ(list->RowStatus(0), QStringLiteral("Done"));
+    const int b = list->rowCount() - 1;
+    EXPECT_EQ(list->RowStatus(b), QStringLiteral("Error (1)"));
+    const QString reason = list->Row(b).Reason;
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(list->data(list->index(b, colStatus), Qt::ToolTipRole).toString(), "Error (1)\n" + reason);
+    EXPECT_EQ(list->data(list->index(b, colReason)).toString(), reason);
+    EXPECT_TRUE(f.w->Action(QStringLiteral("actColReasonVisible"))->isChecked());
+    f.w->FormErrors()->hide();
+
+    // converted again when asked to: a numbered copy beside the first
+    list->SetChecked(0, true);
+    list->SetChecked(b, false);
+    EditAppParams().mencoder = Fake("timed_encode.py");
+    ASSERT_TRUE(convert("btnConvertAgain"));
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(list->RowStatus(0), QStringLiteral("OK - Renamed"));
+    EXPECT_TRUE(QFileInfo::exists(f.out.filePath(QStringLiteral("a_001.avi"))));
+    f.w->FormProgress()->hide();
+}

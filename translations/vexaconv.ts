@@ -774,6 +774,11 @@
         <extracomment>A menu item that opens the selected row&apos;s directory in the file manager</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Reason</source>
+        <extracomment>Why a row failed or cannot be read, in one sentence</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -1120,6 +1125,11 @@
     <message>
         <source>Refused: %1</source>
         <extracomment>The Status cell of a refused file: why, as the check before a batch says it</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output: %1</source>
+        <extracomment>The Status cell&apos;s tool tip: where the row&apos;s output was written</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1479,6 +1489,22 @@
     </message>
     <message>
         <source>Pause conversion</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of the %2 checked files were converted already.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert them again, or only the others?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert them again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the others</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -774,6 +774,11 @@
         <extracomment>A menu item that opens the selected row&apos;s directory in the file manager</extracomment>
         <translation>Ordner %1 öffnen</translation>
     </message>
+    <message>
+        <source>Reason</source>
+        <extracomment>Why a row failed or cannot be read, in one sentence</extracomment>
+        <translation>Grund</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -1078,7 +1083,7 @@
     <message>
         <source>OK - Renamed</source>
         <extracomment>Done, under a new numbered name because the output existed; the Status column is narrow</extracomment>
-        <translation>Umbenannt</translation>
+        <translation>Fertig (neuer Name)</translation>
     </message>
     <message>
         <source>OK - Overwritten</source>
@@ -1121,6 +1126,11 @@
         <source>Refused: %1</source>
         <extracomment>The Status cell of a refused file: why, as the check before a batch says it</extracomment>
         <translation>Abgelehnt: %1</translation>
+    </message>
+    <message>
+        <source>Output: %1</source>
+        <extracomment>The Status cell&apos;s tool tip: where the row&apos;s output was written</extracomment>
+        <translation>Ausgabe: %1</translation>
     </message>
 </context>
 <context>
@@ -1482,6 +1492,22 @@
     <message>
         <source>Pause conversion</source>
         <translation>Konvertierung pausieren</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 checked files were converted already.</source>
+        <translation>%1 der %2 markierten Dateien wurden schon umgewandelt.</translation>
+    </message>
+    <message>
+        <source>Convert them again, or only the others?</source>
+        <translation>Sollen sie noch einmal umgewandelt werden oder nur die anderen?</translation>
+    </message>
+    <message>
+        <source>Convert them again</source>
+        <translation>Noch einmal umwandeln</translation>
+    </message>
+    <message>
+        <source>Only the others</source>
+        <translation>Nur die anderen</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,13 @@ public:
     virtual bool IsRowChecked(int row) const = 0;
     virtual QString RowFullFileName(int row) const = 0;
     virtual void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) = 0;
+    // How the row ended: the output written (empty: none) and why it failed (empty: it did not).
+    virtual void SetRowResult(int row, const QString& output, const QString& reason)
+    {
+        (void)row;
+        (void)output;
+        (void)reason;
+    }
     // What the list already knows of the row's duration (0: not analysed); only the
     // batch's shares use it, the row itself is analysed when the batch reaches it.
     virtual double RowDurationMs(int row) const { (void)row; return 0; }

@@ -493,6 +493,8 @@ void TBatchPlanner::RowEnded(int row, const TRowWork& w, const TJobOutcome& outc
     const TColor colour = failed ? m_params.ColorError : m_params.ColorOK;
     m_sink->OnStatusLabel(row, QStringLiteral("<b>") + status + QStringLiteral("</b>"), colour);
     m_rows->SetRowStatus(row, status, colour);
+    const bool written = !failed && w.Committed;
+    m_rows->SetRowResult(row, written ? w.Output : QString(), failed && !aborted ? outcome.Reason : QString());
     if (failed && !outcome.Reason.isEmpty() && !aborted)
         m_sink->OnRowReason(row, outcome.Reason);
     m_sink->OnRowFinished(row, status, w.Input, w.Output);

@@ -51,6 +51,8 @@ const std::array<TColumnDef, FileListColumnCount> Defs = {{
     {colAudioSampling,      "colAudioSampling",      QT_TRANSLATE_NOOP("FileList", "Sampling [Hz]"),          QT_TRANSLATE_NOOP("FileList", "Sampling"),          false, true,  W,   Centre, 0, false, S::Numeric,    D::GroupedPositive},
     {colAudioStreamSize,    "colAudioStreamSize",    QT_TRANSLATE_NOOP("FileList", "Audio stream size"),      QT_TRANSLATE_NOOP("FileList", "Audio stream size"), false, true,  W,   Centre, 0, false, S::Numeric,    D::SizePositive},
     {colStatus,             "colStatus",             QT_TRANSLATE_NOOP("FileList", "Status"),                 QT_TRANSLATE_NOOP("FileList", "Status"),            true,  true,  90,  Centre, 0, false, S::Alphabetic, D::AsIs},
+    //: Why a row failed or cannot be read, in one sentence
+    {colReason,             "colReason",             QT_TRANSLATE_NOOP("FileList", "Reason"),                 QT_TRANSLATE_NOOP("FileList", "Reason"),            false, true,  260, Left,   0, false, S::Alphabetic, D::AsIs},
 }};
 // clang-format on
 
@@ -135,6 +137,7 @@ QList<TFileListColumn> ColumnKeyOrder()
     order.append(colStatus);
     for (int c = colVideo; c < colStatus; ++c)
         order.append(TFileListColumn(c));
+    order.append(colReason); // came last: settings files written before it keep their meaning
     return order;
 }
 
@@ -154,7 +157,7 @@ QList<int> ColumnMenuItems()
             colVideoBpp, colVideoStreamSize, -1,
             colAudio, colAudioCodec, colAudioCodecID, colAudioProfile, colAudioBitrate, colAudioChannels,
             colAudioSampling, colAudioStreamSize, -1,
-            colStatus};
+            colStatus, colReason};
 }
 
 QString FixedDecimals(double x, int decimals)

@@ -6,7 +6,7 @@
 
 #include <Qt>
 
-// The 29 columns of the file list, in their default display order. The enum value is
+// The 30 columns of the file list, in their default display order. The enum value is
 // also the model's column index, so a view shows them in this order until the user
 // moves them.
 enum TFileListColumn {
@@ -39,9 +39,10 @@ enum TFileListColumn {
     colAudioSampling,
     colAudioStreamSize,
     colStatus,
+    colReason,
 };
 
-inline constexpr int FileListColumnCount = colStatus + 1;
+inline constexpr int FileListColumnCount = colReason + 1;
 
 enum class TColumnSortType { Numeric, Boolean, Alphabetic };
 

@@ -139,7 +139,9 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const
         return CellDisplayText(column, row.Value(column));
     case Qt::ToolTipRole:
         if (column == colStatus && !row.Status.isEmpty())
-            return RowStatusText(row);
+            return StatusToolTip(row);
+        if (column == colReason)
+            return row.Reason;
         return {};
     case Qt::EditRole:
     case StoredValueRole:
@@ -354,10 +356,16 @@ void TFileListModel::ApplyAnalysis(TFileListRow& row, const TAnalysisReply& repl
     if (keep)
         row.Kept = std::move(kept);
     // Refused with the reason the check before a batch gives; nothing is known after an abort.
-    if (row.Unproven && reply.Outcome != TAnalysisOutcome::Aborted && reply.Outcome != TAnalysisOutcome::NoWorker) {
-        row.Refusal = InputProblemOf(plain, row.Size);
-        if (row.Refusal != TInputProblem::None)
-            row.Status = QStringLiteral("Refused");
+    if (reply.Outcome != TAnalysisOutcome::Aborted && reply.Outcome != TAnalysisOutcome::NoWorker) {
+        const TInputProblem problem = InputProblemOf(complete ? kept->Info : plain, row.Size);
+        if (row.Unproven) {
+            row.Refusal = problem;
+            if (problem != TInputProblem::None)
+                row.Status = QStringLiteral("Refused");
+        }
+        // A file of a known kind stays an input (the encoder has the last word), but the list
+        // says at once what the analysis found against it.
+        row.Reason = problem == TInputProblem::None ? QString() : InputProblemText(problem);
     }
 }
 
@@ -783,8 +791,30 @@ void TFileListModel::SetRowStatus(int row, const QString& status, std::optional<
         return;
     m_rows[row].Status = status;
     m_rows[row].StatusColor = colour;
-    const QModelIndex i = index(row, colStatus);
-    Q_EMIT dataChanged(i, i, {Qt::DisplayRole, Qt::ForegroundRole});
+    // a row that starts again has nothing to explain yet
+    if (status == QLatin1String("Converting")) {
+        m_rows[row].Reason.clear();
+        m_rows[row].Output.clear();
+    }
+    Q_EMIT dataChanged(index(row, colStatus), index(row, colReason), {Qt::DisplayRole, Qt::ForegroundRole});
+}
+
+void TFileListModel::SetRowResult(int row, const QString& output, const QString& reason)
+{
+    if (!IsValidRowIndex(row))
+        return;
+    m_rows[row].Output = output;
+    m_rows[row].Reason = reason;
+    Q_EMIT dataChanged(index(row, colStatus), index(row, colReason), {Qt::DisplayRole});
+}
+
+QList<int> TFileListModel::ConvertedCheckedRows() const
+{
+    QList<int> rows;
+    for (int r = 0; r < m_rows.size(); ++r)
+        if (m_rows.at(r).Active && !m_rows.at(r).Output.isEmpty() && QFileInfo::exists(m_rows.at(r).Output))
+            rows << r;
+    return rows;
 }
 
 TGridInfo TFileListModel::GetGridInfo(const QList<int>& selectedRows) const

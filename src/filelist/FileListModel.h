@@ -154,6 +154,11 @@ public:
     std::optional<TColor> RowStatusColor(int row) const;
     // The conversion's status of a row ("Done", "Error (1)"); colour for its text.
     void SetRowStatus(int row, const QString& status, std::optional<TColor> colour = std::nullopt);
+    // How the row's conversion ended: the output it wrote (empty: none) and why it failed
+    // (empty: it did not).
+    void SetRowResult(int row, const QString& output, const QString& reason);
+    // The checked rows whose output, written by this list's last batch, is still on disk.
+    QList<int> ConvertedCheckedRows() const;
 
     // selectedRows: the view's selected rows (repeats and invalid rows are ignored).
     TGridInfo GetGridInfo(const QList<int>& selectedRows = {}) const;

@@ -80,6 +80,7 @@ QVariant TFileListRow::Value(int column) const
     case colSize: return qint64(Size);
     case colDuration: return Analysed ? QVariant(Duration) : QVariant();
     case colStatus: return Status;
+    case colReason: return Reason;
     default: break;
     }
     if (column >= colVideo && column <= colVideoStreamSize)

@@ -75,6 +75,10 @@ struct TFileListRow {
     quint64 AnalysisTicket = 0;  // non-zero while the analysis pool works on the file
     std::shared_ptr<const TKeptAnalysis> Kept;
     std::optional<TColor> StatusColor; // the status text's colour, when one was set
+    // Why the row failed or cannot be read, in one plain sentence; empty when nothing is wrong.
+    QString Reason;
+    // The output this list's last batch wrote for the row; empty when it wrote none.
+    QString Output;
 
     // Directory + "/" + name, without doubling the root's separator.
     QString FullName() const;

@@ -58,3 +58,14 @@ QString RowStatusText(const TFileListRow& row)
         return QCoreApplication::translate("RowStatus", "Refused: %1").arg(InputProblemText(row.Refusal));
     return RowStatusText(row.Status);
 }
+
+QString StatusToolTip(const TFileListRow& row)
+{
+    QStringList lines{RowStatusText(row)};
+    if (!row.Reason.isEmpty() && row.Reason != InputProblemText(row.Refusal))
+        lines << row.Reason;
+    if (!row.Output.isEmpty())
+        //: The Status cell's tool tip: where the row's output was written
+        lines << QCoreApplication::translate("RowStatus", "Output: %1").arg(row.Output);
+    return lines.join(QLatin1Char('\n'));
+}

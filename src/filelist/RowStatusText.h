@@ -10,3 +10,7 @@
 QString RowStatusText(const QString& status);
 // The row's status cell: its status, and for a refused row why it was refused.
 QString RowStatusText(const TFileListRow& row);
+
+// The Status cell's tool tip: its text, why the row failed or cannot be read, and the
+// output the list's batch wrote.
+QString StatusToolTip(const TFileListRow& row);

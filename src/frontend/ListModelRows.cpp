@@ -18,6 +18,11 @@ void TListModelRows::SetRowStatus(int row, const QString& status, std::optional<
     m_model.SetRowStatus(row, status, colour);
 }
 
+void TListModelRows::SetRowResult(int row, const QString& output, const QString& reason)
+{
+    m_model.SetRowResult(row, output, reason);
+}
+
 double TListModelRows::RowDurationMs(int row) const
 {
     const TFileListRow& r = m_model.Row(row);

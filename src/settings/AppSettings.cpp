@@ -147,7 +147,7 @@ const QStringList& TAppSettings::ColumnNames()
         QStringLiteral("colVideoScanType"), QStringLiteral("colVideoBpp"), QStringLiteral("colVideoStreamSize"),
         QStringLiteral("colAudio"), QStringLiteral("colAudioCodec"), QStringLiteral("colAudioCodecID"),
         QStringLiteral("colAudioProfile"), QStringLiteral("colAudioBitrate"), QStringLiteral("colAudioChannels"),
-        QStringLiteral("colAudioSampling"), QStringLiteral("colAudioStreamSize")};
+        QStringLiteral("colAudioSampling"), QStringLiteral("colAudioStreamSize"), QStringLiteral("colReason")};
     return names;
 }
 

@@ -59,9 +59,41 @@ void TBatchController::ConnectActions(const TMainActions& actions)
 
 void TBatchController::actConvertExecute()
 {
-    if (!ConfirmPreflight())
+    if (!ConfirmConvertAgain() || !ConfirmPreflight())
         return;
     StartBatch();
+}
+
+// Rows keep their check marks after a batch: adding files and pressing Convert again
+// would encode the finished ones a second time, into numbered copies. Asked once.
+bool TBatchController::ConfirmConvertAgain()
+{
+    const QList<int> converted = m_list.ConvertedCheckedRows();
+    if (m_converting || converted.isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(AppInfo::ProgramName),
+                    tr("%1 of the %2 checked files were converted already.")
+                        .arg(converted.size())
+                        .arg(m_list.GetNgCheckedCount()),
+                    QMessageBox::NoButton, &m_window);
+    box.setObjectName(QStringLiteral("ConvertAgainBox"));
+    box.setInformativeText(tr("Convert them again, or only the others?"));
+    QPushButton* again = box.addButton(tr("Convert them again"), QMessageBox::AcceptRole);
+    again->setObjectName(QStringLiteral("btnConvertAgain"));
+    QPushButton* others = box.addButton(tr("Only the others"), QMessageBox::AcceptRole);
+    others->setObjectName(QStringLiteral("btnOnlyOthers"));
+    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    box.setDefaultButton(others);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == again)
+        return true;
+    if (box.clickedButton() != others)
+        return false;
+    for (const int row : converted)
+        m_list.SetChecked(row, false);
+    return m_list.GetNgCheckedCount() > 0;
 }
 
 bool TBatchController::ConfirmPreflight()
@@ -140,6 +172,11 @@ void TBatchController::OnBatchEnded()
         TBatchNotice().BatchEnded(m_list, m_batchClock.elapsed(), m_window.isActiveWindow());
     // An early end was already told in one message box by the batch itself (its own text,
     // or the warning of the setting that stopped it): nothing more to say here.
+    // Failed rows bring the Reason column in: each says why beside its status.
+    if (result.ErrorCount > 0 && !closing)
+        if (auto* reasons = m_window.findChild<QAction*>(QStringLiteral("actColReasonVisible"));
+            reasons && reasons->isCheckable() && !reasons->isChecked())
+            reasons->trigger();
     if (result.ShowErrors && !closing) {
         m_errors->ShowErrorCount(result.ErrorCount);
         UiKit::CentreOn(m_errors, &m_window);

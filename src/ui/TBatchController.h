@@ -70,6 +70,7 @@ public:
     TBatchResult SaveScript(const QString& fileName);
     // Aborts a running batch.
     TAbortResult AbortConversion();
+    bool ConfirmConvertAgain();
     // The window is closing during the batch: the batch stops as by Abort, and the window
     // closes once it has wound down; the rows stay on disk for the next start unless the
     // user had already aborted.
