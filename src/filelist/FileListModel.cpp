@@ -142,6 +142,9 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const
             return StatusToolTip(row);
         if (column == colReason)
             return row.Reason;
+        // a codec's or a folder's whole name where the column cuts it
+        if (ColumnDef(column).Display == TColumnDisplay::AsIs)
+            return CellDisplayText(column, row.Value(column));
         return {};
     case Qt::EditRole:
     case StoredValueRole:

@@ -224,8 +224,11 @@ void TFormMain::actLoadProfileExecute()
 void TFormMain::actSaveProfileExecute()
 {
     const TAppParams& ap = AppParams();
+    // A profile saved in the profiles folder shows in the Profile box: the dialog starts there.
+    QDir().mkpath(ap.ProfilesDir);
+    const QString start = QFileInfo(ap.ProfilesDir).isDir() ? ap.ProfilesDir : DialogStartFolder();
     std::unique_ptr<QFileDialog> dlg(
-        UiKit::MakeSaveDialog(this, tr("Save encoder settings"), DialogStartFolder(), {ProfileFilter()}, {QStringLiteral("ini")}));
+        UiKit::MakeSaveDialog(this, tr("Save encoder settings"), start, {ProfileFilter()}, {QStringLiteral("ini")}));
     AddProfilesPlace(*dlg);
     const QString file = dlg->exec() == QDialog::Accepted ? dlg->selectedFiles().value(0) : QString();
     if (file.isEmpty())
