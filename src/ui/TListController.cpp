@@ -57,12 +57,32 @@ TListController::~TListController()
     m_list = nullptr;
 }
 
+// Files added that cannot be read bring the Reason column in, once a session: the list
+// says what is wrong with them before Convert is pressed.
+void TListController::ShowReasonsOnce()
+{
+    if (m_reasonsShown)
+        return;
+    for (int r = 0; r < m_list->rowCount(); ++r) {
+        if (m_list->Row(r).Reason.isEmpty())
+            continue;
+        m_reasonsShown = true;
+        if (auto* reasons = m_window.findChild<QAction*>(QStringLiteral("actColReasonVisible"));
+            reasons && reasons->isCheckable() && !reasons->isChecked())
+            reasons->trigger();
+        return;
+    }
+}
+
 void TListController::Attach()
 {
     m_list->SetIconStore(m_icons.get());
     // Rows show at once; their analysis runs on every core and fills them in.
     m_list->SetAnalysisPool(&AnalysisPool());
-    connect(m_list, &TFileListModel::analysisFinished, this, [this] { m_host.InitControls(); });
+    connect(m_list, &TFileListModel::analysisFinished, this, [this] {
+        m_host.InitControls();
+        ShowReasonsOnce();
+    });
     m_grid.setModel(m_list);
     m_grid.ApplyDefaultColumnLayout();
     m_grid.sortByColumn(-1, Qt::AscendingOrder); // list order until the user sorts

@@ -90,6 +90,7 @@ Q_SIGNALS:
 
 private:
     void Attach();
+    void ShowReasonsOnce();
     // Runs a change to many rows with the grid's painting held, then refreshes once.
     void BulkListChange(const std::function<void()>& change);
     // Runs one add to the list. Adding keeps the window painting and waits for analyses in a
@@ -104,6 +105,7 @@ private:
 
     IListHost& m_host;
     QWidget& m_window;
+    bool m_reasonsShown = false;
     TFileGrid& m_grid;
     TGridFooter& m_footer;
     QLabel& m_counts;

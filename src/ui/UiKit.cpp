@@ -230,7 +230,15 @@ QListWidget* AddItemList(QMessageBox& box, const QStringList& items)
     const int frame = 2 * list->frameWidth() + list->horizontalScrollBar()->sizeHint().height();
     const int shown = int(std::min<qsizetype>(std::max<qsizetype>(items.size(), 3), 12));
     list->setFixedHeight(std::min(row * shown + frame, avail.height() / 3));
-    list->setMinimumWidth(std::min(UiMetrics::ItemListWidth, avail.width() / 2));
+    // As wide as its longest line (a full path and its problem), within most of the screen:
+    // a line cut at a fixed width hid the problem itself.
+    int longest = 0;
+    const QFontMetrics metrics = list->fontMetrics();
+    for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), 2000); ++i)
+        longest = std::max(longest, metrics.horizontalAdvance(items.at(i)));
+    const int wanted = longest + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 8;
+    list->setMinimumWidth(std::clamp(wanted, std::min(UiMetrics::ItemListWidth, avail.width() / 2),
+                                     avail.width() * 4 / 5));
 
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
