@@ -103,10 +103,10 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         sink.OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), m_params.ColorOK);
         sink.OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
     }
-    QString error;
-    result.ScriptWritten = script.Save(target, &error);
-    if (!result.ScriptWritten)
-        return stop(QCoreApplication::translate("BatchScriptWriter", "Couldn't write the file \"%1\": %2").arg(target, error));
+    const TResult saved = script.Save(target);
+    result.ScriptWritten = saved.ok();
+    if (!saved)
+        return stop(QCoreApplication::translate("BatchScriptWriter", "Couldn't write the file \"%1\": %2").arg(target, saved.error()));
     result.EndedNormally = true;
     result.CloseApplication = ShouldCloseAfterConversion(options.AfterConversion, true, result.FilesToConvert, false, 0);
     return result;
