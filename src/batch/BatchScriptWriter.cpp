@@ -57,9 +57,8 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         ++fileNo;
         sink.OnRowStarted(row, w.Input);
         sink.OnStatusLabel(row, QString(), std::nullopt);
-        QString dirProblem;
-        if (!ChooseRowOutput(w, options, ext, files, &dirProblem)) {
-            sink.OnWarning(dirProblem);
+        if (const TResult chosen = ChooseRowOutput(w, options, ext, files); !chosen) {
+            sink.OnWarning(chosen.error());
             result.EarlyExit = QCoreApplication::translate("BatchScriptWriter", "Couldn't create directory \"%1\"!").arg(options.OutDir);
             return result;
         }

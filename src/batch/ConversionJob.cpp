@@ -251,12 +251,10 @@ bool TConversionJob::RetryWithRemedy()
 // program took in the meantime gives way to the next numbered one.
 bool TConversionJob::Commit()
 {
-    QString error;
-    if (CommitRow(m_work, m_env.Options->OutputExists, *m_env.Files, &error))
-        return true;
-    if (!m_work.Skipped)
-        Fail(error);
-    return false;
+    const TResult committed = CommitRow(m_work, m_env.Options->OutputExists, *m_env.Files);
+    if (!committed)
+        Fail(committed.error());
+    return m_work.Committed;
 }
 
 void TConversionJob::ReportRunError(int code)
