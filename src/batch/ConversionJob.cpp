@@ -115,13 +115,13 @@ void TConversionJob::StartPass(int runIndex)
     }
     m_run = std::make_unique<TEncoderRun>(m_state, *this);
     connect(m_run.get(), &TEncoderRun::Finished, this, &TConversionJob::OnRunFinished, Qt::QueuedConnection);
-    try {
+    const TResult started =
         StartEncoder(*m_run, m_env.Params->mencoder, m_work.Job.Runs.value(runIndex).Args, m_env.Params->AppDir);
-    } catch (const TEncoderStartError& e) {
+    if (!started) {
         m_run.reset();
         m_ended = true;
         TJobOutcome outcome;
-        outcome.StartError = e.message();
+        outcome.StartError = started.error();
         Q_EMIT finished(outcome);
         return;
     }
