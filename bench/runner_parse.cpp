@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QTextStream>
 
+#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -65,7 +66,10 @@ TFigure ThroughProcess(const QString& fake, int count, bool everyLine)
     QElapsedTimer wall;
     wall.start();
     const double cpu0 = CpuMs();
-    RunEncoder(fake, {QString::number(count), QStringLiteral("0"), QStringLiteral("250")}, st, sink, QStringLiteral("/"));
+    const TResultOf<int> ran =
+        RunEncoder(fake, {QString::number(count), QStringLiteral("0"), QStringLiteral("250")}, st, sink, QStringLiteral("/"));
+    if (!ran)
+        std::fprintf(stderr, "%s\n", qPrintable(ran.error()));
     return {CpuMs() - cpu0, double(wall.elapsed()), sink.lines, sink.updates};
 }
 

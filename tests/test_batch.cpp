@@ -142,8 +142,8 @@ TEST(BatchScript, BatOnePassByteForByte)
 
     const QString file = TestSupport::ScratchDir() + "/batch_script/one.bat";
     QDir().mkpath(QFileInfo(file).path());
-    QString error;
-    ASSERT_TRUE(s.Save(file, &error)) << error.toStdString();
+    const TResult saved = s.Save(file);
+    ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
     EXPECT_EQ(TestSupport::ReadFile(file), expected); // no byte-order mark
 }
 
@@ -207,7 +207,7 @@ TEST(BatchScript, ShQuotingAndFormat)
 
     const QString file = TestSupport::ScratchDir() + "/batch_script/two.sh";
     QDir().mkpath(QFileInfo(file).path());
-    ASSERT_TRUE(s.Save(file, nullptr));
+    ASSERT_TRUE(s.Save(file).ok());
     EXPECT_TRUE(QFileInfo(file).isExecutable());
 }
 
@@ -215,9 +215,9 @@ TEST(BatchScript, UnwritableFileIsReported)
 {
     TBatchScript s;
     s.Begin("/usr/bin/mencoder", false, QString());
-    QString error;
-    EXPECT_FALSE(s.Save("/proc/no/such/dir/x.bat", &error));
-    EXPECT_FALSE(error.isEmpty());
+    const TResult saved = s.Save("/proc/no/such/dir/x.bat");
+    EXPECT_FALSE(saved.ok());
+    EXPECT_FALSE(saved.error().isEmpty());
 }
 
 // ---- the planner in script mode: decisions without running anything ------------

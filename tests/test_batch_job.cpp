@@ -105,9 +105,9 @@ TEST(ConversionJob, EachWayARowEnds)
         w.Output = dir + "/out/clip.avi";
         QFile::remove(w.Output);
         w.FinalStatus = QStringLiteral("Done");
-        QString error;
-        w.Temp = ReserveTempOutput(w.Output, &error);
-        ASSERT_FALSE(w.Temp.isEmpty()) << error.toStdString();
+        const TResultOf<QString> temp = ReserveTempOutput(w.Output);
+        w.Temp = temp.value();
+        ASSERT_FALSE(w.Temp.isEmpty()) << temp.error().toStdString();
         w.Job = BuildEncoderJob(settings, info, 2, w.Input, w.Temp, QString(), [](const QString&) {});
         ASSERT_TRUE(w.Job.Ok);
         TRunState state;

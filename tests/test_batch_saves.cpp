@@ -28,16 +28,8 @@ namespace {
 struct Writer {
     const char* name;
     QString file;
-    std::function<bool(const QString& path, QString* error)> save;
+    std::function<TResult(const QString& path)> save;
 };
-
-// A writer that answers with a TResult, in the table's terms.
-bool Told(const TResult& saved, QString* error)
-{
-    if (error)
-        *error = saved.error();
-    return saved.ok();
-}
 
 QList<Writer> EveryWriter(TFileListModel& list)
 {
@@ -58,15 +50,14 @@ QList<Writer> EveryWriter(TFileListModel& list)
     row.Directory = S("/in");
     list.AddRow(row);
     return {
-        {"error log", S("errors.log"), [](const QString& p, QString* e) { return log.SaveToFile(p, e); }},
-        {".bat", S("batch.bat"), [script](const QString& p, QString* e) { return script->Save(p, e); }},
-        {".sh", S("batch.sh"), [script](const QString& p, QString* e) { return script->Save(p, e); }},
-        {"list file", S("files.lst"), [&list](const QString& p, QString* e) { return Told(list.SaveFileList(p), e); }},
-        {"settings", S("vexaconv.ini"), [](const QString& p, QString* e) { return Told(TAppSettings().SaveToFile(p), e); }},
-        {"profile", S("p.ini"),
-         [](const QString& p, QString* e) { return Told(Profile::SaveProfile(p, EncodingSettings()), e); }},
+        {"error log", S("errors.log"), [](const QString& p) { return log.SaveToFile(p); }},
+        {".bat", S("batch.bat"), [script](const QString& p) { return script->Save(p); }},
+        {".sh", S("batch.sh"), [script](const QString& p) { return script->Save(p); }},
+        {"list file", S("files.lst"), [&list](const QString& p) { return list.SaveFileList(p); }},
+        {"settings", S("vexaconv.ini"), [](const QString& p) { return TAppSettings().SaveToFile(p); }},
+        {"profile", S("p.ini"), [](const QString& p) { return Profile::SaveProfile(p, EncodingSettings()); }},
         {"report", S("clip_info.txt"),
-         [](const QString& p, QString* e) { return Told(TextFile::WriteText(p, S("report\r\n"), TTextEncoding::Utf8), e); }},
+         [](const QString& p) { return TextFile::WriteText(p, S("report\r\n"), TTextEncoding::Utf8); }},
     };
 }
 
@@ -87,9 +78,9 @@ TEST(Saves, AFullDiskKeepsEveryOldFileAndSaysWhy)
 
     for (const Writer& w : writers) {
         SCOPED_TRACE(w.name);
-        QString error;
-        EXPECT_FALSE(w.save(disk.FilePath(w.file), &error));
-        EXPECT_TRUE(error.contains(S("No space left on device"))) << error.toStdString();
+        const TResult saved = w.save(disk.FilePath(w.file));
+        EXPECT_FALSE(saved.ok());
+        EXPECT_TRUE(saved.error().contains(S("No space left on device"))) << saved.error().toStdString();
         EXPECT_EQ(TestSupport::ReadFile(disk.FilePath(w.file)), OldBytes(w));
     }
     // No half-written temporary file is left behind.
@@ -103,8 +94,8 @@ TEST(Saves, AFullDiskKeepsEveryOldFileAndSaysWhy)
     ASSERT_TRUE(QFile::remove(disk.FilePath(S(".filler"))));
     for (const Writer& w : writers) {
         SCOPED_TRACE(w.name);
-        QString error;
-        EXPECT_TRUE(w.save(disk.FilePath(w.file), &error)) << error.toStdString();
+        const TResult saved = w.save(disk.FilePath(w.file));
+        EXPECT_TRUE(saved.ok()) << saved.error().toStdString();
         EXPECT_NE(TestSupport::ReadFile(disk.FilePath(w.file)), OldBytes(w));
     }
     EXPECT_TRUE(QFileInfo(disk.FilePath(S("batch.sh"))).isExecutable());
@@ -116,9 +107,9 @@ TEST(Saves, MissingDirectoryFailsWithoutCreatingAnything)
     TFileListModel list(AppParams());
     for (const Writer& w : EveryWriter(list)) {
         SCOPED_TRACE(w.name);
-        QString error;
-        EXPECT_FALSE(w.save(tmp.filePath(S("no/such/dir/") + w.file), &error));
-        EXPECT_FALSE(error.isEmpty());
+        const TResult saved = w.save(tmp.filePath(S("no/such/dir/") + w.file));
+        EXPECT_FALSE(saved.ok());
+        EXPECT_FALSE(saved.error().isEmpty());
     }
     EXPECT_TRUE(QDir(tmp.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
 }

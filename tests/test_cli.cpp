@@ -258,7 +258,7 @@ TEST(CommandLine, HelpListsEverySetKeyWithValuesTheKeyTakes)
     const QString usage = UsageText();
     auto warnings = [&](const QString& key, const QString& value) {
         const THeadlessSettings s = THeadlessSettings::Resolve(params, QString(), {{key, value}});
-        EXPECT_TRUE(s.Ok) << key.toStdString() << "=" << value.toStdString();
+        EXPECT_TRUE(s.Status.ok()) << key.toStdString() << "=" << value.toStdString();
         return s.Warnings.size();
     };
     int ranges = 0, words = 0;

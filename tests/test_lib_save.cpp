@@ -38,9 +38,9 @@ TEST(LibSave, FullDiskFailsBeforeTheOldFileIsReplaced)
     // Small saves stay in the write buffer until the flush; large ones fail in write().
     for (const qsizetype size : {qsizetype(10), qsizetype(100000)}) {
         SCOPED_TRACE(size);
-        QString error;
-        EXPECT_FALSE(TextFile::SaveBytes(path, QByteArray(size, 'x'), &error));
-        EXPECT_EQ(error, S("No space left on device"));
+        const TResult saved = TextFile::SaveBytes(path, QByteArray(size, 'x'));
+        EXPECT_FALSE(saved.ok());
+        EXPECT_EQ(saved.error(), S("No space left on device"));
         EXPECT_EQ(TestSupport::ReadFile(path), QByteArray("[MAIN]\r\nLeft=10\r\n"));
     }
     // An empty file needs no room: that save is no failure.
@@ -58,7 +58,7 @@ TEST(LibSave, PermissionsOfNewAndReplacedFiles)
     ASSERT_TRUE(TextFile::SaveBytes(plain, "a"));
     EXPECT_EQ(QFileInfo(plain).permissions() & QFileDevice::ExeOwner, 0);
     const QString script = tmp.filePath(S("run.sh"));
-    ASSERT_TRUE(TextFile::SaveBytes(script, "b", nullptr, true));
+    ASSERT_TRUE(TextFile::SaveBytes(script, "b", true));
     struct stat st = {};
     ASSERT_EQ(::stat(QFile::encodeName(script).constData(), &st), 0);
     EXPECT_EQ(int(st.st_mode & 0777), open);

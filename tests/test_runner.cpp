@@ -375,8 +375,8 @@ TEST(ErrorLog, NumberingSurvivesClearingAndSaveWritesCrLf)
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("VexaConv_Errors.log"));
-    QString error;
-    ASSERT_TRUE(two.SaveToFile(file, &error)) << error.toStdString();
+    const TResult saved = two.SaveToFile(file);
+    ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -384,8 +384,9 @@ TEST(ErrorLog, NumberingSurvivesClearingAndSaveWritesCrLf)
     EXPECT_TRUE(bytes.endsWith(QByteArray(69, '-') + "\r\n"));
     EXPECT_FALSE(bytes.contains("\n\n"));
 
-    EXPECT_FALSE(two.SaveToFile(dir.filePath(QStringLiteral("missing/dir/x.log")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    const TResult failed = two.SaveToFile(dir.filePath(QStringLiteral("missing/dir/x.log")));
+    EXPECT_FALSE(failed.ok());
+    EXPECT_FALSE(failed.error().isEmpty());
     EXPECT_EQ(two.Lines().size(), 14); // unchanged by the failed save
 }
 

@@ -58,7 +58,9 @@ TEST(RealEncoder, ConvertsAClipWithProgress)
     TRunState st;
     st.UpdateInterval = 2;
     TProgressLog sink;
-    const int code = RunEncoder(Mencoder, XvidArgs(input, output), st, sink, dir.path());
+    const TResultOf<int> ran = RunEncoder(Mencoder, XvidArgs(input, output), st, sink, dir.path());
+    ASSERT_TRUE(ran.ok()) << ran.error().toStdString();
+    const int code = ran.value();
     EXPECT_EQ(code, 0) << st.EncoderOutput.join('\n').toStdString();
     EXPECT_FALSE(IsEncoderRunError(code, st));
     ASSERT_FALSE(sink.percents.isEmpty());
@@ -75,8 +77,10 @@ TEST(RealEncoder, SetUpFailureExitsOne)
     QTemporaryDir dir;
     TRunState st;
     TProgressLog sink;
-    const int code = RunEncoder(Mencoder, XvidArgs(dir.filePath("missing.avi"), dir.filePath("o.avi")), st, sink,
-                                dir.path());
+    const TResultOf<int> ran =
+        RunEncoder(Mencoder, XvidArgs(dir.filePath("missing.avi"), dir.filePath("o.avi")), st, sink, dir.path());
+    ASSERT_TRUE(ran.ok()) << ran.error().toStdString();
+    const int code = ran.value();
     EXPECT_EQ(code, 1);
     EXPECT_TRUE(IsEncoderRunError(code, st));
     EXPECT_FALSE(st.EncoderOutput.isEmpty());
@@ -101,7 +105,9 @@ TEST(RealEncoder, AbortMidFileLeavesAValidShorterFile)
             run.RequestQuit();
         }
     };
-    const int code = run.Run(Mencoder, XvidArgs(input, output), dir.path());
+    const TResultOf<int> ran = run.Run(Mencoder, XvidArgs(input, output), dir.path());
+    ASSERT_TRUE(ran.ok()) << ran.error().toStdString();
+    const int code = ran.value();
     ASSERT_GE(abortedAt, 10);
     EXPECT_EQ(code, ExitEncoderQuit) << st.EncoderOutput.join('\n').toStdString();
     EXPECT_FALSE(IsEncoderRunError(code, st));

@@ -62,9 +62,11 @@ int RunFake(TRunState& st, TRecordingSink& sink, const QString& program, const Q
 {
     TEncoderRun run(st, sink);
     Running = &run;
-    const int code = run.Run(program, args, QDir::tempPath());
+    const TResultOf<int> code = run.Run(program, args, QDir::tempPath());
     Running = nullptr;
-    return code;
+    if (!code.ok())
+        ADD_FAILURE() << code.error().toStdString();
+    return code.ok() ? code.value() : -1;
 }
 
 void QuitRunning()
@@ -114,7 +116,9 @@ TEST(Runner, ArgumentsAreSingleWordsAndTheWorkingDirectoryIsUsed)
     TRunState st;
     TRecordingSink sink;
     const QStringList args{"in put.avi", "-o", "\"quoted\" $HOME; rm -rf x", "-leading", "ünï"};
-    EXPECT_EQ(RunEncoder(Fake("print_env.sh"), args, st, sink, dir.path()), 0);
+    const TResultOf<int> code = RunEncoder(Fake("print_env.sh"), args, st, sink, dir.path());
+    ASSERT_TRUE(code.ok()) << code.error().toStdString();
+    EXPECT_EQ(code.value(), 0);
     QStringList expected{QDir(dir.path()).canonicalPath()};
     for (const QString& a : args)
         expected << "[" + a + "]";
@@ -122,7 +126,9 @@ TEST(Runner, ArgumentsAreSingleWordsAndTheWorkingDirectoryIsUsed)
 
     // a relative program path counts from our directory, not from the child's
     st.EncoderOutput.clear();
-    EXPECT_EQ(RunEncoder(QDir::current().relativeFilePath(Fake("print_env.sh")), {}, st, sink, dir.path()), 0);
+    const TResultOf<int> relative = RunEncoder(QDir::current().relativeFilePath(Fake("print_env.sh")), {}, st, sink, dir.path());
+    ASSERT_TRUE(relative.ok()) << relative.error().toStdString();
+    EXPECT_EQ(relative.value(), 0);
     EXPECT_EQ(st.EncoderOutput, expected.mid(0, 1));
 }
 
@@ -174,21 +180,23 @@ TEST(Runner, ExitCodes)
 
 TEST(Runner, StartFailureRaisesTheSystemError)
 {
-    TRunState st;
-    TRecordingSink sink;
-    try {
-        RunFake(st, sink, QStringLiteral("/nonexistent/dir/mencoder"), {});
-        FAIL() << "no error raised";
-    } catch (const TEncoderStartError& e) {
-        EXPECT_EQ(e.code(), ENOENT);
-        EXPECT_TRUE(e.message().startsWith("System Error.  Code: 2.\n")) << e.message().toStdString();
-    }
-    // a file that is not executable
-    try {
-        RunFake(st, sink, QStringLiteral(VEXA_SOURCE_DIR "/tests/CMakeLists.txt"), {});
-        FAIL() << "no error raised";
-    } catch (const TEncoderStartError& e) {
-        EXPECT_EQ(e.code(), EACCES);
+    const struct {
+        QString program;
+        int code;
+    } cases[] = {
+        {QStringLiteral("/nonexistent/dir/mencoder"), ENOENT},
+        {QStringLiteral(VEXA_SOURCE_DIR "/tests/CMakeLists.txt"), EACCES}, // not executable
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.program.toStdString());
+        TRunState st;
+        TRecordingSink sink;
+        TEncoderRun run(st, sink);
+        const TResultOf<int> ran = run.Run(c.program, {}, QDir::tempPath());
+        ASSERT_FALSE(ran.ok()) << "no error raised";
+        EXPECT_EQ(run.StartFailureCode(), c.code);
+        const QString start = QStringLiteral("System Error.  Code: %1.\n").arg(c.code);
+        EXPECT_TRUE(ran.error().startsWith(start)) << ran.error().toStdString();
     }
 }
 

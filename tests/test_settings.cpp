@@ -457,13 +457,13 @@ TEST(HeadlessSettings, DefaultsProfileAndSetsInOrder)
     QDir().mkpath(p.ProfilesDir);
 
     THeadlessSettings r = THeadlessSettings::Resolve(p, QString(), {});
-    ASSERT_TRUE(r.Ok);
+    ASSERT_TRUE(r.Status.ok());
     EXPECT_EQ(r.Settings, Defaults());
 
     // The settings file's default video encoder is the one the defaults use.
     WriteFile(p.IniName, "[MAIN]\r\nDefaultVideoCodec= h.264 \r\n");
     r = THeadlessSettings::Resolve(p, QString(), {{"VideoCodec", "mpeg4"}});
-    ASSERT_TRUE(r.Ok);
+    ASSERT_TRUE(r.Status.ok());
     EXPECT_EQ(r.Settings.videoCodec, TVideoCodec::X264);
     ASSERT_EQ(r.Warnings.size(), 1);
     EXPECT_TRUE(r.Warnings[0].contains("VideoCodec=mpeg4")) << r.Warnings[0].toStdString();
@@ -471,22 +471,22 @@ TEST(HeadlessSettings, DefaultsProfileAndSetsInOrder)
     EncodingSettings last = NonDefaults();
     ASSERT_TRUE(Profile::SaveProfile(p.LastProfileFile, last));
     r = THeadlessSettings::Resolve(p, "last", {{"videobitrate", " 700 "}, {"VIDEOBITRATE", "800"}, {"Rotate", "0"}});
-    ASSERT_TRUE(r.Ok) << r.Error.toStdString();
+    ASSERT_TRUE(r.Status.ok()) << r.Status.error().toStdString();
     last.videoBitrate.Text = "800";
     last.rotate = false;
     ExpectSameProfileSettings(r.Settings, last);
     EXPECT_TRUE(r.Warnings.isEmpty());
 
     r = THeadlessSettings::Resolve(p, QString(), {{"EncoderThreads", "99"}, {"AudioChannels", "5"}, {"Bogus", "1"}});
-    EXPECT_FALSE(r.Ok);
-    EXPECT_TRUE(r.Error.contains("Bogus"));
+    EXPECT_FALSE(r.Status.ok());
+    EXPECT_TRUE(r.Status.error().contains("Bogus"));
     EXPECT_EQ(r.Warnings.size(), 2);
 
     r = THeadlessSettings::Resolve(p, home.filePath("missing.ini"), {});
-    EXPECT_FALSE(r.Ok);
-    EXPECT_TRUE(r.Error.contains("missing.ini"));
+    EXPECT_FALSE(r.Status.ok());
+    EXPECT_TRUE(r.Status.error().contains("missing.ini"));
     QFile::remove(p.LastProfileFile);
-    EXPECT_FALSE(THeadlessSettings::Resolve(p, "last", {}).Ok);
+    EXPECT_FALSE(THeadlessSettings::Resolve(p, "last", {}).Status.ok());
 }
 
 TEST(AppSettingsFile, DefaultsClampsAndUnknownKeys)

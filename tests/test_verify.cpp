@@ -82,9 +82,9 @@ TEST(TempOutput, HiddenBesideTheFinalNameAndNeverAnExistingName)
 {
     QTemporaryDir dir;
     const QString final = dir.filePath(QStringLiteral("my clip.final.avi"));
-    QString error;
-    const QString a = ReserveTempOutput(final, &error);
-    ASSERT_FALSE(a.isEmpty()) << error.toStdString();
+    const TResultOf<QString> reserved = ReserveTempOutput(final);
+    const QString a = reserved.value();
+    ASSERT_FALSE(a.isEmpty()) << reserved.error().toStdString();
     const QFileInfo fa(a);
     EXPECT_EQ(fa.path(), dir.path());
     EXPECT_TRUE(fa.fileName().startsWith(QStringLiteral(".my clip.final.vexa-") + QString::number(::getpid())));
@@ -102,7 +102,7 @@ TEST(TempOutput, HiddenBesideTheFinalNameAndNeverAnExistingName)
     };
     TestSupport::WriteFile(nth(n + 1), "someone else's");
     ASSERT_EQ(::symlink("/nonexistent/target", QFile::encodeName(nth(n + 2)).constData()), 0);
-    const QString b = ReserveTempOutput(final, &error);
+    const QString b = ReserveTempOutput(final).value();
     EXPECT_EQ(b, nth(n + 3));
     EXPECT_EQ(TestSupport::ReadFile(nth(n + 1)), "someone else's");
     EXPECT_FALSE(Exists(final));
@@ -114,13 +114,13 @@ TEST(TempOutput, LongAndOddNamesStillFit)
     // 120 two-byte letters: 240 bytes plus ".avi", near the file system's limit.
     const QString final = dir.filePath(QString(120, QChar(0x00FC)) + QStringLiteral(".avi"));
     ASSERT_TRUE(TestSupport::WriteFile(final, "x").size() > 0);
-    const QString temp = ReserveTempOutput(final);
+    const QString temp = ReserveTempOutput(final).value();
     ASSERT_FALSE(temp.isEmpty());
     EXPECT_LE(QFile::encodeName(QFileInfo(temp).fileName()).size(), 255);
     EXPECT_TRUE(IsTempOutputName(QFileInfo(temp).fileName()));
 
     for (const QString& name : {QStringLiteral("-dash"), QStringLiteral(".hidden"), QStringLiteral("q\"uo'te.mp4")}) {
-        const QString t = ReserveTempOutput(dir.filePath(name));
+        const QString t = ReserveTempOutput(dir.filePath(name)).value();
         ASSERT_FALSE(t.isEmpty()) << name.toStdString();
         EXPECT_TRUE(IsTempOutputName(QFileInfo(t).fileName())) << t.toStdString();
     }
@@ -143,7 +143,7 @@ TEST(TempOutput, TwoProcessesIntoOneDirectoryNeverShareAName)
             // Both children start from the same counter: only the process id tells them apart.
             QByteArray names;
             for (int i = 0; i < PerProcess; ++i)
-                names += QFile::encodeName(ReserveTempOutput(final)) + '\n';
+                names += QFile::encodeName(ReserveTempOutput(final).value()) + '\n';
             (void)!::write(pipes[k][1], names.constData(), size_t(names.size()));
             ::_exit(0);
         }
@@ -209,23 +209,24 @@ TEST(TempOutput, CommitKeepsOrReplacesAndNeverWritesThroughALink)
     QTemporaryDir dir;
     const QString final = dir.filePath(QStringLiteral("out.avi"));
     const auto made = [&](const QByteArray& bytes) {
-        const QString t = ReserveTempOutput(final);
+        const QString t = ReserveTempOutput(final).value();
         TestSupport::WriteFile(t, bytes);
         return t;
     };
-    QString error;
     QString t = made("first");
-    ASSERT_TRUE(CommitOutput(t, final, TCommitPolicy::KeepExisting, &error)) << error.toStdString();
+    const TResult first = CommitOutput(t, final, TCommitPolicy::KeepExisting);
+    ASSERT_TRUE(first.ok()) << first.error().toStdString();
     EXPECT_FALSE(Exists(t));
     EXPECT_EQ(TestSupport::ReadFile(final), "first");
 
     // The name was taken meanwhile (another program, a user): refused, both files kept.
     t = made("second");
-    EXPECT_FALSE(CommitOutput(t, final, TCommitPolicy::KeepExisting, &error));
-    EXPECT_TRUE(error.contains(qt_error_string(EEXIST))) << error.toStdString();
+    const TResult taken = CommitOutput(t, final, TCommitPolicy::KeepExisting);
+    EXPECT_FALSE(taken.ok());
+    EXPECT_TRUE(taken.error().contains(qt_error_string(EEXIST))) << taken.error().toStdString();
     EXPECT_EQ(TestSupport::ReadFile(final), "first");
     EXPECT_EQ(TestSupport::ReadFile(t), "second");
-    ASSERT_TRUE(CommitOutput(t, final, TCommitPolicy::Replace, &error));
+    ASSERT_TRUE(CommitOutput(t, final, TCommitPolicy::Replace).ok());
     EXPECT_EQ(TestSupport::ReadFile(final), "second");
 
     // A link under the final name: replaced itself, what it leads to is untouched.
@@ -233,8 +234,8 @@ TEST(TempOutput, CommitKeepsOrReplacesAndNeverWritesThroughALink)
     const QString linked = dir.filePath(QStringLiteral("linked.avi"));
     ASSERT_EQ(::symlink("victim.avi", QFile::encodeName(linked).constData()), 0);
     t = made("third");
-    EXPECT_FALSE(CommitOutput(t, linked, TCommitPolicy::KeepExisting, &error));
-    ASSERT_TRUE(CommitOutput(t, linked, TCommitPolicy::Replace, &error));
+    EXPECT_FALSE(CommitOutput(t, linked, TCommitPolicy::KeepExisting).ok());
+    ASSERT_TRUE(CommitOutput(t, linked, TCommitPolicy::Replace).ok());
     EXPECT_FALSE(QFileInfo(linked).isSymLink());
     EXPECT_EQ(TestSupport::ReadFile(linked), "third");
     EXPECT_EQ(TestSupport::ReadFile(victim), "victim");
@@ -243,12 +244,12 @@ TEST(TempOutput, CommitKeepsOrReplacesAndNeverWritesThroughALink)
     t = made("fourth");
     QFile::remove(t);
     ASSERT_EQ(::symlink("victim.avi", QFile::encodeName(t).constData()), 0);
-    EXPECT_FALSE(CommitOutput(t, dir.filePath(QStringLiteral("new.avi")), TCommitPolicy::Replace, &error));
+    EXPECT_FALSE(CommitOutput(t, dir.filePath(QStringLiteral("new.avi")), TCommitPolicy::Replace).ok());
     EXPECT_FALSE(Exists(dir.filePath(QStringLiteral("new.avi"))));
-    EXPECT_TRUE(DiscardOutput(t));
+    EXPECT_TRUE(DiscardOutput(t).ok());
     EXPECT_FALSE(Exists(t));
     EXPECT_EQ(TestSupport::ReadFile(victim), "victim");
-    EXPECT_TRUE(DiscardOutput(t)); // already gone
+    EXPECT_TRUE(DiscardOutput(t).ok()); // already gone
 }
 
 TEST(TempOutput, UnwritableDirectoryLeavesNothing)
@@ -257,18 +258,19 @@ TEST(TempOutput, UnwritableDirectoryLeavesNothing)
         return;
     QTemporaryDir dir;
     const QString final = dir.filePath(QStringLiteral("out.avi"));
-    const QString temp = ReserveTempOutput(final);
+    const QString temp = ReserveTempOutput(final).value();
     ASSERT_FALSE(temp.isEmpty());
     TestSupport::WriteFile(temp, "encoded");
     ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
-    QString error;
-    EXPECT_TRUE(ReserveTempOutput(final, &error).isEmpty());
-    EXPECT_TRUE(error.contains(qt_error_string(EACCES))) << error.toStdString();
+    const TResultOf<QString> reserved = ReserveTempOutput(final);
+    EXPECT_FALSE(reserved.ok());
+    EXPECT_TRUE(reserved.error().contains(qt_error_string(EACCES))) << reserved.error().toStdString();
     // The rename is refused with the system's reason; the temporary stays for a retry.
-    EXPECT_FALSE(CommitOutput(temp, final, TCommitPolicy::Replace, &error));
-    EXPECT_TRUE(error.contains(qt_error_string(EACCES))) << error.toStdString();
+    const TResult committed = CommitOutput(temp, final, TCommitPolicy::Replace);
+    EXPECT_FALSE(committed.ok());
+    EXPECT_TRUE(committed.error().contains(qt_error_string(EACCES))) << committed.error().toStdString();
     EXPECT_TRUE(Exists(temp));
-    EXPECT_FALSE(DiscardOutput(temp, &error));
+    EXPECT_FALSE(DiscardOutput(temp).ok());
     EXPECT_FALSE(Exists(final));
     ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
 }
@@ -503,7 +505,7 @@ TEST(TempOutput, FullDiskLeavesNothingUnderTheFinalName)
     Platform::EnsureUtf8CType();
     const QString input = TestSupport::Clip(QStringLiteral("clip_xvid_mp3.avi"));
     const QString final = disk.FilePath(QStringLiteral("out.avi"));
-    const QString temp = ReserveTempOutput(final);
+    const QString temp = ReserveTempOutput(final).value();
     ASSERT_FALSE(temp.isEmpty());
     const TEncoderJob job = DefaultJob(input, temp);
     const int code = Encode(job.Runs[0].Args);
@@ -514,9 +516,9 @@ TEST(TempOutput, FullDiskLeavesNothingUnderTheFinalName)
     // The encoder exits with 0 on a full disk; only the check sees the file is cut short.
     EXPECT_FALSE(passed) << "an output that did not fit passed, exit code " << code;
     if (passed)
-        CommitOutput(temp, final, TCommitPolicy::KeepExisting);
+        (void)CommitOutput(temp, final, TCommitPolicy::KeepExisting);
     else
-        EXPECT_TRUE(DiscardOutput(temp));
+        EXPECT_TRUE(DiscardOutput(temp).ok());
     EXPECT_FALSE(Exists(final));
     EXPECT_TRUE(TempsIn(disk.Path()).isEmpty());
 }

@@ -369,12 +369,12 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     const int serial = m_jobSerial++;
     const QString passLog = m_settings.twoPass ? PassLogFor(serial) : QString();
     // The encoder writes under a temporary name until the output is accepted.
-    QString error;
-    w.Temp = ReserveTempOutput(w.Output, &error);
-    if (w.Temp.isEmpty()) {
-        FailUnstarted(prepared, error);
+    const TResultOf<QString> temp = ReserveTempOutput(w.Output);
+    if (!temp) {
+        FailUnstarted(prepared, temp.error());
         return;
     }
+    w.Temp = temp.value();
     w.Job = BuildEncoderJob(m_settings, info, cpus, w.Input, w.Temp, passLog,
                             [this](const QString& text) { m_sink->OnWarning(text); });
     if (!w.Job.Ok) {
@@ -518,9 +518,8 @@ void TBatchPlanner::OnJobProgress(const TConversionJob& job, TProgressUpdate u)
 
 bool TBatchPlanner::ChooseOutput(TRowWork& w)
 {
-    QString problem;
-    if (!ChooseRowOutput(w, m_options, GetExt(m_settings, true), m_files, &problem)) {
-        m_sink->OnWarning(problem);
+    if (const TResult chosen = ChooseRowOutput(w, m_options, GetExt(m_settings, true), m_files); !chosen) {
+        m_sink->OnWarning(chosen.error());
         return false;
     }
     // Temporaries that a killed or crashed run left in a folder go before this batch writes there.

@@ -53,30 +53,26 @@ QString ErrorStatus(int code, bool secondPass)
     return secondPass ? QStringLiteral("Error = ") + n : QStringLiteral("Error (") + n + QLatin1Char(')');
 }
 
-bool ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files,
-                     QString* problem)
+TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files)
 {
     // The encoder runs in the program home: a relative directory must not follow it there.
     const QString outDir = options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
     if (!options.OutDirIsInDir) {
         if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
             QDir().mkpath(outDir);
-        if (outDir.isEmpty() || !QFileInfo(outDir).isDir()) {
-            if (problem)
-                *problem = QCoreApplication::translate("TBatchPlanner", "Couldn't create directory \"%1\"!")
-                               .arg(options.OutDir);
-            return false;
-        }
+        if (outDir.isEmpty() || !QFileInfo(outDir).isDir())
+            return TResult::Failure(
+                QCoreApplication::translate("TBatchPlanner", "Couldn't create directory \"%1\"!").arg(options.OutDir));
     }
     w.Planned = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext);
     const TOutputChoice choice = ChooseOutputName(w.Planned, options.OutputExists, files);
     w.Output = choice.Output;
     w.FinalStatus = choice.FinalStatus;
     w.Skipped = choice.Skipped;
-    return true;
+    return {};
 }
 
-bool CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files, QString* error)
+TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files)
 {
     // "Overwrite" replaces whatever is under the chosen name now (never an input: the
     // name would have been numbered); the others never replace anything.
@@ -87,30 +83,30 @@ bool CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files, QString* e
         DiscardRowTemp(w);
         w.Skipped = true;
         w.FinalStatus = QStringLiteral("Skipped");
-        return false;
+        return {};
     }
-    bool ok = CommitOutput(w.Temp, w.Output, overwrite ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting, error);
-    if (!ok && policy == TOutputPolicy::Rename && NameExists(w.Output)) {
+    TResult committed = CommitOutput(w.Temp, w.Output, overwrite ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting);
+    if (!committed && policy == TOutputPolicy::Rename && NameExists(w.Output)) {
         const QString numbered = NumberedOutputName(w.Planned, [&files](const QString& p) { return files.IsTaken(p); });
         files.AddOutput(numbered);
-        ok = CommitOutput(w.Temp, numbered, TCommitPolicy::KeepExisting, error);
-        if (ok) {
+        committed = CommitOutput(w.Temp, numbered, TCommitPolicy::KeepExisting);
+        if (committed) {
             w.Output = numbered;
             w.FinalStatus = QStringLiteral("OK - Renamed");
         }
     }
-    if (!ok)
-        return false;
+    if (!committed)
+        return committed;
     w.Temp.clear();
     w.Committed = true;
-    return true;
+    return {};
 }
 
 void DiscardRowTemp(TRowWork& w)
 {
     if (w.Temp.isEmpty())
         return;
-    DiscardOutput(w.Temp);
+    (void)DiscardOutput(w.Temp); // one left behind is swept once this process has ended
     w.Temp.clear();
 }
 

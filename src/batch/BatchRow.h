@@ -4,6 +4,7 @@
 #include "batch/BatchScript.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/EncodingSettings.h"
+#include "lib/Result.h"
 #include "media/InputProblem.h"
 #include "outputs/BatchFiles.h"
 
@@ -40,19 +41,18 @@ struct TRowWork {
 };
 
 // The row's output name under the existing-output policy (w.Planned, w.Output,
-// w.FinalStatus, w.Skipped), the output folder made when it is missing. False with
-// *problem when the folder cannot be made.
-bool ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files,
-                     QString* problem);
+// w.FinalStatus, w.Skipped), the output folder made when it is missing. A failure when
+// the folder cannot be made.
+TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files);
 
 // "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
 QString ErrorStatus(int code, bool secondPass);
 
 // Moves the accepted temporary to the row's output under the policy. "Skip file" leaves
-// a name another program took meanwhile to it (the row ends "Skipped"); "Rename file"
-// numbers the name then. False with *error when the output could not be put in place;
-// the temporary is then still there.
-bool CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files, QString* error);
+// a name another program took meanwhile to it (the row ends "Skipped", w.Committed stays
+// false); "Rename file" numbers the name then. A failure when the output could not be put
+// in place; the temporary is then still there.
+TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files);
 // Removes the row's temporary output, if it has one.
 void DiscardRowTemp(TRowWork& w);
 // After a committed row: an empty output goes, and the input's dates go on the output

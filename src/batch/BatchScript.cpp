@@ -356,16 +356,16 @@ QString TBatchScript::JobsText() const
     return text;
 }
 
-bool TBatchScript::Save(const QString& fileName, QString* error) const
+TResult TBatchScript::Save(const QString& fileName) const
 {
     const TScriptFormat format = ScriptFormatFor(fileName);
     if (format == TScriptFormat::Jobs) {
         MemIniFile profile;
         Profile::WriteProfile(profile, m_jobs.Settings);
-        if (!profile.SaveAs(m_jobs.ProfileFile, error))
-            return false;
+        if (TResult saved = profile.SaveAs(m_jobs.ProfileFile); !saved)
+            return saved;
     }
-    return TextFile::SaveBytes(fileName, Text(format).toUtf8(), error, format == TScriptFormat::Sh);
+    return TextFile::SaveBytes(fileName, Text(format).toUtf8(), format == TScriptFormat::Sh);
 }
 
 QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/AppParams.h"
+#include "lib/Result.h"
 #include "outputs/BatchFiles.h"
 #include "encoding/EncodingSettings.h"
 
@@ -80,9 +81,8 @@ public:
     QString Text(TScriptFormat format) const;
 
     // Writes the script atomically (UTF-8 without BOM); a bash script is made executable;
-    // a job list's profile is written first. False with *error set when a file cannot be
-    // written.
-    bool Save(const QString& fileName, QString* error) const;
+    // a job list's profile is written first. A failure when a file cannot be written.
+    TResult Save(const QString& fileName) const;
 
 private:
     QString m_encoder;

@@ -57,9 +57,8 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         ++fileNo;
         sink.OnRowStarted(row, w.Input);
         sink.OnStatusLabel(row, QString(), std::nullopt);
-        QString dirProblem;
-        if (!ChooseRowOutput(w, options, ext, files, &dirProblem)) {
-            sink.OnWarning(dirProblem);
+        if (const TResult chosen = ChooseRowOutput(w, options, ext, files); !chosen) {
+            sink.OnWarning(chosen.error());
             result.EarlyExit = QCoreApplication::translate("BatchScriptWriter", "Couldn't create directory \"%1\"!").arg(options.OutDir);
             return result;
         }
@@ -103,10 +102,10 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         sink.OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), m_params.ColorOK);
         sink.OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
     }
-    QString error;
-    result.ScriptWritten = script.Save(target, &error);
-    if (!result.ScriptWritten)
-        return stop(QCoreApplication::translate("BatchScriptWriter", "Couldn't write the file \"%1\": %2").arg(target, error));
+    const TResult saved = script.Save(target);
+    result.ScriptWritten = saved.ok();
+    if (!saved)
+        return stop(QCoreApplication::translate("BatchScriptWriter", "Couldn't write the file \"%1\": %2").arg(target, saved.error()));
     result.EndedNormally = true;
     result.CloseApplication = ShouldCloseAfterConversion(options.AfterConversion, true, result.FilesToConvert, false, 0);
     return result;

@@ -115,13 +115,13 @@ void TConversionJob::StartPass(int runIndex)
     }
     m_run = std::make_unique<TEncoderRun>(m_state, *this);
     connect(m_run.get(), &TEncoderRun::Finished, this, &TConversionJob::OnRunFinished, Qt::QueuedConnection);
-    try {
+    const TResult started =
         StartEncoder(*m_run, m_env.Params->mencoder, m_work.Job.Runs.value(runIndex).Args, m_env.Params->AppDir);
-    } catch (const TEncoderStartError& e) {
+    if (!started) {
         m_run.reset();
         m_ended = true;
         TJobOutcome outcome;
-        outcome.StartError = e.message();
+        outcome.StartError = started.error();
         Q_EMIT finished(outcome);
         return;
     }
@@ -251,12 +251,10 @@ bool TConversionJob::RetryWithRemedy()
 // program took in the meantime gives way to the next numbered one.
 bool TConversionJob::Commit()
 {
-    QString error;
-    if (CommitRow(m_work, m_env.Options->OutputExists, *m_env.Files, &error))
-        return true;
-    if (!m_work.Skipped)
-        Fail(error);
-    return false;
+    const TResult committed = CommitRow(m_work, m_env.Options->OutputExists, *m_env.Files);
+    if (!committed)
+        Fail(committed.error());
+    return m_work.Committed;
 }
 
 void TConversionJob::ReportRunError(int code)

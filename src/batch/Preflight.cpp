@@ -150,7 +150,8 @@ void NoteConversionSpeed(const QString& iniName, const EncodingSettings& setting
     if (iniName.isEmpty() || info.Duration <= 0 || info.NumberOfVideoStreams == 0 || elapsedMs < ShortestMeasuredRunMs)
         return;
     const double speed = info.Duration / 1000.0 * std::max(passes, 1) / (double(elapsedMs) / 1000.0);
-    TSpeedHistory::RecordToFile(iniName, SpeedKeyFor(settings, info), speed);
+    // The forecast is a convenience: a settings file that cannot be written costs it only.
+    (void)TSpeedHistory::RecordToFile(iniName, SpeedKeyFor(settings, info), speed);
 }
 
 QString TPreflightReport::ForecastText() const

@@ -39,9 +39,9 @@ bool ResolveSettings(const CliOptions& o, THeadlessSettings& settings)
     settings = THeadlessSettings::Resolve(AppParams(), o.profile, o.sets);
     for (const QString& warning : settings.Warnings)
         Err(QStringLiteral("vexaconv: %1\n").arg(warning));
-    if (!settings.Ok)
-        Err(UsageErrorText(settings.Error));
-    return settings.Ok;
+    if (!settings.Status)
+        Err(UsageErrorText(settings.Status.error()));
+    return settings.Status.ok();
 }
 
 void WarnIfNoMediaInfo(TUnanalysed what)

@@ -258,11 +258,12 @@ public:
     {
         if (m_errorLogFile.isEmpty())
             return true;
-        QString error;
-        if (m_log.SaveToFile(m_errorLogFile, &error)) {
+        const TResult saved = m_log.SaveToFile(m_errorLogFile);
+        if (saved) {
             m_logSaveError.clear();
             return true;
         }
+        const QString& error = saved.error();
         // The log is saved after every report: say it once, not after each of them.
         if (error != m_logSaveError)
             Err(QStringLiteral("vexaconv: %1\n")

@@ -76,7 +76,7 @@ QStringList TextLines()
 
 bool SaveToFile(const QString& fileName)
 {
-    return TextFile::WriteLines(fileName, TextLines(), TTextEncoding::Utf8);
+    return TextFile::WriteLines(fileName, TextLines(), TTextEncoding::Utf8).ok();
 }
 
 bool SaveAudioBitratesTxt(const TAppParams& p)

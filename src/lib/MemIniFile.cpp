@@ -330,8 +330,8 @@ TResult MemIniFile::UpdateFile()
         merged.m_encoding = m_existed ? m_encoding : TTextEncoding::Utf8;
     for (const Change& c : m_changes)
         merged.Apply(c);
-    if (!merged.SaveAs(m_fileName))
-        return fail(merged.LastError());
+    if (const TResult saved = merged.SaveAs(m_fileName); !saved)
+        return fail(saved.error());
     m_sections = merged.m_sections;
     m_sectionIndex = merged.m_sectionIndex;
     m_encoding = merged.m_encoding;
@@ -341,17 +341,15 @@ TResult MemIniFile::UpdateFile()
     return {};
 }
 
-bool MemIniFile::SaveAs(const QString& fileName, QString* error)
+TResult MemIniFile::SaveAs(const QString& fileName)
 {
-    QString why;
     TTextEncoding used = m_encoding;
-    if (!TextFile::WriteLines(fileName, Lines(), m_encoding, QStringLiteral("\r\n"), &why, &used)) {
+    const TResult written = TextFile::WriteLines(fileName, Lines(), m_encoding, QStringLiteral("\r\n"), &used);
+    if (!written) {
         //: %1 is a file's name, %2 the system's reason
-        m_lastError = QCoreApplication::translate("Files", "Cannot write \"%1\": %2").arg(fileName, why);
-        if (error)
-            *error = m_lastError;
-        return false;
+        m_lastError = QCoreApplication::translate("Files", "Cannot write \"%1\": %2").arg(fileName, written.error());
+        return TResult::Failure(m_lastError);
     }
     m_encoding = used;
-    return true;
+    return {};
 }

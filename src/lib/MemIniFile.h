@@ -83,7 +83,7 @@ public:
     // it was) when the file cannot be read back or written.
     TResult UpdateFile();
     // Writes this document as it stands to fileName, replacing the file (atomic).
-    bool SaveAs(const QString& fileName, QString* error = nullptr);
+    TResult SaveAs(const QString& fileName);
 
 private:
     struct Entry {

@@ -185,15 +185,13 @@ TResult ReadLines(const QString& path, QStringList& lines, TTextEncoding& encodi
     return read;
 }
 
-bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error, bool executable)
+TResult SaveBytes(const QString& path, const QByteArray& bytes, bool executable)
 {
     QSaveFile f(path);
     auto fail = [&](const QString& why) {
-        if (error)
-            *error = why.isEmpty() ? QCoreApplication::translate("Files", "Unknown error") : why;
         if (f.isOpen())
             f.cancelWriting(); // the temporary file goes, the old file stays
-        return false;
+        return TResult::Failure(why.isEmpty() ? QCoreApplication::translate("Files", "Unknown error") : why);
     };
     if (!f.open(QIODevice::WriteOnly))
         return fail(f.errorString());
@@ -220,24 +218,21 @@ bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error, boo
     }
     if (!f.commit())
         return fail(f.errorString());
-    return true;
+    return {};
 }
 
 TResult WriteText(const QString& path, const QString& text, TTextEncoding encoding, TTextEncoding* used)
 {
-    QString error;
-    if (!SaveBytes(path, Encode(text, encoding, used), &error))
-        return TResult::Failure(error);
-    return {};
+    return SaveBytes(path, Encode(text, encoding, used));
 }
 
-bool WriteLines(const QString& path, const QStringList& lines, TTextEncoding encoding, const QString& lineEnd,
-                QString* error, TTextEncoding* used)
+TResult WriteLines(const QString& path, const QStringList& lines, TTextEncoding encoding, const QString& lineEnd,
+                   TTextEncoding* used)
 {
     QString text;
     for (const QString& line : lines)
         text += line + lineEnd;
-    return SaveBytes(path, Encode(text, encoding, used), error);
+    return SaveBytes(path, Encode(text, encoding, used));
 }
 
 } // namespace TextFile

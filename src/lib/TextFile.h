@@ -39,15 +39,14 @@ TResult ReadLines(const QString& path, QStringList& lines, TTextEncoding& encodi
 // The one way this program saves a file: the bytes go to a temporary file in the same
 // directory, which is flushed and synced and checked for write errors before it is
 // renamed over the old file. A full disk, a refused directory or any other failure leaves
-// the old file as it was and returns false with `error` set to the system's reason.
+// the old file as it was and fails with the system's reason.
 // `executable` adds the execute bits (the new file is never seen without them).
-bool SaveBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr, bool executable = false);
+TResult SaveBytes(const QString& path, const QByteArray& bytes, bool executable = false);
 
 // Saved through SaveBytes. `used` as in Encode.
 TResult WriteText(const QString& path, const QString& text, TTextEncoding encoding, TTextEncoding* used = nullptr);
 // Every line followed by lineEnd.
-bool WriteLines(const QString& path, const QStringList& lines, TTextEncoding encoding,
-                const QString& lineEnd = QStringLiteral("\r\n"), QString* error = nullptr,
-                TTextEncoding* used = nullptr);
+TResult WriteLines(const QString& path, const QStringList& lines, TTextEncoding encoding,
+                   const QString& lineEnd = QStringLiteral("\r\n"), TTextEncoding* used = nullptr);
 
 } // namespace TextFile

@@ -30,12 +30,6 @@ QString SystemReason(int err)
     return qt_error_string(err);
 }
 
-void SetError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
 QString TempName(const QString& base, const QString& ext, qint64 pid, quint64 n)
 {
     QString name = QLatin1Char('.') + base + QStringLiteral(".vexa-") + QString::number(pid) + QLatin1Char('-') +
@@ -59,7 +53,7 @@ QString FittingTempName(QString base, const QString& ext, qint64 pid, quint64 n)
 
 } // namespace
 
-QString ReserveTempOutput(const QString& finalPath, QString* error)
+TResultOf<QString> ReserveTempOutput(const QString& finalPath)
 {
     const QFileInfo fi(finalPath);
     const QString name = fi.fileName();
@@ -78,14 +72,11 @@ QString ReserveTempOutput(const QString& finalPath, QString* error)
             ::close(fd);
             return path;
         }
-        if (const int err = errno; err != EEXIST) {
-            SetError(error, QCoreApplication::translate("Outputs", "Cannot create a file in \"%1\": %2")
-                                .arg(dir, SystemReason(err)));
-            return {};
-        }
+        if (const int err = errno; err != EEXIST)
+            return TResult::Failure(QCoreApplication::translate("Outputs", "Cannot create a file in \"%1\": %2")
+                                        .arg(dir, SystemReason(err)));
     }
-    SetError(error, QCoreApplication::translate("Outputs", "No free temporary name in \"%1\"").arg(dir));
-    return {};
+    return TResult::Failure(QCoreApplication::translate("Outputs", "No free temporary name in \"%1\"").arg(dir));
 }
 
 bool IsTempOutputName(const QString& fileName, qint64* pid)
@@ -104,14 +95,13 @@ bool IsTempOutputName(const QString& fileName, qint64* pid)
     return true;
 }
 
-bool CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy policy, QString* error)
+TResult CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy policy)
 {
     const QByteArray from = QFile::encodeName(temp);
     const QByteArray to = QFile::encodeName(finalPath);
     const auto fail = [&](int err) {
-        SetError(error, QCoreApplication::translate("Outputs", "Cannot rename \"%1\" to \"%2\": %3")
-                            .arg(temp, finalPath, SystemReason(err)));
-        return false;
+        return TResult::Failure(QCoreApplication::translate("Outputs", "Cannot rename \"%1\" to \"%2\": %3")
+                                    .arg(temp, finalPath, SystemReason(err)));
     };
     // Only the file the encoder wrote goes under the final name, never a link put in its place.
     struct stat st {};
@@ -125,17 +115,17 @@ bool CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy p
         // target never written.
         if (::rename(from.constData(), to.constData()) != 0)
             return fail(errno);
-        return true;
+        return {};
     }
 
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return true;
+        return {};
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
         return fail(errno);
     // File systems without the no-replace rename: a hard link is just as exclusive.
     if (::link(from.constData(), to.constData()) == 0) {
         ::unlink(from.constData());
-        return true;
+        return {};
     }
     if (errno == EEXIST)
         return fail(EEXIST);
@@ -145,26 +135,26 @@ bool CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy p
         return fail(EEXIST);
     if (::rename(from.constData(), to.constData()) != 0)
         return fail(errno);
-    return true;
+    return {};
 }
 
-bool DiscardOutput(const QString& temp, QString* error)
+TResult DiscardOutput(const QString& temp)
 {
     const QByteArray path = QFile::encodeName(temp);
+    const auto fail = [&](int err) {
+        return TResult::Failure(QCoreApplication::translate("Outputs", "Cannot remove \"%1\": %2").arg(temp, SystemReason(err)));
+    };
     struct stat st {};
-    if (::lstat(path.constData(), &st) != 0)
-        return errno == ENOENT;
-    if (S_ISDIR(st.st_mode)) {
-        SetError(error,
-                 QCoreApplication::translate("Outputs", "Cannot remove \"%1\": %2").arg(temp, SystemReason(EISDIR)));
-        return false;
+    if (::lstat(path.constData(), &st) != 0) {
+        if (const int err = errno; err != ENOENT)
+            return fail(err);
+        return {};
     }
-    if (::unlink(path.constData()) != 0 && errno != ENOENT) {
-        const int err = errno; // before anything else may change it
-        SetError(error, QCoreApplication::translate("Outputs", "Cannot remove \"%1\": %2").arg(temp, SystemReason(err)));
-        return false;
-    }
-    return true;
+    if (S_ISDIR(st.st_mode))
+        return fail(EISDIR);
+    if (::unlink(path.constData()) != 0 && errno != ENOENT)
+        return fail(errno);
+    return {};
 }
 
 bool IsLiveProcessOfThisProgram(qint64 pid)

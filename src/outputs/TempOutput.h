@@ -1,5 +1,8 @@
 #pragma once
 
+#include "lib/Result.h"
+#include "lib/ResultOf.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,9 +16,9 @@
 //     clip.avi  ->  .clip.vexa-<pid>-<n>.avi
 
 // Makes (creates, empty, exclusively) a temporary name for finalPath in its directory:
-// unique in this process and never a name that existed. Empty with *error set when the
-// directory does not take a new file (missing, unwritable, full).
-QString ReserveTempOutput(const QString& finalPath, QString* error = nullptr);
+// unique in this process and never a name that existed. A failure when the directory does
+// not take a new file (missing, unwritable, full).
+TResultOf<QString> ReserveTempOutput(const QString& finalPath);
 
 // Whether fileName (a name without directory) has the form of a temporary output; *pid
 // gets the process id it carries.
@@ -26,12 +29,12 @@ enum class TCommitPolicy {
     Replace,      // an existing entry under the final name is replaced (the link itself, not what it leads to)
 };
 
-// Renames temp to finalPath. False with *error set to the system's reason when the rename
-// fails (or the final name is taken under KeepExisting); temp is then left as it is.
-bool CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy policy, QString* error = nullptr);
+// Renames temp to finalPath. A failure with the system's reason when the rename fails (or
+// the final name is taken under KeepExisting); temp is then left as it is.
+TResult CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy policy);
 
-// Removes a temporary output; true when it is gone (also when it was never there).
-bool DiscardOutput(const QString& temp, QString* error = nullptr);
+// Removes a temporary output; done when it is gone (also when it was never there).
+TResult DiscardOutput(const QString& temp);
 
 // Whether process pid runs and is this program (the same executable, or the same
 // process name where the executable cannot be read).

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 
-int RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink)
+TResultOf<int> RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink)
 {
     return RunEncoder(program, argv, state, sink, QString());
 }
@@ -37,13 +37,13 @@ QString EncoderExe(const QString& program)
 
 } // namespace
 
-void StartEncoder(TEncoderRun& run, const QString& program, const QStringList& argv, const QString& workingDir)
+TResult StartEncoder(TEncoderRun& run, const QString& program, const QStringList& argv, const QString& workingDir)
 {
-    run.Start(EncoderExe(program), argv, EncoderDir(workingDir));
+    return run.Start(EncoderExe(program), argv, EncoderDir(workingDir));
 }
 
-int RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink,
-               const QString& workingDir)
+TResultOf<int> RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink,
+                          const QString& workingDir)
 {
     TEncoderRun run(state, sink);
     return run.Run(EncoderExe(program), argv, EncoderDir(workingDir));

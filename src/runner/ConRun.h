@@ -13,17 +13,16 @@
 // every line and every throttled progress update to sink. Returns the exit code (see the
 // constants above). The UI thread is not blocked: the run waits in a local event loop,
 // so windows repaint and the abort action works while the encoder is silent.
-// Throws TEncoderStartError when the process cannot be started.
-int RunEncoder(const QString& program, const QStringList& argv, TRunState& state,
-               IProgressSink& sink);
+// A failure (see TEncoderRun::Start) when the process cannot be started.
+TResultOf<int> RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink);
 
 // As above with an explicit working directory (empty: the program home, else "/").
-int RunEncoder(const QString& program, const QStringList& argv, TRunState& state,
-               IProgressSink& sink, const QString& workingDir);
+TResultOf<int> RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink,
+                          const QString& workingDir);
 
 // Starts run with program (a relative path counts from the current directory) in
-// workingDir (empty: the program home, else "/"). Throws TEncoderStartError.
-void StartEncoder(TEncoderRun& run, const QString& program, const QStringList& argv, const QString& workingDir);
+// workingDir (empty: the program home, else "/"). A failure when it cannot be started.
+TResult StartEncoder(TEncoderRun& run, const QString& program, const QStringList& argv, const QString& workingDir);
 
 // What the abort action did.
 enum class TAbortResult {

@@ -23,11 +23,6 @@ QString StartErrorText(int code, const QString& text)
 
 } // namespace
 
-TEncoderStartError::TEncoderStartError(int code, const QString& text)
-    : std::runtime_error(StartErrorText(code, text).toStdString()), m_code(code), m_message(StartErrorText(code, text))
-{
-}
-
 namespace {
 
 // One byte more than the longest kept line, so one read always reaches past a line
@@ -114,8 +109,12 @@ void TEncoderRun::CloseOutputPipe()
     }
 }
 
-void TEncoderRun::Start(const QString& program, const QStringList& argv, const QString& workingDir)
+TResult TEncoderRun::Start(const QString& program, const QStringList& argv, const QString& workingDir)
 {
+    const auto fail = [this](int code) {
+        m_startFailureCode = code;
+        return TResult::Failure(StartErrorText(code, qt_error_string(code)));
+    };
     m_process.setProgram(program);
     m_process.setArguments(argv);
     m_process.setWorkingDirectory(workingDir);
@@ -123,18 +122,15 @@ void TEncoderRun::Start(const QString& program, const QStringList& argv, const Q
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_state.QuitRequested = false;
     m_state.TerminateRequested = false;
-    if (!MakeOutputPipe()) {
-        const int code = errno;
-        throw TEncoderStartError(code, qt_error_string(code));
-    }
+    if (!MakeOutputPipe())
+        return fail(errno);
     const int childOut = m_outWrite;
     m_process.setChildProcessModifier([childOut] { PrepareChild(childOut); });
 
     m_process.start(QIODevice::WriteOnly);
     if (!m_process.waitForStarted(-1)) {
         CloseOutputPipe();
-        const int code = StartErrorCode(program);
-        throw TEncoderStartError(code, qt_error_string(code));
+        return fail(StartErrorCode(program));
     }
     // only the child writes: our copy must go, or the pipe never reports its end
     ::close(m_outWrite);
@@ -143,11 +139,13 @@ void TEncoderRun::Start(const QString& program, const QStringList& argv, const Q
     connect(m_outNotifier, &QSocketNotifier::activated, this, [this] { ReadOutput(16); });
     m_pgid = m_process.processId();
     ::setpgid(static_cast<pid_t>(m_pgid), static_cast<pid_t>(m_pgid)); // the child did it too; harmless
+    return {};
 }
 
-int TEncoderRun::Run(const QString& program, const QStringList& argv, const QString& workingDir)
+TResultOf<int> TEncoderRun::Run(const QString& program, const QStringList& argv, const QString& workingDir)
 {
-    Start(program, argv, workingDir);
+    if (TResult started = Start(program, argv, workingDir); !started)
+        return started;
     if (!m_finished) {
         QEventLoop loop;
         m_loop = &loop;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/Result.h"
+#include "lib/ResultOf.h"
 #include "runner/RunState.h"
 #include "runner/IProgressSink.h"
 #include "runner/LineAssembler.h"
@@ -10,8 +12,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
-
-#include <stdexcept>
 
 class QEventLoop;
 class QSocketNotifier;
@@ -34,18 +34,6 @@ inline constexpr int ExitWaitMs = 5000;
 // here, so a runaway encoder cannot grow the line buffer without bound.
 inline constexpr int MaxLineBytes = 20480;
 
-// The encoder could not be started; message() is "System Error.  Code: N.\n<text>".
-class TEncoderStartError : public std::runtime_error {
-public:
-    TEncoderStartError(int code, const QString& text);
-    int code() const { return m_code; }
-    QString message() const { return m_message; }
-
-private:
-    int m_code;
-    QString m_message;
-};
-
 // One encoder run: the child process in its own process group, its output assembled into
 // EncoderOutput, the quit request with its grace timer, and the exit code. Start returns
 // at once and Finished tells the end. An abort reaches the run's own process group and
@@ -56,12 +44,14 @@ public:
     TEncoderRun(TRunState& state, IProgressSink& sink);
     ~TEncoderRun() override;
 
-    // Starts the process (throws TEncoderStartError); Finished follows when it has ended
-    // and its output is read.
-    void Start(const QString& program, const QStringList& argv, const QString& workingDir);
-    // Start, then waits in a local event loop for the end; returns the exit code. Only
-    // for callers without an event loop of their own (the runner's tests, benchmarks).
-    int Run(const QString& program, const QStringList& argv, const QString& workingDir);
+    // Starts the process; Finished follows when it has ended and its output is read. When
+    // the encoder cannot be started the failure says "System Error.  Code: N.\n<text>".
+    TResult Start(const QString& program, const QStringList& argv, const QString& workingDir);
+    // Start, then waits in a local event loop for the end; the exit code. Only for callers
+    // without an event loop of their own (the runner's tests, benchmarks).
+    TResultOf<int> Run(const QString& program, const QStringList& argv, const QString& workingDir);
+    // The system's error number when Start failed, else 0.
+    int StartFailureCode() const { return m_startFailureCode; }
 
     bool IsFinished() const { return m_finished; }
     int ExitCode() const { return m_exitCode; }
@@ -117,4 +107,5 @@ private:
     bool m_killedStillRunning = false;
     bool m_paused = false;
     int m_exitCode = 0;
+    int m_startFailureCode = 0;
 };

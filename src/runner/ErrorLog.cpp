@@ -68,9 +68,9 @@ void TErrorLog::Clear() { m_lines.clear(); }
 
 QString TErrorLog::Text() const { return m_lines.join(QLatin1Char('\n')); }
 
-bool TErrorLog::SaveToFile(const QString& fileName, QString* error) const
+TResult TErrorLog::SaveToFile(const QString& fileName) const
 {
-    return TextFile::WriteLines(fileName, m_lines, TTextEncoding::Utf8, QStringLiteral("\r\n"), error);
+    return TextFile::WriteLines(fileName, m_lines, TTextEncoding::Utf8);
 }
 
 bool ShouldCloseAfterConversion(int actionIndex, bool endedNormally, int filesToConvert, bool aborted,

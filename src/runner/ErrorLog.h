@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/Result.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -16,8 +18,8 @@ public:
     QString Text() const;
 
     // Writes the lines to fileName (UTF-8, CR LF after every line), replacing the file.
-    // False with *error set when the file cannot be written; the log is unchanged.
-    bool SaveToFile(const QString& fileName, QString* error) const;
+    // A failure when the file cannot be written; the log is unchanged.
+    TResult SaveToFile(const QString& fileName) const;
 
 private:
     QStringList m_lines;

@@ -64,16 +64,15 @@ THeadlessSettings THeadlessSettings::Resolve(const TAppParams& params, const QSt
     if (!profile.isEmpty()) {
         const TResultOf<QString> found = ProfileFile(params, profile);
         if (!found.ok()) {
-            r.Ok = false;
-            r.Error = found.error();
+            r.Status = TResult::Failure(found.error());
             return r;
         }
         const QString& file = found.value();
         TProfileReadContext context;
         context.DefaultVideoCodec = defaultVideoCodec;
         if (!Profile::LoadProfile(file, r.Settings, context)) {
-            r.Ok = false;
-            r.Error = QCoreApplication::translate("Settings", "cannot read the profile: %1").arg(file);
+            r.Status =
+                TResult::Failure(QCoreApplication::translate("Settings", "cannot read the profile: %1").arg(file));
             return r;
         }
     }
@@ -84,8 +83,7 @@ THeadlessSettings THeadlessSettings::Resolve(const TAppParams& params, const QSt
         const QString& rawValue = set.second;
         const TProfileKeys::Key* key = TProfileKeys::Find(name.trimmed());
         if (!key) {
-            r.Ok = false;
-            r.Error = QCoreApplication::translate("Settings", "unknown settings key: %1").arg(name);
+            r.Status = TResult::Failure(QCoreApplication::translate("Settings", "unknown settings key: %1").arg(name));
             return r;
         }
         // Profile values are trimmed when the file is read; a --set value is read alike.

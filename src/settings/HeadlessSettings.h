@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h"
 #include "encoding/EncodingSettings.h"
+#include "lib/Result.h"
 #include "lib/ResultOf.h"
 
 #include <QList>
@@ -13,8 +14,9 @@
 // (`--profile FILE|NAME|last`), then each `--set KEY=VALUE` in order, every value read by the
 // profile loader's own rules.
 struct THeadlessSettings {
-    bool Ok = true;
-    QString Error;            // a usage error (one line, no program name) when !Ok
+    // Failed with a usage error (one line, no program name) when the settings cannot be
+    // used; the warnings found before it are kept all the same.
+    TResult Status;
     QStringList Warnings;     // one line each: a --set value replaced by a fallback
     EncodingSettings Settings;
 

@@ -120,15 +120,12 @@ TSpeedHistory TSpeedHistory::LoadFromFile(const QString& fileName)
     return h;
 }
 
-bool TSpeedHistory::RecordToFile(const QString& fileName, const TSpeedKey& key, double speed, QString* error)
+TResult TSpeedHistory::RecordToFile(const QString& fileName, const TSpeedKey& key, double speed)
 {
     MemIniFile ini(fileName);
     TSpeedHistory h;
     h.Load(ini);
     h.Record(key, speed);
     h.Save(ini);
-    const TResult saved = ini.UpdateFile();
-    if (!saved.ok() && error)
-        *error = saved.error();
-    return saved.ok();
+    return ini.UpdateFile();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/Result.h"
+
 #include <QList>
 #include <QString>
 
@@ -36,8 +38,8 @@ public:
 
     static TSpeedHistory LoadFromFile(const QString& fileName);
     // Reads the file, records the speed and merges the section back in one atomic step
-    // (other sections and keys stay). False with *error set when it cannot be written.
-    static bool RecordToFile(const QString& fileName, const TSpeedKey& key, double speed, QString* error = nullptr);
+    // (other sections and keys stay). A failure when it cannot be written.
+    static TResult RecordToFile(const QString& fileName, const TSpeedKey& key, double speed);
 
     QList<double> Speeds; // by slot: codec, then preset, then band
 };

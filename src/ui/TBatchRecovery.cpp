@@ -119,7 +119,7 @@ void TBatchRecovery::Write()
         return;
     m_sinceWrite.start();
     // A state directory that cannot be written costs the protection, never the batch.
-    TextFile::SaveBytes(m_file, Bytes(m_list, m_settings, QCoreApplication::applicationPid()));
+    (void)TextFile::SaveBytes(m_file, Bytes(m_list, m_settings, QCoreApplication::applicationPid()));
 }
 
 QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSettings& settings, qint64 pid)

@@ -92,10 +92,9 @@ void TFormErrors::actClearLogExecute()
 
 bool TFormErrors::SaveLogTo(const QString& fileName)
 {
-    QString error;
     const QStringList lines = m_me->toPlainText().split(QLatin1Char('\n'));
-    if (!TextFile::WriteLines(fileName, lines, TTextEncoding::Utf8, QStringLiteral("\r\n"), &error)) {
-        UiKit::WarningBox(this, error);
+    if (const TResult saved = TextFile::WriteLines(fileName, lines, TTextEncoding::Utf8); !saved) {
+        UiKit::WarningBox(this, saved.error());
         return false;
     }
     return true;
