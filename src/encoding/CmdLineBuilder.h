@@ -12,7 +12,7 @@
 // The encoder's command-line pieces, built from the settings and the media properties
 // of the file at hand (CurrentFileInfo; a cleared record when there is no file). Each
 // builder is a pure function and gives its piece in both forms (TCmdPiece); the text of
-// the options pieces starts with a blank, as the pieces are glued.
+// the video, audio and additional options starts with a blank, as the pieces are glued.
 
 // A piece, or why it could not be built: a typed value that is not valid. The message
 // has been sent to the warning sink too.
