@@ -92,14 +92,14 @@ TScriptFileBlock Block(int no, const QString& in, const QString& out)
     b.FileNo = no;
     b.Input = in;
     b.Output = out;
-    b.VCodec = "-ovc xvid";
-    b.ACodec = "-oac mp3lame";
-    b.AdvParams = "-vf harddup  -skiplimit 1";
-    b.AddParams = "";
-    b.AParams = "-lameopts br=128:cbr";
-    b.VParams = "-xvidencopts bitrate=333 -ofps 25.000";
-    b.VParams1 = "-xvidencopts pass=1:bitrate=333 -ofps 25.000";
-    b.VParams2 = "-xvidencopts pass=2:bitrate=333 -ofps 25.000";
+    b.VCodec = UserOptionsPiece("-ovc xvid");
+    b.ACodec = UserOptionsPiece("-oac mp3lame");
+    b.AdvParams = UserOptionsPiece("-vf harddup  -skiplimit 1");
+    b.AddParams = UserOptionsPiece("");
+    b.AParams = UserOptionsPiece("-lameopts br=128:cbr");
+    b.VParams = UserOptionsPiece("-xvidencopts bitrate=333 -ofps 25.000");
+    b.VParams1 = UserOptionsPiece("-xvidencopts pass=1:bitrate=333 -ofps 25.000");
+    b.VParams2 = UserOptionsPiece("-xvidencopts pass=2:bitrate=333 -ofps 25.000");
     return b;
 }
 
@@ -190,7 +190,7 @@ TEST(BatchScript, ShQuotingAndFormat)
     TBatchScript s;
     s.Begin("/usr/bin/mencoder", true, "%TEMP%\\vexaconv_2pass_S.log");
     TScriptFileBlock b = Block(1, "-a 'q'.mkv", "/o/$(x).avi");
-    b.AddParams = "-info \"name=a b\"";
+    b.AddParams = UserOptionsPiece("-info \"name=a b\"");
     s.AddFile(b);
     const QString sh = s.ShText();
     EXPECT_TRUE(sh.startsWith("#!/usr/bin/env bash\n"));

@@ -42,8 +42,8 @@ QList<Writer> EveryWriter(TFileListModel& list)
     block.FileNo = 1;
     block.Input = S("/in/a.mkv");
     block.Output = S("/out/a.avi");
-    block.VCodec = S("-ovc lavc");
-    block.VParams = S("-lavcopts vcodec=mpeg4");
+    block.VCodec = UserOptionsPiece(S("-ovc lavc"));
+    block.VParams = UserOptionsPiece(S("-lavcopts vcodec=mpeg4"));
     script->AddFile(block);
     TFileListRow row;
     row.FileName = S("a.mkv");

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 
 // Readable failure output for Qt strings.
@@ -112,14 +113,14 @@ TEST(WorkedExamples, DefaultXvidAvi)
     const TEncoderJob job = BuildEncoderJob(s, vfi, 4, IN, OUT, LOG, w.Sink());
     ASSERT_TRUE(job.Ok);
     EXPECT_TRUE(w.texts.isEmpty());
-    EXPECT_EQ(job.Pieces.VCodec, "-ovc xvid");
+    EXPECT_EQ(job.Pieces.VCodec.Text, "-ovc xvid");
     // every picture kept (-mc 0 -noskip); the picture stream a picture late against the AVI
     // writer's and the MP3 encoder's delay of the sound
-    EXPECT_EQ(job.Pieces.VParams, "-xvidencopts bitrate=2500 -ofps 25.000 -mc 0");
-    EXPECT_EQ(job.Pieces.ACodec, "-oac mp3lame");
-    EXPECT_EQ(job.Pieces.AParams, "-lameopts br=128:cbr -audio-delay -0.040");
-    EXPECT_EQ(job.Pieces.AdvParams, "-vf harddup  -skiplimit 1 -noskip");
-    EXPECT_EQ(job.Pieces.AddParams, "");
+    EXPECT_EQ(job.Pieces.VParams.Text, "-xvidencopts bitrate=2500 -ofps 25.000 -mc 0");
+    EXPECT_EQ(job.Pieces.ACodec.Text, "-oac mp3lame");
+    EXPECT_EQ(job.Pieces.AParams.Text, "-lameopts br=128:cbr -audio-delay -0.040");
+    EXPECT_EQ(job.Pieces.AdvParams.Text, "-vf harddup  -skiplimit 1 -noskip");
+    EXPECT_EQ(job.Pieces.AddParams.Text, "");
     EXPECT_EQ(job.Ext, "avi");
     ASSERT_EQ(job.Runs.size(), 1);
     EXPECT_EQ(job.Runs[0].Params,
@@ -140,20 +141,20 @@ TEST(WorkedExamples, H264Mp4TwoPass)
     ASSERT_TRUE(job.Ok);
     EXPECT_EQ(job.Ext, "mp4");
     EXPECT_EQ(GetExt(s, true), ".mp4");
-    EXPECT_EQ(job.VParams1,
+    EXPECT_EQ(job.VParams1.Text,
               "-x264encopts pass=1:bitrate=1500:threads=4:preset=slow:bframes=1 -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
-    EXPECT_EQ(job.VParams2,
+    EXPECT_EQ(job.VParams2.Text,
               "-x264encopts pass=2:bitrate=1500:threads=4:preset=slow:bframes=1 -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
-    EXPECT_EQ(job.Pieces.AParams, "-srate 48000 -lameopts mode=1:aq=2:br=192:abr");
-    EXPECT_EQ(job.Pieces.AdvParams, "-vf yadif,scale=1280:720,rotate=1,eq2=1.0:1.0:0.2:1.0,harddup");
-    EXPECT_EQ(job.Pieces.AddParams, "-mc 0");
+    EXPECT_EQ(job.Pieces.AParams.Text, "-srate 48000 -lameopts mode=1:aq=2:br=192:abr");
+    EXPECT_EQ(job.Pieces.AdvParams.Text, "-vf yadif,scale=1280:720,rotate=1,eq2=1.0:1.0:0.2:1.0,harddup");
+    EXPECT_EQ(job.Pieces.AddParams.Text, "-mc 0");
 
     ASSERT_EQ(job.Runs.size(), 2);
     const QString tail = " -oac mp3lame -srate 48000 -lameopts mode=1:aq=2:br=192:abr "
                          "-vf yadif,scale=1280:720,rotate=1,eq2=1.0:1.0:0.2:1.0,harddup -mc 0 -passlogfile \""
                        + LOG + "\" -o \"" + OUT + "\"";
-    EXPECT_EQ(job.Runs[0].Params, "\"" + IN + "\" -ovc x264 " + job.VParams1 + tail);
-    EXPECT_EQ(job.Runs[1].Params, "\"" + IN + "\" -ovc x264 " + job.VParams2 + tail);
+    EXPECT_EQ(job.Runs[0].Params, "\"" + IN + "\" -ovc x264 " + job.VParams1.Text + tail);
+    EXPECT_EQ(job.Runs[1].Params, "\"" + IN + "\" -ovc x264 " + job.VParams2.Text + tail);
 
     const QStringList args = job.Runs[1].Args;
     EXPECT_EQ(args.first(), IN);
@@ -203,7 +204,7 @@ TEST(AutoVideoBitrate, NoInformation)
     s.resolution = 1;
     EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
     // no rate known: "-ofps" is left out rather than given as 0
-    EXPECT_EQ(GetVideoParamsStr(s, none, 2, {}), " -xvidencopts bitrate=800");
+    EXPECT_EQ(GetVideoParams(s, none, 2, {}).Piece.Text, " -xvidencopts bitrate=800");
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(1920, 1080, 25, 0, 0)), 800);
     // a product that rounds to nothing falls back too
     EXPECT_EQ(GetAutoVideoBitrate(s, Video(2, 2, 1, 100, 0.01)), 800);
@@ -247,7 +248,7 @@ TEST(VideoParams, ContainersFromTheirRows)
         s.container = c.container;
         s.videoCodec = TVideoCodec(c.codec);
         const QString word = ContainerRow(c.container).Word;
-        EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 25, 1000, 0.1), 4, {}), c.options) << word.toStdString();
+        EXPECT_EQ(GetVideoParams(s, Video(640, 480, 25, 1000, 0.1), 4, {}).Piece.Text, c.options) << word.toStdString();
         EXPECT_EQ(GetExt(s, true), QStringLiteral(".") + c.ext);
         EXPECT_EQ(ContainerFromWord(word.toLower()), c.container);
         EXPECT_EQ(ContainerAt(int(c.container)), c.container);
@@ -262,19 +263,19 @@ TEST(VideoParams, ThreadsFromProcessorCount)
     EncodingSettings s = Defaults();
     s.videoCodec = TVideoCodec::X264;
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
-    EXPECT_EQ(GetVideoParamsStr(s, vfi, 1, {}), " -x264encopts bitrate=1000:threads=0 -ofps 25.000");
-    EXPECT_EQ(GetVideoParamsStr(s, vfi, 8, {}), " -x264encopts bitrate=1000:threads=4 -ofps 25.000");
-    EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=2 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 1, {}).Piece.Text, " -x264encopts bitrate=1000:threads=0 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 8, {}).Piece.Text, " -x264encopts bitrate=1000:threads=4 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).Piece.Text, " -x264encopts bitrate=1000:threads=2 -ofps 25.000");
     EXPECT_EQ(AutoThreadCount(0), 1);
     EXPECT_EQ(AutoThreadCount(32), 16);
     s.threads = 6;
-    EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).Piece.Text, " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
     s.preset = TX264Preset::Veryfast;
     s.x264Tune = 1;
-    EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -x264encopts bitrate=1000:threads=6:preset=veryfast:tune=film -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).Piece.Text, " -x264encopts bitrate=1000:threads=6:preset=veryfast:tune=film -ofps 25.000");
     // Threads, preset and tuning mean nothing to Xvid.
     s.videoCodec = TVideoCodec::Xvid;
-    EXPECT_EQ(GetVideoParamsStr(s, vfi, 64, {}), " -xvidencopts bitrate=1000 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).Piece.Text, " -xvidencopts bitrate=1000 -ofps 25.000");
 }
 
 TEST(VideoParams, AspectRewriting)
@@ -283,7 +284,7 @@ TEST(VideoParams, AspectRewriting)
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
     const auto aspectOf = [&](const QString& typed) {
         s.videoAspect.Text = typed;
-        return GetVideoParamsStr(s, vfi, 2, {});
+        return GetVideoParams(s, vfi, 2, {}).Piece.Text;
     };
     EXPECT_EQ(aspectOf("16/9"), " -xvidencopts bitrate=1000 -aspect 16:9 -ofps 25.000");
     EXPECT_EQ(aspectOf("2,35:1"), " -xvidencopts bitrate=1000 -aspect 2.35:1 -ofps 25.000");
@@ -296,9 +297,9 @@ TEST(VideoParams, AspectRewriting)
 TEST(VideoParams, FrameRates)
 {
     EncodingSettings s = Defaults();
-    EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}), " -xvidencopts bitrate=1000 -ofps 29.970");
+    EXPECT_EQ(GetVideoParams(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}).Piece.Text, " -xvidencopts bitrate=1000 -ofps 29.970");
     s.frameRate.Text = "25,0";
-    EXPECT_EQ(GetVideoParamsStr(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}), " -xvidencopts bitrate=1000 -ofps 25.0");
+    EXPECT_EQ(GetVideoParams(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}).Piece.Text, " -xvidencopts bitrate=1000 -ofps 25.0");
 }
 
 TEST(VideoParams, DecimalPointIndependentOfLocale)
@@ -313,10 +314,10 @@ TEST(VideoParams, DecimalPointIndependentOfLocale)
     s.frameRate.Text = "23.976";
     Warnings w;
     const TVideoFileInfo vfi = Video(640, 480, 29.97, 1000, 0.1);
-    EXPECT_EQ(GetVideoParamsStr(s, vfi, 2, w.Sink()), " -xvidencopts bitrate=1000 -ofps 23.976");
+    EXPECT_EQ(GetVideoParams(s, vfi, 2, w.Sink()).Piece.Text, " -xvidencopts bitrate=1000 -ofps 23.976");
     s.frameRate.Text = "Auto";
-    EXPECT_EQ(GetVideoParamsStr(s, vfi, 2, w.Sink()), " -xvidencopts bitrate=1000 -ofps 29.970");
-    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-vf eq2=1.0:1.0:-0.3:1.5,harddup  -skiplimit 1 -noskip");
+    EXPECT_EQ(GetVideoParams(s, vfi, 2, w.Sink()).Piece.Text, " -xvidencopts bitrate=1000 -ofps 29.970");
+    EXPECT_EQ(GetAdvancedParams(s, vfi).Text, "-vf eq2=1.0:1.0:-0.3:1.5,harddup  -skiplimit 1 -noskip");
     EXPECT_TRUE(w.texts.isEmpty());
     QLocale::setDefault(saved);
 }
@@ -325,10 +326,23 @@ TEST(VideoParams, DecimalPointIndependentOfLocale)
 
 TEST(PassInsertion, BothCodecsAndExistingPass)
 {
-    EXPECT_EQ(InsertPassNumber("-xvidencopts bitrate=800 -ofps 25.000", 1), "-xvidencopts pass=1:bitrate=800 -ofps 25.000");
-    EXPECT_EQ(InsertPassNumber("-x264encopts threads=2", 2), "-x264encopts pass=2:threads=2");
-    EXPECT_EQ(InsertPassNumber("-xvidencopts pass=1:bitrate=800", 2), "-xvidencopts pass=1:bitrate=800");
-    EXPECT_EQ(InsertPassNumber("-ofps 25.000", 1), "-ofps 25.000");
+    struct Case {
+        const char* vparams;
+        int pass;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"-xvidencopts bitrate=800 -ofps 25.000", 1, "-xvidencopts pass=1:bitrate=800 -ofps 25.000"},
+        {" -x264encopts threads=2", 2, " -x264encopts pass=2:threads=2"},
+        {"-xvidencopts pass=1:bitrate=800", 2, "-xvidencopts pass=1:bitrate=800"},
+        {"-ofps 25.000", 1, "-ofps 25.000"},
+        {"-ofps 25.000 -xvidencopts", 1, "-ofps 25.000 -xvidencopts"}, // a switch without its options
+    };
+    for (const Case& c : cases) {
+        const TCmdPiece p = WithPassNumber(UserOptionsPiece(c.vparams), c.pass);
+        EXPECT_EQ(p.Text, c.expected);
+        EXPECT_EQ(p.Args, SplitArgsWindowsWay(c.expected)) << c.vparams;
+    }
 }
 
 // ---- automatic audio and audio options ----
@@ -354,23 +368,23 @@ TEST(AudioParams, SamplingAndLameOptions)
     EncodingSettings s = Defaults();
     TVideoFileInfo vfi;
     AddAudio(vfi, 8000, 32);
-    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -srate 16000 -lameopts br=96:cbr");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, " -srate 16000 -lameopts br=96:cbr");
     // No audio stream at all: no resampling.
-    EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), {}), " -lameopts br=96:cbr");
+    EXPECT_EQ(GetAudioParams(s, TVideoFileInfo(), {}).Piece.Text, " -lameopts br=96:cbr");
     s.audioBitrate.Text = "160";
     AddAudio(vfi, 44100, 128);
-    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts br=160:cbr");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, " -lameopts br=160:cbr");
     s.audioChannels = 4;
     s.audioQuality = 10;
     s.audioRateMode = TAudioRateMode::Abr;
-    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts mode=3:aq=9:br=160:abr");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, " -lameopts mode=3:aq=9:br=160:abr");
     // Indexes outside their lists mean no selection.
     s.audioChannels = 9;
     s.audioQuality = -1;
-    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), " -lameopts br=160:abr");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, " -lameopts br=160:abr");
     s.noAudio = true;
-    EXPECT_EQ(GetAudioParamsStr(s, vfi, {}), "");
-    EXPECT_EQ(GetAudioCodecStr(s), "-nosound");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, "");
+    EXPECT_EQ(GetAudioCodec(s).Text, "-nosound");
 }
 
 // ---- filters ----
@@ -388,7 +402,7 @@ TEST(AdvancedParams, ResolutionEntries)
     EncodingSettings s = Defaults();
     s.resolutionItems = EncodingSettings::ResolutionItems({"50%"});
     s.resolution = 2;
-    EXPECT_EQ(GetAdvancedParamsStr(s, Video(1280, 720, 25, 0, 0)), "-vf scale=640:360,harddup  -skiplimit 1 -noskip");
+    EXPECT_EQ(GetAdvancedParams(s, Video(1280, 720, 25, 0, 0)).Text, "-vf scale=640:360,harddup  -skiplimit 1 -noskip");
 }
 
 TEST(AdvancedParams, ChainOrderAndSkipLimit)
@@ -403,46 +417,54 @@ TEST(AdvancedParams, ChainOrderAndSkipLimit)
     s.saturationOn = true;
     s.saturation = 12;
     s.skipLimitOn = false;
-    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-vf yadif,scale=322:240,flip,mirror,rotate=2,eq2=1.0:1.0:0.0:1.2,harddup");
+    EXPECT_EQ(GetAdvancedParams(s, vfi).Text, "-vf yadif,scale=322:240,flip,mirror,rotate=2,eq2=1.0:1.0:0.0:1.2,harddup");
     s.interlacing = 2;
     s.forceDuplicates = false;
     s.resolution = 0;
     s.flipHorizontal = s.flipVertical = s.rotate = s.saturationOn = false;
-    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "");
+    EXPECT_EQ(GetAdvancedParams(s, vfi).Text, "");
     s.skipLimitOn = true;
     s.skipLimit = 0;
-    EXPECT_EQ(GetAdvancedParamsStr(s, vfi), "-skiplimit 0");
+    EXPECT_EQ(GetAdvancedParams(s, vfi).Text, "-skiplimit 0");
 }
 
 TEST(AdditionalParams, LinesJoinedQuotesKept)
 {
     EncodingSettings s = Defaults();
-    EXPECT_EQ(GetAdditionalParamsStr(s), "");
+    EXPECT_EQ(GetAdditionalParams(s).Text, "");
     s.extraParameters = "-mc 0\r\n-info \"name=My Film\"\n";
-    EXPECT_EQ(GetAdditionalParamsStr(s), " -mc 0 -info \"name=My Film\"");
+    EXPECT_EQ(GetAdditionalParams(s).Text, " -mc 0 -info \"name=My Film\"");
     s.extraParameters = "-mc 0\n  -noskip ";
-    EXPECT_EQ(GetAdditionalParamsStr(s), " -mc 0   -noskip ");
+    EXPECT_EQ(GetAdditionalParams(s).Text, " -mc 0   -noskip ");
     const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, IN, OUT, LOG, {});
-    EXPECT_EQ(job.Pieces.AddParams, "-mc 0   -noskip");
+    EXPECT_EQ(job.Pieces.AddParams.Text, "-mc 0   -noskip");
     EXPECT_EQ(job.Runs[0].Args.mid(job.Runs[0].Args.size() - 5), QStringList({"-mc", "0", "-noskip", "-o", OUT}));
 }
 
 // ---- invalid values stop the file with one warning ----
 
-TEST(Validation, BuilderReturnsErrorWithExactMessage)
+TEST(Validation, BuilderFailsWithExactMessage)
 {
     EncodingSettings s = Defaults();
     Warnings w;
+    QStringList failures; // "PIECE: MESSAGE" of each failed result
+    const auto keep = [&failures](const TPieceResult& r) {
+        EXPECT_FALSE(r.Ok);
+        EXPECT_EQ(r.Piece, TCmdPiece());
+        failures << r.PieceName + ": " + r.Message;
+    };
     s.videoBitrate.Text = "1500 kbit";
-    EXPECT_EQ(GetVideoParamsStr(s, TVideoFileInfo(), 2, w.Sink()), "ERROR");
+    keep(GetVideoParams(s, TVideoFileInfo(), 2, w.Sink()));
     s.videoBitrate.Text = "Auto";
     s.frameRate.Text = " fast ";
-    EXPECT_EQ(GetVideoParamsStr(s, TVideoFileInfo(), 2, w.Sink()), "ERROR");
+    keep(GetVideoParams(s, TVideoFileInfo(), 2, w.Sink()));
     s.audioBitrate.Text = "12.5";
-    EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), w.Sink()), "ERROR");
+    keep(GetAudioParams(s, TVideoFileInfo(), w.Sink()));
     s.audioBitrate.Text = "auto";
     s.sampleRate.Text = "44.1k";
-    EXPECT_EQ(GetAudioParamsStr(s, TVideoFileInfo(), w.Sink()), "ERROR");
+    keep(GetAudioParams(s, TVideoFileInfo(), w.Sink()));
+    EXPECT_EQ(failures, QStringList({"VParams: " + w.texts.value(0), "VParams: " + w.texts.value(1),
+                                     "AParams: " + w.texts.value(2), "AParams: " + w.texts.value(3)}));
     EXPECT_EQ(w.texts, QStringList({"Video bitrate: 1500 kbit\r\nBitrate must be an integer value!",
                                     "Video FPS:  fast \r\nFPS must be a float value!",
                                     "Audio bitrate: 12.5\r\nBitrate must be an integer value!",
@@ -458,6 +480,7 @@ TEST(Validation, JobStopsAtFirstFailure)
     const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, IN, OUT, LOG, w.Sink());
     EXPECT_FALSE(job.Ok);
     EXPECT_EQ(job.FailedPiece, "VParams");
+    EXPECT_EQ(job.FailureMessage, w.texts.value(0));
     EXPECT_TRUE(job.Runs.isEmpty());
     EXPECT_EQ(w.texts.size(), 1);
 }
@@ -473,6 +496,73 @@ TEST(ArgumentVector, WindowsWaySplitting)
     EXPECT_EQ(SplitArgsWindowsWay("-x \"\" -y"), QStringList({"-x", "", "-y"}));
     EXPECT_EQ(SplitArgsWindowsWay("\"unclosed  two"), QStringList({"unclosed  two"}));
     EXPECT_EQ(SplitArgsWindowsWay(""), QStringList());
+}
+
+// The arguments are built beside the text, never split from it: what the batch file's
+// reader would make of each text must be those very arguments, whatever was typed.
+TEST(ArgumentVector, EachPieceSaysItsArguments)
+{
+    struct Case {
+        const char* name;
+        std::function<void(EncodingSettings&)> change;
+    };
+    const Case cases[] = {
+        {"defaults", [](EncodingSettings&) {}},
+        {"x264 in MP4, two passes", [](EncodingSettings& s) { s = Example2Settings(); }},
+        {"x264 in MKV, preset and tune",
+         [](EncodingSettings& s) {
+             s.videoCodec = TVideoCodec::X264;
+             s.container = TContainer::Mkv;
+             s.preset = TX264Preset::Veryfast;
+             s.x264Tune = 1;
+             s.twoPass = true;
+         }},
+        {"quoted aspect", [](EncodingSettings& s) { s.videoAspect.Text = "\"16:9\""; }},
+        {"aspect with a tab", [](EncodingSettings& s) { s.videoAspect.Text = "16:\t9"; }},
+        {"aspect of quotes only", [](EncodingSettings& s) { s.videoAspect.Text = "\"\""; }},
+        {"typed values with blanks around",
+         [](EncodingSettings& s) {
+             s.videoBitrate.Text = " 1500 ";
+             s.frameRate.Text = " 25,0 ";
+             s.audioBitrate.Text = " 160";
+             s.sampleRate.Text = "44100 ";
+         }},
+        {"no audio, every filter",
+         [](EncodingSettings& s) {
+             s.noAudio = true;
+             s.interlacing = 1;
+             s.resolution = ResolutionIndex(s, "852 x 480 - HD480");
+             s.flipHorizontal = s.flipVertical = s.rotate = true;
+             s.brightnessOn = s.saturationOn = true;
+             s.brightness = -3;
+             s.saturation = 15;
+         }},
+        {"no filter, no skip limit",
+         [](EncodingSettings& s) {
+             s.forceDuplicates = false;
+             s.skipLimitOn = false;
+         }},
+        {"quoted additional parameters", [](EncodingSettings& s) { s.extraParameters = "-info \"name=My Film\"\n -mc 2"; }},
+    };
+    TVideoFileInfo vfi = Video(1280, 720, 25, 2500, 0.109);
+    AddAudio(vfi, 44100, 128);
+    for (const Case& c : cases) {
+        for (const TVideoFileInfo& info : {vfi, TVideoFileInfo()}) {
+            EncodingSettings s = Defaults();
+            c.change(s);
+            const TCmdPiece built[] = {GetVideoCodec(s), GetVideoParams(s, info, 2, {}).Piece, GetAudioCodec(s),
+                                       GetAudioParams(s, info, {}).Piece, GetAdvancedParams(s, info),
+                                       GetAdditionalParams(s)};
+            for (const TCmdPiece& p : built) {
+                EXPECT_EQ(SplitArgsWindowsWay(p.Text), p.Args) << c.name << ": " << p.Text.toStdString();
+                EXPECT_FALSE(p.Args.contains(QString())) << c.name << ": " << p.Text.toStdString();
+            }
+            const TEncoderJob job = BuildEncoderJob(s, info, 2, IN, OUT, LOG, {});
+            ASSERT_TRUE(job.Ok) << c.name;
+            for (const TCmdPiece& p : {job.VParams1, job.VParams2, job.Pieces.VParams, job.Pieces.AdvParams})
+                EXPECT_EQ(SplitArgsWindowsWay(p.Text), p.Args) << c.name << ": " << p.Text.toStdString();
+        }
+    }
 }
 
 TEST(ArgumentVector, PathsStayWhole)
@@ -514,6 +604,7 @@ TEST(Preview, TwoPassAndFailedPiece)
     const TCmdLinePreview p = GetCmdLinePreview(s, TVideoFileInfo(), 2, "/in   put.avi", LOG, w.Sink());
     EXPECT_TRUE(p.Failed);
     EXPECT_EQ(w.texts.size(), 1);
+    EXPECT_EQ(p.Messages, w.texts);
     // Four empty pieces in a row leave four blanks, which one pass folds to two; the
     // input path itself is put in after the folding.
     const QString line = "\"/in   put.avi\" -ovc xvid  -nosound  -passlogfile \"" + LOG

@@ -81,11 +81,16 @@ EncodingSettings Settings(bool mp4, const std::function<void(EncodingSettings&)>
 }
 
 
-// The pieces of the command line the adjustments land in, joined.
+// The pieces of the command line the adjustments land in, joined; each piece's arguments
+// must be what its text says.
 QString Pieces(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     const TCmdLinePieces p = GetCmdLinePieces(s, info, 2, [](const QString&) {});
-    return p.VParams + QLatin1Char(' ') + p.AParams + QLatin1Char(' ') + p.AdvParams + QLatin1Char(' ') + p.AddParams;
+    for (const TCmdPiece& piece : {p.VCodec, p.VParams, p.ACodec, p.AParams, p.AdvParams, p.AddParams,
+                                   WithPassNumber(p.VParams, 2)})
+        EXPECT_EQ(SplitArgsWindowsWay(piece.Text), piece.Args) << piece.Text.toStdString();
+    return p.VParams.Text + QLatin1Char(' ') + p.AParams.Text + QLatin1Char(' ') + p.AdvParams.Text + QLatin1Char(' ')
+           + p.AddParams.Text;
 }
 
 } // namespace

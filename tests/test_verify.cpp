@@ -346,17 +346,17 @@ TEST_F(OutputCheckTest, ExpectationFollowsTheCommandLine)
     EXPECT_FALSE(Expected(0, true).Audio);
 
     TCmdLinePieces p;
-    p.VCodec = QStringLiteral("-ovc xvid");
-    p.ACodec = QStringLiteral("-oac mp3lame");
-    p.AdvParams = QStringLiteral("-vf yadif,scale=640:360,rotate=1,harddup -skiplimit 1");
+    p.VCodec = UserOptionsPiece(QStringLiteral("-ovc xvid"));
+    p.ACodec = UserOptionsPiece(QStringLiteral("-oac mp3lame"));
+    p.AdvParams = UserOptionsPiece(QStringLiteral("-vf yadif,scale=640:360,rotate=1,harddup -skiplimit 1"));
     TVideoFileInfo silentInput;
     silentInput.Duration = 10000;
     TOutputExpectation x = ExpectedOutput(p, silentInput);
     EXPECT_EQ(*x.FrameSize, (TResolution{360, 640})); // a quarter turn swaps the sides
     EXPECT_FALSE(x.Audio);                             // nothing to make it from
-    p.VParams = QStringLiteral("-xvidencopts bitrate=800 -of lavf -lavfopts format=matroska");
+    p.VParams = UserOptionsPiece(QStringLiteral("-xvidencopts bitrate=800 -of lavf -lavfopts format=matroska"));
     EXPECT_EQ(ExpectedOutput(p, silentInput).ContainerFormat, QStringLiteral("Matroska"));
-    p.AddParams = QStringLiteral("-vf-add crop=100:100 -endpos 5 -ovc lavc -of mpeg");
+    p.AddParams = UserOptionsPiece(QStringLiteral("-vf-add crop=100:100 -endpos 5 -ovc lavc -of mpeg"));
     x = ExpectedOutput(p, silentInput);
     EXPECT_FALSE(x.FrameSize.has_value());
     EXPECT_EQ(x.DurationMs, 0);

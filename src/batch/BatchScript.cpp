@@ -14,10 +14,10 @@ namespace {
 
 const QString RemSlashes = QString(33, QLatin1Char('/'));
 
-QString ShArray(const QString& name, const QString& piece)
+QString ShArray(const QString& name, const TCmdPiece& piece)
 {
     QStringList words;
-    for (const QString& w : SplitArgsWindowsWay(piece))
+    for (const QString& w : piece.Args)
         words << ShellQuote(w);
     return name + QStringLiteral("=(") + words.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
@@ -138,10 +138,10 @@ QString TBatchScript::BatText() const
     l << QStringLiteral("@echo off") << QStringLiteral("chcp 65001") << QStringLiteral("rem UTF-8 encoding") << QString();
     l << QStringLiteral("set mencoder=\"%1\"").arg(m_encoder);
     for (const TScriptFileBlock& f : m_files) {
-        l << QStringLiteral("set VCodec=") + f.VCodec;
-        l << QStringLiteral("set ACodec=") + f.ACodec;
-        l << QStringLiteral("set AdvParams=") + f.AdvParams;
-        l << QStringLiteral("set AddParams=") + f.AddParams;
+        l << QStringLiteral("set VCodec=") + f.VCodec.Text;
+        l << QStringLiteral("set ACodec=") + f.ACodec.Text;
+        l << QStringLiteral("set AdvParams=") + f.AdvParams.Text;
+        l << QStringLiteral("set AddParams=") + f.AddParams.Text;
         if (m_twoPass)
             l << QStringLiteral("set PassLogFile=\"%1\"").arg(m_passLogBat);
         l << QString();
@@ -149,14 +149,14 @@ QString TBatchScript::BatText() const
         const QString head = QStringLiteral("%mencoder% \"") + f.Input + QStringLiteral("\" %VCodec% ");
         const QString tail = QStringLiteral(" %ACodec% %AParams% %AdvParams% %AddParams% -o \"") + f.Output + QLatin1Char('"');
         if (m_twoPass) {
-            l << QStringLiteral("set VParams1=") + f.VParams1 + QStringLiteral(" -passlogfile %PassLogFile%");
-            l << QStringLiteral("set VParams2=") + f.VParams2 + QStringLiteral(" -passlogfile %PassLogFile%");
-            l << QStringLiteral("set AParams=") + f.AParams;
+            l << QStringLiteral("set VParams1=") + f.VParams1.Text + QStringLiteral(" -passlogfile %PassLogFile%");
+            l << QStringLiteral("set VParams2=") + f.VParams2.Text + QStringLiteral(" -passlogfile %PassLogFile%");
+            l << QStringLiteral("set AParams=") + f.AParams.Text;
             l << head + QStringLiteral("%VParams1%") + tail;
             l << head + QStringLiteral("%VParams2%") + tail;
         } else {
-            l << QStringLiteral("set VParams=") + f.VParams;
-            l << QStringLiteral("set AParams=") + f.AParams;
+            l << QStringLiteral("set VParams=") + f.VParams.Text;
+            l << QStringLiteral("set AParams=") + f.AParams.Text;
             l << head + QStringLiteral("%VParams%") + tail;
         }
     }

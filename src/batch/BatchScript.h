@@ -3,6 +3,7 @@
 #include "base/AppParams.h"
 #include "lib/Result.h"
 #include "outputs/BatchFiles.h"
+#include "encoding/CmdPiece.h"
 #include "encoding/EncodingSettings.h"
 
 #include <QList>
@@ -43,9 +44,9 @@ struct TScriptFileBlock {
     QString Input;
     QString Planned;            // the output's name before the existing-output policy
     QString Output;
-    QString VCodec, ACodec, AdvParams, AddParams, AParams;
-    QString VParams;            // one pass
-    QString VParams1, VParams2; // two passes
+    TCmdPiece VCodec, ACodec, AdvParams, AddParams, AParams;
+    TCmdPiece VParams;            // one pass
+    TCmdPiece VParams1, VParams2; // two passes
     bool Overwrites = false;    // the output existed when the batch was planned and is written over
 };
 

@@ -9,6 +9,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -51,6 +52,7 @@ QString CutLeadingChar(QString s, QChar c)
     return s;
 }
 
+// The x264 option list ("bitrate=800:threads=2"), never empty.
 QString X264Options(const EncodingSettings& s, const QString& bitrate, int processorCount)
 {
     QString list;
@@ -67,31 +69,24 @@ QString X264Options(const EncodingSettings& s, const QString& bitrate, int proce
     const QLatin1StringView muxer = ContainerRow(s.container).X264Options;
     if (!muxer.isEmpty())
         list += QLatin1Char(':') + muxer;
-    list = CutLeadingChar(list, QLatin1Char(':'));
-    return list.isEmpty() ? QString() : QStringLiteral(" -x264encopts ") + list;
+    return CutLeadingChar(list, QLatin1Char(':'));
 }
 
-QString XvidOptions(const QString& bitrate)
-{
-    QString list;
-    if (!bitrate.isEmpty())
-        list += QStringLiteral(":bitrate=") + bitrate;
-    list = CutLeadingChar(list, QLatin1Char(':'));
-    return list.isEmpty() ? QString() : QStringLiteral(" -xvidencopts ") + list;
-}
-
-QString AspectOption(const QString& typed)
+// The aspect as "-aspect" takes it, or empty for none.
+QString AspectValue(const QString& typed)
 {
     QString a = typed.trimmed().toUpper();
-    a.remove(QLatin1Char(' '));
+    a.removeIf([](QChar c) { return c.isSpace(); });
     const qsizetype slash = a.indexOf(QLatin1Char('/'));
     if (slash >= 0)
         a.replace(slash, 1, QLatin1Char(':'));
     a.replace(QLatin1Char('\\'), QLatin1Char(':'));
     a.replace(QLatin1Char(','), QLatin1Char('.'));
-    if (a.isEmpty() || a == QLatin1String("AUTO"))
+    if (a == QLatin1String("AUTO"))
         return QString();
-    return QStringLiteral(" -aspect ") + a;
+    // quotes would group words in the shown text, never in the arguments
+    a.remove(QLatin1Char('"'));
+    return a;
 }
 
 // The two track-bar values as the eq2 filter reads them: "." as decimal mark.
@@ -153,11 +148,35 @@ int PercentOfSide(int percent, int side)
     return RoundHalfEven(static_cast<double>(percent) * side / 100.0);
 }
 
+// A builder's failure: the message sent to warn and kept.
+TPieceResult Failed(const QString& pieceName, const QString& message)
+{
+    TPieceResult r;
+    r.Ok = false;
+    r.PieceName = pieceName;
+    r.Message = message;
+    return r;
+}
+
+// Runs a check with its warning both sent on and kept.
+bool Checked(bool (*check)(const QString&, const TWarningSink&), const QString& text, const TWarningSink& warn,
+             QString* message)
+{
+    return check(text, [&](const QString& m) {
+        *message = m;
+        if (warn)
+            warn(m);
+    });
+}
+
 } // namespace
 
-QString GetVideoCodecStr(const EncodingSettings& s)
+TCmdPiece GetVideoCodec(const EncodingSettings& s)
 {
-    return QStringLiteral("-ovc ") + (s.videoCodec == TVideoCodec::X264 ? QStringLiteral("x264") : QStringLiteral("xvid"));
+    TCmdPiece p;
+    p.Add(QStringLiteral("-ovc"));
+    p.Add(s.videoCodec == TVideoCodec::X264 ? QStringLiteral("x264") : QStringLiteral("xvid"));
+    return p.Trimmed();
 }
 
 int AutoThreadCount(int processorCount)
@@ -169,46 +188,63 @@ int AutoThreadCount(int processorCount)
     return processorCount / 2;
 }
 
-QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                          int processorCount, const TWarningSink& warn)
+TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo, int processorCount,
+                            const TWarningSink& warn)
 {
+    const QString piece = QStringLiteral("VParams");
+    QString message;
     const QString bitrateText = s.videoBitrate.Text;
     QString bitrate;
     if (!IsAutoText(bitrateText)) {
-        if (!CheckVideoBitrate(bitrateText, warn))
-            return BuilderError;
-        bitrate = bitrateText;
+        if (!Checked(CheckVideoBitrate, bitrateText, warn, &message))
+            return Failed(piece, message);
+        bitrate = bitrateText.trimmed();
     } else {
         bitrate = QString::number(GetAutoVideoBitrate(s, CurrentFileInfo));
     }
 
-    QString result = s.videoCodec == TVideoCodec::X264 ? X264Options(s, bitrate, processorCount) : XvidOptions(bitrate);
-    result += AspectOption(s.videoAspect.Text);
+    TPieceResult r;
+    TCmdPiece& p = r.Piece;
+    if (s.videoCodec == TVideoCodec::X264) {
+        p.Add(QStringLiteral("-x264encopts"));
+        p.Add(X264Options(s, bitrate, processorCount));
+    } else {
+        p.Add(QStringLiteral("-xvidencopts"));
+        p.Add(QStringLiteral("bitrate=") + bitrate);
+    }
+    if (const QString aspect = AspectValue(s.videoAspect.Text); !aspect.isEmpty()) {
+        p.Add(QStringLiteral("-aspect"));
+        p.Add(aspect);
+    }
 
     const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
     const QString fpsText = s.frameRate.Text;
     if (!IsAutoText(fpsText)) {
-        if (!CheckVideoFps(fpsText, warn))
-            return BuilderError;
-        QString fps = fpsText;
+        if (!Checked(CheckVideoFps, fpsText, warn, &message))
+            return Failed(piece, message);
+        QString fps = fpsText.trimmed();
         const qsizetype comma = fps.indexOf(QLatin1Char(','));
         if (comma >= 0)
             fps.replace(comma, 1, QLatin1Char('.'));
-        result += QStringLiteral(" -ofps ") + fps;
+        p.Add(QStringLiteral("-ofps"));
+        p.Add(fps);
     } else {
-        if (f.InputFps > 0)
-            result += QStringLiteral(" -fps ") + RateText(f.InputFps);
-        if (f.OutputFps > 0)
-            result += QStringLiteral(" -ofps ") + RateText(f.OutputFps);
+        if (f.InputFps > 0) {
+            p.Add(QStringLiteral("-fps"));
+            p.Add(RateText(f.InputFps));
+        }
+        if (f.OutputFps > 0) {
+            p.Add(QStringLiteral("-ofps"));
+            p.Add(RateText(f.OutputFps));
+        }
     }
-    if (f.SyncCorrection >= 0)
-        result += QStringLiteral(" -mc ") + QString::number(f.SyncCorrection);
-
-    const QString muxer = MuxerOptions(ContainerRow(s.container));
-    if (!muxer.isEmpty())
-        result += QLatin1Char(' ') + muxer;
-    result.remove(QLatin1Char('"'));
-    return result;
+    if (f.SyncCorrection >= 0) {
+        p.Add(QStringLiteral("-mc"));
+        p.Add(QString::number(f.SyncCorrection));
+    }
+    for (const QString& word : MuxerArgs(ContainerRow(s.container)))
+        p.Add(word);
+    return r;
 }
 
 uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
@@ -238,9 +274,16 @@ uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& Cu
     return result == 0 ? kFallbackVideoBitrate : result;
 }
 
-QString GetAudioCodecStr(const EncodingSettings& s)
+TCmdPiece GetAudioCodec(const EncodingSettings& s)
 {
-    return s.noAudio ? QStringLiteral("-nosound") : QStringLiteral("-oac mp3lame");
+    TCmdPiece p;
+    if (s.noAudio) {
+        p.Add(QStringLiteral("-nosound"));
+    } else {
+        p.Add(QStringLiteral("-oac"));
+        p.Add(QStringLiteral("mp3lame"));
+    }
+    return p.Trimmed();
 }
 
 QString GetSelectedAudioCodecStr()
@@ -263,33 +306,41 @@ int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo)
     return step == 0 ? Mp3BitrateTable::FallbackAutoBitrate : step;
 }
 
-QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                          const TWarningSink& warn)
+TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                            const TWarningSink& warn)
 {
     if (s.noAudio)
-        return QString();
+        return {};
 
+    const QString piece = QStringLiteral("AParams");
+    QString message;
     const QString bitrateText = s.audioBitrate.Text;
     QString bitrate;
     if (!IsAutoText(bitrateText)) {
-        if (!CheckAudioBitrate(bitrateText, warn))
-            return BuilderError;
-        bitrate = bitrateText;
+        if (!Checked(CheckAudioBitrate, bitrateText, warn, &message))
+            return Failed(piece, message);
+        bitrate = bitrateText.trimmed();
     } else {
         bitrate = QString::number(GetAutoAudioBitrate(CurrentFileInfo));
     }
 
-    QString result;
+    TPieceResult r;
+    TCmdPiece& p = r.Piece;
     const QString samplingText = s.sampleRate.Text;
+    QString srate;
     if (!IsAutoText(samplingText)) {
-        if (!CheckAudioSampling(samplingText, warn))
-            return BuilderError;
-        result = QStringLiteral(" -srate ") + samplingText;
+        if (!Checked(CheckAudioSampling, samplingText, warn, &message))
+            return Failed(piece, message);
+        srate = samplingText.trimmed();
     } else if (CurrentFileInfo.NumberOfAudioStreams > 0 && CurrentFileInfo.AudioStreams[0].SamplingRate < 16000) {
         // LAME cannot encode below 16 kHz; an unknown rate (0) is treated the same way.
-        result = QStringLiteral(" -srate 16000");
+        srate = QStringLiteral("16000");
     } else if (const int rate = FaithfulOutput(s, CurrentFileInfo).SampleRate; rate > 0) {
-        result = QStringLiteral(" -srate ") + QString::number(rate);
+        srate = QString::number(rate);
+    }
+    if (!srate.isEmpty()) {
+        p.Add(QStringLiteral("-srate"));
+        p.Add(srate);
     }
 
     QString lame;
@@ -300,14 +351,16 @@ QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& Curre
     if (!bitrate.isEmpty())
         lame += QStringLiteral(":br=") + bitrate;
     lame += s.audioRateMode == TAudioRateMode::Cbr ? QStringLiteral(":cbr") : QStringLiteral(":abr");
-    result += QStringLiteral(" -lameopts ") + CutLeadingChar(lame, QLatin1Char(':'));
-    if (const double delay = FaithfulOutput(s, CurrentFileInfo).AudioDelaySec; delay != 0)
-        result += QStringLiteral(" -audio-delay ") + QString::number(delay, 'f', 3);
-    result.remove(QLatin1Char('"'));
-    return result;
+    p.Add(QStringLiteral("-lameopts"));
+    p.Add(CutLeadingChar(lame, QLatin1Char(':')));
+    if (const double delay = FaithfulOutput(s, CurrentFileInfo).AudioDelaySec; delay != 0) {
+        p.Add(QStringLiteral("-audio-delay"));
+        p.Add(QString::number(delay, 'f', 3));
+    }
+    return r;
 }
 
-QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
+TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
 {
     const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
     QString chain;
@@ -334,28 +387,39 @@ QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& Cu
         chain += QLatin1Char(',') + f.DisplayAspect;
     chain = CutLeadingChar(chain, QLatin1Char(','));
 
-    QString skip;
+    TCmdPiece skip;
     const QString limit = ListText(EncodingLists::skipLimit(), s.skipLimit);
-    if (s.skipLimitOn && !limit.isEmpty())
-        skip = QStringLiteral(" -skiplimit ") + limit;
-
+    if (s.skipLimitOn && !limit.isEmpty()) {
+        skip.Add(QStringLiteral("-skiplimit"));
+        skip.Add(limit);
+    }
     // after the skip limit, which would undo it
     if (f.NoSkip)
-        skip += QStringLiteral(" -noskip");
+        skip.Add(QStringLiteral("-noskip"));
     if (f.RepeatFreely)
-        skip += QStringLiteral(" -noskiplimit");
-    QString result = chain.isEmpty() ? skip : QStringLiteral("-vf ") + chain + QLatin1Char(' ') + skip;
-    if (!f.Demuxer.isEmpty())
-        result = QStringLiteral("-demuxer ") + f.Demuxer + QLatin1Char(' ') + result;
-    return result.trimmed();
+        skip.Add(QStringLiteral("-noskiplimit"));
+
+    // Each part ends with a blank before the skip options' own: "-vf harddup  -skiplimit 1".
+    TCmdPiece p;
+    if (!f.Demuxer.isEmpty()) {
+        p.Args << QStringLiteral("-demuxer") << f.Demuxer;
+        p.Text += QStringLiteral("-demuxer ") + f.Demuxer + QLatin1Char(' ');
+    }
+    if (!chain.isEmpty()) {
+        p.Args << QStringLiteral("-vf") << chain;
+        p.Text += QStringLiteral("-vf ") + chain + QLatin1Char(' ');
+    }
+    p.Args += skip.Args;
+    p.Text += skip.Text;
+    return p.Trimmed();
 }
 
-QString GetAdditionalParamsStr(const EncodingSettings& s)
+TCmdPiece GetAdditionalParams(const EncodingSettings& s)
 {
-    QString result;
+    QString text;
     for (const QString& line : TextFile::SplitLines(s.extraParameters))
-        result += QLatin1Char(' ') + line;
-    return result;
+        text += QLatin1Char(' ') + line;
+    return UserOptionsPiece(text);
 }
 
 QString GetExt(const EncodingSettings& s, bool includeDot)
@@ -364,19 +428,23 @@ QString GetExt(const EncodingSettings& s, bool includeDot)
     return includeDot ? QLatin1Char('.') + ext : ext;
 }
 
-QString InsertPassNumber(const QString& vparams, int pass)
+TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass)
 {
-    if (vparams.contains(QLatin1String("pass=")))
+    const auto isSwitch = [](const QString& a) {
+        return a.compare(QLatin1String("-xvidencopts"), Qt::CaseInsensitive) == 0
+               || a.compare(QLatin1String("-x264encopts"), Qt::CaseInsensitive) == 0;
+    };
+    const qsizetype at = std::find_if(vparams.Args.cbegin(), vparams.Args.cend(), isSwitch) - vparams.Args.cbegin();
+    if (at + 1 >= vparams.Args.size())
         return vparams;
-    for (const QLatin1String sw : {QLatin1String("-xvidencopts "), QLatin1String("-x264encopts ")}) {
-        if (vparams.contains(sw)) {
-            QString result = vparams;
-            result.replace(sw, QString(sw) + QStringLiteral("pass=") + QString::number(pass) + QLatin1Char(':'),
-                           Qt::CaseInsensitive);
-            return result;
-        }
-    }
-    return vparams;
+    for (const QString& a : vparams.Args)
+        if (a.contains(QLatin1String("pass=")))
+            return vparams;
+    TCmdPiece out = vparams;
+    out.Args[at + 1].prepend(QStringLiteral("pass=") + QString::number(pass) + QLatin1Char(':'));
+    // the video options' text is their arguments, each behind one blank
+    out.Text = (vparams.Text.startsWith(QLatin1Char(' ')) ? QStringLiteral(" ") : QString()) + out.Args.join(QLatin1Char(' '));
+    return out;
 }
 
 TResolution ParseResolutionEntry(const QString& entry, int inputWidth, int inputHeight)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "encoding/CmdPiece.h"
 #include "encoding/EncodingSettings.h"
 #include "encoding/SettingsRules.h"
 #include "media/VideoFileInfo.h"
@@ -10,33 +11,42 @@
 
 // The encoder's command-line pieces, built from the settings and the media properties
 // of the file at hand (CurrentFileInfo; a cleared record when there is no file). Each
-// builder is a pure function; a builder that meets an invalid typed value sends its
-// warning to warn and returns BuilderError.
+// builder is a pure function and gives its piece in both forms (TCmdPiece); the text of
+// the video, audio and additional options starts with a blank, as the pieces are glued.
 
-inline const QString BuilderError = QStringLiteral("ERROR");
+// A piece, or why it could not be built: a typed value that is not valid. The message
+// has been sent to the warning sink too.
+struct TPieceResult {
+    TCmdPiece Piece;        // empty when it failed
+    bool Ok = true;
+    QString PieceName;      // "VParams" or "AParams" when !Ok
+    QString Message;        // the validation message when !Ok
+};
 
 // "-ovc xvid" or "-ovc x264".
-QString GetVideoCodecStr(const EncodingSettings& s);
-// Video options: codec options, aspect, output frame rate, the container's muxer; or "ERROR".
-QString GetVideoParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                          int processorCount, const TWarningSink& warn);
+TCmdPiece GetVideoCodec(const EncodingSettings& s);
+// Video options: codec options, aspect, output frame rate, the container's muxer; its text
+// is its arguments, each behind one blank.
+TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo, int processorCount,
+                            const TWarningSink& warn);
 // "-nosound" or "-oac mp3lame".
-QString GetAudioCodecStr(const EncodingSettings& s);
-// MP3 options (sampling, LAME options); empty with "No audio"; or "ERROR".
-QString GetAudioParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                          const TWarningSink& warn);
-// Filter chain and frame-skip limit; never "ERROR".
-QString GetAdvancedParamsStr(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo);
-// Every line of the additional parameters, each preceded by one blank.
-QString GetAdditionalParamsStr(const EncodingSettings& s);
+TCmdPiece GetAudioCodec(const EncodingSettings& s);
+// MP3 options (sampling, LAME options); empty with "No audio".
+TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                            const TWarningSink& warn);
+// Demuxer, filter chain and frame-skip limit, trimmed; never fails.
+TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo);
+// Every line of the additional parameters, each preceded by one blank; the arguments are
+// the user's text split the Windows way.
+TCmdPiece GetAdditionalParams(const EncodingSettings& s);
 // The audio encoder's name, used to look up the MP3 bit-rate table.
 QString GetSelectedAudioCodecStr();
 // The container's extension ("avi"), with a leading "." when includeDot.
 QString GetExt(const EncodingSettings& s, bool includeDot);
 
-// VParams for pass 1 or 2: "pass=N:" put right after the codec options switch, unless
-// VParams already names a pass.
-QString InsertPassNumber(const QString& vparams, int pass);
+// The video options of pass 1 or 2: "pass=N:" put in front of the argument after the codec
+// options switch, unless that names a pass already.
+TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass);
 
 // The x264 thread count for "Auto": half the processors (0 or less counts as 2, more
 // than 32 as 4).

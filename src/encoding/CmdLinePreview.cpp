@@ -3,11 +3,11 @@
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
 
-static QString PreviewLine(const TCmdLinePieces& p, const QString& vparams, bool withLog, const QString& passLogFile)
+static QString PreviewLine(const TCmdLinePieces& p, const TCmdPiece& vparams, bool withLog, const QString& passLogFile)
 {
-    QString line = InputFilePlaceholder + QLatin1Char(' ') + p.VCodec + QLatin1Char(' ') + vparams
-                 + QLatin1Char(' ') + p.ACodec + QLatin1Char(' ') + p.AParams + QLatin1Char(' ')
-                 + p.AdvParams + QLatin1Char(' ') + p.AddParams;
+    QString line = InputFilePlaceholder + QLatin1Char(' ') + p.VCodec.Text + QLatin1Char(' ') + vparams.Text
+                 + QLatin1Char(' ') + p.ACodec.Text + QLatin1Char(' ') + p.AParams.Text + QLatin1Char(' ')
+                 + p.AdvParams.Text + QLatin1Char(' ') + p.AddParams.Text;
     if (withLog)
         line += QStringLiteral(" -passlogfile \"") + passLogFile + QLatin1Char('"');
     return line + QStringLiteral(" -o ") + OutputFilePlaceholder;
@@ -18,18 +18,17 @@ TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInf
                                   const QString& passLogFile1, const TWarningSink& warn)
 {
     TCmdLinePreview preview;
-    TCmdLinePieces p = GetCmdLinePieces(s, CurrentFileInfo, processorCount, warn);
-    for (QString* piece : {&p.VParams, &p.AParams, &p.AdvParams}) {
-        if (*piece == BuilderError) {
-            piece->clear(); // the builder has already shown its warning
-            preview.Failed = true;
-        }
-    }
+    // a piece that failed is left out; its builder has already shown its warning
+    QList<TPieceResult> failures;
+    const TCmdLinePieces p = GetCmdLinePieces(s, CurrentFileInfo, processorCount, warn, &failures);
+    for (const TPieceResult& f : failures)
+        preview.Messages << f.Message;
+    preview.Failed = !failures.isEmpty();
 
     QString text;
     if (s.twoPass) {
-        text = PreviewLine(p, InsertPassNumber(p.VParams, 1), true, passLogFile1) + QStringLiteral("\r\n\r\n")
-             + PreviewLine(p, InsertPassNumber(p.VParams, 2), true, passLogFile1);
+        text = PreviewLine(p, WithPassNumber(p.VParams, 1), true, passLogFile1) + QStringLiteral("\r\n\r\n")
+             + PreviewLine(p, WithPassNumber(p.VParams, 2), true, passLogFile1);
     } else {
         text = PreviewLine(p, p.VParams, false, QString());
     }

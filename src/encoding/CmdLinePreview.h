@@ -5,11 +5,13 @@
 #include "media/VideoFileInfo.h"
 
 #include <QString>
+#include <QStringList>
 
 // The text of the command-line preview window.
 struct TCmdLinePreview {
     QString Text;
-    bool Failed = false;   // a builder returned "ERROR"; its piece is left out of Text
+    bool Failed = false;   // a builder met an invalid value; its piece is left out of Text
+    QStringList Messages;  // the failed builders' validation messages (already sent as warnings)
 };
 
 inline const QString InputFilePlaceholder = QStringLiteral("<input_file>");

@@ -20,9 +20,12 @@ constexpr std::array<TContainerRow, 3> Rows{{
 
 std::span<const TContainerRow> Containers() { return Rows; }
 
-QString MuxerOptions(const TContainerRow& row)
+QStringList MuxerArgs(const TContainerRow& row)
 {
-    return row.LavfFormat.isEmpty() ? QString() : QStringLiteral("-of lavf -lavfopts format=") + row.LavfFormat;
+    if (row.LavfFormat.isEmpty())
+        return {};
+    return {QStringLiteral("-of"), QStringLiteral("lavf"), QStringLiteral("-lavfopts"),
+            QStringLiteral("format=") + row.LavfFormat};
 }
 
 const TContainerRow& ContainerRow(TContainer id)

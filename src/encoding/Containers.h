@@ -24,8 +24,8 @@ struct TContainerRow {
 };
 
 std::span<const TContainerRow> Containers();
-// What the video options end with for the row: "-of lavf -lavfopts format=NAME", or empty.
-QString MuxerOptions(const TContainerRow& row);
+// What the video options end with for the row: "-of lavf -lavfopts format=NAME", or none.
+QStringList MuxerArgs(const TContainerRow& row);
 // Any other value (a damaged setting) reads as the first row.
 const TContainerRow& ContainerRow(TContainer id);
 // Case and surrounding blanks do not count; nullopt for a word no row has.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "encoding/CmdLineBuilder.h"
+#include "encoding/CmdPiece.h"
 #include "encoding/EncodingSettings.h"
 #include "encoding/SettingsRules.h"
 #include "media/VideoFileInfo.h"
@@ -9,13 +11,9 @@
 #include <QStringList>
 
 // The encoder's parameters for one file, in both forms: the one-string form that the
-// preview and the batch script show, and the argument vector the runner starts the
-// encoder with (no shell ever sees it).
-
-// Splits a piece of options the way Windows programs split their command line: a blank
-// or tab separates, each double quote toggles grouping and is dropped, a backslash is an
-// ordinary character. A quoted empty text ("") is one empty argument.
-QStringList SplitArgsWindowsWay(const QString& text);
+// preview, the batch file and the error log show, and the argument vector the runner
+// starts the encoder with (no shell ever sees it), put together from the pieces' own
+// arguments.
 
 // A path as one argument; a relative path starting with "-" gets "./" in front so the
 // encoder cannot take it for an option.
@@ -24,23 +22,23 @@ QString PathArg(const QString& path);
 // The processor count the x264 "Auto" thread count is derived from.
 int MachineProcessorCount();
 
-// The six pieces, each trimmed.
+// The six pieces, each text trimmed.
 struct TCmdLinePieces {
-    QString VCodec;
-    QString VParams;
-    QString ACodec;
-    QString AParams;
-    QString AdvParams;
-    QString AddParams;
+    TCmdPiece VCodec;
+    TCmdPiece VParams;
+    TCmdPiece ACodec;
+    TCmdPiece AParams;
+    TCmdPiece AdvParams;
+    TCmdPiece AddParams;
 };
 
 // "\"IN\" VCodec VParams ACodec AParams AdvParams AddParams [-passlogfile \"LOG\"] -o \"OUT\"",
 // joined by single blanks even where a piece is empty. vparams is used in place of
 // pieces.VParams (the pass form for two passes); an empty passLogFile leaves that pair out.
-QString JoinParamString(const QString& input, const TCmdLinePieces& pieces, const QString& vparams,
+QString JoinParamString(const QString& input, const TCmdLinePieces& pieces, const TCmdPiece& vparams,
                         const QString& passLogFile, const QString& output);
-// The same as an argument vector: paths whole, pieces split the Windows way.
-QStringList ParamArgs(const QString& input, const TCmdLinePieces& pieces, const QString& vparams,
+// The same as an argument vector: paths whole, then each piece's arguments.
+QStringList ParamArgs(const QString& input, const TCmdLinePieces& pieces, const TCmdPiece& vparams,
                       const QString& passLogFile, const QString& output);
 
 struct TEncoderInvocation {
@@ -51,21 +49,24 @@ struct TEncoderInvocation {
 // Everything the conversion planner needs for one file.
 struct TEncoderJob {
     bool Ok = false;            // false: a builder failed and its warning was sent
-    QString FailedPiece;        // "AdvParams", "VParams" or "AParams" when !Ok
+    QString FailedPiece;        // "VParams" or "AParams" when !Ok
+    QString FailureMessage;     // that builder's validation message
     TCmdLinePieces Pieces;
     bool TwoPass = false;
-    QString VParams1;           // VParams for pass 1 and 2 (two passes only)
-    QString VParams2;
+    TCmdPiece VParams1;         // VParams for pass 1 and 2 (two passes only)
+    TCmdPiece VParams2;
     QList<TEncoderInvocation> Runs;    // one run, or two for two passes
     QString Ext;                // the container's extension, without the dot
 };
 
 // Builds the pieces in the planner's order (AdvParams, AddParams, VParams, AParams),
-// stopping at the first "ERROR", then both forms of each run.
+// stopping at the first that fails, then both forms of each run.
 TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                             int processorCount, const QString& input, const QString& output,
                             const QString& passLogFile, const TWarningSink& warn);
 
-// The six pieces trimmed, as the builders give them ("ERROR" kept).
+// The six pieces trimmed, every builder run (each failure warns); a piece that failed is
+// left empty and its result kept in failures.
 TCmdLinePieces GetCmdLinePieces(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                                int processorCount, const TWarningSink& warn);
+                                int processorCount, const TWarningSink& warn,
+                                QList<TPieceResult>* failures = nullptr);

@@ -25,8 +25,7 @@ constexpr double MaxFollowedFps = 61;
 
 bool UserAddsAny(const EncodingSettings& s, std::initializer_list<const char*> options)
 {
-    const QStringList added = SplitArgsWindowsWay(GetAdditionalParamsStr(s));
-    for (const QString& a : added)
+    for (const QString& a : GetAdditionalParams(s).Args)
         for (const char* o : options)
             if (a == QLatin1String(o))
                 return true;

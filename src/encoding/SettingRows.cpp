@@ -238,7 +238,7 @@ TProfileKey ExtraParametersKey()
 {
     return K::Custom(
         "ADVANCED", "AdditionalParams", TKeyType::Text,
-        [](const S& s) { return GetAdditionalParamsStr(s).trimmed().replace(QLatin1Char('"'), QLatin1String("&quot;")); },
+        [](const S& s) { return GetAdditionalParams(s).Text.trimmed().replace(QLatin1Char('"'), QLatin1String("&quot;")); },
         [](S& s, const QString* v, const TProfileReadContext&) {
             if (v)
                 s.extraParameters = QString(*v).replace(QLatin1String("&quot;"), QLatin1String("\""));

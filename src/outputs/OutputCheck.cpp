@@ -41,14 +41,23 @@ QString FormatOfEncoder(const QString& ovc)
     return {};
 }
 
+// Whether run stands in args as it is, word for word.
+bool HasRun(const QStringList& args, const QStringList& run)
+{
+    for (qsizetype i = 0; i + run.size() <= args.size(); ++i)
+        if (args.mid(i, run.size()) == run)
+            return true;
+    return false;
+}
+
 // The container's format that video options ask the muxer for: the row whose muxer options
 // they carry, or the encoder's own AVI writer when they name no muxer.
-QString ContainerFormatOf(const QString& vparams)
+QString ContainerFormatOf(const QStringList& vparams)
 {
-    const bool muxerNamed = HasAnyOption(SplitArgsWindowsWay(vparams), {"-of"});
+    const bool muxerNamed = HasAnyOption(vparams, {"-of"});
     for (const TContainerRow& row : Containers()) {
-        const QString options = MuxerOptions(row);
-        if (options.isEmpty() ? !muxerNamed : vparams.contains(options))
+        const QStringList options = MuxerArgs(row);
+        if (options.isEmpty() ? !muxerNamed : HasRun(vparams, options))
             return row.CheckedFormat;
     }
     return {};
@@ -162,15 +171,16 @@ int DurationToleranceMs(int inputMs, double frameMs)
 TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFileInfo& input)
 {
     TOutputExpectation e;
-    const QStringList added = SplitArgsWindowsWay(pieces.AddParams);
+    const QStringList& added = pieces.AddParams.Args;
+    const QStringList& vparams = pieces.VParams.Args;
+    const QStringList& adv = pieces.AdvParams.Args;
 
     if (!HasAnyOption(added, {"-of", "-lavfopts"}))
-        e.ContainerFormat = ContainerFormatOf(pieces.VParams);
+        e.ContainerFormat = ContainerFormatOf(vparams);
     if (!HasAnyOption(added, {"-ovc"}))
-        e.VideoFormat = FormatOfEncoder(OptionValue(SplitArgsWindowsWay(pieces.VCodec), QStringLiteral("-ovc")));
+        e.VideoFormat = FormatOfEncoder(OptionValue(pieces.VCodec.Args, QStringLiteral("-ovc")));
 
     if (!HasAnyOption(added, {"-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr", "-vop", "-x", "-y", "-xy", "-zoom"})) {
-        const QStringList adv = SplitArgsWindowsWay(pieces.AdvParams);
         if (adv.count(QStringLiteral("-vf")) <= 1)
             e.FrameSize = SizeOfChain(OptionValue(adv, QStringLiteral("-vf")));
     }
@@ -184,10 +194,9 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
             e.DurationMs = std::max(e.DurationMs, ip.VideoStartMs + ip.VideoDurationMs - ip.AudioStartMs);
     }
 
-    const bool makesAudio = OptionValue(SplitArgsWindowsWay(pieces.ACodec), QStringLiteral("-oac")) == QLatin1String("mp3lame");
+    const bool makesAudio = OptionValue(pieces.ACodec.Args, QStringLiteral("-oac")) == QLatin1String("mp3lame");
     e.Audio = makesAudio && input.NumberOfAudioStreams > 0 && !HasAnyOption(added, {"-nosound", "-oac", "-aid", "-alang"});
 
-    const QStringList vparams = SplitArgsWindowsWay(pieces.VParams);
     if (!HasAnyOption(added, {"-ofps", "-fps"})) {
         bool ok = false;
         const double ofps = OptionValue(vparams, QStringLiteral("-ofps")).toDouble(&ok);
@@ -199,8 +208,7 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
                               "-force-avi-aspect"})) {
         double dsize = 0;
         bool quarterTurn = false, scaled = false;
-        AspectOfChain(OptionValue(SplitArgsWindowsWay(pieces.AdvParams), QStringLiteral("-vf")), dsize, quarterTurn,
-                      scaled);
+        AspectOfChain(OptionValue(adv, QStringLiteral("-vf")), dsize, quarterTurn, scaled);
         const double typed = AspectValue(OptionValue(vparams, QStringLiteral("-aspect")));
         double source = SourceDisplayAspect(input);
         if (source > 0 && quarterTurn)
@@ -220,7 +228,7 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
         const TAvProbeInfo& p = input.Probe;
         // A picture that starts after the sound keeps that offset where the sound's start
         // is moved (in an AVI header); elsewhere both start at 0.
-        const bool moved = OptionValue(SplitArgsWindowsWay(pieces.AParams), QStringLiteral("-audio-delay")).toDouble() < 0;
+        const bool moved = OptionValue(pieces.AParams.Args, QStringLiteral("-audio-delay")).toDouble() < 0;
         if (p.Opened && p.HasAudio && p.HasVideo)
             e.AudioOffsetMs = moved ? SourceAudioOffsetMs(input) : std::max(0, SourceAudioOffsetMs(input));
     }

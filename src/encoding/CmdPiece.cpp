@@ -1,0 +1,44 @@
+#include "encoding/CmdPiece.h"
+
+void TCmdPiece::Add(const QString& word)
+{
+    Args << word;
+    Text += QLatin1Char(' ') + word;
+}
+
+TCmdPiece TCmdPiece::Trimmed() const
+{
+    return {Args, Text.trimmed()};
+}
+
+QStringList SplitArgsWindowsWay(const QString& text)
+{
+    QStringList args;
+    QString current;
+    bool inQuotes = false;
+    bool pending = false; // a quote counts as the start of an argument, even an empty one
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"')) {
+            inQuotes = !inQuotes;
+            pending = true;
+        } else if (!inQuotes && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
+            if (pending)
+                args << current;
+            current.clear();
+            pending = false;
+        } else {
+            current += c;
+            pending = true;
+        }
+    }
+    if (pending)
+        args << current;
+    return args;
+}
+
+TCmdPiece UserOptionsPiece(const QString& text)
+{
+    // the runner has always split the trimmed text: blanks other than space and tab at
+    // the ends never reach the encoder
+    return {SplitArgsWindowsWay(text.trimmed()), text};
+}
