@@ -1,5 +1,6 @@
 #include "lib/FileSearch.h"
 #include "support/TestSupport.h"
+#include "lib/Conversion.h"
 #include "lib/Files.h"
 #include "lib/ProcessInfo.h"
 
@@ -69,25 +70,28 @@ TEST(LibFiles, PathPieces)
 
 TEST(LibFiles, FileSizeTexts)
 {
+    // sizes are shown with the user's decimal mark
+    const auto Shown = [](const char* text) { return QString::fromLatin1(text).replace('.', UserDecimalSeparator()); };
     EXPECT_EQ(FormatFileSize(5), S(" 5 bytes"));
     EXPECT_EQ(FormatFileSize(0), S(" 0 bytes"));
     EXPECT_EQ(FormatFileSize(1023), S("1023 bytes"));
-    EXPECT_EQ(FormatFileSize(1024), S("1.00 KB"));
-    EXPECT_EQ(FormatFileSize(1536), S("1.50 KB"));
-    EXPECT_EQ(FormatFileSize(1048576 * 3), S("3.00 MB"));
-    EXPECT_EQ(FormatFileSize(int64_t(1073741824) * 5 / 2), S("2.50 GB"));
-    EXPECT_EQ(FormatFileSize(int64_t(1) << 45), S("32768.00 GB"));
-    EXPECT_EQ(FormatFileSize(-1536), S("-1.50 KB"));
+    EXPECT_EQ(FormatFileSize(1024), Shown("1.00 KB"));
+    EXPECT_EQ(FormatFileSize(1536), Shown("1.50 KB"));
+    EXPECT_EQ(FormatFileSize(1048576 * 3), Shown("3.00 MB"));
+    EXPECT_EQ(FormatFileSize(int64_t(1073741824) * 5 / 2), Shown("2.50 GB"));
+    EXPECT_EQ(FormatFileSize(int64_t(1) << 45), Shown("32768.00 GB"));
+    EXPECT_EQ(FormatFileSize(-1536), Shown("-1.50 KB"));
     EXPECT_EQ(FormatFileSize(-5), S("- 5 bytes"));
     EXPECT_FALSE(FormatFileSize(std::numeric_limits<int64_t>::min()).isEmpty());
     EXPECT_EQ(FormatFileSizeUnit(S(" B"), 7), S(" 7 B"));
-    EXPECT_EQ(FormatFileSizeUnit(S(" bytes"), 2048), S("2.00 KB"));
+    EXPECT_EQ(FormatFileSizeUnit(S(" bytes"), 2048), Shown("2.00 KB"));
 }
 
-TEST(LibFiles, FileSizeTextsIgnoreTheLocale)
+TEST(LibFiles, FileSizeTextsFollowTheUsersLocaleOnly)
 {
-    // Both places a decimal mark can come from use a comma here: Qt's default locale and
-    // the C library's (printf). The sizes keep their "." and no thousands separator.
+    // Qt's default locale and the C library's (printf) use a comma here; a size takes the
+    // decimal mark of the user's locale alone, and no thousands separator.
+    const auto Shown = [](const char* text) { return QString::fromLatin1(text).replace('.', UserDecimalSeparator()); };
     const QLocale savedQt;
     const std::string savedC = std::setlocale(LC_ALL, nullptr);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -97,10 +101,10 @@ TEST(LibFiles, FileSizeTextsIgnoreTheLocale)
     EXPECT_STREQ(printed, "1,50");
     EXPECT_EQ(QLocale().toString(32768.0, 'f', 2), S("32.768,00"));
 
-    EXPECT_EQ(FormatFileSize(1536), S("1.50 KB"));
-    EXPECT_EQ(FormatFileSize(1234567), S("1.18 MB"));
-    EXPECT_EQ(FormatFileSize(int64_t(1) << 45), S("32768.00 GB"));
-    EXPECT_EQ(FormatFileSize(-1536), S("-1.50 KB"));
+    EXPECT_EQ(FormatFileSize(1536), Shown("1.50 KB"));
+    EXPECT_EQ(FormatFileSize(1234567), Shown("1.18 MB"));
+    EXPECT_EQ(FormatFileSize(int64_t(1) << 45), Shown("32768.00 GB"));
+    EXPECT_EQ(FormatFileSize(-1536), Shown("-1.50 KB"));
 
     std::setlocale(LC_ALL, savedC.c_str());
     QLocale::setDefault(savedQt);

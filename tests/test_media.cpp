@@ -322,7 +322,7 @@ TEST(MediaDerivedSize, VideoSizeIsWhatTheAudioLeaves)
     vfi.AudioStreams[0].StreamSize = 10000000;
     DeriveVideoStreamSize(vfi);
     EXPECT_EQ(vfi.VideoStreams[0].StreamSize, 90000000);
-    EXPECT_EQ(vfi.VideoStreams[0].StreamSizeStr, "85.83 MB");
+    EXPECT_EQ(vfi.VideoStreams[0].StreamSizeStr, TestSupport::UserDecimals("85.83 MB"));
     EXPECT_EQ(vfi.VideoStreams[0].StreamSizeInPercent, 90);
 
     TVideoFileInfo two = vfi;

@@ -1,4 +1,5 @@
 #include "batch/Preflight.h"
+#include "lib/Conversion.h"
 
 #include "encoding/FaithfulOutput.h"
 
@@ -26,7 +27,7 @@ bool IsAuto(const QString& text) { return text.trimmed().compare(QLatin1String("
 
 QString Quoted(const QString& path) { return QLatin1Char('"') + path + QLatin1Char('"'); }
 
-QString Megabytes(qint64 bytes) { return QString::number(double(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB"); }
+QString Megabytes(qint64 bytes) { return DecimalText(double(bytes) / (1024.0 * 1024.0), 1) + QStringLiteral(" MB"); }
 
 QString Clock(double seconds)
 {

@@ -162,11 +162,7 @@ QList<int> ColumnMenuItems()
 
 QString FixedDecimals(double x, int decimals)
 {
-    QString s = QString::number(x, 'f', decimals);
-    const QChar sep = UserDecimalSeparator();
-    if (sep != QLatin1Char('.'))
-        s.replace(QLatin1Char('.'), sep);
-    return s;
+    return DecimalText(x, decimals);
 }
 
 QString CellDisplayText(int column, const QVariant& value)

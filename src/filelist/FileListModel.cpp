@@ -356,11 +356,12 @@ void TFileListModel::ApplyAnalysis(TFileListRow& row, const TAnalysisReply& repl
                           &row.VideoScanType, &row.VideoResolution, &row.AudioCodec, &row.AudioCodecID,
                           &row.AudioProfile, &row.Video, &row.Audio})
         *text = Interned(*text);
+    // what the analysis says against converting the file, read before the record is kept
+    const TInputProblem problem = InputProblemOf(complete ? kept->Info : plain, row.Size);
     if (keep)
         row.Kept = std::move(kept);
     // Refused with the reason the check before a batch gives; nothing is known after an abort.
     if (reply.Outcome != TAnalysisOutcome::Aborted && reply.Outcome != TAnalysisOutcome::NoWorker) {
-        const TInputProblem problem = InputProblemOf(complete ? kept->Info : plain, row.Size);
         if (row.Unproven) {
             row.Refusal = problem;
             if (problem != TInputProblem::None)

@@ -98,6 +98,15 @@ QChar UserDecimalSeparator()
     return p.isEmpty() ? QLatin1Char('.') : p.at(0);
 }
 
+QString DecimalText(double x, int decimals)
+{
+    QString s = QString::number(x, 'f', decimals);
+    const QChar sep = UserDecimalSeparator();
+    if (sep != QLatin1Char('.'))
+        s.replace(QLatin1Char('.'), sep);
+    return s;
+}
+
 bool IsIntText(const QString& s, bool ignoreBlanks)
 {
     QString t;

@@ -7,6 +7,9 @@
 
 // The user's decimal separator (QLocale::system()).
 QChar UserDecimalSeparator();
+// x with decimals places and the user's decimal separator, for texts that are shown
+// (never for what is stored or handed to the encoder).
+QString DecimalText(double x, int decimals);
 
 // Character checks only (no range check). An empty text passes.
 // Integer text: at most one "-", only as the first character; one leading "+" is dropped;

@@ -1,4 +1,5 @@
 #include "lib/Files.h"
+#include "lib/Conversion.h"
 
 #include "lib/Strings.h"
 
@@ -105,10 +106,10 @@ QString SizeWithUnits(int64_t bytes, const QString& byteUnit)
         return PadLeft(QString::number(bytes), 2) + byteUnit;
     const double b = double(bytes);
     if (bytes < 1048576)
-        return QString::number(b / 1024.0, 'f', 2) + QStringLiteral(" KB");
+        return DecimalText(b / 1024.0, 2) + QStringLiteral(" KB");
     if (bytes < 1073741824)
-        return QString::number(b / 1048576.0, 'f', 2) + QStringLiteral(" MB");
-    return QString::number(b / 1073741824.0, 'f', 2) + QStringLiteral(" GB");
+        return DecimalText(b / 1048576.0, 2) + QStringLiteral(" MB");
+    return DecimalText(b / 1073741824.0, 2) + QStringLiteral(" GB");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "outputs/ContentCheck.h"
+#include "lib/Conversion.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -32,7 +33,7 @@ QByteArray PictureAt(const QByteArray& pictures, int index)
 
 int PictureCount(const QByteArray& pictures) { return int(pictures.size() / ContentPictureBytes); }
 
-QString Seconds(double ms) { return QString::number(ms / 1000.0, 'f', 2) + QStringLiteral(" s"); }
+QString Seconds(double ms) { return DecimalText(ms / 1000.0, 2) + QStringLiteral(" s"); }
 
 // the seven turns and mirrors of a square besides keeping it
 std::array<TGridTurn, 7> OtherTurns()

@@ -1,4 +1,5 @@
 #include "outputs/OutputCheck.h"
+#include "lib/Conversion.h"
 
 #include "encoding/Containers.h"
 #include "encoding/FaithfulOutput.h"
@@ -99,7 +100,7 @@ std::optional<TResolution> SizeOfChain(const QString& chain)
 
 QString Seconds(int ms)
 {
-    return QString::number(ms / 1000.0, 'f', 2) + QStringLiteral(" s");
+    return DecimalText(ms / 1000.0, 2) + QStringLiteral(" s");
 }
 
 // "16:9", "16/9" or "1.7778"; 0 when it is none of these.
@@ -145,7 +146,7 @@ double OutputAspect(const TVideoFileInfo& output)
     return output.VideoStreams[0].DAR;
 }
 
-QString AspectWords(double a) { return QString::number(a, 'f', 2) + QStringLiteral(":1"); }
+QString AspectWords(double a) { return DecimalText(a, 2) + QStringLiteral(":1"); }
 
 // Where the sound starts against the picture, for "The sound starts %1 in the output, %2 in
 // the input."
