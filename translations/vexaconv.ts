@@ -395,6 +395,15 @@
         <source>Audio sampling frequency: %s\nFrequency must be an integer value!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Bit rate</source>
+        <extracomment>How the video&apos;s size is steered: by a bit rate, or by a quality the encoder keeps</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>
@@ -1065,6 +1074,11 @@
         <source>not enough free space for the outputs in %1: about %2 needed, %3 free</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 (a guess: the size follows the quality)</source>
+        <extracomment>The forecast size of outputs whose video follows a quality; %1: the size (&quot;210.7 MB&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RowStatus</name>
@@ -1341,6 +1355,21 @@
     </message>
     <message>
         <source>Force encoding of duplicate frames</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size by:</source>
+        <extracomment>How the video&apos;s size is steered (a list: bit rate or quality)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quality (H.264):</source>
+        <extracomment>x264&apos;s constant rate factor: lower is better and larger (18 looks like the source, 28 is small)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quality (Xvid):</source>
+        <extracomment>Xvid&apos;s fixed quantizer: lower is better and larger (2 looks like the source, 6 is small)</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
