@@ -396,7 +396,7 @@ TEST_F(ToolsFiles, BlockLabelsSizesAndChecksum)
         const QStringList lines = BlockLines(ToolsInfo::ToolFileBlock(path, 18));
         ASSERT_EQ(lines.size(), 3) << c.size;
         EXPECT_EQ(lines[0], QString(8, ' ') + "File name: " + path);
-        EXPECT_EQ(lines[1], QString(8, ' ') + "File size: " + c.text);
+        EXPECT_EQ(lines[1], QString(8, ' ') + "File size: " + TestSupport::UserDecimals(QString::fromLatin1(c.text)));
         if (c.size == 0) {
             EXPECT_EQ(lines[2], "       File CRC32: $00000000");
         }
