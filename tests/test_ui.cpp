@@ -234,6 +234,19 @@ TEST(UiSettingsPanels, EnablingRules)
     EXPECT_FALSE(f.Find<QComboBox>("cbSkipLimit")->isEnabled());
 }
 
+// Each setting's help sentence rests on its control and on the caption before it.
+TEST(UiSettingsPanels, EveryControlShowsItsRowsHelp)
+{
+    MainWindowFixture f;
+    for (const TSettingRow& row : SettingRows()) {
+        auto* control = f.Find<QWidget>(row.ObjectName.toLatin1().constData());
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->toolTip(), QString::fromUtf8(row.Help)) << row.ObjectName.toStdString();
+    }
+    EXPECT_EQ(f.Find<QLabel>("lblVideoPreset")->toolTip(), QString::fromUtf8(FindSettingRow(u"preset")->Help));
+    EXPECT_EQ(f.Find<QLabel>("lblAudioBitrateUnit")->toolTip(), f.Find<QWidget>("cbAudioBitrate")->toolTip());
+}
+
 TEST(UiSettingsPanels, CopyPasteAndDefaultsThroughTheHeaderMenus)
 {
     MainWindowFixture f;

@@ -43,6 +43,9 @@ struct TSettingRow {
     QString ObjectName;           // the control's object name
     const char* Caption = "";     // the label before the control, or the check box's text
     const char* Unit = "";        // the label after the control
+    // One sentence for a newcomer: what the setting does and when to change it. The
+    // control's tool tip and --help's table of keys show it.
+    const char* Help = "";
     std::function<QStringList(const EncodingSettings&)> Items; // List, EditableList
     // List: the items are the program's words, read back by their index, so they show in
     // the user's language (EncodingLists::Shown). An editable list's items are values and

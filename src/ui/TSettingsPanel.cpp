@@ -167,6 +167,12 @@ void TSettingsPanel::CreateControl(const TSettingRow& row)
         rc.Label = AddLabel(LabelName(row.ObjectName, ""), caption);
     if (*row.Unit)
         rc.Unit = AddLabel(LabelName(row.ObjectName, "Unit"), Translated(row.Unit));
+    // The pointer may rest on the caption as well as on the control.
+    const QString help = Translated(row.Help);
+    for (QWidget* w : {rc.Control, static_cast<QWidget*>(rc.Label), static_cast<QWidget*>(rc.Unit)}) {
+        if (w)
+            w->setToolTip(help);
+    }
     m_rows << rc;
 }
 
