@@ -395,6 +395,74 @@
         <source>Audio sampling frequency: %s\nFrequency must be an integer value!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>fastest, largest files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>very quick, very large files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>quicker, larger files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a bit quicker, a bit larger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>slightly quicker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>balanced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>slower, smaller files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>much slower, smallest files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>extremely slow, hardly smaller</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>live-action footage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cartoons and anime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>keeps film grain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>slide shows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for PSNR measurements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for SSIM measurements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plays on slow devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>live streaming</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>

@@ -395,6 +395,74 @@
         <source>Audio sampling frequency: %s\nFrequency must be an integer value!</source>
         <translation>Audio-Abtastrate: %s\nDie Abtastrate muss eine ganze Zahl sein!</translation>
     </message>
+    <message>
+        <source>fastest, largest files</source>
+        <translation>am schnellsten, größte Dateien</translation>
+    </message>
+    <message>
+        <source>very quick, very large files</source>
+        <translation>sehr schnell, sehr große Dateien</translation>
+    </message>
+    <message>
+        <source>quicker, larger files</source>
+        <translation>schneller, größere Dateien</translation>
+    </message>
+    <message>
+        <source>a bit quicker, a bit larger</source>
+        <translation>etwas schneller, etwas größer</translation>
+    </message>
+    <message>
+        <source>slightly quicker</source>
+        <translation>ein wenig schneller</translation>
+    </message>
+    <message>
+        <source>balanced</source>
+        <translation>ausgewogen</translation>
+    </message>
+    <message>
+        <source>slower, smaller files</source>
+        <translation>langsamer, kleinere Dateien</translation>
+    </message>
+    <message>
+        <source>much slower, smallest files</source>
+        <translation>viel langsamer, kleinste Dateien</translation>
+    </message>
+    <message>
+        <source>extremely slow, hardly smaller</source>
+        <translation>äußerst langsam, kaum kleiner</translation>
+    </message>
+    <message>
+        <source>live-action footage</source>
+        <translation>Realfilm</translation>
+    </message>
+    <message>
+        <source>cartoons and anime</source>
+        <translation>Zeichentrick und Anime</translation>
+    </message>
+    <message>
+        <source>keeps film grain</source>
+        <translation>erhält das Filmkorn</translation>
+    </message>
+    <message>
+        <source>slide shows</source>
+        <translation>Diashows</translation>
+    </message>
+    <message>
+        <source>for PSNR measurements</source>
+        <translation>für PSNR-Messungen</translation>
+    </message>
+    <message>
+        <source>for SSIM measurements</source>
+        <translation>für SSIM-Messungen</translation>
+    </message>
+    <message>
+        <source>plays on slow devices</source>
+        <translation>für langsame Abspielgeräte</translation>
+    </message>
+    <message>
+        <source>live streaming</source>
+        <translation>Live-Streaming</translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>

@@ -65,6 +65,12 @@ TSettingRow Items(TSettingRow r, QStringList (*items)())
     return r;
 }
 
+TSettingRow Captions(TSettingRow r, QStringList (*captions)())
+{
+    r.ItemCaptions = captions;
+    return r;
+}
+
 TSettingRow EnabledWhen(TSettingRow r, std::function<bool(const S&)> when)
 {
     r.EnabledWhen = std::move(when);
@@ -286,6 +292,21 @@ QStringList X264Tunes()
             QStringLiteral("zerolatency")};
 }
 
+// What each tuning is for, beside its word in the drop-down; marked for the catalogue.
+QStringList X264TuneCaptions()
+{
+    const auto Marked = [](const char* text) { return QLatin1String(text); };
+    return {QString(),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "live-action footage")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "cartoons and anime")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "keeps film grain")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "slide shows")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "for PSNR measurements")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "for SSIM measurements")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "plays on slow devices")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "live streaming"))};
+}
+
 bool IsValidAspectText(const QString& text) { return IsValidAspect(text); }
 
 const EditableListValue AutoItem{0, AutoText};
@@ -350,20 +371,22 @@ QList<TSettingRow> MakeRows()
                           EncodingLists::threads),
                     IsX264),
         //: x264's speed preset (ultrafast ... placebo)
-        EnabledWhen(Items(Row(P::Video, C::List, "preset", "cbVideoPreset", QT_TRANSLATE_NOOP("SettingRows", "Preset:"),
-                              QT_TRANSLATE_NOOP("SettingRows", "Slower presets make smaller files at the same quality; "
-                                                               "'medium' is a good balance."),
-                              &S::preset, TX264Preset::Auto,
-                              K::Clamped("VIDEO", "VideoPreset", &S::preset, 0, 9, List(EncodingLists::preset))),
-                          EncodingLists::preset),
+        EnabledWhen(Captions(Items(Row(P::Video, C::List, "preset", "cbVideoPreset", QT_TRANSLATE_NOOP("SettingRows", "Preset:"),
+                                       QT_TRANSLATE_NOOP("SettingRows", "Slower presets make smaller files at the same quality; "
+                                                                        "'medium' is a good balance."),
+                                       &S::preset, TX264Preset::Auto,
+                                       K::Clamped("VIDEO", "VideoPreset", &S::preset, 0, 9, List(EncodingLists::preset))),
+                                   EncodingLists::preset),
+                             EncodingLists::presetCaptions),
                     IsX264),
         //: x264's tuning for a kind of picture (film, animation, grain)
-        EnabledWhen(Items(Row(P::Video, C::List, "x264Tune", "cbVideoTune", QT_TRANSLATE_NOOP("SettingRows", "Tune:"),
-                              QT_TRANSLATE_NOOP("SettingRows", "Fits H.264 to a kind of picture, such as film, cartoons or "
-                                                               "grainy footage; Auto suits most videos."),
-                              &S::x264Tune, 0,
-                              ItemWord("VIDEO", "VideoTune", &S::x264Tune, X264Tunes)),
-                          X264Tunes),
+        EnabledWhen(Captions(Items(Row(P::Video, C::List, "x264Tune", "cbVideoTune", QT_TRANSLATE_NOOP("SettingRows", "Tune:"),
+                                       QT_TRANSLATE_NOOP("SettingRows", "Fits H.264 to a kind of picture, such as film, cartoons or "
+                                                                        "grainy footage; Auto suits most videos."),
+                                       &S::x264Tune, 0,
+                                       ItemWord("VIDEO", "VideoTune", &S::x264Tune, X264Tunes)),
+                                   X264Tunes),
+                             X264TuneCaptions),
                     IsX264),
 
         // ---- "AUDIO" ----

@@ -51,6 +51,10 @@ struct TSettingRow {
     // the user's language (EncodingLists::Shown). An editable list's items are values and
     // the resolution list is the user's own file: those show as they are.
     bool ShownTranslated = false;
+    // List: a plain caption for each of the encoder's own words ("veryfast"), marked for the
+    // catalogue (context "Encoding"); the open drop-down shows it beside the word, while the
+    // box, the profile and the command line keep the word. Empty for an item without one.
+    QStringList (*ItemCaptions)() = nullptr;
     double Min = 0, Max = 0;      // Spin, Slider
 
     std::function<TSettingValue(const EncodingSettings&)> Get;

@@ -1,6 +1,7 @@
 #include "ui/TSettingsPanel.h"
 
 #include "lib/Conversion.h"
+#include "ui/TWordCaptionDelegate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,6 +121,8 @@ void TSettingsPanel::CreateControl(const TSettingRow& row)
             // Typed texts are values, never new list entries.
             cb->setInsertPolicy(QComboBox::NoInsert);
         }
+        if (row.ItemCaptions)
+            TWordCaptionDelegate::Attach(cb, EncodingLists::Shown(row.ItemCaptions()));
         connect(cb, &QComboBox::currentIndexChanged, this, &TSettingsPanel::Changed);
         rc.Control = cb;
         break;
@@ -281,6 +284,8 @@ void TSettingsPanel::SetSettings(const EncodingSettings& s)
                 const QSignalBlocker quiet(cb);
                 cb->clear();
                 cb->addItems(items);
+                if (rc.Row->ItemCaptions)
+                    TWordCaptionDelegate::Attach(cb, EncodingLists::Shown(rc.Row->ItemCaptions()));
                 ItemsRefilled(rc.Row->Id, cb);
             }
             SetIndex(cb, std::get<int>(value));
