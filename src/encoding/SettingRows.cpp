@@ -311,8 +311,8 @@ bool IsValidAspectText(const QString& text) { return IsValidAspect(text); }
 
 const EditableListValue AutoItem{0, AutoText};
 
-// Captions and units stay English here and are only marked for the catalogue: the panels
-// translate them where they show them, in the context "SettingRows".
+// Captions, help and units stay English here and are only marked for the catalogue: the
+// panels and --help translate them where they show them, in the context "SettingRows".
 QList<TSettingRow> MakeRows()
 {
     TSettingRow codec = Items(Row(P::Video, C::List, "videoCodec", "cbAviVideoCodec", QT_TRANSLATE_NOOP("SettingRows", "Video codec:"),
