@@ -258,6 +258,41 @@ TEST(VideoParams, ContainersFromTheirRows)
     EXPECT_EQ(ContainerWords(), QStringList({"AVI", "MP4", "MKV"}));
 }
 
+// Under a quality the size follows it: x264's rate factor or Xvid's quantizer instead of a
+// bit rate, one pass whatever two-pass says, and the forecast says it guesses until a run
+// of that quality was measured.
+TEST(VideoParams, QualityInsteadOfABitRate)
+{
+    struct Case {
+        int codec;
+        double quality;
+        bool twoPass;
+        const char* options;
+    };
+    const Case cases[] = {
+        {1, 22, false, " -x264encopts crf=22:threads=2 -ofps 25.000"},
+        {1, 18, true, " -x264encopts crf=18:threads=2 -ofps 25.000"},
+        {1, 70, false, " -x264encopts crf=51:threads=2 -ofps 25.000"}, // a stored value past the range
+        {0, 4, true, " -xvidencopts fixed_quant=4 -ofps 25.000"},
+        {0, 0, false, " -xvidencopts fixed_quant=1 -ofps 25.000"},
+    };
+    for (const Case& c : cases) {
+        EncodingSettings s = Defaults();
+        s.videoCodec = TVideoCodec(c.codec);
+        s.videoRateControl = RateByQuality;
+        s.x264Quality = s.xvidQuality = c.quality;
+        s.twoPass = c.twoPass;
+        s.videoBitrate.Text = QStringLiteral("1000");
+        const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
+        EXPECT_EQ(GetVideoParams(s, vfi, 4, {}).Piece.Text, c.options) << c.quality;
+        const TEncoderJob job = BuildEncoderJob(s, vfi, 4, IN, OUT, LOG, {});
+        ASSERT_TRUE(job.Ok);
+        EXPECT_EQ(job.Runs.size(), 1) << "two passes share a bit rate; a quality needs one";
+        EXPECT_FALSE(job.Runs[0].Params.contains("passlogfile"));
+        EXPECT_FALSE(GetCmdLinePreview(s, vfi, 4, IN, LOG, {}).Text.contains("\r\n"));
+    }
+}
+
 TEST(VideoParams, ThreadsFromProcessorCount)
 {
     EncodingSettings s = Defaults();

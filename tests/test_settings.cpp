@@ -300,7 +300,7 @@ TEST(ProfileFile, AFailedSaveIsReportedAndLosesNothing)
 
 TEST(ProfileKeys, OneReaderPerKeyAndCaseInsensitiveLookup)
 {
-    EXPECT_EQ(TProfileKeys::All().size(), 31);
+    EXPECT_EQ(TProfileKeys::All().size(), 34);
     ASSERT_NE(TProfileKeys::Find("videobitrate"), nullptr);
     EXPECT_STREQ(TProfileKeys::Find("VIDEOBITRATE")->Section, "VIDEO");
     EXPECT_STREQ(TProfileKeys::Find("forceencodedupframes")->Name, "ForceEncodeDupFrames");
@@ -514,7 +514,7 @@ TEST(AppSettingsFile, DefaultsClampsAndUnknownKeys)
     EXPECT_EQ(s.FileAnalysis, faQuick);
     EXPECT_EQ(s.DefaultVideoCodec, 1);
     EXPECT_EQ(s.Columns[5].Name, "colSize");
-    EXPECT_EQ(s.Columns[5].Position, 28);
+    EXPECT_EQ(s.Columns[5].Position, 29); // clamped to the last of the 30 columns
     EXPECT_EQ(s.Columns[0].Width, 64);
     EXPECT_TRUE(s.Columns[1].Visible);
 
@@ -621,15 +621,15 @@ TEST(AppSettingsFile, WriteOrderAndConditions)
         if (const int eq = line.indexOf('='); eq > 0)
             keys << QString::fromLatin1(line.left(eq));
     }
-    ASSERT_GE(keys.size(), 26 + 29 + 29 + 27);
+    ASSERT_GE(keys.size(), 26 + 30 + 30 + 28);
     EXPECT_EQ(keys.mid(0, 6), QStringList({"Maximized", "Left", "Top", "Width", "Height", "cbOutputExists"}));
     EXPECT_EQ(keys.at(23), "DragAcceptDirectories");
     EXPECT_EQ(keys.at(24), "ParallelJobs");
     EXPECT_EQ(keys.at(25), "Language");
     EXPECT_EQ(keys.at(26), "colNo_Width");
-    EXPECT_EQ(keys.at(26 + 29), "colNo_Position");
-    EXPECT_EQ(keys.at(26 + 58), "colNo_Visible");
-    EXPECT_EQ(keys.size(), 26 + 29 + 29 + 27);
+    EXPECT_EQ(keys.at(26 + 30), "colNo_Position");
+    EXPECT_EQ(keys.at(26 + 60), "colNo_Visible");
+    EXPECT_EQ(keys.size(), 26 + 30 + 30 + 28);
     EXPECT_FALSE(keys.contains("EscExit"));
     EXPECT_FALSE(ReadFile(path).contains("[PROGRESS]"));
 

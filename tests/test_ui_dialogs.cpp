@@ -160,7 +160,11 @@ TEST(UiOpenDialogs, EveryDialogStartsOutsideTheProgramHome)
                 return true;
             });
             a->trigger();
-            EXPECT_EQ(QDir::cleanPath(started).toStdString(), QDir::cleanPath(c.expected).toStdString())
+            // (a profile is saved where the Profile box finds it)
+            const QString expected = a->objectName() == QLatin1String("actSaveProfile")
+                                         ? f.home.filePath(QStringLiteral("profiles"))
+                                         : c.expected;
+            EXPECT_EQ(QDir::cleanPath(started).toStdString(), QDir::cleanPath(expected).toStdString())
                 << c.what << ": " << a->objectName().toStdString();
         }
     }

@@ -118,6 +118,9 @@ TEST(UiLanguage, SavedFilesAreTheSameInEitherLanguage)
         for (const QString& name : out.entryList(QDir::Files))
             written[german][name] = normal(TestSupport::ReadFile(out.filePath(name)));
         written[german][QStringLiteral("vexaconv.ini")] = normal(TestSupport::ReadFile(f.home.filePath(QStringLiteral("vexaconv.ini"))));
+        // a profile goes where the Profile box finds it
+        written[german][QStringLiteral("profile.ini")] =
+            normal(TestSupport::ReadFile(f.home.filePath(QStringLiteral("profiles/profile.ini"))));
     }
     EXPECT_EQ(written[0].size(), 6u); // list.lst, run.sh, jobs.jobs and its profile, profile.ini, the settings
     ASSERT_EQ(written[0].size(), written[1].size());

@@ -463,6 +463,15 @@
         <source>live streaming</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Bit rate</source>
+        <extracomment>How the video&apos;s size is steered: by a bit rate, or by a quality the encoder keeps</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>
@@ -1133,6 +1142,11 @@
         <source>not enough free space for the outputs in %1: about %2 needed, %3 free</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 (a guess: the size follows the quality)</source>
+        <extracomment>The forecast size of outputs whose video follows a quality; %1: the size (&quot;210.7 MB&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RowStatus</name>
@@ -1533,6 +1547,33 @@
     </message>
     <message>
         <source>Encodes repeated frames instead of leaving them out, which keeps sound and picture in step in more players.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size by:</source>
+        <extracomment>How the video&apos;s size is steered (a list: bit rate or quality)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bit rate gives a file size you can plan; Quality keeps the picture&apos;s look and lets the size follow it, as most converters do.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quality (H.264):</source>
+        <extracomment>x264&apos;s constant rate factor: lower is better and larger (18 looks like the source, 28 is small)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 18 looks like the source, 22 is a good balance, 28 is small.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quality (Xvid):</source>
+        <extracomment>Xvid&apos;s fixed quantizer: lower is better and larger (2 looks like the source, 6 is small)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 2 looks like the source, 4 is a good balance, 6 is small.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

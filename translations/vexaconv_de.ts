@@ -463,6 +463,15 @@
         <source>live streaming</source>
         <translation>Live-Streaming</translation>
     </message>
+    <message>
+        <source>Bit rate</source>
+        <extracomment>How the video&apos;s size is steered: by a bit rate, or by a quality the encoder keeps</extracomment>
+        <translation>Bitrate</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>
@@ -1133,6 +1142,11 @@
         <source>not enough free space for the outputs in %1: about %2 needed, %3 free</source>
         <translation>nicht genug freier Speicherplatz für die Ausgaben in %1: etwa %2 benötigt, %3 frei</translation>
     </message>
+    <message>
+        <source>%1 (a guess: the size follows the quality)</source>
+        <extracomment>The forecast size of outputs whose video follows a quality; %1: the size (&quot;210.7 MB&quot;)</extracomment>
+        <translation>%1 (geschätzt: die Größe folgt der Qualität)</translation>
+    </message>
 </context>
 <context>
     <name>RowStatus</name>
@@ -1535,6 +1549,33 @@
     <message>
         <source>Encodes repeated frames instead of leaving them out, which keeps sound and picture in step in more players.</source>
         <translation>Kodiert wiederholte Bilder, statt sie auszulassen; so bleiben Ton und Bild in mehr Abspielgeräten synchron.</translation>
+    </message>
+    <message>
+        <source>Size by:</source>
+        <extracomment>How the video&apos;s size is steered (a list: bit rate or quality)</extracomment>
+        <translation>Größe nach:</translation>
+    </message>
+    <message>
+        <source>Bit rate gives a file size you can plan; Quality keeps the picture&apos;s look and lets the size follow it, as most converters do.</source>
+        <translation>Bitrate ergibt eine planbare Dateigröße; Qualität hält das Bild und lässt die Größe folgen, wie die meisten Konverter es tun.</translation>
+    </message>
+    <message>
+        <source>Quality (H.264):</source>
+        <extracomment>x264&apos;s constant rate factor: lower is better and larger (18 looks like the source, 28 is small)</extracomment>
+        <translation>Qualität (H.264):</translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 18 looks like the source, 22 is a good balance, 28 is small.</source>
+        <translation>Kleinere Zahlen sehen besser aus und ergeben größere Dateien: 18 sieht aus wie die Quelle, 22 ist ein guter Mittelweg, 28 ist klein.</translation>
+    </message>
+    <message>
+        <source>Quality (Xvid):</source>
+        <extracomment>Xvid&apos;s fixed quantizer: lower is better and larger (2 looks like the source, 6 is small)</extracomment>
+        <translation>Qualität (Xvid):</translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 2 looks like the source, 4 is a good balance, 6 is small.</source>
+        <translation>Kleinere Zahlen sehen besser aus und ergeben größere Dateien: 2 sieht aus wie die Quelle, 4 ist ein guter Mittelweg, 6 ist klein.</translation>
     </message>
 </context>
 <context>

@@ -116,7 +116,7 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
         MaybeFinish();
         return;
     }
-    const int passes = settings.twoPass ? 2 : 1;
+    const int passes = TwoPassInEffect(settings) ? 2 : 1;
     int checked = 0;
     for (int r = 0; r < rows.RowCount(); ++r) {
         if (!rows.IsRowChecked(r))
@@ -290,7 +290,7 @@ void TBatchPlanner::PrepareRow(TPreparedRow& prepared)
     // The labels of the row's progress texts; the throttle goes on from where the place
     // it will take left it (settled when the job starts).
     TRunState& st = prepared.State;
-    st.TwoPass = m_settings.twoPass;
+    st.TwoPass = TwoPassInEffect(m_settings);
     st.FilesToConvert = m_result.FilesToConvert;
     st.CurrentFileNo = m_currentFileNo;
     if (m_rows->FreshAnalysis(row, st.CurrentFileInfo)) {
@@ -342,7 +342,7 @@ void TBatchPlanner::RowAnalysed(TPreparedRow& row)
 {
     const TVideoFileInfo& info = row.State.CurrentFileInfo;
     const TVideoStreamInfo& v = info.VideoStreams[0];
-    m_progress.SetRowWeight(row.Row, FileWeight(info.Duration, v.Frames, v.FPS, m_settings.twoPass ? 2 : 1));
+    m_progress.SetRowWeight(row.Row, FileWeight(info.Duration, v.Frames, v.FPS, TwoPassInEffect(m_settings) ? 2 : 1));
     row.Phase = TRowPhase::Analysed;
     row.NeedsWait = true;
 }
@@ -367,7 +367,7 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     }
     const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
     const int serial = m_jobSerial++;
-    const QString passLog = m_settings.twoPass ? PassLogFor(serial) : QString();
+    const QString passLog = TwoPassInEffect(m_settings) ? PassLogFor(serial) : QString();
     // The encoder writes under a temporary name until the output is accepted.
     const TResultOf<QString> temp = ReserveTempOutput(w.Output);
     if (!temp) {

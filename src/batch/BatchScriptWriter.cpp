@@ -29,7 +29,7 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
 
     const TPassLogNames passLogs = FreshPassLogNames(m_params.AppDir);
     TBatchScript script;
-    script.Begin(encoder, settings.twoPass, passLogs.File1Bat);
+    script.Begin(encoder, TwoPassInEffect(settings), passLogs.File1Bat);
     const TScriptFormat format = ScriptFormatFor(target);
     script.SetJobsRun(JobsRunFor(m_params, settings, options.OutputExists, options.KeepDates, target));
 
@@ -84,7 +84,7 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
             ++result.RefusedRows;
             continue;
         }
-        w.Job = BuildEncoderJob(settings, info, cpus, w.Input, w.Output, settings.twoPass ? passLogs.File1 : QString(),
+        w.Job = BuildEncoderJob(settings, info, cpus, w.Input, w.Output, TwoPassInEffect(settings) ? passLogs.File1 : QString(),
                                 [&sink](const QString& text) { sink.OnWarning(text); });
         if (!w.Job.Ok) {
             result.EarlyExit = QCoreApplication::translate("BatchScriptWriter", "invalid setting (%1)").arg(w.Job.FailedPiece);

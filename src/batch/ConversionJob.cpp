@@ -212,7 +212,7 @@ void TConversionJob::OnOutputJudged(const QString& problem, const QString& detai
         Fail(problem, detail);
     } else if (Commit()) {
         NoteConversionSpeed(m_env.Params->IniName, *m_env.Settings, m_state.CurrentFileInfo, TwoPass() ? 2 : 1,
-                            m_clock.ElapsedMs());
+                            m_clock.ElapsedMs(), QFileInfo(m_work.Output).size());
     }
     End();
 }

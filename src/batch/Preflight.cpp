@@ -133,21 +133,64 @@ TSpeedKey SpeedKeyFor(const EncodingSettings& s, const TVideoFileInfo& info)
     return k;
 }
 
-qint64 ForecastOutputBytes(const EncodingSettings& s, const TVideoFileInfo& info)
+namespace {
+
+int QualityCodec(const EncodingSettings& s) { return s.videoCodec == TVideoCodec::X264 ? 1 : 0; }
+int QualityValue(const EncodingSettings& s)
+{
+    return int(std::lround(s.videoCodec == TVideoCodec::X264 ? s.x264Quality : s.xvidQuality));
+}
+
+// Pixels a second of the output's video.
+double PixelRate(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    const TResolution r = OutputResolution(s, info);
+    const double fps = info.VideoStreams[0].FPS > 0 ? info.VideoStreams[0].FPS : 25.0;
+    return double(std::max(r.Width, 0)) * std::max(r.Height, 0) * fps;
+}
+
+int AudioKbps(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    if (s.noAudio || info.NumberOfAudioStreams == 0)
+        return 0;
+    return std::max(IsAuto(s.audioBitrate.Text) ? GetAutoAudioBitrate(info) : s.audioBitrate.Text.trimmed().toInt(), 0);
+}
+
+} // namespace
+
+qint64 ForecastOutputBytes(const EncodingSettings& s, const TVideoFileInfo& info, const TSizeHistory* sizes,
+                           bool* guessed)
 {
     if (info.Duration <= 0)
         return 0;
-    const int video = IsAuto(s.videoBitrate.Text) ? GetAutoVideoBitrate(s, info) : s.videoBitrate.Text.trimmed().toInt();
-    int audio = 0;
-    if (!s.noAudio && info.NumberOfAudioStreams > 0)
-        audio = IsAuto(s.audioBitrate.Text) ? GetAutoAudioBitrate(info) : s.audioBitrate.Text.trimmed().toInt();
+    int video = 0;
+    if (ByQuality(s)) {
+        const double learned = sizes ? sizes->BitsPerPixel(QualityCodec(s), QualityValue(s)) : 0;
+        // Bits per pixel of ordinary footage: x264's rate factor halves the size every six
+        // steps (0.08 at 22), Xvid's quantizer about 0.6 / q.
+        const double guess = s.videoCodec == TVideoCodec::X264 ? 0.08 * std::pow(2.0, (22.0 - s.x264Quality) / 6.0)
+                                                               : 0.6 / std::max(1.0, s.xvidQuality);
+        if (guessed)
+            *guessed = !(learned > 0);
+        video = int(std::lround((learned > 0 ? learned : guess) * PixelRate(s, info) / 1000.0));
+    } else {
+        video = IsAuto(s.videoBitrate.Text) ? GetAutoVideoBitrate(s, info) : s.videoBitrate.Text.trimmed().toInt();
+    }
+    const int audio = AudioKbps(s, info);
     const double seconds = info.Duration / 1000.0;
     return qint64(double(std::max(video, 0) + std::max(audio, 0)) * 1000.0 / 8.0 * seconds);
 }
 
 void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
-                         qint64 elapsedMs)
+                         qint64 elapsedMs, qint64 outputBytes)
 {
+    // The size first: a run too short to time still says how large its quality came out.
+    if (!iniName.isEmpty() && ByQuality(settings) && outputBytes > 0 && info.Duration > 0 && PixelRate(settings, info) > 0) {
+        const double videoBits = double(outputBytes) * 8.0 - AudioKbps(settings, info) * 1000.0 * info.Duration / 1000.0;
+        const double bpp = videoBits / (PixelRate(settings, info) * info.Duration / 1000.0);
+        if (bpp > 0)
+            (void)TSizeHistory::RecordToFile(iniName, QualityCodec(settings), QualityValue(settings), bpp);
+    }
     if (iniName.isEmpty() || info.Duration <= 0 || info.NumberOfVideoStreams == 0 || elapsedMs < ShortestMeasuredRunMs)
         return;
     const double speed = info.Duration / 1000.0 * std::max(passes, 1) / (double(elapsedMs) / 1000.0);
@@ -157,6 +200,12 @@ void NoteConversionSpeed(const QString& iniName, const EncodingSettings& setting
 
 QString TPreflightReport::ForecastText() const
 {
+    const auto Size = [this] {
+        //: The forecast size of outputs whose video follows a quality; %1: the size ("210.7 MB")
+        return SizeGuessed ? QCoreApplication::translate("Preflight", "%1 (a guess: the size follows the quality)")
+                                 .arg(Megabytes(ForecastBytes))
+                           : Megabytes(ForecastBytes);
+    };
     const QString files = FileCount(Files);
     if (Files == 0)
         //: %1: "0 files"
@@ -165,14 +214,14 @@ QString TPreflightReport::ForecastText() const
         //: %1: "3 files", %2: the size of the outputs
         return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, time unknown (no file converted with "
                                                         "these settings on this machine yet).")
-            .arg(files, Megabytes(ForecastBytes));
+            .arg(files, Size());
     if (FilesWithoutSpeed == 0)
         //: %1: "3 files", %2: the size of the outputs, %3: the time (h:mm:ss)
         return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, about %3.")
-            .arg(files, Megabytes(ForecastBytes), Clock(ForecastSeconds));
+            .arg(files, Size(), Clock(ForecastSeconds));
     //: %1: "3 files", %2: the size of the outputs, %3: the time (h:mm:ss), %4: "1 file" whose time is unknown
     return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, about %3 and %4 of unknown time.")
-        .arg(files, Megabytes(ForecastBytes), Clock(ForecastSeconds), FileCount(FilesWithoutSpeed));
+        .arg(files, Size(), Clock(ForecastSeconds), FileCount(FilesWithoutSpeed));
 }
 
 TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
@@ -194,6 +243,7 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
     const QString outDir = options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
     const QString ext = GetExt(settings, true);
     const TSpeedHistory speeds = TSpeedHistory::LoadFromFile(params.IniName);
+    const TSizeHistory sizes = TSizeHistory::LoadFromFile(params.IniName);
     QHash<QString, QString> firstWriter; // planned output -> the input that writes it first
     QStringList dirs;                    // output directories, in order
     QHash<QString, qint64> bytesByDir;
@@ -252,12 +302,14 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
             dirs << dir;
         if (!problem.isEmpty())
             continue;
-        const qint64 bytes = ForecastOutputBytes(settings, info);
+        bool guessed = false;
+        const qint64 bytes = ForecastOutputBytes(settings, info, &sizes, &guessed);
         report.ForecastBytes += bytes;
+        report.SizeGuessed = report.SizeGuessed || (guessed && bytes > 0);
         bytesByDir[dir] += bytes;
         const double speed = speeds.Speed(SpeedKeyFor(settings, info));
         if (speed > 0 && info.Duration > 0) {
-            report.ForecastSeconds += info.Duration / 1000.0 * (settings.twoPass ? 2 : 1) / speed;
+            report.ForecastSeconds += info.Duration / 1000.0 * (TwoPassInEffect(settings) ? 2 : 1) / speed;
             ++report.FilesWithSpeed;
         } else {
             ++report.FilesWithoutSpeed;

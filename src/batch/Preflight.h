@@ -5,6 +5,7 @@
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncodingSettings.h"
 #include "media/VideoFileInfo.h"
+#include "settings/SizeHistory.h"
 #include "settings/SpeedHistory.h"
 
 #include <QString>
@@ -24,6 +25,7 @@ struct TPreflightReport {
     double ForecastSeconds = 0;  // of the files whose speed is known
     int FilesWithSpeed = 0;      // files whose time is forecast
     int FilesWithoutSpeed = 0;   // files to convert whose time cannot be told
+    bool SizeGuessed = false;    // the video's size follows a quality: its bytes are a guess
 
     bool HasProblems() const { return !Problems.isEmpty(); }
     // "Forecast: 3 files, about 4.2 MB, about 0:01:05."
@@ -38,11 +40,14 @@ TResolution OutputResolution(const EncodingSettings& settings, const TVideoFileI
 // The speed key of a file converted with settings.
 TSpeedKey SpeedKeyFor(const EncodingSettings& settings, const TVideoFileInfo& info);
 // Bytes of a file's output: (video + audio bit rate) x duration; 0 when the duration is
-// unknown.
-qint64 ForecastOutputBytes(const EncodingSettings& settings, const TVideoFileInfo& info);
+// unknown. Under a quality the video's bit rate follows the bits per pixel this machine's
+// outputs reached at that quality (sizes), or a guess for ordinary footage (*guessed).
+qint64 ForecastOutputBytes(const EncodingSettings& settings, const TVideoFileInfo& info,
+                           const TSizeHistory* sizes = nullptr, bool* guessed = nullptr);
 
 // After a row converted well: its speed (seconds of media per second, per pass) goes into
 // the settings file iniName. Runs too short to measure are not kept; a settings file that
 // cannot be written is left alone.
+// Under a quality, the output's size (outputBytes) teaches the size forecast too.
 void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
-                         qint64 elapsedMs);
+                         qint64 elapsedMs, qint64 outputBytes = 0);

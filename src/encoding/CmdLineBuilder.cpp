@@ -52,11 +52,13 @@ QString CutLeadingChar(QString s, QChar c)
     return s;
 }
 
-// The x264 option list ("bitrate=800:threads=2"), never empty.
+// The x264 option list ("bitrate=800:threads=2", "crf=22:threads=2"), never empty.
 QString X264Options(const EncodingSettings& s, const QString& bitrate, int processorCount)
 {
     QString list;
-    if (!bitrate.isEmpty())
+    if (ByQuality(s))
+        list += QStringLiteral(":crf=") + QString::number(std::clamp(int(std::lround(s.x264Quality)), 0, 51));
+    else if (!bitrate.isEmpty())
         list += QStringLiteral(":bitrate=") + bitrate;
     const QString threads = ListText(EncodingLists::threads(), s.threads).trimmed();
     list += QStringLiteral(":threads=")
@@ -195,7 +197,9 @@ TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& Cur
     QString message;
     const QString bitrateText = s.videoBitrate.Text;
     QString bitrate;
-    if (!IsAutoText(bitrateText)) {
+    if (ByQuality(s)) {
+        // the quality steers the size: no bit rate at all
+    } else if (!IsAutoText(bitrateText)) {
         if (!Checked(CheckVideoBitrate, bitrateText, warn, &message))
             return Failed(piece, message);
         bitrate = bitrateText.trimmed();
@@ -210,7 +214,9 @@ TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& Cur
         p.Add(X264Options(s, bitrate, processorCount));
     } else {
         p.Add(QStringLiteral("-xvidencopts"));
-        p.Add(QStringLiteral("bitrate=") + bitrate);
+        p.Add(ByQuality(s) ? QStringLiteral("fixed_quant=") +
+                                 QString::number(std::clamp(int(std::lround(s.xvidQuality)), 1, 31))
+                           : QStringLiteral("bitrate=") + bitrate);
     }
     if (const QString aspect = AspectValue(s.videoAspect.Text); !aspect.isEmpty()) {
         p.Add(QStringLiteral("-aspect"));

@@ -26,7 +26,7 @@ TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInf
     preview.Failed = !failures.isEmpty();
 
     QString text;
-    if (s.twoPass) {
+    if (TwoPassInEffect(s)) {
         text = PreviewLine(p, WithPassNumber(p.VParams, 1), true, passLogFile1) + QStringLiteral("\r\n\r\n")
              + PreviewLine(p, WithPassNumber(p.VParams, 2), true, passLogFile1);
     } else {

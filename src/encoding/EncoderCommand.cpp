@@ -73,7 +73,7 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
 {
     TEncoderJob job;
     job.Ext = GetExt(s, false);
-    job.TwoPass = s.twoPass;
+    job.TwoPass = TwoPassInEffect(s);
     TCmdLinePieces& p = job.Pieces;
     p.VCodec = GetVideoCodec(s);
     p.ACodec = GetAudioCodec(s);

@@ -31,10 +31,19 @@ enum class TAudioRateMode { Cbr, Abr };
 // What happens when an output's name is taken.
 enum class TOutputPolicy { Rename, Overwrite, Skip };
 
+// How the video's size is steered.
+inline constexpr int RateByBitrate = 0;
+inline constexpr int RateByQuality = 1;
+
 struct EncodingSettings {
     // ---- "Output file format / Video settings" (pnVideo) ----
     TVideoCodec videoCodec = TVideoCodec::Xvid;
     TContainer container = TContainer::Avi;
+    // How the video's size is steered: 0 by a bit rate (videoBitrate), 1 by a quality the
+    // encoder keeps (x264's constant rate factor, Xvid's fixed quantizer), the size following it.
+    int videoRateControl = 0;
+    double x264Quality = 22;          // constant rate factor 0..51: lower is better and larger
+    double xvidQuality = 4;           // fixed quantizer 1..31: lower is better and larger
     EditableListValue videoBitrate;  // "Auto" or kbit/s
     EditableListValue frameRate;      // "Auto" or frames per second
     EditableListValue videoAspect;   // "Auto" or an aspect such as "16:9"
@@ -135,3 +144,8 @@ TOutputPolicy OutputPolicyFromWord(const QString& word);
 
 // The user's Desktop directory, outputFolder's default.
 QString DefaultOutDir();
+
+// The video's size follows a quality rather than a bit rate.
+inline bool ByQuality(const EncodingSettings& s) { return s.videoRateControl == RateByQuality; }
+// Two passes share a bit rate between them; a quality needs one pass.
+inline bool TwoPassInEffect(const EncodingSettings& s) { return s.twoPass && !ByQuality(s); }

@@ -128,21 +128,34 @@ TProfileKey Position(const char* name, double S::*member, double lo, double hi, 
         QStringLiteral("%1..%2").arg(int(std::ceil(lo))).arg(int(std::floor(hi))));
 }
 
-// A spin box takes any integer and keeps it inside its own range.
-TProfileKey Spin(const char* name, double S::*member)
+// A spin box takes any integer and keeps it inside its own range lo..hi.
+TProfileKey Spin(const char* section, const char* name, double S::*member, int lo, int hi)
 {
     return K::Custom(
-        "ADVANCED", name, TKeyType::Integer, [member](const S& s) { return QString::number(RoundHalfEven(s.*member)); },
-        [member](S& s, const QString* v, const TProfileReadContext& c) {
-            const int lo = EncodingLists::ResWidthMin, hi = EncodingLists::ResWidthMax;
+        section, name, TKeyType::Integer, [member](const S& s) { return QString::number(RoundHalfEven(s.*member)); },
+        [member, lo, hi](S& s, const QString* v, const TProfileReadContext& c) {
             const int read = K::ReadInt(v, RoundHalfEven(s.*member), c, QString::number(s.*member));
             const int value = std::clamp(read, lo, hi);
             if (value != read)
                 K::Fallback(c, v, QStringLiteral("outside %1..%2").arg(lo).arg(hi), QString::number(value));
             s.*member = value;
         },
-        QStringLiteral("%1..%2").arg(EncodingLists::ResWidthMin).arg(EncodingLists::ResWidthMax));
+        QStringLiteral("%1..%2").arg(lo).arg(hi));
 }
+
+TProfileKey Spin(const char* name, double S::*member)
+{
+    return Spin("ADVANCED", name, member, EncodingLists::ResWidthMin, EncodingLists::ResWidthMax);
+}
+
+// How the video's size is steered, as the list shows it and the profile stores it.
+QStringList RateControls()
+{
+    //: How the video's size is steered: by a bit rate, or by a quality the encoder keeps
+    return {QStringLiteral(QT_TRANSLATE_NOOP("Encoding", "Bit rate")), QStringLiteral(QT_TRANSLATE_NOOP("Encoding", "Quality"))};
+}
+
+bool ByBitrate(const S& s) { return !ByQuality(s); }
 
 // Sets an editable drop-down's text; the list shows the matching item selected.
 void SetEditText(EditableListValue& box, const QString& text, const QStringList& items)
@@ -338,12 +351,33 @@ QList<TSettingRow> MakeRows()
                             [](const S& s) { return QString(ContainerRow(s.container).Word); }, ReadOutputFormat,
                             ContainerWords().join(QLatin1Char('|')))),
               ContainerWords),
-        Editable(Row(P::Video, C::EditableList, "videoBitrate", "cbAviVideoBitrate", QT_TRANSLATE_NOOP("SettingRows", "Bitrate:"),
-                     QT_TRANSLATE_NOOP("SettingRows", "How many kilobits each second of video may take: more gives a "
-                                                      "better picture and a larger file; Auto chooses from the input."),
-                     &S::videoBitrate, AutoItem,
-                     WholeNumber("VIDEO", "VideoBitrate", &S::videoBitrate, EncodingLists::videoBitrate, "kbit/s")),
-                 EncodingLists::videoBitrate, IsWholeNumberText, QT_TRANSLATE_NOOP("SettingRows", "kbit/s")),
+        //: How the video's size is steered (a list: bit rate or quality)
+        Items(Row(P::Video, C::List, "videoRateControl", "cbVideoRateControl", QT_TRANSLATE_NOOP("SettingRows", "Size by:"),
+                  QT_TRANSLATE_NOOP("SettingRows", "Bit rate gives a file size you can plan; Quality keeps the picture's "
+                                                   "look and lets the size follow it, as most converters do."),
+                  &S::videoRateControl, RateByBitrate, ItemWord("VIDEO", "VideoRateControl", &S::videoRateControl, RateControls)),
+              RateControls),
+        EnabledWhen(Editable(Row(P::Video, C::EditableList, "videoBitrate", "cbAviVideoBitrate", QT_TRANSLATE_NOOP("SettingRows", "Bitrate:"),
+                                 QT_TRANSLATE_NOOP("SettingRows", "How many kilobits each second of video may take: more gives a "
+                                                                  "better picture and a larger file; Auto chooses from the input."),
+                                 &S::videoBitrate, AutoItem,
+                                 WholeNumber("VIDEO", "VideoBitrate", &S::videoBitrate, EncodingLists::videoBitrate, "kbit/s")),
+                             EncodingLists::videoBitrate, IsWholeNumberText, QT_TRANSLATE_NOOP("SettingRows", "kbit/s")),
+                    ByBitrate),
+        //: x264's constant rate factor: lower is better and larger (18 looks like the source, 28 is small)
+        EnabledWhen(Range(Row(P::Video, C::Spin, "x264Quality", "spedX264Quality", QT_TRANSLATE_NOOP("SettingRows", "Quality (H.264):"),
+                              QT_TRANSLATE_NOOP("SettingRows", "Lower numbers look better and make larger files: 18 looks like "
+                                                               "the source, 22 is a good balance, 28 is small."),
+                              &S::x264Quality, 22.0, Spin("VIDEO", "X264Quality", &S::x264Quality, 0, 51)),
+                          0, 51),
+                    [](const S& s) { return ByQuality(s) && IsX264(s); }),
+        //: Xvid's fixed quantizer: lower is better and larger (2 looks like the source, 6 is small)
+        EnabledWhen(Range(Row(P::Video, C::Spin, "xvidQuality", "spedXvidQuality", QT_TRANSLATE_NOOP("SettingRows", "Quality (Xvid):"),
+                              QT_TRANSLATE_NOOP("SettingRows", "Lower numbers look better and make larger files: 2 looks like "
+                                                               "the source, 4 is a good balance, 6 is small."),
+                              &S::xvidQuality, 4.0, Spin("VIDEO", "XvidQuality", &S::xvidQuality, 1, 31)),
+                          1, 31),
+                    [](const S& s) { return ByQuality(s) && !IsX264(s); }),
         Editable(Row(P::Video, C::EditableList, "frameRate", "cbAviVideoFPS", QT_TRANSLATE_NOOP("SettingRows", "Frames per sec.:"),
                      QT_TRANSLATE_NOOP("SettingRows", "Pictures per second in the output; Auto keeps the input's rate, "
                                                       "so change it only for a player that needs another."),
@@ -358,11 +392,11 @@ QList<TSettingRow> MakeRows()
                      K::Custom("VIDEO", "VideoAspect", TKeyType::Text, WriteVideoAspect, ReadVideoAspect,
                                QStringLiteral("Auto, W:H or a ratio (16:9, 1.85)"))),
                  EncodingLists::videoAspect, IsValidAspectText),
-        Row(P::Video, C::Check, "twoPass", "chAviVideo2Pass", QT_TRANSLATE_NOOP("SettingRows", "2-pass encoding"),
-            QT_TRANSLATE_NOOP("SettingRows", "Encodes every file twice to spend the bitrate where the picture needs it:"
-                                             " better quality at the same size, but twice the time."),
-            &S::twoPass, false,
-            K::Bool("VIDEO", "Video2Pass", &S::twoPass)),
+        EnabledWhen(Row(P::Video, C::Check, "twoPass", "chAviVideo2Pass", QT_TRANSLATE_NOOP("SettingRows", "2-pass encoding"),
+                        QT_TRANSLATE_NOOP("SettingRows", "Encodes every file twice to spend the bitrate where the picture needs it:"
+                                                         " better quality at the same size, but twice the time."),
+                        &S::twoPass, false, K::Bool("VIDEO", "Video2Pass", &S::twoPass)),
+                    ByBitrate),
         EnabledWhen(Items(Row(P::Video, C::List, "threads", "cbAviVideoThreads", QT_TRANSLATE_NOOP("SettingRows", "Threads:"),
                               QT_TRANSLATE_NOOP("SettingRows", "How many processor cores H.264 encoding uses; Auto suits the"
                                                                " computer, fewer leave it free for other work."),

@@ -140,7 +140,7 @@ void TBatchController::StartBatch(const QString& scriptFile)
     // next batch replaces it.
     m_batch.reset();
     m_batchSink = std::make_unique<TWindowBatchSink>(*this, m_window, m_grid, m_list, *m_progress, *m_errors, m_errorLog,
-                                                     settings.twoPass, m_writingScript);
+                                                     TwoPassInEffect(settings), m_writingScript);
     m_batch = std::make_unique<TListBatch>(m_list, m_errorLog);
     connect(&m_batch->Planner(), &TBatchPlanner::Finished, this, &TBatchController::OnBatchEnded);
     m_batchClock.start();
