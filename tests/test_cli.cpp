@@ -212,6 +212,7 @@ TEST(CommandLine, HelpAndErrorsInALongerLanguage)
         }
     }
     EXPECT_TRUE(usage.contains("\n  --if-exists rename|overwrite|skip  <x x")) << usage.toStdString();
+    EXPECT_TRUE(usage.contains("=placebo\n            <x x")) << usage.toStdString(); // the keys' help
 
     for (const QStringList& args : QList<QStringList>{{"--bogus"},
                                                       {"--cmdline", "--keep-dates", "f"},
@@ -299,6 +300,9 @@ TEST(CommandLine, HelpListsEverySetKeyWithValuesTheKeyTakes)
     EXPECT_EQ(HelpValues(usage, "EncoderThreads"), "0..16: 0=Auto");
     EXPECT_EQ(HelpValues(usage, "SaturationValue"), "0..30");
     EXPECT_TRUE(HelpValues(usage, "Resolution").contains("resolution list")) << usage.toStdString();
+    // each key's help sentence follows its values, from the key's column on
+    EXPECT_TRUE(usage.contains("=placebo\n            Slower presets make smaller files")) << usage.toStdString();
+    EXPECT_TRUE(usage.contains("\n            Leaves the sound out, for a silent video.\n")) << usage.toStdString();
     // the help fits a terminal of 80 columns, but for two rows whose option is wider
     for (const QString& line : usage.split('\n')) {
         if (!line.startsWith("  --if-exists") && !line.startsWith("Exit status")) {

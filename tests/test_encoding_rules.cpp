@@ -278,6 +278,13 @@ TEST(SettingRows, EveryRowRoundTrips)
         }
         EXPECT_EQ(FindSettingRow(row.Id), &row);
         EXPECT_EQ(row.Items != nullptr, row.Kind == TControlKind::List || row.Kind == TControlKind::EditableList);
+        // One sentence of help, short enough for a tool tip.
+        const QString help = QString::fromUtf8(row.Help);
+        EXPECT_TRUE(help.endsWith('.') && help.count(". ") == 0) << help.toStdString();
+        EXPECT_LT(help.size(), 160) << help.toStdString();
+        if (row.ItemCaptions) {
+            EXPECT_EQ(row.ItemCaptions().size(), row.Items(changed).size());
+        }
     }
     // Ids, profile keys and controls are each named once.
     for (const QStringList& names : {ids, keys, objectNames})

@@ -13,9 +13,11 @@
 #include "ui/TFormFileInfo.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
+#include "ui/TWordCaptionDelegate.h"
 #include "ui/UiKit.h"
 #include "runner/ProgressUpdate.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QHash>
 #include <QImage>
@@ -232,6 +234,53 @@ TEST(UiSettingsPanels, EnablingRules)
     EXPECT_TRUE(f.Find<QComboBox>("cbSkipLimit")->isEnabled());
     f.Find<QCheckBox>("chSkipLimit")->setChecked(false);
     EXPECT_FALSE(f.Find<QComboBox>("cbSkipLimit")->isEnabled());
+}
+
+// Each setting's help sentence rests on its control and on the caption before it.
+TEST(UiSettingsPanels, EveryControlShowsItsRowsHelp)
+{
+    MainWindowFixture f;
+    for (const TSettingRow& row : SettingRows()) {
+        auto* control = f.Find<QWidget>(row.ObjectName.toLatin1().constData());
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->toolTip(), QString::fromUtf8(row.Help)) << row.ObjectName.toStdString();
+    }
+    EXPECT_EQ(f.Find<QLabel>("lblVideoPreset")->toolTip(), QString::fromUtf8(FindSettingRow(u"preset")->Help));
+    EXPECT_EQ(f.Find<QLabel>("lblAudioBitrateUnit")->toolTip(), f.Find<QWidget>("cbAudioBitrate")->toolTip());
+}
+
+// The encoder's speed and tuning words show a plain caption in their open lists only: the
+// box, the settings, the profile and the encoder keep the bare word.
+TEST(UiSettingsPanels, EncoderWordsShowACaptionAndKeepTheBareWord)
+{
+    MainWindowFixture f;
+    auto* preset = f.Find<QComboBox>("cbVideoPreset");
+    auto* tune = f.Find<QComboBox>("cbVideoTune");
+    auto shown = [](QComboBox* box, int i) { return TWordCaptionDelegate::ShownText(box->model()->index(i, 0)); };
+    EXPECT_EQ(shown(preset, 0), "Auto");
+    for (int i = 1; i < preset->count(); ++i)
+        EXPECT_TRUE(shown(preset, i).startsWith(EncodingLists::preset().at(i) + QStringLiteral(" \u2014 "))) << i;
+    EXPECT_EQ(shown(preset, 3), QStringLiteral("veryfast \u2014 quicker, larger files"));
+    EXPECT_EQ(shown(tune, 1), QStringLiteral("film \u2014 live-action footage"));
+    EXPECT_GE(preset->view()->minimumWidth(), preset->fontMetrics().horizontalAdvance(shown(preset, 2)));
+    preset->setCurrentIndex(3);
+    tune->setCurrentIndex(1);
+    EXPECT_EQ(preset->currentText(), "veryfast");
+
+    const EncodingSettings s = f.w->Settings();
+    EXPECT_EQ(SelectedItem(u"preset", s), "veryfast");
+    EXPECT_EQ(SelectedItem(u"x264Tune", s), "film");
+    // through the profile's text and back into the window
+    EncodingSettings read;
+    for (const auto& [id, stored] : {std::pair{"preset", "3"}, std::pair{"x264Tune", "film"}}) {
+        const TProfileKey& key = FindSettingRow(QString::fromLatin1(id))->Key;
+        const QString text = key.Write(s);
+        EXPECT_EQ(text, stored);
+        key.Read(read, &text, TProfileReadContext{});
+    }
+    f.w->SetSettings(read);
+    EXPECT_EQ(preset->currentIndex(), 3);
+    EXPECT_EQ(tune->currentIndex(), 1);
 }
 
 TEST(UiSettingsPanels, CopyPasteAndDefaultsThroughTheHeaderMenus)

@@ -396,6 +396,74 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>fastest, largest files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>very quick, very large files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>quicker, larger files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a bit quicker, a bit larger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>slightly quicker</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>balanced</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>slower, smaller files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>much slower, smallest files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>extremely slow, hardly smaller</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>live-action footage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cartoons and anime</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>keeps film grain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>slide shows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for PSNR measurements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>for SSIM measurements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plays on slow devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>live streaming</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Bit rate</source>
         <extracomment>How the video&apos;s size is steered: by a bit rate, or by a quality the encoder keeps</extracomment>
         <translation type="unfinished"></translation>
@@ -1358,8 +1426,136 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Xvid plays on almost any player; H.264 gives a better picture at the same file size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kind of file written: AVI for older players, MP4 for phones and the web, MKV for computers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many kilobits each second of video may take: more gives a better picture and a larger file; Auto chooses from the input.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures per second in the output; Auto keeps the input&apos;s rate, so change it only for a player that needs another.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture&apos;s shape on screen (16:9 wide, 4:3 old TV); Auto keeps the input&apos;s, so change it only when the picture looks squeezed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encodes every file twice to spend the bitrate where the picture needs it: better quality at the same size, but twice the time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many processor cores H.264 encoding uses; Auto suits the computer, fewer leave it free for other work.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slower presets make smaller files at the same quality; &apos;medium&apos; is a good balance.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fits H.264 to a kind of picture, such as film, cartoons or grainy footage; Auto suits most videos.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many kilobits each second of MP3 sound takes: 128 to 192 suits music; Auto chooses from the input.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound samples per second; Auto keeps the input&apos;s rate, and 44100 or 48000 play everywhere.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How the MP3 stores the sound&apos;s channels; Auto lets the encoder choose, and Mono suits speech and saves room.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How hard the MP3 encoder works: 0 is best and slowest, 9 fastest; the file size stays the same.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CBR keeps the bitrate the same throughout; ABR lets it vary around it, which often sounds better at the same size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leaves the sound out, for a silent video.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output&apos;s picture size; Auto keeps the input&apos;s, and Custom takes the width and height you enter.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output&apos;s width in pixels when the picture size is Custom.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The output&apos;s height in pixels when the picture size is Custom.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More encoder options, added to its command line as typed; leave this empty unless you know the encoder&apos;s options.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Removes the comb-like lines of interlaced video (from TV or camcorders); Auto does so only when the input is interlaced.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Makes the picture lighter or darker by the amount set beside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right makes the picture lighter, left darker; 0 leaves it as it is.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Makes the colours stronger or paler by the amount set beside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right makes the colours stronger, left paler; 1 leaves them as they are and 0 turns the picture grey.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mirrors the picture left to right, for video filmed through a mirror.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mirrors the picture top to bottom; with the horizontal flip it turns an upside-down video the right way up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turns the picture a quarter turn, for video filmed with the camera held on its side.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Which way the picture turns: to the right is clockwise.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Limits how many frames in a row the encoder may drop to keep sound and picture in step.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The most frames in a row the encoder may drop; 0 keeps every frame.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encodes repeated frames instead of leaving them out, which keeps sound and picture in step in more players.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Size by:</source>
         <extracomment>How the video&apos;s size is steered (a list: bit rate or quality)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bit rate gives a file size you can plan; Quality keeps the picture&apos;s look and lets the size follow it, as most converters do.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1368,8 +1564,16 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Lower numbers look better and make larger files: 18 looks like the source, 22 is a good balance, 28 is small.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Quality (Xvid):</source>
         <extracomment>Xvid&apos;s fixed quantizer: lower is better and larger (2 looks like the source, 6 is small)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 2 looks like the source, 4 is a good balance, 6 is small.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

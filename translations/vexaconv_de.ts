@@ -396,6 +396,74 @@
         <translation>Audio-Abtastrate: %s\nDie Abtastrate muss eine ganze Zahl sein!</translation>
     </message>
     <message>
+        <source>fastest, largest files</source>
+        <translation>am schnellsten, größte Dateien</translation>
+    </message>
+    <message>
+        <source>very quick, very large files</source>
+        <translation>sehr schnell, sehr große Dateien</translation>
+    </message>
+    <message>
+        <source>quicker, larger files</source>
+        <translation>schneller, größere Dateien</translation>
+    </message>
+    <message>
+        <source>a bit quicker, a bit larger</source>
+        <translation>etwas schneller, etwas größer</translation>
+    </message>
+    <message>
+        <source>slightly quicker</source>
+        <translation>ein wenig schneller</translation>
+    </message>
+    <message>
+        <source>balanced</source>
+        <translation>ausgewogen</translation>
+    </message>
+    <message>
+        <source>slower, smaller files</source>
+        <translation>langsamer, kleinere Dateien</translation>
+    </message>
+    <message>
+        <source>much slower, smallest files</source>
+        <translation>viel langsamer, kleinste Dateien</translation>
+    </message>
+    <message>
+        <source>extremely slow, hardly smaller</source>
+        <translation>äußerst langsam, kaum kleiner</translation>
+    </message>
+    <message>
+        <source>live-action footage</source>
+        <translation>Realfilm</translation>
+    </message>
+    <message>
+        <source>cartoons and anime</source>
+        <translation>Zeichentrick und Anime</translation>
+    </message>
+    <message>
+        <source>keeps film grain</source>
+        <translation>erhält das Filmkorn</translation>
+    </message>
+    <message>
+        <source>slide shows</source>
+        <translation>Diashows</translation>
+    </message>
+    <message>
+        <source>for PSNR measurements</source>
+        <translation>für PSNR-Messungen</translation>
+    </message>
+    <message>
+        <source>for SSIM measurements</source>
+        <translation>für SSIM-Messungen</translation>
+    </message>
+    <message>
+        <source>plays on slow devices</source>
+        <translation>für langsame Abspielgeräte</translation>
+    </message>
+    <message>
+        <source>live streaming</source>
+        <translation>Live-Streaming</translation>
+    </message>
+    <message>
         <source>Bit rate</source>
         <extracomment>How the video&apos;s size is steered: by a bit rate, or by a quality the encoder keeps</extracomment>
         <translation>Bitrate</translation>
@@ -1359,9 +1427,137 @@
         <translation>Doppelte Bilder immer kodieren</translation>
     </message>
     <message>
+        <source>Xvid plays on almost any player; H.264 gives a better picture at the same file size.</source>
+        <translation>Xvid läuft auf fast jedem Abspielgerät; H.264 liefert bei gleicher Dateigröße ein besseres Bild.</translation>
+    </message>
+    <message>
+        <source>The kind of file written: AVI for older players, MP4 for phones and the web, MKV for computers.</source>
+        <translation>Die Art der geschriebenen Datei: AVI für ältere Abspielgeräte, MP4 für Smartphones und das Web, MKV für Computer.</translation>
+    </message>
+    <message>
+        <source>How many kilobits each second of video may take: more gives a better picture and a larger file; Auto chooses from the input.</source>
+        <translation>Wie viele Kilobit jede Sekunde Video belegen darf: mehr ergibt ein besseres Bild und eine größere Datei; Auto wählt passend zur Eingabe.</translation>
+    </message>
+    <message>
+        <source>Pictures per second in the output; Auto keeps the input&apos;s rate, so change it only for a player that needs another.</source>
+        <translation>Bilder pro Sekunde in der Ausgabe; Auto behält die Bildrate der Eingabe, ändern Sie sie nur für ein Gerät, das eine andere braucht.</translation>
+    </message>
+    <message>
+        <source>The picture&apos;s shape on screen (16:9 wide, 4:3 old TV); Auto keeps the input&apos;s, so change it only when the picture looks squeezed.</source>
+        <translation>Die Form des Bildes (16:9 breit, 4:3 altes Fernsehen); Auto behält die der Eingabe, ändern Sie sie nur bei gestauchtem Bild.</translation>
+    </message>
+    <message>
+        <source>Encodes every file twice to spend the bitrate where the picture needs it: better quality at the same size, but twice the time.</source>
+        <translation>Kodiert jede Datei zweimal, um die Bitrate dort einzusetzen, wo das Bild sie braucht: bessere Qualität bei gleicher Größe, aber doppelte Zeit.</translation>
+    </message>
+    <message>
+        <source>How many processor cores H.264 encoding uses; Auto suits the computer, fewer leave it free for other work.</source>
+        <translation>Wie viele Prozessorkerne die H.264-Kodierung nutzt; Auto passt zum Rechner, weniger lassen ihn für andere Arbeit frei.</translation>
+    </message>
+    <message>
+        <source>Slower presets make smaller files at the same quality; &apos;medium&apos; is a good balance.</source>
+        <translation>Langsamere Voreinstellungen ergeben bei gleicher Qualität kleinere Dateien; „medium“ ist ein guter Kompromiss.</translation>
+    </message>
+    <message>
+        <source>Fits H.264 to a kind of picture, such as film, cartoons or grainy footage; Auto suits most videos.</source>
+        <translation>Stimmt H.264 auf eine Art von Bild ab, etwa Film, Zeichentrick oder körniges Material; Auto passt für die meisten Videos.</translation>
+    </message>
+    <message>
+        <source>How many kilobits each second of MP3 sound takes: 128 to 192 suits music; Auto chooses from the input.</source>
+        <translation>Wie viele Kilobit jede Sekunde MP3-Ton belegt: 128 bis 192 genügt für Musik; Auto wählt passend zur Eingabe.</translation>
+    </message>
+    <message>
+        <source>Sound samples per second; Auto keeps the input&apos;s rate, and 44100 or 48000 play everywhere.</source>
+        <translation>Tonabtastungen pro Sekunde; Auto behält die Rate der Eingabe, 44100 oder 48000 spielt jedes Gerät ab.</translation>
+    </message>
+    <message>
+        <source>How the MP3 stores the sound&apos;s channels; Auto lets the encoder choose, and Mono suits speech and saves room.</source>
+        <translation>Wie die MP3-Datei die Tonkanäle speichert; Auto überlässt die Wahl dem Encoder, Mono genügt für Sprache und spart Platz.</translation>
+    </message>
+    <message>
+        <source>How hard the MP3 encoder works: 0 is best and slowest, 9 fastest; the file size stays the same.</source>
+        <translation>Wie gründlich der MP3-Encoder arbeitet: 0 ist am besten und langsamsten, 9 am schnellsten; die Dateigröße bleibt gleich.</translation>
+    </message>
+    <message>
+        <source>CBR keeps the bitrate the same throughout; ABR lets it vary around it, which often sounds better at the same size.</source>
+        <translation>CBR hält die Bitrate durchgehend gleich; ABR lässt sie um diesen Wert schwanken, was bei gleicher Größe oft besser klingt.</translation>
+    </message>
+    <message>
+        <source>Leaves the sound out, for a silent video.</source>
+        <translation>Lässt den Ton weg, für ein stummes Video.</translation>
+    </message>
+    <message>
+        <source>The output&apos;s picture size; Auto keeps the input&apos;s, and Custom takes the width and height you enter.</source>
+        <translation>Die Bildgröße der Ausgabe; Auto behält die der Eingabe, Custom nimmt die eingegebene Breite und Höhe.</translation>
+    </message>
+    <message>
+        <source>The output&apos;s width in pixels when the picture size is Custom.</source>
+        <translation>Die Breite der Ausgabe in Pixeln, wenn die Bildgröße Custom ist.</translation>
+    </message>
+    <message>
+        <source>The output&apos;s height in pixels when the picture size is Custom.</source>
+        <translation>Die Höhe der Ausgabe in Pixeln, wenn die Bildgröße Custom ist.</translation>
+    </message>
+    <message>
+        <source>More encoder options, added to its command line as typed; leave this empty unless you know the encoder&apos;s options.</source>
+        <translation>Weitere Optionen für den Encoder, unverändert an seine Befehlszeile angehängt; lassen Sie das Feld leer, wenn Sie seine Optionen nicht kennen.</translation>
+    </message>
+    <message>
+        <source>Removes the comb-like lines of interlaced video (from TV or camcorders); Auto does so only when the input is interlaced.</source>
+        <translation>Entfernt die kammartigen Streifen von Zeilensprungvideo (aus Fernsehen oder Camcorder); Auto tut das nur bei einer Eingabe mit Zeilensprung.</translation>
+    </message>
+    <message>
+        <source>Makes the picture lighter or darker by the amount set beside it.</source>
+        <translation>Macht das Bild um den daneben eingestellten Wert heller oder dunkler.</translation>
+    </message>
+    <message>
+        <source>Right makes the picture lighter, left darker; 0 leaves it as it is.</source>
+        <translation>Nach rechts wird das Bild heller, nach links dunkler; bei 0 bleibt es, wie es ist.</translation>
+    </message>
+    <message>
+        <source>Makes the colours stronger or paler by the amount set beside it.</source>
+        <translation>Macht die Farben um den daneben eingestellten Wert kräftiger oder blasser.</translation>
+    </message>
+    <message>
+        <source>Right makes the colours stronger, left paler; 1 leaves them as they are and 0 turns the picture grey.</source>
+        <translation>Nach rechts werden die Farben kräftiger, nach links blasser; bei 1 bleiben sie, wie sie sind, bei 0 wird das Bild grau.</translation>
+    </message>
+    <message>
+        <source>Mirrors the picture left to right, for video filmed through a mirror.</source>
+        <translation>Spiegelt das Bild von links nach rechts, etwa für Aufnahmen durch einen Spiegel.</translation>
+    </message>
+    <message>
+        <source>Mirrors the picture top to bottom; with the horizontal flip it turns an upside-down video the right way up.</source>
+        <translation>Spiegelt das Bild von oben nach unten; zusammen mit der horizontalen Spiegelung stellt es ein kopfstehendes Video richtig herum.</translation>
+    </message>
+    <message>
+        <source>Turns the picture a quarter turn, for video filmed with the camera held on its side.</source>
+        <translation>Dreht das Bild um eine Vierteldrehung, für Aufnahmen mit seitlich gehaltener Kamera.</translation>
+    </message>
+    <message>
+        <source>Which way the picture turns: to the right is clockwise.</source>
+        <translation>In welche Richtung das Bild gedreht wird: nach rechts ist im Uhrzeigersinn.</translation>
+    </message>
+    <message>
+        <source>Limits how many frames in a row the encoder may drop to keep sound and picture in step.</source>
+        <translation>Begrenzt, wie viele Bilder hintereinander der Encoder auslassen darf, um Ton und Bild synchron zu halten.</translation>
+    </message>
+    <message>
+        <source>The most frames in a row the encoder may drop; 0 keeps every frame.</source>
+        <translation>Die höchste Zahl von Bildern hintereinander, die der Encoder auslassen darf; bei 0 bleibt jedes Bild erhalten.</translation>
+    </message>
+    <message>
+        <source>Encodes repeated frames instead of leaving them out, which keeps sound and picture in step in more players.</source>
+        <translation>Kodiert wiederholte Bilder, statt sie auszulassen; so bleiben Ton und Bild in mehr Abspielgeräten synchron.</translation>
+    </message>
+    <message>
         <source>Size by:</source>
         <extracomment>How the video&apos;s size is steered (a list: bit rate or quality)</extracomment>
         <translation>Größe nach:</translation>
+    </message>
+    <message>
+        <source>Bit rate gives a file size you can plan; Quality keeps the picture&apos;s look and lets the size follow it, as most converters do.</source>
+        <translation>Bitrate ergibt eine planbare Dateigröße; Qualität hält das Bild und lässt die Größe folgen, wie die meisten Konverter es tun.</translation>
     </message>
     <message>
         <source>Quality (H.264):</source>
@@ -1369,9 +1565,17 @@
         <translation>Qualität (H.264):</translation>
     </message>
     <message>
+        <source>Lower numbers look better and make larger files: 18 looks like the source, 22 is a good balance, 28 is small.</source>
+        <translation>Kleinere Zahlen sehen besser aus und ergeben größere Dateien: 18 sieht aus wie die Quelle, 22 ist ein guter Mittelweg, 28 ist klein.</translation>
+    </message>
+    <message>
         <source>Quality (Xvid):</source>
         <extracomment>Xvid&apos;s fixed quantizer: lower is better and larger (2 looks like the source, 6 is small)</extracomment>
         <translation>Qualität (Xvid):</translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 2 looks like the source, 4 is a good balance, 6 is small.</source>
+        <translation>Kleinere Zahlen sehen besser aus und ergeben größere Dateien: 2 sieht aus wie die Quelle, 4 ist ein guter Mittelweg, 6 ist klein.</translation>
     </message>
 </context>
 <context>

@@ -309,19 +309,22 @@ QString Wrapped(const QString& text, int indent, const QString& gap = QStringLit
 }
 
 // The keys --set takes, one row each: section, key, type and values, straight from the
-// profile key table.
+// setting rows, and under them the row's help from the key's column on (left of the
+// values' column, so that wrapped values and help never read as one).
 QString SetKeysText()
 {
-    const QList<TProfileKeys::Key>& keys = TProfileKeys::All();
+    const QList<TSettingRow>& rows = SettingRows();
     int sectionWidth = 0, nameWidth = 0, typeWidth = 0;
-    for (const TProfileKeys::Key& key : keys) {
-        sectionWidth = std::max(sectionWidth, int(qstrlen(key.Section)));
-        nameWidth = std::max(nameWidth, int(qstrlen(key.Name)));
-        typeWidth = std::max(typeWidth, int(KeyTable::TypeName(key.Type).size()));
+    for (const TSettingRow& row : rows) {
+        sectionWidth = std::max(sectionWidth, int(qstrlen(row.Key.Section)));
+        nameWidth = std::max(nameWidth, int(qstrlen(row.Key.Name)));
+        typeWidth = std::max(typeWidth, int(KeyTable::TypeName(row.Key.Type).size()));
     }
-    const int valuesColumn = 2 + sectionWidth + 2 + nameWidth + 2 + typeWidth + 2;
+    const int helpColumn = 2 + sectionWidth + 2;
+    const int valuesColumn = helpColumn + nameWidth + 2 + typeWidth + 2;
     QString text;
-    for (const TProfileKeys::Key& key : keys) {
+    for (const TSettingRow& row : rows) {
+        const TProfileKeys::Key& key = row.Key;
         if (!key.Read || key.Values.isEmpty())
             continue;
         text += QStringLiteral("  %1  %2  %3  ")
@@ -329,6 +332,9 @@ QString SetKeysText()
                     .arg(QLatin1String(key.Name), -nameWidth)
                     .arg(KeyTable::TypeName(key.Type), -typeWidth)
                 + Wrapped(key.Values, valuesColumn, QStringLiteral(", ")) + QLatin1Char('\n');
+        if (*row.Help)
+            text += QString(helpColumn, QLatin1Char(' '))
+                    + Wrapped(QCoreApplication::translate("SettingRows", row.Help), helpColumn) + QLatin1Char('\n');
     }
     return text;
 }

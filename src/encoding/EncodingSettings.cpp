@@ -74,6 +74,21 @@ QStringList preset()
             QStringLiteral("placebo")};
 }
 
+// What each of the encoder's speed words means for a newcomer; the words themselves stay.
+QStringList presetCaptions()
+{
+    return {QString(),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "fastest, largest files")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "very quick, very large files")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "quicker, larger files")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "a bit quicker, a bit larger")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "slightly quicker")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "balanced")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "slower, smaller files")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "much slower, smallest files")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "extremely slow, hardly smaller"))};
+}
+
 QStringList audioBitrate()
 {
     QStringList list{QStringLiteral("Auto")};

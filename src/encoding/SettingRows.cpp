@@ -41,8 +41,8 @@ T FromValue(const TSettingValue& v)
 // ---- a row and its modifiers ----
 
 template <class T>
-TSettingRow Row(P panel, C kind, const char* id, const char* objectName, const char* caption, T S::*member,
-                T def, TProfileKey key)
+TSettingRow Row(P panel, C kind, const char* id, const char* objectName, const char* caption, const char* help,
+                T S::*member, T def, TProfileKey key)
 {
     TSettingRow r;
     r.Id = QLatin1String(id);
@@ -50,6 +50,7 @@ TSettingRow Row(P panel, C kind, const char* id, const char* objectName, const c
     r.Kind = kind;
     r.ObjectName = QLatin1String(objectName);
     r.Caption = caption;
+    r.Help = help;
     r.Get = [member](const S& s) { return ToValue(s.*member); };
     r.Set = [member](S& s, const TSettingValue& v) { s.*member = FromValue<T>(v); };
     r.Reset = [member, def](S& s, int) { s.*member = def; };
@@ -61,6 +62,12 @@ TSettingRow Items(TSettingRow r, QStringList (*items)())
 {
     r.Items = [items](const S&) { return items(); };
     r.ShownTranslated = r.Kind == C::List;
+    return r;
+}
+
+TSettingRow Captions(TSettingRow r, QStringList (*captions)())
+{
+    r.ItemCaptions = captions;
     return r;
 }
 
@@ -261,10 +268,10 @@ TProfileKey ExtraParametersKey()
 
 // A filter's track bar: enabled by its check box, stored as a whole position, shown with
 // its value label; a stored position outside lo..hi gives the default.
-TSettingRow Slider(const char* id, const char* objectName, double S::*member, int def, const char* key, double lo,
-                   double hi, QString (*valueText)(double, QChar), bool S::*switchedOnBy)
+TSettingRow Slider(const char* id, const char* objectName, const char* help, double S::*member, int def,
+                   const char* key, double lo, double hi, QString (*valueText)(double, QChar), bool S::*switchedOnBy)
 {
-    TSettingRow r = Range(Row(P::Advanced, C::Slider, id, objectName, "", member, double(def),
+    TSettingRow r = Range(Row(P::Advanced, C::Slider, id, objectName, "", help, member, double(def),
                               Position(key, member, lo, hi, def)),
                           lo, hi);
     r.ValueText = [valueText](double position) { return valueText(position, QChar()); };
@@ -298,15 +305,32 @@ QStringList X264Tunes()
             QStringLiteral("zerolatency")};
 }
 
+// What each tuning is for, beside its word in the drop-down; marked for the catalogue.
+QStringList X264TuneCaptions()
+{
+    const auto Marked = [](const char* text) { return QLatin1String(text); };
+    return {QString(),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "live-action footage")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "cartoons and anime")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "keeps film grain")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "slide shows")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "for PSNR measurements")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "for SSIM measurements")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "plays on slow devices")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "live streaming"))};
+}
+
 bool IsValidAspectText(const QString& text) { return IsValidAspect(text); }
 
 const EditableListValue AutoItem{0, AutoText};
 
-// Captions and units stay English here and are only marked for the catalogue: the panels
-// translate them where they show them, in the context "SettingRows".
+// Captions, help and units stay English here and are only marked for the catalogue: the
+// panels and --help translate them where they show them, in the context "SettingRows".
 QList<TSettingRow> MakeRows()
 {
     TSettingRow codec = Items(Row(P::Video, C::List, "videoCodec", "cbAviVideoCodec", QT_TRANSLATE_NOOP("SettingRows", "Video codec:"),
+                                  QT_TRANSLATE_NOOP("SettingRows", "Xvid plays on almost any player; H.264 gives a better "
+                                                                   "picture at the same file size."),
                                   &S::videoCodec, TVideoCodec::Xvid,
                                   K::Custom("VIDEO", "VideoCodec", TKeyType::Word,
                                             [](const S& s) { return IsX264(s) ? QStringLiteral("H.264") : QStringLiteral("Xvid"); },
@@ -320,6 +344,8 @@ QList<TSettingRow> MakeRows()
         // ---- "VIDEO" ----
         codec,
         Items(Row(P::Video, C::List, "container", "cbOutputFormat", QT_TRANSLATE_NOOP("SettingRows", "Output format:"),
+                  QT_TRANSLATE_NOOP("SettingRows", "The kind of file written: AVI for older players, MP4 for phones and"
+                                                   " the web, MKV for computers."),
                   &S::container, TContainer::Avi,
                   K::Custom("VIDEO", "OutputFormat", TKeyType::Word,
                             [](const S& s) { return QString(ContainerRow(s.container).Word); }, ReadOutputFormat,
@@ -327,86 +353,128 @@ QList<TSettingRow> MakeRows()
               ContainerWords),
         //: How the video's size is steered (a list: bit rate or quality)
         Items(Row(P::Video, C::List, "videoRateControl", "cbVideoRateControl", QT_TRANSLATE_NOOP("SettingRows", "Size by:"),
+                  QT_TRANSLATE_NOOP("SettingRows", "Bit rate gives a file size you can plan; Quality keeps the picture's "
+                                                   "look and lets the size follow it, as most converters do."),
                   &S::videoRateControl, RateByBitrate, ItemWord("VIDEO", "VideoRateControl", &S::videoRateControl, RateControls)),
               RateControls),
         EnabledWhen(Editable(Row(P::Video, C::EditableList, "videoBitrate", "cbAviVideoBitrate", QT_TRANSLATE_NOOP("SettingRows", "Bitrate:"),
+                                 QT_TRANSLATE_NOOP("SettingRows", "How many kilobits each second of video may take: more gives a "
+                                                                  "better picture and a larger file; Auto chooses from the input."),
                                  &S::videoBitrate, AutoItem,
                                  WholeNumber("VIDEO", "VideoBitrate", &S::videoBitrate, EncodingLists::videoBitrate, "kbit/s")),
                              EncodingLists::videoBitrate, IsWholeNumberText, QT_TRANSLATE_NOOP("SettingRows", "kbit/s")),
                     ByBitrate),
         //: x264's constant rate factor: lower is better and larger (18 looks like the source, 28 is small)
         EnabledWhen(Range(Row(P::Video, C::Spin, "x264Quality", "spedX264Quality", QT_TRANSLATE_NOOP("SettingRows", "Quality (H.264):"),
+                              QT_TRANSLATE_NOOP("SettingRows", "Lower numbers look better and make larger files: 18 looks like "
+                                                               "the source, 22 is a good balance, 28 is small."),
                               &S::x264Quality, 22.0, Spin("VIDEO", "X264Quality", &S::x264Quality, 0, 51)),
                           0, 51),
                     [](const S& s) { return ByQuality(s) && IsX264(s); }),
         //: Xvid's fixed quantizer: lower is better and larger (2 looks like the source, 6 is small)
         EnabledWhen(Range(Row(P::Video, C::Spin, "xvidQuality", "spedXvidQuality", QT_TRANSLATE_NOOP("SettingRows", "Quality (Xvid):"),
+                              QT_TRANSLATE_NOOP("SettingRows", "Lower numbers look better and make larger files: 2 looks like "
+                                                               "the source, 4 is a good balance, 6 is small."),
                               &S::xvidQuality, 4.0, Spin("VIDEO", "XvidQuality", &S::xvidQuality, 1, 31)),
                           1, 31),
                     [](const S& s) { return ByQuality(s) && !IsX264(s); }),
         Editable(Row(P::Video, C::EditableList, "frameRate", "cbAviVideoFPS", QT_TRANSLATE_NOOP("SettingRows", "Frames per sec.:"),
+                     QT_TRANSLATE_NOOP("SettingRows", "Pictures per second in the output; Auto keeps the input's rate, "
+                                                      "so change it only for a player that needs another."),
                      &S::frameRate, AutoItem, FrameRateKey()),
                  EncodingLists::frameRate, IsDecimalNumberText),
         //: The picture's display aspect ratio (16:9, 4:3)
         Editable(Row(P::Video, C::EditableList, "videoAspect", "cbAviVideoAspect", QT_TRANSLATE_NOOP("SettingRows", "Aspect:"),
+                     QT_TRANSLATE_NOOP("SettingRows", "The picture's shape on screen (16:9 wide, 4:3 old TV); Auto "
+                                                      "keeps the input's, so change it only when the picture looks "
+                                                      "squeezed."),
                      &S::videoAspect, AutoItem,
                      K::Custom("VIDEO", "VideoAspect", TKeyType::Text, WriteVideoAspect, ReadVideoAspect,
                                QStringLiteral("Auto, W:H or a ratio (16:9, 1.85)"))),
                  EncodingLists::videoAspect, IsValidAspectText),
         EnabledWhen(Row(P::Video, C::Check, "twoPass", "chAviVideo2Pass", QT_TRANSLATE_NOOP("SettingRows", "2-pass encoding"),
+                        QT_TRANSLATE_NOOP("SettingRows", "Encodes every file twice to spend the bitrate where the picture needs it:"
+                                                         " better quality at the same size, but twice the time."),
                         &S::twoPass, false, K::Bool("VIDEO", "Video2Pass", &S::twoPass)),
                     ByBitrate),
         EnabledWhen(Items(Row(P::Video, C::List, "threads", "cbAviVideoThreads", QT_TRANSLATE_NOOP("SettingRows", "Threads:"),
+                              QT_TRANSLATE_NOOP("SettingRows", "How many processor cores H.264 encoding uses; Auto suits the"
+                                                               " computer, fewer leave it free for other work."),
                               &S::threads, 0,
                               K::Clamped("VIDEO", "EncoderThreads", &S::threads, 0, 16, List(EncodingLists::threads))),
                           EncodingLists::threads),
                     IsX264),
         //: x264's speed preset (ultrafast ... placebo)
-        EnabledWhen(Items(Row(P::Video, C::List, "preset", "cbVideoPreset", QT_TRANSLATE_NOOP("SettingRows", "Preset:"),
-                              &S::preset, TX264Preset::Auto,
-                              K::Clamped("VIDEO", "VideoPreset", &S::preset, 0, 9, List(EncodingLists::preset))),
-                          EncodingLists::preset),
+        EnabledWhen(Captions(Items(Row(P::Video, C::List, "preset", "cbVideoPreset", QT_TRANSLATE_NOOP("SettingRows", "Preset:"),
+                                       QT_TRANSLATE_NOOP("SettingRows", "Slower presets make smaller files at the same quality; "
+                                                                        "'medium' is a good balance."),
+                                       &S::preset, TX264Preset::Auto,
+                                       K::Clamped("VIDEO", "VideoPreset", &S::preset, 0, 9, List(EncodingLists::preset))),
+                                   EncodingLists::preset),
+                             EncodingLists::presetCaptions),
                     IsX264),
         //: x264's tuning for a kind of picture (film, animation, grain)
-        EnabledWhen(Items(Row(P::Video, C::List, "x264Tune", "cbVideoTune", QT_TRANSLATE_NOOP("SettingRows", "Tune:"), &S::x264Tune, 0,
-                              ItemWord("VIDEO", "VideoTune", &S::x264Tune, X264Tunes)),
-                          X264Tunes),
+        EnabledWhen(Captions(Items(Row(P::Video, C::List, "x264Tune", "cbVideoTune", QT_TRANSLATE_NOOP("SettingRows", "Tune:"),
+                                       QT_TRANSLATE_NOOP("SettingRows", "Fits H.264 to a kind of picture, such as film, cartoons or "
+                                                                        "grainy footage; Auto suits most videos."),
+                                       &S::x264Tune, 0,
+                                       ItemWord("VIDEO", "VideoTune", &S::x264Tune, X264Tunes)),
+                                   X264Tunes),
+                             X264TuneCaptions),
                     IsX264),
 
         // ---- "AUDIO" ----
         EnabledWhen(Editable(Row(P::Audio, C::EditableList, "audioBitrate", "cbAudioBitrate",
-                                 QT_TRANSLATE_NOOP("SettingRows", "Bitrate:"), &S::audioBitrate, AutoItem,
+                                 QT_TRANSLATE_NOOP("SettingRows", "Bitrate:"),
+                                 QT_TRANSLATE_NOOP("SettingRows", "How many kilobits each second of MP3 sound takes: 128 to 192"
+                                                                  " suits music; Auto chooses from the input."),
+                                 &S::audioBitrate, AutoItem,
                                  WholeNumber("AUDIO", "AudioBitrate", &S::audioBitrate, EncodingLists::audioBitrate, "kbit/s")),
                              EncodingLists::audioBitrate, IsWholeNumberText, QT_TRANSLATE_NOOP("SettingRows", "kbit/s")),
                     HasAudio),
         EnabledWhen(Editable(Row(P::Audio, C::EditableList, "sampleRate", "cbAudioSampling",
-                                 QT_TRANSLATE_NOOP("SettingRows", "Sampling freq.:"), &S::sampleRate, AutoItem,
+                                 QT_TRANSLATE_NOOP("SettingRows", "Sampling freq.:"),
+                                 QT_TRANSLATE_NOOP("SettingRows", "Sound samples per second; Auto keeps the input's rate, and "
+                                                                  "44100 or 48000 play everywhere."),
+                                 &S::sampleRate, AutoItem,
                                  WholeNumber("AUDIO", "AudioSampling", &S::sampleRate, EncodingLists::sampleRate, "Hz")),
                              EncodingLists::sampleRate, IsWholeNumberText, QT_TRANSLATE_NOOP("SettingRows", "Hz")),
                     HasAudio),
         EnabledWhen(Items(Row(P::Audio, C::List, "audioChannels", "cbAudioChannels", QT_TRANSLATE_NOOP("SettingRows", "Channels:"),
+                              QT_TRANSLATE_NOOP("SettingRows", "How the MP3 stores the sound's channels; Auto lets the "
+                                                               "encoder choose, and Mono suits speech and saves room."),
                               &S::audioChannels, 0,
                               K::Unchecked("AUDIO", "AudioChannels", &S::audioChannels, List(EncodingLists::audioChannels))),
                           EncodingLists::audioChannels),
                     HasAudio),
         //: The MP3 encoder's algorithm quality: 0 best and slowest, 9 fastest
         EnabledWhen(Items(Row(P::Audio, C::List, "audioQuality", "cbAudioAlgoQuality",
-                              QT_TRANSLATE_NOOP("SettingRows", "Algorithm quality:"), &S::audioQuality, 0,
+                              QT_TRANSLATE_NOOP("SettingRows", "Algorithm quality:"),
+                              QT_TRANSLATE_NOOP("SettingRows", "How hard the MP3 encoder works: 0 is best and slowest, 9 "
+                                                               "fastest; the file size stays the same."),
+                              &S::audioQuality, 0,
                               K::Clamped("AUDIO", "AudioAlgoQuality", &S::audioQuality, 0, 10, List(EncodingLists::audioQuality))),
                           EncodingLists::audioQuality),
                     HasAudio),
         EnabledWhen(Items(Row(P::Audio, C::List, "audioRateMode", "cbAudioBitrateMode", QT_TRANSLATE_NOOP("SettingRows", "Bitrate mode:"),
+                              QT_TRANSLATE_NOOP("SettingRows", "CBR keeps the bitrate the same throughout; ABR lets it vary "
+                                                               "around it, which often sounds better at the same size."),
                               &S::audioRateMode, TAudioRateMode::Cbr,
                               K::Word("AUDIO", "AudioBitrateMode", &S::audioRateMode, "CBR", "ABR", List(EncodingLists::audioRateMode))),
                           EncodingLists::audioRateMode),
                     HasAudio),
-        Row(P::Audio, C::Check, "noAudio", "chAudioDontCopy", QT_TRANSLATE_NOOP("SettingRows", "No audio"), &S::noAudio, false,
+        Row(P::Audio, C::Check, "noAudio", "chAudioDontCopy", QT_TRANSLATE_NOOP("SettingRows", "No audio"),
+            QT_TRANSLATE_NOOP("SettingRows", "Leaves the sound out, for a silent video."),
+            &S::noAudio, false,
             K::Bool("AUDIO", "DoNotCopyAudio", &S::noAudio)),
 
         // ---- "ADVANCED" ----
         [] {
             // The list is the home's own (data/resolutions.txt).
-            TSettingRow r = Row(P::Advanced, C::List, "resolution", "cbResolution", "", &S::resolution, 0,
+            TSettingRow r = Row(P::Advanced, C::List, "resolution", "cbResolution", "",
+                                QT_TRANSLATE_NOOP("SettingRows", "The output's picture size; Auto keeps the input's, and "
+                                                                 "Custom takes the width and height you enter."),
+                                &S::resolution, 0,
                                 K::Described(K::Unchecked("ADVANCED", "Resolution", &S::resolution,
                                                           [](const S& s) { return s.resolutionItems; }),
                                              QStringLiteral("index of the home's resolution list, other: no selection")));
@@ -414,50 +482,83 @@ QList<TSettingRow> MakeRows()
             return r;
         }(),
         EnabledWhen(Range(Row(P::Advanced, C::Spin, "resolutionWidth", "spedResWidth", QT_TRANSLATE_NOOP("SettingRows", "Width:"),
+                              QT_TRANSLATE_NOOP("SettingRows", "The output's width in pixels when the picture size is "
+                                                               "Custom."),
                               &S::resolutionWidth, 854.0,
                               Spin("ResWidth", &S::resolutionWidth)),
                           EncodingLists::ResWidthMin, EncodingLists::ResWidthMax),
                     [](const S& s) { return s.resolution == 1; }),
         EnabledWhen(Range(Row(P::Advanced, C::Spin, "resolutionHeight", "spedResHeight", QT_TRANSLATE_NOOP("SettingRows", "Height:"),
+                              QT_TRANSLATE_NOOP("SettingRows", "The output's height in pixels when the picture size is "
+                                                               "Custom."),
                               &S::resolutionHeight, 480.0,
                               Spin("ResHeight", &S::resolutionHeight)),
                           EncodingLists::ResWidthMin, EncodingLists::ResWidthMax),
                     [](const S& s) { return s.resolution == 1; }),
         Row(P::Advanced, C::Memo, "extraParameters", "meParams",
-            QT_TRANSLATE_NOOP("SettingRows", "Additional encoder command-line parameters:"), &S::extraParameters, QString(),
+            QT_TRANSLATE_NOOP("SettingRows", "Additional encoder command-line parameters:"),
+            QT_TRANSLATE_NOOP("SettingRows", "More encoder options, added to its command line as typed; leave this "
+                                             "empty unless you know the encoder's options."),
+            &S::extraParameters, QString(),
             ExtraParametersKey()),
         Items(Row(P::Advanced, C::List, "interlacing", "cbInterlacing", QT_TRANSLATE_NOOP("SettingRows", "Deinterlacing:"),
+                  QT_TRANSLATE_NOOP("SettingRows", "Removes the comb-like lines of interlaced video (from TV or "
+                                                   "camcorders); Auto does so only when the input is interlaced."),
                   &S::interlacing, 0,
                   K::Ranged("ADVANCED", "Interlacing", &S::interlacing, 0, 2, 0, List(EncodingLists::interlacing))),
               EncodingLists::interlacing),
-        Row(P::Advanced, C::Check, "brightnessOn", "chBrightness", QT_TRANSLATE_NOOP("SettingRows", "Brightness:"), &S::brightnessOn, false,
+        Row(P::Advanced, C::Check, "brightnessOn", "chBrightness", QT_TRANSLATE_NOOP("SettingRows", "Brightness:"),
+            QT_TRANSLATE_NOOP("SettingRows", "Makes the picture lighter or darker by the amount set beside it."),
+            &S::brightnessOn, false,
             K::Bool("ADVANCED", "Brightness", &S::brightnessOn)),
-        Slider("brightness", "tbBrightness", &S::brightness, 0, "BrightnessValue", EncodingLists::BrightnessMin,
+        Slider("brightness", "tbBrightness",
+               QT_TRANSLATE_NOOP("SettingRows", "Right makes the picture lighter, left darker; 0 leaves it as it is."),
+               &S::brightness, 0, "BrightnessValue", EncodingLists::BrightnessMin,
                EncodingLists::BrightnessMax, BrightnessValueText, &S::brightnessOn),
-        Row(P::Advanced, C::Check, "saturationOn", "chSaturation", QT_TRANSLATE_NOOP("SettingRows", "Saturation:"), &S::saturationOn, false,
+        Row(P::Advanced, C::Check, "saturationOn", "chSaturation", QT_TRANSLATE_NOOP("SettingRows", "Saturation:"),
+            QT_TRANSLATE_NOOP("SettingRows", "Makes the colours stronger or paler by the amount set beside it."),
+            &S::saturationOn, false,
             K::Bool("ADVANCED", "Saturation", &S::saturationOn)),
-        Slider("saturation", "tbSaturation", &S::saturation, 10, "SaturationValue", EncodingLists::SaturationMin,
+        Slider("saturation", "tbSaturation",
+               QT_TRANSLATE_NOOP("SettingRows", "Right makes the colours stronger, left paler; 1 leaves them as they "
+                                                "are and 0 turns the picture grey."),
+               &S::saturation, 10, "SaturationValue", EncodingLists::SaturationMin,
                EncodingLists::SaturationMax, SaturationValueText, &S::saturationOn),
         Row(P::Advanced, C::Check, "flipHorizontal", "chFlipHorizontal", QT_TRANSLATE_NOOP("SettingRows", "Flip horizontal"),
+            QT_TRANSLATE_NOOP("SettingRows", "Mirrors the picture left to right, for video filmed through a mirror."),
             &S::flipHorizontal, false, K::Bool("ADVANCED", "FlipHorizontal", &S::flipHorizontal)),
         Row(P::Advanced, C::Check, "flipVertical", "chFlipVertical", QT_TRANSLATE_NOOP("SettingRows", "Flip vertical"),
+            QT_TRANSLATE_NOOP("SettingRows", "Mirrors the picture top to bottom; with the horizontal flip it turns an "
+                                             "upside-down video the right way up."),
             &S::flipVertical, false, K::Bool("ADVANCED", "FlipVertical", &S::flipVertical)),
-        Row(P::Advanced, C::Check, "rotate", "chRotate", QT_TRANSLATE_NOOP("SettingRows", "Rotate by 90°:"), &S::rotate, false,
+        Row(P::Advanced, C::Check, "rotate", "chRotate", QT_TRANSLATE_NOOP("SettingRows", "Rotate by 90°:"),
+            QT_TRANSLATE_NOOP("SettingRows", "Turns the picture a quarter turn, for video filmed with the camera held "
+                                             "on its side."),
+            &S::rotate, false,
             K::Bool("ADVANCED", "Rotate", &S::rotate)),
-        EnabledWhen(Items(Row(P::Advanced, C::List, "rotateDirection", "cbRotate", "", &S::rotateDirection, 0,
+        EnabledWhen(Items(Row(P::Advanced, C::List, "rotateDirection", "cbRotate", "",
+                              QT_TRANSLATE_NOOP("SettingRows", "Which way the picture turns: to the right is clockwise."),
+                              &S::rotateDirection, 0,
                               K::Word("ADVANCED", "RotateDirection", &S::rotateDirection, "right", "left",
                                       List(EncodingLists::rotateDirection))),
                           EncodingLists::rotateDirection),
                     [](const S& s) { return s.rotate; }),
         //: A check box; the number of frames the encoder may drop follows it
         Row(P::Advanced, C::Check, "skipLimitOn", "chSkipLimit", QT_TRANSLATE_NOOP("SettingRows", "Maximum number of skipped frames:"),
+            QT_TRANSLATE_NOOP("SettingRows", "Limits how many frames in a row the encoder may drop to keep sound and "
+                                             "picture in step."),
             &S::skipLimitOn, true,
             K::Bool("ADVANCED", "SkipLimit", &S::skipLimitOn)),
-        EnabledWhen(Items(Row(P::Advanced, C::List, "skipLimit", "cbSkipLimit", "", &S::skipLimit, 1,
+        EnabledWhen(Items(Row(P::Advanced, C::List, "skipLimit", "cbSkipLimit", "",
+                              QT_TRANSLATE_NOOP("SettingRows", "The most frames in a row the encoder may drop; 0 keeps every"
+                                                               " frame."),
+                              &S::skipLimit, 1,
                               K::Clamped("ADVANCED", "SkipLimitValue", &S::skipLimit, 0, 10, List(EncodingLists::skipLimit))),
                           EncodingLists::skipLimit),
                     [](const S& s) { return s.skipLimitOn; }),
         Row(P::Advanced, C::Check, "forceDuplicates", "chForceEncode", QT_TRANSLATE_NOOP("SettingRows", "Force encoding of duplicate frames"),
+            QT_TRANSLATE_NOOP("SettingRows", "Encodes repeated frames instead of leaving them out, which keeps sound "
+                                             "and picture in step in more players."),
             &S::forceDuplicates, true, K::Bool("ADVANCED", "ForceEncodeDupFrames", &S::forceDuplicates)),
     };
 }

@@ -43,11 +43,18 @@ struct TSettingRow {
     QString ObjectName;           // the control's object name
     const char* Caption = "";     // the label before the control, or the check box's text
     const char* Unit = "";        // the label after the control
+    // One sentence for a newcomer: what the setting does and when to change it. The
+    // control's tool tip and --help's table of keys show it.
+    const char* Help = "";
     std::function<QStringList(const EncodingSettings&)> Items; // List, EditableList
     // List: the items are the program's words, read back by their index, so they show in
     // the user's language (EncodingLists::Shown). An editable list's items are values and
     // the resolution list is the user's own file: those show as they are.
     bool ShownTranslated = false;
+    // List: a plain caption for each of the encoder's own words ("veryfast"), marked for the
+    // catalogue (context "Encoding"); the open drop-down shows it beside the word, while the
+    // box, the profile and the command line keep the word. Empty for an item without one.
+    QStringList (*ItemCaptions)() = nullptr;
     double Min = 0, Max = 0;      // Spin, Slider
 
     std::function<TSettingValue(const EncodingSettings&)> Get;

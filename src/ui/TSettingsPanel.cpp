@@ -1,6 +1,7 @@
 #include "ui/TSettingsPanel.h"
 
 #include "lib/Conversion.h"
+#include "ui/TWordCaptionDelegate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,6 +121,8 @@ void TSettingsPanel::CreateControl(const TSettingRow& row)
             // Typed texts are values, never new list entries.
             cb->setInsertPolicy(QComboBox::NoInsert);
         }
+        if (row.ItemCaptions)
+            TWordCaptionDelegate::Attach(cb, EncodingLists::Shown(row.ItemCaptions()));
         connect(cb, &QComboBox::currentIndexChanged, this, &TSettingsPanel::Changed);
         rc.Control = cb;
         break;
@@ -167,6 +170,12 @@ void TSettingsPanel::CreateControl(const TSettingRow& row)
         rc.Label = AddLabel(LabelName(row.ObjectName, ""), caption);
     if (*row.Unit)
         rc.Unit = AddLabel(LabelName(row.ObjectName, "Unit"), Translated(row.Unit));
+    // The pointer may rest on the caption as well as on the control.
+    const QString help = Translated(row.Help);
+    for (QWidget* w : {rc.Control, static_cast<QWidget*>(rc.Label), static_cast<QWidget*>(rc.Unit)}) {
+        if (w)
+            w->setToolTip(help);
+    }
     m_rows << rc;
 }
 
@@ -275,6 +284,8 @@ void TSettingsPanel::SetSettings(const EncodingSettings& s)
                 const QSignalBlocker quiet(cb);
                 cb->clear();
                 cb->addItems(items);
+                if (rc.Row->ItemCaptions)
+                    TWordCaptionDelegate::Attach(cb, EncodingLists::Shown(rc.Row->ItemCaptions()));
                 ItemsRefilled(rc.Row->Id, cb);
             }
             SetIndex(cb, std::get<int>(value));
