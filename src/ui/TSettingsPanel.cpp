@@ -232,6 +232,12 @@ void TSettingsPanel::AddCompanion(QStringView id, QWidget* w)
         rc->Companions << w;
 }
 
+void TSettingsPanel::ShowOnlyWhenEnabled(QStringView id)
+{
+    if (auto* rc = Find(id))
+        rc->HiddenWhenOff = true;
+}
+
 int TSettingsPanel::PlaceRow(QGridLayout* grid, int gridRow, QStringView id, TWidth width)
 {
     auto* rc = Find(id);
@@ -354,8 +360,11 @@ void TSettingsPanel::ApplyEnabling(const EncodingSettings& s)
         const bool on = IsSettingEnabled(*rc.Row, s);
         for (QWidget* w : {rc.Control, static_cast<QWidget*>(rc.Label), static_cast<QWidget*>(rc.Unit),
                            static_cast<QWidget*>(rc.Value)}) {
-            if (w)
-                w->setEnabled(on);
+            if (!w)
+                continue;
+            w->setEnabled(on);
+            if (rc.HiddenWhenOff)
+                w->setVisible(on);
         }
         for (QWidget* w : rc.Companions)
             w->setEnabled(on);

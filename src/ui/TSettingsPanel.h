@@ -50,6 +50,9 @@ protected:
     QLabel* ValueLabel(QStringView id) const;
     // A widget enabled and disabled with the row id (a separator label, say).
     void AddCompanion(QStringView id, QWidget* w);
+    // The row shows only while it is enabled: of rows that take turns (a bit rate or a
+    // quality), the panel shows the one that counts and keeps its height for the others.
+    void ShowOnlyWhenEnabled(QStringView id);
 
     // Puts row id on grid at gridRow: label | control | unit, a check box across; wide
     // controls take the unit's column too. Returns the next grid row.
@@ -72,6 +75,7 @@ private:
         QLabel* Value = nullptr;
         QList<QWidget*> Companions;
         bool Placed = false;
+        bool HiddenWhenOff = false;
     };
     void CreateControl(const TSettingRow& row);
     const TRowControl* Find(QStringView id) const;

@@ -9,8 +9,12 @@ TVideoPanel::TVideoPanel(QWidget* parent)
     int row = 0;
     for (const char16_t* id : {u"container", u"videoCodec"})
         row = PlaceRow(g, row, id, TWidth::Wide);
-    for (const char16_t* id : {u"videoBitrate", u"frameRate", u"videoAspect", u"threads", u"preset", u"twoPass"})
+    // the size by a bit rate or by a quality: only the setting that counts shows
+    for (const char16_t* id : {u"videoRateControl", u"videoBitrate", u"x264Quality", u"xvidQuality", u"frameRate",
+                               u"videoAspect", u"threads", u"preset", u"twoPass"})
         row = PlaceRow(g, row, id);
+    for (const char16_t* id : {u"videoBitrate", u"x264Quality", u"xvidQuality"})
+        ShowOnlyWhenEnabled(id);
     PlaceRemaining(g, row);
     g->setColumnStretch(1, 1);
 }
