@@ -92,6 +92,9 @@ TEST_F(InstalledTree, EveryFileInItsPlace)
     EXPECT_TRUE(entry.contains("video/mp4;"));
     EXPECT_TRUE(entry.contains("video/x-matroska;"));
     EXPECT_TRUE(entry.contains("video/x-msvideo;"));
+    // a German desktop shows the entry in German
+    EXPECT_TRUE(entry.contains("\nComment[de]=Viele Videodateien auf einmal in AVI, MP4 oder MKV umwandeln\n"));
+    EXPECT_TRUE(entry.contains("\nGenericName[de]=Videokonverter\n"));
 }
 
 TEST_F(InstalledTree, DesktopEntryPassesTheValidator)
