@@ -187,12 +187,12 @@ TEST(FaithfulOutput, LateSoundAnMp4CannotKeepIsRefusedWithAReason)
     late.SoundOffsetMs = 1976;
     EXPECT_TRUE(FaithfulOutput(Settings(false), Info(late)).AudioOffsetLost.isEmpty());
     const QString why = FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost;
-    EXPECT_EQ(why, "The sound starts 1.98 s after the picture, and an MP4 file from the encoder cannot keep that "
-                   "offset: convert this file to AVI.");
+    EXPECT_EQ(why, TestSupport::UserDecimals("The sound starts 1.98 s after the picture, and an MP4 file from the encoder cannot "
+                                "keep that offset: convert this file to AVI."));
     late.SoundOffsetMs = -1500; // the picture after the sound
     EXPECT_EQ(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost,
-              "The picture starts 1.50 s after the sound, and an MP4 file from the encoder cannot keep that "
-              "offset: convert this file to AVI.");
+              TestSupport::UserDecimals("The picture starts 1.50 s after the sound, and an MP4 file from the encoder cannot keep "
+                           "that offset: convert this file to AVI."));
     late.SoundOffsetMs = 30; // within lip sync
     EXPECT_TRUE(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost.isEmpty());
     // a clip cut without re-encoding hides pictures the encoder would show, in every container

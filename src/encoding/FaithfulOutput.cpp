@@ -32,8 +32,6 @@ bool UserAddsAny(const EncodingSettings& s, std::initializer_list<const char*> o
     return false;
 }
 
-QString Seconds(double sec) { return QString::number(sec, 'f', 2) + QStringLiteral(" s"); }
-
 QString AspectText(double a) { return QString::number(a, 'f', 4); }
 
 // The size the user's own resolution gives (before any rotation), or the input's.
@@ -239,7 +237,7 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
     // Sound: sound that starts after the picture is delayed in the AVI header, a picture that
     // starts after the sound is; the lavf muxers keep neither, and the encoder cannot pad.
     const int offset = sound ? SourceAudioOffsetMs(info) : 0;
-    const QString distance = Seconds(std::abs(offset) / 1000.0);
+    const QString distance = SecondsText(std::abs(offset));
     if (std::abs(offset) >= AudioOffsetFloorMs && !UserAddsAny(s, {"-audio-delay", "-delay", "-mc"})) {
         if (ContainerRow(s.container).KeepsLateSound) {
             f.AudioDelaySec = offset / 1000.0;

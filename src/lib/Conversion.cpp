@@ -107,6 +107,8 @@ QString DecimalText(double x, int decimals)
     return s;
 }
 
+QString SecondsText(double ms) { return DecimalText(ms / 1000.0, 2) + QStringLiteral(" s"); }
+
 bool IsIntText(const QString& s, bool ignoreBlanks)
 {
     QString t;

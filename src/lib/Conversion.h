@@ -10,6 +10,8 @@ QChar UserDecimalSeparator();
 // x with decimals places and the user's decimal separator, for texts that are shown
 // (never for what is stored or handed to the encoder).
 QString DecimalText(double x, int decimals);
+// A time of ms milliseconds in seconds for a shown sentence: "0.25 s" ("0,25 s" in German).
+QString SecondsText(double ms);
 
 // Character checks only (no range check). An empty text passes.
 // Integer text: at most one "-", only as the first character; one leading "+" is dropped;

@@ -33,8 +33,6 @@ QByteArray PictureAt(const QByteArray& pictures, int index)
 
 int PictureCount(const QByteArray& pictures) { return int(pictures.size() / ContentPictureBytes); }
 
-QString Seconds(double ms) { return DecimalText(ms / 1000.0, 2) + QStringLiteral(" s"); }
-
 // the seven turns and mirrors of a square besides keeping it
 std::array<TGridTurn, 7> OtherTurns()
 {
@@ -241,22 +239,22 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
         v.Sentence = QCoreApplication::translate("ContentCheck",
                                                  "The output's pictures come at the wrong moments: at %1 it shows "
                                                  "its source's picture of %2.")
-                         .arg(Seconds(v.WrongAtMs), Seconds(v.ShowsMs));
+                         .arg(SecondsText(v.WrongAtMs), SecondsText(v.ShowsMs));
     } else if (drifting) {
         v.Picture = TPictureFault::Drifting;
         //: %1, %2: the smallest and the largest offset of the output's pictures, "-0.16 s", "0.08 s"
         v.Sentence = QCoreApplication::translate("ContentCheck",
                                                  "The output's pictures drift against its source's: from %1 to %2 late.")
-                         .arg(Seconds(earlier), Seconds(later));
+                         .arg(SecondsText(earlier), SecondsText(later));
     } else if (shifted) {
         v.Picture = TPictureFault::Shifted;
         v.Sentence = v.PictureDelayMs > 0
                          ? QCoreApplication::translate("ContentCheck", "The output's pictures come %1 late against "
                                                                        "its source's.")
-                               .arg(Seconds(v.PictureDelayMs))
+                               .arg(SecondsText(v.PictureDelayMs))
                          : QCoreApplication::translate("ContentCheck", "The output's pictures come %1 early against "
                                                                        "its source's.")
-                               .arg(Seconds(-v.PictureDelayMs));
+                               .arg(SecondsText(-v.PictureDelayMs));
     } else {
         v.Picture = TPictureFault::Different;
         v.Sentence = QCoreApplication::translate("ContentCheck",
@@ -275,7 +273,7 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
             if (v.Ok) {
                 v.Ok = false;
                 v.Sentence = QCoreApplication::translate("ContentCheck", "The output has no sound from %1 on.")
-                                 .arg(Seconds(w.AtMs));
+                                 .arg(SecondsText(w.AtMs));
             }
             details << QStringLiteral("sound at %1 ms: lost").arg(w.AtMs);
             return;
@@ -308,13 +306,13 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
         //: Lip sync that changes along the file: "from 0.00 s to 0.80 s late"
         v.Sentence = QCoreApplication::translate("ContentCheck",
                                                  "The sound drifts against the picture: from %1 to %2 late.")
-                         .arg(Seconds(lags.front()), Seconds(lags.back()));
+                         .arg(SecondsText(lags.front()), SecondsText(lags.back()));
     } else if (v.SoundLagMs > 0) {
         v.Sentence = QCoreApplication::translate("ContentCheck", "The sound is %1 late against the picture.")
-                         .arg(Seconds(v.SoundLagMs));
+                         .arg(SecondsText(v.SoundLagMs));
     } else {
         v.Sentence = QCoreApplication::translate("ContentCheck", "The sound is %1 early against the picture.")
-                         .arg(Seconds(-v.SoundLagMs));
+                         .arg(SecondsText(-v.SoundLagMs));
     }
 }
 

@@ -98,11 +98,6 @@ std::optional<TResolution> SizeOfChain(const QString& chain)
     return size;
 }
 
-QString Seconds(int ms)
-{
-    return DecimalText(ms / 1000.0, 2) + QStringLiteral(" s");
-}
-
 // "16:9", "16/9" or "1.7778"; 0 when it is none of these.
 double AspectValue(const QString& text)
 {
@@ -156,9 +151,9 @@ QString OffsetWords(int ms)
         //: Where the sound starts: together with the picture
         return QCoreApplication::translate("OutputCheck", "with the picture");
     //: Where the sound starts: "0.50 s after the picture"
-    return ms > 0 ? QCoreApplication::translate("OutputCheck", "%1 after the picture").arg(Seconds(ms))
+    return ms > 0 ? QCoreApplication::translate("OutputCheck", "%1 after the picture").arg(SecondsText(ms))
                   //: Where the sound starts: "0.50 s before the picture"
-                  : QCoreApplication::translate("OutputCheck", "%1 before the picture").arg(Seconds(-ms));
+                  : QCoreApplication::translate("OutputCheck", "%1 before the picture").arg(SecondsText(-ms));
 }
 
 } // namespace
@@ -308,7 +303,7 @@ TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectatio
                 ms < expected.DurationMs
                     ? QCoreApplication::translate("OutputCheck", "The output lasts %1, the input %2: the encoder lost frames.")
                     : QCoreApplication::translate("OutputCheck", "The output lasts %1, the input %2: the encoder added frames.");
-            problems << lasts.arg(Seconds(ms), Seconds(expected.DurationMs));
+            problems << lasts.arg(SecondsText(ms), SecondsText(expected.DurationMs));
         }
     }
     if (expected.Audio && output.NumberOfAudioStreams == 0)
