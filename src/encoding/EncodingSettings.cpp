@@ -89,6 +89,20 @@ QStringList presetCaptions()
             Marked(QT_TRANSLATE_NOOP("Encoding", "extremely slow, hardly smaller"))};
 }
 
+// What each tuning is for, beside its word in the drop-down; marked for the catalogue.
+QStringList tuneCaptions()
+{
+    return {QString(),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "live-action footage")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "cartoons and anime")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "keeps film grain")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "slide shows")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "for PSNR measurements")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "for SSIM measurements")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "plays on slow devices")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "live streaming"))};
+}
+
 QStringList audioBitrate()
 {
     QStringList list{QStringLiteral("Auto")};

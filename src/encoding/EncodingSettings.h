@@ -113,6 +113,7 @@ QStringList videoAspect();    // "Auto", "1:1", ... "12:5"
 QStringList threads();   // "Auto", "1".."16"
 QStringList preset();       // "Auto", "ultrafast", ... "placebo"
 QStringList presetCaptions(); // beside preset's words: "", "fastest, largest files", ...
+QStringList tuneCaptions();   // beside the x264 tunings: "", "live-action footage", ...
 QStringList audioBitrate();      // "Auto", "8", ... "640"
 QStringList audioRateMode();  // "CBR - Constant", "ABR - Average"
 QStringList sampleRate();     // "Auto", "16000", ... "48000"

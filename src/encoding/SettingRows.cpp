@@ -305,21 +305,6 @@ QStringList X264Tunes()
             QStringLiteral("zerolatency")};
 }
 
-// What each tuning is for, beside its word in the drop-down; marked for the catalogue.
-QStringList X264TuneCaptions()
-{
-    const auto Marked = [](const char* text) { return QLatin1String(text); };
-    return {QString(),
-            Marked(QT_TRANSLATE_NOOP("Encoding", "live-action footage")),
-            Marked(QT_TRANSLATE_NOOP("Encoding", "cartoons and anime")),
-            Marked(QT_TRANSLATE_NOOP("Encoding", "keeps film grain")),
-            Marked(QT_TRANSLATE_NOOP("Encoding", "slide shows")),
-            Marked(QT_TRANSLATE_NOOP("Encoding", "for PSNR measurements")),
-            Marked(QT_TRANSLATE_NOOP("Encoding", "for SSIM measurements")),
-            Marked(QT_TRANSLATE_NOOP("Encoding", "plays on slow devices")),
-            Marked(QT_TRANSLATE_NOOP("Encoding", "live streaming"))};
-}
-
 bool IsValidAspectText(const QString& text) { return IsValidAspect(text); }
 
 const EditableListValue AutoItem{0, AutoText};
@@ -420,7 +405,7 @@ QList<TSettingRow> MakeRows()
                                        &S::x264Tune, 0,
                                        ItemWord("VIDEO", "VideoTune", &S::x264Tune, X264Tunes)),
                                    X264Tunes),
-                             X264TuneCaptions),
+                             EncodingLists::tuneCaptions),
                     IsX264),
 
         // ---- "AUDIO" ----

@@ -57,6 +57,18 @@ void TBatchController::ConnectActions(const TMainActions& actions)
     actions.On(a.actPauseResume, this, &TBatchController::actPauseResumeExecute);
 }
 
+namespace {
+
+// A box's button under a name the tests and accessibility tools find it by.
+QPushButton* NamedButton(QMessageBox& box, const QString& text, QMessageBox::ButtonRole role, const char* name)
+{
+    QPushButton* b = box.addButton(text, role);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+
+} // namespace
+
 void TBatchController::actConvertExecute()
 {
     if (!ConfirmConvertAgain() || !ConfirmPreflight())
@@ -78,14 +90,10 @@ bool TBatchController::ConfirmConvertAgain()
                     QMessageBox::NoButton, &m_window);
     box.setObjectName(QStringLiteral("ConvertAgainBox"));
     box.setInformativeText(tr("Convert them again, or only the others?"));
-    QPushButton* again = box.addButton(tr("Convert them again"), QMessageBox::AcceptRole);
-    again->setObjectName(QStringLiteral("btnConvertAgain"));
-    QPushButton* others = box.addButton(tr("Only the others"), QMessageBox::AcceptRole);
-    others->setObjectName(QStringLiteral("btnOnlyOthers"));
-    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
+    QPushButton* again = NamedButton(box, tr("Convert them again"), QMessageBox::AcceptRole, "btnConvertAgain");
+    QPushButton* others = NamedButton(box, tr("Only the others"), QMessageBox::AcceptRole, "btnOnlyOthers");
     box.setDefaultButton(others);
-    box.setEscapeButton(cancel);
+    box.setEscapeButton(NamedButton(box, tr("Cancel"), QMessageBox::RejectRole, "btnCancel"));
     box.exec();
     if (box.clickedButton() == again)
         return true;
@@ -114,10 +122,8 @@ bool TBatchController::ConfirmPreflight()
                     tr("The check before converting found problems:"), QMessageBox::NoButton, &m_window);
     box.setInformativeText(report.ForecastText());
     box.setObjectName(QStringLiteral("PreflightBox"));
-    QPushButton* convert = box.addButton(tr("Convert anyway"), QMessageBox::AcceptRole);
-    convert->setObjectName(QStringLiteral("btnConvertAnyway"));
-    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
+    QPushButton* convert = NamedButton(box, tr("Convert anyway"), QMessageBox::AcceptRole, "btnConvertAnyway");
+    QPushButton* cancel = NamedButton(box, tr("Cancel"), QMessageBox::RejectRole, "btnCancel");
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     UiKit::AddItemList(box, items);
