@@ -1165,7 +1165,7 @@
     <message>
         <source>OK - Renamed</source>
         <extracomment>Done, under a new numbered name because the output existed; the Status column is narrow</extracomment>
-        <translation>Fertig (neuer Name)</translation>
+        <translation>Als Kopie</translation>
     </message>
     <message>
         <source>OK - Overwritten</source>
