@@ -359,6 +359,36 @@ TEST(ErrorLog, ReportFormat)
     EXPECT_EQ(RunErrorReportText(-1, {}), "ExitCode: 4294967295\r\n");
 }
 
+// The window takes a report apart again: whatever the report holds comes back, and text
+// of another form is all output.
+TEST(ErrorLog, ReportsComeApartAsTheyWereMade)
+{
+    struct {
+        QString report;
+        TErrorReportParts parts;
+    } const cases[] = {
+        {RunErrorReportText(1, {"Cannot open file", "Exiting..."}, 0, "The encoder cannot read this file.", "mencoder a"),
+         {"The encoder cannot read this file.", "1", "mencoder a", "", {"Cannot open file", "Exiting..."}}},
+        {RunErrorReportText(139, {"[mpeg4 @ 0x1] bad]"}, 7), {"", "139", "", "", {}}},
+        {RunErrorReportText(0, {}, 0, "Why."), {"Why.", "0", "", "", {}}},
+        {"free\ntext\nExitCode: 1", {"", "", "", "", {"free", "text", "ExitCode: 1"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report.toStdString());
+        const TErrorReportParts parts = SplitErrorReport(c.report);
+        EXPECT_EQ(parts.Reason, c.parts.Reason);
+        EXPECT_EQ(parts.ExitCode, c.parts.ExitCode);
+        EXPECT_EQ(parts.CommandLine, c.parts.CommandLine);
+        if (c.parts.ExitCode == "139") { // the note of left-out lines, and a bracketed line that is output
+            EXPECT_TRUE(parts.LeftOut.contains("7"));
+            EXPECT_EQ(parts.Output, QStringList{"[mpeg4 @ 0x1] bad]"});
+        } else {
+            EXPECT_EQ(parts.LeftOut, c.parts.LeftOut);
+            EXPECT_EQ(parts.Output, c.parts.Output);
+        }
+    }
+}
+
 TEST(ErrorLog, NumberingSurvivesClearingAndSaveWritesCrLf)
 {
     TErrorLog log;

@@ -9,6 +9,7 @@
 #include "encoding/EncodingSettings.h"
 #include "ui/TAdvancedPanel.h"
 #include "ui/TFormCmdLine.h"
+#include "runner/ErrorLog.h"
 #include "ui/TFormErrors.h"
 #include "ui/TFormFileInfo.h"
 #include "ui/TFormMain.h"
@@ -32,6 +33,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -422,7 +424,18 @@ TEST(UiAuxiliaryWindows, ErrorWindowClearsAndSaves)
     MainWindowFixture f;
     TFormErrors* e = f.w->FormErrors();
     e->AddErrorReport(QStringLiteral("ExitCode: 1\r\nboom\r\n"), QStringLiteral("/in/a.avi"), QStringLiteral("/out/a.avi"), 1);
-    e->AddErrorReport(QStringLiteral("ExitCode: 2\r\n"), QStringLiteral("/in/b.avi"), QStringLiteral("/out/b.avi"), 2);
+    e->AddErrorReport(RunErrorReportText(2, {"line 1", "line 2"}, 0, "The sentence."), QStringLiteral("/in/b.avi"),
+                      QStringLiteral("/out/b.avi"), 2);
+    // the reports page: the sentence first, the details open, the encoder's lines folded
+    QTreeWidget* reports = e->Reports();
+    ASSERT_EQ(reports->topLevelItemCount(), 2);
+    EXPECT_EQ(reports->topLevelItem(0)->text(0), "1. a.avi: The encoder ended with exit code 1.");
+    QTreeWidgetItem* b = reports->topLevelItem(1);
+    EXPECT_EQ(b->text(0), "2. b.avi: The sentence.");
+    EXPECT_TRUE(b->isExpanded());
+    QTreeWidgetItem* out = b->child(b->childCount() - 1);
+    EXPECT_EQ(out->childCount(), 2);
+    EXPECT_FALSE(out->isExpanded());
     const QString text = e->Memo()->toPlainText();
     EXPECT_TRUE(text.startsWith(QStringLiteral("Error # 1\n----------\n")));
     EXPECT_LT(text.indexOf(QStringLiteral("Error # 1")), text.indexOf(QStringLiteral("Error # 2")));
@@ -433,6 +446,7 @@ TEST(UiAuxiliaryWindows, ErrorWindowClearsAndSaves)
     EXPECT_TRUE(saved.endsWith("\r\n"));
     e->actClearLogExecute();
     EXPECT_TRUE(e->Memo()->toPlainText().isEmpty());
+    EXPECT_EQ(reports->topLevelItemCount(), 0);
 }
 
 namespace {

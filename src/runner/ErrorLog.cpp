@@ -42,6 +42,25 @@ QStringList FormatErrorReport(const QString& report, const QString& input, const
     return lines;
 }
 
+namespace {
+
+QString LeftOutNote()
+{
+    return QCoreApplication::translate("Runner", "[%1 earlier lines of the encoder's output are left out]");
+}
+
+// The note as the program writes it now, any number in place of %1.
+QRegularExpression LeftOutPattern()
+{
+    const QStringList around = LeftOutNote().split(QStringLiteral("%1"));
+    QStringList escaped;
+    for (const QString& piece : around)
+        escaped << QRegularExpression::escape(piece);
+    return QRegularExpression(QLatin1Char('^') + escaped.join(QStringLiteral("\\d+")) + QLatin1Char('$'));
+}
+
+} // namespace
+
 QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines, const QString& reason,
                            const QString& commandLine)
 {
@@ -51,12 +70,36 @@ QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint6
     if (!commandLine.isEmpty())
         text += QStringLiteral("Command line: ") + commandLine + crlf;
     if (droppedLines > 0)
-        text += QCoreApplication::translate("Runner", "[%1 earlier lines of the encoder's output are left out]")
-                    .arg(droppedLines)
-                + crlf;
+        text += LeftOutNote().arg(droppedLines) + crlf;
     for (const QString& line : encoderOutput)
         text += line + crlf;
     return text;
+}
+
+TErrorReportParts SplitErrorReport(const QString& report)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
+    static const QString exitKey = QStringLiteral("ExitCode: ");
+    static const QString commandKey = QStringLiteral("Command line: ");
+    QStringList lines = report.split(breaks);
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast(); // the break after the last line
+    TErrorReportParts parts;
+    const qsizetype exitAt = lines.indexOf(QRegularExpression(QStringLiteral("^ExitCode: \\d+$")));
+    if (exitAt < 0 || exitAt > 1) {
+        parts.Output = lines;
+        return parts;
+    }
+    if (exitAt == 1)
+        parts.Reason = lines.at(0);
+    parts.ExitCode = lines.at(exitAt).mid(exitKey.size());
+    qsizetype next = exitAt + 1;
+    if (next < lines.size() && lines.at(next).startsWith(commandKey))
+        parts.CommandLine = lines.at(next++).mid(commandKey.size());
+    if (next < lines.size() && LeftOutPattern().match(lines.at(next)).hasMatch())
+        parts.LeftOut = lines.at(next++);
+    parts.Output = lines.mid(next);
+    return parts;
 }
 
 void TErrorLog::AddErrorReport(const QString& report, const QString& input, const QString& output, int number)

@@ -37,6 +37,18 @@ QStringList FormatErrorReport(const QString& report, const QString& input, const
 QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines = 0,
                            const QString& reason = QString(), const QString& commandLine = QString());
 
+// One report of RunErrorReportText taken apart again, for a window that shows it in the
+// user's language: the sentence, the exit code, the command line, the note of lines left
+// out, and the encoder's lines. A report in another form is all output lines.
+struct TErrorReportParts {
+    QString Reason;
+    QString ExitCode;
+    QString CommandLine;
+    QString LeftOut;
+    QStringList Output;
+};
+TErrorReportParts SplitErrorReport(const QString& report);
+
 // The default name of the saved log.
 inline constexpr const char* DefaultErrorLogName = "VexaConv_Errors.log";
 

@@ -11,7 +11,11 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,10 +37,22 @@ TFormErrors::TFormErrors(QWidget* owner)
     setWindowTitle(tr("Errors"));
     setMinimumSize(UiMetrics::ErrorsMinimum);
     resize(UiMetrics::ErrorsInitial);
-    m_me = new QPlainTextEdit(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabsErrors"));
+    m_reports = new QTreeWidget(m_tabs);
+    m_reports->setObjectName(QStringLiteral("tvReports"));
+    m_reports->setHeaderHidden(true);
+    m_reports->setColumnCount(1);
+    m_reports->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_reports->header()->setStretchLastSection(false);
+    m_me = new QPlainTextEdit(m_tabs);
     m_me->setObjectName(QStringLiteral("me"));
     m_me->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_me->setFont(UiKit::ToQFont(AppParams().MonospaceFont));
+    //: The error window's first page: each failure explained
+    m_tabs->addTab(m_reports, tr("Reports"));
+    //: The error window's second page: the log as "Save log" writes it
+    m_tabs->addTab(m_me, tr("Log text"));
 
     auto* clear = new QAction(tr("Clear"), this);
     clear->setObjectName(QStringLiteral("actClearLog"));
@@ -55,21 +71,63 @@ TFormErrors::TFormErrors(QWidget* owner)
     buttons->addWidget(Button(this, save, "btnSaveLog"));
     buttons->addWidget(Button(this, close, "btnClose"));
     auto* v = new QVBoxLayout(this);
-    v->addWidget(m_me, 1);
+    v->addWidget(m_tabs, 1);
     v->addLayout(buttons);
 }
 
 void TFormErrors::AddErrorReport(const QString& report, const QString& input, const QString& output, int number)
 {
-    const QStringList lines = FormatErrorReport(report, input, output, number, QDateTime::currentDateTime());
+    const QDateTime when = QDateTime::currentDateTime();
+    const QStringList lines = FormatErrorReport(report, input, output, number, when);
     for (const QString& l : lines)
         m_me->appendPlainText(l);
+    AddReportItem(report, input, output, number, when);
+}
+
+void TFormErrors::AddReportItem(const QString& report, const QString& input, const QString& output, int number,
+                                const QDateTime& when)
+{
+    const TErrorReportParts parts = SplitErrorReport(report);
+    QString sentence = parts.Reason;
+    if (sentence.isEmpty() && !parts.ExitCode.isEmpty())
+        sentence = tr("The encoder ended with exit code %1.").arg(parts.ExitCode);
+    auto* top = new QTreeWidgetItem(m_reports);
+    //: One failure in the error window: %1 its number, %2 the input's file name, %3 why it failed
+    top->setText(0, tr("%1. %2: %3").arg(number).arg(QFileInfo(input).fileName(), sentence));
+    QFont bold = top->font(0);
+    bold.setBold(true);
+    top->setFont(0, bold);
+    top->setToolTip(0, sentence);
+    const auto field = [top](const QString& heading, const QString& value) {
+        if (value.isEmpty())
+            return;
+        auto* item = new QTreeWidgetItem(top, {heading + QStringLiteral(": ") + value});
+        item->setToolTip(0, value);
+    };
+    field(tr("Input file"), input);
+    field(tr("Output file"), output);
+    field(tr("Date and time"), QLocale().toString(when, QLocale::ShortFormat));
+    field(tr("Exit code"), parts.ExitCode);
+    field(tr("Command line"), parts.CommandLine);
+    if (!parts.Output.isEmpty() || !parts.LeftOut.isEmpty()) {
+        auto* out = new QTreeWidgetItem(top, {tr("The encoder's output (%n lines)", nullptr, int(parts.Output.size()))});
+        const QFont mono = UiKit::ToQFont(AppParams().MonospaceFont);
+        QStringList lines = parts.Output;
+        if (!parts.LeftOut.isEmpty())
+            lines.prepend(parts.LeftOut);
+        for (const QString& line : lines)
+            new QTreeWidgetItem(out, {line});
+        for (int i = 0; i < out->childCount(); ++i)
+            out->child(i)->setFont(0, mono);
+    }
+    top->setExpanded(true); // the details at a glance, the encoder's lines folded
 }
 
 void TFormErrors::ClearLog()
 {
     setWindowTitle(tr("Errors"));
     m_me->clear();
+    m_reports->clear();
 }
 
 void TFormErrors::AppendLines(const QStringList& lines)
@@ -88,6 +146,7 @@ void TFormErrors::ShowErrorCount(int count)
 void TFormErrors::actClearLogExecute()
 {
     m_me->clear();
+    m_reports->clear();
 }
 
 bool TFormErrors::SaveLogTo(const QString& fileName)

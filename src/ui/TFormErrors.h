@@ -1,13 +1,18 @@
 #pragma once
 
+#include <QDateTime>
 #include <QWidget>
 
 #include <functional>
 
 class QPlainTextEdit;
+class QTabWidget;
+class QTreeWidget;
 class TErrorLog;
 
-// "Errors": the error log of the last batch, which the user may edit, clear and save.
+// "Errors": the error log of the last batch. The first page shows each report in the
+// user's language, its sentence first and the encoder's output folded; the second holds
+// the log's text in its stored form, which the user may edit, clear and save.
 class TFormErrors : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +27,7 @@ public:
     // The end of a batch with errors: caption "Errors (N)".
     void ShowErrorCount(int count);
     QPlainTextEdit* Memo() const { return m_me; }
+    QTreeWidget* Reports() const { return m_reports; }
 
     void actClearLogExecute();
     // Saves the text to fileName; false with the reason shown when it cannot be written.
@@ -32,6 +38,11 @@ public:
 private:
     void actSaveLogExecute();
 
+    void AddReportItem(const QString& report, const QString& input, const QString& output, int number,
+                       const QDateTime& when);
+
+    QTabWidget* m_tabs = nullptr;
+    QTreeWidget* m_reports = nullptr;
     QPlainTextEdit* m_me = nullptr;
     std::function<QString()> m_startFolder;
 };
