@@ -429,9 +429,9 @@ TEST(UiAuxiliaryWindows, ErrorWindowClearsAndSaves)
     // the reports page: the sentence first, the details open, the encoder's lines folded
     QTreeWidget* reports = e->Reports();
     ASSERT_EQ(reports->topLevelItemCount(), 2);
-    EXPECT_EQ(reports->topLevelItem(0)->text(0), "1. a.avi: The encoder ended with exit code 1.");
+    EXPECT_EQ(reports->topLevelItem(0)->text(0), "1. The encoder ended with exit code 1. (a.avi)");
     QTreeWidgetItem* b = reports->topLevelItem(1);
-    EXPECT_EQ(b->text(0), "2. b.avi: The sentence.");
+    EXPECT_EQ(b->text(0), "2. The sentence. (b.avi)");
     EXPECT_TRUE(b->isExpanded());
     QTreeWidgetItem* out = b->child(b->childCount() - 1);
     EXPECT_EQ(out->childCount(), 2);

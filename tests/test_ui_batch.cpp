@@ -140,6 +140,10 @@ TEST(UiBatch, ErrorWindowKeepsClearAndEditsWhenLaterReportsArrive)
     EXPECT_TRUE(text.startsWith(QLatin1String("Error # 2\n----------\n"))) << text.toStdString();
     EXPECT_LT(text.indexOf(QLatin1String("my note")), text.indexOf(QLatin1String("Error # 3")));
     EXPECT_TRUE(text.contains(QLatin1String("Input file: ") + c));
+    // the reports page follows the Clear too: the second and third, each with its sentence
+    QTreeWidget* reports = f.w->FormErrors()->Reports();
+    ASSERT_EQ(reports->topLevelItemCount(), 2);
+    EXPECT_TRUE(reports->topLevelItem(1)->text(0).endsWith(QLatin1String(" (c.mp4)")));
     EXPECT_EQ(f.w->FormErrors()->windowTitle(), QStringLiteral("Errors (3)"));
     EXPECT_TRUE(f.w->FormErrors()->isVisible());
     EXPECT_TRUE(watch.boxTexts.isEmpty());

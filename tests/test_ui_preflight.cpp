@@ -26,6 +26,8 @@ struct TShown {
     QString text, informative;
     QStringList items;
     bool fits = false;
+    bool resizable = false;
+    bool wholeLines = false; // as wide as its longest line, or most of the screen
 };
 
 // Presses the check dialog's button named button; other modal windows are closed.
@@ -43,7 +45,15 @@ std::function<bool(QWidget*)> Press(const char* button, int* shown, TShown* what
             if (auto* list = box->findChild<QListWidget*>())
                 for (int i = 0; i < list->count(); ++i)
                     what->items << list->item(i)->text();
-            what->fits = box->frameGeometry().height() <= QGuiApplication::primaryScreen()->availableGeometry().height();
+            const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+            what->fits = box->frameGeometry().height() <= screen.height();
+            what->resizable = box->maximumWidth() > box->width() && box->maximumHeight() > box->height();
+            if (auto* list = box->findChild<QListWidget*>()) {
+                int longest = 0;
+                for (const QString& item : std::as_const(what->items))
+                    longest = std::max(longest, list->fontMetrics().horizontalAdvance(item));
+                what->wholeLines = list->viewport()->width() >= longest || box->width() >= screen.width() * 4 / 5;
+            }
         }
         auto* b = modal->findChild<QAbstractButton*>(QLatin1String(button));
         if (!b)
@@ -132,6 +142,8 @@ TEST(UiPreflight, ALongCheckFitsTheScreenInAScrollingList)
     f.w->Action(QStringLiteral("actConvert"))->trigger();
     ASSERT_EQ(shown, 1);
     EXPECT_TRUE(what.fits);
+    EXPECT_TRUE(what.resizable);
+    EXPECT_TRUE(what.wholeLines);
     ASSERT_EQ(what.items.size(), 40 + 3) << what.items.join(QLatin1Char('\n')).toStdString();
     for (int i = 0; i < 40; ++i)
         EXPECT_TRUE(what.items[i].contains(QLatin1String(": not a media file"))) << what.items[i].toStdString();

@@ -429,7 +429,7 @@ void TBatchPlanner::ReportFailure(const QString& report, const QString& input, c
     // Reports are numbered as they arrive, whichever row they belong to.
     ++m_errorCount;
     m_errorLog.AddErrorReport(report, input, output, m_errorCount);
-    m_sink->OnErrorReport(m_errorCount);
+    m_sink->OnErrorReport(m_errorCount, report, input, output);
 }
 
 void TBatchPlanner::PlaceFreed() { QTimer::singleShot(0, this, &TBatchPlanner::Dispatch); }

@@ -43,7 +43,10 @@ public:
     // The output view shows these lines now (filtered output after a run failed, at the end).
     virtual void OnMemo(const QStringList& lines) { (void)lines; }
     // A report was added to the error log.
-    virtual void OnErrorReport(int number) { (void)number; }
+    virtual void OnErrorReport(int number, const QString& report, const QString& input, const QString& output)
+    {
+        (void)number, (void)report, (void)input, (void)output;
+    }
     // The row's file went through (pbFile 100, "Progress: 100%").
     virtual void OnFileCompleted(int row) { (void)row; }
     // A row ended with status; output is the file written, or the existing one when skipped.

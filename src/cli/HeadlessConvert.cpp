@@ -219,9 +219,8 @@ public:
         return true;
     }
 
-    void OnErrorReport(int number) override
+    void OnErrorReport(int, const QString&, const QString&, const QString&) override
     {
-        (void)number;
         EndProgressLine();
         const QStringList& lines = m_log.Lines();
         QString text;

@@ -12,6 +12,7 @@
 #include "ui/TBatchNotice.h"
 #include "ui/TBatchRecovery.h"
 #include "ui/TFormErrors.h"
+#include "ui/TItemListBox.h"
 #include "ui/TFormProgress.h"
 #include "ui/TMainActions.h"
 #include "ui/TOutputStrip.h"
@@ -118,15 +119,15 @@ bool TBatchController::ConfirmPreflight()
     QStringList items = report.Problems;
     if (!report.Notes.isEmpty())
         items << QString() << tr("Notes:") << report.Notes;
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
-                    tr("The check before converting found problems:"), QMessageBox::NoButton, &m_window);
+    TItemListBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
+                     tr("The check before converting found problems:"), QMessageBox::NoButton, &m_window);
     box.setInformativeText(report.ForecastText());
     box.setObjectName(QStringLiteral("PreflightBox"));
     QPushButton* convert = NamedButton(box, tr("Convert anyway"), QMessageBox::AcceptRole, "btnConvertAnyway");
     QPushButton* cancel = NamedButton(box, tr("Cancel"), QMessageBox::RejectRole, "btnCancel");
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
-    UiKit::AddItemList(box, items);
+    box.SetItems(items);
     box.exec();
     return box.clickedButton() == convert;
 }
@@ -211,13 +212,13 @@ void TBatchController::OfferBatchRestore()
 // a scrolling list when there are more.
 void TBatchController::ShowLeftOut(const QStringList& missing)
 {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
-                    tr("These files no longer exist and were left out:\n%1")
-                        .arg(UiKit::NamesUpTo(missing, UiMetrics::BoxNamesShown)),
-                    QMessageBox::Ok, &m_window);
+    TItemListBox box(QMessageBox::Warning, QString::fromLatin1(AppInfo::ProgramName),
+                     tr("These files no longer exist and were left out:\n%1")
+                         .arg(UiKit::NamesUpTo(missing, UiMetrics::BoxNamesShown)),
+                     QMessageBox::Ok, &m_window);
     box.setObjectName(QStringLiteral("WarningBox"));
     if (missing.size() > UiMetrics::BoxNamesShown)
-        UiKit::AddItemList(box, missing);
+        box.SetItems(missing);
     box.exec();
 }
 

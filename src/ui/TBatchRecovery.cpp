@@ -9,6 +9,7 @@
 #include "lib/ProcessInfo.h"
 #include "lib/TextFile.h"
 #include "settings/Profile.h"
+#include "ui/TItemListBox.h"
 #include "ui/UiKit.h"
 
 #include <QCoreApplication>
@@ -243,13 +244,13 @@ void TBatchRecovery::OfferRestore(QWidget* parent, const QString& dir, const Enc
                                                      "Restore the list from the interrupted batch?")
                 .arg(saved.Rows.size())
                 .arg(unfinished.size());
-        QMessageBox box(QMessageBox::Question, QString::fromLatin1(AppInfo::ProgramName), text,
-                        QMessageBox::Yes | QMessageBox::No, parent);
+        TItemListBox box(QMessageBox::Question, QString::fromLatin1(AppInfo::ProgramName), text,
+                         QMessageBox::Yes | QMessageBox::No, parent);
         box.setObjectName(QStringLiteral("RestoreBox"));
         box.setDefaultButton(QMessageBox::Yes);
         // The files not converted, however many: the list scrolls, the box fits the screen.
         if (!unfinished.isEmpty())
-            UiKit::AddItemList(box, unfinished);
+            box.SetItems(unfinished);
         const int answer = box.exec();
         if (answer == QMessageBox::Yes)
             restore(saved);

@@ -81,10 +81,10 @@ void TFormErrors::AddErrorReport(const QString& report, const QString& input, co
     const QStringList lines = FormatErrorReport(report, input, output, number, when);
     for (const QString& l : lines)
         m_me->appendPlainText(l);
-    AddReportItem(report, input, output, number, when);
+    ShowReport(report, input, output, number, when);
 }
 
-void TFormErrors::AddReportItem(const QString& report, const QString& input, const QString& output, int number,
+void TFormErrors::ShowReport(const QString& report, const QString& input, const QString& output, int number,
                                 const QDateTime& when)
 {
     const TErrorReportParts parts = SplitErrorReport(report);
@@ -92,8 +92,8 @@ void TFormErrors::AddReportItem(const QString& report, const QString& input, con
     if (sentence.isEmpty() && !parts.ExitCode.isEmpty())
         sentence = tr("The encoder ended with exit code %1.").arg(parts.ExitCode);
     auto* top = new QTreeWidgetItem(m_reports);
-    //: One failure in the error window: %1 its number, %2 the input's file name, %3 why it failed
-    top->setText(0, tr("%1. %2: %3").arg(number).arg(QFileInfo(input).fileName(), sentence));
+    //: One failure in the error window: %1 its number, %2 why it failed, %3 the input's file name
+    top->setText(0, tr("%1. %2 (%3)").arg(number).arg(sentence, QFileInfo(input).fileName()));
     QFont bold = top->font(0);
     bold.setBold(true);
     top->setFont(0, bold);

@@ -20,6 +20,9 @@ public:
 
     // Appends one numbered report (the log's own format).
     void AddErrorReport(const QString& report, const QString& input, const QString& output, int number);
+    // Shows one report on the reports page only (the log's text comes from the log).
+    void ShowReport(const QString& report, const QString& input, const QString& output, int number,
+                    const QDateTime& when);
     // Batch start: the text emptied, caption "Errors".
     void ClearLog();
     // Adds lines after what the window shows, the user's edits and a Clear included.
@@ -37,9 +40,6 @@ public:
 
 private:
     void actSaveLogExecute();
-
-    void AddReportItem(const QString& report, const QString& input, const QString& output, int number,
-                       const QDateTime& when);
 
     QTabWidget* m_tabs = nullptr;
     QTreeWidget* m_reports = nullptr;

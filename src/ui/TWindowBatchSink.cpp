@@ -131,8 +131,9 @@ void TWindowBatchSink::OnMemo(const QStringList& lines)
 
 // The report just added goes after what the error window shows: a Clear or the user's
 // edits stay as they are.
-void TWindowBatchSink::OnErrorReport(int number)
+void TWindowBatchSink::OnErrorReport(int number, const QString& report, const QString& input, const QString& output)
 {
+    m_errors.ShowReport(report, input, output, number, QDateTime::currentDateTime());
     const QStringList& lines = m_log.Lines();
     const QString head = QStringLiteral("Error # %1").arg(number);
     qsizetype from = lines.size();

@@ -35,7 +35,7 @@ public:
     void OnStatusLabel(int row, const QString& html, std::optional<TColor> colour) override;
     void OnRunStarting(int row, int passNo) override;
     void OnMemo(const QStringList& lines) override;
-    void OnErrorReport(int number) override;
+    void OnErrorReport(int number, const QString& report, const QString& input, const QString& output) override;
     void OnFileCompleted(int row) override;
     void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override;
     void OnBatchProgress(double fraction, qint64 elapsedMs, qint64 leftMs) override;

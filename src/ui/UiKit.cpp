@@ -11,12 +11,9 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
-#include <QScrollBar>
 #include <QStandardPaths>
 #include <QRegularExpression>
 #include <QScreen>
@@ -205,67 +202,6 @@ QString StartFolder(const QString& remembered)
     if (!videos.isEmpty() && QFileInfo(videos).isDir() && !InProgramHome(videos))
         return videos;
     return QDir::homePath();
-}
-
-QListWidget* AddItemList(QMessageBox& box, const QStringList& items)
-{
-    auto* list = new QListWidget(&box);
-    list->setObjectName(QStringLiteral("lstItems"));
-    // Uniform rows keep a list of many thousand names quick; they also cut its width to
-    // the first line's, so a short list measures every line.
-    list->setUniformItemSizes(items.size() > 1000);
-    list->setWordWrap(false);
-    // A long line (a path and its problem) scrolls sideways rather than losing its end.
-    list->setTextElideMode(Qt::ElideNone);
-    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->addItems(items);
-    for (int i = 0; i < list->count(); ++i)
-        list->item(i)->setToolTip(items.at(i));
-    // A dozen rows at most, and never more than a third of the screen: the box keeps its
-    // buttons on screen however many items there are.
-    const QScreen* screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
-    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-    const int row = std::max(list->sizeHintForRow(0), list->fontMetrics().height());
-    const int frame = 2 * list->frameWidth() + list->horizontalScrollBar()->sizeHint().height();
-    const int shown = int(std::min<qsizetype>(std::max<qsizetype>(items.size(), 3), 12));
-    list->setFixedHeight(std::min(row * shown + frame, avail.height() / 3));
-    // As wide as its longest line (a full path and its problem), within most of the screen:
-    // a line cut at a fixed width hid the problem itself.
-    int longest = 0;
-    const QFontMetrics metrics = list->fontMetrics();
-    for (qsizetype i = 0; i < std::min<qsizetype>(items.size(), 2000); ++i)
-        longest = std::max(longest, metrics.horizontalAdvance(items.at(i)));
-    const int wanted = longest + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 8;
-    list->setMinimumWidth(std::clamp(wanted, std::min(UiMetrics::ItemListWidth, avail.width() / 2),
-                                     avail.width() * 4 / 5));
-
-    auto* grid = qobject_cast<QGridLayout*>(box.layout());
-    auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    const int textAt = grid && text ? grid->indexOf(text) : -1;
-    if (textAt < 0) {
-        box.layout()->addWidget(list);
-        return list;
-    }
-    // Right under the text: what stands below it (the informative text, the buttons)
-    // moves down a row.
-    int textRow, textCol, textRows, textCols;
-    grid->getItemPosition(textAt, &textRow, &textCol, &textRows, &textCols);
-    struct TMoved {
-        QLayoutItem* item;
-        int row, col, rows, cols;
-    };
-    QList<TMoved> moved;
-    for (int i = grid->count() - 1; i >= 0; --i) {
-        int r, c, rs, cs;
-        grid->getItemPosition(i, &r, &c, &rs, &cs);
-        if (r > textRow)
-            moved << TMoved{grid->takeAt(i), r, c, rs, cs};
-    }
-    grid->addWidget(list, textRow + textRows, textCol, 1, textCols);
-    for (const TMoved& m : moved)
-        grid->addItem(m.item, m.row + 1, m.col, m.rows, m.cols);
-    return list;
 }
 
 QString NamesUpTo(const QStringList& names, int maxShown)

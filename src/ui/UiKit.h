@@ -65,9 +65,6 @@ QString StartFolder(const QString& remembered = QString());
 // Whether path is the program home or lies inside it.
 bool InProgramHome(const QString& path);
 
-// Puts items in a scrolling list under a message box's text, so a long list never pushes
-// the buttons off the screen. Call it after the box's texts are set.
-QListWidget* AddItemList(QMessageBox& box, const QStringList& items);
 // names one per line, at most maxShown of them, then "and N more".
 QString NamesUpTo(const QStringList& names, int maxShown);
 
