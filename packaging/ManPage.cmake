@@ -12,6 +12,9 @@ macro(roff_escape var)
   string(REPLACE "\\" "\\e" ${var} "${${var}}")
   string(REPLACE "-" "\\-" ${var} "${${var}}")
   string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" ${var} "${${var}}")
+  # A "." (or "?", "!", then closing brackets) before blanks ends a sentence, and a German
+  # page narrows a sentence's blanks even in the help's columns: \& keeps them apart.
+  string(REGEX REPLACE "([.?!][])\"']*)( )" "\\1\\\\&\\2" ${var} "${${var}}")
 endmacro()
 # The synopsis is the usage lines of --help (their left column), so no mode is left out.
 # Words one blank apart; two blanks start the help column, which may hold a ";".

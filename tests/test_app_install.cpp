@@ -59,6 +59,7 @@ TEST_F(InstalledTree, EveryFileInItsPlace)
         "bin/vexaconv",
         "share/applications/vexaconv.desktop",
         "share/icons/hicolor/scalable/apps/vexaconv.svg",
+        "share/man/de/man1/vexaconv.1",
         "share/man/man1/vexaconv.1",
         "share/metainfo/io.github.vexaconv.VexaConv.metainfo.xml",
         "share/vexaconv/resolutions.txt",
@@ -107,21 +108,33 @@ TEST_F(InstalledTree, MetainfoPassesTheValidator)
     Validate("appstreamcli", {"validate", "--no-net", Prefix() + "/share/metainfo/io.github.vexaconv.VexaConv.metainfo.xml"});
 }
 
-TEST_F(InstalledTree, ManPageRendersTheHelpText)
+TEST_F(InstalledTree, ManPagesRenderTheHelpTextInTheirLanguage)
 {
     if (!TestSupport::HaveTool("man"))
         GTEST_SKIP() << "man is not installed";
-    const TestSupport::RunResult r = TestSupport::RunProgram(
-        "man", {"-l", Prefix() + "/share/man/man1/vexaconv.1"}, {"MANPAGER=cat", "PAGER=cat", "MANWIDTH=100", "LC_ALL=C.UTF-8"});
-    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
-    EXPECT_TRUE(r.err.isEmpty()) << r.err.constData(); // no roff warnings
-    const QString page = QString::fromUtf8(r.out);
-    const QString help = QString::fromUtf8(TestSupport::RunVexaconv({"--help"}).out);
-    ASSERT_FALSE(help.isEmpty());
-    // Every line of --help is in the page as it is (the page indents the block).
-    for (const QString& line : help.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        EXPECT_TRUE(page.contains(line)) << "missing from the man page: " << line.toStdString();
-    EXPECT_TRUE(page.contains("vexaconv - convert batches of video files")) << page.toStdString();
+    const struct {
+        const char* page;
+        QStringList env; // the help text the page must hold is the program's in this setting
+        const char* name;
+    } pages[] = {
+        {"share/man/man1/vexaconv.1", {"LC_ALL=C.UTF-8"}, "vexaconv - convert batches of video files"},
+        {"share/man/de/man1/vexaconv.1", {"LC_ALL=de_DE.UTF-8", "LANGUAGE=de"},
+         "vexaconv - Videodateien stapelweise nach AVI, MP4 oder MKV konvertieren"},
+    };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.page);
+        const TestSupport::RunResult r = TestSupport::RunProgram(
+            "man", {"-l", Prefix() + "/" + p.page}, {"MANPAGER=cat", "PAGER=cat", "MANWIDTH=100", "LC_ALL=C.UTF-8"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.constData(); // no roff warnings
+        const QString page = QString::fromUtf8(r.out);
+        const QString help = QString::fromUtf8(TestSupport::RunVexaconv({"--help"}, p.env).out);
+        ASSERT_FALSE(help.isEmpty());
+        // Every line of --help is in the page as it is (the page indents the block).
+        for (const QString& line : help.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            EXPECT_TRUE(page.contains(line)) << "missing from the man page: " << line.toStdString();
+        EXPECT_TRUE(page.contains(QString::fromUtf8(p.name))) << page.toStdString();
+    }
 }
 
 // The installed program in a fresh account: its data from share/vexaconv, nothing written
