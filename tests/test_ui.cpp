@@ -57,6 +57,7 @@ TEST(UiMainWindow, CaptionSizeAndActionsWithTheirShortcuts)
         {"actLoadFileList", "Load file list...", "Ctrl+Shift+O"},
         {"actSaveFileList", "Save file list...", "Ctrl+Shift+S"},
         {"actConvert", "Convert", "Ctrl+E"},
+        {"actPreview", "Preview...", "F9"},
         {"actSaveBat", "Save script...", ""},
         {"actShowOptions", "Options...", "F12"},
         {"actMinimizeToTray", "Minimize to tray", "Ctrl+Shift+M"},

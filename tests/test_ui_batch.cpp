@@ -13,7 +13,10 @@
 #include "ui/TFormProgress.h"
 #include "ui/TWindowBatchSink.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -22,6 +25,7 @@
 #include <QTreeWidget>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -390,3 +394,49 @@ TEST(UiBatch, FailuresSayWhyAndFinishedRowsAreNotConvertedTwiceUnasked)
     EXPECT_TRUE(QFileInfo::exists(f.out.filePath(QStringLiteral("a_001.avi"))));
     f.w->FormProgress()->hide();
 }
+
+namespace {
+
+// Takes the URLs the window asks the desktop to open.
+class TUrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    TUrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~TUrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void Open(const QUrl& url) { opened << url; }
+};
+
+} // namespace
+
+// Preview needs a selected row; it plays the piece at once, the box says what the whole
+// file would take and plays it again; the piece goes when the window does.
+TEST(UiBatch, PreviewPlaysAPieceOfTheSelectedFile)
+{
+    BatchFixture f;
+    DropFiles(f.w.get(), {f.a});
+    QAction* preview = f.w->Action(QStringLiteral("actPreview"));
+    f.w->Grid()->clearSelection();
+    f.w->Grid()->setCurrentIndex(QModelIndex());
+    EXPECT_FALSE(preview->isEnabled());
+    f.w->Grid()->selectRow(0);
+    ASSERT_TRUE(preview->isEnabled());
+    TUrlCatcher player;
+    preview->trigger();
+    QMessageBox* box = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (box = f.w->findChild<QMessageBox*>(QStringLiteral("PreviewBox"))); }, 60000));
+    ASSERT_EQ(player.opened.size(), 1);
+    const QString piece = player.opened.at(0).toLocalFile();
+    EXPECT_TRUE(QFileInfo(piece).size() > 0) << piece.toStdString();
+    EXPECT_TRUE(box->informativeText().contains(QLatin1String("the whole file would take about")))
+        << box->informativeText().toStdString();
+    box->findChild<QAbstractButton*>(QStringLiteral("btnPlayAgain"))->click();
+    EXPECT_EQ(player.opened.size(), 2);
+    EXPECT_TRUE(box->isVisible()); // the box stays for another look
+    box->close();
+    f.w.reset();
+    EXPECT_FALSE(QFileInfo::exists(piece));
+}
+
+#include "test_ui_batch.moc"

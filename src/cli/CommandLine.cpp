@@ -49,7 +49,8 @@ struct Option {
     const char* Help = nullptr;
 };
 
-constexpr unsigned SettingsModes = Modes({CliMode::CmdLine, CliMode::Convert, CliMode::Script, CliMode::Check});
+constexpr unsigned SettingsModes =
+    Modes({CliMode::CmdLine, CliMode::Convert, CliMode::Script, CliMode::Check, CliMode::Preview});
 constexpr unsigned OutputModes = Modes({CliMode::Convert, CliMode::Script, CliMode::Check});
 
 // Every option, in the order --help lists them. A new option is one new row.
@@ -62,6 +63,9 @@ const Option Options[] = {
      QT_TRANSLATE_NOOP("CommandLine", "the file information report of FILE")},
     {"--cmdline", false, Group::Mode, CliMode::CmdLine, Inputs::One, 0, nullptr, "vexaconv --cmdline [SETTINGS] FILE",
      QT_TRANSLATE_NOOP("CommandLine", "the encoder command line for FILE")},
+    {"--preview", false, Group::Mode, CliMode::Preview, Inputs::One, 0, nullptr, "vexaconv --preview [SETTINGS] FILE",
+     QT_TRANSLATE_NOOP("CommandLine", "convert ten seconds from the middle of FILE into the temp folder, print the "
+                                      "file's path and how long the whole file would take")},
     {"--convert", false, Group::Mode, CliMode::Convert, Inputs::AtLeastOne, 0, nullptr,
      "vexaconv --convert [SETTINGS] [OUTPUT] [--error-log FILE] INPUT...",
      QT_TRANSLATE_NOOP("CommandLine", "convert every INPUT")},

@@ -7,7 +7,7 @@
 
 // What the user asked for on the command line. Parsing comes first, before any
 // application object exists, so that the headless modes never need a display.
-enum class CliMode { Gui, Help, Version, ToolsInfo, Info, CmdLine, Convert, Script, Check, CheckUpdate };
+enum class CliMode { Gui, Help, Version, ToolsInfo, Info, CmdLine, Convert, Script, Check, CheckUpdate, Preview };
 
 struct CliOptions {
     CliMode mode = CliMode::Gui;

@@ -79,6 +79,7 @@ int Run(const CliOptions& o)
     case CliMode::Script: return RunScript(o);
     case CliMode::Check: return RunCheck(o);
     case CliMode::CheckUpdate: return RunCheckUpdate(o);
+    case CliMode::Preview: return RunPreview(o);
     case CliMode::Gui: break;
     }
     return 2;

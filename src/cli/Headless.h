@@ -17,6 +17,7 @@ int RunConvert(const CliOptions& options);
 int RunScript(const CliOptions& options);
 int RunCheck(const CliOptions& options);
 int RunCheckUpdate(const CliOptions& options);
+int RunPreview(const CliOptions& options);
 
 // Text for stdout / stderr, flushed at once (rows are reported as they end). Every
 // printed text goes through TerminalText: control characters from names, tags and

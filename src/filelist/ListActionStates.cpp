@@ -19,6 +19,7 @@ TListActionStates ListActionStates(const TGridInfo& info, bool validRowSelected)
     s.CheckSelected = info.SelectedUncheckedCount > 0;
     s.UncheckSelected = info.SelectedCheckedCount > 0;
     s.ExploreDirectory = validRowSelected;
+    s.Preview = validRowSelected;
     return s;
 }
 

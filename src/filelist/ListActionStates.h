@@ -18,6 +18,7 @@ struct TListActionStates {
     bool CheckSelected = false;
     bool UncheckSelected = false;
     bool ExploreDirectory = false;
+    bool Preview = false;
 };
 
 // validRowSelected: the grid's current row is a valid row (for Explore directory).

@@ -23,6 +23,7 @@
 #include "ui/TGridFooter.h"
 #include "ui/TMainActions.h"
 #include "ui/TOutputStrip.h"
+#include "ui/TPreviewController.h"
 #include "ui/TProfileBox.h"
 #include "ui/TVideoPanel.h"
 #include "ui/UiKit.h"
@@ -266,6 +267,7 @@ void TFormMain::CreateAuxiliaryWindows()
     m_formErrors = new TFormErrors(this);
     m_formErrors->SetStartFolder([this] { return DialogStartFolder(); });
     m_formCmdLine = new TFormCmdLine(this);
+    m_preview = new TPreviewController(*this);
     CreateCmdLineFollow();
     m_formToolsInfo = new TFormToolsInfo(this);
     m_formCheckUpdate = new TFormCheckUpdate(this);
@@ -321,6 +323,7 @@ void TFormMain::ConnectWindowActions()
     on(a.actShowHideFileInfo, &TFormMain::actShowHideFileInfoExecute);
     on(a.actShowHideFormErrors, &TFormMain::actShowHideFormErrorsExecute);
     on(a.actShowCmdLine, &TFormMain::actShowCmdLineExecute);
+    on(a.actPreview, &TFormMain::actPreviewExecute);
     on(a.actShowOptions, &TFormMain::actShowOptionsExecute);
     on(a.actToolsInfo, &TFormMain::actToolsInfoExecute);
     on(a.actCheckUpdate, &TFormMain::actCheckUpdateExecute);
@@ -674,6 +677,11 @@ void TFormMain::actAudioBitrateInfoExecute()
 }
 
 // ---- the side windows that follow the selection ---------------------------------------
+
+void TFormMain::actPreviewExecute()
+{
+    m_preview->Make(m_lists->SelectedFileName(), Settings());
+}
 
 void TFormMain::actShowCmdLineExecute()
 {

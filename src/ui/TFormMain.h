@@ -39,6 +39,7 @@ class TFormFileInfo;
 class TFormProgress;
 class TMainActions;
 class TOutputStrip;
+class TPreviewController;
 class TVideoPanel;
 struct TWindowParts;
 
@@ -188,6 +189,7 @@ private:
     void actShowHideFileInfoExecute();
     void actShowHideFormErrorsExecute();
     void actShowCmdLineExecute();
+    void actPreviewExecute();
     // Shows the command lines of the selected file; from the menu it toggles the window.
     // quiet: a refresh after a settings change, whose messages are not shown.
     void ShowCmdLine(bool fromGrid, bool quiet = false);
@@ -229,6 +231,7 @@ private:
     TFormFileInfo* m_formFileInfo = nullptr;
     TFormErrors* m_formErrors = nullptr;
     TFormCmdLine* m_formCmdLine = nullptr;
+    TPreviewController* m_preview = nullptr;
     // The command-line window's file and its analysis: settings changes reuse it while the
     // file is unchanged.
     QString m_cmdLineFile;

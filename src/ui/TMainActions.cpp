@@ -83,6 +83,8 @@ void TMainActions::CreateActions()
     VEXA_ACTION(actSaveFileList, tr("&Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     VEXA_ACTION(actExploreDirectory, ExploreCaption(QString()));
     VEXA_ACTION(actConvert, tr("Con&vert"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    VEXA_ACTION(actPreview, tr("&Preview..."), QKeySequence(Qt::Key_F9))
+        ->setToolTip(tr("Convert ten seconds of the selected file with these settings and play them"));
     VEXA_ACTION(actSaveBat, tr("Save &script..."));
     VEXA_ACTION(actShowOptions, tr("&Options..."), QKeySequence(Qt::Key_F12));
     VEXA_ACTION(actStayOnTop, tr("Stay on &top"))->setCheckable(true);
@@ -162,7 +164,7 @@ void TMainActions::CreateMenuBar()
     QMenuBar* bar = m_window.menuBar();
     QMenu* file = bar->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    AddToMenu(file, {a.actConvert, nullptr, a.actSaveBat, nullptr, a.actShowOptions, a.actStayOnTop, nullptr, a.actMinimizeToTray, a.actExit});
+    AddToMenu(file, {a.actConvert, a.actPreview, nullptr, a.actSaveBat, nullptr, a.actShowOptions, a.actStayOnTop, nullptr, a.actMinimizeToTray, a.actExit});
 
     QMenu* view = bar->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -197,7 +199,7 @@ void TMainActions::CreateListMenus(TFileGrid& grid)
     const TActions& a = m_act;
     m_popLv = new QMenu(&m_window);
     m_popLv->setObjectName(QStringLiteral("popLv"));
-    AddToMenu(m_popLv, {a.actConvert, nullptr, a.actAddFiles, a.actAddFolder, a.actRemoveChecked, a.actRemoveSelected, a.actClearFileList, nullptr,
+    AddToMenu(m_popLv, {a.actConvert, a.actPreview, nullptr, a.actAddFiles, a.actAddFolder, a.actRemoveChecked, a.actRemoveSelected, a.actClearFileList, nullptr,
                         a.actCheckAll, a.actUncheckAll, a.actInvertSelection, a.actCheckSelected, a.actUncheckSelected, nullptr,
                         a.actLoadFileList, a.actSaveFileList, nullptr, a.actShowHideFileInfo, nullptr, a.actExploreDirectory, nullptr});
     QMenu* popColumnsSub = CreateColumnsMenu(m_popLv);
@@ -234,6 +236,7 @@ void TMainActions::CreateToolBar()
         {m_act.actAddFolder, "folder-new", QStyle::SP_DirIcon, tr("Add folder")},
         {m_act.actRemoveChecked, "list-remove", QStyle::SP_TrashIcon, tr("Remove checked")},
         {m_act.actConvert, "media-playback-start", QStyle::SP_MediaPlay, tr("Convert")},
+        {m_act.actPreview, "video-display", QStyle::SP_MediaSeekForward, tr("Preview")},
         {m_act.actShowHideFileInfo, "dialog-information", QStyle::SP_FileDialogInfoView, tr("File info")},
         {m_act.actShowOptions, "preferences-system", QStyle::SP_FileDialogDetailedView, tr("Options")},
         {m_act.actGoToHomePage, "go-home", QStyle::SP_DirHomeIcon, tr("Home page")},
@@ -305,6 +308,7 @@ void TMainActions::ApplyListStates(const TListActionStates& st, bool anySelected
     set(m_act.actCheckSelected, st.CheckSelected);
     set(m_act.actUncheckSelected, st.UncheckSelected);
     set(m_act.actExploreDirectory, st.ExploreDirectory);
+    set(m_act.actPreview, st.Preview);
     set(m_act.actRemoveSelected, anySelected);
 }
 

@@ -23,6 +23,7 @@ public:
     // name (the constructor spells it once for both).
     struct TActions {
         QAction* actAddFiles = nullptr;
+        QAction* actPreview = nullptr;
         QAction* actAddFolder = nullptr;
         QAction* actRemoveChecked = nullptr;
         QAction* actRemoveSelected = nullptr;

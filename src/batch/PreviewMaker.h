@@ -1,0 +1,81 @@
+#pragma once
+
+#include "encoding/EncodingSettings.h"
+#include "lib/Result.h"
+#include "lib/ResultOf.h"
+#include "media/VideoFileInfo.h"
+#include "runner/IProgressSink.h"
+#include "runner/RunState.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class TEncoderRun;
+
+// A short piece of a file converted with the batch's settings, to look at before a long
+// batch: where it is taken from, the file it was written to, and how long the whole file
+// would take at the speed the piece was made.
+struct TPreview {
+    QString Output;
+    double FromSeconds = 0;
+    double Seconds = 0;
+    qint64 EncodeMs = 0;
+    qint64 WholeFileMs = -1; // -1: the file's length is unknown
+};
+
+// "10 s from about 00:01:20, made in 4.2 s; the whole file would take about 00:02:40."
+QString PreviewSummary(const TPreview& preview);
+
+// Ten seconds from the middle of a file of durationMs (the whole file when it is shorter;
+// from the start when its length is unknown).
+inline constexpr double PreviewSeconds = 10;
+struct TPreviewSpan {
+    double FromSeconds = 0;
+    double Seconds = PreviewSeconds;
+};
+TPreviewSpan PreviewSpan(double durationMs);
+// A run's arguments limited to the span: the encoder seeks, then stops after its length.
+QStringList PreviewArgs(const QStringList& runArgs, const TPreviewSpan& span);
+
+// Makes one preview at a time in the temp folder: each run of the job (two passes when
+// the settings say so) limited to the span. Start returns at once; finished follows from
+// the event loop with the preview or why there is none. The file is the caller's to keep
+// or remove; a failed or cancelled preview leaves nothing.
+class TPreviewMaker : public QObject, private IProgressSink {
+    Q_OBJECT
+public:
+    TPreviewMaker(QString encoder, QString mediaInfoLibrary, QObject* parent = nullptr);
+    ~TPreviewMaker() override;
+
+    // The encoder and the MediaInfo library, as they are now (the options may change them).
+    void SetTools(QString encoder, QString mediaInfoLibrary);
+    // info: the file's analysis (the caller's, or made here when its name is empty).
+    void Start(const EncodingSettings& settings, const QString& input, TVideoFileInfo info = {});
+    void Cancel();
+    bool Running() const { return m_run != nullptr; }
+
+Q_SIGNALS:
+    void finished(const TResultOf<TPreview>& preview);
+
+private:
+    void OnProgress(const TProgressUpdate&) override {}
+    void StartRun(int index);
+    void OnRunFinished(int exitCode);
+    void Finish(const TResultOf<TPreview>& result);
+
+    QString m_encoder;
+    QString m_mediaInfo;
+    TRunState m_state;
+    std::unique_ptr<TEncoderRun> m_run;
+    QList<QStringList> m_runs;
+    QString m_passLog;
+    int m_runIndex = 0;
+    bool m_cancelled = false;
+    TPreview m_preview;
+    double m_durationMs = 0;
+    QElapsedTimer m_clock;
+};

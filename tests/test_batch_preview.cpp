@@ -1,0 +1,86 @@
+// A preview: ten seconds from the middle, made by the real encoder into the temp folder,
+// and told how long the whole file would take.
+
+#include "batch/PreviewMaker.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+TEST(Preview, TheSpanIsTenSecondsFromTheMiddleOrTheWholeFile)
+{
+    const struct {
+        double durationMs;
+        double from, seconds;
+    } cases[] = {
+        {0, 0, 10},       // length unknown: from the start
+        {4000, 0, 10},    // shorter: the whole file (the encoder stops at its end)
+        {10000, 0, 10},
+        {14000, 2, 10},
+        {3600000, 1795, 10},
+        {10999, 0.4, 10}, // whole tenths
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.durationMs);
+        const TPreviewSpan span = PreviewSpan(c.durationMs);
+        EXPECT_DOUBLE_EQ(span.FromSeconds, c.from);
+        EXPECT_DOUBLE_EQ(span.Seconds, c.seconds);
+    }
+    EXPECT_EQ(PreviewArgs({"in.avi", "-o", "out.avi"}, {2, 10}),
+              (QStringList{"-ss", "2.0", "-endpos", "10.0", "in.avi", "-o", "out.avi"}));
+}
+
+// Headless: the path on stdout, the summary on stderr; the piece has the span's length
+// and begins with the source's picture of that moment.
+TEST(Preview, HeadlessPreviewWritesTenSecondsFromTheMiddle)
+{
+    const QString dir = TestSupport::TestScratch("preview", {"home", "tmp"});
+    const QString clip = dir + "/-a clip 'x'.mp4"; // a name the shell would trip on
+    // a 14-s clip whose keyframes fall every second, so the seek lands where asked
+    ASSERT_EQ(TestSupport::RunProgram("ffmpeg", {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i",
+                                                 "testsrc2=s=160x120:r=25:d=14", "-f", "lavfi", "-i", "sine=d=14",
+                                                 "-c:v", "libx264", "-g", "25", "-c:a", "aac", "-y", clip})
+                  .exitCode,
+              0);
+    const TestSupport::RunResult r =
+        TestSupport::RunVexaconv({"--home", dir + "/home", "--preview", "--set", "OutputFormat=MP4", "--set",
+                                  "VideoCodec=H.264", "--", clip},
+                                 {"TMPDIR=" + dir + "/tmp", "LANGUAGE=en"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QString output = QString::fromUtf8(r.out).trimmed();
+    EXPECT_TRUE(output.startsWith(dir + "/tmp/vexaconv-preview-")) << output.toStdString();
+    EXPECT_TRUE(output.endsWith(".mp4"));
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("10 s from about 00:00:02, made in")) << r.err.constData();
+    EXPECT_TRUE(QString::fromUtf8(r.err).contains("the whole file would take about")) << r.err.constData();
+    // only the preview is left: no pass log, no other file
+    EXPECT_EQ(QDir(dir + "/tmp").entryList(QDir::Files | QDir::Hidden).size(), 1);
+    const TestSupport::RunResult probe = TestSupport::RunProgram(
+        "ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "default=nw=1:nk=1", output});
+    EXPECT_NEAR(probe.out.trimmed().toDouble(), 10.0, 0.3) << probe.out.constData();
+    // its first picture is the source's picture at 2 s (testsrc2 prints the frame number)
+    const auto picture = [&](const QString& file, const char* at) {
+        return TestSupport::RunProgram("ffmpeg", {"-nostdin", "-loglevel", "error", "-ss", at, "-i", file, "-frames:v",
+                                                  "1", "-vf", "scale=16:12,format=gray", "-f", "rawvideo", "-"})
+            .out;
+    };
+    const QByteArray got = picture(output, "0"), want = picture(clip, "2"), other = picture(clip, "6");
+    ASSERT_EQ(got.size(), 16 * 12);
+    const auto distance = [](const QByteArray& x, const QByteArray& y) {
+        int d = 0;
+        for (int i = 0; i < x.size() && i < y.size(); ++i)
+            d += std::abs(int(uchar(x[i])) - int(uchar(y[i])));
+        return d;
+    };
+    EXPECT_LT(distance(got, want), distance(got, other));
+
+    // a file the encoder cannot read: a plain sentence, nothing left behind
+    const QString junk = TestSupport::WriteFile(dir + "/junk.avi", QByteArray(5000, 'x'));
+    const TestSupport::RunResult bad =
+        TestSupport::RunVexaconv({"--home", dir + "/home", "--preview", junk}, {"TMPDIR=" + dir + "/tmp", "LANGUAGE=en"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.out.isEmpty());
+    EXPECT_FALSE(bad.err.isEmpty());
+    EXPECT_EQ(QDir(dir + "/tmp").entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
