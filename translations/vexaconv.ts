@@ -201,6 +201,10 @@
         <source>Try &apos;vexaconv --help&apos; for more information.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>convert ten seconds from the middle of FILE into the temp folder, print the file&apos;s path and how long the whole file would take</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ContentCheck</name>
@@ -1149,6 +1153,31 @@
     </message>
 </context>
 <context>
+    <name>Preview</name>
+    <message>
+        <source>%1 s from about %2, made in %3</source>
+        <extracomment>%1: the preview&apos;s length in seconds (&quot;10&quot;), %2: where it starts (hh:mm:ss), %3: the time it took (&quot;4.2 s&quot;). The encoder starts at the next key picture, hence &quot;about&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1; the whole file would take about %2.</source>
+        <extracomment>%1: how the preview was made, %2: the time the whole file would take (hh:mm:ss)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The temp folder cannot be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder wrote nothing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RowStatus</name>
     <message>
         <source>Ready</source>
@@ -1882,6 +1911,51 @@
         <extracomment>The error window&apos;s title at the end of a batch: %1 is the number of errors</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Reports</source>
+        <extracomment>The error window&apos;s first page: each failure explained</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log text</source>
+        <extracomment>The error window&apos;s second page: the log as &quot;Save log&quot; writes it</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder ended with exit code %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2 (%3)</source>
+        <extracomment>One failure in the error window: %1 its number, %2 why it failed, %3 the input&apos;s file name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Input file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Output file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The encoder&apos;s output (%n lines)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TFormFileInfo</name>
@@ -2474,6 +2548,18 @@ Restore the list from the interrupted batch?</source>
         <extracomment>A menu entry; %1 is the selected file&apos;s directory, or nothing before a row is selected</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Preview...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Convert ten seconds of the selected file with these settings and play them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TOutputStrip</name>
@@ -2499,6 +2585,37 @@ Restore the list from the interrupted batch?</source>
     </message>
     <message>
         <source>Output directory = Input directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TPreviewController</name>
+    <message>
+        <source>Converting ten seconds from the middle of %1...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No preview of %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview of %1 plays in your video player.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview of %1 is ready, but no program to play it was found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play again</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

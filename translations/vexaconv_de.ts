@@ -201,6 +201,10 @@
         <source>Try &apos;vexaconv --help&apos; for more information.</source>
         <translation>Mit &apos;vexaconv --help&apos; erhalten Sie weitere Informationen.</translation>
     </message>
+    <message>
+        <source>convert ten seconds from the middle of FILE into the temp folder, print the file&apos;s path and how long the whole file would take</source>
+        <translation>zehn Sekunden aus der Mitte von FILE in den Temp-Ordner konvertieren, den Pfad der Datei ausgeben und wie lange die ganze Datei dauern würde</translation>
+    </message>
 </context>
 <context>
     <name>ContentCheck</name>
@@ -1149,6 +1153,31 @@
     </message>
 </context>
 <context>
+    <name>Preview</name>
+    <message>
+        <source>%1 s from about %2, made in %3</source>
+        <extracomment>%1: the preview&apos;s length in seconds (&quot;10&quot;), %2: where it starts (hh:mm:ss), %3: the time it took (&quot;4.2 s&quot;). The encoder starts at the next key picture, hence &quot;about&quot;.</extracomment>
+        <translation>%1 s ab etwa %2, erstellt in %3</translation>
+    </message>
+    <message>
+        <source>%1; the whole file would take about %2.</source>
+        <extracomment>%1: how the preview was made, %2: the time the whole file would take (hh:mm:ss)</extracomment>
+        <translation>%1; die ganze Datei würde etwa %2 dauern.</translation>
+    </message>
+    <message>
+        <source>The temp folder cannot be written: %1</source>
+        <translation>In den Temp-Ordner kann nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>The preview was cancelled.</source>
+        <translation>Die Vorschau wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>The encoder wrote nothing.</source>
+        <translation>Der Encoder hat nichts geschrieben.</translation>
+    </message>
+</context>
+<context>
     <name>RowStatus</name>
     <message>
         <source>Ready</source>
@@ -1884,6 +1913,49 @@
         <source>Log files (*.log)</source>
         <translation>Protokolldateien (*.log)</translation>
     </message>
+    <message>
+        <source>Reports</source>
+        <extracomment>The error window&apos;s first page: each failure explained</extracomment>
+        <translation>Berichte</translation>
+    </message>
+    <message>
+        <source>Log text</source>
+        <extracomment>The error window&apos;s second page: the log as &quot;Save log&quot; writes it</extracomment>
+        <translation>Protokolltext</translation>
+    </message>
+    <message>
+        <source>The encoder ended with exit code %1.</source>
+        <translation>Der Encoder endete mit dem Exit-Code %1.</translation>
+    </message>
+    <message>
+        <source>%1. %2 (%3)</source>
+        <extracomment>One failure in the error window: %1 its number, %2 why it failed, %3 the input&apos;s file name</extracomment>
+        <translation>%1. %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Input file</source>
+        <translation>Eingabedatei</translation>
+    </message>
+    <message>
+        <source>Output file</source>
+        <translation>Ausgabedatei</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Exit code</source>
+        <translation>Exit-Code</translation>
+    </message>
+    <message>
+        <source>Command line</source>
+        <translation>Befehlszeile</translation>
+    </message>
+    <message numerus="yes">
+        <source>The encoder&apos;s output (%n lines)</source>
+        <translation><numerusform>Ausgabe des Encoders (%n Zeile)</numerusform><numerusform>Ausgabe des Encoders (%n Zeilen)</numerusform></translation>
+    </message>
 </context>
 <context>
     <name>TFormFileInfo</name>
@@ -2480,6 +2552,18 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
         <source>Show main window</source>
         <translation>Hauptfenster anzeigen</translation>
     </message>
+    <message>
+        <source>&amp;Preview...</source>
+        <translation>Vo<translation>&amp;Vorschau...</translation>amp;rschau...</translation>
+    </message>
+    <message>
+        <source>Convert ten seconds of the selected file with these settings and play them</source>
+        <translation>Zehn Sekunden der gewählten Datei mit diesen Einstellungen konvertieren und abspielen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
 </context>
 <context>
     <name>TOutputStrip</name>
@@ -2506,6 +2590,37 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     <message>
         <source>Output directory = Input directory</source>
         <translation>Ausgabeordner = Eingabeordner</translation>
+    </message>
+</context>
+<context>
+    <name>TPreviewController</name>
+    <message>
+        <source>Converting ten seconds from the middle of %1...</source>
+        <translation>Zehn Sekunden aus der Mitte von %1 werden konvertiert...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>No preview of %1: %2</source>
+        <translation>Keine Vorschau von %1: %2</translation>
+    </message>
+    <message>
+        <source>The preview of %1 plays in your video player.</source>
+        <translation>Die Vorschau von %1 läuft in Ihrem Videoplayer.</translation>
+    </message>
+    <message>
+        <source>The preview of %1 is ready, but no program to play it was found.</source>
+        <translation>Die Vorschau von %1 ist fertig, aber kein Programm zum Abspielen wurde gefunden.</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Erneut abspielen</translation>
     </message>
 </context>
 <context>
