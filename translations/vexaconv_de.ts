@@ -2554,7 +2554,7 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     </message>
     <message>
         <source>&amp;Preview...</source>
-        <translation>Vo<translation>&amp;Vorschau...</translation>amp;rschau...</translation>
+        <translation>Vors&amp;chau...</translation>
     </message>
     <message>
         <source>Convert ten seconds of the selected file with these settings and play them</source>
