@@ -32,6 +32,7 @@
 #include <QCloseEvent>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -327,6 +328,7 @@ void TFormMain::ConnectWindowActions()
     on(a.actAbout, &TFormMain::actAboutExecute);
     on(a.actGoToHomePage, &TFormMain::actGoToHomePageExecute);
     on(a.actHelp, &TFormMain::actHelpExecute);
+    on(a.actManual, &TFormMain::actManualExecute);
     on(a.actGoToDonation, &TFormMain::actGoToDonationExecute);
     on(a.actGoToFacebook, &TFormMain::actGoToFacebookExecute);
     on(a.actGoToTwitter, &TFormMain::actGoToTwitterExecute);
@@ -590,6 +592,18 @@ void TFormMain::actGoToHomePageExecute()
 void TFormMain::actHelpExecute()
 {
     OpenWebPage(QString());
+}
+
+// The user guide installed with the program, in the desktop's browser. A package may be
+// installed without its documentation (Debian lets an admin leave share/doc out).
+void TFormMain::actManualExecute()
+{
+    const QString manual = AppParams().ManualFile;
+    if (!QFileInfo(manual).isFile()) {
+        UiKit::WarningBox(this, tr("The manual is not installed. It was looked for here:\n%1").arg(QDir::toNativeSeparators(manual)));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 
 void TFormMain::actGoToDonationExecute()

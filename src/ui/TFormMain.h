@@ -196,6 +196,7 @@ private:
     void actAboutExecute();
     void actGoToHomePageExecute();
     void actHelpExecute();
+    void actManualExecute();
     void actGoToDonationExecute();
     void actGoToFacebookExecute();
     void actGoToTwitterExecute();
