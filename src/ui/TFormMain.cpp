@@ -538,6 +538,30 @@ void TFormMain::SaveOnClose()
         UiKit::WarningBox(this, text);
 }
 
+void TFormMain::AddForwardedInputs(const QStringList& inputs)
+{
+    // A window closed during a batch or an add is on its way out: it stays out of sight.
+    if (ClosePending() || (isHidden() && m_lists->Adding()))
+        return;
+    if (isHidden())
+        actShowHideMainWindowExecute(); // back from the tray
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    AddForwardedWhenFree(inputs);
+}
+
+void TFormMain::AddForwardedWhenFree(const QStringList& inputs)
+{
+    if (m_lists->Adding()) {
+        QTimer::singleShot(UiMetrics::ForwardedAddRetryMs, this, [this, inputs] { AddForwardedWhenFree(inputs); });
+        return;
+    }
+    if (!m_locked)
+        m_lists->AddCommandLineInputs(inputs);
+}
+
 void TFormMain::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->mimeData()->hasUrls())
