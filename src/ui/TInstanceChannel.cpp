@@ -1,15 +1,16 @@
 #include "ui/TInstanceChannel.h"
 
+#include "lib/FramedNames.h"
+
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QIODevice>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
+#include <QtEndian>
 
 #include <unistd.h>
 
@@ -17,9 +18,8 @@ namespace {
 
 // Marks a message of this program's window, in this layout: a socket name taken by
 // something else, or a later layout, is never mistaken for a list of files.
-constexpr char Marker[] = "vexaconv-open-1";
+const QByteArray Marker = QByteArrayLiteral("vexaconv-open-1\n");
 constexpr char Ack = 'K';
-constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_0;
 // More than any file manager hands over at once; a bigger length is no message of ours.
 constexpr quint32 MaxMessageBytes = 64u << 20;
 // A running window answers from its event loop at once; one that does not within this
@@ -27,38 +27,18 @@ constexpr quint32 MaxMessageBytes = 64u << 20;
 constexpr int ConnectTimeoutMs = 1000;
 constexpr int AnswerTimeoutMs = 3000;
 
+// The message's length (4 bytes, big-endian), then the names.
 QByteArray Message(const QStringList& inputs)
 {
     // Relative names mean this process's working directory, which the window does not share.
     // A name the command line could not decode was lost before it got here, as it is
     // for a window's own command line: the window then passes it over the same way.
-    QList<QByteArray> names;
+    QStringList absolute;
     for (const QString& input : inputs)
-        names << QFile::encodeName(QFileInfo(input).absoluteFilePath());
-    QByteArray payload;
-    QDataStream out(&payload, QIODevice::WriteOnly);
-    out.setVersion(StreamVersion);
-    out << QByteArray(Marker) << names;
-    QByteArray message;
-    QDataStream framed(&message, QIODevice::WriteOnly);
-    framed.setVersion(StreamVersion);
-    framed << quint32(payload.size());
-    return message + payload;
-}
-
-// The inputs of a whole message; false for anything else.
-bool ReadMessage(const QByteArray& payload, QStringList& inputs)
-{
-    QDataStream in(payload);
-    in.setVersion(StreamVersion);
-    QByteArray marker;
-    QList<QByteArray> names;
-    in >> marker >> names;
-    if (in.status() != QDataStream::Ok || !in.atEnd() || marker != Marker)
-        return false;
-    for (const QByteArray& name : names)
-        inputs << QFile::decodeName(name);
-    return true;
+        absolute << QFileInfo(input).absoluteFilePath();
+    const QByteArray names = FramedNames::Encode(Marker, absolute);
+    const quint32 length = qToBigEndian(quint32(names.size()));
+    return QByteArray(reinterpret_cast<const char*>(&length), sizeof length) + names;
 }
 
 } // namespace
@@ -143,9 +123,7 @@ void TInstanceChannel::OnReadyRead(QLocalSocket* socket)
 {
     if (socket->bytesAvailable() < qint64(sizeof(quint32)))
         return;
-    QDataStream head(socket->peek(sizeof(quint32)));
-    quint32 size = 0;
-    head >> size;
+    const quint32 size = qFromBigEndian<quint32>(socket->peek(sizeof(quint32)).constData());
     if (size > MaxMessageBytes) {
         socket->abort();
         return;
@@ -154,7 +132,7 @@ void TInstanceChannel::OnReadyRead(QLocalSocket* socket)
         return;
     socket->skip(sizeof(quint32));
     QStringList inputs;
-    if (!ReadMessage(socket->read(size), inputs)) {
+    if (!FramedNames::Decode(socket->read(size), Marker, inputs)) {
         socket->abort();
         return;
     }

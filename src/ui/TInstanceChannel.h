@@ -14,9 +14,9 @@ class QLocalSocket;
 // terminal) hands its inputs over and ends, and the running window adds them. A start
 // that no window answers in time opens a window of its own.
 //
-// What travels: a length, then a QDataStream of a marker and the inputs as the file
-// system's bytes (any name, newlines included); the window answers one byte once it
-// has them all.
+// What travels: a length, then a marker and the inputs as the file system's bytes
+// (FramedNames: any name, newlines included); the window answers one byte once it has
+// them all.
 class TInstanceChannel : public QObject {
     Q_OBJECT
 public:
