@@ -91,7 +91,9 @@ int main(int argc, char* argv[])
     if (TInstanceChannel::Forward(AppParams().AppDir, opts.inputs))
         return 0;
     TInstanceChannel channel;
-    channel.Listen(AppParams().AppDir); // before the window's own add, whose events may bring the next start
+    // Before the window's own add, whose event loop may already bring the next start; a
+    // window that holds the name but did not answer keeps it, and this one works alone.
+    channel.Listen(AppParams().AppDir);
     TAppSettings::LoadStartValues(EditAppParams());
     InstallLanguage(AppParams().Language);
     SetWorkerProgram(QCoreApplication::applicationFilePath());
