@@ -8,7 +8,7 @@ pkgs=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6ope
       libgtest-dev libgmock-dev fonts-dejavu-core adwaita-icon-theme
       fusefat dosfstools parallel clang-14 libclang-rt-14-dev locales
       librsvg2-bin desktop-file-utils appstream man-db dbus-daemon dpkg-dev lintian
-      qt6-l10n-tools qt6-translations-l10n "$@")
+      qt6-l10n-tools qt6-translations-l10n python3 "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

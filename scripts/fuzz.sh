@@ -20,7 +20,7 @@ if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DV
 fi
 [ $build_only -eq 1 ] && exit 0
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_ini fuzz_listfile fuzz_lines fuzz_pe fuzz_elf fuzz_media_answers)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_ini fuzz_listfile fuzz_lines fuzz_pe fuzz_elf fuzz_media_answers fuzz_framed_names)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$dir/findings"

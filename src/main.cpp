@@ -10,6 +10,7 @@
 #include "media/AnalysisClient.h"
 #include "media/AnalysisWorker.h"
 #include "ui/TFormMain.h"
+#include "ui/TInstanceChannel.h"
 #include "ui/UiKit.h"
 
 #include <QApplication>
@@ -83,6 +84,16 @@ int main(int argc, char* argv[])
     UiKit::ApplyAppStyle(app);
     QApplication::setWindowIcon(UiKit::AppIcon());
     InitAppParams(EditAppParams(), opts.home, QCoreApplication::applicationDirPath());
+    // One window per home: a window running for it takes this start's files and comes to
+    // the front. The window's command line holds nothing but inputs and --home (the
+    // settings options belong to the headless modes, which never get here), and --home
+    // chooses the window, so every start of the window forwards, a bare one just raising.
+    if (TInstanceChannel::Forward(AppParams().AppDir, opts.inputs))
+        return 0;
+    TInstanceChannel channel;
+    // Before the window's own add, whose event loop may already bring the next start; a
+    // window that holds the name but did not answer keeps it, and this one works alone.
+    channel.Listen(AppParams().AppDir);
     TAppSettings::LoadStartValues(EditAppParams());
     InstallLanguage(AppParams().Language);
     SetWorkerProgram(QCoreApplication::applicationFilePath());
@@ -90,7 +101,9 @@ int main(int argc, char* argv[])
     // it was closed during; a side window left alone does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     TFormMain w(opts.inputs);
+    QObject::connect(&w, &TFormMain::Closed, &channel, &TInstanceChannel::StopListening);
     QObject::connect(&w, &TFormMain::Closed, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    channel.SetReceiver([&w](const QStringList& inputs) { w.AddForwardedInputs(inputs); });
     const TCloseOnSignal closeOnSignal(&w);
     w.show();
     // Smoke tests start the window and let it close by itself.

@@ -1,6 +1,7 @@
 // The installed tree: `cmake --install` into a temporary DESTDIR, the files every desktop
 // expects in their places and accepted by their validators, and the installed program
 // finding its data beside bin while writing only into its own home.
+#include "base/AppParams.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -58,6 +59,8 @@ TEST_F(InstalledTree, EveryFileInItsPlace)
     QStringList expected = {
         "bin/vexaconv",
         "share/applications/vexaconv.desktop",
+        "share/doc/vexaconv/manual.html",
+        "share/doc/vexaconv/screenshot.png",
         "share/icons/hicolor/scalable/apps/vexaconv.svg",
         "share/man/de/man1/vexaconv.1",
         "share/man/man1/vexaconv.1",
@@ -135,6 +138,28 @@ TEST_F(InstalledTree, ManPagesRenderTheHelpTextInTheirLanguage)
             EXPECT_TRUE(page.contains(line)) << "missing from the man page: " << line.toStdString();
         EXPECT_TRUE(page.contains(QString::fromUtf8(p.name))) << page.toStdString();
     }
+}
+
+// Help › Manual: the README's part for users as a page, its picture beside it; the build
+// tree has it where the installed program looks, so an uninstalled build finds it too.
+TEST_F(InstalledTree, ManualIsTheReadmesUserPart)
+{
+    QFile manual(Prefix() + "/share/doc/vexaconv/manual.html");
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    const QString page = QString::fromUtf8(manual.readAll());
+    for (const char* part : {"<h2>First steps in the window</h2>", "<h2>Without a window</h2>", "<strong>File list › Add files...</strong>",
+                             "<img src=\"screenshot.png\"", "<td><code>/usr/share/vexaconv</code></td>",
+                             "parallel --jobs 2 &lt; batch.jobs</code></pre>"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(part))) << part;
+    for (const char* developers : {"scripts/test.sh", "cpack", "**", "`"})
+        EXPECT_FALSE(page.contains(QLatin1String(developers))) << developers;
+
+    TAppParams built;
+    InitAppParams(built, Path("home"), QStringLiteral(VEXA_BIN_DIR));
+    EXPECT_TRUE(QFileInfo(built.ManualFile).isFile()) << built.ManualFile.toStdString();
+    TAppParams installed;
+    InitAppParams(installed, Path("home"), Prefix() + "/bin");
+    EXPECT_EQ(installed.ManualFile, manual.fileName());
 }
 
 // The installed program in a fresh account: its data from share/vexaconv, nothing written

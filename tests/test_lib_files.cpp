@@ -1,4 +1,5 @@
 #include "lib/FileSearch.h"
+#include "lib/FramedNames.h"
 #include "support/TestSupport.h"
 #include "lib/Conversion.h"
 #include "lib/Files.h"
@@ -261,6 +262,27 @@ TEST_F(LibFileSearchTree, UnreadableAndMissingDirectories)
 }
 
 // Special files are told apart through links, and never opened on the way.
+// Names handed over a socket: any character survives; a message cut short, with bytes
+// after its last name, or a length that would wrap around is refused whole.
+TEST(LibFiles, FramedNames)
+{
+    const QByteArray m("M");
+    const QStringList odd = {S("/v/ blank.avi"), S("-dash.avi"), S("new\nline \xc3\xa4.mkv"), QString()};
+    QStringList names;
+    ASSERT_TRUE(FramedNames::Decode(FramedNames::Encode(m, odd), m, names));
+    EXPECT_EQ(names, odd);
+    ASSERT_TRUE(FramedNames::Decode(m, m, names));
+    EXPECT_TRUE(names.isEmpty());
+
+    const QByteArray one = FramedNames::Encode(m, {QStringLiteral("/a")});
+    for (const QByteArray& bad : {QByteArray("X") + one.mid(1), one.chopped(1), one + '\0', one.left(3),
+                                  m + QByteArray("\xff\xff\xff\xff/a", 6)}) {
+        names = QStringList{QStringLiteral("kept")};
+        EXPECT_FALSE(FramedNames::Decode(bad, m, names)) << bad.toHex().constData();
+        EXPECT_EQ(names, QStringList{QStringLiteral("kept")});
+    }
+}
+
 TEST(LibFiles, PathKindsAndSpecialFiles)
 {
     QTemporaryDir tmp;

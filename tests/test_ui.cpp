@@ -71,6 +71,7 @@ TEST(UiMainWindow, CaptionSizeAndActionsWithTheirShortcuts)
         {"actToolsInfo", "Tools info...", "Ctrl+Shift+I"},
         {"actCheckUpdate", "Check for updates...", "Ctrl+Shift+U"},
         {"actAbout", "About...", "Ctrl+Shift+F1"},
+        {"actManual", "Manual", "F1"},
         {"actExit", "Exit", "Ctrl+Q"},
         {"actRemoveSelected", "Remove selected files from list", "Del"},
         {"actEsc", "", "Esc"},
@@ -85,6 +86,18 @@ TEST(UiMainWindow, CaptionSizeAndActionsWithTheirShortcuts)
     }
     // The help item is there for its shortcut-free action only.
     EXPECT_FALSE(f.w->Action(QStringLiteral("actHelp"))->isVisible());
+}
+
+// Help › Manual where the guide was left out of the installation says where it looked.
+TEST(UiMainWindow, AMissingManualSaysWhereItWasLookedFor)
+{
+    MainWindowFixture f;
+    const QString missing = f.tmp.filePath(QStringLiteral("share/doc/vexaconv/manual.html"));
+    EditAppParams().ManualFile = missing;
+    ModalWatcher watcher;
+    f.w->Action(QStringLiteral("actManual"))->trigger();
+    ASSERT_EQ(watcher.boxTexts.size(), 1);
+    EXPECT_TRUE(watcher.boxTexts[0].endsWith(QLatin1Char('\n') + missing)) << watcher.boxTexts[0].toStdString();
 }
 
 TEST(UiMainWindow, MenusInTheirOrder)

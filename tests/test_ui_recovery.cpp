@@ -118,6 +118,7 @@ TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
     env.insert(QStringLiteral("HOME"), root.filePath(QStringLiteral("home")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
     env.insert(QStringLiteral("XDG_STATE_HOME"), root.filePath(QStringLiteral("state")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), root.path()); // the killed window's socket goes with the directory
     env.insert(QStringLiteral("VEXACONV_CONVERT_AT_START"), QStringLiteral("1"));
     env.insert(QStringLiteral("VEXA_HANG_PIDFILE"), root.filePath(QStringLiteral("hang.pid")));
     env.remove(QStringLiteral("VEXACONV_HOME"));
@@ -362,6 +363,7 @@ TEST(UiRecovery, LiveWindowsAndDamagedFilesAreLeftAlone)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("VEXACONV_QUIT_AFTER_MS"), QStringLiteral("60000"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherHome.path()); // the killed window's socket goes with the directory
     window.setProcessEnvironment(env);
     window.start(TestSupport::VexaconvPath(), {QStringLiteral("--home"), otherHome.path()});
     ASSERT_TRUE(window.waitForStarted(10000));

@@ -82,8 +82,10 @@ void InitAppParams(TAppParams& p, const QString& homeOption, const QString& exec
     const THomeChoice home = ResolveHome(homeOption, executableDir);
     FillDefaultAppParams(p, home.Dir, home.Portable);
     // An installed program keeps its read-only data in <prefix>/share/vexaconv, next to bin.
-    if (!executableDir.isEmpty())
+    if (!executableDir.isEmpty()) {
         p.SharedDataDir = QDir::cleanPath(executableDir + QStringLiteral("/../share/vexaconv"));
+        p.ManualFile = QDir::cleanPath(executableDir + QStringLiteral("/../share/doc/vexaconv/manual.html"));
+    }
     ResolveToolPaths(p);
 }
 

@@ -49,6 +49,7 @@ struct TAppParams {
     QString AppDir;                 // the program home (no trailing separator)
     bool PortableLayout = false;    // home is the executable's own directory
     QString SharedDataDir;          // <prefix>/share/vexaconv beside an installed executable: read-only data
+    QString ManualFile;             // <prefix>/share/doc/vexaconv/manual.html beside the executable (a build tree has it there too)
 };
 
 // The program's one instance, read-only: the core reads it, and is given what it needs

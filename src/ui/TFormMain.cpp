@@ -33,6 +33,7 @@
 #include <QCloseEvent>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -330,6 +331,7 @@ void TFormMain::ConnectWindowActions()
     on(a.actAbout, &TFormMain::actAboutExecute);
     on(a.actGoToHomePage, &TFormMain::actGoToHomePageExecute);
     on(a.actHelp, &TFormMain::actHelpExecute);
+    on(a.actManual, &TFormMain::actManualExecute);
     on(a.actGoToDonation, &TFormMain::actGoToDonationExecute);
     on(a.actGoToFacebook, &TFormMain::actGoToFacebookExecute);
     on(a.actGoToTwitter, &TFormMain::actGoToTwitterExecute);
@@ -539,6 +541,30 @@ void TFormMain::SaveOnClose()
         UiKit::WarningBox(this, text);
 }
 
+void TFormMain::AddForwardedInputs(const QStringList& inputs)
+{
+    // A window closed during a batch or an add is on its way out: it stays out of sight.
+    if (ClosePending() || (isHidden() && m_lists->Adding()))
+        return;
+    if (isHidden())
+        actShowHideMainWindowExecute(); // back from the tray
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    AddForwardedWhenFree(inputs);
+}
+
+void TFormMain::AddForwardedWhenFree(const QStringList& inputs)
+{
+    if (m_lists->Adding()) {
+        QTimer::singleShot(UiMetrics::ForwardedAddRetryMs, this, [this, inputs] { AddForwardedWhenFree(inputs); });
+        return;
+    }
+    if (!m_locked)
+        m_lists->AddCommandLineInputs(inputs);
+}
+
 void TFormMain::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->mimeData()->hasUrls())
@@ -593,6 +619,18 @@ void TFormMain::actGoToHomePageExecute()
 void TFormMain::actHelpExecute()
 {
     OpenWebPage(QString());
+}
+
+// The user guide installed with the program, in the desktop's browser. A package may be
+// installed without its documentation (Debian lets an admin leave share/doc out).
+void TFormMain::actManualExecute()
+{
+    const QString manual = AppParams().ManualFile;
+    if (!QFileInfo(manual).isFile()) {
+        UiKit::WarningBox(this, tr("The manual is not installed. It was looked for here:\n%1").arg(QDir::toNativeSeparators(manual)));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(manual));
 }
 
 void TFormMain::actGoToDonationExecute()

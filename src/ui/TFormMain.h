@@ -82,6 +82,10 @@ public:
     TGridFooter* Footer() const { return m_ngFooter; }
     TFileListModel* List() const { return &m_lists->List(); }
 
+    // Inputs another start of the program handed over (TInstanceChannel): the window comes
+    // to the front and adds them as it adds its command line's, once an add under way has
+    // ended; during a batch it takes none, as it takes no drop then.
+    void AddForwardedInputs(const QStringList& inputs);
     // The add-folder action's work once a folder was chosen.
     void AddFolder(const QString& folder) { m_lists->AddFolder(folder); }
     // The convert action's work: starts the checked rows through the encoder (or into
@@ -157,6 +161,8 @@ private:
     void SetAllEnabled(bool on);
     // Hides the side windows and the window itself (a close that waits for something).
     void HideEverything();
+    // Adds forwarded inputs once no add runs (an add in its local event loop takes no second one).
+    void AddForwardedWhenFree(const QStringList& inputs);
     // The closing save; a failed one is told.
     void SaveOnClose();
 
@@ -198,6 +204,7 @@ private:
     void actAboutExecute();
     void actGoToHomePageExecute();
     void actHelpExecute();
+    void actManualExecute();
     void actGoToDonationExecute();
     void actGoToFacebookExecute();
     void actGoToTwitterExecute();

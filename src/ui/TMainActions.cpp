@@ -112,6 +112,8 @@ void TMainActions::CreateActions()
     VEXA_ACTION(actCheckUpdate, tr("Check for &updates..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_U));
     VEXA_ACTION(actAbout, tr("&About..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F1));
     VEXA_ACTION(actHelp, tr("H&elp"))->setVisible(false);
+    //: Help menu: opens the user guide in the web browser
+    VEXA_ACTION(actManual, tr("&Manual"), QKeySequence(Qt::Key_F1));
     VEXA_ACTION(actGoToHomePage, tr("&Home page"))->setToolTip(ProductHomePageUrl());
     VEXA_ACTION(actGoToDonation, tr("&Donation"));
     VEXA_ACTION(actGoToFacebook, tr("&Facebook"));
@@ -189,7 +191,7 @@ void TMainActions::CreateMenuBar()
 
     QMenu* help = bar->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    AddToMenu(help, {a.actHelp, a.actGoToHomePage, a.actGoToDonation, a.actGoToFacebook, a.actGoToTwitter, nullptr,
+    AddToMenu(help, {a.actHelp, a.actManual, a.actGoToHomePage, a.actGoToDonation, a.actGoToFacebook, a.actGoToTwitter, nullptr,
                      a.actCheckUpdate, nullptr, a.actAbout});
 }
 

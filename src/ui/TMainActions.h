@@ -63,6 +63,7 @@ public:
         QAction* actCheckUpdate = nullptr;
         QAction* actAbout = nullptr;
         QAction* actHelp = nullptr;
+        QAction* actManual = nullptr;
         QAction* actGoToHomePage = nullptr;
         QAction* actGoToDonation = nullptr;
         QAction* actGoToFacebook = nullptr;

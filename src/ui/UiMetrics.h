@@ -72,6 +72,8 @@ inline constexpr QRgb UpdateBackground = qRgb(230, 240, 227);
 inline constexpr QRgb UpdateText = qRgb(29, 47, 26);
 
 // ---- times (milliseconds) ----
+// Files another start handed over while an add runs wait for its end, looked at this often.
+inline constexpr int ForwardedAddRetryMs = 200;
 // Tool tips stay long enough to read their two or three lines.
 inline constexpr int ToolTipDurationMs = 6000;
 // The update check starts a moment after its window opens, so the window paints first.
