@@ -108,7 +108,7 @@ TEST(UiMainWindow, MenusInTheirOrder)
         titles << a->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&View", "File &list", "&Encoder", "&Help"}));
     EXPECT_EQ(MenuNames(f.w->findChild<QMenu*>(QStringLiteral("mnuFile"))),
-              (QStringList{"actConvert", "-", "actSaveBat", "-", "actShowOptions", "actStayOnTop", "-",
+              (QStringList{"actConvert", "actPreview", "-", "actSaveBat", "-", "actShowOptions", "actStayOnTop", "-",
                            "actMinimizeToTray", "actExit"}));
     const QStringList columns = MenuNames(f.w->findChild<QMenu*>(QStringLiteral("mnuViewColumns")));
     ASSERT_EQ(columns.size(), 28 + 3);

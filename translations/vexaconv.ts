@@ -2053,6 +2053,11 @@ Restore the list from the interrupted batch?</source>
         <source>Ini files (*.ini *.INI)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The manual is not installed. It was looked for here:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TFormOptions</name>
@@ -2549,7 +2554,7 @@ Restore the list from the interrupted batch?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Preview...</source>
+        <source>Previe&amp;w...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2558,6 +2563,11 @@ Restore the list from the interrupted batch?</source>
     </message>
     <message>
         <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Manual</source>
+        <extracomment>Help menu: opens the user guide in the web browser</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1954,7 +1954,10 @@
     </message>
     <message numerus="yes">
         <source>The encoder&apos;s output (%n lines)</source>
-        <translation><numerusform>Ausgabe des Encoders (%n Zeile)</numerusform><numerusform>Ausgabe des Encoders (%n Zeilen)</numerusform></translation>
+        <translation>
+            <numerusform>Ausgabe des Encoders (%n Zeile)</numerusform>
+            <numerusform>Ausgabe des Encoders (%n Zeilen)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2055,6 +2058,12 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     <message>
         <source>Save encoder settings</source>
         <translation>Encoder-Einstellungen speichern</translation>
+    </message>
+    <message>
+        <source>The manual is not installed. It was looked for here:
+%1</source>
+        <translation>Das Handbuch ist nicht installiert. Es wurde hier gesucht:
+%1</translation>
     </message>
 </context>
 <context>
@@ -2553,7 +2562,7 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
         <translation>Hauptfenster anzeigen</translation>
     </message>
     <message>
-        <source>&amp;Preview...</source>
+        <source>Previe&amp;w...</source>
         <translation>Vors&amp;chau...</translation>
     </message>
     <message>
@@ -2563,6 +2572,11 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     <message>
         <source>Preview</source>
         <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>&amp;Manual</source>
+        <extracomment>Help menu: opens the user guide in the web browser</extracomment>
+        <translation>&amp;Handbuch</translation>
     </message>
 </context>
 <context>

@@ -83,7 +83,7 @@ void TMainActions::CreateActions()
     VEXA_ACTION(actSaveFileList, tr("&Save file list..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     VEXA_ACTION(actExploreDirectory, ExploreCaption(QString()));
     VEXA_ACTION(actConvert, tr("Con&vert"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    VEXA_ACTION(actPreview, tr("&Preview..."), QKeySequence(Qt::Key_F9))
+    VEXA_ACTION(actPreview, tr("Previe&w..."), QKeySequence(Qt::Key_F9))
         ->setToolTip(tr("Convert ten seconds of the selected file with these settings and play them"));
     VEXA_ACTION(actSaveBat, tr("Save &script..."));
     VEXA_ACTION(actShowOptions, tr("&Options..."), QKeySequence(Qt::Key_F12));
