@@ -374,7 +374,7 @@ TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& Cur
         chain += QStringLiteral(",yadif");
     if (!f.Crop.isEmpty())
         chain += QLatin1Char(',') + f.Crop;
-    const QString scale = ScaleFilter(s, CurrentFileInfo);
+    const QString scale = f.Scale.isEmpty() ? ScaleFilter(s, CurrentFileInfo) : f.Scale;
     if (!scale.isEmpty())
         chain += QLatin1Char(',') + scale;
     if (s.flipHorizontal)
