@@ -220,6 +220,9 @@ TEST(AutoVideoBitrate, FromTheSourceBetweenFloorAndCeiling)
          Video(640, 480, 25, 300, 0.039), 1536},
         {"the floor of the scaled-down size", [](EncodingSettings& s) { s.maxHeight = 720; },
          Video(1920, 1080, 25, 1000, 0.019), 2304},
+        // 8000 kbit/s is 0.15 bit per pixel at 1920 x 1080, 0.78 at 854 x 480: cut to 0.3
+        {"the ceiling of the scaled-down size", [](EncodingSettings& s) { s.maxHeight = 480; },
+         Video(1920, 1080, 25, 8000, 0.154), 3074},
         {"the floor of a chosen size", custom, Video(320, 240, 25, 100, 0.05), 1025},
     };
     for (const Case& c : cases) {

@@ -262,9 +262,8 @@ TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& Cur
 namespace {
 
 // The floor under "Auto": the output's own size and rate, as the command line makes them.
-int AutoVideoBitrateFloor(const EncodingSettings& s, const TVideoFileInfo& info)
+int AutoVideoBitrateFloor(const EncodingSettings& s, const TVideoFileInfo& info, const TFaithfulOutput& f)
 {
-    const TFaithfulOutput f = FaithfulOutput(s, info);
     double fps = f.OutputFps > 0 ? f.OutputFps : info.VideoStreams[0].FPS;
     if (!IsAutoText(s.frameRate.Text)) {
         QString typed = s.frameRate.Text.trimmed();
@@ -280,7 +279,8 @@ int AutoVideoBitrateFloor(const EncodingSettings& s, const TVideoFileInfo& info)
     return int(std::min(floor, double(std::numeric_limits<uint16_t>::max())));
 }
 
-uint16_t AutoVideoBitrateAboveFloor(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
+uint16_t AutoVideoBitrateAboveFloor(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                                    const TFaithfulOutput& f)
 {
     const TVideoStreamInfo& v = CurrentFileInfo.VideoStreams[0];
     const int bin = v.Bitrate;
@@ -289,9 +289,17 @@ uint16_t AutoVideoBitrateAboveFloor(const EncodingSettings& s, const TVideoFileI
     const bool autoSize = s.resolution == 0 || !InRange(s.resolution, s.resolutionItems.size());
 
     if (autoSize) {
+        // A largest height spreads the source's rate over fewer pixels: the ceiling is the
+        // scaled picture's.
+        double w = v.Width, h = v.Height, outBpp = bpp;
+        if (!f.Scale.isEmpty() && f.OutWidth > 0 && f.OutHeight > 0 && w > 0 && h > 0) {
+            outBpp = bpp * (w * h) / (double(f.OutWidth) * f.OutHeight);
+            w = f.OutWidth;
+            h = f.OutHeight;
+        }
         double result = bin;
-        if (bin > 0 && v.Width != 0 && v.Height != 0 && fps > 0 && bpp > kBitsPerPixelCeiling)
-            result = std::nearbyint(fps * kBitsPerPixelCeiling * v.Width * v.Height / 1000.0);
+        if (bin > 0 && w != 0 && h != 0 && fps > 0 && outBpp > kBitsPerPixelCeiling)
+            result = std::nearbyint(fps * kBitsPerPixelCeiling * w * h / 1000.0);
         if (result == 0)
             result = kFallbackVideoBitrate;
         return Low16(result);
@@ -311,8 +319,9 @@ uint16_t AutoVideoBitrateAboveFloor(const EncodingSettings& s, const TVideoFileI
 
 uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
 {
-    return uint16_t(std::max<int>(AutoVideoBitrateAboveFloor(s, CurrentFileInfo),
-                                  AutoVideoBitrateFloor(s, CurrentFileInfo)));
+    const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
+    return uint16_t(std::max<int>(AutoVideoBitrateAboveFloor(s, CurrentFileInfo, f),
+                                  AutoVideoBitrateFloor(s, CurrentFileInfo, f)));
 }
 
 TCmdPiece GetAudioCodec(const EncodingSettings& s)
