@@ -481,9 +481,9 @@ QList<TSettingRow> MakeRows()
                           EncodingLists::ResWidthMin, EncodingLists::ResWidthMax),
                     [](const S& s) { return s.resolution == 1; }),
         EnabledWhen(Range(Row(P::Advanced, C::Spin, "maxHeight", "spedMaxHeight", QT_TRANSLATE_NOOP("SettingRows", "Largest height:"),
-                              QT_TRANSLATE_NOOP("SettingRows", "A taller picture is made smaller to this many lines, keeping "
-                                                               "its shape; a smaller one keeps its size, and 0 keeps every "
-                                                               "size."),
+                              QT_TRANSLATE_NOOP("SettingRows", "With the picture size on Auto, a taller picture is made "
+                                                               "smaller to this many lines, keeping its shape; a smaller one "
+                                                               "keeps its size, and 0 keeps every size."),
                               &S::maxHeight, 0.0,
                               Spin("ADVANCED", "MaxHeight", &S::maxHeight, 0, EncodingLists::ResWidthMax)),
                           0, EncodingLists::ResWidthMax),
