@@ -65,6 +65,10 @@ TEST_F(InstalledTree, EveryFileInItsPlace)
         "share/man/de/man1/vexaconv.1",
         "share/man/man1/vexaconv.1",
         "share/metainfo/io.github.vexaconv.VexaConv.metainfo.xml",
+        "share/vexaconv/profiles/old-players.ini",
+        "share/vexaconv/profiles/phones-and-sharing.ini",
+        "share/vexaconv/profiles/plays-everywhere.ini",
+        "share/vexaconv/profiles/tv-and-media-players.ini",
         "share/vexaconv/resolutions.txt",
         "share/vexaconv/translations/vexaconv_de.qm",
     };
@@ -187,6 +191,13 @@ TEST_F(InstalledTree, InstalledProgramFindsItsDataAndWritesOnlyItsHome)
     r = TestSupport::RunProgram(program, {"--help"}, env + QStringList{"LC_ALL=", "LANGUAGE=", "LANG=de_DE.UTF-8"}, 120000,
                                 Path("work"));
     EXPECT_TRUE(r.out.startsWith("Aufruf:")) << r.out.left(80).constData();
+
+    // A profile that came with the program, by its shown name.
+    r = TestSupport::RunProgram(program, {"--cmdline", "--profile", "TV and media players (MKV)",
+                                          TestSupport::Clip("clip_xvid_mp3.avi")},
+                                env, 120000, Path("work"));
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.contains("-x264encopts crf=20:")) << r.out.constData();
 
     r = TestSupport::RunProgram(program, {"--tools-info"}, env, 120000, Path("work"));
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();

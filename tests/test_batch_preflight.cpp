@@ -1,6 +1,7 @@
 // The check before a batch (`vexaconv --check`) over real files, and the speeds it
 // forecasts the time from.
 
+#include "batch/Preflight.h"
 #include "lib/MemIniFile.h"
 #include "settings/SpeedHistory.h"
 
@@ -230,6 +231,20 @@ TEST_F(Preflight, ARealRunTeachesTheTimeForecast)
     // H.264 has no speed yet
     r = Run({"--check", "--set", "VideoCodec=H.264", "--out-dir", m_dir + "/out2", longClip});
     EXPECT_TRUE(r.out.contains("time unknown")) << r.out.constData();
+}
+
+// The forecast weighs the picture the output will have: a 1080-line source under a largest
+// height of 720 is an HD one.
+TEST(SpeedHistory, ALargestHeightLowersTheSizeBand)
+{
+    EncodingSettings s;
+    TVideoFileInfo info;
+    info.NumberOfVideoStreams = 1;
+    info.VideoStreams[0].Width = 1920;
+    info.VideoStreams[0].Height = 1080;
+    EXPECT_EQ(SpeedKeyFor(s, info).Band, 2);
+    s.maxHeight = 720;
+    EXPECT_EQ(SpeedKeyFor(s, info).Band, 1);
 }
 
 TEST(SpeedHistory, KeysBlendingAndBadValues)

@@ -186,42 +186,55 @@ TEST(WorkedExamples, XvidNoAudioHd480)
 
 // ---- automatic video bit rate ----
 
-TEST(AutoVideoBitrate, CutToCeilingOnlyAboveIt)
+// The source's rate, cut above 0.3 bit per pixel, with a fallback where nothing is known,
+// and a floor of 0.1 bit per pixel of the output's pictures and 64 kbit/s.
+TEST(AutoVideoBitrate, FromTheSourceBetweenFloorAndCeiling)
 {
-    EncodingSettings s = Defaults();
-    EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.434)), 2765);
-    EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.25)), 4000);
-    s.resolution = ResolutionIndex(s, "852 x 480 - HD480");
-    EXPECT_EQ(GetAutoVideoBitrate(s, Video(640, 480, 30, 4000, 0.434)), 2765);
-}
-
-TEST(AutoVideoBitrate, NoInformation)
-{
-    EncodingSettings s = Defaults();
     const TVideoFileInfo none;
-    EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
-    // A chosen size on a source without a video bit rate (most MKV and TS): no "bitrate=0".
-    s.resolution = 1;
-    EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
+    const auto custom = [](EncodingSettings& s) { s.resolution = 1; }; // 854 x 480
+    struct Case {
+        const char* name;
+        std::function<void(EncodingSettings&)> change;
+        TVideoFileInfo source;
+        int expected;
+    };
+    const Case cases[] = {
+        {"above the ceiling: cut", {}, Video(640, 480, 30, 4000, 0.434), 2765},
+        {"below it: kept", {}, Video(640, 480, 30, 4000, 0.25), 4000},
+        {"a list size cuts from the input's size",
+         [](EncodingSettings& s) { s.resolution = ResolutionIndex(s, "852 x 480 - HD480"); },
+         Video(640, 480, 30, 4000, 0.434), 2765},
+        {"nothing known", {}, none, 800},
+        // a chosen size on a source without a video bit rate (most MKV and TS): no "bitrate=0"
+        {"chosen size, nothing known", custom, none, 800},
+        {"chosen size, no source rate: the floor at 854 x 480", custom, Video(1920, 1080, 25, 0, 0), 1025},
+        {"a product that rounds to nothing falls back", custom, Video(2, 2, 1, 100, 0.01), 800},
+        {"an index past the list is Auto", [](EncodingSettings& s) { s.resolution = 99; }, none, 800},
+        // odd sides are raised to even before the product: 30 * 640 * 0.2 * 480 / 1000
+        {"chosen size: input size and low bits", custom, Video(639, 479, 30, 9000, 0.2), 1843},
+        {"beyond 16 bits: the low 16 bits", custom, Video(4096, 4096, 60, 50000, 0.5),
+         int(std::nearbyint(60.0 * 4096 * 0.3 * 4096 / 1000.0)) & 0xFFFF},
+        {"a two-picture slide show gets the absolute floor", {}, Video(84, 33, 1, 1, 0.0004), 64},
+        {"a low-rate source: 0.1 bit per pixel", {}, Video(640, 480, 25, 300, 0.039), 768},
+        {"the typed output rate counts", [](EncodingSettings& s) { s.frameRate.Text = "50"; },
+         Video(640, 480, 25, 300, 0.039), 1536},
+        {"the floor of the scaled-down size", [](EncodingSettings& s) { s.maxHeight = 720; },
+         Video(1920, 1080, 25, 1000, 0.019), 2304},
+        // 8000 kbit/s is 0.15 bit per pixel at 1920 x 1080, 0.78 at 854 x 480: cut to 0.3
+        {"the ceiling of the scaled-down size", [](EncodingSettings& s) { s.maxHeight = 480; },
+         Video(1920, 1080, 25, 8000, 0.154), 3074},
+        {"the floor of a chosen size", custom, Video(320, 240, 25, 100, 0.05), 1025},
+    };
+    for (const Case& c : cases) {
+        EncodingSettings s = Defaults();
+        if (c.change)
+            c.change(s);
+        EXPECT_EQ(GetAutoVideoBitrate(s, c.source), c.expected) << c.name;
+    }
     // no rate known: "-ofps" is left out rather than given as 0
-    EXPECT_EQ(GetVideoParams(s, none, 2, {}).Piece.Text, " -xvidencopts bitrate=800");
-    EXPECT_EQ(GetAutoVideoBitrate(s, Video(1920, 1080, 25, 0, 0)), 800);
-    // a product that rounds to nothing falls back too
-    EXPECT_EQ(GetAutoVideoBitrate(s, Video(2, 2, 1, 100, 0.01)), 800);
-    // An index past the list counts as no selection, that is "Auto".
-    s.resolution = 99;
-    EXPECT_EQ(GetAutoVideoBitrate(s, none), 800);
-}
-
-TEST(AutoVideoBitrate, TargetSizeUsesInputSizeAndLowBits)
-{
     EncodingSettings s = Defaults();
-    s.resolution = 1;
-    // Odd sides are raised to even before the product: 30 * 640 * 0.2 * 480 / 1000.
-    EXPECT_EQ(GetAutoVideoBitrate(s, Video(639, 479, 30, 9000, 0.2)), 1843);
-    // A result beyond 16 bits keeps only its low 16 bits.
-    const int big = static_cast<int>(std::nearbyint(60.0 * 4096 * 0.3 * 4096 / 1000.0));
-    EXPECT_EQ(GetAutoVideoBitrate(s, Video(4096, 4096, 60, 50000, 0.5)), big & 0xFFFF);
+    custom(s);
+    EXPECT_EQ(GetVideoParams(s, none, 2, {}).Piece.Text, " -xvidencopts bitrate=800");
 }
 
 // ---- video options ----

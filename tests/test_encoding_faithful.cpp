@@ -169,6 +169,27 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
           .DecodesBeforeZero = true},
          false, none, {"-fps 22.500 -ofps 22.500"}, {"-demuxer"}},
         {"96 kHz sound", {.SampleRate = 96000}, false, none, {"-srate 48000"}, {}},
+        // a largest height: taller pictures scaled down, both sides alike; smaller ones kept
+        {"taller than the largest height", {1920, 1080}, true, [](EncodingSettings& s) { s.maxHeight = 720; },
+         {"-vf scale=1280:720,"}, {"dsize"}},
+        {"as tall as the largest height: kept", {1280, 720}, true, [](EncodingSettings& s) { s.maxHeight = 720; }, {},
+         {"scale"}},
+        {"smaller than the largest height: never scaled up", {320, 240}, false,
+         [](EncodingSettings& s) { s.maxHeight = 1080; }, {}, {"scale"}},
+        {"anamorphic under a largest height keeps its pixels' shape", {720, 576, 16.0 / 9}, false,
+         [](EncodingSettings& s) { s.maxHeight = 480; }, {"scale=600:480", "dsize=1.7778"}, {}},
+        {"turned: the height as shown", {1920, 1080, 0, 25, 25, false, 90}, false,
+         [](EncodingSettings& s) { s.maxHeight = 720; }, {"scale=720:406,rotate=1"}, {}},
+        {"odd sides: cropped, then scaled", {1921, 1081}, true, [](EncodingSettings& s) { s.maxHeight = 577; },
+         {"crop=1920:1080:0:0,scale=1024:576,"}, {}},
+        {"a chosen resolution wins over the largest height", {1920, 1080}, true,
+         [](EncodingSettings& s) {
+             s.resolution = 1;
+             s.resolutionWidth = 640;
+             s.resolutionHeight = 480;
+             s.maxHeight = 240;
+         },
+         {"scale=640:480"}, {"scale=426"}},
         {"88.2 kHz sound", {.SampleRate = 88200}, true, none, {"-srate 44100"}, {}},
     };
     for (const Case& c : cases) {

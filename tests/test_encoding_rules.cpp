@@ -173,6 +173,7 @@ TEST(SettingsEnabling, FollowsTheSwitches)
     const QStringList audio{"audioBitrate", "sampleRate", "audioChannels", "audioQuality", "audioRateMode"};
     const QStringList customSize{"resolutionWidth", "resolutionHeight"};
     const QStringList qualities{"x264Quality", "xvidQuality"}; // by a bit rate, the default
+    const QString largest = "maxHeight"; // with a chosen size
     const struct {
         const char* what;
         std::function<void(EncodingSettings&)> change;
@@ -183,32 +184,32 @@ TEST(SettingsEnabling, FollowsTheSwitches)
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
-         }, qualities},
+         }, qualities + QStringList{largest}},
         // by quality: each codec its own quality; no bit rate, and one pass
         {"H.264 by quality", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.videoRateControl = RateByQuality;
-         }, {"videoBitrate", "twoPass", "xvidQuality"}},
+         }, {"videoBitrate", "twoPass", "xvidQuality", largest}},
         {"Xvid by quality", [](EncodingSettings& s) {
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.videoRateControl = RateByQuality;
-         }, x264Only + QStringList{"videoBitrate", "twoPass", "x264Quality"}},
+         }, x264Only + QStringList{"videoBitrate", "twoPass", "x264Quality", largest}},
         {"no audio, no skip limit", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.noAudio = true;
              s.skipLimitOn = false;
-         }, audio + qualities + QStringList{"skipLimit"}},
+         }, audio + qualities + QStringList{"skipLimit", largest}},
         // Back to Xvid: disabled, but the selection is kept for the next switch.
         {"a list size is no custom size", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 2;
-         }, customSize + qualities},
+         }, customSize + qualities + QStringList{largest}},
     };
     for (const auto& c : cases) {
         EncodingSettings s;

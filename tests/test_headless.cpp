@@ -130,6 +130,39 @@ TEST_F(HeadlessConvert, H264Mp4TwoPassLeavesNoLogs)
         << QDir(m_dir + "/tmp").entryList(QDir::Files).join(' ').toStdString();
 }
 
+// Each profile that comes with the program converts a clip into its own format and sound,
+// never larger than the source; a largest height below the source's scales it down, and the
+// output check takes the scaled size.
+TEST_F(HeadlessConvert, EveryShippedProfileConvertsWithoutScalingUp)
+{
+    const QString in = Input("clip_h264_aac.mp4", "clip.mp4");
+    const struct {
+        const char* profile;
+        QStringList sets;
+        const char* output;
+        const char* format;
+        int width, height, audioKbps;
+    } cases[] = {
+        {"plays-everywhere", {}, "clip.mp4", "MPEG-4", 320, 240, 160},
+        {"Phones and sharing (smaller)", {}, "clip.mp4", "MPEG-4", 320, 240, 96},
+        {"tv-and-media-players", {}, "clip.mkv", "Matroska", 320, 240, 192},
+        {"old-players", {}, "clip.avi", "AVI", 320, 240, 128},
+        {"old-players", {"--set", "MaxHeight=120"}, "clip.avi", "AVI", 160, 120, 128},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString outDir = m_dir + "/out" + QString::number(n++);
+        const TestSupport::RunResult r =
+            Run(QStringList{"--convert", "--profile", c.profile} + c.sets + QStringList{"--out-dir", outDir, in});
+        ASSERT_EQ(r.exitCode, 0) << c.profile << ": " << r.err.constData() << r.out.constData();
+        const TVideoFileInfo info = AnalyseFile(outDir + "/" + c.output);
+        EXPECT_EQ(info.Format, c.format) << c.profile;
+        EXPECT_EQ(info.VideoStreams[0].Width, c.width) << c.profile;
+        EXPECT_EQ(info.VideoStreams[0].Height, c.height) << c.profile;
+        EXPECT_EQ(info.AudioStreams[0].Bitrate, c.audioKbps) << c.profile;
+    }
+}
+
 TEST_F(HeadlessConvert, H264Mp4OnePassWithoutAudio)
 {
     const QString in = Input("clip_h264_aac.mp4", "clip.mp4");

@@ -47,6 +47,7 @@ EncodingSettings NonDefaults()
     s.resolution = 5;
     s.resolutionWidth = 1280;
     s.resolutionHeight = 720;
+    s.maxHeight = 576;
     s.brightnessOn = true;
     s.brightness = -3;
     s.saturationOn = true;
@@ -84,6 +85,7 @@ void ExpectSameProfileSettings(const EncodingSettings& a, const EncodingSettings
     EXPECT_EQ(a.resolution, b.resolution);
     EXPECT_EQ(a.resolutionWidth, b.resolutionWidth);
     EXPECT_EQ(a.resolutionHeight, b.resolutionHeight);
+    EXPECT_EQ(a.maxHeight, b.maxHeight);
     EXPECT_EQ(a.brightnessOn, b.brightnessOn);
     EXPECT_EQ(a.brightness, b.brightness);
     EXPECT_EQ(a.saturationOn, b.saturationOn);
@@ -300,7 +302,7 @@ TEST(ProfileFile, AFailedSaveIsReportedAndLosesNothing)
 
 TEST(ProfileKeys, OneReaderPerKeyAndCaseInsensitiveLookup)
 {
-    EXPECT_EQ(TProfileKeys::All().size(), 34);
+    EXPECT_EQ(TProfileKeys::All().size(), 35);
     ASSERT_NE(TProfileKeys::Find("videobitrate"), nullptr);
     EXPECT_STREQ(TProfileKeys::Find("VIDEOBITRATE")->Section, "VIDEO");
     EXPECT_STREQ(TProfileKeys::Find("forceencodedupframes")->Name, "ForceEncodeDupFrames");
@@ -650,4 +652,68 @@ TEST(AppSettingsFile, WriteOrderAndConditions)
     EXPECT_EQ(t.ListFontName, "Noto Sans");
     EXPECT_EQ(t.FileAnalysis, faNone);
     EXPECT_EQ(t.ProgressWidth, 640);
+}
+
+// The profiles that come with the program follow the user's own, under names in the user's
+// language; a name finds them in English too, and the user's own file name wins.
+TEST(ProfileList, ShippedProfilesComeLastUnderTheirOwnNames)
+{
+    QTemporaryDir dir;
+    const QString own = dir.path() + "/own", shipped = dir.path() + "/shipped";
+    WriteFile(own + "/zz.ini", ProfileText("SortIndex=9\r\n"));
+    WriteFile(own + "/old-players.ini", ProfileText("DisplayName=My old one\r\n"));
+    WriteFile(shipped + "/plays-everywhere.ini", ProfileText("DisplayName=Plays everywhere (MP4, H.264)\r\nSortIndex=1\r\n"));
+    WriteFile(shipped + "/old-players.ini", ProfileText("DisplayName=Old players (AVI, Xvid)\r\nSortIndex=4\r\n"));
+    WriteFile(shipped + "/extra.ini", ProfileText("DisplayName=Not in the table\r\nSortIndex=2\r\n"));
+
+    const MarkingLanguage marking;
+    TProfileList list;
+    list.Rebuild(own, own + "/__Last.ini", shipped);
+    EXPECT_EQ(list.BoxItems().mid(TProfileList::FirstProfileIndex),
+              QStringList({"My old one", "zz", Marked("Plays everywhere (MP4, H.264)"), "Not in the table",
+                           Marked("Old players (AVI, Xvid)")}));
+    EXPECT_FALSE(list.IsShippedEntry(3));
+    EXPECT_TRUE(list.IsShippedEntry(4));
+    EXPECT_EQ(list.ProfileFileForBoxIndex(4), shipped + "/plays-everywhere.ini");
+
+    const struct {
+        const char* name;
+        QStringList files;
+    } cases[] = {
+        {"plays-everywhere", {shipped + "/plays-everywhere.ini"}},
+        {"PLAYS EVERYWHERE (mp4,  H.264)", {shipped + "/plays-everywhere.ini"}},
+        {"«Plays everywhere (MP4, H.264)»", {shipped + "/plays-everywhere.ini"}},
+        {"old-players", {own + "/old-players.ini"}},
+        {"Old players (AVI, Xvid)", {shipped + "/old-players.ini"}},
+        {"not in the table", {shipped + "/extra.ini"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(list.FilesNamed(S(c.name)), c.files) << c.name;
+
+    // Without a directory of its own, or with the user's, nothing is listed twice.
+    list.Rebuild(own, own + "/__Last.ini", own);
+    EXPECT_EQ(list.Items().size(), 2);
+}
+
+// Each profile that comes with the program is whole: loaded over any settings it leaves
+// nothing of them, and its file names it as the program's table does.
+TEST(ProfileList, EveryShippedProfileSetsEveryKey)
+{
+    const QString dir = QStringLiteral(VEXA_SOURCE_DIR) + "/data/profiles";
+    const QTemporaryDir none;
+    TProfileList list;
+    list.Rebuild(none.path(), QString(), dir);
+    ASSERT_EQ(list.Items().size(), 4);
+    for (const TProfileInfo& info : list.Items()) {
+        MemIniFile ini;
+        ASSERT_TRUE(ini.Load(info.Path));
+        for (const TProfileKeys::Key& key : TProfileKeys::All())
+            EXPECT_TRUE(ini.ValueExists(key.Section, key.Name)) << info.ShortFileName.toStdString() << " lacks " << key.Name;
+        EXPECT_EQ(info.DisplayName, info.StoredName) << info.ShortFileName.toStdString();
+        EncodingSettings a = Defaults(), b = NonDefaults();
+        ASSERT_TRUE(Profile::LoadProfile(info.Path, a, {}));
+        ASSERT_TRUE(Profile::LoadProfile(info.Path, b, {}));
+        ExpectSameProfileSettings(a, b);
+        EXPECT_GT(a.maxHeight, 0) << info.ShortFileName.toStdString();
+    }
 }

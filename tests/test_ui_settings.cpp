@@ -385,8 +385,11 @@ TEST(UiProfiles, TheBoxListsProfilesInQuicksortOrderWithoutTheLastSession)
     h.Write("profiles/foreign.ini", Crlf({"[MAIN]", "AppName=Other", "AppVer=1.0"}));
     h.Write("profiles/Z.INI", ProfileText("DisplayName=Two\\nLines[clb=#FF0000]\r\nSortIndex=5\r\nBgColor=#000080\r\nFontColor=#000080"));
     h.Start();
+    // The profiles that come with the program follow the user's own.
     EXPECT_EQ(h.BoxItems(), (QStringList{"The last session settings", "Default encoder settings", "D", "E", "C", "A",
-                                         "B", "Two\r\nLines"}));
+                                         "B", "Two\r\nLines", "Plays everywhere (MP4, H.264)",
+                                         "Phones and sharing (smaller)", "TV and media players (MKV)",
+                                         "Old players (AVI, Xvid)"}));
     auto* box = h.Find<TProfileBox>("cbProfileNew");
     EXPECT_EQ(box->currentIndex(), 0);
     // Equal colours turn into dark grey with light text; white on white is the default.
@@ -476,6 +479,39 @@ TEST(UiProfiles, SavingIntoTheProfilesDirectorySelectsTheNewEntry)
     const QString text = QString::fromUtf8(ReadFile(h.Path("profiles/mine.ini")));
     EXPECT_TRUE(text.contains(QLatin1String("DisplayName=My own")));
     EXPECT_TRUE(text.contains(QLatin1String("VideoBitrate=3333")));
+}
+
+// A profile that came with the program applies like the user's own, and the program
+// never saves over one.
+TEST(UiProfiles, AShippedProfileAppliesAndIsNeverSavedOver)
+{
+    PreparedHome h;
+    h.Start();
+    auto* box = h.Find<QComboBox>("cbProfileNew");
+    const int tv = int(h.BoxItems().indexOf("TV and media players (MKV)"));
+    ASSERT_GE(tv, TProfileList::FirstProfileIndex);
+    Q_EMIT box->activated(tv);
+    EXPECT_EQ(h.w->Settings().container, TContainer::Mkv);
+    EXPECT_EQ(h.w->Settings().maxHeight, 1080);
+
+    const QString shipped = ShippedProfilesDir(AppParams()) + "/mine.ini";
+    QString refusal;
+    ModalWatcher watch([&](QWidget* m) {
+        if (auto* message = qobject_cast<QMessageBox*>(m)) {
+            refusal = message->text();
+            message->button(QMessageBox::Ok)->click();
+            return true;
+        }
+        auto* dlg = qobject_cast<QFileDialog*>(m);
+        if (!dlg)
+            return false;
+        Choose(dlg, shipped);
+        return true;
+    });
+    h.w->Action(QStringLiteral("actSaveProfile"))->trigger();
+    const bool written = QFile::remove(shipped);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(refusal.contains("cannot be changed")) << refusal.toStdString();
 }
 
 TEST(UiProfiles, LoadingThroughTheDialogAppliesAnyProfileFile)

@@ -309,6 +309,11 @@ QStringList BuiltInResolutions()
     };
 }
 
+QString ShippedProfilesDir(const TAppParams& p)
+{
+    return p.SharedDataDir.isEmpty() ? QString() : p.SharedDataDir + QStringLiteral("/profiles");
+}
+
 QStringList ResolutionEntries(const TAppParams& p)
 {
     if (QFileInfo::exists(p.ResolutionTxt))

@@ -156,6 +156,12 @@ TPassLogNames FreshPassLogNames(const QString& fallbackDir);
 // PassLogFile1 afresh, for the command-line previews.
 void MakePassLogNames(TAppParams& p);
 
+// ---- profiles that come with the program -----------------------------------
+
+// Where they are: <prefix>/share/vexaconv/profiles (in a build tree, <build>/share/vexaconv/
+// profiles beside bin); empty when p has no shared data directory.
+QString ShippedProfilesDir(const TAppParams& p);
+
 // ---- resolution list --------------------------------------------------------
 
 // The entries of a resolution list file: each line trimmed, empty lines and lines

@@ -118,6 +118,9 @@ TResolution OutputResolution(const EncodingSettings& s, const TVideoFileInfo& in
         if (r.Width > 0 && r.Height > 0)
             return r;
     }
+    // a largest height makes a taller picture smaller
+    if (const TFaithfulOutput f = FaithfulOutput(s, info); !f.Scale.isEmpty())
+        return {f.OutWidth, f.OutHeight};
     return {v.Width, v.Height};
 }
 

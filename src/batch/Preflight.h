@@ -35,7 +35,8 @@ struct TPreflightReport {
 TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
                             const TAppParams& params);
 
-// The output size the settings give for a file: the resolution chosen, or the input's.
+// The output size the settings give for a file: the resolution chosen, the input's scaled
+// down to the largest height, or the input's.
 TResolution OutputResolution(const EncodingSettings& settings, const TVideoFileInfo& info);
 // The speed key of a file converted with settings.
 TSpeedKey SpeedKeyFor(const EncodingSettings& settings, const TVideoFileInfo& info);

@@ -89,8 +89,9 @@ const Option Options[] = {
      },
      "--profile FILE|NAME|last",
      QT_TRANSLATE_NOOP("CommandLine",
-                       "load a profile: a file, a profile of the program home's profiles folder by the name the "
-                       "window's profile box shows (or its file name), or last: the last-session settings")},
+                       "load a profile: a file, a profile of the program home's profiles folder or one that comes "
+                       "with the program, by the name the window's profile box shows (or its file name), or last: "
+                       "the last-session settings")},
     {"--set", true, Group::Settings, CliMode::Gui, Inputs::Any, SettingsModes,
      [](CliOptions& o, const QString& v) {
          const int eq = v.indexOf(QLatin1Char('='));

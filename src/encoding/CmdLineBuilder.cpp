@@ -20,6 +20,12 @@ const QString kAuto = QStringLiteral("Auto");
 // A bits-per-pixel figure above this is cut down by the "Auto" video bit rate.
 constexpr double kBitsPerPixelCeiling = 0.3;
 constexpr int kFallbackVideoBitrate = 800;
+// The least "Auto" gives, as the source's own rate may be far too low for this encoder (a
+// newer codec's, or a slide show's): 0.1 bit per pixel of every output picture still looks
+// like its source in either codec, and 64 kbit/s leaves room for a whole key picture of a
+// small clip each second, so even one picture a second is never starved.
+constexpr double kBitsPerPixelFloor = 0.1;
+constexpr int kMinAutoVideoBitrate = 64;
 
 // Odd sizes are raised by one: the encoders want even frame sides.
 int MakeEven(int v)
@@ -253,7 +259,28 @@ TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& Cur
     return r;
 }
 
-uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
+namespace {
+
+// The floor under "Auto": the output's own size and rate, as the command line makes them.
+int AutoVideoBitrateFloor(const EncodingSettings& s, const TVideoFileInfo& info, const TFaithfulOutput& f)
+{
+    double fps = f.OutputFps > 0 ? f.OutputFps : info.VideoStreams[0].FPS;
+    if (!IsAutoText(s.frameRate.Text)) {
+        QString typed = s.frameRate.Text.trimmed();
+        typed.replace(QLatin1Char(','), QLatin1Char('.'));
+        bool ok = false;
+        fps = typed.toDouble(&ok);
+        if (!ok)
+            fps = 0;
+    }
+    double floor = kMinAutoVideoBitrate;
+    if (fps > 0 && std::isfinite(fps) && f.OutWidth > 0 && f.OutHeight > 0)
+        floor = std::max(floor, std::ceil(kBitsPerPixelFloor * f.OutWidth * f.OutHeight * fps / 1000.0));
+    return int(std::min(floor, double(std::numeric_limits<uint16_t>::max())));
+}
+
+uint16_t AutoVideoBitrateAboveFloor(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                                    const TFaithfulOutput& f)
 {
     const TVideoStreamInfo& v = CurrentFileInfo.VideoStreams[0];
     const int bin = v.Bitrate;
@@ -262,9 +289,17 @@ uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& Cu
     const bool autoSize = s.resolution == 0 || !InRange(s.resolution, s.resolutionItems.size());
 
     if (autoSize) {
+        // A largest height spreads the source's rate over fewer pixels: the ceiling is the
+        // scaled picture's.
+        double w = v.Width, h = v.Height, outBpp = bpp;
+        if (!f.Scale.isEmpty() && f.OutWidth > 0 && f.OutHeight > 0 && w > 0 && h > 0) {
+            outBpp = bpp * (w * h) / (double(f.OutWidth) * f.OutHeight);
+            w = f.OutWidth;
+            h = f.OutHeight;
+        }
         double result = bin;
-        if (bin > 0 && v.Width != 0 && v.Height != 0 && fps > 0 && bpp > kBitsPerPixelCeiling)
-            result = std::nearbyint(fps * kBitsPerPixelCeiling * v.Width * v.Height / 1000.0);
+        if (bin > 0 && w != 0 && h != 0 && fps > 0 && outBpp > kBitsPerPixelCeiling)
+            result = std::nearbyint(fps * kBitsPerPixelCeiling * w * h / 1000.0);
         if (result == 0)
             result = kFallbackVideoBitrate;
         return Low16(result);
@@ -278,6 +313,15 @@ uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& Cu
                                                                          : Low16(fps * w * m * h / 1000.0);
     // Most MKV and TS files report no video bit rate: "bitrate=0" would fail every run.
     return result == 0 ? kFallbackVideoBitrate : result;
+}
+
+} // namespace
+
+uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
+{
+    const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
+    return uint16_t(std::max<int>(AutoVideoBitrateAboveFloor(s, CurrentFileInfo, f),
+                                  AutoVideoBitrateFloor(s, CurrentFileInfo, f)));
 }
 
 TCmdPiece GetAudioCodec(const EncodingSettings& s)
@@ -374,7 +418,7 @@ TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& Cur
         chain += QStringLiteral(",yadif");
     if (!f.Crop.isEmpty())
         chain += QLatin1Char(',') + f.Crop;
-    const QString scale = ScaleFilter(s, CurrentFileInfo);
+    const QString scale = f.Scale.isEmpty() ? ScaleFilter(s, CurrentFileInfo) : f.Scale;
     if (!scale.isEmpty())
         chain += QLatin1Char(',') + scale;
     if (s.flipHorizontal)

@@ -52,7 +52,9 @@ TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass);
 // than 32 as 4).
 int AutoThreadCount(int processorCount);
 
-// The "Auto" video bit rate in kbit/s, kept as an unsigned 16-bit number.
+// The "Auto" video bit rate in kbit/s, kept as an unsigned 16-bit number: the source's,
+// cut down above 0.3 bit per pixel (of the scaled picture under a largest height), and
+// never below 0.1 bit per pixel of the output's pictures nor below 64.
 uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo);
 // The "Auto" MP3 bit rate in kbit/s.
 int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo);

@@ -64,6 +64,9 @@ struct EncodingSettings {
     int resolution = 0;                 // 0 "Auto", 1 "Custom", 2.. resolutionItems[n]
     double resolutionWidth = 854;            // 2..30000
     double resolutionHeight = 480;           // 2..30000
+    // With resolution "Auto": a taller picture is scaled down to this many lines, a smaller
+    // one keeps its size; 0 keeps every input's size.
+    double maxHeight = 0;                    // 0..30000
     bool brightnessOn = false;
     double brightness = 0;              // position -10..10, value = position / 10
     bool saturationOn = false;

@@ -57,6 +57,9 @@ bool AutoResolution(const EncodingSettings& s)
     return s.resolution <= 0 || s.resolution >= s.resolutionItems.size();
 }
 
+// The even number nearest v, at least 2.
+int NearestEven(double v) { return std::max(2, 2 * int(std::lround(v / 2))); }
+
 } // namespace
 
 QString RateText(double fps) { return QString::number(fps, 'f', 3); }
@@ -145,6 +148,28 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
     }
     // the user's rotate=1 and rotate=2 both turn by a quarter
     const bool quarterTurn = s.rotate || f.RotationDegrees == 90 || f.RotationDegrees == 270;
+
+    // Largest height: the lines as shown, so a turned picture is limited by its width here
+    // (the scale comes before the turn in the filter chain).
+    const int limit = AutoResolution(s) ? RoundHalfEven(s.maxHeight) & ~1 : 0;
+    if (limit >= 2 && w > 0 && h > 0 && (quarterTurn ? w : h) > limit) {
+        const double factor = double(limit) / (quarterTurn ? w : h);
+        const int sw = quarterTurn ? limit : NearestEven(w * factor);
+        const int sh = quarterTurn ? NearestEven(h * factor) : limit;
+        f.Scale = QStringLiteral("scale=%1:%2").arg(sw).arg(sh);
+        // (named as shown: width by height after the turn)
+        const bool t = quarterTurn;
+        //: %1x%2 the picture's size, %3x%4 the smaller size it gets, %5 the largest height set
+        f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                               "the picture size %1x%2 becomes %3x%4 (largest height %5)")
+                       .arg(t ? h : w)
+                       .arg(t ? w : h)
+                       .arg(t ? sh : sw)
+                       .arg(t ? sw : sh)
+                       .arg(limit);
+        w = sw;
+        h = sh;
+    }
     if (quarterTurn)
         std::swap(w, h);
     f.OutWidth = w;

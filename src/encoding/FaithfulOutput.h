@@ -22,7 +22,10 @@
 //   that mirrors adds mirror first (mirrored and turned by half is flip); the user's own turn
 //   wins.
 // - Sizes. An odd width or height loses its last column or line (crop=W:H:0:0); the shape rule
-//   then keeps the display aspect.
+//   then keeps the display aspect. With a largest height set, a picture taller than that as
+//   shown (after any turn) is scaled down, both sides by the same factor to even sides, so its
+//   pixels keep their shape and the shape rule still states the aspect; a picture that is not
+//   taller keeps its size: scaling up only adds pixels that show nothing new.
 // - Reader. The encoder's AVI reader hands an empty chunk to the MPEG-4 decoder, which repeats
 //   the picture before it for ever (ffmpeg writes one near the start); its transport-stream
 //   reader takes H.264 for twice its rate and keeps every second picture. An AVI of MPEG-4
@@ -58,6 +61,7 @@
 
 struct TFaithfulOutput {
     QString Crop;              // "crop=W:H:0:0" for an odd side, or empty
+    QString Scale;             // "scale=W:H" for a picture above the largest height, or empty
     QString Rotate;            // "rotate=1", "rotate=2", "flip,mirror", "mirror", "flip", "mirror,rotate=N", or empty
     QString DisplayAspect;     // "dsize=A" when the picture's shape alone would be wrong, or empty
     double InputFps = 0;       // "-fps": the rate the pictures are read at; 0: as declared

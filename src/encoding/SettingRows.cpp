@@ -480,6 +480,14 @@ QList<TSettingRow> MakeRows()
                               Spin("ResHeight", &S::resolutionHeight)),
                           EncodingLists::ResWidthMin, EncodingLists::ResWidthMax),
                     [](const S& s) { return s.resolution == 1; }),
+        EnabledWhen(Range(Row(P::Advanced, C::Spin, "maxHeight", "spedMaxHeight", QT_TRANSLATE_NOOP("SettingRows", "Largest height:"),
+                              QT_TRANSLATE_NOOP("SettingRows", "With the picture size on Auto, a taller picture is made "
+                                                               "smaller to this many lines, keeping its shape; a smaller one "
+                                                               "keeps its size, and 0 keeps every size."),
+                              &S::maxHeight, 0.0,
+                              Spin("ADVANCED", "MaxHeight", &S::maxHeight, 0, EncodingLists::ResWidthMax)),
+                          0, EncodingLists::ResWidthMax),
+                    [](const S& s) { return s.resolution <= 0 || s.resolution >= s.resolutionItems.size(); }),
         Row(P::Advanced, C::Memo, "extraParameters", "meParams",
             QT_TRANSLATE_NOOP("SettingRows", "Additional encoder command-line parameters:"),
             QT_TRANSLATE_NOOP("SettingRows", "More encoder options, added to its command line as typed; leave this "

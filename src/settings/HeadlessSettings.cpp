@@ -35,7 +35,7 @@ TResultOf<QString> THeadlessSettings::ProfileFile(const TAppParams& params, cons
     // A path names a file; a bare word may also be a name from the profiles folder.
     if (!profile.contains(QLatin1Char('/'))) {
         TProfileList list;
-        list.Rebuild(params.ProfilesDir, params.LastProfileFile);
+        list.Rebuild(params.ProfilesDir, params.LastProfileFile, ShippedProfilesDir(params));
         const QStringList files = list.FilesNamed(profile);
         if (files.size() == 1)
             return files.first();

@@ -22,7 +22,8 @@ struct THeadlessSettings {
 
     // profile: empty for none, "last" for the last-session profile, otherwise a path
     // relative to the current directory or, when no such file exists and it has no slash,
-    // a profile of the profiles folder by name (TProfileList::FilesNamed).
+    // a profile of the profiles folder, or one that came with the program, by name
+    // (TProfileList::FilesNamed).
     static THeadlessSettings Resolve(const TAppParams& params, const QString& profile,
                                      const QList<QPair<QString, QString>>& sets);
 

@@ -10,10 +10,30 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr TAppColor White = 0xFFFFFF;
+
+// The shown names of the profiles that come with the program, by file name. Each file holds
+// its English name too, for anything that reads it without this table.
+struct TShippedName {
+    const char* File;
+    const char* Name;
+};
+constexpr TShippedName ShippedNames[] = {
+    //: A profile that comes with the program, named by what its outputs are for
+    {"plays-everywhere.ini", QT_TRANSLATE_NOOP("ShippedProfiles", "Plays everywhere (MP4, H.264)")},
+    //: A profile that comes with the program: smaller files for phones and for sending
+    {"phones-and-sharing.ini", QT_TRANSLATE_NOOP("ShippedProfiles", "Phones and sharing (smaller)")},
+    //: A profile that comes with the program, for television sets and media players
+    {"tv-and-media-players.ini", QT_TRANSLATE_NOOP("ShippedProfiles", "TV and media players (MKV)")},
+    //: A profile that comes with the program, for DVD players and other old devices
+    {"old-players.ini", QT_TRANSLATE_NOOP("ShippedProfiles", "Old players (AVI, Xvid)")},
+};
+
+bool SameName(const QString& a, const QString& b) { return a.simplified().compare(b, Qt::CaseInsensitive) == 0; }
 
 // The "*.ini" files directly in dir, full paths, sorted by name without regard to case.
 QStringList IniFilesIn(const QString& dir)
@@ -63,7 +83,7 @@ void QuickSort(QList<TProfileInfo>& items, int l, int r)
 
 } // namespace
 
-void TProfileList::Rebuild(const QString& profilesDir, const QString& lastProfileFile)
+void TProfileList::Rebuild(const QString& profilesDir, const QString& lastProfileFile, const QString& shippedDir)
 {
     m_profilesDir = profilesDir;
     m_items.clear();
@@ -73,6 +93,19 @@ void TProfileList::Rebuild(const QString& profilesDir, const QString& lastProfil
             AP_AddProfile(path);
     }
     SortBySortIndex(m_items);
+    // Listed after the user's own, so that a user's list stays where it always was.
+    const QFileInfo shipped(shippedDir);
+    if (shippedDir.isEmpty() || !shipped.isDir() || shipped.canonicalFilePath() == QFileInfo(profilesDir).canonicalFilePath())
+        return;
+    const QList<TProfileInfo> own = std::exchange(m_items, {});
+    for (const QString& path : IniFilesIn(shippedDir))
+        AP_AddProfile(path);
+    SortBySortIndex(m_items);
+    for (TProfileInfo& info : m_items) {
+        info.Shipped = true;
+        info.DisplayName = ShippedDisplayName(info.ShortFileName, info.StoredName);
+    }
+    m_items = own + m_items;
 }
 
 bool TProfileList::AP_AddProfile(const QString& path)
@@ -92,7 +125,9 @@ bool TProfileList::AP_AddProfile(const QString& path)
 
     TProfileInfo info;
     info.ShortFileName = fi.fileName();
+    info.Path = fi.absoluteFilePath();
     info.DisplayName = CutDisplayName(ini.ReadString(main, QStringLiteral("DisplayName")), fi.fileName());
+    info.StoredName = info.DisplayName;
     info.SortIndex = ParseSortIndex(ini.ReadString(main, QStringLiteral("SortIndex"), QStringLiteral("-1")));
     info.BgColor = ReadColor(ini, QStringLiteral("BgColor"));
     info.FontColor = ReadColor(ini, QStringLiteral("FontColor"));
@@ -115,25 +150,39 @@ QString TProfileList::ProfileFileForBoxIndex(int boxIndex) const
     int i = boxIndex - FirstProfileIndex;
     if (i >= m_items.size())
         i = 0;
-    return QDir(m_profilesDir).filePath(m_items.at(i).ShortFileName);
+    return m_items.at(i).Path;
 }
 
 QStringList TProfileList::FilesNamed(const QString& name) const
 {
     const QString wanted = name.simplified();
-    const QDir dir(m_profilesDir);
     for (const TProfileInfo& info : m_items) {
         if (info.ShortFileName.compare(wanted, Qt::CaseInsensitive) == 0
             || QFileInfo(info.ShortFileName).completeBaseName().compare(wanted, Qt::CaseInsensitive) == 0)
-            return {dir.filePath(info.ShortFileName)};
+            return {info.Path};
     }
     // Two profiles may show one text; the caller says which files it could mean.
     QStringList files;
     for (const TProfileInfo& info : m_items) {
-        if (DisplayText(info.DisplayName).simplified().compare(wanted, Qt::CaseInsensitive) == 0)
-            files << dir.filePath(info.ShortFileName);
+        if (SameName(DisplayText(info.DisplayName), wanted) || (info.Shipped && SameName(info.StoredName, wanted)))
+            files << info.Path;
     }
     return files;
+}
+
+bool TProfileList::IsShippedEntry(int boxIndex) const
+{
+    const int i = boxIndex - FirstProfileIndex;
+    return i >= 0 && i < m_items.size() && m_items.at(i).Shipped;
+}
+
+QString TProfileList::ShippedDisplayName(const QString& shortFileName, const QString& storedName)
+{
+    for (const TShippedName& n : ShippedNames) {
+        if (shortFileName.compare(QLatin1String(n.File), Qt::CaseInsensitive) == 0)
+            return QCoreApplication::translate("ShippedProfiles", n.Name);
+    }
+    return storedName;
 }
 
 int TProfileList::BoxIndexOfFile(const QString& shortFileName) const

@@ -10,7 +10,10 @@
 // One entry of the profile box.
 struct TProfileInfo {
     QString ShortFileName;     // file name without directory
+    QString Path;              // the full path
     QString DisplayName;       // after the "[clb=" / "[clf=" cut, escapes not yet replaced
+    QString StoredName;        // DisplayName as the file has it (a shipped one's is English)
+    bool Shipped = false;      // came with the program: read-only, listed after the user's
     double SortIndex = -1;
     QString ProfileType;       // not filled
     TAppColor BgColor = 0xFFFFFF;
@@ -19,7 +22,7 @@ struct TProfileInfo {
 
 // The profiles offered in the profile box, in display order. The box holds two fixed
 // entries first ("The last session settings", "Default encoder settings"), then one per
-// listed profile.
+// listed profile: the user's own, then the ones that came with the program.
 class TProfileList {
 public:
     static constexpr int LastSessionIndex = 0;
@@ -27,8 +30,8 @@ public:
     static constexpr int FirstProfileIndex = 2;
 
     // Lists the admitted "*.ini" files directly in profilesDir (never lastProfileFile),
-    // sorted by name and then by sort index.
-    void Rebuild(const QString& profilesDir, const QString& lastProfileFile);
+    // sorted by name and then by sort index; then, sorted alike, those of shippedDir.
+    void Rebuild(const QString& profilesDir, const QString& lastProfileFile, const QString& shippedDir = QString());
 
     // Examines one file and appends its entry when it is a profile of this program.
     bool AP_AddProfile(const QString& path);
@@ -45,9 +48,17 @@ public:
     QString ProfileFileForBoxIndex(int boxIndex) const;
 
     // The listed profiles a name given by the user means, as full paths: the one whose
-    // file name is name (with or without ".ini"), else every one whose box text is name
-    // (blanks and line breaks as one space); case-insensitive. Empty when none.
+    // file name is name (with or without ".ini"; the user's before a shipped one), else
+    // every one whose box text is name (blanks and line breaks as one space; a shipped
+    // profile's English name too); case-insensitive. Empty when none.
     QStringList FilesNamed(const QString& name) const;
+
+    // Whether box entry boxIndex is a profile that came with the program.
+    bool IsShippedEntry(int boxIndex) const;
+
+    // A shipped profile's name as shown, in the user's language: the program's own name
+    // for its file (by file name), else the file's storedName.
+    static QString ShippedDisplayName(const QString& shortFileName, const QString& storedName);
 
     // The box index of the entry for shortFileName (case-insensitive), or 0 when none.
     int BoxIndexOfFile(const QString& shortFileName) const;

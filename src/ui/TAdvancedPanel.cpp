@@ -68,6 +68,8 @@ QWidget* TAdvancedPanel::BuildResolutionGroup(QWidget* parent)
     g->addWidget(lx, 1, 2);
     g->addWidget(Label(u"resolutionHeight"), 1, 3);
     g->addWidget(Take(u"resolutionHeight"), 1, 4);
+    g->addWidget(Label(u"maxHeight"), 2, 0, 1, 4);
+    g->addWidget(Take(u"maxHeight"), 2, 4);
     g->setColumnStretch(1, 1);
     g->setColumnStretch(4, 1);
     // The user's list in the home, else the one installed with the program, else the built-in one.

@@ -161,7 +161,7 @@ void TFormMain::LoadSettingsFile()
 void TFormMain::FillProfileList()
 {
     const TAppParams& ap = AppParams();
-    m_profiles.Rebuild(ap.ProfilesDir, ap.LastProfileFile);
+    m_profiles.Rebuild(ap.ProfilesDir, ap.LastProfileFile, ShippedProfilesDir(ap));
     if (auto* box = qobject_cast<TProfileBox*>(m_cbProfileNew))
         box->Fill(m_profiles);
 }
@@ -233,6 +233,16 @@ void TFormMain::actSaveProfileExecute()
     const QString file = dlg->exec() == QDialog::Accepted ? dlg->selectedFiles().value(0) : QString();
     if (file.isEmpty())
         return;
+    // The profiles that came with the program stay as they came (an uninstalled build could write there).
+    if (const QString shipped = ShippedProfilesDir(ap);
+        !shipped.isEmpty() && SameDirectory(QFileInfo(file).absolutePath(), shipped)) {
+        QMessageBox box(QMessageBox::Warning, QLatin1String(AppInfo::ProgramName),
+                        tr("The profiles that come with the program cannot be changed: save yours in your own "
+                           "profiles folder."),
+                        QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
     if (const TResult saved = SaveProfileFile(file); !saved.ok()) {
         QMessageBox box(QMessageBox::Critical, QLatin1String(AppInfo::ProgramName), saved.error(), QMessageBox::Ok, this);
         box.exec();
