@@ -86,10 +86,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>load a profile: a file, a profile of the program home&apos;s profiles folder by the name the window&apos;s profile box shows (or its file name), or last: the last-session settings</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>--set needs KEY=VALUE, got &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -203,6 +199,10 @@
     </message>
     <message>
         <source>convert ten seconds from the middle of FILE into the temp folder, print the file&apos;s path and how long the whole file would take</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>load a profile: a file, a profile of the program home&apos;s profiles folder or one that comes with the program, by the name the window&apos;s profile box shows (or its file name), or last: the last-session settings</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -527,6 +527,11 @@
     </message>
     <message>
         <source>The file was cut without re-encoding and hides pictures before its start, which the encoder would show: the output would not start where the file does.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the picture size %1x%2 becomes %3x%4 (largest height %5)</source>
+        <extracomment>%1x%2 the picture&apos;s size, %3x%4 the smaller size it gets, %5 the largest height set</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1605,6 +1610,14 @@
         <source>Lower numbers look better and make larger files: 2 looks like the source, 4 is a good balance, 6 is small.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Largest height:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With the picture size on Auto, a taller picture is made smaller to this many lines, keeping its shape; a smaller one keeps its size, and 0 keeps every size.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1660,6 +1673,29 @@
     </message>
     <message>
         <source>Default encoder settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShippedProfiles</name>
+    <message>
+        <source>Plays everywhere (MP4, H.264)</source>
+        <extracomment>A profile that comes with the program, named by what its outputs are for</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phones and sharing (smaller)</source>
+        <extracomment>A profile that comes with the program: smaller files for phones and for sending</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TV and media players (MKV)</source>
+        <extracomment>A profile that comes with the program, for television sets and media players</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Old players (AVI, Xvid)</source>
+        <extracomment>A profile that comes with the program, for DVD players and other old devices</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2056,6 +2092,10 @@ Restore the list from the interrupted batch?</source>
     <message>
         <source>The manual is not installed. It was looked for here:
 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The profiles that come with the program cannot be changed: save yours in your own profiles folder.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -86,10 +86,6 @@
         <translation>beim Server des Herstellers nach einer neueren Version fragen</translation>
     </message>
     <message>
-        <source>load a profile: a file, a profile of the program home&apos;s profiles folder by the name the window&apos;s profile box shows (or its file name), or last: the last-session settings</source>
-        <translation>ein Profil laden: eine Datei, ein Profil aus dem Profilordner des Programmordners unter dem Namen, den das Profilfeld des Fensters zeigt (oder unter seinem Dateinamen), oder last: die Einstellungen der letzten Sitzung</translation>
-    </message>
-    <message>
         <source>--set needs KEY=VALUE, got &apos;%1&apos;</source>
         <translation>--set erwartet KEY=VALUE, erhalten: &apos;%1&apos;</translation>
     </message>
@@ -204,6 +200,10 @@
     <message>
         <source>convert ten seconds from the middle of FILE into the temp folder, print the file&apos;s path and how long the whole file would take</source>
         <translation>zehn Sekunden aus der Mitte von FILE in den Temp-Ordner konvertieren, den Pfad der Datei ausgeben und wie lange die ganze Datei dauern würde</translation>
+    </message>
+    <message>
+        <source>load a profile: a file, a profile of the program home&apos;s profiles folder or one that comes with the program, by the name the window&apos;s profile box shows (or its file name), or last: the last-session settings</source>
+        <translation>ein Profil laden: eine Datei, ein Profil aus dem Profilordner des Programmordners oder ein mitgeliefertes, unter dem Namen, den das Profilfeld des Fensters zeigt (oder unter seinem Dateinamen), oder last: die Einstellungen der letzten Sitzung</translation>
     </message>
 </context>
 <context>
@@ -528,6 +528,11 @@
     <message>
         <source>The file was cut without re-encoding and hides pictures before its start, which the encoder would show: the output would not start where the file does.</source>
         <translation>Die Datei wurde ohne Neukodierung geschnitten und verbirgt Bilder vor ihrem Anfang, die der Encoder zeigen würde: Die Ausgabe würde nicht dort beginnen, wo die Datei beginnt.</translation>
+    </message>
+    <message>
+        <source>the picture size %1x%2 becomes %3x%4 (largest height %5)</source>
+        <extracomment>%1x%2 the picture&apos;s size, %3x%4 the smaller size it gets, %5 the largest height set</extracomment>
+        <translation>die Bildgröße %1x%2 wird zu %3x%4 (größte Höhe %5)</translation>
     </message>
 </context>
 <context>
@@ -1606,6 +1611,14 @@
         <source>Lower numbers look better and make larger files: 2 looks like the source, 4 is a good balance, 6 is small.</source>
         <translation>Kleinere Zahlen sehen besser aus und ergeben größere Dateien: 2 sieht aus wie die Quelle, 4 ist ein guter Mittelweg, 6 ist klein.</translation>
     </message>
+    <message>
+        <source>Largest height:</source>
+        <translation>Größte Höhe:</translation>
+    </message>
+    <message>
+        <source>With the picture size on Auto, a taller picture is made smaller to this many lines, keeping its shape; a smaller one keeps its size, and 0 keeps every size.</source>
+        <translation>Bei der Bildgröße Auto wird ein höheres Bild auf so viele Zeilen verkleinert, ohne seine Form zu ändern; ein kleineres behält seine Größe, und 0 behält jede Größe.</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1662,6 +1675,29 @@
     <message>
         <source>Default encoder settings</source>
         <translation>Standard-Encodereinstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>ShippedProfiles</name>
+    <message>
+        <source>Plays everywhere (MP4, H.264)</source>
+        <extracomment>A profile that comes with the program, named by what its outputs are for</extracomment>
+        <translation>Spielt überall (MP4, H.264)</translation>
+    </message>
+    <message>
+        <source>Phones and sharing (smaller)</source>
+        <extracomment>A profile that comes with the program: smaller files for phones and for sending</extracomment>
+        <translation>Handys und Teilen (kleiner)</translation>
+    </message>
+    <message>
+        <source>TV and media players (MKV)</source>
+        <extracomment>A profile that comes with the program, for television sets and media players</extracomment>
+        <translation>Fernseher und Mediaplayer (MKV)</translation>
+    </message>
+    <message>
+        <source>Old players (AVI, Xvid)</source>
+        <extracomment>A profile that comes with the program, for DVD players and other old devices</extracomment>
+        <translation>Ältere Abspielgeräte (AVI, Xvid)</translation>
     </message>
 </context>
 <context>
@@ -2064,6 +2100,10 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
 %1</source>
         <translation>Das Handbuch ist nicht installiert. Es wurde hier gesucht:
 %1</translation>
+    </message>
+    <message>
+        <source>The profiles that come with the program cannot be changed: save yours in your own profiles folder.</source>
+        <translation>Die mitgelieferten Profile lassen sich nicht ändern: Speichern Sie Ihres in Ihrem eigenen Profilordner.</translation>
     </message>
 </context>
 <context>
