@@ -164,6 +164,9 @@ TEST(FileListColumns, DisplayRules)
     EXPECT_EQ(CellDisplayText(colDuration, 3723499.0), "01:02:03");
     EXPECT_EQ(CellDisplayText(colDuration, 3723500.0), "01:02:04");
     EXPECT_EQ(CellDisplayText(colDuration, 0.0), "");
+    EXPECT_EQ(CellDisplayText(colDuration, 800.0), TestSupport::UserDecimals("00:00:00.8"));
+    EXPECT_EQ(CellDisplayText(colDuration, 20.0), TestSupport::UserDecimals("00:00:00.1"));
+    EXPECT_EQ(CellDisplayText(colDuration, 960.0), "00:00:01");
     EXPECT_EQ(CellDisplayText(colVideoBitrate, 0), "");
     EXPECT_EQ(CellDisplayText(colVideoBitrate, 12000), "12 000");
     EXPECT_EQ(CellDisplayText(colAudioSampling, 44100), "44 100");

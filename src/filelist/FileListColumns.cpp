@@ -187,6 +187,9 @@ QString CellDisplayText(int column, const QVariant& value)
     case D::SizePositive:
         return x > 0 ? FormatFileSize(RoundedInt(x)) : QString();
     case D::ShortDuration:
+        // under a second in tenths: a short clip must not read as one of no length
+        if (x > 0 && x < 950)
+            return QStringLiteral("00:00:0") + DecimalText(std::max(0.1, x / 1000.0), 1);
         return x > 0 ? MsToShortTime(RoundedInt(x), true) : QString();
     case D::Fixed2Positive:
         return x > 0 ? FixedDecimals(x, 2) : QString();

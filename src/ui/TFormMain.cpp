@@ -42,6 +42,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -86,6 +87,13 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     m_ui = new TMainActions(*this);
     PrepareControls();
     CreateMenusAndBars();
+    // A language with longer captions opens wide enough to show the settings panels whole
+    // (a stored size still wins: the settings file comes later).
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const int panels = m_settingsBody->minimumSizeHint().width() + UiMetrics::MainSideMargins;
+        if (panels > width())
+            resize(std::min(panels, screen->availableGeometry().width()), height());
+    }
     // 5. default encoder settings
     actSetDefaultEncoderSettingsExecute();
     // 6. no remembered folder yet: dialogs start in the user's Videos folder

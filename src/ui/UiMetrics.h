@@ -12,6 +12,8 @@ namespace UiMetrics {
 // its minimum the panels' controls overlap.
 inline constexpr QSize MainMinimum(650, 400);
 inline constexpr QSize MainInitial(934, 712);
+// What the main window's frame and layout take beside the settings panels.
+inline constexpr int MainSideMargins = 24;
 // The folded-open settings area: the tallest panel's controls at the default font.
 inline constexpr int SettingsAreaHeight = 258;
 // Toolbar icons match the list's default row height.
