@@ -128,7 +128,7 @@ QStringList MainWriteOrder(bool withGeometry)
     QStringList keys{"Maximized"};
     if (withGeometry)
         keys << "Left" << "Top" << "Width" << "Height";
-    keys << "cbOutputExists" << "cbAfterConversion" << "OutIn" << "OutDir" << "KeepFileDates" << "GridLines"
+    keys << "cbOutputExists" << "cbAfterConversion" << "OutIn" << "OutDir" << "KeepFileDates" << "KeepTree" << "GridLines"
          << "RowIndicator" << "GridFooter" << "RowHeight" << "AllowRowMoving" << "AllowColumnMoving" << "ListFontName"
          << "ListFontSize" << "FileAnalysis" << "pnConversionSettingsExpanded" << "OpenFileAfterIconClick"
          << "DefaultVideoCodec" << "LastDir" << "DragAcceptDirectories" << "ParallelJobs" << "Language";
