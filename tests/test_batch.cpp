@@ -465,6 +465,17 @@ TEST_F(BatchPlannerScript, KeptTreeInScriptsAndJobLines)
     }
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/elsewhere/far.avi"));
 
+    // A folder that cannot be made costs its row only, with a sentence that names it.
+    m_rows.Files << In("blocked/clip.mkv");
+    m_rows.Roots << in;
+    TestSupport::WriteFile(out + "/blocked", "a file where the folder would go");
+    m_sink.Warnings.clear();
+    const TBatchResult blocked = Run();
+    EXPECT_TRUE(blocked.ScriptWritten);
+    EXPECT_EQ(blocked.RefusedRows, 1);
+    EXPECT_TRUE(m_sink.Warnings.join('|').contains(out + "/blocked")) << m_sink.Warnings.join('|').toStdString();
+    m_rows.Files.removeLast();
+
     m_options.ScriptFile = m_dir + "/batch.jobs";
     ASSERT_TRUE(Run().ScriptWritten);
     const QStringList lines = QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile)).split('\n', Qt::SkipEmptyParts);
