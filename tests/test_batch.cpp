@@ -478,7 +478,8 @@ TEST_F(BatchPlannerScript, KeptTreeInScriptsAndJobLines)
 
     m_options.ScriptFile = m_dir + "/batch.jobs";
     ASSERT_TRUE(Run().ScriptWritten);
-    const QStringList lines = QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile)).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(lines[i].contains("'--out-dir' " + ShellQuote(QFileInfo(expected[i]).path()) + ' '))

@@ -245,7 +245,8 @@ TEST(UiRecovery, RowRootsAndTheKeptTreeSurviveTheStateFile)
     ASSERT_TRUE(list.AddToList(named, true));
     EncodingSettings s;
     s.keepTree = true;
-    const QString file = TestSupport::WriteFile(tmp.path() + QStringLiteral("/state.ini"), TBatchRecovery::Bytes(list, s, 1));
+    const QString file =
+        TestSupport::WriteFile(tmp.path() + QStringLiteral("/state.ini"), TBatchRecovery::Bytes(list, s, 1));
 
     TBatchRecovery::TSaved saved;
     ASSERT_TRUE(TBatchRecovery::Read(file, EncodingSettings(), 0, saved));

@@ -15,8 +15,8 @@ struct EncodingSettings;
 struct TAppSettings;
 
 // The output options under the settings panels (pnMid): the existing-output policy, what
-// happens after the conversion, the kept dates and folders, and the output folder. A batch reads them
-// as one TBatchOptions value.
+// happens after the conversion, the kept dates and folder tree, and the output folder. A
+// batch reads them as one TBatchOptions value.
 class TOutputStrip : public QWidget {
     Q_OBJECT
 public:
