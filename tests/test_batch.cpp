@@ -74,6 +74,35 @@ TEST(OutputNaming, PlannedPaths)
     EXPECT_EQ(PlannedOutputPath("/in/clip.mkv", false, "/o.d", ".mp4"), "/o.d/clip.mp4");
 }
 
+// A kept tree: the input's folder under the folder it was added from, never above it.
+TEST(OutputNaming, TreeKeptUnderTheOutputFolder)
+{
+    const struct {
+        const char* Root;
+        const char* Input;
+        const char* Output;
+    } cases[] = {
+        {"/media/cam", "/media/cam/2024/wedding/clip.mp4", "/out/2024/wedding/clip.avi"},
+        {"/media/cam/", "/media/cam/2024/clip.mp4", "/out/2024/clip.avi"},
+        {"/media/cam", "/media/cam/clip.mp4", "/out/clip.avi"},                // the root's own file
+        {"", "/media/cam/2024/clip.mp4", "/out/clip.avi"},                     // added alone or from a list
+        {"/media/cam", "/media/camera/2024/clip.mp4", "/out/clip.avi"},        // a name that only starts alike
+        {"/media/cam/2024", "/media/cam/clip.mp4", "/out/clip.avi"},           // above the root: no ".."
+        {"/media/cam", "/media/cam/a/../../etc/clip.mp4", "/out/clip.avi"},     // leaves the root: no ".."
+        {"/media/cam", "/media/cam/./a/../b/clip.mp4", "/out/b/clip.avi"},
+        {"/", "/media/clip.mp4", "/out/media/clip.avi"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Input);
+        const QString out = PlannedOutputPath(c.Input, false, "/out", ".avi", c.Root);
+        EXPECT_EQ(out, c.Output);
+        EXPECT_FALSE(out.split('/').contains("..")); // also for a name that merely holds dots
+    }
+    EXPECT_EQ(PlannedOutputPath("/media/cam/2024/clip.mp4", true, "/out", ".avi", "/media/cam"),
+              "/media/cam/2024/clip.avi"); // beside the input there is no tree to keep
+    EXPECT_EQ(TreeFolder("/media/cam", "/media/cam/..x/clip.mp4"), "..x");
+}
+
 TEST(OutputNaming, InputPathsAndSameFile)
 {
     EXPECT_EQ(FoldInputPath("/a//b///c.avi"), "/a/b/c.avi");
@@ -229,7 +258,9 @@ public:
     QStringList Files;
     QList<bool> Checked;
     QStringList Statuses;
+    QStringList Roots;
     int RowCount() const override { return int(Files.size()); }
+    QString RowRoot(int row) const override { return Roots.value(row); }
     bool IsRowChecked(int row) const override { return Checked.value(row, true); }
     QString RowFullFileName(int row) const override { return Files.at(row); }
     void SetRowStatus(int, const QString& status, std::optional<TColor>) override { Statuses << status; }
@@ -409,6 +440,50 @@ TEST_F(BatchPlannerScript, JobLinesRunTheProgramWithTheBatchOptions)
         EXPECT_TRUE(loaded == m_settings);
     }
     SetWorkerProgram(program);
+}
+
+// A kept tree in scripts: a script's encoder writes into folders made beforehand, a job
+// line names its own folder; same names in two folders stay apart; a linked subfolder
+// goes under its name as listed.
+TEST_F(BatchPlannerScript, KeptTreeInScriptsAndJobLines)
+{
+    QDir().mkpath(m_dir + "/elsewhere");
+    ASSERT_EQ(::symlink("../elsewhere", QFile::encodeName(m_dir + "/in/link").constData()), 0);
+    m_rows.Files << In("ev1/clip.mkv") << In("ev2/clip.mkv") << In("link/far.mkv") << In("solo.mkv");
+    const QString in = m_dir + "/in";
+    m_rows.Roots << in << in << in << QString();
+    const QString out = m_dir + "/out";
+    const QStringList expected{out + "/ev1/clip.avi", out + "/ev2/clip.avi", out + "/link/far.avi", out + "/solo.avi"};
+    m_options.OutDirIsInDir = false;
+    m_options.OutDir = out;
+    m_options.KeepTree = true;
+    ASSERT_TRUE(Run().ScriptWritten);
+    const QString sh = QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile));
+    for (const QString& output : expected) {
+        EXPECT_TRUE(sh.contains("if start_file " + ShellQuote(output) + ' ')) << output.toStdString();
+        EXPECT_TRUE(QFileInfo(QFileInfo(output).path()).isDir()) << output.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(m_dir + "/elsewhere/far.avi"));
+
+    // A folder that cannot be made costs its row only, with a sentence that names it.
+    m_rows.Files << In("blocked/clip.mkv");
+    m_rows.Roots << in;
+    TestSupport::WriteFile(out + "/blocked", "a file where the folder would go");
+    m_sink.Warnings.clear();
+    const TBatchResult blocked = Run();
+    EXPECT_TRUE(blocked.ScriptWritten);
+    EXPECT_EQ(blocked.RefusedRows, 1);
+    EXPECT_TRUE(m_sink.Warnings.join('|').contains(out + "/blocked")) << m_sink.Warnings.join('|').toStdString();
+    m_rows.Files.removeLast();
+
+    m_options.ScriptFile = m_dir + "/batch.jobs";
+    ASSERT_TRUE(Run().ScriptWritten);
+    const QStringList lines =
+        QString::fromUtf8(TestSupport::ReadFile(m_options.ScriptFile)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(lines[i].contains("'--out-dir' " + ShellQuote(QFileInfo(expected[i]).path()) + ' '))
+            << lines[i].toStdString();
 }
 
 TEST_F(BatchPlannerScript, OverwriteNeverHitsAnotherInputOfTheBatch)

@@ -143,6 +143,7 @@ TEST(CommandLine, ErrorTextsFromTheOptionTable)
         {{"--cmdline", "--keep-dates", "f"}, "option '--keep-dates' needs --convert, --script or --check"},
         {{"--script", "o.sh", "--error-log", "e", "f"}, "option '--error-log' needs --convert"},
         {{"--keep-dates=1", "--convert", "f"}, "option '--keep-dates' takes no value"},
+        {{"--convert", "--keep-tree", "f"}, "option '--keep-tree' needs --out-dir"},
         {{"--convert", "--script", "o", "f"}, "'--script' cannot be combined with '--convert'"},
         {{"--cmdline"}, "'--cmdline' needs a FILE"},
         {{"--script", "o.sh"}, "'--script' needs at least one INPUT"},

@@ -388,6 +388,10 @@ TEST_F(FileListTest, DropOrderAndFolders)
     EXPECT_EQ(m_model.AddDroppedNames({Path(QStringLiteral("folder"))}), 1);
     EXPECT_EQ(m_model.GetNgShortFileName(3), "d.mp4");
     EXPECT_EQ(m_model.InitialFolders().AddFolder, Path(QStringLiteral("folder")));
+    // a dropped folder is the root of its files; a named or listed file has none
+    EXPECT_EQ(m_model.Row(3).Root, Path(QStringLiteral("folder")));
+    for (int r = 0; r < 3; ++r)
+        EXPECT_TRUE(m_model.Row(r).Root.isEmpty()) << r;
 
     QStringList errors;
     EXPECT_EQ(m_model.AddDroppedNames({Path(QStringLiteral("gone.lst"))}, true, {}, &errors), 0);
@@ -418,6 +422,7 @@ TEST_F(FileListTest, AddFolderKeepsScanOrderAndReportsProgress)
     EXPECT_EQ(m_model.GetNgShortFileName(0).left(1), "."); // the folder's own files, hidden ones too
     EXPECT_EQ(m_model.GetNgDirectory(26), Path(QStringLiteral("v/a")));
     EXPECT_EQ(m_model.GetNgDirectory(27), Path(QStringLiteral("v/Z")));
+    EXPECT_EQ(m_model.Row(27).Root, Path(QStringLiteral("v")));
     EXPECT_EQ(m_model.FooterText(colNo), "28");
     EXPECT_EQ(m_model.AddFolder(QString()), 0);
 }

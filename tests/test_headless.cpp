@@ -221,6 +221,39 @@ TEST_F(HeadlessConvert, TwoInputsOfOneNameAndAnAwkwardName)
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/home/pwned"));
 }
 
+// A folder converted with its tree kept, then again after a file was added to it: the
+// rerun converts only the new file, and each run ends with its counts.
+TEST_F(HeadlessConvert, KeptTreeRerunConvertsOnlyNewFiles)
+{
+    const QString clip = m_dir + "/one.avi";
+    const TestSupport::RunResult made = TestSupport::RunProgram(
+        "ffmpeg", {"-nostdin", "-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1", "-f",
+                   "lavfi", "-i", "sine=frequency=440:duration=1", "-c:v", "mpeg4", "-c:a", "libmp3lame", clip});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const QString cam = m_dir + "/in/cam", out = m_dir + "/out";
+    const QByteArray bytes = TestSupport::ReadFile(clip);
+    for (const char* name : {"ev1/clip.avi", "ev2/clip.avi", "top.avi"})
+        TestSupport::WriteFile(cam + "/" + name, bytes);
+    const QStringList args{"--convert", "--keep-tree", "--out-dir", out, "--if-exists", "skip", cam};
+
+    TestSupport::RunResult r = Run(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), (QStringList{"Done\t" + cam + "/top.avi\t" + out + "/top.avi",
+                                         "Done\t" + cam + "/ev1/clip.avi\t" + out + "/ev1/clip.avi",
+                                         "Done\t" + cam + "/ev2/clip.avi\t" + out + "/ev2/clip.avi"}));
+    EXPECT_TRUE(Lines(r.err).contains("Converted: 3, skipped: 0, failed: 0")) << r.err.constData();
+    EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{"ev1", "ev2", "top.avi"}));
+
+    TestSupport::WriteFile(cam + "/ev2/new.avi", bytes);
+    r = Run(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out).filter(QRegularExpression("^Done\t")),
+              QStringList{"Done\t" + cam + "/ev2/new.avi\t" + out + "/ev2/new.avi"});
+    EXPECT_TRUE(Lines(r.err).contains("Converted: 1, skipped: 3, failed: 0")) << r.err.constData();
+    EXPECT_GT(AnalyseFile(out + "/ev2/new.avi").VideoStreams[0].Width, 0);
+}
+
 TEST_F(HeadlessConvert, TabsAndLineBreaksInNamesAreEscaped)
 {
     const QString in = TestSupport::WriteFile(m_dir + "/in/a\tb\nc.avi", "not really a video");

@@ -144,9 +144,11 @@ TEST(UiMainWindow, OutputDirectoryFollowsItsRadioButton)
     EXPECT_TRUE(f.Find<QRadioButton>("rbOutDirIsInDir")->isChecked());
     EXPECT_EQ(f.Find<QRadioButton>("rbOutDirIsInDir")->text(), "Output directory = Input directory");
     EXPECT_FALSE(ed->isEnabled());
+    EXPECT_FALSE(f.Find<QCheckBox>("chKeepTree")->isEnabled()); // a tree is kept only under an output folder
     EXPECT_FALSE(f.w->Action(QStringLiteral("actBrowseOutDir"))->isEnabled());
     outputToFolder->setChecked(true);
     EXPECT_TRUE(ed->isEnabled());
+    EXPECT_TRUE(f.Find<QCheckBox>("chKeepTree")->isEnabled());
     EXPECT_TRUE(f.w->Action(QStringLiteral("actBrowseOutDir"))->isEnabled());
     EXPECT_TRUE(f.w->Settings().outputToFolder);
 }

@@ -232,6 +232,32 @@ TEST(UiRecovery, AnEndedBatchLeavesNoFileAndNoDiscardsTheOffer)
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Error (1)"));
 }
 
+// The folder each row was added from, odd as its name may be, and the kept tree come back;
+// a row without one (as in a state file of an older version) stays without.
+TEST(UiRecovery, RowRootsAndTheKeptTreeSurviveTheStateFile)
+{
+    QTemporaryDir tmp;
+    const QString root = tmp.path() + QStringLiteral("/-c a=m %41\n");
+    const QString inTree = TestSupport::WriteFile(root + QStringLiteral("/ev1/clip.avi"), "x");
+    const QString named = TestSupport::WriteFile(tmp.path() + QStringLiteral("/named.avi"), "x");
+    TFileListModel list(AppParams());
+    ASSERT_TRUE(list.AddToList(inTree, true, TFileOrigin::FolderScan, root));
+    ASSERT_TRUE(list.AddToList(named, true));
+    EncodingSettings s;
+    s.keepTree = true;
+    const QString file =
+        TestSupport::WriteFile(tmp.path() + QStringLiteral("/state.ini"), TBatchRecovery::Bytes(list, s, 1));
+
+    TBatchRecovery::TSaved saved;
+    ASSERT_TRUE(TBatchRecovery::Read(file, EncodingSettings(), 0, saved));
+    EXPECT_TRUE(saved.Settings.keepTree);
+    TFileListModel restored(AppParams());
+    EXPECT_TRUE(TBatchRecovery::Restore(restored, saved).isEmpty());
+    ASSERT_EQ(restored.rowCount(), 2);
+    EXPECT_EQ(restored.Row(0).Root, root);
+    EXPECT_TRUE(restored.Row(1).Root.isEmpty());
+}
+
 // Closing the window during a batch never refuses and loses nothing: the running row stops
 // as on Abort, the state file stays, and the next start offers the unfinished rows back.
 // An Abort, and the close after it, leave no state behind.

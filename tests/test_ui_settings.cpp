@@ -128,7 +128,7 @@ QStringList MainWriteOrder(bool withGeometry)
     QStringList keys{"Maximized"};
     if (withGeometry)
         keys << "Left" << "Top" << "Width" << "Height";
-    keys << "cbOutputExists" << "cbAfterConversion" << "OutIn" << "OutDir" << "KeepFileDates" << "GridLines"
+    keys << "cbOutputExists" << "cbAfterConversion" << "OutIn" << "OutDir" << "KeepFileDates" << "KeepTree" << "GridLines"
          << "RowIndicator" << "GridFooter" << "RowHeight" << "AllowRowMoving" << "AllowColumnMoving" << "ListFontName"
          << "ListFontSize" << "FileAnalysis" << "pnConversionSettingsExpanded" << "OpenFileAfterIconClick"
          << "DefaultVideoCodec" << "LastDir" << "DragAcceptDirectories" << "ParallelJobs" << "Language";
@@ -151,7 +151,7 @@ TEST(UiSettings, PreparedSettingsFileShowsInTheWindow)
     h.home.mkpath(QStringLiteral("last"));
     h.Write("vexaconv.ini",
             Crlf({"[MAIN]", "EscExit=1", "Left=10", "Top=20", "Width=1000", "Height=650", "cbOutputExists=2",
-                  "cbAfterConversion=1", "OutIn=0", "OutDir=/some/where", "KeepFileDates=1", "GridLines=0",
+                  "cbAfterConversion=1", "OutIn=0", "OutDir=/some/where", "KeepFileDates=1", "KeepTree=1", "GridLines=0",
                   "RowIndicator=0", "GridFooter=0", "RowHeight=30", "AllowRowMoving=0", "AllowColumnMoving=0",
                   "ListFontName=DejaVu Sans", "ListFontSize=14", "FileAnalysis=quick",
                   "pnConversionSettingsExpanded=0", "OpenFileAfterIconClick=0", "DefaultVideoCodec= h.264 ",
@@ -168,6 +168,7 @@ TEST(UiSettings, PreparedSettingsFileShowsInTheWindow)
     EXPECT_TRUE(h.Find<QRadioButton>("rbOutDir")->isChecked());
     EXPECT_FALSE(h.Find<QRadioButton>("rbOutDirIsInDir")->isChecked());
     EXPECT_EQ(QDir::fromNativeSeparators(h.Find<QLineEdit>("edOutDir")->text()), "/some/where");
+    EXPECT_TRUE(h.Find<QCheckBox>("chKeepTree")->isChecked());
     EXPECT_TRUE(h.Find<QCheckBox>("chKeepDates")->isChecked());
 
     // Column order: positions applied one by one in key order, not sorted: colSize goes

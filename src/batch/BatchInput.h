@@ -22,6 +22,9 @@ public:
     virtual int RowCount() const = 0;
     virtual bool IsRowChecked(int row) const = 0;
     virtual QString RowFullFileName(int row) const = 0;
+    // The folder the row's file was added from (a folder scan's start); empty for a file
+    // added alone. An output kept in a tree goes to the file's folder under it.
+    virtual QString RowRoot(int row) const { (void)row; return QString(); }
     virtual void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) = 0;
     // How the row ended: the output written (empty: none) and why it failed (empty: it did not).
     virtual void SetRowResult(int row, const QString& output, const QString& reason)
@@ -62,6 +65,7 @@ struct TBatchOptions {
     QString OutDir;              // outputFolder
     TOutputPolicy OutputExists = TOutputPolicy::Rename;
     bool KeepDates = false;      // keepDates
+    bool KeepTree = false;       // keepTree: an output directory gets the inputs' folders under their roots
     int AfterConversion = 0;     // afterBatch
     int ProcessorCount = 0;      // 0: this machine's
     int ParallelJobs = 1;        // encoders that run side by side

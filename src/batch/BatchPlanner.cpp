@@ -263,6 +263,7 @@ void TBatchPlanner::PrepareRow(TPreparedRow& prepared)
     TRowWork& w = prepared.W;
     ++m_currentFileNo;
     w.Input = FoldInputPath(m_rows->RowFullFileName(row));
+    w.Root = RowTreeRoot(*m_rows, row, m_options);
     m_sink->OnRowStarted(row, w.Input);
     m_sink->OnStatusLabel(row, QString(), std::nullopt);
 
@@ -368,6 +369,11 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
     const int serial = m_jobSerial++;
     const QString passLog = TwoPassInEffect(m_settings) ? PassLogFor(serial) : QString();
+    // A kept tree's folder is made only for a row that runs: a skipped one leaves no trace.
+    if (const TResult folder = MakeRowFolder(w); !folder) {
+        FailUnstarted(prepared, folder.error());
+        return;
+    }
     // The encoder writes under a temporary name until the output is accepted.
     const TResultOf<QString> temp = ReserveTempOutput(w.Output);
     if (!temp) {

@@ -64,12 +64,26 @@ TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString
             return TResult::Failure(
                 QCoreApplication::translate("TBatchPlanner", "Couldn't create directory \"%1\"!").arg(options.OutDir));
     }
-    w.Planned = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext);
+    w.Planned = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext, w.Root);
     const TOutputChoice choice = ChooseOutputName(w.Planned, options.OutputExists, files);
     w.Output = choice.Output;
     w.FinalStatus = choice.FinalStatus;
     w.Skipped = choice.Skipped;
     return {};
+}
+
+QString RowTreeRoot(const IBatchRows& rows, int row, const TBatchOptions& options)
+{
+    return options.KeepTree && !options.OutDirIsInDir ? rows.RowRoot(row) : QString();
+}
+
+TResult MakeRowFolder(const TRowWork& w)
+{
+    const QString dir = QFileInfo(w.Output).path();
+    if (QFileInfo(dir).isDir() || (QDir().mkpath(dir) && QFileInfo(dir).isDir()))
+        return {};
+    return TResult::Failure(
+        QCoreApplication::translate("TBatchPlanner", "The folder %1 for the output could not be made.").arg(dir));
 }
 
 TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files)

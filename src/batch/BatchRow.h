@@ -26,6 +26,7 @@ TFileDates ReadFileDates(const QString& path);
 
 struct TRowWork {
     QString Input;
+    QString Root;            // the folder the input was added from; empty: none, or the tree is not kept
     QString Planned;         // the output's name before the existing-output policy
     QString Output;
     QString Temp;            // where the encoder writes until the output is accepted; empty once settled
@@ -44,6 +45,11 @@ struct TRowWork {
 // w.FinalStatus, w.Skipped), the output folder made when it is missing. A failure when
 // the folder cannot be made.
 TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files);
+// The row's root when the options keep the tree, else none.
+QString RowTreeRoot(const IBatchRows& rows, int row, const TBatchOptions& options);
+// Makes the folder of the row's output when it is missing (a kept tree's subfolder); a
+// failure, in one plain sentence, when it cannot be made. Only that row fails then.
+TResult MakeRowFolder(const TRowWork& w);
 
 // "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
 QString ErrorStatus(int code, bool secondPass);

@@ -54,6 +54,7 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
     for (const int row : checked) {
         TRowWork w;
         w.Input = FoldInputPath(rows.RowFullFileName(row));
+        w.Root = RowTreeRoot(rows, row, options);
         ++fileNo;
         sink.OnRowStarted(row, w.Input);
         sink.OnStatusLabel(row, QString(), std::nullopt);
@@ -93,6 +94,12 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         const QString unsafe = ScriptRefusal(w, format);
         if (!unsafe.isEmpty()) {
             sink.OnWarning(unsafe);
+            ++result.RefusedRows;
+            continue;
+        }
+        // A script's encoder writes into the folder as it is; a job list's line makes its own.
+        if (const TResult folder = format == TScriptFormat::Jobs ? TResult() : MakeRowFolder(w); !folder) {
+            sink.OnWarning(w.Input + QStringLiteral(": ") + folder.error());
             ++result.RefusedRows;
             continue;
         }

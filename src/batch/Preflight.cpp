@@ -1,4 +1,5 @@
 #include "batch/Preflight.h"
+#include "batch/BatchRow.h"
 #include "lib/Conversion.h"
 
 #include "encoding/FaithfulOutput.h"
@@ -272,7 +273,7 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
             report.Problems << QCoreApplication::translate("Preflight", "no output directory is given");
             break;
         }
-        const QString planned = PlannedOutputPath(input, options.OutDirIsInDir, outDir, ext);
+        const QString planned = PlannedOutputPath(input, options.OutDirIsInDir, outDir, ext, RowTreeRoot(rows, r, options));
         const TOutputChoice c = ChooseOutputName(planned, options.OutputExists, files);
         if (c.EarlierRow) {
             report.Notes << OfInput(input, QCoreApplication::translate(

@@ -124,6 +124,14 @@ const Option Options[] = {
          return QString();
      },
      "--keep-dates", QT_TRANSLATE_NOOP("CommandLine", "give each output its input's file dates")},
+    {"--keep-tree", false, Group::Output, CliMode::Gui, Inputs::Any, OutputModes,
+     [](CliOptions& o, const QString&) {
+         o.keepTree = true;
+         return QString();
+     },
+     "--keep-tree",
+     QT_TRANSLATE_NOOP("CommandLine", "with --out-dir: a file found in an INPUT folder goes to the same subfolder "
+                                      "of DIR as it has in that folder")},
     {"--jobs", true, Group::Output, CliMode::Gui, Inputs::Any, Modes({CliMode::Convert}),
      [](CliOptions& o, const QString& v) {
          if (v == QLatin1String("auto")) {
@@ -259,6 +267,11 @@ CliParseResult ParseCommandLine(const QStringList& args)
                                 .arg(QLatin1String(opt->Name), ModeList(opt->AllowedIn)));
         }
     }
+
+    // Beside each input there is no tree to keep: a silent --keep-tree would mislead.
+    if (o.keepTree && o.outDir.isEmpty())
+        return fail(QCoreApplication::translate("CommandLine", "option '%1' needs %2")
+                        .arg(QStringLiteral("--keep-tree"), QStringLiteral("--out-dir")));
 
     const Option* mode = ModeOption(o.mode);
     switch (mode ? mode->ModeInputs : Inputs::Any) {

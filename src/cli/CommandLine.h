@@ -17,6 +17,7 @@ struct CliOptions {
     QString outDir;                            // --out-dir DIR
     QString ifExists = QStringLiteral("rename"); // --if-exists rename|overwrite|skip
     bool keepDates = false;                    // --keep-dates
+    bool keepTree = false;                     // --keep-tree
     int jobs = 1;                              // --jobs N|auto; 0: auto, one per core
     QString errorLog;                          // --error-log FILE
     QString scriptFile;                        // --script OUT.sh|OUT.bat|OUT.jobs

@@ -238,11 +238,27 @@ public:
     {
         m_jobTexts.remove(row);
         const QString reason = m_reasons.take(row);
+        if (status == QLatin1String("Skipped"))
+            ++m_skipped;
+        else if (status == QLatin1String("Done") || status.startsWith(QLatin1String("OK")))
+            ++m_converted;
+        else
+            ++m_failed; // an error, or aborted: counted as the window's batch-end notice counts it
         if (!m_printRows)
             return;
         EndProgressLine();
         Out(status + QLatin1Char('\t') + EscapedName(input) + QLatin1Char('\t') + EscapedName(output)
             + (reason.isEmpty() ? QString() : QLatin1Char('\t') + EscapedName(reason)) + QLatin1Char('\n'));
+    }
+
+    // "Converted: 2, skipped: 1, failed: 0": the rows that ended so far.
+    QString SummaryText() const
+    {
+        //: The last line of a headless conversion: how many files were converted, skipped and failed
+        return QCoreApplication::translate("Headless", "Converted: %1, skipped: %2, failed: %3")
+            .arg(m_converted)
+            .arg(m_skipped)
+            .arg(m_failed);
     }
 
     void EndProgressLine()
@@ -285,6 +301,9 @@ private:
     QMap<int, QString> m_jobTexts; // row -> its latest progress text
     QHash<int, QString> m_reasons; // row -> why it failed, until its line is printed
     QString m_logSaveError; // the last failed save's reason, reported once
+    int m_converted = 0;
+    int m_skipped = 0;
+    int m_failed = 0;
 };
 
 } // namespace
@@ -296,6 +315,7 @@ TBatchOptions BatchOptionsFor(const CliOptions& o)
     options.OutDir = o.outDir.isEmpty() ? QString() : QDir().absoluteFilePath(o.outDir);
     options.OutputExists = OutputPolicyFromWord(o.ifExists);
     options.KeepDates = o.keepDates;
+    options.KeepTree = o.keepTree;
     options.AfterConversion = acDoNothing;
     options.SkipWaits = true;
     options.ParallelJobs = o.jobs > 0 ? o.jobs : std::max(1, QThread::idealThreadCount());
@@ -375,6 +395,8 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     const TBatchResult& result = planner.Result();
     sink.EndProgressLine();
     const bool logSaved = sink.SaveErrorLog();
+    if (!scriptMode)
+        Err(sink.SummaryText() + QLatin1Char('\n'));
 
     if (result.Aborted || TSignalGuard::Signalled())
         return ExitInterrupted;

@@ -89,6 +89,7 @@ struct EncodingSettings {
     TOutputPolicy outputExists = TOutputPolicy::Rename;
     int afterBatch = 0;            // 0 "Do nothing", 1 "Close application"
     bool keepDates = false;
+    bool keepTree = false;                    // outputs keep the inputs' folders under their roots
     bool outputToFolder = false;                // false: outputBesideInput (output beside the input)
     QString outputFolder;                     // filled with DefaultOutDir() by the window
 

@@ -472,7 +472,7 @@ bool TFileListModel::FreshAnalysis(int row, TVideoFileInfo& info) const
     return true;
 }
 
-bool TFileListModel::AddToList(const QString& fName, bool checked, TFileOrigin origin)
+bool TFileListModel::AddToList(const QString& fName, bool checked, TFileOrigin origin, const QString& root)
 {
     const bool known = IsSupportedVideoFile(fName);
     // A NUL cannot be part of a path; names read from a damaged list file may hold one.
@@ -489,6 +489,7 @@ bool TFileListModel::AddToList(const QString& fName, bool checked, TFileOrigin o
     row.Active = checked;
     row.FileName = full.mid(slash + 1);
     row.Directory = Interned(slash > 0 ? full.left(slash) : QStringLiteral("/"));
+    row.Root = root.isEmpty() ? QString() : Interned(ExpandListFileName(root));
     row.Size = std::max<int64_t>(0, GetFileSize64(full));
     row.Status = ReadyStatus();
     row.Unproven = !known;
@@ -535,7 +536,8 @@ int TFileListModel::AddFiles(const QStringList& fileNames, bool checked)
     return added;
 }
 
-int TFileListModel::AddCollected(const QStringList& files, bool checked, const TAddProgress& progress)
+int TFileListModel::AddCollected(const QStringList& files, bool checked, const TAddProgress& progress,
+                                 const QString& root)
 {
     int added = 0;
     for (int i = 0; i < files.size(); ++i) {
@@ -543,7 +545,7 @@ int TFileListModel::AddCollected(const QStringList& files, bool checked, const T
             break;
         if (progress.OnAdd && i % AddProgressEvery == 0)
             progress.OnAdd(i, int(files.size()));
-        added += AddToList(files.at(i), checked, TFileOrigin::FolderScan) ? 1 : 0;
+        added += AddToList(files.at(i), checked, TFileOrigin::FolderScan, root) ? 1 : 0;
     }
     return added;
 }
@@ -553,7 +555,8 @@ int TFileListModel::AddFolder(const QString& folder, bool checked, const TAddPro
     UpdateInitialFolders(folder);
     if (folder.isEmpty())
         return 0;
-    const int added = AddCollected(CollectFolderFiles(folder, progress.OnScan, m_addStop, &m_unnamed), checked, progress);
+    const int added =
+        AddCollected(CollectFolderFiles(folder, progress.OnScan, m_addStop, &m_unnamed), checked, progress, folder);
     CalcFooter();
     return added;
 }
@@ -570,7 +573,7 @@ int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, cons
                 errors->append(loaded.error());
         } else if (m_params.DragAcceptDirectories && QFileInfo(name).isDir()) {
             UpdateInitialFolders(name);
-            AddCollected(CollectFolderFiles(name, progress.OnScan, m_addStop, &m_unnamed), checked, progress);
+            AddCollected(CollectFolderFiles(name, progress.OnScan, m_addStop, &m_unnamed), checked, progress, name);
         } else {
             AddToList(name, checked);
             UpdateInitialFolders(QFileInfo(ExpandListFileName(name)).path());

@@ -97,8 +97,10 @@ public:
     // says (with a pool: queued). A named file of another extension is listed and always
     // analysed completely; unless the analysis finds video in it, its row is "Refused"
     // with the reason (TFileListRow::Refusal). True when a row was added. The footer is
-    // left to the caller (CalcFooter), so that bulk adds stay linear.
-    bool AddToList(const QString& fName, bool checked = true, TFileOrigin origin = TFileOrigin::Named);
+    // left to the caller (CalcFooter), so that bulk adds stay linear. root: the folder
+    // the file was added from (TFileListRow::Root).
+    bool AddToList(const QString& fName, bool checked = true, TFileOrigin origin = TFileOrigin::Named,
+                   const QString& root = QString());
     // A row made elsewhere (a restored list, tests), appended as it is; refused when
     // its full name is listed already.
     bool AddRow(const TFileListRow& row);
@@ -198,7 +200,7 @@ private:
     void RehintPending();
     void PendingChanged();
     void AppendRow(TFileListRow&& row);
-    int AddCollected(const QStringList& files, bool checked, const TAddProgress& progress);
+    int AddCollected(const QStringList& files, bool checked, const TAddProgress& progress, const QString& root);
     void RemoveRowRange(int first, int last);
     void RowsEmptied();
     void SetCheckedRows(const QList<int>& rows, bool checked);

@@ -37,6 +37,7 @@ struct TFileListRow {
     int IconIndex = -1;          // -1: no icon
     QString FileName;
     QString Directory;           // without a trailing "/" (the root stays "/")
+    QString Root;                // the folder whose scan found the file; empty when it was named
     int64_t Size = 0;
 
     bool Analysed = false;       // analysis was on: the duration is set

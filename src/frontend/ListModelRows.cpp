@@ -13,6 +13,11 @@ bool TListModelRows::IsRowChecked(int row) const { return m_model.IsChecked(row)
 
 QString TListModelRows::RowFullFileName(int row) const { return m_model.GetNgFullFileName(row); }
 
+QString TListModelRows::RowRoot(int row) const
+{
+    return m_model.IsValidRowIndex(row) ? m_model.Row(row).Root : QString();
+}
+
 void TListModelRows::SetRowStatus(int row, const QString& status, std::optional<TColor> colour)
 {
     m_model.SetRowStatus(row, status, colour);

@@ -12,6 +12,7 @@ public:
     int RowCount() const override;
     bool IsRowChecked(int row) const override;
     QString RowFullFileName(int row) const override;
+    QString RowRoot(int row) const override;
     void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) override;
     void SetRowResult(int row, const QString& output, const QString& reason) override;
     double RowDurationMs(int row) const override;

@@ -14,14 +14,36 @@ QString FoldInputPath(const QString& path)
     return p;
 }
 
-QString PlannedOutputPath(const QString& input, bool outDirIsInDir, const QString& outDir, const QString& ext)
+QString TreeFolder(const QString& root, const QString& input)
+{
+    if (root.isEmpty())
+        return QString();
+    const QString base = QDir::cleanPath(root);
+    const QString dir = QDir::cleanPath(QFileInfo(input).path());
+    const QString prefix = base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/');
+    if (!dir.startsWith(prefix))
+        return QString();
+    const QString rel = dir.mid(prefix.size());
+    // A ".." that cleaning could not fold leads above the root: such a file keeps no tree.
+    if (rel.split(QLatin1Char('/')).contains(QLatin1String("..")))
+        return QString();
+    return rel;
+}
+
+QString PlannedOutputPath(const QString& input, bool outDirIsInDir, const QString& outDir, const QString& ext,
+                          const QString& root)
 {
     QString out = input;
     if (!outDirIsInDir) {
         QString dir = StripDirEnd(outDir);
         if (dir.isEmpty() && outDir.startsWith(QLatin1Char('/')))
             dir = QStringLiteral("/");
-        out = (dir == QLatin1String("/") ? dir : dir + QLatin1Char('/')) + QFileInfo(input).fileName();
+        if (!dir.endsWith(QLatin1Char('/')))
+            dir += QLatin1Char('/');
+        const QString tree = TreeFolder(root, input);
+        if (!tree.isEmpty())
+            dir += tree + QLatin1Char('/');
+        out = dir + QFileInfo(input).fileName();
     }
     // Replace the extension of the last path element only: a dot in a directory name is
     // not an extension, nor is the leading dot of a hidden file's name.

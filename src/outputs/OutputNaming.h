@@ -15,7 +15,15 @@ QString FoldInputPath(const QString& path);
 
 // The output path for input: beside it, or in outDir (its trailing "." and separator
 // removed), with the extension replaced by ext (".avi"), appended when there is none.
-QString PlannedOutputPath(const QString& input, bool outDirIsInDir, const QString& outDir, const QString& ext);
+// With root (the folder the input was added from; empty for a file added alone) the
+// input's folder under root is kept under outDir (TreeFolder).
+QString PlannedOutputPath(const QString& input, bool outDirIsInDir, const QString& outDir, const QString& ext,
+                          const QString& root = QString());
+
+// The folder of input under root ("2024/wedding"), taken from the paths as written, never
+// from where links lead; empty when input lies in root itself, outside it, or root is
+// empty. Never holds "..": an output kept in a tree stays under its output folder.
+QString TreeFolder(const QString& root, const QString& input);
 
 // The first free numbered name: path itself when it is free, else base + "_" + i + ext
 // for i = 1 .. 100000, i padded to three digits (clip_001.avi ... clip_1000.avi);

@@ -76,6 +76,7 @@ QList<K::Key> MakeKeys()
         K::Bool(Main, "OutIn", &A::OutIn),
         K::Text(Main, "OutDir", &A::OutDir),
         K::Bool(Main, "KeepFileDates", &A::KeepFileDates),
+        K::Bool(Main, "KeepTree", &A::KeepTree),
         K::Bool(Main, "GridLines", &A::GridLines),
         K::Bool(Main, "RowIndicator", &A::RowIndicator),
         K::Bool(Main, "GridFooter", &A::GridFooter),

@@ -39,6 +39,7 @@ struct TAppSettings {
     bool OutIn = true;               // outputBesideInput
     QString OutDir;                  // outputFolder
     bool KeepFileDates = false;
+    bool KeepTree = false;
     bool GridLines = true;
     bool RowIndicator = true;
     bool GridFooter = true;

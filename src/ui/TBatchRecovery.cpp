@@ -134,6 +134,7 @@ QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSetti
     ini.WriteInteger(Output, QStringLiteral("cbOutputExists"), int(settings.outputExists));
     ini.WriteInteger(Output, QStringLiteral("cbAfterConversion"), settings.afterBatch);
     ini.WriteBool(Output, QStringLiteral("KeepFileDates"), settings.keepDates);
+    ini.WriteBool(Output, QStringLiteral("KeepTree"), settings.keepTree);
     ini.WriteInteger(Rows, QStringLiteral("Count"), list.rowCount());
     for (int r = 0; r < list.rowCount(); ++r) {
         // Names are percent-encoded: a file name may hold line ends, "=" or leading blanks.
@@ -141,6 +142,8 @@ QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSetti
                         QString::fromLatin1(list.GetNgFullFileName(r).toUtf8().toPercentEncoding("/")));
         ini.WriteBool(Rows, NumberedKey("Checked", r + 1), list.IsChecked(r));
         ini.WriteString(Rows, NumberedKey("Status", r + 1), SavedStatus(list.RowStatus(r)));
+        if (const QString& root = list.Row(r).Root; !root.isEmpty())
+            ini.WriteString(Rows, NumberedKey("Root", r + 1), QString::fromLatin1(root.toUtf8().toPercentEncoding("/")));
     }
     return TextFile::Encode(ini.Lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), TTextEncoding::Utf8);
 }
@@ -168,6 +171,7 @@ bool TBatchRecovery::Read(const QString& file, const EncodingSettings& base, int
     const int after = ini.ReadInteger(Output, QStringLiteral("cbAfterConversion"), s.afterBatch);
     s.afterBatch = after >= 0 && after <= 1 ? after : 0;
     s.keepDates = ini.ReadBool(Output, QStringLiteral("KeepFileDates"), s.keepDates);
+    s.keepTree = ini.ReadBool(Output, QStringLiteral("KeepTree"), s.keepTree);
     for (int i = 1; i <= count; ++i) {
         TRow row;
         row.FullName = QString::fromUtf8(
@@ -176,6 +180,9 @@ bool TBatchRecovery::Read(const QString& file, const EncodingSettings& base, int
             break; // the count promised more than the file holds
         row.Checked = ini.ReadBool(Rows, NumberedKey("Checked", i), true);
         row.Status = ini.ReadString(Rows, NumberedKey("Status", i));
+        // A state file of an older version has no roots: its rows were named.
+        row.Root = QString::fromUtf8(
+            QByteArray::fromPercentEncoding(ini.ReadString(Rows, NumberedKey("Root", i)).toLatin1()));
         saved.Rows << row;
     }
     return true;
@@ -215,7 +222,7 @@ QStringList TBatchRecovery::Restore(TFileListModel& list, const TSaved& saved)
         const bool check = row.Checked && !IsFinishedStatus(row.Status);
         if (list.IsFileOnList(row.FullName))
             continue;
-        if (!list.AddToList(row.FullName, check)) {
+        if (!list.AddToList(row.FullName, check, TFileOrigin::Named, row.Root)) {
             missing << row.FullName;
             continue;
         }

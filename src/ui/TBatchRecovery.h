@@ -34,6 +34,7 @@ public:
         QString FullName;
         bool Checked = false;
         QString Status;         // "Converting" stands for any "Converting n%"
+        QString Root;           // the folder the file was added from; empty when named
     };
     // What a state file holds.
     struct TSaved {

@@ -43,6 +43,11 @@ TOutputStrip::TOutputStrip(QAction& browse, QAction& explore, QWidget* parent)
     opts->addWidget(new QLabel(tr("After conversion:"), this), 1, 0);
     opts->addWidget(m_cbAfterConversion, 1, 1);
     opts->addWidget(m_chKeepDates, 2, 0, 1, 2);
+    m_chKeepTree = new QCheckBox(tr("Keep the folder structure"), this);
+    m_chKeepTree->setObjectName(QStringLiteral("chKeepTree"));
+    m_chKeepTree->setToolTip(tr("Each file goes to the same folder under the output directory as under the folder it "
+                                "was added from"));
+    opts->addWidget(m_chKeepTree, 3, 0, 1, 2);
     h->addLayout(opts);
     h->addWidget(CreateFolderBox(), 1);
     connect(m_rbOutDir, &QRadioButton::toggled, this, &TOutputStrip::FolderChoiceChanged);
@@ -81,6 +86,7 @@ TBatchOptions TOutputStrip::Options() const
     o.OutDir = QDir::fromNativeSeparators(m_edOutDir->text());
     o.OutputExists = TOutputPolicy(m_cbOutputExists->currentIndex());
     o.KeepDates = m_chKeepDates->isChecked();
+    o.KeepTree = m_chKeepTree->isChecked();
     o.AfterConversion = m_cbAfterConversion->currentIndex();
     o.ParallelJobs = AppParams().ParallelJobs;
     return o;
@@ -91,6 +97,7 @@ void TOutputStrip::GetSettings(EncodingSettings& s) const
     s.outputExists = TOutputPolicy(m_cbOutputExists->currentIndex());
     s.afterBatch = m_cbAfterConversion->currentIndex();
     s.keepDates = m_chKeepDates->isChecked();
+    s.keepTree = m_chKeepTree->isChecked();
     s.outputToFolder = m_rbOutDir->isChecked();
     s.outputFolder = QDir::fromNativeSeparators(m_edOutDir->text());
 }
@@ -100,6 +107,7 @@ void TOutputStrip::SetSettings(const EncodingSettings& s)
     m_cbOutputExists->setCurrentIndex(int(s.outputExists));
     m_cbAfterConversion->setCurrentIndex(s.afterBatch);
     m_chKeepDates->setChecked(s.keepDates);
+    m_chKeepTree->setChecked(s.keepTree);
     (s.outputToFolder ? m_rbOutDir : m_rbOutDirIsInDir)->setChecked(true);
     m_edOutDir->setText(QDir::toNativeSeparators(s.outputFolder));
 }
@@ -111,6 +119,7 @@ void TOutputStrip::FillSettings(TAppSettings& s) const
     s.OutIn = m_rbOutDirIsInDir->isChecked();
     s.OutDir = QDir::fromNativeSeparators(m_edOutDir->text());
     s.KeepFileDates = m_chKeepDates->isChecked();
+    s.KeepTree = m_chKeepTree->isChecked();
 }
 
 void TOutputStrip::ApplySettings(const TAppSettings& s)
@@ -121,12 +130,14 @@ void TOutputStrip::ApplySettings(const TAppSettings& s)
     m_rbOutDir->setChecked(!s.OutIn);
     m_edOutDir->setText(QDir::toNativeSeparators(s.OutDir));
     m_chKeepDates->setChecked(s.KeepFileDates);
+    m_chKeepTree->setChecked(s.KeepTree);
 }
 
 void TOutputStrip::ApplyEnabling()
 {
     const bool outDir = m_rbOutDir->isChecked();
     m_edOutDir->setEnabled(outDir);
+    m_chKeepTree->setEnabled(outDir); // beside each input there is no tree to keep
     m_browse.setEnabled(outDir);
     m_explore.setEnabled(outDir);
 }

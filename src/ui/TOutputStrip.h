@@ -15,8 +15,8 @@ struct EncodingSettings;
 struct TAppSettings;
 
 // The output options under the settings panels (pnMid): the existing-output policy, what
-// happens after the conversion, the kept dates and the output folder. A batch reads them
-// as one TBatchOptions value.
+// happens after the conversion, the kept dates and folder tree, and the output folder. A
+// batch reads them as one TBatchOptions value.
 class TOutputStrip : public QWidget {
     Q_OBJECT
 public:
@@ -58,6 +58,7 @@ private:
     QComboBox* m_cbOutputExists = nullptr;
     QComboBox* m_cbAfterConversion = nullptr;
     QCheckBox* m_chKeepDates = nullptr;
+    QCheckBox* m_chKeepTree = nullptr;
     QRadioButton* m_rbOutDirIsInDir = nullptr;
     QRadioButton* m_rbOutDir = nullptr;
     QLineEdit* m_edOutDir = nullptr;
