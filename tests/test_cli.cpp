@@ -139,7 +139,7 @@ TEST(CommandLine, ErrorTextsFromTheOptionTable)
     // The mode lists in these texts come from where each option is allowed; a settings
     // option is reported before an output option, whatever the argument order.
     const QList<QPair<QStringList, QString>> cases = {
-        {{"--out-dir", "d", "--set", "x=1", "f"}, "option '--set' needs --cmdline, --convert, --script or --check"},
+        {{"--out-dir", "d", "--set", "x=1", "f"}, "option '--set' needs --cmdline, --preview, --convert, --script or --check"},
         {{"--cmdline", "--keep-dates", "f"}, "option '--keep-dates' needs --convert, --script or --check"},
         {{"--script", "o.sh", "--error-log", "e", "f"}, "option '--error-log' needs --convert"},
         {{"--keep-dates=1", "--convert", "f"}, "option '--keep-dates' takes no value"},
