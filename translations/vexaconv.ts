@@ -205,6 +205,10 @@
         <source>load a profile: a file, a profile of the program home&apos;s profiles folder or one that comes with the program, by the name the window&apos;s profile box shows (or its file name), or last: the last-session settings</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>with --out-dir: a file found in an INPUT folder goes to the same subfolder of DIR as it has in that folder</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ContentCheck</name>
@@ -932,6 +936,11 @@
     </message>
     <message>
         <source>the MediaInfo library cannot be loaded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Converted: %1, skipped: %2, failed: %3</source>
+        <extracomment>The last line of a headless conversion: how many files were converted, skipped and failed</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1836,6 +1845,10 @@
         <source>invalid setting (%1)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The folder %1 for the output could not be made.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>
@@ -2635,6 +2648,14 @@ Restore the list from the interrupted batch?</source>
     </message>
     <message>
         <source>Output directory = Input directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep the folder structure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Each file goes to the same folder under the output directory as under the folder it was added from</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

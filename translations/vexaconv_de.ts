@@ -205,6 +205,10 @@
         <source>load a profile: a file, a profile of the program home&apos;s profiles folder or one that comes with the program, by the name the window&apos;s profile box shows (or its file name), or last: the last-session settings</source>
         <translation>ein Profil laden: eine Datei, ein Profil aus dem Profilordner des Programmordners oder ein mitgeliefertes, unter dem Namen, den das Profilfeld des Fensters zeigt (oder unter seinem Dateinamen), oder last: die Einstellungen der letzten Sitzung</translation>
     </message>
+    <message>
+        <source>with --out-dir: a file found in an INPUT folder goes to the same subfolder of DIR as it has in that folder</source>
+        <translation>mit --out-dir: eine in einem INPUT-Ordner gefundene Datei kommt in denselben Unterordner von DIR wie in diesem Ordner</translation>
+    </message>
 </context>
 <context>
     <name>ContentCheck</name>
@@ -933,6 +937,11 @@
     <message>
         <source>the MediaInfo library cannot be loaded: %1</source>
         <translation>die MediaInfo-Bibliothek kann nicht geladen werden: %1</translation>
+    </message>
+    <message>
+        <source>Converted: %1, skipped: %2, failed: %3</source>
+        <extracomment>The last line of a headless conversion: how many files were converted, skipped and failed</extracomment>
+        <translation>Konvertiert: %1, übersprungen: %2, fehlgeschlagen: %3</translation>
     </message>
 </context>
 <context>
@@ -1838,6 +1847,10 @@
         <source>invalid setting (%1)</source>
         <translation>ungültige Einstellung (%1)</translation>
     </message>
+    <message>
+        <source>The folder %1 for the output could not be made.</source>
+        <translation>Der Ordner %1 für die Ausgabe konnte nicht angelegt werden.</translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>
@@ -2644,6 +2657,14 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     <message>
         <source>Output directory = Input directory</source>
         <translation>Ausgabeordner = Eingabeordner</translation>
+    </message>
+    <message>
+        <source>Keep the folder structure</source>
+        <translation>Ordnerstruktur beibehalten</translation>
+    </message>
+    <message>
+        <source>Each file goes to the same folder under the output directory as under the folder it was added from</source>
+        <translation>Jede Datei kommt im Ausgabeordner in denselben Ordner wie unter dem Ordner, aus dem sie hinzugefügt wurde</translation>
     </message>
 </context>
 <context>
