@@ -62,7 +62,8 @@ int NearestEven(double v) { return std::max(2, 2 * int(std::lround(v / 2))); }
 
 } // namespace
 
-QString RateText(double fps) { return QString::number(fps, 'f', 3); }
+// A rate in a shown sentence, with the user's decimal mark.
+QString RateText(double fps) { return DecimalText(fps, 3); }
 
 double SourceDisplayAspect(const TVideoFileInfo& info)
 {
@@ -187,7 +188,7 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
             f.DisplayAspect = QStringLiteral("dsize=") + AspectText(f.TargetAspect);
             //: %1 is the display aspect as a number: 1.778 for 16:9
             f.Notes << QCoreApplication::translate("FaithfulOutput", "the picture is shown at %1:1 as in the source")
-                           .arg(QString::number(f.TargetAspect, 'f', 3));
+                           .arg(DecimalText(f.TargetAspect, 3));
         }
     }
 
