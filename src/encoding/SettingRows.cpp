@@ -579,9 +579,9 @@ QList<TSettingRow> MakeRows()
                                              "and picture in step in more players."),
             &S::forceDuplicates, true, K::Bool("ADVANCED", "ForceEncodeDupFrames", &S::forceDuplicates)),
         Items(Row(P::Advanced, C::List, "subtitles", "cbSubtitles", QT_TRANSLATE_NOOP("SettingRows", "Subtitles:"),
-                  QT_TRANSLATE_NOOP("SettingRows", "Subtitles burnt into the picture for good: the file's track in "
-                                                   "the languages below, its forced track, or a subtitle file of the "
-                                                   "same name beside it; none found, none burnt."),
+                  QT_TRANSLATE_NOOP("SettingRows", "Subtitles burnt into the picture: the file's track in the "
+                                                   "languages below, its forced track, or a file of the same name "
+                                                   "beside it."),
                   &S::subtitles, 0, ItemWord("ADVANCED", "Subtitles", &S::subtitles, SubtitleWords)),
               EncodingLists::subtitles),
         EnabledWhen(Editable(Row(P::Advanced, C::EditableList, "subtitleLanguage", "cbSubtitleLanguage",
