@@ -170,7 +170,7 @@ static QStringList DisabledRows(const EncodingSettings& s)
 TEST(SettingsEnabling, FollowsTheSwitches)
 {
     const QStringList x264Only{"threads", "preset", "x264Tune"};
-    const QStringList audio{"audioBitrate", "sampleRate", "audioChannels", "audioQuality", "audioRateMode"};
+    const QStringList audio{"audioBitrate", "sampleRate", "audioChannels", "audioQuality", "audioRateMode", "soundLanguage"};
     const QStringList customSize{"resolutionWidth", "resolutionHeight"};
     const QStringList qualities{"x264Quality", "xvidQuality"}; // by a bit rate, the default
     const QString largest = "maxHeight"; // with a chosen size
@@ -179,11 +179,12 @@ TEST(SettingsEnabling, FollowsTheSwitches)
         std::function<void(EncodingSettings&)> change;
         QStringList disabled;
     } cases[] = {
-        {"defaults", [](EncodingSettings&) {}, x264Only + customSize + qualities + QStringList{"brightness", "saturation", "rotateDirection"}},
+        {"defaults", [](EncodingSettings&) {}, x264Only + customSize + qualities + QStringList{"brightness", "saturation", "rotateDirection", "subtitleLanguage"}},
         {"every switch on", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
+             s.subtitles = 1;
          }, qualities + QStringList{largest}},
         // by quality: each codec its own quality; no bit rate, and one pass
         {"H.264 by quality", [](EncodingSettings& s) {
@@ -191,19 +192,19 @@ TEST(SettingsEnabling, FollowsTheSwitches)
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.videoRateControl = RateByQuality;
-         }, {"videoBitrate", "twoPass", "xvidQuality", largest}},
+         }, {"videoBitrate", "twoPass", "xvidQuality", largest, "subtitleLanguage"}},
         {"Xvid by quality", [](EncodingSettings& s) {
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.videoRateControl = RateByQuality;
-         }, x264Only + QStringList{"videoBitrate", "twoPass", "x264Quality", largest}},
+         }, x264Only + QStringList{"videoBitrate", "twoPass", "x264Quality", largest, "subtitleLanguage"}},
         {"no audio, no skip limit", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.noAudio = true;
              s.skipLimitOn = false;
-         }, audio + qualities + QStringList{"skipLimit", largest}},
+         }, audio + qualities + QStringList{"skipLimit", largest, "subtitleLanguage"}},
         // Back to Xvid: disabled, but the selection is kept for the next switch.
         {"a list size is no custom size", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;

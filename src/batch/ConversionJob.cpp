@@ -188,7 +188,8 @@ void TConversionJob::CheckOutput()
                 OnOutputJudged(v.Sentence, QCoreApplication::translate("ConversionJob", "Output check failed: %1").arg(v.Reason), v.LengthWrong);
                 return;
             }
-            const TContentVerdict c = JudgeContent(content, expected.PicturesComparable, expected.SoundComparable);
+            const TContentVerdict c = JudgeContent(content, expected.PicturesComparable, expected.SoundComparable,
+                                                         expected.SubtitlesBurnt);
             if (c.Ok) {
                 OnOutputJudged(QString(), QString(), false);
                 return;

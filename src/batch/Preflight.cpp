@@ -3,6 +3,7 @@
 #include "lib/Conversion.h"
 
 #include "encoding/FaithfulOutput.h"
+#include "encoding/TrackChoice.h"
 
 #include "outputs/BatchFiles.h"
 #include "outputs/OutputNaming.h"
@@ -265,7 +266,7 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
             const TFaithfulOutput faithful = FaithfulOutput(settings, info);
             if (!faithful.AudioOffsetLost.isEmpty())
                 report.Problems << OfInput(input, faithful.AudioOffsetLost);
-            for (const QString& note : faithful.Notes)
+            for (const QString& note : faithful.Notes + TrackNotes(settings, info))
                 report.Notes << OfInput(input, note);
         }
 

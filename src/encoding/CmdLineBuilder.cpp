@@ -4,6 +4,8 @@
 #include "encoding/FaithfulOutput.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingRows.h"
+#include "encoding/EncoderCommand.h"
+#include "encoding/TrackChoice.h"
 #include "lib/Conversion.h"
 #include "lib/TextFile.h"
 
@@ -403,11 +405,37 @@ TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& Cur
     lame += s.audioRateMode == TAudioRateMode::Cbr ? QStringLiteral(":cbr") : QStringLiteral(":abr");
     p.Add(QStringLiteral("-lameopts"));
     p.Add(CutLeadingChar(lame, QLatin1Char(':')));
+    if (const TSoundChoice sound = ChooseSoundTrack(s, CurrentFileInfo); !sound.Aid.isEmpty()) {
+        p.Add(QStringLiteral("-aid"));
+        p.Add(sound.Aid);
+    }
     if (const double delay = FaithfulOutput(s, CurrentFileInfo).AudioDelaySec; delay != 0) {
         p.Add(QStringLiteral("-audio-delay"));
         p.Add(QString::number(delay, 'f', 3));
     }
     return r;
+}
+
+// Subtitles are burnt only when asked: left alone, the encoder burns a file's default
+// subtitle track (measured with Matroska), so a file with subtitle tracks gets -nosub.
+// -nosub leaves a -sub file alone. libass (-ass) draws every kind, MP4's timed text
+// included, which the encoder's own drawing skips.
+TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    TCmdPiece p;
+    const TSubtitleChoice c = ChooseSubtitles(s, info);
+    if (!c.Sid.isEmpty()) {
+        p.Args << QStringLiteral("-sid") << c.Sid << QStringLiteral("-ass");
+        p.Text += QStringLiteral("-sid ") + c.Sid + QStringLiteral(" -ass ");
+    } else if (info.NumberOfTextStreams > 0) {
+        p.Args << QStringLiteral("-nosub");
+        p.Text += QStringLiteral("-nosub ");
+    }
+    if (!c.File.isEmpty()) {
+        p.Args << QStringLiteral("-sub") << PathArg(c.File) << QStringLiteral("-ass");
+        p.Text += QStringLiteral("-sub \"") + c.File + QStringLiteral("\" -ass ");
+    }
+    return p;
 }
 
 TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
@@ -455,12 +483,23 @@ TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& Cur
         p.Args << QStringLiteral("-demuxer") << f.Demuxer;
         p.Text += QStringLiteral("-demuxer ") + f.Demuxer + QLatin1Char(' ');
     }
+    const TCmdPiece subtitles = SubtitleOptions(s, CurrentFileInfo);
+    p.Args += subtitles.Args;
+    p.Text += subtitles.Text;
     if (!chain.isEmpty()) {
         p.Args << QStringLiteral("-vf") << chain;
         p.Text += QStringLiteral("-vf ") + chain + QLatin1Char(' ');
     }
     p.Args += skip.Args;
     p.Text += skip.Text;
+    // The encoder writes no title of its own; the source's is kept. %N% gives its length in
+    // bytes, so that a colon or "=" in it is no option separator.
+    if (const QString title = CurrentFileInfo.Title.trimmed(); !title.isEmpty()) {
+        const QString value = QStringLiteral("name=%%1%%2").arg(title.toUtf8().size()).arg(title);
+        p.Args << QStringLiteral("-info") << value;
+        // quotes would group words in the shown text, never in the arguments
+        p.Text += QStringLiteral(" -info \"") + QString(value).remove(QLatin1Char('"')) + QLatin1Char('"');
+    }
     return p.Trimmed();
 }
 

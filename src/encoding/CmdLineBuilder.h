@@ -34,7 +34,9 @@ TCmdPiece GetAudioCodec(const EncodingSettings& s);
 // MP3 options (sampling, LAME options); empty with "No audio".
 TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                             const TWarningSink& warn);
-// Demuxer, filter chain and frame-skip limit, trimmed; never fails.
+// Subtitle options: -nosub, a track (-sid) or a file beside the input (-sub) to burn.
+TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info);
+// Demuxer, subtitles, filter chain, frame-skip limit and the source's title, trimmed; never fails.
 TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo);
 // Every line of the additional parameters, each preceded by one blank; the arguments are
 // the user's text split the Windows way.

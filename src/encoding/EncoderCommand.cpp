@@ -1,6 +1,7 @@
 #include "encoding/EncoderCommand.h"
 
 #include "encoding/CmdLineBuilder.h"
+#include "encoding/TrackChoice.h"
 
 #include <QThread>
 
@@ -96,6 +97,7 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
         return failed(a);
     p.AParams = a.Piece.Trimmed();
 
+    job.LavfAid = ChooseSoundTrack(s, CurrentFileInfo).LavfAid;
     job.Ok = true;
     if (job.TwoPass) {
         job.VParams1 = WithPassNumber(p.VParams, 1);

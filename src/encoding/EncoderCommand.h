@@ -57,6 +57,7 @@ struct TEncoderJob {
     TCmdPiece VParams2;
     QList<TEncoderInvocation> Runs;    // one run, or two for two passes
     QString Ext;                // the container's extension, without the dot
+    QString LavfAid;            // the chosen sound track's -aid under the lavf reader; empty: none chosen
 };
 
 // Builds the pieces in the planner's order (AdvParams, AddParams, VParams, AParams),

@@ -147,6 +147,24 @@ QStringList audioQuality()
             QStringLiteral("9")};
 }
 
+QStringList subtitles()
+{
+    return {Marked(QT_TRANSLATE_NOOP("Encoding", "None")),
+            //: Subtitles: burn the file's subtitle track in the languages typed below
+            Marked(QT_TRANSLATE_NOOP("Encoding", "Burn: language")),
+            //: Subtitles: burn the file's forced subtitle track (the lines in a foreign language)
+            Marked(QT_TRANSLATE_NOOP("Encoding", "Burn: forced only")),
+            //: Subtitles: burn a subtitle file of the same name beside the video
+            Marked(QT_TRANSLATE_NOOP("Encoding", "Burn: file beside the input"))};
+}
+
+QStringList languages()
+{
+    return {QStringLiteral("Auto"),    QStringLiteral("English"), QStringLiteral("German"),
+            QStringLiteral("French"),  QStringLiteral("Spanish"), QStringLiteral("Italian"),
+            QStringLiteral("Japanese")};
+}
+
 QStringList rotateDirection()
 {
     //: Rotate by 90°: clockwise

@@ -59,6 +59,7 @@ struct EncodingSettings {
     EditableListValue sampleRate;    // "Auto" or Hz
     int audioChannels = 0;              // 0 "Auto", 1 Stereo, 2 Joint-Stereo, 3 Dual, 4 Mono
     int audioQuality = 0;           // 0 "Auto", n = LAME quality n-1
+    EditableListValue soundLanguage; // "Auto" (the file's default track) or languages, "de, en"
 
     // ---- "Advanced settings" (pnAdvancedSettings) ----
     int resolution = 0;                 // 0 "Auto", 1 "Custom", 2.. resolutionItems[n]
@@ -79,6 +80,8 @@ struct EncodingSettings {
     bool skipLimitOn = true;
     int skipLimit = 1;                  // index n is the value n (0..10)
     bool forceDuplicates = true;
+    int subtitles = 0;                  // TSubtitleMode: 0 none, 1 by language, 2 forced only, 3 file beside the input
+    EditableListValue subtitleLanguage; // "Auto" or languages, for subtitles by language
     QString extraParameters;                     // additional encoder parameters, lines split by "\n"
 
     // The items of resolution: "Auto", "Custom", then the resolution list file's
@@ -125,6 +128,8 @@ QStringList audioChannels();     // "Auto", "Stereo", "Joint-Stereo", "Dual chan
 QStringList audioQuality();  // "Auto", "0 - Highest quality", ... "9"
 QStringList rotateDirection();            // "to the right", "to the left"
 QStringList interlacing();       // "Auto", "Deinterlace", "Keep original"
+QStringList subtitles();         // "None", "Burn: language", "Burn: forced only", "Burn: file beside the input"
+QStringList languages();         // "Auto", "English", "German", ...: values, shown as they are
 QStringList skipLimit();         // "0".."10"
 QStringList outputExists();      // "Rename file", "Overwrite", "Skip file"
 QStringList afterBatch();   // "Do nothing", "Close application"

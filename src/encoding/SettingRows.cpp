@@ -2,6 +2,7 @@
 
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/SettingsRules.h"
+#include "encoding/TrackChoice.h"
 #include "lib/Conversion.h"
 
 #include <cmath>
@@ -298,6 +299,29 @@ TProfileKey ItemWord(const char* section, const char* name, int S::*member, QStr
         items().join(QStringLiteral(", ")));
 }
 
+// A list of languages: empty for Auto; a text that names none gives Auto.
+TProfileKey LanguageListKey(const char* section, const char* name, EditableListValue S::*member)
+{
+    return K::Custom(
+        section, name, TKeyType::Text,
+        [member](const S& s) { return IsAutoText((s.*member).Text) ? QString() : (s.*member).Text.trimmed(); },
+        [member](S& s, const QString* v, const TProfileReadContext& c) {
+            if (!v)
+                return;
+            const bool valid = IsLanguageListText(*v) && !v->trimmed().isEmpty();
+            if (!valid && !v->trimmed().isEmpty())
+                K::Fallback(c, v, QStringLiteral("not a list of languages"), Quoted(AutoText));
+            SetEditText(s.*member, valid ? v->trimmed() : AutoText, EncodingLists::languages());
+        },
+        QStringLiteral("empty for Auto, or languages by code or English name (de, en)"));
+}
+
+// The subtitle modes as profiles store them.
+QStringList SubtitleWords()
+{
+    return {QStringLiteral("none"), QStringLiteral("language"), QStringLiteral("forced"), QStringLiteral("beside")};
+}
+
 QStringList X264Tunes()
 {
     return {QStringLiteral("Auto"), QStringLiteral("film"), QStringLiteral("animation"), QStringLiteral("grain"),
@@ -448,6 +472,15 @@ QList<TSettingRow> MakeRows()
                               K::Word("AUDIO", "AudioBitrateMode", &S::audioRateMode, "CBR", "ABR", List(EncodingLists::audioRateMode))),
                           EncodingLists::audioRateMode),
                     HasAudio),
+        EnabledWhen(Editable(Row(P::Audio, C::EditableList, "soundLanguage", "cbSoundLanguage",
+                                 QT_TRANSLATE_NOOP("SettingRows", "Sound language:"),
+                                 QT_TRANSLATE_NOOP("SettingRows", "Which sound track of a file with several is converted: "
+                                                                  "languages in order, such as \"de, en\" or \"German\"; "
+                                                                  "Auto, or none found, takes the file's default track."),
+                                 &S::soundLanguage, AutoItem,
+                                 LanguageListKey("AUDIO", "SoundLanguage", &S::soundLanguage)),
+                             EncodingLists::languages, IsLanguageListText),
+                    HasAudio),
         Row(P::Audio, C::Check, "noAudio", "chAudioDontCopy", QT_TRANSLATE_NOOP("SettingRows", "No audio"),
             QT_TRANSLATE_NOOP("SettingRows", "Leaves the sound out, for a silent video."),
             &S::noAudio, false,
@@ -553,6 +586,20 @@ QList<TSettingRow> MakeRows()
             QT_TRANSLATE_NOOP("SettingRows", "Encodes repeated frames instead of leaving them out, which keeps sound "
                                              "and picture in step in more players."),
             &S::forceDuplicates, true, K::Bool("ADVANCED", "ForceEncodeDupFrames", &S::forceDuplicates)),
+        Items(Row(P::Advanced, C::List, "subtitles", "cbSubtitles", QT_TRANSLATE_NOOP("SettingRows", "Subtitles:"),
+                  QT_TRANSLATE_NOOP("SettingRows", "Subtitles burnt into the picture: the file's track in the "
+                                                   "languages below, its forced track, or a file of the same name "
+                                                   "beside it."),
+                  &S::subtitles, 0, ItemWord("ADVANCED", "Subtitles", &S::subtitles, SubtitleWords)),
+              EncodingLists::subtitles),
+        EnabledWhen(Editable(Row(P::Advanced, C::EditableList, "subtitleLanguage", "cbSubtitleLanguage",
+                                 QT_TRANSLATE_NOOP("SettingRows", "Subtitle language:"),
+                                 QT_TRANSLATE_NOOP("SettingRows", "The subtitle languages to look for, in order, such as "
+                                                                  "\"en, de\"; the first track found is burnt."),
+                                 &S::subtitleLanguage, AutoItem,
+                                 LanguageListKey("ADVANCED", "SubtitleLanguage", &S::subtitleLanguage)),
+                             EncodingLists::languages, IsLanguageListText),
+                    [](const S& s) { return s.subtitles == int(TSubtitleMode::Language); }),
     };
 }
 

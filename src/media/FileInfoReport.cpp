@@ -79,6 +79,17 @@ void AddAudio(QStringList& lines, const TAudioStreamInfo& a, int number)
     lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Encoded library:"), a.EncodedLibrary);
 }
 
+// A subtitle stream: what the encoder can burn into the picture, and in which language.
+void AddText(QStringList& lines, const TTextStreamInfo& t, int number)
+{
+    lines << QString() << Separator();
+    lines << QCoreApplication::translate("FileInfo", "SUBTITLE STREAM %1").arg(number) << QString();
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Codec:"), t.Format);
+    //: Beside a subtitle stream's language: shown even when the sound's language is understood
+    const QString forced = t.Forced ? QStringLiteral(" (%1)").arg(QCoreApplication::translate("FileInfo", "forced")) : QString();
+    lines << Line(QT_TRANSLATE_NOOP("FileInfo", "Language:"), t.Language + forced);
+}
+
 // The library's own report, its lines kept, ended the way the rest of the report is.
 void AddMediaInfo(QStringList& lines, const QString& full)
 {
@@ -110,6 +121,9 @@ QString BuildInfoReport(const QString& fullPath, const TVideoFileInfo& fresh, co
     const int audios = std::min(int(fresh.NumberOfAudioStreams), MaxAudioStreams);
     for (int i = 0; i < audios; ++i)
         AddAudio(lines, fresh.AudioStreams[size_t(i)], i + 1);
+    const int texts = std::min(int(fresh.NumberOfTextStreams), MaxTextStreams);
+    for (int i = 0; i < texts; ++i)
+        AddText(lines, fresh.TextStreams[size_t(i)], i + 1);
     if (!fresh.MediaInfoFull.isEmpty())
         AddMediaInfo(lines, fresh.MediaInfoFull);
     return lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");

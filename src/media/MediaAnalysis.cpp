@@ -47,8 +47,15 @@ int CountOf(const TMediaInfoQuery& q, TMediaStreamKind kind)
     return count;
 }
 
+// "Yes", as the library answers a flag.
+bool IsYes(const QString& answer) { return answer.trimmed().compare(QLatin1String("Yes"), Qt::CaseInsensitive) == 0; }
+
 void ReadGeneral(const TMediaInfoQuery& q, TVideoFileInfo& info)
 {
+    // Matroska's and MP4's title is the "movie name"; an AVI's INFO title is the title
+    info.Title = q(mskGeneral, 0, L"Title");
+    if (info.Title.isEmpty())
+        info.Title = q(mskGeneral, 0, L"Movie");
     info.Format = q(mskGeneral, 0, L"Format");
     info.FormatInfo = q(mskGeneral, 0, L"Format/Info");
     if (int rate = 0; TryStrToInt(q(mskGeneral, 0, L"OverallBitRate"), rate))
@@ -156,10 +163,25 @@ void ReadAudio(const TMediaInfoQuery& q, int n, TAudioStreamInfo& a, TVideoFileI
     if (TryStrToInt(q(mskAudio, n, L"Video_Delay"), value))
         a.VideoDelay = value;
     a.Language = q(mskAudio, n, L"Language/String");
+    a.LanguageCode = q(mskAudio, n, L"Language");
+    a.Default = IsYes(q(mskAudio, n, L"Default"));
+    if (TryStrToInt(q(mskAudio, n, L"StreamOrder"), value))
+        a.StreamIndex = uint8_t(std::clamp(value, 0, 255));
     ReadStreamSize(q, mskAudio, n, a);
     a.EncodedLibrary = q(mskAudio, n, L"Encoded_Library");
     if (a.EncodedLibrary.isEmpty())
         a.EncodedLibrary = q(mskAudio, n, L"Encoded_Library/String");
+}
+
+void ReadText(const TMediaInfoQuery& q, int n, TTextStreamInfo& t)
+{
+    t.Format = q(mskText, n, L"Format");
+    t.Language = q(mskText, n, L"Language/String");
+    t.LanguageCode = q(mskText, n, L"Language");
+    t.Default = IsYes(q(mskText, n, L"Default"));
+    t.Forced = IsYes(q(mskText, n, L"Forced"));
+    if (int order = 0; TryStrToInt(q(mskText, n, L"StreamOrder"), order))
+        t.StreamIndex = uint8_t(std::clamp(order, 0, 255));
 }
 
 } // namespace
@@ -189,6 +211,8 @@ bool FillVideoFileInfo(const TMediaInfoQuery& query, const QString& informText, 
         info.NumberOfVideoStreams = uint8_t(std::clamp(counts[mskVideo], 0, 255));
     if (counts[mskAudio] != -1)
         info.NumberOfAudioStreams = uint8_t(std::clamp(counts[mskAudio], 0, 255));
+    if (counts[mskText] != -1)
+        info.NumberOfTextStreams = uint8_t(std::clamp(counts[mskText], 0, 255));
 
     if (counts[mskGeneral] > 0)
         ReadGeneral(query, info);
@@ -196,6 +220,8 @@ bool FillVideoFileInfo(const TMediaInfoQuery& query, const QString& informText, 
         ReadVideo(query, i, info.VideoStreams[size_t(i)]);
     for (int i = 0; i < std::min(counts[mskAudio], MaxAudioStreams); ++i)
         ReadAudio(query, i, info.AudioStreams[size_t(i)], info);
+    for (int i = 0; i < std::min(counts[mskText], MaxTextStreams); ++i)
+        ReadText(query, i, info.TextStreams[size_t(i)]);
     // A file without audio (or whose audio reports no length) still has a length.
     if (info.Duration <= 0) {
         int ms = 0;

@@ -53,7 +53,9 @@ struct TAudioStreamInfo {
     uint32_t Frames = 0;
     int32_t Bitrate = 0;   // kbit/s, never negative
     QString BitrateMode;
-    QString Language;
+    QString Language;        // the language's English name ("German"), as the report shows it
+    QString LanguageCode;    // its code as stored ("de", "deu"); empty: not tagged
+    bool Default = false;    // flagged as the track a player picks
     int32_t VideoDelay = 0;
     int64_t StreamSize = 0;
     QString StreamSizeStr;
@@ -62,6 +64,17 @@ struct TAudioStreamInfo {
     uint8_t StreamIndex = 0;
     int32_t DurationMs = 0;
     bool operator==(const TAudioStreamInfo&) const = default;
+};
+
+// A subtitle (text or picture) stream.
+struct TTextStreamInfo {
+    QString Format;          // "UTF-8", "ASS", "Timed Text", "PGS", "VobSub"
+    QString Language;        // English name; empty: not tagged
+    QString LanguageCode;    // "de", "deu"
+    bool Default = false;
+    bool Forced = false;
+    uint8_t StreamIndex = 0; // the stream's place among all the file's streams, from 0
+    bool operator==(const TTextStreamInfo&) const = default;
 };
 
 // What libavformat and libavcodec (the second prober, the libraries the encoder itself is
@@ -106,6 +119,7 @@ inline constexpr int PictureSide = 16;
 inline constexpr int MaxVideoStreams = 10;
 inline constexpr int MaxAudioStreams = 48;
 inline constexpr int MaxStreamsStr = 64;
+inline constexpr int MaxTextStreams = 32;
 // The size of the Windows record's FileName buffer. Here FileName holds the whole path:
 // the report and the window rebuild the path from it, and a cut one names another file.
 inline constexpr int MaxFileNameChars = 511;
@@ -126,6 +140,9 @@ struct TVideoFileInfo {
     uint8_t NumberOfAudioStreams = 0;
     uint8_t NumberOfVideoStreams = 0;
     uint16_t NumberOfDataStreams = 0;
+    std::array<TTextStreamInfo, MaxTextStreams> TextStreams{};
+    uint8_t NumberOfTextStreams = 0;
+    QString Title;          // the file's title tag; empty: none
     QString EncodedApplication;
     QString MediaInfoFull;
     // The container's own length in ms (0 when unknown). Duration above prefers the audio's;

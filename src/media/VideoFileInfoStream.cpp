@@ -98,7 +98,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TV
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAudioStreamInfo>
 {
-    static_assert(FieldCount<TAudioStreamInfo>() == 20, "serialise the new field");
+    static_assert(FieldCount<TAudioStreamInfo>() == 22, "serialise the new field");
     f(r.Exists);
     f(r.Codec);
     f(r.CodecID);
@@ -112,6 +112,8 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
     f(r.Bitrate);
     f(r.BitrateMode);
     f(r.Language);
+    f(r.LanguageCode);
+    f(r.Default);
     f(r.VideoDelay);
     f(r.StreamSize);
     f(r.StreamSizeStr);
@@ -119,6 +121,18 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
     f(r.EncodedLibrary);
     f(r.StreamIndex);
     f(r.DurationMs);
+}
+
+template <typename R, typename F>
+void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TTextStreamInfo>
+{
+    static_assert(FieldCount<TTextStreamInfo>() == 6, "serialise the new field");
+    f(r.Format);
+    f(r.Language);
+    f(r.LanguageCode);
+    f(r.Default);
+    f(r.Forced);
+    f(r.StreamIndex);
 }
 
 template <typename R, typename F>
@@ -158,7 +172,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TVideoFileInfo>
 {
-    static_assert(FieldCount<TVideoFileInfo>() == 20, "serialise the new field");
+    static_assert(FieldCount<TVideoFileInfo>() == 23, "serialise the new field");
     f(r.FileName);
     f(r.FileSize);
     f(r.Seconds);
@@ -177,6 +191,10 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TV
     f(r.NumberOfAudioStreams);
     f(r.NumberOfVideoStreams);
     f(r.NumberOfDataStreams);
+    for (auto& t : r.TextStreams)
+        VisitFields(t, f);
+    f(r.NumberOfTextStreams);
+    f(r.Title);
     f(r.EncodedApplication);
     f(r.MediaInfoFull);
     f(r.GeneralDurationMs);

@@ -318,6 +318,29 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
 
 } // namespace
 
+// The bottom third of each picture filled with the mean of the rest, so that it weighs
+// nothing in a distance: burnt subtitles change it on purpose. A player's subtitles (two
+// lines at its default size and margin) stay inside it; the pictures above still tell
+// still, frozen, shifted and turned outputs apart.
+TContentSamples AboveSubtitles(TContentSamples samples)
+{
+    constexpr int firstRow = ContentSide * 2 / 3;
+    const auto level = [](QByteArray& pictures) {
+        for (qsizetype at = 0; at + ContentPictureBytes <= pictures.size(); at += ContentPictureBytes) {
+            double mean = 0;
+            for (int k = 0; k < firstRow * ContentSide; ++k)
+                mean += uchar(pictures[at + k]);
+            const char fill = char(std::lround(mean / (firstRow * ContentSide)));
+            std::fill(pictures.begin() + at + firstRow * ContentSide, pictures.begin() + at + ContentPictureBytes, fill);
+        }
+    };
+    for (TContentMoment& m : samples.Moments) {
+        level(m.Output);
+        level(m.Source);
+    }
+    return samples;
+}
+
 double PictureDistance(const QByteArray& a, const QByteArray& b)
 {
     if (a.size() != ContentPictureBytes || b.size() != ContentPictureBytes)
@@ -413,7 +436,7 @@ bool SoundLag(const TSoundWindow& w, double& lagMs, double& strength)
     return true;
 }
 
-TContentVerdict JudgeContent(const TContentSamples& samples, bool pictures, bool sound)
+TContentVerdict JudgeContent(const TContentSamples& samples, bool pictures, bool sound, bool burntSubtitles)
 {
     TContentVerdict v;
     QStringList details;
@@ -428,7 +451,9 @@ TContentVerdict JudgeContent(const TContentSamples& samples, bool pictures, bool
         v.Sentence = QCoreApplication::translate("ContentCheck", "No picture of the output can be decoded.");
         return v;
     }
-    if (pictures)
+    if (pictures && burntSubtitles)
+        JudgePictures(AboveSubtitles(samples), v, details);
+    else if (pictures)
         JudgePictures(samples, v, details);
     if (sound)
         JudgeSound(samples, v, details);

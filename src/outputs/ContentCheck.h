@@ -59,7 +59,12 @@ bool SoundLost(const TSoundWindow& w);
 
 // pictures, sound: whether the output's pictures and sound are to match the source's (what
 // the user adds may change them on purpose); the output's pictures must decode regardless.
-TContentVerdict JudgeContent(const TContentSamples& samples, bool pictures = true, bool sound = true);
+// burntSubtitles: the pictures are compared above their bottom third only.
+TContentVerdict JudgeContent(const TContentSamples& samples, bool pictures = true, bool sound = true,
+                             bool burntSubtitles = false);
+
+// The samples with the bottom third of every picture levelled out, where subtitles are burnt.
+TContentSamples AboveSubtitles(TContentSamples samples);
 
 // The turns and mirrors the user's settings make of the decoded picture, in the order of
 // the filter chain ("flip" is top to bottom, "mirror" left to right).

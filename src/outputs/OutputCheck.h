@@ -23,6 +23,7 @@ struct TOutputExpectation {
     std::optional<int> AudioOffsetMs;     // where the sound must start against the picture; none: not checked
     bool PicturesComparable = true;       // the output shows the source's pictures (nothing the user added changes them)
     bool SoundComparable = false;         // the output plays the source's sound at the source's moments
+    bool SubtitlesBurnt = false;          // subtitles drawn into the bottom of the pictures on purpose
 };
 
 // A length may differ by this much: the largest of 0.3 s, two pictures and 3 % of the input's.

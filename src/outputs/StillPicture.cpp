@@ -33,6 +33,12 @@ TEncoderJob WithLavfDemuxer(const TEncoderJob& job, const QString& input)
     for (TEncoderInvocation& run : out.Runs) {
         const bool hadDemuxer = run.Args.contains(Demuxer);
         run.Args = WithLavfDemuxer(run.Args, input);
+        // the lavf reader numbers sound tracks among themselves, the AVI and MOV readers by place
+        if (const qsizetype aid = run.Args.indexOf(QStringLiteral("-aid")); aid >= 0 && aid + 1 < run.Args.size() &&
+                                                                            !job.LavfAid.isEmpty()) {
+            run.Params.replace(QStringLiteral("-aid ") + run.Args.at(aid + 1), QStringLiteral("-aid ") + job.LavfAid);
+            run.Args[aid + 1] = job.LavfAid;
+        }
         if (hadDemuxer) {
             static const QRegularExpression choice(QStringLiteral("-demuxer\\s+\\S+"));
             run.Params.replace(choice, QStringLiteral("-demuxer lavf"));

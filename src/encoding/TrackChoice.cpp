@@ -1,0 +1,234 @@
+#include "encoding/TrackChoice.h"
+
+#include "encoding/FaithfulOutput.h"
+#include "encoding/SettingsRules.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+struct TLanguage {
+    const char* Part1;  // ISO 639-1
+    const char* Part2T; // ISO 639-2, terminology
+    const char* Part2B; // ISO 639-2, bibliographic (files often carry this one)
+    const char* Name;   // the English name MediaInfo gives
+};
+
+// The languages films are most often dubbed or subtitled in.
+constexpr TLanguage Languages[] = {
+    {"ar", "ara", "ara", "arabic"},     {"bg", "bul", "bul", "bulgarian"},  {"ca", "cat", "cat", "catalan"},
+    {"cs", "ces", "cze", "czech"},      {"da", "dan", "dan", "danish"},     {"de", "deu", "ger", "german"},
+    {"el", "ell", "gre", "greek"},      {"en", "eng", "eng", "english"},    {"es", "spa", "spa", "spanish"},
+    {"et", "est", "est", "estonian"},   {"fa", "fas", "per", "persian"},    {"fi", "fin", "fin", "finnish"},
+    {"fr", "fra", "fre", "french"},     {"he", "heb", "heb", "hebrew"},     {"hi", "hin", "hin", "hindi"},
+    {"hr", "hrv", "hrv", "croatian"},   {"hu", "hun", "hun", "hungarian"},  {"id", "ind", "ind", "indonesian"},
+    {"is", "isl", "ice", "icelandic"},  {"it", "ita", "ita", "italian"},    {"ja", "jpn", "jpn", "japanese"},
+    {"ko", "kor", "kor", "korean"},     {"lt", "lit", "lit", "lithuanian"}, {"lv", "lav", "lav", "latvian"},
+    {"nl", "nld", "dut", "dutch"},      {"no", "nor", "nor", "norwegian"},  {"pl", "pol", "pol", "polish"},
+    {"pt", "por", "por", "portuguese"}, {"ro", "ron", "rum", "romanian"},   {"ru", "rus", "rus", "russian"},
+    {"sk", "slk", "slo", "slovak"},     {"sl", "slv", "slv", "slovenian"},  {"sr", "srp", "srp", "serbian"},
+    {"sv", "swe", "swe", "swedish"},    {"th", "tha", "tha", "thai"},       {"tr", "tur", "tur", "turkish"},
+    {"uk", "ukr", "ukr", "ukrainian"},  {"vi", "vie", "vie", "vietnamese"}, {"zh", "zho", "chi", "chinese"},
+};
+
+// MediaInfo tags a region too ("en-US", "pt-BR"): the language is the part before it.
+QString WithoutRegion(const QString& word)
+{
+    const qsizetype dash = word.indexOf(QRegularExpression(QStringLiteral("[-_]")));
+    return dash > 0 && word.size() <= 8 ? word.left(dash) : word;
+}
+
+const TLanguage* FindLanguage(const QString& lower)
+{
+    for (const TLanguage& l : Languages)
+        if (lower == QLatin1String(l.Part1) || lower == QLatin1String(l.Part2T) || lower == QLatin1String(l.Part2B) ||
+            lower == QLatin1String(l.Name))
+            return &l;
+    return nullptr;
+}
+
+QString Number(int n) { return QString::number(n); }
+
+// The encoder's number of a track: its place in the file, or its place among its kind.
+QString TrackId(TTrackNumbering numbering, int kindOrder, int filePlace)
+{
+    switch (numbering) {
+    case TTrackNumbering::FilePlace:
+        return Number(filePlace);
+    case TTrackNumbering::KindOrder:
+        return Number(kindOrder);
+    case TTrackNumbering::Unknown:
+        break;
+    }
+    return QString();
+}
+
+QString TrackName(const QString& language, int number)
+{
+    //: A sound or subtitle track without a language tag; %1 is its number, from 1
+    return language.isEmpty() ? QCoreApplication::translate("TrackChoice", "track %1").arg(number) : language;
+}
+
+} // namespace
+
+QString LanguageKey(const QString& word)
+{
+    const QString lower = WithoutRegion(word.trimmed()).toLower();
+    const TLanguage* l = FindLanguage(lower);
+    return l ? QLatin1String(l->Part1) : lower;
+}
+
+QStringList LanguageKeys(const QString& typed)
+{
+    if (typed.trimmed().isEmpty() || IsAutoText(typed))
+        return {};
+    QStringList keys;
+    for (const QString& word : typed.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts))
+        keys << LanguageKey(word);
+    return keys;
+}
+
+bool IsLanguageListText(const QString& typed)
+{
+    if (typed.trimmed().isEmpty() || IsAutoText(typed))
+        return true;
+    const QStringList keys = LanguageKeys(typed);
+    static const QRegularExpression word(QStringLiteral("^[a-z]{2,}$"));
+    return !keys.isEmpty() && std::all_of(keys.begin(), keys.end(), [](const QString& k) { return word.match(k).hasMatch(); });
+}
+
+int FirstTrackInLanguage(const QStringList& keys, const QList<QStringList>& tracks)
+{
+    for (const QString& key : keys)
+        for (int t = 0; t < tracks.size(); ++t)
+            for (const QString& tag : tracks.at(t))
+                if (!tag.isEmpty() && LanguageKey(tag) == key)
+                    return t;
+    return -1;
+}
+
+TTrackNumbering TrackNumbering(const TVideoFileInfo& info, const QString& demuxer)
+{
+    if (demuxer == QLatin1String("lavf"))
+        return TTrackNumbering::KindOrder;
+    if (demuxer == QLatin1String("mov"))
+        return TTrackNumbering::FilePlace;
+    if (!demuxer.isEmpty())
+        return TTrackNumbering::Unknown;
+    const QString format = info.Format;
+    if (format == QLatin1String("AVI"))
+        return TTrackNumbering::FilePlace;
+    // the formats the encoder hands to its lavf reader on its own
+    for (const char* lavf : {"Matroska", "WebM", "MPEG-4", "QuickTime", "Ogg", "Flash Video"})
+        if (format == QLatin1String(lavf))
+            return TTrackNumbering::KindOrder;
+    return TTrackNumbering::Unknown;
+}
+
+TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    TSoundChoice c;
+    const int count = std::min(int(info.NumberOfAudioStreams), MaxAudioStreams);
+    QList<QStringList> tracks;
+    for (int i = 0; i < count; ++i) {
+        const TAudioStreamInfo& a = info.AudioStreams[size_t(i)];
+        tracks << QStringList{a.LanguageCode, a.Language};
+        if (a.Default && c.DefaultTrack == 0 && !info.AudioStreams[0].Default)
+            c.DefaultTrack = i;
+    }
+    if (s.noAudio || count < 2)
+        return c;
+    const int track = FirstTrackInLanguage(LanguageKeys(s.soundLanguage.Text), tracks);
+    if (track < 0)
+        return c;
+    const TTrackNumbering numbering = TrackNumbering(info, FaithfulOutput(s, info).Demuxer);
+    c.Aid = TrackId(numbering, track, info.AudioStreams[size_t(track)].StreamIndex);
+    if (c.Aid.isEmpty())
+        return c;
+    c.Track = track;
+    c.LavfAid = Number(track);
+    return c;
+}
+
+TSubtitleChoice ChooseSubtitles(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    TSubtitleChoice c;
+    const TSubtitleMode mode = TSubtitleMode(s.subtitles);
+    if (mode == TSubtitleMode::FileBeside) {
+        c.File = SubtitleFileBeside(info.FileName);
+        return c;
+    }
+    const int count = std::min(int(info.NumberOfTextStreams), MaxTextStreams);
+    int track = -1;
+    if (mode == TSubtitleMode::Language) {
+        QList<QStringList> tracks;
+        for (int i = 0; i < count; ++i)
+            tracks << QStringList{info.TextStreams[size_t(i)].LanguageCode, info.TextStreams[size_t(i)].Language};
+        track = FirstTrackInLanguage(LanguageKeys(s.subtitleLanguage.Text), tracks);
+    } else if (mode == TSubtitleMode::Forced) {
+        // the encoder's -forcedsubsonly picks no track: it only drops a DVD track's unforced pictures
+        for (int i = 0; i < count && track < 0; ++i)
+            if (info.TextStreams[size_t(i)].Forced)
+                track = i;
+    }
+    if (track < 0)
+        return c;
+    const TTrackNumbering numbering = TrackNumbering(info, FaithfulOutput(s, info).Demuxer);
+    c.Sid = TrackId(numbering, track, info.TextStreams[size_t(track)].StreamIndex);
+    if (!c.Sid.isEmpty())
+        c.Track = track;
+    return c;
+}
+
+QString SubtitleFileBeside(const QString& input)
+{
+    if (input.isEmpty())
+        return QString();
+    const QFileInfo fi(input);
+    const QString base = fi.path() + QLatin1Char('/') + fi.completeBaseName() + QLatin1Char('.');
+    for (const char* ext : {"srt", "ass", "ssa", "sub"}) {
+        for (const QString& e : {QString::fromLatin1(ext), QString::fromLatin1(ext).toUpper()}) {
+            const QFileInfo candidate(base + e);
+            if (candidate.isFile())
+                return candidate.filePath();
+        }
+    }
+    return QString();
+}
+
+QStringList TrackNotes(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    QStringList notes;
+    const int sounds = std::min(int(info.NumberOfAudioStreams), MaxAudioStreams);
+    if (!s.noAudio && sounds >= 2) {
+        const TSoundChoice c = ChooseSoundTrack(s, info);
+        const int track = c.Track >= 0 ? c.Track : c.DefaultTrack;
+        //: The check before a batch; %1 the number of sound tracks (2 or more), %2 a language ("German") or "track 2"
+        notes << QCoreApplication::translate("TrackChoice", "%1 sound tracks; the %2 one is converted")
+                     .arg(sounds)
+                     .arg(TrackName(info.AudioStreams[size_t(track)].Language, track + 1));
+    }
+    const TSubtitleMode mode = TSubtitleMode(s.subtitles);
+    const int texts = std::min(int(info.NumberOfTextStreams), MaxTextStreams);
+    if (mode == TSubtitleMode::None) {
+        if (texts > 0)
+            notes << QCoreApplication::translate("TrackChoice", "%n subtitle track(s) left out", nullptr, texts);
+        return notes;
+    }
+    const TSubtitleChoice c = ChooseSubtitles(s, info);
+    if (!c.File.isEmpty()) {
+        //: %1 is a file name
+        notes << QCoreApplication::translate("TrackChoice", "the subtitles of %1 are burnt into the picture")
+                     .arg(QFileInfo(c.File).fileName());
+    } else if (c.Track >= 0) {
+        notes << QCoreApplication::translate("TrackChoice", "the %1 subtitles are burnt into the picture")
+                     .arg(TrackName(info.TextStreams[size_t(c.Track)].Language, c.Track + 1));
+    } else {
+        notes << QCoreApplication::translate("TrackChoice", "no subtitles to burn");
+    }
+    return notes;
+}

@@ -1,0 +1,94 @@
+// Sound and subtitle tracks chosen by a list of languages, and how the encoder is told.
+
+#include "encoding/CmdLineBuilder.h"
+#include "encoding/TrackChoice.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TLanguageCase {
+    const char* Typed;
+    QList<QStringList> Tracks; // each track's code and name, as MediaInfo tags it
+    int Expected;
+};
+
+TEST(TrackChoice, TheFirstTrackInTheListsEarliestLanguageWins)
+{
+    const QList<QStringList> enDe{{"en", "English"}, {"de", "German"}};
+    const TLanguageCase cases[] = {
+        {"de", enDe, 1},
+        {"DEU", enDe, 1},               // case, three letters against two
+        {"ger", enDe, 1},               // the bibliographic code
+        {"German", enDe, 1},            // the English name
+        {"fr, en", enDe, 0},            // the list's order: French is missing
+        {"de; en", enDe, 1},
+        {"fr", enDe, -1},               // no match
+        {"Auto", enDe, -1},
+        {"", enDe, -1},
+        {"de", {{"ger", ""}, {"deu", ""}}, 0},   // a file tagged by code only
+        {"pt", {{"pt-BR", "Portuguese"}}, 0},    // a region after the language
+        {"en", {{"", ""}, {"en", "English"}}, 1}, // an untagged track is no match
+    };
+    for (const TLanguageCase& c : cases)
+        EXPECT_EQ(FirstTrackInLanguage(LanguageKeys(QString::fromUtf8(c.Typed)), c.Tracks), c.Expected) << c.Typed;
+    EXPECT_TRUE(IsLanguageListText(QStringLiteral("de, en")));
+    EXPECT_TRUE(IsLanguageListText(QStringLiteral("Auto")));
+    EXPECT_FALSE(IsLanguageListText(QStringLiteral("de, 7")));
+    EXPECT_FALSE(IsLanguageListText(QStringLiteral(",")));
+}
+
+TVideoFileInfo TwoSoundsAndSubtitles(const char* format)
+{
+    TVideoFileInfo info;
+    info.Format = QString::fromLatin1(format);
+    info.NumberOfVideoStreams = 1;
+    info.VideoStreams[0].Width = 320;
+    info.VideoStreams[0].Height = 240;
+    info.NumberOfAudioStreams = 2;
+    info.AudioStreams[0] = {.LanguageCode = QStringLiteral("en"), .StreamIndex = 1};
+    info.AudioStreams[1] = {.LanguageCode = QStringLiteral("de"), .StreamIndex = 2};
+    info.NumberOfTextStreams = 2;
+    info.TextStreams[0] = {.LanguageCode = QStringLiteral("en"), .Default = true, .StreamIndex = 3};
+    info.TextStreams[1] = {.LanguageCode = QStringLiteral("de"), .Forced = true, .StreamIndex = 4};
+    return info;
+}
+
+// The readers number tracks in their own ways (measured on the encoder).
+TEST(TrackChoice, TheEncoderIsToldTheTrackAsItsReaderNumbersIt)
+{
+    struct {
+        const char* Format;
+        int Subtitles;
+        const char* Aid;
+        const char* Sid;
+    } const cases[] = {
+        {"Matroska", 1, "1", "1"},  // lavf: among the tracks of the kind
+        {"MPEG-4", 2, "1", "1"},    // forced only
+        {"AVI", 1, "2", "4"},       // its place in the file
+        {"MPEG-TS", 1, "", ""},     // a reader whose numbers are its own: the encoder's choice
+    };
+    for (const auto& c : cases) {
+        EncodingSettings s;
+        s.soundLanguage.Text = QStringLiteral("German");
+        s.subtitles = c.Subtitles;
+        s.subtitleLanguage.Text = QStringLiteral("de");
+        const TVideoFileInfo info = TwoSoundsAndSubtitles(c.Format);
+        EXPECT_EQ(ChooseSoundTrack(s, info).Aid, QLatin1String(c.Aid)) << c.Format;
+        EXPECT_EQ(ChooseSubtitles(s, info).Sid, QLatin1String(c.Sid)) << c.Format;
+    }
+}
+
+TEST(TrackChoice, ASubtitleTrackIsNeverBurntUnasked)
+{
+    EncodingSettings s;
+    TVideoFileInfo info = TwoSoundsAndSubtitles("Matroska");
+    EXPECT_EQ(SubtitleOptions(s, info).Args, QStringList{QStringLiteral("-nosub")});
+    s.subtitles = int(TSubtitleMode::Language);
+    s.subtitleLanguage.Text = QStringLiteral("fr");
+    EXPECT_EQ(SubtitleOptions(s, info).Args, QStringList{QStringLiteral("-nosub")});
+    info.NumberOfTextStreams = 0;
+    EXPECT_TRUE(SubtitleOptions(s, info).Args.isEmpty());
+}
+
+} // namespace

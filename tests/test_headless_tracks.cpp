@@ -1,0 +1,99 @@
+// Sound tracks by language and burnt subtitles, end to end with the real encoder.
+
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using TestSupport::RunProgram;
+
+// ffmpeg's mean volume of the file's sound above 1.2 kHz, in dB.
+double LoudnessAbove1200Hz(const QString& file)
+{
+    const TestSupport::RunResult r = RunProgram(
+        "ffmpeg", {"-nostdin", "-i", file, "-vn", "-af", "highpass=f=1200,highpass=f=1200,volumedetect", "-f", "null", "-"});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("mean_volume: (-?[0-9.]+)")).match(QString::fromUtf8(r.err));
+    return m.hasMatch() ? m.captured(1).toDouble() : 0;
+}
+
+// Picture 25, 160x120 grey levels.
+QByteArray Frame(const QString& file)
+{
+    return RunProgram("ffmpeg", {"-nostdin", "-v", "error", "-i", file, "-vf", "select=eq(n\\,25),scale=160:120",
+                                 "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "gray", "-"})
+        .out;
+}
+
+// The mean difference of two pictures' rows from..to.
+double RowsDiffer(const QByteArray& a, const QByteArray& b, int from, int to)
+{
+    if (a.size() != 160 * 120 || b.size() != a.size())
+        return -1;
+    double sum = 0;
+    for (int i = from * 160; i < to * 160; ++i)
+        sum += std::abs(int(uchar(a[i])) - int(uchar(b[i])));
+    return sum / ((to - from) * 160);
+}
+
+QStringList ClipArgs()
+{
+    return {"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2", "-f", "lavfi",
+            "-i", "sine=frequency=440:duration=2"};
+}
+
+TEST(HeadlessTracks, TheGermanSoundTrackIsConvertedWhenAsked)
+{
+    if (!TestSupport::HaveTool("mencoder") || !TestSupport::HaveTool("ffmpeg"))
+        return;
+    const QString dir = TestSupport::TestScratch(QStringLiteral("tracks"), {QStringLiteral("out")});
+    // English at 440 Hz, first and default; German at 2 kHz
+    const QString input = dir + QStringLiteral("/two.mkv");
+    const TestSupport::RunResult made = RunProgram(
+        "ffmpeg", ClipArgs() + QStringList{"-f", "lavfi", "-i", "sine=frequency=2000:duration=2", "-map", "0", "-map", "1",
+                                           "-map", "2", "-c:v", "mpeg4", "-c:a", "mp3", "-metadata:s:a:0", "language=eng",
+                                           "-metadata:s:a:1", "language=deu", "-metadata", "title=Zwei: A=B", input});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const TestSupport::RunResult r = TestSupport::RunVexaconv(
+        {"--convert", "--set", "SoundLanguage=fr, de", "--out-dir", dir + QStringLiteral("/out"), input});
+    ASSERT_EQ(r.exitCode, 0) << r.out.constData() << r.err.constData();
+    const QString output = dir + QStringLiteral("/out/two.avi");
+    // the 2 kHz tone passes the filter nearly whole; 440 Hz loses over 30 dB
+    EXPECT_GT(LoudnessAbove1200Hz(output), -30);
+    const TestSupport::RunResult title =
+        RunProgram("ffprobe", {"-v", "error", "-show_entries", "format_tags=title", "-of", "default=nw=1:nk=1", output});
+    EXPECT_EQ(QString::fromUtf8(title.out).trimmed(), QStringLiteral("Zwei: A=B"));
+}
+
+TEST(HeadlessTracks, BurntSubtitlesPassTheContentCheckAndShowAtTheBottom)
+{
+    if (!TestSupport::HaveTool("mencoder") || !TestSupport::HaveTool("ffmpeg"))
+        return;
+    const QString dir = TestSupport::TestScratch(QStringLiteral("tracks"), {QStringLiteral("out")});
+    const QString srt = TestSupport::WriteFile(dir + QStringLiteral("/en.srt"),
+                                               "1\n00:00:00,000 --> 00:00:02,000\nHELLO SUBTITLE\n\n");
+    const QString input = dir + QStringLiteral("/subs.mkv");
+    const TestSupport::RunResult made =
+        RunProgram("ffmpeg", ClipArgs() + QStringList{"-i", srt, "-map", "0", "-map", "1", "-map", "2", "-c:v", "mpeg4", "-c:a",
+                                                      "mp3", "-c:s", "srt", "-metadata:s:s:0", "language=eng", input});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const QString out = dir + QStringLiteral("/out");
+    for (const char* subtitles : {"none", "language"}) {
+        const TestSupport::RunResult r = TestSupport::RunVexaconv(
+            {"--convert", "--set", QStringLiteral("Subtitles=") + QLatin1String(subtitles), "--set", "SubtitleLanguage=English",
+             "--if-exists", "overwrite", "--out-dir", out, input});
+        ASSERT_EQ(r.exitCode, 0) << subtitles << r.out.constData() << r.err.constData();
+        const QByteArray source = Frame(input), output = Frame(out + QStringLiteral("/subs.avi"));
+        const double bottom = RowsDiffer(source, output, 90, 120);
+        EXPECT_LT(RowsDiffer(source, output, 0, 80), 5) << subtitles;
+        if (QLatin1String(subtitles) == QLatin1String("none"))
+            EXPECT_LT(bottom, 5);
+        else
+            EXPECT_GT(bottom, 8);
+    }
+}
+
+} // namespace
