@@ -210,7 +210,7 @@ TEST(SettingsEnabling, FollowsTheSwitches)
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 2;
-         }, customSize + qualities + QStringList{largest}},
+         }, customSize + qualities + QStringList{largest, "subtitleLanguage"}},
     };
     for (const auto& c : cases) {
         EncodingSettings s;

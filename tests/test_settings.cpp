@@ -302,7 +302,7 @@ TEST(ProfileFile, AFailedSaveIsReportedAndLosesNothing)
 
 TEST(ProfileKeys, OneReaderPerKeyAndCaseInsensitiveLookup)
 {
-    EXPECT_EQ(TProfileKeys::All().size(), 35);
+    EXPECT_EQ(TProfileKeys::All().size(), 38);
     ASSERT_NE(TProfileKeys::Find("videobitrate"), nullptr);
     EXPECT_STREQ(TProfileKeys::Find("VIDEOBITRATE")->Section, "VIDEO");
     EXPECT_STREQ(TProfileKeys::Find("forceencodedupframes")->Name, "ForceEncodeDupFrames");
@@ -623,15 +623,15 @@ TEST(AppSettingsFile, WriteOrderAndConditions)
         if (const int eq = line.indexOf('='); eq > 0)
             keys << QString::fromLatin1(line.left(eq));
     }
-    ASSERT_GE(keys.size(), 26 + 30 + 30 + 28);
+    ASSERT_GE(keys.size(), 27 + 30 + 30 + 28);
     EXPECT_EQ(keys.mid(0, 6), QStringList({"Maximized", "Left", "Top", "Width", "Height", "cbOutputExists"}));
-    EXPECT_EQ(keys.at(23), "DragAcceptDirectories");
-    EXPECT_EQ(keys.at(24), "ParallelJobs");
-    EXPECT_EQ(keys.at(25), "Language");
-    EXPECT_EQ(keys.at(26), "colNo_Width");
-    EXPECT_EQ(keys.at(26 + 30), "colNo_Position");
-    EXPECT_EQ(keys.at(26 + 60), "colNo_Visible");
-    EXPECT_EQ(keys.size(), 26 + 30 + 30 + 28);
+    EXPECT_EQ(keys.at(24), "DragAcceptDirectories");
+    EXPECT_EQ(keys.at(25), "ParallelJobs");
+    EXPECT_EQ(keys.at(26), "Language");
+    EXPECT_EQ(keys.at(27), "colNo_Width");
+    EXPECT_EQ(keys.at(27 + 30), "colNo_Position");
+    EXPECT_EQ(keys.at(27 + 60), "colNo_Visible");
+    EXPECT_EQ(keys.size(), 27 + 30 + 30 + 28);
     EXPECT_FALSE(keys.contains("EscExit"));
     EXPECT_FALSE(ReadFile(path).contains("[PROGRESS]"));
 

@@ -480,6 +480,25 @@
         <source>Quality</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Burn: language</source>
+        <extracomment>Subtitles: burn the file&apos;s subtitle track in the languages typed below</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Burn: forced only</source>
+        <extracomment>Subtitles: burn the file&apos;s forced subtitle track (the lines in a foreign language)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Burn: file beside the input</source>
+        <extracomment>Subtitles: burn a subtitle file of the same name beside the video</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>
@@ -687,6 +706,15 @@
     </message>
     <message>
         <source>Cannot open file &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SUBTITLE STREAM %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <extracomment>Beside a subtitle stream&apos;s language: shown even when the sound&apos;s language is understood</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1625,6 +1653,30 @@
     </message>
     <message>
         <source>With the picture size on Auto, a taller picture is made smaller to this many lines, keeping its shape; a smaller one keeps its size, and 0 keeps every size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Which sound track of a file with several is converted: languages in order, such as &quot;de, en&quot; or &quot;German&quot;; Auto, or none found, takes the file&apos;s default track.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtitles:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtitles burnt into the picture: the file&apos;s track in the languages below, its forced track, or a file of the same name beside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtitle language:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The subtitle languages to look for, in order, such as &quot;en, de&quot;; the first track found is burnt.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2743,6 +2795,38 @@ Restore the list from the interrupted batch?</source>
     </message>
     <message>
         <source>File description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TrackChoice</name>
+    <message>
+        <source>track %1</source>
+        <extracomment>A sound or subtitle track without a language tag; %1 is its number, from 1</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 sound tracks; the %2 one is converted</source>
+        <extracomment>The check before a batch; %1 the number of sound tracks (2 or more), %2 a language (&quot;German&quot;) or &quot;track 2&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n subtitle track(s) left out</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>the subtitles of %1 are burnt into the picture</source>
+        <extracomment>%1 is a file name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the %1 subtitles are burnt into the picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no subtitles to burn</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

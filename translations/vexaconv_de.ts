@@ -480,6 +480,25 @@
         <source>Quality</source>
         <translation>Qualität</translation>
     </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Burn: language</source>
+        <extracomment>Subtitles: burn the file&apos;s subtitle track in the languages typed below</extracomment>
+        <translation>Einbrennen: Sprache</translation>
+    </message>
+    <message>
+        <source>Burn: forced only</source>
+        <extracomment>Subtitles: burn the file&apos;s forced subtitle track (the lines in a foreign language)</extracomment>
+        <translation>Einbrennen: nur erzwungene</translation>
+    </message>
+    <message>
+        <source>Burn: file beside the input</source>
+        <extracomment>Subtitles: burn a subtitle file of the same name beside the video</extracomment>
+        <translation>Einbrennen: Datei neben der Eingabe</translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>
@@ -688,6 +707,15 @@
     <message>
         <source>Cannot open file &quot;%1&quot;.</source>
         <translation>Die Datei &quot;%1&quot; kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>SUBTITLE STREAM %1</source>
+        <translation>UNTERTITELSTROM %1</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <extracomment>Beside a subtitle stream&apos;s language: shown even when the sound&apos;s language is understood</extracomment>
+        <translation>erzwungen</translation>
     </message>
 </context>
 <context>
@@ -1627,6 +1655,30 @@
     <message>
         <source>With the picture size on Auto, a taller picture is made smaller to this many lines, keeping its shape; a smaller one keeps its size, and 0 keeps every size.</source>
         <translation>Bei der Bildgröße Auto wird ein höheres Bild auf so viele Zeilen verkleinert, ohne seine Form zu ändern; ein kleineres behält seine Größe, und 0 behält jede Größe.</translation>
+    </message>
+    <message>
+        <source>Sound language:</source>
+        <translation>Tonsprache:</translation>
+    </message>
+    <message>
+        <source>Which sound track of a file with several is converted: languages in order, such as &quot;de, en&quot; or &quot;German&quot;; Auto, or none found, takes the file&apos;s default track.</source>
+        <translation>Welche Tonspur einer Datei mit mehreren konvertiert wird: Sprachen der Reihe nach, etwa „de, en“ oder „German“; Auto, oder keine gefunden, nimmt die Standardspur der Datei.</translation>
+    </message>
+    <message>
+        <source>Subtitles:</source>
+        <translation>Untertitel:</translation>
+    </message>
+    <message>
+        <source>Subtitles burnt into the picture: the file&apos;s track in the languages below, its forced track, or a file of the same name beside it.</source>
+        <translation>Ins Bild eingebrannte Untertitel: die Spur der Datei in den Sprachen unten, ihre erzwungene Spur oder eine gleichnamige Datei daneben.</translation>
+    </message>
+    <message>
+        <source>Subtitle language:</source>
+        <translation>Untertitelsprache:</translation>
+    </message>
+    <message>
+        <source>The subtitle languages to look for, in order, such as &quot;en, de&quot;; the first track found is burnt.</source>
+        <translation>Die gesuchten Untertitelsprachen der Reihe nach, etwa „en, de“; die erste gefundene Spur wird eingebrannt.</translation>
     </message>
 </context>
 <context>
@@ -2752,6 +2804,36 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     <message>
         <source>File description:</source>
         <translation>Dateibeschreibung:</translation>
+    </message>
+</context>
+<context>
+    <name>TrackChoice</name>
+    <message>
+        <source>track %1</source>
+        <extracomment>A sound or subtitle track without a language tag; %1 is its number, from 1</extracomment>
+        <translation>Spur %1</translation>
+    </message>
+    <message>
+        <source>%1 sound tracks; the %2 one is converted</source>
+        <extracomment>The check before a batch; %1 the number of sound tracks (2 or more), %2 a language (&quot;German&quot;) or &quot;track 2&quot;</extracomment>
+        <translation>%1 Tonspuren; konvertiert wird: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n subtitle track(s) left out</source>
+        <translation><numerusform>%n Untertitelspur weggelassen</numerusform><numerusform>%n Untertitelspuren weggelassen</numerusform></translation>
+    </message>
+    <message>
+        <source>the subtitles of %1 are burnt into the picture</source>
+        <extracomment>%1 is a file name</extracomment>
+        <translation>die Untertitel aus %1 werden ins Bild eingebrannt</translation>
+    </message>
+    <message>
+        <source>the %1 subtitles are burnt into the picture</source>
+        <translation>die Untertitel (%1) werden ins Bild eingebrannt</translation>
+    </message>
+    <message>
+        <source>no subtitles to burn</source>
+        <translation>keine Untertitel zum Einbrennen</translation>
     </message>
 </context>
 <context>

@@ -313,7 +313,7 @@ TProfileKey LanguageListKey(const char* section, const char* name, EditableListV
                 K::Fallback(c, v, QStringLiteral("not a list of languages"), Quoted(AutoText));
             SetEditText(s.*member, valid ? v->trimmed() : AutoText, EncodingLists::languages());
         },
-        QStringLiteral("empty for Auto, or languages by code or English name (de, en)"));
+        QStringLiteral("empty for Auto, or languages (de, en, German)"));
 }
 
 // The subtitle modes as profiles store them.
