@@ -91,8 +91,9 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     // (a stored size still wins: the settings file comes later).
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const int panels = m_settingsBody->minimumSizeHint().width() + UiMetrics::MainSideMargins;
-        if (panels > width())
-            resize(std::min(panels, screen->availableGeometry().width()), height());
+        const int wanted = std::min(panels, screen->availableGeometry().width());
+        if (wanted > width())
+            resize(wanted, height());
     }
     // 5. default encoder settings
     actSetDefaultEncoderSettingsExecute();
