@@ -485,17 +485,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Burn: language</source>
+        <source>By language</source>
         <extracomment>Subtitles: burn the file&apos;s subtitle track in the languages typed below</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Burn: forced only</source>
+        <source>Forced only</source>
         <extracomment>Subtitles: burn the file&apos;s forced subtitle track (the lines in a foreign language)</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Burn: file beside the input</source>
+        <source>File beside it</source>
         <extracomment>Subtitles: burn a subtitle file of the same name beside the video</extracomment>
         <translation type="unfinished"></translation>
     </message>
@@ -1664,10 +1664,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Subtitles:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Subtitles burnt into the picture: the file&apos;s track in the languages below, its forced track, or a file of the same name beside it.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1677,6 +1673,10 @@
     </message>
     <message>
         <source>The subtitle languages to look for, in order, such as &quot;en, de&quot;; the first track found is burnt.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Burn subtitles:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -485,19 +485,19 @@
         <translation>Keine</translation>
     </message>
     <message>
-        <source>Burn: language</source>
+        <source>By language</source>
         <extracomment>Subtitles: burn the file&apos;s subtitle track in the languages typed below</extracomment>
-        <translation>Einbrennen: Sprache</translation>
+        <translation>Nach Sprache</translation>
     </message>
     <message>
-        <source>Burn: forced only</source>
+        <source>Forced only</source>
         <extracomment>Subtitles: burn the file&apos;s forced subtitle track (the lines in a foreign language)</extracomment>
-        <translation>Einbrennen: nur erzwungene</translation>
+        <translation>Nur erzwungene</translation>
     </message>
     <message>
-        <source>Burn: file beside the input</source>
+        <source>File beside it</source>
         <extracomment>Subtitles: burn a subtitle file of the same name beside the video</extracomment>
-        <translation>Einbrennen: Datei neben der Eingabe</translation>
+        <translation>Datei daneben</translation>
     </message>
 </context>
 <context>
@@ -1665,10 +1665,6 @@
         <translation>Welche Tonspur einer Datei mit mehreren konvertiert wird: Sprachen der Reihe nach, etwa „de, en“ oder „German“; Auto, oder keine gefunden, nimmt die Standardspur der Datei.</translation>
     </message>
     <message>
-        <source>Subtitles:</source>
-        <translation>Untertitel:</translation>
-    </message>
-    <message>
         <source>Subtitles burnt into the picture: the file&apos;s track in the languages below, its forced track, or a file of the same name beside it.</source>
         <translation>Ins Bild eingebrannte Untertitel: die Spur der Datei in den Sprachen unten, ihre erzwungene Spur oder eine gleichnamige Datei daneben.</translation>
     </message>
@@ -1679,6 +1675,10 @@
     <message>
         <source>The subtitle languages to look for, in order, such as &quot;en, de&quot;; the first track found is burnt.</source>
         <translation>Die gesuchten Untertitelsprachen der Reihe nach, etwa „en, de“; die erste gefundene Spur wird eingebrannt.</translation>
+    </message>
+    <message>
+        <source>Burn subtitles:</source>
+        <translation>Untertitel einbrennen:</translation>
     </message>
 </context>
 <context>
@@ -2820,7 +2820,10 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     </message>
     <message numerus="yes">
         <source>%n subtitle track(s) left out</source>
-        <translation><numerusform>%n Untertitelspur weggelassen</numerusform><numerusform>%n Untertitelspuren weggelassen</numerusform></translation>
+        <translation>
+            <numerusform>%n Untertitelspur weggelassen</numerusform>
+            <numerusform>%n Untertitelspuren weggelassen</numerusform>
+        </translation>
     </message>
     <message>
         <source>the subtitles of %1 are burnt into the picture</source>

@@ -149,13 +149,14 @@ QStringList audioQuality()
 
 QStringList subtitles()
 {
+    // short: the box shares its column with the other advanced settings
     return {Marked(QT_TRANSLATE_NOOP("Encoding", "None")),
             //: Subtitles: burn the file's subtitle track in the languages typed below
-            Marked(QT_TRANSLATE_NOOP("Encoding", "Burn: language")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "By language")),
             //: Subtitles: burn the file's forced subtitle track (the lines in a foreign language)
-            Marked(QT_TRANSLATE_NOOP("Encoding", "Burn: forced only")),
+            Marked(QT_TRANSLATE_NOOP("Encoding", "Forced only")),
             //: Subtitles: burn a subtitle file of the same name beside the video
-            Marked(QT_TRANSLATE_NOOP("Encoding", "Burn: file beside the input"))};
+            Marked(QT_TRANSLATE_NOOP("Encoding", "File beside it"))};
 }
 
 QStringList languages()

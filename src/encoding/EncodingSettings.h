@@ -128,7 +128,7 @@ QStringList audioChannels();     // "Auto", "Stereo", "Joint-Stereo", "Dual chan
 QStringList audioQuality();  // "Auto", "0 - Highest quality", ... "9"
 QStringList rotateDirection();            // "to the right", "to the left"
 QStringList interlacing();       // "Auto", "Deinterlace", "Keep original"
-QStringList subtitles();         // "None", "Burn: language", "Burn: forced only", "Burn: file beside the input"
+QStringList subtitles();         // "None", "By language", "Forced only", "File beside it"
 QStringList languages();         // "Auto", "English", "German", ...: values, shown as they are
 QStringList skipLimit();         // "0".."10"
 QStringList outputExists();      // "Rename file", "Overwrite", "Skip file"

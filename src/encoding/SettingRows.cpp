@@ -586,7 +586,7 @@ QList<TSettingRow> MakeRows()
             QT_TRANSLATE_NOOP("SettingRows", "Encodes repeated frames instead of leaving them out, which keeps sound "
                                              "and picture in step in more players."),
             &S::forceDuplicates, true, K::Bool("ADVANCED", "ForceEncodeDupFrames", &S::forceDuplicates)),
-        Items(Row(P::Advanced, C::List, "subtitles", "cbSubtitles", QT_TRANSLATE_NOOP("SettingRows", "Subtitles:"),
+        Items(Row(P::Advanced, C::List, "subtitles", "cbSubtitles", QT_TRANSLATE_NOOP("SettingRows", "Burn subtitles:"),
                   QT_TRANSLATE_NOOP("SettingRows", "Subtitles burnt into the picture: the file's track in the "
                                                    "languages below, its forced track, or a file of the same name "
                                                    "beside it."),
