@@ -62,8 +62,7 @@ int NearestEven(double v) { return std::max(2, 2 * int(std::lround(v / 2))); }
 
 } // namespace
 
-// A rate in a shown sentence, with the user's decimal mark.
-QString RateText(double fps) { return DecimalText(fps, 3); }
+QString RateText(double fps) { return QString::number(fps, 'f', 3); }
 
 double SourceDisplayAspect(const TVideoFileInfo& info)
 {
@@ -229,14 +228,14 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         f.Notes << QCoreApplication::translate("FaithfulOutput",
                                                "the frame rate varies: the pictures keep their own moments at up to "
                                                "%1 fps")
-                       .arg(RateText(p.PeakFps));
+                       .arg(DecimalText(p.PeakFps, 3)); // shown: the user's decimal mark
     } else if (uneven > 0 && !userRate) {
         f.InputFps = uneven;
         f.OutputFps = uneven;
         f.Notes << QCoreApplication::translate("FaithfulOutput",
                                                "the frame rate varies: the pictures are read at their mean rate of "
                                                "%1 fps to keep the length")
-                       .arg(RateText(uneven));
+                       .arg(DecimalText(uneven, 3));
     } else if (v.FPS > 0 && std::isfinite(v.FPS)) {
         f.OutputFps = v.FPS;
     } else if (p.DeclaredFps > 0 && std::isfinite(p.DeclaredFps)) {
