@@ -50,10 +50,14 @@ TEST(HeadlessTracks, TheGermanSoundTrackIsConvertedWhenAsked)
     if (!TestSupport::HaveTool("mencoder") || !TestSupport::HaveTool("ffmpeg"))
         return;
     const QString dir = TestSupport::TestScratch(QStringLiteral("tracks"), {QStringLiteral("out")});
-    // English at 440 Hz, first and default; German at 2 kHz
+    // English beeps at 440 Hz, first and default; German beeps at 2 kHz in another rhythm,
+    // so the content check, listening to the German track, would find the English one off
     const QString input = dir + QStringLiteral("/two.mkv");
     const TestSupport::RunResult made = RunProgram(
-        "ffmpeg", ClipArgs() + QStringList{"-f", "lavfi", "-i", "sine=frequency=2000:duration=2", "-map", "0", "-map", "1",
+        "ffmpeg", QStringList{"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2",
+                              "-f", "lavfi", "-i", "aevalsrc=sin(2*PI*440*t)*lt(mod(t+0.33\\,0.9)\\,0.12):d=2",
+                              "-f", "lavfi", "-i", "aevalsrc=sin(2*PI*2000*t)*lt(mod(t\\,0.7)\\,0.1):d=2"}
+                   + QStringList{"-map", "0", "-map", "1",
                                            "-map", "2", "-c:v", "mpeg4", "-c:a", "mp3", "-metadata:s:a:0", "language=eng",
                                            "-metadata:s:a:1", "language=deu", "-metadata", "title=Zwei: A=B", input});
     ASSERT_EQ(made.exitCode, 0) << made.err.constData();

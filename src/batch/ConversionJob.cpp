@@ -3,6 +3,7 @@
 #include "batch/BatchPlanner.h"
 #include "batch/Preflight.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/TrackChoice.h"
 #include "lib/Files.h"
 #include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
@@ -179,7 +180,8 @@ void TConversionJob::CheckOutput()
     m_checking = true;
     m_host.PlaceFreed();
     m_analysis = RequestOutputComparison(
-        m_work.Temp, m_work.Input, UserTurnOf(*m_env.Settings), m_env.MediaInfoDll, this,
+        m_work.Temp, m_work.Input, UserTurnOf(*m_env.Settings),
+        ConvertedSoundTrack(*m_env.Settings, m_state.CurrentFileInfo), m_env.MediaInfoDll, this,
         [this](TVideoFileInfo&& info, TContentSamples&& content) {
             m_analysis = 0;
             const TOutputExpectation expected = ExpectedOutput(m_work.Job.Pieces, m_state.CurrentFileInfo);

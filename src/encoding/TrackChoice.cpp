@@ -154,6 +154,14 @@ TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& i
     return c;
 }
 
+int ConvertedSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    const TSoundChoice c = ChooseSoundTrack(s, info);
+    if (c.Track >= 0)
+        return c.Track;
+    return TrackNumbering(info, FaithfulOutput(s, info).Demuxer) == TTrackNumbering::KindOrder ? c.DefaultTrack : 0;
+}
+
 TSubtitleChoice ChooseSubtitles(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     TSubtitleChoice c;

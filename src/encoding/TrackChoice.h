@@ -36,6 +36,10 @@ struct TSoundChoice {
     QString LavfAid;       // "-aid" for the lavf reader (the remedy's run)
 };
 TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info);
+// The sound track (among the audio streams) the output carries: the chosen one, else the
+// one the reader takes by itself (its default-flagged one for the lavf reader, the first
+// elsewhere). The content check listens to it.
+int ConvertedSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info);
 
 // The items of the subtitle list, by index.
 enum class TSubtitleMode { None, Language, Forced, FileBeside };

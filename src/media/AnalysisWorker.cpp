@@ -64,6 +64,7 @@ QByteArray EncodeRequest(const TAnalysisRequest& request)
     s << request.FileName << request.DllPath << qint32(request.Depth) << request.Pictures << request.CompareWith;
     for (int8_t m : request.UserTurn.M)
         s << qint8(m);
+    s << qint32(request.SourceSoundTrack);
     return out;
 }
 
@@ -78,6 +79,9 @@ bool DecodeRequest(const QByteArray& payload, TAnalysisRequest& request)
         s >> v;
         m = std::clamp<int8_t>(v, -1, 1);
     }
+    qint32 track = 0;
+    s >> track;
+    request.SourceSoundTrack = std::clamp<qint32>(track, 0, MaxAudioStreams - 1);
     request.Depth = depth == faFull ? faFull : depth == faQuick ? faQuick : faNone;
     return s.status() == QDataStream::Ok && s.atEnd();
 }
@@ -133,6 +137,7 @@ TAnalysisAnswer AnswerRequest(const TAnalysisRequest& request)
             compare.Source = request.CompareWith;
             compare.Output = request.FileName;
             compare.UserTurn = request.UserTurn;
+            compare.SourceSoundTrack = request.SourceSoundTrack;
             compare.BudgetMs = ContentBudgetMs;
             answer.Content = ProbeContent(compare);
         }

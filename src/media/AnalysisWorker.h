@@ -22,6 +22,7 @@ struct TAnalysisRequest {
     // (the source's pictures turned by UserTurn) within ContentBudgetMs
     QString CompareWith;
     TGridTurn UserTurn;
+    int SourceSoundTrack = 0; // the source's sound stream the output carries
 };
 
 // The content probe's share of a comparison request; the worker's time limit grows by it.

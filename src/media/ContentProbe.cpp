@@ -34,14 +34,16 @@ double NoTime() { return std::numeric_limits<double>::quiet_NaN(); }
 // container's clock. Zero is the common timeline's: the earlier start of the two.
 class TMediaFile {
 public:
-    bool Open(const QString& path)
+    bool Open(const QString& path, int soundTrack = 0)
     {
         m_format = Libav::Open(path);
         if (!m_format)
             return false;
         AVFormatContext* f = m_format.get();
         Video = FirstStream(f, AVMEDIA_TYPE_VIDEO);
-        Audio = FirstStream(f, AVMEDIA_TYPE_AUDIO);
+        Audio = NthStream(f, AVMEDIA_TYPE_AUDIO, soundTrack);
+        if (Audio < 0)
+            Audio = FirstStream(f, AVMEDIA_TYPE_AUDIO);
         if (Video < 0 && Audio < 0)
             return false;
         FindStarts();
@@ -467,7 +469,7 @@ TContentSamples ProbeContent(const TContentRequest& request)
     QElapsedTimer clock;
     clock.start();
     TMediaFile source, output;
-    out.SourceOpened = source.Open(request.Source);
+    out.SourceOpened = source.Open(request.Source, request.SourceSoundTrack);
     out.OutputOpened = output.Open(request.Output);
     if (!out.SourceOpened || !out.OutputOpened)
         return out;

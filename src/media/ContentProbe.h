@@ -14,6 +14,7 @@ struct TContentRequest {
     QString Source;
     QString Output;
     TGridTurn UserTurn;
+    int SourceSoundTrack = 0; // among the source's sound streams: the one the output carries
     bool Pictures = true;
     bool Sound = true;
     int BudgetMs = 20000;

@@ -77,6 +77,16 @@ int FirstStream(const AVFormatContext* f, AVMediaType type)
     return -1;
 }
 
+int NthStream(const AVFormatContext* f, AVMediaType type, int n)
+{
+    for (unsigned i = 0; i < f->nb_streams; ++i) {
+        const AVStream* st = f->streams[i];
+        if (st->codecpar->codec_type == type && !(st->disposition & AV_DISPOSITION_ATTACHED_PIC) && n-- == 0)
+            return int(i);
+    }
+    return -1;
+}
+
 bool DisplayMatrix(const AVStream* st, std::array<int32_t, 9>& matrix)
 {
     const uint8_t* data = nullptr;

@@ -45,6 +45,8 @@ int64_t ClampTicks(double ticks);
 TFormat Open(const QString& path);
 // The first stream of the type that is not a cover picture; -1 when there is none.
 int FirstStream(const AVFormatContext* f, AVMediaType type);
+// The n-th stream of the type (from 0, cover pictures left out); -1 when there are fewer.
+int NthStream(const AVFormatContext* f, AVMediaType type, int n);
 // The stream's display matrix (libav's 16.16 source-to-display matrix); false without one.
 bool DisplayMatrix(const AVStream* st, std::array<int32_t, 9>& matrix);
 // A decoder for the stream, opened single-threaded (the workers already use every core),

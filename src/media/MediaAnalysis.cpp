@@ -401,7 +401,7 @@ quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QO
                       [done = std::move(done)](TVideoFileInfo&& info, TContentSamples&&) { done(std::move(info)); });
 }
 
-quint64 RequestOutputComparison(const QString& output, const QString& source, const TGridTurn& userTurn,
+quint64 RequestOutputComparison(const QString& output, const QString& source, const TGridTurn& userTurn, int sourceSoundTrack,
                                 const QString& dllPath, QObject* context,
                                 std::function<void(TVideoFileInfo&&, TContentSamples&&)> done)
 {
@@ -410,6 +410,7 @@ quint64 RequestOutputComparison(const QString& output, const QString& source, co
     const bool startable = StartFullAnalysis(output, dllPath, false, base, request);
     request.CompareWith = source;
     request.UserTurn = userTurn;
+    request.SourceSoundTrack = sourceSoundTrack;
     return SubmitFull(request, startable, std::move(base), context, std::move(done));
 }
 

@@ -50,7 +50,7 @@ quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QO
 // The output's complete record and the content probe's samples of it against its source
 // (the source's pictures turned by userTurn), the same way; samples left empty when the
 // analysis failed.
-quint64 RequestOutputComparison(const QString& output, const QString& source, const TGridTurn& userTurn,
+quint64 RequestOutputComparison(const QString& output, const QString& source, const TGridTurn& userTurn, int sourceSoundTrack,
                                 const QString& dllPath, QObject* context,
                                 std::function<void(TVideoFileInfo&&, TContentSamples&&)> done);
 

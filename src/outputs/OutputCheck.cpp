@@ -219,9 +219,6 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
     e.PicturesComparable = !timeChanged && !HasAnyOption(added, {"-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr",
                                                                  "-vop", "-sub", "-ass", "-sid", "-slang"});
     e.SoundComparable = e.Audio && !timeChanged && !HasAnyOption(added, {"-audio-delay", "-delay", "-af", "-af-add"});
-    // the content probe hears the source's first sound track, not the one chosen
-    if (pieces.AParams.Args.contains(QStringLiteral("-aid")))
-        e.SoundComparable = false;
     e.SubtitlesBurnt = pieces.AdvParams.Args.contains(QStringLiteral("-sid")) ||
                        pieces.AdvParams.Args.contains(QStringLiteral("-sub"));
 
