@@ -30,9 +30,9 @@ convert() { # kind clip -> "status bytes ms"
   rm -rf "$out"
   t0=$(now)
   if [[ $1 == auto ]]; then
-    status=$("$VEXACONV" --home "$work/home" --convert --out-dir "$out" -- "$2" 2>/dev/null | cut -f1) || true
+    status=$("$VEXACONV" --home "$work/home" --convert --out-dir "$out" -- "$2" 2>/dev/null | cut -f1 | tr ' ' '_') || true
   else
-    status=$("$VEXACONV" --home "$work/home" --convert --profile "$profile" --out-dir "$out" -- "$2" 2>/dev/null | cut -f1) || true
+    status=$("$VEXACONV" --home "$work/home" --convert --profile "$profile" --out-dir "$out" -- "$2" 2>/dev/null | cut -f1 | tr ' ' '_') || true
   fi
   local ms=$((($(now) - t0) / 1000000)) bytes=0
   for f in "$out"/*; do [[ -f $f ]] && bytes=$(stat -c %s "$f"); done
