@@ -102,7 +102,7 @@ TFileListRow SyntheticRow(const QString& name, bool active)
 
 TEST(FileListColumns, NamesKeysCaptionsAndMenus)
 {
-    EXPECT_EQ(FileListColumnCount, 30);
+    EXPECT_EQ(FileListColumnCount, 31);
     EXPECT_EQ(ColumnName(colNo), "colNo");
     EXPECT_EQ(ColumnName(colVideoDisplayAspect), "colVideoDisplayAspect");
     EXPECT_EQ(ColumnName(colStatus), "colStatus");
@@ -117,22 +117,23 @@ TEST(FileListColumns, NamesKeysCaptionsAndMenus)
     int visibleKeys = 0;
     for (int c = 0; c < FileListColumnCount; ++c)
         visibleKeys += ColumnVisibleKey(c).isEmpty() ? 0 : 1;
-    EXPECT_EQ(visibleKeys, 28);
+    EXPECT_EQ(visibleKeys, 29);
 
     const QList<TFileListColumn> keyOrder = ColumnKeyOrder();
-    ASSERT_EQ(keyOrder.size(), 30);
+    ASSERT_EQ(keyOrder.size(), 31);
     EXPECT_EQ(keyOrder[6], colDuration);
     EXPECT_EQ(keyOrder[7], colStatus);
     EXPECT_EQ(keyOrder[8], colVideo);
     EXPECT_EQ(keyOrder[28], colAudioStreamSize);
-    EXPECT_EQ(keyOrder[29], colReason); // last: older settings files keep their meaning
+    EXPECT_EQ(keyOrder[29], colReason); // the later columns last: older settings files keep their meaning
+    EXPECT_EQ(keyOrder[30], colTracks);
 
     EXPECT_EQ(ColumnVisibleActionName(colVideoCodec), "actColVideoCodecVisible");
     EXPECT_EQ(ColumnVisibleActionName(colNo), "actColNoVisible");
     EXPECT_TRUE(ColumnVisibleActionName(colFileName).isEmpty());
     const QList<int> menu = ColumnMenuItems();
     EXPECT_EQ(menu.count(-1), 3);
-    EXPECT_EQ(menu.size() - 3, 28);
+    EXPECT_EQ(menu.size() - 3, 29);
     EXPECT_EQ(menu.indexOf(colVideoScanType) + 1, menu.indexOf(colVideoBpp));
     EXPECT_STREQ(ColumnDef(colVideoFPS).MenuCaption, "Frames/sec.");
     EXPECT_STREQ(ColumnDef(colVideoFPS).Caption, "Frames/sec");
@@ -237,6 +238,30 @@ TEST(FileListRules, AudioCodecNamesAndSummaries)
     EXPECT_EQ(AudioSummary(QStringLiteral("AC-3"), a), "AC-3, Channels: 2");
     a.Channels = 0;
     EXPECT_EQ(AudioSummary(QString(), a), "");
+
+    // the Tracks column: nothing when there is nothing to choose
+    const struct {
+        QList<QPair<QString, QString>> sound, subtitles; // (name, code)
+        const char* shown;
+    } tracks[] = {
+        {{{"", ""}}, {}, ""},
+        {{{"", ""}, {"", ""}}, {}, "Sound: untagged, untagged"},
+        {{{"English", "en"}}, {}, "Sound: English"},
+        {{{"", "deu"}, {"English", "eng"}}, {{"German", "de"}}, "Sound: deu, English; Subtitles: German"},
+        {{}, {{"", ""}}, "Subtitles: untagged"},
+    };
+    for (const auto& t : tracks) {
+        TVideoFileInfo info;
+        for (const auto& [name, code] : t.sound) {
+            info.AudioStreams[info.NumberOfAudioStreams].Language = name;
+            info.AudioStreams[info.NumberOfAudioStreams++].LanguageCode = code;
+        }
+        for (const auto& [name, code] : t.subtitles) {
+            info.TextStreams[info.NumberOfTextStreams].Language = name;
+            info.TextStreams[info.NumberOfTextStreams++].LanguageCode = code;
+        }
+        EXPECT_EQ(TracksSummary(info), QString::fromUtf8(t.shown));
+    }
 }
 
 TEST(FileListRules, DroppedNamesSortWithoutRegardToCase)

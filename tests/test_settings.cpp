@@ -516,7 +516,7 @@ TEST(AppSettingsFile, DefaultsClampsAndUnknownKeys)
     EXPECT_EQ(s.FileAnalysis, faQuick);
     EXPECT_EQ(s.DefaultVideoCodec, 1);
     EXPECT_EQ(s.Columns[5].Name, "colSize");
-    EXPECT_EQ(s.Columns[5].Position, 29); // clamped to the last of the 30 columns
+    EXPECT_EQ(s.Columns[5].Position, 30); // clamped to the last of the 31 columns
     EXPECT_EQ(s.Columns[0].Width, 64);
     EXPECT_TRUE(s.Columns[1].Visible);
 
@@ -623,15 +623,15 @@ TEST(AppSettingsFile, WriteOrderAndConditions)
         if (const int eq = line.indexOf('='); eq > 0)
             keys << QString::fromLatin1(line.left(eq));
     }
-    ASSERT_GE(keys.size(), 27 + 30 + 30 + 28);
+    ASSERT_GE(keys.size(), 27 + 31 + 31 + 29);
     EXPECT_EQ(keys.mid(0, 6), QStringList({"Maximized", "Left", "Top", "Width", "Height", "cbOutputExists"}));
     EXPECT_EQ(keys.at(24), "DragAcceptDirectories");
     EXPECT_EQ(keys.at(25), "ParallelJobs");
     EXPECT_EQ(keys.at(26), "Language");
     EXPECT_EQ(keys.at(27), "colNo_Width");
-    EXPECT_EQ(keys.at(27 + 30), "colNo_Position");
-    EXPECT_EQ(keys.at(27 + 60), "colNo_Visible");
-    EXPECT_EQ(keys.size(), 27 + 30 + 30 + 28);
+    EXPECT_EQ(keys.at(27 + 31), "colNo_Position");
+    EXPECT_EQ(keys.at(27 + 62), "colNo_Visible");
+    EXPECT_EQ(keys.size(), 27 + 31 + 31 + 29);
     EXPECT_FALSE(keys.contains("EscExit"));
     EXPECT_FALSE(ReadFile(path).contains("[PROGRESS]"));
 

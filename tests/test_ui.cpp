@@ -111,7 +111,7 @@ TEST(UiMainWindow, MenusInTheirOrder)
               (QStringList{"actConvert", "actPreview", "-", "actSaveBat", "-", "actShowOptions", "actStayOnTop", "-",
                            "actMinimizeToTray", "actExit"}));
     const QStringList columns = MenuNames(f.w->findChild<QMenu*>(QStringLiteral("mnuViewColumns")));
-    ASSERT_EQ(columns.size(), 28 + 3);
+    ASSERT_EQ(columns.size(), 29 + 3);
     EXPECT_EQ(columns.first(), QStringLiteral("actColNoVisible"));
     EXPECT_EQ(columns.at(5), QStringLiteral("-"));
     EXPECT_EQ(columns.last(), QStringLiteral("actColReasonVisible"));

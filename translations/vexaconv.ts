@@ -897,6 +897,24 @@
         <extracomment>Why a row failed or cannot be read, in one sentence</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Tracks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>untagged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound: %1</source>
+        <extracomment>The Tracks column: the file&apos;s sound tracks by language, &quot;Sound: English, German&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subtitles: %1</source>
+        <extracomment>The Tracks column: the file&apos;s subtitle tracks by language</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Files</name>

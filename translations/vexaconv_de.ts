@@ -897,6 +897,24 @@
         <extracomment>Why a row failed or cannot be read, in one sentence</extracomment>
         <translation>Grund</translation>
     </message>
+    <message>
+        <source>Tracks</source>
+        <translation>Spuren</translation>
+    </message>
+    <message>
+        <source>untagged</source>
+        <translation>ohne Angabe</translation>
+    </message>
+    <message>
+        <source>Sound: %1</source>
+        <extracomment>The Tracks column: the file&apos;s sound tracks by language, &quot;Sound: English, German&quot;</extracomment>
+        <translation>Ton: %1</translation>
+    </message>
+    <message>
+        <source>Subtitles: %1</source>
+        <extracomment>The Tracks column: the file&apos;s subtitle tracks by language</extracomment>
+        <translation>Untertitel: %1</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>

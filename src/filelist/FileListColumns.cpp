@@ -53,6 +53,7 @@ const std::array<TColumnDef, FileListColumnCount> Defs = {{
     {colStatus,             "colStatus",             QT_TRANSLATE_NOOP("FileList", "Status"),                 QT_TRANSLATE_NOOP("FileList", "Status"),            true,  true,  90,  Centre, 0, false, S::Alphabetic, D::AsIs},
     //: Why a row failed or cannot be read, in one sentence
     {colReason,             "colReason",             QT_TRANSLATE_NOOP("FileList", "Reason"),                 QT_TRANSLATE_NOOP("FileList", "Reason"),            false, true,  260, Left,   0, false, S::Alphabetic, D::AsIs},
+    {colTracks,             "colTracks",             QT_TRANSLATE_NOOP("FileList", "Tracks"),                 QT_TRANSLATE_NOOP("FileList", "Tracks"),            false, true,  200, Left,   0, false, S::Alphabetic, D::AsIs},
 }};
 // clang-format on
 
@@ -137,7 +138,9 @@ QList<TFileListColumn> ColumnKeyOrder()
     order.append(colStatus);
     for (int c = colVideo; c < colStatus; ++c)
         order.append(TFileListColumn(c));
-    order.append(colReason); // came last: settings files written before it keep their meaning
+    // came last, in the order they came: settings files written before keep their meaning
+    order.append(colReason);
+    order.append(colTracks);
     return order;
 }
 
@@ -156,7 +159,7 @@ QList<int> ColumnMenuItems()
             colVideoHeight, colVideoResolution, colVideoDisplayAspect, colVideoFPS, colVideoScanType,
             colVideoBpp, colVideoStreamSize, -1,
             colAudio, colAudioCodec, colAudioCodecID, colAudioProfile, colAudioBitrate, colAudioChannels,
-            colAudioSampling, colAudioStreamSize, -1,
+            colAudioSampling, colAudioStreamSize, colTracks, -1,
             colStatus, colReason};
 }
 

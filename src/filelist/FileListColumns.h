@@ -40,9 +40,10 @@ enum TFileListColumn {
     colAudioStreamSize,
     colStatus,
     colReason,
+    colTracks,
 };
 
-inline constexpr int FileListColumnCount = colReason + 1;
+inline constexpr int FileListColumnCount = colTracks + 1;
 
 enum class TColumnSortType { Numeric, Boolean, Alphabetic };
 

@@ -81,6 +81,7 @@ QVariant TFileListRow::Value(int column) const
     case colDuration: return Analysed ? QVariant(Duration) : QVariant();
     case colStatus: return Status;
     case colReason: return Reason;
+    case colTracks: return Tracks;
     default: break;
     }
     if (column >= colVideo && column <= colVideoStreamSize)

@@ -78,6 +78,8 @@ struct TFileListRow {
     std::optional<TColor> StatusColor; // the status text's colour, when one was set
     // Why the row failed or cannot be read, in one plain sentence; empty when nothing is wrong.
     QString Reason;
+    // the sound and subtitle tracks with their languages, when there is a choice to see
+    QString Tracks;
     // The output this list's last batch wrote for the row; empty when it wrote none.
     QString Output;
 

@@ -125,8 +125,38 @@ QString AudioSummary(const QString& cleanedCodec, const TAudioStreamInfo& a)
     return s;
 }
 
+QString TracksSummary(const TVideoFileInfo& info)
+{
+    const auto language = [](const QString& name, const QString& code) {
+        return !name.isEmpty() ? name : !code.isEmpty() ? code : QCoreApplication::translate("FileList", "untagged");
+    };
+    QStringList sound, subtitles;
+    bool tagged = false;
+    for (int i = 0; i < std::min(int(info.NumberOfAudioStreams), MaxAudioStreams); ++i) {
+        const TAudioStreamInfo& a = info.AudioStreams[size_t(i)];
+        sound << language(a.Language, a.LanguageCode);
+        tagged = tagged || !a.Language.isEmpty() || !a.LanguageCode.isEmpty();
+    }
+    for (int i = 0; i < std::min(int(info.NumberOfTextStreams), MaxTextStreams); ++i) {
+        const TTextStreamInfo& t = info.TextStreams[size_t(i)];
+        subtitles << language(t.Language, t.LanguageCode);
+    }
+    // one untagged sound track and no subtitles: nothing to choose, nothing to show
+    if (sound.size() < 2 && !tagged && subtitles.isEmpty())
+        return QString();
+    QStringList parts;
+    if (!sound.isEmpty())
+        //: The Tracks column: the file's sound tracks by language, "Sound: English, German"
+        parts << QCoreApplication::translate("FileList", "Sound: %1").arg(sound.join(QStringLiteral(", ")));
+    if (!subtitles.isEmpty())
+        //: The Tracks column: the file's subtitle tracks by language
+        parts << QCoreApplication::translate("FileList", "Subtitles: %1").arg(subtitles.join(QStringLiteral(", ")));
+    return parts.join(QStringLiteral("; "));
+}
+
 void FillRowMedia(TFileListRow& row, const TVideoFileInfo& info)
 {
+    row.Tracks = TracksSummary(info);
     row.Analysed = true;
     row.Duration = info.Duration;
     if (info.NumberOfVideoStreams > 0) {

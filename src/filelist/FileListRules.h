@@ -31,6 +31,9 @@ QString CleanAudioCodecName(const QString& codec, const QString& profile);
 QString VideoSummary(const TVideoStreamInfo& v);
 // "MP3, 128 kbit/s CBR, Channels: 2"; cleanedCodec as CleanAudioCodecName gives it.
 QString AudioSummary(const QString& cleanedCodec, const TAudioStreamInfo& a);
+// The Tracks column: "Sound: English, German; Subtitles: German"; empty for a file with one
+// untagged sound track and no subtitles.
+QString TracksSummary(const TVideoFileInfo& info);
 
 // Fills the duration, video and audio columns of row from the first video and audio
 // stream of info. Called only when analysis was on.

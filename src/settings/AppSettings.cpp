@@ -148,7 +148,8 @@ const QStringList& TAppSettings::ColumnNames()
         QStringLiteral("colVideoScanType"), QStringLiteral("colVideoBpp"), QStringLiteral("colVideoStreamSize"),
         QStringLiteral("colAudio"), QStringLiteral("colAudioCodec"), QStringLiteral("colAudioCodecID"),
         QStringLiteral("colAudioProfile"), QStringLiteral("colAudioBitrate"), QStringLiteral("colAudioChannels"),
-        QStringLiteral("colAudioSampling"), QStringLiteral("colAudioStreamSize"), QStringLiteral("colReason")};
+        QStringLiteral("colAudioSampling"), QStringLiteral("colAudioStreamSize"), QStringLiteral("colReason"),
+        QStringLiteral("colTracks")};
     return names;
 }
 
