@@ -8,7 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QLocale>
+
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -106,6 +109,14 @@ inline QString IndexValues(int lo, int hi, const QStringList& items)
             named << QStringLiteral("%1=%2").arg(i).arg(items.at(i));
     }
     return named.isEmpty() ? text : text + QStringLiteral(": ") + named.join(QStringLiteral(", "));
+}
+
+// A key name made at run time, kept for as long as the tables that point at it live.
+inline const char* StoredKeyName(const QString& name)
+{
+    static QList<QByteArray> names;
+    names.append(name.toLatin1());
+    return names.constLast().constData();
 }
 
 inline QString BoolText(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
@@ -307,6 +318,22 @@ struct Rows {
                       std::function<void(R&, const QString*, const Ctx&)> read, QString values = {})
     {
         return {sec, name, type, std::move(write), std::move(read), {}, std::move(values)};
+    }
+
+    // One measured figure of a list (slot of member), written with decimals and only once
+    // measured; what is no positive number reads as never measured. The name must outlive
+    // the table (see StoredKeyName).
+    static Key MeasuredSlot(const char* sec, const char* name, QList<double> R::*member, int slot, int decimals)
+    {
+        Key row = Custom(
+            sec, name, TKeyType::Text,
+            [member, slot, decimals](const R& r) { return QString::number((r.*member).value(slot), 'f', decimals); },
+            [member, slot](R& r, const QString* v, const Ctx&) {
+                bool ok = false;
+                const double d = v ? QLocale::c().toDouble(v->trimmed(), &ok) : 0;
+                (r.*member)[slot] = ok && std::isfinite(d) && d > 0 ? d : 0;
+            });
+        return WrittenWhen(std::move(row), [member, slot](const R& r) { return (r.*member).value(slot) > 0; });
     }
 
     // Row modifiers.

@@ -31,21 +31,11 @@ int Slot(int codec, int quality)
 
 QList<K::Key> MakeKeys()
 {
-    static QList<QByteArray> names; // the key names live as long as the table
     QList<K::Key> keys;
     for (int codec = 0; codec < 2; ++codec) {
         for (int q = codec == 0 ? XvidLowest : 0; q <= (codec == 0 ? XvidHighest : X264Highest); ++q) {
-            const int slot = Slot(codec, q);
-            names.append(QStringLiteral("%1_Q%2").arg(codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H264")).arg(q).toLatin1());
-            K::Key row = K::Custom(
-                Size, names.constLast().constData(), TKeyType::Text,
-                [slot](const TSizeHistory& h) { return QString::number(h.Values.value(slot), 'f', 4); },
-                [slot](TSizeHistory& h, const QString* v, const TSizeReadContext&) {
-                    bool ok = false;
-                    const double d = v ? QLocale::c().toDouble(v->trimmed(), &ok) : 0;
-                    h.Values[slot] = ok && std::isfinite(d) && d > 0 ? d : 0;
-                });
-            keys << K::WrittenWhen(std::move(row), [slot](const TSizeHistory& h) { return h.Values.value(slot) > 0; });
+            const QString name = QStringLiteral("%1_Q%2").arg(codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H264")).arg(q);
+            keys << K::MeasuredSlot(Size, KeyTable::StoredKeyName(name), &TSizeHistory::Values, Slot(codec, q), 4);
         }
     }
     return keys;

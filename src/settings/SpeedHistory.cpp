@@ -34,14 +34,6 @@ bool Valid(const TSpeedKey& k)
     return k.Codec >= 0 && k.Codec < Codecs && k.Preset >= 0 && k.Preset < Presets() && k.Band >= 0 && k.Band < Bands;
 }
 
-// The key names live as long as the table.
-const char* StoredName(const QString& name)
-{
-    static QList<QByteArray> names;
-    names.append(name.toLatin1());
-    return names.constLast().constData();
-}
-
 // One row per slot that can hold a speed; written only once measured. A value that is no
 // positive number reads as never measured.
 QList<K::Key> MakeKeys()
@@ -51,16 +43,8 @@ QList<K::Key> MakeKeys()
         for (int preset = 0; preset < (codec == 0 ? 1 : Presets()); ++preset) {
             for (int band = 0; band < Bands; ++band) {
                 const TSpeedKey key{codec, preset, band};
-                const int slot = Slot(key);
-                K::Key row = K::Custom(
-                    Speed, StoredName(TSpeedHistory::KeyName(key)), TKeyType::Text,
-                    [slot](const TSpeedHistory& h) { return QString::number(h.Speeds.value(slot), 'f', 3); },
-                    [slot](TSpeedHistory& h, const QString* v, const TSpeedReadContext&) {
-                        bool ok = false;
-                        const double d = v ? QLocale::c().toDouble(v->trimmed(), &ok) : 0;
-                        h.Speeds[slot] = ok && std::isfinite(d) && d > 0 ? d : 0;
-                    });
-                keys << K::WrittenWhen(std::move(row), [slot](const TSpeedHistory& h) { return h.Speeds.value(slot) > 0; });
+                keys << K::MeasuredSlot(Speed, KeyTable::StoredKeyName(TSpeedHistory::KeyName(key)), &TSpeedHistory::Speeds,
+                                        Slot(key), 3);
             }
         }
     }
