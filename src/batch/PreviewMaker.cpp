@@ -73,15 +73,29 @@ TPreviewMaker::~TPreviewMaker()
 
 void TPreviewMaker::Start(const EncodingSettings& settings, const QString& input, TVideoFileInfo info)
 {
-    if (m_run)
+    if (m_busy)
         return;
+    m_busy = true;
     m_cancelled = false;
     m_preview = TPreview();
+    if (!info.FileName.isEmpty()) {
+        Begin(settings, input, info);
+        return;
+    }
+    // analysed in a worker, as the list does: a damaged file never holds up the window
+    RequestVideoFileInfo(input, m_mediaInfo, this, [this, settings, input](TVideoFileInfo&& analysed) {
+        if (m_cancelled)
+            Finish(TResult::Failure(QCoreApplication::translate("Preview", "The preview was cancelled.")));
+        else
+            Begin(settings, input, analysed);
+    });
+}
+
+void TPreviewMaker::Begin(const EncodingSettings& settings, const QString& input, const TVideoFileInfo& info)
+{
     const auto fail = [this](const QString& why) {
         QTimer::singleShot(0, this, [this, why] { Finish(TResult::Failure(why)); });
     };
-    if (info.FileName.isEmpty())
-        GetVideoFileInfo(input, m_mediaInfo, info);
     m_durationMs = info.Duration;
     const TPreviewSpan span = PreviewSpan(info.Duration);
     m_preview.FromSeconds = span.FromSeconds;
@@ -165,6 +179,7 @@ void TPreviewMaker::OnRunFinished(int exitCode)
 
 void TPreviewMaker::Finish(const TResultOf<TPreview>& result)
 {
+    m_busy = false;
     QFile::remove(m_passLog);
     if (!result)
         QFile::remove(m_preview.Output);

@@ -53,16 +53,18 @@ public:
 
     // The encoder and the MediaInfo library, as they are now (the options may change them).
     void SetTools(QString encoder, QString mediaInfoLibrary);
-    // info: the file's analysis (the caller's, or made here when its name is empty).
+    // info: the file's analysis (the caller's, or asked of the analysis workers when its
+    // name is empty).
     void Start(const EncodingSettings& settings, const QString& input, TVideoFileInfo info = {});
     void Cancel();
-    bool Running() const { return m_run != nullptr; }
+    bool Running() const { return m_busy; }
 
 Q_SIGNALS:
     void finished(const TResultOf<TPreview>& preview);
 
 private:
     void OnProgress(const TProgressUpdate&) override {}
+    void Begin(const EncodingSettings& settings, const QString& input, const TVideoFileInfo& info);
     void StartRun(int index);
     void OnRunFinished(int exitCode);
     void Finish(const TResultOf<TPreview>& result);
@@ -74,6 +76,7 @@ private:
     QList<QStringList> m_runs;
     QString m_passLog;
     int m_runIndex = 0;
+    bool m_busy = false; // from Start to finished
     bool m_cancelled = false;
     TPreview m_preview;
     double m_durationMs = 0;
