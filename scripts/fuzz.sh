@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (clang++-14, AddressSanitizer + UndefinedBehaviorSanitizer)
+# Builds the libFuzzer targets (clang++, AddressSanitizer + UndefinedBehaviorSanitizer)
 # and runs each for SECONDS seconds (default 60), one per core at a time, on a scratch copy of its seed corpus
 # (fuzz/corpus/<target>), so the repository's corpus stays as it is.
 # Exits non-zero on a build failure or a finding; crash inputs are kept in build/fuzz/findings.
@@ -14,7 +14,7 @@ dir="$root/build/fuzz"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA_FUZZ=ON -DVEXA_WERROR=ON \
-         -DCMAKE_CXX_COMPILER=clang++-14 "${launcher[@]}" >/dev/null &&
+         -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null &&
        cmake --build "$dir" -j "$(nproc)"; }; then
   echo "== fuzz build FAILED" >&2; exit 1
 fi

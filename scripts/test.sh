@@ -16,6 +16,9 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" || exit 1
 jobs=$(nproc)
+# clang where the release ships it (scripts/deps.sh installs it), else g++.
+cxx=clang++
+command -v clang++ >/dev/null || cxx=g++
 fuzz_seconds=${FUZZ_SECONDS:-5}
 status=0
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_odr_violation=0"
@@ -29,7 +32,7 @@ build() {
   local variant=$1 dir="$root/build/test-$1" log="$root/build/test-$1.log"
   local flags=(-DVEXA_SANITIZE=OFF)
   [ "$variant" = sanitize ] && flags=(-DVEXA_SANITIZE=ON)
-  if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug \
+  if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=$cxx -DCMAKE_BUILD_TYPE=Debug \
            -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVEXA_WERROR=ON \
            "${flags[@]}" -DVEXA_PCH=ON -DVEXA_BUILD_BENCH=OFF &&
          cmake --build "$dir" -j "$jobs"; } > "$log" 2>&1; then
