@@ -23,7 +23,9 @@ update() { [ $updated -eq 1 ] || "${as_root[@]}" apt-get update -qq || true; upd
 for p in clang libclang-rt-dev; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' && continue
   update
-  if apt-cache policy "$p" 2>/dev/null | grep -q 'Candidate: [0-9]'; then
+  # (read whole: grep -q ending the pipe early would fail it under pipefail)
+  policy=$(apt-cache policy "$p" 2>/dev/null || true)
+  if grep -q 'Candidate: [0-9]' <<< "$policy"; then
     missing+=("$p")
   else
     echo "No package $p in this release: the tests build with g++" >&2
