@@ -69,7 +69,8 @@ TEST_F(Preflight, EveryInputProblemIsOneLineAndTheExitStatusTells)
     EXPECT_EQ(lines.filter(gone).size(), 1);
     // the forecast counts the files that would be converted; no speed is known yet
     EXPECT_TRUE(lines.last().startsWith("Forecast: 10 files, about ")) << lines.last().toStdString();
-    EXPECT_TRUE(lines.last().endsWith("time unknown (no file converted with these settings on this machine yet)."));
+    EXPECT_TRUE(lines.last().endsWith("time unknown (no file converted on this machine yet with Xvid, SD)."))
+        << lines.last().toStdString();
 
     // a good file into a fresh directory: nothing to tell
     r = Run({"--check", "--out-dir", m_dir + "/out/new", good});
@@ -214,9 +215,18 @@ TEST_F(Preflight, ARealRunTeachesTheTimeForecast)
 {
     if (!TestSupport::HaveTool("mencoder"))
         return;
+    // The first conversion of a new user comes before any settings file or home exists.
+    const QString shortClip = Input("clip_xvid_mp3.avi", "short.avi");
+    ASSERT_TRUE(QDir(m_dir + "/home").removeRecursively());
+    TestSupport::RunResult r = Run({"--convert", "--out-dir", m_dir + "/out0", shortClip});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_GT(QLocale::c().toDouble(MemIniFile(m_dir + "/home/vexaconv.ini").ReadString("SPEED", "Xvid_Auto_SD")), 0.0);
+    r = Run({"--check", "--out-dir", m_dir + "/out1", shortClip});
+    EXPECT_TRUE(r.out.contains(", about 0:00:")) << r.out.constData();
+
     const QString longClip = Input("clip_runner_40s.avi", "long.avi");
     TestSupport::WriteFile(m_dir + "/home/vexaconv.ini", "[MAIN]\r\nKeepFileDates=1\r\n");
-    TestSupport::RunResult r = Run({"--convert", "--out-dir", m_dir + "/out", longClip});
+    r = Run({"--convert", "--out-dir", m_dir + "/out", longClip});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     MemIniFile ini(m_dir + "/home/vexaconv.ini");
     EXPECT_EQ(ini.ReadString("MAIN", "KeepFileDates"), "1"); // the rest of the file stays
@@ -230,7 +240,7 @@ TEST_F(Preflight, ARealRunTeachesTheTimeForecast)
     EXPECT_TRUE(r.out.contains(", about 0:00:")) << r.out.constData();
     // H.264 has no speed yet
     r = Run({"--check", "--set", "VideoCodec=H.264", "--out-dir", m_dir + "/out2", longClip});
-    EXPECT_TRUE(r.out.contains("time unknown")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains("time unknown (no file converted on this machine yet with H.264, SD).")) << r.out.constData();
 }
 
 // The forecast weighs the picture the output will have: a 1080-line source under a largest

@@ -1160,18 +1160,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Forecast: %1, about %2, time unknown (no file converted with these settings on this machine yet).</source>
-        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Forecast: %1, about %2, about %3.</source>
         <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss)</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Forecast: %1, about %2, about %3 and %4 of unknown time.</source>
-        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss), %4: &quot;1 file&quot; whose time is unknown</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1209,6 +1199,16 @@
     <message>
         <source>%1 (a guess: the size follows the quality)</source>
         <extracomment>The forecast size of outputs whose video follows a quality; %1: the size (&quot;210.7 MB&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, time unknown (no file converted on this machine yet with %3).</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the settings never measured (&quot;H.264 veryfast, HD&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, about %3 and %4 of unknown time (none converted yet with %5).</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss), %4: &quot;1 file&quot; whose time is unknown, %5: the settings never measured (&quot;H.264 veryfast, HD&quot;)</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1160,19 +1160,9 @@
         <translation>Prognose: %1.</translation>
     </message>
     <message>
-        <source>Forecast: %1, about %2, time unknown (no file converted with these settings on this machine yet).</source>
-        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs</extracomment>
-        <translation>Prognose: %1, etwa %2, Dauer unbekannt (auf diesem Rechner wurde mit diesen Einstellungen noch keine Datei konvertiert).</translation>
-    </message>
-    <message>
         <source>Forecast: %1, about %2, about %3.</source>
         <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss)</extracomment>
         <translation>Prognose: %1, etwa %2, etwa %3.</translation>
-    </message>
-    <message>
-        <source>Forecast: %1, about %2, about %3 and %4 of unknown time.</source>
-        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss), %4: &quot;1 file&quot; whose time is unknown</extracomment>
-        <translation>Prognose: %1, etwa %2, etwa %3 und %4 mit unbekannter Dauer.</translation>
     </message>
     <message>
         <source>the MediaInfo library was not found: the files were not probed</source>
@@ -1210,6 +1200,16 @@
         <source>%1 (a guess: the size follows the quality)</source>
         <extracomment>The forecast size of outputs whose video follows a quality; %1: the size (&quot;210.7 MB&quot;)</extracomment>
         <translation>%1 (geschätzt: die Größe folgt der Qualität)</translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, time unknown (no file converted on this machine yet with %3).</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the settings never measured (&quot;H.264 veryfast, HD&quot;)</extracomment>
+        <translation>Prognose: %1, etwa %2, Dauer unbekannt (auf diesem Rechner wurde noch keine Datei mit %3 konvertiert).</translation>
+    </message>
+    <message>
+        <source>Forecast: %1, about %2, about %3 and %4 of unknown time (none converted yet with %5).</source>
+        <extracomment>%1: &quot;3 files&quot;, %2: the size of the outputs, %3: the time (h:mm:ss), %4: &quot;1 file&quot; whose time is unknown, %5: the settings never measured (&quot;H.264 veryfast, HD&quot;)</extracomment>
+        <translation>Prognose: %1, etwa %2, etwa %3 und %4 mit unbekannter Dauer (noch keine mit %5 konvertiert).</translation>
     </message>
 </context>
 <context>

@@ -189,6 +189,9 @@ qint64 ForecastOutputBytes(const EncodingSettings& s, const TVideoFileInfo& info
 void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
                          qint64 elapsedMs, qint64 outputBytes)
 {
+    // A first conversion comes before any settings were saved: the folder may not exist yet.
+    if (!iniName.isEmpty())
+        QDir().mkpath(QFileInfo(iniName).path());
     // The size first: a run too short to time still says how large its quality came out.
     if (!iniName.isEmpty() && ByQuality(settings) && outputBytes > 0 && info.Duration > 0 && PixelRate(settings, info) > 0) {
         const double videoBits = double(outputBytes) * 8.0 - AudioKbps(settings, info) * 1000.0 * info.Duration / 1000.0;
@@ -215,18 +218,21 @@ QString TPreflightReport::ForecastText() const
     if (Files == 0)
         //: %1: "0 files"
         return QCoreApplication::translate("Preflight", "Forecast: %1.").arg(files);
+    const QString lacking = Unmeasured.join(QStringLiteral("; "));
     if (FilesWithSpeed == 0)
-        //: %1: "3 files", %2: the size of the outputs
-        return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, time unknown (no file converted with "
-                                                        "these settings on this machine yet).")
-            .arg(files, Size());
+        //: %1: "3 files", %2: the size of the outputs, %3: the settings never measured ("H.264 veryfast, HD")
+        return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, time unknown (no file converted on "
+                                                        "this machine yet with %3).")
+            .arg(files, Size(), lacking);
     if (FilesWithoutSpeed == 0)
         //: %1: "3 files", %2: the size of the outputs, %3: the time (h:mm:ss)
         return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, about %3.")
             .arg(files, Size(), Clock(ForecastSeconds));
-    //: %1: "3 files", %2: the size of the outputs, %3: the time (h:mm:ss), %4: "1 file" whose time is unknown
-    return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, about %3 and %4 of unknown time.")
-        .arg(files, Size(), Clock(ForecastSeconds), FileCount(FilesWithoutSpeed));
+    //: %1: "3 files", %2: the size of the outputs, %3: the time (h:mm:ss), %4: "1 file" whose time is unknown,
+    //: %5: the settings never measured ("H.264 veryfast, HD")
+    return QCoreApplication::translate("Preflight", "Forecast: %1, about %2, about %3 and %4 of unknown time (none "
+                                                    "converted yet with %5).")
+        .arg(files, Size(), Clock(ForecastSeconds), FileCount(FilesWithoutSpeed), lacking);
 }
 
 TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
@@ -318,6 +324,9 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
             ++report.FilesWithSpeed;
         } else {
             ++report.FilesWithoutSpeed;
+            const QString name = TSpeedHistory::ShownName(SpeedKeyFor(settings, info));
+            if (!report.Unmeasured.contains(name))
+                report.Unmeasured << name;
         }
     }
 

@@ -25,6 +25,7 @@ struct TPreflightReport {
     double ForecastSeconds = 0;  // of the files whose speed is known
     int FilesWithSpeed = 0;      // files whose time is forecast
     int FilesWithoutSpeed = 0;   // files to convert whose time cannot be told
+    QStringList Unmeasured;      // the settings no file was converted with yet ("H.264 veryfast, HD"), once each
     bool SizeGuessed = false;    // the video's size follows a quality: its bytes are a guess
 
     bool HasProblems() const { return !Problems.isEmpty(); }
@@ -47,8 +48,8 @@ qint64 ForecastOutputBytes(const EncodingSettings& settings, const TVideoFileInf
                            const TSizeHistory* sizes = nullptr, bool* guessed = nullptr);
 
 // After a row converted well: its speed (seconds of media per second, per pass) goes into
-// the settings file iniName. Runs too short to measure are not kept; a settings file that
-// cannot be written is left alone.
+// the settings file iniName, made with its folder when there is none yet. Runs too short to
+// measure are not kept; a settings file that cannot be written is left alone.
 // Under a quality, the output's size (outputBytes) teaches the size forecast too.
 void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
                          qint64 elapsedMs, qint64 outputBytes = 0);

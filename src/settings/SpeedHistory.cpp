@@ -81,6 +81,15 @@ QString TSpeedHistory::KeyName(const TSpeedKey& key)
     return codec + QLatin1Char('_') + preset + QLatin1Char('_') + QLatin1String(bands[std::clamp(key.Band, 0, Bands - 1)]);
 }
 
+QString TSpeedHistory::ShownName(const TSpeedKey& key)
+{
+    static const char* const bands[Bands] = {"SD", "HD", "Full HD", "UHD"};
+    QString codec = key.Codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H.264");
+    if (key.Codec == 1 && key.Preset > 0)
+        codec += QLatin1Char(' ') + EncodingLists::preset().value(key.Preset);
+    return codec + QStringLiteral(", ") + QLatin1String(bands[std::clamp(key.Band, 0, Bands - 1)]);
+}
+
 double TSpeedHistory::Speed(const TSpeedKey& key) const { return Valid(key) ? Speeds.value(Slot(key)) : 0; }
 
 void TSpeedHistory::Record(const TSpeedKey& key, double speed)

@@ -27,6 +27,8 @@ public:
     static int ResolutionBand(int width, int height);
     // The key's name in the file: "H264_veryfast_HD".
     static QString KeyName(const TSpeedKey& key);
+    // The settings a key stands for, as a person reads them: "H.264 veryfast, HD".
+    static QString ShownName(const TSpeedKey& key);
 
     double Speed(const TSpeedKey& key) const;
     // A new measurement counts half against what was known: one odd run (a busy machine)
