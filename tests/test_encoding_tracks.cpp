@@ -91,4 +91,43 @@ TEST(TrackChoice, ASubtitleTrackIsNeverBurntUnasked)
     EXPECT_TRUE(SubtitleOptions(s, info).Args.isEmpty());
 }
 
+// libass draws text alone: with -ass the encoder leaves picture subtitles out.
+TEST(TrackChoice, PictureSubtitlesAreBurntWithoutLibass)
+{
+    EncodingSettings s;
+    s.subtitles = int(TSubtitleMode::Language);
+    s.subtitleLanguage.Text = QStringLiteral("de");
+    const QStringList text{"-sid", "1", "-ass"}, pictures{"-sid", "1"};
+    for (const auto& [format, args] : {std::pair{"UTF-8", text}, {"ASS", text}, {"Timed Text", text}, {"VobSub", pictures},
+                                       {"PGS", pictures}, {"DVB Subtitle", pictures}}) {
+        TVideoFileInfo info = TwoSoundsAndSubtitles("Matroska");
+        info.TextStreams[1].Format = QLatin1String(format);
+        EXPECT_EQ(SubtitleOptions(s, info).Args, args) << format;
+    }
+}
+
+TEST(TrackChoice, ASubtitleFilesEncodingIsTold)
+{
+    const struct {
+        QByteArray Text;
+        const char* Locale;
+        const char* Expected;
+    } cases[] = {
+        {"plain", "de_DE", "utf-8"},
+        {"Gr\xC3\xBC\xC3\x9F" "e", "de_DE", "utf-8"},
+        {"\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e", "pl_PL", "utf-8"},
+        {QByteArray("\xFF\xFEG\0r\0", 6), "de_DE", "utf-16"},
+        {"Gr\xFC\xDF" "e", "de_DE", "cp1252"},
+        {"Gr\xFC\xDF" "e", "C", "cp1252"},
+        {"\xBF\xF3\xB3w", "pl_PL", "cp1250"},
+        {"\xEF\xF0\xE8", "ru_RU", "cp1251"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SubtitleCodePage(c.Text, QLocale(QLatin1String(c.Locale))), QLatin1String(c.Expected))
+            << c.Text.toHex().constData() << " " << c.Locale;
+    // the track an .idx names as its default, else its first
+    EXPECT_EQ(VobSubTrack("size: 720x576\nlangidx: 1\nid: en, index: 0\nid: de, index: 1\n"), QLatin1String("1"));
+    EXPECT_EQ(VobSubTrack("size: 720x576\r\nid: de, index: 3\r\n"), QLatin1String("3"));
+}
+
 } // namespace
