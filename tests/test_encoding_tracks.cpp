@@ -91,6 +91,50 @@ TEST(TrackChoice, ASubtitleTrackIsNeverBurntUnasked)
     EXPECT_TRUE(SubtitleOptions(s, info).Args.isEmpty());
 }
 
+// Of several tracks in a language, the film's own sound, not a commentary or a description.
+TEST(TrackChoice, TheMainSoundTrackOfALanguageIsTaken)
+{
+    struct TSound {
+        const char* Language;
+        const char* Title;
+        bool Default;
+        bool Flagged; // libav's comment, visually or hearing impaired flag
+    };
+    const TSound english{"en", "", true, false}, german{"de", "Deutsch", false, false};
+    const struct {
+        const char* What;
+        QList<TSound> Sounds;
+        int Expected;
+        int FlaggedCount = 0; // the audio streams libav lists; 0: as many as MediaInfo
+    } cases[] = {
+        {"flagged and named", {english, {"de", "Kommentar des Regisseurs", false, true}, german}, 2},
+        {"flagged alone", {english, {"de", "", false, true}, german}, 2},
+        {"named alone", {english, {"de", "Director's Commentary", false, false}, german}, 2},
+        {"audio description", {{"de", "Audiodeskription", false, false}, german}, 1},
+        {"Hörfilm", {{"de", "H\xC3\xB6rfilm", false, false}, german}, 1},
+        {"hearing impaired", {{"de", "", false, true}, german}, 1},
+        {"the default first", {german, {"de", "", true, false}}, 1},
+        {"a default commentary", {{"de", "Kommentar", true, false}, german}, 0},
+        {"every one default", {{"de", "Commentary", true, false}, {"de", "", true, false}}, 1},
+        {"flags of other streams", {english, {"de", "", false, true}, german}, 1, 2},
+    };
+    for (const auto& c : cases) {
+        TVideoFileInfo info;
+        info.Format = QStringLiteral("Matroska");
+        info.NumberOfAudioStreams = uint8_t(c.Sounds.size());
+        info.Probe.AudioStreamCount = c.FlaggedCount ? c.FlaggedCount : int(c.Sounds.size());
+        for (int i = 0; i < c.Sounds.size(); ++i) {
+            const TSound& t = c.Sounds.at(i);
+            info.AudioStreams[size_t(i)] = {.LanguageCode = QLatin1String(t.Language), .Default = t.Default,
+                                            .Title = QString::fromUtf8(t.Title)};
+            info.Probe.SecondaryAudio |= uint64_t(t.Flagged) << i;
+        }
+        EncodingSettings s;
+        s.soundLanguage.Text = QStringLiteral("de");
+        EXPECT_EQ(ChooseSoundTrack(s, info).Track, c.Expected) << c.What;
+    }
+}
+
 // libass draws text alone: with -ass the encoder leaves picture subtitles out.
 TEST(TrackChoice, PictureSubtitlesAreBurntWithoutLibass)
 {

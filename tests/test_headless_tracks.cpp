@@ -75,6 +75,30 @@ TEST(HeadlessTracks, TheGermanSoundTrackIsConvertedWhenAsked)
     EXPECT_EQ(QString::fromUtf8(title.out).trimmed(), QStringLiteral("Zwei: A=B"));
 }
 
+TEST(HeadlessTracks, TheLanguagesOwnSoundIsConvertedNotTheCommentary)
+{
+    if (!TestSupport::HaveTool("mencoder") || !TestSupport::HaveTool("ffmpeg"))
+        return;
+    const QString dir = TestSupport::TestScratch(QStringLiteral("tracks"), {QStringLiteral("out")});
+    // English and the German commentary at 440 Hz, the German sound at 2 kHz
+    const QString input = dir + QStringLiteral("/three.mkv");
+    const TestSupport::RunResult made = RunProgram(
+        "ffmpeg", QStringList{"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1",
+                              "-f", "lavfi", "-i", "sine=frequency=440:duration=1", "-f", "lavfi", "-i",
+                              "sine=frequency=2000:duration=1", "-map", "0", "-map", "1", "-map", "1", "-map", "2", "-c:v",
+                              "mpeg4", "-c:a", "mp3", "-metadata:s:a:0", "language=eng", "-metadata:s:a:1", "language=ger",
+                              "-metadata:s:a:1", "title=Kommentar des Regisseurs", "-metadata:s:a:2", "language=ger",
+                              "-metadata:s:a:2", "title=Deutsch", "-disposition:a:0", "default", "-disposition:a:1",
+                              "comment", "-disposition:a:2", "0", input});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    const QStringList german{"--set", "SoundLanguage=de", "--out-dir", dir + QStringLiteral("/out"), input};
+    const TestSupport::RunResult check = TestSupport::RunVexaconv(QStringList{"--check"} + german);
+    EXPECT_TRUE(check.out.contains("3 sound tracks; the German one, \"Deutsch\", is converted")) << check.out.constData();
+    const TestSupport::RunResult r = TestSupport::RunVexaconv(QStringList{"--convert"} + german);
+    ASSERT_EQ(r.exitCode, 0) << r.out.constData() << r.err.constData();
+    EXPECT_GT(LoudnessAbove1200Hz(dir + QStringLiteral("/out/three.avi")), -30);
+}
+
 TEST(HeadlessTracks, BurntSubtitlesPassTheContentCheckAndShowAtTheBottom)
 {
     if (!TestSupport::HaveTool("mencoder") || !TestSupport::HaveTool("ffmpeg"))

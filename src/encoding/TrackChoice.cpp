@@ -130,12 +130,42 @@ bool IsLanguageListText(const QString& typed)
 
 int FirstTrackInLanguage(const QStringList& keys, const QList<QStringList>& tracks)
 {
-    for (const QString& key : keys)
+    QList<TTrackTags> tags;
+    for (const QStringList& language : tracks)
+        tags.append({language});
+    return PreferredTrackInLanguage(keys, tags);
+}
+
+int PreferredTrackInLanguage(const QStringList& keys, const QList<TTrackTags>& tracks)
+{
+    const auto in = [](const TTrackTags& track, const QString& key) {
+        return std::any_of(track.Language.begin(), track.Language.end(),
+                           [&key](const QString& tag) { return !tag.isEmpty() && LanguageKey(tag) == key; });
+    };
+    const auto rank = [](const TTrackTags& track) { return (track.Default ? 0 : 2) + (track.Secondary ? 1 : 0); };
+    for (const QString& key : keys) {
+        int best = -1;
         for (int t = 0; t < tracks.size(); ++t)
-            for (const QString& tag : tracks.at(t))
-                if (!tag.isEmpty() && LanguageKey(tag) == key)
-                    return t;
+            if (in(tracks.at(t), key) && (best < 0 || rank(tracks.at(t)) < rank(tracks.at(best))))
+                best = t;
+        if (best >= 0)
+            return best;
+    }
     return -1;
+}
+
+bool IsSecondarySoundTrack(const TVideoFileInfo& info, int track)
+{
+    // libav's flags count the streams as MediaInfo does unless the two list different ones
+    const TAvProbeInfo& p = info.Probe;
+    if (p.AudioStreamCount == info.NumberOfAudioStreams && track < 64 && (p.SecondaryAudio >> track & 1))
+        return true;
+    // the words films name such tracks by, in the languages they are most often in
+    static const QRegularExpression words(
+        QStringLiteral("commentary|kommentar|commentaire|comentario|commento|audio ?descri|audiodeskription|"
+                       "h\u00f6rfilm|\\bsdh\\b|impaired"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    return words.match(info.AudioStreams[size_t(track)].Title).hasMatch();
 }
 
 TTrackNumbering TrackNumbering(const TVideoFileInfo& info, const QString& demuxer)
@@ -160,16 +190,16 @@ TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& i
 {
     TSoundChoice c;
     const int count = std::min(int(info.NumberOfAudioStreams), MaxAudioStreams);
-    QList<QStringList> tracks;
+    QList<TTrackTags> tracks;
     for (int i = 0; i < count; ++i) {
         const TAudioStreamInfo& a = info.AudioStreams[size_t(i)];
-        tracks << QStringList{a.LanguageCode, a.Language};
+        tracks.append({{a.LanguageCode, a.Language}, a.Default, IsSecondarySoundTrack(info, i)});
         if (a.Default && c.DefaultTrack == 0 && !info.AudioStreams[0].Default)
             c.DefaultTrack = i;
     }
     if (s.noAudio || count < 2)
         return c;
-    const int track = FirstTrackInLanguage(LanguageKeys(s.soundLanguage.Text), tracks);
+    const int track = PreferredTrackInLanguage(LanguageKeys(s.soundLanguage.Text), tracks);
     if (track < 0)
         return c;
     const TTrackNumbering numbering = TrackNumbering(info, FaithfulOutput(s, info).Demuxer);
@@ -336,10 +366,19 @@ QStringList TrackNotes(const EncodingSettings& s, const TVideoFileInfo& info)
     if (!s.noAudio && sounds >= 2) {
         const TSoundChoice c = ChooseSoundTrack(s, info);
         const int track = c.Track >= 0 ? c.Track : c.DefaultTrack;
-        //: The check before a batch; %1 the number of sound tracks (2 or more), %2 a language ("German") or "track 2"
-        notes << QCoreApplication::translate("TrackChoice", "%1 sound tracks; the %2 one is converted")
-                     .arg(sounds)
-                     .arg(TrackName(info.AudioStreams[size_t(track)].Language, track + 1));
+        const TAudioStreamInfo& a = info.AudioStreams[size_t(track)];
+        const QString name = TrackName(a.Language, track + 1);
+        if (const QString title = a.Title.trimmed(); !title.isEmpty())
+            //: The check before a batch; %1 the number of sound tracks (2 or more), %2 a language ("German") or
+            //: "track 2", %3 the track's title as the file names it ("Director's commentary")
+            notes << QCoreApplication::translate("TrackChoice", "%1 sound tracks; the %2 one, \"%3\", is converted")
+                         .arg(sounds)
+                         .arg(name, title);
+        else
+            //: The check before a batch; %1 the number of sound tracks (2 or more), %2 a language ("German") or "track 2"
+            notes << QCoreApplication::translate("TrackChoice", "%1 sound tracks; the %2 one is converted")
+                         .arg(sounds)
+                         .arg(name);
     }
     const TSubtitleMode mode = TSubtitleMode(s.subtitles);
     const int texts = std::min(int(info.NumberOfTextStreams), MaxTextStreams);

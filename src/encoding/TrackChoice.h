@@ -26,6 +26,19 @@ bool IsLanguageListText(const QString& typed);
 // earliest language; -1 when none is in any.
 int FirstTrackInLanguage(const QStringList& keys, const QList<QStringList>& tracks);
 
+// A track as the choice by language weighs it.
+struct TTrackTags {
+    QStringList Language;   // its language code and name, as the file tags it
+    bool Default = false;   // flagged as the one a player takes
+    bool Secondary = false; // a commentary, a description for the blind, sound for the hard of hearing
+};
+// The track of the list's earliest language that has one; of several in it, the
+// default-flagged one, then one that is not secondary, then the first. -1 when none is in any.
+int PreferredTrackInLanguage(const QStringList& keys, const QList<TTrackTags>& tracks);
+// Whether a sound track is a commentary, a description for the blind or sound for the hard
+// of hearing: by the file's flags, else by its title ("Commentary", "Hörfilm").
+bool IsSecondarySoundTrack(const TVideoFileInfo& info, int track);
+
 // The reader's way of numbering tracks.
 enum class TTrackNumbering { FilePlace, KindOrder, Unknown };
 TTrackNumbering TrackNumbering(const TVideoFileInfo& info, const QString& demuxer);
