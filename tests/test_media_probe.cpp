@@ -204,3 +204,27 @@ TEST(MediaProbe, TheWorkersRecordCarriesTheProbe)
     EXPECT_EQ(late.Duration, quick.Duration);
     EXPECT_EQ(late.DurationStr, quick.DurationStr);
 }
+
+// What a sound track is for: its title from MediaInfo, its flags from libav (MediaInfo reads
+// none), through the worker.
+TEST(MediaProbe, SoundTracksCarryTheirTitlesAndRoles)
+{
+    if (!TestSupport::HaveTool("ffmpeg"))
+        return;
+    MediaTest::UseSystemMediaInfo();
+    const QString file = TestSupport::TestScratch(QStringLiteral("probe"), {}) + QStringLiteral("/roles.mkv");
+    QStringList args{"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=1",
+                     "-f", "lavfi", "-i", "sine=duration=1", "-map", "0"};
+    const char* roles[] = {"default", "comment", "0", "visual_impaired", "hearing_impaired"};
+    for (int i = 0; i < 5; ++i)
+        args << "-map" << "1" << QStringLiteral("-disposition:a:%1").arg(i) << QLatin1String(roles[i])
+             << QStringLiteral("-metadata:s:a:%1").arg(i) << QStringLiteral("title=T%1").arg(i);
+    const TestSupport::RunResult made = TestSupport::RunProgram("ffmpeg", args + QStringList{"-c:v", "mpeg4", "-c:a", "mp3", file});
+    ASSERT_EQ(made.exitCode, 0) << made.err.constData();
+    TVideoFileInfo info;
+    GetVideoFileInfo(file, MediaTest::SystemLibrary(), info);
+    ASSERT_EQ(info.NumberOfAudioStreams, 5);
+    EXPECT_EQ(info.AudioStreams[1].Title, "T1");
+    EXPECT_EQ(info.Probe.AudioStreamCount, 5);
+    EXPECT_EQ(info.Probe.SecondaryAudio, 0b11010u);
+}

@@ -32,7 +32,7 @@ TVideoFileInfo EveryFieldSet()
         QStringLiteral("Title: A=B"), QStringLiteral("Lavf60"), QStringLiteral("General\r\nFormat : Matroska\r\n"), 61000, true,
         TAvProbeInfo{true, 61000, true, true, -40, 60960, 720, 405, 64, 45, 270, 29.97, 1827, 29.96, true, true, 1976, 62000, 4,
                      QByteArray("\0\xff\x01", 3), true, true, QStringLiteral("mov,mp4"), QStringLiteral("h264"), 3,
-                     true, true, 29.97}};
+                     true, true, 29.97, 3, 0x8000000000000002ULL}};
     r.StreamsStr[0] = TSTreamInfoStr{true, QStringLiteral("first")};
     r.StreamsStr[MaxStreamsStr - 1] = TSTreamInfoStr{true, QStringLiteral("last")};
     r.VideoStreams[0] = TVideoStreamInfo{true, QStringLiteral("AVC"), QStringLiteral("avc1"), QStringLiteral("High@L4"),
@@ -42,7 +42,8 @@ TVideoFileInfo EveryFieldSet()
     r.VideoStreams[MaxVideoStreams - 1].Height = 65535;
     r.AudioStreams[0] = TAudioStreamInfo{true, QStringLiteral("AAC"), QStringLiteral("mp4a"), QStringLiteral("aac"),
                                          QStringLiteral("LC"), 48000, 6, QStringLiteral("6 channels"), 24,
-                                         4294967295u, 384, QStringLiteral("VBR"), QStringLiteral("English"), QStringLiteral("en"), true, -120,
+                                         4294967295u, 384, QStringLiteral("VBR"), QStringLiteral("English"), QStringLiteral("en"), true,
+                                         QStringLiteral("Director's commentary"), -120,
                                          -5, QStringLiteral("2 MiB (2%)"), 2, QStringLiteral("FAAC"), 2, 61234};
     r.AudioStreams[MaxAudioStreams - 1].Codec = QStringLiteral("last slot");
     r.TextStreams[0] = TTextStreamInfo{QStringLiteral("ASS"), QStringLiteral("German"), QStringLiteral("de"), true, true, 5};

@@ -2847,6 +2847,11 @@ Restore the list from the interrupted batch?</source>
         <source>no subtitles to burn</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 sound tracks; the %2 one, &quot;%3&quot;, is converted</source>
+        <extracomment>The check before a batch; %1 the number of sound tracks (2 or more), %2 a language (&quot;German&quot;) or &quot;track 2&quot;, %3 the track&apos;s title as the file names it (&quot;Director&apos;s commentary&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>UiKit</name>

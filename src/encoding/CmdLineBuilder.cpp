@@ -418,22 +418,37 @@ TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& Cur
 
 // Subtitles are burnt only when asked: left alone, the encoder burns a file's default
 // subtitle track (measured with Matroska), so a file with subtitle tracks gets -nosub.
-// -nosub leaves a -sub file alone. libass (-ass) draws every kind, MP4's timed text
-// included, which the encoder's own drawing skips.
+// -nosub leaves a -sub or -vobsub file alone. libass (-ass) draws every kind of text, MP4's
+// timed text included, which the encoder's own drawing skips; but with it the encoder draws
+// no picture subtitles (DVD, Blu-ray), so those go without. A text file's encoding is told
+// (-subcp): untold, the encoder shows umlauts as "?" from UTF-8 and Latin-1 alike.
 TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     TCmdPiece p;
+    const auto add = [&p](const QString& option, const QString& value = QString(), bool path = false) {
+        p.Args << option;
+        p.Text += option + QLatin1Char(' ');
+        if (value.isEmpty())
+            return;
+        p.Args << (path ? PathArg(value) : value);
+        p.Text += path ? QLatin1Char('"') + value + QStringLiteral("\" ") : value + QLatin1Char(' ');
+    };
     const TSubtitleChoice c = ChooseSubtitles(s, info);
     if (!c.Sid.isEmpty()) {
-        p.Args << QStringLiteral("-sid") << c.Sid << QStringLiteral("-ass");
-        p.Text += QStringLiteral("-sid ") + c.Sid + QStringLiteral(" -ass ");
+        add(QStringLiteral("-sid"), c.Sid);
+        if (!c.Pictures)
+            add(QStringLiteral("-ass"));
     } else if (info.NumberOfTextStreams > 0) {
-        p.Args << QStringLiteral("-nosub");
-        p.Text += QStringLiteral("-nosub ");
+        add(QStringLiteral("-nosub"));
     }
-    if (!c.File.isEmpty()) {
-        p.Args << QStringLiteral("-sub") << PathArg(c.File) << QStringLiteral("-ass");
-        p.Text += QStringLiteral("-sub \"") + c.File + QStringLiteral("\" -ass ");
+    if (!c.VobSub.isEmpty()) {
+        add(QStringLiteral("-vobsub"), c.VobSub, true);
+        add(QStringLiteral("-vobsubid"), c.VobSubId);
+    } else if (!c.File.isEmpty()) {
+        add(QStringLiteral("-sub"), c.File, true);
+        if (!c.CodePage.isEmpty())
+            add(QStringLiteral("-subcp"), c.CodePage);
+        add(QStringLiteral("-ass"));
     }
     return p;
 }

@@ -34,7 +34,8 @@ TCmdPiece GetAudioCodec(const EncodingSettings& s);
 // MP3 options (sampling, LAME options); empty with "No audio".
 TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                             const TWarningSink& warn);
-// Subtitle options: -nosub, a track (-sid) or a file beside the input (-sub) to burn.
+// Subtitle options: -nosub, a track (-sid) or a file beside the input (-sub, or -vobsub for a
+// DVD pair) to burn.
 TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info);
 // Demuxer, subtitles, filter chain, frame-skip limit and the source's title, trimmed; never fails.
 TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo);

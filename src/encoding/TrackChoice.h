@@ -3,6 +3,7 @@
 #include "encoding/EncodingSettings.h"
 #include "media/VideoFileInfo.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,19 @@ bool IsLanguageListText(const QString& typed);
 // The first of tracks (each a language code or name, as the file tags it) in the list's
 // earliest language; -1 when none is in any.
 int FirstTrackInLanguage(const QStringList& keys, const QList<QStringList>& tracks);
+
+// A track as the choice by language weighs it.
+struct TTrackTags {
+    QStringList Language;   // its language code and name, as the file tags it
+    bool Default = false;   // flagged as the one a player takes
+    bool Secondary = false; // a commentary, a description for the blind, sound for the hard of hearing
+};
+// The track of the list's earliest language that has one; of several in it, the
+// default-flagged one, then one that is not secondary, then the first. -1 when none is in any.
+int PreferredTrackInLanguage(const QStringList& keys, const QList<TTrackTags>& tracks);
+// Whether a sound track is a commentary, a description for the blind or sound for the hard
+// of hearing: by the file's flags, else by its title ("Commentary", "Hörfilm").
+bool IsSecondarySoundTrack(const TVideoFileInfo& info, int track);
 
 // The reader's way of numbering tracks.
 enum class TTrackNumbering { FilePlace, KindOrder, Unknown };
@@ -47,12 +61,31 @@ enum class TSubtitleMode { None, Language, Forced, FileBeside };
 struct TSubtitleChoice {
     int Track = -1;        // among the subtitle streams; -1: none from the file
     QString Sid;           // "-sid" for the reader the command line uses
-    QString File;          // a subtitle file beside the input; empty: none
+    bool Pictures = false; // the track's subtitles are pictures (DVD, Blu-ray, DVB), which libass leaves out
+    QString File;          // a subtitle file beside the input (text, or a DVD pair's .idx); empty: none
+    QString CodePage;      // a text file's encoding, for -subcp; empty: unknown (unreadable)
+    QString VobSub;        // a DVD pair (.idx and .sub): its path without the extension, for -vobsub
+    QString VobSubId;      // the pair's track, for -vobsubid
 };
 TSubtitleChoice ChooseSubtitles(const EncodingSettings& s, const TVideoFileInfo& info);
 
-// A subtitle file with the input's base name (.srt, .ass, .ssa, .sub), or empty.
+// A subtitle file with the input's base name (.srt, .ass, .ssa, .idx with its .sub, a text
+// .sub), or empty.
 QString SubtitleFileBeside(const QString& input);
+
+// Whether a subtitle format (as MediaInfo names it: "VobSub", "PGS") is made of pictures.
+bool IsPictureSubtitleFormat(const QString& format);
+
+// The encoding of a subtitle file's text, as the encoder's -subcp (iconv) names it: UTF-8 or
+// UTF-16 by a byte-order mark, UTF-8 when all of it is valid UTF-8, else the 8-bit code page
+// of the language of locale.
+QString SubtitleCodePage(const QByteArray& text, const QLocale& locale);
+// The 8-bit code page text in a locale's language was written in before UTF-8: "cp1252"
+// for the Western European languages, "cp1250" for Polish and Czech, "cp1251" for Russian.
+QString EightBitCodePage(const QLocale& locale);
+// The track of an .idx file the encoder is told to burn: the one the file names as its
+// default (langidx), else its first.
+QString VobSubTrack(const QByteArray& idx);
 
 // What happens to a file's sound tracks and subtitles, in plain sentences for the check
 // before a batch; nothing for a file with one sound track and no subtitles to speak of.

@@ -45,6 +45,21 @@ constexpr int PictureBytes = PictureSide * PictureSide;
 
 using namespace Libav;
 
+// The audio streams, and which of them are no film sound of their own (MediaInfo reads no
+// such flags).
+void DescribeAudioRoles(const AVFormatContext* f, TAvProbeInfo& info)
+{
+    constexpr int secondary = AV_DISPOSITION_COMMENT | AV_DISPOSITION_VISUAL_IMPAIRED | AV_DISPOSITION_HEARING_IMPAIRED;
+    for (unsigned i = 0; i < f->nb_streams; ++i) {
+        const AVStream* st = f->streams[i];
+        if (st->codecpar->codec_type != AVMEDIA_TYPE_AUDIO)
+            continue;
+        if (info.AudioStreamCount < 64 && (st->disposition & secondary))
+            info.SecondaryAudio |= uint64_t(1) << info.AudioStreamCount;
+        ++info.AudioStreamCount;
+    }
+}
+
 bool HasCoverPicture(const AVFormatContext* f)
 {
     for (unsigned i = 0; i < f->nb_streams; ++i)
@@ -424,6 +439,7 @@ bool ProbeWithLibav(const QString& path, bool pictures, TAvProbeInfo& out)
     TScan scan = ScanPackets(f, video, audio);
     if (video >= 0)
         DescribeVideo(f, f->streams[video], scan, info);
+    DescribeAudioRoles(f, info);
     if (audio >= 0) {
         const AVStream* st = f->streams[audio];
         info.HasAudio = true;

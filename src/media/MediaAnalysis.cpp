@@ -165,6 +165,7 @@ void ReadAudio(const TMediaInfoQuery& q, int n, TAudioStreamInfo& a, TVideoFileI
     a.Language = q(mskAudio, n, L"Language/String");
     a.LanguageCode = q(mskAudio, n, L"Language");
     a.Default = IsYes(q(mskAudio, n, L"Default"));
+    a.Title = q(mskAudio, n, L"Title");
     if (TryStrToInt(q(mskAudio, n, L"StreamOrder"), value))
         a.StreamIndex = uint8_t(std::clamp(value, 0, 255));
     ReadStreamSize(q, mskAudio, n, a);

@@ -56,6 +56,7 @@ struct TAudioStreamInfo {
     QString Language;        // the language's English name ("German"), as the report shows it
     QString LanguageCode;    // its code as stored ("de", "deu"); empty: not tagged
     bool Default = false;    // flagged as the track a player picks
+    QString Title;           // the track's own name ("Director's commentary"); empty: none
     int32_t VideoDelay = 0;
     int64_t StreamSize = 0;
     QString StreamSizeStr;
@@ -110,6 +111,9 @@ struct TAvProbeInfo {
     bool TrimmedStart = false;    // pictures before the start a player shows (an edit list, negative times)
     bool DecodesBeforeZero = false; // the first picture is decoded before time 0 (B-pictures behind an edit list)
     double PeakFps = 0;           // one over the shortest picture's duration; 0: unknown
+    int32_t AudioStreamCount = 0; // the audio streams it lists
+    uint64_t SecondaryAudio = 0;  // bit i: its audio stream i (from 0) is flagged as a commentary, a description
+                                  // for the blind or sound for the hard of hearing
     bool operator==(const TAvProbeInfo&) const = default;
 };
 

@@ -98,7 +98,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TV
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAudioStreamInfo>
 {
-    static_assert(FieldCount<TAudioStreamInfo>() == 22, "serialise the new field");
+    static_assert(FieldCount<TAudioStreamInfo>() == 23, "serialise the new field");
     f(r.Exists);
     f(r.Codec);
     f(r.CodecID);
@@ -114,6 +114,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
     f(r.Language);
     f(r.LanguageCode);
     f(r.Default);
+    f(r.Title);
     f(r.VideoDelay);
     f(r.StreamSize);
     f(r.StreamSizeStr);
@@ -138,7 +139,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TT
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAvProbeInfo>
 {
-    static_assert(FieldCount<TAvProbeInfo>() == 28, "serialise the new field");
+    static_assert(FieldCount<TAvProbeInfo>() == 30, "serialise the new field");
     f(r.Opened);
     f(r.DurationMs);
     f(r.HasVideo);
@@ -167,6 +168,8 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
     f(r.TrimmedStart);
     f(r.DecodesBeforeZero);
     f(r.PeakFps);
+    f(r.AudioStreamCount);
+    f(r.SecondaryAudio);
 }
 
 template <typename R, typename F>

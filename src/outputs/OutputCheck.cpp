@@ -217,10 +217,9 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
     // compared with the source's then.
     const bool timeChanged = HasAnyOption(added, {"-ss", "-endpos", "-frames", "-speed", "-sb", "-fps", "-ofps"});
     e.PicturesComparable = !timeChanged && !HasAnyOption(added, {"-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr",
-                                                                 "-vop", "-sub", "-ass", "-sid", "-slang"});
+                                                                 "-vop", "-sub", "-vobsub", "-ass", "-sid", "-slang"});
     e.SoundComparable = e.Audio && !timeChanged && !HasAnyOption(added, {"-audio-delay", "-delay", "-af", "-af-add"});
-    e.SubtitlesBurnt = pieces.AdvParams.Args.contains(QStringLiteral("-sid")) ||
-                       pieces.AdvParams.Args.contains(QStringLiteral("-sub"));
+    e.SubtitlesBurnt = HasAnyOption(pieces.AdvParams.Args, {"-sid", "-sub", "-vobsub"});
 
     if (e.Audio && !HasAnyOption(added, {"-audio-delay", "-delay", "-mc", "-ss"})) {
         const TAvProbeInfo& p = input.Probe;
