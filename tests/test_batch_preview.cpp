@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -83,4 +84,32 @@ TEST(Preview, HeadlessPreviewWritesTenSecondsFromTheMiddle)
     EXPECT_TRUE(bad.out.isEmpty());
     EXPECT_FALSE(bad.err.isEmpty());
     EXPECT_EQ(QDir(dir + "/tmp").entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// An encoder that hangs ends the preview at the stall limit, one that dies ends it at
+// once: each with a sentence, exit status 1 and nothing left in the temp folder.
+TEST(Preview, AHungOrKilledEncoderEndsThePreviewWithASentence)
+{
+    const struct {
+        const char* fake;
+        const char* sentence;
+    } cases[] = {
+        {"sleep_quiet.sh", "no progress for 1 s"},  // silent
+        {"status_stuck.sh", "no progress for 1 s"}, // the same status line again and again
+        {"crash.sh", "crashed or was killed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fake);
+        const QString dir = TestSupport::TestScratch("preview", {"home/tools/Mencoder", "tmp"});
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VEXA_SOURCE_DIR "/tests/fake_encoder/") + c.fake,
+                                dir + "/home/tools/Mencoder/mencoder"));
+        const TestSupport::RunResult r = TestSupport::RunVexaconv(
+            {"--home", dir + "/home", "--preview", TestSupport::Clip("clip_xvid_mp3.avi")},
+            {"TMPDIR=" + dir + "/tmp", "LANGUAGE=en", "VEXACONV_ENCODER_STALL_MS=1000"}, 60000);
+        EXPECT_FALSE(r.timedOut);
+        EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.constData();
+        EXPECT_TRUE(r.err.contains(c.sentence)) << r.err.constData();
+        EXPECT_EQ(QDir(dir + "/tmp").entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
 }

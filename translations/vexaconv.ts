@@ -1398,6 +1398,16 @@
         <extracomment>A headless progress line; %1: &quot;file 1/3&quot;, %2: percent, %3: speed, %4: frame, %5: frame count, %6: megabytes</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The encoder showed no progress for %1 and was stopped: it hangs on this file.</source>
+        <extracomment>%1: how long the encoder went without progress (&quot;300 s&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder was still running after %1, far longer than a piece of this length takes, and was stopped: it hangs on this file.</source>
+        <extracomment>%1: the time the run was given (hh:mm:ss)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingRows</name>

@@ -1399,6 +1399,16 @@
         <extracomment>A headless progress line; %1: &quot;file 1/3&quot;, %2: percent, %3: speed, %4: frame, %5: frame count, %6: megabytes</extracomment>
         <translation>%1: %2% %3 fps Bild %4/~%5 ~%6 MB</translation>
     </message>
+    <message>
+        <source>The encoder showed no progress for %1 and was stopped: it hangs on this file.</source>
+        <extracomment>%1: how long the encoder went without progress (&quot;300 s&quot;)</extracomment>
+        <translation>Der Encoder zeigte %1 lang keinen Fortschritt und wurde angehalten: Er hängt an dieser Datei.</translation>
+    </message>
+    <message>
+        <source>The encoder was still running after %1, far longer than a piece of this length takes, and was stopped: it hangs on this file.</source>
+        <extracomment>%1: the time the run was given (hh:mm:ss)</extracomment>
+        <translation>Der Encoder lief nach %1 noch immer, weit länger, als ein Stück dieser Länge braucht, und wurde angehalten: Er hängt an dieser Datei.</translation>
+    </message>
 </context>
 <context>
     <name>SettingRows</name>

@@ -8,6 +8,7 @@
 #include "runner/ConRun.h"
 #include "runner/EncoderRun.h"
 #include "runner/FailureReason.h"
+#include "runner/RunLimits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -138,6 +139,7 @@ void TPreviewMaker::StartRun(int index)
     m_state.PassNo = m_state.TwoPass ? index + 1 : 0;
     m_state.EncoderOutput.clear();
     m_run = std::make_unique<TEncoderRun>(m_state, static_cast<IProgressSink&>(*this));
+    m_run->SetLimits(RunLimitsFor(m_preview.Seconds * 1000));
     connect(m_run.get(), &TEncoderRun::Finished, this, &TPreviewMaker::OnRunFinished, Qt::QueuedConnection);
     if (const TResult started = StartEncoder(*m_run, m_encoder, m_runs.at(index), QString()); !started) {
         m_run.reset();
@@ -160,7 +162,7 @@ void TPreviewMaker::OnRunFinished(int exitCode)
         return;
     }
     if (exitCode != 0) {
-        Finish(TResult::Failure(RunFailureReason(exitCode, m_state.EncoderOutput, m_state.CurrentFileInfo)));
+        Finish(TResult::Failure(RunFailureReason(exitCode, m_state)));
         return;
     }
     if (m_runIndex + 1 < m_runs.size()) {
