@@ -1,10 +1,12 @@
 #include "cli/Headless.h"
+#include "cli/SignalGuard.h"
 
 #include "base/AppParams.h"
 #include "batch/PreviewMaker.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 
 namespace Headless {
@@ -23,8 +25,13 @@ int RunPreview(const CliOptions& o)
         return 2;
     WarnIfNoMediaInfo(TUnanalysed::TheFile);
 
+    // Ctrl+C cancels: the encoder and the workers go, and so does the unfinished piece.
+    TSignalGuard signals;
+    if (TSignalGuard::Signalled())
+        return ExitInterrupted;
     const TAppParams& params = AppParams();
     TPreviewMaker maker(params.mencoder, params.MediaInfoDll);
+    signals.SetAborter([&maker] { maker.Cancel(); });
     QEventLoop loop;
     TResultOf<TPreview> result = TResult::Failure(QString());
     QObject::connect(&maker, &TPreviewMaker::finished, &loop, [&](const TResultOf<TPreview>& r) {
@@ -33,6 +40,11 @@ int RunPreview(const CliOptions& o)
     });
     maker.Start(settings.Settings, QFileInfo(input).absoluteFilePath());
     loop.exec();
+    if (TSignalGuard::Signalled()) {
+        if (result)
+            QFile::remove(result.value().Output);
+        return ExitInterrupted;
+    }
     if (!result) {
         Err(QStringLiteral("vexaconv: %1\n").arg(result.error()));
         return 1;
