@@ -1216,7 +1216,7 @@
     <name>Preview</name>
     <message>
         <source>%1 s from about %2, made in %3</source>
-        <extracomment>%1: the preview&apos;s length in seconds (&quot;10&quot;), %2: where it starts (hh:mm:ss), %3: the time it took (&quot;4.2 s&quot;). The encoder starts at the next key picture, hence &quot;about&quot;.</extracomment>
+        <extracomment>%1: the preview&apos;s length in seconds (&quot;10&quot;), %2: where it starts (hh:mm:ss), %3: the time it took (&quot;4.2 s&quot;). Where the encoder began is not known, hence &quot;about&quot;.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1234,6 +1234,11 @@
     </message>
     <message>
         <source>The encoder wrote nothing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 s from %2, made in %3</source>
+        <extracomment>%1: the preview&apos;s length in seconds (&quot;10&quot;), %2: where it begins in the file (hh:mm:ss), %3: the time it took (&quot;4.2 s&quot;)</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

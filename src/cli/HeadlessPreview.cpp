@@ -12,7 +12,8 @@
 namespace Headless {
 
 // `--preview [SETTINGS] FILE`: ten seconds of FILE converted into the temp folder; its
-// path on stdout (for a player or a script), how long the whole file would take on stderr.
+// path on stdout (for a player or a script); on stderr what was made, from where, and how
+// long the whole file would take.
 int RunPreview(const CliOptions& o)
 {
     const QString input = o.inputs.value(0);
@@ -51,8 +52,7 @@ int RunPreview(const CliOptions& o)
     }
     const TPreview& p = result.value();
     Out(p.Output);
-    if (p.WholeFileMs >= 0)
-        Err(PreviewSummary(p) + QLatin1Char('\n'));
+    Err(PreviewSummary(p) + QLatin1Char('\n'));
     return 0;
 }
 
