@@ -7,10 +7,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTest>
 
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 
@@ -181,4 +185,26 @@ TEST(Preview, TheSummaryTellsThePiecesRealBeginningAndLength)
         ASSERT_EQ(first.size(), 16 * 12);
         EXPECT_LT(Distance(first, Picture(clip, QString::number(from))), Distance(first, Picture(clip, "3")));
     }
+}
+
+// SIGINT cancels a preview under way: status 130, the encoder gone, nothing left behind.
+TEST(Preview, SigintCancelsThePreview)
+{
+    const QString dir = TestSupport::TestScratch("preview", {"home/tools/Mencoder", "tmp"});
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VEXA_SOURCE_DIR "/tests/fake_encoder/status_stuck.sh"),
+                            dir + "/home/tools/Mencoder/mencoder"));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", dir + "/tmp");
+    p.setProcessEnvironment(env);
+    p.start(TestSupport::VexaconvPath(), {"--home", dir + "/home", "--preview", TestSupport::Clip("clip_xvid_mp3.avi")});
+    ASSERT_TRUE(p.waitForStarted(10000));
+    // once the encoder runs: the preview's file is there
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !QDir(dir + "/tmp").entryList(QDir::Files).isEmpty(); }, 20000));
+    ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 130);
+    EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(QDir(dir + "/tmp").entryList(QDir::Files | QDir::Hidden), QStringList());
 }
