@@ -6,6 +6,7 @@
 #include "cli/Headless.h"
 #include "settings/AppSettings.h"
 #include "ui/TCloseOnSignal.h"
+#include "lib/TerminationSignal.h"
 #include "lib/WorkerProgram.h"
 #include "media/AnalysisClient.h"
 #include "media/AnalysisWorker.h"
@@ -43,6 +44,10 @@ int main(int argc, char* argv[])
         Platform::EnsureUtf8CType();
         return RunAnalysisWorker();
     }
+
+    // Ctrl+C and SIGTERM count from here on: what the program starts later takes the
+    // signal over and sees one that came before (lib/TerminationSignal.h).
+    TerminationSignal::Install();
 
     // The command line decides first: headless modes must never need a display.
     QStringList args;

@@ -228,3 +228,25 @@ TEST(MediaProbe, SoundTracksCarryTheirTitlesAndRoles)
     EXPECT_EQ(info.Probe.AudioStreamCount, 5);
     EXPECT_EQ(info.Probe.SecondaryAudio, 0b11010u);
 }
+
+// Where the encoder begins a piece asked from a moment: the key picture at or before it,
+// where the container's index makes the encoder's seek land there; nothing where the
+// encoder seeks by guesswork or there is no video.
+TEST(MediaProbe, TheKeyPictureAPieceBeginsAt)
+{
+    const struct {
+        const char* file;
+        int32_t atMs;
+        int32_t keyMs;
+    } cases[] = {
+        {"clip_runner_40s.avi", 20000, 19680}, // a key picture every 12: an AVI's times are its chunks'
+        {"clip_runner_40s.avi", 19680, 19680},
+        {"clip_h264_aac.mp4", 2000, 0},        // one key picture in three seconds
+        {"clip_interlaced.ts", 1000, -1},      // no index: the encoder's seek lands near, not on
+        {"junk.avi", 0, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.file << " at " << c.atMs);
+        EXPECT_EQ(KeyPictureAtOrBefore(TestSupport::Clip(QLatin1String(c.file)), c.atMs), c.keyMs);
+    }
+}

@@ -45,6 +45,7 @@ TEST(StatusLine, ParsesTheEncodersLine)
     const TStatusLine s = Parse(QStringLiteral("Pos:  12.3s    308f (41%) 95.77fps Trem:   0min   2mb  A-V:0.000 [400:128]"), &ok);
     ASSERT_TRUE(ok);
     EXPECT_EQ(s.Frame, 308);
+    EXPECT_DOUBLE_EQ(s.Seconds, 12.3);
     EXPECT_EQ(s.Percent, 41);
     EXPECT_DOUBLE_EQ(s.Fps, 95.77);
     EXPECT_EQ(s.SizeMB, 2);
@@ -99,6 +100,7 @@ TEST(StatusLine, TimeAndRemainingTimeGluedToTheirLabels)
     TStatusLine s = Parse(QStringLiteral("Pos:1000.0s  25000f (97%) 31.50fps Trem:   1min 690mb  A-V:0.000 [400:128]"), &ok);
     ASSERT_TRUE(ok);
     EXPECT_EQ(s.Frame, 25000);
+    EXPECT_DOUBLE_EQ(s.Seconds, 1000.0);
     EXPECT_EQ(s.Percent, 97);
     EXPECT_EQ(s.SizeMB, 690);
     s = Parse(QStringLiteral("Pos: 120.0s   3000f ( 2%)  1.20fps Trem:1234min 9999mb  A-V:0.000 [400:128]"), &ok);

@@ -2,6 +2,7 @@
 // protocol and the process group.
 #include "runner/ConRun.h"
 #include "runner/EncoderRun.h"
+#include "runner/FailureReason.h"
 #include "runner/RunState.h"
 #include "runner/IProgressSink.h"
 
@@ -286,4 +287,47 @@ TEST(Abort, EncoderIgnoringTheInterrupt)
     EXPECT_LT(t.elapsed(), AbortGraceMs + 1000);
     EXPECT_EQ(code, ExitKilledAfterGrace);
     EXPECT_TRUE(IsEncoderRunError(code, st));
+}
+
+// An encoder that hangs, silent or repeating itself or moving on for ever, is killed at
+// the run's limits and says why; one that keeps moving, or is paused past the stall
+// limit, runs to its end.
+TEST(Runner, AHungEncoderIsStoppedAtTheRunsLimits)
+{
+    QTemporaryDir dir;
+    const QString input = TestSupport::WriteFile(dir.filePath("in.avi"), "1.2");
+    const struct {
+        const char* fake;
+        TRunLimits limits;
+        bool pause; // paused for twice the stall limit after the first line
+        int code;
+        TRunStop stop;
+        const char* sentence;
+    } cases[] = {
+        {"sleep_quiet.sh", {1000, 0}, false, ExitStoppedAtLimit, TRunStop::Stalled, "no progress for 1 s"},
+        {"status_stuck.sh", {1000, 0}, false, ExitStoppedAtLimit, TRunStop::Stalled, "no progress for 1 s"},
+        {"ignore_sigint.py", {1000, 2000}, false, ExitStoppedAtLimit, TRunStop::TookTooLong, "running after 00:00:02"},
+        {"timed_encode.py", {1000, 0}, false, 0, TRunStop::None, ""},
+        {"timed_encode.py", {1000, 0}, true, 0, TRunStop::None, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.fake) + (c.pause ? " paused" : ""));
+        TRunState st;
+        TRecordingSink sink;
+        TEncoderRun run(st, sink);
+        run.SetLimits(c.limits);
+        sink.onLine = [&](const QString&) {
+            if (c.pause && !run.Paused() && sink.lines.size() == 1) {
+                run.SetPaused(true);
+                QTimer::singleShot(2 * c.limits.StallMs, &run, [&run] { run.SetPaused(false); });
+            }
+        };
+        const TResultOf<int> code = run.Run(Fake(c.fake), {input}, dir.path());
+        ASSERT_TRUE(code.ok()) << code.error().toStdString();
+        EXPECT_EQ(code.value(), c.code);
+        EXPECT_EQ(st.StoppedAtLimit, c.stop);
+        if (c.code != 0)
+            EXPECT_TRUE(RunFailureReason(code.value(), st).contains(c.sentence))
+                << RunFailureReason(code.value(), st).toStdString();
+    }
 }

@@ -1216,7 +1216,7 @@
     <name>Preview</name>
     <message>
         <source>%1 s from about %2, made in %3</source>
-        <extracomment>%1: the preview&apos;s length in seconds (&quot;10&quot;), %2: where it starts (hh:mm:ss), %3: the time it took (&quot;4.2 s&quot;). The encoder starts at the next key picture, hence &quot;about&quot;.</extracomment>
+        <extracomment>%1: the preview&apos;s length in seconds (&quot;10&quot;), %2: where it starts (hh:mm:ss), %3: the time it took (&quot;4.2 s&quot;). Where the encoder began is not known, hence &quot;about&quot;.</extracomment>
         <translation>%1 s ab etwa %2, erstellt in %3</translation>
     </message>
     <message>
@@ -1235,6 +1235,11 @@
     <message>
         <source>The encoder wrote nothing.</source>
         <translation>Der Encoder hat nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 s from %2, made in %3</source>
+        <extracomment>%1: the preview&apos;s length in seconds (&quot;10&quot;), %2: where it begins in the file (hh:mm:ss), %3: the time it took (&quot;4.2 s&quot;)</extracomment>
+        <translation>%1 s ab %2, erstellt in %3</translation>
     </message>
 </context>
 <context>
@@ -1398,6 +1403,16 @@
         <source>%1: %2% %3 fps frame %4/~%5 ~%6 MB</source>
         <extracomment>A headless progress line; %1: &quot;file 1/3&quot;, %2: percent, %3: speed, %4: frame, %5: frame count, %6: megabytes</extracomment>
         <translation>%1: %2% %3 fps Bild %4/~%5 ~%6 MB</translation>
+    </message>
+    <message>
+        <source>The encoder showed no progress for %1 and was stopped: it hangs on this file.</source>
+        <extracomment>%1: how long the encoder went without progress (&quot;300 s&quot;)</extracomment>
+        <translation>Der Encoder zeigte %1 lang keinen Fortschritt und wurde angehalten: Er hängt an dieser Datei.</translation>
+    </message>
+    <message>
+        <source>The encoder was still running after %1, far longer than a piece of this length takes, and was stopped: it hangs on this file.</source>
+        <extracomment>%1: the time the run was given (hh:mm:ss)</extracomment>
+        <translation>Der Encoder lief nach %1 noch immer, weit länger, als ein Stück dieser Länge braucht, und wurde angehalten: Er hängt an dieser Datei.</translation>
     </message>
 </context>
 <context>

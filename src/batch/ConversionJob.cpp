@@ -17,6 +17,7 @@
 #include "runner/ErrorLog.h"
 #include "runner/FailureReason.h"
 #include "runner/ProgressHandler.h"
+#include "runner/RunLimits.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -115,6 +116,8 @@ void TConversionJob::StartPass(int runIndex)
         return;
     }
     m_run = std::make_unique<TEncoderRun>(m_state, *this);
+    // a hung encoder ends its row instead of holding the batch for ever
+    m_run->SetLimits(RunLimitsFor(m_state.CurrentFileInfo.Duration));
     connect(m_run.get(), &TEncoderRun::Finished, this, &TConversionJob::OnRunFinished, Qt::QueuedConnection);
     const TResult started =
         StartEncoder(*m_run, m_env.Params->mencoder, m_work.Job.Runs.value(runIndex).Args, m_env.Params->AppDir);
@@ -263,7 +266,7 @@ bool TConversionJob::Commit()
 void TConversionJob::ReportRunError(int code)
 {
     // read before the cleaning, which may drop the line that tells
-    m_work.Reason = RunFailureReason(code, m_state.EncoderOutput, m_state.CurrentFileInfo);
+    m_work.Reason = RunFailureReason(code, m_state);
     KeepLastEncoderLines(m_state);
     m_host.Sink().OnMemo(m_state.EncoderOutput);
     m_host.ReportFailure(RunErrorReportText(code, m_state.EncoderOutput, m_state.EncoderOutputDropped, m_work.Reason,

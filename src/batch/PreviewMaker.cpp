@@ -8,6 +8,8 @@
 #include "runner/ConRun.h"
 #include "runner/EncoderRun.h"
 #include "runner/FailureReason.h"
+#include "runner/RunLimits.h"
+#include "runner/StatusLine.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,12 +33,18 @@ TPreviewSpan PreviewSpan(double durationMs)
 
 QString PreviewSummary(const TPreview& p)
 {
-    const QString made =
+    const double tenths = std::round(p.Seconds * 10) / 10;
+    const QString seconds = DecimalText(tenths, tenths == std::floor(tenths) ? 0 : 1);
+    const QString from = MsToShortTime(qint64(p.FromSeconds * 1000), true);
+    QString made;
+    if (p.FromKnown)
+        //: %1: the preview's length in seconds ("10"), %2: where it begins in the file (hh:mm:ss), %3: the time it took ("4.2 s")
+        made = QCoreApplication::translate("Preview", "%1 s from %2, made in %3");
+    else
         //: %1: the preview's length in seconds ("10"), %2: where it starts (hh:mm:ss), %3: the time it took ("4.2 s").
-        //: The encoder starts at the next key picture, hence "about".
-        QCoreApplication::translate("Preview", "%1 s from about %2, made in %3")
-            .arg(DecimalText(p.Seconds, p.Seconds == std::floor(p.Seconds) ? 0 : 1),
-                 MsToShortTime(qint64(p.FromSeconds * 1000), true), SecondsText(double(p.EncodeMs)));
+        //: Where the encoder began is not known, hence "about".
+        made = QCoreApplication::translate("Preview", "%1 s from about %2, made in %3");
+    made = made.arg(seconds, from, SecondsText(double(p.EncodeMs)));
     if (p.WholeFileMs < 0)
         return made + QLatin1Char('.');
     //: %1: how the preview was made, %2: the time the whole file would take (hh:mm:ss)
@@ -44,11 +52,25 @@ QString PreviewSummary(const TPreview& p)
         .arg(made, MsToShortTime(p.WholeFileMs, true));
 }
 
+namespace {
+
+// Seconds for the encoder: '.' in every locale, to the millisecond a key picture's time
+// needs, at least one decimal.
+QString EncoderSeconds(double seconds)
+{
+    QString text = QString::number(seconds, 'f', 3);
+    while (text.endsWith(QLatin1Char('0')) && !text.endsWith(QLatin1String(".0")))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
 QStringList PreviewArgs(const QStringList& runArgs, const TPreviewSpan& span)
 {
     // -endpos counts from the -ss position
-    return QStringList{QStringLiteral("-ss"), QString::number(span.FromSeconds, 'f', 1), QStringLiteral("-endpos"),
-                       QString::number(span.Seconds, 'f', 1)}
+    return QStringList{QStringLiteral("-ss"), EncoderSeconds(span.FromSeconds), QStringLiteral("-endpos"),
+                       EncoderSeconds(span.Seconds)}
            + runArgs;
 }
 
@@ -84,22 +106,52 @@ void TPreviewMaker::Start(const EncodingSettings& settings, const QString& input
     }
     // analysed in a worker, as the list does: a damaged file never holds up the window
     RequestVideoFileInfo(input, m_mediaInfo, this, [this, settings, input](TVideoFileInfo&& analysed) {
-        if (m_cancelled)
-            Finish(TResult::Failure(QCoreApplication::translate("Preview", "The preview was cancelled.")));
-        else
+        if (GoesOn())
             Begin(settings, input, analysed);
     });
 }
 
+bool TPreviewMaker::GoesOn()
+{
+    if (m_cancelled)
+        Finish(TResult::Failure(QCoreApplication::translate("Preview", "The preview was cancelled.")));
+    return !m_cancelled;
+}
+
+// Where the piece begins: from the start it begins there; from the middle, at the key
+// picture before it, when the file tells where that is.
 void TPreviewMaker::Begin(const EncodingSettings& settings, const QString& input, const TVideoFileInfo& info)
+{
+    m_durationMs = info.Duration;
+    const TPreviewSpan span = PreviewSpan(info.Duration);
+    if (span.FromSeconds <= 0) {
+        m_preview.FromKnown = true;
+        Encode(settings, input, info, span);
+        return;
+    }
+    RequestKeyPictureAtOrBefore(input, int(span.FromSeconds * 1000), this, [=, this](int keyMs) {
+        if (!GoesOn())
+            return;
+        TPreviewSpan keyed = span;
+        if (keyMs >= 0) {
+            keyed.FromSeconds = keyMs / 1000.0;
+            m_preview.FromKnown = true;
+        }
+        Encode(settings, input, info, keyed);
+    });
+}
+
+void TPreviewMaker::Encode(const EncodingSettings& settings, const QString& input, const TVideoFileInfo& info,
+                           const TPreviewSpan& span)
 {
     const auto fail = [this](const QString& why) {
         QTimer::singleShot(0, this, [this, why] { Finish(TResult::Failure(why)); });
     };
-    m_durationMs = info.Duration;
-    const TPreviewSpan span = PreviewSpan(info.Duration);
     m_preview.FromSeconds = span.FromSeconds;
-    m_preview.Seconds = info.Duration > 0 ? std::min(span.Seconds, info.Duration / 1000.0) : span.Seconds;
+    // until the piece is measured: what is asked of the encoder
+    const double left = (info.Duration - span.FromSeconds * 1000) / 1000.0;
+    m_preview.Seconds = info.Duration > 0 ? std::clamp(left, 0.0, span.Seconds) : span.Seconds;
+    m_writtenSeconds = -1;
 
     // The temp folder: a preview is looked at once and is no output of the batch.
     const QString ext = QLatin1String(ContainerRow(settings.container).Extension);
@@ -138,6 +190,7 @@ void TPreviewMaker::StartRun(int index)
     m_state.PassNo = m_state.TwoPass ? index + 1 : 0;
     m_state.EncoderOutput.clear();
     m_run = std::make_unique<TEncoderRun>(m_state, static_cast<IProgressSink&>(*this));
+    m_run->SetLimits(RunLimitsFor(m_preview.Seconds * 1000));
     connect(m_run.get(), &TEncoderRun::Finished, this, &TPreviewMaker::OnRunFinished, Qt::QueuedConnection);
     if (const TResult started = StartEncoder(*m_run, m_encoder, m_runs.at(index), QString()); !started) {
         m_run.reset();
@@ -160,7 +213,7 @@ void TPreviewMaker::OnRunFinished(int exitCode)
         return;
     }
     if (exitCode != 0) {
-        Finish(TResult::Failure(RunFailureReason(exitCode, m_state.EncoderOutput, m_state.CurrentFileInfo)));
+        Finish(TResult::Failure(RunFailureReason(exitCode, m_state)));
         return;
     }
     if (m_runIndex + 1 < m_runs.size()) {
@@ -172,6 +225,26 @@ void TPreviewMaker::OnRunFinished(int exitCode)
         return;
     }
     m_preview.EncodeMs = m_clock.elapsed();
+    // What was made, read from the piece: a damaged file ends it early.
+    RequestVideoFileInfo(m_preview.Output, m_mediaInfo, this, [this](TVideoFileInfo&& piece) {
+        if (GoesOn())
+            OnMeasured(piece);
+    });
+}
+
+void TPreviewMaker::OnEncoderLine(const QString& line, bool)
+{
+    if (TStatusLine status; ParseStatusLine(line, &status) && status.Seconds >= 0)
+        m_writtenSeconds = status.Seconds;
+}
+
+void TPreviewMaker::OnMeasured(const TVideoFileInfo& piece)
+{
+    // without an analysis of the piece, the encoder's own count of what it wrote
+    if (piece.Duration > 0)
+        m_preview.Seconds = piece.Duration / 1000.0;
+    else if (m_writtenSeconds > 0)
+        m_preview.Seconds = m_writtenSeconds;
     if (m_durationMs > 0 && m_preview.Seconds > 0)
         m_preview.WholeFileMs = qint64(m_preview.EncodeMs * (m_durationMs / 1000.0) / m_preview.Seconds);
     Finish(m_preview);
@@ -179,6 +252,8 @@ void TPreviewMaker::OnRunFinished(int exitCode)
 
 void TPreviewMaker::Finish(const TResultOf<TPreview>& result)
 {
+    if (!m_busy)
+        return;
     m_busy = false;
     QFile::remove(m_passLog);
     if (!result)

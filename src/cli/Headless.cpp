@@ -3,6 +3,7 @@
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
 #include "lib/Strings.h"
+#include "lib/TerminationSignal.h"
 #include "media/AnalysisClient.h"
 
 #include <QCoreApplication>
@@ -65,6 +66,10 @@ int Run(const CliOptions& o)
     AnalysisClient().SetNotice([](const QString& text) {
         Err(QStringLiteral("vexaconv: %1\n").arg(QCoreApplication::translate("Headless", "warning: %1").arg(text)));
     });
+    // The modes that run no encoder end on a signal as any program does; the others abort
+    // what they run (TSignalGuard).
+    if (o.mode != CliMode::Convert && o.mode != CliMode::Script && o.mode != CliMode::Preview)
+        TerminationSignal::LeaveToSystem();
     switch (o.mode) {
     case CliMode::Help:
         Out(UsageText());

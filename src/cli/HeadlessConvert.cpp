@@ -1,4 +1,5 @@
 #include "cli/Headless.h"
+#include "cli/SignalGuard.h"
 
 #include "base/AppParams.h"
 #include "outputs/BatchFiles.h"
@@ -21,16 +22,11 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QMap>
-#include <QSocketNotifier>
 #include <QThread>
 
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
 #include <functional>
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace Headless {
 
@@ -39,120 +35,6 @@ namespace {
 // Progress lines to a pipe or file come at most this often: a log of a long batch stays
 // readable, and a reader still sees the batch move every second.
 constexpr qint64 PipedProgressIntervalMs = 1000;
-
-// The status of a batch ended by SIGINT or SIGTERM: 128 + SIGINT, what shells report
-// for a program interrupted from the keyboard.
-constexpr int ExitInterrupted = 130;
-
-// ---- SIGINT / SIGTERM ---------------------------------------------------------
-// The handler only writes a byte to a pipe; the event loop (the program's, or an
-// analysis wait) picks it up and aborts the batch the way the abort button does.
-
-int s_signalPipe[2] = {-1, -1};
-volatile std::sig_atomic_t s_signalled = 0;
-// What the pipe's bytes ask for.
-constexpr char SignalAbort = 1;
-constexpr char SignalPause = 2;  // SIGTSTP: pause the encoders, then stop the program
-constexpr char SignalResume = 3; // SIGCONT: the program goes on; the encoders too
-
-void WriteSignalByte(char b)
-{
-    if (s_signalPipe[1] >= 0) {
-        const int saved = errno;
-        [[maybe_unused]] const ssize_t n = ::write(s_signalPipe[1], &b, 1);
-        errno = saved;
-    }
-}
-
-extern "C" void OnTerminationSignal(int)
-{
-    s_signalled = 1;
-    WriteSignalByte(SignalAbort);
-}
-
-extern "C" void OnStopSignal(int) { WriteSignalByte(SignalPause); }
-
-extern "C" void OnContinueSignal(int) { WriteSignalByte(SignalResume); }
-
-class TSignalGuard {
-public:
-    TSignalGuard()
-    {
-        s_signalled = 0;
-        if (::pipe2(s_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-            s_signalPipe[0] = s_signalPipe[1] = -1;
-        if (s_signalPipe[0] >= 0) {
-            m_notifier = new QSocketNotifier(s_signalPipe[0], QSocketNotifier::Read);
-            QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this] {
-                char buffer[16];
-                ssize_t n = 0;
-                while ((n = ::read(s_signalPipe[0], buffer, sizeof buffer)) > 0) {
-                    for (ssize_t i = 0; i < n; ++i) {
-                        if (buffer[i] == SignalAbort) {
-                            if (m_abort)
-                                m_abort();
-                            // A worker may spin inside the library for seconds: killed, not
-                            // waited for. Its rows end unread.
-                            AnalysisPool().Shutdown();
-                        } else if (buffer[i] == SignalPause) {
-                            // The encoders run in their own process groups: the terminal's
-                            // stop never reaches them, so they are stopped first.
-                            if (m_pause)
-                                m_pause(true);
-                            ::raise(SIGSTOP);
-                        } else if (buffer[i] == SignalResume && m_pause) {
-                            m_pause(false);
-                        }
-                    }
-                }
-            });
-        }
-        struct sigaction sa = {};
-        sa.sa_handler = OnTerminationSignal;
-        sigemptyset(&sa.sa_mask);
-        sa.sa_flags = SA_RESTART;
-        ::sigaction(SIGINT, &sa, &m_oldInt);
-        ::sigaction(SIGTERM, &sa, &m_oldTerm);
-        sa.sa_handler = OnStopSignal;
-        ::sigaction(SIGTSTP, &sa, &m_oldTstp);
-        sa.sa_handler = OnContinueSignal;
-        ::sigaction(SIGCONT, &sa, &m_oldCont);
-    }
-
-    // How a stop and a continue reach the batch's encoders.
-    void SetPauser(std::function<void(bool)> pause) { m_pause = std::move(pause); }
-    // The running batch's abort (none while the inputs are added: the flag stops that).
-    void SetAborter(std::function<void()> abort) { m_abort = std::move(abort); }
-
-    ~TSignalGuard()
-    {
-        AnalysisClient().SetAbortCheck({});
-        ::sigaction(SIGINT, &m_oldInt, nullptr);
-        ::sigaction(SIGTERM, &m_oldTerm, nullptr);
-        ::sigaction(SIGTSTP, &m_oldTstp, nullptr);
-        ::sigaction(SIGCONT, &m_oldCont, nullptr);
-        delete m_notifier;
-        for (int& fd : s_signalPipe) {
-            if (fd >= 0)
-                ::close(fd);
-            fd = -1;
-        }
-    }
-
-    TSignalGuard(const TSignalGuard&) = delete;
-    TSignalGuard& operator=(const TSignalGuard&) = delete;
-
-    static bool Signalled() { return s_signalled != 0; }
-
-private:
-    QSocketNotifier* m_notifier = nullptr;
-    struct sigaction m_oldInt = {};
-    struct sigaction m_oldTerm = {};
-    struct sigaction m_oldTstp = {};
-    struct sigaction m_oldCont = {};
-    std::function<void(bool)> m_pause;
-    std::function<void()> m_abort;
-};
 
 // ---- the sink -------------------------------------------------------------------
 
@@ -338,7 +220,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         return 2;
     WarnIfNoMediaInfo(TUnanalysed::Files);
     if (TSignalGuard::Signalled())
-        return 130;
+        return ExitInterrupted;
 
     TFileListModel model(params);
     model.SetAddStopCheck(&TSignalGuard::Signalled);
@@ -387,6 +269,9 @@ int RunBatch(const CliOptions& o, bool scriptMode)
                      [] { QCoreApplication::exit(0); });
     signals.SetPauser([&planner](bool pause) { planner.SetPaused(pause); });
     signals.SetAborter([&planner] { planner.Abort(); });
+    // a signal that came while the inputs were read starts nothing
+    if (TSignalGuard::Signalled())
+        return ExitInterrupted;
     batch.Start(settings.Settings, options, sink);
     if (planner.IsRunning())
         QCoreApplication::exec();

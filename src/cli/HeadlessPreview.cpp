@@ -1,16 +1,19 @@
 #include "cli/Headless.h"
+#include "cli/SignalGuard.h"
 
 #include "base/AppParams.h"
 #include "batch/PreviewMaker.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 
 namespace Headless {
 
 // `--preview [SETTINGS] FILE`: ten seconds of FILE converted into the temp folder; its
-// path on stdout (for a player or a script), how long the whole file would take on stderr.
+// path on stdout (for a player or a script); on stderr what was made, from where, and how
+// long the whole file would take.
 int RunPreview(const CliOptions& o)
 {
     const QString input = o.inputs.value(0);
@@ -23,8 +26,13 @@ int RunPreview(const CliOptions& o)
         return 2;
     WarnIfNoMediaInfo(TUnanalysed::TheFile);
 
+    // Ctrl+C cancels: the encoder and the workers go, and so does the unfinished piece.
+    TSignalGuard signals;
+    if (TSignalGuard::Signalled())
+        return ExitInterrupted;
     const TAppParams& params = AppParams();
     TPreviewMaker maker(params.mencoder, params.MediaInfoDll);
+    signals.SetAborter([&maker] { maker.Cancel(); });
     QEventLoop loop;
     TResultOf<TPreview> result = TResult::Failure(QString());
     QObject::connect(&maker, &TPreviewMaker::finished, &loop, [&](const TResultOf<TPreview>& r) {
@@ -33,14 +41,18 @@ int RunPreview(const CliOptions& o)
     });
     maker.Start(settings.Settings, QFileInfo(input).absoluteFilePath());
     loop.exec();
+    if (TSignalGuard::Signalled()) {
+        if (result)
+            QFile::remove(result.value().Output);
+        return ExitInterrupted;
+    }
     if (!result) {
         Err(QStringLiteral("vexaconv: %1\n").arg(result.error()));
         return 1;
     }
     const TPreview& p = result.value();
     Out(p.Output);
-    if (p.WholeFileMs >= 0)
-        Err(PreviewSummary(p) + QLatin1Char('\n'));
+    Err(PreviewSummary(p) + QLatin1Char('\n'));
     return 0;
 }
 

@@ -64,7 +64,7 @@ QByteArray EncodeRequest(const TAnalysisRequest& request)
     s << request.FileName << request.DllPath << qint32(request.Depth) << request.Pictures << request.CompareWith;
     for (int8_t m : request.UserTurn.M)
         s << qint8(m);
-    s << qint32(request.SourceSoundTrack);
+    s << qint32(request.SourceSoundTrack) << request.KeyPictureAtMs;
     return out;
 }
 
@@ -80,7 +80,7 @@ bool DecodeRequest(const QByteArray& payload, TAnalysisRequest& request)
         m = std::clamp<int8_t>(v, -1, 1);
     }
     qint32 track = 0;
-    s >> track;
+    s >> track >> request.KeyPictureAtMs;
     request.SourceSoundTrack = std::clamp<qint32>(track, 0, MaxAudioStreams - 1);
     request.Depth = depth == faFull ? faFull : depth == faQuick ? faQuick : faNone;
     return s.status() == QDataStream::Ok && s.atEnd();
@@ -91,7 +91,8 @@ QByteArray EncodeAnswer(const TAnalysisAnswer& answer)
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_6_0);
-    s << answer.Filled << SerializeVideoFileInfo(answer.Info) << SerializeContentSamples(answer.Content);
+    s << answer.Filled << SerializeVideoFileInfo(answer.Info) << SerializeContentSamples(answer.Content)
+      << answer.KeyPictureMs;
     return out;
 }
 
@@ -100,7 +101,7 @@ bool DecodeAnswer(const QByteArray& payload, TAnalysisAnswer& answer)
     QDataStream s(payload);
     s.setVersion(QDataStream::Qt_6_0);
     QByteArray info, content;
-    s >> answer.Filled >> info >> content;
+    s >> answer.Filled >> info >> content >> answer.KeyPictureMs;
     return s.status() == QDataStream::Ok && DeserializeVideoFileInfo(info, answer.Info) &&
            DeserializeContentSamples(content, answer.Content);
 }
@@ -128,6 +129,10 @@ bool WriteAll(int fd, const QByteArray& bytes)
 TAnalysisAnswer AnswerRequest(const TAnalysisRequest& request)
 {
     TAnalysisAnswer answer;
+    if (request.KeyPictureAtMs >= 0) {
+        answer.KeyPictureMs = KeyPictureAtOrBefore(request.FileName, request.KeyPictureAtMs);
+        return answer;
+    }
     if (request.Depth != faFull) {
         answer.Filled = AnalyzeMediaFileInProcess(request.FileName, request.DllPath, answer.Info);
     } else {

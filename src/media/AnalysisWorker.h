@@ -23,6 +23,9 @@ struct TAnalysisRequest {
     QString CompareWith;
     TGridTurn UserTurn;
     int SourceSoundTrack = 0; // the source's sound stream the output carries
+    // 0 or more: only where the encoder begins a piece asked to start here (ms), nothing
+    // else (KeyPictureAtOrBefore, media/AvProbe.h)
+    qint32 KeyPictureAtMs = -1;
 };
 
 // The content probe's share of a comparison request; the worker's time limit grows by it.
@@ -32,6 +35,7 @@ struct TAnalysisAnswer {
     bool Filled = false;    // the library read the file
     TVideoFileInfo Info;
     TContentSamples Content; // with CompareWith
+    qint32 KeyPictureMs = -1; // with KeyPictureAtMs
 };
 
 // The messages both ends exchange: a 4-byte big-endian length, then the payload.

@@ -458,3 +458,57 @@ bool ProbeWithLibav(const QString& path, bool pictures, TAvProbeInfo& out)
     out = std::move(info);
     return true;
 }
+
+int32_t KeyPictureAtOrBefore(const QString& path, int32_t atMs)
+{
+    QuietLibraries();
+    if (atMs < 0 || !IsRegularFile(path))
+        return -1;
+    TFormat format = Open(path);
+    if (!format)
+        return -1;
+    AVFormatContext* f = format.get();
+    const char* name = f->iformat->name;
+    const bool indexed = std::strcmp(name, "avi") == 0 || std::strncmp(name, "matroska", 8) == 0 ||
+                         std::strncmp(name, "mov,", 4) == 0;
+    const int video = FirstStream(f, AVMEDIA_TYPE_VIDEO);
+    if (!indexed || video < 0 || !Known(f->streams[video]->time_base))
+        return -1;
+    const AVRational tb = f->streams[video]->time_base;
+    // the encoder counts its seek from the file's start
+    const double startMs = f->start_time != AV_NOPTS_VALUE ? double(f->start_time) / (AV_TIME_BASE / 1000) : 0.0;
+    const double msToTicks = double(tb.den) / (1000.0 * tb.num);
+    const int64_t target = ClampTicks((startMs + atMs) * msToTicks);
+    if (av_seek_frame(f, video, target, AVSEEK_FLAG_BACKWARD) < 0 &&
+        avformat_seek_file(f, video, std::numeric_limits<int64_t>::min(), 0, 0, 0) < 0)
+        return -1;
+    TPacket packet(av_packet_alloc());
+    if (!packet)
+        return -1;
+    // From the key picture the seek found up to the moment; an AVI's packets carry their
+    // time as dts alone.
+    int64_t key = AV_NOPTS_VALUE;
+    QElapsedTimer clock;
+    clock.start();
+    for (int videoPackets = 0, packets = 0; videoPackets < MaxSampleVideoPackets && packets < MaxSamplePackets &&
+                                            !clock.hasExpired(SampleBudgetMs);
+         ++packets) {
+        if (av_read_frame(f, packet.get()) < 0)
+            break;
+        const bool isVideo = packet->stream_index == video;
+        const bool isKey = (packet->flags & AV_PKT_FLAG_KEY) != 0;
+        const int64_t t = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        av_packet_unref(packet.get());
+        if (!isVideo || t == AV_NOPTS_VALUE)
+            continue;
+        ++videoPackets;
+        if (t > target && (isKey || key != AV_NOPTS_VALUE))
+            break;
+        if (isKey && t <= target)
+            key = t;
+    }
+    if (key == AV_NOPTS_VALUE)
+        return -1;
+    const double ms = TicksToMs(double(key), tb) - startMs;
+    return ms < 0 ? 0 : ClampMs(std::floor(ms));
+}

@@ -415,6 +415,25 @@ quint64 RequestOutputComparison(const QString& output, const QString& source, co
     return SubmitFull(request, startable, std::move(base), context, std::move(done));
 }
 
+quint64 RequestKeyPictureAtOrBefore(const QString& fileName, int atMs, QObject* context,
+                                    std::function<void(int keyMs)> done)
+{
+    TAnalysisRequest request;
+    request.FileName = fileName;
+    request.KeyPictureAtMs = std::max(0, atMs);
+    TAnalysisPool& pool = AnalysisPool();
+    const quint64 ticket = pool.Submit(request, true);
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = QObject::connect(&pool, &TAnalysisPool::finished, context,
+                                   [ticket, connection, done = std::move(done)](quint64 t, const TAnalysisReply& r) {
+                                       if (t != ticket)
+                                           return;
+                                       QObject::disconnect(*connection);
+                                       done(r.Outcome == TAnalysisOutcome::Answered ? r.Answer.KeyPictureMs : -1);
+                                   });
+    return ticket;
+}
+
 void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info)
 {
     GetVideoFileInfo(fileName, AppParams().MediaInfoDll, info);

@@ -54,6 +54,12 @@ quint64 RequestOutputComparison(const QString& output, const QString& source, co
                                 const QString& dllPath, QObject* context,
                                 std::function<void(TVideoFileInfo&&, TContentSamples&&)> done);
 
+// Where the encoder begins a piece of fileName asked to start at atMs (KeyPictureAtOrBefore,
+// media/AvProbe.h), asked of a worker the same way; done gets the time, or -1 when it
+// cannot be told (also when the worker timed out or the request was cancelled).
+quint64 RequestKeyPictureAtOrBefore(const QString& fileName, int atMs, QObject* context,
+                                    std::function<void(int keyMs)> done);
+
 // The two analyses above, run in this process (the worker's side). The complete one
 // returns true when the MediaInfo library read the file; the second prober's findings
 // fill the length the library left unknown.

@@ -7,6 +7,9 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <climits>
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -75,6 +78,12 @@ TEncoderRun::TEncoderRun(TRunState& state, IProgressSink& sink)
     m_exitWaitTimer.setInterval(ExitWaitMs);
     connect(&m_graceTimer, &QTimer::timeout, this, &TEncoderRun::OnGraceExpired);
     connect(&m_exitWaitTimer, &QTimer::timeout, this, &TEncoderRun::OnExitWaitExpired);
+    for (QTimer* t : {&m_stallTimer, &m_totalTimer}) {
+        t->setSingleShot(true);
+        t->setTimerType(Qt::CoarseTimer);
+    }
+    connect(&m_stallTimer, &QTimer::timeout, this, [this] { OnLimitReached(TRunStop::Stalled, m_limits.StallMs); });
+    connect(&m_totalTimer, &QTimer::timeout, this, [this] { OnLimitReached(TRunStop::TookTooLong, m_limits.TotalMs); });
     connect(&m_process, &QProcess::finished, this, &TEncoderRun::OnFinished);
 }
 
@@ -122,6 +131,8 @@ TResult TEncoderRun::Start(const QString& program, const QStringList& argv, cons
     m_process.setStandardErrorFile(QProcess::nullDevice());
     m_state.QuitRequested = false;
     m_state.TerminateRequested = false;
+    m_state.StoppedAtLimit = TRunStop::None;
+    m_state.StopLimitMs = 0;
     if (!MakeOutputPipe())
         return fail(errno);
     const int childOut = m_outWrite;
@@ -139,6 +150,7 @@ TResult TEncoderRun::Start(const QString& program, const QStringList& argv, cons
     connect(m_outNotifier, &QSocketNotifier::activated, this, [this] { ReadOutput(16); });
     m_pgid = m_process.processId();
     ::setpgid(static_cast<pid_t>(m_pgid), static_cast<pid_t>(m_pgid)); // the child did it too; harmless
+    StartLimitTimers(m_limits.TotalMs);
     return {};
 }
 
@@ -161,6 +173,27 @@ void TEncoderRun::SetPaused(bool paused)
         return;
     m_paused = paused;
     SignalGroup(paused ? SIGSTOP : SIGCONT);
+    // A paused run is not hung; its time in all goes on from where it stood.
+    if (paused) {
+        m_totalLeftMs = m_totalTimer.isActive() ? std::max(1, m_totalTimer.remainingTime()) : 0;
+        StopLimitTimers();
+    } else if (!m_state.QuitRequested) {
+        StartLimitTimers(m_totalLeftMs);
+    }
+}
+
+void TEncoderRun::StartLimitTimers(qint64 totalMs)
+{
+    if (m_limits.StallMs > 0)
+        m_stallTimer.start(m_limits.StallMs);
+    if (totalMs > 0)
+        m_totalTimer.start(int(std::min<qint64>(totalMs, INT_MAX)));
+}
+
+void TEncoderRun::StopLimitTimers()
+{
+    m_stallTimer.stop();
+    m_totalTimer.stop();
 }
 
 bool TEncoderRun::Send(char key)
@@ -175,6 +208,8 @@ void TEncoderRun::RequestQuit()
     // A stopped encoder cannot hear the request.
     SetPaused(false);
     m_state.QuitRequested = true;
+    // from here on the grace time decides
+    StopLimitTimers();
     // The encoder ignores "q" on a pipe; SIGINT makes it finish the file cleanly.
     Send('q');
     SignalGroup(SIGINT);
@@ -224,6 +259,8 @@ void TEncoderRun::ReadOutput(int maxReads)
 
 void TEncoderRun::HandleLine(const QString& line, bool appended)
 {
+    if (m_stallTimer.isActive() && IsProgress(line))
+        m_stallTimer.start();
     m_sink.OnEncoderLine(line, appended);
     TProgressUpdate update;
     if (m_handler.conev(m_sink.HideEncoderOutput(), &update))
@@ -253,6 +290,7 @@ void TEncoderRun::FinishRun()
     m_finished = true;
     m_graceTimer.stop();
     m_exitWaitTimer.stop();
+    StopLimitTimers();
     // Whatever the encoder left behind in its group (helpers, a wrapper's children) ends
     // with it; what they wrote before is still read.
     KillGroup();
@@ -282,6 +320,33 @@ void TEncoderRun::OnExitWaitExpired()
     KillGroup();
 }
 
+// A status line counts when its frame count or position moved on, any other line when it
+// is not the one before again: an encoder repeating itself is as stuck as a silent one.
+bool TEncoderRun::IsProgress(const QString& line)
+{
+    if (TStatusLine status; ParseStatusLine(line, &status)) {
+        const bool moved = status.Frame > m_lastFrame || status.Seconds > m_lastSeconds;
+        m_lastFrame = std::max(m_lastFrame, status.Frame);
+        m_lastSeconds = std::max(m_lastSeconds, status.Seconds);
+        return moved;
+    }
+    if (line == m_lastLine)
+        return false;
+    m_lastLine = line;
+    return true;
+}
+
+void TEncoderRun::OnLimitReached(TRunStop why, qint64 limitMs)
+{
+    if (m_finished || m_state.QuitRequested)
+        return;
+    m_state.StoppedAtLimit = why;
+    m_state.StopLimitMs = limitMs;
+    m_stoppedAtLimit = true;
+    // Not asked to quit: an encoder that hangs would not hear it.
+    KillGroup();
+}
+
 void TEncoderRun::SignalGroup(int signal)
 {
     if (m_pgid > 0)
@@ -292,6 +357,8 @@ void TEncoderRun::KillGroup() { SignalGroup(SIGKILL); }
 
 int TEncoderRun::MapExitCode(int exitCode, QProcess::ExitStatus status) const
 {
+    if (m_stoppedAtLimit)
+        return ExitStoppedAtLimit;
     if (m_killedStillRunning)
         return ExitStillRunning;
     if (status == QProcess::NormalExit)

@@ -6,6 +6,7 @@
 #include "runner/IProgressSink.h"
 #include "runner/LineAssembler.h"
 #include "runner/ProgressHandler.h"
+#include "runner/RunLimits.h"
 
 #include <QObject>
 #include <QProcess>
@@ -23,6 +24,9 @@ inline constexpr int ExitEncoderQuit = 2;         // the encoder's status after 
 // status, out of the range an encoder's own exit code takes.
 inline constexpr int ExitStillRunning = 259;
 inline constexpr int ExitSignalBase = 128;        // + signal number for a signal we did not send
+// Stopped at one of the run's limits, taken for hung (TRunState::StoppedAtLimit says
+// which): 258, the conventional "wait timed out", beside 259.
+inline constexpr int ExitStoppedAtLimit = 258;
 
 // After a quit request the encoder gets this long to close its output file cleanly
 // before it is killed.
@@ -43,6 +47,10 @@ class TEncoderRun : public QObject {
 public:
     TEncoderRun(TRunState& state, IProgressSink& sink);
     ~TEncoderRun() override;
+
+    // The limits of the run (none by default); before Start. A run past one is killed with
+    // its group and ends with ExitStoppedAtLimit.
+    void SetLimits(const TRunLimits& limits) { m_limits = limits; }
 
     // Starts the process; Finished follows when it has ended and its output is read. When
     // the encoder cannot be started the failure says "System Error.  Code: N.\n<text>".
@@ -80,6 +88,10 @@ private:
     void FinishRun();
     void OnGraceExpired();
     void OnExitWaitExpired();
+    void StartLimitTimers(qint64 totalMs);
+    void StopLimitTimers();
+    bool IsProgress(const QString& line);
+    void OnLimitReached(TRunStop why, qint64 limitMs);
     void SignalGroup(int signal);
     void KillGroup();
     void HandleLine(const QString& line, bool appended);
@@ -92,6 +104,15 @@ private:
     QProcess m_process;
     QTimer m_graceTimer;
     QTimer m_exitWaitTimer;
+    TRunLimits m_limits;
+    QTimer m_stallTimer;
+    QTimer m_totalTimer;
+    qint64 m_totalLeftMs = 0;       // of the total limit, while paused
+    // the latest status line's frame count and position, and the latest other line: what
+    // tells progress from a repeat
+    int m_lastFrame = -1;
+    double m_lastSeconds = -1;
+    QString m_lastLine;
     QEventLoop* m_loop = nullptr;
     // Our own pipe for stdout and stderr, so that its end is seen even while the
     // process lives on; QProcess only tells about the process.
@@ -105,6 +126,7 @@ private:
     bool m_sentInterrupt = false;
     bool m_killedAfterGrace = false;
     bool m_killedStillRunning = false;
+    bool m_stoppedAtLimit = false;
     bool m_paused = false;
     int m_exitCode = 0;
     int m_startFailureCode = 0;

@@ -1,5 +1,8 @@
 #include "runner/FailureReason.h"
 
+#include "lib/Conversion.h"
+#include "lib/DateTime.h"
+
 #include <QCoreApplication>
 
 #include <cstdint>
@@ -45,4 +48,23 @@ QString RunFailureReason(int exitCode, const QStringList& lines, const TVideoFil
             .arg(static_cast<uint32_t>(exitCode));
     return QCoreApplication::translate("Runner", "The encoder stopped with exit status %1.")
         .arg(static_cast<uint32_t>(exitCode));
+}
+
+QString RunFailureReason(int exitCode, const TRunState& state)
+{
+    switch (state.StoppedAtLimit) {
+    case TRunStop::Stalled: {
+        const qint64 ms = state.StopLimitMs;
+        //: %1: how long the encoder went without progress ("300 s")
+        return QCoreApplication::translate("Runner", "The encoder showed no progress for %1 and was stopped: it hangs on this file.")
+            .arg(DecimalText(double(ms) / 1000.0, ms % 1000 == 0 ? 0 : 1) + QStringLiteral(" s"));
+    }
+    case TRunStop::TookTooLong:
+        //: %1: the time the run was given (hh:mm:ss)
+        return QCoreApplication::translate("Runner", "The encoder was still running after %1, far longer than a piece of this "
+                                                     "length takes, and was stopped: it hangs on this file.")
+            .arg(MsToShortTime(state.StopLimitMs, true));
+    case TRunStop::None: break;
+    }
+    return RunFailureReason(exitCode, state.EncoderOutput, state.CurrentFileInfo);
 }

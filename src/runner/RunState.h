@@ -5,6 +5,13 @@
 #include <QString>
 #include <QStringList>
 
+// A run stopped because it seemed to hang (TEncoderRun::SetLimits).
+enum class TRunStop {
+    None,
+    Stalled,    // no sign of progress for the stall limit
+    TookTooLong // past the total limit
+};
+
 // Until the encoder's speed is known, the display works on every 4th output line: a
 // few updates a second at any speed an encoder starts with.
 inline constexpr int FirstUpdateInterval = 4;
@@ -34,4 +41,7 @@ struct TRunState {
     bool QuitRequested = false;
     // The quit's grace time ran out and the run's process group was killed.
     bool TerminateRequested = false;
+    // The run was stopped at one of its limits, and the limit; cleared when a run starts.
+    TRunStop StoppedAtLimit = TRunStop::None;
+    qint64 StopLimitMs = 0;
 };

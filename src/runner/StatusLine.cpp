@@ -57,6 +57,12 @@ bool ParseStatusLine(const QString& line, TStatusLine* status)
     if (!ReadInt(frame, &rec.Frame) || rec.Frame < 0) // a negative count is no frame count
         return false;
 
+    QString position = tokens[1];
+    if (position.endsWith(QLatin1Char('s')))
+        position.chop(1);
+    if (double seconds = -1.0; TryFloatAnySep(position, seconds))
+        rec.Seconds = seconds;
+
     QString percent = tokens[3];
     if (percent.startsWith(QLatin1Char('(')))
         percent.remove(0, 1);

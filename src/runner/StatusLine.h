@@ -5,6 +5,7 @@
 // The fields of the encoder's status line that the display uses.
 struct TStatusLine {
     int Frame = -1;
+    double Seconds = -1.0; // the position: the length written so far
     int Percent = -1;
     double Fps = -1.0;
     int SizeMB = -1;

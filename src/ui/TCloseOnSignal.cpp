@@ -1,5 +1,7 @@
 #include "ui/TCloseOnSignal.h"
 
+#include "lib/TerminationSignal.h"
+
 #include <QApplication>
 #include <QSocketNotifier>
 #include <QWidget>
@@ -10,19 +12,8 @@
 
 namespace {
 
-volatile sig_atomic_t g_writeFd = -1;
-
-extern "C" void WakeOnSignal(int)
-{
-    const int saved = errno;
-    const int fd = g_writeFd;
-    if (fd >= 0) {
-        const char byte = 1;
-        const ssize_t n = ::write(fd, &byte, 1); // a full pipe already holds a wake-up
-        (void)n;
-    }
-    errno = saved;
-}
+// the one in force
+TCloseOnSignal* s_active = nullptr;
 
 } // namespace
 
@@ -30,31 +21,28 @@ TCloseOnSignal::TCloseOnSignal(QWidget* window, QObject* parent)
     : QObject(parent)
     , m_window(window)
 {
-    if (g_writeFd >= 0)
+    if (s_active)
         return; // another one is in force
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_readFd = fds[0];
     m_writeFd = fds[1];
-    g_writeFd = m_writeFd;
+    s_active = this;
     m_notifier = new QSocketNotifier(m_readFd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &TCloseOnSignal::OnSignal);
-    struct sigaction sa = {};
-    sa.sa_handler = WakeOnSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &sa, &m_oldInt);
-    ::sigaction(SIGTERM, &sa, &m_oldTerm);
+    // main installed the handler first thing; a signal since then closes the window as
+    // soon as the event loop runs
+    TerminationSignal::Install();
+    TerminationSignal::WakeOnSignal(m_writeFd, 1);
 }
 
 TCloseOnSignal::~TCloseOnSignal()
 {
     if (!m_notifier)
         return;
-    ::sigaction(SIGINT, &m_oldInt, nullptr);
-    ::sigaction(SIGTERM, &m_oldTerm, nullptr);
-    g_writeFd = -1;
+    TerminationSignal::Restore();
+    s_active = nullptr;
     delete m_notifier;
     ::close(m_readFd);
     ::close(m_writeFd);

@@ -3,15 +3,14 @@
 #include <QObject>
 #include <QPointer>
 
-#include <csignal>
-
 class QSocketNotifier;
 class QWidget;
 
 // SIGINT and SIGTERM close the window as its close button does: a running batch is
-// aborted and wound down, the settings are saved and the program ends. The handler only
-// writes a byte to a pipe; the window is closed from the event loop. One at a time; the
-// previous handlers come back when it goes.
+// aborted and wound down, the settings are saved and the program ends; a signal that came
+// while the program started closes it as soon as it shows. The handler
+// (lib/TerminationSignal.h) only writes a byte to a pipe; the window is closed from the
+// event loop. One at a time; the dispositions from before come back when it goes.
 // Set on the window closed by a signal, for the time of its close.
 inline constexpr char ClosingOnSignalProperty[] = "closingOnSignal";
 
@@ -30,6 +29,4 @@ private:
     QSocketNotifier* m_notifier = nullptr;
     int m_readFd = -1;
     int m_writeFd = -1;
-    struct sigaction m_oldInt = {};
-    struct sigaction m_oldTerm = {};
 };
