@@ -172,6 +172,7 @@ TEST(HeadlessTracks, ASubtitleFileBesideShowsItsUmlautsInEachEncoding)
         const QByteArray& Shown;
     } cases[] = {
         {"utf-8", western, westernShown},
+        {"utf-8, in a folder whose name has a comma", western, westernShown},
         {"utf-8-bom", "\xEF\xBB\xBF" + bell, bellShown},
         {"latin-1", "Gr\xFC\xDF" "e aus M\xFCnchen, \xC4rger \xD6l", westernShown},
         {"cp1252", "Die Glocke l\xE4utet \x85 sch\xF6n!", bellShown},

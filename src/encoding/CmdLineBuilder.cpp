@@ -445,7 +445,8 @@ TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info)
         add(QStringLiteral("-vobsub"), c.VobSub, true);
         add(QStringLiteral("-vobsubid"), c.VobSubId);
     } else if (!c.File.isEmpty()) {
-        add(QStringLiteral("-sub"), c.File, true);
+        // -sub takes a list split at commas; "\," keeps one in a name
+        add(QStringLiteral("-sub"), QString(c.File).replace(QLatin1Char(','), QStringLiteral("\\,")), true);
         if (!c.CodePage.isEmpty())
             add(QStringLiteral("-subcp"), c.CodePage);
         add(QStringLiteral("-ass"));
