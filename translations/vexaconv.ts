@@ -1919,6 +1919,11 @@
         <source>The folder %1 for the output could not be made.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The existing output was incomplete (%1): it was converted again.</source>
+        <extracomment>%1: what is wrong with it, &quot;The output file is cut short&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>

@@ -1921,6 +1921,11 @@
         <source>The folder %1 for the output could not be made.</source>
         <translation>Der Ordner %1 für die Ausgabe konnte nicht angelegt werden.</translation>
     </message>
+    <message>
+        <source>The existing output was incomplete (%1): it was converted again.</source>
+        <extracomment>%1: what is wrong with it, &quot;The output file is cut short&quot;</extracomment>
+        <translation>Die vorhandene Ausgabe war unvollständig (%1): Sie wurde noch einmal konvertiert.</translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>

@@ -69,6 +69,12 @@ TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString
     w.Output = choice.Output;
     w.FinalStatus = choice.FinalStatus;
     w.Skipped = choice.Skipped;
+    // Only a regular file may be judged and replaced: never an input (an output that
+    // names it), a link or anything else under the name.
+    if (choice.Skipped && !files.IsInput(w.Output) && !IsSymLinkName(w.Output) && IsRegularFile(w.Output)) {
+        w.JudgeExisting = true;
+        w.Existing = NameStampOf(w.Output);
+    }
     return {};
 }
 
@@ -86,8 +92,32 @@ TResult MakeRowFolder(const TRowWork& w)
         QCoreApplication::translate("TBatchPlanner", "The folder %1 for the output could not be made.").arg(dir));
 }
 
+void ReplaceIncompleteOutput(TRowWork& w, const QString& verdict)
+{
+    w.JudgeExisting = false;
+    w.Skipped = false;
+    w.ReplacesIncomplete = true;
+    w.FinalStatus = QStringLiteral("OK - Overwritten");
+    //: %1: what is wrong with it, "The output file is cut short"
+    w.Note = QCoreApplication::translate("TBatchPlanner", "The existing output was incomplete (%1): it was converted again.")
+                 .arg(verdict);
+}
+
 TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files)
 {
+    // An incomplete output gives way to the accepted one; a name written since it was
+    // judged is someone else's now and is left as "Skip file" leaves a taken name.
+    if (w.ReplacesIncomplete) {
+        const std::optional<TNameStamp> now = NameStampOf(w.Output);
+        if (!now || now == w.Existing) {
+            TResult committed = CommitOutput(w.Temp, w.Output, now ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting);
+            if (committed) {
+                w.Temp.clear();
+                w.Committed = true;
+            }
+            return committed;
+        }
+    }
     // "Overwrite" replaces whatever is under the chosen name now (never an input: the
     // name would have been numbered); the others never replace anything.
     const bool overwrite = policy == TOutputPolicy::Overwrite;
@@ -95,6 +125,7 @@ TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files)
     // name taken before the start would have been.
     if (policy == TOutputPolicy::Skip && NameExists(w.Output)) {
         DiscardRowTemp(w);
+        w.Note.clear();
         w.Skipped = true;
         w.FinalStatus = QStringLiteral("Skipped");
         return {};

@@ -58,6 +58,15 @@ std::optional<TFileId> FileIdOf(const QString& path, bool followLinks)
 
 bool NameExists(const QString& path) { return !path.isEmpty() && FileIdOf(path, false).has_value(); }
 
+std::optional<TNameStamp> NameStampOf(const QString& path)
+{
+    struct stat st = {};
+    if (path.isEmpty() || ::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return TNameStamp{TFileId{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}, int64_t(st.st_size),
+                      int64_t(st.st_mtim.tv_sec) * 1000000000 + int64_t(st.st_mtim.tv_nsec)};
+}
+
 bool IsSymLinkName(const QString& path)
 {
     struct stat st = {};

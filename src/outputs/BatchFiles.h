@@ -28,6 +28,17 @@ std::optional<TFileId> FileIdOf(const QString& path, bool followLinks);
 bool NameExists(const QString& path);
 bool IsSymLinkName(const QString& path);
 
+// What a name holds at one moment: the entry itself (a link is not followed), its size
+// and modification time. Two equal stamps: nobody wrote the name in between.
+struct TNameStamp {
+    TFileId Id;
+    int64_t Size = -1;
+    int64_t MTimeNs = 0;
+    bool operator==(const TNameStamp&) const = default;
+};
+// Empty when nothing is there.
+std::optional<TNameStamp> NameStampOf(const QString& path);
+
 class TBatchFiles {
 public:
     void Clear();
@@ -40,6 +51,7 @@ public:
     bool IsInput(const QString& path) const;
     // Whether an earlier row of the batch writes path.
     bool IsEarlierOutput(const QString& path) const;
+
     // Not free for a new output: the name exists, or an earlier row writes it.
     bool IsTaken(const QString& path) const { return NameExists(path) || IsEarlierOutput(path); }
 

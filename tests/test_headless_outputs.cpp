@@ -1,0 +1,86 @@
+// What `vexaconv --convert` finds under its outputs' names: an existing output is trusted
+// only when it is whole. The real encoder on one-second clips made with ffmpeg.
+
+#include "support/AnalyseFile.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+using TestSupport::Lines;
+
+class HeadlessOutputs : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!TestSupport::HaveTool("mencoder"))
+            GTEST_SKIP() << "mencoder not installed";
+        m_dir = TestSupport::TestScratch("cli_outputs", {"home", "tmp"});
+    }
+
+    TestSupport::RunResult Run(const QStringList& args)
+    {
+        return TestSupport::RunVexaconv(QStringList{"--home", m_dir + "/home"} + args, {"TMPDIR=" + m_dir + "/tmp"},
+                                        300000, m_dir);
+    }
+
+    // Every entry under dir, hidden ones too, relative to it.
+    static QStringList Tree(const QString& dir)
+    {
+        QStringList found;
+        QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(dir).relativeFilePath(it.next());
+        found.sort();
+        return found;
+    }
+
+    QString m_dir;
+};
+
+} // namespace
+
+// "Skip file" leaves a whole output alone; an empty one or one cut short (a copy broken
+// off, a run killed before outputs were committed) is converted again and replaced, and
+// the row says why.
+TEST_F(HeadlessOutputs, SkipTrustsOnlyAWholeOutput)
+{
+    const QString in = TestSupport::MakeShortClip(m_dir + "/in/clip.avi");
+    ASSERT_FALSE(in.isEmpty());
+    const QString out = m_dir + "/out", existing = out + "/clip.avi";
+    ASSERT_EQ(Run({"--convert", "--out-dir", out, in}).exitCode, 0);
+    const QByteArray whole = TestSupport::ReadFile(existing);
+    ASSERT_GT(whole.size(), 10000);
+
+    const struct {
+        const char* Name;
+        qsizetype Bytes;
+        QString Status;
+    } cases[] = {
+        {"empty", 0, "OK - Overwritten"},
+        {"cut in half", whole.size() / 2, "OK - Overwritten"},
+        {"whole", whole.size(), "Skipped"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TestSupport::WriteFile(existing, whole.left(c.Bytes));
+        const TestSupport::RunResult r = Run({"--convert", "--if-exists", "skip", "--out-dir", out, in});
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        const QStringList fields = Lines(r.out).value(0).split('\t');
+        EXPECT_EQ(fields.mid(0, 3), (QStringList{c.Status, in, existing})) << r.out.constData();
+        const bool replaced = c.Status != "Skipped";
+        EXPECT_EQ(fields.value(3).startsWith("The existing output was incomplete ("), replaced) << r.out.constData();
+        const TVideoFileInfo info = AnalyseFile(existing);
+        EXPECT_FALSE(info.Truncated);
+        EXPECT_NEAR(info.Duration, 1000, 300);
+        EXPECT_EQ(Tree(out), QStringList{"clip.avi"}); // no temporary left, nothing numbered
+    }
+    EXPECT_EQ(TestSupport::ReadFile(existing), whole);
+}
