@@ -1,5 +1,6 @@
-// What `vexaconv --convert` finds under its outputs' names: an existing output is trusted
-// only when it is whole. The real encoder on one-second clips made with ffmpeg.
+// What `vexaconv --convert` finds under its outputs' names and in its output folder: an
+// existing output is trusted only when it is whole, and the program's own outputs are
+// never taken for sources. The real encoder on one-second clips made with ffmpeg.
 
 #include "support/AnalyseFile.h"
 #include "support/TestSupport.h"
@@ -83,4 +84,32 @@ TEST_F(HeadlessOutputs, SkipTrustsOnlyAWholeOutput)
         EXPECT_EQ(Tree(out), QStringList{"clip.avi"}); // no temporary left, nothing numbered
     }
     EXPECT_EQ(TestSupport::ReadFile(existing), whole);
+}
+
+// A folder converted into an output folder inside it, with its tree kept, twice: the
+// second run finds only the sources (the output folder is never scanned), and an output
+// named as an input is not converted again either.
+TEST_F(HeadlessOutputs, ARerunNeverConvertsItsOwnOutputs)
+{
+    const QString src = m_dir + "/src", conv = src + "/conv";
+    ASSERT_FALSE(TestSupport::MakeShortClip(src + "/a.avi").isEmpty());
+    ASSERT_FALSE(TestSupport::MakeShortClip(src + "/sub/b.avi").isEmpty());
+    const QStringList args{"--convert", "--keep-tree", "--if-exists", "skip", "--out-dir", conv, src};
+
+    TestSupport::RunResult r = Run(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), (QStringList{"Done\t" + src + "/a.avi\t" + conv + "/a.avi",
+                                         "Done\t" + src + "/sub/b.avi\t" + conv + "/sub/b.avi"}));
+
+    r = Run(args);
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out), (QStringList{"Skipped\t" + src + "/a.avi\t" + conv + "/a.avi",
+                                         "Skipped\t" + src + "/sub/b.avi\t" + conv + "/sub/b.avi"}));
+
+    r = Run(args + QStringList{conv + "/a.avi"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(Lines(r.out).value(2), "Skipped\t" + conv + "/a.avi\t" + conv + "/a.avi\tThis file is where this batch puts "
+                                     "the output of " + src + "/a.avi: it is not converted again.");
+    EXPECT_TRUE(Lines(r.err).contains("Converted: 0, skipped: 3, failed: 0")) << r.err.constData();
+    EXPECT_EQ(Tree(src), (QStringList{"a.avi", "conv", "conv/a.avi", "conv/sub", "conv/sub/b.avi", "sub", "sub/b.avi"}));
 }

@@ -1920,6 +1920,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>This file is where this batch puts the output of %1: it is not converted again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>The existing output was incomplete (%1): it was converted again.</source>
         <extracomment>%1: what is wrong with it, &quot;The output file is cut short&quot;</extracomment>
         <translation type="unfinished"></translation>

@@ -1922,6 +1922,10 @@
         <translation>Der Ordner %1 für die Ausgabe konnte nicht angelegt werden.</translation>
     </message>
     <message>
+        <source>This file is where this batch puts the output of %1: it is not converted again.</source>
+        <translation>Hier legt dieser Stapel die Ausgabe von %1 ab: Die Datei wird nicht noch einmal konvertiert.</translation>
+    </message>
+    <message>
         <source>The existing output was incomplete (%1): it was converted again.</source>
         <extracomment>%1: what is wrong with it, &quot;The output file is cut short&quot;</extracomment>
         <translation>Die vorhandene Ausgabe war unvollständig (%1): Sie wurde noch einmal konvertiert.</translation>

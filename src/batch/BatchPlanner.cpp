@@ -127,6 +127,7 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
         const double known = rows.RowDurationMs(r);
         m_progress.AddRow(r, known > 0 ? FileWeight(known, 0, 0, passes) : 0);
     }
+    NotePlannedOutputs(m_files, rows, options, GetExt(settings, true));
     m_result.FilesToConvert = checked;
     if (checked == 0) {
         m_stopped = true;
@@ -350,6 +351,10 @@ void TBatchPlanner::EndSkipped(TPreparedRow& prepared)
     const int row = prepared.Row;
     const TRowWork& w = prepared.W;
     m_rows->SetRowStatus(row, QStringLiteral("Skipped"), std::nullopt);
+    if (!w.Note.isEmpty()) {
+        m_rows->SetRowResult(row, QString(), w.Note);
+        m_sink->OnRowReason(row, w.Note);
+    }
     m_sink->OnStatusLabel(row, QStringLiteral("Skipped"), std::nullopt);
     m_sink->OnOutputLabel(row, SkippedOutputLabelHtml(w.Output));
     m_progress.RowDone(row);

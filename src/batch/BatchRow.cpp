@@ -33,6 +33,12 @@ void ApplyFileDates(const QString& path, const TFileDates& d)
     f.setFileTime(d.Modification, QFileDevice::FileModificationTime);
 }
 
+// The encoder runs in the program home: a relative directory must not follow it there.
+QString AbsoluteOutDir(const TBatchOptions& options)
+{
+    return options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
+}
+
 } // namespace
 
 TFileDates ReadFileDates(const QString& path)
@@ -55,14 +61,24 @@ QString ErrorStatus(int code, bool secondPass)
 
 TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files)
 {
-    // The encoder runs in the program home: a relative directory must not follow it there.
-    const QString outDir = options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
+    const QString outDir = AbsoluteOutDir(options);
     if (!options.OutDirIsInDir) {
         if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
             QDir().mkpath(outDir);
         if (outDir.isEmpty() || !QFileInfo(outDir).isDir())
             return TResult::Failure(
                 QCoreApplication::translate("TBatchPlanner", "Couldn't create directory \"%1\"!").arg(options.OutDir));
+    }
+    // A file where this batch puts another row's output is that row's output of an earlier
+    // run, made with the same options: converted again, it would turn into a copy of a copy.
+    if (const QString source = files.PlannedSourceOf(w.Input); !source.isEmpty() && !SameFile(source, w.Input)) {
+        w.Planned = w.Output = w.Input;
+        w.FinalStatus = QStringLiteral("Skipped");
+        w.Skipped = true;
+        w.Note = QCoreApplication::translate("TBatchPlanner", "This file is where this batch puts the output of %1: it is "
+                                                              "not converted again.")
+                     .arg(source);
+        return {};
     }
     w.Planned = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext, w.Root);
     const TOutputChoice choice = ChooseOutputName(w.Planned, options.OutputExists, files);
@@ -81,6 +97,22 @@ TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString
 QString RowTreeRoot(const IBatchRows& rows, int row, const TBatchOptions& options)
 {
     return options.KeepTree && !options.OutDirIsInDir ? rows.RowRoot(row) : QString();
+}
+
+void NotePlannedOutputs(TBatchFiles& files, const IBatchRows& rows, const TBatchOptions& options, const QString& ext)
+{
+    // Beside its input an output is numbered away from any file there, sources included.
+    if (options.OutDirIsInDir)
+        return;
+    const QString outDir = AbsoluteOutDir(options);
+    for (int r = 0; r < rows.RowCount(); ++r) {
+        if (!rows.IsRowChecked(r))
+            continue;
+        const QString input = FoldInputPath(rows.RowFullFileName(r));
+        const QString planned = PlannedOutputPath(input, false, outDir, ext, RowTreeRoot(rows, r, options));
+        if (QDir::cleanPath(QFileInfo(planned).path()) != QDir::cleanPath(QFileInfo(input).path()))
+            files.AddPlannedOutput(planned, input);
+    }
 }
 
 TResult MakeRowFolder(const TRowWork& w)

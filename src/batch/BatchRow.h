@@ -57,6 +57,9 @@ struct TRowWork {
 TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files);
 // The row's root when the options keep the tree, else none.
 QString RowTreeRoot(const IBatchRows& rows, int row, const TBatchOptions& options);
+// Where the batch puts each checked row's output (ext: ".avi") when that is another folder
+// than its input's; ChooseRowOutput then skips a row whose input lies there.
+void NotePlannedOutputs(TBatchFiles& files, const IBatchRows& rows, const TBatchOptions& options, const QString& ext);
 // Makes the folder of the row's output when it is missing (a kept tree's subfolder); a
 // failure, in one plain sentence, when it cannot be made. Only that row fails then.
 TResult MakeRowFolder(const TRowWork& w);

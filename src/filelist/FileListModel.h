@@ -108,6 +108,9 @@ public:
     bool IsFileOnList(const QString& fName) const;
     // The add-files action's work for the chosen files; the number of rows added.
     int AddFiles(const QStringList& fileNames, bool checked = true);
+    // Folders a scan never enters (the batch's output folder, the program's own temporary
+    // folder): what lies there is this program's making, not the user's sources.
+    void SetScanExclusions(QStringList folders) { m_neverScanned = std::move(folders); }
     // The supported files of folder and its subfolders; the number of rows added.
     int AddFolder(const QString& folder, bool checked = true, const TAddProgress& progress = {});
     // Dropped names: sorted without regard to case, list files loaded, folders added
@@ -216,6 +219,7 @@ private:
     TFileIconStore* m_iconStore = nullptr;
     std::function<bool()> m_addStop;
     QStringList m_unnamed;
+    QStringList m_neverScanned;
     QPointer<TAnalysisPool> m_pool;
     bool m_keepAnalysis = false;
     QHash<quint64, TPendingAnalysis> m_pending; // by ticket

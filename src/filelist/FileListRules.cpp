@@ -205,7 +205,7 @@ QStringList SortDroppedNames(const QStringList& names)
 }
 
 QStringList CollectFolderFiles(const QString& folder, const TScanProgressFn& onProgress,
-                               const std::function<bool()>& stop, QStringList* unnamed)
+                               const std::function<bool()>& stop, QStringList* unnamed, const QStringList& neverEnter)
 {
     QStringList found, badNames;
     int count = 0;
@@ -216,7 +216,7 @@ QStringList CollectFolderFiles(const QString& folder, const TScanProgressFn& onP
                       onProgress(count);
                   return !(stop && stop());
               },
-              FolderScanDepth, unnamed ? &badNames : nullptr);
+              FolderScanDepth, unnamed ? &badNames : nullptr, neverEnter);
     if (unnamed) {
         for (const QString& f : badNames)
             if (IsSupportedVideoFile(f))

@@ -2,6 +2,16 @@
 
 #include "base/AppParams.h"
 
+#include <QDir>
+
+QStringList FoldersNeverScanned(const TBatchOptions& options)
+{
+    QStringList folders;
+    if (!options.OutDirIsInDir && !options.OutDir.isEmpty())
+        folders << QDir().absoluteFilePath(options.OutDir);
+    return folders;
+}
+
 TListBatch::TListBatch(TFileListModel& list, TErrorLog& errorLog) : m_rows(list), m_planner(AppParams(), errorLog)
 {
 }

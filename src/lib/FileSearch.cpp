@@ -102,10 +102,14 @@ bool MatchesFileMask(const QString& fileName, const QString& mask)
 }
 
 bool FindFiles(const QString& mask, const QString& startDir, QStringList& files, const TFileAddedFn& onFileAdded,
-               int depth, QStringList* unnamed)
+               int depth, QStringList* unnamed, const QStringList& neverEnter)
 {
     const QString start = StripTrailingSlash(startDir);
     QSet<QString> visited;
+    // as if seen already: the scan passes them by
+    for (const QString& dir : neverEnter)
+        if (const QString canon = Canonical(dir); !canon.isEmpty())
+            visited.insert(canon);
     const QString startCanon = Canonical(start);
     if (!startCanon.isEmpty())
         visited.insert(startCanon);

@@ -21,8 +21,11 @@ using TFileAddedFn = std::function<bool(int dirCount, int fileCount, int dirNo, 
 // A name that is not valid UTF-8 cannot be held in a QString that names the file again,
 // so such a file cannot be listed; when `unnamed` is given, the path of each such file
 // (matching mask) is appended there for a message, its bad bytes shown as "\xFF".
+// A subdirectory that is one of neverEnter (by canonical path: also through a link) is not
+// entered; startDir itself is listed whatever neverEnter holds.
 bool FindFiles(const QString& mask, const QString& startDir, QStringList& files,
-               const TFileAddedFn& onFileAdded = {}, int depth = 0, QStringList* unnamed = nullptr);
+               const TFileAddedFn& onFileAdded = {}, int depth = 0, QStringList* unnamed = nullptr,
+               const QStringList& neverEnter = {});
 
 // bytes (a native file name) as text: valid UTF-8 decoded, every other byte as "\xNN".
 QString EscapedNativeName(const QByteArray& bytes);

@@ -103,6 +103,7 @@ void TBatchFiles::Clear()
     m_dirs.clear();
     m_inputKeys.clear();
     m_outputKeys.clear();
+    m_plannedSources.clear();
     m_inputIds.clear();
     m_outputIds.clear();
 }
@@ -171,6 +172,13 @@ bool TBatchFiles::IsEarlierOutput(const QString& path) const
     const auto id = FileIdOf(path, false);
     return id && m_outputIds.contains(*id);
 }
+
+void TBatchFiles::AddPlannedOutput(const QString& path, const QString& source)
+{
+    m_plannedSources.insert(NameKey(path), source);
+}
+
+QString TBatchFiles::PlannedSourceOf(const QString& path) const { return m_plannedSources.value(NameKey(path)); }
 
 QString WriteTargetProblem(const QString& target, const TBatchFiles& files)
 {

@@ -51,7 +51,10 @@ public:
     bool IsInput(const QString& path) const;
     // Whether an earlier row of the batch writes path.
     bool IsEarlierOutput(const QString& path) const;
-
+    // Where the batch means to put source's output before the existing-output policy;
+    // PlannedSourceOf(path) tells the source whose output is planned at path (empty: none).
+    void AddPlannedOutput(const QString& path, const QString& source);
+    QString PlannedSourceOf(const QString& path) const;
     // Not free for a new output: the name exists, or an earlier row writes it.
     bool IsTaken(const QString& path) const { return NameExists(path) || IsEarlierOutput(path); }
 
@@ -67,6 +70,7 @@ private:
     mutable QHash<QString, TDir> m_dirs;
     QSet<QString> m_inputKeys;
     QSet<QString> m_outputKeys;
+    QHash<QString, QString> m_plannedSources; // by the planned output's name key
     QSet<TFileId> m_inputIds;
     QSet<TFileId> m_outputIds;
 };

@@ -6,6 +6,7 @@
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/ListActionStates.h"
+#include "frontend/ListBatch.h"
 #include "media/FileInfoReport.h"
 #include "media/MediaAnalysis.h"
 #include "ui/TAdvancedPanel.h"
@@ -367,6 +368,8 @@ void TFormMain::ConnectControls()
 }
 
 // ---- enabling -------------------------------------------------------------------
+
+QStringList TFormMain::FoldersNeverScanned() const { return ::FoldersNeverScanned(m_output->Options()); }
 
 void TFormMain::InitControls()
 {

@@ -225,6 +225,7 @@ void TListController::RunListAdd(const std::function<void()>& add)
         return;
     m_adding = true;
     m_list->SetAddStopCheck([this] { return m_closeWhenAddEnds; });
+    m_list->SetScanExclusions(m_host.FoldersNeverScanned());
     add();
     m_list->SetAddStopCheck({});
     m_adding = false;
