@@ -6,6 +6,7 @@
 #include "cli/Headless.h"
 #include "settings/AppSettings.h"
 #include "ui/TCloseOnSignal.h"
+#include "lib/NativeName.h"
 #include "lib/WorkerProgram.h"
 #include "media/AnalysisClient.h"
 #include "media/AnalysisWorker.h"
@@ -45,9 +46,10 @@ int main(int argc, char* argv[])
     }
 
     // The command line decides first: headless modes must never need a display.
+    // Names as the file system holds them: one that is not UTF-8 keeps its bytes.
     QStringList args;
     for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << NativeName::Decode(QByteArray(argv[i]));
     const CliParseResult parsed = ParseCommandLine(args);
     if (!parsed.ok) {
         // Parsed again once the user's language is in place, for the message's sake.

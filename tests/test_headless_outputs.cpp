@@ -1,13 +1,19 @@
-// What `vexaconv --convert` finds under its outputs' names and in its output folder: an
-// existing output is trusted only when it is whole, and the program's own outputs are
-// never taken for sources. The real encoder on one-second clips made with ffmpeg.
+// What `vexaconv --convert` finds under its outputs' names, in its output folder and in
+// names: an existing output is trusted only when it is whole, the program's own outputs
+// are never taken for sources, and a name that is not UTF-8 keeps its bytes. The real
+// encoder on one-second clips made with ffmpeg.
 
+#include "lib/NativeName.h"
 #include "support/AnalyseFile.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +36,19 @@ protected:
     {
         return TestSupport::RunVexaconv(QStringList{"--home", m_dir + "/home"} + args, {"TMPDIR=" + m_dir + "/tmp"},
                                         300000, m_dir);
+    }
+
+    // vexaconv with args, then names as the file system holds them (bytes a QStringList
+    // cannot carry), which xargs reads from a file and appends.
+    TestSupport::RunResult RunWithNames(const QStringList& args, const QList<QByteArray>& names)
+    {
+        QByteArray list;
+        for (const QByteArray& name : names)
+            list += name + '\0';
+        const QString file = TestSupport::WriteFile(m_dir + "/names.bin", list);
+        return TestSupport::RunProgram("xargs", QStringList{"-0", "-a", file, TestSupport::VexaconvPath(), "--home",
+                                                            m_dir + "/home"} + args,
+                                       {"TMPDIR=" + m_dir + "/tmp"}, 300000, m_dir);
     }
 
     // Every entry under dir, hidden ones too, relative to it.
@@ -112,4 +131,32 @@ TEST_F(HeadlessOutputs, ARerunNeverConvertsItsOwnOutputs)
                                      "the output of " + src + "/a.avi: it is not converted again.");
     EXPECT_TRUE(Lines(r.err).contains("Converted: 0, skipped: 3, failed: 0")) << r.err.constData();
     EXPECT_EQ(Tree(src), (QStringList{"a.avi", "conv", "conv/a.avi", "conv/sub", "conv/sub/b.avi", "sub", "sub/b.avi"}));
+}
+
+// A Latin-1 name ("caf\xe9"), named on the command line and found by a folder scan: both
+// convert, each output keeps its input's bytes, and the links that open them are gone
+// after the run.
+TEST_F(HeadlessOutputs, NamesThatAreNotUtf8AreConvertedWithTheirBytes)
+{
+    const QString clip = TestSupport::MakeShortClip(m_dir + "/clip.avi");
+    ASSERT_FALSE(clip.isEmpty());
+    // Qt cannot remove such names: an earlier run's files go with rm
+    const QString names = m_dir + "/names";
+    ASSERT_EQ(TestSupport::RunProgram("rm", {"-rf", names}).exitCode, 0);
+    const QByteArray dir = QFile::encodeName(names);
+    ASSERT_EQ(::mkdir(dir.constData(), 0755), 0);
+    ASSERT_EQ(::mkdir((dir + "/scan").constData(), 0755), 0);
+    const QByteArray named = dir + "/caf\xe9.avi", scanned = dir + "/scan/b\xe9r.avi", out = dir + "/out";
+    for (const QByteArray& name : {named, scanned})
+        ASSERT_EQ(::link(QFile::encodeName(clip).constData(), name.constData()), 0);
+
+    const TestSupport::RunResult r = RunWithNames({"--convert", "--out-dir", names + "/out"}, {named, dir + "/scan"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.out, "Done\t" + named + "\t" + out + "/caf\xe9.avi\n"
+                     "Done\t" + scanned + "\t" + out + "/b\xe9r.avi\n");
+    EXPECT_TRUE(Lines(r.err).contains("Converted: 2, skipped: 0, failed: 0")) << r.err.constData();
+    EXPECT_FALSE(r.err.contains("left out")) << r.err.constData();
+    for (const QByteArray& output : {out + "/caf\xe9.avi", out + "/b\xe9r.avi"})
+        EXPECT_NEAR(AnalyseFile(NativeName::Decode(output)).Duration, 1000, 300) << output.constData();
+    EXPECT_EQ(Tree(m_dir + "/tmp").filter("names-"), QStringList());
 }

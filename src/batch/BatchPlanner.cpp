@@ -571,7 +571,8 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w)
         return false;
     }
     // Temporaries that a killed or crashed run left in a folder go before this batch writes there.
-    const QString dir = QFileInfo(w.Output).absolutePath();
+    // a string's folder, not Qt's absolute path: that would replace bytes that are not UTF-8
+    const QString dir = QDir::cleanPath(QDir::current().absoluteFilePath(QFileInfo(w.Output).path()));
     if (!m_sweptDirs.contains(dir)) {
         m_sweptDirs << dir;
         SweepStaleTempOutputs(dir);

@@ -1,6 +1,7 @@
 #include "batch/BatchRow.h"
 
 #include "lib/Files.h"
+#include "lib/NativeName.h"
 #include "outputs/OutputNaming.h"
 #include "outputs/TempOutput.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 QString DirWithSlash(const QString& path)
 {
-    QString dir = QFileInfo(path).path();
+    QString dir = NativeName::Shown(QFileInfo(path).path());
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     return dir;
@@ -25,7 +26,7 @@ QString DirWithSlash(const QString& path)
 // modification times.
 void ApplyFileDates(const QString& path, const TFileDates& d)
 {
-    QFile f(path);
+    QFile f(NativeName::Openable(path));
     if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         return;
     if (d.Access.isValid())
@@ -44,7 +45,7 @@ QString AbsoluteOutDir(const TBatchOptions& options)
 TFileDates ReadFileDates(const QString& path)
 {
     TFileDates d;
-    const QFileInfo fi(path);
+    const QFileInfo fi(NativeName::Openable(path));
     if (!fi.exists())
         return d;
     d.Access = fi.fileTime(QFileDevice::FileAccessTime);
@@ -63,9 +64,9 @@ TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString
 {
     const QString outDir = AbsoluteOutDir(options);
     if (!options.OutDirIsInDir) {
-        if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
-            QDir().mkpath(outDir);
-        if (outDir.isEmpty() || !QFileInfo(outDir).isDir())
+        if (!outDir.isEmpty() && !DirExists(outDir))
+            MakeDirPath(outDir);
+        if (outDir.isEmpty() || !DirExists(outDir))
             return TResult::Failure(
                 QCoreApplication::translate("TBatchPlanner", "Couldn't create directory \"%1\"!").arg(options.OutDir));
     }
@@ -118,7 +119,7 @@ void NotePlannedOutputs(TBatchFiles& files, const IBatchRows& rows, const TBatch
 TResult MakeRowFolder(const TRowWork& w)
 {
     const QString dir = QFileInfo(w.Output).path();
-    if (QFileInfo(dir).isDir() || (QDir().mkpath(dir) && QFileInfo(dir).isDir()))
+    if (DirExists(dir) || MakeDirPath(dir))
         return {};
     return TResult::Failure(
         QCoreApplication::translate("TBatchPlanner", "The folder %1 for the output could not be made.").arg(dir));
@@ -191,7 +192,7 @@ void TouchCommittedOutput(const TRowWork& w, bool keepDates)
 {
     // Only an accepted output reached its final name; a failed row leaves whatever was
     // there before untouched.
-    if (!w.Committed || !QFileInfo::exists(w.Output))
+    if (!w.Committed || PathKind(w.Output) == TPathKind::Missing)
         return;
     if (GetFileSize64(w.Output) == 0) {
         ForceDeleteFile(w.Output);
@@ -205,14 +206,19 @@ QString InputRefusal(const QString& input, const TVideoFileInfo& info, TInputPro
 {
     if (listed != TInputProblem::None)
         return InputProblemText(listed);
-    const QFileInfo fi(input);
     // a file gone since it was listed is the encoder's to report
-    const TInputProblem problem = fi.exists() ? InputProblemOf(info, fi.size()) : TInputProblem::None;
+    const TInputProblem problem =
+        PathKind(input) != TPathKind::Missing ? InputProblemOf(info, GetFileSize64(input)) : TInputProblem::None;
     return RefusedBeforeRun(problem) ? InputProblemText(problem) : QString();
 }
 
 QString ScriptRefusal(const TRowWork& w, TScriptFormat format)
 {
+    // a job list's lines are for any shell; a batch file is text
+    if (format != TScriptFormat::Sh && !(NativeName::IsText(w.Input) && NativeName::IsText(w.Output)))
+        return QCoreApplication::translate("Batch", "The name \"%1\" is not valid UTF-8 and cannot be written into this "
+                                                    "script: the file is left out of it. A .sh script can hold it.")
+            .arg(NativeName::Shown(NativeName::IsText(w.Input) ? w.Output : w.Input));
     if (format != TScriptFormat::Bat)
         return QString();
     for (const QString& path : {w.Input, w.Output}) {
@@ -248,11 +254,11 @@ TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo)
 QString OutputLabelHtml(const QString& output)
 {
     return QStringLiteral("<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> ") + DirWithSlash(output).toHtmlEscaped()
-           + QStringLiteral(" </font> ") + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
+           + QStringLiteral(" </font> ") + NativeName::Shown(QFileInfo(output).fileName()).toHtmlEscaped() + QStringLiteral("</b>");
 }
 
 QString SkippedOutputLabelHtml(const QString& output)
 {
     return QStringLiteral("<font bgcolor=\"#C0C0C0\">") + DirWithSlash(output).toHtmlEscaped() + QStringLiteral("</font><b>")
-           + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
+           + NativeName::Shown(QFileInfo(output).fileName()).toHtmlEscaped() + QStringLiteral("</b>");
 }

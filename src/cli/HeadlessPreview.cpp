@@ -2,9 +2,11 @@
 
 #include "base/AppParams.h"
 #include "batch/PreviewMaker.h"
+#include "lib/Files.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QDir>
 #include <QFileInfo>
 
 namespace Headless {
@@ -14,7 +16,7 @@ namespace Headless {
 int RunPreview(const CliOptions& o)
 {
     const QString input = o.inputs.value(0);
-    if (!QFileInfo(input).isFile()) {
+    if (!IsRegularFile(input)) {
         Err(UsageErrorText(QCoreApplication::translate("Headless", "no such file: %1").arg(input)));
         return 2;
     }
@@ -31,7 +33,7 @@ int RunPreview(const CliOptions& o)
         result = r;
         loop.quit();
     });
-    maker.Start(settings.Settings, QFileInfo(input).absoluteFilePath());
+    maker.Start(settings.Settings, QDir::current().absoluteFilePath(input));
     loop.exec();
     if (!result) {
         Err(QStringLiteral("vexaconv: %1\n").arg(result.error()));

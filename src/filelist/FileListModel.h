@@ -126,9 +126,6 @@ public:
     // Polled by every adding loop (files, folder scans, drops, list files): true ends the
     // adding early, keeping the rows added so far. Lets a signal stop a long add.
     void SetAddStopCheck(std::function<bool()> check) { m_addStop = std::move(check); }
-    // Files a folder scan found but could not list, their names not being valid UTF-8
-    // (escaped, as "clip\xFF.avi"), since the last call; for a message.
-    QStringList TakeUnnamedFiles() { return std::exchange(m_unnamed, {}); }
     bool AddStopped() const { return m_addStop && m_addStop(); }
     // The full names of all rows in list order, CR LF after each, UTF-8 without BOM.
     TResult SaveFileList(const QString& fileName) const;
@@ -218,7 +215,6 @@ private:
     TInitialFolders m_initialFolders;
     TFileIconStore* m_iconStore = nullptr;
     std::function<bool()> m_addStop;
-    QStringList m_unnamed;
     QStringList m_neverScanned;
     QPointer<TAnalysisPool> m_pool;
     bool m_keepAnalysis = false;

@@ -1,12 +1,14 @@
 #include "frontend/ListBatch.h"
 
 #include "base/AppParams.h"
+#include "lib/NativeName.h"
 
 #include <QDir>
 
 QStringList FoldersNeverScanned(const TBatchOptions& options)
 {
-    QStringList folders;
+    // the program's own temporary folder holds links to files a batch reads
+    QStringList folders{NativeName::ProgramTempDir()};
     if (!options.OutDirIsInDir && !options.OutDir.isEmpty())
         folders << QDir().absoluteFilePath(options.OutDir);
     return folders;

@@ -7,7 +7,7 @@ class TFileListModel;
 
 // The folders a folder scan passes by under these options: the output folder, where this
 // program's outputs lie (a folder converted with its outputs inside it would otherwise
-// have them converted again on the next run).
+// have them converted again on the next run), and the program's own temporary folder.
 QStringList FoldersNeverScanned(const TBatchOptions& options);
 
 // A batch over a file list, put together the one way both front ends use: the list's

@@ -7,6 +7,7 @@
 #include "encoding/SettingsRules.h"
 #include "filelist/ListActionStates.h"
 #include "frontend/ListBatch.h"
+#include "lib/NativeName.h"
 #include "media/FileInfoReport.h"
 #include "media/MediaAnalysis.h"
 #include "ui/TAdvancedPanel.h"
@@ -586,9 +587,15 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event)
 void TFormMain::dropEvent(QDropEvent* event)
 {
     QStringList names;
-    for (const QUrl& u : event->mimeData()->urls())
-        if (u.isLocalFile())
-            names << u.toLocalFile();
+    for (const QUrl& u : event->mimeData()->urls()) {
+        if (!u.isLocalFile())
+            continue;
+        // the path's own bytes: a name that is not UTF-8 comes percent-encoded, and
+        // toLocalFile would replace them
+        names << (u.host().isEmpty()
+                      ? NativeName::Decode(QByteArray::fromPercentEncoding(u.path(QUrl::FullyEncoded).toLatin1()))
+                      : u.toLocalFile());
+    }
     event->acceptProposedAction();
     if (!names.isEmpty() && !m_locked)
         m_lists->AddDroppedNames(names);
