@@ -7,6 +7,7 @@
 #include "settings/AppSettings.h"
 #include "ui/TCloseOnSignal.h"
 #include "lib/TerminationSignal.h"
+#include "lib/NativeName.h"
 #include "lib/WorkerProgram.h"
 #include "media/AnalysisClient.h"
 #include "media/AnalysisWorker.h"
@@ -50,9 +51,10 @@ int main(int argc, char* argv[])
     TerminationSignal::Install();
 
     // The command line decides first: headless modes must never need a display.
+    // Names as the file system holds them: one that is not UTF-8 keeps its bytes.
     QStringList args;
     for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+        args << NativeName::Decode(QByteArray(argv[i]));
     const CliParseResult parsed = ParseCommandLine(args);
     if (!parsed.ok) {
         // Parsed again once the user's language is in place, for the message's sake.

@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 #include "lib/Conversion.h"
 #include "lib/Files.h"
+#include "lib/NativeName.h"
 #include "lib/ProcessInfo.h"
 
 #include <QDir>
@@ -267,9 +268,12 @@ TEST_F(LibFileSearchTree, UnreadableAndMissingDirectories)
 TEST(LibFiles, FramedNames)
 {
     const QByteArray m("M");
-    const QStringList odd = {S("/v/ blank.avi"), S("-dash.avi"), S("new\nline \xc3\xa4.mkv"), QString()};
+    const QStringList odd = {S("/v/ blank.avi"), S("-dash.avi"), S("new\nline \xc3\xa4.mkv"), QString(),
+                             NativeName::Decode("/caf\xe9.mp4")};
     QStringList names;
-    ASSERT_TRUE(FramedNames::Decode(FramedNames::Encode(m, odd), m, names));
+    const QByteArray message = FramedNames::Encode(m, odd);
+    EXPECT_TRUE(message.contains("/caf\xe9.mp4")); // a name's own bytes go over the wire
+    ASSERT_TRUE(FramedNames::Decode(message, m, names));
     EXPECT_EQ(names, odd);
     ASSERT_TRUE(FramedNames::Decode(m, m, names));
     EXPECT_TRUE(names.isEmpty());
@@ -311,9 +315,35 @@ TEST(LibFiles, PathKindsAndSpecialFiles)
     EXPECT_EQ(Relative(d, files), (QStringList{S("plain.avi"), S("to-plain.avi")}));
 }
 
-// Qt cannot hold a name that is not UTF-8 in a way that names the file again; the scan
-// leaves such files out of its list but tells them, their bad bytes escaped.
-TEST(LibFileSearch, NamesThatAreNotUtf8AreToldNotLost)
+// Every byte string comes back from its text whole; only bytes outside valid UTF-8 are
+// kept (a character beyond the first plane whose second half looks like a kept byte is text).
+TEST(LibNativeName, EveryNameSurvivesItsText)
+{
+    const struct {
+        QByteArray Bytes;
+        bool Text;
+        const char* Shown;
+    } cases[] = {
+        {"plain.avi", true, "plain.avi"},
+        {"\xc3\xa9t\xc3\xa9.avi", true, "\xc3\xa9t\xc3\xa9.avi"},
+        {"\xf0\x9f\x92\x80.mp4", true, "\xf0\x9f\x92\x80.mp4"}, // U+1F480: D83D DC80
+        {"caf\xe9.mp4", false, "caf\\xE9.mp4"},
+        {"\xe2\x82 \xc0\xaf \xed\xa0\x80 \xf4\x90\x80\x80", false,
+         "\\xE2\\x82 \\xC0\\xAF \\xED\\xA0\\x80 \\xF4\\x90\\x80\\x80"},
+        {"\x80\xff", false, "\\x80\\xFF"},
+    };
+    for (const auto& c : cases) {
+        const QString text = NativeName::Decode(c.Bytes);
+        EXPECT_EQ(NativeName::Encode(text), c.Bytes) << c.Shown;
+        EXPECT_EQ(NativeName::IsText(text), c.Text) << c.Shown;
+        EXPECT_EQ(NativeName::Shown(text), S(c.Shown));
+        if (c.Text)
+            EXPECT_EQ(text, QString::fromUtf8(c.Bytes));
+    }
+}
+
+// A name that is not UTF-8 is listed as NativeName keeps it, and names its file again.
+TEST(LibFileSearch, NamesThatAreNotUtf8AreListedAndNameTheirFiles)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
@@ -325,10 +355,18 @@ TEST(LibFileSearch, NamesThatAreNotUtf8AreToldNotLost)
         std::fclose(f);
     }
     ::mkdir((d + "/dir\xff.avi").constData(), 0700);
-    QStringList files, unnamed;
-    FindFiles(S("*.avi"), tmp.path(), files, {}, 0, &unnamed);
-    EXPECT_EQ(Relative(tmp.path(), files), QStringList{S("ok.avi")});
-    EXPECT_EQ(Relative(tmp.path(), unnamed), (QStringList{S("a\\xFF.avi"), S("\u00e9t\\xE9.avi")}));
+    QStringList files;
+    FindFiles(S("*.avi"), tmp.path(), files, {}, 0);
+    QStringList shown;
+    for (const QString& f : files) {
+        shown << NativeName::Shown(f.mid(tmp.path().size() + 1));
+        EXPECT_EQ(PathKind(f), TPathKind::Regular) << shown.last().toStdString();
+    }
+    EXPECT_EQ(shown, (QStringList{S("a\\xFF.avi"), S("ok.avi"), S("\u00e9t\\xE9.avi")}));
+    // what QTemporaryDir cannot remove
+    for (const QByteArray& name : {QByteArray("/a\xff.avi"), QByteArray("/\xc3\xa9t\xe9.avi"), QByteArray("/skip\xff.txt")})
+        ::unlink((d + name).constData());
+    ::rmdir((d + "/dir\xff.avi").constData());
 
     EXPECT_EQ(EscapedNativeName("plain"), S("plain"));
     EXPECT_EQ(EscapedNativeName("\xe2\x82\xac \xe2\x82 \xc0\xaf \xed\xa0\x80 \xf4\x90\x80\x80"),

@@ -3,6 +3,7 @@
 
 #include "test_media_support.h"
 
+#include "lib/NativeName.h"
 #include "lib/WorkerProgram.h"
 #include "media/AnalysisClient.h"
 #include "media/AnalysisPool.h"
@@ -72,7 +73,7 @@ TEST(MediaWorkerRecord, EveryFieldSurvivesTheRoundTrip)
 TEST(MediaWorkerRecord, FramesComeWholeOrNotAtAll)
 {
     TAnalysisRequest request;
-    request.FileName = QStringLiteral("/a/b.avi");
+    request.FileName = NativeName::Decode("/a/caf\xe9.avi"); // a Latin-1 name keeps its bytes
     request.DllPath = QStringLiteral("/lib/libmediainfo.so.0");
     request.Depth = faQuick;
     request.Pictures = true;
@@ -87,7 +88,7 @@ TEST(MediaWorkerRecord, FramesComeWholeOrNotAtAll)
             ++taken;
             TAnalysisRequest got;
             ASSERT_TRUE(AnalysisProtocol::DecodeRequest(payload, got));
-            EXPECT_EQ(got.FileName, request.FileName);
+            EXPECT_EQ(NativeName::Encode(got.FileName), "/a/caf\xe9.avi");
             EXPECT_EQ(got.DllPath, request.DllPath);
             EXPECT_EQ(got.Depth, faQuick);
             EXPECT_TRUE(got.Pictures);

@@ -75,8 +75,9 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
     EncodingSettings s = f.w->Settings();
     s.outputExists = TOutputPolicy::Skip; // skip
     f.w->SetSettings(s);
-    TestSupport::WriteFile(f.out.filePath(QStringLiteral("a.avi")), "earlier");
-    TestSupport::WriteFile(f.out.filePath(QStringLiteral("junk.avi")), "earlier");
+    // whole outputs: "Skip file" leaves them
+    TestSupport::WriteFile(f.out.filePath(QStringLiteral("a.avi")), TestSupport::ReadFile(f.a));
+    TestSupport::WriteFile(f.out.filePath(QStringLiteral("junk.avi")), TestSupport::ReadFile(f.a));
     TFileListModel& list = *f.w->List();
     ASSERT_EQ(list.rowCount(), 2);
 

@@ -109,7 +109,7 @@ TEST(UiTexts, StatusesAreShownTranslatedAndStoredInEnglish)
         s.outputExists = TOutputPolicy::Skip;
         f.w->SetSettings(s);
         if (c.outputExists)
-            TestSupport::WriteFile(f.out.filePath(QStringLiteral("a.avi")), "earlier");
+            TestSupport::WriteFile(f.out.filePath(QStringLiteral("a.avi")), TestSupport::ReadFile(f.a)); // a whole output
         DropFiles(f.w.get(), {f.a});
         QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
         f.w->StartBatch();

@@ -35,6 +35,10 @@
         <extracomment>%2: the endings of the script kinds, &quot;.sh, .bat or .jobs&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The name &quot;%1&quot; is not valid UTF-8 and cannot be written into this script: the file is left out of it. A .sh script can hold it.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BatchScriptWriter</name>
@@ -860,10 +864,6 @@
     </message>
     <message>
         <source>Cannot read the file list: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>a file name that is not valid UTF-8 cannot be handled, left out: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1934,6 +1934,15 @@
         <source>The folder %1 for the output could not be made.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This file is where this batch puts the output of %1: it is not converted again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The existing output was incomplete (%1): it was converted again.</source>
+        <extracomment>%1: what is wrong with it, &quot;The output file is cut short&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>
@@ -2397,11 +2406,6 @@ Restore the list from the interrupted batch?</source>
 </context>
 <context>
     <name>TListController</name>
-    <message>
-        <source>These files have names that are not valid UTF-8 and were left out:
-%1</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>Add files</source>
         <translation type="unfinished"></translation>

@@ -35,6 +35,10 @@
         <extracomment>%2: the endings of the script kinds, &quot;.sh, .bat or .jobs&quot;</extracomment>
         <translation>Der Skriptname &quot;%1&quot; muss auf %2 enden.</translation>
     </message>
+    <message>
+        <source>The name &quot;%1&quot; is not valid UTF-8 and cannot be written into this script: the file is left out of it. A .sh script can hold it.</source>
+        <translation>Der Name &quot;%1&quot; ist kein gültiges UTF-8 und kann nicht in dieses Skript geschrieben werden: Die Datei wird darin ausgelassen. Ein .sh-Skript kann ihn aufnehmen.</translation>
+    </message>
 </context>
 <context>
     <name>BatchScriptWriter</name>
@@ -861,10 +865,6 @@
     <message>
         <source>Cannot read the file list: %1</source>
         <translation>Die Dateiliste kann nicht gelesen werden: %1</translation>
-    </message>
-    <message>
-        <source>a file name that is not valid UTF-8 cannot be handled, left out: %1</source>
-        <translation>ein Dateiname, der kein gültiges UTF-8 ist, kann nicht verarbeitet werden, ausgelassen: %1</translation>
     </message>
     <message>
         <source>AVG %1</source>
@@ -1936,6 +1936,15 @@
         <source>The folder %1 for the output could not be made.</source>
         <translation>Der Ordner %1 für die Ausgabe konnte nicht angelegt werden.</translation>
     </message>
+    <message>
+        <source>This file is where this batch puts the output of %1: it is not converted again.</source>
+        <translation>Hier legt dieser Stapel die Ausgabe von %1 ab: Die Datei wird nicht noch einmal konvertiert.</translation>
+    </message>
+    <message>
+        <source>The existing output was incomplete (%1): it was converted again.</source>
+        <extracomment>%1: what is wrong with it, &quot;The output file is cut short&quot;</extracomment>
+        <translation>Die vorhandene Ausgabe war unvollständig (%1): Sie wurde noch einmal konvertiert.</translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>
@@ -2413,12 +2422,6 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
         <source>%1 files, %2 checked</source>
         <extracomment>The status bar: the list holds %1 files (never one), %2 of them checked</extracomment>
         <translation>%1 Dateien, %2 markiert</translation>
-    </message>
-    <message>
-        <source>These files have names that are not valid UTF-8 and were left out:
-%1</source>
-        <translation>Die Namen dieser Dateien sind kein gültiges UTF-8; sie wurden ausgelassen:
-%1</translation>
     </message>
     <message>
         <source>Add files</source>

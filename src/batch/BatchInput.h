@@ -26,7 +26,8 @@ public:
     // added alone. An output kept in a tree goes to the file's folder under it.
     virtual QString RowRoot(int row) const { (void)row; return QString(); }
     virtual void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) = 0;
-    // How the row ended: the output written (empty: none) and why it failed (empty: it did not).
+    // How the row ended: the output written (empty: none) and why it failed, or for a done
+    // row a note on how (empty: nothing to say).
     virtual void SetRowResult(int row, const QString& output, const QString& reason)
     {
         (void)row;

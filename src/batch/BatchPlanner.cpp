@@ -9,6 +9,7 @@
 #include "lib/Files.h"
 #include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
+#include "outputs/OutputCheck.h"
 #include "outputs/OutputNaming.h"
 #include "outputs/TempOutput.h"
 #include "runner/ProgressHandler.h"
@@ -126,6 +127,7 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
         const double known = rows.RowDurationMs(r);
         m_progress.AddRow(r, known > 0 ? FileWeight(known, 0, 0, passes) : 0);
     }
+    NotePlannedOutputs(m_files, rows, options, GetExt(settings, true));
     m_result.FilesToConvert = checked;
     if (checked == 0) {
         m_stopped = true;
@@ -273,14 +275,9 @@ void TBatchPlanner::PrepareRow(TPreparedRow& prepared)
         return;
     }
     m_rows->SetRowStatus(row, QStringLiteral("Converting"), std::nullopt);
-    if (w.Skipped) {
-        m_rows->SetRowStatus(row, QStringLiteral("Skipped"), std::nullopt);
-        m_sink->OnStatusLabel(row, QStringLiteral("Skipped"), std::nullopt);
-        m_sink->OnOutputLabel(row, SkippedOutputLabelHtml(w.Output));
-        m_progress.RowDone(row);
-        ReportBatchProgress();
-        m_sink->OnRowFinished(row, QStringLiteral("Skipped"), w.Input, w.Output);
-        m_preparing.reset();
+    // An existing output is judged once the input's length is known.
+    if (w.Skipped && !w.JudgeExisting) {
+        EndSkipped(prepared);
         return;
     }
 
@@ -348,6 +345,46 @@ void TBatchPlanner::RowAnalysed(TPreparedRow& row)
     row.NeedsWait = true;
 }
 
+// A row that ends without a run: its output is there already.
+void TBatchPlanner::EndSkipped(TPreparedRow& prepared)
+{
+    const int row = prepared.Row;
+    const TRowWork& w = prepared.W;
+    m_rows->SetRowStatus(row, QStringLiteral("Skipped"), std::nullopt);
+    if (!w.Note.isEmpty()) {
+        m_rows->SetRowResult(row, QString(), w.Note);
+        m_sink->OnRowReason(row, w.Note);
+    }
+    m_sink->OnStatusLabel(row, QStringLiteral("Skipped"), std::nullopt);
+    m_sink->OnOutputLabel(row, SkippedOutputLabelHtml(w.Output));
+    m_progress.RowDone(row);
+    ReportBatchProgress();
+    m_sink->OnRowFinished(row, QStringLiteral("Skipped"), w.Input, w.Output);
+    m_preparing.reset();
+}
+
+// "Skip file" trusts a file under the output's name only when it is a whole output of
+// the input: an empty one or one cut short (a run killed before this program committed
+// its outputs, a copy broken off) is converted again.
+void TBatchPlanner::CheckExistingOutput(TPreparedRow& row)
+{
+    row.Phase = TRowPhase::Analysing;
+    TPreparedRow* const p = &row;
+    row.Analysis = RequestVideoFileInfo(row.W.Output, m_mediaInfoDll, this, [this, p](TVideoFileInfo&& existing) {
+        if (m_preparing.get() != p)
+            return;
+        p->Analysis = 0;
+        p->Phase = TRowPhase::Analysed;
+        const TOutputVerdict v = JudgeExistingOutput(existing, p->State.CurrentFileInfo);
+        if (v.Ok)
+            EndSkipped(*p);
+        else
+            ReplaceIncompleteOutput(p->W, v.Reason);
+        if (StepPreparing())
+            Dispatch();
+    });
+}
+
 // The row's command line, then its job in a free place.
 void TBatchPlanner::StartRow(TPreparedRow& prepared)
 {
@@ -355,6 +392,10 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     if (Aborted()) { // an abort that came during the analysis: no run, the row ends aborted
         RowEnded(prepared.Row, w, TJobOutcome{w.FinalStatus, false, QString(), QString()});
         m_preparing.reset();
+        return;
+    }
+    if (w.JudgeExisting) {
+        CheckExistingOutput(prepared);
         return;
     }
     const TVideoFileInfo& info = prepared.State.CurrentFileInfo;
@@ -500,9 +541,10 @@ void TBatchPlanner::RowEnded(int row, const TRowWork& w, const TJobOutcome& outc
     m_sink->OnStatusLabel(row, QStringLiteral("<b>") + status + QStringLiteral("</b>"), colour);
     m_rows->SetRowStatus(row, status, colour);
     const bool written = !failed && w.Committed;
-    m_rows->SetRowResult(row, written ? w.Output : QString(), failed && !aborted ? outcome.Reason : QString());
-    if (failed && !outcome.Reason.isEmpty() && !aborted)
-        m_sink->OnRowReason(row, outcome.Reason);
+    const QString reason = aborted ? QString() : failed ? outcome.Reason : written ? w.Note : QString();
+    m_rows->SetRowResult(row, written ? w.Output : QString(), reason);
+    if (!reason.isEmpty())
+        m_sink->OnRowReason(row, reason);
     m_sink->OnRowFinished(row, status, w.Input, w.Output);
 }
 
@@ -529,7 +571,8 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w)
         return false;
     }
     // Temporaries that a killed or crashed run left in a folder go before this batch writes there.
-    const QString dir = QFileInfo(w.Output).absolutePath();
+    // a string's folder, not Qt's absolute path: that would replace bytes that are not UTF-8
+    const QString dir = QDir::cleanPath(QDir::current().absoluteFilePath(QFileInfo(w.Output).path()));
     if (!m_sweptDirs.contains(dir)) {
         m_sweptDirs << dir;
         SweepStaleTempOutputs(dir);

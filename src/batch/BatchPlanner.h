@@ -54,7 +54,8 @@ public:
     {
         (void)row; (void)status; (void)input; (void)output;
     }
-    // Why a failed row failed, in one plain sentence (just before its OnRowFinished).
+    // Why a failed row failed, in one plain sentence, or a done row's note (an incomplete
+    // output replaced); just before its OnRowFinished.
     virtual void OnRowReason(int row, const QString& sentence) { (void)row; (void)sentence; }
     // Where the whole batch stands after a row ended (between the rows' own updates).
     virtual void OnBatchProgress(double fraction, qint64 elapsedMs, qint64 leftMs)
@@ -145,6 +146,8 @@ private:
     void RequestRowAnalysis(TPreparedRow& row);
     void AnalysisArrived(TPreparedRow& row);
     void StartRow(TPreparedRow& row);
+    void EndSkipped(TPreparedRow& row);
+    void CheckExistingOutput(TPreparedRow& row);
     void FailUnstarted(TPreparedRow& row, const QString& why);
     void JobFinished(TConversionJob* job, const TJobOutcome& outcome);
     void RemoveJob(TConversionJob* job);

@@ -1,6 +1,7 @@
 #include "batch/BatchRow.h"
 
 #include "lib/Files.h"
+#include "lib/NativeName.h"
 #include "outputs/OutputNaming.h"
 #include "outputs/TempOutput.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 QString DirWithSlash(const QString& path)
 {
-    QString dir = QFileInfo(path).path();
+    QString dir = NativeName::Shown(QFileInfo(path).path());
     if (!dir.endsWith(QLatin1Char('/')))
         dir += QLatin1Char('/');
     return dir;
@@ -25,7 +26,7 @@ QString DirWithSlash(const QString& path)
 // modification times.
 void ApplyFileDates(const QString& path, const TFileDates& d)
 {
-    QFile f(path);
+    QFile f(NativeName::Openable(path));
     if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
         return;
     if (d.Access.isValid())
@@ -33,12 +34,18 @@ void ApplyFileDates(const QString& path, const TFileDates& d)
     f.setFileTime(d.Modification, QFileDevice::FileModificationTime);
 }
 
+// The encoder runs in the program home: a relative directory must not follow it there.
+QString AbsoluteOutDir(const TBatchOptions& options)
+{
+    return options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
+}
+
 } // namespace
 
 TFileDates ReadFileDates(const QString& path)
 {
     TFileDates d;
-    const QFileInfo fi(path);
+    const QFileInfo fi(NativeName::Openable(path));
     if (!fi.exists())
         return d;
     d.Access = fi.fileTime(QFileDevice::FileAccessTime);
@@ -55,20 +62,36 @@ QString ErrorStatus(int code, bool secondPass)
 
 TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files)
 {
-    // The encoder runs in the program home: a relative directory must not follow it there.
-    const QString outDir = options.OutDir.isEmpty() ? QString() : QDir().absoluteFilePath(options.OutDir);
+    const QString outDir = AbsoluteOutDir(options);
     if (!options.OutDirIsInDir) {
-        if (!outDir.isEmpty() && !QFileInfo(outDir).isDir())
-            QDir().mkpath(outDir);
-        if (outDir.isEmpty() || !QFileInfo(outDir).isDir())
+        if (!outDir.isEmpty() && !DirExists(outDir))
+            MakeDirPath(outDir);
+        if (outDir.isEmpty() || !DirExists(outDir))
             return TResult::Failure(
                 QCoreApplication::translate("TBatchPlanner", "Couldn't create directory \"%1\"!").arg(options.OutDir));
+    }
+    // A file where this batch puts another row's output is that row's output of an earlier
+    // run, made with the same options: converted again, it would turn into a copy of a copy.
+    if (const QString source = files.PlannedSourceOf(w.Input); !source.isEmpty() && !SameFile(source, w.Input)) {
+        w.Planned = w.Output = w.Input;
+        w.FinalStatus = QStringLiteral("Skipped");
+        w.Skipped = true;
+        w.Note = QCoreApplication::translate("TBatchPlanner", "This file is where this batch puts the output of %1: it is "
+                                                              "not converted again.")
+                     .arg(source);
+        return {};
     }
     w.Planned = PlannedOutputPath(w.Input, options.OutDirIsInDir, outDir, ext, w.Root);
     const TOutputChoice choice = ChooseOutputName(w.Planned, options.OutputExists, files);
     w.Output = choice.Output;
     w.FinalStatus = choice.FinalStatus;
     w.Skipped = choice.Skipped;
+    // Only a regular file may be judged and replaced: never an input (an output that
+    // names it), a link or anything else under the name.
+    if (choice.Skipped && !files.IsInput(w.Output) && !IsSymLinkName(w.Output) && IsRegularFile(w.Output)) {
+        w.JudgeExisting = true;
+        w.Existing = NameStampOf(w.Output);
+    }
     return {};
 }
 
@@ -77,17 +100,57 @@ QString RowTreeRoot(const IBatchRows& rows, int row, const TBatchOptions& option
     return options.KeepTree && !options.OutDirIsInDir ? rows.RowRoot(row) : QString();
 }
 
+void NotePlannedOutputs(TBatchFiles& files, const IBatchRows& rows, const TBatchOptions& options, const QString& ext)
+{
+    // Beside its input an output is numbered away from any file there, sources included.
+    if (options.OutDirIsInDir)
+        return;
+    const QString outDir = AbsoluteOutDir(options);
+    for (int r = 0; r < rows.RowCount(); ++r) {
+        if (!rows.IsRowChecked(r))
+            continue;
+        const QString input = FoldInputPath(rows.RowFullFileName(r));
+        const QString planned = PlannedOutputPath(input, false, outDir, ext, RowTreeRoot(rows, r, options));
+        if (QDir::cleanPath(QFileInfo(planned).path()) != QDir::cleanPath(QFileInfo(input).path()))
+            files.AddPlannedOutput(planned, input);
+    }
+}
+
 TResult MakeRowFolder(const TRowWork& w)
 {
     const QString dir = QFileInfo(w.Output).path();
-    if (QFileInfo(dir).isDir() || (QDir().mkpath(dir) && QFileInfo(dir).isDir()))
+    if (DirExists(dir) || MakeDirPath(dir))
         return {};
     return TResult::Failure(
         QCoreApplication::translate("TBatchPlanner", "The folder %1 for the output could not be made.").arg(dir));
 }
 
+void ReplaceIncompleteOutput(TRowWork& w, const QString& verdict)
+{
+    w.JudgeExisting = false;
+    w.Skipped = false;
+    w.ReplacesIncomplete = true;
+    w.FinalStatus = QStringLiteral("OK - Overwritten");
+    //: %1: what is wrong with it, "The output file is cut short"
+    w.Note = QCoreApplication::translate("TBatchPlanner", "The existing output was incomplete (%1): it was converted again.")
+                 .arg(verdict);
+}
+
 TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files)
 {
+    // An incomplete output gives way to the accepted one; a name written since it was
+    // judged is someone else's now and is left as "Skip file" leaves a taken name.
+    if (w.ReplacesIncomplete) {
+        const std::optional<TNameStamp> now = NameStampOf(w.Output);
+        if (!now || now == w.Existing) {
+            TResult committed = CommitOutput(w.Temp, w.Output, now ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting);
+            if (committed) {
+                w.Temp.clear();
+                w.Committed = true;
+            }
+            return committed;
+        }
+    }
     // "Overwrite" replaces whatever is under the chosen name now (never an input: the
     // name would have been numbered); the others never replace anything.
     const bool overwrite = policy == TOutputPolicy::Overwrite;
@@ -95,6 +158,7 @@ TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files)
     // name taken before the start would have been.
     if (policy == TOutputPolicy::Skip && NameExists(w.Output)) {
         DiscardRowTemp(w);
+        w.Note.clear();
         w.Skipped = true;
         w.FinalStatus = QStringLiteral("Skipped");
         return {};
@@ -128,7 +192,7 @@ void TouchCommittedOutput(const TRowWork& w, bool keepDates)
 {
     // Only an accepted output reached its final name; a failed row leaves whatever was
     // there before untouched.
-    if (!w.Committed || !QFileInfo::exists(w.Output))
+    if (!w.Committed || PathKind(w.Output) == TPathKind::Missing)
         return;
     if (GetFileSize64(w.Output) == 0) {
         ForceDeleteFile(w.Output);
@@ -142,14 +206,19 @@ QString InputRefusal(const QString& input, const TVideoFileInfo& info, TInputPro
 {
     if (listed != TInputProblem::None)
         return InputProblemText(listed);
-    const QFileInfo fi(input);
     // a file gone since it was listed is the encoder's to report
-    const TInputProblem problem = fi.exists() ? InputProblemOf(info, fi.size()) : TInputProblem::None;
+    const TInputProblem problem =
+        PathKind(input) != TPathKind::Missing ? InputProblemOf(info, GetFileSize64(input)) : TInputProblem::None;
     return RefusedBeforeRun(problem) ? InputProblemText(problem) : QString();
 }
 
 QString ScriptRefusal(const TRowWork& w, TScriptFormat format)
 {
+    // a job list's lines are for any shell; a batch file is text
+    if (format != TScriptFormat::Sh && !(NativeName::IsText(w.Input) && NativeName::IsText(w.Output)))
+        return QCoreApplication::translate("Batch", "The name \"%1\" is not valid UTF-8 and cannot be written into this "
+                                                    "script: the file is left out of it. A .sh script can hold it.")
+            .arg(NativeName::Shown(NativeName::IsText(w.Input) ? w.Output : w.Input));
     if (format != TScriptFormat::Bat)
         return QString();
     for (const QString& path : {w.Input, w.Output}) {
@@ -185,11 +254,11 @@ TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo)
 QString OutputLabelHtml(const QString& output)
 {
     return QStringLiteral("<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> ") + DirWithSlash(output).toHtmlEscaped()
-           + QStringLiteral(" </font> ") + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
+           + QStringLiteral(" </font> ") + NativeName::Shown(QFileInfo(output).fileName()).toHtmlEscaped() + QStringLiteral("</b>");
 }
 
 QString SkippedOutputLabelHtml(const QString& output)
 {
     return QStringLiteral("<font bgcolor=\"#C0C0C0\">") + DirWithSlash(output).toHtmlEscaped() + QStringLiteral("</font><b>")
-           + QFileInfo(output).fileName().toHtmlEscaped() + QStringLiteral("</b>");
+           + NativeName::Shown(QFileInfo(output).fileName()).toHtmlEscaped() + QStringLiteral("</b>");
 }

@@ -11,6 +11,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 // One row of a batch on its way from input to committed output: what was decided for it
 // and the steps that touch only the row and its files. The planner owns the queue, the
 // encoder runs and the sink; it moves each row through the phases below.
@@ -37,16 +39,27 @@ struct TRowWork {
     bool Failed = false;     // the run failed although the encoder said it succeeded
     QString Reason;          // why the row failed, in one plain sentence
     bool Skipped = false;
+    // "Skip file" found a file under the output's name: whether it is a whole output is
+    // judged before the row is skipped.
+    bool JudgeExisting = false;
+    // The file under the output's name was found incomplete: the accepted output replaces
+    // it, as long as nobody wrote the name since it was judged (Existing).
+    bool ReplacesIncomplete = false;
+    std::optional<TNameStamp> Existing;
+    QString Note;            // what the row's report says beside a good status
     TFileDates Dates;
     TEncoderJob Job;
 };
 
 // The row's output name under the existing-output policy (w.Planned, w.Output,
-// w.FinalStatus, w.Skipped), the output folder made when it is missing. A failure when
-// the folder cannot be made.
+// w.FinalStatus, w.Skipped, w.JudgeExisting), the output folder made when it is missing.
+// A failure when the folder cannot be made.
 TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files);
 // The row's root when the options keep the tree, else none.
 QString RowTreeRoot(const IBatchRows& rows, int row, const TBatchOptions& options);
+// Where the batch puts each checked row's output (ext: ".avi") when that is another folder
+// than its input's; ChooseRowOutput then skips a row whose input lies there.
+void NotePlannedOutputs(TBatchFiles& files, const IBatchRows& rows, const TBatchOptions& options, const QString& ext);
 // Makes the folder of the row's output when it is missing (a kept tree's subfolder); a
 // failure, in one plain sentence, when it cannot be made. Only that row fails then.
 TResult MakeRowFolder(const TRowWork& w);
@@ -54,9 +67,15 @@ TResult MakeRowFolder(const TRowWork& w);
 // "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
 QString ErrorStatus(int code, bool secondPass);
 
+// A row whose existing output proved incomplete (verdict: what is wrong with it, as
+// TOutputVerdict::Reason says it): it is converted again
+// and its output replaces that file, "OK - Overwritten".
+void ReplaceIncompleteOutput(TRowWork& w, const QString& verdict);
+
 // Moves the accepted temporary to the row's output under the policy. "Skip file" leaves
 // a name another program took meanwhile to it (the row ends "Skipped", w.Committed stays
-// false); "Rename file" numbers the name then. A failure when the output could not be put
+// false), also an incomplete output that was written since it was judged; "Rename file"
+// numbers the name then. A failure when the output could not be put
 // in place; the temporary is then still there.
 TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files);
 // Removes the row's temporary output, if it has one.

@@ -2,6 +2,7 @@
 
 #include "encoding/EncoderCommand.h"
 #include "lib/MemIniFile.h"
+#include "lib/NativeName.h"
 #include "lib/TextFile.h"
 #include "lib/WorkerProgram.h"
 #include "settings/Profile.h"
@@ -9,6 +10,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
+
+#include <utility>
 
 namespace {
 
@@ -109,11 +112,34 @@ bool IsBatSafePath(const QString& path)
     return true;
 }
 
-QString ShellQuote(const QString& word)
+namespace {
+
+QString SingleQuoted(const QString& text)
 {
-    QString q = word;
+    QString q = text;
     q.replace(QLatin1Char('\''), QLatin1String("'\\''"));
     return QLatin1Char('\'') + q + QLatin1Char('\'');
+}
+
+} // namespace
+
+QString ShellQuote(const QString& word)
+{
+    if (NativeName::IsText(word))
+        return SingleQuoted(word);
+    // A byte of a name that is not UTF-8 goes as bash's $'\xE9': the script stays UTF-8 text.
+    QString out, text;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const int byte = NativeName::KeptByteAt(word, i);
+        if (byte < 0) {
+            text += word.at(i);
+            continue;
+        }
+        if (!text.isEmpty())
+            out += SingleQuoted(std::exchange(text, QString()));
+        out += QStringLiteral("$'\\x%1'").arg(byte, 2, 16, QLatin1Char('0'));
+    }
+    return text.isEmpty() ? out : out + SingleQuoted(text);
 }
 
 void TBatchScript::Begin(const QString& encoderPath, bool twoPass, const QString& passLogFileBat)

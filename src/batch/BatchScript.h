@@ -93,7 +93,8 @@ private:
     TJobsRun m_jobs;
 };
 
-// word in single quotes for bash: it's -> 'it'\''s'.
+// word in single quotes for bash: it's -> 'it'\''s'; a byte of a name that is not UTF-8
+// (NativeName) as $'\xe9'.
 QString ShellQuote(const QString& word);
 
 // Why the batch must not write the script target: one of its inputs (or the profile

@@ -40,6 +40,7 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
             checked << r;
             files.AddInput(FoldInputPath(rows.RowFullFileName(r)));
         }
+    NotePlannedOutputs(files, rows, options, GetExt(settings, true));
     result.FilesToConvert = int(checked.size());
     if (checked.isEmpty())
         return result;

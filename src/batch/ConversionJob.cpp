@@ -164,10 +164,10 @@ bool TConversionJob::CheckOutputWritten()
 {
     if (m_host.Aborted())
         return true;
-    const QFileInfo fi(m_work.Temp);
-    if (!fi.exists())
+    const TPathKind kind = PathKind(m_work.Temp);
+    if (kind == TPathKind::Missing)
         Fail(QCoreApplication::translate("ConversionJob", "The encoder ended without an error but wrote no output file."));
-    else if (fi.isFile() && fi.size() == 0)
+    else if (kind == TPathKind::Regular && GetFileSize64(m_work.Temp) == 0)
         Fail(QCoreApplication::translate("ConversionJob", "The encoder ended without an error but wrote nothing: the output file is empty (0 bytes); "
                 "it was deleted."));
     else
@@ -218,7 +218,7 @@ void TConversionJob::OnOutputJudged(const QString& problem, const QString& detai
         Fail(problem, detail);
     } else if (Commit()) {
         NoteConversionSpeed(m_env.Params->IniName, *m_env.Settings, m_state.CurrentFileInfo, TwoPass() ? 2 : 1,
-                            m_clock.ElapsedMs(), QFileInfo(m_work.Output).size());
+                            m_clock.ElapsedMs(), GetFileSize64(m_work.Output));
     }
     End();
 }

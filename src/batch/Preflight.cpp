@@ -1,6 +1,8 @@
 #include "batch/Preflight.h"
 #include "batch/BatchRow.h"
 #include "lib/Conversion.h"
+#include "lib/Files.h"
+#include "lib/NativeName.h"
 
 #include "encoding/FaithfulOutput.h"
 #include "encoding/TrackChoice.h"
@@ -41,14 +43,15 @@ QString Clock(double seconds)
 // filled when the file could be analysed.
 QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFileInfo& info, bool analysed)
 {
-    const QFileInfo fi(input);
-    if (!fi.exists())
+    const TPathKind kind = PathKind(input);
+    if (kind == TPathKind::Missing)
         return QCoreApplication::translate("Preflight", "the file does not exist");
-    if (!fi.isFile())
+    if (kind != TPathKind::Regular)
         return QCoreApplication::translate("Preflight", "not a regular file");
-    if (::access(QFile::encodeName(input).constData(), R_OK) != 0)
+    if (::access(NativeName::Encode(input).constData(), R_OK) != 0)
         return QCoreApplication::translate("Preflight", "the file cannot be read (no permission)");
-    if (fi.size() == 0)
+    const int64_t size = GetFileSize64(input);
+    if (size == 0)
         return InputProblemText(TInputProblem::Empty);
     if (mediaInfoDll.isEmpty())
         return QString(); // told once for the whole batch
@@ -56,14 +59,14 @@ QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFi
     if (!analysed)
         GetVideoFileInfo(input, mediaInfoDll, info);
     // In the words the batch uses when it refuses the row.
-    return InputProblemText(InputProblemOf(info, fi.size()));
+    return InputProblemText(InputProblemOf(info, size));
 }
 
 // The nearest directory of path that exists (path itself when it does); empty when none.
 QString ExistingAncestor(const QString& path)
 {
     QString dir = QDir::cleanPath(path);
-    while (!QFileInfo(dir).exists()) {
+    while (PathKind(dir) == TPathKind::Missing) {
         const QString up = QFileInfo(dir).path();
         if (up == dir)
             return QString();
@@ -76,9 +79,9 @@ QString ExistingAncestor(const QString& path)
 QString DirectoryProblem(const QString& dir)
 {
     const QString existing = ExistingAncestor(dir);
-    if (existing.isEmpty() || !QFileInfo(existing).isDir())
+    if (existing.isEmpty() || !DirExists(existing))
         return QCoreApplication::translate("Preflight", "the output directory %1 cannot be created").arg(Quoted(dir));
-    if (::access(QFile::encodeName(existing).constData(), W_OK | X_OK) != 0) {
+    if (::access(NativeName::Encode(existing).constData(), W_OK | X_OK) != 0) {
         if (existing == QDir::cleanPath(dir))
             return QCoreApplication::translate("Preflight", "the output directory %1 cannot be written (no permission)")
                 .arg(Quoted(dir));

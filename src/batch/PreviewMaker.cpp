@@ -3,6 +3,7 @@
 #include "encoding/Containers.h"
 #include "lib/Conversion.h"
 #include "lib/DateTime.h"
+#include "lib/NativeName.h"
 #include "encoding/EncoderCommand.h"
 #include "media/MediaAnalysis.h"
 #include "runner/ConRun.h"
@@ -156,7 +157,7 @@ void TPreviewMaker::Encode(const EncodingSettings& settings, const QString& inpu
     // The temp folder: a preview is looked at once and is no output of the batch.
     const QString ext = QLatin1String(ContainerRow(settings.container).Extension);
     QTemporaryFile file(QDir::temp().filePath(QStringLiteral("vexaconv-preview-%1-XXXXXX.%2")
-                                                  .arg(QFileInfo(input).completeBaseName().left(40), ext)));
+                                                  .arg(NativeName::Shown(QFileInfo(input).completeBaseName()).left(40), ext)));
     file.setAutoRemove(false);
     if (!file.open()) {
         fail(QCoreApplication::translate("Preview", "The temp folder cannot be written: %1").arg(file.errorString()));

@@ -2,6 +2,7 @@
 
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
+#include "lib/NativeName.h"
 #include "lib/Strings.h"
 #include "lib/TerminationSignal.h"
 #include "media/AnalysisClient.h"
@@ -23,9 +24,11 @@ void Write(std::FILE* stream, const QByteArray& bytes)
 
 } // namespace
 
-void Out(const QString& text) { Write(stdout, TerminalText(text).toUtf8()); }
+// The row lines give a name that is not UTF-8 as its bytes, so that a script can take it;
+// messages for a person show such bytes as "\xE9".
+void Out(const QString& text) { Write(stdout, NativeName::Encode(TerminalText(text))); }
 
-void Err(const QString& text) { Write(stderr, TerminalText(text).toUtf8()); }
+void Err(const QString& text) { Write(stderr, TerminalText(NativeName::Shown(text)).toUtf8()); }
 
 void ErrProgressLine(const QString& text)
 {

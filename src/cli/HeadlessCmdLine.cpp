@@ -4,9 +4,11 @@
 #include "encoding/CmdLinePreview.h"
 #include "media/MediaAnalysis.h"
 #include "media/MediaInfoLib.h"
+#include "lib/Files.h"
 #include "settings/HeadlessSettings.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QThread>
 
@@ -29,8 +31,7 @@ QString StderrText(const QString& message)
 int RunCmdLine(const CliOptions& o)
 {
     const QString input = o.inputs.value(0);
-    const QFileInfo fi(input);
-    if (!fi.isFile()) {
+    if (!IsRegularFile(input)) {
         Err(UsageErrorText(QCoreApplication::translate("Headless", "no such file: %1").arg(input)));
         return 2;
     }
@@ -42,7 +43,7 @@ int RunCmdLine(const CliOptions& o)
     // Without the library the preview still shows, with the "Auto" values' fallbacks.
     WarnIfNoMediaInfo(TUnanalysed::TheFile);
 
-    const QString fileName = fi.absoluteFilePath();
+    const QString fileName = QDir::current().absoluteFilePath(input); // a name's own bytes kept
     TVideoFileInfo info;
     GetVideoFileInfo(fileName, info);
 

@@ -227,6 +227,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
     // Every input analysed once, on every core; the batch takes the rows' records.
     model.SetAnalysisPool(&AnalysisPool());
     model.SetKeepAnalysis(true);
+    model.SetScanExclusions(FoldersNeverScanned(BatchOptionsFor(o)));
     const TInputResult added = AddInputPaths(model, o.inputs);
     for (const QString& error : added.Errors)
         Err(QStringLiteral("vexaconv: %1\n").arg(error));

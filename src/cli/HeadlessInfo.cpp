@@ -6,6 +6,7 @@
 #include "lib/Files.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace Headless {
@@ -15,7 +16,6 @@ namespace Headless {
 int RunInfo(const CliOptions& o)
 {
     const QString input = o.inputs.value(0);
-    const QFileInfo fi(input);
     switch (PathKind(input)) {
     case TPathKind::Regular: break;
     case TPathKind::Special:
@@ -43,7 +43,8 @@ int RunInfo(const CliOptions& o)
                          .arg(params.MediaInfoDll)));
         return 2;
     }
-    const TResultOf<QString> report = FileInfoReportText(fi.absoluteFilePath());
+    // QDir, not QFileInfo: a name's bytes that are not UTF-8 are kept
+    const TResultOf<QString> report = FileInfoReportText(QDir::current().absoluteFilePath(input));
     if (!report.ok()) {
         Err(QStringLiteral("vexaconv: %1\n").arg(report.error()));
         return 1;

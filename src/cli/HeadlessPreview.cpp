@@ -3,10 +3,12 @@
 
 #include "base/AppParams.h"
 #include "batch/PreviewMaker.h"
+#include "lib/Files.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 namespace Headless {
@@ -17,7 +19,7 @@ namespace Headless {
 int RunPreview(const CliOptions& o)
 {
     const QString input = o.inputs.value(0);
-    if (!QFileInfo(input).isFile()) {
+    if (!IsRegularFile(input)) {
         Err(UsageErrorText(QCoreApplication::translate("Headless", "no such file: %1").arg(input)));
         return 2;
     }
@@ -39,7 +41,7 @@ int RunPreview(const CliOptions& o)
         result = r;
         loop.quit();
     });
-    maker.Start(settings.Settings, QFileInfo(input).absoluteFilePath());
+    maker.Start(settings.Settings, QDir::current().absoluteFilePath(input));
     loop.exec();
     if (TSignalGuard::Signalled()) {
         if (result)

@@ -3,6 +3,7 @@
 #include "lib/Conversion.h"
 #include "lib/DateTime.h"
 #include "lib/Files.h"
+#include "lib/NativeName.h"
 
 #include <QCoreApplication>
 
@@ -176,7 +177,7 @@ QString CellDisplayText(int column, const QVariant& value)
     if (display == D::CheckBox || display == D::Icon)
         return QString();
     if (display == D::AsIs)
-        return value.toString();
+        return NativeName::Shown(value.toString()); // a name's bytes that are not UTF-8 as "\xE9"
     double x = 0;
     if (!NumberOf(value, x))
         return value.toString();

@@ -48,10 +48,6 @@ TInputResult AddInputPaths(TFileListModel& model, const QStringList& inputs)
             model.AddToList(input, true);
         }
     }
-    for (const QString& name : model.TakeUnnamedFiles())
-        result.Errors.append(
-            QCoreApplication::translate("FileList", "a file name that is not valid UTF-8 cannot be handled, left out: %1")
-                .arg(name));
     model.RenumNg();
     model.CalcFooter();
     result.Accepted = model.rowCount() - before;

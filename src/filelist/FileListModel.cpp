@@ -556,7 +556,7 @@ int TFileListModel::AddFolder(const QString& folder, bool checked, const TAddPro
     if (folder.isEmpty())
         return 0;
     const int added =
-        AddCollected(CollectFolderFiles(folder, progress.OnScan, m_addStop, &m_unnamed), checked, progress, folder);
+        AddCollected(CollectFolderFiles(folder, progress.OnScan, m_addStop, m_neverScanned), checked, progress, folder);
     CalcFooter();
     return added;
 }
@@ -573,7 +573,7 @@ int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, cons
                 errors->append(loaded.error());
         } else if (m_params.DragAcceptDirectories && QFileInfo(name).isDir()) {
             UpdateInitialFolders(name);
-            AddCollected(CollectFolderFiles(name, progress.OnScan, m_addStop, &m_unnamed), checked, progress, name);
+            AddCollected(CollectFolderFiles(name, progress.OnScan, m_addStop, m_neverScanned), checked, progress, name);
         } else {
             AddToList(name, checked);
             UpdateInitialFolders(QFileInfo(ExpandListFileName(name)).path());
@@ -819,7 +819,7 @@ QList<int> TFileListModel::ConvertedCheckedRows() const
 {
     QList<int> rows;
     for (int r = 0; r < m_rows.size(); ++r)
-        if (m_rows.at(r).Active && !m_rows.at(r).Output.isEmpty() && QFileInfo::exists(m_rows.at(r).Output))
+        if (m_rows.at(r).Active && !m_rows.at(r).Output.isEmpty() && PathKind(m_rows.at(r).Output) != TPathKind::Missing)
             rows << r;
     return rows;
 }

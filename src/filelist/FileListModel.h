@@ -108,6 +108,9 @@ public:
     bool IsFileOnList(const QString& fName) const;
     // The add-files action's work for the chosen files; the number of rows added.
     int AddFiles(const QStringList& fileNames, bool checked = true);
+    // Folders a scan never enters (the batch's output folder, the program's own temporary
+    // folder): what lies there is this program's making, not the user's sources.
+    void SetScanExclusions(QStringList folders) { m_neverScanned = std::move(folders); }
     // The supported files of folder and its subfolders; the number of rows added.
     int AddFolder(const QString& folder, bool checked = true, const TAddProgress& progress = {});
     // Dropped names: sorted without regard to case, list files loaded, folders added
@@ -123,9 +126,6 @@ public:
     // Polled by every adding loop (files, folder scans, drops, list files): true ends the
     // adding early, keeping the rows added so far. Lets a signal stop a long add.
     void SetAddStopCheck(std::function<bool()> check) { m_addStop = std::move(check); }
-    // Files a folder scan found but could not list, their names not being valid UTF-8
-    // (escaped, as "clip\xFF.avi"), since the last call; for a message.
-    QStringList TakeUnnamedFiles() { return std::exchange(m_unnamed, {}); }
     bool AddStopped() const { return m_addStop && m_addStop(); }
     // The full names of all rows in list order, CR LF after each, UTF-8 without BOM.
     TResult SaveFileList(const QString& fileName) const;
@@ -215,7 +215,7 @@ private:
     TInitialFolders m_initialFolders;
     TFileIconStore* m_iconStore = nullptr;
     std::function<bool()> m_addStop;
-    QStringList m_unnamed;
+    QStringList m_neverScanned;
     QPointer<TAnalysisPool> m_pool;
     bool m_keepAnalysis = false;
     QHash<quint64, TPendingAnalysis> m_pending; // by ticket

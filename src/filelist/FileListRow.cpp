@@ -1,6 +1,7 @@
 #include "filelist/FileListRow.h"
 
 #include "filelist/FileListColumns.h"
+#include "lib/NativeName.h"
 
 #include <QFile>
 
@@ -10,7 +11,7 @@ TFileStamp CurrentFileStamp(const QString& name)
 {
     TFileStamp stamp;
     struct stat st = {};
-    if (::stat(QFile::encodeName(name).constData(), &st) != 0)
+    if (::stat(NativeName::Encode(name).constData(), &st) != 0)
         return stamp;
     stamp.Size = int64_t(st.st_size);
     stamp.MTimeNs = int64_t(st.st_mtim.tv_sec) * 1000000000 + int64_t(st.st_mtim.tv_nsec);

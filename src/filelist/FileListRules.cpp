@@ -205,9 +205,9 @@ QStringList SortDroppedNames(const QStringList& names)
 }
 
 QStringList CollectFolderFiles(const QString& folder, const TScanProgressFn& onProgress,
-                               const std::function<bool()>& stop, QStringList* unnamed)
+                               const std::function<bool()>& stop, const QStringList& neverEnter)
 {
-    QStringList found, badNames;
+    QStringList found;
     int count = 0;
     FindFiles(QStringLiteral("*.*"), folder, found,
               [&](int, int, int, const QString&) {
@@ -216,12 +216,7 @@ QStringList CollectFolderFiles(const QString& folder, const TScanProgressFn& onP
                       onProgress(count);
                   return !(stop && stop());
               },
-              FolderScanDepth, unnamed ? &badNames : nullptr);
-    if (unnamed) {
-        for (const QString& f : badNames)
-            if (IsSupportedVideoFile(f))
-                unnamed->append(f);
-    }
+              FolderScanDepth, neverEnter);
     QStringList supported;
     supported.reserve(found.size());
     for (const QString& f : found) {

@@ -51,8 +51,7 @@ inline constexpr int FolderScanDepth = 20;
 
 // The supported files of folder and its subfolders (20 levels), in scan order: the
 // folder's own files before those of its subfolders, hidden files included. stop, polled
-// after each file found, ends the scan early with what was found so far. Supported files
-// whose names are not valid UTF-8 cannot be listed; they go to unnamed (escaped, see
-// EscapedNativeName) for a message.
+// after each file found, ends the scan early with what was found so far. Names that are
+// not UTF-8 come as NativeName keeps them. The subfolders in neverEnter are passed by.
 QStringList CollectFolderFiles(const QString& folder, const TScanProgressFn& onProgress = {},
-                               const std::function<bool()>& stop = {}, QStringList* unnamed = nullptr);
+                               const std::function<bool()>& stop = {}, const QStringList& neverEnter = {});

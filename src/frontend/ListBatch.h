@@ -5,6 +5,11 @@
 
 class TFileListModel;
 
+// The folders a folder scan passes by under these options: the output folder, where this
+// program's outputs lie (a folder converted with its outputs inside it would otherwise
+// have them converted again on the next run), and the program's own temporary folder.
+QStringList FoldersNeverScanned(const TBatchOptions& options);
+
 // A batch over a file list, put together the one way both front ends use: the list's
 // rows as the batch's rows, the planner with the program's parameters. The list and the
 // sink given to Start must outlive it.

@@ -1,15 +1,15 @@
 #include "lib/FileSearch.h"
 
-#include "lib/Files.h"
+#include "lib/NativeName.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QList>
 #include <QRegularExpression>
 #include <QSet>
 
-#include <QFile>
-
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,16 +32,47 @@ QString Join(const QString& dir, const QString& name)
 }
 
 // Canonical path, or empty when the directory cannot be resolved (dangling link).
-QString Canonical(const QString& dir) { return QFileInfo(dir).canonicalFilePath(); }
+QString Canonical(const QString& dir)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(NativeName::Encode(dir).constData(), resolved) ? NativeName::Decode(QByteArray(resolved)) : QString();
+}
+
+struct TEntry {
+    QString Name; // as NativeName keeps it
+    bool Dir = false;
+};
+
+// The regular files and folders in dir, links followed, in name order; devices, FIFOs,
+// sockets and dangling links are left out. Read from the file system itself: Qt's listing
+// drops the names that are not UTF-8.
+QList<TEntry> Entries(const QString& dir)
+{
+    QList<TEntry> found;
+    DIR* d = ::opendir(NativeName::Encode(dir).constData());
+    if (!d)
+        return found;
+    while (const dirent* e = ::readdir(d)) {
+        if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0)
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(d), e->d_name, &st, 0) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)))
+            continue;
+        found.append({NativeName::Decode(QByteArray(e->d_name)), S_ISDIR(st.st_mode)});
+    }
+    ::closedir(d);
+    std::sort(found.begin(), found.end(), [](const TEntry& a, const TEntry& b) { return a.Name < b.Name; });
+    return found;
+}
 
 // The subdirectories of dir not visited yet (links to directories included).
 QStringList SubDirs(const QString& dir, QSet<QString>& visited)
 {
     QStringList out;
-    const QDir d(dir);
-    const QStringList names = d.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& name : names) {
-        const QString path = Join(dir, name);
+    for (const TEntry& e : Entries(dir)) {
+        if (!e.Dir)
+            continue;
+        const QString path = Join(dir, e.Name);
         const QString canon = Canonical(path);
         if (canon.isEmpty() || visited.contains(canon))
             continue;
@@ -51,36 +82,14 @@ QStringList SubDirs(const QString& dir, QSet<QString>& visited)
     return out;
 }
 
-// The files of dir whose names Qt cannot hold (not valid UTF-8); Qt's own listing leaves
-// them out without a word.
-void AddUnnamedFiles(const QString& dir, const QString& mask, QStringList& unnamed)
-{
-    DIR* d = ::opendir(QFile::encodeName(dir).constData());
-    if (!d)
-        return;
-    QStringList found;
-    while (const dirent* e = ::readdir(d)) {
-        const QByteArray name(e->d_name);
-        if (QFile::encodeName(QFile::decodeName(name)) == name)
-            continue;
-        struct stat st {};
-        if (::fstatat(::dirfd(d), e->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode))
-            continue;
-        if (!MatchesFileMask(QFile::decodeName(name), mask))
-            continue;
-        found << Join(dir, EscapedNativeName(name));
-    }
-    ::closedir(d);
-    found.sort();
-    unnamed << found;
-}
-
 } // namespace
 
-bool MatchesFileMask(const QString& fileName, const QString& mask)
+bool MatchesFileMask(const QString& name, const QString& mask)
 {
     if (MatchesAll(mask))
         return true;
+    // a kept byte is no text a pattern can match: it is matched as it is shown
+    const QString fileName = NativeName::IsText(name) ? name : NativeName::Shown(name);
     // Windows masks know only "*" and "?"; everything else is literal.
     QString pattern;
     for (QChar c : mask) {
@@ -102,10 +111,14 @@ bool MatchesFileMask(const QString& fileName, const QString& mask)
 }
 
 bool FindFiles(const QString& mask, const QString& startDir, QStringList& files, const TFileAddedFn& onFileAdded,
-               int depth, QStringList* unnamed)
+               int depth, const QStringList& neverEnter)
 {
     const QString start = StripTrailingSlash(startDir);
     QSet<QString> visited;
+    // as if seen already: the scan passes them by
+    for (const QString& dir : neverEnter)
+        if (const QString canon = Canonical(dir); !canon.isEmpty())
+            visited.insert(canon);
     const QString startCanon = Canonical(start);
     if (!startCanon.isEmpty())
         visited.insert(startCanon);
@@ -125,57 +138,16 @@ bool FindFiles(const QString& mask, const QString& startDir, QStringList& files,
     const int dirCount = int(dirs.size());
     for (int dirNo = 1; dirNo <= dirCount; ++dirNo) {
         const QString& dir = dirs[dirNo - 1];
-        const QFileInfoList entries = QDir(dir).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
-        for (const QFileInfo& fi : entries) {
-            if (!MatchesFileMask(fi.fileName(), mask))
+        for (const TEntry& e : Entries(dir)) {
+            if (e.Dir || !MatchesFileMask(e.Name, mask))
                 continue;
-            const QString path = Join(dir, fi.fileName());
-            // Qt lists a link to a device or FIFO as a file; reading one never ends.
-            if (fi.isSymLink() && !IsRegularFile(path))
-                continue;
+            const QString path = Join(dir, e.Name);
             files << path;
             if (onFileAdded && !onFileAdded(dirCount, int(files.size()), dirNo, path))
                 return false;
         }
-        if (unnamed)
-            AddUnnamedFiles(dir, mask, *unnamed);
     }
     return true;
 }
 
-QString EscapedNativeName(const QByteArray& bytes)
-{
-    QString out;
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const unsigned char c = b[i];
-        int len = 0;
-        char32_t cp = 0;
-        if (c < 0x80) {
-            len = 1, cp = c;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            len = 2, cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3, cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4, cp = c & 0x07;
-        }
-        bool ok = len > 0 && i + len <= n;
-        for (int k = 1; ok && k < len; ++k) {
-            ok = (b[i + k] & 0xC0) == 0x80;
-            cp = (cp << 6) | (b[i + k] & 0x3F);
-        }
-        // Overlong forms, surrogates and code points beyond U+10FFFF are no UTF-8 either.
-        ok = ok && !(len == 3 && cp < 0x800) && !(len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) &&
-             !(cp >= 0xD800 && cp <= 0xDFFF);
-        if (!ok) {
-            out += QStringLiteral("\\x") + QStringLiteral("%1").arg(unsigned(c), 2, 16, QLatin1Char('0')).toUpper();
-            ++i;
-            continue;
-        }
-        out += QString::fromUcs4(&cp, 1);
-        i += len;
-    }
-    return out;
-}
+QString EscapedNativeName(const QByteArray& bytes) { return NativeName::Shown(NativeName::Decode(bytes)); }

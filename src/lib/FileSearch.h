@@ -17,12 +17,12 @@ using TFileAddedFn = std::function<bool(int dirCount, int fileCount, int dirNo, 
 // links are not. Symbolic links are followed, but a directory whose canonical path was
 // already visited is never entered again. Unreadable directories are skipped.
 // Paths are appended to `files` as startDir (without a trailing "/") + "/" + relative
-// path. Returns false when the callback stopped the scan.
-// A name that is not valid UTF-8 cannot be held in a QString that names the file again,
-// so such a file cannot be listed; when `unnamed` is given, the path of each such file
-// (matching mask) is appended there for a message, its bad bytes shown as "\xFF".
+// path, names that are not UTF-8 as NativeName keeps them. Returns false when the callback
+// stopped the scan.
+// A subdirectory that is one of neverEnter (by canonical path: also through a link) is not
+// entered; startDir itself is listed whatever neverEnter holds.
 bool FindFiles(const QString& mask, const QString& startDir, QStringList& files,
-               const TFileAddedFn& onFileAdded = {}, int depth = 0, QStringList* unnamed = nullptr);
+               const TFileAddedFn& onFileAdded = {}, int depth = 0, const QStringList& neverEnter = {});
 
 // bytes (a native file name) as text: valid UTF-8 decoded, every other byte as "\xNN".
 QString EscapedNativeName(const QByteArray& bytes);

@@ -1,6 +1,7 @@
 #include "lib/Files.h"
-#include "lib/Conversion.h"
 
+#include "lib/Conversion.h"
+#include "lib/NativeName.h"
 #include "lib/Strings.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <vector>
@@ -47,14 +50,32 @@ QString GetTempDir(const QString& fallback)
     return t.endsWith(QLatin1Char('/')) ? t : t + QLatin1Char('/');
 }
 
-bool DirExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+bool DirExists(const QString& path) { return PathKind(path) == TPathKind::Directory; }
+
+bool MakeDirPath(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    if (DirExists(path))
+        return true;
+    const QByteArray native = NativeName::Encode(QDir::cleanPath(path));
+    // each missing folder from the top down, whatever bytes its name holds
+    for (qsizetype at = native.indexOf('/', 1); ; at = native.indexOf('/', at + 1)) {
+        const QByteArray part = at < 0 ? native : native.left(at);
+        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return false;
+        if (at < 0)
+            break;
+    }
+    return DirExists(path);
+}
 
 TPathKind PathKind(const QString& path)
 {
     if (path.isEmpty())
         return TPathKind::Missing;
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(NativeName::Encode(path).constData(), &st) != 0)
         return TPathKind::Missing;
     if (S_ISREG(st.st_mode))
         return TPathKind::Regular;
@@ -65,37 +86,37 @@ TPathKind PathKind(const QString& path)
 
 namespace {
 
-bool NameExists(const QString& path)
-{
-    const QFileInfo fi(path);
-    return fi.exists() || fi.isSymLink();
-}
+// What is under the name itself (a link is not followed); false when nothing is.
+bool NameStat(const QByteArray& native, struct stat& st) { return ::lstat(native.constData(), &st) == 0; }
 
 } // namespace
 
 bool ForceDeleteFile(const QString& path)
 {
-    if (path.isEmpty() || !NameExists(path))
+    const QByteArray native = NativeName::Encode(path);
+    struct stat st {};
+    if (path.isEmpty() || !NameStat(native, st))
         return true;
-    if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
+    if (S_ISDIR(st.st_mode))
         return false; // a directory is not a file to delete
-    if (QFile::remove(path))
+    if (::unlink(native.constData()) == 0)
         return true;
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
-    QFile::remove(path);
-    return !NameExists(path);
+    // a file we may not write: the program's own leftovers may have lost their write bit
+    ::chmod(native.constData(), (st.st_mode & 07777) | S_IRUSR | S_IWUSR);
+    ::unlink(native.constData());
+    return !NameStat(native, st);
 }
 
 int64_t GetFileSize64(const QString& path)
 {
     if (path.isEmpty())
         return 0;
-    const QFileInfo fi(path);
-    if (!fi.exists() || fi.isDir())
+    struct stat st {};
+    if (::stat(NativeName::Encode(path).constData(), &st) != 0 || S_ISDIR(st.st_mode))
         return 0;
-    if (!fi.isFile())
+    if (!S_ISREG(st.st_mode))
         return -1; // devices, fifos: no size that means anything
-    return fi.size();
+    return int64_t(st.st_size);
 }
 
 namespace {
@@ -149,7 +170,7 @@ bool FileCrc32(const QString& path, uint32_t& crc)
 {
     if (!IsRegularFile(path))
         return false; // opening a FIFO blocks, a device never ends
-    QFile f(path);
+    QFile f(NativeName::Openable(path));
     if (!f.open(QIODevice::ReadOnly))
         return false;
     constexpr qint64 chunk = 102400;

@@ -16,6 +16,8 @@ QString StripDirEnd(const QString& dir);
 QString GetTempDir(const QString& fallback = QString());
 
 bool DirExists(const QString& path);
+// Makes the folder and every missing folder above it; true when it is there then.
+bool MakeDirPath(const QString& path);
 
 // What a path names, symbolic links followed. Special: a FIFO, socket or device; reading
 // one may block for ever or never end, so it is never opened as a media file.

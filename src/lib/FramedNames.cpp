@@ -1,6 +1,7 @@
 #include "lib/FramedNames.h"
 
-#include <QFile>
+#include "lib/NativeName.h"
+
 #include <QtEndian>
 
 namespace FramedNames {
@@ -9,7 +10,7 @@ QByteArray Encode(const QByteArray& marker, const QStringList& names)
 {
     QByteArray out = marker;
     for (const QString& name : names) {
-        const QByteArray bytes = QFile::encodeName(name);
+        const QByteArray bytes = NativeName::Encode(name);
         const quint32 length = qToBigEndian(quint32(bytes.size()));
         out.append(reinterpret_cast<const char*>(&length), sizeof length).append(bytes);
     }
@@ -30,7 +31,7 @@ bool Decode(const QByteArray& message, const QByteArray& marker, QStringList& na
         // Compared as unsigned sizes: a length near 2^32 must not wrap.
         if (quint64(length) > quint64(message.size() - at))
             return false;
-        found << QFile::decodeName(message.mid(at, length));
+        found << NativeName::Decode(message.mid(at, length));
         at += length;
     }
     names = found;

@@ -1,5 +1,7 @@
 #include "media/AnalysisWorker.h"
 
+#include "lib/NativeName.h"
+
 #include "media/AvProbe.h"
 #include "media/ContentProbe.h"
 #include "media/MediaAnalysis.h"
@@ -190,6 +192,7 @@ int RunAnalysisWorker()
         if (!AnalysisProtocol::DecodeRequest(payload, request))
             return 1;
         const TAnalysisAnswer answer = AnswerRequest(request);
+        NativeName::RemoveLinks(); // a worker is killed, never ended: nothing may be left for later
         if (!WriteAll(answers, AnalysisProtocol::Frame(AnalysisProtocol::EncodeAnswer(answer))))
             return 1;
     }

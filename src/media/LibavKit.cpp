@@ -1,5 +1,6 @@
 #include "media/LibavKit.h"
 
+#include "lib/NativeName.h"
 #include "lib/Files.h"
 
 #include <QFile>
@@ -55,7 +56,7 @@ TFormat Open(const QString& path)
     // "file:" keeps a name such as "http:x.mp4" or "pipe:1" a file name; the list keeps
     // playlists and concat scripts inside the file system.
     av_dict_set(&options, "protocol_whitelist", "file", 0);
-    const QByteArray url = QByteArrayLiteral("file:") + QFile::encodeName(path);
+    const QByteArray url = QByteArrayLiteral("file:") + NativeName::Encode(path);
     const int rc = avformat_open_input(&raw, url.constData(), nullptr, &options);
     av_dict_free(&options);
     if (rc < 0)

@@ -304,7 +304,7 @@ bool GetVideoFileInfoInProcess(const QString& fileName, const QString& dllPath, 
     local.FileSize = GetFileSize64(fileName);
     info = local; // a failing analysis still leaves name and size
     bool filled = false;
-    if (QFileInfo::exists(fileName))
+    if (PathKind(fileName) != TPathKind::Missing)
         filled = AnalyzeMediaFileInProcess(fileName, dllPath, local);
     DeriveVideoStreamSize(local);
     if (IsRegularFile(fileName) && ProbeWithLibav(fileName, pictures, local.Probe))

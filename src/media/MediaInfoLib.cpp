@@ -1,5 +1,7 @@
 #include "media/MediaInfoLib.h"
 
+#include "lib/NativeName.h"
+
 #include <QFile>
 
 #include <array>
@@ -149,7 +151,8 @@ bool TMediaInfoHandle::Open(const QString& fileName)
 {
     if (!m_handle)
         return false;
-    const std::wstring name = ToWide(fileName);
+    // the library turns the name into the locale's bytes: a name that is not UTF-8 goes by a link
+    const std::wstring name = ToWide(NativeName::Openable(fileName));
     m_opened = Export<FnOpen>(exOpen)(m_handle, name.c_str()) != 0;
     return m_opened;
 }

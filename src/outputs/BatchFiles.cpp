@@ -1,5 +1,7 @@
 #include "outputs/BatchFiles.h"
 
+#include "lib/NativeName.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
@@ -53,20 +55,29 @@ size_t qHash(const TFileId& id, size_t seed) { return qHashMulti(seed, id.Dev, i
 
 std::optional<TFileId> FileIdOf(const QString& path, bool followLinks)
 {
-    return StatId(QFile::encodeName(path), followLinks);
+    return StatId(NativeName::Encode(path), followLinks);
 }
 
 bool NameExists(const QString& path) { return !path.isEmpty() && FileIdOf(path, false).has_value(); }
 
+std::optional<TNameStamp> NameStampOf(const QString& path)
+{
+    struct stat st = {};
+    if (path.isEmpty() || ::lstat(NativeName::Encode(path).constData(), &st) != 0)
+        return std::nullopt;
+    return TNameStamp{TFileId{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}, int64_t(st.st_size),
+                      int64_t(st.st_mtim.tv_sec) * 1000000000 + int64_t(st.st_mtim.tv_nsec)};
+}
+
 bool IsSymLinkName(const QString& path)
 {
     struct stat st = {};
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+    return ::lstat(NativeName::Encode(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool DirectoryFoldsCase(const QString& dirPath)
 {
-    const QByteArray dir = QFile::encodeName(dirPath);
+    const QByteArray dir = NativeName::Encode(dirPath);
     DIR* d = ::opendir(dir.constData());
     if (!d)
         return true;
@@ -94,6 +105,7 @@ void TBatchFiles::Clear()
     m_dirs.clear();
     m_inputKeys.clear();
     m_outputKeys.clear();
+    m_plannedSources.clear();
     m_inputIds.clear();
     m_outputIds.clear();
 }
@@ -162,6 +174,13 @@ bool TBatchFiles::IsEarlierOutput(const QString& path) const
     const auto id = FileIdOf(path, false);
     return id && m_outputIds.contains(*id);
 }
+
+void TBatchFiles::AddPlannedOutput(const QString& path, const QString& source)
+{
+    m_plannedSources.insert(NameKey(path), source);
+}
+
+QString TBatchFiles::PlannedSourceOf(const QString& path) const { return m_plannedSources.value(NameKey(path)); }
 
 QString WriteTargetProblem(const QString& target, const TBatchFiles& files)
 {

@@ -28,6 +28,17 @@ std::optional<TFileId> FileIdOf(const QString& path, bool followLinks);
 bool NameExists(const QString& path);
 bool IsSymLinkName(const QString& path);
 
+// What a name holds at one moment: the entry itself (a link is not followed), its size
+// and modification time. Two equal stamps: nobody wrote the name in between.
+struct TNameStamp {
+    TFileId Id;
+    int64_t Size = -1;
+    int64_t MTimeNs = 0;
+    bool operator==(const TNameStamp&) const = default;
+};
+// Empty when nothing is there.
+std::optional<TNameStamp> NameStampOf(const QString& path);
+
 class TBatchFiles {
 public:
     void Clear();
@@ -40,6 +51,10 @@ public:
     bool IsInput(const QString& path) const;
     // Whether an earlier row of the batch writes path.
     bool IsEarlierOutput(const QString& path) const;
+    // Where the batch means to put source's output before the existing-output policy;
+    // PlannedSourceOf(path) tells the source whose output is planned at path (empty: none).
+    void AddPlannedOutput(const QString& path, const QString& source);
+    QString PlannedSourceOf(const QString& path) const;
     // Not free for a new output: the name exists, or an earlier row writes it.
     bool IsTaken(const QString& path) const { return NameExists(path) || IsEarlierOutput(path); }
 
@@ -55,6 +70,7 @@ private:
     mutable QHash<QString, TDir> m_dirs;
     QSet<QString> m_inputKeys;
     QSet<QString> m_outputKeys;
+    QHash<QString, QString> m_plannedSources; // by the planned output's name key
     QSet<TFileId> m_inputIds;
     QSet<TFileId> m_outputIds;
 };

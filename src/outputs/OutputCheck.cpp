@@ -156,6 +156,17 @@ QString OffsetWords(int ms)
                   : QCoreApplication::translate("OutputCheck", "%1 before the picture").arg(SecondsText(-ms));
 }
 
+// The length an output of input must have: the container's, and a picture that starts after
+// the sound ends that much later (a transport stream's stated length is its pictures' alone).
+int InputLengthMs(const TVideoFileInfo& input)
+{
+    int ms = input.GeneralDurationMs > 0 ? input.GeneralDurationMs : int(std::lround(input.Duration));
+    const TAvProbeInfo& ip = input.Probe;
+    if (ip.Opened && ip.HasVideo && ip.HasAudio && ip.VideoDurationMs > 0 && ip.VideoStartMs - ip.AudioStartMs >= 40)
+        ms = std::max(ms, ip.VideoStartMs + ip.VideoDurationMs - ip.AudioStartMs);
+    return ms;
+}
+
 } // namespace
 
 int DurationToleranceMs(int inputMs, double frameMs)
@@ -182,12 +193,7 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
     }
 
     if (!HasAnyOption(added, {"-ss", "-endpos", "-frames", "-speed", "-sb"})) {
-        e.DurationMs = input.GeneralDurationMs > 0 ? input.GeneralDurationMs : int(std::lround(input.Duration));
-        // a picture that starts after the sound ends that much later (a transport stream's
-        // stated length is its pictures' alone)
-        const TAvProbeInfo& ip = input.Probe;
-        if (ip.Opened && ip.HasVideo && ip.HasAudio && ip.VideoDurationMs > 0 && ip.VideoStartMs - ip.AudioStartMs >= 40)
-            e.DurationMs = std::max(e.DurationMs, ip.VideoStartMs + ip.VideoDurationMs - ip.AudioStartMs);
+        e.DurationMs = InputLengthMs(input);
     }
 
     const bool makesAudio = OptionValue(pieces.ACodec.Args, QStringLiteral("-oac")) == QLatin1String("mp3lame");
@@ -333,6 +339,13 @@ TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectatio
         v.Reason = text;
     }
     return v;
+}
+
+TOutputVerdict JudgeExistingOutput(const TVideoFileInfo& existing, const TVideoFileInfo& input)
+{
+    TOutputExpectation whole;
+    whole.DurationMs = InputLengthMs(input);
+    return JudgeOutput(existing, whole);
 }
 
 TOutputVerdict VerifyOutputFile(const QString& path, const QString& dllPath, const TOutputExpectation& expected,

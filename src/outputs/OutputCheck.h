@@ -51,6 +51,11 @@ struct TOutputVerdict {
 // Judges an analysed output.
 TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectation& expected);
 
+// Whether a file found under an output's name is a whole conversion of input: a readable
+// media file with a picture, not cut short, of the input's length within the tolerance
+// above. Whatever settings made it are not asked: only its wholeness is.
+TOutputVerdict JudgeExistingOutput(const TVideoFileInfo& existing, const TVideoFileInfo& input);
+
 // Analyses the file with the library at dllPath (in a worker process, with its time
 // limit, its pictures sampled) and judges it; *probed gets the analysis when given.
 TOutputVerdict VerifyOutputFile(const QString& path, const QString& dllPath, const TOutputExpectation& expected,

@@ -1,5 +1,6 @@
 #include "outputs/TempOutput.h"
 
+#include "lib/NativeName.h"
 #include "lib/ProcessInfo.h"
 
 #include <QByteArray>
@@ -13,6 +14,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -44,8 +46,10 @@ QString TempName(const QString& base, const QString& ext, qint64 pid, quint64 n)
 QString FittingTempName(QString base, const QString& ext, qint64 pid, quint64 n)
 {
     QString name = TempName(base, ext, pid, n);
-    while (QFile::encodeName(name).size() > MaxNameBytes && !base.isEmpty()) {
-        base.chop(base.size() >= 2 && base.at(base.size() - 1).isLowSurrogate() ? 2 : 1);
+    while (NativeName::Encode(name).size() > MaxNameBytes && !base.isEmpty()) {
+        const bool pair = base.size() >= 2 && base.at(base.size() - 1).isLowSurrogate() &&
+                          base.at(base.size() - 2).isHighSurrogate();
+        base.chop(pair ? 2 : 1);
         name = TempName(base, ext, pid, n);
     }
     return name;
@@ -66,7 +70,7 @@ TResultOf<QString> ReserveTempOutput(const QString& finalPath)
         const quint64 n = ++g_tempCounter;
         const QString path = dir + QLatin1Char('/') + FittingTempName(base, ext, pid, n);
         // O_EXCL also refuses a dangling link: the name is new, and it is ours.
-        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+        const int fd = ::open(NativeName::Encode(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                               0666);
         if (fd >= 0) {
             ::close(fd);
@@ -97,8 +101,8 @@ bool IsTempOutputName(const QString& fileName, qint64* pid)
 
 TResult CommitOutput(const QString& temp, const QString& finalPath, TCommitPolicy policy)
 {
-    const QByteArray from = QFile::encodeName(temp);
-    const QByteArray to = QFile::encodeName(finalPath);
+    const QByteArray from = NativeName::Encode(temp);
+    const QByteArray to = NativeName::Encode(finalPath);
     const auto fail = [&](int err) {
         return TResult::Failure(QCoreApplication::translate("Outputs", "Cannot rename \"%1\" to \"%2\": %3")
                                     .arg(temp, finalPath, SystemReason(err)));
@@ -140,7 +144,7 @@ TResult CommitOutput(const QString& temp, const QString& finalPath, TCommitPolic
 
 TResult DiscardOutput(const QString& temp)
 {
-    const QByteArray path = QFile::encodeName(temp);
+    const QByteArray path = NativeName::Encode(temp);
     const auto fail = [&](int err) {
         return TResult::Failure(QCoreApplication::translate("Outputs", "Cannot remove \"%1\": %2").arg(temp, SystemReason(err)));
     };
@@ -176,12 +180,19 @@ bool IsLiveProcessOfThisProgram(qint64 pid)
 QStringList SweepStaleTempOutputs(const QString& dir)
 {
     QStringList removed;
-    const QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QStringList names;
+    // from the file system itself: Qt's listing drops the names that are not UTF-8
+    if (DIR* d = ::opendir(NativeName::Encode(dir).constData())) {
+        while (const dirent* e = ::readdir(d))
+            names << NativeName::Decode(QByteArray(e->d_name));
+        ::closedir(d);
+    }
+    names.sort();
     for (const QString& name : names) {
         qint64 pid = 0;
         if (!IsTempOutputName(name, &pid) || IsLiveProcessOfThisProgram(pid))
             continue;
-        const QByteArray path = QFile::encodeName(dir + QLatin1Char('/') + name);
+        const QByteArray path = NativeName::Encode(dir + QLatin1Char('/') + name);
         struct stat st {};
         if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;

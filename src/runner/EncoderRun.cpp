@@ -1,5 +1,7 @@
 #include "runner/EncoderRun.h"
 
+#include "lib/NativeName.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -125,7 +127,11 @@ TResult TEncoderRun::Start(const QString& program, const QStringList& argv, cons
         return TResult::Failure(StartErrorText(code, qt_error_string(code)));
     };
     m_process.setProgram(program);
-    m_process.setArguments(argv);
+    // Qt hands arguments over as UTF-8: a file whose name is not goes by a link to it.
+    QStringList args = argv;
+    for (QString& arg : args)
+        arg = NativeName::Openable(arg);
+    m_process.setArguments(args);
     m_process.setWorkingDirectory(workingDir);
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());

@@ -6,6 +6,7 @@
 #include "filelist/FileListModel.h"
 #include "lib/Files.h"
 #include "lib/MemIniFile.h"
+#include "lib/NativeName.h"
 #include "lib/ProcessInfo.h"
 #include "lib/TextFile.h"
 #include "settings/Profile.h"
@@ -137,13 +138,15 @@ QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSetti
     ini.WriteBool(Output, QStringLiteral("KeepTree"), settings.keepTree);
     ini.WriteInteger(Rows, QStringLiteral("Count"), list.rowCount());
     for (int r = 0; r < list.rowCount(); ++r) {
-        // Names are percent-encoded: a file name may hold line ends, "=" or leading blanks.
+        // Names are percent-encoded bytes: a file name may hold line ends, "=", leading blanks
+        // or bytes that are not UTF-8.
         ini.WriteString(Rows, NumberedKey("Name", r + 1),
-                        QString::fromLatin1(list.GetNgFullFileName(r).toUtf8().toPercentEncoding("/")));
+                        QString::fromLatin1(NativeName::Encode(list.GetNgFullFileName(r)).toPercentEncoding("/")));
         ini.WriteBool(Rows, NumberedKey("Checked", r + 1), list.IsChecked(r));
         ini.WriteString(Rows, NumberedKey("Status", r + 1), SavedStatus(list.RowStatus(r)));
         if (const QString& root = list.Row(r).Root; !root.isEmpty())
-            ini.WriteString(Rows, NumberedKey("Root", r + 1), QString::fromLatin1(root.toUtf8().toPercentEncoding("/")));
+            ini.WriteString(Rows, NumberedKey("Root", r + 1),
+                            QString::fromLatin1(NativeName::Encode(root).toPercentEncoding("/")));
     }
     return TextFile::Encode(ini.Lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), TTextEncoding::Utf8);
 }
@@ -174,14 +177,14 @@ bool TBatchRecovery::Read(const QString& file, const EncodingSettings& base, int
     s.keepTree = ini.ReadBool(Output, QStringLiteral("KeepTree"), s.keepTree);
     for (int i = 1; i <= count; ++i) {
         TRow row;
-        row.FullName = QString::fromUtf8(
+        row.FullName = NativeName::Decode(
             QByteArray::fromPercentEncoding(ini.ReadString(Rows, NumberedKey("Name", i)).toLatin1()));
         if (row.FullName.isEmpty())
             break; // the count promised more than the file holds
         row.Checked = ini.ReadBool(Rows, NumberedKey("Checked", i), true);
         row.Status = ini.ReadString(Rows, NumberedKey("Status", i));
         // A state file of an older version has no roots: its rows were named.
-        row.Root = QString::fromUtf8(
+        row.Root = NativeName::Decode(
             QByteArray::fromPercentEncoding(ini.ReadString(Rows, NumberedKey("Root", i)).toLatin1()));
         saved.Rows << row;
     }

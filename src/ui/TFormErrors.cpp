@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h"
 #include "runner/ErrorLog.h"
+#include "lib/NativeName.h"
 #include "lib/TextFile.h"
 #include "ui/UiKit.h"
 #include "ui/UiMetrics.h"
@@ -93,7 +94,7 @@ void TFormErrors::ShowReport(const QString& report, const QString& input, const 
         sentence = tr("The encoder ended with exit code %1.").arg(parts.ExitCode);
     auto* top = new QTreeWidgetItem(m_reports);
     //: One failure in the error window: %1 its number, %2 why it failed, %3 the input's file name
-    top->setText(0, tr("%1. %2 (%3)").arg(number).arg(sentence, QFileInfo(input).fileName()));
+    top->setText(0, tr("%1. %2 (%3)").arg(number).arg(sentence, NativeName::Shown(QFileInfo(input).fileName())));
     QFont bold = top->font(0);
     bold.setBold(true);
     top->setFont(0, bold);

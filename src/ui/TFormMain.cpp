@@ -6,6 +6,8 @@
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/ListActionStates.h"
+#include "frontend/ListBatch.h"
+#include "lib/NativeName.h"
 #include "media/FileInfoReport.h"
 #include "media/MediaAnalysis.h"
 #include "ui/TAdvancedPanel.h"
@@ -368,6 +370,8 @@ void TFormMain::ConnectControls()
 
 // ---- enabling -------------------------------------------------------------------
 
+QStringList TFormMain::FoldersNeverScanned() const { return ::FoldersNeverScanned(m_output->Options()); }
+
 void TFormMain::InitControls()
 {
     if (m_locked)
@@ -583,9 +587,15 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event)
 void TFormMain::dropEvent(QDropEvent* event)
 {
     QStringList names;
-    for (const QUrl& u : event->mimeData()->urls())
-        if (u.isLocalFile())
-            names << u.toLocalFile();
+    for (const QUrl& u : event->mimeData()->urls()) {
+        if (!u.isLocalFile())
+            continue;
+        // the path's own bytes: a name that is not UTF-8 comes percent-encoded, and
+        // toLocalFile would replace them
+        names << (u.host().isEmpty()
+                      ? NativeName::Decode(QByteArray::fromPercentEncoding(u.path(QUrl::FullyEncoded).toLatin1()))
+                      : u.toLocalFile());
+    }
     event->acceptProposedAction();
     if (!names.isEmpty() && !m_locked)
         m_lists->AddDroppedNames(names);

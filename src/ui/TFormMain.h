@@ -76,6 +76,7 @@ public:
     // Marks a conversion as running (Esc and the tray read it).
     void SetConverting(bool on) { m_batch->SetConverting(on); }
     bool Converting() const override { return m_batch->Converting(); }
+    QStringList FoldersNeverScanned() const override;
     bool StayOnTop() const { return m_stayOnTop; }
 
     TFileGrid* Grid() const { return m_ng; }

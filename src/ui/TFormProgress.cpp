@@ -1,6 +1,7 @@
 #include "ui/TFormProgress.h"
 
 #include "lib/MemIniFile.h"
+#include "lib/NativeName.h"
 #include "settings/AppSettings.h"
 #include <QFileInfo>
 
@@ -289,7 +290,7 @@ QTreeWidgetItem* TFormProgress::JobItem(int row) const
 void TFormProgress::JobStarted(int row, const QString& input)
 {
     auto* item = new QTreeWidgetItem;
-    item->setText(jcFile, QFileInfo(input).fileName());
+    item->setText(jcFile, NativeName::Shown(QFileInfo(input).fileName()));
     item->setToolTip(jcFile, input);
     item->setData(jcFile, Qt::UserRole, row);
     item->setText(jcPercent, QStringLiteral("0%"));

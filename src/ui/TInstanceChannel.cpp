@@ -31,11 +31,9 @@ constexpr int AnswerTimeoutMs = 3000;
 QByteArray Message(const QStringList& inputs)
 {
     // Relative names mean this process's working directory, which the window does not share.
-    // A name the command line could not decode was lost before it got here, as it is
-    // for a window's own command line: the window then passes it over the same way.
     QStringList absolute;
     for (const QString& input : inputs)
-        absolute << QFileInfo(input).absoluteFilePath();
+        absolute << QDir::current().absoluteFilePath(input); // a name's own bytes kept
     const QByteArray names = FramedNames::Encode(Marker, absolute);
     const quint32 length = qToBigEndian(quint32(names.size()));
     return QByteArray(reinterpret_cast<const char*>(&length), sizeof length) + names;

@@ -5,6 +5,7 @@
 #include "filelist/FileListModel.h"
 #include "filelist/FileListRules.h"
 #include "filelist/ListActionStates.h"
+#include "lib/Files.h"
 #include "media/AnalysisPool.h"
 #include "ui/TFileGrid.h"
 #include "ui/TGridFooter.h"
@@ -225,6 +226,7 @@ void TListController::RunListAdd(const std::function<void()>& add)
         return;
     m_adding = true;
     m_list->SetAddStopCheck([this] { return m_closeWhenAddEnds; });
+    m_list->SetScanExclusions(m_host.FoldersNeverScanned());
     add();
     m_list->SetAddStopCheck({});
     m_adding = false;
@@ -233,11 +235,6 @@ void TListController::RunListAdd(const std::function<void()>& add)
         return;
     }
     m_host.InitControls();
-    // Names the file system holds in bytes that are not UTF-8 cannot be listed: say which.
-    const QStringList unnamed = m_list->TakeUnnamedFiles();
-    if (!unnamed.isEmpty())
-        UiKit::WarningBox(&m_window, tr("These files have names that are not valid UTF-8 and were left out:\n%1")
-                                         .arg(unnamed.join(QLatin1Char('\n'))));
 }
 
 void TListController::actAddFilesExecute()
@@ -314,16 +311,18 @@ void TListController::AddCommandLineInputs(const QStringList& inputs)
 
 void TListController::AddCommandLineInput(const QString& input, QStringList& errors)
 {
-    const QFileInfo fi(input);
-    if (fi.isDir()) {
-        m_list->AddFolder(fi.absoluteFilePath(), true, ResponsiveAdd(true));
-    } else if (!fi.exists()) {
+    // not QFileInfo: a name's bytes that are not UTF-8 are kept
+    const QString path = ExpandListFileName(input);
+    const TPathKind kind = PathKind(path);
+    if (kind == TPathKind::Directory) {
+        m_list->AddFolder(path, true, ResponsiveAdd(true));
+    } else if (kind == TPathKind::Missing) {
         return;
     } else if (IsFileListFile(input)) {
-        if (const TResultOf<int> loaded = m_list->LoadFileList(fi.absoluteFilePath()); !loaded.error().isEmpty())
+        if (const TResultOf<int> loaded = m_list->LoadFileList(path); !loaded.error().isEmpty())
             errors << loaded.error();
     } else {
-        m_list->AddFiles({fi.absoluteFilePath()});
+        m_list->AddFiles({path});
     }
 }
 

@@ -25,6 +25,8 @@ public:
     virtual void InitControls() = 0;
     // A batch runs: the list takes no adds and loses no rows.
     virtual bool Converting() const = 0;
+    // The folders a scan passes by, under the output options as they stand now.
+    virtual QStringList FoldersNeverScanned() const = 0;
 
 protected:
     ~IListHost() = default;

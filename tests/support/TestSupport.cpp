@@ -234,6 +234,18 @@ QString CopyClip(const QString& clip, const QString& path)
     return path;
 }
 
+QString MakeShortClip(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    const RunResult r = RunProgram(
+        QStringLiteral("ffmpeg"),
+        {QStringLiteral("-nostdin"), QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"), QStringLiteral("-f"),
+         QStringLiteral("lavfi"), QStringLiteral("-i"), QStringLiteral("testsrc=size=160x120:rate=25:duration=1"),
+         QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), QStringLiteral("sine=frequency=440:duration=1"),
+         QStringLiteral("-c:v"), QStringLiteral("mpeg4"), QStringLiteral("-c:a"), QStringLiteral("libmp3lame"), path});
+    return r.exitCode == 0 ? path : QString();
+}
+
 QStringList Lines(const QByteArray& out) { return QString::fromUtf8(out).split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 
 int DistinctFrames(const QString& file)

@@ -24,6 +24,9 @@ QString ScratchDir();
 QString TestScratch(const QString& group, const QStringList& subdirs);
 // Copies the test clip to path; returns path.
 QString CopyClip(const QString& clip, const QString& path);
+// A one-second AVI (160x120 MPEG-4, MP3 sound) made with ffmpeg at path, its folder made;
+// path, or empty when ffmpeg failed.
+QString MakeShortClip(const QString& path);
 
 QString VexaconvPath();
 
