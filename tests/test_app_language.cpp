@@ -71,6 +71,21 @@ TEST(Language, TheGermanCatalogueTranslatesEverySourceText)
     EXPECT_FALSE(report.contains(QLatin1String("untranslated"))) << report.toStdString();
 }
 
+// What the window and the headless modes say names what the user gains, not the parts
+// inside that do it: no library's or reader's name in any text the catalogue holds, in
+// either language.
+TEST(Language, NoShownTextNamesTheReadersInside)
+{
+    const QByteArray catalogue = ReadFile(QStringLiteral(VEXA_SOURCE_DIR "/translations/vexaconv_de.ts"));
+    ASSERT_FALSE(catalogue.isEmpty());
+    const QRegularExpression jargon(QStringLiteral("<(source|translation)>[^<]*\\b(lavf|libav\\w*|demux\\w*)\\b[^<]*<"),
+                                    QRegularExpression::CaseInsensitiveOption);
+    QStringList found;
+    for (auto it = jargon.globalMatch(QString::fromUtf8(catalogue)); it.hasNext();)
+        found << it.next().captured(0);
+    EXPECT_EQ(found, QStringList());
+}
+
 // The program's own choice at start: the locale for --help (it reads no home), the stored
 // choice in Options over the locale once a home is read; the catalogue found beside the
 // executable of a build.

@@ -53,6 +53,9 @@ TResult MakeRowFolder(const TRowWork& w);
 
 // "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
 QString ErrorStatus(int code, bool secondPass);
+// "Error": the row failed, but not by the encoder's exit code (the output check, a refusal,
+// a folder that cannot be made); its reason says why.
+QString FailedStatus();
 
 // Moves the accepted temporary to the row's output under the policy. "Skip file" leaves
 // a name another program took meanwhile to it (the row ends "Skipped", w.Committed stays
