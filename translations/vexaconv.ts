@@ -2764,6 +2764,16 @@ Restore the list from the interrupted batch?</source>
         <source>Play again</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The preview of %1 plays in %2.</source>
+        <extracomment>%2: the player&apos;s program name, as &quot;mpv&quot; or &quot;vlc&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <extracomment>Opens the folder the preview was written to in the file manager</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TSettingsPanel</name>

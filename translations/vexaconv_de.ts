@@ -2772,6 +2772,16 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
         <source>Play again</source>
         <translation>Erneut abspielen</translation>
     </message>
+    <message>
+        <source>The preview of %1 plays in %2.</source>
+        <extracomment>%2: the player&apos;s program name, as &quot;mpv&quot; or &quot;vlc&quot;</extracomment>
+        <translation>Die Vorschau von %1 läuft in %2.</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <extracomment>Opens the folder the preview was written to in the file manager</extracomment>
+        <translation>Ordner öffnen</translation>
+    </message>
 </context>
 <context>
     <name>TSettingsPanel</name>
