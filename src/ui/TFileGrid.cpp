@@ -38,7 +38,7 @@ TFileGrid::TFileGrid(QWidget* parent)
             m_headerMenu->popup(horizontalHeader()->mapToGlobal(pos));
     });
     connect(h, &QHeaderView::sectionResized, this, &TFileGrid::OnSectionResized);
-    connect(h, &QHeaderView::sectionCountChanged, this, &TFileGrid::FitFileColumn);
+    connect(h, &QHeaderView::sectionCountChanged, this, &TFileGrid::FitSpareRoomColumn);
 }
 
 int TFileGrid::ColumnWidth(int column) const
@@ -81,7 +81,7 @@ void TFileGrid::OnSectionResized(int column, int oldSize, int newSize)
         if (column == SpareRoomColumn() && oldSize > 0)
             return;
     }
-    FitFileColumn();
+    FitSpareRoomColumn();
 }
 
 int TFileGrid::SpareRoomColumn() const
@@ -95,7 +95,7 @@ int TFileGrid::SpareRoomColumn() const
     return colFileName;
 }
 
-void TFileGrid::FitFileColumn()
+void TFileGrid::FitSpareRoomColumn()
 {
     QHeaderView* h = horizontalHeader();
     if (m_fitting || !model() || colReason >= h->count())
@@ -124,7 +124,7 @@ void TFileGrid::FitFileColumn()
 void TFileGrid::resizeEvent(QResizeEvent* event)
 {
     QTableView::resizeEvent(event);
-    FitFileColumn();
+    FitSpareRoomColumn();
 }
 
 void TFileGrid::ApplyDefaultColumnLayout()
@@ -144,7 +144,7 @@ void TFileGrid::ApplyDefaultColumnLayout()
     h->setStretchLastSection(false);
     m_fileWidth = h->sectionSize(colFileName);
     m_reasonWidth = ColumnDef(colReason).Width; // hidden: its section has no size now
-    FitFileColumn();
+    FitSpareRoomColumn();
     // The check and icon columns are exactly as wide as their content.
     h->setSectionResizeMode(colActive, QHeaderView::Fixed);
     h->setSectionResizeMode(colIcon, QHeaderView::Fixed);

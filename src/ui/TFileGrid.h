@@ -42,7 +42,7 @@ private:
     int SpareRoomColumn() const;
     // That column takes whatever room the other columns leave; the others, Status too,
     // keep their own widths.
-    void FitFileColumn();
+    void FitSpareRoomColumn();
     void OnSectionResized(int column, int oldSize, int newSize);
     // The own width of the file name or the reason column.
     int& OwnWidth(int column);
@@ -50,5 +50,5 @@ private:
     QMenu* m_headerMenu = nullptr;
     int m_fileWidth = 0;     // the file name column's own width
     int m_reasonWidth = 0;   // the reason column's own width
-    bool m_fitting = false;  // FitFileColumn is resizing it
+    bool m_fitting = false;  // FitSpareRoomColumn is resizing it
 };
