@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
 """The user guide as one HTML page, from the README.
 
-Usage: manual.py README.md OUTPUT.html [--skip HEADING]...
+Usage: manual.py README.md OUTPUT.html [--skip HEADING]... [--lang CODE]
 
 The README's own Markdown is plain: headings, paragraphs, numbered and bulleted lists,
 indented code, tables, images, links, **bold** and `code`. Anything else is written as
 text, so a new construct shows up in the page rather than breaking the build. The
 sections named by --skip (building and testing, for developers) are left out; a --skip
 that names no section fails, so a renamed heading cannot put them back unnoticed.
+--lang names the page's language (en when not given): a translated guide is written the
+same way from its own Markdown.
 Images are referred to by their file name: the build puts them beside the page.
 Standard library only, so the build needs no package beyond python3.
 """
@@ -117,14 +119,17 @@ def without_sections(lines, skip):
 
 
 def main(argv):
-    if len(argv) < 3 or len(argv) % 2 == 0 or any(a != "--skip" for a in argv[3::2]):
+    options = list(zip(argv[3::2], argv[4::2]))
+    if len(argv) < 3 or len(argv) % 2 == 0 or any(o not in ("--skip", "--lang") for o, _ in options):
         sys.exit(__doc__.split("\n\n")[1])
+    skip = [v for o, v in options if o == "--skip"]
+    lang = next((v for o, v in reversed(options) if o == "--lang"), "en")
     with open(argv[1], encoding="utf-8") as f:
         lines = f.read().split("\n")
-    body = blocks(without_sections(lines, argv[4::2]))
+    body = blocks(without_sections(lines, skip))
     title = next((re.sub(r"^# +", "", l).strip() for l in lines if l.startswith("# ")), "Manual")
     page = """<!DOCTYPE html>
-<html lang="en">
+<html lang="%s">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
@@ -141,7 +146,7 @@ th, td { border: 1px solid #ccc; padding: 0.3em 0.6em; text-align: left; vertica
 %s
 </body>
 </html>
-""" % (html.escape(title), body)
+""" % (html.escape(lang), html.escape(title), body)
     with open(argv[2], "w", encoding="utf-8") as f:
         f.write(page)
 

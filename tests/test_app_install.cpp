@@ -2,6 +2,7 @@
 // expects in their places and accepted by their validators, and the installed program
 // finding its data beside bin while writing only into its own home.
 #include "base/AppParams.h"
+#include "base/Language.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -59,6 +60,7 @@ TEST_F(InstalledTree, EveryFileInItsPlace)
     QStringList expected = {
         "bin/vexaconv",
         "share/applications/vexaconv.desktop",
+        "share/doc/vexaconv/manual.de.html",
         "share/doc/vexaconv/manual.html",
         "share/doc/vexaconv/screenshot.png",
         "share/icons/hicolor/scalable/apps/vexaconv.svg",
@@ -144,26 +146,43 @@ TEST_F(InstalledTree, ManPagesRenderTheHelpTextInTheirLanguage)
     }
 }
 
-// Help › Manual: the README's part for users as a page, its picture beside it; the build
-// tree has it where the installed program looks, so an uninstalled build finds it too.
+// Help › Manual: the README's part for users as a page, its picture beside it, and the
+// same in German with the German menu paths; the build tree has them where the installed
+// program looks, so an uninstalled build finds them too.
 TEST_F(InstalledTree, ManualIsTheReadmesUserPart)
 {
-    QFile manual(Prefix() + "/share/doc/vexaconv/manual.html");
-    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
-    const QString page = QString::fromUtf8(manual.readAll());
-    for (const char* part : {"<h2>First steps in the window</h2>", "<h2>Without a window</h2>", "<strong>File list › Add files...</strong>",
-                             "<img src=\"screenshot.png\"", "<td><code>/usr/share/vexaconv</code></td>",
-                             "parallel --jobs 2 &lt; batch.jobs</code></pre>"})
-        EXPECT_TRUE(page.contains(QString::fromUtf8(part))) << part;
-    for (const char* developers : {"scripts/test.sh", "cpack", "**", "`"})
-        EXPECT_FALSE(page.contains(QLatin1String(developers))) << developers;
+    const struct {
+        const char* file;
+        QStringList parts;
+    } manuals[] = {
+        {"manual.html",
+         {"<html lang=\"en\">", "<h2>First steps in the window</h2>", "<h2>Without a window</h2>",
+          "<strong>File list › Add files...</strong>", "<img src=\"screenshot.png\"",
+          "<td><code>/usr/share/vexaconv</code></td>", "parallel --jobs 2 &lt; batch.jobs</code></pre>"}},
+        {"manual.de.html",
+         {"<html lang=\"de\">", "<h2>Erste Schritte im Fenster</h2>", "<h2>Ohne Fenster</h2>",
+          "<strong>Dateiliste › Dateien hinzufügen...</strong>", "<strong>Datei › Vorschau...</strong>",
+          "<strong>Encoder › Encoder-Einstellungen speichern...</strong>", "<strong>Hilfe › Handbuch</strong>",
+          "<img src=\"screenshot.png\"", "parallel --jobs 2 &lt; batch.jobs</code></pre>"}},
+    };
+    for (const auto& m : manuals) {
+        SCOPED_TRACE(m.file);
+        QFile manual(Prefix() + "/share/doc/vexaconv/" + m.file);
+        ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(manual.readAll());
+        for (const QString& part : m.parts)
+            EXPECT_TRUE(page.contains(part)) << part.toStdString();
+        for (const char* developers : {"scripts/test.sh", "cpack", "**", "`"})
+            EXPECT_FALSE(page.contains(QLatin1String(developers))) << developers;
+    }
 
     TAppParams built;
     InitAppParams(built, Path("home"), QStringLiteral(VEXA_BIN_DIR));
     EXPECT_TRUE(QFileInfo(built.ManualFile).isFile()) << built.ManualFile.toStdString();
+    EXPECT_EQ(QFileInfo(Language::LocalisedFile(built.ManualFile, QStringLiteral("de"))).fileName(), "manual.de.html");
     TAppParams installed;
     InitAppParams(installed, Path("home"), Prefix() + "/bin");
-    EXPECT_EQ(installed.ManualFile, manual.fileName());
+    EXPECT_EQ(installed.ManualFile, Prefix() + "/share/doc/vexaconv/manual.html");
 }
 
 // The installed program in a fresh account: its data from share/vexaconv, nothing written

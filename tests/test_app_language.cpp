@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -69,6 +70,52 @@ TEST(Language, TheGermanCatalogueTranslatesEverySourceText)
     EXPECT_EQ(m.captured(3).toInt(), 0) << "texts without German; refresh the catalogue "
                                            "(cmake --build <dir> --target vexa_lupdate) and translate them";
     EXPECT_FALSE(report.contains(QLatin1String("untranslated"))) << report.toStdString();
+}
+
+// Help › Manual opens the guide in the language the program speaks, where that guide is
+// installed, else the English one; the language is the catalogue's while it is in place.
+TEST(Language, AFileIsChosenByTheLanguageSpokenAndFallsBackToEnglish)
+{
+    QTemporaryDir dir;
+    const QString english = dir.filePath(QStringLiteral("manual.html"));
+    const QString german = dir.filePath(QStringLiteral("manual.de.html"));
+    const struct {
+        const char* lang;
+        bool germanInstalled;
+        QString chosen;
+    } cases[] = {
+        {"de", true, german}, {"en", true, english}, {"", true, english}, {"fr", true, english}, {"de", false, english},
+    };
+    WriteFile(english, "<html lang=\"en\">");
+    for (const auto& c : cases) {
+        QFile::remove(german);
+        if (c.germanInstalled)
+            WriteFile(german, "<html lang=\"de\">");
+        EXPECT_EQ(Language::LocalisedFile(english, QString::fromLatin1(c.lang)), c.chosen) << c.lang << c.germanInstalled;
+    }
+
+    EXPECT_EQ(Language::Current(), QStringLiteral("en"));
+    {
+        QObject owner;
+        ASSERT_TRUE(Language::Install(QStringLiteral("de"), {QStringLiteral(VEXA_BIN_DIR "/translations")}, &owner));
+        EXPECT_EQ(Language::Current(), QStringLiteral("de"));
+    }
+    EXPECT_EQ(Language::Current(), QStringLiteral("en"));
+}
+
+// What the window and the headless modes say names what the user gains, not the parts
+// inside that do it: no library's or reader's name in any text the catalogue holds, in
+// either language.
+TEST(Language, NoShownTextNamesTheReadersInside)
+{
+    const QByteArray catalogue = ReadFile(QStringLiteral(VEXA_SOURCE_DIR "/translations/vexaconv_de.ts"));
+    ASSERT_FALSE(catalogue.isEmpty());
+    const QRegularExpression jargon(QStringLiteral("<(source|translation)>[^<]*\\b(lavf|libav\\w*|demux\\w*)\\b[^<]*<"),
+                                    QRegularExpression::CaseInsensitiveOption);
+    QStringList found;
+    for (auto it = jargon.globalMatch(QString::fromUtf8(catalogue)); it.hasNext();)
+        found << it.next().captured(0);
+    EXPECT_EQ(found, QStringList());
 }
 
 // The program's own choice at start: the locale for --help (it reads no home), the stored

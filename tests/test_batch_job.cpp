@@ -9,11 +9,13 @@
 #include "media/MediaInfoLib.h"
 #include "media/MediaAnalysis.h"
 #include "outputs/TempOutput.h"
+#include "runner/ErrorLog.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -71,11 +73,11 @@ TEST(ConversionJob, EachWayARowEnds)
     const TCase cases[] = {
         {"a faithful output", "cp \"$src\" \"$out\"", TAct::None, "Done", false, 1, true},
         {"the encoder fails", "echo 'Exiting... (End of file)'; exit 3", TAct::None, "Error (3)", true, 1, false},
-        {"junk called a success", "head -c 20000 /dev/urandom > \"$out\"", TAct::None, "Error (0)", true, 1, false},
+        {"junk called a success", "head -c 20000 /dev/urandom > \"$out\"", TAct::None, "Error", true, 1, false},
         {"a wrong length, cured by the other reader",
          "case \"$all\" in *'-demuxer lavf'*) cp \"$src\" \"$out\";; *) cp \"$cut\" \"$out\";; esac", TAct::None, "Done",
          false, 2, true},
-        {"a wrong length with either reader", "cp \"$cut\" \"$out\"", TAct::None, "Error (0)", true, 2, false},
+        {"a wrong length with either reader", "cp \"$cut\" \"$out\"", TAct::None, "Error", true, 2, false},
         {"aborted", "trap 'exit 2' INT; while :; do echo 'Pos: 1.0s 25f (10%)'; sleep 0.05; done", TAct::Abort, "",
          false, 1, false},
         {"paused, then done", "sleep 1; cp \"$src\" \"$out\"", TAct::Pause, "Done", false, 1, true},
@@ -143,6 +145,9 @@ TEST(ConversionJob, EachWayARowEnds)
         EXPECT_EQ(outcome.Failed, c.failed) << outcome.Reason.toStdString();
         EXPECT_EQ(!outcome.Reason.isEmpty(), c.failed);
         EXPECT_EQ(host.reports.size(), c.failed ? 1 : 0) << host.reports.join('\n').toStdString();
+        if (c.failed) // an exit code in the report only where the encoder failed with one: "Error (3)", not "Error"
+            EXPECT_EQ(SplitErrorReport(host.reports.value(0)).ExitCode,
+                      QString::fromLatin1(c.status).section(QRegularExpression("[()]"), 1, 1));
         EXPECT_EQ(TestSupport::Lines(TestSupport::ReadFile(log)).size(), c.runs);
         EXPECT_EQ(QFileInfo::exists(w.Output), c.committed);
         // nothing of the row is left under a temporary name

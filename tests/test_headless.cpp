@@ -468,21 +468,21 @@ TEST_F(HeadlessConvert, SuccessWithoutAnOutputIsAnError)
     useFake("echo 'all fine'\nexit 0\n");
     TestSupport::RunResult r = Run({"--convert", "--out-dir", out, a});
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
-    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi\tThe encoder ended without an error "
+    EXPECT_EQ(Lines(r.out), QStringList{"Error\t" + a + "\t" + out + "/a.avi\tThe encoder ended without an error "
                                                                         "but wrote nothing: the output file is empty (0 "
                                                                         "bytes); it was deleted."});
     EXPECT_TRUE(r.err.contains("wrote nothing")) << r.err.constData();
     // exits 0 after removing the file it was to write
     useFake("while [ $# -gt 0 ]; do [ \"$1\" = -o ] && rm -f -- \"$2\"; shift; done\nexit 0\n");
     r = Run({"--convert", "--out-dir", out, a});
-    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + a + "\t" + out + "/a.avi\tThe encoder ended without an error "
+    EXPECT_EQ(Lines(r.out), QStringList{"Error\t" + a + "\t" + out + "/a.avi\tThe encoder ended without an error "
                                                                         "but wrote no output file."});
     EXPECT_TRUE(r.err.contains("wrote no output file")) << r.err.constData();
     // exits 0 with an empty output: deleted, and an error
     useFake("while [ $# -gt 0 ]; do [ \"$1\" = -o ] && : > \"$2\"; shift; done\nexit 0\n");
     r = Run({"--convert", "--out-dir", out, a});
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
-    EXPECT_EQ(Lines(r.out).value(0).section('\t', 0, 2), "Error (0)\t" + a + "\t" + out + "/a.avi");
+    EXPECT_EQ(Lines(r.out).value(0).section('\t', 0, 2), "Error\t" + a + "\t" + out + "/a.avi");
     EXPECT_TRUE(r.err.contains("empty (0 bytes)")) << r.err.constData();
     EXPECT_FALSE(QFileInfo::exists(out + "/a.avi"));
 }
@@ -704,7 +704,7 @@ TEST_F(HeadlessConvert, NamedInputsOfAnyKindAndTheRowsRefusedBeforeARun)
     const QStringList lines = Lines(r.out);
     EXPECT_EQ(lines.size(), 8) << r.out.constData();
     for (const auto& row : rows) {
-        const QString status = row.Line.count('\t') > 1 ? "Error (0)\t" : "Done\t";
+        const QString status = row.Line.count('\t') > 1 ? "Error\t" : "Done\t";
         EXPECT_TRUE(lines.contains(status + row.Input + row.Line)) << row.Input.toStdString() << "\n" << r.out.constData();
     }
     EXPECT_EQ(AnalyseFile(out + "/raw.avi").VideoStreams[0].Width, 160);
@@ -712,7 +712,7 @@ TEST_F(HeadlessConvert, NamedInputsOfAnyKindAndTheRowsRefusedBeforeARun)
     // alone, a refused file is a failed row, not an empty batch
     r = Run({"--convert", "--out-dir", out, text});
     EXPECT_EQ(r.exitCode, 1) << r.err.constData();
-    EXPECT_EQ(Lines(r.out), QStringList{"Error (0)\t" + text + "\t" + out + "/notes.avi\t" + notMedia});
+    EXPECT_EQ(Lines(r.out), QStringList{"Error\t" + text + "\t" + out + "/notes.avi\t" + notMedia});
     // a script leaves it out and says why
     const QString sh = m_dir + "/convert.sh";
     r = Run({"--script", sh, "--out-dir", out, text, rows[1].Input});

@@ -373,6 +373,10 @@ TEST(ErrorLog, ReportsComeApartAsTheyWereMade)
          {"The encoder cannot read this file.", "1", "mencoder a", "", {"Cannot open file", "Exiting..."}}},
         {RunErrorReportText(139, {"[mpeg4 @ 0x1] bad]"}, 7), {"", "139", "", "", {}}},
         {RunErrorReportText(0, {}, 0, "Why."), {"Why.", "0", "", "", {}}},
+        // a failed check or a refusal: no exit code, as the encoder did not fail
+        {RunErrorReportText(std::nullopt, {"last"}, 0, "The output is too short.", "mencoder a"),
+         {"The output is too short.", "", "mencoder a", "", {"last"}}},
+        {RunErrorReportText(std::nullopt, {}, 0, "The file is empty."), {"The file is empty.", "", "", "", {}}},
         {"free\ntext\nExitCode: 1", {"", "", "", "", {"free", "text", "ExitCode: 1"}}},
     };
     for (const auto& c : cases) {

@@ -452,6 +452,14 @@ TEST(UiAuxiliaryWindows, ErrorWindowClearsAndSaves)
     QTreeWidgetItem* out = b->child(b->childCount() - 1);
     EXPECT_EQ(out->childCount(), 2);
     EXPECT_FALSE(out->isExpanded());
+    // a failed check names no exit code: the encoder did not fail
+    e->AddErrorReport(RunErrorReportText(std::nullopt, {"last"}, 0, "Too short.", "mencoder c"), "/in/c.avi", "/out/c.avi", 3);
+    QStringList fields;
+    for (QTreeWidgetItem* r : {b, reports->topLevelItem(2)})
+        for (int i = 0; i < r->childCount(); ++i)
+            fields << r->child(i)->text(0).section(':', 0, 0);
+    EXPECT_EQ(reports->topLevelItem(2)->text(0), "3. Too short. (c.avi)");
+    EXPECT_EQ(fields.count("Exit code"), 1) << fields.join(", ").toStdString();
     const QString text = e->Memo()->toPlainText();
     EXPECT_TRUE(text.startsWith(QStringLiteral("Error # 1\n----------\n")));
     EXPECT_LT(text.indexOf(QStringLiteral("Error # 1")), text.indexOf(QStringLiteral("Error # 2")));

@@ -11,6 +11,7 @@
 #include "ui/TFormErrors.h"
 #include "ui/TFormMain.h"
 #include "ui/TFormProgress.h"
+#include "ui/TPlayerLauncher.h"
 #include "ui/TWindowBatchSink.h"
 
 #include <QAbstractButton>
@@ -24,10 +25,13 @@
 #include <QRegularExpression>
 #include <QTreeWidget>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace UiTest;
 
@@ -422,6 +426,7 @@ TEST(UiBatch, PreviewPlaysAPieceOfTheSelectedFile)
     EXPECT_FALSE(preview->isEnabled());
     f.w->Grid()->selectRow(0);
     ASSERT_TRUE(preview->isEnabled());
+    NoEncoderOnPath noXdgOpen; // the desktop is asked through Qt, which the catcher answers
     TUrlCatcher player;
     preview->trigger();
     QMessageBox* box = nullptr;
@@ -433,10 +438,98 @@ TEST(UiBatch, PreviewPlaysAPieceOfTheSelectedFile)
         << box->informativeText().toStdString();
     box->findChild<QAbstractButton*>(QStringLiteral("btnPlayAgain"))->click();
     EXPECT_EQ(player.opened.size(), 2);
+    box->findChild<QAbstractButton*>(QStringLiteral("btnOpenFolder"))->click();
+    ASSERT_EQ(player.opened.size(), 3);
+    EXPECT_EQ(player.opened.at(2).toLocalFile(), QFileInfo(piece).absolutePath());
     EXPECT_TRUE(box->isVisible()); // the box stays for another look
     box->close();
     f.w.reset();
     EXPECT_FALSE(QFileInfo::exists(piece));
+}
+
+namespace {
+
+// Stand-ins for xdg-open and the players in a folder of their own, the PATH while it lives:
+// each writes its arguments, one a line, to NAME.args beside the folder.
+struct TStandInPath {
+    QTemporaryDir dir;
+    EnvVar path{"PATH", QFile::encodeName(dir.filePath(QStringLiteral("bin")))};
+    void Add(const QString& name, int status) const
+    {
+        const QString script = TestSupport::WriteFile(
+            dir.filePath(QStringLiteral("bin/") + name),
+            QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '%1.args'; done\nexit %2\n")
+                .arg(dir.filePath(name))
+                .arg(status)
+                .toUtf8());
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString Args(const QString& name) const
+    {
+        return QString::fromUtf8(TestSupport::ReadFile(dir.filePath(name + QStringLiteral(".args"))));
+    }
+};
+
+} // namespace
+
+// A desktop without a handler for video still plays it: where xdg-open is missing or finds
+// nothing, the first of the usual players on the PATH gets the file, as one argument.
+TEST(UiPreview, APlayerOnThePathPlaysWhatTheDesktopCannot)
+{
+    const struct {
+        int xdgOpen; // its exit status; -1: none on the PATH
+        QStringList players;
+        bool started;
+        const char* player; // who plays it; "" the desktop
+    } cases[] = {
+        {-1, {"vlc", "mpv"}, true, "mpv"},
+        {3, {"vlc", "ffplay"}, true, "ffplay"}, // xdg-open found no handler
+        {4, {"mplayer"}, true, "mplayer"},      // the handler failed
+        {0, {"mpv"}, true, ""},                 // the desktop's handler took it
+        {-1, {}, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.xdgOpen);
+        TStandInPath path;
+        if (c.xdgOpen >= 0)
+            path.Add(QStringLiteral("xdg-open"), c.xdgOpen);
+        for (const QString& p : c.players)
+            path.Add(p, 0);
+        const QString file = TestSupport::WriteFile(path.dir.filePath(QStringLiteral("a b's.avi")), "x");
+        TPlayerLauncher launcher;
+        std::optional<TPlayed> played;
+        launcher.Play(file, [&](const TPlayed& p) { played = p; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return played.has_value(); }, 10000));
+        EXPECT_EQ(played->Started, c.started);
+        EXPECT_EQ(played->Player, QLatin1String(c.player));
+        const QString who = *c.player ? QString::fromLatin1(c.player) : c.started ? QStringLiteral("xdg-open") : QString();
+        if (!who.isEmpty())
+            EXPECT_TRUE(QTest::qWaitFor([&] { return path.Args(who) == file + '\n'; }, 10000)) << path.Args(who).toStdString();
+        for (const QString& p : c.players)
+            if (p != who)
+                EXPECT_EQ(path.Args(p), QString()) << p.toStdString();
+    }
+}
+
+// The preview in a session without a desktop handler: played by mpv from the PATH, and the
+// box says so.
+TEST(UiPreview, PreviewPlaysInAPlayerFromThePath)
+{
+    BatchFixture f;
+    DropFiles(f.w.get(), {f.a});
+    f.w->Grid()->selectRow(0);
+    TStandInPath path;
+    path.Add(QStringLiteral("mpv"), 0);
+    f.w->Action(QStringLiteral("actPreview"))->trigger();
+    QMessageBox* box = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (box = f.w->findChild<QMessageBox*>(QStringLiteral("PreviewBox"))); }, 60000));
+    EXPECT_TRUE(box->text().endsWith(QLatin1String(" plays in mpv."))) << box->text().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !path.Args(QStringLiteral("mpv")).isEmpty(); }, 10000));
+    const QString piece = path.Args(QStringLiteral("mpv")).trimmed();
+    EXPECT_TRUE(box->informativeText().endsWith(piece)) << piece.toStdString();
+    EXPECT_GT(QFileInfo(piece).size(), 0) << piece.toStdString();
+    EXPECT_NE(box->findChild<QAbstractButton*>(QStringLiteral("btnOpenFolder")), nullptr);
+    box->close();
 }
 
 #include "test_ui_batch.moc"

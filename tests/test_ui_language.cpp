@@ -6,6 +6,7 @@
 #include "base/Language.h"
 #include "filelist/FileListColumns.h"
 #include "filelist/FileListModel.h"
+#include "filelist/RowStatusText.h"
 #include "settings/AppSettings.h"
 #include "ui/TFormOptions.h"
 #include "ui/TFormProgress.h"
@@ -75,6 +76,30 @@ TEST(UiLanguage, EveryWindowShowsTheCataloguesGermanAndQtsDialogsToo)
     de.reset();
     BatchFixture english;
     EXPECT_EQ(english.w->Action(QStringLiteral("actConvert"))->text(), QStringLiteral("Con&vert"));
+}
+
+// A row's status names an exit code only where the encoder ended with one; "Error (0)",
+// which older batches stored for a failed check, reads as the plain error it was.
+TEST(UiLanguage, AStatusNamesAnExitCodeOnlyWhereTheEncoderGaveOne)
+{
+    const struct {
+        const char* stored;
+        const char* english;
+        const char* german;
+    } cases[] = {
+        {"Error (3)", "Error (3)", "Fehler (3)"},
+        {"Error = 139", "Error = 139", "Fehler = 139"},
+        {"Error", "Error", "Fehler"},
+        {"Error (0)", "Error", "Fehler"},
+    };
+    for (const bool german : {false, true}) {
+        std::optional<German> de;
+        if (german)
+            de.emplace();
+        for (const auto& c : cases)
+            EXPECT_EQ(RowStatusText(QString::fromLatin1(c.stored)), QString::fromUtf8(german ? c.german : c.english))
+                << c.stored;
+    }
 }
 
 // The list, the script, the profile and the settings file come out byte for byte the same

@@ -1,14 +1,18 @@
 // The main window readable at every size: the status column on screen at the default
-// size, no label of the settings panels cut at 800 x 600, a status bar one can read.
+// size, no label of the settings panels cut at 800 x 600, a status bar one can read, the
+// list's totals and reasons whole on a laptop's screen in German.
 #include "test_ui_support.h"
 
+#include "base/Language.h"
 #include "filelist/FileListColumns.h"
 #include "filelist/FileListModel.h"
 #include "ui/TFileGrid.h"
 #include "ui/TFormMain.h"
+#include "ui/TGridFooter.h"
 #include "ui/UiMetrics.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
@@ -116,4 +120,58 @@ TEST(UiLayout, NothingIsCutAtEightHundredBySixHundred)
     const QStatusBar* bar = f.w->statusBar();
     EXPECT_GE(bar->height(), UiMetrics::StatusBarMinHeight);
     EXPECT_EQ(f.Find<QLabel>("lblListCounts")->text(), "0 files, 0 checked");
+}
+
+// A laptop's 1366 x 768 in German, where the words are longest: every total under the list
+// fits its column (a big list's too), and a reason is whole in its tool tip, its column
+// taking the spare room when it is the last one.
+TEST(UiLayout, TotalsAndReasonsAreWholeOnALaptopInGerman)
+{
+    QObject catalogue;
+    ASSERT_TRUE(Language::Install(QStringLiteral("de"), {QStringLiteral(VEXA_BIN_DIR "/translations")}, &catalogue));
+    BatchFixture f;
+    DropFiles(f.w.get(), {f.a, f.b});
+    TFileListModel* list = f.w->List();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->FooterText(colDuration).isEmpty(); }, 30000));
+    auto* footer = f.Find<TGridFooter>("ngFooter");
+    TFileGrid* grid = f.w->Grid();
+    const QHeaderView* h = grid->horizontalHeader();
+    QFont bold = footer->font();
+    bold.setBold(true);
+    const auto cut = [&] {
+        QStringList texts;
+        for (int c = 0; c < FileListColumnCount; ++c)
+            if (!h->isSectionHidden(c) && h->sectionSize(c) < QFontMetrics(bold).horizontalAdvance(footer->Text(c)) + 4)
+                texts << footer->Text(c);
+        return texts;
+    };
+    const QString reason = QStringLiteral("Die Ausgabe zeigt das erste Bild für die ganze Länge, und der Ton kommt "
+                                          "2,5 s zu spät gegenüber dem Bild.");
+    list->SetRowStatus(1, QStringLiteral("Error"));
+    list->SetRowResult(1, QString(), reason);
+    const struct {
+        int width;
+        bool reasons;
+        QHash<int, QString> totals; // none: the list's own
+    } cases[] = {
+        {1366, false, {}},
+        {1366, true, {}},
+        {1366, true, {{colNo, "12.345"}, {colActive, "12.345"}, {colSize, "180,17 GB"}, {colDuration, "123:45:06"}}},
+        {1920, true, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        if (grid->isColumnHidden(colReason) == c.reasons)
+            f.w->Action(QStringLiteral("actColReasonVisible"))->trigger();
+        if (!c.totals.isEmpty())
+            footer->SetTexts(c.totals);
+        f.w->resize(c.width, 768);
+        QTest::qWait(20);
+        EXPECT_EQ(cut(), QStringList());
+        EXPECT_EQ(list->data(list->index(1, colReason), Qt::ToolTipRole).toString(), reason);
+        if (c.reasons) // last: nothing empty right of it, and the file names keep their own width
+            EXPECT_GE(h->sectionViewportPosition(colReason) + h->sectionSize(colReason), grid->viewport()->width());
+    }
+    EXPECT_GT(h->sectionSize(colReason), grid->ColumnWidth(colReason)); // the wide window's room went to the reasons
+    EXPECT_EQ(h->sectionSize(colFileName), grid->ColumnWidth(colFileName));
 }

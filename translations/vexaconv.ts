@@ -537,10 +537,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>the AVI file has empty picture chunks: it is read with libavformat</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>the frame rate varies: the pictures keep their own moments at up to %1 fps</source>
         <translation type="unfinished"></translation>
     </message>
@@ -559,6 +555,10 @@
     <message>
         <source>the picture size %1x%2 becomes %3x%4 (largest height %5)</source>
         <extracomment>%1x%2 the picture&apos;s size, %3x%4 the smaller size it gets, %5 the largest height set</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the AVI file has empty picture chunks: it is read by a second reader that keeps every picture</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1306,6 +1306,11 @@
     <message>
         <source>Output: %1</source>
         <extracomment>The Status cell&apos;s tool tip: where the row&apos;s output was written</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <extracomment>The row failed, not by the encoder&apos;s exit code: the output check or a refusal; the Reason column says why</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2776,6 +2781,16 @@ Restore the list from the interrupted batch?</source>
     </message>
     <message>
         <source>Play again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview of %1 plays in %2.</source>
+        <extracomment>%2: the player&apos;s program name, as &quot;mpv&quot; or &quot;vlc&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <extracomment>Opens the folder the preview was written to in the file manager</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -537,10 +537,6 @@
         <translation>das Bild wird gespiegelt, wie Player es zeigen</translation>
     </message>
     <message>
-        <source>the AVI file has empty picture chunks: it is read with libavformat</source>
-        <translation>die AVI-Datei enthält leere Bildblöcke: sie wird mit libavformat gelesen</translation>
-    </message>
-    <message>
         <source>the frame rate varies: the pictures keep their own moments at up to %1 fps</source>
         <translation>die Bildrate schwankt: die Bilder behalten ihre Zeitpunkte, mit bis zu %1 fps</translation>
     </message>
@@ -560,6 +556,10 @@
         <source>the picture size %1x%2 becomes %3x%4 (largest height %5)</source>
         <extracomment>%1x%2 the picture&apos;s size, %3x%4 the smaller size it gets, %5 the largest height set</extracomment>
         <translation>die Bildgröße %1x%2 wird zu %3x%4 (größte Höhe %5)</translation>
+    </message>
+    <message>
+        <source>the AVI file has empty picture chunks: it is read by a second reader that keeps every picture</source>
+        <translation>die AVI-Datei enthält leere Bildblöcke: sie wird mit einem zweiten Lesemodul gelesen, das jedes Bild behält</translation>
     </message>
 </context>
 <context>
@@ -1307,6 +1307,11 @@
         <source>Output: %1</source>
         <extracomment>The Status cell&apos;s tool tip: where the row&apos;s output was written</extracomment>
         <translation>Ausgabe: %1</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <extracomment>The row failed, not by the encoder&apos;s exit code: the output check or a refusal; the Reason column says why</extracomment>
+        <translation>Fehler</translation>
     </message>
 </context>
 <context>
@@ -2784,6 +2789,16 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     <message>
         <source>Play again</source>
         <translation>Erneut abspielen</translation>
+    </message>
+    <message>
+        <source>The preview of %1 plays in %2.</source>
+        <extracomment>%2: the player&apos;s program name, as &quot;mpv&quot; or &quot;vlc&quot;</extracomment>
+        <translation>Die Vorschau von %1 läuft in %2.</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <extracomment>Opens the folder the preview was written to in the file manager</extracomment>
+        <translation>Ordner öffnen</translation>
     </message>
 </context>
 <context>

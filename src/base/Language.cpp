@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 
 namespace Language {
@@ -16,6 +18,18 @@ QString LocaleLanguage(const QString& locale)
     if (l.isEmpty() || l == QLatin1String("C") || l == QLatin1String("POSIX"))
         return {};
     return l.section(QLatin1Char('_'), 0, 0).toLower();
+}
+
+// The program's catalogue Install put in place last, and its language.
+QPointer<QTranslator>& InstalledCatalogue()
+{
+    static QPointer<QTranslator> catalogue;
+    return catalogue;
+}
+QString& InstalledLanguage()
+{
+    static QString lang;
+    return lang;
 }
 
 bool Known(const QString& lang, const QStringList& translated)
@@ -60,6 +74,23 @@ QString Resolve(const QString& choice, const TLocaleVars& vars, const QStringLis
     return FromLocale(vars, translated);
 }
 
+QString Current()
+{
+    return InstalledCatalogue() ? InstalledLanguage() : QStringLiteral("en");
+}
+
+QString LocalisedFile(const QString& file, const QString& lang)
+{
+    if (lang.isEmpty() || lang == QLatin1String("en"))
+        return file;
+    const QFileInfo fi(file);
+    const QString suffix = fi.suffix();
+    const QString name = suffix.isEmpty() ? fi.fileName() + QLatin1Char('.') + lang
+                                          : fi.completeBaseName() + QLatin1Char('.') + lang + QLatin1Char('.') + suffix;
+    const QString localised = fi.dir().filePath(name);
+    return QFileInfo(localised).isFile() ? localised : file;
+}
+
 QStringList CatalogueDirs(const QString& executableDir)
 {
     return {executableDir + QStringLiteral("/translations"),
@@ -76,8 +107,11 @@ bool Install(const QString& lang, const QStringList& dirs, QObject* owner)
         QCoreApplication::installTranslator(qt);
     auto* own = new QTranslator(owner);
     for (const QString& dir : dirs) {
-        if (own->load(QStringLiteral("vexaconv_") + lang, dir))
+        if (own->load(QStringLiteral("vexaconv_") + lang, dir)) {
+            InstalledCatalogue() = own;
+            InstalledLanguage() = lang;
             return QCoreApplication::installTranslator(own);
+        }
     }
     return false;
 }

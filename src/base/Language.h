@@ -41,6 +41,14 @@ QString Resolve(const QString& choice, const TLocaleVars& vars, const QStringLis
 // catalogue was not found: the texts stay English.
 bool Install(const QString& lang, const QStringList& dirs, QObject* owner);
 
+// The language the program speaks now: the one whose catalogue Install put in place while
+// that catalogue lives, else "en".
+QString Current();
+
+// A file's version in lang beside it ("manual.html" -> "manual.de.html") when there is
+// one, else the file itself: English, the language the files are written in, needs none.
+QString LocalisedFile(const QString& file, const QString& lang);
+
 // The directories a catalogue is looked for in: beside the executable (a build tree or a
 // portable copy), then <prefix>/share/vexaconv/translations of an installed program.
 QStringList CatalogueDirs(const QString& executableDir);

@@ -451,14 +451,14 @@ void TBatchPlanner::FailUnstarted(TPreparedRow& prepared, const QString& why)
     TRowWork& w = prepared.W;
     m_files.AddOutput(w.Output);
     w.Failed = true;
-    w.FinalStatus = ErrorStatus(0, false);
+    w.FinalStatus = FailedStatus();
     w.Reason = why;
     KeepLastEncoderLines(prepared.State);
     prepared.State.EncoderOutput << why;
     RunEnded(prepared.State);
     m_sink->OnMemo(prepared.State.EncoderOutput);
-    ReportFailure(RunErrorReportText(0, prepared.State.EncoderOutput, prepared.State.EncoderOutputDropped, why, QString()),
-                  w.Input, w.Output);
+    // No encoder ran: the report is the sentence alone.
+    ReportFailure(RunErrorReportText(std::nullopt, {}, 0, why), w.Input, w.Output);
     DiscardRowTemp(w);
     RowEnded(prepared.Row, w, TJobOutcome{w.FinalStatus, true, why, QString()});
     m_preparing.reset();

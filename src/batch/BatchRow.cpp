@@ -60,6 +60,11 @@ QString ErrorStatus(int code, bool secondPass)
     return secondPass ? QStringLiteral("Error = ") + n : QStringLiteral("Error (") + n + QLatin1Char(')');
 }
 
+QString FailedStatus()
+{
+    return QStringLiteral("Error");
+}
+
 TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files)
 {
     const QString outDir = AbsoluteOutDir(options);

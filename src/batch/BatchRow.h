@@ -66,6 +66,9 @@ TResult MakeRowFolder(const TRowWork& w);
 
 // "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
 QString ErrorStatus(int code, bool secondPass);
+// "Error": the row failed, but not by the encoder's exit code (the output check, a refusal,
+// a folder that cannot be made); its reason says why.
+QString FailedStatus();
 
 // A row whose existing output proved incomplete (verdict: what is wrong with it, as
 // TOutputVerdict::Reason says it): it is converted again

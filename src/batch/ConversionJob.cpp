@@ -274,18 +274,20 @@ void TConversionJob::ReportRunError(int code)
                          m_work.Input, m_work.Output);
 }
 
-// The row ends with an error that the encoder did not report: "Error (0)"; the report
-// starts with why, and the detail (or why again) follows the run's last lines.
+// The row ends with an error that the encoder did not report: "Error", and a report
+// without an exit code that starts with why; the detail (or why again) follows the run's
+// last lines.
 void TConversionJob::Fail(const QString& why, const QString& detail)
 {
     m_work.Failed = true;
-    m_work.FinalStatus = ErrorStatus(0, false);
+    m_work.FinalStatus = FailedStatus();
     m_work.Reason = why;
     KeepLastEncoderLines(m_state);
     m_state.EncoderOutput << (detail.isEmpty() ? why : detail);
     m_host.RunEnded(m_state);
     m_host.Sink().OnMemo(m_state.EncoderOutput);
-    m_host.ReportFailure(RunErrorReportText(0, m_state.EncoderOutput, m_state.EncoderOutputDropped, why, CommandLine()),
+    m_host.ReportFailure(RunErrorReportText(std::nullopt, m_state.EncoderOutput, m_state.EncoderOutputDropped, why,
+                                            CommandLine()),
                          m_work.Input, m_work.Output);
 }
 

@@ -204,7 +204,8 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         if (p.Container == QLatin1String("avi") && p.EmptyChunks > 0 && p.VideoCodec == QLatin1String("mpeg4")) {
             f.Demuxer = QStringLiteral("lavf");
             f.Notes << QCoreApplication::translate("FaithfulOutput",
-                                                   "the AVI file has empty picture chunks: it is read with libavformat");
+                                                   "the AVI file has empty picture chunks: it is read by a second "
+                                                   "reader that keeps every picture");
         } else if (p.Container == QLatin1String("mpegts") &&
                    (p.VideoCodec == QLatin1String("h264") || p.VideoCodec == QLatin1String("hevc"))) {
             f.Demuxer = QStringLiteral("lavf");

@@ -21,6 +21,8 @@ constexpr TFixedStatus FixedStatuses[] = {
     {"OK - Overwritten", QT_TRANSLATE_NOOP("RowStatus", "OK - Overwritten")},
     //: The row was left out: its output exists and the policy says to skip it
     {"Skipped", QT_TRANSLATE_NOOP("RowStatus", "Skipped")},
+    //: The row failed, not by the encoder's exit code: the output check or a refusal; the Reason column says why
+    {"Error", QT_TRANSLATE_NOOP("RowStatus", "Error")},
     {"Aborted", QT_TRANSLATE_NOOP("RowStatus", "Aborted")},
     //: The batch the row belonged to ended before the row did (the program was closed or crashed)
     {"Interrupted", QT_TRANSLATE_NOOP("RowStatus", "Interrupted")},
@@ -45,6 +47,9 @@ QString RowStatusText(const QString& status)
         return status;
     if (!m.captured(2).isEmpty())
         return QCoreApplication::translate("RowStatus", "Converting %1%").arg(m.captured(2));
+    // "Error (0)", stored before a failed check had a status of its own, was no exit code
+    if (m.captured(3) == QLatin1String("0"))
+        return Tr("Error");
     if (!m.captured(3).isEmpty())
         return QCoreApplication::translate("RowStatus", "Error (%1)").arg(m.captured(3));
     //: The second pass of a two-pass encode failed with this exit code

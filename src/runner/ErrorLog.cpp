@@ -61,12 +61,13 @@ QRegularExpression LeftOutPattern()
 
 } // namespace
 
-QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines, const QString& reason,
-                           const QString& commandLine)
+QString RunErrorReportText(std::optional<int> exitCode, const QStringList& encoderOutput, qint64 droppedLines,
+                           const QString& reason, const QString& commandLine)
 {
     static const QString crlf = QStringLiteral("\r\n");
     QString text = reason.isEmpty() ? QString() : reason + crlf;
-    text += QStringLiteral("ExitCode: ") + QString::number(static_cast<uint32_t>(exitCode)) + crlf;
+    if (exitCode)
+        text += QStringLiteral("ExitCode: ") + QString::number(static_cast<uint32_t>(*exitCode)) + crlf;
     if (!commandLine.isEmpty())
         text += QStringLiteral("Command line: ") + commandLine + crlf;
     if (droppedLines > 0)
@@ -86,14 +87,20 @@ TErrorReportParts SplitErrorReport(const QString& report)
         lines.removeLast(); // the break after the last line
     TErrorReportParts parts;
     const qsizetype exitAt = lines.indexOf(QRegularExpression(QStringLiteral("^ExitCode: \\d+$")));
-    if (exitAt < 0 || exitAt > 1) {
+    qsizetype next = 0;
+    if (exitAt == 0 || exitAt == 1) {
+        if (exitAt == 1)
+            parts.Reason = lines.at(0);
+        parts.ExitCode = lines.at(exitAt).mid(exitKey.size());
+        next = exitAt + 1;
+    } else if (lines.size() == 1 || (lines.size() > 1 && lines.at(1).startsWith(commandKey))) {
+        // without an exit code: the sentence alone, or before the command line
+        parts.Reason = lines.at(0);
+        next = 1;
+    } else {
         parts.Output = lines;
         return parts;
     }
-    if (exitAt == 1)
-        parts.Reason = lines.at(0);
-    parts.ExitCode = lines.at(exitAt).mid(exitKey.size());
-    qsizetype next = exitAt + 1;
     if (next < lines.size() && lines.at(next).startsWith(commandKey))
         parts.CommandLine = lines.at(next++).mid(commandKey.size());
     if (next < lines.size() && LeftOutPattern().match(lines.at(next)).hasMatch())

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The error log: one numbered report per failed encoder run, kept in memory.
 class TErrorLog {
 public:
@@ -33,13 +35,17 @@ QStringList FormatErrorReport(const QString& report, const QString& input, const
 
 // "ExitCode: N" + CR LF + each output line followed by CR LF; N in unsigned decimal. When
 // earlier lines were let go, a note of how many comes before the lines that are kept. A
-// reason (one plain sentence) comes first, the command line after the exit code.
-QString RunErrorReportText(int exitCode, const QStringList& encoderOutput, qint64 droppedLines = 0,
+// reason (one plain sentence) comes first, the command line after the exit code. A row
+// that failed without the encoder failing (the output check, a refusal) has no exit code:
+// its report is the reason, then the command line and the lines, or the reason alone when
+// nothing ran.
+QString RunErrorReportText(std::optional<int> exitCode, const QStringList& encoderOutput, qint64 droppedLines = 0,
                            const QString& reason = QString(), const QString& commandLine = QString());
 
 // One report of RunErrorReportText taken apart again, for a window that shows it in the
-// user's language: the sentence, the exit code, the command line, the note of lines left
-// out, and the encoder's lines. A report in another form is all output lines.
+// user's language: the sentence, the exit code (empty when the encoder did not fail), the
+// command line, the note of lines left out, and the encoder's lines. A report in another
+// form is all output lines.
 struct TErrorReportParts {
     QString Reason;
     QString ExitCode;

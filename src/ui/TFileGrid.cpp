@@ -38,12 +38,18 @@ TFileGrid::TFileGrid(QWidget* parent)
             m_headerMenu->popup(horizontalHeader()->mapToGlobal(pos));
     });
     connect(h, &QHeaderView::sectionResized, this, &TFileGrid::OnSectionResized);
-    connect(h, &QHeaderView::sectionCountChanged, this, &TFileGrid::FitFileColumn);
+    connect(h, &QHeaderView::sectionCountChanged, this, &TFileGrid::FitSpareRoomColumn);
 }
 
 int TFileGrid::ColumnWidth(int column) const
 {
-    return column == colFileName && m_fileWidth > 0 ? m_fileWidth : horizontalHeader()->sectionSize(column);
+    const int own = column == colFileName ? m_fileWidth : column == colReason ? m_reasonWidth : 0;
+    return own > 0 ? own : horizontalHeader()->sectionSize(column);
+}
+
+int& TFileGrid::OwnWidth(int column)
+{
+    return column == colReason ? m_reasonWidth : m_fileWidth;
 }
 
 void TFileGrid::SetListFont(const QFont& font)
@@ -65,41 +71,60 @@ void TFileGrid::SetRowHeight(int height)
 
 void TFileGrid::OnSectionResized(int column, int oldSize, int newSize)
 {
-    Q_UNUSED(oldSize);
     if (m_fitting)
         return;
-    // The user (or the settings file) gave the file name column a width: its own from now on.
-    if (column == colFileName) {
+    // The user (or the settings file) gave the column a width: its own from now on. One
+    // just shown (from 0) may take the spare room.
+    if (column == colFileName || column == colReason) {
         if (newSize > 0)
-            m_fileWidth = newSize;
-        return;
+            OwnWidth(column) = newSize;
+        if (column == SpareRoomColumn() && oldSize > 0)
+            return;
     }
-    FitFileColumn();
+    FitSpareRoomColumn();
 }
 
-void TFileGrid::FitFileColumn()
+int TFileGrid::SpareRoomColumn() const
+{
+    const QHeaderView* h = horizontalHeader();
+    for (int v = h->count() - 1; v >= 0; --v) {
+        const int c = h->logicalIndex(v);
+        if (!h->isSectionHidden(c))
+            return c == colReason ? colReason : colFileName;
+    }
+    return colFileName;
+}
+
+void TFileGrid::FitSpareRoomColumn()
 {
     QHeaderView* h = horizontalHeader();
-    if (m_fitting || !model() || colFileName >= h->count() || h->isSectionHidden(colFileName))
+    if (m_fitting || !model() || colReason >= h->count())
         return;
-    if (m_fileWidth <= 0)
-        m_fileWidth = h->sectionSize(colFileName);
-    int others = 0;
-    for (int c = 0; c < h->count(); ++c)
-        if (c != colFileName && !h->isSectionHidden(c))
-            others += h->sectionSize(c);
-    const int width = std::max(m_fileWidth, viewport()->width() - others);
-    if (width == h->sectionSize(colFileName))
-        return;
+    const int spare = SpareRoomColumn();
     m_fitting = true;
-    h->resizeSection(colFileName, width);
+    for (const int c : {colFileName, colReason}) {
+        if (OwnWidth(c) <= 0 && !h->isSectionHidden(c))
+            OwnWidth(c) = h->sectionSize(c);
+        // the column that took the room before gives it back
+        if (c != spare && !h->isSectionHidden(c) && h->sectionSize(c) != OwnWidth(c))
+            h->resizeSection(c, OwnWidth(c));
+    }
+    if (!h->isSectionHidden(spare)) {
+        int others = 0;
+        for (int c = 0; c < h->count(); ++c)
+            if (c != spare && !h->isSectionHidden(c))
+                others += h->sectionSize(c);
+        const int width = std::max(OwnWidth(spare), viewport()->width() - others);
+        if (width != h->sectionSize(spare))
+            h->resizeSection(spare, width);
+    }
     m_fitting = false;
 }
 
 void TFileGrid::resizeEvent(QResizeEvent* event)
 {
     QTableView::resizeEvent(event);
-    FitFileColumn();
+    FitSpareRoomColumn();
 }
 
 void TFileGrid::ApplyDefaultColumnLayout()
@@ -118,7 +143,8 @@ void TFileGrid::ApplyDefaultColumnLayout()
     h->resizeSection(colAudio, UiMetrics::ListSummaryWidth);
     h->setStretchLastSection(false);
     m_fileWidth = h->sectionSize(colFileName);
-    FitFileColumn();
+    m_reasonWidth = ColumnDef(colReason).Width; // hidden: its section has no size now
+    FitSpareRoomColumn();
     // The check and icon columns are exactly as wide as their content.
     h->setSectionResizeMode(colActive, QHeaderView::Fixed);
     h->setSectionResizeMode(colIcon, QHeaderView::Fixed);

@@ -19,8 +19,8 @@ public:
     QList<int> SelectedRows() const;
     // The current row when it is selected, else the first selected one, else -1.
     int SelectedRow() const;
-    // A column's own width: for the file name, what it has without the spare room it
-    // takes from a wide window.
+    // A column's own width: for the file name (or the reasons), what it has without the
+    // spare room it takes from a wide window.
     int ColumnWidth(int column) const;
     // The list's font, for the cells and both headers.
     void SetListFont(const QFont& font);
@@ -37,12 +37,18 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The file name column takes whatever room the other columns leave; the others,
-    // Status too, keep their own widths.
-    void FitFileColumn();
+    // The column that takes the spare room: the reasons when they are shown last (their
+    // sentences are the longest texts of the list), else the file name.
+    int SpareRoomColumn() const;
+    // That column takes whatever room the other columns leave; the others, Status too,
+    // keep their own widths.
+    void FitSpareRoomColumn();
     void OnSectionResized(int column, int oldSize, int newSize);
+    // The own width of the file name or the reason column.
+    int& OwnWidth(int column);
 
     QMenu* m_headerMenu = nullptr;
     int m_fileWidth = 0;     // the file name column's own width
-    bool m_fitting = false;  // FitFileColumn is resizing it
+    int m_reasonWidth = 0;   // the reason column's own width
+    bool m_fitting = false;  // FitSpareRoomColumn is resizing it
 };

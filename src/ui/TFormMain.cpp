@@ -2,6 +2,7 @@
 
 #include "base/AppInfo.h"
 #include "base/AppParams.h"
+#include "base/Language.h"
 #include "encoding/CmdLinePreview.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingsRules.h"
@@ -640,11 +641,12 @@ void TFormMain::actHelpExecute()
     OpenWebPage(QString());
 }
 
-// The user guide installed with the program, in the desktop's browser. A package may be
-// installed without its documentation (Debian lets an admin leave share/doc out).
+// The user guide installed with the program, in the desktop's browser, in the language the
+// program speaks where it has one. A package may be installed without its documentation
+// (Debian lets an admin leave share/doc out).
 void TFormMain::actManualExecute()
 {
-    const QString manual = AppParams().ManualFile;
+    const QString manual = Language::LocalisedFile(AppParams().ManualFile, Language::Current());
     if (!QFileInfo(manual).isFile()) {
         UiKit::WarningBox(this, tr("The manual is not installed. It was looked for here:\n%1").arg(QDir::toNativeSeparators(manual)));
         return;

@@ -14,6 +14,7 @@ TPreviewController::TPreviewController(QWidget& window)
     : QObject(&window)
     , m_window(window)
     , m_maker(QString(), QString())
+    , m_player(new TPlayerLauncher(this))
 {
     connect(&m_maker, &TPreviewMaker::finished, this, &TPreviewController::OnFinished);
 }
@@ -54,22 +55,37 @@ void TPreviewController::OnFinished(const TResultOf<TPreview>& result)
     }
     const TPreview& p = result.value();
     m_made << p.Output;
+    m_player->Play(p.Output, [this, p](const TPlayed& played) { ShowPlayed(p, played); });
+}
+
+// Told beside the player, not in its way: the box waits for nothing.
+void TPreviewController::ShowPlayed(const TPreview& p, const TPlayed& played)
+{
     const QString name = QFileInfo(m_file).fileName();
-    const bool playing = UiKit::OpenWithShell(p.Output);
-    // Told beside the player, not in its way: the box waits for nothing.
-    auto* box = new QMessageBox(QMessageBox::Information, QString::fromLatin1(AppInfo::ProgramName),
-                                playing ? tr("The preview of %1 plays in your video player.").arg(name)
-                                        : tr("The preview of %1 is ready, but no program to play it was found.").arg(name),
+    QString text;
+    if (!played.Started)
+        text = tr("The preview of %1 is ready, but no program to play it was found.").arg(name);
+    else if (played.Player.isEmpty())
+        text = tr("The preview of %1 plays in your video player.").arg(name);
+    else
+        //: %2: the player's program name, as "mpv" or "vlc"
+        text = tr("The preview of %1 plays in %2.").arg(name, played.Player);
+    auto* box = new QMessageBox(QMessageBox::Information, QString::fromLatin1(AppInfo::ProgramName), text,
                                 QMessageBox::Close, &m_window);
     box->setObjectName(QStringLiteral("PreviewBox"));
     box->setInformativeText(PreviewSummary(p) + QStringLiteral("\n\n") + p.Output);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Both buttons leave the box open, for another look.
+    const QString output = p.Output;
     QPushButton* again = box->addButton(tr("Play again"), QMessageBox::ActionRole);
     again->setObjectName(QStringLiteral("btnPlayAgain"));
-    // The box stays open after "Play again".
     again->disconnect();
-    const QString output = p.Output;
-    connect(again, &QPushButton::clicked, box, [output] { UiKit::OpenWithShell(output); });
+    connect(again, &QPushButton::clicked, this, [this, output] { m_player->Play(output); });
+    //: Opens the folder the preview was written to in the file manager
+    QPushButton* folder = box->addButton(tr("Open folder"), QMessageBox::ActionRole);
+    folder->setObjectName(QStringLiteral("btnOpenFolder"));
+    folder->disconnect();
+    connect(folder, &QPushButton::clicked, box, [output] { UiKit::OpenWithShell(QFileInfo(output).absolutePath()); });
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/PreviewMaker.h"
+#include "ui/TPlayerLauncher.h"
 
 #include <QObject>
 #include <QPointer>
@@ -25,9 +26,13 @@ public:
 
 private:
     void OnFinished(const TResultOf<TPreview>& result);
+    // The box beside the player: who plays it, what the whole file would take, play again,
+    // open its folder.
+    void ShowPlayed(const TPreview& preview, const TPlayed& played);
 
     QWidget& m_window;
     TPreviewMaker m_maker;
+    TPlayerLauncher* m_player; // the desktop's player, else one found on the PATH
     QPointer<QProgressDialog> m_busy;
     QString m_file;
     QStringList m_made;
