@@ -10,7 +10,14 @@
 # Usage: scripts/check-release.sh [--full] [--keep] RELEASE   (bookworm, trixie, ...)
 #   --keep  leaves the run's root in build/release-check/RELEASE-run for a look inside
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
+root=${VEXA_CHECK_ROOT:-$(cd "$(dirname "$0")/.." && pwd)}
+# Runs from a copy: bash reads a script as it goes, and the tree may be edited meanwhile.
+if [ -z "${VEXA_CHECK_ROOT:-}" ]; then
+  copy=$(mktemp)
+  cp "$0" "$copy"
+  VEXA_CHECK_ROOT=$root exec bash "$copy" "$@"
+fi
+rm -f "$0"
 full=0 keep=0
 while [ $# -gt 0 ]; do
   case $1 in
