@@ -208,3 +208,19 @@ TEST(Preview, SigintCancelsThePreview)
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
     EXPECT_EQ(QDir(dir + "/tmp").entryList(QDir::Files | QDir::Hidden), QStringList());
 }
+
+// What the summary says, from a short file to a long one of unknown beginning.
+TEST(Preview, TheSummaryReadsInWholeWords)
+{
+    const struct {
+        TPreview p;
+        const char* text;
+    } cases[] = {
+        {{QString(), 0, true, 4.1, 450, 450}, "4.1 s from 00:00:00, made in 0.45 s; the whole file would take about 0.45 s."},
+        {{QString(), 78, false, 10, 4200, 3723000},
+         "10 s from about 00:01:18, made in 4.20 s; the whole file would take about 01:02:03."},
+        {{QString(), 0, true, 10, 4200, -1}, "10 s from 00:00:00, made in 4.20 s."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PreviewSummary(c.p), QLatin1String(c.text));
+}

@@ -48,9 +48,11 @@ QString PreviewSummary(const TPreview& p)
     made = made.arg(seconds, from, SecondsText(double(p.EncodeMs)));
     if (p.WholeFileMs < 0)
         return made + QLatin1Char('.');
-    //: %1: how the preview was made, %2: the time the whole file would take (hh:mm:ss)
-    return QCoreApplication::translate("Preview", "%1; the whole file would take about %2.")
-        .arg(made, MsToShortTime(p.WholeFileMs, true));
+    // under a minute in seconds: a short file's "00:00:00" says nothing
+    const QString whole =
+        p.WholeFileMs < 60000 ? SecondsText(double(p.WholeFileMs)) : MsToShortTime(p.WholeFileMs, true);
+    //: %1: how the preview was made, %2: the time the whole file would take (hh:mm:ss, or "4.2 s" under a minute)
+    return QCoreApplication::translate("Preview", "%1; the whole file would take about %2.").arg(made, whole);
 }
 
 namespace {
