@@ -13,6 +13,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QWheelEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
@@ -120,6 +122,42 @@ TEST(UiLayout, NothingIsCutAtEightHundredBySixHundred)
     const QStatusBar* bar = f.w->statusBar();
     EXPECT_GE(bar->height(), UiMetrics::StatusBarMinHeight);
     EXPECT_EQ(f.Find<QLabel>("lblListCounts")->text(), "0 files, 0 checked");
+}
+
+// The wheel over the advanced panel scrolls it: a box the pointer passes over keeps its
+// value unless the user gave it the focus.
+TEST(UiLayout, TheWheelScrollsTheAdvancedPanelPastItsBoxes)
+{
+    MainWindowFixture f;
+    f.w->resize(1366, 768);
+    QTest::qWait(50);
+    auto* scroll = f.Find<QScrollArea>("sbAdvancedSettings");
+    auto* box = f.Find<QComboBox>("cbSubtitles");
+    ASSERT_TRUE(scroll && box);
+    ASSERT_GT(scroll->verticalScrollBar()->maximum(), 0);
+    const auto wheel = [&](QWidget* w) {
+        const QPointF at(w->width() / 2.0, w->height() / 2.0);
+        QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+        QCoreApplication::sendEvent(w, &e);
+    };
+    const struct {
+        bool focused;
+        bool changes;
+    } cases[] = {{false, false}, {true, true}};
+    for (const auto& c : cases) {
+        scroll->verticalScrollBar()->setValue(0);
+        box->setCurrentIndex(0);
+        if (c.focused)
+            box->setFocus();
+        else
+            box->clearFocus();
+        QTest::qWait(20);
+        wheel(box);
+        EXPECT_EQ(box->currentIndex() != 0, c.changes) << "focused " << c.focused;
+        if (!c.focused) // (a box given the focus is scrolled into view by that alone)
+            EXPECT_GT(scroll->verticalScrollBar()->value(), 0);
+    }
 }
 
 // A laptop's 1366 x 768 in German, where the words are longest: every total under the list

@@ -1,4 +1,5 @@
 #include "ui/TAdvancedPanel.h"
+#include "ui/UiKit.h"
 
 #include "base/AppParams.h"
 #include "ui/UiMetrics.h"
@@ -47,6 +48,7 @@ TAdvancedPanel::TAdvancedPanel(QWidget* parent)
     v->addWidget(Take(u"extraParameters"));
     v->addStretch();
     scroll->setWidget(inner);
+    UiKit::WheelScrollsPast(scroll);
     // Never narrower than the controls: they scroll vertically only.
     scroll->setMinimumWidth(inner->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 2);
     Body()->addWidget(scroll, 1);

@@ -5,7 +5,13 @@
 #include "base/AppInfo.h"
 #include "ui/UiMetrics.h"
 
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QDialogButtonBox>
@@ -234,6 +240,42 @@ void SetToolTipDuration(QWidget* w)
     w->setToolTipDuration(UiMetrics::ToolTipDurationMs);
     for (QWidget* child : w->findChildren<QWidget*>())
         child->setToolTipDuration(UiMetrics::ToolTipDurationMs);
+}
+
+namespace {
+
+class TWheelScroller : public QObject {
+public:
+    explicit TWheelScroller(QAbstractScrollArea* area) : QObject(area), m_area(area) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Wheel || !w || w->hasFocus())
+            return false;
+        QCoreApplication::sendEvent(m_area->verticalScrollBar(), event);
+        return true;
+    }
+
+private:
+    QAbstractScrollArea* m_area;
+};
+
+} // namespace
+
+void WheelScrollsPast(QAbstractScrollArea* area)
+{
+    auto* scroller = new TWheelScroller(area);
+    for (QWidget* w : area->findChildren<QWidget*>()) {
+        if (!qobject_cast<QComboBox*>(w) && !qobject_cast<QAbstractSpinBox*>(w) && !qobject_cast<QAbstractSlider*>(w))
+            continue;
+        if (w->parent() == area || qobject_cast<QScrollBar*>(w))
+            continue;
+        // a click or Tab gives the focus, the wheel alone does not
+        w->setFocusPolicy(Qt::StrongFocus);
+        w->installEventFilter(scroller);
+    }
 }
 
 QString WithoutMnemonic(const QString& caption)

@@ -15,6 +15,8 @@ class QToolButton;
 class QWidget;
 
 // Small pieces every window shares: the message box, the fonts, the look.
+class QAbstractScrollArea;
+
 namespace UiKit {
 
 // The program's warning box: title "Vexa Video Converter", warning icon, owned by parent.
@@ -82,5 +84,9 @@ QToolButton* ActionButton(QAction* action, QWidget* parent, const char* name);
 
 // Tooltips of w and its children stay up 6000 ms.
 void SetToolTipDuration(QWidget* w);
+
+// The wheel over a box, spin box or slider of area that has no focus scrolls area, as the
+// user scrolling the panel means, instead of changing the setting under the pointer.
+void WheelScrollsPast(QAbstractScrollArea* area);
 
 } // namespace UiKit
