@@ -39,7 +39,12 @@ v=(-f lavfi -i "testsrc=size=640x360:rate=25")
 a=(-f lavfi -i "sine=frequency=440:sample_rate=44100")
 ff -f lavfi -i "testsrc=size=720x576:rate=25" "${a[@]}" -t "$t" -vf setsar=64/45 -c:v mpeg2video -b:v 3000k -c:a mp2 "$c/pal_wide.mpg"
 ff "${v[@]}" "${a[@]}" -t "$t" -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac "$work/upright.mp4"
-ff -i "$work/upright.mp4" -c copy -metadata:s:v:0 rotate=90 "$c/turned.mp4"
+ffmpeg_help=$(ffmpeg -hide_banner -h full 2>/dev/null || true)
+if grep -q -- '-display_rotation' <<< "$ffmpeg_help"; then
+  ff -display_rotation:v:0 90 -i "$work/upright.mp4" -c copy "$c/turned.mp4"
+else
+  ff -i "$work/upright.mp4" -c copy -metadata:s:v:0 rotate=90 "$c/turned.mp4"
+fi
 ff -f lavfi -i "testsrc=size=1280x720:rate=25" "${a[@]}" -t "$t" -vf scale=720:405 -c:v mpeg2video -b:v 3000k -c:a mp2 "$c/odd_size.mpg"
 ff -f lavfi -i "testsrc=size=640x360:rate=25:duration=$h" -f lavfi -i "testsrc=size=640x360:rate=10:duration=$h" "${a[@]}" \
    -filter_complex "[0:v][1:v]concat=n=2:v=1[v]" -map "[v]" -map 2:a -t "$t" -fps_mode passthrough \

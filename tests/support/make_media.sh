@@ -48,7 +48,14 @@ ff -f lavfi -i "testsrc=size=720x576:rate=25" "${src_a[@]}" -t 2 -vf setsar=64/4
    -c:a mp2 -b:a 128k probe_pal_wide.mpg
 # A phone-style clip turned by its display matrix (ffmpeg writes rotate=90 as 90° counterclockwise).
 ff "${src_v[@]}" "${src_a[@]}" -t 3 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 96k probe_upright.mp4
-ff -i probe_upright.mp4 -c copy -metadata:s:v:0 rotate=90 probe_rotated.mp4
+# ffmpeg 6 and later take the turn as -display_rotation (degrees counterclockwise) and
+# ignore rotate metadata; 5.1 knows only the metadata.
+ffmpeg_help=$(ffmpeg -hide_banner -h full 2>/dev/null || true)
+if grep -q -- '-display_rotation' <<< "$ffmpeg_help"; then
+  ff -display_rotation:v:0 90 -i probe_upright.mp4 -c copy probe_rotated.mp4
+else
+  ff -i probe_upright.mp4 -c copy -metadata:s:v:0 rotate=90 probe_rotated.mp4
+fi
 rm probe_upright.mp4
 # An odd picture height.
 ff -f lavfi -i "testsrc=size=720x576:rate=25" -t 2 -vf scale=720:405 -c:v mpeg2video probe_odd_size.mpg
