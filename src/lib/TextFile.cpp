@@ -37,6 +37,8 @@ bool StartsWith(const QByteArray& b, const char* bom, int n)
 
 QString DecodeUtf16(const QByteArray& bytes, qsizetype skip, QStringConverter::Encoding enc)
 {
+    if (bytes.size() <= skip)
+        return QString();
     // A truncated file leaves an odd byte: decode the whole code units only.
     const qsizetype usable = (bytes.size() - skip) & ~qsizetype(1);
     // The BOM is skipped already: a second one is text (U+FEFF), not to be dropped.
