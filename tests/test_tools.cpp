@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -467,7 +469,9 @@ TEST_F(ToolsFiles, VersionsFromTheTools)
 
     // The real encoder and library report their own versions.
     const TToolVersion real = ToolsInfo::EncoderVersion(QStandardPaths::findExecutable("mencoder"));
-    EXPECT_TRUE(real.FileDescription.startsWith("MEncoder ")) << real.FileDescription.toStdString();
+    // (Debian 13's encoder names itself by its player's name)
+    EXPECT_TRUE(real.FileDescription.contains(QRegularExpression("^(MEncoder|MPlayer) [^ ]+( \\(|$)")))
+        << real.FileDescription.toStdString();
     const TToolVersion mi = ToolsInfo::MediaInfoVersion(SystemMediaInfoLibrary());
     EXPECT_TRUE(mi.Present);
     EXPECT_TRUE(mi.FileDescription.startsWith("MediaInfoLib")) << mi.FileDescription.toStdString();
@@ -523,7 +527,8 @@ TEST(ToolsInfoMode, PrintsTheReportOfTheRealTools)
     EXPECT_TRUE(out.startsWith("Mencoder\r\n        File name: ")) << out.toStdString();
     EXPECT_TRUE(out.contains("\r\nMediaInfo\r\n        File name: "));
     EXPECT_TRUE(out.contains("File CRC32: $"));
-    EXPECT_TRUE(out.contains(" File description: MEncoder "));
+    EXPECT_TRUE(out.contains(QRegularExpression(" File description: (MEncoder|MPlayer) [^\r\n]*\r\n")));
+    EXPECT_FALSE(out.contains("No file given"));
     EXPECT_TRUE(out.contains(" File description: MediaInfoLib"));
 #if defined(__x86_64__)
     EXPECT_TRUE(out.contains("      Binary type: 64-bit Executable / ELF64 / AMD64 (x64)\r\n"));

@@ -100,8 +100,10 @@ QString EncoderBanner(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return QString();
+    // The banner on standard output, else on standard error: merged, a complaint on
+    // standard error may land inside the banner's line (Debian 13's encoder prints its
+    // banner and "No file given" that way).
     QProcess proc;
-    proc.setProcessChannelMode(QProcess::MergedChannels);
     proc.setStandardInputFile(QProcess::nullDevice());
     proc.start(path, QStringList());
     if (!proc.waitForStarted(BannerTimeoutMs))
@@ -111,11 +113,12 @@ QString EncoderBanner(const QString& path)
         proc.kill();
         proc.waitForFinished(KilledToolWaitMs);
     }
-    const QString out = QString::fromLocal8Bit(proc.readAll());
-    for (const QString& line : out.split(QRegularExpression(QStringLiteral("[\r\n]")))) {
-        const QString t = line.trimmed();
-        if (!t.isEmpty())
-            return t;
+    for (const QByteArray& channel : {proc.readAllStandardOutput(), proc.readAllStandardError()}) {
+        for (const QString& line : QString::fromLocal8Bit(channel).split(QRegularExpression(QStringLiteral("[\r\n]")))) {
+            const QString t = line.trimmed();
+            if (!t.isEmpty())
+                return t;
+        }
     }
     return QString();
 }
