@@ -33,7 +33,7 @@ cxx=clang++
 command -v clang++ >/dev/null || cxx=g++
 fuzz_seconds=${FUZZ_SECONDS:-0}
 status=0
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_odr_violation=0"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_odr_violation=0:suppressions=$root/tests/support/asan.supp"
 export LSAN_OPTIONS="suppressions=$root/tests/support/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 mkdir -p "$root/build"
