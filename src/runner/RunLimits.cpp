@@ -1,6 +1,7 @@
 #include "runner/RunLimits.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <algorithm>
 #include <cmath>
