@@ -1,6 +1,7 @@
 // Sound and subtitle tracks chosen by a list of languages, and how the encoder is told.
 
 #include "encoding/CmdLineBuilder.h"
+#include "encoding/RowPlan.h"
 #include "encoding/TrackChoice.h"
 
 #include <gtest/gtest.h>
@@ -74,8 +75,8 @@ TEST(TrackChoice, TheEncoderIsToldTheTrackAsItsReaderNumbersIt)
         s.subtitles = c.Subtitles;
         s.subtitleLanguage.Text = QStringLiteral("de");
         const TVideoFileInfo info = TwoSoundsAndSubtitles(c.Format);
-        EXPECT_EQ(ChooseSoundTrack(s, info).Aid, QLatin1String(c.Aid)) << c.Format;
-        EXPECT_EQ(ChooseSubtitles(s, info).Sid, QLatin1String(c.Sid)) << c.Format;
+        EXPECT_EQ(RowPlan(s, info).Sound.Aid, QLatin1String(c.Aid)) << c.Format;
+        EXPECT_EQ(RowPlan(s, info).Subtitles.Sid, QLatin1String(c.Sid)) << c.Format;
     }
 }
 
@@ -131,7 +132,7 @@ TEST(TrackChoice, TheMainSoundTrackOfALanguageIsTaken)
         }
         EncodingSettings s;
         s.soundLanguage.Text = QStringLiteral("de");
-        EXPECT_EQ(ChooseSoundTrack(s, info).Track, c.Expected) << c.What;
+        EXPECT_EQ(RowPlan(s, info).Sound.Track, c.Expected) << c.What;
     }
 }
 

@@ -5,7 +5,7 @@
 #include "media/ContentProbe.h"
 #include "outputs/ContentCheck.h"
 #include "outputs/OutputCheck.h"
-#include "outputs/StillPicture.h"
+#include "outputs/ReaderRemedy.h"
 #include "outputs/TempOutput.h"
 #include "base/AppParams.h"
 #include "base/Platform.h"
@@ -321,7 +321,7 @@ protected:
         s.noAudio = noAudio;
         TVideoFileInfo input;
         GetVideoFileInfo(Path("input.avi"), SystemMediaInfoLibrary(), input);
-        return ExpectedOutput(GetCmdLinePieces(s, input, 2, [](const QString&) {}), input);
+        return ExpectedOutput(RowPlan(s, input));
     }
     static TOutputVerdict Verify(const QString& name, const TOutputExpectation& e)
     {
@@ -345,19 +345,27 @@ TEST_F(OutputCheckTest, ExpectationFollowsTheCommandLine)
     EXPECT_EQ(Expected(1).ContainerFormat, QStringLiteral("MPEG-4"));
     EXPECT_FALSE(Expected(0, true).Audio);
 
-    TCmdLinePieces p;
-    p.VCodec = UserOptionsPiece(QStringLiteral("-ovc xvid"));
-    p.ACodec = UserOptionsPiece(QStringLiteral("-oac mp3lame"));
-    p.AdvParams = UserOptionsPiece(QStringLiteral("-vf yadif,scale=640:360,rotate=1,harddup -skiplimit 1"));
+    // settings whose chain is "-vf yadif,scale=640:360,rotate=1,harddup"
+    EncodingSettings s;
+    SetDefaultParams(s, 0);
+    s.interlacing = 1;
+    s.resolution = 1;
+    s.resolutionWidth = 640;
+    s.resolutionHeight = 360;
+    s.rotate = true;
+    s.rotateDirection = 0;
+    s.forceDuplicates = true;
     TVideoFileInfo silentInput;
     silentInput.Duration = 10000;
-    TOutputExpectation x = ExpectedOutput(p, silentInput);
+    ASSERT_EQ(GetAdvancedParams(s, silentInput).Args.mid(0, 2),
+              (QStringList{"-vf", "yadif,scale=640:360,rotate=1,harddup"}));
+    TOutputExpectation x = ExpectedOutput(RowPlan(s, silentInput));
     EXPECT_EQ(*x.FrameSize, (TResolution{360, 640})); // a quarter turn swaps the sides
     EXPECT_FALSE(x.Audio);                             // nothing to make it from
-    p.VParams = UserOptionsPiece(QStringLiteral("-xvidencopts bitrate=800 -of lavf -lavfopts format=matroska"));
-    EXPECT_EQ(ExpectedOutput(p, silentInput).ContainerFormat, QStringLiteral("Matroska"));
-    p.AddParams = UserOptionsPiece(QStringLiteral("-vf-add crop=100:100 -endpos 5 -ovc lavc -of mpeg"));
-    x = ExpectedOutput(p, silentInput);
+    s.container = TContainer::Mkv;
+    EXPECT_EQ(ExpectedOutput(RowPlan(s, silentInput)).ContainerFormat, QStringLiteral("Matroska"));
+    s.extraParameters = QStringLiteral("-vf-add crop=100:100 -endpos 5 -ovc lavc -of mpeg");
+    x = ExpectedOutput(RowPlan(s, silentInput));
     EXPECT_FALSE(x.FrameSize.has_value());
     EXPECT_EQ(x.DurationMs, 0);
     EXPECT_TRUE(x.VideoFormat.isEmpty());
@@ -417,7 +425,8 @@ TEST(StillPicture, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
     const TEncoderJob job = BuildEncoderJob(s, info, 2, input, QStringLiteral("/o/out.avi"),
                                             QStringLiteral("/tmp/log"), [](const QString&) {});
     ASSERT_EQ(job.Runs.size(), 2);
-    const TEncoderJob fixed = WithLavfDemuxer(job, input);
+    const TEncoderJob fixed = BuildEncoderJob(RemedyPlan(job.Plan), 2, input, QStringLiteral("/o/out.avi"),
+                                              QStringLiteral("/tmp/log"), [](const QString&) {});
     for (qsizetype i = 0; i < 2; ++i) {
         const QStringList& args = fixed.Runs[i].Args;
         const qsizetype at = args.indexOf(PathArg(input));
@@ -427,9 +436,100 @@ TEST(StillPicture, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
         EXPECT_TRUE(fixed.Runs[i].Params.startsWith(QStringLiteral("-demuxer lavf \"") + input));
     }
     // A demuxer the user chose is changed, not doubled.
-    const QStringList chosen{"in.avi", "-demuxer", "avi", "-o", "x.avi"};
-    EXPECT_EQ(WithLavfDemuxer(chosen, QStringLiteral("in.avi")),
-              (QStringList{"in.avi", "-demuxer", "lavf", "-o", "x.avi"}));
+    s.twoPass = false;
+    s.extraParameters = QStringLiteral("-demuxer avi");
+    const QStringList chosen =
+        BuildEncoderJob(RemedyPlan(RowPlan(s, info)), 2, QStringLiteral("in.avi"), QStringLiteral("x.avi"), QString(),
+                        [](const QString&) {})
+            .Runs[0]
+            .Args;
+    EXPECT_EQ(chosen.count(QStringLiteral("-demuxer")), 1);
+    EXPECT_EQ(chosen.mid(chosen.indexOf(QStringLiteral("-demuxer")), 2), (QStringList{"-demuxer", "lavf"}));
+    EXPECT_EQ(chosen.first(), QStringLiteral("in.avi"));
+}
+
+// The remedy's run is planned for the lavf reader: its sound and subtitle tracks are
+// numbered as lavf counts them, among their kind, whatever the first reader counted.
+TEST(StillPicture, RemedyNumbersTheTracksAsLavfCountsThem)
+{
+    struct {
+        const char* Format;
+        const char* Aid;       // the first run's
+        const char* Sid;
+        const char* RemedyAid; // the remedy's
+        const char* RemedySid;
+    } const cases[] = {
+        {"AVI", "2", "4", "1", "1"},      // by place in the file, then among the kind
+        {"Matroska", "1", "1", "1", "1"}, // lavf both times
+        {"MPEG-TS", "", "", "1", "1"},    // the encoder's own choice, then lavf's count
+    };
+    for (const auto& c : cases) {
+        EncodingSettings s;
+        SetDefaultParams(s, 0);
+        s.soundLanguage.Text = QStringLiteral("German");
+        s.subtitles = 1;
+        s.subtitleLanguage.Text = QStringLiteral("de");
+        TVideoFileInfo info;
+        info.Format = QString::fromLatin1(c.Format);
+        info.NumberOfVideoStreams = 1;
+        info.VideoStreams[0].Width = 320;
+        info.VideoStreams[0].Height = 240;
+        info.NumberOfAudioStreams = 2;
+        info.AudioStreams[0] = {.LanguageCode = QStringLiteral("en"), .StreamIndex = 1};
+        info.AudioStreams[1] = {.LanguageCode = QStringLiteral("de"), .StreamIndex = 2};
+        info.NumberOfTextStreams = 2;
+        info.TextStreams[0] = {.LanguageCode = QStringLiteral("en"), .StreamIndex = 3};
+        info.TextStreams[1] = {.LanguageCode = QStringLiteral("de"), .StreamIndex = 4};
+        const auto valueOf = [](const QStringList& args, const char* option) {
+            const qsizetype at = args.indexOf(QLatin1String(option));
+            return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : QString();
+        };
+        const TEncoderJob first = BuildEncoderJob(RowPlan(s, info), 2, QStringLiteral("in"), QStringLiteral("out.avi"),
+                                                  QString(), [](const QString&) {});
+        const TEncoderJob remedy = RebuiltEncoderJob(first, RemedyPlan(first.Plan));
+        ASSERT_TRUE(first.Ok && remedy.Ok) << c.Format;
+        EXPECT_EQ(valueOf(first.Runs[0].Args, "-aid"), QLatin1String(c.Aid)) << c.Format;
+        EXPECT_EQ(valueOf(first.Runs[0].Args, "-sid"), QLatin1String(c.Sid)) << c.Format;
+        EXPECT_EQ(valueOf(remedy.Runs[0].Args, "-aid"), QLatin1String(c.RemedyAid)) << c.Format;
+        EXPECT_EQ(valueOf(remedy.Runs[0].Args, "-sid"), QLatin1String(c.RemedySid)) << c.Format;
+        EXPECT_TRUE(remedy.Runs[0].Params.contains(QStringLiteral("-sid ") + QLatin1String(c.RemedySid))) << c.Format;
+        EXPECT_FALSE(RemedyMayHelp(remedy.Plan)) << c.Format;
+    }
+}
+
+// A row's faithful rules are applied once: its command line, the expectation of its output
+// and the sound track its content check listens to all read the one plan.
+TEST(RowPlan, TheFaithfulRulesAreAppliedOncePerRow)
+{
+    struct {
+        const char* What;
+        bool TwoPass;
+        int Width;
+    } const cases[] = {
+        {"one pass", false, 320},
+        {"two passes", true, 320},
+        {"an odd side cropped", false, 321},
+    };
+    for (const auto& c : cases) {
+        EncodingSettings s;
+        SetDefaultParams(s, 0);
+        s.twoPass = c.TwoPass;
+        TVideoFileInfo info;
+        info.Format = QStringLiteral("AVI");
+        info.NumberOfVideoStreams = 1;
+        info.VideoStreams[0].Width = c.Width;
+        info.VideoStreams[0].Height = 240;
+        info.VideoStreams[0].FPS = 25;
+        info.NumberOfAudioStreams = 1;
+        info.AudioStreams[0].SamplingRate = 96000;
+        const int before = FaithfulRuleEvaluations();
+        const TEncoderJob job = BuildEncoderJob(RowPlan(s, info), 2, QStringLiteral("in.avi"),
+                                                QStringLiteral("out.avi"), QStringLiteral("log"), {});
+        const TOutputExpectation expected = ExpectedOutput(job.Plan);
+        EXPECT_EQ(job.Plan.ConvertedSound, 0) << c.What;
+        EXPECT_TRUE(job.Ok && expected.Audio) << c.What;
+        EXPECT_EQ(FaithfulRuleEvaluations() - before, 1) << c.What;
+    }
 }
 
 namespace {
@@ -487,7 +587,7 @@ TEST(StillPicture, TheEncodersAviReaderFreezesAndLavfIsChosenUpFront)
     ASSERT_EQ(Encode(job.Runs[0].Args), 0);
     TVideoFileInfo in;
     GetVideoFileInfo(input, SystemMediaInfoLibrary(), in);
-    const TOutputVerdict v = VerifyOutputFile(output, SystemMediaInfoLibrary(), ExpectedOutput(job.Pieces, in));
+    const TOutputVerdict v = VerifyOutputFile(output, SystemMediaInfoLibrary(), ExpectedOutput(job.Plan));
     EXPECT_TRUE(v.Ok) << v.Reason.toStdString();
     const TContentVerdict moving = JudgeContent(ProbeContent(compare));
     EXPECT_TRUE(moving.Ok) << moving.Sentence.toStdString() << " | " << moving.Detail.toStdString();
@@ -512,7 +612,7 @@ TEST(TempOutput, FullDiskLeavesNothingUnderTheFinalName)
     TVideoFileInfo in;
     GetVideoFileInfo(input, SystemMediaInfoLibrary(), in);
     const bool passed =
-        code == 0 && VerifyOutputFile(temp, SystemMediaInfoLibrary(), ExpectedOutput(job.Pieces, in)).Ok;
+        code == 0 && VerifyOutputFile(temp, SystemMediaInfoLibrary(), ExpectedOutput(job.Plan)).Ok;
     // The encoder exits with 0 on a full disk; only the check sees the file is cut short.
     EXPECT_FALSE(passed) << "an output that did not fit passed, exit code " << code;
     if (passed)

@@ -5,7 +5,7 @@
 #include "batch/Preflight.h"
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
-#include "encoding/FaithfulOutput.h"
+#include "encoding/RowPlan.h"
 #include "lib/Files.h"
 #include "media/AnalysisPool.h"
 #include "media/MediaAnalysis.h"
@@ -399,10 +399,11 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
         return;
     }
     const TVideoFileInfo& info = prepared.State.CurrentFileInfo;
+    const TRowPlan plan = RowPlan(m_settings, info);
     QString refusal = InputRefusal(w.Input, info, m_rows->RowRefusal(prepared.Row));
     // No command line keeps such an offset: the row ends before a run that could only fail.
     if (refusal.isEmpty())
-        refusal = FaithfulOutput(m_settings, info).AudioOffsetLost;
+        refusal = plan.Faithful.AudioOffsetLost;
     if (!refusal.isEmpty()) {
         FailUnstarted(prepared, refusal);
         return;
@@ -422,7 +423,7 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
         return;
     }
     w.Temp = temp.value();
-    w.Job = BuildEncoderJob(m_settings, info, cpus, w.Input, w.Temp, passLog,
+    w.Job = BuildEncoderJob(plan, cpus, w.Input, w.Temp, passLog,
                             [this](const QString& text) { m_sink->OnWarning(text); });
     if (!w.Job.Ok) {
         DiscardRowTemp(w);

@@ -9,7 +9,7 @@
 #include "media/MediaAnalysis.h"
 #include "outputs/ContentCheck.h"
 #include "outputs/OutputCheck.h"
-#include "outputs/StillPicture.h"
+#include "outputs/ReaderRemedy.h"
 #include "outputs/TempOutput.h"
 #include "runner/ConRun.h"
 #include "runner/EncoderOutput.h"
@@ -184,10 +184,10 @@ void TConversionJob::CheckOutput()
     m_host.PlaceFreed();
     m_analysis = RequestOutputComparison(
         m_work.Temp, m_work.Input, UserTurnOf(*m_env.Settings),
-        ConvertedSoundTrack(*m_env.Settings, m_state.CurrentFileInfo), m_env.MediaInfoDll, this,
+        m_work.Job.Plan.ConvertedSound, m_env.MediaInfoDll, this,
         [this](TVideoFileInfo&& info, TContentSamples&& content) {
             m_analysis = 0;
-            const TOutputExpectation expected = ExpectedOutput(m_work.Job.Pieces, m_state.CurrentFileInfo);
+            const TOutputExpectation expected = ExpectedOutput(m_work.Job.Plan);
             const TOutputVerdict v = JudgeOutput(info, expected);
             if (!v.Ok) {
                 OnOutputJudged(v.Sentence, QCoreApplication::translate("ConversionJob", "Output check failed: %1").arg(v.Reason), v.LengthWrong);
@@ -228,16 +228,7 @@ void TConversionJob::OnOutputJudged(const QString& problem, const QString& detai
 // already used lavf.
 bool TConversionJob::CanRetryWithRemedy() const
 {
-    // a variable rate read through the MOV reader: lavf would read it at one rate
-    if (m_work.Remedied || FollowsTimestamps(m_work.Job))
-        return false;
-    for (const TEncoderInvocation& run : m_work.Job.Runs) {
-        const QStringList& args = run.Args;
-        const qsizetype at = args.lastIndexOf(QStringLiteral("-demuxer"));
-        if (at >= 0 && at + 1 < args.size() && args.at(at + 1) == QLatin1String("lavf"))
-            return false;
-    }
-    return true;
+    return !m_work.Remedied && RemedyMayHelp(m_work.Job.Plan);
 }
 
 bool TConversionJob::RetryWithRemedy()
@@ -248,7 +239,7 @@ bool TConversionJob::RetryWithRemedy()
     // the place it gave up for the check may be taken meanwhile
     m_checking = false;
     m_place = m_host.TakePlace();
-    m_work.Job = WithLavfDemuxer(m_work.Job, m_work.Input);
+    m_work.Job = RebuiltEncoderJob(m_work.Job, RemedyPlan(m_work.Job.Plan));
     StartPass(0);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "lib/NativeName.h"
 
 #include "encoding/FaithfulOutput.h"
+#include "encoding/RowPlan.h"
 #include "encoding/TrackChoice.h"
 
 #include "outputs/BatchFiles.h"
@@ -272,10 +273,11 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
         if (!problem.isEmpty()) {
             report.Problems << OfInput(input, problem);
         } else {
-            const TFaithfulOutput faithful = FaithfulOutput(settings, info);
+            const TRowPlan plan = RowPlan(settings, info);
+            const TFaithfulOutput& faithful = plan.Faithful;
             if (!faithful.AudioOffsetLost.isEmpty())
                 report.Problems << OfInput(input, faithful.AudioOffsetLost);
-            for (const QString& note : faithful.Notes + TrackNotes(settings, info))
+            for (const QString& note : faithful.Notes + TrackNotes(settings, info, plan.Sound, plan.Subtitles))
                 report.Notes << OfInput(input, note);
         }
 

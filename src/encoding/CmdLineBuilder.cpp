@@ -1,12 +1,10 @@
 #include "encoding/CmdLineBuilder.h"
 
 #include "lib/Conversion.h"
-#include "encoding/FaithfulOutput.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingRows.h"
 #include "encoding/EncoderCommand.h"
-#include "encoding/TrackChoice.h"
-#include "lib/Conversion.h"
+#include "encoding/RowPlan.h"
 #include "lib/TextFile.h"
 
 #include <QStringList>
@@ -82,8 +80,9 @@ QString X264Options(const EncodingSettings& s, const QString& bitrate, int proce
     return CutLeadingChar(list, QLatin1Char(':'));
 }
 
-// The aspect as "-aspect" takes it, or empty for none.
-QString AspectValue(const QString& typed)
+} // namespace
+
+QString AspectArgument(const QString& typed)
 {
     QString a = typed.trimmed().toUpper();
     a.removeIf([](QChar c) { return c.isSpace(); });
@@ -99,47 +98,7 @@ QString AspectValue(const QString& typed)
     return a;
 }
 
-// The two track-bar values as the eq2 filter reads them: "." as decimal mark.
-QString EqualizerFilter(const EncodingSettings& s)
-{
-    const QString brightness = s.brightnessOn ? BrightnessValueText(s.brightness, QLatin1Char('.'))
-                                              : QStringLiteral("0.0");
-    const QString saturation = s.saturationOn ? SaturationValueText(s.saturation, QLatin1Char('.'))
-                                              : QStringLiteral("1.0");
-    return QStringLiteral("eq2=1.0:1.0:") + brightness + QLatin1Char(':') + saturation;
-}
-
-QString ScaleFilter(const EncodingSettings& s, const TVideoFileInfo& info)
-{
-    int w = 0, h = 0;
-    if (s.resolution == 1) {
-        w = RoundHalfEven(s.resolutionWidth);
-        h = RoundHalfEven(s.resolutionHeight);
-    } else if (s.resolution > 1 && InRange(s.resolution, s.resolutionItems.size())) {
-        const TVideoStreamInfo& v = info.VideoStreams[0];
-        const TResolution r = ParseResolutionEntry(s.resolutionItems.at(s.resolution), v.Width, v.Height);
-        w = r.Width;
-        h = r.Height;
-    } else {
-        return QString();
-    }
-    return QStringLiteral("scale=") + QString::number(MakeEven(w)) + QLatin1Char(':') + QString::number(MakeEven(h));
-}
-
-bool Deinterlace(const EncodingSettings& s, const TVideoFileInfo& info)
-{
-    if (s.interlacing == 1)
-        return true;
-    if (s.interlacing == 0) {
-        // MediaInfo reads the scan type of some streams only (not H.264 in MP4 or Matroska);
-        // the decoder's field order tells the rest
-        const QString scan = info.VideoStreams[0].ScanType.trimmed().toLower();
-        if (scan == QLatin1String("interlaced") || scan == QLatin1String("mbaff"))
-            return true;
-        return scan.isEmpty() && info.Probe.Opened && info.Probe.Interlaced;
-    }
-    return false;
-}
+namespace {
 
 // A whole number that fits an int, for the sides of a resolution entry.
 bool ToWholeNumber(const QString& s, int* value)
@@ -198,9 +157,9 @@ int AutoThreadCount(int processorCount)
     return processorCount / 2;
 }
 
-TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo, int processorCount,
-                            const TWarningSink& warn)
+TPieceResult GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn)
 {
+    const EncodingSettings& s = plan.Settings;
     const QString piece = QStringLiteral("VParams");
     QString message;
     const QString bitrateText = s.videoBitrate.Text;
@@ -212,7 +171,7 @@ TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& Cur
             return Failed(piece, message);
         bitrate = bitrateText.trimmed();
     } else {
-        bitrate = QString::number(GetAutoVideoBitrate(s, CurrentFileInfo));
+        bitrate = QString::number(GetAutoVideoBitrate(plan));
     }
 
     TPieceResult r;
@@ -226,12 +185,12 @@ TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& Cur
                                  QString::number(std::clamp(int(std::lround(s.xvidQuality)), 1, 31))
                            : QStringLiteral("bitrate=") + bitrate);
     }
-    if (const QString aspect = AspectValue(s.videoAspect.Text); !aspect.isEmpty()) {
+    if (const QString aspect = AspectArgument(s.videoAspect.Text); !aspect.isEmpty()) {
         p.Add(QStringLiteral("-aspect"));
         p.Add(aspect);
     }
 
-    const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
+    const TFaithfulOutput& f = plan.Faithful;
     const QString fpsText = s.frameRate.Text;
     if (!IsAutoText(fpsText)) {
         if (!Checked(CheckVideoFps, fpsText, warn, &message))
@@ -319,11 +278,11 @@ uint16_t AutoVideoBitrateAboveFloor(const EncodingSettings& s, const TVideoFileI
 
 } // namespace
 
-uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
+uint16_t GetAutoVideoBitrate(const TRowPlan& plan)
 {
-    const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
-    return uint16_t(std::max<int>(AutoVideoBitrateAboveFloor(s, CurrentFileInfo, f),
-                                  AutoVideoBitrateFloor(s, CurrentFileInfo, f)));
+    const EncodingSettings& s = plan.Settings;
+    return uint16_t(std::max<int>(AutoVideoBitrateAboveFloor(s, plan.Input, plan.Faithful),
+                                  AutoVideoBitrateFloor(s, plan.Input, plan.Faithful)));
 }
 
 TCmdPiece GetAudioCodec(const EncodingSettings& s)
@@ -358,9 +317,10 @@ int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo)
     return step == 0 ? Mp3BitrateTable::FallbackAutoBitrate : step;
 }
 
-TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                            const TWarningSink& warn)
+TPieceResult GetAudioParams(const TRowPlan& plan, const TWarningSink& warn)
 {
+    const EncodingSettings& s = plan.Settings;
+    const TVideoFileInfo& CurrentFileInfo = plan.Input;
     if (s.noAudio)
         return {};
 
@@ -387,7 +347,7 @@ TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& Cur
     } else if (CurrentFileInfo.NumberOfAudioStreams > 0 && CurrentFileInfo.AudioStreams[0].SamplingRate < 16000) {
         // LAME cannot encode below 16 kHz; an unknown rate (0) is treated the same way.
         srate = QStringLiteral("16000");
-    } else if (const int rate = FaithfulOutput(s, CurrentFileInfo).SampleRate; rate > 0) {
+    } else if (const int rate = plan.Faithful.SampleRate; rate > 0) {
         srate = QString::number(rate);
     }
     if (!srate.isEmpty()) {
@@ -405,11 +365,11 @@ TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& Cur
     lame += s.audioRateMode == TAudioRateMode::Cbr ? QStringLiteral(":cbr") : QStringLiteral(":abr");
     p.Add(QStringLiteral("-lameopts"));
     p.Add(CutLeadingChar(lame, QLatin1Char(':')));
-    if (const TSoundChoice sound = ChooseSoundTrack(s, CurrentFileInfo); !sound.Aid.isEmpty()) {
+    if (!plan.Sound.Aid.isEmpty()) {
         p.Add(QStringLiteral("-aid"));
-        p.Add(sound.Aid);
+        p.Add(plan.Sound.Aid);
     }
-    if (const double delay = FaithfulOutput(s, CurrentFileInfo).AudioDelaySec; delay != 0) {
+    if (const double delay = plan.Faithful.AudioDelaySec; delay != 0) {
         p.Add(QStringLiteral("-audio-delay"));
         p.Add(QString::number(delay, 'f', 3));
     }
@@ -422,7 +382,7 @@ TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& Cur
 // timed text included, which the encoder's own drawing skips; but with it the encoder draws
 // no picture subtitles (DVD, Blu-ray), so those go without. A text file's encoding is told
 // (-subcp): untold, the encoder shows umlauts as "?" from UTF-8 and Latin-1 alike.
-TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info)
+TCmdPiece SubtitleOptions(const TRowPlan& plan)
 {
     TCmdPiece p;
     const auto add = [&p](const QString& option, const QString& value = QString(), bool path = false) {
@@ -433,12 +393,12 @@ TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info)
         p.Args << (path ? PathArg(value) : value);
         p.Text += path ? QLatin1Char('"') + value + QStringLiteral("\" ") : value + QLatin1Char(' ');
     };
-    const TSubtitleChoice c = ChooseSubtitles(s, info);
+    const TSubtitleChoice& c = plan.Subtitles;
     if (!c.Sid.isEmpty()) {
         add(QStringLiteral("-sid"), c.Sid);
         if (!c.Pictures)
             add(QStringLiteral("-ass"));
-    } else if (info.NumberOfTextStreams > 0) {
+    } else if (plan.Input.NumberOfTextStreams > 0) {
         add(QStringLiteral("-nosub"));
     }
     if (!c.VobSub.isEmpty()) {
@@ -454,32 +414,11 @@ TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info)
     return p;
 }
 
-TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo)
+TCmdPiece GetAdvancedParams(const TRowPlan& plan)
 {
-    const TFaithfulOutput f = FaithfulOutput(s, CurrentFileInfo);
-    QString chain;
-    if (Deinterlace(s, CurrentFileInfo))
-        chain += QStringLiteral(",yadif");
-    if (!f.Crop.isEmpty())
-        chain += QLatin1Char(',') + f.Crop;
-    const QString scale = f.Scale.isEmpty() ? ScaleFilter(s, CurrentFileInfo) : f.Scale;
-    if (!scale.isEmpty())
-        chain += QLatin1Char(',') + scale;
-    if (s.flipHorizontal)
-        chain += QStringLiteral(",flip");
-    if (s.flipVertical)
-        chain += QStringLiteral(",mirror");
-    if (s.rotate)
-        chain += s.rotateDirection == 1 ? QStringLiteral(",rotate=2") : QStringLiteral(",rotate=1");
-    if (!f.Rotate.isEmpty())
-        chain += QLatin1Char(',') + f.Rotate;
-    if (s.brightnessOn || s.saturationOn)
-        chain += QLatin1Char(',') + EqualizerFilter(s);
-    if (s.forceDuplicates || f.HardDup)
-        chain += QStringLiteral(",harddup");
-    if (!f.DisplayAspect.isEmpty())
-        chain += QLatin1Char(',') + f.DisplayAspect;
-    chain = CutLeadingChar(chain, QLatin1Char(','));
+    const EncodingSettings& s = plan.Settings;
+    const TFaithfulOutput& f = plan.Faithful;
+    const QString chain = FilterChainText(plan);
 
     TCmdPiece skip;
     const QString limit = ListText(EncodingLists::skipLimit(), s.skipLimit);
@@ -495,11 +434,11 @@ TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& Cur
 
     // Each part ends with a blank before the skip options' own: "-vf harddup  -skiplimit 1".
     TCmdPiece p;
-    if (!f.Demuxer.isEmpty()) {
-        p.Args << QStringLiteral("-demuxer") << f.Demuxer;
-        p.Text += QStringLiteral("-demuxer ") + f.Demuxer + QLatin1Char(' ');
+    if (plan.ReaderPlace == TReaderPlace::Advanced) {
+        p.Args << QStringLiteral("-demuxer") << plan.Reader;
+        p.Text += QStringLiteral("-demuxer ") + plan.Reader + QLatin1Char(' ');
     }
-    const TCmdPiece subtitles = SubtitleOptions(s, CurrentFileInfo);
+    const TCmdPiece subtitles = SubtitleOptions(plan);
     p.Args += subtitles.Args;
     p.Text += subtitles.Text;
     if (!chain.isEmpty()) {
@@ -510,7 +449,7 @@ TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& Cur
     p.Text += skip.Text;
     // The encoder writes no title of its own; the source's is kept. %N% gives its length in
     // bytes, so that a colon or "=" in it is no option separator.
-    if (const QString title = CurrentFileInfo.Title.trimmed(); !title.isEmpty()) {
+    if (const QString title = plan.Input.Title.trimmed(); !title.isEmpty()) {
         const QString value = QStringLiteral("name=%%1%%2").arg(title.toUtf8().size()).arg(title);
         p.Args << QStringLiteral("-info") << value;
         // quotes would group words in the shown text, never in the arguments
@@ -525,6 +464,48 @@ TCmdPiece GetAdditionalParams(const EncodingSettings& s)
     for (const QString& line : TextFile::SplitLines(s.extraParameters))
         text += QLatin1Char(' ') + line;
     return UserOptionsPiece(text);
+}
+
+TCmdPiece GetAdditionalParams(const TRowPlan& plan)
+{
+    TCmdPiece p = GetAdditionalParams(plan.Settings);
+    if (plan.ReaderPlace != TReaderPlace::UserOptions)
+        return p;
+    // the plan's reader in place of each of the user's choices
+    for (qsizetype i = 0; i + 1 < p.Args.size(); ++i) {
+        if (p.Args.at(i) != QLatin1String("-demuxer"))
+            continue;
+        p.Text.replace(QStringLiteral("-demuxer ") + p.Args.at(i + 1), QStringLiteral("-demuxer ") + plan.Reader);
+        p.Args[i + 1] = plan.Reader;
+    }
+    return p;
+}
+
+// The pieces for these settings and this file, each planned on its own.
+TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& info, int processorCount,
+                            const TWarningSink& warn)
+{
+    return GetVideoParams(RowPlan(s, info), processorCount, warn);
+}
+
+uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    return GetAutoVideoBitrate(RowPlan(s, info));
+}
+
+TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& info, const TWarningSink& warn)
+{
+    return GetAudioParams(RowPlan(s, info), warn);
+}
+
+TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    return SubtitleOptions(RowPlan(s, info));
+}
+
+TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    return GetAdvancedParams(RowPlan(s, info));
 }
 
 QString GetExt(const EncodingSettings& s, bool includeDot)

@@ -9,10 +9,13 @@
 
 #include <cstdint>
 
-// The encoder's command-line pieces, built from the settings and the media properties
-// of the file at hand (CurrentFileInfo; a cleared record when there is no file). Each
-// builder is a pure function and gives its piece in both forms (TCmdPiece); the text of
-// the video, audio and additional options starts with a blank, as the pieces are glued.
+// The encoder's command-line pieces, built from a row's plan (RowPlan.h: the settings, the
+// media properties of the file at hand, and what was decided for them once). Each builder
+// is a pure function and gives its piece in both forms (TCmdPiece); the text of the video,
+// audio and additional options starts with a blank, as the pieces are glued. The forms that
+// take the settings and a file's record (a cleared one when there is no file) plan it first.
+
+struct TRowPlan;
 
 // A piece, or why it could not be built: a typed value that is not valid. The message
 // has been sent to the warning sink too.
@@ -27,21 +30,29 @@ struct TPieceResult {
 TCmdPiece GetVideoCodec(const EncodingSettings& s);
 // Video options: codec options, aspect, output frame rate, the container's muxer; its text
 // is its arguments, each behind one blank.
+TPieceResult GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn);
 TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo, int processorCount,
                             const TWarningSink& warn);
 // "-nosound" or "-oac mp3lame".
 TCmdPiece GetAudioCodec(const EncodingSettings& s);
 // MP3 options (sampling, LAME options); empty with "No audio".
+TPieceResult GetAudioParams(const TRowPlan& plan, const TWarningSink& warn);
 TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                             const TWarningSink& warn);
 // Subtitle options: -nosub, a track (-sid) or a file beside the input (-sub, or -vobsub for a
 // DVD pair) to burn.
+TCmdPiece SubtitleOptions(const TRowPlan& plan);
 TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info);
 // Demuxer, subtitles, filter chain, frame-skip limit and the source's title, trimmed; never fails.
+TCmdPiece GetAdvancedParams(const TRowPlan& plan);
 TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo);
 // Every line of the additional parameters, each preceded by one blank; the arguments are
 // the user's text split the Windows way.
 TCmdPiece GetAdditionalParams(const EncodingSettings& s);
+// The same, with the plan's reader in place of the user's -demuxer where the plan says so.
+TCmdPiece GetAdditionalParams(const TRowPlan& plan);
+// A typed aspect ("16/9", "1,85") as "-aspect" takes it, or empty for Auto.
+QString AspectArgument(const QString& typed);
 // The audio encoder's name, used to look up the MP3 bit-rate table.
 QString GetSelectedAudioCodecStr();
 // The container's extension ("avi"), with a leading "." when includeDot.
@@ -58,6 +69,7 @@ int AutoThreadCount(int processorCount);
 // The "Auto" video bit rate in kbit/s, kept as an unsigned 16-bit number: the source's,
 // cut down above 0.3 bit per pixel (of the scaled picture under a largest height), and
 // never below 0.1 bit per pixel of the output's pictures nor below 64.
+uint16_t GetAutoVideoBitrate(const TRowPlan& plan);
 uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo);
 // The "Auto" MP3 bit rate in kbit/s.
 int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo);

@@ -1,7 +1,6 @@
 #include "encoding/EncoderCommand.h"
 
 #include "encoding/CmdLineBuilder.h"
-#include "encoding/TrackChoice.h"
 
 #include <QThread>
 
@@ -23,7 +22,10 @@ static QString Quoted(const QString& path)
 QString JoinParamString(const QString& input, const TCmdLinePieces& p, const TCmdPiece& vparams,
                         const QString& passLogFile, const QString& output)
 {
-    QStringList parts{Quoted(input), p.VCodec.Text, vparams.Text, p.ACodec.Text, p.AParams.Text, p.AdvParams.Text,
+    QStringList parts;
+    if (!p.Reader.Text.isEmpty())
+        parts << p.Reader.Text;
+    parts << QStringList{Quoted(input), p.VCodec.Text, vparams.Text, p.ACodec.Text, p.AParams.Text, p.AdvParams.Text,
                       p.AddParams.Text};
     if (!passLogFile.isEmpty())
         parts << QStringLiteral("-passlogfile") << Quoted(passLogFile);
@@ -34,7 +36,8 @@ QString JoinParamString(const QString& input, const TCmdLinePieces& p, const TCm
 QStringList ParamArgs(const QString& input, const TCmdLinePieces& p, const TCmdPiece& vparams,
                       const QString& passLogFile, const QString& output)
 {
-    QStringList args{PathArg(input)};
+    QStringList args = p.Reader.Args;
+    args << PathArg(input);
     for (const TCmdPiece* piece : {&p.VCodec, &vparams, &p.ACodec, &p.AParams, &p.AdvParams, &p.AddParams})
         args += piece->Args;
     if (!passLogFile.isEmpty())
@@ -51,13 +54,14 @@ TCmdLinePieces GetCmdLinePieces(const EncodingSettings& s, const TVideoFileInfo&
             *failures << r;
         return r.Piece.Trimmed();
     };
+    const TRowPlan plan = RowPlan(s, CurrentFileInfo);
     TCmdLinePieces p;
     p.VCodec = GetVideoCodec(s);
-    p.VParams = built(GetVideoParams(s, CurrentFileInfo, processorCount, warn));
+    p.VParams = built(GetVideoParams(plan, processorCount, warn));
     p.ACodec = GetAudioCodec(s);
-    p.AParams = built(GetAudioParams(s, CurrentFileInfo, warn));
-    p.AdvParams = GetAdvancedParams(s, CurrentFileInfo);
-    p.AddParams = GetAdditionalParams(s).Trimmed();
+    p.AParams = built(GetAudioParams(plan, warn));
+    p.AdvParams = GetAdvancedParams(plan);
+    p.AddParams = GetAdditionalParams(plan).Trimmed();
     return p;
 }
 
@@ -72,14 +76,30 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
                             int processorCount, const QString& input, const QString& output,
                             const QString& passLogFile, const TWarningSink& warn)
 {
+    return BuildEncoderJob(RowPlan(s, CurrentFileInfo), processorCount, input, output, passLogFile, warn);
+}
+
+TEncoderJob BuildEncoderJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
+                            const QString& passLogFile, const TWarningSink& warn)
+{
+    const EncodingSettings& s = plan.Settings;
     TEncoderJob job;
+    job.Plan = plan;
+    job.ProcessorCount = processorCount;
+    job.Input = input;
+    job.Output = output;
+    job.PassLogFile = passLogFile;
     job.Ext = GetExt(s, false);
     job.TwoPass = TwoPassInEffect(s);
     TCmdLinePieces& p = job.Pieces;
+    if (plan.ReaderPlace == TReaderPlace::BeforeInput) {
+        p.Reader.Args << QStringLiteral("-demuxer") << plan.Reader;
+        p.Reader.Text = QStringLiteral("-demuxer ") + plan.Reader;
+    }
     p.VCodec = GetVideoCodec(s);
     p.ACodec = GetAudioCodec(s);
-    p.AdvParams = GetAdvancedParams(s, CurrentFileInfo);
-    p.AddParams = GetAdditionalParams(s).Trimmed();
+    p.AdvParams = GetAdvancedParams(plan);
+    p.AddParams = GetAdditionalParams(plan).Trimmed();
 
     // The planner's order: the first failing builder ends the file, so the user sees
     // one warning, not one per piece.
@@ -88,16 +108,15 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
         job.FailureMessage = r.Message;
         return job;
     };
-    const TPieceResult v = GetVideoParams(s, CurrentFileInfo, processorCount, warn);
+    const TPieceResult v = GetVideoParams(plan, processorCount, warn);
     if (!v.Ok)
         return failed(v);
     p.VParams = v.Piece.Trimmed();
-    const TPieceResult a = GetAudioParams(s, CurrentFileInfo, warn);
+    const TPieceResult a = GetAudioParams(plan, warn);
     if (!a.Ok)
         return failed(a);
     p.AParams = a.Piece.Trimmed();
 
-    job.LavfAid = ChooseSoundTrack(s, CurrentFileInfo).LavfAid;
     job.Ok = true;
     if (job.TwoPass) {
         job.VParams1 = WithPassNumber(p.VParams, 1);
@@ -108,4 +127,9 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
         job.Runs << MakeRun(input, p, p.VParams, QString(), output);
     }
     return job;
+}
+
+TEncoderJob RebuiltEncoderJob(const TEncoderJob& job, const TRowPlan& plan)
+{
+    return BuildEncoderJob(plan, job.ProcessorCount, job.Input, job.Output, job.PassLogFile, {});
 }

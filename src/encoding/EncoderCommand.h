@@ -3,6 +3,7 @@
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/CmdPiece.h"
 #include "encoding/EncodingSettings.h"
+#include "encoding/RowPlan.h"
 #include "encoding/SettingsRules.h"
 #include "media/VideoFileInfo.h"
 
@@ -22,8 +23,9 @@ QString PathArg(const QString& path);
 // The processor count the x264 "Auto" thread count is derived from.
 int MachineProcessorCount();
 
-// The six pieces, each text trimmed.
+// The six pieces, each text trimmed, and the reader a remedy names before the input.
 struct TCmdLinePieces {
+    TCmdPiece Reader;
     TCmdPiece VCodec;
     TCmdPiece VParams;
     TCmdPiece ACodec;
@@ -32,12 +34,12 @@ struct TCmdLinePieces {
     TCmdPiece AddParams;
 };
 
-// "\"IN\" VCodec VParams ACodec AParams AdvParams AddParams [-passlogfile \"LOG\"] -o \"OUT\"",
+// "[Reader] \"IN\" VCodec VParams ACodec AParams AdvParams AddParams [-passlogfile \"LOG\"] -o \"OUT\"",
 // joined by single blanks even where a piece is empty. vparams is used in place of
 // pieces.VParams (the pass form for two passes); an empty passLogFile leaves that pair out.
 QString JoinParamString(const QString& input, const TCmdLinePieces& pieces, const TCmdPiece& vparams,
                         const QString& passLogFile, const QString& output);
-// The same as an argument vector: paths whole, then each piece's arguments.
+// The same as an argument vector: the reader's, paths whole, then each piece's arguments.
 QStringList ParamArgs(const QString& input, const TCmdLinePieces& pieces, const TCmdPiece& vparams,
                       const QString& passLogFile, const QString& output);
 
@@ -57,11 +59,20 @@ struct TEncoderJob {
     TCmdPiece VParams2;
     QList<TEncoderInvocation> Runs;    // one run, or two for two passes
     QString Ext;                // the container's extension, without the dot
-    QString LavfAid;            // the chosen sound track's -aid under the lavf reader; empty: none chosen
+    TRowPlan Plan;              // what the runs were built from; the output check reads it too
+    int ProcessorCount = 0;     // and where they read, write and log
+    QString Input;
+    QString Output;
+    QString PassLogFile;
 };
 
-// Builds the pieces in the planner's order (AdvParams, AddParams, VParams, AParams),
+// Builds the plan's pieces in the planner's order (AdvParams, AddParams, VParams, AParams),
 // stopping at the first that fails, then both forms of each run.
+TEncoderJob BuildEncoderJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
+                            const QString& passLogFile, const TWarningSink& warn);
+// The job's runs built again from another plan of its row (the remedy's), the same paths.
+TEncoderJob RebuiltEncoderJob(const TEncoderJob& job, const TRowPlan& plan);
+// The same for the settings and a file's record, planned first.
 TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                             int processorCount, const QString& input, const QString& output,
                             const QString& passLogFile, const TWarningSink& warn);

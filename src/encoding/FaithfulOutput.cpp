@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace {
@@ -103,32 +104,48 @@ double UnevenRate(const TVideoFileInfo& info)
     return 0;
 }
 
-TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& info)
-{
-    TFaithfulOutput f;
-    const TVideoStreamInfo& v = info.VideoStreams[0];
+namespace {
 
-    // Size: an odd side loses its last line; the display shape is restored below.
-    int w = 0, h = 0;
-    SizeBeforeRotation(s, info, w, h);
+// What the rules share while they fill in one output: the settings, the input, and the
+// picture's size as the rules so far leave it.
+struct TRuleInput {
+    const EncodingSettings& s;
+    const TVideoFileInfo& info;
+    int w = 0;                // the picture's size: the input's or the user's, then cropped, then scaled
+    int h = 0;
+    bool quarterTurn = false; // the user's or the player's turn by a quarter
+};
+
+// Size: an odd side loses its last line; the display shape is restored below.
+void EvenSides(TRuleInput& in, TFaithfulOutput& f)
+{
+    const EncodingSettings& s = in.s;
+    const TVideoStreamInfo& v = in.info.VideoStreams[0];
+    SizeBeforeRotation(s, in.info, in.w, in.h);
     if (AutoResolution(s) && v.Width > 0 && v.Height > 0 && (v.Width % 2 || v.Height % 2)) {
-        w = v.Width - v.Width % 2;
-        h = v.Height - v.Height % 2;
-        if (w >= 2 && h >= 2) {
-            f.Crop = QStringLiteral("crop=%1:%2:0:0").arg(w).arg(h);
+        in.w = v.Width - v.Width % 2;
+        in.h = v.Height - v.Height % 2;
+        if (in.w >= 2 && in.h >= 2) {
+            f.Crop = QStringLiteral("crop=%1:%2:0:0").arg(in.w).arg(in.h);
+            f.CropWidth = in.w;
+            f.CropHeight = in.h;
             f.Notes << QCoreApplication::translate("FaithfulOutput",
                                                    "the picture size %1x%2 becomes %3x%4 (the codec needs even sides)")
                            .arg(v.Width)
                            .arg(v.Height)
-                           .arg(w)
-                           .arg(h);
+                           .arg(in.w)
+                           .arg(in.h);
         }
     }
+}
 
-    // Rotation: the turn (and mirror) a player would make, unless the user turns the picture.
+// Rotation: the turn (and mirror) a player would make, unless the user turns the picture.
+void Upright(TRuleInput& in, TFaithfulOutput& f)
+{
+    const TVideoFileInfo& info = in.info;
     const int rotation = info.Probe.Opened ? info.Probe.Rotation : 0;
     const bool mirrored = info.Probe.Opened && info.Probe.Mirrored;
-    if (!s.rotate && (rotation == 90 || rotation == 180 || rotation == 270 || mirrored)) {
+    if (!in.s.rotate && (rotation == 90 || rotation == 180 || rotation == 270 || mirrored)) {
         f.RotationDegrees = rotation == 90 || rotation == 180 || rotation == 270 ? rotation : 0;
         f.Rotate = f.RotationDegrees == 90 ? QStringLiteral("rotate=1")
                  : f.RotationDegrees == 270 ? QStringLiteral("rotate=2")
@@ -147,18 +164,25 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
                            .arg(f.RotationDegrees);
     }
     // the user's rotate=1 and rotate=2 both turn by a quarter
-    const bool quarterTurn = s.rotate || f.RotationDegrees == 90 || f.RotationDegrees == 270;
+    in.quarterTurn = in.s.rotate || f.RotationDegrees == 90 || f.RotationDegrees == 270;
+}
 
-    // Largest height: the lines as shown, so a turned picture is limited by its width here
-    // (the scale comes before the turn in the filter chain).
-    const int limit = AutoResolution(s) ? RoundHalfEven(s.maxHeight) & ~1 : 0;
-    if (limit >= 2 && w > 0 && h > 0 && (quarterTurn ? w : h) > limit) {
-        const double factor = double(limit) / (quarterTurn ? w : h);
-        const int sw = quarterTurn ? limit : NearestEven(w * factor);
-        const int sh = quarterTurn ? NearestEven(h * factor) : limit;
+// Largest height: the lines as shown, so a turned picture is limited by its width here
+// (the scale comes before the turn in the filter chain).
+void LargestHeight(TRuleInput& in, TFaithfulOutput& f)
+{
+    int& w = in.w;
+    int& h = in.h;
+    const bool t = in.quarterTurn;
+    const int limit = AutoResolution(in.s) ? RoundHalfEven(in.s.maxHeight) & ~1 : 0;
+    if (limit >= 2 && w > 0 && h > 0 && (t ? w : h) > limit) {
+        const double factor = double(limit) / (t ? w : h);
+        const int sw = t ? limit : NearestEven(w * factor);
+        const int sh = t ? NearestEven(h * factor) : limit;
         f.Scale = QStringLiteral("scale=%1:%2").arg(sw).arg(sh);
+        f.ScaleWidth = sw;
+        f.ScaleHeight = sh;
         // (named as shown: width by height after the turn)
-        const bool t = quarterTurn;
         //: %1x%2 the picture's size, %3x%4 the smaller size it gets, %5 the largest height set
         f.Notes << QCoreApplication::translate("FaithfulOutput",
                                                "the picture size %1x%2 becomes %3x%4 (largest height %5)")
@@ -170,19 +194,23 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
         w = sw;
         h = sh;
     }
-    if (quarterTurn)
+    if (t)
         std::swap(w, h);
     f.OutWidth = w;
     f.OutHeight = h;
+}
 
-    // Display shape: the source's, turned with the picture, unless the user set an aspect.
-    double target = SourceDisplayAspect(info);
-    if (target > 0 && quarterTurn)
+// Display shape: the source's, turned with the picture, unless the user set an aspect.
+void DisplayShape(TRuleInput& in, TFaithfulOutput& f)
+{
+    const EncodingSettings& s = in.s;
+    double target = SourceDisplayAspect(in.info);
+    if (target > 0 && in.quarterTurn)
         target = 1.0 / target;
     // A resolution the user chose keeps its own shape.
     f.TargetAspect = IsAutoText(s.videoAspect.Text) && AutoResolution(s) ? target : 0;
-    if (f.TargetAspect > 0 && w > 0 && h > 0 && !UserAddsAny(s, {"-aspect", "-vf", "-vf-add"})) {
-        const double shape = double(w) / h;
+    if (f.TargetAspect > 0 && in.w > 0 && in.h > 0 && !UserAddsAny(s, {"-aspect", "-vf", "-vf-add"})) {
+        const double shape = double(in.w) / in.h;
         if (std::abs(shape - f.TargetAspect) / f.TargetAspect > AspectSlack) {
             f.DisplayAspect = QStringLiteral("dsize=") + AspectText(f.TargetAspect);
             //: %1 is the display aspect as a number: 1.778 for 16:9
@@ -190,34 +218,41 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
                            .arg(DecimalText(f.TargetAspect, 3));
         }
     }
+}
 
-    const TAvProbeInfo& p = info.Probe;
-    const bool sound = !s.noAudio && info.NumberOfAudioStreams > 0;
+// Demuxer: the encoder's own readers misread some timelines. Its AVI reader hands an
+// empty chunk to the MPEG-4 decoder, which takes it for the end and repeats the picture
+// before it for ever (ffmpeg writes one near the start); its transport-stream reader
+// takes H.264 for twice its rate and keeps every second picture. libavformat reads both.
+void Reader(TRuleInput& in, TFaithfulOutput& f)
+{
+    const TAvProbeInfo& p = in.info.Probe;
+    if (UserAddsAny(in.s, {"-demuxer"}) || !p.Opened || !p.HasVideo)
+        return;
+    if (p.Container == QLatin1String("avi") && p.EmptyChunks > 0 && p.VideoCodec == QLatin1String("mpeg4")) {
+        f.Demuxer = QStringLiteral("lavf");
+        f.Notes << QCoreApplication::translate("FaithfulOutput",
+                                               "the AVI file has empty picture chunks: it is read by a second "
+                                               "reader that keeps every picture");
+    } else if (p.Container == QLatin1String("mpegts") &&
+               (p.VideoCodec == QLatin1String("h264") || p.VideoCodec == QLatin1String("hevc"))) {
+        f.Demuxer = QStringLiteral("lavf");
+    }
+}
+
+// Rate: the user's; else a variable rate follows the timestamps where a reader of the
+// encoder's gives each picture its own duration (QuickTime and MP4 files whose first
+// picture is decoded at time 0), at the highest rate with repeated pictures filling
+// the gaps; else the pictures' mean rate (Matroska and the rest give every picture the
+// same duration); else the declared rate.
+void Rate(TRuleInput& in, TFaithfulOutput& f)
+{
+    const EncodingSettings& s = in.s;
+    const TAvProbeInfo& p = in.info.Probe;
+    const TVideoStreamInfo& v = in.info.VideoStreams[0];
     const bool userDemuxer = UserAddsAny(s, {"-demuxer"});
     const bool userRate = UserAddsAny(s, {"-fps", "-ofps"});
-
-    // Demuxer: the encoder's own readers misread some timelines. Its AVI reader hands an
-    // empty chunk to the MPEG-4 decoder, which takes it for the end and repeats the picture
-    // before it for ever (ffmpeg writes one near the start); its transport-stream reader
-    // takes H.264 for twice its rate and keeps every second picture. libavformat reads both.
-    if (!userDemuxer && p.Opened && p.HasVideo) {
-        if (p.Container == QLatin1String("avi") && p.EmptyChunks > 0 && p.VideoCodec == QLatin1String("mpeg4")) {
-            f.Demuxer = QStringLiteral("lavf");
-            f.Notes << QCoreApplication::translate("FaithfulOutput",
-                                                   "the AVI file has empty picture chunks: it is read by a second "
-                                                   "reader that keeps every picture");
-        } else if (p.Container == QLatin1String("mpegts") &&
-                   (p.VideoCodec == QLatin1String("h264") || p.VideoCodec == QLatin1String("hevc"))) {
-            f.Demuxer = QStringLiteral("lavf");
-        }
-    }
-
-    // Rate: the user's; else a variable rate follows the timestamps where a reader of the
-    // encoder's gives each picture its own duration (QuickTime and MP4 files whose first
-    // picture is decoded at time 0), at the highest rate with repeated pictures filling
-    // the gaps; else the pictures' mean rate (Matroska and the rest give every picture the
-    // same duration); else the declared rate.
-    const double uneven = UnevenRate(info);
+    const double uneven = UnevenRate(in.info);
     const bool quickTime = p.Container.startsWith(QLatin1String("mov,"));
     if (!IsAutoText(s.frameRate.Text)) {
         f.UserRate = true;
@@ -242,69 +277,114 @@ TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& 
     } else if (p.DeclaredFps > 0 && std::isfinite(p.DeclaredFps)) {
         f.OutputFps = p.DeclaredFps;
     }
-    // The encoder's sync correction mistakes the MP3 encoder's constant delay for drift
-    // and drops or repeats pictures for the whole file; every picture is kept instead.
-    // A skip limit the user changed from its default of one stands.
-    const bool known = info.NumberOfVideoStreams > 0 || p.HasVideo; // not the preview without a file
-    if (known && !f.UserRate && !UserAddsAny(s, {"-mc", "-noskip", "-skiplimit", "-autosync"})) {
-        // (the encoder's own AVI reader reports an empty chunk as a skipped picture: told
-        // never to skip, it writes one picture for the whole file)
-        const bool emptyChunks = p.Container == QLatin1String("avi") && p.EmptyChunks > 0 && f.Demuxer.isEmpty();
-        // (and a variable rate followed by its timestamps needs the repeated pictures that
-        // "-noskip" turns off with the skipped ones)
-        const bool timestamps = f.Demuxer == QLatin1String("mov");
-        f.NoSkip = s.skipLimitOn && s.skipLimit == 1 && !emptyChunks && !timestamps;
-        // (a limit of one repeats each picture once at most: 10 fps after 25 came out 27 s of 30)
-        f.RepeatFreely = s.skipLimitOn && s.skipLimit == 1 && timestamps;
-        if (sound)
-            f.SyncCorrection = 0;
-    }
+}
 
-    // Sound: sound that starts after the picture is delayed in the AVI header, a picture that
-    // starts after the sound is; the lavf muxers keep neither, and the encoder cannot pad.
-    const int offset = sound ? SourceAudioOffsetMs(info) : 0;
+bool HasSound(const TRuleInput& in) { return !in.s.noAudio && in.info.NumberOfAudioStreams > 0; }
+
+// The encoder's sync correction mistakes the MP3 encoder's constant delay for drift
+// and drops or repeats pictures for the whole file; every picture is kept instead.
+// A skip limit the user changed from its default of one stands.
+void EveryPicture(TRuleInput& in, TFaithfulOutput& f)
+{
+    const EncodingSettings& s = in.s;
+    const TAvProbeInfo& p = in.info.Probe;
+    const bool known = in.info.NumberOfVideoStreams > 0 || p.HasVideo; // not the preview without a file
+    if (!known || f.UserRate || UserAddsAny(s, {"-mc", "-noskip", "-skiplimit", "-autosync"}))
+        return;
+    // (the encoder's own AVI reader reports an empty chunk as a skipped picture: told
+    // never to skip, it writes one picture for the whole file)
+    const bool emptyChunks = p.Container == QLatin1String("avi") && p.EmptyChunks > 0 && f.Demuxer.isEmpty();
+    // (and a variable rate followed by its timestamps needs the repeated pictures that
+    // "-noskip" turns off with the skipped ones)
+    const bool timestamps = f.Demuxer == QLatin1String("mov");
+    f.NoSkip = s.skipLimitOn && s.skipLimit == 1 && !emptyChunks && !timestamps;
+    // (a limit of one repeats each picture once at most: 10 fps after 25 came out 27 s of 30)
+    f.RepeatFreely = s.skipLimitOn && s.skipLimit == 1 && timestamps;
+    if (HasSound(in))
+        f.SyncCorrection = 0;
+}
+
+// Sound: sound that starts after the picture is delayed in the AVI header, a picture that
+// starts after the sound is; the lavf muxers keep neither, and the encoder cannot pad.
+void SoundOffset(TRuleInput& in, TFaithfulOutput& f)
+{
+    const EncodingSettings& s = in.s;
+    const int offset = HasSound(in) ? SourceAudioOffsetMs(in.info) : 0;
     const QString distance = SecondsText(std::abs(offset));
-    if (std::abs(offset) >= AudioOffsetFloorMs && !UserAddsAny(s, {"-audio-delay", "-delay", "-mc"})) {
-        if (ContainerRow(s.container).KeepsLateSound) {
-            f.AudioDelaySec = offset / 1000.0;
-            f.Notes << (offset > 0 ? QCoreApplication::translate("FaithfulOutput",
-                                                                 "the sound starts %1 after the picture, as in the source")
-                                   : QCoreApplication::translate("FaithfulOutput",
-                                                                 "the picture starts %1 after the sound, as in the source"))
-                           .arg(distance);
-        } else if (std::abs(offset) > AudioOffsetToleranceMs) {
-            //: %1 is a time in seconds ("0.25 s"), %2 the output's container ("MP4", "MKV")
-            f.AudioOffsetLost = (offset > 0 ? QCoreApplication::translate("FaithfulOutput",
-                                                                          "The sound starts %1 after the picture, and an "
-                                                                          "%2 file from the encoder cannot keep that "
-                                                                          "offset: convert this file to AVI.")
-                                            : QCoreApplication::translate("FaithfulOutput",
-                                                                          "The picture starts %1 after the sound, and an "
-                                                                          "%2 file from the encoder cannot keep that "
-                                                                          "offset: convert this file to AVI."))
-                                    .arg(distance, ContainerRow(s.container).Word);
-        }
+    if (std::abs(offset) < AudioOffsetFloorMs || UserAddsAny(s, {"-audio-delay", "-delay", "-mc"}))
+        return;
+    if (ContainerRow(s.container).KeepsLateSound) {
+        f.AudioDelaySec = offset / 1000.0;
+        f.Notes << (offset > 0 ? QCoreApplication::translate("FaithfulOutput",
+                                                             "the sound starts %1 after the picture, as in the source")
+                               : QCoreApplication::translate("FaithfulOutput",
+                                                             "the picture starts %1 after the sound, as in the source"))
+                       .arg(distance);
+    } else if (std::abs(offset) > AudioOffsetToleranceMs) {
+        //: %1 is a time in seconds ("0.25 s"), %2 the output's container ("MP4", "MKV")
+        f.AudioOffsetLost = (offset > 0 ? QCoreApplication::translate("FaithfulOutput",
+                                                                      "The sound starts %1 after the picture, and an "
+                                                                      "%2 file from the encoder cannot keep that "
+                                                                      "offset: convert this file to AVI.")
+                                        : QCoreApplication::translate("FaithfulOutput",
+                                                                      "The picture starts %1 after the sound, and an "
+                                                                      "%2 file from the encoder cannot keep that "
+                                                                      "offset: convert this file to AVI."))
+                                .arg(distance, ContainerRow(s.container).Word);
     }
+}
 
-    // The AVI writer starts the sound a picture late and the MP3 encoder delays it further:
-    // the pictures' stream is delayed by one picture in the header to match. (A picture
-    // that starts after the sound is delayed so already, in whole pictures, and the writer
-    // then starts the sound on time: measured, the delay alone keeps lip sync.)
-    if (sound && ContainerRow(s.container).KeepsLateSound && f.OutputFps > 0 && f.AudioDelaySec >= 0 &&
+// The AVI writer starts the sound a picture late and the MP3 encoder delays it further:
+// the pictures' stream is delayed by one picture in the header to match. (A picture
+// that starts after the sound is delayed so already, in whole pictures, and the writer
+// then starts the sound on time: measured, the delay alone keeps lip sync.)
+void AviPictureDelay(TRuleInput& in, TFaithfulOutput& f)
+{
+    const EncodingSettings& s = in.s;
+    if (HasSound(in) && ContainerRow(s.container).KeepsLateSound && f.OutputFps > 0 && f.AudioDelaySec >= 0 &&
         !UserAddsAny(s, {"-audio-delay", "-delay", "-mc"}))
         f.AudioDelaySec -= 1.0 / f.OutputFps;
+}
 
-    // Sound above 48 kHz: the MP3 encoder takes none, and the encoder's clock runs off
-    // unless the sound is resampled first.
-    const int rate = info.NumberOfAudioStreams > 0 ? info.AudioStreams[0].SamplingRate : 0;
-    if (sound && rate > 48000 && IsAutoText(s.sampleRate.Text))
+// Sound above 48 kHz: the MP3 encoder takes none, and the encoder's clock runs off
+// unless the sound is resampled first.
+void SoundRate(TRuleInput& in, TFaithfulOutput& f)
+{
+    const int rate = in.info.NumberOfAudioStreams > 0 ? in.info.AudioStreams[0].SamplingRate : 0;
+    if (HasSound(in) && rate > 48000 && IsAutoText(in.s.sampleRate.Text))
         f.SampleRate = rate % 44100 == 0 ? 44100 : 48000;
+}
 
-    // A trimmed clip hides pictures before its start, which the encoder's readers show.
-    if (p.Opened && p.TrimmedStart && f.AudioOffsetLost.isEmpty() && !UserAddsAny(s, {"-ss"}))
+// A trimmed clip hides pictures before its start, which the encoder's readers show.
+void TrimmedClip(TRuleInput& in, TFaithfulOutput& f)
+{
+    if (in.info.Probe.Opened && in.info.Probe.TrimmedStart && f.AudioOffsetLost.isEmpty() &&
+        !UserAddsAny(in.s, {"-ss"}))
         f.AudioOffsetLost = QCoreApplication::translate("FaithfulOutput",
                                                         "The file was cut without re-encoding and hides pictures before "
                                                         "its start, which the encoder would show: the output would not "
                                                         "start where the file does.");
+}
+
+// The rules in the order they apply: each may read what the ones before it decided.
+using TFaithfulRule = void (*)(TRuleInput&, TFaithfulOutput&);
+constexpr TFaithfulRule FaithfulRules[] = {
+    EvenSides, Upright, LargestHeight, DisplayShape, Reader, Rate,
+    EveryPicture, SoundOffset, AviPictureDelay, SoundRate, TrimmedClip,
+};
+
+std::atomic<int> RuleEvaluations{0};
+
+} // namespace
+
+TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    ++RuleEvaluations;
+    TFaithfulOutput f;
+    TRuleInput in{s, info};
+    for (const TFaithfulRule rule : FaithfulRules)
+        rule(in, f);
     return f;
 }
+
+int FaithfulRuleEvaluations() { return RuleEvaluations; }

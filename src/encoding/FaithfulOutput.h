@@ -61,7 +61,11 @@
 
 struct TFaithfulOutput {
     QString Crop;              // "crop=W:H:0:0" for an odd side, or empty
+    int CropWidth = 0;         // its W and H
+    int CropHeight = 0;
     QString Scale;             // "scale=W:H" for a picture above the largest height, or empty
+    int ScaleWidth = 0;        // its W and H
+    int ScaleHeight = 0;
     QString Rotate;            // "rotate=1", "rotate=2", "flip,mirror", "mirror", "flip", "mirror,rotate=N", or empty
     QString DisplayAspect;     // "dsize=A" when the picture's shape alone would be wrong, or empty
     double InputFps = 0;       // "-fps": the rate the pictures are read at; 0: as declared
@@ -84,8 +88,11 @@ struct TFaithfulOutput {
     QStringList Notes;         // each adjustment in plain words, for the check before a batch
 };
 
-// The adjustments for this input under these settings.
+// The adjustments for this input under these settings: every rule of the table in
+// FaithfulOutput.cpp (one function each) applied in order. A row's plan (RowPlan.h) asks once.
 TFaithfulOutput FaithfulOutput(const EncodingSettings& s, const TVideoFileInfo& info);
+// How often the rules were applied in this process, so that a test can count them per row.
+int FaithfulRuleEvaluations();
 
 // The input's display aspect (width ÷ height as shown, before any rotation); 0 when unknown.
 double SourceDisplayAspect(const TVideoFileInfo& info);

@@ -1,6 +1,5 @@
 #include "encoding/TrackChoice.h"
 
-#include "encoding/FaithfulOutput.h"
 #include "encoding/SettingsRules.h"
 
 #include "lib/TextFile.h"
@@ -186,7 +185,7 @@ TTrackNumbering TrackNumbering(const TVideoFileInfo& info, const QString& demuxe
     return TTrackNumbering::Unknown;
 }
 
-TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info)
+TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info, const QString& reader)
 {
     TSoundChoice c;
     const int count = std::min(int(info.NumberOfAudioStreams), MaxAudioStreams);
@@ -202,24 +201,22 @@ TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& i
     const int track = PreferredTrackInLanguage(LanguageKeys(s.soundLanguage.Text), tracks);
     if (track < 0)
         return c;
-    const TTrackNumbering numbering = TrackNumbering(info, FaithfulOutput(s, info).Demuxer);
+    const TTrackNumbering numbering = TrackNumbering(info, reader);
     c.Aid = TrackId(numbering, track, info.AudioStreams[size_t(track)].StreamIndex);
     if (c.Aid.isEmpty())
         return c;
     c.Track = track;
-    c.LavfAid = Number(track);
     return c;
 }
 
-int ConvertedSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info)
+int ConvertedSoundTrack(const TSoundChoice& c, const TVideoFileInfo& info, const QString& reader)
 {
-    const TSoundChoice c = ChooseSoundTrack(s, info);
     if (c.Track >= 0)
         return c.Track;
-    return TrackNumbering(info, FaithfulOutput(s, info).Demuxer) == TTrackNumbering::KindOrder ? c.DefaultTrack : 0;
+    return TrackNumbering(info, reader) == TTrackNumbering::KindOrder ? c.DefaultTrack : 0;
 }
 
-TSubtitleChoice ChooseSubtitles(const EncodingSettings& s, const TVideoFileInfo& info)
+TSubtitleChoice ChooseSubtitles(const EncodingSettings& s, const TVideoFileInfo& info, const QString& reader)
 {
     TSubtitleChoice c;
     const TSubtitleMode mode = TSubtitleMode(s.subtitles);
@@ -250,7 +247,7 @@ TSubtitleChoice ChooseSubtitles(const EncodingSettings& s, const TVideoFileInfo&
     }
     if (track < 0)
         return c;
-    const TTrackNumbering numbering = TrackNumbering(info, FaithfulOutput(s, info).Demuxer);
+    const TTrackNumbering numbering = TrackNumbering(info, reader);
     c.Sid = TrackId(numbering, track, info.TextStreams[size_t(track)].StreamIndex);
     if (!c.Sid.isEmpty()) {
         c.Track = track;
@@ -359,13 +356,13 @@ QString VobSubTrack(const QByteArray& idx)
     return QStringLiteral("0");
 }
 
-QStringList TrackNotes(const EncodingSettings& s, const TVideoFileInfo& info)
+QStringList TrackNotes(const EncodingSettings& s, const TVideoFileInfo& info, const TSoundChoice& sound,
+                       const TSubtitleChoice& subtitles)
 {
     QStringList notes;
     const int sounds = std::min(int(info.NumberOfAudioStreams), MaxAudioStreams);
     if (!s.noAudio && sounds >= 2) {
-        const TSoundChoice c = ChooseSoundTrack(s, info);
-        const int track = c.Track >= 0 ? c.Track : c.DefaultTrack;
+        const int track = sound.Track >= 0 ? sound.Track : sound.DefaultTrack;
         const TAudioStreamInfo& a = info.AudioStreams[size_t(track)];
         const QString name = TrackName(a.Language, track + 1);
         if (const QString title = a.Title.trimmed(); !title.isEmpty())
@@ -387,7 +384,7 @@ QStringList TrackNotes(const EncodingSettings& s, const TVideoFileInfo& info)
             notes << QCoreApplication::translate("TrackChoice", "%n subtitle track(s) left out", nullptr, texts);
         return notes;
     }
-    const TSubtitleChoice c = ChooseSubtitles(s, info);
+    const TSubtitleChoice& c = subtitles;
     if (!c.File.isEmpty()) {
         //: %1 is a file name
         notes << QCoreApplication::translate("TrackChoice", "the subtitles of %1 are burnt into the picture")

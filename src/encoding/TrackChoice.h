@@ -47,13 +47,13 @@ struct TSoundChoice {
     int Track = -1;        // among the audio streams; -1: the encoder's own choice
     int DefaultTrack = 0;  // the track the encoder takes unless told
     QString Aid;           // "-aid" for the reader the command line uses; empty: none
-    QString LavfAid;       // "-aid" for the lavf reader (the remedy's run)
 };
-TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info);
+// The sound track for the reader the command line names ("lavf", "mov"; empty: the encoder's own).
+TSoundChoice ChooseSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info, const QString& reader);
 // The sound track (among the audio streams) the output carries: the chosen one, else the
 // one the reader takes by itself (its default-flagged one for the lavf reader, the first
 // elsewhere). The content check listens to it.
-int ConvertedSoundTrack(const EncodingSettings& s, const TVideoFileInfo& info);
+int ConvertedSoundTrack(const TSoundChoice& chosen, const TVideoFileInfo& info, const QString& reader);
 
 // The items of the subtitle list, by index.
 enum class TSubtitleMode { None, Language, Forced, FileBeside };
@@ -67,7 +67,8 @@ struct TSubtitleChoice {
     QString VobSub;        // a DVD pair (.idx and .sub): its path without the extension, for -vobsub
     QString VobSubId;      // the pair's track, for -vobsubid
 };
-TSubtitleChoice ChooseSubtitles(const EncodingSettings& s, const TVideoFileInfo& info);
+// The subtitles for the reader the command line names, as ChooseSoundTrack.
+TSubtitleChoice ChooseSubtitles(const EncodingSettings& s, const TVideoFileInfo& info, const QString& reader);
 
 // A subtitle file with the input's base name (.srt, .ass, .ssa, .idx with its .sub, a text
 // .sub), or empty.
@@ -89,4 +90,5 @@ QString VobSubTrack(const QByteArray& idx);
 
 // What happens to a file's sound tracks and subtitles, in plain sentences for the check
 // before a batch; nothing for a file with one sound track and no subtitles to speak of.
-QStringList TrackNotes(const EncodingSettings& s, const TVideoFileInfo& info);
+QStringList TrackNotes(const EncodingSettings& s, const TVideoFileInfo& info, const TSoundChoice& sound,
+                       const TSubtitleChoice& subtitles);

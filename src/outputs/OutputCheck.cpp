@@ -3,6 +3,7 @@
 
 #include "encoding/Containers.h"
 #include "encoding/FaithfulOutput.h"
+#include "encoding/RowPlan.h"
 #include "media/MediaAnalysis.h"
 
 #include <QCoreApplication>
@@ -14,16 +15,6 @@
 
 namespace {
 
-// The value after the last occurrence of option in args, empty when there is none.
-QString OptionValue(const QStringList& args, const QString& option)
-{
-    QString value;
-    for (qsizetype i = 0; i + 1 < args.size(); ++i)
-        if (args.at(i) == option)
-            value = args.at(i + 1);
-    return value;
-}
-
 bool HasAnyOption(const QStringList& args, std::initializer_list<const char*> options)
 {
     for (const QString& a : args)
@@ -33,101 +24,9 @@ bool HasAnyOption(const QStringList& args, std::initializer_list<const char*> op
     return false;
 }
 
-QString FormatOfEncoder(const QString& ovc)
+QString FormatOfEncoder(TVideoCodec codec)
 {
-    if (ovc == QLatin1String("xvid"))
-        return QStringLiteral("MPEG-4 Visual");
-    if (ovc == QLatin1String("x264"))
-        return QStringLiteral("AVC");
-    return {};
-}
-
-// Whether run stands in args as it is, word for word.
-bool HasRun(const QStringList& args, const QStringList& run)
-{
-    for (qsizetype i = 0; i + run.size() <= args.size(); ++i)
-        if (args.mid(i, run.size()) == run)
-            return true;
-    return false;
-}
-
-// The container's format that video options ask the muxer for: the row whose muxer options
-// they carry, or the encoder's own AVI writer when they name no muxer.
-QString ContainerFormatOf(const QStringList& vparams)
-{
-    const bool muxerNamed = HasAnyOption(vparams, {"-of"});
-    for (const TContainerRow& row : Containers()) {
-        const QStringList options = MuxerArgs(row);
-        if (options.isEmpty() ? !muxerNamed : HasRun(vparams, options))
-            return row.CheckedFormat;
-    }
-    return {};
-}
-
-// The frame size a "-vf" chain gives: set by its scale, swapped by a quarter turn, kept by
-// the filters the builders add. Empty when the chain has no scale, or a filter whose
-// effect on the size is not known for certain.
-std::optional<TResolution> SizeOfChain(const QString& chain)
-{
-    std::optional<TResolution> size;
-    for (const QString& filter : chain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString name = filter.section(QLatin1Char('='), 0, 0);
-        const QString params = filter.section(QLatin1Char('='), 1);
-        if (name == QLatin1String("scale") || name == QLatin1String("crop")) {
-            bool okW = false, okH = false;
-            const int w = params.section(QLatin1Char(':'), 0, 0).toInt(&okW);
-            const int h = params.section(QLatin1Char(':'), 1, 1).toInt(&okH);
-            // 0, negative or missing sides ask the filter to work a side out itself.
-            if (!okW || !okH || w <= 0 || h <= 0)
-                return std::nullopt;
-            size = TResolution{w, h};
-        } else if (name == QLatin1String("rotate")) {
-            bool ok = false;
-            const int turn = params.isEmpty() ? 0 : params.toInt(&ok);
-            // 0..3 always turn by a quarter; 4..7 only when the picture is portrait.
-            if ((!params.isEmpty() && !ok) || turn < 0 || turn > 3)
-                return std::nullopt;
-            if (size)
-                std::swap(size->Width, size->Height);
-        } else if (name != QLatin1String("yadif") && name != QLatin1String("flip") &&
-                   name != QLatin1String("mirror") && name != QLatin1String("eq2") &&
-                   name != QLatin1String("harddup") && name != QLatin1String("dsize")) {
-            return std::nullopt;
-        }
-    }
-    return size;
-}
-
-// "16:9", "16/9" or "1.7778"; 0 when it is none of these.
-double AspectValue(const QString& text)
-{
-    QString t = text.trimmed();
-    t.replace(QLatin1Char('/'), QLatin1Char(':'));
-    bool ok = false;
-    if (t.contains(QLatin1Char(':'))) {
-        bool okW = false, okH = false;
-        const double w = t.section(QLatin1Char(':'), 0, 0).toDouble(&okW);
-        const double h = t.section(QLatin1Char(':'), 1, 1).toDouble(&okH);
-        return okW && okH && w > 0 && h > 0 ? w / h : 0;
-    }
-    const double a = t.toDouble(&ok);
-    return ok && a > 0 && std::isfinite(a) ? a : 0;
-}
-
-// The display aspect a "-vf" chain states with "dsize", and whether it turns the picture
-// by a quarter.
-void AspectOfChain(const QString& chain, double& dsize, bool& quarterTurn, bool& scaled)
-{
-    for (const QString& filter : chain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString name = filter.section(QLatin1Char('='), 0, 0);
-        const QString params = filter.section(QLatin1Char('='), 1);
-        if (name == QLatin1String("scale"))
-            scaled = true;
-        else if (name == QLatin1String("dsize"))
-            dsize = AspectValue(params);
-        else if (name == QLatin1String("rotate") && (params.isEmpty() || params.toInt() <= 3))
-            quarterTurn = !quarterTurn;
-    }
+    return codec == TVideoCodec::X264 ? QStringLiteral("AVC") : QStringLiteral("MPEG-4 Visual");
 }
 
 // The output's display aspect: the second prober reads the codec's own pixel shape.
@@ -175,48 +74,40 @@ int DurationToleranceMs(int inputMs, double frameMs)
     return std::max({300, frames, int(std::ceil(std::abs(inputMs) * 0.03))});
 }
 
-TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFileInfo& input)
+TOutputExpectation ExpectedOutput(const TRowPlan& plan)
 {
     TOutputExpectation e;
-    const QStringList& added = pieces.AddParams.Args;
-    const QStringList& vparams = pieces.VParams.Args;
-    const QStringList& adv = pieces.AdvParams.Args;
+    const EncodingSettings& s = plan.Settings;
+    const TVideoFileInfo& input = plan.Input;
+    const QStringList& added = plan.Added;
 
     if (!HasAnyOption(added, {"-of", "-lavfopts"}))
-        e.ContainerFormat = ContainerFormatOf(vparams);
+        e.ContainerFormat = ContainerRow(s.container).CheckedFormat;
     if (!HasAnyOption(added, {"-ovc"}))
-        e.VideoFormat = FormatOfEncoder(OptionValue(pieces.VCodec.Args, QStringLiteral("-ovc")));
+        e.VideoFormat = FormatOfEncoder(s.videoCodec);
 
-    if (!HasAnyOption(added, {"-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr", "-vop", "-x", "-y", "-xy", "-zoom"})) {
-        if (adv.count(QStringLiteral("-vf")) <= 1)
-            e.FrameSize = SizeOfChain(OptionValue(adv, QStringLiteral("-vf")));
-    }
+    if (!HasAnyOption(added, {"-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr", "-vop", "-x", "-y", "-xy", "-zoom"}))
+        e.FrameSize = plan.FrameSize;
 
     if (!HasAnyOption(added, {"-ss", "-endpos", "-frames", "-speed", "-sb"})) {
         e.DurationMs = InputLengthMs(input);
     }
 
-    const bool makesAudio = OptionValue(pieces.ACodec.Args, QStringLiteral("-oac")) == QLatin1String("mp3lame");
-    e.Audio = makesAudio && input.NumberOfAudioStreams > 0 && !HasAnyOption(added, {"-nosound", "-oac", "-aid", "-alang"});
+    e.Audio = !s.noAudio && input.NumberOfAudioStreams > 0 && !HasAnyOption(added, {"-nosound", "-oac", "-aid", "-alang"});
 
-    if (!HasAnyOption(added, {"-ofps", "-fps"})) {
-        bool ok = false;
-        const double ofps = OptionValue(vparams, QStringLiteral("-ofps")).toDouble(&ok);
-        if (ok && ofps > 0)
-            e.FrameMs = 1000.0 / ofps;
-    }
+    if (!HasAnyOption(added, {"-ofps", "-fps"}) && plan.OutputFps > 0)
+        e.FrameMs = 1000.0 / plan.OutputFps;
 
     if (!HasAnyOption(added, {"-aspect", "-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr", "-vop", "-xy", "-zoom",
                               "-force-avi-aspect"})) {
-        double dsize = 0;
-        bool quarterTurn = false, scaled = false;
-        AspectOfChain(OptionValue(adv, QStringLiteral("-vf")), dsize, quarterTurn, scaled);
-        const double typed = AspectValue(OptionValue(vparams, QStringLiteral("-aspect")));
         double source = SourceDisplayAspect(input);
-        if (source > 0 && quarterTurn)
+        if (source > 0 && plan.QuarterTurn)
             source = 1.0 / source;
         // a size the user chose has its own shape
-        e.DisplayAspect = typed > 0 ? typed : dsize > 0 ? dsize : scaled ? 0 : source;
+        e.DisplayAspect = plan.TypedAspect > 0   ? plan.TypedAspect
+                        : plan.StatedAspect > 0 ? plan.StatedAspect
+                        : plan.Scaled           ? 0
+                                                : source;
     }
 
     // What the user adds may change the pictures or the sound on purpose: those are not
@@ -225,15 +116,15 @@ TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFile
     e.PicturesComparable = !timeChanged && !HasAnyOption(added, {"-vf", "-vf-add", "-vf-pre", "-vf-del", "-vf-clr",
                                                                  "-vop", "-sub", "-vobsub", "-ass", "-sid", "-slang"});
     e.SoundComparable = e.Audio && !timeChanged && !HasAnyOption(added, {"-audio-delay", "-delay", "-af", "-af-add"});
-    e.SubtitlesBurnt = HasAnyOption(pieces.AdvParams.Args, {"-sid", "-sub", "-vobsub"});
+    const TSubtitleChoice& subtitles = plan.Subtitles;
+    e.SubtitlesBurnt = !subtitles.Sid.isEmpty() || !subtitles.VobSub.isEmpty() || !subtitles.File.isEmpty();
 
     if (e.Audio && !HasAnyOption(added, {"-audio-delay", "-delay", "-mc", "-ss"})) {
         const TAvProbeInfo& p = input.Probe;
         // A picture that starts after the sound keeps that offset where the sound's start
         // is moved (in an AVI header); elsewhere both start at 0.
-        const bool moved = OptionValue(pieces.AParams.Args, QStringLiteral("-audio-delay")).toDouble() < 0;
         if (p.Opened && p.HasAudio && p.HasVideo)
-            e.AudioOffsetMs = moved ? SourceAudioOffsetMs(input) : std::max(0, SourceAudioOffsetMs(input));
+            e.AudioOffsetMs = plan.PictureDelayed ? SourceAudioOffsetMs(input) : std::max(0, SourceAudioOffsetMs(input));
     }
     return e;
 }

@@ -2,6 +2,7 @@
 
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/RowPlan.h"
 #include "media/VideoFileInfo.h"
 
 #include <QString>
@@ -33,13 +34,13 @@ inline constexpr double AspectTolerance = 0.02;
 // The sound may move against the picture by this much (or two pictures, when longer).
 inline constexpr int AudioOffsetToleranceMs = 100;
 
-// What an output of the run with these pieces, made from the input described by input,
-// must be: the container the muxer options ask for, the codec of "-ovc", the size of the "-vf" chain's crop or scale (turned by a
-// rotation), the input's length (the container's), the display aspect ("-aspect", the
-// chain's "dsize", else the input's own, turned with the picture), audio when the encoder is
-// told to make it and the input has some, starting where the input's does. Additional
-// parameters that may change one of these leave it unchecked.
-TOutputExpectation ExpectedOutput(const TCmdLinePieces& pieces, const TVideoFileInfo& input);
+// What an output of a row's plan must be: the container and codec the settings ask for,
+// the size after the filter chain (turned by a rotation), the input's length (the
+// container's), the display aspect (the typed one, the one the chain states, else the
+// input's own, turned with the picture), audio when the encoder is told to make it and the
+// input has some, starting where the input's does. Additional parameters that may change
+// one of these leave it unchecked.
+TOutputExpectation ExpectedOutput(const TRowPlan& plan);
 
 struct TOutputVerdict {
     bool Ok = false;

@@ -1,0 +1,186 @@
+#include "encoding/RowPlan.h"
+
+#include "lib/Conversion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool InRange(int index, int count) { return index >= 0 && index < count; }
+
+// Odd sizes are raised by one: the encoders want even frame sides.
+int MakeEven(int v)
+{
+    if (v % 2 == 0)
+        return v;
+    return v == std::numeric_limits<int>::max() ? v - 1 : v + 1;
+}
+
+// The size the user chose, each side made even; none under Auto.
+std::optional<TResolution> UserSize(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    int w = 0, h = 0;
+    if (s.resolution == 1) {
+        w = RoundHalfEven(s.resolutionWidth);
+        h = RoundHalfEven(s.resolutionHeight);
+    } else if (s.resolution > 1 && InRange(s.resolution, s.resolutionItems.size())) {
+        const TVideoStreamInfo& v = info.VideoStreams[0];
+        const TResolution r = ParseResolutionEntry(s.resolutionItems.at(s.resolution), v.Width, v.Height);
+        w = r.Width;
+        h = r.Height;
+    } else {
+        return std::nullopt;
+    }
+    return TResolution{MakeEven(w), MakeEven(h)};
+}
+
+bool Deinterlace(const EncodingSettings& s, const TVideoFileInfo& info)
+{
+    if (s.interlacing == 1)
+        return true;
+    if (s.interlacing == 0) {
+        // MediaInfo reads the scan type of some streams only (not H.264 in MP4 or Matroska);
+        // the decoder's field order tells the rest
+        const QString scan = info.VideoStreams[0].ScanType.trimmed().toLower();
+        if (scan == QLatin1String("interlaced") || scan == QLatin1String("mbaff"))
+            return true;
+        return scan.isEmpty() && info.Probe.Opened && info.Probe.Interlaced;
+    }
+    return false;
+}
+
+// The two track-bar values as the eq2 filter reads them: "." as decimal mark.
+QString EqualizerFilter(const EncodingSettings& s)
+{
+    const QString brightness = s.brightnessOn ? BrightnessValueText(s.brightness, QLatin1Char('.'))
+                                              : QStringLiteral("0.0");
+    const QString saturation = s.saturationOn ? SaturationValueText(s.saturation, QLatin1Char('.'))
+                                              : QStringLiteral("1.0");
+    return QStringLiteral("eq2=1.0:1.0:") + brightness + QLatin1Char(':') + saturation;
+}
+
+// "16:9", "16/9" or "1.7778" as a number; 0 when it is none of these.
+double AspectNumber(const QString& text)
+{
+    QString t = text.trimmed();
+    t.replace(QLatin1Char('/'), QLatin1Char(':'));
+    bool ok = false;
+    if (t.contains(QLatin1Char(':'))) {
+        bool okW = false, okH = false;
+        const double w = t.section(QLatin1Char(':'), 0, 0).toDouble(&okW);
+        const double h = t.section(QLatin1Char(':'), 1, 1).toDouble(&okH);
+        return okW && okH && w > 0 && h > 0 ? w / h : 0;
+    }
+    const double a = t.toDouble(&ok);
+    return ok && a > 0 && std::isfinite(a) ? a : 0;
+}
+
+// The chain in the order the encoder applies it: deinterlace, crop, scale, the user's
+// flips and turn, the player's turn, colours, repeated pictures, the stated shape.
+QList<TFilter> Filters(const EncodingSettings& s, const TVideoFileInfo& info, const TFaithfulOutput& f)
+{
+    QList<TFilter> chain;
+    if (Deinterlace(s, info))
+        chain.append({QStringLiteral("yadif"), {}, false});
+    if (!f.Crop.isEmpty())
+        chain.append({f.Crop, TResolution{f.CropWidth, f.CropHeight}, false});
+    if (!f.Scale.isEmpty()) {
+        chain.append({f.Scale, TResolution{f.ScaleWidth, f.ScaleHeight}, false});
+    } else if (const std::optional<TResolution> size = UserSize(s, info)) {
+        chain.append({QStringLiteral("scale=%1:%2").arg(size->Width).arg(size->Height), size, false});
+    }
+    const bool playerTurn = f.RotationDegrees == 90 || f.RotationDegrees == 270;
+    if (s.flipHorizontal)
+        chain.append({QStringLiteral("flip"), {}, false});
+    if (s.flipVertical)
+        chain.append({QStringLiteral("mirror"), {}, false});
+    if (s.rotate)
+        chain.append({s.rotateDirection == 1 ? QStringLiteral("rotate=2") : QStringLiteral("rotate=1"), {}, true});
+    if (!f.Rotate.isEmpty())
+        chain.append({f.Rotate, {}, playerTurn});
+    if (s.brightnessOn || s.saturationOn)
+        chain.append({EqualizerFilter(s), {}, false});
+    if (s.forceDuplicates || f.HardDup)
+        chain.append({QStringLiteral("harddup"), {}, false});
+    if (!f.DisplayAspect.isEmpty())
+        chain.append({f.DisplayAspect, {}, false});
+    return chain;
+}
+
+// The size after the chain: the last crop's or scale's, turned by each quarter turn after
+// it; none when a side is not positive (the filter works it out itself).
+std::optional<TResolution> SizeAfter(const QList<TFilter>& chain)
+{
+    std::optional<TResolution> size;
+    for (const TFilter& filter : chain) {
+        if (filter.Size) {
+            if (filter.Size->Width <= 0 || filter.Size->Height <= 0)
+                return std::nullopt;
+            size = filter.Size;
+        } else if (filter.QuarterTurn && size) {
+            std::swap(size->Width, size->Height);
+        }
+    }
+    return size;
+}
+
+} // namespace
+
+TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info, TReaderChoice choice)
+{
+    TRowPlan plan;
+    plan.Settings = s;
+    plan.Input = info;
+    plan.Choice = choice;
+    const TFaithfulOutput& f = plan.Faithful = FaithfulOutput(s, info);
+
+    plan.Added = GetAdditionalParams(s).Args;
+    for (qsizetype i = 0; i + 1 < plan.Added.size(); ++i)
+        if (plan.Added.at(i) == QLatin1String("-demuxer"))
+            plan.UserReader = plan.Added.at(i + 1);
+
+    plan.Reader = f.Demuxer;
+    plan.ReaderPlace = f.Demuxer.isEmpty() ? TReaderPlace::None : TReaderPlace::Advanced;
+    if (choice == TReaderChoice::Lavf) {
+        plan.Reader = QStringLiteral("lavf");
+        // the user's own choice is changed, not doubled; else it goes before the input
+        plan.ReaderPlace = !plan.UserReader.isEmpty() ? TReaderPlace::UserOptions
+                         : f.Demuxer.isEmpty()        ? TReaderPlace::BeforeInput
+                                                      : TReaderPlace::Advanced;
+    }
+
+    plan.Sound = ChooseSoundTrack(s, info, plan.Reader);
+    plan.ConvertedSound = ConvertedSoundTrack(plan.Sound, info, plan.Reader);
+    plan.Subtitles = ChooseSubtitles(s, info, plan.Reader);
+
+    plan.Filters = Filters(s, info, f);
+    plan.FrameSize = SizeAfter(plan.Filters);
+    for (const TFilter& filter : plan.Filters) {
+        plan.Scaled = plan.Scaled || filter.Text.startsWith(QLatin1String("scale="));
+        plan.QuarterTurn = plan.QuarterTurn != filter.QuarterTurn;
+    }
+    if (!f.DisplayAspect.isEmpty())
+        plan.StatedAspect = AspectNumber(f.DisplayAspect.section(QLatin1Char('='), 1));
+    plan.TypedAspect = AspectNumber(AspectArgument(s.videoAspect.Text));
+
+    if (!IsAutoText(s.frameRate.Text)) {
+        QString typed = s.frameRate.Text.trimmed();
+        if (const qsizetype comma = typed.indexOf(QLatin1Char(',')); comma >= 0)
+            typed.replace(comma, 1, QLatin1Char('.'));
+        plan.OutputFps = std::max(0.0, typed.toDouble());
+    } else if (f.OutputFps > 0) {
+        plan.OutputFps = RateText(f.OutputFps).toDouble();
+    }
+    plan.PictureDelayed = !s.noAudio && f.AudioDelaySec != 0 && QString::number(f.AudioDelaySec, 'f', 3).toDouble() < 0;
+    return plan;
+}
+
+QString FilterChainText(const TRowPlan& plan)
+{
+    QStringList texts;
+    for (const TFilter& filter : plan.Filters)
+        texts << filter.Text;
+    return texts.join(QLatin1Char(','));
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "encoding/CmdLineBuilder.h"
+#include "encoding/EncodingSettings.h"
+#include "encoding/FaithfulOutput.h"
+#include "encoding/TrackChoice.h"
+#include "media/VideoFileInfo.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// One row's conversion, decided once from the settings and the input's record: the reader
+// the encoder opens the input with, the faithful adjustments, the sound and subtitle tracks
+// numbered as that reader counts them, the filter chain, and what the output must then be.
+// The command-line builders, the output check and the content check read the plan; none of
+// them decides again, and nothing reads a built command back.
+
+// The reader a plan is made for.
+enum class TReaderChoice {
+    Faithful, // the one the faithful rules choose (the encoder's own unless they name one)
+    Lavf,     // the lavf reader, for the remedy run
+};
+
+// Where the command line names the reader.
+enum class TReaderPlace {
+    None,        // nowhere: the encoder chooses (or the user's own -demuxer stands)
+    Advanced,    // among the advanced options, as the faithful rules chose it
+    BeforeInput, // in front of the input: the remedy's
+    UserOptions, // in place of the user's own -demuxer choice: the remedy's
+};
+
+// One filter of the -vf chain, with what it does to the picture's size.
+struct TFilter {
+    QString Text;                     // as the chain names it: "scale=640:360"
+    std::optional<TResolution> Size;  // the size it gives (crop, scale)
+    bool QuarterTurn = false;         // it turns the picture by a quarter
+};
+
+struct TRowPlan {
+    EncodingSettings Settings;
+    TVideoFileInfo Input;
+    TFaithfulOutput Faithful;
+    TReaderChoice Choice = TReaderChoice::Faithful;
+    QString Reader;            // the reader the encoder is told ("lavf", "mov"); empty: its own choice
+    TReaderPlace ReaderPlace = TReaderPlace::None;
+    QStringList Added;         // the user's additional parameters as arguments
+    QString UserReader;        // the last "-demuxer" among them, or empty
+    TSoundChoice Sound;
+    int ConvertedSound = 0;    // the sound track the output carries (the content check listens to it)
+    TSubtitleChoice Subtitles;
+    QList<TFilter> Filters;    // the -vf chain in order; empty: no -vf
+
+    // What the output check may expect of the picture.
+    std::optional<TResolution> FrameSize; // after every filter, when each size in the chain is certain
+    bool Scaled = false;       // a scale filter sets the size (a size the user chose has its own shape)
+    bool QuarterTurn = false;  // the chain turns the picture by a quarter
+    double StatedAspect = 0;   // the display aspect the chain states (dsize); 0: none
+    double TypedAspect = 0;    // the aspect the user typed; 0: none
+    double OutputFps = 0;      // the rate the output is written at (-ofps); 0: not told
+    bool PictureDelayed = false; // the picture starts after the sound, kept in the AVI header (-audio-delay below 0)
+};
+
+// The plan for the input under the settings, for a reader.
+TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info,
+                 TReaderChoice choice = TReaderChoice::Faithful);
+
+// The chain's text: "yadif,scale=640:360,harddup", or empty.
+QString FilterChainText(const TRowPlan& plan);
+
