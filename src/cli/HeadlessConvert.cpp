@@ -4,6 +4,7 @@
 #include "base/AppParams.h"
 #include "outputs/BatchFiles.h"
 #include "batch/BatchPlanner.h"
+#include "batch/BatchSink.h"
 #include "batch/BatchProgress.h"
 #include "batch/BatchScript.h"
 #include "runner/ConRun.h"
