@@ -143,7 +143,7 @@ private:
     bool m_terminated = false;     // an abort's grace time ran out and a run was killed
     bool m_paused = false;
     int m_errorCount = 0;
-    bool m_leave = false;      // an aborted row ended the walk
+    bool m_rowAborted = false; // a row ended aborted: no further row starts
     bool m_stopped = false;    // an early exit: no further rows, no normal end
     bool m_finishing = false;
     TBatchProgress m_progress;

@@ -362,7 +362,7 @@ int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, cons
             UpdateInitialFolders(QFileInfo(ExpandListFileName(name)).path());
         }
     }
-    RenumNg();
+    Renumber();
     CalcFooter();
     return int(m_rows.size()) - before;
 }
@@ -395,7 +395,7 @@ void TFileListModel::RowsEmptied()
 int TFileListModel::RemoveChecked()
 {
     const int before = int(m_rows.size());
-    if (GetNgCheckedCount() == before) {
+    if (CheckedCount() == before) {
         ClearFileList();
         return before;
     }
@@ -411,7 +411,7 @@ int TFileListModel::RemoveChecked()
             --r;
         RemoveRowRange(r + 1, last);
     }
-    RenumNg();
+    Renumber();
     CalcFooter();
     return before - int(m_rows.size());
 }
@@ -492,7 +492,7 @@ bool TFileListModel::IsChecked(int row) const
     return IsValidRowIndex(row) && m_rows.at(row).Active;
 }
 
-void TFileListModel::RenumNg()
+void TFileListModel::Renumber()
 {
     for (int i = 0; i < m_rows.size(); ++i)
         m_rows[i].No = i + 1;
@@ -512,22 +512,22 @@ const TFileListRow& TFileListModel::Row(int row) const
     return m_rows.at(row);
 }
 
-QString TFileListModel::GetNgFullFileName(int row) const
+QString TFileListModel::RowFullName(int row) const
 {
     return IsValidRowIndex(row) ? m_rows.at(row).FullName() : QString();
 }
 
-QString TFileListModel::GetNgShortFileName(int row) const
+QString TFileListModel::RowFileName(int row) const
 {
     return IsValidRowIndex(row) ? m_rows.at(row).FileName : QString();
 }
 
-QString TFileListModel::GetNgDirectory(int row) const
+QString TFileListModel::RowDirectory(int row) const
 {
     return IsValidRowIndex(row) ? m_rows.at(row).Directory : QString();
 }
 
-int TFileListModel::GetNgCheckedCount() const
+int TFileListModel::CheckedCount() const
 {
     return int(std::count_if(m_rows.cbegin(), m_rows.cend(), [](const TFileListRow& r) { return r.Active; }));
 }
@@ -578,7 +578,7 @@ TGridInfo TFileListModel::GetGridInfo(const QList<int>& selectedRows) const
 {
     TGridInfo g;
     g.RowCount = int32_t(m_rows.size());
-    g.CheckedCount = GetNgCheckedCount();
+    g.CheckedCount = CheckedCount();
     g.UncheckedCount = g.RowCount - g.CheckedCount;
     for (int r : UniqueValidRows(selectedRows, int(m_rows.size()))) {
         ++g.SelectedCount;
