@@ -732,7 +732,9 @@ void TFormMain::actAudioBitrateInfoExecute()
 {
     const QString file = AppParams().AudioBitratesTxt;
     QDir().mkpath(QFileInfo(file).absolutePath());
-    Mp3BitrateTable::SaveAudioBitratesTxt(AppParams()); // a failed write still opens an older copy
+    if (const TResult saved = Mp3BitrateTable::SaveAudioBitratesTxt(AppParams()); !saved.ok())
+        UiKit::WarningBox(this, tr("The bitrate information could not be written to %1.\n%2").arg(file, saved.error()));
+    // After a failed write an older copy is still worth opening.
     if (QFileInfo::exists(file))
         UiKit::OpenWithShell(file);
 }
