@@ -907,11 +907,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Explore directory %1</source>
-        <extracomment>A menu item that opens the selected row&apos;s directory in the file manager</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Reason</source>
         <extracomment>Why a row failed or cannot be read, in one sentence</extracomment>
         <translation type="unfinished"></translation>

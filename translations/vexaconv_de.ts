@@ -907,11 +907,6 @@
         <translation>Kanäle: %1</translation>
     </message>
     <message>
-        <source>Explore directory %1</source>
-        <extracomment>A menu item that opens the selected row&apos;s directory in the file manager</extracomment>
-        <translation>Ordner %1 öffnen</translation>
-    </message>
-    <message>
         <source>Reason</source>
         <extracomment>Why a row failed or cannot be read, in one sentence</extracomment>
         <translation>Grund</translation>

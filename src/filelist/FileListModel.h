@@ -166,7 +166,6 @@ public:
     TGridInfo GetGridInfo(const QList<int>& selectedRows = {}) const;
 
     // ---- footer -------------------------------------------------------------
-    void ClearFooter();
     void CalcFooter();
     QString FooterText(int column) const;
 

@@ -24,13 +24,6 @@ int64_t Rounded(double x)
 
 } // namespace
 
-void TFileListModel::ClearFooter()
-{
-    for (QString& s : m_footer)
-        s.clear();
-    Q_EMIT footerChanged();
-}
-
 void TFileListModel::CalcFooter()
 {
     for (QString& s : m_footer)
