@@ -6,6 +6,7 @@
 #include "encoding/SettingRows.h"
 #include "base/AppParams.h"
 #include "batch/BatchPlanner.h"
+#include "batch/BatchSink.h"
 #include "runner/RunState.h"
 #include "runner/ErrorLog.h"
 #include "encoding/EncodingSettings.h"

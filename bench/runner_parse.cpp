@@ -87,7 +87,7 @@ TFigure InMemory(const QByteArray& bytes, bool everyLine)
         ++f.lines;
         if (everyLine)
             st.UpdateInterval = 1;
-        if (handler.conev(false, nullptr))
+        if (handler.UpdateAfterLine(false))
             ++f.updates;
     };
     const qsizetype chunk = 20481;

@@ -104,7 +104,7 @@ TEST(DesktopEntry, WritesTheEntryOnceIntoTheDesktopDirectory)
     EXPECT_EQ(DesktopEntry::DesktopDirectory(), desktop);
     const QString exe = tmp.filePath(QStringLiteral("My \"odd\" 50% programs/vexaconv"));
     const QString icon = tmp.filePath(QStringLiteral("data/vexaconv.svg"));
-    ASSERT_TRUE(DesktopEntry::CreateShortcut(DesktopEntry::DesktopDirectory(), exe, icon));
+    ASSERT_TRUE(DesktopEntry::CreateShortcut(DesktopEntry::DesktopDirectory(), exe, icon).value());
     const QString file = QDir(desktop).filePath(QStringLiteral("Vexa Video Converter.desktop"));
     ASSERT_TRUE(QFileInfo::exists(file));
     EXPECT_TRUE(QFileInfo(file).isExecutable());
@@ -119,12 +119,12 @@ TEST(DesktopEntry, WritesTheEntryOnceIntoTheDesktopDirectory)
 
     // An existing entry, whatever it holds, is left as it is.
     TestSupport::WriteFile(file, "mine");
-    EXPECT_FALSE(DesktopEntry::CreateShortcut(desktop, QStringLiteral("/other/vexaconv"), QString()));
+    EXPECT_FALSE(DesktopEntry::CreateShortcut(desktop, QStringLiteral("/other/vexaconv"), QString()).value());
     EXPECT_EQ(TestSupport::ReadFile(file), QByteArray("mine"));
     // So is a dangling link by that name.
     QFile::remove(file);
     ASSERT_TRUE(QFile::link(tmp.filePath(QStringLiteral("nowhere")), file));
-    EXPECT_FALSE(DesktopEntry::CreateShortcut(desktop, exe, icon));
+    EXPECT_FALSE(DesktopEntry::CreateShortcut(desktop, exe, icon).value());
     EXPECT_TRUE(QFileInfo(file).isSymLink());
     qunsetenv("XDG_DESKTOP_DIR");
 }
@@ -146,9 +146,37 @@ TEST(DesktopEntry, AnUnwritableDesktopFailsQuietly)
     QDir(tmp.path()).mkdir(QStringLiteral("ro"));
     QFile::setPermissions(tmp.filePath(QStringLiteral("ro")), QFile::ReadOwner | QFile::ExeOwner);
     // Neither a desktop folder that cannot be made nor one that cannot be written to
-    // gives a file or a message.
+    // gives a file.
     EXPECT_FALSE(DesktopEntry::CreateShortcut(tmp.filePath(QStringLiteral("ro/Desktop")), QStringLiteral("/x/vexaconv"), QString()));
     EXPECT_FALSE(DesktopEntry::CreateShortcut(tmp.filePath(QStringLiteral("ro")), QStringLiteral("/x/vexaconv"), QString()));
     EXPECT_FALSE(QFileInfo::exists(tmp.filePath(QStringLiteral("ro/Vexa Video Converter.desktop"))));
     QFile::setPermissions(tmp.filePath(QStringLiteral("ro")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A desktop folder that cannot be made, because a file stands where it or a folder above
+// it should be, gives no entry and says which file is in the way.
+TEST(DesktopEntry, AFileInTheDesktopsWayIsNamed)
+{
+    struct Case {
+        const char* file;    // made as a regular file, under the temporary folder
+        const char* desktop; // the desktop folder asked for, under the temporary folder
+    };
+    const Case cases[] = {
+        {"Desktop", "Desktop"},
+        {"home", "home/Desktop"},
+        {"home", "home/user/Desktop"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.desktop);
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        const QString file = tmp.filePath(QLatin1String(c.file));
+        TestSupport::WriteFile(file, "not a folder");
+        const TResultOf<bool> made =
+            DesktopEntry::CreateShortcut(tmp.filePath(QLatin1String(c.desktop)), QStringLiteral("/x/vexaconv"), QString());
+        EXPECT_FALSE(made.ok());
+        EXPECT_FALSE(made.value());
+        EXPECT_TRUE(made.error().contains(file + QStringLiteral(" is a file, not a folder."))) << made.error().toStdString();
+        EXPECT_EQ(TestSupport::ReadFile(file), QByteArray("not a folder"));
+    }
 }

@@ -3,6 +3,7 @@
 #include "base/AppParams.h"
 #include "outputs/BatchFiles.h"
 #include "batch/BatchPlanner.h"
+#include "batch/BatchSink.h"
 #include "batch/BatchScript.h"
 #include "runner/ErrorLog.h"
 #include "frontend/ListModelRows.h"

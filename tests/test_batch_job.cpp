@@ -3,6 +3,7 @@
 // gets one run with libavformat's reader, an abort and a pause reach the encoder.
 
 #include "batch/BatchPlanner.h"
+#include "batch/BatchSink.h"
 #include "batch/ConversionJob.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/SettingRows.h"

@@ -264,10 +264,8 @@ TEST(VideoParams, ContainersFromTheirRows)
         EXPECT_EQ(GetVideoParams(s, Video(640, 480, 25, 1000, 0.1), 4, {}).Piece.Text, c.options) << word.toStdString();
         EXPECT_EQ(GetExt(s, true), QStringLiteral(".") + c.ext);
         EXPECT_EQ(ContainerFromWord(word.toLower()), c.container);
-        EXPECT_EQ(ContainerAt(int(c.container)), c.container);
     }
     EXPECT_EQ(ContainerFromWord("ogm"), std::nullopt);
-    EXPECT_EQ(ContainerAt(-1), TContainer::Avi);
     EXPECT_EQ(ContainerWords(), QStringList({"AVI", "MP4", "MKV"}));
 }
 

@@ -368,8 +368,8 @@ TEST(LibFileSearch, NamesThatAreNotUtf8AreListedAndNameTheirFiles)
         ::unlink((d + name).constData());
     ::rmdir((d + "/dir\xff.avi").constData());
 
-    EXPECT_EQ(EscapedNativeName("plain"), S("plain"));
-    EXPECT_EQ(EscapedNativeName("\xe2\x82\xac \xe2\x82 \xc0\xaf \xed\xa0\x80 \xf4\x90\x80\x80"),
+    EXPECT_EQ(NativeName::Shown(NativeName::Decode("plain")), S("plain"));
+    EXPECT_EQ(NativeName::Shown(NativeName::Decode("\xe2\x82\xac \xe2\x82 \xc0\xaf \xed\xa0\x80 \xf4\x90\x80\x80")),
               S("\u20ac \\xE2\\x82 \\xC0\\xAF \\xED\\xA0\\x80 \\xF4\\x90\\x80\\x80"));
 }
 

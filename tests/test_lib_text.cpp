@@ -208,11 +208,9 @@ TEST(LibMemIni, TypedValues)
 
     ini.WriteInteger(S("S"), S("dec"), -5);
     ini.WriteBool(S("S"), S("t"), false);
-    ini.WriteFloat(S("S"), S("fl"), 0.5);
     ini.WriteString(S("S"), S("multi"), S("a\r\nb=c"));
     EXPECT_EQ(ini.ReadString(S("S"), S("dec")), S("-5"));
     EXPECT_EQ(ini.ReadString(S("S"), S("t")), S("0"));
-    EXPECT_EQ(ini.ReadString(S("S"), S("fl")), S("0.5"));
     EXPECT_EQ(ini.ReadString(S("S"), S("multi")), S("a  b=c"));
 }
 

@@ -202,9 +202,8 @@ TEST(CleanOutput, LongOutputIsFilteredAsItComesAndKeptBounded)
     TProgressUpdate last;
     bool any = false;
     const auto onLine = [&](const QString&, bool) {
-        TProgressUpdate u;
-        if (h.conev(false, &u)) {
-            last = u;
+        if (const std::optional<TProgressUpdate> u = h.UpdateAfterLine(false)) {
+            last = *u;
             any = true;
         }
     };
@@ -264,19 +263,18 @@ TEST(Progress, HandlerWorksOnEveryIntervalthLineAndWraps)
     st.EncoderOutput = {"banner"};
     int passed = 0;
     for (int i = 0; i < 12; ++i)
-        passed += h.conev(false, nullptr) ? 1 : 0;
+        passed += h.UpdateAfterLine(false).has_value() ? 1 : 0;
     EXPECT_EQ(passed, 3);
     EXPECT_EQ(st.ChunkCounter, 12);
     EXPECT_EQ(st.UpdateInterval, 4); // no status line: unchanged
 
     st.ChunkCounter = 100000000;
     st.UpdateInterval = 7;
-    TProgressUpdate u;
-    EXPECT_TRUE(h.conev(false, &u)); // wrapped to 0, a multiple of everything
+    EXPECT_TRUE(h.UpdateAfterLine(false).has_value()); // wrapped to 0, a multiple of everything
     EXPECT_EQ(st.ChunkCounter, 0);
 
     st.UpdateInterval = 0; // never a division by zero
-    EXPECT_TRUE(h.conev(false, &u));
+    EXPECT_TRUE(h.UpdateAfterLine(false).has_value());
 }
 
 TEST(Progress, UpdateFromLatestStatusLine)

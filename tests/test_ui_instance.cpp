@@ -88,7 +88,7 @@ TEST(UiInstance, ASecondStartHandsItsFilesToTheRunningWindow)
     EXPECT_LT(took.elapsed(), 10000);
     ASSERT_TRUE(QTest::qWaitFor([&] { return list.rowCount() == 3; }, 10000)) << list.rowCount();
     for (int r = 0; r < 3; ++r)
-        EXPECT_EQ(list.GetNgFullFileName(r), odd[r]);
+        EXPECT_EQ(list.RowFullName(r), odd[r]);
     EXPECT_FALSE(QFileInfo::exists(f.home.filePath(QStringLiteral("vexaconv.ini")))) << "the second start opened a window";
 }
 

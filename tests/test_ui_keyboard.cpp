@@ -162,8 +162,8 @@ TEST(UiKeyboard, DeleteRemovesExactlyTheSelectedRows)
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Delete);
     ASSERT_EQ(list->rowCount(), 2);
-    EXPECT_EQ(list->GetNgShortFileName(0), "b.avi");
-    EXPECT_EQ(list->GetNgShortFileName(1), "e.avi");
+    EXPECT_EQ(list->RowFileName(0), "b.avi");
+    EXPECT_EQ(list->RowFileName(1), "e.avi");
     EXPECT_FALSE(list->IsChecked(0));
     EXPECT_TRUE(list->IsChecked(1));
     EXPECT_EQ(list->Row(0).No, 1);

@@ -87,8 +87,8 @@ TEST(UiFileList, DropOfFilesSortsThemAndEnablesTheListActions)
     Drop(f.w.get(), {f.c, f.a});
     TFileListModel* list = f.w->List();
     ASSERT_EQ(list->rowCount(), 2);
-    EXPECT_EQ(list->GetNgShortFileName(0), QStringLiteral("a.avi"));
-    EXPECT_EQ(list->GetNgShortFileName(1), QStringLiteral("c.mp4"));
+    EXPECT_EQ(list->RowFileName(0), QStringLiteral("a.avi"));
+    EXPECT_EQ(list->RowFileName(1), QStringLiteral("c.mp4"));
     // All checked.
     for (const char* n : {"actConvert", "actSaveBat", "actRemoveChecked", "actSaveFileList", "actClearFileList",
                           "actInvertSelection", "actUncheckAll", "actShowHideFileInfo"})
@@ -126,7 +126,7 @@ TEST(UiFileList, DropOfFilesSortsThemAndEnablesTheListActions)
 
     f.w->Action(QStringLiteral("actRemoveChecked"))->trigger();
     ASSERT_EQ(list->rowCount(), 1);
-    EXPECT_EQ(list->GetNgShortFileName(0), QStringLiteral("a.avi"));
+    EXPECT_EQ(list->RowFileName(0), QStringLiteral("a.avi"));
     f.w->Action(QStringLiteral("actClearFileList"))->trigger();
     EXPECT_EQ(list->rowCount(), 0);
     EXPECT_FALSE(Enabled(f, "actClearFileList"));
@@ -140,7 +140,7 @@ TEST(UiFileList, DropOfAFolderAndAListFile)
     TestSupport::WriteFile(lst, (f.b + QStringLiteral("\r\n\r\n") + f.media.filePath(QStringLiteral("missing.avi")) + QStringLiteral("\r\n")).toUtf8());
     Drop(f.w.get(), {lst});
     ASSERT_EQ(f.w->List()->rowCount(), 1);
-    EXPECT_EQ(f.w->List()->GetNgShortFileName(0), QStringLiteral("b.mp4"));
+    EXPECT_EQ(f.w->List()->RowFileName(0), QStringLiteral("b.mp4"));
     Drop(f.w.get(), {f.media.path()});
     EXPECT_EQ(f.w->List()->rowCount(), 3); // b.mp4 is not listed twice
     EXPECT_EQ(f.w->List()->Row(2).No, 3);
@@ -177,7 +177,7 @@ TEST(UiFileList, EveryCommandLineInputIsAddedInOrder)
     // analysis refuses it.
     QStringList names;
     for (int i = 0; i < f.w->List()->rowCount(); ++i)
-        names << QDir(in.path()).relativeFilePath(f.w->List()->GetNgFullFileName(i));
+        names << QDir(in.path()).relativeFilePath(f.w->List()->RowFullName(i));
     EXPECT_EQ(names, QStringList({"z first.avi", "-dash.mp4", "folder/b.avi", "folder/sub/deep.mp4", "listed.mp4",
                                   "folder/notes.txt"}));
     TFileListModel& list = *f.w->List();
@@ -200,7 +200,7 @@ TEST(UiFileList, RelativeCommandLineNamesAreTakenFromTheWorkingDirectory)
     MainWindowFixture f({QStringLiteral("."), QStringLiteral("a.avi")});
     QDir::setCurrent(cwd);
     ASSERT_EQ(f.w->List()->rowCount(), 1);
-    EXPECT_EQ(f.w->List()->GetNgFullFileName(0), d.filePath(QStringLiteral("a.avi")));
+    EXPECT_EQ(f.w->List()->RowFullName(0), d.filePath(QStringLiteral("a.avi")));
 }
 
 TEST(UiFileList, ColumnMenusStayInStepWithTheGrid)

@@ -158,10 +158,10 @@ TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.List()->rowCount() == 2; }, 10000));
     EXPECT_EQ(yes.offers, 1);
     TFileListModel& list = *w.List();
-    EXPECT_EQ(list.GetNgFullFileName(0), a);
+    EXPECT_EQ(list.RowFullName(0), a);
     EXPECT_FALSE(list.IsChecked(0));
     EXPECT_EQ(list.RowStatus(0), QStringLiteral("Done"));
-    EXPECT_EQ(list.GetNgFullFileName(1), b);
+    EXPECT_EQ(list.RowFullName(1), b);
     EXPECT_TRUE(list.IsChecked(1));
     EXPECT_EQ(list.RowStatus(1), QStringLiteral("Interrupted"));
     const EncodingSettings s = w.Settings();
@@ -181,7 +181,7 @@ TEST(UiRecovery, AnEndedBatchLeavesNoFileAndNoDiscardsTheOffer)
     const QString odd = f.Copy("clip_xvid_mp3.avi", QStringLiteral("-odd =name %41\n two.avi"));
     DropFiles(f.w.get(), {f.a, odd});
     ASSERT_EQ(f.w->List()->rowCount(), 2);
-    const int oddRow = f.w->List()->GetNgFullFileName(0) == odd ? 0 : 1;
+    const int oddRow = f.w->List()->RowFullName(0) == odd ? 0 : 1;
     f.w->List()->SetChecked(oddRow, false);
     f.OutputTo(f.out.path());
     const QString dir = TBatchRecovery::StateDir(AppParams());
@@ -227,7 +227,7 @@ TEST(UiRecovery, AnEndedBatchLeavesNoFileAndNoDiscardsTheOffer)
         EXPECT_TRUE(yes.watcher.boxTexts.join(QLatin1Char('|')).contains(QLatin1String("gone.mp4")));
     }
     ASSERT_EQ(f.w->List()->rowCount(), 1);
-    EXPECT_EQ(f.w->List()->GetNgFullFileName(0), odd);
+    EXPECT_EQ(f.w->List()->RowFullName(0), odd);
     EXPECT_TRUE(f.w->List()->IsChecked(0));
     EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Error (1)"));
 }
@@ -298,7 +298,7 @@ TEST(UiRecovery, ClosingDuringABatchKeepsItsStateForTheNextStart)
     }
     TFileListModel& list = *f.w->List();
     ASSERT_EQ(list.rowCount(), 2);
-    EXPECT_EQ(list.GetNgFullFileName(0), f.a);
+    EXPECT_EQ(list.RowFullName(0), f.a);
     EXPECT_TRUE(list.IsChecked(0));
     EXPECT_EQ(list.RowStatus(0), QStringLiteral("Aborted"));
     EXPECT_TRUE(list.IsChecked(1));

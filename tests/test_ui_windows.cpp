@@ -281,6 +281,46 @@ TEST(UiOptions, DesktopShortcutButtonWritesTheEntryOnce)
     qunsetenv("XDG_DESKTOP_DIR");
 }
 
+// A desktop folder that cannot be made (a file where it, or a folder above it, should be)
+// is told in a warning box that names the file in the way; an entry there already is not.
+TEST(UiOptions, DesktopShortcutThatCannotBeMadeIsTold)
+{
+    struct Case {
+        const char* file;    // made as a regular file, under the fixture's folder
+        const char* desktop; // XDG_DESKTOP_DIR, under the fixture's folder
+    };
+    const Case cases[] = {
+        {"Desktop file", "Desktop file"},
+        {"home file", "home file/Desktop"},
+    };
+    OptionsFixture f;
+    QPushButton* b = f.Control<QPushButton>("btnCreateShortcutOnDesktop");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.desktop);
+        const QString file = f.tmp.filePath(QLatin1String(c.file));
+        TestSupport::WriteFile(file, "not a folder");
+        qputenv("XDG_DESKTOP_DIR", f.tmp.filePath(QLatin1String(c.desktop)).toLocal8Bit());
+        ModalWatcher watch;
+        b->click();
+        ASSERT_EQ(watch.boxTexts.size(), 1);
+        EXPECT_TRUE(watch.boxTexts.first().startsWith(QStringLiteral("The desktop shortcut was not made.\n")))
+            << watch.boxTexts.first().toStdString();
+        EXPECT_TRUE(watch.boxTexts.first().contains(file + QStringLiteral(" is a file, not a folder.")))
+            << watch.boxTexts.first().toStdString();
+        EXPECT_EQ(TestSupport::ReadFile(file), QByteArray("not a folder"));
+    }
+    // An entry there already: no box.
+    const QString desktop = f.tmp.filePath(QStringLiteral("Desk"));
+    QDir().mkpath(desktop);
+    TestSupport::WriteFile(desktop + QStringLiteral("/Vexa Video Converter.desktop"), "mine");
+    qputenv("XDG_DESKTOP_DIR", desktop.toLocal8Bit());
+    ModalWatcher watch;
+    b->click();
+    QTest::qWait(100);
+    EXPECT_TRUE(watch.boxTexts.isEmpty());
+    qunsetenv("XDG_DESKTOP_DIR");
+}
+
 // ---- Tools info -----------------------------------------------------------------
 
 TEST(UiToolsInfo, ShowsAtOnceAndTheReportWhenReady)

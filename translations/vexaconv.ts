@@ -308,6 +308,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopEntry</name>
+    <message>
+        <source>%1 is a file, not a folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the folder %1 is not writable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Encoding</name>
     <message>
         <source>CBR - Constant</source>
@@ -888,11 +907,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Explore directory %1</source>
-        <extracomment>A menu item that opens the selected row&apos;s directory in the file manager</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Reason</source>
         <extracomment>Why a row failed or cannot be read, in one sentence</extracomment>
         <translation type="unfinished"></translation>
@@ -1221,7 +1235,7 @@
     </message>
     <message>
         <source>%1; the whole file would take about %2.</source>
-        <extracomment>%1: how the preview was made, %2: the time the whole file would take (hh:mm:ss)</extracomment>
+        <extracomment>%1: how the preview was made, %2: the time the whole file would take (hh:mm:ss, or &quot;4.2 s&quot; under a minute)</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2210,6 +2224,11 @@ Restore the list from the interrupted batch?</source>
         <source>The profiles that come with the program cannot be changed: save yours in your own profiles folder.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The bitrate information could not be written to %1.
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TFormOptions</name>
@@ -2299,6 +2318,11 @@ Restore the list from the interrupted batch?</source>
     </message>
     <message>
         <source>(at the next start)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop shortcut was not made.
+%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -308,6 +308,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopEntry</name>
+    <message>
+        <source>%1 is a file, not a folder.</source>
+        <translation>%1 ist eine Datei, kein Ordner.</translation>
+    </message>
+    <message>
+        <source>the folder %1 is not writable.</source>
+        <translation>in den Ordner %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made: %2</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>Encoding</name>
     <message>
         <source>CBR - Constant</source>
@@ -888,11 +907,6 @@
         <translation>Kanäle: %1</translation>
     </message>
     <message>
-        <source>Explore directory %1</source>
-        <extracomment>A menu item that opens the selected row&apos;s directory in the file manager</extracomment>
-        <translation>Ordner %1 öffnen</translation>
-    </message>
-    <message>
         <source>Reason</source>
         <extracomment>Why a row failed or cannot be read, in one sentence</extracomment>
         <translation>Grund</translation>
@@ -1221,7 +1235,7 @@
     </message>
     <message>
         <source>%1; the whole file would take about %2.</source>
-        <extracomment>%1: how the preview was made, %2: the time the whole file would take (hh:mm:ss)</extracomment>
+        <extracomment>%1: how the preview was made, %2: the time the whole file would take (hh:mm:ss, or &quot;4.2 s&quot; under a minute)</extracomment>
         <translation>%1; die ganze Datei würde etwa %2 dauern.</translation>
     </message>
     <message>
@@ -2217,6 +2231,12 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
         <source>The profiles that come with the program cannot be changed: save yours in your own profiles folder.</source>
         <translation>Die mitgelieferten Profile lassen sich nicht ändern: Speichern Sie Ihres in Ihrem eigenen Profilordner.</translation>
     </message>
+    <message>
+        <source>The bitrate information could not be written to %1.
+%2</source>
+        <translation>Die Bitraten-Information konnte nicht nach %1 geschrieben werden.
+%2</translation>
+    </message>
 </context>
 <context>
     <name>TFormOptions</name>
@@ -2307,6 +2327,12 @@ Die Liste aus der unterbrochenen Stapelkonvertierung wiederherstellen?</translat
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The desktop shortcut was not made.
+%1</source>
+        <translation>Die Verknüpfung auf dem Desktop wurde nicht angelegt.
+%1</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "base/AppInfo.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,24 +75,52 @@ QString EntryText(const QString& executable, const QString& iconFile)
     return t;
 }
 
-bool CreateShortcut(const QString& desktopDir, const QString& executable, const QString& iconFile)
+namespace {
+
+// Why dir cannot be made: the nearest part of its path that is there is a file, or a
+// folder in which the next part cannot be made.
+QString WhyNoFolder(const QString& dir)
+{
+    QString at = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
+    while (!QFileInfo::exists(at) && !QFileInfo(at).isSymLink()) {
+        const QString up = QFileInfo(at).path();
+        if (up == at)
+            break;
+        at = up;
+    }
+    if (!QFileInfo(at).isDir())
+        return QCoreApplication::translate("DesktopEntry", "%1 is a file, not a folder.").arg(at);
+    return QCoreApplication::translate("DesktopEntry", "the folder %1 is not writable.").arg(at);
+}
+
+} // namespace
+
+TResultOf<bool> CreateShortcut(const QString& desktopDir, const QString& executable, const QString& iconFile)
 {
     const QString target = QDir(desktopDir).filePath(ShortcutFileName());
     // A dangling link or anything else by that name counts as an existing shortcut.
     if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
         return false;
     if (!QDir().mkpath(desktopDir))
-        return false;
+        return TResult::Failure(QCoreApplication::translate("DesktopEntry", "The folder %1 cannot be made: %2")
+                                    .arg(desktopDir, WhyNoFolder(desktopDir)));
+    const auto notWritten = [&](const QString& why) {
+        return TResult::Failure(QCoreApplication::translate("DesktopEntry", "%1 cannot be written: %2").arg(target, why));
+    };
     // NewOnly: a file that appeared meanwhile is still left alone.
     QFile f(target);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
+            return false;
+        return notWritten(f.errorString());
+    }
     const QByteArray text = EntryText(executable, iconFile).toUtf8();
     const bool written = f.write(text) == text.size() && f.flush();
     f.close();
     if (!written || f.error() != QFile::NoError) {
+        const QString why = f.errorString();
         f.remove(); // a half-written entry would be a broken icon on the desktop
-        return false;
+        return notWritten(why);
     }
     // Desktops trust and start only entries marked executable.
     QFile::setPermissions(target, QFile::permissions(target) | QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup |

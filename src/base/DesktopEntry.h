@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/ResultOf.h"
+
 #include <QString>
 
 // The desktop shortcut: a freedesktop desktop entry that starts this program.
@@ -24,8 +26,9 @@ QString EscapeString(const QString& value);
 QString EntryText(const QString& executable, const QString& iconFile);
 
 // Writes the entry into desktopDir (created when missing) unless a file of that name is
-// there already, and sets its executable bit. False when nothing new was written; no
-// message either way.
-bool CreateShortcut(const QString& desktopDir, const QString& executable, const QString& iconFile);
+// there already, and sets its executable bit. True when the entry was written, false when
+// one was there already and is left as it is; a failure, and why, when desktopDir cannot
+// be made or the entry cannot be written (nothing is left behind then).
+TResultOf<bool> CreateShortcut(const QString& desktopDir, const QString& executable, const QString& iconFile);
 
 } // namespace DesktopEntry

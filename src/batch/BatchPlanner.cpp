@@ -86,7 +86,7 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
     m_nextRow = 0;
     m_jobSerial = 0;
     m_currentFileNo = 0;
-    m_leave = m_stopped = m_finishing = false;
+    m_rowAborted = m_stopped = m_finishing = false;
     m_abortRequested = m_terminated = m_paused = false;
     m_errorCount = 0;
     m_errorLog.Clear();
@@ -227,7 +227,7 @@ void TBatchPlanner::Dispatch()
 {
     if (!m_running || m_finishing || m_preparing)
         return;
-    while (!m_stopped && !m_leave && !m_paused && EncodingJobs() < m_maxJobs && MoreRows()) {
+    while (!m_stopped && !m_rowAborted && !m_paused && EncodingJobs() < m_maxJobs && MoreRows()) {
         m_preparing = std::make_unique<TPreparedRow>();
         m_preparing->Row = m_nextRow++;
         if (!StepPreparing())
@@ -533,7 +533,7 @@ void TBatchPlanner::RowEnded(int row, const TRowWork& w, const TJobOutcome& outc
     } else {
         status = QStringLiteral("Aborted");
         m_result.Aborted = true;
-        m_leave = true;
+        m_rowAborted = true;
     }
     m_progress.RowDone(row);
     ReportBatchProgress();
@@ -586,7 +586,7 @@ void TBatchPlanner::MaybeFinish()
 {
     if (!m_running || m_finishing || m_preparing || !m_jobs.empty())
         return;
-    if (!m_stopped && !m_leave && MoreRows())
+    if (!m_stopped && !m_rowAborted && MoreRows())
         return;
     m_finishing = true;
     m_waitTimer->stop();

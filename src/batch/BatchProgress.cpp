@@ -84,14 +84,6 @@ double TBatchProgress::GuessWeight() const
     return count > 0 ? known / count : 1;
 }
 
-double TBatchProgress::RowWeight(int row) const
-{
-    const auto it = m_rows.constFind(row);
-    if (it == m_rows.cend())
-        return 0;
-    return it->Weight > 0 ? it->Weight : GuessWeight();
-}
-
 double TBatchProgress::TotalWeight() const
 {
     const double guess = GuessWeight();

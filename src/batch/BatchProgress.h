@@ -36,7 +36,6 @@ public:
     void SetRowFraction(int row, double fraction);
     void RowDone(int row);
 
-    double RowWeight(int row) const;
     double TotalWeight() const;
     // 0..1
     double Fraction() const;

@@ -1,6 +1,6 @@
 #include "batch/ConversionJob.h"
 
-#include "batch/BatchPlanner.h"
+#include "batch/BatchSink.h"
 #include "batch/Preflight.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/TrackChoice.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CommandLine.h"
-#include "batch/BatchPlanner.h"
+#include "batch/BatchInput.h"
 #include "settings/HeadlessSettings.h"
 
 // The headless modes. Each returns the process's exit status; each runs on a

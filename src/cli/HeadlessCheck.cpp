@@ -24,7 +24,7 @@ int RunCheck(const CliOptions& o)
     TFileListModel model(params);
     // An input that cannot be added (missing, no media file, ...) is a problem of the batch.
     const TInputResult added = AddInputPaths(model, o.inputs);
-    if (model.GetNgCheckedCount() == 0 && added.Errors.isEmpty()) {
+    if (model.CheckedCount() == 0 && added.Errors.isEmpty()) {
         Err(QStringLiteral("vexaconv: %1\n")
                 .arg(QCoreApplication::translate("Headless", "no input file was accepted")));
         return 2;

@@ -4,6 +4,7 @@
 #include "base/AppParams.h"
 #include "outputs/BatchFiles.h"
 #include "batch/BatchPlanner.h"
+#include "batch/BatchSink.h"
 #include "batch/BatchProgress.h"
 #include "batch/BatchScript.h"
 #include "runner/ConRun.h"
@@ -237,7 +238,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         model.CancelAnalysis();
         return ExitInterrupted;
     }
-    if (model.GetNgCheckedCount() == 0) {
+    if (model.CheckedCount() == 0) {
         Err(QStringLiteral("vexaconv: %1\n")
                 .arg(QCoreApplication::translate("Headless", "no input file was accepted")));
         return 2;
@@ -248,7 +249,7 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         TBatchFiles inputs;
         for (int r = 0; r < model.rowCount(); ++r)
             if (model.IsChecked(r))
-                inputs.AddInput(model.GetNgFullFileName(r));
+                inputs.AddInput(model.RowFullName(r));
         const QString problem = scriptMode ? ScriptTargetProblem(QDir().absoluteFilePath(o.scriptFile), inputs)
                                 : o.errorLog.isEmpty() ? QString()
                                                        : WriteTargetProblem(QDir().absoluteFilePath(o.errorLog), inputs);

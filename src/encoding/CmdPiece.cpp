@@ -38,7 +38,7 @@ QStringList SplitArgsWindowsWay(const QString& text)
 
 TCmdPiece UserOptionsPiece(const QString& text)
 {
-    // the runner has always split the trimmed text: blanks other than space and tab at
-    // the ends never reach the encoder
+    // Trimmed before the split: the split separates at spaces and tabs only, so a line
+    // break or another blank at either end would reach the encoder inside an argument.
     return {SplitArgsWindowsWay(text.trimmed()), text};
 }

@@ -45,11 +45,6 @@ std::optional<TContainer> ContainerFromWord(const QString& word)
     return std::nullopt;
 }
 
-TContainer ContainerAt(int index)
-{
-    return index >= 0 && index < int(Rows.size()) ? Rows[size_t(index)].Id : Rows.front().Id;
-}
-
 QStringList ContainerWords()
 {
     QStringList words;

@@ -32,5 +32,3 @@ const TContainerRow& ContainerRow(TContainer id);
 std::optional<TContainer> ContainerFromWord(const QString& word);
 // The list's captions in row order.
 QStringList ContainerWords();
-// The row at a position of the list; no selection (or any other position) reads as the first.
-TContainer ContainerAt(int index);

@@ -74,12 +74,12 @@ QStringList TextLines()
     return lines;
 }
 
-bool SaveToFile(const QString& fileName)
+TResult SaveToFile(const QString& fileName)
 {
-    return TextFile::WriteLines(fileName, TextLines(), TTextEncoding::Utf8).ok();
+    return TextFile::WriteLines(fileName, TextLines(), TTextEncoding::Utf8);
 }
 
-bool SaveAudioBitratesTxt(const TAppParams& p)
+TResult SaveAudioBitratesTxt(const TAppParams& p)
 {
     return SaveToFile(p.AudioBitratesTxt);
 }

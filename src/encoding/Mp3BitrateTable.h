@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/AppParams.h"
+#include "lib/Result.h"
 
 #include <QList>
 #include <QString>
@@ -35,9 +36,9 @@ int RoundUpToStep(int bitrate);
 
 // The table as the text file shows it, one item per line.
 QStringList TextLines();
-// Writes the lines to fileName with CR LF line ends, replacing the file.
-bool SaveToFile(const QString& fileName);
+// Writes the lines to fileName with CR LF line ends, replacing the file; a failure says why.
+TResult SaveToFile(const QString& fileName);
 // The "Bitrate/Sampling info" file, TAppParams::AudioBitratesTxt.
-bool SaveAudioBitratesTxt(const TAppParams& p);
+TResult SaveAudioBitratesTxt(const TAppParams& p);
 
 } // namespace Mp3BitrateTable

@@ -48,7 +48,7 @@ TInputResult AddInputPaths(TFileListModel& model, const QStringList& inputs)
             model.AddToList(input, true);
         }
     }
-    model.RenumNg();
+    model.Renumber();
     model.CalcFooter();
     result.Accepted = model.rowCount() - before;
     return result;

@@ -3,22 +3,17 @@
 #include "filelist/FileIconStore.h"
 #include "filelist/RowStatusText.h"
 #include "lib/Conversion.h"
-#include "lib/DateTime.h"
 #include "lib/Files.h"
-#include "lib/TextFile.h"
 #include "media/AnalysisPool.h"
-#include "media/MediaAnalysis.h"
 
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QFont>
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
 #include <numeric>
 #include <vector>
 
@@ -31,13 +26,6 @@ constexpr int AddProgressEvery = 10;
 // While answers arrive the footer is summed at most this often; the last answer sums it
 // at once.
 constexpr int FooterIntervalMs = 100;
-constexpr int AnalysisWaitPollMs = 50;
-
-const TVideoFileInfo& EmptyInfo()
-{
-    static const TVideoFileInfo empty;
-    return empty;
-}
 
 const QString& ReadyStatus()
 {
@@ -79,16 +67,6 @@ QList<int> UniqueValidRows(const QList<int>& rows, int rowCount)
     return out;
 }
 
-QString AverageText(double sum, int count, int decimals)
-{
-    //: The footer's average of a column's values
-    return QCoreApplication::translate("FileList", "AVG %1").arg(FixedDecimals(sum / count, decimals));
-}
-
-int64_t Rounded(double x)
-{
-    return static_cast<int64_t>(std::nearbyint(x));
-}
 
 } // namespace
 
@@ -277,201 +255,6 @@ bool TFileListModel::IsFileOnList(const QString& fName) const
     return m_names.contains(ExpandListFileName(fName));
 }
 
-// ---- analysis ---------------------------------------------------------------
-
-void TFileListModel::SetAnalysisPool(TAnalysisPool* pool)
-{
-    if (m_pool)
-        disconnect(m_pool, nullptr, this, nullptr);
-    m_pool = pool;
-    if (pool)
-        connect(pool, &TAnalysisPool::finished, this, &TFileListModel::OnAnalysisFinished);
-}
-
-TFileAnalysis TFileListModel::AnalysisDepth() const
-{
-    const TFileAnalysis analysis = m_params.FileAnalysis;
-    if (analysis == faQuick || analysis == faFull)
-        return analysis;
-    return m_keepAnalysis ? faFull : faNone;
-}
-
-// row has its name and size; it is not in the list yet.
-void TFileListModel::AnalyseInto(TFileListRow& row, const QString& fullName)
-{
-    // A file of an unknown kind must show video to the second prober, whatever the depth.
-    const TFileAnalysis depth = row.Unproven ? faFull : AnalysisDepth();
-    if (depth != faQuick && depth != faFull)
-        return;
-    const QString dll = FindMediaInfoDll(m_params);
-    if (dll.isEmpty())
-        return; // without the library a row keeps name, size and status only
-    const TFileStamp stamp = CurrentFileStamp(fullName);
-    TAnalysisReply reply;
-    reply.Outcome = TAnalysisOutcome::Answered;
-    // What the worker would refuse at once is not worth a request.
-    if (!QFileInfo::exists(dll) || row.Size <= 0) {
-        ApplyAnalysis(row, reply, depth, stamp);
-        return;
-    }
-    // One plain analysis per file: the complete record differs from it only by what is
-    // derived here (ApplyAnalysis).
-    TAnalysisRequest request;
-    request.FileName = fullName;
-    request.DllPath = dll;
-    // A list that keeps its records for a batch asks for the complete one, with the second
-    // prober's findings the command line and the output check need.
-    request.Depth = m_keepAnalysis || row.Unproven ? faFull : faQuick;
-    if (m_pool) {
-        row.AnalysisTicket = m_pool->Submit(request);
-        m_pending.insert(row.AnalysisTicket, {int(m_rows.size()), depth, stamp});
-        return;
-    }
-    reply = AnalysisClient().Analyse(request);
-    ApplyAnalysis(row, reply, depth, stamp);
-}
-
-void TFileListModel::ApplyAnalysis(TFileListRow& row, const TAnalysisReply& reply, TFileAnalysis depth,
-                                   const TFileStamp& stamp)
-{
-    const bool filled = reply.Outcome == TAnalysisOutcome::Answered && reply.Answer.Filled;
-    const TVideoFileInfo& plain = filled ? reply.Answer.Info : EmptyInfo();
-    // A full analysis completes a record whose video stream lacks a bitrate or a rate.
-    const bool complete = depth == faFull && plain.NumberOfVideoStreams > 0 &&
-                          (plain.VideoStreams[0].Bitrate <= 0 || plain.VideoStreams[0].FPS <= 0);
-    // An aborted request or a missing worker says nothing about the file: not kept.
-    const bool keep = m_keepAnalysis && reply.Outcome != TAnalysisOutcome::Aborted &&
-                      reply.Outcome != TAnalysisOutcome::NoWorker;
-    std::shared_ptr<TKeptAnalysis> kept;
-    if (complete || keep) {
-        kept = std::make_shared<TKeptAnalysis>();
-        kept->Info = plain;
-        kept->Info.FileName = row.FullName();
-        kept->Info.FileSize = row.Size;
-        DeriveVideoStreamSize(kept->Info);
-        kept->Stamp = stamp;
-    }
-    FillRowMedia(row, complete ? kept->Info : plain);
-    for (QString* text : {&row.VideoCodec, &row.VideoCodecID, &row.VideoProfile, &row.VideoDisplayAspect,
-                          &row.VideoScanType, &row.VideoResolution, &row.AudioCodec, &row.AudioCodecID,
-                          &row.AudioProfile, &row.Video, &row.Audio})
-        *text = Interned(*text);
-    // what the analysis says against converting the file, read before the record is kept
-    const TInputProblem problem = InputProblemOf(complete ? kept->Info : plain, row.Size);
-    if (keep)
-        row.Kept = std::move(kept);
-    // Refused with the reason the check before a batch gives; nothing is known after an abort.
-    if (reply.Outcome != TAnalysisOutcome::Aborted && reply.Outcome != TAnalysisOutcome::NoWorker) {
-        if (row.Unproven) {
-            row.Refusal = problem;
-            if (problem != TInputProblem::None)
-                row.Status = QStringLiteral("Refused");
-        }
-        // A file of a known kind stays an input (the encoder has the last word), but the list
-        // says at once what the analysis found against it.
-        row.Reason = problem == TInputProblem::None ? QString() : InputProblemText(problem);
-    }
-}
-
-int TFileListModel::PendingRowIndex(quint64 ticket, int hint) const
-{
-    if (IsValidRowIndex(hint) && m_rows.at(hint).AnalysisTicket == ticket)
-        return hint;
-    for (int i = 0; i < m_rows.size(); ++i)
-        if (m_rows.at(i).AnalysisTicket == ticket)
-            return i;
-    return -1;
-}
-
-void TFileListModel::OnAnalysisFinished(quint64 ticket, const TAnalysisReply& reply)
-{
-    const auto it = m_pending.constFind(ticket);
-    if (it == m_pending.cend())
-        return; // another list's, or a row removed meanwhile
-    const TPendingAnalysis pending = *it;
-    m_pending.erase(it);
-    const int r = PendingRowIndex(ticket, pending.RowHint);
-    if (r >= 0) {
-        TFileListRow& row = m_rows[r];
-        row.AnalysisTicket = 0;
-        ApplyAnalysis(row, reply, pending.Depth, pending.Stamp);
-        Q_EMIT dataChanged(index(r, 0), index(r, FileListColumnCount - 1), {Qt::DisplayRole, StoredValueRole});
-    }
-    Q_EMIT analysisEnded(ticket);
-    PendingChanged();
-}
-
-void TFileListModel::PendingChanged()
-{
-    if (m_pending.isEmpty()) {
-        m_footerTimer->stop();
-        CalcFooter();
-        Q_EMIT analysisFinished();
-    } else if (!m_footerTimer->isActive()) {
-        m_footerTimer->start();
-    }
-}
-
-void TFileListModel::ForgetPending(const TFileListRow& row)
-{
-    if (row.AnalysisTicket == 0)
-        return;
-    if (m_pool)
-        m_pool->Cancel(row.AnalysisTicket);
-    if (m_pending.remove(row.AnalysisTicket))
-        Q_EMIT analysisEnded(row.AnalysisTicket);
-}
-
-void TFileListModel::RehintPending()
-{
-    if (m_pending.isEmpty())
-        return;
-    for (int i = 0; i < m_rows.size(); ++i)
-        if (const quint64 t = m_rows.at(i).AnalysisTicket; t != 0)
-            if (const auto it = m_pending.find(t); it != m_pending.end())
-                it->RowHint = i;
-}
-
-void TFileListModel::CancelAnalysis()
-{
-    if (m_pending.isEmpty())
-        return;
-    for (TFileListRow& row : m_rows) {
-        ForgetPending(row);
-        row.AnalysisTicket = 0;
-    }
-    m_pending.clear();
-    PendingChanged();
-}
-
-bool TFileListModel::WaitForAnalysis(const std::function<bool()>& stop)
-{
-    if (m_pending.isEmpty())
-        return true;
-    QEventLoop loop;
-    connect(this, &TFileListModel::analysisFinished, &loop, &QEventLoop::quit);
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (stop && stop())
-            loop.quit();
-    });
-    poll.start(AnalysisWaitPollMs);
-    loop.exec();
-    return m_pending.isEmpty();
-}
-
-bool TFileListModel::FreshAnalysis(int row, TVideoFileInfo& info) const
-{
-    if (!IsValidRowIndex(row) || !m_rows.at(row).Kept)
-        return false;
-    const TFileListRow& r = m_rows.at(row);
-    if (CurrentFileStamp(r.FullName()) != r.Kept->Stamp)
-        return false; // changed since: read afresh
-    info = r.Kept->Info;
-    info.FileName = r.FullName();
-    return true;
-}
-
 bool TFileListModel::AddToList(const QString& fName, bool checked, TFileOrigin origin, const QString& root)
 {
     const bool known = IsSupportedVideoFile(fName);
@@ -579,42 +362,9 @@ int TFileListModel::AddDroppedNames(const QStringList& names, bool checked, cons
             UpdateInitialFolders(QFileInfo(ExpandListFileName(name)).path());
         }
     }
-    RenumNg();
+    Renumber();
     CalcFooter();
     return int(m_rows.size()) - before;
-}
-
-TResultOf<int> TFileListModel::LoadFileList(const QString& lstFile, QStringList* missing)
-{
-    QStringList lines;
-    TTextEncoding encoding = TTextEncoding::Utf8;
-    if (TResult read = TextFile::ReadLines(lstFile, lines, encoding); !read.ok())
-        return read;
-    int count = 0;
-    // A relative entry names a file beside the list, wherever the program was started.
-    const QDir listDir = QFileInfo(lstFile).absoluteDir();
-    for (const QString& line : lines) {
-        if (AddStopped())
-            break;
-        const qsizetype slash = line.lastIndexOf(QLatin1Char('/'));
-        QString dir = StripDirEnd(line.left(slash + 1));
-        if (!dir.isEmpty())
-            dir += QLatin1Char('/');
-        const QString name = listDir.absoluteFilePath(dir + line.mid(slash + 1));
-        if (AddToList(name, true))
-            ++count;
-        else if (missing && !line.trimmed().isEmpty() && PathKind(ExpandListFileName(name)) == TPathKind::Missing)
-            missing->append(line);
-    }
-    return count;
-}
-
-TResult TFileListModel::SaveFileList(const QString& fileName) const
-{
-    QString text;
-    for (const TFileListRow& r : m_rows)
-        text += r.FullName() + QStringLiteral("\r\n");
-    return TextFile::WriteText(fileName, text, TTextEncoding::Utf8);
 }
 
 // ---- removing and check marks -----------------------------------------------
@@ -645,7 +395,7 @@ void TFileListModel::RowsEmptied()
 int TFileListModel::RemoveChecked()
 {
     const int before = int(m_rows.size());
-    if (GetNgCheckedCount() == before) {
+    if (CheckedCount() == before) {
         ClearFileList();
         return before;
     }
@@ -661,7 +411,7 @@ int TFileListModel::RemoveChecked()
             --r;
         RemoveRowRange(r + 1, last);
     }
-    RenumNg();
+    Renumber();
     CalcFooter();
     return before - int(m_rows.size());
 }
@@ -742,7 +492,7 @@ bool TFileListModel::IsChecked(int row) const
     return IsValidRowIndex(row) && m_rows.at(row).Active;
 }
 
-void TFileListModel::RenumNg()
+void TFileListModel::Renumber()
 {
     for (int i = 0; i < m_rows.size(); ++i)
         m_rows[i].No = i + 1;
@@ -762,22 +512,22 @@ const TFileListRow& TFileListModel::Row(int row) const
     return m_rows.at(row);
 }
 
-QString TFileListModel::GetNgFullFileName(int row) const
+QString TFileListModel::RowFullName(int row) const
 {
     return IsValidRowIndex(row) ? m_rows.at(row).FullName() : QString();
 }
 
-QString TFileListModel::GetNgShortFileName(int row) const
+QString TFileListModel::RowFileName(int row) const
 {
     return IsValidRowIndex(row) ? m_rows.at(row).FileName : QString();
 }
 
-QString TFileListModel::GetNgDirectory(int row) const
+QString TFileListModel::RowDirectory(int row) const
 {
     return IsValidRowIndex(row) ? m_rows.at(row).Directory : QString();
 }
 
-int TFileListModel::GetNgCheckedCount() const
+int TFileListModel::CheckedCount() const
 {
     return int(std::count_if(m_rows.cbegin(), m_rows.cend(), [](const TFileListRow& r) { return r.Active; }));
 }
@@ -828,7 +578,7 @@ TGridInfo TFileListModel::GetGridInfo(const QList<int>& selectedRows) const
 {
     TGridInfo g;
     g.RowCount = int32_t(m_rows.size());
-    g.CheckedCount = GetNgCheckedCount();
+    g.CheckedCount = CheckedCount();
     g.UncheckedCount = g.RowCount - g.CheckedCount;
     for (int r : UniqueValidRows(selectedRows, int(m_rows.size()))) {
         ++g.SelectedCount;
@@ -838,76 +588,6 @@ TGridInfo TFileListModel::GetGridInfo(const QList<int>& selectedRows) const
             ++g.SelectedUncheckedCount;
     }
     return g;
-}
-
-// ---- footer -----------------------------------------------------------------
-
-void TFileListModel::ClearFooter()
-{
-    for (QString& s : m_footer)
-        s.clear();
-    Q_EMIT footerChanged();
-}
-
-void TFileListModel::CalcFooter()
-{
-    for (QString& s : m_footer)
-        s.clear();
-    if (!m_rows.isEmpty()) {
-        int64_t size = 0, videoSize = 0, audioSize = 0;
-        double duration = 0;
-        double vBitrate = 0, fps = 0, bpp = 0, aBitrate = 0;
-        int nvBitrate = 0, nFps = 0, nBpp = 0, naBitrate = 0;
-        const auto addPositive = [](double v, double& sum, int& n) {
-            if (v > 0) {
-                sum += v;
-                ++n;
-            }
-        };
-        int checked = 0;
-        for (const TFileListRow& r : m_rows) {
-            if (!r.Active)
-                continue;
-            ++checked;
-            size += r.Size;
-            if (r.Analysed)
-                duration += r.Duration;
-            if (r.HasVideo) {
-                videoSize += r.VideoStreamSize;
-                addPositive(r.VideoBitrate, vBitrate, nvBitrate);
-                addPositive(r.VideoFPS, fps, nFps);
-                addPositive(r.VideoBpp, bpp, nBpp);
-            }
-            if (r.HasAudio) {
-                audioSize += r.AudioStreamSize;
-                addPositive(r.AudioBitrate, aBitrate, naBitrate);
-            }
-        }
-        m_footer[colNo] = IntToStrGrouped(m_rows.size());
-        m_footer[colActive] = IntToStrGrouped(checked);
-        if (size > 0)
-            m_footer[colSize] = FormatFileSize(size);
-        if (duration > 0)
-            m_footer[colDuration] = MsToShortTime(Rounded(duration), true);
-        if (vBitrate > 0)
-            m_footer[colVideoBitrate] = AverageText(vBitrate, nvBitrate, 2);
-        if (fps > 0)
-            m_footer[colVideoFPS] = AverageText(fps, nFps, 2);
-        if (bpp > 0)
-            m_footer[colVideoBpp] = AverageText(bpp, nBpp, 3);
-        if (videoSize > 0)
-            m_footer[colVideoStreamSize] = FormatFileSize(videoSize);
-        if (audioSize > 0)
-            m_footer[colAudioStreamSize] = FormatFileSize(audioSize);
-        if (aBitrate > 0)
-            m_footer[colAudioBitrate] = AverageText(aBitrate, naBitrate, 2);
-    }
-    Q_EMIT footerChanged();
-}
-
-QString TFileListModel::FooterText(int column) const
-{
-    return column >= 0 && column < FileListColumnCount ? m_footer[size_t(column)] : QString();
 }
 
 QString TFileListModel::Interned(const QString& text)

@@ -141,15 +141,15 @@ public:
     void SetChecked(int row, bool checked);
     bool IsChecked(int row) const;
     // 1, 2, 3 ... into colNo in list order.
-    void RenumNg();
+    void Renumber();
 
     // ---- rows ---------------------------------------------------------------
     bool IsValidRowIndex(int row) const;
     const TFileListRow& Row(int row) const; // row must be valid
-    QString GetNgFullFileName(int row) const;  // empty for an invalid row
-    QString GetNgShortFileName(int row) const;
-    QString GetNgDirectory(int row) const;
-    int GetNgCheckedCount() const;
+    QString RowFullName(int row) const;  // empty for an invalid row
+    QString RowFileName(int row) const;
+    QString RowDirectory(int row) const;
+    int CheckedCount() const;
     // The status as stored: English, as the batch compares, counts and saves it. The
     // Status cell shows it in the user's language (RowStatusText).
     QString RowStatus(int row) const;
@@ -166,7 +166,6 @@ public:
     TGridInfo GetGridInfo(const QList<int>& selectedRows = {}) const;
 
     // ---- footer -------------------------------------------------------------
-    void ClearFooter();
     void CalcFooter();
     QString FooterText(int column) const;
 

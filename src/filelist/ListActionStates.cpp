@@ -23,8 +23,3 @@ TListActionStates ListActionStates(const TGridInfo& info, bool validRowSelected)
     return s;
 }
 
-QString ExploreDirectoryCaption(const QString& directory)
-{
-    //: A menu item that opens the selected row's directory in the file manager
-    return QCoreApplication::translate("FileList", "Explore directory %1").arg(directory);
-}

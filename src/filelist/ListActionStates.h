@@ -24,5 +24,3 @@ struct TListActionStates {
 // validRowSelected: the grid's current row is a valid row (for Explore directory).
 TListActionStates ListActionStates(const TGridInfo& info, bool validRowSelected);
 
-// "Explore directory " + the selected row's directory (empty without a valid row).
-QString ExploreDirectoryCaption(const QString& directory);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/BatchPlanner.h"
+#include "batch/BatchSink.h"
 #include "frontend/ListModelRows.h"
 
 class TFileListModel;

@@ -11,7 +11,7 @@ int TListModelRows::RowCount() const { return m_model.rowCount(); }
 
 bool TListModelRows::IsRowChecked(int row) const { return m_model.IsChecked(row); }
 
-QString TListModelRows::RowFullFileName(int row) const { return m_model.GetNgFullFileName(row); }
+QString TListModelRows::RowFullFileName(int row) const { return m_model.RowFullName(row); }
 
 QString TListModelRows::RowRoot(int row) const
 {

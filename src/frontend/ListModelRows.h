@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/BatchPlanner.h"
+#include "batch/BatchInput.h"
 
 class TFileListModel;
 

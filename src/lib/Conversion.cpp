@@ -151,18 +151,6 @@ bool TryStrToInt(const QString& s, int& value)
 
 bool TryStrToInt64(const QString& s, int64_t& value) { return ParseStandardInt(s, 64, value); }
 
-int StrToIntDef(const QString& s, int def)
-{
-    int v = 0;
-    return TryStrToInt(s, v) ? v : def;
-}
-
-bool IsInt(const QString& s)
-{
-    int v = 0;
-    return TryStrToInt(s, v);
-}
-
 bool TryStrToFloat(const QString& s, double& value, QChar decimalSeparator)
 {
     QString t = TrimText(s);
@@ -274,8 +262,6 @@ bool TryDecByte(const QString& s, uint8_t& value)
     value = uint8_t(v);
     return true;
 }
-
-double PercentOf(double total, double part) { return total == 0 ? 0.0 : part * 100.0 / total; }
 
 int64_t RoundToMultiple(int64_t a, int64_t m)
 {

@@ -26,8 +26,6 @@ bool IsFloatText(const QString& s, bool ignoreBlanks = false);
 // unsigned width wraps (so "$FFFFFFFF" is -1 as an int).
 bool TryStrToInt(const QString& s, int& value);
 bool TryStrToInt64(const QString& s, int64_t& value);
-int StrToIntDef(const QString& s, int def);
-bool IsInt(const QString& s);
 
 // Floating-point conversion with the given decimal separator (blanks around allowed;
 // infinities and NaN rejected). Without a separator the user's one is used.
@@ -53,9 +51,6 @@ bool TryHexToInt64(const QString& s, int64_t& value);
 bool TryHexByte(const QString& s, uint8_t& value);
 // The standard integer conversion (TryStrToInt), 0..255.
 bool TryDecByte(const QString& s, uint8_t& value);
-
-// part * 100 / total; 0 when total is 0.
-double PercentOf(double total, double part);
 
 // 0 when m is 0; a when a is a multiple of m; else m * round(a / m), halves to even.
 int64_t RoundToMultiple(int64_t a, int64_t m);

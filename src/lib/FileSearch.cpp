@@ -150,4 +150,3 @@ bool FindFiles(const QString& mask, const QString& startDir, QStringList& files,
     return true;
 }
 
-QString EscapedNativeName(const QByteArray& bytes) { return NativeName::Shown(NativeName::Decode(bytes)); }

@@ -24,8 +24,5 @@ using TFileAddedFn = std::function<bool(int dirCount, int fileCount, int dirNo, 
 bool FindFiles(const QString& mask, const QString& startDir, QStringList& files,
                const TFileAddedFn& onFileAdded = {}, int depth = 0, const QStringList& neverEnter = {});
 
-// bytes (a native file name) as text: valid UTF-8 decoded, every other byte as "\xNN".
-QString EscapedNativeName(const QByteArray& bytes);
-
 // Windows-style mask match used by FindFiles (exposed for the file list's filters).
 bool MatchesFileMask(const QString& fileName, const QString& mask);

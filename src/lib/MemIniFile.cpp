@@ -262,11 +262,6 @@ void MemIniFile::WriteBool(const QString& section, const QString& key, bool valu
     WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void MemIniFile::WriteFloat(const QString& section, const QString& key, double value, int decimals)
-{
-    WriteString(section, key, FloatToTrimmedStr(value, decimals, QLatin1Char('.')));
-}
-
 void MemIniFile::EraseSection(const QString& section)
 {
     const Change c{ChangeKind::EraseSection, section, QString(), QString()};

@@ -73,8 +73,6 @@ public:
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int64_t value);
     void WriteBool(const QString& section, const QString& key, bool value);
-    // With "." as decimal separator, up to `decimals` decimals, trailing zeros dropped.
-    void WriteFloat(const QString& section, const QString& key, double value, int decimals = 6);
 
     void EraseSection(const QString& section);
     void DeleteKey(const QString& section, const QString& key);

@@ -20,33 +20,6 @@ QString TrimText(const QString& s)
     return s.mid(first, last - first + 1);
 }
 
-QString RemovePrefix(const QString& s, const QString& prefix)
-{
-    return !prefix.isEmpty() && s.startsWith(prefix) ? s.mid(prefix.size()) : s;
-}
-
-QString RemoveSuffix(const QString& s, const QString& suffix)
-{
-    return !suffix.isEmpty() && s.endsWith(suffix) ? s.left(s.size() - suffix.size()) : s;
-}
-
-int TextPos(const QString& sub, const QString& s, bool caseSensitive)
-{
-    if (sub.isEmpty())
-        return 0;
-    return int(s.indexOf(sub, 0, caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive)) + 1;
-}
-
-QString UpperTrim(const QString& s)
-{
-    QString r = TrimText(s);
-    for (QChar& c : r) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 32);
-    }
-    return r;
-}
-
 QString RemoveAll(const QString& s, const QString& pattern, bool ignoreCase)
 {
     return ReplaceAll(s, pattern, QString(), ignoreCase);
@@ -77,10 +50,6 @@ QString RemoveBlanks(const QString& s)
     QString r = s;
     return r.remove(QLatin1Char(' '));
 }
-
-int CountChar(QChar ch, const QString& s) { return int(s.count(ch)); }
-
-int LastCharPos(const QString& s, QChar ch) { return int(s.lastIndexOf(ch)) + 1; }
 
 QString PadLeft(const QString& s, int width, QChar ch)
 {

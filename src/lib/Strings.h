@@ -10,15 +10,6 @@
 // strip Unicode spaces, which names may legitimately start with).
 QString TrimText(const QString& s);
 
-QString RemovePrefix(const QString& s, const QString& prefix);
-QString RemoveSuffix(const QString& s, const QString& suffix);
-
-// Position of the first sub in s, 0 if none (or when sub is empty).
-int TextPos(const QString& sub, const QString& s, bool caseSensitive = true);
-
-// s with a..z upper-cased (nothing else) and trimmed.
-QString UpperTrim(const QString& s);
-
 // An empty pattern leaves s unchanged.
 QString RemoveAll(const QString& s, const QString& pattern, bool ignoreCase = false);
 // Left to right, replaced text is never rescanned.
@@ -26,8 +17,6 @@ QString ReplaceAll(const QString& s, const QString& oldText, const QString& newT
 QString ReplaceFirst(const QString& s, const QString& oldText, const QString& newText, bool ignoreCase = false);
 
 QString RemoveBlanks(const QString& s);
-int CountChar(QChar ch, const QString& s);
-int LastCharPos(const QString& s, QChar ch);
 QString PadLeft(const QString& s, int width, QChar ch = QLatin1Char(' '));
 
 // count random bytes (each 0..254) as two hex digits each, joined by separator.

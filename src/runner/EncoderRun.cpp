@@ -268,9 +268,8 @@ void TEncoderRun::HandleLine(const QString& line, bool appended)
     if (m_stallTimer.isActive() && IsProgress(line))
         m_stallTimer.start();
     m_sink.OnEncoderLine(line, appended);
-    TProgressUpdate update;
-    if (m_handler.conev(m_sink.HideEncoderOutput(), &update))
-        m_sink.OnProgress(update);
+    if (const std::optional<TProgressUpdate> update = m_handler.UpdateAfterLine(m_sink.HideEncoderOutput()))
+        m_sink.OnProgress(*update);
 }
 
 void TEncoderRun::OnOutputClosed()

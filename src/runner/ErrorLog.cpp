@@ -49,7 +49,7 @@ QString LeftOutNote()
     return QCoreApplication::translate("Runner", "[%1 earlier lines of the encoder's output are left out]");
 }
 
-// The note as the program writes it now, any number in place of %1.
+// The note as LeftOutNote writes it in the language in place, any number in place of %1.
 QRegularExpression LeftOutPattern()
 {
     const QStringList around = LeftOutNote().split(QStringLiteral("%1"));

@@ -23,18 +23,15 @@ TProgressHandler::TProgressHandler(TRunState& state)
 {
 }
 
-bool TProgressHandler::conev(bool hideOutput, TProgressUpdate* update)
+std::optional<TProgressUpdate> TProgressHandler::UpdateAfterLine(bool hideOutput)
 {
     if (++m_state.ChunkCounter > ChunkCounterWrap)
         m_state.ChunkCounter = 0;
     // an interval below 1 would divide by zero; it means "every line"
     const int interval = std::max(1, m_state.UpdateInterval);
     if (m_state.ChunkCounter % interval != 0)
-        return false;
-    TProgressUpdate u = MakeUpdate(hideOutput);
-    if (update)
-        *update = std::move(u);
-    return true;
+        return std::nullopt;
+    return MakeUpdate(hideOutput);
 }
 
 void TProgressHandler::TakeNewLines()

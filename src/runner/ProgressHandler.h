@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // The per-line progress handler: counts lines, throttles itself by UpdateInterval, and on
 // every UpdateInterval-th line filters the output, parses the latest status line and
 // builds the display texts. Shared by the progress window and the headless mode.
@@ -15,9 +17,9 @@ class TProgressHandler {
 public:
     explicit TProgressHandler(TRunState& state);
 
-    // Called after every completed output line. Returns true when this line passed the
-    // throttle; *update is then filled.
-    bool conev(bool hideOutput, TProgressUpdate* update);
+    // Called after every completed output line: counts it and, on every
+    // UpdateInterval-th line, gives the update for the output so far; nothing between.
+    std::optional<TProgressUpdate> UpdateAfterLine(bool hideOutput);
 
     // The update for the current EncoderOutput, without the throttle.
     TProgressUpdate MakeUpdate(bool hideOutput);

@@ -93,7 +93,7 @@ void TProfileList::Rebuild(const QString& profilesDir, const QString& lastProfil
             AP_AddProfile(path);
     }
     SortBySortIndex(m_items);
-    // Listed after the user's own, so that a user's list stays where it always was.
+    // Listed after the user's own, so that the shipped profiles never move the user's in the box.
     const QFileInfo shipped(shippedDir);
     if (shippedDir.isEmpty() || !shipped.isDir() || shipped.canonicalFilePath() == QFileInfo(profilesDir).canonicalFilePath())
         return;

@@ -63,8 +63,8 @@ public:
     // The box index of the entry for shortFileName (case-insensitive), or 0 when none.
     int BoxIndexOfFile(const QString& shortFileName) const;
 
-    // Sorts by SortIndex ascending with the quicksort the box has always used, so that
-    // entries with equal indexes keep the order users know.
+    // Sorts by SortIndex ascending with the quicksort of ProfileList.cpp, not a stable sort:
+    // it puts entries with equal indexes in the order users know from the profile box.
     static void SortBySortIndex(QList<TProfileInfo>& items);
 
     // Display name of a file's "DisplayName" value (empty: fileName without extension),

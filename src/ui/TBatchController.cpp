@@ -54,7 +54,7 @@ void TBatchController::ConnectActions(const TMainActions& actions)
 {
     const TMainActions::TActions& a = actions.Acts();
     actions.On(a.actConvert, this, &TBatchController::actConvertExecute);
-    actions.On(a.actSaveBat, this, &TBatchController::actSaveBATExecute);
+    actions.On(a.actSaveBat, this, &TBatchController::actSaveScriptExecute);
     actions.On(a.actPauseResume, this, &TBatchController::actPauseResumeExecute);
 }
 
@@ -87,7 +87,7 @@ bool TBatchController::ConfirmConvertAgain()
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(AppInfo::ProgramName),
                     tr("%1 of the %2 checked files were converted already.")
                         .arg(converted.size())
-                        .arg(m_list.GetNgCheckedCount()),
+                        .arg(m_list.CheckedCount()),
                     QMessageBox::NoButton, &m_window);
     box.setObjectName(QStringLiteral("ConvertAgainBox"));
     box.setInformativeText(tr("Convert them again, or only the others?"));
@@ -102,12 +102,12 @@ bool TBatchController::ConfirmConvertAgain()
         return false;
     for (const int row : converted)
         m_list.SetChecked(row, false);
-    return m_list.GetNgCheckedCount() > 0;
+    return m_list.CheckedCount() > 0;
 }
 
 bool TBatchController::ConfirmPreflight()
 {
-    if (m_converting || m_list.GetNgCheckedCount() == 0)
+    if (m_converting || m_list.CheckedCount() == 0)
         return true; // nothing to check: the batch itself says what there is to say
     TListModelRows rows(m_list);
     const TPreflightReport report = CheckBatch(rows, m_host.Settings(), m_output.Options(), AppParams());
@@ -222,7 +222,7 @@ void TBatchController::ShowLeftOut(const QStringList& missing)
     box.exec();
 }
 
-void TBatchController::actSaveBATExecute()
+void TBatchController::actSaveScriptExecute()
 {
     const QString file = UiKit::AskSaveFileName(&m_window, tr("Save script"), UiKit::StartFolder(m_list.InitialFolders().SaveBat),
                                                 ScriptFileFilters(), ScriptFileSuffixes());

@@ -83,7 +83,7 @@ public:
     void OfferBatchRestore();
 
     void actConvertExecute();
-    void actSaveBATExecute();
+    void actSaveScriptExecute();
     void actPauseResumeExecute();
 
 Q_SIGNALS:

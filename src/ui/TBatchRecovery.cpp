@@ -141,7 +141,7 @@ QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSetti
         // Names are percent-encoded bytes: a file name may hold line ends, "=", leading blanks
         // or bytes that are not UTF-8.
         ini.WriteString(Rows, NumberedKey("Name", r + 1),
-                        QString::fromLatin1(NativeName::Encode(list.GetNgFullFileName(r)).toPercentEncoding("/")));
+                        QString::fromLatin1(NativeName::Encode(list.RowFullName(r)).toPercentEncoding("/")));
         ini.WriteBool(Rows, NumberedKey("Checked", r + 1), list.IsChecked(r));
         ini.WriteString(Rows, NumberedKey("Status", r + 1), SavedStatus(list.RowStatus(r)));
         if (const QString& root = list.Row(r).Root; !root.isEmpty())
@@ -233,7 +233,7 @@ QStringList TBatchRecovery::Restore(TFileListModel& list, const TSaved& saved)
         const QString status = row.Status == QLatin1String("Converting") ? QStringLiteral("Interrupted") : row.Status;
         list.SetRowStatus(list.rowCount() - 1, status);
     }
-    list.RenumNg();
+    list.Renumber();
     list.CalcFooter();
     return missing;
 }

@@ -225,7 +225,7 @@ void TFormFileInfo::actSaveExecute()
 {
     if (m_fileName.isEmpty())
         return;
-    const QString proposal = FullPathFromLabels(m_directory, m_fileName) + QStringLiteral("_info.txt");
+    const QString proposal = InfoReportFileName(FullPathFromLabels(m_directory, m_fileName));
     const QString name = UiKit::AskSaveFileName(this, tr("Save"), proposal, {tr("Text files (*.txt)")}, {QStringLiteral("txt")});
     if (!name.isEmpty())
         SaveReportTo(name);

@@ -75,17 +75,17 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("FormMain"));
-    // 1. size, tray, stay on top off
+    // The icon, the smallest size and the first size (a stored one wins later).
     setWindowIcon(UiKit::AppIcon());
     setMinimumSize(UiMetrics::MainMinimum);
     resize(UiMetrics::MainInitial);
-    // 2. the program's paths and tools
+    // The program's paths and tools, unless the caller has filled them in.
     TAppParams& ap = EditAppParams();
     if (ap.AppDir.isEmpty())
         InitAppParams(ap, QString(), QCoreApplication::applicationDirPath());
-    // 3. captions
+    // The title: the program's name and version.
     setWindowTitle(AppInfo::FullCaption());
-    // 4. controls
+    // The controls, menus and tool bars.
     ap.MonospaceFont = UiKit::ChooseMonospaceFont();
     m_ui = new TMainActions(*this);
     PrepareControls();
@@ -98,34 +98,36 @@ TFormMain::TFormMain(const QStringList& inputs, QWidget* parent)
         if (wanted > width())
             resize(wanted, height());
     }
-    // 5. default encoder settings
+    // Every encoder setting at its default, for what neither the last session nor the
+    // settings file sets.
     actSetDefaultEncoderSettingsExecute();
-    // 6. no remembered folder yet: dialogs start in the user's Videos folder
+    // No remembered folder yet: dialogs start in the user's Videos folder.
     UpdateInitialFolders(QString());
     QDir().mkpath(ap.ProfilesDir);
-    // 7. the last session's encoder settings
+    // The last session's encoder settings.
     LoadLastSessionProfile();
-    // 8. dropped files are welcome from now on
+    // Files dropped onto the window are taken in.
     setAcceptDrops(true);
-    // 9. the settings file
+    // The settings file: window, columns, options.
     LoadSettingsFile();
-    // 10.
+    // The controls as the settings say, the profile list, the side windows and the
+    // actions' handlers.
     InitControls();
     FillProfileList();
     CreateAuxiliaryWindows();
     ConnectActions();
-    // 11. the command line's files, folders and lists
+    // The command line's files, folders and lists.
     m_lists->AddCommandLineInputs(inputs);
-    // 12.
+    // The controls again, for the rows the command line added.
     InitControls();
     UiKit::SetToolTipDuration(this);
-    // 13. a batch a crash cut short, once the window shows
+    // A batch a crash cut short is offered once the window shows.
     QTimer::singleShot(0, m_batch.get(), &TBatchController::OfferBatchRestore);
 }
 
 TFormMain::~TFormMain()
 {
-    // The list goes first, before the batch parts that read it, as it always has.
+    // The list goes first, while the batch controller and the grid that read it are whole.
     m_lists.reset();
 }
 
@@ -730,7 +732,9 @@ void TFormMain::actAudioBitrateInfoExecute()
 {
     const QString file = AppParams().AudioBitratesTxt;
     QDir().mkpath(QFileInfo(file).absolutePath());
-    Mp3BitrateTable::SaveAudioBitratesTxt(AppParams()); // a failed write still opens an older copy
+    if (const TResult saved = Mp3BitrateTable::SaveAudioBitratesTxt(AppParams()); !saved.ok())
+        UiKit::WarningBox(this, tr("The bitrate information could not be written to %1.\n%2").arg(file, saved.error()));
+    // After a failed write an older copy is still worth opening.
     if (QFileInfo::exists(file))
         UiKit::OpenWithShell(file);
 }

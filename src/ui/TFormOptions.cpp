@@ -317,6 +317,9 @@ void TFormOptions::btnCreateShortcutOnDesktopClick()
         QFile::copy(UiKit::AppIconResource(), icon);
         QFile::setPermissions(icon, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
-    DesktopEntry::CreateShortcut(DesktopEntry::DesktopDirectory(), QCoreApplication::applicationFilePath(),
-                                 QFileInfo::exists(icon) ? icon : QString());
+    // An entry there already is left as it is, without a word: the desktop has the shortcut.
+    const TResultOf<bool> made = DesktopEntry::CreateShortcut(
+        DesktopEntry::DesktopDirectory(), QCoreApplication::applicationFilePath(), QFileInfo::exists(icon) ? icon : QString());
+    if (!made.ok())
+        UiKit::WarningBox(this, tr("The desktop shortcut was not made.\n%1").arg(made.error()));
 }

@@ -138,13 +138,13 @@ bool TListController::HasSelection() const
 
 QString TListController::SelectedFileName() const
 {
-    return m_list->GetNgFullFileName(m_grid.SelectedRow());
+    return m_list->RowFullName(m_grid.SelectedRow());
 }
 
 QString TListController::SelectedDirectory() const
 {
     const int row = m_grid.SelectedRow();
-    return m_list->IsValidRowIndex(row) ? QDir::toNativeSeparators(m_list->GetNgDirectory(row)) : QString();
+    return m_list->IsValidRowIndex(row) ? QDir::toNativeSeparators(m_list->RowDirectory(row)) : QString();
 }
 
 QString TListController::DialogStartFolder() const
@@ -197,7 +197,7 @@ void TListController::ngRowMoved(int logical, int oldVisual, int newVisual)
 
 void TListController::ngIconClick(int row)
 {
-    const QString file = m_list->GetNgFullFileName(row);
+    const QString file = m_list->RowFullName(row);
     if (AppParams().OpenFileAfterIconClick && QFileInfo(file).isFile())
         UiKit::OpenWithShell(file);
 }
