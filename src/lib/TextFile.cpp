@@ -43,7 +43,7 @@ QString DecodeUtf16(const QByteArray& bytes, qsizetype skip, QStringConverter::E
     const qsizetype usable = (bytes.size() - skip) & ~qsizetype(1);
     // The BOM is skipped already: a second one is text (U+FEFF), not to be dropped.
     QStringDecoder decoder(enc, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    return decoder.decode(QByteArrayView(bytes.constData() + skip, usable));
+    return decoder.decode(QByteArrayView(bytes).sliced(skip, usable));
 }
 
 QByteArray EncodeWith(const QString& text, QStringConverter::Encoding enc)
