@@ -291,3 +291,37 @@ TEST(SpeedHistory, KeysBlendingAndBadValues)
     read.Save(written);
     EXPECT_EQ(written.ReadSection("SPEED"), QStringList{"H264_Auto_SD"});
 }
+
+// What a finished run teaches the forecast: a run too short to time well only where the
+// settings have no speed yet; a longer one blends in by half.
+TEST(SpeedHistory, AShortRunTeachesOnlyWhatIsUnknown)
+{
+    const QString dir = TestSupport::TestScratch("batch_preflight_speeds", {});
+    TVideoFileInfo info;
+    info.Duration = 4000;
+    info.NumberOfVideoStreams = 1;
+    info.VideoStreams[0].Width = 320;
+    info.VideoStreams[0].Height = 240;
+    const struct {
+        const char* what;
+        double known;
+        qint64 elapsedMs;
+        double after;
+    } cases[] = {
+        {"nothing known, a short run", 0, 50, 80},
+        {"known, a short run", 2, 50, 2},
+        {"known, a long run", 2, 1000, 3},
+        {"nothing known, a long run", 0, 2000, 2},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        // in a folder that does not exist yet, as a new user's first conversion finds it
+        const QString ini = dir + QStringLiteral("/home%1/vexaconv.ini").arg(n++);
+        if (c.known > 0) {
+            QDir().mkpath(QFileInfo(ini).path());
+            TestSupport::WriteFile(ini, "[SPEED]\r\nXvid_Auto_SD=" + QByteArray::number(c.known) + "\r\n");
+        }
+        NoteConversionSpeed(ini, EncodingSettings(), info, 1, c.elapsedMs);
+        EXPECT_DOUBLE_EQ(TSpeedHistory::LoadFromFile(ini).Speed({0, 0, 0}), c.after) << c.what;
+    }
+}

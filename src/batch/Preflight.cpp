@@ -24,8 +24,9 @@
 
 namespace {
 
-// A run shorter than this says more about start-up than about speed; small clips on a
-// quiet machine finish in well under a second and still give a usable forecast.
+// A run shorter than this says more about start-up than about speed: it only teaches
+// settings that have no speed yet. Small clips on a quiet machine finish in well under a
+// second and still give a usable forecast.
 constexpr qint64 ShortestMeasuredRunMs = 200;
 
 bool IsAuto(const QString& text) { return text.trimmed().compare(QLatin1String("Auto"), Qt::CaseInsensitive) == 0; }
@@ -203,11 +204,16 @@ void NoteConversionSpeed(const QString& iniName, const EncodingSettings& setting
         if (bpp > 0)
             (void)TSizeHistory::RecordToFile(iniName, QualityCodec(settings), QualityValue(settings), bpp);
     }
-    if (iniName.isEmpty() || info.Duration <= 0 || info.NumberOfVideoStreams == 0 || elapsedMs < ShortestMeasuredRunMs)
+    if (iniName.isEmpty() || info.Duration <= 0 || info.NumberOfVideoStreams == 0)
         return;
-    const double speed = info.Duration / 1000.0 * std::max(passes, 1) / (double(elapsedMs) / 1000.0);
+    // A run too short to time well still teaches settings nothing was measured with yet: a
+    // rough speed beats "time unknown", and longer runs blend it away.
+    const TSpeedKey key = SpeedKeyFor(settings, info);
+    if (elapsedMs < ShortestMeasuredRunMs && TSpeedHistory::LoadFromFile(iniName).Speed(key) > 0)
+        return;
+    const double speed = info.Duration / 1000.0 * std::max(passes, 1) / (double(std::max<qint64>(elapsedMs, 1)) / 1000.0);
     // The forecast is a convenience: a settings file that cannot be written costs it only.
-    (void)TSpeedHistory::RecordToFile(iniName, SpeedKeyFor(settings, info), speed);
+    (void)TSpeedHistory::RecordToFile(iniName, key, speed);
 }
 
 QString TPreflightReport::ForecastText() const

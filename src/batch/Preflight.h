@@ -48,8 +48,9 @@ qint64 ForecastOutputBytes(const EncodingSettings& settings, const TVideoFileInf
                            const TSizeHistory* sizes = nullptr, bool* guessed = nullptr);
 
 // After a row converted well: its speed (seconds of media per second, per pass) goes into
-// the settings file iniName, made with its folder when there is none yet. Runs too short to
-// measure are not kept; a settings file that cannot be written is left alone.
+// the settings file iniName, made with its folder when there is none yet. A run too short
+// to measure well teaches only settings that have no speed yet; a settings file that cannot
+// be written is left alone.
 // Under a quality, the output's size (outputBytes) teaches the size forecast too.
 void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
                          qint64 elapsedMs, qint64 outputBytes = 0);
