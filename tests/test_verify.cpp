@@ -415,7 +415,7 @@ TEST_F(OutputCheckTest, VerdictsOnRealFiles)
 
 // ---- the still picture ----
 
-TEST(StillPicture, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
+TEST(ReaderRemedy, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
 {
     EncodingSettings s;
     SetDefaultParams(s, 0);
@@ -450,7 +450,7 @@ TEST(StillPicture, RemedyPutsTheDemuxerBeforeTheInputOfBothPasses)
 
 // The remedy's run is planned for the lavf reader: its sound and subtitle tracks are
 // numbered as lavf counts them, among their kind, whatever the first reader counted.
-TEST(StillPicture, RemedyNumbersTheTracksAsLavfCountsThem)
+TEST(ReaderRemedy, RemedyNumbersTheTracksAsLavfCountsThem)
 {
     struct {
         const char* Format;
@@ -557,7 +557,7 @@ TEncoderJob DefaultJob(const QString& input, const QString& output)
 
 } // namespace
 
-TEST(StillPicture, TheEncodersAviReaderFreezesAndLavfIsChosenUpFront)
+TEST(ReaderRemedy, TheEncodersAviReaderFreezesAndLavfIsChosenUpFront)
 {
     if (!TestSupport::HaveTool("mencoder"))
         return;
