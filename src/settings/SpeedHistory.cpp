@@ -73,21 +73,31 @@ int TSpeedHistory::ResolutionBand(int width, int height)
     return 3;
 }
 
-QString TSpeedHistory::KeyName(const TSpeedKey& key)
+namespace {
+
+// The band's name: stored ("FullHD") or shown ("Full HD").
+QLatin1String BandName(int band, bool shown)
 {
     static const char* const bands[Bands] = {"SD", "HD", "FullHD", "UHD"};
+    const int b = std::clamp(band, 0, Bands - 1);
+    return QLatin1String(shown && b == 2 ? "Full HD" : bands[b]);
+}
+
+} // namespace
+
+QString TSpeedHistory::KeyName(const TSpeedKey& key)
+{
     const QString codec = key.Codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H264");
     const QString preset = key.Codec == 0 ? QStringLiteral("Auto") : EncodingLists::preset().value(key.Preset);
-    return codec + QLatin1Char('_') + preset + QLatin1Char('_') + QLatin1String(bands[std::clamp(key.Band, 0, Bands - 1)]);
+    return codec + QLatin1Char('_') + preset + QLatin1Char('_') + BandName(key.Band, false);
 }
 
 QString TSpeedHistory::ShownName(const TSpeedKey& key)
 {
-    static const char* const bands[Bands] = {"SD", "HD", "Full HD", "UHD"};
     QString codec = key.Codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H.264");
     if (key.Codec == 1 && key.Preset > 0)
         codec += QLatin1Char(' ') + EncodingLists::preset().value(key.Preset);
-    return codec + QStringLiteral(", ") + QLatin1String(bands[std::clamp(key.Band, 0, Bands - 1)]);
+    return codec + QStringLiteral(", ") + BandName(key.Band, true);
 }
 
 double TSpeedHistory::Speed(const TSpeedKey& key) const { return Valid(key) ? Speeds.value(Slot(key)) : 0; }
