@@ -32,10 +32,26 @@ struct TRowStatus {
     int Percent = -1;
     QString Text; // Other only: the saved text as it was
 
-    static TRowStatus Of(TRowStatusKind kind) { return TRowStatus{kind}; }
-    static TRowStatus Converting(int percent = -1) { return TRowStatus{TRowStatusKind::Converting, 0, 1, percent}; }
+    static TRowStatus Of(TRowStatusKind kind)
+    {
+        TRowStatus s;
+        s.Kind = kind;
+        return s;
+    }
+    static TRowStatus Converting(int percent = -1)
+    {
+        TRowStatus s = Of(TRowStatusKind::Converting);
+        s.Percent = percent;
+        return s;
+    }
     // The encoder's exit code of a run; secondPass for the second of two.
-    static TRowStatus Exit(int code, bool secondPass) { return TRowStatus{TRowStatusKind::ExitCode, code, secondPass ? 2 : 1}; }
+    static TRowStatus Exit(int code, bool secondPass)
+    {
+        TRowStatus s = Of(TRowStatusKind::ExitCode);
+        s.ExitCode = code;
+        s.Pass = secondPass ? 2 : 1;
+        return s;
+    }
 
     bool Is(TRowStatusKind kind) const { return Kind == kind; }
     // Done, Renamed or Overwritten: the row's output is there.
