@@ -3,7 +3,7 @@
 // gets one run with libavformat's reader, an abort and a pause reach the encoder.
 
 #include "batch/BatchPlanner.h"
-#include "batch/BatchSink.h"
+#include "batch/BatchTools.h"
 #include "batch/ConversionJob.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/SettingRows.h"
@@ -24,25 +24,24 @@
 
 namespace {
 
-class TTestHost : public IJobHost, public IBatchSink {
+class TTestHost : public IJobHost, public IProgressSink {
 public:
     bool Aborted() const override { return aborted; }
     bool Paused() const override { return paused; }
-    IBatchSink& Sink() override { return *this; }
-    void ReportFailure(const QString& report, const QString&, const QString&) override { reports << report; }
-    void PlaceFreed() override { ++placesFreed; }
     int TakePlace() override { return 0; }
-    void RunEnded(const TRunState&) override { ++runs; }
-    void OnWarning(const QString& text) override { reports << text; }
     void OnProgress(const TProgressUpdate&) override {}
     void OnEncoderLine(const QString& line, bool) override { lines << line; }
+
+    // what the job tells, heard as the planner hears it
+    void Watch(TConversionJob& job)
+    {
+        QObject::connect(&job, &TConversionJob::failed, [this](const TRowFailure& f) { reports << f.Report; });
+    }
 
     bool aborted = false;
     bool paused = false;
     QStringList reports;
     QStringList lines;
-    int placesFreed = 0;
-    int runs = 0;
 };
 
 enum class TAct { None, Abort, Pause };
@@ -116,8 +115,10 @@ TEST(ConversionJob, EachWayARowEnds)
         TRunState state;
         state.CurrentFileInfo = info;
         TTestHost host;
-        const TJobEnvironment env{&params, &settings, &options, &files, params.MediaInfoDll};
+        const TBatchTools tools = BatchToolsFrom(params);
+        const TJobEnvironment env{&tools, &settings, &options, &files, &host};
         TConversionJob job(0, 0, w, state, QString(), env, host);
+        host.Watch(job);
         QSignalSpy finished(&job, &TConversionJob::finished);
         job.Start();
         if (c.act == TAct::Abort) {
@@ -140,9 +141,9 @@ TEST(ConversionJob, EachWayARowEnds)
             job.SetPaused(false);
         }
         ASSERT_TRUE(finished.wait(60000));
-        const auto outcome = finished.at(0).at(0).value<TJobOutcome>();
+        const TRowWork& outcome = job.Work();
         if (*c.status)
-            EXPECT_EQ(outcome.Status, QString::fromLatin1(c.status));
+            EXPECT_EQ(outcome.FinalStatus, QString::fromLatin1(c.status));
         EXPECT_EQ(outcome.Failed, c.failed) << outcome.Reason.toStdString();
         EXPECT_EQ(!outcome.Reason.isEmpty(), c.failed);
         EXPECT_EQ(host.reports.size(), c.failed ? 1 : 0) << host.reports.join('\n').toStdString();

@@ -66,7 +66,7 @@ TBatchPlanner::~TBatchPlanner()
     // A window closed in the middle of a batch: the unfinished outputs go with the jobs.
     m_jobs.clear();
     if (m_preparing) {
-        AnalysisPool().Cancel(m_preparing->Analysis);
+        m_tools.Pool->Cancel(m_preparing->Analysis);
         DiscardRowTemp(m_preparing->W);
     }
 }
@@ -95,8 +95,9 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
     m_sweptDirs.clear();
     m_progress.Clear();
 
+    m_tools = BatchToolsFrom(m_params);
     if (!options.ScriptFile.isEmpty()) {
-        m_result = TBatchScriptWriter(m_params).Write(rows, settings, options, sink);
+        m_result = TBatchScriptWriter(m_tools).Write(rows, settings, options, sink);
         sink.OnMemo(QStringList());
         sink.OnBatchCleanup();
         Q_EMIT Finished();
@@ -107,12 +108,10 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
     m_maxJobs = std::max(1, options.ParallelJobs);
     m_placeChunks = QList<int>(m_maxJobs, 0);
     m_placeIntervals = QList<int>(m_maxJobs, FirstUpdateInterval);
-    m_passLogs = FreshPassLogNames(m_params.AppDir);
-    m_mediaInfoDll = FindMediaInfoDll(m_params);
-    m_environment = TJobEnvironment{&m_params, &m_settings, &m_options, &m_files, m_mediaInfoDll};
+    m_passLogs = FreshPassLogNames(m_tools.Params.AppDir);
+    m_environment = TJobEnvironment{&m_tools, &m_settings, &m_options, &m_files, &sink};
 
-    const QString encoder = FindMencoder(m_params);
-    if (encoder.isEmpty() || !QFileInfo(encoder).isFile()) {
+    if (!m_tools.HasEncoder()) {
         EndBatch(MissingEncoderText(), true);
         MaybeFinish();
         return;
@@ -262,18 +261,16 @@ bool TBatchPlanner::StepPreparing()
 void TBatchPlanner::PrepareRow(TPreparedRow& prepared)
 {
     const int row = prepared.Row;
-    TRowWork& w = prepared.W;
     ++m_currentFileNo;
-    w.Input = FoldInputPath(m_rows->RowFullFileName(row));
-    w.Root = RowTreeRoot(*m_rows, row, m_options);
-    m_sink->OnRowStarted(row, w.Input);
-    m_sink->OnStatusLabel(row, QString(), std::nullopt);
-
-    if (!ChooseOutput(w)) {
-        EndBatch(tr("Couldn't create directory \"%1\"!").arg(m_options.OutDir), false);
+    TResultOf<TRowWork> opened = OpenRow(*m_rows, row, m_options, GetExt(m_settings, true), m_files, *m_sink);
+    if (!opened) {
+        EndBatch(opened.error(), true);
         m_preparing.reset();
         return;
     }
+    prepared.W = std::move(opened.value());
+    TRowWork& w = prepared.W;
+    SweepOutputFolder(w);
     m_rows->SetRowStatus(row, QStringLiteral("Converting"), std::nullopt);
     // An existing output is judged once the input's length is known.
     if (w.Skipped && !w.JudgeExisting) {
@@ -281,9 +278,7 @@ void TBatchPlanner::PrepareRow(TPreparedRow& prepared)
         return;
     }
 
-    m_sink->OnRunStarting(row, 0);
-    m_sink->OnOutputLabel(row, OutputLabelHtml(w.Output));
-    m_sink->OnStatusLabel(row, tr("Please wait..."), std::nullopt);
+    ShowRowWaiting(*m_sink, row, w);
 
     // The labels of the row's progress texts; the throttle goes on from where the place
     // it will take left it (settled when the job starts).
@@ -320,7 +315,7 @@ void TBatchPlanner::RequestRowAnalysis(TPreparedRow& row)
         return;
     }
     TPreparedRow* const p = &row;
-    row.Analysis = RequestVideoFileInfo(row.W.Input, m_mediaInfoDll, this, [this, p](TVideoFileInfo&& info) {
+    row.Analysis = RequestVideoFileInfo(*m_tools.Pool, row.W.Input, m_tools.MediaInfoDll, this, [this, p](TVideoFileInfo&& info) {
         if (m_preparing.get() != p)
             return;
         p->Analysis = 0;
@@ -370,7 +365,7 @@ void TBatchPlanner::CheckExistingOutput(TPreparedRow& row)
 {
     row.Phase = TRowPhase::Analysing;
     TPreparedRow* const p = &row;
-    row.Analysis = RequestVideoFileInfo(row.W.Output, m_mediaInfoDll, this, [this, p](TVideoFileInfo&& existing) {
+    row.Analysis = RequestVideoFileInfo(*m_tools.Pool, row.W.Output, m_tools.MediaInfoDll, this, [this, p](TVideoFileInfo&& existing) {
         if (m_preparing.get() != p)
             return;
         p->Analysis = 0;
@@ -390,7 +385,7 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
 {
     TRowWork& w = prepared.W;
     if (Aborted()) { // an abort that came during the analysis: no run, the row ends aborted
-        RowEnded(prepared.Row, w, TJobOutcome{w.FinalStatus, false, QString(), QString()});
+        RowEnded(prepared.Row, w);
         m_preparing.reset();
         return;
     }
@@ -400,12 +395,8 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     }
     const TVideoFileInfo& info = prepared.State.CurrentFileInfo;
     const TRowPlan plan = RowPlan(m_settings, info);
-    QString refusal = InputRefusal(w.Input, info, m_rows->RowRefusal(prepared.Row));
-    // No command line keeps such an offset: the row ends before a run that could only fail.
-    if (refusal.isEmpty())
-        refusal = plan.Faithful.AudioOffsetLost;
-    if (!refusal.isEmpty()) {
-        FailUnstarted(prepared, refusal);
+    if (const TResult refusal = RowRefusal(w.Input, plan, m_rows->RowRefusal(prepared.Row)); !refusal) {
+        FailUnstarted(prepared, refusal.error());
         return;
     }
     const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
@@ -440,10 +431,26 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
                                                 m_environment, *this);
     m_preparing.reset();
     TConversionJob* const j = job.get();
-    connect(j, &TConversionJob::progress, this, [this, j](const TProgressUpdate& u) { OnJobProgress(*j, u); });
-    connect(j, &TConversionJob::finished, this, [this, j](const TJobOutcome& outcome) { JobFinished(j, outcome); });
+    WatchJob(*j);
     m_jobs.push_back(std::move(job));
     j->Start();
+}
+
+// What a job tells, written into its row, the progress window and the batch.
+void TBatchPlanner::WatchJob(TConversionJob& job)
+{
+    TConversionJob* const j = &job;
+    const int row = job.Row();
+    connect(j, &TConversionJob::runStarting, this, [this, row](int passNo) {
+        m_sink->OnRunStarting(row, passNo);
+        if (passNo == 2)
+            m_sink->OnStatusLabel(row, QString(), std::nullopt);
+    });
+    connect(j, &TConversionJob::progress, this, [this, j](const TProgressUpdate& u) { OnJobProgress(*j, u); });
+    connect(j, &TConversionJob::runEnded, this, &TBatchPlanner::RunEnded);
+    connect(j, &TConversionJob::placeFreed, this, &TBatchPlanner::Dispatch, Qt::QueuedConnection);
+    connect(j, &TConversionJob::failed, this, [this, j](const TRowFailure& f) { RowFailed(j->Row(), j->Work(), f); });
+    connect(j, &TConversionJob::finished, this, [this, j] { JobFinished(j); });
 }
 
 // A row that ends before its job: a failure report without a run, and its status.
@@ -451,17 +458,10 @@ void TBatchPlanner::FailUnstarted(TPreparedRow& prepared, const QString& why)
 {
     TRowWork& w = prepared.W;
     m_files.AddOutput(w.Output);
-    w.Failed = true;
-    w.FinalStatus = FailedStatus();
-    w.Reason = why;
-    KeepLastEncoderLines(prepared.State);
-    prepared.State.EncoderOutput << why;
-    RunEnded(prepared.State);
-    m_sink->OnMemo(prepared.State.EncoderOutput);
     // No encoder ran: the report is the sentence alone.
-    ReportFailure(RunErrorReportText(std::nullopt, {}, 0, why), w.Input, w.Output);
+    RowFailed(prepared.Row, w, FailRow(w, prepared.State, why));
     DiscardRowTemp(w);
-    RowEnded(prepared.Row, w, TJobOutcome{w.FinalStatus, true, why, QString()});
+    RowEnded(prepared.Row, w);
     m_preparing.reset();
 }
 
@@ -472,6 +472,17 @@ QString TBatchPlanner::PassLogFor(int serial) const
     return InsertBeforeExt(m_passLogs.File1, QStringLiteral("_%1").arg(serial + 1));
 }
 
+// The output view shows the failed row's memo, which stays the batch's last words until
+// another run ends; its report goes into the error log.
+void TBatchPlanner::RowFailed(int row, const TRowWork& w, const TRowFailure& failure)
+{
+    (void)row;
+    m_lastRun.EncoderOutput = failure.Memo;
+    m_lastRun.EncoderOutputDropped = failure.MemoDropped;
+    m_sink->OnMemo(failure.Memo);
+    ReportFailure(failure.Report, w.Input, w.Output);
+}
+
 void TBatchPlanner::ReportFailure(const QString& report, const QString& input, const QString& output)
 {
     // Reports are numbered as they arrive, whichever row they belong to.
@@ -479,8 +490,6 @@ void TBatchPlanner::ReportFailure(const QString& report, const QString& input, c
     m_errorLog.AddErrorReport(report, input, output, m_errorCount);
     m_sink->OnErrorReport(m_errorCount, report, input, output);
 }
-
-void TBatchPlanner::PlaceFreed() { QTimer::singleShot(0, this, &TBatchPlanner::Dispatch); }
 
 void TBatchPlanner::RunEnded(const TRunState& state)
 {
@@ -491,17 +500,17 @@ void TBatchPlanner::RunEnded(const TRunState& state)
     m_lastRun.EncoderOutputDropped = state.EncoderOutputDropped;
 }
 
-void TBatchPlanner::JobFinished(TConversionJob* job, const TJobOutcome& outcome)
+void TBatchPlanner::JobFinished(TConversionJob* job)
 {
-    if (!outcome.StartError.isEmpty()) {
+    if (!job->Work().StartError.isEmpty()) {
         // The row stays as it was; the batch ends once the other jobs have.
-        EndBatch(outcome.StartError, true);
+        EndBatch(job->Work().StartError, true);
         RemoveJob(job);
         QTimer::singleShot(0, this, &TBatchPlanner::Dispatch);
         return;
     }
     m_files.NoteWritten(job->Work().Output);
-    RowEnded(job->Row(), job->Work(), outcome);
+    RowEnded(job->Row(), job->Work());
     RemoveJob(job);
     Dispatch();
 }
@@ -524,10 +533,10 @@ void TBatchPlanner::RemoveJob(TConversionJob* job)
 }
 
 // The row is through (or aborted): its status on the list and in the progress window.
-void TBatchPlanner::RowEnded(int row, const TRowWork& w, const TJobOutcome& outcome)
+void TBatchPlanner::RowEnded(int row, const TRowWork& w)
 {
     const bool aborted = Aborted();
-    QString status = outcome.Status;
+    QString status = w.FinalStatus;
     if (!aborted) {
         m_sink->OnFileCompleted(row);
     } else {
@@ -537,12 +546,12 @@ void TBatchPlanner::RowEnded(int row, const TRowWork& w, const TJobOutcome& outc
     }
     m_progress.RowDone(row);
     ReportBatchProgress();
-    const bool failed = aborted || outcome.Failed;
-    const TColor colour = failed ? m_params.ColorError : m_params.ColorOK;
+    const bool failed = aborted || w.Failed;
+    const TColor colour = failed ? m_tools.Params.ColorError : m_tools.Params.ColorOK;
     m_sink->OnStatusLabel(row, QStringLiteral("<b>") + status + QStringLiteral("</b>"), colour);
     m_rows->SetRowStatus(row, status, colour);
     const bool written = !failed && w.Committed;
-    const QString reason = aborted ? QString() : failed ? outcome.Reason : written ? w.Note : QString();
+    const QString reason = aborted ? QString() : failed ? w.Reason : written ? w.Note : QString();
     m_rows->SetRowResult(row, written ? w.Output : QString(), reason);
     if (!reason.isEmpty())
         m_sink->OnRowReason(row, reason);
@@ -565,12 +574,8 @@ void TBatchPlanner::OnJobProgress(const TConversionJob& job, TProgressUpdate u)
     m_sink->OnProgress(u);
 }
 
-bool TBatchPlanner::ChooseOutput(TRowWork& w)
+void TBatchPlanner::SweepOutputFolder(const TRowWork& w)
 {
-    if (const TResult chosen = ChooseRowOutput(w, m_options, GetExt(m_settings, true), m_files); !chosen) {
-        m_sink->OnWarning(chosen.error());
-        return false;
-    }
     // Temporaries that a killed or crashed run left in a folder go before this batch writes there.
     // a string's folder, not Qt's absolute path: that would replace bytes that are not UTF-8
     const QString dir = QDir::cleanPath(QDir::current().absoluteFilePath(QFileInfo(w.Output).path()));
@@ -578,7 +583,6 @@ bool TBatchPlanner::ChooseOutput(TRowWork& w)
         m_sweptDirs << dir;
         SweepStaleTempOutputs(dir);
     }
-    return true;
 }
 
 // The batch ends once no row is under way and none is left to start (or the walk was left).

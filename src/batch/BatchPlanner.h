@@ -4,7 +4,9 @@
 #include "outputs/BatchFiles.h"
 #include "batch/BatchInput.h"
 #include "batch/BatchProgress.h"
+#include "batch/BatchResult.h"
 #include "batch/BatchSink.h"
+#include "batch/BatchTools.h"
 #include "batch/ConversionJob.h"
 #include "runner/ConRun.h"
 #include "runner/ErrorLog.h"
@@ -20,17 +22,6 @@
 
 class QTimer;
 
-struct TBatchResult {
-    bool EndedNormally = false;   // the row walk ran to its end (also when left on abort)
-    bool Aborted = false;
-    QString EarlyExit;            // why the batch ended early (empty when it did not)
-    int FilesToConvert = 0;
-    int ErrorCount = 0;
-    bool ShowErrors = false;      // errors to show (not after the encoder had to be killed)
-    bool CloseApplication = false; // the after-conversion action asks to close the program
-    bool ScriptWritten = false;
-    int RefusedRows = 0;          // rows left out of a script: their names cannot go into it, or their files hold no video
-};
 
 // The convert routine as a queue: every checked row becomes one conversion job (one
 // encoder run, or two for two passes, then the check of its output); up to ParallelJobs
@@ -42,6 +33,8 @@ struct TBatchResult {
 class TBatchPlanner : public QObject, public IJobHost {
     Q_OBJECT
 public:
+    // params: the program's parameters; each batch takes its tools from them as they are
+    // when it starts (TBatchTools).
     TBatchPlanner(const TAppParams& params, TErrorLog& errorLog);
     ~TBatchPlanner() override;
 
@@ -86,12 +79,11 @@ private:
     // IJobHost
     bool Aborted() const override { return m_abortRequested || m_terminated; }
     bool Paused() const override { return m_paused; }
-    IBatchSink& Sink() override { return *m_sink; }
-    void ReportFailure(const QString& report, const QString& input, const QString& output) override;
-    void PlaceFreed() override;
     int TakePlace() override { return FreePlace(); }
-    void RunEnded(const TRunState& state) override;
 
+    void RunEnded(const TRunState& state);
+    void RowFailed(int row, const TRowWork& w, const TRowFailure& failure);
+    void ReportFailure(const QString& report, const QString& input, const QString& output);
     void Dispatch();
     bool MoreRows();
     bool StepPreparing();
@@ -103,10 +95,11 @@ private:
     void EndSkipped(TPreparedRow& row);
     void CheckExistingOutput(TPreparedRow& row);
     void FailUnstarted(TPreparedRow& row, const QString& why);
-    void JobFinished(TConversionJob* job, const TJobOutcome& outcome);
+    void WatchJob(TConversionJob& job);
+    void JobFinished(TConversionJob* job);
     void RemoveJob(TConversionJob* job);
-    bool ChooseOutput(TRowWork& w);
-    void RowEnded(int row, const TRowWork& w, const TJobOutcome& outcome);
+    void SweepOutputFolder(const TRowWork& w);
+    void RowEnded(int row, const TRowWork& w);
     void EndBatch(const QString& why, bool warn);
     void MaybeFinish();
     void Cleanup();
@@ -116,9 +109,9 @@ private:
     int FreePlace() const;
     int EncodingJobs() const;
 
-    const TAppParams& m_params;
-    TPassLogNames m_passLogs; // this batch's own two-pass logs
-    QString m_mediaInfoDll;   // the library every analysis of this batch uses
+    const TAppParams& m_params; // the program's, live: only read when a batch starts
+    TBatchTools m_tools;        // this batch's, fixed at its start
+    TPassLogNames m_passLogs;   // this batch's own two-pass logs
     TErrorLog& m_errorLog;
     IBatchRows* m_rows = nullptr;
     IBatchSink* m_sink = nullptr;

@@ -1,9 +1,14 @@
 #include "batch/BatchRow.h"
 
+#include "encoding/RowPlan.h"
 #include "lib/Files.h"
 #include "lib/NativeName.h"
 #include "outputs/OutputNaming.h"
 #include "outputs/TempOutput.h"
+#include "runner/ConRun.h"
+#include "runner/EncoderOutput.h"
+#include "runner/ErrorLog.h"
+#include "runner/FailureReason.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -215,6 +220,73 @@ QString InputRefusal(const QString& input, const TVideoFileInfo& info, TInputPro
     const TInputProblem problem =
         PathKind(input) != TPathKind::Missing ? InputProblemOf(info, GetFileSize64(input)) : TInputProblem::None;
     return RefusedBeforeRun(problem) ? InputProblemText(problem) : QString();
+}
+
+TResultOf<TRowWork> OpenRow(const IBatchRows& rows, int row, const TBatchOptions& options, const QString& ext,
+                            const TBatchFiles& files, IBatchSink& sink)
+{
+    TRowWork w;
+    w.Input = FoldInputPath(rows.RowFullFileName(row));
+    w.Root = RowTreeRoot(rows, row, options);
+    sink.OnRowStarted(row, w.Input);
+    sink.OnStatusLabel(row, QString(), std::nullopt);
+    if (const TResult chosen = ChooseRowOutput(w, options, ext, files); !chosen)
+        return chosen;
+    return w;
+}
+
+void ShowRowWaiting(IBatchSink& sink, int row, const TRowWork& w)
+{
+    sink.OnRunStarting(row, 0);
+    sink.OnOutputLabel(row, OutputLabelHtml(w.Output));
+    sink.OnStatusLabel(row, QCoreApplication::translate("TBatchPlanner", "Please wait..."), std::nullopt);
+}
+
+TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem listed)
+{
+    QString refusal = InputRefusal(input, plan.Input, listed);
+    // No command line keeps such an offset: the row ends before a run that could only fail.
+    if (refusal.isEmpty())
+        refusal = plan.Faithful.AudioOffsetLost;
+    return refusal.isEmpty() ? TResult() : TResult::Failure(refusal);
+}
+
+TRowFailure FailRow(TRowWork& w, TRunState& state, const QString& why, const QString& detail,
+                    const QString& commandLine)
+{
+    w.Failed = true;
+    w.FinalStatus = FailedStatus();
+    w.Reason = why;
+    KeepLastEncoderLines(state);
+    state.EncoderOutput << (detail.isEmpty() ? why : detail);
+    TRowFailure f{state.EncoderOutput, state.EncoderOutputDropped, QString()};
+    f.Report = commandLine.isEmpty()
+                   ? RunErrorReportText(std::nullopt, {}, 0, why)
+                   : RunErrorReportText(std::nullopt, state.EncoderOutput, state.EncoderOutputDropped, why, commandLine);
+    return f;
+}
+
+TRowFailure RunFailure(TRowWork& w, TRunState& state, int code, bool secondPass, const QString& commandLine)
+{
+    w.Failed = true;
+    w.FinalStatus = ErrorStatus(code, secondPass);
+    // read before the cleaning, which may drop the line that tells
+    w.Reason = RunFailureReason(code, state);
+    KeepLastEncoderLines(state);
+    TRowFailure f{state.EncoderOutput, state.EncoderOutputDropped, QString()};
+    f.Report = RunErrorReportText(code, state.EncoderOutput, state.EncoderOutputDropped, w.Reason, commandLine);
+    return f;
+}
+
+void KeepLastEncoderLines(TRunState& state)
+{
+    QStringList& lines = state.EncoderOutput;
+    CleanEncoderOutput(lines);
+    if (lines.size() > EncoderOutputKeptLines) {
+        const qsizetype drop = lines.size() - EncoderOutputKeptLines;
+        lines.remove(0, drop);
+        state.EncoderOutputDropped += drop;
+    }
 }
 
 QString ScriptRefusal(const TRowWork& w, TScriptFormat format)

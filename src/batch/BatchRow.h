@@ -2,11 +2,14 @@
 
 #include "batch/BatchInput.h"
 #include "batch/BatchScript.h"
+#include "batch/BatchSink.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/EncodingSettings.h"
 #include "lib/Result.h"
+#include "lib/ResultOf.h"
 #include "media/InputProblem.h"
 #include "outputs/BatchFiles.h"
+#include "runner/RunState.h"
 
 #include <QDateTime>
 #include <QString>
@@ -47,9 +50,37 @@ struct TRowWork {
     bool ReplacesIncomplete = false;
     std::optional<TNameStamp> Existing;
     QString Note;            // what the row's report says beside a good status
+    QString StartError;      // the encoder could not be started: the row stays as it was, the batch ends
     TFileDates Dates;
     TEncoderJob Job;
 };
+
+// The first steps of every row of a batch, run or written into a script alike: its input
+// and root, its output name under the existing-output policy (the output folder made when
+// it is missing), the progress window told. A failure when the output folder cannot be
+// made: the batch ends with that sentence.
+TResultOf<TRowWork> OpenRow(const IBatchRows& rows, int row, const TBatchOptions& options, const QString& ext,
+                            const TBatchFiles& files, IBatchSink& sink);
+// The progress window's labels for a row whose output is being prepared.
+void ShowRowWaiting(IBatchSink& sink, int row, const TRowWork& w);
+// Why the row cannot be converted once its file is analysed, in one plain sentence: what
+// the list or the check before a batch says of the input, or what no command line of the
+// plan can keep. A refused row fails (or is left out of a script); the batch goes on.
+TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem listed);
+
+// A failed row's memo (the run's last lines, then why) and the report the error log gets.
+struct TRowFailure {
+    QStringList Memo;
+    qsizetype MemoDropped = 0;
+    QString Report;
+};
+// The row fails, not by the encoder's exit code ("Error"): its reason is why; detail (or
+// why) follows the run's last lines in state. commandLine: the run's, empty when no encoder
+// ran (the report is the sentence alone then).
+TRowFailure FailRow(TRowWork& w, TRunState& state, const QString& why, const QString& detail = {},
+                    const QString& commandLine = {});
+// The encoder failed with code: the row's status and reason, the run's last lines kept.
+TRowFailure RunFailure(TRowWork& w, TRunState& state, int code, bool secondPass, const QString& commandLine);
 
 // The row's output name under the existing-output policy (w.Planned, w.Output,
 // w.FinalStatus, w.Skipped, w.JudgeExisting), the output folder made when it is missing.
@@ -97,6 +128,9 @@ QString InputRefusal(const QString& input, const TVideoFileInfo& info, TInputPro
 QString ScriptRefusal(const TRowWork& w, TScriptFormat format);
 // The row's block of a script.
 TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo);
+
+// The run's output filtered and cut to its last lines, the way the error log keeps it.
+void KeepLastEncoderLines(TRunState& state);
 
 // "<b><font bgcolor=\"#696969\" color=\"#FFFFFF\"> DIR/ </font> NAME</b>"
 QString OutputLabelHtml(const QString& output);

@@ -1,13 +1,15 @@
 #include "batch/BatchScriptWriter.h"
 
-#include "batch/BatchPlanner.h"
+#include "batch/BatchResult.h"
 #include "batch/BatchRow.h"
 #include "batch/BatchScript.h"
 #include "batch/Preflight.h"
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/RowPlan.h"
 #include "media/MediaAnalysis.h"
 #include "outputs/OutputNaming.h"
+#include "runner/ErrorLog.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -23,15 +25,14 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         sink.OnWarning(why);
         return result;
     };
-    const QString encoder = FindMencoder(m_params);
-    if (encoder.isEmpty() || !QFileInfo(encoder).isFile())
+    if (!m_tools.HasEncoder())
         return stop(MissingEncoderText());
 
-    const TPassLogNames passLogs = FreshPassLogNames(m_params.AppDir);
+    const TPassLogNames passLogs = FreshPassLogNames(m_tools.Params.AppDir);
     TBatchScript script;
-    script.Begin(encoder, TwoPassInEffect(settings), passLogs.File1Bat);
+    script.Begin(m_tools.Encoder, TwoPassInEffect(settings), passLogs.File1Bat);
     const TScriptFormat format = ScriptFormatFor(target);
-    script.SetJobsRun(JobsRunFor(m_params, settings, options.OutputExists, options.KeepDates, target));
+    script.SetJobsRun(JobsRunFor(m_tools.Params, settings, options.OutputExists, options.KeepDates, target));
 
     TBatchFiles files;
     QList<int> checked;
@@ -48,22 +49,15 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
     if (!problem.isEmpty())
         return stop(problem);
 
-    const QString mediaInfo = FindMediaInfoDll(m_params);
     const QString ext = GetExt(settings, true);
     const int cpus = options.ProcessorCount > 0 ? options.ProcessorCount : QThread::idealThreadCount();
     int fileNo = 0;
     for (const int row : checked) {
-        TRowWork w;
-        w.Input = FoldInputPath(rows.RowFullFileName(row));
-        w.Root = RowTreeRoot(rows, row, options);
         ++fileNo;
-        sink.OnRowStarted(row, w.Input);
-        sink.OnStatusLabel(row, QString(), std::nullopt);
-        if (const TResult chosen = ChooseRowOutput(w, options, ext, files); !chosen) {
-            sink.OnWarning(chosen.error());
-            result.EarlyExit = QCoreApplication::translate("BatchScriptWriter", "Couldn't create directory \"%1\"!").arg(options.OutDir);
-            return result;
-        }
+        TResultOf<TRowWork> opened = OpenRow(rows, row, options, ext, files, sink);
+        if (!opened)
+            return stop(opened.error());
+        TRowWork& w = opened.value();
         // A job list leaves skipping to its lines' runs: its lines must not depend on what
         // exists when it is written.
         if (w.Skipped && format != TScriptFormat::Jobs) {
@@ -72,21 +66,19 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
             sink.OnRowFinished(row, QStringLiteral("Skipped"), w.Input, w.Output);
             continue;
         }
-        sink.OnRunStarting(row, 0);
-        sink.OnOutputLabel(row, OutputLabelHtml(w.Output));
-        sink.OnStatusLabel(row, QCoreApplication::translate("BatchScriptWriter", "Please wait..."), std::nullopt);
+        ShowRowWaiting(sink, row, w);
 
         TVideoFileInfo info;
         ClearVideoFileInfo(info);
         if (!rows.FreshAnalysis(row, info))
-            GetVideoFileInfo(w.Input, mediaInfo, info);
-        const QString refusal = InputRefusal(w.Input, info, rows.RowRefusal(row));
-        if (!refusal.isEmpty()) {
-            sink.OnWarning(w.Input + QStringLiteral(": ") + refusal);
+            GetVideoFileInfo(w.Input, m_tools.MediaInfoDll, info);
+        const TRowPlan plan = RowPlan(settings, info);
+        if (const TResult refusal = RowRefusal(w.Input, plan, rows.RowRefusal(row)); !refusal) {
+            sink.OnWarning(w.Input + QStringLiteral(": ") + refusal.error());
             ++result.RefusedRows;
             continue;
         }
-        w.Job = BuildEncoderJob(settings, info, cpus, w.Input, w.Output, TwoPassInEffect(settings) ? passLogs.File1 : QString(),
+        w.Job = BuildEncoderJob(plan, cpus, w.Input, w.Output, TwoPassInEffect(settings) ? passLogs.File1 : QString(),
                                 [&sink](const QString& text) { sink.OnWarning(text); });
         if (!w.Job.Ok) {
             result.EarlyExit = QCoreApplication::translate("BatchScriptWriter", "invalid setting (%1)").arg(w.Job.FailedPiece);
@@ -107,7 +99,7 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         script.AddFile(ScriptBlockOf(w, fileNo));
         files.AddOutput(w.Output);
         sink.OnFileCompleted(row);
-        sink.OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), m_params.ColorOK);
+        sink.OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), m_tools.Params.ColorOK);
         sink.OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
     }
     const TResult saved = script.Save(target);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "base/AppParams.h"
 #include "batch/BatchInput.h"
+#include "batch/BatchResult.h"
+#include "batch/BatchTools.h"
 #include "encoding/EncodingSettings.h"
 
-struct TBatchResult;
 class IBatchSink;
 
 // Writes a batch down as a script instead of running it: the rows in list order through
@@ -13,11 +13,11 @@ class IBatchSink;
 // read on the spot; the whole batch is written within Write.
 class TBatchScriptWriter {
 public:
-    explicit TBatchScriptWriter(const TAppParams& params) : m_params(params) {}
+    explicit TBatchScriptWriter(const TBatchTools& tools) : m_tools(tools) {}
 
     TBatchResult Write(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
                        IBatchSink& sink);
 
 private:
-    const TAppParams& m_params;
+    const TBatchTools& m_tools;
 };

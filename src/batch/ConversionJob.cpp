@@ -1,6 +1,6 @@
 #include "batch/ConversionJob.h"
 
-#include "batch/BatchSink.h"
+#include "batch/BatchTools.h"
 #include "batch/Preflight.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/TrackChoice.h"
@@ -13,9 +13,7 @@
 #include "outputs/TempOutput.h"
 #include "runner/ConRun.h"
 #include "runner/EncoderOutput.h"
-#include "runner/EncoderRun.h"
-#include "runner/ErrorLog.h"
-#include "runner/FailureReason.h"
+#include "runner/PassRunner.h"
 #include "runner/ProgressHandler.h"
 #include "runner/RunLimits.h"
 
@@ -24,17 +22,6 @@
 #include <QTimer>
 
 #include <algorithm>
-
-void KeepLastEncoderLines(TRunState& state)
-{
-    QStringList& lines = state.EncoderOutput;
-    CleanEncoderOutput(lines);
-    if (lines.size() > EncoderOutputKeptLines) {
-        const qsizetype drop = lines.size() - EncoderOutputKeptLines;
-        lines.remove(0, drop);
-        state.EncoderOutputDropped += drop;
-    }
-}
 
 TConversionJob::TConversionJob(int row, int place, TRowWork work, TRunState state, QString passLog,
                                const TJobEnvironment& env, IJobHost& host)
@@ -47,13 +34,13 @@ TConversionJob::~TConversionJob()
 {
     // A window closed in the middle of a batch: the unfinished output goes with the job.
     if (m_analysis)
-        AnalysisPool().Cancel(m_analysis);
-    m_run.reset();
+        m_env.Tools->Pool->Cancel(m_analysis);
+    m_runner.reset();
     DiscardRowTemp(m_work);
     RemovePassFiles();
 }
 
-qint64 TConversionJob::ProcessGroup() const { return m_run && !m_run->IsFinished() ? m_run->ProcessGroup() : 0; }
+qint64 TConversionJob::ProcessGroup() const { return m_runner ? m_runner->ProcessGroup() : 0; }
 
 bool TConversionJob::TwoPass() const { return m_state.TwoPass && m_work.Job.Runs.size() >= 2; }
 
@@ -63,25 +50,31 @@ void TConversionJob::Start()
         m_work.Dates = ReadFileDates(m_work.Input);
     m_clock.Start();
     m_clock.SetPaused(m_host.Paused());
+    m_runner = std::make_unique<TPassRunner>(m_state, *this);
+    connect(m_runner.get(), &TPassRunner::runFinished, this, &TConversionJob::OnRunFinished);
     StartPass(0);
 }
 
 void TConversionJob::SetPaused(bool paused)
 {
-    if (m_run)
-        m_run->SetPaused(paused);
+    if (m_runner)
+        m_runner->SetPaused(paused);
     m_clock.SetPaused(paused);
 }
 
 void TConversionJob::Abort()
 {
-    if (m_run)
-        m_run->RequestQuit();
+    if (m_runner)
+        m_runner->RequestQuit();
 }
 
-void TConversionJob::OnEncoderLine(const QString& line, bool appended) { m_host.Sink().OnEncoderLine(line, appended); }
+void TConversionJob::OnEncoderLine(const QString& line, bool appended)
+{
+    if (m_env.Output)
+        m_env.Output->OnEncoderLine(line, appended);
+}
 
-bool TConversionJob::HideEncoderOutput() const { return m_host.Sink().HideEncoderOutput(); }
+bool TConversionJob::HideEncoderOutput() const { return m_env.Output && m_env.Output->HideEncoderOutput(); }
 
 void TConversionJob::OnProgress(const TProgressUpdate& update)
 {
@@ -98,39 +91,29 @@ void TConversionJob::OnProgress(const TProgressUpdate& update)
 
 void TConversionJob::StartPass(int runIndex)
 {
-    m_runIndex = runIndex;
     if (TwoPass()) {
         m_state.PassNo = runIndex + 1;
         if (runIndex == 1)
             m_state.UpdateInterval = SecondPassUpdateInterval;
     }
-    IBatchSink& sink = m_host.Sink();
-    sink.OnRunStarting(m_row, TwoPass() ? runIndex + 1 : 0);
-    if (runIndex == 1)
-        sink.OnStatusLabel(m_row, QString(), std::nullopt);
-    m_state.EncoderOutput.clear();
-    m_state.EncoderOutputDropped = 0;
+    Q_EMIT runStarting(TwoPass() ? runIndex + 1 : 0);
+    QList<QStringList> runs;
+    for (const TEncoderInvocation& run : m_work.Job.Runs)
+        runs << run.Args;
+    // a hung encoder ends its row instead of holding the batch for ever
+    m_runner->Set(m_env.Tools->Encoder, runs, m_env.Tools->Params.AppDir, RunLimitsFor(m_state.CurrentFileInfo.Duration));
     if (m_host.Aborted()) {
         // Nothing is started once the batch is aborted; the row ends as aborted.
+        m_state.EncoderOutput.clear();
+        m_state.EncoderOutputDropped = 0;
         QTimer::singleShot(0, this, [this] { OnRunFinished(0); });
         return;
     }
-    m_run = std::make_unique<TEncoderRun>(m_state, *this);
-    // a hung encoder ends its row instead of holding the batch for ever
-    m_run->SetLimits(RunLimitsFor(m_state.CurrentFileInfo.Duration));
-    connect(m_run.get(), &TEncoderRun::Finished, this, &TConversionJob::OnRunFinished, Qt::QueuedConnection);
-    const TResult started =
-        StartEncoder(*m_run, m_env.Params->mencoder, m_work.Job.Runs.value(runIndex).Args, m_env.Params->AppDir);
-    if (!started) {
-        m_run.reset();
+    if (const TResult started = m_runner->Start(runIndex, m_host.Paused()); !started) {
         m_ended = true;
-        TJobOutcome outcome;
-        outcome.StartError = started.error();
-        Q_EMIT finished(outcome);
-        return;
+        m_work.StartError = started.error();
+        Q_EMIT finished();
     }
-    if (m_host.Paused())
-        m_run->SetPaused(true);
 }
 
 // A run has ended: its error is reported, a first pass goes on to the second, the last
@@ -139,13 +122,12 @@ void TConversionJob::OnRunFinished(int code)
 {
     if (m_ended)
         return;
-    m_run.reset();
-    m_host.RunEnded(m_state);
+    Q_EMIT runEnded(m_state);
     m_work.LastExitCode = code;
-    const bool lastRun = !TwoPass() || m_runIndex == 1;
+    const int runIndex = m_runner->Index();
+    const bool lastRun = !TwoPass() || runIndex == 1;
     if (IsEncoderRunError(code, m_state)) {
-        m_work.FinalStatus = ErrorStatus(code, TwoPass() && m_runIndex == 1);
-        ReportRunError(code);
+        Q_EMIT failed(RunFailure(m_work, m_state, code, TwoPass() && runIndex == 1, CommandLine()));
     } else if (!lastRun && !m_host.Aborted()) {
         StartPass(1);
         return;
@@ -181,10 +163,10 @@ bool TConversionJob::CheckOutputWritten()
 void TConversionJob::CheckOutput()
 {
     m_checking = true;
-    m_host.PlaceFreed();
+    Q_EMIT placeFreed();
     m_analysis = RequestOutputComparison(
-        m_work.Temp, m_work.Input, UserTurnOf(*m_env.Settings),
-        m_work.Job.Plan.ConvertedSound, m_env.MediaInfoDll, this,
+        *m_env.Tools->Pool, m_work.Temp, m_work.Input, UserTurnOf(*m_env.Settings),
+        m_work.Job.Plan.ConvertedSound, m_env.Tools->MediaInfoDll, this,
         [this](TVideoFileInfo&& info, TContentSamples&& content) {
             m_analysis = 0;
             const TOutputExpectation expected = ExpectedOutput(m_work.Job.Plan);
@@ -217,7 +199,7 @@ void TConversionJob::OnOutputJudged(const QString& problem, const QString& detai
     } else if (!problem.isEmpty()) {
         Fail(problem, detail);
     } else if (Commit()) {
-        NoteConversionSpeed(m_env.Params->IniName, *m_env.Settings, m_state.CurrentFileInfo, TwoPass() ? 2 : 1,
+        NoteConversionSpeed(m_env.Tools->Params.IniName, *m_env.Settings, m_state.CurrentFileInfo, TwoPass() ? 2 : 1,
                             m_clock.ElapsedMs(), GetFileSize64(m_work.Output));
     }
     End();
@@ -226,14 +208,9 @@ void TConversionJob::OnOutputJudged(const QString& problem, const QString& detai
 // A failed output gets one more run with the lavf demuxer, which reads the files that
 // make the encoder's own AVI demuxer stall. False when the row had its second chance, or
 // already used lavf.
-bool TConversionJob::CanRetryWithRemedy() const
-{
-    return !m_work.Remedied && RemedyMayHelp(m_work.Job.Plan);
-}
-
 bool TConversionJob::RetryWithRemedy()
 {
-    if (!CanRetryWithRemedy())
+    if (m_work.Remedied || !RemedyMayHelp(m_work.Job.Plan))
         return false;
     m_work.Remedied = true;
     // the place it gave up for the check may be taken meanwhile
@@ -254,32 +231,14 @@ bool TConversionJob::Commit()
     return m_work.Committed;
 }
 
-void TConversionJob::ReportRunError(int code)
-{
-    // read before the cleaning, which may drop the line that tells
-    m_work.Reason = RunFailureReason(code, m_state);
-    KeepLastEncoderLines(m_state);
-    m_host.Sink().OnMemo(m_state.EncoderOutput);
-    m_host.ReportFailure(RunErrorReportText(code, m_state.EncoderOutput, m_state.EncoderOutputDropped, m_work.Reason,
-                                            CommandLine()),
-                         m_work.Input, m_work.Output);
-}
-
 // The row ends with an error that the encoder did not report: "Error", and a report
 // without an exit code that starts with why; the detail (or why again) follows the run's
 // last lines.
 void TConversionJob::Fail(const QString& why, const QString& detail)
 {
-    m_work.Failed = true;
-    m_work.FinalStatus = FailedStatus();
-    m_work.Reason = why;
-    KeepLastEncoderLines(m_state);
-    m_state.EncoderOutput << (detail.isEmpty() ? why : detail);
-    m_host.RunEnded(m_state);
-    m_host.Sink().OnMemo(m_state.EncoderOutput);
-    m_host.ReportFailure(RunErrorReportText(std::nullopt, m_state.EncoderOutput, m_state.EncoderOutputDropped, why,
-                                            CommandLine()),
-                         m_work.Input, m_work.Output);
+    const TRowFailure failure = FailRow(m_work, m_state, why, detail, CommandLine());
+    Q_EMIT runEnded(m_state);
+    Q_EMIT failed(failure);
 }
 
 // The row's command line as the report shows it: the last run's, adjustments included.
@@ -287,7 +246,8 @@ QString TConversionJob::CommandLine() const
 {
     if (m_work.Job.Runs.isEmpty())
         return QString();
-    return m_work.Job.Runs.value(std::clamp(m_runIndex, 0, int(m_work.Job.Runs.size()) - 1)).Params;
+    const int runIndex = m_runner ? m_runner->Index() : 0;
+    return m_work.Job.Runs.value(std::clamp(runIndex, 0, int(m_work.Job.Runs.size()) - 1)).Params;
 }
 
 // The row is through: whatever was not accepted never reaches a final name.
@@ -296,12 +256,8 @@ void TConversionJob::End()
     m_ended = true;
     DiscardRowTemp(m_work);
     RemovePassFiles();
-    TJobOutcome outcome;
-    outcome.Failed = m_work.Failed || IsEncoderRunError(m_work.LastExitCode, m_state);
-    outcome.Status = m_work.FinalStatus;
-    outcome.Reason = m_work.Reason;
     TouchCommittedOutput(m_work, m_env.Options->KeepDates);
-    Q_EMIT finished(outcome);
+    Q_EMIT finished();
 }
 
 void TConversionJob::RemovePassFiles()

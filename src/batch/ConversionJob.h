@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/AppParams.h"
 #include "batch/BatchInput.h"
 #include "batch/BatchProgress.h"
 #include "batch/BatchRow.h"
@@ -15,51 +14,35 @@
 
 #include <memory>
 
-class IBatchSink;
-class TEncoderRun;
+class TPassRunner;
+struct TBatchTools;
 
-// What a job reads of its batch and what it asks of it. The planner is the one host.
+// What a job asks of its batch. The planner is the one host.
 class IJobHost {
 public:
     virtual ~IJobHost() = default;
     virtual bool Aborted() const = 0;
     virtual bool Paused() const = 0;
-    virtual IBatchSink& Sink() = 0;
-    // Logs a failure report (reports are numbered as they arrive, whichever row they
-    // belong to) and tells the sink.
-    virtual void ReportFailure(const QString& report, const QString& input, const QString& output) = 0;
-    // The encoder is done with the job's place: the next row may take it while the
-    // output is checked.
-    virtual void PlaceFreed() = 0;
     // A place for a second run after the check (a remedy): the first one nobody encodes in.
     virtual int TakePlace() = 0;
-    // A run ended; its state is the batch's last words (the memo at the end, a kill).
-    virtual void RunEnded(const TRunState& state) = 0;
 };
 
-// What every job of a batch shares: the batch's settings and options, its files, and
-// the program's parameters.
+// What every job of a batch shares: its tools, settings and options, its files, and
+// where the encoder's lines go.
 struct TJobEnvironment {
-    const TAppParams* Params = nullptr;
+    const TBatchTools* Tools = nullptr;
     const EncodingSettings* Settings = nullptr;
     const TBatchOptions* Options = nullptr;
-    TBatchFiles* Files = nullptr;     // inputs and outputs of the batch, for the commit
-    QString MediaInfoDll;             // the library the output check analyses with
-};
-
-// How a job ended: the row's final status and, for a failure, why.
-struct TJobOutcome {
-    QString Status;
-    bool Failed = false;
-    QString Reason;
-    QString StartError; // the encoder could not be started: the row stays as it was
+    TBatchFiles* Files = nullptr;   // inputs and outputs of the batch, for the commit
+    IProgressSink* Output = nullptr; // the output view: the runs' lines, and whether it shows them
 };
 
 // One row's conversion from its decided command line to its committed output: its runs
 // and passes, its temporary output, the check of what it shows against its source, a
 // remedy run, the commit under the final name and the input's dates. It owns its runs'
-// state and its two-pass files. The planner starts it in a free place and hears
-// `progress` and `finished`; the job is done with once finished is emitted.
+// state and its two-pass files. The planner starts it in a free place and hears what
+// happens (its signals); the rows and labels are the planner's to write. The job is done
+// with once finished is emitted: Work() holds how the row ended.
 class TConversionJob : public QObject, public IProgressSink {
     Q_OBJECT
 public:
@@ -88,9 +71,19 @@ public:
     const TRunState& State() const { return m_state; }
 
 Q_SIGNALS:
+    // A run is about to start: passNo 0 for a single run, else 1 or 2.
+    void runStarting(int passNo);
     // The run's progress: the row, the pass and the file's fraction are filled in.
     void progress(const TProgressUpdate& update);
-    void finished(const TJobOutcome& outcome);
+    // A run ended; its state's lines are the batch's last words until another run ends.
+    void runEnded(const TRunState& state);
+    // The encoder is done with the job's place: the next row may take it while the
+    // output is checked.
+    void placeFreed();
+    // The row failed: its memo for the output view and its report for the error log.
+    void failed(const TRowFailure& failure);
+    // The row is through; Work() says how (StartError: the encoder could not be started).
+    void finished();
 
 private:
     // IProgressSink: the run's lines and progress
@@ -103,10 +96,8 @@ private:
     bool CheckOutputWritten();
     void CheckOutput();
     void OnOutputJudged(const QString& problem, const QString& detail, bool remediable);
-    bool CanRetryWithRemedy() const;
     bool RetryWithRemedy();
     bool Commit();
-    void ReportRunError(int code);
     void Fail(const QString& why, const QString& detail = QString());
     QString CommandLine() const;
     void End();
@@ -119,13 +110,9 @@ private:
     const QString m_passLog;
     TJobEnvironment m_env;
     IJobHost& m_host;
-    std::unique_ptr<TEncoderRun> m_run;
+    std::unique_ptr<TPassRunner> m_runner;
     TActiveClock m_clock;
-    int m_runIndex = 0;
     quint64 m_analysis = 0;   // the pool's ticket while the output is being analysed
     bool m_checking = false;
     bool m_ended = false;
 };
-
-// The run's output filtered and cut to its last lines, the way the error log keeps it.
-void KeepLastEncoderLines(TRunState& state);

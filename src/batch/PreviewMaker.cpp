@@ -7,8 +7,8 @@
 #include "encoding/EncoderCommand.h"
 #include "media/MediaAnalysis.h"
 #include "runner/ConRun.h"
-#include "runner/EncoderRun.h"
 #include "runner/FailureReason.h"
+#include "runner/PassRunner.h"
 #include "runner/RunLimits.h"
 #include "runner/StatusLine.h"
 
@@ -92,8 +92,8 @@ void TPreviewMaker::SetTools(QString encoder, QString mediaInfoLibrary)
 
 TPreviewMaker::~TPreviewMaker()
 {
-    if (m_run)
-        m_run->Cancel();
+    if (m_runner)
+        m_runner->Cancel();
 }
 
 void TPreviewMaker::Start(const EncodingSettings& settings, const QString& input, TVideoFileInfo info)
@@ -177,40 +177,35 @@ void TPreviewMaker::Encode(const EncodingSettings& settings, const QString& inpu
         fail(warning.isEmpty() ? job.FailureMessage : warning);
         return;
     }
-    m_runs.clear();
+    QList<QStringList> runs;
     for (const TEncoderInvocation& run : job.Runs)
-        m_runs << PreviewArgs(run.Args, span);
+        runs << PreviewArgs(run.Args, span);
     m_state = TRunState();
     m_state.CurrentFileInfo = info;
     m_state.TwoPass = job.TwoPass;
+    m_runner = std::make_unique<TPassRunner>(m_state, static_cast<IProgressSink&>(*this));
+    connect(m_runner.get(), &TPassRunner::runFinished, this, &TPreviewMaker::OnRunFinished);
+    m_runner->Set(m_encoder, runs, QString(), RunLimitsFor(m_preview.Seconds * 1000));
     m_clock.start();
     StartRun(0);
 }
 
 void TPreviewMaker::StartRun(int index)
 {
-    m_runIndex = index;
     m_state.PassNo = m_state.TwoPass ? index + 1 : 0;
-    m_state.EncoderOutput.clear();
-    m_run = std::make_unique<TEncoderRun>(m_state, static_cast<IProgressSink&>(*this));
-    m_run->SetLimits(RunLimitsFor(m_preview.Seconds * 1000));
-    connect(m_run.get(), &TEncoderRun::Finished, this, &TPreviewMaker::OnRunFinished, Qt::QueuedConnection);
-    if (const TResult started = StartEncoder(*m_run, m_encoder, m_runs.at(index), QString()); !started) {
-        m_run.reset();
+    if (const TResult started = m_runner->Start(index); !started)
         QTimer::singleShot(0, this, [this, started] { Finish(started); });
-    }
 }
 
 void TPreviewMaker::Cancel()
 {
     m_cancelled = true;
-    if (m_run)
-        m_run->Cancel();
+    if (m_runner)
+        m_runner->Cancel();
 }
 
 void TPreviewMaker::OnRunFinished(int exitCode)
 {
-    m_run.reset();
     if (m_cancelled) {
         Finish(TResult::Failure(QCoreApplication::translate("Preview", "The preview was cancelled.")));
         return;
@@ -219,8 +214,8 @@ void TPreviewMaker::OnRunFinished(int exitCode)
         Finish(TResult::Failure(RunFailureReason(exitCode, m_state)));
         return;
     }
-    if (m_runIndex + 1 < m_runs.size()) {
-        StartRun(m_runIndex + 1);
+    if (m_runner->HasNext()) {
+        StartRun(m_runner->Index() + 1);
         return;
     }
     if (QFileInfo(m_preview.Output).size() <= 0) {

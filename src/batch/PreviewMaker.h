@@ -14,7 +14,7 @@
 
 #include <memory>
 
-class TEncoderRun;
+class TPassRunner;
 
 // A short piece of a file converted with the batch's settings, to look at before a long
 // batch: where in the file it begins, the file it was written to, how long it is, and how
@@ -83,10 +83,8 @@ private:
     QString m_encoder;
     QString m_mediaInfo;
     TRunState m_state;
-    std::unique_ptr<TEncoderRun> m_run;
-    QList<QStringList> m_runs;
+    std::unique_ptr<TPassRunner> m_runner;
     QString m_passLog;
-    int m_runIndex = 0;
     bool m_busy = false; // from Start to finished
     bool m_cancelled = false;
     TPreview m_preview;

@@ -360,8 +360,8 @@ void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFil
 namespace {
 
 // The request through the pool, its answer to done from the event loop.
-quint64 SubmitFull(const TAnalysisRequest& request, bool startable, TVideoFileInfo base, QObject* context,
-                   std::function<void(TVideoFileInfo&&, TContentSamples&&)> done)
+quint64 SubmitFull(TAnalysisPool& pool, const TAnalysisRequest& request, bool startable, TVideoFileInfo base,
+                   QObject* context, std::function<void(TVideoFileInfo&&, TContentSamples&&)> done)
 {
     if (!startable) {
         QTimer::singleShot(0, context, [done = std::move(done), base = std::move(base)]() mutable {
@@ -369,7 +369,6 @@ quint64 SubmitFull(const TAnalysisRequest& request, bool startable, TVideoFileIn
         });
         return 0;
     }
-    TAnalysisPool& pool = AnalysisPool();
     // nothing is answered before the connection stands: the hand-over is queued
     const quint64 ticket = pool.Submit(request, true);
     auto connection = std::make_shared<QMetaObject::Connection>();
@@ -392,17 +391,33 @@ quint64 SubmitFull(const TAnalysisRequest& request, bool startable, TVideoFileIn
 
 } // namespace
 
-quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
-                             std::function<void(TVideoFileInfo&&)> done, bool pictures)
+namespace {
+
+quint64 RequestInfo(TAnalysisPool& pool, const QString& fileName, const QString& dllPath, QObject* context,
+                    std::function<void(TVideoFileInfo&&)> done, bool pictures)
 {
     TVideoFileInfo base;
     TAnalysisRequest request;
     const bool startable = StartFullAnalysis(fileName, dllPath, pictures, base, request);
-    return SubmitFull(request, startable, std::move(base), context,
+    return SubmitFull(pool, request, startable, std::move(base), context,
                       [done = std::move(done)](TVideoFileInfo&& info, TContentSamples&&) { done(std::move(info)); });
 }
 
-quint64 RequestOutputComparison(const QString& output, const QString& source, const TGridTurn& userTurn, int sourceSoundTrack,
+} // namespace
+
+quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
+                             std::function<void(TVideoFileInfo&&)> done, bool pictures)
+{
+    return RequestInfo(AnalysisPool(), fileName, dllPath, context, std::move(done), pictures);
+}
+
+quint64 RequestVideoFileInfo(TAnalysisPool& pool, const QString& fileName, const QString& dllPath, QObject* context,
+                             std::function<void(TVideoFileInfo&&)> done)
+{
+    return RequestInfo(pool, fileName, dllPath, context, std::move(done), false);
+}
+
+quint64 RequestOutputComparison(TAnalysisPool& pool, const QString& output, const QString& source, const TGridTurn& userTurn, int sourceSoundTrack,
                                 const QString& dllPath, QObject* context,
                                 std::function<void(TVideoFileInfo&&, TContentSamples&&)> done)
 {
@@ -412,7 +427,7 @@ quint64 RequestOutputComparison(const QString& output, const QString& source, co
     request.CompareWith = source;
     request.UserTurn = userTurn;
     request.SourceSoundTrack = sourceSoundTrack;
-    return SubmitFull(request, startable, std::move(base), context, std::move(done));
+    return SubmitFull(pool, request, startable, std::move(base), context, std::move(done));
 }
 
 quint64 RequestKeyPictureAtOrBefore(const QString& fileName, int atMs, QObject* context,

@@ -15,6 +15,8 @@ class QObject;
 // One query: (stream kind, stream number, parameter name) -> the library's text answer,
 // empty when there is none. The real one asks an open TMediaInfoHandle; tests hand in
 // the answers of a made-up file.
+class TAnalysisPool;
+
 using TMediaInfoQuery = std::function<QString(TMediaStreamKind kind, int streamNumber, const wchar_t* parameter)>;
 
 // Runs every query of one analysis and writes the results into info (which it does not
@@ -46,11 +48,14 @@ void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info);
 // Returns the pool's ticket, for TAnalysisPool::Cancel; 0 when there was nothing to analyse.
 quint64 RequestVideoFileInfo(const QString& fileName, const QString& dllPath, QObject* context,
                              std::function<void(TVideoFileInfo&&)> done, bool pictures = false);
+// The same in the given workers (a batch's).
+quint64 RequestVideoFileInfo(TAnalysisPool& pool, const QString& fileName, const QString& dllPath, QObject* context,
+                             std::function<void(TVideoFileInfo&&)> done);
 
 // The output's complete record and the content probe's samples of it against its source
 // (the source's pictures turned by userTurn), the same way; samples left empty when the
 // analysis failed.
-quint64 RequestOutputComparison(const QString& output, const QString& source, const TGridTurn& userTurn, int sourceSoundTrack,
+quint64 RequestOutputComparison(TAnalysisPool& pool, const QString& output, const QString& source, const TGridTurn& userTurn, int sourceSoundTrack,
                                 const QString& dllPath, QObject* context,
                                 std::function<void(TVideoFileInfo&&, TContentSamples&&)> done);
 
