@@ -251,6 +251,10 @@ bool TBatchPlanner::StepPreparing()
             return false; // the analysis's answer goes on
         if (row.Phase == TRowPhase::ToBegin)
             PrepareRow(row);
+        else if (Aborted()) // an abort that came during the analysis: no run, the row ends aborted
+            EndUnstarted(row);
+        else if (row.W.JudgeExisting)
+            CheckExistingOutput(row);
         else
             StartRow(row);
     }
@@ -384,40 +388,17 @@ void TBatchPlanner::CheckExistingOutput(TPreparedRow& row)
 void TBatchPlanner::StartRow(TPreparedRow& prepared)
 {
     TRowWork& w = prepared.W;
-    if (Aborted()) { // an abort that came during the analysis: no run, the row ends aborted
-        RowEnded(prepared.Row, w);
-        m_preparing.reset();
-        return;
-    }
-    if (w.JudgeExisting) {
-        CheckExistingOutput(prepared);
-        return;
-    }
-    const TVideoFileInfo& info = prepared.State.CurrentFileInfo;
-    const TRowPlan plan = RowPlan(m_settings, info);
-    if (const TResult refusal = RowRefusal(w.Input, plan, m_rows->RowRefusal(prepared.Row)); !refusal) {
-        FailUnstarted(prepared, refusal.error());
-        return;
-    }
-    const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
     const int serial = m_jobSerial++;
     const QString passLog = TwoPassInEffect(m_settings) ? PassLogFor(serial) : QString();
-    // A kept tree's folder is made only for a row that runs: a skipped one leaves no trace.
-    if (const TResult folder = MakeRowFolder(w); !folder) {
-        FailUnstarted(prepared, folder.error());
+    const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
+    const TResult launch = PrepareLaunch(w, RowPlan(m_settings, prepared.State.CurrentFileInfo),
+                                         m_rows->RowRefusal(prepared.Row), cpus, passLog,
+                                         [this](const QString& text) { m_sink->OnWarning(text); });
+    if (!launch) {
+        FailUnstarted(prepared, launch.error());
         return;
     }
-    // The encoder writes under a temporary name until the output is accepted.
-    const TResultOf<QString> temp = ReserveTempOutput(w.Output);
-    if (!temp) {
-        FailUnstarted(prepared, temp.error());
-        return;
-    }
-    w.Temp = temp.value();
-    w.Job = BuildEncoderJob(plan, cpus, w.Input, w.Temp, passLog,
-                            [this](const QString& text) { m_sink->OnWarning(text); });
     if (!w.Job.Ok) {
-        DiscardRowTemp(w);
         EndBatch(tr("invalid setting (%1)").arg(w.Job.FailedPiece), false);
         m_preparing.reset();
         return;
@@ -460,8 +441,13 @@ void TBatchPlanner::FailUnstarted(TPreparedRow& prepared, const QString& why)
     m_files.AddOutput(w.Output);
     // No encoder ran: the report is the sentence alone.
     RowFailed(prepared.Row, w, FailRow(w, prepared.State, why));
-    DiscardRowTemp(w);
-    RowEnded(prepared.Row, w);
+    EndUnstarted(prepared);
+}
+
+void TBatchPlanner::EndUnstarted(TPreparedRow& prepared)
+{
+    DiscardRowTemp(prepared.W);
+    RowEnded(prepared.Row, prepared.W);
     m_preparing.reset();
 }
 

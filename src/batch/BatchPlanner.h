@@ -95,6 +95,7 @@ private:
     void EndSkipped(TPreparedRow& row);
     void CheckExistingOutput(TPreparedRow& row);
     void FailUnstarted(TPreparedRow& row, const QString& why);
+    void EndUnstarted(TPreparedRow& row);
     void WatchJob(TConversionJob& job);
     void JobFinished(TConversionJob* job);
     void RemoveJob(TConversionJob* job);

@@ -1,5 +1,6 @@
 #include "batch/BatchRow.h"
 
+#include "encoding/EncoderCommand.h"
 #include "encoding/RowPlan.h"
 #include "lib/Files.h"
 #include "lib/NativeName.h"
@@ -249,6 +250,23 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
     if (refusal.isEmpty())
         refusal = plan.Faithful.AudioOffsetLost;
     return refusal.isEmpty() ? TResult() : TResult::Failure(refusal);
+}
+
+TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, int processorCount,
+                      const QString& passLog, const TWarningSink& warn)
+{
+    if (const TResult refused = RowRefusal(w.Input, plan, listed); !refused)
+        return refused;
+    if (const TResult folder = MakeRowFolder(w); !folder)
+        return folder;
+    const TResultOf<QString> temp = ReserveTempOutput(w.Output);
+    if (!temp)
+        return TResult::Failure(temp.error());
+    w.Temp = temp.value();
+    w.Job = BuildEncoderJob(plan, processorCount, w.Input, w.Temp, passLog, warn);
+    if (!w.Job.Ok)
+        DiscardRowTemp(w);
+    return {};
 }
 
 TRowFailure FailRow(TRowWork& w, TRunState& state, const QString& why, const QString& detail,

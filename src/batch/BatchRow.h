@@ -68,6 +68,14 @@ void ShowRowWaiting(IBatchSink& sink, int row, const TRowWork& w);
 // plan can keep. A refused row fails (or is left out of a script); the batch goes on.
 TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem listed);
 
+// What a row needs before its encoder runs, in order: the refusals (RowRefusal), its
+// output folder (a kept tree's is made only for a row that runs), a temporary name the
+// encoder writes under until the output is accepted, and its job built from plan into
+// w.Job. A failure (the row fails before any run, nothing left behind) in one plain
+// sentence; a job that is not Ok names a setting that is not valid (its builder warned).
+TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, int processorCount,
+                      const QString& passLog, const TWarningSink& warn);
+
 // A failed row's memo (the run's last lines, then why) and the report the error log gets.
 struct TRowFailure {
     QStringList Memo;
