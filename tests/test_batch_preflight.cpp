@@ -252,9 +252,9 @@ TEST(SpeedHistory, ALargestHeightLowersTheSizeBand)
     info.NumberOfVideoStreams = 1;
     info.VideoStreams[0].Width = 1920;
     info.VideoStreams[0].Height = 1080;
-    EXPECT_EQ(SpeedKeyFor(s, info).Band, 2);
+    EXPECT_EQ(SpeedKeyFor(RowPlan(s, info)).Band, 2);
     s.maxHeight = 720;
-    EXPECT_EQ(SpeedKeyFor(s, info).Band, 1);
+    EXPECT_EQ(SpeedKeyFor(RowPlan(s, info)).Band, 1);
 }
 
 TEST(SpeedHistory, KeysBlendingAndBadValues)
@@ -321,7 +321,7 @@ TEST(SpeedHistory, AShortRunTeachesOnlyWhatIsUnknown)
             QDir().mkpath(QFileInfo(ini).path());
             TestSupport::WriteFile(ini, "[SPEED]\r\nXvid_Auto_SD=" + QByteArray::number(c.known) + "\r\n");
         }
-        NoteConversionSpeed(ini, EncodingSettings(), info, 1, c.elapsedMs);
+        NoteConversionSpeed(ini, RowPlan(EncodingSettings(), info), 1, c.elapsedMs);
         EXPECT_DOUBLE_EQ(TSpeedHistory::LoadFromFile(ini).Speed({0, 0, 0}), c.after) << c.what;
     }
 }

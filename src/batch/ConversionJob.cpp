@@ -199,7 +199,7 @@ void TConversionJob::OnOutputJudged(const QString& problem, const QString& detai
     } else if (!problem.isEmpty()) {
         Fail(problem, detail);
     } else if (Commit()) {
-        NoteConversionSpeed(m_env.Tools->Params.IniName, *m_env.Settings, m_state.CurrentFileInfo, TwoPass() ? 2 : 1,
+        NoteConversionSpeed(m_env.Tools->Params.IniName, m_work.Job.Plan, TwoPass() ? 2 : 1,
                             m_clock.ElapsedMs(), GetFileSize64(m_work.Output));
     }
     End();

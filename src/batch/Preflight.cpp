@@ -115,9 +115,10 @@ QString FileCount(int n)
 
 } // namespace
 
-TResolution OutputResolution(const EncodingSettings& s, const TVideoFileInfo& info)
+TResolution OutputResolution(const TRowPlan& plan)
 {
-    const TVideoStreamInfo& v = info.VideoStreams[0];
+    const EncodingSettings& s = plan.Settings;
+    const TVideoStreamInfo& v = plan.Input.VideoStreams[0];
     if (s.resolution == 1)
         return {int(s.resolutionWidth), int(s.resolutionHeight)};
     if (s.resolution >= 2 && s.resolution < s.resolutionItems.size()) {
@@ -126,14 +127,15 @@ TResolution OutputResolution(const EncodingSettings& s, const TVideoFileInfo& in
             return r;
     }
     // a largest height makes a taller picture smaller
-    if (const TFaithfulOutput f = FaithfulOutput(s, info); !f.Scale.isEmpty())
+    if (const TFaithfulOutput& f = plan.Faithful; !f.Scale.isEmpty())
         return {f.OutWidth, f.OutHeight};
     return {v.Width, v.Height};
 }
 
-TSpeedKey SpeedKeyFor(const EncodingSettings& s, const TVideoFileInfo& info)
+TSpeedKey SpeedKeyFor(const TRowPlan& plan)
 {
-    const TResolution r = OutputResolution(s, info);
+    const EncodingSettings& s = plan.Settings;
+    const TResolution r = OutputResolution(plan);
     TSpeedKey k;
     k.Codec = s.videoCodec == TVideoCodec::X264 ? 1 : 0;
     k.Preset = k.Codec == 1 && s.preset != TX264Preset::Auto && int(s.preset) < EncodingLists::preset().size()
@@ -152,9 +154,10 @@ int QualityValue(const EncodingSettings& s)
 }
 
 // Pixels a second of the output's video.
-double PixelRate(const EncodingSettings& s, const TVideoFileInfo& info)
+double PixelRate(const TRowPlan& plan)
 {
-    const TResolution r = OutputResolution(s, info);
+    const TVideoFileInfo& info = plan.Input;
+    const TResolution r = OutputResolution(plan);
     const double fps = info.VideoStreams[0].FPS > 0 ? info.VideoStreams[0].FPS : 25.0;
     return double(std::max(r.Width, 0)) * std::max(r.Height, 0) * fps;
 }
@@ -168,11 +171,13 @@ int AudioKbps(const EncodingSettings& s, const TVideoFileInfo& info)
 
 } // namespace
 
-qint64 ForecastOutputBytes(const EncodingSettings& s, const TVideoFileInfo& info, const TSizeHistory* sizes,
-                           bool* guessed)
+TSizeForecast ForecastOutputBytes(const TRowPlan& plan, const TSizeHistory* sizes)
 {
+    TSizeForecast forecast;
+    const EncodingSettings& s = plan.Settings;
+    const TVideoFileInfo& info = plan.Input;
     if (info.Duration <= 0)
-        return 0;
+        return forecast;
     int video = 0;
     if (ByQuality(s)) {
         const double learned = sizes ? sizes->BitsPerPixel(QualityCodec(s), QualityValue(s)) : 0;
@@ -180,27 +185,28 @@ qint64 ForecastOutputBytes(const EncodingSettings& s, const TVideoFileInfo& info
         // steps (0.08 at 22), Xvid's quantizer about 0.6 / q.
         const double guess = s.videoCodec == TVideoCodec::X264 ? 0.08 * std::pow(2.0, (22.0 - s.x264Quality) / 6.0)
                                                                : 0.6 / std::max(1.0, s.xvidQuality);
-        if (guessed)
-            *guessed = !(learned > 0);
-        video = int(std::lround((learned > 0 ? learned : guess) * PixelRate(s, info) / 1000.0));
+        forecast.Guessed = !(learned > 0);
+        video = int(std::lround((learned > 0 ? learned : guess) * PixelRate(plan) / 1000.0));
     } else {
         video = IsAuto(s.videoBitrate.Text) ? GetAutoVideoBitrate(s, info) : s.videoBitrate.Text.trimmed().toInt();
     }
     const int audio = AudioKbps(s, info);
     const double seconds = info.Duration / 1000.0;
-    return qint64(double(std::max(video, 0) + std::max(audio, 0)) * 1000.0 / 8.0 * seconds);
+    forecast.Bytes = qint64(double(std::max(video, 0) + std::max(audio, 0)) * 1000.0 / 8.0 * seconds);
+    return forecast;
 }
 
-void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
-                         qint64 elapsedMs, qint64 outputBytes)
+void NoteConversionSpeed(const QString& iniName, const TRowPlan& plan, int passes, qint64 elapsedMs, qint64 outputBytes)
 {
+    const EncodingSettings& settings = plan.Settings;
+    const TVideoFileInfo& info = plan.Input;
     // A first conversion comes before any settings were saved: the folder may not exist yet.
     if (!iniName.isEmpty())
         QDir().mkpath(QFileInfo(iniName).path());
     // The size first: a run too short to time still says how large its quality came out.
-    if (!iniName.isEmpty() && ByQuality(settings) && outputBytes > 0 && info.Duration > 0 && PixelRate(settings, info) > 0) {
+    if (!iniName.isEmpty() && ByQuality(settings) && outputBytes > 0 && info.Duration > 0 && PixelRate(plan) > 0) {
         const double videoBits = double(outputBytes) * 8.0 - AudioKbps(settings, info) * 1000.0 * info.Duration / 1000.0;
-        const double bpp = videoBits / (PixelRate(settings, info) * info.Duration / 1000.0);
+        const double bpp = videoBits / (PixelRate(plan) * info.Duration / 1000.0);
         if (bpp > 0)
             (void)TSizeHistory::RecordToFile(iniName, QualityCodec(settings), QualityValue(settings), bpp);
     }
@@ -208,7 +214,7 @@ void NoteConversionSpeed(const QString& iniName, const EncodingSettings& setting
         return;
     // A run too short to time well still teaches settings nothing was measured with yet: a
     // rough speed beats "time unknown", and longer runs blend it away.
-    const TSpeedKey key = SpeedKeyFor(settings, info);
+    const TSpeedKey key = SpeedKeyFor(plan);
     if (elapsedMs < ShortestMeasuredRunMs && TSpeedHistory::LoadFromFile(iniName).Speed(key) > 0)
         return;
     const double speed = info.Duration / 1000.0 * std::max(passes, 1) / (double(std::max<qint64>(elapsedMs, 1)) / 1000.0);
@@ -276,10 +282,10 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
         TVideoFileInfo info;
         const bool analysed = rows.FreshAnalysis(r, info);
         const QString problem = ProbeProblem(input, params.MediaInfoDll, info, analysed);
+        const TRowPlan plan = RowPlan(settings, info);
         if (!problem.isEmpty()) {
             report.Problems << OfInput(input, problem);
         } else {
-            const TRowPlan plan = RowPlan(settings, info);
             const TFaithfulOutput& faithful = plan.Faithful;
             if (!faithful.AudioOffsetLost.isEmpty())
                 report.Problems << OfInput(input, faithful.AudioOffsetLost);
@@ -324,18 +330,18 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
             dirs << dir;
         if (!problem.isEmpty())
             continue;
-        bool guessed = false;
-        const qint64 bytes = ForecastOutputBytes(settings, info, &sizes, &guessed);
+        const TSizeForecast forecast = ForecastOutputBytes(plan, &sizes);
+        const qint64 bytes = forecast.Bytes;
         report.ForecastBytes += bytes;
-        report.SizeGuessed = report.SizeGuessed || (guessed && bytes > 0);
+        report.SizeGuessed = report.SizeGuessed || (forecast.Guessed && bytes > 0);
         bytesByDir[dir] += bytes;
-        const double speed = speeds.Speed(SpeedKeyFor(settings, info));
+        const double speed = speeds.Speed(SpeedKeyFor(plan));
         if (speed > 0 && info.Duration > 0) {
             report.ForecastSeconds += info.Duration / 1000.0 * (TwoPassInEffect(settings) ? 2 : 1) / speed;
             ++report.FilesWithSpeed;
         } else {
             ++report.FilesWithoutSpeed;
-            const QString name = TSpeedHistory::ShownName(SpeedKeyFor(settings, info));
+            const QString name = TSpeedHistory::ShownName(SpeedKeyFor(plan));
             if (!report.Unmeasured.contains(name))
                 report.Unmeasured << name;
         }

@@ -4,6 +4,7 @@
 #include "batch/BatchInput.h"
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncodingSettings.h"
+#include "encoding/RowPlan.h"
 #include "media/VideoFileInfo.h"
 #include "settings/SizeHistory.h"
 #include "settings/SpeedHistory.h"
@@ -36,21 +37,24 @@ struct TPreflightReport {
 TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, const TBatchOptions& options,
                             const TAppParams& params);
 
-// The output size the settings give for a file: the resolution chosen, the input's scaled
-// down to the largest height, or the input's.
-TResolution OutputResolution(const EncodingSettings& settings, const TVideoFileInfo& info);
-// The speed key of a file converted with settings.
-TSpeedKey SpeedKeyFor(const EncodingSettings& settings, const TVideoFileInfo& info);
-// Bytes of a file's output: (video + audio bit rate) x duration; 0 when the duration is
+// The output size a row's plan gives: the resolution chosen, the input's scaled down to
+// the largest height, or the input's.
+TResolution OutputResolution(const TRowPlan& plan);
+// The speed key of a row converted by its plan.
+TSpeedKey SpeedKeyFor(const TRowPlan& plan);
+// Bytes of a row's output: (video + audio bit rate) x duration; 0 when the duration is
 // unknown. Under a quality the video's bit rate follows the bits per pixel this machine's
-// outputs reached at that quality (sizes), or a guess for ordinary footage (*guessed).
-qint64 ForecastOutputBytes(const EncodingSettings& settings, const TVideoFileInfo& info,
-                           const TSizeHistory* sizes = nullptr, bool* guessed = nullptr);
+// outputs reached at that quality (sizes), or a guess for ordinary footage (Guessed).
+struct TSizeForecast {
+    qint64 Bytes = 0;
+    bool Guessed = false;
+};
+TSizeForecast ForecastOutputBytes(const TRowPlan& plan, const TSizeHistory* sizes = nullptr);
 
 // After a row converted well: its speed (seconds of media per second, per pass) goes into
 // the settings file iniName, made with its folder when there is none yet. A run too short
 // to measure well teaches only settings that have no speed yet; a settings file that cannot
 // be written is left alone.
 // Under a quality, the output's size (outputBytes) teaches the size forecast too.
-void NoteConversionSpeed(const QString& iniName, const EncodingSettings& settings, const TVideoFileInfo& info, int passes,
-                         qint64 elapsedMs, qint64 outputBytes = 0);
+void NoteConversionSpeed(const QString& iniName, const TRowPlan& plan, int passes, qint64 elapsedMs,
+                         qint64 outputBytes = 0);
