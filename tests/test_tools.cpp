@@ -453,6 +453,8 @@ TEST_F(ToolsFiles, VersionsFromTheTools)
     EXPECT_EQ(ToolsInfo::VersionFromBanner("MEncoder UNKNOWN-12 (C) 2000-2023 MPlayer Team"), "UNKNOWN-12");
     EXPECT_EQ(ToolsInfo::VersionFromBanner("MediaInfoLib - v23.04"), "23.04");
     EXPECT_EQ(ToolsInfo::VersionFromBanner("single"), "single");
+    EXPECT_EQ(ToolsInfo::VersionFromBanner("ffmpeg version 5.1.6-0+deb12u1 Copyright (c) 2000-2024 the FFmpeg developers"),
+              "5.1.6-0+deb12u1");
 
     const QString fake = Exe(m_dir.filePath("enc"), "#!/bin/sh\necho\necho '   '\necho 'Fake Encoder 9.9 (C) me'\necho more\n"
                                                      "exit 1\n");
@@ -528,6 +530,7 @@ TEST(ToolsInfoMode, PrintsTheReportOfTheRealTools)
     EXPECT_TRUE(out.contains("\r\nMediaInfo\r\n        File name: "));
     EXPECT_TRUE(out.contains("File CRC32: $"));
     EXPECT_TRUE(out.contains(QRegularExpression(" File description: (MEncoder|MPlayer) [^\r\n]*\r\n")));
+    EXPECT_TRUE(out.contains(QRegularExpression("\r\nFFmpeg\r\n        File name: [^\r\n]*ffmpeg\r\n"))) << out.toStdString();
     EXPECT_FALSE(out.contains("No file given"));
     EXPECT_TRUE(out.contains(" File description: MediaInfoLib"));
 #if defined(__x86_64__)

@@ -124,6 +124,27 @@ void ResolveToolPaths(TAppParams& p)
 {
     ResolveMencoder(p);
     ResolveMediaInfoDll(p);
+    ResolveFfmpeg(p);
+}
+
+QString FindFfmpeg(const TAppParams& p)
+{
+    QString result = AbsoluteFromCurrent(p.ffmpeg);
+    if (p.ffmpeg.isEmpty() || !IsFile(result)) {
+        result = p.ToolsDir + QStringLiteral("/FFmpeg/ffmpeg");
+        if (!IsFile(result)) {
+            result = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+            if (!IsFile(result))
+                result.clear();
+        }
+    }
+    return result;
+}
+
+QString ResolveFfmpeg(TAppParams& p)
+{
+    p.ffmpeg = FindFfmpeg(p);
+    return p.ffmpeg;
 }
 
 QString FindMencoder(const TAppParams& p)

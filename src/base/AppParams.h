@@ -25,6 +25,7 @@ inline constexpr int MaxParallelJobs = 16;
 struct TAppParams {
     QString mencoder;               // full path of the encoder; empty when none found
     QString MediaInfoDll;           // real path of the MediaInfo library; empty when none found
+    QString ffmpeg;                 // full path of the second encoder; empty when none found
     QString ToolsDir;               // home/tools; the settings key "ToolsDir" may replace it
     QString DataDir;                // home/data
     QString IniName;                // home/vexaconv.ini
@@ -97,6 +98,10 @@ void FillDefaultAppParams(TAppParams& p, const QString& appDir, bool portable);
 QString ResolveMencoder(TAppParams& p);
 // The encoder ResolveMencoder would settle on, leaving p as it is.
 QString FindMencoder(const TAppParams& p);
+// The second encoder: p.ffmpeg while it names a file, else ToolsDir/FFmpeg/ffmpeg, else
+// ffmpeg on the PATH, else empty. Resolve stores it in p.
+QString FindFfmpeg(const TAppParams& p);
+QString ResolveFfmpeg(TAppParams& p);
 
 // Both tools looked for again (ResolveMediaInfoDll, ResolveMencoder): at start-up and when
 // the user closes the options with OK, never behind a window's back.

@@ -11,6 +11,7 @@ TBatchTools BatchToolsFrom(const TAppParams& params)
     TBatchTools tools;
     tools.Params = params;
     tools.Encoder = FindMencoder(params);
+    tools.Ffmpeg = FindFfmpeg(params);
     tools.MediaInfoDll = FindMediaInfoDll(params);
     tools.Pool = &AnalysisPool();
     return tools;

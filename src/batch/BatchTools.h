@@ -11,6 +11,7 @@ class TAnalysisPool;
 struct TBatchTools {
     TAppParams Params;             // the program's parameters as they were at the start
     QString Encoder;               // the encoder found; empty: none
+    QString Ffmpeg;                // the second encoder found; empty: none
     QString MediaInfoDll;          // the library every analysis of the batch uses
     TAnalysisPool* Pool = nullptr; // the workers the batch's analyses run in
 

@@ -93,6 +93,9 @@ QString VersionFromBanner(const QString& banner)
     if (m.hasMatch())
         return m.captured(1);
     const QStringList words = banner.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // "ffmpeg version 5.1.6-0+deb12u1 Copyright ..."
+    if (words.size() >= 3 && words[1] == QLatin1String("version"))
+        return words[2];
     return words.size() >= 2 ? words[1] : banner;
 }
 
@@ -153,6 +156,10 @@ QString ToolsReport(TAppParams& params, int labelWidth)
     report += Separator();
     report += Crlf + QStringLiteral("MediaInfo") + Crlf;
     report += ToolFileBlock(mediaInfo, labelWidth, MediaInfoVersion(mediaInfo));
+    report += Separator();
+    const QString ffmpeg = ResolveFfmpeg(params);
+    report += Crlf + QStringLiteral("FFmpeg") + Crlf;
+    report += ToolFileBlock(ffmpeg, labelWidth, EncoderVersion(ffmpeg));
     report += Separator();
     return report;
 }

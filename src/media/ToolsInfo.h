@@ -18,8 +18,9 @@ namespace ToolsInfo {
 inline constexpr int DefaultLabelWidth = 18;
 
 // The whole report: "Mencoder" and its block, the separator, "MediaInfo" and its
-// block, the separator; CR LF line ends, no trailing line break. Resolves both tools
-// again first, so files that appeared or vanished since start-up are seen.
+// block, the separator, "FFmpeg" (the second encoder) and its block, the separator; CR LF
+// line ends, no trailing line break. Resolves the tools again first, so files that
+// appeared or vanished since start-up are seen.
 QString ToolsReport(TAppParams& params, int labelWidth = DefaultLabelWidth);
 
 // The lines about one file, or empty when it does not exist. Lines that cannot be
@@ -42,7 +43,8 @@ TToolVersion EncoderVersion(const QString& path);
 TToolVersion MediaInfoVersion(const QString& path);
 
 // The version number inside a banner: the word after the tool's name, or the text
-// after " - v" ("MediaInfoLib - v23.04" gives 23.04); the whole line when neither.
+// after " - v" ("MediaInfoLib - v23.04" gives 23.04), or after "version" ("ffmpeg version
+// 5.1.6"); the whole line when none.
 QString VersionFromBanner(const QString& banner);
 
 } // namespace ToolsInfo
