@@ -234,7 +234,7 @@ TEST(AutoVideoBitrate, FromTheSourceBetweenFloorAndCeiling)
     // no rate known: "-ofps" is left out rather than given as 0
     EncodingSettings s = Defaults();
     custom(s);
-    EXPECT_EQ(GetVideoParams(s, none, 2, {}).Piece.Text, " -xvidencopts bitrate=800");
+    EXPECT_EQ(GetVideoParams(s, none, 2, {}).value().Text, " -xvidencopts bitrate=800");
 }
 
 // ---- video options ----
@@ -261,7 +261,7 @@ TEST(VideoParams, ContainersFromTheirRows)
         s.container = c.container;
         s.videoCodec = TVideoCodec(c.codec);
         const QString word = ContainerRow(c.container).Word;
-        EXPECT_EQ(GetVideoParams(s, Video(640, 480, 25, 1000, 0.1), 4, {}).Piece.Text, c.options) << word.toStdString();
+        EXPECT_EQ(GetVideoParams(s, Video(640, 480, 25, 1000, 0.1), 4, {}).value().Text, c.options) << word.toStdString();
         EXPECT_EQ(GetExt(s, true), QStringLiteral(".") + c.ext);
         EXPECT_EQ(ContainerFromWord(word.toLower()), c.container);
     }
@@ -295,7 +295,7 @@ TEST(VideoParams, QualityInsteadOfABitRate)
         s.twoPass = c.twoPass;
         s.videoBitrate.Text = QStringLiteral("1000");
         const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
-        EXPECT_EQ(GetVideoParams(s, vfi, 4, {}).Piece.Text, c.options) << c.quality;
+        EXPECT_EQ(GetVideoParams(s, vfi, 4, {}).value().Text, c.options) << c.quality;
         const TEncoderJob job = BuildEncoderJob(s, vfi, 4, IN, OUT, LOG, {});
         ASSERT_TRUE(job.Ok);
         EXPECT_EQ(job.Runs.size(), 1) << "two passes share a bit rate; a quality needs one";
@@ -309,19 +309,19 @@ TEST(VideoParams, ThreadsFromProcessorCount)
     EncodingSettings s = Defaults();
     s.videoCodec = TVideoCodec::X264;
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
-    EXPECT_EQ(GetVideoParams(s, vfi, 1, {}).Piece.Text, " -x264encopts bitrate=1000:threads=0 -ofps 25.000");
-    EXPECT_EQ(GetVideoParams(s, vfi, 8, {}).Piece.Text, " -x264encopts bitrate=1000:threads=4 -ofps 25.000");
-    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).Piece.Text, " -x264encopts bitrate=1000:threads=2 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 1, {}).value().Text, " -x264encopts bitrate=1000:threads=0 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 8, {}).value().Text, " -x264encopts bitrate=1000:threads=4 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).value().Text, " -x264encopts bitrate=1000:threads=2 -ofps 25.000");
     EXPECT_EQ(AutoThreadCount(0), 1);
     EXPECT_EQ(AutoThreadCount(32), 16);
     s.threads = 6;
-    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).Piece.Text, " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).value().Text, " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
     s.preset = TX264Preset::Veryfast;
     s.x264Tune = 1;
-    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).Piece.Text, " -x264encopts bitrate=1000:threads=6:preset=veryfast:tune=film -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).value().Text, " -x264encopts bitrate=1000:threads=6:preset=veryfast:tune=film -ofps 25.000");
     // Threads, preset and tuning mean nothing to Xvid.
     s.videoCodec = TVideoCodec::Xvid;
-    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).Piece.Text, " -xvidencopts bitrate=1000 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).value().Text, " -xvidencopts bitrate=1000 -ofps 25.000");
 }
 
 TEST(VideoParams, AspectRewriting)
@@ -330,7 +330,7 @@ TEST(VideoParams, AspectRewriting)
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
     const auto aspectOf = [&](const QString& typed) {
         s.videoAspect.Text = typed;
-        return GetVideoParams(s, vfi, 2, {}).Piece.Text;
+        return GetVideoParams(s, vfi, 2, {}).value().Text;
     };
     EXPECT_EQ(aspectOf("16/9"), " -xvidencopts bitrate=1000 -aspect 16:9 -ofps 25.000");
     EXPECT_EQ(aspectOf("2,35:1"), " -xvidencopts bitrate=1000 -aspect 2.35:1 -ofps 25.000");
@@ -343,9 +343,9 @@ TEST(VideoParams, AspectRewriting)
 TEST(VideoParams, FrameRates)
 {
     EncodingSettings s = Defaults();
-    EXPECT_EQ(GetVideoParams(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}).Piece.Text, " -xvidencopts bitrate=1000 -ofps 29.970");
+    EXPECT_EQ(GetVideoParams(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}).value().Text, " -xvidencopts bitrate=1000 -ofps 29.970");
     s.frameRate.Text = "25,0";
-    EXPECT_EQ(GetVideoParams(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}).Piece.Text, " -xvidencopts bitrate=1000 -ofps 25.0");
+    EXPECT_EQ(GetVideoParams(s, Video(640, 480, 29.97, 1000, 0.1), 2, {}).value().Text, " -xvidencopts bitrate=1000 -ofps 25.0");
 }
 
 TEST(VideoParams, DecimalPointIndependentOfLocale)
@@ -360,9 +360,9 @@ TEST(VideoParams, DecimalPointIndependentOfLocale)
     s.frameRate.Text = "23.976";
     Warnings w;
     const TVideoFileInfo vfi = Video(640, 480, 29.97, 1000, 0.1);
-    EXPECT_EQ(GetVideoParams(s, vfi, 2, w.Sink()).Piece.Text, " -xvidencopts bitrate=1000 -ofps 23.976");
+    EXPECT_EQ(GetVideoParams(s, vfi, 2, w.Sink()).value().Text, " -xvidencopts bitrate=1000 -ofps 23.976");
     s.frameRate.Text = "Auto";
-    EXPECT_EQ(GetVideoParams(s, vfi, 2, w.Sink()).Piece.Text, " -xvidencopts bitrate=1000 -ofps 29.970");
+    EXPECT_EQ(GetVideoParams(s, vfi, 2, w.Sink()).value().Text, " -xvidencopts bitrate=1000 -ofps 29.970");
     EXPECT_EQ(GetAdvancedParams(s, vfi).Text, "-vf eq2=1.0:1.0:-0.3:1.5,harddup  -skiplimit 1 -noskip");
     EXPECT_TRUE(w.texts.isEmpty());
     QLocale::setDefault(saved);
@@ -414,22 +414,22 @@ TEST(AudioParams, SamplingAndLameOptions)
     EncodingSettings s = Defaults();
     TVideoFileInfo vfi;
     AddAudio(vfi, 8000, 32);
-    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, " -srate 16000 -lameopts br=96:cbr");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).value().Text, " -srate 16000 -lameopts br=96:cbr");
     // No audio stream at all: no resampling.
-    EXPECT_EQ(GetAudioParams(s, TVideoFileInfo(), {}).Piece.Text, " -lameopts br=96:cbr");
+    EXPECT_EQ(GetAudioParams(s, TVideoFileInfo(), {}).value().Text, " -lameopts br=96:cbr");
     s.audioBitrate.Text = "160";
     AddAudio(vfi, 44100, 128);
-    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, " -lameopts br=160:cbr");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).value().Text, " -lameopts br=160:cbr");
     s.audioChannels = 4;
     s.audioQuality = 10;
     s.audioRateMode = TAudioRateMode::Abr;
-    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, " -lameopts mode=3:aq=9:br=160:abr");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).value().Text, " -lameopts mode=3:aq=9:br=160:abr");
     // Indexes outside their lists mean no selection.
     s.audioChannels = 9;
     s.audioQuality = -1;
-    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, " -lameopts br=160:abr");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).value().Text, " -lameopts br=160:abr");
     s.noAudio = true;
-    EXPECT_EQ(GetAudioParams(s, vfi, {}).Piece.Text, "");
+    EXPECT_EQ(GetAudioParams(s, vfi, {}).value().Text, "");
     EXPECT_EQ(GetAudioCodec(s).Text, "-nosound");
 }
 
@@ -493,11 +493,11 @@ TEST(Validation, BuilderFailsWithExactMessage)
 {
     EncodingSettings s = Defaults();
     Warnings w;
-    QStringList failures; // "PIECE: MESSAGE" of each failed result
-    const auto keep = [&failures](const TPieceResult& r) {
-        EXPECT_FALSE(r.Ok);
-        EXPECT_EQ(r.Piece, TCmdPiece());
-        failures << r.PieceName + ": " + r.Message;
+    QStringList failures; // the message of each failed result
+    const auto keep = [&failures](const TResultOf<TCmdPiece>& r) {
+        EXPECT_FALSE(r.ok());
+        EXPECT_EQ(r.value(), TCmdPiece());
+        failures << r.error();
     };
     s.videoBitrate.Text = "1500 kbit";
     keep(GetVideoParams(s, TVideoFileInfo(), 2, w.Sink()));
@@ -509,26 +509,37 @@ TEST(Validation, BuilderFailsWithExactMessage)
     s.audioBitrate.Text = "auto";
     s.sampleRate.Text = "44.1k";
     keep(GetAudioParams(s, TVideoFileInfo(), w.Sink()));
-    EXPECT_EQ(failures, QStringList({"VParams: " + w.texts.value(0), "VParams: " + w.texts.value(1),
-                                     "AParams: " + w.texts.value(2), "AParams: " + w.texts.value(3)}));
+    EXPECT_EQ(failures, w.texts);
     EXPECT_EQ(w.texts, QStringList({"Video bitrate: 1500 kbit\r\nBitrate must be an integer value!",
                                     "Video FPS:  fast \r\nFPS must be a float value!",
                                     "Audio bitrate: 12.5\r\nBitrate must be an integer value!",
                                     "Audio sampling frequency: 44.1k\r\nFrequency must be an integer value!"}));
 }
 
+// The job names the piece that failed first, and the user sees that one warning only.
 TEST(Validation, JobStopsAtFirstFailure)
 {
-    EncodingSettings s = Defaults();
-    s.videoBitrate.Text = "x";
-    s.audioBitrate.Text = "y";
-    Warnings w;
-    const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, IN, OUT, LOG, w.Sink());
-    EXPECT_FALSE(job.Ok);
-    EXPECT_EQ(job.FailedPiece, "VParams");
-    EXPECT_EQ(job.FailureMessage, w.texts.value(0));
-    EXPECT_TRUE(job.Runs.isEmpty());
-    EXPECT_EQ(w.texts.size(), 1);
+    struct Case {
+        const char* videoBitrate;
+        const char* audioBitrate;
+        const char* piece;
+    };
+    const Case cases[] = {
+        {"x", "y", "VParams"},
+        {"Auto", "y", "AParams"},
+    };
+    for (const Case& c : cases) {
+        EncodingSettings s = Defaults();
+        s.videoBitrate.Text = c.videoBitrate;
+        s.audioBitrate.Text = c.audioBitrate;
+        Warnings w;
+        const TEncoderJob job = BuildEncoderJob(s, TVideoFileInfo(), 2, IN, OUT, LOG, w.Sink());
+        EXPECT_FALSE(job.Ok) << c.piece;
+        EXPECT_EQ(job.FailedPiece, c.piece);
+        EXPECT_EQ(job.FailureMessage, w.texts.value(0));
+        EXPECT_TRUE(job.Runs.isEmpty());
+        EXPECT_EQ(w.texts.size(), 1);
+    }
 }
 
 // ---- argument vector ----
@@ -596,8 +607,8 @@ TEST(ArgumentVector, EachPieceSaysItsArguments)
         for (const TVideoFileInfo& info : {vfi, TVideoFileInfo()}) {
             EncodingSettings s = Defaults();
             c.change(s);
-            const TCmdPiece built[] = {GetVideoCodec(s), GetVideoParams(s, info, 2, {}).Piece, GetAudioCodec(s),
-                                       GetAudioParams(s, info, {}).Piece, GetAdvancedParams(s, info),
+            const TCmdPiece built[] = {GetVideoCodec(s), GetVideoParams(s, info, 2, {}).value(), GetAudioCodec(s),
+                                       GetAudioParams(s, info, {}).value(), GetAdvancedParams(s, info),
                                        GetAdditionalParams(s)};
             for (const TCmdPiece& p : built) {
                 EXPECT_EQ(SplitArgsWindowsWay(p.Text), p.Args) << c.name << ": " << p.Text.toStdString();

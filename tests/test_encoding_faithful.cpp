@@ -85,7 +85,9 @@ EncodingSettings Settings(bool mp4, const std::function<void(EncodingSettings&)>
 // must be what its text says.
 QString Pieces(const EncodingSettings& s, const TVideoFileInfo& info)
 {
-    const TCmdLinePieces p = GetCmdLinePieces(s, info, 2, [](const QString&) {});
+    const TEncoderJob job = BuildEncoderJob(s, info, 2, "in.avi", "out.avi", QString(), [](const QString&) {});
+    EXPECT_TRUE(job.Ok) << job.FailureMessage.toStdString();
+    const TCmdLinePieces& p = job.Pieces;
     for (const TCmdPiece& piece : {p.VCodec, p.VParams, p.ACodec, p.AParams, p.AdvParams, p.AddParams,
                                    WithPassNumber(p.VParams, 2)})
         EXPECT_EQ(SplitArgsWindowsWay(piece.Text), piece.Args) << piece.Text.toStdString();

@@ -117,25 +117,16 @@ int PercentOfSide(int percent, int side)
     return RoundHalfEven(static_cast<double>(percent) * side / 100.0);
 }
 
-// A builder's failure: the message sent to warn and kept.
-TPieceResult Failed(const QString& pieceName, const QString& message)
+// Runs a check: its warning is sent on and is the failure's message.
+TResult Checked(bool (*check)(const QString&, const TWarningSink&), const QString& text, const TWarningSink& warn)
 {
-    TPieceResult r;
-    r.Ok = false;
-    r.PieceName = pieceName;
-    r.Message = message;
-    return r;
-}
-
-// Runs a check with its warning both sent on and kept.
-bool Checked(bool (*check)(const QString&, const TWarningSink&), const QString& text, const TWarningSink& warn,
-             QString* message)
-{
-    return check(text, [&](const QString& m) {
-        *message = m;
+    QString message;
+    const bool valid = check(text, [&](const QString& m) {
+        message = m;
         if (warn)
             warn(m);
     });
+    return valid ? TResult() : TResult::Failure(message);
 }
 
 } // namespace
@@ -157,25 +148,22 @@ int AutoThreadCount(int processorCount)
     return processorCount / 2;
 }
 
-TPieceResult GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn)
+TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn)
 {
     const EncodingSettings& s = plan.Settings;
-    const QString piece = QStringLiteral("VParams");
-    QString message;
     const QString bitrateText = s.videoBitrate.Text;
     QString bitrate;
     if (ByQuality(s)) {
         // the quality steers the size: no bit rate at all
     } else if (!IsAutoText(bitrateText)) {
-        if (!Checked(CheckVideoBitrate, bitrateText, warn, &message))
-            return Failed(piece, message);
+        if (TResult valid = Checked(CheckVideoBitrate, bitrateText, warn); !valid)
+            return valid;
         bitrate = bitrateText.trimmed();
     } else {
         bitrate = QString::number(GetAutoVideoBitrate(plan));
     }
 
-    TPieceResult r;
-    TCmdPiece& p = r.Piece;
+    TCmdPiece p;
     if (s.videoCodec == TVideoCodec::X264) {
         p.Add(QStringLiteral("-x264encopts"));
         p.Add(X264Options(s, bitrate, processorCount));
@@ -193,8 +181,8 @@ TPieceResult GetVideoParams(const TRowPlan& plan, int processorCount, const TWar
     const TFaithfulOutput& f = plan.Faithful;
     const QString fpsText = s.frameRate.Text;
     if (!IsAutoText(fpsText)) {
-        if (!Checked(CheckVideoFps, fpsText, warn, &message))
-            return Failed(piece, message);
+        if (TResult valid = Checked(CheckVideoFps, fpsText, warn); !valid)
+            return valid;
         QString fps = fpsText.trimmed();
         const qsizetype comma = fps.indexOf(QLatin1Char(','));
         if (comma >= 0)
@@ -217,7 +205,7 @@ TPieceResult GetVideoParams(const TRowPlan& plan, int processorCount, const TWar
     }
     for (const QString& word : MuxerArgs(ContainerRow(s.container)))
         p.Add(word);
-    return r;
+    return p;
 }
 
 namespace {
@@ -317,32 +305,29 @@ int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo)
     return step == 0 ? Mp3BitrateTable::FallbackAutoBitrate : step;
 }
 
-TPieceResult GetAudioParams(const TRowPlan& plan, const TWarningSink& warn)
+TResultOf<TCmdPiece> GetAudioParams(const TRowPlan& plan, const TWarningSink& warn)
 {
     const EncodingSettings& s = plan.Settings;
     const TVideoFileInfo& CurrentFileInfo = plan.Input;
     if (s.noAudio)
-        return {};
+        return TCmdPiece();
 
-    const QString piece = QStringLiteral("AParams");
-    QString message;
     const QString bitrateText = s.audioBitrate.Text;
     QString bitrate;
     if (!IsAutoText(bitrateText)) {
-        if (!Checked(CheckAudioBitrate, bitrateText, warn, &message))
-            return Failed(piece, message);
+        if (TResult valid = Checked(CheckAudioBitrate, bitrateText, warn); !valid)
+            return valid;
         bitrate = bitrateText.trimmed();
     } else {
         bitrate = QString::number(GetAutoAudioBitrate(CurrentFileInfo));
     }
 
-    TPieceResult r;
-    TCmdPiece& p = r.Piece;
+    TCmdPiece p;
     const QString samplingText = s.sampleRate.Text;
     QString srate;
     if (!IsAutoText(samplingText)) {
-        if (!Checked(CheckAudioSampling, samplingText, warn, &message))
-            return Failed(piece, message);
+        if (TResult valid = Checked(CheckAudioSampling, samplingText, warn); !valid)
+            return valid;
         srate = samplingText.trimmed();
     } else if (CurrentFileInfo.NumberOfAudioStreams > 0 && CurrentFileInfo.AudioStreams[0].SamplingRate < 16000) {
         // LAME cannot encode below 16 kHz; an unknown rate (0) is treated the same way.
@@ -373,7 +358,7 @@ TPieceResult GetAudioParams(const TRowPlan& plan, const TWarningSink& warn)
         p.Add(QStringLiteral("-audio-delay"));
         p.Add(QString::number(delay, 'f', 3));
     }
-    return r;
+    return p;
 }
 
 // Subtitles are burnt only when asked: left alone, the encoder burns a file's default
@@ -482,8 +467,8 @@ TCmdPiece GetAdditionalParams(const TRowPlan& plan)
 }
 
 // The pieces for these settings and this file, each planned on its own.
-TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& info, int processorCount,
-                            const TWarningSink& warn)
+TResultOf<TCmdPiece> GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& info, int processorCount,
+                                    const TWarningSink& warn)
 {
     return GetVideoParams(RowPlan(s, info), processorCount, warn);
 }
@@ -493,7 +478,7 @@ uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& in
     return GetAutoVideoBitrate(RowPlan(s, info));
 }
 
-TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& info, const TWarningSink& warn)
+TResultOf<TCmdPiece> GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& info, const TWarningSink& warn)
 {
     return GetAudioParams(RowPlan(s, info), warn);
 }

@@ -3,6 +3,7 @@
 #include "encoding/CmdPiece.h"
 #include "encoding/EncodingSettings.h"
 #include "encoding/SettingsRules.h"
+#include "lib/ResultOf.h"
 #include "media/VideoFileInfo.h"
 
 #include <QString>
@@ -14,31 +15,24 @@
 // is a pure function and gives its piece in both forms (TCmdPiece); the text of the video,
 // audio and additional options starts with a blank, as the pieces are glued. The forms that
 // take the settings and a file's record (a cleared one when there is no file) plan it first.
+// The video and audio options can fail on a typed value that is not valid: the failure's
+// message is the validation message, which has been sent to the warning sink too.
 
 struct TRowPlan;
-
-// A piece, or why it could not be built: a typed value that is not valid. The message
-// has been sent to the warning sink too.
-struct TPieceResult {
-    TCmdPiece Piece;        // empty when it failed
-    bool Ok = true;
-    QString PieceName;      // "VParams" or "AParams" when !Ok
-    QString Message;        // the validation message when !Ok
-};
 
 // "-ovc xvid" or "-ovc x264".
 TCmdPiece GetVideoCodec(const EncodingSettings& s);
 // Video options: codec options, aspect, output frame rate, the container's muxer; its text
 // is its arguments, each behind one blank.
-TPieceResult GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn);
-TPieceResult GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo, int processorCount,
-                            const TWarningSink& warn);
+TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn);
+TResultOf<TCmdPiece> GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                                    int processorCount, const TWarningSink& warn);
 // "-nosound" or "-oac mp3lame".
 TCmdPiece GetAudioCodec(const EncodingSettings& s);
 // MP3 options (sampling, LAME options); empty with "No audio".
-TPieceResult GetAudioParams(const TRowPlan& plan, const TWarningSink& warn);
-TPieceResult GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                            const TWarningSink& warn);
+TResultOf<TCmdPiece> GetAudioParams(const TRowPlan& plan, const TWarningSink& warn);
+TResultOf<TCmdPiece> GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
+                                    const TWarningSink& warn);
 // Subtitle options: -nosub, a track (-sid) or a file beside the input (-sub, or -vobsub for a
 // DVD pair) to burn.
 TCmdPiece SubtitleOptions(const TRowPlan& plan);

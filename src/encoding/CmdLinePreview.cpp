@@ -2,6 +2,7 @@
 
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/RowPlan.h"
 
 static QString PreviewLine(const TCmdLinePieces& p, const TCmdPiece& vparams, bool withLog, const QString& passLogFile)
 {
@@ -18,12 +19,18 @@ TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInf
                                   const QString& passLogFile1, const TWarningSink& warn)
 {
     TCmdLinePreview preview;
-    // a piece that failed is left out; its builder has already shown its warning
-    QList<TPieceResult> failures;
-    const TCmdLinePieces p = GetCmdLinePieces(s, CurrentFileInfo, processorCount, warn, &failures);
-    for (const TPieceResult& f : failures)
-        preview.Messages << f.Message;
-    preview.Failed = !failures.isEmpty();
+    // Every builder runs; a piece that failed is left out, its builder has already shown
+    // its warning.
+    const auto kept = [&preview](const TResultOf<TCmdPiece>& built) {
+        if (!built)
+            preview.Messages << built.error();
+        return built.value().Trimmed();
+    };
+    const TRowPlan plan = RowPlan(s, CurrentFileInfo);
+    TCmdLinePieces p = FixedCmdLinePieces(plan);
+    p.VParams = kept(GetVideoParams(plan, processorCount, warn));
+    p.AParams = kept(GetAudioParams(plan, warn));
+    preview.Failed = !preview.Messages.isEmpty();
 
     QString text;
     if (TwoPassInEffect(s)) {

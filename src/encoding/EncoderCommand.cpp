@@ -46,20 +46,16 @@ QStringList ParamArgs(const QString& input, const TCmdLinePieces& p, const TCmdP
     return args;
 }
 
-TCmdLinePieces GetCmdLinePieces(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                                int processorCount, const TWarningSink& warn, QList<TPieceResult>* failures)
+TCmdLinePieces FixedCmdLinePieces(const TRowPlan& plan)
 {
-    const auto built = [failures](const TPieceResult& r) {
-        if (!r.Ok && failures)
-            *failures << r;
-        return r.Piece.Trimmed();
-    };
-    const TRowPlan plan = RowPlan(s, CurrentFileInfo);
+    const EncodingSettings& s = plan.Settings;
     TCmdLinePieces p;
+    if (plan.ReaderPlace == TReaderPlace::BeforeInput) {
+        p.Reader.Args << QStringLiteral("-demuxer") << plan.Reader;
+        p.Reader.Text = QStringLiteral("-demuxer ") + plan.Reader;
+    }
     p.VCodec = GetVideoCodec(s);
-    p.VParams = built(GetVideoParams(plan, processorCount, warn));
     p.ACodec = GetAudioCodec(s);
-    p.AParams = built(GetAudioParams(plan, warn));
     p.AdvParams = GetAdvancedParams(plan);
     p.AddParams = GetAdditionalParams(plan).Trimmed();
     return p;
@@ -91,31 +87,23 @@ TEncoderJob BuildEncoderJob(const TRowPlan& plan, int processorCount, const QStr
     job.PassLogFile = passLogFile;
     job.Ext = GetExt(s, false);
     job.TwoPass = TwoPassInEffect(s);
-    TCmdLinePieces& p = job.Pieces;
-    if (plan.ReaderPlace == TReaderPlace::BeforeInput) {
-        p.Reader.Args << QStringLiteral("-demuxer") << plan.Reader;
-        p.Reader.Text = QStringLiteral("-demuxer ") + plan.Reader;
-    }
-    p.VCodec = GetVideoCodec(s);
-    p.ACodec = GetAudioCodec(s);
-    p.AdvParams = GetAdvancedParams(plan);
-    p.AddParams = GetAdditionalParams(plan).Trimmed();
+    TCmdLinePieces& p = job.Pieces = FixedCmdLinePieces(plan);
 
     // The planner's order: the first failing builder ends the file, so the user sees
     // one warning, not one per piece.
-    const auto failed = [&job](const TPieceResult& r) {
-        job.FailedPiece = r.PieceName;
-        job.FailureMessage = r.Message;
+    const auto failed = [&job](const QString& piece, const QString& message) {
+        job.FailedPiece = piece;
+        job.FailureMessage = message;
         return job;
     };
-    const TPieceResult v = GetVideoParams(plan, processorCount, warn);
-    if (!v.Ok)
-        return failed(v);
-    p.VParams = v.Piece.Trimmed();
-    const TPieceResult a = GetAudioParams(plan, warn);
-    if (!a.Ok)
-        return failed(a);
-    p.AParams = a.Piece.Trimmed();
+    const TResultOf<TCmdPiece> v = GetVideoParams(plan, processorCount, warn);
+    if (!v)
+        return failed(QStringLiteral("VParams"), v.error());
+    p.VParams = v.value().Trimmed();
+    const TResultOf<TCmdPiece> a = GetAudioParams(plan, warn);
+    if (!a)
+        return failed(QStringLiteral("AParams"), a.error());
+    p.AParams = a.value().Trimmed();
 
     job.Ok = true;
     if (job.TwoPass) {

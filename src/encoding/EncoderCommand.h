@@ -77,8 +77,7 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
                             int processorCount, const QString& input, const QString& output,
                             const QString& passLogFile, const TWarningSink& warn);
 
-// The six pieces trimmed, every builder run (each failure warns); a piece that failed is
-// left empty and its result kept in failures.
-TCmdLinePieces GetCmdLinePieces(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
-                                int processorCount, const TWarningSink& warn,
-                                QList<TPieceResult>* failures = nullptr);
+// The pieces no typed value can make fail, each text trimmed: the reader a remedy names
+// before the input, both codecs, the advanced and the additional options. VParams and
+// AParams are left empty: GetVideoParams and GetAudioParams build them.
+TCmdLinePieces FixedCmdLinePieces(const TRowPlan& plan);
