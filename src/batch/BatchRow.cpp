@@ -213,14 +213,14 @@ void TouchCommittedOutput(const TRowWork& w, bool keepDates)
         ApplyFileDates(w.Output, w.Dates);
 }
 
-QString InputRefusal(const QString& input, const TVideoFileInfo& info, TInputProblem listed)
+TResult CheckInput(const QString& input, const TVideoFileInfo& info, TInputProblem listed)
 {
     if (listed != TInputProblem::None)
-        return InputProblemText(listed);
+        return TResult::Failure(InputProblemText(listed));
     // a file gone since it was listed is the encoder's to report
     const TInputProblem problem =
         PathKind(input) != TPathKind::Missing ? InputProblemOf(info, GetFileSize64(input)) : TInputProblem::None;
-    return RefusedBeforeRun(problem) ? InputProblemText(problem) : QString();
+    return RefusedBeforeRun(problem) ? TResult::Failure(InputProblemText(problem)) : TResult();
 }
 
 TResultOf<TRowWork> OpenRow(const IBatchRows& rows, int row, const TBatchOptions& options, const QString& ext,
@@ -245,11 +245,12 @@ void ShowRowWaiting(IBatchSink& sink, int row, const TRowWork& w)
 
 TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem listed)
 {
-    QString refusal = InputRefusal(input, plan.Input, listed);
+    if (TResult accepted = CheckInput(input, plan.Input, listed); !accepted)
+        return accepted;
     // No command line keeps such an offset: the row ends before a run that could only fail.
-    if (refusal.isEmpty())
-        refusal = plan.Faithful.AudioOffsetLost;
-    return refusal.isEmpty() ? TResult() : TResult::Failure(refusal);
+    if (!plan.Faithful.AudioOffsetLost.isEmpty())
+        return TResult::Failure(plan.Faithful.AudioOffsetLost);
+    return {};
 }
 
 TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, int processorCount,
@@ -307,24 +308,26 @@ void KeepLastEncoderLines(TRunState& state)
     }
 }
 
-QString ScriptRefusal(const TRowWork& w, TScriptFormat format)
+TResult CheckScriptNames(const TRowWork& w, TScriptFormat format)
 {
     // a job list's lines are for any shell; a batch file is text
     if (format != TScriptFormat::Sh && !(NativeName::IsText(w.Input) && NativeName::IsText(w.Output)))
-        return QCoreApplication::translate("Batch", "The name \"%1\" is not valid UTF-8 and cannot be written into this "
-                                                    "script: the file is left out of it. A .sh script can hold it.")
-            .arg(NativeName::Shown(NativeName::IsText(w.Input) ? w.Output : w.Input));
+        return TResult::Failure(
+            QCoreApplication::translate("Batch", "The name \"%1\" is not valid UTF-8 and cannot be written into this "
+                                                 "script: the file is left out of it. A .sh script can hold it.")
+                .arg(NativeName::Shown(NativeName::IsText(w.Input) ? w.Output : w.Input)));
     if (format != TScriptFormat::Bat)
-        return QString();
+        return {};
     for (const QString& path : {w.Input, w.Output}) {
         if (!IsBatSafePath(path))
-            return QCoreApplication::translate("Batch",
-                                               "The name \"%1\" cannot be written into a batch file safely (it holds "
-                                               "a double quote, %, !, a line break or another control character): "
-                                               "the file is left out of the script. A .sh script can hold any name.")
-                .arg(path);
+            return TResult::Failure(
+                QCoreApplication::translate("Batch",
+                                            "The name \"%1\" cannot be written into a batch file safely (it holds "
+                                            "a double quote, %, !, a line break or another control character): "
+                                            "the file is left out of the script. A .sh script can hold any name.")
+                    .arg(path));
     }
-    return QString();
+    return {};
 }
 
 TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo)

@@ -126,14 +126,14 @@ void DiscardRowTemp(TRowWork& w);
 // when keepDates.
 void TouchCommittedOutput(const TRowWork& w, bool keepDates);
 
-// Why the row's input cannot be converted, in the words of the check before a batch;
-// empty when the encoder may try it. listed: the list's own verdict on the row (a named
-// file of an unknown kind that proved to hold no video).
-QString InputRefusal(const QString& input, const TVideoFileInfo& info, TInputProblem listed);
+// Whether the encoder may try the row's input: a failure says why it cannot be converted,
+// in the words of the check before a batch. listed: the list's own verdict on the row (a
+// named file of an unknown kind that proved to hold no video).
+TResult CheckInput(const QString& input, const TVideoFileInfo& info, TInputProblem listed);
 
-// Why the row cannot go into a script of format (a name a batch file cannot hold
-// safely); empty when it can.
-QString ScriptRefusal(const TRowWork& w, TScriptFormat format);
+// Whether the row can go into a script of format: a failure when it holds a name the
+// script cannot hold safely.
+TResult CheckScriptNames(const TRowWork& w, TScriptFormat format);
 // The row's block of a script.
 TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo);
 

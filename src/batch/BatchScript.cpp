@@ -394,17 +394,16 @@ TResult TBatchScript::Save(const QString& fileName) const
     return TextFile::SaveBytes(fileName, Text(format).toUtf8(), format == TScriptFormat::Sh);
 }
 
-QString ScriptTargetProblem(const QString& target, const TBatchFiles& files)
+TResult CheckScriptTarget(const QString& target, const TBatchFiles& files)
 {
     if (!ScriptFormatFromName(target))
-        //: %2: the endings of the script kinds, ".sh, .bat or .jobs"
-        return QCoreApplication::translate("Batch", "The script name \"%1\" must end in %2.")
-            .arg(target, ScriptSuffixList());
+        return TResult::Failure(
+            //: %2: the endings of the script kinds, ".sh, .bat or .jobs"
+            QCoreApplication::translate("Batch", "The script name \"%1\" must end in %2.").arg(target, ScriptSuffixList()));
     // A job list's profile is written beside it.
     if (ScriptFormatFor(target) == TScriptFormat::Jobs) {
-        const QString problem = WriteTargetProblem(JobsProfileName(target), files);
-        if (!problem.isEmpty())
-            return problem;
+        if (TResult profile = CheckWriteTarget(JobsProfileName(target), files); !profile)
+            return profile;
     }
-    return WriteTargetProblem(target, files);
+    return CheckWriteTarget(target, files);
 }

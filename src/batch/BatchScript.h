@@ -97,6 +97,6 @@ private:
 // (NativeName) as $'\xe9'.
 QString ShellQuote(const QString& word);
 
-// Why the batch must not write the script target: one of its inputs (or the profile
-// beside a job list is), or its name tells no script kind. Empty when it may.
-QString ScriptTargetProblem(const QString& target, const TBatchFiles& files);
+// Whether the batch may write the script target: a failure when it is one of its inputs
+// (or the profile beside a job list is), or its name tells no script kind.
+TResult CheckScriptTarget(const QString& target, const TBatchFiles& files);

@@ -45,9 +45,8 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
     result.FilesToConvert = int(checked.size());
     if (checked.isEmpty())
         return result;
-    const QString problem = ScriptTargetProblem(target, files);
-    if (!problem.isEmpty())
-        return stop(problem);
+    if (const TResult writable = CheckScriptTarget(target, files); !writable)
+        return stop(writable.error());
 
     const QString ext = GetExt(settings, true);
     const int cpus = options.ProcessorCount > 0 ? options.ProcessorCount : QThread::idealThreadCount();
@@ -84,9 +83,8 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
             result.EarlyExit = QCoreApplication::translate("BatchScriptWriter", "invalid setting (%1)").arg(w.Job.FailedPiece);
             return result;
         }
-        const QString unsafe = ScriptRefusal(w, format);
-        if (!unsafe.isEmpty()) {
-            sink.OnWarning(unsafe);
+        if (const TResult fits = CheckScriptNames(w, format); !fits) {
+            sink.OnWarning(fits.error());
             ++result.RefusedRows;
             continue;
         }

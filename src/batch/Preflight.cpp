@@ -41,27 +41,28 @@ QString Clock(double seconds)
     return QStringLiteral("%1:%2:%3").arg(s / 3600).arg(s / 60 % 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-// What keeps the file from being converted as it is; empty when nothing does. info is
+// The file probed: a failure says what keeps it from being converted as it is. info is
 // filled when the file could be analysed.
-QString ProbeProblem(const QString& input, const QString& mediaInfoDll, TVideoFileInfo& info, bool analysed)
+TResult ProbeInput(const QString& input, const QString& mediaInfoDll, TVideoFileInfo& info, bool analysed)
 {
     const TPathKind kind = PathKind(input);
     if (kind == TPathKind::Missing)
-        return QCoreApplication::translate("Preflight", "the file does not exist");
+        return TResult::Failure(QCoreApplication::translate("Preflight", "the file does not exist"));
     if (kind != TPathKind::Regular)
-        return QCoreApplication::translate("Preflight", "not a regular file");
+        return TResult::Failure(QCoreApplication::translate("Preflight", "not a regular file"));
     if (::access(NativeName::Encode(input).constData(), R_OK) != 0)
-        return QCoreApplication::translate("Preflight", "the file cannot be read (no permission)");
+        return TResult::Failure(QCoreApplication::translate("Preflight", "the file cannot be read (no permission)"));
     const int64_t size = GetFileSize64(input);
     if (size == 0)
-        return InputProblemText(TInputProblem::Empty);
+        return TResult::Failure(InputProblemText(TInputProblem::Empty));
     if (mediaInfoDll.isEmpty())
-        return QString(); // told once for the whole batch
+        return {}; // told once for the whole batch
     // The complete analysis: what the batch adjusts (turns, rates, offsets) is told from it.
     if (!analysed)
         GetVideoFileInfo(input, mediaInfoDll, info);
     // In the words the batch uses when it refuses the row.
-    return InputProblemText(InputProblemOf(info, size));
+    const TInputProblem problem = InputProblemOf(info, size);
+    return problem == TInputProblem::None ? TResult() : TResult::Failure(InputProblemText(problem));
 }
 
 // The nearest directory of path that exists (path itself when it does); empty when none.
@@ -77,20 +78,23 @@ QString ExistingAncestor(const QString& path)
     return dir;
 }
 
-// Why outputs cannot be written into dir (it is made when missing); empty when they can.
-QString DirectoryProblem(const QString& dir)
+// Whether outputs can be written into dir (it is made when missing): a failure says why not.
+TResult CheckOutputDirectory(const QString& dir)
 {
     const QString existing = ExistingAncestor(dir);
     if (existing.isEmpty() || !DirExists(existing))
-        return QCoreApplication::translate("Preflight", "the output directory %1 cannot be created").arg(Quoted(dir));
+        return TResult::Failure(
+            QCoreApplication::translate("Preflight", "the output directory %1 cannot be created").arg(Quoted(dir)));
     if (::access(NativeName::Encode(existing).constData(), W_OK | X_OK) != 0) {
         if (existing == QDir::cleanPath(dir))
-            return QCoreApplication::translate("Preflight", "the output directory %1 cannot be written (no permission)")
-                .arg(Quoted(dir));
-        return QCoreApplication::translate("Preflight", "the output directory %1 cannot be created in %2 (no permission)")
-            .arg(Quoted(dir), Quoted(existing));
+            return TResult::Failure(
+                QCoreApplication::translate("Preflight", "the output directory %1 cannot be written (no permission)")
+                    .arg(Quoted(dir)));
+        return TResult::Failure(
+            QCoreApplication::translate("Preflight", "the output directory %1 cannot be created in %2 (no permission)")
+                .arg(Quoted(dir), Quoted(existing)));
     }
-    return QString();
+    return {};
 }
 
 struct TVolume {
@@ -281,10 +285,10 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
         const QString input = FoldInputPath(rows.RowFullFileName(r));
         TVideoFileInfo info;
         const bool analysed = rows.FreshAnalysis(r, info);
-        const QString problem = ProbeProblem(input, params.MediaInfoDll, info, analysed);
+        const TResult probed = ProbeInput(input, params.MediaInfoDll, info, analysed);
         const TRowPlan plan = RowPlan(settings, info);
-        if (!problem.isEmpty()) {
-            report.Problems << OfInput(input, problem);
+        if (!probed) {
+            report.Problems << OfInput(input, probed.error());
         } else {
             const TFaithfulOutput& faithful = plan.Faithful;
             if (!faithful.AudioOffsetLost.isEmpty())
@@ -328,7 +332,7 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
         const QString dir = QFileInfo(c.Output).path();
         if (!dirs.contains(dir))
             dirs << dir;
-        if (!problem.isEmpty())
+        if (!probed)
             continue;
         const TSizeForecast forecast = ForecastOutputBytes(plan, &sizes);
         const qint64 bytes = forecast.Bytes;
@@ -351,8 +355,8 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
     QList<TVolume> volumes;
     QHash<QString, int> volumeOf;
     for (const QString& dir : dirs) {
-        if (const QString problem = DirectoryProblem(dir); !problem.isEmpty()) {
-            report.Problems << problem;
+        if (const TResult usable = CheckOutputDirectory(dir); !usable) {
+            report.Problems << usable.error();
             continue;
         }
         const QStorageInfo storage(ExistingAncestor(dir));

@@ -250,11 +250,11 @@ int RunBatch(const CliOptions& o, bool scriptMode)
         for (int r = 0; r < model.rowCount(); ++r)
             if (model.IsChecked(r))
                 inputs.AddInput(model.RowFullName(r));
-        const QString problem = scriptMode ? ScriptTargetProblem(QDir().absoluteFilePath(o.scriptFile), inputs)
-                                : o.errorLog.isEmpty() ? QString()
-                                                       : WriteTargetProblem(QDir().absoluteFilePath(o.errorLog), inputs);
-        if (!problem.isEmpty()) {
-            Err(QStringLiteral("vexaconv: %1\n").arg(problem));
+        const TResult writable = scriptMode ? CheckScriptTarget(QDir().absoluteFilePath(o.scriptFile), inputs)
+                                 : o.errorLog.isEmpty() ? TResult()
+                                                        : CheckWriteTarget(QDir().absoluteFilePath(o.errorLog), inputs);
+        if (!writable) {
+            Err(QStringLiteral("vexaconv: %1\n").arg(writable.error()));
             return 2;
         }
     }

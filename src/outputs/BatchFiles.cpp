@@ -182,10 +182,11 @@ void TBatchFiles::AddPlannedOutput(const QString& path, const QString& source)
 
 QString TBatchFiles::PlannedSourceOf(const QString& path) const { return m_plannedSources.value(NameKey(path)); }
 
-QString WriteTargetProblem(const QString& target, const TBatchFiles& files)
+TResult CheckWriteTarget(const QString& target, const TBatchFiles& files)
 {
     if (files.IsInput(target))
-        return QCoreApplication::translate("Outputs", "\"%1\" is one of the files to convert: it is not written over.")
-            .arg(target);
-    return QString();
+        return TResult::Failure(
+            QCoreApplication::translate("Outputs", "\"%1\" is one of the files to convert: it is not written over.")
+                .arg(target));
+    return {};
 }

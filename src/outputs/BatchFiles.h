@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lib/Result.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -80,6 +82,6 @@ private:
 // without such an entry to try counts as folding, which only ever costs a numbered name.
 bool DirectoryFoldsCase(const QString& dirPath);
 
-// Why the batch must not write target (a script, the error log): it is one of the batch's
-// inputs, under whatever name. Empty when it may.
-QString WriteTargetProblem(const QString& target, const TBatchFiles& files);
+// Whether the batch may write target (a script, the error log): a failure when it is one
+// of the batch's inputs, under whatever name.
+TResult CheckWriteTarget(const QString& target, const TBatchFiles& files);
