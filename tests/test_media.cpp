@@ -367,7 +367,7 @@ protected:
     static TVideoFileInfo Analyse(const char* clip)
     {
         TVideoFileInfo vfi;
-        GetVideoFileInfo(TestSupport::Clip(QLatin1String(clip)), vfi);
+        GetVideoFileInfo(TestSupport::Clip(QLatin1String(clip)), MediaTest::SystemLibrary(), vfi);
         return vfi;
     }
 };
@@ -418,7 +418,7 @@ TEST_F(MediaRealFiles, H264AacMp4AndTheNameWithBlanksQuotesAndAccents)
 {
     for (const char* clip : {"clip_h264_aac.mp4", "clip with blanks 'single' \"double\" \xC3\xBC \xC3\xA9.mp4"}) {
         TVideoFileInfo vfi;
-        GetVideoFileInfo(TestSupport::Clip(QString::fromUtf8(clip)), vfi);
+        GetVideoFileInfo(TestSupport::Clip(QString::fromUtf8(clip)), MediaTest::SystemLibrary(), vfi);
         EXPECT_EQ(vfi.Format, "MPEG-4") << clip;
         EXPECT_EQ(vfi.VideoStreams[0].Codec, "AVC") << clip;
         EXPECT_EQ(vfi.VideoStreams[0].Width, 320) << clip;
@@ -514,7 +514,7 @@ TEST_F(MediaRealFiles, ControlBytesInTagsDoNotReachTheTexts)
          QStringLiteral("-metadata"), QString::fromLatin1("title=A\x01" "B\x7f" "C\x1b" "D"), path});
     ASSERT_EQ(made.exitCode, 0) << made.err.toStdString();
     TVideoFileInfo vfi;
-    GetVideoFileInfo(path, vfi);
+    GetVideoFileInfo(path, MediaTest::SystemLibrary(), vfi);
     ASSERT_EQ(vfi.NumberOfAudioStreams, 1);
     EXPECT_EQ(vfi.AudioStreams[0].EncodedLibrary, "LAME3.100");
     EXPECT_TRUE(vfi.MediaInfoFull.contains(QRegularExpression(QStringLiteral(": ABCD\n"))))

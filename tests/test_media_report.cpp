@@ -237,7 +237,7 @@ protected:
 TEST_F(MediaReportFiles, RealClipWithTwoAudioStreams)
 {
     const QString path = TestSupport::Clip(QStringLiteral("clip_two_audio.mkv"));
-    const TResultOf<QString> built = FileInfoReportText(path);
+    const TResultOf<QString> built = FileInfoReportText(path, MediaTest::SystemLibrary());
     ASSERT_TRUE(built.ok()) << built.error().toStdString();
     const QString& report = built.value();
     const QStringList lines = ReportLines(report);
@@ -257,7 +257,7 @@ TEST_F(MediaReportFiles, RealClipWithTwoAudioStreams)
 TEST_F(MediaReportFiles, JunkFileHasOnlyTheGeneralSection)
 {
     const QString path = TestSupport::Clip(QStringLiteral("junk.avi"));
-    const TResultOf<QString> built = FileInfoReportText(path);
+    const TResultOf<QString> built = FileInfoReportText(path, MediaTest::SystemLibrary());
     ASSERT_TRUE(built.ok());
     const QStringList lines = ReportLines(built.value());
     EXPECT_TRUE(lines.contains(TestSupport::UserDecimals("File size: 65 536 bytes (64.00 KB)")));
@@ -269,7 +269,8 @@ TEST_F(MediaReportFiles, JunkFileHasOnlyTheGeneralSection)
 
 TEST_F(MediaReportFiles, VanishedFileGivesNoReport)
 {
-    const TResultOf<QString> built = FileInfoReportText(TestSupport::Clip(QStringLiteral("no_such_clip.avi")));
+    const TResultOf<QString> built =
+        FileInfoReportText(TestSupport::Clip(QStringLiteral("no_such_clip.avi")), MediaTest::SystemLibrary());
     EXPECT_FALSE(built.ok());
     EXPECT_FALSE(built.error().isEmpty());
     EXPECT_TRUE(built.value().isEmpty());
@@ -287,7 +288,7 @@ TEST_F(MediaReportFiles, ChecksumOnlyUpToThreeHundredMebibytes)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         ASSERT_TRUE(f.resize(c.size));
         f.close();
-        const TResultOf<QString> built = FileInfoReportText(path);
+        const TResultOf<QString> built = FileInfoReportText(path, MediaTest::SystemLibrary());
         ASSERT_TRUE(built.ok()) << built.error().toStdString();
         const QStringList crcLines = ReportLines(built.value()).filter(QStringLiteral("CRC32: $"));
         EXPECT_EQ(crcLines.size(), c.crc ? 1 : 0) << c.name;
@@ -306,7 +307,7 @@ TEST_F(MediaReportFiles, InfoModePrintsTheReportBytes)
     const TestSupport::RunResult r = TestSupport::RunVexaconv({QStringLiteral("--home"), home.path(),
                                                                QStringLiteral("--info"), path});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    const TResultOf<QString> built = FileInfoReportText(path);
+    const TResultOf<QString> built = FileInfoReportText(path, MediaTest::SystemLibrary());
     ASSERT_TRUE(built.ok());
     EXPECT_EQ(r.out, built.value().toUtf8());
     EXPECT_TRUE(r.out.contains("\r\nAUDIO STREAM 1\r\n"));

@@ -77,17 +77,19 @@ QStringList PreviewArgs(const QStringList& runArgs, const TPreviewSpan& span)
            + runArgs;
 }
 
-TPreviewMaker::TPreviewMaker(QString encoder, QString mediaInfoLibrary, QObject* parent)
+TPreviewMaker::TPreviewMaker(QString encoder, QString mediaInfoLibrary, QString home, QObject* parent)
     : QObject(parent)
     , m_encoder(std::move(encoder))
     , m_mediaInfo(std::move(mediaInfoLibrary))
+    , m_home(std::move(home))
 {
 }
 
-void TPreviewMaker::SetTools(QString encoder, QString mediaInfoLibrary)
+void TPreviewMaker::SetTools(QString encoder, QString mediaInfoLibrary, QString home)
 {
     m_encoder = std::move(encoder);
     m_mediaInfo = std::move(mediaInfoLibrary);
+    m_home = std::move(home);
 }
 
 TPreviewMaker::~TPreviewMaker()
@@ -185,7 +187,7 @@ void TPreviewMaker::Encode(const EncodingSettings& settings, const QString& inpu
     m_state.TwoPass = job.TwoPass;
     m_runner = std::make_unique<TPassRunner>(m_state, static_cast<IProgressSink&>(*this));
     connect(m_runner.get(), &TPassRunner::runFinished, this, &TPreviewMaker::OnRunFinished);
-    m_runner->Set(m_encoder, runs, QString(), RunLimitsFor(m_preview.Seconds * 1000));
+    m_runner->Set(m_encoder, runs, m_home, RunLimitsFor(m_preview.Seconds * 1000));
     m_clock.start();
     StartRun(0);
 }

@@ -53,11 +53,12 @@ QStringList PreviewArgs(const QStringList& runArgs, const TPreviewSpan& span);
 class TPreviewMaker : public QObject, private IProgressSink {
     Q_OBJECT
 public:
-    TPreviewMaker(QString encoder, QString mediaInfoLibrary, QObject* parent = nullptr);
+    TPreviewMaker(QString encoder, QString mediaInfoLibrary, QString home, QObject* parent = nullptr);
     ~TPreviewMaker() override;
 
-    // The encoder and the MediaInfo library, as they are now (the options may change them).
-    void SetTools(QString encoder, QString mediaInfoLibrary);
+    // The encoder and the MediaInfo library, as they are now (the options may change them),
+    // and the program home the encoder starts in.
+    void SetTools(QString encoder, QString mediaInfoLibrary, QString home);
     // info: the file's analysis (the caller's, or asked of the analysis workers when its
     // name is empty).
     void Start(const EncodingSettings& settings, const QString& input, TVideoFileInfo info = {});
@@ -82,6 +83,7 @@ private:
 
     QString m_encoder;
     QString m_mediaInfo;
+    QString m_home;
     TRunState m_state;
     std::unique_ptr<TPassRunner> m_runner;
     QString m_passLog;

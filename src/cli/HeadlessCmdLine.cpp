@@ -45,7 +45,7 @@ int RunCmdLine(const CliOptions& o)
 
     const QString fileName = QDir::current().absoluteFilePath(input); // a name's own bytes kept
     TVideoFileInfo info;
-    GetVideoFileInfo(fileName, info);
+    GetVideoFileInfo(fileName, params.MediaInfoDll, info);
 
     QStringList warnings;
     const TCmdLinePreview preview =

@@ -44,7 +44,7 @@ int RunInfo(const CliOptions& o)
         return 2;
     }
     // QDir, not QFileInfo: a name's bytes that are not UTF-8 are kept
-    const TResultOf<QString> report = FileInfoReportText(QDir::current().absoluteFilePath(input));
+    const TResultOf<QString> report = FileInfoReportText(QDir::current().absoluteFilePath(input), params.MediaInfoDll);
     if (!report.ok()) {
         Err(QStringLiteral("vexaconv: %1\n").arg(report.error()));
         return 1;

@@ -33,7 +33,7 @@ int RunPreview(const CliOptions& o)
     if (TSignalGuard::Signalled())
         return ExitInterrupted;
     const TAppParams& params = AppParams();
-    TPreviewMaker maker(params.mencoder, params.MediaInfoDll);
+    TPreviewMaker maker(params.mencoder, params.MediaInfoDll, params.AppDir);
     signals.SetAborter([&maker] { maker.Cancel(); });
     QEventLoop loop;
     TResultOf<TPreview> result = TResult::Failure(QString());

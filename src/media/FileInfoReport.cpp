@@ -147,22 +147,22 @@ TResultOf<QString> ReportFromAnalysis(const QString& path, const TVideoFileInfo&
 
 } // namespace
 
-TResultOf<QString> GetInfoAsText(const TFileInfoLabels& shown)
+TResultOf<QString> GetInfoAsText(const TFileInfoLabels& shown, const QString& dllPath)
 {
     const QString path = FullPathFromLabels(shown.Directory, shown.FileName);
     TVideoFileInfo fresh;
-    GetVideoFileInfo(path, fresh);
+    GetVideoFileInfo(path, dllPath, fresh);
     return ReportFromAnalysis(path, fresh, shown);
 }
 
 QString InfoReportFileName(const QString& fullPath) { return fullPath + QStringLiteral("_info.txt"); }
 
-TResultOf<QString> FileInfoReportText(const QString& fileName)
+TResultOf<QString> FileInfoReportText(const QString& fileName, const QString& dllPath)
 {
     // One analysis serves the labels and the report: a file the library stalls on costs
     // one time limit, not two.
     TVideoFileInfo vfi;
-    GetVideoFileInfo(fileName, vfi);
+    GetVideoFileInfo(fileName, dllPath, vfi);
     const TFileInfoLabels shown = FileInfoLabels(vfi, 1, 1);
     return ReportFromAnalysis(FullPathFromLabels(shown.Directory, shown.FileName), vfi, shown);
 }

@@ -25,13 +25,14 @@ QString BuildInfoReport(const QString& fullPath, const TVideoFileInfo& fresh, co
                         std::optional<uint32_t> crc);
 
 // The window's GetInfoAsText: rebuilds the path from the shown labels, analyses the file
-// afresh, reads its checksum and builds the report. A failure when the file cannot be
-// read for the checksum (then there is no report to copy or save).
-TResultOf<QString> GetInfoAsText(const TFileInfoLabels& shown);
+// afresh with the MediaInfo library at dllPath, reads its checksum and builds the report.
+// A failure when the file cannot be read for the checksum (then there is no report to
+// copy or save).
+TResultOf<QString> GetInfoAsText(const TFileInfoLabels& shown, const QString& dllPath);
 
 // The name "Save..." proposes: the file's full path followed by "_info.txt".
 QString InfoReportFileName(const QString& fullPath);
 
 // The report as the window would give it right after showing fileName with the first
-// streams selected.
-TResultOf<QString> FileInfoReportText(const QString& fileName);
+// streams selected, the file analysed with the MediaInfo library at dllPath.
+TResultOf<QString> FileInfoReportText(const QString& fileName, const QString& dllPath);

@@ -5,7 +5,6 @@
 #include "media/AvProbe.h"
 #include "media/MediaAnswers.h"
 
-#include "base/AppParams.h"
 #include "lib/Conversion.h"
 #include "lib/DateTime.h"
 #include "lib/Files.h"
@@ -447,9 +446,4 @@ quint64 RequestKeyPictureAtOrBefore(const QString& fileName, int atMs, QObject* 
                                        done(r.Outcome == TAnalysisOutcome::Answered ? r.Answer.KeyPictureMs : -1);
                                    });
     return ticket;
-}
-
-void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info)
-{
-    GetVideoFileInfo(fileName, AppParams().MediaInfoDll, info);
 }

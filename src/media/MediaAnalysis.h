@@ -40,9 +40,6 @@ bool AnalyzeMediaFile(const QString& fileName, const QString& dllPath, TVideoFil
 // name and size, even when the analysis fails or times out.
 void GetVideoFileInfo(const QString& fileName, const QString& dllPath, TVideoFileInfo& info, bool pictures = false);
 
-// The same with the program's own MediaInfo library (TAppParams.MediaInfoDll).
-void GetVideoFileInfo(const QString& fileName, TVideoFileInfo& info);
-
 // GetVideoFileInfo without waiting: done gets the same record later, from the event loop
 // (through the analysis pool, ahead of queued requests), unless context is gone by then.
 // Returns the pool's ticket, for TAnalysisPool::Cancel; 0 when there was nothing to analyse.

@@ -1,24 +1,15 @@
 #include "runner/ConRun.h"
 
-#include "base/AppParams.h"
 #include "runner/EncoderRun.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-
-TResultOf<int> RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink)
-{
-    return RunEncoder(program, argv, state, sink, QString());
-}
-
 namespace {
 
 QString EncoderDir(const QString& workingDir)
 {
-    QString dir = workingDir.isEmpty() ? AppParams().AppDir : workingDir;
-    if (dir.isEmpty())
-        dir = QStringLiteral("/");
+    QString dir = workingDir.isEmpty() ? QStringLiteral("/") : workingDir;
     // The home is made by its first write: a fresh one may not exist yet, and a child
     // cannot start in a missing directory.
     if (!QFileInfo(dir).isDir())

@@ -7,21 +7,20 @@
 #include <QString>
 #include <QStringList>
 
+// The encoder starts in workingDir, the program home its callers pass: "/" when that is
+// empty, the temporary folder when it does not exist (yet).
 
-// Runs program with argv (no shell) in the program home, its output (stdout and stderr
-// merged, decoded as UTF-8) assembled into state.EncoderOutput line by line; reports
-// every line and every throttled progress update to sink. Returns the exit code (see the
-// constants above). The UI thread is not blocked: the run waits in a local event loop,
-// so windows repaint and the abort action works while the encoder is silent.
+// Runs program with argv (no shell) in workingDir, its output (stdout and stderr merged,
+// decoded as UTF-8) assembled into state.EncoderOutput line by line; reports every line
+// and every throttled progress update to sink. Returns the exit code (see the constants
+// above). The UI thread is not blocked: the run waits in a local event loop, so windows
+// repaint and the abort action works while the encoder is silent.
 // A failure (see TEncoderRun::Start) when the process cannot be started.
-TResultOf<int> RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink);
-
-// As above with an explicit working directory (empty: the program home, else "/").
 TResultOf<int> RunEncoder(const QString& program, const QStringList& argv, TRunState& state, IProgressSink& sink,
                           const QString& workingDir);
 
 // Starts run with program (a relative path counts from the current directory) in
-// workingDir (empty: the program home, else "/"). A failure when it cannot be started.
+// workingDir. A failure when it cannot be started.
 TResult StartEncoder(TEncoderRun& run, const QString& program, const QStringList& argv, const QString& workingDir);
 
 // What the abort action did.

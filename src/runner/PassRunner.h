@@ -24,8 +24,8 @@ public:
     TPassRunner(TRunState& state, IProgressSink& sink, QObject* parent = nullptr);
     ~TPassRunner() override;
 
-    // The program, each run's arguments, where they run (empty: the program home) and
-    // the limits every run gets.
+    // The program, each run's arguments, where they run (the program home, as StartEncoder
+    // takes it) and the limits every run gets.
     void Set(QString program, QList<QStringList> runs, QString workingDir, TRunLimits limits);
     // Starts run index with the state's output cleared, stopped at once when paused. A
     // failure when it cannot be started (nothing follows then).

@@ -187,13 +187,13 @@ void TFormFileInfo::OnStreamChanged()
     if (m_filling || m_fileName.isEmpty())
         return;
     TVideoFileInfo vfi;
-    GetVideoFileInfo(FullPathFromLabels(m_directory, m_fileName), vfi);
+    GetVideoFileInfo(FullPathFromLabels(m_directory, m_fileName), AppParams().MediaInfoDll, vfi);
     UpdateList(vfi, m_cbAudioStreamNo->currentIndex() + 1, m_cbVideoStreamNo->currentIndex() + 1);
 }
 
 bool TFormFileInfo::GetInfoAsText(QString& report)
 {
-    const TResultOf<QString> built = ::GetInfoAsText(Shown());
+    const TResultOf<QString> built = ::GetInfoAsText(Shown(), AppParams().MediaInfoDll);
     if (!built.ok()) {
         UiKit::WarningBox(this, built.error());
         return false;

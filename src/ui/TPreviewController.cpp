@@ -13,7 +13,7 @@
 TPreviewController::TPreviewController(QWidget& window)
     : QObject(&window)
     , m_window(window)
-    , m_maker(QString(), QString())
+    , m_maker(QString(), QString(), QString())
     , m_player(new TPlayerLauncher(this))
 {
     connect(&m_maker, &TPreviewMaker::finished, this, &TPreviewController::OnFinished);
@@ -30,7 +30,7 @@ void TPreviewController::Make(const QString& file, const EncodingSettings& setti
     if (file.isEmpty() || m_maker.Running())
         return;
     m_file = file;
-    m_maker.SetTools(AppParams().mencoder, AppParams().MediaInfoDll);
+    m_maker.SetTools(AppParams().mencoder, AppParams().MediaInfoDll, AppParams().AppDir);
     m_busy = new QProgressDialog(tr("Converting ten seconds from the middle of %1...").arg(QFileInfo(file).fileName()),
                                  tr("Cancel"), 0, 0, &m_window);
     m_busy->setObjectName(QStringLiteral("PreviewProgress"));
