@@ -26,7 +26,7 @@ public:
     int RowCount() const override { return int(Files.size()); }
     bool IsRowChecked(int) const override { return true; }
     QString RowFullFileName(int row) const override { return Files.at(row); }
-    void SetRowStatus(int, const QString&, std::optional<TColor>) override {}
+    void SetRowStatus(int, const TRowStatus&, std::optional<TColor>) override {}
 };
 
 class TQuietSink : public IBatchSink {

@@ -258,13 +258,13 @@ class TFakeRows : public IBatchRows {
 public:
     QStringList Files;
     QList<bool> Checked;
-    QStringList Statuses;
+    QList<TRowStatus> Statuses;
     QStringList Roots;
     int RowCount() const override { return int(Files.size()); }
     QString RowRoot(int row) const override { return Roots.value(row); }
     bool IsRowChecked(int row) const override { return Checked.value(row, true); }
     QString RowFullFileName(int row) const override { return Files.at(row); }
-    void SetRowStatus(int, const QString& status, std::optional<TColor>) override { Statuses << status; }
+    void SetRowStatus(int, const TRowStatus& status, std::optional<TColor>) override { Statuses << status; }
 };
 
 class TRecordingSink : public IBatchSink {
@@ -273,9 +273,9 @@ public:
     QStringList Rows; // "STATUS|OUTPUT file name"
     void OnWarning(const QString& text) override { Warnings << text; }
     void OnProgress(const TProgressUpdate&) override {}
-    void OnRowFinished(int, const QString& status, const QString&, const QString& output) override
+    void OnRowFinished(int, const TRowStatus& status, const QString&, const QString& output) override
     {
-        Rows << status + "|" + QFileInfo(output).fileName();
+        Rows << RowStatusData(status) + "|" + QFileInfo(output).fileName();
     }
 };
 

@@ -91,7 +91,7 @@ TFileListRow SyntheticRow(const QString& name, bool active)
     r.FileName = name;
     r.Directory = QStringLiteral("/synthetic");
     r.Active = active;
-    r.Status = QStringLiteral("Ready");
+    r.Status = TRowStatus::Of(TRowStatusKind::Ready);
     r.Analysed = true;
     return r;
 }
@@ -353,13 +353,13 @@ TEST_F(FileListTest, StatusTextAndColour)
     ASSERT_TRUE(m_model.AddToList(Make(QStringLiteral("a.avi"))));
     EXPECT_FALSE(m_model.RowStatusColor(0).has_value());
     QSignalSpy changed(&m_model, &QAbstractItemModel::dataChanged);
-    m_model.SetRowStatus(0, QStringLiteral("Error (1)"), RGBColor(226, 53, 29));
+    m_model.SetRowStatus(0, TRowStatus::Exit(1, false), RGBColor(226, 53, 29));
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(m_model.RowStatus(0), "Error (1)");
+    EXPECT_EQ(RowStatusData(m_model.RowStatus(0)), "Error (1)");
     ASSERT_TRUE(m_model.RowStatusColor(0).has_value());
     EXPECT_EQ(*m_model.RowStatusColor(0), RGBColor(226, 53, 29));
-    m_model.SetRowStatus(5, QStringLiteral("Done"));
-    EXPECT_EQ(m_model.RowStatus(5), "");
+    m_model.SetRowStatus(5, TRowStatus::Of(TRowStatusKind::Done));
+    EXPECT_EQ(RowStatusData(m_model.RowStatus(5)), "");
 }
 
 // In another language the list shows its statuses, captions and filters translated, while
@@ -369,7 +369,7 @@ TEST_F(FileListTest, AnotherLanguageChangesWhatIsShownNeverWhatIsStored)
     const TestSupport::MarkingLanguage language;
     ASSERT_TRUE(m_model.AddToList(Make(QStringLiteral("a.avi"))));
     ASSERT_TRUE(m_model.AddToList(Make(QStringLiteral("b.avi"))));
-    m_model.SetRowStatus(0, QStringLiteral("Converting 45%"));
+    m_model.SetRowStatus(0, TRowStatus::Converting(45));
     const QModelIndex status = m_model.index(0, colStatus);
 
     const struct {
@@ -380,7 +380,7 @@ TEST_F(FileListTest, AnotherLanguageChangesWhatIsShownNeverWhatIsStored)
         {"status shown", status.data(Qt::DisplayRole), "\u00abConverting 45%\u00bb"},
         {"status tip", status.data(Qt::ToolTipRole), "\u00abConverting 45%\u00bb"},
         {"status of a fresh row", m_model.index(1, colStatus).data(), "\u00abReady\u00bb"},
-        {"status stored", m_model.RowStatus(0), "Converting 45%"},
+        {"status stored", RowStatusData(m_model.RowStatus(0)), "Converting 45%"},
         {"status as the model stores it", status.data(TFileListModel::StoredValueRole), "Converting 45%"},
         {"header", m_model.headerData(colSize, Qt::Horizontal), "\u00abSize\u00bb"},
         {"menu caption", ColumnMenuCaption(colVideoFPS), "\u00abFrames/sec.\u00bb"},
@@ -756,7 +756,7 @@ TEST_F(FileListTest, ModelContractHoldsThroughEveryOperation)
     m_model.UncheckSelected({1, 3});
     m_model.InvertSelection();
     EXPECT_EQ(m_model.RemoveChecked(), 2);
-    m_model.SetRowStatus(0, QStringLiteral("Done"));
+    m_model.SetRowStatus(0, TRowStatus::Of(TRowStatusKind::Done));
     EXPECT_EQ(m_model.headerData(colVideoBitrate, Qt::Horizontal).toString(), "Video bitrate [kbit/s]");
     EXPECT_EQ(m_model.data(m_model.index(0, colFileName), TFileListModel::FullNameRole).toString(),
               m_model.RowFullName(0));

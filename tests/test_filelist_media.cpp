@@ -157,7 +157,7 @@ TEST_F(FileListMedia, NamedFilesOfUnknownKindsMustShowVideo)
                       reason.isEmpty() ? c.Status : c.Status + "\n" + reason);
             if (c.Status == "Ready")
                 EXPECT_EQ(Cell(r, colReason), reason) << c.Path.toStdString();
-            EXPECT_EQ(m_model.RowStatus(r), c.Status == "Ready" ? "Ready" : "Refused"); // stored in English
+            EXPECT_EQ(RowStatusData(m_model.RowStatus(r)), c.Status == "Ready" ? "Ready" : "Refused"); // stored in English
         }
     }
 }

@@ -180,7 +180,7 @@ TEST(UiBatch, RowsAreAnalysedWhenTheBatchReachesThemNotAtItsStart)
     EXPECT_FALSE(list->Row(0).Analysed);
     EXPECT_FALSE(list->Row(1).Analysed);
     ASSERT_TRUE(ended.wait(60000));
-    EXPECT_EQ(list->RowStatus(1), QStringLiteral("Done"));
+    EXPECT_EQ(RowStatusData(list->RowStatus(1)), QStringLiteral("Done"));
     EXPECT_TRUE(f.w->FormProgress()->TimingLabel()->text().contains(QLatin1String("Batch: 100%")))
         << f.w->FormProgress()->TimingLabel()->text().toStdString();
     f.w->FormProgress()->hide();
@@ -206,7 +206,7 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
     bool percentInList = false;
     ASSERT_TRUE(QTest::qWaitFor([&] {
         mostJobs = std::max(mostJobs, jobs->topLevelItemCount());
-        percentInList = percentInList || QRegularExpression(QStringLiteral("^Converting \\d+%$")).match(list->RowStatus(0)).hasMatch();
+        percentInList = percentInList || QRegularExpression(QStringLiteral("^Converting \\d+%$")).match(RowStatusData(list->RowStatus(0))).hasMatch();
         return !ended.isEmpty();
     }, 60000));
     EditAppParams().ParallelJobs = 1;
@@ -217,9 +217,9 @@ TEST(UiBatch, TwoJobsShowEveryRunningRowAndKeepTheListsOrder)
     EXPECT_LE(mostJobs, 3);
     EXPECT_TRUE(percentInList);
     EXPECT_EQ(jobs->topLevelItemCount(), 0);
-    EXPECT_EQ(list->RowStatus(0), QStringLiteral("Done"));
-    EXPECT_EQ(list->RowStatus(1), QStringLiteral("OK - Renamed"));
-    EXPECT_EQ(list->RowStatus(2), QStringLiteral("OK - Renamed"));
+    EXPECT_EQ(RowStatusData(list->RowStatus(0)), QStringLiteral("Done"));
+    EXPECT_EQ(RowStatusData(list->RowStatus(1)), QStringLiteral("OK - Renamed"));
+    EXPECT_EQ(RowStatusData(list->RowStatus(2)), QStringLiteral("OK - Renamed"));
     EXPECT_EQ(ClipComment(f.out.filePath(QStringLiteral("clip.avi"))), "encoded " + a.toUtf8());
     EXPECT_EQ(ClipComment(f.out.filePath(QStringLiteral("clip_001.avi"))), "encoded " + b.toUtf8());
     EXPECT_EQ(ClipComment(f.out.filePath(QStringLiteral("clip_002.avi"))), "encoded " + c.toUtf8());
@@ -271,13 +271,13 @@ TEST(UiBatch, TwoJobsLabelsFollowTheRowStillRunning)
     ASSERT_NE(label, nullptr);
     bool followed = false;
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        if (f.w->List()->RowStatus(0) == QStringLiteral("Done") && ended.isEmpty())
+        if (RowStatusData(f.w->List()->RowStatus(0)) == QStringLiteral("Done") && ended.isEmpty())
             followed = followed || label->text() == b;
         return !ended.isEmpty();
     }, 60000));
     EditAppParams().ParallelJobs = 1;
     EXPECT_TRUE(followed) << label->text().toStdString();
-    EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("OK - Renamed"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(1)), QStringLiteral("OK - Renamed"));
     f.w->FormProgress()->hide();
 }
 
@@ -329,8 +329,8 @@ TEST(UiBatch, PauseStopsEveryEncoderAndResumeLetsThemGoOn)
     f.w->AbortConversion();
     EXPECT_TRUE(ended.wait(15000));
     EditAppParams().ParallelJobs = 1;
-    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
-    EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("Aborted"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), QStringLiteral("Aborted"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(1)), QStringLiteral("Aborted"));
     EXPECT_FALSE(tray->isEnabled());
     EXPECT_FALSE(progress->PauseButton()->isEnabled());
     EXPECT_EQ(abort->text(), QStringLiteral("Close")); // it closes the window now
@@ -367,7 +367,7 @@ TEST(UiBatch, FailuresSayWhyAndFinishedRowsAreNotConvertedTwiceUnasked)
         return !ended.isEmpty() || ended.wait(60000);
     };
     ASSERT_TRUE(convert("btnCancel"));
-    ASSERT_EQ(list->RowStatus(0), QStringLiteral("Done"));
+    ASSERT_EQ(RowStatusData(list->RowStatus(0)), QStringLiteral("Done"));
     EXPECT_TRUE(asked.isEmpty()); // nothing was converted before
     const QString output = f.out.filePath(QStringLiteral("a.avi"));
     EXPECT_EQ(list->data(list->index(0, colStatus), Qt::ToolTipRole).toString(), "Done\nOutput: " + output);
@@ -378,9 +378,9 @@ TEST(UiBatch, FailuresSayWhyAndFinishedRowsAreNotConvertedTwiceUnasked)
     ASSERT_TRUE(convert("btnOnlyOthers"));
     EXPECT_EQ(asked, QStringList{"1 of the 2 checked files were converted already."});
     EXPECT_FALSE(list->IsChecked(0));
-    EXPECT_EQ(list->RowStatus(0), QStringLiteral("Done"));
+    EXPECT_EQ(RowStatusData(list->RowStatus(0)), QStringLiteral("Done"));
     const int b = list->rowCount() - 1;
-    EXPECT_EQ(list->RowStatus(b), QStringLiteral("Error (1)"));
+    EXPECT_EQ(RowStatusData(list->RowStatus(b)), QStringLiteral("Error (1)"));
     const QString reason = list->Row(b).Reason;
     EXPECT_FALSE(reason.isEmpty());
     EXPECT_EQ(list->data(list->index(b, colStatus), Qt::ToolTipRole).toString(), "Error (1)\n" + reason);
@@ -394,7 +394,7 @@ TEST(UiBatch, FailuresSayWhyAndFinishedRowsAreNotConvertedTwiceUnasked)
     EditAppParams().mencoder = Fake("timed_encode.py");
     ASSERT_TRUE(convert("btnConvertAgain"));
     EXPECT_EQ(asked.size(), 2);
-    EXPECT_EQ(list->RowStatus(0), QStringLiteral("OK - Renamed"));
+    EXPECT_EQ(RowStatusData(list->RowStatus(0)), QStringLiteral("OK - Renamed"));
     EXPECT_TRUE(QFileInfo::exists(f.out.filePath(QStringLiteral("a_001.avi"))));
     f.w->FormProgress()->hide();
 }

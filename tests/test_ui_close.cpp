@@ -64,7 +64,7 @@ TEST(UiClose, ClosingDuringABatchEndsTheProgramOnceTheBatchHasEnded)
     t.start();
     RunBatchToEnd(f.w.get());
     EXPECT_TRUE(closedWhileConverting);
-    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), QStringLiteral("Aborted"));
     EXPECT_TRUE(closed.size() == 1 || closed.wait(5000));
     EXPECT_EQ(closed.size(), 1);
     EXPECT_LT(t.elapsed(), 10000);
@@ -103,7 +103,7 @@ TEST(UiClose, TermSignalDuringABatchAbortsItAndLeavesNoEncoder)
     ASSERT_EQ(pids.size(), 2);
     EXPECT_TRUE(closed.size() == 1 || closed.wait(5000));
     EXPECT_LT(sinceSignal.elapsed(), 5000);
-    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), QStringLiteral("Aborted"));
     // The encoder and its child are gone (the child may need a moment to be reaped).
     for (const QString& p : pids)
         EXPECT_TRUE(QTest::qWaitFor([&] { return !TestSupport::ProcessAlive(pid_t(p.toInt())); }, 2000)) << p.toStdString();

@@ -185,7 +185,7 @@ TEST(UiLayout, TotalsAndReasonsAreWholeOnALaptopInGerman)
     };
     const QString reason = QStringLiteral("Die Ausgabe zeigt das erste Bild für die ganze Länge, und der Ton kommt "
                                           "2,5 s zu spät gegenüber dem Bild.");
-    list->SetRowStatus(1, QStringLiteral("Error"));
+    list->SetRowStatus(1, TRowStatus::Of(TRowStatusKind::Failed));
     list->SetRowResult(1, QString(), reason);
     const struct {
         int width;

@@ -312,8 +312,8 @@ TEST(UiConversion, TwoClipsThroughTheEncoderFromTheWindow)
     const TBatchResult r = RunBatchToEnd(f.w.get());
     EXPECT_TRUE(r.EndedNormally) << r.EarlyExit.toStdString();
     EXPECT_EQ(r.ErrorCount, 0);
-    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Done"));
-    EXPECT_EQ(f.w->List()->RowStatus(1), QStringLiteral("Done"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), QStringLiteral("Done"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(1)), QStringLiteral("Done"));
     EXPECT_TRUE(QFileInfo(out.filePath(QStringLiteral("a.avi"))).size() > 0);
     EXPECT_TRUE(QFileInfo(out.filePath(QStringLiteral("b.avi"))).size() > 0);
     // Unlocked afterwards, the rules in force again.
@@ -379,7 +379,7 @@ TEST(UiConversion, ClosingTheWindowDuringABatchAbortsItFirst)
     RunBatchToEnd(f.w.get());
     EXPECT_TRUE(closedWhileConverting);
     EXPECT_LT(t.elapsed(), 15000); // the 40 s clip was not converted to its end
-    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), QStringLiteral("Aborted"));
     EXPECT_FALSE(f.w->BatchPlanner()->IsRunning());
     EXPECT_FALSE(f.w->FormProgress()->isVisible());
 }

@@ -85,12 +85,15 @@ void SettleEvents(int ms = 300)
 
 TEST(UiBatchNotice, CountsAndTextOfAnEndedBatch)
 {
-    const TBatchCounts c = TBatchNotice::Count({"Done", "OK - Renamed", "OK - Overwritten", "Skipped", "Error (1)",
-                                                "Error = 139", "Aborted", "", "Analysing..."});
+    QList<TRowStatus> statuses;
+    for (const char* saved : {"Done", "OK - Renamed", "OK - Overwritten", "Skipped", "Error (1)", "Error = 139", "Error",
+                              "Aborted", "", "Ready", "Interrupted", "Analysing..."})
+        statuses << ParseRowStatus(QString::fromLatin1(saved));
+    const TBatchCounts c = TBatchNotice::Count(statuses);
     EXPECT_EQ(c.Done, 3);
     EXPECT_EQ(c.Skipped, 1);
-    EXPECT_EQ(c.Failed, 3);
-    EXPECT_EQ(TBatchNotice::Body(c, 3 * 3600000 + 2 * 60000 + 5400), "3 done, 1 skipped, 3 failed in 03:02:05");
+    EXPECT_EQ(c.Failed, 4);
+    EXPECT_EQ(TBatchNotice::Body(c, 3 * 3600000 + 2 * 60000 + 5400), "3 done, 1 skipped, 4 failed in 03:02:05");
     EXPECT_EQ(TBatchNotice::Body({}, 0), "0 done, 0 skipped, 0 failed in 00:00:00");
 }
 
@@ -102,13 +105,13 @@ TEST(UiBatchNotice, TheServiceReceivesOneCallWhenTheWindowIsInTheBackground)
     TFileListModel list(AppParams());
     TFileListRow done, failed, skipped, unchecked;
     done.FileName = "a.avi";
-    done.Status = "Done";
+    done.Status = TRowStatus::Of(TRowStatusKind::Done);
     failed.FileName = "b.avi";
-    failed.Status = "Error (1)";
+    failed.Status = TRowStatus::Exit(1, false);
     skipped.FileName = "c.avi";
-    skipped.Status = "Skipped";
+    skipped.Status = TRowStatus::Of(TRowStatusKind::Skipped);
     unchecked.FileName = "d.avi";
-    unchecked.Status = "Error (2)"; // from an earlier batch
+    unchecked.Status = TRowStatus::Exit(2, false); // from an earlier batch
     for (const TFileListRow* r : {&done, &failed, &skipped, &unchecked}) {
         TFileListRow row = *r;
         row.Directory = "/v";

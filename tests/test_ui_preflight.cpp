@@ -81,7 +81,7 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
     TFileListModel& list = *f.w->List();
     ASSERT_EQ(list.rowCount(), 2);
 
-    const QString before = list.RowStatus(0);
+    const QString before = RowStatusData(list.RowStatus(0));
     int shown = 0;
     {
         TShown what;
@@ -96,8 +96,8 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
         EXPECT_TRUE(what.informative.endsWith(QStringLiteral("Forecast: 0 files."))) << what.informative.toStdString();
     }
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(list.RowStatus(0), before); // cancelled: the batch never started
-    EXPECT_EQ(list.RowStatus(1), before);
+    EXPECT_EQ(RowStatusData(list.RowStatus(0)), before); // cancelled: the batch never started
+    EXPECT_EQ(RowStatusData(list.RowStatus(1)), before);
 
     {
         ModalWatcher watch(Press("btnConvertAnyway", &shown));
@@ -106,8 +106,8 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
         ASSERT_TRUE(!ended.isEmpty() || ended.wait(60000));
     }
     EXPECT_EQ(shown, 2);
-    EXPECT_EQ(list.RowStatus(0), QStringLiteral("Skipped"));
-    EXPECT_EQ(list.RowStatus(1), QStringLiteral("Skipped"));
+    EXPECT_EQ(RowStatusData(list.RowStatus(0)), QStringLiteral("Skipped"));
+    EXPECT_EQ(RowStatusData(list.RowStatus(1)), QStringLiteral("Skipped"));
 
     // nothing to tell: no dialog at all
     QFile::remove(f.out.filePath(QStringLiteral("a.avi")));
@@ -119,7 +119,7 @@ TEST(UiPreflight, ProblemsAreShownBeforeTheBatchAndTheUserDecides)
         ASSERT_TRUE(!ended.isEmpty() || ended.wait(60000));
     }
     EXPECT_EQ(shown, 2);
-    EXPECT_TRUE(list.RowStatus(0).startsWith(QStringLiteral("Error"))) << list.RowStatus(0).toStdString(); // the encoder ran
+    EXPECT_TRUE(list.RowStatus(0).Error()) << RowStatusData(list.RowStatus(0)).toStdString(); // the encoder ran
 }
 
 // Many problems: every one of them, then the notes, in the dialog's scrolling list; the
@@ -132,7 +132,7 @@ TEST(UiPreflight, ALongCheckFitsTheScreenInAScrollingList)
         files << f.Copy("junk.avi", QStringLiteral("junk%1.avi").arg(i, 2, 10, QLatin1Char('0')));
     DropFiles(f.w.get(), files);
     ASSERT_EQ(f.w->List()->rowCount(), 41);
-    const QString before = f.w->List()->RowStatus(0);
+    const QString before = RowStatusData(f.w->List()->RowStatus(0));
     f.OutputTo(f.out.path());
     // Under "Rename" an existing output is a note: the name the batch writes instead.
     TestSupport::WriteFile(f.out.filePath(QStringLiteral("a.avi")), "earlier");
@@ -151,5 +151,5 @@ TEST(UiPreflight, ALongCheckFitsTheScreenInAScrollingList)
     EXPECT_EQ(what.items[40], QString());
     EXPECT_EQ(what.items[41], QStringLiteral("Notes:"));
     EXPECT_TRUE(what.items[42].startsWith(f.a)) << what.items[42].toStdString();
-    EXPECT_EQ(f.w->List()->RowStatus(0), before); // cancelled
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), before); // cancelled
 }

@@ -66,7 +66,7 @@ QString WriteState(const QString& dir, qint64 pid, const QList<QPair<QString, QS
     TFileListModel list(AppParams());
     for (const auto& [name, status] : rows) {
         EXPECT_TRUE(list.AddToList(name, true)) << name.toStdString();
-        list.SetRowStatus(list.rowCount() - 1, status);
+        list.SetRowStatus(list.rowCount() - 1, ParseRowStatus(status));
     }
     QDir().mkpath(dir);
     const QString file = TBatchRecovery::StateFileName(dir, pid);
@@ -133,7 +133,8 @@ TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
     const bool reached = QTest::qWaitFor(
         [&] {
             return TBatchRecovery::Read(stateFile, EncodingSettings(), 0, seen) && seen.Rows.size() == 2
-                && seen.Rows[0].Status == QLatin1String("Done") && seen.Rows[1].Status == QLatin1String("Converting");
+                && RowStatusData(seen.Rows[0].Status) == QLatin1String("Done")
+                && RowStatusData(seen.Rows[1].Status) == QLatin1String("Converting");
         },
         120000);
     ::kill(pid_t(pid), SIGKILL);
@@ -160,10 +161,10 @@ TEST(UiRecovery, AKilledWindowsBatchIsOfferedBackWithItsRowsAndSettings)
     TFileListModel& list = *w.List();
     EXPECT_EQ(list.RowFullName(0), a);
     EXPECT_FALSE(list.IsChecked(0));
-    EXPECT_EQ(list.RowStatus(0), QStringLiteral("Done"));
+    EXPECT_EQ(RowStatusData(list.RowStatus(0)), QStringLiteral("Done"));
     EXPECT_EQ(list.RowFullName(1), b);
     EXPECT_TRUE(list.IsChecked(1));
-    EXPECT_EQ(list.RowStatus(1), QStringLiteral("Interrupted"));
+    EXPECT_EQ(RowStatusData(list.RowStatus(1)), QStringLiteral("Interrupted"));
     const EncodingSettings s = w.Settings();
     EXPECT_EQ(s.videoBitrate.Text, QStringLiteral("555"));
     EXPECT_TRUE(s.outputToFolder);
@@ -200,10 +201,10 @@ TEST(UiRecovery, AnEndedBatchLeavesNoFileAndNoDiscardsTheOffer)
     poll.stop();
     ASSERT_TRUE(seenDuring);
     ASSERT_EQ(during.Rows.size(), 2);
-    EXPECT_EQ(during.Rows[1 - oddRow].Status, QStringLiteral("Converting"));
+    EXPECT_EQ(RowStatusData(during.Rows[1 - oddRow].Status), QStringLiteral("Converting"));
     EXPECT_EQ(during.Rows[oddRow].FullName, odd);
     EXPECT_FALSE(during.Rows[oddRow].Checked);
-    EXPECT_EQ(f.w->List()->RowStatus(1 - oddRow), QStringLiteral("Done"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(1 - oddRow)), QStringLiteral("Done"));
     EXPECT_TRUE(QDir(dir).entryList({QStringLiteral("batch-*")}, QDir::Files | QDir::Hidden).isEmpty());
 
     // A killed program's batch: "No" discards it.
@@ -229,7 +230,7 @@ TEST(UiRecovery, AnEndedBatchLeavesNoFileAndNoDiscardsTheOffer)
     ASSERT_EQ(f.w->List()->rowCount(), 1);
     EXPECT_EQ(f.w->List()->RowFullName(0), odd);
     EXPECT_TRUE(f.w->List()->IsChecked(0));
-    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Error (1)"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), QStringLiteral("Error (1)"));
 }
 
 // The folder each row was added from, odd as its name may be, and the kept tree come back;
@@ -266,7 +267,7 @@ TEST(UiRecovery, ClosingDuringABatchKeepsItsStateForTheNextStart)
     BatchFixture f;
     DropFiles(f.w.get(), {f.a, f.b});
     ASSERT_EQ(f.w->List()->rowCount(), 2);
-    const QString waiting = f.w->List()->RowStatus(1);
+    const QString waiting = RowStatusData(f.w->List()->RowStatus(1));
     EditAppParams().mencoder = Fake("hang_deaf.sh");
     f.OutputTo(f.out.path());
     const QString dir = TBatchRecovery::StateDir(AppParams());
@@ -279,15 +280,15 @@ TEST(UiRecovery, ClosingDuringABatchKeepsItsStateForTheNextStart)
     });
     RunBatchToEnd(f.w.get());
     EXPECT_TRUE(closed.size() == 1 || closed.wait(5000));
-    EXPECT_EQ(f.w->List()->RowStatus(0), QStringLiteral("Aborted"));
-    EXPECT_EQ(f.w->List()->RowStatus(1), waiting);
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), QStringLiteral("Aborted"));
+    EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(1)), waiting);
 
     // The file holds the rows as the batch left them, not as a timed write saw them.
     TBatchRecovery::TSaved saved;
     ASSERT_TRUE(TBatchRecovery::Read(file, EncodingSettings(), 0, saved));
     ASSERT_EQ(saved.Rows.size(), 2);
-    EXPECT_EQ(saved.Rows[0].Status, QStringLiteral("Aborted"));
-    EXPECT_EQ(saved.Rows[1].Status, waiting);
+    EXPECT_EQ(RowStatusData(saved.Rows[0].Status), QStringLiteral("Aborted"));
+    EXPECT_EQ(RowStatusData(saved.Rows[1].Status), waiting);
 
     // The next start, once this program is gone (a dead pid stands for it).
     ASSERT_TRUE(QFile::rename(file, TBatchRecovery::StateFileName(dir, DeadPid())));
@@ -300,7 +301,7 @@ TEST(UiRecovery, ClosingDuringABatchKeepsItsStateForTheNextStart)
     ASSERT_EQ(list.rowCount(), 2);
     EXPECT_EQ(list.RowFullName(0), f.a);
     EXPECT_TRUE(list.IsChecked(0));
-    EXPECT_EQ(list.RowStatus(0), QStringLiteral("Aborted"));
+    EXPECT_EQ(RowStatusData(list.RowStatus(0)), QStringLiteral("Aborted"));
     EXPECT_TRUE(list.IsChecked(1));
 
     // Abort first, then close while it winds down: the batch ended by the Abort.

@@ -114,7 +114,7 @@ TEST(UiTexts, StatusesAreShownTranslatedAndStoredInEnglish)
         QSignalSpy ended(f.w.get(), &TFormMain::BatchEnded);
         f.w->StartBatch();
         ASSERT_TRUE(!ended.isEmpty() || ended.wait(60000)) << c.stored;
-        EXPECT_EQ(f.w->List()->RowStatus(0), QLatin1String(c.stored));
+        EXPECT_EQ(RowStatusData(f.w->List()->RowStatus(0)), QLatin1String(c.stored));
         const TFormProgress* p = f.w->FormProgress();
         EXPECT_TRUE(p->StatusLabel()->text().contains(QString::fromUtf8(c.shown))) << p->StatusLabel()->text().toStdString();
         EXPECT_TRUE(p->TimingLabel()->text().contains(QStringLiteral("\u00abBatch: 100%"))) << p->TimingLabel()->text().toStdString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/RowStatus.h"
 #include "encoding/EncodingSettings.h"
 #include "lib/Colors.h"
 #include "media/InputProblem.h"
@@ -25,7 +26,7 @@ public:
     // The folder the row's file was added from (a folder scan's start); empty for a file
     // added alone. An output kept in a tree goes to the file's folder under it.
     virtual QString RowRoot(int row) const { (void)row; return QString(); }
-    virtual void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) = 0;
+    virtual void SetRowStatus(int row, const TRowStatus& status, std::optional<TColor> colour) = 0;
     // How the row ended: the output written (empty: none) and why it failed, or for a done
     // row a note on how (empty: nothing to say).
     virtual void SetRowResult(int row, const QString& output, const QString& reason)

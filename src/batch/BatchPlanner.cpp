@@ -275,7 +275,7 @@ void TBatchPlanner::PrepareRow(TPreparedRow& prepared)
     prepared.W = std::move(opened.value());
     TRowWork& w = prepared.W;
     SweepOutputFolder(w);
-    m_rows->SetRowStatus(row, QStringLiteral("Converting"), std::nullopt);
+    m_rows->SetRowStatus(row, TRowStatus::Converting(), std::nullopt);
     // An existing output is judged once the input's length is known.
     if (w.Skipped && !w.JudgeExisting) {
         EndSkipped(prepared);
@@ -349,16 +349,16 @@ void TBatchPlanner::EndSkipped(TPreparedRow& prepared)
 {
     const int row = prepared.Row;
     const TRowWork& w = prepared.W;
-    m_rows->SetRowStatus(row, QStringLiteral("Skipped"), std::nullopt);
+    m_rows->SetRowStatus(row, TRowStatus::Of(TRowStatusKind::Skipped), std::nullopt);
     if (!w.Note.isEmpty()) {
         m_rows->SetRowResult(row, QString(), w.Note);
         m_sink->OnRowReason(row, w.Note);
     }
-    m_sink->OnStatusLabel(row, QStringLiteral("Skipped"), std::nullopt);
+    m_sink->OnRowStatusLabel(row, TRowStatus::Of(TRowStatusKind::Skipped), false, std::nullopt);
     m_sink->OnOutputLabel(row, SkippedOutputLabelHtml(w.Output));
     m_progress.RowDone(row);
     ReportBatchProgress();
-    m_sink->OnRowFinished(row, QStringLiteral("Skipped"), w.Input, w.Output);
+    m_sink->OnRowFinished(row, TRowStatus::Of(TRowStatusKind::Skipped), w.Input, w.Output);
     m_preparing.reset();
 }
 
@@ -522,11 +522,11 @@ void TBatchPlanner::RemoveJob(TConversionJob* job)
 void TBatchPlanner::RowEnded(int row, const TRowWork& w)
 {
     const bool aborted = Aborted();
-    QString status = w.FinalStatus;
+    TRowStatus status = ParseRowStatus(w.FinalStatus);
     if (!aborted) {
         m_sink->OnFileCompleted(row);
     } else {
-        status = QStringLiteral("Aborted");
+        status = TRowStatus::Of(TRowStatusKind::Aborted);
         m_result.Aborted = true;
         m_rowAborted = true;
     }
@@ -534,7 +534,7 @@ void TBatchPlanner::RowEnded(int row, const TRowWork& w)
     ReportBatchProgress();
     const bool failed = aborted || w.Failed;
     const TColor colour = failed ? m_tools.Params.ColorError : m_tools.Params.ColorOK;
-    m_sink->OnStatusLabel(row, QStringLiteral("<b>") + status + QStringLiteral("</b>"), colour);
+    m_sink->OnRowStatusLabel(row, status, true, colour);
     m_rows->SetRowStatus(row, status, colour);
     const bool written = !failed && w.Committed;
     const QString reason = aborted ? QString() : failed ? w.Reason : written ? w.Note : QString();

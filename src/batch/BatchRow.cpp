@@ -62,13 +62,12 @@ TFileDates ReadFileDates(const QString& path)
 
 QString ErrorStatus(int code, bool secondPass)
 {
-    const QString n = QString::number(static_cast<uint32_t>(code));
-    return secondPass ? QStringLiteral("Error = ") + n : QStringLiteral("Error (") + n + QLatin1Char(')');
+    return RowStatusData(TRowStatus::Exit(code, secondPass));
 }
 
 QString FailedStatus()
 {
-    return QStringLiteral("Error");
+    return RowStatusData(TRowStatus::Of(TRowStatusKind::Failed));
 }
 
 TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files)
@@ -345,7 +344,7 @@ TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo)
     b.VParams = w.Job.Pieces.VParams;
     b.VParams1 = w.Job.VParams1;
     b.VParams2 = w.Job.VParams2;
-    b.Overwrites = w.FinalStatus == QLatin1String("OK - Overwritten");
+    b.Overwrites = ParseRowStatus(w.FinalStatus).Is(TRowStatusKind::Overwritten);
     return b;
 }
 

@@ -60,9 +60,9 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         // A job list leaves skipping to its lines' runs: its lines must not depend on what
         // exists when it is written.
         if (w.Skipped && format != TScriptFormat::Jobs) {
-            sink.OnStatusLabel(row, QStringLiteral("Skipped"), std::nullopt);
+            sink.OnRowStatusLabel(row, TRowStatus::Of(TRowStatusKind::Skipped), false, std::nullopt);
             sink.OnOutputLabel(row, SkippedOutputLabelHtml(w.Output));
-            sink.OnRowFinished(row, QStringLiteral("Skipped"), w.Input, w.Output);
+            sink.OnRowFinished(row, TRowStatus::Of(TRowStatusKind::Skipped), w.Input, w.Output);
             continue;
         }
         ShowRowWaiting(sink, row, w);
@@ -97,8 +97,8 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         script.AddFile(ScriptBlockOf(w, fileNo));
         files.AddOutput(w.Output);
         sink.OnFileCompleted(row);
-        sink.OnStatusLabel(row, QStringLiteral("<b>") + w.FinalStatus + QStringLiteral("</b>"), m_tools.Params.ColorOK);
-        sink.OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
+        sink.OnRowStatusLabel(row, ParseRowStatus(w.FinalStatus), true, m_tools.Params.ColorOK);
+        sink.OnRowFinished(row, ParseRowStatus(w.FinalStatus), w.Input, w.Output);
     }
     const TResult saved = script.Save(target);
     result.ScriptWritten = saved.ok();

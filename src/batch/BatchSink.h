@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/RowStatus.h"
 #include "lib/Colors.h"
 #include "runner/IProgressSink.h"
 
@@ -20,10 +21,16 @@ public:
     virtual void OnRowStarted(int row, const QString& input) { (void)row; (void)input; }
     // lblOutputFile (small HTML)
     virtual void OnOutputLabel(int row, const QString& html) { (void)row; (void)html; }
-    // lblStatus (HTML); no colour: the window text colour
+    // lblStatus (HTML: "Please wait...", empty to clear it); no colour: the window text colour
     virtual void OnStatusLabel(int row, const QString& html, std::optional<TColor> colour)
     {
         (void)row; (void)html; (void)colour;
+    }
+    // lblStatus showing the row's status, bold as at the end of a row; no colour: the
+    // window text colour
+    virtual void OnRowStatusLabel(int row, const TRowStatus& status, bool bold, std::optional<TColor> colour)
+    {
+        (void)row; (void)status; (void)bold; (void)colour;
     }
     // An encoder run of the row is about to start (pbFile 0, lblStatus empty for a second pass).
     virtual void OnRunStarting(int row, int passNo) { (void)row; (void)passNo; }
@@ -37,7 +44,7 @@ public:
     // The row's file went through (pbFile 100, "Progress: 100%").
     virtual void OnFileCompleted(int row) { (void)row; }
     // A row ended with status; output is the file written, or the existing one when skipped.
-    virtual void OnRowFinished(int row, const QString& status, const QString& input, const QString& output)
+    virtual void OnRowFinished(int row, const TRowStatus& status, const QString& input, const QString& output)
     {
         (void)row; (void)status; (void)input; (void)output;
     }

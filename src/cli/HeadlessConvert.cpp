@@ -117,20 +117,20 @@ public:
     void OnRowReason(int row, const QString& sentence) override { m_reasons.insert(row, sentence); }
 
     // A failed row's reason follows its fields, so a script can cut the three it knows.
-    void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override
+    void OnRowFinished(int row, const TRowStatus& status, const QString& input, const QString& output) override
     {
         m_jobTexts.remove(row);
         const QString reason = m_reasons.take(row);
-        if (status == QLatin1String("Skipped"))
+        if (status.Is(TRowStatusKind::Skipped))
             ++m_skipped;
-        else if (status == QLatin1String("Done") || status.startsWith(QLatin1String("OK")))
+        else if (status.Succeeded())
             ++m_converted;
         else
             ++m_failed; // an error, or aborted: counted as the window's batch-end notice counts it
         if (!m_printRows)
             return;
         EndProgressLine();
-        Out(status + QLatin1Char('\t') + EscapedName(input) + QLatin1Char('\t') + EscapedName(output)
+        Out(RowStatusData(status) + QLatin1Char('\t') + EscapedName(input) + QLatin1Char('\t') + EscapedName(output)
             + (reason.isEmpty() ? QString() : QLatin1Char('\t') + EscapedName(reason)) + QLatin1Char('\n'));
     }
 

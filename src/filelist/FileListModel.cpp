@@ -27,12 +27,6 @@ constexpr int AddProgressEvery = 10;
 // at once.
 constexpr int FooterIntervalMs = 100;
 
-const QString& ReadyStatus()
-{
-    static const QString ready = QStringLiteral("Ready");
-    return ready;
-}
-
 // Invalid values sort first; otherwise by the column's kind of value.
 int CompareValues(TColumnSortType sort, const QVariant& a, const QVariant& b)
 {
@@ -111,12 +105,12 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
-        // The status is stored in English, for the batch; it is shown in the user's language.
+        // The status is stored as a record; it is shown in the user's language.
         if (column == colStatus)
             return RowStatusText(row);
         return CellDisplayText(column, row.Value(column));
     case Qt::ToolTipRole:
-        if (column == colStatus && !row.Status.isEmpty())
+        if (column == colStatus && !row.Status.Is(TRowStatusKind::None))
             return StatusToolTip(row);
         if (column == colReason)
             return row.Reason;
@@ -274,7 +268,7 @@ bool TFileListModel::AddToList(const QString& fName, bool checked, TFileOrigin o
     row.Directory = Interned(slash > 0 ? full.left(slash) : QStringLiteral("/"));
     row.Root = root.isEmpty() ? QString() : Interned(ExpandListFileName(root));
     row.Size = std::max<int64_t>(0, GetFileSize64(full));
-    row.Status = ReadyStatus();
+    row.Status = TRowStatus::Of(TRowStatusKind::Ready);
     row.Unproven = !known;
     AnalyseInto(row, full);
     if (m_iconStore)
@@ -532,9 +526,9 @@ int TFileListModel::CheckedCount() const
     return int(std::count_if(m_rows.cbegin(), m_rows.cend(), [](const TFileListRow& r) { return r.Active; }));
 }
 
-QString TFileListModel::RowStatus(int row) const
+TRowStatus TFileListModel::RowStatus(int row) const
 {
-    return IsValidRowIndex(row) ? m_rows.at(row).Status : QString();
+    return IsValidRowIndex(row) ? m_rows.at(row).Status : TRowStatus();
 }
 
 std::optional<TColor> TFileListModel::RowStatusColor(int row) const
@@ -542,14 +536,14 @@ std::optional<TColor> TFileListModel::RowStatusColor(int row) const
     return IsValidRowIndex(row) ? m_rows.at(row).StatusColor : std::nullopt;
 }
 
-void TFileListModel::SetRowStatus(int row, const QString& status, std::optional<TColor> colour)
+void TFileListModel::SetRowStatus(int row, const TRowStatus& status, std::optional<TColor> colour)
 {
     if (!IsValidRowIndex(row))
         return;
     m_rows[row].Status = status;
     m_rows[row].StatusColor = colour;
-    // a row that starts again has nothing to explain yet
-    if (status == QLatin1String("Converting")) {
+    // a row that starts again has nothing to explain yet (its percentages come later)
+    if (status == TRowStatus::Converting()) {
         m_rows[row].Reason.clear();
         m_rows[row].Output.clear();
     }

@@ -150,12 +150,12 @@ public:
     QString RowFileName(int row) const;
     QString RowDirectory(int row) const;
     int CheckedCount() const;
-    // The status as stored: English, as the batch compares, counts and saves it. The
-    // Status cell shows it in the user's language (RowStatusText).
-    QString RowStatus(int row) const;
+    // The status as the batch compares, counts and saves it (no status for an invalid
+    // row). The Status cell shows it in the user's language (RowStatusText).
+    TRowStatus RowStatus(int row) const;
     std::optional<TColor> RowStatusColor(int row) const;
-    // The conversion's status of a row ("Done", "Error (1)"); colour for its text.
-    void SetRowStatus(int row, const QString& status, std::optional<TColor> colour = std::nullopt);
+    // The conversion's status of a row (Done, an exit code); colour for its text.
+    void SetRowStatus(int row, const TRowStatus& status, std::optional<TColor> colour = std::nullopt);
     // How the row's conversion ended: the output it wrote (empty: none) and why it failed
     // (empty: it did not).
     void SetRowResult(int row, const QString& output, const QString& reason);

@@ -107,7 +107,7 @@ void TFileListModel::ApplyAnalysis(TFileListRow& row, const TAnalysisReply& repl
         if (row.Unproven) {
             row.Refusal = problem;
             if (problem != TInputProblem::None)
-                row.Status = QStringLiteral("Refused");
+                row.Status = TRowStatus::Of(TRowStatusKind::Refused);
         }
         // A file of a known kind stays an input (the encoder has the last word), but the list
         // says at once what the analysis found against it.

@@ -80,7 +80,7 @@ QVariant TFileListRow::Value(int column) const
     case colDirectory: return Directory;
     case colSize: return qint64(Size);
     case colDuration: return Analysed ? QVariant(Duration) : QVariant();
-    case colStatus: return Status;
+    case colStatus: return RowStatusData(Status); // sorted by the saved text
     case colReason: return Reason;
     case colTracks: return Tracks;
     default: break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/RowStatus.h"
 #include "lib/Colors.h"
 #include "media/InputProblem.h"
 #include "media/VideoFileInfo.h"
@@ -68,7 +69,7 @@ struct TFileListRow {
     int32_t AudioSampling = 0;
     int64_t AudioStreamSize = 0;
 
-    QString Status;
+    TRowStatus Status;
     // A file named by the user whose extension is none of the list's: it stays an input
     // only if its analysis finds video. Refusal says why it did not ("Refused" status).
     bool Unproven = false;

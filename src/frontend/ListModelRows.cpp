@@ -18,7 +18,7 @@ QString TListModelRows::RowRoot(int row) const
     return m_model.IsValidRowIndex(row) ? m_model.Row(row).Root : QString();
 }
 
-void TListModelRows::SetRowStatus(int row, const QString& status, std::optional<TColor> colour)
+void TListModelRows::SetRowStatus(int row, const TRowStatus& status, std::optional<TColor> colour)
 {
     m_model.SetRowStatus(row, status, colour);
 }

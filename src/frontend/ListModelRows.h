@@ -13,7 +13,7 @@ public:
     bool IsRowChecked(int row) const override;
     QString RowFullFileName(int row) const override;
     QString RowRoot(int row) const override;
-    void SetRowStatus(int row, const QString& status, std::optional<TColor> colour) override;
+    void SetRowStatus(int row, const TRowStatus& status, std::optional<TColor> colour) override;
     void SetRowResult(int row, const QString& output, const QString& reason) override;
     double RowDurationMs(int row) const override;
     bool FreshAnalysis(int row, TVideoFileInfo& info) const override;

@@ -19,23 +19,23 @@ constexpr int NotifyTimeoutMs = 5000;
 
 TBatchNotice::TBatchNotice(const QDBusConnection& bus) : m_bus(bus) {}
 
-TBatchCounts TBatchNotice::Count(const QStringList& statuses)
+TBatchCounts TBatchNotice::Count(const QList<TRowStatus>& statuses)
 {
     TBatchCounts c;
-    for (const QString& s : statuses) {
-        if (s == QLatin1String("Done") || s.startsWith(QLatin1String("OK")))
+    for (const TRowStatus& s : statuses) {
+        if (s.Succeeded())
             ++c.Done;
-        else if (s == QLatin1String("Skipped"))
+        else if (s.Is(TRowStatusKind::Skipped))
             ++c.Skipped;
-        else if (s.startsWith(QLatin1String("Error")) || s == QLatin1String("Aborted"))
+        else if (s.Error())
             ++c.Failed;
     }
     return c;
 }
 
-QStringList TBatchNotice::CheckedRowStatuses(const TFileListModel& list)
+QList<TRowStatus> TBatchNotice::CheckedRowStatuses(const TFileListModel& list)
 {
-    QStringList statuses;
+    QList<TRowStatus> statuses;
     for (int i = 0; i < list.rowCount(); ++i) {
         if (list.IsChecked(i))
             statuses << list.Row(i).Status;

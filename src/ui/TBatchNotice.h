@@ -1,6 +1,9 @@
 #pragma once
 
+#include "base/RowStatus.h"
+
 #include <QDBusConnection>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -23,11 +26,11 @@ class TBatchNotice {
 public:
     explicit TBatchNotice(const QDBusConnection& bus = QDBusConnection::sessionBus());
 
-    // The row statuses of a batch, counted: "Done" and "OK - ..." done, "Skipped", and
-    // "Error ..." or "Aborted" failed; other rows (not reached) are not counted.
-    static TBatchCounts Count(const QStringList& statuses);
+    // The row statuses of a batch, counted: those that succeeded done, the skipped ones,
+    // and errors and aborts failed; other rows (not reached) are not counted.
+    static TBatchCounts Count(const QList<TRowStatus>& statuses);
     // The statuses of the checked rows of the list: the rows a batch runs over.
-    static QStringList CheckedRowStatuses(const TFileListModel& list);
+    static QList<TRowStatus> CheckedRowStatuses(const TFileListModel& list);
     // "3 done, 1 skipped, 0 failed in 00:02:05".
     static QString Body(const TBatchCounts& counts, int64_t elapsedMs);
 

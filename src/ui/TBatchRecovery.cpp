@@ -34,9 +34,9 @@ QString NumberedKey(const char* name, int i) { return QLatin1String(name) + QStr
 
 // "Converting 45%" is saved as "Converting": the percentage changes too often to be worth a
 // write, and is stale after a crash anyway.
-QString SavedStatus(const QString& status)
+TRowStatus SavedStatus(const TRowStatus& status)
 {
-    return status.startsWith(QLatin1String("Converting")) ? QStringLiteral("Converting") : status;
+    return status.Is(TRowStatusKind::Converting) ? TRowStatus::Converting() : status;
 }
 
 } // namespace
@@ -99,7 +99,7 @@ void TBatchRecovery::OnStatusChanged(int firstRow, int lastRow)
 {
     bool changed = false;
     for (int r = firstRow; r <= lastRow; ++r) {
-        const QString status = SavedStatus(m_list.RowStatus(r));
+        const TRowStatus status = SavedStatus(m_list.RowStatus(r));
         if (m_saved.value(r) != status) {
             m_saved.insert(r, status);
             changed = true;
@@ -143,7 +143,7 @@ QByteArray TBatchRecovery::Bytes(const TFileListModel& list, const EncodingSetti
         ini.WriteString(Rows, NumberedKey("Name", r + 1),
                         QString::fromLatin1(NativeName::Encode(list.RowFullName(r)).toPercentEncoding("/")));
         ini.WriteBool(Rows, NumberedKey("Checked", r + 1), list.IsChecked(r));
-        ini.WriteString(Rows, NumberedKey("Status", r + 1), SavedStatus(list.RowStatus(r)));
+        ini.WriteString(Rows, NumberedKey("Status", r + 1), RowStatusData(SavedStatus(list.RowStatus(r))));
         if (const QString& root = list.Row(r).Root; !root.isEmpty())
             ini.WriteString(Rows, NumberedKey("Root", r + 1),
                             QString::fromLatin1(NativeName::Encode(root).toPercentEncoding("/")));
@@ -182,7 +182,7 @@ bool TBatchRecovery::Read(const QString& file, const EncodingSettings& base, int
         if (row.FullName.isEmpty())
             break; // the count promised more than the file holds
         row.Checked = ini.ReadBool(Rows, NumberedKey("Checked", i), true);
-        row.Status = ini.ReadString(Rows, NumberedKey("Status", i));
+        row.Status = ParseRowStatus(ini.ReadString(Rows, NumberedKey("Status", i)));
         // A state file of an older version has no roots: its rows were named.
         row.Root = NativeName::Decode(
             QByteArray::fromPercentEncoding(ini.ReadString(Rows, NumberedKey("Root", i)).toLatin1()));
@@ -212,10 +212,9 @@ QStringList TBatchRecovery::Orphans(const QString& dir)
     return files;
 }
 
-bool TBatchRecovery::IsFinishedStatus(const QString& status)
+bool TBatchRecovery::IsFinishedStatus(const TRowStatus& status)
 {
-    return status == QLatin1String("Done") || status.startsWith(QLatin1String("OK"))
-        || status == QLatin1String("Skipped");
+    return status.Succeeded() || status.Is(TRowStatusKind::Skipped);
 }
 
 QStringList TBatchRecovery::Restore(TFileListModel& list, const TSaved& saved)
@@ -230,7 +229,8 @@ QStringList TBatchRecovery::Restore(TFileListModel& list, const TSaved& saved)
             continue;
         }
         // The batch that was cut short left its running rows "Converting": they were not.
-        const QString status = row.Status == QLatin1String("Converting") ? QStringLiteral("Interrupted") : row.Status;
+        const TRowStatus status =
+            row.Status.Is(TRowStatusKind::Converting) ? TRowStatus::Of(TRowStatusKind::Interrupted) : row.Status;
         list.SetRowStatus(list.rowCount() - 1, status);
     }
     list.Renumber();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/RowStatus.h"
 #include "encoding/EncodingSettings.h"
 
 #include <QElapsedTimer>
@@ -33,7 +34,7 @@ public:
     struct TRow {
         QString FullName;
         bool Checked = false;
-        QString Status;         // "Converting" stands for any "Converting n%"
+        TRowStatus Status;      // saved without its percentage while converting
         QString Root;           // the folder the file was added from; empty when named
     };
     // What a state file holds.
@@ -72,8 +73,8 @@ public:
     // Left by a batch whose program is gone: the state files of dir with no live owner,
     // newest first.
     static QStringList Orphans(const QString& dir);
-    // A row status that says the row needs no more work ("Done", "OK - ...", "Skipped").
-    static bool IsFinishedStatus(const QString& status);
+    // A row status that says the row needs no more work (it succeeded or was skipped).
+    static bool IsFinishedStatus(const TRowStatus& status);
 
     // Appends the saved rows to list, each checked when it was checked and is not
     // finished, with its status shown. The names of files that no longer exist (and so
@@ -94,7 +95,7 @@ private:
     QString m_file;
     EncodingSettings m_settings;
     bool m_active = false;
-    QHash<int, QString> m_saved;    // the status each row had at the last write
+    QHash<int, TRowStatus> m_saved; // the status each row had at the last write
     QElapsedTimer m_sinceWrite;
     QTimer* m_timer = nullptr;
 };

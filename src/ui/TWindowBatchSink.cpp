@@ -11,21 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The status label is told a row status as the batch stores it ("Skipped", or
-// "<b>Done</b>" at the end of a row), or a text of its own ("Please wait..."): a status
-// is shown in the user's language, anything else as it came.
-QString ShownStatusHtml(const QString& html)
-{
-    const QString open = QStringLiteral("<b>"), close = QStringLiteral("</b>");
-    if (html.startsWith(open) && html.endsWith(close) && html.size() >= open.size() + close.size())
-        return open + RowStatusText(html.mid(open.size(), html.size() - open.size() - close.size())) + close;
-    return RowStatusText(html);
-}
-
-} // namespace
-
 TWindowBatchSink::TWindowBatchSink(TBatchController& batch, QWidget& window, TFileGrid& grid, TFileListModel& list,
                                    TFormProgress& progress, TFormErrors& errors, const TErrorLog& log, bool twoPass,
                                    bool scriptMode)
@@ -51,7 +36,7 @@ void TWindowBatchSink::OnProgress(const TProgressUpdate& update)
     if (m_jobs > 1 && update.Row >= 0) {
         m_progress.JobProgress(update);
         if (update.HasStatus)
-            m_list.SetRowStatus(update.Row, QStringLiteral("Converting %1%").arg(update.Percent), std::nullopt);
+            m_list.SetRowStatus(update.Row, TRowStatus::Converting(update.Percent), std::nullopt);
     }
     if (Shows(update.Row))
         m_progress.OnProgress(update);
@@ -113,7 +98,16 @@ void TWindowBatchSink::OnOutputLabel(int row, const QString& html)
 void TWindowBatchSink::OnStatusLabel(int row, const QString& html, std::optional<TColor> colour)
 {
     if (Shows(row))
-        m_progress.SetStatusLabel(ShownStatusHtml(html), colour);
+        m_progress.SetStatusLabel(html, colour);
+}
+
+// The status in the user's language.
+void TWindowBatchSink::OnRowStatusLabel(int row, const TRowStatus& status, bool bold, std::optional<TColor> colour)
+{
+    if (!Shows(row))
+        return;
+    const QString text = RowStatusText(status);
+    m_progress.SetStatusLabel(bold ? QStringLiteral("<b>") + text + QStringLiteral("</b>") : text, colour);
 }
 
 void TWindowBatchSink::OnRunStarting(int row, int passNo)
@@ -148,7 +142,7 @@ void TWindowBatchSink::OnFileCompleted(int row)
         m_progress.FileCompleted();
 }
 
-void TWindowBatchSink::OnRowFinished(int row, const QString& status, const QString& input, const QString& output)
+void TWindowBatchSink::OnRowFinished(int row, const TRowStatus& status, const QString& input, const QString& output)
 {
     Q_UNUSED(status);
     Q_UNUSED(input);

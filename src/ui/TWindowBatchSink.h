@@ -33,11 +33,12 @@ public:
     void OnRowStarted(int row, const QString& input) override;
     void OnOutputLabel(int row, const QString& html) override;
     void OnStatusLabel(int row, const QString& html, std::optional<TColor> colour) override;
+    void OnRowStatusLabel(int row, const TRowStatus& status, bool bold, std::optional<TColor> colour) override;
     void OnRunStarting(int row, int passNo) override;
     void OnMemo(const QStringList& lines) override;
     void OnErrorReport(int number, const QString& report, const QString& input, const QString& output) override;
     void OnFileCompleted(int row) override;
-    void OnRowFinished(int row, const QString& status, const QString& input, const QString& output) override;
+    void OnRowFinished(int row, const TRowStatus& status, const QString& input, const QString& output) override;
     void OnBatchProgress(double fraction, qint64 elapsedMs, qint64 leftMs) override;
     void OnBatchCleanup() override;
 
