@@ -174,7 +174,7 @@ public:
                 continue;
             int64_t first = AV_NOPTS_VALUE;
             frames.clear();
-            Decode(target, keepFrom, second, std::max(after, 1), frames, first);
+            Decode(target, keepFrom, second, std::max(after, 1), !last, frames, first);
             if (OutOfTime())
                 return false;
             // landed past the moment: from further back, unless this was the start
@@ -199,7 +199,11 @@ public:
     }
 
 private:
-    void Decode(int64_t target, int64_t keepFrom, int64_t second, int after,
+    // fromKey: decoding starts at the first keyframe, as a player's after a seek. A seek
+    // in MPEG-TS and MPEG-PS lands on any packet, and some decoders (HEVC) then make
+    // pictures of the references they lack; without a keyframe before the moment, nothing
+    // is decoded, and the caller goes further back.
+    void Decode(int64_t target, int64_t keepFrom, int64_t second, int after, bool fromKey,
                 std::vector<std::pair<int64_t, QByteArray>>& frames, int64_t& first)
     {
         avcodec_flush_buffers(m_codec.get());
@@ -239,6 +243,13 @@ private:
             ++videoPackets;
             // far from the moment, pictures nothing refers to are not worth decoding
             const int64_t pts = m_packet->pts != AV_NOPTS_VALUE ? m_packet->pts : m_packet->dts;
+            if (fromKey && !(m_packet->flags & AV_PKT_FLAG_KEY)) {
+                av_packet_unref(m_packet.get());
+                if (pts != AV_NOPTS_VALUE && pts > target)
+                    break;
+                continue;
+            }
+            fromKey = false;
             m_codec->skip_frame = pts != AV_NOPTS_VALUE && pts < keepFrom - second ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
             avcodec_send_packet(m_codec.get(), m_packet.get());
             av_packet_unref(m_packet.get());
