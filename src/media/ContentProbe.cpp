@@ -147,6 +147,8 @@ public:
     }
 
     bool OutOfTime() const { return m_clock.hasExpired(m_budgetMs); }
+    // the last Around met a picture whose time is before the one decoded ahead of it
+    bool Disordered() const { return m_disordered; }
 
     // The picture shown at ms (common timeline) with up to before pictures before it and
     // after after it; centre is its index. Before the first picture, the first one stands.
@@ -155,6 +157,7 @@ public:
         pictures.clear();
         starts.clear();
         centre = -1;
+        m_disordered = false;
         const int video = m_file.Video;
         const AVRational tb = m_file.Stream(video)->time_base;
         if (!Known(tb))
@@ -215,6 +218,7 @@ private:
                 int64_t pts = m_frame->best_effort_timestamp;
                 if (pts == AV_NOPTS_VALUE)
                     pts = lastPts == AV_NOPTS_VALUE ? keepFrom : lastPts + 1;
+                m_disordered = m_disordered || (lastPts != AV_NOPTS_VALUE && pts < lastPts);
                 lastPts = pts;
                 if (first == AV_NOPTS_VALUE)
                     first = pts;
@@ -282,6 +286,7 @@ private:
     TFrame m_frame;
     TFrame m_last;            // the latest picture before the ones kept
     int64_t m_lastPts = 0;
+    bool m_disordered = false;
     TGreyShrinker m_shrinker{ContentSide};
 };
 
@@ -464,6 +469,7 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& user
             m.Output = pictures.at(centre);
             m.OutputAtMs = starts.at(centre);
         }
+        m.OutputDisordered = to.Disordered();
         if (from.OutOfTime() || to.OutOfTime()) {
             out.TimedOut = true;
             break;
