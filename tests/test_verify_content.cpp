@@ -1,6 +1,7 @@
 // The judgement of an output by its pictures and sound, on made-up samples: each fault a
 // real encoder has made (a frozen, skipped, mirrored, shifted or sped-up picture; sound out
-// of lip sync or drifting) against a faithful copy, a still scene and coding noise.
+// of lip sync or drifting) against a faithful copy, a still scene, coding noise and the
+// one picture a low rate allows.
 
 #include "outputs/ContentCheck.h"
 #include "support/TestSupport.h"
@@ -38,22 +39,23 @@ int NumberAt(int i) { return 10 * i + 5; }
 // Samples whose output shows, at moment i, the picture outputOf(i) starting at outputAt(i) ms.
 TContentSamples Samples(const std::function<QByteArray(int)>& outputOf,
                         const std::function<int(int)>& delayMs = [](int) { return 0; },
-                        const std::function<QByteArray(int)>& sourceOf = [](int n) { return Picture(n); })
+                        const std::function<QByteArray(int)>& sourceOf = [](int n) { return Picture(n); },
+                        double frameMs = FrameMs)
 {
     TContentSamples c;
     c.SourceOpened = c.OutputOpened = true;
-    c.SourceFrameMs = FrameMs;
+    c.SourceFrameMs = frameMs;
     for (int i = 0; i < Moments; ++i) {
         TContentMoment m;
         const int n = NumberAt(i);
-        m.AtMs = int(n * FrameMs + FrameMs / 2);
+        m.AtMs = int(n * frameMs + frameMs / 2);
         for (int k = -ContentNeighbours; k <= ContentNeighbours; ++k) {
             m.Source += sourceOf(n + k);
-            m.SourceAtMs << int((n + k) * FrameMs);
+            m.SourceAtMs << int((n + k) * frameMs);
         }
         m.SourceCentre = ContentNeighbours;
         m.Output = outputOf(i);
-        m.OutputAtMs = int(n * FrameMs) + delayMs(i);
+        m.OutputAtMs = int(n * frameMs) + delayMs(i);
         c.Moments << m;
     }
     return c;
@@ -192,6 +194,52 @@ TEST(ContentCheck, SoundLinedUpWithThePicture)
     const TContentVerdict v = JudgeContent(both);
     EXPECT_TRUE(v.Ok) << v.Detail.toStdString();
     EXPECT_NEAR(v.SoundLagMs, 25, 3);
+}
+
+// Below 16 pictures a second one picture outlasts lip sync's window: the whole output one
+// picture early or late alike is kept, its sound judged against its source's clock too.
+// Sound off that clock, pictures out of order or not offset alike, and higher rates are
+// judged as ever.
+TEST(ContentCheck, OnePictureAllowedAtLowRates)
+{
+    struct Case {
+        const char* name;
+        double frameMs;
+        std::function<int(int)> picturesLate; // at moment i, by whole pictures
+        int disordered;                       // moments where the output's times go back
+        double soundLagMs;                    // the sound against its source's clock
+        TPictureFault fault;
+        const char* sentence;
+    };
+    const auto alike = [](int k) { return std::function<int(int)>([k](int) { return k; }); };
+    const Case cases[] = {
+        {"12 fps, one picture late (an AVI's delay), the sound on its clock", 1000.0 / 12, alike(1), 0, 25,
+         TPictureFault::None, ""},
+        {"12 fps, one picture early", 1000.0 / 12, alike(-1), 0, 25, TPictureFault::None, ""},
+        {"one picture a second, one picture late", 1000, alike(1), 0, 40, TPictureFault::None, ""},
+        {"12 fps, one picture late, the sound 0.10 s early on its clock", 1000.0 / 12, alike(1), 0, -100,
+         TPictureFault::None, "The sound is 0.10 s early against the picture."},
+        {"12 fps, one picture late, out of order", 1000.0 / 12, alike(1), 2, 25, TPictureFault::None,
+         "The sound is 0.06 s early against the picture."},
+        {"12 fps, one picture early and late by turns", 1000.0 / 12, [](int i) { return i % 2 ? 1 : -1; }, 0, 25,
+         TPictureFault::None, "The sound is 0.06 s early against the picture."},
+        {"25 fps: lip sync against the pictures", 40, alike(1), 0, -15, TPictureFault::None,
+         "The sound is 0.06 s early against the picture."},
+        {"one picture a second, two pictures late", 1000, alike(2), 0, 40, TPictureFault::Shifted,
+         "The output's pictures come 2.00 s late against its source's."},
+    };
+    for (const Case& c : cases) {
+        // the output's picture n - k starts where the source's picture n does
+        TContentSamples samples = Samples([&](int i) { return Picture(NumberAt(i) - c.picturesLate(i)); },
+                                          [](int) { return 0; }, [](int n) { return Picture(n); }, c.frameMs);
+        for (int i = 0; i < c.disordered; ++i)
+            samples.Moments[3 + 4 * i].OutputDisordered = true;
+        samples.Sound = Sound([&](double) { return c.soundLagMs; }).Sound;
+        const TContentVerdict v = JudgeContent(samples);
+        EXPECT_TRUE(v.PicturesJudged && v.SoundJudged) << c.name;
+        EXPECT_EQ(v.Picture, c.fault) << c.name << " | " << v.Detail.toStdString();
+        EXPECT_EQ(v.Sentence, TestSupport::UserDecimals(c.sentence)) << c.name << " | " << v.Detail.toStdString();
+    }
 }
 
 TEST(ContentCheck, GridTurnsComposeAsTheFilterChainApplies)

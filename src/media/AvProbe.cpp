@@ -98,6 +98,13 @@ struct TScan {
     bool Shown = false;           // a picture a player shows was read
     double AudioEndMs = 0;        // the last sound packet's end
     bool ReachedEnd = false;
+    // MPEG-TS and MPEG-PS may start their clock again (files joined end to end, a 33-bit
+    // wrap): the pictures' decoding times in file order, each step forward added up
+    bool FollowSteps = false;
+    int64_t LastDts = AV_NOPTS_VALUE;
+    int64_t StepTicks = 0;        // the last step forward
+    double PlayedTicks = 0;
+    bool Restarted = false;       // a step went back
 };
 
 TScan ScanPackets(AVFormatContext* f, int video, int audio)
@@ -106,6 +113,7 @@ TScan ScanPackets(AVFormatContext* f, int video, int audio)
     TPacket packet(av_packet_alloc());
     if (!packet)
         return scan;
+    scan.FollowSteps = (f->iformat->flags & AVFMT_TS_DISCONT) != 0;
     int64_t packets = 0;
     QElapsedTimer clock;
     clock.start();
@@ -136,6 +144,18 @@ TScan ScanPackets(AVFormatContext* f, int video, int audio)
                 scan.Dts.push_back(packet->dts);
             else
                 scan.AllDts = false;
+            if (scan.FollowSteps && packet->dts != AV_NOPTS_VALUE) {
+                if (scan.LastDts != AV_NOPTS_VALUE) {
+                    const int64_t step = packet->dts - scan.LastDts;
+                    if (step > 0)
+                        scan.StepTicks = step;
+                    else if (step < 0)
+                        scan.Restarted = true;
+                    // a step back: the picture lasts as long as the one before it
+                    scan.PlayedTicks += double(step > 0 ? step : step < 0 ? scan.StepTicks : 0);
+                }
+                scan.LastDts = packet->dts;
+            }
             if (packet->duration > 0)
                 scan.PictureTicks = packet->duration;
         } else if (packet->stream_index == audio) {
@@ -246,6 +266,8 @@ void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbe
     }
     if (out.VideoDurationMs == 0 && st->duration != AV_NOPTS_VALUE && st->duration > 0)
         out.VideoDurationMs = ClampMs(TicksToMs(double(st->duration), tb));
+    if (scan.Restarted && scan.ReachedEnd)
+        out.PlayedMs = ClampMs(TicksToMs(scan.PlayedTicks + double(scan.StepTicks), tb));
     out.VariableRate = DurationsDiffer(times, tb);
     // An AVI's timeline is its chunks at the declared rate: an empty chunk repeats the
     // picture before it, and the demuxer leaves it out of the packets counted above.

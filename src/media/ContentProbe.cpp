@@ -147,6 +147,8 @@ public:
     }
 
     bool OutOfTime() const { return m_clock.hasExpired(m_budgetMs); }
+    // the last Around met a picture whose time is before the one decoded ahead of it
+    bool Disordered() const { return m_disordered; }
 
     // The picture shown at ms (common timeline) with up to before pictures before it and
     // after after it; centre is its index. Before the first picture, the first one stands.
@@ -155,6 +157,7 @@ public:
         pictures.clear();
         starts.clear();
         centre = -1;
+        m_disordered = false;
         const int video = m_file.Video;
         const AVRational tb = m_file.Stream(video)->time_base;
         if (!Known(tb))
@@ -174,7 +177,7 @@ public:
                 continue;
             int64_t first = AV_NOPTS_VALUE;
             frames.clear();
-            Decode(target, keepFrom, second, std::max(after, 1), frames, first);
+            Decode(target, keepFrom, second, std::max(after, 1), !last, frames, first);
             if (OutOfTime())
                 return false;
             // landed past the moment: from further back, unless this was the start
@@ -199,7 +202,11 @@ public:
     }
 
 private:
-    void Decode(int64_t target, int64_t keepFrom, int64_t second, int after,
+    // fromKey: decoding starts at the first keyframe, as a player's after a seek. A seek
+    // in MPEG-TS and MPEG-PS lands on any packet, and some decoders (HEVC) then make
+    // pictures of the references they lack; without a keyframe before the moment, nothing
+    // is decoded, and the caller goes further back.
+    void Decode(int64_t target, int64_t keepFrom, int64_t second, int after, bool fromKey,
                 std::vector<std::pair<int64_t, QByteArray>>& frames, int64_t& first)
     {
         avcodec_flush_buffers(m_codec.get());
@@ -211,6 +218,7 @@ private:
                 int64_t pts = m_frame->best_effort_timestamp;
                 if (pts == AV_NOPTS_VALUE)
                     pts = lastPts == AV_NOPTS_VALUE ? keepFrom : lastPts + 1;
+                m_disordered = m_disordered || (lastPts != AV_NOPTS_VALUE && pts < lastPts);
                 lastPts = pts;
                 if (first == AV_NOPTS_VALUE)
                     first = pts;
@@ -239,6 +247,13 @@ private:
             ++videoPackets;
             // far from the moment, pictures nothing refers to are not worth decoding
             const int64_t pts = m_packet->pts != AV_NOPTS_VALUE ? m_packet->pts : m_packet->dts;
+            if (fromKey && !(m_packet->flags & AV_PKT_FLAG_KEY)) {
+                av_packet_unref(m_packet.get());
+                if (pts != AV_NOPTS_VALUE && pts > target)
+                    break;
+                continue;
+            }
+            fromKey = false;
             m_codec->skip_frame = pts != AV_NOPTS_VALUE && pts < keepFrom - second ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
             avcodec_send_packet(m_codec.get(), m_packet.get());
             av_packet_unref(m_packet.get());
@@ -271,6 +286,7 @@ private:
     TFrame m_frame;
     TFrame m_last;            // the latest picture before the ones kept
     int64_t m_lastPts = 0;
+    bool m_disordered = false;
     TGreyShrinker m_shrinker{ContentSide};
 };
 
@@ -453,6 +469,7 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& user
             m.Output = pictures.at(centre);
             m.OutputAtMs = starts.at(centre);
         }
+        m.OutputDisordered = to.Disordered();
         if (from.OutOfTime() || to.OutOfTime()) {
             out.TimedOut = true;
             break;

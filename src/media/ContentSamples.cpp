@@ -72,7 +72,8 @@ QByteArray SerializeContentSamples(const TContentSamples& c)
     s << c.SourceOpened << c.OutputOpened << qint32(c.SourceLengthMs) << qint32(c.SourceVideoStartMs)
       << c.SourceFrameMs << c.TimedOut << qint32(c.Moments.size());
     for (const TContentMoment& m : c.Moments)
-        s << qint32(m.AtMs) << m.Output << m.Source << qint32(m.SourceCentre) << m.SourceAtMs << qint32(m.OutputAtMs);
+        s << qint32(m.AtMs) << m.Output << m.Source << qint32(m.SourceCentre) << m.SourceAtMs << qint32(m.OutputAtMs)
+          << m.OutputDisordered;
     s << qint32(c.Sound.size());
     for (const TSoundWindow& w : c.Sound)
         s << qint32(w.AtMs) << w.Source << w.Output;
@@ -93,7 +94,7 @@ bool DeserializeContentSamples(const QByteArray& bytes, TContentSamples& c)
     for (qint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
         TContentMoment m;
         qint32 at = 0, centre = 0, outputAt = 0;
-        s >> at >> m.Output >> m.Source >> centre >> m.SourceAtMs >> outputAt;
+        s >> at >> m.Output >> m.Source >> centre >> m.SourceAtMs >> outputAt >> m.OutputDisordered;
         m.OutputAtMs = outputAt;
         m.AtMs = at;
         m.SourceCentre = centre;

@@ -50,6 +50,8 @@ struct TContentMoment {
     int32_t SourceCentre = -1;     // the index among them of the one shown at the moment; -1: none
     QVector<int32_t> SourceAtMs;   // when each of them starts on the common timeline
     int32_t OutputAtMs = 0;        // when the output's picture starts on its common timeline
+    bool OutputDisordered = false; // decoding the output towards it, a picture's time went back: its
+                                   // times are in the order of coding, not of showing
     bool operator==(const TContentMoment&) const = default;
 };
 

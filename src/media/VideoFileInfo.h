@@ -114,6 +114,8 @@ struct TAvProbeInfo {
     int32_t AudioStreamCount = 0; // the audio streams it lists
     uint64_t SecondaryAudio = 0;  // bit i: its audio stream i (from 0) is flagged as a commentary, a description
                                   // for the blind or sound for the hard of hearing
+    int32_t PlayedMs = 0;         // how long the pictures play where their clock starts again (MPEG-TS/PS
+                                  // joined end to end): the packets' steps added up; 0: the clock never goes back
     bool operator==(const TAvProbeInfo&) const = default;
 };
 

@@ -25,6 +25,9 @@ constexpr double StandOut = 0.08;
 // One moment may go wrong without a fault (a scene cut right at it, the last picture).
 constexpr int ToleratedMoments = 1;
 constexpr int MinJudgedMoments = 4;
+// How far a picture's start may stray from a whole picture's offset (timestamps rounded,
+// a source whose sound starts a little before its picture).
+constexpr double PictureSlack = 0.25;
 
 QByteArray PictureAt(const QByteArray& pictures, int index)
 {
@@ -139,6 +142,24 @@ TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i)
     return j;
 }
 
+// At a low rate: every dated picture but ToleratedMoments comes within one picture of its
+// source's, all the same way (a picture the encoder repeated or left out near the start
+// shifts the rest alike; an AVI header delays them all by one), and two at least say so.
+bool WithinOnePicture(const std::vector<int>& delays, double frameMs)
+{
+    if (frameMs < 1000.0 / ContentLowRateFps - 0.5)
+        return false;
+    const double slack = PictureSlack * frameMs;
+    for (const int way : {1, -1}) {
+        const auto astray = std::count_if(delays.begin(), delays.end(), [&](int d) {
+            return way * d < -slack || way * d > frameMs + slack;
+        });
+        if (astray <= ToleratedMoments && std::ssize(delays) - astray >= 2)
+            return true;
+    }
+    return false;
+}
+
 // The largest distance among the pictures of one side at the moments.
 double Spread(const std::vector<QByteArray>& pictures)
 {
@@ -172,6 +193,10 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
                        .arg(j.TurnIndex >= 0 ? QStringLiteral(" turned") : QString());
         judged.push_back(j);
     }
+    const auto disordered = std::count_if(c.Moments.begin(), c.Moments.end(),
+                                          [](const TContentMoment& m) { return m.OutputDisordered; });
+    if (disordered > 0)
+        details << QStringLiteral("output pictures out of order near %1 moments").arg(disordered);
     const int n = int(judged.size());
     if (n < MinJudgedMoments)
         return;
@@ -191,6 +216,8 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
         v.PictureDelayMs = median(delays);
         v.PictureDelayKnown = true;
     }
+    // (pictures whose times go back are shown out of order: their offsets are no one picture's)
+    v.WithinOnePicture = disordered <= ToleratedMoments && WithinOnePicture(delays, c.SourceFrameMs);
     const int bad = int(std::count_if(judged.begin(), judged.end(), [](const auto& j) { return !j.Fits; }));
     const double frame = c.SourceFrameMs > 0 ? c.SourceFrameMs : 40.0;
     const bool shifted = v.PictureDelayKnown && std::abs(v.PictureDelayMs) > std::max(1.5 * frame, 1.0 * ContentLipSyncMs) &&
@@ -264,9 +291,33 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
     }
 }
 
+struct TLipSync {
+    std::vector<double> Lags; // one per window, in order
+    double Low = 0, High = 0, Median = 0;
+    int DriftMs = 0;
+    bool Kept = false;        // within the window, without drift
+    double Worst = 0;         // how far outside
+};
+
+TLipSync LipSync(std::vector<double> lags)
+{
+    TLipSync s;
+    s.Lags = std::move(lags);
+    const auto [lo, hi] = std::minmax_element(s.Lags.begin(), s.Lags.end());
+    s.Low = *lo;
+    s.High = *hi;
+    s.DriftMs = int(std::lround(s.High - s.Low));
+    std::vector<double> sorted = s.Lags;
+    std::sort(sorted.begin(), sorted.end());
+    s.Median = sorted[sorted.size() / 2];
+    s.Kept = s.Low >= -ContentSoundEarlyMs && s.High <= ContentSoundLateMs && s.DriftMs <= ContentLipSyncMs;
+    s.Worst = std::max({0.0, -ContentSoundEarlyMs - s.Low, s.High - ContentSoundLateMs, double(s.DriftMs - ContentLipSyncMs)});
+    return s;
+}
+
 void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& details)
 {
-    std::vector<double> lags;
+    std::vector<double> lags, onClock;
     for (const TSoundWindow& w : c.Sound) {
         if (SoundLost(w)) {
             v.SoundJudged = true;
@@ -280,6 +331,7 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
         }
         double lag = 0, strength = 0;
         if (SoundLag(w, lag, strength)) {
+            onClock.push_back(lag);
             // lip sync: the sound's offset against the picture's own
             lag -= v.PictureDelayMs;
             lags.push_back(lag);
@@ -291,12 +343,20 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
     if (lags.empty())
         return;
     v.SoundJudged = true;
-    const auto [lo, hi] = std::minmax_element(lags.begin(), lags.end());
-    v.SoundDriftMs = int(std::lround(*hi - *lo));
-    std::vector<double> sorted = lags;
-    std::sort(sorted.begin(), sorted.end());
-    v.SoundLagMs = int(std::lround(sorted[sorted.size() / 2]));
-    if (*lo >= -ContentSoundEarlyMs && *hi <= ContentSoundLateMs && v.SoundDriftMs <= ContentLipSyncMs)
+    // Where one picture lasts longer than lip sync allows and the pictures keep within one
+    // of their source's, the sound may keep to the source's clock instead (a picture
+    // offset that fine cannot be told at such a rate).
+    TLipSync sync = LipSync(std::move(lags));
+    if (v.WithinOnePicture && v.PictureDelayMs != 0) {
+        TLipSync clock = LipSync(std::move(onClock));
+        if (clock.Kept || clock.Worst < sync.Worst) {
+            details << QStringLiteral("sound against its source's clock: %1 ms").arg(clock.Median, 0, 'f', 0);
+            sync = std::move(clock);
+        }
+    }
+    v.SoundDriftMs = sync.DriftMs;
+    v.SoundLagMs = int(std::lround(sync.Median));
+    if (sync.Kept)
         return;
     const bool wasOk = v.Ok;
     v.Ok = false;
@@ -306,7 +366,7 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
         //: Lip sync that changes along the file: "from 0.00 s to 0.80 s late"
         v.Sentence = QCoreApplication::translate("ContentCheck",
                                                  "The sound drifts against the picture: from %1 to %2 late.")
-                         .arg(SecondsText(lags.front()), SecondsText(lags.back()));
+                         .arg(SecondsText(sync.Lags.front()), SecondsText(sync.Lags.back()));
     } else if (v.SoundLagMs > 0) {
         v.Sentence = QCoreApplication::translate("ContentCheck", "The sound is %1 late against the picture.")
                          .arg(SecondsText(v.SoundLagMs));

@@ -14,10 +14,14 @@
 // ContentSoundEarlyMs before the picture and no more than ContentSoundLateMs after it (the
 // broadcasters' window: late sound is the less noticed; the MP3 encoder's own delay of
 // 25-50 ms, which a Matroska file from the encoder cannot take back, stays inside it).
+// At ContentLowRateFps pictures a second or fewer one picture lasts longer than that
+// window: there the whole output's pictures may come one picture early or late alike,
+// and the sound may keep to its source's clock instead of to those pictures.
 
 inline constexpr int ContentSoundEarlyMs = 40;
 inline constexpr int ContentSoundLateMs = 60;
 inline constexpr int ContentLipSyncMs = ContentSoundEarlyMs; // drift and picture offsets beyond this are faults
+inline constexpr double ContentLowRateFps = 15;
 
 enum class TPictureFault {
     None,
@@ -38,6 +42,7 @@ struct TContentVerdict {
     TPictureFault Picture = TPictureFault::None;
     bool PictureDelayKnown = false;
     int PictureDelayMs = 0;       // the output's pictures against the source's: positive when late
+    bool WithinOnePicture = false; // a low rate, and every dated picture within one picture of its source's, all one way
     TGridTurn Turn;               // Turned: the source as the output shows it
     int WrongAtMs = 0;            // WrongMoments: a moment of the output...
     int ShowsMs = 0;              // ...and the source's moment it shows

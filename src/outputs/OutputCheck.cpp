@@ -57,10 +57,14 @@ QString OffsetWords(int ms)
 
 // The length an output of input must have: the container's, and a picture that starts after
 // the sound ends that much later (a transport stream's stated length is its pictures' alone).
+// Where the clock of an MPEG-TS or MPEG-PS starts again, the stated length is the clock's
+// span, not what plays: the pictures' packets tell that.
 int InputLengthMs(const TVideoFileInfo& input)
 {
     int ms = input.GeneralDurationMs > 0 ? input.GeneralDurationMs : int(std::lround(input.Duration));
     const TAvProbeInfo& ip = input.Probe;
+    if (ip.Opened && ip.PlayedMs > 0 && std::abs(ip.PlayedMs - ms) > DurationToleranceMs(ms))
+        return ip.PlayedMs;
     if (ip.Opened && ip.HasVideo && ip.HasAudio && ip.VideoDurationMs > 0 && ip.VideoStartMs - ip.AudioStartMs >= 40)
         ms = std::max(ms, ip.VideoStartMs + ip.VideoDurationMs - ip.AudioStartMs);
     return ms;

@@ -36,7 +36,7 @@ inline constexpr int AudioOffsetToleranceMs = 100;
 
 // What an output of a row's plan must be: the container and codec the settings ask for,
 // the size after the filter chain (turned by a rotation), the input's length (the
-// container's), the display aspect (the typed one, the one the chain states, else the
+// container's; what its packets play where an MPEG-TS/PS clock starts again), the display aspect (the typed one, the one the chain states, else the
 // input's own, turned with the picture), audio when the encoder is told to make it and the
 // input has some, starting where the input's does. Additional parameters that may change
 // one of these leave it unchecked.

@@ -48,4 +48,28 @@ ff -f lavfi -i "testsrc2=size=84x33:rate=1" -t 2 -c:v libx264 -preset ultrafast 
 # Interlaced H.264 (top field first) in Matroska.
 ff -f lavfi -i "$(pic 50 720x576)" -f lavfi -i "$(snd 48000)" -t $h -vf "interlace=scan=tff" \
    -c:v libx264 -preset ultrafast -pix_fmt yuv420p -flags +ildct+ilme -x264-params tff=1 -c:a aac interlaced.mkv
+# Low rates with sound: an MPEG-1 program stream at 12 pictures a second (as old games'
+# cut-scenes have it) and a slide show at one picture a second.
+ff -f lavfi -i "$(pic 12)" -f lavfi -i "$(snd)" -t $h -c:v mpeg1video -strict unofficial -q:v 4 -c:a mp2 -b:a 192k \
+   -f mpeg scene_12fps.mpg
+ff -f lavfi -i "$(pic 1)" -f lavfi -i "$(snd)" -t $h -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac \
+   slides_1fps.mp4
+# HEVC in MPEG-TS with one keyframe: a seek lands on pictures whose references are missing.
+encoders=$(ffmpeg -hide_banner -encoders 2>/dev/null || true)
+if grep -q libx265 <<< "$encoders"; then
+  ff -f lavfi -i "$(pic 25)" -f lavfi -i "$(snd 48000)" -t $h -c:v libx265 -preset ultrafast -x265-params log-level=error \
+     -pix_fmt yuv420p -c:a mp2 -b:a 192k hevc.ts
+fi
+# Two MPEG-PS files joined end to end: the clock starts again halfway, so the stated
+# length is half of what plays.
+for part in 0 1; do
+  ff -f lavfi -i "$(pic 25 352x288),trim=start=$part,setpts=PTS-STARTPTS" \
+     -f lavfi -i "$(snd 48000),atrim=start=$part,asetpts=PTS-STARTPTS" -t 1 \
+     -c:v mpeg2video -b:v 1500k -c:a mp2 -b:a 192k -f vob part$part.mpg
+done
+cat part0.mpg part1.mpg > joined.mpg
+rm part0.mpg part1.mpg
+# MPEG-2 with a silent sound track.
+ff -f lavfi -i "$(pic 25 720x576)" -f lavfi -i "anullsrc=r=48000:cl=stereo" -t $h -c:v mpeg2video -b:v 4000k \
+   -c:a mp2 -b:a 192k -f vob silent_mpeg2.mpg
 touch "${2:-.complete}"
