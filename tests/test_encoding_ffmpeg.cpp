@@ -6,6 +6,7 @@
 #include "encoding/FfmpegCommand.h"
 #include "encoding/RowPlan.h"
 #include "encoding/SettingRows.h"
+#include "media/FfmpegEncoders.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -514,4 +516,28 @@ TEST(RealFfmpeg, OutputsAreWhatThePlansSay)
             EXPECT_GT(m.captured(1) == "inf" ? 99.0 : m.captured(1).toDouble(), 25.0);
         }
     }
+}
+
+// The encoder list: the legend above the dashes is no encoder; the real program lists
+// what the command line needs (and its answer is kept, not asked for again).
+TEST(FfmpegEncoders, NamesBelowTheLegend)
+{
+    const QString listing = "Encoders:\n"
+                            " V..... = Video\n"
+                            " A..... = Audio\n"
+                            " .....D = Supports direct rendering method 1\n"
+                            " ------\n"
+                            " V....D libx264              libx264 H.264 / AVC / MPEG-4 AVC (codec h264)\n"
+                            " V.S... mpeg4                MPEG-4 part 2\r\n"
+                            " A..X.. opus                 Opus\n"
+                            " S..... mov_text             3GPP Timed Text subtitle\n";
+    EXPECT_EQ(ParseFfmpegEncoders(listing), (QStringList{"libx264", "mpeg4", "opus", "mov_text"}));
+    EXPECT_TRUE(FfmpegEncoders("/no/such/ffmpeg").isEmpty());
+    if (!TestSupport::HaveTool("ffmpeg"))
+        return;
+    const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+    const QStringList encoders = FfmpegEncoders(ffmpeg);
+    for (const char* name : {"libx264", "mpeg4", "libmp3lame"})
+        EXPECT_TRUE(encoders.contains(name)) << name;
+    EXPECT_EQ(FfmpegEncoders(ffmpeg), encoders);
 }
