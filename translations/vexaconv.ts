@@ -522,6 +522,11 @@
         <extracomment>Subtitles: burn a subtitle file of the same name beside the video</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <extracomment>The encoder setting: MEncoder, and FFmpeg where MEncoder cannot convert a file faithfully</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>
@@ -1729,6 +1734,15 @@
     </message>
     <message>
         <source>Burn subtitles:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Encoder:</source>
+        <extracomment>Which program converts the files (a list: Automatic, MEncoder, FFmpeg)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program that converts: Automatic uses MEncoder and FFmpeg for the files MEncoder cannot convert faithfully; choose one to use it for every file.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -522,6 +522,11 @@
         <extracomment>Subtitles: burn a subtitle file of the same name beside the video</extracomment>
         <translation>Datei daneben</translation>
     </message>
+    <message>
+        <source>Automatic</source>
+        <extracomment>The encoder setting: MEncoder, and FFmpeg where MEncoder cannot convert a file faithfully</extracomment>
+        <translation>Automatisch</translation>
+    </message>
 </context>
 <context>
     <name>FaithfulOutput</name>
@@ -1731,6 +1736,15 @@
     <message>
         <source>Burn subtitles:</source>
         <translation>Untertitel einbrennen:</translation>
+    </message>
+    <message>
+        <source>Encoder:</source>
+        <extracomment>Which program converts the files (a list: Automatic, MEncoder, FFmpeg)</extracomment>
+        <translation>Encoder:</translation>
+    </message>
+    <message>
+        <source>The program that converts: Automatic uses MEncoder and FFmpeg for the files MEncoder cannot convert faithfully; choose one to use it for every file.</source>
+        <translation>Das Programm, das umwandelt: Automatisch nimmt MEncoder und FFmpeg für die Dateien, die MEncoder nicht originalgetreu umwandeln kann; wählen Sie eines, um es für jede Datei zu nehmen.</translation>
     </message>
 </context>
 <context>

@@ -63,12 +63,10 @@ QString X264Options(const EncodingSettings& s, const QString& bitrate, int proce
 {
     QString list;
     if (ByQuality(s))
-        list += QStringLiteral(":crf=") + QString::number(std::clamp(int(std::lround(s.x264Quality)), 0, 51));
+        list += QStringLiteral(":crf=") + QString::number(QualityNumber(s));
     else if (!bitrate.isEmpty())
         list += QStringLiteral(":bitrate=") + bitrate;
-    const QString threads = ListText(EncodingLists::threads(), s.threads).trimmed();
-    list += QStringLiteral(":threads=")
-          + (IsWholeNumberText(threads) ? threads : QString::number(AutoThreadCount(processorCount)));
+    list += QStringLiteral(":threads=") + X264ThreadsText(s, processorCount);
     const QStringList presets = EncodingLists::preset();
     if (s.preset != TX264Preset::Auto && InRange(int(s.preset), presets.size()))
         list += QStringLiteral(":preset=") + presets.at(int(s.preset));
@@ -81,6 +79,32 @@ QString X264Options(const EncodingSettings& s, const QString& bitrate, int proce
 }
 
 } // namespace
+
+int QualityNumber(const EncodingSettings& s)
+{
+    return s.videoCodec == TVideoCodec::X264 ? std::clamp(int(std::lround(s.x264Quality)), 0, 51)
+                                             : std::clamp(int(std::lround(s.xvidQuality)), 1, 31);
+}
+
+QString X264ThreadsText(const EncodingSettings& s, int processorCount)
+{
+    const QString threads = ListText(EncodingLists::threads(), s.threads).trimmed();
+    return IsWholeNumberText(threads) ? threads : QString::number(AutoThreadCount(processorCount));
+}
+
+QString Mp3SampleRateText(const TRowPlan& plan)
+{
+    const QString typed = plan.Settings.sampleRate.Text;
+    const TVideoFileInfo& info = plan.Input;
+    if (!IsAutoText(typed))
+        return typed.trimmed();
+    // LAME cannot encode below 16 kHz; an unknown rate (0) is treated the same way.
+    if (info.NumberOfAudioStreams > 0 && info.AudioStreams[0].SamplingRate < 16000)
+        return QStringLiteral("16000");
+    if (const int rate = plan.Faithful.SampleRate; rate > 0)
+        return QString::number(rate);
+    return QString();
+}
 
 QString AspectArgument(const QString& typed)
 {
@@ -169,8 +193,7 @@ TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, co
         p.Add(X264Options(s, bitrate, processorCount));
     } else {
         p.Add(QStringLiteral("-xvidencopts"));
-        p.Add(ByQuality(s) ? QStringLiteral("fixed_quant=") +
-                                 QString::number(std::clamp(int(std::lround(s.xvidQuality)), 1, 31))
+        p.Add(ByQuality(s) ? QStringLiteral("fixed_quant=") + QString::number(QualityNumber(s))
                            : QStringLiteral("bitrate=") + bitrate);
     }
     if (const QString aspect = AspectArgument(s.videoAspect.Text); !aspect.isEmpty()) {
@@ -324,18 +347,11 @@ TResultOf<TCmdPiece> GetAudioParams(const TRowPlan& plan, const TWarningSink& wa
 
     TCmdPiece p;
     const QString samplingText = s.sampleRate.Text;
-    QString srate;
     if (!IsAutoText(samplingText)) {
         if (TResult valid = Checked(CheckAudioSampling, samplingText, warn); !valid)
             return valid;
-        srate = samplingText.trimmed();
-    } else if (CurrentFileInfo.NumberOfAudioStreams > 0 && CurrentFileInfo.AudioStreams[0].SamplingRate < 16000) {
-        // LAME cannot encode below 16 kHz; an unknown rate (0) is treated the same way.
-        srate = QStringLiteral("16000");
-    } else if (const int rate = plan.Faithful.SampleRate; rate > 0) {
-        srate = QString::number(rate);
     }
-    if (!srate.isEmpty()) {
+    if (const QString srate = Mp3SampleRateText(plan); !srate.isEmpty()) {
         p.Add(QStringLiteral("-srate"));
         p.Add(srate);
     }

@@ -56,6 +56,16 @@ QString GetExt(const EncodingSettings& s, bool includeDot);
 // options switch, unless that names a pass already.
 TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass);
 
+// Decisions both engines' command lines share:
+// the quality number of the chosen codec: x264's constant rate factor (0..51) or Xvid's
+// fixed quantizer (1..31), rounded;
+int QualityNumber(const EncodingSettings& s);
+// the x264 thread count: the one chosen, else AutoThreadCount;
+QString X264ThreadsText(const EncodingSettings& s, int processorCount);
+// the MP3's sampling rate: the typed one (the caller checks it), 16000 for sound below what
+// LAME takes, the faithful rate; empty: the source's own.
+QString Mp3SampleRateText(const TRowPlan& plan);
+
 // The x264 thread count for "Auto": half the processors (0 or less counts as 2, more
 // than 32 as 4).
 int AutoThreadCount(int processorCount);

@@ -11,9 +11,10 @@ using namespace Qt::StringLiterals;
 // at its decoding time: one B-picture in a row delays the picture by one, as much as the MP3
 // encoder delays the sound, so lip sync holds.
 constexpr std::array<TContainerRow, 3> Rows{{
-    {TContainer::Avi, "AVI"_L1, "avi"_L1, {}, {}, "AVI"_L1, true},
-    {TContainer::Mp4, "MP4"_L1, "mp4"_L1, "mp4"_L1, "bframes=1"_L1, "MPEG-4"_L1, false},
-    {TContainer::Mkv, "MKV"_L1, "mkv"_L1, "matroska"_L1, "global_header"_L1, "Matroska"_L1, false},
+    {TContainer::Avi, "AVI"_L1, "avi"_L1, {}, {}, "AVI"_L1, true, "avi"_L1, true, false, true},
+    {TContainer::Mp4, "MP4"_L1, "mp4"_L1, "mp4"_L1, "bframes=1"_L1, "MPEG-4"_L1, false, "mp4"_L1, false, true, false},
+    {TContainer::Mkv, "MKV"_L1, "mkv"_L1, "matroska"_L1, "global_header"_L1, "Matroska"_L1, false, "matroska"_L1, false,
+     false, false},
 }};
 
 } // namespace

@@ -21,6 +21,14 @@ struct TContainerRow {
     // Sound that starts after the first picture keeps its distance (the AVI header has a
     // field for it; the lavf muxers drop an -audio-delay).
     bool KeepsLateSound;
+    // FFmpeg's muxer: "avi", "mp4", "matroska".
+    QLatin1StringView FfmpegFormat;
+    // The video is tagged by a four-character code (AVI), so Xvid's own (XVID) is written.
+    bool FourCc;
+    // The index goes in front, so that a player starts before the whole file is there (MP4).
+    bool FastStart;
+    // The sound has no timestamps of its own: a gap or a late start is filled with silence (AVI).
+    bool SoundWithoutTimes;
 };
 
 std::span<const TContainerRow> Containers();

@@ -38,6 +38,12 @@ static QStringList Numbers(int from, int to, int step)
 
 QStringList videoCodec() { return {QStringLiteral("Xvid"), QStringLiteral("H.264 / MPEG-4 AVC")}; }
 
+QStringList encoder()
+{
+    //: The encoder setting: MEncoder, and FFmpeg where MEncoder cannot convert a file faithfully
+    return {Marked(QT_TRANSLATE_NOOP("Encoding", "Automatic")), QStringLiteral("MEncoder"), QStringLiteral("FFmpeg")};
+}
+
 QStringList videoBitrate()
 {
     QStringList list{QStringLiteral("Auto")};

@@ -28,6 +28,9 @@ struct EditableListValue {
 enum class TVideoCodec { Xvid, X264 };
 enum class TX264Preset { Auto, Ultrafast, Superfast, Veryfast, Faster, Fast, Medium, Slow, Veryslow, Placebo };
 enum class TAudioRateMode { Cbr, Abr };
+// Which program converts a row: Automatic keeps MEncoder for every file it converts
+// faithfully and takes FFmpeg where the row's plan knows MEncoder cannot.
+enum class TEncoderChoice { Automatic, MEncoder, FFmpeg };
 // What happens when an output's name is taken.
 enum class TOutputPolicy { Rename, Overwrite, Skip };
 
@@ -39,6 +42,7 @@ struct EncodingSettings {
     // ---- "Output file format / Video settings" (pnVideo) ----
     TVideoCodec videoCodec = TVideoCodec::Xvid;
     TContainer container = TContainer::Avi;
+    TEncoderChoice encoder = TEncoderChoice::Automatic;
     // How the video's size is steered: 0 by a bit rate (videoBitrate), 1 by a quality the
     // encoder keeps (x264's constant rate factor, Xvid's fixed quantizer), the size following it.
     int videoRateControl = 0;
@@ -114,6 +118,7 @@ struct EncodingSettings {
 namespace EncodingLists {
 
 QStringList videoCodec();     // "Xvid", "H.264 / MPEG-4 AVC"
+QStringList encoder();        // "Automatic", "MEncoder", "FFmpeg"
 QStringList videoBitrate();   // "Auto", 50..20000 (55 items)
 QStringList frameRate();       // "Auto", "5", ... "60"
 QStringList videoAspect();    // "Auto", "1:1", ... "12:5"

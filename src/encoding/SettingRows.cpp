@@ -281,10 +281,12 @@ TSettingRow Slider(const char* id, const char* objectName, const char* help, dou
 
 // A list choice stored as its item's text ("film"), read in any letter case; a word the
 // list does not have gives its first item.
-TProfileKey ItemWord(const char* section, const char* name, int S::*member, QStringList (*items)())
+template <class T>
+TProfileKey ItemWord(const char* section, const char* name, T S::*member, QStringList (*items)())
 {
     return K::Custom(
-        section, name, TKeyType::Word, [member, items](const S& s) { return EncodingLists::ItemText(items(), s.*member); },
+        section, name, TKeyType::Word,
+        [member, items](const S& s) { return EncodingLists::ItemText(items(), int(s.*member)); },
         [member, items](S& s, const QString* v, const TProfileReadContext& c) {
             if (!v)
                 return;
@@ -294,7 +296,7 @@ TProfileKey ItemWord(const char* section, const char* name, int S::*member, QStr
                 --index;
             if (index < 0)
                 K::Fallback(c, v, QStringLiteral("not one of ") + list.join(QLatin1Char('|')), Quoted(list.first()));
-            s.*member = std::max(index, 0);
+            s.*member = T(std::max(index, 0));
         },
         items().join(QStringLiteral(", ")));
 }
@@ -360,6 +362,14 @@ QList<TSettingRow> MakeRows()
                             [](const S& s) { return QString(ContainerRow(s.container).Word); }, ReadOutputFormat,
                             ContainerWords().join(QLatin1Char('|')))),
               ContainerWords),
+        //: Which program converts the files (a list: Automatic, MEncoder, FFmpeg)
+        Items(Row(P::Video, C::List, "encoder", "cbEncoder", QT_TRANSLATE_NOOP("SettingRows", "Encoder:"),
+                  QT_TRANSLATE_NOOP("SettingRows", "The program that converts: Automatic uses MEncoder and FFmpeg for "
+                                                   "the files MEncoder cannot convert faithfully; choose one to use it "
+                                                   "for every file."),
+                  &S::encoder, TEncoderChoice::Automatic,
+                  ItemWord("VIDEO", "Encoder", &S::encoder, EncodingLists::encoder)),
+              EncodingLists::encoder),
         //: How the video's size is steered (a list: bit rate or quality)
         Items(Row(P::Video, C::List, "videoRateControl", "cbVideoRateControl", QT_TRANSLATE_NOOP("SettingRows", "Size by:"),
                   QT_TRANSLATE_NOOP("SettingRows", "Bit rate gives a file size you can plan; Quality keeps the picture's "

@@ -23,8 +23,19 @@ TProgressHandler::TProgressHandler(TRunState& state)
 {
 }
 
+void TProgressHandler::ReadFfmpegProgress(double plannedSeconds)
+{
+    m_ffmpegSeconds = plannedSeconds;
+}
+
 std::optional<TProgressUpdate> TProgressHandler::UpdateAfterLine(bool hideOutput)
 {
+    if (m_ffmpegSeconds) {
+        const QStringList& lines = m_state.EncoderOutput;
+        if (lines.isEmpty() || !lines.last().startsWith(QLatin1String("progress=")))
+            return std::nullopt;
+        return MakeUpdate(hideOutput);
+    }
     if (++m_state.ChunkCounter > ChunkCounterWrap)
         m_state.ChunkCounter = 0;
     // an interval below 1 would divide by zero; it means "every line"
@@ -34,8 +45,34 @@ std::optional<TProgressUpdate> TProgressHandler::UpdateAfterLine(bool hideOutput
     return MakeUpdate(hideOutput);
 }
 
+void TProgressHandler::TakeFfmpegLines()
+{
+    QStringList& lines = m_state.EncoderOutput;
+    if (lines.size() < m_seenSize)
+        m_scanned = 0;
+    // the report's lines are read in order and leave the output
+    qsizetype kept = std::min(m_scanned, lines.size());
+    for (qsizetype i = kept; i < lines.size(); ++i) {
+        if (const std::optional<TFfmpegStatus> status = FeedFfmpegProgress(m_block, lines.at(i), *m_ffmpegSeconds)) {
+            m_status = status->Status;
+            m_hasStatus = true;
+        }
+        if (!IsFfmpegProgressLine(lines.at(i)))
+            lines[kept++] = lines.at(i);
+    }
+    lines.resize(kept);
+    if (lines.size() > 2 * EncoderOutputKeptLines) {
+        const qsizetype drop = lines.size() - EncoderOutputKeptLines;
+        lines.remove(0, drop);
+        m_state.EncoderOutputDropped += drop;
+    }
+    m_scanned = m_seenSize = lines.size();
+}
+
 void TProgressHandler::TakeNewLines()
 {
+    if (m_ffmpegSeconds)
+        return TakeFfmpegLines();
     QStringList& lines = m_state.EncoderOutput;
     // A new run (or a caller that cleaned the list) starts the bookkeeping afresh.
     if (lines.size() < m_seenSize || m_cleaned > lines.size()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runner/FfmpegProgress.h"
 #include "runner/RunState.h"
 #include "runner/ProgressUpdate.h"
 
@@ -24,8 +25,15 @@ public:
     // The update for the current EncoderOutput, without the throttle.
     TProgressUpdate MakeUpdate(bool hideOutput);
 
+    // The run is ffmpeg's (-progress pipe:1): its report's blocks give the status, an update
+    // comes with each block's end (about twice a second), and the report's lines leave the
+    // output, which keeps what ffmpeg says besides. plannedSeconds: the length the percent
+    // is of. MEncoder's status lines are read otherwise.
+    void ReadFfmpegProgress(double plannedSeconds);
+
 private:
     void TakeNewLines();
+    void TakeFfmpegLines();
 
     TRunState& m_state;
     // Entries before m_cleaned are filtered, entries before m_scanned were searched for a
@@ -35,6 +43,8 @@ private:
     qsizetype m_seenSize = 0;
     bool m_hasStatus = false;
     TStatusLine m_status;
+    std::optional<double> m_ffmpegSeconds; // set: the run is ffmpeg's, of this planned length
+    TFfmpegProgressBlock m_block;
 };
 
 // ---- pieces of the status text (exposed for the tests and the front ends) ------

@@ -7,7 +7,7 @@ TVideoPanel::TVideoPanel(QWidget* parent)
 {
     QGridLayout* g = Grid();
     int row = 0;
-    for (const char16_t* id : {u"container", u"videoCodec"})
+    for (const char16_t* id : {u"container", u"videoCodec", u"encoder"})
         row = PlaceRow(g, row, id, TWidth::Wide);
     // the size by a bit rate or by a quality: only the setting that counts shows
     for (const char16_t* id : {u"videoRateControl", u"videoBitrate", u"x264Quality", u"xvidQuality", u"frameRate",

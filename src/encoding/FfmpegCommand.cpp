@@ -1,0 +1,408 @@
+#include "encoding/FfmpegCommand.h"
+
+#include "encoding/CmdLineBuilder.h"
+#include "encoding/Containers.h"
+#include "encoding/SettingRows.h"
+#include "lib/NativeName.h"
+
+#include <QDir>
+
+namespace {
+
+// A word as the text shows it: in double quotes when it holds a blank or a quote.
+QString Shown(const QString& word)
+{
+    for (const QChar c : word)
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\'') || c == QLatin1Char('"'))
+            return QLatin1Char('"') + word + QLatin1Char('"');
+    return word;
+}
+
+// The arguments and the text beside them.
+struct TLine {
+    TCmdPiece Piece;
+
+    void Add(const QString& word, const QString& shown)
+    {
+        Piece.Args << word;
+        Piece.Text += QLatin1Char(' ') + shown;
+    }
+    void Add(const QString& word) { Add(word, Shown(word)); }
+    void Add(const char* word) { Add(QString::fromLatin1(word)); }
+    void Option(const char* option, const QString& value)
+    {
+        Add(option);
+        Add(value);
+    }
+    // A file ffmpeg opens through its protocols; the text shows its name in quotes.
+    void Path(const QString& path) { Add(FileUrl(path), QLatin1Char('"') + path + QLatin1Char('"')); }
+
+    // A relative name is marked as a file, so that neither a leading "-" nor a colon
+    // ("a:b.avi") can make it an option or a protocol.
+    static QString FileUrl(const QString& path)
+    {
+        return QDir::isAbsolutePath(path) ? path : QStringLiteral("file:") + path;
+    }
+};
+
+// A builder's check: its warning is sent on and is the failure's message.
+TResult Checked(bool (*check)(const QString&, const TWarningSink&), const QString& text, const TWarningSink& warn)
+{
+    QString message;
+    const bool valid = check(text, [&](const QString& m) {
+        message = m;
+        if (warn)
+            warn(m);
+    });
+    return valid ? TResult() : TResult::Failure(message);
+}
+
+bool KnownFile(const TVideoFileInfo& info) { return info.NumberOfVideoStreams > 0 || info.Probe.Opened; }
+
+// The output carries sound: asked for, and the file has some (or is not known yet).
+bool HasSound(const TRowPlan& plan)
+{
+    return !plan.Settings.noAudio && (plan.Input.NumberOfAudioStreams > 0 || !KnownFile(plan.Input));
+}
+
+// One filter of MEncoder's chain as ffmpeg's filters.
+QStringList FfmpegFilter(const QString& filter)
+{
+    const QString name = filter.section(QLatin1Char('='), 0, 0);
+    const QString args = filter.section(QLatin1Char('='), 1);
+    if (name == QLatin1String("flip"))
+        return {QStringLiteral("vflip")};
+    if (name == QLatin1String("mirror"))
+        return {QStringLiteral("hflip")};
+    if (name == QLatin1String("rotate")) {
+        // the two filters number their turns alike; 1 and 2 by name for a reader
+        return {args == QLatin1String("1")   ? QStringLiteral("transpose=clock")
+                : args == QLatin1String("2") ? QStringLiteral("transpose=cclock")
+                                             : QStringLiteral("transpose=") + args};
+    }
+    if (name == QLatin1String("scale"))
+        return {filter, QStringLiteral("setsar=1")};
+    if (name == QLatin1String("eq2")) {
+        // gamma:contrast:brightness:saturation
+        const QStringList v = args.split(QLatin1Char(':'));
+        QStringList options;
+        const char* names[] = {"gamma", "contrast", "brightness", "saturation"};
+        for (qsizetype i = 0; i < v.size() && i < 4; ++i)
+            if (i >= 2 || v.at(i) != QLatin1String("1.0"))
+                options << QLatin1String(names[i]) + QLatin1Char('=') + v.at(i);
+        return {QStringLiteral("eq=") + options.join(QLatin1Char(':'))};
+    }
+    if (name == QLatin1String("harddup"))
+        return {}; // the rate mode: -fps_mode cfr
+    if (name == QLatin1String("dsize"))
+        return {QStringLiteral("setdar=") + args};
+    return {filter}; // yadif, crop=W:H:X:Y: the same words
+}
+
+bool RepeatsPictures(const TRowPlan& plan)
+{
+    for (const TFilter& filter : plan.Filters)
+        if (filter.Text == QLatin1String("harddup"))
+            return true;
+    return false;
+}
+
+// The subtitles filter for a text track of the input or a text file beside it; empty for
+// none. The filter opens the file itself: a name that is not text goes by its link, unless
+// the filter is only shown.
+QString SubtitlesFilter(const TRowPlan& plan, const QString& input, bool shown)
+{
+    const TSubtitleChoice& c = plan.Subtitles;
+    QString file;
+    QString options;
+    if (!c.File.isEmpty() && c.VobSub.isEmpty()) {
+        file = c.File;
+        if (!c.CodePage.isEmpty())
+            options = QStringLiteral(":charenc=") + c.CodePage;
+    } else if (c.Track >= 0 && !c.Pictures && c.File.isEmpty()) {
+        file = input;
+        options = QStringLiteral(":si=") + QString::number(c.Track);
+    } else {
+        return QString();
+    }
+    const QString name = shown ? file : NativeName::Openable(file);
+    return QStringLiteral("subtitles=filename=") + FfmpegFilterValue(TLine::FileUrl(name)) + options;
+}
+
+// The subtitle pictures laid over the picture: "[0:s:2]" or, for a DVD pair beside the
+// input, "[1:s:N]"; empty for none.
+QString OverlaidSubtitles(const TRowPlan& plan)
+{
+    const TSubtitleChoice& c = plan.Subtitles;
+    if (!c.VobSub.isEmpty())
+        return QStringLiteral("[1:s:%1]").arg(c.VobSubId.isEmpty() ? QStringLiteral("0") : c.VobSubId);
+    if (c.Track >= 0 && c.Pictures)
+        return QStringLiteral("[0:s:%1]").arg(c.Track);
+    return QString();
+}
+
+// ffmpeg turns (and mirrors) the picture as a player would while it reads it, and then
+// states no turn in the output; the plan's chain works on the picture as it is stored, the
+// player's turn in its place. So the chain starts by undoing ffmpeg's: the turn back, then the
+// mirror. (ffmpeg 5.1 cannot be told to leave the turn and drop it from the output both.)
+QStringList PlayerTurnUndone(const TVideoFileInfo& info)
+{
+    const TAvProbeInfo& p = info.Probe;
+    if (!p.Opened)
+        return {};
+    QStringList undo;
+    if (p.Rotation == 90)
+        undo << QStringLiteral("transpose=cclock");
+    else if (p.Rotation == 180)
+        undo << QStringLiteral("hflip") << QStringLiteral("vflip");
+    else if (p.Rotation == 270)
+        undo << QStringLiteral("transpose=clock");
+    if (p.Mirrored)
+        undo << QStringLiteral("hflip");
+    return undo;
+}
+
+// Filters that undo each other side by side go: the player's turn undone and made again
+// right after costs nothing.
+QStringList WithoutInversePairs(const QStringList& filters)
+{
+    const auto inverse = [](const QString& a, const QString& b) {
+        if (a == QLatin1String("hflip") || a == QLatin1String("vflip"))
+            return a == b;
+        return (a == QLatin1String("transpose=clock") && b == QLatin1String("transpose=cclock"))
+            || (a == QLatin1String("transpose=cclock") && b == QLatin1String("transpose=clock"));
+    };
+    QStringList kept;
+    for (const QString& filter : filters) {
+        if (!kept.isEmpty() && inverse(kept.last(), filter))
+            kept.removeLast();
+        else
+            kept << filter;
+    }
+    return kept;
+}
+
+} // namespace
+
+QString FfmpegFilterValue(const QString& value)
+{
+    // the filter's options: quoted, a quote inside as '\''
+    const QString quoted = QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QStringLiteral("'\\''"))
+                         + QLatin1Char('\'');
+    // the graph: each of its special characters (and the quoting's) behind a backslash
+    QString escaped;
+    for (const QChar c : quoted) {
+        if (QStringLiteral("\\'[],;").contains(c))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return escaped;
+}
+
+QStringList FfmpegVideoFilters(const TRowPlan& plan)
+{
+    QStringList filters;
+    for (const TFilter& filter : plan.Filters)
+        for (const QString& part : filter.Text.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            filters += FfmpegFilter(part);
+    return filters;
+}
+
+TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const QString& input,
+                                  const QString& output, const QString& passLogFile, const QStringList& encoders,
+                                  int processorCount, const TWarningSink& warn)
+{
+    const EncodingSettings& s = plan.Settings;
+    const TFaithfulOutput& f = plan.Faithful;
+    const TContainerRow& container = ContainerRow(s.container);
+    const bool x264 = s.videoCodec == TVideoCodec::X264;
+    TFfmpegCommand cmd;
+    QString message;
+    const auto failed = [&cmd, &message](const char* piece) {
+        cmd.FailedPiece = QLatin1String(piece);
+        cmd.FailureMessage = message;
+        return cmd;
+    };
+
+    // The typed values, checked in the order the MEncoder builders check them.
+    QString videoBitrate;
+    if (!ByQuality(s) && !IsAutoText(s.videoBitrate.Text)) {
+        if (!(message = Checked(CheckVideoBitrate, s.videoBitrate.Text, warn).error()).isEmpty())
+            return failed("VParams");
+        videoBitrate = s.videoBitrate.Text.trimmed();
+    } else if (!ByQuality(s)) {
+        videoBitrate = QString::number(GetAutoVideoBitrate(plan));
+    }
+    QString rate;
+    if (!IsAutoText(s.frameRate.Text)) {
+        if (!(message = Checked(CheckVideoFps, s.frameRate.Text, warn).error()).isEmpty())
+            return failed("VParams");
+        rate = s.frameRate.Text.trimmed();
+        if (const qsizetype comma = rate.indexOf(QLatin1Char(',')); comma >= 0)
+            rate.replace(comma, 1, QLatin1Char('.'));
+    } else if (f.OutputFps > 0) {
+        rate = RateText(f.OutputFps);
+    }
+    QString soundBitrate;
+    if (!s.noAudio) {
+        if (IsAutoText(s.audioBitrate.Text)) {
+            soundBitrate = QString::number(GetAutoAudioBitrate(plan.Input));
+        } else {
+            if (!(message = Checked(CheckAudioBitrate, s.audioBitrate.Text, warn).error()).isEmpty())
+                return failed("AParams");
+            soundBitrate = s.audioBitrate.Text.trimmed();
+        }
+        if (!IsAutoText(s.sampleRate.Text) && !(message = Checked(CheckAudioSampling, s.sampleRate.Text, warn).error()).isEmpty())
+            return failed("AParams");
+    }
+
+    TLine l;
+    for (const char* word : {"-hide_banner", "-nostdin", "-y", "-progress", "pipe:1", "-nostats", "-i"})
+        l.Add(word);
+    l.Path(input);
+    if (!plan.Subtitles.VobSub.isEmpty()) {
+        l.Add("-i");
+        l.Path(plan.Subtitles.File);
+    }
+
+    // The picture: the plan's chain, the text subtitles drawn after it (before the stated shape).
+    QStringList filters = FfmpegVideoFilters(plan);
+    QStringList shown = filters;
+    const bool shapeLast = !filters.isEmpty() && filters.last().startsWith(QLatin1String("setdar="));
+    const qsizetype drawAt = filters.size() - (shapeLast ? 1 : 0);
+    if (const QString subtitles = SubtitlesFilter(plan, input, false); !subtitles.isEmpty()) {
+        filters.insert(drawAt, subtitles);
+        shown.insert(drawAt, SubtitlesFilter(plan, input, true));
+    }
+    const QStringList undo = PlayerTurnUndone(plan.Input);
+    if (const QString pictures = OverlaidSubtitles(plan); !pictures.isEmpty()) {
+        // laid over the picture as it is stored, made its size (a DVD's subtitles are drawn
+        // for 720x576 whatever the picture's size)
+        QString stored = QStringLiteral("[0:V:0]");
+        QString head;
+        if (!undo.isEmpty()) {
+            head = stored + undo.join(QLatin1Char(',')) + QStringLiteral("[stored];");
+            stored = QStringLiteral("[stored]");
+        }
+        filters.prepend(head + pictures + stored + QStringLiteral("scale2ref[sub][pic];[pic][sub]overlay"));
+        shown.prepend(filters.first());
+        l.Add("-filter_complex");
+        l.Add(filters.join(QLatin1Char(',')) + QStringLiteral("[v]"), Shown(shown.join(QLatin1Char(',')) + QStringLiteral("[v]")));
+        l.Option("-map", QStringLiteral("[v]"));
+    } else {
+        filters = WithoutInversePairs(undo + filters);
+        shown = WithoutInversePairs(undo + shown);
+        const QString graph = filters.join(QLatin1Char(','));
+        l.Option("-map", QStringLiteral("0:V:0"));
+        if (!graph.isEmpty()) {
+            l.Add("-vf");
+            l.Add(graph, Shown(shown.join(QLatin1Char(','))));
+        }
+    }
+    const bool sound = pass != TFfmpegPass::First && HasSound(plan);
+    if (sound)
+        l.Option("-map", plan.Input.NumberOfAudioStreams > 0 ? QStringLiteral("0:a:%1").arg(plan.ConvertedSound)
+                                                             : QStringLiteral("0:a:0?"));
+
+    // The video encoder.
+    l.Option("-c:v", x264 ? QStringLiteral("libx264")
+                          : encoders.contains(QLatin1String("libxvid")) ? QStringLiteral("libxvid") : QStringLiteral("mpeg4"));
+    if (x264) {
+        const QStringList presets = EncodingLists::preset();
+        if (s.preset != TX264Preset::Auto && int(s.preset) >= 0 && int(s.preset) < presets.size())
+            l.Option("-preset", presets.at(int(s.preset)));
+        if (const QString tune = SelectedItem(u"x264Tune", s); s.x264Tune > 0 && !tune.isEmpty())
+            l.Option("-tune", tune);
+        l.Option("-threads", X264ThreadsText(s, processorCount));
+    }
+    if (ByQuality(s))
+        l.Option(x264 ? "-crf" : "-q:v", QString::number(QualityNumber(s)));
+    else
+        l.Option("-b:v", videoBitrate + QLatin1Char('k'));
+    if (!x264 && container.FourCc)
+        l.Option("-vtag", QStringLiteral("XVID"));
+    l.Option("-pix_fmt", QStringLiteral("yuv420p"));
+    if (const QString aspect = AspectArgument(s.videoAspect.Text); !aspect.isEmpty())
+        l.Option("-aspect", aspect);
+    if (!rate.isEmpty())
+        l.Option("-r", rate);
+    l.Option("-fps_mode", RepeatsPictures(plan) ? QStringLiteral("cfr") : QStringLiteral("vfr"));
+    if (pass != TFfmpegPass::Single && !passLogFile.isEmpty()) {
+        l.Option("-pass", pass == TFfmpegPass::First ? QStringLiteral("1") : QStringLiteral("2"));
+        l.Add("-passlogfile");
+        // read and written as a plain file, never through a protocol
+        l.Add(passLogFile, QLatin1Char('"') + passLogFile + QLatin1Char('"'));
+    }
+
+    // The sound.
+    if (!sound) {
+        l.Add("-an");
+    } else {
+        l.Option("-c:a", QStringLiteral("libmp3lame"));
+        l.Option("-b:a", soundBitrate + QLatin1Char('k'));
+        if (s.audioRateMode == TAudioRateMode::Abr)
+            l.Option("-abr", QStringLiteral("1"));
+        if (const QString srate = Mp3SampleRateText(plan); !srate.isEmpty())
+            l.Option("-ar", srate);
+        if (s.audioChannels == 4)
+            l.Option("-ac", QStringLiteral("1"));
+        else if (s.audioChannels >= 1 && s.audioChannels <= 3)
+            l.Option("-joint_stereo", s.audioChannels == 2 ? QStringLiteral("1") : QStringLiteral("0"));
+        if (s.audioQuality > 0 && s.audioQuality < EncodingLists::audioQuality().size())
+            l.Option("-compression_level", QString::number(s.audioQuality - 1));
+        if (container.SoundWithoutTimes)
+            l.Option("-af", QStringLiteral("aresample=async=1:first_pts=0"));
+    }
+
+    if (const QString title = plan.Input.Title.trimmed(); !title.isEmpty())
+        l.Option("-metadata", QStringLiteral("title=") + title);
+
+    if (pass == TFfmpegPass::First) {
+        // the first pass only measures: nothing is written (the null muxer opens no file)
+        l.Option("-f", QStringLiteral("null"));
+        l.Add("-");
+    } else {
+        l.Option("-f", QString(container.FfmpegFormat));
+        if (container.FastStart)
+            l.Option("-movflags", QStringLiteral("+faststart"));
+        l.Path(output);
+    }
+    cmd.Ok = true;
+    cmd.Line = l.Piece.Trimmed();
+    return cmd;
+}
+
+TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
+                           const QString& passLogFile, const QStringList& encoders, const TWarningSink& warn)
+{
+    TEncoderJob job;
+    job.Plan = plan;
+    job.ProcessorCount = processorCount;
+    job.Input = input;
+    job.Output = output;
+    job.PassLogFile = passLogFile;
+    job.Ext = GetExt(plan.Settings, false);
+    job.TwoPass = TwoPassInEffect(plan.Settings);
+    const QList<TFfmpegPass> passes = job.TwoPass ? QList<TFfmpegPass>{TFfmpegPass::First, TFfmpegPass::Second}
+                                                  : QList<TFfmpegPass>{TFfmpegPass::Single};
+    for (const TFfmpegPass pass : passes) {
+        // the first pass warns; the second would only repeat it
+        const TFfmpegCommand run = BuildFfmpegCommand(plan, pass, input, output, passLogFile, encoders, processorCount,
+                                                      job.Runs.isEmpty() ? warn : TWarningSink());
+        if (!run.Ok) {
+            job.FailedPiece = run.FailedPiece;
+            job.FailureMessage = run.FailureMessage;
+            job.Runs.clear();
+            return job;
+        }
+        job.Runs << TEncoderInvocation{run.Line.Text, run.Line.Args};
+    }
+    job.Ok = true;
+    return job;
+}
+
+QStringList FfmpegPassLogFiles(const QString& passLogFile)
+{
+    const QString log = passLogFile + QStringLiteral("-0.log");
+    return {log, log + QStringLiteral(".mbtree")};
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "encoding/CmdPiece.h"
+#include "encoding/EncoderCommand.h"
+#include "encoding/RowPlan.h"
+#include "encoding/SettingsRules.h"
+
+#include <QString>
+#include <QStringList>
+
+// The ffmpeg program's command line for one run of a row, built from the row's plan as the
+// MEncoder builders build theirs: what the plan decided (tracks, filter chain, rate, sizes,
+// the faithful adjustments) is followed, never decided again, so both engines make the same
+// output of the same plan. An argument list, never a shell string, beside the text the
+// preview, --cmdline and the error report show.
+//
+// Every setting row, as this command line takes it:
+// - Video codec: Xvid by libxvid, or ffmpeg's own MPEG-4 encoder where the program lacks
+//   it, tagged XVID in AVI; H.264 by libx264. Pictures are 4:2:0, as MEncoder writes them.
+// - Size by, bit rate, quality: -b:v (the same Auto rate), -crf (H.264), -q:v (Xvid's fixed
+//   quantizer). Two passes: -pass N with -passlogfile; the first pass writes no output and
+//   no sound (ffmpeg names its log PREFIX-0.log, and x264's PREFIX-0.log.mbtree beside it).
+// - Threads, preset, tune: -threads, -preset, -tune (H.264 only).
+// - Frames per second: -r at the plan's rate. Force encoding of duplicate frames (or a rate
+//   the plan follows with repeated pictures): -fps_mode cfr, repeated pictures encoded; else
+//   vfr. The skip limit is MEncoder's alone: ffmpeg follows the timestamps and drops nothing
+//   to keep the sound in step.
+// - Aspect: -aspect; the plan's stated display shape (dsize) as setdar; a scale gives square
+//   pixels (setsar=1), as MEncoder's do.
+// - Resolution, width, height, largest height, deinterlacing, brightness, saturation, flips,
+//   rotate: the plan's filter chain in its order, each filter as ffmpeg names it (MEncoder's
+//   flip turns the picture upside down: vflip; its mirror is hflip; rotate=1 and rotate=2 are
+//   transpose=clock and cclock; eq2 is eq). ffmpeg turns a picture upright as it reads it
+//   and the output states no turn; the chain starts by undoing that turn, so that the plan's
+//   chain, the player's turn in its place, works on the picture as it is stored.
+// - Sound: MP3 by libmp3lame at the same bit rate (-b:a), ABR (-abr 1) or CBR, sampling
+//   rate (-ar), channels (Stereo and Dual channel: -joint_stereo 0, the wrapper has no dual
+//   mode; Joint-Stereo: -joint_stereo 1; Mono: -ac 1) and algorithm quality
+//   (-compression_level); the plan's sound track by -map; No audio: -an. A sound offset is
+//   kept by the timestamps; AVI has none for its sound, so a late start is filled with
+//   silence (aresample).
+// - Burnt subtitles: a text track of the file or a text file beside it by the subtitles
+//   filter (libass; the file's code page as charenc), drawn last as MEncoder draws them; a
+//   picture track or a DVD pair beside the input scaled to the picture (scale2ref) and laid
+//   over it (overlay), before the chain changes the picture's size. A track the plan leaves
+//   unchosen (a reader MEncoder numbers its own way) is not burnt here either.
+// - The source's title is written (-metadata title=).
+// - Additional encoder command-line parameters: MEncoder's options, for MEncoder alone; the
+//   reader the plan names, MEncoder's sync options (-mc, -noskip, -fps) and its muxers' x264
+//   options are MEncoder's too: ffmpeg reads every input with libavformat.
+
+enum class TFfmpegPass { Single, First, Second };
+
+// One run's command line, or why it could not be built (a typed value that is not valid; the
+// message has been sent to the warning sink too).
+struct TFfmpegCommand {
+    bool Ok = false;
+    QString FailedPiece;    // "VParams" or "AParams" when !Ok
+    QString FailureMessage;
+    TCmdPiece Line;         // the arguments after the program's name, and their text
+};
+
+// The command line of one pass of the plan's row. encoders: what the ffmpeg program has
+// (FfmpegEncoders); processorCount: for the Auto thread count. passLogFile is used for two
+// passes only.
+TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const QString& input,
+                                  const QString& output, const QString& passLogFile, const QStringList& encoders,
+                                  int processorCount, const TWarningSink& warn);
+
+// The row's runs (one, or two for two passes) as an encoder job: Runs, TwoPass, Ext, Plan and
+// the paths filled in; the MEncoder pieces are left empty.
+TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
+                           const QString& passLogFile, const QStringList& encoders, const TWarningSink& warn);
+
+// The files two passes leave under a pass-log prefix: PREFIX-0.log, PREFIX-0.log.mbtree.
+QStringList FfmpegPassLogFiles(const QString& passLogFile);
+
+// The plan's filter chain as ffmpeg's filters, in order (the rate mode and the stated shape are
+// not among them).
+QStringList FfmpegVideoFilters(const TRowPlan& plan);
+
+// A text as one option value inside a filter graph: quoted for the filter's options, then
+// escaped for the graph ("subtitles=filename=" + this).
+QString FfmpegFilterValue(const QString& value);

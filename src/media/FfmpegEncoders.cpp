@@ -1,0 +1,68 @@
+#include "media/FfmpegEncoders.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int ListingTimeoutMs = 5000;
+constexpr int KilledToolWaitMs = 1000;
+
+QStringList ReadEncoders(const QString& path)
+{
+    QProcess proc;
+    proc.setStandardInputFile(QProcess::nullDevice());
+    proc.start(path, {QStringLiteral("-hide_banner"), QStringLiteral("-encoders")});
+    if (!proc.waitForStarted(ListingTimeoutMs))
+        return {};
+    if (!proc.waitForFinished(ListingTimeoutMs)) {
+        proc.kill();
+        proc.waitForFinished(KilledToolWaitMs);
+        return {};
+    }
+    return ParseFfmpegEncoders(QString::fromLocal8Bit(proc.readAllStandardOutput()));
+}
+
+} // namespace
+
+QStringList ParseFfmpegEncoders(const QString& listing)
+{
+    // " V....D libx264              libx264 H.264 / AVC ...": six flags, the name, its description
+    static const QRegularExpression row(QStringLiteral("^\\s*[VAS.][F.][S.][X.][B.][D.]\\s+(\\S+)"));
+    QStringList names;
+    bool legendDone = false;
+    for (const QString& line : listing.split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts)) {
+        if (!legendDone) {
+            legendDone = line.trimmed().startsWith(QLatin1String("---"));
+            continue;
+        }
+        if (const QRegularExpressionMatch m = row.match(line); m.hasMatch())
+            names << m.captured(1);
+    }
+    return names;
+}
+
+QStringList FfmpegEncoders(const QString& ffmpegPath)
+{
+    // an ffmpeg replaced while the program runs (an upgrade) is read again
+    const QFileInfo file(ffmpegPath);
+    if (ffmpegPath.isEmpty() || !file.isFile())
+        return {};
+    const QString key = file.absoluteFilePath() + QLatin1Char('\n') + QString::number(file.size()) + QLatin1Char('\n')
+                      + QString::number(file.lastModified().toMSecsSinceEpoch());
+    static QMutex mutex;
+    static QHash<QString, QStringList> known;
+    {
+        const QMutexLocker lock(&mutex);
+        if (const auto it = known.constFind(key); it != known.constEnd())
+            return *it;
+    }
+    const QStringList encoders = ReadEncoders(ffmpegPath);
+    const QMutexLocker lock(&mutex);
+    known.insert(key, encoders);
+    return encoders;
+}
