@@ -19,12 +19,14 @@
 # Needs apt's lists (apt-get update) for the first download, ffmpeg and ffprobe.
 #
 # Debian 12 (bookworm) main ships no MPEG-TS or M2TS, no DVD VOB, no camcorder .mod and no
-# AC-3 in MPEG-PS; those kinds are in bench/real_footage.sh, made there with ffmpeg.
-# Left out on purpose: packages that convert videos for a living (their samples would be
-# outputs of such a converter), files over about a minute (hollywood's soundwave.mp4 208 s,
-# openboard's wannaworktogether.mp4 180 s, texlive's example-movie.mp4 61 s of 1280x720)
-# and large packages for one file (berusky2-data 560 MB, castle-game-engine-doc 257 MB,
-# psychtoolbox's Testmovie.avi of 594 MB); the two files over a minute kept here are small.
+# AC-3 in MPEG-PS; bench/real_footage.sh makes MPEG-TS with ffmpeg (its traits), the others
+# are not in any bench yet. Left out on purpose: packages that convert videos for a living
+# (their samples would be such a converter's outputs), files over about a minute
+# (hollywood's soundwave.mp4 208 s, openboard's wannaworktogether.mp4 180 s, texlive's
+# example-movie.mp4 61 s of 1280x720), large packages for one file (berusky2-data 560 MB,
+# castle-game-engine-doc 257 MB) and psychtoolbox's Testmovie.avi (594 MB of 4096x4096
+# HuffYUV); the two files over a minute kept here (fillets_intro, vtest) are small.
+# The 36 packages are about 550 MB; the whole run takes about 7 minutes on 2 cores.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 started=$(date +%s)
