@@ -43,14 +43,6 @@
 <context>
     <name>BatchScriptWriter</name>
     <message>
-        <source>Couldn&apos;t create directory &quot;%1&quot;!</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Please wait...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>invalid setting (%1)</source>
         <translation type="unfinished"></translation>
     </message>

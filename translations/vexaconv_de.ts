@@ -43,14 +43,6 @@
 <context>
     <name>BatchScriptWriter</name>
     <message>
-        <source>Couldn&apos;t create directory &quot;%1&quot;!</source>
-        <translation>Der Ordner &quot;%1&quot; konnte nicht angelegt werden!</translation>
-    </message>
-    <message>
-        <source>Please wait...</source>
-        <translation>Bitte warten...</translation>
-    </message>
-    <message>
         <source>invalid setting (%1)</source>
         <translation>ungültige Einstellung (%1)</translation>
     </message>
