@@ -391,8 +391,8 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     const int serial = m_jobSerial++;
     const QString passLog = TwoPassInEffect(m_settings) ? PassLogFor(serial) : QString();
     const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
-    const TResult launch = PrepareLaunch(w, RowPlan(m_settings, prepared.State.CurrentFileInfo),
-                                         m_rows->RowRefusal(prepared.Row), cpus, passLog,
+    const TResult launch = PrepareLaunch(w, PlanRow(m_settings, prepared.State.CurrentFileInfo, m_tools.Ffmpeg),
+                                         m_rows->RowRefusal(prepared.Row), cpus, passLog, m_tools.Ffmpeg,
                                          [this](const QString& text) { m_sink->OnWarning(text); });
     if (!launch) {
         FailUnstarted(prepared, launch.error());

@@ -1,6 +1,8 @@
 #include "batch/BatchRow.h"
 
 #include "encoding/EncoderCommand.h"
+#include "encoding/FfmpegCommand.h"
+#include "media/FfmpegEncoders.h"
 #include "encoding/RowPlan.h"
 #include "lib/Files.h"
 #include "lib/NativeName.h"
@@ -242,20 +244,54 @@ void ShowRowWaiting(IBatchSink& sink, int row, const TRowWork& w)
     sink.OnStatusLabel(row, QCoreApplication::translate("TBatchPlanner", "Please wait..."), std::nullopt);
 }
 
-TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem listed)
+TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem listed, const QString& ffmpeg)
 {
+    if (plan.Engine == TEngine::FFmpeg && ffmpeg.isEmpty())
+        return TResult::Failure(QCoreApplication::translate(
+            "TBatchPlanner", "The encoder setting is FFmpeg, but no ffmpeg program was found: install the package ffmpeg."));
     if (TResult accepted = CheckInput(input, plan.Input, listed); !accepted)
         return accepted;
-    // No command line keeps such an offset: the row ends before a run that could only fail.
-    if (!plan.Faithful.AudioOffsetLost.isEmpty())
+    // No command line of MEncoder's keeps such an offset: the row ends before a run that could only fail.
+    if (plan.Engine == TEngine::MEncoder && !plan.Faithful.AudioOffsetLost.isEmpty())
         return TResult::Failure(plan.Faithful.AudioOffsetLost);
     return {};
 }
 
-TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, int processorCount,
-                      const QString& passLog, const TWarningSink& warn)
+TRowPlan PlanRow(const EncodingSettings& s, const TVideoFileInfo& info, const QString& ffmpeg)
 {
-    if (const TResult refused = RowRefusal(w.Input, plan, listed); !refused)
+    TRowPlan plan = RowPlan(s, info);
+    if (plan.Engine == TEngine::FFmpeg && ffmpeg.isEmpty() && s.encoder == TEncoderChoice::Automatic)
+        return RowPlanBy(TEngine::MEncoder, s, info);
+    return plan;
+}
+
+TEncoderJob BuildRowJob(const TRowPlan& plan, const QString& ffmpeg, int processorCount, const QString& input,
+                        const QString& output, const QString& passLog, const TWarningSink& warn)
+{
+    if (plan.Engine == TEngine::FFmpeg)
+        return BuildFfmpegJob(plan, processorCount, input, output, passLog, FfmpegEncoders(ffmpeg), warn);
+    return BuildEncoderJob(plan, processorCount, input, output, passLog, warn);
+}
+
+QString EngineNote(const TRowPlan& plan)
+{
+    if (plan.Engine != TEngine::FFmpeg || plan.EngineReason.isEmpty())
+        return {};
+    //: %1: why, "MEncoder cannot keep this file's sound offset in MP4"
+    return QCoreApplication::translate("TBatchPlanner", "Converted by FFmpeg: %1.").arg(plan.EngineReason);
+}
+
+void AddNote(TRowWork& w, const QString& note)
+{
+    if (note.isEmpty())
+        return;
+    w.Note = w.Note.isEmpty() ? note : w.Note + QLatin1Char(' ') + note;
+}
+
+TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, int processorCount,
+                      const QString& passLog, const QString& ffmpeg, const TWarningSink& warn)
+{
+    if (const TResult refused = RowRefusal(w.Input, plan, listed, ffmpeg); !refused)
         return refused;
     if (const TResult folder = MakeRowFolder(w); !folder)
         return folder;
@@ -263,9 +299,11 @@ TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, i
     if (!temp)
         return TResult::Failure(temp.error());
     w.Temp = temp.value();
-    w.Job = BuildEncoderJob(plan, processorCount, w.Input, w.Temp, passLog, warn);
+    w.Job = BuildRowJob(plan, ffmpeg, processorCount, w.Input, w.Temp, passLog, warn);
     if (!w.Job.Ok)
         DiscardRowTemp(w);
+    else
+        AddNote(w, EngineNote(plan));
     return {};
 }
 
@@ -329,13 +367,20 @@ TResult CheckScriptNames(const TRowWork& w, TScriptFormat format)
     return {};
 }
 
-TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo)
+TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo, const QString& ffmpeg)
 {
     TScriptFileBlock b;
     b.FileNo = fileNo;
     b.Input = w.Input;
     b.Planned = w.Planned;
     b.Output = w.Output;
+    if (w.Job.Plan.Engine == TEngine::FFmpeg) {
+        b.Program = ffmpeg;
+        for (const TEncoderInvocation& run : w.Job.Runs) {
+            b.Runs << run.Args;
+            b.RunTexts << run.Params;
+        }
+    }
     b.VCodec = w.Job.Pieces.VCodec;
     b.ACodec = w.Job.Pieces.ACodec;
     b.AdvParams = w.Job.Pieces.AdvParams;

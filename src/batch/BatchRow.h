@@ -65,8 +65,8 @@ TResultOf<TRowWork> OpenRow(const IBatchRows& rows, int row, const TBatchOptions
 void ShowRowWaiting(IBatchSink& sink, int row, const TRowWork& w);
 // Why the row cannot be converted once its file is analysed, in one plain sentence: what
 // the list or the check before a batch says of the input, or what no command line of the
-// plan can keep. A refused row fails (or is left out of a script); the batch goes on.
-TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem listed);
+// plan can keep, or its engine missing (ffmpeg: the second engine's program found). A refused row fails (or is left out of a script); the batch goes on.
+TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem listed, const QString& ffmpeg);
 
 // What a row needs before its encoder runs, in order: the refusals (RowRefusal), its
 // output folder (a kept tree's is made only for a row that runs), a temporary name the
@@ -74,7 +74,18 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
 // w.Job. A failure (the row fails before any run, nothing left behind) in one plain
 // sentence; a job that is not Ok names a setting that is not valid (its builder warned).
 TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, int processorCount,
-                      const QString& passLog, const TWarningSink& warn);
+                      const QString& passLog, const QString& ffmpeg, const TWarningSink& warn);
+
+// The row's plan with the tools at hand: where Automatic chose FFmpeg and no ffmpeg is
+// installed, MEncoder's plan (which may then refuse the row).
+TRowPlan PlanRow(const EncodingSettings& s, const TVideoFileInfo& info, const QString& ffmpeg);
+// The plan's runs by its engine (ffmpeg: the second engine's program, for its encoders).
+TEncoderJob BuildRowJob(const TRowPlan& plan, const QString& ffmpeg, int processorCount, const QString& input,
+                        const QString& output, const QString& passLog, const TWarningSink& warn);
+// "Converted by FFmpeg: why." where Automatic chose FFmpeg; empty otherwise.
+QString EngineNote(const TRowPlan& plan);
+// The note goes beside what the row's note says already.
+void AddNote(TRowWork& w, const QString& note);
 
 // A failed row's memo (the run's last lines, then why) and the report the error log gets.
 struct TRowFailure {
@@ -134,8 +145,8 @@ TResult CheckInput(const QString& input, const TVideoFileInfo& info, TInputProbl
 // Whether the row can go into a script of format: a failure when it holds a name the
 // script cannot hold safely.
 TResult CheckScriptNames(const TRowWork& w, TScriptFormat format);
-// The row's block of a script.
-TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo);
+// The row's block of a script; ffmpeg: the second engine's program, for a row it converts.
+TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo, const QString& ffmpeg);
 
 // The run's output filtered and cut to its last lines, the way the error log keeps it.
 void KeepLastEncoderLines(TRunState& state);

@@ -164,6 +164,12 @@ QString TBatchScript::BatText() const
     l << QStringLiteral("@echo off") << QStringLiteral("chcp 65001") << QStringLiteral("rem UTF-8 encoding") << QString();
     l << QStringLiteral("set mencoder=\"%1\"").arg(m_encoder);
     for (const TScriptFileBlock& f : m_files) {
+        if (!f.Program.isEmpty()) {
+            l << QString() << QStringLiteral("rem %1 file %2 %1").arg(RemSlashes).arg(f.FileNo);
+            for (const QString& text : f.RunTexts)
+                l << QLatin1Char('"') + f.Program + QStringLiteral("\" ") + text;
+            continue;
+        }
         l << QStringLiteral("set VCodec=") + f.VCodec.Text;
         l << QStringLiteral("set ACodec=") + f.ACodec.Text;
         l << QStringLiteral("set AdvParams=") + f.AdvParams.Text;
@@ -273,6 +279,19 @@ QString TBatchScript::Text(TScriptFormat format) const
     return BatText();
 }
 
+namespace {
+
+// The line that reserves a file's temporary and skips a file that is done.
+QString ShStartFile(const TScriptFileBlock& f)
+{
+    const TTempParts t = TempParts(f.Output);
+    return QStringLiteral("if start_file ") + ShellQuote(f.Output) + QLatin1Char(' ') + ShellQuote(t.Dir) + QLatin1Char(' ')
+           + ShellQuote(t.Stem) + QLatin1Char(' ') + ShellQuote(t.Ext)
+           + (f.Overwrites ? QStringLiteral(" 1") : QStringLiteral(" 0")) + QStringLiteral("; then");
+}
+
+} // namespace
+
 QString TBatchScript::ShText() const
 {
     QStringList l;
@@ -285,6 +304,18 @@ QString TBatchScript::ShText() const
     l << QStringLiteral("n_done=0 n_skipped=0 n_failed=0");
     for (const TScriptFileBlock& f : m_files) {
         l << QString() << QStringLiteral("# %1 file %2 %1").arg(RemSlashes).arg(f.FileNo);
+        if (!f.Program.isEmpty()) {
+            l << ShStartFile(f);
+            // the runner's argument vectors, the output's name given as the temporary's
+            for (qsizetype i = 0; i < f.Runs.size(); ++i) {
+                QStringList words{QStringLiteral(" "), ShellQuote(f.Program)};
+                for (const QString& a : f.Runs.at(i))
+                    words << (a == f.Output || a == QStringLiteral("file:") + f.Output ? QStringLiteral("\"$tmp\"") : ShellQuote(a));
+                l << words.join(QLatin1Char(' ')) + (i + 1 < f.Runs.size() ? QStringLiteral(" &&") : QString());
+            }
+            l << QStringLiteral("  end_file $?") << QStringLiteral("fi");
+            continue;
+        }
         l << ShArray(QStringLiteral("VCodec"), f.VCodec);
         l << ShArray(QStringLiteral("ACodec"), f.ACodec);
         l << ShArray(QStringLiteral("AdvParams"), f.AdvParams);
@@ -295,11 +326,7 @@ QString TBatchScript::ShText() const
         if (m_twoPass)
             tail += QStringLiteral(" -passlogfile \"$PassLogFile\"");
         tail += QStringLiteral(" -o \"$tmp\"");
-        const TTempParts t = TempParts(f.Output);
-        const QString start = QStringLiteral("if start_file ") + ShellQuote(f.Output) + QLatin1Char(' ')
-                              + ShellQuote(t.Dir) + QLatin1Char(' ') + ShellQuote(t.Stem) + QLatin1Char(' ')
-                              + ShellQuote(t.Ext) + (f.Overwrites ? QStringLiteral(" 1") : QStringLiteral(" 0"))
-                              + QStringLiteral("; then");
+        const QString start = ShStartFile(f);
         if (m_twoPass) {
             l << ShArray(QStringLiteral("VParams1"), f.VParams1);
             l << ShArray(QStringLiteral("VParams2"), f.VParams2);

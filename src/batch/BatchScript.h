@@ -48,6 +48,11 @@ struct TScriptFileBlock {
     TCmdPiece VParams;            // one pass
     TCmdPiece VParams1, VParams2; // two passes
     bool Overwrites = false;    // the output existed when the batch was planned and is written over
+    // A row the second engine converts: its program and each run's arguments and text (the
+    // MEncoder pieces above stay empty then).
+    QString Program;
+    QList<QStringList> Runs;
+    QStringList RunTexts;
 };
 
 // What each line of a job list runs: this program itself on the line's file, so that

@@ -71,13 +71,13 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         ClearVideoFileInfo(info);
         if (!rows.FreshAnalysis(row, info))
             GetVideoFileInfo(w.Input, m_tools.MediaInfoDll, info);
-        const TRowPlan plan = RowPlan(settings, info);
-        if (const TResult refusal = RowRefusal(w.Input, plan, rows.RowRefusal(row)); !refusal) {
+        const TRowPlan plan = PlanRow(settings, info, m_tools.Ffmpeg);
+        if (const TResult refusal = RowRefusal(w.Input, plan, rows.RowRefusal(row), m_tools.Ffmpeg); !refusal) {
             sink.OnWarning(w.Input + QStringLiteral(": ") + refusal.error());
             ++result.RefusedRows;
             continue;
         }
-        w.Job = BuildEncoderJob(plan, cpus, w.Input, w.Output, TwoPassInEffect(settings) ? passLogs.File1 : QString(),
+        w.Job = BuildRowJob(plan, m_tools.Ffmpeg, cpus, w.Input, w.Output, TwoPassInEffect(settings) ? passLogs.File1 : QString(),
                                 [&sink](const QString& text) { sink.OnWarning(text); });
         if (!w.Job.Ok) {
             result.EarlyExit = QCoreApplication::translate("BatchScriptWriter", "invalid setting (%1)").arg(w.Job.FailedPiece);
@@ -94,7 +94,7 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
             ++result.RefusedRows;
             continue;
         }
-        script.AddFile(ScriptBlockOf(w, fileNo));
+        script.AddFile(ScriptBlockOf(w, fileNo, m_tools.Ffmpeg));
         files.AddOutput(w.Output);
         sink.OnFileCompleted(row);
         sink.OnRowStatusLabel(row, ParseRowStatus(w.FinalStatus), true, m_tools.Params.ColorOK);

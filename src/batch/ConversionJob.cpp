@@ -3,6 +3,7 @@
 #include "batch/BatchTools.h"
 #include "batch/Preflight.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/FfmpegCommand.h"
 #include "encoding/TrackChoice.h"
 #include "lib/Files.h"
 #include "media/AnalysisPool.h"
@@ -101,7 +102,10 @@ void TConversionJob::StartPass(int runIndex)
     for (const TEncoderInvocation& run : m_work.Job.Runs)
         runs << run.Args;
     // a hung encoder ends its row instead of holding the batch for ever
-    m_runner->Set(m_env.Tools->Encoder, runs, m_env.Tools->Params.AppDir, RunLimitsFor(m_state.CurrentFileInfo.Duration));
+    const bool ffmpeg = m_work.Job.Plan.Engine == TEngine::FFmpeg;
+    m_runner->Set(ffmpeg ? m_env.Tools->Ffmpeg : m_env.Tools->Encoder, runs, m_env.Tools->Params.AppDir,
+                  RunLimitsFor(m_state.CurrentFileInfo.Duration),
+                  ffmpeg ? std::optional<double>(m_state.CurrentFileInfo.Duration / 1000.0) : std::nullopt);
     if (m_host.Aborted()) {
         // Nothing is started once the batch is aborted; the row ends as aborted.
         m_state.EncoderOutput.clear();
@@ -192,7 +196,7 @@ void TConversionJob::CheckOutput()
 // a second run for anything else would fail again.
 void TConversionJob::OnOutputJudged(const QString& problem, const QString& detail, bool remediable)
 {
-    if (!problem.isEmpty() && remediable && !m_host.Aborted() && RetryWithRemedy())
+    if (!problem.isEmpty() && !m_host.Aborted() && RetryWithRemedy(problem, remediable))
         return;
     if (m_host.Aborted()) {
         // the row ends as aborted; its output is discarded below
@@ -205,18 +209,34 @@ void TConversionJob::OnOutputJudged(const QString& problem, const QString& detai
     End();
 }
 
-// A failed output gets one more run with the lavf demuxer, which reads the files that
-// make the encoder's own AVI demuxer stall. False when the row had its second chance, or
-// already used lavf.
-bool TConversionJob::RetryWithRemedy()
+// A failed output of MEncoder's gets one more run: by FFmpeg where the encoder setting is
+// Automatic and ffmpeg is there (it reads every input with libavformat and keeps the
+// timestamps), else with the lavf demuxer where that may cure the fault (remediable: the
+// files that make the encoder's own readers stall). False when the row had its second
+// chance, or no other run would do better.
+bool TConversionJob::RetryWithRemedy(const QString& problem, bool remediable)
 {
-    if (m_work.Remedied || !RemedyMayHelp(m_work.Job.Plan))
+    const TRowPlan& plan = m_work.Job.Plan;
+    if (m_work.Remedied || plan.Engine != TEngine::MEncoder)
+        return false;
+    const bool byFfmpeg = m_env.Settings->encoder == TEncoderChoice::Automatic && !m_env.Tools->Ffmpeg.isEmpty();
+    if (!byFfmpeg && !(remediable && RemedyMayHelp(plan)))
         return false;
     m_work.Remedied = true;
     // the place it gave up for the check may be taken meanwhile
     m_checking = false;
     m_place = m_host.TakePlace();
-    m_work.Job = RebuiltEncoderJob(m_work.Job, RemedyPlan(m_work.Job.Plan));
+    if (byFfmpeg) {
+        //: %1: what the check found wrong in MEncoder's output ("The output's pictures come at the wrong moments")
+        const QString why = QCoreApplication::translate("ConversionJob", "MEncoder's output failed the check (%1)")
+                                .arg(problem.endsWith(QLatin1Char('.')) ? problem.chopped(1) : problem);
+        const TRowPlan remedy = RowPlanBy(TEngine::FFmpeg, plan.Settings, plan.Input, why);
+        m_work.Job = BuildRowJob(remedy, m_env.Tools->Ffmpeg, m_work.Job.ProcessorCount, m_work.Job.Input,
+                                 m_work.Job.Output, m_work.Job.PassLogFile, {});
+        AddNote(m_work, EngineNote(remedy));
+    } else {
+        m_work.Job = RebuiltEncoderJob(m_work.Job, RemedyPlan(plan));
+    }
     StartPass(0);
     return true;
 }
@@ -264,7 +284,7 @@ void TConversionJob::RemovePassFiles()
 {
     if (m_passLog.isEmpty())
         return;
-    for (const QString& file : {m_passLog, m_passLog + QStringLiteral(".mbtree")})
+    for (const QString& file : QStringList{m_passLog, m_passLog + QStringLiteral(".mbtree")} + FfmpegPassLogFiles(m_passLog))
         if (QFileInfo::exists(file))
             ForceDeleteFile(file);
 }

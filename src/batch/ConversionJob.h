@@ -96,7 +96,7 @@ private:
     bool CheckOutputWritten();
     void CheckOutput();
     void OnOutputJudged(const QString& problem, const QString& detail, bool remediable);
-    bool RetryWithRemedy();
+    bool RetryWithRemedy(const QString& problem, bool remediable);
     bool Commit();
     void Fail(const QString& why, const QString& detail = QString());
     QString CommandLine() const;

@@ -279,6 +279,7 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
     QStringList dirs;                    // output directories, in order
     QHash<QString, qint64> bytesByDir;
 
+    const QString ffmpeg = FindFfmpeg(params);
     for (int r = 0; r < rows.RowCount(); ++r) {
         if (!rows.IsRowChecked(r))
             continue;
@@ -286,12 +287,12 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
         TVideoFileInfo info;
         const bool analysed = rows.FreshAnalysis(r, info);
         const TResult probed = ProbeInput(input, params.MediaInfoDll, info, analysed);
-        const TRowPlan plan = RowPlan(settings, info);
+        const TRowPlan plan = PlanRow(settings, info, ffmpeg);
         if (!probed) {
             report.Problems << OfInput(input, probed.error());
         } else {
             const TFaithfulOutput& faithful = plan.Faithful;
-            if (!faithful.AudioOffsetLost.isEmpty())
+            if (plan.Engine == TEngine::MEncoder && !faithful.AudioOffsetLost.isEmpty())
                 report.Problems << OfInput(input, faithful.AudioOffsetLost);
             for (const QString& note : faithful.Notes + TrackNotes(settings, info, plan.Sound, plan.Subtitles))
                 report.Notes << OfInput(input, note);

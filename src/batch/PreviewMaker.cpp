@@ -4,6 +4,7 @@
 #include "lib/Conversion.h"
 #include "lib/DateTime.h"
 #include "lib/NativeName.h"
+#include "batch/BatchRow.h"
 #include "encoding/EncoderCommand.h"
 #include "media/MediaAnalysis.h"
 #include "runner/ConRun.h"
@@ -69,10 +70,11 @@ QString EncoderSeconds(double seconds)
 
 } // namespace
 
-QStringList PreviewArgs(const QStringList& runArgs, const TPreviewSpan& span)
+QStringList PreviewArgs(const QStringList& runArgs, const TPreviewSpan& span, TEngine engine)
 {
-    // -endpos counts from the -ss position
-    return QStringList{QStringLiteral("-ss"), EncoderSeconds(span.FromSeconds), QStringLiteral("-endpos"),
+    // -endpos counts from the -ss position, as ffmpeg's -t before its input does
+    return QStringList{QStringLiteral("-ss"), EncoderSeconds(span.FromSeconds),
+                       engine == TEngine::FFmpeg ? QStringLiteral("-t") : QStringLiteral("-endpos"),
                        EncoderSeconds(span.Seconds)}
            + runArgs;
 }
@@ -91,6 +93,8 @@ void TPreviewMaker::SetTools(QString encoder, QString mediaInfoLibrary, QString 
     m_mediaInfo = std::move(mediaInfoLibrary);
     m_home = std::move(home);
 }
+
+void TPreviewMaker::SetFfmpeg(QString ffmpeg) { m_ffmpeg = std::move(ffmpeg); }
 
 TPreviewMaker::~TPreviewMaker()
 {
@@ -172,8 +176,14 @@ void TPreviewMaker::Encode(const EncodingSettings& settings, const QString& inpu
     m_passLog = m_preview.Output + QStringLiteral(".passlog");
 
     QString warning;
-    const TEncoderJob job = BuildEncoderJob(settings, info, QThread::idealThreadCount(), input, m_preview.Output,
-                                            m_passLog, [&warning](const QString& w) { warning = w; });
+    const TRowPlan plan = PlanRow(settings, info, m_ffmpeg);
+    if (const TResult refused = RowRefusal(input, plan, TInputProblem::None, m_ffmpeg); !refused) {
+        QFile::remove(m_preview.Output);
+        fail(refused.error());
+        return;
+    }
+    const TEncoderJob job = BuildRowJob(plan, m_ffmpeg, QThread::idealThreadCount(), input, m_preview.Output, m_passLog,
+                                        [&warning](const QString& w) { warning = w; });
     if (!job.Ok) {
         QFile::remove(m_preview.Output);
         fail(warning.isEmpty() ? job.FailureMessage : warning);
@@ -181,13 +191,15 @@ void TPreviewMaker::Encode(const EncodingSettings& settings, const QString& inpu
     }
     QList<QStringList> runs;
     for (const TEncoderInvocation& run : job.Runs)
-        runs << PreviewArgs(run.Args, span);
+        runs << PreviewArgs(run.Args, span, plan.Engine);
     m_state = TRunState();
     m_state.CurrentFileInfo = info;
     m_state.TwoPass = job.TwoPass;
     m_runner = std::make_unique<TPassRunner>(m_state, static_cast<IProgressSink&>(*this));
     connect(m_runner.get(), &TPassRunner::runFinished, this, &TPreviewMaker::OnRunFinished);
-    m_runner->Set(m_encoder, runs, m_home, RunLimitsFor(m_preview.Seconds * 1000));
+    const bool ffmpeg = plan.Engine == TEngine::FFmpeg;
+    m_runner->Set(ffmpeg ? m_ffmpeg : m_encoder, runs, m_home, RunLimitsFor(m_preview.Seconds * 1000),
+                  ffmpeg ? std::optional<double>(m_preview.Seconds) : std::nullopt);
     m_clock.start();
     StartRun(0);
 }

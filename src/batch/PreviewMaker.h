@@ -1,6 +1,7 @@
 #pragma once
 
 #include "encoding/EncodingSettings.h"
+#include "encoding/RowPlan.h"
 #include "lib/Result.h"
 #include "lib/ResultOf.h"
 #include "media/VideoFileInfo.h"
@@ -43,7 +44,7 @@ TPreviewSpan PreviewSpan(double durationMs);
 // A run's arguments limited to the span: the encoder seeks, then stops after its length.
 // The encoder begins at a key picture: where it seeks from the middle depends on its
 // reader, so the maker asks for the one at or before the middle and seeks to it exactly.
-QStringList PreviewArgs(const QStringList& runArgs, const TPreviewSpan& span);
+QStringList PreviewArgs(const QStringList& runArgs, const TPreviewSpan& span, TEngine engine = TEngine::MEncoder);
 
 // Makes one preview at a time in the temp folder: each run of the job (two passes when
 // the settings say so) limited to the span, then the piece measured. Start returns at
@@ -59,6 +60,8 @@ public:
     // The encoder and the MediaInfo library, as they are now (the options may change them),
     // and the program home the encoder starts in.
     void SetTools(QString encoder, QString mediaInfoLibrary, QString home);
+    // The second engine's program, for the rows the plan gives it (empty: none installed).
+    void SetFfmpeg(QString ffmpeg);
     // info: the file's analysis (the caller's, or asked of the analysis workers when its
     // name is empty).
     void Start(const EncodingSettings& settings, const QString& input, TVideoFileInfo info = {});
@@ -84,6 +87,7 @@ private:
     QString m_encoder;
     QString m_mediaInfo;
     QString m_home;
+    QString m_ffmpeg;
     TRunState m_state;
     std::unique_ptr<TPassRunner> m_runner;
     QString m_passLog;

@@ -2,6 +2,7 @@
 
 #include "base/AppParams.h"
 #include "encoding/CmdLinePreview.h"
+#include "media/FfmpegEncoders.h"
 #include "media/MediaAnalysis.h"
 #include "media/MediaInfoLib.h"
 #include "lib/Files.h"
@@ -50,7 +51,8 @@ int RunCmdLine(const CliOptions& o)
     QStringList warnings;
     const TCmdLinePreview preview =
         GetCmdLinePreview(settings.Settings, info, QThread::idealThreadCount(), fileName, params.PassLogFile1,
-                          [&warnings](const QString& message) { warnings << message; });
+                          [&warnings](const QString& message) { warnings << message; },
+                          FfmpegEncoders(FindFfmpeg(params)));
     for (const QString& warning : warnings)
         Err(StderrText(warning));
     Out(preview.Text);

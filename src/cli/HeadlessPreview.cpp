@@ -34,6 +34,7 @@ int RunPreview(const CliOptions& o)
         return ExitInterrupted;
     const TAppParams& params = AppParams();
     TPreviewMaker maker(params.mencoder, params.MediaInfoDll, params.AppDir);
+    maker.SetFfmpeg(FindFfmpeg(params));
     signals.SetAborter([&maker] { maker.Cancel(); });
     QEventLoop loop;
     TResultOf<TPreview> result = TResult::Failure(QString());

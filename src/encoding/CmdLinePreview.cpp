@@ -2,6 +2,7 @@
 
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/FfmpegCommand.h"
 #include "encoding/RowPlan.h"
 
 static QString PreviewLine(const TCmdLinePieces& p, const TCmdPiece& vparams, bool withLog, const QString& passLogFile)
@@ -16,7 +17,8 @@ static QString PreviewLine(const TCmdLinePieces& p, const TCmdPiece& vparams, bo
 
 TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                                   int processorCount, const QString& inputFile,
-                                  const QString& passLogFile1, const TWarningSink& warn)
+                                  const QString& passLogFile1, const TWarningSink& warn,
+                                  const QStringList& ffmpegEncoders)
 {
     TCmdLinePreview preview;
     // Every builder runs; a piece that failed is left out, its builder has already shown
@@ -27,6 +29,19 @@ TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInf
         return built.value().Trimmed();
     };
     const TRowPlan plan = RowPlan(s, CurrentFileInfo);
+    if (plan.Engine == TEngine::FFmpeg) {
+        const QString input = inputFile.isEmpty() ? InputFilePlaceholder : inputFile;
+        const TEncoderJob job =
+            BuildFfmpegJob(plan, processorCount, input, OutputFilePlaceholder, passLogFile1, ffmpegEncoders, warn);
+        if (!job.Ok)
+            preview.Messages << job.FailureMessage;
+        preview.Failed = !job.Ok;
+        QStringList lines;
+        for (const TEncoderInvocation& run : job.Runs)
+            lines << QStringLiteral("ffmpeg ") + run.Params;
+        preview.Text = lines.join(QStringLiteral("\r\n\r\n"));
+        return preview;
+    }
     TCmdLinePieces p = FixedCmdLinePieces(plan);
     p.VParams = kept(GetVideoParams(plan, processorCount, warn));
     p.AParams = kept(GetAudioParams(plan, warn));

@@ -19,7 +19,9 @@ inline const QString OutputFilePlaceholder = QStringLiteral("<output_file>");
 
 // inputFile empty: no row selected, the placeholder stays. CurrentFileInfo is the
 // selected file's analysis (a cleared record without one). Two passes give two lines
-// with an empty line between them (CR LF).
+// with an empty line between them (CR LF). A row the second engine converts shows its
+// ffmpeg command lines (ffmpegEncoders: what that program has, FfmpegEncoders).
 TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                                   int processorCount, const QString& inputFile,
-                                  const QString& passLogFile1, const TWarningSink& warn);
+                                  const QString& passLogFile1, const TWarningSink& warn,
+                                  const QStringList& ffmpegEncoders = {});

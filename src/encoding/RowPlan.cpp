@@ -1,6 +1,9 @@
 #include "encoding/RowPlan.h"
 
+#include "encoding/Containers.h"
 #include "lib/Conversion.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cmath>
@@ -128,9 +131,64 @@ std::optional<TResolution> SizeAfter(const QList<TFilter>& chain)
 
 } // namespace
 
+namespace {
+TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& s, const TVideoFileInfo& info,
+                 TReaderChoice choice);
+} // namespace
+
+QString MencoderShortfall(const EncodingSettings& s, const TVideoFileInfo& info, const TFaithfulOutput& f)
+{
+    const TContainerRow& container = ContainerRow(s.container);
+    const TAvProbeInfo& p = info.Probe;
+    const QString word = QString(container.Word);
+    if (p.Opened && p.TrimmedStart)
+        return QCoreApplication::translate("RowPlan", "MEncoder would show the pictures this trimmed clip hides before its start");
+    if (!f.AudioOffsetLost.isEmpty())
+        //: %1: the output's container ("MP4")
+        return QCoreApplication::translate("RowPlan", "MEncoder cannot keep this file's sound offset in %1").arg(word);
+    if (!container.LavfFormat.isEmpty())
+        //: %1: the output's container ("MP4"). Players show the pictures in the order of these times.
+        return QCoreApplication::translate("RowPlan", "MEncoder's %1 files give the pictures their decoding times as the "
+                                                      "times to show them").arg(word);
+    const QString format = p.Container;
+    if (p.VariableRate && (format.contains(QLatin1String("matroska")) || format == QLatin1String("ogg")))
+        return QCoreApplication::translate("RowPlan", "MEncoder's readers lose the timing of this file's variable rate");
+    const QString sound = info.NumberOfAudioStreams > 0 ? info.AudioStreams[0].Codec : QString();
+    if (format == QLatin1String("mpeg") && (sound.contains(QLatin1String("AC-3")) || sound.contains(QLatin1String("AC3"))))
+        return QCoreApplication::translate("RowPlan", "MEncoder's reader loses the AC-3 sound of this MPEG file");
+    return {};
+}
+
+QString EngineName(TEngine engine)
+{
+    return engine == TEngine::FFmpeg ? QStringLiteral("FFmpeg") : QStringLiteral("MEncoder");
+}
+
 TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info, TReaderChoice choice)
 {
+    if (s.encoder == TEncoderChoice::MEncoder || choice == TReaderChoice::Lavf)
+        return PlanFor(TEngine::MEncoder, {}, s, info, choice);
+    if (s.encoder == TEncoderChoice::FFmpeg)
+        return RowPlanBy(TEngine::FFmpeg, s, info);
+    TRowPlan plan = RowPlanBy(TEngine::MEncoder, s, info);
+    if (const QString reason = MencoderShortfall(s, info, plan.Faithful); !reason.isEmpty())
+        return RowPlanBy(TEngine::FFmpeg, s, info, reason);
+    return plan;
+}
+
+TRowPlan RowPlanBy(TEngine engine, const EncodingSettings& s, const TVideoFileInfo& info, const QString& reason)
+{
+    return PlanFor(engine, reason, s, info, TReaderChoice::Faithful);
+}
+
+namespace {
+
+TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& s, const TVideoFileInfo& info,
+                 TReaderChoice choice)
+{
     TRowPlan plan;
+    plan.Engine = engine;
+    plan.EngineReason = reason;
     plan.Settings = s;
     plan.Input = info;
     plan.Choice = choice;
@@ -173,9 +231,13 @@ TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info, TReaderC
     } else if (f.OutputFps > 0) {
         plan.OutputFps = RateText(f.OutputFps).toDouble();
     }
-    plan.PictureDelayed = !s.noAudio && f.AudioDelaySec != 0 && QString::number(f.AudioDelaySec, 'f', 3).toDouble() < 0;
+    // (ffmpeg holds a late first picture from the start instead)
+    plan.PictureDelayed = engine == TEngine::MEncoder && !s.noAudio && f.AudioDelaySec != 0 &&
+                          QString::number(f.AudioDelaySec, 'f', 3).toDouble() < 0;
     return plan;
 }
+
+} // namespace
 
 QString FilterChainText(const TRowPlan& plan)
 {

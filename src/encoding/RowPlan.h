@@ -38,7 +38,14 @@ struct TFilter {
     bool QuarterTurn = false;         // it turns the picture by a quarter
 };
 
+// The program that makes a row's output.
+enum class TEngine { MEncoder, FFmpeg };
+
 struct TRowPlan {
+    TEngine Engine = TEngine::MEncoder;
+    // Why Automatic chose FFmpeg for the row, in the words the row shows ("MEncoder cannot
+    // keep this file's sound offset in MP4"); empty when the setting chose, or MEncoder.
+    QString EngineReason;
     EncodingSettings Settings;
     TVideoFileInfo Input;
     TFaithfulOutput Faithful;
@@ -62,9 +69,19 @@ struct TRowPlan {
     bool PictureDelayed = false; // the picture starts after the sound, kept in the AVI header (-audio-delay below 0)
 };
 
-// The plan for the input under the settings, for a reader.
+// The plan for the input under the settings, for a reader. The engine is the setting's; under
+// Automatic MEncoder's, unless MencoderShortfall names what MEncoder would get wrong.
 TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info,
                  TReaderChoice choice = TReaderChoice::Faithful);
+// The same plan made by the given engine (a remedy run's, or MEncoder's where no ffmpeg is
+// installed); reason: why, as the row tells it.
+TRowPlan RowPlanBy(TEngine engine, const EncodingSettings& s, const TVideoFileInfo& info, const QString& reason = {});
+
+// What MEncoder would get wrong in this row's output, in the words a row shows; empty when
+// it makes the output as the source plays.
+QString MencoderShortfall(const EncodingSettings& s, const TVideoFileInfo& info, const TFaithfulOutput& f);
+// "FFmpeg", "MEncoder".
+QString EngineName(TEngine engine);
 
 // The chain's text: "yadif,scale=640:360,harddup", or empty.
 QString FilterChainText(const TRowPlan& plan);

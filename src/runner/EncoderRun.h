@@ -51,6 +51,8 @@ public:
     // The limits of the run (none by default); before Start. A run past one is killed with
     // its group and ends with ExitStoppedAtLimit.
     void SetLimits(const TRunLimits& limits) { m_limits = limits; }
+    // The program is ffmpeg, reporting its progress (-progress pipe:1) for a planned length.
+    void ReadFfmpegProgress(double plannedSeconds) { m_handler.ReadFfmpegProgress(plannedSeconds); }
 
     // Starts the process; Finished follows when it has ended and its output is read. When
     // the encoder cannot be started the failure says "System Error.  Code: N.\n<text>".

@@ -11,8 +11,10 @@ TPassRunner::TPassRunner(TRunState& state, IProgressSink& sink, QObject* parent)
 
 TPassRunner::~TPassRunner() = default;
 
-void TPassRunner::Set(QString program, QList<QStringList> runs, QString workingDir, TRunLimits limits)
+void TPassRunner::Set(QString program, QList<QStringList> runs, QString workingDir, TRunLimits limits,
+                      std::optional<double> ffmpegSeconds)
 {
+    m_ffmpegSeconds = ffmpegSeconds;
     m_program = std::move(program);
     m_runs = std::move(runs);
     m_workingDir = std::move(workingDir);
@@ -26,6 +28,8 @@ TResult TPassRunner::Start(int index, bool paused)
     m_state.EncoderOutputDropped = 0;
     m_run = std::make_unique<TEncoderRun>(m_state, m_sink);
     m_run->SetLimits(m_limits);
+    if (m_ffmpegSeconds)
+        m_run->ReadFfmpegProgress(*m_ffmpegSeconds);
     connect(m_run.get(), &TEncoderRun::Finished, this, [this](int code) {
         m_run.reset();
         Q_EMIT runFinished(code);

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class IProgressSink;
 class TEncoderRun;
@@ -25,8 +26,10 @@ public:
     ~TPassRunner() override;
 
     // The program, each run's arguments, where they run (the program home, as StartEncoder
-    // takes it) and the limits every run gets.
-    void Set(QString program, QList<QStringList> runs, QString workingDir, TRunLimits limits);
+    // takes it) and the limits every run gets; ffmpegSeconds: the program is ffmpeg,
+    // reporting its progress for a planned length.
+    void Set(QString program, QList<QStringList> runs, QString workingDir, TRunLimits limits,
+             std::optional<double> ffmpegSeconds = std::nullopt);
     // Starts run index with the state's output cleared, stopped at once when paused. A
     // failure when it cannot be started (nothing follows then).
     TResult Start(int index, bool paused = false);
@@ -53,6 +56,7 @@ private:
     QList<QStringList> m_runs;
     QString m_workingDir;
     TRunLimits m_limits;
+    std::optional<double> m_ffmpegSeconds;
     std::unique_ptr<TEncoderRun> m_run;
     int m_index = 0;
 };

@@ -4,6 +4,7 @@
 #include "base/AppParams.h"
 #include "base/Language.h"
 #include "encoding/CmdLinePreview.h"
+#include "media/FfmpegEncoders.h"
 #include "encoding/Mp3BitrateTable.h"
 #include "encoding/SettingsRules.h"
 #include "filelist/ListActionStates.h"
@@ -775,7 +776,8 @@ void TFormMain::ShowCmdLine(bool fromGrid, bool quiet)
                                                       [this, quiet](const QString& msg) {
                                                           if (!quiet)
                                                               UiKit::WarningBox(this, msg);
-                                                      });
+                                                      },
+                                                      FfmpegEncoders(AppParams().ffmpeg));
     m_formCmdLine->SetText(preview.Text);
     if (!m_formCmdLine->isVisible()) {
         UiKit::CentreOn(m_formCmdLine, this);

@@ -31,6 +31,7 @@ void TPreviewController::Make(const QString& file, const EncodingSettings& setti
         return;
     m_file = file;
     m_maker.SetTools(AppParams().mencoder, AppParams().MediaInfoDll, AppParams().AppDir);
+    m_maker.SetFfmpeg(AppParams().ffmpeg);
     m_busy = new QProgressDialog(tr("Converting ten seconds from the middle of %1...").arg(QFileInfo(file).fileName()),
                                  tr("Cancel"), 0, 0, &m_window);
     m_busy->setObjectName(QStringLiteral("PreviewProgress"));
