@@ -298,6 +298,11 @@
         <source>Output check failed: %1 (%2)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>MEncoder&apos;s output failed the check (%1)</source>
+        <extracomment>%1: what the check found wrong in MEncoder&apos;s output (&quot;The output&apos;s pictures come at the wrong moments&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DesktopEntry</name>
@@ -1254,6 +1259,31 @@
     </message>
 </context>
 <context>
+    <name>RowPlan</name>
+    <message>
+        <source>MEncoder would show the pictures this trimmed clip hides before its start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MEncoder cannot keep this file&apos;s sound offset in %1</source>
+        <extracomment>%1: the output&apos;s container (&quot;MP4&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MEncoder&apos;s %1 files give the pictures their decoding times as the times to show them</source>
+        <extracomment>%1: the output&apos;s container (&quot;MP4&quot;). Players show the pictures in the order of these times.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MEncoder&apos;s readers lose the timing of this file&apos;s variable rate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MEncoder&apos;s reader loses the AC-3 sound of this MPEG file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RowStatus</name>
     <message>
         <source>Ready</source>
@@ -1966,6 +1996,15 @@
     <message>
         <source>The existing output was incomplete (%1): it was converted again.</source>
         <extracomment>%1: what is wrong with it, &quot;The output file is cut short&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The encoder setting is FFmpeg, but no ffmpeg program was found: install the package ffmpeg.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Converted by FFmpeg: %1.</source>
+        <extracomment>%1: why, &quot;MEncoder cannot keep this file&apos;s sound offset in MP4&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

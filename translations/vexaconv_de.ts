@@ -298,6 +298,11 @@
         <source>Output check failed: %1 (%2)</source>
         <translation>Prüfung der Ausgabe fehlgeschlagen: %1 (%2)</translation>
     </message>
+    <message>
+        <source>MEncoder&apos;s output failed the check (%1)</source>
+        <extracomment>%1: what the check found wrong in MEncoder&apos;s output (&quot;The output&apos;s pictures come at the wrong moments&quot;)</extracomment>
+        <translation>Die Ausgabe von MEncoder hat die Prüfung nicht bestanden (%1)</translation>
+    </message>
 </context>
 <context>
     <name>DesktopEntry</name>
@@ -1254,6 +1259,31 @@
     </message>
 </context>
 <context>
+    <name>RowPlan</name>
+    <message>
+        <source>MEncoder would show the pictures this trimmed clip hides before its start</source>
+        <translation>MEncoder würde die Bilder zeigen, die dieser gekürzte Clip vor seinem Anfang verbirgt</translation>
+    </message>
+    <message>
+        <source>MEncoder cannot keep this file&apos;s sound offset in %1</source>
+        <extracomment>%1: the output&apos;s container (&quot;MP4&quot;)</extracomment>
+        <translation>MEncoder kann den Tonversatz dieser Datei in %1 nicht erhalten</translation>
+    </message>
+    <message>
+        <source>MEncoder&apos;s %1 files give the pictures their decoding times as the times to show them</source>
+        <extracomment>%1: the output&apos;s container (&quot;MP4&quot;). Players show the pictures in the order of these times.</extracomment>
+        <translation>MEncoders %1-Dateien geben den Bildern ihre Dekodierzeiten als Anzeigezeiten</translation>
+    </message>
+    <message>
+        <source>MEncoder&apos;s readers lose the timing of this file&apos;s variable rate</source>
+        <translation>MEncoders Leser verlieren das Timing der variablen Bildrate dieser Datei</translation>
+    </message>
+    <message>
+        <source>MEncoder&apos;s reader loses the AC-3 sound of this MPEG file</source>
+        <translation>MEncoders Leser verliert den AC-3-Ton dieser MPEG-Datei</translation>
+    </message>
+</context>
+<context>
     <name>RowStatus</name>
     <message>
         <source>Ready</source>
@@ -1969,6 +1999,15 @@
         <source>The existing output was incomplete (%1): it was converted again.</source>
         <extracomment>%1: what is wrong with it, &quot;The output file is cut short&quot;</extracomment>
         <translation>Die vorhandene Ausgabe war unvollständig (%1): Sie wurde noch einmal konvertiert.</translation>
+    </message>
+    <message>
+        <source>The encoder setting is FFmpeg, but no ffmpeg program was found: install the package ffmpeg.</source>
+        <translation>Als Encoder ist FFmpeg eingestellt, aber kein ffmpeg-Programm wurde gefunden: Installieren Sie das Paket ffmpeg.</translation>
+    </message>
+    <message>
+        <source>Converted by FFmpeg: %1.</source>
+        <extracomment>%1: why, &quot;MEncoder cannot keep this file&apos;s sound offset in MP4&quot;</extracomment>
+        <translation>Mit FFmpeg umgewandelt: %1.</translation>
     </message>
 </context>
 <context>
