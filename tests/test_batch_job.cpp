@@ -6,6 +6,7 @@
 #include "batch/BatchTools.h"
 #include "batch/ConversionJob.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/RowPlan.h"
 #include "encoding/SettingRows.h"
 #include "media/MediaInfoLib.h"
 #include "media/MediaAnalysis.h"
@@ -53,8 +54,9 @@ struct TCase {
     TAct act;
     const char* status; // the outcome's, "" for any
     bool failed;
-    int runs;           // encoder runs, the remedy's included
+    int runs;           // MEncoder's runs, the remedy's included
     bool committed;
+    TEncoderChoice choice = TEncoderChoice::MEncoder; // the encoder setting
 };
 
 QString Sh(const QString& path) { return "'" + path + "'"; }
@@ -81,6 +83,8 @@ TEST(ConversionJob, EachWayARowEnds)
         {"aborted", "trap 'exit 2' INT; while :; do echo 'Pos: 1.0s 25f (10%)'; sleep 0.05; done", TAct::Abort, "",
          false, 1, false},
         {"paused, then done", "sleep 1; cp \"$src\" \"$out\"", TAct::Pause, "Done", false, 1, true},
+        {"junk called a success, made again by FFmpeg", "head -c 20000 /dev/urandom > \"$out\"", TAct::None, "Done",
+         false, 1, true, TEncoderChoice::Automatic},
     };
     TAppParams params;
     FillDefaultAppParams(params, dir, false);
@@ -110,7 +114,9 @@ TEST(ConversionJob, EachWayARowEnds)
         const TResultOf<QString> temp = ReserveTempOutput(w.Output);
         w.Temp = temp.value();
         ASSERT_FALSE(w.Temp.isEmpty()) << temp.error().toStdString();
-        w.Job = BuildEncoderJob(settings, info, 2, w.Input, w.Temp, QString(), [](const QString&) {});
+        settings.encoder = c.choice;
+        w.Job = BuildEncoderJob(RowPlanBy(TEngine::MEncoder, settings, info), 2, w.Input, w.Temp, QString(),
+                                [](const QString&) {});
         ASSERT_TRUE(w.Job.Ok);
         TRunState state;
         state.CurrentFileInfo = info;

@@ -140,7 +140,7 @@ TEST_F(Preflight, AdjustmentsAreNotesAndAnOffsetAnMp4CannotKeepIsAProblem)
         // times are shown with the user's decimal mark
         {"probe_late_audio.mp4", {}, 0,
          TestSupport::UserDecimals("note: %1: the sound starts 1.98 s after the picture, as in the source")},
-        {"probe_late_audio.mp4", mp4, 1,
+        {"probe_late_audio.mp4", mp4 + QStringList{"--set", "Encoder=MEncoder"}, 1,
          TestSupport::UserDecimals("%1: The sound starts 1.98 s after the picture, and an MP4 file from the encoder "
                                    "cannot keep that offset: convert this file to AVI.")},
     };

@@ -142,9 +142,9 @@ TEST(WorkedExamples, H264Mp4TwoPass)
     EXPECT_EQ(job.Ext, "mp4");
     EXPECT_EQ(GetExt(s, true), ".mp4");
     EXPECT_EQ(job.VParams1.Text,
-              "-x264encopts pass=1:bitrate=1500:threads=4:preset=slow:bframes=1 -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
+              "-x264encopts pass=1:bitrate=1500:threads=8:preset=slow:bframes=0 -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
     EXPECT_EQ(job.VParams2.Text,
-              "-x264encopts pass=2:bitrate=1500:threads=4:preset=slow:bframes=1 -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
+              "-x264encopts pass=2:bitrate=1500:threads=8:preset=slow:bframes=0 -aspect 16:9 -ofps 29.97 -of lavf -lavfopts format=mp4");
     EXPECT_EQ(job.Pieces.AParams.Text, "-srate 48000 -lameopts mode=1:aq=2:br=192:abr");
     EXPECT_EQ(job.Pieces.AdvParams.Text, "-vf yadif,scale=1280:720,rotate=1,eq2=1.0:1.0:0.2:1.0,harddup");
     EXPECT_EQ(job.Pieces.AddParams.Text, "-mc 0");
@@ -159,7 +159,7 @@ TEST(WorkedExamples, H264Mp4TwoPass)
     const QStringList args = job.Runs[1].Args;
     EXPECT_EQ(args.first(), IN);
     EXPECT_EQ(args.mid(1, 3), QStringList({"-ovc", "x264", "-x264encopts"}));
-    EXPECT_EQ(args[4], "pass=2:bitrate=1500:threads=4:preset=slow:bframes=1");
+    EXPECT_EQ(args[4], "pass=2:bitrate=1500:threads=8:preset=slow:bframes=0");
     EXPECT_EQ(args.mid(args.size() - 6),
               QStringList({"-mc", "0", "-passlogfile", LOG, "-o", OUT}));
 }
@@ -251,10 +251,10 @@ TEST(VideoParams, ContainersFromTheirRows)
     };
     const Case cases[] = {
         {TContainer::Avi, 0, " -xvidencopts bitrate=1000 -ofps 25.000", "avi"},
-        {TContainer::Mp4, 1, " -x264encopts bitrate=1000:threads=2:bframes=1 -ofps 25.000 -of lavf -lavfopts format=mp4", "mp4"},
-        {TContainer::Mkv, 0, " -xvidencopts bitrate=1000 -ofps 25.000 -of lavf -lavfopts format=matroska", "mkv"},
+        {TContainer::Mp4, 1, " -x264encopts bitrate=1000:threads=4:bframes=0 -ofps 25.000 -of lavf -lavfopts format=mp4", "mp4"},
+        {TContainer::Mkv, 0, " -xvidencopts bitrate=1000:max_bframes=0 -ofps 25.000 -of lavf -lavfopts format=matroska", "mkv"},
         {TContainer::Mkv, 1,
-         " -x264encopts bitrate=1000:threads=2:global_header -ofps 25.000 -of lavf -lavfopts format=matroska", "mkv"},
+         " -x264encopts bitrate=1000:threads=4:global_header:bframes=0 -ofps 25.000 -of lavf -lavfopts format=matroska", "mkv"},
     };
     for (const Case& c : cases) {
         EncodingSettings s = Defaults();
@@ -281,9 +281,9 @@ TEST(VideoParams, QualityInsteadOfABitRate)
         const char* options;
     };
     const Case cases[] = {
-        {1, 22, false, " -x264encopts crf=22:threads=2 -ofps 25.000"},
-        {1, 18, true, " -x264encopts crf=18:threads=2 -ofps 25.000"},
-        {1, 70, false, " -x264encopts crf=51:threads=2 -ofps 25.000"}, // a stored value past the range
+        {1, 22, false, " -x264encopts crf=22:threads=4 -ofps 25.000"},
+        {1, 18, true, " -x264encopts crf=18:threads=4 -ofps 25.000"},
+        {1, 70, false, " -x264encopts crf=51:threads=4 -ofps 25.000"}, // a stored value past the range
         {0, 4, true, " -xvidencopts fixed_quant=4 -ofps 25.000"},
         {0, 0, false, " -xvidencopts fixed_quant=1 -ofps 25.000"},
     };
@@ -309,11 +309,12 @@ TEST(VideoParams, ThreadsFromProcessorCount)
     EncodingSettings s = Defaults();
     s.videoCodec = TVideoCodec::X264;
     const TVideoFileInfo vfi = Video(640, 480, 25, 1000, 0.1);
-    EXPECT_EQ(GetVideoParams(s, vfi, 1, {}).value().Text, " -x264encopts bitrate=1000:threads=0 -ofps 25.000");
-    EXPECT_EQ(GetVideoParams(s, vfi, 8, {}).value().Text, " -x264encopts bitrate=1000:threads=4 -ofps 25.000");
-    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).value().Text, " -x264encopts bitrate=1000:threads=2 -ofps 25.000");
-    EXPECT_EQ(AutoThreadCount(0), 1);
-    EXPECT_EQ(AutoThreadCount(32), 16);
+    // the cores one job may use (the machine's divided by the jobs side by side); 0: one
+    // job alone, the encoder chooses
+    EXPECT_EQ(GetVideoParams(s, vfi, 0, {}).value().Text, " -x264encopts bitrate=1000:threads=auto -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 1, {}).value().Text, " -x264encopts bitrate=1000:threads=1 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 8, {}).value().Text, " -x264encopts bitrate=1000:threads=8 -ofps 25.000");
+    EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).value().Text, " -x264encopts bitrate=1000:threads=64 -ofps 25.000");
     s.threads = 6;
     EXPECT_EQ(GetVideoParams(s, vfi, 64, {}).value().Text, " -x264encopts bitrate=1000:threads=6 -ofps 25.000");
     s.preset = TX264Preset::Veryfast;

@@ -112,7 +112,7 @@ TEST(FaithfulOutput, FillsInOnlyWhatTheUserLeftOnAuto)
         // every picture kept; in an AVI the picture stream a picture late, as the sound is
         {"clean clip", {}, false, none, {"-ofps 25.000", "-mc 0", "-noskip", "-audio-delay -0.040"},
          {"dsize", "crop", "rotate", "-fps "}},
-        {"clean clip in MP4", {}, true, none, {"-mc 0", "-noskip", "bframes=1"}, {"-audio-delay", "-demuxer"}},
+        {"clean clip in MP4", {}, true, none, {"-mc 0", "-noskip", "bframes=0"}, {"-audio-delay", "-demuxer"}},
         {"anamorphic PAL 16:9", {720, 576, 16.0 / 9}, false, none, {"dsize=1.7778"}, {"crop"}},
         {"anamorphic NTSC 4:3", {720, 480, 4.0 / 3}, true, none, {"dsize=1.3333"}, {}},
         {"a chosen resolution keeps its own shape", {720, 576, 16.0 / 9}, false,

@@ -125,7 +125,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          },
          TFfmpegPass::Second, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -map 0:a:0 -c:v libx264 -threads 2 -b:v 1000k -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
+         "-map 0:V:0 -map 0:a:0 -c:v libx264 -threads 4 -b:v 1000k -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
          "-pass 2 -passlogfile \"/tmp/vexa pass\" -c:a libmp3lame -b:a 128k -f mp4 -movflags +faststart "
          "\"/media/out/.clip.vexa-1-1.avi\""},
         {"MKV, x264 quality, the German sound track, a subtitle file beside it in Latin-1",
@@ -142,7 +142,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -vf \"subtitles=filename=\\'/media/in put/it\\'\\\\\\'\\'s \\[a\\]\\,b\\;c.srt\\':charenc=cp1252\" "
-         "-map 0:a:1 -c:v libx264 -threads 2 -crf 22 -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
+         "-map 0:a:1 -c:v libx264 -threads 4 -crf 22 -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
          "-c:a libmp3lame -b:a 128k -f matroska \"/media/out/.clip.vexa-1-1.avi\""},
         {"A text track of the file drawn last, after the stated shape's filters",
          [] {

@@ -390,7 +390,7 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     TRowWork& w = prepared.W;
     const int serial = m_jobSerial++;
     const QString passLog = TwoPassInEffect(m_settings) ? PassLogFor(serial) : QString();
-    const int cpus = m_options.ProcessorCount > 0 ? m_options.ProcessorCount : QThread::idealThreadCount();
+    const int cpus = CoresPerJob(m_options.ProcessorCount, m_maxJobs);
     const TResult launch = PrepareLaunch(w, PlanRow(m_settings, prepared.State.CurrentFileInfo, m_tools.Ffmpeg),
                                          m_rows->RowRefusal(prepared.Row), cpus, passLog, m_tools.Ffmpeg,
                                          [this](const QString& text) { m_sink->OnWarning(text); });

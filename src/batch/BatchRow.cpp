@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <cstdint>
 
@@ -255,6 +256,15 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
     if (plan.Engine == TEngine::MEncoder && !plan.Faithful.AudioOffsetLost.isEmpty())
         return TResult::Failure(plan.Faithful.AudioOffsetLost);
     return {};
+}
+
+int CoresPerJob(int processorCount, int jobs)
+{
+    jobs = std::max(jobs, 1);
+    if (processorCount <= 0 && jobs == 1)
+        return 0;
+    const int cores = processorCount > 0 ? processorCount : QThread::idealThreadCount();
+    return std::max(1, cores / jobs);
 }
 
 TRowPlan PlanRow(const EncodingSettings& s, const TVideoFileInfo& info, const QString& ffmpeg)

@@ -76,6 +76,11 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
 TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, int processorCount,
                       const QString& passLog, const QString& ffmpeg, const TWarningSink& warn);
 
+// The cores one job's encoder may use: the machine's (processorCount, or all of them when 0)
+// divided by the jobs that run side by side, at least one; 0 (the encoder's own choice)
+// where one job runs on all of the machine's.
+int CoresPerJob(int processorCount, int jobs);
+
 // The row's plan with the tools at hand: where Automatic chose FFmpeg and no ffmpeg is
 // installed, MEncoder's plan (which may then refuse the row).
 TRowPlan PlanRow(const EncodingSettings& s, const TVideoFileInfo& info, const QString& ffmpeg);

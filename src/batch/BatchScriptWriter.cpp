@@ -49,7 +49,8 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         return stop(writable.error());
 
     const QString ext = GetExt(settings, true);
-    const int cpus = options.ProcessorCount > 0 ? options.ProcessorCount : QThread::idealThreadCount();
+    // a script runs its files one after the other
+    const int cpus = CoresPerJob(options.ProcessorCount, 1);
     int fileNo = 0;
     for (const int row : checked) {
         ++fileNo;

@@ -182,7 +182,7 @@ void TPreviewMaker::Encode(const EncodingSettings& settings, const QString& inpu
         fail(refused.error());
         return;
     }
-    const TEncoderJob job = BuildRowJob(plan, m_ffmpeg, QThread::idealThreadCount(), input, m_preview.Output, m_passLog,
+    const TEncoderJob job = BuildRowJob(plan, m_ffmpeg, 0, input, m_preview.Output, m_passLog,
                                         [&warning](const QString& w) { warning = w; });
     if (!job.Ok) {
         QFile::remove(m_preview.Output);

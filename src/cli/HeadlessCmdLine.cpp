@@ -50,7 +50,7 @@ int RunCmdLine(const CliOptions& o)
 
     QStringList warnings;
     const TCmdLinePreview preview =
-        GetCmdLinePreview(settings.Settings, info, QThread::idealThreadCount(), fileName, params.PassLogFile1,
+        GetCmdLinePreview(settings.Settings, info, 0, fileName, params.PassLogFile1,
                           [&warnings](const QString& message) { warnings << message; },
                           FfmpegEncoders(FindFfmpeg(params)));
     for (const QString& warning : warnings)

@@ -89,7 +89,10 @@ int QualityNumber(const EncodingSettings& s)
 QString X264ThreadsText(const EncodingSettings& s, int processorCount)
 {
     const QString threads = ListText(EncodingLists::threads(), s.threads).trimmed();
-    return IsWholeNumberText(threads) ? threads : QString::number(AutoThreadCount(processorCount));
+    if (IsWholeNumberText(threads))
+        return threads;
+    const int automatic = AutoThreadCount(processorCount);
+    return automatic > 0 ? QString::number(automatic) : QStringLiteral("auto");
 }
 
 QString Mp3SampleRateText(const TRowPlan& plan)
@@ -165,11 +168,7 @@ TCmdPiece GetVideoCodec(const EncodingSettings& s)
 
 int AutoThreadCount(int processorCount)
 {
-    if (processorCount <= 0)
-        processorCount = 2;
-    else if (processorCount > 32)
-        processorCount = 4;
-    return processorCount / 2;
+    return std::max(processorCount, 0);
 }
 
 TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn)
@@ -193,8 +192,11 @@ TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, co
         p.Add(X264Options(s, bitrate, processorCount));
     } else {
         p.Add(QStringLiteral("-xvidencopts"));
-        p.Add(ByQuality(s) ? QStringLiteral("fixed_quant=") + QString::number(QualityNumber(s))
-                           : QStringLiteral("bitrate=") + bitrate);
+        // (the lavf muxer writes each picture's decoding time as the time to show it: a
+        // B-picture would be shown out of order)
+        const QString noB = ContainerRow(s.container).LavfFormat.isEmpty() ? QString() : QStringLiteral(":max_bframes=0");
+        p.Add((ByQuality(s) ? QStringLiteral("fixed_quant=") + QString::number(QualityNumber(s))
+                            : QStringLiteral("bitrate=") + bitrate) + noB);
     }
     if (const QString aspect = AspectArgument(s.videoAspect.Text); !aspect.isEmpty()) {
         p.Add(QStringLiteral("-aspect"));
@@ -486,27 +488,27 @@ TCmdPiece GetAdditionalParams(const TRowPlan& plan)
 TResultOf<TCmdPiece> GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& info, int processorCount,
                                     const TWarningSink& warn)
 {
-    return GetVideoParams(RowPlan(s, info), processorCount, warn);
+    return GetVideoParams(RowPlanBy(TEngine::MEncoder, s, info), processorCount, warn);
 }
 
 uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& info)
 {
-    return GetAutoVideoBitrate(RowPlan(s, info));
+    return GetAutoVideoBitrate(RowPlanBy(TEngine::MEncoder, s, info));
 }
 
 TResultOf<TCmdPiece> GetAudioParams(const EncodingSettings& s, const TVideoFileInfo& info, const TWarningSink& warn)
 {
-    return GetAudioParams(RowPlan(s, info), warn);
+    return GetAudioParams(RowPlanBy(TEngine::MEncoder, s, info), warn);
 }
 
 TCmdPiece SubtitleOptions(const EncodingSettings& s, const TVideoFileInfo& info)
 {
-    return SubtitleOptions(RowPlan(s, info));
+    return SubtitleOptions(RowPlanBy(TEngine::MEncoder, s, info));
 }
 
 TCmdPiece GetAdvancedParams(const EncodingSettings& s, const TVideoFileInfo& info)
 {
-    return GetAdvancedParams(RowPlan(s, info));
+    return GetAdvancedParams(RowPlanBy(TEngine::MEncoder, s, info));
 }
 
 QString GetExt(const EncodingSettings& s, bool includeDot)

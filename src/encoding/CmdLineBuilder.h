@@ -60,14 +60,15 @@ TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass);
 // the quality number of the chosen codec: x264's constant rate factor (0..51) or Xvid's
 // fixed quantizer (1..31), rounded;
 int QualityNumber(const EncodingSettings& s);
-// the x264 thread count: the one chosen, else AutoThreadCount;
+// the x264 thread count: the one chosen, else AutoThreadCount ("auto": the encoder's own);
 QString X264ThreadsText(const EncodingSettings& s, int processorCount);
 // the MP3's sampling rate: the typed one (the caller checks it), 16000 for sound below what
 // LAME takes, the faithful rate; empty: the source's own.
 QString Mp3SampleRateText(const TRowPlan& plan);
 
-// The x264 thread count for "Auto": half the processors (0 or less counts as 2, more
-// than 32 as 4).
+// The x264 thread count for "Auto": processorCount is the cores this job may use, the
+// machine's divided by the jobs that run side by side; 0 where one job runs alone: the
+// encoder chooses for itself (the builders write "auto").
 int AutoThreadCount(int processorCount);
 
 // The "Auto" video bit rate in kbit/s, kept as an unsigned 16-bit number: the source's,

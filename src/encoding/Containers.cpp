@@ -7,13 +7,13 @@ namespace {
 using namespace Qt::StringLiterals;
 
 // Matroska keeps H.264's parameter sets in its header, so x264 must hand them over at the
-// start (without, the muxer crashes writing the header). The MP4 muxer writes every picture
-// at its decoding time: one B-picture in a row delays the picture by one, as much as the MP3
-// encoder delays the sound, so lip sync holds.
+// start (without, the muxer crashes writing the header). Both lavf muxers write every
+// picture's decoding time as the time to show it: with B-pictures a player would show them
+// out of order, so x264 (and Xvid) write none there.
 constexpr std::array<TContainerRow, 3> Rows{{
     {TContainer::Avi, "AVI"_L1, "avi"_L1, {}, {}, "AVI"_L1, true, "avi"_L1, true, false, true},
-    {TContainer::Mp4, "MP4"_L1, "mp4"_L1, "mp4"_L1, "bframes=1"_L1, "MPEG-4"_L1, false, "mp4"_L1, false, true, false},
-    {TContainer::Mkv, "MKV"_L1, "mkv"_L1, "matroska"_L1, "global_header"_L1, "Matroska"_L1, false, "matroska"_L1, false,
+    {TContainer::Mp4, "MP4"_L1, "mp4"_L1, "mp4"_L1, "bframes=0"_L1, "MPEG-4"_L1, false, "mp4"_L1, false, true, false},
+    {TContainer::Mkv, "MKV"_L1, "mkv"_L1, "matroska"_L1, "global_header:bframes=0"_L1, "Matroska"_L1, false, "matroska"_L1, false,
      false, false},
 }};
 

@@ -72,7 +72,7 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
                             int processorCount, const QString& input, const QString& output,
                             const QString& passLogFile, const TWarningSink& warn)
 {
-    return BuildEncoderJob(RowPlan(s, CurrentFileInfo), processorCount, input, output, passLogFile, warn);
+    return BuildEncoderJob(RowPlanBy(TEngine::MEncoder, s, CurrentFileInfo), processorCount, input, output, passLogFile, warn);
 }
 
 TEncoderJob BuildEncoderJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,

@@ -146,10 +146,6 @@ QString MencoderShortfall(const EncodingSettings& s, const TVideoFileInfo& info,
     if (!f.AudioOffsetLost.isEmpty())
         //: %1: the output's container ("MP4")
         return QCoreApplication::translate("RowPlan", "MEncoder cannot keep this file's sound offset in %1").arg(word);
-    if (!container.LavfFormat.isEmpty())
-        //: %1: the output's container ("MP4"). Players show the pictures in the order of these times.
-        return QCoreApplication::translate("RowPlan", "MEncoder's %1 files give the pictures their decoding times as the "
-                                                      "times to show them").arg(word);
     const QString format = p.Container;
     if (p.VariableRate && (format.contains(QLatin1String("matroska")) || format == QLatin1String("ogg")))
         return QCoreApplication::translate("RowPlan", "MEncoder's readers lose the timing of this file's variable rate");
@@ -171,7 +167,11 @@ TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info, TReaderC
     if (s.encoder == TEncoderChoice::FFmpeg)
         return RowPlanBy(TEngine::FFmpeg, s, info);
     TRowPlan plan = RowPlanBy(TEngine::MEncoder, s, info);
-    if (const QString reason = MencoderShortfall(s, info, plan.Faithful); !reason.isEmpty())
+    const QString reason = MencoderShortfall(s, info, plan.Faithful);
+    // MEncoder's MP4 and MKV muxer gives B-pictures their decoding times as the times to
+    // show them, and drops the last picture: those containers are FFmpeg's
+    const bool lavfMuxer = !ContainerRow(s.container).LavfFormat.isEmpty();
+    if (!reason.isEmpty() || lavfMuxer)
         return RowPlanBy(TEngine::FFmpeg, s, info, reason);
     return plan;
 }

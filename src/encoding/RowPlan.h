@@ -70,7 +70,9 @@ struct TRowPlan {
 };
 
 // The plan for the input under the settings, for a reader. The engine is the setting's; under
-// Automatic MEncoder's, unless MencoderShortfall names what MEncoder would get wrong.
+// Automatic FFmpeg's for MP4 and MKV (MEncoder's muxer writes decoding times as the times to
+// show the pictures) and where MencoderShortfall names what MEncoder would get wrong, else
+// MEncoder's.
 TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info,
                  TReaderChoice choice = TReaderChoice::Faithful);
 // The same plan made by the given engine (a remedy run's, or MEncoder's where no ffmpeg is

@@ -224,6 +224,14 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
                          int(delays.size()) > ToleratedMoments;
     const int drift = std::abs(later - earlier);
     const bool drifting = int(delays.size()) > 2 * ToleratedMoments && drift > std::max(2.5 * frame, 2.0 * ContentLipSyncMs);
+    // a player shows pictures by these times: out of order, they are seen out of order
+    if (disordered > ToleratedMoments) {
+        v.Ok = false;
+        v.Picture = TPictureFault::OutOfOrder;
+        v.Sentence = QCoreApplication::translate("ContentCheck", "The output's pictures carry their times out of order: "
+                                                                 "players show them in the wrong order.");
+        return;
+    }
     if (bad <= ToleratedMoments && !shifted && !drifting)
         return;
 

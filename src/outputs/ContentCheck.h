@@ -33,6 +33,7 @@ enum class TPictureFault {
     Turned,       // the source turned or mirrored
     Different,    // pictures unlike the source's
     Undecodable,  // no picture of the output decodes
+    OutOfOrder,   // the pictures' presentation times go back (decode times written as presentation times)
 };
 
 struct TContentVerdict {

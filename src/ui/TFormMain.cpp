@@ -771,7 +771,7 @@ void TFormMain::ShowCmdLine(bool fromGrid, bool quiet)
         }
         info = m_cmdLineAnalysis.Info;
     }
-    const TCmdLinePreview preview = GetCmdLinePreview(Settings(), info, QThread::idealThreadCount(), file,
+    const TCmdLinePreview preview = GetCmdLinePreview(Settings(), info, 0, file,
                                                       AppParams().PassLogFile1,
                                                       [this, quiet](const QString& msg) {
                                                           if (!quiet)
