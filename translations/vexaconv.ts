@@ -279,6 +279,10 @@
         <source>The output has no sound from %1 on.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The output&apos;s pictures carry their times out of order: players show them in the wrong order.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ConversionJob</name>
@@ -1267,11 +1271,6 @@
     <message>
         <source>MEncoder cannot keep this file&apos;s sound offset in %1</source>
         <extracomment>%1: the output&apos;s container (&quot;MP4&quot;)</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>MEncoder&apos;s %1 files give the pictures their decoding times as the times to show them</source>
-        <extracomment>%1: the output&apos;s container (&quot;MP4&quot;). Players show the pictures in the order of these times.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -279,6 +279,10 @@
         <source>The output has no sound from %1 on.</source>
         <translation>Die Ausgabe hat ab %1 keinen Ton.</translation>
     </message>
+    <message>
+        <source>The output&apos;s pictures carry their times out of order: players show them in the wrong order.</source>
+        <translation>Die Bilder der Ausgabe tragen ihre Zeiten in falscher Reihenfolge: Player zeigen sie in der falschen Reihenfolge.</translation>
+    </message>
 </context>
 <context>
     <name>ConversionJob</name>
@@ -1268,11 +1272,6 @@
         <source>MEncoder cannot keep this file&apos;s sound offset in %1</source>
         <extracomment>%1: the output&apos;s container (&quot;MP4&quot;)</extracomment>
         <translation>MEncoder kann den Tonversatz dieser Datei in %1 nicht erhalten</translation>
-    </message>
-    <message>
-        <source>MEncoder&apos;s %1 files give the pictures their decoding times as the times to show them</source>
-        <extracomment>%1: the output&apos;s container (&quot;MP4&quot;). Players show the pictures in the order of these times.</extracomment>
-        <translation>MEncoders %1-Dateien geben den Bildern ihre Dekodierzeiten als Anzeigezeiten</translation>
     </message>
     <message>
         <source>MEncoder&apos;s readers lose the timing of this file&apos;s variable rate</source>
