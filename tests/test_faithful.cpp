@@ -53,6 +53,9 @@ std::optional<double> Packets(const QString& file, const char* kind, double* end
             t = line.section(QLatin1Char(','), 1, 1).toDouble(&ok);
         if (!ok)
             continue;
+        // (a packet before time 0 is hidden by an edit list: no player shows it)
+        if (t < 0 && line.section(QLatin1Char(','), 0, 0).toDouble() < 0)
+            continue;
         if (!first || t < *first)
             first = t;
         if (end)
@@ -120,7 +123,7 @@ const TTrait Traits[] = {
     // (its last picture ends 2 s before the stream does: neither engine holds it that long)
     {"real/mahjongg-video.ogv", "an Ogg screen recording with uneven timing", Everywhere, "The output"},
     {"real/sage-example.avi", "84x33 at one picture a second"},
-    {"traits/ffmpeg_25.avi", "an AVI as ffmpeg writes it (an empty chunk)", "x264_mkv", "sound is 0.0"},
+    {"traits/ffmpeg_25.avi", "an AVI as ffmpeg writes it (an empty chunk)"},
     {"traits/ffmpeg_2997_white.avi", "the same at 29.97 fps, a white picture first"},
     {"traits/camcorder.mts", "H.264 in MPEG-TS, as camcorders write it"},
     {"traits/late_picture_ts.ts", "MPEG-TS whose picture starts 0.5 s after the sound"},
@@ -192,9 +195,14 @@ TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
         EXPECT_NEAR(out.Seconds, in.Seconds, std::max({0.3, 2 * picture, in.Seconds * 0.03})) << t.what;
         if (in.AudioStart && in.VideoStart) {
             ASSERT_TRUE(out.AudioStart && out.VideoStart) << t.what;
-            // An AVI keeps a picture that starts after the sound; elsewhere such files are refused.
+            // A picture that starts after the sound starts so in an AVI's header, or its first
+            // picture is held from the sound's start (FFmpeg's constant rate): the content
+            // check has seen the pictures after it at their moments either way.
             const double offset = *in.AudioStart - *in.VideoStart;
-            EXPECT_NEAR(*out.AudioStart - *out.VideoStart, offset, std::max(0.1, 2 * picture)) << t.what;
+            const double kept = *out.AudioStart - *out.VideoStart;
+            const bool held = offset < 0 && std::abs(kept) <= std::max(0.1, 2 * picture);
+            if (!held)
+                EXPECT_NEAR(kept, offset, std::max(0.1, 2 * picture)) << t.what;
         }
     }
 }
