@@ -110,7 +110,7 @@ TEST(ConversionJob, EachWayARowEnds)
         w.Input = src;
         w.Output = dir + "/out/clip.avi";
         QFile::remove(w.Output);
-        w.FinalStatus = QStringLiteral("Done");
+        w.FinalStatus = TRowStatus::Of(TRowStatusKind::Done);
         const TResultOf<QString> temp = ReserveTempOutput(w.Output);
         w.Temp = temp.value();
         ASSERT_FALSE(w.Temp.isEmpty()) << temp.error().toStdString();
@@ -149,7 +149,7 @@ TEST(ConversionJob, EachWayARowEnds)
         ASSERT_TRUE(finished.wait(60000));
         const TRowWork& outcome = job.Work();
         if (*c.status)
-            EXPECT_EQ(outcome.FinalStatus, QString::fromLatin1(c.status));
+            EXPECT_EQ(RowStatusData(outcome.FinalStatus), QString::fromLatin1(c.status));
         EXPECT_EQ(outcome.Failed, c.failed) << outcome.Reason.toStdString();
         EXPECT_EQ(!outcome.Reason.isEmpty(), c.failed);
         EXPECT_EQ(host.reports.size(), c.failed ? 1 : 0) << host.reports.join('\n').toStdString();

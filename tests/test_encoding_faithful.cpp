@@ -208,21 +208,21 @@ TEST(FaithfulOutput, LateSoundAnMp4CannotKeepIsRefusedWithAReason)
 {
     TSource late;
     late.SoundOffsetMs = 1976;
-    EXPECT_TRUE(FaithfulOutput(Settings(false), Info(late)).AudioOffsetLost.isEmpty());
-    const QString why = FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost;
+    EXPECT_TRUE(FaithfulOutput(Settings(false), Info(late)).MencoderRefusal.isEmpty());
+    const QString why = FaithfulOutput(Settings(true), Info(late)).MencoderRefusal;
     EXPECT_EQ(why, TestSupport::UserDecimals("The sound starts 1.98 s after the picture, and an MP4 file from the encoder cannot "
                                 "keep that offset: convert this file to AVI."));
     late.SoundOffsetMs = -1500; // the picture after the sound
-    EXPECT_EQ(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost,
+    EXPECT_EQ(FaithfulOutput(Settings(true), Info(late)).MencoderRefusal,
               TestSupport::UserDecimals("The picture starts 1.50 s after the sound, and an MP4 file from the encoder cannot keep "
                            "that offset: convert this file to AVI."));
     late.SoundOffsetMs = 30; // within lip sync
-    EXPECT_TRUE(FaithfulOutput(Settings(true), Info(late)).AudioOffsetLost.isEmpty());
+    EXPECT_TRUE(FaithfulOutput(Settings(true), Info(late)).MencoderRefusal.isEmpty());
     // a clip cut without re-encoding hides pictures the encoder would show, in every container
     TVideoFileInfo trimmed = Info(TSource());
     trimmed.Probe.TrimmedStart = true;
     for (const bool mp4 : {false, true})
-        EXPECT_TRUE(FaithfulOutput(Settings(mp4), trimmed).AudioOffsetLost.contains("cut without re-encoding"));
+        EXPECT_TRUE(FaithfulOutput(Settings(mp4), trimmed).MencoderRefusal.contains("cut without re-encoding"));
 }
 
 // The notes are for people and follow the language; the command line is the encoder's and

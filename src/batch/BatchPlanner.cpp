@@ -522,7 +522,7 @@ void TBatchPlanner::RemoveJob(TConversionJob* job)
 void TBatchPlanner::RowEnded(int row, const TRowWork& w)
 {
     const bool aborted = Aborted();
-    TRowStatus status = ParseRowStatus(w.FinalStatus);
+    TRowStatus status = w.FinalStatus;
     if (!aborted) {
         m_sink->OnFileCompleted(row);
     } else {

@@ -63,16 +63,6 @@ TFileDates ReadFileDates(const QString& path)
     return d;
 }
 
-QString ErrorStatus(int code, bool secondPass)
-{
-    return RowStatusData(TRowStatus::Exit(code, secondPass));
-}
-
-QString FailedStatus()
-{
-    return RowStatusData(TRowStatus::Of(TRowStatusKind::Failed));
-}
-
 TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString& ext, const TBatchFiles& files)
 {
     const QString outDir = AbsoluteOutDir(options);
@@ -87,7 +77,7 @@ TResult ChooseRowOutput(TRowWork& w, const TBatchOptions& options, const QString
     // run, made with the same options: converted again, it would turn into a copy of a copy.
     if (const QString source = files.PlannedSourceOf(w.Input); !source.isEmpty() && !SameFile(source, w.Input)) {
         w.Planned = w.Output = w.Input;
-        w.FinalStatus = QStringLiteral("Skipped");
+        w.FinalStatus = TRowStatus::Of(TRowStatusKind::Skipped);
         w.Skipped = true;
         w.Note = QCoreApplication::translate("TBatchPlanner", "This file is where this batch puts the output of %1: it is "
                                                               "not converted again.")
@@ -143,7 +133,7 @@ void ReplaceIncompleteOutput(TRowWork& w, const QString& verdict)
     w.JudgeExisting = false;
     w.Skipped = false;
     w.ReplacesIncomplete = true;
-    w.FinalStatus = QStringLiteral("OK - Overwritten");
+    w.FinalStatus = TRowStatus::Of(TRowStatusKind::Overwritten);
     //: %1: what is wrong with it, "The output file is cut short"
     w.Note = QCoreApplication::translate("TBatchPlanner", "The existing output was incomplete (%1): it was converted again.")
                  .arg(verdict);
@@ -173,7 +163,7 @@ TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files)
         DiscardRowTemp(w);
         w.Note.clear();
         w.Skipped = true;
-        w.FinalStatus = QStringLiteral("Skipped");
+        w.FinalStatus = TRowStatus::Of(TRowStatusKind::Skipped);
         return {};
     }
     TResult committed = CommitOutput(w.Temp, w.Output, overwrite ? TCommitPolicy::Replace : TCommitPolicy::KeepExisting);
@@ -183,7 +173,7 @@ TResult CommitRow(TRowWork& w, TOutputPolicy policy, TBatchFiles& files)
         committed = CommitOutput(w.Temp, numbered, TCommitPolicy::KeepExisting);
         if (committed) {
             w.Output = numbered;
-            w.FinalStatus = QStringLiteral("OK - Renamed");
+            w.FinalStatus = TRowStatus::Of(TRowStatusKind::Renamed);
         }
     }
     if (!committed)
@@ -253,8 +243,8 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
     if (TResult accepted = CheckInput(input, plan.Input, listed); !accepted)
         return accepted;
     // No command line of MEncoder's keeps such an offset: the row ends before a run that could only fail.
-    if (plan.Engine == TEngine::MEncoder && !plan.Faithful.AudioOffsetLost.isEmpty())
-        return TResult::Failure(plan.Faithful.AudioOffsetLost);
+    if (plan.Engine == TEngine::MEncoder && !plan.Faithful.MencoderRefusal.isEmpty())
+        return TResult::Failure(plan.Faithful.MencoderRefusal);
     return {};
 }
 
@@ -321,7 +311,7 @@ TRowFailure FailRow(TRowWork& w, TRunState& state, const QString& why, const QSt
                     const QString& commandLine)
 {
     w.Failed = true;
-    w.FinalStatus = FailedStatus();
+    w.FinalStatus = TRowStatus::Of(TRowStatusKind::Failed);
     w.Reason = why;
     KeepLastEncoderLines(state);
     state.EncoderOutput << (detail.isEmpty() ? why : detail);
@@ -335,7 +325,7 @@ TRowFailure FailRow(TRowWork& w, TRunState& state, const QString& why, const QSt
 TRowFailure RunFailure(TRowWork& w, TRunState& state, int code, bool secondPass, const QString& commandLine)
 {
     w.Failed = true;
-    w.FinalStatus = ErrorStatus(code, secondPass);
+    w.FinalStatus = TRowStatus::Exit(code, secondPass);
     // read before the cleaning, which may drop the line that tells
     w.Reason = RunFailureReason(code, state);
     KeepLastEncoderLines(state);
@@ -399,7 +389,7 @@ TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo, const QString& ffm
     b.VParams = w.Job.Pieces.VParams;
     b.VParams1 = w.Job.VParams1;
     b.VParams2 = w.Job.VParams2;
-    b.Overwrites = ParseRowStatus(w.FinalStatus).Is(TRowStatusKind::Overwritten);
+    b.Overwrites = w.FinalStatus.Is(TRowStatusKind::Overwritten);
     return b;
 }
 

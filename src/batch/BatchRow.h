@@ -37,7 +37,7 @@ struct TRowWork {
     QString Temp;            // where the encoder writes until the output is accepted; empty once settled
     bool Committed = false;  // the output is under its final name
     bool Remedied = false;   // the row runs again with the lavf demuxer
-    QString FinalStatus;
+    TRowStatus FinalStatus;
     int LastExitCode = 0;
     bool Failed = false;     // the run failed although the encoder said it succeeded
     QString Reason;          // why the row failed, in one plain sentence
@@ -119,11 +119,6 @@ void NotePlannedOutputs(TBatchFiles& files, const IBatchRows& rows, const TBatch
 // failure, in one plain sentence, when it cannot be made. Only that row fails then.
 TResult MakeRowFolder(const TRowWork& w);
 
-// "Error (N)" for a run, "Error = N" for a second pass; N as an unsigned 32-bit number.
-QString ErrorStatus(int code, bool secondPass);
-// "Error": the row failed, but not by the encoder's exit code (the output check, a refusal,
-// a folder that cannot be made); its reason says why.
-QString FailedStatus();
 
 // A row whose existing output proved incomplete (verdict: what is wrong with it, as
 // TOutputVerdict::Reason says it): it is converted again

@@ -98,8 +98,8 @@ TBatchResult TBatchScriptWriter::Write(IBatchRows& rows, const EncodingSettings&
         script.AddFile(ScriptBlockOf(w, fileNo, m_tools.Ffmpeg));
         files.AddOutput(w.Output);
         sink.OnFileCompleted(row);
-        sink.OnRowStatusLabel(row, ParseRowStatus(w.FinalStatus), true, m_tools.Params.ColorOK);
-        sink.OnRowFinished(row, ParseRowStatus(w.FinalStatus), w.Input, w.Output);
+        sink.OnRowStatusLabel(row, w.FinalStatus, true, m_tools.Params.ColorOK);
+        sink.OnRowFinished(row, w.FinalStatus, w.Input, w.Output);
     }
     const TResult saved = script.Save(target);
     result.ScriptWritten = saved.ok();

@@ -292,8 +292,8 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
             report.Problems << OfInput(input, probed.error());
         } else {
             const TFaithfulOutput& faithful = plan.Faithful;
-            if (plan.Engine == TEngine::MEncoder && !faithful.AudioOffsetLost.isEmpty())
-                report.Problems << OfInput(input, faithful.AudioOffsetLost);
+            if (plan.Engine == TEngine::MEncoder && !faithful.MencoderRefusal.isEmpty())
+                report.Problems << OfInput(input, faithful.MencoderRefusal);
             for (const QString& note : faithful.Notes + TrackNotes(settings, info, plan.Sound, plan.Subtitles))
                 report.Notes << OfInput(input, note);
         }

@@ -322,7 +322,7 @@ void SoundOffset(TRuleInput& in, TFaithfulOutput& f)
                        .arg(distance);
     } else if (std::abs(offset) > AudioOffsetToleranceMs) {
         //: %1 is a time in seconds ("0.25 s"), %2 the output's container ("MP4", "MKV")
-        f.AudioOffsetLost = (offset > 0 ? QCoreApplication::translate("FaithfulOutput",
+        f.MencoderRefusal = (offset > 0 ? QCoreApplication::translate("FaithfulOutput",
                                                                       "The sound starts %1 after the picture, and an "
                                                                       "%2 file from the encoder cannot keep that "
                                                                       "offset: convert this file to AVI.")
@@ -358,9 +358,9 @@ void SoundRate(TRuleInput& in, TFaithfulOutput& f)
 // A trimmed clip hides pictures before its start, which the encoder's readers show.
 void TrimmedClip(TRuleInput& in, TFaithfulOutput& f)
 {
-    if (in.info.Probe.Opened && in.info.Probe.TrimmedStart && f.AudioOffsetLost.isEmpty() &&
+    if (in.info.Probe.Opened && in.info.Probe.TrimmedStart && f.MencoderRefusal.isEmpty() &&
         !UserAddsAny(in.s, {"-ss"}))
-        f.AudioOffsetLost = QCoreApplication::translate("FaithfulOutput",
+        f.MencoderRefusal = QCoreApplication::translate("FaithfulOutput",
                                                         "The file was cut without re-encoding and hides pictures before "
                                                         "its start, which the encoder would show: the output would not "
                                                         "start where the file does.");

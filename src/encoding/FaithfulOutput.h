@@ -84,7 +84,7 @@ struct TFaithfulOutput {
     double TargetAspect = 0;   // the display aspect the output must have; 0: unknown
     int OutWidth = 0;          // the picture's size after every filter (0 when not known)
     int OutHeight = 0;
-    QString AudioOffsetLost;   // why the output cannot show its source faithfully (refused before any run), or empty
+    QString MencoderRefusal;   // why the output cannot show its source faithfully (refused before any run), or empty
     QStringList Notes;         // each adjustment in plain words, for the check before a batch
 };
 

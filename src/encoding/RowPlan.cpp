@@ -143,7 +143,7 @@ QString MencoderShortfall(const EncodingSettings& s, const TVideoFileInfo& info,
     const QString word = QString(container.Word);
     if (p.Opened && p.TrimmedStart)
         return QCoreApplication::translate("RowPlan", "MEncoder would show the pictures this trimmed clip hides before its start");
-    if (!f.AudioOffsetLost.isEmpty())
+    if (!f.MencoderRefusal.isEmpty())
         //: %1: the output's container ("MP4")
         return QCoreApplication::translate("RowPlan", "MEncoder cannot keep this file's sound offset in %1").arg(word);
     const QString format = p.Container;

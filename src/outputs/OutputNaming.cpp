@@ -83,7 +83,7 @@ TOutputChoice ChooseOutputName(const QString& planned, TOutputPolicy policy, con
 {
     TOutputChoice c;
     c.Output = planned;
-    c.FinalStatus = QStringLiteral("Done");
+    c.FinalStatus = TRowStatus::Of(TRowStatusKind::Done);
 
     // An output that an earlier row of this batch writes is always taken: two inputs
     // that map to one name must not overwrite each other, whatever the policy.
@@ -91,7 +91,7 @@ TOutputChoice ChooseOutputName(const QString& planned, TOutputPolicy policy, con
     if (files.IsEarlierOutput(planned)) {
         c.EarlierRow = true;
         c.Output = NumberedOutputName(planned, taken);
-        c.FinalStatus = QStringLiteral("OK - Renamed");
+        c.FinalStatus = TRowStatus::Of(TRowStatusKind::Renamed);
         return c;
     }
     // Taken is what the file system says is there, a dangling symbolic link included.
@@ -109,9 +109,9 @@ TOutputChoice ChooseOutputName(const QString& planned, TOutputPolicy policy, con
     // symbolic link to wherever it points.
     if (policy == TOutputPolicy::Rename || files.IsInput(planned) || IsSymLinkName(planned)) {
         c.Output = NumberedOutputName(planned, taken);
-        c.FinalStatus = QStringLiteral("OK - Renamed");
+        c.FinalStatus = TRowStatus::Of(TRowStatusKind::Renamed);
     } else if (policy == TOutputPolicy::Overwrite) {
-        c.FinalStatus = QStringLiteral("OK - Overwritten");
+        c.FinalStatus = TRowStatus::Of(TRowStatusKind::Overwritten);
     }
     return c;
 }

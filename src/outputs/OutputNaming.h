@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/RowStatus.h"
 #include "encoding/EncodingSettings.h"
 #include "outputs/BatchFiles.h"
 
@@ -38,7 +39,7 @@ bool SameFile(const QString& a, const QString& b);
 // files holds the batch's inputs and the outputs of the rows before this one.
 struct TOutputChoice {
     QString Output;                 // the name written (numbered when taken), or the existing one when skipped
-    QString FinalStatus;            // "Done", "OK - Renamed", "OK - Overwritten"
+    TRowStatus FinalStatus;         // Done, Renamed, Overwritten
     bool Skipped = false;
     bool EarlierRow = false;        // an earlier row of the batch writes planned
     bool OnDisk = false;            // planned exists on disk
