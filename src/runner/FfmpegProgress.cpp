@@ -1,5 +1,6 @@
 #include "runner/FfmpegProgress.h"
 
+#include <QList>
 #include <QString>
 
 #include <algorithm>
