@@ -144,7 +144,8 @@ int PercentOfSide(int percent, int side)
     return RoundHalfEven(static_cast<double>(percent) * side / 100.0);
 }
 
-// Runs a check: its warning is sent on and is the failure's message.
+} // namespace
+
 TResult Checked(bool (*check)(const QString&, const TWarningSink&), const QString& text, const TWarningSink& warn)
 {
     QString message;
@@ -155,8 +156,6 @@ TResult Checked(bool (*check)(const QString&, const TWarningSink&), const QStrin
     });
     return valid ? TResult() : TResult::Failure(message);
 }
-
-} // namespace
 
 TCmdPiece GetVideoCodec(const EncodingSettings& s)
 {

@@ -60,6 +60,8 @@ TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass);
 // the quality number of the chosen codec: x264's constant rate factor (0..51) or Xvid's
 // fixed quantizer (1..31), rounded;
 int QualityNumber(const EncodingSettings& s);
+// runs a typed value's check: its warning is sent on and is the failure's message;
+TResult Checked(bool (*check)(const QString&, const TWarningSink&), const QString& text, const TWarningSink& warn);
 // the x264 thread count: the one chosen, else AutoThreadCount ("auto": the encoder's own);
 QString X264ThreadsText(const EncodingSettings& s, int processorCount);
 // the MP3's sampling rate: the typed one (the caller checks it), 16000 for sound below what

@@ -45,18 +45,6 @@ struct TLine {
     }
 };
 
-// A builder's check: its warning is sent on and is the failure's message.
-TResult Checked(bool (*check)(const QString&, const TWarningSink&), const QString& text, const TWarningSink& warn)
-{
-    QString message;
-    const bool valid = check(text, [&](const QString& m) {
-        message = m;
-        if (warn)
-            warn(m);
-    });
-    return valid ? TResult() : TResult::Failure(message);
-}
-
 bool KnownFile(const TVideoFileInfo& info) { return info.NumberOfVideoStreams > 0 || info.Probe.Opened; }
 
 // The output carries sound: asked for, and the file has some (or is not known yet).
