@@ -229,12 +229,8 @@ done
 mv "$prov.new" "$prov"
 
 # --- the program --------------------------------------------------------------------------
-if [[ -z ${VEXACONV:-} ]]; then
-  build=${BUILD_DIR:-$root/build/bench}
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEXA_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$build" --target vexaconv -j2 >/dev/null
-  VEXACONV=$build/bin/vexaconv
-fi
+# shellcheck source=bench/build_vexaconv.sh
+source "$root/bench/build_vexaconv.sh"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
