@@ -326,7 +326,7 @@ for fmt in "${formats[@]}"; do
       { sub(/\r$/, "") }
       /^Input file: / { input = substr($0, 13) }
       /^Command line: / { cmd = 1 }
-      /converted by FFmpeg/ { ff = 1 }
+      tolower($0) ~ /converted by ffmpeg|^ffmpeg / { ff = 1 }
       /^-----------------------------------/ { if (input != "") print input "\t" (cmd + 0) "\t" (ff + 0); input = ""; cmd = 0; ff = 0 }
       END { if (input != "") print input "\t" (cmd + 0) "\t" (ff + 0) }' "$work/err-$fmt.log")
   fi
@@ -335,7 +335,8 @@ for fmt in "${formats[@]}"; do
     name=${input##*/}
     [[ -n ${src_m[$name]:-} ]] || continue
     eng=MEncoder
-    if [[ $reason == *"converted by FFmpeg"* || -n ${other[$input]:-} ]]; then eng=FFmpeg; fi
+    # (under Automatic MP4 and MKV are FFmpeg's; elsewhere the row's note says so)
+    if [[ $fmt != AVI || ${reason,,} == *"converted by ffmpeg"* || -n ${other[$input]:-} ]]; then eng=FFmpeg; fi
     engine[$name,$fmt]=$eng
     case $status in
       Done | OK*)
