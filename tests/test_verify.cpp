@@ -651,3 +651,36 @@ TEST(FailureReason, EachKnownFailureInPlainWords)
     for (const Case& c : cases)
         EXPECT_EQ(RunFailureReason(c.code, c.lines, input), c.sentence) << c.lines.join('|').toStdString();
 }
+
+// Where the check expects the sound to start against the picture, by the engine that makes
+// the output: MEncoder moves a late sound in an AVI's header, FFmpeg fills it with silence
+// there and keeps it by the timestamps in MP4 and MKV; a late picture is held from 0.
+TEST(OutputExpectation, TheSoundsStartFollowsTheEngine)
+{
+    struct Case {
+        const char* name;
+        TEngine engine;
+        TContainer container;
+        int soundAfterPictureMs;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        {"MEncoder, AVI, sound 500 ms late", TEngine::MEncoder, TContainer::Avi, 500, 500},
+        {"FFmpeg, AVI, sound 500 ms late (filled with silence)", TEngine::FFmpeg, TContainer::Avi, 500, 0},
+        {"FFmpeg, MP4, sound 500 ms late", TEngine::FFmpeg, TContainer::Mp4, 500, 500},
+        {"FFmpeg, MKV, picture 500 ms late (held from the start)", TEngine::FFmpeg, TContainer::Mkv, -500, 0},
+    };
+    for (const Case& c : cases) {
+        EncodingSettings s;
+        SetDefaultParams(s, 0);
+        s.container = c.container;
+        TVideoFileInfo input;
+        input.Duration = 4000;
+        input.NumberOfVideoStreams = 1;
+        input.NumberOfAudioStreams = 1;
+        input.Probe.Opened = input.Probe.HasAudio = input.Probe.HasVideo = true;
+        input.Probe.VideoStartMs = std::max(0, -c.soundAfterPictureMs);
+        input.Probe.AudioStartMs = std::max(0, c.soundAfterPictureMs);
+        EXPECT_EQ(ExpectedOutput(RowPlanBy(c.engine, s, input)).AudioOffsetMs, c.expected) << c.name;
+    }
+}

@@ -126,9 +126,13 @@ TOutputExpectation ExpectedOutput(const TRowPlan& plan)
     if (e.Audio && !HasAnyOption(added, {"-audio-delay", "-delay", "-mc", "-ss"})) {
         const TAvProbeInfo& p = input.Probe;
         // A picture that starts after the sound keeps that offset where the sound's start
-        // is moved (in an AVI header); elsewhere both start at 0.
+        // is moved (in an AVI header); elsewhere both start at 0. FFmpeg fills an AVI's late
+        // sound with silence from the start: its track starts with the picture there.
+        const bool filled = plan.Engine == TEngine::FFmpeg && ContainerRow(plan.Settings.container).KeepsLateSound;
         if (p.Opened && p.HasAudio && p.HasVideo)
-            e.AudioOffsetMs = plan.PictureDelayed ? SourceAudioOffsetMs(input) : std::max(0, SourceAudioOffsetMs(input));
+            e.AudioOffsetMs = filled               ? 0
+                            : plan.PictureDelayed ? SourceAudioOffsetMs(input)
+                                                  : std::max(0, SourceAudioOffsetMs(input));
     }
     return e;
 }
