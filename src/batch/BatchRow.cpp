@@ -255,6 +255,8 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
     // No command line of MEncoder's keeps such an offset: the row ends before a run that could only fail.
     if (plan.Engine == TEngine::MEncoder && !plan.Faithful.AudioOffsetLost.isEmpty())
         return TResult::Failure(plan.Faithful.AudioOffsetLost);
+    if (const QString beyond = MencoderRefusal(plan.Settings); plan.Engine == TEngine::MEncoder && !beyond.isEmpty())
+        return TResult::Failure(beyond);
     return {};
 }
 
