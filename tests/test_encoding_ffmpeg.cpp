@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -35,6 +36,7 @@ const QString IN = QStringLiteral("/media/in put/clip.mkv");
 const QString OUT = QStringLiteral("/media/out/.clip.vexa-1-1.avi");
 const QString LOG = QStringLiteral("/tmp/vexa pass");
 const QStringList Debian{"libx264", "libxvid", "mpeg4", "libmp3lame"};
+const QStringList WithOpus = Debian + QStringList{"aac", "libopus"};
 
 EncodingSettings Defaults(int codec = 0)
 {
@@ -87,7 +89,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
         {"AVI, Xvid and MP3 by default",
          [] { return RowPlan(Defaults(), Clip()); }, TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -map 0:a:0 -c:v libxvid -b:v 400k -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
+         "-map 0:V:0 -map 0:a:0 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
          "-c:a libmp3lame -b:a 128k -af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"ffmpeg's own MPEG-4 encoder without libxvid, at a fixed quantizer",
          [] {
@@ -98,7 +100,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          },
          TFfmpegPass::Single, QStringList{"mpeg4"},
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -map 0:a:0 -c:v mpeg4 -q:v 3 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
+         "-map 0:V:0 -map 0:a:0 -c:v mpeg4 -q:v 3 -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
          "-c:a libmp3lame -b:a 128k -af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"MP4, x264 two passes: the first measures only",
          [] {
@@ -113,7 +115,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          },
          TFfmpegPass::First, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -c:v libx264 -preset slow -tune film -threads 3 -b:v 1000k -pix_fmt yuv420p -r 25.000 "
+         "-map 0:V:0 -c:v libx264 -preset slow -tune film -threads 3 -b:v 1000k -g 125 -profile:v high -level:v 4.1 -pix_fmt yuv420p -r 25.000 "
          "-fps_mode cfr -pass 1 -passlogfile \"/tmp/vexa pass\" -an -f null -"},
         {"MP4, x264 two passes: the second writes, fast start",
          [] {
@@ -125,7 +127,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          },
          TFfmpegPass::Second, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -map 0:a:0 -c:v libx264 -threads 4 -b:v 1000k -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
+         "-map 0:V:0 -map 0:a:0 -c:v libx264 -threads 4 -b:v 1000k -g 125 -profile:v high -level:v 4.1 -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
          "-pass 2 -passlogfile \"/tmp/vexa pass\" -c:a libmp3lame -b:a 128k -f mp4 -movflags +faststart "
          "\"/media/out/.clip.vexa-1-1.avi\""},
         {"MKV, x264 quality, the German sound track, a subtitle file beside it in Latin-1",
@@ -142,7 +144,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -vf \"subtitles=filename=\\'/media/in put/it\\'\\\\\\'\\'s \\[a\\]\\,b\\;c.srt\\':charenc=cp1252\" "
-         "-map 0:a:1 -c:v libx264 -threads 4 -crf 22 -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
+         "-map 0:a:1 -c:v libx264 -threads 4 -crf 22 -g 125 -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
          "-c:a libmp3lame -b:a 128k -f matroska \"/media/out/.clip.vexa-1-1.avi\""},
         {"A text track of the file drawn last, after the stated shape's filters",
          [] {
@@ -157,7 +159,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -vf \"subtitles=filename=\\'/media/in put/clip.mkv\\':si=1,setdar=1.7778\" -map 0:a:0 "
-         "-c:v libxvid -b:v 1037k -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k "
+         "-c:v libxvid -b:v 1037k -g 125 -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k "
          "-f matroska \"/media/out/.clip.vexa-1-1.avi\""},
         {"A picture track laid over the picture before the chain scales it",
          [] {
@@ -172,7 +174,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-filter_complex [0:s:0][0:V:0]scale2ref[sub][pic];[pic][sub]overlay,scale=160:120,setsar=1[v] -map [v] -map 0:a:0 -c:v libxvid "
-         "-b:v 144k -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k -f matroska "
+         "-b:v 144k -g 125 -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k -f matroska "
          "\"/media/out/.clip.vexa-1-1.avi\""},
         {"A DVD pair beside the input: its pictures are a second input",
          [] {
@@ -185,7 +187,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-i \"/media/in put/clip.idx\" -filter_complex [1:s:1][0:V:0]scale2ref[sub][pic];[pic][sub]overlay[v] -map [v] -map 0:a:0 "
-         "-c:v libxvid -b:v 400k -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k "
+         "-c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k "
          "-af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"Deinterlaced, flipped, turned by the user: ffmpeg's own turn undone first",
          [] {
@@ -201,7 +203,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          },
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -vf transpose=cclock,yadif,vflip,hflip,transpose=cclock -map 0:a:0 -c:v libxvid -b:v 400k "
+         "-map 0:V:0 -vf transpose=cclock,yadif,vflip,hflip,transpose=cclock -map 0:a:0 -c:v libxvid -b:v 400k -g 125 "
          "-vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode vfr -c:a libmp3lame -b:a 128k "
          "-af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"A mirrored phone clip: ffmpeg's turn is the plan's",
@@ -213,7 +215,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          },
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -map 0:a:0 -c:v libxvid -b:v 400k "
+         "-map 0:V:0 -map 0:a:0 -c:v libxvid -b:v 400k -g 125 "
          "-vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k "
          "-af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"No audio asked for",
@@ -224,12 +226,12 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          },
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -c:v libxvid -b:v 400k -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -an "
+         "-map 0:V:0 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -an "
          "-f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"A silent file",
          [] { return RowPlan(Defaults(), Clip(0)); }, TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-map 0:V:0 -c:v libxvid -b:v 400k -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -an "
+         "-map 0:V:0 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -an "
          "-f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"Every picture and sound option typed, the title kept",
          [] {
@@ -255,8 +257,79 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -vf scale=640:360,setsar=1,eq=brightness=0.2:saturation=1.5 -map 0:a:0 -c:v libxvid "
-         "-b:v 691k -pix_fmt yuv420p -aspect 16:9 -r 29.97 -fps_mode cfr -c:a libmp3lame -b:a 96k -abr 1 "
+         "-b:v 691k -g 150 -pix_fmt yuv420p -aspect 16:9 -r 29.97 -fps_mode cfr -c:a libmp3lame -b:a 96k -abr 1 "
          "-ar 22050 -ac 1 -compression_level 2 -metadata \"title=A Film: Part 1\" -f matroska "
+         "\"/media/out/.clip.vexa-1-1.avi\""},
+        {"MP4 for devices: AAC at a mono track's rate, High profile at level 4.1",
+         [] {
+             EncodingSettings s = Defaults(1);
+             s.container = TContainer::Mp4;
+             s.videoRateControl = RateByQuality;
+             s.audioCodec = TAudioCodec::Aac;
+             TVideoFileInfo info = Clip();
+             info.AudioStreams[0].Channels = 1;
+             return RowPlan(s, info);
+         },
+         TFfmpegPass::Single, WithOpus,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -map 0:a:0 -c:v libx264 -threads 4 -crf 22 -g 125 -profile:v high -level:v 4.1 -pix_fmt yuv420p "
+         "-r 25.000 -fps_mode cfr -c:a aac -b:a 96k -f mp4 -movflags +faststart \"/media/out/.clip.vexa-1-1.avi\""},
+        {"A 1080p picture at 50 fps is beyond level 4.1: x264's own; AAC at the typed rate, in stereo",
+         [] {
+             EncodingSettings s = Defaults(1);
+             s.container = TContainer::Mp4;
+             s.videoRateControl = RateByQuality;
+             s.audioCodec = TAudioCodec::Aac;
+             s.audioBitrate.Text = "112";
+             s.audioChannels = 1;
+             TVideoFileInfo info = Clip(1, 1920, 1080);
+             info.VideoStreams[0].FPS = 50;
+             return RowPlan(s, info);
+         },
+         TFfmpegPass::Single, WithOpus,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -map 0:a:0 -c:v libx264 -threads 4 -crf 22 -g 250 -profile:v high -pix_fmt yuv420p -r 50.000 "
+         "-fps_mode cfr -c:a aac -b:a 112k -ac 2 -f mp4 -movflags +faststart \"/media/out/.clip.vexa-1-1.avi\""},
+        {"MKV with every track: the German sound first, each at its channels' rate, MP4's text as SubRip",
+         [] {
+             EncodingSettings s = Defaults(1);
+             s.container = TContainer::Mkv;
+             s.videoRateControl = RateByQuality;
+             s.audioCodec = TAudioCodec::Opus;
+             s.soundLanguage.Text = "German";
+             s.keepAllTracks = true;
+             TVideoFileInfo info = Clip(2);
+             info.AudioStreams[0].Channels = 6;
+             info.AudioStreams[0].Bitrate = 448;
+             info.AudioStreams[1].Channels = 2;
+             info.NumberOfTextStreams = 2;
+             info.TextStreams[0] = {"Timed Text", "English", "en", false, false, 3};
+             info.TextStreams[1] = {"Timed Text", "German", "de", false, true, 4};
+             info.VideoStreams[0].FPS = 0;
+             return RowPlan(s, info);
+         },
+         TFfmpegPass::Single, WithOpus,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -map 0:a:1 -map 0:a:0? -map 0:s? -c:v libx264 -threads 4 -crf 22 "
+         "-force_key_frames expr:gte(t,n_forced*5) -pix_fmt yuv420p -fps_mode cfr -c:a libopus -b:a:0 128k -b:a:1 288k "
+         "-disposition:a:0 default -disposition:a:1 -default -c:s srt -f matroska \"/media/out/.clip.vexa-1-1.avi\""},
+        {"Every track into MP4: a picture track leaves the subtitle tracks out",
+         [] {
+             EncodingSettings s = Defaults(1);
+             s.container = TContainer::Mp4;
+             s.videoRateControl = RateByQuality;
+             s.audioCodec = TAudioCodec::Aac;
+             s.keepAllTracks = true;
+             TVideoFileInfo info = Clip(2);
+             info.NumberOfTextStreams = 2;
+             info.TextStreams[0] = {"UTF-8", "English", "en", false, false, 3};
+             info.TextStreams[1] = {"PGS", "German", "de", false, false, 4};
+             return RowPlan(s, info);
+         },
+         TFfmpegPass::Single, WithOpus,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -map 0:a:0 -map 0:a:1? -c:v libx264 -threads 4 -crf 22 -g 125 -profile:v high -level:v 4.1 "
+         "-pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a aac -b:a 128k -f mp4 -movflags +faststart "
          "\"/media/out/.clip.vexa-1-1.avi\""},
     };
     for (const auto& c : cases) {
@@ -299,6 +372,9 @@ TEST(FfmpegCommand, TypedValuesFailOnceAndPassesShareThePlan)
         {"a frame rate", [](EncodingSettings& e) { e.frameRate.Text = "25 fps"; }, "VParams"},
         {"a sound bit rate", [](EncodingSettings& e) { e.audioBitrate.Text = "loud"; }, "AParams"},
         {"a sampling rate", [](EncodingSettings& e) { e.sampleRate.Text = "44.1k"; }, "AParams"},
+        {"Opus into AVI", [](EncodingSettings& e) { e.audioCodec = TAudioCodec::Opus; }, "AParams"},
+        {"Opus where ffmpeg lacks libopus",
+         [](EncodingSettings& e) { e.audioCodec = TAudioCodec::Opus, e.container = TContainer::Mkv; }, "AParams"},
     };
     for (const auto& c : failures) {
         SCOPED_TRACE(c.name);
@@ -312,6 +388,45 @@ TEST(FfmpegCommand, TypedValuesFailOnceAndPassesShareThePlan)
         ASSERT_EQ(warnings.size(), 1);
         EXPECT_EQ(failed.FailureMessage, warnings.first());
     }
+}
+
+// What only FFmpeg makes chooses it under Automatic, for the setting's sake (the row names no
+// reason); a row MEncoder would make is refused before its run, saying what to do.
+TEST(FfmpegCommand, SettingsOnlyFfmpegMakesChooseIt)
+{
+    using S = EncodingSettings;
+    const struct {
+        const char* name;
+        std::function<void(S&)> set;
+        TEngine engine;
+        QString refusal;
+    } cases[] = {
+        {"MP3 into AVI stays MEncoder's", {}, TEngine::MEncoder, ""},
+        {"AAC", [](S& s) { s.audioCodec = TAudioCodec::Aac; }, TEngine::FFmpeg, ""},
+        {"Opus", [](S& s) { s.audioCodec = TAudioCodec::Opus; }, TEngine::FFmpeg, ""},
+        {"every track kept", [](S& s) { s.keepAllTracks = true; }, TEngine::FFmpeg, ""},
+        {"AAC, but no sound", [](S& s) { s.audioCodec = TAudioCodec::Aac, s.noAudio = true; }, TEngine::MEncoder, ""},
+        {"AAC with MEncoder chosen", [](S& s) { s.audioCodec = TAudioCodec::Aac, s.encoder = TEncoderChoice::MEncoder; },
+         TEngine::MEncoder, "Only FFmpeg makes AAC sound, but the encoder setting is MEncoder: set it to Automatic or FFmpeg."},
+        {"every track with MEncoder chosen", [](S& s) { s.keepAllTracks = true, s.encoder = TEncoderChoice::MEncoder; },
+         TEngine::MEncoder,
+         "Only FFmpeg makes outputs with all sound and subtitle tracks, but the encoder setting is MEncoder: set it to "
+         "Automatic or FFmpeg."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        S s = Defaults();
+        if (c.set)
+            c.set(s);
+        const TRowPlan plan = RowPlan(s, Clip());
+        EXPECT_EQ(plan.Engine, c.engine);
+        EXPECT_EQ(plan.EngineReason, "");
+        EXPECT_EQ(plan.Engine == TEngine::MEncoder ? MencoderCannotMake(s) : QString(), c.refusal);
+    }
+    // Automatic falls to MEncoder where no ffmpeg is installed
+    S opus = Defaults();
+    opus.audioCodec = TAudioCodec::Opus;
+    EXPECT_EQ(MencoderCannotMake(opus), "Only FFmpeg makes Opus sound, and no ffmpeg program was found: install the package ffmpeg.");
 }
 
 // Every setting row reaches the FFmpeg command line, but the few that are MEncoder's alone:
@@ -341,6 +456,7 @@ TEST(FfmpegCommand, EverySettingRowMaps)
         {"threads", x264, [](S& s) { s.threads = 5; }},
         {"preset", x264, [](S& s) { s.preset = TX264Preset::Fast; }},
         {"x264Tune", x264, [](S& s) { s.x264Tune = 2; }},
+        {"audioCodec", {}, [](S& s) { s.audioCodec = TAudioCodec::Aac; }},
         {"audioBitrate", {}, [](S& s) { s.audioBitrate.Text = "64"; }},
         {"sampleRate", {}, [](S& s) { s.sampleRate.Text = "32000"; }},
         {"audioChannels", {}, [](S& s) { s.audioChannels = 1; }},
@@ -365,6 +481,7 @@ TEST(FfmpegCommand, EverySettingRowMaps)
         {"subtitles", {}, [](S& s) { s.subtitles = int(TSubtitleMode::Forced); }},
         {"subtitleLanguage", [](S& s) { s.subtitles = int(TSubtitleMode::Language), s.subtitleLanguage.Text = "en"; },
          [](S& s) { s.subtitleLanguage.Text = "de"; }},
+        {"keepAllTracks", {}, [](S& s) { s.keepAllTracks = true; }},
     };
     // two sound tracks and two subtitle tracks, the English one forced
     TVideoFileInfo info = Clip(2);
@@ -423,6 +540,47 @@ QStringList Probed(const QString& file)
     return seen;
 }
 
+// Each sound and subtitle track as ffprobe reads it: "audio opus ger Commentary default".
+QStringList Tracks(const QString& file)
+{
+    const TestSupport::RunResult r = TestSupport::RunProgram(
+        "ffprobe", {"-v", "error", "-show_entries",
+                    "stream=codec_type,codec_name:stream_tags=language,title:stream_disposition=default", "-of", "json", file});
+    QStringList seen;
+    for (const QJsonValue v : QJsonDocument::fromJson(r.out).object()["streams"].toArray()) {
+        const QJsonObject st = v.toObject();
+        if (st["codec_type"].toString() == "video")
+            continue;
+        const QJsonObject tags = st["tags"].toObject();
+        seen << QStringList{st["codec_type"].toString(), st["codec_name"].toString(), tags["language"].toString(),
+                            tags["title"].toString(), st["disposition"].toObject()["default"].toInt() ? "default" : ""}
+                    .join(' ')
+                    .trimmed();
+    }
+    return seen;
+}
+
+// An MP4's top-level boxes in their order: "ftyp moov mdat".
+QString TopBoxes(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList boxes;
+    while (!f.atEnd()) {
+        const QByteArray head = f.read(16);
+        if (head.size() < 8)
+            break;
+        quint64 size = qFromBigEndian<quint32>(head.constData());
+        if (size == 1 && head.size() == 16)
+            size = qFromBigEndian<quint64>(head.constData() + 8);
+        boxes << QString::fromLatin1(head.mid(4, 4));
+        if (size < 8 || !f.seek(f.pos() - head.size() + qint64(size)))
+            break;
+    }
+    return boxes.join(' ');
+}
+
 } // namespace
 
 // The real ffmpeg on clips analysed by the real MediaInfo library: the options the builder
@@ -441,9 +599,10 @@ TEST(RealFfmpeg, OutputsAreWhatThePlansSay)
         QByteArray subtitles; // a subtitle file beside the input ("dvd": a DVD pair), or none
         QStringList probed;
         QString upright;      // what ffmpeg's own reading of the input must become to look the same
+        QStringList tracks;   // with a French subtitle track and titles added to the input: the output's tracks
     } cases[] = {
         {"AVI, Xvid and MP3", "clip_xvid_mp3.avi", {}, Debian, {},
-         {"avi", "video mpeg4 XVID 320x240 25/1", "audio mp3"}, {}},
+         {"avi", "video mpeg4 XVID 320x240 25/1", "audio mp3"}, {}, {}},
         {"MP4, x264 in two passes", "clip_h264_aac.mp4",
          [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
@@ -452,20 +611,20 @@ TEST(RealFfmpeg, OutputsAreWhatThePlansSay)
              s.twoPass = true;
              s.preset = TX264Preset::Ultrafast;
          },
-         Debian, {}, {"mov,mp4,m4a,3gp,3g2,mj2", "video h264 avc1 320x240 25/1", "audio mp3"}, {}},
+         Debian, {}, {"mov,mp4,m4a,3gp,3g2,mj2", "video h264 avc1 320x240 25/1", "audio mp3"}, {}, {}},
         {"MKV with a Latin-1 subtitle file beside it burnt in", "clip_h264_aac.mp4",
          [](EncodingSettings& s) {
              s.container = TContainer::Mkv;
              s.subtitles = int(TSubtitleMode::FileBeside);
          },
          Debian, "1\r\n00:00:00,500 --> 00:00:02,500\r\nGr\xFC\xDF" "e, M\xE4rchen\r\n",
-         {"matroska,webm", "video mpeg4 [0][0][0][0] 320x240 25/1", "audio mp3"}, {}},
+         {"matroska,webm", "video mpeg4 [0][0][0][0] 320x240 25/1", "audio mp3"}, {}, {}},
         {"Deinterlaced, turned and flipped, silent, by ffmpeg's own MPEG-4 encoder", "clip_interlaced.ts",
          [](EncodingSettings& s) {
              s.rotate = s.flipVertical = true;
              s.noAudio = true;
          },
-         QStringList{"mpeg4", "libmp3lame"}, {}, {"avi", "video mpeg4 XVID 288x352 25/1"}, {}},
+         QStringList{"mpeg4", "libmp3lame"}, {}, {"avi", "video mpeg4 XVID 288x352 25/1"}, {}, {}},
         {"A DVD pair beside it laid over the picture at the picture's size", "clip_xvid_mp3.avi",
          [](EncodingSettings& s) {
              s.container = TContainer::Mkv;
@@ -473,7 +632,7 @@ TEST(RealFfmpeg, OutputsAreWhatThePlansSay)
          },
          Debian, "dvd", {"matroska,webm", "video mpeg4 [0][0][0][0] 320x240 25/1", "audio mp3"},
          // the pair's white bar, x 100 to 619 and y 440 to 559 of 720x576
-         "drawbox=x=iw*100/720:y=ih*440/576:w=iw*520/720:h=ih*120/576:color=white:t=fill"},
+         "drawbox=x=iw*100/720:y=ih*440/576:w=iw*520/720:h=ih*120/576:color=white:t=fill", {}},
         {"A phone clip scaled before the chain turns it upright, no turn stated", "probe_rotated.mp4",
          [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
@@ -481,13 +640,43 @@ TEST(RealFfmpeg, OutputsAreWhatThePlansSay)
              s.preset = TX264Preset::Ultrafast;
              s.maxHeight = 160;
          },
-         Debian, {}, {"mov,mp4,m4a,3gp,3g2,mj2", "video h264 avc1 120x160 25/1", "audio mp3"}, "scale=120:160"},
+         Debian, {}, {"mov,mp4,m4a,3gp,3g2,mj2", "video h264 avc1 120x160 25/1", "audio mp3"}, "scale=120:160", {}},
+        {"MP4 for devices: AAC", "clip_h264_aac.mp4",
+         [](EncodingSettings& s) {
+             s.videoCodec = TVideoCodec::X264;
+             s.container = TContainer::Mp4;
+             s.preset = TX264Preset::Ultrafast;
+             s.audioCodec = TAudioCodec::Aac;
+         },
+         WithOpus, {}, {"mov,mp4,m4a,3gp,3g2,mj2", "video h264 avc1 320x240 25/1", "audio aac"}, {}, {}},
+        {"MKV keeping every track, the German sound first, in Opus", "clip_two_audio.mkv",
+         [](EncodingSettings& s) {
+             s.videoCodec = TVideoCodec::X264;
+             s.container = TContainer::Mkv;
+             s.preset = TX264Preset::Ultrafast;
+             s.audioCodec = TAudioCodec::Opus;
+             s.soundLanguage.Text = "German";
+             s.keepAllTracks = true;
+         },
+         WithOpus, {}, {"matroska,webm", "video h264 [0][0][0][0] 320x240 25/1", "audio opus", "audio opus", "subtitle subrip"},
+         {}, {"audio opus ger Kommentar default", "audio opus eng Main", "subtitle subrip fre Français"}},
     };
     int n = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString base = dir + QStringLiteral("/%1 it's [a],b;c ü").arg(++n);
-        const QString input = TestSupport::CopyClip(c.clip, base + "." + QFileInfo(c.clip).suffix());
+        QString input = TestSupport::CopyClip(c.clip, base + "." + QFileInfo(c.clip).suffix());
+        if (!c.tracks.isEmpty()) {
+            const QString srt = TestSupport::WriteFile(base + " fr.srt", "1\n00:00:00,200 --> 00:00:01,500\nBonjour\n\n");
+            const QString tracked = base + " tracks.mkv";
+            ASSERT_EQ(TestSupport::RunProgram("ffmpeg", {"-nostdin", "-v", "error", "-y", "-i", input, "-i", srt, "-map", "0",
+                                                         "-map", "1", "-t", "2", "-c", "copy", "-metadata:s:a:0", "title=Main",
+                                                         "-metadata:s:a:1", "title=Kommentar", "-metadata:s:s:0",
+                                                         "language=fre", "-metadata:s:s:0", "title=Français", tracked})
+                          .exitCode,
+                      0);
+            input = tracked;
+        }
         if (c.subtitles == "dvd")
             TestSupport::WriteDvdSubtitles(base, "en", 10);
         else if (!c.subtitles.isEmpty())
@@ -506,6 +695,21 @@ TEST(RealFfmpeg, OutputsAreWhatThePlansSay)
             EXPECT_TRUE(r.out.trimmed().endsWith("progress=end")) << r.out.right(300).constData();
         }
         EXPECT_EQ(Probed(output), c.probed) << job.Runs.last().Params.toStdString();
+        if (!c.tracks.isEmpty()) {
+            EXPECT_EQ(Tracks(output), c.tracks);
+        }
+        if (s.container == TContainer::Mp4) {
+            // a player starts before the whole file is there
+            const QString boxes = TopBoxes(output);
+            EXPECT_TRUE(boxes.contains(QRegularExpression("^ftyp moov .*mdat"))) << boxes.toStdString();
+            // and decodes where H.264 level 4.1 does
+            if (s.videoCodec == TVideoCodec::X264) {
+                EXPECT_EQ(TestSupport::RunProgram("ffprobe", {"-v", "error", "-select_streams", "v:0", "-show_entries",
+                                                              "stream=level", "-of", "csv=p=0", output})
+                              .out.trimmed(),
+                          "41");
+            }
+        }
         if (!c.upright.isEmpty()) {
             // the same picture: a turned or squeezed one, or one without its subtitles, is far below 25 dB
             const TestSupport::RunResult r = TestSupport::RunProgram(

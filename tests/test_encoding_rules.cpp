@@ -170,7 +170,8 @@ static QStringList DisabledRows(const EncodingSettings& s)
 TEST(SettingsEnabling, FollowsTheSwitches)
 {
     const QStringList x264Only{"threads", "preset", "x264Tune"};
-    const QStringList audio{"audioBitrate", "sampleRate", "audioChannels", "audioQuality", "audioRateMode", "soundLanguage"};
+    const QStringList audio{"audioCodec", "audioBitrate", "sampleRate", "audioChannels", "audioQuality", "audioRateMode",
+                            "soundLanguage"};
     const QStringList customSize{"resolutionWidth", "resolutionHeight"};
     const QStringList qualities{"x264Quality", "xvidQuality"}; // by a bit rate, the default
     const QString largest = "maxHeight"; // with a chosen size
@@ -205,6 +206,9 @@ TEST(SettingsEnabling, FollowsTheSwitches)
              s.noAudio = true;
              s.skipLimitOn = false;
          }, audio + qualities + QStringList{"skipLimit", largest, "subtitleLanguage"}},
+        {"AAC: the MP3 encoder's own settings are off", [](EncodingSettings& s) { s.audioCodec = TAudioCodec::Aac; },
+         x264Only + customSize + qualities + QStringList{"brightness", "saturation", "rotateDirection", "subtitleLanguage",
+                                                         "audioQuality", "audioRateMode"}},
         // Back to Xvid: disabled, but the selection is kept for the next switch.
         {"a list size is no custom size", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;

@@ -141,13 +141,16 @@ TEST_F(HeadlessConvert, EveryShippedProfileConvertsWithoutScalingUp)
         QStringList sets;
         const char* output;
         const char* format;
-        int width, height, audioKbps;
+        int width, height;
+        const char* sound;
+        int audioKbps; // 0: the format states none (MKV)
     } cases[] = {
-        {"plays-everywhere", {}, "clip.mp4", "MPEG-4", 320, 240, 160},
-        {"Phones and sharing (smaller)", {}, "clip.mp4", "MPEG-4", 320, 240, 96},
-        {"tv-and-media-players", {}, "clip.mkv", "Matroska", 320, 240, 192},
-        {"old-players", {}, "clip.avi", "AVI", 320, 240, 128},
-        {"old-players", {"--set", "MaxHeight=120"}, "clip.avi", "AVI", 160, 120, 128},
+        // AAC at the rate of the source's stereo sound (96), not more
+        {"plays-everywhere", {}, "clip.mp4", "MPEG-4", 320, 240, "AAC", 96},
+        {"Phones and sharing (smaller)", {}, "clip.mp4", "MPEG-4", 320, 240, "AAC", 96},
+        {"tv-and-media-players", {}, "clip.mkv", "Matroska", 320, 240, "AAC", 0},
+        {"old-players", {}, "clip.avi", "AVI", 320, 240, "MPEG Audio", 128},
+        {"old-players", {"--set", "MaxHeight=120"}, "clip.avi", "AVI", 160, 120, "MPEG Audio", 128},
     };
     int n = 0;
     for (const auto& c : cases) {
@@ -159,7 +162,10 @@ TEST_F(HeadlessConvert, EveryShippedProfileConvertsWithoutScalingUp)
         EXPECT_EQ(info.Format, c.format) << c.profile;
         EXPECT_EQ(info.VideoStreams[0].Width, c.width) << c.profile;
         EXPECT_EQ(info.VideoStreams[0].Height, c.height) << c.profile;
-        EXPECT_EQ(info.AudioStreams[0].Bitrate, c.audioKbps) << c.profile;
+        EXPECT_TRUE(info.AudioStreams[0].Codec.startsWith(c.sound)) << c.profile << info.AudioStreams[0].Codec.toStdString();
+        if (c.audioKbps > 0) {
+            EXPECT_EQ(info.AudioStreams[0].Bitrate, c.audioKbps) << c.profile;
+        }
     }
 }
 

@@ -302,7 +302,7 @@ TEST(ProfileFile, AFailedSaveIsReportedAndLosesNothing)
 
 TEST(ProfileKeys, OneReaderPerKeyAndCaseInsensitiveLookup)
 {
-    EXPECT_EQ(TProfileKeys::All().size(), 39);
+    EXPECT_EQ(TProfileKeys::All().size(), 41);
     ASSERT_NE(TProfileKeys::Find("videobitrate"), nullptr);
     EXPECT_STREQ(TProfileKeys::Find("VIDEOBITRATE")->Section, "VIDEO");
     EXPECT_STREQ(TProfileKeys::Find("forceencodedupframes")->Name, "ForceEncodeDupFrames");

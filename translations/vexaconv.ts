@@ -588,6 +588,18 @@
     </message>
 </context>
 <context>
+    <name>FfmpegCommand</name>
+    <message>
+        <source>Opus sound goes into MKV only: choose MKV as the output format, or AAC sound for %1.</source>
+        <extracomment>%1: the output format (&quot;MP4&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This ffmpeg program has no Opus encoder (libopus): choose AAC sound.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileInfo</name>
     <message>
         <source>bytes</source>
@@ -1766,6 +1778,23 @@
         <source>The program that converts: Automatic uses MEncoder and FFmpeg for the files MEncoder cannot convert faithfully; choose one to use it for every file.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Sound codec:</source>
+        <extracomment>The sound&apos;s codec (a list: MP3, AAC, Opus)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MP3 plays everywhere; AAC sounds better at the same size and suits MP4; Opus, smaller still, goes into MKV only (FFmpeg makes AAC and Opus).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep all sound and subtitle tracks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keeps every sound and subtitle track, with its language and title, for the player to switch between (subtitles in MKV and MP4; made by FFmpeg).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1821,6 +1850,31 @@
     </message>
     <message>
         <source>Default encoder settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRules</name>
+    <message>
+        <source>outputs with all sound and subtitle tracks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AAC sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Opus sound</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only FFmpeg makes %1, and no ffmpeg program was found: install the package ffmpeg.</source>
+        <extracomment>%1: &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only FFmpeg makes %1, but the encoder setting is MEncoder: set it to Automatic or FFmpeg.</source>
+        <extracomment>%1: &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1895,10 +1949,6 @@
     </message>
     <message>
         <source>Bitrate/Sampling info</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Audio codec: MP3 (LAME)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

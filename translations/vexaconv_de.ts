@@ -588,6 +588,18 @@
     </message>
 </context>
 <context>
+    <name>FfmpegCommand</name>
+    <message>
+        <source>Opus sound goes into MKV only: choose MKV as the output format, or AAC sound for %1.</source>
+        <extracomment>%1: the output format (&quot;MP4&quot;)</extracomment>
+        <translation>Opus-Ton passt nur in MKV: Wählen Sie MKV als Ausgabeformat oder AAC-Ton für %1.</translation>
+    </message>
+    <message>
+        <source>This ffmpeg program has no Opus encoder (libopus): choose AAC sound.</source>
+        <translation>Diesem ffmpeg-Programm fehlt der Opus-Encoder (libopus): Wählen Sie AAC-Ton.</translation>
+    </message>
+</context>
+<context>
     <name>FileInfo</name>
     <message>
         <source>bytes</source>
@@ -1767,6 +1779,23 @@
         <source>The program that converts: Automatic uses MEncoder and FFmpeg for the files MEncoder cannot convert faithfully; choose one to use it for every file.</source>
         <translation>Das Programm, das umwandelt: Automatisch nimmt MEncoder und FFmpeg für die Dateien, die MEncoder nicht originalgetreu umwandeln kann; wählen Sie eines, um es für jede Datei zu nehmen.</translation>
     </message>
+    <message>
+        <source>Sound codec:</source>
+        <extracomment>The sound&apos;s codec (a list: MP3, AAC, Opus)</extracomment>
+        <translation>Audiocodec:</translation>
+    </message>
+    <message>
+        <source>MP3 plays everywhere; AAC sounds better at the same size and suits MP4; Opus, smaller still, goes into MKV only (FFmpeg makes AAC and Opus).</source>
+        <translation>MP3 spielt überall; AAC klingt bei gleicher Größe besser und passt zu MP4; Opus, noch kleiner, passt nur in MKV (AAC und Opus erzeugt FFmpeg).</translation>
+    </message>
+    <message>
+        <source>Keep all sound and subtitle tracks</source>
+        <translation>Alle Ton- und Untertitelspuren behalten</translation>
+    </message>
+    <message>
+        <source>Keeps every sound and subtitle track, with its language and title, for the player to switch between (subtitles in MKV and MP4; made by FFmpeg).</source>
+        <translation>Behält jede Ton- und Untertitelspur mit ihrer Sprache und ihrem Titel, zum Umschalten im Player (Untertitel in MKV und MP4; erzeugt von FFmpeg).</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1823,6 +1852,31 @@
     <message>
         <source>Default encoder settings</source>
         <translation>Standard-Encodereinstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRules</name>
+    <message>
+        <source>outputs with all sound and subtitle tracks</source>
+        <translation>Ausgaben mit allen Ton- und Untertitelspuren</translation>
+    </message>
+    <message>
+        <source>AAC sound</source>
+        <translation>AAC-Ton</translation>
+    </message>
+    <message>
+        <source>Opus sound</source>
+        <translation>Opus-Ton</translation>
+    </message>
+    <message>
+        <source>Only FFmpeg makes %1, and no ffmpeg program was found: install the package ffmpeg.</source>
+        <extracomment>%1: &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
+        <translation>%1 erzeugt nur FFmpeg, und kein ffmpeg-Programm wurde gefunden: Installieren Sie das Paket ffmpeg.</translation>
+    </message>
+    <message>
+        <source>Only FFmpeg makes %1, but the encoder setting is MEncoder: set it to Automatic or FFmpeg.</source>
+        <extracomment>%1: &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
+        <translation>%1 erzeugt nur FFmpeg, aber als Encoder ist MEncoder eingestellt: Stellen Sie Automatisch oder FFmpeg ein.</translation>
     </message>
 </context>
 <context>
@@ -1897,10 +1951,6 @@
     <message>
         <source>Bitrate/Sampling info</source>
         <translation>Info zu Bitraten</translation>
-    </message>
-    <message>
-        <source>Audio codec: MP3 (LAME)</source>
-        <translation>Audiocodec: MP3 (LAME)</translation>
     </message>
 </context>
 <context>

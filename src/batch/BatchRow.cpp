@@ -245,6 +245,8 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
     // No command line of MEncoder's keeps such an offset: the row ends before a run that could only fail.
     if (plan.Engine == TEngine::MEncoder && !plan.Faithful.MencoderRefusal.isEmpty())
         return TResult::Failure(plan.Faithful.MencoderRefusal);
+    if (const QString beyond = MencoderCannotMake(plan.Settings); plan.Engine == TEngine::MEncoder && !beyond.isEmpty())
+        return TResult::Failure(beyond);
     return {};
 }
 

@@ -170,7 +170,7 @@ int AudioKbps(const EncodingSettings& s, const TVideoFileInfo& info)
 {
     if (s.noAudio || info.NumberOfAudioStreams == 0)
         return 0;
-    return std::max(IsAuto(s.audioBitrate.Text) ? GetAutoAudioBitrate(info) : s.audioBitrate.Text.trimmed().toInt(), 0);
+    return std::max(IsAuto(s.audioBitrate.Text) ? AutoSoundBitrate(s, info) : s.audioBitrate.Text.trimmed().toInt(), 0);
 }
 
 } // namespace

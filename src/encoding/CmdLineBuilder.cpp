@@ -329,6 +329,25 @@ int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo)
     return step == 0 ? Mp3BitrateTable::FallbackAutoBitrate : step;
 }
 
+int AutoSoundBitrate(const EncodingSettings& s, const TVideoFileInfo& info, int track)
+{
+    if (s.audioCodec == TAudioCodec::Mp3)
+        return GetAutoAudioBitrate(info);
+    const TAudioStreamInfo& a = info.AudioStreams[size_t(std::clamp(track, 0, MaxAudioStreams - 1))];
+    // unknown: stereo; Mono makes one, Stereo, Joint-Stereo and Dual channel at most two
+    int channels = a.Channels > 0 ? a.Channels : 2;
+    if (s.audioChannels == 4)
+        channels = 1;
+    else if (s.audioChannels >= 1 && s.audioChannels <= 3)
+        channels = std::min(channels, 2);
+    const bool opus = s.audioCodec == TAudioCodec::Opus;
+    int kbps = channels == 1 ? (opus ? 64 : 96) : channels == 2 ? (opus ? 128 : 160) : channels * (opus ? 48 : 64);
+    // a track's own rate, rounded up to 16 kbit/s, is all there is to keep
+    if (a.Bitrate > 0)
+        kbps = std::min(kbps, std::max((a.Bitrate + 15) / 16 * 16, 64));
+    return kbps;
+}
+
 TResultOf<TCmdPiece> GetAudioParams(const TRowPlan& plan, const TWarningSink& warn)
 {
     const EncodingSettings& s = plan.Settings;

@@ -80,6 +80,11 @@ uint16_t GetAutoVideoBitrate(const TRowPlan& plan);
 uint16_t GetAutoVideoBitrate(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo);
 // The "Auto" MP3 bit rate in kbit/s.
 int GetAutoAudioBitrate(const TVideoFileInfo& CurrentFileInfo);
+// The "Auto" bit rate of the settings' sound codec for the file's sound track (among its
+// audio streams), in kbit/s: MP3's as above; AAC and Opus by the channels the output keeps
+// (mono 96 and 64, stereo 160 and 128, more 64 and 48 a channel), never above the track's
+// own rate where it is known, but at least 64.
+int AutoSoundBitrate(const EncodingSettings& s, const TVideoFileInfo& info, int track = 0);
 
 struct TResolution {
     int Width = 0;

@@ -29,6 +29,13 @@ struct TContainerRow {
     bool FastStart;
     // The sound has no timestamps of its own: a gap or a late start is filled with silence (AVI).
     bool SoundWithoutTimes;
+    // Opus sound goes in (MKV; players of MP4 and AVI seldom play it).
+    bool TakesOpus;
+    // How FFmpeg writes the subtitle tracks it keeps: "copy" (MKV takes text and picture
+    // tracks as they are), "mov_text" (MP4 takes text only); empty: none kept (AVI).
+    QLatin1StringView SubtitleTracks;
+    // H.264 is made for devices: High profile, level 4.1 where the picture fits it (MP4).
+    bool DeviceH264;
 };
 
 std::span<const TContainerRow> Containers();

@@ -109,6 +109,8 @@ QStringList tuneCaptions()
             Marked(QT_TRANSLATE_NOOP("Encoding", "live streaming"))};
 }
 
+QStringList audioCodec() { return {QStringLiteral("MP3"), QStringLiteral("AAC"), QStringLiteral("Opus")}; }
+
 QStringList audioBitrate()
 {
     QStringList list{QStringLiteral("Auto")};

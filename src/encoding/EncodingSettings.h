@@ -28,6 +28,8 @@ struct EditableListValue {
 enum class TVideoCodec { Xvid, X264 };
 enum class TX264Preset { Auto, Ultrafast, Superfast, Veryfast, Faster, Fast, Medium, Slow, Veryslow, Placebo };
 enum class TAudioRateMode { Cbr, Abr };
+// The sound's codec: MP3 by either engine; AAC and Opus by FFmpeg alone.
+enum class TAudioCodec { Mp3, Aac, Opus };
 // Which program converts a row: Automatic keeps MEncoder for every file it converts
 // faithfully and takes FFmpeg where the row's plan knows MEncoder cannot.
 enum class TEncoderChoice { Automatic, MEncoder, FFmpeg };
@@ -56,8 +58,9 @@ struct EncodingSettings {
     TX264Preset preset = TX264Preset::Auto;
     int x264Tune = 0;                     // 0 "Auto", then the x264 tunings
 
-    // ---- "Audio settings" (pnAudio); the audio encoder is always MP3 ----
+    // ---- "Audio settings" (pnAudio) ----
     bool noAudio = false;         // "No audio"
+    TAudioCodec audioCodec = TAudioCodec::Mp3;
     EditableListValue audioBitrate;     // "Auto" or kbit/s
     TAudioRateMode audioRateMode = TAudioRateMode::Cbr;
     EditableListValue sampleRate;    // "Auto" or Hz
@@ -86,6 +89,9 @@ struct EncodingSettings {
     bool forceDuplicates = true;
     int subtitles = 0;                  // TSubtitleMode: 0 none, 1 by language, 2 forced only, 3 file beside the input
     EditableListValue subtitleLanguage; // "Auto" or languages, for subtitles by language
+    // Every sound and subtitle track of the file kept, each as a track a player switches to,
+    // with its language and title (FFmpeg alone).
+    bool keepAllTracks = false;
     QString extraParameters;                     // additional encoder parameters, lines split by "\n"
 
     // The items of resolution: "Auto", "Custom", then the resolution list file's
@@ -126,6 +132,7 @@ QStringList threads();   // "Auto", "1".."16"
 QStringList preset();       // "Auto", "ultrafast", ... "placebo"
 QStringList presetCaptions(); // beside preset's words: "", "fastest, largest files", ...
 QStringList tuneCaptions();   // beside the x264 tunings: "", "live-action footage", ...
+QStringList audioCodec();        // "MP3", "AAC", "Opus"
 QStringList audioBitrate();      // "Auto", "8", ... "640"
 QStringList audioRateMode();  // "CBR - Constant", "ABR - Average"
 QStringList sampleRate();     // "Auto", "16000", ... "48000"

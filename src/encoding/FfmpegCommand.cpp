@@ -5,7 +5,11 @@
 #include "encoding/SettingRows.h"
 #include "lib/NativeName.h"
 
+#include <QCoreApplication>
 #include <QDir>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -34,6 +38,11 @@ struct TLine {
         Add(option);
         Add(value);
     }
+    void Option(const QString& option, const QString& value)
+    {
+        Add(option);
+        Add(value);
+    }
     // A file ffmpeg opens through its protocols; the text shows its name in quotes.
     void Path(const QString& path) { Add(FileUrl(path), QLatin1Char('"') + path + QLatin1Char('"')); }
 
@@ -51,6 +60,73 @@ bool KnownFile(const TVideoFileInfo& info) { return info.NumberOfVideoStreams > 
 bool HasSound(const TRowPlan& plan)
 {
     return !plan.Settings.noAudio && (plan.Input.NumberOfAudioStreams > 0 || !KnownFile(plan.Input));
+}
+
+// The sound tracks (among the file's audio streams) the output carries, in its order: the
+// plan's own first, then, with every track kept, the others in the file's order.
+QList<int> SoundTracks(const TRowPlan& plan)
+{
+    const TVideoFileInfo& info = plan.Input;
+    QList<int> tracks{plan.ConvertedSound};
+    const int count = std::max(int(info.NumberOfAudioStreams), info.Probe.Opened ? int(info.Probe.AudioStreamCount) : 0);
+    if (plan.Settings.keepAllTracks)
+        for (int i = 0; i < count; ++i)
+            if (i != plan.ConvertedSound)
+                tracks << i;
+    return tracks;
+}
+
+// How the subtitle tracks are kept: "copy", or the text format they are written in ("srt",
+// "mov_text"); empty: none kept. A track the container cannot take as it is (or a kind the
+// analysis does not know) leaves them all out, rather than fail the output.
+QString SubtitleTracksCodec(const TRowPlan& plan, const TContainerRow& container)
+{
+    const TVideoFileInfo& info = plan.Input;
+    if (!plan.Settings.keepAllTracks || container.SubtitleTracks.isEmpty() || info.NumberOfTextStreams == 0)
+        return {};
+    bool pictures = false;
+    bool timedText = false;
+    for (int i = 0; i < std::min(int(info.NumberOfTextStreams), MaxTextStreams); ++i) {
+        const QString format = info.TextStreams[size_t(i)].Format.trimmed();
+        const auto is = [&format](const char* name) { return format.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; };
+        if (is("PGS") || is("VobSub") || is("DVB Subtitle"))
+            pictures = true;
+        else if (is("Timed Text"))
+            timedText = true;
+        // closed captions ride in the picture's stream, no track of their own
+        else if (!is("UTF-8") && !is("ASS") && !is("SSA") && !is("WebVTT") && !format.startsWith(QLatin1String("EIA-")))
+            return {};
+    }
+    if (container.SubtitleTracks != QLatin1String("copy"))
+        return pictures ? QString() : QString(container.SubtitleTracks);
+    // MP4's text tracks are written as SubRip, which the others take
+    if (timedText)
+        return pictures ? QString() : QStringLiteral("srt");
+    return QStringLiteral("copy");
+}
+
+// Pictures a second, for the distance between key pictures and the level: the rate the
+// output is written at, else the source's; 0: unknown.
+double PictureRate(const TRowPlan& plan, const QString& rate)
+{
+    if (const double r = rate.toDouble(); r > 0)
+        return r;
+    const TVideoFileInfo& info = plan.Input;
+    if (info.VideoStreams[0].FPS > 0)
+        return info.VideoStreams[0].FPS;
+    return info.Probe.Opened ? info.Probe.DeclaredFps : 0;
+}
+
+// The output's pictures fit H.264's level 4.1: at most 8192 macroblocks each, 245760 a
+// second, neither side over 4096 pixels.
+bool FitsLevel41(const TRowPlan& plan, double fps)
+{
+    const TVideoStreamInfo& v = plan.Input.VideoStreams[0];
+    const TResolution size = plan.FrameSize.value_or(TResolution{v.Width, v.Height});
+    if (size.Width <= 0 || size.Height <= 0 || fps <= 0)
+        return false;
+    const double blocks = double((size.Width + 15) / 16) * ((size.Height + 15) / 16);
+    return size.Width <= 4096 && size.Height <= 4096 && blocks <= 8192 && blocks * fps <= 245760;
 }
 
 // One filter of MEncoder's chain as ffmpeg's filters.
@@ -231,11 +307,26 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
     } else if (f.OutputFps > 0) {
         rate = RateText(f.OutputFps);
     }
-    QString soundBitrate;
+    QString soundBitrate; // typed; empty under Auto
+    const QString soundEncoder = s.audioCodec == TAudioCodec::Aac    ? QStringLiteral("aac")
+                               : s.audioCodec == TAudioCodec::Opus ? QStringLiteral("libopus")
+                                                                   : QStringLiteral("libmp3lame");
     if (!s.noAudio) {
-        if (IsAutoText(s.audioBitrate.Text)) {
-            soundBitrate = QString::number(GetAutoAudioBitrate(plan.Input));
-        } else {
+        if (s.audioCodec == TAudioCodec::Opus && !container.TakesOpus) {
+            //: %1: the output format ("MP4")
+            message = QCoreApplication::translate("FfmpegCommand", "Opus sound goes into MKV only: choose MKV as the "
+                                                                   "output format, or AAC sound for %1.")
+                          .arg(QString(container.Word));
+        } else if (s.audioCodec == TAudioCodec::Opus && !encoders.contains(soundEncoder)) {
+            message = QCoreApplication::translate("FfmpegCommand", "This ffmpeg program has no Opus encoder (libopus): "
+                                                                   "choose AAC sound.");
+        }
+        if (!message.isEmpty()) {
+            if (warn)
+                warn(message);
+            return failed("AParams");
+        }
+        if (!IsAutoText(s.audioBitrate.Text)) {
             if (!(message = Checked(CheckAudioBitrate, s.audioBitrate.Text, warn).error()).isEmpty())
                 return failed("AParams");
             soundBitrate = s.audioBitrate.Text.trimmed();
@@ -288,9 +379,17 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         }
     }
     const bool sound = pass != TFfmpegPass::First && HasSound(plan);
-    if (sound)
-        l.Option("-map", plan.Input.NumberOfAudioStreams > 0 ? QStringLiteral("0:a:%1").arg(plan.ConvertedSound)
-                                                             : QStringLiteral("0:a:0?"));
+    const QList<int> soundTracks = SoundTracks(plan);
+    if (sound && plan.Input.NumberOfAudioStreams > 0) {
+        l.Option("-map", QStringLiteral("0:a:%1").arg(plan.ConvertedSound));
+        for (qsizetype i = 1; i < soundTracks.size(); ++i)
+            l.Option("-map", QStringLiteral("0:a:%1?").arg(soundTracks.at(i)));
+    } else if (sound) {
+        l.Option("-map", s.keepAllTracks ? QStringLiteral("0:a?") : QStringLiteral("0:a:0?"));
+    }
+    const QString subtitleCodec = pass != TFfmpegPass::First ? SubtitleTracksCodec(plan, container) : QString();
+    if (!subtitleCodec.isEmpty())
+        l.Option("-map", QStringLiteral("0:s?"));
 
     // The video encoder.
     l.Option("-c:v", x264 ? QStringLiteral("libx264")
@@ -307,6 +406,17 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         l.Option(x264 ? "-crf" : "-q:v", QString::number(QualityNumber(s)));
     else
         l.Option("-b:v", videoBitrate + QLatin1Char('k'));
+    // a key picture at least every 5 seconds, where a player can start and seek to
+    if (const double fps = PictureRate(plan, rate); fps > 0)
+        l.Option("-g", QString::number(std::max(1L, std::lround(5 * fps))));
+    else
+        l.Option("-force_key_frames", QStringLiteral("expr:gte(t,n_forced*5)"));
+    if (x264 && container.DeviceH264) {
+        // what phones, televisions and browsers decode; the level only where the pictures fit it
+        l.Option("-profile:v", QStringLiteral("high"));
+        if (FitsLevel41(plan, PictureRate(plan, rate)))
+            l.Option("-level:v", QStringLiteral("4.1"));
+    }
     if (!x264 && container.FourCc)
         l.Option("-vtag", QStringLiteral("XVID"));
     l.Option("-pix_fmt", QStringLiteral("yuv420p"));
@@ -326,21 +436,53 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
     if (!sound) {
         l.Add("-an");
     } else {
-        l.Option("-c:a", QStringLiteral("libmp3lame"));
-        l.Option("-b:a", soundBitrate + QLatin1Char('k'));
-        if (s.audioRateMode == TAudioRateMode::Abr)
-            l.Option("-abr", QStringLiteral("1"));
-        if (const QString srate = Mp3SampleRateText(plan); !srate.isEmpty())
-            l.Option("-ar", srate);
-        if (s.audioChannels == 4)
-            l.Option("-ac", QStringLiteral("1"));
-        else if (s.audioChannels >= 1 && s.audioChannels <= 3)
-            l.Option("-joint_stereo", s.audioChannels == 2 ? QStringLiteral("1") : QStringLiteral("0"));
-        if (s.audioQuality > 0 && s.audioQuality < EncodingLists::audioQuality().size())
-            l.Option("-compression_level", QString::number(s.audioQuality - 1));
+        l.Option("-c:a", soundEncoder);
+        if (!soundBitrate.isEmpty() || s.audioCodec == TAudioCodec::Mp3) {
+            l.Option("-b:a", (soundBitrate.isEmpty() ? QString::number(GetAutoAudioBitrate(plan.Input)) : soundBitrate)
+                                 + QLatin1Char('k'));
+        } else {
+            // each track at the rate its own channels want
+            QList<int> rates;
+            for (const int track : soundTracks)
+                rates << AutoSoundBitrate(s, plan.Input, track);
+            if (rates.count(rates.first()) == rates.size())
+                l.Option("-b:a", QString::number(rates.first()) + QLatin1Char('k'));
+            else
+                for (qsizetype i = 0; i < rates.size(); ++i)
+                    l.Option(QStringLiteral("-b:a:%1").arg(i), QString::number(rates.at(i)) + QLatin1Char('k'));
+        }
+        if (s.audioCodec == TAudioCodec::Mp3) {
+            if (s.audioRateMode == TAudioRateMode::Abr)
+                l.Option("-abr", QStringLiteral("1"));
+            if (const QString srate = Mp3SampleRateText(plan); !srate.isEmpty())
+                l.Option("-ar", srate);
+            if (s.audioChannels == 4)
+                l.Option("-ac", QStringLiteral("1"));
+            else if (s.audioChannels >= 1 && s.audioChannels <= 3)
+                l.Option("-joint_stereo", s.audioChannels == 2 ? QStringLiteral("1") : QStringLiteral("0"));
+            if (s.audioQuality > 0 && s.audioQuality < EncodingLists::audioQuality().size())
+                l.Option("-compression_level", QString::number(s.audioQuality - 1));
+        } else {
+            // Opus keeps its own 48 kHz; AAC the typed rate, or the faithful one
+            const QString srate = !IsAutoText(s.sampleRate.Text) ? s.sampleRate.Text.trimmed()
+                                : plan.Faithful.SampleRate > 0   ? QString::number(plan.Faithful.SampleRate)
+                                                                 : QString();
+            if (s.audioCodec == TAudioCodec::Aac && !srate.isEmpty())
+                l.Option("-ar", srate);
+            if (s.audioChannels >= 1 && s.audioChannels <= 4)
+                l.Option("-ac", s.audioChannels == 4 ? QStringLiteral("1") : QStringLiteral("2"));
+        }
+        if (soundTracks.size() > 1 && plan.ConvertedSound != 0) {
+            // the chosen track comes first and is the one a player takes
+            l.Option("-disposition:a:0", QStringLiteral("default"));
+            for (qsizetype i = 1; i < soundTracks.size(); ++i)
+                l.Option(QStringLiteral("-disposition:a:%1").arg(i), QStringLiteral("-default"));
+        }
         if (container.SoundWithoutTimes)
             l.Option("-af", QStringLiteral("aresample=async=1:first_pts=0"));
     }
+    if (!subtitleCodec.isEmpty())
+        l.Option("-c:s", subtitleCodec);
 
     if (const QString title = plan.Input.Title.trimmed(); !title.isEmpty())
         l.Option("-metadata", QStringLiteral("title=") + title);

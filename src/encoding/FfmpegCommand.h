@@ -39,6 +39,22 @@
 //   (-compression_level); the plan's sound track by -map; No audio: -an. A sound offset is
 //   kept by the timestamps; AVI has none for its sound, so a late start is filled with
 //   silence (aresample).
+// - Sound codec: AAC by ffmpeg's own aac encoder (into any container, though AVI players
+//   seldom expect it), Opus by libopus into MKV only (a build without libopus, or another
+//   container, fails the command line with a sentence saying what to choose instead). Both
+//   take the typed bit rate or AutoSoundBitrate's, which follows each track's channels; the
+//   MP3 table, ABR and algorithm quality are MP3's. Mono: -ac 1, the stereo modes -ac 2;
+//   AAC takes the sampling rate, Opus keeps its own 48 kHz.
+// - Keep all tracks: every sound track mapped, the plan's own first (a player's default
+//   then), each at the rate of its own channels; the subtitle tracks (-map 0:s?) as they are
+//   into MKV, MP4's text tracks as SubRip there, text as mov_text into MP4, none into AVI;
+//   a kind of track the container cannot take leaves the subtitle tracks out. Languages,
+//   titles, default and forced flags and chapters come along, as ffmpeg keeps them for the
+//   streams it maps.
+// - Key pictures at least every 5 seconds (-g, five times the rate; -force_key_frames where
+//   the rate is not known). H.264 into MP4 is made for devices: High profile, and level
+//   4.1 where the pictures fit it (8192 macroblocks each, 245760 a second); a larger or
+//   faster picture gets x264's own level.
 // - Burnt subtitles: a text track of the file or a text file beside it by the subtitles
 //   filter (libass; the file's code page as charenc), drawn last as MEncoder draws them; a
 //   picture track or a DVD pair beside the input scaled to the picture (scale2ref) and laid

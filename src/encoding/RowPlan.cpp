@@ -169,9 +169,10 @@ TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info, TReaderC
     TRowPlan plan = RowPlanBy(TEngine::MEncoder, s, info);
     const QString reason = MencoderShortfall(s, info, plan.Faithful);
     // MEncoder's MP4 and MKV muxer gives B-pictures their decoding times as the times to
-    // show them, and drops the last picture: those containers are FFmpeg's
+    // show them, and drops the last picture: those containers are FFmpeg's, as are the
+    // settings only FFmpeg makes (AAC or Opus sound, every track kept)
     const bool lavfMuxer = !ContainerRow(s.container).LavfFormat.isEmpty();
-    if (!reason.isEmpty() || lavfMuxer)
+    if (!reason.isEmpty() || lavfMuxer || NeedsFfmpeg(s))
         return RowPlanBy(TEngine::FFmpeg, s, info, reason);
     return plan;
 }

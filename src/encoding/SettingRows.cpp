@@ -102,6 +102,7 @@ TSettingRow Editable(TSettingRow r, QStringList (*items)(), std::function<bool(c
 
 bool IsX264(const S& s) { return s.videoCodec == TVideoCodec::X264; }
 bool HasAudio(const S& s) { return !s.noAudio; }
+bool HasMp3(const S& s) { return !s.noAudio && s.audioCodec == TAudioCodec::Mp3; }
 
 // ---- profile keys ----
 
@@ -443,6 +444,15 @@ QList<TSettingRow> MakeRows()
                     IsX264),
 
         // ---- "AUDIO" ----
+        //: The sound's codec (a list: MP3, AAC, Opus)
+        EnabledWhen(Items(Row(P::Audio, C::List, "audioCodec", "cbAudioCodec", QT_TRANSLATE_NOOP("SettingRows", "Sound codec:"),
+                              QT_TRANSLATE_NOOP("SettingRows", "MP3 plays everywhere; AAC sounds better at the same size "
+                                                               "and suits MP4; Opus, smaller still, goes into MKV only "
+                                                               "(FFmpeg makes AAC and Opus)."),
+                              &S::audioCodec, TAudioCodec::Mp3,
+                              ItemWord("AUDIO", "AudioCodec", &S::audioCodec, EncodingLists::audioCodec)),
+                          EncodingLists::audioCodec),
+                    HasAudio),
         EnabledWhen(Editable(Row(P::Audio, C::EditableList, "audioBitrate", "cbAudioBitrate",
                                  QT_TRANSLATE_NOOP("SettingRows", "Bitrate:"),
                                  QT_TRANSLATE_NOOP("SettingRows", "How many kilobits each second of MP3 sound takes: 128 to 192"
@@ -474,14 +484,14 @@ QList<TSettingRow> MakeRows()
                               &S::audioQuality, 0,
                               K::Clamped("AUDIO", "AudioAlgoQuality", &S::audioQuality, 0, 10, List(EncodingLists::audioQuality))),
                           EncodingLists::audioQuality),
-                    HasAudio),
+                    HasMp3),
         EnabledWhen(Items(Row(P::Audio, C::List, "audioRateMode", "cbAudioBitrateMode", QT_TRANSLATE_NOOP("SettingRows", "Bitrate mode:"),
                               QT_TRANSLATE_NOOP("SettingRows", "CBR keeps the bitrate the same throughout; ABR lets it vary "
                                                                "around it, which often sounds better at the same size."),
                               &S::audioRateMode, TAudioRateMode::Cbr,
                               K::Word("AUDIO", "AudioBitrateMode", &S::audioRateMode, "CBR", "ABR", List(EncodingLists::audioRateMode))),
                           EncodingLists::audioRateMode),
-                    HasAudio),
+                    HasMp3),
         EnabledWhen(Editable(Row(P::Audio, C::EditableList, "soundLanguage", "cbSoundLanguage",
                                  QT_TRANSLATE_NOOP("SettingRows", "Sound language:"),
                                  QT_TRANSLATE_NOOP("SettingRows", "Which sound track of a file with several is converted: "
@@ -610,6 +620,11 @@ QList<TSettingRow> MakeRows()
                                  LanguageListKey("ADVANCED", "SubtitleLanguage", &S::subtitleLanguage)),
                              EncodingLists::languages, IsLanguageListText),
                     [](const S& s) { return s.subtitles == int(TSubtitleMode::Language); }),
+        Row(P::Advanced, C::Check, "keepAllTracks", "chKeepAllTracks",
+            QT_TRANSLATE_NOOP("SettingRows", "Keep all sound and subtitle tracks"),
+            QT_TRANSLATE_NOOP("SettingRows", "Keeps every sound and subtitle track, with its language and title, for "
+                                             "the player to switch between (subtitles in MKV and MP4; made by FFmpeg)."),
+            &S::keepAllTracks, false, K::Bool("ADVANCED", "KeepAllTracks", &S::keepAllTracks)),
     };
 }
 

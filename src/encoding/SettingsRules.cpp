@@ -119,3 +119,27 @@ QString SaturationValueText(double position, QChar decimalSeparator)
         return QStringLiteral("0");
     return BrightnessValueText(position, decimalSeparator);
 }
+
+bool NeedsFfmpeg(const EncodingSettings& s)
+{
+    return (!s.noAudio && s.audioCodec != TAudioCodec::Mp3) || s.keepAllTracks;
+}
+
+QString MencoderCannotMake(const EncodingSettings& s)
+{
+    if (!NeedsFfmpeg(s))
+        return {};
+    // what only FFmpeg makes, as in "Only FFmpeg makes %1"
+    QString what = QCoreApplication::translate("SettingsRules", "outputs with all sound and subtitle tracks");
+    if (!s.noAudio && s.audioCodec == TAudioCodec::Aac)
+        what = QCoreApplication::translate("SettingsRules", "AAC sound");
+    else if (!s.noAudio && s.audioCodec == TAudioCodec::Opus)
+        what = QCoreApplication::translate("SettingsRules", "Opus sound");
+    if (s.encoder != TEncoderChoice::MEncoder)
+        //: %1: "AAC sound", "Opus sound", "outputs with all sound and subtitle tracks"
+        return QCoreApplication::translate("SettingsRules", "Only FFmpeg makes %1, and no ffmpeg program was found: "
+                                                            "install the package ffmpeg.").arg(what);
+    //: %1: "AAC sound", "Opus sound", "outputs with all sound and subtitle tracks"
+    return QCoreApplication::translate("SettingsRules", "Only FFmpeg makes %1, but the encoder setting is MEncoder: "
+                                                        "set it to Automatic or FFmpeg.").arg(what);
+}

@@ -36,6 +36,16 @@ bool CheckVideoFps(const QString& text, const TWarningSink& warn);
 bool CheckAudioBitrate(const QString& text, const TWarningSink& warn);
 bool CheckAudioSampling(const QString& text, const TWarningSink& warn);
 
+// ---- what only FFmpeg makes ----
+
+// AAC or Opus sound, or every track kept: MEncoder makes none of these, so such a row is
+// FFmpeg's under the encoder setting Automatic.
+bool NeedsFfmpeg(const EncodingSettings& s);
+// Why a row these settings give MEncoder is refused before its run, and what to do; empty
+// when MEncoder can make what they ask. Under the encoder setting Automatic such a row is
+// MEncoder's only where no ffmpeg program was found.
+QString MencoderCannotMake(const EncodingSettings& s);
+
 // ---- track bar value labels ----
 
 // position / 10 with at most two decimals, trailing zeros dropped: "0", "0.5", "-1".

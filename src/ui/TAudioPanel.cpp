@@ -1,7 +1,6 @@
 #include "ui/TAudioPanel.h"
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QPushButton>
 
 TAudioPanel::TAudioPanel(QWidget* parent)
@@ -12,10 +11,9 @@ TAudioPanel::TAudioPanel(QWidget* parent)
     connect(info, &QPushButton::clicked, this, &TAudioPanel::BitrateInfoRequested);
 
     QGridLayout* g = Grid();
-    g->addWidget(Take(u"noAudio"), 0, 0);
-    g->addWidget(AddLabel(QStringLiteral("lblAudioCodec"), tr("Audio codec: MP3 (LAME)")), 0, 1, 1, 2);
+    g->addWidget(Take(u"noAudio"), 0, 0, 1, 3);
     int row = 1;
-    for (const char16_t* id : {u"audioBitrate", u"audioRateMode", u"sampleRate", u"audioChannels", u"audioQuality"})
+    for (const char16_t* id : {u"audioCodec", u"audioBitrate", u"audioRateMode", u"sampleRate", u"audioChannels", u"audioQuality"})
         row = PlaceRow(g, row, id);
     row = PlaceRemaining(g, row);
     g->addWidget(info, row, 1);

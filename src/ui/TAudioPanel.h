@@ -2,7 +2,7 @@
 
 #include "ui/TSettingsPanel.h"
 
-// "Audio settings" (pnAudio); the audio encoder is always MP3.
+// "Audio settings" (pnAudio): the sound codec and how it is made.
 class TAudioPanel : public TSettingsPanel {
     Q_OBJECT
 public:
