@@ -114,6 +114,20 @@ void FillDefaultAppParams(TAppParams& p, const QString& appDir, bool portable)
     MakePassLogNames(p);
 }
 
+// A tool: the path given while it names a file, else NAME in the tools folder, else NAME
+// on the PATH, else empty.
+static QString FindProgram(const QString& given, const QString& toolsFolder, const QString& name)
+{
+    QString result = AbsoluteFromCurrent(given);
+    if (!given.isEmpty() && IsFile(result))
+        return result;
+    result = toolsFolder + QLatin1Char('/') + name;
+    if (IsFile(result))
+        return result;
+    result = QStandardPaths::findExecutable(name);
+    return IsFile(result) ? result : QString();
+}
+
 QString ResolveMencoder(TAppParams& p)
 {
     p.mencoder = FindMencoder(p);
@@ -127,19 +141,7 @@ void ResolveToolPaths(TAppParams& p)
     ResolveFfmpeg(p);
 }
 
-QString FindFfmpeg(const TAppParams& p)
-{
-    QString result = AbsoluteFromCurrent(p.ffmpeg);
-    if (p.ffmpeg.isEmpty() || !IsFile(result)) {
-        result = p.ToolsDir + QStringLiteral("/FFmpeg/ffmpeg");
-        if (!IsFile(result)) {
-            result = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-            if (!IsFile(result))
-                result.clear();
-        }
-    }
-    return result;
-}
+QString FindFfmpeg(const TAppParams& p) { return FindProgram(p.ffmpeg, p.ToolsDir + QStringLiteral("/FFmpeg"), QStringLiteral("ffmpeg")); }
 
 QString ResolveFfmpeg(TAppParams& p)
 {
@@ -149,16 +151,7 @@ QString ResolveFfmpeg(TAppParams& p)
 
 QString FindMencoder(const TAppParams& p)
 {
-    QString result = AbsoluteFromCurrent(p.mencoder);
-    if (p.mencoder.isEmpty() || !IsFile(result)) {
-        result = p.ToolsDir + QStringLiteral("/Mencoder/mencoder");
-        if (!IsFile(result)) {
-            result = QStandardPaths::findExecutable(QStringLiteral("mencoder"));
-            if (!IsFile(result))
-                result.clear();
-        }
-    }
-    return result;
+    return FindProgram(p.mencoder, p.ToolsDir + QStringLiteral("/Mencoder"), QStringLiteral("mencoder"));
 }
 
 QString ResolveMediaInfoDll(TAppParams& p)

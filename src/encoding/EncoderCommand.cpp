@@ -75,18 +75,24 @@ TEncoderJob BuildEncoderJob(const EncodingSettings& s, const TVideoFileInfo& Cur
     return BuildEncoderJob(RowPlanBy(TEngine::MEncoder, s, CurrentFileInfo), processorCount, input, output, passLogFile, warn);
 }
 
-TEncoderJob BuildEncoderJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
-                            const QString& passLogFile, const TWarningSink& warn)
+TEncoderJob EmptyJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
+                     const QString& passLogFile)
 {
-    const EncodingSettings& s = plan.Settings;
     TEncoderJob job;
     job.Plan = plan;
     job.ProcessorCount = processorCount;
     job.Input = input;
     job.Output = output;
     job.PassLogFile = passLogFile;
-    job.Ext = GetExt(s, false);
-    job.TwoPass = TwoPassInEffect(s);
+    job.Ext = GetExt(plan.Settings, false);
+    job.TwoPass = TwoPassInEffect(plan.Settings);
+    return job;
+}
+
+TEncoderJob BuildEncoderJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
+                            const QString& passLogFile, const TWarningSink& warn)
+{
+    TEncoderJob job = EmptyJob(plan, processorCount, input, output, passLogFile);
     TCmdLinePieces& p = job.Pieces = FixedCmdLinePieces(plan);
 
     // The planner's order: the first failing builder ends the file, so the user sees

@@ -66,6 +66,9 @@ struct TEncoderJob {
     QString PassLogFile;
 };
 
+// A job of the plan with its paths and passes and no runs yet (either engine's builder fills them).
+TEncoderJob EmptyJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
+                     const QString& passLogFile);
 // Builds the plan's pieces in the planner's order (AdvParams, AddParams, VParams, AParams),
 // stopping at the first that fails, then both forms of each run.
 TEncoderJob BuildEncoderJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,

@@ -505,14 +505,7 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
 TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
                            const QString& passLogFile, const QStringList& encoders, const TWarningSink& warn)
 {
-    TEncoderJob job;
-    job.Plan = plan;
-    job.ProcessorCount = processorCount;
-    job.Input = input;
-    job.Output = output;
-    job.PassLogFile = passLogFile;
-    job.Ext = GetExt(plan.Settings, false);
-    job.TwoPass = TwoPassInEffect(plan.Settings);
+    TEncoderJob job = EmptyJob(plan, processorCount, input, output, passLogFile);
     const QList<TFfmpegPass> passes = job.TwoPass ? QList<TFfmpegPass>{TFfmpegPass::First, TFfmpegPass::Second}
                                                   : QList<TFfmpegPass>{TFfmpegPass::Single};
     for (const TFfmpegPass pass : passes) {
