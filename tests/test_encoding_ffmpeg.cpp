@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 #include "encoding/CmdPiece.h"
 #include "encoding/EncodingSettings.h"
+#include "encoding/CmdLinePreview.h"
 #include "encoding/FfmpegCommand.h"
 #include "encoding/RowPlan.h"
 #include "encoding/SettingRows.h"
@@ -422,6 +423,11 @@ TEST(FfmpegCommand, SettingsOnlyFfmpegMakesChooseIt)
         EXPECT_EQ(plan.Engine, c.engine);
         EXPECT_EQ(plan.EngineReason, "");
         EXPECT_EQ(plan.Engine == TEngine::MEncoder ? MencoderCannotMake(s) : QString(), c.refusal);
+        // the command-line preview refuses alike instead of showing MEncoder's MP3 line
+        if (!c.refusal.isEmpty()) {
+            const TCmdLinePreview preview = GetCmdLinePreview(s, Clip(), 2, "in.avi", "log", {});
+            EXPECT_TRUE(preview.Failed && preview.Messages.contains(c.refusal)) << preview.Text.toStdString();
+        }
     }
     // Automatic falls to MEncoder where no ffmpeg is installed
     S opus = Defaults();

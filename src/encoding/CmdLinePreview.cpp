@@ -4,6 +4,7 @@
 #include "encoding/EncoderCommand.h"
 #include "encoding/FfmpegCommand.h"
 #include "encoding/RowPlan.h"
+#include "encoding/SettingsRules.h"
 
 static QString PreviewLine(const TCmdLinePieces& p, const TCmdPiece& vparams, bool withLog, const QString& passLogFile)
 {
@@ -40,6 +41,14 @@ TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInf
         for (const TEncoderInvocation& run : job.Runs)
             lines << QStringLiteral("ffmpeg ") + run.Params;
         preview.Text = lines.join(QStringLiteral("\r\n\r\n"));
+        return preview;
+    }
+    // settings only FFmpeg makes, with MEncoder chosen: no command line would make them
+    if (const QString refused = MencoderCannotMake(s); !refused.isEmpty()) {
+        if (warn)
+            warn(refused);
+        preview.Messages << refused;
+        preview.Failed = true;
         return preview;
     }
     TCmdLinePieces p = FixedCmdLinePieces(plan);
