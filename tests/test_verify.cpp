@@ -374,6 +374,9 @@ TEST_F(OutputCheckTest, ExpectationFollowsTheCommandLine)
     EXPECT_EQ(DurationToleranceMs(3000), 300);
     EXPECT_EQ(DurationToleranceMs(3000, 1000), 2000);
     EXPECT_EQ(DurationToleranceMs(100000, 40), 3000);
+    // shorter: half a picture (two pictures at one a second, one lost, is a fault)
+    EXPECT_EQ(LostToleranceMs(2000, 1000), 500);
+    EXPECT_EQ(LostToleranceMs(3000, 40), 300);
 }
 
 TEST_F(OutputCheckTest, VerdictsOnRealFiles)

@@ -78,6 +78,12 @@ int DurationToleranceMs(int inputMs, double frameMs)
     return std::max({300, frames, int(std::ceil(std::abs(inputMs) * 0.03))});
 }
 
+int LostToleranceMs(int inputMs, double frameMs)
+{
+    const int half = frameMs > 0 && std::isfinite(frameMs) ? int(std::ceil(std::min(frameMs, 1.0e6) / 2)) : 0;
+    return std::max({300, half, int(std::ceil(std::abs(inputMs) * 0.03))});
+}
+
 TOutputExpectation ExpectedOutput(const TRowPlan& plan)
 {
     TOutputExpectation e;
@@ -203,7 +209,8 @@ TOutputVerdict JudgeOutput(const TVideoFileInfo& output, const TOutputExpectatio
         }
         if (ms <= 0) {
             problems << QCoreApplication::translate("OutputCheck", "The output's length is unknown.");
-        } else if (std::abs(ms - expected.DurationMs) > DurationToleranceMs(expected.DurationMs, expected.FrameMs)) {
+        } else if (ms - expected.DurationMs > DurationToleranceMs(expected.DurationMs, expected.FrameMs) ||
+                   expected.DurationMs - ms > LostToleranceMs(expected.DurationMs, expected.FrameMs)) {
             v.LengthWrong = true;
             const QString lasts =
                 ms < expected.DurationMs

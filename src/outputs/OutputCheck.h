@@ -29,6 +29,10 @@ struct TOutputExpectation {
 
 // A length may differ by this much: the largest of 0.3 s, two pictures and 3 % of the input's.
 int DurationToleranceMs(int inputMs, double frameMs = 0);
+// An output may be shorter by this much only: the largest of 0.3 s, half a picture and 3 %.
+// A picture more (an AVI's delayed first picture) is no fault; one of two pictures a second
+// lost is.
+int LostToleranceMs(int inputMs, double frameMs = 0);
 // A display aspect may differ by this share.
 inline constexpr double AspectTolerance = 0.02;
 // The sound may move against the picture by this much (or two pictures, when longer).
