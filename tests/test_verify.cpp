@@ -508,15 +508,18 @@ TEST(RowPlan, TheFaithfulRulesAreAppliedOncePerRow)
         const char* What;
         bool TwoPass;
         int Width;
+        TContainer Container = TContainer::Avi;
     } const cases[] = {
         {"one pass", false, 320},
         {"two passes", true, 320},
         {"an odd side cropped", false, 321},
+        {"an MP4, which Automatic gives FFmpeg", false, 320, TContainer::Mp4},
     };
     for (const auto& c : cases) {
         EncodingSettings s;
         SetDefaultParams(s, 0);
         s.twoPass = c.TwoPass;
+        s.container = c.Container;
         TVideoFileInfo info;
         info.Format = QStringLiteral("AVI");
         info.NumberOfVideoStreams = 1;

@@ -263,7 +263,7 @@ TRowPlan PlanRow(const EncodingSettings& s, const TVideoFileInfo& info, const QS
 {
     TRowPlan plan = RowPlan(s, info);
     if (plan.Engine == TEngine::FFmpeg && ffmpeg.isEmpty() && s.encoder == TEncoderChoice::Automatic)
-        return RowPlanBy(TEngine::MEncoder, s, info);
+        SetEngine(plan, TEngine::MEncoder);
     return plan;
 }
 

@@ -230,7 +230,8 @@ bool TConversionJob::RetryWithRemedy(const QString& problem, bool remediable)
         //: %1: what the check found wrong in MEncoder's output ("The output's pictures come at the wrong moments")
         const QString why = QCoreApplication::translate("ConversionJob", "MEncoder's output failed the check (%1)")
                                 .arg(problem.endsWith(QLatin1Char('.')) ? problem.chopped(1) : problem);
-        const TRowPlan remedy = RowPlanBy(TEngine::FFmpeg, plan.Settings, plan.Input, why);
+        TRowPlan remedy = plan;
+        SetEngine(remedy, TEngine::FFmpeg, why);
         m_work.Job = BuildRowJob(remedy, m_env.Tools->Ffmpeg, m_work.Job.ProcessorCount, m_work.Job.Input,
                                  m_work.Job.Output, m_work.Job.PassLogFile, {});
         AddNote(m_work, EngineNote(remedy));

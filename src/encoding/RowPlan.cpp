@@ -173,8 +173,19 @@ TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info, TReaderC
     // settings only FFmpeg makes (AAC or Opus sound, every track kept)
     const bool lavfMuxer = !ContainerRow(s.container).LavfFormat.isEmpty();
     if (!reason.isEmpty() || lavfMuxer || NeedsFfmpeg(s))
-        return RowPlanBy(TEngine::FFmpeg, s, info, reason);
+        SetEngine(plan, TEngine::FFmpeg, reason); // the rules are not applied again
     return plan;
+}
+
+void SetEngine(TRowPlan& plan, TEngine engine, const QString& reason)
+{
+    const EncodingSettings& s = plan.Settings;
+    const double delay = plan.Faithful.AudioDelaySec;
+    plan.Engine = engine;
+    plan.EngineReason = reason;
+    // (ffmpeg holds a late first picture from the start instead)
+    plan.PictureDelayed = engine == TEngine::MEncoder && !s.noAudio && delay != 0 &&
+                          QString::number(delay, 'f', 3).toDouble() < 0;
 }
 
 TRowPlan RowPlanBy(TEngine engine, const EncodingSettings& s, const TVideoFileInfo& info, const QString& reason)
@@ -188,8 +199,6 @@ TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& 
                  TReaderChoice choice)
 {
     TRowPlan plan;
-    plan.Engine = engine;
-    plan.EngineReason = reason;
     plan.Settings = s;
     plan.Input = info;
     plan.Choice = choice;
@@ -232,9 +241,7 @@ TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& 
     } else if (f.OutputFps > 0) {
         plan.OutputFps = RateText(f.OutputFps).toDouble();
     }
-    // (ffmpeg holds a late first picture from the start instead)
-    plan.PictureDelayed = engine == TEngine::MEncoder && !s.noAudio && f.AudioDelaySec != 0 &&
-                          QString::number(f.AudioDelaySec, 'f', 3).toDouble() < 0;
+    SetEngine(plan, engine, reason);
     return plan;
 }
 

@@ -79,6 +79,10 @@ TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info,
 // installed); reason: why, as the row tells it.
 TRowPlan RowPlanBy(TEngine engine, const EncodingSettings& s, const TVideoFileInfo& info, const QString& reason = {});
 
+// The same plan made by another engine, its rules not applied again (a picture that starts
+// after the sound is held by ffmpeg, delayed in an AVI header by MEncoder).
+void SetEngine(TRowPlan& plan, TEngine engine, const QString& reason = {});
+
 // What MEncoder would get wrong in this row's output, in the words a row shows; empty when
 // it makes the output as the source plays.
 QString MencoderShortfall(const EncodingSettings& s, const TVideoFileInfo& info, const TFaithfulOutput& f);
