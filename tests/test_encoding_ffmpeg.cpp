@@ -92,6 +92,16 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -map 0:a:0 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
          "-c:a libmp3lame -b:a 128k -af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
+        {"a still end held for as long as the source states",
+         [] {
+             TVideoFileInfo still = Clip(0);
+             still.Probe.StillEndMs = 2067;
+             return RowPlanBy(TEngine::FFmpeg, Defaults(), still);
+         },
+         TFfmpegPass::Single, Debian,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -vf tpad=stop_mode=clone:stop_duration=2.067 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p "
+         "-r 25.000 -fps_mode cfr -an -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"ffmpeg's own MPEG-4 encoder without libxvid, at a fixed quantizer",
          [] {
              EncodingSettings s = Defaults();
@@ -393,7 +403,7 @@ TEST(FfmpegCommand, TypedValuesFailOnceAndPassesShareThePlan)
 
 // What only FFmpeg makes chooses it under Automatic, for the setting's sake (the row names no
 // reason); a row MEncoder would make is refused before its run, saying what to do.
-TEST(FfmpegCommand, SettingsOnlyFfmpegMakesChooseIt)
+TEST(FfmpegCommand, SettingsAndSourcesOnlyFfmpegMakesRightChooseIt)
 {
     using S = EncodingSettings;
     const struct {
@@ -401,8 +411,21 @@ TEST(FfmpegCommand, SettingsOnlyFfmpegMakesChooseIt)
         std::function<void(S&)> set;
         TEngine engine;
         QString refusal;
+        std::function<void(TVideoFileInfo&)> source = {};
+        QString reason = {}; // why Automatic chose FFmpeg for this source
     } cases[] = {
         {"MP3 into AVI stays MEncoder's", {}, TEngine::MEncoder, ""},
+        {"a trimmed phone clip", {}, TEngine::FFmpeg, "", [](TVideoFileInfo& i) { i.Probe.TrimmedStart = true; },
+         "MEncoder would show the pictures this trimmed clip hides before its start"},
+        {"an Ogg recording that ends on a still screen", {}, TEngine::FFmpeg, "",
+         [](TVideoFileInfo& i) { i.Probe.StillEndMs = 2067; }, "MEncoder would cut the still picture this file ends on"},
+        {"a still end the check would not miss", {}, TEngine::MEncoder, "", [](TVideoFileInfo& i) { i.Probe.StillEndMs = 200; }},
+        {"variable rate in Ogg", {}, TEngine::FFmpeg, "",
+         [](TVideoFileInfo& i) { i.Probe.VariableRate = true, i.Probe.Container = "ogg"; },
+         "MEncoder's readers lose the timing of this file's variable rate"},
+        {"AC-3 in MPEG-PS", {}, TEngine::FFmpeg, "",
+         [](TVideoFileInfo& i) { i.Probe.Container = "mpeg", i.AudioStreams[0].Codec = "AC-3"; },
+         "MEncoder's reader loses the AC-3 sound of this MPEG file"},
         {"AAC", [](S& s) { s.audioCodec = TAudioCodec::Aac; }, TEngine::FFmpeg, ""},
         {"Opus", [](S& s) { s.audioCodec = TAudioCodec::Opus; }, TEngine::FFmpeg, ""},
         {"every track kept", [](S& s) { s.keepAllTracks = true; }, TEngine::FFmpeg, ""},
@@ -419,9 +442,12 @@ TEST(FfmpegCommand, SettingsOnlyFfmpegMakesChooseIt)
         S s = Defaults();
         if (c.set)
             c.set(s);
-        const TRowPlan plan = RowPlan(s, Clip());
+        TVideoFileInfo source = Clip();
+        if (c.source)
+            c.source(source);
+        const TRowPlan plan = RowPlan(s, source);
         EXPECT_EQ(plan.Engine, c.engine);
-        EXPECT_EQ(plan.EngineReason, "");
+        EXPECT_EQ(plan.EngineReason, c.reason);
         EXPECT_EQ(plan.Engine == TEngine::MEncoder ? MencoderCannotMake(s) : QString(), c.refusal);
         // the command-line preview refuses alike instead of showing MEncoder's MP3 line
         if (!c.refusal.isEmpty()) {

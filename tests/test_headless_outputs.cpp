@@ -153,7 +153,8 @@ TEST_F(HeadlessOutputs, NamesThatAreNotUtf8AreConvertedWithTheirBytes)
     const TestSupport::RunResult r = RunWithNames({"--convert", "--out-dir", names + "/out"}, {named, dir + "/scan"});
     EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.out, "Done\t" + named + "\t" + out + "/caf\xe9.avi\n"
-                     "Done\t" + scanned + "\t" + out + "/b\xe9r.avi\n");
+                     "Done\t" + scanned + "\t" + out + "/b\xe9r.avi\n")
+        << r.out.toPercentEncoding("/\t ").constData() << "\n" << r.err.constData();
     EXPECT_TRUE(Lines(r.err).contains("Converted: 2, skipped: 0, failed: 0")) << r.err.constData();
     EXPECT_FALSE(r.err.contains("left out")) << r.err.constData();
     for (const QByteArray& output : {out + "/caf\xe9.avi", out + "/b\xe9r.avi"})

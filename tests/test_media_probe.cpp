@@ -51,6 +51,7 @@ struct TProbeCase {
     int DurationMs;
     int AudioOffsetMs;  // AudioStartMs - VideoStartMs
     TSamples Samples;
+    int StillEndMs = 0; // the last picture held after its own end
 };
 
 // Lengths and offsets within 60 ms: container rounding and the AAC encoder's priming.
@@ -71,7 +72,7 @@ const TProbeCase Cases[] = {
     // a DVD menu: one picture repeated, pts on only some packets
     {"real/base_pal_wide.mpg", 720, 576, 64, 45, 0, false, 24, 25, 25, 800, 0, TSamples::Equal},
     // a screen recording that leaves out repeated pictures; MediaInfo gives no length
-    {"real/mahjongg-video.ogv", 448, 336, 1, 1, 0, true, 110, 7.27, 15, 15133, NoSound, TSamples::Any},
+    {"real/mahjongg-video.ogv", 448, 336, 1, 1, 0, true, 110, 7.27, 15, 15133, NoSound, TSamples::Any, 2067},
     {"real/sage-example.avi", 84, 33, 1, 1, 0, false, 2, 1, 1, 2000, NoSound, TSamples::Any},
 };
 
@@ -97,6 +98,7 @@ TEST(MediaProbe, ReadsEachFilesTraits)
             EXPECT_NEAR(p.DeclaredFps, c.DeclaredFps, 0.01);
         }
         EXPECT_NEAR(p.DurationMs, c.DurationMs, 60);
+        EXPECT_NEAR(p.StillEndMs, c.StillEndMs, 60);
         EXPECT_EQ(p.HasAudio, c.AudioOffsetMs != NoSound);
         if (c.AudioOffsetMs != NoSound) {
             EXPECT_NEAR(p.AudioStartMs - p.VideoStartMs, c.AudioOffsetMs, 60);

@@ -353,6 +353,12 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         filters.insert(drawAt, subtitles);
         shown.insert(drawAt, SubtitlesFilter(plan, input, true));
     }
+    // a still screen the source ends on has no packets of its own: its last picture is held
+    if (const int still = plan.Input.Probe.Opened ? plan.Input.Probe.StillEndMs : 0; still > 0) {
+        const QString hold = QStringLiteral("tpad=stop_mode=clone:stop_duration=%1").arg(QString::number(still / 1000.0, 'f', 3));
+        filters << hold;
+        shown << hold;
+    }
     const QStringList undo = PlayerTurnUndone(plan.Input);
     if (const QString pictures = OverlaidSubtitles(plan); !pictures.isEmpty()) {
         // laid over the picture as it is stored, made its size (a DVD's subtitles are drawn

@@ -11,6 +11,9 @@
 
 namespace {
 
+// A still end shorter than this is within what the output check lets an output lose.
+constexpr int StillEndCutMs = 300;
+
 bool InRange(int index, int count) { return index >= 0 && index < count; }
 
 // Odd sizes are raised by one: the encoders want even frame sides.
@@ -146,6 +149,8 @@ QString MencoderShortfall(const EncodingSettings& s, const TVideoFileInfo& info,
     if (!f.MencoderRefusal.isEmpty())
         //: %1: the output's container ("MP4")
         return QCoreApplication::translate("RowPlan", "MEncoder cannot keep this file's sound offset in %1").arg(word);
+    if (p.Opened && p.StillEndMs >= StillEndCutMs)
+        return QCoreApplication::translate("RowPlan", "MEncoder would cut the still picture this file ends on");
     const QString format = p.Container;
     if (p.VariableRate && (format.contains(QLatin1String("matroska")) || format == QLatin1String("ogg")))
         return QCoreApplication::translate("RowPlan", "MEncoder's readers lose the timing of this file's variable rate");

@@ -256,7 +256,10 @@ void DescribeVideo(AVFormatContext* f, const AVStream* st, TScan& scan, TAvProbe
         // the trailing ones too; the stream's length (from the last page) tells the end.
         if (std::strcmp(f->iformat->name, "ogg") == 0 && st->duration != AV_NOPTS_VALUE && st->duration > 0) {
             const int64_t first = st->start_time != AV_NOPTS_VALUE ? st->start_time : times.front();
-            end = std::max(end, double(first) + double(st->duration));
+            const double stated = double(first) + double(st->duration);
+            if (scan.ReachedEnd && stated > end)
+                out.StillEndMs = ClampMs(TicksToMs(stated - end, tb));
+            end = std::max(end, stated);
         }
         const double spanMs = TicksToMs(end - double(times.front()), tb);
         if (spanMs > 0)

@@ -139,7 +139,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TT
 template <typename R, typename F>
 void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TAvProbeInfo>
 {
-    static_assert(FieldCount<TAvProbeInfo>() == 31, "serialise the new field");
+    static_assert(FieldCount<TAvProbeInfo>() == 32, "serialise the new field");
     f(r.Opened);
     f(r.DurationMs);
     f(r.HasVideo);
@@ -171,6 +171,7 @@ void VisitFields(R& r, F&& f) requires std::is_same_v<std::remove_const_t<R>, TA
     f(r.AudioStreamCount);
     f(r.SecondaryAudio);
     f(r.PlayedMs);
+    f(r.StillEndMs);
 }
 
 template <typename R, typename F>
