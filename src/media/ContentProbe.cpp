@@ -12,6 +12,7 @@ extern "C" {
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -168,25 +169,50 @@ public:
         const int64_t second = std::max<int64_t>(1, tb.den / std::max(1, tb.num));
         const int64_t start = m_file.Ticks(video, 0) - second;
         std::vector<std::pair<int64_t, QByteArray>> frames;
-        for (int64_t back = 0;; back = back ? 2 * back : second) {
-            const bool last = target - back <= start;
-            const int rc = last ? avformat_seek_file(m_file.Format(), video, std::numeric_limits<int64_t>::min(),
-                                                     start, start, 0)
-                                : av_seek_frame(m_file.Format(), video, target - back, AVSEEK_FLAG_BACKWARD);
-            if (rc < 0 && !last)
-                continue;
+        std::optional<std::pair<int64_t, QByteArray>> held; // the latest picture before keepFrom, when going on
+        if (CanGoOn(target, keepFrom, second)) {
+            // The moment is ahead of the pictures decoded for the last one, nearer than a seek's
+            // key picture would be: decoding goes on from there (one pass through a short file).
+            // The moments only move on, so the pictures kept last hold all the new one needs.
+            for (auto& picture : m_frames)
+                if (picture.first >= keepFrom)
+                    frames.push_back(std::move(picture));
+                else
+                    held = std::move(picture);
             int64_t first = AV_NOPTS_VALUE;
-            frames.clear();
-            Decode(target, keepFrom, second, std::max(after, 1), !last, frames, first);
+            Decode(target, keepFrom, second, std::max(after, 1), false, true, frames, first);
             if (OutOfTime())
                 return false;
-            // landed past the moment: from further back, unless this was the start
-            if (last || (first != AV_NOPTS_VALUE && first <= target && !frames.empty()))
-                break;
+        } else {
+            for (int64_t back = 0;; back = back ? 2 * back : second) {
+                const bool last = target - back <= start;
+                const int rc = last ? avformat_seek_file(m_file.Format(), video, std::numeric_limits<int64_t>::min(),
+                                                         start, start, 0)
+                                    : av_seek_frame(m_file.Format(), video, target - back, AVSEEK_FLAG_BACKWARD);
+                if (rc < 0 && !last)
+                    continue;
+                int64_t first = AV_NOPTS_VALUE;
+                frames.clear();
+                Decode(target, keepFrom, second, std::max(after, 1), !last, false, frames, first);
+                if (OutOfTime())
+                    return false;
+                // landed past the moment: from further back, unless this was the start
+                if (last || (first != AV_NOPTS_VALUE && first <= target && (!frames.empty() || m_last->data[0])))
+                    break;
+            }
         }
-        if (frames.empty())
-            return false;
         std::stable_sort(frames.begin(), frames.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        m_frames = frames;
+        m_keptFrom = keepFrom;
+        if (frames.empty()) {
+            // past the last picture: the one a player keeps showing
+            if (held && (!m_last->data[0] || held->first >= m_lastPts))
+                frames.push_back(*std::move(held));
+            else if (QByteArray grey = m_last->data[0] ? ToGrey(m_last.get()) : QByteArray(); !grey.isEmpty())
+                frames.emplace_back(m_lastPts, m_turn.Apply(grey));
+            else
+                return false;
+        }
         int at = 0;
         for (size_t i = 0; i < frames.size(); ++i)
             if (frames[i].first <= target)
@@ -202,17 +228,35 @@ public:
     }
 
 private:
+    // Going on costs the pictures up to the moment; a seek, those since the key picture
+    // before it: at most the widest distance between key pictures seen (a second at first).
+    // The pictures kept last start at m_keptFrom: a moment that needs earlier ones seeks.
+    bool CanGoOn(int64_t target, int64_t keepFrom, int64_t second) const
+    {
+        return m_goesOn && m_decodedPts != AV_NOPTS_VALUE && keepFrom >= m_keptFrom &&
+               target - m_decodedPts <= std::max(second, m_keyGap);
+    }
+
     // fromKey: decoding starts at the first keyframe, as a player's after a seek. A seek
     // in MPEG-TS and MPEG-PS lands on any packet, and some decoders (HEVC) then make
     // pictures of the references they lack; without a keyframe before the moment, nothing
     // is decoded, and the caller goes further back.
-    void Decode(int64_t target, int64_t keepFrom, int64_t second, int after, bool fromKey,
+    // goOn: the decoder goes on from where the last call left it, frames holding what it kept.
+    void Decode(int64_t target, int64_t keepFrom, int64_t second, int after, bool fromKey, bool goOn,
                 std::vector<std::pair<int64_t, QByteArray>>& frames, int64_t& first)
     {
-        avcodec_flush_buffers(m_codec.get());
-        av_frame_unref(m_last.get());
         int videoPackets = 0, packets = 0, later = 0;
-        int64_t lastPts = AV_NOPTS_VALUE;
+        if (goOn) {
+            later = int(std::count_if(frames.begin(), frames.end(), [target](const auto& f) { return f.first > target; }));
+        } else {
+            avcodec_flush_buffers(m_codec.get());
+            av_frame_unref(m_last.get());
+            m_decodedPts = AV_NOPTS_VALUE;
+            m_keyPts = AV_NOPTS_VALUE;
+            m_fromKeyRun = fromKey;
+        }
+        m_goesOn = false;
+        int64_t& lastPts = m_decodedPts;
         const auto receive = [&] {
             while (avcodec_receive_frame(m_codec.get(), m_frame.get()) >= 0) {
                 int64_t pts = m_frame->best_effort_timestamp;
@@ -247,6 +291,11 @@ private:
             ++videoPackets;
             // far from the moment, pictures nothing refers to are not worth decoding
             const int64_t pts = m_packet->pts != AV_NOPTS_VALUE ? m_packet->pts : m_packet->dts;
+            if ((m_packet->flags & AV_PKT_FLAG_KEY) && pts != AV_NOPTS_VALUE) {
+                if (m_keyPts != AV_NOPTS_VALUE && pts > m_keyPts)
+                    m_keyGap = std::max(m_keyGap, pts - m_keyPts);
+                m_keyPts = pts;
+            }
             if (fromKey && !(m_packet->flags & AV_PKT_FLAG_KEY)) {
                 av_packet_unref(m_packet.get());
                 if (pts != AV_NOPTS_VALUE && pts > target)
@@ -263,12 +312,9 @@ private:
             // at the end the decoder gives up the pictures it holds back
             avcodec_send_packet(m_codec.get(), nullptr);
             receive();
+            return;
         }
-        if (frames.empty() && m_last->data[0]) {
-            QByteArray grey = ToGrey(m_last.get());
-            if (!grey.isEmpty())
-                frames.emplace_back(m_lastPts, m_turn.Apply(grey));
-        }
+        m_goesOn = m_fromKeyRun && !OutOfTime();
     }
 
     QByteArray ToGrey(const AVFrame* picture)
@@ -287,6 +333,14 @@ private:
     TFrame m_last;            // the latest picture before the ones kept
     int64_t m_lastPts = 0;
     bool m_disordered = false;
+    // where decoding stands between moments
+    std::vector<std::pair<int64_t, QByteArray>> m_frames; // the pictures the last moment kept, in order
+    int64_t m_keptFrom = 0;                   // the earliest time the last moment kept pictures from
+    bool m_goesOn = false;                    // the decoder can go on from the last moment
+    bool m_fromKeyRun = false;                // this run of the decoder began at a key picture
+    int64_t m_decodedPts = AV_NOPTS_VALUE;    // the latest picture decoded
+    int64_t m_keyPts = AV_NOPTS_VALUE;        // the latest key picture read
+    int64_t m_keyGap = 0;                     // the widest distance between key pictures read
     TGreyShrinker m_shrinker{ContentSide};
 };
 
@@ -491,7 +545,6 @@ TContentSamples ProbeContent(const TContentRequest& request)
     if (!out.SourceOpened || !out.OutputOpened)
         return out;
     const qint64 budget = std::max(1, request.BudgetMs);
-    if (request.Sound)
         ProbeSound(source, output, clock, budget, out);
     if (request.Pictures)
         ProbePictures(source, output, request.UserTurn, clock, budget, out);
