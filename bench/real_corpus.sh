@@ -242,13 +242,17 @@ export TMPDIR=$work/tmp
 # "first end count back first-back" of a stream's times, or "none": the pictures by their
 # decoded frames' times as the file gives them (the decoder's guess only where it gives none),
 # the sound by its packets'. The end is the last time plus its duration (a picture's at least
-# the step before it: some files give one frame's length as a millisecond); "back" counts
-# the times that are not later than the one before.
+# the step before it: some files give one frame's length as a millisecond), unless the
+# stream states where it ends, up to 5 s after its last picture (a screen recording's still
+# end has no pictures of its own); "back" counts the times that are not later than the one
+# before.
 stream_times() { # FILE v|a
-  local what=frame fields=pts_time,best_effort_timestamp_time,pkt_duration_time
+  local what=frame fields=pts_time,best_effort_timestamp_time,pkt_duration_time stated
   if [[ $2 == a ]]; then what=packet fields=pts_time,duration_time; fi
+  stated=$(ffprobe -v error -select_streams "$2:0" -show_entries stream=start_time,duration -of csv=p=0 "$1" 2>/dev/null |
+    awk -F, '$1 ~ /^-?[0-9]/ && $2 ~ /^[0-9]/ { printf "%.3f", $1 + $2; exit }' || true)
   ffprobe -v error -select_streams "$2:0" -show_entries "$what=$fields" -of compact "$1" 2>/dev/null |
-    awk -F'|' -v what="$what" '$1 == what {
+    awk -F'|' -v what="$what" -v stated="$stated" '$1 == what {
       split("", k)
       for (i = 2; i <= NF; i++) { e = index($i, "="); k[substr($i, 1, e - 1)] = substr($i, e + 1) }
       t = k["pts_time"]; if (t !~ /^-?[0-9]/) t = k["best_effort_timestamp_time"]
@@ -261,7 +265,8 @@ stream_times() { # FILE v|a
       if (n == 0 || t + d > end) end = t + d
       last = t; n++ }
       END {
-        if (what == "frame" && last + step > end) end = last + step
+        if (what == "frame" && stated != "" && stated + 0 >= end && stated - last <= 5) end = stated + 0
+        else if (what == "frame" && last + step > end) end = last + step
         if (n == 0) print "none"; else printf "%.3f %.3f %d %d %.2f\n", first, end, n, back, firstback }' || true
 }
 measure() { # FILE -> the pictures' five fields and the sound's ("none none 0 0 0" when missing)
