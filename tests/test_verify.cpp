@@ -690,3 +690,46 @@ TEST(OutputExpectation, TheSoundsStartFollowsTheEngine)
         EXPECT_EQ(ExpectedOutput(RowPlanBy(c.engine, s, input)).AudioOffsetMs, c.expected) << c.name;
     }
 }
+
+// A file judged against a copy of it in another container shows the same picture at every
+// moment, the first one too: after the sound windows have been read, each reader finds its
+// way back to the start (an AVI's reader refuses a time before its index).
+TEST(ContentProbe, AFileAgainstItsCopyMatchesAtEveryMoment)
+{
+    const struct {
+        const char* clip; // of make_media.sh, or made here
+        const char* copy;
+    } cases[] = {{"clip_xvid_mp3.avi", "mkv"}, {"clip_h264_aac.mp4", "mkv"}, {"clip_two_audio.mkv", "mp4"},
+                 {"probe_pal_wide.mpg", "mkv"}, {"h264_bframes.mp4", "avi"}};
+    QTemporaryDir dir;
+    // H.264 with B-pictures: in an AVI its pictures have no times of their own
+    ASSERT_EQ(TestSupport::RunProgram("ffmpeg", {"-v", "error", "-f", "lavfi", "-i", "testsrc=size=160x120:rate=25",
+                                                 "-f", "lavfi", "-i", "sine=frequency=440", "-t", "2", "-c:v", "libx264",
+                                                 "-preset", "ultrafast", "-bf", "2", "-c:a", "libmp3lame",
+                                                 dir.filePath("h264_bframes.mp4")})
+                  .exitCode,
+              0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clip);
+        TContentRequest same;
+        same.Source = dir.filePath(QStringLiteral("copy.") + c.copy);
+        same.Output = QFileInfo::exists(dir.filePath(c.clip)) ? dir.filePath(c.clip)
+                                                              : TestSupport::Clip(QString::fromLatin1(c.clip));
+        ASSERT_EQ(TestSupport::RunProgram("ffmpeg", {"-v", "error", "-y", "-i", same.Output, "-map", "0:v:0", "-map",
+                                                     "0:a:0", "-c", "copy", same.Source})
+                      .exitCode,
+                  0);
+        for (const bool copyFirst : {true, false}) {
+            if (!copyFirst)
+                std::swap(same.Source, same.Output);
+            const TContentSamples samples = ProbeContent(same);
+            ASSERT_EQ(samples.Moments.size(), ContentMoments);
+            EXPECT_FALSE(samples.Sound.isEmpty());
+            for (const TContentMoment& m : samples.Moments) {
+                ASSERT_GE(m.SourceCentre, 0) << m.AtMs;
+                const QByteArray source = m.Source.mid(m.SourceCentre * ContentPictureBytes, ContentPictureBytes);
+                EXPECT_LT(PictureDistance(m.Output, source), 1.0) << copyFirst << " at " << m.AtMs << " ms";
+            }
+        }
+    }
+}

@@ -127,6 +127,20 @@ private:
     TFormat m_format;
 };
 
+// Back to the first picture: a time before it, where the reader takes one (an AVI's refuses
+// a time before its index, and reading would go on wherever the last reader left it), else
+// the start of the file's clock, else its first byte.
+int SeekToStart(AVFormatContext* f, int video, int64_t before)
+{
+    constexpr int64_t earliest = std::numeric_limits<int64_t>::min();
+    int rc = avformat_seek_file(f, video, earliest, before, before, 0);
+    if (rc < 0)
+        rc = avformat_seek_file(f, -1, earliest, 0, 0, 0);
+    if (rc < 0)
+        rc = av_seek_frame(f, -1, 0, AVSEEK_FLAG_BYTE);
+    return rc;
+}
+
 // The pictures of a file around a moment, small and grey.
 class TPictureReader {
 public:
@@ -186,8 +200,7 @@ public:
         } else {
             for (int64_t back = 0;; back = back ? 2 * back : second) {
                 const bool last = target - back <= start;
-                const int rc = last ? avformat_seek_file(m_file.Format(), video, std::numeric_limits<int64_t>::min(),
-                                                         start, start, 0)
+                const int rc = last ? SeekToStart(m_file.Format(), video, start)
                                     : av_seek_frame(m_file.Format(), video, target - back, AVSEEK_FLAG_BACKWARD);
                 if (rc < 0 && !last)
                     continue;
@@ -253,7 +266,6 @@ private:
             av_frame_unref(m_last.get());
             m_decodedPts = AV_NOPTS_VALUE;
             m_keyPts = AV_NOPTS_VALUE;
-            m_fromKeyRun = fromKey;
         }
         m_goesOn = false;
         int64_t& lastPts = m_decodedPts;
@@ -314,7 +326,7 @@ private:
             receive();
             return;
         }
-        m_goesOn = m_fromKeyRun && !OutOfTime();
+        m_goesOn = !OutOfTime();
     }
 
     QByteArray ToGrey(const AVFrame* picture)
@@ -337,7 +349,6 @@ private:
     std::vector<std::pair<int64_t, QByteArray>> m_frames; // the pictures the last moment kept, in order
     int64_t m_keptFrom = 0;                   // the earliest time the last moment kept pictures from
     bool m_goesOn = false;                    // the decoder can go on from the last moment
-    bool m_fromKeyRun = false;                // this run of the decoder began at a key picture
     int64_t m_decodedPts = AV_NOPTS_VALUE;    // the latest picture decoded
     int64_t m_keyPts = AV_NOPTS_VALUE;        // the latest key picture read
     int64_t m_keyGap = 0;                     // the widest distance between key pictures read
