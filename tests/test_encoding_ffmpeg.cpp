@@ -91,7 +91,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          [] { return RowPlan(Defaults(), Clip()); }, TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -map 0:a:0 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
-         "-c:a libmp3lame -b:a 128k -af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
+         "-c:a libmp3lame -b:a 128k -af aresample=async=1:first_pts=0,atrim=start=0.025057 -avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"a still end held for as long as the source states",
          [] {
              TVideoFileInfo still = Clip(0);
@@ -101,7 +101,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -vf tpad=stop_mode=clone:stop_duration=2.067 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p "
-         "-r 25.000 -fps_mode cfr -an -f avi \"/media/out/.clip.vexa-1-1.avi\""},
+         "-r 25.000 -fps_mode cfr -an -avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"ffmpeg's own MPEG-4 encoder without libxvid, at a fixed quantizer",
          [] {
              EncodingSettings s = Defaults();
@@ -112,7 +112,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, QStringList{"mpeg4"},
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -map 0:a:0 -c:v mpeg4 -q:v 3 -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr "
-         "-c:a libmp3lame -b:a 128k -af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
+         "-c:a libmp3lame -b:a 128k -af aresample=async=1:first_pts=0,atrim=start=0.025057 -avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"MP4, x264 two passes: the first measures only",
          [] {
              EncodingSettings s = Defaults(1);
@@ -199,7 +199,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-i \"/media/in put/clip.idx\" -filter_complex [1:s:1][0:V:0]scale2ref[sub][pic];[pic][sub]overlay[v] -map [v] -map 0:a:0 "
          "-c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k "
-         "-af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
+         "-af aresample=async=1:first_pts=0,atrim=start=0.025057 -avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"Deinterlaced, flipped, turned by the user: ffmpeg's own turn undone first",
          [] {
              EncodingSettings s = Defaults();
@@ -216,7 +216,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -vf transpose=cclock,yadif,vflip,hflip,transpose=cclock -map 0:a:0 -c:v libxvid -b:v 400k -g 125 "
          "-vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode vfr -c:a libmp3lame -b:a 128k "
-         "-af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
+         "-af aresample=async=1:first_pts=0,atrim=start=0.025057 -avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"A mirrored phone clip: ffmpeg's turn is the plan's",
          [] {
              TVideoFileInfo info = Clip();
@@ -228,7 +228,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -map 0:a:0 -c:v libxvid -b:v 400k -g 125 "
          "-vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k "
-         "-af aresample=async=1:first_pts=0 -f avi \"/media/out/.clip.vexa-1-1.avi\""},
+         "-af aresample=async=1:first_pts=0,atrim=start=0.025057 -avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"No audio asked for",
          [] {
              EncodingSettings s = Defaults();
@@ -238,12 +238,12 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -an "
-         "-f avi \"/media/out/.clip.vexa-1-1.avi\""},
+         "-avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"A silent file",
          [] { return RowPlan(Defaults(), Clip(0)); }, TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -an "
-         "-f avi \"/media/out/.clip.vexa-1-1.avi\""},
+         "-avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"Every picture and sound option typed, the title kept",
          [] {
              EncodingSettings s = Defaults();
@@ -420,6 +420,10 @@ TEST(FfmpegCommand, SettingsAndSourcesOnlyFfmpegMakesRightChooseIt)
         {"an Ogg recording that ends on a still screen", {}, TEngine::FFmpeg, "",
          [](TVideoFileInfo& i) { i.Probe.StillEndMs = 2067; }, "MEncoder would cut the still picture this file ends on"},
         {"a still end the check would not miss", {}, TEngine::MEncoder, "", [](TVideoFileInfo& i) { i.Probe.StillEndMs = 200; }},
+        {"one picture a second into AVI", {}, TEngine::FFmpeg, "",
+         [](TVideoFileInfo& i) { i.VideoStreams[0].FPS = 1; },
+         "MEncoder's B-pictures would show each picture of this slow clip one picture late"},
+        {"ten pictures a second into AVI", {}, TEngine::MEncoder, "", [](TVideoFileInfo& i) { i.VideoStreams[0].FPS = 10; }},
         {"variable rate in Ogg", {}, TEngine::FFmpeg, "",
          [](TVideoFileInfo& i) { i.Probe.VariableRate = true, i.Probe.Container = "ogg"; },
          "MEncoder's readers lose the timing of this file's variable rate"},

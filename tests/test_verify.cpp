@@ -733,3 +733,38 @@ TEST(ContentProbe, AFileAgainstItsCopyMatchesAtEveryMoment)
         }
     }
 }
+
+// The length an output must have is what a player plays of the source: the stated length,
+// unless the packets tell otherwise.
+TEST(OutputExpectation, TheLengthIsWhatThePacketsPlay)
+{
+    struct Case {
+        const char* name;
+        int statedMs, videoStartMs, videoMs, audioStartMs, playedMs;
+        int expected;
+        bool trimmed = false;
+    };
+    const Case cases[] = {
+        {"as stated", 5000, 0, 4990, 0, 0, 5000},
+        {"an ASF header two seconds short", 4414, 7, 6430, 0, 0, 6437},
+        {"packets a little past the statement", 4000, 0, 4200, 0, 0, 4000},
+        {"the picture half a second after the sound", 4000, 500, 4000, 0, 0, 4500},
+        {"a transport stream whose clock starts again", 5000, 0, 5000, 0, 10000, 10000},
+        {"a trimmed clip: its packets hold the hidden pictures too", 2700, 0, 4020, 0, 0, 2700, true},
+    };
+    for (const Case& c : cases) {
+        EncodingSettings s;
+        SetDefaultParams(s, 0);
+        TVideoFileInfo input;
+        input.GeneralDurationMs = c.statedMs;
+        input.NumberOfVideoStreams = 1;
+        input.NumberOfAudioStreams = 1;
+        input.Probe.Opened = input.Probe.HasAudio = input.Probe.HasVideo = true;
+        input.Probe.VideoStartMs = c.videoStartMs;
+        input.Probe.VideoDurationMs = c.videoMs;
+        input.Probe.AudioStartMs = c.audioStartMs;
+        input.Probe.PlayedMs = c.playedMs;
+        input.Probe.TrimmedStart = c.trimmed;
+        EXPECT_EQ(ExpectedOutput(RowPlan(s, input)).DurationMs, c.expected) << c.name;
+    }
+}

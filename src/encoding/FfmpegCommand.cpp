@@ -13,6 +13,19 @@
 
 namespace {
 
+// What LAME puts before the sound (its encoder delay and the decoder's), in samples.
+constexpr int LameDelaySamples = 1105;
+
+// The rate LAME encodes at: the one the line sets, else the converted track's own.
+int Mp3OutputRate(const TRowPlan& plan)
+{
+    if (const QString set = Mp3SampleRateText(plan); !set.isEmpty())
+        return set.toInt();
+    const TVideoFileInfo& in = plan.Input;
+    const int track = plan.ConvertedSound;
+    return track >= 0 && track < in.NumberOfAudioStreams ? in.AudioStreams[size_t(track)].SamplingRate : 0;
+}
+
 // A word as the text shows it: in double quotes when it holds a blank or a quote.
 QString Shown(const QString& word)
 {
@@ -484,8 +497,14 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
             for (qsizetype i = 1; i < soundTracks.size(); ++i)
                 l.Option(QStringLiteral("-disposition:a:%1").arg(i), QStringLiteral("-default"));
         }
-        if (container.SoundWithoutTimes)
-            l.Option("-af", QStringLiteral("aresample=async=1:first_pts=0"));
+        if (container.SoundWithoutTimes) {
+            QString chain = QStringLiteral("aresample=async=1:first_pts=0");
+            // LAME's start-up delay plays as silence where no header tells a player to skip it:
+            // the same length of the source is left out, so the sound stays with the picture
+            if (const int rate = s.audioCodec == TAudioCodec::Mp3 ? Mp3OutputRate(plan) : 0; rate > 0)
+                chain += QStringLiteral(",atrim=start=%1").arg(QString::number(double(LameDelaySamples) / rate, 'f', 6));
+            l.Option("-af", chain);
+        }
     }
     if (!subtitleCodec.isEmpty())
         l.Option("-c:s", subtitleCodec);
@@ -498,6 +517,10 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         l.Option("-f", QStringLiteral("null"));
         l.Add("-");
     } else {
+        // A shift that lifts the MP3 encoder's negative start to zero moves only the pictures
+        // of a file whose sound has no times: each after the first came a picture or two late.
+        if (container.SoundWithoutTimes)
+            l.Option("-avoid_negative_ts", QStringLiteral("disabled"));
         l.Option("-f", QString(container.FfmpegFormat));
         if (container.FastStart)
             l.Option("-movflags", QStringLiteral("+faststart"));

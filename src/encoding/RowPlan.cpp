@@ -13,6 +13,8 @@ namespace {
 
 // A still end shorter than this is within what the output check lets an output lose.
 constexpr int StillEndCutMs = 300;
+// At this rate or below, one picture late is a fifth of a second or more.
+constexpr double SlowClipFps = 5;
 
 bool InRange(int index, int count) { return index >= 0 && index < count; }
 
@@ -149,6 +151,11 @@ QString MencoderShortfall(const EncodingSettings& s, const TVideoFileInfo& info,
     if (!f.MencoderRefusal.isEmpty())
         //: %1: the output's container ("MP4")
         return QCoreApplication::translate("RowPlan", "MEncoder cannot keep this file's sound offset in %1").arg(word);
+    // an AVI holds B-pictures back one picture in every player that goes by the pictures'
+    // times: a second at one picture a second, and the last one never shown
+    if (container.LavfFormat.isEmpty() && f.OutputFps > 0 && f.OutputFps <= SlowClipFps)
+        return QCoreApplication::translate("RowPlan", "MEncoder's B-pictures would show each picture of this slow clip "
+                                                      "one picture late");
     if (p.Opened && p.StillEndMs >= StillEndCutMs)
         return QCoreApplication::translate("RowPlan", "MEncoder would cut the still picture this file ends on");
     const QString format = p.Container;

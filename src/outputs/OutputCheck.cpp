@@ -67,6 +67,14 @@ int InputLengthMs(const TVideoFileInfo& input)
         return ip.PlayedMs;
     if (ip.Opened && ip.HasVideo && ip.HasAudio && ip.VideoDurationMs > 0 && ip.VideoStartMs - ip.AudioStartMs >= 40)
         ms = std::max(ms, ip.VideoStartMs + ip.VideoDurationMs - ip.AudioStartMs);
+    // pictures that go on well past the stated length (an ASF header's may be seconds short;
+    // a trimmed clip's packets hold the pictures it hides as well)
+    if (ip.Opened && ip.HasVideo && ip.VideoDurationMs > 0 && !ip.TrimmedStart) {
+        const int start = ip.HasAudio ? std::min(ip.AudioStartMs, ip.VideoStartMs) : ip.VideoStartMs;
+        const int end = ip.VideoStartMs + ip.VideoDurationMs - start;
+        if (end - ms > DurationToleranceMs(ms))
+            ms = end;
+    }
     return ms;
 }
 
