@@ -63,6 +63,19 @@ TContentSamples Samples(const std::function<QByteArray(int)>& outputOf,
 
 QByteArray Mirrored(const QByteArray& p) { return TGridTurn::Mirror().Apply(p); }
 
+// The same samples from a recording that holds each picture for six of its frames (it
+// leaves the repeats out); the output's picture starts lateMs after its match's start.
+TContentSamples Held(TContentSamples c, int lateMs)
+{
+    for (TContentMoment& m : c.Moments) {
+        const int start = m.SourceAtMs.at(m.SourceCentre);
+        for (int k = 0; k < m.SourceAtMs.size(); ++k)
+            m.SourceAtMs[k] = start + (k - m.SourceCentre) * 6 * int(FrameMs);
+        m.OutputAtMs = start + lateMs;
+    }
+    return c;
+}
+
 } // namespace
 
 TEST(ContentCheck, PicturesJudgedByWhatTheOutputShows)
@@ -99,6 +112,11 @@ TEST(ContentCheck, PicturesJudgedByWhatTheOutputShows)
          TPictureFault::None},
         {"one moment wrong (a scene cut)", Samples([](int i) { return Picture(i == 5 ? 400 : NumberAt(i)); }),
          TPictureFault::None},
+        // the output repeats what the source holds: one of its repeats is as right as the first
+        {"a held picture repeated", Held(Samples([](int i) { return Picture(NumberAt(i)); }), 160),
+         TPictureFault::None},
+        {"the picture before a held one, after it ended", Held(Samples([](int i) { return Picture(NumberAt(i) - 1); }), 0),
+         TPictureFault::Shifted},
         {"a still source copied", Samples([](int) { return Picture(0, 2); }, [](int) { return 0; },
                                           [](int) { return Picture(0); }),
          TPictureFault::None},

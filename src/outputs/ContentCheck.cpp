@@ -77,7 +77,18 @@ bool ClearlyBetter(double candidate, double current, double between)
     return candidate < current - margin && between > margin;
 }
 
-TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i)
+// Whether the output shows a source picture while the source holds it longer than a
+// picture (a recording that leaves repeated pictures out): the output repeats it, and one
+// of its repeats tells nothing of when the first came.
+bool WithinAHold(const TContentMoment& m, int match, double frameMs)
+{
+    const int start = m.SourceAtMs.at(match);
+    const double lasts = match + 1 < m.SourceAtMs.size() ? m.SourceAtMs.at(match + 1) - start : frameMs;
+    const int late = m.OutputAtMs - start;
+    return frameMs > 0 && lasts > 1.5 * frameMs && late > 0 && late < lasts;
+}
+
+TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i, double frameMs)
 {
     TMomentJudgement j;
     j.Index = i;
@@ -112,6 +123,7 @@ TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i)
     const double apart = std::min(match > 0 ? before : after, match + 1 < count ? after : before);
     j.DelayKnown = apart > std::max(NoiseLevel / 3, BetterShare * best) && best <= 4 * NoiseLevel;
     j.DelayMs = m.OutputAtMs - m.SourceAtMs.at(match);
+    j.DelayKnown = j.DelayKnown && !WithinAHold(m, match, frameMs);
     for (int k = 0; k < moments.size(); ++k) {
         const TContentMoment& o = moments.at(k);
         if (k == i || o.SourceCentre < 0 || o.SourceCentre >= PictureCount(o.Source))
@@ -176,7 +188,7 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
     std::vector<QByteArray> outputs, sources;
     std::vector<int> delays;
     for (int i = 0; i < c.Moments.size(); ++i) {
-        const TMomentJudgement j = JudgeMoment(c.Moments, i);
+        const TMomentJudgement j = JudgeMoment(c.Moments, i, c.SourceFrameMs);
         if (!j.Judged)
             continue;
         const TContentMoment& m = c.Moments.at(i);
