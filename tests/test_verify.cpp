@@ -768,3 +768,28 @@ TEST(OutputExpectation, TheLengthIsWhatThePacketsPlay)
         EXPECT_EQ(ExpectedOutput(RowPlan(s, input)).DurationMs, c.expected) << c.name;
     }
 }
+
+// A recording with a gap longer than the pictures kept around a moment: a player shows the
+// picture before the gap all through it, and so does the output at a constant rate.
+TEST(ContentProbe, AGapInARecordingShowsThePictureBeforeIt)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath("gap.mkv"), output = dir.filePath("out.mp4");
+    const QStringList quiet{"-v", "error", "-y"};
+    ASSERT_EQ(TestSupport::RunProgram("ffmpeg", quiet + QStringList{"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25",
+                                                                    "-t", "2.4", "-vf", "setpts='if(gte(T,1),PTS+1.2/TB,PTS)'",
+                                                                    "-fps_mode", "passthrough", "-c:v", "libx264",
+                                                                    "-preset", "ultrafast", source})
+                  .exitCode,
+              0);
+    ASSERT_EQ(TestSupport::RunProgram("ffmpeg", quiet + QStringList{"-i", source, "-r", "25", "-fps_mode", "cfr", "-c:v",
+                                                                    "libx264", "-preset", "ultrafast", output})
+                  .exitCode,
+              0);
+    TContentRequest compare;
+    compare.Source = source;
+    compare.Output = output;
+    const TContentVerdict v = JudgeContent(ProbeContent(compare));
+    EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
+    EXPECT_FALSE(v.Detail.contains("like")) << v.Detail.toStdString();
+}

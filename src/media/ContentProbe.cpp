@@ -215,17 +215,21 @@ public:
             }
         }
         std::stable_sort(frames.begin(), frames.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        if (frames.empty() || frames.front().first > target) {
+            // no picture starts between keepFrom and the moment: the one a player still shows
+            // then is the latest before (a gap in the recording, or the end)
+            if (held && (!m_last->data[0] || held->first >= m_lastPts))
+                frames.insert(frames.begin(), *std::move(held));
+            else if (QByteArray grey = m_last->data[0] ? ToGrey(m_last.get()) : QByteArray(); !grey.isEmpty())
+                frames.insert(frames.begin(), {m_lastPts, m_turn.Apply(grey)});
+            else if (frames.empty()) {
+                m_frames.clear();
+                m_goesOn = false;
+                return false;
+            }
+        }
         m_frames = frames;
         m_keptFrom = keepFrom;
-        if (frames.empty()) {
-            // past the last picture: the one a player keeps showing
-            if (held && (!m_last->data[0] || held->first >= m_lastPts))
-                frames.push_back(*std::move(held));
-            else if (QByteArray grey = m_last->data[0] ? ToGrey(m_last.get()) : QByteArray(); !grey.isEmpty())
-                frames.emplace_back(m_lastPts, m_turn.Apply(grey));
-            else
-                return false;
-        }
         int at = 0;
         for (size_t i = 0; i < frames.size(); ++i)
             if (frames[i].first <= target)
