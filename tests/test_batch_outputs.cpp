@@ -70,22 +70,26 @@ protected:
 // MPEG-4 in an AVI with empty chunks: the encoder's own reader repeats one picture for the
 // whole file, so libavformat reads it from the start. That keeps ffmpeg's one empty chunk
 // near the start, but not a gap of two seconds: its pictures come early, which the content
-// check names, and nothing is left under the final name.
-TEST_F(BatchOutputs, EmptyChunksReadRightOrRefusedByWhatTheOutputShows)
+// check names, and FFmpeg makes the file again, holding the picture before the gap as a
+// player does.
+TEST_F(BatchOutputs, EmptyChunksAndGapsReadAsAPlayerShowsThem)
 {
     if (!TestSupport::HaveTool("mencoder"))
         return;
     const QString made = Input("traits/ffmpeg_25.avi", "made by ffmpeg.avi");
     const QString gap = Input("gap.avi", "gap.avi");
     const TestSupport::RunResult r = Run({"--convert", "--out-dir", m_out, made, gap});
-    EXPECT_EQ(r.exitCode, 1) << r.err.constData();
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
     const QStringList lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 2) << r.out.constData();
     EXPECT_EQ(lines[0], "Done\t" + made + "\t" + m_out + "/made by ffmpeg.avi");
     EXPECT_GE(DistinctFrames(m_out + "/made by ffmpeg.avi"), 90);
-    EXPECT_TRUE(lines[1].startsWith("Error\t" + gap)) << lines[1].toStdString();
-    EXPECT_TRUE(lines[1].contains("wrong moments")) << lines[1].toStdString();
-    EXPECT_EQ(EntriesOf(m_out), QStringList{"made by ffmpeg.avi"});
+    if (TestSupport::HaveTool("ffmpeg")) {
+        EXPECT_TRUE(lines[1].startsWith("Done\t" + gap + "\t" + m_out + "/gap.avi\tConverted by FFmpeg: MEncoder's output "
+                                        "failed the check (The output's pictures come at the wrong moments"))
+            << lines[1].toStdString();
+        EXPECT_GE(DistinctFrames(m_out + "/gap.avi"), DistinctFrames(gap) - 2);
+    }
 }
 
 TEST_F(BatchOutputs, DuplicateReportsAloneNeitherStopNorRepeatARunTwoPassesToo)
