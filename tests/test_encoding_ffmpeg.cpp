@@ -102,6 +102,18 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -vf tpad=stop_mode=clone:stop_duration=2.067 -c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p "
          "-r 25.000 -fps_mode cfr -an -avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
+        {"two recordings glued into one Matroska file: the second's times count on from the first's",
+         [] {
+             TVideoFileInfo glued = Clip();
+             glued.Probe.PlayedMs = 5880;
+             EncodingSettings s = Defaults();
+             s.container = TContainer::Mkv;
+             return RowPlan(s, glued);
+         },
+         TFfmpegPass::Single, Debian,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -vf setpts=N/FRAME_RATE/TB -map 0:a:0 -c:v libxvid -b:v 400k -g 125 -pix_fmt yuv420p -r 25.000 "
+         "-fps_mode cfr -c:a libmp3lame -b:a 128k -af asetpts=N/SR/TB -f matroska \"/media/out/.clip.vexa-1-1.avi\""},
         {"ffmpeg's own MPEG-4 encoder without libxvid, at a fixed quantizer",
          [] {
              EncodingSettings s = Defaults();

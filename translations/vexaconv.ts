@@ -1293,6 +1293,14 @@
         <source>MEncoder&apos;s reader loses the AC-3 sound of this MPEG file</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>MEncoder&apos;s B-pictures would show each picture of this slow clip one picture late</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MEncoder would cut the still picture this file ends on</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RowStatus</name>

@@ -1293,6 +1293,14 @@
         <source>MEncoder&apos;s reader loses the AC-3 sound of this MPEG file</source>
         <translation>MEncoders Leser verliert den AC-3-Ton dieser MPEG-Datei</translation>
     </message>
+    <message>
+        <source>MEncoder&apos;s B-pictures would show each picture of this slow clip one picture late</source>
+        <translation>MEncoders B-Bilder würden jedes Bild dieses langsamen Clips ein Bild zu spät zeigen</translation>
+    </message>
+    <message>
+        <source>MEncoder would cut the still picture this file ends on</source>
+        <translation>MEncoder würde das Standbild abschneiden, mit dem diese Datei endet</translation>
+    </message>
 </context>
 <context>
     <name>RowStatus</name>

@@ -16,6 +16,15 @@ namespace {
 // What LAME puts before the sound (its encoder delay and the decoder's), in samples.
 constexpr int LameDelaySamples = 1105;
 
+// Two recordings glued into one file whose clock starts again halfway: a player plays them
+// one after the other, so the output's times count on from the first picture and sound.
+// (ffmpeg follows a transport stream's restarts itself.)
+bool ClockStartsAgain(const TVideoFileInfo& in)
+{
+    const TAvProbeInfo& p = in.Probe;
+    return p.Opened && p.PlayedMs > 0 && p.Container != QLatin1String("mpegts") && p.Container != QLatin1String("mpeg");
+}
+
 // The rate LAME encodes at: the one the line sets, else the converted track's own.
 int Mp3OutputRate(const TRowPlan& plan)
 {
@@ -359,6 +368,8 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
 
     // The picture: the plan's chain, the text subtitles drawn after it (before the stated shape).
     QStringList filters = FfmpegVideoFilters(plan);
+    if (ClockStartsAgain(plan.Input))
+        filters.prepend(QStringLiteral("setpts=N/FRAME_RATE/TB"));
     QStringList shown = filters;
     const bool shapeLast = !filters.isEmpty() && filters.last().startsWith(QLatin1String("setdar="));
     const qsizetype drawAt = filters.size() - (shapeLast ? 1 : 0);
@@ -497,14 +508,18 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
             for (qsizetype i = 1; i < soundTracks.size(); ++i)
                 l.Option(QStringLiteral("-disposition:a:%1").arg(i), QStringLiteral("-default"));
         }
+        QStringList chain;
+        if (ClockStartsAgain(plan.Input))
+            chain << QStringLiteral("asetpts=N/SR/TB");
         if (container.SoundWithoutTimes) {
-            QString chain = QStringLiteral("aresample=async=1:first_pts=0");
+            chain << QStringLiteral("aresample=async=1:first_pts=0");
             // LAME's start-up delay plays as silence where no header tells a player to skip it:
             // the same length of the source is left out, so the sound stays with the picture
             if (const int rate = s.audioCodec == TAudioCodec::Mp3 ? Mp3OutputRate(plan) : 0; rate > 0)
-                chain += QStringLiteral(",atrim=start=%1").arg(QString::number(double(LameDelaySamples) / rate, 'f', 6));
-            l.Option("-af", chain);
+                chain << QStringLiteral("atrim=start=%1").arg(QString::number(double(LameDelaySamples) / rate, 'f', 6));
         }
+        if (!chain.isEmpty())
+            l.Option("-af", chain.join(QLatin1Char(',')));
     }
     if (!subtitleCodec.isEmpty())
         l.Option("-c:s", subtitleCodec);

@@ -99,8 +99,11 @@ struct TScan {
     double AudioEndMs = 0;        // the last sound packet's end
     bool ReachedEnd = false;
     // MPEG-TS and MPEG-PS may start their clock again (files joined end to end, a 33-bit
-    // wrap): the pictures' decoding times in file order, each step forward added up
+    // wrap): the pictures' decoding times in file order, each step forward added up. Other
+    // containers count as started again only where the clock goes back a second or more
+    // (two files glued into one): a muxer's small slips are no restart.
     bool FollowSteps = false;
+    int64_t RestartTicks = 1;     // a step back by this much starts the clock again
     int64_t LastDts = AV_NOPTS_VALUE;
     int64_t StepTicks = 0;        // the last step forward
     double PlayedTicks = 0;
@@ -113,7 +116,11 @@ TScan ScanPackets(AVFormatContext* f, int video, int audio)
     TPacket packet(av_packet_alloc());
     if (!packet)
         return scan;
-    scan.FollowSteps = (f->iformat->flags & AVFMT_TS_DISCONT) != 0;
+    scan.FollowSteps = true;
+    if (!(f->iformat->flags & AVFMT_TS_DISCONT) && video >= 0) {
+        const AVRational tb = f->streams[video]->time_base;
+        scan.RestartTicks = Known(tb) ? std::max<int64_t>(1, tb.den / std::max(1, tb.num)) : std::numeric_limits<int64_t>::max();
+    }
     int64_t packets = 0;
     QElapsedTimer clock;
     clock.start();
@@ -147,12 +154,12 @@ TScan ScanPackets(AVFormatContext* f, int video, int audio)
             if (scan.FollowSteps && packet->dts != AV_NOPTS_VALUE) {
                 if (scan.LastDts != AV_NOPTS_VALUE) {
                     const int64_t step = packet->dts - scan.LastDts;
+                    const bool restart = step < 0 && -step >= scan.RestartTicks;
                     if (step > 0)
                         scan.StepTicks = step;
-                    else if (step < 0)
-                        scan.Restarted = true;
-                    // a step back: the picture lasts as long as the one before it
-                    scan.PlayedTicks += double(step > 0 ? step : step < 0 ? scan.StepTicks : 0);
+                    scan.Restarted = scan.Restarted || restart;
+                    // a restart: the picture lasts as long as the one before it
+                    scan.PlayedTicks += double(step > 0 ? step : restart ? scan.StepTicks : 0);
                 }
                 scan.LastDts = packet->dts;
             }
