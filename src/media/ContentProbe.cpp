@@ -560,6 +560,7 @@ TContentSamples ProbeContent(const TContentRequest& request)
     if (!out.SourceOpened || !out.OutputOpened)
         return out;
     const qint64 budget = std::max(1, request.BudgetMs);
+    if (request.Sound)
         ProbeSound(source, output, clock, budget, out);
     if (request.Pictures)
         ProbePictures(source, output, request.UserTurn, clock, budget, out);

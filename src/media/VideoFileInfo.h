@@ -114,8 +114,8 @@ struct TAvProbeInfo {
     int32_t AudioStreamCount = 0; // the audio streams it lists
     uint64_t SecondaryAudio = 0;  // bit i: its audio stream i (from 0) is flagged as a commentary, a description
                                   // for the blind or sound for the hard of hearing
-    int32_t PlayedMs = 0;         // how long the pictures play where their clock starts again (MPEG-TS/PS
-                                  // joined end to end): the packets' steps added up; 0: the clock never goes back
+    int32_t PlayedMs = 0;         // how long the pictures play where their clock starts again (files joined
+                                  // end to end): the packets' steps added up; 0: the clock never goes back
     int32_t StillEndMs = 0;       // how long the last picture stays after its own end (a still screen at the
                                   // end of an Ogg Theora recording has no packets, only the stream's length)
     bool operator==(const TAvProbeInfo&) const = default;
