@@ -114,6 +114,20 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
          "-map 0:V:0 -vf setpts=N/FRAME_RATE/TB -map 0:a:0 -c:v libxvid -b:v 400k -g 125 -pix_fmt yuv420p -r 25.000 "
          "-fps_mode cfr -c:a libmp3lame -b:a 128k -af asetpts=N/SR/TB -f matroska \"/media/out/.clip.vexa-1-1.avi\""},
+        {"an uneven rate (a recording with a gap): written at its highest, not at the mean MEncoder reads it at",
+         [] {
+             TVideoFileInfo uneven = Clip(0);
+             uneven.Probe.VariableRate = true;
+             uneven.Probe.MeanFps = 25.03;
+             uneven.Probe.PeakFps = 30;
+             EncodingSettings s = Defaults();
+             s.container = TContainer::Mkv;
+             return RowPlan(s, uneven);
+         },
+         TFfmpegPass::Single, Debian,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -c:v libxvid -b:v 400k -g 150 -pix_fmt yuv420p -r 30.000 -fps_mode cfr -an -f matroska "
+         "\"/media/out/.clip.vexa-1-1.avi\""},
         {"ffmpeg's own MPEG-4 encoder without libxvid, at a fixed quantizer",
          [] {
              EncodingSettings s = Defaults();

@@ -89,6 +89,26 @@ int SourceAudioOffsetMs(const TVideoFileInfo& info)
     return 0;
 }
 
+QString FollowedRateNote(double fps)
+{
+    return QCoreApplication::translate("FaithfulOutput",
+                                       "the frame rate varies: the pictures keep their own moments at up to %1 fps")
+        .arg(DecimalText(fps, 3)); // shown: the user's decimal mark
+}
+
+QString MeanRateNote(double fps)
+{
+    return QCoreApplication::translate("FaithfulOutput",
+                                       "the frame rate varies: the pictures are read at their mean rate of %1 fps to "
+                                       "keep the length")
+        .arg(DecimalText(fps, 3));
+}
+
+double FollowedRate(const TAvProbeInfo& p)
+{
+    return p.Opened && p.PeakFps > 0 && p.PeakFps <= MaxFollowedFps ? p.PeakFps : 0;
+}
+
 double UnevenRate(const TVideoFileInfo& info)
 {
     const TAvProbeInfo& p = info.Probe;
@@ -261,17 +281,11 @@ void Rate(TRuleInput& in, TFaithfulOutput& f)
         f.Demuxer = QStringLiteral("mov");
         f.OutputFps = p.PeakFps;
         f.HardDup = true;
-        f.Notes << QCoreApplication::translate("FaithfulOutput",
-                                               "the frame rate varies: the pictures keep their own moments at up to "
-                                               "%1 fps")
-                       .arg(DecimalText(p.PeakFps, 3)); // shown: the user's decimal mark
+        f.Notes << FollowedRateNote(p.PeakFps);
     } else if (uneven > 0 && !userRate) {
         f.InputFps = uneven;
         f.OutputFps = uneven;
-        f.Notes << QCoreApplication::translate("FaithfulOutput",
-                                               "the frame rate varies: the pictures are read at their mean rate of "
-                                               "%1 fps to keep the length")
-                       .arg(DecimalText(uneven, 3));
+        f.Notes << MeanRateNote(uneven);
     } else if (v.FPS > 0 && std::isfinite(v.FPS)) {
         f.OutputFps = v.FPS;
     } else if (p.DeclaredFps > 0 && std::isfinite(p.DeclaredFps)) {

@@ -104,6 +104,12 @@ int SourceAudioOffsetMs(const TVideoFileInfo& info);
 // The input's mean picture rate when its timing is uneven (variable, or its pictures do
 // not fill its length at the declared rate); 0 when the declared rate holds.
 double UnevenRate(const TVideoFileInfo& info);
+// The highest rate of an uneven stream, where repeated pictures may fill its gaps; 0: none.
+double FollowedRate(const TAvProbeInfo& p);
+// The notes that tell how an uneven rate is kept: each picture at its moment, or all read
+// at the mean rate.
+QString FollowedRateNote(double fps);
+QString MeanRateNote(double fps);
 
 // A rate as the encoder's options take it: "25.000".
 QString RateText(double fps);

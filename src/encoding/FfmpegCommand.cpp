@@ -299,7 +299,6 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
                                   int processorCount, const TWarningSink& warn)
 {
     const EncodingSettings& s = plan.Settings;
-    const TFaithfulOutput& f = plan.Faithful;
     const TContainerRow& container = ContainerRow(s.container);
     const bool x264 = s.videoCodec == TVideoCodec::X264;
     TFfmpegCommand cmd;
@@ -326,8 +325,8 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         rate = s.frameRate.Text.trimmed();
         if (const qsizetype comma = rate.indexOf(QLatin1Char(',')); comma >= 0)
             rate.replace(comma, 1, QLatin1Char('.'));
-    } else if (f.OutputFps > 0) {
-        rate = RateText(f.OutputFps);
+    } else if (plan.OutputFps > 0) {
+        rate = RateText(plan.OutputFps);
     }
     QString soundBitrate; // typed; empty under Auto
     const QString soundEncoder = s.audioCodec == TAudioCodec::Aac    ? QStringLiteral("aac")

@@ -195,6 +195,17 @@ void SetEngine(TRowPlan& plan, TEngine engine, const QString& reason)
     const double delay = plan.Faithful.AudioDelaySec;
     plan.Engine = engine;
     plan.EngineReason = reason;
+    // ffmpeg follows each picture's own time: an uneven rate that MEncoder reads at its mean
+    // is written at its highest, the pictures repeated into the gaps
+    TFaithfulOutput& f = plan.Faithful;
+    const double followed = f.InputFps > 0 ? FollowedRate(plan.Input.Probe) : 0;
+    if (followed > f.InputFps) {
+        const QString mean = MeanRateNote(f.InputFps), peak = FollowedRateNote(followed);
+        if (const qsizetype at = f.Notes.indexOf(engine == TEngine::FFmpeg ? mean : peak); at >= 0)
+            f.Notes[at] = engine == TEngine::FFmpeg ? peak : mean;
+    }
+    if (!f.UserRate && f.OutputFps > 0)
+        plan.OutputFps = RateText(engine == TEngine::FFmpeg && followed > f.InputFps ? followed : f.OutputFps).toDouble();
     // (ffmpeg holds a late first picture from the start instead)
     plan.PictureDelayed = engine == TEngine::MEncoder && !s.noAudio && delay != 0 &&
                           QString::number(delay, 'f', 3).toDouble() < 0;
@@ -250,8 +261,6 @@ TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& 
         if (const qsizetype comma = typed.indexOf(QLatin1Char(',')); comma >= 0)
             typed.replace(comma, 1, QLatin1Char('.'));
         plan.OutputFps = std::max(0.0, typed.toDouble());
-    } else if (f.OutputFps > 0) {
-        plan.OutputFps = RateText(f.OutputFps).toDouble();
     }
     SetEngine(plan, engine, reason);
     return plan;
