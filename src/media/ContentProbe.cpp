@@ -13,6 +13,7 @@ extern "C" {
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -521,28 +522,51 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& user
     out.SourceVideoStartMs = ClampMs(begin);
     out.SourceLengthMs = ClampMs(source.VideoEndMs - source.ZeroMs);
     out.SourceFrameMs = source.FrameMs;
-    for (int i = 0; i < ContentMoments; ++i) {
+    // The two files are read side by side, each on a core of its own: the check of a batch's
+    // last file is all that is left to wait for.
+    struct TSide {
+        bool Read = false;     // Around found the pictures
+        bool Reached = false;  // the reader got to this moment within the budget
+        QVector<QByteArray> Pictures;
+        QVector<int32_t> Starts;
+        int Centre = -1;
+        bool Disordered = false;
+    };
+    std::array<double, ContentMoments> moments{};
+    for (int i = 0; i < ContentMoments; ++i)
         // on a picture's middle, not its edge: rounding then never picks the neighbour
-        const double at = begin + (end - begin) * i / (ContentMoments - 1) + frame / 2;
-        TContentMoment m;
-        m.AtMs = ClampMs(at);
-        QVector<QByteArray> pictures;
-        QVector<int32_t> starts;
-        int centre = -1;
-        if (from.Around(at, ContentNeighbours, ContentNeighbours, pictures, starts, centre)) {
-            m.Source = pictures.join();
-            m.SourceCentre = centre;
-            m.SourceAtMs = starts;
+        moments[size_t(i)] = begin + (end - begin) * i / (ContentMoments - 1) + frame / 2;
+    const auto readAll = [&moments](TPictureReader& reader, int neighbours, std::array<TSide, ContentMoments>& sides) {
+        for (size_t i = 0; i < sides.size() && !reader.OutOfTime(); ++i) {
+            TSide& side = sides[i];
+            side.Read = reader.Around(moments[i], neighbours, neighbours, side.Pictures, side.Starts, side.Centre);
+            side.Disordered = reader.Disordered();
+            side.Reached = !reader.OutOfTime();
         }
-        if (to.Around(at, 0, 0, pictures, starts, centre) && centre >= 0) {
-            m.Output = pictures.at(centre);
-            m.OutputAtMs = starts.at(centre);
-        }
-        m.OutputDisordered = to.Disordered();
-        if (from.OutOfTime() || to.OutOfTime()) {
+    };
+    std::array<TSide, ContentMoments> fromSides, toSides;
+    std::thread sourceSide(readAll, std::ref(from), ContentNeighbours, std::ref(fromSides));
+    readAll(to, 0, toSides);
+    sourceSide.join();
+    for (size_t i = 0; i < moments.size(); ++i) {
+        const TSide& f = fromSides[i];
+        const TSide& t = toSides[i];
+        if (!f.Reached || !t.Reached) {
             out.TimedOut = true;
             break;
         }
+        TContentMoment m;
+        m.AtMs = ClampMs(moments[i]);
+        if (f.Read) {
+            m.Source = f.Pictures.join();
+            m.SourceCentre = f.Centre;
+            m.SourceAtMs = f.Starts;
+        }
+        if (t.Read && t.Centre >= 0) {
+            m.Output = t.Pictures.at(t.Centre);
+            m.OutputAtMs = t.Starts.at(t.Centre);
+        }
+        m.OutputDisordered = t.Disordered;
         out.Moments << m;
     }
 }
@@ -560,10 +584,22 @@ TContentSamples ProbeContent(const TContentRequest& request)
     if (!out.SourceOpened || !out.OutputOpened)
         return out;
     const qint64 budget = std::max(1, request.BudgetMs);
+    // the sound on readers of its own, beside the pictures
+    QVector<TSoundWindow> sound;
+    std::thread soundSide;
     if (request.Sound)
-        ProbeSound(source, output, clock, budget, out);
+        soundSide = std::thread([&request, &clock, budget, &sound] {
+            TMediaFile from, to;
+            TContentSamples heard;
+            if (from.Open(request.Source, request.SourceSoundTrack) && to.Open(request.Output))
+                ProbeSound(from, to, clock, budget, heard);
+            sound = std::move(heard.Sound);
+        });
     if (request.Pictures)
         ProbePictures(source, output, request.UserTurn, clock, budget, out);
+    if (soundSide.joinable())
+        soundSide.join();
+    out.Sound = std::move(sound);
     out.TimedOut = out.TimedOut || clock.hasExpired(budget);
     return out;
 }
