@@ -652,6 +652,11 @@ TEST(FailureReason, EachKnownFailureInPlainWords)
         {1, {"write error: No space left on device"}, "The disk is full: the output could not be written."},
         {-1, {"Pos: 1.0s 25f"}, "The encoder crashed or was killed (exit status 4294967295)."},
         {139, {}, "The encoder crashed or was killed (exit status 139)."},
+        {69, {"  Stream #0:1: Audio: vorbis, 48000 Hz, stereo", "Error while decoding stream #0:1: Invalid argument",
+              "Conversion failed!"},
+         "The input's sound cannot be decoded (the file is damaged there): convert it with \"No audio\"."},
+        {69, {"  Stream #0:0: Video: h264", "Error while decoding stream #0:0: Invalid data found when processing input"},
+         "The input cannot be decoded (the file is damaged there)."},
         {3, {"something else"}, "The encoder stopped with exit status 3."},
     };
     for (const Case& c : cases)
@@ -792,4 +797,28 @@ TEST(ContentProbe, AGapInARecordingShowsThePictureBeforeIt)
     const TContentVerdict v = JudgeContent(ProbeContent(compare));
     EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
     EXPECT_FALSE(v.Detail.contains("like")) << v.Detail.toStdString();
+}
+
+// An output without sound starts with its picture: a source whose sound starts before its
+// picture (or has times of its own, as a damaged Ogg's do) is lined up by its picture too.
+TEST(ContentProbe, ASoundlessOutputIsLinedUpByThePicture)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath("late_picture.mkv"), output = dir.filePath("silent.mp4");
+    const QStringList quiet{"-v", "error", "-y"};
+    ASSERT_EQ(TestSupport::RunProgram("ffmpeg", quiet + QStringList{"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=2",
+                                                                    "-f", "lavfi", "-i", "sine=duration=3", "-vf",
+                                                                    "setpts=PTS+1/TB", "-c:v", "libx264", "-preset",
+                                                                    "ultrafast", "-c:a", "aac", source})
+                  .exitCode,
+              0);
+    ASSERT_EQ(TestSupport::RunProgram("ffmpeg", quiet + QStringList{"-i", source, "-an", "-vf", "setpts=PTS-STARTPTS",
+                                                                    "-c:v", "libx264", "-preset", "ultrafast", output})
+                  .exitCode,
+              0);
+    TContentRequest compare;
+    compare.Source = source;
+    compare.Output = output;
+    const TContentVerdict v = JudgeContent(ProbeContent(compare), true, false);
+    EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
 }

@@ -1478,6 +1478,14 @@
         <extracomment>%1: the time the run was given (hh:mm:ss)</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The input&apos;s sound cannot be decoded (the file is damaged there): convert it with &quot;No audio&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The input cannot be decoded (the file is damaged there).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingRows</name>

@@ -1479,6 +1479,14 @@
         <extracomment>%1: the time the run was given (hh:mm:ss)</extracomment>
         <translation>Der Encoder lief nach %1 noch immer, weit länger, als ein Stück dieser Länge braucht, und wurde angehalten: Er hängt an dieser Datei.</translation>
     </message>
+    <message>
+        <source>The input&apos;s sound cannot be decoded (the file is damaged there): convert it with &quot;No audio&quot;.</source>
+        <translation>Der Ton der Eingabe lässt sich nicht dekodieren (die Datei ist dort beschädigt): konvertieren Sie sie mit „Kein Audio“.</translation>
+    </message>
+    <message>
+        <source>The input cannot be decoded (the file is damaged there).</source>
+        <translation>Die Eingabe lässt sich nicht dekodieren (die Datei ist dort beschädigt).</translation>
+    </message>
 </context>
 <context>
     <name>SettingRows</name>

@@ -36,7 +36,9 @@ double NoTime() { return std::numeric_limits<double>::quiet_NaN(); }
 // container's clock. Zero is the common timeline's: the earlier start of the two.
 class TMediaFile {
 public:
-    bool Open(const QString& path, int soundTrack = 0)
+    // byTheSound: the sound's start counts for the timeline's zero (an output without sound
+    // starts with its picture, whatever the source's sound did)
+    bool Open(const QString& path, int soundTrack = 0, bool byTheSound = true)
     {
         m_format = Libav::Open(path);
         if (!m_format)
@@ -50,7 +52,7 @@ public:
             return false;
         FindStarts();
         const double zero = std::min(std::isnan(VideoStartMs) ? 1e300 : VideoStartMs,
-                                     std::isnan(AudioStartMs) ? 1e300 : AudioStartMs);
+                                     std::isnan(AudioStartMs) || (!byTheSound && Video >= 0) ? 1e300 : AudioStartMs);
         ZeroMs = zero < 1e299 ? zero : 0;
         if (Video >= 0) {
             const AVStream* st = f->streams[Video];
@@ -579,8 +581,8 @@ TContentSamples ProbeContent(const TContentRequest& request)
     QElapsedTimer clock;
     clock.start();
     TMediaFile source, output;
-    out.SourceOpened = source.Open(request.Source, request.SourceSoundTrack);
     out.OutputOpened = output.Open(request.Output);
+    out.SourceOpened = source.Open(request.Source, request.SourceSoundTrack, output.Audio >= 0);
     if (!out.SourceOpened || !out.OutputOpened)
         return out;
     const qint64 budget = std::max(1, request.BudgetMs);

@@ -19,6 +19,25 @@ bool AnyLineHas(const QStringList& lines, std::initializer_list<const char*> nee
     return false;
 }
 
+// ffmpeg's "Error while decoding stream #0:1: Invalid argument": the kind the stream is listed
+// as above it ("Stream #0:1: Audio: vorbis"); empty when there is no such line.
+QString UndecodableStreamKind(const QStringList& lines)
+{
+    const QLatin1String error("Error while decoding stream #0:");
+    for (const QString& line : lines) {
+        const qsizetype at = line.indexOf(error);
+        if (at < 0)
+            continue;
+        const QString index = line.mid(at + error.size()).section(QLatin1Char(':'), 0, 0);
+        const QString listed = QStringLiteral("Stream #0:%1: ").arg(index);
+        for (const QString& stream : lines)
+            if (const qsizetype s = stream.indexOf(listed); s >= 0)
+                return stream.mid(s + listed.size()).section(QLatin1Char(':'), 0, 0);
+        return QStringLiteral("?");
+    }
+    return {};
+}
+
 } // namespace
 
 QString RunFailureReason(int exitCode, const QStringList& lines, const TVideoFileInfo& input)
@@ -42,6 +61,12 @@ QString RunFailureReason(int exitCode, const QStringList& lines, const TVideoFil
         return QCoreApplication::translate("Runner", "The encoder cannot read this file.");
     if (AnyLineHas(lines, {"Cannot find codec", "Failed to open VDecoder", "Could not find matching"}))
         return QCoreApplication::translate("Runner", "The encoder has no decoder for this file's video.");
+    const QString undecodable = UndecodableStreamKind(lines);
+    if (undecodable == QLatin1String("Audio"))
+        return QCoreApplication::translate("Runner", "The input's sound cannot be decoded (the file is damaged there): "
+                                                     "convert it with \"No audio\".");
+    if (!undecodable.isEmpty())
+        return QCoreApplication::translate("Runner", "The input cannot be decoded (the file is damaged there).");
     // A signal shows as a negative code or one above 128 from a wrapper's shell.
     if (exitCode < 0 || (exitCode > 128 && exitCode < 160))
         return QCoreApplication::translate("Runner", "The encoder crashed or was killed (exit status %1).")
