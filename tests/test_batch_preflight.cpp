@@ -143,6 +143,9 @@ TEST_F(Preflight, AdjustmentsAreNotesAndAnOffsetAnMp4CannotKeepIsAProblem)
         {"probe_late_audio.mp4", mp4 + QStringList{"--set", "Encoder=MEncoder"}, 1,
          TestSupport::UserDecimals("%1: The sound starts 1.98 s after the picture, and an MP4 file from the encoder "
                                    "cannot keep that offset: convert this file to AVI.")},
+        // an MP4 is FFmpeg's: the encoder's own options typed for it are left out, and said so
+        {"probe_plain.mp4", mp4 + QStringList{"--set", "AdditionalParams=-vf-add eq2=1.2"}, 0,
+         "note: %1: The additional parameters are MEncoder's: FFmpeg makes this file without them."},
     };
     for (const Case& c : cases) {
         const QString in = Input(c.clip, c.clip);

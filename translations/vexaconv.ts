@@ -2072,6 +2072,10 @@
         <extracomment>%1: why, &quot;MEncoder cannot keep this file&apos;s sound offset in MP4&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The additional parameters are MEncoder&apos;s: FFmpeg makes this file without them.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>

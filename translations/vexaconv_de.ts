@@ -2074,6 +2074,10 @@
         <extracomment>%1: why, &quot;MEncoder cannot keep this file&apos;s sound offset in MP4&quot;</extracomment>
         <translation>Mit FFmpeg umgewandelt: %1.</translation>
     </message>
+    <message>
+        <source>The additional parameters are MEncoder&apos;s: FFmpeg makes this file without them.</source>
+        <translation>Die zusätzlichen Parameter sind MEncoders: FFmpeg erstellt diese Datei ohne sie.</translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>

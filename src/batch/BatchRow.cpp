@@ -277,10 +277,21 @@ TEncoderJob BuildRowJob(const TRowPlan& plan, const QString& ffmpeg, int process
 
 QString EngineNote(const TRowPlan& plan)
 {
-    if (plan.Engine != TEngine::FFmpeg || plan.EngineReason.isEmpty())
+    if (plan.Engine != TEngine::FFmpeg)
         return {};
-    //: %1: why, "MEncoder cannot keep this file's sound offset in MP4"
-    return QCoreApplication::translate("TBatchPlanner", "Converted by FFmpeg: %1.").arg(plan.EngineReason);
+    QStringList notes;
+    if (!plan.EngineReason.isEmpty())
+        //: %1: why, "MEncoder cannot keep this file's sound offset in MP4"
+        notes << QCoreApplication::translate("TBatchPlanner", "Converted by FFmpeg: %1.").arg(plan.EngineReason);
+    if (!plan.Added.isEmpty())
+        notes << LeftOutParametersNote();
+    return notes.join(QLatin1Char(' '));
+}
+
+QString LeftOutParametersNote()
+{
+    return QCoreApplication::translate("TBatchPlanner", "The additional parameters are MEncoder's: FFmpeg makes this file "
+                                                        "without them.");
 }
 
 void AddNote(TRowWork& w, const QString& note)

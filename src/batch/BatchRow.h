@@ -87,8 +87,11 @@ TRowPlan PlanRow(const EncodingSettings& s, const TVideoFileInfo& info, const QS
 // The plan's runs by its engine (ffmpeg: the second engine's program, for its encoders).
 TEncoderJob BuildRowJob(const TRowPlan& plan, const QString& ffmpeg, int processorCount, const QString& input,
                         const QString& output, const QString& passLog, const TWarningSink& warn);
-// "Converted by FFmpeg: why." where Automatic chose FFmpeg; empty otherwise.
+// "Converted by FFmpeg: why." where Automatic chose FFmpeg, and the additional parameters it
+// left out; empty for MEncoder.
 QString EngineNote(const TRowPlan& plan);
+// An FFmpeg row leaves the user's additional parameters (MEncoder's options) out: it says so.
+QString LeftOutParametersNote();
 // The note goes beside what the row's note says already.
 void AddNote(TRowWork& w, const QString& note);
 

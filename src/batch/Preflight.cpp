@@ -296,6 +296,8 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
                 report.Problems << OfInput(input, faithful.MencoderRefusal);
             for (const QString& note : faithful.Notes + TrackNotes(settings, info, plan.Sound, plan.Subtitles))
                 report.Notes << OfInput(input, note);
+            if (plan.Engine == TEngine::FFmpeg && !plan.Added.isEmpty())
+                report.Notes << OfInput(input, LeftOutParametersNote());
         }
 
         if (!options.OutDirIsInDir && outDir.isEmpty()) {
