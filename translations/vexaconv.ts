@@ -1675,10 +1675,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>More encoder options, added to its command line as typed; leave this empty unless you know the encoder&apos;s options.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Removes the comb-like lines of interlaced video (from TV or camcorders); Auto does so only when the input is interlaced.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1809,6 +1805,10 @@
     </message>
     <message>
         <source>Keeps every sound and subtitle track, with its language and title, for the player to switch between (subtitles in MKV and MP4; made by FFmpeg).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More encoder options, added to its command line as typed; leave this empty unless you know the encoder&apos;s options. They are MEncoder&apos;s: a file FFmpeg makes is made without them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1676,10 +1676,6 @@
         <translation>Die Höhe der Ausgabe in Pixeln, wenn die Bildgröße Custom ist.</translation>
     </message>
     <message>
-        <source>More encoder options, added to its command line as typed; leave this empty unless you know the encoder&apos;s options.</source>
-        <translation>Weitere Optionen für den Encoder, unverändert an seine Befehlszeile angehängt; lassen Sie das Feld leer, wenn Sie seine Optionen nicht kennen.</translation>
-    </message>
-    <message>
         <source>Removes the comb-like lines of interlaced video (from TV or camcorders); Auto does so only when the input is interlaced.</source>
         <translation>Entfernt die kammartigen Streifen von Zeilensprungvideo (aus Fernsehen oder Camcorder); Auto tut das nur bei einer Eingabe mit Zeilensprung.</translation>
     </message>
@@ -1811,6 +1807,10 @@
     <message>
         <source>Keeps every sound and subtitle track, with its language and title, for the player to switch between (subtitles in MKV and MP4; made by FFmpeg).</source>
         <translation>Behält jede Ton- und Untertitelspur mit ihrer Sprache und ihrem Titel, zum Umschalten im Player (Untertitel in MKV und MP4; erzeugt von FFmpeg).</translation>
+    </message>
+    <message>
+        <source>More encoder options, added to its command line as typed; leave this empty unless you know the encoder&apos;s options. They are MEncoder&apos;s: a file FFmpeg makes is made without them.</source>
+        <translation>Weitere Optionen für den Encoder, unverändert an seine Befehlszeile angehängt; lassen Sie das Feld leer, wenn Sie seine Optionen nicht kennen. Sie gelten für MEncoder: eine Datei, die FFmpeg erstellt, entsteht ohne sie.</translation>
     </message>
 </context>
 <context>

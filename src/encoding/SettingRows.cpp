@@ -544,7 +544,8 @@ QList<TSettingRow> MakeRows()
         Row(P::Advanced, C::Memo, "extraParameters", "meParams",
             QT_TRANSLATE_NOOP("SettingRows", "Additional encoder command-line parameters:"),
             QT_TRANSLATE_NOOP("SettingRows", "More encoder options, added to its command line as typed; leave this "
-                                             "empty unless you know the encoder's options."),
+                                             "empty unless you know the encoder's options. They are MEncoder's: a file "
+                                             "FFmpeg makes is made without them."),
             &S::extraParameters, QString(),
             ExtraParametersKey()),
         Items(Row(P::Advanced, C::List, "interlacing", "cbInterlacing", QT_TRANSLATE_NOOP("SettingRows", "Deinterlacing:"),
