@@ -1808,7 +1808,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>More encoder options, added to its command line as typed; leave this empty unless you know the encoder&apos;s options. They are MEncoder&apos;s: a file FFmpeg makes is made without them.</source>
+        <source>MEncoder&apos;s options, added to its command line as typed (a file FFmpeg makes is made without them); leave this empty unless you know them.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

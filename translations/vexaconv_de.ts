@@ -1809,8 +1809,8 @@
         <translation>Behält jede Ton- und Untertitelspur mit ihrer Sprache und ihrem Titel, zum Umschalten im Player (Untertitel in MKV und MP4; erzeugt von FFmpeg).</translation>
     </message>
     <message>
-        <source>More encoder options, added to its command line as typed; leave this empty unless you know the encoder&apos;s options. They are MEncoder&apos;s: a file FFmpeg makes is made without them.</source>
-        <translation>Weitere Optionen für den Encoder, unverändert an seine Befehlszeile angehängt; lassen Sie das Feld leer, wenn Sie seine Optionen nicht kennen. Sie gelten für MEncoder: eine Datei, die FFmpeg erstellt, entsteht ohne sie.</translation>
+        <source>MEncoder&apos;s options, added to its command line as typed (a file FFmpeg makes is made without them); leave this empty unless you know them.</source>
+        <translation>Optionen für MEncoder, unverändert an seine Befehlszeile angehängt (eine Datei, die FFmpeg erstellt, entsteht ohne sie); lassen Sie das Feld leer, wenn Sie sie nicht kennen.</translation>
     </message>
 </context>
 <context>

@@ -543,9 +543,8 @@ QList<TSettingRow> MakeRows()
                     [](const S& s) { return s.resolution <= 0 || s.resolution >= s.resolutionItems.size(); }),
         Row(P::Advanced, C::Memo, "extraParameters", "meParams",
             QT_TRANSLATE_NOOP("SettingRows", "Additional encoder command-line parameters:"),
-            QT_TRANSLATE_NOOP("SettingRows", "More encoder options, added to its command line as typed; leave this "
-                                             "empty unless you know the encoder's options. They are MEncoder's: a file "
-                                             "FFmpeg makes is made without them."),
+            QT_TRANSLATE_NOOP("SettingRows", "MEncoder's options, added to its command line as typed (a file FFmpeg "
+                                             "makes is made without them); leave this empty unless you know them."),
             &S::extraParameters, QString(),
             ExtraParametersKey()),
         Items(Row(P::Advanced, C::List, "interlacing", "cbInterlacing", QT_TRANSLATE_NOOP("SettingRows", "Deinterlacing:"),
