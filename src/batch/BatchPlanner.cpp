@@ -391,8 +391,8 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     const int serial = m_jobSerial++;
     const QString passLog = TwoPassInEffect(m_settings) ? PassLogFor(serial) : QString();
     const int cpus = CoresPerJob(m_options.ProcessorCount, m_maxJobs);
-    const TResult launch = PrepareLaunch(w, PlanRow(m_settings, prepared.State.CurrentFileInfo, m_tools.Ffmpeg),
-                                         m_rows->RowRefusal(prepared.Row), cpus, passLog, m_tools.Ffmpeg,
+    const TRowPlan plan = PlanRow(m_settings, prepared.State.CurrentFileInfo, m_tools.Ffmpeg);
+    const TResult launch = PrepareLaunch(w, plan, m_rows->RowRefusal(prepared.Row), cpus, passLog, m_tools.Ffmpeg,
                                          [this](const QString& text) { m_sink->OnWarning(text); });
     if (!launch) {
         FailUnstarted(prepared, launch.error());

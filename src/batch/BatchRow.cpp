@@ -242,12 +242,8 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
             "TBatchPlanner", "The encoder setting is FFmpeg, but no ffmpeg program was found: install the package ffmpeg."));
     if (TResult accepted = CheckInput(input, plan.Input, listed); !accepted)
         return accepted;
-    // No command line of MEncoder's keeps such an offset: the row ends before a run that could only fail.
-    if (plan.Engine == TEngine::MEncoder && !plan.Faithful.MencoderRefusal.isEmpty())
-        return TResult::Failure(plan.Faithful.MencoderRefusal);
-    if (const QString beyond = MencoderCannotMake(plan.Settings); plan.Engine == TEngine::MEncoder && !beyond.isEmpty())
-        return TResult::Failure(beyond);
-    return {};
+    // the row ends before a run that could only fail
+    return plan.Refusal.isEmpty() ? TResult() : TResult::Failure(plan.Refusal);
 }
 
 int CoresPerJob(int processorCount, int jobs)

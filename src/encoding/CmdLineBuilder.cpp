@@ -51,31 +51,24 @@ uint16_t Low16(double v)
     return static_cast<uint16_t>(static_cast<uint64_t>(static_cast<int64_t>(r)) & 0xFFFFu);
 }
 
-QString CutLeadingChar(QString s, QChar c)
-{
-    if (s.startsWith(c))
-        s.remove(0, 1);
-    return s;
-}
-
 // The x264 option list ("bitrate=800:threads=2", "crf=22:threads=2"), never empty.
-QString X264Options(const EncodingSettings& s, const QString& bitrate, int processorCount)
+QString X264Options(const TRowPlan& plan, int processorCount)
 {
-    QString list;
+    const EncodingSettings& s = plan.Settings;
+    const TRowNumbers& n = plan.Numbers;
+    QStringList list;
     if (ByQuality(s))
-        list += QStringLiteral(":crf=") + QString::number(QualityNumber(s));
-    else if (!bitrate.isEmpty())
-        list += QStringLiteral(":bitrate=") + bitrate;
-    list += QStringLiteral(":threads=") + X264ThreadsText(s, processorCount);
-    const QStringList presets = EncodingLists::preset();
-    if (s.preset != TX264Preset::Auto && InRange(int(s.preset), presets.size()))
-        list += QStringLiteral(":preset=") + presets.at(int(s.preset));
-    if (const QString tune = SelectedItem(u"x264Tune", s); s.x264Tune > 0 && !tune.isEmpty())
-        list += QStringLiteral(":tune=") + tune;
-    const QLatin1StringView muxer = ContainerRow(s.container).X264Options;
-    if (!muxer.isEmpty())
-        list += QLatin1Char(':') + muxer;
-    return CutLeadingChar(list, QLatin1Char(':'));
+        list << QStringLiteral("crf=") + QString::number(n.Quality);
+    else if (!n.VideoBitrate.isEmpty())
+        list << QStringLiteral("bitrate=") + n.VideoBitrate;
+    list << QStringLiteral("threads=") + X264ThreadsText(s, processorCount);
+    if (!n.Preset.isEmpty())
+        list << QStringLiteral("preset=") + n.Preset;
+    if (!n.Tune.isEmpty())
+        list << QStringLiteral("tune=") + n.Tune;
+    if (const QLatin1StringView muxer = ContainerRow(s.container).X264Options; !muxer.isEmpty())
+        list << QString(muxer);
+    return list.join(QLatin1Char(':'));
 }
 
 } // namespace
@@ -173,63 +166,39 @@ int AutoThreadCount(int processorCount)
 TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn)
 {
     const EncodingSettings& s = plan.Settings;
-    const QString bitrateText = s.videoBitrate.Text;
-    QString bitrate;
-    if (ByQuality(s)) {
-        // the quality steers the size: no bit rate at all
-    } else if (!IsAutoText(bitrateText)) {
-        if (TResult valid = Checked(CheckVideoBitrate, bitrateText, warn); !valid)
-            return valid;
-        bitrate = bitrateText.trimmed();
-    } else {
-        bitrate = QString::number(GetAutoVideoBitrate(plan));
+    const TRowNumbers& n = plan.Numbers;
+    if (const QString& refused = n.VideoRefusal; !refused.isEmpty()) {
+        if (warn)
+            warn(refused);
+        return TResult::Failure(refused);
     }
-
-    TCmdPiece p;
+    QStringList args;
     if (s.videoCodec == TVideoCodec::X264) {
-        p.Add(QStringLiteral("-x264encopts"));
-        p.Add(X264Options(s, bitrate, processorCount));
+        args << QStringLiteral("-x264encopts") << X264Options(plan, processorCount);
     } else {
-        p.Add(QStringLiteral("-xvidencopts"));
         // (the lavf muxer writes each picture's decoding time as the time to show it: a
         // B-picture would be shown out of order)
         const QString noB = ContainerRow(s.container).LavfFormat.isEmpty() ? QString() : QStringLiteral(":max_bframes=0");
-        p.Add((ByQuality(s) ? QStringLiteral("fixed_quant=") + QString::number(QualityNumber(s))
-                            : QStringLiteral("bitrate=") + bitrate) + noB);
+        args << QStringLiteral("-xvidencopts")
+             << (ByQuality(s) ? QStringLiteral("fixed_quant=") + QString::number(n.Quality)
+                              : QStringLiteral("bitrate=") + n.VideoBitrate) + noB;
     }
-    if (const QString aspect = AspectArgument(s.videoAspect.Text); !aspect.isEmpty()) {
-        p.Add(QStringLiteral("-aspect"));
-        p.Add(aspect);
-    }
+    if (!n.Aspect.isEmpty())
+        args << QStringLiteral("-aspect") << n.Aspect;
 
     const TFaithfulOutput& f = plan.Faithful;
-    const QString fpsText = s.frameRate.Text;
-    if (!IsAutoText(fpsText)) {
-        if (TResult valid = Checked(CheckVideoFps, fpsText, warn); !valid)
-            return valid;
-        QString fps = fpsText.trimmed();
-        const qsizetype comma = fps.indexOf(QLatin1Char(','));
-        if (comma >= 0)
-            fps.replace(comma, 1, QLatin1Char('.'));
-        p.Add(QStringLiteral("-ofps"));
-        p.Add(fps);
+    if (!n.TypedRate.isEmpty()) {
+        args << QStringLiteral("-ofps") << n.TypedRate;
     } else {
-        if (f.InputFps > 0) {
-            p.Add(QStringLiteral("-fps"));
-            p.Add(RateText(f.InputFps));
-        }
-        if (f.OutputFps > 0) {
-            p.Add(QStringLiteral("-ofps"));
-            p.Add(RateText(f.OutputFps));
-        }
+        if (f.InputFps > 0)
+            args << QStringLiteral("-fps") << RateText(f.InputFps);
+        if (f.OutputFps > 0)
+            args << QStringLiteral("-ofps") << RateText(f.OutputFps);
     }
-    if (f.SyncCorrection >= 0) {
-        p.Add(QStringLiteral("-mc"));
-        p.Add(QString::number(f.SyncCorrection));
-    }
-    for (const QString& word : MuxerArgs(ContainerRow(s.container)))
-        p.Add(word);
-    return p;
+    if (f.SyncCorrection >= 0)
+        args << QStringLiteral("-mc") << QString::number(f.SyncCorrection);
+    args += MuxerArgs(ContainerRow(s.container));
+    return PieceOf(args);
 }
 
 namespace {
@@ -351,50 +320,32 @@ int AutoSoundBitrate(const EncodingSettings& s, const TVideoFileInfo& info, int 
 TResultOf<TCmdPiece> GetAudioParams(const TRowPlan& plan, const TWarningSink& warn)
 {
     const EncodingSettings& s = plan.Settings;
-    const TVideoFileInfo& CurrentFileInfo = plan.Input;
+    const TRowNumbers& n = plan.Numbers;
     if (s.noAudio)
         return TCmdPiece();
-
-    const QString bitrateText = s.audioBitrate.Text;
-    QString bitrate;
-    if (!IsAutoText(bitrateText)) {
-        if (TResult valid = Checked(CheckAudioBitrate, bitrateText, warn); !valid)
-            return valid;
-        bitrate = bitrateText.trimmed();
-    } else {
-        bitrate = QString::number(GetAutoAudioBitrate(CurrentFileInfo));
+    if (const QString& refused = n.SoundRefusal; !refused.isEmpty()) {
+        if (warn)
+            warn(refused);
+        return TResult::Failure(refused);
     }
 
-    TCmdPiece p;
-    const QString samplingText = s.sampleRate.Text;
-    if (!IsAutoText(samplingText)) {
-        if (TResult valid = Checked(CheckAudioSampling, samplingText, warn); !valid)
-            return valid;
-    }
-    if (const QString srate = Mp3SampleRateText(plan); !srate.isEmpty()) {
-        p.Add(QStringLiteral("-srate"));
-        p.Add(srate);
-    }
-
-    QString lame;
+    QStringList args;
+    if (!n.SampleRate.isEmpty())
+        args << QStringLiteral("-srate") << n.SampleRate;
+    QStringList lame;
     if (s.audioChannels > 0 && InRange(s.audioChannels, EncodingLists::audioChannels().size()))
-        lame += QStringLiteral(":mode=") + QString::number(s.audioChannels - 1);
+        lame << QStringLiteral("mode=") + QString::number(s.audioChannels - 1);
     if (s.audioQuality > 0 && InRange(s.audioQuality, EncodingLists::audioQuality().size()))
-        lame += QStringLiteral(":aq=") + QString::number(s.audioQuality - 1);
-    if (!bitrate.isEmpty())
-        lame += QStringLiteral(":br=") + bitrate;
-    lame += s.audioRateMode == TAudioRateMode::Cbr ? QStringLiteral(":cbr") : QStringLiteral(":abr");
-    p.Add(QStringLiteral("-lameopts"));
-    p.Add(CutLeadingChar(lame, QLatin1Char(':')));
-    if (!plan.Sound.Aid.isEmpty()) {
-        p.Add(QStringLiteral("-aid"));
-        p.Add(plan.Sound.Aid);
-    }
-    if (const double delay = plan.Faithful.AudioDelaySec; delay != 0) {
-        p.Add(QStringLiteral("-audio-delay"));
-        p.Add(QString::number(delay, 'f', 3));
-    }
-    return p;
+        lame << QStringLiteral("aq=") + QString::number(s.audioQuality - 1);
+    if (!n.SoundBitrate.isEmpty())
+        lame << QStringLiteral("br=") + n.SoundBitrate;
+    lame << (s.audioRateMode == TAudioRateMode::Cbr ? QStringLiteral("cbr") : QStringLiteral("abr"));
+    args << QStringLiteral("-lameopts") << lame.join(QLatin1Char(':'));
+    if (!plan.Sound.Aid.isEmpty())
+        args << QStringLiteral("-aid") << plan.Sound.Aid;
+    if (const double delay = plan.Faithful.AudioDelaySec; delay != 0)
+        args << QStringLiteral("-audio-delay") << QString::number(delay, 'f', 3);
+    return PieceOf(args);
 }
 
 // Subtitles are burnt only when asked: left alone, the encoder burns a file's default

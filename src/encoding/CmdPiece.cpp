@@ -6,6 +6,14 @@ void TCmdPiece::Add(const QString& word)
     Text += QLatin1Char(' ') + word;
 }
 
+TCmdPiece PieceOf(const QStringList& args)
+{
+    TCmdPiece p;
+    for (const QString& word : args)
+        p.Add(word);
+    return p;
+}
+
 TCmdPiece TCmdPiece::Trimmed() const
 {
     return {Args, Text.trimmed()};

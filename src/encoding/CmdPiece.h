@@ -17,6 +17,9 @@ struct TCmdPiece {
     bool operator==(const TCmdPiece&) const = default;
 };
 
+// The piece of these arguments, the text each behind one blank.
+TCmdPiece PieceOf(const QStringList& args);
+
 // Splits a piece of options the way Windows programs split their command line: a blank
 // or tab separates, each double quote toggles grouping and is dropped, a backslash is an
 // ordinary character. A quoted empty text ("") is one empty argument.

@@ -28,7 +28,7 @@ bool ClockStartsAgain(const TVideoFileInfo& in)
 // The rate LAME encodes at: the one the line sets, else the converted track's own.
 int Mp3OutputRate(const TRowPlan& plan)
 {
-    if (const QString set = Mp3SampleRateText(plan); !set.isEmpty())
+    if (const QString& set = plan.Numbers.SampleRate; !set.isEmpty())
         return set.toInt();
     const TVideoFileInfo& in = plan.Input;
     const int track = plan.ConvertedSound;
@@ -86,18 +86,6 @@ bool HasSound(const TRowPlan& plan)
 
 // The sound tracks (among the file's audio streams) the output carries, in its order: the
 // plan's own first, then, with every track kept, the others in the file's order.
-QList<int> SoundTracks(const TRowPlan& plan)
-{
-    const TVideoFileInfo& info = plan.Input;
-    QList<int> tracks{plan.ConvertedSound};
-    const int count = std::max(int(info.NumberOfAudioStreams), info.Probe.Opened ? int(info.Probe.AudioStreamCount) : 0);
-    if (plan.Settings.keepAllTracks)
-        for (int i = 0; i < count; ++i)
-            if (i != plan.ConvertedSound)
-                tracks << i;
-    return tracks;
-}
-
 // How the subtitle tracks are kept: "copy", or the text format they are written in ("srt",
 // "mov_text"); empty: none kept. A track the container cannot take as it is (or a kind the
 // analysis does not know) leaves them all out, rather than fail the output.
@@ -309,26 +297,14 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         return cmd;
     };
 
-    // The typed values, checked in the order the MEncoder builders check them.
-    QString videoBitrate;
-    if (!ByQuality(s) && !IsAutoText(s.videoBitrate.Text)) {
-        if (!(message = Checked(CheckVideoBitrate, s.videoBitrate.Text, warn).error()).isEmpty())
-            return failed("VParams");
-        videoBitrate = s.videoBitrate.Text.trimmed();
-    } else if (!ByQuality(s)) {
-        videoBitrate = QString::number(GetAutoVideoBitrate(plan));
+    // The typed values, refused in the order the MEncoder builders refuse them.
+    const TRowNumbers& n = plan.Numbers;
+    if (!(message = n.VideoRefusal).isEmpty()) {
+        if (warn)
+            warn(message);
+        return failed("VParams");
     }
-    QString rate;
-    if (!IsAutoText(s.frameRate.Text)) {
-        if (!(message = Checked(CheckVideoFps, s.frameRate.Text, warn).error()).isEmpty())
-            return failed("VParams");
-        rate = s.frameRate.Text.trimmed();
-        if (const qsizetype comma = rate.indexOf(QLatin1Char(',')); comma >= 0)
-            rate.replace(comma, 1, QLatin1Char('.'));
-    } else if (plan.OutputFps > 0) {
-        rate = RateText(plan.OutputFps);
-    }
-    QString soundBitrate; // typed; empty under Auto
+    const QString& rate = !n.TypedRate.isEmpty() || plan.OutputFps <= 0 ? n.TypedRate : RateText(plan.OutputFps);
     const QString soundEncoder = s.audioCodec == TAudioCodec::Aac    ? QStringLiteral("aac")
                                : s.audioCodec == TAudioCodec::Opus ? QStringLiteral("libopus")
                                                                    : QStringLiteral("libmp3lame");
@@ -341,19 +317,14 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         } else if (s.audioCodec == TAudioCodec::Opus && !encoders.contains(soundEncoder)) {
             message = QCoreApplication::translate("FfmpegCommand", "This ffmpeg program has no Opus encoder (libopus): "
                                                                    "choose AAC sound.");
+        } else {
+            message = n.SoundRefusal;
         }
         if (!message.isEmpty()) {
             if (warn)
                 warn(message);
             return failed("AParams");
         }
-        if (!IsAutoText(s.audioBitrate.Text)) {
-            if (!(message = Checked(CheckAudioBitrate, s.audioBitrate.Text, warn).error()).isEmpty())
-                return failed("AParams");
-            soundBitrate = s.audioBitrate.Text.trimmed();
-        }
-        if (!IsAutoText(s.sampleRate.Text) && !(message = Checked(CheckAudioSampling, s.sampleRate.Text, warn).error()).isEmpty())
-            return failed("AParams");
     }
 
     TLine l;
@@ -408,7 +379,7 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         }
     }
     const bool sound = pass != TFfmpegPass::First && HasSound(plan);
-    const QList<int> soundTracks = SoundTracks(plan);
+    const QList<int>& soundTracks = plan.KeptSound;
     if (sound && plan.Input.NumberOfAudioStreams > 0) {
         l.Option("-map", QStringLiteral("0:a:%1").arg(plan.ConvertedSound));
         for (qsizetype i = 1; i < soundTracks.size(); ++i)
@@ -424,17 +395,16 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
     l.Option("-c:v", x264 ? QStringLiteral("libx264")
                           : encoders.contains(QLatin1String("libxvid")) ? QStringLiteral("libxvid") : QStringLiteral("mpeg4"));
     if (x264) {
-        const QStringList presets = EncodingLists::preset();
-        if (s.preset != TX264Preset::Auto && int(s.preset) >= 0 && int(s.preset) < presets.size())
-            l.Option("-preset", presets.at(int(s.preset)));
-        if (const QString tune = SelectedItem(u"x264Tune", s); s.x264Tune > 0 && !tune.isEmpty())
-            l.Option("-tune", tune);
+        if (!n.Preset.isEmpty())
+            l.Option("-preset", n.Preset);
+        if (!n.Tune.isEmpty())
+            l.Option("-tune", n.Tune);
         l.Option("-threads", X264ThreadsText(s, processorCount));
     }
     if (ByQuality(s))
-        l.Option(x264 ? "-crf" : "-q:v", QString::number(QualityNumber(s)));
+        l.Option(x264 ? "-crf" : "-q:v", QString::number(n.Quality));
     else
-        l.Option("-b:v", videoBitrate + QLatin1Char('k'));
+        l.Option("-b:v", n.VideoBitrate + QLatin1Char('k'));
     // a key picture at least every 5 seconds, where a player can start and seek to
     if (const double fps = PictureRate(plan, rate); fps > 0)
         l.Option("-g", QString::number(std::max(1L, std::lround(5 * fps))));
@@ -449,8 +419,8 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
     if (!x264 && container.FourCc)
         l.Option("-vtag", QStringLiteral("XVID"));
     l.Option("-pix_fmt", QStringLiteral("yuv420p"));
-    if (const QString aspect = AspectArgument(s.videoAspect.Text); !aspect.isEmpty())
-        l.Option("-aspect", aspect);
+    if (!n.Aspect.isEmpty())
+        l.Option("-aspect", n.Aspect);
     if (!rate.isEmpty())
         l.Option("-r", rate);
     l.Option("-fps_mode", RepeatsPictures(plan) ? QStringLiteral("cfr") : QStringLiteral("vfr"));
@@ -466,14 +436,11 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         l.Add("-an");
     } else {
         l.Option("-c:a", soundEncoder);
-        if (!soundBitrate.isEmpty() || s.audioCodec == TAudioCodec::Mp3) {
-            l.Option("-b:a", (soundBitrate.isEmpty() ? QString::number(GetAutoAudioBitrate(plan.Input)) : soundBitrate)
-                                 + QLatin1Char('k'));
+        if (!n.SoundBitrate.isEmpty()) {
+            l.Option("-b:a", n.SoundBitrate + QLatin1Char('k'));
         } else {
             // each track at the rate its own channels want
-            QList<int> rates;
-            for (const int track : soundTracks)
-                rates << AutoSoundBitrate(s, plan.Input, track);
+            const QList<int>& rates = n.TrackBitrates;
             if (rates.count(rates.first()) == rates.size())
                 l.Option("-b:a", QString::number(rates.first()) + QLatin1Char('k'));
             else
@@ -483,8 +450,8 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         if (s.audioCodec == TAudioCodec::Mp3) {
             if (s.audioRateMode == TAudioRateMode::Abr)
                 l.Option("-abr", QStringLiteral("1"));
-            if (const QString srate = Mp3SampleRateText(plan); !srate.isEmpty())
-                l.Option("-ar", srate);
+            if (!n.SampleRate.isEmpty())
+                l.Option("-ar", n.SampleRate);
             if (s.audioChannels == 4)
                 l.Option("-ac", QStringLiteral("1"));
             else if (s.audioChannels >= 1 && s.audioChannels <= 3)
@@ -492,12 +459,9 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
             if (s.audioQuality > 0 && s.audioQuality < EncodingLists::audioQuality().size())
                 l.Option("-compression_level", QString::number(s.audioQuality - 1));
         } else {
-            // Opus keeps its own 48 kHz; AAC the typed rate, or the faithful one
-            const QString srate = !IsAutoText(s.sampleRate.Text) ? s.sampleRate.Text.trimmed()
-                                : plan.Faithful.SampleRate > 0   ? QString::number(plan.Faithful.SampleRate)
-                                                                 : QString();
-            if (s.audioCodec == TAudioCodec::Aac && !srate.isEmpty())
-                l.Option("-ar", srate);
+            // (Opus keeps its own 48 kHz)
+            if (!n.SampleRate.isEmpty())
+                l.Option("-ar", n.SampleRate);
             if (s.audioChannels >= 1 && s.audioChannels <= 4)
                 l.Option("-ac", s.audioChannels == 4 ? QStringLiteral("1") : QStringLiteral("2"));
         }

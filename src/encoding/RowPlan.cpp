@@ -1,6 +1,7 @@
 #include "encoding/RowPlan.h"
 
 #include "encoding/Containers.h"
+#include "encoding/SettingRows.h"
 #include "lib/Conversion.h"
 
 #include <QCoreApplication>
@@ -137,6 +138,7 @@ std::optional<TResolution> SizeAfter(const QList<TFilter>& chain)
 } // namespace
 
 namespace {
+TRowNumbers RowNumbers(const TRowPlan& plan);
 TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& s, const TVideoFileInfo& info,
                  TReaderChoice choice);
 } // namespace
@@ -209,6 +211,10 @@ void SetEngine(TRowPlan& plan, TEngine engine, const QString& reason)
     // (ffmpeg holds a late first picture from the start instead)
     plan.PictureDelayed = engine == TEngine::MEncoder && !s.noAudio && delay != 0 &&
                           QString::number(delay, 'f', 3).toDouble() < 0;
+    // no command line of MEncoder's keeps such an offset, nor makes what only FFmpeg makes
+    plan.Refusal.clear();
+    if (engine == TEngine::MEncoder)
+        plan.Refusal = !f.MencoderRefusal.isEmpty() ? f.MencoderRefusal : MencoderCannotMake(s);
 }
 
 TRowPlan RowPlanBy(TEngine engine, const EncodingSettings& s, const TVideoFileInfo& info, const QString& reason)
@@ -244,6 +250,12 @@ TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& 
 
     plan.Sound = ChooseSoundTrack(s, info, plan.Reader);
     plan.ConvertedSound = ConvertedSoundTrack(plan.Sound, info, plan.Reader);
+    // every track is kept only where asked (and only FFmpeg keeps more than one)
+    plan.KeptSound = {plan.ConvertedSound};
+    const int tracks = std::max(int(info.NumberOfAudioStreams), info.Probe.Opened ? int(info.Probe.AudioStreamCount) : 0);
+    for (int i = 0; s.keepAllTracks && i < tracks; ++i)
+        if (i != plan.ConvertedSound)
+            plan.KeptSound << i;
     plan.Subtitles = ChooseSubtitles(s, info, plan.Reader);
 
     plan.Filters = Filters(s, info, f);
@@ -256,14 +268,69 @@ TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& 
         plan.StatedAspect = AspectNumber(f.DisplayAspect.section(QLatin1Char('='), 1));
     plan.TypedAspect = AspectNumber(AspectArgument(s.videoAspect.Text));
 
-    if (!IsAutoText(s.frameRate.Text)) {
-        QString typed = s.frameRate.Text.trimmed();
-        if (const qsizetype comma = typed.indexOf(QLatin1Char(',')); comma >= 0)
-            typed.replace(comma, 1, QLatin1Char('.'));
-        plan.OutputFps = std::max(0.0, typed.toDouble());
-    }
+    plan.Numbers = RowNumbers(plan);
+    if (!plan.Numbers.TypedRate.isEmpty())
+        plan.OutputFps = std::max(0.0, plan.Numbers.TypedRate.toDouble());
     SetEngine(plan, engine, reason);
     return plan;
+}
+
+// The message of a typed value the check refuses, or empty.
+QString Refusal(bool (*check)(const QString&, const TWarningSink&), const QString& text)
+{
+    return Checked(check, text, {}).error();
+}
+
+TRowNumbers RowNumbers(const TRowPlan& plan)
+{
+    const EncodingSettings& s = plan.Settings;
+    TRowNumbers n;
+    if (!ByQuality(s)) {
+        if (IsAutoText(s.videoBitrate.Text))
+            n.VideoBitrate = QString::number(GetAutoVideoBitrate(plan));
+        else if ((n.VideoRefusal = Refusal(CheckVideoBitrate, s.videoBitrate.Text)).isEmpty())
+            n.VideoBitrate = s.videoBitrate.Text.trimmed();
+    }
+    n.Quality = QualityNumber(s);
+    if (!IsAutoText(s.frameRate.Text)) {
+        if (const QString refused = Refusal(CheckVideoFps, s.frameRate.Text); !refused.isEmpty()) {
+            if (n.VideoRefusal.isEmpty())
+                n.VideoRefusal = refused;
+        } else {
+            n.TypedRate = s.frameRate.Text.trimmed();
+            if (const qsizetype comma = n.TypedRate.indexOf(QLatin1Char(',')); comma >= 0)
+                n.TypedRate.replace(comma, 1, QLatin1Char('.'));
+        }
+    }
+    n.Aspect = AspectArgument(s.videoAspect.Text);
+    if (const QStringList presets = EncodingLists::preset(); s.preset != TX264Preset::Auto && InRange(int(s.preset), presets.size()))
+        n.Preset = presets.at(int(s.preset));
+    if (s.x264Tune > 0)
+        n.Tune = SelectedItem(u"x264Tune", s);
+
+    if (s.noAudio)
+        return n;
+    if (IsAutoText(s.audioBitrate.Text)) {
+        if (s.audioCodec == TAudioCodec::Mp3)
+            n.SoundBitrate = QString::number(GetAutoAudioBitrate(plan.Input));
+        else
+            for (const int track : plan.KeptSound)
+                n.TrackBitrates << AutoSoundBitrate(s, plan.Input, track);
+    } else if ((n.SoundRefusal = Refusal(CheckAudioBitrate, s.audioBitrate.Text)).isEmpty()) {
+        n.SoundBitrate = s.audioBitrate.Text.trimmed();
+    }
+    if (const QString refused = Refusal(CheckAudioSampling, s.sampleRate.Text); !refused.isEmpty()) {
+        if (n.SoundRefusal.isEmpty())
+            n.SoundRefusal = refused;
+    } else if (s.audioCodec == TAudioCodec::Mp3) {
+        n.SampleRate = Mp3SampleRateText(plan);
+    } else if (s.audioCodec == TAudioCodec::Aac) {
+        // AAC takes the typed rate, or the faithful one; Opus keeps its own 48 kHz
+        n.SampleRate = !IsAutoText(s.sampleRate.Text) ? s.sampleRate.Text.trimmed()
+                     : plan.Faithful.SampleRate > 0   ? QString::number(plan.Faithful.SampleRate)
+                                                      : QString();
+    }
+    return n;
 }
 
 } // namespace

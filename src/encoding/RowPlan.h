@@ -41,6 +41,22 @@ struct TFilter {
 // The program that makes a row's output.
 enum class TEngine { MEncoder, FFmpeg };
 
+// The settings' typed numbers, checked once for the row, with what "Auto" makes of them
+// where both engines make the same: the builders write them as they stand. A typed value
+// that is no number refuses the row's video or sound, in the words the user is shown.
+struct TRowNumbers {
+    QString VideoBitrate;  // kbit/s, typed or "Auto"'s; empty where the quality steers the size
+    int Quality = 0;       // the chosen codec's quality number
+    QString TypedRate;     // the rate typed, a decimal comma made a point; empty under "Auto"
+    QString SoundBitrate;  // kbit/s: typed, or "Auto"'s for MP3; empty: each track's own (AAC, Opus)
+    QList<int> TrackBitrates; // those, kbit/s, in the order of the kept tracks (AAC, Opus under "Auto")
+    QString SampleRate;    // the sampling rate written; empty: the source's (always for Opus)
+    QString Aspect;        // the display aspect typed, as the encoders take it; empty under "Auto"
+    QString Preset, Tune;  // x264's words; empty: its own choice
+    QString VideoRefusal;  // the first typed video value that is no number (bit rate, then rate)
+    QString SoundRefusal;  // the same for the sound (bit rate, then sampling rate)
+};
+
 struct TRowPlan {
     TEngine Engine = TEngine::MEncoder;
     // Why Automatic chose FFmpeg for the row, in the words the row shows ("MEncoder cannot
@@ -56,8 +72,10 @@ struct TRowPlan {
     QString UserReader;        // the last "-demuxer" among them, or empty
     TSoundChoice Sound;
     int ConvertedSound = 0;    // the sound track the output carries (the content check listens to it)
+    QList<int> KeptSound;      // the sound tracks the output carries, the converted one first
     TSubtitleChoice Subtitles;
     QList<TFilter> Filters;    // the -vf chain in order; empty: no -vf
+    TRowNumbers Numbers;
 
     // What the output check may expect of the picture.
     std::optional<TResolution> FrameSize; // after every filter, when each size in the chain is certain
@@ -67,6 +85,8 @@ struct TRowPlan {
     double TypedAspect = 0;    // the aspect the user typed; 0: none
     double OutputFps = 0;      // the rate the output is written at (-ofps); 0: not told
     bool PictureDelayed = false; // the picture starts after the sound, kept in the AVI header (-audio-delay below 0)
+    // Why the plan's engine cannot make this row, in the words the row shows; empty: it can.
+    QString Refusal;
 };
 
 // The plan for the input under the settings, for a reader. The engine is the setting's; under
