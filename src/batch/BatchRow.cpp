@@ -247,6 +247,8 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
         return TResult::Failure(plan.Faithful.MencoderRefusal);
     if (const QString beyond = MencoderCannotMake(plan.Settings); plan.Engine == TEngine::MEncoder && !beyond.isEmpty())
         return TResult::Failure(beyond);
+    if (const QString refused = FfmpegPictureRefusal(plan); !refused.isEmpty())
+        return TResult::Failure(refused);
     return {};
 }
 
@@ -285,7 +287,15 @@ QString EngineNote(const TRowPlan& plan)
         notes << QCoreApplication::translate("TBatchPlanner", "Converted by FFmpeg: %1.").arg(plan.EngineReason);
     if (!plan.Added.isEmpty())
         notes << LeftOutParametersNote();
+    if (TwoPassMadeAsOne(plan.Settings))
+        notes << OnePassNote();
     return notes.join(QLatin1Char(' '));
+}
+
+QString OnePassNote()
+{
+    return QCoreApplication::translate("TBatchPlanner", "FFmpeg's AV1 encoder makes no second pass: this file is made in "
+                                                        "one pass at the bit rate.");
 }
 
 QString LeftOutParametersNote()
