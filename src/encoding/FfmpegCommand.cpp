@@ -204,8 +204,9 @@ QString VideoEncoder(TVideoCodec codec, const QStringList& encoders)
     return encoders.contains(QLatin1String("libxvid")) ? QStringLiteral("libxvid") : QStringLiteral("mpeg4");
 }
 
-// SVT-AV1's numbered preset for the preset's word: ultrafast 12 down to placebo 2 (13 is
-// for tests, 0 and 1 take hours a minute); Auto: the encoder's own default.
+// SVT-AV1's numbered preset for the preset's word: ultrafast 12 down to placebo 2 (13 is a
+// mode for its developers' tests; 0 and 1 are slower than anyone converting a batch waits
+// for); Auto: the encoder's own default.
 int SvtAv1Preset(TX264Preset preset)
 {
     constexpr int numbers[] = {-1, 12, 11, 10, 9, 8, 7, 6, 4, 2};
@@ -521,7 +522,7 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
             l.Option("-preset", presets.at(int(s.preset)));
         if (IsWholeNumberText(threads))
             encoderParams << QStringLiteral("pools=") + threads;
-        // x265 keeps its pass log by its own parameters only: ffmpeg's -pass reaches it not
+        // x265 keeps a pass log only by its own parameters: ffmpeg's -pass does not reach it
         if (pass != TFfmpegPass::Single && !passLogFile.isEmpty())
             encoderParams << QStringLiteral("pass=%1").arg(pass == TFfmpegPass::First ? 1 : 2)
                           << QStringLiteral("stats=") + ParamValue(FfmpegPassLogFiles(passLogFile).first());
