@@ -371,11 +371,8 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
         {"HEVC into MP4 by quality: x265's own rate factor, the preset's word, tagged hvc1; no x264 tuning",
          [] {
              EncodingSettings s = Defaults(1);
-             s.videoCodec = TVideoCodec::Hevc;
-             s.container = TContainer::Mp4;
-             s.videoRateControl = RateByQuality;
-             s.preset = TX264Preset::Slow;
-             s.x264Tune = 2;
+             s.videoCodec = TVideoCodec::Hevc, s.container = TContainer::Mp4, s.videoRateControl = RateByQuality;
+             s.preset = TX264Preset::Slow, s.x264Tune = 2;
              return RowPlan(s, Clip());
          },
          TFfmpegPass::Single, Debian,
@@ -385,11 +382,8 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
         {"HEVC's second pass: x265 keeps its pass log by its own parameters, beside a typed thread count",
          [] {
              EncodingSettings s = Defaults(1);
-             s.videoCodec = TVideoCodec::Hevc;
-             s.container = TContainer::Mkv;
-             s.videoBitrate.Text = "500";
-             s.twoPass = true;
-             s.threads = 3;
+             s.videoCodec = TVideoCodec::Hevc, s.container = TContainer::Mkv;
+             s.videoBitrate.Text = "500", s.twoPass = true, s.threads = 3;
              return RowPlan(s, Clip(0));
          },
          TFfmpegPass::Second, Debian,
@@ -399,11 +393,8 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
         {"AV1 into MKV: SVT-AV1's numbered preset and rate factor, a thread count as its own",
          [] {
              EncodingSettings s = Defaults(1);
-             s.videoCodec = TVideoCodec::Av1;
-             s.container = TContainer::Mkv;
-             s.videoRateControl = RateByQuality;
-             s.preset = TX264Preset::Ultrafast;
-             s.threads = 2;
+             s.videoCodec = TVideoCodec::Av1, s.container = TContainer::Mkv, s.videoRateControl = RateByQuality;
+             s.preset = TX264Preset::Ultrafast, s.threads = 2;
              return RowPlan(s, Clip(0));
          },
          TFfmpegPass::Single, Debian,
@@ -413,9 +404,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
         {"AV1 into MP4 at a bit rate, the presets at Auto: the encoder's own",
          [] {
              EncodingSettings s = Defaults(1);
-             s.videoCodec = TVideoCodec::Av1;
-             s.container = TContainer::Mp4;
-             s.videoBitrate.Text = "800";
+             s.videoCodec = TVideoCodec::Av1, s.container = TContainer::Mp4, s.videoBitrate.Text = "800";
              return RowPlan(s, Clip(0));
          },
          TFfmpegPass::Single, Debian,
