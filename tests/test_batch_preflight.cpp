@@ -123,7 +123,7 @@ TEST_F(Preflight, OutputNamesAfterThePolicyInTheBatchAndOnDisk)
     EXPECT_FALSE(r.out.contains("note: ")) << r.out.constData();
 }
 
-TEST_F(Preflight, AdjustmentsAreNotesAndAnOffsetAnMp4CannotKeepIsAProblem)
+TEST_F(Preflight, AdjustmentsAreNotesAndWhatARunWouldRefuseIsAProblem)
 {
     const QString out = m_dir + "/out";
     struct Case {
@@ -146,9 +146,24 @@ TEST_F(Preflight, AdjustmentsAreNotesAndAnOffsetAnMp4CannotKeepIsAProblem)
         // an MP4 is FFmpeg's: the encoder's own options typed for it are left out, and said so
         {"probe_plain.mp4", mp4 + QStringList{"--set", "AdditionalParams=-vf-add eq2=1.2"}, 0,
          "note: %1: The additional parameters are MEncoder's: FFmpeg makes this file without them."},
+        // what the run would refuse is refused before it
+        {"probe_plain.mp4", {"--set", "VideoCodec=HEVC"}, 1,
+         "%1: HEVC video goes into MP4 or MKV only: choose MP4 or MKV as the output format, or H.264 video for AVI."},
+        {"probe_plain.mp4", {"--set", "VideoCodec=AV1", "--set", "OutputFormat=MKV", "--set", "Encoder=MEncoder"}, 1,
+         "%1: Only FFmpeg makes AV1 video, but the encoder setting is MEncoder: set it to Automatic or FFmpeg."},
+        {"probe_plain.mp4", {"--set", "VideoCodec=AV1", "--set", "OutputFormat=MKV", "--set", "Video2Pass=1"}, 0,
+         "note: %1: FFmpeg's AV1 encoder makes no second pass: this file is made in one pass at the bit rate."},
+        {"real/sage-example.avi", {"--set", "VideoCodec=AV1", "--set", "OutputFormat=MP4"}, 1,
+         "%1: The AV1 encoder takes pictures of at least 64x64 pixels, and this file's is 84x32: choose H.264 or HEVC "
+         "video, or a larger size."},
     };
     for (const Case& c : cases) {
-        const QString in = Input(c.clip, c.clip);
+        const QString name = QFileInfo(c.clip).fileName();
+        QString in = m_dir + "/in/" + name;
+        if (QString(c.clip).startsWith("real/"))
+            QFile::copy(QStringLiteral(VEXA_SOURCE_DIR "/tests/data/") + c.clip, in);
+        else
+            in = Input(c.clip, name);
         const TestSupport::RunResult r = Run(QStringList{"--check", "--out-dir", out} + c.settings + QStringList{in});
         EXPECT_EQ(r.exitCode, c.exitCode) << c.clip << r.out.constData();
         EXPECT_TRUE(Lines(r.out).contains(c.line.arg(in))) << c.clip << "\n" << r.out.constData();

@@ -36,7 +36,7 @@ namespace {
 const QString IN = QStringLiteral("/media/in put/clip.mkv");
 const QString OUT = QStringLiteral("/media/out/.clip.vexa-1-1.avi");
 const QString LOG = QStringLiteral("/tmp/vexa pass");
-const QStringList Debian{"libx264", "libxvid", "mpeg4", "libmp3lame"};
+const QStringList Debian{"libx264", "libxvid", "mpeg4", "libmp3lame", "libx265", "libsvtav1"};
 const QStringList WithOpus = Debian + QStringList{"aac", "libopus"};
 
 EncodingSettings Defaults(int codec = 0)
@@ -368,6 +368,49 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          "-map 0:V:0 -map 0:a:0 -map 0:a:1? -c:v libx264 -threads 4 -crf 22 -g 125 -profile:v high -level:v 4.1 "
          "-pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a aac -b:a 128k -f mp4 -movflags +faststart "
          "\"/media/out/.clip.vexa-1-1.avi\""},
+        {"HEVC into MP4 by quality: x265's own rate factor, the preset's word, tagged hvc1; no x264 tuning",
+         [] {
+             EncodingSettings s = Defaults(1);
+             s.videoCodec = TVideoCodec::Hevc, s.container = TContainer::Mp4, s.videoRateControl = RateByQuality;
+             s.preset = TX264Preset::Slow, s.x264Tune = 2;
+             return RowPlan(s, Clip());
+         },
+         TFfmpegPass::Single, Debian,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -map 0:a:0 -c:v libx265 -preset slow -crf 28 -g 125 -tag:v hvc1 -pix_fmt yuv420p -r 25.000 "
+         "-fps_mode cfr -c:a libmp3lame -b:a 128k -f mp4 -movflags +faststart \"/media/out/.clip.vexa-1-1.avi\""},
+        {"HEVC's second pass: x265 keeps its pass log by its own parameters, beside a typed thread count",
+         [] {
+             EncodingSettings s = Defaults(1);
+             s.videoCodec = TVideoCodec::Hevc, s.container = TContainer::Mkv;
+             s.videoBitrate.Text = "500", s.twoPass = true, s.threads = 3;
+             return RowPlan(s, Clip(0));
+         },
+         TFfmpegPass::Second, Debian,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -c:v libx265 -b:v 500k -x265-params \"pools=3:pass=2:stats=/tmp/vexa pass-0.log\" -g 125 "
+         "-pix_fmt yuv420p -r 25.000 -fps_mode cfr -an -f matroska \"/media/out/.clip.vexa-1-1.avi\""},
+        {"AV1 into MKV: SVT-AV1's numbered preset and rate factor, a thread count as its own",
+         [] {
+             EncodingSettings s = Defaults(1);
+             s.videoCodec = TVideoCodec::Av1, s.container = TContainer::Mkv, s.videoRateControl = RateByQuality;
+             s.preset = TX264Preset::Ultrafast, s.threads = 2;
+             return RowPlan(s, Clip(0));
+         },
+         TFfmpegPass::Single, Debian,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -c:v libsvtav1 -preset 12 -crf 35 -svtav1-params lp=2 -g 125 -pix_fmt yuv420p -r 25.000 "
+         "-fps_mode cfr -an -f matroska \"/media/out/.clip.vexa-1-1.avi\""},
+        {"AV1 into MP4 at a bit rate, the presets at Auto: the encoder's own",
+         [] {
+             EncodingSettings s = Defaults(1);
+             s.videoCodec = TVideoCodec::Av1, s.container = TContainer::Mp4, s.videoBitrate.Text = "800";
+             return RowPlan(s, Clip(0));
+         },
+         TFfmpegPass::Single, Debian,
+         "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
+         "-map 0:V:0 -c:v libsvtav1 -b:v 800k -g 125 -pix_fmt yuv420p -r 25.000 -fps_mode cfr -an -f mp4 "
+         "-movflags +faststart \"/media/out/.clip.vexa-1-1.avi\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -398,12 +441,31 @@ TEST(FfmpegCommand, TypedValuesFailOnceAndPassesShareThePlan)
     EXPECT_TRUE(job.Runs[1].Args.contains("file:-in.avi"));
     EXPECT_EQ(job.Runs[1].Args.last(), "file:a:b.mp4");
     EXPECT_TRUE(job.Runs[1].Params.endsWith("\"a:b.mp4\""));
-    EXPECT_EQ(FfmpegPassLogFiles(LOG), (QStringList{LOG + "-0.log", LOG + "-0.log.mbtree"}));
+    EXPECT_EQ(FfmpegPassLogFiles(LOG).mid(0, 3), (QStringList{LOG + "-0.log", LOG + "-0.log.mbtree", LOG + "-0.log.cutree"}));
+    EXPECT_TRUE(FfmpegPassLogFiles(LOG).contains(LOG + "-0.log.cutree.temp"));
+
+    // x265's passes: its own parameters, the log's name escaped inside their list; no -pass
+    EncodingSettings hevc = s;
+    hevc.videoCodec = TVideoCodec::Hevc;
+    hevc.container = TContainer::Mkv;
+    const TEncoderJob x265 = BuildFfmpegJob(RowPlan(hevc, Clip()), 4, IN, OUT, "/tmp/a:b=c\\d", Debian, warn);
+    ASSERT_EQ(x265.Runs.size(), 2);
+    EXPECT_TRUE(x265.Runs[0].Args.contains("pass=1:stats=/tmp/a\\:b\\=c\\\\d-0.log"));
+    EXPECT_FALSE(x265.Runs[1].Args.contains("-pass") || x265.Runs[1].Args.contains("-passlogfile"));
+    // SVT-AV1 keeps no pass log through ffmpeg: one pass at the bit rate
+    EncodingSettings av1 = hevc;
+    av1.videoCodec = TVideoCodec::Av1;
+    const TEncoderJob svt = BuildFfmpegJob(RowPlan(av1, Clip()), 4, IN, OUT, LOG, Debian, warn);
+    ASSERT_EQ(svt.Runs.size(), 1);
+    EXPECT_TRUE(svt.Runs[0].Params.contains("-b:v 500k") && !svt.Runs[0].Params.contains("-pass"));
+    EXPECT_TRUE(warnings.isEmpty());
 
     const struct {
         const char* name;
         std::function<void(EncodingSettings&)> set;
         QString piece;
+        QString message = {}; // where the sentence is the point
+        QStringList encoders = Debian;
     } failures[] = {
         {"a video bit rate", [](EncodingSettings& e) { e.videoBitrate.Text = "fast"; }, "VParams"},
         {"a frame rate", [](EncodingSettings& e) { e.frameRate.Text = "25 fps"; }, "VParams"},
@@ -412,18 +474,27 @@ TEST(FfmpegCommand, TypedValuesFailOnceAndPassesShareThePlan)
         {"Opus into AVI", [](EncodingSettings& e) { e.audioCodec = TAudioCodec::Opus; }, "AParams"},
         {"Opus where ffmpeg lacks libopus",
          [](EncodingSettings& e) { e.audioCodec = TAudioCodec::Opus, e.container = TContainer::Mkv; }, "AParams"},
+        {"HEVC into AVI", [](EncodingSettings& e) { e.videoCodec = TVideoCodec::Hevc; }, "VParams",
+         "HEVC video goes into MP4 or MKV only: choose MP4 or MKV as the output format, or H.264 video for AVI."},
+        {"AV1 where ffmpeg lacks libsvtav1",
+         [](EncodingSettings& e) { e.videoCodec = TVideoCodec::Av1, e.container = TContainer::Mkv; }, "VParams",
+         "This ffmpeg program has no AV1 encoder (libsvtav1): install Debian's package ffmpeg, which has it, or choose "
+         "H.264 video.",
+         {"libx264", "libx265", "libmp3lame"}},
     };
     for (const auto& c : failures) {
         SCOPED_TRACE(c.name);
         EncodingSettings bad = s;
         c.set(bad);
         warnings.clear();
-        const TEncoderJob failed = BuildFfmpegJob(RowPlan(bad, Clip()), 4, IN, OUT, LOG, Debian, warn);
+        const TEncoderJob failed = BuildFfmpegJob(RowPlan(bad, Clip()), 4, IN, OUT, LOG, c.encoders, warn);
         EXPECT_FALSE(failed.Ok);
         EXPECT_TRUE(failed.Runs.isEmpty());
         EXPECT_EQ(failed.FailedPiece, c.piece);
         ASSERT_EQ(warnings.size(), 1);
         EXPECT_EQ(failed.FailureMessage, warnings.first());
+        if (!c.message.isEmpty())
+            EXPECT_EQ(failed.FailureMessage, c.message);
     }
 }
 
@@ -466,6 +537,16 @@ TEST(FfmpegCommand, SettingsAndSourcesOnlyFfmpegMakesRightChooseIt)
          TEngine::MEncoder,
          "Only FFmpeg makes outputs with all sound and subtitle tracks, but the encoder setting is MEncoder: set it to "
          "Automatic or FFmpeg."},
+        {"HEVC", [](S& s) { s.videoCodec = TVideoCodec::Hevc; }, TEngine::FFmpeg, ""},
+        {"AV1", [](S& s) { s.videoCodec = TVideoCodec::Av1; }, TEngine::FFmpeg, ""},
+        // the video is named before the sound
+        {"HEVC with AAC and MEncoder chosen",
+         [](S& s) {
+             s.videoCodec = TVideoCodec::Hevc, s.audioCodec = TAudioCodec::Aac, s.encoder = TEncoderChoice::MEncoder;
+         },
+         TEngine::MEncoder, "Only FFmpeg makes HEVC video, but the encoder setting is MEncoder: set it to Automatic or FFmpeg."},
+        {"AV1 with MEncoder chosen", [](S& s) { s.videoCodec = TVideoCodec::Av1, s.encoder = TEncoderChoice::MEncoder; },
+         TEngine::MEncoder, "Only FFmpeg makes AV1 video, but the encoder setting is MEncoder: set it to Automatic or FFmpeg."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -512,6 +593,12 @@ TEST(FfmpegCommand, EverySettingRowMaps)
         {"x264Quality", [](S& s) { s.videoCodec = TVideoCodec::X264, s.videoRateControl = RateByQuality; },
          [](S& s) { s.x264Quality = 30; }},
         {"xvidQuality", [](S& s) { s.videoRateControl = RateByQuality; }, [](S& s) { s.xvidQuality = 9; }},
+        {"hevcQuality",
+         [](S& s) { s.videoCodec = TVideoCodec::Hevc, s.container = TContainer::Mkv, s.videoRateControl = RateByQuality; },
+         [](S& s) { s.hevcQuality = 24; }},
+        {"av1Quality",
+         [](S& s) { s.videoCodec = TVideoCodec::Av1, s.container = TContainer::Mkv, s.videoRateControl = RateByQuality; },
+         [](S& s) { s.av1Quality = 40; }},
         {"frameRate", {}, [](S& s) { s.frameRate.Text = "30"; }},
         {"videoAspect", {}, [](S& s) { s.videoAspect.Text = "4:3"; }},
         {"twoPass", {}, [](S& s) { s.twoPass = true; }},

@@ -169,18 +169,18 @@ static QStringList DisabledRows(const EncodingSettings& s)
 
 TEST(SettingsEnabling, FollowsTheSwitches)
 {
-    const QStringList x264Only{"threads", "preset", "x264Tune"};
+    const QStringList notForXvid{"threads", "preset", "x264Tune"};
     const QStringList audio{"audioCodec", "audioBitrate", "sampleRate", "audioChannels", "audioQuality", "audioRateMode",
                             "soundLanguage"};
     const QStringList customSize{"resolutionWidth", "resolutionHeight"};
-    const QStringList qualities{"x264Quality", "xvidQuality"}; // by a bit rate, the default
+    const QStringList qualities{"x264Quality", "xvidQuality", "hevcQuality", "av1Quality"}; // by a bit rate, the default
     const QString largest = "maxHeight"; // with a chosen size
     const struct {
         const char* what;
         std::function<void(EncodingSettings&)> change;
         QStringList disabled;
     } cases[] = {
-        {"defaults", [](EncodingSettings&) {}, x264Only + customSize + qualities + QStringList{"brightness", "saturation", "rotateDirection", "subtitleLanguage"}},
+        {"defaults", [](EncodingSettings&) {}, notForXvid + customSize + qualities + QStringList{"brightness", "saturation", "rotateDirection", "subtitleLanguage"}},
         {"every switch on", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
@@ -193,12 +193,23 @@ TEST(SettingsEnabling, FollowsTheSwitches)
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.videoRateControl = RateByQuality;
-         }, {"videoBitrate", "twoPass", "xvidQuality", largest, "subtitleLanguage"}},
+         }, {"videoBitrate", "twoPass", "xvidQuality", "hevcQuality", "av1Quality", largest, "subtitleLanguage"}},
+        // HEVC and AV1 take the preset and a thread count, not x264's tuning; each its own quality
+        {"HEVC by quality", [](EncodingSettings& s) {
+             s.videoCodec = TVideoCodec::Hevc;
+             s.videoRateControl = RateByQuality;
+         }, customSize + QStringList{"x264Tune", "videoBitrate", "twoPass", "x264Quality", "xvidQuality", "av1Quality",
+                                     "brightness", "saturation", "rotateDirection", "subtitleLanguage"}},
+        // FFmpeg's SVT-AV1 keeps no pass log: one pass at the bit rate
+        {"AV1 by a bit rate", [](EncodingSettings& s) { s.videoCodec = TVideoCodec::Av1; },
+         customSize + qualities + QStringList{"x264Tune", "twoPass", "brightness", "saturation", "rotateDirection",
+                                              "subtitleLanguage"}},
         {"Xvid by quality", [](EncodingSettings& s) {
              s.brightnessOn = s.saturationOn = s.rotate = true;
              s.resolution = 1;
              s.videoRateControl = RateByQuality;
-         }, x264Only + QStringList{"videoBitrate", "twoPass", "x264Quality", largest, "subtitleLanguage"}},
+         }, notForXvid + QStringList{"videoBitrate", "twoPass", "x264Quality", "hevcQuality", "av1Quality", largest,
+                                     "subtitleLanguage"}},
         {"no audio, no skip limit", [](EncodingSettings& s) {
              s.videoCodec = TVideoCodec::X264;
              s.brightnessOn = s.saturationOn = s.rotate = true;
@@ -207,7 +218,7 @@ TEST(SettingsEnabling, FollowsTheSwitches)
              s.skipLimitOn = false;
          }, audio + qualities + QStringList{"skipLimit", largest, "subtitleLanguage"}},
         {"AAC: the MP3 encoder's own settings are off", [](EncodingSettings& s) { s.audioCodec = TAudioCodec::Aac; },
-         x264Only + customSize + qualities + QStringList{"brightness", "saturation", "rotateDirection", "subtitleLanguage",
+         notForXvid + customSize + qualities + QStringList{"brightness", "saturation", "rotateDirection", "subtitleLanguage",
                                                          "audioQuality", "audioRateMode"}},
         // Back to Xvid: disabled, but the selection is kept for the next switch.
         {"a list size is no custom size", [](EncodingSettings& s) {

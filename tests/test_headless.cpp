@@ -399,6 +399,8 @@ TEST_F(HeadlessConvert, JobListProfileGivesTheBatchsCommandLine)
         {},
         {"Video2Pass=1", "VideoBitrate=900", "AudioBitrate=96"},
         {"VideoCodec=H.264", "VideoPreset=3", "OutputFormat=MP4", "DoNotCopyAudio=1"},
+        {"VideoCodec=HEVC", "Video2Pass=1", "EncoderThreads=2", "OutputFormat=MP4"},
+        {"VideoCodec=AV1", "VideoRateControl=Quality", "Av1Quality=40", "VideoPreset=1", "OutputFormat=MKV"},
         {"Resolution=1", "ResWidth=160", "ResHeight=96", "FlipHorizontal=1", "Interlacing=1",
          "AdditionalParams=-noskip -mc 0 \"-vf-add\" harddup"},
     };

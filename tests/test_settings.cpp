@@ -1,4 +1,5 @@
 #include "base/AppParams.h"
+#include "encoding/SettingRows.h"
 #include "lib/MemIniFile.h"
 #include "settings/AppSettings.h"
 #include "settings/HeadlessSettings.h"
@@ -14,6 +15,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace TestSupport;
 
@@ -173,12 +176,26 @@ TEST(ProfileFile, WrittenKeysAndValues)
 TEST(ProfileFile, VideoCodecNames)
 {
     QTemporaryDir dir;
-    for (const char* name : {"x-264", "X264", "h.264", "1", "H.264", " h 264 ", "0x1"})
-        EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name).videoCodec, TVideoCodec::X264) << name;
+    const struct {
+        TVideoCodec codec;
+        QString written;
+        std::vector<const char*> names;
+    } known[] = {
+        {TVideoCodec::X264, "H.264", {"x-264", "X264", "h.264", "1", "H.264", " h 264 ", "0x1"}},
+        {TVideoCodec::Hevc, "HEVC", {"HEVC", "hevc", "H.265", "x-265", " h 265 ", "2"}},
+        {TVideoCodec::Av1, "AV1", {"AV1", "av-1", "3"}},
+    };
+    for (const auto& k : known) {
+        for (const char* name : k.names)
+            EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name).videoCodec, k.codec) << name;
+        EncodingSettings s;
+        s.videoCodec = k.codec;
+        EXPECT_EQ(FindSettingRow(u"videoCodec")->Key.Write(s), k.written);
+    }
     for (const char* name : {"xvid", "X-VID", "0"})
         EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, NonDefaults(), 1).videoCodec, TVideoCodec::Xvid) << name;
     // Unknown names and indexes give the default video encoder, whatever it is.
-    for (const char* name : {"mpeg4", "2", "-1", ""}) {
+    for (const char* name : {"mpeg4", "h266", "4", "-1", ""}) {
         EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 0).videoCodec, TVideoCodec::Xvid) << name;
         EXPECT_EQ(LoadText(dir.path(), QByteArray("[VIDEO]\nVideoCodec=") + name, Defaults(), 1).videoCodec, TVideoCodec::X264) << name;
     }
@@ -302,7 +319,7 @@ TEST(ProfileFile, AFailedSaveIsReportedAndLosesNothing)
 
 TEST(ProfileKeys, OneReaderPerKeyAndCaseInsensitiveLookup)
 {
-    EXPECT_EQ(TProfileKeys::All().size(), 41);
+    EXPECT_EQ(TProfileKeys::All().size(), 43);
     ASSERT_NE(TProfileKeys::Find("videobitrate"), nullptr);
     EXPECT_STREQ(TProfileKeys::Find("VIDEOBITRATE")->Section, "VIDEO");
     EXPECT_STREQ(TProfileKeys::Find("forceencodedupframes")->Name, "ForceEncodeDupFrames");
@@ -339,7 +356,7 @@ TEST(ProfileKeys, FallbacksAreReportedOnlyForUnusableValues)
     EXPECT_TRUE(read("Rotate", "2").isEmpty()); // any non-zero value is on
     EXPECT_TRUE(s.rotate);
     EXPECT_TRUE(read("VideoFPS", "whatever").isEmpty());
-    EXPECT_EQ(read("VideoCodec", "hevc").size(), 1);
+    EXPECT_EQ(read("VideoCodec", "h266").size(), 1);
     EXPECT_EQ(read("OutputFormat", "avi").size(), 0);
     EXPECT_EQ(read("OutputFormat", " Mkv ").size(), 0);
     EXPECT_EQ(s.container, TContainer::Mkv);

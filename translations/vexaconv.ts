@@ -598,6 +598,21 @@
         <source>This ffmpeg program has no Opus encoder (libopus): choose AAC sound.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 video goes into MP4 or MKV only: choose MP4 or MKV as the output format, or H.264 video for %2.</source>
+        <extracomment>%1: the video codec (&quot;HEVC&quot;, &quot;AV1&quot;), %2: the output format (&quot;AVI&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This ffmpeg program has no %1 encoder (%2): install Debian&apos;s package ffmpeg, which has it, or choose H.264 video.</source>
+        <extracomment>%1: the video codec (&quot;HEVC&quot;, &quot;AV1&quot;), %2: ffmpeg&apos;s encoder (&quot;libx265&quot;, &quot;libsvtav1&quot;)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The AV1 encoder takes pictures of at least %1x%1 pixels, and this file&apos;s is %2x%3: choose H.264 or HEVC video, or a larger size.</source>
+        <extracomment>%1: the smallest side (64), %2 and %3: the output&apos;s width and height</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FileInfo</name>
@@ -1524,7 +1539,7 @@
     </message>
     <message>
         <source>Preset:</source>
-        <extracomment>x264&apos;s speed preset (ultrafast ... placebo)</extracomment>
+        <extracomment>The encoder&apos;s speed preset (ultrafast ... placebo), for H.264, HEVC and AV1</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1603,10 +1618,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Xvid plays on almost any player; H.264 gives a better picture at the same file size.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The kind of file written: AVI for older players, MP4 for phones and the web, MKV for computers.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1624,10 +1635,6 @@
     </message>
     <message>
         <source>Encodes every file twice to spend the bitrate where the picture needs it: better quality at the same size, but twice the time.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>How many processor cores H.264 encoding uses; Auto suits the computer, fewer leave it free for other work.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1811,6 +1818,32 @@
         <source>MEncoder&apos;s options, added to its command line as typed (a file FFmpeg makes is made without them); leave this empty unless you know them.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Xvid plays almost anywhere; H.264 looks better at the same size, HEVC and AV1 better still but slower (FFmpeg makes them).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quality (HEVC):</source>
+        <extracomment>x265&apos;s constant rate factor: lower is better and larger (22 looks like the source, 32 is small)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 22 looks like the source, 28 is a good balance, 32 is small.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quality (AV1):</source>
+        <extracomment>SVT-AV1&apos;s constant rate factor: lower is better and larger (25 looks like the source, 45 is small)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 25 looks like the source, 35 is a good balance, 45 is small.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many processor cores H.264, HEVC or AV1 encoding uses; Auto suits the computer, fewer leave it free for other work.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1885,12 +1918,20 @@
     </message>
     <message>
         <source>Only FFmpeg makes %1, and no ffmpeg program was found: install the package ffmpeg.</source>
-        <extracomment>%1: &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
+        <extracomment>%1: &quot;HEVC video&quot;, &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Only FFmpeg makes %1, but the encoder setting is MEncoder: set it to Automatic or FFmpeg.</source>
-        <extracomment>%1: &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
+        <extracomment>%1: &quot;HEVC video&quot;, &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HEVC video</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AV1 video</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2074,6 +2115,10 @@
     </message>
     <message>
         <source>The additional parameters are MEncoder&apos;s: FFmpeg makes this file without them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FFmpeg&apos;s AV1 encoder makes no second pass: this file is made in one pass at the bit rate.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

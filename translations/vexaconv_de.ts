@@ -598,6 +598,21 @@
         <source>This ffmpeg program has no Opus encoder (libopus): choose AAC sound.</source>
         <translation>Diesem ffmpeg-Programm fehlt der Opus-Encoder (libopus): Wählen Sie AAC-Ton.</translation>
     </message>
+    <message>
+        <source>%1 video goes into MP4 or MKV only: choose MP4 or MKV as the output format, or H.264 video for %2.</source>
+        <extracomment>%1: the video codec (&quot;HEVC&quot;, &quot;AV1&quot;), %2: the output format (&quot;AVI&quot;)</extracomment>
+        <translation>%1-Video passt nur in MP4 oder MKV: Wählen Sie MP4 oder MKV als Ausgabeformat oder H.264-Video für %2.</translation>
+    </message>
+    <message>
+        <source>This ffmpeg program has no %1 encoder (%2): install Debian&apos;s package ffmpeg, which has it, or choose H.264 video.</source>
+        <extracomment>%1: the video codec (&quot;HEVC&quot;, &quot;AV1&quot;), %2: ffmpeg&apos;s encoder (&quot;libx265&quot;, &quot;libsvtav1&quot;)</extracomment>
+        <translation>Diesem ffmpeg-Programm fehlt der %1-Encoder (%2): Installieren Sie Debians Paket ffmpeg, das ihn enthält, oder wählen Sie H.264-Video.</translation>
+    </message>
+    <message>
+        <source>The AV1 encoder takes pictures of at least %1x%1 pixels, and this file&apos;s is %2x%3: choose H.264 or HEVC video, or a larger size.</source>
+        <extracomment>%1: the smallest side (64), %2 and %3: the output&apos;s width and height</extracomment>
+        <translation>Der AV1-Encoder nimmt Bilder ab %1x%1 Pixeln, das Bild dieser Datei hat %2x%3: Wählen Sie H.264- oder HEVC-Video oder eine größere Auflösung.</translation>
+    </message>
 </context>
 <context>
     <name>FileInfo</name>
@@ -1525,7 +1540,7 @@
     </message>
     <message>
         <source>Preset:</source>
-        <extracomment>x264&apos;s speed preset (ultrafast ... placebo)</extracomment>
+        <extracomment>The encoder&apos;s speed preset (ultrafast ... placebo), for H.264, HEVC and AV1</extracomment>
         <translation>Voreinstellung:</translation>
     </message>
     <message>
@@ -1604,10 +1619,6 @@
         <translation>Doppelte Bilder immer kodieren</translation>
     </message>
     <message>
-        <source>Xvid plays on almost any player; H.264 gives a better picture at the same file size.</source>
-        <translation>Xvid läuft auf fast jedem Abspielgerät; H.264 liefert bei gleicher Dateigröße ein besseres Bild.</translation>
-    </message>
-    <message>
         <source>The kind of file written: AVI for older players, MP4 for phones and the web, MKV for computers.</source>
         <translation>Die Art der geschriebenen Datei: AVI für ältere Abspielgeräte, MP4 für Smartphones und das Web, MKV für Computer.</translation>
     </message>
@@ -1626,10 +1637,6 @@
     <message>
         <source>Encodes every file twice to spend the bitrate where the picture needs it: better quality at the same size, but twice the time.</source>
         <translation>Kodiert jede Datei zweimal, um die Bitrate dort einzusetzen, wo das Bild sie braucht: bessere Qualität bei gleicher Größe, aber doppelte Zeit.</translation>
-    </message>
-    <message>
-        <source>How many processor cores H.264 encoding uses; Auto suits the computer, fewer leave it free for other work.</source>
-        <translation>Wie viele Prozessorkerne die H.264-Kodierung nutzt; Auto passt zum Rechner, weniger lassen ihn für andere Arbeit frei.</translation>
     </message>
     <message>
         <source>Slower presets make smaller files at the same quality; &apos;medium&apos; is a good balance.</source>
@@ -1812,6 +1819,32 @@
         <source>MEncoder&apos;s options, added to its command line as typed (a file FFmpeg makes is made without them); leave this empty unless you know them.</source>
         <translation>Optionen für MEncoder, unverändert an seine Befehlszeile angehängt (eine Datei, die FFmpeg erstellt, entsteht ohne sie); lassen Sie das Feld leer, wenn Sie sie nicht kennen.</translation>
     </message>
+    <message>
+        <source>Xvid plays almost anywhere; H.264 looks better at the same size, HEVC and AV1 better still but slower (FFmpeg makes them).</source>
+        <translation>Xvid spielt fast überall; H.264 sieht bei gleicher Größe besser aus, HEVC und AV1 noch besser, aber langsamer (FFmpeg erzeugt sie).</translation>
+    </message>
+    <message>
+        <source>Quality (HEVC):</source>
+        <extracomment>x265&apos;s constant rate factor: lower is better and larger (22 looks like the source, 32 is small)</extracomment>
+        <translation>Qualität (HEVC):</translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 22 looks like the source, 28 is a good balance, 32 is small.</source>
+        <translation>Kleinere Zahlen sehen besser aus und ergeben größere Dateien: 22 sieht aus wie die Quelle, 28 ist ein guter Mittelweg, 32 ist klein.</translation>
+    </message>
+    <message>
+        <source>Quality (AV1):</source>
+        <extracomment>SVT-AV1&apos;s constant rate factor: lower is better and larger (25 looks like the source, 45 is small)</extracomment>
+        <translation>Qualität (AV1):</translation>
+    </message>
+    <message>
+        <source>Lower numbers look better and make larger files: 25 looks like the source, 35 is a good balance, 45 is small.</source>
+        <translation>Kleinere Zahlen sehen besser aus und ergeben größere Dateien: 25 sieht aus wie die Quelle, 35 ist ein guter Mittelweg, 45 ist klein.</translation>
+    </message>
+    <message>
+        <source>How many processor cores H.264, HEVC or AV1 encoding uses; Auto suits the computer, fewer leave it free for other work.</source>
+        <translation>Wie viele Prozessorkerne die Kodierung von H.264, HEVC oder AV1 nutzt; Auto passt zum Computer, weniger lassen Kerne für andere Arbeit frei.</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -1886,13 +1919,21 @@
     </message>
     <message>
         <source>Only FFmpeg makes %1, and no ffmpeg program was found: install the package ffmpeg.</source>
-        <extracomment>%1: &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
+        <extracomment>%1: &quot;HEVC video&quot;, &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
         <translation>%1 erzeugt nur FFmpeg, und kein ffmpeg-Programm wurde gefunden: Installieren Sie das Paket ffmpeg.</translation>
     </message>
     <message>
         <source>Only FFmpeg makes %1, but the encoder setting is MEncoder: set it to Automatic or FFmpeg.</source>
-        <extracomment>%1: &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
+        <extracomment>%1: &quot;HEVC video&quot;, &quot;AAC sound&quot;, &quot;Opus sound&quot;, &quot;outputs with all sound and subtitle tracks&quot;</extracomment>
         <translation>%1 erzeugt nur FFmpeg, aber als Encoder ist MEncoder eingestellt: Stellen Sie Automatisch oder FFmpeg ein.</translation>
+    </message>
+    <message>
+        <source>HEVC video</source>
+        <translation>HEVC-Video</translation>
+    </message>
+    <message>
+        <source>AV1 video</source>
+        <translation>AV1-Video</translation>
     </message>
 </context>
 <context>
@@ -2077,6 +2118,10 @@
     <message>
         <source>The additional parameters are MEncoder&apos;s: FFmpeg makes this file without them.</source>
         <translation>Die zusätzlichen Parameter sind MEncoders: FFmpeg erstellt diese Datei ohne sie.</translation>
+    </message>
+    <message>
+        <source>FFmpeg&apos;s AV1 encoder makes no second pass: this file is made in one pass at the bit rate.</source>
+        <translation>Der AV1-Encoder von FFmpeg macht keinen zweiten Durchgang: Diese Datei entsteht in einem Durchgang mit der Bitrate.</translation>
     </message>
 </context>
 <context>

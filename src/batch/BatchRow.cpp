@@ -242,8 +242,12 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
             "TBatchPlanner", "The encoder setting is FFmpeg, but no ffmpeg program was found: install the package ffmpeg."));
     if (TResult accepted = CheckInput(input, plan.Input, listed); !accepted)
         return accepted;
+    if (!plan.Refusal.isEmpty())
+        return TResult::Failure(plan.Refusal);
     // the row ends before a run that could only fail
-    return plan.Refusal.isEmpty() ? TResult() : TResult::Failure(plan.Refusal);
+    if (const QString refused = FfmpegPictureRefusal(plan); !refused.isEmpty())
+        return TResult::Failure(refused);
+    return {};
 }
 
 int CoresPerJob(int processorCount, int jobs)
@@ -281,7 +285,15 @@ QString EngineNote(const TRowPlan& plan)
         notes << QCoreApplication::translate("TBatchPlanner", "Converted by FFmpeg: %1.").arg(plan.EngineReason);
     if (!plan.Added.isEmpty())
         notes << LeftOutParametersNote();
+    if (TwoPassMadeAsOne(plan.Settings))
+        notes << OnePassNote();
     return notes.join(QLatin1Char(' '));
+}
+
+QString OnePassNote()
+{
+    return QCoreApplication::translate("TBatchPlanner", "FFmpeg's AV1 encoder makes no second pass: this file is made in "
+                                                        "one pass at the bit rate.");
 }
 
 QString LeftOutParametersNote()

@@ -87,9 +87,11 @@ TRowPlan PlanRow(const EncodingSettings& s, const TVideoFileInfo& info, const QS
 // The plan's runs by its engine (ffmpeg: the second engine's program, for its encoders).
 TEncoderJob BuildRowJob(const TRowPlan& plan, const QString& ffmpeg, int processorCount, const QString& input,
                         const QString& output, const QString& passLog, const TWarningSink& warn);
-// "Converted by FFmpeg: why." where Automatic chose FFmpeg, and the additional parameters it
-// left out; empty for MEncoder.
+// "Converted by FFmpeg: why." where Automatic chose FFmpeg, the additional parameters it
+// left out, and two passes it makes as one; empty for MEncoder.
 QString EngineNote(const TRowPlan& plan);
+// Two passes asked for AV1: FFmpeg's SVT-AV1 encoder keeps no pass log, so one pass it is.
+QString OnePassNote();
 // An FFmpeg row leaves the user's additional parameters (MEncoder's options) out: it says so.
 QString LeftOutParametersNote();
 // The note goes beside what the row's note says already.

@@ -4,12 +4,15 @@
 #include "lib/Files.h"
 #include "lib/NativeName.h"
 
+#include "encoding/CmdLineBuilder.h"
 #include "encoding/FaithfulOutput.h"
+#include "encoding/FfmpegCommand.h"
 #include "encoding/RowPlan.h"
 #include "encoding/TrackChoice.h"
 
 #include "outputs/BatchFiles.h"
 #include "outputs/OutputNaming.h"
+#include "media/FfmpegEncoders.h"
 #include "media/InputProblem.h"
 #include "media/MediaAnalysis.h"
 
@@ -141,8 +144,8 @@ TSpeedKey SpeedKeyFor(const TRowPlan& plan)
     const EncodingSettings& s = plan.Settings;
     const TResolution r = OutputResolution(plan);
     TSpeedKey k;
-    k.Codec = s.videoCodec == TVideoCodec::X264 ? 1 : 0;
-    k.Preset = k.Codec == 1 && s.preset != TX264Preset::Auto && int(s.preset) < EncodingLists::preset().size()
+    k.Codec = int(s.videoCodec);
+    k.Preset = k.Codec != 0 && s.preset != TX264Preset::Auto && int(s.preset) < EncodingLists::preset().size()
                    ? int(s.preset)
                    : 0;
     k.Band = TSpeedHistory::ResolutionBand(r.Width, r.Height);
@@ -151,11 +154,8 @@ TSpeedKey SpeedKeyFor(const TRowPlan& plan)
 
 namespace {
 
-int QualityCodec(const EncodingSettings& s) { return s.videoCodec == TVideoCodec::X264 ? 1 : 0; }
-int QualityValue(const EncodingSettings& s)
-{
-    return int(std::lround(s.videoCodec == TVideoCodec::X264 ? s.x264Quality : s.xvidQuality));
-}
+int QualityCodec(const EncodingSettings& s) { return int(s.videoCodec); }
+int QualityValue(const EncodingSettings& s) { return QualityNumber(s); }
 
 // Pixels a second of the output's video.
 double PixelRate(const TRowPlan& plan)
@@ -186,9 +186,13 @@ TSizeForecast ForecastOutputBytes(const TRowPlan& plan, const TSizeHistory* size
     if (ByQuality(s)) {
         const double learned = sizes ? sizes->BitsPerPixel(QualityCodec(s), QualityValue(s)) : 0;
         // Bits per pixel of ordinary footage: x264's rate factor halves the size every six
-        // steps (0.08 at 22), Xvid's quantizer about 0.6 / q.
-        const double guess = s.videoCodec == TVideoCodec::X264 ? 0.08 * std::pow(2.0, (22.0 - s.x264Quality) / 6.0)
-                                                               : 0.6 / std::max(1.0, s.xvidQuality);
+        // steps (0.08 at 22), x265's likewise at about half x264's size (0.04 at 28 looks as
+        // x264's 22), SVT-AV1's every eight or so (0.035 at 35), Xvid's quantizer about 0.6 / q.
+        const double q = QualityNumber(s);
+        const double guess = s.videoCodec == TVideoCodec::X264   ? 0.08 * std::pow(2.0, (22.0 - q) / 6.0)
+                           : s.videoCodec == TVideoCodec::Hevc ? 0.04 * std::pow(2.0, (28.0 - q) / 6.0)
+                           : s.videoCodec == TVideoCodec::Av1  ? 0.035 * std::pow(2.0, (35.0 - q) / 8.0)
+                                                               : 0.6 / std::max(1.0, q);
         forecast.Guessed = !(learned > 0);
         video = int(std::lround((learned > 0 ? learned : guess) * PixelRate(plan) / 1000.0));
     } else {
@@ -298,6 +302,17 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
                 report.Notes << OfInput(input, note);
             if (plan.Engine == TEngine::FFmpeg && !plan.Added.isEmpty())
                 report.Notes << OfInput(input, LeftOutParametersNote());
+            // what the settings ask of the engine that makes the row, as its run would refuse it
+            if (const QString beyond = MencoderCannotMake(settings); plan.Engine == TEngine::MEncoder && !beyond.isEmpty())
+                report.Problems << OfInput(input, beyond);
+            if (plan.Engine == TEngine::FFmpeg && !ffmpeg.isEmpty()) {
+                if (const QString refused = FfmpegVideoRefusal(settings, FfmpegEncoders(ffmpeg)); !refused.isEmpty())
+                    report.Problems << OfInput(input, refused);
+                else if (TwoPassMadeAsOne(settings))
+                    report.Notes << OfInput(input, OnePassNote());
+                if (const QString refused = FfmpegPictureRefusal(plan); !refused.isEmpty())
+                    report.Problems << OfInput(input, refused);
+            }
         }
 
         if (!options.OutDirIsInDir && outDir.isEmpty()) {

@@ -75,8 +75,17 @@ QString X264Options(const TRowPlan& plan, int processorCount)
 
 int QualityNumber(const EncodingSettings& s)
 {
-    return s.videoCodec == TVideoCodec::X264 ? std::clamp(int(std::lround(s.x264Quality)), 0, 51)
-                                             : std::clamp(int(std::lround(s.xvidQuality)), 1, 31);
+    switch (s.videoCodec) {
+    case TVideoCodec::X264:
+        return std::clamp(int(std::lround(s.x264Quality)), 0, 51);
+    case TVideoCodec::Hevc:
+        return std::clamp(int(std::lround(s.hevcQuality)), 0, 51);
+    case TVideoCodec::Av1:
+        return std::clamp(int(std::lround(s.av1Quality)), 1, 63);
+    case TVideoCodec::Xvid:
+        break;
+    }
+    return std::clamp(int(std::lround(s.xvidQuality)), 1, 31);
 }
 
 QString X264ThreadsText(const EncodingSettings& s, int processorCount)

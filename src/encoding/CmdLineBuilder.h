@@ -57,8 +57,8 @@ QString GetExt(const EncodingSettings& s, bool includeDot);
 TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass);
 
 // Decisions both engines' command lines share:
-// the quality number of the chosen codec: x264's constant rate factor (0..51) or Xvid's
-// fixed quantizer (1..31), rounded;
+// the quality number of the chosen codec: x264's or x265's constant rate factor (0..51),
+// SVT-AV1's (1..63) or Xvid's fixed quantizer (1..31), rounded;
 int QualityNumber(const EncodingSettings& s);
 // runs a typed value's check: its warning is sent on and is the failure's message;
 TResult Checked(bool (*check)(const QString&, const TWarningSink&), const QString& text, const TWarningSink& warn);

@@ -11,11 +11,11 @@ using namespace Qt::StringLiterals;
 // picture's decoding time as the time to show it: with B-pictures a player would show them
 // out of order, so x264 (and Xvid) write none there.
 constexpr std::array<TContainerRow, 3> Rows{{
-    {TContainer::Avi, "AVI"_L1, "avi"_L1, {}, {}, "AVI"_L1, true, "avi"_L1, true, false, true, false, {}, false},
+    {TContainer::Avi, "AVI"_L1, "avi"_L1, {}, {}, "AVI"_L1, true, "avi"_L1, true, false, true, false, {}, false, false, {}},
     {TContainer::Mp4, "MP4"_L1, "mp4"_L1, "mp4"_L1, "bframes=0"_L1, "MPEG-4"_L1, false, "mp4"_L1, false, true, false, false,
-     "mov_text"_L1, true},
+     "mov_text"_L1, true, true, "hvc1"_L1},
     {TContainer::Mkv, "MKV"_L1, "mkv"_L1, "matroska"_L1, "global_header:bframes=0"_L1, "Matroska"_L1, false, "matroska"_L1, false,
-     false, false, true, "copy"_L1, false},
+     false, false, true, "copy"_L1, false, true, {}},
 }};
 
 } // namespace

@@ -36,6 +36,11 @@ struct TContainerRow {
     QLatin1StringView SubtitleTracks;
     // H.264 is made for devices: High profile, level 4.1 where the picture fits it (MP4).
     bool DeviceH264;
+    // HEVC and AV1 video go in (MP4, MKV; AVI has no sensible tag for either).
+    bool TakesHevcAv1;
+    // The tag HEVC is written under, or empty for the muxer's own: "hvc1" in MP4, the one
+    // Apple's players play (the parameter sets in the header, not in the stream).
+    QLatin1StringView HevcTag;
 };
 
 std::span<const TContainerRow> Containers();

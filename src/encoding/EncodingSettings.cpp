@@ -36,7 +36,10 @@ static QStringList Numbers(int from, int to, int step)
     return list;
 }
 
-QStringList videoCodec() { return {QStringLiteral("Xvid"), QStringLiteral("H.264 / MPEG-4 AVC")}; }
+QStringList videoCodec()
+{
+    return {QStringLiteral("Xvid"), QStringLiteral("H.264 / MPEG-4 AVC"), QStringLiteral("HEVC / H.265"), QStringLiteral("AV1")};
+}
 
 QStringList encoder()
 {

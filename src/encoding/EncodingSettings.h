@@ -25,7 +25,8 @@ struct EditableListValue {
 };
 
 // The choices that code decides on, by name; each value is also the item's index in its list.
-enum class TVideoCodec { Xvid, X264 };
+// The video codec: Xvid and H.264 by either engine; HEVC (x265) and AV1 (SVT-AV1) by FFmpeg alone.
+enum class TVideoCodec { Xvid, X264, Hevc, Av1 };
 enum class TX264Preset { Auto, Ultrafast, Superfast, Veryfast, Faster, Fast, Medium, Slow, Veryslow, Placebo };
 enum class TAudioRateMode { Cbr, Abr };
 // The sound's codec: MP3 by either engine; AAC and Opus by FFmpeg alone.
@@ -50,6 +51,8 @@ struct EncodingSettings {
     int videoRateControl = 0;
     double x264Quality = 22;          // constant rate factor 0..51: lower is better and larger
     double xvidQuality = 4;           // fixed quantizer 1..31: lower is better and larger
+    double hevcQuality = 28;          // x265's constant rate factor 0..51, its own scale
+    double av1Quality = 35;           // SVT-AV1's constant rate factor 1..63
     EditableListValue videoBitrate;  // "Auto" or kbit/s
     EditableListValue frameRate;      // "Auto" or frames per second
     EditableListValue videoAspect;   // "Auto" or an aspect such as "16:9"
@@ -123,7 +126,7 @@ struct EncodingSettings {
 // catalogue (context "Encoding"); Shown gives a list as a control shows it.
 namespace EncodingLists {
 
-QStringList videoCodec();     // "Xvid", "H.264 / MPEG-4 AVC"
+QStringList videoCodec();     // "Xvid", "H.264 / MPEG-4 AVC", "HEVC / H.265", "AV1"
 QStringList encoder();        // "Automatic", "MEncoder", "FFmpeg"
 QStringList videoBitrate();   // "Auto", 50..20000 (55 items)
 QStringList frameRate();       // "Auto", "5", ... "60"
@@ -169,5 +172,10 @@ QString DefaultOutDir();
 
 // The video's size follows a quality rather than a bit rate.
 inline bool ByQuality(const EncodingSettings& s) { return s.videoRateControl == RateByQuality; }
+// FFmpeg's SVT-AV1 encoder keeps no pass log: AV1 is made in one pass at the bit rate.
+inline bool TwoPassMadeAsOne(const EncodingSettings& s)
+{
+    return s.twoPass && !ByQuality(s) && s.videoCodec == TVideoCodec::Av1;
+}
 // Two passes share a bit rate between them; a quality needs one pass.
-inline bool TwoPassInEffect(const EncodingSettings& s) { return s.twoPass && !ByQuality(s); }
+inline bool TwoPassInEffect(const EncodingSettings& s) { return s.twoPass && !ByQuality(s) && !TwoPassMadeAsOne(s); }

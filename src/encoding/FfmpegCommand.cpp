@@ -13,6 +13,9 @@
 
 namespace {
 
+// SVT-AV1's smallest picture side.
+constexpr int SvtAv1Smallest = 64;
+
 // What LAME puts before the sound (its encoder delay and the decoder's), in samples.
 constexpr int LameDelaySamples = 1105;
 
@@ -173,6 +176,45 @@ QStringList FfmpegFilter(const QString& filter)
     return {filter}; // yadif, crop=W:H:X:Y: the same words
 }
 
+// ffmpeg's encoder of the codec (Xvid by ffmpeg's own MPEG-4 encoder where libxvid is missing).
+QString VideoEncoder(TVideoCodec codec, const QStringList& encoders)
+{
+    switch (codec) {
+    case TVideoCodec::X264:
+        return QStringLiteral("libx264");
+    case TVideoCodec::Hevc:
+        return QStringLiteral("libx265");
+    case TVideoCodec::Av1:
+        return QStringLiteral("libsvtav1");
+    case TVideoCodec::Xvid:
+        break;
+    }
+    return encoders.contains(QLatin1String("libxvid")) ? QStringLiteral("libxvid") : QStringLiteral("mpeg4");
+}
+
+// SVT-AV1's numbered preset for the preset's word: ultrafast 12 down to placebo 2 (13 is a
+// mode for its developers' tests; 0 and 1 are slower than anyone converting a batch waits
+// for); Auto: the encoder's own default.
+int SvtAv1Preset(TX264Preset preset)
+{
+    constexpr int numbers[] = {-1, 12, 11, 10, 9, 8, 7, 6, 4, 2};
+    const int index = int(preset);
+    return index >= 0 && index < int(std::size(numbers)) ? numbers[index] : -1;
+}
+
+// A value inside an encoder's key=value:key=value list: ffmpeg splits it at ':' and '=' and
+// takes a character after a backslash as it is.
+QString ParamValue(const QString& value)
+{
+    QString escaped;
+    for (const QChar c : value) {
+        if (c == QLatin1Char(':') || c == QLatin1Char('=') || c == QLatin1Char('\\') || c == QLatin1Char('\''))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return escaped;
+}
+
 bool RepeatsPictures(const TRowPlan& plan)
 {
     for (const TFilter& filter : plan.Filters)
@@ -273,6 +315,41 @@ QString FfmpegFilterValue(const QString& value)
     return escaped;
 }
 
+QString FfmpegVideoRefusal(const EncodingSettings& s, const QStringList& encoders)
+{
+    if (s.videoCodec != TVideoCodec::Hevc && s.videoCodec != TVideoCodec::Av1)
+        return {};
+    const QString codec = s.videoCodec == TVideoCodec::Hevc ? QStringLiteral("HEVC") : QStringLiteral("AV1");
+    const TContainerRow& container = ContainerRow(s.container);
+    if (!container.TakesHevcAv1)
+        //: %1: the video codec ("HEVC", "AV1"), %2: the output format ("AVI")
+        return QCoreApplication::translate("FfmpegCommand", "%1 video goes into MP4 or MKV only: choose MP4 or MKV as the "
+                                                            "output format, or H.264 video for %2.")
+            .arg(codec, QString(container.Word));
+    if (const QString encoder = VideoEncoder(s.videoCodec, encoders); !encoders.contains(encoder))
+        //: %1: the video codec ("HEVC", "AV1"), %2: ffmpeg's encoder ("libx265", "libsvtav1")
+        return QCoreApplication::translate("FfmpegCommand", "This ffmpeg program has no %1 encoder (%2): install Debian's "
+                                                            "package ffmpeg, which has it, or choose H.264 video.")
+            .arg(codec, encoder);
+    return {};
+}
+
+QString FfmpegPictureRefusal(const TRowPlan& plan)
+{
+    if (plan.Engine != TEngine::FFmpeg || plan.Settings.videoCodec != TVideoCodec::Av1)
+        return {};
+    const TVideoStreamInfo& v = plan.Input.VideoStreams[0];
+    const TResolution size = plan.FrameSize.value_or(TResolution{v.Width, v.Height});
+    if (size.Width <= 0 || size.Height <= 0 || (size.Width >= SvtAv1Smallest && size.Height >= SvtAv1Smallest))
+        return {};
+    //: %1: the smallest side (64), %2 and %3: the output's width and height
+    return QCoreApplication::translate("FfmpegCommand", "The AV1 encoder takes pictures of at least %1x%1 pixels, and this "
+                                                        "file's is %2x%3: choose H.264 or HEVC video, or a larger size.")
+        .arg(SvtAv1Smallest)
+        .arg(size.Width)
+        .arg(size.Height);
+}
+
 QStringList FfmpegVideoFilters(const TRowPlan& plan)
 {
     QStringList filters;
@@ -289,6 +366,8 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
     const EncodingSettings& s = plan.Settings;
     const TContainerRow& container = ContainerRow(s.container);
     const bool x264 = s.videoCodec == TVideoCodec::X264;
+    const bool hevc = s.videoCodec == TVideoCodec::Hevc;
+    const bool av1 = s.videoCodec == TVideoCodec::Av1;
     TFfmpegCommand cmd;
     QString message;
     const auto failed = [&cmd, &message](const char* piece) {
@@ -296,6 +375,11 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         cmd.FailureMessage = message;
         return cmd;
     };
+    if (!(message = FfmpegVideoRefusal(s, encoders)).isEmpty()) {
+        if (warn)
+            warn(message);
+        return failed("VParams");
+    }
 
     // The typed values, refused in the order the MEncoder builders refuse them.
     const TRowNumbers& n = plan.Numbers;
@@ -392,19 +476,37 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         l.Option("-map", QStringLiteral("0:s?"));
 
     // The video encoder.
-    l.Option("-c:v", x264 ? QStringLiteral("libx264")
-                          : encoders.contains(QLatin1String("libxvid")) ? QStringLiteral("libxvid") : QStringLiteral("mpeg4"));
+    l.Option("-c:v", VideoEncoder(s.videoCodec, encoders));
+    // a thread count typed; Auto leaves x265 and SVT-AV1 their own choice
+    const QString threads = EncodingLists::ItemText(EncodingLists::threads(), s.threads).trimmed();
+    QStringList encoderParams; // x265's or SVT-AV1's own key=value list
     if (x264) {
         if (!n.Preset.isEmpty())
             l.Option("-preset", n.Preset);
         if (!n.Tune.isEmpty())
             l.Option("-tune", n.Tune);
         l.Option("-threads", X264ThreadsText(s, processorCount));
+    } else if (hevc) {
+        if (!n.Preset.isEmpty())
+            l.Option("-preset", n.Preset);
+        if (IsWholeNumberText(threads))
+            encoderParams << QStringLiteral("pools=") + threads;
+        // x265 keeps a pass log only by its own parameters: ffmpeg's -pass does not reach it
+        if (pass != TFfmpegPass::Single && !passLogFile.isEmpty())
+            encoderParams << QStringLiteral("pass=%1").arg(pass == TFfmpegPass::First ? 1 : 2)
+                          << QStringLiteral("stats=") + ParamValue(FfmpegPassLogFiles(passLogFile).first());
+    } else if (av1) {
+        if (const int number = !n.Preset.isEmpty() ? SvtAv1Preset(s.preset) : -1; number >= 0)
+            l.Option("-preset", QString::number(number));
+        if (IsWholeNumberText(threads))
+            encoderParams << QStringLiteral("lp=") + threads;
     }
     if (ByQuality(s))
-        l.Option(x264 ? "-crf" : "-q:v", QString::number(n.Quality));
+        l.Option(x264 || hevc || av1 ? "-crf" : "-q:v", QString::number(n.Quality));
     else
         l.Option("-b:v", n.VideoBitrate + QLatin1Char('k'));
+    if (!encoderParams.isEmpty())
+        l.Option(hevc ? "-x265-params" : "-svtav1-params", encoderParams.join(QLatin1Char(':')));
     // a key picture at least every 5 seconds, where a player can start and seek to
     if (const double fps = PictureRate(plan, rate); fps > 0)
         l.Option("-g", QString::number(std::max(1L, std::lround(5 * fps))));
@@ -416,15 +518,17 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         if (FitsLevel41(plan, PictureRate(plan, rate)))
             l.Option("-level:v", QStringLiteral("4.1"));
     }
-    if (!x264 && container.FourCc)
+    if (s.videoCodec == TVideoCodec::Xvid && container.FourCc)
         l.Option("-vtag", QStringLiteral("XVID"));
+    if (hevc && !container.HevcTag.isEmpty())
+        l.Option("-tag:v", QString(container.HevcTag));
     l.Option("-pix_fmt", QStringLiteral("yuv420p"));
     if (!n.Aspect.isEmpty())
         l.Option("-aspect", n.Aspect);
     if (!rate.isEmpty())
         l.Option("-r", rate);
     l.Option("-fps_mode", RepeatsPictures(plan) ? QStringLiteral("cfr") : QStringLiteral("vfr"));
-    if (pass != TFfmpegPass::Single && !passLogFile.isEmpty()) {
+    if (pass != TFfmpegPass::Single && !passLogFile.isEmpty() && !hevc) {
         l.Option("-pass", pass == TFfmpegPass::First ? QStringLiteral("1") : QStringLiteral("2"));
         l.Add("-passlogfile");
         // read and written as a plain file, never through a protocol
@@ -534,5 +638,9 @@ TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QStri
 QStringList FfmpegPassLogFiles(const QString& passLogFile)
 {
     const QString log = passLogFile + QStringLiteral("-0.log");
-    return {log, log + QStringLiteral(".mbtree")};
+    // x264's tree beside it, x265's; the encoders write each under .temp until the pass ends
+    QStringList files{log, log + QStringLiteral(".mbtree"), log + QStringLiteral(".cutree")};
+    for (qsizetype i = 0, n = files.size(); i < n; ++i)
+        files << files.at(i) + QStringLiteral(".temp");
+    return files;
 }

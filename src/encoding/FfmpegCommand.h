@@ -16,11 +16,21 @@
 //
 // Every setting row, as this command line takes it:
 // - Video codec: Xvid by libxvid, or ffmpeg's own MPEG-4 encoder where the program lacks
-//   it, tagged XVID in AVI; H.264 by libx264. Pictures are 4:2:0, as MEncoder writes them.
-// - Size by, bit rate, quality: -b:v (the same Auto rate), -crf (H.264), -q:v (Xvid's fixed
-//   quantizer). Two passes: -pass N with -passlogfile; the first pass writes no output and
-//   no sound (ffmpeg names its log PREFIX-0.log, and x264's PREFIX-0.log.mbtree beside it).
-// - Threads, preset, tune: -threads, -preset, -tune (H.264 only).
+//   it, tagged XVID in AVI; H.264 by libx264; HEVC by libx265, tagged hvc1 in MP4; AV1 by
+//   libsvtav1. HEVC and AV1 go into MP4 and MKV only, and a program without their encoder
+//   fails the command line with a sentence (FfmpegVideoRefusal). Pictures are 4:2:0, as
+//   MEncoder writes them.
+// - Size by, bit rate, quality: -b:v (the same Auto rate), -crf (H.264, HEVC and AV1, each
+//   with its own quality row and scale), -q:v (Xvid's fixed quantizer). Two passes: -pass N
+//   with -passlogfile; the first pass writes no output and no sound (ffmpeg names its log
+//   PREFIX-0.log, and x264's PREFIX-0.log.mbtree beside it). libx265 ignores -pass: its
+//   passes are -x265-params pass=N:stats=PREFIX-0.log (and x265's .cutree beside it).
+//   libsvtav1 keeps no pass log through ffmpeg (5.1 and 7.1): AV1 is made in one pass at the
+//   bit rate (TwoPassMadeAsOne), the row's note says so.
+// - Threads, preset, tune: -threads, -preset, -tune for H.264. HEVC: the same preset words,
+//   a typed thread count as x265's pools=N; AV1: SVT-AV1's numbered presets (ultrafast 12 ...
+//   placebo 2), a typed thread count as its lp=N; under Auto both choose their own. Tune,
+//   profile and level are H.264's only.
 // - Frames per second: -r at the plan's rate. Force encoding of duplicate frames (or a rate
 //   the plan follows with repeated pictures): -fps_mode cfr, repeated pictures encoded; else
 //   vfr. The skip limit is MEncoder's alone: ffmpeg follows the timestamps and drops nothing
@@ -88,8 +98,18 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
 TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QString& input, const QString& output,
                            const QString& passLogFile, const QStringList& encoders, const TWarningSink& warn);
 
-// The files two passes leave under a pass-log prefix: PREFIX-0.log, PREFIX-0.log.mbtree.
+// The files two passes may leave under a pass-log prefix: PREFIX-0.log, its .mbtree (x264)
+// and .cutree (x265), and each of them under .temp (a pass cut short).
 QStringList FfmpegPassLogFiles(const QString& passLogFile);
+
+// Why ffmpeg cannot make the settings' video: HEVC or AV1 into a container that does not
+// take it, or a program without the codec's encoder (encoders: FfmpegEncoders); empty when
+// it can.
+QString FfmpegVideoRefusal(const EncodingSettings& s, const QStringList& encoders);
+
+// Why ffmpeg cannot make this row's picture: AV1 of a side under 64 pixels (SVT-AV1's
+// least); empty when it can, or for a row of MEncoder's.
+QString FfmpegPictureRefusal(const TRowPlan& plan);
 
 // The plan's filter chain as ffmpeg's filters, in order (the rate mode and the stated shape are
 // not among them).

@@ -101,6 +101,8 @@ TSettingRow Editable(TSettingRow r, QStringList (*items)(), std::function<bool(c
 }
 
 bool IsX264(const S& s) { return s.videoCodec == TVideoCodec::X264; }
+// The codecs whose encoder takes a speed preset and a thread count: all but Xvid.
+bool HasPreset(const S& s) { return s.videoCodec != TVideoCodec::Xvid; }
 bool HasAudio(const S& s) { return !s.noAudio; }
 bool HasMp3(const S& s) { return !s.noAudio && s.audioCodec == TAudioCodec::Mp3; }
 
@@ -188,8 +190,9 @@ TProfileKey WholeNumber(const char* section, const char* name, EditableListValue
         QStringLiteral("Auto or a whole number (%1)").arg(QLatin1String(unit)));
 }
 
-// The codec by name ("Xvid", "H.264", "x264"; case, blanks, dots and dashes ignored) or
-// by list index; anything else gives the options dialog's default encoder.
+// The codec by name ("Xvid", "H.264", "x264", "HEVC", "H.265", "x265", "AV1"; case, blanks,
+// dots and dashes ignored) or by list index; anything else gives the options dialog's
+// default encoder.
 void ReadVideoCodec(S& s, const QString* v, const TProfileReadContext& c)
 {
     const QStringList items = EncodingLists::videoCodec();
@@ -210,10 +213,29 @@ void ReadVideoCodec(S& s, const QString* v, const TProfileReadContext& c)
         s.videoCodec = TVideoCodec::Xvid;
     } else if (name == QLatin1String("H264") || name == QLatin1String("X264")) {
         s.videoCodec = TVideoCodec::X264;
+    } else if (name == QLatin1String("HEVC") || name == QLatin1String("H265") || name == QLatin1String("X265")) {
+        s.videoCodec = TVideoCodec::Hevc;
+    } else if (name == QLatin1String("AV1")) {
+        s.videoCodec = TVideoCodec::Av1;
     } else {
         K::Fallback(c, v, QStringLiteral("unknown video codec"), IndexText(items, fallback));
         s.videoCodec = TVideoCodec(fallback);
     }
+}
+
+QString VideoCodecWord(const S& s)
+{
+    switch (s.videoCodec) {
+    case TVideoCodec::X264:
+        return QStringLiteral("H.264");
+    case TVideoCodec::Hevc:
+        return QStringLiteral("HEVC");
+    case TVideoCodec::Av1:
+        return QStringLiteral("AV1");
+    case TVideoCodec::Xvid:
+        break;
+    }
+    return QStringLiteral("Xvid");
 }
 
 void ReadOutputFormat(S& s, const QString* v, const TProfileReadContext& c)
@@ -341,12 +363,11 @@ const EditableListValue AutoItem{0, AutoText};
 QList<TSettingRow> MakeRows()
 {
     TSettingRow codec = Items(Row(P::Video, C::List, "videoCodec", "cbAviVideoCodec", QT_TRANSLATE_NOOP("SettingRows", "Video codec:"),
-                                  QT_TRANSLATE_NOOP("SettingRows", "Xvid plays on almost any player; H.264 gives a better "
-                                                                   "picture at the same file size."),
+                                  QT_TRANSLATE_NOOP("SettingRows", "Xvid plays almost anywhere; H.264 looks better at the same "
+                                                                   "size, HEVC and AV1 better still but slower (FFmpeg makes them)."),
                                   &S::videoCodec, TVideoCodec::Xvid,
-                                  K::Custom("VIDEO", "VideoCodec", TKeyType::Word,
-                                            [](const S& s) { return IsX264(s) ? QStringLiteral("H.264") : QStringLiteral("Xvid"); },
-                                            ReadVideoCodec, QStringLiteral("Xvid|H.264|x264, or the index 0|1"))),
+                                  K::Custom("VIDEO", "VideoCodec", TKeyType::Word, VideoCodecWord, ReadVideoCodec,
+                                            QStringLiteral("Xvid|H.264|x264|HEVC|H.265|x265|AV1, or the index 0..3"))),
                               EncodingLists::videoCodec);
     codec.Reset = [](S& s, int defaultVideoCodec) {
         s.videoCodec = defaultVideoCodec == 1 ? TVideoCodec::X264 : TVideoCodec::Xvid;
@@ -397,7 +418,21 @@ QList<TSettingRow> MakeRows()
                                                                "the source, 4 is a good balance, 6 is small."),
                               &S::xvidQuality, 4.0, Spin("VIDEO", "XvidQuality", &S::xvidQuality, 1, 31)),
                           1, 31),
-                    [](const S& s) { return ByQuality(s) && !IsX264(s); }),
+                    [](const S& s) { return ByQuality(s) && s.videoCodec == TVideoCodec::Xvid; }),
+        //: x265's constant rate factor: lower is better and larger (22 looks like the source, 32 is small)
+        EnabledWhen(Range(Row(P::Video, C::Spin, "hevcQuality", "spedHevcQuality", QT_TRANSLATE_NOOP("SettingRows", "Quality (HEVC):"),
+                              QT_TRANSLATE_NOOP("SettingRows", "Lower numbers look better and make larger files: 22 looks like "
+                                                               "the source, 28 is a good balance, 32 is small."),
+                              &S::hevcQuality, 28.0, Spin("VIDEO", "HevcQuality", &S::hevcQuality, 0, 51)),
+                          0, 51),
+                    [](const S& s) { return ByQuality(s) && s.videoCodec == TVideoCodec::Hevc; }),
+        //: SVT-AV1's constant rate factor: lower is better and larger (25 looks like the source, 45 is small)
+        EnabledWhen(Range(Row(P::Video, C::Spin, "av1Quality", "spedAv1Quality", QT_TRANSLATE_NOOP("SettingRows", "Quality (AV1):"),
+                              QT_TRANSLATE_NOOP("SettingRows", "Lower numbers look better and make larger files: 25 looks like "
+                                                               "the source, 35 is a good balance, 45 is small."),
+                              &S::av1Quality, 35.0, Spin("VIDEO", "Av1Quality", &S::av1Quality, 1, 63)),
+                          1, 63),
+                    [](const S& s) { return ByQuality(s) && s.videoCodec == TVideoCodec::Av1; }),
         Editable(Row(P::Video, C::EditableList, "frameRate", "cbAviVideoFPS", QT_TRANSLATE_NOOP("SettingRows", "Frames per sec.:"),
                      QT_TRANSLATE_NOOP("SettingRows", "Pictures per second in the output; Auto keeps the input's rate, "
                                                       "so change it only for a player that needs another."),
@@ -416,15 +451,16 @@ QList<TSettingRow> MakeRows()
                         QT_TRANSLATE_NOOP("SettingRows", "Encodes every file twice to spend the bitrate where the picture needs it:"
                                                          " better quality at the same size, but twice the time."),
                         &S::twoPass, false, K::Bool("VIDEO", "Video2Pass", &S::twoPass)),
-                    ByBitrate),
+                    // FFmpeg's SVT-AV1 keeps no pass log
+                    [](const S& s) { return ByBitrate(s) && s.videoCodec != TVideoCodec::Av1; }),
         EnabledWhen(Items(Row(P::Video, C::List, "threads", "cbAviVideoThreads", QT_TRANSLATE_NOOP("SettingRows", "Threads:"),
-                              QT_TRANSLATE_NOOP("SettingRows", "How many processor cores H.264 encoding uses; Auto suits the"
-                                                               " computer, fewer leave it free for other work."),
+                              QT_TRANSLATE_NOOP("SettingRows", "How many processor cores H.264, HEVC or AV1 encoding uses; Auto"
+                                                               " suits the computer, fewer leave it free for other work."),
                               &S::threads, 0,
                               K::Clamped("VIDEO", "EncoderThreads", &S::threads, 0, 16, List(EncodingLists::threads))),
                           EncodingLists::threads),
-                    IsX264),
-        //: x264's speed preset (ultrafast ... placebo)
+                    HasPreset),
+        //: The encoder's speed preset (ultrafast ... placebo), for H.264, HEVC and AV1
         EnabledWhen(Captions(Items(Row(P::Video, C::List, "preset", "cbVideoPreset", QT_TRANSLATE_NOOP("SettingRows", "Preset:"),
                                        QT_TRANSLATE_NOOP("SettingRows", "Slower presets make smaller files at the same quality; "
                                                                         "'medium' is a good balance."),
@@ -432,7 +468,7 @@ QList<TSettingRow> MakeRows()
                                        K::Clamped("VIDEO", "VideoPreset", &S::preset, 0, 9, List(EncodingLists::preset))),
                                    EncodingLists::preset),
                              EncodingLists::presetCaptions),
-                    IsX264),
+                    HasPreset),
         //: x264's tuning for a kind of picture (film, animation, grain)
         EnabledWhen(Captions(Items(Row(P::Video, C::List, "x264Tune", "cbVideoTune", QT_TRANSLATE_NOOP("SettingRows", "Tune:"),
                                        QT_TRANSLATE_NOOP("SettingRows", "Fits H.264 to a kind of picture, such as film, cartoons or "

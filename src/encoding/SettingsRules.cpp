@@ -120,9 +120,14 @@ QString SaturationValueText(double position, QChar decimalSeparator)
     return BrightnessValueText(position, decimalSeparator);
 }
 
+bool NeedsFfmpegVideo(const EncodingSettings& s)
+{
+    return s.videoCodec == TVideoCodec::Hevc || s.videoCodec == TVideoCodec::Av1;
+}
+
 bool NeedsFfmpeg(const EncodingSettings& s)
 {
-    return (!s.noAudio && s.audioCodec != TAudioCodec::Mp3) || s.keepAllTracks;
+    return NeedsFfmpegVideo(s) || (!s.noAudio && s.audioCodec != TAudioCodec::Mp3) || s.keepAllTracks;
 }
 
 QString MencoderCannotMake(const EncodingSettings& s)
@@ -131,15 +136,19 @@ QString MencoderCannotMake(const EncodingSettings& s)
         return {};
     // what only FFmpeg makes, as in "Only FFmpeg makes %1"
     QString what = QCoreApplication::translate("SettingsRules", "outputs with all sound and subtitle tracks");
-    if (!s.noAudio && s.audioCodec == TAudioCodec::Aac)
+    if (s.videoCodec == TVideoCodec::Hevc)
+        what = QCoreApplication::translate("SettingsRules", "HEVC video");
+    else if (s.videoCodec == TVideoCodec::Av1)
+        what = QCoreApplication::translate("SettingsRules", "AV1 video");
+    else if (!s.noAudio && s.audioCodec == TAudioCodec::Aac)
         what = QCoreApplication::translate("SettingsRules", "AAC sound");
     else if (!s.noAudio && s.audioCodec == TAudioCodec::Opus)
         what = QCoreApplication::translate("SettingsRules", "Opus sound");
     if (s.encoder != TEncoderChoice::MEncoder)
-        //: %1: "AAC sound", "Opus sound", "outputs with all sound and subtitle tracks"
+        //: %1: "HEVC video", "AAC sound", "Opus sound", "outputs with all sound and subtitle tracks"
         return QCoreApplication::translate("SettingsRules", "Only FFmpeg makes %1, and no ffmpeg program was found: "
                                                             "install the package ffmpeg.").arg(what);
-    //: %1: "AAC sound", "Opus sound", "outputs with all sound and subtitle tracks"
+    //: %1: "HEVC video", "AAC sound", "Opus sound", "outputs with all sound and subtitle tracks"
     return QCoreApplication::translate("SettingsRules", "Only FFmpeg makes %1, but the encoder setting is MEncoder: "
                                                         "set it to Automatic or FFmpeg.").arg(what);
 }

@@ -38,8 +38,10 @@ bool CheckAudioSampling(const QString& text, const TWarningSink& warn);
 
 // ---- what only FFmpeg makes ----
 
-// AAC or Opus sound, or every track kept: MEncoder makes none of these, so such a row is
-// FFmpeg's under the encoder setting Automatic.
+// HEVC or AV1 video: MEncoder makes neither.
+bool NeedsFfmpegVideo(const EncodingSettings& s);
+// HEVC or AV1 video, AAC or Opus sound, or every track kept: MEncoder makes none of these,
+// so such a row is FFmpeg's under the encoder setting Automatic.
 bool NeedsFfmpeg(const EncodingSettings& s);
 // Why a row these settings give MEncoder is refused before its run, and what to do; empty
 // when MEncoder can make what they ask. Under the encoder setting Automatic such a row is

@@ -24,9 +24,20 @@ bool HasAnyOption(const QStringList& args, std::initializer_list<const char*> op
     return false;
 }
 
+// The video format as MediaInfo names it.
 QString FormatOfEncoder(TVideoCodec codec)
 {
-    return codec == TVideoCodec::X264 ? QStringLiteral("AVC") : QStringLiteral("MPEG-4 Visual");
+    switch (codec) {
+    case TVideoCodec::X264:
+        return QStringLiteral("AVC");
+    case TVideoCodec::Hevc:
+        return QStringLiteral("HEVC");
+    case TVideoCodec::Av1:
+        return QStringLiteral("AV1");
+    case TVideoCodec::Xvid:
+        break;
+    }
+    return QStringLiteral("MPEG-4 Visual");
 }
 
 // The output's display aspect: the second prober reads the codec's own pixel shape.

@@ -6,13 +6,30 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
 const char* const Size = "SIZE";
-constexpr int XvidLowest = 1, XvidHighest = 31, X264Highest = 51;
-constexpr int Slots = (XvidHighest - XvidLowest + 1) + (X264Highest + 1);
+
+// Each codec's qualities, in the codec's order (TVideoCodec): its name in the keys and its scale.
+struct TCodecScale {
+    const char* Name;
+    int Lowest, Highest;
+};
+constexpr TCodecScale Scales[] = {{"Xvid", 1, 31}, {"H264", 0, 51}, {"HEVC", 0, 51}, {"AV1", 1, 63}};
+constexpr int Codecs = int(std::size(Scales));
+
+constexpr int SlotsBefore(int codec)
+{
+    int slots = 0;
+    for (int c = 0; c < codec; ++c)
+        slots += Scales[c].Highest - Scales[c].Lowest + 1;
+    return slots;
+}
+constexpr int Slots = SlotsBefore(Codecs);
 
 struct TSizeReadContext {
     TKeyFallbackSink Fallback; // the settings file reports nothing
@@ -22,19 +39,17 @@ using K = KeyTable::Rows<TSizeHistory, TSizeReadContext>;
 
 int Slot(int codec, int quality)
 {
-    if (codec == 0 && quality >= XvidLowest && quality <= XvidHighest)
-        return quality - XvidLowest;
-    if (codec == 1 && quality >= 0 && quality <= X264Highest)
-        return (XvidHighest - XvidLowest + 1) + quality;
-    return -1;
+    if (codec < 0 || codec >= Codecs || quality < Scales[codec].Lowest || quality > Scales[codec].Highest)
+        return -1;
+    return SlotsBefore(codec) + quality - Scales[codec].Lowest;
 }
 
 QList<K::Key> MakeKeys()
 {
     QList<K::Key> keys;
-    for (int codec = 0; codec < 2; ++codec) {
-        for (int q = codec == 0 ? XvidLowest : 0; q <= (codec == 0 ? XvidHighest : X264Highest); ++q) {
-            const QString name = QStringLiteral("%1_Q%2").arg(codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H264")).arg(q);
+    for (int codec = 0; codec < Codecs; ++codec) {
+        for (int q = Scales[codec].Lowest; q <= Scales[codec].Highest; ++q) {
+            const QString name = QStringLiteral("%1_Q%2").arg(QLatin1String(Scales[codec].Name)).arg(q);
             keys << K::MeasuredSlot(Size, KeyTable::StoredKeyName(name), &TSizeHistory::Values, Slot(codec, q), 4);
         }
     }

@@ -7,12 +7,18 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
 const char* const Speed = "SPEED";
-constexpr int Codecs = 2;
+// Each codec's name in the keys and as shown, in the codec's order (TVideoCodec); all but
+// Xvid have presets.
+constexpr const char* CodecKeys[] = {"Xvid", "H264", "HEVC", "AV1"};
+constexpr const char* CodecNames[] = {"Xvid", "H.264", "HEVC", "AV1"};
+constexpr int Codecs = int(std::size(CodecKeys));
 constexpr int Bands = 4;
 
 struct TSpeedReadContext {
@@ -87,15 +93,15 @@ QLatin1String BandName(int band, bool shown)
 
 QString TSpeedHistory::KeyName(const TSpeedKey& key)
 {
-    const QString codec = key.Codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H264");
+    const QString codec = QLatin1String(CodecKeys[std::clamp(key.Codec, 0, Codecs - 1)]);
     const QString preset = key.Codec == 0 ? QStringLiteral("Auto") : EncodingLists::preset().value(key.Preset);
     return codec + QLatin1Char('_') + preset + QLatin1Char('_') + BandName(key.Band, false);
 }
 
 QString TSpeedHistory::ShownName(const TSpeedKey& key)
 {
-    QString codec = key.Codec == 0 ? QStringLiteral("Xvid") : QStringLiteral("H.264");
-    if (key.Codec == 1 && key.Preset > 0)
+    QString codec = QLatin1String(CodecNames[std::clamp(key.Codec, 0, Codecs - 1)]);
+    if (key.Codec != 0 && key.Preset > 0)
         codec += QLatin1Char(' ') + EncodingLists::preset().value(key.Preset);
     return codec + QStringLiteral(", ") + BandName(key.Band, true);
 }

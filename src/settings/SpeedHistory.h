@@ -12,7 +12,7 @@ class MemIniFile;
 // that the check before a batch can say how long the batch will take. A speed is seconds
 // of media encoded per second, for one pass; 0 is "never measured".
 struct TSpeedKey {
-    int Codec = 0;  // 0 Xvid, 1 H.264
+    int Codec = 0;  // 0 Xvid, 1 H.264, 2 HEVC, 3 AV1, as TVideoCodec counts them
     int Preset = 0; // an index of the preset list; Xvid has none (0)
     int Band = 0;   // ResolutionBand
     bool operator==(const TSpeedKey&) const = default;
