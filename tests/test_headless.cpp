@@ -378,6 +378,13 @@ TEST_F(HeadlessConvert, ShellScriptRunsTheSameCommands)
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned2"));
     EXPECT_TRUE(QDir(m_dir + "/tmp").entryList(QDir::Files).isEmpty()); // the script removed its pass logs
+    // so does one whose rows the second engine makes, its logs named by the runs
+    const QString mp4 = m_dir + "/mp4.sh";
+    ASSERT_EQ(Run({"--script", mp4, "--set", "Video2Pass=1", "--set", "OutputFormat=MP4", "--out-dir", out, "--", a}).exitCode, 0);
+    r = TestSupport::RunProgram("bash", {mp4}, {"TMPDIR=" + m_dir + "/tmp"}, 300000, m_dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err.right(3000).constData();
+    EXPECT_EQ(AnalyseFile(out + "/clip.mp4").VideoStreams[0].Width, 320);
+    EXPECT_EQ(QDir(m_dir + "/tmp").entryList(QDir::Files), QStringList());
 
     // a batch file is written as well, with the same decisions (outputs exist now)
     const QString bat = m_dir + "/convert.bat";

@@ -158,6 +158,17 @@ void TBatchScript::Clear()
     m_encoder.clear();
 }
 
+// The pass logs the second engine's rows leave, each once.
+QStringList TBatchScript::FfmpegPassLogs() const
+{
+    QStringList logs;
+    for (const TScriptFileBlock& f : m_files)
+        for (const QString& log : f.PassLogs)
+            if (!logs.contains(log))
+                logs << log;
+    return logs;
+}
+
 QString TBatchScript::BatText() const
 {
     QStringList l;
@@ -192,9 +203,12 @@ QString TBatchScript::BatText() const
             l << head + QStringLiteral("%VParams%") + tail;
         }
     }
-    if (m_twoPass)
+    if (m_twoPass) {
         l << QString() << QStringLiteral("rem Removing log files") << QStringLiteral("if exist %PassLogFile% del %PassLogFile%")
           << QStringLiteral("if exist %PassLogFile%.mbtree del %PassLogFile%.mbtree");
+        for (const QString& log : FfmpegPassLogs())
+            l << QStringLiteral("if exist \"%1\" del \"%1\"").arg(log);
+    }
     l << QString() << QStringLiteral("pause");
     return l.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
@@ -342,8 +356,12 @@ QString TBatchScript::ShText() const
         }
         l << QStringLiteral("  end_file $?") << QStringLiteral("fi");
     }
-    if (m_twoPass)
-        l << QString() << QStringLiteral("# Removing log files") << QStringLiteral("rm -f -- \"$PassLogFile\" \"$PassLogFile.mbtree\"");
+    if (m_twoPass) {
+        QString rm = QStringLiteral("rm -f -- \"$PassLogFile\" \"$PassLogFile.mbtree\"");
+        for (const QString& log : FfmpegPassLogs())
+            rm += QLatin1Char(' ') + ShellQuote(log);
+        l << QString() << QStringLiteral("# Removing log files") << rm;
+    }
     l << QString() << QStringLiteral("printf 'Converted %d, skipped %d, failed %d\\n' \"$n_done\" \"$n_skipped\" \"$n_failed\"");
     l << QStringLiteral("[ \"$n_failed\" -eq 0 ]");
     return l.join(QLatin1Char('\n')) + QLatin1Char('\n');
