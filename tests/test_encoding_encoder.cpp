@@ -4,6 +4,7 @@
 #include "base/Platform.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/EncodingSettings.h"
+#include "media/FfmpegEncoders.h"
 #include "media/MediaAnalysis.h"
 
 #include "support/TestSupport.h"
@@ -106,4 +107,28 @@ TEST(RealEncoder, EveryFilterTwoPassH264ToMp4)
     // Rotated by 90 degrees: the custom 160 x 120 frame comes out 120 x 160.
     EXPECT_EQ(result.VideoStreams[0].Width, 120);
     EXPECT_EQ(result.VideoStreams[0].Height, 160);
+}
+
+// The encoder list: the legend above the dashes is no encoder; the real program lists
+// what the command line needs (and its answer is kept, not asked for again).
+TEST(FfmpegEncoders, NamesBelowTheLegend)
+{
+    const QString listing = "Encoders:\n"
+                            " V..... = Video\n"
+                            " A..... = Audio\n"
+                            " .....D = Supports direct rendering method 1\n"
+                            " ------\n"
+                            " V....D libx264              libx264 H.264 / AVC / MPEG-4 AVC (codec h264)\n"
+                            " V.S... mpeg4                MPEG-4 part 2\r\n"
+                            " A..X.. opus                 Opus\n"
+                            " S..... mov_text             3GPP Timed Text subtitle\n";
+    EXPECT_EQ(ParseFfmpegEncoders(listing), (QStringList{"libx264", "mpeg4", "opus", "mov_text"}));
+    EXPECT_TRUE(FfmpegEncoders("/no/such/ffmpeg").isEmpty());
+    if (!TestSupport::HaveTool("ffmpeg"))
+        return;
+    const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+    const QStringList encoders = FfmpegEncoders(ffmpeg);
+    for (const char* name : {"libx264", "mpeg4", "libmp3lame"})
+        EXPECT_TRUE(encoders.contains(name)) << name;
+    EXPECT_EQ(FfmpegEncoders(ffmpeg), encoders);
 }

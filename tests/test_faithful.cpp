@@ -122,7 +122,7 @@ const TTrait Traits[] = {
     {"real/base_pal_wide.mpg", "a DVD menu, one picture shown 16:9"},
     // its last picture ends 2 s before the stream does (a still screen): FFmpeg holds it
     {"real/mahjongg-video.ogv", "an Ogg screen recording with uneven timing, a still end"},
-    {"real/sage-example.avi", "84x33 at one picture a second", "av1_mkv", "at least 64x64 pixels"},
+    {"real/sage-example.avi", "84x33 at one picture a second (AV1 by libaom: under SVT-AV1's least)"},
     {"traits/ffmpeg_25.avi", "an AVI as ffmpeg writes it (an empty chunk)"},
     {"traits/ffmpeg_2997_white.avi", "the same at 29.97 fps, a white picture first"},
     {"traits/camcorder.mts", "H.264 in MPEG-TS, as camcorders write it"},
@@ -233,7 +233,7 @@ TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
 INSTANTIATE_TEST_SUITE_P(Outputs, Faithful,
                          ::testing::Values(TOutputKind{"xvid_avi", "Xvid", "AVI"}, TOutputKind{"x264_mp4", "H.264", "MP4"},
                                            TOutputKind{"xvid_mkv", "Xvid", "MKV"}, TOutputKind{"x264_mkv", "H.264", "MKV"},
-                                           // x265's own two passes; SVT-AV1 makes one (and no picture under 64x64)
+                                           // x265's own two passes; AV1 one (a picture under 64x64 by libaom)
                                            TOutputKind{"hevc_mp4", "HEVC", "MP4", "probe_rotated.mp4", "hevc,hvc1"},
                                            TOutputKind{"av1_mkv", "AV1", "MKV", "probe_vfr.mp4 real/sage-example.avi",
                                                        "av1,[0][0][0][0]"}),

@@ -245,7 +245,7 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
     if (!plan.Refusal.isEmpty())
         return TResult::Failure(plan.Refusal);
     // the row ends before a run that could only fail
-    if (const QString refused = FfmpegPictureRefusal(plan); !refused.isEmpty())
+    if (const QString refused = FfmpegPictureRefusal(plan, FfmpegEncoders(ffmpeg)); !refused.isEmpty())
         return TResult::Failure(refused);
     return {};
 }

@@ -310,7 +310,7 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
                     report.Problems << OfInput(input, refused);
                 else if (TwoPassMadeAsOne(settings))
                     report.Notes << OfInput(input, OnePassNote());
-                if (const QString refused = FfmpegPictureRefusal(plan); !refused.isEmpty())
+                if (const QString refused = FfmpegPictureRefusal(plan, FfmpegEncoders(ffmpeg)); !refused.isEmpty())
                     report.Problems << OfInput(input, refused);
             }
         }

@@ -334,14 +334,38 @@ QString FfmpegVideoRefusal(const EncodingSettings& s, const QStringList& encoder
     return {};
 }
 
-QString FfmpegPictureRefusal(const TRowPlan& plan)
+namespace {
+
+// The output's picture size as the plan makes it (the source's where a filter leaves it open).
+TResolution OutputSize(const TRowPlan& plan)
 {
-    if (plan.Engine != TEngine::FFmpeg || plan.Settings.videoCodec != TVideoCodec::Av1)
-        return {};
     const TVideoStreamInfo& v = plan.Input.VideoStreams[0];
-    const TResolution size = plan.FrameSize.value_or(TResolution{v.Width, v.Height});
-    if (size.Width <= 0 || size.Height <= 0 || (size.Width >= SvtAv1Smallest && size.Height >= SvtAv1Smallest))
+    return plan.FrameSize.value_or(TResolution{v.Width, v.Height});
+}
+
+// AV1 of a side under SVT-AV1's least is made by libaom, which takes any size.
+bool TinyAv1(const TRowPlan& plan)
+{
+    const TResolution size = OutputSize(plan);
+    return plan.Settings.videoCodec == TVideoCodec::Av1 && size.Width > 0 && size.Height > 0 &&
+           (size.Width < SvtAv1Smallest || size.Height < SvtAv1Smallest);
+}
+
+// libaom's speed (-cpu-used 0..8) for the preset's word; Auto: a speed a batch can wait for.
+int AomSpeed(TX264Preset preset)
+{
+    constexpr int numbers[] = {6, 8, 8, 7, 6, 6, 5, 4, 3, 2};
+    const int index = int(preset);
+    return index >= 0 && index < int(std::size(numbers)) ? numbers[index] : 6;
+}
+
+} // namespace
+
+QString FfmpegPictureRefusal(const TRowPlan& plan, const QStringList& encoders)
+{
+    if (plan.Engine != TEngine::FFmpeg || !TinyAv1(plan) || encoders.contains(QLatin1String("libaom-av1")))
         return {};
+    const TResolution size = OutputSize(plan);
     //: %1: the smallest side (64), %2 and %3: the output's width and height
     return QCoreApplication::translate("FfmpegCommand", "The AV1 encoder takes pictures of at least %1x%1 pixels, and this "
                                                         "file's is %2x%3: choose H.264 or HEVC video, or a larger size.")
@@ -476,7 +500,8 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         l.Option("-map", QStringLiteral("0:s?"));
 
     // The video encoder.
-    l.Option("-c:v", VideoEncoder(s.videoCodec, encoders));
+    const bool aom = av1 && TinyAv1(plan);
+    l.Option("-c:v", aom ? QStringLiteral("libaom-av1") : VideoEncoder(s.videoCodec, encoders));
     // a thread count typed; Auto leaves x265 and SVT-AV1 their own choice
     const QString threads = EncodingLists::ItemText(EncodingLists::threads(), s.threads).trimmed();
     QStringList encoderParams; // x265's or SVT-AV1's own key=value list
@@ -495,6 +520,11 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         if (pass != TFfmpegPass::Single && !passLogFile.isEmpty())
             encoderParams << QStringLiteral("pass=%1").arg(pass == TFfmpegPass::First ? 1 : 2)
                           << QStringLiteral("stats=") + ParamValue(FfmpegPassLogFiles(passLogFile).first());
+    } else if (aom) {
+        l.Option("-cpu-used", QString::number(AomSpeed(s.preset)));
+        l.Option("-row-mt", QStringLiteral("1"));
+        if (IsWholeNumberText(threads))
+            l.Option("-threads", threads);
     } else if (av1) {
         if (const int number = !n.Preset.isEmpty() ? SvtAv1Preset(s.preset) : -1; number >= 0)
             l.Option("-preset", QString::number(number));
@@ -503,7 +533,9 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
     }
     if (ByQuality(s))
         l.Option(x264 || hevc || av1 ? "-crf" : "-q:v", QString::number(n.Quality));
-    else
+    if (ByQuality(s) && aom)
+        l.Option("-b:v", QStringLiteral("0")); // libaom's constant quality: no rate beside it
+    else if (!ByQuality(s))
         l.Option("-b:v", n.VideoBitrate + QLatin1Char('k'));
     if (!encoderParams.isEmpty())
         l.Option(hevc ? "-x265-params" : "-svtav1-params", encoderParams.join(QLatin1Char(':')));

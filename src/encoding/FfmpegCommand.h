@@ -108,8 +108,9 @@ QStringList FfmpegPassLogFiles(const QString& passLogFile);
 QString FfmpegVideoRefusal(const EncodingSettings& s, const QStringList& encoders);
 
 // Why ffmpeg cannot make this row's picture: AV1 of a side under 64 pixels (SVT-AV1's
-// least); empty when it can, or for a row of MEncoder's.
-QString FfmpegPictureRefusal(const TRowPlan& plan);
+// least) where the program has no libaom to make it; empty when it can, or for a row of
+// MEncoder's.
+QString FfmpegPictureRefusal(const TRowPlan& plan, const QStringList& encoders);
 
 // The plan's filter chain as ffmpeg's filters, in order (the rate mode and the stated shape are
 // not among them).
