@@ -266,9 +266,8 @@ TRowPlan PlanFor(TEngine engine, const QString& reason, const EncodingSettings& 
     }
     if (!f.DisplayAspect.isEmpty())
         plan.StatedAspect = AspectNumber(f.DisplayAspect.section(QLatin1Char('='), 1));
-    plan.TypedAspect = AspectNumber(AspectArgument(s.videoAspect.Text));
-
     plan.Numbers = RowNumbers(plan);
+    plan.TypedAspect = AspectNumber(plan.Numbers.Aspect);
     if (!plan.Numbers.TypedRate.isEmpty())
         plan.OutputFps = std::max(0.0, plan.Numbers.TypedRate.toDouble());
     SetEngine(plan, engine, reason);
