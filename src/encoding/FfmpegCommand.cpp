@@ -87,8 +87,6 @@ bool HasSound(const TRowPlan& plan)
     return !plan.Settings.noAudio && (plan.Input.NumberOfAudioStreams > 0 || !KnownFile(plan.Input));
 }
 
-// The sound tracks (among the file's audio streams) the output carries, in its order: the
-// plan's own first, then, with every track kept, the others in the file's order.
 // How the subtitle tracks are kept: "copy", or the text format they are written in ("srt",
 // "mov_text"); empty: none kept. A track the container cannot take as it is (or a kind the
 // analysis does not know) leaves them all out, rather than fail the output.
