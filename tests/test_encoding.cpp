@@ -1,5 +1,6 @@
 #include "encoding/SettingRows.h"
 #include "encoding/CmdLineBuilder.h"
+#include "encoding/RowPlan.h"
 #include "encoding/CmdLinePreview.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/EncodingSettings.h"
@@ -371,24 +372,29 @@ TEST(VideoParams, DecimalPointIndependentOfLocale)
 
 // ---- pass insertion ----
 
-TEST(PassInsertion, BothCodecsAndExistingPass)
+TEST(PassInsertion, EachCodecsOptionsBeginWithThePass)
 {
     struct Case {
-        const char* vparams;
+        TVideoCodec codec;
+        TContainer container;
         int pass;
         const char* expected;
     };
     const Case cases[] = {
-        {"-xvidencopts bitrate=800 -ofps 25.000", 1, "-xvidencopts pass=1:bitrate=800 -ofps 25.000"},
-        {" -x264encopts threads=2", 2, " -x264encopts pass=2:threads=2"},
-        {"-xvidencopts pass=1:bitrate=800", 2, "-xvidencopts pass=1:bitrate=800"},
-        {"-ofps 25.000", 1, "-ofps 25.000"},
-        {"-ofps 25.000 -xvidencopts", 1, "-ofps 25.000 -xvidencopts"}, // a switch without its options
+        {TVideoCodec::Xvid, TContainer::Avi, 1, " -xvidencopts pass=1:bitrate=800 -ofps 25.000"},
+        {TVideoCodec::Xvid, TContainer::Mp4, 2, " -xvidencopts pass=2:bitrate=800:max_bframes=0 -ofps 25.000 -of lavf "
+                                                "-lavfopts format=mp4"},
+        {TVideoCodec::X264, TContainer::Avi, 2, " -x264encopts pass=2:bitrate=800:threads=2 -ofps 25.000"},
+        {TVideoCodec::Xvid, TContainer::Avi, 0, " -xvidencopts bitrate=800 -ofps 25.000"},
     };
     for (const Case& c : cases) {
-        const TCmdPiece p = WithPassNumber(UserOptionsPiece(c.vparams), c.pass);
+        EncodingSettings s = Defaults();
+        s.videoCodec = c.codec;
+        s.container = c.container;
+        s.videoBitrate.Text = "800";
+        const TCmdPiece p = GetVideoParams(RowPlanBy(TEngine::MEncoder, s, Video(320, 240, 25, 800, 0.1)), 2, {}, c.pass).value();
         EXPECT_EQ(p.Text, c.expected);
-        EXPECT_EQ(p.Args, SplitArgsWindowsWay(c.expected)) << c.vparams;
+        EXPECT_EQ(p.Args, SplitArgsWindowsWay(c.expected)) << c.expected;
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "encoding/SettingRows.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/RowPlan.h"
 #include "encoding/FaithfulOutput.h"
 #include "support/TestSupport.h"
 
@@ -89,7 +90,7 @@ QString Pieces(const EncodingSettings& s, const TVideoFileInfo& info)
     EXPECT_TRUE(job.Ok) << job.FailureMessage.toStdString();
     const TCmdLinePieces& p = job.Pieces;
     for (const TCmdPiece& piece : {p.VCodec, p.VParams, p.ACodec, p.AParams, p.AdvParams, p.AddParams,
-                                   WithPassNumber(p.VParams, 2)})
+                                   GetVideoParams(RowPlanBy(TEngine::MEncoder, s, info), 2, {}, 2).value()})
         EXPECT_EQ(SplitArgsWindowsWay(piece.Text), piece.Args) << piece.Text.toStdString();
     return p.VParams.Text + QLatin1Char(' ') + p.AParams.Text + QLatin1Char(' ') + p.AdvParams.Text + QLatin1Char(' ')
            + p.AddParams.Text;

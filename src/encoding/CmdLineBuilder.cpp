@@ -52,7 +52,7 @@ uint16_t Low16(double v)
 }
 
 // The x264 option list ("bitrate=800:threads=2", "crf=22:threads=2"), never empty.
-QString X264Options(const TRowPlan& plan, int processorCount)
+QStringList X264Options(const TRowPlan& plan, int processorCount)
 {
     const EncodingSettings& s = plan.Settings;
     const TRowNumbers& n = plan.Numbers;
@@ -68,7 +68,7 @@ QString X264Options(const TRowPlan& plan, int processorCount)
         list << QStringLiteral("tune=") + n.Tune;
     if (const QLatin1StringView muxer = ContainerRow(s.container).X264Options; !muxer.isEmpty())
         list << QString(muxer);
-    return list.join(QLatin1Char(':'));
+    return list;
 }
 
 } // namespace
@@ -172,7 +172,7 @@ int AutoThreadCount(int processorCount)
     return std::max(processorCount, 0);
 }
 
-TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn)
+TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn, int pass)
 {
     const EncodingSettings& s = plan.Settings;
     const TRowNumbers& n = plan.Numbers;
@@ -181,16 +181,21 @@ TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, co
             warn(refused);
         return TResult::Failure(refused);
     }
+    // the codec's options, the pass first where there are two
+    QStringList options;
+    if (pass > 0)
+        options << QStringLiteral("pass=") + QString::number(pass);
     QStringList args;
     if (s.videoCodec == TVideoCodec::X264) {
-        args << QStringLiteral("-x264encopts") << X264Options(plan, processorCount);
+        args << QStringLiteral("-x264encopts") << (options + X264Options(plan, processorCount)).join(QLatin1Char(':'));
     } else {
+        options << (ByQuality(s) ? QStringLiteral("fixed_quant=") + QString::number(n.Quality)
+                                 : QStringLiteral("bitrate=") + n.VideoBitrate);
         // (the lavf muxer writes each picture's decoding time as the time to show it: a
         // B-picture would be shown out of order)
-        const QString noB = ContainerRow(s.container).LavfFormat.isEmpty() ? QString() : QStringLiteral(":max_bframes=0");
-        args << QStringLiteral("-xvidencopts")
-             << (ByQuality(s) ? QStringLiteral("fixed_quant=") + QString::number(n.Quality)
-                              : QStringLiteral("bitrate=") + n.VideoBitrate) + noB;
+        if (!ContainerRow(s.container).LavfFormat.isEmpty())
+            options << QStringLiteral("max_bframes=0");
+        args << QStringLiteral("-xvidencopts") << options.join(QLatin1Char(':'));
     }
     if (!n.Aspect.isEmpty())
         args << QStringLiteral("-aspect") << n.Aspect;
@@ -493,25 +498,6 @@ QString GetExt(const EncodingSettings& s, bool includeDot)
 {
     const QString ext = ContainerRow(s.container).Extension;
     return includeDot ? QLatin1Char('.') + ext : ext;
-}
-
-TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass)
-{
-    const auto isSwitch = [](const QString& a) {
-        return a.compare(QLatin1String("-xvidencopts"), Qt::CaseInsensitive) == 0
-               || a.compare(QLatin1String("-x264encopts"), Qt::CaseInsensitive) == 0;
-    };
-    const qsizetype at = std::find_if(vparams.Args.cbegin(), vparams.Args.cend(), isSwitch) - vparams.Args.cbegin();
-    if (at + 1 >= vparams.Args.size())
-        return vparams;
-    for (const QString& a : vparams.Args)
-        if (a.contains(QLatin1String("pass=")))
-            return vparams;
-    TCmdPiece out = vparams;
-    out.Args[at + 1].prepend(QStringLiteral("pass=") + QString::number(pass) + QLatin1Char(':'));
-    // the video options' text is their arguments, each behind one blank
-    out.Text = (vparams.Text.startsWith(QLatin1Char(' ')) ? QStringLiteral(" ") : QString()) + out.Args.join(QLatin1Char(' '));
-    return out;
 }
 
 TResolution ParseResolutionEntry(const QString& entry, int inputWidth, int inputHeight)

@@ -22,9 +22,9 @@ struct TRowPlan;
 
 // "-ovc xvid" or "-ovc x264".
 TCmdPiece GetVideoCodec(const EncodingSettings& s);
-// Video options: codec options, aspect, output frame rate, the container's muxer; its text
-// is its arguments, each behind one blank.
-TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn);
+// Video options: codec options (those of pass 1 or 2 begin "pass=N"), aspect, output
+// frame rate, the container's muxer; its text is its arguments, each behind one blank.
+TResultOf<TCmdPiece> GetVideoParams(const TRowPlan& plan, int processorCount, const TWarningSink& warn, int pass = 0);
 TResultOf<TCmdPiece> GetVideoParams(const EncodingSettings& s, const TVideoFileInfo& CurrentFileInfo,
                                     int processorCount, const TWarningSink& warn);
 // "-nosound" or "-oac mp3lame".
@@ -51,10 +51,6 @@ QString AspectArgument(const QString& typed);
 QString GetSelectedAudioCodecStr();
 // The container's extension ("avi"), with a leading "." when includeDot.
 QString GetExt(const EncodingSettings& s, bool includeDot);
-
-// The video options of pass 1 or 2: "pass=N:" put in front of the argument after the codec
-// options switch, unless that names a pass already.
-TCmdPiece WithPassNumber(const TCmdPiece& vparams, int pass);
 
 // Decisions both engines' command lines share:
 // the quality number of the chosen codec: x264's or x265's constant rate factor (0..51),

@@ -58,8 +58,10 @@ TCmdLinePreview GetCmdLinePreview(const EncodingSettings& s, const TVideoFileInf
 
     QString text;
     if (TwoPassInEffect(s)) {
-        text = PreviewLine(p, WithPassNumber(p.VParams, 1), true, passLogFile1) + QStringLiteral("\r\n\r\n")
-             + PreviewLine(p, WithPassNumber(p.VParams, 2), true, passLogFile1);
+        // (a failed piece has warned already: its passes are empty)
+        const auto passParams = [&](int pass) { return GetVideoParams(plan, processorCount, {}, pass).value(); };
+        text = PreviewLine(p, passParams(1), true, passLogFile1) + QStringLiteral("\r\n\r\n")
+             + PreviewLine(p, passParams(2), true, passLogFile1);
     } else {
         text = PreviewLine(p, p.VParams, false, QString());
     }

@@ -113,8 +113,9 @@ TEncoderJob BuildEncoderJob(const TRowPlan& plan, int processorCount, const QStr
 
     job.Ok = true;
     if (job.TwoPass) {
-        job.VParams1 = WithPassNumber(p.VParams, 1);
-        job.VParams2 = WithPassNumber(p.VParams, 2);
+        // (the typed values were checked above: the passes' options are built without a word)
+        job.VParams1 = GetVideoParams(plan, processorCount, {}, 1).value().Trimmed();
+        job.VParams2 = GetVideoParams(plan, processorCount, {}, 2).value().Trimmed();
         job.Runs << MakeRun(input, p, job.VParams1, passLogFile, output)
                  << MakeRun(input, p, job.VParams2, passLogFile, output);
     } else {
