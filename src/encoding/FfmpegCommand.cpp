@@ -276,6 +276,20 @@ QStringList PlayerTurnUndone(const TVideoFileInfo& info)
     return undo;
 }
 
+// A Theora picture smaller than its coded frame comes out of ffmpeg's decoder a few pixels
+// wider than the stream says, the frame's dark margin beside it (214 wide in a 224 frame
+// gives 218): cut back to the stream's own size, which the plan's chain starts from. (A
+// picture of whole 16-pixel blocks fills its frame; on one that comes out right the crop
+// takes nothing.)
+QStringList StoredPictureCrop(const TVideoFileInfo& info)
+{
+    const TAvProbeInfo& p = info.Probe;
+    if (!p.Opened || p.VideoCodec != QLatin1String("theora") || p.Width <= 0 || p.Height <= 0 ||
+        (p.Width % 16 == 0 && p.Height % 16 == 0))
+        return {};
+    return {QStringLiteral("crop=%1:%2:0:0").arg(p.Width).arg(p.Height)};
+}
+
 // Filters that undo each other side by side go: the player's turn undone and made again
 // right after costs nothing.
 QStringList WithoutInversePairs(const QStringList& filters)
@@ -459,7 +473,7 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         filters << hold;
         shown << hold;
     }
-    const QStringList undo = PlayerTurnUndone(plan.Input);
+    const QStringList undo = StoredPictureCrop(plan.Input) + PlayerTurnUndone(plan.Input);
     if (const QString pictures = OverlaidSubtitles(plan); !pictures.isEmpty()) {
         // laid over the picture as it is stored, made its size (a DVD's subtitles are drawn
         // for 720x576 whatever the picture's size)
