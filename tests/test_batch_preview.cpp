@@ -83,7 +83,7 @@ TEST(Preview, HeadlessPreviewWritesTenSecondsFromTheMiddle)
               0);
     const TestSupport::RunResult r =
         TestSupport::RunVexaconv({"--home", dir + "/home", "--preview", "--set", "OutputFormat=MP4", "--set",
-                                  "VideoCodec=H.264", "--", clip},
+                                  "VideoCodec=H.264", "--set", "Video2Pass=1", "--", clip},
                                  {"TMPDIR=" + dir + "/tmp", "LANGUAGE=en"});
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     const QString output = QString::fromUtf8(r.out).trimmed();
@@ -91,7 +91,7 @@ TEST(Preview, HeadlessPreviewWritesTenSecondsFromTheMiddle)
     EXPECT_TRUE(output.endsWith(".mp4"));
     EXPECT_TRUE(QString::fromUtf8(r.err).contains("10 s from 00:00:02, made in")) << r.err.constData();
     EXPECT_TRUE(QString::fromUtf8(r.err).contains("the whole file would take about")) << r.err.constData();
-    // only the preview is left: no pass log, no other file
+    // only the preview is left: no pass log of its two passes, no other file
     EXPECT_EQ(QDir(dir + "/tmp").entryList(QDir::Files | QDir::Hidden).size(), 1);
     EXPECT_NEAR(Duration(output), 10.0, 0.3);
     // its first picture is the source's picture at 2 s (testsrc2 prints the frame number)

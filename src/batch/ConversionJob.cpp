@@ -285,7 +285,7 @@ void TConversionJob::RemovePassFiles()
 {
     if (m_passLog.isEmpty())
         return;
-    for (const QString& file : QStringList{m_passLog, m_passLog + QStringLiteral(".mbtree")} + FfmpegPassLogFiles(m_passLog))
+    for (const QString& file : PassLogFiles(m_passLog))
         if (QFileInfo::exists(file))
             ForceDeleteFile(file);
 }

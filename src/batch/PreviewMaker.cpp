@@ -6,6 +6,7 @@
 #include "lib/NativeName.h"
 #include "batch/BatchRow.h"
 #include "encoding/EncoderCommand.h"
+#include "encoding/FfmpegCommand.h"
 #include "media/MediaAnalysis.h"
 #include "runner/ConRun.h"
 #include "runner/FailureReason.h"
@@ -267,7 +268,8 @@ void TPreviewMaker::Finish(const TResultOf<TPreview>& result)
     if (!m_busy)
         return;
     m_busy = false;
-    QFile::remove(m_passLog);
+    for (const QString& file : PassLogFiles(m_passLog))
+        QFile::remove(file);
     if (!result)
         QFile::remove(m_preview.Output);
     Q_EMIT finished(result);

@@ -679,6 +679,11 @@ TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QStri
     return job;
 }
 
+QStringList PassLogFiles(const QString& passLogFile)
+{
+    return QStringList{passLogFile, passLogFile + QStringLiteral(".mbtree")} + FfmpegPassLogFiles(passLogFile);
+}
+
 QStringList FfmpegPassLogFiles(const QString& passLogFile)
 {
     const QString log = passLogFile + QStringLiteral("-0.log");

@@ -101,6 +101,8 @@ TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QStri
 // The files two passes may leave under a pass-log prefix: PREFIX-0.log, its .mbtree (x264)
 // and .cutree (x265), and each of them under .temp (a pass cut short).
 QStringList FfmpegPassLogFiles(const QString& passLogFile);
+// Those of either engine: MEncoder's log and x264's tree beside it, then ffmpeg's.
+QStringList PassLogFiles(const QString& passLogFile);
 
 // Why ffmpeg cannot make the settings' video: HEVC or AV1 into a container that does not
 // take it, or a program without the codec's encoder (encoders: FfmpegEncoders); empty when
