@@ -378,13 +378,18 @@ TEST_F(HeadlessConvert, ShellScriptRunsTheSameCommands)
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned"));
     EXPECT_FALSE(QFileInfo::exists(m_dir + "/pwned2"));
     EXPECT_TRUE(QDir(m_dir + "/tmp").entryList(QDir::Files).isEmpty()); // the script removed its pass logs
-    // so does one whose rows the second engine makes, its logs named by the runs
-    const QString mp4 = m_dir + "/mp4.sh";
-    ASSERT_EQ(Run({"--script", mp4, "--set", "Video2Pass=1", "--set", "OutputFormat=MP4", "--out-dir", out, "--", a}).exitCode, 0);
-    r = TestSupport::RunProgram("bash", {mp4}, {"TMPDIR=" + m_dir + "/tmp"}, 300000, m_dir);
+    // so does one whose rows the second engine makes (x265 names its log in a list of its
+    // own), run in another temp folder than it was written in; ffmpeg's progress is not shown
+    const QString mkv = m_dir + "/mkv.sh";
+    ASSERT_EQ(Run({"--script", mkv, "--set", "Video2Pass=1", "--set", "VideoCodec=HEVC", "--set", "OutputFormat=MKV",
+                   "--set", "VideoPreset=1", "--out-dir", out, "--", a}).exitCode, 0);
+    EXPECT_FALSE(TestSupport::ReadFile(mkv).contains((m_dir + "/tmp/").toUtf8())); // no log where it was written
+    ASSERT_TRUE(QDir().mkpath(m_dir + "/tmp 2:b=c"));
+    r = TestSupport::RunProgram("bash", {mkv}, {"TMPDIR=" + m_dir + "/tmp 2:b=c"}, 300000, m_dir);
     ASSERT_EQ(r.exitCode, 0) << r.err.right(3000).constData();
-    EXPECT_EQ(AnalyseFile(out + "/clip.mp4").VideoStreams[0].Width, 320);
-    EXPECT_EQ(QDir(m_dir + "/tmp").entryList(QDir::Files), QStringList());
+    EXPECT_EQ(r.out, "Converted 1, skipped 0, failed 0\n");
+    EXPECT_EQ(AnalyseFile(out + "/clip.mkv").VideoStreams[0].Width, 320);
+    EXPECT_EQ(QDir(m_dir + "/tmp 2:b=c").entryList(QDir::Files), QStringList());
 
     // a batch file is written as well, with the same decisions (outputs exist now)
     const QString bat = m_dir + "/convert.bat";

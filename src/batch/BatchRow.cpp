@@ -401,8 +401,8 @@ TScriptFileBlock ScriptBlockOf(const TRowWork& w, int fileNo, const QString& ffm
             b.Runs << run.Args;
             b.RunTexts << run.Params;
         }
-        if (w.Job.TwoPass && !w.Job.PassLogFile.isEmpty())
-            b.PassLogs = FfmpegPassLogFiles(w.Job.PassLogFile);
+        if (w.Job.TwoPass)
+            b.PassLog = w.Job.PassLogFile;
     }
     b.VCodec = w.Job.Pieces.VCodec;
     b.ACodec = w.Job.Pieces.ACodec;

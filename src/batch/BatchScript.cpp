@@ -4,6 +4,7 @@
 #include "lib/MemIniFile.h"
 #include "lib/NativeName.h"
 #include "lib/TextFile.h"
+#include "encoding/FfmpegCommand.h"
 #include "lib/WorkerProgram.h"
 #include "settings/Profile.h"
 
@@ -158,15 +159,11 @@ void TBatchScript::Clear()
     m_encoder.clear();
 }
 
-// The pass logs the second engine's rows leave, each once.
-QStringList TBatchScript::FfmpegPassLogs() const
+// Whether a row of the second engine makes two passes: its logs are ffmpeg's names.
+bool TBatchScript::HasFfmpegPasses() const
 {
-    QStringList logs;
-    for (const TScriptFileBlock& f : m_files)
-        for (const QString& log : f.PassLogs)
-            if (!logs.contains(log))
-                logs << log;
-    return logs;
+    return std::any_of(m_files.cbegin(), m_files.cend(),
+                       [](const TScriptFileBlock& f) { return !f.Program.isEmpty() && !f.PassLog.isEmpty(); });
 }
 
 QString TBatchScript::BatText() const
@@ -206,8 +203,14 @@ QString TBatchScript::BatText() const
     if (m_twoPass) {
         l << QString() << QStringLiteral("rem Removing log files") << QStringLiteral("if exist %PassLogFile% del %PassLogFile%")
           << QStringLiteral("if exist %PassLogFile%.mbtree del %PassLogFile%.mbtree");
-        for (const QString& log : FfmpegPassLogs())
-            l << QStringLiteral("if exist \"%1\" del \"%1\"").arg(log);
+        // (the second engine's rows name their logs as the batch did)
+        QStringList logs;
+        for (const TScriptFileBlock& f : m_files)
+            if (!f.Program.isEmpty() && !f.PassLog.isEmpty() && !logs.contains(f.PassLog))
+                logs << f.PassLog;
+        for (const QString& log : logs)
+            for (const QString& file : FfmpegPassLogFiles(log))
+                l << QStringLiteral("if exist \"%1\" del \"%1\"").arg(file);
     }
     l << QString() << QStringLiteral("pause");
     return l.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
@@ -306,6 +309,29 @@ QString ShStartFile(const TScriptFileBlock& f)
 
 } // namespace
 
+namespace {
+
+// One argument of a second-engine run as the script writes it: the output as the row's
+// temporary, the pass log as the script's own (alone, or inside x265's list), else quoted.
+QString ShWord(const QString& a, const TScriptFileBlock& f)
+{
+    if (a == f.Output || a == QStringLiteral("file:") + f.Output)
+        return QStringLiteral("\"$tmp\"");
+    if (f.PassLog.isEmpty())
+        return ShellQuote(a);
+    if (a == f.PassLog)
+        return QStringLiteral("\"$PassLogFile\"");
+    const QString inList = FfmpegParamValue(f.PassLog);
+    if (const qsizetype at = a.indexOf(inList); at >= 0) {
+        const QString before = a.left(at), after = a.mid(at + inList.size());
+        return (before.isEmpty() ? QString() : ShellQuote(before)) + QStringLiteral("\"$PassLogParam\"") +
+               (after.isEmpty() ? QString() : ShellQuote(after));
+    }
+    return ShellQuote(a);
+}
+
+} // namespace
+
 QString TBatchScript::ShText() const
 {
     QStringList l;
@@ -313,8 +339,13 @@ QString TBatchScript::ShText() const
       << QStringLiteral("# Run it again after an interruption: it converts only what is missing.") << QString();
     l << QString::fromLatin1(ShHelpers).chopped(1);
     l << QStringLiteral("mencoder=") + ShellQuote(m_encoder);
-    if (m_twoPass)
+    if (m_twoPass) {
         l << QStringLiteral("PassLogFile=") + ShPassLogName(m_passLogBat);
+        // the same inside an encoder's key=value list (x265's), its ':', '=', '\\' and quote escaped
+        if (HasFfmpegPasses())
+            l << QStringLiteral("PassLogParam=${PassLogFile//\\\\/\\\\\\\\} PassLogParam=${PassLogParam//:/\\\\:} "
+                                "PassLogParam=${PassLogParam//=/\\\\=} PassLogParam=${PassLogParam//\\'/\\\\\\'}");
+    }
     l << QStringLiteral("n_done=0 n_skipped=0 n_failed=0");
     for (const TScriptFileBlock& f : m_files) {
         l << QString() << QStringLiteral("# %1 file %2 %1").arg(RemSlashes).arg(f.FileNo);
@@ -324,8 +355,10 @@ QString TBatchScript::ShText() const
             for (qsizetype i = 0; i < f.Runs.size(); ++i) {
                 QStringList words{QStringLiteral(" "), ShellQuote(f.Program)};
                 for (const QString& a : f.Runs.at(i))
-                    words << (a == f.Output || a == QStringLiteral("file:") + f.Output ? QStringLiteral("\"$tmp\"") : ShellQuote(a));
-                l << words.join(QLatin1Char(' ')) + (i + 1 < f.Runs.size() ? QStringLiteral(" &&") : QString());
+                    words << ShWord(a, f);
+                // (ffmpeg's standard output is its progress, the program's to read: a script shows its errors)
+                l << words.join(QLatin1Char(' ')) + QStringLiteral(" >/dev/null") +
+                         (i + 1 < f.Runs.size() ? QStringLiteral(" &&") : QString());
             }
             l << QStringLiteral("  end_file $?") << QStringLiteral("fi");
             continue;
@@ -358,8 +391,9 @@ QString TBatchScript::ShText() const
     }
     if (m_twoPass) {
         QString rm = QStringLiteral("rm -f -- \"$PassLogFile\" \"$PassLogFile.mbtree\"");
-        for (const QString& log : FfmpegPassLogs())
-            rm += QLatin1Char(' ') + ShellQuote(log);
+        if (HasFfmpegPasses())
+            for (const QString& log : FfmpegPassLogFiles(QStringLiteral("$PassLogFile")))
+                rm += QStringLiteral(" \"") + log + QLatin1Char('"');
         l << QString() << QStringLiteral("# Removing log files") << rm;
     }
     l << QString() << QStringLiteral("printf 'Converted %d, skipped %d, failed %d\\n' \"$n_done\" \"$n_skipped\" \"$n_failed\"");

@@ -53,7 +53,7 @@ struct TScriptFileBlock {
     QString Program;
     QList<QStringList> Runs;
     QStringList RunTexts;
-    QStringList PassLogs;       // the files its two passes leave, removed at the end
+    QString PassLog;            // the pass-log name its runs were given; empty: one pass
 };
 
 // What each line of a job list runs: this program itself on the line's file, so that
@@ -84,7 +84,7 @@ public:
 
     QString BatText() const;   // CR LF after every line
     QString ShText() const;    // LF after every line
-    QStringList FfmpegPassLogs() const;
+    bool HasFfmpegPasses() const;
     QString JobsText() const;  // one line per file, LF after every line
     QString Text(TScriptFormat format) const;
 

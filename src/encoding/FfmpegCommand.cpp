@@ -200,19 +200,6 @@ int SvtAv1Preset(TX264Preset preset)
     return index >= 0 && index < int(std::size(numbers)) ? numbers[index] : -1;
 }
 
-// A value inside an encoder's key=value:key=value list: ffmpeg splits it at ':' and '=' and
-// takes a character after a backslash as it is.
-QString ParamValue(const QString& value)
-{
-    QString escaped;
-    for (const QChar c : value) {
-        if (c == QLatin1Char(':') || c == QLatin1Char('=') || c == QLatin1Char('\\') || c == QLatin1Char('\''))
-            escaped += QLatin1Char('\\');
-        escaped += c;
-    }
-    return escaped;
-}
-
 bool RepeatsPictures(const TRowPlan& plan)
 {
     for (const TFilter& filter : plan.Filters)
@@ -531,7 +518,7 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
         // x265 keeps a pass log only by its own parameters: ffmpeg's -pass does not reach it
         if (pass != TFfmpegPass::Single && !passLogFile.isEmpty())
             encoderParams << QStringLiteral("pass=%1").arg(pass == TFfmpegPass::First ? 1 : 2)
-                          << QStringLiteral("stats=") + ParamValue(FfmpegPassLogFiles(passLogFile).first());
+                          << QStringLiteral("stats=") + FfmpegParamValue(FfmpegPassLogFiles(passLogFile).first());
     } else if (aom) {
         l.Option("-cpu-used", QString::number(AomSpeed(s.preset)));
         l.Option("-row-mt", QStringLiteral("1"));
@@ -677,6 +664,17 @@ TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QStri
     }
     job.Ok = true;
     return job;
+}
+
+QString FfmpegParamValue(const QString& value)
+{
+    QString escaped;
+    for (const QChar c : value) {
+        if (c == QLatin1Char(':') || c == QLatin1Char('=') || c == QLatin1Char('\\') || c == QLatin1Char('\''))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return escaped;
 }
 
 QStringList PassLogFiles(const QString& passLogFile)

@@ -101,6 +101,10 @@ TEncoderJob BuildFfmpegJob(const TRowPlan& plan, int processorCount, const QStri
 // The files two passes may leave under a pass-log prefix: PREFIX-0.log, its .mbtree (x264)
 // and .cutree (x265), and each of them under .temp (a pass cut short).
 QStringList FfmpegPassLogFiles(const QString& passLogFile);
+// A value inside an encoder's key=value:key=value list (x265's pass log): ffmpeg splits it at
+// ':' and '=' and takes a character after a backslash as it is.
+QString FfmpegParamValue(const QString& value);
+
 // Those of either engine: MEncoder's log and x264's tree beside it, then ffmpeg's.
 QStringList PassLogFiles(const QString& passLogFile);
 
