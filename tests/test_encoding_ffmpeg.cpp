@@ -211,7 +211,7 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          "-filter_complex [0:s:0][0:V:0]scale2ref[sub][pic];[pic][sub]overlay,scale=160:120,setsar=1[v] -map [v] -map 0:a:0 -c:v libxvid "
          "-b:v 144k -g 125 -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k -f matroska "
          "\"/media/out/.clip.vexa-1-1.avi\""},
-        {"A DVD pair beside the input: its pictures are a second input",
+        {"A DVD pair beside the input: its pictures are a second input, the picture made their canvas's size",
          [] {
              TRowPlan plan = RowPlan(Defaults(), Clip());
              plan.Subtitles.File = "/media/in put/clip.idx";
@@ -221,7 +221,8 @@ TEST(FfmpegCommand, EachPlanOnItsLine)
          },
          TFfmpegPass::Single, Debian,
          "-hide_banner -nostdin -y -progress pipe:1 -nostats -i \"/media/in put/clip.mkv\" "
-         "-i \"/media/in put/clip.idx\" -filter_complex [1:s:1][0:V:0]scale2ref[sub][pic];[pic][sub]overlay[v] -map [v] -map 0:a:0 "
+         "-i \"/media/in put/clip.idx\" -filter_complex [0:V:0][1:s:1]scale2ref[canvas][sub];[canvas][sub]overlay,scale=320:240[v] "
+         "-map [v] -map 0:a:0 "
          "-c:v libxvid -b:v 400k -g 125 -vtag XVID -pix_fmt yuv420p -r 25.000 -fps_mode cfr -c:a libmp3lame -b:a 128k "
          "-af aresample=async=1:first_pts=0,atrim=start=0.025057 -avoid_negative_ts disabled -f avi \"/media/out/.clip.vexa-1-1.avi\""},
         {"Deinterlaced, flipped, turned by the user: ffmpeg's own turn undone first",

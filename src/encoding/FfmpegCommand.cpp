@@ -463,14 +463,24 @@ TFfmpegCommand BuildFfmpegCommand(const TRowPlan& plan, TFfmpegPass pass, const 
     const QStringList undo = StoredPictureCrop(plan.Input) + PlayerTurnUndone(plan.Input);
     if (const QString pictures = OverlaidSubtitles(plan); !pictures.isEmpty()) {
         // laid over the picture as it is stored, made its size (a DVD's subtitles are drawn
-        // for 720x576 whatever the picture's size)
+        // for 720x576 whatever the picture's size). A DVD pair beside the input is a second
+        // input, and ffmpeg 7 waits for ever where a filter stands between its subtitles and
+        // the overlay: there the picture is made the size of their canvas for them, then its
+        // own again.
         QString stored = QStringLiteral("[0:V:0]");
         QString head;
         if (!undo.isEmpty()) {
             head = stored + undo.join(QLatin1Char(',')) + QStringLiteral("[stored];");
             stored = QStringLiteral("[stored]");
         }
-        filters.prepend(head + pictures + stored + QStringLiteral("scale2ref[sub][pic];[pic][sub]overlay"));
+        const TAvProbeInfo& p = plan.Input.Probe;
+        const TVideoStreamInfo& v = plan.Input.VideoStreams[0];
+        const int w = p.Opened && p.Width > 0 ? p.Width : v.Width, h = p.Opened && p.Height > 0 ? p.Height : v.Height;
+        filters.prepend(!plan.Subtitles.VobSub.isEmpty() && w > 0 && h > 0 ? head + stored + pictures +
+                                             QStringLiteral("scale2ref[canvas][sub];[canvas][sub]overlay,scale=%1:%2")
+                                                 .arg(w)
+                                                 .arg(h)
+                                       : head + pictures + stored + QStringLiteral("scale2ref[sub][pic];[pic][sub]overlay"));
         shown.prepend(filters.first());
         l.Add("-filter_complex");
         l.Add(filters.join(QLatin1Char(',')) + QStringLiteral("[v]"), Shown(shown.join(QLatin1Char(',')) + QStringLiteral("[v]")));

@@ -67,8 +67,9 @@
 //   faster picture gets x264's own level.
 // - Burnt subtitles: a text track of the file or a text file beside it by the subtitles
 //   filter (libass; the file's code page as charenc), drawn last as MEncoder draws them; a
-//   picture track or a DVD pair beside the input scaled to the picture (scale2ref) and laid
-//   over it (overlay), before the chain changes the picture's size. A track the plan leaves
+//   picture track scaled to the picture (scale2ref) and laid over it (overlay), a DVD pair
+//   beside the input laid over the picture made the size of their canvas and then its own
+//   again, before the chain changes the picture's size. A track the plan leaves
 //   unchosen (a reader MEncoder numbers its own way) is not burnt here either.
 // - The source's title is written (-metadata title=).
 // - Additional encoder command-line parameters: MEncoder's options, for MEncoder alone; the
