@@ -284,6 +284,7 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
     QHash<QString, qint64> bytesByDir;
 
     const QString ffmpeg = FindFfmpeg(params);
+    const QStringList encoders = FfmpegEncoders(ffmpeg);
     for (int r = 0; r < rows.RowCount(); ++r) {
         if (!rows.IsRowChecked(r))
             continue;
@@ -296,21 +297,19 @@ TPreflightReport CheckBatch(IBatchRows& rows, const EncodingSettings& settings, 
             report.Problems << OfInput(input, probed.error());
         } else {
             const TFaithfulOutput& faithful = plan.Faithful;
-            if (plan.Engine == TEngine::MEncoder && !faithful.MencoderRefusal.isEmpty())
-                report.Problems << OfInput(input, faithful.MencoderRefusal);
+            // what the engine that makes the row cannot make, as its run would refuse it
+            if (!plan.Refusal.isEmpty())
+                report.Problems << OfInput(input, plan.Refusal);
             for (const QString& note : faithful.Notes + TrackNotes(settings, info, plan.Sound, plan.Subtitles))
                 report.Notes << OfInput(input, note);
             if (plan.Engine == TEngine::FFmpeg && !plan.Added.isEmpty())
                 report.Notes << OfInput(input, LeftOutParametersNote());
-            // what the settings ask of the engine that makes the row, as its run would refuse it
-            if (const QString beyond = MencoderCannotMake(settings); plan.Engine == TEngine::MEncoder && !beyond.isEmpty())
-                report.Problems << OfInput(input, beyond);
             if (plan.Engine == TEngine::FFmpeg && !ffmpeg.isEmpty()) {
-                if (const QString refused = FfmpegVideoRefusal(settings, FfmpegEncoders(ffmpeg)); !refused.isEmpty())
+                if (const QString refused = FfmpegVideoRefusal(settings, encoders); !refused.isEmpty())
                     report.Problems << OfInput(input, refused);
                 else if (TwoPassMadeAsOne(settings))
                     report.Notes << OfInput(input, OnePassNote());
-                if (const QString refused = FfmpegPictureRefusal(plan, FfmpegEncoders(ffmpeg)); !refused.isEmpty())
+                if (const QString refused = FfmpegPictureRefusal(plan, encoders); !refused.isEmpty())
                     report.Problems << OfInput(input, refused);
             }
         }

@@ -5,6 +5,7 @@
 #include "encoding/SettingRows.h"
 #include "encoding/EncoderCommand.h"
 #include "encoding/RowPlan.h"
+#include "encoding/VideoCodecs.h"
 #include "lib/TextFile.h"
 
 #include <QStringList>
@@ -75,17 +76,8 @@ QStringList X264Options(const TRowPlan& plan, int processorCount)
 
 int QualityNumber(const EncodingSettings& s)
 {
-    switch (s.videoCodec) {
-    case TVideoCodec::X264:
-        return std::clamp(int(std::lround(s.x264Quality)), 0, 51);
-    case TVideoCodec::Hevc:
-        return std::clamp(int(std::lround(s.hevcQuality)), 0, 51);
-    case TVideoCodec::Av1:
-        return std::clamp(int(std::lround(s.av1Quality)), 1, 63);
-    case TVideoCodec::Xvid:
-        break;
-    }
-    return std::clamp(int(std::lround(s.xvidQuality)), 1, 31);
+    const TVideoCodecRow& codec = VideoCodecRow(s.videoCodec);
+    return std::clamp(int(std::lround(s.*codec.Quality)), codec.LowestQuality, codec.HighestQuality);
 }
 
 QString X264ThreadsText(const EncodingSettings& s, int processorCount)

@@ -3,6 +3,7 @@
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/Containers.h"
 #include "encoding/SettingRows.h"
+#include "encoding/VideoCodecs.h"
 #include "lib/NativeName.h"
 
 #include <QCoreApplication>
@@ -177,17 +178,9 @@ QStringList FfmpegFilter(const QString& filter)
 // ffmpeg's encoder of the codec (Xvid by ffmpeg's own MPEG-4 encoder where libxvid is missing).
 QString VideoEncoder(TVideoCodec codec, const QStringList& encoders)
 {
-    switch (codec) {
-    case TVideoCodec::X264:
-        return QStringLiteral("libx264");
-    case TVideoCodec::Hevc:
-        return QStringLiteral("libx265");
-    case TVideoCodec::Av1:
-        return QStringLiteral("libsvtav1");
-    case TVideoCodec::Xvid:
-        break;
-    }
-    return encoders.contains(QLatin1String("libxvid")) ? QStringLiteral("libxvid") : QStringLiteral("mpeg4");
+    if (codec != TVideoCodec::Xvid || encoders.contains(QLatin1String("libxvid")))
+        return QString(VideoCodecRow(codec).FfmpegEncoder);
+    return QStringLiteral("mpeg4");
 }
 
 // SVT-AV1's numbered preset for the preset's word: ultrafast 12 down to placebo 2 (13 is a
@@ -318,7 +311,7 @@ QString FfmpegVideoRefusal(const EncodingSettings& s, const QStringList& encoder
 {
     if (s.videoCodec != TVideoCodec::Hevc && s.videoCodec != TVideoCodec::Av1)
         return {};
-    const QString codec = s.videoCodec == TVideoCodec::Hevc ? QStringLiteral("HEVC") : QStringLiteral("AV1");
+    const QString codec = QString(VideoCodecRow(s.videoCodec).Word);
     const TContainerRow& container = ContainerRow(s.container);
     if (!container.TakesHevcAv1)
         //: %1: the video codec ("HEVC", "AV1"), %2: the output format ("AVI")

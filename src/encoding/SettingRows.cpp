@@ -3,6 +3,7 @@
 #include "encoding/CmdLineBuilder.h"
 #include "encoding/SettingsRules.h"
 #include "encoding/TrackChoice.h"
+#include "encoding/VideoCodecs.h"
 #include "lib/Conversion.h"
 
 #include <cmath>
@@ -225,17 +226,7 @@ void ReadVideoCodec(S& s, const QString* v, const TProfileReadContext& c)
 
 QString VideoCodecWord(const S& s)
 {
-    switch (s.videoCodec) {
-    case TVideoCodec::X264:
-        return QStringLiteral("H.264");
-    case TVideoCodec::Hevc:
-        return QStringLiteral("HEVC");
-    case TVideoCodec::Av1:
-        return QStringLiteral("AV1");
-    case TVideoCodec::Xvid:
-        break;
-    }
-    return QStringLiteral("Xvid");
+    return QString(VideoCodecRow(s.videoCodec).Word);
 }
 
 void ReadOutputFormat(S& s, const QString* v, const TProfileReadContext& c)

@@ -4,6 +4,7 @@
 #include "encoding/Containers.h"
 #include "encoding/FaithfulOutput.h"
 #include "encoding/RowPlan.h"
+#include "encoding/VideoCodecs.h"
 #include "media/MediaAnalysis.h"
 
 #include <QCoreApplication>
@@ -24,20 +25,9 @@ bool HasAnyOption(const QStringList& args, std::initializer_list<const char*> op
     return false;
 }
 
-// The video format as MediaInfo names it.
 QString FormatOfEncoder(TVideoCodec codec)
 {
-    switch (codec) {
-    case TVideoCodec::X264:
-        return QStringLiteral("AVC");
-    case TVideoCodec::Hevc:
-        return QStringLiteral("HEVC");
-    case TVideoCodec::Av1:
-        return QStringLiteral("AV1");
-    case TVideoCodec::Xvid:
-        break;
-    }
-    return QStringLiteral("MPEG-4 Visual");
+    return QString(VideoCodecRow(codec).MediaInfoFormat);
 }
 
 // The output's display aspect: the second prober reads the codec's own pixel shape.

@@ -2,34 +2,27 @@
 
 #include "lib/KeyTable.h"
 #include "lib/MemIniFile.h"
+#include "encoding/VideoCodecs.h"
 
 #include <QFileInfo>
 #include <QLocale>
 
-#include <algorithm>
 #include <cmath>
-#include <iterator>
 
 namespace {
 
 const char* const Size = "SIZE";
 
-// Each codec's qualities, in the codec's order (TVideoCodec): its name in the keys and its scale.
-struct TCodecScale {
-    const char* Name;
-    int Lowest, Highest;
-};
-constexpr TCodecScale Scales[] = {{"Xvid", 1, 31}, {"H264", 0, 51}, {"HEVC", 0, 51}, {"AV1", 1, 63}};
-constexpr int Codecs = int(std::size(Scales));
+// Each codec's scale of qualities, one slot each, the codecs one after the other.
+const TVideoCodecRow& Codec(int codec) { return VideoCodecRow(TVideoCodec(codec)); }
 
-constexpr int SlotsBefore(int codec)
+int SlotsBefore(int codec)
 {
     int slots = 0;
     for (int c = 0; c < codec; ++c)
-        slots += Scales[c].Highest - Scales[c].Lowest + 1;
+        slots += Codec(c).HighestQuality - Codec(c).LowestQuality + 1;
     return slots;
 }
-constexpr int Slots = SlotsBefore(Codecs);
 
 struct TSizeReadContext {
     TKeyFallbackSink Fallback; // the settings file reports nothing
@@ -39,17 +32,18 @@ using K = KeyTable::Rows<TSizeHistory, TSizeReadContext>;
 
 int Slot(int codec, int quality)
 {
-    if (codec < 0 || codec >= Codecs || quality < Scales[codec].Lowest || quality > Scales[codec].Highest)
+    if (codec < 0 || codec >= VideoCodecCount() || quality < Codec(codec).LowestQuality ||
+        quality > Codec(codec).HighestQuality)
         return -1;
-    return SlotsBefore(codec) + quality - Scales[codec].Lowest;
+    return SlotsBefore(codec) + quality - Codec(codec).LowestQuality;
 }
 
 QList<K::Key> MakeKeys()
 {
     QList<K::Key> keys;
-    for (int codec = 0; codec < Codecs; ++codec) {
-        for (int q = Scales[codec].Lowest; q <= Scales[codec].Highest; ++q) {
-            const QString name = QStringLiteral("%1_Q%2").arg(QLatin1String(Scales[codec].Name)).arg(q);
+    for (int codec = 0; codec < VideoCodecCount(); ++codec) {
+        for (int q = Codec(codec).LowestQuality; q <= Codec(codec).HighestQuality; ++q) {
+            const QString name = QStringLiteral("%1_Q%2").arg(QString(Codec(codec).Key)).arg(q);
             keys << K::MeasuredSlot(Size, KeyTable::StoredKeyName(name), &TSizeHistory::Values, Slot(codec, q), 4);
         }
     }
@@ -64,7 +58,7 @@ const QList<K::Key>& Keys()
 
 } // namespace
 
-TSizeHistory::TSizeHistory() : Values(Slots, 0.0) {}
+TSizeHistory::TSizeHistory() : Values(SlotsBefore(VideoCodecCount()), 0.0) {}
 
 double TSizeHistory::BitsPerPixel(int codec, int quality) const
 {

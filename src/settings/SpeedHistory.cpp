@@ -1,6 +1,7 @@
 #include "settings/SpeedHistory.h"
 
 #include "encoding/EncodingSettings.h"
+#include "encoding/VideoCodecs.h"
 #include "lib/MemIniFile.h"
 #include "lib/KeyTable.h"
 
@@ -9,16 +10,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 
 namespace {
 
 const char* const Speed = "SPEED";
-// Each codec's name in the keys and as shown, in the codec's order (TVideoCodec); all but
-// Xvid have presets.
-constexpr const char* CodecKeys[] = {"Xvid", "H264", "HEVC", "AV1"};
-constexpr const char* CodecNames[] = {"Xvid", "H.264", "HEVC", "AV1"};
-constexpr int Codecs = int(std::size(CodecKeys));
+// A key's codec (all but Xvid have presets); a number outside the codecs reads as Xvid.
+const TVideoCodecRow& Codec(int codec) { return VideoCodecRow(TVideoCodec(codec)); }
 constexpr int Bands = 4;
 
 struct TSpeedReadContext {
@@ -37,7 +34,7 @@ int Slot(const TSpeedKey& k)
 
 bool Valid(const TSpeedKey& k)
 {
-    return k.Codec >= 0 && k.Codec < Codecs && k.Preset >= 0 && k.Preset < Presets() && k.Band >= 0 && k.Band < Bands;
+    return k.Codec >= 0 && k.Codec < VideoCodecCount() && k.Preset >= 0 && k.Preset < Presets() && k.Band >= 0 && k.Band < Bands;
 }
 
 // One row per slot that can hold a speed; written only once measured. A value that is no
@@ -45,7 +42,7 @@ bool Valid(const TSpeedKey& k)
 QList<K::Key> MakeKeys()
 {
     QList<K::Key> keys;
-    for (int codec = 0; codec < Codecs; ++codec) {
+    for (int codec = 0; codec < VideoCodecCount(); ++codec) {
         for (int preset = 0; preset < (codec == 0 ? 1 : Presets()); ++preset) {
             for (int band = 0; band < Bands; ++band) {
                 const TSpeedKey key{codec, preset, band};
@@ -65,7 +62,7 @@ const QList<K::Key>& Keys()
 
 } // namespace
 
-TSpeedHistory::TSpeedHistory() : Speeds(Codecs * Presets() * Bands, 0.0) {}
+TSpeedHistory::TSpeedHistory() : Speeds(VideoCodecCount() * Presets() * Bands, 0.0) {}
 
 int TSpeedHistory::ResolutionBand(int width, int height)
 {
@@ -93,14 +90,14 @@ QLatin1String BandName(int band, bool shown)
 
 QString TSpeedHistory::KeyName(const TSpeedKey& key)
 {
-    const QString codec = QLatin1String(CodecKeys[std::clamp(key.Codec, 0, Codecs - 1)]);
+    const QString codec = QString(Codec(key.Codec).Key);
     const QString preset = key.Codec == 0 ? QStringLiteral("Auto") : EncodingLists::preset().value(key.Preset);
     return codec + QLatin1Char('_') + preset + QLatin1Char('_') + BandName(key.Band, false);
 }
 
 QString TSpeedHistory::ShownName(const TSpeedKey& key)
 {
-    QString codec = QLatin1String(CodecNames[std::clamp(key.Codec, 0, Codecs - 1)]);
+    QString codec = QString(Codec(key.Codec).Word);
     if (key.Codec != 0 && key.Preset > 0)
         codec += QLatin1Char(' ') + EncodingLists::preset().value(key.Preset);
     return codec + QStringLiteral(", ") + BandName(key.Band, true);
