@@ -249,12 +249,17 @@ public:
 
 private:
     // Going on costs the pictures up to the moment; a seek, those since the key picture
-    // before it: at most the widest distance between key pictures seen (a second at first).
-    // The pictures kept last start at m_keptFrom: a moment that needs earlier ones seeks.
+    // before it. Where the file's index names that key picture, going on wins once it was
+    // passed (a seek would decode again what was decoded); else a seek costs at most the
+    // widest distance between key pictures seen (a second at first). The pictures kept
+    // last start at m_keptFrom: a moment that needs earlier ones seeks.
     bool CanGoOn(int64_t target, int64_t keepFrom, int64_t second) const
     {
-        return m_goesOn && m_decodedPts != AV_NOPTS_VALUE && keepFrom >= m_keptFrom &&
-               target - m_decodedPts <= std::max(second, m_keyGap);
+        if (!m_goesOn || m_decodedPts == AV_NOPTS_VALUE || keepFrom < m_keptFrom)
+            return false;
+        const AVIndexEntry* key = avformat_index_get_entry_from_timestamp(m_file.Format()->streams[m_file.Video],
+                                                                          target, AVSEEK_FLAG_BACKWARD);
+        return (key && key->timestamp <= m_decodedPts) || target - m_decodedPts <= std::max(second, m_keyGap);
     }
 
     // fromKey: decoding starts at the first keyframe, as a player's after a seek. A seek
