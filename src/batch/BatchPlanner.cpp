@@ -395,7 +395,7 @@ void TBatchPlanner::StartRow(TPreparedRow& prepared)
     const TResult launch = PrepareLaunch(w, plan, m_rows->RowRefusal(prepared.Row), cpus, passLog, m_tools.Ffmpeg,
                                          [this](const QString& text) { m_sink->OnWarning(text); });
     if (!launch) {
-        FailUnstarted(prepared, launch.error());
+        EndUnstarted(prepared, launch.error());
         return;
     }
     if (!w.Job.Ok) {
@@ -430,24 +430,22 @@ void TBatchPlanner::WatchJob(TConversionJob& job)
     connect(j, &TConversionJob::progress, this, [this, j](const TProgressUpdate& u) { OnJobProgress(*j, u); });
     connect(j, &TConversionJob::runEnded, this, &TBatchPlanner::RunEnded);
     connect(j, &TConversionJob::placeFreed, this, &TBatchPlanner::Dispatch, Qt::QueuedConnection);
-    connect(j, &TConversionJob::failed, this, [this, j](const TRowFailure& f) { RowFailed(j->Row(), j->Work(), f); });
+    connect(j, &TConversionJob::failed, this, [this, j](const TRowFailure& f) { RowFailed(j->Work(), f); });
     connect(j, &TConversionJob::finished, this, [this, j] { JobFinished(j); });
 }
 
-// A row that ends before its job: a failure report without a run, and its status.
-void TBatchPlanner::FailUnstarted(TPreparedRow& prepared, const QString& why)
+// A row that ends before its job (refused, or aborted while it was analysed): with why, a
+// failure report without a run; then its status.
+void TBatchPlanner::EndUnstarted(TPreparedRow& prepared, const QString& why)
 {
     TRowWork& w = prepared.W;
-    m_files.AddOutput(w.Output);
-    // No encoder ran: the report is the sentence alone.
-    RowFailed(prepared.Row, w, FailRow(w, prepared.State, why));
-    EndUnstarted(prepared);
-}
-
-void TBatchPlanner::EndUnstarted(TPreparedRow& prepared)
-{
-    DiscardRowTemp(prepared.W);
-    RowEnded(prepared.Row, prepared.W);
+    if (!why.isEmpty()) {
+        m_files.AddOutput(w.Output);
+        // No encoder ran: the report is the sentence alone.
+        RowFailed(w, FailRow(w, prepared.State, why));
+    }
+    DiscardRowTemp(w);
+    RowEnded(prepared.Row, w);
     m_preparing.reset();
 }
 
@@ -460,9 +458,8 @@ QString TBatchPlanner::PassLogFor(int serial) const
 
 // The output view shows the failed row's memo, which stays the batch's last words until
 // another run ends; its report goes into the error log.
-void TBatchPlanner::RowFailed(int row, const TRowWork& w, const TRowFailure& failure)
+void TBatchPlanner::RowFailed(const TRowWork& w, const TRowFailure& failure)
 {
-    (void)row;
     m_lastRun.EncoderOutput = failure.Memo;
     m_lastRun.EncoderOutputDropped = failure.MemoDropped;
     m_sink->OnMemo(failure.Memo);

@@ -82,7 +82,7 @@ private:
     int TakePlace() override { return FreePlace(); }
 
     void RunEnded(const TRunState& state);
-    void RowFailed(int row, const TRowWork& w, const TRowFailure& failure);
+    void RowFailed(const TRowWork& w, const TRowFailure& failure);
     void ReportFailure(const QString& report, const QString& input, const QString& output);
     void Dispatch();
     bool MoreRows();
@@ -94,8 +94,7 @@ private:
     void StartRow(TPreparedRow& row);
     void EndSkipped(TPreparedRow& row);
     void CheckExistingOutput(TPreparedRow& row);
-    void FailUnstarted(TPreparedRow& row, const QString& why);
-    void EndUnstarted(TPreparedRow& row);
+    void EndUnstarted(TPreparedRow& row, const QString& why = {});
     void WatchJob(TConversionJob& job);
     void JobFinished(TConversionJob* job);
     void RemoveJob(TConversionJob* job);
