@@ -1,6 +1,7 @@
 #include "batch/BatchTools.h"
 
 #include "media/AnalysisPool.h"
+#include "media/FfmpegEncoders.h"
 
 #include <QFileInfo>
 
@@ -12,6 +13,8 @@ TBatchTools BatchToolsFrom(const TAppParams& params)
     tools.Params = params;
     tools.Encoder = FindMencoder(params);
     tools.Ffmpeg = FindFfmpeg(params);
+    // while the first file is analysed
+    ReadFfmpegEncodersAhead(tools.Ffmpeg);
     tools.MediaInfoDll = FindMediaInfoDll(params);
     tools.Pool = &AnalysisPool();
     return tools;

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <future>
+
 namespace {
 
 constexpr int ListingTimeoutMs = 5000;
@@ -46,23 +48,28 @@ QStringList ParseFfmpegEncoders(const QString& listing)
     return names;
 }
 
-QStringList FfmpegEncoders(const QString& ffmpegPath)
+namespace {
+
+// The listing of the ffmpeg program at path, read at most once per program file: an ffmpeg
+// replaced while the program runs (an upgrade) is read again. Asked early, it is read on a
+// thread of its own; a caller that needs it meanwhile waits for that reading.
+std::shared_future<QStringList> Encoders(const QString& ffmpegPath, std::launch how)
 {
-    // an ffmpeg replaced while the program runs (an upgrade) is read again
     const QFileInfo file(ffmpegPath);
     if (ffmpegPath.isEmpty() || !file.isFile())
-        return {};
+        return std::async(std::launch::deferred, [] { return QStringList(); }).share();
     const QString key = file.absoluteFilePath() + QLatin1Char('\n') + QString::number(file.size()) + QLatin1Char('\n')
                       + QString::number(file.lastModified().toMSecsSinceEpoch());
     static QMutex mutex;
-    static QHash<QString, QStringList> known;
-    {
-        const QMutexLocker lock(&mutex);
-        if (const auto it = known.constFind(key); it != known.constEnd())
-            return *it;
-    }
-    const QStringList encoders = ReadEncoders(ffmpegPath);
+    static QHash<QString, std::shared_future<QStringList>> known;
     const QMutexLocker lock(&mutex);
-    known.insert(key, encoders);
-    return encoders;
+    if (const auto it = known.constFind(key); it != known.constEnd())
+        return *it;
+    return *known.insert(key, std::async(how, ReadEncoders, ffmpegPath).share());
 }
+
+} // namespace
+
+QStringList FfmpegEncoders(const QString& ffmpegPath) { return Encoders(ffmpegPath, std::launch::deferred).get(); }
+
+void ReadFfmpegEncodersAhead(const QString& ffmpegPath) { (void)Encoders(ffmpegPath, std::launch::async); }

@@ -13,3 +13,6 @@ QStringList ParseFfmpegEncoders(const QString& listing);
 // The encoders of the ffmpeg program at path, read once per program file (at most five
 // seconds, no shell) and kept for the process; empty when it cannot be run.
 QStringList FfmpegEncoders(const QString& ffmpegPath);
+// Starts reading them on a thread of its own, for a batch about to start: its rows then
+// find them read.
+void ReadFfmpegEncodersAhead(const QString& ffmpegPath);
