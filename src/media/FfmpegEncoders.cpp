@@ -29,27 +29,6 @@ QStringList ReadEncoders(const QString& path)
     return ParseFfmpegEncoders(QString::fromLocal8Bit(proc.readAllStandardOutput()));
 }
 
-} // namespace
-
-QStringList ParseFfmpegEncoders(const QString& listing)
-{
-    // " V....D libx264              libx264 H.264 / AVC ...": six flags, the name, its description
-    static const QRegularExpression row(QStringLiteral("^\\s*[VAS.][F.][S.][X.][B.][D.]\\s+(\\S+)"));
-    QStringList names;
-    bool legendDone = false;
-    for (const QString& line : listing.split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts)) {
-        if (!legendDone) {
-            legendDone = line.trimmed().startsWith(QLatin1String("---"));
-            continue;
-        }
-        if (const QRegularExpressionMatch m = row.match(line); m.hasMatch())
-            names << m.captured(1);
-    }
-    return names;
-}
-
-namespace {
-
 // The listing of the ffmpeg program at path, read at most once per program file: an ffmpeg
 // replaced while the program runs (an upgrade) is read again. Asked early, it is read on a
 // thread of its own; a caller that needs it meanwhile waits for that reading.
@@ -69,6 +48,23 @@ std::shared_future<QStringList> Encoders(const QString& ffmpegPath, std::launch 
 }
 
 } // namespace
+
+QStringList ParseFfmpegEncoders(const QString& listing)
+{
+    // " V....D libx264              libx264 H.264 / AVC ...": six flags, the name, its description
+    static const QRegularExpression row(QStringLiteral("^\\s*[VAS.][F.][S.][X.][B.][D.]\\s+(\\S+)"));
+    QStringList names;
+    bool legendDone = false;
+    for (const QString& line : listing.split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts)) {
+        if (!legendDone) {
+            legendDone = line.trimmed().startsWith(QLatin1String("---"));
+            continue;
+        }
+        if (const QRegularExpressionMatch m = row.match(line); m.hasMatch())
+            names << m.captured(1);
+    }
+    return names;
+}
 
 QStringList FfmpegEncoders(const QString& ffmpegPath) { return Encoders(ffmpegPath, std::launch::deferred).get(); }
 
