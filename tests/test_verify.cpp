@@ -748,6 +748,8 @@ TEST(OutputExpectation, TheLengthIsWhatThePacketsPlay)
         int statedMs, videoStartMs, videoMs, audioStartMs, playedMs;
         int expected;
         bool trimmed = false;
+        int audioEndMs = 0; // the packets read to the end
+        bool cut = false;   // MediaInfo finds the file cut short
     };
     const Case cases[] = {
         {"as stated", 5000, 0, 4990, 0, 0, 5000},
@@ -756,6 +758,9 @@ TEST(OutputExpectation, TheLengthIsWhatThePacketsPlay)
         {"the picture half a second after the sound", 4000, 500, 4000, 0, 0, 4500},
         {"a transport stream whose clock starts again", 5000, 0, 5000, 0, 10000, 10000},
         {"a trimmed clip: its packets hold the hidden pictures too", 2700, 0, 4020, 0, 0, 2700, true},
+        {"a copy broken off: as far as its packets go", 1600, 0, 880, 0, 0, 1045, false, 1045, true},
+        {"cut in its last picture: as stated", 5000, 0, 4900, 0, 0, 5000, false, 4950, true},
+        {"packets that stop early in a whole file (a still end)", 5000, 0, 3000, 0, 0, 5000, false, 3000},
     };
     for (const Case& c : cases) {
         EncodingSettings s;
@@ -770,6 +775,8 @@ TEST(OutputExpectation, TheLengthIsWhatThePacketsPlay)
         input.Probe.AudioStartMs = c.audioStartMs;
         input.Probe.PlayedMs = c.playedMs;
         input.Probe.TrimmedStart = c.trimmed;
+        input.Probe.AudioEndMs = c.audioEndMs;
+        input.Truncated = c.cut;
         EXPECT_EQ(ExpectedOutput(RowPlan(s, input)).DurationMs, c.expected) << c.name;
     }
 }

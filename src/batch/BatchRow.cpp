@@ -4,8 +4,10 @@
 #include "encoding/FfmpegCommand.h"
 #include "media/FfmpegEncoders.h"
 #include "encoding/RowPlan.h"
+#include "lib/Conversion.h"
 #include "lib/Files.h"
 #include "lib/NativeName.h"
+#include "outputs/OutputCheck.h"
 #include "outputs/OutputNaming.h"
 #include "outputs/TempOutput.h"
 #include "runner/ConRun.h"
@@ -290,6 +292,20 @@ QString EngineNote(const TRowPlan& plan)
     return notes.join(QLatin1Char(' '));
 }
 
+namespace {
+
+// An input cut short converts as far as it plays; the row says so.
+QString CutShortNote(const TVideoFileInfo& input)
+{
+    const int ms = CutShortLengthMs(input);
+    //: %1: how long the readable part plays, "1.05 s"
+    return ms > 0 ? QCoreApplication::translate("TBatchPlanner", "The input is cut short: only its first %1 can be read, and the output holds them.")
+                        .arg(SecondsText(ms))
+                  : QString();
+}
+
+} // namespace
+
 QString OnePassNote()
 {
     return QCoreApplication::translate("TBatchPlanner", "FFmpeg's AV1 encoder makes no second pass: this file is made in "
@@ -323,8 +339,10 @@ TResult PrepareLaunch(TRowWork& w, const TRowPlan& plan, TInputProblem listed, i
     w.Job = BuildRowJob(plan, ffmpeg, processorCount, w.Input, w.Temp, passLog, warn);
     if (!w.Job.Ok)
         DiscardRowTemp(w);
-    else
+    else {
         AddNote(w, EngineNote(plan));
+        AddNote(w, CutShortNote(plan.Input));
+    }
     return {};
 }
 

@@ -170,7 +170,7 @@ void TConversionJob::CheckOutput()
     Q_EMIT placeFreed();
     m_analysis = RequestOutputComparison(
         *m_env.Tools->Pool, m_work.Temp, m_work.Input, UserTurnOf(*m_env.Settings),
-        m_work.Job.Plan.ConvertedSound, m_env.Tools->MediaInfoDll, this,
+        m_work.Job.Plan.ConvertedSound, CutShortLengthMs(m_work.Job.Plan.Input), m_env.Tools->MediaInfoDll, this,
         [this](TVideoFileInfo&& info, TContentSamples&& content) {
             m_analysis = 0;
             const TOutputExpectation expected = ExpectedOutput(m_work.Job.Plan);

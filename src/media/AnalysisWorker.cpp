@@ -66,7 +66,7 @@ QByteArray EncodeRequest(const TAnalysisRequest& request)
     s << request.FileName << request.DllPath << qint32(request.Depth) << request.Pictures << request.CompareWith;
     for (int8_t m : request.UserTurn.M)
         s << qint8(m);
-    s << qint32(request.SourceSoundTrack) << request.KeyPictureAtMs;
+    s << qint32(request.SourceSoundTrack) << request.KeyPictureAtMs << request.SourcePlaysMs;
     return out;
 }
 
@@ -82,7 +82,7 @@ bool DecodeRequest(const QByteArray& payload, TAnalysisRequest& request)
         m = std::clamp<int8_t>(v, -1, 1);
     }
     qint32 track = 0;
-    s >> track >> request.KeyPictureAtMs;
+    s >> track >> request.KeyPictureAtMs >> request.SourcePlaysMs;
     request.SourceSoundTrack = std::clamp<qint32>(track, 0, MaxAudioStreams - 1);
     request.Depth = depth == faFull ? faFull : depth == faQuick ? faQuick : faNone;
     return s.status() == QDataStream::Ok && s.atEnd();
@@ -145,6 +145,7 @@ TAnalysisAnswer AnswerRequest(const TAnalysisRequest& request)
             compare.Output = request.FileName;
             compare.UserTurn = request.UserTurn;
             compare.SourceSoundTrack = request.SourceSoundTrack;
+            compare.SourcePlaysMs = std::max(0, request.SourcePlaysMs);
             compare.BudgetMs = ContentBudgetMs;
             answer.Content = ProbeContent(compare);
         }

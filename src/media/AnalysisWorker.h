@@ -23,6 +23,7 @@ struct TAnalysisRequest {
     QString CompareWith;
     TGridTurn UserTurn;
     int SourceSoundTrack = 0; // the source's sound stream the output carries
+    qint32 SourcePlaysMs = 0; // a source cut short plays this long; 0: as its length says
     // 0 or more: only where the encoder begins a piece asked to start here (ms), nothing
     // else (KeyPictureAtOrBefore, media/AvProbe.h)
     qint32 KeyPictureAtMs = -1;

@@ -29,6 +29,7 @@ constexpr int StartPackets = 48;
 constexpr int MaxStartScan = 4000;
 constexpr double SoundWindowMs = 4000;
 constexpr double ShortestSoundMs = 1000;
+constexpr double CutMarginMs = 500;
 
 double NoTime() { return std::numeric_limits<double>::quiet_NaN(); }
 
@@ -70,6 +71,17 @@ public:
             AudioEndMs = end;
         }
         return true;
+    }
+
+    // A file cut short plays ms of the common timeline: what is judged stays clear of the
+    // cut, where a packet broken in two decodes differently from reader to reader.
+    void EndAt(int ms)
+    {
+        if (ms <= 0)
+            return;
+        const double end = ZeroMs + std::max(0.0, ms - CutMarginMs);
+        VideoEndMs = std::isnan(VideoEndMs) ? end : std::min(VideoEndMs, end);
+        AudioEndMs = std::isnan(AudioEndMs) ? end : std::min(AudioEndMs, end);
     }
 
     AVFormatContext* Format() const { return m_format.get(); }
@@ -590,6 +602,7 @@ TContentSamples ProbeContent(const TContentRequest& request)
     out.SourceOpened = source.Open(request.Source, request.SourceSoundTrack, output.Audio >= 0);
     if (!out.SourceOpened || !out.OutputOpened)
         return out;
+    source.EndAt(request.SourcePlaysMs);
     const qint64 budget = std::max(1, request.BudgetMs);
     // the sound on readers of its own, beside the pictures
     QVector<TSoundWindow> sound;
@@ -598,8 +611,10 @@ TContentSamples ProbeContent(const TContentRequest& request)
         soundSide = std::thread([&request, &clock, budget, &sound] {
             TMediaFile from, to;
             TContentSamples heard;
-            if (from.Open(request.Source, request.SourceSoundTrack) && to.Open(request.Output))
+            if (from.Open(request.Source, request.SourceSoundTrack) && to.Open(request.Output)) {
+                from.EndAt(request.SourcePlaysMs);
                 ProbeSound(from, to, clock, budget, heard);
+            }
             sound = std::move(heard.Sound);
         });
     if (request.Pictures)

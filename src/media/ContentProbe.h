@@ -15,6 +15,7 @@ struct TContentRequest {
     QString Output;
     TGridTurn UserTurn;
     int SourceSoundTrack = 0; // among the source's sound streams: the one the output carries
+    int SourcePlaysMs = 0;    // a source cut short plays this long (CutShortLengthMs); 0: as its length says
     bool Pictures = true;
     bool Sound = true;
     int BudgetMs = 20000;

@@ -417,7 +417,7 @@ quint64 RequestVideoFileInfo(TAnalysisPool& pool, const QString& fileName, const
 }
 
 quint64 RequestOutputComparison(TAnalysisPool& pool, const QString& output, const QString& source, const TGridTurn& userTurn, int sourceSoundTrack,
-                                const QString& dllPath, QObject* context,
+                                int sourcePlaysMs, const QString& dllPath, QObject* context,
                                 std::function<void(TVideoFileInfo&&, TContentSamples&&)> done)
 {
     TVideoFileInfo base;
@@ -426,6 +426,7 @@ quint64 RequestOutputComparison(TAnalysisPool& pool, const QString& output, cons
     request.CompareWith = source;
     request.UserTurn = userTurn;
     request.SourceSoundTrack = sourceSoundTrack;
+    request.SourcePlaysMs = sourcePlaysMs;
     return SubmitFull(pool, request, startable, std::move(base), context, std::move(done));
 }
 

@@ -51,9 +51,9 @@ quint64 RequestVideoFileInfo(TAnalysisPool& pool, const QString& fileName, const
 
 // The output's complete record and the content probe's samples of it against its source
 // (the source's pictures turned by userTurn), the same way; samples left empty when the
-// analysis failed.
+// analysis failed. sourcePlaysMs: how long a source cut short plays (0: as its length says).
 quint64 RequestOutputComparison(TAnalysisPool& pool, const QString& output, const QString& source, const TGridTurn& userTurn, int sourceSoundTrack,
-                                const QString& dllPath, QObject* context,
+                                int sourcePlaysMs, const QString& dllPath, QObject* context,
                                 std::function<void(TVideoFileInfo&&, TContentSamples&&)> done);
 
 // Where the encoder begins a piece of fileName asked to start at atMs (KeyPictureAtOrBefore,

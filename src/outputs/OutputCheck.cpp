@@ -56,6 +56,25 @@ QString OffsetWords(int ms)
                   : QCoreApplication::translate("OutputCheck", "%1 before the picture").arg(SecondsText(-ms));
 }
 
+} // namespace
+
+int CutShortLengthMs(const TVideoFileInfo& input)
+{
+    const int stated = input.GeneralDurationMs > 0 ? input.GeneralDurationMs : int(std::lround(input.Duration));
+    const TAvProbeInfo& ip = input.Probe;
+    // the sound's end is known only when every packet was read; pictures alone, their span
+    if (!input.Truncated || !ip.Opened || (ip.HasAudio && ip.AudioEndMs <= 0) || (!ip.HasAudio && !ip.HasVideo))
+        return 0;
+    const int start = ip.HasAudio && ip.HasVideo ? std::min(ip.AudioStartMs, ip.VideoStartMs)
+                    : ip.HasAudio              ? ip.AudioStartMs
+                                               : ip.VideoStartMs;
+    const int pictures = ip.HasVideo && ip.VideoDurationMs > 0 ? ip.VideoStartMs + ip.VideoDurationMs : 0;
+    const int plays = std::max(pictures, ip.HasAudio ? ip.AudioEndMs : 0) - start;
+    return plays > 0 && stated - plays > DurationToleranceMs(stated) ? plays : 0;
+}
+
+namespace {
+
 // The length an output of input must have: the container's, and a picture that starts after
 // the sound ends that much later (a transport stream's stated length is its pictures' alone).
 // Where the clock of an MPEG-TS or MPEG-PS starts again, the stated length is the clock's
@@ -68,6 +87,10 @@ int InputLengthMs(const TVideoFileInfo& input)
         return ip.PlayedMs;
     if (ip.Opened && ip.HasVideo && ip.HasAudio && ip.VideoDurationMs > 0 && ip.VideoStartMs - ip.AudioStartMs >= 40)
         ms = std::max(ms, ip.VideoStartMs + ip.VideoDurationMs - ip.AudioStartMs);
+    // a file cut short (a copy broken off) plays only what its packets hold: where MediaInfo
+    // finds it cut and the packets were read to the end, they tell how far it goes
+    if (const int held = CutShortLengthMs(input); held > 0)
+        return held;
     // pictures that go on well past the stated length (an ASF header's may be seconds short;
     // a trimmed clip's packets hold the pictures it hides as well)
     if (ip.Opened && ip.HasVideo && ip.VideoDurationMs > 0 && !ip.TrimmedStart) {

@@ -27,6 +27,10 @@ struct TOutputExpectation {
     bool SubtitlesBurnt = false;          // subtitles drawn into the bottom of the pictures on purpose
 };
 
+// How long a file cut short plays (a copy broken off: MediaInfo finds it cut, and its
+// packets, read to the end, stop well before its stated length), from its first picture or
+// sound; 0 where it is not cut or that cannot be told.
+int CutShortLengthMs(const TVideoFileInfo& input);
 // A length may differ by this much: the largest of 0.3 s, two pictures and 3 % of the input's.
 int DurationToleranceMs(int inputMs, double frameMs = 0);
 // An output may be shorter by this much only: the largest of 0.3 s, half a picture and 3 %.

@@ -40,6 +40,10 @@ ff -f lavfi -i "$(pic 25)" -f lavfi -i "$(snd 96000)" -t $t -c:v libx264 -preset
    -c:a pcm_s24le pcm96k.mov
 # A phone-trimmed MP4: an edit list hides the pictures before the cut.
 ff -ss $((h - 1)).3 -i plain.mp4 -c copy trimmed.mp4
+# A copy broken off at two thirds: its index, at the front, promises pictures it lacks.
+ff -i plain.mp4 -c copy -movflags +faststart whole.mp4
+head -c $(($(stat -c %s whole.mp4) * 2 / 3)) whole.mp4 > cut_short.mp4
+rm whole.mp4
 # Plain NTSC AVI with MP3 sound.
 ff -f lavfi -i "$(pic 30000/1001)" -f lavfi -i "$(snd)" -t $t -c:v mpeg4 -q:v 4 -c:a libmp3lame -b:a 128k \
    -avoid_negative_ts disabled ntsc.avi
