@@ -2121,6 +2121,11 @@
         <source>FFmpeg&apos;s AV1 encoder makes no second pass: this file is made in one pass at the bit rate.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The input is cut short: only its first %1 can be read, and the output holds them.</source>
+        <extracomment>%1: how long the readable part plays, &quot;1.05 s&quot;</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>

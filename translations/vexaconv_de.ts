@@ -2123,6 +2123,11 @@
         <source>FFmpeg&apos;s AV1 encoder makes no second pass: this file is made in one pass at the bit rate.</source>
         <translation>Der AV1-Encoder von FFmpeg macht keinen zweiten Durchgang: Diese Datei entsteht in einem Durchgang mit der Bitrate.</translation>
     </message>
+    <message>
+        <source>The input is cut short: only its first %1 can be read, and the output holds them.</source>
+        <extracomment>%1: how long the readable part plays, &quot;1.05 s&quot;</extracomment>
+        <translation>Die Eingabedatei ist abgeschnitten: Nur ihre ersten %1 sind lesbar, und die Ausgabe enthält sie.</translation>
+    </message>
 </context>
 <context>
     <name>TFormAbout</name>
