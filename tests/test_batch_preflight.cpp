@@ -325,11 +325,15 @@ TEST(SpeedHistory, AShortRunTeachesOnlyWhatIsUnknown)
         double known;
         qint64 elapsedMs;
         double after;
+        double mediaMs = 4000;
     } cases[] = {
         {"nothing known, a short run", 0, 50, 80},
         {"known, a short run", 2, 50, 2},
         {"known, a long run", 2, 1000, 3},
         {"nothing known, a long run", 0, 2000, 2},
+        // its time is the program's start and check, not the encoder's pace
+        {"nothing known, a clip of one picture", 0, 350, 0, 40},
+        {"known, a clip of one picture", 2, 350, 2, 40},
     };
     int n = 0;
     for (const auto& c : cases) {
@@ -339,6 +343,7 @@ TEST(SpeedHistory, AShortRunTeachesOnlyWhatIsUnknown)
             QDir().mkpath(QFileInfo(ini).path());
             TestSupport::WriteFile(ini, "[SPEED]\r\nXvid_Auto_SD=" + QByteArray::number(c.known) + "\r\n");
         }
+        info.Duration = c.mediaMs;
         NoteConversionSpeed(ini, RowPlan(EncodingSettings(), info), 1, c.elapsedMs);
         EXPECT_DOUBLE_EQ(TSpeedHistory::LoadFromFile(ini).Speed({0, 0, 0}), c.after) << c.what;
     }

@@ -31,6 +31,9 @@ namespace {
 // settings that have no speed yet. Small clips on a quiet machine finish in well under a
 // second and still give a usable forecast.
 constexpr qint64 ShortestMeasuredRunMs = 200;
+// A clip shorter than this times the program's start and check, not the encoder's pace (a
+// single picture taught a speed nine times too slow).
+constexpr double ShortestMeasuredMediaMs = 2000;
 
 bool IsAuto(const QString& text) { return text.trimmed().compare(QLatin1String("Auto"), Qt::CaseInsensitive) == 0; }
 
@@ -218,7 +221,7 @@ void NoteConversionSpeed(const QString& iniName, const TRowPlan& plan, int passe
         if (bpp > 0)
             (void)TSizeHistory::RecordToFile(iniName, QualityCodec(settings), QualityValue(settings), bpp);
     }
-    if (iniName.isEmpty() || info.Duration <= 0 || info.NumberOfVideoStreams == 0)
+    if (iniName.isEmpty() || info.Duration < ShortestMeasuredMediaMs || info.NumberOfVideoStreams == 0)
         return;
     // A run too short to time well still teaches settings nothing was measured with yet: a
     // rough speed beats "time unknown", and longer runs blend it away.
