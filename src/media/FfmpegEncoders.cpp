@@ -1,5 +1,6 @@
 #include "media/FfmpegEncoders.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QHash>
@@ -7,6 +8,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <chrono>
 #include <future>
 
 namespace {
@@ -29,6 +31,32 @@ QStringList ReadEncoders(const QString& path)
     return ParseFfmpegEncoders(QString::fromLocal8Bit(proc.readAllStandardOutput()));
 }
 
+QMutex& ListingsMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+QHash<QString, std::shared_future<QStringList>>& Listings()
+{
+    static QHash<QString, std::shared_future<QStringList>> known;
+    return known;
+}
+
+// A reading on a thread of its own ends before the program does: the application object
+// it runs ffmpeg under, and what it parses with, are gone after that.
+void WaitForReadingsAhead()
+{
+    QList<std::shared_future<QStringList>> pending;
+    {
+        const QMutexLocker lock(&ListingsMutex());
+        pending = Listings().values();
+    }
+    for (const auto& reading : pending)
+        if (reading.wait_for(std::chrono::seconds(0)) != std::future_status::deferred)
+            reading.wait();
+}
+
 // The listing of the ffmpeg program at path, read at most once per program file: an ffmpeg
 // replaced while the program runs (an upgrade) is read again. Asked early, it is read on a
 // thread of its own; a caller that needs it meanwhile waits for that reading.
@@ -39,11 +67,17 @@ std::shared_future<QStringList> Encoders(const QString& ffmpegPath, std::launch 
         return std::async(std::launch::deferred, [] { return QStringList(); }).share();
     const QString key = file.absoluteFilePath() + QLatin1Char('\n') + QString::number(file.size()) + QLatin1Char('\n')
                       + QString::number(file.lastModified().toMSecsSinceEpoch());
-    static QMutex mutex;
-    static QHash<QString, std::shared_future<QStringList>> known;
-    const QMutexLocker lock(&mutex);
+    const QMutexLocker lock(&ListingsMutex());
+    auto& known = Listings();
     if (const auto it = known.constFind(key); it != known.constEnd())
         return *it;
+    if (how == std::launch::async) {
+        static const bool waitAtExit = [] {
+            qAddPostRoutine(WaitForReadingsAhead);
+            return true;
+        }();
+        (void)waitAtExit;
+    }
     return *known.insert(key, std::async(how, ReadEncoders, ffmpegPath).share());
 }
 
