@@ -546,4 +546,7 @@ TEST(UiAuxiliaryWindows, StatusHtmlFontTagsBecomeStyledSpans)
                              "  9  </span></b>    ::</span>"));
     EXPECT_EQ(UiKit::LabelHtml(QStringLiteral("<font color=red>x</font>")),
               QStringLiteral("<span style=\"white-space:pre\"><span style=\"color:red;\">x</span></span>"));
+    // a narrow window breaks the status line between its parts, never inside one, nor a tag
+    EXPECT_EQ(UiKit::WholePhrases(QStringLiteral("Frame: 4 / ~9    ::    Est. output size: <b><FONT bgcolor=\"#4\" color=\"#E\">  ~0 MB</FONT></b>")),
+              QStringLiteral("Frame:\u00a04\u00a0/\u00a0~9    ::    Est.\u00a0output\u00a0size:\u00a0<b><FONT bgcolor=\"#4\" color=\"#E\">  ~0\u00a0MB</FONT></b>"));
 }

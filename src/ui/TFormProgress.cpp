@@ -218,7 +218,7 @@ void TFormProgress::OnProgress(const TProgressUpdate& u)
         m_caption = u.Caption;
         if (!m_paused)
             setWindowTitle(u.Caption);
-        m_lblStatus->setText(UiKit::LabelHtml(u.StatusText));
+        m_lblStatus->setText(UiKit::LabelHtml(UiKit::WholePhrases(u.StatusText)));
         if (u.BatchFraction >= 0) {
             ShowBatchInTitle(u.BatchFraction);
             UpdateTiming(u);

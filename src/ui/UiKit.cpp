@@ -107,6 +107,21 @@ void ShowCentred(QWidget* w, const QWidget* owner)
     w->activateWindow();
 }
 
+QString WholePhrases(const QString& html)
+{
+    QString out;
+    out.reserve(html.size() + html.size() / 4);
+    bool inTag = false;
+    for (qsizetype i = 0; i < html.size(); ++i) {
+        const QChar c = html.at(i);
+        inTag = c == QLatin1Char('<') || (inTag && c != QLatin1Char('>'));
+        const bool lone = c == QLatin1Char(' ') && (i == 0 || html.at(i - 1) != QLatin1Char(' ')) &&
+                          (i + 1 == html.size() || html.at(i + 1) != QLatin1Char(' '));
+        out += lone && !inTag ? QChar(0x00A0) : c;
+    }
+    return out;
+}
+
 QString LabelHtml(const QString& html)
 {
     static const QRegularExpression fontTag(QStringLiteral("<font\\b([^>]*)>"), QRegularExpression::CaseInsensitiveOption);

@@ -41,6 +41,10 @@ void ShowCentred(QWidget* w, const QWidget* owner);
 // The small HTML of the status labels (tags b and font with bgcolor and color) as a
 // Qt label shows it: font tags become styled spans, and runs of blanks are kept.
 QString LabelHtml(const QString& html);
+// The same text (plain or the small HTML) whose phrases wrap only where two or more blanks
+// part them: a lone blank becomes a no-break space ("Est. output size: ~12 MB" stays on one
+// line; the gaps between the status line's parts may break).
+QString WholePhrases(const QString& html);
 
 // Opens a file, folder or address with the desktop's default handler.
 bool OpenWithShell(const QString& pathOrUrl);
