@@ -56,25 +56,6 @@ QString OffsetWords(int ms)
                   : QCoreApplication::translate("OutputCheck", "%1 before the picture").arg(SecondsText(-ms));
 }
 
-} // namespace
-
-int CutShortLengthMs(const TVideoFileInfo& input)
-{
-    const int stated = input.GeneralDurationMs > 0 ? input.GeneralDurationMs : int(std::lround(input.Duration));
-    const TAvProbeInfo& ip = input.Probe;
-    // the sound's end is known only when every packet was read; pictures alone, their span
-    if (!input.Truncated || !ip.Opened || (ip.HasAudio && ip.AudioEndMs <= 0) || (!ip.HasAudio && !ip.HasVideo))
-        return 0;
-    const int start = ip.HasAudio && ip.HasVideo ? std::min(ip.AudioStartMs, ip.VideoStartMs)
-                    : ip.HasAudio              ? ip.AudioStartMs
-                                               : ip.VideoStartMs;
-    const int pictures = ip.HasVideo && ip.VideoDurationMs > 0 ? ip.VideoStartMs + ip.VideoDurationMs : 0;
-    const int plays = std::max(pictures, ip.HasAudio ? ip.AudioEndMs : 0) - start;
-    return plays > 0 && stated - plays > DurationToleranceMs(stated) ? plays : 0;
-}
-
-namespace {
-
 // The length an output of input must have: the container's, and a picture that starts after
 // the sound ends that much later (a transport stream's stated length is its pictures' alone).
 // Where the clock of an MPEG-TS or MPEG-PS starts again, the stated length is the clock's
@@ -103,6 +84,21 @@ int InputLengthMs(const TVideoFileInfo& input)
 }
 
 } // namespace
+
+int CutShortLengthMs(const TVideoFileInfo& input)
+{
+    const int stated = input.GeneralDurationMs > 0 ? input.GeneralDurationMs : int(std::lround(input.Duration));
+    const TAvProbeInfo& ip = input.Probe;
+    // the sound's end is known only when every packet was read; pictures alone, their span
+    if (!input.Truncated || !ip.Opened || (ip.HasAudio && ip.AudioEndMs <= 0) || (!ip.HasAudio && !ip.HasVideo))
+        return 0;
+    const int start = ip.HasAudio && ip.HasVideo ? std::min(ip.AudioStartMs, ip.VideoStartMs)
+                    : ip.HasAudio              ? ip.AudioStartMs
+                                               : ip.VideoStartMs;
+    const int pictures = ip.HasVideo && ip.VideoDurationMs > 0 ? ip.VideoStartMs + ip.VideoDurationMs : 0;
+    const int plays = std::max(pictures, ip.HasAudio ? ip.AudioEndMs : 0) - start;
+    return plays > 0 && stated - plays > DurationToleranceMs(stated) ? plays : 0;
+}
 
 int DurationToleranceMs(int inputMs, double frameMs)
 {
