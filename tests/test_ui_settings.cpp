@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QSettings>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -473,6 +474,12 @@ TEST(UiProfiles, SavingIntoTheProfilesDirectorySelectsTheNewEntry)
     // It starts in the profiles folder, where a saved profile shows in the Profile box.
     EXPECT_EQ(startDir, h.Path("profiles"));
     EXPECT_TRUE(places.contains(QUrl::fromLocalFile(h.Path("profiles"))));
+    // ... for that dialog only: Qt keeps the side bar for every program, and every home
+    // ever used would pile up there
+    const QStringList kept = QSettings(QSettings::UserScope, QStringLiteral("QtProject"))
+                                 .value(QStringLiteral("FileDialog/shortcuts"))
+                                 .toStringList();
+    EXPECT_FALSE(kept.contains(QUrl::fromLocalFile(h.Path("profiles")).toString())) << kept.join(' ').toStdString();
     EXPECT_TRUE(asked);
     auto* box = h.Find<QComboBox>("cbProfileNew");
     EXPECT_EQ(box->currentText(), "My own");

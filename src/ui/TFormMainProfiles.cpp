@@ -43,15 +43,27 @@ bool SameDirectory(const QString& a, const QString& b)
 
 // The profiles folder lives in the hidden program home, where no dialog starts: it is one
 // click away in the dialog's side bar instead, since the profile box lists what is there.
-void AddProfilesPlace(QFileDialog& dlg)
-{
-    QDir().mkpath(AppParams().ProfilesDir);
-    QList<QUrl> places = dlg.sidebarUrls();
-    const QUrl profiles = QUrl::fromLocalFile(AppParams().ProfilesDir);
-    if (!places.contains(profiles))
-        places << profiles;
-    dlg.setSidebarUrls(places);
-}
+// The dialog keeps its side bar for every program (Qt's own settings): the place goes again
+// before the dialog does, or every program home ever used would pile up there.
+class TProfilesPlace {
+public:
+    explicit TProfilesPlace(QFileDialog& dlg) : m_dlg(dlg), m_places(dlg.sidebarUrls())
+    {
+        QDir().mkpath(AppParams().ProfilesDir);
+        QList<QUrl> places = m_places;
+        const QUrl profiles = QUrl::fromLocalFile(AppParams().ProfilesDir);
+        if (!places.contains(profiles))
+            places << profiles;
+        dlg.setSidebarUrls(places);
+    }
+    ~TProfilesPlace() { m_dlg.setSidebarUrls(m_places); }
+    TProfilesPlace(const TProfilesPlace&) = delete;
+    TProfilesPlace& operator=(const TProfilesPlace&) = delete;
+
+private:
+    QFileDialog& m_dlg;
+    const QList<QUrl> m_places;
+};
 
 } // namespace
 
@@ -214,7 +226,7 @@ void TFormMain::actLoadProfileExecute()
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setDefaultSuffix(QStringLiteral("ini"));
-    AddProfilesPlace(dlg);
+    const TProfilesPlace profiles(dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return;
     // Any profile file is applied, whatever program its "MAIN" names; the box stays.
@@ -229,7 +241,7 @@ void TFormMain::actSaveProfileExecute()
     const QString start = QFileInfo(ap.ProfilesDir).isDir() ? ap.ProfilesDir : DialogStartFolder();
     std::unique_ptr<QFileDialog> dlg(
         UiKit::MakeSaveDialog(this, tr("Save encoder settings"), start, {ProfileFilter()}, {QStringLiteral("ini")}));
-    AddProfilesPlace(*dlg);
+    const TProfilesPlace profiles(*dlg);
     const QString file = dlg->exec() == QDialog::Accepted ? dlg->selectedFiles().value(0) : QString();
     if (file.isEmpty())
         return;
