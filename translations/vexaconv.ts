@@ -1316,6 +1316,10 @@
         <source>MEncoder would cut the still picture this file ends on</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>MEncoder would drop the last picture of this MPEG video</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RowStatus</name>

@@ -1316,6 +1316,10 @@
         <source>MEncoder would cut the still picture this file ends on</source>
         <translation>MEncoder würde das Standbild abschneiden, mit dem diese Datei endet</translation>
     </message>
+    <message>
+        <source>MEncoder would drop the last picture of this MPEG video</source>
+        <translation>MEncoder würde das letzte Bild dieses MPEG-Videos weglassen</translation>
+    </message>
 </context>
 <context>
     <name>RowStatus</name>

@@ -166,6 +166,10 @@ QString MencoderShortfall(const EncodingSettings& s, const TVideoFileInfo& info,
     const QString sound = info.NumberOfAudioStreams > 0 ? info.AudioStreams[0].Codec : QString();
     if (format == QLatin1String("mpeg") && (sound.contains(QLatin1String("AC-3")) || sound.contains(QLatin1String("AC3"))))
         return QCoreApplication::translate("RowPlan", "MEncoder's reader loses the AC-3 sound of this MPEG file");
+    // its MPEG readers never take back the picture the MPEG-1/2 decoder holds at the end
+    if ((format == QLatin1String("mpeg") || format == QLatin1String("mpegts")) &&
+        (p.VideoCodec == QLatin1String("mpeg1video") || p.VideoCodec == QLatin1String("mpeg2video")))
+        return QCoreApplication::translate("RowPlan", "MEncoder would drop the last picture of this MPEG video");
     return {};
 }
 
