@@ -8,8 +8,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include <chrono>
 #include <future>
+#include <optional>
 
 namespace {
 
@@ -53,32 +53,26 @@ void WaitForReadingsAhead()
         pending = Listings().values();
     }
     for (const auto& reading : pending)
-        if (reading.wait_for(std::chrono::seconds(0)) != std::future_status::deferred)
-            reading.wait();
+        reading.wait();
 }
 
-// The listing of the ffmpeg program at path, read at most once per program file: an ffmpeg
-// replaced while the program runs (an upgrade) is read again. Asked early, it is read on a
-// thread of its own; a caller that needs it meanwhile waits for that reading.
-std::shared_future<QStringList> Encoders(const QString& ffmpegPath, std::launch how)
+// The listing of the ffmpeg program at path, read at most once per program file (an ffmpeg
+// replaced while the program runs, an upgrade, is read again), on a thread of its own: a
+// caller that needs it meanwhile waits for that reading. Empty: no such program.
+std::optional<std::shared_future<QStringList>> Encoders(const QString& ffmpegPath)
 {
     const QFileInfo file(ffmpegPath);
     if (ffmpegPath.isEmpty() || !file.isFile())
-        return std::async(std::launch::deferred, [] { return QStringList(); }).share();
+        return std::nullopt;
     const QString key = file.absoluteFilePath() + QLatin1Char('\n') + QString::number(file.size()) + QLatin1Char('\n')
                       + QString::number(file.lastModified().toMSecsSinceEpoch());
     const QMutexLocker lock(&ListingsMutex());
     auto& known = Listings();
     if (const auto it = known.constFind(key); it != known.constEnd())
         return *it;
-    if (how == std::launch::async) {
-        static const bool waitAtExit = [] {
-            qAddPostRoutine(WaitForReadingsAhead);
-            return true;
-        }();
-        (void)waitAtExit;
-    }
-    return *known.insert(key, std::async(how, ReadEncoders, ffmpegPath).share());
+    if (known.isEmpty())
+        qAddPostRoutine(WaitForReadingsAhead);
+    return *known.insert(key, std::async(std::launch::async, ReadEncoders, ffmpegPath).share());
 }
 
 } // namespace
@@ -100,6 +94,10 @@ QStringList ParseFfmpegEncoders(const QString& listing)
     return names;
 }
 
-QStringList FfmpegEncoders(const QString& ffmpegPath) { return Encoders(ffmpegPath, std::launch::deferred).get(); }
+QStringList FfmpegEncoders(const QString& ffmpegPath)
+{
+    const auto reading = Encoders(ffmpegPath);
+    return reading ? reading->get() : QStringList();
+}
 
-void ReadFfmpegEncodersAhead(const QString& ffmpegPath) { (void)Encoders(ffmpegPath, std::launch::async); }
+void ReadFfmpegEncodersAhead(const QString& ffmpegPath) { (void)Encoders(ffmpegPath); }
