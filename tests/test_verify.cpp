@@ -823,3 +823,54 @@ TEST(ContentProbe, OutputsAsAPlayerShowsThemFitTheirSource)
         EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
     }
 }
+
+// Where key pictures are seconds apart, the moments move to just after them (a decoder
+// reaches a moment from the key picture before it), yet stay spread over the whole length,
+// in order and apart, and the verdict holds.
+TEST(ContentProbe, TheMomentsSeekOutKeyPicturesAndStaySpread)
+{
+    const struct {
+        const char* name;
+        const char* sourceKeys; // pictures between key pictures, at 25 a second
+        const char* outputKeys;
+        bool nearKeys; // most middle moments sit within a second after a key picture of both
+    } cases[] = {
+        {"key pictures 2.5 s apart in both", "62", "62", true},
+        {"the source's dense, the output's far apart", "12", "250", false},
+    };
+    QTemporaryDir dir;
+    const QStringList quiet{"-v", "error", "-y"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString source = dir.filePath("source.mp4"), output = dir.filePath("output.mkv");
+        const QStringList fixed{"-keyint_min", "1", "-sc_threshold", "0", "-c:v", "libx264", "-preset", "ultrafast"};
+        ASSERT_EQ(TestSupport::RunProgram("ffmpeg", quiet + QStringList{"-f", "lavfi", "-i", "testsrc=size=160x120:rate=25:duration=10",
+                                                                        "-g", c.sourceKeys} + fixed + QStringList{source})
+                      .exitCode,
+                  0);
+        ASSERT_EQ(TestSupport::RunProgram("ffmpeg", quiet + QStringList{"-i", source, "-g", c.outputKeys} + fixed +
+                                                        QStringList{output})
+                      .exitCode,
+                  0);
+        TContentRequest compare;
+        compare.Source = source;
+        compare.Output = output;
+        const TContentSamples samples = ProbeContent(compare);
+        const TContentVerdict v = JudgeContent(samples, true, false);
+        EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
+        ASSERT_EQ(samples.Moments.size(), ContentMoments);
+        const double spacing = 10000.0 / (ContentMoments - 1);
+        int nearKeys = 0;
+        for (int i = 0; i < ContentMoments; ++i) {
+            const int at = samples.Moments.at(i).AtMs;
+            EXPECT_NEAR(at, spacing * i, 0.9 * spacing + 80) << i;
+            if (i > 0)
+                EXPECT_GE(at - samples.Moments.at(i - 1).AtMs, 400) << i;
+            nearKeys += i > 0 && i + 1 < ContentMoments && at % 2480 < 1000 ? 1 : 0;
+        }
+        EXPECT_LT(samples.Moments.front().AtMs, 80);
+        EXPECT_GT(samples.Moments.back().AtMs, 9800);
+        if (c.nearKeys)
+            EXPECT_GE(nearKeys, 6);
+    }
+}

@@ -524,6 +524,78 @@ void ProbeSound(TMediaFile& source, TMediaFile& output, const QElapsedTimer& clo
     }
 }
 
+// The key pictures' starts on the common timeline, as the file's index holds them (in
+// order); empty where the reader keeps no index ahead of reading (MPEG-TS, MPEG-PS).
+std::vector<double> KeyTimes(const TMediaFile& file)
+{
+    std::vector<double> keys;
+    AVStream* st = file.Format()->streams[file.Video];
+    const int count = avformat_index_get_entries_count(st);
+    for (int i = 0; i < count; ++i)
+        if (const AVIndexEntry* e = avformat_index_get_entry(st, i); e && (e->flags & AVINDEX_KEYFRAME))
+            keys.push_back(file.Ms(file.Video, e->timestamp));
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+// The moments judged: spread from the first picture to the last, each free to move up to
+// nearly a share of the length either way to where both files cost the fewest pictures to
+// decode: just after a key picture, or a little on from the moment before. A decoder
+// reaches a moment from the key picture before it, and at evenly spread moments a file with
+// key pictures seconds apart costs a whole decoding pass. The first and the last moment
+// stay where they are.
+std::array<double, ContentMoments> CheapMoments(double begin, double end, double frame,
+                                                const std::array<std::vector<double>, 2>& keys)
+{
+    std::array<double, ContentMoments> moments{};
+    const double spacing = (end - begin) / (ContentMoments - 1);
+    // on a picture's middle, not its edge: rounding then never picks the neighbour
+    const auto onPicture = [&](double ms) { return begin + std::floor((ms - begin) / frame) * frame + frame / 2; };
+    // past a key picture by the neighbours judged before the moment and a B-picture delay
+    // (an index may hold decoding times); two moments apart by their neighbours and more
+    const double afterKey = (ContentNeighbours + 4) * frame;
+    const double apart = (2 * ContentNeighbours + 2) * frame;
+    std::array<double, 2> decoded{-1e300, -1e300}; // where each file's decoder stands
+    const auto cost = [&](double m) {
+        double pictures = 0;
+        for (size_t f = 0; f < keys.size(); ++f) {
+            const auto& k = keys[f];
+            const auto after = std::upper_bound(k.begin(), k.end(), m - afterKey + frame);
+            if (after != k.begin()) // no index, or no key before: the same for every candidate
+                pictures += (m - std::max(*std::prev(after), decoded[f])) / frame;
+        }
+        return pictures;
+    };
+    for (int i = 0; i < ContentMoments; ++i) {
+        const double target = onPicture(begin + spacing * i);
+        double best = i + 1 < ContentMoments ? target : end + frame / 2;
+        if (i > 0 && i + 1 < ContentMoments && spacing > 2 * apart) {
+            const double lo = std::max(target - 0.9 * spacing, moments[size_t(i - 1)] + apart);
+            const double hi = std::max(lo, target + 0.9 * spacing);
+            best = onPicture(std::clamp(target, lo, hi));
+            double bestCost = cost(best);
+            const auto consider = [&](double m) {
+                m = onPicture(m);
+                if (m < lo || m > hi)
+                    return;
+                const double c = cost(m);
+                if (c < bestCost - 0.5 || (c < bestCost + 0.5 && std::abs(m - target) < std::abs(best - target))) {
+                    best = m;
+                    bestCost = c;
+                }
+            };
+            consider(lo + frame);
+            for (const auto& k : keys)
+                for (auto it = std::lower_bound(k.begin(), k.end(), lo - afterKey); it != k.end() && *it <= hi; ++it)
+                    consider(*it + afterKey);
+        }
+        moments[size_t(i)] = best;
+        for (double& d : decoded)
+            d = best + (ContentNeighbours + 1) * frame;
+    }
+    return moments;
+}
+
 void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& userTurn, const QElapsedTimer& clock,
                    qint64 budget, TContentSamples& out)
 {
@@ -551,10 +623,8 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& user
         int Centre = -1;
         bool Disordered = false;
     };
-    std::array<double, ContentMoments> moments{};
-    for (int i = 0; i < ContentMoments; ++i)
-        // on a picture's middle, not its edge: rounding then never picks the neighbour
-        moments[size_t(i)] = begin + (end - begin) * i / (ContentMoments - 1) + frame / 2;
+    const std::array<double, ContentMoments> moments =
+        CheapMoments(begin, end, frame, {KeyTimes(source), KeyTimes(output)});
     const auto readAll = [&moments](TPictureReader& reader, int neighbours, std::array<TSide, ContentMoments>& sides) {
         for (size_t i = 0; i < sides.size() && !reader.OutOfTime(); ++i) {
             TSide& side = sides[i];
