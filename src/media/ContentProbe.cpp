@@ -11,7 +11,9 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -544,10 +546,20 @@ std::vector<double> KeyTimes(const TMediaFile& file)
 // reaches a moment from the key picture before it, and at evenly spread moments a file with
 // key pictures seconds apart costs a whole decoding pass. The first and the last moment
 // stay where they are.
-std::array<double, ContentMoments> CheapMoments(double begin, double end, double frame,
-                                                const std::array<std::vector<double>, 2>& keys)
+struct TMomentPlan {
+    std::array<double, ContentMoments> At{};
+    // Where a second reader of the source takes over: a moment it reaches from a key picture,
+    // with about as many of the source's pictures to decode before it as from it on;
+    // ContentMoments: one reader reads them all.
+    size_t SourceSplit = ContentMoments;
+};
+
+TMomentPlan CheapMoments(double begin, double end, double frame, const std::array<std::vector<double>, 2>& keys)
 {
-    std::array<double, ContentMoments> moments{};
+    TMomentPlan plan;
+    std::array<double, ContentMoments>& moments = plan.At;
+    std::array<double, ContentMoments> sourceCost{}; // the source's pictures decoded for each moment
+    std::array<bool, ContentMoments> sourceSeeks{};  // and whether its reader seeks to a key picture for it
     const double spacing = (end - begin) / (ContentMoments - 1);
     // on a picture's middle, not its edge: rounding then never picks the neighbour
     const auto onPicture = [&](double ms) { return begin + std::floor((ms - begin) / frame) * frame + frame / 2; };
@@ -556,16 +568,14 @@ std::array<double, ContentMoments> CheapMoments(double begin, double end, double
     const double afterKey = (ContentNeighbours + 4) * frame;
     const double apart = (2 * ContentNeighbours + 2) * frame;
     std::array<double, 2> decoded{-1e300, -1e300}; // where each file's decoder stands
-    const auto cost = [&](double m) {
-        double pictures = 0;
-        for (size_t f = 0; f < keys.size(); ++f) {
-            const auto& k = keys[f];
-            const auto after = std::upper_bound(k.begin(), k.end(), m - afterKey + frame);
-            if (after != k.begin()) // no index, or no key before: the same for every candidate
-                pictures += (m - std::max(*std::prev(after), decoded[f])) / frame;
-        }
-        return pictures;
+    // from the key picture before m or on from where the decoder stands, whichever is later
+    const auto from = [&](size_t f, double m) {
+        const auto& k = keys[f];
+        const auto after = std::upper_bound(k.begin(), k.end(), m - afterKey + frame);
+        // no index, or no key before: the same for every candidate
+        return after == k.begin() ? m : std::max(*std::prev(after), decoded[f]);
     };
+    const auto cost = [&](double m) { return (2 * m - from(0, m) - from(1, m)) / frame; };
     for (int i = 0; i < ContentMoments; ++i) {
         const double target = onPicture(begin + spacing * i);
         double best = i + 1 < ContentMoments ? target : end + frame / 2;
@@ -590,14 +600,26 @@ std::array<double, ContentMoments> CheapMoments(double begin, double end, double
                     consider(*it + afterKey);
         }
         moments[size_t(i)] = best;
+        sourceCost[size_t(i)] = (best - from(0, best)) / frame;
+        sourceSeeks[size_t(i)] = from(0, best) > decoded[0];
         for (double& d : decoded)
             d = best + (ContentNeighbours + 1) * frame;
     }
-    return moments;
+    const double total = std::accumulate(sourceCost.begin(), sourceCost.end(), 0.0);
+    double before = 0, off = total / 2;
+    for (size_t i = 1; i < ContentMoments; ++i) {
+        before += sourceCost[i - 1];
+        if (sourceSeeks[i] && std::abs(before - total / 2) < off) {
+            off = std::abs(before - total / 2);
+            plan.SourceSplit = i;
+        }
+    }
+    return plan;
 }
 
-void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& userTurn, const QElapsedTimer& clock,
-                   qint64 budget, TContentSamples& out)
+// sourceAgain: opens the source as source was opened, for a second reader
+void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<bool(TMediaFile&)>& sourceAgain,
+                   const TGridTurn& userTurn, const QElapsedTimer& clock, qint64 budget, TContentSamples& out)
 {
     if (source.Video < 0 || output.Video < 0 || std::isnan(source.VideoStartMs) || std::isnan(source.VideoEndMs))
         return;
@@ -613,8 +635,9 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& user
     out.SourceVideoStartMs = ClampMs(begin);
     out.SourceLengthMs = ClampMs(source.VideoEndMs - source.ZeroMs);
     out.SourceFrameMs = source.FrameMs;
-    // The two files are read side by side, each on a core of its own: the check of a batch's
-    // last file is all that is left to wait for.
+    // The two files are read side by side, the source's longer share by two readers where it
+    // splits, each on a thread of its own: the check of a batch's last file is all that is
+    // left to wait for.
     struct TSide {
         bool Read = false;     // Around found the pictures
         bool Reached = false;  // the reader got to this moment within the budget
@@ -623,20 +646,34 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const TGridTurn& user
         int Centre = -1;
         bool Disordered = false;
     };
-    const std::array<double, ContentMoments> moments =
-        CheapMoments(begin, end, frame, {KeyTimes(source), KeyTimes(output)});
-    const auto readAll = [&moments](TPictureReader& reader, int neighbours, std::array<TSide, ContentMoments>& sides) {
-        for (size_t i = 0; i < sides.size() && !reader.OutOfTime(); ++i) {
+    const TMomentPlan plan = CheapMoments(begin, end, frame, {KeyTimes(source), KeyTimes(output)});
+    const std::array<double, ContentMoments>& moments = plan.At;
+    TMediaFile again;
+    std::optional<TPictureReader> later;
+    if (plan.SourceSplit < ContentMoments && sourceAgain(again)) {
+        later.emplace(again, userTurn.Then(shown), clock, budget);
+        if (!later->Open())
+            later.reset();
+    }
+    const size_t split = later ? plan.SourceSplit : ContentMoments;
+    std::array<TSide, ContentMoments> fromSides, toSides;
+    const auto readAll = [&moments](TPictureReader& reader, int neighbours, std::array<TSide, ContentMoments>& sides,
+                                    size_t first, size_t last) {
+        for (size_t i = first; i < last && !reader.OutOfTime(); ++i) {
             TSide& side = sides[i];
             side.Read = reader.Around(moments[i], neighbours, neighbours, side.Pictures, side.Starts, side.Centre);
             side.Disordered = reader.Disordered();
             side.Reached = !reader.OutOfTime();
         }
     };
-    std::array<TSide, ContentMoments> fromSides, toSides;
-    std::thread sourceSide(readAll, std::ref(from), ContentNeighbours, std::ref(fromSides));
-    readAll(to, 0, toSides);
+    std::thread sourceSide(readAll, std::ref(from), ContentNeighbours, std::ref(fromSides), 0, split);
+    std::thread laterSide;
+    if (later)
+        laterSide = std::thread(readAll, std::ref(*later), ContentNeighbours, std::ref(fromSides), split, ContentMoments);
+    readAll(to, 0, toSides, 0, ContentMoments);
     sourceSide.join();
+    if (laterSide.joinable())
+        laterSide.join();
     for (size_t i = 0; i < moments.size(); ++i) {
         const TSide& f = fromSides[i];
         const TSide& t = toSides[i];
@@ -687,8 +724,14 @@ TContentSamples ProbeContent(const TContentRequest& request)
             }
             sound = std::move(heard.Sound);
         });
+    const auto sourceAgain = [&request, &output](TMediaFile& file) {
+        if (!file.Open(request.Source, request.SourceSoundTrack, output.Audio >= 0))
+            return false;
+        file.EndAt(request.SourcePlaysMs);
+        return true;
+    };
     if (request.Pictures)
-        ProbePictures(source, output, request.UserTurn, clock, budget, out);
+        ProbePictures(source, output, sourceAgain, request.UserTurn, clock, budget, out);
     if (soundSide.joinable())
         soundSide.join();
     out.Sound = std::move(sound);
