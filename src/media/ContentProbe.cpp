@@ -540,12 +540,6 @@ std::vector<double> KeyTimes(const TMediaFile& file)
     return keys;
 }
 
-// The moments judged: spread from the first picture to the last, each free to move up to
-// nearly a share of the length either way to where both files cost the fewest pictures to
-// decode: just after a key picture, or a little on from the moment before. A decoder
-// reaches a moment from the key picture before it, and at evenly spread moments a file with
-// key pictures seconds apart costs a whole decoding pass. The first and the last moment
-// stay where they are.
 struct TMomentPlan {
     std::array<double, ContentMoments> At{};
     // Where a second reader of the source takes over: a moment it reaches from a key picture,
@@ -554,6 +548,12 @@ struct TMomentPlan {
     size_t SourceSplit = ContentMoments;
 };
 
+// The moments judged: spread from the first picture to the last, each free to move up to
+// nearly a share of the length either way to where both files cost the fewest pictures to
+// decode: just after a key picture, or a little on from the moment before. A decoder
+// reaches a moment from the key picture before it, and at evenly spread moments a file with
+// key pictures seconds apart costs a whole decoding pass. The first and the last moment
+// stay where they are.
 TMomentPlan CheapMoments(double begin, double end, double frame, const std::array<std::vector<double>, 2>& keys)
 {
     TMomentPlan plan;
