@@ -178,6 +178,25 @@ public:
         return m_codec && m_packet && m_frame && m_last;
     }
 
+    // For a reader that starts halfway: its decoder takes in the file's first picture, as a
+    // player's has by then. Some streams give their picture parameters once, in their first
+    // packet (H.264's in-band parameter sets, unlike the ones in the file's header); a
+    // decoder that never saw them makes grey pictures of everything after a seek.
+    void TakeInTheStart()
+    {
+        for (int n = 0; n < MaxStartScan && av_read_frame(m_file.Format(), m_packet.get()) >= 0; ++n) {
+            const bool video = m_packet->stream_index == m_file.Video;
+            if (video)
+                avcodec_send_packet(m_codec.get(), m_packet.get());
+            av_packet_unref(m_packet.get());
+            if (video)
+                break;
+        }
+        while (avcodec_receive_frame(m_codec.get(), m_frame.get()) >= 0)
+            av_frame_unref(m_frame.get());
+        avcodec_flush_buffers(m_codec.get());
+    }
+
     bool OutOfTime() const { return m_clock.hasExpired(m_budgetMs); }
     // the last Around met a picture whose time is before the one decoded ahead of it
     bool Disordered() const { return m_disordered; }
@@ -652,7 +671,9 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<b
     std::optional<TPictureReader> later;
     if (plan.SourceSplit < ContentMoments && sourceAgain(again)) {
         later.emplace(again, userTurn.Then(shown), clock, budget);
-        if (!later->Open())
+        if (later->Open())
+            later->TakeInTheStart();
+        else
             later.reset();
     }
     const size_t split = later ? plan.SourceSplit : ContentMoments;
