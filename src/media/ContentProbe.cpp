@@ -32,6 +32,8 @@ constexpr int MaxStartScan = 4000;
 constexpr double SoundWindowMs = 4000;
 constexpr double ShortestSoundMs = 1000;
 constexpr double CutMarginMs = 500;
+// pictures of both files' decoding a moment must save to leave its evenly spread place
+constexpr double MovedMomentSaves = 10;
 
 double NoTime() { return std::numeric_limits<double>::quiet_NaN(); }
 
@@ -580,8 +582,9 @@ TMomentPlan CheapMoments(double begin, double end, double frame, const std::arra
     std::array<double, ContentMoments> sourceCost{}; // the source's pictures decoded for each moment
     std::array<bool, ContentMoments> sourceSeeks{};  // and whether its reader seeks to a key picture for it
     const double spacing = (end - begin) / (ContentMoments - 1);
-    // on a picture's middle, not its edge: rounding then never picks the neighbour
-    const auto onPicture = [&](double ms) { return begin + std::floor((ms - begin) / frame) * frame + frame / 2; };
+    // inside a picture, not on its edge, and short of its middle: where a file's clock ticks
+    // once a picture (an AVI's, a QuickTime's), the middle rounds to the next one
+    const auto onPicture = [&](double ms) { return begin + std::floor((ms - begin) / frame) * frame + 0.4 * frame; };
     // past a key picture by the neighbours judged before the moment and a B-picture delay
     // (an index may hold decoding times); two moments apart by their neighbours and more
     const double afterKey = (ContentNeighbours + 4) * frame;
@@ -596,13 +599,15 @@ TMomentPlan CheapMoments(double begin, double end, double frame, const std::arra
     };
     const auto cost = [&](double m) { return (2 * m - from(0, m) - from(1, m)) / frame; };
     for (int i = 0; i < ContentMoments; ++i) {
-        const double target = onPicture(begin + spacing * i);
-        double best = i + 1 < ContentMoments ? target : end + frame / 2;
+        // evenly spread, half a picture on from the spread's point
+        const double target = begin + spacing * i + frame / 2;
+        double best = target;
         if (i > 0 && i + 1 < ContentMoments && spacing > 2 * apart) {
             const double lo = std::max(target - 0.9 * spacing, moments[size_t(i - 1)] + apart);
             const double hi = std::max(lo, target + 0.9 * spacing);
-            best = onPicture(std::clamp(target, lo, hi));
-            double bestCost = cost(best);
+            best = std::clamp(target, lo, hi);
+            // a moment moves only where that saves decoding a good many pictures
+            double bestCost = cost(best) - MovedMomentSaves;
             const auto consider = [&](double m) {
                 m = onPicture(m);
                 if (m < lo || m > hi)
