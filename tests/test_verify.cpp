@@ -838,10 +838,12 @@ TEST(ContentProbe, TheMomentsSeekOutKeyPicturesAndStaySpread)
         const char* name;
         const char* sourceKeys; // pictures between key pictures, at 25 a second
         const char* outputKeys;
-        bool nearKeys; // most middle moments sit within a second after a key picture of both
+        char where; // k: most middle moments sit within a second after a key picture of both;
+                    // e: every moment keeps its evenly spread place (nothing to save); -: either
     } cases[] = {
-        {"key pictures 2.5 s apart in both", "62", "62", true},
-        {"the source's dense, the output's far apart", "12", "250", false},
+        {"key pictures 2.5 s apart in both", "62", "62", 'k'},
+        {"the source's dense, the output's far apart", "12", "250", '-'},
+        {"every picture a key picture", "1", "1", 'e'},
     };
     QTemporaryDir dir;
     const QStringList quiet{"-v", "error", "-y"};
@@ -872,10 +874,13 @@ TEST(ContentProbe, TheMomentsSeekOutKeyPicturesAndStaySpread)
             if (i > 0)
                 EXPECT_GE(at - samples.Moments.at(i - 1).AtMs, 400) << i;
             nearKeys += i > 0 && i + 1 < ContentMoments && at % 2480 < 1000 ? 1 : 0;
+            const int first = samples.Moments.front().AtMs, last = samples.Moments.back().AtMs;
+            if (c.where == 'e')
+                EXPECT_NEAR(at, first + (last - first) * i / (ContentMoments - 1), 2) << i;
         }
         EXPECT_LT(samples.Moments.front().AtMs, 80);
         EXPECT_GT(samples.Moments.back().AtMs, 9800);
-        if (c.nearKeys)
+        if (c.where == 'k')
             EXPECT_GE(nearKeys, 6);
     }
 }
