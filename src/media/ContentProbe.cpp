@@ -730,32 +730,32 @@ TContentSamples ProbeContent(const TContentRequest& request)
     TContentSamples out;
     QElapsedTimer clock;
     clock.start();
+    // the source as the check reads it: the sound track the output carries, and only what
+    // plays of a file cut short
+    const auto openSource = [&request](TMediaFile& file, bool byTheSound) {
+        if (!file.Open(request.Source, request.SourceSoundTrack, byTheSound))
+            return false;
+        file.EndAt(request.SourcePlaysMs);
+        return true;
+    };
     TMediaFile source, output;
     out.OutputOpened = output.Open(request.Output);
-    out.SourceOpened = source.Open(request.Source, request.SourceSoundTrack, output.Audio >= 0);
+    out.SourceOpened = openSource(source, output.Audio >= 0);
     if (!out.SourceOpened || !out.OutputOpened)
         return out;
-    source.EndAt(request.SourcePlaysMs);
     const qint64 budget = std::max(1, request.BudgetMs);
     // the sound on readers of its own, beside the pictures
     QVector<TSoundWindow> sound;
     std::thread soundSide;
     if (request.Sound)
-        soundSide = std::thread([&request, &clock, budget, &sound] {
+        soundSide = std::thread([&request, &openSource, &clock, budget, &sound] {
             TMediaFile from, to;
             TContentSamples heard;
-            if (from.Open(request.Source, request.SourceSoundTrack) && to.Open(request.Output)) {
-                from.EndAt(request.SourcePlaysMs);
+            if (openSource(from, true) && to.Open(request.Output))
                 ProbeSound(from, to, clock, budget, heard);
-            }
             sound = std::move(heard.Sound);
         });
-    const auto sourceAgain = [&request, &output](TMediaFile& file) {
-        if (!file.Open(request.Source, request.SourceSoundTrack, output.Audio >= 0))
-            return false;
-        file.EndAt(request.SourcePlaysMs);
-        return true;
-    };
+    const auto sourceAgain = [&openSource, &output](TMediaFile& file) { return openSource(file, output.Audio >= 0); };
     if (request.Pictures)
         ProbePictures(source, output, sourceAgain, request.UserTurn, clock, budget, out);
     if (soundSide.joinable())
