@@ -802,6 +802,12 @@ TEST(ContentProbe, OutputsAsAPlayerShowsThemFitTheirSource)
         {"a gap of 1.2 s in the recording",
          {"-t", "2.4", "-vf", "setpts='if(gte(T,1),PTS+1.2/TB,PTS)'", "-fps_mode", "passthrough", "-an"},
          {"-r", "25", "-fps_mode", "cfr"}},
+        // pictures nothing refers to are not decoded far from a moment: the one before the
+        // gap still is, as the one shown all through it
+        {"a gap of 9 s after a picture nothing refers to",
+         {"-t", "11", "-bf", "2", "-x264-params", "b-pyramid=none:b-adapt=0", "-vf",
+          "setpts='if(gte(T,1.5),PTS+9/TB,PTS)'", "-fps_mode", "passthrough", "-an"},
+         {"-r", "25", "-fps_mode", "cfr"}},
         {"the picture a second after the sound, the output silent", {"-vf", "setpts=PTS+1/TB", "-c:a", "aac"},
          {"-an", "-vf", "setpts=PTS-STARTPTS"}},
     };
@@ -824,8 +830,14 @@ TEST(ContentProbe, OutputsAsAPlayerShowsThemFitTheirSource)
         TContentRequest compare;
         compare.Source = source;
         compare.Output = output;
-        const TContentVerdict v = JudgeContent(ProbeContent(compare), true, false);
+        const TContentSamples samples = ProbeContent(compare);
+        const TContentVerdict v = JudgeContent(samples, true, false);
         EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
+        // the very picture, not its neighbour (which the verdict forgives)
+        for (const TContentMoment& m : samples.Moments)
+            if (m.SourceCentre >= 0)
+                EXPECT_LT(PictureDistance(m.Output, m.Source.mid(m.SourceCentre * ContentPictureBytes, ContentPictureBytes)), 0.4)
+                    << m.AtMs << " ms";
     }
 }
 

@@ -220,6 +220,13 @@ public:
         const int64_t keepFrom = ClampTicks(double(target) - (before + 1.5) * frameTicks);
         const int64_t second = std::max<int64_t>(1, tb.den / std::max(1, tb.num));
         const int64_t start = m_file.Ticks(video, 0) - second;
+        // before here, pictures nothing refers to are not decoded: none of them is kept. A
+        // packet without a time of its own (an AVI's) has its decoding time, which comes as
+        // many pictures early as the decoder holds back.
+        const int reorder = std::max(m_codec->has_b_frames, m_file.Stream(video)->codecpar->video_delay);
+        const int64_t skipBefore = m_skipNonRef ? ClampTicks(double(keepFrom) - (2 + reorder) * frameTicks)
+                                                : std::numeric_limits<int64_t>::min();
+        m_skippedPts = AV_NOPTS_VALUE;
         std::vector<std::pair<int64_t, QByteArray>> frames;
         std::optional<std::pair<int64_t, QByteArray>> held; // the latest picture before keepFrom, when going on
         if (CanGoOn(target, keepFrom, second)) {
@@ -232,7 +239,7 @@ public:
                 else
                     held = std::move(picture);
             int64_t first = AV_NOPTS_VALUE;
-            Decode(target, keepFrom, second, std::max(after, 1), false, true, frames, first);
+            Decode(target, keepFrom, skipBefore, std::max(after, 1), false, true, frames, first);
             if (OutOfTime())
                 return false;
         } else {
@@ -244,7 +251,7 @@ public:
                     continue;
                 int64_t first = AV_NOPTS_VALUE;
                 frames.clear();
-                Decode(target, keepFrom, second, std::max(after, 1), !last, false, frames, first);
+                Decode(target, keepFrom, skipBefore, std::max(after, 1), !last, false, frames, first);
                 if (OutOfTime())
                     return false;
                 // landed past the moment: from further back, unless this was the start
@@ -255,7 +262,17 @@ public:
         std::stable_sort(frames.begin(), frames.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         if (frames.empty() || frames.front().first > target) {
             // no picture starts between keepFrom and the moment: the one a player still shows
-            // then is the latest before (a gap in the recording, or the end)
+            // then is the latest before (a gap in the recording, or the end). A picture not
+            // decoded may be later than the latest decoded: then once more, every one decoded.
+            const bool lastHeld = m_last->data[0] && (!held || m_lastPts > held->first);
+            const int64_t shown = lastHeld ? m_lastPts : held ? held->first : AV_NOPTS_VALUE;
+            if (m_skippedPts != AV_NOPTS_VALUE && (shown == AV_NOPTS_VALUE || m_skippedPts > shown)) {
+                m_skipNonRef = false;
+                m_goesOn = false;
+                const bool read = Around(ms, before, after, pictures, starts, centre);
+                m_skipNonRef = true;
+                return read;
+            }
             if (held && (!m_last->data[0] || held->first >= m_lastPts))
                 frames.insert(frames.begin(), *std::move(held));
             else if (QByteArray grey = m_last->data[0] ? ToGrey(m_last.get()) : QByteArray(); !grey.isEmpty())
@@ -302,7 +319,7 @@ private:
     // pictures of the references they lack; without a keyframe before the moment, nothing
     // is decoded, and the caller goes further back.
     // goOn: the decoder goes on from where the last call left it, frames holding what it kept.
-    void Decode(int64_t target, int64_t keepFrom, int64_t second, int after, bool fromKey, bool goOn,
+    void Decode(int64_t target, int64_t keepFrom, int64_t skipBefore, int after, bool fromKey, bool goOn,
                 std::vector<std::pair<int64_t, QByteArray>>& frames, int64_t& first)
     {
         int videoPackets = 0, packets = 0, later = 0;
@@ -362,7 +379,10 @@ private:
                 continue;
             }
             fromKey = false;
-            m_codec->skip_frame = pts != AV_NOPTS_VALUE && pts < keepFrom - second ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+            const bool skip = pts != AV_NOPTS_VALUE && pts < skipBefore;
+            m_codec->skip_frame = skip ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+            if (skip)
+                m_skippedPts = std::max(m_skippedPts == AV_NOPTS_VALUE ? pts : m_skippedPts, pts);
             avcodec_send_packet(m_codec.get(), m_packet.get());
             av_packet_unref(m_packet.get());
             receive();
@@ -399,6 +419,8 @@ private:
     int64_t m_decodedPts = AV_NOPTS_VALUE;    // the latest picture decoded
     int64_t m_keyPts = AV_NOPTS_VALUE;        // the latest key picture read
     int64_t m_keyGap = 0;                     // the widest distance between key pictures read
+    bool m_skipNonRef = true;                 // far from a moment, pictures nothing refers to are not decoded
+    int64_t m_skippedPts = AV_NOPTS_VALUE;    // the latest such picture passed over for this moment
     TGreyShrinker m_shrinker{ContentSide};
 };
 
