@@ -3,7 +3,7 @@
 # ("Fast 1080p30") and plain ffmpeg (libx264, crf 22), per clip given:
 # 1. each at its own settings, run back to back: wall time, size, video bit rate, and the
 #    program's time over HandBrake's;
-# 2. HandBrake and ffmpeg again at the video bit rate the program's output reached (one pass,
+# 2. HandBrake and ffmpeg again at the video bit rate the program's output reached (two passes,
 #    average bit rate), so that all three are compared at equal size: SSIM and PSNR of each
 #    output's pictures against the source's (both scaled to the output's size, by ffmpeg's
 #    ssim and psnr filters, pictures paired in order).
@@ -52,10 +52,26 @@ for clip in "$@"; do
   printf '%-22s %-10s %8s %8d %9s %7s %8s\n' "$name" handbrake "$(secs "$t1" "$t2")" $(($(stat -c %s "$work/$name/hb.mp4") / 1024)) "$(vkbps "$work/$name/hb.mp4")" - -
   printf '%-22s %-10s %8s %8d %9s %7s %8s\n' "$name" ffmpeg "$(secs "$t2" "$t3")" $(($(stat -c %s "$work/$name/ff.mp4") / 1024)) "$(vkbps "$work/$name/ff.mp4")" - -
   awk -v a="$(secs "$t0" "$t1")" -v b="$(secs "$t1" "$t2")" 'BEGIN { printf "%-22s time program / HandBrake: %.2f\n", "", a / b }'
-  # equal video bit rate
+  # equal video bit rate: HandBrake's preset encodes in two passes at a set rate, and ffmpeg
+  # does so here too, so that both reach it. The "_g" rows also put key pictures as far apart
+  # as the program's output does: a key picture every 5 s costs a still picture many more
+  # bits than one every 10 or 25 s, which is the peers' own choice.
+  keyint=$(grep -a -o -m1 'keyint=[0-9]*' "$ours" | head -1 | cut -d= -f2 || true)
   HandBrakeCLI --preset "Fast 1080p30" -i "$clip" -o "$work/$name/hb_eq.mp4" --vb "$rate" >/dev/null 2>&1 || true
-  ffmpeg -nostdin -loglevel error -y -i "$clip" -c:v libx264 -b:v "${rate}k" -c:a aac "$work/$name/ff_eq.mp4" || true
-  for m in hb_eq ff_eq; do
+  ff2pass() { # output, then more of ffmpeg's options
+    local out=$1
+    shift
+    ffmpeg -nostdin -loglevel error -y -i "$clip" -c:v libx264 -b:v "${rate}k" "$@" -pass 1 -passlogfile "$work/pass" -an -f null - &&
+      ffmpeg -nostdin -loglevel error -y -i "$clip" -c:v libx264 -b:v "${rate}k" "$@" -pass 2 -passlogfile "$work/pass" -c:a aac "$out" || true
+  }
+  ff2pass "$work/$name/ff_eq.mp4"
+  rows=(hb_eq ff_eq)
+  if [[ -n $keyint ]]; then
+    HandBrakeCLI --preset "Fast 1080p30" -i "$clip" -o "$work/$name/hb_eq_g.mp4" --vb "$rate" --encopts "keyint=$keyint" >/dev/null 2>&1 || true
+    ff2pass "$work/$name/ff_eq_g.mp4" -g "$keyint"
+    rows+=(hb_eq_g ff_eq_g)
+  fi
+  for m in "${rows[@]}"; do
     f=$work/$name/$m.mp4
     [[ -s $f ]] || continue
     printf '%-22s %-10s %8s %8d %9s %7s %8s\n' "$name" "$m" - $(($(stat -c %s "$f") / 1024)) "$(vkbps "$f")" $(quality "$clip" "$f")
