@@ -61,8 +61,8 @@ for clip in "$@"; do
   ff2pass() { # output, then more of ffmpeg's options
     local out=$1
     shift
-    ffmpeg -nostdin -loglevel error -y -i "$clip" -c:v libx264 -b:v "${rate}k" "$@" -pass 1 -passlogfile "$work/pass" -an -f null - &&
-      ffmpeg -nostdin -loglevel error -y -i "$clip" -c:v libx264 -b:v "${rate}k" "$@" -pass 2 -passlogfile "$work/pass" -c:a aac "$out" || true
+    ffmpeg -nostdin -loglevel error -y -i "$clip" -c:v libx264 -b:v "${rate}k" -fps_mode passthrough "$@" -pass 1 -passlogfile "$work/pass" -an -f null - &&
+      ffmpeg -nostdin -loglevel error -y -i "$clip" -c:v libx264 -b:v "${rate}k" -fps_mode passthrough "$@" -pass 2 -passlogfile "$work/pass" -c:a aac "$out" || true
   }
   ff2pass "$work/$name/ff_eq.mp4"
   rows=(hb_eq ff_eq)

@@ -263,10 +263,13 @@ public:
         if (frames.empty() || frames.front().first > target) {
             // no picture starts between keepFrom and the moment: the one a player still shows
             // then is the latest before (a gap in the recording, or the end). A picture not
-            // decoded may be later than the latest decoded: then once more, every one decoded.
+            // decoded may be later than the latest decoded (by as many pictures as the decoder
+            // holds back, where the packet's time is its decoding time): then once more, every
+            // one decoded.
             const bool lastHeld = m_last->data[0] && (!held || m_lastPts > held->first);
             const int64_t shown = lastHeld ? m_lastPts : held ? held->first : AV_NOPTS_VALUE;
-            if (m_skippedPts != AV_NOPTS_VALUE && (shown == AV_NOPTS_VALUE || m_skippedPts > shown)) {
+            if (m_skippedPts != AV_NOPTS_VALUE &&
+                (shown == AV_NOPTS_VALUE || double(m_skippedPts) + reorder * frameTicks >= double(shown))) {
                 m_skipNonRef = false;
                 m_goesOn = false;
                 const bool read = Around(ms, before, after, pictures, starts, centre);
