@@ -6,7 +6,8 @@
 # 2. HandBrake and ffmpeg again at the video bit rate the program's output reached (two passes,
 #    average bit rate), so that all three are compared at equal size: SSIM and PSNR of each
 #    output's pictures against the source's (both scaled to the output's size, by ffmpeg's
-#    ssim and psnr filters, pictures paired in order).
+#    ssim and psnr filters, pictures paired by their times: an output whose pictures start
+#    at another time than its source's pairs each with a neighbour and scores low).
 # Usage: bench/quality.sh CLIP...   (VEXACONV=path, else BUILD_DIR (default build/bench) is
 # built; needs HandBrakeCLI (Debian: handbrake-cli), ffmpeg and ffprobe)
 set -euo pipefail
