@@ -76,6 +76,14 @@ TContentSamples Held(TContentSamples c, int lateMs)
     return c;
 }
 
+// The same samples, each output picture shown for ms until the output's next one.
+TContentSamples ShownFor(TContentSamples c, int ms)
+{
+    for (TContentMoment& m : c.Moments)
+        m.OutputLastsMs = ms;
+    return c;
+}
+
 } // namespace
 
 TEST(ContentCheck, PicturesJudgedByWhatTheOutputShows)
@@ -117,6 +125,12 @@ TEST(ContentCheck, PicturesJudgedByWhatTheOutputShows)
          TPictureFault::None},
         {"the picture before a held one, after it ended", Held(Samples([](int i) { return Picture(NumberAt(i) - 1); }), 0),
          TPictureFault::Shifted},
+        // an output at a finer rate than the held pictures: one of its pictures past the
+        // hold's end is that picture late, not the hold
+        {"the picture before a held one, one output picture after it ended",
+         ShownFor(Held(Samples([](int i) { return Picture(NumberAt(i) - 1); }), 0), 40), TPictureFault::None},
+        {"the picture before a held one, five output pictures after it ended",
+         ShownFor(Held(Samples([](int i) { return Picture(NumberAt(i) - 1); }), 160), 40), TPictureFault::Shifted},
         {"a still source copied", Samples([](int) { return Picture(0, 2); }, [](int) { return 0; },
                                           [](int) { return Picture(0); }),
          TPictureFault::None},

@@ -708,20 +708,22 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<b
     }
     const size_t split = later ? plan.SourceSplit : ContentMoments;
     std::array<TSide, ContentMoments> fromSides, toSides;
-    const auto readAll = [&moments](TPictureReader& reader, int neighbours, std::array<TSide, ContentMoments>& sides,
+    const auto readAll = [&moments](TPictureReader& reader, int before, int after, std::array<TSide, ContentMoments>& sides,
                                     size_t first, size_t last) {
         for (size_t i = first; i < last && !reader.OutOfTime(); ++i) {
             TSide& side = sides[i];
-            side.Read = reader.Around(moments[i], neighbours, neighbours, side.Pictures, side.Starts, side.Centre);
+            side.Read = reader.Around(moments[i], before, after, side.Pictures, side.Starts, side.Centre);
             side.Disordered = reader.Disordered();
             side.Reached = !reader.OutOfTime();
         }
     };
-    std::thread sourceSide(readAll, std::ref(from), ContentNeighbours, std::ref(fromSides), 0, split);
+    std::thread sourceSide(readAll, std::ref(from), ContentNeighbours, ContentNeighbours, std::ref(fromSides), 0, split);
     std::thread laterSide;
     if (later)
-        laterSide = std::thread(readAll, std::ref(*later), ContentNeighbours, std::ref(fromSides), split, ContentMoments);
-    readAll(to, 0, toSides, 0, ContentMoments);
+        laterSide = std::thread(readAll, std::ref(*later), ContentNeighbours, ContentNeighbours, std::ref(fromSides), split,
+                                ContentMoments);
+    // the output's picture and the next one, which tells how long it is shown
+    readAll(to, 0, 1, toSides, 0, ContentMoments);
     sourceSide.join();
     if (laterSide.joinable())
         laterSide.join();
@@ -742,6 +744,8 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<b
         if (t.Read && t.Centre >= 0) {
             m.Output = t.Pictures.at(t.Centre);
             m.OutputAtMs = t.Starts.at(t.Centre);
+            if (t.Centre + 1 < t.Starts.size())
+                m.OutputLastsMs = std::max(0, t.Starts.at(t.Centre + 1) - m.OutputAtMs);
         }
         m.OutputDisordered = t.Disordered;
         out.Moments << m;

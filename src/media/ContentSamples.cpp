@@ -73,7 +73,7 @@ QByteArray SerializeContentSamples(const TContentSamples& c)
       << c.SourceFrameMs << c.TimedOut << qint32(c.Moments.size());
     for (const TContentMoment& m : c.Moments)
         s << qint32(m.AtMs) << m.Output << m.Source << qint32(m.SourceCentre) << m.SourceAtMs << qint32(m.OutputAtMs)
-          << m.OutputDisordered;
+          << qint32(m.OutputLastsMs) << m.OutputDisordered;
     s << qint32(c.Sound.size());
     for (const TSoundWindow& w : c.Sound)
         s << qint32(w.AtMs) << w.Source << w.Output;
@@ -93,9 +93,10 @@ bool DeserializeContentSamples(const QByteArray& bytes, TContentSamples& c)
         return false;
     for (qint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {
         TContentMoment m;
-        qint32 at = 0, centre = 0, outputAt = 0;
-        s >> at >> m.Output >> m.Source >> centre >> m.SourceAtMs >> outputAt >> m.OutputDisordered;
+        qint32 at = 0, centre = 0, outputAt = 0, outputLasts = 0;
+        s >> at >> m.Output >> m.Source >> centre >> m.SourceAtMs >> outputAt >> outputLasts >> m.OutputDisordered;
         m.OutputAtMs = outputAt;
+        m.OutputLastsMs = outputLasts;
         m.AtMs = at;
         m.SourceCentre = centre;
         c.Moments << m;

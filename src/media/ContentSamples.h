@@ -50,6 +50,7 @@ struct TContentMoment {
     int32_t SourceCentre = -1;     // the index among them of the one shown at the moment; -1: none
     QVector<int32_t> SourceAtMs;   // when each of them starts on the common timeline
     int32_t OutputAtMs = 0;        // when the output's picture starts on its common timeline
+    int32_t OutputLastsMs = 0;     // how long it is shown, until the output's next picture; 0: unknown
     bool OutputDisordered = false; // decoding the output towards it, a picture's time went back: its
                                    // times are in the order of coding, not of showing
     bool operator==(const TContentMoment&) const = default;

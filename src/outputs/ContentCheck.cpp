@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -88,6 +89,21 @@ bool WithinAHold(const TContentMoment& m, int match, double frameMs)
     return frameMs > 0 && lasts > 1.5 * frameMs && late > 0 && late < lasts;
 }
 
+// The output's picture that shows a held source picture past the hold's end, itself shorter
+// than the hold (an output at a finer rate than a slower stretch of a variable rate): it is
+// late by how far it reaches past that end, not by how far it starts after the hold's start.
+std::optional<int> PastAHold(const TContentMoment& m, int match, double frameMs)
+{
+    if (match + 1 >= m.SourceAtMs.size() || m.OutputLastsMs <= 0 || frameMs <= 0)
+        return std::nullopt;
+    const int start = m.SourceAtMs.at(match);
+    const int lasts = m.SourceAtMs.at(match + 1) - start;
+    const int late = m.OutputAtMs - start;
+    if (lasts <= 1.5 * frameMs || late < lasts || m.OutputLastsMs >= lasts)
+        return std::nullopt;
+    return late + m.OutputLastsMs - lasts;
+}
+
 TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i, double frameMs)
 {
     TMomentJudgement j;
@@ -124,6 +140,8 @@ TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i, doub
     j.DelayKnown = apart > std::max(NoiseLevel / 3, BetterShare * best) && best <= 4 * NoiseLevel;
     j.DelayMs = m.OutputAtMs - m.SourceAtMs.at(match);
     j.DelayKnown = j.DelayKnown && !WithinAHold(m, match, frameMs);
+    if (const std::optional<int> past = PastAHold(m, match, frameMs))
+        j.DelayMs = *past;
     for (int k = 0; k < moments.size(); ++k) {
         const TContentMoment& o = moments.at(k);
         if (k == i || o.SourceCentre < 0 || o.SourceCentre >= PictureCount(o.Source))
