@@ -648,6 +648,8 @@ TEST(FailureReason, EachKnownFailureInPlainWords)
         {1, {"-bogus is not an MEncoder option", "Exiting... (error parsing command line)"},
          "The encoder does not know an option of the command line: check the additional parameters."},
         {1, {"Cannot open demuxer.", "Exiting..."}, "The encoder cannot read this file."},
+        {1, {"Stream map '0:V:0' matches no streams.", "To ignore this, add a trailing '?' to the map."},
+         "The encoder cannot read this file."},
         {1, {"Cannot open output file 'x.avi'"}, "The output file could not be written (no permission, or a read-only folder)."},
         {1, {"write error: No space left on device"}, "The disk is full: the output could not be written."},
         {-1, {"Pos: 1.0s 25f"}, "The encoder crashed or was killed (exit status 4294967295)."},

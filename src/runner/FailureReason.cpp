@@ -57,7 +57,8 @@ QString RunFailureReason(int exitCode, const QStringList& lines, const TVideoFil
     if (AnyLineHas(lines, {"Cannot open output file", "Permission denied", "Read-only file system"}))
         return QCoreApplication::translate("Runner",
                                            "The output file could not be written (no permission, or a read-only folder).");
-    if (AnyLineHas(lines, {"Cannot open demuxer", "Cannot open file/device", "Video stream is mandatory"}))
+    // ffmpeg's words for a file whose streams none of its readers finds
+    if (AnyLineHas(lines, {"Cannot open demuxer", "Cannot open file/device", "Video stream is mandatory", "matches no streams"}))
         return QCoreApplication::translate("Runner", "The encoder cannot read this file.");
     if (AnyLineHas(lines, {"Cannot find codec", "Failed to open VDecoder", "Could not find matching"}))
         return QCoreApplication::translate("Runner", "The encoder has no decoder for this file's video.");
