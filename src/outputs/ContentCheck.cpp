@@ -78,30 +78,23 @@ bool ClearlyBetter(double candidate, double current, double between)
     return candidate < current - margin && between > margin;
 }
 
-// Whether the output shows a source picture while the source holds it longer than a
-// picture (a recording that leaves repeated pictures out): the output repeats it, and one
-// of its repeats tells nothing of when the first came.
-bool WithinAHold(const TContentMoment& m, int match, double frameMs)
+// How late the output's picture comes against the source picture it shows. A source picture
+// held longer than a picture (a recording that leaves repeated pictures out, a slower stretch
+// of a variable rate) is shown by several of the output's: one of them inside the hold tells
+// nothing of when the first came (none), and one past the hold's end, shorter than the hold
+// (an output at a finer rate), is late by how far it reaches past that end.
+std::optional<int> DelayOfMatch(const TContentMoment& m, int match, double frameMs)
 {
     const int start = m.SourceAtMs.at(match);
+    const int late = m.OutputAtMs - start;
     const double lasts = match + 1 < m.SourceAtMs.size() ? m.SourceAtMs.at(match + 1) - start : frameMs;
-    const int late = m.OutputAtMs - start;
-    return frameMs > 0 && lasts > 1.5 * frameMs && late > 0 && late < lasts;
-}
-
-// The output's picture that shows a held source picture past the hold's end, itself shorter
-// than the hold (an output at a finer rate than a slower stretch of a variable rate): it is
-// late by how far it reaches past that end, not by how far it starts after the hold's start.
-std::optional<int> PastAHold(const TContentMoment& m, int match, double frameMs)
-{
-    if (match + 1 >= m.SourceAtMs.size() || m.OutputLastsMs <= 0 || frameMs <= 0)
+    if (frameMs <= 0 || lasts <= 1.5 * frameMs)
+        return late;
+    if (late > 0 && late < lasts)
         return std::nullopt;
-    const int start = m.SourceAtMs.at(match);
-    const int lasts = m.SourceAtMs.at(match + 1) - start;
-    const int late = m.OutputAtMs - start;
-    if (lasts <= 1.5 * frameMs || late < lasts || m.OutputLastsMs >= lasts)
-        return std::nullopt;
-    return late + m.OutputLastsMs - lasts;
+    if (late >= lasts && m.OutputLastsMs > 0 && m.OutputLastsMs < lasts)
+        return int(std::lround(late + m.OutputLastsMs - lasts));
+    return late;
 }
 
 TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i, double frameMs)
@@ -138,10 +131,9 @@ TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i, doub
     const double after = match + 1 < count ? PictureDistance(matched, PictureAt(m.Source, match + 1)) : 0;
     const double apart = std::min(match > 0 ? before : after, match + 1 < count ? after : before);
     j.DelayKnown = apart > std::max(NoiseLevel / 3, BetterShare * best) && best <= 4 * NoiseLevel;
-    j.DelayMs = m.OutputAtMs - m.SourceAtMs.at(match);
-    j.DelayKnown = j.DelayKnown && !WithinAHold(m, match, frameMs);
-    if (const std::optional<int> past = PastAHold(m, match, frameMs))
-        j.DelayMs = *past;
+    const std::optional<int> delay = DelayOfMatch(m, match, frameMs);
+    j.DelayMs = delay.value_or(m.OutputAtMs - m.SourceAtMs.at(match));
+    j.DelayKnown = j.DelayKnown && delay.has_value();
     for (int k = 0; k < moments.size(); ++k) {
         const TContentMoment& o = moments.at(k);
         if (k == i || o.SourceCentre < 0 || o.SourceCentre >= PictureCount(o.Source))
