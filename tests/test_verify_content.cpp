@@ -76,6 +76,13 @@ TContentSamples Held(TContentSamples c, int lateMs)
     return c;
 }
 
+// The same samples, the output's picture starting ms later on its timeline than the source's.
+TContentSamples PictureStartsLater(TContentSamples c, int ms)
+{
+    c.OutputVideoStartMs = c.SourceVideoStartMs + ms;
+    return c;
+}
+
 // The same samples, each output picture shown for ms until the output's next one.
 TContentSamples ShownFor(TContentSamples c, int ms)
 {
@@ -131,6 +138,9 @@ TEST(ContentCheck, PicturesJudgedByWhatTheOutputShows)
          ShownFor(Held(Samples([](int i) { return Picture(NumberAt(i) - 1); }), 0), 40), TPictureFault::None},
         {"the picture before a held one, five output pictures after it ended",
          ShownFor(Held(Samples([](int i) { return Picture(NumberAt(i) - 1); }), 160), 40), TPictureFault::Shifted},
+        {"the whole output three pictures late, its picture starting as much later",
+         PictureStartsLater(Samples([](int i) { return Picture(NumberAt(i) - 3); }), 120),
+         TPictureFault::None},
         {"a still source copied", Samples([](int) { return Picture(0, 2); }, [](int) { return 0; },
                                           [](int) { return Picture(0); }),
          TPictureFault::None},
@@ -208,6 +218,11 @@ TEST(ContentCheck, SoundLinedUpWithThePicture)
         {"drifting", Sound([](double t) { return t < 6000 ? 0 : 150; }), true, false, 0,
          "The sound drifts against the picture: from 0.00 s to 0.15 s late."},
         {"a steady tone", Sound([](double) { return 200; }, [](double) { return 0.3f; }), false, true, 0, ""},
+        // pictures not dated: an output whose picture starts as much later came late whole
+        // (a sound encoder's priming put before both)
+        {"the whole output 0.13 s late", PictureStartsLater(Sound([](double) { return 128; }), 128), true, true, 0, ""},
+        {"the sound 0.40 s late, the picture 0.13 s", PictureStartsLater(Sound([](double) { return 400; }), 128), true,
+         false, 400, "The sound is 0.40 s late against the picture."},
         {"a rhythm that repeats every 0.2 s",
          Sound([](double) { return 100; }, [](double ms) { return std::fmod(ms, 200) < 50 ? 0.5f : 0.0f; }), false,
          true, 0, ""},

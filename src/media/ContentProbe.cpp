@@ -682,6 +682,8 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<b
     const double begin = source.VideoStartMs - source.ZeroMs;
     const double end = std::max(begin, source.VideoEndMs - source.ZeroMs - 2 * frame);
     out.SourceVideoStartMs = ClampMs(begin);
+    if (!std::isnan(output.VideoStartMs))
+        out.OutputVideoStartMs = ClampMs(output.VideoStartMs - output.ZeroMs);
     out.SourceLengthMs = ClampMs(source.VideoEndMs - source.ZeroMs);
     out.SourceFrameMs = source.FrameMs;
     // The two files are read side by side, the source's longer share by two readers where it

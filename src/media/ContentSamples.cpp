@@ -70,7 +70,7 @@ QByteArray SerializeContentSamples(const TContentSamples& c)
     QDataStream s(&out, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_6_0);
     s << c.SourceOpened << c.OutputOpened << qint32(c.SourceLengthMs) << qint32(c.SourceVideoStartMs)
-      << c.SourceFrameMs << c.TimedOut << qint32(c.Moments.size());
+      << qint32(c.OutputVideoStartMs) << c.SourceFrameMs << c.TimedOut << qint32(c.Moments.size());
     for (const TContentMoment& m : c.Moments)
         s << qint32(m.AtMs) << m.Output << m.Source << qint32(m.SourceCentre) << m.SourceAtMs << qint32(m.OutputAtMs)
           << qint32(m.OutputLastsMs) << m.OutputDisordered;
@@ -85,10 +85,11 @@ bool DeserializeContentSamples(const QByteArray& bytes, TContentSamples& c)
     QDataStream s(bytes);
     s.setVersion(QDataStream::Qt_6_0);
     c = TContentSamples();
-    qint32 length = 0, start = 0, count = 0;
-    s >> c.SourceOpened >> c.OutputOpened >> length >> start >> c.SourceFrameMs >> c.TimedOut >> count;
+    qint32 length = 0, start = 0, outputStart = 0, count = 0;
+    s >> c.SourceOpened >> c.OutputOpened >> length >> start >> outputStart >> c.SourceFrameMs >> c.TimedOut >> count;
     c.SourceLengthMs = length;
     c.SourceVideoStartMs = start;
+    c.OutputVideoStartMs = outputStart;
     if (count < 0 || count > 10 * ContentMoments)
         return false;
     for (qint32 i = 0; i < count && s.status() == QDataStream::Ok; ++i) {

@@ -68,6 +68,7 @@ struct TContentSamples {
     bool OutputOpened = false;
     int32_t SourceLengthMs = 0;    // the source's pictures on the common timeline: where they end
     int32_t SourceVideoStartMs = 0;
+    int32_t OutputVideoStartMs = 0; // the output's picture start on its own common timeline
     double SourceFrameMs = 0;      // one source picture's duration; 0: unknown
     bool TimedOut = false;         // the budget ran out: fewer moments than asked
     QVector<TContentMoment> Moments;

@@ -242,7 +242,12 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
     v.WithinOnePicture = disordered <= ToleratedMoments && WithinOnePicture(delays, c.SourceFrameMs);
     const int bad = int(std::count_if(judged.begin(), judged.end(), [](const auto& j) { return !j.Fits; }));
     const double frame = c.SourceFrameMs > 0 ? c.SourceFrameMs : 40.0;
-    const bool shifted = v.PictureDelayKnown && std::abs(v.PictureDelayMs) > std::max(1.5 * frame, 1.0 * ContentLipSyncMs) &&
+    // pictures as late as the output's picture starts later than its source's came late with
+    // the whole file (an encoder's priming put before both); the sound tells whether it did
+    const double offBy = std::max(1.5 * frame, 1.0 * ContentLipSyncMs);
+    const int wholeShift = c.OutputVideoStartMs - c.SourceVideoStartMs;
+    const bool shifted = v.PictureDelayKnown && std::abs(v.PictureDelayMs) > offBy &&
+                         !(wholeShift > 0 && std::abs(v.PictureDelayMs - wholeShift) <= offBy) &&
                          int(delays.size()) > ToleratedMoments;
     const int drift = std::abs(later - earlier);
     const bool drifting = int(delays.size()) > 2 * ToleratedMoments && drift > std::max(2.5 * frame, 2.0 * ContentLipSyncMs);
@@ -347,7 +352,8 @@ TLipSync LipSync(std::vector<double> lags)
 
 void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& details)
 {
-    std::vector<double> lags, onClock;
+    std::vector<double> onClock;
+    std::vector<std::pair<int, double>> measured; // window, strength
     for (const TSoundWindow& w : c.Sound) {
         if (SoundLost(w)) {
             v.SoundJudged = true;
@@ -362,13 +368,32 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
         double lag = 0, strength = 0;
         if (SoundLag(w, lag, strength)) {
             onClock.push_back(lag);
-            // lip sync: the sound's offset against the picture's own
-            lag -= v.PictureDelayMs;
-            lags.push_back(lag);
-            details << QStringLiteral("sound at %1 ms: %2 ms (%3)").arg(w.AtMs).arg(lag, 0, 'f', 0).arg(strength, 0, 'f', 2);
+            measured.emplace_back(w.AtMs, strength);
         } else {
             details << QStringLiteral("sound at %1 ms: not measured").arg(w.AtMs);
         }
+    }
+    // lip sync: the sound's offset against the picture's own. Pictures that cannot be dated
+    // (a still or repeated scene) leave it to where the streams start: an output whose
+    // picture starts later than its source's, and whose sound comes late by as much, came
+    // late whole (an encoder's priming put before both: from 8 kHz sound, 0.13 s).
+    double pictureDelay = v.PictureDelayMs;
+    if (!v.PictureDelayKnown && !onClock.empty()) {
+        std::vector<double> sorted = onClock;
+        std::sort(sorted.begin(), sorted.end());
+        const int shift = c.OutputVideoStartMs - c.SourceVideoStartMs;
+        if (shift > 0 && std::abs(sorted[sorted.size() / 2] - shift) <= ContentLipSyncMs) {
+            pictureDelay = shift;
+            details << QStringLiteral("picture start %1 ms later").arg(shift);
+        }
+    }
+    std::vector<double> lags;
+    for (size_t i = 0; i < onClock.size(); ++i) {
+        lags.push_back(onClock[i] - pictureDelay);
+        details << QStringLiteral("sound at %1 ms: %2 ms (%3)")
+                       .arg(measured[i].first)
+                       .arg(lags.back(), 0, 'f', 0)
+                       .arg(measured[i].second, 0, 'f', 2);
     }
     if (lags.empty())
         return;
