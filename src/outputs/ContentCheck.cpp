@@ -378,11 +378,8 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
     // picture starts later than its source's, and whose sound comes late by as much, came
     // late whole (an encoder's priming put before both: from 8 kHz sound, 0.13 s).
     double pictureDelay = v.PictureDelayMs;
-    if (!v.PictureDelayKnown && !onClock.empty()) {
-        std::vector<double> sorted = onClock;
-        std::sort(sorted.begin(), sorted.end());
-        const int shift = c.OutputVideoStartMs - c.SourceVideoStartMs;
-        if (shift > 0 && std::abs(sorted[sorted.size() / 2] - shift) <= ContentLipSyncMs) {
+    if (const int shift = c.OutputVideoStartMs - c.SourceVideoStartMs; !v.PictureDelayKnown && shift > 0 && !onClock.empty()) {
+        if (std::abs(LipSync(onClock).Median - shift) <= ContentLipSyncMs) {
             pictureDelay = shift;
             details << QStringLiteral("picture start %1 ms later").arg(shift);
         }
