@@ -6,8 +6,9 @@
 # 2. HandBrake and ffmpeg again at the video bit rate the program's output reached (two passes,
 #    average bit rate), so that all three are compared at equal size: SSIM and PSNR of each
 #    output's pictures against the source's (both scaled to the output's size, by ffmpeg's
-#    ssim and psnr filters, pictures paired by their times: an output whose pictures start
-#    at another time than its source's pairs each with a neighbour and scores low).
+#    ssim and psnr filters; the best of three pairings: by the pictures' times, in order, and
+#    in order from the output's second picture, since an output that starts its pictures at
+#    another time than its source, or holds its first one, pairs each with a neighbour).
 # Usage: bench/quality.sh CLIP...   (VEXACONV=path, else BUILD_DIR (default build/bench) is
 # built; needs HandBrakeCLI (Debian: handbrake-cli), ffmpeg and ffprobe)
 set -euo pipefail
@@ -25,14 +26,25 @@ vkbps() { # the video stream's bit rate in kbit/s, from its size and length wher
     awk -F= '/^bit_rate=[0-9]/ { b = $2 } /^duration=[0-9]/ { d = $2 } /^size=/ { s = $2 }
              END { if (b > 0) printf "%d", b / 1000; else if (d > 0) printf "%d", s * 8 / d / 1000; else print 0 }'
 }
-quality() { # SSIM (all) and PSNR (average) of $2 against the source $1
+pairing() { # SSIM (all) and PSNR (average) of $2 against the source $1, each side's pictures through $3 first
   local size
   size=$(ffprobe -v error -select_streams v:0 -show_entries stream=width,height -of csv=s=x:p=0 "$2")
   ffmpeg -nostdin -hide_banner -i "$2" -i "$1" -lavfi \
-    "[1:v]scale=${size/x/:}:flags=bicubic,setsar=1[ref];[0:v]setsar=1[out];[out]split[a][b];[ref]split[c][d];[a][c]ssim;[b][d]psnr" \
+    "[1:v]${3}scale=${size/x/:}:flags=bicubic,setsar=1[ref];[0:v]${4}setsar=1[out];[out]split[a][b];[ref]split[c][d];[a][c]ssim;[b][d]psnr" \
     -f null - 2>&1 | awk '/SSIM Y:/ { for (i = 1; i <= NF; i++) if ($i ~ /^All:/) { sub("All:", "", $i); s = $i } }
                           /PSNR y:/ { for (i = 1; i <= NF; i++) if ($i ~ /^average:/) { sub("average:", "", $i); p = $i } }
                           END { printf "%s %s", s, p }'
+}
+quality() { # the best of three pairings: by the pictures' times, in order, in order from the output's second
+  local order='settb=1/25,setpts=N,'
+  {
+    pairing "$1" "$2" "" ""
+    echo
+    pairing "$1" "$2" "$order" "$order"
+    echo
+    pairing "$1" "$2" "$order" "trim=start_frame=1,$order"
+    echo
+  } | sort -k2 -g | tail -1
 }
 printf '%-22s %-10s %8s %8s %9s %7s %8s\n' clip maker seconds KB video_kbps SSIM PSNR
 for clip in "$@"; do
