@@ -205,7 +205,9 @@ public:
 
     // The picture shown at ms (common timeline) with up to before pictures before it and
     // after after it; centre is its index. Before the first picture, the first one stands.
-    bool Around(double ms, int before, int after, QVector<QByteArray>& pictures, QVector<int32_t>& starts, int& centre)
+    // skipNonRef: far from the moment, pictures nothing refers to are not decoded
+    bool Around(double ms, int before, int after, QVector<QByteArray>& pictures, QVector<int32_t>& starts, int& centre,
+                bool skipNonRef = true)
     {
         pictures.clear();
         starts.clear();
@@ -224,7 +226,7 @@ public:
         // packet without a time of its own (an AVI's) has its decoding time, which comes as
         // many pictures early as the decoder holds back.
         const int reorder = std::max(m_codec->has_b_frames, m_file.Stream(video)->codecpar->video_delay);
-        const int64_t skipBefore = m_skipNonRef ? ClampTicks(double(keepFrom) - (2 + reorder) * frameTicks)
+        const int64_t skipBefore = skipNonRef ? ClampTicks(double(keepFrom) - (2 + reorder) * frameTicks)
                                                 : std::numeric_limits<int64_t>::min();
         m_skippedPts = AV_NOPTS_VALUE;
         std::vector<std::pair<int64_t, QByteArray>> frames;
@@ -270,11 +272,8 @@ public:
             const int64_t shown = lastHeld ? m_lastPts : held ? held->first : AV_NOPTS_VALUE;
             if (m_skippedPts != AV_NOPTS_VALUE &&
                 (shown == AV_NOPTS_VALUE || double(m_skippedPts) + reorder * frameTicks >= double(shown))) {
-                m_skipNonRef = false;
                 m_goesOn = false;
-                const bool read = Around(ms, before, after, pictures, starts, centre);
-                m_skipNonRef = true;
-                return read;
+                return Around(ms, before, after, pictures, starts, centre, false);
             }
             if (held && (!m_last->data[0] || held->first >= m_lastPts))
                 frames.insert(frames.begin(), *std::move(held));
@@ -385,7 +384,7 @@ private:
             const bool skip = pts != AV_NOPTS_VALUE && pts < skipBefore;
             m_codec->skip_frame = skip ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
             if (skip)
-                m_skippedPts = std::max(m_skippedPts == AV_NOPTS_VALUE ? pts : m_skippedPts, pts);
+                m_skippedPts = std::max(m_skippedPts, pts); // (no time is the least)
             avcodec_send_packet(m_codec.get(), m_packet.get());
             av_packet_unref(m_packet.get());
             receive();
@@ -422,7 +421,6 @@ private:
     int64_t m_decodedPts = AV_NOPTS_VALUE;    // the latest picture decoded
     int64_t m_keyPts = AV_NOPTS_VALUE;        // the latest key picture read
     int64_t m_keyGap = 0;                     // the widest distance between key pictures read
-    bool m_skipNonRef = true;                 // far from a moment, pictures nothing refers to are not decoded
     int64_t m_skippedPts = AV_NOPTS_VALUE;    // the latest such picture passed over for this moment
     TGreyShrinker m_shrinker{ContentSide};
 };

@@ -97,6 +97,11 @@ std::optional<int> DelayOfMatch(const TContentMoment& m, int match, double frame
     return late;
 }
 
+// How much later the output's picture starts on its timeline than the source's: where the
+// pictures, or the sound, come late by as much, the whole file came late (an encoder's
+// priming put before both: from 8 kHz sound, 0.13 s); otherwise 0.
+int WholeShiftMs(const TContentSamples& c) { return std::max(0, c.OutputVideoStartMs - c.SourceVideoStartMs); }
+
 TMomentJudgement JudgeMoment(const QVector<TContentMoment>& moments, int i, double frameMs)
 {
     TMomentJudgement j;
@@ -242,10 +247,9 @@ void JudgePictures(const TContentSamples& c, TContentVerdict& v, QStringList& de
     v.WithinOnePicture = disordered <= ToleratedMoments && WithinOnePicture(delays, c.SourceFrameMs);
     const int bad = int(std::count_if(judged.begin(), judged.end(), [](const auto& j) { return !j.Fits; }));
     const double frame = c.SourceFrameMs > 0 ? c.SourceFrameMs : 40.0;
-    // pictures as late as the output's picture starts later than its source's came late with
-    // the whole file (an encoder's priming put before both); the sound tells whether it did
+    // pictures as late as the whole file are no fault of their own; the sound tells whether it came late too
     const double offBy = std::max(1.5 * frame, 1.0 * ContentLipSyncMs);
-    const int wholeShift = c.OutputVideoStartMs - c.SourceVideoStartMs;
+    const int wholeShift = WholeShiftMs(c);
     const bool shifted = v.PictureDelayKnown && std::abs(v.PictureDelayMs) > offBy &&
                          !(wholeShift > 0 && std::abs(v.PictureDelayMs - wholeShift) <= offBy) &&
                          int(delays.size()) > ToleratedMoments;
@@ -374,11 +378,10 @@ void JudgeSound(const TContentSamples& c, TContentVerdict& v, QStringList& detai
         }
     }
     // lip sync: the sound's offset against the picture's own. Pictures that cannot be dated
-    // (a still or repeated scene) leave it to where the streams start: an output whose
-    // picture starts later than its source's, and whose sound comes late by as much, came
-    // late whole (an encoder's priming put before both: from 8 kHz sound, 0.13 s).
+    // (a still or repeated scene) leave it to where the streams start: a sound as late as
+    // the whole file's shift came late with the picture.
     double pictureDelay = v.PictureDelayMs;
-    if (const int shift = c.OutputVideoStartMs - c.SourceVideoStartMs; !v.PictureDelayKnown && shift > 0 && !onClock.empty()) {
+    if (const int shift = WholeShiftMs(c); !v.PictureDelayKnown && shift > 0 && !onClock.empty()) {
         if (std::abs(LipSync(onClock).Median - shift) <= ContentLipSyncMs) {
             pictureDelay = shift;
             details << QStringLiteral("picture start %1 ms later").arg(shift);
