@@ -337,8 +337,9 @@ TEST(LibNativeName, EveryNameSurvivesItsText)
         EXPECT_EQ(NativeName::Encode(text), c.Bytes) << c.Shown;
         EXPECT_EQ(NativeName::IsText(text), c.Text) << c.Shown;
         EXPECT_EQ(NativeName::Shown(text), S(c.Shown));
-        if (c.Text)
+        if (c.Text) {
             EXPECT_EQ(text, QString::fromUtf8(c.Bytes));
+        }
     }
 }
 
