@@ -326,8 +326,9 @@ TEST(Runner, AHungEncoderIsStoppedAtTheRunsLimits)
         ASSERT_TRUE(code.ok()) << code.error().toStdString();
         EXPECT_EQ(code.value(), c.code);
         EXPECT_EQ(st.StoppedAtLimit, c.stop);
-        if (c.code != 0)
+        if (c.code != 0) {
             EXPECT_TRUE(RunFailureReason(code.value(), st).contains(c.sentence))
                 << RunFailureReason(code.value(), st).toStdString();
+        }
     }
 }
