@@ -148,14 +148,16 @@ TEST(ConversionJob, EachWayARowEnds)
         }
         ASSERT_TRUE(finished.wait(60000));
         const TRowWork& outcome = job.Work();
-        if (*c.status)
+        if (*c.status) {
             EXPECT_EQ(RowStatusData(outcome.FinalStatus), QString::fromLatin1(c.status));
+        }
         EXPECT_EQ(outcome.Failed, c.failed) << outcome.Reason.toStdString();
         EXPECT_EQ(!outcome.Reason.isEmpty(), c.failed);
         EXPECT_EQ(host.reports.size(), c.failed ? 1 : 0) << host.reports.join('\n').toStdString();
-        if (c.failed) // an exit code in the report only where the encoder failed with one: "Error (3)", not "Error"
+        if (c.failed) { // an exit code in the report only where the encoder failed with one: "Error (3)", not "Error"
             EXPECT_EQ(SplitErrorReport(host.reports.value(0)).ExitCode,
                       QString::fromLatin1(c.status).section(QRegularExpression("[()]"), 1, 1));
+        }
         EXPECT_EQ(TestSupport::Lines(TestSupport::ReadFile(log)).size(), c.runs);
         EXPECT_EQ(QFileInfo::exists(w.Output), c.committed);
         // nothing of the row is left under a temporary name

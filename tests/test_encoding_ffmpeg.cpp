@@ -507,8 +507,9 @@ TEST(FfmpegCommand, TypedValuesFailOnceAndPassesShareThePlan)
         EXPECT_EQ(failed.FailedPiece, c.piece);
         ASSERT_EQ(warnings.size(), 1);
         EXPECT_EQ(failed.FailureMessage, warnings.first());
-        if (!c.message.isEmpty())
+        if (!c.message.isEmpty()) {
             EXPECT_EQ(failed.FailureMessage, c.message);
+        }
     }
 }
 

@@ -214,8 +214,9 @@ TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
         EXPECT_TRUE(fields[0] == "Done" || fields[0] == "OK - Renamed") << t.what << ": "
                                                                          << fields.join(" | ").toStdString();
         EXPECT_EQ(QFileInfo(fields[2]).suffix(), QString::fromLatin1(kind.container).toLower()) << t.what;
-        if (*kind.video)
+        if (*kind.video) {
             EXPECT_EQ(VideoCodecAndTag(fields[2]), QString::fromLatin1(kind.video)) << t.what;
+        }
         TProbe in = Probe(inputs[i]);
         const TProbe out = Probe(fields[2]);
         if (t.cut)
@@ -232,8 +233,9 @@ TEST_P(Faithful, EveryTraitKeepsShapeLengthAndSound)
             const double offset = *in.AudioStart - *in.VideoStart;
             const double kept = *out.AudioStart - *out.VideoStart;
             const bool held = offset < 0 && std::abs(kept) <= std::max(0.1, 2 * picture);
-            if (!held)
+            if (!held) {
                 EXPECT_NEAR(kept, offset, std::max(0.1, 2 * picture)) << t.what;
+            }
         }
     }
 }

@@ -155,8 +155,9 @@ TEST_F(FileListMedia, NamedFilesOfUnknownKindsMustShowVideo)
             const QString reason = analysis == faNone ? QString() : c.Reason;
             EXPECT_EQ(m_model.data(m_model.index(r, colStatus), Qt::ToolTipRole).toString(),
                       reason.isEmpty() ? c.Status : c.Status + "\n" + reason);
-            if (c.Status == "Ready")
+            if (c.Status == "Ready") {
                 EXPECT_EQ(Cell(r, colReason), reason) << c.Path.toStdString();
+            }
             EXPECT_EQ(RowStatusData(m_model.RowStatus(r)), c.Status == "Ready" ? "Ready" : "Refused"); // stored in English
         }
     }

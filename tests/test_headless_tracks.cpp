@@ -120,8 +120,9 @@ TEST(HeadlessTracks, BurntSubtitlesPassTheContentCheckAndShowAtTheBottom)
         const QByteArray source = Frame(input), output = Frame(out + QStringLiteral("/subs.avi"));
         const double bottom = RowsDiffer(source, output, 90, 120);
         EXPECT_LT(RowsDiffer(source, output, 0, 80), 5) << subtitles;
-        if (QLatin1String(subtitles) == QLatin1String("none"))
+        if (QLatin1String(subtitles) == QLatin1String("none")) {
             EXPECT_LT(bottom, 5);
+        }
         else
             EXPECT_GT(bottom, 8);
     }

@@ -503,11 +503,13 @@ TEST(UiPreview, APlayerOnThePathPlaysWhatTheDesktopCannot)
         EXPECT_EQ(played->Started, c.started);
         EXPECT_EQ(played->Player, QLatin1String(c.player));
         const QString who = *c.player ? QString::fromLatin1(c.player) : c.started ? QStringLiteral("xdg-open") : QString();
-        if (!who.isEmpty())
+        if (!who.isEmpty()) {
             EXPECT_TRUE(QTest::qWaitFor([&] { return path.Args(who) == file + '\n'; }, 10000)) << path.Args(who).toStdString();
+        }
         for (const QString& p : c.players)
-            if (p != who)
+            if (p != who) {
                 EXPECT_EQ(path.Args(p), QString()) << p.toStdString();
+            }
     }
 }
 

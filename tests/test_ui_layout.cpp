@@ -155,8 +155,9 @@ TEST(UiLayout, TheWheelScrollsTheAdvancedPanelPastItsBoxes)
         QTest::qWait(20);
         wheel(box);
         EXPECT_EQ(box->currentIndex() != 0, c.changes) << "focused " << c.focused;
-        if (!c.focused) // (a box given the focus is scrolled into view by that alone)
+        if (!c.focused) { // (a box given the focus is scrolled into view by that alone)
             EXPECT_GT(scroll->verticalScrollBar()->value(), 0);
+        }
     }
 }
 
@@ -207,8 +208,9 @@ TEST(UiLayout, TotalsAndReasonsAreWholeOnALaptopInGerman)
         QTest::qWait(20);
         EXPECT_EQ(cut(), QStringList());
         EXPECT_EQ(list->data(list->index(1, colReason), Qt::ToolTipRole).toString(), reason);
-        if (c.reasons) // last: nothing empty right of it, and the file names keep their own width
+        if (c.reasons) { // last: nothing empty right of it, and the file names keep their own width
             EXPECT_GE(h->sectionViewportPosition(colReason) + h->sectionSize(colReason), grid->viewport()->width());
+        }
     }
     EXPECT_GT(h->sectionSize(colReason), grid->ColumnWidth(colReason)); // the wide window's room went to the reasons
     EXPECT_EQ(h->sectionSize(colFileName), grid->ColumnWidth(colFileName));

@@ -837,9 +837,10 @@ TEST(ContentProbe, OutputsAsAPlayerShowsThemFitTheirSource)
         EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
         // the very picture, not its neighbour (which the verdict forgives)
         for (const TContentMoment& m : samples.Moments)
-            if (m.SourceCentre >= 0)
+            if (m.SourceCentre >= 0) {
                 EXPECT_LT(PictureDistance(m.Output, m.Source.mid(m.SourceCentre * ContentPictureBytes, ContentPictureBytes)), 0.4)
                     << m.AtMs << " ms";
+            }
     }
 }
 
@@ -885,16 +886,19 @@ TEST(ContentProbe, TheMomentsSeekOutKeyPicturesAndStaySpread)
         for (int i = 0; i < ContentMoments; ++i) {
             const int at = samples.Moments.at(i).AtMs;
             EXPECT_NEAR(at, spacing * i, 0.9 * spacing + 80) << i;
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GE(at - samples.Moments.at(i - 1).AtMs, 400) << i;
+            }
             nearKeys += i > 0 && i + 1 < ContentMoments && at % 2480 < 1000 ? 1 : 0;
             const int first = samples.Moments.front().AtMs, last = samples.Moments.back().AtMs;
-            if (c.where == 'e')
+            if (c.where == 'e') {
                 EXPECT_NEAR(at, first + (last - first) * i / (ContentMoments - 1), 2) << i;
+            }
         }
         EXPECT_LT(samples.Moments.front().AtMs, 80);
         EXPECT_GT(samples.Moments.back().AtMs, 9800);
-        if (c.where == 'k')
+        if (c.where == 'k') {
             EXPECT_GE(nearKeys, 6);
+        }
     }
 }
