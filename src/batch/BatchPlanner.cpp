@@ -8,6 +8,7 @@
 #include "encoding/RowPlan.h"
 #include "lib/Files.h"
 #include "media/AnalysisPool.h"
+#include "media/FfmpegEncoders.h"
 #include "media/MediaAnalysis.h"
 #include "outputs/OutputCheck.h"
 #include "outputs/OutputNaming.h"
@@ -96,6 +97,11 @@ void TBatchPlanner::Start(IBatchRows& rows, const EncodingSettings& settings, co
     m_progress.Clear();
 
     m_tools = BatchToolsFrom(m_params);
+    // Listing ffmpeg's encoders costs a start of ffmpeg, as much as the first analysis beside
+    // it: read ahead only where the rows go to FFmpeg; an FFmpeg row or remedy among MEncoder
+    // rows reads it when it comes.
+    if (FfmpegWhateverTheInput(settings))
+        ReadFfmpegEncodersAhead(m_tools.Ffmpeg);
     if (!options.ScriptFile.isEmpty()) {
         m_result = TBatchScriptWriter(m_tools).Write(rows, settings, options, sink);
         sink.OnMemo(QStringList());

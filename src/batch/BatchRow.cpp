@@ -247,7 +247,7 @@ TResult RowRefusal(const QString& input, const TRowPlan& plan, TInputProblem lis
     if (!plan.Refusal.isEmpty())
         return TResult::Failure(plan.Refusal);
     // the row ends before a run that could only fail; a MEncoder row does not wait for the
-    // listing of ffmpeg's encoders, read as the batch starts
+    // listing of ffmpeg's encoders
     if (plan.Engine != TEngine::FFmpeg)
         return {};
     if (const QString refused = FfmpegPictureRefusal(plan, FfmpegEncoders(ffmpeg)); !refused.isEmpty())

@@ -1,7 +1,6 @@
 #include "batch/BatchTools.h"
 
 #include "media/AnalysisPool.h"
-#include "media/FfmpegEncoders.h"
 
 #include <QFileInfo>
 
@@ -13,8 +12,6 @@ TBatchTools BatchToolsFrom(const TAppParams& params)
     tools.Params = params;
     tools.Encoder = FindMencoder(params);
     tools.Ffmpeg = FindFfmpeg(params);
-    // while the first file is analysed
-    ReadFfmpegEncodersAhead(tools.Ffmpeg);
     tools.MediaInfoDll = FindMediaInfoDll(params);
     tools.Pool = &AnalysisPool();
     return tools;

@@ -186,13 +186,19 @@ TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info, TReaderC
         return RowPlanBy(TEngine::FFmpeg, s, info);
     TRowPlan plan = RowPlanBy(TEngine::MEncoder, s, info);
     const QString reason = MencoderShortfall(s, info, plan.Faithful);
+    if (!reason.isEmpty() || FfmpegWhateverTheInput(s))
+        SetEngine(plan, TEngine::FFmpeg, reason); // the rules are not applied again
+    return plan;
+}
+
+bool FfmpegWhateverTheInput(const EncodingSettings& s)
+{
+    if (s.encoder != TEncoderChoice::Automatic)
+        return s.encoder == TEncoderChoice::FFmpeg;
     // MEncoder's MP4 and MKV muxer gives B-pictures their decoding times as the times to
     // show them, and drops the last picture: those containers are FFmpeg's, as are the
     // settings only FFmpeg makes (AAC or Opus sound, every track kept)
-    const bool lavfMuxer = !ContainerRow(s.container).LavfFormat.isEmpty();
-    if (!reason.isEmpty() || lavfMuxer || NeedsFfmpeg(s))
-        SetEngine(plan, TEngine::FFmpeg, reason); // the rules are not applied again
-    return plan;
+    return !ContainerRow(s.container).LavfFormat.isEmpty() || NeedsFfmpeg(s);
 }
 
 void SetEngine(TRowPlan& plan, TEngine engine, const QString& reason)

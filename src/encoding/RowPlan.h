@@ -95,6 +95,9 @@ struct TRowPlan {
 // MEncoder's.
 TRowPlan RowPlan(const EncodingSettings& s, const TVideoFileInfo& info,
                  TReaderChoice choice = TReaderChoice::Faithful);
+// Every row goes to FFmpeg under these settings, whatever its input (short of a reader's
+// remedy): the setting's engine, or MP4, MKV or sound only FFmpeg makes under Automatic.
+bool FfmpegWhateverTheInput(const EncodingSettings& s);
 // The same plan made by the given engine (a remedy run's, or MEncoder's where no ffmpeg is
 // installed); reason: why, as the row tells it.
 TRowPlan RowPlanBy(TEngine engine, const EncodingSettings& s, const TVideoFileInfo& info, const QString& reason = {});
