@@ -586,10 +586,10 @@ std::vector<double> KeyTimes(const TMediaFile& file)
 
 struct TMomentPlan {
     std::array<double, ContentMoments> At{};
-    // Where a second reader of the source takes over: a moment it reaches from a key picture,
-    // with about as many of the source's pictures to decode before it as from it on;
-    // ContentMoments: one reader reads them all.
-    size_t SourceSplit = ContentMoments;
+    // Where a second reader of each file (the source, the output) takes over: a moment it
+    // reaches from a key picture, with about as many of that file's pictures to decode
+    // before it as from it on; ContentMoments: one reader reads them all.
+    std::array<size_t, 2> Split{ContentMoments, ContentMoments};
 };
 
 // The moments judged: spread from the first picture to the last, each free to move up to
@@ -602,8 +602,10 @@ TMomentPlan CheapMoments(double begin, double end, double frame, const std::arra
 {
     TMomentPlan plan;
     std::array<double, ContentMoments>& moments = plan.At;
-    std::array<double, ContentMoments> sourceCost{}; // the source's pictures decoded for each moment
-    std::array<bool, ContentMoments> sourceSeeks{};  // and whether its reader seeks to a key picture for it
+    // each file's pictures decoded for each moment, and whether its reader seeks to a key
+    // picture for it
+    std::array<std::array<double, ContentMoments>, 2> fileCost{};
+    std::array<std::array<bool, ContentMoments>, 2> fileSeeks{};
     const double spacing = (end - begin) / (ContentMoments - 1);
     // inside a picture, not on its edge, and short of its middle: where a file's clock ticks
     // once a picture (an AVI's, a QuickTime's), the middle rounds to the next one
@@ -647,33 +649,39 @@ TMomentPlan CheapMoments(double begin, double end, double frame, const std::arra
                     consider(*it + afterKey);
         }
         moments[size_t(i)] = best;
-        sourceCost[size_t(i)] = (best - from(0, best)) / frame;
-        sourceSeeks[size_t(i)] = from(0, best) > decoded[0];
+        for (size_t f = 0; f < 2; ++f) {
+            fileCost[f][size_t(i)] = (best - from(f, best)) / frame;
+            fileSeeks[f][size_t(i)] = from(f, best) > decoded[f];
+        }
         for (double& d : decoded)
             d = best + (ContentNeighbours + 1) * frame;
     }
-    const double total = std::accumulate(sourceCost.begin(), sourceCost.end(), 0.0);
-    double before = 0, off = total / 2;
-    for (size_t i = 1; i < ContentMoments; ++i) {
-        before += sourceCost[i - 1];
-        if (sourceSeeks[i] && std::abs(before - total / 2) < off) {
-            off = std::abs(before - total / 2);
-            plan.SourceSplit = i;
+    for (size_t f = 0; f < 2; ++f) {
+        const double total = std::accumulate(fileCost[f].begin(), fileCost[f].end(), 0.0);
+        double before = 0, off = total / 2;
+        for (size_t i = 1; i < ContentMoments; ++i) {
+            before += fileCost[f][i - 1];
+            if (fileSeeks[f][i] && std::abs(before - total / 2) < off) {
+                off = std::abs(before - total / 2);
+                plan.Split[f] = i;
+            }
         }
     }
     return plan;
 }
 
-// sourceAgain: opens the source as source was opened, for a second reader
+// sourceAgain, outputAgain: open each file as it was opened, for a second reader
 void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<bool(TMediaFile&)>& sourceAgain,
-                   const TGridTurn& userTurn, const QElapsedTimer& clock, qint64 budget, TContentSamples& out)
+                   const std::function<bool(TMediaFile&)>& outputAgain, const TGridTurn& userTurn,
+                   const QElapsedTimer& clock, qint64 budget, TContentSamples& out)
 {
     if (source.Video < 0 || output.Video < 0 || std::isnan(source.VideoStartMs) || std::isnan(source.VideoEndMs))
         return;
     std::array<int32_t, 9> matrix{};
     const TGridTurn shown = DisplayMatrix(source.Stream(source.Video), matrix) ? TGridTurn::FromDisplayMatrix(matrix)
                                                                                : TGridTurn();
-    TPictureReader from(source, userTurn.Then(shown), clock, budget), to(output, TGridTurn(), clock, budget);
+    const TGridTurn sourceTurn = userTurn.Then(shown);
+    TPictureReader from(source, sourceTurn, clock, budget), to(output, TGridTurn(), clock, budget);
     if (!from.Open() || !to.Open())
         return;
     const double frame = source.FrameMs > 0 ? source.FrameMs : 40.0;
@@ -684,9 +692,8 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<b
         out.OutputVideoStartMs = ClampMs(output.VideoStartMs - output.ZeroMs);
     out.SourceLengthMs = ClampMs(source.VideoEndMs - source.ZeroMs);
     out.SourceFrameMs = source.FrameMs;
-    // The two files are read side by side, the source's longer share by two readers where it
-    // splits, each on a thread of its own: the check of a batch's last file is all that is
-    // left to wait for.
+    // The two files are read side by side, each by two readers where it splits, each on a
+    // thread of its own: the check of a batch's last file is all that is left to wait for.
     struct TSide {
         bool Read = false;     // Around found the pictures
         bool Reached = false;  // the reader got to this moment within the budget
@@ -697,16 +704,24 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<b
     };
     const TMomentPlan plan = CheapMoments(begin, end, frame, {KeyTimes(source), KeyTimes(output)});
     const std::array<double, ContentMoments>& moments = plan.At;
-    TMediaFile again;
-    std::optional<TPictureReader> later;
-    if (plan.SourceSplit < ContentMoments && sourceAgain(again)) {
-        later.emplace(again, userTurn.Then(shown), clock, budget);
-        if (later->Open())
-            later->TakeInTheStart();
-        else
-            later.reset();
+    // the reader that takes over a file at its split: the moment it reads all the rest from
+    // otherwise (ContentMoments), where the file cannot be opened again
+    std::array<TMediaFile, 2> again;
+    std::array<std::optional<TPictureReader>, 2> later;
+    const std::array<const std::function<bool(TMediaFile&)>*, 2> openers{&sourceAgain, &outputAgain};
+    const std::array<TGridTurn, 2> turns{sourceTurn, TGridTurn()};
+    std::array<size_t, 2> split{ContentMoments, ContentMoments};
+    for (size_t f = 0; f < 2; ++f) {
+        if (plan.Split[f] >= ContentMoments || !(*openers[f])(again[f]))
+            continue;
+        later[f].emplace(again[f], turns[f], clock, budget);
+        if (!later[f]->Open()) {
+            later[f].reset();
+            continue;
+        }
+        later[f]->TakeInTheStart();
+        split[f] = plan.Split[f];
     }
-    const size_t split = later ? plan.SourceSplit : ContentMoments;
     std::array<TSide, ContentMoments> fromSides, toSides;
     const auto readAll = [&moments](TPictureReader& reader, int before, int after, std::array<TSide, ContentMoments>& sides,
                                     size_t first, size_t last) {
@@ -717,16 +732,17 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<b
             side.Reached = !reader.OutOfTime();
         }
     };
-    std::thread sourceSide(readAll, std::ref(from), ContentNeighbours, ContentNeighbours, std::ref(fromSides), 0, split);
-    std::thread laterSide;
-    if (later)
-        laterSide = std::thread(readAll, std::ref(*later), ContentNeighbours, ContentNeighbours, std::ref(fromSides), split,
-                                ContentMoments);
+    std::vector<std::thread> readers;
+    readers.emplace_back(readAll, std::ref(from), ContentNeighbours, ContentNeighbours, std::ref(fromSides), 0, split[0]);
+    if (later[0])
+        readers.emplace_back(readAll, std::ref(*later[0]), ContentNeighbours, ContentNeighbours, std::ref(fromSides),
+                             split[0], ContentMoments);
     // the output's picture and the next one, which tells how long it is shown
-    readAll(to, 0, 1, toSides, 0, ContentMoments);
-    sourceSide.join();
-    if (laterSide.joinable())
-        laterSide.join();
+    if (later[1])
+        readers.emplace_back(readAll, std::ref(*later[1]), 0, 1, std::ref(toSides), split[1], ContentMoments);
+    readAll(to, 0, 1, toSides, 0, split[1]);
+    for (std::thread& reader : readers)
+        reader.join();
     for (size_t i = 0; i < moments.size(); ++i) {
         const TSide& f = fromSides[i];
         const TSide& t = toSides[i];
@@ -785,8 +801,9 @@ TContentSamples ProbeContent(const TContentRequest& request)
             sound = std::move(heard.Sound);
         });
     const auto sourceAgain = [&openSource, &output](TMediaFile& file) { return openSource(file, output.Audio >= 0); };
+    const auto outputAgain = [&request](TMediaFile& file) { return file.Open(request.Output); };
     if (request.Pictures)
-        ProbePictures(source, output, sourceAgain, request.UserTurn, clock, budget, out);
+        ProbePictures(source, output, sourceAgain, outputAgain, request.UserTurn, clock, budget, out);
     if (soundSide.joinable())
         soundSide.join();
     out.Sound = std::move(sound);
