@@ -425,31 +425,47 @@ private:
     TGreyShrinker m_shrinker{ContentSide};
 };
 
-// One sample of a decoded sound frame as -1..1, whatever its format.
-float SampleOf(const AVFrame* frame, int channel, int index)
+// Each sample of a decoded sound frame summed over its first channels, each channel's as
+// -1..1 whatever the format; the format is looked at once a frame, not once a sample.
+void SumOfChannels(const AVFrame* frame, int channels, std::vector<float>& sums)
 {
     const auto format = AVSampleFormat(frame->format);
     const bool planar = av_sample_fmt_is_planar(format);
 #if LIBAVUTIL_VERSION_INT >= AV_VERSION_INT(57, 24, 100)
-    const int channels = frame->ch_layout.nb_channels;
+    const int all = frame->ch_layout.nb_channels;
 #else
-    const int channels = frame->channels;
+    const int all = frame->channels;
 #endif
-    const uint8_t* base = planar ? frame->extended_data[channel] : frame->extended_data[0];
-    const int at = planar ? index : index * channels + channel;
+    const size_t count = size_t(std::max(0, frame->nb_samples));
+    sums.assign(count, 0.0f);
+    const auto add = [&](auto sample, auto value) {
+        using T = decltype(sample);
+        for (int c = 0; c < channels; ++c) {
+            const T* base = planar ? reinterpret_cast<const T*>(frame->extended_data[c])
+                                   : reinterpret_cast<const T*>(frame->extended_data[0]) + c;
+            const size_t step = planar ? 1 : size_t(all);
+            for (size_t i = 0; i < count; ++i)
+                sums[i] += value(base[i * step]);
+        }
+    };
     switch (av_get_packed_sample_fmt(format)) {
     case AV_SAMPLE_FMT_U8:
-        return (float(base[at]) - 128.0f) / 128.0f;
+        add(uint8_t{}, [](uint8_t v) { return (float(v) - 128.0f) / 128.0f; });
+        break;
     case AV_SAMPLE_FMT_S16:
-        return float(reinterpret_cast<const int16_t*>(base)[at]) / 32768.0f;
+        add(int16_t{}, [](int16_t v) { return float(v) / 32768.0f; });
+        break;
     case AV_SAMPLE_FMT_S32:
-        return float(reinterpret_cast<const int32_t*>(base)[at]) / 2147483648.0f;
+        add(int32_t{}, [](int32_t v) { return float(v) / 2147483648.0f; });
+        break;
     case AV_SAMPLE_FMT_FLT:
-        return reinterpret_cast<const float*>(base)[at];
+        add(float{}, [](float v) { return v; });
+        break;
     case AV_SAMPLE_FMT_DBL:
-        return float(reinterpret_cast<const double*>(base)[at]);
+        add(double{}, [](double v) { return float(v); });
+        break;
     default:
-        return 0;
+        break;
     }
 }
 
@@ -504,15 +520,13 @@ public:
                     const double startMs = m_file.Ms(audio, pts);
                     if (startMs > toMs)
                         past = true;
+                    SumOfChannels(fr, channels, m_sums);
                     for (int i = 0; i < fr->nb_samples; ++i) {
                         const double t = startMs + 1000.0 * i / rate;
                         const long bin = std::lround(std::floor((t - fromMs) / EnvelopeBinMs));
                         if (bin < 0 || bin >= bins)
                             continue;
-                        float v = 0;
-                        for (int c = 0; c < channels; ++c)
-                            v += SampleOf(fr, c, i);
-                        sum[size_t(bin)] += std::abs(v) / channels;
+                        sum[size_t(bin)] += std::abs(m_sums[size_t(i)]) / channels;
                         ++count[size_t(bin)];
                     }
                 }
@@ -545,6 +559,7 @@ private:
     TCodec m_codec;
     TPacket m_packet;
     TFrame m_frame;
+    std::vector<float> m_sums; // a frame's samples, its channels summed
 };
 
 void ProbeSound(TMediaFile& source, TMediaFile& output, const QElapsedTimer& clock, qint64 budget,
