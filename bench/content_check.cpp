@@ -34,7 +34,7 @@ int main(int argc, char** argv)
         totalMinutes += minutes;
         out << r.Output << "\n  " << ms << " ms for " << QString::number(minutes * 60, 'f', 1) << " s"
             << (minutes > 0 ? QStringLiteral(" (%1 ms per minute)").arg(qRound64(ms / minutes)) : QString())
-            << (samples.TimedOut ? " TIMED OUT" : "") << "\n  pictures " << (v.PicturesJudged ? "judged" : "unjudged")
+            << ", " << samples.PicturesDecoded << " pictures decoded" << (samples.TimedOut ? " TIMED OUT" : "") << "\n  pictures " << (v.PicturesJudged ? "judged" : "unjudged")
             << ", sound " << (v.SoundJudged ? QStringLiteral("judged (%1 ms, drift %2 ms)").arg(v.SoundLagMs).arg(v.SoundDriftMs) : QStringLiteral("unjudged"))
             << "\n  " << (v.Ok ? QStringLiteral("OK") : v.Sentence) << "\n  " << v.Detail << "\n";
     }

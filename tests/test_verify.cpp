@@ -902,3 +902,37 @@ TEST(ContentProbe, TheMomentsSeekOutKeyPicturesAndStaySpread)
         }
     }
 }
+
+// A minute of pictures checked against itself: the readers seek to each moment's key picture
+// rather than decode the recording through, whether its index comes with the file or grows
+// as it is read.
+TEST(ContentProbe, ALongRecordingIsDecodedOnlyAroundItsMoments)
+{
+    const struct {
+        const char* name;
+        const char* file;
+        const char* codec;
+    } cases[] = {
+        {"MPEG-TS, key pictures a second apart", "long.ts", "libx264"},
+        {"MPEG-PS, MPEG-2 in groups of 12", "long.mpg", "mpeg2video"},
+        {"Matroska, its cues at the end", "long.mkv", "libx264"},
+        {"MP4, an index of the whole file", "long.mp4", "libx264"},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = dir.filePath(c.file);
+        ASSERT_EQ(TestSupport::RunProgram("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i",
+                                                     "testsrc=size=160x120:rate=25:duration=60", "-g", "25", "-c:v",
+                                                     c.codec, "-preset", "ultrafast", file})
+                      .exitCode,
+                  0);
+        TContentRequest compare;
+        compare.Source = file;
+        compare.Output = file;
+        const TContentSamples samples = ProbeContent(compare);
+        const TContentVerdict v = JudgeContent(samples, true, false);
+        EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
+        EXPECT_LT(samples.PicturesDecoded, 2 * 1500 / 3);
+    }
+}

@@ -174,6 +174,11 @@ public:
             return false;
         // full size: a smaller decode drifts from picture to picture until the next keyframe
         m_codec = OpenDecoder(m_file.Stream(m_file.Video), false);
+        AVStream* st = m_file.Format()->streams[m_file.Video];
+        m_indexEntries = avformat_index_get_entries_count(st);
+        for (int i = 0; i < m_indexEntries; ++i)
+            if (const AVIndexEntry* e = avformat_index_get_entry(st, i); e && (e->flags & AVINDEX_KEYFRAME))
+                ++m_indexKeys;
         m_packet.reset(av_packet_alloc());
         m_frame.reset(av_frame_alloc());
         m_last.reset(av_frame_alloc());
@@ -200,6 +205,8 @@ public:
     }
 
     bool OutOfTime() const { return m_clock.hasExpired(m_budgetMs); }
+    // the pictures sent to the decoder so far
+    int Decoded() const { return m_decoded; }
     // the last Around met a picture whose time is before the one decoded ahead of it
     bool Disordered() const { return m_disordered; }
 
@@ -305,15 +312,25 @@ private:
     // Going on costs the pictures up to the moment; a seek, those since the key picture
     // before it. Where the file's index names that key picture, going on wins once it was
     // passed (a seek would decode again what was decoded); else a seek costs at most the
-    // widest distance between key pictures seen (a second at first). The pictures kept
-    // last start at m_keptFrom: a moment that needs earlier ones seeks.
+    // widest distance between key pictures seen (a second at first).
+    // An index the reader fills as it reads or seeks (MPEG-TS, MPEG-PS, Matroska with its
+    // cues at the end) names only the key pictures met so far, not the one before the
+    // moment: going on through a long recording decoded all of it. Without an index of the
+    // whole file, the key pictures read tell: a seek saves nothing within the widest
+    // distance between them, nor within the distance already decoded since the last one.
+    // The pictures kept last start at m_keptFrom: a moment that needs earlier ones seeks.
     bool CanGoOn(int64_t target, int64_t keepFrom, int64_t second) const
     {
         if (!m_goesOn || m_decodedPts == AV_NOPTS_VALUE || keepFrom < m_keptFrom)
             return false;
-        const AVIndexEntry* key = avformat_index_get_entry_from_timestamp(m_file.Format()->streams[m_file.Video],
-                                                                          target, AVSEEK_FLAG_BACKWARD);
-        return (key && key->timestamp <= m_decodedPts) || target - m_decodedPts <= std::max(second, m_keyGap);
+        AVStream* st = m_file.Format()->streams[m_file.Video];
+        const bool wholeIndex = m_indexKeys >= 2 && avformat_index_get_entries_count(st) == m_indexEntries;
+        if (wholeIndex) {
+            const AVIndexEntry* key = avformat_index_get_entry_from_timestamp(st, target, AVSEEK_FLAG_BACKWARD);
+            return (key && key->timestamp <= m_decodedPts) || target - m_decodedPts <= std::max(second, m_keyGap);
+        }
+        const int64_t sinceKey = m_keyPts != AV_NOPTS_VALUE ? m_decodedPts - m_keyPts : 0;
+        return target - m_decodedPts <= std::max({second, m_keyGap, sinceKey});
     }
 
     // fromKey: decoding starts at the first keyframe, as a player's after a seek. A seek
@@ -386,6 +403,7 @@ private:
             if (skip)
                 m_skippedPts = std::max(m_skippedPts, pts); // (no time is the least)
             avcodec_send_packet(m_codec.get(), m_packet.get());
+            ++m_decoded;
             av_packet_unref(m_packet.get());
             receive();
         }
@@ -421,6 +439,9 @@ private:
     int64_t m_decodedPts = AV_NOPTS_VALUE;    // the latest picture decoded
     int64_t m_keyPts = AV_NOPTS_VALUE;        // the latest key picture read
     int64_t m_keyGap = 0;                     // the widest distance between key pictures read
+    int m_decoded = 0;
+    int m_indexEntries = 0;                   // the file's index as it came: its pictures
+    int m_indexKeys = 0;                      // and how many of them are key pictures
     int64_t m_skippedPts = AV_NOPTS_VALUE;    // the latest such picture passed over for this moment
     TGreyShrinker m_shrinker{ContentSide};
 };
@@ -758,6 +779,9 @@ void ProbePictures(TMediaFile& source, TMediaFile& output, const std::function<b
     readAll(to, 0, 1, toSides, 0, split[1]);
     for (std::thread& reader : readers)
         reader.join();
+    out.PicturesDecoded = from.Decoded() + to.Decoded();
+    for (const auto& reader : later)
+        out.PicturesDecoded += reader ? reader->Decoded() : 0;
     for (size_t i = 0; i < moments.size(); ++i) {
         const TSide& f = fromSides[i];
         const TSide& t = toSides[i];

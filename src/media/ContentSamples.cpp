@@ -77,6 +77,7 @@ QByteArray SerializeContentSamples(const TContentSamples& c)
     s << qint32(c.Sound.size());
     for (const TSoundWindow& w : c.Sound)
         s << qint32(w.AtMs) << w.Source << w.Output;
+    s << qint32(c.PicturesDecoded);
     return out;
 }
 
@@ -112,5 +113,8 @@ bool DeserializeContentSamples(const QByteArray& bytes, TContentSamples& c)
         w.AtMs = at;
         c.Sound << w;
     }
+    qint32 decoded = 0;
+    s >> decoded;
+    c.PicturesDecoded = decoded;
     return s.status() == QDataStream::Ok;
 }

@@ -71,6 +71,7 @@ struct TContentSamples {
     int32_t OutputVideoStartMs = 0; // the output's picture start on its own common timeline
     double SourceFrameMs = 0;      // one source picture's duration; 0: unknown
     bool TimedOut = false;         // the budget ran out: fewer moments than asked
+    int32_t PicturesDecoded = 0;   // the pictures both files' readers decoded for the moments
     QVector<TContentMoment> Moments;
     QVector<TSoundWindow> Sound;
     bool operator==(const TContentSamples&) const = default;
