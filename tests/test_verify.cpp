@@ -552,6 +552,18 @@ int Encode(const QStringList& args)
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
+// The pictures of output probed against source's, which the check must find right.
+TContentSamples PicturesMatched(const QString& source, const QString& output)
+{
+    TContentRequest compare;
+    compare.Source = source;
+    compare.Output = output;
+    const TContentSamples samples = ProbeContent(compare);
+    const TContentVerdict v = JudgeContent(samples, true, false);
+    EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
+    return samples;
+}
+
 TEncoderJob DefaultJob(const QString& input, const QString& output)
 {
     EncodingSettings s;
@@ -829,12 +841,7 @@ TEST(ContentProbe, OutputsAsAPlayerShowsThemFitTheirSource)
                                                         c.output + QStringList{output})
                       .exitCode,
                   0);
-        TContentRequest compare;
-        compare.Source = source;
-        compare.Output = output;
-        const TContentSamples samples = ProbeContent(compare);
-        const TContentVerdict v = JudgeContent(samples, true, false);
-        EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
+        const TContentSamples samples = PicturesMatched(source, output);
         // the very picture, not its neighbour (which the verdict forgives)
         for (const TContentMoment& m : samples.Moments)
             if (m.SourceCentre >= 0) {
@@ -874,12 +881,7 @@ TEST(ContentProbe, TheMomentsSeekOutKeyPicturesAndStaySpread)
                                                         QStringList{output})
                       .exitCode,
                   0);
-        TContentRequest compare;
-        compare.Source = source;
-        compare.Output = output;
-        const TContentSamples samples = ProbeContent(compare);
-        const TContentVerdict v = JudgeContent(samples, true, false);
-        EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
+        const TContentSamples samples = PicturesMatched(source, output);
         ASSERT_EQ(samples.Moments.size(), ContentMoments);
         const double spacing = 10000.0 / (ContentMoments - 1);
         int nearKeys = 0;
@@ -927,12 +929,7 @@ TEST(ContentProbe, ALongRecordingIsDecodedOnlyAroundItsMoments)
                                                      c.codec, "-preset", "ultrafast", file})
                       .exitCode,
                   0);
-        TContentRequest compare;
-        compare.Source = file;
-        compare.Output = file;
-        const TContentSamples samples = ProbeContent(compare);
-        const TContentVerdict v = JudgeContent(samples, true, false);
-        EXPECT_TRUE(v.Ok && v.PicturesJudged) << v.Sentence.toStdString() << " | " << v.Detail.toStdString();
+        const TContentSamples samples = PicturesMatched(file, file);
         EXPECT_LT(samples.PicturesDecoded, 2 * 1500 / 3);
     }
 }
