@@ -20,8 +20,9 @@ update() { [ $updated -eq 1 ] || "${as_root[@]}" apt-get update -qq || true; upd
 # Packages that only some releases have, installed where there: the clang the release ships
 # for the test builds and the fuzz targets (the unversioned packages follow it: 14 on
 # Debian 12, 19 on Debian 13; without it the tests build with g++ and the fuzz targets are
-# left out), and the SVG icon plugins, which Debian 13 keeps apart from libqt6svg6.
-for p in clang libclang-rt-dev qt6-svg-plugins; do
+# left out), its linker (a quarter of GNU ld's time on the large test executables), and
+# the SVG icon plugins, which Debian 13 keeps apart from libqt6svg6.
+for p in clang libclang-rt-dev lld qt6-svg-plugins; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' && continue
   update
   # (read whole: grep -q ending the pipe early would fail it under pipefail)

@@ -15,8 +15,10 @@ shift || true
 dir="$root/build/fuzz"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+linker=()
+command -v ld.lld >/dev/null && linker=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
 if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA_FUZZ=ON -DVEXA_WERROR=ON \
-         -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null &&
+         -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" "${linker[@]}" >/dev/null &&
        cmake --build "$dir" -j "$(nproc)"; }; then
   echo "== fuzz build FAILED" >&2; exit 1
 fi

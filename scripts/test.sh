@@ -31,6 +31,9 @@ jobs=$(nproc)
 # clang where the release ships it (scripts/deps.sh installs it), else g++.
 cxx=clang++
 command -v clang++ >/dev/null || cxx=g++
+# clang's own linker where it is there: GNU ld takes seconds a test executable
+linker=()
+[ "$cxx" = clang++ ] && command -v ld.lld >/dev/null && linker=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
 fuzz_seconds=${FUZZ_SECONDS:-0}
 status=0
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_odr_violation=0:suppressions=$root/tests/support/asan.supp"
@@ -46,7 +49,7 @@ build() {
   [ "$variant" = sanitize ] && flags=(-DVEXA_SANITIZE=ON)
   if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=$cxx -DCMAKE_BUILD_TYPE=Debug \
            -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DVEXA_WERROR=ON \
-           "${flags[@]}" -DVEXA_PCH=ON -DVEXA_BUILD_BENCH=OFF &&
+           "${flags[@]}" "${linker[@]}" -DVEXA_PCH=ON -DVEXA_BUILD_BENCH=OFF &&
          cmake --build "$dir" -j "$jobs"; } > "$log" 2>&1; then
     tail -n 80 "$log" >&2
     echo "== $variant build FAILED (whole output: $log)" >&2
