@@ -176,7 +176,8 @@ public:
         m_codec = OpenDecoder(m_file.Stream(m_file.Video), false);
         AVStream* st = m_file.Format()->streams[m_file.Video];
         m_indexEntries = avformat_index_get_entries_count(st);
-        for (int i = 0; i < m_indexEntries; ++i)
+        // (two tell a whole index: a long file's is not walked for each reader)
+        for (int i = 0; i < m_indexEntries && m_indexKeys < 2; ++i)
             if (const AVIndexEntry* e = avformat_index_get_entry(st, i); e && (e->flags & AVINDEX_KEYFRAME))
                 ++m_indexKeys;
         m_packet.reset(av_packet_alloc());
@@ -441,7 +442,7 @@ private:
     int64_t m_keyGap = 0;                     // the widest distance between key pictures read
     int m_decoded = 0;
     int m_indexEntries = 0;                   // the file's index as it came: its pictures
-    int m_indexKeys = 0;                      // and how many of them are key pictures
+    int m_indexKeys = 0;                      // and its key pictures, counted up to two
     int64_t m_skippedPts = AV_NOPTS_VALUE;    // the latest such picture passed over for this moment
     TGreyShrinker m_shrinker{ContentSide};
 };
